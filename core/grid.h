@@ -1,0 +1,76 @@
+#pragma once
+
+// A grid as a panel shows it: rows by columns of cells with text, bold and
+// colours, fixed header rows and columns, and column widths in twips
+// (1/1440 inch; 15 twips make one pixel at 96 dpi). The window renders it;
+// tests compare its text dump.
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace gs {
+
+using Rgb = uint32_t; // 0xRRGGBB
+
+inline constexpr Rgb kGreen = 0x00C000;
+inline constexpr Rgb kRed = 0xFF0000;
+inline constexpr Rgb kBlack = 0x000000;
+
+enum class Align { Left, Center, Right };
+
+struct GridCell {
+    std::string text;
+    bool bold = false;
+    std::optional<Rgb> textColor;
+    std::optional<Rgb> background;
+};
+
+class GridModel {
+  public:
+    // Empties the grid and gives it this shape; every cell becomes plain.
+    void reset(int rows, int cols, int fixedRows = 1, int fixedCols = 0);
+    void addRow();
+
+    int rows() const { return static_cast<int>(m_cells.size()); }
+    int cols() const { return m_cols; }
+    int fixedRows() const { return m_fixedRows; }
+    int fixedCols() const { return m_fixedCols; }
+
+    GridCell& cell(int row, int col) { return m_cells.at(row).at(col); }
+    const GridCell& cell(int row, int col) const { return m_cells.at(row).at(col); }
+    void setText(int row, int col, std::string text) { cell(row, col).text = std::move(text); }
+
+    void setColumnWidth(int col, int twips);
+    int columnWidth(int col) const;
+    void setColumnAlign(int col, Align align);
+    Align columnAlign(int col) const;
+
+    // One line a row, cells joined by " | "; a bold cell is written *text*, a
+    // coloured one text{#RRGGBB}. Header rows are included.
+    std::string dump() const;
+
+  private:
+    int m_cols = 0;
+    int m_fixedRows = 0;
+    int m_fixedCols = 0;
+    std::vector<std::vector<GridCell>> m_cells;
+    std::vector<int> m_widths;
+    std::vector<Align> m_aligns;
+};
+
+// A button or label as a panel shows it.
+struct ControlModel {
+    std::string caption;
+    bool visible = false;
+    bool enabled = true;
+};
+
+// A list box: its entries and the selected index (-1 for none).
+struct ListModel {
+    std::vector<std::string> entries;
+    int selected = -1;
+};
+
+} // namespace gs

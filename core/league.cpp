@@ -1,0 +1,69 @@
+#include "league.h"
+
+#include "state.h"
+#include "text.h"
+
+namespace gs {
+
+namespace {
+
+struct TeamRow {
+    const char* name;
+    const char* abbreviation;
+    int division;
+};
+
+constexpr TeamRow kTeams[kTeamCount] = {
+    {"Arizona Cardinals", "AZ", 2},     {"Atlanta Falcons", "ATL", 4},
+    {"Baltimore Ravens", "BAL", 7},     {"Buffalo Bills", "BUF", 5},
+    {"Carolina Panthers", "CAR", 4},    {"Chicago Bears", "CHI", 3},
+    {"Cincinnati Bengals", "CIN", 7},   {"Cleveland Browns", "CLE", 7},
+    {"Dallas Cowboys", "DAL", 1},       {"Denver Broncos", "DEN", 6},
+    {"Detroit Lions", "DET", 3},        {"Green Bay Packers", "GB", 3},
+    {"Houston Texans", "HOU", 8},       {"Indianapolis Colts", "IND", 8},
+    {"Jacksonville Jaguars", "JAC", 8}, {"Kansas City Chiefs", "KC", 6},
+    {"Miami Dolphins", "MIA", 5},       {"Minnesota Vikings", "MIN", 3},
+    {"N.Y. Giants", "NYG", 1},          {"N.Y. Jets", "NYJ", 5},
+    {"New England Patriots", "NE", 5},  {"New Orleans Saints", "NO", 4},
+    {"Oakland Raiders", "OAK", 6},      {"Philadelphia Eagles", "PHI", 1},
+    {"Pittsburgh Steelers", "PIT", 7},  {"San Diego Chargers", "SD", 6},
+    {"San Francisco 49ers", "SF", 2},   {"Seattle Seahawks", "SEA", 2},
+    {"St. Louis Rams", "STL", 2},       {"Tampa Bay Buccaneers", "TB", 4},
+    {"Tennessee Titans", "TEN", 8},     {"Washington Redskins", "WAS", 1},
+};
+
+constexpr const char* kDivisions[kDivisionCount] = {
+    "NFC East", "NFC West", "NFC North", "NFC South",
+    "AFC East", "AFC West", "AFC North", "AFC South",
+};
+
+} // namespace
+
+void BuildLeagueTable() {
+    LeagueTableData& league = State.LeagueTable;
+    for (int t = 1; t <= kTeamCount; ++t) {
+        league.teamName[t] = kTeams[t - 1].name;
+        league.teamDivision[t] = kTeams[t - 1].division;
+        league.teamAbbreviation[t] = kTeams[t - 1].abbreviation;
+        State.TeamRecords[t][6] = kTeams[t - 1].division;
+    }
+    for (int d = 1; d <= kDivisionCount; ++d)
+        league.divisionName[d] = kDivisions[d - 1];
+}
+
+int teamNumber(std::string_view name) {
+    for (int t = 1; t <= kTeamCount; ++t)
+        if (State.LeagueTable.teamName[t] == name)
+            return t;
+    return 0;
+}
+
+int teamNumberIgnoringSpaces(std::string_view name) {
+    std::string stripped = StripSpaces(name);
+    for (int t = 1; t <= kTeamCount; ++t)
+        if (StripSpaces(State.LeagueTable.teamName[t]) == stripped)
+            return t;
+    return 0;
+}
+
+} // namespace gs

@@ -1,0 +1,50 @@
+#pragma once
+
+// Whole-file reads and atomic writes of the program's text files.
+//
+// Data files are lines ended by CR LF in Windows-1252. Readers accept LF and
+// lone CR as well. Every write goes to a temporary file beside the target,
+// is flushed to disk and then renamed over the target, so a crash or a full
+// disk leaves either the old file or the new one, never a mixture.
+
+#include <filesystem>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace gs {
+
+enum class ReadStatus { Ok, Missing, Error };
+
+struct TextFile {
+    ReadStatus status = ReadStatus::Missing;
+    std::vector<std::string> lines;
+    std::string error; // why it could not be read, for Error
+};
+
+// Reads all lines of a file. A final line break does not add an empty line.
+TextFile readTextFile(const std::filesystem::path& path);
+
+// Splits text into lines at CR LF, LF or CR.
+std::vector<std::string> splitLines(std::string_view text);
+
+// Writes bytes atomically. Returns an empty string on success, else a
+// sentence saying what failed; the target is then unchanged.
+std::string writeFileAtomic(const std::filesystem::path& path, std::string_view bytes);
+
+// Writes each line followed by CR LF, atomically.
+std::string writeLinesAtomic(const std::filesystem::path& path,
+                             const std::vector<std::string>& lines);
+
+// Writes lines and, on failure, tells the person which file could not be
+// written and why (title "Error"). Returns true on success.
+bool saveLines(const std::filesystem::path& path, const std::vector<std::string>& lines);
+
+// Copies a file atomically over the target; same error convention as
+// writeFileAtomic.
+std::string copyFileAtomic(const std::filesystem::path& from, const std::filesystem::path& to);
+
+// True when the file can be opened for reading.
+bool FileExists(const std::filesystem::path& path);
+
+} // namespace gs

@@ -1,0 +1,86 @@
+#include "testsupport.h"
+
+#include "core/state.h"
+
+#include <fstream>
+#include <gtest/gtest.h>
+#include <sstream>
+#include <stdexcept>
+#include <stdlib.h>
+
+namespace gs::test {
+
+namespace fs = std::filesystem;
+
+void FakeDialogs::message(const std::string& text, const std::string& title) {
+    shown.push_back({"message", text, title});
+}
+
+bool FakeDialogs::confirm(const std::string& text, const std::string& title) {
+    shown.push_back({"confirm", text, title});
+    if (confirmAnswers.empty())
+        return true;
+    bool answer = confirmAnswers.front();
+    confirmAnswers.pop_front();
+    return answer;
+}
+
+std::string FakeDialogs::input(const std::string& prompt, const std::string& title,
+                               const std::string&) {
+    shown.push_back({"input", prompt, title});
+    if (inputAnswers.empty())
+        return {};
+    std::string answer = inputAnswers.front();
+    inputAnswers.pop_front();
+    return answer;
+}
+
+std::vector<std::string> FakeDialogs::messages() const {
+    std::vector<std::string> out;
+    for (const auto& s : shown)
+        if (s.kind == "message")
+            out.push_back(s.title + ": " + s.text);
+    return out;
+}
+
+TempDir::TempDir() {
+    std::string pattern = (fs::temp_directory_path() / "gridslate-test-XXXXXX").string();
+    if (!mkdtemp(pattern.data()))
+        throw std::runtime_error("cannot create a temporary folder");
+    m_path = pattern;
+}
+
+TempDir::~TempDir() {
+    std::error_code ec;
+    fs::remove_all(m_path, ec);
+}
+
+ProgramFixture::ProgramFixture() {
+    State = ProgramState{};
+    Actions_Load(home.path());
+    fs::create_directories(State.ProgramFolder);
+    setDialogs(&dialogs);
+}
+
+ProgramFixture::~ProgramFixture() {
+    setDialogs(nullptr);
+}
+
+std::string readBytes(const fs::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::ostringstream content;
+    content << in.rdbuf();
+    return content.str();
+}
+
+void writeBytes(const fs::path& path, const std::string& bytes) {
+    fs::create_directories(path.parent_path());
+    std::ofstream out(path, std::ios::binary);
+    out << bytes;
+}
+
+fs::path scheduleCsv() {
+    return fs::path(TEST_DATA_DIR) / "schedules_2009_2015.csv";
+}
+
+} // namespace gs::test

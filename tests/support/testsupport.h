@@ -1,0 +1,69 @@
+#pragma once
+
+// Shared by every test: a scripted fake of the dialogs, a fresh temporary
+// home folder, and small file helpers.
+
+#include "core/dialogs.h"
+
+#include <deque>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+namespace gs::test {
+
+// Records every message and answers questions and input boxes from queues
+// (OK and "" when a queue runs dry).
+class FakeDialogs : public Dialogs {
+  public:
+    struct Shown {
+        std::string kind; // "message", "confirm" or "input"
+        std::string text;
+        std::string title;
+        bool operator==(const Shown&) const = default;
+    };
+
+    void message(const std::string& text, const std::string& title) override;
+    bool confirm(const std::string& text, const std::string& title) override;
+    std::string input(const std::string& prompt, const std::string& title,
+                      const std::string& defaultText) override;
+
+    std::vector<Shown> shown;
+    std::deque<bool> confirmAnswers;
+    std::deque<std::string> inputAnswers;
+
+    // The messages shown, as "title: text" lines.
+    std::vector<std::string> messages() const;
+    void clear() { shown.clear(); }
+};
+
+// A fresh temporary folder, removed with the object.
+class TempDir {
+  public:
+    TempDir();
+    ~TempDir();
+    TempDir(const TempDir&) = delete;
+    TempDir& operator=(const TempDir&) = delete;
+    const std::filesystem::path& path() const { return m_path; }
+
+  private:
+    std::filesystem::path m_path;
+};
+
+// Resets the whole program state and starts it up in a fresh home folder,
+// with fake dialogs installed for the lifetime of the object.
+class ProgramFixture {
+  public:
+    ProgramFixture();
+    ~ProgramFixture();
+    FakeDialogs dialogs;
+    TempDir home;
+};
+
+std::string readBytes(const std::filesystem::path& path);
+void writeBytes(const std::filesystem::path& path, const std::string& bytes);
+
+// The real schedules of 2009..2015.
+std::filesystem::path scheduleCsv();
+
+} // namespace gs::test
