@@ -1,6 +1,9 @@
 #include "testsupport.h"
 
 #include "core/state.h"
+#include "core/text.h"
+#include "core/textfile.h"
+#include "schedule/calendar.h"
 
 #include <fstream>
 #include <gtest/gtest.h>

@@ -4,6 +4,7 @@
 // home folder, and small file helpers.
 
 #include "core/dialogs.h"
+#include "core/state.h"
 
 #include <deque>
 #include <filesystem>
@@ -65,5 +66,9 @@ void writeBytes(const std::filesystem::path& path, const std::string& bytes);
 
 // The real schedules of 2009..2015.
 std::filesystem::path scheduleCsv();
+
+// One season of the real schedules as SeasonGames rows. Scores of games
+// dated after scoresThrough (M/D/YYYY) are left empty; "" keeps every score.
+std::vector<SeasonGame> seasonFromCsv(int year, const std::string& scoresThrough = "");
 
 } // namespace gs::test

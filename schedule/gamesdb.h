@@ -1,0 +1,100 @@
+#pragma once
+
+// The games table "Scoresheet": a SQLite database in ProgramFolder under the
+// file name the pool exchanges (scoresheet97.mdb). Six text fields in this
+// order: TeamA, TeamB, Date, Visitor, Home, Year. Record order is the order
+// the games were played and is kept as rowid order.
+
+#include <filesystem>
+#include <memory>
+#include <string>
+#include <string_view>
+#include <vector>
+
+struct sqlite3;
+
+namespace gs {
+
+struct GameRecord {
+    std::string TeamA; // visiting team
+    std::string TeamB; // home team
+    std::string Date;
+    std::string Visitor; // visiting score, "" until entered
+    std::string Home;    // home score, "" until entered
+    std::string Year;
+    bool operator==(const GameRecord&) const = default;
+};
+
+class GamesTable {
+public:
+    // Opens the database file, creating the table when the file is new.
+    // Returns nullptr and a reason when it cannot be opened.
+    static std::unique_ptr<GamesTable> open(const std::filesystem::path& path,
+                                            std::string& error);
+    ~GamesTable();
+    GamesTable(const GamesTable&) = delete;
+    GamesTable& operator=(const GamesTable&) = delete;
+
+    // Every record in table order; empty fields read as "".
+    std::vector<GameRecord> records(std::string* error = nullptr) const;
+
+    // Replaces every record of the seasons (by numeric Year) that the given
+    // records hold, in one transaction; other seasons stay as they are.
+    // Seasons stay contiguous and in year order. On failure nothing changes.
+    bool replaceSeasons(const std::vector<GameRecord>& records, std::string& error);
+
+    // The rowids of every record, in table order.
+    std::vector<long long> rowids(std::string* error = nullptr) const;
+    // One record by rowid.
+    bool read(long long rowid, GameRecord& record, std::string* error = nullptr) const;
+    // Writes the two score fields of one record ("" stores an empty field).
+    bool writeScores(long long rowid, const std::string& visitor, const std::string& home,
+                     std::string& error);
+
+    sqlite3* handle() const { return m_db; }
+
+private:
+    explicit GamesTable(sqlite3* db) : m_db(db) {}
+    sqlite3* m_db = nullptr;
+};
+
+// A record cursor over the table in table order, as score entry uses it.
+// Edits of Visitor and Home are held until the cursor moves or flush() runs,
+// then written to the table.
+class RecordCursor {
+public:
+    explicit RecordCursor(GamesTable& table);
+
+    int recordCount() const { return static_cast<int>(m_rowids.size()); }
+    bool eof() const { return m_position >= recordCount(); } // past the last record
+    bool bof() const { return m_position < 0; }              // before the first record
+    int position() const { return m_position; }
+
+    // Each move writes a pending edit first; false when that write failed
+    // (the reason is in lastError(); the cursor then stays where it was).
+    bool moveFirst();
+    bool moveLast();
+    bool moveNext();
+    bool movePrevious();
+    bool move(int records);
+
+    // A field of the current record by name, compared without regard to
+    // case ("year" finds "Year"). "" outside the table.
+    std::string field(std::string_view name) const;
+    // Sets "Visitor" or "Home" of the current record; other names are ignored.
+    void setField(std::string_view name, const std::string& value);
+    // Writes a pending edit now.
+    bool flush();
+    const std::string& lastError() const { return m_error; }
+
+private:
+    bool goTo(int position);
+    GamesTable& m_table;
+    std::vector<long long> m_rowids;
+    int m_position = 0;
+    GameRecord m_current;
+    bool m_dirty = false;
+    std::string m_error;
+};
+
+} // namespace gs

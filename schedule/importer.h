@@ -1,0 +1,29 @@
+#pragma once
+
+// Importing seasons from a CSV file into the games table. The file's header
+// is "TeamA,TeamB,Date,Visitor,Home,Year" and its rows stand in played order.
+
+#include "gamesdb.h"
+
+#include <filesystem>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace gs {
+
+struct ScheduleParse {
+    bool ok = false;
+    std::string error; // "line N: reason" when not ok
+    std::vector<GameRecord> records;
+};
+
+// Parses and checks a whole schedule text: every team must be in the league
+// table, every date a real date, every score empty or a whole number >= 0.
+ScheduleParse parseSchedule(std::string_view csvText);
+
+// Replaces the seasons that the file holds. On any error the table is left
+// as it was and the reason is returned ("" on success).
+std::string importSchedule(const std::filesystem::path& csvFile);
+
+} // namespace gs

@@ -1,0 +1,1 @@
+namespace gs {} // namespace gs
