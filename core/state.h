@@ -29,6 +29,7 @@ inline constexpr const char* kGamesFileName = "scoresheet97.mdb";
 struct UserSlot {
     std::string name;            // empty: the slot is free
     std::string password;        // clear text
+    std::string listPassword;    // as the user list holds it, before the preference file
     std::string folder;          // where the user's pick files live
     std::string exchangeAddress; // FTP address or LAN folder
     int16_t active = 0;
@@ -88,6 +89,10 @@ struct MainWindowModel {
     ControlModel Label13; // date of the week's last game
     ControlModel Label14{"Thru"};
     ControlModel Command3{"Save Picks"};
+    // The SeasonGames row of each MSFlexGrid1 row (-1 for the header row), so
+    // that a click or a colour finds its own game even when two teams meet
+    // twice in a season.
+    std::vector<int> MSFlexGrid1Games;
 };
 
 struct ProgramState {
@@ -99,6 +104,7 @@ struct ProgramState {
     std::string ReferenceDate;
     int CurrentColorScheme = 0;
     ColorSlots Colors;
+    bool PreferencesRead = false; // the last load read the current user's preference file
 
     std::array<UserSlot, kUserSlots + 1> UserTable;
     ListModel List4; // "Players on File"

@@ -40,6 +40,7 @@ std::string userLine(const std::string& name, bool active, const UserSlot& slot,
 }
 
 void loadPreferences(UserSlot& slot) {
+    State.PreferencesRead = false;
     auto useDefaults = [&] {
         dialogs().message("Error reading User Preferences. Defaults set.", kProgramTitle);
         slot.password.clear();
@@ -57,6 +58,7 @@ void loadPreferences(UserSlot& slot) {
     std::string password;
     if (!decodePassword(std::string_view(line).substr(0, comma), password))
         return useDefaults();
+    State.PreferencesRead = true;
     slot.password = password;
     slot.exchangeAddress = line.substr(comma + 1);
     if (slot.exchangeAddress.empty())
@@ -117,6 +119,7 @@ bool LoadUserList() {
 
     // A load replaces the whole table, so a user removed and saved stays removed.
     State.UserTable.fill(UserSlot{});
+    State.PreferencesRead = false;
     // Line 1 holds a season year, but every load starts the season at 2010.
     State.SeasonYear = "2010";
 

@@ -86,4 +86,26 @@ fs::path scheduleCsv() {
     return fs::path(TEST_DATA_DIR) / "schedules_2009_2015.csv";
 }
 
+std::vector<SeasonGame> seasonFromCsv(int year, const std::string& scoresThrough) {
+    TextFile file = readTextFile(scheduleCsv());
+    if (file.status != ReadStatus::Ok)
+        throw std::runtime_error("cannot read " + scheduleCsv().string());
+    std::vector<SeasonGame> games;
+    for (size_t i = 1; i < file.lines.size(); ++i) {
+        std::vector<std::string> fields;
+        std::stringstream line(file.lines[i]);
+        for (std::string field; std::getline(line, field, ',');)
+            fields.push_back(field);
+        if (fields.size() < 6 || numericValue(fields[5]) != year)
+            continue;
+        SeasonGame game{fields[0], fields[1], fields[2], fields[3], fields[4]};
+        if (!scoresThrough.empty() && LaterDate(game.date, scoresThrough) == game.date) {
+            game.visitorScore.clear();
+            game.homeScore.clear();
+        }
+        games.push_back(game);
+    }
+    return games;
+}
+
 } // namespace gs::test

@@ -1,0 +1,37 @@
+#pragma once
+
+// The gridslate command line:
+//   gridslate [--home DIR] [--user NAME] [--season YYYY]
+//             [--reference-date M/D/YYYY] [COMMAND ...]
+// Without a command the window starts; a command runs without it.
+
+#include <functional>
+#include <optional>
+#include <ostream>
+#include <string>
+#include <vector>
+
+namespace gs {
+
+struct CommandLine {
+    std::optional<std::string> home;
+    std::optional<std::string> user;
+    std::optional<std::string> season;
+    std::optional<std::string> referenceDate;
+    bool help = false;
+    std::vector<std::string> command; // the command and its arguments
+};
+
+// Parses the arguments after the program name. Returns false with a
+// one-line reason for an unknown option or a missing value.
+bool parseCommandLine(const std::vector<std::string>& args, CommandLine& out,
+                      std::string& error);
+
+std::string usageText();
+
+// Runs the program: prints help, runs a command, or calls startWindow (with
+// the program already started up) and returns its exit code.
+int runCommandLine(const std::vector<std::string>& args, const std::function<int()>& startWindow,
+                   std::ostream& out, std::ostream& err);
+
+} // namespace gs

@@ -1,0 +1,109 @@
+#include "colors.h"
+
+#include "core/state.h"
+
+namespace gs {
+
+namespace {
+
+struct SchemeRow {
+    const char* caption;
+    SchemeColors colors;
+};
+
+constexpr SchemeRow kSchemes[kSchemeCount + 1] = {
+    {"", {0xC00000, 0xFFFF00, 0xFFFFFF}},
+    {"Arizona Cardinals", {0xC00000, 0xFFFFFF, 0x000000}},
+    {"Atlanta Falcons", {0xFF0000, 0xFFFFFF, 0x000000}},
+    {"Baltimore Ravens", {0x800080, 0xFFFF00, 0x000000}},
+    {"Buffalo Bills", {0x0000FF, 0xFF0000, 0xFFFFFF}},
+    {"Carolina Panthers", {0x00FFFF, 0xC0C0C0, 0x000000}},
+    {"Chicago Bears", {0x000040, 0xFF8000, 0xFFFFFF}},
+    {"Cincinnati Bengals", {0x000000, 0xFF8000, 0xFFFFFF}},
+    {"Cleveland Browns", {0xFF8000, 0xFFFFFF, 0x000000}},
+    {"Dallas Cowboys", {0x000040, 0xC0C0C0, 0xC0C0C0}},
+    {"Denver Broncos", {0x000040, 0xFF8000, 0xFFFFFF}},
+    {"Detroit Lions", {0xC0C0C0, 0x0000FF, 0x0000FF}},
+    {"Green Bay Packers", {0x008000, 0xFFFF00, 0x000000}},
+    {"Houston Texans", {0x000040, 0xFF0000, 0xFFFFFF}},
+    {"Indianapolis Colts", {0x0000FF, 0xFFFFFF, 0xFFFFFF}},
+    {"Jacksonville Jaguars", {0x004040, 0x808000, 0x808000}},
+    {"Kansas City Chiefs", {0xFF0000, 0xFFFFFF, 0xFFFFFF}},
+    {"Miami Dolphins", {0x00C0C0, 0xFF8000, 0xFF8000}},
+    {"Minnesota Vikings", {0x800080, 0xFFFF00, 0xFFFFFF}},
+    {"New York Giants", {0x0000C0, 0xC00000, 0xFFFFFF}},
+    {"New York Jets", {0x008000, 0xFFFFFF, 0xFFFFFF}},
+    {"New England Patriots", {0x000040, 0xFF0000, 0xFFFFFF}},
+    {"New Orleans Saints", {0x000000, 0x808000, 0x808000}},
+    {"Oakland Raiders", {0x000000, 0xC0C0C0, 0xC0C0C0}},
+    {"Philadelphia Eagles", {0x008000, 0xC0C0C0, 0xC0C0C0}},
+    {"Pittsburgh Steelers", {0x000000, 0xFFFF00, 0xFFFFFF}},
+    {"San Diego Chargers", {0x0000FF, 0xFFFF00, 0xFFFFFF}},
+    {"San Francisco 49ers", {0xFF0000, 0x808000, 0xFFFFFF}},
+    {"Seattle Seahawks", {0x0000C0, 0x00FF00, 0x00FF00}},
+    {"St. Louis Rams", {0x0000C0, 0xFFFF00, 0xFFFF00}},
+    {"Tampa Bay Buccaneers", {0xFF0000, 0x808000, 0x000000}},
+    {"Tennessee Titans", {0x00C0C0, 0xFF0000, 0x000080}},
+    {"Washington Redskins", {0xC00000, 0xFFFF00, 0xFFFFFF}},
+};
+
+std::function<void()>& listener() {
+    static std::function<void()> callback;
+    return callback;
+}
+
+void storeSchemeWithCurrentUser() {
+    for (int k = 1; k <= kUserSlots; ++k)
+        if (State.UserTable[k].name == State.CurrentUser)
+            State.UserTable[k].colorScheme = static_cast<int16_t>(State.CurrentColorScheme);
+}
+
+} // namespace
+
+std::optional<SchemeColors> schemeColors(int scheme) {
+    if (scheme < 0 || scheme > kSchemeCount)
+        return std::nullopt;
+    return kSchemes[scheme].colors;
+}
+
+std::string schemeCaption(int scheme) {
+    if (scheme < 1 || scheme > kSchemeCount)
+        return {};
+    return kSchemes[scheme].caption;
+}
+
+void ApplyColorScheme() {
+    std::optional<SchemeColors> colors = schemeColors(State.CurrentColorScheme);
+    State.Colors = colors ? ColorSlots{true, colors->background, colors->button, colors->text}
+                          : ColorSlots{};
+    if (listener())
+        listener()();
+}
+
+void setColorSchemeListener(std::function<void()> callback) { listener() = std::move(callback); }
+
+void ColorSettingsWindow::Form_Load() {
+    open = true;
+    int scheme = State.CurrentColorScheme;
+    selectedOption = scheme >= 1 && scheme <= kSchemeCount ? scheme : 0;
+    ApplyColorScheme();
+}
+
+void ColorSettingsWindow::Option_Click(int scheme) {
+    if (scheme < 1 || scheme > kSchemeCount)
+        return;
+    selectedOption = scheme;
+    State.CurrentColorScheme = scheme;
+    ApplyColorScheme();
+}
+
+void ColorSettingsWindow::Command2_Click() {
+    storeSchemeWithCurrentUser();
+    open = false;
+}
+
+void mnuSetupItem_Click() { HideAllPanels(); }
+
+void colorSettingsClosed() { storeSchemeWithCurrentUser(); }
+
+} // namespace gs

@@ -1,0 +1,59 @@
+#include "gridview.h"
+
+#include "textconv.h"
+
+#include <QHeaderView>
+
+namespace gs {
+
+GridView::GridView(QWidget* parent) : QTableWidget(parent) {
+    horizontalHeader()->hide();
+    verticalHeader()->hide();
+    setEditTriggers(QAbstractItemView::NoEditTriggers);
+    setSelectionMode(QAbstractItemView::NoSelection);
+    setFocusPolicy(Qt::StrongFocus);
+    connect(this, &QTableWidget::cellClicked, this, [this](int row, int col) {
+        if (onCellClicked)
+            onCellClicked(row, col);
+    });
+}
+
+void GridView::render(const GridModel& model) {
+    setRowCount(model.rows());
+    setColumnCount(model.cols());
+    const QColor headerBack(0xE0, 0xE0, 0xE0);
+    for (int c = 0; c < model.cols(); ++c) {
+        int width = twipsToPixels(model.columnWidth(c));
+        if (width > 0)
+            setColumnWidth(c, width);
+    }
+    for (int r = 0; r < model.rows(); ++r) {
+        for (int c = 0; c < model.cols(); ++c) {
+            const GridCell& cell = model.cell(r, c);
+            auto* item = this->item(r, c);
+            if (!item) {
+                item = new QTableWidgetItem;
+                setItem(r, c, item);
+            }
+            item->setText(toQt(cell.text));
+            QFont font = this->font();
+            font.setBold(cell.bold);
+            item->setFont(font);
+            bool fixed = r < model.fixedRows() || c < model.fixedCols();
+            item->setForeground(cell.textColor ? QBrush(toQColor(*cell.textColor)) : QBrush());
+            if (cell.background)
+                item->setBackground(toQColor(*cell.background));
+            else
+                item->setBackground(fixed ? QBrush(headerBack) : QBrush());
+            Qt::Alignment align = Qt::AlignVCenter;
+            switch (fixed ? Align::Center : model.columnAlign(c)) {
+            case Align::Left: align |= Qt::AlignLeft; break;
+            case Align::Center: align |= Qt::AlignHCenter; break;
+            case Align::Right: align |= Qt::AlignRight; break;
+            }
+            item->setTextAlignment(align);
+        }
+    }
+}
+
+} // namespace gs
