@@ -144,6 +144,7 @@ bool LoadUserList() {
                 break;
             case 4:
                 decodePassword(value, slot.password);
+                slot.listPassword = slot.password;
                 break;
             case 5:
                 slot.flag = numericValue(value) != 0.0;

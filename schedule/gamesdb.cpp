@@ -1,1 +1,352 @@
-namespace gs {} // namespace gs
+#include "gamesdb.h"
+
+#include "core/text.h"
+
+#include <algorithm>
+#include <map>
+#include <sqlite3.h>
+
+namespace gs {
+
+namespace {
+
+// How long a write waits for another program (such as a second copy of the
+// pool) to release the database before giving up.
+constexpr int kBusyTimeoutMs = 5000;
+
+constexpr const char* kCreateTable = "CREATE TABLE IF NOT EXISTS Scoresheet ("
+                                     "TeamA TEXT, TeamB TEXT, Date TEXT, "
+                                     "Visitor TEXT, Home TEXT, Year TEXT)";
+constexpr const char* kSelectAll = "SELECT rowid, TeamA, TeamB, Date, Visitor, Home, Year "
+                                   "FROM Scoresheet ORDER BY rowid";
+constexpr const char* kSelectOne = "SELECT rowid, TeamA, TeamB, Date, Visitor, Home, Year "
+                                   "FROM Scoresheet WHERE rowid = ?1";
+constexpr const char* kInsert = "INSERT INTO Scoresheet (TeamA, TeamB, Date, Visitor, Home, Year) "
+                                "VALUES (?1, ?2, ?3, ?4, ?5, ?6)";
+
+// One prepared statement, finalized with the object.
+class Statement {
+public:
+    Statement(sqlite3* db, const char* sql) : m_db(db) {
+        m_rc = sqlite3_prepare_v2(db, sql, -1, &m_stmt, nullptr);
+    }
+    ~Statement() { sqlite3_finalize(m_stmt); }
+    Statement(const Statement&) = delete;
+    Statement& operator=(const Statement&) = delete;
+
+    bool ok() const { return m_rc == SQLITE_OK || m_rc == SQLITE_ROW || m_rc == SQLITE_DONE; }
+    std::string error() const { return sqlite3_errmsg(m_db); }
+
+    void bindText(int index, const std::string& value) {
+        if (ok())
+            m_rc = sqlite3_bind_text(m_stmt, index, value.data(), static_cast<int>(value.size()),
+                                     SQLITE_TRANSIENT);
+    }
+    // An empty score is stored as NULL, the way an untouched field reads.
+    void bindScore(int index, const std::string& value) {
+        if (!value.empty())
+            return bindText(index, value);
+        if (ok())
+            m_rc = sqlite3_bind_null(m_stmt, index);
+    }
+    void bindInt64(int index, long long value) {
+        if (ok())
+            m_rc = sqlite3_bind_int64(m_stmt, index, value);
+    }
+
+    // True while a row is available; check ok() afterwards.
+    bool step() {
+        if (!ok())
+            return false;
+        m_rc = sqlite3_step(m_stmt);
+        return m_rc == SQLITE_ROW;
+    }
+    // Runs a statement that returns no rows.
+    bool run() {
+        step();
+        return m_rc == SQLITE_DONE;
+    }
+    void reset() {
+        sqlite3_reset(m_stmt);
+        sqlite3_clear_bindings(m_stmt);
+        m_rc = SQLITE_OK;
+    }
+
+    std::string text(int column) const {
+        const unsigned char* value = sqlite3_column_text(m_stmt, column);
+        if (!value)
+            return {};
+        return std::string(reinterpret_cast<const char*>(value),
+                           static_cast<size_t>(sqlite3_column_bytes(m_stmt, column)));
+    }
+    long long int64(int column) const { return sqlite3_column_int64(m_stmt, column); }
+
+    GameRecord record() const { return {text(1), text(2), text(3), text(4), text(5), text(6)}; }
+
+private:
+    sqlite3* m_db;
+    sqlite3_stmt* m_stmt = nullptr;
+    int m_rc = SQLITE_OK;
+};
+
+bool exec(sqlite3* db, const char* sql, std::string& error) {
+    Statement statement(db, sql);
+    if (statement.run())
+        return true;
+    error = statement.error();
+    return false;
+}
+
+// An IMMEDIATE transaction: the write lock is taken up front, so a busy
+// database fails before anything is changed. Rolled back unless committed.
+class Transaction {
+public:
+    explicit Transaction(sqlite3* db) : m_db(db) {}
+    ~Transaction() {
+        if (m_open)
+            sqlite3_exec(m_db, "ROLLBACK", nullptr, nullptr, nullptr);
+    }
+    Transaction(const Transaction&) = delete;
+    Transaction& operator=(const Transaction&) = delete;
+
+    bool begin(std::string& error) {
+        m_open = exec(m_db, "BEGIN IMMEDIATE", error);
+        return m_open;
+    }
+    bool commit(std::string& error) {
+        if (!exec(m_db, "COMMIT", error))
+            return false;
+        m_open = false;
+        return true;
+    }
+
+private:
+    sqlite3* m_db;
+    bool m_open = false;
+};
+
+void setError(std::string* target, const std::string& error) {
+    if (target)
+        *target = error;
+}
+
+// The records of the table with the given seasons replaced: every season
+// contiguous, seasons in numeric year order, records in their own order.
+std::vector<GameRecord> mergeSeasons(const std::vector<GameRecord>& existing,
+                                     const std::vector<GameRecord>& replacement) {
+    std::map<double, std::vector<GameRecord>> seasons;
+    for (const auto& record : replacement)
+        seasons[numericValue(record.Year)].push_back(record);
+    std::map<double, std::vector<GameRecord>> kept;
+    for (const auto& record : existing) {
+        double year = numericValue(record.Year);
+        if (!seasons.contains(year))
+            kept[year].push_back(record);
+    }
+    seasons.merge(kept);
+    std::vector<GameRecord> merged;
+    for (auto& [year, records] : seasons)
+        merged.insert(merged.end(), records.begin(), records.end());
+    return merged;
+}
+
+} // namespace
+
+std::unique_ptr<GamesTable> GamesTable::open(const std::filesystem::path& path,
+                                             std::string& error) {
+    sqlite3* db = nullptr;
+    int rc =
+        sqlite3_open_v2(path.c_str(), &db, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, nullptr);
+    if (rc != SQLITE_OK) {
+        error = db ? sqlite3_errmsg(db) : sqlite3_errstr(rc);
+        sqlite3_close(db);
+        return nullptr;
+    }
+    sqlite3_busy_timeout(db, kBusyTimeoutMs);
+    std::unique_ptr<GamesTable> table(new GamesTable(db));
+    // Also the first real read of the file: a file that is not a database
+    // fails here rather than at the first scan.
+    if (!exec(db, kCreateTable, error))
+        return nullptr;
+    return table;
+}
+
+GamesTable::~GamesTable() {
+    sqlite3_close(m_db);
+}
+
+std::vector<GameRecord> GamesTable::records(std::string* error) const {
+    std::vector<GameRecord> records;
+    Statement select(m_db, kSelectAll);
+    while (select.step())
+        records.push_back(select.record());
+    if (!select.ok()) {
+        setError(error, select.error());
+        return {};
+    }
+    return records;
+}
+
+bool GamesTable::replaceSeasons(const std::vector<GameRecord>& records, std::string& error) {
+    Transaction transaction(m_db);
+    if (!transaction.begin(error))
+        return false;
+    std::string readError;
+    std::vector<GameRecord> existing = this->records(&readError);
+    if (!readError.empty()) {
+        error = readError;
+        return false;
+    }
+    std::vector<GameRecord> merged = mergeSeasons(existing, records);
+    // Emptying the table restarts the rowids at 1, so the inserts below
+    // set the record order.
+    if (!exec(m_db, "DELETE FROM Scoresheet", error))
+        return false;
+    Statement insert(m_db, kInsert);
+    for (const auto& record : merged) {
+        insert.reset();
+        insert.bindText(1, record.TeamA);
+        insert.bindText(2, record.TeamB);
+        insert.bindText(3, record.Date);
+        insert.bindScore(4, record.Visitor);
+        insert.bindScore(5, record.Home);
+        insert.bindText(6, record.Year);
+        if (!insert.run()) {
+            error = insert.error();
+            return false;
+        }
+    }
+    return transaction.commit(error);
+}
+
+std::vector<long long> GamesTable::rowids(std::string* error) const {
+    std::vector<long long> ids;
+    Statement select(m_db, "SELECT rowid FROM Scoresheet ORDER BY rowid");
+    while (select.step())
+        ids.push_back(select.int64(0));
+    if (!select.ok()) {
+        setError(error, select.error());
+        return {};
+    }
+    return ids;
+}
+
+bool GamesTable::read(long long rowid, GameRecord& record, std::string* error) const {
+    Statement select(m_db, kSelectOne);
+    select.bindInt64(1, rowid);
+    if (select.step()) {
+        record = select.record();
+        return true;
+    }
+    setError(error, select.ok() ? "the record " + std::to_string(rowid) + " no longer exists"
+                                : select.error());
+    return false;
+}
+
+bool GamesTable::writeScores(long long rowid, const std::string& visitor, const std::string& home,
+                             std::string& error) {
+    Statement update(m_db, "UPDATE Scoresheet SET Visitor = ?1, Home = ?2 WHERE rowid = ?3");
+    update.bindScore(1, visitor);
+    update.bindScore(2, home);
+    update.bindInt64(3, rowid);
+    if (!update.run()) {
+        error = update.error();
+        return false;
+    }
+    if (sqlite3_changes(m_db) != 1) {
+        error = "the record " + std::to_string(rowid) + " no longer exists";
+        return false;
+    }
+    return true;
+}
+
+RecordCursor::RecordCursor(GamesTable& table) : m_table(table) {
+    m_rowids = m_table.rowids(&m_error);
+    if (!m_rowids.empty() && !m_table.read(m_rowids[0], m_current, &m_error))
+        m_rowids.clear();
+}
+
+bool RecordCursor::moveFirst() {
+    return goTo(0);
+}
+
+bool RecordCursor::moveLast() {
+    return goTo(recordCount() - 1);
+}
+
+bool RecordCursor::moveNext() {
+    return goTo(m_position + 1);
+}
+
+bool RecordCursor::movePrevious() {
+    return goTo(m_position - 1);
+}
+
+bool RecordCursor::move(int records) {
+    long long target = static_cast<long long>(m_position) + records;
+    return goTo(static_cast<int>(std::clamp<long long>(target, -1, recordCount())));
+}
+
+namespace {
+
+bool sameName(std::string_view a, std::string_view b) {
+    return upperAscii(a) == upperAscii(b);
+}
+
+} // namespace
+
+std::string RecordCursor::field(std::string_view name) const {
+    if (bof() || eof())
+        return {};
+    const std::pair<const char*, const std::string*> fields[] = {
+        {"TeamA", &m_current.TeamA},     {"TeamB", &m_current.TeamB}, {"Date", &m_current.Date},
+        {"Visitor", &m_current.Visitor}, {"Home", &m_current.Home},   {"Year", &m_current.Year},
+    };
+    for (const auto& [fieldName, value] : fields)
+        if (sameName(name, fieldName))
+            return *value;
+    return {};
+}
+
+void RecordCursor::setField(std::string_view name, const std::string& value) {
+    if (bof() || eof())
+        return;
+    std::string* target = nullptr;
+    if (sameName(name, "Visitor"))
+        target = &m_current.Visitor;
+    else if (sameName(name, "Home"))
+        target = &m_current.Home;
+    if (!target)
+        return;
+    *target = value;
+    m_dirty = true;
+}
+
+bool RecordCursor::flush() {
+    if (!m_dirty)
+        return true;
+    if (!m_table.writeScores(m_rowids[static_cast<size_t>(m_position)], m_current.Visitor,
+                             m_current.Home, m_error))
+        return false;
+    m_dirty = false;
+    m_error.clear();
+    return true;
+}
+
+bool RecordCursor::goTo(int position) {
+    if (!flush())
+        return false;
+    // Moving beyond either end stops one step outside the table, as a
+    // recordset's BOF and EOF positions do.
+    int target = std::max(-1, std::min(position, recordCount()));
+    GameRecord record;
+    if (target >= 0 && target < recordCount() &&
+        !m_table.read(m_rowids[static_cast<size_t>(target)], record, &m_error))
+        return false;
+    m_position = target;
+    m_current = record;
+    m_error.clear();
+    return true;
+}
+
+} // namespace gs

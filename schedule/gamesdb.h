@@ -29,8 +29,7 @@ class GamesTable {
 public:
     // Opens the database file, creating the table when the file is new.
     // Returns nullptr and a reason when it cannot be opened.
-    static std::unique_ptr<GamesTable> open(const std::filesystem::path& path,
-                                            std::string& error);
+    static std::unique_ptr<GamesTable> open(const std::filesystem::path& path, std::string& error);
     ~GamesTable();
     GamesTable(const GamesTable&) = delete;
     GamesTable& operator=(const GamesTable&) = delete;
@@ -63,11 +62,16 @@ private:
 // then written to the table.
 class RecordCursor {
 public:
+    // Starts at the first record. When the table cannot be read the cursor
+    // is empty and lastError() says why.
     explicit RecordCursor(GamesTable& table);
 
     int recordCount() const { return static_cast<int>(m_rowids.size()); }
-    bool eof() const { return m_position >= recordCount(); } // past the last record
-    bool bof() const { return m_position < 0; }              // before the first record
+    // Past the last record; an empty table is both past its end and before
+    // its start.
+    bool eof() const { return m_position >= recordCount(); }
+    // Before the first record.
+    bool bof() const { return m_position < 0 || m_rowids.empty(); }
     int position() const { return m_position; }
 
     // Each move writes a pending edit first; false when that write failed

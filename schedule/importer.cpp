@@ -1,1 +1,156 @@
-namespace gs {} // namespace gs
+#include "importer.h"
+
+#include "core/league.h"
+#include "core/state.h"
+#include "core/text.h"
+#include "core/textfile.h"
+#include "schedule/calendar.h"
+#include "schedule/seasongames.h"
+
+#include <cerrno>
+#include <cstring>
+#include <fstream>
+#include <map>
+#include <sstream>
+
+namespace gs {
+
+namespace fs = std::filesystem;
+
+namespace {
+
+constexpr std::string_view kHeader = "TeamA,TeamB,Date,Visitor,Home,Year";
+constexpr std::string_view kUtf8Bom = "\xEF\xBB\xBF";
+constexpr size_t kFieldCount = 6;
+
+bool allDigits(std::string_view text) {
+    for (char c : text)
+        if (c < '0' || c > '9')
+            return false;
+    return !text.empty();
+}
+
+std::vector<std::string> splitFields(const std::string& line) {
+    std::vector<std::string> fields;
+    size_t start = 0;
+    for (;;) {
+        size_t comma = line.find(',', start);
+        fields.push_back(line.substr(start, comma - start));
+        if (comma == std::string::npos)
+            return fields;
+        start = comma + 1;
+    }
+}
+
+// Digits in each of M/D/YYYY (one or two for month and day), and a day
+// that the calendar has.
+bool isGameDate(std::string_view date) {
+    size_t first = date.find('/');
+    size_t second = first == std::string_view::npos ? first : date.find('/', first + 1);
+    if (second == std::string_view::npos)
+        return false;
+    std::string_view month = date.substr(0, first);
+    std::string_view day = date.substr(first + 1, second - first - 1);
+    std::string_view year = date.substr(second + 1);
+    return allDigits(month) && month.size() <= 2 && allDigits(day) && day.size() <= 2 &&
+           allDigits(year) && year.size() == 4 && dayOfWeek(date) != 0;
+}
+
+std::string inQuotes(std::string_view text) {
+    return "\"" + std::string(text) + "\"";
+}
+
+// The reason a row is refused, or "".
+std::string checkRow(const std::vector<std::string>& fields) {
+    if (fields.size() != kFieldCount)
+        return "expected " + std::to_string(kFieldCount) + " fields, found " +
+               std::to_string(fields.size());
+    const std::string& visitor = fields[0];
+    const std::string& home = fields[1];
+    if (!teamNumber(visitor))
+        return "unknown team " + inQuotes(visitor);
+    if (!teamNumber(home))
+        return "unknown team " + inQuotes(home);
+    if (visitor == home)
+        return inQuotes(visitor) + " cannot play itself";
+    if (!isGameDate(fields[2]))
+        return "invalid date " + inQuotes(fields[2]) + " (expected a real date as M/D/YYYY)";
+    if (!fields[3].empty() && !allDigits(fields[3]))
+        return "invalid visitor score " + inQuotes(fields[3]) +
+               " (expected empty or a whole number)";
+    if (!fields[4].empty() && !allDigits(fields[4]))
+        return "invalid home score " + inQuotes(fields[4]) + " (expected empty or a whole number)";
+    if (fields[5].size() != 4 || !allDigits(fields[5]))
+        return "invalid year " + inQuotes(fields[5]) + " (expected four digits)";
+    return {};
+}
+
+ScheduleParse refuse(size_t lineNumber, const std::string& reason) {
+    ScheduleParse parse;
+    parse.error = "line " + std::to_string(lineNumber) + ": " + reason;
+    return parse;
+}
+
+} // namespace
+
+ScheduleParse parseSchedule(std::string_view csvText) {
+    if (State.LeagueTable.teamName[1].empty())
+        BuildLeagueTable();
+    if (csvText.starts_with(kUtf8Bom))
+        csvText.remove_prefix(kUtf8Bom.size());
+    std::vector<std::string> lines = splitLines(csvText);
+    // Blank lines at the end are an editor's habit, not rows.
+    while (!lines.empty() && lines.back().empty())
+        lines.pop_back();
+
+    if (lines.empty() || lines[0] != kHeader)
+        return refuse(1, "the header must be " + std::string(kHeader));
+    if (lines.size() == 1)
+        return refuse(2, "the file holds no games");
+
+    ScheduleParse parse;
+    std::map<std::string, int> seasonSizes;
+    for (size_t i = 1; i < lines.size(); ++i) {
+        std::vector<std::string> fields = splitFields(lines[i]);
+        std::string reason = checkRow(fields);
+        if (!reason.empty())
+            return refuse(i + 1, reason);
+        // The weekly views and the spread table hold at most this many games.
+        if (++seasonSizes[fields[5]] > kMaxSeasonGames)
+            return refuse(i + 1, "season " + fields[5] + " has more than " +
+                                     std::to_string(kMaxSeasonGames) + " games");
+        parse.records.push_back({fields[0], fields[1], fields[2], fields[3], fields[4], fields[5]});
+    }
+    parse.ok = true;
+    return parse;
+}
+
+std::string importSchedule(const fs::path& csvFile) {
+    std::error_code ec;
+    if (fs::is_directory(csvFile, ec))
+        return "cannot read " + csvFile.string() + ": it is a folder";
+    std::ifstream in(csvFile, std::ios::binary);
+    if (!in)
+        return "cannot read " + csvFile.string() + ": " + std::strerror(errno);
+    std::ostringstream content;
+    content << in.rdbuf();
+    if (in.bad())
+        return "cannot read " + csvFile.string();
+
+    ScheduleParse parse = parseSchedule(content.str());
+    if (!parse.ok)
+        return parse.error;
+
+    // A missing table first gets the bundled seasons, as it would at login,
+    // so that the import adds to them rather than standing alone.
+    fs::path path = gamesDatabasePath();
+    if (!fs::exists(path, ec) && !ensureGamesTable())
+        return "the games table " + path.string() + " could not be created";
+    std::string error;
+    std::unique_ptr<GamesTable> table = GamesTable::open(path, error);
+    if (!table || !table->replaceSeasons(parse.records, error))
+        return "the games table " + path.string() + " could not be written: " + error;
+    return {};
+}
+
+} // namespace gs

@@ -8,8 +8,12 @@
 // Old-scores file ProgramFolder/oldscores<season>.dat: 32 lines of the team
 // records' columns 1..5, each number with a leading space when not negative.
 
+#include "core/state.h"
+#include "core/textfile.h"
+
 #include <filesystem>
 #include <string>
+#include <vector>
 
 namespace gs {
 
@@ -31,11 +35,41 @@ void LoadPicks(const std::string& player);
 // been told).
 bool SavePicks(const std::string& player);
 
+// SavePicks that leaves the file alone when it already holds exactly the
+// bytes it would get. The computer player's file is saved on every opening
+// of the weekly panel and is mostly unchanged; rewriting it would cost a
+// flush to disk each time for nothing.
+bool savePicksIfChanged(const std::string& player);
+
 // Writes the old-scores file of SeasonYear from TeamRecords.
 bool WriteOldScores();
 
 // Sets columns 1..5 of TeamRecords from the old-scores file of a year.
 // False (records untouched) when the file is missing or unreadable.
 bool ReadOldScores(int year);
+
+// Writes the old-scores file of any season from TeamRecords; on failure the
+// person is told and the result is false.
+bool writeOldScoresFile(int year);
+
+// A pick file as it stands on disk, read without side effects: the week
+// lines' picks (0 wherever a line or a digit is missing) and every line
+// after the 17 week lines.
+struct PickFileContent {
+    ReadStatus status = ReadStatus::Missing;
+    std::string error; // why it could not be read, for ReadStatus::Error
+    PickTable picks{};
+    std::vector<std::string> extraLines;
+};
+PickFileContent readPickFile(const std::filesystem::path& path);
+
+// Sets SpreadTable entries 1..256 from the lines that follow the week lines
+// of PC's file; entries the file lacks become 0. Entry 0 is not on file and
+// is left alone.
+void setSpreadsFromLines(const std::vector<std::string>& lines);
+
+// The lines of a freshly created pick file: 17 week lines of zeros, and for
+// PC 256 spread lines "0".
+std::vector<std::string> emptyPickFileLines(const std::string& player);
 
 } // namespace gs

@@ -3,6 +3,8 @@
 // Each team's record from the season's scored games, and the per-team lists
 // and game lookups of the team views.
 
+#include "core/state.h"
+
 #include <string>
 #include <vector>
 
@@ -11,6 +13,17 @@ namespace gs {
 // Fills columns 1..5 of TeamRecords from SeasonGames and recounts
 // ScoredGameCount; before the season's first score, last season's records.
 void ComputeTeamRecords();
+
+// Adds rows 0..(number of scored games) of a season to columns 1..5 of the
+// records, as ComputeTeamRecords does, and returns that number of scored
+// games. Columns 1..5 are not cleared first.
+int addSeasonResults(const std::vector<SeasonGame>& games, TeamRecordTable& records);
+
+// Sets columns 1..5 of TeamRecords to the final records of a season: from
+// its old-scores file; when that is missing and every game the games table
+// holds for the season is scored, computed from those games (and the file is
+// written for next time); otherwise all 0. True when records were found.
+bool loadLastSeasonRecords(int year);
 
 struct TeamLists {
     std::vector<std::string> beaten;

@@ -5,8 +5,10 @@
 #include "gridview.h"
 #include "login/login.h"
 #include "painter.h"
+#include "picks/scoreentry.h"
 #include "picks/weeklypicks.h"
 #include "prefs/colors.h"
+#include "scoreentrydialog.h"
 #include "textconv.h"
 
 #include <QApplication>
@@ -288,6 +290,14 @@ void MainWindow::openColorSettings() {
     render();
 }
 
-void MainWindow::openScoreEntry() {}
+void MainWindow::openScoreEntry() {
+    std::unique_ptr<ScoreEntryWindow> model;
+    run([&] { model = mnuItemScores_Click(); });
+    if (!model)
+        return;
+    ScoreEntryDialog dialog(std::move(model), this);
+    dialog.exec();
+    render();
+}
 
 } // namespace gs

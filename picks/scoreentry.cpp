@@ -1,0 +1,313 @@
+#include "scoreentry.h"
+
+#include "core/dialogs.h"
+#include "core/state.h"
+#include "core/text.h"
+#include "schedule/calendar.h"
+#include "schedule/seasongames.h"
+
+#include <algorithm>
+#include <cctype>
+#include <cmath>
+
+namespace gs {
+
+namespace {
+
+// Scores are whole numbers; nothing near this has ever been scored.
+constexpr double kHighestScore = 999;
+
+// The date an empty date stands for at the very start of the enabling scan:
+// later than any reference date, so it enables nothing.
+constexpr const char* kEmptyFirstDate = "1/1/2020";
+
+// True when the text starts (after spaces) with a number numericValue reads.
+bool hasLeadingNumber(std::string_view text) {
+    size_t i = text.find_first_not_of(' ');
+    if (i == std::string_view::npos)
+        return false;
+    if (text[i] == '+' || text[i] == '-')
+        ++i;
+    if (i < text.size() && text[i] == '.')
+        ++i;
+    return i < text.size() && std::isdigit(static_cast<unsigned char>(text[i]));
+}
+
+bool isBlank(std::string_view text) {
+    return text.find_first_not_of(' ') == std::string_view::npos;
+}
+
+} // namespace
+
+ScoreEntryWindow::ScoreEntryWindow(std::unique_ptr<GamesTable> table) : m_table(std::move(table)) {
+    for (ControlModel* control : {&visitorTeam, &homeTeam, &seasonYearHeading, &seasonYear,
+                                  &firstDate, &thru, &lastDate, &Command1, &Command2, &Command3})
+        control->visible = true;
+    for (int week = 1; week <= kWeeks; ++week)
+        Option[week] = ControlModel{"Week " + std::to_string(week), true, false};
+}
+
+ScoreEntryWindow::~ScoreEntryWindow() = default;
+
+void ScoreEntryWindow::Form_Load() {
+    Option[1].enabled = true;
+    for (int week = 2; week <= kWeeks; ++week)
+        Option[week].enabled = false;
+    chosenWeek = 0;
+    m_seasonFirst = m_seasonEnd = -1;
+
+    std::string error;
+    m_schedule = m_table->records(&error);
+    m_cursor = std::make_unique<RecordCursor>(*m_table);
+    if (!error.empty() || !m_cursor->lastError().empty()) {
+        tellReadFailure(error.empty() ? m_cursor->lastError() : error);
+        m_schedule.clear();
+    }
+    if (static_cast<int>(m_schedule.size()) != m_cursor->recordCount())
+        m_schedule.clear(); // the table changed under us: show nothing rather than a wrong game
+
+    for (int p = 0; p < static_cast<int>(m_schedule.size()); ++p) {
+        if (m_seasonFirst < 0 && sameSeason(p))
+            m_seasonFirst = p;
+        if (m_seasonFirst >= 0 && !sameSeason(p))
+            break;
+        if (m_seasonFirst >= 0)
+            m_seasonEnd = p + 1;
+    }
+    moveTo(m_seasonFirst >= 0 ? m_seasonFirst : m_cursor->recordCount());
+    showRecord();
+}
+
+void ScoreEntryWindow::Option_Click(int week) {
+    if (week == 1)
+        Option1_Click();
+    else
+        OptionN_Click(week);
+}
+
+void ScoreEntryWindow::Option1_Click() {
+    if (!Option[1].enabled || !commitBoxes())
+        return;
+    chooseWeekOne();
+}
+
+void ScoreEntryWindow::OptionN_Click(int week) {
+    if (week < 2 || week > kWeeks || !Option[week].enabled || !commitBoxes())
+        return;
+    chooseWeek(week);
+}
+
+void ScoreEntryWindow::Command3_Click() {
+    if (!hasRecord() || !commitBoxes())
+        return;
+    int position = m_cursor->position();
+    int noted = dayOfRecord(position);
+    int target = std::min(position + 1, m_cursor->recordCount() - 1);
+    bool stays = target == position || !sameSeason(target) ||
+                 !onOrBeforeReference(dateOf(target)) ||
+                 (noted == kMonday && dayOfRecord(target) != kMonday);
+    moveTo(stays ? position : target);
+    showRecord();
+}
+
+void ScoreEntryWindow::Command2_Click() {
+    if (!hasRecord() || !commitBoxes())
+        return;
+    int position = m_cursor->position();
+    int target = position - 1;
+    // The game before a week's first game is the Monday game that ends the
+    // week before.
+    bool stays = target < 0 || !sameSeason(target) || dayOfRecord(target) == kMonday;
+    moveTo(stays ? position : target);
+    showRecord();
+}
+
+bool ScoreEntryWindow::Command1_Click() {
+    if (!commitBoxes())
+        return false;
+    if (m_cursor && !m_cursor->flush()) {
+        dialogs().message("The scores of " + gameName() +
+                              " could not be saved: " + m_cursor->lastError(),
+                          "Error");
+        return false;
+    }
+    RebuildSeasonGames();
+    closed = true;
+    return true;
+}
+
+int ScoreEntryWindow::recordPosition() const {
+    return hasRecord() ? m_cursor->position() : -1;
+}
+
+bool ScoreEntryWindow::hasRecord() const {
+    return m_cursor && !m_cursor->bof() && !m_cursor->eof() && !m_schedule.empty();
+}
+
+bool ScoreEntryWindow::sameSeason(int position) const {
+    if (position < 0 || position >= static_cast<int>(m_schedule.size()))
+        return false;
+    return numericValue(m_schedule[static_cast<size_t>(position)].Year) ==
+           numericValue(State.SeasonYear);
+}
+
+const std::string& ScoreEntryWindow::dateOf(int position) const {
+    return m_schedule[static_cast<size_t>(position)].Date;
+}
+
+// The day of the week of a record; a record without a date keeps the day of
+// the dated record before it.
+int ScoreEntryWindow::dayOfRecord(int position) const {
+    for (int p = position; p >= 0; --p)
+        if (!dateOf(p).empty())
+            return dayOfWeek(dateOf(p));
+    return 0;
+}
+
+std::string ScoreEntryWindow::gameName() const {
+    if (!hasRecord())
+        return {};
+    return TrimSpaces(m_cursor->field("TeamA")) + " at " + TrimSpaces(m_cursor->field("TeamB"));
+}
+
+// Checks both boxes and hands their normalised scores to the cursor, which
+// writes them when it moves. Nothing is kept when either box is refused.
+bool ScoreEntryWindow::commitBoxes() {
+    if (!hasRecord())
+        return true;
+    std::string visitor;
+    std::string home;
+    if (!normaliseScore(Text1, visitor) || !normaliseScore(Text2, home))
+        return false;
+    Text1 = visitor;
+    Text2 = home;
+    if (visitor != m_cursor->field("Visitor"))
+        m_cursor->setField("Visitor", visitor);
+    if (home != m_cursor->field("Home"))
+        m_cursor->setField("Home", home);
+    return true;
+}
+
+// A score in the form the table keeps ("21" becomes " 21", "7abc" " 7"). An
+// empty box stays empty, so an untouched game stays unscored.
+bool ScoreEntryWindow::normaliseScore(const std::string& text, std::string& score) {
+    if (isBlank(text)) {
+        score.clear();
+        return true;
+    }
+    std::string problem;
+    double value = numericValue(text);
+    if (!hasLeadingNumber(text))
+        problem = "is not a number.";
+    else if (value < 0)
+        problem = "is negative.";
+    else if (value != std::floor(value) || value > kHighestScore)
+        problem = "is not a whole number from 0 to 999.";
+    if (!problem.empty()) {
+        dialogs().message("The score \"" + text + "\" of " + gameName() + " " + problem, "Error");
+        return false;
+    }
+    score = signedText(value + 0.0); // no "-0"
+    return true;
+}
+
+// Moves the cursor, which first writes the scores of the record it leaves.
+bool ScoreEntryWindow::moveTo(int position) {
+    if (!m_cursor)
+        return false;
+    std::string leaving = gameName();
+    bool moved = position == m_cursor->position() ? m_cursor->flush()
+                                                  : m_cursor->move(position - m_cursor->position());
+    if (!moved)
+        dialogs().message(
+            "The scores of " + leaving + " could not be saved: " + m_cursor->lastError(), "Error");
+    return moved;
+}
+
+void ScoreEntryWindow::showRecord() {
+    const bool on = hasRecord();
+    visitorTeam.caption = on ? m_cursor->field("TeamA") : "";
+    homeTeam.caption = on ? m_cursor->field("TeamB") : "";
+    Text1 = on ? m_cursor->field("Visitor") : "";
+    Text2 = on ? m_cursor->field("Home") : "";
+    seasonYear.caption = on ? m_cursor->field("year") : "";
+}
+
+// Shows the week that starts at a record: its first and last dates, and its
+// first game. The week ends before the next week boundary, at the season's
+// end, or after 21 games.
+void ScoreEntryWindow::showWeekFrom(int first) {
+    WeekTracker tracker;
+    tracker.isBoundary(dateOf(first));
+    int last = first;
+    for (int p = first + 1; p < m_seasonEnd && p - first < kMaxWeekGames; ++p) {
+        if (tracker.isBoundary(dateOf(p)))
+            break;
+        last = p;
+    }
+    firstDate.caption = dateOf(first);
+    lastDate.caption = dateOf(last);
+    if (moveTo(first))
+        showRecord();
+}
+
+void ScoreEntryWindow::chooseWeekOne() {
+    Option[1].enabled = false;
+    if (m_seasonFirst < 0)
+        return;
+    WeekTracker tracker;
+    int week = 1;
+    std::string date = kEmptyFirstDate;
+    for (int p = m_seasonFirst; p < m_seasonEnd; ++p) {
+        if (!dateOf(p).empty())
+            date = dateOf(p);
+        if (tracker.isBoundary(date))
+            ++week;
+        if (week <= kWeeks && onOrBeforeReference(date))
+            Option[week].enabled = true;
+    }
+    chosenWeek = 1;
+    showWeekFrom(m_seasonFirst);
+}
+
+void ScoreEntryWindow::chooseWeek(int week) {
+    if (m_seasonFirst < 0)
+        return;
+    WeekTracker tracker;
+    int count = 0;
+    for (int p = m_seasonFirst; p < m_seasonEnd && count < week; ++p) {
+        if (tracker.isBoundary(dateOf(p)))
+            ++count;
+        if (count == week - 1) {
+            chosenWeek = week;
+            showWeekFrom(p);
+            return;
+        }
+    }
+}
+
+void ScoreEntryWindow::tellReadFailure(const std::string& reason) {
+    dialogs().message(
+        "The games table " + gamesDatabasePath().string() + " cannot be read: " + reason, "Error");
+}
+
+std::unique_ptr<ScoreEntryWindow> mnuItemScores_Click() {
+    if (!IsAdmin(State.CurrentUser))
+        return nullptr;
+    HideAllPanels();
+    if (!ensureGamesTable())
+        return nullptr;
+    std::string error;
+    std::unique_ptr<GamesTable> table = GamesTable::open(gamesDatabasePath(), error);
+    if (!table) {
+        dialogs().message("The games table " + gamesDatabasePath().string() +
+                              " cannot be opened: " + error,
+                          "Error");
+        return nullptr;
+    }
+    auto window = std::make_unique<ScoreEntryWindow>(std::move(table));
+    window->Form_Load();
+    return window;
+}
+
+} // namespace gs

@@ -1,0 +1,173 @@
+#include "projection.h"
+
+#include "core/state.h"
+#include "core/text.h"
+#include "schedule/calendar.h"
+#include "schedule/pickfiles.h"
+#include "stats/teamrecords.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdint>
+
+namespace gs {
+
+namespace {
+
+// How many games past the last scored one the coming week is looked for in.
+constexpr int kLookAhead = 20;
+
+// This season's results so far, row by row: columns 1 points for, 2 points
+// against, 3 wins, 4 losses, 5 ties, in 16-bit integers.
+using WorkingTable = std::array<std::array<int16_t, 6>, kTeamCount + 1>;
+
+// A team's averages as the projection last saw them. They carry over from
+// row to row, so a team with no games yet inherits the previous game's values.
+struct SideValues {
+    double avgFor = 0;
+    double avgAgainst = 0;
+    double ratio = 0;
+
+    void update(double pointsFor, double pointsAgainst, double games) {
+        if (games <= 0)
+            return;
+        avgFor = pointsFor / games;
+        avgAgainst = pointsAgainst / games;
+        // A team that has allowed no points keeps its previous ratio.
+        if (avgAgainst > 0)
+            ratio = avgFor / avgAgainst;
+    }
+    double margin() const { return std::fabs(avgFor - avgAgainst); }
+};
+
+// Sums stay within 16 bits instead of wrapping round on absurd scores.
+int16_t saturatedSum(int16_t a, int b) {
+    return static_cast<int16_t>(std::clamp(a + b, -32768, 32767));
+}
+
+void addSide(WorkingTable& table, int team, int own, int other, bool entered) {
+    auto& row = table[team];
+    row[1] = saturatedSum(row[1], own);
+    row[2] = saturatedSum(row[2], other);
+    if (own > other)
+        row[3] = saturatedSum(row[3], 1);
+    else if (own < other)
+        row[4] = saturatedSum(row[4], 1);
+    else if (entered)
+        row[5] = saturatedSum(row[5], 1);
+}
+
+void updateFromWorking(SideValues& side, const WorkingTable& table, int team) {
+    const auto& row = table[team];
+    side.update(row[1], row[2], row[3] + row[4] + row[5]);
+}
+
+void updateFromLastSeason(SideValues& side, int team) {
+    const auto& row = State.TeamRecords[team];
+    side.update(row[1], row[2], row[3] + row[4] + row[5]);
+}
+
+const SeasonGame& rowOf(int r) {
+    static const SeasonGame kBlank;
+    const auto& games = State.SeasonGames;
+    return r >= 0 && r < static_cast<int>(games.size()) ? games[r] : kBlank;
+}
+
+// PC's picks and spreads as its file holds them; a missing or unreadable
+// file starts the season's projections from nothing, as a new file would.
+void loadComputerPicks() {
+    PickFileContent content = readPickFile(pickFilePath(kComputerPlayer));
+    if (content.status != ReadStatus::Ok) {
+        State.ProjectedPicks = PickTable{};
+        State.SpreadTable.fill(0);
+        return;
+    }
+    State.ProjectedPicks = content.picks;
+    setSpreadsFromLines(content.extraLines);
+}
+
+// The first row after the coming week, scanning at most kLookAhead rows past
+// the last scored game.
+int projectionEnd(int scored) {
+    int last = std::min(scored + kLookAhead, kMaxSeasonGames);
+    WeekTracker tracker;
+    for (int r = scored + 1; r <= last; ++r)
+        if (tracker.isBoundary(rowOf(r).date))
+            return r;
+    return last + 1;
+}
+
+void pickWinner(int week, int visitor, int home, const SideValues& v, const SideValues& h) {
+    auto& picks = State.ProjectedPicks[week];
+    bool open = (picks[visitor] == 0 && picks[home] == 0) ||
+                (picks[visitor] == 1 && picks[home] == 1);
+    if (!open)
+        return;
+    bool homeWins = h.ratio >= v.ratio;
+    picks[visitor] = homeWins ? 0 : 1;
+    picks[home] = homeWins ? 1 : 0;
+}
+
+void setSpread(int row, const SideValues& v, const SideValues& h) {
+    int16_t& spread = State.SpreadTable[row];
+    if (spread != 0)
+        return;
+    double difference = std::floor(std::fabs(h.margin() - v.margin()));
+    spread = static_cast<int16_t>(std::min(difference, 32767.0));
+    if (spread == 0)
+        spread = 1;
+}
+
+} // namespace
+
+void ProjectTeams() {
+    const TeamRecordTable recordsAtStart = State.TeamRecords;
+    loadComputerPicks();
+
+    WorkingTable table{};
+    int scored = 0;
+    for (const SeasonGame& game : State.SeasonGames)
+        if (game.scored())
+            ++scored;
+    State.ScoredGameCount = scored;
+
+    int end = projectionEnd(scored);
+    SideValues visitorSide;
+    SideValues homeSide;
+    WeekTracker tracker;
+    int week = 1;
+    for (int r = 0; r < end; ++r) {
+        const SeasonGame& game = rowOf(r);
+        if (tracker.isBoundary(game.date))
+            ++week;
+        if (week == 1 && r == 0)
+            loadLastSeasonRecords(seasonYearNumber() - 1);
+        int a = teamNumberIgnoringSpaces(game.visitor);
+        int b = teamNumberIgnoringSpaces(game.home);
+        if (a == 0 || b == 0)
+            continue;
+
+        int vs = toInt16(numericValue(game.visitorScore));
+        int hs = toInt16(numericValue(game.homeScore));
+        bool entered = !game.visitorScore.empty();
+        addSide(table, a, vs, hs, entered);
+        addSide(table, b, hs, vs, entered);
+
+        updateFromWorking(visitorSide, table, a);
+        week = std::min(week, kWeeks);
+        updateFromWorking(homeSide, table, b);
+        if (week == 1) {
+            updateFromLastSeason(visitorSide, a);
+            updateFromLastSeason(homeSide, b);
+        }
+        pickWinner(week, a, b, visitorSide, homeSide);
+        setSpread(r, visitorSide, homeSide);
+    }
+
+    for (int t = 1; t <= kTeamCount; ++t)
+        for (int column = 1; column <= 5; ++column)
+            State.TeamRecords[t][column] = recordsAtStart[t][column];
+    savePicksIfChanged(kComputerPlayer);
+}
+
+} // namespace gs

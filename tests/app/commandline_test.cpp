@@ -1,0 +1,158 @@
+#include "app/commandline.h"
+
+#include "core/state.h"
+#include "core/textfile.h"
+#include "schedule/gamesdb.h"
+#include "tests/support/testsupport.h"
+
+#include <gtest/gtest.h>
+#include <sstream>
+
+namespace gs {
+namespace {
+
+namespace fs = std::filesystem;
+using test::readBytes;
+using test::TempDir;
+using test::writeBytes;
+
+struct ParseCase {
+    const char* name;
+    std::vector<std::string> args;
+    bool ok;
+    std::string expected; // the error, or a summary of what was parsed
+};
+
+std::string summary(const CommandLine& line) {
+    std::string s;
+    auto add = [&](const char* key, const std::optional<std::string>& value) {
+        if (value)
+            s += std::string(key) + "=" + *value + " ";
+    };
+    add("home", line.home);
+    add("user", line.user);
+    add("season", line.season);
+    add("date", line.referenceDate);
+    if (line.help)
+        s += "help ";
+    for (const auto& word : line.command)
+        s += "[" + word + "]";
+    return s;
+}
+
+class Parse : public testing::TestWithParam<ParseCase> {};
+
+TEST_P(Parse, Arguments) {
+    CommandLine line;
+    std::string error;
+    bool ok = parseCommandLine(GetParam().args, line, error);
+    EXPECT_EQ(ok, GetParam().ok);
+    EXPECT_EQ(ok ? summary(line) : error, GetParam().expected);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, Parse,
+    testing::Values(
+        ParseCase{"Nothing", {}, true, ""},
+        ParseCase{"AllOptions",
+                  {"--home", "/h", "--user", "ann", "--season", "2011", "--reference-date",
+                   "9/9/2010", "project"},
+                  true,
+                  "home=/h user=ann season=2011 date=9/9/2010 [project]"},
+        ParseCase{"EqualsForm", {"--home=/h", "import-schedule", "f.csv"}, true,
+                  "home=/h [import-schedule][f.csv]"},
+        ParseCase{"OptionsAfterTheCommandBelongToIt", {"project", "--user", "x"}, true,
+                  "[project][--user][x]"},
+        ParseCase{"Help", {"--help"}, true, "help "},
+        ParseCase{"MissingValue", {"--home"}, false, "--home needs a value"},
+        ParseCase{"UnknownOption", {"--colour"}, false, "unknown option --colour"},
+        ParseCase{"BadSeason", {"--season", "10"}, false,
+                  "--season takes a four-digit year, not \"10\""},
+        ParseCase{"BadDate", {"--reference-date", "2/30/2010"}, false,
+                  "--reference-date takes a date M/D/YYYY, not \"2/30/2010\""}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+class Commands : public testing::Test {
+protected:
+    TempDir home;
+    std::ostringstream out, err;
+    bool windowStarted = false;
+
+    int run(std::vector<std::string> args) {
+        State = ProgramState{};
+        args.insert(args.begin(), {"--home", home.path().string()});
+        return runCommandLine(
+            args,
+            [this] {
+                windowStarted = true;
+                return 0;
+            },
+            out, err);
+    }
+    fs::path data() const { return home.path() / "data"; }
+    std::vector<GameRecord> records() {
+        std::string error;
+        auto table = GamesTable::open(data() / "scoresheet97.mdb", error);
+        EXPECT_TRUE(table) << error;
+        return table ? table->records() : std::vector<GameRecord>{};
+    }
+};
+
+TEST_F(Commands, HelpAndMistakes) {
+    EXPECT_EQ(run({"--help"}), 0);
+    EXPECT_NE(out.str().find("import-schedule FILE.csv"), std::string::npos);
+    EXPECT_EQ(run({"frobnicate"}), 2);
+    EXPECT_EQ(err.str(), "gridslate: unknown command frobnicate (see gridslate --help)\n");
+    EXPECT_FALSE(windowStarted);
+}
+
+TEST_F(Commands, NoCommandStartsTheWindowWithTheBundledSeasons) {
+    EXPECT_EQ(run({}), 0);
+    EXPECT_TRUE(windowStarted);
+    EXPECT_EQ(records().size(), 1792u);
+    EXPECT_FALSE(fs::exists(data() / "UserList.db")); // nothing else is read or written
+}
+
+TEST_F(Commands, ImportReplacesTheSeasonsOfTheFile) {
+    fs::path csv = home.path() / "s.csv";
+    writeBytes(csv, "TeamA,TeamB,Date,Visitor,Home,Year\r\n"
+                    "Dallas Cowboys,N.Y. Giants,9/8/2011,,,2011\r\n"
+                    "Miami Dolphins,N.Y. Jets,9/11/2011,3,10,2011\r\n");
+    ASSERT_EQ(run({"import-schedule", csv.string()}), 0) << err.str();
+    int season2011 = 0;
+    for (const auto& r : records())
+        season2011 += r.Year == "2011";
+    EXPECT_EQ(season2011, 2);
+    EXPECT_EQ(records().size(), 1792u - 256u + 2u);
+}
+
+TEST_F(Commands, ImportRefusesABadFileWhole) {
+    ASSERT_EQ(run({}), 0);
+    std::string before = readBytes(data() / "scoresheet97.mdb");
+    fs::path csv = home.path() / "bad.csv";
+    writeBytes(csv, "TeamA,TeamB,Date,Visitor,Home,Year\n"
+                    "Dallas Cowboys,N.Y. Giants,9/8/2011,,,2011\n"
+                    "Dallas Cowboy,N.Y. Giants,9/8/2011,,,2011\n");
+    EXPECT_EQ(run({"import-schedule", csv.string()}), 1);
+    std::string error = err.str();
+    EXPECT_EQ(std::count(error.begin(), error.end(), '\n'), 1);
+    EXPECT_NE(error.find("line 3:"), std::string::npos) << error;
+    EXPECT_EQ(readBytes(data() / "scoresheet97.mdb"), before);
+}
+
+TEST_F(Commands, ProjectWritesTheComputerPlayersFile) {
+    ASSERT_EQ(run({"project"}), 0) << err.str();
+    TextFile pc = readTextFile(data() / "PC2010.dat");
+    ASSERT_EQ(pc.status, ReadStatus::Ok);
+    EXPECT_EQ(pc.lines.size(), 17u + 256u);
+    EXPECT_NE(out.str().find("Season 2010: week 9 is current"), std::string::npos) << out.str();
+    EXPECT_EQ(err.str(), "");
+}
+
+TEST_F(Commands, UserMustBeOnTheList) {
+    EXPECT_EQ(run({"--user", "nobody", "project"}), 1);
+    EXPECT_EQ(err.str(), "gridslate: user \"nobody\" is not on the user list\n");
+}
+
+} // namespace
+} // namespace gs

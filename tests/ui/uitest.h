@@ -1,0 +1,56 @@
+#pragma once
+
+// Helpers for tests that drive the real main window offscreen.
+
+#include "core/state.h"
+#include "schedule/seasongames.h"
+#include "tests/support/testsupport.h"
+#include "ui/mainwindow.h"
+
+#include <QAction>
+#include <QLineEdit>
+#include <QMenu>
+#include <QPushButton>
+#include <QTest>
+#include <gtest/gtest.h>
+#include <memory>
+
+namespace gs::test {
+
+class MainWindowTest : public testing::Test {
+protected:
+    ProgramFixture program;
+    std::unique_ptr<MainWindow> window;
+
+    void SetUp() override {
+        ASSERT_TRUE(ensureGamesTable());
+        window = std::make_unique<MainWindow>();
+        window->show();
+    }
+
+    template <typename T = QWidget>
+    T* find(const char* name) {
+        T* widget = window->findChild<T*>(name);
+        EXPECT_NE(widget, nullptr) << name;
+        return widget;
+    }
+    QAction* action(const char* name) { return find<QAction>(name); }
+    QMenu* menu(const char* name) { return find<QMenu>(name); }
+    void click(const char* button) { QTest::mouseClick(find<QPushButton>(button), Qt::LeftButton); }
+    void trigger(const char* entry) { action(entry)->trigger(); }
+
+    void login(const char* name, const char* password = "") {
+        find<QLineEdit>("Text1")->setText(name);
+        find<QLineEdit>("Text2")->setText(password);
+        click("Command12");
+    }
+    // Logs in as admin on a fresh home: the first login only creates the list.
+    void loginAsAdmin() {
+        login("admin");
+        login("admin");
+        ASSERT_EQ(window->windowTitle(), "Gridslate for admin");
+        program.dialogs.clear();
+    }
+};
+
+} // namespace gs::test

@@ -1,0 +1,47 @@
+#pragma once
+
+#include "painter.h"
+#include "picks/scoreentry.h"
+
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <array>
+#include <functional>
+#include <memory>
+
+namespace gs {
+
+// "Enter Scores": one game at a time, week by week.
+class ScoreEntryDialog : public PaintedDialog {
+    Q_OBJECT
+public:
+    ScoreEntryDialog(std::unique_ptr<ScoreEntryWindow> model, QWidget* parent = nullptr);
+    void paint() override;
+
+    // Closing the window any way keeps the scores on show first; the window
+    // stays open when they cannot be kept.
+    void reject() override;
+
+private:
+    void run(const std::function<void()>& handler);
+    void render();
+
+    std::unique_ptr<ScoreEntryWindow> m_model;
+    QLabel* m_visitorTeam = nullptr;
+    QLabel* m_homeTeam = nullptr;
+    QLineEdit* m_visitorScore = nullptr;
+    QLineEdit* m_homeScore = nullptr;
+    QLabel* m_yearHeading = nullptr;
+    QLabel* m_year = nullptr;
+    QLabel* m_firstDate = nullptr;
+    QLabel* m_thru = nullptr;
+    QLabel* m_lastDate = nullptr;
+    QPushButton* m_close = nullptr;
+    QPushButton* m_previous = nullptr;
+    QPushButton* m_next = nullptr;
+    std::array<QRadioButton*, kWeeks + 1> m_weeks{};
+};
+
+} // namespace gs
