@@ -4,6 +4,7 @@
 #include "core/dialogs.h"
 #include "core/state.h"
 #include "core/text.h"
+#include "picks/weeklypicks.h"
 #include "schedule/calendar.h"
 #include "schedule/gamesdb.h"
 #include "schedule/importer.h"
@@ -41,7 +42,7 @@ std::string readWhole(const fs::path& path) {
 // table, 2009 finished, 2010 scored through the reference day, and 100
 // players with their pick files.
 class Pool {
-  public:
+public:
     Pool() {
         std::string pattern = (fs::temp_directory_path() / "gridslate-bench-XXXXXX").string();
         if (!mkdtemp(pattern.data()))
@@ -59,7 +60,7 @@ class Pool {
         fs::remove_all(m_home, ec);
     }
 
-  private:
+private:
     void fillGamesTable() {
         ScheduleParse parse = parseSchedule(readWhole(GS_SCHEDULES_CSV));
         if (!parse.ok)
@@ -100,14 +101,10 @@ class Pool {
     fs::path m_home;
 };
 
-void openWeeklyPicks() {
-    RebuildSeasonGames();
-    LoadPicks(State.CurrentUser);
-    ComputeTeamRecords();
-    ProjectTeams();
-    // The panel's grid model (the current week's rows filled and coloured)
-    // belongs here once the weekly picks panel is part of the logic.
-}
+// Everything the menu command runs before the panel is drawn: the season's
+// games, the player's picks, the week, the team records, the computer
+// player and the grid model of the current week.
+void openWeeklyPicks() { mnuItemThisWeek_Click(); }
 
 void bench_open_weekly_picks(benchmark::State& state) {
     Pool pool;

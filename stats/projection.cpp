@@ -99,8 +99,8 @@ int projectionEnd(int scored) {
 
 void pickWinner(int week, int visitor, int home, const SideValues& v, const SideValues& h) {
     auto& picks = State.ProjectedPicks[week];
-    bool open = (picks[visitor] == 0 && picks[home] == 0) ||
-                (picks[visitor] == 1 && picks[home] == 1);
+    bool open =
+        (picks[visitor] == 0 && picks[home] == 0) || (picks[visitor] == 1 && picks[home] == 1);
     if (!open)
         return;
     bool homeWins = h.ratio >= v.ratio;
@@ -113,6 +113,8 @@ void setSpread(int row, const SideValues& v, const SideValues& h) {
     if (spread != 0)
         return;
     double difference = std::floor(std::fabs(h.margin() - v.margin()));
+    if (std::isnan(difference)) // records read as infinite leave no difference
+        difference = 0;
     spread = static_cast<int16_t>(std::min(difference, 32767.0));
     if (spread == 0)
         spread = 1;
@@ -138,7 +140,8 @@ void ProjectTeams() {
     int week = 1;
     for (int r = 0; r < end; ++r) {
         const SeasonGame& game = rowOf(r);
-        if (tracker.isBoundary(game.date))
+        // Games past the last week count as the last week's.
+        if (tracker.isBoundary(game.date) && week < kWeeks)
             ++week;
         if (week == 1 && r == 0)
             loadLastSeasonRecords(seasonYearNumber() - 1);
@@ -154,7 +157,6 @@ void ProjectTeams() {
         addSide(table, b, hs, vs, entered);
 
         updateFromWorking(visitorSide, table, a);
-        week = std::min(week, kWeeks);
         updateFromWorking(homeSide, table, b);
         if (week == 1) {
             updateFromLastSeason(visitorSide, a);

@@ -339,7 +339,6 @@ TEST_F(PickFiles, UnchangedComputerFileIsNotRewritten) {
     State.SpreadTable[8] = 2;
     ASSERT_TRUE(savePicksIfChanged("PC"));
     EXPECT_NE(test::readBytes(pcFile()), bytes);
-    State.PicksTable = State.ProjectedPicks;
     LoadPicks("PC");
     EXPECT_EQ(State.SpreadTable[8], 2);
 }

@@ -8,6 +8,7 @@
 #include "stats/teamrecords.h"
 #include "tests/support/testsupport.h"
 
+#include <chrono>
 #include <gtest/gtest.h>
 #include <map>
 
@@ -114,7 +115,7 @@ void expectProjectedThrough(int lastWeek) {
 }
 
 class Projection : public testing::Test {
-  protected:
+protected:
     Projection() {
         State.SeasonYear = "2010";
         UserSlot& pc = State.UserTable[2];
@@ -206,6 +207,33 @@ TEST_F(Projection, RowsPastTheSeasonAreBlank) {
     };
     ProjectTeams();
     EXPECT_EQ(pcBytes(), pcFile({weekLine({2, 4})}, {{2, 1}}));
+}
+
+std::string dateText(std::chrono::sys_days day) {
+    std::chrono::year_month_day ymd(day);
+    return std::to_string(unsigned(ymd.month())) + "/" + std::to_string(unsigned(ymd.day())) + "/" +
+           std::to_string(int(ymd.year()));
+}
+
+TEST_F(Projection, GamesPastTheLastWeekCountAsTheLastWeek) {
+    using namespace std::chrono;
+    State.SeasonGames.clear();
+    for (int w = 0; w < 18; ++w) {
+        sys_days sunday = sys_days(2010y / September / 12) + days(7 * w);
+        State.SeasonGames.push_back(
+            {"Arizona Cardinals", "Atlanta Falcons", dateText(sunday), "20", "10"});
+        State.SeasonGames.push_back(
+            {"Baltimore Ravens", "Buffalo Bills", dateText(sunday + days(1)), "3", "13"});
+    }
+    State.SeasonGames[35].visitorScore = State.SeasonGames[35].homeScore = "";
+    ProjectTeams();
+    for (int w = 1; w <= kWeeks; ++w) {
+        const auto& picks = State.ProjectedPicks[w];
+        EXPECT_EQ(picks[1] + picks[2], 1) << "week " << w;
+        EXPECT_EQ(picks[3] + picks[4], 1) << "week " << w;
+    }
+    EXPECT_GE(State.SpreadTable[34], 1);
+    EXPECT_GE(State.SpreadTable[35], 1);
 }
 
 TEST_F(Projection, WithoutLastSeasonEqualValuesFavourTheHomeTeam) {

@@ -25,7 +25,7 @@ void fillGamesTable(const std::vector<int>& years, const std::string& scoresThro
 }
 
 class Lookups : public testing::Test {
-  protected:
+protected:
     Lookups() {
         State.SeasonYear = "2010";
         fillGamesTable({2009, 2010, 2013}, "");
@@ -70,8 +70,7 @@ INSTANTIATE_TEST_SUITE_P(
         MeetingCase{"Tie", "2013", 256, "Green Bay Packers", "Minnesota Vikings",
                     "Green Bay Packers against Minnesota Vikings|10/27/2013|Won  44 to  31|"
                     "11/24/2013|Tied  26 to  26"},
-        MeetingCase{"OtherSeasonsDoNotCount", "2009", 256, "Green Bay Packers",
-                    "Minnesota Vikings",
+        MeetingCase{"OtherSeasonsDoNotCount", "2009", 256, "Green Bay Packers", "Minnesota Vikings",
                     "Green Bay Packers against Minnesota Vikings|10/5/2009|Lost  23 to  30|"
                     "11/1/2009|Lost  38 to  26"},
         MeetingCase{"NeverMet", "2010", 256, "N.Y. Giants", "Buffalo Bills", "||||"}),
@@ -101,19 +100,18 @@ TEST_P(Scheduled, FindsTheGameOfTheEntry) {
 
 INSTANTIATE_TEST_SUITE_P(
     FindScheduledGame, Scheduled,
-    testing::Values(
-        ScheduledCase{"Away", "N.Y. Giants", "@Dallas Cowboys",
-                      "N.Y. Giants at Dallas Cowboys|Monday|10/25/2010"},
-        ScheduledCase{"AtHome", "N.Y. Giants", "Dallas Cowboys",
-                      "Dallas Cowboys at N.Y. Giants|Sunday|11/14/2010"},
-        ScheduledCase{"Thursday", "New Orleans Saints", "Minnesota Vikings",
-                      "Minnesota Vikings at New Orleans Saints|Thursday|9/9/2010"},
-        ScheduledCase{"NotOnTheSchedule", "N.Y. Giants", "@Buffalo Bills", "||"},
-        ScheduledCase{"EmptyEntry", "N.Y. Giants", "", "||"}),
+    testing::Values(ScheduledCase{"Away", "N.Y. Giants", "@Dallas Cowboys",
+                                  "N.Y. Giants at Dallas Cowboys|Monday|10/25/2010"},
+                    ScheduledCase{"AtHome", "N.Y. Giants", "Dallas Cowboys",
+                                  "Dallas Cowboys at N.Y. Giants|Sunday|11/14/2010"},
+                    ScheduledCase{"Thursday", "New Orleans Saints", "Minnesota Vikings",
+                                  "Minnesota Vikings at New Orleans Saints|Thursday|9/9/2010"},
+                    ScheduledCase{"NotOnTheSchedule", "N.Y. Giants", "@Buffalo Bills", "||"},
+                    ScheduledCase{"EmptyEntry", "N.Y. Giants", "", "||"}),
     [](const auto& info) { return std::string(info.param.name); });
 
 class LastSeason : public testing::Test {
-  protected:
+protected:
     LastSeason() { State.SeasonYear = "2010"; }
 
     // The records ComputeTeamRecords gives the finished 2009 season.

@@ -21,8 +21,8 @@ std::string recordsDump() {
         if (row[1] == 0 && row[2] == 0 && row[3] == 0 && row[4] == 0 && row[5] == 0)
             continue;
         dump += State.LeagueTable.teamName[t] + ": " + decimalText(row[1]) + " " +
-                decimalText(row[2]) + " " + decimalText(row[3]) + "-" + decimalText(row[4]) +
-                "-" + decimalText(row[5]) + "\n";
+                decimalText(row[2]) + " " + decimalText(row[3]) + "-" + decimalText(row[4]) + "-" +
+                decimalText(row[5]) + "\n";
     }
     return dump;
 }
@@ -34,7 +34,7 @@ std::string recordOf(const std::string& team) {
 }
 
 class TeamRecords : public testing::Test {
-  protected:
+protected:
     TeamRecords() { State.SeasonYear = "2010"; }
     test::ProgramFixture fixture;
 };
@@ -73,31 +73,29 @@ TEST_P(RealSeasons, AddUpAndMatchTheKnownRecords) {
         EXPECT_EQ(recordOf(team), record) << team;
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Seasons, RealSeasons,
-    testing::Values(
-        RealSeasonCase{"Whole2009",
-                       2009,
-                       "",
-                       256,
-                       {{"Indianapolis Colts", "416 307 14-2-0"},
-                        {"New Orleans Saints", "510 341 13-3-0"},
-                        {"Detroit Lions", "262 494 2-14-0"}}},
-        RealSeasonCase{"Whole2010",
-                       2010,
-                       "",
-                       256,
-                       {{"New England Patriots", "518 313 14-2-0"},
-                        {"N.Y. Giants", "394 347 10-6-0"},
-                        {"Detroit Lions", "362 369 6-10-0"}}},
-        RealSeasonCase{"Through2010Week8",
-                       2010,
-                       "11/02/2010",
-                       117,
-                       {{"New England Patriots", "205 154 6-1-0"},
-                        {"N.Y. Giants", "175 153 5-2-0"},
-                        {"Buffalo Bills", "131 211 0-7-0"}}}),
-    [](const auto& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(Seasons, RealSeasons,
+                         testing::Values(RealSeasonCase{"Whole2009",
+                                                        2009,
+                                                        "",
+                                                        256,
+                                                        {{"Indianapolis Colts", "416 307 14-2-0"},
+                                                         {"New Orleans Saints", "510 341 13-3-0"},
+                                                         {"Detroit Lions", "262 494 2-14-0"}}},
+                                         RealSeasonCase{"Whole2010",
+                                                        2010,
+                                                        "",
+                                                        256,
+                                                        {{"New England Patriots", "518 313 14-2-0"},
+                                                         {"N.Y. Giants", "394 347 10-6-0"},
+                                                         {"Detroit Lions", "362 369 6-10-0"}}},
+                                         RealSeasonCase{"Through2010Week8",
+                                                        2010,
+                                                        "11/02/2010",
+                                                        117,
+                                                        {{"New England Patriots", "205 154 6-1-0"},
+                                                         {"N.Y. Giants", "175 153 5-2-0"},
+                                                         {"Buffalo Bills", "131 211 0-7-0"}}}),
+                         [](const auto& info) { return std::string(info.param.name); });
 
 struct RowsCase {
     const char* name;
@@ -125,47 +123,47 @@ SeasonGame withScores(SeasonGame game, const std::string& visitor, const std::st
 
 INSTANTIATE_TEST_SUITE_P(
     Rows, CountedRows,
-    testing::Values(
-        RowsCase{"Win",
-                 {kDalNyg},
-                 "Dallas Cowboys: 24 17 1-0-0\n"
-                 "N.Y. Giants: 17 24 0-1-0\n"},
-        RowsCase{"TieCountsForBoth",
-                 {withScores(kDalNyg, "17", "17")},
-                 "Dallas Cowboys: 17 17 0-0-1\n"
-                 "N.Y. Giants: 17 17 0-0-1\n"},
-        RowsCase{"VisitorScoreOnlyCountsWithHomeZero",
-                 {kDalNyg, withScores(kPhiWas, "10", "")},
-                 "Dallas Cowboys: 24 17 1-0-0\n"
-                 "N.Y. Giants: 17 24 0-1-0\n"
-                 "Philadelphia Eagles: 10 0 1-0-0\n"
-                 "Washington Redskins: 0 10 0-1-0\n"},
-        RowsCase{"VisitorZeroOnlyIsATie",
-                 {kDalNyg, withScores(kPhiWas, "0", "")},
-                 "Dallas Cowboys: 24 17 1-0-0\n"
-                 "N.Y. Giants: 17 24 0-1-0\n"
-                 "Philadelphia Eagles: 0 0 0-0-1\n"
-                 "Washington Redskins: 0 0 0-0-1\n"},
-        RowsCase{"HomeScoreOnlyNeverTies",
-                 {kDalNyg, withScores(kPhiWas, "", "0")},
-                 "Dallas Cowboys: 24 17 1-0-0\n"
-                 "N.Y. Giants: 17 24 0-1-0\n"},
-        RowsCase{"HomeScoreOnlyWins",
-                 {kDalNyg, withScores(kPhiWas, "", "7")},
-                 "Dallas Cowboys: 24 17 1-0-0\n"
-                 "N.Y. Giants: 17 24 0-1-0\n"
-                 "Philadelphia Eagles: 0 7 0-1-0\n"
-                 "Washington Redskins: 7 0 1-0-0\n"},
-        RowsCase{"ScoreBeyondTheCountedRowsWaits",
-                 {kDalNyg, kPhiWas, kPhiWas, withScores(kChiDet, "3", "6")},
-                 "Dallas Cowboys: 24 17 1-0-0\n"
-                 "N.Y. Giants: 17 24 0-1-0\n"},
-        RowsCase{"UnknownTeamAddsNothing",
-                 {withScores({"Gotham Knights", "N.Y. Giants", "9/12/2010", "", ""}, "3", "9"),
-                  withScores({" Dallas Cowboys", "Chicago Bears", "9/12/2010", "", ""}, "20",
-                             "10")},
-                 "Chicago Bears: 10 20 0-1-0\n"
-                 "N.Y. Giants: 9 3 1-0-0\n"}),
+    testing::Values(RowsCase{"Win",
+                             {kDalNyg},
+                             "Dallas Cowboys: 24 17 1-0-0\n"
+                             "N.Y. Giants: 17 24 0-1-0\n"},
+                    RowsCase{"TieCountsForBoth",
+                             {withScores(kDalNyg, "17", "17")},
+                             "Dallas Cowboys: 17 17 0-0-1\n"
+                             "N.Y. Giants: 17 17 0-0-1\n"},
+                    RowsCase{"VisitorScoreOnlyCountsWithHomeZero",
+                             {kDalNyg, withScores(kPhiWas, "10", "")},
+                             "Dallas Cowboys: 24 17 1-0-0\n"
+                             "N.Y. Giants: 17 24 0-1-0\n"
+                             "Philadelphia Eagles: 10 0 1-0-0\n"
+                             "Washington Redskins: 0 10 0-1-0\n"},
+                    RowsCase{"VisitorZeroOnlyIsATie",
+                             {kDalNyg, withScores(kPhiWas, "0", "")},
+                             "Dallas Cowboys: 24 17 1-0-0\n"
+                             "N.Y. Giants: 17 24 0-1-0\n"
+                             "Philadelphia Eagles: 0 0 0-0-1\n"
+                             "Washington Redskins: 0 0 0-0-1\n"},
+                    RowsCase{"HomeScoreOnlyNeverTies",
+                             {kDalNyg, withScores(kPhiWas, "", "0")},
+                             "Dallas Cowboys: 24 17 1-0-0\n"
+                             "N.Y. Giants: 17 24 0-1-0\n"},
+                    RowsCase{"HomeScoreOnlyWins",
+                             {kDalNyg, withScores(kPhiWas, "", "7")},
+                             "Dallas Cowboys: 24 17 1-0-0\n"
+                             "N.Y. Giants: 17 24 0-1-0\n"
+                             "Philadelphia Eagles: 0 7 0-1-0\n"
+                             "Washington Redskins: 7 0 1-0-0\n"},
+                    RowsCase{"ScoreBeyondTheCountedRowsWaits",
+                             {kDalNyg, kPhiWas, kPhiWas, withScores(kChiDet, "3", "6")},
+                             "Dallas Cowboys: 24 17 1-0-0\n"
+                             "N.Y. Giants: 17 24 0-1-0\n"},
+                    RowsCase{"UnknownTeamAddsNothing",
+                             {withScores({"Gotham Knights", "N.Y. Giants", "9/12/2010", "", ""},
+                                         "3", "9"),
+                              withScores({" Dallas Cowboys", "Chicago Bears", "9/12/2010", "", ""},
+                                         "20", "10")},
+                             "Chicago Bears: 10 20 0-1-0\n"
+                             "N.Y. Giants: 9 3 1-0-0\n"}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(TeamRecords, BeforeTheFirstScoreLastSeasonsFileStands) {
