@@ -45,8 +45,8 @@ private:
 };
 
 bool isYear(const std::string& text) {
-    return text.size() == 4 && std::all_of(text.begin(), text.end(),
-                                           [](char c) { return c >= '0' && c <= '9'; });
+    return text.size() == 4 &&
+           std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; });
 }
 
 // Logs the command's user in without a window: the user must stand in the
@@ -102,8 +102,7 @@ int projectCommand(const std::vector<std::string>& args, std::ostream& out, std:
 
 } // namespace
 
-bool parseCommandLine(const std::vector<std::string>& args, CommandLine& out,
-                      std::string& error) {
+bool parseCommandLine(const std::vector<std::string>& args, CommandLine& out, std::string& error) {
     static const std::map<std::string, std::optional<std::string> CommandLine::*> kOptions = {
         {"--home", &CommandLine::home},
         {"--user", &CommandLine::user},

@@ -24,8 +24,7 @@ struct CommandLine {
 
 // Parses the arguments after the program name. Returns false with a
 // one-line reason for an unknown option or a missing value.
-bool parseCommandLine(const std::vector<std::string>& args, CommandLine& out,
-                      std::string& error);
+bool parseCommandLine(const std::vector<std::string>& args, CommandLine& out, std::string& error);
 
 std::string usageText();
 

@@ -104,7 +104,9 @@ private:
 // Everything the menu command runs before the panel is drawn: the season's
 // games, the player's picks, the week, the team records, the computer
 // player and the grid model of the current week.
-void openWeeklyPicks() { mnuItemThisWeek_Click(); }
+void openWeeklyPicks() {
+    mnuItemThisWeek_Click();
+}
 
 void bench_open_weekly_picks(benchmark::State& state) {
     Pool pool;

@@ -9,7 +9,7 @@ namespace gs {
 namespace {
 
 class StderrDialogs final : public Dialogs {
-  public:
+public:
     void message(const std::string& text, const std::string& title) override {
         std::cerr << cp1252ToUtf8(title) << ": " << cp1252ToUtf8(text) << '\n';
     }

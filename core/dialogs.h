@@ -12,7 +12,7 @@ namespace gs {
 inline constexpr const char* kProgramTitle = "Gridslate";
 
 class Dialogs {
-  public:
+public:
     virtual ~Dialogs() = default;
     // A message box with an OK button.
     virtual void message(const std::string& text, const std::string& title) = 0;

@@ -28,7 +28,7 @@ struct GridCell {
 };
 
 class GridModel {
-  public:
+public:
     // Empties the grid and gives it this shape; every cell becomes plain.
     void reset(int rows, int cols, int fixedRows = 1, int fixedCols = 0);
     void addRow();
@@ -51,7 +51,7 @@ class GridModel {
     // coloured one text{#RRGGBB}. Header rows are included.
     std::string dump() const;
 
-  private:
+private:
     int m_cols = 0;
     int m_fixedRows = 0;
     int m_fixedCols = 0;

@@ -74,13 +74,15 @@ std::string schemeCaption(int scheme) {
 
 void ApplyColorScheme() {
     std::optional<SchemeColors> colors = schemeColors(State.CurrentColorScheme);
-    State.Colors = colors ? ColorSlots{true, colors->background, colors->button, colors->text}
-                          : ColorSlots{};
+    State.Colors =
+        colors ? ColorSlots{true, colors->background, colors->button, colors->text} : ColorSlots{};
     if (listener())
         listener()();
 }
 
-void setColorSchemeListener(std::function<void()> callback) { listener() = std::move(callback); }
+void setColorSchemeListener(std::function<void()> callback) {
+    listener() = std::move(callback);
+}
 
 void ColorSettingsWindow::Form_Load() {
     open = true;
@@ -102,8 +104,12 @@ void ColorSettingsWindow::Command2_Click() {
     open = false;
 }
 
-void mnuSetupItem_Click() { HideAllPanels(); }
+void mnuSetupItem_Click() {
+    HideAllPanels();
+}
 
-void colorSettingsClosed() { storeSchemeWithCurrentUser(); }
+void colorSettingsClosed() {
+    storeSchemeWithCurrentUser();
+}
 
 } // namespace gs

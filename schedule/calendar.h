@@ -29,13 +29,13 @@ inline constexpr int kMonday = 2;
 // played on a Monday that follows a game played on a Monday starts a new
 // week. A game with an empty date keeps the day of the game before it.
 class WeekTracker {
-  public:
+public:
     // Feeds the next game's date; true when that game starts a new week.
     bool isBoundary(std::string_view date);
     int day() const { return m_day; }
     void reset() { m_day = 0; }
 
-  private:
+private:
     int m_day = 0; // day of the last game fed, 0 before the first
 };
 

@@ -47,9 +47,15 @@ void GridView::render(const GridModel& model) {
                 item->setBackground(fixed ? QBrush(headerBack) : QBrush());
             Qt::Alignment align = Qt::AlignVCenter;
             switch (fixed ? Align::Center : model.columnAlign(c)) {
-            case Align::Left: align |= Qt::AlignLeft; break;
-            case Align::Center: align |= Qt::AlignHCenter; break;
-            case Align::Right: align |= Qt::AlignRight; break;
+            case Align::Left:
+                align |= Qt::AlignLeft;
+                break;
+            case Align::Center:
+                align |= Qt::AlignHCenter;
+                break;
+            case Align::Right:
+                align |= Qt::AlignRight;
+                break;
             }
             item->setTextAlignment(align);
         }

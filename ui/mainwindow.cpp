@@ -69,7 +69,9 @@ MainWindow::MainWindow(QWidget* parent) : QMainWindow(parent) {
     render();
 }
 
-MainWindow::~MainWindow() { setColorSchemeListener({}); }
+MainWindow::~MainWindow() {
+    setColorSchemeListener({});
+}
 
 QWidget* MainWindow::buildLoginPage() {
     auto* page = new QWidget;
@@ -107,9 +109,9 @@ QWidget* MainWindow::buildLoginPage() {
     outer->addLayout(centre);
     outer->addStretch();
 
-    for (QWidget* w : {static_cast<QWidget*>(nameLabel), static_cast<QWidget*>(passwordLabel),
-                       static_cast<QWidget*>(login), static_cast<QWidget*>(exit),
-                       static_cast<QWidget*>(forgot)})
+    for (QWidget* w :
+         {static_cast<QWidget*>(nameLabel), static_cast<QWidget*>(passwordLabel),
+          static_cast<QWidget*>(login), static_cast<QWidget*>(exit), static_cast<QWidget*>(forgot)})
         m_controls[w->objectName().toStdString()] = w;
 
     connect(login, &QPushButton::clicked, this, [this] { run(Command12_Click); });
@@ -271,8 +273,8 @@ void MainWindow::render() {
 void MainWindow::paintAll() {
     m_painted = true;
     PaintPlan plan;
-    plan.windowBackground = QStringList{"centralWidget", "Frame1", "Frame2"} +
-                            numberedNames("Label", 24, 33);
+    plan.windowBackground =
+        QStringList{"centralWidget", "Frame1", "Frame2"} + numberedNames("Label", 24, 33);
     plan.buttons = numberedNames("Command", 1, 15);
     plan.texts = numberedNames("Label", 1, 33) + QStringList{"Wins", "Losses", "Ties"};
     plan.buttonColoredTexts = {"Frame1", "Frame2"};

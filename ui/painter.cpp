@@ -7,7 +7,9 @@ namespace gs {
 
 namespace {
 
-QString colorName(Rgb rgb) { return toQColor(rgb).name(); }
+QString colorName(Rgb rgb) {
+    return toQColor(rgb).name();
+}
 
 QString selectors(const QStringList& names) {
     QStringList parts;

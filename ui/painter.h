@@ -10,9 +10,9 @@
 namespace gs {
 
 struct PaintPlan {
-    QStringList windowBackground; // widgets whose back colour is the background
-    QStringList buttons;          // back colour from the button colour
-    QStringList texts;            // text colour from the text colour
+    QStringList windowBackground;   // widgets whose back colour is the background
+    QStringList buttons;            // back colour from the button colour
+    QStringList texts;              // text colour from the text colour
     QStringList buttonColoredTexts; // text colour from the button colour
 };
 

@@ -9,7 +9,9 @@
 namespace gs {
 
 namespace {
-QWidget* parentWindow() { return QApplication::activeWindow(); }
+QWidget* parentWindow() {
+    return QApplication::activeWindow();
+}
 } // namespace
 
 void QtDialogs::message(const std::string& text, const std::string& title) {

@@ -66,8 +66,8 @@ ScoreEntryDialog::ScoreEntryDialog(std::unique_ptr<ScoreEntryWindow> model, QWid
 
     auto* weeks = new QGridLayout;
     for (int week = 1; week <= kWeeks; ++week) {
-        auto* option = named(new QRadioButton, QString("Option%1").arg(week),
-                             QString("Week %1").arg(week));
+        auto* option =
+            named(new QRadioButton, QString("Option%1").arg(week), QString("Week %1").arg(week));
         option->setAutoExclusive(false);
         weeks->addWidget(option, (week - 1) / 6, (week - 1) % 6);
         m_weeks[week] = option;
@@ -83,7 +83,8 @@ ScoreEntryDialog::ScoreEntryDialog(std::unique_ptr<ScoreEntryWindow> model, QWid
     buttons->addWidget(m_close);
     layout->addLayout(buttons);
 
-    connect(m_next, &QPushButton::clicked, this, [this] { run([this] { m_model->Command3_Click(); }); });
+    connect(m_next, &QPushButton::clicked, this,
+            [this] { run([this] { m_model->Command3_Click(); }); });
     connect(m_previous, &QPushButton::clicked, this,
             [this] { run([this] { m_model->Command2_Click(); }); });
     connect(m_close, &QPushButton::clicked, this, &ScoreEntryDialog::reject);
@@ -125,8 +126,9 @@ void ScoreEntryDialog::render() {
         m_weeks[week]->setEnabled(m.Option[week].enabled);
         m_weeks[week]->setChecked(week == m.chosenWeek);
     }
-    for (auto [button, model] : {std::pair{m_close, &m.Command1}, std::pair{m_previous, &m.Command2},
-                                 std::pair{m_next, &m.Command3}}) {
+    for (auto [button, model] :
+         {std::pair{m_close, &m.Command1}, std::pair{m_previous, &m.Command2},
+          std::pair{m_next, &m.Command3}}) {
         button->setText(toQt(model->caption));
         button->setEnabled(model->enabled);
     }

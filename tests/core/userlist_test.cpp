@@ -13,7 +13,7 @@ using test::readBytes;
 using test::writeBytes;
 
 class UserList : public testing::Test {
-  protected:
+protected:
     test::ProgramFixture program;
     std::string folder() const { return programFolderText(); }
     void writeList(const std::string& bytes) { writeBytes(userListPath(), bytes); }

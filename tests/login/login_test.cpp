@@ -83,7 +83,8 @@ class LoginRefusal : public Login, public testing::WithParamInterface<RefusalCas
 TEST_P(LoginRefusal, StaysLoggedOutWithEmptyBoxes) {
     // ann's preference file holds the password "abc"; carl has none and his
     // user list entry holds "xyz"; bob is not active.
-    writeList("admin,1,9,1,,0,\r\nann,1,4,0,,0,\r\nbob,0,4,0,,0,\r\ncarl,1,4,0,\x82\x83\x84,0,\r\n");
+    writeList(
+        "admin,1,9,1,,0,\r\nann,1,4,0,,0,\r\nbob,0,4,0,,0,\r\ncarl,1,4,0,\x82\x83\x84,0,\r\n");
     writeBytes(preferencePath("ann"), "klm,\r\n");
     login(GetParam().typedName, GetParam().typedPassword);
     EXPECT_FALSE(loggedIn());
@@ -99,7 +100,8 @@ INSTANTIATE_TEST_SUITE_P(
     testing::Values(
         RefusalCase{"Unknown", "zed", "", "Error: You are not in the Active Player List."},
         RefusalCase{"Inactive", "bob", "", "Error: You are not in the Active Player List."},
-        RefusalCase{"TrailingSpace", "ann ", "abc", "Error: You are not in the Active Player List."},
+        RefusalCase{"TrailingSpace", "ann ", "abc",
+                    "Error: You are not in the Active Player List."},
         RefusalCase{"WrongCase", "Ann", "abc", "Error: You are not in the Active Player List."},
         RefusalCase{"WrongPassword", "ann", "abd", "Error: Incorrect password."},
         RefusalCase{"EmptyPassword", "ann", "", "Error: Incorrect password."},

@@ -16,7 +16,7 @@ namespace gs::test {
 // Records every message and answers questions and input boxes from queues
 // (OK and "" when a queue runs dry).
 class FakeDialogs : public Dialogs {
-  public:
+public:
     struct Shown {
         std::string kind; // "message", "confirm" or "input"
         std::string text;
@@ -40,21 +40,21 @@ class FakeDialogs : public Dialogs {
 
 // A fresh temporary folder, removed with the object.
 class TempDir {
-  public:
+public:
     TempDir();
     ~TempDir();
     TempDir(const TempDir&) = delete;
     TempDir& operator=(const TempDir&) = delete;
     const std::filesystem::path& path() const { return m_path; }
 
-  private:
+private:
     std::filesystem::path m_path;
 };
 
 // Resets the whole program state and starts it up in a fresh home folder,
 // with fake dialogs installed for the lifetime of the object.
 class ProgramFixture {
-  public:
+public:
     ProgramFixture();
     ~ProgramFixture();
     FakeDialogs dialogs;

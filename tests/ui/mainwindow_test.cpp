@@ -28,14 +28,29 @@ TEST_F(MainWindow, StartsLoggedOutLogsInAndOut) {
     EXPECT_TRUE(action("mnuItemRestoreAdmin")->isEnabled());
     EXPECT_FALSE(find("Text1")->isVisible());
     EXPECT_FALSE(find("Command12")->isVisible());
-    for (const char* entry : {"mnuItemLogout", "mnuItemScores", "mnuUserListItem", "mnuItemSync",
-                              "mnuItemChangePassword", "mnuItemChangeFolder", "mnuItemSeason",
-                              "mnuSetupItem", "mnuItemExportAll", "mnuItemExportAllResults",
-                              "mnuItemExportUserStats", "mnuItemBackupPicks",
-                              "mnuItemRestoreUserPicks", "mnuExitItem", "mnuItemCalendarView",
-                              "mnuItemThisWeek", "mnuItemAllResults", "mnuUserStatsItem",
-                              "mnuItemRanking", "mnuStatsItem", "mnuItemCheckScores",
-                              "mnuUserManual", "mnuItemAbout"})
+    for (const char* entry : {"mnuItemLogout",
+                              "mnuItemScores",
+                              "mnuUserListItem",
+                              "mnuItemSync",
+                              "mnuItemChangePassword",
+                              "mnuItemChangeFolder",
+                              "mnuItemSeason",
+                              "mnuSetupItem",
+                              "mnuItemExportAll",
+                              "mnuItemExportAllResults",
+                              "mnuItemExportUserStats",
+                              "mnuItemBackupPicks",
+                              "mnuItemRestoreUserPicks",
+                              "mnuExitItem",
+                              "mnuItemCalendarView",
+                              "mnuItemThisWeek",
+                              "mnuItemAllResults",
+                              "mnuUserStatsItem",
+                              "mnuItemRanking",
+                              "mnuStatsItem",
+                              "mnuItemCheckScores",
+                              "mnuUserManual",
+                              "mnuItemAbout"})
         EXPECT_NE(window->findChild<QAction*>(entry), nullptr) << entry;
 
     trigger("mnuItemLogout");

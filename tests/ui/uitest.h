@@ -28,8 +28,7 @@ protected:
         window->show();
     }
 
-    template <typename T = QWidget>
-    T* find(const char* name) {
+    template <typename T = QWidget> T* find(const char* name) {
         T* widget = window->findChild<T*>(name);
         EXPECT_NE(widget, nullptr) << name;
         return widget;

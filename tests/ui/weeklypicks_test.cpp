@@ -77,7 +77,7 @@ TEST_F(WeeklyPicksWindow, ScoreEnteredInTheWindowReachesTheTable) {
                                   [](const GameRecord& r) { return r.Year == "2010"; });
     ASSERT_NE(first2010, records.end());
     EXPECT_EQ(first2010->Visitor, " 21");
-    EXPECT_EQ(first2010->Home, ""); // an emptied box leaves the game unscored
+    EXPECT_EQ(first2010->Home, "");        // an emptied box leaves the game unscored
     EXPECT_EQ(State.ScoredGameCount, 116); // rebuilt on close: one game fewer is scored
 }
 
