@@ -1,14 +1,11 @@
 #include "stats/projection.h"
 
 #include "core/state.h"
-#include "core/text.h"
 #include "schedule/calendar.h"
-#include "schedule/gamesdb.h"
 #include "schedule/pickfiles.h"
 #include "stats/teamrecords.h"
 #include "tests/support/testsupport.h"
 
-#include <chrono>
 #include <gtest/gtest.h>
 #include <map>
 
@@ -17,21 +14,13 @@ namespace {
 
 namespace fs = std::filesystem;
 
-const std::string kZeroWeek = "0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0";
-
-// A week line with the given teams picked.
-std::string weekLine(std::initializer_list<int> teams) {
-    std::string line = kZeroWeek;
-    for (int t : teams)
-        line[2 * t - 2] = '1';
-    return line;
-}
+using test::weekLine;
 
 // The whole PC file: week lines (missing weeks all 0), then spreads 1..256.
 std::string pcFile(const std::vector<std::string>& weeks, const std::map<int, int>& spreads) {
     std::string bytes;
     for (int w = 1; w <= kWeeks; ++w)
-        bytes += (w <= static_cast<int>(weeks.size()) ? weeks[w - 1] : kZeroWeek) + "\r\n";
+        bytes += (w <= static_cast<int>(weeks.size()) ? weeks[w - 1] : weekLine()) + "\r\n";
     for (int g = 1; g <= kMaxSeasonGames; ++g) {
         auto it = spreads.find(g);
         bytes += std::to_string(it == spreads.end() ? 0 : it->second) + "\r\n";
@@ -39,28 +28,19 @@ std::string pcFile(const std::vector<std::string>& weeks, const std::map<int, in
     return bytes;
 }
 
-// Last season's lines "for, against, wins, losses, ties" by team; the
-// others have no games.
-std::string oldScores(const std::map<int, std::string>& lines) {
-    std::string bytes;
-    for (int t = 1; t <= kTeamCount; ++t) {
-        auto it = lines.find(t);
-        bytes += (it == lines.end() ? " 0, 0, 0, 0, 0" : it->second) + "\r\n";
-    }
-    return bytes;
-}
-
-// Teams, by number: 1 Arizona, 2 Atlanta, 3 Baltimore, 4 Buffalo, 5 Carolina,
-// 6 Chicago, 7 Cincinnati, 8 Cleveland.
-const std::map<int, std::string> kLastSeason = {
-    {1, " 160, 320, 2, 8, 0"}, // 16 for, 32 against a game: ratio 0.5, margin 16
-    {2, " 300, 200, 7, 3, 0"}, // 30 and 20: ratio 1.5, margin 10
-    {3, " 250, 250, 5, 5, 0"}, // ratio 1, margin 0
-    {4, " 109, 100, 5, 5, 0"}, // margin 0.9
-    {5, " 119, 100, 6, 4, 0"}, // margin 1.9
-    {6, " 200, 0, 10, 0, 0"},  // allowed nothing: the ratio cannot be taken
-    {8, " 150, 100, 6, 4, 0"}, // ratio 1.5, margin 5
-};                             // 7 Cincinnati played no games
+// Last season's file "for, against, wins, losses, ties", teams 1 Arizona,
+// 2 Atlanta, 3 Baltimore, 4 Buffalo, 5 Carolina, 6 Chicago, 7 Cincinnati,
+// 8 Cleveland; the teams after them have no line and read as 0.
+const std::string kLastSeason = test::crlf({
+    " 160, 320, 2, 8, 0", // 16 for, 32 against a game: ratio 0.5, margin 16
+    " 300, 200, 7, 3, 0", // 30 and 20: ratio 1.5, margin 10
+    " 250, 250, 5, 5, 0", // ratio 1, margin 0
+    " 109, 100, 5, 5, 0", // margin 0.9
+    " 119, 100, 6, 4, 0", // margin 1.9
+    " 200, 0, 10, 0, 0",  // allowed nothing: the ratio cannot be taken
+    " 0, 0, 0, 0, 0",     // played no games
+    " 150, 100, 6, 4, 0", // ratio 1.5, margin 5
+});
 
 std::vector<SeasonGame> miniSeason() {
     return {
@@ -118,10 +98,7 @@ class Projection : public testing::Test {
 protected:
     Projection() {
         State.SeasonYear = "2010";
-        UserSlot& pc = State.UserTable[2];
-        pc.name = "PC";
-        pc.folder = programFolderText();
-        pc.active = 1;
+        test::addUser(2, "PC");
     }
     fs::path pcPath() const { return State.ProgramFolder / "PC2010.dat"; }
     std::string pcBytes() const { return test::readBytes(pcPath()); }
@@ -129,39 +106,27 @@ protected:
     test::ProgramFixture fixture;
 };
 
-TEST_F(Projection, FreshSeasonProjectsWeekOneFromLastSeason) {
-    test::writeBytes(oldScoresPath(2009), oldScores(kLastSeason));
+TEST_F(Projection, FromLastSeasonFirstThenFromThisSeasonsScores) {
+    test::writeBytes(oldScoresPath(2009), kLastSeason);
     State.SeasonGames = miniSeason();
     ProjectTeams();
-
     // Atlanta 1.5 over Arizona 0.5, spread |10 - 16| = 6 (entry 0, not on file).
     // Buffalo 1.09 over Baltimore 1, spread 0.9 raised to 1.
     // Cincinnati has no games: it takes Baltimore's values (ratio 1, margin 0)
     // from the row before; Carolina 1.19 wins, spread 1.9 rounded down to 1.
     // Chicago allowed nothing, so it keeps the ratio 1 of the row before;
     // Cleveland's 1.5 wins, spread |5 - 20| = 15.
-    EXPECT_EQ(pcBytes(), pcFile({weekLine({2, 4, 5, 8})}, {{1, 1}, {2, 1}, {3, 15}}));
+    std::string weekOne = pcFile({weekLine({2, 4, 5, 8})}, {{1, 1}, {2, 1}, {3, 15}});
+    EXPECT_EQ(pcBytes(), weekOne);
     EXPECT_EQ(State.SpreadTable[0], 6);
-    EXPECT_EQ(State.ScoredGameCount, 0);
-}
+    ProjectTeams();
+    EXPECT_EQ(pcBytes(), weekOne); // a second run changes nothing
 
-TEST_F(Projection, SecondRunChangesNothing) {
-    test::writeBytes(oldScoresPath(2009), oldScores(kLastSeason));
-    State.SeasonGames = miniSeason();
-    ProjectTeams();
-    std::string first = pcBytes();
-    ProjectTeams();
-    EXPECT_EQ(pcBytes(), first);
-}
-
-TEST_F(Projection, NextWeekFollowsFromThisSeasonsScores) {
-    test::writeBytes(oldScoresPath(2009), oldScores(kLastSeason));
-    State.SeasonGames = miniSeason();
-    ProjectTeams();
     scoreWeekOne(State.SeasonGames);
+    ComputeTeamRecords();
+    TeamRecordTable records = State.TeamRecords;
     State.SpreadTable[0] = 0; // as after a restart: entry 0 is not on file
     ProjectTeams();
-
     // Week 1 stays as projected. Week 2 from the working table:
     // Atlanta 20-10 (ratio 2) over Arizona 10-20 (0.5), margins equal: spread 1.
     // Cincinnati 17-17 (1) over Buffalo 14-21 (0.67), spread |0 - 7| = 7.
@@ -170,98 +135,8 @@ TEST_F(Projection, NextWeekFollowsFromThisSeasonsScores) {
     // Baltimore 21-14 (1.5) over Cleveland 0-24 (0), spread |7 - 24| = 17.
     EXPECT_EQ(pcBytes(), pcFile({weekLine({2, 4, 5, 8}), weekLine({2, 3, 6, 7})},
                                 {{1, 1}, {2, 1}, {3, 15}, {4, 1}, {5, 7}, {6, 24}, {7, 17}}));
-    // Recomputed with last season's values in week 1.
-    EXPECT_EQ(State.SpreadTable[0], 6);
-    EXPECT_EQ(State.ScoredGameCount, 4);
-}
-
-TEST_F(Projection, MadeProjectionsAreKept) {
-    test::writeBytes(oldScoresPath(2009), oldScores(kLastSeason));
-    // Arizona already picked; Baltimore and Buffalo both marked, so open again.
-    test::writeBytes(pcPath(), pcFile({weekLine({1, 3, 4})}, {{2, 9}}));
-    State.SeasonGames = miniSeason();
-    ProjectTeams();
-    EXPECT_EQ(pcBytes(), pcFile({weekLine({1, 4, 5, 8})}, {{1, 1}, {2, 9}, {3, 15}}));
-}
-
-TEST_F(Projection, ShortOrMissingFileStartsFromNothing) {
-    test::writeBytes(oldScoresPath(2009), oldScores(kLastSeason));
-    State.SeasonGames = miniSeason();
-    State.ProjectedPicks[1][1] = 1;
-    State.SpreadTable.fill(5);
-    ProjectTeams();
-    std::string fromMissing = pcBytes();
-    EXPECT_EQ(fromMissing, pcFile({weekLine({2, 4, 5, 8})}, {{1, 1}, {2, 1}, {3, 15}}));
-
-    test::writeBytes(pcPath(), kZeroWeek + "\r\n0,0\r\n");
-    ProjectTeams();
-    EXPECT_EQ(pcBytes(), fromMissing);
-}
-
-TEST_F(Projection, RowsPastTheSeasonAreBlank) {
-    test::writeBytes(oldScoresPath(2009), oldScores(kLastSeason));
-    State.SeasonGames = {
-        {"Arizona Cardinals", "Atlanta Falcons", "9/12/2010", "", ""},
-        {"Gotham Knights", "Buffalo Bills", "9/12/2010", "", ""},
-        {"Baltimore Ravens", "Buffalo Bills", "9/12/2010", "", ""},
-    };
-    ProjectTeams();
-    EXPECT_EQ(pcBytes(), pcFile({weekLine({2, 4})}, {{2, 1}}));
-}
-
-std::string dateText(std::chrono::sys_days day) {
-    std::chrono::year_month_day ymd(day);
-    return std::to_string(unsigned(ymd.month())) + "/" + std::to_string(unsigned(ymd.day())) + "/" +
-           std::to_string(int(ymd.year()));
-}
-
-TEST_F(Projection, GamesPastTheLastWeekCountAsTheLastWeek) {
-    using namespace std::chrono;
-    State.SeasonGames.clear();
-    for (int w = 0; w < 18; ++w) {
-        sys_days sunday = sys_days(2010y / September / 12) + days(7 * w);
-        State.SeasonGames.push_back(
-            {"Arizona Cardinals", "Atlanta Falcons", dateText(sunday), "20", "10"});
-        State.SeasonGames.push_back(
-            {"Baltimore Ravens", "Buffalo Bills", dateText(sunday + days(1)), "3", "13"});
-    }
-    State.SeasonGames[35].visitorScore = State.SeasonGames[35].homeScore = "";
-    ProjectTeams();
-    for (int w = 1; w <= kWeeks; ++w) {
-        const auto& picks = State.ProjectedPicks[w];
-        EXPECT_EQ(picks[1] + picks[2], 1) << "week " << w;
-        EXPECT_EQ(picks[3] + picks[4], 1) << "week " << w;
-    }
-    EXPECT_GE(State.SpreadTable[34], 1);
-    EXPECT_GE(State.SpreadTable[35], 1);
-}
-
-TEST_F(Projection, WithoutLastSeasonEqualValuesFavourTheHomeTeam) {
-    State.SeasonGames = miniSeason();
-    ProjectTeams();
-    EXPECT_EQ(pcBytes(), pcFile({weekLine({2, 4, 5, 8})}, {{1, 1}, {2, 1}, {3, 1}}));
-}
-
-TEST_F(Projection, TeamRecordsAreLeftAsFound) {
-    test::writeBytes(oldScoresPath(2009), oldScores(kLastSeason));
-    State.SeasonGames = miniSeason();
-    scoreWeekOne(State.SeasonGames);
-    ComputeTeamRecords();
-    TeamRecordTable before = State.TeamRecords;
-    ProjectTeams();
-    EXPECT_EQ(State.TeamRecords, before);
-}
-
-TEST_F(Projection, FileFollowsTheComputerPlayersFolder) {
-    fs::path folder = fixture.home.path() / "pc";
-    fs::create_directories(folder);
-    State.UserTable[2].folder = folder.string();
-    test::writeBytes(folder / "PC2010.dat", pcFile({weekLine({1})}, {}));
-    State.SeasonGames = miniSeason();
-    ProjectTeams();
-    EXPECT_EQ(test::readBytes(folder / "PC2010.dat"),
-              pcFile({weekLine({1, 4, 5, 8})}, {{1, 1}, {2, 1}, {3, 1}}));
-    EXPECT_FALSE(fs::exists(pcPath()));
+    EXPECT_EQ(State.SpreadTable[0], 6); // recomputed with last season's values in week 1
+    EXPECT_EQ(State.TeamRecords, records);
 }
 
 // The 2009 season's final records as the 2010 season starts from them.
@@ -295,44 +170,22 @@ TEST_P(RealSeason, ProjectsThroughTheComingWeek) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Weeks, RealSeason,
-                         testing::Values(RealWeekCase{"NoScores", "1/1/2000", 1},
+                         testing::Values(RealWeekCase{"NoScores", test::kNoScores, 1},
                                          RealWeekCase{"WeeksOneToEight", "11/02/2010", 9},
                                          RealWeekCase{"WeekNineWithoutMonday", "11/07/2010", 10},
                                          RealWeekCase{"WholeSeason", "", 17}),
                          [](const auto& info) { return std::string(info.param.name); });
 
-TEST_F(Projection, RealSeasonProjectedWeekByWeek) {
-    // Run as the scores of each week arrive: every run adds the coming week.
-    writeOldScores2009();
-    for (const char* through : {"1/1/2000", "9/14/2010", "9/21/2010", "9/28/2010"}) {
-        State.SeasonGames = test::seasonFromCsv(2010, through);
-        ProjectTeams();
-    }
-    expectProjectedThrough(4);
-}
-
-void fillGamesTable(const std::vector<int>& years, const std::string& scoresThrough) {
-    std::vector<GameRecord> records;
-    for (int year : years)
-        for (const SeasonGame& g : test::seasonFromCsv(year, scoresThrough))
-            records.push_back(
-                {g.visitor, g.home, g.date, g.visitorScore, g.homeScore, std::to_string(year)});
-    std::string error;
-    auto table = GamesTable::open(gamesDatabasePath(), error);
-    ASSERT_TRUE(table) << error;
-    ASSERT_TRUE(table->replaceSeasons(records, error)) << error;
-}
-
 TEST_F(Projection, MissingOldScoresAreComputedFromAFinishedSeason) {
     writeOldScores2009();
     std::string oldScoresBytes = test::readBytes(oldScoresPath(2009));
-    State.SeasonGames = test::seasonFromCsv(2010, "1/1/2000");
+    State.SeasonGames = test::seasonFromCsv(2010, test::kNoScores);
     ProjectTeams();
     std::string fromFile = pcBytes();
 
     fs::remove(oldScoresPath(2009));
     fs::remove(pcPath());
-    fillGamesTable({2009, 2010}, "");
+    test::storeSeasons({2009, 2010});
     ProjectTeams();
     EXPECT_EQ(pcBytes(), fromFile);
     EXPECT_EQ(test::readBytes(oldScoresPath(2009)), oldScoresBytes);

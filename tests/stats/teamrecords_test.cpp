@@ -10,27 +10,26 @@
 namespace gs {
 namespace {
 
-namespace fs = std::filesystem;
+std::string recordOf(int team) {
+    const auto& row = State.TeamRecords[team];
+    return decimalText(row[1]) + " " + decimalText(row[2]) + " " + decimalText(row[3]) + "-" +
+           decimalText(row[4]) + "-" + decimalText(row[5]);
+}
 
-// One line for every team with anything in columns 1..5:
-// "name: for against wins-losses-ties".
+// "name: for against wins-losses-ties" a line, for every team with anything in it.
 std::string recordsDump() {
     std::string dump;
-    for (int t = 1; t <= kTeamCount; ++t) {
-        const auto& row = State.TeamRecords[t];
-        if (row[1] == 0 && row[2] == 0 && row[3] == 0 && row[4] == 0 && row[5] == 0)
-            continue;
-        dump += State.LeagueTable.teamName[t] + ": " + decimalText(row[1]) + " " +
-                decimalText(row[2]) + " " + decimalText(row[3]) + "-" + decimalText(row[4]) + "-" +
-                decimalText(row[5]) + "\n";
-    }
+    for (int t = 1; t <= kTeamCount; ++t)
+        if (recordOf(t) != "0 0 0-0-0")
+            dump += State.LeagueTable.teamName[t] + ": " + recordOf(t) + "\n";
     return dump;
 }
 
-std::string recordOf(const std::string& team) {
-    const auto& row = State.TeamRecords[teamNumber(team)];
-    return decimalText(row[1]) + " " + decimalText(row[2]) + " " + decimalText(row[3]) + "-" +
-           decimalText(row[4]) + "-" + decimalText(row[5]);
+std::string joined(const std::vector<std::string>& names) {
+    std::string text;
+    for (const auto& name : names)
+        text += name + ";";
+    return text;
 }
 
 class TeamRecords : public testing::Test {
@@ -44,7 +43,7 @@ struct RealSeasonCase {
     int year;
     const char* scoresThrough;
     int scoredGames;
-    std::vector<std::pair<std::string, std::string>> known; // team, record
+    std::string known; // lines of recordsDump for a few teams
 };
 
 class RealSeasons : public TeamRecords, public testing::WithParamInterface<RealSeasonCase> {};
@@ -54,172 +53,64 @@ TEST_P(RealSeasons, AddUpAndMatchTheKnownRecords) {
     State.SeasonYear = std::to_string(c.year);
     State.SeasonGames = test::seasonFromCsv(c.year, c.scoresThrough);
     ComputeTeamRecords();
-
     EXPECT_EQ(State.ScoredGameCount, c.scoredGames);
     double pointsFor = 0;
     double pointsAgainst = 0;
     for (int t = 1; t <= kTeamCount; ++t) {
         int played = 0;
         for (const SeasonGame& game : State.SeasonGames)
-            if (game.scored() && (teamNumber(game.visitor) == t || teamNumber(game.home) == t))
-                ++played;
+            played +=
+                game.scored() && (teamNumber(game.visitor) == t || teamNumber(game.home) == t);
         const auto& row = State.TeamRecords[t];
         EXPECT_EQ(row[3] + row[4] + row[5], played) << State.LeagueTable.teamName[t];
         pointsFor += row[1];
         pointsAgainst += row[2];
     }
     EXPECT_EQ(pointsFor, pointsAgainst);
-    for (const auto& [team, record] : c.known)
-        EXPECT_EQ(recordOf(team), record) << team;
-}
-
-INSTANTIATE_TEST_SUITE_P(Seasons, RealSeasons,
-                         testing::Values(RealSeasonCase{"Whole2009",
-                                                        2009,
-                                                        "",
-                                                        256,
-                                                        {{"Indianapolis Colts", "416 307 14-2-0"},
-                                                         {"New Orleans Saints", "510 341 13-3-0"},
-                                                         {"Detroit Lions", "262 494 2-14-0"}}},
-                                         RealSeasonCase{"Whole2010",
-                                                        2010,
-                                                        "",
-                                                        256,
-                                                        {{"New England Patriots", "518 313 14-2-0"},
-                                                         {"N.Y. Giants", "394 347 10-6-0"},
-                                                         {"Detroit Lions", "362 369 6-10-0"}}},
-                                         RealSeasonCase{"Through2010Week8",
-                                                        2010,
-                                                        "11/02/2010",
-                                                        117,
-                                                        {{"New England Patriots", "205 154 6-1-0"},
-                                                         {"N.Y. Giants", "175 153 5-2-0"},
-                                                         {"Buffalo Bills", "131 211 0-7-0"}}}),
-                         [](const auto& info) { return std::string(info.param.name); });
-
-struct RowsCase {
-    const char* name;
-    std::vector<SeasonGame> rows;
-    std::string records;
-};
-
-class CountedRows : public TeamRecords, public testing::WithParamInterface<RowsCase> {};
-
-TEST_P(CountedRows, AddUpAsEntered) {
-    State.SeasonGames = GetParam().rows;
-    ComputeTeamRecords();
-    EXPECT_EQ(recordsDump(), GetParam().records);
-}
-
-const SeasonGame kDalNyg{"Dallas Cowboys", "N.Y. Giants", "9/12/2010", "24", "17"};
-const SeasonGame kPhiWas{"Philadelphia Eagles", "Washington Redskins", "9/12/2010", "", ""};
-const SeasonGame kChiDet{"Chicago Bears", "Detroit Lions", "9/12/2010", "", ""};
-
-SeasonGame withScores(SeasonGame game, const std::string& visitor, const std::string& home) {
-    game.visitorScore = visitor;
-    game.homeScore = home;
-    return game;
+    std::string known;
+    for (const std::string& line : splitLines(c.known)) {
+        std::string team = line.substr(0, line.find(':'));
+        known += team + ": " + recordOf(teamNumber(team)) + "\n";
+    }
+    EXPECT_EQ(known, c.known);
+    EXPECT_EQ(State.TeamRecords[9][6], 1); // the division column is left alone
 }
 
 INSTANTIATE_TEST_SUITE_P(
-    Rows, CountedRows,
-    testing::Values(RowsCase{"Win",
-                             {kDalNyg},
-                             "Dallas Cowboys: 24 17 1-0-0\n"
-                             "N.Y. Giants: 17 24 0-1-0\n"},
-                    RowsCase{"TieCountsForBoth",
-                             {withScores(kDalNyg, "17", "17")},
-                             "Dallas Cowboys: 17 17 0-0-1\n"
-                             "N.Y. Giants: 17 17 0-0-1\n"},
-                    RowsCase{"VisitorScoreOnlyCountsWithHomeZero",
-                             {kDalNyg, withScores(kPhiWas, "10", "")},
-                             "Dallas Cowboys: 24 17 1-0-0\n"
-                             "N.Y. Giants: 17 24 0-1-0\n"
-                             "Philadelphia Eagles: 10 0 1-0-0\n"
-                             "Washington Redskins: 0 10 0-1-0\n"},
-                    RowsCase{"VisitorZeroOnlyIsATie",
-                             {kDalNyg, withScores(kPhiWas, "0", "")},
-                             "Dallas Cowboys: 24 17 1-0-0\n"
-                             "N.Y. Giants: 17 24 0-1-0\n"
-                             "Philadelphia Eagles: 0 0 0-0-1\n"
-                             "Washington Redskins: 0 0 0-0-1\n"},
-                    RowsCase{"HomeScoreOnlyNeverTies",
-                             {kDalNyg, withScores(kPhiWas, "", "0")},
-                             "Dallas Cowboys: 24 17 1-0-0\n"
-                             "N.Y. Giants: 17 24 0-1-0\n"},
-                    RowsCase{"HomeScoreOnlyWins",
-                             {kDalNyg, withScores(kPhiWas, "", "7")},
-                             "Dallas Cowboys: 24 17 1-0-0\n"
-                             "N.Y. Giants: 17 24 0-1-0\n"
-                             "Philadelphia Eagles: 0 7 0-1-0\n"
-                             "Washington Redskins: 7 0 1-0-0\n"},
-                    RowsCase{"ScoreBeyondTheCountedRowsWaits",
-                             {kDalNyg, kPhiWas, kPhiWas, withScores(kChiDet, "3", "6")},
-                             "Dallas Cowboys: 24 17 1-0-0\n"
-                             "N.Y. Giants: 17 24 0-1-0\n"},
-                    RowsCase{"UnknownTeamAddsNothing",
-                             {withScores({"Gotham Knights", "N.Y. Giants", "9/12/2010", "", ""},
-                                         "3", "9"),
-                              withScores({" Dallas Cowboys", "Chicago Bears", "9/12/2010", "", ""},
-                                         "20", "10")},
-                             "Chicago Bears: 10 20 0-1-0\n"
-                             "N.Y. Giants: 9 3 1-0-0\n"}),
+    Seasons, RealSeasons,
+    testing::Values(
+        RealSeasonCase{"Whole2009", 2009, "", 256,
+                       "Indianapolis Colts: 416 307 14-2-0\nDetroit Lions: 262 494 2-14-0\n"},
+        RealSeasonCase{"Whole2010", 2010, "", 256,
+                       "New England Patriots: 518 313 14-2-0\nN.Y. Giants: 394 347 10-6-0\n"},
+        RealSeasonCase{"Through2010Week8", 2010, "11/02/2010", 117,
+                       "N.Y. Giants: 175 153 5-2-0\nBuffalo Bills: 131 211 0-7-0\n"}),
     [](const auto& info) { return std::string(info.param.name); });
 
+// Rows 0..(number of scored games) are counted: a row with one score counts,
+// its missing score as 0, and a scored row beyond that range waits.
+TEST_F(TeamRecords, TiesAndHalfScoredRows) {
+    State.SeasonGames = {{"Dallas Cowboys", "N.Y. Giants", "9/12/2010", "17", "17"},
+                         {"Philadelphia Eagles", "Washington Redskins", "9/12/2010", "10", ""},
+                         {"Miami Dolphins", "Buffalo Bills", "9/12/2010", "", ""},
+                         {"Chicago Bears", "Detroit Lions", "9/12/2010", "3", "6"}};
+    ComputeTeamRecords();
+    EXPECT_EQ(recordsDump(), "Dallas Cowboys: 17 17 0-0-1\n"
+                             "N.Y. Giants: 17 17 0-0-1\n"
+                             "Philadelphia Eagles: 10 0 1-0-0\n"
+                             "Washington Redskins: 0 10 0-1-0\n");
+}
+
 TEST_F(TeamRecords, BeforeTheFirstScoreLastSeasonsFileStands) {
-    std::string bytes;
-    for (int t = 1; t <= kTeamCount; ++t)
-        bytes += t == 9 ? " 361, 250, 11, 5, 0\r\n" : " 1, 2, 3, 4, 0\r\n";
-    test::writeBytes(oldScoresPath(2009), bytes);
-    State.SeasonGames = test::seasonFromCsv(2010, "1/1/2000");
+    std::vector<std::string> lines(32, " 1, 2, 3, 4, 0");
+    lines[8] = " 361, 250, 11, 5, 0";
+    test::writeBytes(oldScoresPath(2009), test::crlf(lines));
+    State.SeasonGames = test::seasonFromCsv(2010, test::kNoScores);
     ComputeTeamRecords();
     EXPECT_EQ(State.ScoredGameCount, 0);
-    EXPECT_EQ(recordOf("Dallas Cowboys"), "361 250 11-5-0");
-    EXPECT_EQ(recordOf("Washington Redskins"), "1 2 3-4-0");
-    EXPECT_TRUE(TeamGameLists(9).remaining.empty());
-}
-
-TEST_F(TeamRecords, WithoutLastSeasonTheRecordsAreZero) {
-    State.TeamRecords[4][1] = 99;
-    State.SeasonGames = test::seasonFromCsv(2010, "1/1/2000");
-    ComputeTeamRecords();
-    EXPECT_EQ(recordsDump(), "");
-    EXPECT_FALSE(fs::exists(gamesDatabasePath())); // a lookup creates no database
-    EXPECT_FALSE(fs::exists(oldScoresPath(2009)));
-    EXPECT_TRUE(fixture.dialogs.shown.empty());
-}
-
-TEST_F(TeamRecords, DivisionColumnIsLeftAlone) {
-    State.SeasonGames = test::seasonFromCsv(2010);
-    ComputeTeamRecords();
-    EXPECT_EQ(State.TeamRecords[9][6], 1);
-    EXPECT_EQ(State.TeamRecords[1][6], 2);
-}
-
-std::string joined(const std::vector<std::string>& names) {
-    std::string text;
-    for (const auto& name : names)
-        text += name + ";";
-    return text;
-}
-
-TEST_F(TeamRecords, GiantsListsAfterWeekEight) {
-    State.SeasonGames = test::seasonFromCsv(2010, "11/02/2010");
-    ComputeTeamRecords();
-    State.PicksTable[1][19] = 1;
-    State.PicksTable[5][19] = 1;
-    State.PicksTable[6][9] = 1;
-    TeamLists lists = TeamGameLists(teamNumber("N.Y. Giants"));
-    EXPECT_EQ(joined(lists.beaten), "Carolina Panthers;Chicago Bears;Houston Texans;"
-                                    "Detroit Lions;Dallas Cowboys;");
-    EXPECT_EQ(joined(lists.lostTo), "Indianapolis Colts;Tennessee Titans;");
-    EXPECT_EQ(joined(lists.remaining),
-              "@Seattle Seahawks;Dallas Cowboys;@Philadelphia Eagles;Jacksonville Jaguars;"
-              "Washington Redskins;@Minnesota Vikings;Philadelphia Eagles;@Green Bay Packers;"
-              "@Washington Redskins;");
-    EXPECT_EQ(joined(lists.division),
-              "Dallas Cowboys;N.Y. Giants;Philadelphia Eagles;Washington Redskins;");
-    EXPECT_EQ(lists.pickedCount, 2);
+    EXPECT_EQ(recordOf(9) + "|" + recordOf(32), "361 250 11-5-0|1 2 3-4-0");
+    for (int t = 1; t <= kTeamCount; ++t)
+        EXPECT_TRUE(TeamGameLists(t).remaining.empty()) << t;
 }
 
 TEST_F(TeamRecords, TeamsMetTwiceAreListedTwice) {
@@ -233,25 +124,42 @@ TEST_F(TeamRecords, TeamsMetTwiceAreListedTwice) {
     EXPECT_EQ(joined(lists.lostTo), "Indianapolis Colts;Tennessee Titans;Dallas Cowboys;"
                                     "Philadelphia Eagles;Philadelphia Eagles;Green Bay Packers;");
     EXPECT_EQ(joined(lists.remaining), "");
+    EXPECT_EQ(joined(lists.division),
+              "Dallas Cowboys;N.Y. Giants;Philadelphia Eagles;Washington Redskins;");
 }
 
-TEST_F(TeamRecords, TiedGameIsInNeitherList) {
-    State.SeasonGames = {withScores(kDalNyg, "17", "17"),
-                         {" N.Y. Giants ", "Dallas Cowboys", "11/14/2010", "", ""}};
-    ComputeTeamRecords();
-    TeamLists lists = TeamGameLists(teamNumber("N.Y. Giants"));
-    EXPECT_EQ(joined(lists.beaten), "");
-    EXPECT_EQ(joined(lists.lostTo), "");
-    EXPECT_EQ(joined(lists.remaining), "@Dallas Cowboys;");
+TEST_F(TeamRecords, HeadToHeadShowsThePlayedMeetings) {
+    test::storeSeasons({2010, 2013});
+    auto meetings = [](const char* team, const char* opponent) {
+        HeadToHeadResult r = HeadToHead(team, opponent);
+        return r.heading + "|" + r.firstDate + "|" + r.firstResult + "|" + r.secondDate + "|" +
+               r.secondResult;
+    };
+    State.ScoredGameCount = 117; // the second meeting is still to come
+    EXPECT_EQ(meetings("N.Y. Giants", "Dallas Cowboys"),
+              "N.Y. Giants against Dallas Cowboys|10/25/2010|Won  41 to  35||");
+    State.ScoredGameCount = 256;
+    EXPECT_EQ(
+        meetings("Dallas Cowboys", "N.Y. Giants"),
+        "Dallas Cowboys against N.Y. Giants|10/25/2010|Lost  41 to  35|11/14/2010|Won  33 to  20");
+    EXPECT_EQ(meetings("N.Y. Giants", "Buffalo Bills"), "||||");
+    State.SeasonYear = "2013";
+    EXPECT_EQ(meetings("Green Bay Packers", "Minnesota Vikings"),
+              "Green Bay Packers against Minnesota Vikings|10/27/2013|Won  44 to  31|11/24/2013|"
+              "Tied  26 to  26");
 }
 
-TEST_F(TeamRecords, NoScoresMeansNothingRemains) {
-    State.SeasonGames = test::seasonFromCsv(2010, "1/1/2000");
-    ComputeTeamRecords();
-    for (int t = 1; t <= kTeamCount; ++t)
-        EXPECT_TRUE(TeamGameLists(t).remaining.empty());
-    EXPECT_EQ(TeamGameLists(0).division.size(), 0u);
-    EXPECT_EQ(TeamGameLists(33).division.size(), 0u);
+TEST_F(TeamRecords, FindScheduledGameNamesTheVisitorFirst) {
+    test::storeSeasons({2010});
+    auto found = [](const char* team, const char* entry) {
+        ScheduledGame g = FindScheduledGame(team, entry);
+        return g.heading + "|" + g.dayName + "|" + g.date;
+    };
+    EXPECT_EQ(found("N.Y. Giants", "@Dallas Cowboys"),
+              "N.Y. Giants at Dallas Cowboys|Monday|10/25/2010");
+    EXPECT_EQ(found("N.Y. Giants", "Dallas Cowboys"),
+              "Dallas Cowboys at N.Y. Giants|Sunday|11/14/2010");
+    EXPECT_EQ(found("N.Y. Giants", "@Buffalo Bills"), "||");
 }
 
 } // namespace

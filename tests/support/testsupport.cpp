@@ -5,6 +5,7 @@
 #include "core/textfile.h"
 #include "schedule/calendar.h"
 
+#include <algorithm>
 #include <fstream>
 #include <gtest/gtest.h>
 #include <sstream>
@@ -106,6 +107,68 @@ std::vector<SeasonGame> seasonFromCsv(int year, const std::string& scoresThrough
         games.push_back(game);
     }
     return games;
+}
+
+std::vector<GameRecord> seasonRecords(int year, const std::string& scoresThrough) {
+    std::vector<GameRecord> records;
+    for (const SeasonGame& g : seasonFromCsv(year, scoresThrough))
+        records.push_back(
+            {g.visitor, g.home, g.date, g.visitorScore, g.homeScore, std::to_string(year)});
+    return records;
+}
+
+void storeRecords(const std::vector<GameRecord>& records) {
+    std::string error;
+    auto table = GamesTable::open(gamesDatabasePath(), error);
+    if (!table || !table->replaceSeasons(records, error))
+        ADD_FAILURE() << "cannot store the games: " << error;
+}
+
+void storeSeasons(const std::vector<int>& years, const std::string& scoresThrough) {
+    std::vector<GameRecord> records;
+    for (int year : years)
+        for (GameRecord& r : seasonRecords(year, scoresThrough))
+            records.push_back(std::move(r));
+    storeRecords(records);
+}
+
+std::vector<GameRecord> tableRecords() {
+    std::string error;
+    auto table = GamesTable::open(gamesDatabasePath(), error);
+    if (!table)
+        ADD_FAILURE() << "cannot open the games table: " << error;
+    return table ? table->records() : std::vector<GameRecord>{};
+}
+
+std::string dumpRecords(const std::vector<GameRecord>& records) {
+    std::string text;
+    for (const auto& r : records)
+        text += r.TeamA + "|" + r.TeamB + "|" + r.Date + "|" + r.Visitor + "|" + r.Home + "|" +
+                r.Year + "\n";
+    return text;
+}
+
+void addUser(int slot, const std::string& name, int admin, const std::string& folder) {
+    UserSlot& user = State.UserTable[slot];
+    user.name = name;
+    user.active = 1;
+    user.admin = static_cast<int16_t>(admin);
+    user.folder = folder.empty() ? programFolderText() : folder;
+}
+
+std::string crlf(const std::vector<std::string>& lines) {
+    std::string bytes;
+    for (const auto& line : lines)
+        bytes += line + "\r\n";
+    return bytes;
+}
+
+std::string weekLine(const std::vector<int>& picked) {
+    std::string line;
+    for (int t = 1; t <= kTeamCount; ++t)
+        line += std::string(t > 1 ? "," : "") +
+                (std::find(picked.begin(), picked.end(), t) != picked.end() ? "1" : "0");
+    return line;
 }
 
 } // namespace gs::test

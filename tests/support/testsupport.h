@@ -5,6 +5,7 @@
 
 #include "core/dialogs.h"
 #include "core/state.h"
+#include "schedule/gamesdb.h"
 
 #include <deque>
 #include <filesystem>
@@ -70,5 +71,32 @@ std::filesystem::path scheduleCsv();
 // One season of the real schedules as SeasonGames rows. Scores of games
 // dated after scoresThrough (M/D/YYYY) are left empty; "" keeps every score.
 std::vector<SeasonGame> seasonFromCsv(int year, const std::string& scoresThrough = "");
+
+// A date before every game: seasonFromCsv(year, kNoScores) has no score.
+inline constexpr const char* kNoScores = "1/1/1990";
+
+// The same season as games table records.
+std::vector<GameRecord> seasonRecords(int year, const std::string& scoresThrough = "");
+
+// Replaces the seasons these records hold in the games table of ProgramFolder.
+void storeRecords(const std::vector<GameRecord>& records);
+
+// Stores whole real seasons; scoresThrough applies to every one of them.
+void storeSeasons(const std::vector<int>& years, const std::string& scoresThrough = "");
+
+// Every record of the games table of ProgramFolder.
+std::vector<GameRecord> tableRecords();
+
+// One line a record, fields joined by "|".
+std::string dumpRecords(const std::vector<GameRecord>& records);
+
+// Puts an active user in a slot; the folder defaults to ProgramFolder.
+void addUser(int slot, const std::string& name, int admin = 0, const std::string& folder = "");
+
+// Each line followed by CR LF.
+std::string crlf(const std::vector<std::string>& lines);
+
+// A week line of a pick file with these teams picked.
+std::string weekLine(const std::vector<int>& picked = {});
 
 } // namespace gs::test
