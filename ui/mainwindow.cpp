@@ -1,6 +1,7 @@
 #include "mainwindow.h"
 
 #include "colorsettingsdialog.h"
+#include "controls.h"
 #include "core/state.h"
 #include "gridview.h"
 #include "login/login.h"
@@ -24,13 +25,6 @@
 namespace gs {
 
 namespace {
-
-template <typename Widget>
-Widget* named(Widget* widget, const char* name, const QString& accessibleName) {
-    widget->setObjectName(name);
-    widget->setAccessibleName(accessibleName);
-    return widget;
-}
 
 void showControl(QWidget* widget, const ControlModel& model) {
     if (auto* label = qobject_cast<QLabel*>(widget))

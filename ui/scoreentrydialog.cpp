@@ -1,5 +1,6 @@
 #include "scoreentrydialog.h"
 
+#include "controls.h"
 #include "prefs/colors.h"
 #include "textconv.h"
 
@@ -11,13 +12,6 @@
 namespace gs {
 
 namespace {
-
-template <typename Widget>
-Widget* named(Widget* widget, const QString& name, const QString& accessibleName) {
-    widget->setObjectName(name);
-    widget->setAccessibleName(accessibleName);
-    return widget;
-}
 
 void showLabel(QLabel* label, const ControlModel& model) {
     label->setText(toQt(model.caption));

@@ -1,5 +1,9 @@
 #include "tests/ui/uitest.h"
 
+#include <QApplication>
+#include <QRadioButton>
+#include <QTimer>
+
 namespace gs {
 namespace {
 
@@ -60,13 +64,27 @@ TEST_F(MainWindow, StartsLoggedOutLogsInAndOut) {
     EXPECT_EQ(find<QLineEdit>("Text2")->text(), "");
 }
 
-TEST_F(MainWindow, SchemePaintsTheWindow) {
+TEST_F(MainWindow, ColorSchemeWindowRepaintsEverythingAndKeepsTheChoice) {
     loginAsAdmin();
-    // admin's scheme 9: buttons #C0C0C0, text #C0C0C0 on #000040.
-    QString sheet = window->styleSheet();
-    EXPECT_TRUE(sheet.contains("#centralWidget")) << sheet.toStdString();
-    EXPECT_TRUE(sheet.contains("#000040"));
-    EXPECT_TRUE(sheet.contains("#c0c0c0"));
+    bool dialogSeen = false;
+    QTimer::singleShot(0, [&] {
+        QWidget* dialog = QApplication::activeModalWidget();
+        ASSERT_NE(dialog, nullptr);
+        dialogSeen = true;
+        EXPECT_EQ(dialog->windowTitle(), "Color Scheme");
+        EXPECT_TRUE(dialog->findChild<QRadioButton*>("Option9")->isChecked());
+        EXPECT_TRUE(window->styleSheet().contains("#000040")); // admin's scheme 9
+        QTest::mouseClick(dialog->findChild<QRadioButton*>("Option12"), Qt::LeftButton);
+        // The choice shows at once, on the main window and on the dialog.
+        EXPECT_TRUE(window->styleSheet().contains("#008000"));
+        EXPECT_TRUE(dialog->styleSheet().contains("#008000"));
+        EXPECT_FALSE(dialog->findChild<QRadioButton*>("Option9")->isChecked());
+        QTest::mouseClick(dialog->findChild<QPushButton*>("Command2"), Qt::LeftButton);
+    });
+    trigger("mnuSetupItem");
+    ASSERT_TRUE(dialogSeen);
+    EXPECT_EQ(State.CurrentColorScheme, 12);
+    EXPECT_EQ(State.UserTable[userSlot("admin")].colorScheme, 12);
 }
 
 } // namespace
