@@ -22,6 +22,8 @@ class CommandDialogs final : public Dialogs {
 public:
     CommandDialogs(std::ostream& out, std::ostream& err) : m_out(out), m_err(err) {}
     void message(const std::string& text, const std::string& title) override {
+        if (m_quiet && title != "Error")
+            return;
         if (title == "Error") {
             m_err << "gridslate: " << text << '\n';
             m_failed = true;
@@ -37,11 +39,15 @@ public:
         return {};
     }
     bool failed() const { return m_failed; }
+    // Drops information messages, such as the defaults a user without a
+    // preference file gets: a command needs none of those preferences.
+    void setQuiet(bool quiet) { m_quiet = quiet; }
 
 private:
     std::ostream& m_out;
     std::ostream& m_err;
     bool m_failed = false;
+    bool m_quiet = false;
 };
 
 bool isYear(const std::string& text) {
@@ -210,7 +216,10 @@ int runCommandLine(const std::vector<std::string>& args, const std::function<int
     CommandDialogs commandDialogs(out, err);
     setDialogs(&commandDialogs);
     int status = 1;
-    if (ensureGamesTable() && actAsUser(line, err))
+    commandDialogs.setQuiet(true);
+    bool ready = ensureGamesTable() && actAsUser(line, err);
+    commandDialogs.setQuiet(false);
+    if (ready)
         status = command->second(line.command, out, err);
     setDialogs(nullptr);
     if (status == 0 && commandDialogs.failed())
