@@ -65,6 +65,7 @@ void ColorSettingsDialog::paint() {
     plan.windowBackground = QStringList{"Settings"} + numberedNames("Option", 1, 32);
     plan.buttons = {"Command2"};
     plan.texts = numberedNames("Option", 1, 32) + QStringList{"Label1"};
+    plan.options = numberedNames("Option", 1, 32);
     paintWindow(this, plan);
 }
 

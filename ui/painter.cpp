@@ -25,6 +25,15 @@ QString disabledSelectors(const QStringList& names) {
     return parts.join(", ");
 }
 
+// The round indicators of option buttons, drawn in the scheme's colours so
+// that they stay visible on any background.
+QString indicatorSelectors(const QStringList& names, const QString& state) {
+    QStringList parts;
+    for (const QString& name : names)
+        parts << "#" + name + "::indicator" + state;
+    return parts.join(", ");
+}
+
 } // namespace
 
 QStringList numberedNames(const QString& prefix, int first, int last) {
@@ -49,8 +58,20 @@ void paintWindow(QWidget* window, const PaintPlan& plan) {
                  "; border: 1px solid #404040; border-radius: 3px; padding: 4px 14px; }\n" +
                  selectors(plan.buttons) + " { color: black; }\n" +
                  disabledSelectors(plan.buttons) + " { color: #808080; }\n";
-    if (!plan.texts.isEmpty())
-        sheet += selectors(plan.texts) + " { color: " + text + "; }\n";
+    if (!plan.texts.isEmpty()) {
+        // Disabled labels and options fade towards the background.
+        QColor faded = toQColor(scheme.set ? scheme.text : 0);
+        faded.setAlphaF(0.4);
+        sheet += selectors(plan.texts) + " { color: " + text + "; }\n" +
+                 disabledSelectors(plan.texts) + " { color: " + faded.name(QColor::HexArgb) +
+                 "; }\n";
+    }
+    if (!plan.options.isEmpty())
+        sheet += indicatorSelectors(plan.options, "") +
+                 " { width: 11px; height: 11px; border-radius: 7px; border: 2px solid " + text +
+                 "; background-color: " + background + "; }\n" +
+                 indicatorSelectors(plan.options, ":checked") + " { background-color: " + button +
+                 "; }\n";
     if (!plan.buttonColoredTexts.isEmpty())
         sheet += selectors(plan.buttonColoredTexts) + " { color: " + button + "; }\n";
     window->setStyleSheet(sheet);

@@ -14,6 +14,7 @@ struct PaintPlan {
     QStringList buttons;            // back colour from the button colour
     QStringList texts;              // text colour from the text colour
     QStringList buttonColoredTexts; // text colour from the button colour
+    QStringList options;            // option buttons, whose indicators follow the scheme
 };
 
 // Applies the plan to the widget (found by objectName below it).

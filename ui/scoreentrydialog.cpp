@@ -134,6 +134,7 @@ void ScoreEntryDialog::paint() {
                             numberedNames("Label", 1, 7);
     plan.buttons = numberedNames("Command", 1, 3);
     plan.texts = numberedNames("Option", 1, kWeeks) + numberedNames("Label", 1, 7);
+    plan.options = numberedNames("Option", 1, kWeeks);
     paintWindow(this, plan);
 }
 
