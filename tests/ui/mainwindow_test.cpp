@@ -66,11 +66,7 @@ TEST_F(MainWindow, StartsLoggedOutLogsInAndOut) {
 
 TEST_F(MainWindow, ColorSchemeWindowRepaintsEverythingAndKeepsTheChoice) {
     loginAsAdmin();
-    bool dialogSeen = false;
-    QTimer::singleShot(0, [&] {
-        QWidget* dialog = QApplication::activeModalWidget();
-        ASSERT_NE(dialog, nullptr);
-        dialogSeen = true;
+    bool opened = withModal("mnuSetupItem", [&](QWidget* dialog) {
         EXPECT_EQ(dialog->windowTitle(), "Color Scheme");
         EXPECT_TRUE(dialog->findChild<QRadioButton*>("Option9")->isChecked());
         EXPECT_TRUE(window->styleSheet().contains("#000040")); // admin's scheme 9
@@ -81,8 +77,7 @@ TEST_F(MainWindow, ColorSchemeWindowRepaintsEverythingAndKeepsTheChoice) {
         EXPECT_FALSE(dialog->findChild<QRadioButton*>("Option9")->isChecked());
         QTest::mouseClick(dialog->findChild<QPushButton*>("Command2"), Qt::LeftButton);
     });
-    trigger("mnuSetupItem");
-    ASSERT_TRUE(dialogSeen);
+    ASSERT_TRUE(opened);
     EXPECT_EQ(State.CurrentColorScheme, 12);
     EXPECT_EQ(State.UserTable[userSlot("admin")].colorScheme, 12);
 }

@@ -8,10 +8,13 @@
 #include "ui/mainwindow.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QLineEdit>
 #include <QMenu>
 #include <QPushButton>
 #include <QTest>
+#include <QTimer>
+#include <functional>
 #include <gtest/gtest.h>
 #include <memory>
 
@@ -43,6 +46,21 @@ protected:
         find<QLineEdit>("Text2")->setText(password);
         click("Command12");
     }
+    // Triggers a menu entry that opens a modal window and lets `drive` work
+    // the window once it is up; false when no window opened.
+    bool withModal(const char* entry, const std::function<void(QWidget*)>& drive) {
+        bool seen = false;
+        QTimer::singleShot(0, [&] {
+            QWidget* dialog = QApplication::activeModalWidget();
+            if (!dialog)
+                return;
+            seen = true;
+            drive(dialog);
+        });
+        trigger(entry);
+        return seen;
+    }
+
     // Logs in as admin on a fresh home: the first login only creates the list.
     void loginAsAdmin() {
         login("admin");

@@ -50,11 +50,7 @@ TEST_F(WeeklyPicksWindow, PickSaveAndFindItAgain) {
 
 TEST_F(WeeklyPicksWindow, ScoreEnteredInTheWindowReachesTheTable) {
     loginAsAdmin();
-    bool dialogSeen = false;
-    QTimer::singleShot(0, [&] {
-        QWidget* dialog = QApplication::activeModalWidget();
-        ASSERT_NE(dialog, nullptr);
-        dialogSeen = true;
+    bool opened = withModal("mnuItemScores", [&](QWidget* dialog) {
         EXPECT_EQ(dialog->windowTitle(), "Enter Scores");
         auto* week1 = dialog->findChild<QRadioButton*>("Option1");
         EXPECT_FALSE(dialog->findChild<QRadioButton*>("Option2")->isEnabled());
@@ -66,8 +62,7 @@ TEST_F(WeeklyPicksWindow, ScoreEnteredInTheWindowReachesTheTable) {
         QTest::mouseClick(dialog->findChild<QPushButton*>("Command3"), Qt::LeftButton);
         QTest::mouseClick(dialog->findChild<QPushButton*>("Command1"), Qt::LeftButton);
     });
-    trigger("mnuItemScores");
-    ASSERT_TRUE(dialogSeen);
+    ASSERT_TRUE(opened);
 
     std::string error;
     auto table = GamesTable::open(State.ProgramFolder / "scoresheet97.mdb", error);
