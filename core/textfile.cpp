@@ -33,24 +33,29 @@ std::vector<std::string> splitLines(std::string_view text) {
     return lines;
 }
 
-TextFile readTextFile(const fs::path& path) {
-    TextFile file;
+ReadStatus readFileBytes(const fs::path& path, std::string& bytes, std::string& error) {
     std::ifstream in(path, std::ios::binary);
     if (!in) {
+        error = std::strerror(errno);
         std::error_code ec;
-        file.status = fs::exists(path, ec) ? ReadStatus::Error : ReadStatus::Missing;
-        file.error = std::strerror(errno);
-        return file;
+        return fs::exists(path, ec) ? ReadStatus::Error : ReadStatus::Missing;
     }
     std::ostringstream content;
     content << in.rdbuf();
     if (in.bad()) {
-        file.status = ReadStatus::Error;
-        file.error = "read error";
-        return file;
+        error = "read error";
+        return ReadStatus::Error;
     }
-    file.status = ReadStatus::Ok;
-    file.lines = splitLines(content.str());
+    bytes = content.str();
+    return ReadStatus::Ok;
+}
+
+TextFile readTextFile(const fs::path& path) {
+    TextFile file;
+    std::string bytes;
+    file.status = readFileBytes(path, bytes, file.error);
+    if (file.status == ReadStatus::Ok)
+        file.lines = splitLines(bytes);
     return file;
 }
 
@@ -78,48 +83,59 @@ bool writeAll(int fd, std::string_view bytes) {
 
 } // namespace
 
-std::string writeFileAtomic(const fs::path& path, std::string_view bytes) {
-    fs::path folder = path.parent_path();
+fs::path createTemporaryBeside(const fs::path& target, std::string& error) {
+    fs::path folder = target.parent_path();
     if (folder.empty())
         folder = ".";
-    std::string pattern = (folder / ("." + path.filename().string() + ".XXXXXX")).string();
+    std::string pattern = (folder / ("." + target.filename().string() + ".XXXXXX")).string();
     int fd = ::mkstemp(pattern.data());
-    if (fd < 0)
-        return systemError("Cannot create a file in", folder);
-
+    if (fd < 0) {
+        error = systemError("Cannot create a file in", folder);
+        return {};
+    }
     // mkstemp creates the file readable by its owner only; give it the mode
     // of an ordinary new file.
     mode_t mask = ::umask(0);
     ::umask(mask);
     ::fchmod(fd, 0666 & ~mask);
+    ::close(fd);
+    return pattern;
+}
 
-    auto fail = [&](const std::string& what) {
-        std::string message = systemError(what, path);
-        ::close(fd);
-        ::unlink(pattern.c_str());
-        return message;
-    };
-    if (!writeAll(fd, bytes))
-        return fail("Cannot write");
-    if (::fsync(fd) != 0)
-        return fail("Cannot write");
-    if (::close(fd) != 0) {
-        std::string message = systemError("Cannot write", path);
-        ::unlink(pattern.c_str());
-        return message;
-    }
-    if (::rename(pattern.c_str(), path.c_str()) != 0) {
-        std::string message = systemError("Cannot replace", path);
-        ::unlink(pattern.c_str());
+std::string renameIntoPlace(const fs::path& temporary, const fs::path& target) {
+    if (::rename(temporary.c_str(), target.c_str()) != 0) {
+        std::string message = systemError("Cannot replace", target);
+        ::unlink(temporary.c_str());
         return message;
     }
     // Make the rename itself durable; failure here loses nothing already written.
-    int dir = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY);
+    fs::path folder = target.parent_path();
+    int dir = ::open(folder.empty() ? "." : folder.c_str(), O_RDONLY | O_DIRECTORY);
     if (dir >= 0) {
         ::fsync(dir);
         ::close(dir);
     }
     return {};
+}
+
+std::string writeFileAtomic(const fs::path& path, std::string_view bytes) {
+    std::string error;
+    fs::path temporary = createTemporaryBeside(path, error);
+    if (temporary.empty())
+        return error;
+    int fd = ::open(temporary.c_str(), O_WRONLY | O_TRUNC);
+    bool written = fd >= 0 && writeAll(fd, bytes) && ::fsync(fd) == 0;
+    if (!written)
+        error = systemError("Cannot write", path);
+    if (fd >= 0 && ::close(fd) != 0 && written) {
+        written = false;
+        error = systemError("Cannot write", path);
+    }
+    if (!written) {
+        ::unlink(temporary.c_str());
+        return error;
+    }
+    return renameIntoPlace(temporary, path);
 }
 
 std::string writeLinesAtomic(const fs::path& path, const std::vector<std::string>& lines) {
@@ -144,14 +160,11 @@ bool saveLines(const fs::path& path, const std::vector<std::string>& lines) {
 }
 
 std::string copyFileAtomic(const fs::path& from, const fs::path& to) {
-    std::ifstream in(from, std::ios::binary);
-    if (!in)
-        return systemError("Cannot read", from);
-    std::ostringstream content;
-    content << in.rdbuf();
-    if (in.bad())
-        return systemError("Cannot read", from);
-    return writeFileAtomic(to, content.str());
+    std::string bytes;
+    std::string error;
+    if (readFileBytes(from, bytes, error) != ReadStatus::Ok)
+        return "Cannot read " + from.string() + ": " + error;
+    return writeFileAtomic(to, bytes);
 }
 
 bool FileExists(const fs::path& path) {

@@ -22,11 +22,26 @@ struct TextFile {
     std::string error; // why it could not be read, for Error
 };
 
+// Reads a whole file; the error says why it could not be read.
+ReadStatus readFileBytes(const std::filesystem::path& path, std::string& bytes, std::string& error);
+
 // Reads all lines of a file. A final line break does not add an empty line.
 TextFile readTextFile(const std::filesystem::path& path);
 
 // Splits text into lines at CR LF, LF or CR.
 std::vector<std::string> splitLines(std::string_view text);
+
+// Creates an empty temporary file in the target's folder, for a writer
+// that fills it and then calls renameIntoPlace. Empty path and an error on
+// failure.
+std::filesystem::path createTemporaryBeside(const std::filesystem::path& target,
+                                            std::string& error);
+
+// Renames a finished temporary file over the target and makes the rename
+// durable. On failure the temporary file is removed and the target is
+// unchanged; returns "" on success, else what failed.
+std::string renameIntoPlace(const std::filesystem::path& temporary,
+                            const std::filesystem::path& target);
 
 // Writes bytes atomically. Returns an empty string on success, else a
 // sentence saying what failed; the target is then unchanged.

@@ -7,9 +7,6 @@
 #include "schedule/calendar.h"
 #include "schedule/seasongames.h"
 
-#include <cerrno>
-#include <cstring>
-#include <fstream>
 #include <map>
 #include <sstream>
 
@@ -129,15 +126,12 @@ std::string importSchedule(const fs::path& csvFile) {
     std::error_code ec;
     if (fs::is_directory(csvFile, ec))
         return "cannot read " + csvFile.string() + ": it is a folder";
-    std::ifstream in(csvFile, std::ios::binary);
-    if (!in)
-        return "cannot read " + csvFile.string() + ": " + std::strerror(errno);
-    std::ostringstream content;
-    content << in.rdbuf();
-    if (in.bad())
-        return "cannot read " + csvFile.string();
+    std::string bytes;
+    std::string error;
+    if (readFileBytes(csvFile, bytes, error) != ReadStatus::Ok)
+        return "cannot read " + csvFile.string() + ": " + error;
 
-    ScheduleParse parse = parseSchedule(content.str());
+    ScheduleParse parse = parseSchedule(bytes);
     if (!parse.ok)
         return parse.error;
 
@@ -146,7 +140,6 @@ std::string importSchedule(const fs::path& csvFile) {
     fs::path path = gamesDatabasePath();
     if (!fs::exists(path, ec) && !ensureGamesTable())
         return "the games table " + path.string() + " could not be created";
-    std::string error;
     std::unique_ptr<GamesTable> table = GamesTable::open(path, error);
     if (!table || !table->replaceSeasons(parse.records, error))
         return "the games table " + path.string() + " could not be written: " + error;

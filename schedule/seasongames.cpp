@@ -3,16 +3,11 @@
 #include "core/dialogs.h"
 #include "core/state.h"
 #include "core/text.h"
+#include "core/textfile.h"
 #include "schedule/bundledschedules.h"
 #include "schedule/calendar.h"
 #include "schedule/gamesdb.h"
 #include "schedule/importer.h"
-
-#include <cerrno>
-#include <cstdio>
-#include <cstring>
-#include <fcntl.h>
-#include <unistd.h>
 
 namespace gs {
 
@@ -47,10 +42,6 @@ std::vector<GameRecord> bundledRecords(std::string& error) {
     return parse.records;
 }
 
-std::string systemError(const std::string& what) {
-    return what + ": " + std::strerror(errno);
-}
-
 void removeDatabaseFiles(const fs::path& path) {
     std::error_code ec;
     fs::remove(path, ec);
@@ -66,14 +57,9 @@ std::string createFromBundle(const fs::path& target) {
     if (!error.empty())
         return error;
 
-    std::string pattern =
-        (target.parent_path() / ("." + target.filename().string() + ".XXXXXX")).string();
-    int fd = ::mkstemp(pattern.data());
-    if (fd < 0)
-        return systemError("cannot create a file in " + target.parent_path().string());
-    ::close(fd);
-    fs::path temporary = pattern;
-
+    fs::path temporary = createTemporaryBeside(target, error);
+    if (temporary.empty())
+        return error;
     {
         std::unique_ptr<GamesTable> table = GamesTable::open(temporary, error);
         if (!table || !table->replaceSeasons(records, error)) {
@@ -81,17 +67,10 @@ std::string createFromBundle(const fs::path& target) {
             return error;
         }
     }
-    if (::rename(temporary.c_str(), target.c_str()) != 0) {
-        error = systemError("cannot rename " + temporary.string());
+    error = renameIntoPlace(temporary, target);
+    if (!error.empty())
         removeDatabaseFiles(temporary);
-        return error;
-    }
-    int dir = ::open(target.parent_path().c_str(), O_RDONLY | O_DIRECTORY);
-    if (dir >= 0) {
-        ::fsync(dir);
-        ::close(dir);
-    }
-    return {};
+    return error;
 }
 
 void tellReadError(const fs::path& path, const std::string& reason) {
