@@ -1,13 +1,14 @@
 #include "commandline.h"
 
 #include "core/dialogs.h"
-#include "core/state.h"
 #include "core/text.h"
 #include "core/userlist.h"
-#include "picks/weeklypicks.h"
+#include "core/version.h"
 #include "schedule/calendar.h"
 #include "schedule/importer.h"
+#include "schedule/pickfiles.h"
 #include "schedule/seasongames.h"
+#include "stats/seasonrefresh.h"
 
 #include <algorithm>
 #include <map>
@@ -21,18 +22,17 @@ namespace {
 class CommandDialogs final : public Dialogs {
 public:
     CommandDialogs(std::ostream& out, std::ostream& err) : m_out(out), m_err(err) {}
-    void message(const std::string& text, const std::string& title) override {
-        if (m_quiet && title != "Error")
-            return;
-        if (title == "Error") {
+    void message(MessageKind kind, const std::string& text, const std::string&) override {
+        if (kind == MessageKind::Error) {
             m_err << "gridslate: " << text << '\n';
             m_failed = true;
-        } else {
-            m_out << text << '\n';
+            return;
         }
+        if (!m_quiet)
+            m_out << text << '\n';
     }
     bool confirm(const std::string& text, const std::string& title) override {
-        message(text, title);
+        message(MessageKind::Information, text, title);
         return false;
     }
     std::string input(const std::string&, const std::string&, const std::string&) override {
@@ -57,52 +57,65 @@ bool isYear(const std::string& text) {
 
 // Logs the command's user in without a window: the user must stand in the
 // user list (a missing list is created first).
-bool actAsUser(const CommandLine& line, std::ostream& err) {
-    std::string user = line.user.value_or("admin");
-    State.CurrentUser = user;
-    if (!LoadUserList())
+bool actAsUser(Pool& pool, const CommandLine& line, Dialogs& dialogs, std::ostream& err) {
+    std::string user = line.user.value_or(kAdminUser);
+    pool.currentUser = user;
+    Result<UserListLoad> load = loadUserList(pool);
+    if (load && load->outcome == UserListOutcome::Created)
+        load = loadUserList(pool);
+    if (!load) {
+        dialogs.refuse(load.error());
         return false;
-    if (State.CurrentUser == NewListSentinel) {
-        State.CurrentUser = user;
-        if (!LoadUserList())
-            return false;
     }
-    if (State.CurrentUser == NotFoundSentinel) {
+    if (load->outcome == UserListOutcome::UserNotFound) {
         err << "gridslate: user \"" << user << "\" is not on the user list\n";
         return false;
     }
     if (line.season)
-        State.SeasonYear = *line.season;
+        pool.seasonYear = *line.season;
     return true;
 }
 
-int importScheduleCommand(const std::vector<std::string>& args, std::ostream& out,
-                          std::ostream& err) {
-    if (args.size() != 2) {
-        err << "gridslate: import-schedule takes one file: import-schedule FILE.csv\n";
+// What a command works with: the pool it acts on, its arguments, its
+// messages and its streams.
+struct CommandContext {
+    Pool& pool;
+    Dialogs& dialogs;
+    const std::vector<std::string>& args;
+    std::ostream& out;
+    std::ostream& err;
+};
+
+int importScheduleCommand(CommandContext& c) {
+    if (c.args.size() != 2) {
+        c.err << "gridslate: import-schedule takes one file: import-schedule FILE.csv\n";
         return 2;
     }
-    std::string error = importSchedule(args[1]);
-    if (!error.empty()) {
-        err << "gridslate: " << args[1] << ": " << error << '\n';
+    if (Status imported = importSchedule(c.pool, c.args[1]); !imported) {
+        c.err << "gridslate: " << c.args[1] << ": " << imported.error() << '\n';
         return 1;
     }
-    out << "Imported " << args[1] << '\n';
+    c.out << "Imported " << c.args[1] << '\n';
     return 0;
 }
 
-int projectCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
-    if (args.size() != 1) {
-        err << "gridslate: project takes no arguments\n";
+int projectCommand(CommandContext& c) {
+    if (c.args.size() != 1) {
+        c.err << "gridslate: project takes no arguments\n";
         return 2;
     }
-    mnuItemThisWeek_Click();
+    SeasonState state = refreshSeason(c.pool);
+    // As the weekly panel does, the user's pick file is made when missing.
+    if (Result<PlayerPicks> picks = loadPicks(c.pool, c.pool.currentUser); !picks)
+        state.errors.push_back(picks.error());
+    for (const std::string& error : state.errors)
+        c.dialogs.refuse(error);
     int projected = 0;
     for (int r = 0; r <= kMaxSeasonGames; ++r)
-        projected += State.SpreadTable[r] != 0;
-    out << "Season " << State.SeasonYear << ": week " << State.CurrentWeek << " is current"
-        << (State.SeasonOver ? " (the season is over)" : "") << "; " << projected
-        << " games have a projected spread.\n";
+        projected += state.projection.spreads[r] != 0;
+    c.out << "Season " << c.pool.seasonYear << ": week " << state.currentWeek << " is current"
+          << (state.seasonOver ? " (the season is over)" : "") << "; " << projected
+          << " games have a projected spread.\n";
     return 0;
 }
 
@@ -123,6 +136,10 @@ bool parseCommandLine(const std::vector<std::string>& args, CommandLine& out, st
         }
         if (arg == "--help" || arg == "-h") {
             out.help = true;
+            continue;
+        }
+        if (arg == "--version") {
+            out.version = true;
             continue;
         }
         std::string name = arg;
@@ -172,6 +189,7 @@ std::string usageText() {
            "  --season YYYY              the season a command works on (default 2010)\n"
            "  --reference-date M/D/YYYY  the pool's current day (default 11/02/2010)\n"
            "  --help                     show this text\n"
+           "  --version                  show the program's version\n"
            "\n"
            "Commands:\n"
            "  import-schedule FILE.csv   replace the seasons the file holds in the games\n"
@@ -181,8 +199,9 @@ std::string usageText() {
            "                             old-scores file\n";
 }
 
-int runCommandLine(const std::vector<std::string>& args, const std::function<int()>& startWindow,
-                   std::ostream& out, std::ostream& err) {
+int runCommandLine(const std::vector<std::string>& args,
+                   const std::function<int(Pool& pool)>& startWindow, std::ostream& out,
+                   std::ostream& err) {
     CommandLine line;
     std::string error;
     if (!parseCommandLine(args, line, error)) {
@@ -193,36 +212,45 @@ int runCommandLine(const std::vector<std::string>& args, const std::function<int
         out << usageText();
         return 0;
     }
-
-    static const std::map<std::string,
-                          int (*)(const std::vector<std::string>&, std::ostream&, std::ostream&)>
-        kCommands = {{"import-schedule", importScheduleCommand}, {"project", projectCommand}};
+    if (line.version) {
+        out << "gridslate " << kVersion << '\n';
+        return 0;
+    }
+    static const std::map<std::string, int (*)(CommandContext&)> kCommands = {
+        {"import-schedule", importScheduleCommand},
+        {"project", projectCommand},
+    };
     auto command = line.command.empty() ? kCommands.end() : kCommands.find(line.command[0]);
     if (!line.command.empty() && command == kCommands.end()) {
         err << "gridslate: unknown command " << line.command[0] << " (see gridslate --help)\n";
         return 2;
     }
-
-    Actions_Load(line.home ? std::filesystem::path(*line.home) : defaultInstallFolder());
+    Pool pool(line.home ? std::filesystem::path(*line.home) : defaultHome());
     if (line.referenceDate)
-        State.ReferenceDate = *line.referenceDate;
-
+        pool.referenceDate = *line.referenceDate;
     if (line.command.empty()) {
-        if (!ensureGamesTable())
+        if (Status ready = ensureGamesTable(pool); !ready) {
+            err << "gridslate: " << ready.error() << '\n';
             return 1;
-        return startWindow();
+        }
+        return startWindow(pool);
     }
-
-    CommandDialogs commandDialogs(out, err);
-    setDialogs(&commandDialogs);
+    CommandDialogs dialogs(out, err);
+    // A command needs none of the preferences a user without a preference
+    // file is told about.
+    dialogs.setQuiet(true);
+    bool ready = false;
+    if (Status table = ensureGamesTable(pool); !table)
+        dialogs.refuse(table.error());
+    else
+        ready = actAsUser(pool, line, dialogs, err);
+    dialogs.setQuiet(false);
     int status = 1;
-    commandDialogs.setQuiet(true);
-    bool ready = ensureGamesTable() && actAsUser(line, err);
-    commandDialogs.setQuiet(false);
-    if (ready)
-        status = command->second(line.command, out, err);
-    setDialogs(nullptr);
-    if (status == 0 && commandDialogs.failed())
+    if (ready) {
+        CommandContext context{pool, dialogs, line.command, out, err};
+        status = command->second(context);
+    }
+    if (status == 0 && dialogs.failed())
         status = 1;
     return status;
 }

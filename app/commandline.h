@@ -5,6 +5,8 @@
 //             [--reference-date M/D/YYYY] [COMMAND ...]
 // Without a command the window starts; a command runs without it.
 
+#include "core/pool.h"
+
 #include <functional>
 #include <optional>
 #include <ostream>
@@ -19,6 +21,7 @@ struct CommandLine {
     std::optional<std::string> season;
     std::optional<std::string> referenceDate;
     bool help = false;
+    bool version = false;
     std::vector<std::string> command; // the command and its arguments
 };
 
@@ -28,9 +31,10 @@ bool parseCommandLine(const std::vector<std::string>& args, CommandLine& out, st
 
 std::string usageText();
 
-// Runs the program: prints help, runs a command, or calls startWindow (with
-// the program already started up) and returns its exit code.
-int runCommandLine(const std::vector<std::string>& args, const std::function<int()>& startWindow,
-                   std::ostream& out, std::ostream& err);
+// Runs the program: prints help or the version, runs a command, or calls
+// startWindow with the pool of the chosen home and returns its exit code.
+int runCommandLine(const std::vector<std::string>& args,
+                   const std::function<int(Pool& pool)>& startWindow, std::ostream& out,
+                   std::ostream& err);
 
 } // namespace gs

@@ -1,23 +1,20 @@
 #include "app/commandline.h"
-#include "core/dialogs.h"
 #include "ui/mainwindow.h"
 #include "ui/qtdialogs.h"
 
 #include <QApplication>
+
 #include <iostream>
 
 int main(int argc, char** argv) {
     std::vector<std::string> args(argv + 1, argv + argc);
-    auto startWindow = [&]() {
+    auto startWindow = [&](gs::Pool& pool) {
         QApplication app(argc, argv);
         QApplication::setApplicationName("Gridslate");
-        gs::QtDialogs qtDialogs;
-        gs::setDialogs(&qtDialogs);
-        gs::MainWindow window;
+        gs::QtDialogs dialogs;
+        gs::MainWindow window(pool, dialogs);
         window.show();
-        int status = QApplication::exec();
-        gs::setDialogs(nullptr);
-        return status;
+        return QApplication::exec();
     };
     return gs::runCommandLine(args, startWindow, std::cout, std::cerr);
 }

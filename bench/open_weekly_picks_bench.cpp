@@ -66,9 +66,9 @@ private:
         if (!parse.ok)
             throw std::runtime_error(parse.error);
         for (GameRecord& record : parse.records) {
-            bool running = numericValue(record.Year) == 2010;
-            if (numericValue(record.Year) > 2010 || (running && !onOrBeforeReference(record.Date)))
-                record.Visitor = record.Home = "";
+            bool running = numericValue(record.year) == 2010;
+            if (numericValue(record.year) > 2010 || (running && !onOrBeforeReference(record.date)))
+                record.visitorScore = record.homeScore = "";
         }
         std::string error;
         auto table = GamesTable::open(gamesDatabasePath(), error);

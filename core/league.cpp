@@ -1,6 +1,6 @@
 #include "league.h"
 
-#include "state.h"
+#include "season.h"
 #include "text.h"
 
 namespace gs {
@@ -37,31 +37,43 @@ constexpr const char* kDivisions[kDivisionCount] = {
     "AFC East", "AFC West", "AFC North", "AFC South",
 };
 
-} // namespace
-
-void BuildLeagueTable() {
-    LeagueTableData& league = State.LeagueTable;
+LeagueTable buildLeagueTable() {
+    LeagueTable table;
     for (int t = 1; t <= kTeamCount; ++t) {
-        league.teamName[t] = kTeams[t - 1].name;
-        league.teamDivision[t] = kTeams[t - 1].division;
-        league.teamAbbreviation[t] = kTeams[t - 1].abbreviation;
-        State.TeamRecords[t][6] = kTeams[t - 1].division;
+        table.teamName[t] = kTeams[t - 1].name;
+        table.teamDivision[t] = kTeams[t - 1].division;
+        table.teamAbbreviation[t] = kTeams[t - 1].abbreviation;
     }
     for (int d = 1; d <= kDivisionCount; ++d)
-        league.divisionName[d] = kDivisions[d - 1];
+        table.divisionName[d] = kDivisions[d - 1];
+    return table;
+}
+
+} // namespace
+
+const LeagueTable& league() {
+    static const LeagueTable table = buildLeagueTable();
+    return table;
+}
+
+TeamRecordTable emptyTeamRecords() {
+    TeamRecordTable records{};
+    for (int t = 1; t <= kTeamCount; ++t)
+        records[t][6] = kTeams[t - 1].division;
+    return records;
 }
 
 int teamNumber(std::string_view name) {
     for (int t = 1; t <= kTeamCount; ++t)
-        if (State.LeagueTable.teamName[t] == name)
+        if (league().teamName[t] == name)
             return t;
     return 0;
 }
 
 int teamNumberIgnoringSpaces(std::string_view name) {
-    std::string stripped = StripSpaces(name);
+    std::string stripped = stripSpaces(name);
     for (int t = 1; t <= kTeamCount; ++t)
-        if (StripSpaces(State.LeagueTable.teamName[t]) == stripped)
+        if (stripSpaces(league().teamName[t]) == stripped)
             return t;
     return 0;
 }

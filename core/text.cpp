@@ -99,7 +99,7 @@ std::string signedText(double value) {
     return value < 0 ? text : " " + text;
 }
 
-std::string StripSpaces(std::string_view text) {
+std::string stripSpaces(std::string_view text) {
     std::string result;
     result.reserve(text.size());
     for (char c : text)
@@ -108,7 +108,7 @@ std::string StripSpaces(std::string_view text) {
     return result;
 }
 
-std::string TrimSpaces(std::string_view text) {
+std::string trimSpaces(std::string_view text) {
     std::string result(text);
     for (int pass = 0; pass < 5 && !result.empty(); ++pass) {
         if (!result.empty() && result.front() == ' ')

@@ -31,11 +31,11 @@ std::string decimalText(double value);
 std::string signedText(double value);
 
 // The text with every space character removed.
-std::string StripSpaces(std::string_view text);
+std::string stripSpaces(std::string_view text);
 
 // The text without its surrounding spaces. An empty text stays empty; the
 // trimming makes at most five passes, so very long runs of spaces keep a rest.
-std::string TrimSpaces(std::string_view text);
+std::string trimSpaces(std::string_view text);
 
 // Upper-case of the ASCII letters of a text.
 std::string upperAscii(std::string_view text);

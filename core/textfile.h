@@ -7,6 +7,8 @@
 // is flushed to disk and then renamed over the target, so a crash or a full
 // disk leaves either the old file or the new one, never a mixture.
 
+#include "result.h"
+
 #include <filesystem>
 #include <optional>
 #include <string>
@@ -39,27 +41,26 @@ std::filesystem::path createTemporaryBeside(const std::filesystem::path& target,
 
 // Renames a finished temporary file over the target and makes the rename
 // durable. On failure the temporary file is removed and the target is
-// unchanged; returns "" on success, else what failed.
-std::string renameIntoPlace(const std::filesystem::path& temporary,
+// unchanged.
+Status renameIntoPlace(const std::filesystem::path& temporary,
                             const std::filesystem::path& target);
 
-// Writes bytes atomically. Returns an empty string on success, else a
-// sentence saying what failed; the target is then unchanged.
-std::string writeFileAtomic(const std::filesystem::path& path, std::string_view bytes);
+// Writes bytes atomically. On failure the reason says what failed and the
+// target is unchanged.
+Status writeFileAtomic(const std::filesystem::path& path, std::string_view bytes);
 
-// Writes each line followed by CR LF, atomically.
-std::string writeLinesAtomic(const std::filesystem::path& path,
-                             const std::vector<std::string>& lines);
+// The bytes of lines each followed by CR LF.
+std::string joinLines(const std::vector<std::string>& lines);
 
-// Writes lines and, on failure, tells the person which file could not be
-// written and why (title "Error"). Returns true on success.
-bool saveLines(const std::filesystem::path& path, const std::vector<std::string>& lines);
+// Writes each line followed by CR LF, atomically. The reason of a failure
+// starts with "The file could not be saved.", ready to be shown.
+Status writeLinesAtomic(const std::filesystem::path& path, const std::vector<std::string>& lines);
 
 // Copies a file atomically over the target; same error convention as
 // writeFileAtomic.
-std::string copyFileAtomic(const std::filesystem::path& from, const std::filesystem::path& to);
+Status copyFileAtomic(const std::filesystem::path& from, const std::filesystem::path& to);
 
 // True when the file can be opened for reading.
-bool FileExists(const std::filesystem::path& path);
+bool fileExists(const std::filesystem::path& path);
 
 } // namespace gs

@@ -1,7 +1,6 @@
 #include "userlist.h"
 
 #include "dialogs.h"
-#include "state.h"
 #include "text.h"
 #include "textfile.h"
 
@@ -39,16 +38,18 @@ std::string userLine(const std::string& name, bool active, const UserSlot& slot,
            (slot.flag ? "1" : "0") + "," + slot.folder;
 }
 
-void loadPreferences(UserSlot& slot) {
-    State.PreferencesRead = false;
+// Reads the current user's preference file into the slot; false when it
+// could not be read and the slot got the defaults.
+bool loadPreferences(Pool& pool, UserSlot& slot) {
+    pool.preferencesRead = false;
     auto useDefaults = [&] {
-        dialogs().message("Error reading User Preferences. Defaults set.", kProgramTitle);
         slot.password.clear();
-        slot.exchangeAddress = programFolderText();
+        slot.exchangeAddress = pool.programFolderText();
+        return false;
     };
-    if (!isSafeFileName(State.CurrentUser))
+    if (!isSafeFileName(pool.currentUser))
         return useDefaults();
-    TextFile file = readTextFile(preferencePath(State.CurrentUser));
+    TextFile file = readTextFile(preferencePath(pool.folders, pool.currentUser));
     if (file.status != ReadStatus::Ok || file.lines.empty())
         return useDefaults();
     const std::string& line = file.lines.front();
@@ -58,11 +59,12 @@ void loadPreferences(UserSlot& slot) {
     std::string password;
     if (!decodePassword(std::string_view(line).substr(0, comma), password))
         return useDefaults();
-    State.PreferencesRead = true;
+    pool.preferencesRead = true;
     slot.password = password;
     slot.exchangeAddress = line.substr(comma + 1);
     if (slot.exchangeAddress.empty())
-        slot.exchangeAddress = programFolderText();
+        slot.exchangeAddress = pool.programFolderText();
+    return true;
 }
 
 } // namespace
@@ -85,47 +87,45 @@ bool decodePassword(std::string_view stored, std::string& clear) {
     return true;
 }
 
-fs::path userListPath() {
-    return State.ProgramFolder / kUserListFileName;
+fs::path userListPath(const Folders& folders) {
+    return folders.program / kUserListFileName;
 }
 
-fs::path preferencePath(const std::string& userName) {
-    return State.ProgramFolder / (userName + "_UserPref.dbu");
+fs::path preferencePath(const Folders& folders, const std::string& userName) {
+    return folders.program / (userName + "_UserPref.dbu");
 }
 
-bool LoadUserList() {
-    fs::path path = userListPath();
-    if (!FileExists(path)) {
+Result<UserListLoad> loadUserList(Pool& pool) {
+    fs::path path = userListPath(pool.folders);
+    UserListLoad load;
+    if (!fileExists(path)) {
         std::error_code ec;
-        fs::create_directories(State.ProgramFolder, ec);
-        std::string folder = programFolderText();
+        fs::create_directories(pool.folders.program, ec);
+        std::string folder = pool.programFolderText();
         std::vector<std::string> lines = {
             "2010",
             "admin,1,9,1,,0," + folder,
             "PC,1,1,0," + encodePassword(kDefaultPcPassword) + ",0," + folder,
         };
-        if (!saveLines(path, lines))
-            return false;
-        State.CurrentUser = NewListSentinel;
-        return true;
+        if (Status written = writeLinesAtomic(path, lines); !written)
+            return failure(written.error());
+        load.outcome = UserListOutcome::Created;
+        return load;
     }
 
     TextFile file = readTextFile(path);
-    if (file.status != ReadStatus::Ok) {
-        dialogs().message("The user list " + path.string() + " cannot be read: " + file.error,
-                          "Error");
-        return false;
-    }
+    if (file.status != ReadStatus::Ok)
+        return failure("The user list " + path.string() + " cannot be read: " + file.error);
 
     // A load replaces the whole table, so a user removed and saved stays removed.
-    State.UserTable.fill(UserSlot{});
-    State.PreferencesRead = false;
+    pool.users.fill(UserSlot{});
+    pool.preferencesRead = false;
     // Line 1 holds a season year, but every load starts the season at 2010.
-    State.SeasonYear = "2010";
+    pool.seasonYear = kDefaultSeason;
 
     size_t userLines = file.lines.empty() ? 0 : file.lines.size() - 1;
     for (size_t i = 1; i < file.lines.size() && i <= kUserSlots; ++i) {
-        UserSlot& slot = State.UserTable[i];
+        UserSlot& slot = pool.users[i];
         std::vector<std::string> fields = splitFields(file.lines[i]);
         for (size_t f = 0; f < fields.size() && f < 7; ++f) {
             const std::string& value = fields[f];
@@ -154,88 +154,93 @@ bool LoadUserList() {
                 break;
             }
             if (slot.folder.empty())
-                slot.folder = programFolderText();
+                slot.folder = pool.programFolderText();
         }
     }
     if (userLines > static_cast<size_t>(kUserSlots))
-        dialogs().message("The user list holds " + std::to_string(userLines) +
-                              " lines of users; only the first 100 were loaded.",
-                          kProgramTitle);
+        load.droppedUserLines = userLines - kUserSlots;
 
-    int k = userSlot(State.CurrentUser);
+    int k = pool.userSlot(pool.currentUser);
     if (k == 0) {
-        State.CurrentUser = NotFoundSentinel;
-        return true;
+        load.outcome = UserListOutcome::UserNotFound;
+        return load;
     }
-    loadPreferences(State.UserTable[k]);
-    return true;
+    load.preferencesDefaulted = !loadPreferences(pool, pool.users[k]);
+    return load;
 }
 
-bool SaveUserList() {
-    if (State.List5.entries.empty())
-        FillUserLists();
-    if (State.List5.entries.empty())
-        return false;
+void tellLoadNotices(const UserListLoad& load, Dialogs& dialogs) {
+    if (load.droppedUserLines > 0)
+        dialogs.inform("The user list holds " + std::to_string(load.droppedUserLines + kUserSlots) +
+                       " lines of users; only the first 100 were loaded.");
+    if (load.preferencesDefaulted)
+        dialogs.inform(kPreferencesDefaultedMessage);
+}
 
-    auto slotFor = [](const std::string& name) {
-        int k = userSlot(name);
+Status saveUserList(Pool& pool) {
+    if (pool.activePlayers.entries.empty())
+        fillUserLists(pool);
+    if (pool.activePlayers.entries.empty())
+        return {};
+
+    auto slotFor = [&pool](const std::string& name) {
+        int k = pool.userSlot(name);
         if (k)
-            return State.UserTable[k];
+            return pool.users[k];
         UserSlot fallback;
         fallback.colorScheme = 9;
-        fallback.folder = programFolderText();
+        fallback.folder = pool.programFolderText();
         return fallback;
     };
 
     std::vector<std::string> lines = {"2010"};
-    const auto& active = State.List5.entries;
+    const auto& active = pool.activePlayers.entries;
     for (const std::string& name : active) {
         UserSlot slot = slotFor(name);
         lines.push_back(userLine(name, true, slot, slot.colorScheme));
     }
-    for (const std::string& name : State.List4.entries) {
+    for (const std::string& name : pool.playersOnFile.entries) {
         if (std::find(active.begin(), active.end(), name) != active.end())
             continue;
         UserSlot slot = slotFor(name);
-        int scheme = name == State.CurrentUser ? State.CurrentColorScheme : slot.colorScheme;
+        int scheme = name == pool.currentUser ? pool.colorScheme : slot.colorScheme;
         lines.push_back(userLine(name, false, slot, scheme));
     }
-    if (!saveLines(userListPath(), lines))
-        return false;
+    if (Status written = writeLinesAtomic(userListPath(pool.folders), lines); !written)
+        return written;
 
-    if (!isSafeFileName(State.CurrentUser))
-        return true;
-    int k = userSlot(State.CurrentUser);
-    UserSlot& current = State.UserTable[k ? k : kUserSlots];
+    if (!isSafeFileName(pool.currentUser))
+        return {};
+    UserSlot& current = pool.currentSlot();
     if (current.exchangeAddress.empty())
-        current.exchangeAddress = programFolderText();
-    return saveLines(preferencePath(State.CurrentUser),
-                     {encodePassword(current.password) + "," + current.exchangeAddress});
+        current.exchangeAddress = pool.programFolderText();
+    return writeLinesAtomic(preferencePath(pool.folders, pool.currentUser),
+                            {encodePassword(current.password) + "," + current.exchangeAddress});
 }
 
-void FillUserLists() {
-    ListModel& onFile = State.List4;
-    ListModel& active = State.List5;
+void fillUserLists(Pool& pool) {
+    ListModel& onFile = pool.playersOnFile;
+    ListModel& active = pool.activePlayers;
     onFile = ListModel{};
     active = ListModel{};
     for (int k = 1; k <= kUserSlots; ++k)
-        if (!State.UserTable[k].name.empty())
-            onFile.entries.push_back(State.UserTable[k].name);
+        if (!pool.users[k].name.empty())
+            onFile.entries.push_back(pool.users[k].name);
 
-    for (const std::string& saved : State.SavedActivePlayers)
+    for (const std::string& saved : pool.savedActivePlayers)
         for (int k = 1; k <= kUserSlots; ++k) {
-            const UserSlot& slot = State.UserTable[k];
+            const UserSlot& slot = pool.users[k];
             if (slot.name == saved && slot.active == 1)
                 active.entries.push_back(slot.name);
         }
 
     for (int k = 1; k <= kUserSlots; ++k) {
-        const UserSlot& slot = State.UserTable[k];
+        const UserSlot& slot = pool.users[k];
         if (slot.name.empty() || slot.active != 1)
             continue;
-        std::string stripped = StripSpaces(slot.name);
+        std::string stripped = stripSpaces(slot.name);
         bool listed = std::any_of(active.entries.begin(), active.entries.end(),
-                                  [&](const std::string& e) { return StripSpaces(e) == stripped; });
+                                  [&](const std::string& e) { return stripSpaces(e) == stripped; });
         if (!listed)
             active.entries.push_back(slot.name);
     }

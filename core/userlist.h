@@ -7,35 +7,58 @@
 // The preference file <name>_UserPref.dbu holds one line:
 // encoded password,exchange address
 
+#include "pool.h"
+#include "result.h"
+
 #include <filesystem>
 #include <string>
 #include <string_view>
 
 namespace gs {
 
+class Dialogs;
+
 inline constexpr const char* kUserListFileName = "UserList.db";
+inline constexpr const char* kPreferencesDefaultedMessage =
+    "Error reading User Preferences. Defaults set.";
 
 // Passwords are stored with every character code shifted up by 10.
 std::string encodePassword(std::string_view clear);
 // False when a stored character has a code below 10 and cannot be decoded.
 bool decodePassword(std::string_view stored, std::string& clear);
 
-std::filesystem::path userListPath();
-std::filesystem::path preferencePath(const std::string& userName);
+std::filesystem::path userListPath(const Folders& folders);
+std::filesystem::path preferencePath(const Folders& folders, const std::string& userName);
 
-// Reads the user list into UserTable (creating the file with admin and PC
-// when it is missing) and the current user's preference file. Leaves a
-// sentinel in CurrentUser when the list was just created or the name is not
-// in it. Returns false when the file could neither be read nor created (the
-// person has been told why); CurrentUser is then unchanged.
-bool LoadUserList();
+enum class UserListOutcome {
+    Loaded,       // the table holds the list, and the current user is on it
+    Created,      // there was no list: a new one with admin and PC was written
+    UserNotFound, // the table holds the list, but the current user is not on it
+};
+
+struct UserListLoad {
+    UserListOutcome outcome = UserListOutcome::Loaded;
+    // The current user's preference file could not be read: the password is
+    // empty and the exchange address the program folder.
+    bool preferencesDefaulted = false;
+    // User lines past the 100th, which were not loaded.
+    size_t droppedUserLines = 0;
+};
+
+// Reads the user list into the pool's table (creating the file with admin
+// and PC when it is missing) and the current user's preference file. Fails
+// when the list can neither be read nor created.
+Result<UserListLoad> loadUserList(Pool& pool);
+
+// Tells the person what a load noticed on the way (preferences set to their
+// defaults, users past the 100th left out).
+void tellLoadNotices(const UserListLoad& load, Dialogs& dialogs);
 
 // Writes UserList.db from the two player lists and the table, then the
-// current user's preference file. Returns false when nothing or not all was
-// written (the person has been told why).
-bool SaveUserList();
+// current user's preference file. Writes nothing while no player is active.
+Status saveUserList(Pool& pool);
 
 // Refills "Players on File" and "Active Players" from the table.
-void FillUserLists();
+void fillUserLists(Pool& pool);
 
 } // namespace gs

@@ -1,81 +1,83 @@
 #include "login.h"
 
-#include "core/dialogs.h"
-#include "core/state.h"
 #include "core/text.h"
 #include "core/userlist.h"
-#include "prefs/colors.h"
 #include "schedule/pickfiles.h"
 #include "schedule/seasongames.h"
 
 namespace gs {
 
-namespace {
-
-void refuse(const std::string& text, const std::string& title) {
-    dialogs().message(text, title);
-    State.Window.Text1.clear();
-    State.Window.Text2.clear();
+void Session::refuse(const std::string& text, const std::string& title) {
+    m_dialogs.refuse(text, title);
+    m_window.userName.clear();
+    m_window.password.clear();
 }
 
-} // namespace
-
-void Command12_Click() {
-    MainWindowModel& w = State.Window;
-    w.backupAdminEnabled = false;
-    w.restoreAdminEnabled = false;
-
-    State.CurrentUser = w.Text1;
-    const std::string typedPassword = w.Text2;
-    if (StripSpaces(State.CurrentUser).empty())
-        State.CurrentUser = "admin";
-
-    if (upperAscii(State.CurrentUser) == "PC")
-        return refuse("You are not the PC, I am.", "Error");
-
-    if (!LoadUserList()) {
-        State.Window.Text1.clear();
-        State.Window.Text2.clear();
-        return;
+bool Session::logIn() {
+    MainWindowModel& w = m_window;
+    w.adminBackupEnabled = false;
+    w.adminRestoreEnabled = false;
+    m_pool.currentUser = w.userName;
+    const std::string typedPassword = w.password;
+    if (stripSpaces(m_pool.currentUser).empty())
+        m_pool.currentUser = kAdminUser;
+    if (upperAscii(m_pool.currentUser) == "PC") {
+        refuse("You are not the PC, I am.", kErrorTitle);
+        return false;
     }
-    if (State.CurrentUser == NewListSentinel)
-        return refuse("User List established.  Please Login as admin.", "Welcome!");
-
-    int k = userSlot(State.CurrentUser);
-    if (k == 0 || State.UserTable[k].active == 0)
-        return refuse("You are not in the Active Player List.", "Error");
-
+    Result<UserListLoad> load = loadUserList(m_pool);
+    if (!load) {
+        refuse(load.error(), kErrorTitle);
+        return false;
+    }
+    tellLoadNotices(*load, m_dialogs);
+    if (load->outcome == UserListOutcome::Created) {
+        // The welcome is no refusal: it has a title of its own.
+        m_dialogs.inform("User List established.  Please Login as admin.", "Welcome!");
+        w.userName.clear();
+        w.password.clear();
+        return false;
+    }
+    int k = m_pool.userSlot(m_pool.currentUser);
+    if (load->outcome == UserListOutcome::UserNotFound || k == 0 ||
+        m_pool.users[k].active == 0) {
+        refuse("You are not in the Active Player List.", kErrorTitle);
+        return false;
+    }
     // An empty stored password admits any entry, so a pool that never set
     // passwords works as before.
-    const UserSlot& slot = State.UserTable[k];
-    const std::string& stored = State.PreferencesRead ? slot.password : slot.listPassword;
-    if (!stored.empty() && typedPassword != stored)
-        return refuse("Incorrect password.", "Error");
-
-    if (slot.admin == 1) {
-        w.backupAdminEnabled = true;
-        w.restoreAdminEnabled = true;
+    const UserSlot& slot = m_pool.users[k];
+    const std::string& stored = m_pool.preferencesRead ? slot.password : slot.listPassword;
+    if (!stored.empty() && typedPassword != stored) {
+        refuse("Incorrect password.", kErrorTitle);
+        return false;
     }
-    State.CurrentColorScheme = slot.colorScheme;
-    ApplyColorScheme();
-    LoadPicks(State.CurrentUser);
-    RebuildSeasonGames();
+    if (slot.admin == 1) {
+        w.adminBackupEnabled = true;
+        w.adminRestoreEnabled = true;
+    }
+    m_pool.colorScheme = slot.colorScheme;
+    if (Result<PlayerPicks> picks = loadPicks(m_pool, m_pool.currentUser))
+        m_pool.savedActivePlayers = std::move(picks->activeOrder);
+    else
+        m_dialogs.refuse(picks.error());
+    if (Result<Season> season = rebuildSeasonGames(m_pool); !season)
+        m_dialogs.refuse(season.error());
     w.loginVisible = false;
     w.fileMenuEnabled = true;
     w.viewMenuEnabled = true;
-    w.manualVisible = false;
-    w.caption = "Gridslate for " + State.CurrentUser;
+    w.caption = "Gridslate for " + m_pool.currentUser;
+    return true;
 }
 
-void mnuItemLogout_Click() {
-    HideAllPanels();
-    MainWindowModel& w = State.Window;
-    w.Text1.clear();
-    w.Text2.clear();
+void Session::logOut() {
+    MainWindowModel& w = m_window;
+    w.hidePanels();
+    w.userName.clear();
+    w.password.clear();
     w.loginVisible = true;
     w.fileMenuEnabled = false;
     w.viewMenuEnabled = false;
-    w.manualVisible = false;
     w.caption = "Gridslate";
 }
 

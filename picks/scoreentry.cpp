@@ -1,7 +1,5 @@
 #include "scoreentry.h"
 
-#include "core/dialogs.h"
-#include "core/state.h"
 #include "core/text.h"
 #include "schedule/calendar.h"
 #include "schedule/seasongames.h"
@@ -39,20 +37,22 @@ bool isBlank(std::string_view text) {
 
 } // namespace
 
-ScoreEntryWindow::ScoreEntryWindow(std::unique_ptr<GamesTable> table) : m_table(std::move(table)) {
-    for (ControlModel* control : {&visitorTeam, &homeTeam, &seasonYearHeading, &seasonYear,
-                                  &firstDate, &thru, &lastDate, &Command1, &Command2, &Command3})
+ScoreEntry::ScoreEntry(const Pool& pool, Dialogs& dialogs, std::unique_ptr<GamesTable> table)
+    : m_pool(pool), m_dialogs(dialogs), m_table(std::move(table)) {
+    for (ControlModel* control :
+         {&visitorTeam, &homeTeam, &seasonYearHeading, &seasonYear, &firstDate, &thru, &lastDate,
+          &closeButton, &previousButton, &nextButton})
         control->visible = true;
     for (int week = 1; week <= kWeeks; ++week)
-        Option[week] = ControlModel{"Week " + std::to_string(week), true, false};
+        weekOptions[week] = ControlModel{"Week " + std::to_string(week), true, false};
 }
 
-ScoreEntryWindow::~ScoreEntryWindow() = default;
+ScoreEntry::~ScoreEntry() = default;
 
-void ScoreEntryWindow::Form_Load() {
-    Option[1].enabled = true;
+void ScoreEntry::open() {
+    weekOptions[1].enabled = true;
     for (int week = 2; week <= kWeeks; ++week)
-        Option[week].enabled = false;
+        weekOptions[week].enabled = false;
     chosenWeek = 0;
     m_seasonFirst = m_seasonEnd = -1;
 
@@ -78,39 +78,29 @@ void ScoreEntryWindow::Form_Load() {
     showRecord();
 }
 
-void ScoreEntryWindow::Option_Click(int week) {
+void ScoreEntry::chooseWeek(int week) {
+    if (week < 1 || week > kWeeks || !weekOptions[week].enabled || !commitBoxes())
+        return;
     if (week == 1)
-        Option1_Click();
+        showWeekOne();
     else
-        OptionN_Click(week);
+        showWeek(week);
 }
 
-void ScoreEntryWindow::Option1_Click() {
-    if (!Option[1].enabled || !commitBoxes())
-        return;
-    chooseWeekOne();
-}
-
-void ScoreEntryWindow::OptionN_Click(int week) {
-    if (week < 2 || week > kWeeks || !Option[week].enabled || !commitBoxes())
-        return;
-    chooseWeek(week);
-}
-
-void ScoreEntryWindow::Command3_Click() {
+void ScoreEntry::nextGame() {
     if (!hasRecord() || !commitBoxes())
         return;
     int position = m_cursor->position();
     int noted = dayOfRecord(position);
     int target = std::min(position + 1, m_cursor->recordCount() - 1);
     bool stays = target == position || !sameSeason(target) ||
-                 !onOrBeforeReference(dateOf(target)) ||
+                 !onOrBefore(dateOf(target), m_pool.referenceDate) ||
                  (noted == kMonday && dayOfRecord(target) != kMonday);
     moveTo(stays ? position : target);
     showRecord();
 }
 
-void ScoreEntryWindow::Command2_Click() {
+void ScoreEntry::previousGame() {
     if (!hasRecord() || !commitBoxes())
         return;
     int position = m_cursor->position();
@@ -122,65 +112,63 @@ void ScoreEntryWindow::Command2_Click() {
     showRecord();
 }
 
-bool ScoreEntryWindow::Command1_Click() {
+bool ScoreEntry::commitAndClose() {
     if (!commitBoxes())
         return false;
     if (m_cursor && !m_cursor->flush()) {
-        dialogs().message("The scores of " + gameName() +
-                              " could not be saved: " + m_cursor->lastError(),
-                          "Error");
+        m_dialogs.refuse("The scores of " + gameName() +
+                         " could not be saved: " + m_cursor->lastError());
         return false;
     }
-    RebuildSeasonGames();
     closed = true;
     return true;
 }
 
-int ScoreEntryWindow::recordPosition() const {
+int ScoreEntry::recordPosition() const {
     return hasRecord() ? m_cursor->position() : -1;
 }
 
-bool ScoreEntryWindow::hasRecord() const {
+bool ScoreEntry::hasRecord() const {
     return m_cursor && !m_cursor->bof() && !m_cursor->eof() && !m_schedule.empty();
 }
 
-bool ScoreEntryWindow::sameSeason(int position) const {
+bool ScoreEntry::sameSeason(int position) const {
     if (position < 0 || position >= static_cast<int>(m_schedule.size()))
         return false;
-    return numericValue(m_schedule[static_cast<size_t>(position)].Year) ==
-           numericValue(State.SeasonYear);
+    return numericValue(m_schedule[static_cast<size_t>(position)].year) ==
+           numericValue(m_pool.seasonYear);
 }
 
-const std::string& ScoreEntryWindow::dateOf(int position) const {
-    return m_schedule[static_cast<size_t>(position)].Date;
+const std::string& ScoreEntry::dateOf(int position) const {
+    return m_schedule[static_cast<size_t>(position)].date;
 }
 
 // The day of the week of a record; a record without a date keeps the day of
 // the dated record before it.
-int ScoreEntryWindow::dayOfRecord(int position) const {
+int ScoreEntry::dayOfRecord(int position) const {
     for (int p = position; p >= 0; --p)
         if (!dateOf(p).empty())
             return dayOfWeek(dateOf(p));
     return 0;
 }
 
-std::string ScoreEntryWindow::gameName() const {
+std::string ScoreEntry::gameName() const {
     if (!hasRecord())
         return {};
-    return TrimSpaces(m_cursor->field("TeamA")) + " at " + TrimSpaces(m_cursor->field("TeamB"));
+    return trimSpaces(m_cursor->field("TeamA")) + " at " + trimSpaces(m_cursor->field("TeamB"));
 }
 
 // Checks both boxes and hands their normalised scores to the cursor, which
 // writes them when it moves. Nothing is kept when either box is refused.
-bool ScoreEntryWindow::commitBoxes() {
+bool ScoreEntry::commitBoxes() {
     if (!hasRecord())
         return true;
     std::string visitor;
     std::string home;
-    if (!normaliseScore(Text1, visitor) || !normaliseScore(Text2, home))
+    if (!normaliseScore(visitorScore, visitor) || !normaliseScore(homeScore, home))
         return false;
-    Text1 = visitor;
-    Text2 = home;
+    visitorScore = visitor;
+    homeScore = home;
     if (visitor != m_cursor->field("Visitor"))
         m_cursor->setField("Visitor", visitor);
     if (home != m_cursor->field("Home"))
@@ -190,7 +178,7 @@ bool ScoreEntryWindow::commitBoxes() {
 
 // A score in the form the table keeps ("21" becomes " 21", "7abc" " 7"). An
 // empty box stays empty, so an untouched game stays unscored.
-bool ScoreEntryWindow::normaliseScore(const std::string& text, std::string& score) {
+bool ScoreEntry::normaliseScore(const std::string& text, std::string& score) {
     if (isBlank(text)) {
         score.clear();
         return true;
@@ -204,7 +192,7 @@ bool ScoreEntryWindow::normaliseScore(const std::string& text, std::string& scor
     else if (value != std::floor(value) || value > kHighestScore)
         problem = "is not a whole number from 0 to 999.";
     if (!problem.empty()) {
-        dialogs().message("The score \"" + text + "\" of " + gameName() + " " + problem, "Error");
+        m_dialogs.refuse("The score \"" + text + "\" of " + gameName() + " " + problem);
         return false;
     }
     score = signedText(value + 0.0); // no "-0"
@@ -212,31 +200,31 @@ bool ScoreEntryWindow::normaliseScore(const std::string& text, std::string& scor
 }
 
 // Moves the cursor, which first writes the scores of the record it leaves.
-bool ScoreEntryWindow::moveTo(int position) {
+bool ScoreEntry::moveTo(int position) {
     if (!m_cursor)
         return false;
     std::string leaving = gameName();
     bool moved = position == m_cursor->position() ? m_cursor->flush()
                                                   : m_cursor->move(position - m_cursor->position());
     if (!moved)
-        dialogs().message(
-            "The scores of " + leaving + " could not be saved: " + m_cursor->lastError(), "Error");
+        m_dialogs.refuse("The scores of " + leaving +
+                         " could not be saved: " + m_cursor->lastError());
     return moved;
 }
 
-void ScoreEntryWindow::showRecord() {
+void ScoreEntry::showRecord() {
     const bool on = hasRecord();
     visitorTeam.caption = on ? m_cursor->field("TeamA") : "";
     homeTeam.caption = on ? m_cursor->field("TeamB") : "";
-    Text1 = on ? m_cursor->field("Visitor") : "";
-    Text2 = on ? m_cursor->field("Home") : "";
+    visitorScore = on ? m_cursor->field("Visitor") : "";
+    homeScore = on ? m_cursor->field("Home") : "";
     seasonYear.caption = on ? m_cursor->field("year") : "";
 }
 
 // Shows the week that starts at a record: its first and last dates, and its
 // first game. The week ends before the next week boundary, at the season's
 // end, or after 21 games.
-void ScoreEntryWindow::showWeekFrom(int first) {
+void ScoreEntry::showWeekFrom(int first) {
     WeekTracker tracker;
     tracker.isBoundary(dateOf(first));
     int last = first;
@@ -251,8 +239,8 @@ void ScoreEntryWindow::showWeekFrom(int first) {
         showRecord();
 }
 
-void ScoreEntryWindow::chooseWeekOne() {
-    Option[1].enabled = false;
+void ScoreEntry::showWeekOne() {
+    weekOptions[1].enabled = false;
     if (m_seasonFirst < 0)
         return;
     WeekTracker tracker;
@@ -263,14 +251,14 @@ void ScoreEntryWindow::chooseWeekOne() {
             date = dateOf(p);
         if (tracker.isBoundary(date))
             ++week;
-        if (week <= kWeeks && onOrBeforeReference(date))
-            Option[week].enabled = true;
+        if (week <= kWeeks && onOrBefore(date, m_pool.referenceDate))
+            weekOptions[week].enabled = true;
     }
     chosenWeek = 1;
     showWeekFrom(m_seasonFirst);
 }
 
-void ScoreEntryWindow::chooseWeek(int week) {
+void ScoreEntry::showWeek(int week) {
     if (m_seasonFirst < 0)
         return;
     WeekTracker tracker;
@@ -286,27 +274,21 @@ void ScoreEntryWindow::chooseWeek(int week) {
     }
 }
 
-void ScoreEntryWindow::tellReadFailure(const std::string& reason) {
-    dialogs().message(
-        "The games table " + gamesDatabasePath().string() + " cannot be read: " + reason, "Error");
+void ScoreEntry::tellReadFailure(const std::string& reason) {
+    m_dialogs.refuse("The games table " + m_pool.gamesDatabasePath().string() +
+                     " cannot be read: " + reason);
 }
 
-std::unique_ptr<ScoreEntryWindow> mnuItemScores_Click() {
-    if (!IsAdmin(State.CurrentUser))
+std::unique_ptr<ScoreEntry> openScoreEntry(const Pool& pool, Dialogs& dialogs) {
+    if (!requireAdmin(pool, pool.currentUser, dialogs))
         return nullptr;
-    HideAllPanels();
-    if (!ensureGamesTable())
-        return nullptr;
-    std::string error;
-    std::unique_ptr<GamesTable> table = GamesTable::open(gamesDatabasePath(), error);
+    Result<std::unique_ptr<GamesTable>> table = openGamesTable(pool);
     if (!table) {
-        dialogs().message("The games table " + gamesDatabasePath().string() +
-                              " cannot be opened: " + error,
-                          "Error");
+        dialogs.refuse(table.error());
         return nullptr;
     }
-    auto window = std::make_unique<ScoreEntryWindow>(std::move(table));
-    window->Form_Load();
+    auto window = std::make_unique<ScoreEntry>(pool, dialogs, std::move(*table));
+    window->open();
     return window;
 }
 

@@ -3,11 +3,13 @@
 // The "Enter Scores" window: the administrator steps through the games of one
 // week of the season, one record of the games table at a time, and types the
 // final scores. The window is modal and made anew at every opening; the
-// window layer renders this model, copies what is typed into Text1 and Text2
-// before it calls a handler, and shows the boxes again afterwards.
+// window layer renders this model, copies what is typed into the two score
+// boxes before it calls a handler, and shows the boxes again afterwards.
 
+#include "core/dialogs.h"
 #include "core/grid.h"
-#include "core/state.h"
+#include "core/pool.h"
+#include "core/season.h"
 #include "schedule/gamesdb.h"
 
 #include <array>
@@ -17,53 +19,49 @@
 
 namespace gs {
 
-class ScoreEntryWindow {
+class ScoreEntry {
 public:
     // Works on an open games table, which the window keeps until it is gone.
-    explicit ScoreEntryWindow(std::unique_ptr<GamesTable> table);
-    ~ScoreEntryWindow();
-    ScoreEntryWindow(const ScoreEntryWindow&) = delete;
-    ScoreEntryWindow& operator=(const ScoreEntryWindow&) = delete;
+    ScoreEntry(const Pool& pool, Dialogs& dialogs, std::unique_ptr<GamesTable> table);
+    ~ScoreEntry();
+    ScoreEntry(const ScoreEntry&) = delete;
+    ScoreEntry& operator=(const ScoreEntry&) = delete;
 
     // Opening: the cursor on the season's first record; only "Week 1" can be
     // chosen.
-    void Form_Load();
+    void open();
 
     // A week option (1..17); a disabled option does nothing. The scores on
-    // show are checked and kept first, as before every move.
-    void Option_Click(int week);
-    // "Week 1": enables every week that has a game on or before the reference
-    // date and shows week 1 from its first game.
-    void Option1_Click();
-    // "Week 2".."Week 17": shows that week from its first game.
-    void OptionN_Click(int week);
+    // show are checked and kept first, as before every move. "Week 1"
+    // enables every week that has a game on or before the reference date;
+    // every option shows its week from its first game.
+    void chooseWeek(int week);
 
     // "Next": the next game of the week, not past a game after the reference
     // date.
-    void Command3_Click();
+    void nextGame();
     // "Previous": the game before, not into the week before or another season.
-    void Command2_Click();
-    // "Close": keeps the scores on show and rebuilds the season's games.
-    // False when the window must stay open (a score was refused or could not
-    // be written; the person has been told).
-    bool Command1_Click();
+    void previousGame();
+    // "Close": keeps the scores on show. False when the window must stay open
+    // (a score was refused or could not be written; the person has been told).
+    bool commitAndClose();
 
     // The controls.
     std::string caption = "Enter Scores";
     ControlModel visitorTeam; // field "TeamA"
     ControlModel homeTeam;    // field "TeamB"
-    std::string Text1;        // visiting score, field "Visitor"
-    std::string Text2;        // home score, field "Home"
+    std::string visitorScore; // the visiting score box, field "Visitor"
+    std::string homeScore;    // the home score box, field "Home"
     ControlModel seasonYearHeading{"Season Year"};
-    ControlModel seasonYear;                     // field "year"
-    std::array<ControlModel, kWeeks + 1> Option; // 1..17: "Week 1".."Week 17"
-    int chosenWeek = 0;                          // the option chosen, 0 for none
-    ControlModel firstDate;                      // date of the week's first game
+    ControlModel seasonYear;                          // field "year"
+    std::array<ControlModel, kWeeks + 1> weekOptions; // 1..17: "Week 1".."Week 17"
+    int chosenWeek = 0;                               // the option chosen, 0 for none
+    ControlModel firstDate;                           // date of the week's first game
     ControlModel thru{"thru"};
     ControlModel lastDate; // date of the week's last game
-    ControlModel Command1{"Close"};
-    ControlModel Command2{"Previous"};
-    ControlModel Command3{"Next"};
+    ControlModel closeButton{"Close"};
+    ControlModel previousButton{"Previous"};
+    ControlModel nextButton{"Next"};
     bool closed = false;
 
     // The record on show: its position in table order, -1 when none.
@@ -80,10 +78,12 @@ private:
     bool moveTo(int position);
     void showRecord();
     void showWeekFrom(int first);
-    void chooseWeekOne();
-    void chooseWeek(int week);
+    void showWeekOne();
+    void showWeek(int week);
     void tellReadFailure(const std::string& reason);
 
+    const Pool& m_pool;
+    Dialogs& m_dialogs;
     std::unique_ptr<GamesTable> m_table;
     std::unique_ptr<RecordCursor> m_cursor;
     std::vector<GameRecord> m_schedule; // table order; only teams, dates and years are used
@@ -91,9 +91,9 @@ private:
     int m_seasonEnd = -1;               // one past its last record
 };
 
-// Menu "Enter Game Scores": for an administrator only. Hides the panels and
-// returns the window, opened on the games table; nullptr when it must not or
-// cannot open (the person has been told why).
-std::unique_ptr<ScoreEntryWindow> mnuItemScores_Click();
+// "Enter Game Scores": for an administrator only. Returns the window, opened
+// on the games table; nullptr when it must not or cannot open (the person
+// has been told why).
+std::unique_ptr<ScoreEntry> openScoreEntry(const Pool& pool, Dialogs& dialogs);
 
 } // namespace gs

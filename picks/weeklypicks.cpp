@@ -1,12 +1,8 @@
 #include "weeklypicks.h"
 
-#include "core/dialogs.h"
-#include "core/state.h"
 #include "core/text.h"
 #include "schedule/calendar.h"
 #include "schedule/pickfiles.h"
-#include "schedule/seasongames.h"
-#include "stats/projection.h"
 #include "stats/teamrecords.h"
 
 #include <algorithm>
@@ -34,33 +30,8 @@ constexpr int kColumnCount = static_cast<int>(std::size(kColumns));
 
 enum class Side { Visitor, Home, None };
 
-GridModel& grid() {
-    return State.Window.MSFlexGrid1;
-}
-
 bool validWeek(int week) {
     return week >= 1 && week <= kWeeks;
-}
-
-// The grid back to its header row alone, with its column layout.
-void resetGrid() {
-    GridModel& g = grid();
-    g.reset(1, kColumnCount, 1, 0);
-    for (int c = 0; c < kColumnCount; ++c) {
-        g.setColumnWidth(c, kColumns[c].width);
-        g.setColumnAlign(c, kColumns[c].align);
-        g.setText(0, c, kColumns[c].header);
-    }
-    State.Window.MSFlexGrid1Games.assign(1, -1);
-}
-
-// The SeasonGames row shown in a grid row, or -1 (the header, or no row).
-int gameOfRow(int row) {
-    const auto& games = State.Window.MSFlexGrid1Games;
-    if (row < 1 || row >= static_cast<int>(games.size()) || row >= grid().rows())
-        return -1;
-    int game = games[static_cast<size_t>(row)];
-    return game >= 0 && game < static_cast<int>(State.SeasonGames.size()) ? game : -1;
 }
 
 Side winner(const SeasonGame& game) {
@@ -73,20 +44,52 @@ Side winner(const SeasonGame& game) {
     return Side::None;
 }
 
+std::string projectedWinner(const PickTable& projected, int week, const SeasonGame& game,
+                            int visitor, int home) {
+    if (!validWeek(week))
+        return {};
+    if (home && projected[week][home] == 1)
+        return game.home;
+    if (visitor && projected[week][visitor] == 1)
+        return game.visitor;
+    return {};
+}
+
+} // namespace
+
+void WeeklyPicksPanel::resetGrid() {
+    GridModel& g = m_model.grid;
+    g.reset(1, kColumnCount, 1, 0);
+    for (int c = 0; c < kColumnCount; ++c) {
+        g.setColumnWidth(c, kColumns[c].width);
+        g.setColumnAlign(c, kColumns[c].align);
+        g.setText(0, c, kColumns[c].header);
+    }
+    m_model.gameOfRow.assign(1, -1);
+}
+
+int WeeklyPicksPanel::gameOfRow(int row) const {
+    const auto& games = m_model.gameOfRow;
+    if (row < 1 || row >= static_cast<int>(games.size()) || row >= m_model.grid.rows())
+        return -1;
+    int game = games[static_cast<size_t>(row)];
+    return game >= 0 && game < static_cast<int>(m_state.season.games.size()) ? game : -1;
+}
+
 // One team cell from the pick of its team in the displayed week: picked cells
 // are bold and coloured by the result, the rest plain.
-void markTeamCell(int row, int col) {
-    GridCell& cell = grid().cell(row, col);
+void WeeklyPicksPanel::markTeamCell(int row, int column) {
+    GridCell& cell = m_model.grid.cell(row, column);
     cell.bold = false;
     cell.textColor.reset();
     int game = gameOfRow(row);
     int team = teamNumber(cell.text);
-    if (game < 0 || team == 0 || !validWeek(State.DisplayedWeek))
+    if (game < 0 || team == 0 || !validWeek(m_displayedWeek))
         return;
-    if (State.PicksTable[State.DisplayedWeek][team] != 1)
+    if (m_picks[m_displayedWeek][team] != 1)
         return;
-    const SeasonGame& played = State.SeasonGames[static_cast<size_t>(game)];
-    Side side = col == kVisitorColumn ? Side::Visitor : Side::Home;
+    const SeasonGame& played = m_state.season.games[static_cast<size_t>(game)];
+    Side side = column == kVisitorColumn ? Side::Visitor : Side::Home;
     cell.bold = true;
     if (played.visitorScore.empty() && played.homeScore.empty())
         cell.textColor = kBlack;
@@ -94,225 +97,167 @@ void markTeamCell(int row, int col) {
         cell.textColor = winner(played) == side ? kGreen : kRed;
 }
 
-std::string projectedWinner(const SeasonGame& game, int visitor, int home) {
-    if (!validWeek(State.DisplayedWeek))
-        return {};
-    const auto& projected = State.ProjectedPicks[State.DisplayedWeek];
-    if (home && projected[home] == 1)
-        return game.home;
-    if (visitor && projected[visitor] == 1)
-        return game.visitor;
-    return {};
-}
-
-// The week of the first game without a score, counting only whole weeks of
-// scored games before it; ScoredGameCount becomes the number of scored games
-// ahead of that game.
-int currentWeekFromScores() {
-    State.ScoredGameCount = 0;
-    int boundaries = 0;
-    int scoredInWeek = 0;
-    WeekTracker tracker;
-    for (const SeasonGame& game : State.SeasonGames) {
-        bool boundary = tracker.isBoundary(game.date);
-        bool scored = game.scored();
-        if (scored)
-            ++State.ScoredGameCount;
-        if (boundary) {
-            if (scored)
-                ++boundaries;
-            scoredInWeek = 0;
-        }
-        if (!scored)
-            break;
-        ++scoredInWeek;
-    }
-    if (scoredInWeek == 0)
-        ++boundaries;
-    return boundaries + 1;
-}
-
-void loadLastSeason() {
-    loadLastSeasonRecords(seasonYearNumber() - 1);
-}
-
-void showLabels(const WeekRows& rows) {
-    MainWindowModel& w = State.Window;
-    w.Label3.caption = std::to_string(State.DisplayedWeek);
-    w.Label4.caption = rows.found() ? State.SeasonGames[static_cast<size_t>(rows.first)].date : "";
-    w.Label13.caption = rows.found() ? State.SeasonGames[static_cast<size_t>(rows.last)].date : "";
-}
-
-void showDisplayedWeek() {
-    WeekRows rows = findWeekRows(State.DisplayedWeek);
-    FillPicksGrid(rows.first, rows.last);
-    showLabels(rows);
-}
-
-void showPanelControls() {
-    MainWindowModel& w = State.Window;
-    w.panel = Panel::WeeklyPicks;
-    for (ControlModel* control : {&w.Label2, &w.Label3, &w.Command1, &w.Command2, &w.Label4,
-                                  &w.Label13, &w.Label14, &w.Command3})
-        control->visible = true;
-    w.Command1.enabled = false;
-    w.Command2.enabled = true;
-    w.Command3.caption = "Save Picks";
-    w.Command3.enabled = false;
-}
-
-// Ends the season on its last week; its records become the old-scores file
-// the next season starts from. True when that file was written.
-bool endSeason() {
-    State.DisplayedWeek = kWeeks;
-    State.CurrentWeek = kWeeks;
-    State.SeasonOver = true;
-    return WriteOldScores();
-}
-
-void announceSeasonEnd(bool scoresSaved) {
-    // A failed write has already been reported; do not claim it succeeded.
-    dialogs().message(scoresSaved ? "Season is over.  Scores have been saved." : "Season is over.",
-                      "Season Over");
-    State.Window.Command3.enabled = false;
-}
-
-} // namespace
-
-void mnuItemThisWeek_Click() {
-    HideAllPanels();
-    showPanelControls();
-    State.PicksSaved = true;
-    // Worked out afresh below: a season chosen since the last opening may
-    // still be running.
-    State.SeasonOver = false;
-
-    RebuildSeasonGames();
-    LoadPicks(State.CurrentUser);
-    resetGrid();
-
-    State.CurrentWeek = currentWeekFromScores();
-    ComputeTeamRecords();
-    if (State.ScoredGameCount == 0) {
-        State.CurrentWeek = 1;
-        State.Window.Command1.enabled = false;
-        State.Window.Command2.enabled = false;
-        loadLastSeason();
-    }
-
-    State.DisplayedWeek = State.CurrentWeek;
-    ProjectTeams();
-    bool scoresSaved = false;
-    if (State.DisplayedWeek > kWeeks) {
-        scoresSaved = endSeason();
-    }
-
-    showDisplayedWeek();
-    if (!State.SeasonOver)
-        return;
-    announceSeasonEnd(scoresSaved);
-    showDisplayedWeek();
-}
-
-void FillPicksGrid(int first, int last) {
-    resetGrid();
-    GridModel& g = grid();
-    auto& rowGames = State.Window.MSFlexGrid1Games;
-    int end = std::min({last, static_cast<int>(State.SeasonGames.size()) - 1, kMaxSeasonGames});
-    for (int game = std::max(first, 0); first >= 0 && game <= end; ++game) {
-        if (g.rows() > kMaxSeasonGames)
-            break;
-        const SeasonGame& row = State.SeasonGames[static_cast<size_t>(game)];
-        int visitor = teamNumber(TrimSpaces(row.visitor));
-        int home = teamNumber(TrimSpaces(row.home));
-        g.addRow();
-        int r = g.rows() - 1;
-        rowGames.push_back(game);
-        g.setText(r, kVisitorColumn, row.visitor);
-        g.setText(r, kHomeColumn, row.home);
-        g.setText(r, kWinnerColumn, projectedWinner(row, visitor, home));
-        g.setText(r, kSpreadColumn, std::to_string(State.SpreadTable[static_cast<size_t>(game)]));
-    }
-    ColourPicks();
-}
-
-void ColourPicks() {
-    for (int r = 1; r < grid().rows(); ++r) {
+void WeeklyPicksPanel::colourPicks() {
+    for (int r = 1; r < m_model.grid.rows(); ++r) {
         markTeamCell(r, kVisitorColumn);
         markTeamCell(r, kHomeColumn);
     }
 }
 
-void Command1_Click() {
-    MainWindowModel& w = State.Window;
-    State.DisplayedWeek = std::min({State.DisplayedWeek + 1, State.CurrentWeek, kWeeks});
-    if (State.DisplayedWeek == State.CurrentWeek) {
-        w.Command3.caption = "Save Picks";
-        w.Command3.enabled = !State.SeasonOver && !State.PicksSaved;
-    } else {
-        w.Command3.enabled = false;
+// Fills the grid with the season's games first..last (first < 0: no rows)
+// and marks the picks of the displayed week.
+void WeeklyPicksPanel::fillGrid(int first, int last) {
+    resetGrid();
+    GridModel& g = m_model.grid;
+    const std::vector<SeasonGame>& games = m_state.season.games;
+    int end = std::min({last, static_cast<int>(games.size()) - 1, kMaxSeasonGames});
+    for (int game = std::max(first, 0); first >= 0 && game <= end; ++game) {
+        if (g.rows() > kMaxSeasonGames)
+            break;
+        const SeasonGame& row = games[static_cast<size_t>(game)];
+        int visitor = teamNumber(trimSpaces(row.visitor));
+        int home = teamNumber(trimSpaces(row.home));
+        g.addRow();
+        int r = g.rows() - 1;
+        m_model.gameOfRow.push_back(game);
+        g.setText(r, kVisitorColumn, row.visitor);
+        g.setText(r, kHomeColumn, row.home);
+        g.setText(r, kWinnerColumn,
+                  projectedWinner(m_state.projection.picks, m_displayedWeek, row, visitor, home));
+        g.setText(r, kSpreadColumn,
+                  std::to_string(m_state.projection.spreads[static_cast<size_t>(game)]));
     }
-    w.Command1.enabled = State.DisplayedWeek != kWeeks && State.DisplayedWeek != State.CurrentWeek;
-    w.Command2.enabled = true;
+    colourPicks();
+}
+
+void WeeklyPicksPanel::showWeekLabels(int first, int last) {
+    const std::vector<SeasonGame>& games = m_state.season.games;
+    m_model.weekNumber.caption = std::to_string(m_displayedWeek);
+    m_model.firstDate.caption = first >= 0 ? games[static_cast<size_t>(first)].date : "";
+    m_model.lastDate.caption = first >= 0 ? games[static_cast<size_t>(last)].date : "";
+}
+
+void WeeklyPicksPanel::showDisplayedWeek() {
+    WeekRows rows = findWeekRows(m_state.season.games, m_displayedWeek);
+    fillGrid(rows.first, rows.last);
+    showWeekLabels(rows.first, rows.last);
+}
+
+void WeeklyPicksPanel::showPanelControls() {
+    for (ControlModel* control :
+         {&m_model.heading, &m_model.weekNumber, &m_model.nextWeekButton,
+          &m_model.previousWeekButton, &m_model.firstDate, &m_model.thru, &m_model.lastDate,
+          &m_model.savePicksButton})
+        control->visible = true;
+    m_model.nextWeekButton.enabled = false;
+    m_model.previousWeekButton.enabled = true;
+    m_model.savePicksButton.caption = "Save Picks";
+    m_model.savePicksButton.enabled = false;
+}
+
+void WeeklyPicksPanel::loadLastSeason() {
+    loadLastSeasonRecords(m_pool, m_pool.seasonYearNumber() - 1, m_state.records);
+}
+
+void WeeklyPicksPanel::open() {
+    showPanelControls();
+    m_picksSaved = true;
+    resetGrid();
+    m_state = refreshSeason(m_pool);
+    if (Result<PlayerPicks> loaded = loadPicks(m_pool, m_pool.currentUser)) {
+        m_picks = loaded->picks;
+        m_pool.savedActivePlayers = std::move(loaded->activeOrder);
+    } else {
+        m_picks = PickTable{};
+        m_state.errors.push_back(loaded.error());
+    }
+    if (m_state.season.scoredGameCount == 0) {
+        m_model.nextWeekButton.enabled = false;
+        m_model.previousWeekButton.enabled = false;
+    }
+    m_displayedWeek = m_state.currentWeek;
+    for (const std::string& error : m_state.errors)
+        m_dialogs.refuse(error);
+    showDisplayedWeek();
+    if (!m_state.seasonOver)
+        return;
+    // A failed write has already been reported; do not claim it succeeded.
+    m_dialogs.inform(m_state.oldScoresSaved ? "Season is over.  Scores have been saved."
+                                            : "Season is over.",
+                     "Season Over");
+    m_model.savePicksButton.enabled = false;
     showDisplayedWeek();
 }
 
-void Command2_Click() {
-    MainWindowModel& w = State.Window;
-    State.DisplayedWeek = std::max(State.DisplayedWeek - 1, 1);
-    w.Command3.caption = "Save Picks";
-    w.Command3.enabled = false;
-    if (State.DisplayedWeek == 1)
-        w.Command2.enabled = false;
-    if (State.DisplayedWeek < kWeeks)
-        w.Command1.enabled = true;
-    WeekRows rows = findWeekRows(State.DisplayedWeek);
-    if (rows.first == 0)
-        loadLastSeason();
-    FillPicksGrid(rows.first, rows.last);
-    showLabels(rows);
+void WeeklyPicksPanel::showNextWeek() {
+    int current = m_state.currentWeek;
+    m_displayedWeek = std::min({m_displayedWeek + 1, current, kWeeks});
+    if (m_displayedWeek == current) {
+        m_model.savePicksButton.caption = "Save Picks";
+        m_model.savePicksButton.enabled = !m_state.seasonOver && !m_picksSaved;
+    } else {
+        m_model.savePicksButton.enabled = false;
+    }
+    m_model.nextWeekButton.enabled = m_displayedWeek != kWeeks && m_displayedWeek != current;
+    m_model.previousWeekButton.enabled = true;
+    showDisplayedWeek();
 }
 
-void MSFlexGrid1_Click(int row, int col) {
-    State.PicksSaved = false;
+void WeeklyPicksPanel::showPreviousWeek() {
+    m_displayedWeek = std::max(m_displayedWeek - 1, 1);
+    m_model.savePicksButton.caption = "Save Picks";
+    m_model.savePicksButton.enabled = false;
+    if (m_displayedWeek == 1)
+        m_model.previousWeekButton.enabled = false;
+    if (m_displayedWeek < kWeeks)
+        m_model.nextWeekButton.enabled = true;
+    WeekRows rows = findWeekRows(m_state.season.games, m_displayedWeek);
+    if (rows.first == 0)
+        loadLastSeason();
+    fillGrid(rows.first, rows.last);
+    showWeekLabels(rows.first, rows.last);
+}
+
+void WeeklyPicksPanel::togglePick(int row, int column) {
+    m_picksSaved = false;
     int game = gameOfRow(row);
     if (game < 0)
         return;
     // A game is locked from its own day on.
-    if (onOrBeforeReference(State.SeasonGames[static_cast<size_t>(game)].date))
+    if (onOrBefore(m_state.season.games[static_cast<size_t>(game)].date, m_pool.referenceDate))
         return;
-    if (State.SeasonOver || State.DisplayedWeek != State.CurrentWeek ||
-        !validWeek(State.DisplayedWeek))
+    if (m_state.seasonOver || m_displayedWeek != m_state.currentWeek ||
+        !validWeek(m_displayedWeek))
         return;
-    if (col != kVisitorColumn && col != kHomeColumn)
+    if (column != kVisitorColumn && column != kHomeColumn)
         return;
-    int team = teamNumber(grid().cell(row, col).text);
-    int other = teamNumber(grid().cell(row, 1 - col).text);
+    int team = teamNumber(m_model.grid.cell(row, column).text);
+    int other = teamNumber(m_model.grid.cell(row, 1 - column).text);
     // A game with a team the league does not know cannot be picked.
     if (team == 0 || other == 0)
         return;
-
-    State.Window.Command3.caption = "Save Picks";
-    State.Window.Command3.enabled = true;
-    auto& picks = State.PicksTable[State.DisplayedWeek];
+    m_model.savePicksButton.caption = "Save Picks";
+    m_model.savePicksButton.enabled = true;
+    auto& picks = m_picks[m_displayedWeek];
     picks[team] = picks[team] == 1 ? 0 : 1;
     picks[other] = 0;
     markTeamCell(row, kVisitorColumn);
     markTeamCell(row, kHomeColumn);
 }
 
-void Command3_Click() {
-    ControlModel& button = State.Window.Command3;
-    if (!SavePicks(State.CurrentUser)) {
-        // The reason has been shown; the picks stay unsaved and can be saved again.
+void WeeklyPicksPanel::savePicks() {
+    ControlModel& button = m_model.savePicksButton;
+    if (Status saved = gs::savePicks(m_pool, m_pool.currentUser, m_picks); !saved) {
+        // The picks stay unsaved and can be saved again.
+        m_dialogs.refuse(saved.error());
         button.caption = "Save Picks";
         button.enabled = true;
-        State.PicksSaved = false;
+        m_picksSaved = false;
         return;
     }
     button.caption = "Picks Saved";
     button.enabled = false;
-    State.PicksSaved = true;
+    m_picksSaved = true;
 }
 
 } // namespace gs

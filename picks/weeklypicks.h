@@ -1,37 +1,76 @@
 #pragma once
 
 // The "This Week's Picks" panel of the main window: the current player's
-// picks of one week in MSFlexGrid1, with the computer player's projections,
-// the week buttons and "Save Picks". Its controls and grid live in
-// State.Window; the window layer renders them and forwards the events here.
+// picks of one week, with the computer player's projections, the week
+// buttons and "Save Picks". The window layer renders the model and forwards
+// the events here.
+
+#include "core/dialogs.h"
+#include "core/grid.h"
+#include "core/pool.h"
+#include "stats/seasonrefresh.h"
+
+#include <vector>
 
 namespace gs {
 
-// Menu "This Week's Picks": hides the other panels, works out the current
-// week (and whether the season is over), runs the computer player and shows
-// the current week.
-void mnuItemThisWeek_Click();
+struct WeeklyPicksModel {
+    GridModel grid;
+    ControlModel heading{"Viewing Picks for Week"};
+    ControlModel weekNumber; // the displayed week
+    ControlModel nextWeekButton{"Next"};
+    ControlModel previousWeekButton{"Prev."};
+    ControlModel firstDate; // date of the week's first game
+    ControlModel thru{"Thru"};
+    ControlModel lastDate; // date of the week's last game
+    ControlModel savePicksButton{"Save Picks"};
+    // The season's game shown in each grid row (-1 for the header row), so
+    // that a click or a colour finds its own game even when two teams meet
+    // twice in a season.
+    std::vector<int> gameOfRow;
+};
 
-// Fills MSFlexGrid1 with SeasonGames rows first..last (first < 0: no rows)
-// and marks the picks of DisplayedWeek.
-void FillPicksGrid(int first, int last);
+class WeeklyPicksPanel {
+public:
+    WeeklyPicksPanel(Pool& pool, Dialogs& dialogs) : m_pool(pool), m_dialogs(dialogs) {}
 
-// Marks every team cell of MSFlexGrid1 whose team is picked in DisplayedWeek:
-// bold, green when the team won, red when it did not, black while neither
-// score is in.
-void ColourPicks();
+    // Opening: brings the season up to date (the games, the current week,
+    // the records and the computer player), loads the player's picks and
+    // shows the current week.
+    void open();
+    // "Next": the following week, never past the current week.
+    void showNextWeek();
+    // "Prev.": the week before, never before week 1.
+    void showPreviousWeek();
+    // A click on a grid cell (row 0 is the header): toggles the pick of a
+    // team of the current week whose game has not been reached yet.
+    void togglePick(int row, int column);
+    // "Save Picks": writes the player's pick file.
+    void savePicks();
 
-// "Next": the following week, never past CurrentWeek.
-void Command1_Click();
+    const WeeklyPicksModel& model() const { return m_model; }
+    const SeasonState& season() const { return m_state; }
+    const PickTable& picks() const { return m_picks; }
+    int displayedWeek() const { return m_displayedWeek; }
 
-// "Prev.": the week before, never before week 1.
-void Command2_Click();
+private:
+    void fillGrid(int first, int last);
+    void colourPicks();
+    void markTeamCell(int row, int column);
+    void resetGrid();
+    int gameOfRow(int row) const;
+    void showDisplayedWeek();
+    void showWeekLabels(int first, int last);
+    void showPanelControls();
+    void loadLastSeason();
 
-// A click on a cell of MSFlexGrid1 (row 0 is the header): toggles the pick of
-// a team of the current week whose game has not been reached yet.
-void MSFlexGrid1_Click(int row, int col);
-
-// "Save Picks": writes the current player's pick file.
-void Command3_Click();
+    Pool& m_pool;
+    Dialogs& m_dialogs;
+    WeeklyPicksModel m_model;
+    SeasonState m_state;
+    PickTable m_picks{};
+    int m_displayedWeek = 1;
+    bool m_picksSaved = true;
+};
 
 } // namespace gs

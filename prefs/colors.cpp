@@ -1,6 +1,5 @@
 #include "colors.h"
 
-#include "core/state.h"
 
 namespace gs {
 
@@ -47,17 +46,6 @@ constexpr SchemeRow kSchemes[kSchemeCount + 1] = {
     {"Washington Redskins", {0xC00000, 0xFFFF00, 0xFFFFFF}},
 };
 
-std::function<void()>& listener() {
-    static std::function<void()> callback;
-    return callback;
-}
-
-void storeSchemeWithCurrentUser() {
-    for (int k = 1; k <= kUserSlots; ++k)
-        if (State.UserTable[k].name == State.CurrentUser)
-            State.UserTable[k].colorScheme = static_cast<int16_t>(State.CurrentColorScheme);
-}
-
 } // namespace
 
 std::optional<SchemeColors> schemeColors(int scheme) {
@@ -72,44 +60,35 @@ std::string schemeCaption(int scheme) {
     return kSchemes[scheme].caption;
 }
 
-void ApplyColorScheme() {
-    std::optional<SchemeColors> colors = schemeColors(State.CurrentColorScheme);
-    State.Colors =
-        colors ? ColorSlots{true, colors->background, colors->button, colors->text} : ColorSlots{};
-    if (listener())
-        listener()();
+ColorSlots colorSlots(int scheme) {
+    std::optional<SchemeColors> colors = schemeColors(scheme);
+    if (!colors)
+        return {};
+    return {true, colors->background, colors->button, colors->text};
 }
 
-void setColorSchemeListener(std::function<void()> callback) {
-    listener() = std::move(callback);
+void storeSchemeWithCurrentUser(Pool& pool) {
+    for (int k = 1; k <= kUserSlots; ++k)
+        if (pool.users[k].name == pool.currentUser)
+            pool.users[k].colorScheme = static_cast<int16_t>(pool.colorScheme);
 }
 
-void ColorSettingsWindow::Form_Load() {
-    open = true;
-    int scheme = State.CurrentColorScheme;
-    selectedOption = scheme >= 1 && scheme <= kSchemeCount ? scheme : 0;
-    ApplyColorScheme();
+void ColorSettings::open() {
+    m_open = true;
+    int scheme = m_pool.colorScheme;
+    m_selectedOption = scheme >= 1 && scheme <= kSchemeCount ? scheme : 0;
 }
 
-void ColorSettingsWindow::Option_Click(int scheme) {
+void ColorSettings::chooseScheme(int scheme) {
     if (scheme < 1 || scheme > kSchemeCount)
         return;
-    selectedOption = scheme;
-    State.CurrentColorScheme = scheme;
-    ApplyColorScheme();
+    m_selectedOption = scheme;
+    m_pool.colorScheme = scheme;
 }
 
-void ColorSettingsWindow::Command2_Click() {
-    storeSchemeWithCurrentUser();
-    open = false;
-}
-
-void mnuSetupItem_Click() {
-    HideAllPanels();
-}
-
-void colorSettingsClosed() {
-    storeSchemeWithCurrentUser();
+void ColorSettings::close() {
+    storeSchemeWithCurrentUser(m_pool);
+    m_open = false;
 }
 
 } // namespace gs

@@ -3,8 +3,8 @@
 // The 32 colour schemes, one per team, and the "Color Scheme" window.
 
 #include "core/grid.h"
+#include "core/pool.h"
 
-#include <functional>
 #include <optional>
 #include <string>
 
@@ -21,29 +21,41 @@ struct SchemeColors {
 // The colours of a scheme 0..32 (0 paints like 32); nothing outside.
 std::optional<SchemeColors> schemeColors(int scheme);
 
+// The three colour slots the windows are painted with.
+struct ColorSlots {
+    bool set = false; // a scheme outside the table leaves every slot black
+    Rgb background = 0;
+    Rgb button = 0;
+    Rgb text = 0;
+};
+
+// The slots of a scheme as the windows apply it.
+ColorSlots colorSlots(int scheme);
+
 // The option caption of scheme 1..32 ("Arizona Cardinals" ...), else "".
 std::string schemeCaption(int scheme);
 
-// Sets State.Colors from CurrentColorScheme and asks the windows to repaint.
-void ApplyColorScheme();
+// Stores the scheme in force with the current user's slot, for the next
+// save of the user list.
+void storeSchemeWithCurrentUser(Pool& pool);
 
-// Called after every ApplyColorScheme; the window layer repaints its open
-// windows from State.Colors.
-void setColorSchemeListener(std::function<void()> listener);
+// The "Color Scheme" window: 32 options and "Close". A choice takes effect
+// at once; the window layer repaints every open window afterwards.
+class ColorSettings {
+public:
+    explicit ColorSettings(Pool& pool) : m_pool(pool) {}
 
-// The "Color Scheme" window: 32 options and "Close".
-struct ColorSettingsWindow {
-    int selectedOption = 0; // 1..32; 0 when CurrentColorScheme has no option
-    bool open = false;
+    void open();
+    void chooseScheme(int scheme);
+    void close();
 
-    void Form_Load();
-    void Option_Click(int scheme);
-    void Command2_Click(); // "Close"
+    int selectedOption() const { return m_selectedOption; }
+    bool isOpen() const { return m_open; }
+
+private:
+    Pool& m_pool;
+    int m_selectedOption = 0; // 1..32; 0 when the scheme in force has no option
+    bool m_open = false;
 };
-
-// The "Color Settings" command: hides the panels before the window opens...
-void mnuSetupItem_Click();
-// ...and stores the chosen scheme with the current user once it has closed.
-void colorSettingsClosed();
 
 } // namespace gs

@@ -1,6 +1,5 @@
 #include "calendar.h"
 
-#include "core/state.h"
 #include "core/text.h"
 
 #include <array>
@@ -39,7 +38,7 @@ bool isLeap(long year) {
 
 } // namespace
 
-std::string LaterDate(std::string_view a, std::string_view b) {
+std::string laterDate(std::string_view a, std::string_view b) {
     DateParts pa = splitDate(a);
     DateParts pb = splitDate(b);
     const std::array<std::pair<double, double>, 3> order = {
@@ -53,12 +52,12 @@ std::string LaterDate(std::string_view a, std::string_view b) {
     return "same";
 }
 
-bool onOrBeforeReference(std::string_view date) {
-    std::string later = LaterDate(date, State.ReferenceDate);
-    return later == State.ReferenceDate || later == "same";
+bool onOrBefore(std::string_view date, std::string_view referenceDate) {
+    std::string later = laterDate(date, referenceDate);
+    return later == referenceDate || later == "same";
 }
 
-std::string DayName(int day) {
+std::string dayName(int day) {
     static constexpr const char* kNames[] = {"Sunday",   "Monday", "Tuesday", "Wednesday",
                                              "Thursday", "Friday", "Saturday"};
     if (day < 1 || day > 7)
@@ -106,8 +105,7 @@ bool WeekTracker::isBoundary(std::string_view date) {
     return boundary;
 }
 
-WeekRows findWeekRows(int week) {
-    const auto& games = State.SeasonGames;
+WeekRows findWeekRows(const std::vector<SeasonGame>& games, int week) {
     WeekRows rows;
     WeekTracker tracker;
     int count = 0;

@@ -136,10 +136,10 @@ std::vector<GameRecord> mergeSeasons(const std::vector<GameRecord>& existing,
                                      const std::vector<GameRecord>& replacement) {
     std::map<double, std::vector<GameRecord>> seasons;
     for (const auto& record : replacement)
-        seasons[numericValue(record.Year)].push_back(record);
+        seasons[numericValue(record.year)].push_back(record);
     std::map<double, std::vector<GameRecord>> kept;
     for (const auto& record : existing) {
-        double year = numericValue(record.Year);
+        double year = numericValue(record.year);
         if (!seasons.contains(year))
             kept[year].push_back(record);
     }
@@ -205,12 +205,12 @@ bool GamesTable::replaceSeasons(const std::vector<GameRecord>& records, std::str
     Statement insert(m_db, kInsert);
     for (const auto& record : merged) {
         insert.reset();
-        insert.bindText(1, record.TeamA);
-        insert.bindText(2, record.TeamB);
-        insert.bindText(3, record.Date);
-        insert.bindScore(4, record.Visitor);
-        insert.bindScore(5, record.Home);
-        insert.bindText(6, record.Year);
+        insert.bindText(1, record.visitor);
+        insert.bindText(2, record.home);
+        insert.bindText(3, record.date);
+        insert.bindScore(4, record.visitorScore);
+        insert.bindScore(5, record.homeScore);
+        insert.bindText(6, record.year);
         if (!insert.run()) {
             error = insert.error();
             return false;
@@ -299,8 +299,8 @@ std::string RecordCursor::field(std::string_view name) const {
     if (bof() || eof())
         return {};
     const std::pair<const char*, const std::string*> fields[] = {
-        {"TeamA", &m_current.TeamA},     {"TeamB", &m_current.TeamB}, {"Date", &m_current.Date},
-        {"Visitor", &m_current.Visitor}, {"Home", &m_current.Home},   {"Year", &m_current.Year},
+        {"TeamA", &m_current.visitor},     {"TeamB", &m_current.home}, {"Date", &m_current.date},
+        {"Visitor", &m_current.visitorScore}, {"Home", &m_current.homeScore},   {"Year", &m_current.year},
     };
     for (const auto& [fieldName, value] : fields)
         if (sameName(name, fieldName))
@@ -313,9 +313,9 @@ void RecordCursor::setField(std::string_view name, const std::string& value) {
         return;
     std::string* target = nullptr;
     if (sameName(name, "Visitor"))
-        target = &m_current.Visitor;
+        target = &m_current.visitorScore;
     else if (sameName(name, "Home"))
-        target = &m_current.Home;
+        target = &m_current.homeScore;
     if (!target)
         return;
     *target = value;
@@ -325,8 +325,8 @@ void RecordCursor::setField(std::string_view name, const std::string& value) {
 bool RecordCursor::flush() {
     if (!m_dirty)
         return true;
-    if (!m_table.writeScores(m_rowids[static_cast<size_t>(m_position)], m_current.Visitor,
-                             m_current.Home, m_error))
+    if (!m_table.writeScores(m_rowids[static_cast<size_t>(m_position)], m_current.visitorScore,
+                             m_current.homeScore, m_error))
         return false;
     m_dirty = false;
     m_error.clear();

@@ -15,13 +15,14 @@ struct sqlite3;
 
 namespace gs {
 
+// One record of the table: fields TeamA, TeamB, Date, Visitor, Home, Year.
 struct GameRecord {
-    std::string TeamA; // visiting team
-    std::string TeamB; // home team
-    std::string Date;
-    std::string Visitor; // visiting score, "" until entered
-    std::string Home;    // home score, "" until entered
-    std::string Year;
+    std::string visitor;      // TeamA: the visiting team
+    std::string home;         // TeamB: the home team
+    std::string date;         // Date
+    std::string visitorScore; // Visitor: the visiting team's score, "" until entered
+    std::string homeScore;    // Home: the home team's score, "" until entered
+    std::string year;         // Year
     bool operator==(const GameRecord&) const = default;
 };
 

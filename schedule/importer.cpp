@@ -1,7 +1,6 @@
 #include "importer.h"
 
 #include "core/league.h"
-#include "core/state.h"
 #include "core/text.h"
 #include "core/textfile.h"
 #include "schedule/calendar.h"
@@ -54,7 +53,10 @@ bool isGameDate(std::string_view date) {
 }
 
 std::string inQuotes(std::string_view text) {
-    return "\"" + std::string(text) + "\"";
+    std::string quoted(1, '"');
+    quoted += text;
+    quoted += '"';
+    return quoted;
 }
 
 // The reason a row is refused, or "".
@@ -91,8 +93,6 @@ ScheduleParse refuse(size_t lineNumber, const std::string& reason) {
 } // namespace
 
 ScheduleParse parseSchedule(std::string_view csvText) {
-    if (State.LeagueTable.teamName[1].empty())
-        BuildLeagueTable();
     if (csvText.starts_with(kUtf8Bom))
         csvText.remove_prefix(kUtf8Bom.size());
     std::vector<std::string> lines = splitLines(csvText);
@@ -122,27 +122,27 @@ ScheduleParse parseSchedule(std::string_view csvText) {
     return parse;
 }
 
-std::string importSchedule(const fs::path& csvFile) {
+Status importSchedule(const Pool& pool, const fs::path& csvFile) {
     std::error_code ec;
     if (fs::is_directory(csvFile, ec))
-        return "cannot read " + csvFile.string() + ": it is a folder";
+        return failure("cannot read " + csvFile.string() + ": it is a folder");
     std::string bytes;
     std::string error;
     if (readFileBytes(csvFile, bytes, error) != ReadStatus::Ok)
-        return "cannot read " + csvFile.string() + ": " + error;
+        return failure("cannot read " + csvFile.string() + ": " + error);
 
     ScheduleParse parse = parseSchedule(bytes);
     if (!parse.ok)
-        return parse.error;
+        return failure(parse.error);
 
     // A missing table first gets the bundled seasons, as it would at login,
     // so that the import adds to them rather than standing alone.
-    fs::path path = gamesDatabasePath();
-    if (!fs::exists(path, ec) && !ensureGamesTable())
-        return "the games table " + path.string() + " could not be created";
+    fs::path path = pool.gamesDatabasePath();
+    if (Status created = ensureGamesTable(pool); !created)
+        return failure("the games table " + path.string() + " could not be created");
     std::unique_ptr<GamesTable> table = GamesTable::open(path, error);
     if (!table || !table->replaceSeasons(parse.records, error))
-        return "the games table " + path.string() + " could not be written: " + error;
+        return failure("the games table " + path.string() + " could not be written: " + error);
     return {};
 }
 

@@ -3,6 +3,8 @@
 // Importing seasons from a CSV file into the games table. The file's header
 // is "TeamA,TeamB,Date,Visitor,Home,Year" and its rows stand in played order.
 
+#include "core/pool.h"
+#include "core/result.h"
 #include "gamesdb.h"
 
 #include <filesystem>
@@ -22,8 +24,8 @@ struct ScheduleParse {
 // table, every date a real date, every score empty or a whole number >= 0.
 ScheduleParse parseSchedule(std::string_view csvText);
 
-// Replaces the seasons that the file holds. On any error the table is left
-// as it was and the reason is returned ("" on success).
-std::string importSchedule(const std::filesystem::path& csvFile);
+// Replaces the seasons that the file holds in the pool's games table. On any
+// error the table is left as it was.
+Status importSchedule(const Pool& pool, const std::filesystem::path& csvFile);
 
 } // namespace gs

@@ -1,11 +1,8 @@
 #include "pickfiles.h"
 
-#include "core/dialogs.h"
 #include "core/text.h"
 
 #include <algorithm>
-#include <fstream>
-#include <sstream>
 #include <string_view>
 
 namespace gs {
@@ -22,16 +19,10 @@ bool isComputer(const std::string& player) {
 
 // A name that would leave the player's folder or is no file name at all is
 // never used to build a path.
-bool refuseUnsafeName(const std::string& player) {
+Status checkFileName(const std::string& player) {
     if (isSafeFileName(player))
-        return false;
-    dialogs().message("The name \"" + player + "\" cannot be used as a file name.", "Error");
-    return true;
-}
-
-void clearWeeks(PickTable& table) {
-    for (auto& week : table)
-        week.fill(0);
+        return {};
+    return failure("The name \"" + player + "\" cannot be used as a file name.");
 }
 
 std::string weekLine(const std::array<int, kTeamCount + 1>& week) {
@@ -45,19 +36,11 @@ std::string weekLine(const std::array<int, kTeamCount + 1>& week) {
     return line;
 }
 
-std::vector<std::string> pickFileLines(const std::string& player) {
-    const PickTable& source = isComputer(player) ? State.ProjectedPicks : State.PicksTable;
+std::vector<std::string> weekLines(const PickTable& picks) {
     std::vector<std::string> lines;
     lines.reserve(kWeeks + kSpreadLines);
     for (int w = 1; w <= kWeeks; ++w)
-        lines.push_back(weekLine(source[w]));
-    if (isComputer(player)) {
-        for (int g = 1; g <= kSpreadLines; ++g)
-            lines.push_back(std::to_string(State.SpreadTable[g]));
-        return lines;
-    }
-    for (const std::string& name : State.List5.entries)
-        lines.push_back(name);
+        lines.push_back(weekLine(picks[w]));
     return lines;
 }
 
@@ -77,19 +60,19 @@ std::vector<std::string> splitAtCommas(std::string_view line) {
 
 } // namespace
 
-fs::path pickFilePath(const std::string& player) {
-    int slot = userSlot(player);
-    const std::string& folder = State.UserTable[slot ? slot : kUserSlots].folder;
-    std::string fileName = player + State.SeasonYear + ".dat";
+fs::path pickFilePath(const Pool& pool, const std::string& player) {
+    int slot = pool.userSlot(player);
+    const std::string& folder = pool.users[slot ? slot : kUserSlots].folder;
+    std::string fileName = player + pool.seasonYear + ".dat";
     // A slot without a folder (the usual state of slot 100) keeps its files
     // with the pool's data rather than in whatever the working folder is.
     if (folder.empty())
-        return State.ProgramFolder / fileName;
+        return pool.folders.program / fileName;
     return fs::path(folder) / fileName;
 }
 
-fs::path oldScoresPath(int year) {
-    return State.ProgramFolder / ("oldscores" + std::to_string(year) + ".dat");
+fs::path oldScoresPath(const Folders& folders, int year) {
+    return folders.program / ("oldscores" + std::to_string(year) + ".dat");
 }
 
 std::vector<std::string> emptyPickFileLines(const std::string& player) {
@@ -122,65 +105,59 @@ PickFileContent readPickFile(const fs::path& path) {
     return content;
 }
 
-void setSpreadsFromLines(const std::vector<std::string>& lines) {
+SpreadTable spreadsFromLines(const std::vector<std::string>& lines) {
+    SpreadTable spreads{};
     for (int g = 1; g <= kSpreadLines; ++g) {
         size_t k = static_cast<size_t>(g) - 1;
-        State.SpreadTable[g] = k < lines.size() ? toInt16(numericValue(lines[k])) : 0;
+        spreads[g] = k < lines.size() ? toInt16(numericValue(lines[k])) : 0;
     }
+    return spreads;
 }
 
-void LoadPicks(const std::string& player) {
-    if (refuseUnsafeName(player)) {
-        clearWeeks(State.PicksTable);
-        return;
-    }
-    fs::path path = pickFilePath(player);
+Result<PlayerPicks> loadPicks(const Pool& pool, const std::string& player) {
+    if (Status safe = checkFileName(player); !safe)
+        return failure(safe.error());
+    fs::path path = pickFilePath(pool, player);
     PickFileContent content = readPickFile(path);
+    PlayerPicks loaded;
     if (content.status == ReadStatus::Missing) {
-        clearWeeks(State.PicksTable);
-        saveLines(path, emptyPickFileLines(player));
-        return;
+        if (Status created = writeLinesAtomic(path, emptyPickFileLines(player)); !created)
+            return failure(created.error());
+        return loaded;
     }
-    if (content.status == ReadStatus::Error) {
-        // The file stays as it is: the picks in it may still be recovered.
-        clearWeeks(State.PicksTable);
-        dialogs().message("The pick file " + path.string() + " cannot be read: " + content.error,
-                          "Error");
-        return;
-    }
-    State.PicksTable = content.picks;
-    if (isComputer(player)) {
-        setSpreadsFromLines(content.extraLines);
-        return;
-    }
-    State.SavedActivePlayers = std::move(content.extraLines);
+    // An unreadable file stays as it is: the picks in it may still be recovered.
+    if (content.status == ReadStatus::Error)
+        return failure("The pick file " + path.string() + " cannot be read: " + content.error);
+    loaded.picks = content.picks;
+    if (isComputer(player))
+        loaded.spreads = spreadsFromLines(content.extraLines);
+    else
+        loaded.activeOrder = std::move(content.extraLines);
+    return loaded;
 }
 
-bool SavePicks(const std::string& player) {
-    if (refuseUnsafeName(player))
-        return false;
-    return saveLines(pickFilePath(player), pickFileLines(player));
+Status savePicks(const Pool& pool, const std::string& player, const PickTable& picks) {
+    if (Status safe = checkFileName(player); !safe)
+        return safe;
+    std::vector<std::string> lines = weekLines(picks);
+    for (const std::string& name : pool.activePlayers.entries)
+        lines.push_back(name);
+    return writeLinesAtomic(pickFilePath(pool, player), lines);
 }
 
-bool savePicksIfChanged(const std::string& player) {
-    if (refuseUnsafeName(player))
-        return false;
-    fs::path path = pickFilePath(player);
-    std::vector<std::string> lines = pickFileLines(player);
-    std::string bytes;
-    for (const std::string& line : lines)
-        bytes += line + "\r\n";
-    std::ifstream in(path, std::ios::binary);
-    if (in) {
-        std::ostringstream current;
-        current << in.rdbuf();
-        if (!in.bad() && current.str() == bytes)
-            return true;
-    }
-    return saveLines(path, lines);
+Status saveComputerPicks(const Pool& pool, const Projection& projection) {
+    fs::path path = pickFilePath(pool, kComputerPlayer);
+    std::vector<std::string> lines = weekLines(projection.picks);
+    for (int g = 1; g <= kSpreadLines; ++g)
+        lines.push_back(std::to_string(projection.spreads[g]));
+    std::string current;
+    std::string error;
+    if (readFileBytes(path, current, error) == ReadStatus::Ok && current == joinLines(lines))
+        return {};
+    return writeLinesAtomic(path, lines);
 }
 
-bool writeOldScoresFile(int year) {
+Status writeOldScores(const Folders& folders, int year, const TeamRecordTable& records) {
     std::vector<std::string> lines;
     lines.reserve(kTeamCount);
     for (int t = 1; t <= kTeamCount; ++t) {
@@ -188,19 +165,15 @@ bool writeOldScoresFile(int year) {
         for (int column = 1; column <= 5; ++column) {
             if (column > 1)
                 line += ',';
-            line += signedText(State.TeamRecords[t][column]);
+            line += signedText(records[t][column]);
         }
         lines.push_back(std::move(line));
     }
-    return saveLines(oldScoresPath(year), lines);
+    return writeLinesAtomic(oldScoresPath(folders, year), lines);
 }
 
-bool WriteOldScores() {
-    return writeOldScoresFile(seasonYearNumber());
-}
-
-bool ReadOldScores(int year) {
-    TextFile file = readTextFile(oldScoresPath(year));
+bool readOldScores(const Folders& folders, int year, TeamRecordTable& records) {
+    TextFile file = readTextFile(oldScoresPath(folders, year));
     if (file.status != ReadStatus::Ok)
         return false;
     for (int t = 1; t <= kTeamCount; ++t) {
@@ -209,7 +182,7 @@ bool ReadOldScores(int year) {
             k < file.lines.size() ? splitAtCommas(file.lines[k]) : std::vector<std::string>{};
         for (int column = 1; column <= 5; ++column) {
             size_t f = static_cast<size_t>(column) - 1;
-            State.TeamRecords[t][column] = f < fields.size() ? numericValue(fields[f]) : 0.0;
+            records[t][column] = f < fields.size() ? numericValue(fields[f]) : 0.0;
         }
     }
     return true;

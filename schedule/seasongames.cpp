@@ -1,7 +1,5 @@
 #include "seasongames.h"
 
-#include "core/dialogs.h"
-#include "core/state.h"
 #include "core/text.h"
 #include "core/textfile.h"
 #include "schedule/bundledschedules.h"
@@ -23,7 +21,7 @@ constexpr int kRunningSeason = 2010;
 constexpr const char* kScoresThrough = kDefaultReferenceDate;
 
 bool scoredBy(std::string_view date) {
-    std::string later = LaterDate(date, kScoresThrough);
+    std::string later = laterDate(date, kScoresThrough);
     return later == kScoresThrough || later == "same";
 }
 
@@ -34,10 +32,10 @@ std::vector<GameRecord> bundledRecords(std::string& error) {
         return {};
     }
     for (auto& record : parse.records) {
-        int year = static_cast<int>(numericValue(record.Year));
-        bool keep = year == kFinishedSeason || (year == kRunningSeason && scoredBy(record.Date));
+        int year = static_cast<int>(numericValue(record.year));
+        bool keep = year == kFinishedSeason || (year == kRunningSeason && scoredBy(record.date));
         if (!keep)
-            record.Visitor = record.Home = "";
+            record.visitorScore = record.homeScore = "";
     }
     return parse.records;
 }
@@ -67,68 +65,72 @@ std::string createFromBundle(const fs::path& target) {
             return error;
         }
     }
-    error = renameIntoPlace(temporary, target);
-    if (!error.empty())
+    Status renamed = renameIntoPlace(temporary, target);
+    if (!renamed) {
         removeDatabaseFiles(temporary);
-    return error;
+        return renamed.error();
+    }
+    return {};
 }
 
-void tellReadError(const fs::path& path, const std::string& reason) {
-    dialogs().message("The games table " + path.string() + " cannot be read: " + reason, "Error");
+std::string cannotRead(const fs::path& path, const std::string& reason) {
+    return "The games table " + path.string() + " cannot be read: " + reason;
 }
 
 } // namespace
 
-bool RebuildSeasonGames() {
-    State.SeasonGames.clear();
-    State.ScoredGameCount = 0;
+Season seasonOf(const std::vector<GameRecord>& records, int year) {
+    Season season;
+    for (const auto& record : records) {
+        if (numericValue(record.year) != year)
+            continue;
+        SeasonGame game{trimSpaces(record.visitor), trimSpaces(record.home), record.date,
+                        record.visitorScore, record.homeScore};
+        if (game.scored())
+            ++season.scoredGameCount;
+        season.games.push_back(std::move(game));
+    }
+    return season;
+}
 
-    fs::path path = gamesDatabasePath();
+Result<std::unique_ptr<GamesTable>> openGamesTable(const Pool& pool) {
+    fs::path path = pool.gamesDatabasePath();
     std::error_code ec;
     // Opening creates a missing file; an empty one would then pass for the
     // table and keep the bundled seasons out for good.
-    if (!fs::exists(path, ec) && !ensureGamesTable())
-        return false;
-
+    if (!fs::exists(path, ec))
+        if (Status created = ensureGamesTable(pool); !created)
+            return failure(created.error());
     std::string error;
     std::unique_ptr<GamesTable> table = GamesTable::open(path, error);
-    if (!table) {
-        tellReadError(path, error);
-        return false;
-    }
-    std::vector<GameRecord> records = table->records(&error);
-    if (!error.empty()) {
-        tellReadError(path, error);
-        return false;
-    }
-
-    double season = numericValue(State.SeasonYear);
-    for (const auto& record : records) {
-        if (numericValue(record.Year) != season)
-            continue;
-        SeasonGame game{TrimSpaces(record.TeamA), TrimSpaces(record.TeamB), record.Date,
-                        record.Visitor, record.Home};
-        if (game.scored())
-            ++State.ScoredGameCount;
-        State.SeasonGames.push_back(std::move(game));
-    }
-    return true;
+    if (!table)
+        return failure(cannotRead(path, error));
+    return table;
 }
 
-bool ensureGamesTable() {
-    fs::path path = gamesDatabasePath();
+Result<Season> rebuildSeasonGames(const Pool& pool) {
+    Result<std::unique_ptr<GamesTable>> table = openGamesTable(pool);
+    if (!table)
+        return failure(table.error());
+    std::string error;
+    std::vector<GameRecord> records = (*table)->records(&error);
+    if (!error.empty())
+        return failure(cannotRead(pool.gamesDatabasePath(), error));
+    return seasonOf(records, pool.seasonYearNumber());
+}
+
+Status ensureGamesTable(const Pool& pool) {
+    fs::path path = pool.gamesDatabasePath();
     std::error_code ec;
     if (fs::exists(path, ec))
-        return true;
-    fs::create_directories(State.ProgramFolder, ec);
+        return {};
+    fs::create_directories(pool.folders.program, ec);
     std::string error =
-        ec ? "cannot create the folder " + State.ProgramFolder.string() + ": " + ec.message()
+        ec ? "cannot create the folder " + pool.folders.program.string() + ": " + ec.message()
            : createFromBundle(path);
     if (error.empty())
-        return true;
-    dialogs().message("The games table " + path.string() + " could not be created: " + error,
-                      "Error");
-    return false;
+        return {};
+    return failure("The games table " + path.string() + " could not be created: " + error);
 }
 
 } // namespace gs

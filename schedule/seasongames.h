@@ -2,18 +2,29 @@
 
 // The current season's games, read from the games table.
 
-#include <string>
+#include "core/pool.h"
+#include "core/result.h"
+#include "core/season.h"
+#include "schedule/gamesdb.h"
+
+#include <memory>
 
 namespace gs {
 
-// Fills SeasonGames with the records whose numeric Year equals SeasonYear,
-// in table order, and counts the scored ones in ScoredGameCount. When the
-// table cannot be read the person is told, SeasonGames is left empty and the
-// result is false.
-bool RebuildSeasonGames();
+// The games of the pool's season (records whose numeric Year equals the
+// season year), in table order, with their scored count. A missing games
+// table is first created from the bundled seasons.
+Result<Season> rebuildSeasonGames(const Pool& pool);
 
-// Creates the games table from the bundled seasons when ProgramFolder has
-// none. Returns false (and tells the person) when it cannot be created.
-bool ensureGamesTable();
+// Creates the games table from the bundled seasons when the program folder
+// has none.
+Status ensureGamesTable(const Pool& pool);
+
+// Opens the pool's games table, creating it from the bundled seasons first
+// when it is missing.
+Result<std::unique_ptr<GamesTable>> openGamesTable(const Pool& pool);
+
+// The season's games among the records, by numeric Year, in record order.
+Season seasonOf(const std::vector<GameRecord>& records, int year);
 
 } // namespace gs

@@ -1,6 +1,5 @@
 #include "projection.h"
 
-#include "core/state.h"
 #include "core/text.h"
 #include "schedule/calendar.h"
 #include "schedule/pickfiles.h"
@@ -62,43 +61,42 @@ void updateFromWorking(SideValues& side, const WorkingTable& table, int team) {
     side.update(row[1], row[2], row[3] + row[4] + row[5]);
 }
 
-void updateFromLastSeason(SideValues& side, int team) {
-    const auto& row = State.TeamRecords[team];
+void updateFromLastSeason(SideValues& side, const TeamRecordTable& lastSeason, int team) {
+    const auto& row = lastSeason[team];
     side.update(row[1], row[2], row[3] + row[4] + row[5]);
 }
 
-const SeasonGame& rowOf(int r) {
+const SeasonGame& rowOf(const std::vector<SeasonGame>& games, int r) {
     static const SeasonGame kBlank;
-    const auto& games = State.SeasonGames;
     return r >= 0 && r < static_cast<int>(games.size()) ? games[r] : kBlank;
 }
 
 // PC's picks and spreads as its file holds them; a missing or unreadable
 // file starts the season's projections from nothing, as a new file would.
-void loadComputerPicks() {
-    PickFileContent content = readPickFile(pickFilePath(kComputerPlayer));
-    if (content.status != ReadStatus::Ok) {
-        State.ProjectedPicks = PickTable{};
-        State.SpreadTable.fill(0);
-        return;
-    }
-    State.ProjectedPicks = content.picks;
-    setSpreadsFromLines(content.extraLines);
+Projection loadComputerPicks(const Pool& pool) {
+    PickFileContent content = readPickFile(pickFilePath(pool, kComputerPlayer));
+    Projection projection;
+    if (content.status != ReadStatus::Ok)
+        return projection;
+    projection.picks = content.picks;
+    projection.spreads = spreadsFromLines(content.extraLines);
+    return projection;
 }
 
 // The first row after the coming week, scanning at most kLookAhead rows past
 // the last scored game.
-int projectionEnd(int scored) {
+int projectionEnd(const std::vector<SeasonGame>& games, int scored) {
     int last = std::min(scored + kLookAhead, kMaxSeasonGames);
     WeekTracker tracker;
     for (int r = scored + 1; r <= last; ++r)
-        if (tracker.isBoundary(rowOf(r).date))
+        if (tracker.isBoundary(rowOf(games, r).date))
             return r;
     return last + 1;
 }
 
-void pickWinner(int week, int visitor, int home, const SideValues& v, const SideValues& h) {
-    auto& picks = State.ProjectedPicks[week];
+void pickWinner(PickTable& projected, int week, int visitor, int home, const SideValues& v,
+                const SideValues& h) {
+    auto& picks = projected[week];
     bool open =
         (picks[visitor] == 0 && picks[home] == 0) || (picks[visitor] == 1 && picks[home] == 1);
     if (!open)
@@ -108,8 +106,8 @@ void pickWinner(int week, int visitor, int home, const SideValues& v, const Side
     picks[home] = homeWins ? 1 : 0;
 }
 
-void setSpread(int row, const SideValues& v, const SideValues& h) {
-    int16_t& spread = State.SpreadTable[row];
+void setSpread(SpreadTable& spreads, int row, const SideValues& v, const SideValues& h) {
+    int16_t& spread = spreads[row];
     if (spread != 0)
         return;
     double difference = std::floor(std::fabs(h.margin() - v.margin()));
@@ -122,54 +120,46 @@ void setSpread(int row, const SideValues& v, const SideValues& h) {
 
 } // namespace
 
-void ProjectTeams() {
-    const TeamRecordTable recordsAtStart = State.TeamRecords;
-    loadComputerPicks();
-
+Projection projectTeams(const Pool& pool, const Season& season) {
+    const std::vector<SeasonGame>& games = season.games;
+    Projection projection = loadComputerPicks(pool);
+    TeamRecordTable lastSeason = emptyTeamRecords();
     WorkingTable table{};
     int scored = 0;
-    for (const SeasonGame& game : State.SeasonGames)
+    for (const SeasonGame& game : games)
         if (game.scored())
             ++scored;
-    State.ScoredGameCount = scored;
-
-    int end = projectionEnd(scored);
+    int end = projectionEnd(games, scored);
     SideValues visitorSide;
     SideValues homeSide;
     WeekTracker tracker;
     int week = 1;
     for (int r = 0; r < end; ++r) {
-        const SeasonGame& game = rowOf(r);
+        const SeasonGame& game = rowOf(games, r);
         // Games past the last week count as the last week's.
         if (tracker.isBoundary(game.date) && week < kWeeks)
             ++week;
         if (week == 1 && r == 0)
-            loadLastSeasonRecords(seasonYearNumber() - 1);
+            loadLastSeasonRecords(pool, pool.seasonYearNumber() - 1, lastSeason);
         int a = teamNumberIgnoringSpaces(game.visitor);
         int b = teamNumberIgnoringSpaces(game.home);
         if (a == 0 || b == 0)
             continue;
-
         int vs = toInt16(numericValue(game.visitorScore));
         int hs = toInt16(numericValue(game.homeScore));
         bool entered = !game.visitorScore.empty();
         addSide(table, a, vs, hs, entered);
         addSide(table, b, hs, vs, entered);
-
         updateFromWorking(visitorSide, table, a);
         updateFromWorking(homeSide, table, b);
         if (week == 1) {
-            updateFromLastSeason(visitorSide, a);
-            updateFromLastSeason(homeSide, b);
+            updateFromLastSeason(visitorSide, lastSeason, a);
+            updateFromLastSeason(homeSide, lastSeason, b);
         }
-        pickWinner(week, a, b, visitorSide, homeSide);
-        setSpread(r, visitorSide, homeSide);
+        pickWinner(projection.picks, week, a, b, visitorSide, homeSide);
+        setSpread(projection.spreads, r, visitorSide, homeSide);
     }
-
-    for (int t = 1; t <= kTeamCount; ++t)
-        for (int column = 1; column <= 5; ++column)
-            State.TeamRecords[t][column] = recordsAtStart[t][column];
-    savePicksIfChanged(kComputerPlayer);
+    return projection;
 }
 
 } // namespace gs

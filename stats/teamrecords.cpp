@@ -58,26 +58,28 @@ void addRows(const std::vector<SeasonGame>& games, int lastRow, TeamRecordTable&
 
 // The games table's records, or none when there is no table to read. A
 // missing database file is not created by a mere lookup.
-std::vector<GameRecord> gameRecords() {
-    if (!FileExists(gamesDatabasePath()))
+std::vector<GameRecord> gameRecords(const Pool& pool) {
+    if (!fileExists(pool.gamesDatabasePath()))
         return {};
     std::string error;
-    std::unique_ptr<GamesTable> table = GamesTable::open(gamesDatabasePath(), error);
+    std::unique_ptr<GamesTable> table = GamesTable::open(pool.gamesDatabasePath(), error);
     if (!table)
         return {};
     return table->records(&error);
 }
 
-std::vector<SeasonGame> seasonOf(const std::vector<GameRecord>& records, int year) {
+// The season's games with their texts as the table holds them.
+std::vector<SeasonGame> gamesOf(const std::vector<GameRecord>& records, int year) {
     std::vector<SeasonGame> games;
     for (const GameRecord& record : records)
-        if (numericValue(record.Year) == year)
-            games.push_back({record.TeamA, record.TeamB, record.Date, record.Visitor, record.Home});
+        if (numericValue(record.year) == year)
+            games.push_back(
+                {record.visitor, record.home, record.date, record.visitorScore, record.homeScore});
     return games;
 }
 
-bool isSeason(const GameRecord& record) {
-    return numericValue(record.Year) == numericValue(State.SeasonYear);
+bool isSeason(const Pool& pool, const GameRecord& record) {
+    return numericValue(record.year) == numericValue(pool.seasonYear);
 }
 
 // Both score fields compared as numbers, from the side of one team.
@@ -91,10 +93,10 @@ std::string resultWord(double own, double other) {
 
 std::string resultText(const GameRecord& record, bool teamVisits) {
     // A meeting not yet played has no result to show.
-    if (record.Visitor.empty() || record.Home.empty())
+    if (record.visitorScore.empty() || record.homeScore.empty())
         return {};
-    double visitor = numericValue(record.Visitor);
-    double home = numericValue(record.Home);
+    double visitor = numericValue(record.visitorScore);
+    double home = numericValue(record.homeScore);
     std::string word = teamVisits ? resultWord(visitor, home) : resultWord(home, visitor);
     return word + signedText(visitor) + " to " + signedText(home);
 }
@@ -107,35 +109,37 @@ int addSeasonResults(const std::vector<SeasonGame>& games, TeamRecordTable& reco
     return scored;
 }
 
-bool loadLastSeasonRecords(int year) {
-    if (ReadOldScores(year))
+bool loadLastSeasonRecords(const Pool& pool, int year, TeamRecordTable& records) {
+    if (readOldScores(pool.folders, year, records))
         return true;
-    clearRecords(State.TeamRecords);
-    std::vector<SeasonGame> games = seasonOf(gameRecords(), year);
+    clearRecords(records);
+    std::vector<SeasonGame> games = gamesOf(gameRecords(pool), year);
     if (games.empty() || countScored(games) != static_cast<int>(games.size()))
         return false;
-    addSeasonResults(games, State.TeamRecords);
-    writeOldScoresFile(year);
+    addSeasonResults(games, records);
+    // Only a shortcut for next time: the records stand without the file.
+    (void)writeOldScores(pool.folders, year, records);
     return true;
 }
 
-void ComputeTeamRecords() {
-    clearRecords(State.TeamRecords);
-    State.ScoredGameCount = countScored(State.SeasonGames);
-    if (State.ScoredGameCount == 0)
-        loadLastSeasonRecords(seasonYearNumber() - 1);
-    addRows(State.SeasonGames, State.ScoredGameCount, State.TeamRecords);
+TeamRecordTable computeTeamRecords(const Pool& pool, const Season& season) {
+    TeamRecordTable records = emptyTeamRecords();
+    int scored = countScored(season.games);
+    if (scored == 0)
+        loadLastSeasonRecords(pool, pool.seasonYearNumber() - 1, records);
+    addRows(season.games, scored, records);
+    return records;
 }
 
-TeamLists TeamGameLists(int team) {
+TeamLists teamGameLists(const Season& season, const PickTable& picks, int team) {
     TeamLists lists;
     if (team < 1 || team > kTeamCount)
         return lists;
-    const std::string& name = State.LeagueTable.teamName[team];
-    bool seasonStarted = State.ScoredGameCount > 0;
-    for (const SeasonGame& game : State.SeasonGames) {
-        std::string v = TrimSpaces(game.visitor);
-        std::string h = TrimSpaces(game.home);
+    const std::string& name = league().teamName[team];
+    bool seasonStarted = countScored(season.games) > 0;
+    for (const SeasonGame& game : season.games) {
+        std::string v = trimSpaces(game.visitor);
+        std::string h = trimSpaces(game.home);
         double vs = numericValue(game.visitorScore);
         double hs = numericValue(game.homeScore);
         bool entered = !game.visitorScore.empty();
@@ -156,39 +160,40 @@ TeamLists TeamGameLists(int team) {
                 lists.remaining.push_back(v);
         }
     }
-    int division = State.LeagueTable.teamDivision[team];
+    int division = league().teamDivision[team];
     for (int t = 1; t <= kTeamCount; ++t)
-        if (State.LeagueTable.teamDivision[t] == division)
-            lists.division.push_back(State.LeagueTable.teamName[t]);
+        if (league().teamDivision[t] == division)
+            lists.division.push_back(league().teamName[t]);
     for (int w = 1; w <= kWeeks; ++w)
-        if (State.PicksTable[w][team] == 1)
+        if (picks[w][team] == 1)
             ++lists.pickedCount;
     return lists;
 }
 
-HeadToHeadResult HeadToHead(const std::string& team, const std::string& opponent) {
+HeadToHeadResult headToHead(const Pool& pool, int scoredGameCount, const std::string& team,
+                            const std::string& opponent) {
     HeadToHeadResult result;
-    std::string x = StripSpaces(team);
-    std::string y = StripSpaces(opponent);
+    std::string x = stripSpaces(team);
+    std::string y = stripSpaces(opponent);
     bool found = false;
     int seasonCount = 0;
-    for (const GameRecord& record : gameRecords()) {
-        if (!isSeason(record))
+    for (const GameRecord& record : gameRecords(pool)) {
+        if (!isSeason(pool, record))
             continue;
         ++seasonCount;
-        std::string a = StripSpaces(record.TeamA);
-        std::string b = StripSpaces(record.TeamB);
+        std::string a = stripSpaces(record.visitor);
+        std::string b = stripSpaces(record.home);
         bool visiting = a == x && b == y;
         bool atHome = b == x && a == y;
         if (!visiting && !atHome)
             continue;
         result.heading = team + " against " + opponent;
         std::string text = resultText(record, visiting);
-        if (found && seasonCount <= State.ScoredGameCount) {
-            result.secondDate = record.Date;
+        if (found && seasonCount <= scoredGameCount) {
+            result.secondDate = record.date;
             result.secondResult = text;
         } else if (!found) {
-            result.firstDate = record.Date;
+            result.firstDate = record.date;
             result.firstResult = text;
             found = true;
         }
@@ -196,25 +201,26 @@ HeadToHeadResult HeadToHead(const std::string& team, const std::string& opponent
     return result;
 }
 
-ScheduledGame FindScheduledGame(const std::string& team, const std::string& entry) {
+ScheduledGame findScheduledGame(const Pool& pool, const std::string& team,
+                                const std::string& entry) {
     ScheduledGame game;
     bool away = !entry.empty() && entry.front() == '@';
     std::string opponent = away ? entry.substr(1) : entry;
-    std::string x = StripSpaces(team);
-    std::string y = StripSpaces(opponent);
-    for (const GameRecord& record : gameRecords()) {
-        if (!isSeason(record))
+    std::string x = stripSpaces(team);
+    std::string y = stripSpaces(opponent);
+    for (const GameRecord& record : gameRecords(pool)) {
+        if (!isSeason(pool, record))
             continue;
-        std::string a = StripSpaces(record.TeamA);
-        std::string b = StripSpaces(record.TeamB);
+        std::string a = stripSpaces(record.visitor);
+        std::string b = stripSpaces(record.home);
         if (away && a == x && b == y)
             game.heading = team + " at " + opponent;
         else if (!away && b == x && a == y)
             game.heading = opponent + " at " + team;
         else
             continue;
-        game.dayName = DayName(dayOfWeek(record.Date));
-        game.date = record.Date;
+        game.dayName = dayName(dayOfWeek(record.date));
+        game.date = record.date;
     }
     return game;
 }

@@ -1,5 +1,6 @@
 #include "colorsettingsdialog.h"
 
+#include "controls.h"
 #include "textconv.h"
 
 #include <QButtonGroup>
@@ -10,39 +11,42 @@
 
 namespace gs {
 
-ColorSettingsDialog::ColorSettingsDialog(QWidget* parent) : PaintedDialog(parent) {
-    setObjectName("Settings");
+ColorSettingsDialog::ColorSettingsDialog(Pool& pool, std::function<void()> repaintAll,
+                                         QWidget* parent)
+    : PaintedDialog(parent), m_model(pool), m_repaintAll(std::move(repaintAll)) {
+    setObjectName("colorSettingsDialog");
     setWindowTitle("Color Scheme");
     setAccessibleName("Color Scheme");
-    setAttribute(Qt::WA_StyledBackground, true);
+    setPaintRole(this, PaintRole::Background);
     auto* layout = new QVBoxLayout(this);
-    auto* label = new QLabel("Choose a color scheme:");
-    label->setObjectName("Label1");
-    layout->addWidget(label);
+    layout->addWidget(named(new QLabel("Choose a color scheme:"), "chooseSchemeLabel",
+                            "Choose a color scheme", PaintRole::Text));
+
     auto* grid = new QGridLayout;
     // Options must not exclude each other on their own: the model decides
     // which one is selected.
     auto* group = new QButtonGroup(this);
     group->setExclusive(false);
     for (int n = 1; n <= kSchemeCount; ++n) {
-        auto* option = new QRadioButton(toQt(schemeCaption(n)));
-        option->setObjectName(QString("Option%1").arg(n));
-        option->setAccessibleName(toQt(schemeCaption(n)));
+        QString caption = toQt(schemeCaption(n));
+        auto* option = named(new QRadioButton(caption), QString("schemeOption%1").arg(n), caption,
+                             PaintRole::Option);
         option->setAutoExclusive(false);
         group->addButton(option, n);
         grid->addWidget(option, (n - 1) % 8, (n - 1) / 8);
         m_options[n] = option;
         connect(option, &QRadioButton::clicked, this, [this, n] {
-            m_model.Option_Click(n);
+            m_model.chooseScheme(n);
             render();
+            if (m_repaintAll)
+                m_repaintAll();
         });
     }
     layout->addLayout(grid);
-    auto* close = new QPushButton("Close");
-    close->setObjectName("Command2");
-    close->setAccessibleName("Close");
+
+    auto* close = named(new QPushButton("Close"), "closeButton", "Close", PaintRole::Button);
     connect(close, &QPushButton::clicked, this, [this] {
-        m_model.Command2_Click();
+        m_model.close();
         accept();
     });
     auto* buttons = new QHBoxLayout;
@@ -50,23 +54,13 @@ ColorSettingsDialog::ColorSettingsDialog(QWidget* parent) : PaintedDialog(parent
     buttons->addWidget(close);
     layout->addLayout(buttons);
 
-    m_model.Form_Load();
+    m_model.open();
     render();
-    paint();
 }
 
 void ColorSettingsDialog::render() {
     for (int n = 1; n <= kSchemeCount; ++n)
-        m_options[n]->setChecked(n == m_model.selectedOption);
-}
-
-void ColorSettingsDialog::paint() {
-    PaintPlan plan;
-    plan.windowBackground = QStringList{"Settings"} + numberedNames("Option", 1, 32);
-    plan.buttons = {"Command2"};
-    plan.texts = numberedNames("Option", 1, 32) + QStringList{"Label1"};
-    plan.options = numberedNames("Option", 1, 32);
-    paintWindow(this, plan);
+        m_options[n]->setChecked(n == m_model.selectedOption());
 }
 
 } // namespace gs

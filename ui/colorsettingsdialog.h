@@ -4,21 +4,24 @@
 #include "prefs/colors.h"
 
 #include <QRadioButton>
+
 #include <array>
+#include <functional>
 
 namespace gs {
 
 // "Color Scheme": one option per team scheme and "Close"; a click repaints
-// every window at once.
+// every window at once through the given callback.
 class ColorSettingsDialog : public PaintedDialog {
     Q_OBJECT
 public:
-    explicit ColorSettingsDialog(QWidget* parent = nullptr);
-    void paint() override;
+    ColorSettingsDialog(Pool& pool, std::function<void()> repaintAll, QWidget* parent = nullptr);
 
 private:
     void render();
-    ColorSettingsWindow m_model;
+
+    ColorSettings m_model;
+    std::function<void()> m_repaintAll;
     std::array<QRadioButton*, kSchemeCount + 1> m_options{};
 };
 

@@ -2,12 +2,9 @@
 
 #include "colorsettingsdialog.h"
 #include "controls.h"
-#include "core/state.h"
 #include "gridview.h"
-#include "login/login.h"
 #include "painter.h"
 #include "picks/scoreentry.h"
-#include "picks/weeklypicks.h"
 #include "prefs/colors.h"
 #include "scoreentrydialog.h"
 #include "textconv.h"
@@ -37,14 +34,16 @@ void showControl(QWidget* widget, const ControlModel& model) {
 
 } // namespace
 
-MainWindow::MainWindow(QWidget* parent) : QMainWindow(parent) {
-    setObjectName("Actions");
+MainWindow::MainWindow(Pool& pool, Dialogs& dialogs, QWidget* parent)
+    : QMainWindow(parent), m_pool(pool), m_dialogs(dialogs), m_session(pool, dialogs, m_model),
+      m_weeklyPicks(pool, dialogs) {
+    setObjectName("mainWindow");
     setAccessibleName("Gridslate main window");
     resize(980, 640);
 
     auto* central = new QWidget(this);
     central->setObjectName("centralWidget");
-    central->setAttribute(Qt::WA_StyledBackground, true);
+    setPaintRole(central, PaintRole::Background);
     auto* layout = new QVBoxLayout(central);
     m_pages = new QStackedWidget(central);
     layout->addWidget(m_pages);
@@ -59,12 +58,7 @@ MainWindow::MainWindow(QWidget* parent) : QMainWindow(parent) {
     m_pages->addWidget(m_weeklyPage);
 
     buildMenus();
-    setColorSchemeListener([this] { paintAll(); });
     render();
-}
-
-MainWindow::~MainWindow() {
-    setColorSchemeListener({});
 }
 
 QWidget* MainWindow::buildLoginPage() {
@@ -72,16 +66,15 @@ QWidget* MainWindow::buildLoginPage() {
     page->setObjectName("loginPage");
     auto* outer = new QVBoxLayout(page);
     auto* form = new QGridLayout;
-    auto* nameLabel = named(new QLabel("User Name"), "Label28", "User Name");
-    auto* passwordLabel = named(new QLabel("Password"), "Label29", "Password");
-    m_userName = named(new QLineEdit, "Text1", "User Name");
-    m_password = named(new QLineEdit, "Text2", "Password");
+
+    auto* nameLabel = named(new QLabel("User Name"), "userNameLabel", "User Name", PaintRole::Text);
+    auto* passwordLabel =
+        named(new QLabel("Password"), "passwordLabel", "Password", PaintRole::Text);
+    m_userName = named(new QLineEdit, "userNameEdit", "User Name");
+    m_password = named(new QLineEdit, "passwordEdit", "Password");
     m_password->setEchoMode(QLineEdit::Password);
-    auto* login = named(new QPushButton("Login"), "Command12", "Login");
-    auto* exit = named(new QPushButton("Exit"), "Command13", "Exit");
-    // Part of the layout, but never shown: there is no way to recover a password.
-    auto* forgot = named(new QLabel("Forgot Password"), "Label30", "Forgot Password");
-    forgot->hide();
+    auto* login = named(new QPushButton("Login"), "loginButton", "Login", PaintRole::Button);
+    auto* exit = named(new QPushButton("Exit"), "exitButton", "Exit", PaintRole::Button);
     nameLabel->setBuddy(m_userName);
     passwordLabel->setBuddy(m_password);
     login->setDefault(true);
@@ -94,7 +87,7 @@ QWidget* MainWindow::buildLoginPage() {
     buttons->addWidget(login);
     buttons->addWidget(exit);
     form->addLayout(buttons, 2, 1);
-    form->addWidget(forgot, 3, 1);
+
     auto* centre = new QHBoxLayout;
     centre->addStretch();
     centre->addLayout(form);
@@ -103,14 +96,10 @@ QWidget* MainWindow::buildLoginPage() {
     outer->addLayout(centre);
     outer->addStretch();
 
-    for (QWidget* w :
-         {static_cast<QWidget*>(nameLabel), static_cast<QWidget*>(passwordLabel),
-          static_cast<QWidget*>(login), static_cast<QWidget*>(exit), static_cast<QWidget*>(forgot)})
-        m_controls[w->objectName().toStdString()] = w;
-
-    connect(login, &QPushButton::clicked, this, [this] { run(Command12_Click); });
-    connect(m_password, &QLineEdit::returnPressed, this, [this] { run(Command12_Click); });
-    connect(m_userName, &QLineEdit::returnPressed, this, [this] { run(Command12_Click); });
+    auto logIn = [this] { run([this] { m_session.logIn(); }); };
+    connect(login, &QPushButton::clicked, this, logIn);
+    connect(m_password, &QLineEdit::returnPressed, this, logIn);
+    connect(m_userName, &QLineEdit::returnPressed, this, logIn);
     connect(exit, &QPushButton::clicked, this, &QWidget::close);
     return page;
 }
@@ -119,15 +108,20 @@ QWidget* MainWindow::buildWeeklyPicksPage() {
     auto* page = new QWidget;
     page->setObjectName("weeklyPicksPage");
     auto* layout = new QVBoxLayout(page);
+
     auto* header = new QHBoxLayout;
-    auto* heading = named(new QLabel, "Label2", "Viewing Picks for Week");
-    auto* week = named(new QLabel, "Label3", "Week number");
-    auto* firstDate = named(new QLabel, "Label4", "Date of the week's first game");
-    auto* thru = named(new QLabel, "Label14", "Thru");
-    auto* lastDate = named(new QLabel, "Label13", "Date of the week's last game");
-    auto* previous = named(new QPushButton, "Command2", "Previous week");
-    auto* next = named(new QPushButton, "Command1", "Next week");
-    auto* save = named(new QPushButton, "Command3", "Save Picks");
+    auto* heading =
+        named(new QLabel, "weekHeadingLabel", "Viewing Picks for Week", PaintRole::Text);
+    auto* week = named(new QLabel, "weekNumberLabel", "Week number", PaintRole::Text);
+    auto* firstDate =
+        named(new QLabel, "firstDateLabel", "Date of the week's first game", PaintRole::Text);
+    auto* thru = named(new QLabel, "thruLabel", "Thru", PaintRole::Text);
+    auto* lastDate =
+        named(new QLabel, "lastDateLabel", "Date of the week's last game", PaintRole::Text);
+    auto* previous =
+        named(new QPushButton, "previousWeekButton", "Previous week", PaintRole::Button);
+    auto* next = named(new QPushButton, "nextWeekButton", "Next week", PaintRole::Button);
+    auto* save = named(new QPushButton, "savePicksButton", "Save Picks", PaintRole::Button);
     QFont big = heading->font();
     big.setPointSize(big.pointSize() + 2);
     big.setBold(true);
@@ -144,8 +138,9 @@ QWidget* MainWindow::buildWeeklyPicksPage() {
     header->addWidget(next);
     layout->addLayout(header);
 
-    m_picksGrid = named(new GridView, "MSFlexGrid1", "This week's games");
+    m_picksGrid = named(new GridView, "picksGrid", "This week's games");
     layout->addWidget(m_picksGrid, 1);
+
     auto* footer = new QHBoxLayout;
     footer->addStretch();
     footer->addWidget(save);
@@ -154,12 +149,12 @@ QWidget* MainWindow::buildWeeklyPicksPage() {
     for (QWidget* w : std::initializer_list<QWidget*>{heading, week, firstDate, thru, lastDate,
                                                       previous, next, save})
         m_controls[w->objectName().toStdString()] = w;
-
-    connect(next, &QPushButton::clicked, this, [this] { run(Command1_Click); });
-    connect(previous, &QPushButton::clicked, this, [this] { run(Command2_Click); });
-    connect(save, &QPushButton::clicked, this, [this] { run(Command3_Click); });
-    m_picksGrid->onCellClicked = [this](int row, int col) {
-        run([row, col] { MSFlexGrid1_Click(row, col); });
+    connect(next, &QPushButton::clicked, this, [this] { run([this] { m_weeklyPicks.showNextWeek(); }); });
+    connect(previous, &QPushButton::clicked, this,
+            [this] { run([this] { m_weeklyPicks.showPreviousWeek(); }); });
+    connect(save, &QPushButton::clicked, this, [this] { run([this] { m_weeklyPicks.savePicks(); }); });
+    m_picksGrid->onCellClicked = [this](int row, int column) {
+        run([this, row, column] { m_weeklyPicks.togglePick(row, column); });
     };
     return page;
 }
@@ -176,68 +171,90 @@ QAction* MainWindow::addEntry(QMenu* menu, const char* name, const QString& capt
 
 void MainWindow::buildMenus() {
     m_fileMenu = menuBar()->addMenu("&File");
-    m_fileMenu->setObjectName("mnuFile");
-    addEntry(m_fileMenu, "mnuItemLogout", "Logout of Session",
-             [this] { run(mnuItemLogout_Click); });
-    addEntry(m_fileMenu, "mnuItemScores", "Enter Game Scores", [this] { openScoreEntry(); });
-    addEntry(m_fileMenu, "mnuUserListItem", "User List Administration");
-    addEntry(m_fileMenu, "mnuItemSync", "Exchange Files with Admin");
-    addEntry(m_fileMenu, "mnuItemChangePassword", "Change Password");
-    addEntry(m_fileMenu, "mnuItemChangeFolder", "Change Folder Setting");
-    addEntry(m_fileMenu, "mnuItemSeason", "Set Current Season");
-    addEntry(m_fileMenu, "mnuSetupItem", "Color Settings", [this] { openColorSettings(); });
+    m_fileMenu->setObjectName("fileMenu");
+    addEntry(m_fileMenu, "logoutAction", "Logout of Session",
+             [this] { run([this] { m_session.logOut(); }); });
+    addEntry(m_fileMenu, "enterScoresAction", "Enter Game Scores", [this] { openScoreEntry(); });
+    addEntry(m_fileMenu, "userAdministrationAction", "User List Administration");
+    addEntry(m_fileMenu, "exchangeFilesAction", "Exchange Files with Admin");
+    addEntry(m_fileMenu, "changePasswordAction", "Change Password");
+    addEntry(m_fileMenu, "changeFolderAction", "Change Folder Setting");
+    addEntry(m_fileMenu, "setSeasonAction", "Set Current Season");
+    addEntry(m_fileMenu, "colorSettingsAction", "Color Settings", [this] { openColorSettings(); });
     QMenu* exportMenu = m_fileMenu->addMenu("Export");
-    exportMenu->setObjectName("mnuExport");
-    addEntry(exportMenu, "mnuItemExportAllResults", "All-User Pick Results");
-    addEntry(exportMenu, "mnuItemExportAll", "All-User Pick History");
-    addEntry(exportMenu, "mnuItemExportUserStats", "Active User Stats");
+    exportMenu->setObjectName("exportMenu");
+    addEntry(exportMenu, "exportResultsAction", "All-User Pick Results");
+    addEntry(exportMenu, "exportHistoryAction", "All-User Pick History");
+    addEntry(exportMenu, "exportStatisticsAction", "Active User Stats");
     QMenu* backup = m_fileMenu->addMenu("Backup");
-    backup->setObjectName("mnu1");
-    addEntry(backup, "mnuItemBackupPicks", "Picks Data");
-    addEntry(backup, "mnuItemBackupAdmin", "Admin Data");
+    backup->setObjectName("backupMenu");
+    addEntry(backup, "backupPicksAction", "Picks Data");
+    addEntry(backup, "backupAdminAction", "Admin Data");
     QMenu* restore = m_fileMenu->addMenu("Restore");
-    restore->setObjectName("mnu2");
-    addEntry(restore, "mnuItemRestoreUserPicks", "Picks Data");
-    addEntry(restore, "mnuItemRestoreAdmin", "Admin Data");
+    restore->setObjectName("restoreMenu");
+    addEntry(restore, "restorePicksAction", "Picks Data");
+    addEntry(restore, "restoreAdminAction", "Admin Data");
     m_fileMenu->addSeparator();
-    addEntry(m_fileMenu, "mnuExitItem", "Exit", [this] { close(); });
+    addEntry(m_fileMenu, "exitAction", "Exit", [this] { close(); });
 
     m_viewMenu = menuBar()->addMenu("&View");
-    m_viewMenu->setObjectName("mnuView");
-    addEntry(m_viewMenu, "mnuItemCalendarView", "Season Calendar");
-    addEntry(m_viewMenu, "mnuItemThisWeek", "This Week's Picks",
-             [this] { run(mnuItemThisWeek_Click); });
-    addEntry(m_viewMenu, "mnuItemAllResults", "All-User Pick Results");
-    addEntry(m_viewMenu, "mnuUserStatsItem", "User Statistics");
-    addEntry(m_viewMenu, "mnuItemRanking", "PC's Team Ranking List");
-    addEntry(m_viewMenu, "mnuStatsItem", "Team Statistics");
-    addEntry(m_viewMenu, "mnuItemCheckScores", "NFL.com Scores");
+    m_viewMenu->setObjectName("viewMenu");
+    addEntry(m_viewMenu, "seasonCalendarAction", "Season Calendar");
+    addEntry(m_viewMenu, "weeklyPicksAction", "This Week's Picks", [this] { openWeeklyPicks(); });
+    addEntry(m_viewMenu, "allResultsAction", "All-User Pick Results");
+    addEntry(m_viewMenu, "userStatisticsAction", "User Statistics");
+    addEntry(m_viewMenu, "teamRankingAction", "PC's Team Ranking List");
+    addEntry(m_viewMenu, "teamStatisticsAction", "Team Statistics");
+    addEntry(m_viewMenu, "scoresPageAction", "NFL.com Scores");
 
     QMenu* help = menuBar()->addMenu("&Help");
-    help->setObjectName("mnuItemHelp");
-    addEntry(help, "mnuUserManual", "User Manual");
-    addEntry(help, "mnuItemAbout", "About Gridslate");
+    help->setObjectName("helpMenu");
+    addEntry(help, "userManualAction", "User Manual");
+    addEntry(help, "aboutAction", "About Gridslate");
 }
 
 void MainWindow::run(const std::function<void()>& handler) {
-    State.Window.Text1 = fromQt(m_userName->text());
-    State.Window.Text2 = fromQt(m_password->text());
+    m_model.userName = fromQt(m_userName->text());
+    m_model.password = fromQt(m_password->text());
     handler();
     render();
 }
 
+void MainWindow::openWeeklyPicks() {
+    run([this] {
+        m_model.hidePanels();
+        m_model.panel = Panel::WeeklyPicks;
+        m_weeklyPicks.open();
+    });
+}
+
+void MainWindow::renderWeeklyPicks() {
+    const WeeklyPicksModel& m = m_weeklyPicks.model();
+    for (const auto& [name, model] :
+         std::initializer_list<std::pair<const char*, const ControlModel*>>{
+             {"weekHeadingLabel", &m.heading},
+             {"weekNumberLabel", &m.weekNumber},
+             {"firstDateLabel", &m.firstDate},
+             {"thruLabel", &m.thru},
+             {"lastDateLabel", &m.lastDate},
+             {"nextWeekButton", &m.nextWeekButton},
+             {"previousWeekButton", &m.previousWeekButton},
+             {"savePicksButton", &m.savePicksButton}})
+        showControl(m_controls[name], *model);
+    m_picksGrid->render(m.grid);
+}
+
 void MainWindow::render() {
-    const MainWindowModel& w = State.Window;
+    const MainWindowModel& w = m_model;
     setWindowTitle(toQt(w.caption));
     m_fileMenu->menuAction()->setEnabled(w.fileMenuEnabled);
     m_viewMenu->menuAction()->setEnabled(w.viewMenuEnabled);
-    m_actions["mnuItemBackupAdmin"]->setEnabled(w.backupAdminEnabled);
-    m_actions["mnuItemRestoreAdmin"]->setEnabled(w.restoreAdminEnabled);
-
-    if (m_userName->text() != toQt(w.Text1))
-        m_userName->setText(toQt(w.Text1));
-    if (m_password->text() != toQt(w.Text2))
-        m_password->setText(toQt(w.Text2));
+    m_actions["backupAdminAction"]->setEnabled(w.adminBackupEnabled);
+    m_actions["restoreAdminAction"]->setEnabled(w.adminRestoreEnabled);
+    if (m_userName->text() != toQt(w.userName))
+        m_userName->setText(toQt(w.userName));
+    if (m_password->text() != toQt(w.password))
+        m_password->setText(toQt(w.password));
 
     QWidget* page = m_blankPage;
     if (w.loginVisible)
@@ -245,53 +262,45 @@ void MainWindow::render() {
     else if (w.panel == Panel::WeeklyPicks)
         page = m_weeklyPage;
     m_pages->setCurrentWidget(page);
-
-    for (const auto& [name, model] :
-         std::initializer_list<std::pair<const char*, const ControlModel*>>{
-             {"Label2", &w.Label2},
-             {"Label3", &w.Label3},
-             {"Label4", &w.Label4},
-             {"Label13", &w.Label13},
-             {"Label14", &w.Label14},
-             {"Command1", &w.Command1},
-             {"Command2", &w.Command2},
-             {"Command3", &w.Command3}})
-        showControl(m_controls[name], *model);
-    m_picksGrid->setVisible(w.panel == Panel::WeeklyPicks);
-    if (w.panel == Panel::WeeklyPicks)
-        m_picksGrid->render(w.MSFlexGrid1);
-    if (w.loginVisible && page == m_loginPage)
+    if (page == m_weeklyPage)
+        renderWeeklyPicks();
+    if (page == m_loginPage)
         m_userName->setFocus();
+    // A login or a colour choice may have changed the scheme in force.
+    if (m_pool.colorScheme != m_paintedScheme && !w.loginVisible)
+        paintAll();
 }
 
 void MainWindow::paintAll() {
-    m_painted = true;
-    PaintPlan plan;
-    plan.windowBackground =
-        QStringList{"centralWidget", "Frame1", "Frame2"} + numberedNames("Label", 24, 33);
-    plan.buttons = numberedNames("Command", 1, 15);
-    plan.texts = numberedNames("Label", 1, 33) + QStringList{"Wins", "Losses", "Ties"};
-    plan.buttonColoredTexts = {"Frame1", "Frame2"};
-    paintWindow(this, plan);
+    m_paintedScheme = m_pool.colorScheme;
+    ColorSlots colors = colorSlots(m_pool.colorScheme);
+    paintWindow(this, colors);
     for (QWidget* widget : QApplication::topLevelWidgets())
         if (auto* dialog = qobject_cast<PaintedDialog*>(widget))
-            dialog->paint();
+            dialog->paint(colors);
 }
 
 void MainWindow::openColorSettings() {
-    run(mnuSetupItem_Click);
-    ColorSettingsDialog dialog(this);
+    run([this] { m_model.hidePanels(); });
+    ColorSettingsDialog dialog(m_pool, [this] { paintAll(); }, this);
+    dialog.paint(colorSlots(m_pool.colorScheme));
     dialog.exec();
-    colorSettingsClosed();
+    storeSchemeWithCurrentUser(m_pool);
     render();
 }
 
 void MainWindow::openScoreEntry() {
-    std::unique_ptr<ScoreEntryWindow> model;
-    run([&] { model = mnuItemScores_Click(); });
+    std::unique_ptr<ScoreEntry> model;
+    run([&] {
+        if (!requireAdmin(m_pool, m_pool.currentUser, m_dialogs))
+            return;
+        m_model.hidePanels();
+        model = gs::openScoreEntry(m_pool, m_dialogs);
+    });
     if (!model)
         return;
     ScoreEntryDialog dialog(std::move(model), this);
+    dialog.paint(colorSlots(m_pool.colorScheme));
     dialog.exec();
     render();
 }

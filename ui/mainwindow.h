@@ -1,9 +1,16 @@
 #pragma once
 
-// The main window "Actions": the login controls, the menus and the panels,
-// rendered from State.Window after every handler.
+// The main window: the login controls, the menus and the panels, rendered
+// from their models after every handler.
+
+#include "core/dialogs.h"
+#include "core/mainwindowmodel.h"
+#include "core/pool.h"
+#include "login/login.h"
+#include "picks/weeklypicks.h"
 
 #include <QMainWindow>
+
 #include <functional>
 #include <map>
 
@@ -21,14 +28,12 @@ class GridView;
 class MainWindow : public QMainWindow {
     Q_OBJECT
 public:
-    explicit MainWindow(QWidget* parent = nullptr);
-    ~MainWindow() override;
+    MainWindow(Pool& pool, Dialogs& dialogs, QWidget* parent = nullptr);
 
     // Takes what the person typed into the model, runs a handler, and shows
-    // the model's new state.
+    // the models' new state.
     void run(const std::function<void()>& handler);
     void render();
-
     // Paints this window and every open dialog with the scheme in force.
     void paintAll();
 
@@ -38,8 +43,17 @@ private:
     QWidget* buildLoginPage();
     QWidget* buildWeeklyPicksPage();
     void buildMenus();
+    void renderWeeklyPicks();
+    void openWeeklyPicks();
     void openScoreEntry();
     void openColorSettings();
+
+    Pool& m_pool;
+    Dialogs& m_dialogs;
+    MainWindowModel m_model;
+    Session m_session;
+    WeeklyPicksPanel m_weeklyPicks;
+    int m_paintedScheme = -1;
 
     QStackedWidget* m_pages = nullptr;
     QWidget* m_loginPage = nullptr;
@@ -52,7 +66,6 @@ private:
     std::map<std::string, QWidget*> m_controls;
     std::map<std::string, QAction*> m_actions;
     GridView* m_picksGrid = nullptr;
-    bool m_painted = false;
 };
 
 } // namespace gs

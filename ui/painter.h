@@ -1,40 +1,36 @@
 #pragma once
 
-// Paints a window with the three colours of the scheme in force
-// (State.Colors). Only the controls a window names are painted; grids, lists,
-// text boxes and message boxes keep their own colours.
+// Paints windows with the three colours of the scheme in force. Each control
+// that follows the scheme carries a paint role; grids, lists, text boxes and
+// message boxes keep their own colours.
 
-#include <QStringList>
+#include "prefs/colors.h"
+
+#include <QDialog>
 #include <QWidget>
 
 namespace gs {
 
-struct PaintPlan {
-    QStringList windowBackground;   // widgets whose back colour is the background
-    QStringList buttons;            // back colour from the button colour
-    QStringList texts;              // text colour from the text colour
-    QStringList buttonColoredTexts; // text colour from the button colour
-    QStringList options;            // option buttons, whose indicators follow the scheme
+enum class PaintRole {
+    Background, // back colour from the scheme's background
+    Button,     // back colour from the scheme's button colour
+    Text,       // text colour from the scheme's text colour
+    ButtonText, // text colour from the scheme's button colour
+    Option,     // an option button: text colour, and an indicator in the scheme's colours
 };
 
-// Applies the plan to the widget (found by objectName below it).
-void paintWindow(QWidget* window, const PaintPlan& plan);
+// Marks a control with the role it is painted in.
+void setPaintRole(QWidget* widget, PaintRole role);
 
-// Names "Prefix1".."PrefixN".
-QStringList numberedNames(const QString& prefix, int first, int last);
-
-} // namespace gs
-
-#include <QDialog>
-
-namespace gs {
+// Paints the window and the controls below it by their roles.
+void paintWindow(QWidget* window, const ColorSlots& colors);
 
 // A dialog that repaints itself whenever the colour scheme changes.
 class PaintedDialog : public QDialog {
     Q_OBJECT
 public:
     using QDialog::QDialog;
-    virtual void paint() = 0;
+    void paint(const ColorSlots& colors) { paintWindow(this, colors); }
 };
 
 } // namespace gs

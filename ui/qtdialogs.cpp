@@ -12,18 +12,31 @@ namespace {
 QWidget* parentWindow() {
     return QApplication::activeWindow();
 }
+
+QMessageBox::Icon iconOf(MessageKind kind) {
+    switch (kind) {
+    case MessageKind::Information:
+        return QMessageBox::NoIcon;
+    case MessageKind::Warning:
+        return QMessageBox::Warning;
+    case MessageKind::Error:
+        return QMessageBox::Critical;
+    }
+    return QMessageBox::NoIcon;
+}
+
 } // namespace
 
-void QtDialogs::message(const std::string& text, const std::string& title) {
-    QMessageBox box(QMessageBox::NoIcon, toQt(title), toQt(text), QMessageBox::Ok, parentWindow());
-    box.setObjectName("MessageBox");
+void QtDialogs::message(MessageKind kind, const std::string& text, const std::string& title) {
+    QMessageBox box(iconOf(kind), toQt(title), toQt(text), QMessageBox::Ok, parentWindow());
+    box.setObjectName("messageBox");
     box.exec();
 }
 
 bool QtDialogs::confirm(const std::string& text, const std::string& title) {
     QMessageBox box(QMessageBox::Question, toQt(title), toQt(text),
                     QMessageBox::Ok | QMessageBox::Cancel, parentWindow());
-    box.setObjectName("ConfirmBox");
+    box.setObjectName("confirmBox");
     return box.exec() == QMessageBox::Ok;
 }
 

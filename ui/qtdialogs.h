@@ -7,7 +7,7 @@ namespace gs {
 // Message boxes and input boxes as real Qt dialogs.
 class QtDialogs final : public Dialogs {
 public:
-    void message(const std::string& text, const std::string& title) override;
+    void message(MessageKind kind, const std::string& text, const std::string& title) override;
     bool confirm(const std::string& text, const std::string& title) override;
     std::string input(const std::string& prompt, const std::string& title,
                       const std::string& defaultText) override;

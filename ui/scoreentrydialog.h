@@ -7,6 +7,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+
 #include <array>
 #include <functional>
 #include <memory>
@@ -17,8 +18,7 @@ namespace gs {
 class ScoreEntryDialog : public PaintedDialog {
     Q_OBJECT
 public:
-    ScoreEntryDialog(std::unique_ptr<ScoreEntryWindow> model, QWidget* parent = nullptr);
-    void paint() override;
+    ScoreEntryDialog(std::unique_ptr<ScoreEntry> model, QWidget* parent = nullptr);
 
     // Closing the window any way keeps the scores on show first; the window
     // stays open when they cannot be kept.
@@ -28,7 +28,7 @@ private:
     void run(const std::function<void()>& handler);
     void render();
 
-    std::unique_ptr<ScoreEntryWindow> m_model;
+    std::unique_ptr<ScoreEntry> m_model;
     QLabel* m_visitorTeam = nullptr;
     QLabel* m_homeTeam = nullptr;
     QLineEdit* m_visitorScore = nullptr;

@@ -40,11 +40,11 @@ TEST(NumberText, RoundsHalvesToEvenAndSignsWithASpace) {
 }
 
 TEST(Spaces, TrimAndStrip) {
-    EXPECT_EQ(TrimSpaces("  Dallas Cowboys "), "Dallas Cowboys");
-    EXPECT_EQ(TrimSpaces(""), "");
-    EXPECT_EQ(TrimSpaces("   "), "");
-    EXPECT_EQ(TrimSpaces("      x"), " x"); // six leading spaces lose only five
-    EXPECT_EQ(StripSpaces(" N.Y.  Giants "), "N.Y.Giants");
+    EXPECT_EQ(trimSpaces("  Dallas Cowboys "), "Dallas Cowboys");
+    EXPECT_EQ(trimSpaces(""), "");
+    EXPECT_EQ(trimSpaces("   "), "");
+    EXPECT_EQ(trimSpaces("      x"), " x"); // six leading spaces lose only five
+    EXPECT_EQ(stripSpaces(" N.Y.  Giants "), "N.Y.Giants");
 }
 
 TEST(CodePage, RoundTripsEveryByte) {

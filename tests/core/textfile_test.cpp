@@ -32,7 +32,7 @@ TEST(TextFile, ReplacesWithCrLfLinesAndLeavesNoTemporary) {
     EXPECT_EQ(read.status, ReadStatus::Ok);
     EXPECT_EQ(read.lines, (std::vector<std::string>{"a", "b", "c", "d", ""}));
     EXPECT_EQ(readTextFile(dir.path() / "none").status, ReadStatus::Missing);
-    EXPECT_FALSE(FileExists(dir.path())); // a folder is not a file
+    EXPECT_FALSE(fileExists(dir.path())); // a folder is not a file
 }
 
 // A file size limit makes the write fail halfway, even for root.

@@ -125,7 +125,7 @@ TEST_F(ScoreEntry, ScoresAreStoredInTheTablesForm) {
         window->Command3_Click();
         window->Command2_Click();
         const GameRecord stored = test::tableRecords().at(256);
-        return stored.Visitor + "|" + stored.Home + " shown " + window->Text1 + "|" + window->Text2;
+        return stored.visitorScore + "|" + stored.homeScore + " shown " + window->Text1 + "|" + window->Text2;
     };
     EXPECT_EQ(enter("21", "7abc"), " 21| 7 shown  21| 7");
     EXPECT_EQ(enter("", ""), "| shown |"); // an empty box leaves the game unscored

@@ -235,7 +235,7 @@ TEST_F(WeeklyPicks, OnlyAnEighteenthWeekEndsTheSeason) {
 
 TEST_F(WeeklyPicks, AGameOfATeamOutsideTheLeagueIsShownButCannotBePicked) {
     std::vector<GameRecord> records = seasonRecords(2011, kNoScores);
-    records[1].TeamA = "Gotham Knights";
+    records[1].visitor = "Gotham Knights";
     test::storeRecords(records);
     mnuItemThisWeek_Click();
     EXPECT_EQ(dumpRow(2), "Gotham Knights | Baltimore Ravens |  | 0");

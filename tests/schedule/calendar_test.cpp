@@ -18,7 +18,7 @@ struct LaterCase {
 class LaterDateCases : public testing::TestWithParam<LaterCase> {};
 
 TEST_P(LaterDateCases, GivesTheLaterTextUnchanged) {
-    EXPECT_EQ(LaterDate(GetParam().a, GetParam().b), GetParam().later);
+    EXPECT_EQ(laterDate(GetParam().a, GetParam().b), GetParam().later);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -53,10 +53,10 @@ INSTANTIATE_TEST_SUITE_P(Dates, DayOfWeekCases,
                                          DayCase{"NoYear", "11/02", 0}),
                          [](const auto& info) { return std::string(info.param.name); });
 
-TEST(DayName, NamesOneToSevenOnly) {
+TEST(dayName, NamesOneToSevenOnly) {
     std::string names;
     for (int day = 0; day <= 8; ++day)
-        names += "[" + DayName(day) + "]";
+        names += "[" + dayName(day) + "]";
     EXPECT_EQ(names, "[][Sunday][Monday][Tuesday][Wednesday][Thursday][Friday][Saturday][]");
 }
 

@@ -63,7 +63,7 @@ TEST_F(GamesDb, FailedReplaceHalfwayLeavesEveryRecord) {
     auto table = open();
     // The last insert is refused after the old 2010 records are gone.
     sql(table->handle(), "CREATE TRIGGER refuse BEFORE INSERT ON Scoresheet "
-                         "WHEN NEW.TeamA = 'Boom' BEGIN SELECT RAISE(ABORT, 'refused'); END");
+                         "WHEN NEW.visitor = 'Boom' BEGIN SELECT RAISE(ABORT, 'refused'); END");
     std::vector<GameRecord> replacement = {kSeason2010[0],
                                            {"Boom", "Bang", "9/20/2010", "", "", "2010"}};
     std::string error;

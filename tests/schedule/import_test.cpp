@@ -36,7 +36,7 @@ TEST_F(Import, ReplacesOnlyTheSeasonsOfTheFile) {
     ASSERT_EQ(records.size(), 1792u - 256u + 3u);
     std::vector<GameRecord> replaced;
     for (const GameRecord& r : records)
-        if (r.Year == "2010" || r.Year == "2016")
+        if (r.year == "2010" || r.year == "2016")
             replaced.push_back(r);
     EXPECT_EQ(dumpRecords(replaced), "Minnesota Vikings|New Orleans Saints|9/9/2010|9|14|2010\n"
                                      "Miami Dolphins|Buffalo Bills|09/12/2010|15||2010\n"

@@ -1,6 +1,5 @@
 #include "testsupport.h"
 
-#include "core/state.h"
 #include "core/text.h"
 #include "core/textfile.h"
 #include "schedule/calendar.h"
@@ -16,8 +15,9 @@ namespace gs::test {
 
 namespace fs = std::filesystem;
 
-void FakeDialogs::message(const std::string& text, const std::string& title) {
+void FakeDialogs::message(MessageKind kind, const std::string& text, const std::string& title) {
     shown.push_back({"message", text, title});
+    kinds.push_back(kind);
 }
 
 bool FakeDialogs::confirm(const std::string& text, const std::string& title) {
@@ -59,15 +59,8 @@ TempDir::~TempDir() {
     fs::remove_all(m_path, ec);
 }
 
-ProgramFixture::ProgramFixture() {
-    State = ProgramState{};
-    Actions_Load(home.path());
-    fs::create_directories(State.ProgramFolder);
-    setDialogs(&dialogs);
-}
-
-ProgramFixture::~ProgramFixture() {
-    setDialogs(nullptr);
+PoolFixture::PoolFixture() : pool(home.path()) {
+    fs::create_directories(pool.folders.program);
 }
 
 std::string readBytes(const fs::path& path) {
@@ -100,7 +93,7 @@ std::vector<SeasonGame> seasonFromCsv(int year, const std::string& scoresThrough
         if (fields.size() < 6 || numericValue(fields[5]) != year)
             continue;
         SeasonGame game{fields[0], fields[1], fields[2], fields[3], fields[4]};
-        if (!scoresThrough.empty() && LaterDate(game.date, scoresThrough) == game.date) {
+        if (!scoresThrough.empty() && laterDate(game.date, scoresThrough) == game.date) {
             game.visitorScore.clear();
             game.homeScore.clear();
         }
@@ -117,24 +110,25 @@ std::vector<GameRecord> seasonRecords(int year, const std::string& scoresThrough
     return records;
 }
 
-void storeRecords(const std::vector<GameRecord>& records) {
+void storeRecords(const Pool& pool, const std::vector<GameRecord>& records) {
     std::string error;
-    auto table = GamesTable::open(gamesDatabasePath(), error);
+    auto table = GamesTable::open(pool.gamesDatabasePath(), error);
     if (!table || !table->replaceSeasons(records, error))
         ADD_FAILURE() << "cannot store the games: " << error;
 }
 
-void storeSeasons(const std::vector<int>& years, const std::string& scoresThrough) {
+void storeSeasons(const Pool& pool, const std::vector<int>& years,
+                  const std::string& scoresThrough) {
     std::vector<GameRecord> records;
     for (int year : years)
         for (GameRecord& r : seasonRecords(year, scoresThrough))
             records.push_back(std::move(r));
-    storeRecords(records);
+    storeRecords(pool, records);
 }
 
-std::vector<GameRecord> tableRecords() {
+std::vector<GameRecord> tableRecords(const Pool& pool) {
     std::string error;
-    auto table = GamesTable::open(gamesDatabasePath(), error);
+    auto table = GamesTable::open(pool.gamesDatabasePath(), error);
     if (!table)
         ADD_FAILURE() << "cannot open the games table: " << error;
     return table ? table->records() : std::vector<GameRecord>{};
@@ -143,17 +137,17 @@ std::vector<GameRecord> tableRecords() {
 std::string dumpRecords(const std::vector<GameRecord>& records) {
     std::string text;
     for (const auto& r : records)
-        text += r.TeamA + "|" + r.TeamB + "|" + r.Date + "|" + r.Visitor + "|" + r.Home + "|" +
-                r.Year + "\n";
+        text += r.visitor + "|" + r.home + "|" + r.date + "|" + r.visitorScore + "|" + r.homeScore + "|" +
+                r.year + "\n";
     return text;
 }
 
-void addUser(int slot, const std::string& name, int admin, const std::string& folder) {
-    UserSlot& user = State.UserTable[slot];
+void addUser(Pool& pool, int slot, const std::string& name, int admin, const std::string& folder) {
+    UserSlot& user = pool.users[slot];
     user.name = name;
     user.active = 1;
     user.admin = static_cast<int16_t>(admin);
-    user.folder = folder.empty() ? programFolderText() : folder;
+    user.folder = folder.empty() ? pool.programFolderText() : folder;
 }
 
 std::string crlf(const std::vector<std::string>& lines) {

@@ -4,7 +4,8 @@
 // home folder, and small file helpers.
 
 #include "core/dialogs.h"
-#include "core/state.h"
+#include "core/pool.h"
+#include "core/season.h"
 #include "schedule/gamesdb.h"
 
 #include <deque>
@@ -36,7 +37,12 @@ public:
 
     // The messages shown, as "title: text" lines.
     std::vector<std::string> messages() const;
-    void clear() { shown.clear(); }
+    // The kind of each message shown, in order.
+    std::vector<MessageKind> kinds;
+    void clear() {
+        shown.clear();
+        kinds.clear();
+    }
 };
 
 // A fresh temporary folder, removed with the object.
@@ -52,14 +58,13 @@ private:
     std::filesystem::path m_path;
 };
 
-// Resets the whole program state and starts it up in a fresh home folder,
-// with fake dialogs installed for the lifetime of the object.
-class ProgramFixture {
-public:
-    ProgramFixture();
-    ~ProgramFixture();
-    FakeDialogs dialogs;
+// A pool in a fresh temporary home (its data folder created), with the
+// scripted dialogs its panels talk to.
+struct PoolFixture {
+    PoolFixture();
     TempDir home;
+    Pool pool;
+    FakeDialogs dialogs;
 };
 
 std::string readBytes(const std::filesystem::path& path);
@@ -68,7 +73,7 @@ void writeBytes(const std::filesystem::path& path, const std::string& bytes);
 // The real schedules of 2009..2015.
 std::filesystem::path scheduleCsv();
 
-// One season of the real schedules as SeasonGames rows. Scores of games
+// One season of the real schedules as season rows. Scores of games
 // dated after scoresThrough (M/D/YYYY) are left empty; "" keeps every score.
 std::vector<SeasonGame> seasonFromCsv(int year, const std::string& scoresThrough = "");
 
@@ -90,8 +95,9 @@ std::vector<GameRecord> tableRecords();
 // One line a record, fields joined by "|".
 std::string dumpRecords(const std::vector<GameRecord>& records);
 
-// Puts an active user in a slot; the folder defaults to ProgramFolder.
-void addUser(int slot, const std::string& name, int admin = 0, const std::string& folder = "");
+// Puts an active user in a slot; the folder defaults to the program folder.
+void addUser(Pool& pool, int slot, const std::string& name, int admin = 0,
+             const std::string& folder = "");
 
 // Each line followed by CR LF.
 std::string crlf(const std::vector<std::string>& lines);

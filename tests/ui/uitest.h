@@ -2,7 +2,6 @@
 
 // Helpers for tests that drive the real main window offscreen.
 
-#include "core/state.h"
 #include "schedule/seasongames.h"
 #include "tests/support/testsupport.h"
 #include "ui/mainwindow.h"
@@ -22,12 +21,12 @@ namespace gs::test {
 
 class MainWindowTest : public testing::Test {
 protected:
-    ProgramFixture program;
+    PoolFixture program;
     std::unique_ptr<MainWindow> window;
 
     void SetUp() override {
-        ASSERT_TRUE(ensureGamesTable());
-        window = std::make_unique<MainWindow>();
+        ASSERT_TRUE(ensureGamesTable(program.pool));
+        window = std::make_unique<MainWindow>(program.pool, program.dialogs);
         window->show();
     }
 
@@ -42,9 +41,9 @@ protected:
     void trigger(const char* entry) { action(entry)->trigger(); }
 
     void login(const char* name, const char* password = "") {
-        find<QLineEdit>("Text1")->setText(name);
-        find<QLineEdit>("Text2")->setText(password);
-        click("Command12");
+        find<QLineEdit>("userNameEdit")->setText(name);
+        find<QLineEdit>("passwordEdit")->setText(password);
+        click("loginButton");
     }
     // Triggers a menu entry that opens a modal window and lets `drive` work
     // the window once it is up; false when no window opened.

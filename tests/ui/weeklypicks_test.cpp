@@ -69,7 +69,7 @@ TEST_F(WeeklyPicksWindow, ScoreEnteredInTheWindowReachesTheTable) {
     ASSERT_TRUE(table) << error;
     std::vector<GameRecord> records = table->records();
     auto first2010 = std::find_if(records.begin(), records.end(),
-                                  [](const GameRecord& r) { return r.Year == "2010"; });
+                                  [](const GameRecord& r) { return r.year == "2010"; });
     ASSERT_NE(first2010, records.end());
     EXPECT_EQ(first2010->Visitor, " 21");
     EXPECT_EQ(first2010->Home, "");        // an emptied box leaves the game unscored

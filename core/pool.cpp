@@ -1,0 +1,69 @@
+#include "pool.h"
+
+#include "dialogs.h"
+#include "text.h"
+
+#include <cstdlib>
+
+namespace gs {
+
+namespace fs = std::filesystem;
+
+Folders Folders::at(const fs::path& home) {
+    Folders folders;
+    folders.install = fs::absolute(home).lexically_normal();
+    if (!folders.install.has_filename())
+        folders.install = folders.install.parent_path();
+    folders.program = folders.install / "data";
+    folders.staging = folders.install / "XFRD";
+    return folders;
+}
+
+fs::path defaultHome() {
+    const char* dataHome = std::getenv("XDG_DATA_HOME");
+    if (dataHome && *dataHome)
+        return fs::path(dataHome) / "gridslate";
+    const char* home = std::getenv("HOME");
+    return fs::path(home && *home ? home : ".") / ".local" / "share" / "gridslate";
+}
+
+int Pool::userSlot(const std::string& name) const {
+    for (int k = 1; k <= kUserSlots; ++k)
+        if (users[k].name == name)
+            return k;
+    return 0;
+}
+
+UserSlot& Pool::currentSlot() {
+    int k = userSlot(currentUser);
+    return users[k ? k : kUserSlots];
+}
+
+bool Pool::isAdmin(const std::string& name) const {
+    int k = userSlot(name);
+    return k && users[k].admin == 1;
+}
+
+bool requireAdmin(const Pool& pool, const std::string& name, Dialogs& dialogs) {
+    int k = pool.userSlot(name);
+    int16_t admin = k ? pool.users[k].admin : 0;
+    if (admin == 1)
+        return true;
+    if (admin == 0)
+        dialogs.refuse(kNotAdminMessage);
+    return false;
+}
+
+int Pool::seasonYearNumber() const {
+    return static_cast<int>(numericValue(seasonYear));
+}
+
+std::string Pool::programFolderText() const {
+    return folders.program.string();
+}
+
+fs::path Pool::gamesDatabasePath() const {
+    return folders.program / kGamesFileName;
+}
+
+} // namespace gs

@@ -1,0 +1,95 @@
+#pragma once
+
+// The pool: the folders of one installation, its players, and the season and
+// day it works on. Whoever runs the program owns one (the main window for
+// the run, a command of the command line for the command, a test for each
+// temporary home) and passes it by reference to what needs it.
+
+#include "grid.h"
+
+#include <array>
+#include <cstdint>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+namespace gs {
+
+inline constexpr int kUserSlots = 100;
+inline constexpr const char* kDefaultReferenceDate = "11/02/2010";
+inline constexpr const char* kDefaultSeason = "2010";
+inline constexpr const char* kGamesFileName = "scoresheet97.mdb";
+inline constexpr const char* kAdminUser = "admin";
+inline constexpr const char* kComputerPlayer = "PC";
+
+// Where an installation keeps its files.
+struct Folders {
+    std::filesystem::path install; // exports go here
+    std::filesystem::path program; // every data file of the pool
+    std::filesystem::path staging; // the exchange's local staging folder
+
+    // The folders of an installation at this home: data files in "data",
+    // the staging folder "XFRD".
+    static Folders at(const std::filesystem::path& home);
+};
+
+// The per-user data folder: $XDG_DATA_HOME/gridslate, else
+// ~/.local/share/gridslate.
+std::filesystem::path defaultHome();
+
+struct UserSlot {
+    std::string name;            // empty: the slot is free
+    std::string password;        // clear text
+    std::string listPassword;    // as the user list holds it, before the preference file
+    std::string folder;          // where the user's pick files live
+    std::string exchangeAddress; // FTP address or LAN folder
+    int16_t active = 0;
+    int16_t colorScheme = 0;
+    int16_t admin = 0;
+    bool flag = false;
+};
+
+// Slots 1..100; slot 0 is unused.
+using UserTable = std::array<UserSlot, kUserSlots + 1>;
+
+struct Pool {
+    explicit Pool(const std::filesystem::path& home) : folders(Folders::at(home)) {}
+
+    Folders folders;
+    std::string currentUser;
+    std::string seasonYear = kDefaultSeason;
+    std::string referenceDate = kDefaultReferenceDate;
+    int colorScheme = 0;
+    // The last user-list load read the current user's preference file.
+    bool preferencesRead = false;
+
+    UserTable users;
+    ListModel playersOnFile; // every user on file, in slot order
+    ListModel activePlayers; // the active users, in pool order
+    // The pool order as the last loaded pick file of a player keeps it.
+    std::vector<std::string> savedActivePlayers;
+
+    // The first slot 1..100 whose name equals the name exactly, or 0.
+    int userSlot(const std::string& name) const;
+    // The slot of the current user; slot 100 when the name is on no slot.
+    UserSlot& currentSlot();
+    // True for a user whose admin field is 1.
+    bool isAdmin(const std::string& name) const;
+
+    int seasonYearNumber() const;
+    // The program folder as the user list stores it: without a trailing separator.
+    std::string programFolderText() const;
+    std::filesystem::path gamesDatabasePath() const;
+};
+
+// The refusal shown when a user without administrator rights tries an
+// administrator's command.
+inline constexpr const char* kNotAdminMessage = "You do not have administrator control";
+
+class Dialogs;
+
+// True for a user whose admin field is 1. A user whose field is 0, or who
+// is on no slot, is told kNotAdminMessage; any other value refuses silently.
+bool requireAdmin(const Pool& pool, const std::string& name, Dialogs& dialogs);
+
+} // namespace gs

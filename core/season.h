@@ -1,0 +1,55 @@
+#pragma once
+
+// The values a season is made of: its games, the players' pick tables, the
+// computer player's spreads and the teams' records. Weeks, teams and
+// divisions count from 1; index 0 of each table is unused.
+
+#include "league.h"
+
+#include <array>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace gs {
+
+inline constexpr int kWeeks = 17;
+inline constexpr int kMaxSeasonGames = 256;
+
+// One game of the season: texts as the games table holds them.
+struct SeasonGame {
+    std::string visitor;
+    std::string home;
+    std::string date;
+    std::string visitorScore;
+    std::string homeScore;
+    bool scored() const { return !visitorScore.empty() && !homeScore.empty(); }
+};
+
+// The season's games in table order, and how many of them are scored.
+struct Season {
+    std::vector<SeasonGame> games;
+    int scoredGameCount = 0;
+};
+
+// Weeks 1..17 by teams 1..32; 1 = picked.
+using PickTable = std::array<std::array<int, kTeamCount + 1>, kWeeks + 1>;
+
+// The computer player's spread of each game, entries 0..256 (entry 0 is the
+// season's first game and is not kept on file).
+using SpreadTable = std::array<int16_t, kMaxSeasonGames + 1>;
+
+// Rows 1..32 (teams); columns 1 points for, 2 points against, 3 wins,
+// 4 losses, 5 ties, 6 division.
+using TeamRecordTable = std::array<std::array<double, 7>, kTeamCount + 1>;
+
+// Records with every count at 0 and each team's division in column 6.
+TeamRecordTable emptyTeamRecords();
+
+// The computer player's picks and spreads.
+struct Projection {
+    PickTable picks{};
+    SpreadTable spreads{};
+};
+
+} // namespace gs

@@ -1,0 +1,63 @@
+#include "seasonrefresh.h"
+
+#include "schedule/calendar.h"
+#include "schedule/pickfiles.h"
+#include "schedule/seasongames.h"
+#include "stats/projection.h"
+#include "stats/teamrecords.h"
+
+namespace gs {
+
+int currentWeekFromScores(const std::vector<SeasonGame>& games) {
+    int boundaries = 0;
+    int scoredInWeek = 0;
+    WeekTracker tracker;
+    for (const SeasonGame& game : games) {
+        bool boundary = tracker.isBoundary(game.date);
+        bool scored = game.scored();
+        if (boundary) {
+            if (scored)
+                ++boundaries;
+            scoredInWeek = 0;
+        }
+        if (!scored)
+            break;
+        ++scoredInWeek;
+    }
+    if (scoredInWeek == 0)
+        ++boundaries;
+    return boundaries + 1;
+}
+
+SeasonState refreshSeason(const Pool& pool) {
+    SeasonState state;
+    if (Result<Season> season = rebuildSeasonGames(pool))
+        state.season = std::move(*season);
+    else
+        state.errors.push_back(season.error());
+
+    state.currentWeek = currentWeekFromScores(state.season.games);
+    state.records = computeTeamRecords(pool, state.season);
+    if (state.season.scoredGameCount == 0) {
+        state.currentWeek = 1;
+        loadLastSeasonRecords(pool, pool.seasonYearNumber() - 1, state.records);
+    }
+
+    state.projection = projectTeams(pool, state.season);
+    if (Status saved = saveComputerPicks(pool, state.projection); !saved)
+        state.errors.push_back(saved.error());
+
+    // The season ends on its last week; its records become the old-scores
+    // file the next season starts from.
+    if (state.currentWeek > kWeeks) {
+        state.currentWeek = kWeeks;
+        state.seasonOver = true;
+        Status written = writeOldScores(pool.folders, pool.seasonYearNumber(), state.records);
+        state.oldScoresSaved = written.has_value();
+        if (!written)
+            state.errors.push_back(written.error());
+    }
+    return state;
+}
+
+} // namespace gs

@@ -1,0 +1,37 @@
+#pragma once
+
+// Bringing a season up to date: what opening "This Week's Picks" and the
+// `project` command both run.
+
+#include "core/pool.h"
+#include "core/season.h"
+
+#include <string>
+#include <vector>
+
+namespace gs {
+
+struct SeasonState {
+    Season season;
+    int currentWeek = 1; // the week of the first game without a score
+    bool seasonOver = false;
+    TeamRecordTable records = emptyTeamRecords();
+    Projection projection;
+    // At the season's end: whether the old-scores file was written.
+    bool oldScoresSaved = false;
+    // What could not be read or written on the way, in order, ready to be
+    // shown; the rest of the state was still worked out.
+    std::vector<std::string> errors;
+};
+
+// The week of the first game without a score, counting only whole weeks of
+// scored games before it.
+int currentWeekFromScores(const std::vector<SeasonGame>& games);
+
+// Rebuilds the season's games from the games table, works out the current
+// week, the team records and the computer player's projection, saves the
+// computer player's pick file, and at the season's end writes the season's
+// old-scores file.
+SeasonState refreshSeason(const Pool& pool);
+
+} // namespace gs
