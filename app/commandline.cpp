@@ -1,5 +1,7 @@
 #include "commandline.h"
 
+#include "commands.h"
+
 #include "core/dialogs.h"
 #include "core/text.h"
 #include "core/userlist.h"
@@ -75,16 +77,6 @@ bool actAsUser(Pool& pool, const CommandLine& line, Dialogs& dialogs, std::ostre
         pool.seasonYear = *line.season;
     return true;
 }
-
-// What a command works with: the pool it acts on, its arguments, its
-// messages and its streams.
-struct CommandContext {
-    Pool& pool;
-    Dialogs& dialogs;
-    const std::vector<std::string>& args;
-    std::ostream& out;
-    std::ostream& err;
-};
 
 int importScheduleCommand(CommandContext& c) {
     if (c.args.size() != 2) {
@@ -216,6 +208,8 @@ int runCommandLine(const std::vector<std::string>& args,
         out << "gridslate " << kVersion << '\n';
         return 0;
     }
+    // Every command, by name. Commands of other areas live in their own
+    // files (commands.h).
     static const std::map<std::string, int (*)(CommandContext&)> kCommands = {
         {"import-schedule", importScheduleCommand},
         {"project", projectCommand},

@@ -1,0 +1,24 @@
+#pragma once
+
+// What a command of the command line works with, and the commands that live
+// outside commandline.cpp. Each command returns its exit status: 0 on
+// success, 1 when it could not do its job, 2 for wrong arguments.
+
+#include "core/dialogs.h"
+#include "core/pool.h"
+
+#include <ostream>
+#include <string>
+#include <vector>
+
+namespace gs {
+
+struct CommandContext {
+    Pool& pool; // logged in as the command's user
+    Dialogs& dialogs;
+    const std::vector<std::string>& args; // the command's name and its arguments
+    std::ostream& out;
+    std::ostream& err;
+};
+
+} // namespace gs
