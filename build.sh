@@ -6,7 +6,8 @@ set -euo pipefail
 cd "$(dirname "$0")"
 
 packages=(cmake ninja-build g++ pkg-config qt6-base-dev libsqlite3-dev libcurl4-openssl-dev
-          googletest libgtest-dev libgmock-dev libbenchmark-dev python3-pyftpdlib)
+          googletest libgtest-dev libgmock-dev libbenchmark-dev python3-pyftpdlib
+          desktop-file-utils appstream)
 
 install_missing() {
     local missing=()
@@ -22,7 +23,7 @@ install_missing() {
 }
 
 build() {
-    cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+    cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DGRIDSLATE_WERROR=ON >/dev/null
     cmake --build build
 }
 

@@ -2,7 +2,7 @@
 // recomputes before it shows the grid.
 
 #include "core/dialogs.h"
-#include "core/state.h"
+#include "core/pool.h"
 #include "core/text.h"
 #include "picks/weeklypicks.h"
 #include "schedule/calendar.h"
@@ -38,27 +38,44 @@ std::string readWhole(const fs::path& path) {
     return content.str();
 }
 
+fs::path temporaryHome() {
+    std::string pattern = (fs::temp_directory_path() / "gridslate-bench-XXXXXX").string();
+    if (!mkdtemp(pattern.data()))
+        throw std::runtime_error("cannot create a temporary folder");
+    return pattern;
+}
+
+// Answers nothing and shows nothing: a benchmark has nobody to ask.
+class SilentDialogs final : public Dialogs {
+public:
+    void message(MessageKind, const std::string&, const std::string&) override {}
+    bool confirm(const std::string&, const std::string&) override { return false; }
+    std::string input(const std::string&, const std::string&, const std::string&) override {
+        return {};
+    }
+};
+
 // A pool as it stands on the reference day: every season in the games
 // table, 2009 finished, 2010 scored through the reference day, and 100
 // players with their pick files.
-class Pool {
+class BenchPool {
 public:
-    Pool() {
-        std::string pattern = (fs::temp_directory_path() / "gridslate-bench-XXXXXX").string();
-        if (!mkdtemp(pattern.data()))
-            throw std::runtime_error("cannot create a temporary folder");
-        m_home = pattern;
-        State = ProgramState{};
-        Actions_Load(m_home);
-        fs::create_directories(State.ProgramFolder);
-        State.SeasonYear = "2010";
+    BenchPool() : m_home(temporaryHome()), pool(m_home) {
+        fs::create_directories(pool.folders.program);
         fillGamesTable();
         addPlayers();
     }
-    ~Pool() {
+    ~BenchPool() {
         std::error_code ec;
         fs::remove_all(m_home, ec);
     }
+
+private:
+    fs::path m_home;
+
+public:
+    Pool pool;
+    SilentDialogs dialogs;
 
 private:
     void fillGamesTable() {
@@ -67,53 +84,50 @@ private:
             throw std::runtime_error(parse.error);
         for (GameRecord& record : parse.records) {
             bool running = numericValue(record.year) == 2010;
-            if (numericValue(record.year) > 2010 || (running && !onOrBeforeReference(record.date)))
+            if (numericValue(record.year) > 2010 ||
+                (running && !onOrBefore(record.date, pool.referenceDate)))
                 record.visitorScore = record.homeScore = "";
         }
         std::string error;
-        auto table = GamesTable::open(gamesDatabasePath(), error);
+        auto table = GamesTable::open(pool.gamesDatabasePath(), error);
         if (!table || !table->replaceSeasons(parse.records, error))
             throw std::runtime_error(error);
     }
 
     void addPlayers() {
         for (int k = 1; k <= kPlayers; ++k) {
-            UserSlot& slot = State.UserTable[k];
+            UserSlot& slot = pool.users[k];
             slot.name = k == 1 ? "admin" : k == 2 ? "PC" : "player" + std::to_string(k);
-            slot.folder = programFolderText();
+            slot.folder = pool.programFolderText();
             slot.active = 1;
             slot.admin = k == 1;
-            State.List4.entries.push_back(slot.name);
-            State.List5.entries.push_back(slot.name);
+            pool.playersOnFile.entries.push_back(slot.name);
+            pool.activePlayers.entries.push_back(slot.name);
         }
         for (int k = 1; k <= kPlayers; ++k) {
             if (k == 2)
                 continue;
-            State.PicksTable = PickTable{};
+            PickTable picks{};
             for (int w = 1; w <= 8; ++w)
                 for (int t = 1 + (k + w) % 2; t <= kTeamCount; t += 2)
-                    State.PicksTable[w][t] = 1;
-            SavePicks(State.UserTable[k].name);
+                    picks[w][t] = 1;
+            if (!savePicks(pool, pool.users[k].name, picks))
+                throw std::runtime_error("cannot save the picks");
         }
-        State.CurrentUser = "player42";
+        pool.currentUser = "player42";
     }
-
-    fs::path m_home;
 };
 
 // Everything the menu command runs before the panel is drawn: the season's
 // games, the player's picks, the week, the team records, the computer
 // player and the grid model of the current week.
-void openWeeklyPicks() {
-    mnuItemThisWeek_Click();
-}
-
 void bench_open_weekly_picks(benchmark::State& state) {
-    Pool pool;
-    openWeeklyPicks(); // the first run writes last season's old-scores file
+    BenchPool bench;
+    WeeklyPicksPanel panel(bench.pool, bench.dialogs);
+    panel.open(); // the first run writes last season's old-scores file
     for (auto _ : state) {
-        openWeeklyPicks();
-        benchmark::DoNotOptimize(State.SpreadTable.data());
+        panel.open();
+        benchmark::DoNotOptimize(panel.model().grid.rows());
     }
 }
 BENCHMARK(bench_open_weekly_picks)->Unit(benchmark::kMillisecond);
@@ -121,31 +135,31 @@ BENCHMARK(bench_open_weekly_picks)->Unit(benchmark::kMillisecond);
 // The same when the computer player's file has to be written again, as on
 // the first opening after new scores: dominated by the flush to disk.
 void bench_open_weekly_picks_saving_pc(benchmark::State& state) {
-    Pool pool;
-    openWeeklyPicks();
+    BenchPool bench;
+    WeeklyPicksPanel panel(bench.pool, bench.dialogs);
+    panel.open();
     for (auto _ : state) {
         state.PauseTiming();
-        fs::remove(pickFilePath(kComputerPlayer));
+        fs::remove(pickFilePath(bench.pool, kComputerPlayer));
         state.ResumeTiming();
-        openWeeklyPicks();
+        panel.open();
     }
 }
 BENCHMARK(bench_open_weekly_picks_saving_pc)->Unit(benchmark::kMillisecond);
 
 // The parts on their own, to see where the time goes.
 void bench_rebuild_season_games(benchmark::State& state) {
-    Pool pool;
+    BenchPool bench;
     for (auto _ : state)
-        RebuildSeasonGames();
+        benchmark::DoNotOptimize(rebuildSeasonGames(bench.pool));
 }
 BENCHMARK(bench_rebuild_season_games)->Unit(benchmark::kMillisecond);
 
 void bench_project_teams(benchmark::State& state) {
-    Pool pool;
-    RebuildSeasonGames();
-    ProjectTeams();
+    BenchPool bench;
+    Season season = rebuildSeasonGames(bench.pool).value_or(Season{});
     for (auto _ : state)
-        ProjectTeams();
+        benchmark::DoNotOptimize(projectTeams(bench.pool, season));
 }
 BENCHMARK(bench_project_teams)->Unit(benchmark::kMillisecond);
 
