@@ -1,8 +1,10 @@
 #include "app/commandline.h"
+#include "core/version.h"
 #include "ui/mainwindow.h"
 #include "ui/qtdialogs.h"
 
 #include <QApplication>
+#include <QIcon>
 
 #include <iostream>
 
@@ -11,6 +13,9 @@ int main(int argc, char** argv) {
     auto startWindow = [&](gs::Pool& pool) {
         QApplication app(argc, argv);
         QApplication::setApplicationName("Gridslate");
+        QApplication::setApplicationVersion(gs::kVersion);
+        QApplication::setDesktopFileName("io.github.gridslate.Gridslate");
+        QApplication::setWindowIcon(QIcon(":/icons/gridslate.png"));
         gs::QtDialogs dialogs;
         gs::MainWindow window(pool, dialogs);
         window.show();
