@@ -139,6 +139,11 @@ Result<PlayerPicks> loadPicks(const Pool& pool, const std::string& player) {
 Status savePicks(const Pool& pool, const std::string& player, const PickTable& picks) {
     if (Status safe = checkFileName(player); !safe)
         return safe;
+    // The computer player's file holds its projection and spreads, which
+    // saveComputerPicks keeps current; picks saved under its name must not
+    // replace them.
+    if (isComputer(player))
+        return {};
     std::vector<std::string> lines = weekLines(picks);
     for (const std::string& name : pool.activePlayers.entries)
         lines.push_back(name);

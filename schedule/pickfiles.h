@@ -52,7 +52,8 @@ struct PlayerPicks {
 Result<PlayerPicks> loadPicks(const Pool& pool, const std::string& player);
 
 // Writes a human player's pick file: the picks, then the pool's "Active
-// Players" list.
+// Players" list. The computer player's file is left as it is: it holds the
+// projection, which only saveComputerPicks writes.
 Status savePicks(const Pool& pool, const std::string& player, const PickTable& picks);
 
 // Writes the computer player's pick file from its projection, leaving the

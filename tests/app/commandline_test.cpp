@@ -1,11 +1,12 @@
 #include "app/commandline.h"
 
-#include "core/state.h"
 #include "core/textfile.h"
+#include "core/version.h"
 #include "schedule/gamesdb.h"
 #include "tests/support/testsupport.h"
 
 #include <gtest/gtest.h>
+#include <ostream>
 #include <sstream>
 
 namespace gs {
@@ -23,11 +24,22 @@ struct ParseCase {
     std::string expected; // the error, or a summary of what was parsed
 };
 
+void PrintTo(const ParseCase& c, std::ostream* os) {
+    *os << c.name << " (";
+    for (size_t i = 0; i < c.args.size(); ++i)
+        *os << (i ? " " : "") << c.args[i];
+    *os << ")";
+}
+
 std::string summary(const CommandLine& line) {
     std::string s;
     auto add = [&](const char* key, const std::optional<std::string>& value) {
-        if (value)
-            s += std::string(key) + "=" + *value + " ";
+        if (!value)
+            return;
+        s += key;
+        s += '=';
+        s += *value;
+        s += ' ';
     };
     add("home", line.home);
     add("user", line.user);
@@ -35,8 +47,13 @@ std::string summary(const CommandLine& line) {
     add("date", line.referenceDate);
     if (line.help)
         s += "help ";
-    for (const auto& word : line.command)
-        s += "[" + word + "]";
+    if (line.version)
+        s += "version ";
+    for (const auto& word : line.command) {
+        s += '[';
+        s += word;
+        s += ']';
+    }
     return s;
 }
 
@@ -67,6 +84,7 @@ INSTANTIATE_TEST_SUITE_P(
                               true,
                               "[project][--user][x]"},
                     ParseCase{"Help", {"--help"}, true, "help "},
+                    ParseCase{"Version", {"--version"}, true, "version "},
                     ParseCase{"MissingValue", {"--home"}, false, "--home needs a value"},
                     ParseCase{"UnknownOption", {"--colour"}, false, "unknown option --colour"},
                     ParseCase{"BadSeason",
@@ -84,25 +102,44 @@ protected:
     TempDir home;
     std::ostringstream out, err;
     bool windowStarted = false;
+    std::filesystem::path windowProgramFolder;
 
     int run(std::vector<std::string> args) {
-        State = ProgramState{};
         args.insert(args.begin(), {"--home", home.path().string()});
         return runCommandLine(
             args,
-            [this] {
+            [this](Pool& pool) {
                 windowStarted = true;
+                windowProgramFolder = pool.folders.program;
                 return 0;
             },
             out, err);
     }
     fs::path data() const { return home.path() / "data"; }
-    std::vector<GameRecord> records() { return test::tableRecords(); }
+    std::vector<GameRecord> records() const { return test::tableRecords(Pool(home.path())); }
+    fs::path csv() const { return home.path() / "s.csv"; }
 };
 
-TEST_F(Commands, HelpAndMistakes) {
+TEST_F(Commands, HelpShowsTheUsage) {
     EXPECT_EQ(run({"--help"}), 0);
+    EXPECT_EQ(out.str(), usageText());
     EXPECT_NE(out.str().find("import-schedule FILE.csv"), std::string::npos);
+    EXPECT_EQ(err.str(), "");
+    EXPECT_FALSE(windowStarted);
+}
+
+TEST_F(Commands, VersionShowsTheProgramsVersion) {
+    EXPECT_EQ(run({"--version"}), 0);
+    std::string expected("gridslate ");
+    expected += kVersion;
+    expected += '\n';
+    EXPECT_EQ(out.str(), expected);
+    EXPECT_EQ(err.str(), "");
+    EXPECT_FALSE(windowStarted);
+    EXPECT_TRUE(fs::is_empty(home.path())); // nothing is read or written
+}
+
+TEST_F(Commands, AnUnknownCommandIsRefused) {
     EXPECT_EQ(run({"frobnicate"}), 2);
     EXPECT_EQ(err.str(), "gridslate: unknown command frobnicate (see gridslate --help)\n");
     EXPECT_FALSE(windowStarted);
@@ -111,27 +148,36 @@ TEST_F(Commands, HelpAndMistakes) {
 TEST_F(Commands, NoCommandStartsTheWindowWithTheBundledSeasons) {
     EXPECT_EQ(run({}), 0);
     EXPECT_TRUE(windowStarted);
+    EXPECT_EQ(windowProgramFolder, data());
     EXPECT_EQ(records().size(), 1792u);
     EXPECT_FALSE(fs::exists(data() / "UserList.db")); // nothing else is read or written
 }
 
-TEST_F(Commands, ImportReplacesTheSeasonsOfTheFileOrRefusesItWhole) {
-    fs::path csv = home.path() / "s.csv";
-    writeBytes(csv, "TeamA,TeamB,Date,Visitor,Home,Year\r\n"
-                    "Dallas Cowboys,N.Y. Giants,9/8/2011,,,2011\r\n"
-                    "Miami Dolphins,N.Y. Jets,9/11/2011,3,10,2011\r\n");
-    ASSERT_EQ(run({"import-schedule", csv.string()}), 0) << err.str();
+TEST_F(Commands, ImportReplacesTheSeasonsOfTheFile) {
+    writeBytes(csv(), "TeamA,TeamB,Date,Visitor,Home,Year\r\n"
+                      "Dallas Cowboys,N.Y. Giants,9/8/2011,,,2011\r\n"
+                      "Miami Dolphins,N.Y. Jets,9/11/2011,3,10,2011\r\n");
+    ASSERT_EQ(run({"import-schedule", csv().string()}), 0) << err.str();
+    std::string imported("Imported ");
+    imported += csv().string();
+    imported += '\n';
+    EXPECT_EQ(out.str(), imported);
     EXPECT_EQ(records().size(), 1792u - 256u + 2u);
     EXPECT_EQ(test::dumpRecords({records().at(513)}),
               "Miami Dolphins|N.Y. Jets|9/11/2011|3|10|2011\n");
+}
 
+TEST_F(Commands, AnImportWithABadLineChangesNothing) {
+    ASSERT_EQ(run({}), 0); // the bundled seasons
     std::string before = readBytes(data() / "scoresheet97.mdb");
-    writeBytes(csv, "TeamA,TeamB,Date,Visitor,Home,Year\n"
-                    "Dallas Cowboys,N.Y. Giants,9/8/2011,,,2011\n"
-                    "Dallas Cowboy,N.Y. Giants,9/8/2011,,,2011\n");
-    EXPECT_EQ(run({"import-schedule", csv.string()}), 1);
-    EXPECT_EQ(err.str(),
-              "gridslate: " + csv.string() + ": line 3: unknown team \"Dallas Cowboy\"\n");
+    writeBytes(csv(), "TeamA,TeamB,Date,Visitor,Home,Year\n"
+                      "Dallas Cowboys,N.Y. Giants,9/8/2011,,,2011\n"
+                      "Dallas Cowboy,N.Y. Giants,9/8/2011,,,2011\n");
+    EXPECT_EQ(run({"import-schedule", csv().string()}), 1);
+    std::string expected("gridslate: ");
+    expected += csv().string();
+    expected += ": line 3: unknown team \"Dallas Cowboy\"\n";
+    EXPECT_EQ(err.str(), expected);
     EXPECT_EQ(readBytes(data() / "scoresheet97.mdb"), before);
 }
 

@@ -2,6 +2,7 @@
 #include "core/text.h"
 
 #include <gtest/gtest.h>
+#include <ostream>
 
 namespace gs {
 namespace {
@@ -11,6 +12,10 @@ struct ValueCase {
     const char* text;
     double value;
 };
+
+void PrintTo(const ValueCase& c, std::ostream* os) {
+    *os << c.name << " \"" << c.text << "\"";
+}
 
 class NumericValue : public testing::TestWithParam<ValueCase> {};
 
@@ -27,23 +32,32 @@ INSTANTIATE_TEST_SUITE_P(
                     ValueCase{"ExponentWithoutDigits", "3e", 3}, ValueCase{"SignOnly", "-", 0}),
     [](const auto& info) { return std::string(info.param.name); });
 
-TEST(NumberText, RoundsHalvesToEvenAndSignsWithASpace) {
+TEST(RoundHalfEven, RoundsHalvesToTheEvenNeighbour) {
     EXPECT_EQ(roundHalfEven(2.5), 2);
     EXPECT_EQ(roundHalfEven(3.5), 4);
     EXPECT_EQ(roundHalfEven(-2.5), -2);
+}
+
+TEST(ToInt16, ReadsOutOfRangeAsZeroInsteadOfFailing) {
     EXPECT_EQ(toInt16(32767.4), 32767);
-    EXPECT_EQ(toInt16(40000), 0); // out of range reads as 0 instead of failing
+    EXPECT_EQ(toInt16(40000), 0);
     EXPECT_EQ(toInt16(numericValue("1e400")), 0);
+}
+
+TEST(NumberText, SignsWithASpaceAndKeepsTheShortestDecimals) {
     EXPECT_EQ(signedText(10) + "|" + signedText(0) + "|" + signedText(-3), " 10| 0|-3");
     EXPECT_EQ(decimalText(66.6667) + "|" + decimalText(62.5) + "|" + decimalText(50),
               "66.6667|62.5|50");
 }
 
-TEST(Spaces, TrimAndStrip) {
+TEST(Spaces, TrimRemovesSurroundingSpacesInAtMostFivePasses) {
     EXPECT_EQ(trimSpaces("  Dallas Cowboys "), "Dallas Cowboys");
     EXPECT_EQ(trimSpaces(""), "");
     EXPECT_EQ(trimSpaces("   "), "");
     EXPECT_EQ(trimSpaces("      x"), " x"); // six leading spaces lose only five
+}
+
+TEST(Spaces, StripRemovesEverySpace) {
     EXPECT_EQ(stripSpaces(" N.Y.  Giants "), "N.Y.Giants");
 }
 
@@ -52,7 +66,10 @@ TEST(CodePage, RoundTripsEveryByte) {
     for (int b = 1; b < 256; ++b)
         all += static_cast<char>(b);
     EXPECT_EQ(utf8ToCp1252(cp1252ToUtf8(all)), all);
-    EXPECT_EQ(cp1252ToUtf8("\x80"), "\xE2\x82\xAC");                      // euro sign
+    EXPECT_EQ(cp1252ToUtf8("\x80"), "\xE2\x82\xAC"); // euro sign
+}
+
+TEST(CodePage, UnmappableOrCutShortCharactersBecomeQuestionMarks) {
     EXPECT_EQ(utf8ToCp1252("\xE2\x98\x83") + utf8ToCp1252("\xC3"), "??"); // no byte; cut short
 }
 

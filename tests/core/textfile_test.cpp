@@ -23,16 +23,25 @@ TEST(TextFile, ReplacesWithCrLfLinesAndLeavesNoTemporary) {
     test::TempDir dir;
     fs::path file = dir.path() / "f.dat";
     test::writeBytes(file, "old\r\n");
-    ASSERT_EQ(writeLinesAtomic(file, {"one", "", "tw\xE9"}), "");
+    Status written = writeLinesAtomic(file, {"one", "", "tw\xE9"});
+    ASSERT_TRUE(written) << written.error();
     EXPECT_EQ(readBytes(file), "one\r\n\r\ntw\xE9\r\n");
     EXPECT_EQ(folderEntries(dir.path()), std::vector<std::string>{"f.dat"});
+}
 
+TEST(TextFile, ReadsEveryKindOfLineEnd) {
+    test::TempDir dir;
+    fs::path file = dir.path() / "f.dat";
     test::writeBytes(file, "a\r\nb\nc\rd\r\n\r\n");
     TextFile read = readTextFile(file);
     EXPECT_EQ(read.status, ReadStatus::Ok);
     EXPECT_EQ(read.lines, (std::vector<std::string>{"a", "b", "c", "d", ""}));
     EXPECT_EQ(readTextFile(dir.path() / "none").status, ReadStatus::Missing);
-    EXPECT_FALSE(fileExists(dir.path())); // a folder is not a file
+}
+
+TEST(TextFile, AFolderIsNotAFile) {
+    test::TempDir dir;
+    EXPECT_FALSE(fileExists(dir.path()));
 }
 
 // A file size limit makes the write fail halfway, even for root.
@@ -46,14 +55,21 @@ TEST(TextFile, FailedWriteKeepsTheOldFileAndLeavesNoTemporary) {
     small.rlim_cur = 16;
     auto previous = std::signal(SIGXFSZ, SIG_IGN);
     ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &small), 0);
-    std::string error = writeLinesAtomic(file, {std::string(100, 'x')});
+    Status written = writeLinesAtomic(file, {std::string(100, 'x')});
     setrlimit(RLIMIT_FSIZE, &saved);
     std::signal(SIGXFSZ, previous);
 
-    EXPECT_NE(error, "");
+    ASSERT_FALSE(written);
+    EXPECT_TRUE(written.error().starts_with("The file could not be saved. ")) << written.error();
     EXPECT_EQ(readBytes(file), "old\r\n");
     EXPECT_EQ(folderEntries(dir.path()), std::vector<std::string>{"f.dat"});
-    EXPECT_NE(writeLinesAtomic(dir.path() / "no" / "f.dat", {"x"}), "");
+}
+
+TEST(TextFile, WriteIntoAMissingFolderFails) {
+    test::TempDir dir;
+    Status written = writeLinesAtomic(dir.path() / "no" / "f.dat", {"x"});
+    ASSERT_FALSE(written);
+    EXPECT_NE(written.error(), "");
 }
 
 } // namespace

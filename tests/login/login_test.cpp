@@ -1,11 +1,12 @@
 #include "login/login.h"
 
-#include "core/state.h"
 #include "core/userlist.h"
+#include "prefs/colors.h"
 #include "schedule/seasongames.h"
 #include "tests/support/testsupport.h"
 
 #include <gtest/gtest.h>
+#include <ostream>
 
 namespace gs {
 namespace {
@@ -15,60 +16,95 @@ using test::writeBytes;
 
 class Login : public testing::Test {
 protected:
-    test::ProgramFixture program;
+    test::PoolFixture program;
+    Pool& pool = program.pool;
+    MainWindowModel window;
+    Session session{program.pool, program.dialogs, window};
 
-    void writeList(const std::string& users) { writeBytes(userListPath(), "2010\r\n" + users); }
-    void login(const std::string& name, const std::string& password = "") {
-        State.Window.Text1 = name;
-        State.Window.Text2 = password;
-        Command12_Click();
+    void writeList(const std::string& users) {
+        std::string bytes("2010\r\n");
+        bytes += users;
+        writeBytes(userListPath(pool.folders), bytes);
     }
-    bool loggedIn() const { return !State.Window.loginVisible; }
+    void writePreferences(const std::string& user, const std::string& bytes) {
+        writeBytes(preferencePath(pool.folders, user), bytes);
+    }
+    bool login(const std::string& name, const std::string& password = "") {
+        window.userName = name;
+        window.password = password;
+        return session.logIn();
+    }
+    bool loggedIn() const { return !window.loginVisible; }
+    // A fresh home: the first login only creates the list.
+    void createList() {
+        ASSERT_TRUE(ensureGamesTable(pool));
+        ASSERT_FALSE(login("admin"));
+        program.dialogs.clear();
+    }
 };
 
 TEST_F(Login, PcIsRefusedBeforeTheListIsRead) {
     for (const char* name : {"pc", "Pc", "PC"}) {
         program.dialogs.clear();
-        login(name, "x");
+        EXPECT_FALSE(login(name, "x"));
         EXPECT_EQ(program.dialogs.messages(),
                   std::vector<std::string>{"Error: You are not the PC, I am."});
-        EXPECT_EQ(State.Window.Text1, "");
-        EXPECT_EQ(State.Window.Text2, "");
+        EXPECT_EQ(program.dialogs.kinds, std::vector<MessageKind>{MessageKind::Error});
+        EXPECT_EQ(window.userName, "");
+        EXPECT_EQ(window.password, "");
     }
-    EXPECT_FALSE(fs::exists(userListPath()));
+    EXPECT_FALSE(fs::exists(userListPath(pool.folders)));
 }
 
-TEST_F(Login, FirstLoginCreatesTheListThenAdminEnters) {
-    ASSERT_TRUE(ensureGamesTable());
-    login("ann");
+TEST_F(Login, FirstLoginOnlyCreatesTheList) {
+    ASSERT_TRUE(ensureGamesTable(pool));
+    EXPECT_FALSE(login("ann"));
     EXPECT_EQ(program.dialogs.messages(),
               std::vector<std::string>{"Welcome!: User List established.  Please Login as admin."});
+    EXPECT_EQ(program.dialogs.kinds, std::vector<MessageKind>{MessageKind::Information});
     EXPECT_FALSE(loggedIn());
-    EXPECT_TRUE(fs::exists(userListPath()));
+    EXPECT_TRUE(fs::exists(userListPath(pool.folders)));
+}
 
-    program.dialogs.clear();
-    login("   ");
+TEST_F(Login, ABlankNameEntersAsAdmin) {
+    createList();
+    EXPECT_TRUE(login("   "));
     EXPECT_TRUE(loggedIn());
-    EXPECT_EQ(State.CurrentUser, "admin");
-    EXPECT_EQ(State.Window.caption, "Gridslate for admin");
-    EXPECT_TRUE(State.Window.fileMenuEnabled);
-    EXPECT_TRUE(State.Window.viewMenuEnabled);
-    EXPECT_TRUE(State.Window.backupAdminEnabled);
-    EXPECT_TRUE(State.Window.restoreAdminEnabled);
-    EXPECT_EQ(State.CurrentColorScheme, 9);
-    EXPECT_EQ(State.Colors.background, 0x000040u);
-    EXPECT_EQ(State.SeasonGames.size(), 256u); // the bundled 2010 season
-    EXPECT_TRUE(fs::exists(State.ProgramFolder / "admin2010.dat"));
+    EXPECT_EQ(pool.currentUser, "admin");
+    EXPECT_EQ(window.caption, "Gridslate for admin");
+    EXPECT_TRUE(window.fileMenuEnabled);
+    EXPECT_TRUE(window.viewMenuEnabled);
+    EXPECT_TRUE(window.adminBackupEnabled);
+    EXPECT_TRUE(window.adminRestoreEnabled);
+}
+
+TEST_F(Login, LoginTakesTheUsersSchemeAndSeason) {
+    createList();
+    ASSERT_TRUE(login("admin"));
+    EXPECT_EQ(pool.colorScheme, 9);
+    EXPECT_EQ(colorSlots(pool.colorScheme).background, 0x000040u);
+    Result<Season> season = rebuildSeasonGames(pool);
+    ASSERT_TRUE(season) << season.error();
+    EXPECT_EQ(season->games.size(), 256u); // the bundled 2010 season
+    EXPECT_TRUE(fs::exists(pool.folders.program / "admin2010.dat"));
     // The new admin has no preference file yet.
     EXPECT_EQ(program.dialogs.messages(),
               std::vector<std::string>{"Gridslate: Error reading User Preferences. Defaults set."});
+    EXPECT_EQ(program.dialogs.kinds, std::vector<MessageKind>{MessageKind::Information});
+}
 
-    mnuItemLogout_Click();
+TEST_F(Login, LogoutShowsTheLoginAgain) {
+    createList();
+    ASSERT_TRUE(login("admin"));
+    window.panel = Panel::WeeklyPicks;
+    session.logOut();
     EXPECT_FALSE(loggedIn());
-    EXPECT_EQ(State.Window.caption, "Gridslate");
-    EXPECT_FALSE(State.Window.fileMenuEnabled);
-    EXPECT_FALSE(State.Window.viewMenuEnabled);
-    EXPECT_EQ(State.Window.Text1, "");
+    EXPECT_EQ(window.panel, Panel::None);
+    EXPECT_EQ(window.caption, "Gridslate");
+    EXPECT_FALSE(window.fileMenuEnabled);
+    EXPECT_FALSE(window.viewMenuEnabled);
+    EXPECT_EQ(window.userName, "");
+    EXPECT_EQ(window.password, "");
 }
 
 struct RefusalCase {
@@ -78,6 +114,10 @@ struct RefusalCase {
     const char* message;
 };
 
+void PrintTo(const RefusalCase& c, std::ostream* os) {
+    *os << c.name << " (\"" << c.typedName << "\" / \"" << c.typedPassword << "\")";
+}
+
 class LoginRefusal : public Login, public testing::WithParamInterface<RefusalCase> {};
 
 TEST_P(LoginRefusal, StaysLoggedOutWithEmptyBoxes) {
@@ -85,14 +125,15 @@ TEST_P(LoginRefusal, StaysLoggedOutWithEmptyBoxes) {
     // user list entry holds "xyz"; bob is not active.
     writeList(
         "admin,1,9,1,,0,\r\nann,1,4,0,,0,\r\nbob,0,4,0,,0,\r\ncarl,1,4,0,\x82\x83\x84,0,\r\n");
-    writeBytes(preferencePath("ann"), "klm,\r\n");
-    login(GetParam().typedName, GetParam().typedPassword);
+    writePreferences("ann", "klm,\r\n");
+    EXPECT_FALSE(login(GetParam().typedName, GetParam().typedPassword));
     EXPECT_FALSE(loggedIn());
-    EXPECT_EQ(State.Window.Text1, "");
-    EXPECT_EQ(State.Window.Text2, "");
+    EXPECT_EQ(window.userName, "");
+    EXPECT_EQ(window.password, "");
     auto messages = program.dialogs.messages();
     ASSERT_FALSE(messages.empty());
     EXPECT_EQ(messages.back(), GetParam().message);
+    EXPECT_EQ(program.dialogs.kinds.back(), MessageKind::Error);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -108,32 +149,38 @@ INSTANTIATE_TEST_SUITE_P(
         RefusalCase{"ListPasswordWithoutPreferences", "carl", "", "Error: Incorrect password."}),
     [](const auto& info) { return std::string(info.param.name); });
 
-TEST_F(Login, PasswordsAdmitTheirOwners) {
-    ASSERT_TRUE(ensureGamesTable());
-    writeList("admin,1,9,1,,0,\r\nann,1,4,0,,0,\r\ncarl,1,4,0,\x82\x83\x84,0,\r\n");
-    writeBytes(preferencePath("ann"), "klm,\r\n");
-    writeBytes(preferencePath("admin"), ",\r\n");
-    login("ann", "abc");
-    EXPECT_TRUE(loggedIn());
-    EXPECT_FALSE(State.Window.backupAdminEnabled);
-    EXPECT_FALSE(State.Window.restoreAdminEnabled);
-    EXPECT_EQ(State.Window.caption, "Gridslate for ann");
-    mnuItemLogout_Click();
-    login("carl", "xyz"); // no preference file: the user list's password counts
-    EXPECT_TRUE(loggedIn());
-    mnuItemLogout_Click();
-    login("admin", "anything"); // no password set: any entry is admitted
-    EXPECT_TRUE(loggedIn());
-    EXPECT_TRUE(State.Window.backupAdminEnabled);
+class LoginPassword : public Login {
+protected:
+    void SetUp() override {
+        ASSERT_TRUE(ensureGamesTable(pool));
+        writeList("admin,1,9,1,,0,\r\nann,1,4,0,,0,\r\ncarl,1,4,0,\x82\x83\x84,0,\r\n");
+        writePreferences("ann", "klm,\r\n");
+        writePreferences("admin", ",\r\n");
+    }
+};
+
+TEST_F(LoginPassword, ThePreferenceFilesPasswordAdmitsItsOwner) {
+    EXPECT_TRUE(login("ann", "abc"));
+    EXPECT_FALSE(window.adminBackupEnabled);
+    EXPECT_FALSE(window.adminRestoreEnabled);
+    EXPECT_EQ(window.caption, "Gridslate for ann");
+}
+
+TEST_F(LoginPassword, WithoutPreferencesTheListsPasswordCounts) {
+    EXPECT_TRUE(login("carl", "xyz"));
+}
+
+TEST_F(LoginPassword, WithoutAPasswordAnyEntryIsAdmitted) {
+    EXPECT_TRUE(login("admin", "anything"));
+    EXPECT_TRUE(window.adminBackupEnabled);
 }
 
 TEST_F(Login, TheOldAdministratorCodeIsNoBackDoor) {
-    ASSERT_TRUE(ensureGamesTable());
+    ASSERT_TRUE(ensureGamesTable(pool));
     writeList("admin,1,9,1,,0,\r\n593027614858,1,4,0,,0,\r\n");
-    login("593027614858");
-    EXPECT_TRUE(loggedIn());
-    EXPECT_EQ(State.CurrentUser, "593027614858");
-    EXPECT_FALSE(State.Window.backupAdminEnabled);
+    EXPECT_TRUE(login("593027614858"));
+    EXPECT_EQ(pool.currentUser, "593027614858");
+    EXPECT_FALSE(window.adminBackupEnabled);
 }
 
 } // namespace

@@ -1,9 +1,10 @@
 #include "picks/scoreentry.h"
 
-#include "core/state.h"
+#include "schedule/seasongames.h"
 #include "tests/support/testsupport.h"
 
 #include <gtest/gtest.h>
+#include <ostream>
 #include <tuple>
 
 namespace gs {
@@ -12,62 +13,69 @@ namespace {
 // What the window shows: the record's position in table order (2009's 256
 // games come first), the game, the score boxes, the week's dates and the
 // weeks that can be chosen.
-std::string shown(const ScoreEntryWindow& w) {
+std::string shown(const ScoreEntry& w) {
     std::string text = std::to_string(w.recordPosition()) + " " + w.visitorTeam.caption + " at " +
-                       w.homeTeam.caption + " [" + w.Text1 + "]-[" + w.Text2 + "] " +
+                       w.homeTeam.caption + " [" + w.visitorScore + "]-[" + w.homeScore + "] " +
                        w.firstDate.caption + "-" + w.lastDate.caption + " weeks";
     for (int week = 1; week <= kWeeks; ++week)
-        if (w.Option[week].enabled)
-            text += " " + std::to_string(week);
+        if (w.weekOptions[week].enabled) {
+            text += ' ';
+            text += std::to_string(week);
+        }
     return text;
 }
 
 // The games table as the pool has it on the reference date: last season
 // complete, this one scored through the reference date, the next unplayed.
-class ScoreEntry : public testing::Test {
+class EnterScores : public testing::Test {
 protected:
-    ScoreEntry() {
-        test::addUser(1, "admin", 1);
-        test::addUser(2, "alice");
-        State.CurrentUser = "admin";
-        State.SeasonYear = "2010";
+    EnterScores() {
+        test::addUser(pool, 1, "admin", 1);
+        test::addUser(pool, 2, "alice");
+        pool.currentUser = "admin";
+        pool.seasonYear = "2010";
     }
 
-    std::unique_ptr<ScoreEntryWindow> open() {
-        test::storeSeasons({2009});
-        test::storeSeasons({2010}, kDefaultReferenceDate);
-        test::storeSeasons({2011}, test::kNoScores);
-        std::unique_ptr<ScoreEntryWindow> window = mnuItemScores_Click();
+    std::unique_ptr<ScoreEntry> open() {
+        test::storeSeasons(pool, {2009});
+        test::storeSeasons(pool, {2010}, kDefaultReferenceDate);
+        test::storeSeasons(pool, {2011}, test::kNoScores);
+        std::unique_ptr<ScoreEntry> window = openScoreEntry(pool, program.dialogs);
         EXPECT_TRUE(window);
         return window;
     }
 
-    test::ProgramFixture program;
+    test::PoolFixture program;
+    Pool& pool = program.pool;
 };
 
-TEST_F(ScoreEntry, OpensOnTheSeasonsFirstGameAndWeekOneEnablesThePlayedWeeks) {
-    State.Window.panel = Panel::WeeklyPicks;
+TEST_F(EnterScores, OpensOnTheSeasonsFirstGameWithOnlyWeekOne) {
     auto window = open();
     ASSERT_TRUE(window);
-    EXPECT_EQ(State.Window.panel, Panel::None);
     EXPECT_EQ(window->seasonYear.caption, "2010");
     EXPECT_EQ(shown(*window), "256 Minnesota Vikings at New Orleans Saints [9]-[14] - weeks 1");
-    window->OptionN_Click(5); // not enabled yet
+    window->chooseWeek(5); // not enabled yet
     EXPECT_EQ(window->chosenWeek, 0);
-    // The reference day falls between week 8's Monday and week 9's Sunday.
-    // Leaving a game keeps its scores in the table's form.
-    window->Option1_Click();
+    EXPECT_TRUE(program.dialogs.shown.empty());
+}
+
+// The reference day falls between week 8's Monday and week 9's Sunday.
+// Leaving a game keeps its scores in the table's form.
+TEST_F(EnterScores, WeekOneEnablesTheWeeksPlayedByTheReferenceDate) {
+    auto window = open();
+    ASSERT_TRUE(window);
+    window->chooseWeek(1);
+    EXPECT_EQ(window->chosenWeek, 1);
     EXPECT_EQ(shown(*window), "256 Minnesota Vikings at New Orleans Saints [ 9]-[ 14] "
                               "9/9/2010-9/13/2010 weeks 1 2 3 4 5 6 7 8");
 }
 
-TEST_F(ScoreEntry, AUserWithoutAdministratorRightsCannotOpenIt) {
-    State.CurrentUser = "alice";
-    State.Window.panel = Panel::WeeklyPicks;
-    EXPECT_FALSE(mnuItemScores_Click());
+TEST_F(EnterScores, AUserWithoutAdministratorRightsCannotOpenIt) {
+    pool.currentUser = "alice";
+    EXPECT_FALSE(openScoreEntry(pool, program.dialogs));
     EXPECT_EQ(program.dialogs.messages(),
               std::vector<std::string>{"Error: You do not have administrator control"});
-    EXPECT_EQ(State.Window.panel, Panel::WeeklyPicks);
+    EXPECT_EQ(program.dialogs.kinds, std::vector<MessageKind>{MessageKind::Error});
 }
 
 struct WalkCase {
@@ -80,20 +88,25 @@ struct WalkCase {
     const char* shown; // without the weeks
 };
 
-class Walk : public ScoreEntry, public testing::WithParamInterface<WalkCase> {};
+void PrintTo(const WalkCase& c, std::ostream* os) {
+    *os << c.name << " (season " << c.season << ", week " << c.week << ", " << c.nexts << " next, "
+        << c.previouses << " previous)";
+}
+
+class Walk : public EnterScores, public testing::WithParamInterface<WalkCase> {};
 
 TEST_P(Walk, StaysWithinTheWeek) {
     const WalkCase& c = GetParam();
-    State.SeasonYear = c.season;
-    State.ReferenceDate = c.referenceDate;
+    pool.seasonYear = c.season;
+    pool.referenceDate = c.referenceDate;
     auto window = open();
     ASSERT_TRUE(window);
-    window->Option1_Click();
-    window->Option_Click(c.week);
+    window->chooseWeek(1);
+    window->chooseWeek(c.week);
     for (int i = 0; i < c.nexts; ++i)
-        window->Command3_Click();
+        window->nextGame();
     for (int i = 0; i < c.previouses; ++i)
-        window->Command2_Click();
+        window->previousGame();
     std::string text = shown(*window);
     EXPECT_EQ(text.substr(0, text.find(" weeks")), c.shown);
     EXPECT_TRUE(program.dialogs.shown.empty());
@@ -114,51 +127,71 @@ INSTANTIATE_TEST_SUITE_P(
                  "256 Minnesota Vikings at New Orleans Saints [ 9]-[ 14] 9/9/2010-9/13/2010"}),
     [](const auto& info) { return std::string(info.param.name); });
 
-// The season's first game, typed over, left with "Next", shown again with
-// "Previous" and kept on "Close", which rebuilds the season's games.
-TEST_F(ScoreEntry, ScoresAreStoredInTheTablesForm) {
+// The season's first game, typed over, left with "Next" and shown again
+// with "Previous": the table and the boxes hold the table's form.
+TEST_F(EnterScores, ScoresAreStoredInTheTablesForm) {
     auto window = open();
     ASSERT_TRUE(window);
     auto enter = [&](const char* visitor, const char* home) {
-        window->Text1 = visitor;
-        window->Text2 = home;
-        window->Command3_Click();
-        window->Command2_Click();
-        const GameRecord stored = test::tableRecords().at(256);
-        return stored.visitorScore + "|" + stored.homeScore + " shown " + window->Text1 + "|" + window->Text2;
+        window->visitorScore = visitor;
+        window->homeScore = home;
+        window->nextGame();
+        window->previousGame();
+        const GameRecord stored = test::tableRecords(pool).at(256);
+        return stored.visitorScore + "|" + stored.homeScore + " shown " + window->visitorScore +
+               "|" + window->homeScore;
     };
     EXPECT_EQ(enter("21", "7abc"), " 21| 7 shown  21| 7");
     EXPECT_EQ(enter("", ""), "| shown |"); // an empty box leaves the game unscored
     EXPECT_EQ(enter("   ", "17"), "| 17 shown | 17");
-    EXPECT_TRUE(window->Command1_Click());
+    EXPECT_TRUE(program.dialogs.shown.empty());
+}
+
+// "Close" keeps the scores on show: the season read afterwards has them.
+TEST_F(EnterScores, CloseKeepsTheScoresOnShow) {
+    auto window = open();
+    ASSERT_TRUE(window);
+    window->visitorScore = "   ";
+    window->homeScore = "17";
+    EXPECT_TRUE(window->commitAndClose());
     EXPECT_TRUE(window->closed);
-    EXPECT_EQ(State.SeasonGames.at(0).visitorScore + "|" + State.SeasonGames.at(0).homeScore,
-              "| 17");
+    Result<Season> season = rebuildSeasonGames(pool);
+    ASSERT_TRUE(season) << season.error();
+    EXPECT_EQ(season->games.at(0).visitorScore + "|" + season->games.at(0).homeScore, "| 17");
     EXPECT_TRUE(program.dialogs.shown.empty());
 }
 
 // Neither moving on nor closing gets past a refused score, and nothing is written.
-TEST_F(ScoreEntry, ScoresThatAreNoWholeNumbersAreRefused) {
+TEST_F(EnterScores, ScoresThatAreNoWholeNumbersAreRefused) {
     auto window = open();
     ASSERT_TRUE(window);
-    std::string before = test::dumpRecords(test::tableRecords());
+    std::string before = test::dumpRecords(test::tableRecords(pool));
     for (auto [visitor, home, reason] :
          {std::tuple{"abc", "14",
                      "\"abc\" of Minnesota Vikings at New Orleans Saints is not a number."},
-          std::tuple{"9", "-3",
-                     "\"-3\" of Minnesota Vikings at New Orleans Saints is negative."}}) {
+          std::tuple{"9", "-3", "\"-3\" of Minnesota Vikings at New Orleans Saints is negative."},
+          std::tuple{"7.5", "3",
+                     "\"7.5\" of Minnesota Vikings at New Orleans Saints is not a whole number "
+                     "from 0 to 999."}}) {
         program.dialogs.clear();
-        window->Text1 = visitor;
-        window->Text2 = home;
-        window->Command3_Click();
-        EXPECT_FALSE(window->Command1_Click());
-        std::string refusal = "Error: The score " + std::string(reason);
+        window->visitorScore = visitor;
+        window->homeScore = home;
+        window->nextGame();
+        EXPECT_FALSE(window->commitAndClose());
+        std::string refusal("Error: The score ");
+        refusal += reason;
         EXPECT_EQ(program.dialogs.messages(), (std::vector<std::string>{refusal, refusal}));
-        EXPECT_EQ(shown(*window), "256 Minnesota Vikings at New Orleans Saints [" +
-                                      std::string(visitor) + "]-[" + home + "] - weeks 1");
+        EXPECT_EQ(program.dialogs.kinds,
+                  (std::vector<MessageKind>{MessageKind::Error, MessageKind::Error}));
+        std::string expected("256 Minnesota Vikings at New Orleans Saints [");
+        expected += visitor;
+        expected += "]-[";
+        expected += home;
+        expected += "] - weeks 1";
+        EXPECT_EQ(shown(*window), expected);
     }
     EXPECT_FALSE(window->closed);
-    EXPECT_EQ(test::dumpRecords(test::tableRecords()), before);
+    EXPECT_EQ(test::dumpRecords(test::tableRecords(pool)), before);
 }
 
 } // namespace

@@ -1,14 +1,13 @@
 #include "picks/weeklypicks.h"
 
 #include "core/league.h"
-#include "core/state.h"
 #include "core/textfile.h"
 #include "schedule/pickfiles.h"
 #include "tests/support/testsupport.h"
 
 #include <functional>
 #include <gtest/gtest.h>
-#include <tuple>
+#include <ostream>
 
 namespace gs {
 namespace {
@@ -17,27 +16,34 @@ namespace fs = std::filesystem;
 using test::kNoScores;
 using test::seasonRecords;
 
+// Puts the players of these tests in a pool: admin, the computer player and
+// alice, who is on the panel, in the 2011 season.
+void seatPlayers(Pool& pool) {
+    test::addUser(pool, 1, "admin", 1);
+    test::addUser(pool, 2, "PC");
+    test::addUser(pool, 3, "alice");
+    pool.currentUser = "alice";
+    pool.seasonYear = "2011";
+}
+
+// The week on show and which buttons can be used.
+std::string controls(const WeeklyPicksModel& m) {
+    auto mark = [](const ControlModel& c) { return std::string(c.enabled ? "+" : "-"); };
+    return std::string("week ") + m.weekNumber.caption + " " + m.firstDate.caption + "-" +
+           m.lastDate.caption + " next" + mark(m.nextWeekButton) + " prev" +
+           mark(m.previousWeekButton) + " " + m.savePicksButton.caption + mark(m.savePicksButton);
+}
+
 class WeeklyPicks : public testing::Test {
 protected:
-    WeeklyPicks() {
-        test::addUser(1, "admin", 1);
-        test::addUser(2, "PC");
-        test::addUser(3, "alice");
-        State.CurrentUser = "alice";
-        State.SeasonYear = "2011";
-    }
+    WeeklyPicks() { seatPlayers(pool); }
 
-    const GridModel& grid() const { return State.Window.MSFlexGrid1; }
-    const MainWindowModel& window() const { return State.Window; }
+    test::PoolFixture program;
+    Pool& pool = program.pool;
+    WeeklyPicksPanel panel{program.pool, program.dialogs};
 
-    // The week on show and which buttons can be used.
-    std::string controls() const {
-        const MainWindowModel& w = State.Window;
-        auto mark = [](const ControlModel& c) { return std::string(c.enabled ? "+" : "-"); };
-        return "week " + w.Label3.caption + " " + w.Label4.caption + "-" + w.Label13.caption +
-               " next" + mark(w.Command1) + " prev" + mark(w.Command2) + " " + w.Command3.caption +
-               mark(w.Command3);
-    }
+    const GridModel& grid() const { return panel.model().grid; }
+    std::string controls() const { return gs::controls(panel.model()); }
 
     // The line of one grid row in the dump.
     std::string dumpRow(int row) const {
@@ -49,10 +55,19 @@ protected:
     }
 
     int picked(const char* team) const {
-        return State.PicksTable[State.DisplayedWeek][teamNumber(team)];
+        return panel.picks()[panel.displayedWeek()][teamNumber(team)];
     }
 
-    test::ProgramFixture program;
+    // 2010 complete, then one more game closes week 17 and the Sunday after
+    // opens an eighteenth week.
+    void storeSeasonWithAnEighteenthWeek() {
+        pool.seasonYear = "2010";
+        std::vector<GameRecord> records = seasonRecords(2010);
+        records.push_back({"Dallas Cowboys", "N.Y. Giants", "1/3/2011", "20", "17", "2010"});
+        records.push_back({"Arizona Cardinals", "Seattle Seahawks", "1/9/2011", "", "", "2010"});
+        test::storeRecords(pool, records);
+    }
+    fs::path oldScores2010() const { return pool.folders.program / "oldscores2010.dat"; }
 };
 
 constexpr const char* kHeader = "Visitor Team | Home Team | Projected Winner | Projected Spread\n";
@@ -77,60 +92,80 @@ constexpr const char* kWeek1Of2011 =
     "New England Patriots | Miami Dolphins | Miami Dolphins | 1\n"
     "Oakland Raiders | Denver Broncos | Denver Broncos | 1\n";
 
-TEST_F(WeeklyPicks, NoScoreShowsWeekOneWherePicksMoveAndOnlySavedOnesStay) {
-    test::storeSeasons({2011}, kNoScores);
-    mnuItemThisWeek_Click();
-    EXPECT_EQ(window().panel, Panel::WeeklyPicks);
-    EXPECT_EQ(grid().dump(), std::string(kHeader) + kWeek1Of2011);
-    EXPECT_EQ(State.CurrentWeek, 1);
+std::string week1Of2011() {
+    std::string dump(kHeader);
+    dump += kWeek1Of2011;
+    return dump;
+}
+
+TEST_F(WeeklyPicks, BeforeTheFirstScoreWeekOneIsShown) {
+    test::storeSeasons(pool, {2011}, kNoScores);
+    panel.open();
+    EXPECT_EQ(grid().dump(), week1Of2011());
+    EXPECT_EQ(panel.season().currentWeek, 1);
     EXPECT_EQ(controls(), "week 1 9/8/2011-9/12/2011 next- prev- Save Picks-");
     EXPECT_TRUE(program.dialogs.shown.empty());
+}
 
-    MSFlexGrid1_Click(2, 0);
+TEST_F(WeeklyPicks, AClickPicksATeamTheOtherTeamTakesItOverAndASecondClickClearsIt) {
+    test::storeSeasons(pool, {2011}, kNoScores);
+    panel.open();
+    panel.togglePick(2, 0);
     EXPECT_EQ(dumpRow(2),
               "*Pittsburgh Steelers*{#000000} | Baltimore Ravens | Baltimore Ravens | 1");
     EXPECT_EQ(controls(), "week 1 9/8/2011-9/12/2011 next- prev- Save Picks+");
-    MSFlexGrid1_Click(2, 1);
+    panel.togglePick(2, 1);
     EXPECT_EQ(dumpRow(2),
               "Pittsburgh Steelers | *Baltimore Ravens*{#000000} | Baltimore Ravens | 1");
     EXPECT_EQ(picked("Pittsburgh Steelers"), 0);
-    MSFlexGrid1_Click(2, 1); // a second click clears the pick
-    EXPECT_EQ(State.PicksTable, PickTable{});
-    MSFlexGrid1_Click(2, 0);
-    mnuItemThisWeek_Click(); // unsaved picks are dropped
-    EXPECT_EQ(grid().dump(), std::string(kHeader) + kWeek1Of2011);
+    panel.togglePick(2, 1); // a second click clears the pick
+    EXPECT_EQ(panel.picks(), PickTable{});
+}
 
-    MSFlexGrid1_Click(2, 0);
-    Command3_Click();
+TEST_F(WeeklyPicks, UnsavedPicksAreDroppedOnOpening) {
+    test::storeSeasons(pool, {2011}, kNoScores);
+    panel.open();
+    panel.togglePick(2, 0);
+    panel.open();
+    EXPECT_EQ(grid().dump(), week1Of2011());
+    EXPECT_EQ(panel.picks(), PickTable{});
+}
+
+TEST_F(WeeklyPicks, SavedPicksAreWrittenAndShownOnOpening) {
+    test::storeSeasons(pool, {2011}, kNoScores);
+    panel.open();
+    panel.togglePick(2, 0);
+    panel.savePicks();
     EXPECT_EQ(controls(), "week 1 9/8/2011-9/12/2011 next- prev- Picks Saved-");
-    EXPECT_EQ(test::readBytes(State.ProgramFolder / "alice2011.dat"),
+    EXPECT_EQ(test::readBytes(pool.folders.program / "alice2011.dat"),
               test::crlf({test::weekLine({teamNumber("Pittsburgh Steelers")})}) +
                   test::crlf(std::vector<std::string>(16, test::weekLine())));
-    mnuItemThisWeek_Click();
+    panel.open();
     EXPECT_EQ(dumpRow(2),
               "*Pittsburgh Steelers*{#000000} | Baltimore Ravens | Baltimore Ravens | 1");
+    EXPECT_TRUE(program.dialogs.shown.empty());
 }
 
 TEST_F(WeeklyPicks, GamesOnOrBeforeTheReferenceDateAreLocked) {
-    test::storeSeasons({2011}, kNoScores);
-    State.ReferenceDate = "9/11/2011"; // the Sunday of week 1
-    mnuItemThisWeek_Click();
-    MSFlexGrid1_Click(1, 0); // Thursday 9/8/2011
-    MSFlexGrid1_Click(2, 0); // Sunday 9/11/2011, the reference date itself
-    EXPECT_EQ(State.PicksTable, PickTable{});
-    EXPECT_EQ(grid().dump(), std::string(kHeader) + kWeek1Of2011);
-    EXPECT_FALSE(window().Command3.enabled);
+    test::storeSeasons(pool, {2011}, kNoScores);
+    pool.referenceDate = "9/11/2011"; // the Sunday of week 1
+    panel.open();
+    panel.togglePick(1, 0); // Thursday 9/8/2011
+    panel.togglePick(2, 0); // Sunday 9/11/2011, the reference date itself
+    EXPECT_EQ(panel.picks(), PickTable{});
+    EXPECT_EQ(grid().dump(), week1Of2011());
+    EXPECT_FALSE(panel.model().savePicksButton.enabled);
 
-    MSFlexGrid1_Click(15, 0); // Monday 9/12/2011
+    panel.togglePick(15, 0); // Monday 9/12/2011
     EXPECT_EQ(picked("New England Patriots"), 1);
 }
 
 TEST_F(WeeklyPicks, WeekButtonsWalkBetweenWeekOneAndTheCurrentWeek) {
-    test::storeSeasons({2011}, "9/26/2011"); // weeks 1..3 scored, week 4 not started
-    mnuItemThisWeek_Click();
+    test::storeSeasons(pool, {2011}, "9/26/2011"); // weeks 1..3 scored, week 4 not started
+    panel.open();
     std::string walk = controls() + "\n";
     for (char button : std::string("PPPPNNNN")) {
-        button == 'P' ? Command2_Click() : Command1_Click();
+        button == 'P' ? panel.showPreviousWeek() : panel.showNextWeek();
         walk += controls() + "\n";
     }
     EXPECT_EQ(walk, "week 4 10/2/2011-10/3/2011 next- prev+ Save Picks-\n"
@@ -146,119 +181,185 @@ TEST_F(WeeklyPicks, WeekButtonsWalkBetweenWeekOneAndTheCurrentWeek) {
 
 // A click that changes no pick still marks the picks unsaved, which shows
 // once the current week is on show again.
-TEST_F(WeeklyPicks, ClicksThatChangeNoPick) {
-    test::storeSeasons({2011}, "9/26/2011");
-    const std::vector<std::tuple<const char*, std::function<void()>, bool>> clicks = {
-        {"none", [] {}, false},
-        {"header row", [] { MSFlexGrid1_Click(0, 0); }, true},
-        {"projected winner", [] { MSFlexGrid1_Click(1, 2); }, true},
-        {"past week", [] { Command2_Click(), MSFlexGrid1_Click(1, 0), Command1_Click(); }, true}};
-    for (const auto& [name, click, savingEnabled] : clicks) {
-        mnuItemThisWeek_Click();
-        click();
-        Command2_Click();
-        Command1_Click();
-        EXPECT_EQ(State.PicksTable, PickTable{}) << name;
-        EXPECT_EQ(State.DisplayedWeek, 4) << name;
-        EXPECT_EQ(window().Command3.enabled, savingEnabled) << name;
-    }
+struct NoPickCase {
+    const char* name;
+    std::function<void(WeeklyPicksPanel&)> click;
+    bool savingEnabled;
+};
+
+void PrintTo(const NoPickCase& c, std::ostream* os) {
+    *os << c.name << (c.savingEnabled ? " (saving enabled)" : " (saving disabled)");
 }
+
+class ClickThatChangesNoPick : public WeeklyPicks,
+                               public testing::WithParamInterface<NoPickCase> {};
+
+TEST_P(ClickThatChangesNoPick, LeavesThePicksAndTheSavingAsTheCaseSays) {
+    test::storeSeasons(pool, {2011}, "9/26/2011");
+    panel.open();
+    GetParam().click(panel);
+    panel.showPreviousWeek();
+    panel.showNextWeek();
+    EXPECT_EQ(panel.picks(), PickTable{});
+    EXPECT_EQ(panel.displayedWeek(), 4);
+    EXPECT_EQ(panel.model().savePicksButton.enabled, GetParam().savingEnabled);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Clicks, ClickThatChangesNoPick,
+    testing::Values(NoPickCase{"None", [](WeeklyPicksPanel&) {}, false},
+                    NoPickCase{"HeaderRow", [](WeeklyPicksPanel& p) { p.togglePick(0, 0); }, true},
+                    NoPickCase{"ProjectedWinner", [](WeeklyPicksPanel& p) { p.togglePick(1, 2); },
+                               true},
+                    NoPickCase{"PastWeek",
+                               [](WeeklyPicksPanel& p) {
+                                   p.showPreviousWeek();
+                                   p.togglePick(1, 0);
+                                   p.showNextWeek();
+                               },
+                               true}),
+    [](const auto& info) { return std::string(info.param.name); });
 
 // 2012 through the Sunday of week 10, whose Monday game is still to come.
 // St. Louis at San Francisco ended in a tie: a pick of either team is wrong.
 TEST_F(WeeklyPicks, PicksAreMarkedByTheResult) {
-    State.SeasonYear = "2012";
-    test::storeSeasons({2012}, "11/11/2012");
+    pool.seasonYear = "2012";
+    test::storeSeasons(pool, {2012}, "11/11/2012");
+    PickTable picks{};
     for (const char* team :
          {"Indianapolis Colts", "Oakland Raiders", "Denver Broncos", "Cincinnati Bengals",
           "Philadelphia Eagles", "St. Louis Rams", "Kansas City Chiefs"})
-        State.PicksTable[10][teamNumber(team)] = 1;
-    ASSERT_TRUE(SavePicks("alice"));
-    mnuItemThisWeek_Click();
-    EXPECT_EQ(State.CurrentWeek, 10);
-    EXPECT_EQ(
-        grid().dump(),
-        std::string(kHeader) +
-            "*Indianapolis Colts*{#00C000} | Jacksonville Jaguars | Indianapolis Colts | 11\n"
-            "*Oakland Raiders*{#FF0000} | Baltimore Ravens | Baltimore Ravens | 3\n"
-            "*Denver Broncos*{#00C000} | Carolina Panthers | Denver Broncos | 3\n"
-            "N.Y. Giants | *Cincinnati Bengals*{#00C000} | N.Y. Giants | 3\n"
-            "Tennessee Titans | Miami Dolphins | Miami Dolphins | 7\n"
-            "Detroit Lions | Minnesota Vikings | Minnesota Vikings | 1\n"
-            "Buffalo Bills | New England Patriots | New England Patriots | 2\n"
-            "Atlanta Falcons | New Orleans Saints | Atlanta Falcons | 7\n"
-            "San Diego Chargers | Tampa Bay Buccaneers | Tampa Bay Buccaneers | 3\n"
-            "N.Y. Jets | Seattle Seahawks | Seattle Seahawks | 2\n"
-            "Dallas Cowboys | *Philadelphia Eagles*{#FF0000} | Dallas Cowboys | 5\n"
-            "*St. Louis Rams*{#FF0000} | San Francisco 49ers | San Francisco 49ers | 4\n"
-            "Houston Texans | Chicago Bears | Chicago Bears | 1\n"
-            "*Kansas City Chiefs*{#000000} | Pittsburgh Steelers | Pittsburgh Steelers | 10\n");
+        picks[10][teamNumber(team)] = 1;
+    Status saved = savePicks(pool, "alice", picks);
+    ASSERT_TRUE(saved) << saved.error();
+    panel.open();
+    EXPECT_EQ(panel.season().currentWeek, 10);
+    std::string expected(kHeader);
+    expected += "*Indianapolis Colts*{#00C000} | Jacksonville Jaguars | Indianapolis Colts | 11\n"
+                "*Oakland Raiders*{#FF0000} | Baltimore Ravens | Baltimore Ravens | 3\n"
+                "*Denver Broncos*{#00C000} | Carolina Panthers | Denver Broncos | 3\n"
+                "N.Y. Giants | *Cincinnati Bengals*{#00C000} | N.Y. Giants | 3\n"
+                "Tennessee Titans | Miami Dolphins | Miami Dolphins | 7\n"
+                "Detroit Lions | Minnesota Vikings | Minnesota Vikings | 1\n"
+                "Buffalo Bills | New England Patriots | New England Patriots | 2\n"
+                "Atlanta Falcons | New Orleans Saints | Atlanta Falcons | 7\n"
+                "San Diego Chargers | Tampa Bay Buccaneers | Tampa Bay Buccaneers | 3\n"
+                "N.Y. Jets | Seattle Seahawks | Seattle Seahawks | 2\n"
+                "Dallas Cowboys | *Philadelphia Eagles*{#FF0000} | Dallas Cowboys | 5\n"
+                "*St. Louis Rams*{#FF0000} | San Francisco 49ers | San Francisco 49ers | 4\n"
+                "Houston Texans | Chicago Bears | Chicago Bears | 1\n"
+                "*Kansas City Chiefs*{#000000} | Pittsburgh Steelers | Pittsburgh Steelers | 10\n";
+    EXPECT_EQ(grid().dump(), expected);
 }
 
-// The last week has no Monday game; one more game closes it, and the Sunday
-// after opens an eighteenth week: only then is the season over.
-TEST_F(WeeklyPicks, OnlyAnEighteenthWeekEndsTheSeason) {
-    State.SeasonYear = "2010";
-    test::storeSeasons({2010});
-    mnuItemThisWeek_Click();
-    fs::path oldScores = State.ProgramFolder / "oldscores2010.dat";
-    EXPECT_EQ(State.CurrentWeek, 17);
-    EXPECT_FALSE(State.SeasonOver);
-    EXPECT_FALSE(fs::exists(oldScores));
+// The last week has no Monday game: with every game of it scored the season
+// is still on, and no old-scores file is written.
+TEST_F(WeeklyPicks, SeventeenScoredWeeksDoNotEndTheSeason) {
+    pool.seasonYear = "2010";
+    test::storeSeasons(pool, {2010});
+    panel.open();
+    EXPECT_EQ(panel.season().currentWeek, 17);
+    EXPECT_FALSE(panel.season().seasonOver);
+    EXPECT_FALSE(fs::exists(oldScores2010()));
+}
 
-    std::vector<GameRecord> records = seasonRecords(2010);
-    records.push_back({"Dallas Cowboys", "N.Y. Giants", "1/3/2011", "20", "17", "2010"});
-    records.push_back({"Arizona Cardinals", "Seattle Seahawks", "1/9/2011", "", "", "2010"});
-    test::storeRecords(records);
-    mnuItemThisWeek_Click();
-    EXPECT_TRUE(State.SeasonOver);
+TEST_F(WeeklyPicks, AnEighteenthWeekEndsTheSeasonAndSavesTheScores) {
+    storeSeasonWithAnEighteenthWeek();
+    panel.open();
+    EXPECT_TRUE(panel.season().seasonOver);
     EXPECT_EQ(controls(), "week 17 1/2/2011-1/3/2011 next- prev+ Save Picks-");
     EXPECT_EQ(program.dialogs.messages(),
               std::vector<std::string>{"Season Over: Season is over.  Scores have been saved."});
-    TextFile file = readTextFile(oldScores);
+    EXPECT_EQ(program.dialogs.kinds, std::vector<MessageKind>{MessageKind::Information});
+    TextFile file = readTextFile(oldScores2010());
     ASSERT_EQ(file.lines.size(), 32u);
     EXPECT_EQ(file.lines[teamNumber("N.Y. Giants") - 1], " 411, 367, 10, 7, 0");
     EXPECT_EQ(file.lines[teamNumber("New England Patriots") - 1], " 518, 313, 14, 2, 0");
-    MSFlexGrid1_Click(1, 0); // after the reference date, yet closed
-    EXPECT_EQ(State.PicksTable, PickTable{});
+    panel.togglePick(1, 0); // after the reference date, yet closed
+    EXPECT_EQ(panel.picks(), PickTable{});
+}
 
-    // A file that cannot be written is not claimed as saved.
-    fs::remove(oldScores);
-    fs::create_directory(oldScores);
-    program.dialogs.clear();
-    mnuItemThisWeek_Click();
+TEST_F(WeeklyPicks, AnOldScoresFileThatCannotBeWrittenIsNotClaimedSaved) {
+    storeSeasonWithAnEighteenthWeek();
+    fs::create_directories(oldScores2010());
+    panel.open();
+    std::string refusal("Error: The file could not be saved. Cannot replace ");
+    refusal += oldScores2010().string();
+    refusal += ": Is a directory";
     EXPECT_EQ(program.dialogs.messages(),
-              (std::vector<std::string>{"Error: The file could not be saved. Cannot replace " +
-                                            oldScores.string() + ": Is a directory",
-                                        "Season Over: Season is over."}));
+              (std::vector<std::string>{refusal, "Season Over: Season is over."}));
+    EXPECT_EQ(program.dialogs.kinds,
+              (std::vector<MessageKind>{MessageKind::Error, MessageKind::Information}));
 }
 
 TEST_F(WeeklyPicks, AGameOfATeamOutsideTheLeagueIsShownButCannotBePicked) {
     std::vector<GameRecord> records = seasonRecords(2011, kNoScores);
     records[1].visitor = "Gotham Knights";
-    test::storeRecords(records);
-    mnuItemThisWeek_Click();
+    test::storeRecords(pool, records);
+    panel.open();
     EXPECT_EQ(dumpRow(2), "Gotham Knights | Baltimore Ravens |  | 0");
-    MSFlexGrid1_Click(2, 0);
-    MSFlexGrid1_Click(2, 1);
-    EXPECT_EQ(State.PicksTable, PickTable{});
-    EXPECT_FALSE(window().Command3.enabled);
-    MSFlexGrid1_Click(3, 1);
+    panel.togglePick(2, 0);
+    panel.togglePick(2, 1);
+    EXPECT_EQ(panel.picks(), PickTable{});
+    EXPECT_FALSE(panel.model().savePicksButton.enabled);
+    panel.togglePick(3, 1);
     EXPECT_EQ(dumpRow(3), "Atlanta Falcons | *Chicago Bears*{#000000} | Chicago Bears | 1");
 }
 
 TEST_F(WeeklyPicks, ASeasonWithoutGamesShowsAnEmptyGrid) {
-    test::storeSeasons({2011}, kNoScores);
-    State.SeasonYear = "2016";
-    mnuItemThisWeek_Click();
+    test::storeSeasons(pool, {2011}, kNoScores);
+    pool.seasonYear = "2016";
+    panel.open();
     EXPECT_EQ(grid().dump(), kHeader);
     EXPECT_EQ(controls(), "week 1 - next- prev- Save Picks-");
-    MSFlexGrid1_Click(1, 0);
-    MSFlexGrid1_Click(0, 0);
-    Command1_Click();
-    Command2_Click();
+    panel.togglePick(1, 0);
+    panel.togglePick(0, 0);
+    panel.showNextWeek();
+    panel.showPreviousWeek();
     EXPECT_EQ(grid().dump(), kHeader);
-    EXPECT_EQ(State.DisplayedWeek, 1);
+    EXPECT_EQ(panel.displayedWeek(), 1);
+}
+
+// Two installations at once, each with its own home: the administrator's
+// machine, where alice saves her picks, and her own machine, which gets the
+// pick file as the exchange copies it across.
+TEST(TwoPools, PicksSavedInOneHomeAreSeenInTheOtherOnceTheFileIsCopied) {
+    test::PoolFixture adminMachine;
+    test::PoolFixture aliceMachine;
+    for (test::PoolFixture* machine : {&adminMachine, &aliceMachine}) {
+        seatPlayers(machine->pool);
+        test::storeSeasons(machine->pool, {2011}, kNoScores);
+    }
+    WeeklyPicksPanel adminPanel(adminMachine.pool, adminMachine.dialogs);
+    WeeklyPicksPanel alicePanel(aliceMachine.pool, aliceMachine.dialogs);
+
+    adminPanel.open();
+    adminPanel.togglePick(2, 0); // Pittsburgh Steelers
+    adminPanel.togglePick(5, 1); // Houston Texans
+    adminPanel.savePicks();
+    ASSERT_EQ(controls(adminPanel.model()), "week 1 9/8/2011-9/12/2011 next- prev- Picks Saved-");
+
+    // Until the file arrives, alice's own machine knows of no pick.
+    alicePanel.open();
+    EXPECT_EQ(alicePanel.picks(), PickTable{});
+    EXPECT_EQ(alicePanel.model().grid.dump(), week1Of2011());
+
+    fs::path saved = pickFilePath(adminMachine.pool, "alice");
+    fs::path received = pickFilePath(aliceMachine.pool, "alice");
+    ASSERT_EQ(saved, adminMachine.pool.folders.program / "alice2011.dat");
+    ASSERT_EQ(received, aliceMachine.pool.folders.program / "alice2011.dat");
+    fs::copy_file(saved, received, fs::copy_options::overwrite_existing);
+
+    alicePanel.open();
+    PickTable expected{};
+    expected[1][teamNumber("Pittsburgh Steelers")] = 1;
+    expected[1][teamNumber("Houston Texans")] = 1;
+    EXPECT_EQ(alicePanel.picks(), expected);
+    EXPECT_EQ(adminPanel.picks(), expected);
+    EXPECT_EQ(alicePanel.model().grid.dump(), adminPanel.model().grid.dump());
+    EXPECT_EQ(test::readBytes(received), test::readBytes(saved));
+    EXPECT_TRUE(adminMachine.dialogs.shown.empty());
+    EXPECT_TRUE(aliceMachine.dialogs.shown.empty());
 }
 
 } // namespace

@@ -1,9 +1,9 @@
 #include "prefs/colors.h"
 
-#include "core/state.h"
 #include "tests/support/testsupport.h"
 
 #include <gtest/gtest.h>
+#include <ostream>
 
 namespace gs {
 namespace {
@@ -14,17 +14,19 @@ struct SchemeCase {
     ColorSlots expected;
 };
 
+void PrintTo(const SchemeCase& c, std::ostream* os) {
+    *os << c.name << " (scheme " << c.scheme << ")";
+}
+
 class Schemes : public testing::TestWithParam<SchemeCase> {};
 
 TEST_P(Schemes, PaintTheirColours) {
-    State = ProgramState{};
-    State.CurrentColorScheme = GetParam().scheme;
-    ApplyColorScheme();
+    const ColorSlots colors = colorSlots(GetParam().scheme);
     const ColorSlots& expected = GetParam().expected;
-    EXPECT_EQ(State.Colors.set, expected.set);
-    EXPECT_EQ(State.Colors.background, expected.background);
-    EXPECT_EQ(State.Colors.button, expected.button);
-    EXPECT_EQ(State.Colors.text, expected.text);
+    EXPECT_EQ(colors.set, expected.set);
+    EXPECT_EQ(colors.background, expected.background);
+    EXPECT_EQ(colors.button, expected.button);
+    EXPECT_EQ(colors.text, expected.text);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -37,37 +39,65 @@ INSTANTIATE_TEST_SUITE_P(
                     SchemeCase{"Negative", -1, {false, 0, 0, 0}}),
     [](const auto& info) { return std::string(info.param.name); });
 
-TEST(ColorSettings, ChoiceShowsAtOnceAndIsKeptOnClose) {
-    test::ProgramFixture program;
-    State.CurrentUser = "ann";
-    State.UserTable[3].name = "ann";
-    State.UserTable[3].colorScheme = 9;
-    State.CurrentColorScheme = 9;
-    int repaints = 0;
-    setColorSchemeListener([&] { ++repaints; });
+// ann, in slot 3, paints with Dallas's scheme 9.
+class ColorSettingsWindow : public testing::Test {
+protected:
+    ColorSettingsWindow() {
+        pool.currentUser = "ann";
+        pool.users[3].name = "ann";
+        pool.users[3].colorScheme = 9;
+        pool.colorScheme = 9;
+    }
 
-    ColorSettingsWindow window;
-    window.Form_Load();
-    EXPECT_EQ(window.selectedOption, 9);
-    window.Option_Click(12);
-    EXPECT_EQ(State.CurrentColorScheme, 12);
-    EXPECT_EQ(State.Colors.background, 0x008000u);
-    EXPECT_EQ(State.UserTable[3].colorScheme, 9); // not stored until Close
-    window.Command2_Click();
-    EXPECT_EQ(State.UserTable[3].colorScheme, 12);
-    EXPECT_EQ(repaints, 2);
-    setColorSchemeListener({});
+    test::PoolFixture program;
+    Pool& pool = program.pool;
+    ColorSettings settings{program.pool};
+};
+
+TEST_F(ColorSettingsWindow, OpensOnTheSchemeInForce) {
+    settings.open();
+    EXPECT_TRUE(settings.isOpen());
+    EXPECT_EQ(settings.selectedOption(), 9);
 }
 
-TEST(ColorSettings, SchemeWithoutAnOptionSelectsNone) {
-    State = ProgramState{};
-    State.CurrentColorScheme = 0;
-    ColorSettingsWindow window;
-    window.Form_Load();
-    EXPECT_EQ(window.selectedOption, 0);
+TEST_F(ColorSettingsWindow, AChoiceTakesEffectAtOnce) {
+    settings.open();
+    settings.chooseScheme(12);
+    EXPECT_EQ(settings.selectedOption(), 12);
+    EXPECT_EQ(pool.colorScheme, 12);
+    EXPECT_EQ(colorSlots(pool.colorScheme).background, 0x008000u);
+    EXPECT_EQ(pool.users[3].colorScheme, 9); // not stored until Close
+}
+
+TEST_F(ColorSettingsWindow, CloseStoresTheChoiceWithTheUser) {
+    settings.open();
+    settings.chooseScheme(12);
+    settings.close();
+    EXPECT_FALSE(settings.isOpen());
+    EXPECT_EQ(pool.users[3].colorScheme, 12);
+}
+
+TEST_F(ColorSettingsWindow, SchemesOutsideTheOptionsCannotBeChosen) {
+    settings.open();
+    for (int scheme : {0, 33, -1}) {
+        settings.chooseScheme(scheme);
+        EXPECT_EQ(settings.selectedOption(), 9) << scheme;
+        EXPECT_EQ(pool.colorScheme, 9) << scheme;
+    }
+}
+
+TEST_F(ColorSettingsWindow, SchemeWithoutAnOptionSelectsNone) {
+    pool.colorScheme = 0;
+    settings.open();
+    EXPECT_EQ(settings.selectedOption(), 0);
+}
+
+TEST(SchemeCaptions, OnlyTheOptionsOneToThirtyTwoHaveOne) {
     EXPECT_EQ(schemeCaption(1), "Arizona Cardinals");
     EXPECT_EQ(schemeCaption(19), "New York Giants");
+    EXPECT_EQ(schemeCaption(32), "Washington Redskins");
     EXPECT_EQ(schemeCaption(0), "");
+    EXPECT_EQ(schemeCaption(33), "");
 }
 
 } // namespace

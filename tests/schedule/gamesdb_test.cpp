@@ -30,12 +30,15 @@ class GamesDb : public testing::Test {
 protected:
     std::unique_ptr<GamesTable> open() {
         std::string error;
-        auto table = GamesTable::open(gamesDatabasePath(), error);
+        auto table = GamesTable::open(fixture.pool.gamesDatabasePath(), error);
         EXPECT_TRUE(table) << error;
         return table;
     }
-    std::string stored() { return dumpRecords(test::tableRecords()); }
-    test::ProgramFixture program;
+    std::string stored() { return dumpRecords(test::tableRecords(fixture.pool)); }
+    void store(const std::vector<GameRecord>& records) {
+        test::storeRecords(fixture.pool, records);
+    }
+    test::PoolFixture fixture;
 };
 
 TEST_F(GamesDb, ReplaceKeepsOtherSeasonsAndEveryByteInYearOrder) {
@@ -47,7 +50,7 @@ TEST_F(GamesDb, ReplaceKeepsOtherSeasonsAndEveryByteInYearOrder) {
         "('Old Visitor','Old Home','9/9/2010','1','2','2010 '),"
         "('Chicago Bears','Detroit Lions','9/11/2011','',13,'2011'),"
         "('Tennessee Titans','Pittsburgh Steelers','9/10/2009','10','13','2009')");
-    test::storeRecords({kSeason2010[0], kSeason2010[1], kSeason2009[1], kSeason2010[2]});
+    store({kSeason2010[0], kSeason2010[1], kSeason2009[1], kSeason2010[2]});
     EXPECT_EQ(stored(), "Miami Dolphins|Atlanta Falcons|9/13/2009|7|19|2009\n"
                         "Minnesota Vikings|New Orleans Saints|9/9/2010|9|14|2010\n"
                         "Miami Dolphins|Buffalo Bills|9/12/2010|||2010\n"
@@ -57,13 +60,13 @@ TEST_F(GamesDb, ReplaceKeepsOtherSeasonsAndEveryByteInYearOrder) {
 }
 
 TEST_F(GamesDb, FailedReplaceHalfwayLeavesEveryRecord) {
-    test::storeRecords(kSeason2009);
-    test::storeRecords(kSeason2010);
+    store(kSeason2009);
+    store(kSeason2010);
     std::string before = stored();
     auto table = open();
     // The last insert is refused after the old 2010 records are gone.
     sql(table->handle(), "CREATE TRIGGER refuse BEFORE INSERT ON Scoresheet "
-                         "WHEN NEW.visitor = 'Boom' BEGIN SELECT RAISE(ABORT, 'refused'); END");
+                         "WHEN NEW.TeamA = 'Boom' BEGIN SELECT RAISE(ABORT, 'refused'); END");
     std::vector<GameRecord> replacement = {kSeason2010[0],
                                            {"Boom", "Bang", "9/20/2010", "", "", "2010"}};
     std::string error;
@@ -81,16 +84,28 @@ std::string where(const RecordCursor& cursor) {
     return std::to_string(cursor.position()) + ":" + cursor.field("TeamA");
 }
 
-TEST_F(GamesDb, CursorWalksLikeARecordset) {
+TEST_F(GamesDb, CursorFindsFieldsWhateverTheirCase) {
+    store(kSeason2010);
     auto table = open();
-    EXPECT_EQ(where(RecordCursor(*table)), "bof+eof"); // an empty table
-    test::storeRecords(kSeason2010);
     RecordCursor cursor(*table);
     std::string fields;
-    for (const char* name : {"teama", "TEAMB", "date", "Visitor", "home", "year", "Week"})
-        fields += "[" + cursor.field(name) + "]";
+    for (const char* name : {"teama", "TEAMB", "date", "Visitor", "home", "year", "Week"}) {
+        fields += '[';
+        fields += cursor.field(name);
+        fields += ']';
+    }
     EXPECT_EQ(fields, "[Minnesota Vikings][New Orleans Saints][9/9/2010][9][14][2010][]");
+}
 
+TEST_F(GamesDb, CursorOverAnEmptyTableIsBeforeItsStartAndPastItsEnd) {
+    auto table = open();
+    EXPECT_EQ(where(RecordCursor(*table)), "bof+eof");
+}
+
+TEST_F(GamesDb, CursorWalksLikeARecordset) {
+    store(kSeason2010);
+    auto table = open();
+    RecordCursor cursor(*table);
     std::vector<std::string> path{where(cursor)};
     auto step = [&](bool moved) {
         EXPECT_TRUE(moved);
@@ -116,7 +131,7 @@ TEST_F(GamesDb, CursorWalksLikeARecordset) {
 }
 
 TEST_F(GamesDb, CursorEditsAreWrittenWhenItMovesOrFlushes) {
-    test::storeRecords(kSeason2010);
+    store(kSeason2010);
     auto table = open();
     RecordCursor cursor(*table);
     cursor.setField("visitor", "17");

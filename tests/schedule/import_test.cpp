@@ -1,10 +1,10 @@
 #include "schedule/importer.h"
 
-#include "core/state.h"
 #include "schedule/seasongames.h"
 #include "tests/support/testsupport.h"
 
 #include <gtest/gtest.h>
+#include <ostream>
 
 namespace gs {
 namespace {
@@ -17,22 +17,34 @@ const std::string kGood = "Minnesota Vikings,New Orleans Saints,9/9/2010,9,14,20
 
 class Import : public testing::Test {
 protected:
-    void SetUp() override { ASSERT_TRUE(ensureGamesTable()); }
+    void SetUp() override {
+        Status created = ensureGamesTable(pool());
+        ASSERT_TRUE(created) << created.error();
+    }
+    const Pool& pool() const { return fixture.pool; }
+    fs::path home() const { return fixture.home.path(); }
     fs::path write(const std::string& bytes) {
-        fs::path file = program.home.path() / "schedule.csv";
+        fs::path file = home() / "schedule.csv";
         test::writeBytes(file, bytes);
         return file;
     }
-    test::ProgramFixture program;
+    // "imported", or why the import was refused.
+    std::string import(const fs::path& file) {
+        Status imported = importSchedule(pool(), file);
+        return imported ? "imported" : imported.error();
+    }
+    test::PoolFixture fixture;
 };
 
 TEST_F(Import, ReplacesOnlyTheSeasonsOfTheFile) {
     // A UTF-8 mark and mixed line ends are what spreadsheets save.
-    EXPECT_EQ(importSchedule(write("\xEF\xBB\xBF" + kHeader +
-                                   "N.Y. Giants,Dallas Cowboys,9/9/2016,,,2016\n" + kGood +
-                                   "Miami Dolphins,Buffalo Bills,09/12/2010,15,,2010\r\n\r\n")),
-              "");
-    std::vector<GameRecord> records = test::tableRecords();
+    std::string csv("\xEF\xBB\xBF");
+    csv += kHeader;
+    csv += "N.Y. Giants,Dallas Cowboys,9/9/2016,,,2016\n";
+    csv += kGood;
+    csv += "Miami Dolphins,Buffalo Bills,09/12/2010,15,,2010\r\n\r\n";
+    EXPECT_EQ(import(write(csv)), "imported");
+    std::vector<GameRecord> records = test::tableRecords(pool());
     ASSERT_EQ(records.size(), 1792u - 256u + 3u);
     std::vector<GameRecord> replaced;
     for (const GameRecord& r : records)
@@ -42,15 +54,13 @@ TEST_F(Import, ReplacesOnlyTheSeasonsOfTheFile) {
                                      "Miami Dolphins|Buffalo Bills|09/12/2010|15||2010\n"
                                      "N.Y. Giants|Dallas Cowboys|9/9/2016|||2016\n");
     EXPECT_EQ(dumpRecords({records[0]}), dumpRecords({test::seasonRecords(2009)[0]}));
-    EXPECT_TRUE(program.dialogs.shown.empty());
 }
 
 TEST_F(Import, AFileThatCannotBeReadIsRefused) {
-    fs::path missing = program.home.path() / "none.csv";
-    EXPECT_EQ(importSchedule(missing),
-              "cannot read " + missing.string() + ": No such file or directory");
-    EXPECT_EQ(importSchedule(program.home.path()),
-              "cannot read " + program.home.path().string() + ": it is a folder");
+    fs::path missing = home() / "none.csv";
+    EXPECT_EQ(import(missing),
+              std::string("cannot read ") + missing.string() + ": No such file or directory");
+    EXPECT_EQ(import(home()), std::string("cannot read ") + home().string() + ": it is a folder");
 }
 
 struct Refusal {
@@ -58,6 +68,10 @@ struct Refusal {
     std::string csv;
     const char* error;
 };
+
+void PrintTo(const Refusal& c, std::ostream* os) {
+    *os << c.name;
+}
 
 std::string withRow(const std::string& row) {
     return kHeader + kGood + row + "\r\n" + kGood;
@@ -73,9 +87,9 @@ std::string tooManyGames() {
 class ImportRefusal : public Import, public testing::WithParamInterface<Refusal> {};
 
 TEST_P(ImportRefusal, NamesTheLineAndChangesNothing) {
-    std::string before = test::readBytes(gamesDatabasePath());
-    EXPECT_EQ(importSchedule(write(GetParam().csv)), GetParam().error);
-    EXPECT_EQ(test::readBytes(gamesDatabasePath()), before);
+    std::string before = test::readBytes(pool().gamesDatabasePath());
+    EXPECT_EQ(import(write(GetParam().csv)), GetParam().error);
+    EXPECT_EQ(test::readBytes(pool().gamesDatabasePath()), before);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -96,7 +110,7 @@ INSTANTIATE_TEST_SUITE_P(
                 "line 3: invalid year \"10\" (expected four digits)"},
         Refusal{"TooFewFields", withRow("Dallas Cowboys,N.Y. Giants,9/12/2010,,"),
                 "line 3: expected 6 fields, found 5"},
-        Refusal{"WrongHeader", "teama,teamb,date,visitor,home,year\r\n" + kGood,
+        Refusal{"WrongHeader", std::string("teama,teamb,date,visitor,home,year\r\n") + kGood,
                 "line 1: the header must be TeamA,TeamB,Date,Visitor,Home,Year"},
         Refusal{"HeaderOnly", kHeader, "line 2: the file holds no games"},
         Refusal{"SeasonOf257Games", tooManyGames(),

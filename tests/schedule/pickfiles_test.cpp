@@ -1,9 +1,10 @@
 #include "schedule/pickfiles.h"
 
-#include "core/state.h"
 #include "tests/support/testsupport.h"
 
+#include <chrono>
 #include <gtest/gtest.h>
+#include <ostream>
 
 namespace gs {
 namespace {
@@ -30,83 +31,140 @@ std::string allWeeks(const PickTable& table) {
     return dump;
 }
 
-std::string spreads(int from, int to) {
+std::string spreads(const SpreadTable& table, int from, int to) {
     std::string text;
-    for (int g = from; g <= to; ++g)
-        text += std::to_string(State.SpreadTable[g]) + " ";
+    for (int g = from; g <= to; ++g) {
+        text += std::to_string(table[g]);
+        text += ' ';
+    }
+    return text;
+}
+
+std::string refusal(const std::string& player) {
+    std::string text("The name \"");
+    text += player;
+    text += "\" cannot be used as a file name.";
     return text;
 }
 
 class PickFiles : public testing::Test {
 protected:
     PickFiles() {
-        State.SeasonYear = "2010";
-        test::addUser(1, "admin");
-        test::addUser(2, "PC");
-        test::addUser(3, "alice", 0, aliceFolder().string());
+        pool.seasonYear = "2010";
+        test::addUser(pool, 1, "admin");
+        test::addUser(pool, 2, "PC");
+        test::addUser(pool, 3, "alice", 0, aliceFolder().string());
         fs::create_directories(aliceFolder());
     }
 
     fs::path aliceFolder() const { return fixture.home.path() / "alice"; }
     fs::path aliceFile() const { return aliceFolder() / "alice2010.dat"; }
-    fs::path pcFile() const { return State.ProgramFolder / "PC2010.dat"; }
+    fs::path pcFile() const { return pool.folders.program / "PC2010.dat"; }
 
-    test::ProgramFixture fixture;
+    PlayerPicks load(const std::string& player) {
+        Result<PlayerPicks> loaded = loadPicks(pool, player);
+        EXPECT_TRUE(loaded) << loaded.error();
+        return loaded ? *loaded : PlayerPicks{};
+    }
+    void save(const std::string& player, const PickTable& picks) {
+        Status saved = savePicks(pool, player, picks);
+        EXPECT_TRUE(saved) << saved.error();
+    }
+    void saveComputer(const Projection& projection) {
+        Status saved = saveComputerPicks(pool, projection);
+        EXPECT_TRUE(saved) << saved.error();
+    }
+
+    test::PoolFixture fixture;
+    Pool& pool = fixture.pool;
 };
 
-TEST_F(PickFiles, MissingFilesAreCreatedWithZeros) {
-    State.PicksTable[3][7] = 1;
-    State.SpreadTable[5] = 12;
-    LoadPicks("alice");
+TEST_F(PickFiles, MissingHumanFileIsCreatedWithZeros) {
+    PlayerPicks loaded = load("alice");
     EXPECT_EQ(test::readBytes(aliceFile()), crlf(lines({}, 17)));
-    EXPECT_EQ(State.PicksTable, PickTable{});
-    LoadPicks("PC");
+    EXPECT_EQ(loaded.picks, PickTable{});
+    EXPECT_TRUE(loaded.activeOrder.empty());
+}
+
+TEST_F(PickFiles, MissingComputerFileIsCreatedWithZeroSpreads) {
+    PlayerPicks loaded = load("PC");
     EXPECT_EQ(test::readBytes(pcFile()), crlf(lines({}, 17, std::vector<std::string>(256, "0"))));
-    EXPECT_EQ(State.SpreadTable[5], 12); // a new file leaves the spreads alone
-    EXPECT_TRUE(fixture.dialogs.shown.empty());
+    EXPECT_EQ(loaded.picks, PickTable{});
+    EXPECT_EQ(loaded.spreads, SpreadTable{});
 }
 
 TEST_F(PickFiles, HumanFileHoldsPicksThenActivePlayers) {
-    State.PicksTable[1][1] = 1;
-    State.PicksTable[1][32] = 1;
-    State.PicksTable[17][16] = 1;
-    State.List5.entries = {"alice", "admin", "Bob Smith"};
-    ASSERT_TRUE(SavePicks("alice"));
+    PickTable picks{};
+    picks[1][1] = 1;
+    picks[1][32] = 1;
+    picks[17][16] = 1;
+    pool.activePlayers.entries = {"alice", "admin", "Bob Smith"};
+    save("alice", picks);
     EXPECT_EQ(
         test::readBytes(aliceFile()),
         crlf(lines({weekLine({1, 32})}, 15, {weekLine({16}), "alice", "admin", "Bob Smith"})));
 
-    PickTable saved = State.PicksTable;
-    State.PicksTable = PickTable{};
-    LoadPicks("alice");
-    EXPECT_EQ(allWeeks(State.PicksTable), allWeeks(saved));
-    EXPECT_EQ(State.SavedActivePlayers, State.List5.entries);
+    PlayerPicks loaded = load("alice");
+    EXPECT_EQ(allWeeks(loaded.picks), allWeeks(picks));
+    EXPECT_EQ(loaded.activeOrder, pool.activePlayers.entries);
 }
 
 TEST_F(PickFiles, ComputerFileHoldsProjectionsAndSpreadsOneToLast) {
-    State.PicksTable[1][1] = 1; // not PC's table: must not be written
-    State.ProjectedPicks[1][2] = 1;
-    State.SpreadTable[0] = 99; // never on file
-    State.SpreadTable[1] = 3;
-    State.SpreadTable[2] = -4;
-    State.SpreadTable[256] = 11;
-    ASSERT_TRUE(SavePicks("PC"));
+    Projection projection;
+    projection.picks[1][2] = 1;
+    projection.spreads[0] = 99; // never on file
+    projection.spreads[1] = 3;
+    projection.spreads[2] = -4;
+    projection.spreads[256] = 11;
+    saveComputer(projection);
     std::vector<std::string> spreadLines(256, "0");
     spreadLines[0] = "3";
     spreadLines[1] = "-4";
     spreadLines[255] = "11";
     EXPECT_EQ(test::readBytes(pcFile()), crlf(lines({weekLine({2})}, 16, spreadLines)));
 
-    State.SpreadTable.fill(7);
-    LoadPicks("PC");
-    EXPECT_EQ(allWeeks(State.PicksTable), allWeeks(State.ProjectedPicks));
-    EXPECT_EQ(spreads(0, 3) + spreads(256, 256), "7 3 -4 0 11 ");
+    PlayerPicks loaded = load("PC");
+    EXPECT_EQ(allWeeks(loaded.picks), allWeeks(projection.picks));
+    EXPECT_EQ(spreads(loaded.spreads, 0, 3) + spreads(loaded.spreads, 256, 256), "0 3 -4 0 11 ");
+}
 
-    // A short file gives 0 for the spreads it lacks and is left as it is.
+// The file is saved on every opening of the weekly panel; unchanged bytes
+// are not written again.
+TEST_F(PickFiles, ComputerFileIsRewrittenOnlyWhenItsBytesChange) {
+    Projection projection;
+    projection.spreads[1] = 3;
+    saveComputer(projection);
+    auto longAgo = fs::file_time_type::clock::now() - std::chrono::hours(24 * 365);
+    fs::last_write_time(pcFile(), longAgo);
+    saveComputer(projection);
+    EXPECT_EQ(fs::last_write_time(pcFile()), longAgo);
+
+    projection.spreads[1] = 4;
+    saveComputer(projection);
+    EXPECT_EQ(load("PC").spreads[1], 4);
+}
+
+// Only the computer player's projection belongs in its file: picks saved
+// under its name do not replace the projection and the spreads.
+TEST_F(PickFiles, PicksSavedAsTheComputerPlayerLeaveItsFileAlone) {
+    Projection projection;
+    projection.picks[1][2] = 1;
+    projection.spreads[1] = 3;
+    saveComputer(projection);
+    std::string before = test::readBytes(pcFile());
+    PickTable picks{};
+    picks[1][1] = 1;
+    pool.activePlayers.entries = {"PC", "admin"};
+    save("PC", picks);
+    EXPECT_EQ(test::readBytes(pcFile()), before);
+}
+
+// A short file gives 0 for the spreads it lacks and is left as it is.
+TEST_F(PickFiles, ShortComputerFileLoadsWhatItHolds) {
     std::string shortFile = crlf(lines({}, 17, {"5", " 6", "x"}));
     test::writeBytes(pcFile(), shortFile);
-    LoadPicks("PC");
-    EXPECT_EQ(spreads(0, 4) + spreads(256, 256), "7 5 6 0 0 0 ");
+    PlayerPicks loaded = load("PC");
+    EXPECT_EQ(spreads(loaded.spreads, 0, 4) + spreads(loaded.spreads, 256, 256), "0 5 6 0 0 0 ");
     EXPECT_EQ(test::readBytes(pcFile()), shortFile);
 }
 
@@ -116,18 +174,22 @@ struct DamagedCase {
     std::string weeks; // the first weeks as read; the rest are all 0
 };
 
+void PrintTo(const DamagedCase& c, std::ostream* os) {
+    *os << c.name;
+}
+
 class DamagedFiles : public PickFiles, public testing::WithParamInterface<DamagedCase> {};
 
 TEST_P(DamagedFiles, LoadWhatTheyCanAndStayUntouched) {
     test::writeBytes(aliceFile(), GetParam().bytes);
-    State.PicksTable[17].fill(1);
-    LoadPicks("alice");
+    PlayerPicks loaded = load("alice");
     std::string expected = GetParam().weeks;
-    while (expected.size() < 33 * kWeeks)
-        expected += std::string(32, '0') + "\n";
-    EXPECT_EQ(allWeeks(State.PicksTable), expected);
+    while (expected.size() < 33 * kWeeks) {
+        expected += std::string(32, '0');
+        expected += '\n';
+    }
+    EXPECT_EQ(allWeeks(loaded.picks), expected);
     EXPECT_EQ(test::readBytes(aliceFile()), GetParam().bytes);
-    EXPECT_TRUE(fixture.dialogs.shown.empty());
 }
 
 // Only the odd character positions of a week line are read.
@@ -145,50 +207,57 @@ INSTANTIATE_TEST_SUITE_P(
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(PickFiles, NameNotInTheTableUsesTheLastSlotsFolder) {
-    EXPECT_EQ(pickFilePath("zed"), State.ProgramFolder / "zed2010.dat"); // no folder set
-    State.UserTable[100].folder = (fixture.home.path() / "spare").string();
+    EXPECT_EQ(pickFilePath(pool, "zed"), pool.folders.program / "zed2010.dat"); // no folder set
+    pool.users[100].folder = (fixture.home.path() / "spare").string();
     fs::create_directories(fixture.home.path() / "spare");
-    State.SeasonYear = "2011";
-    LoadPicks("zed");
+    pool.seasonYear = "2011";
+    load("zed");
     EXPECT_TRUE(fs::exists(fixture.home.path() / "spare" / "zed2011.dat"));
 }
 
 TEST_F(PickFiles, UnsafeNamesAreRefusedWithoutTouchingAnyFile) {
+    PickTable picks{};
+    picks[1][1] = 1;
     for (std::string player : {"../alice/x", "", ".."}) {
-        test::addUser(4, player);
-        State.PicksTable[1][1] = 1;
-        LoadPicks(player);
-        EXPECT_EQ(State.PicksTable, PickTable{}) << player;
-        State.PicksTable[1][1] = 1;
-        EXPECT_FALSE(SavePicks(player));
-        std::string refusal = "Error: The name \"" + player + "\" cannot be used as a file name.";
-        EXPECT_EQ(fixture.dialogs.messages(), (std::vector<std::string>{refusal, refusal}));
-        fixture.dialogs.clear();
+        test::addUser(pool, 4, player);
+        Result<PlayerPicks> loaded = loadPicks(pool, player);
+        ASSERT_FALSE(loaded) << player;
+        EXPECT_EQ(loaded.error(), refusal(player));
+        Status saved = savePicks(pool, player, picks);
+        ASSERT_FALSE(saved) << player;
+        EXPECT_EQ(saved.error(), refusal(player));
     }
     EXPECT_TRUE(fs::is_empty(aliceFolder()));
-    EXPECT_TRUE(fs::is_empty(State.ProgramFolder));
+    EXPECT_TRUE(fs::is_empty(pool.folders.program));
 }
 
 TEST_F(PickFiles, OldScoresCarryTheirSignSpaceAndReadBack) {
-    State.SeasonYear = "2009";
-    State.TeamRecords[1] = {0, 10, 3, 1, 0, 0, 2};
-    State.TeamRecords[2] = {0, -3, 0, 0, 12, 1, 4};
-    State.TeamRecords[32] = {0, 416, 307, 14, 2, 0, 1};
-    ASSERT_TRUE(WriteOldScores());
+    TeamRecordTable records{};
+    records[1] = {0, 10, 3, 1, 0, 0, 2};
+    records[2] = {0, -3, 0, 0, 12, 1, 4};
+    records[32] = {0, 416, 307, 14, 2, 0, 1};
+    Status written = writeOldScores(pool.folders, 2009, records);
+    ASSERT_TRUE(written) << written.error();
     std::vector<std::string> expected(32, " 0, 0, 0, 0, 0");
     expected[0] = " 10, 3, 1, 0, 0";
     expected[1] = "-3, 0, 0, 12, 1";
     expected[31] = " 416, 307, 14, 2, 0";
-    EXPECT_EQ(test::readBytes(oldScoresPath(2009)), crlf(expected));
+    EXPECT_EQ(test::readBytes(oldScoresPath(pool.folders, 2009)), crlf(expected));
 
-    TeamRecordTable written = State.TeamRecords;
+    TeamRecordTable read = records;
     for (int t = 1; t <= kTeamCount; ++t)
         for (int c = 1; c <= 5; ++c)
-            State.TeamRecords[t][c] = 77;
-    ASSERT_TRUE(ReadOldScores(2009));
-    EXPECT_EQ(State.TeamRecords, written);
-    EXPECT_FALSE(ReadOldScores(2008)); // a missing file leaves the records alone
-    EXPECT_EQ(State.TeamRecords, written);
+            read[t][c] = 77;
+    ASSERT_TRUE(readOldScores(pool.folders, 2009, read));
+    EXPECT_EQ(read, records);
+}
+
+TEST_F(PickFiles, MissingOldScoresLeaveTheRecordsAlone) {
+    TeamRecordTable records = emptyTeamRecords();
+    records[5][3] = 77;
+    TeamRecordTable before = records;
+    EXPECT_FALSE(readOldScores(pool.folders, 2008, records));
+    EXPECT_EQ(records, before);
 }
 
 } // namespace

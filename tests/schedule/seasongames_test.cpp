@@ -1,6 +1,5 @@
 #include "schedule/seasongames.h"
 
-#include "core/state.h"
 #include "schedule/gamesdb.h"
 #include "tests/support/testsupport.h"
 
@@ -11,84 +10,94 @@ namespace {
 
 namespace fs = std::filesystem;
 
-std::string dumpSeason() {
+std::string dumpSeason(const Season& season) {
     std::string text;
-    for (const auto& g : State.SeasonGames)
-        text += g.visitor + "|" + g.home + "|" + g.date + "|" + g.visitorScore + "|" + g.homeScore +
-                "\n";
-    return text + "scored " + std::to_string(State.ScoredGameCount) + "\n";
+    for (const auto& g : season.games) {
+        for (const std::string* field : {&g.visitor, &g.home, &g.date, &g.visitorScore}) {
+            text += *field;
+            text += '|';
+        }
+        text += g.homeScore;
+        text += '\n';
+    }
+    text += "scored ";
+    text += std::to_string(season.scoredGameCount);
+    text += '\n';
+    return text;
 }
 
 class SeasonGamesTest : public testing::Test {
 protected:
-    test::ProgramFixture program;
+    SeasonGamesTest() { pool.seasonYear = "2010"; }
+    Season rebuild() {
+        Result<Season> season = rebuildSeasonGames(pool);
+        EXPECT_TRUE(season) << season.error();
+        return season ? *season : Season{};
+    }
+    fs::path tablePath() const { return pool.gamesDatabasePath(); }
+    test::PoolFixture fixture;
+    Pool& pool = fixture.pool;
 };
 
 TEST_F(SeasonGamesTest, TakesTheSeasonByNumericYearAndCountsOnlyFullScores) {
-    test::storeRecords({
-        {"Tennessee Titans", "Pittsburgh Steelers", "9/10/2009", "10", "13", "2009"},
-        {"  Minnesota Vikings ", "New Orleans Saints ", "9/9/2010", "9", "14", "2010 "},
-        {"Miami Dolphins", "Buffalo Bills", "9/12/2010", "15", "10", "2010"},
-        {"Detroit Lions", "Chicago Bears", "9/12/2010", "14", "", "2010"},
-        {"Dallas Cowboys", "N.Y. Giants", "9/8/2011", "", "", "2011"},
-    });
-    State.SeasonYear = "2010";
-    State.SeasonGames.push_back({"stale", "stale", "", "", ""});
-    EXPECT_TRUE(RebuildSeasonGames());
-    EXPECT_EQ(dumpSeason(), "Minnesota Vikings|New Orleans Saints|9/9/2010|9|14\n"
-                            "Miami Dolphins|Buffalo Bills|9/12/2010|15|10\n"
-                            "Detroit Lions|Chicago Bears|9/12/2010|14|\n"
-                            "scored 2\n");
-    EXPECT_TRUE(program.dialogs.shown.empty());
+    test::storeRecords(
+        pool, {
+                  {"Tennessee Titans", "Pittsburgh Steelers", "9/10/2009", "10", "13", "2009"},
+                  {"  Minnesota Vikings ", "New Orleans Saints ", "9/9/2010", "9", "14", "2010 "},
+                  {"Miami Dolphins", "Buffalo Bills", "9/12/2010", "15", "10", "2010"},
+                  {"Detroit Lions", "Chicago Bears", "9/12/2010", "14", "", "2010"},
+                  {"Dallas Cowboys", "N.Y. Giants", "9/8/2011", "", "", "2011"},
+              });
+    EXPECT_EQ(dumpSeason(rebuild()), "Minnesota Vikings|New Orleans Saints|9/9/2010|9|14\n"
+                                     "Miami Dolphins|Buffalo Bills|9/12/2010|15|10\n"
+                                     "Detroit Lions|Chicago Bears|9/12/2010|14|\n"
+                                     "scored 2\n");
 }
 
 // The bundled seasons as the pool saw them on its reference day: 2009
 // finished, 2010 scored through 11/02/2010, the later seasons unplayed.
 TEST_F(SeasonGamesTest, FreshHomeGetsTheBundledSeasons) {
-    fs::remove_all(State.ProgramFolder); // a first start has no data folder yet
-    State.SeasonYear = "2010";
-    ASSERT_TRUE(RebuildSeasonGames());
-    EXPECT_EQ(State.ScoredGameCount, 117);
-    EXPECT_EQ(State.SeasonGames[116].date, "11/1/2010"); // the last game before the reference day
-    EXPECT_TRUE(State.SeasonGames[116].scored());
+    fs::remove_all(pool.folders.program); // a first start has no data folder yet
+    Season season = rebuild();
+    EXPECT_EQ(season.scoredGameCount, 117);
+    ASSERT_GT(season.games.size(), 116u);
+    EXPECT_EQ(season.games[116].date, "11/1/2010"); // the last game before the reference day
+    EXPECT_TRUE(season.games[116].scored());
 
     std::vector<GameRecord> expected = test::seasonRecords(2009);
     for (int year = 2010; year <= 2015; ++year)
         for (GameRecord& r :
              test::seasonRecords(year, year == 2010 ? "11/02/2010" : test::kNoScores))
             expected.push_back(r);
-    std::vector<GameRecord> records = test::tableRecords();
+    std::vector<GameRecord> records = test::tableRecords(pool);
     EXPECT_EQ(records.size(), 1792u);
     EXPECT_EQ(test::dumpRecords(records), test::dumpRecords(expected));
 
     std::vector<std::string> files; // nothing but the table is left behind
-    for (const auto& entry : fs::directory_iterator(State.ProgramFolder))
+    for (const auto& entry : fs::directory_iterator(pool.folders.program))
         files.push_back(entry.path().filename().string());
     EXPECT_EQ(files, std::vector<std::string>{kGamesFileName});
-    EXPECT_TRUE(program.dialogs.shown.empty());
 }
 
 TEST_F(SeasonGamesTest, AnExistingTableIsNeverRewritten) {
-    test::writeBytes(gamesDatabasePath(), "anything at all");
-    EXPECT_TRUE(ensureGamesTable());
-    EXPECT_EQ(test::readBytes(gamesDatabasePath()), "anything at all");
+    test::writeBytes(tablePath(), "anything at all");
+    Status ensured = ensureGamesTable(pool);
+    EXPECT_TRUE(ensured) << ensured.error();
+    EXPECT_EQ(test::readBytes(tablePath()), "anything at all");
 }
 
-TEST_F(SeasonGamesTest, AnUnreadableTableIsReportedAndLeavesTheSeasonEmpty) {
-    State.SeasonYear = "2010";
-    test::writeBytes(gamesDatabasePath(), std::string(4096, '\x01'));
+TEST_F(SeasonGamesTest, AnUnreadableTableIsAnError) {
+    test::writeBytes(tablePath(), std::string(4096, '\x01'));
     for (const char* reason : {"file is not a database", "unable to open database file"}) {
-        State.SeasonGames.push_back({"stale", "stale", "", "1", "2"});
-        State.ScoredGameCount = 1;
-        program.dialogs.clear();
-        EXPECT_FALSE(RebuildSeasonGames());
-        EXPECT_EQ(dumpSeason(), "scored 0\n");
-        EXPECT_EQ(program.dialogs.messages(),
-                  std::vector<std::string>{"Error: The games table " +
-                                           gamesDatabasePath().string() +
-                                           " cannot be read: " + reason});
-        fs::remove(gamesDatabasePath()); // next: a folder in the table's place
-        fs::create_directory(gamesDatabasePath());
+        Result<Season> season = rebuildSeasonGames(pool);
+        ASSERT_FALSE(season) << reason;
+        std::string expected("The games table ");
+        expected += tablePath().string();
+        expected += " cannot be read: ";
+        expected += reason;
+        EXPECT_EQ(season.error(), expected);
+        fs::remove(tablePath()); // next: a folder in the table's place
+        fs::create_directory(tablePath());
     }
 }
 

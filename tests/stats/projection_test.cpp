@@ -1,6 +1,5 @@
 #include "stats/projection.h"
 
-#include "core/state.h"
 #include "schedule/calendar.h"
 #include "schedule/pickfiles.h"
 #include "stats/teamrecords.h"
@@ -8,6 +7,7 @@
 
 #include <gtest/gtest.h>
 #include <map>
+#include <ostream>
 
 namespace gs {
 namespace {
@@ -42,8 +42,8 @@ const std::string kLastSeason = test::crlf({
     " 150, 100, 6, 4, 0", // ratio 1.5, margin 5
 });
 
-std::vector<SeasonGame> miniSeason() {
-    return {
+Season miniSeason() {
+    return {{
         {"Arizona Cardinals", "Atlanta Falcons", "9/12/2010", "", ""},
         {"Baltimore Ravens", "Buffalo Bills", "9/12/2010", "", ""},
         {"Cincinnati Bengals", "Carolina Panthers", "9/12/2010", "", ""},
@@ -54,26 +54,28 @@ std::vector<SeasonGame> miniSeason() {
         {"Cleveland Browns", "Baltimore Ravens", "9/20/2010", "", ""},
         {"Arizona Cardinals", "Baltimore Ravens", "9/26/2010", "", ""},
         {"Buffalo Bills", "Chicago Bears", "9/27/2010", "", ""},
-    };
+    }};
 }
 
-void scoreWeekOne(std::vector<SeasonGame>& games) {
+void scoreWeekOne(Season& season) {
     const char* scores[4][2] = {{"10", "20"}, {"21", "14"}, {"17", "17"}, {"24", "0"}};
     for (int r = 0; r < 4; ++r) {
-        games[r].visitorScore = scores[r][0];
-        games[r].homeScore = scores[r][1];
+        season.games[r].visitorScore = scores[r][0];
+        season.games[r].homeScore = scores[r][1];
     }
+    season.scoredGameCount = 4;
 }
 
 // Every game of weeks 1..last has exactly one team picked, every team
 // without a game in a week none, and every spread of those games is set;
 // nothing after them is projected.
-void expectProjectedThrough(int lastWeek) {
+void expectProjectedThrough(const std::vector<SeasonGame>& games, const Projection& projection,
+                            int lastWeek) {
     for (int w = 1; w <= kWeeks; ++w) {
-        WeekRows rows = findWeekRows(w);
+        WeekRows rows = findWeekRows(games, w);
         int picked = 0;
         for (int t = 1; t <= kTeamCount; ++t)
-            picked += State.ProjectedPicks[w][t];
+            picked += projection.picks[w][t];
         if (w > lastWeek) {
             EXPECT_EQ(picked, 0) << "week " << w;
             continue;
@@ -81,52 +83,79 @@ void expectProjectedThrough(int lastWeek) {
         ASSERT_TRUE(rows.found());
         EXPECT_EQ(picked, rows.last - rows.first + 1) << "week " << w;
         for (int r = rows.first; r <= rows.last; ++r) {
-            const SeasonGame& game = State.SeasonGames[r];
+            const SeasonGame& game = games[r];
             int a = teamNumber(game.visitor);
             int b = teamNumber(game.home);
-            EXPECT_EQ(State.ProjectedPicks[w][a] + State.ProjectedPicks[w][b], 1)
+            EXPECT_EQ(projection.picks[w][a] + projection.picks[w][b], 1)
                 << game.visitor << " at " << game.home;
-            EXPECT_GE(State.SpreadTable[r], 1) << "row " << r;
+            EXPECT_GE(projection.spreads[r], 1) << "row " << r;
         }
     }
-    int end = findWeekRows(lastWeek).last + 1;
+    int end = findWeekRows(games, lastWeek).last + 1;
     for (int g = end; g <= kMaxSeasonGames; ++g)
-        EXPECT_EQ(State.SpreadTable[g], 0) << "row " << g;
+        EXPECT_EQ(projection.spreads[g], 0) << "row " << g;
 }
 
-class Projection : public testing::Test {
+class ComputerPlayer : public testing::Test {
 protected:
-    Projection() {
-        State.SeasonYear = "2010";
-        test::addUser(2, "PC");
+    ComputerPlayer() {
+        pool.seasonYear = "2010";
+        test::addUser(pool, 2, "PC");
     }
-    fs::path pcPath() const { return State.ProgramFolder / "PC2010.dat"; }
+    fs::path pcPath() const { return pool.folders.program / "PC2010.dat"; }
     std::string pcBytes() const { return test::readBytes(pcPath()); }
 
-    test::ProgramFixture fixture;
+    // Projects the season and saves the computer player's file, as opening
+    // the weekly picks does.
+    Projection project(const Season& season) {
+        Projection projection = projectTeams(pool, season);
+        Status saved = saveComputerPicks(pool, projection);
+        EXPECT_TRUE(saved) << saved.error();
+        return projection;
+    }
+
+    // The 2009 season's final records as the 2010 season starts from them.
+    void writeOldScores2009() {
+        Status written =
+            writeOldScores(pool.folders, 2009, computeTeamRecords(pool, test::csvSeason(2009)));
+        ASSERT_TRUE(written) << written.error();
+    }
+
+    test::PoolFixture fixture;
+    Pool& pool = fixture.pool;
 };
 
-TEST_F(Projection, FromLastSeasonFirstThenFromThisSeasonsScores) {
-    test::writeBytes(oldScoresPath(2009), kLastSeason);
-    State.SeasonGames = miniSeason();
-    ProjectTeams();
-    // Atlanta 1.5 over Arizona 0.5, spread |10 - 16| = 6 (entry 0, not on file).
-    // Buffalo 1.09 over Baltimore 1, spread 0.9 raised to 1.
-    // Cincinnati has no games: it takes Baltimore's values (ratio 1, margin 0)
-    // from the row before; Carolina 1.19 wins, spread 1.9 rounded down to 1.
-    // Chicago allowed nothing, so it keeps the ratio 1 of the row before;
-    // Cleveland's 1.5 wins, spread |5 - 20| = 15.
-    std::string weekOne = pcFile({weekLine({2, 4, 5, 8})}, {{1, 1}, {2, 1}, {3, 15}});
-    EXPECT_EQ(pcBytes(), weekOne);
-    EXPECT_EQ(State.SpreadTable[0], 6);
-    ProjectTeams();
-    EXPECT_EQ(pcBytes(), weekOne); // a second run changes nothing
+// Atlanta 1.5 over Arizona 0.5, spread |10 - 16| = 6 (entry 0, not on file).
+// Buffalo 1.09 over Baltimore 1, spread 0.9 raised to 1.
+// Cincinnati has no games: it takes Baltimore's values (ratio 1, margin 0)
+// from the row before; Carolina 1.19 wins, spread 1.9 rounded down to 1.
+// Chicago allowed nothing, so it keeps the ratio 1 of the row before;
+// Cleveland's 1.5 wins, spread |5 - 20| = 15.
+const std::string kWeekOne = pcFile({weekLine({2, 4, 5, 8})}, {{1, 1}, {2, 1}, {3, 15}});
 
-    scoreWeekOne(State.SeasonGames);
-    ComputeTeamRecords();
-    TeamRecordTable records = State.TeamRecords;
-    State.SpreadTable[0] = 0; // as after a restart: entry 0 is not on file
-    ProjectTeams();
+TEST_F(ComputerPlayer, ProjectsTheFirstWeekFromLastSeason) {
+    test::writeBytes(oldScoresPath(pool.folders, 2009), kLastSeason);
+    Projection projection = project(miniSeason());
+    EXPECT_EQ(pcBytes(), kWeekOne);
+    EXPECT_EQ(projection.spreads[0], 6);
+}
+
+TEST_F(ComputerPlayer, ASecondRunChangesNothing) {
+    test::writeBytes(oldScoresPath(pool.folders, 2009), kLastSeason);
+    project(miniSeason());
+    Projection again = project(miniSeason());
+    EXPECT_EQ(pcBytes(), kWeekOne);
+    EXPECT_EQ(again.spreads[0], 6);
+}
+
+TEST_F(ComputerPlayer, ProjectsTheNextWeekFromThisSeasonsScores) {
+    test::writeBytes(oldScoresPath(pool.folders, 2009), kLastSeason);
+    Season season = miniSeason();
+    project(season);
+
+    scoreWeekOne(season);
+    TeamRecordTable records = computeTeamRecords(pool, season);
+    Projection projection = project(season);
     // Week 1 stays as projected. Week 2 from the working table:
     // Atlanta 20-10 (ratio 2) over Arizona 10-20 (0.5), margins equal: spread 1.
     // Cincinnati 17-17 (1) over Buffalo 14-21 (0.67), spread |0 - 7| = 7.
@@ -135,17 +164,8 @@ TEST_F(Projection, FromLastSeasonFirstThenFromThisSeasonsScores) {
     // Baltimore 21-14 (1.5) over Cleveland 0-24 (0), spread |7 - 24| = 17.
     EXPECT_EQ(pcBytes(), pcFile({weekLine({2, 4, 5, 8}), weekLine({2, 3, 6, 7})},
                                 {{1, 1}, {2, 1}, {3, 15}, {4, 1}, {5, 7}, {6, 24}, {7, 17}}));
-    EXPECT_EQ(State.SpreadTable[0], 6); // recomputed with last season's values in week 1
-    EXPECT_EQ(State.TeamRecords, records);
-}
-
-// The 2009 season's final records as the 2010 season starts from them.
-void writeOldScores2009() {
-    State.SeasonYear = "2009";
-    State.SeasonGames = test::seasonFromCsv(2009);
-    ComputeTeamRecords();
-    ASSERT_TRUE(WriteOldScores());
-    State.SeasonYear = "2010";
+    EXPECT_EQ(projection.spreads[0], 6); // recomputed with last season's values in week 1
+    EXPECT_EQ(computeTeamRecords(pool, season), records);
 }
 
 struct RealWeekCase {
@@ -154,19 +174,22 @@ struct RealWeekCase {
     int lastProjectedWeek;
 };
 
-class RealSeason : public Projection, public testing::WithParamInterface<RealWeekCase> {};
+void PrintTo(const RealWeekCase& c, std::ostream* os) {
+    *os << c.name;
+}
+
+class RealSeason : public ComputerPlayer, public testing::WithParamInterface<RealWeekCase> {};
 
 TEST_P(RealSeason, ProjectsThroughTheComingWeek) {
     writeOldScores2009();
-    State.SeasonGames = test::seasonFromCsv(2010, GetParam().scoresThrough);
-    ProjectTeams();
-    expectProjectedThrough(GetParam().lastProjectedWeek);
+    Season season = test::csvSeason(2010, GetParam().scoresThrough);
+    Projection first = project(season);
+    expectProjectedThrough(season.games, first, GetParam().lastProjectedWeek);
 
-    std::string first = pcBytes();
-    PickTable picks = State.ProjectedPicks;
-    ProjectTeams();
-    EXPECT_EQ(pcBytes(), first);
-    EXPECT_EQ(State.ProjectedPicks, picks);
+    std::string firstBytes = pcBytes();
+    Projection second = project(season);
+    EXPECT_EQ(pcBytes(), firstBytes);
+    EXPECT_EQ(second.picks, first.picks);
 }
 
 INSTANTIATE_TEST_SUITE_P(Weeks, RealSeason,
@@ -176,20 +199,19 @@ INSTANTIATE_TEST_SUITE_P(Weeks, RealSeason,
                                          RealWeekCase{"WholeSeason", "", 17}),
                          [](const auto& info) { return std::string(info.param.name); });
 
-TEST_F(Projection, MissingOldScoresAreComputedFromAFinishedSeason) {
+TEST_F(ComputerPlayer, MissingOldScoresAreComputedFromAFinishedSeason) {
     writeOldScores2009();
-    std::string oldScoresBytes = test::readBytes(oldScoresPath(2009));
-    State.SeasonGames = test::seasonFromCsv(2010, test::kNoScores);
-    ProjectTeams();
+    std::string oldScoresBytes = test::readBytes(oldScoresPath(pool.folders, 2009));
+    Season season = test::csvSeason(2010, test::kNoScores);
+    project(season);
     std::string fromFile = pcBytes();
 
-    fs::remove(oldScoresPath(2009));
+    fs::remove(oldScoresPath(pool.folders, 2009));
     fs::remove(pcPath());
-    test::storeSeasons({2009, 2010});
-    ProjectTeams();
+    test::storeSeasons(pool, {2009, 2010});
+    project(season);
     EXPECT_EQ(pcBytes(), fromFile);
-    EXPECT_EQ(test::readBytes(oldScoresPath(2009)), oldScoresBytes);
-    EXPECT_TRUE(fixture.dialogs.shown.empty());
+    EXPECT_EQ(test::readBytes(oldScoresPath(pool.folders, 2009)), oldScoresBytes);
 }
 
 } // namespace

@@ -1,27 +1,28 @@
 #include "stats/teamrecords.h"
 
-#include "core/state.h"
 #include "core/text.h"
+#include "core/textfile.h"
 #include "schedule/pickfiles.h"
 #include "tests/support/testsupport.h"
 
 #include <gtest/gtest.h>
+#include <ostream>
 
 namespace gs {
 namespace {
 
-std::string recordOf(int team) {
-    const auto& row = State.TeamRecords[team];
+std::string recordOf(const TeamRecordTable& records, int team) {
+    const auto& row = records[team];
     return decimalText(row[1]) + " " + decimalText(row[2]) + " " + decimalText(row[3]) + "-" +
            decimalText(row[4]) + "-" + decimalText(row[5]);
 }
 
 // "name: for against wins-losses-ties" a line, for every team with anything in it.
-std::string recordsDump() {
+std::string recordsDump(const TeamRecordTable& records) {
     std::string dump;
     for (int t = 1; t <= kTeamCount; ++t)
-        if (recordOf(t) != "0 0 0-0-0")
-            dump += State.LeagueTable.teamName[t] + ": " + recordOf(t) + "\n";
+        if (recordOf(records, t) != "0 0 0-0-0")
+            dump += league().teamName[t] + ": " + recordOf(records, t) + "\n";
     return dump;
 }
 
@@ -34,8 +35,16 @@ std::string joined(const std::vector<std::string>& names) {
 
 class TeamRecords : public testing::Test {
 protected:
-    TeamRecords() { State.SeasonYear = "2010"; }
-    test::ProgramFixture fixture;
+    TeamRecords() { pool.seasonYear = "2010"; }
+    // Last season's final records: team 9 (Dallas) 361 250 11-5-0, every other
+    // team 1 2 3-4-0.
+    void writeLastSeason() {
+        std::vector<std::string> lines(32, " 1, 2, 3, 4, 0");
+        lines[8] = " 361, 250, 11, 5, 0";
+        test::writeBytes(oldScoresPath(pool.folders, 2009), test::crlf(lines));
+    }
+    test::PoolFixture fixture;
+    Pool& pool = fixture.pool;
 };
 
 struct RealSeasonCase {
@@ -46,23 +55,27 @@ struct RealSeasonCase {
     std::string known; // lines of recordsDump for a few teams
 };
 
+void PrintTo(const RealSeasonCase& c, std::ostream* os) {
+    *os << c.name;
+}
+
 class RealSeasons : public TeamRecords, public testing::WithParamInterface<RealSeasonCase> {};
 
 TEST_P(RealSeasons, AddUpAndMatchTheKnownRecords) {
     const RealSeasonCase& c = GetParam();
-    State.SeasonYear = std::to_string(c.year);
-    State.SeasonGames = test::seasonFromCsv(c.year, c.scoresThrough);
-    ComputeTeamRecords();
-    EXPECT_EQ(State.ScoredGameCount, c.scoredGames);
+    pool.seasonYear = std::to_string(c.year);
+    Season season = test::csvSeason(c.year, c.scoresThrough);
+    TeamRecordTable records = computeTeamRecords(pool, season);
+    EXPECT_EQ(season.scoredGameCount, c.scoredGames);
     double pointsFor = 0;
     double pointsAgainst = 0;
     for (int t = 1; t <= kTeamCount; ++t) {
         int played = 0;
-        for (const SeasonGame& game : State.SeasonGames)
+        for (const SeasonGame& game : season.games)
             played +=
                 game.scored() && (teamNumber(game.visitor) == t || teamNumber(game.home) == t);
-        const auto& row = State.TeamRecords[t];
-        EXPECT_EQ(row[3] + row[4] + row[5], played) << State.LeagueTable.teamName[t];
+        const auto& row = records[t];
+        EXPECT_EQ(row[3] + row[4] + row[5], played) << league().teamName[t];
         pointsFor += row[1];
         pointsAgainst += row[2];
     }
@@ -70,10 +83,10 @@ TEST_P(RealSeasons, AddUpAndMatchTheKnownRecords) {
     std::string known;
     for (const std::string& line : splitLines(c.known)) {
         std::string team = line.substr(0, line.find(':'));
-        known += team + ": " + recordOf(teamNumber(team)) + "\n";
+        known += team + ": " + recordOf(records, teamNumber(team)) + "\n";
     }
     EXPECT_EQ(known, c.known);
-    EXPECT_EQ(State.TeamRecords[9][6], 1); // the division column is left alone
+    EXPECT_EQ(records[9][6], 1); // the division column is left alone
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -90,33 +103,37 @@ INSTANTIATE_TEST_SUITE_P(
 // Rows 0..(number of scored games) are counted: a row with one score counts,
 // its missing score as 0, and a scored row beyond that range waits.
 TEST_F(TeamRecords, TiesAndHalfScoredRows) {
-    State.SeasonGames = {{"Dallas Cowboys", "N.Y. Giants", "9/12/2010", "17", "17"},
-                         {"Philadelphia Eagles", "Washington Redskins", "9/12/2010", "10", ""},
-                         {"Miami Dolphins", "Buffalo Bills", "9/12/2010", "", ""},
-                         {"Chicago Bears", "Detroit Lions", "9/12/2010", "3", "6"}};
-    ComputeTeamRecords();
-    EXPECT_EQ(recordsDump(), "Dallas Cowboys: 17 17 0-0-1\n"
-                             "N.Y. Giants: 17 17 0-0-1\n"
-                             "Philadelphia Eagles: 10 0 1-0-0\n"
-                             "Washington Redskins: 0 10 0-1-0\n");
+    Season season{{{"Dallas Cowboys", "N.Y. Giants", "9/12/2010", "17", "17"},
+                   {"Philadelphia Eagles", "Washington Redskins", "9/12/2010", "10", ""},
+                   {"Miami Dolphins", "Buffalo Bills", "9/12/2010", "", ""},
+                   {"Chicago Bears", "Detroit Lions", "9/12/2010", "3", "6"}},
+                  2};
+    EXPECT_EQ(recordsDump(computeTeamRecords(pool, season)), "Dallas Cowboys: 17 17 0-0-1\n"
+                                                             "N.Y. Giants: 17 17 0-0-1\n"
+                                                             "Philadelphia Eagles: 10 0 1-0-0\n"
+                                                             "Washington Redskins: 0 10 0-1-0\n");
 }
 
 TEST_F(TeamRecords, BeforeTheFirstScoreLastSeasonsFileStands) {
-    std::vector<std::string> lines(32, " 1, 2, 3, 4, 0");
-    lines[8] = " 361, 250, 11, 5, 0";
-    test::writeBytes(oldScoresPath(2009), test::crlf(lines));
-    State.SeasonGames = test::seasonFromCsv(2010, test::kNoScores);
-    ComputeTeamRecords();
-    EXPECT_EQ(State.ScoredGameCount, 0);
-    EXPECT_EQ(recordOf(9) + "|" + recordOf(32), "361 250 11-5-0|1 2 3-4-0");
+    writeLastSeason();
+    Season season = test::csvSeason(2010, test::kNoScores);
+    TeamRecordTable records = computeTeamRecords(pool, season);
+    EXPECT_EQ(season.scoredGameCount, 0);
+    EXPECT_EQ(recordOf(records, 9) + "|" + recordOf(records, 32), "361 250 11-5-0|1 2 3-4-0");
+}
+
+TEST_F(TeamRecords, BeforeTheFirstScoreNoGameIsListedAsRemaining) {
+    Season season = test::csvSeason(2010, test::kNoScores);
     for (int t = 1; t <= kTeamCount; ++t)
-        EXPECT_TRUE(TeamGameLists(t).remaining.empty()) << t;
+        EXPECT_TRUE(teamGameLists(season, PickTable{}, t).remaining.empty()) << t;
 }
 
 TEST_F(TeamRecords, TeamsMetTwiceAreListedTwice) {
-    State.SeasonGames = test::seasonFromCsv(2010);
-    ComputeTeamRecords();
-    TeamLists lists = TeamGameLists(teamNumber("N.Y. Giants"));
+    int giants = teamNumber("N.Y. Giants");
+    PickTable picks{};
+    picks[1][giants] = 1;
+    picks[9][giants] = 1;
+    TeamLists lists = teamGameLists(test::csvSeason(2010), picks, giants);
     EXPECT_EQ(joined(lists.beaten),
               "Carolina Panthers;Chicago Bears;Houston Texans;Detroit Lions;Dallas Cowboys;"
               "Seattle Seahawks;Jacksonville Jaguars;Washington Redskins;Minnesota Vikings;"
@@ -126,33 +143,33 @@ TEST_F(TeamRecords, TeamsMetTwiceAreListedTwice) {
     EXPECT_EQ(joined(lists.remaining), "");
     EXPECT_EQ(joined(lists.division),
               "Dallas Cowboys;N.Y. Giants;Philadelphia Eagles;Washington Redskins;");
+    EXPECT_EQ(lists.pickedCount, 2);
 }
 
 TEST_F(TeamRecords, HeadToHeadShowsThePlayedMeetings) {
-    test::storeSeasons({2010, 2013});
-    auto meetings = [](const char* team, const char* opponent) {
-        HeadToHeadResult r = HeadToHead(team, opponent);
+    test::storeSeasons(pool, {2010, 2013});
+    auto meetings = [this](int scoredGames, const char* team, const char* opponent) {
+        HeadToHeadResult r = headToHead(pool, scoredGames, team, opponent);
         return r.heading + "|" + r.firstDate + "|" + r.firstResult + "|" + r.secondDate + "|" +
                r.secondResult;
     };
-    State.ScoredGameCount = 117; // the second meeting is still to come
-    EXPECT_EQ(meetings("N.Y. Giants", "Dallas Cowboys"),
+    // With 117 games scored the second meeting is still to come.
+    EXPECT_EQ(meetings(117, "N.Y. Giants", "Dallas Cowboys"),
               "N.Y. Giants against Dallas Cowboys|10/25/2010|Won  41 to  35||");
-    State.ScoredGameCount = 256;
     EXPECT_EQ(
-        meetings("Dallas Cowboys", "N.Y. Giants"),
+        meetings(256, "Dallas Cowboys", "N.Y. Giants"),
         "Dallas Cowboys against N.Y. Giants|10/25/2010|Lost  41 to  35|11/14/2010|Won  33 to  20");
-    EXPECT_EQ(meetings("N.Y. Giants", "Buffalo Bills"), "||||");
-    State.SeasonYear = "2013";
-    EXPECT_EQ(meetings("Green Bay Packers", "Minnesota Vikings"),
+    EXPECT_EQ(meetings(256, "N.Y. Giants", "Buffalo Bills"), "||||");
+    pool.seasonYear = "2013";
+    EXPECT_EQ(meetings(256, "Green Bay Packers", "Minnesota Vikings"),
               "Green Bay Packers against Minnesota Vikings|10/27/2013|Won  44 to  31|11/24/2013|"
               "Tied  26 to  26");
 }
 
 TEST_F(TeamRecords, FindScheduledGameNamesTheVisitorFirst) {
-    test::storeSeasons({2010});
-    auto found = [](const char* team, const char* entry) {
-        ScheduledGame g = FindScheduledGame(team, entry);
+    test::storeSeasons(pool, {2010});
+    auto found = [this](const char* team, const char* entry) {
+        ScheduledGame g = findScheduledGame(pool, team, entry);
         return g.heading + "|" + g.dayName + "|" + g.date;
     };
     EXPECT_EQ(found("N.Y. Giants", "@Dallas Cowboys"),

@@ -3,6 +3,7 @@
 #include "core/text.h"
 #include "core/textfile.h"
 #include "schedule/calendar.h"
+#include "schedule/seasongames.h"
 
 #include <algorithm>
 #include <fstream>
@@ -110,6 +111,10 @@ std::vector<GameRecord> seasonRecords(int year, const std::string& scoresThrough
     return records;
 }
 
+Season csvSeason(int year, const std::string& scoresThrough) {
+    return seasonOf(seasonRecords(year, scoresThrough), year);
+}
+
 void storeRecords(const Pool& pool, const std::vector<GameRecord>& records) {
     std::string error;
     auto table = GamesTable::open(pool.gamesDatabasePath(), error);
@@ -137,8 +142,8 @@ std::vector<GameRecord> tableRecords(const Pool& pool) {
 std::string dumpRecords(const std::vector<GameRecord>& records) {
     std::string text;
     for (const auto& r : records)
-        text += r.visitor + "|" + r.home + "|" + r.date + "|" + r.visitorScore + "|" + r.homeScore + "|" +
-                r.year + "\n";
+        text += r.visitor + "|" + r.home + "|" + r.date + "|" + r.visitorScore + "|" + r.homeScore +
+                "|" + r.year + "\n";
     return text;
 }
 
@@ -166,3 +171,22 @@ std::string weekLine(const std::vector<int>& picked) {
 }
 
 } // namespace gs::test
+
+namespace gs {
+
+void PrintTo(MessageKind kind, std::ostream* os) {
+    switch (kind) {
+    case MessageKind::Information:
+        *os << "Information";
+        return;
+    case MessageKind::Warning:
+        *os << "Warning";
+        return;
+    case MessageKind::Error:
+        *os << "Error";
+        return;
+    }
+    *os << "MessageKind(" << static_cast<int>(kind) << ")";
+}
+
+} // namespace gs

@@ -10,6 +10,7 @@
 
 #include <deque>
 #include <filesystem>
+#include <iosfwd>
 #include <string>
 #include <vector>
 
@@ -26,7 +27,7 @@ public:
         bool operator==(const Shown&) const = default;
     };
 
-    void message(const std::string& text, const std::string& title) override;
+    void message(MessageKind kind, const std::string& text, const std::string& title) override;
     bool confirm(const std::string& text, const std::string& title) override;
     std::string input(const std::string& prompt, const std::string& title,
                       const std::string& defaultText) override;
@@ -83,14 +84,18 @@ inline constexpr const char* kNoScores = "1/1/1990";
 // The same season as games table records.
 std::vector<GameRecord> seasonRecords(int year, const std::string& scoresThrough = "");
 
-// Replaces the seasons these records hold in the games table of ProgramFolder.
-void storeRecords(const std::vector<GameRecord>& records);
+// The same season with its scored games counted, as the pool reads it.
+Season csvSeason(int year, const std::string& scoresThrough = "");
+
+// Replaces the seasons these records hold in the pool's games table.
+void storeRecords(const Pool& pool, const std::vector<GameRecord>& records);
 
 // Stores whole real seasons; scoresThrough applies to every one of them.
-void storeSeasons(const std::vector<int>& years, const std::string& scoresThrough = "");
+void storeSeasons(const Pool& pool, const std::vector<int>& years,
+                  const std::string& scoresThrough = "");
 
-// Every record of the games table of ProgramFolder.
-std::vector<GameRecord> tableRecords();
+// Every record of the pool's games table.
+std::vector<GameRecord> tableRecords(const Pool& pool);
 
 // One line a record, fields joined by "|".
 std::string dumpRecords(const std::vector<GameRecord>& records);
@@ -106,3 +111,10 @@ std::string crlf(const std::vector<std::string>& lines);
 std::string weekLine(const std::vector<int>& picked = {});
 
 } // namespace gs::test
+
+namespace gs {
+
+// Names a message kind in assertion failures ("Error" rather than bytes).
+void PrintTo(MessageKind kind, std::ostream* os);
+
+} // namespace gs

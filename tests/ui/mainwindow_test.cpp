@@ -1,6 +1,7 @@
 #include "tests/ui/uitest.h"
 
 #include <QApplication>
+#include <QLabel>
 #include <QRadioButton>
 #include <QTimer>
 
@@ -9,77 +10,69 @@ namespace {
 
 using MainWindow = test::MainWindowTest;
 
-TEST_F(MainWindow, StartsLoggedOutLogsInAndOut) {
+TEST_F(MainWindow, StartsLoggedOut) {
     EXPECT_EQ(window->windowTitle(), "Gridslate");
-    EXPECT_FALSE(menu("mnuFile")->menuAction()->isEnabled());
-    EXPECT_FALSE(menu("mnuView")->menuAction()->isEnabled());
-    EXPECT_TRUE(menu("mnuItemHelp")->menuAction()->isEnabled());
-    EXPECT_TRUE(find("Text1")->isVisible());
-    EXPECT_FALSE(find("Label30")->isVisible()); // "Forgot Password" is never shown
+    EXPECT_FALSE(menu("fileMenu")->menuAction()->isEnabled());
+    EXPECT_FALSE(menu("viewMenu")->menuAction()->isEnabled());
+    EXPECT_TRUE(menu("helpMenu")->menuAction()->isEnabled());
+    EXPECT_TRUE(find("userNameEdit")->isVisible());
+    EXPECT_TRUE(find("passwordEdit")->isVisible());
+    EXPECT_TRUE(find("loginButton")->isVisible());
+    EXPECT_TRUE(find("exitButton")->isVisible());
+    // "Forgot Password" is never shown.
+    for (const QLabel* label : window->findChildren<QLabel*>())
+        EXPECT_FALSE(label->isVisible() && label->text().contains("Forgot"))
+            << label->objectName().toStdString();
+}
 
+TEST_F(MainWindow, FirstLoginCreatesTheListAndEmptiesTheBoxes) {
     login("");
     EXPECT_EQ(program.dialogs.messages(),
               std::vector<std::string>{"Welcome!: User List established.  Please Login as admin."});
+    EXPECT_EQ(program.dialogs.kinds, std::vector<MessageKind>{MessageKind::Information});
     EXPECT_EQ(window->windowTitle(), "Gridslate");
-    EXPECT_EQ(find<QLineEdit>("Text1")->text(), "");
+    EXPECT_EQ(find<QLineEdit>("userNameEdit")->text(), "");
+    EXPECT_TRUE(find("userNameEdit")->isVisible());
+}
 
-    program.dialogs.clear();
-    login("admin");
-    EXPECT_EQ(window->windowTitle(), "Gridslate for admin");
-    EXPECT_TRUE(menu("mnuFile")->menuAction()->isEnabled());
-    EXPECT_TRUE(menu("mnuView")->menuAction()->isEnabled());
-    EXPECT_TRUE(action("mnuItemBackupAdmin")->isEnabled());
-    EXPECT_TRUE(action("mnuItemRestoreAdmin")->isEnabled());
-    EXPECT_FALSE(find("Text1")->isVisible());
-    EXPECT_FALSE(find("Command12")->isVisible());
-    for (const char* entry : {"mnuItemLogout",
-                              "mnuItemScores",
-                              "mnuUserListItem",
-                              "mnuItemSync",
-                              "mnuItemChangePassword",
-                              "mnuItemChangeFolder",
-                              "mnuItemSeason",
-                              "mnuSetupItem",
-                              "mnuItemExportAll",
-                              "mnuItemExportAllResults",
-                              "mnuItemExportUserStats",
-                              "mnuItemBackupPicks",
-                              "mnuItemRestoreUserPicks",
-                              "mnuExitItem",
-                              "mnuItemCalendarView",
-                              "mnuItemThisWeek",
-                              "mnuItemAllResults",
-                              "mnuUserStatsItem",
-                              "mnuItemRanking",
-                              "mnuStatsItem",
-                              "mnuItemCheckScores",
-                              "mnuUserManual",
-                              "mnuItemAbout"})
-        EXPECT_NE(window->findChild<QAction*>(entry), nullptr) << entry;
+TEST_F(MainWindow, AdminLoginHidesTheLoginAndEnablesTheMenus) {
+    loginAsAdmin();
+    EXPECT_TRUE(menu("fileMenu")->menuAction()->isEnabled());
+    EXPECT_TRUE(menu("viewMenu")->menuAction()->isEnabled());
+    EXPECT_TRUE(action("backupAdminAction")->isEnabled());
+    EXPECT_TRUE(action("restoreAdminAction")->isEnabled());
+    EXPECT_FALSE(find("userNameEdit")->isVisible());
+    EXPECT_FALSE(find("loginButton")->isVisible());
+}
 
-    trigger("mnuItemLogout");
+TEST_F(MainWindow, LogoutShowsTheLoginWithEmptyBoxes) {
+    loginAsAdmin();
+    trigger("logoutAction");
     EXPECT_EQ(window->windowTitle(), "Gridslate");
-    EXPECT_FALSE(menu("mnuFile")->menuAction()->isEnabled());
-    EXPECT_TRUE(find("Text1")->isVisible());
-    EXPECT_EQ(find<QLineEdit>("Text2")->text(), "");
+    EXPECT_FALSE(menu("fileMenu")->menuAction()->isEnabled());
+    EXPECT_FALSE(menu("viewMenu")->menuAction()->isEnabled());
+    EXPECT_TRUE(find("userNameEdit")->isVisible());
+    EXPECT_EQ(find<QLineEdit>("userNameEdit")->text(), "");
+    EXPECT_EQ(find<QLineEdit>("passwordEdit")->text(), "");
 }
 
 TEST_F(MainWindow, ColorSchemeWindowRepaintsEverythingAndKeepsTheChoice) {
     loginAsAdmin();
-    bool opened = withModal("mnuSetupItem", [&](QWidget* dialog) {
+    bool opened = withModal("colorSettingsAction", [&](QWidget* dialog) {
+        EXPECT_EQ(dialog->objectName(), "colorSettingsDialog");
         EXPECT_EQ(dialog->windowTitle(), "Color Scheme");
-        EXPECT_TRUE(dialog->findChild<QRadioButton*>("Option9")->isChecked());
+        EXPECT_TRUE(dialog->findChild<QRadioButton*>("schemeOption9")->isChecked());
         EXPECT_TRUE(window->styleSheet().contains("#000040")); // admin's scheme 9
-        QTest::mouseClick(dialog->findChild<QRadioButton*>("Option12"), Qt::LeftButton);
+        QTest::mouseClick(dialog->findChild<QRadioButton*>("schemeOption12"), Qt::LeftButton);
         // The choice shows at once, on the main window and on the dialog.
         EXPECT_TRUE(window->styleSheet().contains("#008000"));
         EXPECT_TRUE(dialog->styleSheet().contains("#008000"));
-        EXPECT_FALSE(dialog->findChild<QRadioButton*>("Option9")->isChecked());
-        QTest::mouseClick(dialog->findChild<QPushButton*>("Command2"), Qt::LeftButton);
+        EXPECT_FALSE(dialog->findChild<QRadioButton*>("schemeOption9")->isChecked());
+        QTest::mouseClick(dialog->findChild<QPushButton*>("closeButton"), Qt::LeftButton);
     });
     ASSERT_TRUE(opened);
-    EXPECT_EQ(State.CurrentColorScheme, 12);
-    EXPECT_EQ(State.UserTable[userSlot("admin")].colorScheme, 12);
+    EXPECT_EQ(program.pool.colorScheme, 12);
+    EXPECT_EQ(program.pool.users[program.pool.userSlot("admin")].colorScheme, 12);
 }
 
 } // namespace
