@@ -42,8 +42,7 @@ std::filesystem::path createTemporaryBeside(const std::filesystem::path& target,
 // Renames a finished temporary file over the target and makes the rename
 // durable. On failure the temporary file is removed and the target is
 // unchanged.
-Status renameIntoPlace(const std::filesystem::path& temporary,
-                            const std::filesystem::path& target);
+Status renameIntoPlace(const std::filesystem::path& temporary, const std::filesystem::path& target);
 
 // Writes bytes atomically. On failure the reason says what failed and the
 // target is unchanged.

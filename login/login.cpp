@@ -39,8 +39,7 @@ bool Session::logIn() {
         return false;
     }
     int k = m_pool.userSlot(m_pool.currentUser);
-    if (load->outcome == UserListOutcome::UserNotFound || k == 0 ||
-        m_pool.users[k].active == 0) {
+    if (load->outcome == UserListOutcome::UserNotFound || k == 0 || m_pool.users[k].active == 0) {
         refuse("You are not in the Active Player List.", kErrorTitle);
         return false;
     }

@@ -144,10 +144,9 @@ void WeeklyPicksPanel::showDisplayedWeek() {
 }
 
 void WeeklyPicksPanel::showPanelControls() {
-    for (ControlModel* control :
-         {&m_model.heading, &m_model.weekNumber, &m_model.nextWeekButton,
-          &m_model.previousWeekButton, &m_model.firstDate, &m_model.thru, &m_model.lastDate,
-          &m_model.savePicksButton})
+    for (ControlModel* control : {&m_model.heading, &m_model.weekNumber, &m_model.nextWeekButton,
+                                  &m_model.previousWeekButton, &m_model.firstDate, &m_model.thru,
+                                  &m_model.lastDate, &m_model.savePicksButton})
         control->visible = true;
     m_model.nextWeekButton.enabled = false;
     m_model.previousWeekButton.enabled = true;
@@ -226,8 +225,7 @@ void WeeklyPicksPanel::togglePick(int row, int column) {
     // A game is locked from its own day on.
     if (onOrBefore(m_state.season.games[static_cast<size_t>(game)].date, m_pool.referenceDate))
         return;
-    if (m_state.seasonOver || m_displayedWeek != m_state.currentWeek ||
-        !validWeek(m_displayedWeek))
+    if (m_state.seasonOver || m_displayedWeek != m_state.currentWeek || !validWeek(m_displayedWeek))
         return;
     if (column != kVisitorColumn && column != kHomeColumn)
         return;

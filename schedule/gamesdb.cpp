@@ -299,8 +299,9 @@ std::string RecordCursor::field(std::string_view name) const {
     if (bof() || eof())
         return {};
     const std::pair<const char*, const std::string*> fields[] = {
-        {"TeamA", &m_current.visitor},     {"TeamB", &m_current.home}, {"Date", &m_current.date},
-        {"Visitor", &m_current.visitorScore}, {"Home", &m_current.homeScore},   {"Year", &m_current.year},
+        {"TeamA", &m_current.visitor},  {"TeamB", &m_current.home},
+        {"Date", &m_current.date},      {"Visitor", &m_current.visitorScore},
+        {"Home", &m_current.homeScore}, {"Year", &m_current.year},
     };
     for (const auto& [fieldName, value] : fields)
         if (sameName(name, fieldName))

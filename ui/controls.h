@@ -17,8 +17,7 @@ Widget* named(Widget* widget, const QString& name, const QString& accessibleName
 
 // The same, for a control painted in the colour scheme.
 template <typename Widget>
-Widget* named(Widget* widget, const QString& name, const QString& accessibleName,
-              PaintRole role) {
+Widget* named(Widget* widget, const QString& name, const QString& accessibleName, PaintRole role) {
     setPaintRole(widget, role);
     return named(widget, name, accessibleName);
 }

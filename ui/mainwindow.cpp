@@ -149,10 +149,12 @@ QWidget* MainWindow::buildWeeklyPicksPage() {
     for (QWidget* w : std::initializer_list<QWidget*>{heading, week, firstDate, thru, lastDate,
                                                       previous, next, save})
         m_controls[w->objectName().toStdString()] = w;
-    connect(next, &QPushButton::clicked, this, [this] { run([this] { m_weeklyPicks.showNextWeek(); }); });
+    connect(next, &QPushButton::clicked, this,
+            [this] { run([this] { m_weeklyPicks.showNextWeek(); }); });
     connect(previous, &QPushButton::clicked, this,
             [this] { run([this] { m_weeklyPicks.showPreviousWeek(); }); });
-    connect(save, &QPushButton::clicked, this, [this] { run([this] { m_weeklyPicks.savePicks(); }); });
+    connect(save, &QPushButton::clicked, this,
+            [this] { run([this] { m_weeklyPicks.savePicks(); }); });
     m_picksGrid->onCellClicked = [this](int row, int column) {
         run([this, row, column] { m_weeklyPicks.togglePick(row, column); });
     };
@@ -282,7 +284,8 @@ void MainWindow::paintAll() {
 
 void MainWindow::openColorSettings() {
     run([this] { m_model.hidePanels(); });
-    ColorSettingsDialog dialog(m_pool, [this] { paintAll(); }, this);
+    ColorSettingsDialog dialog(
+        m_pool, [this] { paintAll(); }, this);
     dialog.paint(colorSlots(m_pool.colorScheme));
     dialog.exec();
     storeSchemeWithCurrentUser(m_pool);

@@ -62,8 +62,8 @@ void paintWindow(QWidget* window, const ColorSlots& colors) {
     sheet += selector(PaintRole::Option, "::indicator") +
              " { width: 11px; height: 11px; border-radius: 7px; border: 2px solid " + text +
              "; background-color: " + background + "; }\n";
-    sheet += selector(PaintRole::Option, "::indicator:checked") +
-             " { background-color: " + button + "; }\n";
+    sheet += selector(PaintRole::Option, "::indicator:checked") + " { background-color: " + button +
+             "; }\n";
     sheet += selector(PaintRole::ButtonText) + " { color: " + button + "; }\n";
     window->setStyleSheet(sheet);
 }
