@@ -350,4 +350,46 @@ bool RecordCursor::goTo(int position) {
     return true;
 }
 
+namespace {
+
+// A record is compared field by field as records() reads it, where a NULL
+// field reads as "".
+constexpr const char* kUpdateIfUnchanged =
+    "UPDATE Scoresheet SET Visitor = ?1, Home = ?2 WHERE rowid = ?3 "
+    "AND COALESCE(TeamA, '') = ?4 AND COALESCE(TeamB, '') = ?5 AND COALESCE(Date, '') = ?6 "
+    "AND COALESCE(Visitor, '') = ?7 AND COALESCE(Home, '') = ?8 AND COALESCE(Year, '') = ?9";
+
+} // namespace
+
+bool GamesTable::writeManyScores(const std::vector<ScoreChange>& changes, std::string& error) {
+    if (changes.empty())
+        return true;
+    Transaction transaction(m_db);
+    if (!transaction.begin(error))
+        return false;
+    Statement update(m_db, kUpdateIfUnchanged);
+    for (const ScoreChange& change : changes) {
+        update.reset();
+        update.bindScore(1, change.visitor);
+        update.bindScore(2, change.home);
+        update.bindInt64(3, change.rowid);
+        update.bindText(4, change.seen.TeamA);
+        update.bindText(5, change.seen.TeamB);
+        update.bindText(6, change.seen.Date);
+        update.bindText(7, change.seen.Visitor);
+        update.bindText(8, change.seen.Home);
+        update.bindText(9, change.seen.Year);
+        if (!update.run()) {
+            error = update.error();
+            return false;
+        }
+        if (sqlite3_changes(m_db) != 1) {
+            error = "the record " + std::to_string(change.rowid) +
+                    " no longer exists or was changed meanwhile";
+            return false;
+        }
+    }
+    return transaction.commit(error);
+}
+
 } // namespace gs

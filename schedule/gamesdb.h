@@ -53,6 +53,20 @@ public:
 
     sqlite3* handle() const { return m_db; }
 
+    // The new scores of one record ("" stores an empty field), with the
+    // record as the caller read it.
+    struct ScoreChange {
+        long long rowid = 0;
+        GameRecord seen;
+        std::string visitor;
+        std::string home;
+        bool operator==(const ScoreChange&) const = default;
+    };
+    // Writes the scores of many records in one transaction. Nothing changes
+    // when any record no longer exists or no longer holds what was seen, so
+    // an edit made meanwhile by another window or program is never lost.
+    bool writeManyScores(const std::vector<ScoreChange>& changes, std::string& error);
+
 private:
     explicit GamesTable(sqlite3* db) : m_db(db) {}
     sqlite3* m_db = nullptr;

@@ -1,0 +1,171 @@
+// Entering a whole data-set games file of the seven bundled seasons into a
+// games table whose scores are all empty: reading the table, planning and
+// the one transaction that writes 1,792 scores.
+
+#include "schedule/gamesdb.h"
+#include "schedule/importer.h"
+#include "schedule/scoreimport.h"
+
+#include <benchmark/benchmark.h>
+#include <filesystem>
+#include <fstream>
+#include <map>
+#include <sstream>
+#include <stdexcept>
+#include <stdlib.h>
+#include <string>
+
+namespace {
+
+namespace fs = std::filesystem;
+using namespace gs;
+
+std::string readWhole(const fs::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    if (!in)
+        throw std::runtime_error("cannot read " + path.string());
+    std::ostringstream content;
+    content << in.rdbuf();
+    return content.str();
+}
+
+// The data sets' codes for the names of the bundled schedules.
+const std::map<std::string, std::string> kCodeOfTeam = {
+    {"Arizona Cardinals", "ARI"},   {"Atlanta Falcons", "ATL"},     {"Baltimore Ravens", "BAL"},
+    {"Buffalo Bills", "BUF"},       {"Carolina Panthers", "CAR"},   {"Chicago Bears", "CHI"},
+    {"Cincinnati Bengals", "CIN"},  {"Cleveland Browns", "CLE"},    {"Dallas Cowboys", "DAL"},
+    {"Denver Broncos", "DEN"},      {"Detroit Lions", "DET"},       {"Green Bay Packers", "GB"},
+    {"Houston Texans", "HOU"},      {"Indianapolis Colts", "IND"},  {"Jacksonville Jaguars", "JAX"},
+    {"Kansas City Chiefs", "KC"},   {"Miami Dolphins", "MIA"},      {"Minnesota Vikings", "MIN"},
+    {"N.Y. Giants", "NYG"},         {"N.Y. Jets", "NYJ"},           {"New England Patriots", "NE"},
+    {"New Orleans Saints", "NO"},   {"Oakland Raiders", "OAK"},     {"Philadelphia Eagles", "PHI"},
+    {"Pittsburgh Steelers", "PIT"}, {"San Diego Chargers", "SD"},   {"San Francisco 49ers", "SF"},
+    {"Seattle Seahawks", "SEA"},    {"St. Louis Rams", "STL"},      {"Tampa Bay Buccaneers", "TB"},
+    {"Tennessee Titans", "TEN"},    {"Washington Redskins", "WAS"},
+};
+
+// M/D/YYYY as YYYY-MM-DD.
+std::string isoDate(const std::string& date) {
+    size_t first = date.find('/');
+    size_t second = date.find('/', first + 1);
+    auto twoDigits = [](std::string part) { return part.size() < 2 ? "0" + part : part; };
+    return date.substr(second + 1) + "-" + twoDigits(date.substr(0, first)) + "-" +
+           twoDigits(date.substr(first + 1, second - first - 1));
+}
+
+// The bundled seasons as a data set's games file, with the columns such a
+// file has besides the ones the import reads.
+std::string communityFile(const std::vector<GameRecord>& games) {
+    std::string csv = "game_id,season,game_type,week,gameday,weekday,gametime,away_team,"
+                      "away_score,home_team,home_score,location,result,total,overtime,stadium\r\n";
+    for (const GameRecord& g : games) {
+        const std::string& away = kCodeOfTeam.at(g.TeamA);
+        const std::string& home = kCodeOfTeam.at(g.TeamB);
+        csv += g.Year + "_00_" + away + "_" + home + "," + g.Year + ",REG,0," + isoDate(g.Date) +
+               ",Sunday,13:00," + away + "," + g.Visitor + "," + home + "," + g.Home +
+               ",Home,0,0,0,\"Stadium, City\"\r\n";
+    }
+    return csv;
+}
+
+// A games table file of the seven seasons without scores, copied fresh
+// before every run, and the data-set file holding their scores.
+class Fixture {
+public:
+    Fixture() {
+        std::string pattern = (fs::temp_directory_path() / "gridslate-bench-XXXXXX").string();
+        if (!mkdtemp(pattern.data()))
+            throw std::runtime_error("cannot create a temporary folder");
+        m_folder = pattern;
+        ScheduleParse parse = parseSchedule(readWhole(GS_SCHEDULES_CSV));
+        if (!parse.ok)
+            throw std::runtime_error(parse.error);
+        csv = communityFile(parse.records);
+        for (GameRecord& record : parse.records)
+            record.Visitor = record.Home = "";
+        std::string error;
+        auto table = GamesTable::open(m_folder / "empty.mdb", error);
+        if (!table || !table->replaceSeasons(parse.records, error))
+            throw std::runtime_error(error);
+    }
+    ~Fixture() {
+        std::error_code ec;
+        fs::remove_all(m_folder, ec);
+    }
+
+    fs::path freshTable() const {
+        fs::path path = m_folder / "scoresheet97.mdb";
+        fs::copy_file(m_folder / "empty.mdb", path, fs::copy_options::overwrite_existing);
+        return path;
+    }
+
+    std::string csv;
+
+private:
+    fs::path m_folder;
+};
+
+std::unique_ptr<GamesTable> openTable(const fs::path& path) {
+    std::string error;
+    auto table = GamesTable::open(path, error);
+    if (!table)
+        throw std::runtime_error(error);
+    return table;
+}
+
+// What the command and the window run: read the table, plan, write.
+void bench_score_import(benchmark::State& state) {
+    Fixture fixture;
+    for (auto _ : state) {
+        state.PauseTiming();
+        fs::path path = fixture.freshTable();
+        state.ResumeTiming();
+        auto table = openTable(path);
+        std::string error;
+        std::vector<TableGame> games = readTableGames(*table, error);
+        ScoreImportPlan plan = planScoreImport(fixture.csv, games, {});
+        ScoreImportResult result = applyScoreImport(*table, plan);
+        if (!result.ok || result.counts.entered != 1792)
+            state.SkipWithError(result.summary.c_str());
+    }
+    state.counters["rows"] = 1792;
+}
+BENCHMARK(bench_score_import)->Unit(benchmark::kMillisecond);
+
+// The parts on their own, to see where the time goes.
+void bench_score_import_read_table(benchmark::State& state) {
+    Fixture fixture;
+    auto table = openTable(fixture.freshTable());
+    for (auto _ : state) {
+        std::string error;
+        benchmark::DoNotOptimize(readTableGames(*table, error));
+    }
+}
+BENCHMARK(bench_score_import_read_table)->Unit(benchmark::kMillisecond);
+
+void bench_score_import_plan(benchmark::State& state) {
+    Fixture fixture;
+    auto table = openTable(fixture.freshTable());
+    std::string error;
+    std::vector<TableGame> games = readTableGames(*table, error);
+    for (auto _ : state)
+        benchmark::DoNotOptimize(planScoreImport(fixture.csv, games, {}));
+}
+BENCHMARK(bench_score_import_plan)->Unit(benchmark::kMillisecond);
+
+void bench_score_import_write(benchmark::State& state) {
+    Fixture fixture;
+    for (auto _ : state) {
+        state.PauseTiming();
+        auto table = openTable(fixture.freshTable());
+        std::string error;
+        ScoreImportPlan plan = planScoreImport(fixture.csv, readTableGames(*table, error), {});
+        state.ResumeTiming();
+        benchmark::DoNotOptimize(applyScoreImport(*table, plan));
+    }
+}
+BENCHMARK(bench_score_import_write)->Unit(benchmark::kMillisecond);
+
+} // namespace
+
+BENCHMARK_MAIN();

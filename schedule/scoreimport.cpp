@@ -1,0 +1,677 @@
+#include "scoreimport.h"
+
+#include "core/text.h"
+
+#include <array>
+#include <cmath>
+#include <map>
+#include <set>
+#include <sqlite3.h>
+#include <tuple>
+
+namespace gs {
+
+namespace {
+
+constexpr std::string_view kUtf8Bom = "\xEF\xBB\xBF";
+constexpr int kHighestScore = 999; // as the score entry window allows
+constexpr std::string_view kRegularSeason = "REG";
+
+// The league's usual team codes in the public data sets, with the names the
+// games table uses. Jacksonville appears under two codes.
+struct TeamCode {
+    std::string_view code;
+    std::string_view name;
+};
+
+constexpr TeamCode kTeamCodes[] = {
+    {"ARI", "Arizona Cardinals"},
+    {"ATL", "Atlanta Falcons"},
+    {"BAL", "Baltimore Ravens"},
+    {"BUF", "Buffalo Bills"},
+    {"CAR", "Carolina Panthers"},
+    {"CHI", "Chicago Bears"},
+    {"CIN", "Cincinnati Bengals"},
+    {"CLE", "Cleveland Browns"},
+    {"DAL", "Dallas Cowboys"},
+    {"DEN", "Denver Broncos"},
+    {"DET", "Detroit Lions"},
+    {"GB", "Green Bay Packers"},
+    {"HOU", "Houston Texans"},
+    {"IND", "Indianapolis Colts"},
+    {"JAX", "Jacksonville Jaguars"},
+    {"JAC", "Jacksonville Jaguars"},
+    {"KC", "Kansas City Chiefs"},
+    {"MIA", "Miami Dolphins"},
+    {"MIN", "Minnesota Vikings"},
+    {"NE", "New England Patriots"},
+    {"NO", "New Orleans Saints"},
+    {"NYG", "N.Y. Giants"},
+    {"NYJ", "N.Y. Jets"},
+    {"OAK", "Oakland Raiders"},
+    {"PHI", "Philadelphia Eagles"},
+    {"PIT", "Pittsburgh Steelers"},
+    {"SD", "San Diego Chargers"},
+    {"SEA", "Seattle Seahawks"},
+    {"SF", "San Francisco 49ers"},
+    {"STL", "St. Louis Rams"},
+    {"TB", "Tampa Bay Buccaneers"},
+    {"TEN", "Tennessee Titans"},
+    {"WAS", "Washington Redskins"},
+};
+
+// The team of a code, as a name from the table above; "" when unknown.
+std::string_view teamOfCode(std::string_view code) {
+    std::string wanted = upperAscii(TrimSpaces(code));
+    for (const TeamCode& team : kTeamCodes)
+        if (team.code == wanted)
+            return team.name;
+    return {};
+}
+
+// Compared without building the texts without spaces: every record of the
+// table is looked up.
+bool sameIgnoringSpaces(std::string_view a, std::string_view b) {
+    size_t i = 0;
+    size_t j = 0;
+    for (;;) {
+        while (i < a.size() && a[i] == ' ')
+            ++i;
+        while (j < b.size() && b[j] == ' ')
+            ++j;
+        if (i == a.size() || j == b.size())
+            return i == a.size() && j == b.size();
+        if (a[i++] != b[j++])
+            return false;
+    }
+}
+
+// The team of a full name, spaces disregarded as the games table's readers
+// do; "" when unknown.
+std::string_view teamOfName(std::string_view name) {
+    for (const TeamCode& team : kTeamCodes)
+        if (sameIgnoringSpaces(team.name, name))
+            return team.name;
+    return {};
+}
+
+// ---------------------------------------------------------------- CSV
+
+struct CsvRecord {
+    size_t line = 0; // where the record starts
+    std::vector<std::string> fields;
+};
+
+// Splits a CSV text into records: fields separated by commas, records by
+// CR LF, LF or CR; a field in double quotes may hold commas, line breaks and
+// doubled quotes. Blank lines are no records. False and a reason when a
+// quoted field is never closed.
+bool splitCsv(std::string_view text, std::vector<CsvRecord>& records, std::string& error) {
+    const size_t n = text.size();
+    size_t i = 0;
+    size_t line = 1;
+    while (i < n) {
+        CsvRecord record{line, {}};
+        bool quoted = false;
+        for (;;) {
+            std::string field;
+            if (i < n && text[i] == '"') {
+                quoted = true;
+                const size_t openedOn = line;
+                ++i;
+                for (;;) {
+                    if (i >= n) {
+                        error =
+                            "line " + std::to_string(openedOn) + ": a quoted field is not closed";
+                        return false;
+                    }
+                    char c = text[i++];
+                    if (c == '"') {
+                        if (i < n && text[i] == '"') {
+                            field += '"';
+                            ++i;
+                            continue;
+                        }
+                        break;
+                    }
+                    if (c == '\n' || (c == '\r' && (i >= n || text[i] != '\n')))
+                        ++line;
+                    field += c;
+                }
+            }
+            // Text after a closing quote, or a field without quotes, is kept
+            // as it stands.
+            while (i < n && text[i] != ',' && text[i] != '\n' && text[i] != '\r')
+                field += text[i++];
+            record.fields.push_back(std::move(field));
+            if (i < n && text[i] == ',') {
+                ++i;
+                continue;
+            }
+            if (i < n && text[i] == '\r')
+                ++i;
+            if (i < n && text[i] == '\n')
+                ++i;
+            ++line;
+            break;
+        }
+        bool blank = !quoted && record.fields.size() == 1 && record.fields[0].empty();
+        if (!blank)
+            records.push_back(std::move(record));
+    }
+    return true;
+}
+
+// ---------------------------------------------------------------- layouts
+
+enum Column { kSeason, kGameType, kDate, kVisitor, kHome, kVisitorScore, kHomeScore, kColumns };
+
+struct Layout {
+    std::array<std::string_view, kColumns> names; // "" for a column the layout lacks
+    std::string_view (*team)(std::string_view);
+    std::string_view unknownTeam; // how a refusal names a team it does not know
+};
+
+constexpr Layout kCommunityLayout{
+    {"season", "game_type", "gameday", "away_team", "home_team", "away_score", "home_score"},
+    teamOfCode,
+    "unknown team code "};
+constexpr Layout kTableLayout{
+    {"Year", "", "Date", "TeamA", "TeamB", "Visitor", "Home"}, teamOfName, "unknown team "};
+
+// Where each column of a layout stands in the header; -1 when missing.
+std::array<int, kColumns> findColumns(const Layout& layout,
+                                      const std::vector<std::string>& header) {
+    std::array<int, kColumns> at;
+    at.fill(-1);
+    for (int c = 0; c < kColumns; ++c) {
+        if (layout.names[c].empty())
+            continue;
+        std::string wanted = upperAscii(layout.names[c]);
+        for (size_t f = 0; f < header.size() && at[c] < 0; ++f)
+            if (upperAscii(TrimSpaces(header[f])) == wanted)
+                at[c] = static_cast<int>(f);
+    }
+    return at;
+}
+
+std::vector<std::string_view> missingColumns(const Layout& layout,
+                                             const std::array<int, kColumns>& at) {
+    std::vector<std::string_view> missing;
+    for (int c = 0; c < kColumns; ++c)
+        if (!layout.names[c].empty() && at[c] < 0)
+            missing.push_back(layout.names[c]);
+    return missing;
+}
+
+std::string joined(const std::vector<std::string_view>& parts, std::string_view separator) {
+    std::string text;
+    for (size_t k = 0; k < parts.size(); ++k)
+        text += std::string(k ? separator : "") + std::string(parts[k]);
+    return text;
+}
+
+// ---------------------------------------------------------------- values
+
+bool isDigits(std::string_view text) {
+    if (text.empty())
+        return false;
+    for (char c : text)
+        if (c < '0' || c > '9')
+            return false;
+    return true;
+}
+
+int digitsValue(std::string_view digits) {
+    int value = 0;
+    for (char c : digits)
+        value = value * 10 + (c - '0');
+    return value;
+}
+
+bool isLeap(int year) {
+    return (year % 4 == 0 && year % 100 != 0) || year % 400 == 0;
+}
+
+// A date as YYYYMMDD, read from M/D/YYYY (the games table; one or two digits
+// for month and day, two-digit years as the calendar reads them) or from
+// YYYY-MM-DD (the data sets). 0 when the text is not a real date.
+int dateKey(std::string_view text) {
+    std::string date = TrimSpaces(text);
+    char separator = date.find('-') != std::string::npos ? '-' : '/';
+    std::vector<std::string_view> parts;
+    std::string_view rest = date;
+    for (size_t at; (at = rest.find(separator)) != std::string_view::npos;) {
+        parts.push_back(rest.substr(0, at));
+        rest.remove_prefix(at + 1);
+    }
+    parts.push_back(rest);
+    if (parts.size() != 3)
+        return 0;
+    std::string_view year = separator == '-' ? parts[0] : parts[2];
+    std::string_view month = separator == '-' ? parts[1] : parts[0];
+    std::string_view day = separator == '-' ? parts[2] : parts[1];
+    bool shortYearAllowed = separator == '/';
+    if (!isDigits(year) || !isDigits(month) || !isDigits(day) || month.size() > 2 ||
+        day.size() > 2 || !(year.size() == 4 || (shortYearAllowed && year.size() == 2)))
+        return 0;
+    int y = digitsValue(year);
+    if (year.size() == 2)
+        y += y < 30 ? 2000 : 1900;
+    int m = digitsValue(month);
+    int d = digitsValue(day);
+    static constexpr int kDaysInMonth[] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
+    if (m < 1 || m > 12 || d < 1)
+        return 0;
+    int days = kDaysInMonth[m - 1] + (m == 2 && isLeap(y) ? 1 : 0);
+    if (d > days)
+        return 0;
+    return y * 10000 + m * 100 + d;
+}
+
+// A season as a number; nullopt when the text is not a four-digit year.
+std::optional<int> seasonOf(std::string_view text) {
+    std::string season = TrimSpaces(text);
+    if (season.size() != 4 || !isDigits(season))
+        return std::nullopt;
+    return digitsValue(season);
+}
+
+// The Year field of a table record, which is compared by numeric value.
+std::optional<int> tableSeason(std::string_view year) {
+    double value = numericValue(year);
+    if (value != std::floor(value) || value < 0 || value > 9999)
+        return std::nullopt;
+    return static_cast<int>(value);
+}
+
+// True when a file leaves the score out: empty, or the data sets' "NA".
+bool isMissingScore(std::string_view text) {
+    std::string score = upperAscii(TrimSpaces(text));
+    return score.empty() || score == "NA";
+}
+
+// A decimal number: sign, digits, point, digits, and nothing else.
+bool isDecimal(std::string_view text) {
+    size_t i = 0;
+    if (i < text.size() && (text[i] == '+' || text[i] == '-'))
+        ++i;
+    size_t digits = 0;
+    bool point = false;
+    for (; i < text.size(); ++i) {
+        if (text[i] >= '0' && text[i] <= '9')
+            ++digits;
+        else if (text[i] == '.' && !point)
+            point = true;
+        else
+            return false;
+    }
+    return digits > 0;
+}
+
+// Checks a score of the file; "" and its value when good, else why not.
+std::string checkScore(std::string_view text, int& value) {
+    std::string score = TrimSpaces(text);
+    if (!isDecimal(score))
+        return "is not a number";
+    double number = numericValue(score); // not strtod: the locale may use a comma
+    if (number < 0)
+        return "is negative";
+    if (number != std::floor(number) || number > kHighestScore)
+        return "is not a whole number from 0 to " + std::to_string(kHighestScore);
+    value = static_cast<int>(number);
+    return {};
+}
+
+// A score as the table holds it; nullopt when the field is not a whole
+// number. Entered scores look like " 24", imported ones like "24".
+std::optional<int> storedScore(std::string_view text) {
+    std::string score = TrimSpaces(text);
+    if (!isDecimal(score))
+        return std::nullopt;
+    double number = numericValue(score);
+    if (number != std::floor(number) || std::fabs(number) > kHighestScore)
+        return std::nullopt;
+    return static_cast<int>(number);
+}
+
+bool isBlank(std::string_view text) {
+    return TrimSpaces(text).empty();
+}
+
+// A score in the form the score entry window stores it: " 24".
+std::string scoreText(int score) {
+    return signedText(score);
+}
+
+// The scores a game holds, for a refusal; half an entry says which half.
+std::string heldScores(const GameRecord& record) {
+    std::string visitor = TrimSpaces(record.Visitor);
+    std::string home = TrimSpaces(record.Home);
+    if (home.empty())
+        return "the visitor score " + visitor + " only";
+    if (visitor.empty())
+        return "the home score " + home + " only";
+    return visitor + "-" + home;
+}
+
+std::string inQuotes(std::string_view text) {
+    return "\"" + std::string(text) + "\"";
+}
+
+// ---------------------------------------------------------------- matching
+
+// A game as both sides name it: season, visiting and home team (as names of
+// kTeamCodes) and the date as YYYYMMDD.
+using GameKey = std::tuple<int, std::string_view, std::string_view, int>;
+
+struct GameIndex {
+    std::set<int> seasons;
+    std::map<GameKey, std::vector<size_t>> games;
+};
+
+GameIndex indexGames(const std::vector<TableGame>& games) {
+    GameIndex index;
+    for (size_t g = 0; g < games.size(); ++g) {
+        const GameRecord& record = games[g].record;
+        std::optional<int> season = tableSeason(record.Year);
+        if (!season)
+            continue;
+        index.seasons.insert(*season);
+        std::string_view visitor = teamOfName(record.TeamA);
+        std::string_view home = teamOfName(record.TeamB);
+        int date = dateKey(record.Date);
+        if (!visitor.empty() && !home.empty() && date)
+            index.games[{*season, visitor, home, date}].push_back(g);
+    }
+    return index;
+}
+
+// One data row of the file, whichever its layout.
+struct ScoreRow {
+    size_t line = 0;
+    std::array<std::string, kColumns> field;
+    std::string_view missingColumn; // a needed column the row ends before
+};
+
+ScoreRow rowOf(const CsvRecord& record, const Layout& layout, const std::array<int, kColumns>& at) {
+    ScoreRow row;
+    row.line = record.line;
+    for (int c = 0; c < kColumns; ++c) {
+        if (at[c] < 0)
+            continue;
+        if (static_cast<size_t>(at[c]) < record.fields.size())
+            row.field[c] = TrimSpaces(record.fields[static_cast<size_t>(at[c])]);
+        else if (row.missingColumn.empty())
+            row.missingColumn = layout.names[c];
+    }
+    return row;
+}
+
+ScoreRowProblem problemOf(const ScoreRow& row, std::string reason) {
+    return {row.line,         row.field[kVisitor],      row.field[kHome],
+            row.field[kDate], row.field[kVisitorScore], row.field[kHomeScore],
+            std::move(reason)};
+}
+
+// The row's first claim on a game, to catch a file that names a game twice.
+struct Claim {
+    size_t line = 0;
+    int visitor = 0;
+    int home = 0;
+};
+
+class Planner {
+public:
+    Planner(const std::vector<TableGame>& games, const ScoreImportOptions& options)
+        : m_games(games), m_options(options), m_index(indexGames(games)) {}
+
+    void plan(const ScoreRow& row, const Layout& layout, ScoreImportPlan& plan) {
+        if (!row.missingColumn.empty()) {
+            plan.problems.push_back(
+                problemOf(row, "the row ends before the column " + std::string(row.missingColumn)));
+            return;
+        }
+        ScoreImportCounts& counts = plan.counts;
+        if (!layout.names[kGameType].empty() &&
+            upperAscii(row.field[kGameType]) != kRegularSeason) {
+            ++counts.skippedPlayoffs;
+            return;
+        }
+        std::optional<int> season = seasonOf(row.field[kSeason]);
+        if (!season || !m_index.seasons.contains(*season) ||
+            (m_options.season && *m_options.season != *season)) {
+            ++counts.skippedOtherSeasons;
+            return;
+        }
+        if (isMissingScore(row.field[kVisitorScore]) || isMissingScore(row.field[kHomeScore])) {
+            ++counts.skippedNotPlayed;
+            return;
+        }
+
+        std::vector<std::string> reasons;
+        std::string_view visitor = layout.team(row.field[kVisitor]);
+        std::string_view home = layout.team(row.field[kHome]);
+        if (visitor.empty())
+            reasons.push_back(std::string(layout.unknownTeam) + inQuotes(row.field[kVisitor]));
+        if (home.empty())
+            reasons.push_back(std::string(layout.unknownTeam) + inQuotes(row.field[kHome]));
+        int date = dateKey(row.field[kDate]);
+        if (!date)
+            reasons.push_back("invalid date " + inQuotes(row.field[kDate]));
+        int visitorScore = 0;
+        int homeScore = 0;
+        std::string bad = checkScore(row.field[kVisitorScore], visitorScore);
+        if (!bad.empty())
+            reasons.push_back("the visitor score " + inQuotes(row.field[kVisitorScore]) + " " +
+                              bad);
+        bad = checkScore(row.field[kHomeScore], homeScore);
+        if (!bad.empty())
+            reasons.push_back("the home score " + inQuotes(row.field[kHomeScore]) + " " + bad);
+        if (!reasons.empty()) {
+            std::string reason;
+            for (const std::string& r : reasons)
+                reason += (reason.empty() ? "" : " and ") + r;
+            plan.problems.push_back(problemOf(row, reason));
+            return;
+        }
+
+        auto found = m_index.games.find({*season, visitor, home, date});
+        if (found == m_index.games.end()) {
+            plan.problems.push_back(problemOf(row, "no game of the table matches"));
+            return;
+        }
+        if (found->second.size() > 1) {
+            plan.problems.push_back(
+                problemOf(row, std::to_string(found->second.size()) + " games of the table match"));
+            return;
+        }
+        enter(row, found->second.front(), visitorScore, homeScore, plan);
+    }
+
+private:
+    void enter(const ScoreRow& row, size_t g, int visitorScore, int homeScore,
+               ScoreImportPlan& plan) {
+        ScoreImportCounts& counts = plan.counts;
+        auto [claim, first] = m_claims.try_emplace(g, Claim{row.line, visitorScore, homeScore});
+        if (!first) {
+            const Claim& earlier = claim->second;
+            if (earlier.visitor == visitorScore && earlier.home == homeScore)
+                ++counts.alreadyThere;
+            else
+                plan.problems.push_back(problemOf(
+                    row, "line " + std::to_string(earlier.line) + " gives this game " +
+                             std::to_string(earlier.visitor) + "-" + std::to_string(earlier.home)));
+            return;
+        }
+
+        const GameRecord& record = m_games[g].record;
+        if (storedScore(record.Visitor) == visitorScore && storedScore(record.Home) == homeScore) {
+            ++counts.alreadyThere;
+            return;
+        }
+        bool empty = isBlank(record.Visitor) && isBlank(record.Home);
+        if (!empty && !m_options.overwrite) {
+            plan.problems.push_back(problemOf(row, "the game already holds " + heldScores(record)));
+            return;
+        }
+        ++counts.entered;
+        if (!empty)
+            ++counts.replaced;
+        plan.changes.push_back(
+            {m_games[g].rowid, record, scoreText(visitorScore), scoreText(homeScore)});
+    }
+
+    const std::vector<TableGame>& m_games;
+    const ScoreImportOptions& m_options;
+    GameIndex m_index;
+    std::map<size_t, Claim> m_claims;
+};
+
+// ---------------------------------------------------------------- reading
+
+// Holds one read lock over the reads made meanwhile, so that the rowids and
+// the records, both in rowid order, come from the same table and pair up.
+// Without it (a transaction already open) the reads still work one by one.
+class ReadSnapshot {
+public:
+    explicit ReadSnapshot(sqlite3* db) : m_db(db) {
+        m_open = sqlite3_exec(m_db, "BEGIN", nullptr, nullptr, nullptr) == SQLITE_OK;
+    }
+    ~ReadSnapshot() {
+        if (m_open)
+            sqlite3_exec(m_db, "COMMIT", nullptr, nullptr, nullptr);
+    }
+    ReadSnapshot(const ReadSnapshot&) = delete;
+    ReadSnapshot& operator=(const ReadSnapshot&) = delete;
+
+private:
+    sqlite3* m_db;
+    bool m_open = false;
+};
+
+// ---------------------------------------------------------------- texts
+
+std::string counted(int count, std::string_view one, std::string_view many) {
+    return std::to_string(count) + " " + std::string(count == 1 ? one : many);
+}
+
+std::string describeProblem(const ScoreRowProblem& problem) {
+    return "line " + std::to_string(problem.line) + " (" + problem.visitor + " at " + problem.home +
+           ", " + problem.date + ", " + problem.visitorScore + "-" + problem.homeScore +
+           "): " + problem.reason;
+}
+
+std::string describeCounts(const ScoreImportCounts& counts) {
+    std::string text = counts.entered == 0
+                           ? "Entered no scores"
+                           : "Entered the scores of " + counted(counts.entered, "game", "games");
+    if (counts.replaced > 0)
+        text += " (" + counted(counts.replaced, "of them replaces", "of them replace") +
+                " a different score)";
+    text += "; " + counted(counts.alreadyThere, "game", "games") + " already held " +
+            (counts.alreadyThere == 1 ? "its" : "their") + " scores. ";
+    int skipped = counts.skippedPlayoffs + counts.skippedOtherSeasons + counts.skippedNotPlayed;
+    if (skipped == 0)
+        return text + "No rows were skipped.";
+    return text + "Skipped " + counted(skipped, "row", "rows") + ": " +
+           counted(counts.skippedPlayoffs, "playoff game", "playoff games") + ", " +
+           counted(counts.skippedOtherSeasons, "row", "rows") + " of other seasons, " +
+           counted(counts.skippedNotPlayed, "game", "games") + " not played yet.";
+}
+
+} // namespace
+
+std::vector<TableGame> readTableGames(const GamesTable& table, std::string& error) {
+    error.clear();
+    ReadSnapshot snapshot(table.handle());
+    std::vector<long long> rowids = table.rowids(&error);
+    if (!error.empty())
+        return {};
+    std::vector<GameRecord> records = table.records(&error);
+    if (!error.empty())
+        return {};
+    if (records.size() != rowids.size()) {
+        error = "the games table changed while it was read";
+        return {};
+    }
+    std::vector<TableGame> games(rowids.size());
+    for (size_t g = 0; g < rowids.size(); ++g)
+        games[g] = {rowids[g], std::move(records[g])};
+    return games;
+}
+
+ScoreImportPlan planScoreImport(std::string_view csvText, const std::vector<TableGame>& games,
+                                const ScoreImportOptions& options) {
+    ScoreImportPlan plan;
+    if (csvText.starts_with(kUtf8Bom))
+        csvText.remove_prefix(kUtf8Bom.size());
+    std::vector<CsvRecord> records;
+    if (!splitCsv(csvText, records, plan.fileError))
+        return plan;
+    if (records.empty()) {
+        plan.fileError = "line 1: the file is empty";
+        return plan;
+    }
+
+    const std::vector<std::string>& header = records.front().fields;
+    const Layout* layout = nullptr;
+    std::array<int, kColumns> at{};
+    std::vector<std::string_view> closest;
+    for (const Layout* candidate : {&kCommunityLayout, &kTableLayout}) {
+        std::array<int, kColumns> found = findColumns(*candidate, header);
+        std::vector<std::string_view> missing = missingColumns(*candidate, found);
+        if (missing.empty()) {
+            layout = candidate;
+            at = found;
+            break;
+        }
+        if (closest.empty() || missing.size() < closest.size())
+            closest = missing;
+    }
+    if (!layout) {
+        plan.fileError = "line " + std::to_string(records.front().line) +
+                         ": the header lacks the columns " + joined(closest, ", ");
+        return plan;
+    }
+
+    Planner planner(games, options);
+    for (size_t r = 1; r < records.size(); ++r)
+        planner.plan(rowOf(records[r], *layout, at), *layout, plan);
+    if (!plan.problems.empty())
+        plan.changes.clear();
+    return plan;
+}
+
+std::string describeScoreImport(const ScoreImportPlan& plan) {
+    constexpr std::string_view kRefused = "The file was refused and no score was entered";
+    if (!plan.fileError.empty())
+        return std::string(kRefused) + ": " + plan.fileError + ".";
+    if (!plan.problems.empty()) {
+        std::string text = std::string(kRefused) + " because of " +
+                           counted(static_cast<int>(plan.problems.size()), "line", "lines") + ": ";
+        for (size_t p = 0; p < plan.problems.size(); ++p)
+            text += (p ? "; " : "") + describeProblem(plan.problems[p]);
+        return text + ".";
+    }
+    return describeCounts(plan.counts);
+}
+
+ScoreImportResult applyScoreImport(GamesTable& table, const ScoreImportPlan& plan) {
+    ScoreImportResult result;
+    if (!plan.accepted()) {
+        result.summary = describeScoreImport(plan);
+        return result;
+    }
+    std::string error;
+    if (!table.writeManyScores(plan.changes, error)) {
+        result.summary = "No score was entered: the games table could not be written: " + error;
+        return result;
+    }
+    result.ok = true;
+    result.counts = plan.counts;
+    result.summary = describeScoreImport(plan);
+    return result;
+}
+
+} // namespace gs
