@@ -59,10 +59,10 @@ std::string communityFile(const std::vector<GameRecord>& games) {
     std::string csv = "game_id,season,game_type,week,gameday,weekday,gametime,away_team,"
                       "away_score,home_team,home_score,location,result,total,overtime,stadium\r\n";
     for (const GameRecord& g : games) {
-        const std::string& away = kCodeOfTeam.at(g.TeamA);
-        const std::string& home = kCodeOfTeam.at(g.TeamB);
-        csv += g.Year + "_00_" + away + "_" + home + "," + g.Year + ",REG,0," + isoDate(g.Date) +
-               ",Sunday,13:00," + away + "," + g.Visitor + "," + home + "," + g.Home +
+        const std::string& away = kCodeOfTeam.at(g.visitor);
+        const std::string& home = kCodeOfTeam.at(g.home);
+        csv += g.year + "_00_" + away + "_" + home + "," + g.year + ",REG,0," + isoDate(g.date) +
+               ",Sunday,13:00," + away + "," + g.visitorScore + "," + home + "," + g.homeScore +
                ",Home,0,0,0,\"Stadium, City\"\r\n";
     }
     return csv;
@@ -82,7 +82,7 @@ public:
             throw std::runtime_error(parse.error);
         csv = communityFile(parse.records);
         for (GameRecord& record : parse.records)
-            record.Visitor = record.Home = "";
+            record.visitorScore = record.homeScore = "";
         std::string error;
         auto table = GamesTable::open(m_folder / "empty.mdb", error);
         if (!table || !table->replaceSeasons(parse.records, error))

@@ -373,12 +373,12 @@ bool GamesTable::writeManyScores(const std::vector<ScoreChange>& changes, std::s
         update.bindScore(1, change.visitor);
         update.bindScore(2, change.home);
         update.bindInt64(3, change.rowid);
-        update.bindText(4, change.seen.TeamA);
-        update.bindText(5, change.seen.TeamB);
-        update.bindText(6, change.seen.Date);
-        update.bindText(7, change.seen.Visitor);
-        update.bindText(8, change.seen.Home);
-        update.bindText(9, change.seen.Year);
+        update.bindText(4, change.seen.visitor);
+        update.bindText(5, change.seen.home);
+        update.bindText(6, change.seen.date);
+        update.bindText(7, change.seen.visitorScore);
+        update.bindText(8, change.seen.homeScore);
+        update.bindText(9, change.seen.year);
         if (!update.run()) {
             error = update.error();
             return false;

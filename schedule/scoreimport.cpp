@@ -62,7 +62,7 @@ constexpr TeamCode kTeamCodes[] = {
 
 // The team of a code, as a name from the table above; "" when unknown.
 std::string_view teamOfCode(std::string_view code) {
-    std::string wanted = upperAscii(TrimSpaces(code));
+    std::string wanted = upperAscii(trimSpaces(code));
     for (const TeamCode& team : kTeamCodes)
         if (team.code == wanted)
             return team.name;
@@ -189,7 +189,7 @@ std::array<int, kColumns> findColumns(const Layout& layout,
             continue;
         std::string wanted = upperAscii(layout.names[c]);
         for (size_t f = 0; f < header.size() && at[c] < 0; ++f)
-            if (upperAscii(TrimSpaces(header[f])) == wanted)
+            if (upperAscii(trimSpaces(header[f])) == wanted)
                 at[c] = static_cast<int>(f);
     }
     return at;
@@ -237,7 +237,7 @@ bool isLeap(int year) {
 // for month and day, two-digit years as the calendar reads them) or from
 // YYYY-MM-DD (the data sets). 0 when the text is not a real date.
 int dateKey(std::string_view text) {
-    std::string date = TrimSpaces(text);
+    std::string date = trimSpaces(text);
     char separator = date.find('-') != std::string::npos ? '-' : '/';
     std::vector<std::string_view> parts;
     std::string_view rest = date;
@@ -271,7 +271,7 @@ int dateKey(std::string_view text) {
 
 // A season as a number; nullopt when the text is not a four-digit year.
 std::optional<int> seasonOf(std::string_view text) {
-    std::string season = TrimSpaces(text);
+    std::string season = trimSpaces(text);
     if (season.size() != 4 || !isDigits(season))
         return std::nullopt;
     return digitsValue(season);
@@ -287,7 +287,7 @@ std::optional<int> tableSeason(std::string_view year) {
 
 // True when a file leaves the score out: empty, or the data sets' "NA".
 bool isMissingScore(std::string_view text) {
-    std::string score = upperAscii(TrimSpaces(text));
+    std::string score = upperAscii(trimSpaces(text));
     return score.empty() || score == "NA";
 }
 
@@ -311,7 +311,7 @@ bool isDecimal(std::string_view text) {
 
 // Checks a score of the file; "" and its value when good, else why not.
 std::string checkScore(std::string_view text, int& value) {
-    std::string score = TrimSpaces(text);
+    std::string score = trimSpaces(text);
     if (!isDecimal(score))
         return "is not a number";
     double number = numericValue(score); // not strtod: the locale may use a comma
@@ -326,7 +326,7 @@ std::string checkScore(std::string_view text, int& value) {
 // A score as the table holds it; nullopt when the field is not a whole
 // number. Entered scores look like " 24", imported ones like "24".
 std::optional<int> storedScore(std::string_view text) {
-    std::string score = TrimSpaces(text);
+    std::string score = trimSpaces(text);
     if (!isDecimal(score))
         return std::nullopt;
     double number = numericValue(score);
@@ -336,7 +336,7 @@ std::optional<int> storedScore(std::string_view text) {
 }
 
 bool isBlank(std::string_view text) {
-    return TrimSpaces(text).empty();
+    return trimSpaces(text).empty();
 }
 
 // A score in the form the score entry window stores it: " 24".
@@ -346,8 +346,8 @@ std::string scoreText(int score) {
 
 // The scores a game holds, for a refusal; half an entry says which half.
 std::string heldScores(const GameRecord& record) {
-    std::string visitor = TrimSpaces(record.Visitor);
-    std::string home = TrimSpaces(record.Home);
+    std::string visitor = trimSpaces(record.visitorScore);
+    std::string home = trimSpaces(record.homeScore);
     if (home.empty())
         return "the visitor score " + visitor + " only";
     if (visitor.empty())
@@ -374,13 +374,13 @@ GameIndex indexGames(const std::vector<TableGame>& games) {
     GameIndex index;
     for (size_t g = 0; g < games.size(); ++g) {
         const GameRecord& record = games[g].record;
-        std::optional<int> season = tableSeason(record.Year);
+        std::optional<int> season = tableSeason(record.year);
         if (!season)
             continue;
         index.seasons.insert(*season);
-        std::string_view visitor = teamOfName(record.TeamA);
-        std::string_view home = teamOfName(record.TeamB);
-        int date = dateKey(record.Date);
+        std::string_view visitor = teamOfName(record.visitor);
+        std::string_view home = teamOfName(record.home);
+        int date = dateKey(record.date);
         if (!visitor.empty() && !home.empty() && date)
             index.games[{*season, visitor, home, date}].push_back(g);
     }
@@ -401,7 +401,7 @@ ScoreRow rowOf(const CsvRecord& record, const Layout& layout, const std::array<i
         if (at[c] < 0)
             continue;
         if (static_cast<size_t>(at[c]) < record.fields.size())
-            row.field[c] = TrimSpaces(record.fields[static_cast<size_t>(at[c])]);
+            row.field[c] = trimSpaces(record.fields[static_cast<size_t>(at[c])]);
         else if (row.missingColumn.empty())
             row.missingColumn = layout.names[c];
     }
@@ -506,11 +506,12 @@ private:
         }
 
         const GameRecord& record = m_games[g].record;
-        if (storedScore(record.Visitor) == visitorScore && storedScore(record.Home) == homeScore) {
+        if (storedScore(record.visitorScore) == visitorScore &&
+            storedScore(record.homeScore) == homeScore) {
             ++counts.alreadyThere;
             return;
         }
-        bool empty = isBlank(record.Visitor) && isBlank(record.Home);
+        bool empty = isBlank(record.visitorScore) && isBlank(record.homeScore);
         if (!empty && !m_options.overwrite) {
             plan.problems.push_back(problemOf(row, "the game already holds " + heldScores(record)));
             return;

@@ -38,8 +38,8 @@ const std::vector<TableGame> kGames = {
 std::string dumpPlan(const ScoreImportPlan& plan) {
     std::string text = describeScoreImport(plan) + "\n";
     for (const GamesTable::ScoreChange& change : plan.changes)
-        text += std::to_string(change.rowid) + " " + change.seen.TeamA + " at " +
-                change.seen.TeamB + ": '" + change.visitor + "' '" + change.home + "'\n";
+        text += std::to_string(change.rowid) + " " + change.seen.visitor + " at " +
+                change.seen.home + ": '" + change.visitor + "' '" + change.home + "'\n";
     return text;
 }
 
@@ -255,10 +255,10 @@ std::string communityFile(const std::vector<GameRecord>& games) {
     std::string csv = "game_id,season,game_type,week,gameday,away_team,away_score,home_team,"
                       "home_score,location\n";
     for (const GameRecord& g : games) {
-        const std::string& away = kCodeOfTeam.at(g.TeamA);
-        const std::string& home = kCodeOfTeam.at(g.TeamB);
-        csv += g.Year + "_00_" + away + "_" + home + "," + g.Year + ",REG,0," + isoDate(g.Date) +
-               "," + away + "," + g.Visitor + "," + home + "," + g.Home + ",Home\n";
+        const std::string& away = kCodeOfTeam.at(g.visitor);
+        const std::string& home = kCodeOfTeam.at(g.home);
+        csv += g.year + "_00_" + away + "_" + home + "," + g.year + ",REG,0," + isoDate(g.date) +
+               "," + away + "," + g.visitorScore + "," + home + "," + g.homeScore + ",Home\n";
     }
     return csv;
 }
@@ -266,8 +266,8 @@ std::string communityFile(const std::vector<GameRecord>& games) {
 // Scores as the score entry window stores them.
 std::vector<GameRecord> asEntered(std::vector<GameRecord> games) {
     for (GameRecord& g : games) {
-        g.Visitor = " " + g.Visitor;
-        g.Home = " " + g.Home;
+        g.visitorScore = " " + g.visitorScore;
+        g.homeScore = " " + g.homeScore;
     }
     return games;
 }
@@ -289,7 +289,7 @@ protected:
         std::vector<GameRecord> games = realGames();
         for (GameRecord& g : games)
             if (!keepScores(g))
-                g.Visitor = g.Home = "";
+                g.visitorScore = g.homeScore = "";
         std::string error;
         m_table = GamesTable::open(path(), error);
         ASSERT_TRUE(m_table) << error;
@@ -298,8 +298,8 @@ protected:
     // The program's first start: 2009 scored, 2010 through 11/02/2010.
     void fillAsFirstStart() {
         fill([](const GameRecord& g) {
-            return g.Year == "2009" ||
-                   (g.Year == "2010" && LaterDate(g.Date, "11/2/2010") != g.Date);
+            return g.year == "2009" ||
+                   (g.year == "2010" && laterDate(g.date, "11/2/2010") != g.date);
         });
     }
     ScoreImportPlan plan(const std::string& csv, const ScoreImportOptions& options = {}) {
@@ -344,9 +344,9 @@ TEST_F(RealTable, OneSeasonOfTheSevenOnRequest) {
     EXPECT_EQ(result.summary,
               "Entered the scores of 256 games; 0 games already held their scores. Skipped "
               "1536 rows: 0 playoff games, 1536 rows of other seasons, 0 games not played yet.");
-    auto isSeason2012 = [](const GameRecord& g) { return g.Year == "2012"; };
-    EXPECT_EQ(test::dumpRecords(
-                  gamesWhere(stored(), [](const GameRecord& g) { return !g.Visitor.empty(); })),
+    auto isSeason2012 = [](const GameRecord& g) { return g.year == "2012"; };
+    EXPECT_EQ(test::dumpRecords(gamesWhere(
+                  stored(), [](const GameRecord& g) { return !g.visitorScore.empty(); })),
               test::dumpRecords(asEntered(gamesWhere(realGames(), isSeason2012))));
 }
 
@@ -369,13 +369,13 @@ TEST_P(UnusualGames, GetTheirScoresFromTheirOwnRow) {
     fill([](const GameRecord&) { return false; });
     const UnusualGame& wanted = GetParam();
     std::vector<GameRecord> game = gamesWhere(realGames(), [&](const GameRecord& g) {
-        return g.TeamA == wanted.visitor && g.TeamB == wanted.home && g.Date == wanted.date;
+        return g.visitor == wanted.visitor && g.home == wanted.home && g.date == wanted.date;
     });
     ASSERT_EQ(game.size(), 1u);
     ScoreImportResult result = import(communityFile(game));
     EXPECT_EQ(result.counts, (ScoreImportCounts{.entered = 1}));
     std::vector<GameRecord> changed =
-        gamesWhere(stored(), [](const GameRecord& g) { return !g.Visitor.empty(); });
+        gamesWhere(stored(), [](const GameRecord& g) { return !g.visitorScore.empty(); });
     EXPECT_EQ(test::dumpRecords(changed), test::dumpRecords(asEntered(game)));
 }
 
@@ -457,8 +457,8 @@ const std::string kDownloaded =
     });
 
 bool isWeek16Of2010(const GameRecord& g) {
-    return g.Year == "2010" && LaterDate(g.Date, "12/22/2010") == g.Date &&
-           LaterDate(g.Date, "12/29/2010") != g.Date;
+    return g.year == "2010" && laterDate(g.date, "12/22/2010") == g.date &&
+           laterDate(g.date, "12/29/2010") != g.date;
 }
 
 TEST_F(RealTable, DownloadedFileEntersWeek16) {
@@ -570,7 +570,7 @@ TEST_F(RealTable, OverwriteReplacesAnEnteredScore) {
                               "score); 0 games already held their scores. No rows were "
                               "skipped.");
     EXPECT_EQ(test::dumpRecords(
-                  gamesWhere(stored(), [](const GameRecord& g) { return g.Date == "12/28/2010"; })),
+                  gamesWhere(stored(), [](const GameRecord& g) { return g.date == "12/28/2010"; })),
               "Minnesota Vikings|Philadelphia Eagles|12/28/2010| 24| 14|2010\n");
     EXPECT_EQ(test::dumpRecords({stored()[256]}),
               "Minnesota Vikings|New Orleans Saints|9/9/2010| 10| 14|2010\n");
