@@ -1,0 +1,374 @@
+#include "ftptransport.h"
+
+#include "core/text.h"
+#include "core/textfile.h"
+#include "exchange/address.h"
+#include "exchange/listing.h"
+
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <curl/curl.h>
+#include <random>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace gs {
+
+namespace {
+
+// Long enough for a slow server to answer, short enough that a server that
+// is down is noticed before the next retry is due.
+constexpr long kConnectTimeoutSeconds = 5;
+constexpr long kResponseTimeoutSeconds = 20;
+// A transfer that moves less than one byte a second for this long is stalled.
+constexpr long kStallSeconds = 30;
+// A listing longer than this is not a directory of pick files.
+constexpr size_t kListingLimit = 500000;
+
+bool startCurl() {
+    // Thread-safe one-time start; never undone, the library stays loaded.
+    static const bool started = curl_global_init(CURL_GLOBAL_DEFAULT) == CURLE_OK;
+    return started;
+}
+
+struct CurlUrl {
+    CURLU* handle = curl_url();
+    ~CurlUrl() { curl_url_cleanup(handle); }
+    CurlUrl() = default;
+    CurlUrl(const CurlUrl&) = delete;
+    CurlUrl& operator=(const CurlUrl&) = delete;
+};
+
+struct CurlList {
+    curl_slist* head = nullptr;
+    ~CurlList() { curl_slist_free_all(head); }
+    CurlList() = default;
+    CurlList(const CurlList&) = delete;
+    CurlList& operator=(const CurlList&) = delete;
+    void append(const std::string& line) { head = curl_slist_append(head, line.c_str()); }
+};
+
+bool startsWithNoCase(std::string_view text, std::string_view prefix) {
+    return text.size() >= prefix.size() &&
+           upperAscii(text.substr(0, prefix.size())) == upperAscii(prefix);
+}
+
+Outcome refusedName(const std::string& name) {
+    return Outcome::failure(kRefusedNameCode,
+                            "\"" + maskAddressPassword(name) + "\" is not a plain file name");
+}
+
+// Every line of the listing ended by CR LF, whatever line ends the server and
+// libcurl's text mode left; a last line without a line end stays as it is.
+std::string withCrLf(const std::string& text) {
+    std::string out;
+    out.reserve(text.size() + text.size() / 8);
+    for (size_t i = 0; i < text.size(); ++i) {
+        char c = text[i];
+        if (c == '\n' && (i == 0 || text[i - 1] != '\r'))
+            out += '\r';
+        out += c;
+    }
+    return out;
+}
+
+// A temporary remote name for a send: hidden, unique to this send, and not
+// ending in the target's extension, so no reader takes it for a data file.
+std::string temporaryRemoteName(const std::string& name) {
+    std::random_device random;
+    char token[16];
+    std::snprintf(token, sizeof token, "%08x", static_cast<unsigned>(random()));
+    return "." + name + "." + token + ".part";
+}
+
+size_t appendListing(char* data, size_t size, size_t count, void* target) {
+    auto& listing = *static_cast<std::string*>(target);
+    size_t bytes = size * count;
+    if (listing.size() + bytes > kListingLimit)
+        return 0; // libcurl ends the transfer with a write error
+    listing.append(data, bytes);
+    return bytes;
+}
+
+} // namespace
+
+struct FtpTransport::Session {
+    CURL* curl = nullptr;
+    char error[CURL_ERROR_SIZE] = {};
+    ~Session() {
+        // Sends QUIT on a connection that is still open.
+        if (curl)
+            curl_easy_cleanup(curl);
+    }
+};
+
+FtpTransport::FtpTransport(const std::string& address) {
+    // Should the start fail, every request fails when it asks for a handle.
+    startCurl();
+    std::string rest = address;
+    if (startsWithNoCase(rest, "ftp://"))
+        rest.erase(0, 6);
+    if (rest.find("://") != std::string::npos) {
+        m_malformed = "Only ftp:// addresses can be used";
+        return;
+    }
+    size_t slash = rest.find('/');
+    std::string authority = rest.substr(0, slash);
+    std::string path = slash == std::string::npos ? std::string() : rest.substr(slash);
+
+    // The last "@" ends the user part, so a password may hold "@".
+    size_t at = authority.rfind('@');
+    if (at != std::string::npos) {
+        std::string userPart = authority.substr(0, at);
+        authority.erase(0, at + 1);
+        size_t colon = userPart.find(':');
+        m_user = userPart.substr(0, colon);
+        if (colon != std::string::npos)
+            m_password = userPart.substr(colon + 1);
+        m_hasUser = true;
+    }
+    if (authority.empty()) {
+        m_malformed = "The address has no host";
+        return;
+    }
+    while (path.size() > 1 && path.back() == '/')
+        path.pop_back();
+    if (path.empty() || path.back() != '/')
+        path += '/';
+
+    CurlUrl url;
+    if (!url.handle) {
+        m_malformed = "libcurl could not start";
+        return;
+    }
+    CURLUcode code =
+        curl_url_set(url.handle, CURLUPART_URL, ("ftp://" + authority + "/").c_str(), 0);
+    if (code == CURLUE_OK)
+        code = curl_url_set(url.handle, CURLUPART_PATH, path.c_str(), CURLU_URLENCODE);
+    char* text = nullptr;
+    if (code == CURLUE_OK)
+        code = curl_url_get(url.handle, CURLUPART_URL, &text, 0);
+    if (code != CURLUE_OK) {
+        m_malformed = curl_url_strerror(code);
+        return;
+    }
+    m_directoryUrl = text;
+    curl_free(text);
+}
+
+FtpTransport::~FtpTransport() = default;
+
+FtpTransport::Session* FtpTransport::session(Outcome& failure) {
+    if (!m_malformed.empty()) {
+        failure = Outcome::malformedAddress(m_malformed);
+        return nullptr;
+    }
+    if (!m_session) {
+        auto created = std::make_unique<Session>();
+        created->curl = curl_easy_init();
+        if (!created->curl) {
+            failure = Outcome::failure(CURLE_FAILED_INIT, "libcurl could not start");
+            return nullptr;
+        }
+        m_session = std::move(created);
+    } else {
+        // Keeps the open connection, forgets the previous request's options.
+        curl_easy_reset(m_session->curl);
+    }
+    CURL* curl = m_session->curl;
+    m_session->error[0] = '\0';
+    curl_easy_setopt(curl, CURLOPT_ERRORBUFFER, m_session->error);
+    curl_easy_setopt(curl, CURLOPT_PROTOCOLS_STR, "ftp");
+    curl_easy_setopt(curl, CURLOPT_NOSIGNAL, 1L);
+    curl_easy_setopt(curl, CURLOPT_CONNECTTIMEOUT, kConnectTimeoutSeconds);
+    curl_easy_setopt(curl, CURLOPT_SERVER_RESPONSE_TIMEOUT, kResponseTimeoutSeconds);
+    curl_easy_setopt(curl, CURLOPT_LOW_SPEED_LIMIT, 1L);
+    curl_easy_setopt(curl, CURLOPT_LOW_SPEED_TIME, kStallSeconds);
+    // Passive mode: the server opens no connection to us, which works
+    // behind routers.
+    curl_easy_setopt(curl, CURLOPT_FTPPORT, nullptr);
+    if (m_hasUser) {
+        curl_easy_setopt(curl, CURLOPT_USERNAME, m_user.c_str());
+        curl_easy_setopt(curl, CURLOPT_PASSWORD, m_password.c_str());
+    }
+    return m_session.get();
+}
+
+Outcome FtpTransport::perform(Session& session) {
+    CURLcode code = curl_easy_perform(session.curl);
+    if (code == CURLE_OK)
+        return Outcome::done();
+    std::string text = session.error[0] ? session.error : curl_easy_strerror(code);
+    if (code == CURLE_URL_MALFORMAT || code == CURLE_UNSUPPORTED_PROTOCOL)
+        return Outcome::malformedAddress(maskAddressPassword(text));
+    long reply = 0;
+    curl_easy_getinfo(session.curl, CURLINFO_RESPONSE_CODE, &reply);
+    if (reply >= 400 && text.find(std::to_string(reply)) == std::string::npos)
+        text += " (server reply " + std::to_string(reply) + ")";
+    return Outcome::failure(code, maskAddressPassword(text));
+}
+
+Outcome FtpTransport::listNames(std::string& listing) {
+    listing.clear();
+    Outcome failure;
+    Session* current = session(failure);
+    if (!current)
+        return failure;
+    std::string received;
+    curl_easy_setopt(current->curl, CURLOPT_URL, m_directoryUrl.c_str());
+    curl_easy_setopt(current->curl, CURLOPT_DIRLISTONLY, 1L);
+    curl_easy_setopt(current->curl, CURLOPT_WRITEFUNCTION, appendListing);
+    curl_easy_setopt(current->curl, CURLOPT_WRITEDATA, &received);
+    Outcome outcome = perform(*current);
+    if (outcome.kind == OutcomeKind::Failure && outcome.code == CURLE_WRITE_ERROR)
+        outcome.text =
+            "The listing is longer than " + std::to_string(kListingLimit) + " characters";
+    if (outcome.isDone())
+        listing = withCrLf(received);
+    return outcome;
+}
+
+Outcome FtpTransport::fetch(const std::string& remoteName, const std::filesystem::path& localPath) {
+    if (!isPlainFileName(remoteName))
+        return refusedName(remoteName);
+    Outcome failure;
+    Session* current = session(failure);
+    if (!current)
+        return failure;
+
+    // The file arrives beside the target and replaces it only when whole.
+    std::string error;
+    std::filesystem::path temporary = createTemporaryBeside(localPath, error);
+    if (temporary.empty())
+        return Outcome::failure(CURLE_WRITE_ERROR, error);
+    FILE* file = std::fopen(temporary.c_str(), "wb");
+    if (!file) {
+        error = "Cannot write " + localPath.string() + ": " + std::strerror(errno);
+        ::unlink(temporary.c_str());
+        return Outcome::failure(CURLE_WRITE_ERROR, error);
+    }
+    char* escaped =
+        curl_easy_escape(current->curl, remoteName.c_str(), static_cast<int>(remoteName.size()));
+    std::string url = m_directoryUrl + (escaped ? escaped : "");
+    curl_free(escaped);
+    curl_easy_setopt(current->curl, CURLOPT_URL, url.c_str());
+    curl_easy_setopt(current->curl, CURLOPT_WRITEDATA, file);
+    Outcome outcome = perform(*current);
+
+    bool written = std::fflush(file) == 0 && ::fsync(::fileno(file)) == 0;
+    written = std::fclose(file) == 0 && written;
+    if (outcome.isDone() && !written)
+        outcome = Outcome::failure(CURLE_WRITE_ERROR, "Cannot write " + localPath.string() + ": " +
+                                                          std::strerror(errno));
+    if (!outcome.isDone()) {
+        ::unlink(temporary.c_str());
+        return outcome;
+    }
+    error = renameIntoPlace(temporary, localPath);
+    if (!error.empty())
+        return Outcome::failure(CURLE_WRITE_ERROR, error);
+    return outcome;
+}
+
+Outcome FtpTransport::send(const std::filesystem::path& localPath, const std::string& remoteName) {
+    if (!isPlainFileName(remoteName))
+        return refusedName(remoteName);
+    if (!m_malformed.empty())
+        return Outcome::malformedAddress(m_malformed);
+    FILE* file = std::fopen(localPath.c_str(), "rb");
+    struct stat status {};
+    if (!file || ::fstat(::fileno(file), &status) != 0 || !S_ISREG(status.st_mode)) {
+        std::string error = "Cannot read " + localPath.string() + ": " +
+                            (file ? "not a file" : std::strerror(errno));
+        if (file)
+            std::fclose(file);
+        return Outcome::failure(CURLE_READ_ERROR, error);
+    }
+    Outcome failure;
+    Session* current = session(failure);
+    if (!current) {
+        std::fclose(file);
+        return failure;
+    }
+
+    // Sent under a temporary name and renamed into place, so a reader sees the
+    // old file or the whole new one.
+    std::string temporary = temporaryRemoteName(remoteName);
+    char* escaped =
+        curl_easy_escape(current->curl, temporary.c_str(), static_cast<int>(temporary.size()));
+    std::string url = m_directoryUrl + (escaped ? escaped : "");
+    curl_free(escaped);
+    CurlList rename;
+    rename.append("RNFR " + temporary);
+    rename.append("RNTO " + remoteName);
+    curl_easy_setopt(current->curl, CURLOPT_URL, url.c_str());
+    curl_easy_setopt(current->curl, CURLOPT_UPLOAD, 1L);
+    curl_easy_setopt(current->curl, CURLOPT_READDATA, file);
+    curl_easy_setopt(current->curl, CURLOPT_INFILESIZE_LARGE,
+                     static_cast<curl_off_t>(status.st_size));
+    curl_easy_setopt(current->curl, CURLOPT_POSTQUOTE, rename.head);
+    Outcome outcome = perform(*current);
+    std::fclose(file);
+
+    if (outcome.code == CURLE_QUOTE_ERROR) {
+        long reply = 0;
+        curl_easy_getinfo(current->curl, CURLINFO_RESPONSE_CODE, &reply);
+        outcome.text = "The server did not rename the sent file to " + remoteName +
+                       " (server reply " + std::to_string(reply) + ")";
+    }
+    if (outcome.kind == OutcomeKind::Failure) {
+        curl_off_t sent = 0;
+        curl_easy_getinfo(current->curl, CURLINFO_SIZE_UPLOAD_T, &sent);
+        bool started = sent > 0 || outcome.code == CURLE_QUOTE_ERROR ||
+                       outcome.code == CURLE_UPLOAD_FAILED || outcome.code == CURLE_PARTIAL_FILE ||
+                       outcome.code == CURLE_SEND_ERROR;
+        if (started)
+            removeQuietly(temporary);
+    }
+    return outcome;
+}
+
+void FtpTransport::removeQuietly(const std::string& remoteName) {
+    Outcome ignored;
+    Session* current = session(ignored);
+    if (!current)
+        return;
+    CurlList remove;
+    remove.append("*DELE " + remoteName); // "*": a failure here is not an error
+    curl_easy_setopt(current->curl, CURLOPT_URL, m_directoryUrl.c_str());
+    curl_easy_setopt(current->curl, CURLOPT_NOBODY, 1L);
+    curl_easy_setopt(current->curl, CURLOPT_POSTQUOTE, remove.head);
+    curl_easy_perform(current->curl);
+}
+
+Outcome FtpTransport::remove(const std::string& remoteName) {
+    if (!isPlainFileName(remoteName))
+        return refusedName(remoteName);
+    Outcome failure;
+    Session* current = session(failure);
+    if (!current)
+        return failure;
+    // DELE after the change into the directory, which plain quote commands
+    // would precede.
+    CurlList remove;
+    remove.append("DELE " + remoteName);
+    curl_easy_setopt(current->curl, CURLOPT_URL, m_directoryUrl.c_str());
+    curl_easy_setopt(current->curl, CURLOPT_NOBODY, 1L);
+    curl_easy_setopt(current->curl, CURLOPT_POSTQUOTE, remove.head);
+    Outcome outcome = perform(*current);
+    long reply = 0;
+    curl_easy_getinfo(current->curl, CURLINFO_RESPONSE_CODE, &reply);
+    // The server's "not found" answer: the file is already gone, which is
+    // what was asked, and the first send to an empty directory goes ahead.
+    if (outcome.code == CURLE_QUOTE_ERROR && reply == 550)
+        return Outcome::done();
+    return outcome;
+}
+
+Outcome FtpTransport::quit() {
+    m_session.reset();
+    return Outcome::done();
+}
+
+} // namespace gs

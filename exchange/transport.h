@@ -1,0 +1,59 @@
+#pragma once
+
+// The requests of the file exchange, over FTP or a shared folder.
+//
+// A transport performs one request at a time and returns when it has
+// finished. Every request ends in one of three ways: done, an address that
+// cannot be used at all (retrying cannot help), or a failure that may clear
+// by itself (a server that is down, a busy connection, a missing file).
+
+#include <filesystem>
+#include <string>
+
+namespace gs {
+
+enum class OutcomeKind { Done, MalformedAddress, Failure };
+
+// The failure code of a request refused before anything was sent, because
+// the remote name is not a plain file name.
+inline constexpr long kRefusedNameCode = -1;
+
+struct Outcome {
+    OutcomeKind kind = OutcomeKind::Done;
+    // For a failure: libcurl's error code over FTP, the system's error number
+    // for a shared folder, or kRefusedNameCode.
+    long code = 0;
+    // What went wrong, for a person; never holds a password.
+    std::string text;
+
+    bool isDone() const { return kind == OutcomeKind::Done; }
+
+    static Outcome done() { return {}; }
+    static Outcome malformedAddress(std::string text) {
+        return {OutcomeKind::MalformedAddress, 0, std::move(text)};
+    }
+    static Outcome failure(long code, std::string text) {
+        return {OutcomeKind::Failure, code, std::move(text)};
+    }
+};
+
+class Transport {
+public:
+    virtual ~Transport() = default;
+
+    // The names of the remote directory, each line ended by CR LF.
+    virtual Outcome listNames(std::string& listing) = 0;
+    // Fetches a remote file. The local file is replaced only by a whole copy;
+    // on failure it is left as it was.
+    virtual Outcome fetch(const std::string& remoteName,
+                          const std::filesystem::path& localPath) = 0;
+    // Sends a local file under a remote name. Readers never see a partial file
+    // under that name.
+    virtual Outcome send(const std::filesystem::path& localPath, const std::string& remoteName) = 0;
+    // Removes a remote file; a file that is not there counts as removed.
+    virtual Outcome remove(const std::string& remoteName) = 0;
+    // Ends the connection, if any. Always done.
+    virtual Outcome quit() = 0;
+};
+
+} // namespace gs

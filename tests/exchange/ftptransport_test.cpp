@@ -1,0 +1,283 @@
+#include "exchange/ftptransport.h"
+
+#include "exchange/listing.h"
+#include "files.h"
+#include "ftpserver.h"
+
+#include <algorithm>
+#include <curl/curl.h>
+#include <gtest/gtest.h>
+
+namespace gs {
+namespace {
+
+namespace fs = std::filesystem;
+using test::entriesOf;
+using test::fileBytes;
+using test::putBytes;
+
+class FtpTransportTest : public testing::Test {
+protected:
+    FtpTransportTest() { fs::create_directory(server.root() / "pool"); }
+
+    fs::path pool() const { return server.root() / "pool"; }
+
+    std::vector<std::string> sortedNames(FtpTransport& transport) {
+        std::string listing;
+        Outcome outcome = transport.listNames(listing);
+        EXPECT_TRUE(outcome.isDone()) << outcome.text;
+        std::vector<std::string> names = parseListing(listing);
+        std::sort(names.begin(), names.end());
+        return names;
+    }
+
+    test::FtpServer server;
+    test::ScratchFolder local;
+    FtpTransport transport{server.address("pool")};
+};
+
+TEST_F(FtpTransportTest, SendListFetchRoundTripKeepsEveryByte) {
+    putBytes(local.path() / "Al2010.dat", test::binaryBytes());
+    Outcome sent = transport.send(local.path() / "Al2010.dat", "Al2010.dat");
+    ASSERT_TRUE(sent.isDone()) << sent.text;
+    EXPECT_EQ(fileBytes(pool() / "Al2010.dat"), test::binaryBytes());
+
+    std::string listing;
+    ASSERT_TRUE(transport.listNames(listing).isDone());
+    EXPECT_EQ(listing, "Al2010.dat\r\n");
+
+    Outcome fetched = transport.fetch("Al2010.dat", local.path() / "copy.dat");
+    ASSERT_TRUE(fetched.isDone()) << fetched.text;
+    EXPECT_EQ(fileBytes(local.path() / "copy.dat"), test::binaryBytes());
+    EXPECT_EQ(entriesOf(local.path()), (std::vector<std::string>{"Al2010.dat", "copy.dat"}));
+}
+
+TEST_F(FtpTransportTest, ListingHasEveryNameOnACrLfLine) {
+    for (std::string name : {"Al2010.dat", "Alice2010.dat", "PC2010.dat", "scoresheet97.mdb"})
+        putBytes(pool() / name, "x");
+    std::string listing;
+    ASSERT_TRUE(transport.listNames(listing).isDone());
+    size_t lineFeeds = std::count(listing.begin(), listing.end(), '\n');
+    size_t lineEnds = 0;
+    for (size_t at = listing.find("\r\n"); at != std::string::npos;
+         at = listing.find("\r\n", at + 2))
+        ++lineEnds;
+    EXPECT_EQ(lineFeeds, 4u);
+    EXPECT_EQ(lineEnds, 4u);
+    EXPECT_EQ(sortedNames(transport), (std::vector<std::string>{"Al2010.dat", "Alice2010.dat",
+                                                                "PC2010.dat", "scoresheet97.mdb"}));
+}
+
+TEST_F(FtpTransportTest, EmptyDirectoryListsNothing) {
+    std::string listing = "stale";
+    ASSERT_TRUE(transport.listNames(listing).isDone());
+    EXPECT_EQ(listing, "");
+}
+
+TEST_F(FtpTransportTest, AddressFormsReachTheSameDirectory) {
+    putBytes(pool() / "Al2010.dat", "x");
+    for (std::string address :
+         {"ftp://" + server.address("pool"), "FTP://" + server.address("pool"),
+          server.address("pool/"), server.anonymousAddress("pool")}) {
+        SCOPED_TRACE(address);
+        FtpTransport other(address);
+        EXPECT_EQ(sortedNames(other), (std::vector<std::string>{"Al2010.dat"}));
+    }
+}
+
+TEST_F(FtpTransportTest, AddressWithoutPathUsesTheLoginDirectory) {
+    putBytes(server.root() / "top.dat", "x");
+    FtpTransport top(server.address());
+    EXPECT_EQ(sortedNames(top), (std::vector<std::string>{"pool", "top.dat"}));
+}
+
+TEST_F(FtpTransportTest, SendReplacesAnExistingFileAndLeavesNoTemporaryName) {
+    putBytes(pool() / "Al2010.dat", "old picks, longer than the new ones");
+    putBytes(local.path() / "Al2010.dat", "new picks");
+    Outcome sent = transport.send(local.path() / "Al2010.dat", "Al2010.dat");
+    ASSERT_TRUE(sent.isDone()) << sent.text;
+    EXPECT_EQ(fileBytes(pool() / "Al2010.dat"), "new picks");
+    EXPECT_EQ(entriesOf(pool()), (std::vector<std::string>{"Al2010.dat"}));
+}
+
+TEST_F(FtpTransportTest, SendOfAnEmptyFileCreatesAnEmptyFile) {
+    putBytes(local.path() / "Al2010.dat", "");
+    ASSERT_TRUE(transport.send(local.path() / "Al2010.dat", "Al2010.dat").isDone());
+    EXPECT_EQ(entriesOf(pool()), (std::vector<std::string>{"Al2010.dat"}));
+    EXPECT_EQ(fileBytes(pool() / "Al2010.dat"), "");
+}
+
+TEST_F(FtpTransportTest, SendOfAMissingLocalFileFailsWithoutARemoteFile) {
+    Outcome outcome = transport.send(local.path() / "Al2010.dat", "Al2010.dat");
+    EXPECT_EQ(outcome.kind, OutcomeKind::Failure);
+    EXPECT_EQ(outcome.code, CURLE_READ_ERROR);
+    EXPECT_TRUE(entriesOf(pool()).empty());
+}
+
+TEST_F(FtpTransportTest, SendThatCannotBeStoredLeavesNoTemporaryName) {
+    // Anonymous logins may only read.
+    FtpTransport reader(server.anonymousAddress("pool"));
+    putBytes(pool() / "Al2010.dat", "old picks");
+    putBytes(local.path() / "Al2010.dat", "new picks");
+    Outcome outcome = reader.send(local.path() / "Al2010.dat", "Al2010.dat");
+    EXPECT_EQ(outcome.kind, OutcomeKind::Failure);
+    EXPECT_EQ(fileBytes(pool() / "Al2010.dat"), "old picks");
+    EXPECT_EQ(entriesOf(pool()), (std::vector<std::string>{"Al2010.dat"}));
+}
+
+TEST_F(FtpTransportTest, SendThatCannotBeRenamedRemovesItsTemporaryName) {
+    FtpTransport writer(server.noRenameAddress("pool"));
+    putBytes(pool() / "Al2010.dat", "old picks");
+    putBytes(local.path() / "Al2010.dat", "new picks");
+    Outcome outcome = writer.send(local.path() / "Al2010.dat", "Al2010.dat");
+    EXPECT_EQ(outcome.kind, OutcomeKind::Failure);
+    EXPECT_EQ(outcome.code, CURLE_QUOTE_ERROR);
+    EXPECT_EQ(fileBytes(pool() / "Al2010.dat"), "old picks");
+    EXPECT_EQ(entriesOf(pool()), (std::vector<std::string>{"Al2010.dat"}));
+}
+
+TEST_F(FtpTransportTest, RemoveDeletesAndAMissingFileIsDone) {
+    putBytes(pool() / "Al2010.dat", "x");
+    putBytes(pool() / "Bo2010.dat", "x");
+    Outcome removed = transport.remove("Al2010.dat");
+    ASSERT_TRUE(removed.isDone()) << removed.text;
+    EXPECT_EQ(entriesOf(pool()), (std::vector<std::string>{"Bo2010.dat"}));
+    Outcome again = transport.remove("Al2010.dat");
+    EXPECT_TRUE(again.isDone()) << again.text;
+}
+
+TEST_F(FtpTransportTest, FetchOfAMissingFileLeavesNoLocalFile) {
+    Outcome outcome = transport.fetch("Al2010.dat", local.path() / "Al2010.dat");
+    EXPECT_EQ(outcome.kind, OutcomeKind::Failure);
+    EXPECT_EQ(outcome.code, CURLE_REMOTE_FILE_NOT_FOUND);
+    EXPECT_TRUE(entriesOf(local.path()).empty());
+}
+
+TEST_F(FtpTransportTest, FetchThatFailsKeepsTheOldLocalFile) {
+    putBytes(local.path() / "Al2010.dat", "my picks");
+    EXPECT_EQ(transport.fetch("Al2010.dat", local.path() / "Al2010.dat").kind,
+              OutcomeKind::Failure);
+    EXPECT_EQ(fileBytes(local.path() / "Al2010.dat"), "my picks");
+    EXPECT_EQ(entriesOf(local.path()), (std::vector<std::string>{"Al2010.dat"}));
+}
+
+TEST_F(FtpTransportTest, FetchIntoAMissingFolderFails) {
+    putBytes(pool() / "Al2010.dat", "x");
+    Outcome outcome = transport.fetch("Al2010.dat", local.path() / "gone" / "Al2010.dat");
+    EXPECT_EQ(outcome.kind, OutcomeKind::Failure);
+    EXPECT_EQ(outcome.code, CURLE_WRITE_ERROR);
+}
+
+TEST_F(FtpTransportTest, MissingRemoteDirectoryFails) {
+    FtpTransport elsewhere(server.address("nowhere"));
+    std::string listing;
+    EXPECT_EQ(elsewhere.listNames(listing).kind, OutcomeKind::Failure);
+}
+
+TEST_F(FtpTransportTest, WrongPasswordFailsWithoutShowingIt) {
+    FtpTransport intruder("ftp://ann:guess@" + server.anonymousAddress("pool"));
+    std::string listing;
+    Outcome outcome = intruder.listNames(listing);
+    EXPECT_EQ(outcome.kind, OutcomeKind::Failure);
+    EXPECT_EQ(outcome.code, CURLE_LOGIN_DENIED);
+    EXPECT_EQ(outcome.text.find("guess"), std::string::npos) << outcome.text;
+}
+
+TEST_F(FtpTransportTest, ServerThatIsDownFailsEveryRequest) {
+    server.stop();
+    putBytes(local.path() / "Al2010.dat", "picks");
+    std::string listing;
+    std::vector<Outcome> outcomes = {
+        transport.listNames(listing),
+        transport.fetch("Bo2010.dat", local.path() / "Bo2010.dat"),
+        transport.send(local.path() / "Al2010.dat", "Al2010.dat"),
+        transport.remove("Al2010.dat"),
+    };
+    for (const auto& outcome : outcomes) {
+        EXPECT_EQ(outcome.kind, OutcomeKind::Failure);
+        EXPECT_EQ(outcome.code, CURLE_COULDNT_CONNECT);
+        EXPECT_EQ(outcome.text.find(test::FtpServer::kPassword), std::string::npos);
+    }
+    EXPECT_EQ(entriesOf(local.path()), (std::vector<std::string>{"Al2010.dat"}));
+}
+
+TEST_F(FtpTransportTest, HostileNamesAreRefusedWithoutARequest) {
+    // With the server stopped, any request would fail to connect instead.
+    server.stop();
+    putBytes(local.path() / "Al2010.dat", "picks");
+    for (std::string name : {"../x.dat", "/etc/passwd", "a/b.dat", "a\\b.dat", "", "..",
+                             "x.dat\r\nDELE y.dat", "x\x01.dat"}) {
+        SCOPED_TRACE(name);
+        EXPECT_EQ(transport.fetch(name, local.path() / "got.dat").code, kRefusedNameCode);
+        EXPECT_EQ(transport.send(local.path() / "Al2010.dat", name).code, kRefusedNameCode);
+        EXPECT_EQ(transport.remove(name).code, kRefusedNameCode);
+    }
+    EXPECT_EQ(entriesOf(local.path()), (std::vector<std::string>{"Al2010.dat"}));
+}
+
+TEST_F(FtpTransportTest, RequestsGoOnAfterQuit) {
+    putBytes(pool() / "Al2010.dat", "x");
+    EXPECT_EQ(sortedNames(transport), (std::vector<std::string>{"Al2010.dat"}));
+    EXPECT_TRUE(transport.quit().isDone());
+    EXPECT_EQ(sortedNames(transport), (std::vector<std::string>{"Al2010.dat"}));
+}
+
+TEST_F(FtpTransportTest, QuitWithoutAConnectionIsDone) {
+    FtpTransport unused(server.address("pool"));
+    EXPECT_TRUE(unused.quit().isDone());
+    FtpTransport malformed("");
+    EXPECT_TRUE(malformed.quit().isDone());
+}
+
+TEST(FtpAddress, DirectoryUrlHoldsNoCredentials) {
+    EXPECT_EQ(FtpTransport("ann:secret@127.0.0.1:2121/pool").directoryUrl(),
+              "ftp://127.0.0.1:2121/pool/");
+    EXPECT_EQ(FtpTransport("ftp://127.0.0.1").directoryUrl(), "ftp://127.0.0.1/");
+    EXPECT_EQ(FtpTransport("127.0.0.1/my pool/2010/").directoryUrl(),
+              "ftp://127.0.0.1/my%20pool/2010/");
+}
+
+struct MalformedCase {
+    const char* name;
+    std::string address;
+};
+
+void PrintTo(const MalformedCase& c, std::ostream* out) {
+    *out << c.name;
+}
+
+class MalformedAddress : public testing::TestWithParam<MalformedCase> {};
+
+TEST_P(MalformedAddress, EveryRequestReportsItWithoutConnecting) {
+    test::ScratchFolder local;
+    putBytes(local.path() / "Al2010.dat", "picks");
+    FtpTransport transport(GetParam().address);
+    EXPECT_EQ(transport.directoryUrl(), "");
+    std::string listing;
+    std::vector<Outcome> outcomes = {
+        transport.listNames(listing),
+        transport.fetch("Bo2010.dat", local.path() / "Bo2010.dat"),
+        transport.send(local.path() / "Al2010.dat", "Al2010.dat"),
+        transport.remove("Al2010.dat"),
+    };
+    for (const auto& outcome : outcomes) {
+        EXPECT_EQ(outcome.kind, OutcomeKind::MalformedAddress) << outcome.text;
+        EXPECT_EQ(outcome.text.find("secret"), std::string::npos) << outcome.text;
+    }
+    EXPECT_EQ(entriesOf(local.path()), (std::vector<std::string>{"Al2010.dat"}));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, MalformedAddress,
+    testing::Values(MalformedCase{"Empty", ""}, MalformedCase{"SchemeOnly", "ftp://"},
+                    MalformedCase{"NoHost", "ftp:///pool"},
+                    MalformedCase{"OnlyCredentials", "ann:secret@/pool"},
+                    MalformedCase{"OtherScheme", "http://127.0.0.1/pool"},
+                    MalformedCase{"PortOutOfRange", "127.0.0.1:99999/pool"},
+                    MalformedCase{"PortNotANumber", "ann:secret@127.0.0.1:ftp/pool"},
+                    MalformedCase{"SpaceInHost", "127.0.0 .1/pool"},
+                    MalformedCase{"BrokenBracket", "[::1/pool"}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+} // namespace
+} // namespace gs

@@ -1,0 +1,114 @@
+#include "exchange/lantransport.h"
+
+#include "exchange/listing.h"
+#include "files.h"
+
+#include <gtest/gtest.h>
+
+namespace gs {
+namespace {
+
+namespace fs = std::filesystem;
+using test::entriesOf;
+using test::fileBytes;
+using test::putBytes;
+
+class LanTransportTest : public testing::Test {
+protected:
+    test::ScratchFolder shared;
+    test::ScratchFolder local;
+    LanTransport transport{shared.path()};
+};
+
+TEST_F(LanTransportTest, SendListFetchRoundTripKeepsEveryByte) {
+    putBytes(local.path() / "Al2010.dat", test::binaryBytes());
+    ASSERT_TRUE(transport.send(local.path() / "Al2010.dat", "Al2010.dat").isDone());
+    std::string listing;
+    ASSERT_TRUE(transport.listNames(listing).isDone());
+    EXPECT_EQ(listing, "Al2010.dat\r\n");
+    ASSERT_TRUE(transport.fetch("Al2010.dat", local.path() / "copy.dat").isDone());
+    EXPECT_EQ(fileBytes(local.path() / "copy.dat"), test::binaryBytes());
+    EXPECT_EQ(fileBytes(shared.path() / "Al2010.dat"), test::binaryBytes());
+}
+
+TEST_F(LanTransportTest, ListsThePlainFilesSorted) {
+    putBytes(shared.path() / "PC2010.dat", "x");
+    putBytes(shared.path() / "Al2010.dat", "x");
+    putBytes(shared.path() / "UserList.db", "x");
+    putBytes(shared.path() / "odd\rname", "x");
+    fs::create_directory(shared.path() / "folder");
+    std::string listing;
+    ASSERT_TRUE(transport.listNames(listing).isDone());
+    EXPECT_EQ(listing, "Al2010.dat\r\nPC2010.dat\r\nUserList.db\r\n");
+}
+
+TEST_F(LanTransportTest, SendReplacesAnExistingFileAndLeavesNothingElse) {
+    putBytes(shared.path() / "Al2010.dat", "old picks");
+    putBytes(local.path() / "Al2010.dat", "new picks");
+    ASSERT_TRUE(transport.send(local.path() / "Al2010.dat", "Al2010.dat").isDone());
+    EXPECT_EQ(fileBytes(shared.path() / "Al2010.dat"), "new picks");
+    EXPECT_EQ(entriesOf(shared.path()), (std::vector<std::string>{"Al2010.dat"}));
+}
+
+TEST_F(LanTransportTest, FetchOfAMissingFileFailsAndKeepsTheLocalFile) {
+    putBytes(local.path() / "Al2010.dat", "my picks");
+    Outcome outcome = transport.fetch("Al2010.dat", local.path() / "Al2010.dat");
+    EXPECT_EQ(outcome.kind, OutcomeKind::Failure);
+    EXPECT_EQ(outcome.text,
+              "The file " + (shared.path() / "Al2010.dat").string() + " does not exist");
+    EXPECT_EQ(fileBytes(local.path() / "Al2010.dat"), "my picks");
+    EXPECT_EQ(entriesOf(local.path()), (std::vector<std::string>{"Al2010.dat"}));
+}
+
+TEST_F(LanTransportTest, SendOfAMissingFileFailsAndWritesNothing) {
+    Outcome outcome = transport.send(local.path() / "Al2010.dat", "Al2010.dat");
+    EXPECT_EQ(outcome.kind, OutcomeKind::Failure);
+    EXPECT_EQ(outcome.text,
+              "The file " + (local.path() / "Al2010.dat").string() + " does not exist");
+    EXPECT_TRUE(entriesOf(shared.path()).empty());
+}
+
+TEST_F(LanTransportTest, AnUnreachableFolderFailsEveryRequest) {
+    fs::path gone = shared.path() / "unplugged";
+    LanTransport unreachable(gone);
+    putBytes(local.path() / "Al2010.dat", "picks");
+    std::string listing;
+    std::vector<Outcome> outcomes = {
+        unreachable.listNames(listing),
+        unreachable.fetch("Al2010.dat", local.path() / "copy.dat"),
+        unreachable.send(local.path() / "Al2010.dat", "Al2010.dat"),
+        unreachable.remove("Al2010.dat"),
+    };
+    for (const auto& outcome : outcomes) {
+        EXPECT_EQ(outcome.kind, OutcomeKind::Failure);
+        EXPECT_EQ(outcome.text, "The shared folder " + gone.string() + " cannot be reached");
+    }
+    EXPECT_FALSE(fs::exists(gone));
+    EXPECT_EQ(entriesOf(local.path()), (std::vector<std::string>{"Al2010.dat"}));
+}
+
+TEST_F(LanTransportTest, RemovingAMissingFileIsDone) {
+    putBytes(shared.path() / "Al2010.dat", "picks");
+    EXPECT_TRUE(transport.remove("Al2010.dat").isDone());
+    EXPECT_TRUE(entriesOf(shared.path()).empty());
+    EXPECT_TRUE(transport.remove("Al2010.dat").isDone());
+}
+
+TEST_F(LanTransportTest, RefusesNamesThatAreNotPlainFileNames) {
+    fs::create_directory(shared.path() / "pool");
+    LanTransport inner(shared.path() / "pool");
+    putBytes(shared.path() / "secret.dat", "outside");
+    putBytes(local.path() / "Al2010.dat", "picks");
+    for (std::string name : {"../secret.dat", "../x.dat", "a/b.dat", "a\\b", "", ".."}) {
+        SCOPED_TRACE(name);
+        EXPECT_EQ(inner.fetch(name, local.path() / "got.dat").code, kRefusedNameCode);
+        EXPECT_EQ(inner.send(local.path() / "Al2010.dat", name).code, kRefusedNameCode);
+        EXPECT_EQ(inner.remove(name).code, kRefusedNameCode);
+    }
+    EXPECT_EQ(entriesOf(shared.path()), (std::vector<std::string>{"pool", "secret.dat"}));
+    EXPECT_TRUE(entriesOf(shared.path() / "pool").empty());
+    EXPECT_EQ(entriesOf(local.path()), (std::vector<std::string>{"Al2010.dat"}));
+}
+
+} // namespace
+} // namespace gs
