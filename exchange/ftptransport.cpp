@@ -265,9 +265,8 @@ Outcome FtpTransport::fetch(const std::string& remoteName, const std::filesystem
         ::unlink(temporary.c_str());
         return outcome;
     }
-    error = renameIntoPlace(temporary, localPath);
-    if (!error.empty())
-        return Outcome::failure(CURLE_WRITE_ERROR, error);
+    if (Status renamed = renameIntoPlace(temporary, localPath); !renamed)
+        return Outcome::failure(CURLE_WRITE_ERROR, renamed.error());
     return outcome;
 }
 

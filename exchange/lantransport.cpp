@@ -26,9 +26,8 @@ Outcome copyWhole(const fs::path& from, const fs::path& to) {
         return Outcome::failure(ec ? ec.value() : ENOENT,
                                 "The file " + from.string() + " does not exist");
     errno = 0;
-    std::string error = copyFileAtomic(from, to);
-    if (!error.empty())
-        return Outcome::failure(errno ? errno : EIO, error);
+    if (Status copied = copyFileAtomic(from, to); !copied)
+        return Outcome::failure(errno ? errno : EIO, copied.error());
     return Outcome::done();
 }
 
