@@ -2,6 +2,7 @@
 
 #include "commands.h"
 
+#include "core/codepage.h"
 #include "core/dialogs.h"
 #include "core/text.h"
 #include "core/userlist.h"
@@ -61,7 +62,8 @@ bool isYear(const std::string& text) {
 // user list (a missing list is created first).
 bool actAsUser(Pool& pool, const CommandLine& line, Dialogs& dialogs, std::ostream& err) {
     std::string user = line.user.value_or(kAdminUser);
-    pool.currentUser = user;
+    // Names on the command line are UTF-8; the user list keeps Windows-1252.
+    pool.currentUser = utf8ToCp1252Exactly(user).value_or(user);
     Result<UserListLoad> load = loadUserList(pool);
     if (load && load->outcome == UserListOutcome::Created)
         load = loadUserList(pool);
@@ -188,7 +190,10 @@ std::string usageText() {
            "                             table (header TeamA,TeamB,Date,Visitor,Home,Year)\n"
            "  project                    run the computer player as opening This Week's\n"
            "                             Picks does, and at the season's end write the\n"
-           "                             old-scores file\n";
+           "                             old-scores file\n"
+           "  players                    print the user list as CSV: Name,Active,Admin,Folder\n"
+           "  add-player NAME [--active] add a player (and make him active) and save the\n"
+           "                             user list; needs administrator rights\n";
 }
 
 int runCommandLine(const std::vector<std::string>& args,
@@ -213,6 +218,8 @@ int runCommandLine(const std::vector<std::string>& args,
     static const std::map<std::string, int (*)(CommandContext&)> kCommands = {
         {"import-schedule", importScheduleCommand},
         {"project", projectCommand},
+        {"players", playersCommand},
+        {"add-player", addPlayerCommand},
     };
     auto command = line.command.empty() ? kCommands.end() : kCommands.find(line.command[0]);
     if (!line.command.empty() && command == kCommands.end()) {

@@ -21,4 +21,8 @@ struct CommandContext {
     std::ostream& err;
 };
 
+// app/admincommands.cpp
+int playersCommand(CommandContext& c);
+int addPlayerCommand(CommandContext& c);
+
 } // namespace gs

@@ -4,6 +4,7 @@
 // exchanges. The program keeps text as these bytes; the window layer converts
 // at its boundary.
 
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -15,5 +16,15 @@ std::string cp1252ToUtf8(std::string_view bytes);
 
 // Characters outside Windows-1252 become "?"; malformed UTF-8 bytes likewise.
 std::string utf8ToCp1252(std::string_view utf8);
+
+// ASCII SUB, the control character that stands for a character the code page
+// cannot carry: unlike "?", every check of names and passwords refuses it.
+inline constexpr char kSubstituteCharacter = '\x1A';
+
+// Characters outside Windows-1252 (and malformed bytes) become the substitute.
+std::string utf8ToCp1252Marked(std::string_view utf8);
+
+// Nothing when any character lies outside Windows-1252 or a byte is malformed.
+std::optional<std::string> utf8ToCp1252Exactly(std::string_view utf8);
 
 } // namespace gs

@@ -11,6 +11,7 @@ namespace gs {
 enum class Panel {
     None,
     WeeklyPicks,
+    UserAdministration,
 };
 
 struct MainWindowModel {

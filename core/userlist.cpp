@@ -38,33 +38,39 @@ std::string userLine(const std::string& name, bool active, const UserSlot& slot,
            (slot.flag ? "1" : "0") + "," + slot.folder;
 }
 
-// Reads the current user's preference file into the slot; false when it
-// could not be read and the slot got the defaults.
-bool loadPreferences(Pool& pool, UserSlot& slot) {
+enum class PreferenceRead { Read, Missing, Damaged };
+
+// Reads the current user's preference file into the slot. A missing file
+// leaves the password the user list gave and sets the exchange address to the
+// program folder; a damaged one empties the password as well.
+PreferenceRead loadPreferences(Pool& pool, UserSlot& slot) {
     pool.preferencesRead = false;
-    auto useDefaults = [&] {
-        slot.password.clear();
+    auto useDefaults = [&](PreferenceRead why) {
+        if (why == PreferenceRead::Damaged)
+            slot.password.clear();
         slot.exchangeAddress = pool.programFolderText();
-        return false;
+        return why;
     };
     if (!isSafeFileName(pool.currentUser))
-        return useDefaults();
+        return useDefaults(PreferenceRead::Damaged);
     TextFile file = readTextFile(preferencePath(pool.folders, pool.currentUser));
+    if (file.status == ReadStatus::Missing)
+        return useDefaults(PreferenceRead::Missing);
     if (file.status != ReadStatus::Ok || file.lines.empty())
-        return useDefaults();
+        return useDefaults(PreferenceRead::Damaged);
     const std::string& line = file.lines.front();
     size_t comma = line.find(',');
     if (comma == std::string::npos)
-        return useDefaults();
+        return useDefaults(PreferenceRead::Damaged);
     std::string password;
     if (!decodePassword(std::string_view(line).substr(0, comma), password))
-        return useDefaults();
+        return useDefaults(PreferenceRead::Damaged);
     pool.preferencesRead = true;
     slot.password = password;
     slot.exchangeAddress = line.substr(comma + 1);
     if (slot.exchangeAddress.empty())
         slot.exchangeAddress = pool.programFolderText();
-    return true;
+    return PreferenceRead::Read;
 }
 
 } // namespace
@@ -165,7 +171,9 @@ Result<UserListLoad> loadUserList(Pool& pool) {
         load.outcome = UserListOutcome::UserNotFound;
         return load;
     }
-    load.preferencesDefaulted = !loadPreferences(pool, pool.users[k]);
+    PreferenceRead preferences = loadPreferences(pool, pool.users[k]);
+    load.preferencesDefaulted = preferences == PreferenceRead::Damaged;
+    load.preferencesMissing = preferences == PreferenceRead::Missing;
     return load;
 }
 

@@ -38,9 +38,14 @@ enum class UserListOutcome {
 
 struct UserListLoad {
     UserListOutcome outcome = UserListOutcome::Loaded;
-    // The current user's preference file could not be read: the password is
-    // empty and the exchange address the program folder.
+    // The current user's preference file exists but could not be read or is
+    // damaged: the password is empty and the exchange address the program
+    // folder.
     bool preferencesDefaulted = false;
+    // The current user has no preference file yet (every new player): the
+    // password stays the user list's and the exchange address is the program
+    // folder. Nobody needs telling; the next account change writes the file.
+    bool preferencesMissing = false;
     // User lines past the 100th, which were not loaded.
     size_t droppedUserLines = 0;
 };
@@ -50,8 +55,9 @@ struct UserListLoad {
 // when the list can neither be read nor created.
 Result<UserListLoad> loadUserList(Pool& pool);
 
-// Tells the person what a load noticed on the way (preferences set to their
-// defaults, users past the 100th left out).
+// Tells the person what a load noticed on the way (a damaged preference file
+// replaced by the defaults, users past the 100th left out). A missing
+// preference file is no news.
 void tellLoadNotices(const UserListLoad& load, Dialogs& dialogs);
 
 // Writes UserList.db from the two player lists and the table, then the

@@ -8,6 +8,7 @@
 #include "prefs/colors.h"
 #include "scoreentrydialog.h"
 #include "textconv.h"
+#include "useradminpage.h"
 
 #include <QApplication>
 #include <QGridLayout>
@@ -58,6 +59,7 @@ MainWindow::MainWindow(Pool& pool, Dialogs& dialogs, QWidget* parent)
     m_pages->addWidget(m_weeklyPage);
 
     buildMenus();
+    addAccountPages();
     render();
 }
 
@@ -263,9 +265,13 @@ void MainWindow::render() {
         page = m_loginPage;
     else if (w.panel == Panel::WeeklyPicks)
         page = m_weeklyPage;
+    else if (w.panel == Panel::UserAdministration)
+        page = m_userAdminPage;
     m_pages->setCurrentWidget(page);
     if (page == m_weeklyPage)
         renderWeeklyPicks();
+    if (page == m_userAdminPage)
+        m_userAdminPage->render();
     if (page == m_loginPage)
         m_userName->setFocus();
     // A login or a colour choice may have changed the scheme in force.

@@ -7,6 +7,7 @@
 #include "core/mainwindowmodel.h"
 #include "core/pool.h"
 #include "login/login.h"
+#include "login/useradministration.h"
 #include "picks/weeklypicks.h"
 
 #include <QMainWindow>
@@ -24,6 +25,7 @@ class QStackedWidget;
 namespace gs {
 
 class GridView;
+class UserAdminPage;
 
 class MainWindow : public QMainWindow {
     Q_OBJECT
@@ -47,12 +49,21 @@ private:
     void openWeeklyPicks();
     void openScoreEntry();
     void openColorSettings();
+    // ui/mainwindowaccounts.cpp: the user list administration page and the
+    // account windows.
+    void addAccountPages();
+    void openUserAdministration();
+    void openPasswordChange(const std::string& user);
+    void openPasswordChangeForChosenPlayer();
+    void openUserNameChange();
+    void openFolderChange();
 
     Pool& m_pool;
     Dialogs& m_dialogs;
     MainWindowModel m_model;
     Session m_session;
     WeeklyPicksPanel m_weeklyPicks;
+    UserAdministrationPanel m_userAdmin{m_pool, m_dialogs};
     int m_paintedScheme = -1;
 
     QStackedWidget* m_pages = nullptr;
@@ -66,6 +77,7 @@ private:
     std::map<std::string, QWidget*> m_controls;
     std::map<std::string, QAction*> m_actions;
     GridView* m_picksGrid = nullptr;
+    UserAdminPage* m_userAdminPage = nullptr;
 };
 
 } // namespace gs

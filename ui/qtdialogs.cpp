@@ -45,7 +45,9 @@ std::string QtDialogs::input(const std::string& prompt, const std::string& title
     bool ok = false;
     QString answer = QInputDialog::getText(parentWindow(), toQt(title), toQt(prompt),
                                            QLineEdit::Normal, toQt(defaultText), &ok);
-    return ok ? fromQt(answer) : std::string();
+    // A character the files cannot carry comes back marked rather than as a
+    // plausible "?", so that the checks of names refuse it.
+    return ok ? utf8ToCp1252Marked(answer.toStdString()) : std::string();
 }
 
 } // namespace gs

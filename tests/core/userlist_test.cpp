@@ -114,7 +114,8 @@ struct PreferenceCase {
     const char* bytes; // nullptr: no file
     const char* password;
     const char* address; // "": the data folder
-    bool defaults;
+    bool defaults;       // told "Error reading User Preferences. Defaults set."
+    bool read;           // the preference file was read
 };
 
 void PrintTo(const PreferenceCase& c, std::ostream* os) {
@@ -131,7 +132,7 @@ TEST_P(Preferences, ReadOrDefault) {
     std::string address = GetParam().address;
     EXPECT_EQ(pool.users[1].exchangeAddress, address.empty() ? folder() : address);
     EXPECT_EQ(loaded.preferencesDefaulted, GetParam().defaults);
-    EXPECT_EQ(pool.preferencesRead, !GetParam().defaults);
+    EXPECT_EQ(pool.preferencesRead, GetParam().read);
     std::vector<std::string> expected;
     if (GetParam().defaults)
         expected.push_back("Gridslate: Error reading User Preferences. Defaults set.");
@@ -140,11 +141,13 @@ TEST_P(Preferences, ReadOrDefault) {
 
 INSTANTIATE_TEST_SUITE_P(
     Files, Preferences,
-    testing::Values(PreferenceCase{"Good", "nop,/lan/pool\r\n", "def", "/lan/pool", false},
-                    PreferenceCase{"EmptyAddress", "nop,\r\n", "def", "", false},
-                    PreferenceCase{"NoComma", "nop\r\n", "", "", true},
-                    PreferenceCase{"Missing", nullptr, "", "", true},
-                    PreferenceCase{"Undecodable", "\x05,x\r\n", "", "", true}),
+    testing::Values(PreferenceCase{"Good", "nop,/lan/pool\r\n", "def", "/lan/pool", false, true},
+                    PreferenceCase{"EmptyAddress", "nop,\r\n", "def", "", false, true},
+                    PreferenceCase{"NoComma", "nop\r\n", "", "", true, false},
+                    // A user who never changed his account has no file: the
+                    // defaults, silently, keeping the user list's password.
+                    PreferenceCase{"Missing", nullptr, "abc", "", false, false},
+                    PreferenceCase{"Undecodable", "\x05,x\r\n", "", "", true, false}),
     [](const auto& info) { return std::string(info.param.name); });
 
 // Active players in pool order (the order saved with the picks), then the rest.

@@ -1,0 +1,98 @@
+// Commands for administrators' scripts: list the players, add a player.
+
+#include "commands.h"
+
+#include "core/codepage.h"
+#include "core/text.h"
+#include "core/userlist.h"
+#include "login/accounts.h"
+#include "login/useradministration.h"
+
+#include <algorithm>
+#include <optional>
+
+namespace gs {
+
+namespace {
+
+// A CSV field, quoted when it holds a separator or a quote.
+std::string csvField(const std::string& text) {
+    if (text.find_first_of(",\"\r\n") == std::string::npos)
+        return text;
+    std::string quoted = "\"";
+    for (char c : text) {
+        if (c == '"')
+            quoted += '"';
+        quoted += c;
+    }
+    return quoted + "\"";
+}
+
+} // namespace
+
+int playersCommand(CommandContext& c) {
+    if (c.args.size() != 1) {
+        c.err << "gridslate: players takes no arguments\n";
+        return 2;
+    }
+    c.out << "Name,Active,Admin,Folder\n";
+    for (int k = 1; k <= kUserSlots; ++k) {
+        const UserSlot& slot = c.pool.users[k];
+        if (slot.name.empty())
+            continue;
+        c.out << csvField(cp1252ToUtf8(slot.name)) << ',' << decimalText(slot.active) << ','
+              << decimalText(slot.admin) << ',' << csvField(cp1252ToUtf8(slot.folder)) << '\n';
+    }
+    return 0;
+}
+
+int addPlayerCommand(CommandContext& c) {
+    std::optional<std::string> name;
+    bool makeActive = false;
+    for (size_t i = 1; i < c.args.size(); ++i) {
+        if (c.args[i] == "--active" && !makeActive) {
+            makeActive = true;
+        } else if (!name) {
+            name = c.args[i];
+        } else {
+            name.reset();
+            break;
+        }
+    }
+    if (!name) {
+        c.err << "gridslate: add-player takes one name: add-player NAME [--active]\n";
+        return 2;
+    }
+    if (!requireAdmin(c.pool, c.pool.currentUser, c.dialogs))
+        return 1;
+    // The name arrives in UTF-8; the files keep Windows-1252, and a character
+    // they cannot carry is refused rather than stored as "?".
+    std::optional<std::string> stored = utf8ToCp1252Exactly(*name);
+    if (!stored) {
+        c.dialogs.refuse(kNameNotAllowedMessage);
+        return 1;
+    }
+
+    // The lists as opening the panel fills them from the list just loaded.
+    fillUserLists(c.pool);
+    c.pool.colorScheme = c.pool.currentSlot().colorScheme;
+    UserAdministrationPanel panel(c.pool, c.dialogs);
+    switch (panel.addPlayer(*stored)) {
+    case AddOutcome::Added:
+        break;
+    case AddOutcome::Refused:
+        return 1;
+    case AddOutcome::ListFull:
+        c.err << "gridslate: the user list is full: it holds " << kUserSlots << " players\n";
+        return 1;
+    }
+    if (makeActive) {
+        const auto& entries = panel.playersOnFile().entries;
+        auto it = std::find(entries.begin(), entries.end(), *stored);
+        panel.selectPlayerOnFile(static_cast<int>(it - entries.begin()));
+        panel.activate();
+    }
+    return panel.saveChanges() ? 0 : 1;
+}
+
+} // namespace gs

@@ -1,0 +1,333 @@
+#include "accounts.h"
+
+#include "core/codepage.h"
+#include "core/text.h"
+#include "core/textfile.h"
+#include "core/userlist.h"
+#include "schedule/pickfiles.h"
+
+#include <algorithm>
+
+namespace gs {
+
+namespace fs = std::filesystem;
+
+namespace {
+
+// Bytes that Windows-1252 leaves undefined.
+bool isUndefinedByte(unsigned char code) {
+    return code == 0x81 || code == 0x8D || code == 0x8F || code == 0x90 || code == 0x9D;
+}
+
+bool isControl(unsigned char code) {
+    return code < 0x20 || code == 0x7F;
+}
+
+// Tells the person why a change failed after putting back the files it had
+// written so far.
+void tellChangeFailed(Dialogs& dialogs, const std::string& reason, FileRollback& changes) {
+    Status restored = changes.restore();
+    if (restored)
+        dialogs.refuse(reason + " Nothing was changed.");
+    else
+        dialogs.refuse(reason + " The old files could not all be put back: " + restored.error());
+}
+
+// Keeps the pool order just saved in the current user's pick file, whose
+// order the next login puts first. A file that holds no order yet, or the
+// same one, is left alone.
+void keepPoolOrderInPickFile(Pool& pool, Dialogs& dialogs) {
+    const std::string& user = pool.currentUser;
+    if (user == kComputerPlayer || !isSafeFileName(user) || pool.userSlot(user) == 0)
+        return;
+    PickFileContent content = readPickFile(pickFilePath(pool, user));
+    if (content.status != ReadStatus::Ok || content.extraLines.empty() ||
+        content.extraLines == pool.activePlayers.entries)
+        return;
+    if (Status saved = savePicks(pool, user, content.picks); !saved)
+        dialogs.refuse(saved.error());
+}
+
+std::string withoutTrailingSeparator(std::string folder) {
+    while (folder.size() > 1 && folder.back() == '/')
+        folder.pop_back();
+    return folder;
+}
+
+bool sameFolder(const fs::path& a, const fs::path& b) {
+    std::error_code ec;
+    if (fs::equivalent(a, b, ec))
+        return true;
+    return a.lexically_normal() == b.lexically_normal();
+}
+
+} // namespace
+
+Status checkUserName(std::string_view name) {
+    bool allowed = !trimSpaces(name).empty() && name.size() <= kMaxUserNameLength &&
+                   name.find_first_not_of('.') != std::string_view::npos;
+    for (char c : name) {
+        auto code = static_cast<unsigned char>(c);
+        if (c == ',' || c == '/' || c == '\\' || isControl(code) || isUndefinedByte(code))
+            allowed = false;
+    }
+    if (!allowed)
+        return failure(kNameNotAllowedMessage);
+    return {};
+}
+
+bool isUserNameTaken(const Pool& pool, const std::string& name) {
+    auto listed = [&](const ListModel& list) {
+        return std::find(list.entries.begin(), list.entries.end(), name) != list.entries.end();
+    };
+    return pool.userSlot(name) != 0 || listed(pool.playersOnFile) || listed(pool.activePlayers);
+}
+
+Status checkPassword(std::string_view password) {
+    for (char c : password) {
+        auto code = static_cast<unsigned char>(c);
+        if (isControl(code) || isUndefinedByte(code))
+            return failure("The password cannot contain control characters or characters "
+                           "outside the Windows-1252 code page.");
+        if (code > 245 || c == '"')
+            return failure("The password cannot contain the character \"" + std::string(1, c) +
+                           "\".");
+    }
+    return {};
+}
+
+std::vector<fs::path> seasonPickFiles(const fs::path& folder, const std::string& user) {
+    std::vector<fs::path> files;
+    std::error_code ec;
+    for (fs::directory_iterator it(folder, ec), end; !ec && it != end; it.increment(ec)) {
+        std::string name = it->path().filename().string();
+        if (name.size() != user.size() + 8 || name.compare(0, user.size(), user) != 0 ||
+            name.compare(user.size() + 4, 4, ".dat") != 0)
+            continue;
+        std::string_view digits = std::string_view(name).substr(user.size(), 4);
+        if (std::all_of(digits.begin(), digits.end(), [](char c) { return c >= '0' && c <= '9'; }))
+            files.push_back(it->path());
+    }
+    std::sort(files.begin(), files.end());
+    return files;
+}
+
+Status saveUserListRemembering(Pool& pool, Dialogs& dialogs, FileRollback& changes) {
+    if (Status kept = changes.remember(userListPath(pool.folders)); !kept)
+        return kept;
+    if (isSafeFileName(pool.currentUser))
+        if (Status kept = changes.remember(preferencePath(pool.folders, pool.currentUser)); !kept)
+            return kept;
+    if (Status saved = saveUserList(pool); !saved)
+        return saved;
+    pool.savedActivePlayers = pool.activePlayers.entries;
+    keepPoolOrderInPickFile(pool, dialogs);
+    return {};
+}
+
+UserNameChange::UserNameChange(Pool& pool, Dialogs& dialogs, std::string oldName)
+    : m_pool(pool), m_dialogs(dialogs), m_oldName(std::move(oldName)) {
+    currentName = ControlModel{m_oldName, true};
+}
+
+Status UserNameChange::copyFiles(const std::string& name, const UserSlot& slot,
+                                 FileRollback& changes) {
+    fs::path folder = slot.folder.empty() ? m_pool.folders.program : fs::path(slot.folder);
+    for (const fs::path& file : seasonPickFiles(folder, m_oldName)) {
+        std::string season = file.filename().string().substr(m_oldName.size());
+        fs::path target = folder / (name + season);
+        if (Status kept = changes.remember(target); !kept)
+            return kept;
+        if (Status copied = copyFileAtomic(file, target); !copied)
+            return copied;
+    }
+    if (!isSafeFileName(m_oldName))
+        return {};
+    fs::path preferences = preferencePath(m_pool.folders, m_oldName);
+    fs::path target = preferencePath(m_pool.folders, name);
+    if (Status kept = changes.remember(target); !kept)
+        return kept;
+    if (fileExists(preferences))
+        return copyFileAtomic(preferences, target);
+    // A file left by a former user of the new name must not hand that
+    // user's password to this one.
+    std::error_code ec;
+    if (fs::remove(target, ec); ec)
+        return failure("Cannot remove " + target.string() + ": " + ec.message());
+    return {};
+}
+
+void UserNameChange::renameInLists(const std::string& name) {
+    auto& onFile = m_pool.playersOnFile.entries;
+    auto& active = m_pool.activePlayers.entries;
+    if (auto it = std::find(onFile.begin(), onFile.end(), m_oldName); it != onFile.end())
+        onFile.erase(it);
+    if (auto it = std::find(active.begin(), active.end(), m_oldName); it != active.end()) {
+        active.erase(it);
+        active.push_back(name);
+    }
+    onFile.push_back(name);
+    m_pool.playersOnFile.selected = -1;
+    m_pool.activePlayers.selected = -1;
+}
+
+bool UserNameChange::save() {
+    const std::string name = newName;
+    if (!checkUserName(name) || upperAscii(name) == "PC") {
+        m_dialogs.refuse(kNameNotAllowedMessage);
+        return false;
+    }
+    // Two users of one name would share a pick file.
+    if (isUserNameTaken(m_pool, name)) {
+        m_dialogs.refuse(kNameTakenMessage);
+        return false;
+    }
+    int k = m_pool.userSlot(m_oldName);
+    if (k == 0) {
+        m_dialogs.refuse("The player " + m_oldName + " is not on the user list.");
+        return false;
+    }
+
+    const Pool before = m_pool;
+    FileRollback changes;
+    if (Status copied = copyFiles(name, m_pool.users[k], changes); !copied) {
+        tellChangeFailed(m_dialogs, copied.error(), changes);
+        return false;
+    }
+    renameInLists(name);
+    m_pool.users[k].name = name;
+    if (m_pool.currentUser == m_oldName)
+        m_pool.currentUser = name;
+    if (Status saved = saveUserListRemembering(m_pool, m_dialogs, changes); !saved) {
+        m_pool = before;
+        tellChangeFailed(m_dialogs, saved.error(), changes);
+        return false;
+    }
+    return true;
+}
+
+PasswordChange::PasswordChange(Pool& pool, Dialogs& dialogs, std::string user)
+    : m_pool(pool), m_dialogs(dialogs), m_user(std::move(user)) {
+    this->user = ControlModel{m_user, true};
+}
+
+Status PasswordChange::rewritePreferences(const std::string& name, FileRollback& changes) {
+    if (!isSafeFileName(name))
+        return {};
+    fs::path path = preferencePath(m_pool.folders, name);
+    TextFile file = readTextFile(path);
+    if (file.status == ReadStatus::Missing)
+        return {};
+    std::string address;
+    if (file.status == ReadStatus::Ok && !file.lines.empty())
+        if (size_t comma = file.lines.front().find(','); comma != std::string::npos)
+            address = file.lines.front().substr(comma + 1);
+    if (address.empty())
+        address = m_pool.programFolderText();
+    if (Status kept = changes.remember(path); !kept)
+        return kept;
+    return writeLinesAtomic(path, {encodePassword(password) + "," + address});
+}
+
+bool PasswordChange::save() {
+    if (password != verification) {
+        m_dialogs.refuse(kPasswordsDifferMessage);
+        return false;
+    }
+    if (Status carried = checkPassword(password); !carried) {
+        m_dialogs.refuse(carried.error());
+        return false;
+    }
+    int k = m_pool.userSlot(m_user);
+    if (k == 0) {
+        m_dialogs.refuse("The player " + m_user + " is not on the user list.");
+        return false;
+    }
+
+    const Pool before = m_pool;
+    FileRollback changes;
+    UserSlot& slot = m_pool.users[k];
+    slot.password = password;
+    slot.listPassword = password;
+    // The current user's preference file is written by the save itself.
+    if (m_user != m_pool.currentUser)
+        if (Status rewritten = rewritePreferences(m_user, changes); !rewritten) {
+            m_pool = before;
+            tellChangeFailed(m_dialogs, rewritten.error(), changes);
+            return false;
+        }
+    if (Status saved = saveUserListRemembering(m_pool, m_dialogs, changes); !saved) {
+        m_pool = before;
+        tellChangeFailed(m_dialogs, saved.error(), changes);
+        return false;
+    }
+    return true;
+}
+
+std::string FolderChange::startFolder() {
+    int k = m_pool.userSlot(m_pool.currentUser);
+    if (k == 0) {
+        m_dialogs.refuse("You are not on the user list.");
+        return {};
+    }
+    const std::string& folder = m_pool.users[k].folder;
+    return folder.empty() ? m_pool.programFolderText() : folder;
+}
+
+bool FolderChange::select(const std::string& chosen) {
+    if (chosen.empty())
+        return false;
+    int k = m_pool.userSlot(m_pool.currentUser);
+    if (k == 0) {
+        m_dialogs.refuse("You are not on the user list.");
+        return false;
+    }
+    // The folder is the last field of a comma-separated line of its own.
+    if (std::any_of(chosen.begin(), chosen.end(),
+                    [](char c) { return c == ',' || isControl(static_cast<unsigned char>(c)); })) {
+        m_dialogs.refuse("The user list cannot store the name of this folder: it holds a comma "
+                         "or a control character. The folder setting was not changed.");
+        return false;
+    }
+    const std::string folder = withoutTrailingSeparator(chosen);
+    UserSlot& slot = m_pool.users[k];
+    const fs::path oldFolder = slot.folder.empty() ? m_pool.folders.program : fs::path(slot.folder);
+    if (sameFolder(folder, oldFolder)) {
+        m_dialogs.inform("Your pick files are already in this folder. The folder setting stays "
+                         "as it was.");
+        return false;
+    }
+    std::error_code ec;
+    std::string error = "it is not a folder";
+    fs::path probe;
+    if (fs::is_directory(folder, ec))
+        probe = createTemporaryBeside(fs::path(folder) / "gridslate", error);
+    if (probe.empty()) {
+        m_dialogs.refuse("The folder " + folder + " cannot be written (" + error +
+                         "). The folder setting was not changed.");
+        return false;
+    }
+    fs::remove(probe, ec);
+
+    const Pool before = m_pool;
+    FileRollback changes;
+    for (const fs::path& file : seasonPickFiles(oldFolder, m_pool.currentUser)) {
+        fs::path target = fs::path(folder) / file.filename();
+        Status copied = changes.remember(target);
+        if (copied)
+            copied = copyFileAtomic(file, target);
+        if (!copied) {
+            tellChangeFailed(m_dialogs, copied.error(), changes);
+            return false;
+        }
+    }
+    slot.folder = folder;
+    if (Status saved = saveUserListRemembering(m_pool, m_dialogs, changes); !saved) {
+        m_pool = before;
+        tellChangeFailed(m_dialogs, saved.error(), changes);
+        return false;
+    }
+    return true;
+}
+
+} // namespace gs

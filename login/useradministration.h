@@ -1,0 +1,107 @@
+#pragma once
+
+// The "User List Administration" panel of the main window: the administrator
+// keeps the players on file and the active players, orders the active
+// players, hands the administrator rights on, and saves the list. The panel
+// edits the pool's two player lists, which the window layer renders and
+// whose selections it copies in before every handler; the file changes only
+// when the list is saved.
+
+#include "core/dialogs.h"
+#include "core/grid.h"
+#include "core/pool.h"
+
+#include <optional>
+#include <string>
+
+namespace gs {
+
+struct UserAdministrationModel {
+    ControlModel playersOnFileHeading{"Players on File"};
+    ControlModel activePlayersHeading{"Active Players"};
+    ControlModel currentAdminHeading{"Current Admin:"};
+    ControlModel administratorButton; // caption: the current administrator
+    ControlModel removeButton{"Remove"};
+    ControlModel addButton{"Add"};
+    ControlModel deactivateButton{"<-"};
+    ControlModel activateButton{"->"};
+    ControlModel upButton{"Up"};
+    ControlModel downButton{"Down"};
+    ControlModel saveChangesButton{"Save Changes"};
+    ControlModel changePasswordButton{"Change Password"};
+    ControlModel changeUserNameButton{"Change User Name"};
+};
+
+inline constexpr const char* kUserNamePrompt = "Enter the user's name";
+inline constexpr const char* kUserNameTitle = "User Name";
+inline constexpr const char* kNotActiveMessage = "User Not Found or Not Active";
+inline constexpr const char* kUserListSavedMessage = "User list saved.";
+inline constexpr const char* kNoPlayerChosenMessage =
+    "Choose a player in \"Players on File\" first.";
+
+enum class AddOutcome {
+    Added,
+    Refused,  // no rights, or the name was refused; the person has been told
+    ListFull, // 100 players on file (or no free slot): nothing is said
+};
+
+class UserAdministrationPanel {
+public:
+    UserAdministrationPanel(Pool& pool, Dialogs& dialogs) : m_pool(pool), m_dialogs(dialogs) {}
+
+    // Opening: reloads the user list from its file (the season stays as it
+    // was), refills both lists and shows the controls; "Change Password" and
+    // "Change User Name" only to an administrator. False when the list could
+    // not be read (the person has been told).
+    bool open();
+
+    // "Remove" (administrator): the selected player on file leaves both
+    // lists; the next save leaves the player out of the file.
+    void remove();
+    // "Add" (administrator): asks for the name and adds the player.
+    void add();
+    // What "Add" does with the name: the player joins "Players on File" and
+    // the first free slot, not yet active.
+    AddOutcome addPlayer(const std::string& name);
+    // "<-" (administrator): the selected active player becomes inactive;
+    // admin and PC stay.
+    void deactivate();
+    // "->" (administrator): the selected player on file becomes active.
+    void activate();
+    // "Up" and "Down": move the selected active player one place; the pool
+    // order is the order of the active players.
+    void moveUp();
+    void moveDown();
+    // The current administrator button (administrator): asks for an active
+    // player and hands the rights to that player.
+    void handOverAdministrator();
+    // "Save Changes": writes the user list from the two lists and says so.
+    // True when saved.
+    bool saveChanges();
+
+    // "Change User Name" and "Change Password" of the panel (administrator):
+    // the selected player on file, or nothing when the person has been told
+    // why not.
+    std::optional<std::string> chosenPlayer();
+    // After a rename: the administrator button follows the new name.
+    void playerRenamed(const std::string& oldName, const std::string& newName);
+
+    // Selects an entry (-1 for none), as a click in a list does.
+    void selectPlayerOnFile(int index) { m_pool.playersOnFile.selected = index; }
+    void selectActivePlayer(int index) { m_pool.activePlayers.selected = index; }
+
+    const UserAdministrationModel& model() const { return m_model; }
+    const ListModel& playersOnFile() const { return m_pool.playersOnFile; }
+    const ListModel& activePlayers() const { return m_pool.activePlayers; }
+
+private:
+    void clearSelections();
+    void move(int step);
+    std::string selectedEntry(const ListModel& list) const;
+
+    Pool& m_pool;
+    Dialogs& m_dialogs;
+    UserAdministrationModel m_model;
+};
+
+} // namespace gs

@@ -1,0 +1,131 @@
+#include "app/commandline.h"
+
+#include "adminsupport.h"
+#include "core/userlist.h"
+#include "tests/support/testsupport.h"
+
+#include <gtest/gtest.h>
+#include <sstream>
+
+namespace gs {
+namespace {
+
+namespace fs = std::filesystem;
+
+struct Outcome {
+    int status;
+    std::string out;
+    std::string err;
+};
+
+class AdminCommands : public testing::Test {
+protected:
+    test::PoolFixture program;
+    Pool& pool = program.pool;
+
+    void SetUp() override { test::writePoolOfFive(pool); }
+
+    Outcome gridslate(std::vector<std::string> args) {
+        args.insert(args.begin(), {"--home", program.home.path().string()});
+        std::ostringstream out;
+        std::ostringstream err;
+        int status = runCommandLine(
+            args, [](Pool&) { return 99; }, out, err);
+        return {status, out.str(), err.str()};
+    }
+};
+
+TEST_F(AdminCommands, PlayersPrintsTheListInSlotOrderWithoutPasswords) {
+    test::writeUserList(pool, {"admin,1,9,1,klm,0,F", "PC,1,1,0,Z,0,F",
+                               "Zo\xEB,1,5,0,,0,/srv/zo\xEB", "carl,0,9,0,,0,F"});
+    Outcome o = gridslate({"--user", "carl", "players"});
+    EXPECT_EQ(o.status, 0) << o.err;
+    const std::string f = pool.programFolderText();
+    EXPECT_EQ(o.out, "Name,Active,Admin,Folder\n"
+                     "admin,1,1," +
+                         f +
+                         "\n"
+                         "PC,1,0," +
+                         f +
+                         "\n"
+                         "Zoë,1,0,/srv/zoë\n"
+                         "carl,0,0," +
+                         f + "\n");
+    EXPECT_EQ(o.err, "");
+}
+
+TEST_F(AdminCommands, AddPlayerAddsAndSavesAsTheAddButtonDoes) {
+    Outcome added = gridslate({"add-player", "Zoë"});
+    EXPECT_EQ(added.status, 0) << added.err;
+    EXPECT_EQ(added.out, "User list saved.\n");
+    Outcome active = gridslate({"add-player", "--active", "dave"});
+    EXPECT_EQ(active.status, 0) << active.err;
+    EXPECT_EQ(test::userListLines(pool),
+              (std::vector<std::string>{"admin,1,9,1,,0,F", "PC,1,1,0,Z,0,F", "ann,1,5,0,,0,F",
+                                        "bob,1,9,0,,0,F", "dave,1,9,0,,0,F", "carl,0,9,0,,0,F",
+                                        "Zo\xEB,0,9,0,,0,F"}));
+    Outcome list = gridslate({"players"});
+    EXPECT_NE(list.out.find("\nZoë,0,0,"), std::string::npos) << list.out;
+    EXPECT_NE(list.out.find("\ndave,1,0,"), std::string::npos) << list.out;
+}
+
+struct RefusalCase {
+    const char* name;
+    std::vector<std::string> args;
+    std::string err;
+};
+
+void PrintTo(const RefusalCase& c, std::ostream* out) {
+    *out << c.name;
+}
+
+class AddPlayerRefusal : public AdminCommands, public testing::WithParamInterface<RefusalCase> {};
+
+TEST_P(AddPlayerRefusal, ExitsNonZeroAndLeavesTheListAsItWas) {
+    const std::string before = test::userListBytes(pool);
+    Outcome o = gridslate(GetParam().args);
+    EXPECT_NE(o.status, 0);
+    EXPECT_EQ(o.err, GetParam().err);
+    EXPECT_EQ(o.out, "");
+    EXPECT_EQ(test::userListBytes(pool), before);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, AddPlayerRefusal,
+    testing::Values(
+        RefusalCase{
+            "OutsideTheCodePage", {"add-player", "Snow☃"}, "gridslate: User Name Not Allowed\n"},
+        RefusalCase{"Comma", {"add-player", "a,b"}, "gridslate: User Name Not Allowed\n"},
+        RefusalCase{"Taken", {"add-player", "bob"}, "gridslate: User Name Already Taken\n"},
+        RefusalCase{"NoRights",
+                    {"--user", "ann", "add-player", "dave"},
+                    "gridslate: You do not have administrator control\n"},
+        RefusalCase{"NoName",
+                    {"add-player", "--active"},
+                    "gridslate: add-player takes one name: add-player NAME [--active]\n"},
+        RefusalCase{"TwoNames",
+                    {"add-player", "dave", "eve"},
+                    "gridslate: add-player takes one name: add-player NAME [--active]\n"}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST_F(AdminCommands, AddPlayerToAFullListExitsNonZero) {
+    std::vector<std::string> users = {"admin,1,9,1,,0,F"};
+    for (int i = 2; i <= kUserSlots; ++i)
+        users.push_back("p" + std::to_string(i) + ",0,9,0,,0,F");
+    test::writeUserList(pool, users);
+    const std::string before = test::userListBytes(pool);
+    Outcome o = gridslate({"add-player", "dave", "--active"});
+    EXPECT_EQ(o.status, 1);
+    EXPECT_EQ(o.err, "gridslate: the user list is full: it holds 100 players\n");
+    EXPECT_EQ(test::userListBytes(pool), before);
+}
+
+TEST_F(AdminCommands, ACommandActsAsAUserNamedInUtf8) {
+    test::writeUserList(pool, {"Zo\xEB,1,9,1,,0,F", "PC,1,1,0,Z,0,F"});
+    Outcome o = gridslate({"--user", "Zoë", "add-player", "ann"});
+    EXPECT_EQ(o.status, 0) << o.err;
+    EXPECT_EQ(test::userListLines(pool).back(), "ann,0,9,0,,0,F");
+}
+
+} // namespace
+} // namespace gs

@@ -1,0 +1,92 @@
+// The main window's part in player administration and account changes: the
+// "User List Administration" page and the windows of "Change Password",
+// "Change User Name" and "Change Folder Setting".
+
+#include "mainwindow.h"
+
+#include "accountdialogs.h"
+#include "login/accounts.h"
+#include "prefs/colors.h"
+#include "useradminpage.h"
+
+#include <QAction>
+#include <QStackedWidget>
+
+namespace gs {
+
+void MainWindow::addAccountPages() {
+    m_userAdminPage = new UserAdminPage(m_userAdmin, [this](const std::function<void()>& handler) {
+        run([this, &handler] {
+            m_userAdminPage->takeSelections();
+            handler();
+        });
+    });
+    m_userAdminPage->onChangePassword = [this] { openPasswordChangeForChosenPlayer(); };
+    m_userAdminPage->onChangeUserName = [this] { openUserNameChange(); };
+    m_pages->addWidget(m_userAdminPage);
+
+    connect(m_actions.at("userAdministrationAction"), &QAction::triggered, this,
+            [this] { openUserAdministration(); });
+    connect(m_actions.at("changePasswordAction"), &QAction::triggered, this,
+            [this] { openPasswordChange(m_pool.currentUser); });
+    connect(m_actions.at("changeFolderAction"), &QAction::triggered, this,
+            [this] { openFolderChange(); });
+}
+
+void MainWindow::openUserAdministration() {
+    run([this] {
+        m_model.hidePanels();
+        if (m_userAdmin.open())
+            m_model.panel = Panel::UserAdministration;
+    });
+}
+
+void MainWindow::openPasswordChange(const std::string& user) {
+    PasswordChange change(m_pool, m_dialogs, user);
+    ChangePasswordDialog dialog(change, this);
+    dialog.paint(colorSlots(m_pool.colorScheme));
+    dialog.exec();
+    render();
+}
+
+void MainWindow::openPasswordChangeForChosenPlayer() {
+    std::optional<std::string> player;
+    run([&] {
+        m_userAdminPage->takeSelections();
+        player = m_userAdmin.chosenPlayer();
+    });
+    if (player)
+        openPasswordChange(*player);
+}
+
+void MainWindow::openUserNameChange() {
+    std::optional<std::string> player;
+    run([&] {
+        m_userAdminPage->takeSelections();
+        player = m_userAdmin.chosenPlayer();
+    });
+    if (!player)
+        return;
+    UserNameChange change(m_pool, m_dialogs, *player);
+    ChangeUserNameDialog dialog(change, this);
+    dialog.paint(colorSlots(m_pool.colorScheme));
+    if (dialog.exec() == QDialog::Accepted) {
+        m_userAdmin.playerRenamed(change.oldName(), change.newName);
+        // The administrator may have renamed himself.
+        m_model.caption = "Gridslate for " + m_pool.currentUser;
+    }
+    render();
+}
+
+void MainWindow::openFolderChange() {
+    FolderChange change(m_pool, m_dialogs);
+    std::string start;
+    run([&] { start = change.startFolder(); });
+    if (start.empty())
+        return;
+    std::optional<std::string> folder = chooseFolder(change, start, this);
+    if (folder)
+        run([&] { change.select(*folder); });
+}
+
+} // namespace gs
