@@ -188,7 +188,10 @@ std::string usageText() {
            "                             table (header TeamA,TeamB,Date,Visitor,Home,Year)\n"
            "  project                    run the computer player as opening This Week's\n"
            "                             Picks does, and at the season's end write the\n"
-           "                             old-scores file\n";
+           "                             old-scores file\n"
+           "  export-history             write AllUserPickHistory.csv to the home folder\n"
+           "  export-results             write AllUserPickResults.csv to the home folder\n"
+           "  export-stats               write AllUserStatsYYYY.csv to the home folder\n";
 }
 
 int runCommandLine(const std::vector<std::string>& args,
@@ -212,6 +215,9 @@ int runCommandLine(const std::vector<std::string>& args,
     // files (commands.h).
     static const std::map<std::string, int (*)(CommandContext&)> kCommands = {
         {"import-schedule", importScheduleCommand},
+        {"export-history", exportHistoryCommand},
+        {"export-results", exportResultsCommand},
+        {"export-stats", exportStatisticsCommand},
         {"project", projectCommand},
     };
     auto command = line.command.empty() ? kCommands.end() : kCommands.find(line.command[0]);

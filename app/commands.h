@@ -21,4 +21,9 @@ struct CommandContext {
     std::ostream& err;
 };
 
+// app/exportcommands.cpp: export-history, export-results, export-stats.
+int exportHistoryCommand(CommandContext& c);
+int exportResultsCommand(CommandContext& c);
+int exportStatisticsCommand(CommandContext& c);
+
 } // namespace gs
