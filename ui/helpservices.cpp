@@ -46,8 +46,9 @@ bool DesktopOpener::open(const std::string& address) {
 
 Status printMarkdownPdf(const QString& markdown, const QString& imageRoot, const QString& pdf) {
     QTextDocument document;
-    addPictures(document, markdown, imageRoot);
     document.setMarkdown(markdown);
+    // After the text: setting it clears the document's resources.
+    addPictures(document, markdown, imageRoot);
 
     QPdfWriter writer(pdf);
     writer.setTitle("Gridslate User Manual");
