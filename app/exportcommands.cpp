@@ -9,7 +9,8 @@ namespace gs {
 
 namespace {
 
-int runExport(CommandContext& c, Result<ExportOutcome> (*exportFile)(Pool&, const ProgressListener&)) {
+int runExport(CommandContext& c,
+              Result<ExportOutcome> (*exportFile)(Pool&, const ProgressListener&)) {
     if (c.args.size() != 1) {
         c.err << "gridslate: " << c.args[0] << " takes no arguments\n";
         return 2;

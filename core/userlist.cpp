@@ -89,9 +89,8 @@ bool decodePassword(std::string_view stored, std::string& clear) {
 
 std::string storedSeasonYear(std::string_view line) {
     std::string year = trimSpaces(line);
-    bool fourDigits = year.size() == 4 && std::all_of(year.begin(), year.end(), [](char c) {
-                          return c >= '0' && c <= '9';
-                      });
+    bool fourDigits = year.size() == 4 && std::all_of(year.begin(), year.end(),
+                                                      [](char c) { return c >= '0' && c <= '9'; });
     return fourDigits ? year : std::string(kDefaultSeason);
 }
 

@@ -135,8 +135,8 @@ Result<ExportOutcome> exportPicks(PickExport kind, Pool& pool, const ProgressLis
         lines = pickExportLines(kind, season->games, players, pool.referenceDate,
                                 [&counter] { counter.step(); });
     }
-    fs::path path = kind == PickExport::History ? pickHistoryPath(pool.folders)
-                                                : pickResultsPath(pool.folders);
+    fs::path path =
+        kind == PickExport::History ? pickHistoryPath(pool.folders) : pickResultsPath(pool.folders);
     return writeExport(path, lines, std::move(reader.problems));
 }
 

@@ -12,7 +12,7 @@ namespace {
 const SeasonGame& gameAt(const std::vector<SeasonGame>& games, int row) {
     static const SeasonGame kBlank;
     return row >= 0 && row < static_cast<int>(games.size()) ? games[static_cast<size_t>(row)]
-                                                           : kBlank;
+                                                            : kBlank;
 }
 
 bool counts(const SeasonGame& game, const ScoringRange& range) {

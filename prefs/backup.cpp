@@ -58,8 +58,8 @@ void BackupCommands::restore(const BackupPair& pair, const std::string& title) {
     if (!m_dialogs.confirm("Proceed with restore?", title))
         return;
     if (Status copied = copyFileAtomic(pair.backup, pair.data); !copied)
-        m_dialogs.refuse("The restore failed; " + pair.data.string() +
-                             " is as it was. " + copied.error(),
+        m_dialogs.refuse("The restore failed; " + pair.data.string() + " is as it was. " +
+                             copied.error(),
                          title);
 }
 

@@ -45,7 +45,7 @@ Status ensureManual(const Folders& folders, ManualRenderer& renderer);
 struct AboutModel {
     std::string caption = "Gridslate";
     std::string name = "Gridslate";
-    std::string version;     // "Version 0.1.0"
+    std::string version; // "Version 0.1.0"
     std::string description = "A weekly football picks pool";
     std::string makerPage = kMakerPageAddress;
 };

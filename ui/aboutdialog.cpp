@@ -40,14 +40,14 @@ AboutDialog::AboutDialog(std::function<void()> openMakerPage, QWidget* parent)
             openMakerPage();
     });
 
-    auto* name = named(new QLabel(toQt(model.name)), "programNameLabel", "Program name",
-                       PaintRole::Text);
+    auto* name =
+        named(new QLabel(toQt(model.name)), "programNameLabel", "Program name", PaintRole::Text);
     QFont big = name->font();
     big.setPointSize(big.pointSize() + 6);
     big.setBold(true);
     name->setFont(big);
-    auto* version = named(new QLabel(toQt(model.version)), "versionLabel", "Version",
-                          PaintRole::Text);
+    auto* version =
+        named(new QLabel(toQt(model.version)), "versionLabel", "Version", PaintRole::Text);
     auto* description = named(new QLabel(toQt(model.description)), "descriptionLabel",
                               "What Gridslate is", PaintRole::Text);
     auto* close = named(new QPushButton("Close"), "closeButton", "Close", PaintRole::Button);

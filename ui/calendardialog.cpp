@@ -39,8 +39,8 @@ CalendarDialog::CalendarDialog(const Pool& pool, Dialogs& dialogs, QWidget* pare
     m_games->setMinimumWidth(300);
     auto* hint = named(new QLabel(toQt(m_model.hint.caption)), "calendarHintLabel",
                        "Click on a date to see game list", PaintRole::Text);
-    auto* close = named(new QPushButton(toQt(m_model.closeButton.caption)), "closeButton",
-                        "Close", PaintRole::Button);
+    auto* close = named(new QPushButton(toQt(m_model.closeButton.caption)), "closeButton", "Close",
+                        PaintRole::Button);
 
     auto* layout = new QVBoxLayout(this);
     layout->setSizeConstraint(QLayout::SetFixedSize);

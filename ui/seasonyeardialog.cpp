@@ -39,10 +39,10 @@ SeasonYearDialog::SeasonYearDialog(Pool& pool, Dialogs& dialogs, QWidget* parent
         });
     }
 
-    auto* apply = named(new QPushButton(toQt(m_model.applyButton.caption)), "applyButton",
-                        "Apply", PaintRole::Button);
-    auto* close = named(new QPushButton(toQt(m_model.closeButton.caption)), "closeButton",
-                        "Close", PaintRole::Button);
+    auto* apply = named(new QPushButton(toQt(m_model.applyButton.caption)), "applyButton", "Apply",
+                        PaintRole::Button);
+    auto* close = named(new QPushButton(toQt(m_model.closeButton.caption)), "closeButton", "Close",
+                        PaintRole::Button);
     connect(apply, &QPushButton::clicked, this, [this] { m_model.apply(); });
     connect(close, &QPushButton::clicked, this, [this] {
         m_model.close();

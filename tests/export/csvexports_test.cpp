@@ -48,9 +48,8 @@ PickTable picks(std::initializer_list<std::pair<int, std::vector<int>>> weeks) {
 }
 
 // ann picks every winner but the tie; bob every loser and nothing in week 2.
-const PickTable kAnn = picks(
-    {{1, teams({"Miami Dolphins", "Detroit Lions", "Indianapolis Colts"})},
-     {2, teams({"N.Y. Jets", "Tampa Bay Buccaneers"})}});
+const PickTable kAnn = picks({{1, teams({"Miami Dolphins", "Detroit Lions", "Indianapolis Colts"})},
+                              {2, teams({"N.Y. Jets", "Tampa Bay Buccaneers"})}});
 const PickTable kBob = picks({{1, teams({"Buffalo Bills", "Chicago Bears", "Houston Texans"})}});
 
 std::string text(const std::vector<std::string>& lines) {
@@ -63,25 +62,23 @@ std::string text(const std::vector<std::string>& lines) {
 TEST(PickExportTable, HistoryShowsEachPickAndCountsOnlyGamesBeforeTheReferenceDay) {
     auto lines = pickExportLines(PickExport::History, aroundTheReferenceDay(),
                                  {{"ann", kAnn}, {"bob", kBob}}, "11/02/2010");
-    EXPECT_EQ(text(lines),
-              "Week,Date,,Visitor Team,,Home Team,,ann,bob\n"
-              "1,10/31/2010,Sunday,Miami Dolphins,20,Buffalo Bills,10,MIA,BUF\n"
-              "1,,Sunday,Detroit Lions,14,Chicago Bears,14,DET,CHI\n"
-              "1,11/1/2010,Monday,Houston Texans,17,Indianapolis Colts,30,IND,HOU\n"
-              "2,11/2/2010,Tuesday,N.Y. Jets,21,New England Patriots,7,NYJ,NE\n"
-              ",,,,,,, 2, 0\n");
+    EXPECT_EQ(text(lines), "Week,Date,,Visitor Team,,Home Team,,ann,bob\n"
+                           "1,10/31/2010,Sunday,Miami Dolphins,20,Buffalo Bills,10,MIA,BUF\n"
+                           "1,,Sunday,Detroit Lions,14,Chicago Bears,14,DET,CHI\n"
+                           "1,11/1/2010,Monday,Houston Texans,17,Indianapolis Colts,30,IND,HOU\n"
+                           "2,11/2/2010,Tuesday,N.Y. Jets,21,New England Patriots,7,NYJ,NE\n"
+                           ",,,,,,, 2, 0\n");
 }
 
 TEST(PickExportTable, ResultsMarkRightPicksAndCountTheReferenceDay) {
     auto lines = pickExportLines(PickExport::Results, aroundTheReferenceDay(),
                                  {{"ann", kAnn}, {"bob", kBob}}, "11/02/2010");
-    EXPECT_EQ(text(lines),
-              "Week,Date,,Visitor Team,,Home Team,,ann,bob\n"
-              "1,10/31/2010,Sunday,Miami Dolphins,20,Buffalo Bills,10,1,0\n"
-              "1,,Sunday,Detroit Lions,14,Chicago Bears,14,0,0\n"
-              "1,11/1/2010,Monday,Houston Texans,17,Indianapolis Colts,30,1,0\n"
-              "2,11/2/2010,Tuesday,N.Y. Jets,21,New England Patriots,7,1,0\n"
-              ",,,,,,, 3, 0\n");
+    EXPECT_EQ(text(lines), "Week,Date,,Visitor Team,,Home Team,,ann,bob\n"
+                           "1,10/31/2010,Sunday,Miami Dolphins,20,Buffalo Bills,10,1,0\n"
+                           "1,,Sunday,Detroit Lions,14,Chicago Bears,14,0,0\n"
+                           "1,11/1/2010,Monday,Houston Texans,17,Indianapolis Colts,30,1,0\n"
+                           "2,11/2/2010,Tuesday,N.Y. Jets,21,New England Patriots,7,1,0\n"
+                           ",,,,,,, 3, 0\n");
 }
 
 TEST(PickExportTable, WithoutActivePlayersRowsHaveSevenFieldsAndNoWeeks) {
@@ -163,27 +160,27 @@ TEST_F(ExportFiles, TheThreeFilesGoToTheInstallFolderWithTheirMessages) {
                                         "Export Status: User Pick Results Export Complete",
                                         "Export Status: User Stat Export Complete"}));
 
-    EXPECT_EQ(readBytes(pool.folders.install / "AllUserPickHistory.csv"),
-              crlf({"Week,Date,,Visitor Team,,Home Team,,ann,bob",
-                    "1,10/31/2010,Sunday,Miami Dolphins,20,Buffalo Bills,10,MIA,BUF",
-                    "1,,Sunday,Detroit Lions,14,Chicago Bears,14,DET,CHI",
-                    "1,11/1/2010,Monday,Houston Texans,17,Indianapolis Colts,30,IND,HOU",
-                    "2,11/2/2010,Tuesday,N.Y. Jets,21,New England Patriots,7,NYJ,NE",
-                    ",,,,,,, 2, 0"}));
-    EXPECT_EQ(readBytes(pool.folders.install / "AllUserPickResults.csv"),
-              crlf({"Week,Date,,Visitor Team,,Home Team,,ann,bob",
-                    "1,10/31/2010,Sunday,Miami Dolphins,20,Buffalo Bills,10,1,0",
-                    "1,,Sunday,Detroit Lions,14,Chicago Bears,14,0,0",
-                    "1,11/1/2010,Monday,Houston Texans,17,Indianapolis Colts,30,1,0",
-                    "2,11/2/2010,Tuesday,N.Y. Jets,21,New England Patriots,7,1,0",
-                    ",,,,,,, 3, 0"}));
+    EXPECT_EQ(
+        readBytes(pool.folders.install / "AllUserPickHistory.csv"),
+        crlf({"Week,Date,,Visitor Team,,Home Team,,ann,bob",
+              "1,10/31/2010,Sunday,Miami Dolphins,20,Buffalo Bills,10,MIA,BUF",
+              "1,,Sunday,Detroit Lions,14,Chicago Bears,14,DET,CHI",
+              "1,11/1/2010,Monday,Houston Texans,17,Indianapolis Colts,30,IND,HOU",
+              "2,11/2/2010,Tuesday,N.Y. Jets,21,New England Patriots,7,NYJ,NE", ",,,,,,, 2, 0"}));
+    EXPECT_EQ(
+        readBytes(pool.folders.install / "AllUserPickResults.csv"),
+        crlf({"Week,Date,,Visitor Team,,Home Team,,ann,bob",
+              "1,10/31/2010,Sunday,Miami Dolphins,20,Buffalo Bills,10,1,0",
+              "1,,Sunday,Detroit Lions,14,Chicago Bears,14,0,0",
+              "1,11/1/2010,Monday,Houston Texans,17,Indianapolis Colts,30,1,0",
+              "2,11/2/2010,Tuesday,N.Y. Jets,21,New England Patriots,7,1,0", ",,,,,,, 3, 0"}));
     // Week 1 closes with the game on the reference day, which counts.
-    EXPECT_EQ(readBytes(pool.folders.install / "AllUserStats2010.csv"),
-              crlf({"", "User: ann", "Week,Total,% Week,Correct,Picks,% Overall",
-                    "1,2,66.6667,2,3,66.6667", "", "User: bob",
-                    "Week,Total,% Week,Correct,Picks,% Overall", "1,0,0,0,3,0", "",
-                    "User Stat Summary:", "User,Correct,Picks,% Correct", "ann,3,4,75",
-                    "bob,0,3,0"}));
+    EXPECT_EQ(
+        readBytes(pool.folders.install / "AllUserStats2010.csv"),
+        crlf({"", "User: ann", "Week,Total,% Week,Correct,Picks,% Overall",
+              "1,2,66.6667,2,3,66.6667", "", "User: bob",
+              "Week,Total,% Week,Correct,Picks,% Overall", "1,0,0,0,3,0", "",
+              "User Stat Summary:", "User,Correct,Picks,% Correct", "ann,3,4,75", "bob,0,3,0"}));
 }
 
 TEST_F(ExportFiles, APlayerWithoutAPickFileGetsAnEmptyOne) {
@@ -192,13 +189,13 @@ TEST_F(ExportFiles, APlayerWithoutAPickFileGetsAnEmptyOne) {
     EXPECT_EQ(readBytes(pool.folders.program / "bob2010.dat"),
               crlf(std::vector<std::string>(kWeeks, weekLine())));
     // Without picks every row shows the home team, and a home win counts.
-    EXPECT_EQ(readBytes(pool.folders.install / "AllUserPickHistory.csv"),
-              crlf({"Week,Date,,Visitor Team,,Home Team,,ann,bob",
-                    "1,10/31/2010,Sunday,Miami Dolphins,20,Buffalo Bills,10,MIA,BUF",
-                    "1,,Sunday,Detroit Lions,14,Chicago Bears,14,DET,CHI",
-                    "1,11/1/2010,Monday,Houston Texans,17,Indianapolis Colts,30,IND,IND",
-                    "2,11/2/2010,Tuesday,N.Y. Jets,21,New England Patriots,7,NYJ,NE",
-                    ",,,,,,, 2, 1"}));
+    EXPECT_EQ(
+        readBytes(pool.folders.install / "AllUserPickHistory.csv"),
+        crlf({"Week,Date,,Visitor Team,,Home Team,,ann,bob",
+              "1,10/31/2010,Sunday,Miami Dolphins,20,Buffalo Bills,10,MIA,BUF",
+              "1,,Sunday,Detroit Lions,14,Chicago Bears,14,DET,CHI",
+              "1,11/1/2010,Monday,Houston Texans,17,Indianapolis Colts,30,IND,IND",
+              "2,11/2/2010,Tuesday,N.Y. Jets,21,New England Patriots,7,NYJ,NE", ",,,,,,, 2, 1"}));
 }
 
 TEST_F(ExportFiles, TheStatisticsFollowTheSeasonInForceNotTheStoredOne) {
@@ -210,10 +207,9 @@ TEST_F(ExportFiles, TheStatisticsFollowTheSeasonInForceNotTheStoredOne) {
     // The 2011 pick files were read (made empty), not those of 2010.
     EXPECT_TRUE(fs::exists(pool.folders.program / "ann2011.dat"));
     EXPECT_EQ(readBytes(outcome->path),
-              crlf({"", "User: ann", "Week,Total,% Week,Correct,Picks,% Overall", "",
-                    "User: bob", "Week,Total,% Week,Correct,Picks,% Overall", "",
-                    "User Stat Summary:", "User,Correct,Picks,% Correct", "ann,0,0,0",
-                    "bob,0,0,0"}));
+              crlf({"", "User: ann", "Week,Total,% Week,Correct,Picks,% Overall", "", "User: bob",
+                    "Week,Total,% Week,Correct,Picks,% Overall", "", "User Stat Summary:",
+                    "User,Correct,Picks,% Correct", "ann,0,0,0", "bob,0,0,0"}));
 }
 
 TEST_F(ExportFiles, AnUnwritableFolderIsReportedAndNothingIsComplete) {
@@ -267,10 +263,9 @@ TEST_F(ExportFiles, ASpreadsheetProgramReadsTheFiles) {
     ASSERT_TRUE(exportUserStatistics(pool));
     test::TempDir work;
     fs::path out = work.path() / "converted";
-    std::string command = office + " -env:UserInstallation=file://" +
-                          (work.path() / "profile").string() +
-                          " --headless --infilter=CSV:44,34,76 --convert-to html --outdir " +
-                          out.string();
+    std::string command =
+        office + " -env:UserInstallation=file://" + (work.path() / "profile").string() +
+        " --headless --infilter=CSV:44,34,76 --convert-to html --outdir " + out.string();
     for (const char* file :
          {"AllUserPickHistory.csv", "AllUserPickResults.csv", "AllUserStats2010.csv"})
         command += " " + (pool.folders.install / file).string();

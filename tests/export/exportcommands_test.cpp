@@ -74,7 +74,8 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST(ExportCommand, TakesTheSeasonOption) {
     test::TempDir home;
-    CommandRun run = runCommand({"--home", home.path().string(), "--season", "2009", "export-stats"});
+    CommandRun run =
+        runCommand({"--home", home.path().string(), "--season", "2009", "export-stats"});
     ASSERT_EQ(run.status, 0) << run.err;
     EXPECT_EQ(run.out, (home.path() / "AllUserStats2009.csv").string() + "\n");
     CommandRun extra = runCommand({"--home", home.path().string(), "export-history", "x"});

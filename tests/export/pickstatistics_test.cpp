@@ -32,13 +32,11 @@ TEST_P(Percentages, RoundHalvesToEvenAndWriteTheShortestText) {
 INSTANTIATE_TEST_SUITE_P(
     Cases, Percentages,
     testing::Values(PercentCase{"TwoOfThree", 2, 3, "66.6667"},
-                    PercentCase{"FiveOfEight", 5, 8, "62.5"},
-                    PercentCase{"OneOfTwo", 1, 2, "50"},
+                    PercentCase{"FiveOfEight", 5, 8, "62.5"}, PercentCase{"OneOfTwo", 1, 2, "50"},
                     PercentCase{"HalfDownToEven", 1, 128, "0.7812"},
                     PercentCase{"HalfUpToEven", 3, 128, "2.3438"},
                     PercentCase{"NineOfFourteen", 9, 14, "64.2857"},
-                    PercentCase{"All", 16, 16, "100"},
-                    PercentCase{"NoneRight", 0, 5, "0"},
+                    PercentCase{"All", 16, 16, "100"}, PercentCase{"NoneRight", 0, 5, "0"},
                     PercentCase{"NothingPicked", 0, 0, "0"}),
     [](const testing::TestParamInfo<PercentCase>& info) { return std::string(info.param.name); });
 
@@ -139,8 +137,7 @@ TEST(PickScoring, ATieIsPickedButNeverRightAndAnUnscoredGameCountsForNothing) {
         {"Kansas City Chiefs", "Atlantis", "9/12/2010", "3", "0"},
     };
     PickTable picks{};
-    for (const char* team :
-         {"Detroit Lions", "Miami Dolphins", "N.Y. Jets", "Kansas City Chiefs"})
+    for (const char* team : {"Detroit Lions", "Miami Dolphins", "N.Y. Jets", "Kansas City Chiefs"})
         picks[1][teamNumber(team)] = 1;
     PickCount count = countPicks(games, ScoringRange{3, ""}, picks);
     EXPECT_EQ(count.picked, 1);

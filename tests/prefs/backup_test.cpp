@@ -86,12 +86,12 @@ TEST_F(Backups, AMissingBackupIsReportedAndNothingChanges) {
     commands.restorePicks();
     pool.currentUser = "admin";
     commands.restoreUserList();
-    EXPECT_EQ(program.dialogs.messages(),
-              (std::vector<std::string>{
-                  "Restore Picks Data: There is no backup " + picksBackup.string() +
-                      " to restore. Nothing has been changed.",
-                  "Restore User Data: There is no backup " + listBackup.string() +
-                      " to restore. Nothing has been changed."}));
+    EXPECT_EQ(
+        program.dialogs.messages(),
+        (std::vector<std::string>{"Restore Picks Data: There is no backup " + picksBackup.string() +
+                                      " to restore. Nothing has been changed.",
+                                  "Restore User Data: There is no backup " + listBackup.string() +
+                                      " to restore. Nothing has been changed."}));
     EXPECT_EQ(readBytes(picks), "picks of the week\r\n");
     EXPECT_EQ(readBytes(list), "2010\r\nadmin,1,9,1,,0,\r\n");
 }

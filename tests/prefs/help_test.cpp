@@ -42,8 +42,8 @@ protected:
     fs::path manual = program.pool.folders.program / "GSLT_manual.pdf";
 
     size_t filesInProgramFolder() {
-        return static_cast<size_t>(std::distance(fs::directory_iterator(program.pool.folders.program),
-                                                 fs::directory_iterator()));
+        return static_cast<size_t>(std::distance(
+            fs::directory_iterator(program.pool.folders.program), fs::directory_iterator()));
     }
 };
 
