@@ -180,7 +180,8 @@ std::string usageText() {
            "                             folder, $XDG_DATA_HOME/gridslate)\n"
            "  --user NAME                the user a command acts as (default admin); must be\n"
            "                             on the user list\n"
-           "  --season YYYY              the season a command works on (default 2010)\n"
+           "  --season YYYY              the season a command works on (default: the one\n"
+           "                             stored in the user list, else 2010)\n"
            "  --reference-date M/D/YYYY  the pool's current day (default 11/02/2010)\n"
            "  --help                     show this text\n"
            "  --version                  show the program's version\n"
@@ -193,7 +194,10 @@ std::string usageText() {
            "                             old-scores file\n"
            "  players                    print the user list as CSV: Name,Active,Admin,Folder\n"
            "  add-player NAME [--active] add a player (and make him active) and save the\n"
-           "                             user list; needs administrator rights\n";
+           "                             user list; needs administrator rights\n"
+           "  export-history             write AllUserPickHistory.csv to the home folder\n"
+           "  export-results             write AllUserPickResults.csv to the home folder\n"
+           "  export-stats               write AllUserStatsYYYY.csv to the home folder\n";
 }
 
 int runCommandLine(const std::vector<std::string>& args,
@@ -217,6 +221,9 @@ int runCommandLine(const std::vector<std::string>& args,
     // files (commands.h).
     static const std::map<std::string, int (*)(CommandContext&)> kCommands = {
         {"import-schedule", importScheduleCommand},
+        {"export-history", exportHistoryCommand},
+        {"export-results", exportResultsCommand},
+        {"export-stats", exportStatisticsCommand},
         {"project", projectCommand},
         {"players", playersCommand},
         {"add-player", addPlayerCommand},

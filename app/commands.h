@@ -24,5 +24,9 @@ struct CommandContext {
 // app/admincommands.cpp
 int playersCommand(CommandContext& c);
 int addPlayerCommand(CommandContext& c);
+// app/exportcommands.cpp: export-history, export-results, export-stats.
+int exportHistoryCommand(CommandContext& c);
+int exportResultsCommand(CommandContext& c);
+int exportStatisticsCommand(CommandContext& c);
 
 } // namespace gs

@@ -93,6 +93,27 @@ bool decodePassword(std::string_view stored, std::string& clear) {
     return true;
 }
 
+std::string storedSeasonYear(std::string_view line) {
+    std::string year = trimSpaces(line);
+    bool fourDigits = year.size() == 4 && std::all_of(year.begin(), year.end(),
+                                                      [](char c) { return c >= '0' && c <= '9'; });
+    return fourDigits ? year : std::string(kDefaultSeason);
+}
+
+Status storeSeasonInUserList(const Pool& pool) {
+    fs::path path = userListPath(pool.folders);
+    TextFile file = readTextFile(path);
+    if (file.status == ReadStatus::Missing)
+        return failure("The user list " + path.string() +
+                       " is missing, so the season could not be stored.");
+    if (file.status != ReadStatus::Ok)
+        return failure("The user list " + path.string() + " cannot be read: " + file.error);
+    if (file.lines.empty())
+        file.lines.emplace_back();
+    file.lines.front() = storedSeasonYear(pool.seasonYear);
+    return writeLinesAtomic(path, file.lines);
+}
+
 fs::path userListPath(const Folders& folders) {
     return folders.program / kUserListFileName;
 }
@@ -126,8 +147,9 @@ Result<UserListLoad> loadUserList(Pool& pool) {
     // A load replaces the whole table, so a user removed and saved stays removed.
     pool.users.fill(UserSlot{});
     pool.preferencesRead = false;
-    // Line 1 holds a season year, but every load starts the season at 2010.
-    pool.seasonYear = kDefaultSeason;
+    // Line 1 holds the season the pool works on ("Apply" in the season
+    // window stores it there).
+    pool.seasonYear = storedSeasonYear(file.lines.empty() ? std::string() : file.lines.front());
 
     size_t userLines = file.lines.empty() ? 0 : file.lines.size() - 1;
     for (size_t i = 1; i < file.lines.size() && i <= kUserSlots; ++i) {
@@ -201,7 +223,7 @@ Status saveUserList(Pool& pool) {
         return fallback;
     };
 
-    std::vector<std::string> lines = {"2010"};
+    std::vector<std::string> lines = {storedSeasonYear(pool.seasonYear)};
     const auto& active = pool.activePlayers.entries;
     for (const std::string& name : active) {
         UserSlot slot = slotFor(name);

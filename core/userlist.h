@@ -2,7 +2,8 @@
 
 // The user list "UserList.db" and the per-user preference files.
 //
-// UserList.db: line 1 the season year ("2010"), then one line a user:
+// UserList.db: line 1 the season year (the season a load starts in), then
+// one line a user:
 // name,active,colour scheme,admin,encoded password,flag,folder
 // The preference file <name>_UserPref.dbu holds one line:
 // encoded password,exchange address
@@ -50,9 +51,18 @@ struct UserListLoad {
     size_t droppedUserLines = 0;
 };
 
-// Reads the user list into the pool's table (creating the file with admin
-// and PC when it is missing) and the current user's preference file. Fails
-// when the list can neither be read nor created.
+// The season a line 1 of the user list stands for: its four-digit year, or
+// 2010 for a missing or malformed one.
+std::string storedSeasonYear(std::string_view line);
+
+// Stores the pool's season in line 1 of the user list, leaving every user
+// line as it is, so that the next load starts in that season.
+Status storeSeasonInUserList(const Pool& pool);
+
+// Reads the user list into the pool's table and the season from its line 1
+// (creating the file with admin and PC when it is missing), and the current
+// user's preference file. Fails when the list can neither be read nor
+// created.
 Result<UserListLoad> loadUserList(Pool& pool);
 
 // Tells the person what a load noticed on the way (a damaged preference file
@@ -60,8 +70,9 @@ Result<UserListLoad> loadUserList(Pool& pool);
 // preference file is no news.
 void tellLoadNotices(const UserListLoad& load, Dialogs& dialogs);
 
-// Writes UserList.db from the two player lists and the table, then the
-// current user's preference file. Writes nothing while no player is active.
+// Writes UserList.db (line 1 the pool's season) from the two player lists
+// and the table, then the current user's preference file. Writes nothing
+// while no player is active.
 Status saveUserList(Pool& pool);
 
 // Refills "Players on File" and "Active Players" from the table.

@@ -1,12 +1,16 @@
 #include "mainwindow.h"
 
+#include "aboutdialog.h"
+#include "calendardialog.h"
 #include "colorsettingsdialog.h"
 #include "controls.h"
 #include "gridview.h"
+#include "helpservices.h"
 #include "painter.h"
 #include "picks/scoreentry.h"
 #include "prefs/colors.h"
 #include "scoreentrydialog.h"
+#include "seasonyeardialog.h"
 #include "textconv.h"
 #include "useradminpage.h"
 
@@ -16,8 +20,10 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenuBar>
+#include <QProgressBar>
 #include <QPushButton>
 #include <QStackedWidget>
+#include <QStatusBar>
 #include <QVBoxLayout>
 
 namespace gs {
@@ -37,7 +43,10 @@ void showControl(QWidget* widget, const ControlModel& model) {
 
 MainWindow::MainWindow(Pool& pool, Dialogs& dialogs, QWidget* parent)
     : QMainWindow(parent), m_pool(pool), m_dialogs(dialogs), m_session(pool, dialogs, m_model),
-      m_weeklyPicks(pool, dialogs) {
+      m_weeklyPicks(pool, dialogs), m_exports(pool, dialogs), m_backups(pool, dialogs),
+      m_desktopOpener(std::make_unique<DesktopOpener>()),
+      m_manualRenderer(std::make_unique<ManualPdfRenderer>()), m_opener(m_desktopOpener.get()),
+      m_renderer(m_manualRenderer.get()) {
     setObjectName("mainWindow");
     setAccessibleName("Gridslate main window");
     resize(980, 640);
@@ -57,6 +66,11 @@ MainWindow::MainWindow(Pool& pool, Dialogs& dialogs, QWidget* parent)
     m_pages->addWidget(m_loginPage);
     m_pages->addWidget(m_blankPage);
     m_pages->addWidget(m_weeklyPage);
+
+    m_progress = named(new QProgressBar, "exportProgressBar", "Export progress");
+    m_progress->setVisible(false);
+    statusBar()->addPermanentWidget(m_progress, 1);
+    m_exports.onProgress = [this](const ProgressModel& progress) { showProgress(progress); };
 
     buildMenus();
     addAccountPages();
@@ -183,38 +197,51 @@ void MainWindow::buildMenus() {
     addEntry(m_fileMenu, "exchangeFilesAction", "Exchange Files with Admin");
     addEntry(m_fileMenu, "changePasswordAction", "Change Password");
     addEntry(m_fileMenu, "changeFolderAction", "Change Folder Setting");
-    addEntry(m_fileMenu, "setSeasonAction", "Set Current Season");
+    addEntry(m_fileMenu, "setSeasonAction", "Set Current Season", [this] { openSeasonYear(); });
     addEntry(m_fileMenu, "colorSettingsAction", "Color Settings", [this] { openColorSettings(); });
     QMenu* exportMenu = m_fileMenu->addMenu("Export");
     exportMenu->setObjectName("exportMenu");
-    addEntry(exportMenu, "exportResultsAction", "All-User Pick Results");
-    addEntry(exportMenu, "exportHistoryAction", "All-User Pick History");
-    addEntry(exportMenu, "exportStatisticsAction", "Active User Stats");
+    addEntry(exportMenu, "exportResultsAction", "All-User Pick Results",
+             [this] { runExport(&CsvExports::exportResults); });
+    addEntry(exportMenu, "exportHistoryAction", "All-User Pick History",
+             [this] { runExport(&CsvExports::exportHistory); });
+    addEntry(exportMenu, "exportStatisticsAction", "Active User Stats",
+             [this] { runExport(&CsvExports::exportStatistics); });
     QMenu* backup = m_fileMenu->addMenu("Backup");
     backup->setObjectName("backupMenu");
-    addEntry(backup, "backupPicksAction", "Picks Data");
-    addEntry(backup, "backupAdminAction", "Admin Data");
+    addEntry(backup, "backupPicksAction", "Picks Data",
+             [this] { run([this] { m_backups.backUpPicks(); }); });
+    addEntry(backup, "backupAdminAction", "Admin Data",
+             [this] { run([this] { m_backups.backUpUserList(); }); });
     QMenu* restore = m_fileMenu->addMenu("Restore");
     restore->setObjectName("restoreMenu");
-    addEntry(restore, "restorePicksAction", "Picks Data");
-    addEntry(restore, "restoreAdminAction", "Admin Data");
+    addEntry(restore, "restorePicksAction", "Picks Data",
+             [this] { run([this] { m_backups.restorePicks(); }); });
+    addEntry(restore, "restoreAdminAction", "Admin Data",
+             [this] { run([this] { m_backups.restoreUserList(); }); });
     m_fileMenu->addSeparator();
     addEntry(m_fileMenu, "exitAction", "Exit", [this] { close(); });
 
     m_viewMenu = menuBar()->addMenu("&View");
     m_viewMenu->setObjectName("viewMenu");
-    addEntry(m_viewMenu, "seasonCalendarAction", "Season Calendar");
+    addEntry(m_viewMenu, "seasonCalendarAction", "Season Calendar",
+             [this] { openSeasonCalendar(); });
     addEntry(m_viewMenu, "weeklyPicksAction", "This Week's Picks", [this] { openWeeklyPicks(); });
     addEntry(m_viewMenu, "allResultsAction", "All-User Pick Results");
     addEntry(m_viewMenu, "userStatisticsAction", "User Statistics");
     addEntry(m_viewMenu, "teamRankingAction", "PC's Team Ranking List");
     addEntry(m_viewMenu, "teamStatisticsAction", "Team Statistics");
-    addEntry(m_viewMenu, "scoresPageAction", "NFL.com Scores");
+    addEntry(m_viewMenu, "scoresPageAction", "NFL.com Scores",
+             [this] { run([this] { help().openScoresPage(); }); });
 
     QMenu* help = menuBar()->addMenu("&Help");
     help->setObjectName("helpMenu");
-    addEntry(help, "userManualAction", "User Manual");
-    addEntry(help, "aboutAction", "About Gridslate");
+    addEntry(help, "userManualAction", "User Manual", [this] {
+        QApplication::setOverrideCursor(Qt::WaitCursor);
+        run([this] { this->help().openUserManual(); });
+        QApplication::restoreOverrideCursor();
+    });
+    addEntry(help, "aboutAction", "About Gridslate", [this] { openAbout(); });
 }
 
 void MainWindow::run(const std::function<void()>& handler) {
@@ -312,6 +339,50 @@ void MainWindow::openScoreEntry() {
     dialog.paint(colorSlots(m_pool.colorScheme));
     dialog.exec();
     render();
+}
+
+} // namespace gs
+
+namespace gs {
+
+HelpCommands MainWindow::help() {
+    return HelpCommands(m_pool, m_dialogs, *m_opener, *m_renderer);
+}
+
+void MainWindow::showProgress(const ProgressModel& progress) {
+    m_progress->setRange(progress.minimum, progress.maximum);
+    m_progress->setValue(progress.value);
+    m_progress->setVisible(progress.visible);
+    // The export runs inside this event: paint the bar now, not afterwards.
+    m_progress->repaint();
+}
+
+void MainWindow::runExport(void (CsvExports::*exportFile)()) {
+    run([this, exportFile] {
+        m_model.hidePanels();
+        (m_exports.*exportFile)();
+    });
+}
+
+void MainWindow::openSeasonYear() {
+    run([this] { m_model.hidePanels(); });
+    SeasonYearDialog dialog(m_pool, m_dialogs, this);
+    dialog.paint(colorSlots(m_pool.colorScheme));
+    dialog.exec();
+    render();
+}
+
+void MainWindow::openSeasonCalendar() {
+    CalendarDialog dialog(m_pool, m_dialogs, this);
+    dialog.paint(colorSlots(m_pool.colorScheme));
+    dialog.exec();
+    render();
+}
+
+void MainWindow::openAbout() {
+    AboutDialog dialog([this] { help().openMakerPage(); }, this);
+    dialog.paint(colorSlots(m_pool.colorScheme));
+    dialog.exec();
 }
 
 } // namespace gs

@@ -6,19 +6,24 @@
 #include "core/dialogs.h"
 #include "core/mainwindowmodel.h"
 #include "core/pool.h"
+#include "export/csvexports.h"
 #include "login/login.h"
 #include "login/useradministration.h"
 #include "picks/weeklypicks.h"
+#include "prefs/backup.h"
+#include "prefs/help.h"
 
 #include <QMainWindow>
 
 #include <functional>
 #include <map>
+#include <memory>
 
 class QAction;
 class QLabel;
 class QLineEdit;
 class QMenu;
+class QProgressBar;
 class QPushButton;
 class QStackedWidget;
 
@@ -38,6 +43,10 @@ public:
     void render();
     // Paints this window and every open dialog with the scheme in force.
     void paintAll();
+    // Where pages and documents are opened and how the manual is printed;
+    // tests put fakes here so nothing outside the test opens.
+    void setOpener(Opener& opener) { m_opener = &opener; }
+    void setManualRenderer(ManualRenderer& renderer) { m_renderer = &renderer; }
 
 private:
     QAction* addEntry(QMenu* menu, const char* name, const QString& caption,
@@ -57,6 +66,12 @@ private:
     void openPasswordChangeForChosenPlayer();
     void openUserNameChange();
     void openFolderChange();
+    void openSeasonYear();
+    void openSeasonCalendar();
+    void openAbout();
+    void runExport(void (CsvExports::*exportFile)());
+    void showProgress(const ProgressModel& progress);
+    HelpCommands help();
 
     Pool& m_pool;
     Dialogs& m_dialogs;
@@ -65,6 +80,13 @@ private:
     WeeklyPicksPanel m_weeklyPicks;
     UserAdministrationPanel m_userAdmin{m_pool, m_dialogs};
     int m_paintedScheme = -1;
+    CsvExports m_exports;
+    BackupCommands m_backups;
+    std::unique_ptr<Opener> m_desktopOpener;
+    std::unique_ptr<ManualRenderer> m_manualRenderer;
+    Opener* m_opener = nullptr;
+    ManualRenderer* m_renderer = nullptr;
+    QProgressBar* m_progress = nullptr;
 
     QStackedWidget* m_pages = nullptr;
     QWidget* m_loginPage = nullptr;

@@ -59,12 +59,12 @@ TEST_F(UserList, MissingFileIsCreatedWithTheDefaults) {
     EXPECT_EQ(readBytes(listPath()), expected);
 }
 
-TEST_F(UserList, LoadsFieldsAndForcesTheSeason) {
+TEST_F(UserList, LoadsFieldsAndTheStoredSeason) {
     pool.seasonYear = "2013";
     writeBytes(preferences("admin"), "klm,ftp://example/pool\r\n");
     load("2012\r\nadmin,1,9,1,,0,/x\r\nbob,1,5,0,,1,\r\n", "admin");
     EXPECT_EQ(loaded.outcome, UserListOutcome::Loaded);
-    EXPECT_EQ(pool.seasonYear, "2010");
+    EXPECT_EQ(pool.seasonYear, "2012");
     EXPECT_EQ(pool.currentUser, "admin");
     EXPECT_TRUE(pool.preferencesRead);
     EXPECT_EQ(slotText(pool.users[1]), "admin|1|9|1|abc|0|/x|ftp://example/pool");

@@ -1,0 +1,361 @@
+#include "csvexports.h"
+
+#include "core/league.h"
+#include "core/text.h"
+#include "core/textfile.h"
+#include "core/userlist.h"
+#include "schedule/calendar.h"
+#include "schedule/pickfiles.h"
+#include "schedule/seasongames.h"
+
+#include <algorithm>
+#include <map>
+
+namespace gs {
+
+namespace fs = std::filesystem;
+
+namespace {
+
+// The fixed columns of the history and results tables.
+enum Column {
+    kWeekColumn = 0,
+    kDateColumn = 1,
+    kDayColumn = 2,
+    kVisitorColumn = 3,
+    kVisitorScoreColumn = 4,
+    kHomeColumn = 5,
+    kHomeScoreColumn = 6,
+    kFixedColumns = 7,
+};
+
+// A team the league does not know stands as the last team of the table.
+int teamOrLast(int number) {
+    return number != 0 ? number : kTeamCount;
+}
+
+// The team number of the winner of a table row, 0 for a tie.
+int winnerOf(const std::vector<std::string>& row, int visitor, int home) {
+    double visitorScore = numericValue(row[kVisitorScoreColumn]);
+    double homeScore = numericValue(row[kHomeScoreColumn]);
+    if (visitorScore > homeScore)
+        return visitor;
+    if (homeScore > visitorScore)
+        return home;
+    return 0;
+}
+
+std::string joinFields(const std::vector<std::string>& fields) {
+    std::string line;
+    for (size_t i = 0; i < fields.size(); ++i) {
+        if (i > 0)
+            line += ',';
+        line += fields[i];
+    }
+    return line;
+}
+
+// Counts the progress bar up to its maximum and tells the listener.
+class ProgressCounter {
+public:
+    ProgressCounter(const ProgressListener& listener, int maximum) : m_listener(listener) {
+        m_model.visible = true;
+        m_model.maximum = std::max(maximum, m_model.minimum);
+        tell();
+    }
+    ~ProgressCounter() {
+        m_model.visible = false;
+        tell();
+    }
+    ProgressCounter(const ProgressCounter&) = delete;
+    ProgressCounter& operator=(const ProgressCounter&) = delete;
+
+    void step() {
+        if (m_model.value >= m_model.maximum)
+            return;
+        ++m_model.value;
+        tell();
+    }
+
+private:
+    void tell() {
+        if (m_listener)
+            m_listener(m_model);
+    }
+    const ProgressListener& m_listener;
+    ProgressModel m_model;
+};
+
+// Reads each player's picks once; a file that cannot be read gives no
+// picks and is reported.
+class PickReader {
+public:
+    explicit PickReader(const Pool& pool) : m_pool(pool) {}
+    PlayerPickTable read(const std::string& name) {
+        auto known = m_read.find(name);
+        if (known == m_read.end()) {
+            PickTable picks{};
+            if (Result<PlayerPicks> loaded = loadPicks(m_pool, name))
+                picks = loaded->picks;
+            else
+                problems.push_back(loaded.error());
+            known = m_read.emplace(name, picks).first;
+        }
+        return {name, known->second};
+    }
+    std::vector<std::string> problems;
+
+private:
+    const Pool& m_pool;
+    std::map<std::string, PickTable> m_read;
+};
+
+Result<ExportOutcome> writeExport(const fs::path& path, const std::vector<std::string>& lines,
+                                  std::vector<std::string> problems) {
+    if (Status written = writeLinesAtomic(path, lines); !written)
+        return failure(written.error());
+    return ExportOutcome{path, std::move(problems)};
+}
+
+Result<ExportOutcome> exportPicks(PickExport kind, Pool& pool, const ProgressListener& progress) {
+    Result<Season> season = rebuildSeasonGames(pool);
+    if (!season)
+        return failure(season.error());
+    fillUserLists(pool);
+    PickReader reader(pool);
+    std::vector<PlayerPickTable> players;
+    for (const std::string& name : pool.activePlayers.entries)
+        players.push_back(reader.read(name));
+
+    const int games = static_cast<int>(season->games.size());
+    const int maximum = games * static_cast<int>(players.size()) + games;
+    std::vector<std::string> lines;
+    {
+        ProgressCounter counter(progress, maximum);
+        lines = pickExportLines(kind, season->games, players, pool.referenceDate,
+                                [&counter] { counter.step(); });
+    }
+    fs::path path =
+        kind == PickExport::History ? pickHistoryPath(pool.folders) : pickResultsPath(pool.folders);
+    return writeExport(path, lines, std::move(reader.problems));
+}
+
+} // namespace
+
+fs::path pickHistoryPath(const Folders& folders) {
+    return folders.install / "AllUserPickHistory.csv";
+}
+
+fs::path pickResultsPath(const Folders& folders) {
+    return folders.install / "AllUserPickResults.csv";
+}
+
+fs::path userStatisticsPath(const Folders& folders, const std::string& seasonYear) {
+    return folders.install / ("AllUserStats" + seasonYear + ".csv");
+}
+
+std::vector<std::string> pickExportLines(PickExport kind, const std::vector<SeasonGame>& games,
+                                         const std::vector<PlayerPickTable>& players,
+                                         const std::string& referenceDate,
+                                         const std::function<void()>& step) {
+    auto advance = [&step] {
+        if (step)
+            step();
+    };
+    const LeagueTable& teams = league();
+    const int gameRows = static_cast<int>(games.size());
+    const int totalsRow = gameRows + 1;
+    const size_t columns = kFixedColumns + players.size();
+    std::vector<std::vector<std::string>> table(static_cast<size_t>(gameRows) + 2,
+                                                std::vector<std::string>(columns));
+
+    std::vector<std::string>& header = table[0];
+    header[kWeekColumn] = "Week";
+    header[kDateColumn] = "Date";
+    header[kVisitorColumn] = "Visitor Team";
+    header[kHomeColumn] = "Home Team";
+    for (size_t j = 0; j < players.size(); ++j)
+        header[kFixedColumns + j] = players[j].name;
+
+    std::string dayText;
+    for (int g = 0; g < gameRows; ++g) {
+        const SeasonGame& game = games[static_cast<size_t>(g)];
+        // A game without a date is played on the day of the game before it.
+        if (!game.date.empty())
+            dayText = dayName(dayOfWeek(game.date));
+        if (!game.visitor.empty()) {
+            std::vector<std::string>& row = table[static_cast<size_t>(g) + 1];
+            row[kDateColumn] = game.date;
+            row[kDayColumn] = dayText;
+            row[kVisitorColumn] = game.visitor;
+            row[kVisitorScoreColumn] = game.visitorScore;
+            row[kHomeColumn] = game.home;
+            row[kHomeScoreColumn] = game.homeScore;
+        }
+        advance();
+    }
+
+    for (size_t j = 0; j < players.size(); ++j) {
+        const PickTable& picks = players[j].picks;
+        const size_t column = kFixedColumns + j;
+        WeekTracker tracker;
+        int week = 1;
+        for (int r = 1; r <= gameRows; ++r) {
+            std::vector<std::string>& row = table[static_cast<size_t>(r)];
+            if (tracker.isBoundary(row[kDateColumn]))
+                ++week;
+            row[kWeekColumn] = std::to_string(week);
+            int visitor = teamOrLast(teamNumber(row[kVisitorColumn]));
+            int home = teamOrLast(teamNumberIgnoringSpaces(row[kHomeColumn]));
+            // The pick tables end with week 17; later weeks hold no picks.
+            bool hasWeek = week <= kWeeks;
+            if (kind == PickExport::History) {
+                bool visitorPicked = hasWeek && picks[week][visitor] == 1;
+                row[column] = teams.teamAbbreviation[visitorPicked ? visitor : home];
+            } else {
+                int winner = winnerOf(row, visitor, home);
+                bool right = !row[kVisitorScoreColumn].empty() && winner != 0 && hasWeek &&
+                             picks[week][winner] == 1;
+                row[column] = right ? "1" : "0";
+            }
+            advance();
+        }
+
+        double total = 0;
+        for (int r = 1; r <= gameRows; ++r) {
+            const std::vector<std::string>& row = table[static_cast<size_t>(r)];
+            if (kind == PickExport::Results) {
+                total += numericValue(row[column]);
+                continue;
+            }
+            if (row[kVisitorScoreColumn].empty())
+                continue;
+            int visitor = teamOrLast(teamNumber(row[kVisitorColumn]));
+            int home = teamOrLast(teamNumberIgnoringSpaces(row[kHomeColumn]));
+            int winner = winnerOf(row, visitor, home);
+            // Only games played before the reference date count; a game on
+            // that day may still be running.
+            if (winner != 0 && teams.teamAbbreviation[winner] == stripSpaces(row[column]) &&
+                laterDate(row[kDateColumn], referenceDate) == referenceDate)
+                ++total;
+        }
+        table[static_cast<size_t>(totalsRow)][column] = signedText(total);
+    }
+
+    std::vector<std::string> lines;
+    for (int r = 0; r <= totalsRow; ++r) {
+        const std::vector<std::string>& row = table[static_cast<size_t>(r)];
+        if (r == 0 || r == totalsRow || !row[kVisitorScoreColumn].empty())
+            lines.push_back(joinFields(row));
+        advance();
+    }
+    return lines;
+}
+
+std::vector<std::string> userStatisticsLines(const std::vector<SeasonGame>& games,
+                                             const std::string& referenceDate,
+                                             const std::vector<PlayerPickTable>& weekly,
+                                             const std::vector<PlayerPickTable>& totals) {
+    ScoringRange range = scoringRangeOnOrBefore(games, referenceDate);
+    std::vector<std::string> lines;
+    for (const PlayerPickTable& player : weekly) {
+        lines.emplace_back();
+        lines.push_back("User: " + player.name);
+        lines.emplace_back("Week,Total,% Week,Correct,Picks,% Overall");
+        for (const WeekRow& row : weeklyTable(games, range, player.picks))
+            lines.push_back(joinFields({std::to_string(row.week), std::to_string(row.total),
+                                        row.weekPercent, std::to_string(row.correct),
+                                        std::to_string(row.picks), row.overallPercent}));
+    }
+    lines.emplace_back();
+    lines.emplace_back("User Stat Summary:");
+    lines.emplace_back("User,Correct,Picks,% Correct");
+    for (const TotalsRow& row : totalsTable(games, range, totals))
+        lines.push_back(joinFields(
+            {row.name, std::to_string(row.correct), std::to_string(row.picked), row.percent}));
+    return lines;
+}
+
+Result<ExportOutcome> exportPickHistory(Pool& pool, const ProgressListener& progress) {
+    return exportPicks(PickExport::History, pool, progress);
+}
+
+Result<ExportOutcome> exportPickResults(Pool& pool, const ProgressListener& progress) {
+    return exportPicks(PickExport::Results, pool, progress);
+}
+
+Result<ExportOutcome> exportUserStatistics(Pool& pool, const ProgressListener& progress) {
+    Result<Season> season = rebuildSeasonGames(pool);
+    if (!season)
+        return failure(season.error());
+    // The reload must not take the export into the season stored with the
+    // list: the games above are those of the season in force.
+    const std::string seasonYear = pool.seasonYear;
+    Result<UserListLoad> load = loadUserList(pool);
+    pool.seasonYear = seasonYear;
+    if (!load)
+        return failure(load.error());
+    fillUserLists(pool);
+
+    // Every active slot once, in slot order.
+    std::vector<std::string> weeklyNames;
+    for (int k = 1; k <= kUserSlots; ++k) {
+        const UserSlot& slot = pool.users[k];
+        if (slot.active == 1 && !slot.name.empty() &&
+            std::find(weeklyNames.begin(), weeklyNames.end(), slot.name) == weeklyNames.end())
+            weeklyNames.push_back(slot.name);
+    }
+    const std::vector<std::string>& totalsNames = pool.activePlayers.entries;
+
+    PickReader reader(pool);
+    std::vector<PlayerPickTable> weekly;
+    std::vector<PlayerPickTable> totals;
+    {
+        ProgressCounter counter(progress,
+                                static_cast<int>(weeklyNames.size() + totalsNames.size()));
+        for (const std::string& name : weeklyNames) {
+            weekly.push_back(reader.read(name));
+            counter.step();
+        }
+        for (const std::string& name : totalsNames) {
+            totals.push_back(reader.read(name));
+            counter.step();
+        }
+    }
+    std::vector<std::string> lines =
+        userStatisticsLines(season->games, pool.referenceDate, weekly, totals);
+    return writeExport(userStatisticsPath(pool.folders, pool.seasonYear), lines,
+                       std::move(reader.problems));
+}
+
+ProgressListener CsvExports::listener() {
+    return [this](const ProgressModel& model) {
+        m_progress = model;
+        if (onProgress)
+            onProgress(model);
+    };
+}
+
+void CsvExports::finish(const Result<ExportOutcome>& outcome, const std::string& completeText) {
+    if (!outcome) {
+        m_dialogs.refuse(outcome.error());
+        return;
+    }
+    for (const std::string& problem : outcome->problems)
+        m_dialogs.refuse(problem);
+    m_dialogs.inform(completeText, kExportStatusTitle);
+}
+
+void CsvExports::exportHistory() {
+    finish(exportPickHistory(m_pool, listener()), "User Pick History Export Complete");
+}
+
+void CsvExports::exportResults() {
+    finish(exportPickResults(m_pool, listener()), "User Pick Results Export Complete");
+}
+
+void CsvExports::exportStatistics() {
+    finish(exportUserStatistics(m_pool, listener()), "User Stat Export Complete");
+}
+
+} // namespace gs

@@ -1,0 +1,50 @@
+#pragma once
+
+// "Backup" and "Restore" of the "File" menu. A backup is a byte-for-byte
+// copy of a data file beside it, named like it with the extension ".bak":
+//   Picks Data  the current user's pick file of the season in force
+//   Admin Data  the user list (UserList.db <-> UserList.bak)
+// The "Admin Data" entries are for administrators only.
+
+#include "core/dialogs.h"
+#include "core/pool.h"
+#include "core/result.h"
+
+#include <filesystem>
+
+namespace gs {
+
+struct BackupPair {
+    std::filesystem::path data;
+    std::filesystem::path backup;
+};
+
+// The current user's pick file and its backup. Fails for a name that cannot
+// be a file name.
+Result<BackupPair> picksBackupPair(const Pool& pool);
+BackupPair userListBackupPair(const Folders& folders);
+
+class BackupCommands {
+public:
+    BackupCommands(Pool& pool, Dialogs& dialogs) : m_pool(pool), m_dialogs(dialogs) {}
+
+    // "Backup" > "Picks Data": copies the pick file to its backup and says so.
+    void backUpPicks();
+    // "Backup" > "Admin Data".
+    void backUpUserList();
+    // "Restore" > "Picks Data": after "Proceed with restore?", copies the
+    // backup over the pick file.
+    void restorePicks();
+    // "Restore" > "Admin Data": the same for the user list. The list in
+    // memory stays as it is until the next load.
+    void restoreUserList();
+
+private:
+    void backUp(const BackupPair& pair, const std::string& title);
+    void restore(const BackupPair& pair, const std::string& title);
+
+    Pool& m_pool;
+    Dialogs& m_dialogs;
+};
+
+} // namespace gs

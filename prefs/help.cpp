@@ -1,0 +1,62 @@
+#include "help.h"
+
+#include "core/textfile.h"
+#include "core/version.h"
+
+#include <system_error>
+
+namespace gs {
+
+namespace fs = std::filesystem;
+
+fs::path manualPath(const Folders& folders) {
+    return folders.program / kManualFileName;
+}
+
+Status ensureManual(const Folders& folders, ManualRenderer& renderer) {
+    fs::path pdf = manualPath(folders);
+    if (fileExists(pdf))
+        return {};
+    std::error_code ec;
+    fs::create_directories(folders.program, ec);
+    std::string error;
+    fs::path temporary = createTemporaryBeside(pdf, error);
+    if (temporary.empty())
+        return failure("The user manual could not be made. " + error);
+    if (Status rendered = renderer.render(temporary); !rendered) {
+        fs::remove(temporary, ec);
+        return failure("The user manual could not be made. " + rendered.error());
+    }
+    if (Status renamed = renameIntoPlace(temporary, pdf); !renamed)
+        return failure("The user manual could not be made. " + renamed.error());
+    return {};
+}
+
+AboutModel aboutModel() {
+    AboutModel model;
+    model.version = std::string("Version ") + kVersion;
+    return model;
+}
+
+void HelpCommands::openAddress(const std::string& address) {
+    if (!m_opener.open(address))
+        m_dialogs.refuse("No browser or viewer could be started to show " + address + ".");
+}
+
+void HelpCommands::openUserManual() {
+    if (Status made = ensureManual(m_pool.folders, m_renderer); !made) {
+        m_dialogs.refuse(made.error());
+        return;
+    }
+    openAddress(manualPath(m_pool.folders).string());
+}
+
+void HelpCommands::openScoresPage() {
+    openAddress(kScoresPageAddress);
+}
+
+void HelpCommands::openMakerPage() {
+    openAddress(kMakerPageAddress);
+}
+
+} // namespace gs

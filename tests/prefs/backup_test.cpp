@@ -1,0 +1,141 @@
+#include "prefs/backup.h"
+
+#include "core/userlist.h"
+#include "tests/support/testsupport.h"
+
+#include <gtest/gtest.h>
+
+namespace gs {
+namespace {
+
+namespace fs = std::filesystem;
+using test::readBytes;
+using test::writeBytes;
+
+class Backups : public testing::Test {
+protected:
+    test::PoolFixture program;
+    Pool& pool = program.pool;
+    BackupCommands commands{program.pool, program.dialogs};
+    fs::path picks;
+    fs::path picksBackup;
+    fs::path list;
+    fs::path listBackup;
+
+    void SetUp() override {
+        test::addUser(pool, 1, "admin", 1);
+        test::addUser(pool, 2, "ann");
+        pool.currentUser = "ann";
+        picks = pool.folders.program / "ann2010.dat";
+        picksBackup = pool.folders.program / "ann2010.bak";
+        list = pool.folders.program / "UserList.db";
+        listBackup = pool.folders.program / "UserList.bak";
+        writeBytes(picks, "picks of the week\r\n");
+        writeBytes(list, "2010\r\nadmin,1,9,1,,0,\r\n");
+    }
+};
+
+TEST_F(Backups, PicksGoToTheirBackupAndComeBackAfterTheQuestion) {
+    commands.backUpPicks();
+    EXPECT_EQ(readBytes(picksBackup), "picks of the week\r\n");
+    EXPECT_EQ(program.dialogs.messages(),
+              std::vector<std::string>{"Backup Picks Data: ann2010.dat has been backed up to " +
+                                       picksBackup.string() + "."});
+
+    writeBytes(picks, "picks changed since\r\n");
+    program.dialogs.clear();
+    commands.restorePicks();
+    EXPECT_EQ(program.dialogs.shown,
+              (std::vector<test::FakeDialogs::Shown>{
+                  {"confirm", "Proceed with restore?", "Restore Picks Data"}}));
+    EXPECT_EQ(readBytes(picks), "picks of the week\r\n");
+}
+
+TEST_F(Backups, CancelLeavesEveryFileAsItIs) {
+    commands.backUpPicks();
+    commands.backUpUserList();
+    writeBytes(picks, "picks changed since\r\n");
+    program.dialogs.clear();
+    program.dialogs.confirmAnswers = {false, false};
+    pool.currentUser = "admin";
+    commands.restoreUserList();
+    pool.currentUser = "ann";
+    commands.restorePicks();
+    EXPECT_EQ(program.dialogs.shown.size(), 2u);
+    EXPECT_EQ(readBytes(picks), "picks changed since\r\n");
+    EXPECT_EQ(readBytes(list), "2010\r\nadmin,1,9,1,,0,\r\n");
+}
+
+TEST_F(Backups, TheUserListIsRestoredToTheFileTheProgramReads) {
+    pool.currentUser = "admin";
+    commands.backUpUserList();
+    EXPECT_EQ(readBytes(listBackup), "2010\r\nadmin,1,9,1,,0,\r\n");
+    writeBytes(list, "2010\r\nadmin,1,9,1,,0,\r\nbob,1,1,0,,0,\r\n");
+    program.dialogs.clear();
+    commands.restoreUserList();
+    EXPECT_EQ(program.dialogs.shown,
+              (std::vector<test::FakeDialogs::Shown>{
+                  {"confirm", "Proceed with restore?", "Restore User Data"}}));
+    EXPECT_EQ(readBytes(list), "2010\r\nadmin,1,9,1,,0,\r\n");
+    EXPECT_FALSE(fs::exists(pool.folders.program / "UserList.dat"));
+    // The list in memory waits for the next load.
+    EXPECT_EQ(pool.users[2].name, "ann");
+}
+
+TEST_F(Backups, AMissingBackupIsReportedAndNothingChanges) {
+    commands.restorePicks();
+    pool.currentUser = "admin";
+    commands.restoreUserList();
+    EXPECT_EQ(
+        program.dialogs.messages(),
+        (std::vector<std::string>{"Restore Picks Data: There is no backup " + picksBackup.string() +
+                                      " to restore. Nothing has been changed.",
+                                  "Restore User Data: There is no backup " + listBackup.string() +
+                                      " to restore. Nothing has been changed."}));
+    EXPECT_EQ(readBytes(picks), "picks of the week\r\n");
+    EXPECT_EQ(readBytes(list), "2010\r\nadmin,1,9,1,,0,\r\n");
+}
+
+TEST_F(Backups, AdminDataIsForAdministratorsOnly) {
+    commands.backUpUserList();
+    commands.restoreUserList();
+    EXPECT_EQ(program.dialogs.messages(),
+              (std::vector<std::string>(2, "Error: You do not have administrator control")));
+    EXPECT_FALSE(fs::exists(listBackup));
+}
+
+TEST_F(Backups, EachSeasonAndEachUserOfASharedFolderHasItsOwnBackup) {
+    test::addUser(pool, 3, "bob");
+    writeBytes(pool.folders.program / "bob2010.dat", "bob's picks\r\n");
+    writeBytes(pool.folders.program / "ann2011.dat", "ann's 2011 picks\r\n");
+    commands.backUpPicks();
+    pool.currentUser = "bob";
+    commands.backUpPicks();
+    EXPECT_EQ(readBytes(picksBackup), "picks of the week\r\n");
+    EXPECT_EQ(readBytes(pool.folders.program / "bob2010.bak"), "bob's picks\r\n");
+
+    pool.currentUser = "ann";
+    pool.seasonYear = "2011";
+    writeBytes(pool.folders.program / "ann2011.bak", "ann's older 2011 picks\r\n");
+    commands.restorePicks();
+    EXPECT_EQ(readBytes(pool.folders.program / "ann2011.dat"), "ann's older 2011 picks\r\n");
+    EXPECT_EQ(readBytes(picks), "picks of the week\r\n");
+}
+
+TEST_F(Backups, AFailedCopyIsReported) {
+    fs::remove(picks);
+    commands.backUpPicks();
+    // A folder in the place of the pick file cannot be replaced by a copy.
+    writeBytes(picksBackup, "old picks\r\n");
+    fs::create_directories(picks);
+    program.dialogs.clear();
+    commands.restorePicks();
+    ASSERT_EQ(program.dialogs.shown.size(), 2u);
+    EXPECT_EQ(program.dialogs.shown[1].title, "Restore Picks Data");
+    EXPECT_TRUE(program.dialogs.shown[1].text.starts_with("The restore failed; " + picks.string()))
+        << program.dialogs.shown[1].text;
+    EXPECT_TRUE(fs::is_directory(picks));
+}
+
+} // namespace
+} // namespace gs

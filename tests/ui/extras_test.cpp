@@ -1,0 +1,143 @@
+#include "core/userlist.h"
+#include "core/version.h"
+#include "prefs/help.h"
+#include "tests/ui/uitest.h"
+
+#include <QCalendarWidget>
+#include <QLabel>
+#include <QListWidget>
+#include <QProgressBar>
+#include <QRadioButton>
+#include <QToolButton>
+
+namespace gs {
+namespace {
+
+namespace fs = std::filesystem;
+
+class RecordingOpener : public Opener {
+public:
+    bool open(const std::string& address) override {
+        opened.push_back(address);
+        return true;
+    }
+    std::vector<std::string> opened;
+};
+
+class MenuEntries : public test::MainWindowTest {
+protected:
+    RecordingOpener opener;
+    void SetUp() override {
+        MainWindowTest::SetUp();
+        window->setOpener(opener);
+        loginAsAdmin();
+    }
+    template <typename T> static T* in(QWidget* dialog, const char* name) {
+        T* widget = dialog->findChild<T*>(name);
+        EXPECT_NE(widget, nullptr) << name;
+        return widget;
+    }
+};
+
+TEST_F(MenuEntries, SeasonYearSwitchesAtOnceAndApplyStoresIt) {
+    bool opened = withModal("setSeasonAction", [&](QWidget* dialog) {
+        EXPECT_EQ(dialog->windowTitle(), "Season Year");
+        EXPECT_TRUE(in<QRadioButton>(dialog, "season2010Option")->isChecked());
+        QTest::mouseClick(in<QRadioButton>(dialog, "season2011Option"), Qt::LeftButton);
+        EXPECT_FALSE(in<QRadioButton>(dialog, "season2010Option")->isChecked());
+        EXPECT_TRUE(in<QRadioButton>(dialog, "season2011Option")->isChecked());
+        QTest::mouseClick(in<QPushButton>(dialog, "applyButton"), Qt::LeftButton);
+        QTest::mouseClick(in<QPushButton>(dialog, "closeButton"), Qt::LeftButton);
+    });
+    ASSERT_TRUE(opened);
+    EXPECT_EQ(program.pool.seasonYear, "2011");
+    EXPECT_TRUE(test::readBytes(userListPath(program.pool.folders)).starts_with("2011\r\n"));
+    EXPECT_EQ(
+        program.dialogs.messages(),
+        std::vector<std::string>{"Season Year: Season 2011 will be the season of the next login."});
+}
+
+TEST_F(MenuEntries, SeasonCalendarIsLimitedToTheSeasonAndListsAClickedDay) {
+    bool opened = withModal("seasonCalendarAction", [&](QWidget* dialog) {
+        EXPECT_EQ(dialog->windowTitle(), "Season Calendar");
+        auto* calendar = in<QCalendarWidget>(dialog, "seasonCalendar");
+        auto* games = in<QListWidget>(dialog, "gamesList");
+        EXPECT_EQ(calendar->minimumDate(), QDate(2010, 9, 9));
+        EXPECT_EQ(calendar->maximumDate(), QDate(2011, 1, 2));
+        EXPECT_EQ(calendar->selectedDate(), QDate(2010, 9, 9));
+        EXPECT_FALSE(games->isVisible());
+        int narrow = dialog->width();
+        emit calendar->clicked(QDate(2010, 9, 13));
+        EXPECT_TRUE(games->isVisible());
+        EXPECT_GT(dialog->width(), narrow);
+        QStringList entries;
+        for (int i = 0; i < games->count(); ++i)
+            entries << games->item(i)->text();
+        EXPECT_EQ(entries, (QStringList{"Baltimore Ravens @ N.Y. Jets",
+                                        "San Diego Chargers @ Kansas City Chiefs"}));
+        QTest::mouseClick(in<QPushButton>(dialog, "closeButton"), Qt::LeftButton);
+    });
+    EXPECT_TRUE(opened);
+}
+
+TEST_F(MenuEntries, ExportsWriteTheirFilesAndSaySo) {
+    trigger("exportHistoryAction");
+    trigger("exportResultsAction");
+    trigger("exportStatisticsAction");
+    EXPECT_EQ(program.dialogs.messages(),
+              (std::vector<std::string>{"Export Status: User Pick History Export Complete",
+                                        "Export Status: User Pick Results Export Complete",
+                                        "Export Status: User Stat Export Complete"}));
+    for (const char* file :
+         {"AllUserPickHistory.csv", "AllUserPickResults.csv", "AllUserStats2010.csv"})
+        EXPECT_TRUE(fs::exists(program.pool.folders.install / file)) << file;
+    EXPECT_FALSE(find<QProgressBar>("exportProgressBar")->isVisible());
+}
+
+TEST_F(MenuEntries, BackupAndRestoreOfThePicks) {
+    fs::path picks = program.pool.folders.program / "admin2010.dat";
+    const std::string saved = test::readBytes(picks);
+    ASSERT_FALSE(saved.empty());
+    trigger("backupPicksAction");
+    test::writeBytes(picks, "changed\r\n");
+    program.dialogs.confirmAnswers = {false, true};
+    trigger("restorePicksAction");
+    EXPECT_EQ(test::readBytes(picks), "changed\r\n");
+    trigger("restorePicksAction");
+    EXPECT_EQ(test::readBytes(picks), saved);
+    trigger("backupAdminAction");
+    EXPECT_TRUE(fs::exists(program.pool.folders.program / "UserList.bak"));
+}
+
+TEST_F(MenuEntries, TheUserManualIsPrintedWhenMissingAndOpened) {
+    fs::path manual = program.pool.folders.program / "GSLT_manual.pdf";
+    ASSERT_FALSE(fs::exists(manual));
+    trigger("userManualAction");
+    EXPECT_TRUE(program.dialogs.shown.empty()) << program.dialogs.shown.front().text;
+    EXPECT_EQ(opener.opened, std::vector<std::string>{manual.string()});
+    std::string pdf = test::readBytes(manual);
+    EXPECT_TRUE(pdf.starts_with("%PDF-"));
+    // Every picture of the manual is in the document.
+    size_t pictures = 0;
+    for (size_t at = pdf.find("/Subtype /Image"); at != std::string::npos;
+         at = pdf.find("/Subtype /Image", at + 1))
+        ++pictures;
+    EXPECT_EQ(pictures, 7u);
+}
+
+TEST_F(MenuEntries, AboutShowsTheVersionAndItsPictureOpensTheMakersPage) {
+    bool opened = withModal("aboutAction", [&](QWidget* dialog) {
+        EXPECT_EQ(dialog->windowTitle(), "Gridslate");
+        EXPECT_EQ(in<QLabel>(dialog, "versionLabel")->text(), QString("Version ") + kVersion);
+        auto* picture = in<QToolButton>(dialog, "makerPageButton");
+        EXPECT_FALSE(picture->icon().isNull());
+        QTest::mouseClick(picture, Qt::LeftButton);
+        QTest::mouseClick(in<QPushButton>(dialog, "closeButton"), Qt::LeftButton);
+    });
+    ASSERT_TRUE(opened);
+    trigger("scoresPageAction");
+    EXPECT_EQ(opener.opened, (std::vector<std::string>{kMakerPageAddress, kScoresPageAddress}));
+}
+
+} // namespace
+} // namespace gs

@@ -1,0 +1,75 @@
+#include "helpservices.h"
+
+#include "core/version.h"
+
+#include <QDesktopServices>
+#include <QFile>
+#include <QImage>
+#include <QPageLayout>
+#include <QPageSize>
+#include <QPdfWriter>
+#include <QRegularExpression>
+#include <QTextDocument>
+#include <QUrl>
+
+namespace gs {
+
+namespace {
+
+// The widest picture that fits an A4 page between its margins, in the
+// document's pixels (96 per inch).
+constexpr int kPictureWidth = 620;
+
+// Adds every picture the document refers to by a relative path.
+void addPictures(QTextDocument& document, const QString& markdown, const QString& imageRoot) {
+    static const QRegularExpression kPicture(R"(!\[[^\]]*\]\(([^)\s]+)\))");
+    for (auto match = kPicture.globalMatch(markdown); match.hasNext();) {
+        QString name = match.next().captured(1);
+        if (QUrl(name).isRelative() == false)
+            continue;
+        QImage image(imageRoot + "/" + name);
+        if (image.isNull())
+            continue;
+        if (image.width() > kPictureWidth)
+            image = image.scaledToWidth(kPictureWidth, Qt::SmoothTransformation);
+        document.addResource(QTextDocument::ImageResource, QUrl(name), image);
+    }
+}
+
+} // namespace
+
+bool DesktopOpener::open(const std::string& address) {
+    QString text = QString::fromStdString(address);
+    QUrl url = text.contains("://") ? QUrl(text) : QUrl::fromLocalFile(text);
+    return QDesktopServices::openUrl(url);
+}
+
+Status printMarkdownPdf(const QString& markdown, const QString& imageRoot, const QString& pdf) {
+    QTextDocument document;
+    document.setMarkdown(markdown);
+    // After the text: setting it clears the document's resources.
+    addPictures(document, markdown, imageRoot);
+
+    QPdfWriter writer(pdf);
+    writer.setTitle("Gridslate User Manual");
+    writer.setCreator(QString("Gridslate ") + kVersion);
+    writer.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait,
+                                     QMarginsF(18, 18, 18, 18), QPageLayout::Millimeter));
+    document.print(&writer);
+    // QPdfWriter reports no failure of its own: check what reached the disk.
+    QFile written(pdf);
+    if (!written.open(QIODevice::ReadOnly) || written.read(5) != "%PDF-")
+        return failure("Cannot write " + pdf.toStdString() + ".");
+    return {};
+}
+
+Status ManualPdfRenderer::render(const std::filesystem::path& pdf) {
+    QFile source(m_markdownFile);
+    if (!source.open(QIODevice::ReadOnly))
+        return failure("The manual's text " + m_markdownFile.toStdString() +
+                       " is missing from this build.");
+    QString markdown = QString::fromUtf8(source.readAll());
+    return printMarkdownPdf(markdown, m_imageRoot, QString::fromStdString(pdf.string()));
+}
+
+} // namespace gs

@@ -1,0 +1,37 @@
+#pragma once
+
+// The desktop side of the help commands: opening pages and documents with
+// the system's viewer, and printing the user manual to PDF.
+
+#include "prefs/help.h"
+
+#include <QString>
+
+namespace gs {
+
+// Opens web addresses and files with QDesktopServices.
+class DesktopOpener final : public Opener {
+public:
+    bool open(const std::string& address) override;
+};
+
+// Renders Markdown into a PDF file. Images the document names by a relative
+// path are read from below imageRoot (a folder or a resource path) and
+// scaled down to the page's width.
+Status printMarkdownPdf(const QString& markdown, const QString& imageRoot, const QString& pdf);
+
+// The user manual built into the program (":/manual/manual.md" and its
+// images below ":/manual").
+class ManualPdfRenderer final : public ManualRenderer {
+public:
+    explicit ManualPdfRenderer(QString markdownFile = ":/manual/manual.md",
+                               QString imageRoot = ":/manual")
+        : m_markdownFile(std::move(markdownFile)), m_imageRoot(std::move(imageRoot)) {}
+    Status render(const std::filesystem::path& pdf) override;
+
+private:
+    QString m_markdownFile;
+    QString m_imageRoot;
+};
+
+} // namespace gs
