@@ -26,7 +26,7 @@ public:
         bool operator==(const Shown&) const = default;
     };
 
-    void message(const std::string& text, const std::string& title) override;
+    void message(MessageKind kind, const std::string& text, const std::string& title) override;
     bool confirm(const std::string& text, const std::string& title) override;
     std::string input(const std::string& prompt, const std::string& title,
                       const std::string& defaultText) override;
@@ -84,13 +84,14 @@ inline constexpr const char* kNoScores = "1/1/1990";
 std::vector<GameRecord> seasonRecords(int year, const std::string& scoresThrough = "");
 
 // Replaces the seasons these records hold in the games table of ProgramFolder.
-void storeRecords(const std::vector<GameRecord>& records);
+void storeRecords(const Pool& pool, const std::vector<GameRecord>& records);
 
 // Stores whole real seasons; scoresThrough applies to every one of them.
-void storeSeasons(const std::vector<int>& years, const std::string& scoresThrough = "");
+void storeSeasons(const Pool& pool, const std::vector<int>& years,
+                  const std::string& scoresThrough = "");
 
 // Every record of the games table of ProgramFolder.
-std::vector<GameRecord> tableRecords();
+std::vector<GameRecord> tableRecords(const Pool& pool);
 
 // One line a record, fields joined by "|".
 std::string dumpRecords(const std::vector<GameRecord>& records);
