@@ -48,7 +48,8 @@ public:
     Align columnAlign(int col) const;
 
     // One line a row, cells joined by " | "; a bold cell is written *text*, a
-    // coloured one text{#RRGGBB}. Header rows are included.
+    // coloured one text{#RRGGBB}, one on a coloured background text[#RRGGBB].
+    // Header rows are included.
     std::string dump() const;
 
 private:
