@@ -188,7 +188,9 @@ std::string usageText() {
            "                             table (header TeamA,TeamB,Date,Visitor,Home,Year)\n"
            "  project                    run the computer player as opening This Week's\n"
            "                             Picks does, and at the season's end write the\n"
-           "                             old-scores file\n";
+           "                             old-scores file\n"
+           "  standings                  print the All Active User Totals of User Statistics\n"
+           "                             as CSV: User,Correct,Picks,% Correct, best first\n";
 }
 
 int runCommandLine(const std::vector<std::string>& args,
@@ -213,6 +215,7 @@ int runCommandLine(const std::vector<std::string>& args,
     static const std::map<std::string, int (*)(CommandContext&)> kCommands = {
         {"import-schedule", importScheduleCommand},
         {"project", projectCommand},
+        {"standings", standingsCommand},
     };
     auto command = line.command.empty() ? kCommands.end() : kCommands.find(line.command[0]);
     if (!line.command.empty() && command == kCommands.end()) {

@@ -21,4 +21,7 @@ struct CommandContext {
     std::ostream& err;
 };
 
+// standings: the "All Active User Totals" of "User Statistics" as CSV.
+int standingsCommand(CommandContext& c);
+
 } // namespace gs
