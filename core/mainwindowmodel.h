@@ -11,6 +11,10 @@ namespace gs {
 enum class Panel {
     None,
     WeeklyPicks,
+    AllResults,
+    UserStatistics,
+    TeamStatistics,
+    TeamRanking,
 };
 
 struct MainWindowModel {

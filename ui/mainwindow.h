@@ -24,6 +24,7 @@ class QStackedWidget;
 namespace gs {
 
 class GridView;
+class PanelPage;
 
 class MainWindow : public QMainWindow {
     Q_OBJECT
@@ -45,6 +46,9 @@ private:
     void buildMenus();
     void renderWeeklyPicks();
     void openWeeklyPicks();
+    void showWeeklyPicks();
+    void addPanelPage(Panel panel, PanelPage* page);
+    void openPanel(Panel panel);
     void openScoreEntry();
     void openColorSettings();
 
@@ -66,6 +70,8 @@ private:
     std::map<std::string, QWidget*> m_controls;
     std::map<std::string, QAction*> m_actions;
     GridView* m_picksGrid = nullptr;
+    // The pages of the panels that live in their own files.
+    std::map<Panel, PanelPage*> m_panelPages;
 };
 
 } // namespace gs
