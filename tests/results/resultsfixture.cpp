@@ -15,8 +15,8 @@ ResultsPool::ResultsPool() {
         ADD_FAILURE() << ready.error();
 }
 
-void ResultsPool::writeUserList(const std::vector<std::string>& players,
-                                const std::string& current) {
+void writeUserList(Pool& pool, const std::vector<std::string>& players,
+                   const std::string& current) {
     std::string folder = pool.programFolderText();
     std::vector<std::string> lines = {"2010", "admin,1,9,1,,0," + folder, "PC,1,1,0,,0," + folder};
     for (const std::string& name : players)
@@ -28,8 +28,8 @@ void ResultsPool::writeUserList(const std::vector<std::string>& players,
     fillUserLists(pool);
 }
 
-void ResultsPool::writePicks(const std::string& player, const PickTable& picks,
-                             const std::vector<std::string>& activeOrder) {
+void writePicks(const Pool& pool, const std::string& player, const PickTable& picks,
+                const std::vector<std::string>& activeOrder) {
     std::vector<std::string> lines;
     for (int w = 1; w <= kWeeks; ++w) {
         std::vector<int> picked;

@@ -12,16 +12,24 @@
 
 namespace gs::test {
 
+// Writes the user list: admin, PC, then these players, all active, in this
+// order; loads it as `current`, who counts as logged in.
+void writeUserList(Pool& pool, const std::vector<std::string>& players,
+                   const std::string& current = "admin");
+// Writes a player's pick file: the week lines, then the active order.
+void writePicks(const Pool& pool, const std::string& player, const PickTable& picks,
+                const std::vector<std::string>& activeOrder = {});
+
 struct ResultsPool : PoolFixture {
     ResultsPool();
-
-    // Writes the user list: admin, PC, then these players, all active, in
-    // this order; loads it as `current`, who counts as logged in.
     void writeUserList(const std::vector<std::string>& players,
-                       const std::string& current = "admin");
-    // Writes a player's pick file: the week lines, then the active order.
+                       const std::string& current = "admin") {
+        test::writeUserList(pool, players, current);
+    }
     void writePicks(const std::string& player, const PickTable& picks,
-                    const std::vector<std::string>& activeOrder = {});
+                    const std::vector<std::string>& activeOrder = {}) {
+        test::writePicks(pool, player, picks, activeOrder);
+    }
 };
 
 // The 2010 season as the bundled table holds it.
