@@ -15,6 +15,7 @@
 #include "schedule/seasongames.h"
 #include "stats/teamviews.h"
 #include "stats/userstatistics.h"
+#include "ui/gridtableview.h"
 #include "ui/mainwindow.h"
 
 #include <QAction>
@@ -131,6 +132,11 @@ struct Window {
         window.findChild<QPushButton*>("loginButton")->click();
         QApplication::processEvents();
     }
+    // Rows and columns of a grid of the window, to check what was measured.
+    std::pair<int, int> shape(const char* grid) {
+        auto* view = window.findChild<GridTableView*>(grid);
+        return {view->model()->rowCount(), view->model()->columnCount()};
+    }
     // The menu command, then the window painted as it would be on screen.
     void openAndShow(const char* action) {
         window.findChild<QAction*>(action)->trigger();
@@ -144,6 +150,8 @@ void bench_all_results_open_and_show(benchmark::State& state) {
     w.openAndShow("allResultsAction");
     for (auto _ : state)
         w.openAndShow("allResultsAction");
+    if (w.shape("allResultsGrid") != std::pair{256, 7 + kPlayers})
+        state.SkipWithError("the board is not 256 games by 100 players");
 }
 BENCHMARK(bench_all_results_open_and_show)->Unit(benchmark::kMillisecond);
 
@@ -162,6 +170,8 @@ void bench_user_statistics_open_and_show(benchmark::State& state) {
     w.openAndShow("userStatisticsAction");
     for (auto _ : state)
         w.openAndShow("userStatisticsAction");
+    if (w.shape("totalsGrid").first != kPlayers)
+        state.SkipWithError("the totals do not hold 100 players");
 }
 BENCHMARK(bench_user_statistics_open_and_show)->Unit(benchmark::kMillisecond);
 
