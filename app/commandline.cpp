@@ -197,7 +197,9 @@ std::string usageText() {
            "                             user list; needs administrator rights\n"
            "  export-history             write AllUserPickHistory.csv to the home folder\n"
            "  export-results             write AllUserPickResults.csv to the home folder\n"
-           "  export-stats               write AllUserStatsYYYY.csv to the home folder\n";
+           "  export-stats               write AllUserStatsYYYY.csv to the home folder\n"
+           "  standings                  print the All Active User Totals of User Statistics\n"
+           "                             as CSV: User,Correct,Picks,% Correct, best first\n";
 }
 
 int runCommandLine(const std::vector<std::string>& args,
@@ -227,6 +229,7 @@ int runCommandLine(const std::vector<std::string>& args,
         {"project", projectCommand},
         {"players", playersCommand},
         {"add-player", addPlayerCommand},
+        {"standings", standingsCommand},
     };
     auto command = line.command.empty() ? kCommands.end() : kCommands.find(line.command[0]);
     if (!line.command.empty() && command == kCommands.end()) {

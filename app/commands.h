@@ -28,5 +28,7 @@ int addPlayerCommand(CommandContext& c);
 int exportHistoryCommand(CommandContext& c);
 int exportResultsCommand(CommandContext& c);
 int exportStatisticsCommand(CommandContext& c);
+// standings: the "All Active User Totals" of "User Statistics" as CSV.
+int standingsCommand(CommandContext& c);
 
 } // namespace gs

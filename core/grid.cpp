@@ -50,6 +50,11 @@ std::string GridModel::dump() const {
                 std::snprintf(colour, sizeof colour, "{#%06X}", *cell.textColor);
                 out += colour;
             }
+            if (cell.background) {
+                char colour[16];
+                std::snprintf(colour, sizeof colour, "[#%06X]", *cell.background);
+                out += colour;
+            }
         }
         out += '\n';
     }

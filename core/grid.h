@@ -48,7 +48,8 @@ public:
     Align columnAlign(int col) const;
 
     // One line a row, cells joined by " | "; a bold cell is written *text*, a
-    // coloured one text{#RRGGBB}. Header rows are included.
+    // coloured one text{#RRGGBB}, one on a coloured background text[#RRGGBB].
+    // Header rows are included.
     std::string dump() const;
 
 private:
@@ -65,6 +66,14 @@ struct ControlModel {
     std::string caption;
     bool visible = false;
     bool enabled = true;
+};
+
+// A progress bar: shown while a long command runs.
+struct ProgressModel {
+    bool visible = false;
+    int minimum = 0;
+    int maximum = 0;
+    int value = 0;
 };
 
 // A list box: its entries and the selected index (-1 for none).

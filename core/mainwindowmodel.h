@@ -12,6 +12,10 @@ enum class Panel {
     None,
     WeeklyPicks,
     UserAdministration,
+    AllResults,
+    UserStatistics,
+    TeamStatistics,
+    TeamRanking,
 };
 
 struct MainWindowModel {

@@ -60,6 +60,8 @@ class ProgressCounter {
 public:
     ProgressCounter(const ProgressListener& listener, int maximum) : m_listener(listener) {
         m_model.visible = true;
+        m_model.minimum = 1;
+        m_model.value = 1;
         m_model.maximum = std::max(maximum, m_model.minimum);
         tell();
     }

@@ -26,14 +26,6 @@ std::filesystem::path pickHistoryPath(const Folders& folders);
 std::filesystem::path pickResultsPath(const Folders& folders);
 std::filesystem::path userStatisticsPath(const Folders& folders, const std::string& seasonYear);
 
-// The progress bar of the main window while an export runs.
-struct ProgressModel {
-    bool visible = false;
-    int minimum = 1;
-    int maximum = 1;
-    int value = 1;
-};
-
 // Told of every change of the progress bar, so the window can repaint it
 // while the export runs.
 using ProgressListener = std::function<void(const ProgressModel&)>;

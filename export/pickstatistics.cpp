@@ -65,13 +65,6 @@ PickCount walkWeeks(const std::vector<SeasonGame>& games, const ScoringRange& ra
 
 } // namespace
 
-std::string percentText(int correct, int picked) {
-    if (picked == 0)
-        return "0";
-    double percent = 100.0 * correct / picked;
-    return decimalText(roundHalfEven(percent * 10000.0) / 10000.0);
-}
-
 ScoringRange scoringRangeOnOrBefore(const std::vector<SeasonGame>& games,
                                     const std::string& referenceDate) {
     ScoringRange range;

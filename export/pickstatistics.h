@@ -5,16 +5,12 @@
 // writes out.
 
 #include "core/season.h"
+#include "stats/userstatistics.h"
 
 #include <string>
 #include <vector>
 
 namespace gs {
-
-// 100 x correct / picked rounded to 4 places with halves to the even digit,
-// as the shortest decimal text (66.6667, 62.5, 50); "0" when nothing was
-// picked.
-std::string percentText(int correct, int picked);
 
 // The games a statistics table scores: rows 0..lastRow in season order (a
 // row past the season's end reads as a game without date or scores). A game
@@ -45,11 +41,6 @@ struct WeekRow {
 // next week lies within the range. Games past week 17 count into week 17.
 std::vector<WeekRow> weeklyTable(const std::vector<SeasonGame>& games, const ScoringRange& range,
                                  const PickTable& picks);
-
-struct PickCount {
-    int correct = 0;
-    int picked = 0;
-};
 
 // The season's correct and picked games over the range.
 PickCount countPicks(const std::vector<SeasonGame>& games, const ScoringRange& range,

@@ -7,10 +7,14 @@
 #include "gridview.h"
 #include "helpservices.h"
 #include "painter.h"
+#include "panelpage.h"
 #include "picks/scoreentry.h"
 #include "prefs/colors.h"
+#include "resultspage.h"
 #include "scoreentrydialog.h"
 #include "seasonyeardialog.h"
+#include "statisticspage.h"
+#include "teampages.h"
 #include "textconv.h"
 #include "useradminpage.h"
 
@@ -66,6 +70,11 @@ MainWindow::MainWindow(Pool& pool, Dialogs& dialogs, QWidget* parent)
     m_pages->addWidget(m_loginPage);
     m_pages->addWidget(m_blankPage);
     m_pages->addWidget(m_weeklyPage);
+    auto runner = [this](const std::function<void()>& handler) { run(handler); };
+    addPanelPage(Panel::AllResults, new ResultsPage(pool, dialogs, runner));
+    addPanelPage(Panel::UserStatistics, new StatisticsPage(pool, dialogs, runner));
+    addPanelPage(Panel::TeamStatistics, new TeamStatisticsPage(pool, dialogs, runner));
+    addPanelPage(Panel::TeamRanking, new TeamRankingPage(pool, dialogs, runner));
 
     m_progress = named(new QProgressBar, "exportProgressBar", "Export progress");
     m_progress->setVisible(false);
@@ -112,7 +121,13 @@ QWidget* MainWindow::buildLoginPage() {
     outer->addLayout(centre);
     outer->addStretch();
 
-    auto logIn = [this] { run([this] { m_session.logIn(); }); };
+    // A player sees at once what to do: the week's picks open with the login.
+    auto logIn = [this] {
+        run([this] {
+            if (m_session.logIn())
+                showWeeklyPicks();
+        });
+    };
     connect(login, &QPushButton::clicked, this, logIn);
     connect(m_password, &QLineEdit::returnPressed, this, logIn);
     connect(m_userName, &QLineEdit::returnPressed, this, logIn);
@@ -227,10 +242,14 @@ void MainWindow::buildMenus() {
     addEntry(m_viewMenu, "seasonCalendarAction", "Season Calendar",
              [this] { openSeasonCalendar(); });
     addEntry(m_viewMenu, "weeklyPicksAction", "This Week's Picks", [this] { openWeeklyPicks(); });
-    addEntry(m_viewMenu, "allResultsAction", "All-User Pick Results");
-    addEntry(m_viewMenu, "userStatisticsAction", "User Statistics");
-    addEntry(m_viewMenu, "teamRankingAction", "PC's Team Ranking List");
-    addEntry(m_viewMenu, "teamStatisticsAction", "Team Statistics");
+    addEntry(m_viewMenu, "allResultsAction", "All-User Pick Results",
+             [this] { openPanel(Panel::AllResults); });
+    addEntry(m_viewMenu, "userStatisticsAction", "User Statistics",
+             [this] { openPanel(Panel::UserStatistics); });
+    addEntry(m_viewMenu, "teamRankingAction", "PC's Team Ranking List",
+             [this] { openPanel(Panel::TeamRanking); });
+    addEntry(m_viewMenu, "teamStatisticsAction", "Team Statistics",
+             [this] { openPanel(Panel::TeamStatistics); });
     addEntry(m_viewMenu, "scoresPageAction", "NFL.com Scores",
              [this] { run([this] { help().openScoresPage(); }); });
 
@@ -252,10 +271,27 @@ void MainWindow::run(const std::function<void()>& handler) {
 }
 
 void MainWindow::openWeeklyPicks() {
-    run([this] {
+    run([this] { showWeeklyPicks(); });
+}
+
+void MainWindow::showWeeklyPicks() {
+    m_model.hidePanels();
+    m_model.panel = Panel::WeeklyPicks;
+    m_weeklyPicks.open();
+}
+
+void MainWindow::addPanelPage(Panel panel, PanelPage* page) {
+    m_panelPages[panel] = page;
+    m_pages->addWidget(page);
+}
+
+void MainWindow::openPanel(Panel panel) {
+    run([this, panel] {
         m_model.hidePanels();
-        m_model.panel = Panel::WeeklyPicks;
-        m_weeklyPicks.open();
+        m_model.panel = panel;
+        // The page is up while it builds, so that its progress can show.
+        render();
+        m_panelPages.at(panel)->open();
     });
 }
 
@@ -294,11 +330,15 @@ void MainWindow::render() {
         page = m_weeklyPage;
     else if (w.panel == Panel::UserAdministration)
         page = m_userAdminPage;
+    else if (auto found = m_panelPages.find(w.panel); found != m_panelPages.end())
+        page = found->second;
     m_pages->setCurrentWidget(page);
     if (page == m_weeklyPage)
         renderWeeklyPicks();
     if (page == m_userAdminPage)
         m_userAdminPage->render();
+    if (auto* panelPage = qobject_cast<PanelPage*>(page))
+        panelPage->render();
     if (page == m_loginPage)
         m_userName->setFocus();
     // A login or a colour choice may have changed the scheme in force.

@@ -31,6 +31,7 @@ namespace gs {
 
 class GridView;
 class UserAdminPage;
+class PanelPage;
 
 class MainWindow : public QMainWindow {
     Q_OBJECT
@@ -56,6 +57,9 @@ private:
     void buildMenus();
     void renderWeeklyPicks();
     void openWeeklyPicks();
+    void showWeeklyPicks();
+    void addPanelPage(Panel panel, PanelPage* page);
+    void openPanel(Panel panel);
     void openScoreEntry();
     void openColorSettings();
     // ui/mainwindowaccounts.cpp: the user list administration page and the
@@ -100,6 +104,8 @@ private:
     std::map<std::string, QAction*> m_actions;
     GridView* m_picksGrid = nullptr;
     UserAdminPage* m_userAdminPage = nullptr;
+    // The pages of the panels that live in their own files.
+    std::map<Panel, PanelPage*> m_panelPages;
 };
 
 } // namespace gs

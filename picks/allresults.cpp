@@ -1,0 +1,237 @@
+#include "allresults.h"
+
+#include "core/text.h"
+#include "core/userlist.h"
+#include "schedule/calendar.h"
+#include "schedule/pickfiles.h"
+#include "schedule/seasongames.h"
+#include "stats/seasonrefresh.h"
+#include "stats/userstatistics.h"
+
+#include <algorithm>
+
+namespace gs {
+
+namespace {
+
+enum Column {
+    kWeekColumn = 0,
+    kDateColumn = 1,
+    kDayColumn = 2,
+    kVisitorColumn = 3,
+    kVisitorScoreColumn = 4,
+    kHomeColumn = 5,
+    kHomeScoreColumn = 6,
+};
+
+struct ColumnLayout {
+    const char* header;
+    int width; // twips; 0 keeps the grid's default
+    Align align;
+};
+
+constexpr ColumnLayout kColumns[kResultsFixedColumns] = {
+    {"Week", 600, Align::Center}, {"Date", 0, Align::Center},
+    {"", 0, Align::Center},       {"Visitor Team", 2100, Align::Left},
+    {"", 600, Align::Center},     {"Home Team", 2100, Align::Left},
+    {"", 600, Align::Center},
+};
+
+constexpr int kPlayerWidth = 600;
+
+} // namespace
+
+AllResultsPanel::GameRow AllResultsPanel::gameRow(const SeasonGame& game, int week) const {
+    GameRow row;
+    row.week = week;
+    row.visitor = teamNumber(trimSpaces(game.visitor));
+    row.home = teamNumber(trimSpaces(game.home));
+    double visitorScore = numericValue(game.visitorScore);
+    double homeScore = numericValue(game.homeScore);
+    if (visitorScore > homeScore) {
+        row.winner = row.visitor;
+        row.loser = row.home;
+    } else if (homeScore > visitorScore) {
+        row.winner = row.home;
+        row.loser = row.visitor;
+    }
+    row.judged = !game.visitorScore.empty();
+    // Strictly before: on the day itself the picks stay hidden.
+    row.revealed = laterDate(game.date, m_pool.referenceDate) == m_pool.referenceDate;
+    return row;
+}
+
+void AllResultsPanel::advance() {
+    ++m_model.progress.value;
+    if (m_reportProgress)
+        m_reportProgress(m_model.progress);
+}
+
+void AllResultsPanel::setUpColumns() {
+    GridModel& g = m_model.grid;
+    const std::vector<std::string>& players = m_pool.activePlayers.entries;
+    int columns = kResultsFixedColumns + static_cast<int>(players.size());
+    g.reset(1, columns, 1, kResultsFixedColumns);
+    for (int c = 0; c < kResultsFixedColumns; ++c) {
+        g.setColumnWidth(c, kColumns[c].width);
+        g.setColumnAlign(c, kColumns[c].align);
+        g.setText(0, c, kColumns[c].header);
+    }
+    for (size_t j = 0; j < players.size(); ++j) {
+        int c = kResultsFixedColumns + static_cast<int>(j);
+        g.setColumnWidth(c, kPlayerWidth);
+        g.setColumnAlign(c, Align::Center);
+        g.setText(0, c, players[j]);
+    }
+}
+
+void AllResultsPanel::fillGames() {
+    GridModel& g = m_model.grid;
+    m_rows.assign(1, GameRow{});
+    WeekTracker tracker;
+    int week = 1;
+    for (const SeasonGame& game : m_season.games) {
+        g.addRow();
+        int r = g.rows() - 1;
+        if (tracker.isBoundary(game.date))
+            week = std::min(week + 1, kWeeks);
+        m_rows.push_back(gameRow(game, week));
+        g.setText(r, kDateColumn, game.date);
+        g.setText(r, kDayColumn, dayName(dayOfWeek(game.date)));
+        g.setText(r, kVisitorColumn, game.visitor);
+        g.setText(r, kVisitorScoreColumn, game.visitorScore);
+        g.setText(r, kHomeColumn, game.home);
+        g.setText(r, kHomeScoreColumn, game.homeScore);
+        // Only the scores decide: a winner outside the league is still marked.
+        double visitorScore = numericValue(game.visitorScore);
+        double homeScore = numericValue(game.homeScore);
+        if (visitorScore != homeScore) {
+            GridCell& winner = g.cell(r, visitorScore > homeScore ? kVisitorColumn : kHomeColumn);
+            winner.bold = true;
+            winner.textColor = kGreen;
+        }
+        advance();
+    }
+}
+
+// One player's cell of one game: green when the player picked the winner,
+// red when he picked the loser, and the picked team's abbreviation when the
+// pick may be seen.
+void AllResultsPanel::markPick(int row, int column, const PickTable& picks, bool reveal) {
+    GridCell& cell = m_model.grid.cell(row, column);
+    cell.text.clear();
+    cell.background.reset();
+    const GameRow& game = m_rows[static_cast<size_t>(row)];
+    const auto& chosen = picks[game.week];
+    if (game.judged && game.winner != 0) {
+        if (chosen[game.winner] == 1)
+            cell.background = kGreen;
+        else if (chosen[game.loser] == 1)
+            cell.background = kRed;
+    }
+    if (!reveal && !game.revealed)
+        return;
+    if (game.visitor != 0 && chosen[game.visitor] == 1)
+        cell.text = league().teamAbbreviation[game.visitor];
+    else if (game.home != 0 && chosen[game.home] == 1)
+        cell.text = league().teamAbbreviation[game.home];
+}
+
+void AllResultsPanel::fillPlayer(int column, const PickTable& picks, bool own) {
+    GridModel& g = m_model.grid;
+    for (int r = 1; r < g.rows(); ++r) {
+        g.setText(r, kWeekColumn, std::to_string(m_rows[static_cast<size_t>(r)].week));
+        markPick(r, column, picks, own);
+        advance();
+    }
+}
+
+void AllResultsPanel::open() {
+    m_model.visible = true;
+    std::vector<std::string> errors;
+    if (Result<Season> season = rebuildSeasonGames(m_pool))
+        m_season = std::move(*season);
+    else {
+        m_season = Season{};
+        errors.push_back(season.error());
+    }
+    // The same week and season end as the weekly picks, for the rule of
+    // which games can still be picked.
+    m_currentWeek = currentWeekFromScores(m_season.games);
+    if (m_season.scoredGameCount == 0)
+        m_currentWeek = 1;
+    m_seasonOver = m_currentWeek > kWeeks;
+
+    fillUserLists(m_pool);
+    if (Result<PlayerPicks> own = loadPicks(m_pool, m_pool.currentUser)) {
+        m_ownPicks = own->picks;
+        m_pool.savedActivePlayers = own->activeOrder;
+    } else {
+        m_ownPicks = PickTable{};
+        errors.push_back(own.error());
+    }
+
+    const std::vector<std::string>& players = m_pool.activePlayers.entries;
+    int games = static_cast<int>(m_season.games.size());
+    m_model.progress = {.visible = true,
+                        .minimum = 0,
+                        .maximum = games + games * static_cast<int>(players.size()),
+                        .value = 0};
+    setUpColumns();
+    fillGames();
+
+    m_ownColumn = -1;
+    for (size_t j = 0; j < players.size(); ++j) {
+        int column = kResultsFixedColumns + static_cast<int>(j);
+        bool own = players[j] == m_pool.currentUser && m_ownColumn < 0;
+        if (own) {
+            m_ownColumn = column;
+            fillPlayer(column, m_ownPicks, true);
+        } else {
+            fillPlayer(column, picksForView(m_pool, players[j]), false);
+        }
+    }
+    m_model.progress.visible = false;
+    for (const std::string& error : errors)
+        m_dialogs.refuse(error);
+}
+
+// A game can still be picked from its week on, until its own day: the same
+// rule as the weekly picks, where a game is locked from its day on.
+bool AllResultsPanel::canPick(int row) const {
+    if (row < 1 || row >= m_model.grid.rows() || m_seasonOver)
+        return false;
+    const GameRow& game = m_rows[static_cast<size_t>(row)];
+    if (onOrBefore(m_season.games[static_cast<size_t>(row) - 1].date, m_pool.referenceDate))
+        return false;
+    return game.week <= m_currentWeek && game.visitor != 0 && game.home != 0;
+}
+
+void AllResultsPanel::cyclePick(int row, int column) {
+    if (column != m_ownColumn || m_ownColumn < 0 || !canPick(row))
+        return;
+    const GameRow& game = m_rows[static_cast<size_t>(row)];
+    int visitor = game.visitor;
+    int home = game.home;
+    PickTable picks = m_ownPicks;
+    auto& week = picks[game.week];
+    // None, then the visiting team, then the home team, then none again;
+    // one picked team per game.
+    if (week[visitor] == 1) {
+        week[visitor] = 0;
+        week[home] = 1;
+    } else if (week[home] == 1) {
+        week[home] = 0;
+    } else {
+        week[visitor] = 1;
+    }
+    if (Status saved = savePicks(m_pool, m_pool.currentUser, picks); !saved) {
+        // The board keeps showing what the file holds.
+        m_dialogs.refuse(saved.error());
+        return;
+    }
+    m_ownPicks = picks;
+    markPick(row, column, m_ownPicks, true);
+}
+
+} // namespace gs

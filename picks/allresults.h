@@ -1,0 +1,81 @@
+#pragma once
+
+// The "All-User Pick Results" board: every game of the season with its
+// scores and one column per active player. Other players' picks are shown
+// only for games before the pool's current day; the logged-in user sees all
+// of his own and can change the picks of games still open from his column.
+
+#include "core/dialogs.h"
+#include "core/grid.h"
+#include "core/pool.h"
+#include "core/season.h"
+
+#include <functional>
+#include <vector>
+
+namespace gs {
+
+// The columns before the players' ones.
+inline constexpr int kResultsFixedColumns = 7;
+
+struct AllResultsModel {
+    GridModel grid;
+    ProgressModel progress;
+    bool visible = false;
+};
+
+class AllResultsPanel {
+public:
+    AllResultsPanel(Pool& pool, Dialogs& dialogs) : m_pool(pool), m_dialogs(dialogs) {}
+
+    // Told of every step while the board is built (once per game, then once
+    // per game and player), so that a window can advance its progress bar.
+    void setProgressReporter(std::function<void(const ProgressModel&)> reporter) {
+        m_reportProgress = std::move(reporter);
+    }
+
+    // Opening: rebuilds the board from the games table and the pick files.
+    void open();
+    // A click on a cell (row 0 is the header). In the logged-in user's own
+    // column, on a game that can still be picked, the game's pick goes from
+    // none to the visiting team, to the home team, to none, and is saved at
+    // once. Any other click does nothing.
+    void cyclePick(int row, int column);
+
+    const AllResultsModel& model() const { return m_model; }
+    // The logged-in user's column, or -1 when the user is not active.
+    int ownColumn() const { return m_ownColumn; }
+
+private:
+    // What every player's cell of one grid row is judged by.
+    struct GameRow {
+        int week = 0;
+        int visitor = 0; // team numbers, 0 when not in the league
+        int home = 0;
+        int winner = 0; // 0 for a tie or a game without scores
+        int loser = 0;
+        bool judged = false;   // the visiting score has been entered
+        bool revealed = false; // dated before the pool's current day
+    };
+
+    GameRow gameRow(const SeasonGame& game, int week) const;
+    void setUpColumns();
+    void fillGames();
+    void fillPlayer(int column, const PickTable& picks, bool own);
+    void markPick(int row, int column, const PickTable& picks, bool reveal);
+    bool canPick(int row) const;
+    void advance();
+
+    Pool& m_pool;
+    Dialogs& m_dialogs;
+    AllResultsModel m_model;
+    std::function<void(const ProgressModel&)> m_reportProgress;
+    Season m_season;
+    std::vector<GameRow> m_rows; // by grid row; row 0 (the header) unused
+    PickTable m_ownPicks{};
+    int m_ownColumn = -1;
+    int m_currentWeek = 1;
+    bool m_seasonOver = false;
+};
+
+} // namespace gs

@@ -1,0 +1,218 @@
+#include "teamviews.h"
+
+#include "core/text.h"
+#include "schedule/pickfiles.h"
+#include "schedule/seasongames.h"
+#include "stats/teamrecords.h"
+
+#include <algorithm>
+#include <array>
+#include <cmath>
+#include <numeric>
+
+namespace gs {
+
+namespace {
+
+// The logged-in user's picks, which the picked count of the detail box
+// counts; the pool keeps that user's order of the active players.
+PickTable loadOwnPicks(Pool& pool, Dialogs& dialogs) {
+    Result<PlayerPicks> own = loadPicks(pool, pool.currentUser);
+    if (!own) {
+        dialogs.refuse(own.error());
+        return PickTable{};
+    }
+    pool.savedActivePlayers = own->activeOrder;
+    return own->picks;
+}
+
+int countScored(const std::vector<SeasonGame>& games) {
+    int count = 0;
+    for (const SeasonGame& game : games)
+        count += game.scored() ? 1 : 0;
+    return count;
+}
+
+void showList(ListModel& list, std::vector<std::string> entries) {
+    list.entries = std::move(entries);
+    list.selected = -1;
+}
+
+} // namespace
+
+void TeamDetail::showControls(bool visible) {
+    TeamDetailModel& m = m_model;
+    for (ControlModel* control :
+         {&m.frame, &m.winsHeading, &m.lossesHeading, &m.tiesHeading, &m.pointsForHeading,
+          &m.pointsAgainstHeading, &m.wins, &m.losses, &m.ties, &m.pointsFor, &m.pointsAgainst,
+          &m.beatenHeading, &m.lostToHeading, &m.remainingHeading, &m.divisionHeading,
+          &m.pickedHeading, &m.pickedCount, &m.timesCaption})
+        control->visible = visible;
+    m.gameBox.visible = false;
+}
+
+void TeamDetail::hide() {
+    showControls(false);
+    m_team = 0;
+}
+
+void TeamDetail::showTeam(int team, const PickTable& picks) {
+    if (team < 1 || team > kTeamCount)
+        return;
+    TeamDetailModel& m = m_model;
+    showControls(true);
+    m_team = team;
+
+    Season season;
+    if (Result<Season> rebuilt = rebuildSeasonGames(m_pool))
+        season = std::move(*rebuilt);
+    else
+        m_dialogs.refuse(rebuilt.error());
+    TeamRecordTable records = computeTeamRecords(m_pool, season);
+    m_scoredGameCount = countScored(season.games);
+    TeamLists lists = teamGameLists(season, picks, team);
+    showList(m.beaten, std::move(lists.beaten));
+    showList(m.lostTo, std::move(lists.lostTo));
+    showList(m.remaining, std::move(lists.remaining));
+    showList(m.division, std::move(lists.division));
+
+    const LeagueTable& teams = league();
+    // Before the season's first score the records are last season's; a
+    // season with scores is never "over" before its first one.
+    m.frame.caption = teams.teamName[team];
+    if (m_scoredGameCount == 0)
+        m.frame.caption += kLastYearSuffix;
+    const auto& record = records[team];
+    m.pointsFor.caption = decimalText(record[1]);
+    m.pointsAgainst.caption = decimalText(record[2]);
+    m.wins.caption = decimalText(record[3]);
+    m.losses.caption = decimalText(record[4]);
+    m.ties.caption = decimalText(record[5]);
+    m.divisionHeading.caption = teams.divisionName[teams.teamDivision[team]] + " Division";
+    m.pickedCount.caption = std::to_string(lists.pickedCount);
+}
+
+void TeamDetail::showMeetings(OpponentList list, int index) {
+    TeamDetailModel& m = m_model;
+    ListModel& clicked = list == OpponentList::Beaten ? m.beaten : m.lostTo;
+    ListModel& other = list == OpponentList::Beaten ? m.lostTo : m.beaten;
+    if (m_team == 0 || index < 0 || index >= static_cast<int>(clicked.entries.size()))
+        return;
+    clicked.selected = index;
+    other.selected = -1;
+    m.gameBox.visible = true;
+    m.secondDate.visible = false;
+    m.secondResult.visible = false;
+    m.firstDate.visible = true;
+    m.firstResult.visible = true;
+    HeadToHeadResult meetings = headToHead(m_pool, m_scoredGameCount, league().teamName[m_team],
+                                           clicked.entries[static_cast<size_t>(index)]);
+    m.gameBox.caption = meetings.heading;
+    m.firstDate.caption = meetings.firstDate;
+    m.firstResult.caption = meetings.firstResult;
+    m.secondDate.caption = meetings.secondDate;
+    m.secondResult.caption = meetings.secondResult;
+    if (!meetings.secondDate.empty() || !meetings.secondResult.empty()) {
+        m.secondDate.visible = true;
+        m.secondResult.visible = true;
+    }
+}
+
+void TeamDetail::showRemainingGame(int index) {
+    TeamDetailModel& m = m_model;
+    if (m_team == 0 || index < 0 || index >= static_cast<int>(m.remaining.entries.size()))
+        return;
+    m.gameBox.visible = true;
+    m.firstDate.visible = true;
+    m.firstResult.visible = true;
+    m.secondDate.visible = false;
+    m.secondResult.visible = false;
+    ScheduledGame game = findScheduledGame(m_pool, league().teamName[m_team],
+                                           m.remaining.entries[static_cast<size_t>(index)]);
+    m.gameBox.caption = game.heading;
+    m.firstDate.caption = game.dayName;
+    m.firstResult.caption = game.date;
+    m.secondDate.caption.clear();
+    m.secondResult.caption.clear();
+    m.beaten.selected = -1;
+    m.lostTo.selected = -1;
+    m.remaining.selected = -1;
+}
+
+std::vector<int> rankTeams(const TeamRecordTable& records) {
+    struct Measure {
+        bool nothingAllowed;
+        double value; // points for when nothing was allowed, else the ratio
+    };
+    std::array<Measure, kTeamCount + 1> measures{};
+    for (int t = 1; t <= kTeamCount; ++t) {
+        double pointsFor = records[t][1];
+        double pointsAgainst = records[t][2];
+        bool nothingAllowed = pointsAgainst == 0;
+        double value = nothingAllowed ? pointsFor : pointsFor / pointsAgainst;
+        // Only damaged scores could make this undefined; such a team ranks as 0.
+        measures[t] = {nothingAllowed, std::isnan(value) ? 0.0 : value};
+    }
+    std::vector<int> order(kTeamCount);
+    std::iota(order.begin(), order.end(), 1);
+    std::stable_sort(order.begin(), order.end(), [&](int a, int b) {
+        const Measure& x = measures[a];
+        const Measure& y = measures[b];
+        if (x.nothingAllowed != y.nothingAllowed)
+            return x.nothingAllowed;
+        return x.value > y.value;
+    });
+    return order;
+}
+
+void TeamStatisticsPanel::open() {
+    m_model.visible = true;
+    m_detail.hide();
+    m_model.teams = ListModel{};
+    for (int t = 1; t <= kTeamCount; ++t)
+        m_model.teams.entries.push_back(league().teamName[t]);
+    m_picks = loadOwnPicks(m_pool, m_dialogs);
+}
+
+void TeamStatisticsPanel::showTeam(int index) {
+    if (index < 0 || index >= static_cast<int>(m_model.teams.entries.size()))
+        return;
+    m_model.teams.selected = index;
+    m_detail.showTeam(index + 1, m_picks);
+}
+
+void TeamRankingPanel::open() {
+    m_model.visible = true;
+    m_detail.hide();
+    GridModel& grid = m_model.ranking;
+    grid.reset(kTeamCount + 1, 2, 1, 0);
+    grid.setColumnWidth(0, 800);
+    grid.setColumnAlign(0, Align::Center);
+    grid.setText(0, 0, "Rank");
+    grid.setColumnWidth(1, 1900);
+    grid.setColumnAlign(1, Align::Left);
+    grid.setText(0, 1, "Team");
+
+    Season season;
+    if (Result<Season> rebuilt = rebuildSeasonGames(m_pool))
+        season = std::move(*rebuilt);
+    else
+        m_dialogs.refuse(rebuilt.error());
+    std::vector<int> order = rankTeams(computeTeamRecords(m_pool, season));
+    for (int rank = 1; rank <= kTeamCount; ++rank) {
+        grid.setText(rank, 0, std::to_string(rank));
+        grid.setText(rank, 1, league().teamName[order[static_cast<size_t>(rank) - 1]]);
+    }
+    m_picks = loadOwnPicks(m_pool, m_dialogs);
+}
+
+void TeamRankingPanel::showTeamOfRow(int row) {
+    const GridModel& grid = m_model.ranking;
+    if (row < 1 || row >= grid.rows())
+        return;
+    int team = teamNumber(grid.cell(row, 1).text);
+    if (team != 0)
+        m_detail.showTeam(team, m_picks);
+}
+
+} // namespace gs

@@ -1,0 +1,143 @@
+#pragma once
+
+// The two team views of the main window: "Team Statistics" (the team list)
+// and "PC's Team Ranking List" (the teams ranked by points scored over
+// points allowed). A click on a team in either opens the same detail box
+// with the team's record, its opponents, its division and how often the
+// logged-in user picked it; a click on an opponent shows their meetings.
+
+#include "core/dialogs.h"
+#include "core/grid.h"
+#include "core/pool.h"
+#include "core/season.h"
+
+#include <string>
+#include <vector>
+
+namespace gs {
+
+inline constexpr const char* kLastYearSuffix = ": Last Year";
+
+struct TeamDetailModel {
+    ControlModel frame; // the detail box; its caption is the team name
+    ControlModel winsHeading{"Wins"};
+    ControlModel lossesHeading{"Losses"};
+    ControlModel tiesHeading{"Ties"};
+    ControlModel pointsForHeading{"PF"};
+    ControlModel pointsAgainstHeading{"PA"};
+    ControlModel wins;
+    ControlModel losses;
+    ControlModel ties;
+    ControlModel pointsFor;
+    ControlModel pointsAgainst;
+    ControlModel beatenHeading{"Teams Beaten"};
+    ListModel beaten;
+    ControlModel lostToHeading{"Teams Lost to"};
+    ListModel lostTo;
+    ControlModel remainingHeading{"Teams Remaining To Play"};
+    ListModel remaining;          // "@" + name for an away game
+    ControlModel divisionHeading; // the division's name + " Division"
+    ListModel division;
+    ControlModel pickedHeading{"Picked"};
+    ControlModel pickedCount;
+    ControlModel timesCaption{"times"};
+    // One meeting or one remaining game; its caption names the game.
+    ControlModel gameBox;
+    ControlModel firstDate;   // or the remaining game's day name
+    ControlModel firstResult; // or the remaining game's date
+    ControlModel secondDate;
+    ControlModel secondResult;
+};
+
+enum class OpponentList { Beaten, LostTo };
+
+// The detail box of one team, shared by both views.
+class TeamDetail {
+public:
+    TeamDetail(Pool& pool, Dialogs& dialogs) : m_pool(pool), m_dialogs(dialogs) {}
+
+    void hide();
+    // Recomputes the records from the games table and shows team 1..32;
+    // the picked count is taken from these picks.
+    void showTeam(int team, const PickTable& picks);
+    // A click on an entry of the beaten or lost-to list: the meetings of
+    // the shown team and that opponent.
+    void showMeetings(OpponentList list, int index);
+    // A click on an entry of the remaining list: that game's day and date.
+    void showRemainingGame(int index);
+
+    const TeamDetailModel& model() const { return m_model; }
+    int team() const { return m_team; }
+
+private:
+    void showControls(bool visible);
+
+    Pool& m_pool;
+    Dialogs& m_dialogs;
+    TeamDetailModel m_model;
+    int m_team = 0;
+    int m_scoredGameCount = 0;
+};
+
+// A team's place in the ranking: the ratio of points for to points against.
+// A team that has allowed no points ranks above every team that has, by
+// points scored; teams with equal measures keep league-table order.
+std::vector<int> rankTeams(const TeamRecordTable& records);
+
+struct TeamStatisticsModel {
+    ListModel teams; // the 32 team names
+    bool visible = false;
+};
+
+class TeamStatisticsPanel {
+public:
+    TeamStatisticsPanel(Pool& pool, Dialogs& dialogs)
+        : m_pool(pool), m_dialogs(dialogs), m_detail(pool, dialogs) {}
+
+    // Opening: the team list with nothing selected, the detail box hidden.
+    void open();
+    // A click on entry `index` of the team list.
+    void showTeam(int index);
+    void showMeetings(OpponentList list, int index) { m_detail.showMeetings(list, index); }
+    void showRemainingGame(int index) { m_detail.showRemainingGame(index); }
+
+    const TeamStatisticsModel& model() const { return m_model; }
+    const TeamDetailModel& detail() const { return m_detail.model(); }
+
+private:
+    Pool& m_pool;
+    Dialogs& m_dialogs;
+    TeamStatisticsModel m_model;
+    TeamDetail m_detail;
+    PickTable m_picks{};
+};
+
+struct TeamRankingModel {
+    GridModel ranking; // "Rank", "Team"; rows 1..32 best first
+    bool visible = false;
+};
+
+class TeamRankingPanel {
+public:
+    TeamRankingPanel(Pool& pool, Dialogs& dialogs)
+        : m_pool(pool), m_dialogs(dialogs), m_detail(pool, dialogs) {}
+
+    // Opening: the records from the games table, ranked.
+    void open();
+    // A click on a row of the ranking grid (row 0 is the header).
+    void showTeamOfRow(int row);
+    void showMeetings(OpponentList list, int index) { m_detail.showMeetings(list, index); }
+    void showRemainingGame(int index) { m_detail.showRemainingGame(index); }
+
+    const TeamRankingModel& model() const { return m_model; }
+    const TeamDetailModel& detail() const { return m_detail.model(); }
+
+private:
+    Pool& m_pool;
+    Dialogs& m_dialogs;
+    TeamRankingModel m_model;
+    TeamDetail m_detail;
+    PickTable m_picks{};
+};
+
+} // namespace gs

@@ -1,0 +1,49 @@
+#pragma once
+
+// A pool on the bundled games table (2010 scored through 11/02/2010) with a
+// user list of active players and their pick files, for the views that show
+// everybody's picks.
+
+#include "core/season.h"
+#include "tests/support/testsupport.h"
+
+#include <string>
+#include <vector>
+
+namespace gs::test {
+
+// Writes the user list: admin, PC, then these players, all active, in this
+// order; loads it as `current`, who counts as logged in.
+void writeUserList(Pool& pool, const std::vector<std::string>& players,
+                   const std::string& current = "admin");
+// Writes a player's pick file: the week lines, then the active order.
+void writePicks(const Pool& pool, const std::string& player, const PickTable& picks,
+                const std::vector<std::string>& activeOrder = {});
+
+struct ResultsPool : PoolFixture {
+    ResultsPool();
+    void writeUserList(const std::vector<std::string>& players,
+                       const std::string& current = "admin") {
+        test::writeUserList(pool, players, current);
+    }
+    void writePicks(const std::string& player, const PickTable& picks,
+                    const std::vector<std::string>& activeOrder = {}) {
+        test::writePicks(pool, player, picks, activeOrder);
+    }
+};
+
+// The 2010 season as the bundled table holds it.
+Season bundled2010();
+
+// The week of every game of a season, by the week rule.
+std::vector<int> weeksOf(const Season& season);
+
+enum class Side { Visitor, Home, Winner, Loser };
+
+// Picks the given side of every game of the weeks first..last.
+PickTable sidePicks(const Season& season, Side side, int first, int last);
+
+// Adds the pick of one game's side to the picks.
+void pickGame(PickTable& picks, const Season& season, int game, Side side);
+
+} // namespace gs::test
