@@ -15,6 +15,7 @@
 #include "gamesdb.h"
 
 #include <cstddef>
+#include <filesystem>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -84,5 +85,11 @@ struct ScoreImportResult {
 
 // Writes an accepted plan in one transaction; a refused plan writes nothing.
 ScoreImportResult applyScoreImport(GamesTable& table, const ScoreImportPlan& plan);
+
+// The whole import as the import-scores command and the "Import Scores..."
+// button run it: reads the file and the table, plans, and writes an accepted
+// plan. The summary says what was done or why nothing was.
+ScoreImportResult importScoreFile(GamesTable& table, const std::filesystem::path& file,
+                                  const ScoreImportOptions& options);
 
 } // namespace gs
