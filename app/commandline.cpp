@@ -199,7 +199,10 @@ std::string usageText() {
            "  export-results             write AllUserPickResults.csv to the home folder\n"
            "  export-stats               write AllUserStatsYYYY.csv to the home folder\n"
            "  standings                  print the All Active User Totals of User Statistics\n"
-           "                             as CSV: User,Correct,Picks,% Correct, best first\n";
+           "                             as CSV: User,Correct,Picks,% Correct, best first\n"
+           "  import-scores [--overwrite] FILE.csv\n"
+           "                             enter a games file's final scores (with --season,\n"
+           "                             that season's only); needs administrator rights\n";
 }
 
 int runCommandLine(const std::vector<std::string>& args,
@@ -230,6 +233,7 @@ int runCommandLine(const std::vector<std::string>& args,
         {"players", playersCommand},
         {"add-player", addPlayerCommand},
         {"standings", standingsCommand},
+        {"import-scores", importScoresCommand},
     };
     auto command = line.command.empty() ? kCommands.end() : kCommands.find(line.command[0]);
     if (!line.command.empty() && command == kCommands.end()) {
@@ -259,6 +263,8 @@ int runCommandLine(const std::vector<std::string>& args,
     int status = 1;
     if (ready) {
         CommandContext context{pool, dialogs, line.command, out, err};
+        if (line.season)
+            context.chosenSeason = std::stoi(*line.season);
         status = command->second(context);
     }
     if (status == 0 && dialogs.failed())

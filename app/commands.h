@@ -7,6 +7,7 @@
 #include "core/dialogs.h"
 #include "core/pool.h"
 
+#include <optional>
 #include <ostream>
 #include <string>
 #include <vector>
@@ -19,6 +20,7 @@ struct CommandContext {
     const std::vector<std::string>& args; // the command's name and its arguments
     std::ostream& out;
     std::ostream& err;
+    std::optional<int> chosenSeason = std::nullopt; // --season, only when it was given
 };
 
 // app/admincommands.cpp
@@ -30,5 +32,7 @@ int exportResultsCommand(CommandContext& c);
 int exportStatisticsCommand(CommandContext& c);
 // standings: the "All Active User Totals" of "User Statistics" as CSV.
 int standingsCommand(CommandContext& c);
+// app/scorecommands.cpp: import-scores [--overwrite] FILE.csv.
+int importScoresCommand(CommandContext& c);
 
 } // namespace gs
