@@ -2,6 +2,7 @@
 
 #include "core/text.h"
 #include "schedule/calendar.h"
+#include "schedule/scoreimport.h"
 #include "schedule/seasongames.h"
 
 #include <algorithm>
@@ -41,7 +42,7 @@ ScoreEntry::ScoreEntry(const Pool& pool, Dialogs& dialogs, std::unique_ptr<Games
     : m_pool(pool), m_dialogs(dialogs), m_table(std::move(table)) {
     for (ControlModel* control :
          {&visitorTeam, &homeTeam, &seasonYearHeading, &seasonYear, &firstDate, &thru, &lastDate,
-          &closeButton, &previousButton, &nextButton})
+          &closeButton, &previousButton, &nextButton, &importButton})
         control->visible = true;
     for (int week = 1; week <= kWeeks; ++week)
         weekOptions[week] = ControlModel{"Week " + std::to_string(week), true, false};
@@ -122,6 +123,23 @@ bool ScoreEntry::commitAndClose() {
     }
     closed = true;
     return true;
+}
+
+void ScoreEntry::importScores(const ScoreFileChooser& chooseFile) {
+    // A score typed but not yet written would be overwritten by the import,
+    // or would make the import's write fail: keep it now.
+    if (!m_cursor || !commitBoxes() || !moveTo(m_cursor->position()))
+        return;
+    std::optional<std::filesystem::path> file = chooseFile();
+    if (!file)
+        return;
+    ScoreImportResult result = importScoreFile(*m_table, *file, {});
+    if (!result.ok) {
+        m_dialogs.refuse(result.summary);
+        return;
+    }
+    m_dialogs.inform(result.summary, "Import Scores");
+    reopenCursor();
 }
 
 int ScoreEntry::recordPosition() const {
@@ -277,6 +295,20 @@ void ScoreEntry::showWeek(int week) {
 void ScoreEntry::tellReadFailure(const std::string& reason) {
     m_dialogs.refuse("The games table " + m_pool.gamesDatabasePath().string() +
                      " cannot be read: " + reason);
+}
+
+// The cursor holds the record it stands on as it read it: after other
+// writes it reads the table afresh, standing where it stood.
+void ScoreEntry::reopenCursor() {
+    int position = m_cursor->position();
+    m_cursor = std::make_unique<RecordCursor>(*m_table);
+    if (!m_cursor->lastError().empty())
+        tellReadFailure(m_cursor->lastError());
+    if (m_cursor->recordCount() != static_cast<int>(m_schedule.size()))
+        m_schedule.clear(); // the table changed under us: show nothing rather than a wrong game
+    else if (!m_cursor->move(position - m_cursor->position()))
+        tellReadFailure(m_cursor->lastError());
+    showRecord();
 }
 
 std::unique_ptr<ScoreEntry> openScoreEntry(const Pool& pool, Dialogs& dialogs) {

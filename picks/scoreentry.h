@@ -13,7 +13,10 @@
 #include "schedule/gamesdb.h"
 
 #include <array>
+#include <filesystem>
+#include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -46,6 +49,14 @@ public:
     // (a score was refused or could not be written; the person has been told).
     bool commitAndClose();
 
+    // Asks for the file to import; nullopt when the person cancels.
+    using ScoreFileChooser = std::function<std::optional<std::filesystem::path>()>;
+    // "Import Scores...": keeps the scores on show first (so the file is
+    // checked against them), asks for a file and enters its scores as the
+    // import-scores command does, then tells what was done or why nothing
+    // was. The boxes then show the game on show as the table holds it.
+    void importScores(const ScoreFileChooser& chooseFile);
+
     // The controls.
     std::string caption = "Enter Scores";
     ControlModel visitorTeam; // field "TeamA"
@@ -62,6 +73,7 @@ public:
     ControlModel closeButton{"Close"};
     ControlModel previousButton{"Previous"};
     ControlModel nextButton{"Next"};
+    ControlModel importButton{"Import Scores..."};
     bool closed = false;
 
     // The record on show: its position in table order, -1 when none.
@@ -81,6 +93,7 @@ private:
     void showWeekOne();
     void showWeek(int week);
     void tellReadFailure(const std::string& reason);
+    void reopenCursor();
 
     const Pool& m_pool;
     Dialogs& m_dialogs;

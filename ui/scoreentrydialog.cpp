@@ -3,6 +3,8 @@
 #include "controls.h"
 #include "textconv.h"
 
+#include <QFile>
+#include <QFileDialog>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QVBoxLayout>
@@ -38,6 +40,12 @@ ScoreEntryDialog::ScoreEntryDialog(std::unique_ptr<ScoreEntry> model, QWidget* p
     m_close = named(new QPushButton, "closeButton", "Close", PaintRole::Button);
     m_previous = named(new QPushButton, "previousGameButton", "Previous game", PaintRole::Button);
     m_next = named(new QPushButton, "nextGameButton", "Next game", PaintRole::Button);
+    m_import = named(new QPushButton, "importScoresButton", "Import scores from a file",
+                     PaintRole::Button);
+    m_chooseFile = [this] {
+        return QFileDialog::getOpenFileName(this, "Import Scores", QString(),
+                                            "CSV files (*.csv);;All files (*)");
+    };
     for (QLineEdit* box : {m_visitorScore, m_homeScore})
         box->setMaximumWidth(80);
 
@@ -74,6 +82,7 @@ ScoreEntryDialog::ScoreEntryDialog(std::unique_ptr<ScoreEntry> model, QWidget* p
     buttons->addWidget(m_previous);
     buttons->addWidget(m_next);
     buttons->addStretch();
+    buttons->addWidget(m_import);
     buttons->addWidget(m_close);
     layout->addLayout(buttons);
 
@@ -81,6 +90,7 @@ ScoreEntryDialog::ScoreEntryDialog(std::unique_ptr<ScoreEntry> model, QWidget* p
     connect(m_previous, &QPushButton::clicked, this,
             [this] { run([this] { m_model->previousGame(); }); });
     connect(m_close, &QPushButton::clicked, this, &ScoreEntryDialog::reject);
+    connect(m_import, &QPushButton::clicked, this, &ScoreEntryDialog::importScores);
 
     render();
 }
@@ -90,6 +100,17 @@ void ScoreEntryDialog::run(const std::function<void()>& handler) {
     m_model->homeScore = fromQt(m_homeScore->text());
     handler();
     render();
+}
+
+void ScoreEntryDialog::importScores() {
+    run([this] {
+        m_model->importScores([this]() -> std::optional<std::filesystem::path> {
+            QString chosen = m_chooseFile();
+            if (chosen.isEmpty())
+                return std::nullopt;
+            return std::filesystem::path(QFile::encodeName(chosen).toStdString());
+        });
+    });
 }
 
 void ScoreEntryDialog::reject() {
@@ -118,7 +139,7 @@ void ScoreEntryDialog::render() {
     }
     for (auto [button, model] :
          {std::pair{m_close, &m.closeButton}, std::pair{m_previous, &m.previousButton},
-          std::pair{m_next, &m.nextButton}}) {
+          std::pair{m_next, &m.nextButton}, std::pair{m_import, &m.importButton}}) {
         button->setText(toQt(model->caption));
         button->setEnabled(model->enabled);
     }

@@ -24,9 +24,15 @@ public:
     // stays open when they cannot be kept.
     void reject() override;
 
+    // Asks for the file of "Import Scores..."; an empty path when the
+    // person cancels. A file dialog unless a test puts its own answer here.
+    using FileChooser = std::function<QString()>;
+    void setFileChooser(FileChooser chooser) { m_chooseFile = std::move(chooser); }
+
 private:
     void run(const std::function<void()>& handler);
     void render();
+    void importScores();
 
     std::unique_ptr<ScoreEntry> m_model;
     QLabel* m_visitorTeam = nullptr;
@@ -41,6 +47,8 @@ private:
     QPushButton* m_close = nullptr;
     QPushButton* m_previous = nullptr;
     QPushButton* m_next = nullptr;
+    QPushButton* m_import = nullptr;
+    FileChooser m_chooseFile;
     std::array<QRadioButton*, kWeeks + 1> m_weeks{};
 };
 

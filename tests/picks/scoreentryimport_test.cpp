@@ -1,0 +1,135 @@
+#include "picks/scoreentry.h"
+
+#include "tests/support/testsupport.h"
+
+#include <gtest/gtest.h>
+#include <optional>
+#include <ostream>
+
+namespace gs {
+namespace {
+
+struct WindowImportCase {
+    const char* name;
+    std::string typedVisitor; // typed into the boxes, not yet kept
+    std::string typedHome;
+    bool cancel;          // the chooser is cancelled
+    bool asked;           // whether the chooser is asked at all
+    std::string messages; // one "title: text" a line
+    std::string shown;    // the game on show afterwards
+    std::string changed;  // the records of the table that changed
+};
+
+void PrintTo(const WindowImportCase& c, std::ostream* os) {
+    *os << c.name;
+}
+
+// Three games of 2010's week 9, the first the one the window shows.
+const std::string kWeek9 = "season,game_type,gameday,away_team,home_team,away_score,home_score\n"
+                           "2010,REG,2010-11-07,TB,ATL,21,27\n"
+                           "2010,REG,2010-11-07,MIA,BAL,10,26\n"
+                           "2010,REG,2010-11-08,PIT,CIN,27,21\n";
+
+const std::string kWeek9Entered = "Tampa Bay Buccaneers|Atlanta Falcons|11/7/2010| 21| 27|2010\n"
+                                  "Miami Dolphins|Baltimore Ravens|11/7/2010| 10| 26|2010\n"
+                                  "Pittsburgh Steelers|Cincinnati Bengals|11/8/2010| 27| 21|2010\n";
+
+// The window on week 9 of 2010, whose games have no scores yet, the day
+// after its Monday game.
+class ImportInTheWindow : public testing::TestWithParam<WindowImportCase> {
+protected:
+    ImportInTheWindow() {
+        test::addUser(pool, 1, "admin", 1);
+        pool.currentUser = "admin";
+        pool.seasonYear = "2010";
+        pool.referenceDate = "11/9/2010";
+        test::storeSeasons(pool, {2009});
+        test::storeSeasons(pool, {2010}, "11/2/2010");
+    }
+
+    static std::string shown(const ScoreEntry& w) {
+        return std::to_string(w.recordPosition()) + " " + w.visitorTeam.caption + " at " +
+               w.homeTeam.caption + " [" + w.visitorScore + "]-[" + w.homeScore + "]";
+    }
+
+    test::PoolFixture program;
+    Pool& pool = program.pool;
+};
+
+TEST_P(ImportInTheWindow, KeepsTheTypedScoreFirstAndShowsTheTableAfterwards) {
+    const WindowImportCase& c = GetParam();
+    std::filesystem::path file = program.home.path() / "games.csv";
+    test::writeBytes(file, kWeek9);
+    std::unique_ptr<ScoreEntry> window = openScoreEntry(pool, program.dialogs);
+    ASSERT_TRUE(window);
+    window->chooseWeek(1);
+    window->chooseWeek(9);
+    ASSERT_EQ(shown(*window), "373 Tampa Bay Buccaneers at Atlanta Falcons []-[]");
+    std::vector<GameRecord> before = test::tableRecords(pool);
+
+    window->visitorScore = c.typedVisitor;
+    window->homeScore = c.typedHome;
+    bool asked = false;
+    window->importScores([&]() -> std::optional<std::filesystem::path> {
+        asked = true;
+        if (c.cancel)
+            return std::nullopt;
+        return file;
+    });
+
+    EXPECT_EQ(asked, c.asked);
+    std::string messages;
+    for (const std::string& message : program.dialogs.messages())
+        messages += message + "\n";
+    EXPECT_EQ(messages, c.messages);
+    EXPECT_EQ(shown(*window), c.shown);
+    std::vector<GameRecord> after = test::tableRecords(pool);
+    ASSERT_EQ(after.size(), before.size());
+    std::vector<GameRecord> changed;
+    for (size_t r = 0; r < after.size(); ++r)
+        if (!(after[r] == before[r]))
+            changed.push_back(after[r]);
+    EXPECT_EQ(test::dumpRecords(changed), c.changed);
+
+    // The window goes on working on the table as it now is (a score it
+    // refused still holds it on its game).
+    if (!c.asked)
+        return;
+    program.dialogs.clear();
+    window->nextGame();
+    EXPECT_EQ(window->recordPosition(), 374);
+    EXPECT_TRUE(window->commitAndClose());
+    EXPECT_EQ(program.dialogs.messages(), std::vector<std::string>{});
+    EXPECT_EQ(test::tableRecords(pool), after);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, ImportInTheWindow,
+    testing::Values(
+        WindowImportCase{"EntersTheFileAndShowsTheImportedScores", "", "", false, true,
+                         "Import Scores: Entered the scores of 3 games; 0 games already held "
+                         "their scores. No rows were skipped.\n",
+                         "373 Tampa Bay Buccaneers at Atlanta Falcons [ 21]-[ 27]", kWeek9Entered},
+        WindowImportCase{"TheSameScoreBeingTypedIsAlreadyThere", "21", "27", false, true,
+                         "Import Scores: Entered the scores of 2 games; 1 game already held its "
+                         "scores. No rows were skipped.\n",
+                         "373 Tampa Bay Buccaneers at Atlanta Falcons [ 21]-[ 27]", kWeek9Entered},
+        WindowImportCase{"ADifferentScoreBeingTypedRefusesTheFile", "20", "27", false, true,
+                         "Error: The file was refused and no score was entered because of 1 "
+                         "line: line 2 (TB at ATL, 2010-11-07, 21-27): the game already holds "
+                         "20-27.\n",
+                         "373 Tampa Bay Buccaneers at Atlanta Falcons [ 20]-[ 27]",
+                         "Tampa Bay Buccaneers|Atlanta Falcons|11/7/2010| 20| 27|2010\n"},
+        WindowImportCase{"AnUnusableTypedScoreAsksForNoFile", "abc", "27", false, false,
+                         "Error: The score \"abc\" of Tampa Bay Buccaneers at Atlanta Falcons is "
+                         "not a number.\n",
+                         "373 Tampa Bay Buccaneers at Atlanta Falcons [abc]-[27]", ""},
+        WindowImportCase{"CancelledChooserChangesNothing", "", "", true, true, "",
+                         "373 Tampa Bay Buccaneers at Atlanta Falcons []-[]", ""},
+        WindowImportCase{"CancelledChooserStillKeepsTheTypedScore", "21", "27", true, true, "",
+                         "373 Tampa Bay Buccaneers at Atlanta Falcons [ 21]-[ 27]",
+                         "Tampa Bay Buccaneers|Atlanta Falcons|11/7/2010| 21| 27|2010\n"}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+} // namespace
+} // namespace gs
