@@ -24,8 +24,24 @@ Status FileRollback::remember(const fs::path& path) {
     case ReadStatus::Error:
         break;
     }
-    return failure("The file " + path.string() + " cannot be read: " + error);
+    std::string reason = "The file ";
+    reason += path.string();
+    reason += " cannot be read: ";
+    reason += error;
+    return failure(reason);
 }
+
+namespace {
+
+// Reasons are joined by spaces; built with += since GCC 12 at -O3 warns
+// falsely (-Wrestrict) on "literal" + std::string.
+void addReason(std::string& reasons, const std::string& reason) {
+    if (!reasons.empty())
+        reasons += ' ';
+    reasons += reason;
+}
+
+} // namespace
 
 Status FileRollback::restore() {
     std::string reasons;
@@ -40,14 +56,13 @@ Status FileRollback::restore() {
             continue;
         if (kept->bytes) {
             if (Status written = writeFileAtomic(kept->path, *kept->bytes); !written)
-                reasons += (reasons.empty() ? "" : " ") + written.error();
+                addReason(reasons, written.error());
             continue;
         }
         std::error_code ec;
         fs::remove(kept->path, ec);
         if (ec)
-            reasons += (reasons.empty() ? "" : " ") +
-                       ("Cannot remove " + kept->path.string() + ": " + ec.message());
+            addReason(reasons, "Cannot remove " + kept->path.string() + ": " + ec.message());
     }
     m_kept.clear();
     if (!reasons.empty())
