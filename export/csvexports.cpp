@@ -36,21 +36,25 @@ int teamOrLast(int number) {
 
 // The team number of the winner of a table row, 0 for a tie.
 int winnerOf(const std::vector<std::string>& row, int visitor, int home) {
-    double visitorScore = numericValue(row[kVisitorScoreColumn]);
-    double homeScore = numericValue(row[kHomeScoreColumn]);
-    if (visitorScore > homeScore)
+    switch (winnerByScores(row[kVisitorScoreColumn], row[kHomeScoreColumn])) {
+    case Winner::Visitor:
         return visitor;
-    if (homeScore > visitorScore)
+    case Winner::Home:
         return home;
+    case Winner::None:
+        break;
+    }
     return 0;
 }
 
-std::string joinFields(const std::vector<std::string>& fields) {
+template <typename Fields> std::string joinFields(const Fields& fields) {
     std::string line;
-    for (size_t i = 0; i < fields.size(); ++i) {
-        if (i > 0)
+    bool first = true;
+    for (const auto& field : fields) {
+        if (!first)
             line += ',';
-        line += fields[i];
+        line += field;
+        first = false;
     }
     return line;
 }
@@ -258,23 +262,22 @@ std::vector<std::string> userStatisticsLines(const std::vector<SeasonGame>& game
                                              const std::string& referenceDate,
                                              const std::vector<PlayerPickTable>& weekly,
                                              const std::vector<PlayerPickTable>& totals) {
-    ScoringRange range = scoringRangeOnOrBefore(games, referenceDate);
+    // The figures of "User Statistics", but only games played by the
+    // reference day count: scores entered ahead of it are left out.
+    ScoringRange range = scoringRange(games, referenceDate);
     std::vector<std::string> lines;
     for (const PlayerPickTable& player : weekly) {
         lines.emplace_back();
         lines.push_back("User: " + player.name);
-        lines.emplace_back("Week,Total,% Week,Correct,Picks,% Overall");
-        for (const WeekRow& row : weeklyTable(games, range, player.picks))
-            lines.push_back(joinFields({std::to_string(row.week), std::to_string(row.total),
-                                        row.weekPercent, std::to_string(row.correct),
-                                        std::to_string(row.picks), row.overallPercent}));
+        lines.push_back(joinFields(kWeekHeaders));
+        for (const WeekStanding& week : scorePicks(games, range, player.picks).weeks)
+            lines.push_back(joinFields(weekCells(week)));
     }
     lines.emplace_back();
     lines.emplace_back("User Stat Summary:");
-    lines.emplace_back("User,Correct,Picks,% Correct");
-    for (const TotalsRow& row : totalsTable(games, range, totals))
-        lines.push_back(joinFields(
-            {row.name, std::to_string(row.correct), std::to_string(row.picked), row.percent}));
+    lines.push_back(joinFields(kStandingHeaders));
+    for (const Standing& standing : rankStandings(games, range, totals))
+        lines.push_back(joinFields(standingCells(standing)));
     return lines;
 }
 
@@ -290,12 +293,9 @@ Result<ExportOutcome> exportUserStatistics(Pool& pool, const ProgressListener& p
     Result<Season> season = rebuildSeasonGames(pool);
     if (!season)
         return failure(season.error());
-    // The reload must not take the export into the season stored with the
-    // list: the games above are those of the season in force.
-    const std::string seasonYear = pool.seasonYear;
-    Result<UserListLoad> load = loadUserList(pool);
-    pool.seasonYear = seasonYear;
-    if (!load)
+    // The games above are those of the season in force, and so is the
+    // file's name.
+    if (Result<UserListLoad> load = reloadUserList(pool); !load)
         return failure(load.error());
     fillUserLists(pool);
 
