@@ -2,6 +2,7 @@
 
 #include "controls.h"
 #include "gridtableview.h"
+#include "modelwidgets.h"
 #include "textconv.h"
 
 #include <QChart>
@@ -48,10 +49,7 @@ StatisticsPage::StatisticsPage(Pool& pool, Dialogs& dialogs, Runner run, QWidget
     setObjectName("userStatisticsPage");
     m_heading = named(new QLabel, "userStatisticsHeading", "User and PC Correct Pick Totals",
                       PaintRole::Text);
-    QFont big = m_heading->font();
-    big.setPointSize(big.pointSize() + 2);
-    big.setBold(true);
-    m_heading->setFont(big);
+    makeHeading(m_heading);
     m_leftPlayers = named(new QComboBox, "leftPlayerList", "Player of the left grid");
     m_rightPlayers = named(new QComboBox, "rightPlayerList", "Player of the right grid");
     m_leftGrid = named(new GridTableView, "leftWeeksGrid", "Weekly record of the left player");
