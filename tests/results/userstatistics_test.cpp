@@ -19,34 +19,6 @@ using test::ResultsPool;
 using test::Side;
 using test::sidePicks;
 
-struct PercentCase {
-    const char* name;
-    int correct;
-    int picked;
-    const char* text;
-};
-
-void PrintTo(const PercentCase& c, std::ostream* os) {
-    *os << c.name;
-}
-
-class Percent : public testing::TestWithParam<PercentCase> {};
-
-TEST_P(Percent, RoundsHalvesToEvenInShortestForm) {
-    EXPECT_EQ(percentText(GetParam().correct, GetParam().picked), GetParam().text);
-}
-
-INSTANTIATE_TEST_SUITE_P(Cases, Percent,
-                         testing::Values(PercentCase{"TwoOfThree", 2, 3, "66.6667"},
-                                         PercentCase{"FiveOfEight", 5, 8, "62.5"},
-                                         PercentCase{"OneOfTwo", 1, 2, "50"},
-                                         PercentCase{"HalfGoesDownToEven", 1, 128, "0.7812"},
-                                         PercentCase{"HalfGoesUpToEven", 3, 128, "2.3438"},
-                                         PercentCase{"NineOfFourteen", 9, 14, "64.2857"},
-                                         PercentCase{"All", 16, 16, "100"},
-                                         PercentCase{"NothingPicked", 0, 0, "0"}),
-                         [](const auto& info) { return std::string(info.param.name); });
-
 std::string weekRows(const PickRecord& record) {
     std::string text;
     for (const WeekStanding& w : record.weeks)
