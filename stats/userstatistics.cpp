@@ -16,16 +16,21 @@ struct ColumnLayout {
     Align align;
 };
 
-constexpr ColumnLayout kWeekColumns[] = {
-    {600, Align::Center}, {550, Align::Center}, {780, Align::Center},
-    {650, Align::Center}, {550, Align::Center}, {820, Align::Center},
+// In the order of kWeekHeaders and kStandingHeaders.
+constexpr ColumnLayout kWeekColumns[kWeekHeaders.size()] = {
+    {600, Align::Center}, // Week
+    {550, Align::Center}, // Total
+    {780, Align::Center}, // % Week
+    {650, Align::Center}, // Correct
+    {550, Align::Center}, // Picks
+    {820, Align::Center}, // % Overall
 };
 
-constexpr ColumnLayout kTotalsColumns[] = {
-    {1250, Align::Left},
-    {650, Align::Center},
-    {600, Align::Center},
-    {800, Align::Center},
+constexpr ColumnLayout kTotalsColumns[kStandingHeaders.size()] = {
+    {1250, Align::Left},  // User
+    {650, Align::Center}, // Correct
+    {600, Align::Center}, // Picks
+    {800, Align::Center}, // % Correct
 };
 
 constexpr int kTotalsRowHeight = 300; // twips
