@@ -5,6 +5,7 @@
 #include "core/textfile.h"
 #include "core/userlist.h"
 #include "schedule/calendar.h"
+#include "schedule/gametable.h"
 #include "schedule/pickfiles.h"
 #include "schedule/seasongames.h"
 
@@ -16,18 +17,6 @@ namespace gs {
 namespace fs = std::filesystem;
 
 namespace {
-
-// The fixed columns of the history and results tables.
-enum Column {
-    kWeekColumn = 0,
-    kDateColumn = 1,
-    kDayColumn = 2,
-    kVisitorColumn = 3,
-    kVisitorScoreColumn = 4,
-    kHomeColumn = 5,
-    kHomeScoreColumn = 6,
-    kFixedColumns = 7,
-};
 
 // A team the league does not know stands as the last team of the table.
 int teamOrLast(int number) {
@@ -171,17 +160,15 @@ std::vector<std::string> pickExportLines(PickExport kind, const std::vector<Seas
     const LeagueTable& teams = league();
     const int gameRows = static_cast<int>(games.size());
     const int totalsRow = gameRows + 1;
-    const size_t columns = kFixedColumns + players.size();
+    const size_t columns = kGameColumns + players.size();
     std::vector<std::vector<std::string>> table(static_cast<size_t>(gameRows) + 2,
                                                 std::vector<std::string>(columns));
 
     std::vector<std::string>& header = table[0];
-    header[kWeekColumn] = "Week";
-    header[kDateColumn] = "Date";
-    header[kVisitorColumn] = "Visitor Team";
-    header[kHomeColumn] = "Home Team";
+    for (size_t c = 0; c < kGameHeaders.size(); ++c)
+        header[c] = kGameHeaders[c];
     for (size_t j = 0; j < players.size(); ++j)
-        header[kFixedColumns + j] = players[j].name;
+        header[kGameColumns + j] = players[j].name;
 
     std::string dayText;
     for (int g = 0; g < gameRows; ++g) {
@@ -203,7 +190,7 @@ std::vector<std::string> pickExportLines(PickExport kind, const std::vector<Seas
 
     for (size_t j = 0; j < players.size(); ++j) {
         const PickTable& picks = players[j].picks;
-        const size_t column = kFixedColumns + j;
+        const size_t column = kGameColumns + j;
         WeekTracker tracker;
         int week = 1;
         for (int r = 1; r <= gameRows; ++r) {

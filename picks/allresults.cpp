@@ -3,6 +3,7 @@
 #include "core/text.h"
 #include "core/userlist.h"
 #include "schedule/calendar.h"
+#include "schedule/gametable.h"
 #include "schedule/pickfiles.h"
 #include "stats/pickscoring.h"
 #include "stats/seasonrefresh.h"
@@ -14,27 +15,19 @@ namespace gs {
 
 namespace {
 
-enum Column {
-    kWeekColumn = 0,
-    kDateColumn = 1,
-    kDayColumn = 2,
-    kVisitorColumn = 3,
-    kVisitorScoreColumn = 4,
-    kHomeColumn = 5,
-    kHomeScoreColumn = 6,
-};
-
 struct ColumnLayout {
-    const char* header;
     int width; // twips; 0 keeps the grid's default
     Align align;
 };
 
 constexpr ColumnLayout kColumns[kResultsFixedColumns] = {
-    {"Week", 600, Align::Center}, {"Date", 0, Align::Center},
-    {"", 0, Align::Center},       {"Visitor Team", 2100, Align::Left},
-    {"", 600, Align::Center},     {"Home Team", 2100, Align::Left},
-    {"", 600, Align::Center},
+    {600, Align::Center}, // week
+    {0, Align::Center},   // date
+    {0, Align::Center},   // day
+    {2100, Align::Left},  // visitor
+    {600, Align::Center}, // visiting score
+    {2100, Align::Left},  // home
+    {600, Align::Center}, // home score
 };
 
 constexpr int kPlayerWidth = 600;
@@ -74,7 +67,7 @@ void AllResultsPanel::setUpColumns() {
     for (int c = 0; c < kResultsFixedColumns; ++c) {
         g.setColumnWidth(c, kColumns[c].width);
         g.setColumnAlign(c, kColumns[c].align);
-        g.setText(0, c, kColumns[c].header);
+        g.setText(0, c, kGameHeaders[static_cast<size_t>(c)]);
     }
     for (size_t j = 0; j < players.size(); ++j) {
         int c = kResultsFixedColumns + static_cast<int>(j);

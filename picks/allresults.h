@@ -9,6 +9,7 @@
 #include "core/grid.h"
 #include "core/pool.h"
 #include "core/season.h"
+#include "schedule/gametable.h"
 #include "stats/pickscoring.h"
 
 #include <functional>
@@ -17,7 +18,7 @@
 namespace gs {
 
 // The columns before the players' ones.
-inline constexpr int kResultsFixedColumns = 7;
+inline constexpr int kResultsFixedColumns = kGameColumns;
 
 struct AllResultsModel {
     GridModel grid;
