@@ -77,6 +77,19 @@ void TeamDetail::showTeam(int team, const PickTable& picks) {
     m.pickedCount.caption = std::to_string(lists.pickedCount);
 }
 
+void TeamDetail::showGameBox(const std::string& heading, const GameLine& first,
+                             const GameLine& second) {
+    TeamDetailModel& m = m_model;
+    m.gameBox.visible = true;
+    m.gameBox.caption = heading;
+    m.firstDate = ControlModel{first.date, true};
+    m.firstResult = ControlModel{first.result, true};
+    // A second line only for a second meeting.
+    bool secondShown = !second.date.empty() || !second.result.empty();
+    m.secondDate = ControlModel{second.date, secondShown};
+    m.secondResult = ControlModel{second.result, secondShown};
+}
+
 void TeamDetail::showMeetings(OpponentList list, int index) {
     TeamDetailModel& m = m_model;
     ListModel& clicked = list == OpponentList::Beaten ? m.beaten : m.lostTo;
@@ -85,40 +98,19 @@ void TeamDetail::showMeetings(OpponentList list, int index) {
         return;
     clicked.selected = index;
     other.selected = -1;
-    m.gameBox.visible = true;
-    m.secondDate.visible = false;
-    m.secondResult.visible = false;
-    m.firstDate.visible = true;
-    m.firstResult.visible = true;
     HeadToHeadResult meetings = headToHead(m_pool, m_scoredGameCount, league().teamName[m_team],
                                            clicked.entries[static_cast<size_t>(index)]);
-    m.gameBox.caption = meetings.heading;
-    m.firstDate.caption = meetings.firstDate;
-    m.firstResult.caption = meetings.firstResult;
-    m.secondDate.caption = meetings.secondDate;
-    m.secondResult.caption = meetings.secondResult;
-    if (!meetings.secondDate.empty() || !meetings.secondResult.empty()) {
-        m.secondDate.visible = true;
-        m.secondResult.visible = true;
-    }
+    showGameBox(meetings.heading, {meetings.firstDate, meetings.firstResult},
+                {meetings.secondDate, meetings.secondResult});
 }
 
 void TeamDetail::showRemainingGame(int index) {
     TeamDetailModel& m = m_model;
     if (m_team == 0 || index < 0 || index >= static_cast<int>(m.remaining.entries.size()))
         return;
-    m.gameBox.visible = true;
-    m.firstDate.visible = true;
-    m.firstResult.visible = true;
-    m.secondDate.visible = false;
-    m.secondResult.visible = false;
     ScheduledGame game = findScheduledGame(m_pool, league().teamName[m_team],
                                            m.remaining.entries[static_cast<size_t>(index)]);
-    m.gameBox.caption = game.heading;
-    m.firstDate.caption = game.dayName;
-    m.firstResult.caption = game.date;
-    m.secondDate.caption.clear();
-    m.secondResult.caption.clear();
+    showGameBox(game.heading, {game.dayName, game.date}, {});
     m.beaten.selected = -1;
     m.lostTo.selected = -1;
     m.remaining.selected = -1;

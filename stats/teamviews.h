@@ -71,6 +71,12 @@ public:
 
 private:
     void showControls(bool visible);
+    // One line of the game box: a date (or day name) and a result (or date).
+    struct GameLine {
+        std::string date;
+        std::string result;
+    };
+    void showGameBox(const std::string& heading, const GameLine& first, const GameLine& second);
 
     Pool& m_pool;
     Dialogs& m_dialogs;
