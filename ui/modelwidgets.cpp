@@ -2,6 +2,7 @@
 
 #include "textconv.h"
 
+#include <QComboBox>
 #include <QLabel>
 #include <QListWidget>
 #include <QPushButton>
@@ -18,11 +19,20 @@ void showControl(QWidget* widget, const ControlModel& model) {
     widget->setEnabled(model.enabled);
 }
 
-void showList(QListWidget* widget, const ListModel& model) {
-    QSignalBlocker quiet(widget);
+namespace {
+
+QStringList entriesOf(const ListModel& model) {
     QStringList entries;
     for (const std::string& entry : model.entries)
         entries << toQt(entry);
+    return entries;
+}
+
+} // namespace
+
+void showList(QListWidget* widget, const ListModel& model) {
+    QSignalBlocker quiet(widget);
+    QStringList entries = entriesOf(model);
     bool same = widget->count() == entries.size();
     for (int i = 0; same && i < entries.size(); ++i)
         same = widget->item(i)->text() == entries[i];
@@ -36,6 +46,19 @@ void showList(QListWidget* widget, const ListModel& model) {
         widget->clearSelection();
         widget->setCurrentRow(-1);
     }
+}
+
+void showList(QComboBox* box, const ListModel& model) {
+    QSignalBlocker quiet(box);
+    QStringList entries = entriesOf(model);
+    QStringList shown;
+    for (int i = 0; i < box->count(); ++i)
+        shown << box->itemText(i);
+    if (shown != entries) {
+        box->clear();
+        box->addItems(entries);
+    }
+    box->setCurrentIndex(model.selected);
 }
 
 void makeHeading(QLabel* label) {

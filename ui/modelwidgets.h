@@ -5,6 +5,7 @@
 
 #include "core/grid.h"
 
+class QComboBox;
 class QLabel;
 class QListWidget;
 class QWidget;
@@ -18,6 +19,8 @@ void showControl(QWidget* widget, const ControlModel& model);
 // keeps its scroll position) and its selection, without telling the page of
 // the selection change: the model made it.
 void showList(QListWidget* widget, const ListModel& model);
+// The same for a drop-down list.
+void showList(QComboBox* box, const ListModel& model);
 
 // The larger bold font of a page's heading.
 void makeHeading(QLabel* label);

@@ -11,27 +11,11 @@
 #include <QGridLayout>
 #include <QLabel>
 #include <QLineSeries>
-#include <QSignalBlocker>
 #include <QValueAxis>
 
 namespace gs {
 
 namespace {
-
-void showPlayers(QComboBox* box, const ListModel& list) {
-    QSignalBlocker quiet(box);
-    QStringList entries;
-    for (const std::string& name : list.entries)
-        entries << toQt(name);
-    QStringList shown;
-    for (int i = 0; i < box->count(); ++i)
-        shown << box->itemText(i);
-    if (shown != entries) {
-        box->clear();
-        box->addItems(entries);
-    }
-    box->setCurrentIndex(list.selected);
-}
 
 void showWeeks(QLineSeries* series, const std::string& player,
                const std::vector<WeekStanding>& weeks) {
@@ -127,8 +111,8 @@ void StatisticsPage::render() {
     const UserStatisticsModel& m = m_panel.model();
     m_heading->setText(toQt(m.heading.caption));
     m_totalsCaption->setText(toQt(m.totalsCaption.caption));
-    showPlayers(m_leftPlayers, m.leftPlayers);
-    showPlayers(m_rightPlayers, m.rightPlayers);
+    showList(m_leftPlayers, m.leftPlayers);
+    showList(m_rightPlayers, m.rightPlayers);
     m_leftGrid->render(m.leftGrid);
     m_rightGrid->render(m.rightGrid);
     m_totalsGrid->render(m.totalsGrid);
