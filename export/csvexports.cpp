@@ -25,15 +25,8 @@ int teamOrLast(int number) {
 
 // The team number of the winner of a table row, 0 for a tie.
 int winnerOf(const std::vector<std::string>& row, int visitor, int home) {
-    switch (winnerByScores(row[kVisitorScoreColumn], row[kHomeScoreColumn])) {
-    case Winner::Visitor:
-        return visitor;
-    case Winner::Home:
-        return home;
-    case Winner::None:
-        break;
-    }
-    return 0;
+    Winner winner = winnerByScores(row[kVisitorScoreColumn], row[kHomeScoreColumn]);
+    return winner == Winner::Visitor ? visitor : winner == Winner::Home ? home : 0;
 }
 
 template <typename Fields> std::string joinFields(const Fields& fields) {
@@ -165,8 +158,7 @@ std::vector<std::string> pickExportLines(PickExport kind, const std::vector<Seas
                                                 std::vector<std::string>(columns));
 
     std::vector<std::string>& header = table[0];
-    for (size_t c = 0; c < kGameHeaders.size(); ++c)
-        header[c] = kGameHeaders[c];
+    std::copy(kGameHeaders.begin(), kGameHeaders.end(), header.begin());
     for (size_t j = 0; j < players.size(); ++j)
         header[kGameColumns + j] = players[j].name;
 
