@@ -199,6 +199,13 @@ Result<UserListLoad> loadUserList(Pool& pool) {
     return load;
 }
 
+Result<UserListLoad> reloadUserList(Pool& pool) {
+    const std::string season = pool.seasonYear;
+    Result<UserListLoad> load = loadUserList(pool);
+    pool.seasonYear = season;
+    return load;
+}
+
 void tellLoadNotices(const UserListLoad& load, Dialogs& dialogs) {
     if (load.droppedUserLines > 0)
         dialogs.inform("The user list holds " + std::to_string(load.droppedUserLines + kUserSlots) +

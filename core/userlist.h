@@ -65,6 +65,11 @@ Status storeSeasonInUserList(const Pool& pool);
 // created.
 Result<UserListLoad> loadUserList(Pool& pool);
 
+// Reads the user list again, for players added or removed since the login,
+// keeping the season chosen for this run (loading takes the one stored with
+// the list).
+Result<UserListLoad> reloadUserList(Pool& pool);
+
 // Tells the person what a load noticed on the way (a damaged preference file
 // replaced by the defaults, users past the 100th left out). A missing
 // preference file is no news.

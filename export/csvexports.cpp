@@ -5,6 +5,7 @@
 #include "core/textfile.h"
 #include "core/userlist.h"
 #include "schedule/calendar.h"
+#include "schedule/gametable.h"
 #include "schedule/pickfiles.h"
 #include "schedule/seasongames.h"
 
@@ -17,18 +18,6 @@ namespace fs = std::filesystem;
 
 namespace {
 
-// The fixed columns of the history and results tables.
-enum Column {
-    kWeekColumn = 0,
-    kDateColumn = 1,
-    kDayColumn = 2,
-    kVisitorColumn = 3,
-    kVisitorScoreColumn = 4,
-    kHomeColumn = 5,
-    kHomeScoreColumn = 6,
-    kFixedColumns = 7,
-};
-
 // A team the league does not know stands as the last team of the table.
 int teamOrLast(int number) {
     return number != 0 ? number : kTeamCount;
@@ -36,21 +25,18 @@ int teamOrLast(int number) {
 
 // The team number of the winner of a table row, 0 for a tie.
 int winnerOf(const std::vector<std::string>& row, int visitor, int home) {
-    double visitorScore = numericValue(row[kVisitorScoreColumn]);
-    double homeScore = numericValue(row[kHomeScoreColumn]);
-    if (visitorScore > homeScore)
-        return visitor;
-    if (homeScore > visitorScore)
-        return home;
-    return 0;
+    Winner winner = winnerByScores(row[kVisitorScoreColumn], row[kHomeScoreColumn]);
+    return winner == Winner::Visitor ? visitor : winner == Winner::Home ? home : 0;
 }
 
-std::string joinFields(const std::vector<std::string>& fields) {
+template <typename Fields> std::string joinFields(const Fields& fields) {
     std::string line;
-    for (size_t i = 0; i < fields.size(); ++i) {
-        if (i > 0)
+    bool first = true;
+    for (const auto& field : fields) {
+        if (!first)
             line += ',';
-        line += fields[i];
+        line += field;
+        first = false;
     }
     return line;
 }
@@ -167,17 +153,14 @@ std::vector<std::string> pickExportLines(PickExport kind, const std::vector<Seas
     const LeagueTable& teams = league();
     const int gameRows = static_cast<int>(games.size());
     const int totalsRow = gameRows + 1;
-    const size_t columns = kFixedColumns + players.size();
+    const size_t columns = kGameColumns + players.size();
     std::vector<std::vector<std::string>> table(static_cast<size_t>(gameRows) + 2,
                                                 std::vector<std::string>(columns));
 
     std::vector<std::string>& header = table[0];
-    header[kWeekColumn] = "Week";
-    header[kDateColumn] = "Date";
-    header[kVisitorColumn] = "Visitor Team";
-    header[kHomeColumn] = "Home Team";
+    std::copy(kGameHeaders.begin(), kGameHeaders.end(), header.begin());
     for (size_t j = 0; j < players.size(); ++j)
-        header[kFixedColumns + j] = players[j].name;
+        header[kGameColumns + j] = players[j].name;
 
     std::string dayText;
     for (int g = 0; g < gameRows; ++g) {
@@ -199,7 +182,7 @@ std::vector<std::string> pickExportLines(PickExport kind, const std::vector<Seas
 
     for (size_t j = 0; j < players.size(); ++j) {
         const PickTable& picks = players[j].picks;
-        const size_t column = kFixedColumns + j;
+        const size_t column = kGameColumns + j;
         WeekTracker tracker;
         int week = 1;
         for (int r = 1; r <= gameRows; ++r) {
@@ -258,23 +241,22 @@ std::vector<std::string> userStatisticsLines(const std::vector<SeasonGame>& game
                                              const std::string& referenceDate,
                                              const std::vector<PlayerPickTable>& weekly,
                                              const std::vector<PlayerPickTable>& totals) {
-    ScoringRange range = scoringRangeOnOrBefore(games, referenceDate);
+    // The figures of "User Statistics", but only games played by the
+    // reference day count: scores entered ahead of it are left out.
+    ScoringRange range = scoringRange(games, referenceDate);
     std::vector<std::string> lines;
     for (const PlayerPickTable& player : weekly) {
         lines.emplace_back();
         lines.push_back("User: " + player.name);
-        lines.emplace_back("Week,Total,% Week,Correct,Picks,% Overall");
-        for (const WeekRow& row : weeklyTable(games, range, player.picks))
-            lines.push_back(joinFields({std::to_string(row.week), std::to_string(row.total),
-                                        row.weekPercent, std::to_string(row.correct),
-                                        std::to_string(row.picks), row.overallPercent}));
+        lines.push_back(joinFields(kWeekHeaders));
+        for (const WeekStanding& week : scorePicks(games, range, player.picks).weeks)
+            lines.push_back(joinFields(weekCells(week)));
     }
     lines.emplace_back();
     lines.emplace_back("User Stat Summary:");
-    lines.emplace_back("User,Correct,Picks,% Correct");
-    for (const TotalsRow& row : totalsTable(games, range, totals))
-        lines.push_back(joinFields(
-            {row.name, std::to_string(row.correct), std::to_string(row.picked), row.percent}));
+    lines.push_back(joinFields(kStandingHeaders));
+    for (const Standing& standing : rankStandings(games, range, totals))
+        lines.push_back(joinFields(standingCells(standing)));
     return lines;
 }
 
@@ -290,12 +272,9 @@ Result<ExportOutcome> exportUserStatistics(Pool& pool, const ProgressListener& p
     Result<Season> season = rebuildSeasonGames(pool);
     if (!season)
         return failure(season.error());
-    // The reload must not take the export into the season stored with the
-    // list: the games above are those of the season in force.
-    const std::string seasonYear = pool.seasonYear;
-    Result<UserListLoad> load = loadUserList(pool);
-    pool.seasonYear = seasonYear;
-    if (!load)
+    // The games above are those of the season in force, and so is the
+    // file's name.
+    if (Result<UserListLoad> load = reloadUserList(pool); !load)
         return failure(load.error());
     fillUserLists(pool);
 

@@ -11,7 +11,7 @@
 #include "core/pool.h"
 #include "core/result.h"
 #include "core/season.h"
-#include "export/pickstatistics.h"
+#include "stats/pickscoring.h"
 
 #include <filesystem>
 #include <functional>

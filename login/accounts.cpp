@@ -33,6 +33,17 @@ void tellChangeFailed(Dialogs& dialogs, const std::string& reason, FileRollback&
         dialogs.refuse(reason + " The old files could not all be put back: " + restored.error());
 }
 
+// The last step of a change: saves the user list, or, when that fails, puts
+// the pool and every file back as they were before the change and tells why.
+bool saveChange(Pool& pool, const Pool& before, Dialogs& dialogs, FileRollback& changes) {
+    Status saved = saveUserListRemembering(pool, dialogs, changes);
+    if (saved)
+        return true;
+    pool = before;
+    tellChangeFailed(dialogs, saved.error(), changes);
+    return false;
+}
+
 // Keeps the pool order just saved in the current user's pick file, whose
 // order the next login puts first. A file that holds no order yet, or the
 // same one, is left alone.
@@ -198,12 +209,7 @@ bool UserNameChange::save() {
     m_pool.users[k].name = name;
     if (m_pool.currentUser == m_oldName)
         m_pool.currentUser = name;
-    if (Status saved = saveUserListRemembering(m_pool, m_dialogs, changes); !saved) {
-        m_pool = before;
-        tellChangeFailed(m_dialogs, saved.error(), changes);
-        return false;
-    }
-    return true;
+    return saveChange(m_pool, before, m_dialogs, changes);
 }
 
 PasswordChange::PasswordChange(Pool& pool, Dialogs& dialogs, std::string user)
@@ -256,12 +262,7 @@ bool PasswordChange::save() {
             tellChangeFailed(m_dialogs, rewritten.error(), changes);
             return false;
         }
-    if (Status saved = saveUserListRemembering(m_pool, m_dialogs, changes); !saved) {
-        m_pool = before;
-        tellChangeFailed(m_dialogs, saved.error(), changes);
-        return false;
-    }
-    return true;
+    return saveChange(m_pool, before, m_dialogs, changes);
 }
 
 std::string FolderChange::startFolder() {
@@ -322,12 +323,7 @@ bool FolderChange::select(const std::string& chosen) {
         }
     }
     slot.folder = folder;
-    if (Status saved = saveUserListRemembering(m_pool, m_dialogs, changes); !saved) {
-        m_pool = before;
-        tellChangeFailed(m_dialogs, saved.error(), changes);
-        return false;
-    }
-    return true;
+    return saveChange(m_pool, before, m_dialogs, changes);
 }
 
 } // namespace gs

@@ -32,13 +32,10 @@ void UserAdministrationPanel::clearSelections() {
 }
 
 bool UserAdministrationPanel::open() {
-    // Reading the list starts the season at 2010; the season the person
-    // chose stays in force.
-    const std::string season = m_pool.seasonYear;
-    Result<UserListLoad> load = loadUserList(m_pool);
+    // The season the person chose stays in force.
+    Result<UserListLoad> load = reloadUserList(m_pool);
     if (load && load->outcome == UserListOutcome::Created)
-        load = loadUserList(m_pool);
-    m_pool.seasonYear = season;
+        load = reloadUserList(m_pool);
     if (!load) {
         m_dialogs.refuse(load.error());
         return false;

@@ -3,10 +3,11 @@
 #include "core/text.h"
 #include "core/userlist.h"
 #include "schedule/calendar.h"
+#include "schedule/gametable.h"
 #include "schedule/pickfiles.h"
-#include "schedule/seasongames.h"
+#include "stats/pickscoring.h"
 #include "stats/seasonrefresh.h"
-#include "stats/userstatistics.h"
+#include "stats/viewdata.h"
 
 #include <algorithm>
 
@@ -14,27 +15,19 @@ namespace gs {
 
 namespace {
 
-enum Column {
-    kWeekColumn = 0,
-    kDateColumn = 1,
-    kDayColumn = 2,
-    kVisitorColumn = 3,
-    kVisitorScoreColumn = 4,
-    kHomeColumn = 5,
-    kHomeScoreColumn = 6,
-};
-
 struct ColumnLayout {
-    const char* header;
     int width; // twips; 0 keeps the grid's default
     Align align;
 };
 
 constexpr ColumnLayout kColumns[kResultsFixedColumns] = {
-    {"Week", 600, Align::Center}, {"Date", 0, Align::Center},
-    {"", 0, Align::Center},       {"Visitor Team", 2100, Align::Left},
-    {"", 600, Align::Center},     {"Home Team", 2100, Align::Left},
-    {"", 600, Align::Center},
+    {600, Align::Center}, // week
+    {0, Align::Center},   // date
+    {0, Align::Center},   // day
+    {2100, Align::Left},  // visitor
+    {600, Align::Center}, // visiting score
+    {2100, Align::Left},  // home
+    {600, Align::Center}, // home score
 };
 
 constexpr int kPlayerWidth = 600;
@@ -46,12 +39,11 @@ AllResultsPanel::GameRow AllResultsPanel::gameRow(const SeasonGame& game, int we
     row.week = week;
     row.visitor = teamNumber(trimSpaces(game.visitor));
     row.home = teamNumber(trimSpaces(game.home));
-    double visitorScore = numericValue(game.visitorScore);
-    double homeScore = numericValue(game.homeScore);
-    if (visitorScore > homeScore) {
+    row.side = winnerByScores(game.visitorScore, game.homeScore);
+    if (row.side == Winner::Visitor) {
         row.winner = row.visitor;
         row.loser = row.home;
-    } else if (homeScore > visitorScore) {
+    } else if (row.side == Winner::Home) {
         row.winner = row.home;
         row.loser = row.visitor;
     }
@@ -75,7 +67,7 @@ void AllResultsPanel::setUpColumns() {
     for (int c = 0; c < kResultsFixedColumns; ++c) {
         g.setColumnWidth(c, kColumns[c].width);
         g.setColumnAlign(c, kColumns[c].align);
-        g.setText(0, c, kColumns[c].header);
+        g.setText(0, c, kGameHeaders[static_cast<size_t>(c)]);
     }
     for (size_t j = 0; j < players.size(); ++j) {
         int c = kResultsFixedColumns + static_cast<int>(j);
@@ -103,10 +95,8 @@ void AllResultsPanel::fillGames() {
         g.setText(r, kHomeColumn, game.home);
         g.setText(r, kHomeScoreColumn, game.homeScore);
         // Only the scores decide: a winner outside the league is still marked.
-        double visitorScore = numericValue(game.visitorScore);
-        double homeScore = numericValue(game.homeScore);
-        if (visitorScore != homeScore) {
-            GridCell& winner = g.cell(r, visitorScore > homeScore ? kVisitorColumn : kHomeColumn);
+        if (Winner side = m_rows.back().side; side != Winner::None) {
+            GridCell& winner = g.cell(r, side == Winner::Visitor ? kVisitorColumn : kHomeColumn);
             winner.bold = true;
             winner.textColor = kGreen;
         }
@@ -149,12 +139,7 @@ void AllResultsPanel::fillPlayer(int column, const PickTable& picks, bool own) {
 void AllResultsPanel::open() {
     m_model.visible = true;
     std::vector<std::string> errors;
-    if (Result<Season> season = rebuildSeasonGames(m_pool))
-        m_season = std::move(*season);
-    else {
-        m_season = Season{};
-        errors.push_back(season.error());
-    }
+    m_season = seasonForView(m_pool, errors);
     // The same week and season end as the weekly picks, for the rule of
     // which games can still be picked.
     m_currentWeek = currentWeekFromScores(m_season.games);
@@ -163,13 +148,7 @@ void AllResultsPanel::open() {
     m_seasonOver = m_currentWeek > kWeeks;
 
     fillUserLists(m_pool);
-    if (Result<PlayerPicks> own = loadPicks(m_pool, m_pool.currentUser)) {
-        m_ownPicks = own->picks;
-        m_pool.savedActivePlayers = own->activeOrder;
-    } else {
-        m_ownPicks = PickTable{};
-        errors.push_back(own.error());
-    }
+    m_ownPicks = ownPicksForView(m_pool, errors);
 
     const std::vector<std::string>& players = m_pool.activePlayers.entries;
     int games = static_cast<int>(m_season.games.size());

@@ -9,6 +9,8 @@
 #include "core/grid.h"
 #include "core/pool.h"
 #include "core/season.h"
+#include "schedule/gametable.h"
+#include "stats/pickscoring.h"
 
 #include <functional>
 #include <vector>
@@ -16,7 +18,7 @@
 namespace gs {
 
 // The columns before the players' ones.
-inline constexpr int kResultsFixedColumns = 7;
+inline constexpr int kResultsFixedColumns = kGameColumns;
 
 struct AllResultsModel {
     GridModel grid;
@@ -54,8 +56,9 @@ private:
         int home = 0;
         int winner = 0; // 0 for a tie or a game without scores
         int loser = 0;
-        bool judged = false;   // the visiting score has been entered
-        bool revealed = false; // dated before the pool's current day
+        Winner side = Winner::None; // by the scores alone
+        bool judged = false;        // the visiting score has been entered
+        bool revealed = false;      // dated before the pool's current day
     };
 
     GameRow gameRow(const SeasonGame& game, int week) const;

@@ -1,9 +1,8 @@
 #include "teamviews.h"
 
 #include "core/text.h"
-#include "schedule/pickfiles.h"
-#include "schedule/seasongames.h"
 #include "stats/teamrecords.h"
+#include "stats/viewdata.h"
 
 #include <algorithm>
 #include <array>
@@ -14,23 +13,13 @@ namespace gs {
 
 namespace {
 
-// The logged-in user's picks, which the picked count of the detail box
-// counts; the pool keeps that user's order of the active players.
-PickTable loadOwnPicks(Pool& pool, Dialogs& dialogs) {
-    Result<PlayerPicks> own = loadPicks(pool, pool.currentUser);
-    if (!own) {
-        dialogs.refuse(own.error());
-        return PickTable{};
-    }
-    pool.savedActivePlayers = own->activeOrder;
-    return own->picks;
-}
-
-int countScored(const std::vector<SeasonGame>& games) {
-    int count = 0;
-    for (const SeasonGame& game : games)
-        count += game.scored() ? 1 : 0;
-    return count;
+// The season's games; without them the views show last season's records.
+Season loadSeason(const Pool& pool, Dialogs& dialogs) {
+    std::vector<std::string> errors;
+    Season season = seasonForView(pool, errors);
+    for (const std::string& error : errors)
+        dialogs.refuse(error);
+    return season;
 }
 
 void showList(ListModel& list, std::vector<std::string> entries) {
@@ -63,13 +52,9 @@ void TeamDetail::showTeam(int team, const PickTable& picks) {
     showControls(true);
     m_team = team;
 
-    Season season;
-    if (Result<Season> rebuilt = rebuildSeasonGames(m_pool))
-        season = std::move(*rebuilt);
-    else
-        m_dialogs.refuse(rebuilt.error());
+    Season season = loadSeason(m_pool, m_dialogs);
     TeamRecordTable records = computeTeamRecords(m_pool, season);
-    m_scoredGameCount = countScored(season.games);
+    m_scoredGameCount = season.scoredGameCount;
     TeamLists lists = teamGameLists(season, picks, team);
     showList(m.beaten, std::move(lists.beaten));
     showList(m.lostTo, std::move(lists.lostTo));
@@ -92,6 +77,19 @@ void TeamDetail::showTeam(int team, const PickTable& picks) {
     m.pickedCount.caption = std::to_string(lists.pickedCount);
 }
 
+void TeamDetail::showGameBox(const std::string& heading, const GameLine& first,
+                             const GameLine& second) {
+    TeamDetailModel& m = m_model;
+    m.gameBox.visible = true;
+    m.gameBox.caption = heading;
+    m.firstDate = ControlModel{first.date, true};
+    m.firstResult = ControlModel{first.result, true};
+    // A second line only for a second meeting.
+    bool secondShown = !second.date.empty() || !second.result.empty();
+    m.secondDate = ControlModel{second.date, secondShown};
+    m.secondResult = ControlModel{second.result, secondShown};
+}
+
 void TeamDetail::showMeetings(OpponentList list, int index) {
     TeamDetailModel& m = m_model;
     ListModel& clicked = list == OpponentList::Beaten ? m.beaten : m.lostTo;
@@ -100,40 +98,19 @@ void TeamDetail::showMeetings(OpponentList list, int index) {
         return;
     clicked.selected = index;
     other.selected = -1;
-    m.gameBox.visible = true;
-    m.secondDate.visible = false;
-    m.secondResult.visible = false;
-    m.firstDate.visible = true;
-    m.firstResult.visible = true;
     HeadToHeadResult meetings = headToHead(m_pool, m_scoredGameCount, league().teamName[m_team],
                                            clicked.entries[static_cast<size_t>(index)]);
-    m.gameBox.caption = meetings.heading;
-    m.firstDate.caption = meetings.firstDate;
-    m.firstResult.caption = meetings.firstResult;
-    m.secondDate.caption = meetings.secondDate;
-    m.secondResult.caption = meetings.secondResult;
-    if (!meetings.secondDate.empty() || !meetings.secondResult.empty()) {
-        m.secondDate.visible = true;
-        m.secondResult.visible = true;
-    }
+    showGameBox(meetings.heading, {meetings.firstDate, meetings.firstResult},
+                {meetings.secondDate, meetings.secondResult});
 }
 
 void TeamDetail::showRemainingGame(int index) {
     TeamDetailModel& m = m_model;
     if (m_team == 0 || index < 0 || index >= static_cast<int>(m.remaining.entries.size()))
         return;
-    m.gameBox.visible = true;
-    m.firstDate.visible = true;
-    m.firstResult.visible = true;
-    m.secondDate.visible = false;
-    m.secondResult.visible = false;
     ScheduledGame game = findScheduledGame(m_pool, league().teamName[m_team],
                                            m.remaining.entries[static_cast<size_t>(index)]);
-    m.gameBox.caption = game.heading;
-    m.firstDate.caption = game.dayName;
-    m.firstResult.caption = game.date;
-    m.secondDate.caption.clear();
-    m.secondResult.caption.clear();
+    showGameBox(game.heading, {game.dayName, game.date}, {});
     m.beaten.selected = -1;
     m.lostTo.selected = -1;
     m.remaining.selected = -1;
@@ -165,20 +142,27 @@ std::vector<int> rankTeams(const TeamRecordTable& records) {
     return order;
 }
 
+void TeamDetailPanel::readOwnPicks() {
+    std::vector<std::string> errors;
+    m_picks = ownPicksForView(m_pool, errors);
+    for (const std::string& error : errors)
+        m_dialogs.refuse(error);
+}
+
 void TeamStatisticsPanel::open() {
     m_model.visible = true;
     m_detail.hide();
     m_model.teams = ListModel{};
     for (int t = 1; t <= kTeamCount; ++t)
         m_model.teams.entries.push_back(league().teamName[t]);
-    m_picks = loadOwnPicks(m_pool, m_dialogs);
+    readOwnPicks();
 }
 
 void TeamStatisticsPanel::showTeam(int index) {
     if (index < 0 || index >= static_cast<int>(m_model.teams.entries.size()))
         return;
     m_model.teams.selected = index;
-    m_detail.showTeam(index + 1, m_picks);
+    showTeamDetail(index + 1);
 }
 
 void TeamRankingPanel::open() {
@@ -193,17 +177,12 @@ void TeamRankingPanel::open() {
     grid.setColumnAlign(1, Align::Left);
     grid.setText(0, 1, "Team");
 
-    Season season;
-    if (Result<Season> rebuilt = rebuildSeasonGames(m_pool))
-        season = std::move(*rebuilt);
-    else
-        m_dialogs.refuse(rebuilt.error());
-    std::vector<int> order = rankTeams(computeTeamRecords(m_pool, season));
+    std::vector<int> order = rankTeams(computeTeamRecords(m_pool, loadSeason(m_pool, m_dialogs)));
     for (int rank = 1; rank <= kTeamCount; ++rank) {
         grid.setText(rank, 0, std::to_string(rank));
         grid.setText(rank, 1, league().teamName[order[static_cast<size_t>(rank) - 1]]);
     }
-    m_picks = loadOwnPicks(m_pool, m_dialogs);
+    readOwnPicks();
 }
 
 void TeamRankingPanel::showTeamOfRow(int row) {
@@ -212,7 +191,7 @@ void TeamRankingPanel::showTeamOfRow(int row) {
         return;
     int team = teamNumber(grid.cell(row, 1).text);
     if (team != 0)
-        m_detail.showTeam(team, m_picks);
+        showTeamDetail(team);
 }
 
 } // namespace gs

@@ -71,6 +71,12 @@ public:
 
 private:
     void showControls(bool visible);
+    // One line of the game box: a date (or day name) and a result (or date).
+    struct GameLine {
+        std::string date;
+        std::string result;
+    };
+    void showGameBox(const std::string& heading, const GameLine& first, const GameLine& second);
 
     Pool& m_pool;
     Dialogs& m_dialogs;
@@ -84,32 +90,48 @@ private:
 // points scored; teams with equal measures keep league-table order.
 std::vector<int> rankTeams(const TeamRecordTable& records);
 
+// What both team views share: the detail box, and the logged-in user's
+// picks whose count it shows.
+class TeamDetailPanel {
+public:
+    void showMeetings(OpponentList list, int index) { m_detail.showMeetings(list, index); }
+    void showRemainingGame(int index) { m_detail.showRemainingGame(index); }
+
+    const TeamDetailModel& detail() const { return m_detail.model(); }
+
+protected:
+    TeamDetailPanel(Pool& pool, Dialogs& dialogs)
+        : m_pool(pool), m_dialogs(dialogs), m_detail(pool, dialogs) {}
+
+    // Reads the logged-in user's picks again; the pool takes that user's
+    // order of the active players.
+    void readOwnPicks();
+    void showTeamDetail(int team) { m_detail.showTeam(team, m_picks); }
+
+    Pool& m_pool;
+    Dialogs& m_dialogs;
+    TeamDetail m_detail;
+    PickTable m_picks{};
+};
+
 struct TeamStatisticsModel {
     ListModel teams; // the 32 team names
     bool visible = false;
 };
 
-class TeamStatisticsPanel {
+class TeamStatisticsPanel : public TeamDetailPanel {
 public:
-    TeamStatisticsPanel(Pool& pool, Dialogs& dialogs)
-        : m_pool(pool), m_dialogs(dialogs), m_detail(pool, dialogs) {}
+    TeamStatisticsPanel(Pool& pool, Dialogs& dialogs) : TeamDetailPanel(pool, dialogs) {}
 
     // Opening: the team list with nothing selected, the detail box hidden.
     void open();
     // A click on entry `index` of the team list.
     void showTeam(int index);
-    void showMeetings(OpponentList list, int index) { m_detail.showMeetings(list, index); }
-    void showRemainingGame(int index) { m_detail.showRemainingGame(index); }
 
     const TeamStatisticsModel& model() const { return m_model; }
-    const TeamDetailModel& detail() const { return m_detail.model(); }
 
 private:
-    Pool& m_pool;
-    Dialogs& m_dialogs;
     TeamStatisticsModel m_model;
-    TeamDetail m_detail;
-    PickTable m_picks{};
 };
 
 struct TeamRankingModel {
@@ -117,27 +139,19 @@ struct TeamRankingModel {
     bool visible = false;
 };
 
-class TeamRankingPanel {
+class TeamRankingPanel : public TeamDetailPanel {
 public:
-    TeamRankingPanel(Pool& pool, Dialogs& dialogs)
-        : m_pool(pool), m_dialogs(dialogs), m_detail(pool, dialogs) {}
+    TeamRankingPanel(Pool& pool, Dialogs& dialogs) : TeamDetailPanel(pool, dialogs) {}
 
     // Opening: the records from the games table, ranked.
     void open();
     // A click on a row of the ranking grid (row 0 is the header).
     void showTeamOfRow(int row);
-    void showMeetings(OpponentList list, int index) { m_detail.showMeetings(list, index); }
-    void showRemainingGame(int index) { m_detail.showRemainingGame(index); }
 
     const TeamRankingModel& model() const { return m_model; }
-    const TeamDetailModel& detail() const { return m_detail.model(); }
 
 private:
-    Pool& m_pool;
-    Dialogs& m_dialogs;
     TeamRankingModel m_model;
-    TeamDetail m_detail;
-    PickTable m_picks{};
 };
 
 } // namespace gs

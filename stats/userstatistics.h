@@ -9,57 +9,13 @@
 #include "core/grid.h"
 #include "core/pool.h"
 #include "core/season.h"
+#include "stats/pickscoring.h"
+#include "stats/viewdata.h"
 
 #include <string>
 #include <vector>
 
 namespace gs {
-
-// 100 x correct / picked rounded to 4 places, halves to the even digit; 0
-// when nothing was picked.
-double percentOf(int correct, int picked);
-
-// The same as the shortest decimal text: 66.6667, 62.5, 50, 0.7812.
-std::string percentText(int correct, int picked);
-
-struct PickCount {
-    int correct = 0;
-    int picked = 0;
-};
-
-// One complete week of a player's weekly table.
-struct WeekStanding {
-    int week = 0;
-    int weekCorrect = 0;
-    double weekPercent = 0;
-    int correct = 0;    // weeks 1..week
-    int picked = 0;     // weeks 1..week
-    double overall = 0; // percentage of weeks 1..week
-};
-
-struct PickRecord {
-    // The weeks whose last game is scored, in order; the week in progress
-    // has no entry.
-    std::vector<WeekStanding> weeks;
-    // Every scored game up to the first one without a score.
-    PickCount season;
-};
-
-// Scores a player's picks against the season's scored games: a game counts
-// as picked when the player picked either of its teams, and as correct when
-// the pick is its winner; a tie is picked but never correct.
-PickRecord scorePicks(const Season& season, const PickTable& picks);
-
-// A player's picks for a view of everybody's: a file that cannot be read
-// shows as no picks, so that one damaged file does not stop the view.
-PickTable picksForView(const Pool& pool, const std::string& player);
-
-// One line of "All Active User Totals".
-struct Standing {
-    std::string player;
-    PickCount count;
-    double percent = 0;
-};
 
 // Every active player's season totals, best first; players with equal
 // percentages keep the order of the "Active Players" list.
@@ -103,6 +59,9 @@ private:
     void fillPlayerLists();
     void showWeeks(GridModel& grid, std::vector<WeekStanding>& shown, const PickTable& picks);
     void showTotals();
+    // Choosing an entry of one side's list shows that player's weeks.
+    void choosePlayer(ListModel& list, std::string& player, GridModel& grid,
+                      std::vector<WeekStanding>& shown, int index);
 
     Pool& m_pool;
     Dialogs& m_dialogs;

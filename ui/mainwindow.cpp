@@ -6,6 +6,7 @@
 #include "controls.h"
 #include "gridview.h"
 #include "helpservices.h"
+#include "modelwidgets.h"
 #include "painter.h"
 #include "panelpage.h"
 #include "picks/scoreentry.h"
@@ -31,19 +32,6 @@
 #include <QVBoxLayout>
 
 namespace gs {
-
-namespace {
-
-void showControl(QWidget* widget, const ControlModel& model) {
-    if (auto* label = qobject_cast<QLabel*>(widget))
-        label->setText(toQt(model.caption));
-    else if (auto* button = qobject_cast<QPushButton*>(widget))
-        button->setText(toQt(model.caption));
-    widget->setVisible(model.visible);
-    widget->setEnabled(model.enabled);
-}
-
-} // namespace
 
 MainWindow::MainWindow(Pool& pool, Dialogs& dialogs, QWidget* parent)
     : QMainWindow(parent), m_pool(pool), m_dialogs(dialogs), m_session(pool, dialogs, m_model),

@@ -2,6 +2,7 @@
 
 #include "controls.h"
 #include "gridtableview.h"
+#include "modelwidgets.h"
 
 #include <QLabel>
 #include <QProgressBar>
@@ -23,10 +24,7 @@ ResultsPage::ResultsPage(Pool& pool, Dialogs& dialogs, Runner run, QWidget* pare
     auto* layout = new QVBoxLayout(this);
     m_heading = named(new QLabel("All-User Pick Results"), "allResultsHeading",
                       "All-User Pick Results", PaintRole::Text);
-    QFont big = m_heading->font();
-    big.setPointSize(big.pointSize() + 2);
-    big.setBold(true);
-    m_heading->setFont(big);
+    makeHeading(m_heading);
     m_grid = named(new GridTableView, "allResultsGrid", "Every game and every player's pick");
     m_progress = named(new QProgressBar, "allResultsProgress", "Building the results");
     m_progress->setTextVisible(false);

@@ -2,6 +2,7 @@
 
 #include "controls.h"
 #include "gridtableview.h"
+#include "modelwidgets.h"
 #include "textconv.h"
 
 #include <QChart>
@@ -10,27 +11,11 @@
 #include <QGridLayout>
 #include <QLabel>
 #include <QLineSeries>
-#include <QSignalBlocker>
 #include <QValueAxis>
 
 namespace gs {
 
 namespace {
-
-void showPlayers(QComboBox* box, const ListModel& list) {
-    QSignalBlocker quiet(box);
-    QStringList entries;
-    for (const std::string& name : list.entries)
-        entries << toQt(name);
-    QStringList shown;
-    for (int i = 0; i < box->count(); ++i)
-        shown << box->itemText(i);
-    if (shown != entries) {
-        box->clear();
-        box->addItems(entries);
-    }
-    box->setCurrentIndex(list.selected);
-}
 
 void showWeeks(QLineSeries* series, const std::string& player,
                const std::vector<WeekStanding>& weeks) {
@@ -48,10 +33,7 @@ StatisticsPage::StatisticsPage(Pool& pool, Dialogs& dialogs, Runner run, QWidget
     setObjectName("userStatisticsPage");
     m_heading = named(new QLabel, "userStatisticsHeading", "User and PC Correct Pick Totals",
                       PaintRole::Text);
-    QFont big = m_heading->font();
-    big.setPointSize(big.pointSize() + 2);
-    big.setBold(true);
-    m_heading->setFont(big);
+    makeHeading(m_heading);
     m_leftPlayers = named(new QComboBox, "leftPlayerList", "Player of the left grid");
     m_rightPlayers = named(new QComboBox, "rightPlayerList", "Player of the right grid");
     m_leftGrid = named(new GridTableView, "leftWeeksGrid", "Weekly record of the left player");
@@ -129,8 +111,8 @@ void StatisticsPage::render() {
     const UserStatisticsModel& m = m_panel.model();
     m_heading->setText(toQt(m.heading.caption));
     m_totalsCaption->setText(toQt(m.totalsCaption.caption));
-    showPlayers(m_leftPlayers, m.leftPlayers);
-    showPlayers(m_rightPlayers, m.rightPlayers);
+    showList(m_leftPlayers, m.leftPlayers);
+    showList(m_rightPlayers, m.rightPlayers);
     m_leftGrid->render(m.leftGrid);
     m_rightGrid->render(m.rightGrid);
     m_totalsGrid->render(m.totalsGrid);

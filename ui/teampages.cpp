@@ -2,40 +2,18 @@
 
 #include "controls.h"
 #include "gridtableview.h"
+#include "modelwidgets.h"
 #include "textconv.h"
 
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QListWidget>
-#include <QSignalBlocker>
 #include <QVBoxLayout>
 
 namespace gs {
 
 namespace {
-
-void showList(QListWidget* widget, const ListModel& model) {
-    QSignalBlocker quiet(widget);
-    QStringList entries;
-    for (const std::string& entry : model.entries)
-        entries << toQt(entry);
-    bool same = widget->count() == entries.size();
-    for (int i = 0; same && i < widget->count(); ++i)
-        same = widget->item(i)->text() == entries[i];
-    if (!same) {
-        widget->clear();
-        widget->addItems(entries);
-    }
-    widget->setCurrentRow(model.selected);
-    if (model.selected < 0)
-        widget->clearSelection();
-}
-
-void showLabel(QLabel* label, const ControlModel& model) {
-    label->setText(toQt(model.caption));
-    label->setVisible(model.visible);
-}
 
 // A click or a keyboard move onto an entry.
 void onEntryChosen(QListWidget* widget, QObject* context, std::function<void(int)> chosen) {
@@ -43,6 +21,16 @@ void onEntryChosen(QListWidget* widget, QObject* context, std::function<void(int
         if (row >= 0 && chosen)
             chosen(row);
     });
+}
+
+// The detail box's clicks go to the panel through the page's runner.
+void connectDetail(TeamDetailBox* box, TeamDetailPanel& panel, const PanelPage::Runner& run) {
+    box->onOpponentClicked = [&panel, run](OpponentList list, int index) {
+        run([&panel, list, index] { panel.showMeetings(list, index); });
+    };
+    box->onRemainingClicked = [&panel, run](int index) {
+        run([&panel, index] { panel.showRemainingGame(index); });
+    };
 }
 
 } // namespace
@@ -161,7 +149,7 @@ void TeamDetailBox::render(const TeamDetailModel& m) {
         {"secondResult", &m.secondResult},
     };
     for (const auto& [name, model] : labels)
-        showLabel(m_labels.at(name), *model);
+        showControl(m_labels.at(name), *model);
     showList(m_beaten, m.beaten);
     showList(m_lostTo, m.lostTo);
     showList(m_remaining, m.remaining);
@@ -183,12 +171,7 @@ TeamStatisticsPage::TeamStatisticsPage(Pool& pool, Dialogs& dialogs, Runner run,
 
     onEntryChosen(m_teams, this,
                   [this](int row) { this->run([this, row] { m_panel.showTeam(row); }); });
-    m_detail->onOpponentClicked = [this](OpponentList list, int index) {
-        this->run([this, list, index] { m_panel.showMeetings(list, index); });
-    };
-    m_detail->onRemainingClicked = [this](int index) {
-        this->run([this, index] { m_panel.showRemainingGame(index); });
-    };
+    connectDetail(m_detail, m_panel, [this](const std::function<void()>& h) { this->run(h); });
 }
 
 void TeamStatisticsPage::open() {
@@ -214,12 +197,7 @@ TeamRankingPage::TeamRankingPage(Pool& pool, Dialogs& dialogs, Runner run, QWidg
     m_ranking->onCellClicked = [this](int row, int) {
         this->run([this, row] { m_panel.showTeamOfRow(row); });
     };
-    m_detail->onOpponentClicked = [this](OpponentList list, int index) {
-        this->run([this, list, index] { m_panel.showMeetings(list, index); });
-    };
-    m_detail->onRemainingClicked = [this](int index) {
-        this->run([this, index] { m_panel.showRemainingGame(index); });
-    };
+    connectDetail(m_detail, m_panel, [this](const std::function<void()>& h) { this->run(h); });
 }
 
 void TeamRankingPage::open() {

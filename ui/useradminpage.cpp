@@ -1,6 +1,7 @@
 #include "useradminpage.h"
 
 #include "controls.h"
+#include "modelwidgets.h"
 #include "textconv.h"
 
 #include <QGridLayout>
@@ -13,34 +14,6 @@
 namespace gs {
 
 namespace {
-
-void showControl(QWidget* widget, const ControlModel& model) {
-    if (auto* label = qobject_cast<QLabel*>(widget))
-        label->setText(toQt(model.caption));
-    else if (auto* button = qobject_cast<QPushButton*>(widget))
-        button->setText(toQt(model.caption));
-    widget->setVisible(model.visible);
-    widget->setEnabled(model.enabled);
-}
-
-void showList(QListWidget* view, const ListModel& list) {
-    QStringList entries;
-    for (const std::string& entry : list.entries)
-        entries << toQt(entry);
-    bool same = view->count() == entries.size();
-    for (int i = 0; same && i < entries.size(); ++i)
-        same = view->item(i)->text() == entries[i];
-    if (!same) {
-        view->clear();
-        view->addItems(entries);
-    }
-    if (list.selected >= 0 && list.selected < view->count()) {
-        view->setCurrentRow(list.selected);
-    } else {
-        view->clearSelection();
-        view->setCurrentRow(-1);
-    }
-}
 
 int selectedRow(const QListWidget* view) {
     const QList<QListWidgetItem*> items = view->selectedItems();

@@ -1,6 +1,7 @@
 #include "stats/userstatistics.h"
 
 #include "core/text.h"
+#include "export/csvexports.h"
 #include "schedule/pickfiles.h"
 #include "tests/results/resultsfixture.h"
 
@@ -17,34 +18,6 @@ using test::pickGame;
 using test::ResultsPool;
 using test::Side;
 using test::sidePicks;
-
-struct PercentCase {
-    const char* name;
-    int correct;
-    int picked;
-    const char* text;
-};
-
-void PrintTo(const PercentCase& c, std::ostream* os) {
-    *os << c.name;
-}
-
-class Percent : public testing::TestWithParam<PercentCase> {};
-
-TEST_P(Percent, RoundsHalvesToEvenInShortestForm) {
-    EXPECT_EQ(percentText(GetParam().correct, GetParam().picked), GetParam().text);
-}
-
-INSTANTIATE_TEST_SUITE_P(Cases, Percent,
-                         testing::Values(PercentCase{"TwoOfThree", 2, 3, "66.6667"},
-                                         PercentCase{"FiveOfEight", 5, 8, "62.5"},
-                                         PercentCase{"OneOfTwo", 1, 2, "50"},
-                                         PercentCase{"HalfGoesDownToEven", 1, 128, "0.7812"},
-                                         PercentCase{"HalfGoesUpToEven", 3, 128, "2.3438"},
-                                         PercentCase{"NineOfFourteen", 9, 14, "64.2857"},
-                                         PercentCase{"All", 16, 16, "100"},
-                                         PercentCase{"NothingPicked", 0, 0, "0"}),
-                         [](const auto& info) { return std::string(info.param.name); });
 
 std::string weekRows(const PickRecord& record) {
     std::string text;
@@ -260,6 +233,41 @@ TEST_F(UserStatistics, KeepsTheSeasonChosenForTheRun) {
     panel.open();
     EXPECT_EQ(pool.seasonYear, "2009");
     EXPECT_EQ(panel.model().leftGrid.rows(), 17); // 2009 is fully scored: 16 closed weeks
+}
+
+// The statistics export writes exactly what the panel shows when every
+// score is dated on or before the pool's current day.
+TEST_F(UserStatistics, TheStatisticsExportWritesWhatThePanelShows) {
+    panel.open();
+    auto csv = [](const GridModel& grid) {
+        std::vector<std::string> lines;
+        std::string dump = grid.dump();
+        for (size_t start = 0, end; (end = dump.find('\n', start)) != std::string::npos;
+             start = end + 1) {
+            std::string line = dump.substr(start, end - start);
+            for (size_t bar; (bar = line.find(" | ")) != std::string::npos;)
+                line.replace(bar, 3, ",");
+            lines.push_back(line);
+        }
+        return lines;
+    };
+    std::vector<std::string> expected;
+    for (int player = 0; player < static_cast<int>(panel.model().leftPlayers.entries.size());
+         ++player) {
+        panel.chooseLeftPlayer(player);
+        expected.push_back("");
+        expected.push_back("User: " + panel.model().leftPlayer);
+        for (const std::string& line : csv(panel.model().leftGrid))
+            expected.push_back(line);
+    }
+    expected.push_back("");
+    expected.push_back("User Stat Summary:");
+    for (const std::string& line : csv(panel.model().totalsGrid))
+        expected.push_back(line);
+
+    Result<ExportOutcome> exported = exportUserStatistics(pool);
+    ASSERT_TRUE(exported) << exported.error();
+    EXPECT_EQ(test::readBytes(exported->path), test::crlf(expected));
 }
 
 struct HeightCase {

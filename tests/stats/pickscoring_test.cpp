@@ -1,4 +1,4 @@
-#include "export/pickstatistics.h"
+#include "stats/pickscoring.h"
 
 #include "core/league.h"
 #include "schedule/calendar.h"
@@ -72,12 +72,14 @@ std::vector<int> rows(int first, int count) {
     return out;
 }
 
-std::string dump(const std::vector<WeekRow>& table) {
+std::string dump(const std::vector<WeekStanding>& weeks) {
     std::string text;
-    for (const WeekRow& r : table)
-        text += std::to_string(r.week) + " | " + std::to_string(r.total) + " | " + r.weekPercent +
-                " | " + std::to_string(r.correct) + " | " + std::to_string(r.picks) + " | " +
-                r.overallPercent + "\n";
+    for (const WeekStanding& week : weeks) {
+        std::string line;
+        for (const std::string& cell : weekCells(week))
+            line += (line.empty() ? "" : " | ") + cell;
+        text += line + "\n";
+    }
     return text;
 }
 
@@ -86,7 +88,7 @@ protected:
     // The 2010 season scored through the pool's current day: weeks 1 to 8
     // complete (week 1 is rows 0..15, week 2 rows 16..31, week 3 rows 32..47).
     std::vector<SeasonGame> games = test::seasonFromCsv(2010, "11/02/2010");
-    ScoringRange range = scoringRangeOnOrBefore(games, "11/02/2010");
+    ScoringRange range = scoringRange(games, "11/02/2010");
 };
 
 TEST_F(WeeklyTable, ClosesEveryCompleteWeekOnTheRealSeason) {
@@ -95,38 +97,38 @@ TEST_F(WeeklyTable, ClosesEveryCompleteWeekOnTheRealSeason) {
     // 10 of 16 in week 1, nothing in week 2, 9 of 14 in week 3.
     PickTable picks =
         picksOf(games, {{1, rows(0, 10), rows(10, 6)}, {3, rows(32, 9), rows(41, 5)}});
-    EXPECT_EQ(dump(weeklyTable(games, range, picks)), "1 | 10 | 62.5 | 10 | 16 | 62.5\n"
-                                                      "2 | 0 | 0 | 10 | 16 | 62.5\n"
-                                                      "3 | 9 | 64.2857 | 19 | 30 | 63.3333\n"
-                                                      "4 | 0 | 0 | 19 | 30 | 63.3333\n"
-                                                      "5 | 0 | 0 | 19 | 30 | 63.3333\n"
-                                                      "6 | 0 | 0 | 19 | 30 | 63.3333\n"
-                                                      "7 | 0 | 0 | 19 | 30 | 63.3333\n"
-                                                      "8 | 0 | 0 | 19 | 30 | 63.3333\n");
-    PickCount count = countPicks(games, range, picks);
+    EXPECT_EQ(dump(scorePicks(games, range, picks).weeks), "1 | 10 | 62.5 | 10 | 16 | 62.5\n"
+                                                           "2 | 0 | 0 | 10 | 16 | 62.5\n"
+                                                           "3 | 9 | 64.2857 | 19 | 30 | 63.3333\n"
+                                                           "4 | 0 | 0 | 19 | 30 | 63.3333\n"
+                                                           "5 | 0 | 0 | 19 | 30 | 63.3333\n"
+                                                           "6 | 0 | 0 | 19 | 30 | 63.3333\n"
+                                                           "7 | 0 | 0 | 19 | 30 | 63.3333\n"
+                                                           "8 | 0 | 0 | 19 | 30 | 63.3333\n");
+    PickCount count = scorePicks(games, range, picks).season;
     EXPECT_EQ(count.correct, 19);
     EXPECT_EQ(count.picked, 30);
 }
 
 TEST_F(WeeklyTable, AWeekClosesOnlyWhenTheNextWeeksFirstGameIsInRange) {
     std::vector<SeasonGame> firstWeek = test::seasonFromCsv(2010, "9/13/2010");
-    ScoringRange scored = scoringRangeOnOrBefore(firstWeek, "11/02/2010");
+    ScoringRange scored = scoringRange(firstWeek, "11/02/2010");
     EXPECT_EQ(scored.lastRow, 16);
-    EXPECT_EQ(dump(weeklyTable(firstWeek, scored, PickTable{})), "1 | 0 | 0 | 0 | 0 | 0\n");
+    EXPECT_EQ(dump(scorePicks(firstWeek, scored, PickTable{}).weeks), "1 | 0 | 0 | 0 | 0 | 0\n");
 
     // Week 1 without its last score is still running: no row at all.
     firstWeek[15].homeScore.clear();
-    scored = scoringRangeOnOrBefore(firstWeek, "11/02/2010");
-    EXPECT_EQ(dump(weeklyTable(firstWeek, scored, PickTable{})), "");
+    scored = scoringRange(firstWeek, "11/02/2010");
+    EXPECT_EQ(dump(scorePicks(firstWeek, scored, PickTable{}).weeks), "");
 }
 
 TEST_F(WeeklyTable, ScoresAfterTheReferenceDayDoNotCountForTheExport) {
     std::vector<SeasonGame> all = test::seasonFromCsv(2010);
-    ScoringRange onOrBefore = scoringRangeOnOrBefore(all, "11/02/2010");
+    ScoringRange onOrBefore = scoringRange(all, "11/02/2010");
     EXPECT_EQ(onOrBefore.lastRow, range.lastRow);
     PickTable picks = picksOf(all, {{9, rows(117, 3), {}}});
-    EXPECT_EQ(countPicks(all, onOrBefore, picks).picked, 0);
-    EXPECT_EQ(countPicks(all, ScoringRange{256, ""}, picks).correct, 3);
+    EXPECT_EQ(scorePicks(all, onOrBefore, picks).season.picked, 0);
+    EXPECT_EQ(scorePicks(all, ScoringRange{256, ""}, picks).season.correct, 3);
 }
 
 TEST(PickScoring, ATieIsPickedButNeverRightAndAnUnscoredGameCountsForNothing) {
@@ -139,7 +141,7 @@ TEST(PickScoring, ATieIsPickedButNeverRightAndAnUnscoredGameCountsForNothing) {
     PickTable picks{};
     for (const char* team : {"Detroit Lions", "Miami Dolphins", "N.Y. Jets", "Kansas City Chiefs"})
         picks[1][teamNumber(team)] = 1;
-    PickCount count = countPicks(games, ScoringRange{3, ""}, picks);
+    PickCount count = scorePicks(games, ScoringRange{3, ""}, picks).season;
     EXPECT_EQ(count.picked, 1);
     EXPECT_EQ(count.correct, 0);
 }
@@ -164,9 +166,10 @@ TEST(PickScoring, TotalsSortBestFirstAndKeepTheListOrderOnEqualPercentages) {
         {"PC", picksFor({"Chicago Bears", "Miami Dolphins", "N.Y. Jets"})},
     };
     std::string text;
-    for (const TotalsRow& row : totalsTable(games, ScoringRange{2, ""}, players))
-        text += row.name + " " + std::to_string(row.correct) + "/" + std::to_string(row.picked) +
-                " " + row.percent + "\n";
+    for (const Standing& standing : rankStandings(games, ScoringRange{2, ""}, players)) {
+        auto cells = standingCells(standing);
+        text += cells[0] + " " + cells[1] + "/" + cells[2] + " " + cells[3] + "\n";
+    }
     EXPECT_EQ(text, "PC 3/3 100\n"
                     "bob 2/3 66.6667\n"
                     "ann 1/2 50\n"

@@ -1,0 +1,141 @@
+#include "pickscoring.h"
+
+#include "core/text.h"
+#include "schedule/calendar.h"
+
+#include <algorithm>
+
+namespace gs {
+
+namespace {
+
+bool counts(const SeasonGame& game, const ScoringRange& range) {
+    if (!game.scored())
+        return false;
+    return range.referenceDate.empty() || onOrBefore(game.date, range.referenceDate);
+}
+
+// One game of week w into the count: picked when either team is picked,
+// correct when the picked team won.
+void countGame(const SeasonGame& game, const ScoringRange& range, const PickTable& picks, int week,
+               PickCount& count) {
+    if (!counts(game, range))
+        return;
+    int visitor = teamNumber(trimSpaces(game.visitor));
+    int home = teamNumber(trimSpaces(game.home));
+    if (visitor == 0 || home == 0)
+        return;
+    const auto& chosen = picks[week];
+    if (chosen[visitor] != 1 && chosen[home] != 1)
+        return;
+    ++count.picked;
+    Winner winner = winnerByScores(game.visitorScore, game.homeScore);
+    if (winner != Winner::None && chosen[winner == Winner::Visitor ? visitor : home] == 1)
+        ++count.correct;
+}
+
+WeekStanding closeWeek(int week, const PickCount& count, double& overall,
+                       const std::vector<WeekStanding>& closed) {
+    WeekStanding standing;
+    standing.week = week;
+    standing.correct = count.correct;
+    standing.picked = count.picked;
+    // With nothing picked yet the overall figure keeps its last value.
+    if (count.picked > 0)
+        overall = percentOf(count.correct, count.picked);
+    standing.overall = overall;
+    size_t previous = static_cast<size_t>(week) - 2;
+    if (week == 1 || previous >= closed.size()) {
+        standing.weekCorrect = count.correct;
+        standing.weekPercent = overall;
+    } else {
+        int weekCorrect = count.correct - closed[previous].correct;
+        int weekPicked = count.picked - closed[previous].picked;
+        standing.weekCorrect = weekCorrect;
+        standing.weekPercent = percentOf(weekCorrect, weekPicked);
+    }
+    return standing;
+}
+
+} // namespace
+
+double percentOf(int correct, int picked) {
+    if (picked <= 0)
+        return 0.0;
+    // In ten-thousandths the rounding sees the exact quotient: both counts
+    // are small, so a half stays a half.
+    return roundHalfEven(1e6 * correct / picked) / 1e4;
+}
+
+std::string percentText(int correct, int picked) {
+    return decimalText(percentOf(correct, picked));
+}
+
+Winner winnerByScores(std::string_view visitorScore, std::string_view homeScore) {
+    double visitor = numericValue(visitorScore);
+    double home = numericValue(homeScore);
+    if (visitor > home)
+        return Winner::Visitor;
+    if (home > visitor)
+        return Winner::Home;
+    return Winner::None;
+}
+
+ScoringRange scoringRange(const std::vector<SeasonGame>& games, const std::string& referenceDate) {
+    ScoringRange range;
+    range.referenceDate = referenceDate;
+    int counted = 0;
+    for (const SeasonGame& game : games)
+        counted += counts(game, range) ? 1 : 0;
+    range.lastRow = std::min(counted, kMaxSeasonGames);
+    return range;
+}
+
+PickRecord scorePicks(const std::vector<SeasonGame>& games, const ScoringRange& range,
+                      const PickTable& picks) {
+    PickRecord record;
+    PickCount count;
+    double overall = 0;
+    int week = 1;
+    WeekTracker tracker;
+    for (int r = 0; r <= range.lastRow && r < static_cast<int>(games.size()); ++r) {
+        const SeasonGame& game = games[static_cast<size_t>(r)];
+        if (tracker.isBoundary(game.date)) {
+            record.weeks.push_back(closeWeek(week, count, overall, record.weeks));
+            week = std::min(week + 1, kWeeks);
+        }
+        countGame(game, range, picks, week, count);
+    }
+    record.season = count;
+    return record;
+}
+
+PickRecord scorePicks(const Season& season, const PickTable& picks) {
+    return scorePicks(season.games, scoringRange(season.games), picks);
+}
+
+std::vector<Standing> rankStandings(const std::vector<SeasonGame>& games, const ScoringRange& range,
+                                    const std::vector<PlayerPickTable>& players) {
+    std::vector<Standing> standings;
+    standings.reserve(players.size());
+    for (const PlayerPickTable& player : players) {
+        PickCount count = scorePicks(games, range, player.picks).season;
+        standings.push_back({player.name, count, percentOf(count.correct, count.picked)});
+    }
+    std::stable_sort(standings.begin(), standings.end(),
+                     [](const Standing& a, const Standing& b) { return a.percent > b.percent; });
+    return standings;
+}
+
+std::array<std::string, 6> weekCells(const WeekStanding& week) {
+    return {std::to_string(week.week),     std::to_string(week.weekCorrect),
+            decimalText(week.weekPercent), std::to_string(week.correct),
+            std::to_string(week.picked),   decimalText(week.overall)};
+}
+
+std::array<std::string, 4> standingCells(const Standing& standing) {
+    return {standing.player, std::to_string(standing.count.correct),
+            std::to_string(standing.count.picked), decimalText(standing.percent)};
+}
+
+} // namespace gs
