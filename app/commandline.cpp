@@ -199,7 +199,12 @@ std::string usageText() {
            "  export-results             write AllUserPickResults.csv to the home folder\n"
            "  export-stats               write AllUserStatsYYYY.csv to the home folder\n"
            "  standings                  print the All Active User Totals of User Statistics\n"
-           "                             as CSV: User,Correct,Picks,% Correct, best first\n";
+           "                             as CSV: User,Correct,Picks,% Correct, best first\n"
+           "  exchange-download          fetch the pool's files from the user's exchange\n"
+           "                             place, as \"Download All User Files\" does\n"
+           "  exchange-upload            send the user's own pick files to the exchange place\n"
+           "  exchange-upload-admin      send the games table, PC's picks and the user list\n"
+           "                             (without passwords); needs administrator rights\n";
 }
 
 int runCommandLine(const std::vector<std::string>& args,
@@ -230,6 +235,9 @@ int runCommandLine(const std::vector<std::string>& args,
         {"players", playersCommand},
         {"add-player", addPlayerCommand},
         {"standings", standingsCommand},
+        {"exchange-download", exchangeDownloadCommand},
+        {"exchange-upload", exchangeUploadCommand},
+        {"exchange-upload-admin", exchangeUploadAdminCommand},
     };
     auto command = line.command.empty() ? kCommands.end() : kCommands.find(line.command[0]);
     if (!line.command.empty() && command == kCommands.end()) {

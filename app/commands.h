@@ -30,5 +30,10 @@ int exportResultsCommand(CommandContext& c);
 int exportStatisticsCommand(CommandContext& c);
 // standings: the "All Active User Totals" of "User Statistics" as CSV.
 int standingsCommand(CommandContext& c);
+// app/exchangecommands.cpp: the exchange window's operations with the user's
+// stored exchange address and its mode.
+int exchangeDownloadCommand(CommandContext& c);
+int exchangeUploadCommand(CommandContext& c);
+int exchangeUploadAdminCommand(CommandContext& c);
 
 } // namespace gs
