@@ -202,7 +202,12 @@ std::string usageText() {
            "                             as CSV: User,Correct,Picks,% Correct, best first\n"
            "  import-scores [--overwrite] FILE.csv\n"
            "                             enter a games file's final scores (with --season,\n"
-           "                             that season's only); needs administrator rights\n";
+           "                             that season's only); needs administrator rights\n"
+           "  exchange-download          fetch the pool's files from the user's exchange\n"
+           "                             place, as \"Download All User Files\" does\n"
+           "  exchange-upload            send the user's own pick files to the exchange place\n"
+           "  exchange-upload-admin      send the games table, PC's picks and the user list\n"
+           "                             (without passwords); needs administrator rights\n";
 }
 
 int runCommandLine(const std::vector<std::string>& args,
@@ -234,6 +239,9 @@ int runCommandLine(const std::vector<std::string>& args,
         {"add-player", addPlayerCommand},
         {"standings", standingsCommand},
         {"import-scores", importScoresCommand},
+        {"exchange-download", exchangeDownloadCommand},
+        {"exchange-upload", exchangeUploadCommand},
+        {"exchange-upload-admin", exchangeUploadAdminCommand},
     };
     auto command = line.command.empty() ? kCommands.end() : kCommands.find(line.command[0]);
     if (!line.command.empty() && command == kCommands.end()) {

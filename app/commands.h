@@ -34,5 +34,10 @@ int exportStatisticsCommand(CommandContext& c);
 int standingsCommand(CommandContext& c);
 // app/scorecommands.cpp: import-scores [--overwrite] FILE.csv.
 int importScoresCommand(CommandContext& c);
+// app/exchangecommands.cpp: the exchange window's operations with the user's
+// stored exchange address and its mode.
+int exchangeDownloadCommand(CommandContext& c);
+int exchangeUploadCommand(CommandContext& c);
+int exchangeUploadAdminCommand(CommandContext& c);
 
 } // namespace gs

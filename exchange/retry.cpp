@@ -1,6 +1,14 @@
 #include "retry.h"
 
+#include <chrono>
+#include <thread>
+
 namespace gs {
+
+bool SleepingWait::wait(int milliseconds) {
+    std::this_thread::sleep_for(std::chrono::milliseconds(milliseconds));
+    return true;
+}
 
 StepResult runStep(const std::string& stepName, const std::function<Outcome()>& step,
                    RetryWait& wait, const std::function<void(const Outcome&)>& beforeWait) {

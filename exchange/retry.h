@@ -26,6 +26,13 @@ public:
     virtual bool wait(int milliseconds) = 0;
 };
 
+// Waits by sleeping, for the command line, which has no window to keep
+// responsive and nothing that cancels.
+class SleepingWait final : public RetryWait {
+public:
+    bool wait(int milliseconds) override;
+};
+
 enum class StepEnd { Done, MalformedAddress, GaveUp, Cancelled };
 
 struct StepResult {

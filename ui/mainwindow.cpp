@@ -197,7 +197,8 @@ void MainWindow::buildMenus() {
              [this] { run([this] { m_session.logOut(); }); });
     addEntry(m_fileMenu, "enterScoresAction", "Enter Game Scores", [this] { openScoreEntry(); });
     addEntry(m_fileMenu, "userAdministrationAction", "User List Administration");
-    addEntry(m_fileMenu, "exchangeFilesAction", "Exchange Files with Admin");
+    addEntry(m_fileMenu, "exchangeFilesAction", "Exchange Files with Admin",
+             [this] { openExchange(); });
     addEntry(m_fileMenu, "changePasswordAction", "Change Password");
     addEntry(m_fileMenu, "changeFolderAction", "Change Folder Setting");
     addEntry(m_fileMenu, "setSeasonAction", "Set Current Season", [this] { openSeasonYear(); });

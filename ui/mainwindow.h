@@ -73,6 +73,8 @@ private:
     void openSeasonYear();
     void openSeasonCalendar();
     void openAbout();
+    // ui/mainwindowexchange.cpp: the "Internet File Transfer Tool".
+    void openExchange();
     void runExport(void (CsvExports::*exportFile)());
     void showProgress(const ProgressModel& progress);
     HelpCommands help();

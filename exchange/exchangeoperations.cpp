@@ -1,0 +1,538 @@
+#include "exchangeoperations.h"
+
+#include "core/text.h"
+#include "core/textfile.h"
+#include "core/userlist.h"
+#include "exchange/address.h"
+#include "exchange/exchangefiles.h"
+#include "exchange/ftptransport.h"
+#include "exchange/lantransport.h"
+#include "exchange/listing.h"
+
+#include <algorithm>
+#include <system_error>
+
+namespace gs {
+
+namespace fs = std::filesystem;
+
+namespace {
+
+constexpr const char* kOldScoresPrefix = "oldscores";
+
+bool startsWith(std::string_view text, std::string_view prefix) {
+    return text.substr(0, prefix.size()) == prefix;
+}
+
+bool startsWithNoCase(std::string_view text, std::string_view prefix) {
+    return text.size() >= prefix.size() &&
+           upperAscii(text.substr(0, prefix.size())) == upperAscii(prefix);
+}
+
+int percentOf(size_t done, size_t count) {
+    return count == 0 ? 0 : static_cast<int>(done * 100 / count);
+}
+
+} // namespace
+
+const char* modeName(ExchangeMode mode) {
+    return mode == ExchangeMode::Ftp ? "FTP" : "LAN";
+}
+
+ExchangePlace openingPlace(const std::string& storedAddress) {
+    if (startsWith(storedAddress, kFtpScheme))
+        return {ExchangeMode::Ftp, storedAddress.substr(6)};
+    return {ExchangeMode::Lan, storedAddress};
+}
+
+std::unique_ptr<Transport> makeTransport(ExchangeMode mode, const std::string& address) {
+    if (mode == ExchangeMode::Ftp)
+        return std::make_unique<FtpTransport>(address);
+    return std::make_unique<LanTransport>(address);
+}
+
+// The operation's wait: ends at once once the person cancelled.
+class ExchangeOperations::CancellableWait final : public RetryWait {
+public:
+    CancellableWait(RetryWait& inner, const bool& cancelled)
+        : m_inner(inner), m_cancelled(cancelled) {}
+    bool wait(int milliseconds) override {
+        if (m_cancelled)
+            return false;
+        bool waited = m_inner.wait(milliseconds);
+        return waited && !m_cancelled;
+    }
+
+private:
+    RetryWait& m_inner;
+    const bool& m_cancelled;
+};
+
+ExchangeOperations::ExchangeOperations(Pool& pool, Dialogs& dialogs, ExchangeState& state,
+                                       TransportFactory makeTransport, RequestRunner& requests,
+                                       RetryWait& wait)
+    : m_pool(pool), m_dialogs(dialogs), m_state(state), m_makeTransport(std::move(makeTransport)),
+      m_requests(requests), m_wait(std::make_unique<CancellableWait>(wait, m_cancelRequested)) {}
+
+ExchangeOperations::~ExchangeOperations() = default;
+
+Transport& ExchangeOperations::transport() {
+    if (!m_transport || !(m_transportPlace == m_state.place)) {
+        quit();
+        m_transport = m_makeTransport(m_state.place.mode, m_state.place.address);
+        m_transportPlace = m_state.place;
+    }
+    return *m_transport;
+}
+
+void ExchangeOperations::quit() {
+    if (!m_transport)
+        return;
+    // Ending an FTP connection says goodbye to the server, which may take
+    // as long as any other request.
+    std::unique_ptr<Transport> ending = std::move(m_transport);
+    m_requests.run([&ending] {
+        ending->quit();
+        ending.reset();
+        return Outcome::done();
+    });
+}
+
+std::string ExchangeOperations::where() const {
+    const std::string& address = m_state.place.address;
+    if (m_state.place.mode == ExchangeMode::Lan)
+        return address;
+    return maskAddressPassword(startsWithNoCase(address, kFtpScheme) ? address
+                                                                     : kFtpScheme + address);
+}
+
+bool ExchangeOperations::isAdminName() const {
+    return m_pool.currentUser == kAdminUser;
+}
+
+bool ExchangeOperations::takesMasterFiles() const {
+    return !isAdminName() && !m_pool.isAdmin(m_pool.currentUser);
+}
+
+void ExchangeOperations::tell(MessageKind kind, const std::string& text) {
+    m_dialogs.message(kind, maskAddressPassword(text),
+                      kind == MessageKind::Error ? kErrorTitle : kProgramTitle);
+}
+
+void ExchangeOperations::moved(const std::string& what) {
+    if (onFileMoved)
+        onFileMoved(maskAddressPassword(what));
+}
+
+void ExchangeOperations::changed() {
+    if (onStateChanged)
+        onStateChanged();
+}
+
+void ExchangeOperations::showProgress(size_t done, size_t count) {
+    m_state.progress = {true, 0, 100, percentOf(done, count)};
+    changed();
+}
+
+void ExchangeOperations::hideProgress() {
+    m_state.progress.visible = false;
+    changed();
+}
+
+void ExchangeOperations::beginOperation() {
+    m_cancelRequested = false;
+}
+
+bool ExchangeOperations::request(const std::string& stepName,
+                                 const std::function<Outcome(Transport&)>& call, Notice notice,
+                                 OperationEnd& end) {
+    if (m_cancelRequested) {
+        end = OperationEnd::Cancelled;
+        return false;
+    }
+    Transport& place = transport();
+    auto attempt = [&] { return m_requests.run([&] { return call(place); }); };
+
+    if (m_state.place.mode == ExchangeMode::Lan) {
+        // A shared folder answers at once; trying again would not help.
+        Outcome outcome = attempt();
+        if (outcome.isDone())
+            return true;
+        tell(MessageKind::Error, stepName + " failed: " + outcome.text);
+        end = OperationEnd::Failed;
+        return false;
+    }
+
+    auto showCode = [&](const Outcome& failed) {
+        if (notice == Notice::ShowCode && showRetryCodes && failed.code != kBusyCode)
+            tell(MessageKind::Warning, std::to_string(failed.code));
+    };
+    StepResult result = runStep(stepName, attempt, *m_wait, showCode);
+    switch (result.end) {
+    case StepEnd::Done:
+        if (m_cancelRequested) {
+            end = OperationEnd::Cancelled;
+            return false;
+        }
+        return true;
+    case StepEnd::MalformedAddress:
+        tell(MessageKind::Error, kBadUrlMessage + m_state.place.address);
+        end = OperationEnd::MalformedAddress;
+        return false;
+    case StepEnd::GaveUp:
+        tell(MessageKind::Error, result.message);
+        end = OperationEnd::Failed;
+        return false;
+    case StepEnd::Cancelled:
+        end = OperationEnd::Cancelled;
+        return false;
+    }
+    return false;
+}
+
+bool ExchangeOperations::prepareStaging(OperationEnd& end) {
+    const fs::path& staging = m_pool.folders.staging;
+    // Files left by an operation that was cut short are never sent or
+    // installed by this one.
+    clearStaging();
+    std::error_code ec;
+    fs::create_directories(staging, ec);
+    if (ec || !fs::is_directory(staging, ec)) {
+        tell(MessageKind::Error,
+             "The staging folder " + staging.string() + " cannot be created: " + ec.message());
+        end = OperationEnd::Failed;
+        return false;
+    }
+    return true;
+}
+
+void ExchangeOperations::clearStaging() {
+    // A staging folder that is already empty or gone is what was wanted.
+    std::error_code ec;
+    fs::remove_all(m_pool.folders.staging, ec);
+}
+
+bool ExchangeOperations::stageCopy(const fs::path& from, const std::string& name,
+                                   OperationEnd& end) {
+    std::error_code ec;
+    if (!fs::is_regular_file(from, ec)) {
+        tell(MessageKind::Error, "The file " + from.string() + " does not exist.");
+        end = OperationEnd::Failed;
+        return false;
+    }
+    if (Status copied = copyFileAtomic(from, m_pool.folders.staging / name); !copied) {
+        tell(MessageKind::Error, copied.error());
+        end = OperationEnd::Failed;
+        return false;
+    }
+    return true;
+}
+
+bool ExchangeOperations::sendStaged(const std::string& name, Notice notice, OperationEnd& end) {
+    fs::path staged = m_pool.folders.staging / name;
+    // A shared folder takes the new copy in one rename; an FTP server may
+    // refuse to rename over an existing file, so that one goes first.
+    if (m_state.place.mode == ExchangeMode::Ftp &&
+        !request(
+            "Removing " + name + " from " + where(), [&](Transport& t) { return t.remove(name); },
+            notice, end))
+        return false;
+    if (!request(
+            "Sending " + name + " to " + where(),
+            [&](Transport& t) { return t.send(staged, name); }, notice, end))
+        return false;
+    moved("Sent " + name + " to " + where());
+    return true;
+}
+
+std::vector<std::string> ExchangeOperations::userFolderFiles(const std::string& prefix) const {
+    std::vector<std::string> names;
+    std::error_code ec;
+    fs::path folder = m_pool.currentSlot().folder;
+    for (fs::directory_iterator entry(folder, ec), end; !ec && entry != end; entry.increment(ec)) {
+        std::error_code typeError;
+        std::string name = entry->path().filename().string();
+        if (entry->is_regular_file(typeError) && isDataFileName(name) && startsWith(name, prefix))
+            names.push_back(name);
+    }
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
+std::string ExchangeOperations::selectedFile() const {
+    const ListModel& list = m_state.fileList;
+    if (list.selected < 0 || list.selected >= static_cast<int>(list.entries.size()))
+        return {};
+    return list.entries[static_cast<size_t>(list.selected)];
+}
+
+bool ExchangeOperations::fetchAll(const std::vector<std::string>& names, OperationEnd& end) {
+    for (size_t k = 0; k < names.size(); ++k) {
+        showProgress(k, names.size());
+        const std::string& name = names[k];
+        fs::path staged = m_pool.folders.staging / name;
+        if (!request(
+                "Fetching " + name + " from " + where(),
+                [&](Transport& t) { return t.fetch(name, staged); }, Notice::Silent, end))
+            return false;
+        moved("Fetched " + name + " from " + where());
+    }
+    return true;
+}
+
+void ExchangeOperations::installFetched(const std::vector<std::string>& names,
+                                        bool skipComputerPlayer, OperationEnd& end) {
+    bool takesMasters = takesMasterFiles();
+    for (size_t k = 0; k < names.size(); ++k) {
+        showProgress(k, names.size());
+        const std::string& name = names[k];
+        fs::path staged = m_pool.folders.staging / name;
+        if (name == kGamesFileName) {
+            if (!takesMasters)
+                continue;
+            if (Status installed = installGamesTable(m_pool, staged); !installed) {
+                tell(MessageKind::Error, installed.error());
+                end = OperationEnd::Failed;
+                continue;
+            }
+            moved("Installed " + name + " as the games table");
+            continue;
+        }
+        if (!isDataFileName(name) || (skipComputerPlayer && startsWith(name, kComputerPlayer)))
+            continue;
+        if (Status whole = checkPickFileWhole(staged); !whole) {
+            tell(MessageKind::Warning, whole.error());
+            continue;
+        }
+        fs::path target = m_pool.folders.program / name;
+        if (Status copied = copyFileAtomic(staged, target); !copied) {
+            tell(MessageKind::Error, copied.error());
+            end = OperationEnd::Failed;
+            continue;
+        }
+        moved("Installed " + name + " in " + m_pool.folders.program.string());
+    }
+}
+
+OperationEnd ExchangeOperations::downloadAllUserFiles() {
+    beginOperation();
+    OperationEnd end = OperationEnd::Completed;
+    showProgress(0, 1);
+    if (!prepareStaging(end)) {
+        hideProgress();
+        return end;
+    }
+    bool player = !isAdminName();
+    bool takesMasters = takesMasterFiles();
+    std::string listing;
+    if (!request(
+            "Listing " + where(), [&](Transport& t) { return t.listNames(listing); },
+            Notice::Silent, end)) {
+        clearStaging();
+        hideProgress();
+        return end;
+    }
+
+    // A command works without the main window, which fills the lists.
+    if (m_pool.activePlayers.entries.empty())
+        fillUserLists(m_pool);
+    const auto& active = m_pool.activePlayers.entries;
+    std::vector<std::string> wanted;
+    bool ftp = m_state.place.mode == ExchangeMode::Ftp;
+    for (const std::string& name : parseListing(listing)) {
+        // A name that is not a plain file name could make a fetch write
+        // outside the staging folder.
+        if (!isPlainFileName(name))
+            continue;
+        if (!ftp) {
+            if (isDataFileName(name) || (takesMasters && name == kGamesFileName))
+                wanted.push_back(name);
+            continue;
+        }
+        if (startsWith(name, kOldScoresPrefix))
+            continue;
+        bool database = downloadExtension(name) == "MDB";
+        if (!player) {
+            if (!startsWith(name, kAdminUser) && !database)
+                wanted.push_back(name);
+            continue;
+        }
+        bool ofAPlayer = std::any_of(active.begin(), active.end(), [&](const std::string& p) {
+            return !p.empty() && startsWith(name, p);
+        });
+        if (ofAPlayer || database)
+            wanted.push_back(name);
+    }
+    if (ftp)
+        m_state.listing = listing;
+    m_state.fileList = ListModel{wanted, -1};
+    changed();
+
+    // From a shared folder a user with rights keeps his own computer
+    // player's file, the master copy; a player takes the administrator's, so
+    // that both machines show the same picks for it.
+    if (fetchAll(wanted, end))
+        installFetched(wanted, !ftp && !takesMasters, end);
+    clearStaging();
+    hideProgress();
+    if (end != OperationEnd::Completed)
+        return end;
+    if (!ftp) {
+        m_state.fileList = ListModel{};
+        changed();
+        m_dialogs.inform(kOperationCompleteMessage);
+    }
+    return end;
+}
+
+OperationEnd ExchangeOperations::uploadUserFiles(UploadSet set) {
+    beginOperation();
+    OperationEnd end = OperationEnd::Completed;
+    const UserSlot& row = m_pool.currentSlot();
+    bool own = set == UploadSet::OwnPickFiles;
+    if (!own && row.admin == 1 && m_state.fileList.entries.empty())
+        return OperationEnd::NothingDone;
+
+    // (source, name) of every file to send.
+    std::vector<std::pair<fs::path, std::string>> files;
+    fs::path userFolder = row.folder;
+    if (m_state.place.mode == ExchangeMode::Ftp) {
+        if (own || !isAdminName()) {
+            std::vector<std::string> names = userFolderFiles(m_pool.currentUser);
+            m_state.fileList = ListModel{names, -1};
+            for (const std::string& name : names)
+                files.emplace_back(userFolder / name, name);
+        } else if (std::string name = selectedFile(); !name.empty()) {
+            files.emplace_back(m_pool.folders.program / name, name);
+        }
+    } else if (own || row.admin == 0) {
+        std::string name = m_pool.currentUser + m_pool.seasonYear + ".dat";
+        m_state.fileList = ListModel{{name}, -1};
+        files.emplace_back(userFolder / name, name);
+    } else if (std::string name = selectedFile(); !name.empty()) {
+        files.emplace_back(userFolder / name, name);
+    }
+    for (const auto& file : files)
+        if (!isPlainFileName(file.second)) {
+            tell(MessageKind::Error, "\"" + file.second + "\" is not a plain file name.");
+            return OperationEnd::Failed;
+        }
+
+    showProgress(0, 1);
+    if (!files.empty() && !prepareStaging(end)) {
+        hideProgress();
+        return end;
+    }
+    for (size_t k = 0; k < files.size(); ++k) {
+        showProgress(k, files.size());
+        if (!stageCopy(files[k].first, files[k].second, end) ||
+            !sendStaged(files[k].second, Notice::Silent, end))
+            break;
+    }
+    if (end == OperationEnd::Completed && files.size() == 1)
+        showProgress(1, 1);
+    clearStaging();
+    hideProgress();
+    if (end != OperationEnd::Completed)
+        return end;
+    m_state.fileList = ListModel{};
+    changed();
+    m_dialogs.inform(kOperationCompleteMessage);
+    return end;
+}
+
+OperationEnd ExchangeOperations::uploadAdminFiles() {
+    beginOperation();
+    OperationEnd end = OperationEnd::Completed;
+    m_unavailable.clear();
+    if (!requireAdmin(m_pool, m_pool.currentUser, m_dialogs))
+        return OperationEnd::NothingDone;
+    bool ftp = m_state.place.mode == ExchangeMode::Ftp;
+    Notice notice = Notice::ShowCode;
+    showProgress(0, 1);
+    if (!prepareStaging(end)) {
+        hideProgress();
+        return end;
+    }
+
+    struct MasterFile {
+        std::string name;
+        bool reportMissing;
+    };
+    const std::vector<MasterFile> masters = {
+        {kGamesFileName, true},
+        {std::string(kComputerPlayer) + m_pool.seasonYear + ".dat", false},
+        {kUserListFileName, true},
+    };
+    for (const MasterFile& master : masters) {
+        fs::path source = m_pool.folders.program / master.name;
+        std::error_code ec;
+        if (!fs::is_regular_file(source, ec)) {
+            if (master.reportMissing) {
+                m_unavailable.push_back(master.name);
+                m_dialogs.inform(source.string() + kUnavailableSuffix);
+            }
+            continue;
+        }
+        if (master.name == kUserListFileName) {
+            // The copy for everybody's eyes carries no password.
+            std::string bytes;
+            std::string error;
+            if (readFileBytes(source, bytes, error) != ReadStatus::Ok) {
+                tell(MessageKind::Error,
+                     "The user list " + source.string() + " cannot be read: " + error);
+                end = OperationEnd::Failed;
+                break;
+            }
+            if (Status staged = writeFileAtomic(m_pool.folders.staging / master.name,
+                                                userListWithoutPasswords(bytes));
+                !staged) {
+                tell(MessageKind::Error, staged.error());
+                end = OperationEnd::Failed;
+                break;
+            }
+        } else if (!stageCopy(source, master.name, end)) {
+            break;
+        }
+        if (!sendStaged(master.name, notice, end))
+            break;
+    }
+    clearStaging();
+    if (end != OperationEnd::Completed) {
+        hideProgress();
+        return end;
+    }
+    showProgress(1, 1);
+    if (ftp)
+        m_dialogs.inform(kOperationCompleteMessage);
+    hideProgress();
+    return end;
+}
+
+OperationEnd ExchangeOperations::listRemoteDirectory() {
+    beginOperation();
+    OperationEnd end = OperationEnd::Completed;
+    std::string listing;
+    if (!request(
+            "Listing " + where(), [&](Transport& t) { return t.listNames(listing); },
+            Notice::ShowCode, end))
+        return end;
+    if (m_state.place.mode == ExchangeMode::Ftp)
+        m_state.listing = listing;
+    m_state.fileList = ListModel{parseListing(listing), -1};
+    changed();
+    return end;
+}
+
+OperationEnd ExchangeOperations::deleteRemoteFile(const std::string& name) {
+    beginOperation();
+    OperationEnd end = OperationEnd::Completed;
+    if (!request(
+            "Removing " + name + " from " + where(), [&](Transport& t) { return t.remove(name); },
+            Notice::ShowCode, end))
+        return end;
+    moved("Removed " + name + " from " + where());
+    return listRemoteDirectory();
+}
+
+} // namespace gs

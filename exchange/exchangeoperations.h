@@ -1,0 +1,184 @@
+#pragma once
+
+// The three operations of the file exchange ("Download All User Files",
+// "Upload User Files", "Upload Admin Files") and the requests the exchange
+// window makes of the shared place, over FTP or a shared folder. The
+// window and the exchange commands run them alike.
+//
+// Every step is a whole file: a file arrives in the staging folder whole
+// before it replaces a local one, and a file is sent so that nobody sees
+// half of it. A step of the shared place that fails is tried again, a
+// bounded number of times; a step on this machine that fails stops the
+// operation with the reason.
+
+#include "core/dialogs.h"
+#include "core/grid.h"
+#include "core/pool.h"
+#include "exchange/retry.h"
+#include "exchange/transport.h"
+
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace gs {
+
+inline constexpr const char* kOperationCompleteMessage = "Operation Complete.";
+inline constexpr const char* kBadUrlMessage = "Bad URL ";
+inline constexpr const char* kUnavailableSuffix = " unavailable";
+inline constexpr const char* kFtpScheme = "ftp://";
+
+// The failure code of a request refused because another one is still
+// running; it is tried again without a word.
+inline constexpr long kBusyCode = -2;
+
+enum class ExchangeMode { Ftp, Lan };
+
+// "FTP" or "LAN".
+const char* modeName(ExchangeMode mode);
+
+// Where the operations work: the transfer mode and the working address (an
+// FTP address with or without "ftp://", or a shared folder).
+struct ExchangePlace {
+    ExchangeMode mode = ExchangeMode::Lan;
+    std::string address;
+    bool operator==(const ExchangePlace&) const = default;
+};
+
+// The place a stored exchange address opens with: FTP mode and the address
+// after "ftp://" when it begins with "ftp://", else LAN mode and the
+// address as it is.
+ExchangePlace openingPlace(const std::string& storedAddress);
+
+// Makes the transport of a place; tests put their own in.
+using TransportFactory =
+    std::function<std::unique_ptr<Transport>(ExchangeMode mode, const std::string& address)>;
+
+// The real transports: FtpTransport or LanTransport.
+std::unique_ptr<Transport> makeTransport(ExchangeMode mode, const std::string& address);
+
+// Runs one request of the shared place and returns its outcome. The window
+// runs it on another thread and keeps itself responsive meanwhile; the
+// command line and tests run it in place.
+class RequestRunner {
+public:
+    virtual ~RequestRunner() = default;
+    virtual Outcome run(const std::function<Outcome()>& request) = 0;
+};
+
+class DirectRequests final : public RequestRunner {
+public:
+    Outcome run(const std::function<Outcome()>& request) override { return request(); }
+};
+
+enum class OperationEnd {
+    Completed,
+    NothingDone,      // the operation had nothing to do
+    MalformedAddress, // "Bad URL " was shown; the window closes
+    Failed,           // the reason was shown
+    Cancelled,        // the person cancelled a wait
+};
+
+// What the window shows of the exchange and the operations change.
+struct ExchangeState {
+    ExchangePlace place;
+    std::string listing; // the last FTP directory listing, as received
+    ListModel fileList;
+    ProgressModel progress;
+};
+
+class ExchangeOperations {
+public:
+    ExchangeOperations(Pool& pool, Dialogs& dialogs, ExchangeState& state,
+                       TransportFactory makeTransport, RequestRunner& requests, RetryWait& wait);
+    ~ExchangeOperations();
+    ExchangeOperations(const ExchangeOperations&) = delete;
+    ExchangeOperations& operator=(const ExchangeOperations&) = delete;
+
+    // "Download All User Files": the players' pick files (and, for a player
+    // without administrator rights, the games table) from the shared place.
+    OperationEnd downloadAllUserFiles();
+
+    enum class UploadSet {
+        // As the window's button: an administrator sends the file selected
+        // in the file list, anybody else his own pick files.
+        Window,
+        // The user's own pick files, whoever he is.
+        OwnPickFiles,
+    };
+    // "Upload User Files".
+    OperationEnd uploadUserFiles(UploadSet set = UploadSet::Window);
+
+    // "Upload Admin Files": the games table, the computer player's pick file
+    // and the user list without its passwords. Needs administrator rights.
+    OperationEnd uploadAdminFiles();
+
+    // "Remote Directory": the names of the shared place into the file list
+    // (over FTP, the listing into the listing box as well).
+    OperationEnd listRemoteDirectory();
+
+    // Removes one file of the shared place, then lists the place again.
+    OperationEnd deleteRemoteFile(const std::string& name);
+
+    // Ends the connection to the shared place, if any.
+    void quit();
+
+    // Stops the running operation at its next wait or request.
+    void cancel() { m_cancelRequested = true; }
+
+    // The master files that "Upload Admin Files" found missing last time.
+    const std::vector<std::string>& unavailableFiles() const { return m_unavailable; }
+
+    // Off for the command line: it has no use for the error codes that the
+    // window shows before each wait.
+    bool showRetryCodes = true;
+    // Told of each file moved ("Fetched ...", "Installed ...", "Sent ...").
+    std::function<void(const std::string&)> onFileMoved;
+    // Told whenever the state changed in the middle of an operation.
+    std::function<void()> onStateChanged;
+
+private:
+    enum class Notice { Silent, ShowCode };
+    class CancellableWait;
+
+    // Runs a request of the shared place under the failure rule. False when
+    // the operation must stop; `end` then says why.
+    bool request(const std::string& stepName, const std::function<Outcome(Transport&)>& call,
+                 Notice notice, OperationEnd& end);
+    Transport& transport();
+    std::string where() const;
+    bool isAdminName() const;
+    // A player without administrator rights takes the administrator's games
+    // table and computer player's file from the shared place; a user with
+    // rights keeps his own, which are the masters.
+    bool takesMasterFiles() const;
+    bool prepareStaging(OperationEnd& end);
+    void clearStaging();
+    bool stageCopy(const std::filesystem::path& from, const std::string& name, OperationEnd& end);
+    bool sendStaged(const std::string& name, Notice notice, OperationEnd& end);
+    bool fetchAll(const std::vector<std::string>& names, OperationEnd& end);
+    void installFetched(const std::vector<std::string>& names, bool skipComputerPlayer,
+                        OperationEnd& end);
+    std::vector<std::string> userFolderFiles(const std::string& prefix) const;
+    std::string selectedFile() const;
+    void showProgress(size_t done, size_t count);
+    void hideProgress();
+    void changed();
+    void tell(MessageKind kind, const std::string& text);
+    void moved(const std::string& what);
+    void beginOperation();
+
+    Pool& m_pool;
+    Dialogs& m_dialogs;
+    ExchangeState& m_state;
+    TransportFactory m_makeTransport;
+    RequestRunner& m_requests;
+    std::unique_ptr<CancellableWait> m_wait;
+    std::unique_ptr<Transport> m_transport;
+    ExchangePlace m_transportPlace;
+    bool m_cancelRequested = false;
+    std::vector<std::string> m_unavailable;
+};
+
+} // namespace gs

@@ -1,0 +1,116 @@
+#include "core/textfile.h"
+#include "core/userlist.h"
+#include "ftpserver.h"
+#include "tests/ui/uitest.h"
+
+#include <QLabel>
+#include <QListWidget>
+#include <QPlainTextEdit>
+#include <QProgressBar>
+#include <QRadioButton>
+
+namespace gs {
+namespace {
+
+namespace fs = std::filesystem;
+
+class ExchangeWindowGui : public test::MainWindowTest {
+protected:
+    void SetUp() override {
+        MainWindowTest::SetUp();
+        loginAsAdmin();
+    }
+    template <typename T> static T* in(QWidget* dialog, const char* name) {
+        T* widget = dialog->findChild<T*>(name);
+        EXPECT_NE(widget, nullptr) << name;
+        return widget;
+    }
+    static void press(QWidget* dialog, const char* button) {
+        QTest::mouseClick(in<QPushButton>(dialog, button), Qt::LeftButton);
+    }
+    std::string storedAddress() {
+        TextFile file = readTextFile(preferencePath(program.pool.folders, "admin"));
+        return file.lines.empty() ? ""
+                                  : file.lines.front().substr(file.lines.front().find(',') + 1);
+    }
+};
+
+TEST_F(ExchangeWindowGui, ModeSwitchAndChangeStoreTheAddress) {
+    std::string programFolder = program.pool.programFolderText();
+    bool opened = withModal("exchangeFilesAction", [&](QWidget* dialog) {
+        EXPECT_EQ(dialog->windowTitle(), "Internet File Transfer Tool");
+        auto* ftp = in<QRadioButton>(dialog, "ftpModeOption");
+        auto* lan = in<QRadioButton>(dialog, "lanModeOption");
+        auto* address = in<QLineEdit>(dialog, "addressEdit");
+        EXPECT_EQ(ftp->text(), "ftp://");
+        EXPECT_EQ(lan->text(), "LAN");
+        EXPECT_TRUE(lan->isChecked());
+        EXPECT_EQ(address->text().toStdString(), programFolder);
+        EXPECT_TRUE(in<QPushButton>(dialog, "uploadAdminFilesButton")->isEnabled());
+        EXPECT_FALSE(in<QProgressBar>(dialog, "exchangeProgressBar")->isVisible());
+
+        QTest::mouseClick(ftp, Qt::LeftButton);
+        EXPECT_TRUE(ftp->isChecked());
+        EXPECT_FALSE(lan->isChecked());
+        EXPECT_EQ(address->text(), "");
+        address->setText("host.example/pool/");
+        press(dialog, "changeAddressButton");
+        EXPECT_EQ(address->text(), "host.example/pool");
+        press(dialog, "exitButton");
+    });
+    ASSERT_TRUE(opened);
+    EXPECT_EQ(storedAddress(), "ftp://host.example/pool");
+    EXPECT_EQ(program.pool.currentSlot().exchangeAddress, "ftp://host.example/pool");
+    EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
+
+    // The next opening starts in FTP mode on the stored address.
+    opened = withModal("exchangeFilesAction", [&](QWidget* dialog) {
+        EXPECT_TRUE(in<QRadioButton>(dialog, "ftpModeOption")->isChecked());
+        EXPECT_EQ(in<QLineEdit>(dialog, "addressEdit")->text(), "host.example/pool");
+        // "LAN" with an empty box and "Change" keeps the address.
+        QTest::mouseClick(in<QRadioButton>(dialog, "lanModeOption"), Qt::LeftButton);
+        press(dialog, "changeAddressButton");
+        EXPECT_EQ(in<QLineEdit>(dialog, "addressEdit")->text(), "host.example/pool");
+        press(dialog, "exitButton");
+    });
+    ASSERT_TRUE(opened);
+    EXPECT_EQ(storedAddress(), "ftp://host.example/pool");
+}
+
+TEST_F(ExchangeWindowGui, ListsAndUploadsThroughASharedFolder) {
+    test::TempDir shared;
+    test::writeBytes(shared.path() / "Al2010.dat", "picks");
+    program.pool.currentSlot().exchangeAddress = shared.path().string();
+    bool opened = withModal("exchangeFilesAction", [&](QWidget* dialog) {
+        auto* files = in<QListWidget>(dialog, "fileList");
+        press(dialog, "remoteDirectoryButton");
+        ASSERT_EQ(files->count(), 1);
+        EXPECT_EQ(files->item(0)->text(), "Al2010.dat");
+        press(dialog, "uploadAdminFilesButton");
+        press(dialog, "exitButton");
+    });
+    ASSERT_TRUE(opened);
+    EXPECT_EQ(
+        test::entriesOf(shared.path()),
+        (std::vector<std::string>{"Al2010.dat", "PC2010.dat", "UserList.db", "scoresheet97.mdb"}));
+}
+
+TEST_F(ExchangeWindowGui, ExitCancelsAWaitingRequest) {
+    test::FtpServer server;
+    program.pool.currentSlot().exchangeAddress = "ftp://" + server.address();
+    server.stop();
+    bool closed = false;
+    bool opened = withModal("exchangeFilesAction", [&](QWidget* dialog) {
+        // Exit is pressed while the window waits for the server: the first
+        // request fails, its error code is shown, and the wait begins.
+        QTimer::singleShot(200, dialog, [dialog] { press(dialog, "exitButton"); });
+        press(dialog, "remoteDirectoryButton");
+        closed = !dialog->isVisible();
+    });
+    ASSERT_TRUE(opened);
+    EXPECT_TRUE(closed);
+    EXPECT_EQ(program.dialogs.messages(), std::vector<std::string>{"Gridslate: 7"});
+}
+
+} // namespace
+} // namespace gs

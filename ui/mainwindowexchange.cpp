@@ -1,0 +1,15 @@
+#include "mainwindow.h"
+
+#include "exchangedialog.h"
+
+namespace gs {
+
+void MainWindow::openExchange() {
+    run([this] { m_model.hidePanels(); });
+    ExchangeDialog dialog(m_pool, m_dialogs, makeTransport, this);
+    dialog.paint(colorSlots(m_pool.colorScheme));
+    dialog.exec();
+    render();
+}
+
+} // namespace gs
