@@ -1,0 +1,29 @@
+// A pick file "<name><season>.dat": 17 week lines of picks, then the pool
+// order (a human player) or 256 spreads (the computer player). Pick files
+// travel between the players' machines with the exchange.
+
+#include "fuzzhome.h"
+
+#include "schedule/pickfiles.h"
+
+#include <cstddef>
+#include <cstdint>
+#include <cstdlib>
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+    using namespace gs;
+    const fuzz::FuzzHome& home = fuzz::FuzzHome::instance();
+    // No user list: both players' files live in the data folder.
+    Pool pool(home.path());
+    home.writeDataFile(std::string(kComputerPlayer) + pool.seasonYear + ".dat", data, size);
+
+    // The computer player's reading takes the spreads as well.
+    Result<PlayerPicks> computer = loadPicks(pool, kComputerPlayer);
+    if (!computer)
+        std::abort(); // the file exists and is readable
+    PickFileContent content = readPickFile(pickFilePath(pool, kComputerPlayer));
+    if (content.status != ReadStatus::Ok)
+        std::abort();
+    (void)spreadsFromLines(content.extraLines);
+    return 0;
+}
