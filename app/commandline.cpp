@@ -160,6 +160,12 @@ bool parseCommandLine(const std::vector<std::string>& args, CommandLine& out, st
         }
         out.command.push_back(arg);
     }
+    // An empty name would stand for the working folder, where the data of a
+    // pool never belongs.
+    if (out.home && out.home->empty()) {
+        error = "--home takes a folder, not an empty name";
+        return false;
+    }
     if (out.season && !isYear(*out.season)) {
         error = "--season takes a four-digit year, not \"" + *out.season + "\"";
         return false;
@@ -202,9 +208,11 @@ std::string usageText() {
            "                             as CSV: User,Correct,Picks,% Correct, best first\n";
 }
 
-int runCommandLine(const std::vector<std::string>& args,
-                   const std::function<int(Pool& pool)>& startWindow, std::ostream& out,
-                   std::ostream& err) {
+namespace {
+
+int runParsedCommandLine(const std::vector<std::string>& args,
+                         const std::function<int(Pool& pool)>& startWindow, std::ostream& out,
+                         std::ostream& err) {
     CommandLine line;
     std::string error;
     if (!parseCommandLine(args, line, error)) {
@@ -236,7 +244,16 @@ int runCommandLine(const std::vector<std::string>& args,
         err << "gridslate: unknown command " << line.command[0] << " (see gridslate --help)\n";
         return 2;
     }
-    Pool pool(line.home ? std::filesystem::path(*line.home) : defaultHome());
+    std::filesystem::path home = line.home ? std::filesystem::path(*line.home) : defaultHome();
+    // A relative home is taken from the working folder, which may be gone.
+    std::error_code ec;
+    std::filesystem::path absoluteHome = std::filesystem::absolute(home, ec);
+    if (ec) {
+        err << "gridslate: the folder \"" << home.string()
+            << "\" cannot be found from the working folder: " << ec.message() << '\n';
+        return 1;
+    }
+    Pool pool(absoluteHome);
     if (line.referenceDate)
         pool.referenceDate = *line.referenceDate;
     if (line.command.empty()) {
@@ -264,6 +281,21 @@ int runCommandLine(const std::vector<std::string>& args,
     if (status == 0 && dialogs.failed())
         status = 1;
     return status;
+}
+
+} // namespace
+
+int runCommandLine(const std::vector<std::string>& args,
+                   const std::function<int(Pool& pool)>& startWindow, std::ostream& out,
+                   std::ostream& err) {
+    // A folder that vanishes or cannot be read under the program ends the
+    // command with its reason, not with an abort.
+    try {
+        return runParsedCommandLine(args, startWindow, out, err);
+    } catch (const std::filesystem::filesystem_error& e) {
+        err << "gridslate: " << e.what() << '\n';
+        return 1;
+    }
 }
 
 } // namespace gs

@@ -11,7 +11,11 @@ namespace fs = std::filesystem;
 
 Folders Folders::at(const fs::path& home) {
     Folders folders;
-    folders.install = fs::absolute(home).lexically_normal();
+    // A home that cannot be made absolute (the working folder is gone) stays
+    // as given; its files then fail with their own reasons.
+    std::error_code ec;
+    fs::path absolute = fs::absolute(home, ec);
+    folders.install = (ec ? home : absolute).lexically_normal();
     if (!folders.install.has_filename())
         folders.install = folders.install.parent_path();
     folders.program = folders.install / "data";

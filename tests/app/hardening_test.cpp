@@ -1,0 +1,65 @@
+// The command line against odd homes, damaged files and a second copy of the
+// program: each case ends with a reason and a fitting exit status, and leaves
+// every file as it was unless the command's job is to change it.
+
+#include "app/commandline.h"
+
+#include "core/textfile.h"
+#include "tests/support/testsupport.h"
+
+#include <gtest/gtest.h>
+#include <sstream>
+#include <unistd.h>
+
+namespace gs {
+namespace {
+
+namespace fs = std::filesystem;
+using test::readBytes;
+using test::TempDir;
+using test::writeBytes;
+
+struct Outcome {
+    int status = -1;
+    std::string out;
+    std::string err;
+};
+
+Outcome runGridslate(const std::vector<std::string>& args) {
+    std::ostringstream out, err;
+    Outcome outcome;
+    outcome.status = runCommandLine(
+        args, [](Pool&) { return 0; }, out, err);
+    outcome.out = out.str();
+    outcome.err = err.str();
+    return outcome;
+}
+
+// Restores the working folder of the test process, even when the folder
+// the test moved into is gone.
+class WorkingFolder {
+public:
+    WorkingFolder() : m_saved(fs::current_path()) {}
+    ~WorkingFolder() { fs::current_path(m_saved); }
+
+private:
+    fs::path m_saved;
+};
+
+TEST(OddHome, ARelativeHomeInADeletedWorkingFolderIsRefused) {
+    TempDir dir;
+    fs::path gone = dir.path() / "gone";
+    fs::create_directory(gone);
+    WorkingFolder restore;
+    ASSERT_EQ(::chdir(gone.c_str()), 0);
+    ASSERT_EQ(::rmdir(gone.c_str()), 0);
+    Outcome outcome;
+    ASSERT_NO_THROW(outcome = runGridslate({"--home", "pool", "project"}));
+    EXPECT_EQ(outcome.status, 1);
+    EXPECT_EQ(outcome.err, "gridslate: the folder \"pool\" cannot be found from the working "
+                           "folder: No such file or directory\n");
+    EXPECT_EQ(outcome.out, "");
+}
+
+} // namespace
+} // namespace gs
