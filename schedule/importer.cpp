@@ -140,7 +140,9 @@ Status importSchedule(const Pool& pool, const fs::path& csvFile) {
     fs::path path = pool.gamesDatabasePath();
     if (Status created = ensureGamesTable(pool); !created)
         return failure("the games table " + path.string() + " could not be created");
-    std::unique_ptr<GamesTable> table = GamesTable::open(path, error);
+    // A database without the games table is filled too: importing is one
+    // of the ways out that its refusal names.
+    std::unique_ptr<GamesTable> table = GamesTable::create(path, error);
     if (!table || !table->replaceSeasons(parse.records, error))
         return failure("the games table " + path.string() + " could not be written: " + error);
     return {};

@@ -59,7 +59,7 @@ std::string createFromBundle(const fs::path& target) {
     if (temporary.empty())
         return error;
     {
-        std::unique_ptr<GamesTable> table = GamesTable::open(temporary, error);
+        std::unique_ptr<GamesTable> table = GamesTable::create(temporary, error);
         if (!table || !table->replaceSeasons(records, error)) {
             removeDatabaseFiles(temporary);
             return error;
@@ -75,6 +75,16 @@ std::string createFromBundle(const fs::path& target) {
 
 std::string cannotRead(const fs::path& path, const std::string& reason) {
     return "The games table " + path.string() + " cannot be read: " + reason;
+}
+
+// What the person can do about a file that is a database but holds no
+// games table: it may be the only copy of something, so it is never
+// replaced unasked.
+std::string howToRecover(const std::string& reason) {
+    if (!reason.starts_with(kNoGamesTable) && !reason.starts_with(kIncompleteGamesTable))
+        return {};
+    return ". The file was left as it is: remove it to have the bundled seasons restored, or "
+           "import a schedule into it.";
 }
 
 } // namespace
@@ -104,7 +114,7 @@ Result<std::unique_ptr<GamesTable>> openGamesTable(const Pool& pool) {
     std::string error;
     std::unique_ptr<GamesTable> table = GamesTable::open(path, error);
     if (!table)
-        return failure(cannotRead(path, error));
+        return failure(cannotRead(path, error) + howToRecover(error));
     return table;
 }
 

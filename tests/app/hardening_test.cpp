@@ -61,5 +61,43 @@ TEST(OddHome, ARelativeHomeInADeletedWorkingFolderIsRefused) {
     EXPECT_EQ(outcome.out, "");
 }
 
+// A fresh home for each case, run as `gridslate --home HOME ...`.
+class Home : public testing::Test {
+protected:
+    Outcome run(std::vector<std::string> args) {
+        args.insert(args.begin(), {"--home", home.path().string()});
+        return runGridslate(args);
+    }
+    fs::path data() const { return home.path() / "data"; }
+    fs::path table() const { return data() / "scoresheet97.mdb"; }
+    fs::path csv() const { return home.path() / "s.csv"; }
+    TempDir home;
+};
+
+// A games table file of 0 bytes is no empty season: the command fails, says
+// which file and how to recover, and the file stays as it was.
+TEST_F(Home, AnEmptyGamesTableFileIsRefusedAndKept) {
+    writeBytes(table(), "");
+    Outcome outcome = run({"project"});
+    EXPECT_EQ(outcome.status, 1);
+    std::string expected("gridslate: The games table ");
+    expected += table().string();
+    expected += " cannot be read: it holds no table \"Scoresheet\". The file was left as it is: "
+                "remove it to have the bundled seasons restored, or import a schedule into it.\n";
+    EXPECT_EQ(outcome.err, expected);
+    EXPECT_EQ(readBytes(table()), "");
+}
+
+// The recovery the refusal names: an import fills the file.
+TEST_F(Home, AnImportIntoAnEmptyGamesTableFileFillsIt) {
+    writeBytes(table(), "");
+    writeBytes(csv(), "TeamA,TeamB,Date,Visitor,Home,Year\r\n"
+                      "Dallas Cowboys,N.Y. Giants,9/8/2011,,,2011\r\n");
+    Outcome outcome = run({"import-schedule", csv().string()});
+    EXPECT_EQ(outcome.status, 0) << outcome.err;
+    EXPECT_EQ(test::dumpRecords(test::tableRecords(Pool(home.path()))),
+              "Dallas Cowboys|N.Y. Giants|9/8/2011|||2011\n");
+}
+
 } // namespace
 } // namespace gs

@@ -4,6 +4,8 @@
 #include "tests/support/testsupport.h"
 
 #include <gtest/gtest.h>
+#include <ostream>
+#include <sqlite3.h>
 
 namespace gs {
 namespace {
@@ -100,6 +102,62 @@ TEST_F(SeasonGamesTest, AnUnreadableTableIsAnError) {
         fs::create_directory(tablePath());
     }
 }
+
+// A database file made with SQLite itself, holding the given statements.
+void writeDatabase(const fs::path& path, const std::string& sql) {
+    sqlite3* db = nullptr;
+    ASSERT_EQ(sqlite3_open(path.c_str(), &db), SQLITE_OK);
+    EXPECT_EQ(sqlite3_exec(db, sql.c_str(), nullptr, nullptr, nullptr), SQLITE_OK);
+    sqlite3_close(db);
+}
+
+struct TablelessFile {
+    const char* name;
+    std::string sql; // "" for a file of 0 bytes
+    std::string reason;
+};
+
+void PrintTo(const TablelessFile& c, std::ostream* os) {
+    *os << c.name;
+}
+
+class TablelessFiles : public SeasonGamesTest, public testing::WithParamInterface<TablelessFile> {
+protected:
+    void SetUp() override {
+        if (GetParam().sql.empty())
+            test::writeBytes(tablePath(), "");
+        else
+            writeDatabase(tablePath(), GetParam().sql);
+    }
+};
+
+// Taking such a file for an empty games table would lose every season
+// without a word; it is refused, named, and left exactly as it was.
+TEST_P(TablelessFiles, AreRefusedAndLeftAsTheyWere) {
+    std::string before = test::readBytes(tablePath());
+    Result<Season> season = rebuildSeasonGames(pool);
+    ASSERT_FALSE(season);
+    std::string expected("The games table ");
+    expected += tablePath().string();
+    expected += " cannot be read: ";
+    expected += GetParam().reason;
+    expected += ". The file was left as it is: remove it to have the bundled seasons restored, "
+                "or import a schedule into it.";
+    EXPECT_EQ(season.error(), expected);
+    EXPECT_TRUE(ensureGamesTable(pool)); // only a missing file is built afresh
+    EXPECT_EQ(test::readBytes(tablePath()), before);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, TablelessFiles,
+    testing::Values(TablelessFile{"EmptyFile", "", "it holds no table \"Scoresheet\""},
+                    TablelessFile{"AnotherDatabase", "CREATE TABLE Notes (Text TEXT)",
+                                  "it holds no table \"Scoresheet\""},
+                    TablelessFile{
+                        "TableWithoutTheScores",
+                        "CREATE TABLE Scoresheet (TeamA TEXT, TeamB TEXT, Date TEXT, Year TEXT)",
+                        "its table \"Scoresheet\" has no field Visitor"}),
+    [](const auto& info) { return std::string(info.param.name); });
 
 } // namespace
 } // namespace gs
