@@ -121,6 +121,40 @@ Status renameIntoPlace(const fs::path& temporary, const fs::path& target) {
     return {};
 }
 
+namespace {
+
+void syncFolderOf(const fs::path& target) {
+    fs::path folder = target.parent_path();
+    int dir = ::open(folder.empty() ? "." : folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (dir >= 0) {
+        ::fsync(dir);
+        ::close(dir);
+    }
+}
+
+} // namespace
+
+Result<Placement> renameIntoPlaceIfAbsent(const fs::path& temporary, const fs::path& target) {
+    int rc = ::renameat2(AT_FDCWD, temporary.c_str(), AT_FDCWD, target.c_str(), RENAME_NOREPLACE);
+    // File systems without that kind of rename still refuse a hard link
+    // over an existing name.
+    if (rc != 0 && (errno == EINVAL || errno == ENOSYS || errno == ENOTSUP)) {
+        rc = ::link(temporary.c_str(), target.c_str());
+        if (rc == 0)
+            ::unlink(temporary.c_str());
+    }
+    if (rc != 0) {
+        bool taken = errno == EEXIST;
+        std::string message = systemError("Cannot create", target);
+        ::unlink(temporary.c_str());
+        if (taken)
+            return Placement::AlreadyThere;
+        return failure(message);
+    }
+    syncFolderOf(target);
+    return Placement::Placed;
+}
+
 Status writeFileAtomic(const fs::path& path, std::string_view bytes) {
     std::string error;
     fs::path temporary = createTemporaryBeside(path, error);

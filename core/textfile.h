@@ -44,6 +44,18 @@ std::filesystem::path createTemporaryBeside(const std::filesystem::path& target,
 // unchanged.
 Status renameIntoPlace(const std::filesystem::path& temporary, const std::filesystem::path& target);
 
+// Where a rename that never replaces left things.
+enum class Placement {
+    Placed,       // the temporary file now stands under the target's name
+    AlreadyThere, // a file stood there and was kept; the temporary is gone
+};
+
+// Renames a finished temporary file to the target only when no file stands
+// there, so that of two programs installing the same file at once the
+// first one's stays. On failure the temporary file is removed.
+Result<Placement> renameIntoPlaceIfAbsent(const std::filesystem::path& temporary,
+                                          const std::filesystem::path& target);
+
 // Writes bytes atomically. On failure the reason says what failed and the
 // target is unchanged.
 Status writeFileAtomic(const std::filesystem::path& path, std::string_view bytes);

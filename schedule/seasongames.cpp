@@ -46,8 +46,10 @@ void removeDatabaseFiles(const fs::path& path) {
     fs::remove(path.string() + "-journal", ec);
 }
 
-// Fills a new database file beside the target and renames it into place, so
-// that the target either does not exist or holds every bundled season.
+// Fills a new database file beside the target and renames it into place
+// only where no table stands, so that the target either does not exist or
+// holds every bundled season. A table that another copy of the program
+// installed or filled meanwhile is kept: it may already hold an import.
 std::string createFromBundle(const fs::path& target) {
     std::vector<GameRecord> records;
     std::string error;
@@ -65,10 +67,10 @@ std::string createFromBundle(const fs::path& target) {
             return error;
         }
     }
-    Status renamed = renameIntoPlace(temporary, target);
-    if (!renamed) {
+    Result<Placement> placed = renameIntoPlaceIfAbsent(temporary, target);
+    if (!placed) {
         removeDatabaseFiles(temporary);
-        return renamed.error();
+        return placed.error();
     }
     return {};
 }
@@ -130,10 +132,15 @@ Result<Season> rebuildSeasonGames(const Pool& pool) {
 }
 
 Status ensureGamesTable(const Pool& pool) {
+    std::error_code ec;
+    if (fs::exists(pool.gamesDatabasePath(), ec))
+        return {};
+    return installBundledTable(pool);
+}
+
+Status installBundledTable(const Pool& pool) {
     fs::path path = pool.gamesDatabasePath();
     std::error_code ec;
-    if (fs::exists(path, ec))
-        return {};
     fs::create_directories(pool.folders.program, ec);
     std::string error =
         ec ? "cannot create the folder " + pool.folders.program.string() + ": " + ec.message()
