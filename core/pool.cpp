@@ -58,6 +58,30 @@ bool requireAdmin(const Pool& pool, const std::string& name, Dialogs& dialogs) {
     return false;
 }
 
+namespace {
+
+std::string_view withoutTrailingSeparators(std::string_view folder) {
+    while (folder.size() > 1 && folder.back() == '/')
+        folder.remove_suffix(1);
+    return folder;
+}
+
+} // namespace
+
+fs::path Pool::pickFolder(int slot) const {
+    const std::string& stored = users[slot].folder;
+    if (stored.empty())
+        return folders.program;
+    if (int computer = userSlot(kComputerPlayer);
+        computer &&
+        withoutTrailingSeparators(stored) == withoutTrailingSeparators(users[computer].folder))
+        return folders.program;
+    std::error_code ec;
+    if (!fs::is_directory(stored, ec))
+        return folders.program;
+    return stored;
+}
+
 int Pool::seasonYearNumber() const {
     return static_cast<int>(numericValue(seasonYear));
 }

@@ -76,6 +76,15 @@ struct Pool {
     // True for a user whose admin field is 1.
     bool isAdmin(const std::string& name) const;
 
+    // The folder on this machine that holds the pick files of the user in a
+    // slot. The user list stores absolute folders and travels between
+    // machines (copies of a home, the exchange, a restore), so a stored
+    // folder is honoured only where it means a folder here: a stored folder
+    // equal to the computer player's stored folder (the program folder of
+    // the machine that saved the list), an empty one, or one that does not
+    // exist here all mean this pool's program folder.
+    std::filesystem::path pickFolder(int slot) const;
+
     int seasonYearNumber() const;
     // The program folder as the user list stores it: without a trailing separator.
     std::string programFolderText() const;

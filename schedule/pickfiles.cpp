@@ -62,13 +62,7 @@ std::vector<std::string> splitAtCommas(std::string_view line) {
 
 fs::path pickFilePath(const Pool& pool, const std::string& player) {
     int slot = pool.userSlot(player);
-    const std::string& folder = pool.users[slot ? slot : kUserSlots].folder;
-    std::string fileName = player + pool.seasonYear + ".dat";
-    // A slot without a folder (the usual state of slot 100) keeps its files
-    // with the pool's data rather than in whatever the working folder is.
-    if (folder.empty())
-        return pool.folders.program / fileName;
-    return fs::path(folder) / fileName;
+    return pool.pickFolder(slot ? slot : kUserSlots) / (player + pool.seasonYear + ".dat");
 }
 
 fs::path oldScoresPath(const Folders& folders, int year) {

@@ -99,5 +99,29 @@ TEST_F(Home, AnImportIntoAnEmptyGamesTableFileFillsIt) {
               "Dallas Cowboys|N.Y. Giants|9/8/2011|||2011\n");
 }
 
+// `cp -a A C` copies a user list that names A's data folder: C's commands
+// keep their files in C, also once A is gone.
+TEST(CopiedHome, KeepsItsPickFilesInItsOwnDataFolder) {
+    TempDir dir;
+    fs::path a = dir.path() / "A";
+    fs::path c = dir.path() / "C";
+    ASSERT_EQ(runGridslate({"--home", a.string(), "project"}).status, 0);
+    fs::copy(a, c, fs::copy_options::recursive);
+    std::string userList = readBytes(c / "data" / "UserList.db");
+    Outcome outcome = runGridslate({"--home", c.string(), "--season", "2011", "project"});
+    EXPECT_EQ(outcome.status, 0) << outcome.err;
+    for (const char* name : {"PC2011.dat", "admin2011.dat"}) {
+        EXPECT_TRUE(fs::exists(c / "data" / name)) << name;
+        EXPECT_FALSE(fs::exists(a / "data" / name)) << name;
+    }
+    EXPECT_EQ(readBytes(c / "data" / "UserList.db"), userList); // its format stays
+
+    fs::remove_all(a);
+    outcome = runGridslate({"--home", c.string(), "--season", "2012", "project"});
+    EXPECT_EQ(outcome.status, 0) << outcome.err;
+    EXPECT_TRUE(fs::exists(c / "data" / "admin2012.dat"));
+    EXPECT_FALSE(fs::exists(a));
+}
+
 } // namespace
 } // namespace gs

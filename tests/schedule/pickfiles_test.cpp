@@ -215,6 +215,48 @@ TEST_F(PickFiles, NameNotInTheTableUsesTheLastSlotsFolder) {
     EXPECT_TRUE(fs::exists(fixture.home.path() / "spare" / "zed2011.dat"));
 }
 
+struct StoredFolder {
+    const char* name;
+    std::string computerFolder; // as the user list stores them; "@" stands for the home
+    std::string aliceFolder;
+    std::string expected; // where alice's file goes, "@" for the home
+};
+
+void PrintTo(const StoredFolder& c, std::ostream* os) {
+    *os << c.name;
+}
+
+class StoredFolders : public PickFiles, public testing::WithParamInterface<StoredFolder> {
+protected:
+    std::string atHome(std::string text) const {
+        if (text.starts_with("@"))
+            text.replace(0, 1, fixture.home.path().string());
+        return text;
+    }
+};
+
+// A user list brought from another machine, or with a copied home, names
+// folders of elsewhere: the computer player's stands for the program folder
+// there, and a folder that does not exist here cannot hold anything.
+TEST_P(StoredFolders, PickFilesStayInThisPoolUnlessAChosenFolderExists) {
+    fs::create_directories(fixture.home.path() / "other");
+    pool.users[2].folder = atHome(GetParam().computerFolder);
+    pool.users[3].folder = atHome(GetParam().aliceFolder);
+    EXPECT_EQ(pickFilePath(pool, "alice"), fs::path(atHome(GetParam().expected)) / "alice2010.dat");
+    EXPECT_EQ(pickFilePath(pool, "PC"), pool.folders.program / "PC2010.dat");
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, StoredFolders,
+    testing::Values(
+        StoredFolder{"TheComputerPlayersFolderThatExists", "@/other", "@/other", "@/data"},
+        StoredFolder{"TheComputerPlayersFolderWithASeparator", "@/other/", "@/other", "@/data"},
+        StoredFolder{"AFolderOfAnotherMachine", "/gone/A/data", "/gone/A/data", "@/data"},
+        StoredFolder{"AFolderMissingHere", "@/data", "@/missing", "@/data"},
+        StoredFolder{"AChosenFolderThatExists", "/gone/A/data", "@/alice", "@/alice"},
+        StoredFolder{"NoFolder", "@/data", "", "@/data"}),
+    [](const auto& info) { return std::string(info.param.name); });
+
 TEST_F(PickFiles, UnsafeNamesAreRefusedWithoutTouchingAnyFile) {
     PickTable picks{};
     picks[1][1] = 1;
