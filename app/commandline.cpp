@@ -31,6 +31,11 @@ public:
             m_failed = true;
             return;
         }
+        // Kept apart from what a command prints, and no failure.
+        if (kind == MessageKind::Warning) {
+            m_err << "gridslate: " << text << '\n';
+            return;
+        }
         if (!m_quiet)
             m_out << text << '\n';
     }
@@ -104,6 +109,9 @@ int projectCommand(CommandContext& c) {
         state.errors.push_back(picks.error());
     for (const std::string& error : state.errors)
         c.dialogs.refuse(error);
+    // Told on standard error, apart from the summary, without failing.
+    for (const std::string& warning : state.warnings)
+        c.err << "gridslate: " << warning << '\n';
     int projected = 0;
     for (int r = 0; r <= kMaxSeasonGames; ++r)
         projected += state.projection.spreads[r] != 0;

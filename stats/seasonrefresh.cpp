@@ -44,8 +44,10 @@ SeasonState refreshSeason(const Pool& pool) {
     }
 
     state.projection = projectTeams(pool, state.season);
-    if (Status saved = saveComputerPicks(pool, state.projection); !saved)
+    if (Result<ComputerPicksSaved> saved = saveComputerPicks(pool, state.projection); !saved)
         state.errors.push_back(saved.error());
+    else if (!saved->notice.empty())
+        state.warnings.push_back(saved->notice);
 
     // The season ends on its last week; its records become the old-scores
     // file the next season starts from.

@@ -99,6 +99,41 @@ TEST_F(Home, AnImportIntoAnEmptyGamesTableFileFillsIt) {
               "Dallas Cowboys|N.Y. Giants|9/8/2011|||2011\n");
 }
 
+// A pick file of random bytes is not rewritten as a tidy-looking file full
+// of garbage without a trace: it is kept beside, and the person told once.
+TEST_F(Home, ADamagedComputerFileIsKeptAndToldOnce) {
+    ASSERT_EQ(run({"project"}).status, 0);
+    const std::string damage("\x8f\x00\xd3Q\r\x91\n\xfe\x07,,9", 12);
+    writeBytes(data() / "PC2010.dat", damage);
+    Outcome outcome = run({"project"});
+    EXPECT_EQ(outcome.status, 0);
+    std::string told("gridslate: The computer player's file ");
+    told += (data() / "PC2010.dat").string();
+    told += " was damaged. It is kept as PC2010.dat.damaged, and the file was written afresh.\n";
+    EXPECT_EQ(outcome.err, told);
+    EXPECT_EQ(readBytes(data() / "PC2010.dat.damaged"), damage);
+    TextFile rewritten = readTextFile(data() / "PC2010.dat");
+    EXPECT_EQ(rewritten.lines.size(), 17u + 256u);
+
+    outcome = run({"project"});
+    EXPECT_EQ(outcome.status, 0);
+    EXPECT_EQ(outcome.err, "");
+}
+
+// The standings are CSV on standard output; the notice goes apart from them.
+TEST_F(Home, ADamagedComputerFileIsToldApartFromTheStandings) {
+    ASSERT_EQ(run({"project"}).status, 0);
+    writeBytes(data() / "PC2010.dat", "garbage\r\n");
+    Outcome outcome = run({"standings"});
+    EXPECT_EQ(outcome.status, 0);
+    EXPECT_TRUE(outcome.out.starts_with("User,Correct,Picks,% Correct\n")) << outcome.out;
+    EXPECT_EQ(outcome.out.find("damaged"), std::string::npos) << outcome.out;
+    std::string told("gridslate: The computer player's file ");
+    told += (data() / "PC2010.dat").string();
+    told += " was damaged. It is kept as PC2010.dat.damaged, and the file was written afresh.\n";
+    EXPECT_EQ(outcome.err, told);
+}
+
 // `cp -a A C` copies a user list that names A's data folder: C's commands
 // keep their files in C, also once A is gone.
 TEST(CopiedHome, KeepsItsPickFilesInItsOwnDataFolder) {
