@@ -24,6 +24,10 @@ Status FileRollback::remember(const fs::path& path) {
     case ReadStatus::Error:
         break;
     }
+    // No write replaces a folder, so there is nothing to put back; the
+    // write itself says why it failed.
+    if (std::error_code ec; fs::is_directory(path, ec))
+        return {};
     return failure("The file " + path.string() + " cannot be read: " + error);
 }
 

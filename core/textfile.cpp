@@ -3,8 +3,6 @@
 #include <cerrno>
 #include <cstring>
 #include <fcntl.h>
-#include <fstream>
-#include <sstream>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -31,21 +29,60 @@ std::vector<std::string> splitLines(std::string_view text) {
     return lines;
 }
 
-ReadStatus readFileBytes(const fs::path& path, std::string& bytes, std::string& error) {
-    std::ifstream in(path, std::ios::binary);
-    if (!in) {
-        error = std::strerror(errno);
-        std::error_code ec;
-        return fs::exists(path, ec) ? ReadStatus::Error : ReadStatus::Missing;
+namespace {
+
+constexpr const char* kTooLarge = "it is larger than 4 MB, more than any file of a pool holds";
+
+// Reads an open regular file to its end, refusing it when it grows past the
+// limit meanwhile.
+ReadStatus readAll(int fd, std::string& bytes, std::string& error) {
+    std::string content;
+    char buffer[64 * 1024];
+    for (;;) {
+        ssize_t got = ::read(fd, buffer, sizeof buffer);
+        if (got < 0) {
+            if (errno == EINTR)
+                continue;
+            error = std::strerror(errno);
+            return ReadStatus::Error;
+        }
+        if (got == 0)
+            break;
+        content.append(buffer, static_cast<size_t>(got));
+        if (content.size() > kMaxDataFileBytes) {
+            error = kTooLarge;
+            return ReadStatus::Error;
+        }
     }
-    std::ostringstream content;
-    content << in.rdbuf();
-    if (in.bad()) {
-        error = "read error";
-        return ReadStatus::Error;
-    }
-    bytes = content.str();
+    bytes = std::move(content);
     return ReadStatus::Ok;
+}
+
+} // namespace
+
+ReadStatus readFileBytes(const fs::path& path, std::string& bytes, std::string& error) {
+    // Not blocking: a pipe opened without a writer would wait for ever; the
+    // check below refuses it before any read.
+    int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY);
+    if (fd < 0) {
+        int reason = errno;
+        error = std::strerror(reason);
+        return reason == ENOENT ? ReadStatus::Missing : ReadStatus::Error;
+    }
+    struct stat status {};
+    ReadStatus result = ReadStatus::Error;
+    if (::fstat(fd, &status) != 0)
+        error = std::strerror(errno);
+    else if (S_ISDIR(status.st_mode))
+        error = "it is a folder";
+    else if (!S_ISREG(status.st_mode))
+        error = "it is not a regular file (a pipe, a device or the like)";
+    else if (static_cast<std::uintmax_t>(status.st_size) > kMaxDataFileBytes)
+        error = kTooLarge;
+    else
+        result = readAll(fd, bytes, error);
+    ::close(fd);
+    return result;
 }
 
 TextFile readTextFile(const fs::path& path) {
@@ -196,17 +233,61 @@ Status writeLinesAtomic(const fs::path& path, const std::vector<std::string>& li
 }
 
 Status copyFileAtomic(const fs::path& from, const fs::path& to) {
-    std::string bytes;
+    // Copied piece by piece, without the size limit of a file that is read:
+    // the games table travels this way too.
+    int in = ::open(from.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY);
+    if (in < 0)
+        return failure(systemError("Cannot read", from));
+    struct stat status {};
+    if (::fstat(in, &status) != 0 || !S_ISREG(status.st_mode)) {
+        ::close(in);
+        return failure("Cannot read " + from.string() + ": it is not a regular file");
+    }
     std::string error;
-    if (readFileBytes(from, bytes, error) != ReadStatus::Ok)
-        return failure("Cannot read " + from.string() + ": " + error);
-    return writeFileAtomic(to, bytes);
+    fs::path temporary = createTemporaryBeside(to, error);
+    if (temporary.empty()) {
+        ::close(in);
+        return failure(error);
+    }
+    int out = ::open(temporary.c_str(), O_WRONLY | O_TRUNC | O_CLOEXEC);
+    bool copied = out >= 0;
+    if (!copied)
+        error = systemError("Cannot write", to);
+    char buffer[64 * 1024];
+    while (copied) {
+        ssize_t got = ::read(in, buffer, sizeof buffer);
+        if (got < 0 && errno == EINTR)
+            continue;
+        if (got < 0) {
+            error = systemError("Cannot read", from);
+            copied = false;
+        } else if (got == 0) {
+            break;
+        } else if (!writeAll(out, std::string_view(buffer, static_cast<size_t>(got)))) {
+            error = systemError("Cannot write", to);
+            copied = false;
+        }
+    }
+    if (copied && ::fsync(out) != 0) {
+        error = systemError("Cannot write", to);
+        copied = false;
+    }
+    if (out >= 0 && ::close(out) != 0 && copied) {
+        error = systemError("Cannot write", to);
+        copied = false;
+    }
+    ::close(in);
+    if (!copied) {
+        ::unlink(temporary.c_str());
+        return failure(error);
+    }
+    return renameIntoPlace(temporary, to);
 }
 
 bool fileExists(const fs::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::error_code ec;
-    return static_cast<bool>(in) && !fs::is_directory(path, ec);
+    struct stat status {};
+    return ::stat(path.c_str(), &status) == 0 && !S_ISDIR(status.st_mode) &&
+           ::access(path.c_str(), R_OK) == 0;
 }
 
 } // namespace gs

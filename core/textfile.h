@@ -9,6 +9,7 @@
 
 #include "result.h"
 
+#include <cstdint>
 #include <filesystem>
 #include <optional>
 #include <string>
@@ -18,13 +19,21 @@ namespace gs {
 
 enum class ReadStatus { Ok, Missing, Error };
 
+// No data file of a pool comes near this size (the largest, a pick file, is
+// a few kilobytes); a larger file is refused rather than read into memory.
+inline constexpr std::uintmax_t kMaxDataFileBytes = 4 * 1024 * 1024;
+
 struct TextFile {
     ReadStatus status = ReadStatus::Missing;
     std::vector<std::string> lines;
     std::string error; // why it could not be read, for Error
 };
 
-// Reads a whole file; the error says why it could not be read.
+// Reads a whole file; the error says why it could not be read. Only a
+// regular file of at most kMaxDataFileBytes is read: a folder, a pipe, a
+// device or a larger file is an Error and is never opened for reading
+// (opening a pipe could wait for ever). Missing means there is no such file
+// (also when one appears only after the attempt).
 ReadStatus readFileBytes(const std::filesystem::path& path, std::string& bytes, std::string& error);
 
 // Reads all lines of a file. A final line break does not add an empty line.
@@ -71,7 +80,8 @@ Status writeLinesAtomic(const std::filesystem::path& path, const std::vector<std
 // writeFileAtomic.
 Status copyFileAtomic(const std::filesystem::path& from, const std::filesystem::path& to);
 
-// True when the file can be opened for reading.
+// True when something other than a folder stands under the name and may be
+// read; a pipe or a device is not opened to find out.
 bool fileExists(const std::filesystem::path& path);
 
 } // namespace gs

@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <map>
 #include <sqlite3.h>
+#include <sys/stat.h>
 
 namespace gs {
 
@@ -189,6 +190,14 @@ std::unique_ptr<GamesTable> GamesTable::create(const std::filesystem::path& path
 
 std::unique_ptr<GamesTable> GamesTable::openFile(const std::filesystem::path& path, bool create,
                                                  std::string& error) {
+    // SQLite would wait for ever on a pipe and read a device as a database;
+    // only a regular file (or, to create one, nothing) is handed to it.
+    struct stat status {};
+    if (::stat(path.c_str(), &status) == 0 && !S_ISREG(status.st_mode)) {
+        error = S_ISDIR(status.st_mode) ? "it is a folder"
+                                        : "it is not a regular file (a pipe, a device or the like)";
+        return nullptr;
+    }
     sqlite3* db = nullptr;
     int flags = SQLITE_OPEN_READWRITE | (create ? SQLITE_OPEN_CREATE : 0);
     int rc = sqlite3_open_v2(path.c_str(), &db, flags, nullptr);

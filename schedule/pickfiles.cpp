@@ -244,8 +244,10 @@ Status writeOldScores(const Folders& folders, int year, const TeamRecordTable& r
     return writeLinesAtomic(oldScoresPath(folders, year), lines);
 }
 
-bool readOldScores(const Folders& folders, int year, TeamRecordTable& records) {
+bool readOldScores(const Folders& folders, int year, TeamRecordTable& records, std::string* error) {
     TextFile file = readTextFile(oldScoresPath(folders, year));
+    if (file.status == ReadStatus::Error && error)
+        *error = file.error;
     if (file.status != ReadStatus::Ok)
         return false;
     for (int t = 1; t <= kTeamCount; ++t) {

@@ -94,7 +94,10 @@ std::vector<std::string> emptyPickFileLines(const std::string& player);
 Status writeOldScores(const Folders& folders, int year, const TeamRecordTable& records);
 
 // Sets columns 1..5 of the records from the old-scores file of a year.
-// False (records untouched) when the file is missing or unreadable.
-bool readOldScores(const Folders& folders, int year, TeamRecordTable& records);
+// False (records untouched) when the file is missing or unreadable; for an
+// unreadable one (a pipe, a file past kMaxDataFileBytes, ...) the reason
+// goes to *error when given.
+bool readOldScores(const Folders& folders, int year, TeamRecordTable& records,
+                   std::string* error = nullptr);
 
 } // namespace gs

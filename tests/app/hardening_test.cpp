@@ -9,6 +9,7 @@
 
 #include <gtest/gtest.h>
 #include <sstream>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace gs {
@@ -132,6 +133,64 @@ TEST_F(Home, ADamagedComputerFileIsToldApartFromTheStandings) {
     told += (data() / "PC2010.dat").string();
     told += " was damaged. It is kept as PC2010.dat.damaged, and the file was written afresh.\n";
     EXPECT_EQ(outcome.err, told);
+}
+
+// A pipe in the place of a data file would hang the program, a link to
+// /dev/zero exhaust its memory; each is refused with its reason instead.
+TEST_F(Home, APipeInsteadOfAPickFileIsRefused) {
+    ASSERT_EQ(run({"project"}).status, 0);
+    fs::path picks = data() / "admin2010.dat";
+    fs::remove(picks);
+    ASSERT_EQ(::mkfifo(picks.c_str(), 0600), 0);
+    Outcome outcome = run({"project"});
+    EXPECT_EQ(outcome.status, 1);
+    std::string expected("gridslate: The pick file ");
+    expected += picks.string();
+    expected += " cannot be read: it is not a regular file (a pipe, a device or the like)\n";
+    EXPECT_EQ(outcome.err, expected);
+    EXPECT_TRUE(fs::is_fifo(picks));
+}
+
+TEST_F(Home, APipeInsteadOfTheGamesTableIsRefused) {
+    fs::create_directories(data());
+    ASSERT_EQ(::mkfifo(table().c_str(), 0600), 0);
+    Outcome outcome = run({"project"});
+    EXPECT_EQ(outcome.status, 1);
+    std::string expected("gridslate: The games table ");
+    expected += table().string();
+    expected += " cannot be read: it is not a regular file (a pipe, a device or the like)\n";
+    EXPECT_EQ(outcome.err, expected);
+    EXPECT_TRUE(fs::is_fifo(table()));
+}
+
+// The computer player's file is the program's own: a link to /dev/zero in
+// its place is kept aside like any damaged file and the file written anew.
+TEST_F(Home, ALinkToDevZeroInsteadOfTheComputersFileIsKeptAside) {
+    ASSERT_EQ(run({"project"}).status, 0);
+    fs::path pc = data() / "PC2010.dat";
+    fs::remove(pc);
+    fs::create_symlink("/dev/zero", pc);
+    Outcome outcome = run({"project"});
+    EXPECT_EQ(outcome.status, 0) << outcome.err;
+    EXPECT_TRUE(fs::is_symlink(data() / "PC2010.dat.damaged"));
+    EXPECT_TRUE(fs::is_regular_file(fs::symlink_status(pc)));
+}
+
+// A huge old-scores file is not read whole, nor replaced: the season before
+// is counted from the games table, and the person is told.
+TEST_F(Home, AHugeOldScoresFileIsLeftAloneWithAWarning) {
+    ASSERT_EQ(run({"project"}).status, 0);
+    fs::path oldScores = data() / "oldscores2009.dat";
+    fs::resize_file(oldScores, 3ull << 30); // sparse: no disk space is used
+    Outcome outcome = run({"project"});
+    EXPECT_EQ(outcome.status, 0) << outcome.err;
+    std::string expected("gridslate: The old-scores file ");
+    expected += oldScores.string();
+    expected += " cannot be read: it is larger than 4 MB, more than any file of a pool holds. It "
+                "was left as it is; the season before is counted from the games table instead.\n";
+    EXPECT_EQ(outcome.err, expected);
+    EXPECT_EQ(fs::file_size(oldScores), 3ull << 30);
+    EXPECT_NE(outcome.out.find("Season 2010: week 9 is current"), std::string::npos);
 }
 
 // `cp -a A C` copies a user list that names A's data folder: C's commands

@@ -3,8 +3,11 @@
 #include "tests/support/testsupport.h"
 
 #include <csignal>
+#include <functional>
 #include <gtest/gtest.h>
+#include <ostream>
 #include <sys/resource.h>
+#include <sys/stat.h>
 
 namespace gs {
 namespace {
@@ -63,6 +66,88 @@ TEST(TextFile, FailedWriteKeepsTheOldFileAndLeavesNoTemporary) {
     EXPECT_TRUE(written.error().starts_with("The file could not be saved. ")) << written.error();
     EXPECT_EQ(readBytes(file), "old\r\n");
     EXPECT_EQ(folderEntries(dir.path()), std::vector<std::string>{"f.dat"});
+}
+
+struct SpecialFile {
+    const char* name;
+    std::function<void(const fs::path&)> make;
+    ReadStatus status;
+    std::string error;
+};
+
+void PrintTo(const SpecialFile& c, std::ostream* os) {
+    *os << c.name;
+}
+
+class SpecialFiles : public testing::TestWithParam<SpecialFile> {};
+
+// Only a regular file of a size a pool's file can have is read: a pipe would
+// wait for a writer for ever, a device never ends, a huge file fills memory.
+TEST_P(SpecialFiles, AreReadOnlyWhenRegularAndOfARealSize) {
+    test::TempDir dir;
+    fs::path file = dir.path() / "f.dat";
+    GetParam().make(file);
+    std::string bytes;
+    std::string error;
+    EXPECT_EQ(readFileBytes(file, bytes, error), GetParam().status);
+    EXPECT_EQ(error, GetParam().error);
+    TextFile read = readTextFile(file);
+    EXPECT_EQ(read.status, GetParam().status);
+    EXPECT_EQ(read.error, GetParam().error);
+}
+
+void sizedFile(const fs::path& file, std::uintmax_t size) {
+    test::writeBytes(file, "");
+    fs::resize_file(file, size); // sparse: no disk space is used
+}
+
+constexpr const char* kNotRegular = "it is not a regular file (a pipe, a device or the like)";
+constexpr const char* kTooLarge = "it is larger than 4 MB, more than any file of a pool holds";
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, SpecialFiles,
+    testing::Values(
+        SpecialFile{"Pipe", [](const fs::path& f) { ASSERT_EQ(::mkfifo(f.c_str(), 0600), 0); },
+                    ReadStatus::Error, kNotRegular},
+        SpecialFile{"LinkToDevZero", [](const fs::path& f) { fs::create_symlink("/dev/zero", f); },
+                    ReadStatus::Error, kNotRegular},
+        SpecialFile{"Folder", [](const fs::path& f) { fs::create_directory(f); }, ReadStatus::Error,
+                    "it is a folder"},
+        SpecialFile{"PastFourMegabytes",
+                    [](const fs::path& f) { sizedFile(f, kMaxDataFileBytes + 1); },
+                    ReadStatus::Error, kTooLarge},
+        SpecialFile{"FourMegabytes", [](const fs::path& f) { sizedFile(f, kMaxDataFileBytes); },
+                    ReadStatus::Ok, ""},
+        SpecialFile{"LinkToNothing",
+                    [](const fs::path& f) { fs::create_symlink(f.parent_path() / "none", f); },
+                    ReadStatus::Missing, "No such file or directory"}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST(TextFile, APipeIsAFileThatExistsWithoutBeingOpened) {
+    test::TempDir dir;
+    fs::path pipe = dir.path() / "UserList.db";
+    ASSERT_EQ(::mkfifo(pipe.c_str(), 0600), 0);
+    EXPECT_TRUE(fileExists(pipe)); // returns at once: nobody writes to the pipe
+    EXPECT_FALSE(fileExists(dir.path() / "none"));
+}
+
+// The games table is copied whole whatever its size, but never from a pipe.
+TEST(TextFile, CopiesAreNotLimitedInSizeButOnlyOfRegularFiles) {
+    test::TempDir dir;
+    fs::path big = dir.path() / "big.mdb";
+    std::string bytes(kMaxDataFileBytes + 100, 'x');
+    bytes[12345] = '\0';
+    test::writeBytes(big, bytes);
+    Status copied = copyFileAtomic(big, dir.path() / "copy.mdb");
+    ASSERT_TRUE(copied) << copied.error();
+    EXPECT_EQ(readBytes(dir.path() / "copy.mdb"), bytes);
+
+    fs::path pipe = dir.path() / "pipe";
+    ASSERT_EQ(::mkfifo(pipe.c_str(), 0600), 0);
+    copied = copyFileAtomic(pipe, dir.path() / "copy.mdb");
+    ASSERT_FALSE(copied);
+    EXPECT_EQ(copied.error(), "Cannot read " + pipe.string() + ": it is not a regular file");
+    EXPECT_EQ(readBytes(dir.path() / "copy.mdb"), bytes);
 }
 
 TEST(TextFile, WriteIntoAMissingFolderFails) {
