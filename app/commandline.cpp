@@ -5,6 +5,7 @@
 #include "core/codepage.h"
 #include "core/dialogs.h"
 #include "core/text.h"
+#include "core/textfile.h"
 #include "core/userlist.h"
 #include "core/version.h"
 #include "schedule/calendar.h"
@@ -262,6 +263,9 @@ int runParsedCommandLine(const std::vector<std::string>& args,
         return 1;
     }
     Pool pool(absoluteHome);
+    // Temporary files of a copy of the program that was killed halfway
+    // through a write; those of a copy still running are held open and stay.
+    removeStaleTemporaries(pool.folders.program);
     if (line.referenceDate)
         pool.referenceDate = *line.referenceDate;
     if (line.command.empty()) {

@@ -2,8 +2,13 @@
 
 #include <cerrno>
 #include <cstring>
+#include <dirent.h>
 #include <fcntl.h>
+#include <functional>
+#include <map>
+#include <sys/random.h>
 #include <sys/stat.h>
+#include <time.h>
 #include <unistd.h>
 
 namespace gs {
@@ -116,50 +121,7 @@ bool writeAll(int fd, std::string_view bytes) {
     return true;
 }
 
-} // namespace
-
-fs::path createTemporaryBeside(const fs::path& target, std::string& error) {
-    fs::path folder = target.parent_path();
-    if (folder.empty())
-        folder = ".";
-    // Built step by step: GCC 12 at -O3 warns falsely (-Wrestrict) on
-    // "literal" + std::string.
-    std::string name(".");
-    name += target.filename().string();
-    name += ".XXXXXX";
-    std::string pattern = (folder / name).string();
-    int fd = ::mkstemp(pattern.data());
-    if (fd < 0) {
-        error = systemError("Cannot create a file in", folder);
-        return {};
-    }
-    // mkstemp creates the file readable by its owner only; give it the mode
-    // of an ordinary new file.
-    mode_t mask = ::umask(0);
-    ::umask(mask);
-    ::fchmod(fd, 0666 & ~mask);
-    ::close(fd);
-    return pattern;
-}
-
-Status renameIntoPlace(const fs::path& temporary, const fs::path& target) {
-    if (::rename(temporary.c_str(), target.c_str()) != 0) {
-        std::string message = systemError("Cannot replace", target);
-        ::unlink(temporary.c_str());
-        return failure(message);
-    }
-    // Make the rename itself durable; failure here loses nothing already written.
-    fs::path folder = target.parent_path();
-    int dir = ::open(folder.empty() ? "." : folder.c_str(), O_RDONLY | O_DIRECTORY);
-    if (dir >= 0) {
-        ::fsync(dir);
-        ::close(dir);
-    }
-    return {};
-}
-
-namespace {
-
+// Makes a rename durable; failure here loses nothing already written.
 void syncFolderOf(const fs::path& target) {
     fs::path folder = target.parent_path();
     int dir = ::open(folder.empty() ? "." : folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
@@ -169,7 +131,107 @@ void syncFolderOf(const fs::path& target) {
     }
 }
 
+// The characters of the six that end a temporary file's name, as mkstemp
+// picks them.
+constexpr std::string_view kNameCharacters =
+    "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789";
+constexpr size_t kNameSuffixLength = 6;
+constexpr std::string_view kJournalSuffix = "-journal";
+
+// Creates and opens a new file ".NAME.XXXXXX" beside the target. Returns -1
+// with the reason on failure.
+int openTemporaryBeside(const fs::path& target, fs::path& temporary, std::string& error) {
+    fs::path folder = target.parent_path();
+    if (folder.empty())
+        folder = ".";
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        unsigned char random[kNameSuffixLength];
+        // Early in a boot the random source may not be ready; any name will
+        // do then, O_EXCL below keeps two programs from sharing one.
+        if (::getrandom(random, sizeof random, GRND_NONBLOCK) !=
+            static_cast<ssize_t>(sizeof random)) {
+            timespec now{};
+            ::clock_gettime(CLOCK_REALTIME, &now);
+            unsigned long long mixed = static_cast<unsigned long long>(now.tv_nsec) * 2654435761u ^
+                                       static_cast<unsigned long long>(::getpid()) << 20 ^
+                                       static_cast<unsigned long long>(attempt) * 40503u;
+            for (unsigned char& r : random) {
+                r = static_cast<unsigned char>(mixed);
+                mixed = mixed * 6364136223846793005ull + 1442695040888963407ull;
+            }
+        }
+        // Built step by step: GCC 12 at -O3 warns falsely (-Wrestrict) on
+        // "literal" + std::string.
+        std::string name(".");
+        name += target.filename().string();
+        name += '.';
+        for (unsigned char r : random)
+            name += kNameCharacters[r % kNameCharacters.size()];
+        fs::path candidate = folder / name;
+        // The mode of an ordinary new file: the kernel applies the umask.
+        int fd = ::open(candidate.c_str(), O_RDWR | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+        if (fd >= 0) {
+            temporary = candidate;
+            return fd;
+        }
+        if (errno != EEXIST)
+            break;
+    }
+    error = systemError("Cannot create a file in", folder);
+    return -1;
+}
+
+// Fills a temporary file beside the target, makes it durable and renames it
+// over the target. The temporary file is held open from its creation until
+// after the rename, so that another copy of the program starting meanwhile
+// never takes it for a leftover (removeStaleTemporaries).
+Status replaceAtomically(const fs::path& path,
+                         const std::function<bool(int fd, std::string& error)>& fill) {
+    fs::path temporary;
+    std::string error;
+    int fd = openTemporaryBeside(path, temporary, error);
+    if (fd < 0)
+        return failure(error);
+    bool written = fill(fd, error);
+    if (written && ::fsync(fd) != 0) {
+        error = systemError("Cannot write", path);
+        written = false;
+    }
+    if (!written) {
+        ::unlink(temporary.c_str());
+        ::close(fd);
+        return failure(error);
+    }
+    Status renamed = renameIntoPlace(temporary, path);
+    // The data is on disk already (fsync above); closing cannot lose it.
+    ::close(fd);
+    return renamed;
+}
+
 } // namespace
+
+int createHeldTemporaryBeside(const fs::path& target, fs::path& temporary, std::string& error) {
+    return openTemporaryBeside(target, temporary, error);
+}
+
+fs::path createTemporaryBeside(const fs::path& target, std::string& error) {
+    fs::path temporary;
+    int fd = openTemporaryBeside(target, temporary, error);
+    if (fd < 0)
+        return {};
+    ::close(fd);
+    return temporary;
+}
+
+Status renameIntoPlace(const fs::path& temporary, const fs::path& target) {
+    if (::rename(temporary.c_str(), target.c_str()) != 0) {
+        std::string message = systemError("Cannot replace", target);
+        ::unlink(temporary.c_str());
+        return failure(message);
+    }
+    syncFolderOf(target);
+    return {};
+}
 
 Result<Placement> renameIntoPlaceIfAbsent(const fs::path& temporary, const fs::path& target) {
     int rc = ::renameat2(AT_FDCWD, temporary.c_str(), AT_FDCWD, target.c_str(), RENAME_NOREPLACE);
@@ -193,23 +255,12 @@ Result<Placement> renameIntoPlaceIfAbsent(const fs::path& temporary, const fs::p
 }
 
 Status writeFileAtomic(const fs::path& path, std::string_view bytes) {
-    std::string error;
-    fs::path temporary = createTemporaryBeside(path, error);
-    if (temporary.empty())
-        return failure(error);
-    int fd = ::open(temporary.c_str(), O_WRONLY | O_TRUNC);
-    bool written = fd >= 0 && writeAll(fd, bytes) && ::fsync(fd) == 0;
-    if (!written)
+    return replaceAtomically(path, [&](int fd, std::string& error) {
+        if (writeAll(fd, bytes))
+            return true;
         error = systemError("Cannot write", path);
-    if (fd >= 0 && ::close(fd) != 0 && written) {
-        written = false;
-        error = systemError("Cannot write", path);
-    }
-    if (!written) {
-        ::unlink(temporary.c_str());
-        return failure(error);
-    }
-    return renameIntoPlace(temporary, path);
+        return false;
+    });
 }
 
 std::string joinLines(const std::vector<std::string>& lines) {
@@ -243,51 +294,108 @@ Status copyFileAtomic(const fs::path& from, const fs::path& to) {
         ::close(in);
         return failure("Cannot read " + from.string() + ": it is not a regular file");
     }
-    std::string error;
-    fs::path temporary = createTemporaryBeside(to, error);
-    if (temporary.empty()) {
-        ::close(in);
-        return failure(error);
-    }
-    int out = ::open(temporary.c_str(), O_WRONLY | O_TRUNC | O_CLOEXEC);
-    bool copied = out >= 0;
-    if (!copied)
-        error = systemError("Cannot write", to);
-    char buffer[64 * 1024];
-    while (copied) {
-        ssize_t got = ::read(in, buffer, sizeof buffer);
-        if (got < 0 && errno == EINTR)
-            continue;
-        if (got < 0) {
-            error = systemError("Cannot read", from);
-            copied = false;
-        } else if (got == 0) {
-            break;
-        } else if (!writeAll(out, std::string_view(buffer, static_cast<size_t>(got)))) {
-            error = systemError("Cannot write", to);
-            copied = false;
+    Status copied = replaceAtomically(to, [&](int out, std::string& error) {
+        char buffer[64 * 1024];
+        for (;;) {
+            ssize_t got = ::read(in, buffer, sizeof buffer);
+            if (got < 0 && errno == EINTR)
+                continue;
+            if (got < 0) {
+                error = systemError("Cannot read", from);
+                return false;
+            }
+            if (got == 0)
+                return true;
+            if (!writeAll(out, std::string_view(buffer, static_cast<size_t>(got)))) {
+                error = systemError("Cannot write", to);
+                return false;
+            }
         }
-    }
-    if (copied && ::fsync(out) != 0) {
-        error = systemError("Cannot write", to);
-        copied = false;
-    }
-    if (out >= 0 && ::close(out) != 0 && copied) {
-        error = systemError("Cannot write", to);
-        copied = false;
-    }
+    });
     ::close(in);
-    if (!copied) {
-        ::unlink(temporary.c_str());
-        return failure(error);
-    }
-    return renameIntoPlace(temporary, to);
+    return copied;
 }
 
 bool fileExists(const fs::path& path) {
     struct stat status {};
     return ::stat(path.c_str(), &status) == 0 && !S_ISDIR(status.st_mode) &&
            ::access(path.c_str(), R_OK) == 0;
+}
+
+namespace {
+
+// ".NAME.XXXXXX" as openTemporaryBeside makes it, or its SQLite journal.
+// The live table's own journal ("scoresheet97.mdb-journal") has no leading
+// dot and never matches.
+bool isTemporaryName(std::string_view name) {
+    if (name.ends_with(kJournalSuffix))
+        name.remove_suffix(kJournalSuffix.size());
+    if (name.size() < 3 + kNameSuffixLength || name.front() != '.')
+        return false;
+    std::string_view suffix = name.substr(name.size() - kNameSuffixLength);
+    return name[name.size() - kNameSuffixLength - 1] == '.' &&
+           suffix.find_first_not_of(kNameCharacters) == std::string_view::npos;
+}
+
+using FileId = std::pair<dev_t, ino_t>;
+
+// Marks which of the files some running process holds open, from the open
+// files that /proc lists of every process. False when /proc cannot tell.
+bool markHeldFiles(std::map<FileId, bool>& held) {
+    DIR* own = ::opendir("/proc/self/fd");
+    if (!own)
+        return false;
+    ::closedir(own);
+    DIR* processes = ::opendir("/proc");
+    if (!processes)
+        return false;
+    while (dirent* process = ::readdir(processes)) {
+        std::string_view pid(process->d_name);
+        if (pid.empty() || pid.find_first_not_of("0123456789") != std::string_view::npos)
+            continue;
+        std::string fdFolder = "/proc/" + std::string(pid) + "/fd";
+        DIR* descriptors = ::opendir(fdFolder.c_str());
+        if (!descriptors)
+            continue; // gone meanwhile, or another user's
+        while (dirent* descriptor = ::readdir(descriptors)) {
+            struct stat status {};
+            if (descriptor->d_name[0] == '.' ||
+                ::fstatat(::dirfd(descriptors), descriptor->d_name, &status, 0) != 0)
+                continue;
+            if (auto file = held.find({status.st_dev, status.st_ino}); file != held.end())
+                file->second = true;
+        }
+        ::closedir(descriptors);
+    }
+    ::closedir(processes);
+    return true;
+}
+
+} // namespace
+
+int removeStaleTemporaries(const fs::path& folder) {
+    std::vector<std::pair<fs::path, FileId>> candidates;
+    std::error_code ec;
+    for (fs::directory_iterator entry(folder, ec), end; !ec && entry != end; entry.increment(ec)) {
+        struct stat status {};
+        const fs::path& path = entry->path();
+        if (isTemporaryName(path.filename().string()) && ::lstat(path.c_str(), &status) == 0 &&
+            S_ISREG(status.st_mode))
+            candidates.push_back({path, {status.st_dev, status.st_ino}});
+    }
+    if (candidates.empty())
+        return 0;
+    std::map<FileId, bool> held;
+    for (const auto& candidate : candidates)
+        held[candidate.second] = false;
+    // Without a way to tell, a file being written might be taken.
+    if (!markHeldFiles(held))
+        return 0;
+    int removed = 0;
+    for (const auto& [path, id] : candidates)
+        if (!held[id] && ::unlink(path.c_str()) == 0)
+            ++removed;
+    return removed;
 }
 
 } // namespace gs

@@ -48,6 +48,13 @@ std::vector<std::string> splitLines(std::string_view text);
 std::filesystem::path createTemporaryBeside(const std::filesystem::path& target,
                                             std::string& error);
 
+// As createTemporaryBeside, but the file is returned open (-1 on failure).
+// The caller closes it only once the file is renamed into place or
+// removed: a file held open is never taken for a leftover by another copy
+// of the program starting meanwhile (removeStaleTemporaries).
+int createHeldTemporaryBeside(const std::filesystem::path& target, std::filesystem::path& temporary,
+                              std::string& error);
+
 // Renames a finished temporary file over the target and makes the rename
 // durable. On failure the temporary file is removed and the target is
 // unchanged.
@@ -79,6 +86,14 @@ Status writeLinesAtomic(const std::filesystem::path& path, const std::vector<std
 // Copies a file atomically over the target; same error convention as
 // writeFileAtomic.
 Status copyFileAtomic(const std::filesystem::path& from, const std::filesystem::path& to);
+
+// Removes the program's own temporary files that a killed program left in
+// a folder: the names ".NAME.XXXXXX" that the writes above use, and their
+// SQLite "-journal", when no running process holds them open (the writes
+// hold theirs until they are renamed). Anything else, such as the live
+// games table's journal, is left alone, and so is everything when the
+// system cannot tell which files are open. Returns how many were removed.
+int removeStaleTemporaries(const std::filesystem::path& folder);
 
 // True when something other than a folder stands under the name and may be
 // read; a pipe or a device is not opened to find out.

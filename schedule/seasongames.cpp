@@ -7,6 +7,8 @@
 #include "schedule/gamesdb.h"
 #include "schedule/importer.h"
 
+#include <unistd.h>
+
 namespace gs {
 
 namespace fs = std::filesystem;
@@ -57,22 +59,28 @@ std::string createFromBundle(const fs::path& target) {
     if (!error.empty())
         return error;
 
-    fs::path temporary = createTemporaryBeside(target, error);
-    if (temporary.empty())
+    // Held open until it is placed or removed, so that another copy of the
+    // program starting meanwhile does not sweep it away as a leftover. The
+    // table is closed before the hold: closing any descriptor of a file
+    // drops the locks SQLite holds on it.
+    fs::path temporary;
+    int hold = createHeldTemporaryBeside(target, temporary, error);
+    if (hold < 0)
         return error;
     {
         std::unique_ptr<GamesTable> table = GamesTable::create(temporary, error);
         if (!table || !table->replaceSeasons(records, error)) {
+            table.reset();
             removeDatabaseFiles(temporary);
+            ::close(hold);
             return error;
         }
     }
     Result<Placement> placed = renameIntoPlaceIfAbsent(temporary, target);
-    if (!placed) {
+    if (!placed)
         removeDatabaseFiles(temporary);
-        return placed.error();
-    }
-    return {};
+    ::close(hold);
+    return placed ? std::string() : placed.error();
 }
 
 std::string cannotRead(const fs::path& path, const std::string& reason) {

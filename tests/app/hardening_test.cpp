@@ -193,6 +193,18 @@ TEST_F(Home, AHugeOldScoresFileIsLeftAloneWithAWarning) {
     EXPECT_NE(outcome.out.find("Season 2010: week 9 is current"), std::string::npos);
 }
 
+// Temporaries that killed runs left in the data folder go at the next start.
+TEST_F(Home, LeftoverTemporariesAreRemovedAtStart) {
+    ASSERT_EQ(run({"project"}).status, 0);
+    const std::vector<std::string> leftovers = {".PC2010.dat.k1LLed", ".scoresheet97.mdb.q8Rt2W",
+                                                ".scoresheet97.mdb.q8Rt2W-journal"};
+    for (const std::string& name : leftovers)
+        writeBytes(data() / name, std::string(1000, 'x'));
+    EXPECT_EQ(run({"players"}).status, 0);
+    for (const std::string& name : leftovers)
+        EXPECT_FALSE(fs::exists(data() / name)) << name;
+}
+
 // `cp -a A C` copies a user list that names A's data folder: C's commands
 // keep their files in C, also once A is gone.
 TEST(CopiedHome, KeepsItsPickFilesInItsOwnDataFolder) {

@@ -2,12 +2,16 @@
 
 #include "tests/support/testsupport.h"
 
+#include <algorithm>
 #include <csignal>
+#include <fcntl.h>
 #include <functional>
 #include <gtest/gtest.h>
 #include <ostream>
 #include <sys/resource.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 namespace gs {
 namespace {
@@ -148,6 +152,56 @@ TEST(TextFile, CopiesAreNotLimitedInSizeButOnlyOfRegularFiles) {
     ASSERT_FALSE(copied);
     EXPECT_EQ(copied.error(), "Cannot read " + pipe.string() + ": it is not a regular file");
     EXPECT_EQ(readBytes(dir.path() / "copy.mdb"), bytes);
+}
+
+// What a killed program leaves goes at the next start; what a running one
+// holds, the live table's journal and other files stay.
+TEST(TextFile, LeftoverTemporariesAreRemovedUnlessHeld) {
+    test::TempDir dir;
+    const fs::path& folder = dir.path();
+    for (const char* name :
+         {".PC2010.dat.a1B2c3", ".scoresheet97.mdb.Zz09Qx", ".scoresheet97.mdb.Zz09Qx-journal",
+          ".UserList.db.HELD01", "scoresheet97.mdb", "scoresheet97.mdb-journal", "PC2010.dat",
+          "PC2010.dat.damaged", ".hidden", ".PC2010.dat.short", ".PC2010.dat.a1-2c3"})
+        test::writeBytes(folder / name, "x");
+    fs::create_directory(folder / ".folder.ABCDEF");
+    int held = ::open((folder / ".UserList.db.HELD01").c_str(), O_RDONLY);
+    ASSERT_GE(held, 0);
+    EXPECT_EQ(removeStaleTemporaries(folder), 3);
+    ::close(held);
+    std::vector<std::string> left = folderEntries(folder);
+    std::sort(left.begin(), left.end());
+    EXPECT_EQ(left, (std::vector<std::string>{".PC2010.dat.a1-2c3", ".PC2010.dat.short",
+                                              ".UserList.db.HELD01", ".folder.ABCDEF", ".hidden",
+                                              "PC2010.dat", "PC2010.dat.damaged",
+                                              "scoresheet97.mdb", "scoresheet97.mdb-journal"}));
+}
+
+// A write of another running program holds its temporary file open.
+TEST(TextFile, ATemporaryHeldByAnotherProcessStays) {
+    test::TempDir dir;
+    fs::path temporary = dir.path() / ".PC2010.dat.Wr1t3s";
+    test::writeBytes(temporary, "half a file");
+    int ready[2], release[2];
+    ASSERT_EQ(::pipe(ready), 0);
+    ASSERT_EQ(::pipe(release), 0);
+    pid_t writer = ::fork();
+    if (writer == 0) {
+        int fd = ::open(temporary.c_str(), O_RDWR);
+        char byte = 'r';
+        ssize_t told = ::write(ready[1], &byte, 1);
+        ssize_t released = ::read(release[0], &byte, 1);
+        ::_exit(fd >= 0 && told == 1 && released >= 0 ? 0 : 1);
+    }
+    char byte;
+    ASSERT_EQ(::read(ready[0], &byte, 1), 1);
+    EXPECT_EQ(removeStaleTemporaries(dir.path()), 0);
+    EXPECT_TRUE(fs::exists(temporary));
+    ASSERT_EQ(::write(release[1], "x", 1), 1);
+    int status = 0;
+    ::waitpid(writer, &status, 0);
+    EXPECT_EQ(removeStaleTemporaries(dir.path()), 1); // its writer is gone now
+    EXPECT_FALSE(fs::exists(temporary));
 }
 
 TEST(TextFile, WriteIntoAMissingFolderFails) {
