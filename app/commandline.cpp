@@ -113,6 +113,9 @@ int projectCommand(CommandContext& c) {
     // Told on standard error, apart from the summary, without failing.
     for (const std::string& warning : state.warnings)
         c.err << "gridslate: " << warning << '\n';
+    // A summary would read as success; the reasons above say what failed.
+    if (!state.errors.empty())
+        return 1;
     int projected = 0;
     for (int r = 0; r <= kMaxSeasonGames; ++r)
         projected += state.projection.spreads[r] != 0;
@@ -173,6 +176,11 @@ bool parseCommandLine(const std::vector<std::string>& args, CommandLine& out, st
     // pool never belongs.
     if (out.home && out.home->empty()) {
         error = "--home takes a folder, not an empty name";
+        return false;
+    }
+    // Refused before anything is looked up or created for it.
+    if (out.user && out.user->empty()) {
+        error = "--user takes a user's name, not an empty one";
         return false;
     }
     if (out.season && !isYear(*out.season)) {
@@ -253,12 +261,17 @@ int runParsedCommandLine(const std::vector<std::string>& args,
         err << "gridslate: unknown command " << line.command[0] << " (see gridslate --help)\n";
         return 2;
     }
-    std::filesystem::path home = line.home ? std::filesystem::path(*line.home) : defaultHome();
+    Result<std::filesystem::path> home =
+        line.home ? Result<std::filesystem::path>(*line.home) : defaultHome();
+    if (!home) {
+        err << "gridslate: " << home.error() << '\n';
+        return 1;
+    }
     // A relative home is taken from the working folder, which may be gone.
     std::error_code ec;
-    std::filesystem::path absoluteHome = std::filesystem::absolute(home, ec);
+    std::filesystem::path absoluteHome = std::filesystem::absolute(*home, ec);
     if (ec) {
-        err << "gridslate: the folder \"" << home.string()
+        err << "gridslate: the folder \"" << home->string()
             << "\" cannot be found from the working folder: " << ec.message() << '\n';
         return 1;
     }

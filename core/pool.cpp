@@ -4,6 +4,9 @@
 #include "text.h"
 
 #include <cstdlib>
+#include <pwd.h>
+#include <unistd.h>
+#include <vector>
 
 namespace gs {
 
@@ -23,12 +26,26 @@ Folders Folders::at(const fs::path& home) {
     return folders;
 }
 
-fs::path defaultHome() {
+Result<fs::path> defaultHome() {
     const char* dataHome = std::getenv("XDG_DATA_HOME");
     if (dataHome && *dataHome)
         return fs::path(dataHome) / "gridslate";
-    const char* home = std::getenv("HOME");
-    return fs::path(home && *home ? home : ".") / ".local" / "share" / "gridslate";
+    std::string home;
+    if (const char* variable = std::getenv("HOME"); variable && *variable) {
+        home = variable;
+    } else {
+        // A service or a cron job may run without HOME.
+        std::vector<char> buffer(16384);
+        passwd entry{};
+        passwd* found = nullptr;
+        if (::getpwuid_r(::getuid(), &entry, buffer.data(), buffer.size(), &found) == 0 && found &&
+            found->pw_dir && *found->pw_dir)
+            home = found->pw_dir;
+    }
+    if (home.empty())
+        return failure("no folder for the data is known: neither XDG_DATA_HOME nor HOME is set, "
+                       "and the user has no home folder; give one with --home");
+    return fs::path(home) / ".local" / "share" / "gridslate";
 }
 
 int Pool::userSlot(const std::string& name) const {

@@ -6,6 +6,7 @@
 // temporary home) and passes it by reference to what needs it.
 
 #include "grid.h"
+#include "result.h"
 
 #include <array>
 #include <cstdint>
@@ -34,8 +35,10 @@ struct Folders {
 };
 
 // The per-user data folder: $XDG_DATA_HOME/gridslate, else
-// ~/.local/share/gridslate.
-std::filesystem::path defaultHome();
+// ~/.local/share/gridslate, where ~ is $HOME or, without it, the home the
+// password database gives the user. Fails when neither names a home, rather
+// than putting the data in the working folder.
+Result<std::filesystem::path> defaultHome();
 
 struct UserSlot {
     std::string name;            // empty: the slot is free

@@ -182,11 +182,12 @@ int openTemporaryBeside(const fs::path& target, fs::path& temporary, std::string
 }
 
 // Fills a temporary file beside the target, makes it durable and renames it
-// over the target. The temporary file is held open from its creation until
-// after the rename, so that another copy of the program starting meanwhile
-// never takes it for a leftover (removeStaleTemporaries).
-Status replaceAtomically(const fs::path& path,
-                         const std::function<bool(int fd, std::string& error)>& fill) {
+// to the target: over it, or only where none stands (keepExisting). The
+// temporary file is held open from its creation until after the rename, so
+// that another copy of the program starting meanwhile never takes it for a
+// leftover (removeStaleTemporaries).
+Result<Placement> placeAtomically(const fs::path& path, bool keepExisting,
+                                  const std::function<bool(int fd, std::string& error)>& fill) {
     fs::path temporary;
     std::string error;
     int fd = openTemporaryBeside(path, temporary, error);
@@ -202,10 +203,23 @@ Status replaceAtomically(const fs::path& path,
         ::close(fd);
         return failure(error);
     }
-    Status renamed = renameIntoPlace(temporary, path);
+    Result<Placement> placed = Placement::Placed;
+    if (keepExisting) {
+        placed = renameIntoPlaceIfAbsent(temporary, path);
+    } else if (Status renamed = renameIntoPlace(temporary, path); !renamed) {
+        placed = failure(renamed.error());
+    }
     // The data is on disk already (fsync above); closing cannot lose it.
     ::close(fd);
-    return renamed;
+    return placed;
+}
+
+Status replaceAtomically(const fs::path& path,
+                         const std::function<bool(int fd, std::string& error)>& fill) {
+    Result<Placement> placed = placeAtomically(path, false, fill);
+    if (!placed)
+        return failure(placed.error());
+    return {};
 }
 
 } // namespace
@@ -281,6 +295,19 @@ Status writeLinesAtomic(const fs::path& path, const std::vector<std::string>& li
     if (!written)
         return failure("The file could not be saved. " + written.error());
     return {};
+}
+
+Result<Placement> writeLinesIfAbsent(const fs::path& path, const std::vector<std::string>& lines) {
+    std::string bytes = joinLines(lines);
+    Result<Placement> placed = placeAtomically(path, true, [&](int fd, std::string& error) {
+        if (writeAll(fd, bytes))
+            return true;
+        error = systemError("Cannot write", path);
+        return false;
+    });
+    if (!placed)
+        return failure("The file could not be saved. " + placed.error());
+    return placed;
 }
 
 Status copyFileAtomic(const fs::path& from, const fs::path& to) {

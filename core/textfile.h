@@ -83,6 +83,11 @@ std::string joinLines(const std::vector<std::string>& lines);
 // starts with "The file could not be saved.", ready to be shown.
 Status writeLinesAtomic(const std::filesystem::path& path, const std::vector<std::string>& lines);
 
+// Writes lines as writeLinesAtomic does, but only where no file stands: a
+// file that another program made meanwhile is kept (AlreadyThere).
+Result<Placement> writeLinesIfAbsent(const std::filesystem::path& path,
+                                     const std::vector<std::string>& lines);
+
 // Copies a file atomically over the target; same error convention as
 // writeFileAtomic.
 Status copyFileAtomic(const std::filesystem::path& from, const std::filesystem::path& to);

@@ -134,10 +134,14 @@ Result<UserListLoad> loadUserList(Pool& pool) {
             "admin,1,9,1,,0," + folder,
             "PC,1,1,0," + encodePassword(kDefaultPcPassword) + ",0," + folder,
         };
-        if (Status written = writeLinesAtomic(path, lines); !written)
+        // A list another program made meanwhile is kept and read instead.
+        Result<Placement> written = writeLinesIfAbsent(path, lines);
+        if (!written)
             return failure(written.error());
-        load.outcome = UserListOutcome::Created;
-        return load;
+        if (*written == Placement::Placed) {
+            load.outcome = UserListOutcome::Created;
+            return load;
+        }
     }
 
     TextFile file = readTextFile(path);

@@ -122,9 +122,17 @@ Result<PlayerPicks> loadPicks(const Pool& pool, const std::string& player) {
     PickFileContent content = readPickFile(path);
     PlayerPicks loaded;
     if (content.status == ReadStatus::Missing) {
-        if (Status created = writeLinesAtomic(path, emptyPickFileLines(player)); !created)
+        // Another program (a second window, a command) may make the file at
+        // the same moment, and may already have saved picks in it: the
+        // empty file never replaces it, and the one that stands is read.
+        Result<Placement> created = writeLinesIfAbsent(path, emptyPickFileLines(player));
+        if (!created)
             return failure(created.error());
-        return loaded;
+        if (*created == Placement::Placed)
+            return loaded;
+        content = readPickFile(path);
+        if (content.status == ReadStatus::Missing)
+            return failure("The pick file " + path.string() + " was removed while it was read.");
     }
     // An unreadable file stays as it is: the picks in it may still be recovered.
     if (content.status == ReadStatus::Error)

@@ -103,5 +103,48 @@ INSTANTIATE_TEST_SUITE_P(
                 "such file or directory\n"}),
     [](const auto& info) { return std::string(info.param.name); });
 
+// A service without HOME, XDG_DATA_HOME or an entry in the password
+// database: the program refuses rather than filling the working folder.
+TEST(NoHome, IsRefusedWithoutWritingTheWorkingFolder) {
+    if (::geteuid() != 0)
+        GTEST_SKIP() << "needs root to run as a user the password database does not know";
+    test::TempDir dir;
+    fs::path folder = dir.path() / "work";
+    fs::create_directory(folder);
+    fs::permissions(dir.path(), fs::perms::all);
+    fs::permissions(folder, fs::perms::all);
+    int pipeEnds[2];
+    ASSERT_EQ(::pipe(pipeEnds), 0);
+    pid_t child = ::fork();
+    if (child == 0) {
+        ::dup2(pipeEnds[1], STDERR_FILENO);
+        ::close(pipeEnds[0]);
+        ::close(pipeEnds[1]);
+        ::unsetenv("HOME");
+        ::unsetenv("XDG_DATA_HOME");
+        const uid_t unknown = 54321; // on no line of /etc/passwd
+        if (::chdir(folder.c_str()) != 0 || ::setgid(unknown) != 0 || ::setuid(unknown) != 0)
+            ::_exit(200);
+        std::string program = GS_GRIDSLATE_PROGRAM;
+        std::string command = "players";
+        char* argv[] = {program.data(), command.data(), nullptr};
+        ::execv(program.c_str(), argv);
+        ::_exit(201);
+    }
+    ::close(pipeEnds[1]);
+    std::string err;
+    char buffer[4096];
+    for (ssize_t n; (n = ::read(pipeEnds[0], buffer, sizeof buffer)) > 0;)
+        err.append(buffer, static_cast<size_t>(n));
+    ::close(pipeEnds[0]);
+    int status = 0;
+    ::waitpid(child, &status, 0);
+    ASSERT_TRUE(WIFEXITED(status));
+    EXPECT_EQ(WEXITSTATUS(status), 1);
+    EXPECT_EQ(err, "gridslate: no folder for the data is known: neither XDG_DATA_HOME nor HOME is "
+                   "set, and the user has no home folder; give one with --home\n");
+    EXPECT_TRUE(fs::is_empty(folder));
+}
+
 } // namespace
 } // namespace gs

@@ -10,6 +10,7 @@
 #include <gtest/gtest.h>
 #include <sstream>
 #include <sys/stat.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 namespace gs {
@@ -203,6 +204,45 @@ TEST_F(Home, LeftoverTemporariesAreRemovedAtStart) {
     EXPECT_EQ(run({"players"}).status, 0);
     for (const std::string& name : leftovers)
         EXPECT_FALSE(fs::exists(data() / name)) << name;
+}
+
+// The summary line reads as success; a failed run prints none.
+TEST_F(Home, AFailedProjectPrintsNoSummary) {
+    writeBytes(table(), "");
+    Outcome outcome = run({"project"});
+    EXPECT_EQ(outcome.status, 1);
+    EXPECT_EQ(outcome.out, "");
+}
+
+TEST_F(Home, AnEmptyUserNameIsRefusedBeforeAnythingIsLookedUp) {
+    Outcome outcome = run({"--user", "", "project"});
+    EXPECT_EQ(outcome.status, 2);
+    EXPECT_EQ(outcome.err,
+              "gridslate: --user takes a user's name, not an empty one (see gridslate --help)\n");
+    EXPECT_TRUE(fs::is_empty(home.path()));
+}
+
+// Two commands that both find admin's pick file missing both succeed, and
+// neither replaces the file the other made.
+TEST_F(Home, TwoRunsMakingTheSamePickFileBothSucceed) {
+    ASSERT_EQ(run({"players"}).status, 0);
+    for (int round = 0; round < 20; ++round) {
+        fs::remove(data() / "admin2010.dat");
+        std::vector<pid_t> runs;
+        for (int k = 0; k < 2; ++k) {
+            pid_t child = ::fork();
+            if (child == 0) {
+                Outcome outcome = run({"project"});
+                ::_exit(outcome.status == 0 ? 0 : 1);
+            }
+            runs.push_back(child);
+        }
+        for (pid_t child : runs) {
+            int status = 0;
+            ::waitpid(child, &status, 0);
+            EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << "round " << round;
+        }
+    }
 }
 
 // `cp -a A C` copies a user list that names A's data folder: C's commands

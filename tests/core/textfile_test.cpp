@@ -204,6 +204,22 @@ TEST(TextFile, ATemporaryHeldByAnotherProcessStays) {
     EXPECT_FALSE(fs::exists(temporary));
 }
 
+// A file that another program made meanwhile is never replaced by a new
+// empty one.
+TEST(TextFile, WritingIfAbsentKeepsAFileThatStands) {
+    test::TempDir dir;
+    fs::path file = dir.path() / "admin2010.dat";
+    Result<Placement> placed = writeLinesIfAbsent(file, {"new"});
+    ASSERT_TRUE(placed) << placed.error();
+    EXPECT_EQ(*placed, Placement::Placed);
+    EXPECT_EQ(readBytes(file), "new\r\n");
+    placed = writeLinesIfAbsent(file, {"newer"});
+    ASSERT_TRUE(placed) << placed.error();
+    EXPECT_EQ(*placed, Placement::AlreadyThere);
+    EXPECT_EQ(readBytes(file), "new\r\n");
+    EXPECT_EQ(folderEntries(dir.path()), std::vector<std::string>{"admin2010.dat"});
+}
+
 TEST(TextFile, WriteIntoAMissingFolderFails) {
     test::TempDir dir;
     Status written = writeLinesAtomic(dir.path() / "no" / "f.dat", {"x"});
