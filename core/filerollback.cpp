@@ -16,7 +16,7 @@ Status FileRollback::remember(const fs::path& path) {
     std::string error;
     switch (readFileBytes(path, bytes, error)) {
     case ReadStatus::Ok:
-        m_kept.push_back({path, std::move(bytes)});
+        m_kept.push_back({path, std::move(bytes), currentAccess(path)});
         return {};
     case ReadStatus::Missing:
         m_kept.push_back({path, std::nullopt});
@@ -43,7 +43,7 @@ Status FileRollback::restore() {
                         : status == ReadStatus::Missing)
             continue;
         if (kept->bytes) {
-            if (Status written = writeFileAtomic(kept->path, *kept->bytes); !written)
+            if (Status written = writeFileAtomic(kept->path, *kept->bytes, kept->access); !written)
                 reasons += (reasons.empty() ? "" : " ") + written.error();
             continue;
         }

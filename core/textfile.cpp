@@ -140,7 +140,8 @@ constexpr std::string_view kJournalSuffix = "-journal";
 
 // Creates and opens a new file ".NAME.XXXXXX" beside the target. Returns -1
 // with the reason on failure.
-int openTemporaryBeside(const fs::path& target, fs::path& temporary, std::string& error) {
+int openTemporaryBeside(const fs::path& target, FileAccess access, fs::path& temporary,
+                        std::string& error) {
     fs::path folder = target.parent_path();
     if (folder.empty())
         folder = ".";
@@ -168,8 +169,18 @@ int openTemporaryBeside(const fs::path& target, fs::path& temporary, std::string
         for (unsigned char r : random)
             name += kNameCharacters[r % kNameCharacters.size()];
         fs::path candidate = folder / name;
-        // The mode of an ordinary new file: the kernel applies the umask.
-        int fd = ::open(candidate.c_str(), O_RDWR | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+        // A shared file gets the mode of any new file (the kernel applies
+        // the umask); an owner-only one is never readable by others, not
+        // even for a moment, and is 0600 exactly whatever the umask.
+        bool ownerOnly = access == FileAccess::OwnerOnly;
+        int fd = ::open(candidate.c_str(), O_RDWR | O_CREAT | O_EXCL | O_CLOEXEC,
+                        ownerOnly ? 0600 : 0666);
+        if (fd >= 0 && ownerOnly && ::fchmod(fd, 0600) != 0) {
+            error = systemError("Cannot set the mode of", candidate);
+            ::unlink(candidate.c_str());
+            ::close(fd);
+            return -1;
+        }
         if (fd >= 0) {
             temporary = candidate;
             return fd;
@@ -186,11 +197,11 @@ int openTemporaryBeside(const fs::path& target, fs::path& temporary, std::string
 // temporary file is held open from its creation until after the rename, so
 // that another copy of the program starting meanwhile never takes it for a
 // leftover (removeStaleTemporaries).
-Result<Placement> placeAtomically(const fs::path& path, bool keepExisting,
+Result<Placement> placeAtomically(const fs::path& path, FileAccess access, bool keepExisting,
                                   const std::function<bool(int fd, std::string& error)>& fill) {
     fs::path temporary;
     std::string error;
-    int fd = openTemporaryBeside(path, temporary, error);
+    int fd = openTemporaryBeside(path, access, temporary, error);
     if (fd < 0)
         return failure(error);
     bool written = fill(fd, error);
@@ -214,9 +225,9 @@ Result<Placement> placeAtomically(const fs::path& path, bool keepExisting,
     return placed;
 }
 
-Status replaceAtomically(const fs::path& path,
+Status replaceAtomically(const fs::path& path, FileAccess access,
                          const std::function<bool(int fd, std::string& error)>& fill) {
-    Result<Placement> placed = placeAtomically(path, false, fill);
+    Result<Placement> placed = placeAtomically(path, access, false, fill);
     if (!placed)
         return failure(placed.error());
     return {};
@@ -225,12 +236,12 @@ Status replaceAtomically(const fs::path& path,
 } // namespace
 
 int createHeldTemporaryBeside(const fs::path& target, fs::path& temporary, std::string& error) {
-    return openTemporaryBeside(target, temporary, error);
+    return openTemporaryBeside(target, FileAccess::Shared, temporary, error);
 }
 
 fs::path createTemporaryBeside(const fs::path& target, std::string& error) {
     fs::path temporary;
-    int fd = openTemporaryBeside(target, temporary, error);
+    int fd = openTemporaryBeside(target, FileAccess::Shared, temporary, error);
     if (fd < 0)
         return {};
     ::close(fd);
@@ -268,8 +279,8 @@ Result<Placement> renameIntoPlaceIfAbsent(const fs::path& temporary, const fs::p
     return Placement::Placed;
 }
 
-Status writeFileAtomic(const fs::path& path, std::string_view bytes) {
-    return replaceAtomically(path, [&](int fd, std::string& error) {
+Status writeFileAtomic(const fs::path& path, std::string_view bytes, FileAccess access) {
+    return replaceAtomically(path, access, [&](int fd, std::string& error) {
         if (writeAll(fd, bytes))
             return true;
         error = systemError("Cannot write", path);
@@ -290,16 +301,18 @@ std::string joinLines(const std::vector<std::string>& lines) {
     return bytes;
 }
 
-Status writeLinesAtomic(const fs::path& path, const std::vector<std::string>& lines) {
-    Status written = writeFileAtomic(path, joinLines(lines));
+Status writeLinesAtomic(const fs::path& path, const std::vector<std::string>& lines,
+                        FileAccess access) {
+    Status written = writeFileAtomic(path, joinLines(lines), access);
     if (!written)
         return failure("The file could not be saved. " + written.error());
     return {};
 }
 
-Result<Placement> writeLinesIfAbsent(const fs::path& path, const std::vector<std::string>& lines) {
+Result<Placement> writeLinesIfAbsent(const fs::path& path, const std::vector<std::string>& lines,
+                                     FileAccess access) {
     std::string bytes = joinLines(lines);
-    Result<Placement> placed = placeAtomically(path, true, [&](int fd, std::string& error) {
+    Result<Placement> placed = placeAtomically(path, access, true, [&](int fd, std::string& error) {
         if (writeAll(fd, bytes))
             return true;
         error = systemError("Cannot write", path);
@@ -310,7 +323,7 @@ Result<Placement> writeLinesIfAbsent(const fs::path& path, const std::vector<std
     return placed;
 }
 
-Status copyFileAtomic(const fs::path& from, const fs::path& to) {
+Status copyFileAtomic(const fs::path& from, const fs::path& to, FileAccess access) {
     // Copied piece by piece, without the size limit of a file that is read:
     // the games table travels this way too.
     int in = ::open(from.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY);
@@ -321,7 +334,7 @@ Status copyFileAtomic(const fs::path& from, const fs::path& to) {
         ::close(in);
         return failure("Cannot read " + from.string() + ": it is not a regular file");
     }
-    Status copied = replaceAtomically(to, [&](int out, std::string& error) {
+    Status copied = replaceAtomically(to, access, [&](int out, std::string& error) {
         char buffer[64 * 1024];
         for (;;) {
             ssize_t got = ::read(in, buffer, sizeof buffer);
@@ -341,6 +354,29 @@ Status copyFileAtomic(const fs::path& from, const fs::path& to) {
     });
     ::close(in);
     return copied;
+}
+
+FileAccess currentAccess(const fs::path& path) {
+    struct stat status {};
+    if (::stat(path.c_str(), &status) == 0 && (status.st_mode & 077) != 0)
+        return FileAccess::Shared;
+    return FileAccess::OwnerOnly;
+}
+
+Status createDataFolder(const fs::path& folder) {
+    std::error_code ec;
+    if (fs::is_directory(folder, ec))
+        return {};
+    if (fs::path parent = folder.parent_path(); !parent.empty())
+        fs::create_directories(parent, ec);
+    if (::mkdir(folder.c_str(), 0700) != 0) {
+        if (errno == EEXIST && fs::is_directory(folder, ec))
+            return {}; // made by another program meanwhile
+        return failure(systemError("Cannot create the folder", folder));
+    }
+    // The umask may have taken bits the owner needs.
+    ::chmod(folder.c_str(), 0700);
+    return {};
 }
 
 bool fileExists(const fs::path& path) {

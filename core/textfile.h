@@ -42,6 +42,15 @@ TextFile readTextFile(const std::filesystem::path& path);
 // Splits text into lines at CR LF, LF or CR.
 std::vector<std::string> splitLines(std::string_view text);
 
+// Who may read a file the program writes. The mode is set on the
+// temporary file before it is renamed into place, so the file never stands
+// under its name with another mode, and an existing file gets the mode at
+// its next write.
+enum class FileAccess {
+    Shared,    // as any new file: 0666 less the umask
+    OwnerOnly, // 0600 whatever the umask: the files that hold passwords
+};
+
 // Creates an empty temporary file in the target's folder, for a writer
 // that fills it and then calls renameIntoPlace. Empty path and an error on
 // failure.
@@ -74,23 +83,36 @@ Result<Placement> renameIntoPlaceIfAbsent(const std::filesystem::path& temporary
 
 // Writes bytes atomically. On failure the reason says what failed and the
 // target is unchanged.
-Status writeFileAtomic(const std::filesystem::path& path, std::string_view bytes);
+Status writeFileAtomic(const std::filesystem::path& path, std::string_view bytes,
+                       FileAccess access = FileAccess::Shared);
 
 // The bytes of lines each followed by CR LF.
 std::string joinLines(const std::vector<std::string>& lines);
 
 // Writes each line followed by CR LF, atomically. The reason of a failure
 // starts with "The file could not be saved.", ready to be shown.
-Status writeLinesAtomic(const std::filesystem::path& path, const std::vector<std::string>& lines);
+Status writeLinesAtomic(const std::filesystem::path& path, const std::vector<std::string>& lines,
+                        FileAccess access = FileAccess::Shared);
 
 // Writes lines as writeLinesAtomic does, but only where no file stands: a
 // file that another program made meanwhile is kept (AlreadyThere).
 Result<Placement> writeLinesIfAbsent(const std::filesystem::path& path,
-                                     const std::vector<std::string>& lines);
+                                     const std::vector<std::string>& lines,
+                                     FileAccess access = FileAccess::Shared);
 
 // Copies a file atomically over the target; same error convention as
 // writeFileAtomic.
-Status copyFileAtomic(const std::filesystem::path& from, const std::filesystem::path& to);
+Status copyFileAtomic(const std::filesystem::path& from, const std::filesystem::path& to,
+                      FileAccess access = FileAccess::Shared);
+
+// The access a file has now: OwnerOnly when neither its group nor others
+// may read or write it (or it cannot be looked at), else Shared.
+FileAccess currentAccess(const std::filesystem::path& path);
+
+// Creates the pool's data folder, readable by its owner only (0700
+// whatever the umask); missing folders above it get the usual mode. An
+// existing folder is left as it is.
+Status createDataFolder(const std::filesystem::path& folder);
 
 // Removes the program's own temporary files that a killed program left in
 // a folder: the names ".NAME.XXXXXX" that the writes above use, and their

@@ -147,7 +147,7 @@ Status UserNameChange::copyFiles(const std::string& name, int slot, FileRollback
     if (Status kept = changes.remember(target); !kept)
         return kept;
     if (fileExists(preferences))
-        return copyFileAtomic(preferences, target);
+        return copyFileAtomic(preferences, target, FileAccess::OwnerOnly);
     // A file left by a former user of the new name must not hand that
     // user's password to this one.
     std::error_code ec;
@@ -225,7 +225,8 @@ Status PasswordChange::rewritePreferences(const std::string& name, FileRollback&
         address = m_pool.programFolderText();
     if (Status kept = changes.remember(path); !kept)
         return kept;
-    return writeLinesAtomic(path, {encodePassword(password) + "," + address});
+    return writeLinesAtomic(path, {encodePassword(password) + "," + address},
+                            FileAccess::OwnerOnly);
 }
 
 bool PasswordChange::save() {

@@ -148,11 +148,8 @@ Status ensureGamesTable(const Pool& pool) {
 
 Status installBundledTable(const Pool& pool) {
     fs::path path = pool.gamesDatabasePath();
-    std::error_code ec;
-    fs::create_directories(pool.folders.program, ec);
-    std::string error =
-        ec ? "cannot create the folder " + pool.folders.program.string() + ": " + ec.message()
-           : createFromBundle(path);
+    Status folder = createDataFolder(pool.folders.program);
+    std::string error = folder ? createFromBundle(path) : folder.error();
     if (error.empty())
         return {};
     return failure("The games table " + path.string() + " could not be created: " + error);
