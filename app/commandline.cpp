@@ -5,6 +5,7 @@
 #include "core/codepage.h"
 #include "core/dialogs.h"
 #include "core/text.h"
+#include "core/textfile.h"
 #include "core/userlist.h"
 #include "core/version.h"
 #include "schedule/calendar.h"
@@ -29,6 +30,11 @@ public:
         if (kind == MessageKind::Error) {
             m_err << "gridslate: " << text << '\n';
             m_failed = true;
+            return;
+        }
+        // Kept apart from what a command prints, and no failure.
+        if (kind == MessageKind::Warning) {
+            m_err << "gridslate: " << text << '\n';
             return;
         }
         if (!m_quiet)
@@ -104,6 +110,12 @@ int projectCommand(CommandContext& c) {
         state.errors.push_back(picks.error());
     for (const std::string& error : state.errors)
         c.dialogs.refuse(error);
+    // Told on standard error, apart from the summary, without failing.
+    for (const std::string& warning : state.warnings)
+        c.err << "gridslate: " << warning << '\n';
+    // A summary would read as success; the reasons above say what failed.
+    if (!state.errors.empty())
+        return 1;
     int projected = 0;
     for (int r = 0; r <= kMaxSeasonGames; ++r)
         projected += state.projection.spreads[r] != 0;
@@ -160,6 +172,17 @@ bool parseCommandLine(const std::vector<std::string>& args, CommandLine& out, st
         }
         out.command.push_back(arg);
     }
+    // An empty name would stand for the working folder, where the data of a
+    // pool never belongs.
+    if (out.home && out.home->empty()) {
+        error = "--home takes a folder, not an empty name";
+        return false;
+    }
+    // Refused before anything is looked up or created for it.
+    if (out.user && out.user->empty()) {
+        error = "--user takes a user's name, not an empty one";
+        return false;
+    }
     if (out.season && !isYear(*out.season)) {
         error = "--season takes a four-digit year, not \"" + *out.season + "\"";
         return false;
@@ -210,9 +233,11 @@ std::string usageText() {
            "                             (without passwords); needs administrator rights\n";
 }
 
-int runCommandLine(const std::vector<std::string>& args,
-                   const std::function<int(Pool& pool)>& startWindow, std::ostream& out,
-                   std::ostream& err) {
+namespace {
+
+int runParsedCommandLine(const std::vector<std::string>& args,
+                         const std::function<int(Pool& pool)>& startWindow, std::ostream& out,
+                         std::ostream& err) {
     CommandLine line;
     std::string error;
     if (!parseCommandLine(args, line, error)) {
@@ -248,7 +273,24 @@ int runCommandLine(const std::vector<std::string>& args,
         err << "gridslate: unknown command " << line.command[0] << " (see gridslate --help)\n";
         return 2;
     }
-    Pool pool(line.home ? std::filesystem::path(*line.home) : defaultHome());
+    Result<std::filesystem::path> home =
+        line.home ? Result<std::filesystem::path>(*line.home) : defaultHome();
+    if (!home) {
+        err << "gridslate: " << home.error() << '\n';
+        return 1;
+    }
+    // A relative home is taken from the working folder, which may be gone.
+    std::error_code ec;
+    std::filesystem::path absoluteHome = std::filesystem::absolute(*home, ec);
+    if (ec) {
+        err << "gridslate: the folder \"" << home->string()
+            << "\" cannot be found from the working folder: " << ec.message() << '\n';
+        return 1;
+    }
+    Pool pool(absoluteHome);
+    // Temporary files of a copy of the program that was killed halfway
+    // through a write; those of a copy still running are held open and stay.
+    removeStaleTemporaries(pool.folders.program);
     if (line.referenceDate)
         pool.referenceDate = *line.referenceDate;
     if (line.command.empty()) {
@@ -278,6 +320,21 @@ int runCommandLine(const std::vector<std::string>& args,
     if (status == 0 && dialogs.failed())
         status = 1;
     return status;
+}
+
+} // namespace
+
+int runCommandLine(const std::vector<std::string>& args,
+                   const std::function<int(Pool& pool)>& startWindow, std::ostream& out,
+                   std::ostream& err) {
+    // A folder that vanishes or cannot be read under the program ends the
+    // command with its reason, not with an abort.
+    try {
+        return runParsedCommandLine(args, startWindow, out, err);
+    } catch (const std::filesystem::filesystem_error& e) {
+        err << "gridslate: " << e.what() << '\n';
+        return 1;
+    }
 }
 
 } // namespace gs

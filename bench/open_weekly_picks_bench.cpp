@@ -89,7 +89,7 @@ private:
                 record.visitorScore = record.homeScore = "";
         }
         std::string error;
-        auto table = GamesTable::open(pool.gamesDatabasePath(), error);
+        auto table = GamesTable::create(pool.gamesDatabasePath(), error);
         if (!table || !table->replaceSeasons(parse.records, error))
             throw std::runtime_error(error);
     }

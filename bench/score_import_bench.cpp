@@ -84,7 +84,7 @@ public:
         for (GameRecord& record : parse.records)
             record.visitorScore = record.homeScore = "";
         std::string error;
-        auto table = GamesTable::open(m_folder / "empty.mdb", error);
+        auto table = GamesTable::create(m_folder / "empty.mdb", error);
         if (!table || !table->replaceSeasons(parse.records, error))
             throw std::runtime_error(error);
     }

@@ -16,7 +16,7 @@ Status FileRollback::remember(const fs::path& path) {
     std::string error;
     switch (readFileBytes(path, bytes, error)) {
     case ReadStatus::Ok:
-        m_kept.push_back({path, std::move(bytes)});
+        m_kept.push_back({path, std::move(bytes), currentAccess(path)});
         return {};
     case ReadStatus::Missing:
         m_kept.push_back({path, std::nullopt});
@@ -24,6 +24,10 @@ Status FileRollback::remember(const fs::path& path) {
     case ReadStatus::Error:
         break;
     }
+    // No write replaces a folder, so there is nothing to put back; the
+    // write itself says why it failed.
+    if (std::error_code ec; fs::is_directory(path, ec))
+        return {};
     std::string reason = "The file ";
     reason += path.string();
     reason += " cannot be read: ";
@@ -55,7 +59,7 @@ Status FileRollback::restore() {
                         : status == ReadStatus::Missing)
             continue;
         if (kept->bytes) {
-            if (Status written = writeFileAtomic(kept->path, *kept->bytes); !written)
+            if (Status written = writeFileAtomic(kept->path, *kept->bytes, kept->access); !written)
                 addReason(reasons, written.error());
             continue;
         }

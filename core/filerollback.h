@@ -5,6 +5,7 @@
 // and a restore writes the old bytes back or removes a file that was new.
 
 #include "result.h"
+#include "textfile.h"
 
 #include <filesystem>
 #include <optional>
@@ -27,7 +28,8 @@ public:
 private:
     struct Kept {
         std::filesystem::path path;
-        std::optional<std::string> bytes; // nothing: the file did not exist
+        std::optional<std::string> bytes;       // nothing: the file did not exist
+        FileAccess access = FileAccess::Shared; // put back as it was
     };
     std::vector<Kept> m_kept;
 };

@@ -4,6 +4,9 @@
 #include "text.h"
 
 #include <cstdlib>
+#include <pwd.h>
+#include <unistd.h>
+#include <vector>
 
 namespace gs {
 
@@ -11,7 +14,11 @@ namespace fs = std::filesystem;
 
 Folders Folders::at(const fs::path& home) {
     Folders folders;
-    folders.install = fs::absolute(home).lexically_normal();
+    // A home that cannot be made absolute (the working folder is gone) stays
+    // as given; its files then fail with their own reasons.
+    std::error_code ec;
+    fs::path absolute = fs::absolute(home, ec);
+    folders.install = (ec ? home : absolute).lexically_normal();
     if (!folders.install.has_filename())
         folders.install = folders.install.parent_path();
     folders.program = folders.install / "data";
@@ -19,12 +26,26 @@ Folders Folders::at(const fs::path& home) {
     return folders;
 }
 
-fs::path defaultHome() {
+Result<fs::path> defaultHome() {
     const char* dataHome = std::getenv("XDG_DATA_HOME");
     if (dataHome && *dataHome)
         return fs::path(dataHome) / "gridslate";
-    const char* home = std::getenv("HOME");
-    return fs::path(home && *home ? home : ".") / ".local" / "share" / "gridslate";
+    std::string home;
+    if (const char* variable = std::getenv("HOME"); variable && *variable) {
+        home = variable;
+    } else {
+        // A service or a cron job may run without HOME.
+        std::vector<char> buffer(16384);
+        passwd entry{};
+        passwd* found = nullptr;
+        if (::getpwuid_r(::getuid(), &entry, buffer.data(), buffer.size(), &found) == 0 && found &&
+            found->pw_dir && *found->pw_dir)
+            home = found->pw_dir;
+    }
+    if (home.empty())
+        return failure("no folder for the data is known: neither XDG_DATA_HOME nor HOME is set, "
+                       "and the user has no home folder; give one with --home");
+    return fs::path(home) / ".local" / "share" / "gridslate";
 }
 
 int Pool::userSlot(const std::string& name) const {
@@ -52,6 +73,30 @@ bool requireAdmin(const Pool& pool, const std::string& name, Dialogs& dialogs) {
     if (admin == 0)
         dialogs.refuse(kNotAdminMessage);
     return false;
+}
+
+namespace {
+
+std::string_view withoutTrailingSeparators(std::string_view folder) {
+    while (folder.size() > 1 && folder.back() == '/')
+        folder.remove_suffix(1);
+    return folder;
+}
+
+} // namespace
+
+fs::path Pool::pickFolder(int slot) const {
+    const std::string& stored = users[slot].folder;
+    if (stored.empty())
+        return folders.program;
+    if (int computer = userSlot(kComputerPlayer);
+        computer &&
+        withoutTrailingSeparators(stored) == withoutTrailingSeparators(users[computer].folder))
+        return folders.program;
+    std::error_code ec;
+    if (!fs::is_directory(stored, ec))
+        return folders.program;
+    return stored;
 }
 
 int Pool::seasonYearNumber() const {

@@ -6,6 +6,7 @@
 // temporary home) and passes it by reference to what needs it.
 
 #include "grid.h"
+#include "result.h"
 
 #include <array>
 #include <cstdint>
@@ -34,8 +35,10 @@ struct Folders {
 };
 
 // The per-user data folder: $XDG_DATA_HOME/gridslate, else
-// ~/.local/share/gridslate.
-std::filesystem::path defaultHome();
+// ~/.local/share/gridslate, where ~ is $HOME or, without it, the home the
+// password database gives the user. Fails when neither names a home, rather
+// than putting the data in the working folder.
+Result<std::filesystem::path> defaultHome();
 
 struct UserSlot {
     std::string name;            // empty: the slot is free
@@ -75,6 +78,15 @@ struct Pool {
     UserSlot& currentSlot();
     // True for a user whose admin field is 1.
     bool isAdmin(const std::string& name) const;
+
+    // The folder on this machine that holds the pick files of the user in a
+    // slot. The user list stores absolute folders and travels between
+    // machines (copies of a home, the exchange, a restore), so a stored
+    // folder is honoured only where it means a folder here: a stored folder
+    // equal to the computer player's stored folder (the program folder of
+    // the machine that saved the list), an empty one, or one that does not
+    // exist here all mean this pool's program folder.
+    std::filesystem::path pickFolder(int slot) const;
 
     int seasonYearNumber() const;
     // The program folder as the user list stores it: without a trailing separator.

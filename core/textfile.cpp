@@ -2,10 +2,13 @@
 
 #include <cerrno>
 #include <cstring>
+#include <dirent.h>
 #include <fcntl.h>
-#include <fstream>
-#include <sstream>
+#include <functional>
+#include <map>
+#include <sys/random.h>
 #include <sys/stat.h>
+#include <time.h>
 #include <unistd.h>
 
 namespace gs {
@@ -31,21 +34,60 @@ std::vector<std::string> splitLines(std::string_view text) {
     return lines;
 }
 
-ReadStatus readFileBytes(const fs::path& path, std::string& bytes, std::string& error) {
-    std::ifstream in(path, std::ios::binary);
-    if (!in) {
-        error = std::strerror(errno);
-        std::error_code ec;
-        return fs::exists(path, ec) ? ReadStatus::Error : ReadStatus::Missing;
+namespace {
+
+constexpr const char* kTooLarge = "it is larger than 4 MB, more than any file of a pool holds";
+
+// Reads an open regular file to its end, refusing it when it grows past the
+// limit meanwhile.
+ReadStatus readAll(int fd, std::string& bytes, std::string& error) {
+    std::string content;
+    char buffer[64 * 1024];
+    for (;;) {
+        ssize_t got = ::read(fd, buffer, sizeof buffer);
+        if (got < 0) {
+            if (errno == EINTR)
+                continue;
+            error = std::strerror(errno);
+            return ReadStatus::Error;
+        }
+        if (got == 0)
+            break;
+        content.append(buffer, static_cast<size_t>(got));
+        if (content.size() > kMaxDataFileBytes) {
+            error = kTooLarge;
+            return ReadStatus::Error;
+        }
     }
-    std::ostringstream content;
-    content << in.rdbuf();
-    if (in.bad()) {
-        error = "read error";
-        return ReadStatus::Error;
-    }
-    bytes = content.str();
+    bytes = std::move(content);
     return ReadStatus::Ok;
+}
+
+} // namespace
+
+ReadStatus readFileBytes(const fs::path& path, std::string& bytes, std::string& error) {
+    // Not blocking: a pipe opened without a writer would wait for ever; the
+    // check below refuses it before any read.
+    int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY);
+    if (fd < 0) {
+        int reason = errno;
+        error = std::strerror(reason);
+        return reason == ENOENT ? ReadStatus::Missing : ReadStatus::Error;
+    }
+    struct stat status {};
+    ReadStatus result = ReadStatus::Error;
+    if (::fstat(fd, &status) != 0)
+        error = std::strerror(errno);
+    else if (S_ISDIR(status.st_mode))
+        error = "it is a folder";
+    else if (!S_ISREG(status.st_mode))
+        error = "it is not a regular file (a pipe, a device or the like)";
+    else if (static_cast<std::uintmax_t>(status.st_size) > kMaxDataFileBytes)
+        error = kTooLarge;
+    else
+        result = readAll(fd, bytes, error);
+    ::close(fd);
+    return result;
 }
 
 TextFile readTextFile(const fs::path& path) {
@@ -79,30 +121,131 @@ bool writeAll(int fd, std::string_view bytes) {
     return true;
 }
 
-} // namespace
+// Makes a rename durable; failure here loses nothing already written.
+void syncFolderOf(const fs::path& target) {
+    fs::path folder = target.parent_path();
+    int dir = ::open(folder.empty() ? "." : folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (dir >= 0) {
+        ::fsync(dir);
+        ::close(dir);
+    }
+}
 
-fs::path createTemporaryBeside(const fs::path& target, std::string& error) {
+// The characters of the six that end a temporary file's name, as mkstemp
+// picks them.
+constexpr std::string_view kNameCharacters =
+    "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789";
+constexpr size_t kNameSuffixLength = 6;
+constexpr std::string_view kJournalSuffix = "-journal";
+
+// Creates and opens a new file ".NAME.XXXXXX" beside the target. Returns -1
+// with the reason on failure.
+int openTemporaryBeside(const fs::path& target, FileAccess access, fs::path& temporary,
+                        std::string& error) {
     fs::path folder = target.parent_path();
     if (folder.empty())
         folder = ".";
-    // Built step by step: GCC 12 at -O3 warns falsely (-Wrestrict) on
-    // "literal" + std::string.
-    std::string name(".");
-    name += target.filename().string();
-    name += ".XXXXXX";
-    std::string pattern = (folder / name).string();
-    int fd = ::mkstemp(pattern.data());
-    if (fd < 0) {
-        error = systemError("Cannot create a file in", folder);
-        return {};
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        unsigned char random[kNameSuffixLength];
+        // Early in a boot the random source may not be ready; any name will
+        // do then, O_EXCL below keeps two programs from sharing one.
+        if (::getrandom(random, sizeof random, GRND_NONBLOCK) !=
+            static_cast<ssize_t>(sizeof random)) {
+            timespec now{};
+            ::clock_gettime(CLOCK_REALTIME, &now);
+            unsigned long long mixed = static_cast<unsigned long long>(now.tv_nsec) * 2654435761u ^
+                                       static_cast<unsigned long long>(::getpid()) << 20 ^
+                                       static_cast<unsigned long long>(attempt) * 40503u;
+            for (unsigned char& r : random) {
+                r = static_cast<unsigned char>(mixed);
+                mixed = mixed * 6364136223846793005ull + 1442695040888963407ull;
+            }
+        }
+        // Built step by step: GCC 12 at -O3 warns falsely (-Wrestrict) on
+        // "literal" + std::string.
+        std::string name(".");
+        name += target.filename().string();
+        name += '.';
+        for (unsigned char r : random)
+            name += kNameCharacters[r % kNameCharacters.size()];
+        fs::path candidate = folder / name;
+        // A shared file gets the mode of any new file (the kernel applies
+        // the umask); an owner-only one is never readable by others, not
+        // even for a moment, and is 0600 exactly whatever the umask.
+        bool ownerOnly = access == FileAccess::OwnerOnly;
+        int fd = ::open(candidate.c_str(), O_RDWR | O_CREAT | O_EXCL | O_CLOEXEC,
+                        ownerOnly ? 0600 : 0666);
+        if (fd >= 0 && ownerOnly && ::fchmod(fd, 0600) != 0) {
+            error = systemError("Cannot set the mode of", candidate);
+            ::unlink(candidate.c_str());
+            ::close(fd);
+            return -1;
+        }
+        if (fd >= 0) {
+            temporary = candidate;
+            return fd;
+        }
+        if (errno != EEXIST)
+            break;
     }
-    // mkstemp creates the file readable by its owner only; give it the mode
-    // of an ordinary new file.
-    mode_t mask = ::umask(0);
-    ::umask(mask);
-    ::fchmod(fd, 0666 & ~mask);
+    error = systemError("Cannot create a file in", folder);
+    return -1;
+}
+
+// Fills a temporary file beside the target, makes it durable and renames it
+// to the target: over it, or only where none stands (keepExisting). The
+// temporary file is held open from its creation until after the rename, so
+// that another copy of the program starting meanwhile never takes it for a
+// leftover (removeStaleTemporaries).
+Result<Placement> placeAtomically(const fs::path& path, FileAccess access, bool keepExisting,
+                                  const std::function<bool(int fd, std::string& error)>& fill) {
+    fs::path temporary;
+    std::string error;
+    int fd = openTemporaryBeside(path, access, temporary, error);
+    if (fd < 0)
+        return failure(error);
+    bool written = fill(fd, error);
+    if (written && ::fsync(fd) != 0) {
+        error = systemError("Cannot write", path);
+        written = false;
+    }
+    if (!written) {
+        ::unlink(temporary.c_str());
+        ::close(fd);
+        return failure(error);
+    }
+    Result<Placement> placed = Placement::Placed;
+    if (keepExisting) {
+        placed = renameIntoPlaceIfAbsent(temporary, path);
+    } else if (Status renamed = renameIntoPlace(temporary, path); !renamed) {
+        placed = failure(renamed.error());
+    }
+    // The data is on disk already (fsync above); closing cannot lose it.
     ::close(fd);
-    return pattern;
+    return placed;
+}
+
+Status replaceAtomically(const fs::path& path, FileAccess access,
+                         const std::function<bool(int fd, std::string& error)>& fill) {
+    Result<Placement> placed = placeAtomically(path, access, false, fill);
+    if (!placed)
+        return failure(placed.error());
+    return {};
+}
+
+} // namespace
+
+int createHeldTemporaryBeside(const fs::path& target, fs::path& temporary, std::string& error) {
+    return openTemporaryBeside(target, FileAccess::Shared, temporary, error);
+}
+
+fs::path createTemporaryBeside(const fs::path& target, std::string& error) {
+    fs::path temporary;
+    int fd = openTemporaryBeside(target, FileAccess::Shared, temporary, error);
+    if (fd < 0)
+        return {};
+    ::close(fd);
+    return temporary;
 }
 
 Status renameIntoPlace(const fs::path& temporary, const fs::path& target) {
@@ -111,34 +254,38 @@ Status renameIntoPlace(const fs::path& temporary, const fs::path& target) {
         ::unlink(temporary.c_str());
         return failure(message);
     }
-    // Make the rename itself durable; failure here loses nothing already written.
-    fs::path folder = target.parent_path();
-    int dir = ::open(folder.empty() ? "." : folder.c_str(), O_RDONLY | O_DIRECTORY);
-    if (dir >= 0) {
-        ::fsync(dir);
-        ::close(dir);
-    }
+    syncFolderOf(target);
     return {};
 }
 
-Status writeFileAtomic(const fs::path& path, std::string_view bytes) {
-    std::string error;
-    fs::path temporary = createTemporaryBeside(path, error);
-    if (temporary.empty())
-        return failure(error);
-    int fd = ::open(temporary.c_str(), O_WRONLY | O_TRUNC);
-    bool written = fd >= 0 && writeAll(fd, bytes) && ::fsync(fd) == 0;
-    if (!written)
-        error = systemError("Cannot write", path);
-    if (fd >= 0 && ::close(fd) != 0 && written) {
-        written = false;
-        error = systemError("Cannot write", path);
+Result<Placement> renameIntoPlaceIfAbsent(const fs::path& temporary, const fs::path& target) {
+    int rc = ::renameat2(AT_FDCWD, temporary.c_str(), AT_FDCWD, target.c_str(), RENAME_NOREPLACE);
+    // File systems without that kind of rename still refuse a hard link
+    // over an existing name.
+    if (rc != 0 && (errno == EINVAL || errno == ENOSYS || errno == ENOTSUP)) {
+        rc = ::link(temporary.c_str(), target.c_str());
+        if (rc == 0)
+            ::unlink(temporary.c_str());
     }
-    if (!written) {
+    if (rc != 0) {
+        bool taken = errno == EEXIST;
+        std::string message = systemError("Cannot create", target);
         ::unlink(temporary.c_str());
-        return failure(error);
+        if (taken)
+            return Placement::AlreadyThere;
+        return failure(message);
     }
-    return renameIntoPlace(temporary, path);
+    syncFolderOf(target);
+    return Placement::Placed;
+}
+
+Status writeFileAtomic(const fs::path& path, std::string_view bytes, FileAccess access) {
+    return replaceAtomically(path, access, [&](int fd, std::string& error) {
+        if (writeAll(fd, bytes))
+            return true;
+        error = systemError("Cannot write", path);
+        return false;
+    });
 }
 
 std::string joinLines(const std::vector<std::string>& lines) {
@@ -154,25 +301,164 @@ std::string joinLines(const std::vector<std::string>& lines) {
     return bytes;
 }
 
-Status writeLinesAtomic(const fs::path& path, const std::vector<std::string>& lines) {
-    Status written = writeFileAtomic(path, joinLines(lines));
+Status writeLinesAtomic(const fs::path& path, const std::vector<std::string>& lines,
+                        FileAccess access) {
+    Status written = writeFileAtomic(path, joinLines(lines), access);
     if (!written)
         return failure("The file could not be saved. " + written.error());
     return {};
 }
 
-Status copyFileAtomic(const fs::path& from, const fs::path& to) {
-    std::string bytes;
-    std::string error;
-    if (readFileBytes(from, bytes, error) != ReadStatus::Ok)
-        return failure("Cannot read " + from.string() + ": " + error);
-    return writeFileAtomic(to, bytes);
+Result<Placement> writeLinesIfAbsent(const fs::path& path, const std::vector<std::string>& lines,
+                                     FileAccess access) {
+    std::string bytes = joinLines(lines);
+    Result<Placement> placed = placeAtomically(path, access, true, [&](int fd, std::string& error) {
+        if (writeAll(fd, bytes))
+            return true;
+        error = systemError("Cannot write", path);
+        return false;
+    });
+    if (!placed)
+        return failure("The file could not be saved. " + placed.error());
+    return placed;
+}
+
+Status copyFileAtomic(const fs::path& from, const fs::path& to, FileAccess access) {
+    // Copied piece by piece, without the size limit of a file that is read:
+    // the games table travels this way too.
+    int in = ::open(from.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY);
+    if (in < 0)
+        return failure(systemError("Cannot read", from));
+    struct stat status {};
+    if (::fstat(in, &status) != 0 || !S_ISREG(status.st_mode)) {
+        ::close(in);
+        return failure("Cannot read " + from.string() + ": it is not a regular file");
+    }
+    Status copied = replaceAtomically(to, access, [&](int out, std::string& error) {
+        char buffer[64 * 1024];
+        for (;;) {
+            ssize_t got = ::read(in, buffer, sizeof buffer);
+            if (got < 0 && errno == EINTR)
+                continue;
+            if (got < 0) {
+                error = systemError("Cannot read", from);
+                return false;
+            }
+            if (got == 0)
+                return true;
+            if (!writeAll(out, std::string_view(buffer, static_cast<size_t>(got)))) {
+                error = systemError("Cannot write", to);
+                return false;
+            }
+        }
+    });
+    ::close(in);
+    return copied;
+}
+
+FileAccess currentAccess(const fs::path& path) {
+    struct stat status {};
+    if (::stat(path.c_str(), &status) == 0 && (status.st_mode & 077) != 0)
+        return FileAccess::Shared;
+    return FileAccess::OwnerOnly;
+}
+
+Status createDataFolder(const fs::path& folder) {
+    std::error_code ec;
+    if (fs::is_directory(folder, ec))
+        return {};
+    if (fs::path parent = folder.parent_path(); !parent.empty())
+        fs::create_directories(parent, ec);
+    if (::mkdir(folder.c_str(), 0700) != 0) {
+        if (errno == EEXIST && fs::is_directory(folder, ec))
+            return {}; // made by another program meanwhile
+        return failure(systemError("Cannot create the folder", folder));
+    }
+    // The umask may have taken bits the owner needs.
+    ::chmod(folder.c_str(), 0700);
+    return {};
 }
 
 bool fileExists(const fs::path& path) {
-    std::ifstream in(path, std::ios::binary);
+    struct stat status {};
+    return ::stat(path.c_str(), &status) == 0 && !S_ISDIR(status.st_mode) &&
+           ::access(path.c_str(), R_OK) == 0;
+}
+
+namespace {
+
+// ".NAME.XXXXXX" as openTemporaryBeside makes it, or its SQLite journal.
+// The live table's own journal ("scoresheet97.mdb-journal") has no leading
+// dot and never matches.
+bool isTemporaryName(std::string_view name) {
+    if (name.ends_with(kJournalSuffix))
+        name.remove_suffix(kJournalSuffix.size());
+    if (name.size() < 3 + kNameSuffixLength || name.front() != '.')
+        return false;
+    std::string_view suffix = name.substr(name.size() - kNameSuffixLength);
+    return name[name.size() - kNameSuffixLength - 1] == '.' &&
+           suffix.find_first_not_of(kNameCharacters) == std::string_view::npos;
+}
+
+using FileId = std::pair<dev_t, ino_t>;
+
+// Marks which of the files some running process holds open, from the open
+// files that /proc lists of every process. False when /proc cannot tell.
+bool markHeldFiles(std::map<FileId, bool>& held) {
+    DIR* own = ::opendir("/proc/self/fd");
+    if (!own)
+        return false;
+    ::closedir(own);
+    DIR* processes = ::opendir("/proc");
+    if (!processes)
+        return false;
+    while (dirent* process = ::readdir(processes)) {
+        std::string_view pid(process->d_name);
+        if (pid.empty() || pid.find_first_not_of("0123456789") != std::string_view::npos)
+            continue;
+        std::string fdFolder = "/proc/" + std::string(pid) + "/fd";
+        DIR* descriptors = ::opendir(fdFolder.c_str());
+        if (!descriptors)
+            continue; // gone meanwhile, or another user's
+        while (dirent* descriptor = ::readdir(descriptors)) {
+            struct stat status {};
+            if (descriptor->d_name[0] == '.' ||
+                ::fstatat(::dirfd(descriptors), descriptor->d_name, &status, 0) != 0)
+                continue;
+            if (auto file = held.find({status.st_dev, status.st_ino}); file != held.end())
+                file->second = true;
+        }
+        ::closedir(descriptors);
+    }
+    ::closedir(processes);
+    return true;
+}
+
+} // namespace
+
+int removeStaleTemporaries(const fs::path& folder) {
+    std::vector<std::pair<fs::path, FileId>> candidates;
     std::error_code ec;
-    return static_cast<bool>(in) && !fs::is_directory(path, ec);
+    for (fs::directory_iterator entry(folder, ec), end; !ec && entry != end; entry.increment(ec)) {
+        struct stat status {};
+        const fs::path& path = entry->path();
+        if (isTemporaryName(path.filename().string()) && ::lstat(path.c_str(), &status) == 0 &&
+            S_ISREG(status.st_mode))
+            candidates.push_back({path, {status.st_dev, status.st_ino}});
+    }
+    if (candidates.empty())
+        return 0;
+    std::map<FileId, bool> held;
+    for (const auto& candidate : candidates)
+        held[candidate.second] = false;
+    // Without a way to tell, a file being written might be taken.
+    if (!markHeldFiles(held))
+        return 0;
+    int removed = 0;
+    for (const auto& [path, id] : candidates)
+        if (!held[id] && ::unlink(path.c_str()) == 0)
+            ++removed;
+    return removed;
 }
 
 } // namespace gs

@@ -111,7 +111,7 @@ Status storeSeasonInUserList(const Pool& pool) {
     if (file.lines.empty())
         file.lines.emplace_back();
     file.lines.front() = storedSeasonYear(pool.seasonYear);
-    return writeLinesAtomic(path, file.lines);
+    return writeLinesAtomic(path, file.lines, FileAccess::OwnerOnly);
 }
 
 fs::path userListPath(const Folders& folders) {
@@ -126,18 +126,22 @@ Result<UserListLoad> loadUserList(Pool& pool) {
     fs::path path = userListPath(pool.folders);
     UserListLoad load;
     if (!fileExists(path)) {
-        std::error_code ec;
-        fs::create_directories(pool.folders.program, ec);
+        if (Status made = createDataFolder(pool.folders.program); !made)
+            return failure(made.error());
         std::string folder = pool.programFolderText();
         std::vector<std::string> lines = {
             "2010",
             "admin,1,9,1,,0," + folder,
             "PC,1,1,0," + encodePassword(kDefaultPcPassword) + ",0," + folder,
         };
-        if (Status written = writeLinesAtomic(path, lines); !written)
+        // A list another program made meanwhile is kept and read instead.
+        Result<Placement> written = writeLinesIfAbsent(path, lines, FileAccess::OwnerOnly);
+        if (!written)
             return failure(written.error());
-        load.outcome = UserListOutcome::Created;
-        return load;
+        if (*written == Placement::Placed) {
+            load.outcome = UserListOutcome::Created;
+            return load;
+        }
     }
 
     TextFile file = readTextFile(path);
@@ -243,7 +247,9 @@ Status saveUserList(Pool& pool) {
         int scheme = name == pool.currentUser ? pool.colorScheme : slot.colorScheme;
         lines.push_back(userLine(name, false, slot, scheme));
     }
-    if (Status written = writeLinesAtomic(userListPath(pool.folders), lines); !written)
+    // Both files hold passwords.
+    if (Status written = writeLinesAtomic(userListPath(pool.folders), lines, FileAccess::OwnerOnly);
+        !written)
         return written;
 
     if (!isSafeFileName(pool.currentUser))
@@ -252,7 +258,8 @@ Status saveUserList(Pool& pool) {
     if (current.exchangeAddress.empty())
         current.exchangeAddress = pool.programFolderText();
     return writeLinesAtomic(preferencePath(pool.folders, pool.currentUser),
-                            {encodePassword(current.password) + "," + current.exchangeAddress});
+                            {encodePassword(current.password) + "," + current.exchangeAddress},
+                            FileAccess::OwnerOnly);
 }
 
 void fillUserLists(Pool& pool) {

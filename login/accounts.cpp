@@ -141,9 +141,8 @@ UserNameChange::UserNameChange(Pool& pool, Dialogs& dialogs, std::string oldName
     currentName = ControlModel{m_oldName, true};
 }
 
-Status UserNameChange::copyFiles(const std::string& name, const UserSlot& slot,
-                                 FileRollback& changes) {
-    fs::path folder = slot.folder.empty() ? m_pool.folders.program : fs::path(slot.folder);
+Status UserNameChange::copyFiles(const std::string& name, int slot, FileRollback& changes) {
+    fs::path folder = m_pool.pickFolder(slot);
     for (const fs::path& file : seasonPickFiles(folder, m_oldName)) {
         std::string season = file.filename().string().substr(m_oldName.size());
         fs::path target = folder / (name + season);
@@ -159,7 +158,7 @@ Status UserNameChange::copyFiles(const std::string& name, const UserSlot& slot,
     if (Status kept = changes.remember(target); !kept)
         return kept;
     if (fileExists(preferences))
-        return copyFileAtomic(preferences, target);
+        return copyFileAtomic(preferences, target, FileAccess::OwnerOnly);
     // A file left by a former user of the new name must not hand that
     // user's password to this one.
     std::error_code ec;
@@ -201,7 +200,7 @@ bool UserNameChange::save() {
 
     const Pool before = m_pool;
     FileRollback changes;
-    if (Status copied = copyFiles(name, m_pool.users[k], changes); !copied) {
+    if (Status copied = copyFiles(name, k, changes); !copied) {
         tellChangeFailed(m_dialogs, copied.error(), changes);
         return false;
     }
@@ -232,7 +231,8 @@ Status PasswordChange::rewritePreferences(const std::string& name, FileRollback&
         address = m_pool.programFolderText();
     if (Status kept = changes.remember(path); !kept)
         return kept;
-    return writeLinesAtomic(path, {encodePassword(password) + "," + address});
+    return writeLinesAtomic(path, {encodePassword(password) + "," + address},
+                            FileAccess::OwnerOnly);
 }
 
 bool PasswordChange::save() {
@@ -271,8 +271,9 @@ std::string FolderChange::startFolder() {
         m_dialogs.refuse("You are not on the user list.");
         return {};
     }
-    const std::string& folder = m_pool.users[k].folder;
-    return folder.empty() ? m_pool.programFolderText() : folder;
+    // Where the user's pick files are on this machine, whatever folder a
+    // list brought from elsewhere names.
+    return m_pool.pickFolder(k).string();
 }
 
 bool FolderChange::select(const std::string& chosen) {
@@ -292,7 +293,7 @@ bool FolderChange::select(const std::string& chosen) {
     }
     const std::string folder = withoutTrailingSeparator(chosen);
     UserSlot& slot = m_pool.users[k];
-    const fs::path oldFolder = slot.folder.empty() ? m_pool.folders.program : fs::path(slot.folder);
+    const fs::path oldFolder = m_pool.pickFolder(k);
     if (sameFolder(folder, oldFolder)) {
         m_dialogs.inform("Your pick files are already in this folder. The folder setting stays "
                          "as it was.");

@@ -73,7 +73,8 @@ public:
     const std::string& oldName() const { return m_oldName; }
 
 private:
-    Status copyFiles(const std::string& name, const UserSlot& slot, FileRollback& changes);
+    // Copies the pick and preference files of the user in the slot to the new name.
+    Status copyFiles(const std::string& name, int slot, FileRollback& changes);
     void renameInLists(const std::string& name);
 
     Pool& m_pool;

@@ -177,6 +177,8 @@ void WeeklyPicksPanel::open() {
     m_displayedWeek = m_state.currentWeek;
     for (const std::string& error : m_state.errors)
         m_dialogs.refuse(error);
+    for (const std::string& warning : m_state.warnings)
+        m_dialogs.message(MessageKind::Warning, warning, kProgramTitle);
     showDisplayedWeek();
     if (!m_state.seasonOver)
         return;

@@ -30,6 +30,7 @@ BackupPair userListBackupPair(const Folders& folders) {
     pair.data = userListPath(folders);
     pair.backup = pair.data;
     pair.backup.replace_extension(kBackupExtension);
+    pair.access = FileAccess::OwnerOnly;
     return pair;
 }
 
@@ -38,7 +39,7 @@ void BackupCommands::backUp(const BackupPair& pair, const std::string& title) {
         m_dialogs.refuse("There is no " + pair.data.string() + " to back up.", title);
         return;
     }
-    if (Status copied = copyFileAtomic(pair.data, pair.backup); !copied) {
+    if (Status copied = copyFileAtomic(pair.data, pair.backup, pair.access); !copied) {
         m_dialogs.refuse("The backup could not be made. " + copied.error(), title);
         return;
     }
@@ -57,7 +58,7 @@ void BackupCommands::restore(const BackupPair& pair, const std::string& title) {
     }
     if (!m_dialogs.confirm("Proceed with restore?", title))
         return;
-    if (Status copied = copyFileAtomic(pair.backup, pair.data); !copied)
+    if (Status copied = copyFileAtomic(pair.backup, pair.data, pair.access); !copied)
         m_dialogs.refuse("The restore failed; " + pair.data.string() + " is as it was. " +
                              copied.error(),
                          title);

@@ -9,6 +9,7 @@
 #include "core/dialogs.h"
 #include "core/pool.h"
 #include "core/result.h"
+#include "core/textfile.h"
 
 #include <filesystem>
 
@@ -17,6 +18,8 @@ namespace gs {
 struct BackupPair {
     std::filesystem::path data;
     std::filesystem::path backup;
+    // The user list holds passwords: both copies are its owner's only.
+    FileAccess access = FileAccess::Shared;
 };
 
 // The current user's pick file and its backup. Fails for a name that cannot

@@ -18,7 +18,8 @@ Status ensureManual(const Folders& folders, ManualRenderer& renderer) {
     if (fileExists(pdf))
         return {};
     std::error_code ec;
-    fs::create_directories(folders.program, ec);
+    if (Status made = createDataFolder(folders.program); !made)
+        return failure("The user manual could not be made. " + made.error());
     std::string error;
     fs::path temporary = createTemporaryBeside(pdf, error);
     if (temporary.empty())

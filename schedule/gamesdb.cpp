@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <map>
 #include <sqlite3.h>
+#include <sys/stat.h>
 
 namespace gs {
 
@@ -150,13 +151,56 @@ std::vector<GameRecord> mergeSeasons(const std::vector<GameRecord>& existing,
     return merged;
 }
 
+// True when the database holds the table "Scoresheet" with every field the
+// program reads and writes (names compared as SQLite does, without regard to
+// case). A database without it is someone else's file or a damaged one; an
+// empty table made in its place would pass for a pool without seasons.
+bool hasGamesFields(sqlite3* db, std::string& error) {
+    Statement columns(db, "SELECT name FROM pragma_table_info('Scoresheet')");
+    std::vector<std::string> names;
+    while (columns.step())
+        names.push_back(upperAscii(columns.text(0)));
+    if (!columns.ok()) {
+        error = columns.error();
+        return false;
+    }
+    if (names.empty()) {
+        error = kNoGamesTable;
+        return false;
+    }
+    for (const char* field : {"TeamA", "TeamB", "Date", "Visitor", "Home", "Year"})
+        if (std::find(names.begin(), names.end(), upperAscii(field)) == names.end()) {
+            error = std::string(kIncompleteGamesTable) + field;
+            return false;
+        }
+    return true;
+}
+
 } // namespace
 
 std::unique_ptr<GamesTable> GamesTable::open(const std::filesystem::path& path,
                                              std::string& error) {
+    return openFile(path, false, error);
+}
+
+std::unique_ptr<GamesTable> GamesTable::create(const std::filesystem::path& path,
+                                               std::string& error) {
+    return openFile(path, true, error);
+}
+
+std::unique_ptr<GamesTable> GamesTable::openFile(const std::filesystem::path& path, bool create,
+                                                 std::string& error) {
+    // SQLite would wait for ever on a pipe and read a device as a database;
+    // only a regular file (or, to create one, nothing) is handed to it.
+    struct stat status {};
+    if (::stat(path.c_str(), &status) == 0 && !S_ISREG(status.st_mode)) {
+        error = S_ISDIR(status.st_mode) ? "it is a folder"
+                                        : "it is not a regular file (a pipe, a device or the like)";
+        return nullptr;
+    }
     sqlite3* db = nullptr;
-    int rc =
-        sqlite3_open_v2(path.c_str(), &db, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, nullptr);
+    int flags = SQLITE_OPEN_READWRITE | (create ? SQLITE_OPEN_CREATE : 0);
+    int rc = sqlite3_open_v2(path.c_str(), &db, flags, nullptr);
     if (rc != SQLITE_OK) {
         error = db ? sqlite3_errmsg(db) : sqlite3_errstr(rc);
         sqlite3_close(db);
@@ -164,9 +208,11 @@ std::unique_ptr<GamesTable> GamesTable::open(const std::filesystem::path& path,
     }
     sqlite3_busy_timeout(db, kBusyTimeoutMs);
     std::unique_ptr<GamesTable> table(new GamesTable(db));
+    if (create && !exec(db, kCreateTable, error))
+        return nullptr;
     // Also the first real read of the file: a file that is not a database
     // fails here rather than at the first scan.
-    if (!exec(db, kCreateTable, error))
+    if (!hasGamesFields(db, error))
         return nullptr;
     return table;
 }

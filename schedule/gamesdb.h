@@ -26,11 +26,22 @@ struct GameRecord {
     bool operator==(const GameRecord&) const = default;
 };
 
+// How open() words a database without the games table, or with one that
+// lacks a field the program needs.
+inline constexpr std::string_view kNoGamesTable = "it holds no table \"Scoresheet\"";
+inline constexpr std::string_view kIncompleteGamesTable = "its table \"Scoresheet\" has no field ";
+
 class GamesTable {
 public:
-    // Opens the database file, creating the table when the file is new.
-    // Returns nullptr and a reason when it cannot be opened.
+    // Opens an existing database file that holds the table "Scoresheet" with
+    // its six fields; nothing in the file is changed. Returns nullptr and a
+    // reason when it cannot be opened or holds no such table (for instance a
+    // file of 0 bytes).
     static std::unique_ptr<GamesTable> open(const std::filesystem::path& path, std::string& error);
+    // Opens the database file, creating the file and the table where they
+    // are missing: for a new table, or an import the person asked for.
+    static std::unique_ptr<GamesTable> create(const std::filesystem::path& path,
+                                              std::string& error);
     ~GamesTable();
     GamesTable(const GamesTable&) = delete;
     GamesTable& operator=(const GamesTable&) = delete;
@@ -69,6 +80,8 @@ public:
 
 private:
     explicit GamesTable(sqlite3* db) : m_db(db) {}
+    static std::unique_ptr<GamesTable> openFile(const std::filesystem::path& path, bool create,
+                                                std::string& error);
     sqlite3* m_db = nullptr;
 };
 

@@ -90,6 +90,19 @@ ScheduleParse refuse(size_t lineNumber, const std::string& reason) {
     return parse;
 }
 
+// True when the table's records of every season the import holds are
+// exactly the imported ones, in their order.
+bool holdsSeasons(const std::vector<GameRecord>& stored, const std::vector<GameRecord>& imported) {
+    std::map<double, std::vector<GameRecord>> wanted;
+    for (const GameRecord& record : imported)
+        wanted[numericValue(record.year)].push_back(record);
+    std::map<double, std::vector<GameRecord>> found;
+    for (const GameRecord& record : stored)
+        if (double year = numericValue(record.year); wanted.contains(year))
+            found[year].push_back(record);
+    return found == wanted;
+}
+
 } // namespace
 
 ScheduleParse parseSchedule(std::string_view csvText) {
@@ -140,9 +153,25 @@ Status importSchedule(const Pool& pool, const fs::path& csvFile) {
     fs::path path = pool.gamesDatabasePath();
     if (Status created = ensureGamesTable(pool); !created)
         return failure("the games table " + path.string() + " could not be created");
-    std::unique_ptr<GamesTable> table = GamesTable::open(path, error);
+    // A database without the games table is filled too: importing is one
+    // of the ways out that its refusal names.
+    std::unique_ptr<GamesTable> table = GamesTable::create(path, error);
     if (!table || !table->replaceSeasons(parse.records, error))
         return failure("the games table " + path.string() + " could not be written: " + error);
+    table.reset();
+    // Success means the seasons stand in the table under its name now,
+    // whatever another program did to the file meanwhile.
+    std::unique_ptr<GamesTable> after = GamesTable::open(path, error);
+    std::vector<GameRecord> stored;
+    if (after)
+        stored = after->records(&error);
+    if (!after || !error.empty())
+        return failure("the games table " + path.string() +
+                       " cannot be read after the import: " + error);
+    if (!holdsSeasons(stored, parse.records))
+        return failure("the games table " + path.string() +
+                       " was changed by another program during the import, which does not "
+                       "stand in it; import the file again");
     return {};
 }
 

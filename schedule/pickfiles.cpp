@@ -3,7 +3,12 @@
 #include "core/text.h"
 
 #include <algorithm>
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <fcntl.h>
 #include <string_view>
+#include <unistd.h>
 
 namespace gs {
 
@@ -62,13 +67,7 @@ std::vector<std::string> splitAtCommas(std::string_view line) {
 
 fs::path pickFilePath(const Pool& pool, const std::string& player) {
     int slot = pool.userSlot(player);
-    const std::string& folder = pool.users[slot ? slot : kUserSlots].folder;
-    std::string fileName = player + pool.seasonYear + ".dat";
-    // A slot without a folder (the usual state of slot 100) keeps its files
-    // with the pool's data rather than in whatever the working folder is.
-    if (folder.empty())
-        return pool.folders.program / fileName;
-    return fs::path(folder) / fileName;
+    return pool.pickFolder(slot ? slot : kUserSlots) / (player + pool.seasonYear + ".dat");
 }
 
 fs::path oldScoresPath(const Folders& folders, int year) {
@@ -96,8 +95,9 @@ PickFileContent readPickFile(const fs::path& path) {
             size_t position = 2 * static_cast<size_t>(t) - 2;
             if (position >= line.size())
                 break;
-            content.picks[w][t] =
-                static_cast<int>(numericValue(std::string_view(line).substr(position, 1)));
+            // Anything but a 1 is no pick: a damaged value carried
+            // forward would be written back and counted as a pick.
+            content.picks[w][t] = line[position] == '1' ? 1 : 0;
         }
     }
     if (file.lines.size() > static_cast<size_t>(kWeeks))
@@ -109,7 +109,8 @@ SpreadTable spreadsFromLines(const std::vector<std::string>& lines) {
     SpreadTable spreads{};
     for (int g = 1; g <= kSpreadLines; ++g) {
         size_t k = static_cast<size_t>(g) - 1;
-        spreads[g] = k < lines.size() ? toInt16(numericValue(lines[k])) : 0;
+        double spread = k < lines.size() ? numericValue(lines[k]) : 0;
+        spreads[g] = spread >= 0 && spread <= kMaxSpread ? toInt16(spread) : 0;
     }
     return spreads;
 }
@@ -121,9 +122,17 @@ Result<PlayerPicks> loadPicks(const Pool& pool, const std::string& player) {
     PickFileContent content = readPickFile(path);
     PlayerPicks loaded;
     if (content.status == ReadStatus::Missing) {
-        if (Status created = writeLinesAtomic(path, emptyPickFileLines(player)); !created)
+        // Another program (a second window, a command) may make the file at
+        // the same moment, and may already have saved picks in it: the
+        // empty file never replaces it, and the one that stands is read.
+        Result<Placement> created = writeLinesIfAbsent(path, emptyPickFileLines(player));
+        if (!created)
             return failure(created.error());
-        return loaded;
+        if (*created == Placement::Placed)
+            return loaded;
+        content = readPickFile(path);
+        if (content.status == ReadStatus::Missing)
+            return failure("The pick file " + path.string() + " was removed while it was read.");
     }
     // An unreadable file stays as it is: the picks in it may still be recovered.
     if (content.status == ReadStatus::Error)
@@ -150,16 +159,82 @@ Status savePicks(const Pool& pool, const std::string& player, const PickTable& p
     return writeLinesAtomic(pickFilePath(pool, player), lines);
 }
 
-Status saveComputerPicks(const Pool& pool, const Projection& projection) {
+bool isTidyComputerFile(const std::vector<std::string>& lines) {
+    if (lines.size() != static_cast<size_t>(kWeeks + kSpreadLines))
+        return false;
+    for (int w = 0; w < kWeeks; ++w) {
+        const std::string& line = lines[static_cast<size_t>(w)];
+        if (line.size() != 2 * kTeamCount - 1)
+            return false;
+        for (size_t i = 0; i < line.size(); ++i)
+            if (i % 2 ? line[i] != ',' : line[i] != '0' && line[i] != '1')
+                return false;
+    }
+    for (size_t k = kWeeks; k < lines.size(); ++k) {
+        std::string spread = trimSpaces(lines[k]);
+        bool digits =
+            !spread.empty() && spread.size() <= 3 &&
+            std::all_of(spread.begin(), spread.end(), [](char c) { return c >= '0' && c <= '9'; });
+        if (!digits)
+            return false;
+    }
+    return true;
+}
+
+namespace {
+
+// Keeps a damaged file under a name of its own beside it (NAME.damaged,
+// then NAME.damaged2, ...), as a second link so that the file never stops
+// standing under its own name. Returns the name it is kept under.
+Result<fs::path> keepBeside(const fs::path& path) {
+    for (int n = 1; n <= 99; ++n) {
+        fs::path kept = path;
+        kept += n == 1 ? std::string(".damaged") : ".damaged" + std::to_string(n);
+        if (::link(path.c_str(), kept.c_str()) == 0)
+            return kept;
+        if (errno == EEXIST)
+            continue;
+        // A file system without hard links: move it aside instead.
+        if (errno == EPERM || errno == ENOTSUP || errno == EOPNOTSUPP) {
+            if (::renameat2(AT_FDCWD, path.c_str(), AT_FDCWD, kept.c_str(), RENAME_NOREPLACE) == 0)
+                return kept;
+            if (errno == EEXIST)
+                continue;
+        }
+        return failure(std::strerror(errno));
+    }
+    return failure("too many damaged copies are kept already");
+}
+
+} // namespace
+
+Result<ComputerPicksSaved> saveComputerPicks(const Pool& pool, const Projection& projection) {
     fs::path path = pickFilePath(pool, kComputerPlayer);
     std::vector<std::string> lines = weekLines(projection.picks);
     for (int g = 1; g <= kSpreadLines; ++g)
         lines.push_back(std::to_string(projection.spreads[g]));
     std::string current;
     std::string error;
-    if (readFileBytes(path, current, error) == ReadStatus::Ok && current == joinLines(lines))
-        return {};
-    return writeLinesAtomic(path, lines);
+    ReadStatus status = readFileBytes(path, current, error);
+    if (status == ReadStatus::Ok && current == joinLines(lines))
+        return ComputerPicksSaved{};
+    ComputerPicksSaved saved;
+    // Writing over a damaged file would leave a tidy-looking file with no
+    // trace of what was there; the person may want to look at it.
+    if (status == ReadStatus::Error ||
+        (status == ReadStatus::Ok && !isTidyComputerFile(splitLines(current)))) {
+        Result<fs::path> kept = keepBeside(path);
+        if (!kept)
+            return failure("The computer player's file " + path.string() +
+                           " is damaged and could not be kept aside (" + kept.error() +
+                           "), so it was left as it is.");
+        saved.notice = "The computer player's file " + path.string() +
+                       " was damaged. It is kept as " + kept->filename().string() +
+                       ", and the file was written afresh.";
+    }
+    if (Status written = writeLinesAtomic(path, lines); !written)
+        return failure(written.error());
+    return saved;
 }
 
 Status writeOldScores(const Folders& folders, int year, const TeamRecordTable& records) {
@@ -177,8 +252,10 @@ Status writeOldScores(const Folders& folders, int year, const TeamRecordTable& r
     return writeLinesAtomic(oldScoresPath(folders, year), lines);
 }
 
-bool readOldScores(const Folders& folders, int year, TeamRecordTable& records) {
+bool readOldScores(const Folders& folders, int year, TeamRecordTable& records, std::string* error) {
     TextFile file = readTextFile(oldScoresPath(folders, year));
+    if (file.status == ReadStatus::Error && error)
+        *error = file.error;
     if (file.status != ReadStatus::Ok)
         return false;
     for (int t = 1; t <= kTeamCount; ++t) {

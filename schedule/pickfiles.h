@@ -26,8 +26,8 @@ std::filesystem::path pickFilePath(const Pool& pool, const std::string& player);
 std::filesystem::path oldScoresPath(const Folders& folders, int year);
 
 // A pick file as it stands on disk, read without side effects: the week
-// lines' picks (0 wherever a line or a digit is missing) and every line
-// after the 17 week lines.
+// lines' picks (0 wherever a line or a digit is missing, and wherever the
+// digit is other than 0 or 1) and every line after the 17 week lines.
 struct PickFileContent {
     ReadStatus status = ReadStatus::Missing;
     std::string error; // why it could not be read, for ReadStatus::Error
@@ -56,14 +56,34 @@ Result<PlayerPicks> loadPicks(const Pool& pool, const std::string& player);
 // projection, which only saveComputerPicks writes.
 Status savePicks(const Pool& pool, const std::string& player, const PickTable& picks);
 
+// The largest spread a projection gives in any real season; a spread line
+// outside 0..kMaxSpread is damage and reads as 0.
+inline constexpr int kMaxSpread = 999;
+
+// What saving the computer player's file did besides writing it.
+struct ComputerPicksSaved {
+    // The file on disk was damaged and was kept beside the new one (as
+    // PC2010.dat.damaged): the sentence to tell the person, once. Empty
+    // otherwise.
+    std::string notice;
+};
+
 // Writes the computer player's pick file from its projection, leaving the
 // file alone when it already holds exactly these bytes: it is saved on
 // every opening of the weekly panel and mostly unchanged, and a rewrite
-// would cost a flush to disk each time for nothing.
-Status saveComputerPicks(const Pool& pool, const Projection& projection);
+// would cost a flush to disk each time for nothing. A damaged file (not in
+// the program's own layout, or not readable at all) is first kept beside
+// it under a name of its own; when that fails nothing is written.
+Result<ComputerPicksSaved> saveComputerPicks(const Pool& pool, const Projection& projection);
+
+// True when the lines stand as the program writes the computer player's
+// file: 17 week lines of 32 picks 0 or 1 between commas, then 256 spreads
+// 0..kMaxSpread.
+bool isTidyComputerFile(const std::vector<std::string>& lines);
 
 // Spreads 1..256 from the lines that follow the week lines of the computer
-// player's file; entries the file lacks are 0.
+// player's file; entries the file lacks, and spreads outside
+// 0..kMaxSpread, are 0.
 SpreadTable spreadsFromLines(const std::vector<std::string>& lines);
 
 // The lines of a freshly created pick file: 17 week lines of zeros, and for
@@ -74,7 +94,10 @@ std::vector<std::string> emptyPickFileLines(const std::string& player);
 Status writeOldScores(const Folders& folders, int year, const TeamRecordTable& records);
 
 // Sets columns 1..5 of the records from the old-scores file of a year.
-// False (records untouched) when the file is missing or unreadable.
-bool readOldScores(const Folders& folders, int year, TeamRecordTable& records);
+// False (records untouched) when the file is missing or unreadable; for an
+// unreadable one (a pipe, a file past kMaxDataFileBytes, ...) the reason
+// goes to *error when given.
+bool readOldScores(const Folders& folders, int year, TeamRecordTable& records,
+                   std::string* error = nullptr);
 
 } // namespace gs

@@ -7,6 +7,8 @@
 #include "schedule/gamesdb.h"
 #include "schedule/importer.h"
 
+#include <unistd.h>
+
 namespace gs {
 
 namespace fs = std::filesystem;
@@ -46,8 +48,10 @@ void removeDatabaseFiles(const fs::path& path) {
     fs::remove(path.string() + "-journal", ec);
 }
 
-// Fills a new database file beside the target and renames it into place, so
-// that the target either does not exist or holds every bundled season.
+// Fills a new database file beside the target and renames it into place
+// only where no table stands, so that the target either does not exist or
+// holds every bundled season. A table that another copy of the program
+// installed or filled meanwhile is kept: it may already hold an import.
 std::string createFromBundle(const fs::path& target) {
     std::vector<GameRecord> records;
     std::string error;
@@ -55,26 +59,42 @@ std::string createFromBundle(const fs::path& target) {
     if (!error.empty())
         return error;
 
-    fs::path temporary = createTemporaryBeside(target, error);
-    if (temporary.empty())
+    // Held open until it is placed or removed, so that another copy of the
+    // program starting meanwhile does not sweep it away as a leftover. The
+    // table is closed before the hold: closing any descriptor of a file
+    // drops the locks SQLite holds on it.
+    fs::path temporary;
+    int hold = createHeldTemporaryBeside(target, temporary, error);
+    if (hold < 0)
         return error;
     {
-        std::unique_ptr<GamesTable> table = GamesTable::open(temporary, error);
+        std::unique_ptr<GamesTable> table = GamesTable::create(temporary, error);
         if (!table || !table->replaceSeasons(records, error)) {
+            table.reset();
             removeDatabaseFiles(temporary);
+            ::close(hold);
             return error;
         }
     }
-    Status renamed = renameIntoPlace(temporary, target);
-    if (!renamed) {
+    Result<Placement> placed = renameIntoPlaceIfAbsent(temporary, target);
+    if (!placed)
         removeDatabaseFiles(temporary);
-        return renamed.error();
-    }
-    return {};
+    ::close(hold);
+    return placed ? std::string() : placed.error();
 }
 
 std::string cannotRead(const fs::path& path, const std::string& reason) {
     return "The games table " + path.string() + " cannot be read: " + reason;
+}
+
+// What the person can do about a file that is a database but holds no
+// games table: it may be the only copy of something, so it is never
+// replaced unasked.
+std::string howToRecover(const std::string& reason) {
+    if (!reason.starts_with(kNoGamesTable) && !reason.starts_with(kIncompleteGamesTable))
+        return {};
+    return ". The file was left as it is: remove it to have the bundled seasons restored, or "
+           "import a schedule into it.";
 }
 
 } // namespace
@@ -104,7 +124,7 @@ Result<std::unique_ptr<GamesTable>> openGamesTable(const Pool& pool) {
     std::string error;
     std::unique_ptr<GamesTable> table = GamesTable::open(path, error);
     if (!table)
-        return failure(cannotRead(path, error));
+        return failure(cannotRead(path, error) + howToRecover(error));
     return table;
 }
 
@@ -120,14 +140,16 @@ Result<Season> rebuildSeasonGames(const Pool& pool) {
 }
 
 Status ensureGamesTable(const Pool& pool) {
-    fs::path path = pool.gamesDatabasePath();
     std::error_code ec;
-    if (fs::exists(path, ec))
+    if (fs::exists(pool.gamesDatabasePath(), ec))
         return {};
-    fs::create_directories(pool.folders.program, ec);
-    std::string error =
-        ec ? "cannot create the folder " + pool.folders.program.string() + ": " + ec.message()
-           : createFromBundle(path);
+    return installBundledTable(pool);
+}
+
+Status installBundledTable(const Pool& pool) {
+    fs::path path = pool.gamesDatabasePath();
+    Status folder = createDataFolder(pool.folders.program);
+    std::string error = folder ? createFromBundle(path) : folder.error();
     if (error.empty())
         return {};
     return failure("The games table " + path.string() + " could not be created: " + error);

@@ -20,6 +20,11 @@ Result<Season> rebuildSeasonGames(const Pool& pool);
 // has none.
 Status ensureGamesTable(const Pool& pool);
 
+// Builds the bundled seasons beside the games table's place and installs
+// them only where no table stands: a table another copy of the program
+// installed or filled meanwhile is kept as it is.
+Status installBundledTable(const Pool& pool);
+
 // Opens the pool's games table, creating it from the bundled seasons first
 // when it is missing.
 Result<std::unique_ptr<GamesTable>> openGamesTable(const Pool& pool);

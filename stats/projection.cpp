@@ -113,7 +113,9 @@ void setSpread(SpreadTable& spreads, int row, const SideValues& v, const SideVal
     double difference = std::floor(std::fabs(h.margin() - v.margin()));
     if (std::isnan(difference)) // records read as infinite leave no difference
         difference = 0;
-    spread = static_cast<int16_t>(std::min(difference, 32767.0));
+    // Absurd scores would give spreads no season has; the file keeps what
+    // its readers take for a spread.
+    spread = static_cast<int16_t>(std::min(difference, static_cast<double>(kMaxSpread)));
     if (spread == 0)
         spread = 1;
 }

@@ -43,9 +43,23 @@ SeasonState refreshSeason(const Pool& pool) {
         loadLastSeasonRecords(pool, pool.seasonYearNumber() - 1, state.records);
     }
 
+    // The season before is read on every refresh; a file in its place that
+    // cannot be read is left alone and the records come from the games table.
+    TeamRecordTable lastSeason = emptyTeamRecords();
+    int lastYear = pool.seasonYearNumber() - 1;
+    if (std::string unreadable;
+        !readOldScores(pool.folders, lastYear, lastSeason, &unreadable) && !unreadable.empty())
+        state.warnings.push_back("The old-scores file " +
+                                 oldScoresPath(pool.folders, lastYear).string() +
+                                 " cannot be read: " + unreadable +
+                                 ". It was left as it is; the season before is counted from the "
+                                 "games table instead.");
+
     state.projection = projectTeams(pool, state.season);
-    if (Status saved = saveComputerPicks(pool, state.projection); !saved)
+    if (Result<ComputerPicksSaved> saved = saveComputerPicks(pool, state.projection); !saved)
         state.errors.push_back(saved.error());
+    else if (!saved->notice.empty())
+        state.warnings.push_back(saved->notice);
 
     // The season ends on its last week; its records become the old-scores
     // file the next season starts from.

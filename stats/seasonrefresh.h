@@ -22,6 +22,9 @@ struct SeasonState {
     // What could not be read or written on the way, in order, ready to be
     // shown; the rest of the state was still worked out.
     std::vector<std::string> errors;
+    // What the person is told once without anything having failed, such as
+    // a damaged computer player's file kept aside before it was rewritten.
+    std::vector<std::string> warnings;
 };
 
 // The week of the first game without a score, counting only whole weeks of

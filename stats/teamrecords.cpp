@@ -110,15 +110,19 @@ int addSeasonResults(const std::vector<SeasonGame>& games, TeamRecordTable& reco
 }
 
 bool loadLastSeasonRecords(const Pool& pool, int year, TeamRecordTable& records) {
-    if (readOldScores(pool.folders, year, records))
+    std::string unreadable;
+    if (readOldScores(pool.folders, year, records, &unreadable))
         return true;
     clearRecords(records);
     std::vector<SeasonGame> games = gamesOf(gameRecords(pool), year);
     if (games.empty() || countScored(games) != static_cast<int>(games.size()))
         return false;
     addSeasonResults(games, records);
-    // Only a shortcut for next time: the records stand without the file.
-    (void)writeOldScores(pool.folders, year, records);
+    // Only a shortcut for next time: the records stand without the file. A
+    // file that is there but cannot be read is the person's to look at, not
+    // to be replaced.
+    if (unreadable.empty())
+        (void)writeOldScores(pool.folders, year, records);
     return true;
 }
 

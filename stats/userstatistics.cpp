@@ -120,8 +120,11 @@ void UserStatisticsPanel::open() {
     // The computer player's picks are brought up to date before they are
     // compared with anybody's.
     Projection projection = projectTeams(m_pool, m_season);
-    if (Status saved = saveComputerPicks(m_pool, projection); !saved)
+    std::string notice;
+    if (Result<ComputerPicksSaved> saved = saveComputerPicks(m_pool, projection); !saved)
         errors.push_back(saved.error());
+    else
+        notice = saved->notice;
 
     m_model.rightPlayer = kComputerPlayer;
     showWeeks(m_model.rightGrid, m_model.rightWeeks, projection.picks);
@@ -132,6 +135,8 @@ void UserStatisticsPanel::open() {
     showTotals();
     for (const std::string& error : errors)
         m_dialogs.refuse(error);
+    if (!notice.empty())
+        m_dialogs.message(MessageKind::Warning, notice, kProgramTitle);
 }
 
 void UserStatisticsPanel::choosePlayer(ListModel& list, std::string& player, GridModel& grid,

@@ -249,6 +249,25 @@ TEST_F(Accounts, AnotherPlayersPasswordReachesHisPreferenceFileWhenHeHasOne) {
     EXPECT_FALSE(fs::exists(preferencePath(pool.folders, "bob")));
 }
 
+// Preference files hold passwords: an account change leaves each one its
+// owner's only, whatever mode it had.
+TEST_F(Accounts, PreferenceFilesOfAccountChangesAreTheOwnersOnly) {
+    writeBytes(preferencePath(pool.folders, "ann"), "old,ftp://ann.example/picks\r\n");
+    writeBytes(preferencePath(pool.folders, "bob"), "klm,address\r\n");
+    fs::permissions(preferencePath(pool.folders, "ann"), fs::perms(0644));
+    fs::permissions(preferencePath(pool.folders, "bob"), fs::perms(0644));
+    PasswordChange forAnn(pool, program.dialogs, "ann");
+    forAnn.password = forAnn.verification = "abc";
+    ASSERT_TRUE(forAnn.save());
+    UserNameChange rename(pool, program.dialogs, "bob");
+    rename.newName = "robert";
+    ASSERT_TRUE(rename.save());
+    for (const char* name : {"ann", "robert", "admin"})
+        EXPECT_EQ(fs::status(preferencePath(pool.folders, name)).permissions(), fs::perms(0600))
+            << name;
+    EXPECT_EQ(fs::status(userListPath(pool.folders)).permissions(), fs::perms(0600));
+}
+
 class Folder : public Accounts {
 protected:
     test::TempDir elsewhere;

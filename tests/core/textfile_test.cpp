@@ -2,9 +2,16 @@
 
 #include "tests/support/testsupport.h"
 
+#include <algorithm>
 #include <csignal>
+#include <fcntl.h>
+#include <functional>
 #include <gtest/gtest.h>
+#include <ostream>
 #include <sys/resource.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 namespace gs {
 namespace {
@@ -63,6 +70,154 @@ TEST(TextFile, FailedWriteKeepsTheOldFileAndLeavesNoTemporary) {
     EXPECT_TRUE(written.error().starts_with("The file could not be saved. ")) << written.error();
     EXPECT_EQ(readBytes(file), "old\r\n");
     EXPECT_EQ(folderEntries(dir.path()), std::vector<std::string>{"f.dat"});
+}
+
+struct SpecialFile {
+    const char* name;
+    std::function<void(const fs::path&)> make;
+    ReadStatus status;
+    std::string error;
+};
+
+void PrintTo(const SpecialFile& c, std::ostream* os) {
+    *os << c.name;
+}
+
+class SpecialFiles : public testing::TestWithParam<SpecialFile> {};
+
+// Only a regular file of a size a pool's file can have is read: a pipe would
+// wait for a writer for ever, a device never ends, a huge file fills memory.
+TEST_P(SpecialFiles, AreReadOnlyWhenRegularAndOfARealSize) {
+    test::TempDir dir;
+    fs::path file = dir.path() / "f.dat";
+    GetParam().make(file);
+    std::string bytes;
+    std::string error;
+    EXPECT_EQ(readFileBytes(file, bytes, error), GetParam().status);
+    EXPECT_EQ(error, GetParam().error);
+    TextFile read = readTextFile(file);
+    EXPECT_EQ(read.status, GetParam().status);
+    EXPECT_EQ(read.error, GetParam().error);
+}
+
+void sizedFile(const fs::path& file, std::uintmax_t size) {
+    test::writeBytes(file, "");
+    fs::resize_file(file, size); // sparse: no disk space is used
+}
+
+constexpr const char* kNotRegular = "it is not a regular file (a pipe, a device or the like)";
+constexpr const char* kTooLarge = "it is larger than 4 MB, more than any file of a pool holds";
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, SpecialFiles,
+    testing::Values(
+        SpecialFile{"Pipe", [](const fs::path& f) { ASSERT_EQ(::mkfifo(f.c_str(), 0600), 0); },
+                    ReadStatus::Error, kNotRegular},
+        SpecialFile{"LinkToDevZero", [](const fs::path& f) { fs::create_symlink("/dev/zero", f); },
+                    ReadStatus::Error, kNotRegular},
+        SpecialFile{"Folder", [](const fs::path& f) { fs::create_directory(f); }, ReadStatus::Error,
+                    "it is a folder"},
+        SpecialFile{"PastFourMegabytes",
+                    [](const fs::path& f) { sizedFile(f, kMaxDataFileBytes + 1); },
+                    ReadStatus::Error, kTooLarge},
+        SpecialFile{"FourMegabytes", [](const fs::path& f) { sizedFile(f, kMaxDataFileBytes); },
+                    ReadStatus::Ok, ""},
+        SpecialFile{"LinkToNothing",
+                    [](const fs::path& f) { fs::create_symlink(f.parent_path() / "none", f); },
+                    ReadStatus::Missing, "No such file or directory"}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST(TextFile, APipeIsAFileThatExistsWithoutBeingOpened) {
+    test::TempDir dir;
+    fs::path pipe = dir.path() / "UserList.db";
+    ASSERT_EQ(::mkfifo(pipe.c_str(), 0600), 0);
+    EXPECT_TRUE(fileExists(pipe)); // returns at once: nobody writes to the pipe
+    EXPECT_FALSE(fileExists(dir.path() / "none"));
+}
+
+// The games table is copied whole whatever its size, but never from a pipe.
+TEST(TextFile, CopiesAreNotLimitedInSizeButOnlyOfRegularFiles) {
+    test::TempDir dir;
+    fs::path big = dir.path() / "big.mdb";
+    std::string bytes(kMaxDataFileBytes + 100, 'x');
+    bytes[12345] = '\0';
+    test::writeBytes(big, bytes);
+    Status copied = copyFileAtomic(big, dir.path() / "copy.mdb");
+    ASSERT_TRUE(copied) << copied.error();
+    EXPECT_EQ(readBytes(dir.path() / "copy.mdb"), bytes);
+
+    fs::path pipe = dir.path() / "pipe";
+    ASSERT_EQ(::mkfifo(pipe.c_str(), 0600), 0);
+    copied = copyFileAtomic(pipe, dir.path() / "copy.mdb");
+    ASSERT_FALSE(copied);
+    EXPECT_EQ(copied.error(), "Cannot read " + pipe.string() + ": it is not a regular file");
+    EXPECT_EQ(readBytes(dir.path() / "copy.mdb"), bytes);
+}
+
+// What a killed program leaves goes at the next start; what a running one
+// holds, the live table's journal and other files stay.
+TEST(TextFile, LeftoverTemporariesAreRemovedUnlessHeld) {
+    test::TempDir dir;
+    const fs::path& folder = dir.path();
+    for (const char* name :
+         {".PC2010.dat.a1B2c3", ".scoresheet97.mdb.Zz09Qx", ".scoresheet97.mdb.Zz09Qx-journal",
+          ".UserList.db.HELD01", "scoresheet97.mdb", "scoresheet97.mdb-journal", "PC2010.dat",
+          "PC2010.dat.damaged", ".hidden", ".PC2010.dat.short", ".PC2010.dat.a1-2c3"})
+        test::writeBytes(folder / name, "x");
+    fs::create_directory(folder / ".folder.ABCDEF");
+    int held = ::open((folder / ".UserList.db.HELD01").c_str(), O_RDONLY);
+    ASSERT_GE(held, 0);
+    EXPECT_EQ(removeStaleTemporaries(folder), 3);
+    ::close(held);
+    std::vector<std::string> left = folderEntries(folder);
+    std::sort(left.begin(), left.end());
+    EXPECT_EQ(left, (std::vector<std::string>{".PC2010.dat.a1-2c3", ".PC2010.dat.short",
+                                              ".UserList.db.HELD01", ".folder.ABCDEF", ".hidden",
+                                              "PC2010.dat", "PC2010.dat.damaged",
+                                              "scoresheet97.mdb", "scoresheet97.mdb-journal"}));
+}
+
+// A write of another running program holds its temporary file open.
+TEST(TextFile, ATemporaryHeldByAnotherProcessStays) {
+    test::TempDir dir;
+    fs::path temporary = dir.path() / ".PC2010.dat.Wr1t3s";
+    test::writeBytes(temporary, "half a file");
+    int ready[2], release[2];
+    ASSERT_EQ(::pipe(ready), 0);
+    ASSERT_EQ(::pipe(release), 0);
+    pid_t writer = ::fork();
+    if (writer == 0) {
+        int fd = ::open(temporary.c_str(), O_RDWR);
+        char byte = 'r';
+        ssize_t told = ::write(ready[1], &byte, 1);
+        ssize_t released = ::read(release[0], &byte, 1);
+        ::_exit(fd >= 0 && told == 1 && released >= 0 ? 0 : 1);
+    }
+    char byte;
+    ASSERT_EQ(::read(ready[0], &byte, 1), 1);
+    EXPECT_EQ(removeStaleTemporaries(dir.path()), 0);
+    EXPECT_TRUE(fs::exists(temporary));
+    ASSERT_EQ(::write(release[1], "x", 1), 1);
+    int status = 0;
+    ::waitpid(writer, &status, 0);
+    EXPECT_EQ(removeStaleTemporaries(dir.path()), 1); // its writer is gone now
+    EXPECT_FALSE(fs::exists(temporary));
+}
+
+// A file that another program made meanwhile is never replaced by a new
+// empty one.
+TEST(TextFile, WritingIfAbsentKeepsAFileThatStands) {
+    test::TempDir dir;
+    fs::path file = dir.path() / "admin2010.dat";
+    Result<Placement> placed = writeLinesIfAbsent(file, {"new"});
+    ASSERT_TRUE(placed) << placed.error();
+    EXPECT_EQ(*placed, Placement::Placed);
+    EXPECT_EQ(readBytes(file), "new\r\n");
+    placed = writeLinesIfAbsent(file, {"newer"});
+    ASSERT_TRUE(placed) << placed.error();
+    EXPECT_EQ(*placed, Placement::AlreadyThere);
+    EXPECT_EQ(readBytes(file), "new\r\n");
+    EXPECT_EQ(folderEntries(dir.path()), std::vector<std::string>{"admin2010.dat"});
 }
 
 TEST(TextFile, WriteIntoAMissingFolderFails) {

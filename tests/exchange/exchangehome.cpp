@@ -61,7 +61,7 @@ void addPoolPlayers(Pool& pool) {
 void writeGamesTable(const std::filesystem::path& path, int year,
                      const std::string& scoresThrough) {
     std::string error;
-    auto table = GamesTable::open(path, error);
+    auto table = GamesTable::create(path, error);
     if (!table || !table->replaceSeasons(seasonRecords(year, scoresThrough), error))
         ADD_FAILURE() << "cannot write the games table " << path << ": " << error;
 }

@@ -292,6 +292,24 @@ TEST_F(WeeklyPicks, AnOldScoresFileThatCannotBeWrittenIsNotClaimedSaved) {
               (std::vector<MessageKind>{MessageKind::Error, MessageKind::Information}));
 }
 
+// Opening the panel over a damaged computer player's file keeps the file
+// beside the new one and says so once; the next opening says nothing.
+TEST_F(WeeklyPicks, ADamagedComputerFileIsToldOnce) {
+    test::storeRecords(pool, seasonRecords(2011, kNoScores));
+    fs::path pcFile = pool.folders.program / "PC2011.dat";
+    test::writeBytes(pcFile, "7,7,7\r\n");
+    panel.open();
+    std::string notice("Gridslate: The computer player's file ");
+    notice += pcFile.string();
+    notice += " was damaged. It is kept as PC2011.dat.damaged, and the file was written afresh.";
+    EXPECT_EQ(program.dialogs.messages(), std::vector<std::string>{notice});
+    EXPECT_EQ(program.dialogs.kinds, std::vector<MessageKind>{MessageKind::Warning});
+    EXPECT_EQ(grid().dump(), week1Of2011());
+    program.dialogs.clear();
+    panel.open();
+    EXPECT_EQ(program.dialogs.messages(), std::vector<std::string>{});
+}
+
 TEST_F(WeeklyPicks, AGameOfATeamOutsideTheLeagueIsShownButCannotBePicked) {
     std::vector<GameRecord> records = seasonRecords(2011, kNoScores);
     records[1].visitor = "Gotham Knights";

@@ -82,6 +82,19 @@ TEST_F(Backups, TheUserListIsRestoredToTheFileTheProgramReads) {
     EXPECT_EQ(pool.users[2].name, "ann");
 }
 
+// The user list holds passwords: its backup and the list it restores are
+// the owner's only, whatever mode an older copy had.
+TEST_F(Backups, TheUserListAndItsBackupAreTheOwnersOnly) {
+    pool.currentUser = "admin";
+    fs::permissions(list, fs::perms(0644));
+    commands.backUpUserList();
+    EXPECT_EQ(fs::status(listBackup).permissions(), fs::perms(0600));
+    fs::permissions(listBackup, fs::perms(0644));
+    commands.restoreUserList();
+    EXPECT_EQ(fs::status(list).permissions(), fs::perms(0600));
+    EXPECT_EQ(readBytes(list), "2010\r\nadmin,1,9,1,,0,\r\n");
+}
+
 TEST_F(Backups, AMissingBackupIsReportedAndNothingChanges) {
     commands.restorePicks();
     pool.currentUser = "admin";

@@ -30,7 +30,7 @@ class GamesDb : public testing::Test {
 protected:
     std::unique_ptr<GamesTable> open() {
         std::string error;
-        auto table = GamesTable::open(fixture.pool.gamesDatabasePath(), error);
+        auto table = GamesTable::create(fixture.pool.gamesDatabasePath(), error);
         EXPECT_TRUE(table) << error;
         return table;
     }

@@ -71,7 +71,7 @@ protected:
         EXPECT_TRUE(saved) << saved.error();
     }
     void saveComputer(const Projection& projection) {
-        Status saved = saveComputerPicks(pool, projection);
+        auto saved = saveComputerPicks(pool, projection);
         EXPECT_TRUE(saved) << saved.error();
     }
 
@@ -114,18 +114,18 @@ TEST_F(PickFiles, ComputerFileHoldsProjectionsAndSpreadsOneToLast) {
     projection.picks[1][2] = 1;
     projection.spreads[0] = 99; // never on file
     projection.spreads[1] = 3;
-    projection.spreads[2] = -4;
+    projection.spreads[2] = 999;
     projection.spreads[256] = 11;
     saveComputer(projection);
     std::vector<std::string> spreadLines(256, "0");
     spreadLines[0] = "3";
-    spreadLines[1] = "-4";
+    spreadLines[1] = "999";
     spreadLines[255] = "11";
     EXPECT_EQ(test::readBytes(pcFile()), crlf(lines({weekLine({2})}, 16, spreadLines)));
 
     PlayerPicks loaded = load("PC");
     EXPECT_EQ(allWeeks(loaded.picks), allWeeks(projection.picks));
-    EXPECT_EQ(spreads(loaded.spreads, 0, 3) + spreads(loaded.spreads, 256, 256), "0 3 -4 0 11 ");
+    EXPECT_EQ(spreads(loaded.spreads, 0, 3) + spreads(loaded.spreads, 256, 256), "0 3 999 0 11 ");
 }
 
 // The file is saved on every opening of the weekly panel; unchanged bytes
@@ -203,8 +203,86 @@ INSTANTIATE_TEST_SUITE_P(
                                 "10000000000000000000000000000000\n"
                                 "00100000000000000000000000000000\n"},
                     DamagedCase{"Binary", std::string("\x00\x01\xff,1\r\n\x7f", 8),
-                                "00100000000000000000000000000000\n"}),
+                                "00100000000000000000000000000000\n"},
+                    DamagedCase{"ValuesOtherThanZeroAndOne", "2,1,9,0,-,1,7\r\n",
+                                "01000100000000000000000000000000\n"}),
     [](const auto& info) { return std::string(info.param.name); });
+
+// Spreads come from a projection: 1 up to a few dozen points. What lies
+// outside 0..999 is damage, read as no spread so the projection sets it anew.
+TEST_F(PickFiles, SpreadsOutsideWhatAProjectionGivesReadAsZero) {
+    SpreadTable read = spreadsFromLines({"-999", "1000", "999", "-4", " 7", "32767", "0"});
+    EXPECT_EQ(spreads(read, 1, 8), "0 0 999 0 7 0 0 0 ");
+}
+
+struct DamagedComputerFile {
+    const char* name;
+    std::string bytes;
+};
+
+void PrintTo(const DamagedComputerFile& c, std::ostream* os) {
+    *os << c.name;
+}
+
+class DamagedComputerFiles : public PickFiles,
+                             public testing::WithParamInterface<DamagedComputerFile> {};
+
+std::string tidyComputerFile(std::vector<std::string> spreadLines = {}) {
+    spreadLines.resize(256, "0");
+    return crlf(lines({weekLine({2})}, 16, spreadLines));
+}
+
+// The damaged file is kept beside the new one, the person is told once, and
+// the next save finds nothing to tell.
+TEST_P(DamagedComputerFiles, AreKeptBesideTheNewFileAndToldOnce) {
+    test::writeBytes(pcFile(), GetParam().bytes);
+    Projection projection;
+    projection.picks[1][2] = 1;
+    Result<ComputerPicksSaved> saved = saveComputerPicks(pool, projection);
+    ASSERT_TRUE(saved) << saved.error();
+    std::string notice("The computer player's file ");
+    notice += pcFile().string();
+    notice += " was damaged. It is kept as PC2010.dat.damaged, and the file was written afresh.";
+    EXPECT_EQ(saved->notice, notice);
+    EXPECT_EQ(test::readBytes(pcFile()), tidyComputerFile());
+    EXPECT_EQ(test::readBytes(pcFile().string() + ".damaged"), GetParam().bytes);
+
+    projection.spreads[1] = 4; // a change to a tidy file is no damage
+    saved = saveComputerPicks(pool, projection);
+    ASSERT_TRUE(saved) << saved.error();
+    EXPECT_EQ(saved->notice, "");
+    EXPECT_EQ(test::readBytes(pcFile()), tidyComputerFile({"4"}));
+    EXPECT_FALSE(fs::exists(pcFile().string() + ".damaged2"));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, DamagedComputerFiles,
+    testing::Values(
+        DamagedComputerFile{"RandomBytes", std::string("\x8f\x00\xd3Q\r\x91\n\xfe\x07,,9", 12)},
+        DamagedComputerFile{"PickValueNine", crlf(lines({weekLine({2}).replace(0, 1, "9")}, 16,
+                                                        std::vector<std::string>(256, "0")))},
+        DamagedComputerFile{"SpreadOfMinus999", crlf(lines({}, 17,
+                                                           [] {
+                                                               std::vector<std::string> spreadLines(
+                                                                   256, "0");
+                                                               spreadLines[4] = "-999";
+                                                               return spreadLines;
+                                                           }()))},
+        DamagedComputerFile{"Truncated", crlf(lines({}, 17, {"5", "6"}))},
+        DamagedComputerFile{"Empty", ""}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+// A second damaged file does not take the place of the first one kept.
+TEST_F(PickFiles, EachDamagedComputerFileIsKeptUnderANameOfItsOwn) {
+    Projection projection;
+    for (const char* damage : {"first damage", "second damage"}) {
+        test::writeBytes(pcFile(), damage);
+        Result<ComputerPicksSaved> saved = saveComputerPicks(pool, projection);
+        ASSERT_TRUE(saved) << saved.error();
+    }
+    EXPECT_EQ(test::readBytes(pcFile().string() + ".damaged"), "first damage");
+    EXPECT_EQ(test::readBytes(pcFile().string() + ".damaged2"), "second damage");
+}
 
 TEST_F(PickFiles, NameNotInTheTableUsesTheLastSlotsFolder) {
     EXPECT_EQ(pickFilePath(pool, "zed"), pool.folders.program / "zed2010.dat"); // no folder set
@@ -214,6 +292,48 @@ TEST_F(PickFiles, NameNotInTheTableUsesTheLastSlotsFolder) {
     load("zed");
     EXPECT_TRUE(fs::exists(fixture.home.path() / "spare" / "zed2011.dat"));
 }
+
+struct StoredFolder {
+    const char* name;
+    std::string computerFolder; // as the user list stores them; "@" stands for the home
+    std::string aliceFolder;
+    std::string expected; // where alice's file goes, "@" for the home
+};
+
+void PrintTo(const StoredFolder& c, std::ostream* os) {
+    *os << c.name;
+}
+
+class StoredFolders : public PickFiles, public testing::WithParamInterface<StoredFolder> {
+protected:
+    std::string atHome(std::string text) const {
+        if (text.starts_with("@"))
+            text.replace(0, 1, fixture.home.path().string());
+        return text;
+    }
+};
+
+// A user list brought from another machine, or with a copied home, names
+// folders of elsewhere: the computer player's stands for the program folder
+// there, and a folder that does not exist here cannot hold anything.
+TEST_P(StoredFolders, PickFilesStayInThisPoolUnlessAChosenFolderExists) {
+    fs::create_directories(fixture.home.path() / "other");
+    pool.users[2].folder = atHome(GetParam().computerFolder);
+    pool.users[3].folder = atHome(GetParam().aliceFolder);
+    EXPECT_EQ(pickFilePath(pool, "alice"), fs::path(atHome(GetParam().expected)) / "alice2010.dat");
+    EXPECT_EQ(pickFilePath(pool, "PC"), pool.folders.program / "PC2010.dat");
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, StoredFolders,
+    testing::Values(
+        StoredFolder{"TheComputerPlayersFolderThatExists", "@/other", "@/other", "@/data"},
+        StoredFolder{"TheComputerPlayersFolderWithASeparator", "@/other/", "@/other", "@/data"},
+        StoredFolder{"AFolderOfAnotherMachine", "/gone/A/data", "/gone/A/data", "@/data"},
+        StoredFolder{"AFolderMissingHere", "@/data", "@/missing", "@/data"},
+        StoredFolder{"AChosenFolderThatExists", "/gone/A/data", "@/alice", "@/alice"},
+        StoredFolder{"NoFolder", "@/data", "", "@/data"}),
+    [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(PickFiles, UnsafeNamesAreRefusedWithoutTouchingAnyFile) {
     PickTable picks{};

@@ -291,7 +291,7 @@ protected:
             if (!keepScores(g))
                 g.visitorScore = g.homeScore = "";
         std::string error;
-        m_table = GamesTable::open(path(), error);
+        m_table = GamesTable::create(path(), error);
         ASSERT_TRUE(m_table) << error;
         ASSERT_TRUE(m_table->replaceSeasons(games, error)) << error;
     }

@@ -1,9 +1,15 @@
 #include "schedule/seasongames.h"
 
 #include "schedule/gamesdb.h"
+#include "schedule/importer.h"
 #include "tests/support/testsupport.h"
 
+#include <algorithm>
 #include <gtest/gtest.h>
+#include <ostream>
+#include <sqlite3.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 namespace gs {
 namespace {
@@ -88,7 +94,7 @@ TEST_F(SeasonGamesTest, AnExistingTableIsNeverRewritten) {
 
 TEST_F(SeasonGamesTest, AnUnreadableTableIsAnError) {
     test::writeBytes(tablePath(), std::string(4096, '\x01'));
-    for (const char* reason : {"file is not a database", "unable to open database file"}) {
+    for (const char* reason : {"file is not a database", "it is a folder"}) {
         Result<Season> season = rebuildSeasonGames(pool);
         ASSERT_FALSE(season) << reason;
         std::string expected("The games table ");
@@ -100,6 +106,132 @@ TEST_F(SeasonGamesTest, AnUnreadableTableIsAnError) {
         fs::create_directory(tablePath());
     }
 }
+
+std::vector<std::string> folderEntries(const fs::path& folder) {
+    std::vector<std::string> names;
+    for (const auto& entry : fs::directory_iterator(folder))
+        names.push_back(entry.path().filename().string());
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
+// A table that stands by the time the bundled one is ready (another copy of
+// the program was quicker, and may have imported into it) is kept.
+TEST_F(SeasonGamesTest, InstallingTheBundleNeverReplacesATableThatStandsMeanwhile) {
+    const GameRecord imported{"Dallas Cowboys", "N.Y. Giants", "9/8/2011", "", "", "2011"};
+    test::storeRecords(pool, {imported});
+    Status installed = installBundledTable(pool);
+    ASSERT_TRUE(installed) << installed.error();
+    EXPECT_EQ(test::dumpRecords(test::tableRecords(pool)), test::dumpRecords({imported}));
+    EXPECT_EQ(folderEntries(pool.folders.program), std::vector<std::string>{kGamesFileName});
+}
+
+// Runs in a child process; its exit status says whether it succeeded.
+template <typename Work> pid_t inChild(int startSignal, Work work) {
+    pid_t child = ::fork();
+    if (child == 0) {
+        char go;
+        ssize_t got = ::read(startSignal, &go, 1);
+        ::_exit(got == 1 && work() ? 0 : 1);
+    }
+    return child;
+}
+
+bool succeeded(pid_t child) {
+    int status = 0;
+    ::waitpid(child, &status, 0);
+    return WIFEXITED(status) && WEXITSTATUS(status) == 0;
+}
+
+// Two programs on a home without a games table: one builds the bundled
+// table (as `project` does), the other imports a season. Whenever the
+// import says it succeeded, the season stands in the table.
+TEST(ConcurrentStart, AnImportReportedAsDoneIsInTheTable) {
+    test::TempDir dir;
+    fs::path csv = dir.path() / "s.csv";
+    test::writeBytes(csv, "TeamA,TeamB,Date,Visitor,Home,Year\r\n"
+                          "Dallas Cowboys,N.Y. Giants,9/8/2011,24,17,2011\r\n");
+    const std::string imported = "Dallas Cowboys|N.Y. Giants|9/8/2011|24|17|2011\n";
+    int importsDone = 0;
+    for (int round = 0; round < 40; ++round) {
+        Pool pool(dir.path() / ("home" + std::to_string(round)));
+        int start[2];
+        ASSERT_EQ(::pipe(start), 0);
+        pid_t builder = inChild(start[0], [&] { return ensureGamesTable(pool).has_value(); });
+        pid_t importer = inChild(start[0], [&] { return importSchedule(pool, csv).has_value(); });
+        ASSERT_EQ(::write(start[1], "go", 2), 2);
+        ::close(start[0]);
+        ::close(start[1]);
+        EXPECT_TRUE(succeeded(builder)) << "round " << round;
+        if (!succeeded(importer))
+            continue;
+        ++importsDone;
+        std::vector<GameRecord> season2011;
+        for (const GameRecord& record : test::tableRecords(pool))
+            if (record.year == "2011")
+                season2011.push_back(record);
+        EXPECT_EQ(test::dumpRecords(season2011), imported) << "round " << round;
+        EXPECT_EQ(folderEntries(pool.folders.program), std::vector<std::string>{kGamesFileName})
+            << "round " << round;
+    }
+    EXPECT_GT(importsDone, 0);
+}
+
+// A database file made with SQLite itself, holding the given statements.
+void writeDatabase(const fs::path& path, const std::string& sql) {
+    sqlite3* db = nullptr;
+    ASSERT_EQ(sqlite3_open(path.c_str(), &db), SQLITE_OK);
+    EXPECT_EQ(sqlite3_exec(db, sql.c_str(), nullptr, nullptr, nullptr), SQLITE_OK);
+    sqlite3_close(db);
+}
+
+struct TablelessFile {
+    const char* name;
+    std::string sql; // "" for a file of 0 bytes
+    std::string reason;
+};
+
+void PrintTo(const TablelessFile& c, std::ostream* os) {
+    *os << c.name;
+}
+
+class TablelessFiles : public SeasonGamesTest, public testing::WithParamInterface<TablelessFile> {
+protected:
+    void SetUp() override {
+        if (GetParam().sql.empty())
+            test::writeBytes(tablePath(), "");
+        else
+            writeDatabase(tablePath(), GetParam().sql);
+    }
+};
+
+// Taking such a file for an empty games table would lose every season
+// without a word; it is refused, named, and left exactly as it was.
+TEST_P(TablelessFiles, AreRefusedAndLeftAsTheyWere) {
+    std::string before = test::readBytes(tablePath());
+    Result<Season> season = rebuildSeasonGames(pool);
+    ASSERT_FALSE(season);
+    std::string expected("The games table ");
+    expected += tablePath().string();
+    expected += " cannot be read: ";
+    expected += GetParam().reason;
+    expected += ". The file was left as it is: remove it to have the bundled seasons restored, "
+                "or import a schedule into it.";
+    EXPECT_EQ(season.error(), expected);
+    EXPECT_TRUE(ensureGamesTable(pool)); // only a missing file is built afresh
+    EXPECT_EQ(test::readBytes(tablePath()), before);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, TablelessFiles,
+    testing::Values(TablelessFile{"EmptyFile", "", "it holds no table \"Scoresheet\""},
+                    TablelessFile{"AnotherDatabase", "CREATE TABLE Notes (Text TEXT)",
+                                  "it holds no table \"Scoresheet\""},
+                    TablelessFile{
+                        "TableWithoutTheScores",
+                        "CREATE TABLE Scoresheet (TeamA TEXT, TeamB TEXT, Date TEXT, Year TEXT)",
+                        "its table \"Scoresheet\" has no field Visitor"}),
+    [](const auto& info) { return std::string(info.param.name); });
 
 } // namespace
 } // namespace gs

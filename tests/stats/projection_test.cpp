@@ -109,7 +109,7 @@ protected:
     // the weekly picks does.
     Projection project(const Season& season) {
         Projection projection = projectTeams(pool, season);
-        Status saved = saveComputerPicks(pool, projection);
+        auto saved = saveComputerPicks(pool, projection);
         EXPECT_TRUE(saved) << saved.error();
         return projection;
     }
@@ -166,6 +166,15 @@ TEST_F(ComputerPlayer, ProjectsTheNextWeekFromThisSeasonsScores) {
                                 {{1, 1}, {2, 1}, {3, 15}, {4, 1}, {5, 7}, {6, 24}, {7, 17}}));
     EXPECT_EQ(projection.spreads[0], 6); // recomputed with last season's values in week 1
     EXPECT_EQ(computeTeamRecords(pool, season), records);
+}
+
+// Absurd records give at most the largest spread a reader of the file
+// takes for one, so the file the computer player writes is never damaged.
+TEST_F(ComputerPlayer, AbsurdRecordsGiveAtMostTheLargestSpread) {
+    test::writeBytes(oldScoresPath(pool.folders, 2009), test::crlf({" 30000, 0, 1, 0, 0"}));
+    Projection projection = project(miniSeason());
+    EXPECT_EQ(projection.spreads[0], kMaxSpread);
+    EXPECT_TRUE(isTidyComputerFile(splitLines(pcBytes())));
 }
 
 struct RealWeekCase {

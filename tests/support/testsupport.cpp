@@ -117,7 +117,7 @@ Season csvSeason(int year, const std::string& scoresThrough) {
 
 void storeRecords(const Pool& pool, const std::vector<GameRecord>& records) {
     std::string error;
-    auto table = GamesTable::open(pool.gamesDatabasePath(), error);
+    auto table = GamesTable::create(pool.gamesDatabasePath(), error);
     if (!table || !table->replaceSeasons(records, error))
         ADD_FAILURE() << "cannot store the games: " << error;
 }

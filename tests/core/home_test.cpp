@@ -1,0 +1,58 @@
+#include "core/pool.h"
+
+#include <cstdlib>
+#include <gtest/gtest.h>
+#include <optional>
+#include <pwd.h>
+#include <unistd.h>
+
+namespace gs {
+namespace {
+
+namespace fs = std::filesystem;
+
+// Sets or clears an environment variable for one test.
+class ScopedVariable {
+public:
+    ScopedVariable(const char* name, const char* value) : m_name(name) {
+        if (const char* old = std::getenv(name))
+            m_saved = old;
+        if (value)
+            ::setenv(name, value, 1);
+        else
+            ::unsetenv(name);
+    }
+    ~ScopedVariable() {
+        if (m_saved)
+            ::setenv(m_name, m_saved->c_str(), 1);
+        else
+            ::unsetenv(m_name);
+    }
+
+private:
+    const char* m_name;
+    std::optional<std::string> m_saved;
+};
+
+TEST(DefaultHome, FollowsXdgDataHomeThenHome) {
+    ScopedVariable data("XDG_DATA_HOME", "/x/data");
+    ScopedVariable home("HOME", "/h");
+    EXPECT_EQ(defaultHome().value_or(""), fs::path("/x/data/gridslate"));
+    ScopedVariable noData("XDG_DATA_HOME", "");
+    EXPECT_EQ(defaultHome().value_or(""), fs::path("/h/.local/share/gridslate"));
+}
+
+// Without either variable the data would land in the working folder; the
+// password database knows the user's home.
+TEST(DefaultHome, WithoutVariablesTakesTheHomeOfThePasswordDatabase) {
+    passwd* user = ::getpwuid(::getuid());
+    ASSERT_NE(user, nullptr);
+    ScopedVariable data("XDG_DATA_HOME", nullptr);
+    ScopedVariable home("HOME", nullptr);
+    Result<fs::path> found = defaultHome();
+    ASSERT_TRUE(found) << found.error();
+    EXPECT_EQ(*found, fs::path(user->pw_dir) / ".local" / "share" / "gridslate");
+}
+
+} // namespace
+} // namespace gs

@@ -1,0 +1,122 @@
+// The files that hold passwords are their owner's only, whatever the umask:
+// the data folder 0700, "UserList.db" and every preference file 0600.
+
+#include "core/filerollback.h"
+#include "core/textfile.h"
+#include "core/userlist.h"
+#include "tests/support/testsupport.h"
+
+#include <gtest/gtest.h>
+#include <ostream>
+#include <sys/stat.h>
+
+namespace gs {
+namespace {
+
+namespace fs = std::filesystem;
+using test::writeBytes;
+
+// The permission bits of a file, as 0600 would be written.
+unsigned modeOf(const fs::path& path) {
+    struct stat status {};
+    EXPECT_EQ(::stat(path.c_str(), &status), 0) << path;
+    return status.st_mode & 07777;
+}
+
+// Sets the umask for one test.
+class ScopedUmask {
+public:
+    explicit ScopedUmask(mode_t mask) : m_saved(::umask(mask)) {}
+    ~ScopedUmask() { ::umask(m_saved); }
+
+private:
+    mode_t m_saved;
+};
+
+struct Umask {
+    const char* name;
+    mode_t mask;
+    unsigned sharedMode; // what any other file gets
+};
+
+void PrintTo(const Umask& c, std::ostream* os) {
+    *os << c.name;
+}
+
+class Modes : public testing::TestWithParam<Umask> {
+protected:
+    test::TempDir home;
+    Pool pool{home.path()};
+    ScopedUmask umask{GetParam().mask};
+    fs::path data() const { return pool.folders.program; }
+};
+
+TEST_P(Modes, ANewDataFolderAndUserListAreTheOwnersOnly) {
+    pool.currentUser = "admin";
+    Result<UserListLoad> load = loadUserList(pool);
+    ASSERT_TRUE(load) << load.error();
+    EXPECT_EQ(modeOf(data()), 0700u);
+    EXPECT_EQ(modeOf(userListPath(pool.folders)), 0600u);
+}
+
+TEST_P(Modes, ExistingFilesGetTheModeAtTheirNextWrite) {
+    fs::create_directories(data());
+    pool.currentUser = "admin";
+    writeBytes(userListPath(pool.folders), "2010\r\nadmin,1,9,1,,0," + data().string() + "\r\n");
+    writeBytes(preferencePath(pool.folders, "admin"), "," + data().string() + "\r\n");
+    fs::permissions(userListPath(pool.folders), fs::perms(0644));
+    fs::permissions(preferencePath(pool.folders, "admin"), fs::perms(0666));
+    ASSERT_TRUE(loadUserList(pool));
+    fillUserLists(pool);
+    Status saved = saveUserList(pool);
+    ASSERT_TRUE(saved) << saved.error();
+    EXPECT_EQ(modeOf(userListPath(pool.folders)), 0600u);
+    EXPECT_EQ(modeOf(preferencePath(pool.folders, "admin")), 0600u);
+
+    pool.seasonYear = "2011";
+    ASSERT_TRUE(storeSeasonInUserList(pool));
+    EXPECT_EQ(modeOf(userListPath(pool.folders)), 0600u);
+}
+
+// Files without passwords keep the mode of any new file.
+TEST_P(Modes, OtherFilesFollowTheUmask) {
+    fs::create_directories(data());
+    ASSERT_TRUE(writeLinesAtomic(data() / "admin2010.dat", {"0"}));
+    EXPECT_EQ(modeOf(data() / "admin2010.dat"), GetParam().sharedMode);
+    ASSERT_TRUE(
+        copyFileAtomic(data() / "admin2010.dat", data() / "UserList.bak", FileAccess::OwnerOnly));
+    EXPECT_EQ(modeOf(data() / "UserList.bak"), 0600u);
+}
+
+// A change that fails halfway puts a file back with the access it had.
+TEST_P(Modes, ARollbackPutsBackTheModeAsWell) {
+    fs::create_directories(data());
+    fs::path list = userListPath(pool.folders);
+    ASSERT_TRUE(writeLinesAtomic(list, {"2010"}, FileAccess::OwnerOnly));
+    FileRollback changes;
+    ASSERT_TRUE(changes.remember(list));
+    ASSERT_TRUE(writeLinesAtomic(list, {"2011"}));
+    ASSERT_TRUE(changes.restore());
+    EXPECT_EQ(test::readBytes(list), "2010\r\n");
+    EXPECT_EQ(modeOf(list), 0600u);
+}
+
+INSTANTIATE_TEST_SUITE_P(Umasks, Modes,
+                         testing::Values(Umask{"Permissive", 0, 0666}, Umask{"Usual", 022, 0644},
+                                         Umask{"TakingTheOwnersWrite", 0277, 0400}),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+// A data folder that exists is not changed: the person may share it on purpose.
+TEST(DataFolder, AnExistingFolderKeepsItsMode) {
+    test::TempDir home;
+    fs::path data = home.path() / "data";
+    fs::create_directory(data);
+    fs::permissions(data, fs::perms(0755));
+    ASSERT_TRUE(createDataFolder(data));
+    EXPECT_EQ(modeOf(data), 0755u);
+    ASSERT_TRUE(createDataFolder(home.path() / "a" / "b" / "data"));
+    EXPECT_EQ(modeOf(home.path() / "a" / "b" / "data"), 0700u);
+}
+
+} // namespace
+} // namespace gs
