@@ -72,11 +72,17 @@ int dayOfWeek(std::string_view date) {
     if (second == std::string_view::npos)
         return 0;
     DateParts parts = splitDate(date);
+    // Converting a double outside the range of long is undefined, so the
+    // parts are bounded first (a damaged file may hold "1e30/1/2010").
+    auto isWholeBetween = [](double value, double low, double high) {
+        return value >= low && value <= high && value == static_cast<double>(static_cast<long>(value));
+    };
+    if (!isWholeBetween(parts.month, 1, 12) || !isWholeBetween(parts.day, 1, 31) ||
+        !isWholeBetween(parts.year, 0, 9999))
+        return 0;
     long month = static_cast<long>(parts.month);
     long day = static_cast<long>(parts.day);
     long year = static_cast<long>(parts.year);
-    if (month != parts.month || day != parts.day || year != parts.year)
-        return 0;
     if (year >= 0 && year < 30)
         year += 2000;
     else if (year >= 30 && year < 100)

@@ -64,7 +64,10 @@ INSTANTIATE_TEST_SUITE_P(Dates, DayOfWeekCases,
                                          DayCase{"TwoDigitYearFriday", "1/1/10", 6},
                                          DayCase{"NoLeapDay1900", "2/29/1900", 0},
                                          DayCase{"MonthThirteen", "13/1/2010", 0},
-                                         DayCase{"NoYear", "11/02", 0}),
+                                         DayCase{"NoYear", "11/02", 0},
+                                         DayCase{"HugeMonth", "1e30/1/2010", 0},
+                                         DayCase{"HugeYear", "1/1/-1e300", 0},
+                                         DayCase{"FractionalDay", "1/1.5/2010", 0}),
                          [](const auto& info) { return std::string(info.param.name); });
 
 TEST(WeekRule, OnlyAGameAfterAMondayGameOpensAWeek) {
