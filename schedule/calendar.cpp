@@ -75,7 +75,8 @@ int dayOfWeek(std::string_view date) {
     // Converting a double outside the range of long is undefined, so the
     // parts are bounded first (a damaged file may hold "1e30/1/2010").
     auto isWholeBetween = [](double value, double low, double high) {
-        return value >= low && value <= high && value == static_cast<double>(static_cast<long>(value));
+        return value >= low && value <= high &&
+               value == static_cast<double>(static_cast<long>(value));
     };
     if (!isWholeBetween(parts.month, 1, 12) || !isWholeBetween(parts.day, 1, 31) ||
         !isWholeBetween(parts.year, 0, 9999))

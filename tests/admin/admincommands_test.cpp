@@ -1,22 +1,17 @@
-#include "app/commandline.h"
+#include "tests/support/commandrun.h"
 
 #include "adminsupport.h"
 #include "core/userlist.h"
 #include "tests/support/testsupport.h"
 
 #include <gtest/gtest.h>
-#include <sstream>
 
 namespace gs {
 namespace {
 
 namespace fs = std::filesystem;
 
-struct Outcome {
-    int status;
-    std::string out;
-    std::string err;
-};
+using Outcome = test::CommandRun;
 
 class AdminCommands : public testing::Test {
 protected:
@@ -26,12 +21,7 @@ protected:
     void SetUp() override { test::writePoolOfFive(pool); }
 
     Outcome gridslate(std::vector<std::string> args) {
-        args.insert(args.begin(), {"--home", program.home.path().string()});
-        std::ostringstream out;
-        std::ostringstream err;
-        int status = runCommandLine(
-            args, [](Pool&) { return 99; }, out, err);
-        return {status, out.str(), err.str()};
+        return test::runGridslateIn(program.home.path(), std::move(args));
     }
 };
 

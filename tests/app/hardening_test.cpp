@@ -2,13 +2,12 @@
 // program: each case ends with a reason and a fitting exit status, and leaves
 // every file as it was unless the command's job is to change it.
 
-#include "app/commandline.h"
+#include "tests/support/commandrun.h"
 
 #include "core/textfile.h"
 #include "tests/support/testsupport.h"
 
 #include <gtest/gtest.h>
-#include <sstream>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -21,20 +20,10 @@ using test::readBytes;
 using test::TempDir;
 using test::writeBytes;
 
-struct Outcome {
-    int status = -1;
-    std::string out;
-    std::string err;
-};
+using Outcome = test::CommandRun;
 
 Outcome runGridslate(const std::vector<std::string>& args) {
-    std::ostringstream out, err;
-    Outcome outcome;
-    outcome.status = runCommandLine(
-        args, [](Pool&) { return 0; }, out, err);
-    outcome.out = out.str();
-    outcome.err = err.str();
-    return outcome;
+    return test::runGridslate(args, 0);
 }
 
 // Restores the working folder of the test process, even when the folder

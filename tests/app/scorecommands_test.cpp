@@ -1,22 +1,17 @@
-#include "app/commandline.h"
+#include "tests/support/commandrun.h"
 
 #include "core/userlist.h"
 #include "schedule/seasongames.h"
 #include "tests/support/testsupport.h"
 
 #include <gtest/gtest.h>
-#include <sstream>
 
 namespace gs {
 namespace {
 
 namespace fs = std::filesystem;
 
-struct Outcome {
-    int status;
-    std::string out;
-    std::string err;
-};
+using Outcome = test::CommandRun;
 
 // The records that differ between two readings of the table, one a line.
 std::string changedRecords(const std::vector<GameRecord>& before,
@@ -47,12 +42,7 @@ protected:
     }
 
     Outcome gridslate(std::vector<std::string> args) {
-        args.insert(args.begin(), {"--home", program.home.path().string()});
-        std::ostringstream out;
-        std::ostringstream err;
-        int status = runCommandLine(
-            args, [](Pool&) { return 99; }, out, err);
-        return {status, out.str(), err.str()};
+        return test::runGridslateIn(program.home.path(), std::move(args));
     }
 
     // Writes a file into the home folder and returns its path.

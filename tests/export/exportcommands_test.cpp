@@ -1,28 +1,15 @@
-#include "app/commandline.h"
+#include "tests/support/commandrun.h"
 
 #include "tests/support/testsupport.h"
 
 #include <gtest/gtest.h>
-#include <sstream>
 
 namespace gs {
 namespace {
 
 namespace fs = std::filesystem;
 
-struct CommandRun {
-    int status = 0;
-    std::string out;
-    std::string err;
-};
-
-CommandRun runCommand(const std::vector<std::string>& args) {
-    std::ostringstream out;
-    std::ostringstream err;
-    int status = runCommandLine(
-        args, [](Pool&) { return 99; }, out, err);
-    return {status, out.str(), err.str()};
-}
+using test::CommandRun;
 
 struct ExportCommandCase {
     const char* name;
@@ -42,7 +29,7 @@ protected:
 
 TEST_P(ExportCommands, WriteTheFileAndPrintItsPath) {
     const ExportCommandCase& c = GetParam();
-    CommandRun run = runCommand({"--home", home.path().string(), c.command});
+    CommandRun run = test::runGridslateIn(home.path(), {c.command});
     ASSERT_EQ(run.status, 0) << run.err;
     fs::path file = home.path() / c.file;
     EXPECT_EQ(run.out, file.string() + "\n");
@@ -54,7 +41,7 @@ TEST_P(ExportCommands, FailWithTheReasonWhenTheFileCannotBeWritten) {
     const ExportCommandCase& c = GetParam();
     // A folder where the file should go cannot be replaced by it.
     fs::create_directories(home.path() / c.file);
-    CommandRun run = runCommand({"--home", home.path().string(), c.command});
+    CommandRun run = test::runGridslateIn(home.path(), {c.command});
     EXPECT_EQ(run.status, 1);
     EXPECT_EQ(run.out, "");
     EXPECT_TRUE(run.err.starts_with("gridslate: The file could not be saved.")) << run.err;
@@ -74,11 +61,10 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST(ExportCommand, TakesTheSeasonOption) {
     test::TempDir home;
-    CommandRun run =
-        runCommand({"--home", home.path().string(), "--season", "2009", "export-stats"});
+    CommandRun run = test::runGridslateIn(home.path(), {"--season", "2009", "export-stats"});
     ASSERT_EQ(run.status, 0) << run.err;
     EXPECT_EQ(run.out, (home.path() / "AllUserStats2009.csv").string() + "\n");
-    CommandRun extra = runCommand({"--home", home.path().string(), "export-history", "x"});
+    CommandRun extra = test::runGridslateIn(home.path(), {"export-history", "x"});
     EXPECT_EQ(extra.status, 2);
 }
 
