@@ -237,7 +237,8 @@ namespace {
 
 int runParsedCommandLine(const std::vector<std::string>& args,
                          const std::function<int(Pool& pool)>& startWindow, std::ostream& out,
-                         std::ostream& err) {
+                         std::ostream& err,
+                         const std::function<void(const std::string&)>& showStartError) {
     CommandLine line;
     std::string error;
     if (!parseCommandLine(args, line, error)) {
@@ -273,19 +274,25 @@ int runParsedCommandLine(const std::vector<std::string>& args,
         err << "gridslate: unknown command " << line.command[0] << " (see gridslate --help)\n";
         return 2;
     }
+    auto refuseStart = [&](const std::string& reason) {
+        err << "gridslate: " << reason << '\n';
+        if (line.command.empty() && showStartError)
+            showStartError(reason);
+        return 1;
+    };
     Result<std::filesystem::path> home =
         line.home ? Result<std::filesystem::path>(*line.home) : defaultHome();
-    if (!home) {
-        err << "gridslate: " << home.error() << '\n';
-        return 1;
-    }
+    if (!home)
+        return refuseStart(home.error());
     // A relative home is taken from the working folder, which may be gone.
     std::error_code ec;
     std::filesystem::path absoluteHome = std::filesystem::absolute(*home, ec);
     if (ec) {
-        err << "gridslate: the folder \"" << home->string()
-            << "\" cannot be found from the working folder: " << ec.message() << '\n';
-        return 1;
+        std::string reason = "the folder \"";
+        reason += home->string();
+        reason += "\" cannot be found from the working folder: ";
+        reason += ec.message();
+        return refuseStart(reason);
     }
     Pool pool(absoluteHome);
     // Temporary files of a copy of the program that was killed halfway
@@ -294,10 +301,8 @@ int runParsedCommandLine(const std::vector<std::string>& args,
     if (line.referenceDate)
         pool.referenceDate = *line.referenceDate;
     if (line.command.empty()) {
-        if (Status ready = ensureGamesTable(pool); !ready) {
-            err << "gridslate: " << ready.error() << '\n';
-            return 1;
-        }
+        if (Status ready = ensureGamesTable(pool); !ready)
+            return refuseStart(ready.error());
         return startWindow(pool);
     }
     CommandDialogs dialogs(out, err);
@@ -326,11 +331,12 @@ int runParsedCommandLine(const std::vector<std::string>& args,
 
 int runCommandLine(const std::vector<std::string>& args,
                    const std::function<int(Pool& pool)>& startWindow, std::ostream& out,
-                   std::ostream& err) {
+                   std::ostream& err,
+                   const std::function<void(const std::string& reason)>& showStartError) {
     // A folder that vanishes or cannot be read under the program ends the
     // command with its reason, not with an abort.
     try {
-        return runParsedCommandLine(args, startWindow, out, err);
+        return runParsedCommandLine(args, startWindow, out, err, showStartError);
     } catch (const std::filesystem::filesystem_error& e) {
         err << "gridslate: " << e.what() << '\n';
         return 1;

@@ -33,8 +33,12 @@ std::string usageText();
 
 // Runs the program: prints help or the version, runs a command, or calls
 // startWindow with the pool of the chosen home and returns its exit code.
+// When the window cannot start (no home, no games table), the reason goes to
+// err and, where given, to showStartError: a person who started the program
+// from a menu sees no terminal.
 int runCommandLine(const std::vector<std::string>& args,
                    const std::function<int(Pool& pool)>& startWindow, std::ostream& out,
-                   std::ostream& err);
+                   std::ostream& err,
+                   const std::function<void(const std::string& reason)>& showStartError = {});
 
 } // namespace gs

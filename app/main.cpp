@@ -5,6 +5,7 @@
 
 #include <QApplication>
 #include <QIcon>
+#include <QMessageBox>
 
 #include <exception>
 #include <iostream>
@@ -25,7 +26,11 @@ int main(int argc, char** argv) {
             window.show();
             return QApplication::exec();
         };
-        return gs::runCommandLine(args, startWindow, std::cout, std::cerr);
+        auto showStartError = [&](const std::string& reason) {
+            QApplication app(argc, argv);
+            QMessageBox::critical(nullptr, "Gridslate", QString::fromStdString(reason));
+        };
+        return gs::runCommandLine(args, startWindow, std::cout, std::cerr, showStartError);
     } catch (const std::exception& e) {
         std::cerr << "gridslate: stopped by an unexpected error: " << e.what() << '\n';
     } catch (...) {

@@ -104,6 +104,8 @@ protected:
     bool windowStarted = false;
     std::filesystem::path windowProgramFolder;
 
+    std::string startError;
+
     int run(std::vector<std::string> args) {
         args.insert(args.begin(), {"--home", home.path().string()});
         return runCommandLine(
@@ -113,7 +115,7 @@ protected:
                 windowProgramFolder = pool.folders.program;
                 return 0;
             },
-            out, err);
+            out, err, [this](const std::string& reason) { startError = reason; });
     }
     fs::path data() const { return home.path() / "data"; }
     std::vector<GameRecord> records() const { return test::tableRecords(Pool(home.path())); }
@@ -151,6 +153,24 @@ TEST_F(Commands, NoCommandStartsTheWindowWithTheBundledSeasons) {
     EXPECT_EQ(windowProgramFolder, data());
     EXPECT_EQ(records().size(), 1792u);
     EXPECT_FALSE(fs::exists(data() / "UserList.db")); // nothing else is read or written
+}
+
+TEST_F(Commands, AWindowThatCannotStartSaysWhyOnScreenAsWell) {
+    // The data folder's place is taken by a file: no games table can be made.
+    writeBytes(data(), "not a folder");
+    EXPECT_EQ(run({}), 1);
+    EXPECT_FALSE(windowStarted);
+    ASSERT_FALSE(startError.empty());
+    EXPECT_NE(startError.find("scoresheet97.mdb"), std::string::npos) << startError;
+    EXPECT_EQ(err.str(), "gridslate: " + startError + "\n");
+    EXPECT_EQ(readBytes(data()), "not a folder");
+
+    // A command has a terminal: its reason goes there only.
+    startError.clear();
+    err.str("");
+    EXPECT_EQ(run({"project"}), 1);
+    EXPECT_TRUE(startError.empty());
+    EXPECT_NE(err.str().find("scoresheet97.mdb"), std::string::npos) << err.str();
 }
 
 TEST_F(Commands, ImportReplacesTheSeasonsOfTheFile) {
