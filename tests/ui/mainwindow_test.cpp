@@ -45,6 +45,17 @@ TEST_F(MainWindow, AdminLoginHidesTheLoginAndEnablesTheMenus) {
     EXPECT_FALSE(find("loginButton")->isVisible());
 }
 
+TEST_F(MainWindow, AGamesTableWithoutTheTableIsNamedAndKept) {
+    std::filesystem::resize_file(program.pool.gamesDatabasePath(), 0);
+    login("admin");
+    login("admin");
+    std::string said;
+    for (const std::string& message : program.dialogs.messages())
+        said += message + "\n";
+    EXPECT_NE(said.find("scoresheet97.mdb"), std::string::npos) << said;
+    EXPECT_EQ(std::filesystem::file_size(program.pool.gamesDatabasePath()), 0u);
+}
+
 TEST_F(MainWindow, LogoutShowsTheLoginWithEmptyBoxes) {
     loginAsAdmin();
     trigger("logoutAction");
