@@ -4,9 +4,9 @@
 #include "core/userlist.h"
 #include "exchange/exchangefiles.h"
 #include "exchangehome.h"
-#include "files.h"
 #include "ftpserver.h"
 #include "schedule/seasongames.h"
+#include "tests/support/testsupport.h"
 
 #include <algorithm>
 #include <gtest/gtest.h>
@@ -16,7 +16,7 @@ namespace gs {
 namespace {
 
 namespace fs = std::filesystem;
-using test::entriesOf;
+using test::folderEntries;
 using test::readBytes;
 using test::writeBytes;
 using Names = std::vector<std::string>;
@@ -62,7 +62,7 @@ TEST_F(ExchangeCommands, PlayerUploadsHisPickFilesAndDownloadsTheOthers) {
     EXPECT_EQ(run("Al", "exchange-upload"), 0) << err.str();
     EXPECT_EQ(out.str(), "Sent Al2010.dat to " + where() + "\nOperation Complete.\n");
     EXPECT_EQ(err.str(), "");
-    EXPECT_EQ(entriesOf(shared()), Names{"Al2010.dat"});
+    EXPECT_EQ(folderEntries(shared()), Names{"Al2010.dat"});
 
     writeBytes(shared() / "PC2010.dat", test::crlf(Names(17 + 256, test::weekLine())));
     EXPECT_EQ(run("Al", "exchange-download"), 0) << err.str();
@@ -77,7 +77,7 @@ TEST_F(ExchangeCommands, PlayerUploadsHisPickFilesAndDownloadsTheOthers) {
 
 TEST_F(ExchangeCommands, AdministratorUploadsTheMasterFilesWithoutPasswords) {
     EXPECT_EQ(run("admin", "exchange-upload-admin"), 0) << err.str();
-    EXPECT_EQ(entriesOf(shared()), (Names{"UserList.db", "scoresheet97.mdb"}));
+    EXPECT_EQ(folderEntries(shared()), (Names{"UserList.db", "scoresheet97.mdb"}));
     EXPECT_EQ(readBytes(shared() / "UserList.db"),
               userListWithoutPasswords(readBytes(userListPath(pool.folders))));
     EXPECT_EQ(out.str(), "Sent scoresheet97.mdb to " + where() + "\nSent UserList.db to " +
@@ -87,7 +87,7 @@ TEST_F(ExchangeCommands, AdministratorUploadsTheMasterFilesWithoutPasswords) {
 TEST_F(ExchangeCommands, PlayerCannotUploadTheMasterFiles) {
     EXPECT_EQ(run("Al", "exchange-upload-admin"), 1);
     EXPECT_EQ(err.str(), "gridslate: You do not have administrator control\n");
-    EXPECT_TRUE(entriesOf(shared()).empty());
+    EXPECT_TRUE(folderEntries(shared()).empty());
 }
 
 TEST_F(ExchangeCommands, FailuresExitNonZeroWithTheReasonAndNoPassword) {

@@ -17,14 +17,8 @@ namespace gs {
 namespace {
 
 namespace fs = std::filesystem;
+using test::folderEntries;
 using test::readBytes;
-
-std::vector<std::string> folderEntries(const fs::path& folder) {
-    std::vector<std::string> names;
-    for (const auto& entry : fs::directory_iterator(folder))
-        names.push_back(entry.path().filename().string());
-    return names;
-}
 
 TEST(TextFile, ReplacesWithCrLfLinesAndLeavesNoTemporary) {
     test::TempDir dir;
@@ -169,12 +163,11 @@ TEST(TextFile, LeftoverTemporariesAreRemovedUnlessHeld) {
     ASSERT_GE(held, 0);
     EXPECT_EQ(removeStaleTemporaries(folder), 3);
     ::close(held);
-    std::vector<std::string> left = folderEntries(folder);
-    std::sort(left.begin(), left.end());
-    EXPECT_EQ(left, (std::vector<std::string>{".PC2010.dat.a1-2c3", ".PC2010.dat.short",
-                                              ".UserList.db.HELD01", ".folder.ABCDEF", ".hidden",
-                                              "PC2010.dat", "PC2010.dat.damaged",
-                                              "scoresheet97.mdb", "scoresheet97.mdb-journal"}));
+    EXPECT_EQ(
+        folderEntries(folder),
+        (std::vector<std::string>{".PC2010.dat.a1-2c3", ".PC2010.dat.short", ".UserList.db.HELD01",
+                                  ".folder.ABCDEF", ".hidden", "PC2010.dat", "PC2010.dat.damaged",
+                                  "scoresheet97.mdb", "scoresheet97.mdb-journal"}));
 }
 
 // A write of another running program holds its temporary file open.

@@ -3,8 +3,8 @@
 #include "core/textfile.h"
 #include "core/userlist.h"
 #include "exchangehome.h"
-#include "files.h"
 #include "ftpserver.h"
+#include "tests/support/testsupport.h"
 
 #include <algorithm>
 #include <gtest/gtest.h>
@@ -13,8 +13,8 @@ namespace gs {
 namespace {
 
 namespace fs = std::filesystem;
-using test::entriesOf;
 using test::ExchangeHome;
+using test::folderEntries;
 using test::pickFileBytes;
 using test::readBytes;
 using test::writeBytes;
@@ -80,7 +80,7 @@ TEST_F(FtpExchange, PlayerUploadSendsEveryPickFileThatBeginsWithHisName) {
 
     EXPECT_EQ(al->operations->uploadUserFiles(), OperationEnd::Completed);
     // The first upload of Al2009.dat removes a file that is not there yet.
-    EXPECT_EQ(entriesOf(shared()), (Names{"Al2009.dat", "Al2010.dat", "Alice2010.dat"}));
+    EXPECT_EQ(folderEntries(shared()), (Names{"Al2009.dat", "Al2010.dat", "Alice2010.dat"}));
     for (const char* name : {"Al2009.dat", "Al2010.dat", "Alice2010.dat"})
         EXPECT_EQ(readBytes(shared() / name), readBytes(al->program() / name)) << name;
     EXPECT_EQ(al->moved, (Names{"Sent Al2009.dat to " + where(), "Sent Al2010.dat to " + where(),
@@ -100,7 +100,7 @@ TEST_F(FtpExchange, AdministratorUploadsOnlyTheSelectedFile) {
     writeBytes(admin->program() / "Bob2010.dat", pickFileBytes({2}));
     admin->state.fileList = {{"Al2010.dat", "Bob2010.dat"}, 1};
     EXPECT_EQ(admin->operations->uploadUserFiles(), OperationEnd::Completed);
-    EXPECT_EQ(entriesOf(shared()), Names{"Bob2010.dat"});
+    EXPECT_EQ(folderEntries(shared()), Names{"Bob2010.dat"});
     EXPECT_EQ(readBytes(shared() / "Bob2010.dat"), pickFileBytes({2}));
     EXPECT_EQ(admin->messages(), Names{"Gridslate: Operation Complete."});
 }
@@ -234,7 +234,7 @@ TEST_F(FtpExchange, MissingRemoteFilesAreNoFailureWhenRemoved) {
     writeBytes(shared() / "a.dat", "a");
     writeBytes(shared() / "b.dat", "b");
     EXPECT_EQ(admin->operations->deleteRemoteFile("a.dat"), OperationEnd::Completed);
-    EXPECT_EQ(entriesOf(shared()), Names{"b.dat"});
+    EXPECT_EQ(folderEntries(shared()), Names{"b.dat"});
     EXPECT_EQ(admin->state.fileList.entries, Names{"b.dat"});
     EXPECT_EQ(admin->state.listing, "b.dat\r\n");
     EXPECT_TRUE(admin->messages().empty());
@@ -343,7 +343,7 @@ std::string modeCaseName(const testing::TestParamInfo<ExchangeMode>& info) {
 TEST_P(AdminUpload, SendsTheMasterFilesAndTheUserListWithoutPasswords) {
     std::string local = readBytes(userListPath(admin->pool.folders));
     EXPECT_EQ(admin->operations->uploadAdminFiles(), OperationEnd::Completed);
-    EXPECT_EQ(entriesOf(shared()), (Names{"PC2010.dat", "UserList.db", "scoresheet97.mdb"}));
+    EXPECT_EQ(folderEntries(shared()), (Names{"PC2010.dat", "UserList.db", "scoresheet97.mdb"}));
     EXPECT_EQ(readBytes(shared() / "scoresheet97.mdb"), readBytes(admin->pool.gamesDatabasePath()));
     EXPECT_EQ(readBytes(shared() / "PC2010.dat"), computerFileBytes());
 
@@ -393,7 +393,7 @@ TEST_P(AdminUpload, AMissingMasterFileIsReportedAndTheOthersAreSent) {
     fs::remove(admin->pool.gamesDatabasePath());
     fs::remove(admin->program() / "PC2010.dat");
     EXPECT_EQ(admin->operations->uploadAdminFiles(), OperationEnd::Completed);
-    EXPECT_EQ(entriesOf(shared()), Names{"UserList.db"});
+    EXPECT_EQ(folderEntries(shared()), Names{"UserList.db"});
     Names expected = {"Gridslate: " + (admin->program() / "scoresheet97.mdb").string() +
                       " unavailable"};
     if (GetParam() == ExchangeMode::Ftp)
@@ -406,7 +406,7 @@ TEST_P(AdminUpload, RefusesAUserWithoutRights) {
     ExchangeHome al("Al", GetParam(), admin->state.place.address);
     EXPECT_EQ(al.operations->uploadAdminFiles(), OperationEnd::NothingDone);
     EXPECT_EQ(al.messages(), Names{"Error: You do not have administrator control"});
-    EXPECT_TRUE(entriesOf(shared()).empty());
+    EXPECT_TRUE(folderEntries(shared()).empty());
 }
 
 INSTANTIATE_TEST_SUITE_P(Modes, AdminUpload, testing::Values(ExchangeMode::Ftp, ExchangeMode::Lan),
@@ -427,7 +427,7 @@ TEST_F(LanExchange, PlayerUploadSendsHisPickFileOfTheSeason) {
     writeBytes(al->program() / "Al2009.dat", pickFileBytes({2}));
     writeBytes(al->program() / "Alice2010.dat", pickFileBytes({3}));
     EXPECT_EQ(al->operations->uploadUserFiles(), OperationEnd::Completed);
-    EXPECT_EQ(entriesOf(folder()), Names{"Al2010.dat"});
+    EXPECT_EQ(folderEntries(folder()), Names{"Al2010.dat"});
     EXPECT_EQ(readBytes(folder() / "Al2010.dat"), pickFileBytes({1}));
     EXPECT_EQ(al->messages(), Names{"Gridslate: Operation Complete."});
     EXPECT_EQ(al->moved, Names{"Sent Al2010.dat to " + folder().string()});
@@ -438,16 +438,16 @@ TEST_F(LanExchange, AUserWithRightsUploadsTheSelectedFileFromHisFolder) {
     writeBytes(admin->program() / "Bob2010.dat", pickFileBytes({2}));
     admin->state.fileList = {{"Bob2010.dat"}, -1};
     EXPECT_EQ(admin->operations->uploadUserFiles(), OperationEnd::Completed);
-    EXPECT_TRUE(entriesOf(folder()).empty());
+    EXPECT_TRUE(folderEntries(folder()).empty());
     admin->state.fileList = {{"Bob2010.dat"}, 0};
     EXPECT_EQ(admin->operations->uploadUserFiles(), OperationEnd::Completed);
-    EXPECT_EQ(entriesOf(folder()), Names{"Bob2010.dat"});
+    EXPECT_EQ(folderEntries(folder()), Names{"Bob2010.dat"});
 }
 
 TEST_F(LanExchange, AMissingPickFileIsReportedAndNothingIsSent) {
     auto al = home("Al");
     EXPECT_EQ(al->operations->uploadUserFiles(), OperationEnd::Failed);
-    EXPECT_TRUE(entriesOf(folder()).empty());
+    EXPECT_TRUE(folderEntries(folder()).empty());
     EXPECT_EQ(al->messages(), Names{"Error: The file " + (al->program() / "Al2010.dat").string() +
                                     " does not exist."});
 }

@@ -3,9 +3,9 @@
 #include "core/textfile.h"
 #include "core/userlist.h"
 #include "exchangehome.h"
-#include "files.h"
 #include "ftpserver.h"
 #include "schedule/seasongames.h"
+#include "tests/support/testsupport.h"
 
 #include <gtest/gtest.h>
 #include <ostream>
@@ -228,9 +228,9 @@ TEST_F(WindowOnFtp, DeleteRemoteFileAsksFirst) {
     program.dialogs.clear();
     program.dialogs.confirmAnswers = {false, true};
     window->deleteRemoteFile();
-    EXPECT_EQ(test::entriesOf(shared()), (Names{"a.dat", "b.dat"}));
+    EXPECT_EQ(test::folderEntries(shared()), (Names{"a.dat", "b.dat"}));
     window->deleteRemoteFile();
-    EXPECT_EQ(test::entriesOf(shared()), Names{"b.dat"});
+    EXPECT_EQ(test::folderEntries(shared()), Names{"b.dat"});
     EXPECT_EQ(exchange().fileList.entries, Names{"b.dat"});
     ASSERT_EQ(program.dialogs.shown.size(), 2u);
     EXPECT_EQ(program.dialogs.shown[0],

@@ -4,7 +4,7 @@
 // 127.0.0.1 on a free port and serving a fresh temporary folder, for the
 // lifetime of the object.
 
-#include "files.h"
+#include "tests/support/testsupport.h"
 
 #include <filesystem>
 #include <string>
@@ -37,7 +37,7 @@ public:
     void stop();
 
 private:
-    ScratchFolder m_root;
+    TempDir m_root;
     pid_t m_pid = -1;
     int m_port = 0;
 };

@@ -1,8 +1,8 @@
 #include "exchange/ftptransport.h"
 
 #include "exchange/listing.h"
-#include "files.h"
 #include "ftpserver.h"
+#include "tests/support/testsupport.h"
 
 #include <algorithm>
 #include <curl/curl.h>
@@ -12,9 +12,9 @@ namespace gs {
 namespace {
 
 namespace fs = std::filesystem;
-using test::entriesOf;
-using test::fileBytes;
-using test::putBytes;
+using test::folderEntries;
+using test::readBytes;
+using test::writeBytes;
 
 class FtpTransportTest : public testing::Test {
 protected:
@@ -32,15 +32,15 @@ protected:
     }
 
     test::FtpServer server;
-    test::ScratchFolder local;
+    test::TempDir local;
     FtpTransport transport{server.address("pool")};
 };
 
 TEST_F(FtpTransportTest, SendListFetchRoundTripKeepsEveryByte) {
-    putBytes(local.path() / "Al2010.dat", test::binaryBytes());
+    writeBytes(local.path() / "Al2010.dat", test::binaryBytes());
     Outcome sent = transport.send(local.path() / "Al2010.dat", "Al2010.dat");
     ASSERT_TRUE(sent.isDone()) << sent.text;
-    EXPECT_EQ(fileBytes(pool() / "Al2010.dat"), test::binaryBytes());
+    EXPECT_EQ(readBytes(pool() / "Al2010.dat"), test::binaryBytes());
 
     std::string listing;
     ASSERT_TRUE(transport.listNames(listing).isDone());
@@ -48,13 +48,13 @@ TEST_F(FtpTransportTest, SendListFetchRoundTripKeepsEveryByte) {
 
     Outcome fetched = transport.fetch("Al2010.dat", local.path() / "copy.dat");
     ASSERT_TRUE(fetched.isDone()) << fetched.text;
-    EXPECT_EQ(fileBytes(local.path() / "copy.dat"), test::binaryBytes());
-    EXPECT_EQ(entriesOf(local.path()), (std::vector<std::string>{"Al2010.dat", "copy.dat"}));
+    EXPECT_EQ(readBytes(local.path() / "copy.dat"), test::binaryBytes());
+    EXPECT_EQ(folderEntries(local.path()), (std::vector<std::string>{"Al2010.dat", "copy.dat"}));
 }
 
 TEST_F(FtpTransportTest, ListingHasEveryNameOnACrLfLine) {
     for (std::string name : {"Al2010.dat", "Alice2010.dat", "PC2010.dat", "scoresheet97.mdb"})
-        putBytes(pool() / name, "x");
+        writeBytes(pool() / name, "x");
     std::string listing;
     ASSERT_TRUE(transport.listNames(listing).isDone());
     size_t lineFeeds = std::count(listing.begin(), listing.end(), '\n');
@@ -75,7 +75,7 @@ TEST_F(FtpTransportTest, EmptyDirectoryListsNothing) {
 }
 
 TEST_F(FtpTransportTest, AddressFormsReachTheSameDirectory) {
-    putBytes(pool() / "Al2010.dat", "x");
+    writeBytes(pool() / "Al2010.dat", "x");
     for (std::string address :
          {"ftp://" + server.address("pool"), "FTP://" + server.address("pool"),
           server.address("pool/"), server.anonymousAddress("pool")}) {
@@ -86,62 +86,62 @@ TEST_F(FtpTransportTest, AddressFormsReachTheSameDirectory) {
 }
 
 TEST_F(FtpTransportTest, AddressWithoutPathUsesTheLoginDirectory) {
-    putBytes(server.root() / "top.dat", "x");
+    writeBytes(server.root() / "top.dat", "x");
     FtpTransport top(server.address());
     EXPECT_EQ(sortedNames(top), (std::vector<std::string>{"pool", "top.dat"}));
 }
 
 TEST_F(FtpTransportTest, SendReplacesAnExistingFileAndLeavesNoTemporaryName) {
-    putBytes(pool() / "Al2010.dat", "old picks, longer than the new ones");
-    putBytes(local.path() / "Al2010.dat", "new picks");
+    writeBytes(pool() / "Al2010.dat", "old picks, longer than the new ones");
+    writeBytes(local.path() / "Al2010.dat", "new picks");
     Outcome sent = transport.send(local.path() / "Al2010.dat", "Al2010.dat");
     ASSERT_TRUE(sent.isDone()) << sent.text;
-    EXPECT_EQ(fileBytes(pool() / "Al2010.dat"), "new picks");
-    EXPECT_EQ(entriesOf(pool()), (std::vector<std::string>{"Al2010.dat"}));
+    EXPECT_EQ(readBytes(pool() / "Al2010.dat"), "new picks");
+    EXPECT_EQ(folderEntries(pool()), (std::vector<std::string>{"Al2010.dat"}));
 }
 
 TEST_F(FtpTransportTest, SendOfAnEmptyFileCreatesAnEmptyFile) {
-    putBytes(local.path() / "Al2010.dat", "");
+    writeBytes(local.path() / "Al2010.dat", "");
     ASSERT_TRUE(transport.send(local.path() / "Al2010.dat", "Al2010.dat").isDone());
-    EXPECT_EQ(entriesOf(pool()), (std::vector<std::string>{"Al2010.dat"}));
-    EXPECT_EQ(fileBytes(pool() / "Al2010.dat"), "");
+    EXPECT_EQ(folderEntries(pool()), (std::vector<std::string>{"Al2010.dat"}));
+    EXPECT_EQ(readBytes(pool() / "Al2010.dat"), "");
 }
 
 TEST_F(FtpTransportTest, SendOfAMissingLocalFileFailsWithoutARemoteFile) {
     Outcome outcome = transport.send(local.path() / "Al2010.dat", "Al2010.dat");
     EXPECT_EQ(outcome.kind, OutcomeKind::Failure);
     EXPECT_EQ(outcome.code, CURLE_READ_ERROR);
-    EXPECT_TRUE(entriesOf(pool()).empty());
+    EXPECT_TRUE(folderEntries(pool()).empty());
 }
 
 TEST_F(FtpTransportTest, SendThatCannotBeStoredLeavesNoTemporaryName) {
     // Anonymous logins may only read.
     FtpTransport reader(server.anonymousAddress("pool"));
-    putBytes(pool() / "Al2010.dat", "old picks");
-    putBytes(local.path() / "Al2010.dat", "new picks");
+    writeBytes(pool() / "Al2010.dat", "old picks");
+    writeBytes(local.path() / "Al2010.dat", "new picks");
     Outcome outcome = reader.send(local.path() / "Al2010.dat", "Al2010.dat");
     EXPECT_EQ(outcome.kind, OutcomeKind::Failure);
-    EXPECT_EQ(fileBytes(pool() / "Al2010.dat"), "old picks");
-    EXPECT_EQ(entriesOf(pool()), (std::vector<std::string>{"Al2010.dat"}));
+    EXPECT_EQ(readBytes(pool() / "Al2010.dat"), "old picks");
+    EXPECT_EQ(folderEntries(pool()), (std::vector<std::string>{"Al2010.dat"}));
 }
 
 TEST_F(FtpTransportTest, SendThatCannotBeRenamedRemovesItsTemporaryName) {
     FtpTransport writer(server.noRenameAddress("pool"));
-    putBytes(pool() / "Al2010.dat", "old picks");
-    putBytes(local.path() / "Al2010.dat", "new picks");
+    writeBytes(pool() / "Al2010.dat", "old picks");
+    writeBytes(local.path() / "Al2010.dat", "new picks");
     Outcome outcome = writer.send(local.path() / "Al2010.dat", "Al2010.dat");
     EXPECT_EQ(outcome.kind, OutcomeKind::Failure);
     EXPECT_EQ(outcome.code, CURLE_QUOTE_ERROR);
-    EXPECT_EQ(fileBytes(pool() / "Al2010.dat"), "old picks");
-    EXPECT_EQ(entriesOf(pool()), (std::vector<std::string>{"Al2010.dat"}));
+    EXPECT_EQ(readBytes(pool() / "Al2010.dat"), "old picks");
+    EXPECT_EQ(folderEntries(pool()), (std::vector<std::string>{"Al2010.dat"}));
 }
 
 TEST_F(FtpTransportTest, RemoveDeletesAndAMissingFileIsDone) {
-    putBytes(pool() / "Al2010.dat", "x");
-    putBytes(pool() / "Bo2010.dat", "x");
+    writeBytes(pool() / "Al2010.dat", "x");
+    writeBytes(pool() / "Bo2010.dat", "x");
     Outcome removed = transport.remove("Al2010.dat");
     ASSERT_TRUE(removed.isDone()) << removed.text;
-    EXPECT_EQ(entriesOf(pool()), (std::vector<std::string>{"Bo2010.dat"}));
+    EXPECT_EQ(folderEntries(pool()), (std::vector<std::string>{"Bo2010.dat"}));
     Outcome again = transport.remove("Al2010.dat");
     EXPECT_TRUE(again.isDone()) << again.text;
 }
@@ -150,19 +150,19 @@ TEST_F(FtpTransportTest, FetchOfAMissingFileLeavesNoLocalFile) {
     Outcome outcome = transport.fetch("Al2010.dat", local.path() / "Al2010.dat");
     EXPECT_EQ(outcome.kind, OutcomeKind::Failure);
     EXPECT_EQ(outcome.code, CURLE_REMOTE_FILE_NOT_FOUND);
-    EXPECT_TRUE(entriesOf(local.path()).empty());
+    EXPECT_TRUE(folderEntries(local.path()).empty());
 }
 
 TEST_F(FtpTransportTest, FetchThatFailsKeepsTheOldLocalFile) {
-    putBytes(local.path() / "Al2010.dat", "my picks");
+    writeBytes(local.path() / "Al2010.dat", "my picks");
     EXPECT_EQ(transport.fetch("Al2010.dat", local.path() / "Al2010.dat").kind,
               OutcomeKind::Failure);
-    EXPECT_EQ(fileBytes(local.path() / "Al2010.dat"), "my picks");
-    EXPECT_EQ(entriesOf(local.path()), (std::vector<std::string>{"Al2010.dat"}));
+    EXPECT_EQ(readBytes(local.path() / "Al2010.dat"), "my picks");
+    EXPECT_EQ(folderEntries(local.path()), (std::vector<std::string>{"Al2010.dat"}));
 }
 
 TEST_F(FtpTransportTest, FetchIntoAMissingFolderFails) {
-    putBytes(pool() / "Al2010.dat", "x");
+    writeBytes(pool() / "Al2010.dat", "x");
     Outcome outcome = transport.fetch("Al2010.dat", local.path() / "gone" / "Al2010.dat");
     EXPECT_EQ(outcome.kind, OutcomeKind::Failure);
     EXPECT_EQ(outcome.code, CURLE_WRITE_ERROR);
@@ -185,7 +185,7 @@ TEST_F(FtpTransportTest, WrongPasswordFailsWithoutShowingIt) {
 
 TEST_F(FtpTransportTest, ServerThatIsDownFailsEveryRequest) {
     server.stop();
-    putBytes(local.path() / "Al2010.dat", "picks");
+    writeBytes(local.path() / "Al2010.dat", "picks");
     std::string listing;
     std::vector<Outcome> outcomes = {
         transport.listNames(listing),
@@ -198,13 +198,13 @@ TEST_F(FtpTransportTest, ServerThatIsDownFailsEveryRequest) {
         EXPECT_EQ(outcome.code, CURLE_COULDNT_CONNECT);
         EXPECT_EQ(outcome.text.find(test::FtpServer::kPassword), std::string::npos);
     }
-    EXPECT_EQ(entriesOf(local.path()), (std::vector<std::string>{"Al2010.dat"}));
+    EXPECT_EQ(folderEntries(local.path()), (std::vector<std::string>{"Al2010.dat"}));
 }
 
 TEST_F(FtpTransportTest, HostileNamesAreRefusedWithoutARequest) {
     // With the server stopped, any request would fail to connect instead.
     server.stop();
-    putBytes(local.path() / "Al2010.dat", "picks");
+    writeBytes(local.path() / "Al2010.dat", "picks");
     for (std::string name : {"../x.dat", "/etc/passwd", "a/b.dat", "a\\b.dat", "", "..",
                              "x.dat\r\nDELE y.dat", "x\x01.dat"}) {
         SCOPED_TRACE(name);
@@ -212,11 +212,11 @@ TEST_F(FtpTransportTest, HostileNamesAreRefusedWithoutARequest) {
         EXPECT_EQ(transport.send(local.path() / "Al2010.dat", name).code, kRefusedNameCode);
         EXPECT_EQ(transport.remove(name).code, kRefusedNameCode);
     }
-    EXPECT_EQ(entriesOf(local.path()), (std::vector<std::string>{"Al2010.dat"}));
+    EXPECT_EQ(folderEntries(local.path()), (std::vector<std::string>{"Al2010.dat"}));
 }
 
 TEST_F(FtpTransportTest, RequestsGoOnAfterQuit) {
-    putBytes(pool() / "Al2010.dat", "x");
+    writeBytes(pool() / "Al2010.dat", "x");
     EXPECT_EQ(sortedNames(transport), (std::vector<std::string>{"Al2010.dat"}));
     EXPECT_TRUE(transport.quit().isDone());
     EXPECT_EQ(sortedNames(transport), (std::vector<std::string>{"Al2010.dat"}));
@@ -249,8 +249,8 @@ void PrintTo(const MalformedCase& c, std::ostream* out) {
 class MalformedAddress : public testing::TestWithParam<MalformedCase> {};
 
 TEST_P(MalformedAddress, EveryRequestReportsItWithoutConnecting) {
-    test::ScratchFolder local;
-    putBytes(local.path() / "Al2010.dat", "picks");
+    test::TempDir local;
+    writeBytes(local.path() / "Al2010.dat", "picks");
     FtpTransport transport(GetParam().address);
     EXPECT_EQ(transport.directoryUrl(), "");
     std::string listing;
@@ -264,7 +264,7 @@ TEST_P(MalformedAddress, EveryRequestReportsItWithoutConnecting) {
         EXPECT_EQ(outcome.kind, OutcomeKind::MalformedAddress) << outcome.text;
         EXPECT_EQ(outcome.text.find("secret"), std::string::npos) << outcome.text;
     }
-    EXPECT_EQ(entriesOf(local.path()), (std::vector<std::string>{"Al2010.dat"}));
+    EXPECT_EQ(folderEntries(local.path()), (std::vector<std::string>{"Al2010.dat"}));
 }
 
 INSTANTIATE_TEST_SUITE_P(

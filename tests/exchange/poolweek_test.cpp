@@ -4,12 +4,12 @@
 // show the same results.
 
 #include "exchangehome.h"
-#include "files.h"
 #include "ftpserver.h"
 #include "picks/allresults.h"
 #include "schedule/pickfiles.h"
 #include "stats/seasonrefresh.h"
 #include "stats/userstatistics.h"
+#include "tests/support/testsupport.h"
 
 #include <gtest/gtest.h>
 

@@ -15,6 +15,7 @@ namespace gs {
 namespace {
 
 namespace fs = std::filesystem;
+using test::folderEntries;
 
 std::string dumpSeason(const Season& season) {
     std::string text;
@@ -79,10 +80,8 @@ TEST_F(SeasonGamesTest, FreshHomeGetsTheBundledSeasons) {
     EXPECT_EQ(records.size(), 1792u);
     EXPECT_EQ(test::dumpRecords(records), test::dumpRecords(expected));
 
-    std::vector<std::string> files; // nothing but the table is left behind
-    for (const auto& entry : fs::directory_iterator(pool.folders.program))
-        files.push_back(entry.path().filename().string());
-    EXPECT_EQ(files, std::vector<std::string>{kGamesFileName});
+    // Nothing but the table is left behind.
+    EXPECT_EQ(folderEntries(pool.folders.program), std::vector<std::string>{kGamesFileName});
 }
 
 TEST_F(SeasonGamesTest, AnExistingTableIsNeverRewritten) {
@@ -105,14 +104,6 @@ TEST_F(SeasonGamesTest, AnUnreadableTableIsAnError) {
         fs::remove(tablePath()); // next: a folder in the table's place
         fs::create_directory(tablePath());
     }
-}
-
-std::vector<std::string> folderEntries(const fs::path& folder) {
-    std::vector<std::string> names;
-    for (const auto& entry : fs::directory_iterator(folder))
-        names.push_back(entry.path().filename().string());
-    std::sort(names.begin(), names.end());
-    return names;
 }
 
 // A table that stands by the time the bundled one is ready (another copy of

@@ -77,6 +77,21 @@ void writeBytes(const fs::path& path, const std::string& bytes) {
     out << bytes;
 }
 
+std::vector<std::string> folderEntries(const fs::path& folder) {
+    std::vector<std::string> names;
+    for (const auto& entry : fs::directory_iterator(folder))
+        names.push_back(entry.path().filename().string());
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
+std::string binaryBytes() {
+    std::string bytes = "line\r\nother\nlast\r";
+    for (int i = 0; i < 256; ++i)
+        bytes += static_cast<char>(i);
+    return bytes;
+}
+
 fs::path scheduleCsv() {
     return fs::path(TEST_DATA_DIR) / "schedules_2009_2015.csv";
 }

@@ -70,6 +70,10 @@ struct PoolFixture {
 
 std::string readBytes(const std::filesystem::path& path);
 void writeBytes(const std::filesystem::path& path, const std::string& bytes);
+// Every entry of a folder, hidden ones too, sorted.
+std::vector<std::string> folderEntries(const std::filesystem::path& folder);
+// Bytes that a text-mode copy would change: every byte value and both line ends.
+std::string binaryBytes();
 
 // The real schedules of 2009..2015.
 std::filesystem::path scheduleCsv();

@@ -91,7 +91,7 @@ TEST_F(ExchangeWindowGui, ListsAndUploadsThroughASharedFolder) {
     });
     ASSERT_TRUE(opened);
     EXPECT_EQ(
-        test::entriesOf(shared.path()),
+        test::folderEntries(shared.path()),
         (std::vector<std::string>{"Al2010.dat", "PC2010.dat", "UserList.db", "scoresheet97.mdb"}));
 }
 
