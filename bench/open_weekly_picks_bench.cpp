@@ -12,13 +12,12 @@
 #include "schedule/seasongames.h"
 #include "stats/projection.h"
 #include "stats/teamrecords.h"
+#include "tests/support/sampledata.h"
 
 #include <benchmark/benchmark.h>
 #include <cstdlib>
 #include <filesystem>
-#include <fstream>
 #include <iostream>
-#include <sstream>
 #include <stdexcept>
 #include <string>
 
@@ -28,15 +27,6 @@ namespace fs = std::filesystem;
 using namespace gs;
 
 constexpr int kPlayers = 100;
-
-std::string readWhole(const fs::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    if (!in)
-        throw std::runtime_error("cannot read " + path.string());
-    std::ostringstream content;
-    content << in.rdbuf();
-    return content.str();
-}
 
 fs::path temporaryHome() {
     std::string pattern = (fs::temp_directory_path() / "gridslate-bench-XXXXXX").string();
@@ -79,10 +69,8 @@ public:
 
 private:
     void fillGamesTable() {
-        ScheduleParse parse = parseSchedule(readWhole(GS_SCHEDULES_CSV));
-        if (!parse.ok)
-            throw std::runtime_error(parse.error);
-        for (GameRecord& record : parse.records) {
+        std::vector<GameRecord> games = sample::bundledGames();
+        for (GameRecord& record : games) {
             bool running = numericValue(record.year) == 2010;
             if (numericValue(record.year) > 2010 ||
                 (running && !onOrBefore(record.date, pool.referenceDate)))
@@ -90,7 +78,7 @@ private:
         }
         std::string error;
         auto table = GamesTable::create(pool.gamesDatabasePath(), error);
-        if (!table || !table->replaceSeasons(parse.records, error))
+        if (!table || !table->replaceSeasons(games, error))
             throw std::runtime_error(error);
     }
 

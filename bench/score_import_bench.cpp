@@ -5,12 +5,11 @@
 #include "schedule/gamesdb.h"
 #include "schedule/importer.h"
 #include "schedule/scoreimport.h"
+#include "tests/support/sampledata.h"
 
 #include <benchmark/benchmark.h>
 #include <filesystem>
 #include <fstream>
-#include <map>
-#include <sstream>
 #include <stdexcept>
 #include <stdlib.h>
 #include <string>
@@ -19,54 +18,6 @@ namespace {
 
 namespace fs = std::filesystem;
 using namespace gs;
-
-std::string readWhole(const fs::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    if (!in)
-        throw std::runtime_error("cannot read " + path.string());
-    std::ostringstream content;
-    content << in.rdbuf();
-    return content.str();
-}
-
-// The data sets' codes for the names of the bundled schedules.
-const std::map<std::string, std::string> kCodeOfTeam = {
-    {"Arizona Cardinals", "ARI"},   {"Atlanta Falcons", "ATL"},     {"Baltimore Ravens", "BAL"},
-    {"Buffalo Bills", "BUF"},       {"Carolina Panthers", "CAR"},   {"Chicago Bears", "CHI"},
-    {"Cincinnati Bengals", "CIN"},  {"Cleveland Browns", "CLE"},    {"Dallas Cowboys", "DAL"},
-    {"Denver Broncos", "DEN"},      {"Detroit Lions", "DET"},       {"Green Bay Packers", "GB"},
-    {"Houston Texans", "HOU"},      {"Indianapolis Colts", "IND"},  {"Jacksonville Jaguars", "JAX"},
-    {"Kansas City Chiefs", "KC"},   {"Miami Dolphins", "MIA"},      {"Minnesota Vikings", "MIN"},
-    {"N.Y. Giants", "NYG"},         {"N.Y. Jets", "NYJ"},           {"New England Patriots", "NE"},
-    {"New Orleans Saints", "NO"},   {"Oakland Raiders", "OAK"},     {"Philadelphia Eagles", "PHI"},
-    {"Pittsburgh Steelers", "PIT"}, {"San Diego Chargers", "SD"},   {"San Francisco 49ers", "SF"},
-    {"Seattle Seahawks", "SEA"},    {"St. Louis Rams", "STL"},      {"Tampa Bay Buccaneers", "TB"},
-    {"Tennessee Titans", "TEN"},    {"Washington Redskins", "WAS"},
-};
-
-// M/D/YYYY as YYYY-MM-DD.
-std::string isoDate(const std::string& date) {
-    size_t first = date.find('/');
-    size_t second = date.find('/', first + 1);
-    auto twoDigits = [](std::string part) { return part.size() < 2 ? "0" + part : part; };
-    return date.substr(second + 1) + "-" + twoDigits(date.substr(0, first)) + "-" +
-           twoDigits(date.substr(first + 1, second - first - 1));
-}
-
-// The bundled seasons as a data set's games file, with the columns such a
-// file has besides the ones the import reads.
-std::string communityFile(const std::vector<GameRecord>& games) {
-    std::string csv = "game_id,season,game_type,week,gameday,weekday,gametime,away_team,"
-                      "away_score,home_team,home_score,location,result,total,overtime,stadium\r\n";
-    for (const GameRecord& g : games) {
-        const std::string& away = kCodeOfTeam.at(g.visitor);
-        const std::string& home = kCodeOfTeam.at(g.home);
-        csv += g.year + "_00_" + away + "_" + home + "," + g.year + ",REG,0," + isoDate(g.date) +
-               ",Sunday,13:00," + away + "," + g.visitorScore + "," + home + "," + g.homeScore +
-               ",Home,0,0,0,\"Stadium, City\"\r\n";
-    }
-    return csv;
-}
 
 // A games table file of the seven seasons without scores, copied fresh
 // before every run, and the data-set file holding their scores.
@@ -77,15 +28,13 @@ public:
         if (!mkdtemp(pattern.data()))
             throw std::runtime_error("cannot create a temporary folder");
         m_folder = pattern;
-        ScheduleParse parse = parseSchedule(readWhole(GS_SCHEDULES_CSV));
-        if (!parse.ok)
-            throw std::runtime_error(parse.error);
-        csv = communityFile(parse.records);
-        for (GameRecord& record : parse.records)
+        std::vector<GameRecord> games = sample::bundledGames();
+        csv = sample::dataSetGamesFile(games, sample::DataSetColumns::Full);
+        for (GameRecord& record : games)
             record.visitorScore = record.homeScore = "";
         std::string error;
         auto table = GamesTable::create(m_folder / "empty.mdb", error);
-        if (!table || !table->replaceSeasons(parse.records, error))
+        if (!table || !table->replaceSeasons(games, error))
             throw std::runtime_error(error);
     }
     ~Fixture() {

@@ -3,6 +3,7 @@
 #include "core/text.h"
 #include "schedule/calendar.h"
 #include "schedule/importer.h"
+#include "tests/support/sampledata.h"
 #include "tests/support/testsupport.h"
 
 #include <functional>
@@ -216,51 +217,15 @@ INSTANTIATE_TEST_SUITE_P(
 
 // ------------------------------------------------------------ a real table
 
-// The data sets' codes for the names of the bundled schedules.
-const std::map<std::string, std::string> kCodeOfTeam = {
-    {"Arizona Cardinals", "ARI"},   {"Atlanta Falcons", "ATL"},     {"Baltimore Ravens", "BAL"},
-    {"Buffalo Bills", "BUF"},       {"Carolina Panthers", "CAR"},   {"Chicago Bears", "CHI"},
-    {"Cincinnati Bengals", "CIN"},  {"Cleveland Browns", "CLE"},    {"Dallas Cowboys", "DAL"},
-    {"Denver Broncos", "DEN"},      {"Detroit Lions", "DET"},       {"Green Bay Packers", "GB"},
-    {"Houston Texans", "HOU"},      {"Indianapolis Colts", "IND"},  {"Jacksonville Jaguars", "JAX"},
-    {"Kansas City Chiefs", "KC"},   {"Miami Dolphins", "MIA"},      {"Minnesota Vikings", "MIN"},
-    {"N.Y. Giants", "NYG"},         {"N.Y. Jets", "NYJ"},           {"New England Patriots", "NE"},
-    {"New Orleans Saints", "NO"},   {"Oakland Raiders", "OAK"},     {"Philadelphia Eagles", "PHI"},
-    {"Pittsburgh Steelers", "PIT"}, {"San Diego Chargers", "SD"},   {"San Francisco 49ers", "SF"},
-    {"Seattle Seahawks", "SEA"},    {"St. Louis Rams", "STL"},      {"Tampa Bay Buccaneers", "TB"},
-    {"Tennessee Titans", "TEN"},    {"Washington Redskins", "WAS"},
-};
-
-// M/D/YYYY as YYYY-MM-DD.
-std::string isoDate(const std::string& date) {
-    size_t first = date.find('/');
-    size_t second = date.find('/', first + 1);
-    auto twoDigits = [](std::string part) { return part.size() < 2 ? "0" + part : part; };
-    return date.substr(second + 1) + "-" + twoDigits(date.substr(0, first)) + "-" +
-           twoDigits(date.substr(first + 1, second - first - 1));
-}
-
 // The bundled schedules with their scores, as the games table holds them.
 const std::vector<GameRecord>& realGames() {
-    static const std::vector<GameRecord> games = [] {
-        ScheduleParse parse = parseSchedule(test::readBytes(test::scheduleCsv()));
-        EXPECT_TRUE(parse.ok) << parse.error;
-        return parse.records;
-    }();
+    static const std::vector<GameRecord> games = sample::bundledGames();
     return games;
 }
 
 // Games as a data set's games file lists them.
 std::string communityFile(const std::vector<GameRecord>& games) {
-    std::string csv = "game_id,season,game_type,week,gameday,away_team,away_score,home_team,"
-                      "home_score,location\n";
-    for (const GameRecord& g : games) {
-        const std::string& away = kCodeOfTeam.at(g.visitor);
-        const std::string& home = kCodeOfTeam.at(g.home);
-        csv += g.year + "_00_" + away + "_" + home + "," + g.year + ",REG,0," + isoDate(g.date) +
-               "," + away + "," + g.visitorScore + "," + home + "," + g.homeScore + ",Home\n";
-    }
-    return csv;
+    return sample::dataSetGamesFile(games, sample::DataSetColumns::Read);
 }
 
 // Scores as the score entry window stores them.
