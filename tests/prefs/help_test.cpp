@@ -1,6 +1,7 @@
 #include "prefs/help.h"
 
 #include "core/version.h"
+#include "tests/support/recordingopener.h"
 #include "tests/support/testsupport.h"
 
 #include <gtest/gtest.h>
@@ -10,15 +11,7 @@ namespace {
 
 namespace fs = std::filesystem;
 
-class RecordingOpener : public Opener {
-public:
-    bool open(const std::string& address) override {
-        opened.push_back(address);
-        return works;
-    }
-    std::vector<std::string> opened;
-    bool works = true;
-};
+using test::RecordingOpener;
 
 class FakeRenderer : public ManualRenderer {
 public:

@@ -1,6 +1,7 @@
 #include "core/userlist.h"
 #include "core/version.h"
 #include "prefs/help.h"
+#include "tests/support/recordingopener.h"
 #include "tests/ui/uitest.h"
 
 #include <QCalendarWidget>
@@ -15,14 +16,7 @@ namespace {
 
 namespace fs = std::filesystem;
 
-class RecordingOpener : public Opener {
-public:
-    bool open(const std::string& address) override {
-        opened.push_back(address);
-        return true;
-    }
-    std::vector<std::string> opened;
-};
+using test::RecordingOpener;
 
 class MenuEntries : public test::MainWindowTest {
 protected:
