@@ -1,5 +1,6 @@
 #include "exchange/ftptransport.h"
 
+#include "everyrequest.h"
 #include "exchange/listing.h"
 #include "ftpserver.h"
 #include "tests/support/testsupport.h"
@@ -186,14 +187,7 @@ TEST_F(FtpTransportTest, WrongPasswordFailsWithoutShowingIt) {
 TEST_F(FtpTransportTest, ServerThatIsDownFailsEveryRequest) {
     server.stop();
     writeBytes(local.path() / "Al2010.dat", "picks");
-    std::string listing;
-    std::vector<Outcome> outcomes = {
-        transport.listNames(listing),
-        transport.fetch("Bo2010.dat", local.path() / "Bo2010.dat"),
-        transport.send(local.path() / "Al2010.dat", "Al2010.dat"),
-        transport.remove("Al2010.dat"),
-    };
-    for (const auto& outcome : outcomes) {
+    for (const Outcome& outcome : test::everyRequest(transport, local.path())) {
         EXPECT_EQ(outcome.kind, OutcomeKind::Failure);
         EXPECT_EQ(outcome.code, CURLE_COULDNT_CONNECT);
         EXPECT_EQ(outcome.text.find(test::FtpServer::kPassword), std::string::npos);
@@ -253,14 +247,7 @@ TEST_P(MalformedAddress, EveryRequestReportsItWithoutConnecting) {
     writeBytes(local.path() / "Al2010.dat", "picks");
     FtpTransport transport(GetParam().address);
     EXPECT_EQ(transport.directoryUrl(), "");
-    std::string listing;
-    std::vector<Outcome> outcomes = {
-        transport.listNames(listing),
-        transport.fetch("Bo2010.dat", local.path() / "Bo2010.dat"),
-        transport.send(local.path() / "Al2010.dat", "Al2010.dat"),
-        transport.remove("Al2010.dat"),
-    };
-    for (const auto& outcome : outcomes) {
+    for (const Outcome& outcome : test::everyRequest(transport, local.path())) {
         EXPECT_EQ(outcome.kind, OutcomeKind::MalformedAddress) << outcome.text;
         EXPECT_EQ(outcome.text.find("secret"), std::string::npos) << outcome.text;
     }

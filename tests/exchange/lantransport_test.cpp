@@ -1,5 +1,6 @@
 #include "exchange/lantransport.h"
 
+#include "everyrequest.h"
 #include "exchange/listing.h"
 #include "tests/support/testsupport.h"
 
@@ -72,14 +73,7 @@ TEST_F(LanTransportTest, AnUnreachableFolderFailsEveryRequest) {
     fs::path gone = shared.path() / "unplugged";
     LanTransport unreachable(gone);
     writeBytes(local.path() / "Al2010.dat", "picks");
-    std::string listing;
-    std::vector<Outcome> outcomes = {
-        unreachable.listNames(listing),
-        unreachable.fetch("Al2010.dat", local.path() / "copy.dat"),
-        unreachable.send(local.path() / "Al2010.dat", "Al2010.dat"),
-        unreachable.remove("Al2010.dat"),
-    };
-    for (const auto& outcome : outcomes) {
+    for (const Outcome& outcome : test::everyRequest(unreachable, local.path())) {
         EXPECT_EQ(outcome.kind, OutcomeKind::Failure);
         EXPECT_EQ(outcome.text, "The shared folder " + gone.string() + " cannot be reached");
     }
