@@ -89,34 +89,7 @@ TEST_F(ImportScores, DataSetFileEntersTheWeekAndSaysWhatItSkipped) {
     EXPECT_EQ(changedRecords(before, records()), kWeek9Entered);
 }
 
-TEST_F(ImportScores, TableLayoutWithColumnsInAnotherOrder) {
-    std::vector<GameRecord> before = records();
-    Outcome o = gridslate(
-        {"import-scores", file("scores.csv", "Year,TeamA,TeamB,Date,Home,Visitor\n"
-                                             "2010,Tampa Bay Buccaneers,Atlanta Falcons,"
-                                             "11/7/2010,27,21\n"
-                                             "2010,Pittsburgh Steelers,Cincinnati Bengals,"
-                                             "11/08/2010,21,27\n"
-                                             "2010,Baltimore Ravens,Atlanta Falcons,11/11/2010,,"
-                                             "\n")});
-    EXPECT_EQ(o.status, 0) << o.err;
-    EXPECT_EQ(o.out, "Entered the scores of 2 games; 0 games already held their scores. Skipped "
-                     "1 row: 0 playoff games, 0 rows of other seasons, 1 game not played yet.\n");
-    EXPECT_EQ(changedRecords(before, records()),
-              "Tampa Bay Buccaneers|Atlanta Falcons|11/7/2010| 21| 27|2010\n"
-              "Pittsburgh Steelers|Cincinnati Bengals|11/8/2010| 27| 21|2010\n");
-}
 
-TEST_F(ImportScores, SecondImportChangesNothing) {
-    std::string path = file("games.csv", kWeek9);
-    ASSERT_EQ(gridslate({"import-scores", path}).status, 0);
-    std::string once = tableBytes();
-    Outcome again = gridslate({"import-scores", path});
-    EXPECT_EQ(again.status, 0) << again.err;
-    EXPECT_EQ(again.out, "Entered no scores; 4 games already held their scores. Skipped 3 rows: "
-                         "1 playoff game, 1 row of other seasons, 1 game not played yet.\n");
-    EXPECT_EQ(tableBytes(), once);
-}
 
 TEST_F(ImportScores, OverwriteReplacesAScoreEnteredBefore) {
     std::string path = file("fix.csv", "season,game_type,gameday,away_team,home_team,away_score,"

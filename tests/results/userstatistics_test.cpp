@@ -56,16 +56,6 @@ TEST(PickScoring, WeekWithoutPicksThenNineOfFourteen) {
                                 "4 | 0 | 0 | 19 | 30 | 63.3333\n");
 }
 
-TEST(PickScoring, TieCountsAsPickedNeverCorrect) {
-    Season season = bundled2010();
-    season.games[0].visitorScore = "17";
-    season.games[0].homeScore = "17";
-    PickTable picks{};
-    pickGame(picks, season, 0, Side::Visitor);
-    pickGame(picks, season, 1, Side::Winner);
-    PickRecord record = scorePicks(season, picks);
-    EXPECT_EQ(weekRows({{record.weeks.at(0)}, {}}), "1 | 1 | 50 | 1 | 2 | 50\n");
-}
 
 TEST(PickScoring, UnscoredGamesCountForNothing) {
     // Scores through Sunday 9/12/2010: the two Monday games of week 1 are
@@ -78,12 +68,6 @@ TEST(PickScoring, UnscoredGamesCountForNothing) {
     EXPECT_EQ(record.season.correct, 11);
 }
 
-TEST(PickScoring, GameWithOneScoreIsNotScored) {
-    Season season = bundled2010();
-    season.games[0].homeScore.clear();
-    PickRecord record = scorePicks(season, sidePicks(season, Side::Home, 1, 1));
-    EXPECT_EQ(record.weeks.at(0).picked, 15);
-}
 
 // ann picks every home team of weeks 1..9, bob every visiting team of
 // weeks 1..8; cy has no pick file. The figures agree with a separate
