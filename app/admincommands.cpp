@@ -73,6 +73,18 @@ int addPlayerCommand(CommandContext& c) {
         return 1;
     }
 
+    // Held from the read to the rename, so that two scripts adding players
+    // at once both keep their player: the second one reads the list anew
+    // once the first has saved it.
+    Result<PoolLock> lock = lockPoolFiles(c.pool);
+    if (!lock) {
+        c.dialogs.refuse(lock.error());
+        return 1;
+    }
+    if (Result<UserListLoad> load = reloadUserList(c.pool); !load) {
+        c.dialogs.refuse(load.error());
+        return 1;
+    }
     // The lists as opening the panel fills them from the list just loaded.
     fillUserLists(c.pool);
     c.pool.colorScheme = c.pool.currentSlot().colorScheme;

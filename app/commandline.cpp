@@ -4,6 +4,7 @@
 
 #include "core/codepage.h"
 #include "core/dialogs.h"
+#include "core/startup.h"
 #include "core/text.h"
 #include "core/textfile.h"
 #include "core/userlist.h"
@@ -295,9 +296,7 @@ int runParsedCommandLine(const std::vector<std::string>& args,
         return refuseStart(reason);
     }
     Pool pool(absoluteHome);
-    // Temporary files of a copy of the program that was killed halfway
-    // through a write; those of a copy still running are held open and stay.
-    removeStaleTemporaries(pool.folders.program);
+    prepareFolders(pool);
     if (line.referenceDate)
         pool.referenceDate = *line.referenceDate;
     if (line.command.empty()) {

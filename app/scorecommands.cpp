@@ -28,6 +28,11 @@ int importScoresCommand(CommandContext& c) {
     }
     if (!requireAdmin(c.pool, c.pool.currentUser, c.dialogs))
         return 1;
+    Result<PoolLock> lock = lockPoolFiles(c.pool);
+    if (!lock) {
+        c.dialogs.refuse(lock.error());
+        return 1;
+    }
     Result<std::unique_ptr<GamesTable>> table = openGamesTable(c.pool);
     if (!table) {
         c.dialogs.refuse(table.error());

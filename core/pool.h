@@ -6,11 +6,13 @@
 // temporary home) and passes it by reference to what needs it.
 
 #include "grid.h"
+#include "poollock.h"
 #include "result.h"
 
 #include <array>
 #include <cstdint>
 #include <filesystem>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -71,6 +73,9 @@ struct Pool {
     ListModel activePlayers; // the active users, in pool order
     // The pool order as the last loaded pick file of a player keeps it.
     std::vector<std::string> savedActivePlayers;
+    // Whether this program holds the lock of the data files (poollock.h);
+    // copies of the pool share it.
+    std::shared_ptr<PoolLockState> lockState = std::make_shared<PoolLockState>();
 
     // The first slot 1..100 whose name equals the name exactly, or 0.
     int userSlot(const std::string& name) const;

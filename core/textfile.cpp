@@ -1,5 +1,6 @@
 #include "textfile.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
 #include <dirent.h>
@@ -454,10 +455,25 @@ int removeStaleTemporaries(const fs::path& folder) {
     // Without a way to tell, a file being written might be taken.
     if (!markHeldFiles(held))
         return 0;
+    // Temporaries first, then the journals of those gone: SQLite deletes
+    // and makes a journal again with every transaction, so one that was
+    // seen free a moment ago may by now be the live journal of a table
+    // still being built. A journal is a leftover only once its table is.
+    std::stable_partition(candidates.begin(), candidates.end(), [](const auto& candidate) {
+        return !candidate.first.string().ends_with(kJournalSuffix);
+    });
     int removed = 0;
-    for (const auto& [path, id] : candidates)
+    for (const auto& [path, id] : candidates) {
+        std::string name = path.string();
+        if (name.ends_with(kJournalSuffix)) {
+            struct stat status {};
+            std::string table = name.substr(0, name.size() - kJournalSuffix.size());
+            if (::lstat(table.c_str(), &status) == 0)
+                continue;
+        }
         if (!held[id] && ::unlink(path.c_str()) == 0)
             ++removed;
+    }
     return removed;
 }
 

@@ -1,6 +1,7 @@
 #include "userlist.h"
 
 #include "dialogs.h"
+#include "poollock.h"
 #include "text.h"
 #include "textfile.h"
 
@@ -41,14 +42,16 @@ std::string userLine(const std::string& name, bool active, const UserSlot& slot,
 enum class PreferenceRead { Read, Missing, Damaged };
 
 // Reads the current user's preference file into the slot. A missing file
-// leaves the password the user list gave and sets the exchange address to the
-// program folder; a damaged one empties the password as well.
+// leaves the password the user list gave and no exchange place; a damaged
+// one empties the password as well. No exchange place is ever assumed: the
+// data folder, which once served as the default, is the one place the
+// exchange must never write to.
 PreferenceRead loadPreferences(Pool& pool, UserSlot& slot) {
     pool.preferencesRead = false;
     auto useDefaults = [&](PreferenceRead why) {
         if (why == PreferenceRead::Damaged)
             slot.password.clear();
-        slot.exchangeAddress = pool.programFolderText();
+        slot.exchangeAddress.clear();
         return why;
     };
     if (!isSafeFileName(pool.currentUser))
@@ -68,8 +71,6 @@ PreferenceRead loadPreferences(Pool& pool, UserSlot& slot) {
     pool.preferencesRead = true;
     slot.password = password;
     slot.exchangeAddress = line.substr(comma + 1);
-    if (slot.exchangeAddress.empty())
-        slot.exchangeAddress = pool.programFolderText();
     return PreferenceRead::Read;
 }
 
@@ -101,6 +102,9 @@ std::string storedSeasonYear(std::string_view line) {
 }
 
 Status storeSeasonInUserList(const Pool& pool) {
+    Result<PoolLock> lock = lockPoolFiles(pool);
+    if (!lock)
+        return failure(lock.error());
     fs::path path = userListPath(pool.folders);
     TextFile file = readTextFile(path);
     if (file.status == ReadStatus::Missing)
@@ -234,7 +238,19 @@ Status saveUserList(Pool& pool) {
         return fallback;
     };
 
-    std::vector<std::string> lines = {storedSeasonYear(pool.seasonYear)};
+    Result<PoolLock> lock = lockPoolFiles(pool);
+    if (!lock)
+        return failure(lock.error());
+    // Line 1 is the season a login starts in, which only the season
+    // window's "Apply" changes: the season browsed meanwhile, or chosen for
+    // one command, stays out of it.
+    fs::path path = userListPath(pool.folders);
+    std::string loginSeason = kDefaultSeason;
+    if (TextFile stored = readTextFile(path); stored.status == ReadStatus::Ok)
+        loginSeason = storedSeasonYear(stored.lines.empty() ? std::string() : stored.lines.front());
+    else if (stored.status == ReadStatus::Missing)
+        loginSeason = storedSeasonYear(pool.seasonYear);
+    std::vector<std::string> lines = {loginSeason};
     const auto& active = pool.activePlayers.entries;
     for (const std::string& name : active) {
         UserSlot slot = slotFor(name);
@@ -248,15 +264,15 @@ Status saveUserList(Pool& pool) {
         lines.push_back(userLine(name, false, slot, scheme));
     }
     // Both files hold passwords.
-    if (Status written = writeLinesAtomic(userListPath(pool.folders), lines, FileAccess::OwnerOnly);
-        !written)
+    if (Status written = writeLinesAtomic(path, lines, FileAccess::OwnerOnly); !written)
         return written;
 
     if (!isSafeFileName(pool.currentUser))
         return {};
-    UserSlot& current = pool.currentSlot();
-    if (current.exchangeAddress.empty())
-        current.exchangeAddress = pool.programFolderText();
+    int k = pool.userSlot(pool.currentUser);
+    if (k == 0)
+        return {};
+    const UserSlot& current = pool.users[k];
     return writeLinesAtomic(preferencePath(pool.folders, pool.currentUser),
                             {encodePassword(current.password) + "," + current.exchangeAddress},
                             FileAccess::OwnerOnly);

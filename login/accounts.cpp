@@ -219,6 +219,9 @@ PasswordChange::PasswordChange(Pool& pool, Dialogs& dialogs, std::string user)
 Status PasswordChange::rewritePreferences(const std::string& name, FileRollback& changes) {
     if (!isSafeFileName(name))
         return {};
+    Result<PoolLock> lock = lockPoolFiles(m_pool);
+    if (!lock)
+        return failure(lock.error());
     fs::path path = preferencePath(m_pool.folders, name);
     TextFile file = readTextFile(path);
     if (file.status == ReadStatus::Missing)
@@ -227,8 +230,6 @@ Status PasswordChange::rewritePreferences(const std::string& name, FileRollback&
     if (file.status == ReadStatus::Ok && !file.lines.empty())
         if (size_t comma = file.lines.front().find(','); comma != std::string::npos)
             address = file.lines.front().substr(comma + 1);
-    if (address.empty())
-        address = m_pool.programFolderText();
     if (Status kept = changes.remember(path); !kept)
         return kept;
     return writeLinesAtomic(path, {encodePassword(password) + "," + address},

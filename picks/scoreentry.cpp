@@ -133,7 +133,13 @@ void ScoreEntry::importScores(const ScoreFileChooser& chooseFile) {
     std::optional<std::filesystem::path> file = chooseFile();
     if (!file)
         return;
+    Result<PoolLock> lock = lockPoolFiles(m_pool);
+    if (!lock) {
+        m_dialogs.refuse(lock.error());
+        return;
+    }
     ScoreImportResult result = importScoreFile(*m_table, *file, {});
+    lock->release();
     if (!result.ok) {
         m_dialogs.refuse(result.summary);
         return;

@@ -1,6 +1,7 @@
 #include "importer.h"
 
 #include "core/league.h"
+#include "core/poollock.h"
 #include "core/text.h"
 #include "core/textfile.h"
 #include "schedule/calendar.h"
@@ -147,6 +148,10 @@ Status importSchedule(const Pool& pool, const fs::path& csvFile) {
     ScheduleParse parse = parseSchedule(bytes);
     if (!parse.ok)
         return failure(parse.error);
+
+    Result<PoolLock> lock = lockPoolFiles(pool);
+    if (!lock)
+        return failure(lock.error());
 
     // A missing table first gets the bundled seasons, as it would at login,
     // so that the import adds to them rather than standing alone.

@@ -156,6 +156,9 @@ Status savePicks(const Pool& pool, const std::string& player, const PickTable& p
     std::vector<std::string> lines = weekLines(picks);
     for (const std::string& name : pool.activePlayers.entries)
         lines.push_back(name);
+    Result<PoolLock> lock = lockPoolFiles(pool);
+    if (!lock)
+        return failure(lock.error());
     return writeLinesAtomic(pickFilePath(pool, player), lines);
 }
 
@@ -213,6 +216,11 @@ Result<ComputerPicksSaved> saveComputerPicks(const Pool& pool, const Projection&
     std::vector<std::string> lines = weekLines(projection.picks);
     for (int g = 1; g <= kSpreadLines; ++g)
         lines.push_back(std::to_string(projection.spreads[g]));
+    // Two programs projecting at once must not both keep the same damaged
+    // file aside, nor write over each other's check.
+    Result<PoolLock> lock = lockPoolFiles(pool);
+    if (!lock)
+        return failure(lock.error());
     std::string current;
     std::string error;
     ReadStatus status = readFileBytes(path, current, error);

@@ -1,5 +1,6 @@
 #include "seasongames.h"
 
+#include "core/poollock.h"
 #include "core/text.h"
 #include "core/textfile.h"
 #include "schedule/bundledschedules.h"
@@ -149,7 +150,19 @@ Status ensureGamesTable(const Pool& pool) {
 Status installBundledTable(const Pool& pool) {
     fs::path path = pool.gamesDatabasePath();
     Status folder = createDataFolder(pool.folders.program);
-    std::string error = folder ? createFromBundle(path) : folder.error();
+    if (!folder)
+        return failure("The games table " + path.string() + " could not be created: " +
+                       folder.error());
+    // A second copy starting at the same moment waits here, and then finds
+    // the first one's table rather than building its own.
+    Result<PoolLock> lock = lockPoolFiles(pool);
+    if (!lock)
+        return failure("The games table " + path.string() + " could not be created: " +
+                       lock.error());
+    std::error_code ec;
+    if (fs::exists(path, ec))
+        return {};
+    std::string error = createFromBundle(path);
     if (error.empty())
         return {};
     return failure("The games table " + path.string() + " could not be created: " + error);

@@ -39,14 +39,13 @@ TEST_F(Preferences, AMissingFileMeansTheDefaultsSilently) {
     EXPECT_TRUE(program.dialogs.messages().empty());
     const UserSlot& ann = pool.users[3];
     EXPECT_EQ(ann.password, "abc"); // the list's, so that a save keeps it
-    EXPECT_EQ(ann.exchangeAddress, pool.programFolderText());
+    EXPECT_EQ(ann.exchangeAddress, ""); // no exchange place set yet
 
     // The next account change writes the file, password kept.
     FolderChange change(pool, program.dialogs);
     test::TempDir elsewhere;
     ASSERT_TRUE(change.select(elsewhere.path().string()));
-    EXPECT_EQ(readBytes(preferencePath(pool.folders, "ann")),
-              "klm," + pool.programFolderText() + "\r\n");
+    EXPECT_EQ(readBytes(preferencePath(pool.folders, "ann")), "klm,\r\n");
     EXPECT_EQ(test::userListLines(pool)[2], "ann,1,5,0,klm,0," + elsewhere.path().string());
 }
 

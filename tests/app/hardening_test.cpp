@@ -7,6 +7,7 @@
 #include "core/textfile.h"
 #include "tests/support/testsupport.h"
 
+#include <functional>
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
@@ -231,6 +232,65 @@ TEST_F(Home, TwoRunsMakingTheSamePickFileBothSucceed) {
             ::waitpid(child, &status, 0);
             EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << "round " << round;
         }
+    }
+}
+
+// Runs each job in a child process at the same moment; true when all of
+// them exited 0.
+bool allSucceedTogether(const std::vector<std::function<Outcome()>>& jobs) {
+    int start[2];
+    if (::pipe(start) != 0)
+        return false;
+    std::vector<pid_t> children;
+    for (const auto& job : jobs) {
+        pid_t child = ::fork();
+        if (child == 0) {
+            char go = 0;
+            bool started = ::read(start[0], &go, 1) == 1;
+            ::_exit(started && job().status == 0 ? 0 : 1);
+        }
+        children.push_back(child);
+    }
+    std::string go(jobs.size(), 'g');
+    bool released = ::write(start[1], go.data(), go.size()) == static_cast<ssize_t>(go.size());
+    ::close(start[0]);
+    ::close(start[1]);
+    bool all = released;
+    for (pid_t child : children) {
+        int status = 0;
+        ::waitpid(child, &status, 0);
+        all = all && WIFEXITED(status) && WEXITSTATUS(status) == 0;
+    }
+    return all;
+}
+
+// Two scripts adding a player each at the same moment: both players stay,
+// since the second one reads the list again once the first saved it.
+TEST_F(Home, TwoPlayersAddedAtOnceAreBothKept) {
+    ASSERT_EQ(run({"players"}).status, 0);
+    const std::string list = readBytes(data() / "UserList.db");
+    for (int pair = 0; pair < 100; ++pair) {
+        std::string ann = "ann" + std::to_string(pair);
+        std::string bob = "bob" + std::to_string(pair);
+        ASSERT_TRUE(allSucceedTogether({[&] { return run({"add-player", ann, "--active"}); },
+                                        [&] { return run({"add-player", bob, "--active"}); }}))
+            << "pair " << pair;
+        Outcome players = run({"players"});
+        EXPECT_NE(players.out.find(ann + ",1,0,"), std::string::npos) << players.out;
+        EXPECT_NE(players.out.find(bob + ",1,0,"), std::string::npos) << players.out;
+        writeBytes(data() / "UserList.db", list);
+    }
+}
+
+// Two first starts on one new home: one builds the games table while the
+// other, starting, looks for leftovers of killed runs. Neither takes the
+// other's files for leftovers.
+TEST(FirstStart, TwoProgramsStartingOnANewHomeBothSucceed) {
+    TempDir dir;
+    for (int pair = 0; pair < 100; ++pair) {
+        fs::path home = dir.path() / std::to_string(pair);
+        auto start = [&] { return test::runGridslateIn(home, {"players"}); };
+        ASSERT_TRUE(allSucceedTogether({start, start})) << "pair " << pair;
     }
 }
 

@@ -1,7 +1,9 @@
 // The files that hold passwords are their owner's only, whatever the umask:
-// the data folder 0700, "UserList.db" and every preference file 0600.
+// the data folder 0700, "UserList.db" and every preference file 0600; and
+// what a start does to the folders of a pool.
 
 #include "core/filerollback.h"
+#include "core/startup.h"
 #include "core/textfile.h"
 #include "core/userlist.h"
 #include "tests/support/testsupport.h"
@@ -116,6 +118,42 @@ TEST(DataFolder, AnExistingFolderKeepsItsMode) {
     EXPECT_EQ(modeOf(data), 0755u);
     ASSERT_TRUE(createDataFolder(home.path() / "a" / "b" / "data"));
     EXPECT_EQ(modeOf(home.path() / "a" / "b" / "data"), 0700u);
+}
+
+// A pool made by an older version, which followed the umask, becomes
+// private at the next start; files without passwords keep their mode.
+TEST(Start, MakesAnOlderPoolPrivateAndMarksItsDataFolder) {
+    test::PoolFixture program;
+    const Folders& folders = program.pool.folders;
+    fs::permissions(folders.program, fs::perms(0755));
+    for (const char* name : {"UserList.db", "UserList.bak", "ann_UserPref.dbu", "ann2010.dat"}) {
+        writeBytes(folders.program / name, "x\r\n");
+        fs::permissions(folders.program / name, fs::perms(0644));
+    }
+    prepareFolders(program.pool);
+    EXPECT_EQ(modeOf(folders.program), 0700u);
+    for (const char* name : {"UserList.db", "UserList.bak", "ann_UserPref.dbu"})
+        EXPECT_EQ(modeOf(folders.program / name), 0600u) << name;
+    EXPECT_EQ(modeOf(folders.program / "ann2010.dat"), 0644u);
+    EXPECT_TRUE(fs::exists(folders.program / kDataFolderMarker));
+}
+
+// Exports and the exchange's staging folder are written the same way as
+// the data files, so killed runs leave their temporaries there as well.
+TEST(Start, RemovesLeftoverTemporariesOfEveryFolderItWritesTo) {
+    test::PoolFixture program;
+    const Folders& folders = program.pool.folders;
+    fs::create_directories(folders.staging);
+    const std::vector<fs::path> leftovers = {folders.program / ".PC2010.dat.k1LLed",
+                                             folders.install / ".AllUserPickResults.csv.a2B3c4",
+                                             folders.staging / ".Al2010.dat.Zz9Yy8"};
+    for (const fs::path& leftover : leftovers)
+        writeBytes(leftover, "x");
+    writeBytes(folders.install / ".notes.txt", "kept: not one of ours");
+    prepareFolders(program.pool);
+    for (const fs::path& leftover : leftovers)
+        EXPECT_FALSE(fs::exists(leftover)) << leftover;
+    EXPECT_TRUE(fs::exists(folders.install / ".notes.txt"));
 }
 
 } // namespace

@@ -113,7 +113,7 @@ struct PreferenceCase {
     const char* name;
     const char* bytes; // nullptr: no file
     const char* password;
-    const char* address; // "": the data folder
+    const char* address; // "": no exchange place
     bool defaults;       // told "Error reading User Preferences. Defaults set."
     bool read;           // the preference file was read
 };
@@ -129,8 +129,7 @@ TEST_P(Preferences, ReadOrDefault) {
         writeBytes(preferences("ann"), GetParam().bytes);
     load("2010\r\nann,1,9,0,klm,0,\r\n", "ann");
     EXPECT_EQ(pool.users[1].password, GetParam().password);
-    std::string address = GetParam().address;
-    EXPECT_EQ(pool.users[1].exchangeAddress, address.empty() ? folder() : address);
+    EXPECT_EQ(pool.users[1].exchangeAddress, GetParam().address);
     EXPECT_EQ(loaded.preferencesDefaulted, GetParam().defaults);
     EXPECT_EQ(pool.preferencesRead, GetParam().read);
     std::vector<std::string> expected;

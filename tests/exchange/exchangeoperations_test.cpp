@@ -1,5 +1,7 @@
 #include "exchange/exchangeoperations.h"
 
+#include "core/startup.h"
+
 #include "core/textfile.h"
 #include "core/userlist.h"
 #include "exchangehome.h"
@@ -29,7 +31,8 @@ Names sorted(Names names) {
 Names filesBelow(const fs::path& folder) {
     Names names;
     for (const auto& entry : fs::recursive_directory_iterator(folder))
-        if (entry.is_regular_file())
+        if (entry.is_regular_file() && entry.path().filename() != kLockFileName &&
+            entry.path().filename() != kDataFolderMarker)
             names.push_back(fs::relative(entry.path(), folder).string());
     return sorted(names);
 }

@@ -113,7 +113,9 @@ INSTANTIATE_TEST_SUITE_P(Lines, StoredSeason,
                              return std::string(info.param.name);
                          });
 
-TEST(StoredSeasonSave, SavingTheListWritesTheSeasonInForce) {
+// Only "Apply" changes the season a login starts in: a save made while
+// another season is browsed keeps the stored one.
+TEST(StoredSeasonSave, SavingTheListKeepsTheLoginSeason) {
     test::PoolFixture program;
     Pool& pool = program.pool;
     writeBytes(userListPath(pool.folders), kList);
@@ -121,7 +123,7 @@ TEST(StoredSeasonSave, SavingTheListWritesTheSeasonInForce) {
     ASSERT_TRUE(loadUserList(pool));
     pool.seasonYear = "2012";
     ASSERT_TRUE(saveUserList(pool));
-    EXPECT_TRUE(readBytes(userListPath(pool.folders)).starts_with("2012\r\nadmin,1,9,1,,0,"));
+    EXPECT_TRUE(readBytes(userListPath(pool.folders)).starts_with("2010\r\nadmin,1,9,1,,0,"));
 }
 
 // The weekly panel after a season switch: nothing of the season before.

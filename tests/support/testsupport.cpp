@@ -1,5 +1,7 @@
 #include "testsupport.h"
 
+#include "core/startup.h"
+
 #include "core/text.h"
 #include "core/textfile.h"
 #include "schedule/calendar.h"
@@ -80,7 +82,9 @@ void writeBytes(const fs::path& path, const std::string& bytes) {
 std::vector<std::string> folderEntries(const fs::path& folder) {
     std::vector<std::string> names;
     for (const auto& entry : fs::directory_iterator(folder))
-        names.push_back(entry.path().filename().string());
+        if (std::string name = entry.path().filename().string();
+            name != kLockFileName && name != kDataFolderMarker)
+            names.push_back(name);
     std::sort(names.begin(), names.end());
     return names;
 }

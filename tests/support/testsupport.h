@@ -70,7 +70,8 @@ struct PoolFixture {
 
 std::string readBytes(const std::filesystem::path& path);
 void writeBytes(const std::filesystem::path& path, const std::string& bytes);
-// Every entry of a folder, hidden ones too, sorted.
+// Every entry of a folder, hidden ones too, sorted; but for the lock and
+// marker files that every data folder holds.
 std::vector<std::string> folderEntries(const std::filesystem::path& folder);
 // Bytes that a text-mode copy would change: every byte value and both line ends.
 std::string binaryBytes();
