@@ -19,11 +19,8 @@ int runExchange(CommandContext& c, const std::function<OperationEnd(ExchangeOper
         return 2;
     }
     // The place the window opens with, from the user's stored address.
-    std::string stored = c.pool.currentSlot().exchangeAddress;
-    if (stored.empty())
-        stored = c.pool.programFolderText();
     ExchangeState state;
-    state.place = openingPlace(stored);
+    state.place = openingPlace(c.pool.currentSlot().exchangeAddress);
     DirectRequests requests;
     SleepingWait wait;
     ExchangeOperations operations(c.pool, c.dialogs, state, makeTransport, requests, wait);

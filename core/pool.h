@@ -14,6 +14,7 @@
 #include <filesystem>
 #include <memory>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace gs {
@@ -24,6 +25,12 @@ inline constexpr const char* kDefaultSeason = "2010";
 inline constexpr const char* kGamesFileName = "scoresheet97.mdb";
 inline constexpr const char* kAdminUser = "admin";
 inline constexpr const char* kComputerPlayer = "PC";
+
+// True for the name of a player the program itself plays: its picks are
+// made on the administrator's machine, whose files are the master copies.
+inline bool isComputerPlayer(std::string_view name) {
+    return name == kComputerPlayer;
+}
 
 // Where an installation keeps its files.
 struct Folders {

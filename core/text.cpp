@@ -1,5 +1,6 @@
 #include "text.h"
 
+#include <algorithm>
 #include <cctype>
 #include <charconv>
 #include <cmath>
@@ -106,6 +107,31 @@ std::string stripSpaces(std::string_view text) {
         if (c != ' ')
             result += c;
     return result;
+}
+
+std::string quotedForMessage(std::string_view text) {
+    static constexpr char kHex[] = "0123456789ABCDEF";
+    std::string quoted;
+    quoted.reserve(std::min(text.size(), kQuotedMessageLength) + 5);
+    quoted += '"';
+    size_t shown = 0;
+    for (char c : text) {
+        if (shown == kQuotedMessageLength) {
+            quoted += "...";
+            break;
+        }
+        auto byte = static_cast<unsigned char>(c);
+        if (byte < 0x20 || byte == 0x7F || c == '"') {
+            quoted += "\\x";
+            quoted += kHex[byte >> 4];
+            quoted += kHex[byte & 0xF];
+        } else {
+            quoted += c;
+        }
+        ++shown;
+    }
+    quoted += '"';
+    return quoted;
 }
 
 std::string trimSpaces(std::string_view text) {

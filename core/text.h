@@ -40,6 +40,13 @@ std::string trimSpaces(std::string_view text);
 // Upper-case of the ASCII letters of a text.
 std::string upperAscii(std::string_view text);
 
+// A text from a file, in double quotes, as a message may show it: control
+// characters and quotes written as \xNN, and a text longer than
+// kQuotedMessageLength cut there and ended by "...", so that a hostile file
+// can neither break the lines of a message nor fill the screen.
+inline constexpr size_t kQuotedMessageLength = 200;
+std::string quotedForMessage(std::string_view text);
+
 } // namespace gs
 
 namespace gs {

@@ -324,7 +324,8 @@ Result<Placement> writeLinesIfAbsent(const fs::path& path, const std::vector<std
     return placed;
 }
 
-Status copyFileAtomic(const fs::path& from, const fs::path& to, FileAccess access) {
+Status copyFileAtomic(const fs::path& from, const fs::path& to, FileAccess access,
+                      std::uintmax_t maxBytes) {
     // Copied piece by piece, without the size limit of a file that is read:
     // the games table travels this way too.
     int in = ::open(from.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY);
@@ -335,8 +336,15 @@ Status copyFileAtomic(const fs::path& from, const fs::path& to, FileAccess acces
         ::close(in);
         return failure("Cannot read " + from.string() + ": it is not a regular file");
     }
+    std::string tooLarge = "Cannot copy " + from.string() + ": it is larger than " +
+                           std::to_string(maxBytes) + " bytes";
+    if (static_cast<std::uintmax_t>(status.st_size) > maxBytes) {
+        ::close(in);
+        return failure(tooLarge);
+    }
     Status copied = replaceAtomically(to, access, [&](int out, std::string& error) {
         char buffer[64 * 1024];
+        std::uintmax_t total = 0;
         for (;;) {
             ssize_t got = ::read(in, buffer, sizeof buffer);
             if (got < 0 && errno == EINTR)
@@ -347,6 +355,11 @@ Status copyFileAtomic(const fs::path& from, const fs::path& to, FileAccess acces
             }
             if (got == 0)
                 return true;
+            total += static_cast<std::uintmax_t>(got);
+            if (total > maxBytes) {
+                error = tooLarge;
+                return false;
+            }
             if (!writeAll(out, std::string_view(buffer, static_cast<size_t>(got)))) {
                 error = systemError("Cannot write", to);
                 return false;

@@ -100,10 +100,12 @@ Result<Placement> writeLinesIfAbsent(const std::filesystem::path& path,
                                      const std::vector<std::string>& lines,
                                      FileAccess access = FileAccess::Shared);
 
-// Copies a file atomically over the target; same error convention as
-// writeFileAtomic.
+// Copies a regular file atomically over the target; same error convention
+// as writeFileAtomic. A source larger than maxBytes (also one that grows
+// past it while it is copied) is refused and the target left as it was.
 Status copyFileAtomic(const std::filesystem::path& from, const std::filesystem::path& to,
-                      FileAccess access = FileAccess::Shared);
+                      FileAccess access = FileAccess::Shared,
+                      std::uintmax_t maxBytes = UINTMAX_MAX);
 
 // The access a file has now: OwnerOnly when neither its group nor others
 // may read or write it (or it cannot be looked at), else Shared.

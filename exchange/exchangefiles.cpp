@@ -1,9 +1,12 @@
 #include "exchangefiles.h"
 
 #include "core/league.h"
+#include "core/poollock.h"
 #include "core/season.h"
 #include "core/text.h"
 #include "core/textfile.h"
+#include "schedule/gamesdb.h"
+#include "schedule/importer.h"
 
 #include <algorithm>
 #include <array>
@@ -76,6 +79,16 @@ bool isComputerPickFile(std::string_view name) {
 }
 
 } // namespace
+
+std::string pickFileOwner(std::string_view fileName) {
+    constexpr size_t kYearAndExtension = 8; // "2010.dat"
+    if (fileName.size() <= kYearAndExtension || !isDataFileName(fileName))
+        return {};
+    std::string_view year = fileName.substr(fileName.size() - kYearAndExtension, 4);
+    if (!std::all_of(year.begin(), year.end(), [](char c) { return c >= '0' && c <= '9'; }))
+        return {};
+    return std::string(fileName.substr(0, fileName.size() - kYearAndExtension));
+}
 
 std::string userListWithoutPasswords(std::string_view bytes) {
     std::string out;
@@ -165,9 +178,56 @@ Status checkGamesTableFile(const fs::path& path) {
     return {};
 }
 
+namespace {
+
+// The games of a season among the records.
+long seasonGameCount(const std::vector<GameRecord>& records, const std::string& year) {
+    return std::count_if(records.begin(), records.end(),
+                         [&](const GameRecord& r) { return r.year == year; });
+}
+
+Status checkReceivedGames(const Pool& pool, const fs::path& received) {
+    auto refused = [&](const std::string& why) {
+        return failure("The received games table " + received.filename().string() +
+                       " was not installed: " + why);
+    };
+    std::string error;
+    auto table = GamesTable::open(received, error);
+    if (!table)
+        return refused(error);
+    std::vector<GameRecord> records = table->records(&error);
+    if (!error.empty())
+        return refused(error);
+    for (size_t k = 0; k < records.size(); ++k)
+        if (std::string reason = checkGameRecord(records[k]); !reason.empty())
+            return refused("record " + std::to_string(k + 1) + ": " + reason);
+
+    long local = 0;
+    if (fileExists(pool.gamesDatabasePath())) {
+        ReadOnlyDatabase own(pool.gamesDatabasePath());
+        own.query("SELECT Year FROM Scoresheet",
+                  [&](sqlite3_stmt* row) { local += columnText(row, 0) == pool.seasonYear; });
+    }
+    long games = seasonGameCount(records, pool.seasonYear);
+    if (games == 0)
+        return refused("it holds no games of the season " + pool.seasonYear);
+    if (games < local - 2)
+        return refused("it holds " + std::to_string(games) + " games of the season " +
+                       pool.seasonYear + " where this computer's table holds " +
+                       std::to_string(local));
+    return {};
+}
+
+} // namespace
+
 Status installGamesTable(const Pool& pool, const fs::path& received) {
     if (Status checked = checkGamesTableFile(received); !checked)
         return checked;
+    // The local table must not change between the count above and the
+    // replacement below.
+    Result<PoolLock> lock = lockPoolFiles(pool);
+    if (!lock)
+        return failure(lock.error());
     fs::path target = pool.gamesDatabasePath();
     // A journal beside the table belongs to the table in place; it would be
     // played back into the new file.
@@ -175,6 +235,8 @@ Status installGamesTable(const Pool& pool, const fs::path& received) {
         if (fileExists(target.string() + suffix))
             return failure("The games table " + target.string() +
                            " is in use, so the received one was not installed.");
+    if (Status games = checkReceivedGames(pool, received); !games)
+        return games;
     return copyFileAtomic(received, target);
 }
 

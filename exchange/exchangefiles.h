@@ -24,13 +24,21 @@ std::string downloadExtension(std::string_view name);
 // True for a name that ends in ".dat", in any case.
 bool isDataFileName(std::string_view name);
 
+// The player whose pick file this is: the name before four digits and
+// ".dat" (in any case); empty for any other name.
+std::string pickFileOwner(std::string_view fileName);
+
 // Done when the file is a readable games table: a SQLite database holding
 // the table "Scoresheet" with exactly its six fields, every record of which
 // can be read. Otherwise says what is wrong.
 Status checkGamesTableFile(const std::filesystem::path& path);
 
 // Replaces the pool's games table by a received file, atomically, after
-// checking it. A file that fails the check changes nothing.
+// checking it: a readable games table whose every record is a game (known
+// teams, a real date, whole-number scores, a four-digit year), holding the
+// pool's season with no fewer games than the local table has of it, less
+// two (a cancelled game may go; most of a season may not). A file that
+// fails the check changes nothing.
 Status installGamesTable(const Pool& pool, const std::filesystem::path& received);
 
 // Done when a received pick file arrived whole: its 17 week lines of 32

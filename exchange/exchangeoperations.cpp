@@ -1,5 +1,6 @@
 #include "exchangeoperations.h"
 
+#include "core/startup.h"
 #include "core/text.h"
 #include "core/textfile.h"
 #include "core/userlist.h"
@@ -43,6 +44,54 @@ ExchangePlace openingPlace(const std::string& storedAddress) {
     if (startsWith(storedAddress, kFtpScheme))
         return {ExchangeMode::Ftp, storedAddress.substr(6)};
     return {ExchangeMode::Lan, storedAddress};
+}
+
+namespace {
+
+// True when the path is the folder or lies inside it, as the file system
+// resolves both (links, "..", a trailing separator).
+bool isWithin(const fs::path& path, const fs::path& folder) {
+    std::error_code ec;
+    fs::path inner = fs::weakly_canonical(path, ec);
+    if (ec)
+        return false;
+    fs::path outer = fs::weakly_canonical(folder, ec);
+    if (ec)
+        return false;
+    auto [outerEnd, innerAt] =
+        std::mismatch(outer.begin(), outer.end(), inner.begin(), inner.end());
+    return outerEnd == outer.end();
+}
+
+// A folder that holds a pool's data: its marker, or a preference file.
+bool holdsPoolData(const fs::path& folder) {
+    std::error_code ec;
+    if (fs::exists(folder / kDataFolderMarker, ec))
+        return true;
+    for (fs::directory_iterator entry(folder, ec), end; !ec && entry != end; entry.increment(ec))
+        if (entry->path().filename().string().ends_with("_UserPref.dbu"))
+            return true;
+    return false;
+}
+
+} // namespace
+
+Status checkExchangePlace(const Pool& pool, const ExchangePlace& place, PlaceUse use) {
+    if (place.address.empty() || (place.mode == ExchangeMode::Ftp && place.address == kFtpScheme))
+        return failure(kNoPlaceMessage);
+    if (place.mode == ExchangeMode::Ftp)
+        return {};
+    fs::path folder = place.address;
+    for (const fs::path& own : {pool.folders.program, pool.folders.staging})
+        if (isWithin(folder, own))
+            return failure("The shared folder " + place.address +
+                           " is this computer's own data folder or lies inside it; choose the "
+                           "pool's shared folder instead.");
+    if (use == PlaceUse::Writing && holdsPoolData(folder))
+        return failure("The shared folder " + place.address +
+                       " holds the data files of a pool, so nothing was written into it; choose "
+                       "the pool's shared folder instead.");
+    return {};
 }
 
 std::unique_ptr<Transport> makeTransport(ExchangeMode mode, const std::string& address) {
@@ -112,6 +161,22 @@ bool ExchangeOperations::isAdminName() const {
 
 bool ExchangeOperations::takesMasterFiles() const {
     return !isAdminName() && !m_pool.isAdmin(m_pool.currentUser);
+}
+
+bool ExchangeOperations::usablePlace(PlaceUse use, OperationEnd& end) {
+    if (Status usable = checkExchangePlace(m_pool, m_state.place, use); !usable) {
+        tell(MessageKind::Error, usable.error());
+        end = OperationEnd::Failed;
+        return false;
+    }
+    return true;
+}
+
+bool ExchangeOperations::installsPickFile(const std::string& name) const {
+    std::string owner = pickFileOwner(name);
+    if (owner.empty() || owner == m_pool.currentUser || m_pool.userSlot(owner) == 0)
+        return false;
+    return takesMasterFiles() || !isComputerPlayer(owner);
 }
 
 void ExchangeOperations::tell(MessageKind kind, const std::string& text) {
@@ -230,13 +295,6 @@ bool ExchangeOperations::stageCopy(const fs::path& from, const std::string& name
 
 bool ExchangeOperations::sendStaged(const std::string& name, Notice notice, OperationEnd& end) {
     fs::path staged = m_pool.folders.staging / name;
-    // A shared folder takes the new copy in one rename; an FTP server may
-    // refuse to rename over an existing file, so that one goes first.
-    if (m_state.place.mode == ExchangeMode::Ftp &&
-        !request(
-            "Removing " + name + " from " + where(), [&](Transport& t) { return t.remove(name); },
-            notice, end))
-        return false;
     if (!request(
             "Sending " + name + " to " + where(),
             [&](Transport& t) { return t.send(staged, name); }, notice, end))
@@ -245,14 +303,18 @@ bool ExchangeOperations::sendStaged(const std::string& name, Notice notice, Oper
     return true;
 }
 
-std::vector<std::string> ExchangeOperations::userFolderFiles(const std::string& prefix) const {
+fs::path ExchangeOperations::ownPickFolder() const {
+    return m_pool.pickFolder(m_pool.userSlot(m_pool.currentUser));
+}
+
+std::vector<std::string> ExchangeOperations::ownPickFiles() const {
     std::vector<std::string> names;
     std::error_code ec;
-    fs::path folder = m_pool.currentSlot().folder;
+    fs::path folder = ownPickFolder();
     for (fs::directory_iterator entry(folder, ec), end; !ec && entry != end; entry.increment(ec)) {
         std::error_code typeError;
         std::string name = entry->path().filename().string();
-        if (entry->is_regular_file(typeError) && isDataFileName(name) && startsWith(name, prefix))
+        if (entry->is_regular_file(typeError) && pickFileOwner(name) == m_pool.currentUser)
             names.push_back(name);
     }
     std::sort(names.begin(), names.end());
@@ -280,8 +342,7 @@ bool ExchangeOperations::fetchAll(const std::vector<std::string>& names, Operati
     return true;
 }
 
-void ExchangeOperations::installFetched(const std::vector<std::string>& names,
-                                        bool skipComputerPlayer, OperationEnd& end) {
+void ExchangeOperations::installFetched(const std::vector<std::string>& names, OperationEnd& end) {
     bool takesMasters = takesMasterFiles();
     for (size_t k = 0; k < names.size(); ++k) {
         showProgress(k, names.size());
@@ -298,10 +359,13 @@ void ExchangeOperations::installFetched(const std::vector<std::string>& names,
             moved("Installed " + name + " as the games table");
             continue;
         }
-        if (!isDataFileName(name) || (skipComputerPlayer && startsWith(name, kComputerPlayer)))
+        if (!startsWith(name, kOldScoresPrefix) && !installsPickFile(name))
             continue;
         if (Status whole = checkPickFileWhole(staged); !whole) {
+            // The others are still installed, but the operation did not do
+            // all it should have.
             tell(MessageKind::Warning, whole.error());
+            end = OperationEnd::Failed;
             continue;
         }
         fs::path target = m_pool.folders.program / name;
@@ -317,12 +381,13 @@ void ExchangeOperations::installFetched(const std::vector<std::string>& names,
 OperationEnd ExchangeOperations::downloadAllUserFiles() {
     beginOperation();
     OperationEnd end = OperationEnd::Completed;
+    if (!usablePlace(PlaceUse::Reading, end))
+        return end;
     showProgress(0, 1);
     if (!prepareStaging(end)) {
         hideProgress();
         return end;
     }
-    bool player = !isAdminName();
     bool takesMasters = takesMasterFiles();
     std::string listing;
     if (!request(
@@ -333,10 +398,6 @@ OperationEnd ExchangeOperations::downloadAllUserFiles() {
         return end;
     }
 
-    // A command works without the main window, which fills the lists.
-    if (m_pool.activePlayers.entries.empty())
-        fillUserLists(m_pool);
-    const auto& active = m_pool.activePlayers.entries;
     std::vector<std::string> wanted;
     bool ftp = m_state.place.mode == ExchangeMode::Ftp;
     for (const std::string& name : parseListing(listing)) {
@@ -344,23 +405,11 @@ OperationEnd ExchangeOperations::downloadAllUserFiles() {
         // outside the staging folder.
         if (!isPlainFileName(name))
             continue;
-        if (!ftp) {
-            if (isDataFileName(name) || (takesMasters && name == kGamesFileName))
-                wanted.push_back(name);
-            continue;
-        }
-        if (startsWith(name, kOldScoresPrefix))
-            continue;
-        bool database = downloadExtension(name) == "MDB";
-        if (!player) {
-            if (!startsWith(name, kAdminUser) && !database)
-                wanted.push_back(name);
-            continue;
-        }
-        bool ofAPlayer = std::any_of(active.begin(), active.end(), [&](const std::string& p) {
-            return !p.empty() && startsWith(name, p);
-        });
-        if (ofAPlayer || database)
+        // The old-scores files travel only through a shared folder.
+        bool wantedFile = name == kGamesFileName               ? takesMasters
+                          : startsWith(name, kOldScoresPrefix) ? !ftp && isDataFileName(name)
+                                                               : installsPickFile(name);
+        if (wantedFile)
             wanted.push_back(name);
     }
     if (ftp)
@@ -372,7 +421,7 @@ OperationEnd ExchangeOperations::downloadAllUserFiles() {
     // player's file, the master copy; a player takes the administrator's, so
     // that both machines show the same picks for it.
     if (fetchAll(wanted, end))
-        installFetched(wanted, !ftp && !takesMasters, end);
+        installFetched(wanted, end);
     clearStaging();
     hideProgress();
     if (end != OperationEnd::Completed)
@@ -390,15 +439,17 @@ OperationEnd ExchangeOperations::uploadUserFiles(UploadSet set) {
     OperationEnd end = OperationEnd::Completed;
     const UserSlot& row = m_pool.currentSlot();
     bool own = set == UploadSet::OwnPickFiles;
+    if (!usablePlace(PlaceUse::Writing, end))
+        return end;
     if (!own && row.admin == 1 && m_state.fileList.entries.empty())
         return OperationEnd::NothingDone;
 
     // (source, name) of every file to send.
     std::vector<std::pair<fs::path, std::string>> files;
-    fs::path userFolder = row.folder;
+    fs::path userFolder = ownPickFolder();
     if (m_state.place.mode == ExchangeMode::Ftp) {
         if (own || !isAdminName()) {
-            std::vector<std::string> names = userFolderFiles(m_pool.currentUser);
+            std::vector<std::string> names = ownPickFiles();
             m_state.fileList = ListModel{names, -1};
             for (const std::string& name : names)
                 files.emplace_back(userFolder / name, name);
@@ -447,6 +498,8 @@ OperationEnd ExchangeOperations::uploadAdminFiles() {
     m_unavailable.clear();
     if (!requireAdmin(m_pool, m_pool.currentUser, m_dialogs))
         return OperationEnd::NothingDone;
+    if (!usablePlace(PlaceUse::Writing, end))
+        return end;
     bool ftp = m_state.place.mode == ExchangeMode::Ftp;
     Notice notice = Notice::ShowCode;
     showProgress(0, 1);
@@ -512,6 +565,8 @@ OperationEnd ExchangeOperations::uploadAdminFiles() {
 OperationEnd ExchangeOperations::listRemoteDirectory() {
     beginOperation();
     OperationEnd end = OperationEnd::Completed;
+    if (!usablePlace(PlaceUse::Reading, end))
+        return end;
     std::string listing;
     if (!request(
             "Listing " + where(), [&](Transport& t) { return t.listNames(listing); },
@@ -527,6 +582,8 @@ OperationEnd ExchangeOperations::listRemoteDirectory() {
 OperationEnd ExchangeOperations::deleteRemoteFile(const std::string& name) {
     beginOperation();
     OperationEnd end = OperationEnd::Completed;
+    if (!usablePlace(PlaceUse::Writing, end))
+        return end;
     if (!request(
             "Removing " + name + " from " + where(), [&](Transport& t) { return t.remove(name); },
             Notice::ShowCode, end))

@@ -28,6 +28,8 @@ inline constexpr const char* kOperationCompleteMessage = "Operation Complete.";
 inline constexpr const char* kBadUrlMessage = "Bad URL ";
 inline constexpr const char* kUnavailableSuffix = " unavailable";
 inline constexpr const char* kFtpScheme = "ftp://";
+inline constexpr const char* kNoPlaceMessage =
+    "No exchange place set yet: type the FTP address or the shared folder and press \"Change\".";
 
 // The failure code of a request refused because another one is still
 // running; it is tried again without a word.
@@ -50,6 +52,17 @@ struct ExchangePlace {
 // after "ftp://" when it begins with "ftp://", else LAN mode and the
 // address as it is.
 ExchangePlace openingPlace(const std::string& storedAddress);
+
+enum class PlaceUse { Reading, Writing };
+
+// Done when the operations may use the place. An empty address is no place
+// yet. A shared folder that is, or lies inside, this pool's data folder or
+// staging folder is refused for any use: the exchange's copies (the user
+// list without its passwords, above all) would land on the files they were
+// made from. For writing, a folder that holds any pool's data (its marker
+// or a preference file) is refused too; the master files a real shared
+// folder holds are no such sign.
+Status checkExchangePlace(const Pool& pool, const ExchangePlace& place, PlaceUse use);
 
 // Makes the transport of a place; tests put their own in.
 using TransportFactory =
@@ -149,6 +162,11 @@ private:
     Transport& transport();
     std::string where() const;
     bool isAdminName() const;
+    bool usablePlace(PlaceUse use, OperationEnd& end);
+    // Whether a download installs this pick file: only a listed player's
+    // own file, by exact name, never the user's own (his machine holds the
+    // latest) and, for a user with rights, never a computer player's.
+    bool installsPickFile(const std::string& name) const;
     // A player without administrator rights takes the administrator's games
     // table and computer player's file from the shared place; a user with
     // rights keeps his own, which are the masters.
@@ -158,9 +176,9 @@ private:
     bool stageCopy(const std::filesystem::path& from, const std::string& name, OperationEnd& end);
     bool sendStaged(const std::string& name, Notice notice, OperationEnd& end);
     bool fetchAll(const std::vector<std::string>& names, OperationEnd& end);
-    void installFetched(const std::vector<std::string>& names, bool skipComputerPlayer,
-                        OperationEnd& end);
-    std::vector<std::string> userFolderFiles(const std::string& prefix) const;
+    void installFetched(const std::vector<std::string>& names, OperationEnd& end);
+    std::vector<std::string> ownPickFiles() const;
+    std::filesystem::path ownPickFolder() const;
     std::string selectedFile() const;
     void showProgress(size_t done, size_t count);
     void hideProgress();

@@ -42,11 +42,8 @@ bool ExchangeWindow::userHasRights() {
 }
 
 void ExchangeWindow::open() {
-    std::string stored = m_pool.currentSlot().exchangeAddress;
-    if (stored.empty())
-        stored = m_pool.programFolderText();
     m_model.exchange = ExchangeState{};
-    m_model.exchange.place = openingPlace(stored);
+    m_model.exchange.place = openingPlace(m_pool.currentSlot().exchangeAddress);
     m_model.addressBox.caption = m_model.exchange.place.address;
     m_open = true;
     m_busy = false;
@@ -119,8 +116,8 @@ void ExchangeWindow::listLocalFiles() {
         return;
     std::vector<std::string> names;
     std::error_code ec;
-    for (fs::directory_iterator entry(m_pool.currentSlot().folder, ec), end; !ec && entry != end;
-         entry.increment(ec)) {
+    fs::path folder = m_pool.pickFolder(m_pool.userSlot(m_pool.currentUser));
+    for (fs::directory_iterator entry(folder, ec), end; !ec && entry != end; entry.increment(ec)) {
         std::error_code typeError;
         std::string name = entry->path().filename().string();
         if (entry->is_regular_file(typeError) && isDataFileName(name))

@@ -19,14 +19,15 @@ Outcome refusedName(const std::string& name) {
 }
 
 // Copies whole files only: the target is replaced by a complete copy or left
-// as it was.
+// as it was. Only regular files of a data file's size travel, so that a
+// huge file or a pipe in the shared folder is refused before it is read.
 Outcome copyWhole(const fs::path& from, const fs::path& to) {
     std::error_code ec;
     if (!fs::is_regular_file(from, ec))
         return Outcome::failure(ec ? ec.value() : ENOENT,
                                 "The file " + from.string() + " does not exist");
     errno = 0;
-    if (Status copied = copyFileAtomic(from, to); !copied)
+    if (Status copied = copyFileAtomic(from, to, FileAccess::Shared, kMaxDataFileBytes); !copied)
         return Outcome::failure(errno ? errno : EIO, copied.error());
     return Outcome::done();
 }

@@ -53,36 +53,39 @@ bool isGameDate(std::string_view date) {
            allDigits(year) && year.size() == 4 && dayOfWeek(date) != 0;
 }
 
-std::string inQuotes(std::string_view text) {
-    std::string quoted(1, '"');
-    quoted += text;
-    quoted += '"';
-    return quoted;
+} // namespace
+
+std::string checkGameRecord(const GameRecord& record) {
+    const std::string& visitor = record.visitor;
+    const std::string& home = record.home;
+    if (!teamNumber(visitor))
+        return "unknown team " + quotedForMessage(visitor);
+    if (!teamNumber(home))
+        return "unknown team " + quotedForMessage(home);
+    if (visitor == home)
+        return quotedForMessage(visitor) + " cannot play itself";
+    if (!isGameDate(record.date))
+        return "invalid date " + quotedForMessage(record.date) +
+               " (expected a real date as M/D/YYYY)";
+    if (!record.visitorScore.empty() && !allDigits(record.visitorScore))
+        return "invalid visitor score " + quotedForMessage(record.visitorScore) +
+               " (expected empty or a whole number)";
+    if (!record.homeScore.empty() && !allDigits(record.homeScore))
+        return "invalid home score " + quotedForMessage(record.homeScore) +
+               " (expected empty or a whole number)";
+    if (record.year.size() != 4 || !allDigits(record.year))
+        return "invalid year " + quotedForMessage(record.year) + " (expected four digits)";
+    return {};
 }
+
+namespace {
 
 // The reason a row is refused, or "".
 std::string checkRow(const std::vector<std::string>& fields) {
     if (fields.size() != kFieldCount)
         return "expected " + std::to_string(kFieldCount) + " fields, found " +
                std::to_string(fields.size());
-    const std::string& visitor = fields[0];
-    const std::string& home = fields[1];
-    if (!teamNumber(visitor))
-        return "unknown team " + inQuotes(visitor);
-    if (!teamNumber(home))
-        return "unknown team " + inQuotes(home);
-    if (visitor == home)
-        return inQuotes(visitor) + " cannot play itself";
-    if (!isGameDate(fields[2]))
-        return "invalid date " + inQuotes(fields[2]) + " (expected a real date as M/D/YYYY)";
-    if (!fields[3].empty() && !allDigits(fields[3]))
-        return "invalid visitor score " + inQuotes(fields[3]) +
-               " (expected empty or a whole number)";
-    if (!fields[4].empty() && !allDigits(fields[4]))
-        return "invalid home score " + inQuotes(fields[4]) + " (expected empty or a whole number)";
-    if (fields[5].size() != 4 || !allDigits(fields[5]))
-        return "invalid year " + inQuotes(fields[5]) + " (expected four digits)";
-    return {};
+    return checkGameRecord({fields[0], fields[1], fields[2], fields[3], fields[4], fields[5]});
 }
 
 ScheduleParse refuse(size_t lineNumber, const std::string& reason) {

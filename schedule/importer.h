@@ -20,6 +20,11 @@ struct ScheduleParse {
     std::vector<GameRecord> records;
 };
 
+// Why a record is no game: an unknown team, a team playing itself, a date
+// that is no real M/D/YYYY day, a score that is not empty or a whole
+// number, a year that is not four digits. Empty for a game.
+std::string checkGameRecord(const GameRecord& record);
+
 // Parses and checks a whole schedule text: every team must be in the league
 // table, every date a real date, every score empty or a whole number >= 0.
 ScheduleParse parseSchedule(std::string_view csvText);

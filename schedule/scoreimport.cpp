@@ -356,17 +356,6 @@ std::string heldScores(const GameRecord& record) {
     return visitor + "-" + home;
 }
 
-// Appended piece by piece: GCC 12 at -O3 warns, wrongly, of an overlapping
-// copy in "\"" + std::string(text).
-std::string inQuotes(std::string_view text) {
-    std::string quoted;
-    quoted.reserve(text.size() + 2);
-    quoted += '"';
-    quoted += text;
-    quoted += '"';
-    return quoted;
-}
-
 // ---------------------------------------------------------------- matching
 
 // A game as both sides name it: season, visiting and home team (as names of
@@ -461,21 +450,23 @@ public:
         std::string_view visitor = layout.team(row.field[kVisitor]);
         std::string_view home = layout.team(row.field[kHome]);
         if (visitor.empty())
-            reasons.push_back(std::string(layout.unknownTeam) + inQuotes(row.field[kVisitor]));
+            reasons.push_back(std::string(layout.unknownTeam) +
+                              quotedForMessage(row.field[kVisitor]));
         if (home.empty())
-            reasons.push_back(std::string(layout.unknownTeam) + inQuotes(row.field[kHome]));
+            reasons.push_back(std::string(layout.unknownTeam) + quotedForMessage(row.field[kHome]));
         int date = dateKey(row.field[kDate]);
         if (!date)
-            reasons.push_back("invalid date " + inQuotes(row.field[kDate]));
+            reasons.push_back("invalid date " + quotedForMessage(row.field[kDate]));
         int visitorScore = 0;
         int homeScore = 0;
         std::string bad = checkScore(row.field[kVisitorScore], visitorScore);
         if (!bad.empty())
-            reasons.push_back("the visitor score " + inQuotes(row.field[kVisitorScore]) + " " +
-                              bad);
+            reasons.push_back("the visitor score " + quotedForMessage(row.field[kVisitorScore]) +
+                              " " + bad);
         bad = checkScore(row.field[kHomeScore], homeScore);
         if (!bad.empty())
-            reasons.push_back("the home score " + inQuotes(row.field[kHomeScore]) + " " + bad);
+            reasons.push_back("the home score " + quotedForMessage(row.field[kHomeScore]) + " " +
+                              bad);
         if (!reasons.empty()) {
             std::string reason;
             for (const std::string& r : reasons)

@@ -65,13 +65,14 @@ TEST_F(ExchangeCommands, PlayerUploadsHisPickFilesAndDownloadsTheOthers) {
     EXPECT_EQ(folderEntries(shared()), Names{"Al2010.dat"});
 
     writeBytes(shared() / "PC2010.dat", test::crlf(Names(17 + 256, test::weekLine())));
+    writeBytes(shared() / "Bob2010.dat", test::pickFileBytes({2}));
     EXPECT_EQ(run("Al", "exchange-download"), 0) << err.str();
-    // In the order of the server's listing.
+    // In the order of the server's listing; his own file stays as it is.
     Names printed = splitLines(out.str());
     std::sort(printed.begin(), printed.end());
     EXPECT_EQ(printed,
-              (Names{"Fetched Al2010.dat from " + where(), "Fetched PC2010.dat from " + where(),
-                     "Installed Al2010.dat in " + pool.folders.program.string(),
+              (Names{"Fetched Bob2010.dat from " + where(), "Fetched PC2010.dat from " + where(),
+                     "Installed Bob2010.dat in " + pool.folders.program.string(),
                      "Installed PC2010.dat in " + pool.folders.program.string()}));
 }
 
@@ -99,7 +100,7 @@ TEST_F(ExchangeCommands, FailuresExitNonZeroWithTheReasonAndNoPassword) {
     server.stop();
     writeBytes(pool.folders.program / "Al2010.dat", test::pickFileBytes({1}));
     EXPECT_EQ(run("Al", "exchange-upload"), 1);
-    EXPECT_TRUE(err.str().starts_with("gridslate: Removing Al2010.dat from " + where() +
+    EXPECT_TRUE(err.str().starts_with("gridslate: Sending Al2010.dat to " + where() +
                                       " failed after 10 tries: "))
         << err.str();
     EXPECT_EQ(err.str().find(test::FtpServer::kPassword), std::string::npos);

@@ -134,6 +134,70 @@ TEST(GamesTableInstall, ReplacesTheTableOnlyWithAGoodOne) {
     EXPECT_EQ(readBytes(home.pool.gamesDatabasePath()), readBytes(received));
 }
 
+// A received table with the given records, and a local one with the whole
+// season of 2010.
+class ReceivedGames : public testing::Test {
+protected:
+    ReceivedGames() { test::writeGamesTable(home.pool.gamesDatabasePath(), 2010); }
+    Status install(const std::vector<GameRecord>& records) {
+        std::string error;
+        auto table = GamesTable::create(received, error);
+        EXPECT_TRUE(table && table->replaceSeasons(records, error)) << error;
+        table.reset();
+        return installGamesTable(home.pool, received);
+    }
+    std::vector<GameRecord> season(size_t games) {
+        std::vector<GameRecord> records = test::seasonRecords(2010);
+        records.resize(games);
+        return records;
+    }
+    test::PoolFixture home;
+    fs::path received = home.home.path() / "received.mdb";
+};
+
+TEST_F(ReceivedGames, AreInstalledOnlyWhenEveryRecordIsAGameAndTheSeasonIsWhole) {
+    std::string local = readBytes(home.pool.gamesDatabasePath());
+    struct Case {
+        const char* name;
+        std::vector<GameRecord> records;
+        const char* reason;
+    };
+    std::vector<GameRecord> unknownTeam = season(256);
+    unknownTeam[7].home = "Springfield Atoms";
+    std::vector<GameRecord> badDate = season(256);
+    badDate[0].date = "2/30/2010";
+    std::vector<GameRecord> otherSeason = test::seasonRecords(2009);
+    const Case refused[] = {
+        {"UnknownTeam", unknownTeam, "record 8: unknown team \"Springfield Atoms\""},
+        {"BadDate", badDate, "record 1: invalid date"},
+        {"NoGamesOfTheSeason", otherSeason, "it holds no games of the season 2010"},
+        {"MostOfTheSeasonMissing", season(253),
+         "it holds 253 games of the season 2010 where "
+         "this computer's table holds 256"},
+    };
+    for (const Case& c : refused) {
+        SCOPED_TRACE(c.name);
+        fs::remove(received);
+        Status installed = install(c.records);
+        ASSERT_FALSE(installed);
+        EXPECT_NE(installed.error().find(c.reason), std::string::npos) << installed.error();
+        EXPECT_EQ(readBytes(home.pool.gamesDatabasePath()), local);
+    }
+    // A season may lose a cancelled game or two.
+    fs::remove(received);
+    ASSERT_TRUE(install(season(254)));
+    EXPECT_EQ(readBytes(home.pool.gamesDatabasePath()), readBytes(received));
+}
+
+TEST(PickFileOwner, IsTheNameBeforeFourDigitsAndDat) {
+    const std::pair<const char*, const char*> cases[] = {
+        {"Al2010.dat", "Al"}, {"AL2010.DAT", "AL"}, {"Al 2010.dat", "Al "}, {"Al2010x.dat", ""},
+        {"2010.dat", ""},     {"Al201.dat", ""},    {"Al2010.txt", ""},     {"Al.dat", ""},
+    };
+    for (auto [file, owner] : cases)
+        EXPECT_EQ(pickFileOwner(file), owner) << file;
+}
+
 struct PickFileCase {
     const char* name;
     const char* fileName;

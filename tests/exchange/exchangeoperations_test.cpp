@@ -73,21 +73,22 @@ protected:
     test::FtpServer server;
 };
 
-TEST_F(FtpExchange, PlayerUploadSendsEveryPickFileThatBeginsWithHisName) {
+TEST_F(FtpExchange, PlayerUploadSendsOnlyHisOwnPickFiles) {
     auto al = home("Al");
     writeBytes(al->program() / "Al2010.dat", pickFileBytes({1}));
     writeBytes(al->program() / "Al2009.dat", pickFileBytes({2}));
+    // Alice's name begins with Al's; the others are no pick files of his.
     writeBytes(al->program() / "Alice2010.dat", pickFileBytes({3}));
     writeBytes(al->program() / "Bob2010.dat", pickFileBytes({4}));
+    writeBytes(al->program() / "Al2010x.dat", pickFileBytes({5}));
+    writeBytes(al->program() / "Al20100.dat", pickFileBytes({5}));
     writeBytes(shared() / "Al2010.dat", "last week's picks");
 
     EXPECT_EQ(al->operations->uploadUserFiles(), OperationEnd::Completed);
-    // The first upload of Al2009.dat removes a file that is not there yet.
-    EXPECT_EQ(folderEntries(shared()), (Names{"Al2009.dat", "Al2010.dat", "Alice2010.dat"}));
-    for (const char* name : {"Al2009.dat", "Al2010.dat", "Alice2010.dat"})
+    EXPECT_EQ(folderEntries(shared()), (Names{"Al2009.dat", "Al2010.dat"}));
+    for (const char* name : {"Al2009.dat", "Al2010.dat"})
         EXPECT_EQ(readBytes(shared() / name), readBytes(al->program() / name)) << name;
-    EXPECT_EQ(al->moved, (Names{"Sent Al2009.dat to " + where(), "Sent Al2010.dat to " + where(),
-                                "Sent Alice2010.dat to " + where()}));
+    EXPECT_EQ(al->moved, (Names{"Sent Al2009.dat to " + where(), "Sent Al2010.dat to " + where()}));
     EXPECT_EQ(al->messages(), Names{"Gridslate: Operation Complete."});
     EXPECT_TRUE(al->state.fileList.entries.empty());
     EXPECT_FALSE(al->state.progress.visible);
@@ -108,21 +109,23 @@ TEST_F(FtpExchange, AdministratorUploadsOnlyTheSelectedFile) {
     EXPECT_EQ(admin->messages(), Names{"Gridslate: Operation Complete."});
 }
 
-TEST_F(FtpExchange, PlayerDownloadTakesThePlayersFilesByPrefixAndInstallsTheGamesTable) {
+TEST_F(FtpExchange, PlayerDownloadTakesTheListedPlayersFilesAndInstallsTheGamesTable) {
     fillSharedPlace();
+    writeBytes(shared() / "Carl2010.dat", pickFileBytes({5}));
     auto al = home("Al");
     writeBytes(al->program() / "Al2010.dat", pickFileBytes({9}));
     std::string ownList = readBytes(userListPath(al->pool.folders));
 
     EXPECT_EQ(al->operations->downloadAllUserFiles(), OperationEnd::Completed);
-    // Alice's file begins with "Al"; Bob is not active; admin and PC are.
-    Names fetched = {"Al2010.dat", "Alice2010.dat", "PC2010.dat", "admin2010.dat",
+    // His own file stays as his machine holds it; Carl is on no list.
+    Names fetched = {"Alice2010.dat", "Bob2010.dat", "PC2010.dat", "admin2010.dat",
                      "scoresheet97.mdb"};
     EXPECT_EQ(sorted(al->state.fileList.entries), fetched);
     EXPECT_FALSE(al->state.listing.empty());
-    for (const char* name : {"Al2010.dat", "Alice2010.dat", "PC2010.dat", "admin2010.dat"})
+    for (const char* name : {"Alice2010.dat", "Bob2010.dat", "PC2010.dat", "admin2010.dat"})
         EXPECT_EQ(readBytes(al->program() / name), readBytes(shared() / name)) << name;
-    EXPECT_FALSE(fs::exists(al->program() / "Bob2010.dat"));
+    EXPECT_EQ(readBytes(al->program() / "Al2010.dat"), pickFileBytes({9}));
+    EXPECT_FALSE(fs::exists(al->program() / "Carl2010.dat"));
     EXPECT_FALSE(fs::exists(al->program() / "oldscores2010.dat"));
     EXPECT_EQ(readBytes(userListPath(al->pool.folders)), ownList);
     EXPECT_EQ(test::dumpRecords(test::tableRecords(al->pool)),
@@ -134,17 +137,19 @@ TEST_F(FtpExchange, PlayerDownloadTakesThePlayersFilesByPrefixAndInstallsTheGame
     EXPECT_FALSE(fs::exists(al->pool.folders.staging));
 }
 
-TEST_F(FtpExchange, AdministratorDownloadSkipsHisOwnFilesOldScoresAndTheGamesTable) {
+TEST_F(FtpExchange, AdministratorDownloadSkipsHisOwnAndTheComputerPlayersFiles) {
     fillSharedPlace();
     auto admin = home("admin");
+    writeBytes(admin->program() / "PC2010.dat", "the master copy");
     std::string table = readBytes(admin->pool.gamesDatabasePath());
     std::string list = readBytes(userListPath(admin->pool.folders));
 
     EXPECT_EQ(admin->operations->downloadAllUserFiles(), OperationEnd::Completed);
     EXPECT_EQ(sorted(admin->state.fileList.entries),
-              (Names{"Al2010.dat", "Alice2010.dat", "Bob2010.dat", "PC2010.dat", "UserList.db"}));
-    for (const char* name : {"Al2010.dat", "Alice2010.dat", "Bob2010.dat", "PC2010.dat"})
+              (Names{"Al2010.dat", "Alice2010.dat", "Bob2010.dat"}));
+    for (const char* name : {"Al2010.dat", "Alice2010.dat", "Bob2010.dat"})
         EXPECT_EQ(readBytes(admin->program() / name), readBytes(shared() / name)) << name;
+    EXPECT_EQ(readBytes(admin->program() / "PC2010.dat"), "the master copy");
     EXPECT_FALSE(fs::exists(admin->program() / "admin2010.dat"));
     EXPECT_EQ(readBytes(admin->pool.gamesDatabasePath()), table);
     EXPECT_EQ(readBytes(userListPath(admin->pool.folders)), list);
@@ -161,7 +166,7 @@ TEST_F(FtpExchange, AUserWithRightsKeepsHisGamesTable) {
 
 TEST_F(FtpExchange, ABrokenGamesTableIsReportedAndChangesNothing) {
     writeBytes(shared() / "scoresheet97.mdb", "half a database");
-    writeBytes(shared() / "Al2010.dat", pickFileBytes({1}));
+    writeBytes(shared() / "Bob2010.dat", pickFileBytes({1}));
     auto al = home("Al");
     std::string table = readBytes(al->pool.gamesDatabasePath());
 
@@ -169,20 +174,24 @@ TEST_F(FtpExchange, ABrokenGamesTableIsReportedAndChangesNothing) {
     EXPECT_EQ(readBytes(al->pool.gamesDatabasePath()), table);
     EXPECT_EQ(al->messages(), Names{"Error: The received games table scoresheet97.mdb cannot be "
                                     "used: it is not a SQLite database"});
-    EXPECT_EQ(readBytes(al->program() / "Al2010.dat"), pickFileBytes({1}));
+    EXPECT_EQ(readBytes(al->program() / "Bob2010.dat"), pickFileBytes({1}));
 }
 
 TEST_F(FtpExchange, ACutShortPickFileKeepsTheLocalOne) {
-    writeBytes(shared() / "Al2010.dat", pickFileBytes({1}).substr(0, 100));
+    writeBytes(shared() / "Bob2010.dat", pickFileBytes({1}).substr(0, 100));
     writeBytes(shared() / "PC2010.dat", "");
+    writeBytes(shared() / "Alice2010.dat", pickFileBytes({2}));
     auto al = home("Al");
-    writeBytes(al->program() / "Al2010.dat", pickFileBytes({5}));
+    writeBytes(al->program() / "Bob2010.dat", pickFileBytes({5}));
 
-    EXPECT_EQ(al->operations->downloadAllUserFiles(), OperationEnd::Completed);
-    EXPECT_EQ(readBytes(al->program() / "Al2010.dat"), pickFileBytes({5}));
+    // The whole files are installed, but the operation did not do all it
+    // should, so a script sees a failure.
+    EXPECT_EQ(al->operations->downloadAllUserFiles(), OperationEnd::Failed);
+    EXPECT_EQ(readBytes(al->program() / "Bob2010.dat"), pickFileBytes({5}));
+    EXPECT_EQ(readBytes(al->program() / "Alice2010.dat"), pickFileBytes({2}));
     EXPECT_FALSE(fs::exists(al->program() / "PC2010.dat"));
     EXPECT_EQ(sorted(al->messages()),
-              (Names{"Gridslate: The received file Al2010.dat is empty or cut short; the local "
+              (Names{"Gridslate: The received file Bob2010.dat is empty or cut short; the local "
                      "copy was kept.",
                      "Gridslate: The received file PC2010.dat is empty or cut short; the local "
                      "copy was kept."}));
@@ -190,17 +199,17 @@ TEST_F(FtpExchange, ACutShortPickFileKeepsTheLocalOne) {
 
 TEST_F(FtpExchange, ANameThatIsNoPlainFileNameIsNeverFetched) {
     // A legal name on the server that would lead out of the staging folder.
-    writeBytes(shared() / "Al\\..\\..\\evil.dat", pickFileBytes());
-    writeBytes(shared() / "Al2010.dat", pickFileBytes({1}));
+    writeBytes(shared() / "Bob\\..\\..\\evil2010.dat", pickFileBytes());
+    writeBytes(shared() / "Bob2010.dat", pickFileBytes({1}));
     auto al = home("Al");
     EXPECT_EQ(al->operations->downloadAllUserFiles(), OperationEnd::Completed);
-    EXPECT_EQ(al->state.fileList.entries, Names{"Al2010.dat"});
+    EXPECT_EQ(al->state.fileList.entries, Names{"Bob2010.dat"});
     for (const std::string& file : filesBelow(al->fixture.home.path()))
         EXPECT_EQ(file.find("evil"), std::string::npos) << file;
 }
 
 TEST(HostileListing, OnlyPlainNamesAreFetched) {
-    ExchangeHome al("Al", ExchangeMode::Ftp, "host/pool");
+    ExchangeHome al("Bob", ExchangeMode::Ftp, "host/pool");
     test::Script script;
     script.listing = "../Al.dat\r\n/etc/Al.dat\r\nAl\\x.dat\r\nAl\x01.dat\r\n..\r\nAl..dat\r\n"
                      "Al2010.dat\r\nAlso2010.dat";
@@ -212,20 +221,20 @@ TEST(HostileListing, OnlyPlainNamesAreFetched) {
     EXPECT_EQ(script.fetched, Names{"Al2010.dat"});
     EXPECT_EQ(readBytes(al.program() / "Al2010.dat"), pickFileBytes({1}));
     EXPECT_EQ(filesBelow(al.fixture.home.path()),
-              (Names{"data/Al2010.dat", "data/Al_UserPref.dbu", "data/UserList.db",
+              (Names{"data/Al2010.dat", "data/Bob_UserPref.dbu", "data/UserList.db",
                      "data/scoresheet97.mdb"}));
 }
 
 TEST(LanDownload, AFetchThatFailsInstallsNothing) {
     ExchangeHome al("Al", ExchangeMode::Lan, "/shared");
     test::Script script;
-    script.listing = "Al2010.dat\r\nAlice2010.dat\r\n";
-    script.files["Al2010.dat"] = pickFileBytes({1});
+    script.listing = "Bob2010.dat\r\nAlice2010.dat\r\n";
+    script.files["Bob2010.dat"] = pickFileBytes({1});
     script.failingFetches = {"Alice2010.dat"};
     al.useTransports(test::scriptedTransports(script));
 
     EXPECT_EQ(al.operations->downloadAllUserFiles(), OperationEnd::Failed);
-    EXPECT_FALSE(fs::exists(al.program() / "Al2010.dat"));
+    EXPECT_FALSE(fs::exists(al.program() / "Bob2010.dat"));
     EXPECT_EQ(al.messages(), Names{"Error: Fetching Alice2010.dat from /shared failed: The "
                                    "scripted fetch of Alice2010.dat fails"});
     EXPECT_FALSE(fs::exists(al.pool.folders.staging));
@@ -283,7 +292,7 @@ TEST_F(FtpExchange, RemoteDirectoryAndAdminUploadShowTheErrorCodeBeforeEachWait)
     shown = admin->messages();
     ASSERT_EQ(shown.size(), codes.size() + 1);
     EXPECT_EQ(Names(shown.begin(), shown.end() - 1), codes);
-    EXPECT_TRUE(shown.back().starts_with("Error: Removing scoresheet97.mdb from " + where() +
+    EXPECT_TRUE(shown.back().starts_with("Error: Sending scoresheet97.mdb to " + where() +
                                          " failed after 10 tries"))
         << shown.back();
 }
@@ -424,6 +433,67 @@ protected:
     test::TempDir shared;
 };
 
+TEST(ExchangePlaceCheck, RefusesThisPoolsOwnFoldersAndWritingIntoAnyPoolsData) {
+    test::PoolFixture home;
+    const Folders& own = home.pool.folders;
+    fs::create_directories(own.program / "sub");
+    test::TempDir marked, withPreferences, share;
+    writeBytes(marked.path() / ".gridslate-data", "");
+    writeBytes(withPreferences.path() / "Bob_UserPref.dbu", "");
+    // A real shared folder holds the master files: no sign of a data folder.
+    writeBytes(share.path() / "UserList.db", "2010\r\n");
+    writeBytes(share.path() / "scoresheet97.mdb", "");
+
+    const std::string inside = "lies inside it";
+    const std::string data = "holds the data files of a pool";
+    struct Case {
+        const char* name;
+        ExchangePlace place;
+        std::string reading; // part of the refusal, or "" when allowed
+        std::string writing;
+    };
+    const Case cases[] = {
+        {"Empty", {ExchangeMode::Lan, ""}, kNoPlaceMessage, kNoPlaceMessage},
+        {"EmptyFtp", {ExchangeMode::Ftp, ""}, kNoPlaceMessage, kNoPlaceMessage},
+        {"DataFolder", {ExchangeMode::Lan, own.program.string()}, inside, inside},
+        {"DataFolderWithSlash", {ExchangeMode::Lan, own.program.string() + "/"}, inside, inside},
+        {"InsideDataFolder", {ExchangeMode::Lan, (own.program / "sub").string()}, inside, inside},
+        {"ByAWayRound",
+         {ExchangeMode::Lan, (own.program / "sub" / ".." / ".." / "data").string()},
+         inside,
+         inside},
+        {"Staging", {ExchangeMode::Lan, own.staging.string()}, inside, inside},
+        {"MarkedFolder", {ExchangeMode::Lan, marked.path().string()}, "", data},
+        {"PreferenceFiles", {ExchangeMode::Lan, withPreferences.path().string()}, "", data},
+        {"SharedFolder", {ExchangeMode::Lan, share.path().string()}, "", ""},
+        {"Ftp", {ExchangeMode::Ftp, "host/pool"}, "", ""},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        for (auto [use, wanted] :
+             {std::pair{PlaceUse::Reading, c.reading}, std::pair{PlaceUse::Writing, c.writing}}) {
+            Status checked = checkExchangePlace(home.pool, c.place, use);
+            if (wanted.empty()) {
+                EXPECT_TRUE(checked) << checked.error();
+                continue;
+            }
+            ASSERT_FALSE(checked);
+            EXPECT_NE(checked.error().find(wanted), std::string::npos) << checked.error();
+        }
+    }
+}
+
+TEST_F(LanExchange, AdminFilesAreNeverSentOverTheDataFolder) {
+    auto admin = home("admin");
+    admin->moveTo(ExchangeMode::Lan, admin->program().string());
+    fs::path list = userListPath(admin->pool.folders);
+    std::string bytes = readBytes(list);
+    EXPECT_EQ(admin->operations->uploadAdminFiles(), OperationEnd::Failed);
+    EXPECT_EQ(readBytes(list), bytes);
+    EXPECT_EQ(fs::status(list).permissions() & fs::perms::all,
+              fs::perms::owner_read | fs::perms::owner_write);
+}
+
 TEST_F(LanExchange, PlayerUploadSendsHisPickFileOfTheSeason) {
     auto al = home("Al");
     writeBytes(al->program() / "Al2010.dat", pickFileBytes({1}));
@@ -434,6 +504,18 @@ TEST_F(LanExchange, PlayerUploadSendsHisPickFileOfTheSeason) {
     EXPECT_EQ(readBytes(folder() / "Al2010.dat"), pickFileBytes({1}));
     EXPECT_EQ(al->messages(), Names{"Gridslate: Operation Complete."});
     EXPECT_EQ(al->moved, Names{"Sent Al2010.dat to " + folder().string()});
+}
+
+TEST_F(LanExchange, ACopiedHomeSendsItsOwnPicksNotTheOriginals) {
+    // The user list of the copy still names the original's data folder.
+    test::TempDir original;
+    writeBytes(original.path() / "Al2010.dat", pickFileBytes({7}));
+    auto al = home("Al");
+    for (int slot : {2, 3})
+        al->pool.users[slot].folder = original.path().string();
+    writeBytes(al->program() / "Al2010.dat", pickFileBytes({1}));
+    EXPECT_EQ(al->operations->uploadUserFiles(), OperationEnd::Completed);
+    EXPECT_EQ(readBytes(folder() / "Al2010.dat"), pickFileBytes({1}));
 }
 
 TEST_F(LanExchange, AUserWithRightsUploadsTheSelectedFileFromHisFolder) {
@@ -483,13 +565,15 @@ protected:
     }
 };
 
-TEST_F(LanDownloads, PlayerGetsEveryPickFileAndTheAdministratorsMasterFiles) {
+TEST_F(LanDownloads, PlayerGetsTheOthersPickFilesAndTheAdministratorsMasterFiles) {
     auto al = home("Al");
+    writeBytes(al->program() / "Al2010.dat", pickFileBytes({9}));
     std::string list = readBytes(userListPath(al->pool.folders));
 
     EXPECT_EQ(al->operations->downloadAllUserFiles(), OperationEnd::Completed);
-    for (const char* name : {"Al2010.dat", "Bob2010.dat", "oldscores2010.dat", "PC2010.dat"})
+    for (const char* name : {"Bob2010.dat", "oldscores2010.dat", "PC2010.dat"})
         EXPECT_EQ(readBytes(al->program() / name), readBytes(folder() / name)) << name;
+    EXPECT_EQ(readBytes(al->program() / "Al2010.dat"), pickFileBytes({9}));
     EXPECT_EQ(readBytes(userListPath(al->pool.folders)), list);
     EXPECT_EQ(test::dumpRecords(test::tableRecords(al->pool)),
               test::dumpRecords(test::seasonRecords(2010)));

@@ -74,12 +74,15 @@ INSTANTIATE_TEST_SUITE_P(
         OpeningCase{"Folder", "/mnt/pool", ExchangeMode::Lan, "/mnt/pool"}),
     [](const auto& info) { return std::string(info.param.name); });
 
-TEST_F(WindowTest, ANewUserStartsInLanModeOnTheProgramFolder) {
-    logIn("Al", "");
-    program.pool.currentSlot().exchangeAddress.clear();
-    window->open();
-    EXPECT_EQ(exchange().place,
-              (ExchangePlace{ExchangeMode::Lan, program.pool.programFolderText()}));
+TEST_F(WindowTest, ANewUserHasNoPlaceUntilHeSetsOne) {
+    logIn("admin", "");
+    EXPECT_EQ(exchange().place, (ExchangePlace{ExchangeMode::Lan, ""}));
+    EXPECT_EQ(window->model().addressBox.caption, "");
+    std::string list = readBytes(userListPath(program.pool.folders));
+    window->uploadAdminFiles();
+    window->downloadAllUserFiles();
+    EXPECT_EQ(program.dialogs.messages(), Names(2, std::string("Error: ") + kNoPlaceMessage));
+    EXPECT_EQ(readBytes(userListPath(program.pool.folders)), list);
 }
 
 TEST_F(WindowTest, OnlyUsersWithRightsGetTheAdministratorsButtons) {

@@ -1,5 +1,6 @@
 #include "exchange/lantransport.h"
 
+#include "core/textfile.h"
 #include "everyrequest.h"
 #include "exchange/listing.h"
 #include "tests/support/testsupport.h"
@@ -57,6 +58,17 @@ TEST_F(LanTransportTest, FetchOfAMissingFileFailsAndKeepsTheLocalFile) {
     EXPECT_EQ(outcome.kind, OutcomeKind::Failure);
     EXPECT_EQ(outcome.text,
               "The file " + (shared.path() / "Al2010.dat").string() + " does not exist");
+    EXPECT_EQ(readBytes(local.path() / "Al2010.dat"), "my picks");
+    EXPECT_EQ(folderEntries(local.path()), (std::vector<std::string>{"Al2010.dat"}));
+}
+
+TEST_F(LanTransportTest, FetchRefusesAFileLargerThanADataFile) {
+    writeBytes(local.path() / "Al2010.dat", "my picks");
+    fs::resize_file((writeBytes(shared.path() / "Al2010.dat", ""), shared.path() / "Al2010.dat"),
+                    kMaxDataFileBytes + 1);
+    Outcome outcome = transport.fetch("Al2010.dat", local.path() / "Al2010.dat");
+    EXPECT_EQ(outcome.kind, OutcomeKind::Failure);
+    EXPECT_NE(outcome.text.find("larger than"), std::string::npos) << outcome.text;
     EXPECT_EQ(readBytes(local.path() / "Al2010.dat"), "my picks");
     EXPECT_EQ(folderEntries(local.path()), (std::vector<std::string>{"Al2010.dat"}));
 }

@@ -36,7 +36,6 @@ protected:
 };
 
 TEST_F(ExchangeWindowGui, ModeSwitchAndChangeStoreTheAddress) {
-    std::string programFolder = program.pool.programFolderText();
     bool opened = withModal("exchangeFilesAction", [&](QWidget* dialog) {
         EXPECT_EQ(dialog->windowTitle(), "Internet File Transfer Tool");
         auto* ftp = in<QRadioButton>(dialog, "ftpModeOption");
@@ -45,7 +44,7 @@ TEST_F(ExchangeWindowGui, ModeSwitchAndChangeStoreTheAddress) {
         EXPECT_EQ(ftp->text(), "ftp://");
         EXPECT_EQ(lan->text(), "LAN");
         EXPECT_TRUE(lan->isChecked());
-        EXPECT_EQ(address->text().toStdString(), programFolder);
+        EXPECT_EQ(address->text(), "");
         EXPECT_TRUE(in<QPushButton>(dialog, "uploadAdminFilesButton")->isEnabled());
         EXPECT_FALSE(in<QProgressBar>(dialog, "exchangeProgressBar")->isVisible());
 
