@@ -100,7 +100,7 @@ int addPlayerCommand(CommandContext& c) {
     }
     if (makeActive) {
         const auto& entries = panel.playersOnFile().entries;
-        auto it = std::find(entries.begin(), entries.end(), *stored);
+        auto it = std::find(entries.begin(), entries.end(), trimmedUserName(*stored));
         panel.selectPlayerOnFile(static_cast<int>(it - entries.begin()));
         panel.activate();
     }

@@ -88,10 +88,24 @@ Status checkUserName(std::string_view name) {
 }
 
 bool isUserNameTaken(const Pool& pool, const std::string& name) {
+    // Names that differ only by spaces look alike in every list, and the
+    // pool order tells players apart without their spaces.
+    std::string stripped = stripSpaces(name);
+    auto alike = [&](const std::string& other) { return stripSpaces(other) == stripped; };
     auto listed = [&](const ListModel& list) {
-        return std::find(list.entries.begin(), list.entries.end(), name) != list.entries.end();
+        return std::any_of(list.entries.begin(), list.entries.end(), alike);
     };
-    return pool.userSlot(name) != 0 || listed(pool.playersOnFile) || listed(pool.activePlayers);
+    bool onSlot = std::any_of(pool.users.begin() + 1, pool.users.end(),
+                              [&](const UserSlot& slot) { return alike(slot.name); });
+    return onSlot || listed(pool.playersOnFile) || listed(pool.activePlayers);
+}
+
+std::string trimmedUserName(std::string_view typed) {
+    size_t first = typed.find_first_not_of(' ');
+    if (first == std::string_view::npos)
+        return {};
+    size_t last = typed.find_last_not_of(' ');
+    return std::string(typed.substr(first, last - first + 1));
 }
 
 Status checkPassword(std::string_view password) {
@@ -182,7 +196,7 @@ void UserNameChange::renameInLists(const std::string& name) {
 }
 
 bool UserNameChange::save() {
-    const std::string name = newName;
+    const std::string name = trimmedUserName(newName);
     if (!checkUserName(name) || upperAscii(name) == "PC") {
         m_dialogs.refuse(kNameNotAllowedMessage);
         return false;

@@ -30,8 +30,11 @@ inline constexpr size_t kMaxUserNameLength = 40;
 Status checkUserName(std::string_view name);
 
 // True when a slot of the table or an entry of either player list already
-// has the name.
+// has the name, spaces aside (" Bob" is taken by "Bob").
 bool isUserNameTaken(const Pool& pool, const std::string& name);
+
+// A typed user name without the spaces around it, as it is stored.
+std::string trimmedUserName(std::string_view typed);
 
 // Refuses a password the files cannot carry: the encoding adds 10 to every
 // character code, so a code above 245 leaves the code page, a control

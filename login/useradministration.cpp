@@ -84,7 +84,8 @@ void UserAdministrationPanel::add() {
     addPlayer(m_dialogs.input(kUserNamePrompt, kUserNameTitle, ""));
 }
 
-AddOutcome UserAdministrationPanel::addPlayer(const std::string& name) {
+AddOutcome UserAdministrationPanel::addPlayer(const std::string& typed) {
+    const std::string name = trimmedUserName(typed);
     if (!requireAdmin(m_pool, m_pool.currentUser, m_dialogs))
         return AddOutcome::Refused;
     if (m_pool.playersOnFile.entries.size() >= static_cast<size_t>(kUserSlots))

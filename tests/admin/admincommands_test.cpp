@@ -48,7 +48,8 @@ TEST_F(AdminCommands, AddPlayerAddsAndSavesAsTheAddButtonDoes) {
     Outcome added = gridslate({"add-player", "Zoë"});
     EXPECT_EQ(added.status, 0) << added.err;
     EXPECT_EQ(added.out, "User list saved.\n");
-    Outcome active = gridslate({"add-player", "--active", "dave"});
+    // The spaces around a typed name are no part of it.
+    Outcome active = gridslate({"add-player", "--active", " dave "});
     EXPECT_EQ(active.status, 0) << active.err;
     EXPECT_EQ(test::userListLines(pool),
               (std::vector<std::string>{"admin,1,9,1,,0,F", "PC,1,1,0,Z,0,F", "ann,1,5,0,,0,F",
@@ -87,6 +88,9 @@ INSTANTIATE_TEST_SUITE_P(
             "OutsideTheCodePage", {"add-player", "Snow☃"}, "gridslate: User Name Not Allowed\n"},
         RefusalCase{"Comma", {"add-player", "a,b"}, "gridslate: User Name Not Allowed\n"},
         RefusalCase{"Taken", {"add-player", "bob"}, "gridslate: User Name Already Taken\n"},
+        RefusalCase{"TakenButForSpaces",
+                    {"add-player", "b ob", "--active"},
+                    "gridslate: User Name Already Taken\n"},
         RefusalCase{"NoRights",
                     {"--user", "ann", "add-player", "dave"},
                     "gridslate: You do not have administrator control\n"},

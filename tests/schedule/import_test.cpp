@@ -66,7 +66,7 @@ TEST_F(Import, AFileThatCannotBeReadIsRefused) {
 struct Refusal {
     const char* name;
     std::string csv;
-    const char* error;
+    std::string error;
 };
 
 void PrintTo(const Refusal& c, std::ostream* os) {
@@ -100,6 +100,9 @@ INSTANTIATE_TEST_SUITE_P(
                 "Minnesota Vikings,New Orleans Saints,9/9/2010,9,14,2010\n"
                 "Dallas Cowboy,N.Y. Giants,9/12/2010,,,2010\n",
                 "line 3: unknown team \"Dallas Cowboy\""},
+        Refusal{"HostileTeamIsEscapedAndCut",
+                withRow("\x1B[2J\"" + std::string(300, 'x') + ",N.Y. Giants,9/12/2010,,,2010"),
+                "line 3: unknown team \"\\x1B[2J\\x22" + std::string(195, 'x') + "...\""},
         Refusal{"TeamPlaysItself", withRow("Dallas Cowboys,Dallas Cowboys,9/12/2010,,,2010"),
                 "line 3: \"Dallas Cowboys\" cannot play itself"},
         Refusal{"NoSuchDay", withRow("Dallas Cowboys,N.Y. Giants,2/30/2010,,,2010"),
