@@ -221,7 +221,7 @@ std::vector<std::string> pickExportLines(PickExport kind, const std::vector<Seas
             // Only games played before the reference date count; a game on
             // that day may still be running.
             if (winner != 0 && teams.teamAbbreviation[winner] == stripSpaces(row[column]) &&
-                laterDate(row[kDateColumn], referenceDate) == referenceDate)
+                isBefore(row[kDateColumn], referenceDate))
                 ++total;
         }
         table[static_cast<size_t>(totalsRow)][column] = signedText(total);

@@ -49,7 +49,7 @@ AllResultsPanel::GameRow AllResultsPanel::gameRow(const SeasonGame& game, int we
     }
     row.judged = !game.visitorScore.empty();
     // Strictly before: on the day itself the picks stay hidden.
-    row.revealed = laterDate(game.date, m_pool.referenceDate) == m_pool.referenceDate;
+    row.revealed = isBefore(game.date, m_pool.referenceDate);
     return row;
 }
 

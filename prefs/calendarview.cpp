@@ -1,44 +1,15 @@
 #include "calendarview.h"
 
-#include "core/text.h"
 #include "schedule/calendar.h"
 #include "schedule/seasongames.h"
 
-#include <charconv>
-
 namespace gs {
 
-namespace {
-
-bool readNumber(std::string_view text, int& value) {
-    if (text.empty())
-        return false;
-    auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
-    return error == std::errc() && end == text.data() + text.size();
-}
-
-} // namespace
-
-std::optional<CalendarDate> calendarDate(const std::string& text) {
-    std::string_view view = text;
-    size_t first = view.find('/');
-    size_t second = first == std::string_view::npos ? first : view.find('/', first + 1);
-    if (second == std::string_view::npos)
-        return std::nullopt;
-    CalendarDate date;
-    if (!readNumber(view.substr(0, first), date.month) ||
-        !readNumber(view.substr(first + 1, second - first - 1), date.day) ||
-        !readNumber(view.substr(second + 1), date.year))
-        return std::nullopt;
-    // Four-digit years only: a calendar cannot guess the century.
-    if (date.year < 1000 || dayOfWeek(text) == 0)
+std::optional<Date> calendarDate(const std::string& text) {
+    std::optional<Date> date = Date::parse(text);
+    if (!date || !date->hasFullYear())
         return std::nullopt;
     return date;
-}
-
-std::string dateText(const CalendarDate& date) {
-    return std::to_string(date.month) + "/" + std::to_string(date.day) + "/" +
-           std::to_string(date.year);
 }
 
 void SeasonCalendar::open() {
@@ -54,8 +25,8 @@ void SeasonCalendar::open() {
     // The first game's date and the last dated game's; a season without
     // dated games leaves the calendar free.
     const std::vector<SeasonGame>& rows = m_season.games;
-    std::optional<CalendarDate> first;
-    std::optional<CalendarDate> last;
+    std::optional<Date> first;
+    std::optional<Date> last;
     for (auto row = rows.begin(); row != rows.end() && !first; ++row)
         if (!row->date.empty())
             first = calendarDate(row->date);
@@ -72,12 +43,14 @@ void SeasonCalendar::open() {
     selected = first;
 }
 
-void SeasonCalendar::clickDate(const CalendarDate& date) {
+void SeasonCalendar::clickDate(const Date& date) {
     widthTwips = kCalendarWithListTwips;
     gamesVisible = true;
     games = ListModel{};
     selected = date;
-    const std::string text = dateText(date);
+    // The table's own spelling of the day: a date stored with leading zeros
+    // has never been listed.
+    const std::string text = Date::fromParts(date.year(), date.month(), date.day())->text();
     for (const SeasonGame& game : m_season.games)
         if (game.date == text)
             games.entries.push_back(game.visitor + " @ " + game.home);

@@ -3,6 +3,7 @@
 // The "Season Calendar" window: a month calendar limited to the season's
 // game days; a click on a day lists that day's games as "visitor @ home".
 
+#include "core/date.h"
 #include "core/dialogs.h"
 #include "core/grid.h"
 #include "core/pool.h"
@@ -13,20 +14,10 @@
 
 namespace gs {
 
-struct CalendarDate {
-    int year = 0;
-    int month = 0;
-    int day = 0;
-    bool operator==(const CalendarDate&) const = default;
-    auto operator<=>(const CalendarDate&) const = default;
-};
-
-// A date text M/D/YYYY (leading zeros allowed) as a calendar date; nothing
-// for a text that is no valid date.
-std::optional<CalendarDate> calendarDate(const std::string& text);
-
-// The date as the games table writes it: no leading zeros, four-digit year.
-std::string dateText(const CalendarDate& date);
+// A date text M/D/YYYY (leading zeros allowed) as a day of the calendar;
+// nothing for a text that is no valid date or has a two-digit year, whose
+// century a calendar cannot guess.
+std::optional<Date> calendarDate(const std::string& text);
 
 class SeasonCalendar {
 public:
@@ -36,7 +27,7 @@ public:
     // from the first game to the last; the game list stays hidden.
     void open();
     // A click on a day: lists the games of that day in season order.
-    void clickDate(const CalendarDate& date);
+    void clickDate(const Date& date);
 
     std::string caption = "Season Calendar";
     ControlModel hint{"Click on a date to see game list.", true};
@@ -47,9 +38,9 @@ public:
     int widthTwips = 3525;
 
     // The days that can be chosen; none for a season without dated games.
-    std::optional<CalendarDate> earliest;
-    std::optional<CalendarDate> latest;
-    std::optional<CalendarDate> selected;
+    std::optional<Date> earliest;
+    std::optional<Date> latest;
+    std::optional<Date> selected;
 
 private:
     const Pool& m_pool;

@@ -1,8 +1,8 @@
 #pragma once
 
-// Dates as the games table holds them ("M/D/YYYY", leading zeros optional),
-// the day names, and the week boundary rule that splits a season into weeks.
+// The week boundary rule that splits a season into weeks.
 
+#include "core/date.h"
 #include "core/season.h"
 
 #include <string>
@@ -10,24 +10,6 @@
 #include <vector>
 
 namespace gs {
-
-// The later of two date texts, unchanged, or "same" when year, month and day
-// are equal. Parts are compared by numeric value, years as written.
-std::string laterDate(std::string_view a, std::string_view b);
-
-// True when the game date is on or before the reference date (the pool's
-// current day).
-bool onOrBefore(std::string_view date, std::string_view referenceDate);
-
-// 1 "Sunday" .. 7 "Saturday"; any other number gives "".
-std::string dayName(int day);
-
-// The day of the week of a date text, Sunday = 1 .. Saturday = 7, or 0 when
-// the text is not a valid date. Two-digit years 0..29 mean 2000..2029 and
-// 30..99 mean 1930..1999.
-int dayOfWeek(std::string_view date);
-
-inline constexpr int kMonday = 2;
 
 // Applies the week boundary rule to games fed in season order: a game not
 // played on a Monday that follows a game played on a Monday starts a new

@@ -1,5 +1,6 @@
 #include "importer.h"
 
+#include "core/date.h"
 #include "core/league.h"
 #include "core/poollock.h"
 #include "core/text.h"
@@ -39,18 +40,10 @@ std::vector<std::string> splitFields(const std::string& line) {
     }
 }
 
-// Digits in each of M/D/YYYY (one or two for month and day), and a day
-// that the calendar has.
-bool isGameDate(std::string_view date) {
-    size_t first = date.find('/');
-    size_t second = first == std::string_view::npos ? first : date.find('/', first + 1);
-    if (second == std::string_view::npos)
-        return false;
-    std::string_view month = date.substr(0, first);
-    std::string_view day = date.substr(first + 1, second - first - 1);
-    std::string_view year = date.substr(second + 1);
-    return allDigits(month) && month.size() <= 2 && allDigits(day) && day.size() <= 2 &&
-           allDigits(year) && year.size() == 4 && dayOfWeek(date) != 0;
+// A real day written M/D/YYYY, as the table stores dates.
+bool isGameDate(std::string_view text) {
+    std::optional<Date> date = Date::parse(text);
+    return date && date->hasFullYear() && text.find_first_of(" \t-") == std::string_view::npos;
 }
 
 } // namespace

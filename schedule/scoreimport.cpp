@@ -1,5 +1,6 @@
 #include "scoreimport.h"
 
+#include "core/date.h"
 #include "core/text.h"
 #include "core/textfile.h"
 
@@ -230,44 +231,11 @@ int digitsValue(std::string_view digits) {
     return value;
 }
 
-bool isLeap(int year) {
-    return (year % 4 == 0 && year % 100 != 0) || year % 400 == 0;
-}
-
-// A date as YYYYMMDD, read from M/D/YYYY (the games table; one or two digits
-// for month and day, two-digit years as the calendar reads them) or from
-// YYYY-MM-DD (the data sets). 0 when the text is not a real date.
+// A date as YYYYMMDD, read from the games table's M/D/YYYY or the data
+// sets' YYYY-MM-DD. 0 when the text is not a real date.
 int dateKey(std::string_view text) {
-    std::string date = trimSpaces(text);
-    char separator = date.find('-') != std::string::npos ? '-' : '/';
-    std::vector<std::string_view> parts;
-    std::string_view rest = date;
-    for (size_t at; (at = rest.find(separator)) != std::string_view::npos;) {
-        parts.push_back(rest.substr(0, at));
-        rest.remove_prefix(at + 1);
-    }
-    parts.push_back(rest);
-    if (parts.size() != 3)
-        return 0;
-    std::string_view year = separator == '-' ? parts[0] : parts[2];
-    std::string_view month = separator == '-' ? parts[1] : parts[0];
-    std::string_view day = separator == '-' ? parts[2] : parts[1];
-    bool shortYearAllowed = separator == '/';
-    if (!isDigits(year) || !isDigits(month) || !isDigits(day) || month.size() > 2 ||
-        day.size() > 2 || !(year.size() == 4 || (shortYearAllowed && year.size() == 2)))
-        return 0;
-    int y = digitsValue(year);
-    if (year.size() == 2)
-        y += y < 30 ? 2000 : 1900;
-    int m = digitsValue(month);
-    int d = digitsValue(day);
-    static constexpr int kDaysInMonth[] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
-    if (m < 1 || m > 12 || d < 1)
-        return 0;
-    int days = kDaysInMonth[m - 1] + (m == 2 && isLeap(y) ? 1 : 0);
-    if (d > days)
-        return 0;
-    return y * 10000 + m * 100 + d;
+    std::optional<Date> date = Date::parse(trimSpaces(text));
+    return date ? date->key() : 0;
 }
 
 // A season as a number; nullopt when the text is not a four-digit year.

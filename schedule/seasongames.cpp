@@ -24,8 +24,7 @@ constexpr int kRunningSeason = 2010;
 constexpr const char* kScoresThrough = kDefaultReferenceDate;
 
 bool scoredBy(std::string_view date) {
-    std::string later = laterDate(date, kScoresThrough);
-    return later == kScoresThrough || later == "same";
+    return onOrBefore(date, kScoresThrough);
 }
 
 std::vector<GameRecord> bundledRecords(std::string& error) {
@@ -151,14 +150,14 @@ Status installBundledTable(const Pool& pool) {
     fs::path path = pool.gamesDatabasePath();
     Status folder = createDataFolder(pool.folders.program);
     if (!folder)
-        return failure("The games table " + path.string() + " could not be created: " +
-                       folder.error());
+        return failure("The games table " + path.string() +
+                       " could not be created: " + folder.error());
     // A second copy starting at the same moment waits here, and then finds
     // the first one's table rather than building its own.
     Result<PoolLock> lock = lockPoolFiles(pool);
     if (!lock)
-        return failure("The games table " + path.string() + " could not be created: " +
-                       lock.error());
+        return failure("The games table " + path.string() +
+                       " could not be created: " + lock.error());
     std::error_code ec;
     if (fs::exists(path, ec))
         return {};

@@ -15,8 +15,8 @@ namespace gs {
 
 namespace {
 
-QDate toQDate(const CalendarDate& date) {
-    return QDate(date.year, date.month, date.day);
+QDate toQDate(const Date& date) {
+    return QDate(date.year(), date.month(), date.day());
 }
 
 } // namespace
@@ -55,7 +55,8 @@ CalendarDialog::CalendarDialog(const Pool& pool, Dialogs& dialogs, QWidget* pare
     layout->addLayout(buttons);
 
     connect(m_calendar, &QCalendarWidget::clicked, this, [this](QDate date) {
-        m_model.clickDate({date.year(), date.month(), date.day()});
+        if (std::optional<Date> day = Date::fromParts(date.year(), date.month(), date.day()))
+            m_model.clickDate(*day);
         render();
     });
     connect(close, &QPushButton::clicked, this, &QDialog::accept);

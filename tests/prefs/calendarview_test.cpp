@@ -8,8 +8,8 @@
 namespace gs {
 namespace {
 
-std::string text(const std::optional<CalendarDate>& date) {
-    return date ? dateText(*date) : "none";
+std::string text(const std::optional<Date>& date) {
+    return date ? Date::fromParts(date->year(), date->month(), date->day())->text() : "none";
 }
 
 std::string listing(const SeasonCalendar& calendar) {
@@ -38,12 +38,12 @@ TEST_F(Calendar, IsLimitedToTheRealSeasonAndStartsAloneOnItsFirstDay) {
 
 TEST_F(Calendar, AClickListsTheDaysGamesInSeasonOrder) {
     calendar.open();
-    calendar.clickDate({2010, 9, 13});
+    calendar.clickDate(*Date::fromParts(2010, 9, 13));
     EXPECT_EQ(listing(calendar), "shown\n"
                                  "Baltimore Ravens @ N.Y. Jets\n"
                                  "San Diego Chargers @ Kansas City Chiefs");
     EXPECT_EQ(calendar.widthTwips, 7050);
-    calendar.clickDate({2010, 9, 14});
+    calendar.clickDate(*Date::fromParts(2010, 9, 14));
     EXPECT_EQ(listing(calendar), "shown");
 }
 
@@ -51,7 +51,7 @@ TEST_F(Calendar, FollowsTheSeasonInForce) {
     program.pool.seasonYear = "2011";
     calendar.open();
     EXPECT_EQ(text(calendar.earliest), "9/8/2011");
-    calendar.clickDate({2011, 9, 8});
+    calendar.clickDate(*Date::fromParts(2011, 9, 8));
     EXPECT_EQ(listing(calendar), "shown\nNew Orleans Saints @ Green Bay Packers");
 }
 
@@ -61,7 +61,7 @@ TEST_F(Calendar, ADateWithLeadingZerosNeverMatchesAClickedDay) {
                         {"Detroit Lions", "Chicago Bears", "9/12/2010", "", "", "2010"}});
     calendar.open();
     EXPECT_EQ(text(calendar.earliest), "9/12/2010");
-    calendar.clickDate({2010, 9, 12});
+    calendar.clickDate(*Date::fromParts(2010, 9, 12));
     EXPECT_EQ(listing(calendar), "shown\nDetroit Lions @ Chicago Bears");
 }
 
@@ -74,7 +74,7 @@ TEST_F(Calendar, ASeasonWithoutDatedGamesHasNoLimitsAndAnEmptyList) {
         calendar.open();
         EXPECT_EQ(text(calendar.earliest), "none") << season;
         EXPECT_EQ(text(calendar.latest), "none") << season;
-        calendar.clickDate({2010, 9, 12});
+        calendar.clickDate(*Date::fromParts(2010, 9, 12));
         EXPECT_EQ(listing(calendar), "shown") << season;
     }
     EXPECT_TRUE(program.dialogs.shown.empty());

@@ -263,8 +263,7 @@ protected:
     // The program's first start: 2009 scored, 2010 through 11/02/2010.
     void fillAsFirstStart() {
         fill([](const GameRecord& g) {
-            return g.year == "2009" ||
-                   (g.year == "2010" && laterDate(g.date, "11/2/2010") != g.date);
+            return g.year == "2009" || (g.year == "2010" && onOrBefore(g.date, "11/2/2010"));
         });
     }
     ScoreImportPlan plan(const std::string& csv, const ScoreImportOptions& options = {}) {
@@ -422,8 +421,8 @@ const std::string kDownloaded =
     });
 
 bool isWeek16Of2010(const GameRecord& g) {
-    return g.year == "2010" && laterDate(g.date, "12/22/2010") == g.date &&
-           laterDate(g.date, "12/29/2010") != g.date;
+    return g.year == "2010" && !onOrBefore(g.date, "12/22/2010") &&
+           onOrBefore(g.date, "12/29/2010");
 }
 
 TEST_F(RealTable, DownloadedFileEntersWeek16) {

@@ -113,7 +113,7 @@ std::vector<SeasonGame> seasonFromCsv(int year, const std::string& scoresThrough
         if (fields.size() < 6 || numericValue(fields[5]) != year)
             continue;
         SeasonGame game{fields[0], fields[1], fields[2], fields[3], fields[4]};
-        if (!scoresThrough.empty() && laterDate(game.date, scoresThrough) == game.date) {
+        if (!scoresThrough.empty() && !onOrBefore(game.date, scoresThrough)) {
             game.visitorScore.clear();
             game.homeScore.clear();
         }
