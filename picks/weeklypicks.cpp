@@ -158,18 +158,26 @@ void WeeklyPicksPanel::loadLastSeason() {
     loadLastSeasonRecords(m_pool, m_pool.seasonYearNumber() - 1, m_state.records);
 }
 
+// The player's picks as his file holds them; a file that cannot be read
+// shows no picks.
+Status WeeklyPicksPanel::loadPicks() {
+    Result<PlayerPicks> loaded = gs::loadPicks(m_pool, m_pool.currentUser);
+    if (!loaded) {
+        m_picks = PickTable{};
+        return failure(loaded.error());
+    }
+    m_picks = loaded->picks;
+    m_pool.savedActivePlayers = std::move(loaded->activeOrder);
+    return {};
+}
+
 void WeeklyPicksPanel::open() {
     showPanelControls();
     m_picksSaved = true;
     resetGrid();
     m_state = refreshSeason(m_pool);
-    if (Result<PlayerPicks> loaded = loadPicks(m_pool, m_pool.currentUser)) {
-        m_picks = loaded->picks;
-        m_pool.savedActivePlayers = std::move(loaded->activeOrder);
-    } else {
-        m_picks = PickTable{};
+    if (Status loaded = loadPicks(); !loaded)
         m_state.errors.push_back(loaded.error());
-    }
     if (m_state.season.scoredGameCount == 0) {
         m_model.nextWeekButton.enabled = false;
         m_model.previousWeekButton.enabled = false;
@@ -243,6 +251,15 @@ void WeeklyPicksPanel::togglePick(int row, int column) {
     picks[other] = 0;
     markTeamCell(row, kVisitorColumn);
     markTeamCell(row, kHomeColumn);
+}
+
+void WeeklyPicksPanel::reloadPicks() {
+    if (Status loaded = loadPicks(); !loaded)
+        m_dialogs.refuse(loaded.error());
+    m_picksSaved = true;
+    m_model.savePicksButton.caption = "Save Picks";
+    m_model.savePicksButton.enabled = false;
+    colourPicks();
 }
 
 void WeeklyPicksPanel::savePicks() {

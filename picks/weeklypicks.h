@@ -8,6 +8,7 @@
 #include "core/dialogs.h"
 #include "core/grid.h"
 #include "core/pool.h"
+#include "core/result.h"
 #include "stats/seasonrefresh.h"
 
 #include <vector>
@@ -47,6 +48,10 @@ public:
     void togglePick(int row, int column);
     // "Save Picks": writes the player's pick file.
     void savePicks();
+    // After the pick file was replaced under the panel (a restore): shows
+    // the file's picks in the week on show, so that "Save Picks" cannot
+    // write the old ones back.
+    void reloadPicks();
 
     const WeeklyPicksModel& model() const { return m_model; }
     const SeasonState& season() const { return m_state; }
@@ -63,6 +68,7 @@ private:
     void showWeekLabels(int first, int last);
     void showPanelControls();
     void loadLastSeason();
+    Status loadPicks();
 
     Pool& m_pool;
     Dialogs& m_dialogs;

@@ -219,8 +219,7 @@ void MainWindow::buildMenus() {
              [this] { run([this] { m_backups.backUpUserList(); }); });
     QMenu* restore = m_fileMenu->addMenu("Restore");
     restore->setObjectName("restoreMenu");
-    addEntry(restore, "restorePicksAction", "Picks Data",
-             [this] { run([this] { m_backups.restorePicks(); }); });
+    addEntry(restore, "restorePicksAction", "Picks Data", [this] { restorePicks(); });
     addEntry(restore, "restoreAdminAction", "Admin Data",
              [this] { run([this] { m_backups.restoreUserList(); }); });
     m_fileMenu->addSeparator();
@@ -281,6 +280,18 @@ void MainWindow::openPanel(Panel panel) {
         // The page is up while it builds, so that its progress can show.
         render();
         m_panelPages.at(panel)->open();
+    });
+}
+
+void MainWindow::restorePicks() {
+    run([this] {
+        if (!m_backups.restorePicks())
+            return;
+        // What is on show was read from the file the backup replaced.
+        if (m_model.panel == Panel::WeeklyPicks)
+            m_weeklyPicks.reloadPicks();
+        else if (auto page = m_panelPages.find(m_model.panel); page != m_panelPages.end())
+            page->second->open();
     });
 }
 

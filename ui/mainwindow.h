@@ -60,6 +60,7 @@ private:
     void showWeeklyPicks();
     void addPanelPage(Panel panel, PanelPage* page);
     void openPanel(Panel panel);
+    void restorePicks();
     void openScoreEntry();
     void openColorSettings();
     // ui/mainwindowaccounts.cpp: the user list administration page and the

@@ -1,5 +1,6 @@
 #include "tests/ui/uitest.h"
 
+#include "core/league.h"
 #include "core/textfile.h"
 #include "schedule/gamesdb.h"
 #include "ui/gridview.h"
@@ -54,6 +55,25 @@ TEST_F(WeeklyPicksWindow, APickSavedIsThereAfterLoggingInAgain) {
     TextFile picks = readTextFile(program.pool.folders.program / "admin2010.dat");
     ASSERT_GE(picks.lines.size(), 9u);
     EXPECT_EQ(picks.lines[8][2 * 2 - 2], '1'); // Atlanta is team 2
+}
+
+TEST_F(WeeklyPicksWindow, RestoredPicksReplaceTheOnesOnShow) {
+    loginAsAdmin();
+    auto* grid = find<GridView>("picksGrid");
+    ASSERT_EQ(grid->item(1, 1)->text().toStdString(), "Atlanta Falcons");
+    trigger("backupPicksAction");
+    clickCell(grid, 1, 1);
+    click("savePicksButton");
+
+    trigger("restorePicksAction");
+    EXPECT_FALSE(grid->item(1, 1)->font().bold());
+    EXPECT_FALSE(find<QPushButton>("savePicksButton")->isEnabled());
+    // A pick made after the restore is saved with the restored ones only.
+    clickCell(grid, 2, 1);
+    click("savePicksButton");
+    TextFile picks = readTextFile(program.pool.folders.program / "admin2010.dat");
+    ASSERT_GE(picks.lines.size(), 9u);
+    EXPECT_EQ(picks.lines[8], test::weekLine({teamNumber(grid->item(2, 1)->text().toStdString())}));
 }
 
 TEST_F(WeeklyPicksWindow, ScoreEnteredInTheWindowReachesTheTable) {
