@@ -163,10 +163,10 @@ void WeeklyPicksPanel::loadLastSeason() {
 Status WeeklyPicksPanel::loadPicks() {
     Result<PlayerPicks> loaded = gs::loadPicks(m_pool, m_pool.currentUser);
     if (!loaded) {
-        m_picks = PickTable{};
+        m_picks = m_savedPicks = PickTable{};
         return failure(loaded.error());
     }
-    m_picks = loaded->picks;
+    m_picks = m_savedPicks = loaded->picks;
     m_pool.savedActivePlayers = std::move(loaded->activeOrder);
     return {};
 }
@@ -275,6 +275,27 @@ void WeeklyPicksPanel::savePicks() {
     button.caption = "Picks Saved";
     button.enabled = false;
     m_picksSaved = true;
+    m_savedPicks = m_picks;
+}
+
+bool WeeklyPicksPanel::mayLeave() {
+    if (!hasUnsavedPicks())
+        return true;
+    switch (m_dialogs.askToSave(kSavePicksQuestion, kProgramTitle)) {
+    case SaveAnswer::Save:
+        savePicks();
+        return !hasUnsavedPicks();
+    case SaveAnswer::Discard:
+        // What is shown next comes from the file again.
+        m_picks = m_savedPicks;
+        m_picksSaved = true;
+        m_model.savePicksButton.enabled = false;
+        colourPicks();
+        return true;
+    case SaveAnswer::Cancel:
+        return false;
+    }
+    return false;
 }
 
 } // namespace gs

@@ -15,6 +15,8 @@
 
 namespace gs {
 
+inline constexpr const char* kSavePicksQuestion = "Save your picks?";
+
 struct WeeklyPicksModel {
     GridModel grid;
     ControlModel heading{"Viewing Picks for Week"};
@@ -52,6 +54,13 @@ public:
     // the file's picks in the week on show, so that "Save Picks" cannot
     // write the old ones back.
     void reloadPicks();
+    // Before the panel makes way (another view, logout, the window closing):
+    // with picks changed since they were read or saved, asks "Save your
+    // picks?". Save saves them, Discard drops them; true when the panel may
+    // go, false on Cancel or when the save failed.
+    bool mayLeave();
+    // Picks changed since they were last read or saved.
+    bool hasUnsavedPicks() const { return m_picks != m_savedPicks; }
 
     const WeeklyPicksModel& model() const { return m_model; }
     const SeasonState& season() const { return m_state; }
@@ -75,6 +84,7 @@ private:
     WeeklyPicksModel m_model;
     SeasonState m_state;
     PickTable m_picks{};
+    PickTable m_savedPicks{}; // as the file holds them
     int m_displayedWeek = 1;
     bool m_picksSaved = true;
 };

@@ -76,6 +76,57 @@ TEST_F(WeeklyPicksWindow, RestoredPicksReplaceTheOnesOnShow) {
     EXPECT_EQ(picks.lines[8], test::weekLine({teamNumber(grid->item(2, 1)->text().toStdString())}));
 }
 
+// Ways of leaving the week's picks with Atlanta picked and not saved: a
+// menu entry, or closing the window ("" for the entry).
+struct LeaveCase {
+    const char* name;
+    const char* entry;
+    SaveAnswer answer;
+};
+
+void PrintTo(const LeaveCase& c, std::ostream* os) {
+    *os << c.name;
+}
+
+class LeavingTheWeeksPicks : public WeeklyPicksWindow,
+                             public testing::WithParamInterface<LeaveCase> {};
+
+TEST_P(LeavingTheWeeksPicks, AsksFirstAndFollowsTheAnswer) {
+    const LeaveCase& c = GetParam();
+    loginAsAdmin();
+    auto* grid = find<GridView>("picksGrid");
+    ASSERT_EQ(grid->item(1, 1)->text().toStdString(), "Atlanta Falcons");
+    clickCell(grid, 1, 1);
+    program.dialogs.saveAnswers = {c.answer};
+    if (*c.entry)
+        trigger(c.entry);
+    else
+        window->close();
+
+    EXPECT_EQ(program.dialogs.shown.size(), 1u);
+    EXPECT_EQ(program.dialogs.shown.at(0).kind, "askToSave");
+    bool stays = c.answer == SaveAnswer::Cancel;
+    EXPECT_EQ(grid->isVisible(), stays);
+    if (stays) {
+        EXPECT_TRUE(grid->item(1, 1)->font().bold());
+    }
+    TextFile picks = readTextFile(program.pool.folders.program / "admin2010.dat");
+    ASSERT_GE(picks.lines.size(), 9u);
+    EXPECT_EQ(picks.lines[8], test::weekLine(c.answer == SaveAnswer::Save
+                                                 ? std::vector<int>{teamNumber("Atlanta Falcons")}
+                                                 : std::vector<int>{}));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Ways, LeavingTheWeeksPicks,
+    testing::Values(LeaveCase{"AnotherViewSaves", "allResultsAction", SaveAnswer::Save},
+                    LeaveCase{"AnotherViewCancels", "teamRankingAction", SaveAnswer::Cancel},
+                    LeaveCase{"LogoutDiscards", "logoutAction", SaveAnswer::Discard},
+                    LeaveCase{"ExitDiscards", "exitAction", SaveAnswer::Discard},
+                    LeaveCase{"ClosingSaves", "", SaveAnswer::Save},
+                    LeaveCase{"ClosingCancels", "", SaveAnswer::Cancel}),
+    [](const auto& info) { return std::string(info.param.name); });
+
 TEST_F(WeeklyPicksWindow, ScoreEnteredInTheWindowReachesTheTable) {
     loginAsAdmin();
     trigger("weeklyPicksAction");
