@@ -57,6 +57,12 @@ std::string projectedWinner(const PickTable& projected, int week, const SeasonGa
 
 } // namespace
 
+bool isPickOpen(std::string_view gameDate, int gameWeek, int currentWeek, bool seasonOver,
+                std::string_view referenceDate) {
+    // A game is locked from its own day on.
+    return !seasonOver && gameWeek == currentWeek && !onOrBefore(gameDate, referenceDate);
+}
+
 void WeeklyPicksPanel::resetGrid() {
     GridModel& g = m_model.grid;
     g.reset(1, kColumnCount, 1, 0);
@@ -232,10 +238,9 @@ void WeeklyPicksPanel::togglePick(int row, int column) {
     int game = gameOfRow(row);
     if (game < 0)
         return;
-    // A game is locked from its own day on.
-    if (onOrBefore(m_state.season.games[static_cast<size_t>(game)].date, m_pool.referenceDate))
-        return;
-    if (m_state.seasonOver || m_displayedWeek != m_state.currentWeek || !validWeek(m_displayedWeek))
+    if (!validWeek(m_displayedWeek) ||
+        !isPickOpen(m_state.season.games[static_cast<size_t>(game)].date, m_displayedWeek,
+                    m_state.currentWeek, m_state.seasonOver, m_pool.referenceDate))
         return;
     if (column != kVisitorColumn && column != kHomeColumn)
         return;
