@@ -15,6 +15,9 @@ inline constexpr const char* kErrorTitle = "Error";
 
 enum class MessageKind { Information, Warning, Error };
 
+// The answers to a question about work not yet saved.
+enum class SaveAnswer { Save, Discard, Cancel };
+
 class Dialogs {
 public:
     virtual ~Dialogs() = default;
@@ -25,6 +28,11 @@ public:
     // An input box; an empty answer on Cancel.
     virtual std::string input(const std::string& prompt, const std::string& title,
                               const std::string& defaultText) = 0;
+    // Save / Discard / Cancel. Where nobody can be asked, nothing is written
+    // and nothing is lost: Cancel.
+    virtual SaveAnswer askToSave(const std::string& /*text*/, const std::string& /*title*/) {
+        return SaveAnswer::Cancel;
+    }
 
     void inform(const std::string& text, const std::string& title = kProgramTitle) {
         message(MessageKind::Information, text, title);

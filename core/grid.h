@@ -66,6 +66,7 @@ struct ControlModel {
     std::string caption;
     bool visible = false;
     bool enabled = true;
+    std::string toolTip = {}; // why it is disabled, when that needs saying
 };
 
 // A progress bar: shown while a long command runs.

@@ -32,6 +32,7 @@ void UserAdministrationPanel::clearSelections() {
 }
 
 bool UserAdministrationPanel::open() {
+    m_rightsHandedOver = false;
     // The season the person chose stays in force.
     Result<UserListLoad> load = reloadUserList(m_pool);
     if (load && load->outcome == UserListOutcome::Created)
@@ -58,6 +59,11 @@ bool UserAdministrationPanel::open() {
     bool admin = m_pool.isAdmin(m_pool.currentUser);
     m.changePasswordButton.visible = admin;
     m.changeUserNameButton.visible = admin;
+    for (ControlModel* control : {&m.administratorButton, &m.removeButton, &m.addButton,
+                                  &m.deactivateButton, &m.activateButton, &m.saveChangesButton}) {
+        control->enabled = admin;
+        control->toolTip = admin ? "" : kAdminRightsNeededTip;
+    }
     return true;
 }
 
@@ -183,9 +189,12 @@ void UserAdministrationPanel::handOverAdministrator() {
     m_model.administratorButton.caption = name;
     if (int taker = m_pool.userSlot(name))
         m_pool.users[taker].admin = 1;
+    m_rightsHandedOver = true;
 }
 
 bool UserAdministrationPanel::saveChanges() {
+    if (!m_rightsHandedOver && !requireAdmin(m_pool, m_pool.currentUser, m_dialogs))
+        return false;
     FileRollback changes;
     if (Status saved = saveUserListRemembering(m_pool, m_dialogs, changes); !saved) {
         Status restored = changes.restore();

@@ -38,6 +38,10 @@ inline constexpr const char* kNotActiveMessage = "User Not Found or Not Active";
 inline constexpr const char* kUserListSavedMessage = "User list saved.";
 inline constexpr const char* kNoPlayerChosenMessage =
     "Choose a player in \"Players on File\" first.";
+// The tooltip of the controls that change the user list, disabled for a user
+// without administrator rights.
+inline constexpr const char* kAdminRightsNeededTip =
+    "Administrator rights are needed to change the user list.";
 
 enum class AddOutcome {
     Added,
@@ -51,8 +55,10 @@ public:
 
     // Opening: reloads the user list from its file (the season stays as it
     // was), refills both lists and shows the controls; "Change Password" and
-    // "Change User Name" only to an administrator. False when the list could
-    // not be read (the person has been told).
+    // "Change User Name" only to an administrator, and the controls that
+    // change the user list enabled only for him ("Up" and "Down" stay: the
+    // order also goes into the player's own pick file). False when the list
+    // could not be read (the person has been told).
     bool open();
 
     // "Remove" (administrator): the selected player on file leaves both
@@ -75,8 +81,9 @@ public:
     // The current administrator button (administrator): asks for an active
     // player and hands the rights to that player.
     void handOverAdministrator();
-    // "Save Changes": writes the user list from the two lists and says so.
-    // True when saved.
+    // "Save Changes" (administrator, or the one who has just handed the
+    // rights on): writes the user list from the two lists and says so. True
+    // when saved.
     bool saveChanges();
 
     // "Change User Name" and "Change Password" of the panel (administrator):
@@ -102,6 +109,9 @@ private:
     Pool& m_pool;
     Dialogs& m_dialogs;
     UserAdministrationModel m_model;
+    // The rights went to another player since the panel opened: the giver
+    // still saves that change.
+    bool m_rightsHandedOver = false;
 };
 
 } // namespace gs

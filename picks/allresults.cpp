@@ -2,6 +2,7 @@
 
 #include "core/text.h"
 #include "core/userlist.h"
+#include "picks/weeklypicks.h"
 #include "schedule/calendar.h"
 #include "schedule/gametable.h"
 #include "schedule/pickfiles.h"
@@ -104,14 +105,18 @@ void AllResultsPanel::fillGames() {
     }
 }
 
-// One player's cell of one game: green when the player picked the winner,
-// red when he picked the loser, and the picked team's abbreviation when the
-// pick may be seen.
+// One player's cell of one game, once the pick may be seen: green when the
+// player picked the winner, red when he picked the loser, and the picked
+// team's abbreviation.
 void AllResultsPanel::markPick(int row, int column, const PickTable& picks, bool reveal) {
     GridCell& cell = m_model.grid.cell(row, column);
     cell.text.clear();
     cell.background.reset();
     const GameRow& game = m_rows[static_cast<size_t>(row)];
+    // Scores may come in before the pool's day: the colour would tell the
+    // pick as well as the name.
+    if (!reveal && !game.revealed)
+        return;
     const auto& chosen = picks[game.week];
     if (game.judged && game.winner != 0) {
         if (chosen[game.winner] == 1)
@@ -119,8 +124,6 @@ void AllResultsPanel::markPick(int row, int column, const PickTable& picks, bool
         else if (chosen[game.loser] == 1)
             cell.background = kRed;
     }
-    if (!reveal && !game.revealed)
-        return;
     if (game.visitor != 0 && chosen[game.visitor] == 1)
         cell.text = league().teamAbbreviation[game.visitor];
     else if (game.home != 0 && chosen[game.home] == 1)
@@ -175,15 +178,14 @@ void AllResultsPanel::open() {
         m_dialogs.refuse(error);
 }
 
-// A game can still be picked from its week on, until its own day: the same
-// rule as the weekly picks, where a game is locked from its day on.
+// The board changes only the picks the weekly grid could change.
 bool AllResultsPanel::canPick(int row) const {
-    if (row < 1 || row >= m_model.grid.rows() || m_seasonOver)
+    if (row < 1 || row >= m_model.grid.rows())
         return false;
     const GameRow& game = m_rows[static_cast<size_t>(row)];
-    if (onOrBefore(m_season.games[static_cast<size_t>(row) - 1].date, m_pool.referenceDate))
-        return false;
-    return game.week <= m_currentWeek && game.visitor != 0 && game.home != 0;
+    return game.visitor != 0 && game.home != 0 &&
+           isPickOpen(m_season.games[static_cast<size_t>(row) - 1].date, game.week, m_currentWeek,
+                      m_seasonOver, m_pool.referenceDate);
 }
 
 void AllResultsPanel::cyclePick(int row, int column) {

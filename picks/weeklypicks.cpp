@@ -57,6 +57,12 @@ std::string projectedWinner(const PickTable& projected, int week, const SeasonGa
 
 } // namespace
 
+bool isPickOpen(std::string_view gameDate, int gameWeek, int currentWeek, bool seasonOver,
+                std::string_view referenceDate) {
+    // A game is locked from its own day on.
+    return !seasonOver && gameWeek == currentWeek && !onOrBefore(gameDate, referenceDate);
+}
+
 void WeeklyPicksPanel::resetGrid() {
     GridModel& g = m_model.grid;
     g.reset(1, kColumnCount, 1, 0);
@@ -158,18 +164,26 @@ void WeeklyPicksPanel::loadLastSeason() {
     loadLastSeasonRecords(m_pool, m_pool.seasonYearNumber() - 1, m_state.records);
 }
 
+// The player's picks as his file holds them; a file that cannot be read
+// shows no picks.
+Status WeeklyPicksPanel::loadPicks() {
+    Result<PlayerPicks> loaded = gs::loadPicks(m_pool, m_pool.currentUser);
+    if (!loaded) {
+        m_picks = m_savedPicks = PickTable{};
+        return failure(loaded.error());
+    }
+    m_picks = m_savedPicks = loaded->picks;
+    m_pool.savedActivePlayers = std::move(loaded->activeOrder);
+    return {};
+}
+
 void WeeklyPicksPanel::open() {
     showPanelControls();
     m_picksSaved = true;
     resetGrid();
     m_state = refreshSeason(m_pool);
-    if (Result<PlayerPicks> loaded = loadPicks(m_pool, m_pool.currentUser)) {
-        m_picks = loaded->picks;
-        m_pool.savedActivePlayers = std::move(loaded->activeOrder);
-    } else {
-        m_picks = PickTable{};
+    if (Status loaded = loadPicks(); !loaded)
         m_state.errors.push_back(loaded.error());
-    }
     if (m_state.season.scoredGameCount == 0) {
         m_model.nextWeekButton.enabled = false;
         m_model.previousWeekButton.enabled = false;
@@ -224,10 +238,9 @@ void WeeklyPicksPanel::togglePick(int row, int column) {
     int game = gameOfRow(row);
     if (game < 0)
         return;
-    // A game is locked from its own day on.
-    if (onOrBefore(m_state.season.games[static_cast<size_t>(game)].date, m_pool.referenceDate))
-        return;
-    if (m_state.seasonOver || m_displayedWeek != m_state.currentWeek || !validWeek(m_displayedWeek))
+    if (!validWeek(m_displayedWeek) ||
+        !isPickOpen(m_state.season.games[static_cast<size_t>(game)].date, m_displayedWeek,
+                    m_state.currentWeek, m_state.seasonOver, m_pool.referenceDate))
         return;
     if (column != kVisitorColumn && column != kHomeColumn)
         return;
@@ -245,6 +258,15 @@ void WeeklyPicksPanel::togglePick(int row, int column) {
     markTeamCell(row, kHomeColumn);
 }
 
+void WeeklyPicksPanel::reloadPicks() {
+    if (Status loaded = loadPicks(); !loaded)
+        m_dialogs.refuse(loaded.error());
+    m_picksSaved = true;
+    m_model.savePicksButton.caption = "Save Picks";
+    m_model.savePicksButton.enabled = false;
+    colourPicks();
+}
+
 void WeeklyPicksPanel::savePicks() {
     ControlModel& button = m_model.savePicksButton;
     if (Status saved = gs::savePicks(m_pool, m_pool.currentUser, m_picks); !saved) {
@@ -258,6 +280,27 @@ void WeeklyPicksPanel::savePicks() {
     button.caption = "Picks Saved";
     button.enabled = false;
     m_picksSaved = true;
+    m_savedPicks = m_picks;
+}
+
+bool WeeklyPicksPanel::mayLeave() {
+    if (!hasUnsavedPicks())
+        return true;
+    switch (m_dialogs.askToSave(kSavePicksQuestion, kProgramTitle)) {
+    case SaveAnswer::Save:
+        savePicks();
+        return !hasUnsavedPicks();
+    case SaveAnswer::Discard:
+        // What is shown next comes from the file again.
+        m_picks = m_savedPicks;
+        m_picksSaved = true;
+        m_model.savePicksButton.enabled = false;
+        colourPicks();
+        return true;
+    case SaveAnswer::Cancel:
+        return false;
+    }
+    return false;
 }
 
 } // namespace gs

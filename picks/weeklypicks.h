@@ -8,11 +8,21 @@
 #include "core/dialogs.h"
 #include "core/grid.h"
 #include "core/pool.h"
+#include "core/result.h"
 #include "stats/seasonrefresh.h"
 
+#include <string_view>
 #include <vector>
 
 namespace gs {
+
+inline constexpr const char* kSavePicksQuestion = "Save your picks?";
+
+// Whether the pick of a game can still change, here and on the results board
+// alike: only in the current week of a season still on, and only before the
+// game's own day.
+bool isPickOpen(std::string_view gameDate, int gameWeek, int currentWeek, bool seasonOver,
+                std::string_view referenceDate);
 
 struct WeeklyPicksModel {
     GridModel grid;
@@ -47,6 +57,17 @@ public:
     void togglePick(int row, int column);
     // "Save Picks": writes the player's pick file.
     void savePicks();
+    // After the pick file was replaced under the panel (a restore): shows
+    // the file's picks in the week on show, so that "Save Picks" cannot
+    // write the old ones back.
+    void reloadPicks();
+    // Before the panel makes way (another view, logout, the window closing):
+    // with picks changed since they were read or saved, asks "Save your
+    // picks?". Save saves them, Discard drops them; true when the panel may
+    // go, false on Cancel or when the save failed.
+    bool mayLeave();
+    // Picks changed since they were last read or saved.
+    bool hasUnsavedPicks() const { return m_picks != m_savedPicks; }
 
     const WeeklyPicksModel& model() const { return m_model; }
     const SeasonState& season() const { return m_state; }
@@ -63,12 +84,14 @@ private:
     void showWeekLabels(int first, int last);
     void showPanelControls();
     void loadLastSeason();
+    Status loadPicks();
 
     Pool& m_pool;
     Dialogs& m_dialogs;
     WeeklyPicksModel m_model;
     SeasonState m_state;
     PickTable m_picks{};
+    PickTable m_savedPicks{}; // as the file holds them
     int m_displayedWeek = 1;
     bool m_picksSaved = true;
 };

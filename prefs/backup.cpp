@@ -48,20 +48,26 @@ void BackupCommands::backUp(const BackupPair& pair, const std::string& title) {
                      title);
 }
 
-void BackupCommands::restore(const BackupPair& pair, const std::string& title) {
+bool BackupCommands::restore(const BackupPair& pair, const std::string& title) {
     // Without a backup there is nothing to ask about, and nothing may change.
     if (!fileExists(pair.backup)) {
         m_dialogs.refuse("There is no backup " + pair.backup.string() +
                              " to restore. Nothing has been changed.",
                          title);
-        return;
+        return false;
     }
     if (!m_dialogs.confirm("Proceed with restore?", title))
-        return;
-    if (Status copied = copyFileAtomic(pair.backup, pair.data, pair.access); !copied)
+        return false;
+    if (Status copied = copyFileAtomic(pair.backup, pair.data, pair.access); !copied) {
         m_dialogs.refuse("The restore failed; " + pair.data.string() + " is as it was. " +
                              copied.error(),
                          title);
+        return false;
+    }
+    m_dialogs.inform(pair.data.filename().string() + " has been restored from " +
+                         pair.backup.string() + ".",
+                     title);
+    return true;
 }
 
 void BackupCommands::backUpPicks() {
@@ -79,13 +85,13 @@ void BackupCommands::backUpUserList() {
     backUp(userListBackupPair(m_pool.folders), "Backup User Data");
 }
 
-void BackupCommands::restorePicks() {
+bool BackupCommands::restorePicks() {
     Result<BackupPair> pair = picksBackupPair(m_pool);
     if (!pair) {
         m_dialogs.refuse(pair.error());
-        return;
+        return false;
     }
-    restore(*pair, "Restore Picks Data");
+    return restore(*pair, "Restore Picks Data");
 }
 
 void BackupCommands::restoreUserList() {

@@ -36,15 +36,17 @@ public:
     // "Backup" > "Admin Data".
     void backUpUserList();
     // "Restore" > "Picks Data": after "Proceed with restore?", copies the
-    // backup over the pick file.
-    void restorePicks();
+    // backup over the pick file and says which file came back from which.
+    // True when the pick file was replaced: whatever shows the player's
+    // picks must read them again.
+    bool restorePicks();
     // "Restore" > "Admin Data": the same for the user list. The list in
     // memory stays as it is until the next load.
     void restoreUserList();
 
 private:
     void backUp(const BackupPair& pair, const std::string& title);
-    void restore(const BackupPair& pair, const std::string& title);
+    bool restore(const BackupPair& pair, const std::string& title);
 
     Pool& m_pool;
     Dialogs& m_dialogs;

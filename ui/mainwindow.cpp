@@ -20,6 +20,7 @@
 #include "useradminpage.h"
 
 #include <QApplication>
+#include <QCloseEvent>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -193,8 +194,7 @@ QAction* MainWindow::addEntry(QMenu* menu, const char* name, const QString& capt
 void MainWindow::buildMenus() {
     m_fileMenu = menuBar()->addMenu("&File");
     m_fileMenu->setObjectName("fileMenu");
-    addEntry(m_fileMenu, "logoutAction", "Logout of Session",
-             [this] { run([this] { m_session.logOut(); }); });
+    addEntry(m_fileMenu, "logoutAction", "Logout of Session", [this] { logOut(); });
     addEntry(m_fileMenu, "enterScoresAction", "Enter Game Scores", [this] { openScoreEntry(); });
     addEntry(m_fileMenu, "userAdministrationAction", "User List Administration");
     addEntry(m_fileMenu, "exchangeFilesAction", "Exchange Files with Admin",
@@ -219,8 +219,7 @@ void MainWindow::buildMenus() {
              [this] { run([this] { m_backups.backUpUserList(); }); });
     QMenu* restore = m_fileMenu->addMenu("Restore");
     restore->setObjectName("restoreMenu");
-    addEntry(restore, "restorePicksAction", "Picks Data",
-             [this] { run([this] { m_backups.restorePicks(); }); });
+    addEntry(restore, "restorePicksAction", "Picks Data", [this] { restorePicks(); });
     addEntry(restore, "restoreAdminAction", "Admin Data",
              [this] { run([this] { m_backups.restoreUserList(); }); });
     m_fileMenu->addSeparator();
@@ -259,12 +258,43 @@ void MainWindow::run(const std::function<void()>& handler) {
     render();
 }
 
+bool MainWindow::leavePanel() {
+    if (!m_weeklyPicks.mayLeave())
+        return false;
+    m_model.hidePanels();
+    return true;
+}
+
+bool MainWindow::leavePanelForWindow() {
+    bool left = false;
+    run([&] { left = leavePanel(); });
+    return left;
+}
+
+void MainWindow::closeEvent(QCloseEvent* event) {
+    bool leave = true;
+    run([&] { leave = m_weeklyPicks.mayLeave(); });
+    if (leave)
+        event->accept();
+    else
+        event->ignore();
+}
+
+void MainWindow::logOut() {
+    run([this] {
+        if (m_weeklyPicks.mayLeave())
+            m_session.logOut();
+    });
+}
+
 void MainWindow::openWeeklyPicks() {
     run([this] { showWeeklyPicks(); });
 }
 
 void MainWindow::showWeeklyPicks() {
-    m_model.hidePanels();
+    // Opening again reads the picks from the file: the same question first.
+    if (!leavePanel())
+        return;
     m_model.panel = Panel::WeeklyPicks;
     m_weeklyPicks.open();
 }
@@ -276,11 +306,24 @@ void MainWindow::addPanelPage(Panel panel, PanelPage* page) {
 
 void MainWindow::openPanel(Panel panel) {
     run([this, panel] {
-        m_model.hidePanels();
+        if (!leavePanel())
+            return;
         m_model.panel = panel;
         // The page is up while it builds, so that its progress can show.
         render();
         m_panelPages.at(panel)->open();
+    });
+}
+
+void MainWindow::restorePicks() {
+    run([this] {
+        if (!m_backups.restorePicks())
+            return;
+        // What is on show was read from the file the backup replaced.
+        if (m_model.panel == Panel::WeeklyPicks)
+            m_weeklyPicks.reloadPicks();
+        else if (auto page = m_panelPages.find(m_model.panel); page != m_panelPages.end())
+            page->second->open();
     });
 }
 
@@ -345,7 +388,8 @@ void MainWindow::paintAll() {
 }
 
 void MainWindow::openColorSettings() {
-    run([this] { m_model.hidePanels(); });
+    if (!leavePanelForWindow())
+        return;
     ColorSettingsDialog dialog(
         m_pool, [this] { paintAll(); }, this);
     dialog.paint(colorSlots(m_pool.colorScheme));
@@ -357,9 +401,8 @@ void MainWindow::openColorSettings() {
 void MainWindow::openScoreEntry() {
     std::unique_ptr<ScoreEntry> model;
     run([&] {
-        if (!requireAdmin(m_pool, m_pool.currentUser, m_dialogs))
+        if (!requireAdmin(m_pool, m_pool.currentUser, m_dialogs) || !leavePanel())
             return;
-        m_model.hidePanels();
         model = gs::openScoreEntry(m_pool, m_dialogs);
     });
     if (!model)
@@ -388,13 +431,15 @@ void MainWindow::showProgress(const ProgressModel& progress) {
 
 void MainWindow::runExport(void (CsvExports::*exportFile)()) {
     run([this, exportFile] {
-        m_model.hidePanels();
+        if (!leavePanel())
+            return;
         (m_exports.*exportFile)();
     });
 }
 
 void MainWindow::openSeasonYear() {
-    run([this] { m_model.hidePanels(); });
+    if (!leavePanelForWindow())
+        return;
     SeasonYearDialog dialog(m_pool, m_dialogs, this);
     dialog.paint(colorSlots(m_pool.colorScheme));
     dialog.exec();

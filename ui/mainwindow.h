@@ -49,7 +49,16 @@ public:
     void setOpener(Opener& opener) { m_opener = &opener; }
     void setManualRenderer(ManualRenderer& renderer) { m_renderer = &renderer; }
 
+protected:
+    void closeEvent(QCloseEvent* event) override;
+
 private:
+    // Lets the panel on show make way, asking first about picks not yet
+    // saved; false when the person stays where he is.
+    bool leavePanel();
+    // leavePanel() run as a handler of its own, before a window opens.
+    bool leavePanelForWindow();
+    void logOut();
     QAction* addEntry(QMenu* menu, const char* name, const QString& caption,
                       std::function<void()> handler = {});
     QWidget* buildLoginPage();
@@ -60,6 +69,7 @@ private:
     void showWeeklyPicks();
     void addPanelPage(Panel panel, PanelPage* page);
     void openPanel(Panel panel);
+    void restorePicks();
     void openScoreEntry();
     void openColorSettings();
     // ui/mainwindowaccounts.cpp: the user list administration page and the

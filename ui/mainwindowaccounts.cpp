@@ -35,7 +35,8 @@ void MainWindow::addAccountPages() {
 
 void MainWindow::openUserAdministration() {
     run([this] {
-        m_model.hidePanels();
+        if (!leavePanel())
+            return;
         if (m_userAdmin.open())
             m_model.panel = Panel::UserAdministration;
     });

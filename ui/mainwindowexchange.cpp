@@ -5,7 +5,8 @@
 namespace gs {
 
 void MainWindow::openExchange() {
-    run([this] { m_model.hidePanels(); });
+    if (!leavePanelForWindow())
+        return;
     ExchangeDialog dialog(m_pool, m_dialogs, makeTransport, this);
     dialog.paint(colorSlots(m_pool.colorScheme));
     dialog.exec();

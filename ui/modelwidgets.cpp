@@ -17,6 +17,7 @@ void showControl(QWidget* widget, const ControlModel& model) {
         button->setText(toQt(model.caption));
     widget->setVisible(model.visible);
     widget->setEnabled(model.enabled);
+    widget->setToolTip(toQt(model.toolTip));
 }
 
 namespace {

@@ -12,7 +12,8 @@ class QWidget;
 
 namespace gs {
 
-// A label's or a button's caption, and whether it is visible and enabled.
+// A label's or a button's caption, whether it is visible and enabled, and
+// its tooltip.
 void showControl(QWidget* widget, const ControlModel& model);
 
 // The list's entries (replaced only when they changed, so that the view

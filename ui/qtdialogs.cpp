@@ -40,6 +40,23 @@ bool QtDialogs::confirm(const std::string& text, const std::string& title) {
     return box.exec() == QMessageBox::Ok;
 }
 
+SaveAnswer QtDialogs::askToSave(const std::string& text, const std::string& title) {
+    QMessageBox box(QMessageBox::Question, toQt(title), toQt(text),
+                    QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel, parentWindow());
+    box.setObjectName("saveQuestionBox");
+    box.setDefaultButton(QMessageBox::Save);
+    box.setEscapeButton(QMessageBox::Cancel);
+    switch (box.exec()) {
+    case QMessageBox::Save:
+        return SaveAnswer::Save;
+    case QMessageBox::Discard:
+        return SaveAnswer::Discard;
+    default:
+        // Closing the box is no answer: nothing changes.
+        return SaveAnswer::Cancel;
+    }
+}
+
 std::string QtDialogs::input(const std::string& prompt, const std::string& title,
                              const std::string& defaultText) {
     bool ok = false;

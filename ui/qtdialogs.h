@@ -11,6 +11,7 @@ public:
     bool confirm(const std::string& text, const std::string& title) override;
     std::string input(const std::string& prompt, const std::string& title,
                       const std::string& defaultText) override;
+    SaveAnswer askToSave(const std::string& text, const std::string& title) override;
 };
 
 } // namespace gs

@@ -7,7 +7,9 @@
 #include "tests/support/testsupport.h"
 
 #include <algorithm>
+#include <functional>
 #include <gtest/gtest.h>
+#include <ostream>
 #include <unistd.h>
 
 namespace gs {
@@ -63,16 +65,30 @@ TEST_F(Panel, OpeningFillsTheListsAndShowsTheAdministrator) {
         EXPECT_TRUE(c->visible) << c->caption;
     EXPECT_EQ(pool.seasonYear, "2011"); // reading the list does not change the season
 
+    for (const ControlModel* c : {&m.administratorButton, &m.removeButton, &m.addButton,
+                                  &m.deactivateButton, &m.activateButton, &m.saveChangesButton})
+        EXPECT_TRUE(c->enabled && c->toolTip.empty()) << c->caption;
+
     openAs("ann");
     EXPECT_FALSE(panel.model().changePasswordButton.visible);
     EXPECT_FALSE(panel.model().changeUserNameButton.visible);
-    EXPECT_TRUE(panel.model().saveChangesButton.visible);
+    for (const ControlModel* c : {&m.administratorButton, &m.removeButton, &m.addButton,
+                                  &m.deactivateButton, &m.activateButton, &m.saveChangesButton}) {
+        EXPECT_TRUE(c->visible) << c->caption;
+        EXPECT_FALSE(c->enabled) << c->caption;
+        EXPECT_EQ(c->toolTip, "Administrator rights are needed to change the user list.");
+    }
+    EXPECT_TRUE(m.upButton.enabled && m.downButton.enabled);
 }
 
 struct GuardCase {
     const char* name;
-    void (UserAdministrationPanel::*press)();
+    std::function<void(UserAdministrationPanel&)> press;
 };
+
+void PrintTo(const GuardCase& c, std::ostream* os) {
+    *os << c.name;
+}
 
 class Guard : public Panel, public testing::WithParamInterface<GuardCase> {};
 
@@ -82,12 +98,14 @@ TEST_P(Guard, APlayerWithoutRightsChangesNothing) {
     selectActive("bob");
     program.dialogs.inputAnswers = {"dave"};
     const std::string before = dumpLists(pool);
+    const std::string onDisk = test::userListBytes(pool);
     const UserTable table = pool.users;
 
-    (panel.*GetParam().press)();
+    GetParam().press(panel);
 
     EXPECT_EQ(program.dialogs.messages(), kNotAdmin);
     EXPECT_EQ(dumpLists(pool), before);
+    EXPECT_EQ(test::userListBytes(pool), onDisk);
     for (int k = 1; k <= kUserSlots; ++k) {
         EXPECT_EQ(pool.users[k].name, table[k].name);
         EXPECT_EQ(pool.users[k].active, table[k].active);
@@ -101,7 +119,8 @@ INSTANTIATE_TEST_SUITE_P(
                     GuardCase{"Add", &UserAdministrationPanel::add},
                     GuardCase{"Deactivate", &UserAdministrationPanel::deactivate},
                     GuardCase{"Activate", &UserAdministrationPanel::activate},
-                    GuardCase{"HandOver", &UserAdministrationPanel::handOverAdministrator}),
+                    GuardCase{"HandOver", &UserAdministrationPanel::handOverAdministrator},
+                    GuardCase{"SaveChanges", &UserAdministrationPanel::saveChanges}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(Panel, UpAndDownMoveTheSelectedActivePlayerForAnyUser) {

@@ -80,9 +80,15 @@ TEST_F(AdminWindow, BuildsAPoolThatTheNewPlayerLogsInto) {
     trigger("userAdministrationAction");
     EXPECT_EQ(texts(active()), (std::vector<std::string>{"admin", "ann", "PC"}));
     EXPECT_FALSE(find("changeUserNameButton")->isVisible());
-    click("removePlayerButton");
-    EXPECT_EQ(program.dialogs.messages(),
-              std::vector<std::string>{"Error: You do not have administrator control"});
+    for (const char* name :
+         {"administratorButton", "removePlayerButton", "addPlayerButton", "deactivatePlayerButton",
+          "activatePlayerButton", "saveChangesButton"}) {
+        auto* button = find<QPushButton>(name);
+        EXPECT_TRUE(button->isVisible()) << name;
+        EXPECT_FALSE(button->isEnabled()) << name;
+        EXPECT_EQ(button->toolTip(), "Administrator rights are needed to change the user list.");
+    }
+    EXPECT_TRUE(find("moveUpButton")->isEnabled());
 }
 
 TEST_F(AdminWindow, ChangesThePasswordFromTheFileMenu) {

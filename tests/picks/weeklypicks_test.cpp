@@ -220,6 +220,78 @@ INSTANTIATE_TEST_SUITE_P(
                                true}),
     [](const auto& info) { return std::string(info.param.name); });
 
+// Leaving the panel with Pittsburgh picked and not saved.
+struct LeaveCase {
+    const char* name;
+    SaveAnswer answer;
+    bool leaves;
+    bool pickKept; // still on the panel
+    bool pickSaved;
+};
+
+void PrintTo(const LeaveCase& c, std::ostream* os) {
+    *os << c.name;
+}
+
+class LeavingWithAnUnsavedPick : public WeeklyPicks,
+                                 public testing::WithParamInterface<LeaveCase> {};
+
+TEST_P(LeavingWithAnUnsavedPick, FollowsTheAnswer) {
+    const LeaveCase& c = GetParam();
+    test::storeSeasons(pool, {2011}, kNoScores);
+    panel.open();
+    panel.togglePick(2, 0);
+    program.dialogs.saveAnswers = {c.answer};
+    EXPECT_EQ(panel.mayLeave(), c.leaves);
+    EXPECT_EQ(program.dialogs.shown, (std::vector<test::FakeDialogs::Shown>{
+                                         {"askToSave", "Save your picks?", "Gridslate"}}));
+    EXPECT_EQ(picked("Pittsburgh Steelers"), c.pickKept ? 1 : 0);
+    EXPECT_EQ(dumpRow(2).starts_with("*Pittsburgh Steelers*"), c.pickKept);
+    Result<PlayerPicks> onFile = loadPicks(pool, "alice");
+    ASSERT_TRUE(onFile) << onFile.error();
+    EXPECT_EQ(onFile->picks[1][teamNumber("Pittsburgh Steelers")], c.pickSaved ? 1 : 0);
+    // Once answered, leaving again asks nothing more; Cancel asks again.
+    program.dialogs.clear();
+    program.dialogs.saveAnswers = {SaveAnswer::Cancel};
+    EXPECT_EQ(panel.mayLeave(), c.leaves);
+    EXPECT_EQ(program.dialogs.shown.size(), c.leaves ? 0u : 1u);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Answers, LeavingWithAnUnsavedPick,
+    testing::Values(LeaveCase{"Save", SaveAnswer::Save, true, true, true},
+                    LeaveCase{"Discard", SaveAnswer::Discard, true, false, false},
+                    LeaveCase{"Cancel", SaveAnswer::Cancel, false, true, false}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST_F(WeeklyPicks, LeavingAsksNothingWhileThePicksAreAsTheFileHasThem) {
+    test::storeSeasons(pool, {2011}, kNoScores);
+    panel.open();
+    EXPECT_TRUE(panel.mayLeave());
+    panel.togglePick(0, 0); // the header: no pick changes
+    EXPECT_TRUE(panel.mayLeave());
+    panel.togglePick(2, 0);
+    panel.togglePick(2, 0); // picked and cleared again
+    EXPECT_TRUE(panel.mayLeave());
+    panel.togglePick(2, 0);
+    panel.savePicks();
+    EXPECT_TRUE(panel.mayLeave());
+    EXPECT_TRUE(program.dialogs.shown.empty());
+}
+
+TEST_F(WeeklyPicks, PicksThatCannotBeSavedKeepThePanel) {
+    test::storeSeasons(pool, {2011}, kNoScores);
+    panel.open();
+    panel.togglePick(2, 0);
+    fs::remove(pickFilePath(pool, "alice"));
+    fs::create_directories(pickFilePath(pool, "alice"));
+    program.dialogs.saveAnswers = {SaveAnswer::Save};
+    EXPECT_FALSE(panel.mayLeave());
+    ASSERT_EQ(program.dialogs.kinds, std::vector<MessageKind>{MessageKind::Error});
+    EXPECT_TRUE(panel.hasUnsavedPicks());
+    EXPECT_EQ(picked("Pittsburgh Steelers"), 1);
+}
+
 // 2012 through the Sunday of week 10, whose Monday game is still to come.
 // St. Louis at San Francisco ended in a tie: a pick of either team is wrong.
 TEST_F(WeeklyPicks, PicksAreMarkedByTheResult) {

@@ -47,7 +47,9 @@ TEST_F(Backups, PicksGoToTheirBackupAndComeBackAfterTheQuestion) {
     commands.restorePicks();
     EXPECT_EQ(program.dialogs.shown,
               (std::vector<test::FakeDialogs::Shown>{
-                  {"confirm", "Proceed with restore?", "Restore Picks Data"}}));
+                  {"confirm", "Proceed with restore?", "Restore Picks Data"},
+                  {"message", "ann2010.dat has been restored from " + picksBackup.string() + ".",
+                   "Restore Picks Data"}}));
     EXPECT_EQ(readBytes(picks), "picks of the week\r\n");
 }
 
@@ -75,7 +77,9 @@ TEST_F(Backups, TheUserListIsRestoredToTheFileTheProgramReads) {
     commands.restoreUserList();
     EXPECT_EQ(program.dialogs.shown,
               (std::vector<test::FakeDialogs::Shown>{
-                  {"confirm", "Proceed with restore?", "Restore User Data"}}));
+                  {"confirm", "Proceed with restore?", "Restore User Data"},
+                  {"message", "UserList.db has been restored from " + listBackup.string() + ".",
+                   "Restore User Data"}}));
     EXPECT_EQ(readBytes(list), "2010\r\nadmin,1,9,1,,0,\r\n");
     EXPECT_FALSE(fs::exists(pool.folders.program / "UserList.dat"));
     // The list in memory waits for the next load.

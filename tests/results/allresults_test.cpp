@@ -61,7 +61,7 @@ constexpr const char* kBoard =
     "1 | 10/31/2010 | Sunday | Pittsburgh Steelers | 10 | *New Orleans Saints*{#00C000} | 20 | "
     "PIT[#FF0000] |  | NO[#00C000] | PIT[#FF0000] | \n"
     "1 | 11/1/2010 | Monday | Houston Texans | 17 | *Indianapolis Colts*{#00C000} | 30 |  |  | "
-    "[#00C000] | [#FF0000] | \n"
+    " |  | \n"
     "2 | 11/7/2010 | Sunday | Tampa Bay Buccaneers |  | Atlanta Falcons |  | ATL |  |  |  | \n"
     "2 | 11/7/2010 | Sunday | Miami Dolphins |  | Baltimore Ravens |  |  |  |  |  | \n"
     "2 | 11/7/2010 | Sunday | Chicago Bears |  | Buffalo Bills |  |  |  |  |  | \n"
@@ -147,6 +147,36 @@ TEST_F(AllResults, GamesOfALaterWeekCannotBePickedYet) {
     panel.cyclePick(2, 7); // week 1, Minnesota at New England: NE was picked
     EXPECT_EQ(panel.model().grid.cell(2, 7).text, "");
     EXPECT_EQ(ownWeekLine(1), test::weekLine({25, 30})); // PIT and TB stay
+}
+
+TEST_F(AllResults, ScoresAheadOfThePoolsDayOpenNoEarlierWeekAndShowNoOtherPlayersPicks) {
+    // The scores came in through Monday 11/8 while the pool's day is still
+    // 11/1: week 3 is the current week, week 2 is still ahead of the pool.
+    std::vector<GameRecord> records = test::seasonRecords(2010, "11/8/2010");
+    test::storeRecords(pool, {records.begin() + 112, records.begin() + 132});
+    panel.open();
+    const GridModel& g = panel.model().grid;
+    auto players = [&](int row) {
+        std::string dump = g.dump();
+        size_t start = 0;
+        for (int r = 0; r < row; ++r)
+            start = dump.find('\n', start) + 1;
+        std::string line = dump.substr(start, dump.find('\n', start) - start);
+        for (int c = 0; c < kResultsFixedColumns; ++c)
+            line = line.substr(line.find(" | ") + 3);
+        return line;
+    };
+    // admin's own picks show with their results; ann's and bob's do not.
+    EXPECT_EQ(players(6), "ATL[#00C000] |  |  |  | ");
+    EXPECT_EQ(players(7), " |  |  |  | ");
+
+    std::string bytes = test::readBytes(pickFilePath(pool, "admin"));
+    panel.cyclePick(7, 7); // week 2, Miami at Baltimore on 11/7
+    EXPECT_EQ(players(7), " |  |  |  | ");
+    EXPECT_EQ(test::readBytes(pickFilePath(pool, "admin")), bytes);
+    panel.cyclePick(19, 7); // week 3, Baltimore at Atlanta on 11/11
+    EXPECT_EQ(g.cell(19, 7).text, "BAL");
+    EXPECT_EQ(ownWeekLine(3), test::weekLine({3}));
 }
 
 TEST_F(AllResults, FailedSaveKeepsTheBoardAsTheFileIs) {

@@ -129,6 +129,20 @@ TEST_F(ResultsWindow, AllUserPickResults) {
     EXPECT_TRUE(program.dialogs.shown.empty());
 }
 
+TEST_F(ResultsWindow, ARestoreShowsTheRestoredPicksOnTheBoard) {
+    trigger("allResultsAction");
+    auto* grid = find<GridTableView>("allResultsGrid");
+    trigger("backupPicksAction");
+    clickCell(grid, 118, 7);
+    ASSERT_EQ(text(grid, 118, 7), "TB");
+    trigger("restorePicksAction");
+    EXPECT_EQ(text(grid, 118, 7), "");
+    clickCell(grid, 119, 7); // Miami at Baltimore
+    TextFile file = readTextFile(pickFilePath(program.pool, "admin"));
+    ASSERT_GE(file.lines.size(), 9u);
+    EXPECT_EQ(file.lines[8], test::weekLine({17}));
+}
+
 TEST_F(ResultsWindow, UserStatistics) {
     trigger("userStatisticsAction");
     ASSERT_TRUE(find<QWidget>("userStatisticsPage")->isVisible());

@@ -32,6 +32,19 @@ bool FakeDialogs::confirm(const std::string& text, const std::string& title) {
     return answer;
 }
 
+void PrintTo(const FakeDialogs::Shown& shown, std::ostream* os) {
+    *os << shown.kind << " " << shown.title << ": " << shown.text;
+}
+
+SaveAnswer FakeDialogs::askToSave(const std::string& text, const std::string& title) {
+    shown.push_back({"askToSave", text, title});
+    if (saveAnswers.empty())
+        return SaveAnswer::Save;
+    SaveAnswer answer = saveAnswers.front();
+    saveAnswers.pop_front();
+    return answer;
+}
+
 std::string FakeDialogs::input(const std::string& prompt, const std::string& title,
                                const std::string&) {
     shown.push_back({"input", prompt, title});

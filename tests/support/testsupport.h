@@ -17,23 +17,27 @@
 namespace gs::test {
 
 // Records every message and answers questions and input boxes from queues
-// (OK and "" when a queue runs dry).
+// (OK, Save and "" when a queue runs dry).
 class FakeDialogs : public Dialogs {
 public:
     struct Shown {
-        std::string kind; // "message", "confirm" or "input"
+        std::string kind; // "message", "confirm", "askToSave" or "input"
         std::string text;
         std::string title;
         bool operator==(const Shown&) const = default;
+        // "kind title: text" in assertion failures.
+        friend void PrintTo(const Shown& shown, std::ostream* os);
     };
 
     void message(MessageKind kind, const std::string& text, const std::string& title) override;
     bool confirm(const std::string& text, const std::string& title) override;
     std::string input(const std::string& prompt, const std::string& title,
                       const std::string& defaultText) override;
+    SaveAnswer askToSave(const std::string& text, const std::string& title) override;
 
     std::vector<Shown> shown;
     std::deque<bool> confirmAnswers;
+    std::deque<SaveAnswer> saveAnswers;
     std::deque<std::string> inputAnswers;
 
     // The messages shown, as "title: text" lines.

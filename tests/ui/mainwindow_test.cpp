@@ -1,7 +1,10 @@
 #include "tests/ui/uitest.h"
 
+#include "ui/qtdialogs.h"
+
 #include <QApplication>
 #include <QLabel>
+#include <QMessageBox>
 #include <QRadioButton>
 #include <QTimer>
 
@@ -85,6 +88,44 @@ TEST_F(MainWindow, ColorSchemeWindowRepaintsEverythingAndKeepsTheChoice) {
     EXPECT_EQ(program.pool.colorScheme, 12);
     EXPECT_EQ(program.pool.users[program.pool.userSlot("admin")].colorScheme, 12);
 }
+
+// The save question's buttons, and Escape, as the logic hears them.
+struct SaveButtonCase {
+    const char* name;
+    QMessageBox::StandardButton button; // NoButton: Escape
+    SaveAnswer answer;
+};
+
+void PrintTo(const SaveButtonCase& c, std::ostream* os) {
+    *os << c.name;
+}
+
+class SaveQuestion : public testing::TestWithParam<SaveButtonCase> {};
+
+TEST_P(SaveQuestion, AnswersByTheButton) {
+    const SaveButtonCase& c = GetParam();
+    QString shown;
+    QTimer::singleShot(0, [&] {
+        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+        ASSERT_NE(box, nullptr);
+        shown = box->objectName() + " " + box->windowTitle() + ": " + box->text();
+        if (c.button == QMessageBox::NoButton)
+            QTest::keyClick(box, Qt::Key_Escape);
+        else
+            box->button(c.button)->click();
+    });
+    QtDialogs dialogs;
+    EXPECT_EQ(dialogs.askToSave("Save your picks?", "Gridslate"), c.answer);
+    EXPECT_EQ(shown.toStdString(), "saveQuestionBox Gridslate: Save your picks?");
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Buttons, SaveQuestion,
+    testing::Values(SaveButtonCase{"Save", QMessageBox::Save, SaveAnswer::Save},
+                    SaveButtonCase{"Discard", QMessageBox::Discard, SaveAnswer::Discard},
+                    SaveButtonCase{"Cancel", QMessageBox::Cancel, SaveAnswer::Cancel},
+                    SaveButtonCase{"Escape", QMessageBox::NoButton, SaveAnswer::Cancel}),
+    [](const auto& info) { return std::string(info.param.name); });
 
 } // namespace
 } // namespace gs

@@ -1,5 +1,6 @@
 #include "tests/ui/uitest.h"
 
+#include "core/league.h"
 #include "core/textfile.h"
 #include "schedule/gamesdb.h"
 #include "ui/gridview.h"
@@ -55,6 +56,76 @@ TEST_F(WeeklyPicksWindow, APickSavedIsThereAfterLoggingInAgain) {
     ASSERT_GE(picks.lines.size(), 9u);
     EXPECT_EQ(picks.lines[8][2 * 2 - 2], '1'); // Atlanta is team 2
 }
+
+TEST_F(WeeklyPicksWindow, RestoredPicksReplaceTheOnesOnShow) {
+    loginAsAdmin();
+    auto* grid = find<GridView>("picksGrid");
+    ASSERT_EQ(grid->item(1, 1)->text().toStdString(), "Atlanta Falcons");
+    trigger("backupPicksAction");
+    clickCell(grid, 1, 1);
+    click("savePicksButton");
+
+    trigger("restorePicksAction");
+    EXPECT_FALSE(grid->item(1, 1)->font().bold());
+    EXPECT_FALSE(find<QPushButton>("savePicksButton")->isEnabled());
+    // A pick made after the restore is saved with the restored ones only.
+    clickCell(grid, 2, 1);
+    click("savePicksButton");
+    TextFile picks = readTextFile(program.pool.folders.program / "admin2010.dat");
+    ASSERT_GE(picks.lines.size(), 9u);
+    EXPECT_EQ(picks.lines[8], test::weekLine({teamNumber(grid->item(2, 1)->text().toStdString())}));
+}
+
+// Ways of leaving the week's picks with Atlanta picked and not saved: a
+// menu entry, or closing the window ("" for the entry).
+struct LeaveCase {
+    const char* name;
+    const char* entry;
+    SaveAnswer answer;
+};
+
+void PrintTo(const LeaveCase& c, std::ostream* os) {
+    *os << c.name;
+}
+
+class LeavingTheWeeksPicks : public WeeklyPicksWindow,
+                             public testing::WithParamInterface<LeaveCase> {};
+
+TEST_P(LeavingTheWeeksPicks, AsksFirstAndFollowsTheAnswer) {
+    const LeaveCase& c = GetParam();
+    loginAsAdmin();
+    auto* grid = find<GridView>("picksGrid");
+    ASSERT_EQ(grid->item(1, 1)->text().toStdString(), "Atlanta Falcons");
+    clickCell(grid, 1, 1);
+    program.dialogs.saveAnswers = {c.answer};
+    if (*c.entry)
+        trigger(c.entry);
+    else
+        window->close();
+
+    EXPECT_EQ(program.dialogs.shown.size(), 1u);
+    EXPECT_EQ(program.dialogs.shown.at(0).kind, "askToSave");
+    bool stays = c.answer == SaveAnswer::Cancel;
+    EXPECT_EQ(grid->isVisible(), stays);
+    if (stays) {
+        EXPECT_TRUE(grid->item(1, 1)->font().bold());
+    }
+    TextFile picks = readTextFile(program.pool.folders.program / "admin2010.dat");
+    ASSERT_GE(picks.lines.size(), 9u);
+    EXPECT_EQ(picks.lines[8], test::weekLine(c.answer == SaveAnswer::Save
+                                                 ? std::vector<int>{teamNumber("Atlanta Falcons")}
+                                                 : std::vector<int>{}));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Ways, LeavingTheWeeksPicks,
+    testing::Values(LeaveCase{"AnotherViewSaves", "allResultsAction", SaveAnswer::Save},
+                    LeaveCase{"AnotherViewCancels", "teamRankingAction", SaveAnswer::Cancel},
+                    LeaveCase{"LogoutDiscards", "logoutAction", SaveAnswer::Discard},
+                    LeaveCase{"ExitDiscards", "exitAction", SaveAnswer::Discard},
+                    LeaveCase{"ClosingSaves", "", SaveAnswer::Save},
+                    LeaveCase{"ClosingCancels", "", SaveAnswer::Cancel}),
+    [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(WeeklyPicksWindow, ScoreEnteredInTheWindowReachesTheTable) {
     loginAsAdmin();
