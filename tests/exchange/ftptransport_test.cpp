@@ -127,7 +127,7 @@ TEST_F(FtpTransportTest, SendThatCannotBeStoredLeavesNoTemporaryName) {
 }
 
 TEST_F(FtpTransportTest, SendThatCannotBeRenamedRemovesItsTemporaryName) {
-    FtpTransport writer(server.noRenameAddress("pool"));
+    FtpTransport writer(server.address("pool", test::FtpAccount::NoRename));
     writeBytes(pool() / "Al2010.dat", "old picks");
     writeBytes(local.path() / "Al2010.dat", "new picks");
     Outcome outcome = writer.send(local.path() / "Al2010.dat", "Al2010.dat");
