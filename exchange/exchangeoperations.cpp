@@ -102,8 +102,7 @@ std::string ExchangeOperations::where() const {
     const std::string& address = m_state.place.address;
     if (m_state.place.mode == ExchangeMode::Lan)
         return address;
-    return maskAddressPassword(startsWithNoCase(address, kFtpScheme) ? address
-                                                                     : kFtpScheme + address);
+    return maskedAddress(startsWithNoCase(address, kFtpScheme) ? address : kFtpScheme + address);
 }
 
 bool ExchangeOperations::isAdminName() const {
@@ -114,14 +113,20 @@ bool ExchangeOperations::takesMasterFiles() const {
     return !isAdminName() && !m_pool.isAdmin(m_pool.currentUser);
 }
 
+std::string ExchangeOperations::withoutPlacePassword(const std::string& text) const {
+    if (m_state.place.mode != ExchangeMode::Ftp)
+        return text;
+    return withoutPassword(text, m_state.place.address);
+}
+
 void ExchangeOperations::tell(MessageKind kind, const std::string& text) {
-    m_dialogs.message(kind, maskAddressPassword(text),
+    m_dialogs.message(kind, withoutPlacePassword(text),
                       kind == MessageKind::Error ? kErrorTitle : kProgramTitle);
 }
 
 void ExchangeOperations::moved(const std::string& what) {
     if (onFileMoved)
-        onFileMoved(maskAddressPassword(what));
+        onFileMoved(withoutPlacePassword(what));
 }
 
 void ExchangeOperations::changed() {
@@ -176,7 +181,7 @@ bool ExchangeOperations::request(const std::string& stepName,
         }
         return true;
     case StepEnd::MalformedAddress:
-        tell(MessageKind::Error, kBadUrlMessage + m_state.place.address);
+        tell(MessageKind::Error, kBadUrlMessage + maskedAddress(m_state.place.address));
         end = OperationEnd::MalformedAddress;
         return false;
     case StepEnd::GaveUp:

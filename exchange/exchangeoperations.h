@@ -165,6 +165,7 @@ private:
     void showProgress(size_t done, size_t count);
     void hideProgress();
     void changed();
+    std::string withoutPlacePassword(const std::string& text) const;
     void tell(MessageKind kind, const std::string& text);
     void moved(const std::string& what);
     void beginOperation();

@@ -49,14 +49,8 @@ struct CurlList {
     void append(const std::string& line) { head = curl_slist_append(head, line.c_str()); }
 };
 
-bool startsWithNoCase(std::string_view text, std::string_view prefix) {
-    return text.size() >= prefix.size() &&
-           upperAscii(text.substr(0, prefix.size())) == upperAscii(prefix);
-}
-
 Outcome refusedName(const std::string& name) {
-    return Outcome::failure(kRefusedNameCode,
-                            "\"" + maskAddressPassword(name) + "\" is not a plain file name");
+    return Outcome::failure(kRefusedNameCode, "\"" + name + "\" is not a plain file name");
 }
 
 // Every line of the listing ended by CR LF, whatever line ends the server and
@@ -103,31 +97,20 @@ struct FtpTransport::Session {
     }
 };
 
-FtpTransport::FtpTransport(const std::string& address) {
+FtpTransport::FtpTransport(const std::string& address) : m_address(address) {
     // Should the start fail, every request fails when it asks for a handle.
     startCurl();
-    std::string rest = address;
-    if (startsWithNoCase(rest, "ftp://"))
-        rest.erase(0, 6);
-    if (rest.find("://") != std::string::npos) {
+    AddressParts parts = splitAddress(address);
+    if ((!parts.scheme.empty() && upperAscii(parts.scheme) != "FTP") ||
+        (parts.host + parts.path).find("://") != std::string::npos) {
         m_malformed = "Only ftp:// addresses can be used";
         return;
     }
-    size_t slash = rest.find('/');
-    std::string authority = rest.substr(0, slash);
-    std::string path = slash == std::string::npos ? std::string() : rest.substr(slash);
-
-    // The last "@" ends the user part, so a password may hold "@".
-    size_t at = authority.rfind('@');
-    if (at != std::string::npos) {
-        std::string userPart = authority.substr(0, at);
-        authority.erase(0, at + 1);
-        size_t colon = userPart.find(':');
-        m_user = userPart.substr(0, colon);
-        if (colon != std::string::npos)
-            m_password = userPart.substr(colon + 1);
-        m_hasUser = true;
-    }
+    std::string authority = parts.host;
+    std::string path = parts.path;
+    m_hasUser = parts.hasUser;
+    m_user = parts.user;
+    m_password = parts.password;
     if (authority.empty()) {
         m_malformed = "The address has no host";
         return;
@@ -199,14 +182,16 @@ Outcome FtpTransport::perform(Session& session) {
     CURLcode code = curl_easy_perform(session.curl);
     if (code == CURLE_OK)
         return Outcome::done();
-    std::string text = session.error[0] ? session.error : curl_easy_strerror(code);
+    // A server may quote what it was sent, the password as well.
+    std::string text =
+        withoutPassword(session.error[0] ? session.error : curl_easy_strerror(code), m_address);
     if (code == CURLE_URL_MALFORMAT || code == CURLE_UNSUPPORTED_PROTOCOL)
-        return Outcome::malformedAddress(maskAddressPassword(text));
+        return Outcome::malformedAddress(text);
     long reply = 0;
     curl_easy_getinfo(session.curl, CURLINFO_RESPONSE_CODE, &reply);
     if (reply >= 400 && text.find(std::to_string(reply)) == std::string::npos)
         text += " (server reply " + std::to_string(reply) + ")";
-    return Outcome::failure(code, maskAddressPassword(text));
+    return Outcome::failure(code, text);
 }
 
 Outcome FtpTransport::listNames(std::string& listing) {

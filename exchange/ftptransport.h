@@ -40,6 +40,7 @@ private:
     Outcome perform(Session& session);
     void removeQuietly(const std::string& remoteName);
 
+    std::string m_address;
     std::string m_directoryUrl;
     std::string m_user;
     std::string m_password;

@@ -93,7 +93,7 @@ TEST_F(ExchangeCommands, PlayerCannotUploadTheMasterFiles) {
 TEST_F(ExchangeCommands, FailuresExitNonZeroWithTheReasonAndNoPassword) {
     storeAddress("Al", "ftp://ann:secret@/pool");
     EXPECT_EQ(run("Al", "exchange-download"), 1);
-    EXPECT_EQ(err.str(), "gridslate: Bad URL ann:***@/pool\n");
+    EXPECT_EQ(err.str(), "gridslate: Bad URL ***@/pool\n");
 
     storeAddress("Al", "ftp://" + server.address("pool"));
     server.stop();
