@@ -156,11 +156,16 @@ bool ExchangeOperations::request(const std::string& stepName,
         return false;
     }
     Transport& place = transport();
-    auto attempt = [&] { return m_requests.run([&] { return call(place); }); };
+    auto attempt = [&](SteadyTime deadline) {
+        return m_requests.run([&] {
+            place.limit(limits, deadline);
+            return call(place);
+        });
+    };
 
     if (m_state.place.mode == ExchangeMode::Lan) {
         // A shared folder answers at once; trying again would not help.
-        Outcome outcome = attempt();
+        Outcome outcome = attempt(SteadyTime::max());
         if (outcome.isDone())
             return true;
         tell(MessageKind::Error, stepName + " failed: " + outcome.text);
@@ -172,7 +177,7 @@ bool ExchangeOperations::request(const std::string& stepName,
         if (notice == Notice::ShowCode && showRetryCodes && failed.code != kBusyCode)
             tell(MessageKind::Warning, std::to_string(failed.code));
     };
-    StepResult result = runStep(stepName, attempt, *m_wait, showCode);
+    StepResult result = runStep(stepName, attempt, *m_wait, limits, showCode);
     switch (result.end) {
     case StepEnd::Done:
         if (m_cancelRequested) {

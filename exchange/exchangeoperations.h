@@ -14,6 +14,7 @@
 #include "core/dialogs.h"
 #include "core/grid.h"
 #include "core/pool.h"
+#include "exchange/exchangelimits.h"
 #include "exchange/retry.h"
 #include "exchange/transport.h"
 
@@ -133,6 +134,8 @@ public:
     // Off for the command line: it has no use for the error codes that the
     // window shows before each wait.
     bool showRetryCodes = true;
+    // How long the shared place may take, how often a step is tried.
+    ExchangeLimits limits;
     // Told of each file moved ("Fetched ...", "Installed ...", "Sent ...").
     std::function<void(const std::string&)> onFileMoved;
     // Told whenever the state changed in the middle of an operation.

@@ -5,6 +5,7 @@
 #include "exchange/address.h"
 #include "exchange/listing.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
@@ -17,12 +18,6 @@ namespace gs {
 
 namespace {
 
-// Long enough for a slow server to answer, short enough that a server that
-// is down is noticed before the next retry is due.
-constexpr long kConnectTimeoutSeconds = 5;
-constexpr long kResponseTimeoutSeconds = 20;
-// A transfer that moves less than one byte a second for this long is stalled.
-constexpr long kStallSeconds = 30;
 // A listing longer than this is not a directory of pick files.
 constexpr size_t kListingLimit = 500000;
 
@@ -51,6 +46,10 @@ struct CurlList {
 
 Outcome refusedName(const std::string& name) {
     return Outcome::failure(kRefusedNameCode, "\"" + name + "\" is not a plain file name");
+}
+
+long wholeSeconds(std::chrono::seconds duration) {
+    return static_cast<long>(std::max<std::chrono::seconds::rep>(duration.count(), 1));
 }
 
 // Every line of the listing ended by CR LF, whatever line ends the server and
@@ -97,7 +96,8 @@ struct FtpTransport::Session {
     }
 };
 
-FtpTransport::FtpTransport(const std::string& address) : m_address(address) {
+FtpTransport::FtpTransport(const std::string& address, const ExchangeLimits& limits)
+    : m_address(address), m_limits(limits) {
     // Should the start fail, every request fails when it asks for a handle.
     startCurl();
     AddressParts parts = splitAddress(address);
@@ -142,10 +142,25 @@ FtpTransport::FtpTransport(const std::string& address) : m_address(address) {
 
 FtpTransport::~FtpTransport() = default;
 
+void FtpTransport::limit(const ExchangeLimits& limits, SteadyTime deadline) {
+    m_limits = limits;
+    m_deadline = deadline;
+}
+
 FtpTransport::Session* FtpTransport::session(Outcome& failure) {
     if (!m_malformed.empty()) {
         failure = Outcome::malformedAddress(m_malformed);
         return nullptr;
+    }
+    long remainingMs = 0; // none: no limit
+    if (m_deadline != SteadyTime::max()) {
+        auto remaining = std::chrono::duration_cast<std::chrono::milliseconds>(
+            m_deadline - std::chrono::steady_clock::now());
+        if (remaining.count() <= 0) {
+            failure = Outcome::failure(CURLE_OPERATION_TIMEDOUT, "The time for this step ran out");
+            return nullptr;
+        }
+        remainingMs = static_cast<long>(remaining.count());
     }
     if (!m_session) {
         auto created = std::make_unique<Session>();
@@ -164,10 +179,16 @@ FtpTransport::Session* FtpTransport::session(Outcome& failure) {
     curl_easy_setopt(curl, CURLOPT_ERRORBUFFER, m_session->error);
     curl_easy_setopt(curl, CURLOPT_PROTOCOLS_STR, "ftp");
     curl_easy_setopt(curl, CURLOPT_NOSIGNAL, 1L);
-    curl_easy_setopt(curl, CURLOPT_CONNECTTIMEOUT, kConnectTimeoutSeconds);
-    curl_easy_setopt(curl, CURLOPT_SERVER_RESPONSE_TIMEOUT, kResponseTimeoutSeconds);
+    curl_easy_setopt(
+        curl, CURLOPT_CONNECTTIMEOUT_MS,
+        static_cast<long>(
+            std::chrono::duration_cast<std::chrono::milliseconds>(m_limits.connect).count()));
+    // A command left unanswered, or a transfer moving less than a byte a
+    // second, for the stall limit has stalled.
+    curl_easy_setopt(curl, CURLOPT_SERVER_RESPONSE_TIMEOUT, wholeSeconds(m_limits.stall));
     curl_easy_setopt(curl, CURLOPT_LOW_SPEED_LIMIT, 1L);
-    curl_easy_setopt(curl, CURLOPT_LOW_SPEED_TIME, kStallSeconds);
+    curl_easy_setopt(curl, CURLOPT_LOW_SPEED_TIME, wholeSeconds(m_limits.stall));
+    curl_easy_setopt(curl, CURLOPT_TIMEOUT_MS, remainingMs);
     // Passive mode: the server opens no connection to us, which works
     // behind routers.
     curl_easy_setopt(curl, CURLOPT_FTPPORT, nullptr);
@@ -189,8 +210,16 @@ Outcome FtpTransport::perform(Session& session) {
         return Outcome::malformedAddress(text);
     long reply = 0;
     curl_easy_getinfo(session.curl, CURLINFO_RESPONSE_CODE, &reply);
+    std::string replyText = " (server reply " + std::to_string(reply) + ")";
+    if (code == CURLE_LOGIN_DENIED) {
+        // The same name and password would be turned down again.
+        std::string who = m_hasUser ? "the login of " + m_user : "the anonymous login";
+        return Outcome::refused(code, "The server refused " + who + replyText);
+    }
+    if (code == CURLE_OPERATION_TIMEDOUT)
+        return Outcome::failure(code, "The server stopped answering (" + text + ")");
     if (reply >= 400 && text.find(std::to_string(reply)) == std::string::npos)
-        text += " (server reply " + std::to_string(reply) + ")";
+        text += replyText;
     return Outcome::failure(code, text);
 }
 
