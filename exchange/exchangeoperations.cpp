@@ -240,13 +240,8 @@ bool ExchangeOperations::stageCopy(const fs::path& from, const std::string& name
 
 bool ExchangeOperations::sendStaged(const std::string& name, Notice notice, OperationEnd& end) {
     fs::path staged = m_pool.folders.staging / name;
-    // A shared folder takes the new copy in one rename; an FTP server may
-    // refuse to rename over an existing file, so that one goes first.
-    if (m_state.place.mode == ExchangeMode::Ftp &&
-        !request(
-            "Removing " + name + " from " + where(), [&](Transport& t) { return t.remove(name); },
-            notice, end))
-        return false;
+    // Nothing is removed first: the transport replaces the remote copy only
+    // by a whole new one, and a send that fails must leave the old.
     if (!request(
             "Sending " + name + " to " + where(),
             [&](Transport& t) { return t.send(staged, name); }, notice, end))

@@ -20,6 +20,9 @@ namespace {
 
 // A listing longer than this is not a directory of pick files.
 constexpr size_t kListingLimit = 500000;
+// The reply to an RNFR that the server will go on with; no other command
+// the exchange sends is answered with it.
+constexpr std::string_view kRenamePendingReply = "350";
 
 bool startCurl() {
     // Thread-safe one-time start; never undone, the library stays loaded.
@@ -66,13 +69,15 @@ std::string withCrLf(const std::string& text) {
     return out;
 }
 
-// A temporary remote name for a send: hidden, unique to this send, and not
-// ending in the target's extension, so no reader takes it for a data file.
-std::string temporaryRemoteName(const std::string& name) {
+// A remote name beside a file for a send: hidden, unique to this send, and
+// not ending in the target's extension, so no reader takes it for a data
+// file. ".part" holds the new copy until it is renamed into place, ".old"
+// the old one while a server that will not rename over a file is served.
+std::string besideRemoteName(const std::string& name, const char* suffix) {
     std::random_device random;
     char token[16];
     std::snprintf(token, sizeof token, "%08x", static_cast<unsigned>(random()));
-    return "." + name + "." + token + ".part";
+    return "." + name + "." + token + suffix;
 }
 
 size_t appendListing(char* data, size_t size, size_t count, void* target) {
@@ -89,10 +94,28 @@ size_t appendListing(char* data, size_t size, size_t count, void* target) {
 struct FtpTransport::Session {
     CURL* curl = nullptr;
     char error[CURL_ERROR_SIZE] = {};
+    // Whether the server answered an RNFR of the request with "go on".
+    bool renamePending = false;
     ~Session() {
         // Sends QUIT on a connection that is still open.
         if (curl)
             curl_easy_cleanup(curl);
+    }
+
+    // Has the next request's replies seen, so that a failed rename tells
+    // whether the server refused the RNFR (it allows no renaming here at
+    // all) or only the RNTO.
+    void watchReplies() {
+        renamePending = false;
+        curl_easy_setopt(curl, CURLOPT_DEBUGFUNCTION, seeReply);
+        curl_easy_setopt(curl, CURLOPT_DEBUGDATA, this);
+        curl_easy_setopt(curl, CURLOPT_VERBOSE, 1L);
+    }
+    static int seeReply(CURL*, curl_infotype type, char* data, size_t size, void* target) {
+        if (type == CURLINFO_HEADER_IN &&
+            std::string_view(data, size).starts_with(kRenamePendingReply))
+            static_cast<Session*>(target)->renamePending = true;
+        return 0;
     }
 };
 
@@ -176,6 +199,7 @@ FtpTransport::Session* FtpTransport::session(Outcome& failure) {
     }
     CURL* curl = m_session->curl;
     m_session->error[0] = '\0';
+    m_session->renamePending = false;
     curl_easy_setopt(curl, CURLOPT_ERRORBUFFER, m_session->error);
     curl_easy_setopt(curl, CURLOPT_PROTOCOLS_STR, "ftp");
     curl_easy_setopt(curl, CURLOPT_NOSIGNAL, 1L);
@@ -305,9 +329,10 @@ Outcome FtpTransport::send(const std::filesystem::path& localPath, const std::st
         return failure;
     }
 
-    // Sent under a temporary name and renamed into place, so a reader sees the
-    // old file or the whole new one.
-    std::string temporary = temporaryRemoteName(remoteName);
+    // Sent under a temporary name and renamed over the old file, so a reader
+    // sees the old file or the whole new one, and a send that fails on the
+    // way leaves the old one.
+    std::string temporary = besideRemoteName(remoteName, ".part");
     char* escaped =
         curl_easy_escape(current->curl, temporary.c_str(), static_cast<int>(temporary.size()));
     std::string url = m_directoryUrl + (escaped ? escaped : "");
@@ -321,25 +346,72 @@ Outcome FtpTransport::send(const std::filesystem::path& localPath, const std::st
     curl_easy_setopt(current->curl, CURLOPT_INFILESIZE_LARGE,
                      static_cast<curl_off_t>(status.st_size));
     curl_easy_setopt(current->curl, CURLOPT_POSTQUOTE, rename.head);
+    current->watchReplies();
     Outcome outcome = perform(*current);
     std::fclose(file);
+    if (outcome.isDone())
+        return outcome;
 
     if (outcome.code == CURLE_QUOTE_ERROR) {
+        // The whole file is on the server under its temporary name.
+        if (current->renamePending)
+            return replaceAside(temporary, remoteName);
         long reply = 0;
         curl_easy_getinfo(current->curl, CURLINFO_RESPONSE_CODE, &reply);
-        outcome.text = "The server did not rename the sent file to " + remoteName +
-                       " (server reply " + std::to_string(reply) + ")";
+        removeQuietly(temporary);
+        return Outcome::refused(CURLE_QUOTE_ERROR,
+                                "The server allows no renaming (server reply " +
+                                    std::to_string(reply) + "), so " + remoteName +
+                                    " cannot be replaced whole; the file there was left as it was");
     }
-    if (outcome.kind == OutcomeKind::Failure) {
+    if (outcome.kind != OutcomeKind::MalformedAddress) {
         curl_off_t sent = 0;
         curl_easy_getinfo(current->curl, CURLINFO_SIZE_UPLOAD_T, &sent);
-        bool started = sent > 0 || outcome.code == CURLE_QUOTE_ERROR ||
-                       outcome.code == CURLE_UPLOAD_FAILED || outcome.code == CURLE_PARTIAL_FILE ||
-                       outcome.code == CURLE_SEND_ERROR;
+        bool started = sent > 0 || outcome.code == CURLE_UPLOAD_FAILED ||
+                       outcome.code == CURLE_PARTIAL_FILE || outcome.code == CURLE_SEND_ERROR ||
+                       outcome.code == CURLE_OPERATION_TIMEDOUT;
         if (started)
             removeQuietly(temporary);
     }
     return outcome;
+}
+
+Outcome FtpTransport::renameRemote(const std::string& from, const std::string& to) {
+    Outcome failure;
+    Session* current = session(failure);
+    if (!current)
+        return failure;
+    CurlList rename;
+    rename.append("RNFR " + from);
+    rename.append("RNTO " + to);
+    curl_easy_setopt(current->curl, CURLOPT_URL, m_directoryUrl.c_str());
+    curl_easy_setopt(current->curl, CURLOPT_NOBODY, 1L);
+    curl_easy_setopt(current->curl, CURLOPT_POSTQUOTE, rename.head);
+    return perform(*current);
+}
+
+Outcome FtpTransport::replaceAside(const std::string& temporary, const std::string& remoteName) {
+    // Some servers rename onto no existing name. The old file steps aside
+    // rather than going, so that it can come back should the new one still
+    // not take its name.
+    auto refusedRename = [&](const Outcome& outcome) {
+        return Outcome::failure(CURLE_QUOTE_ERROR, "The server did not rename the sent file to " +
+                                                       remoteName + " (" + outcome.text +
+                                                       "); the file there was left as it was");
+    };
+    std::string aside = besideRemoteName(remoteName, ".old");
+    if (Outcome moved = renameRemote(remoteName, aside); !moved.isDone()) {
+        removeQuietly(temporary);
+        return refusedRename(moved);
+    }
+    Outcome placed = renameRemote(temporary, remoteName);
+    if (!placed.isDone()) {
+        renameRemote(aside, remoteName);
+        removeQuietly(temporary);
+        return refusedRename(placed);
+    }
+    removeQuietly(aside);
+    return Outcome::done();
 }
 
 void FtpTransport::removeQuietly(const std::string& remoteName) {

@@ -54,7 +54,8 @@ public:
     virtual Outcome fetch(const std::string& remoteName,
                           const std::filesystem::path& localPath) = 0;
     // Sends a local file under a remote name. Readers never see a partial file
-    // under that name.
+    // under that name, and a send that fails leaves the file that was there
+    // as it was.
     virtual Outcome send(const std::filesystem::path& localPath, const std::string& remoteName) = 0;
     // Removes a remote file; a file that is not there counts as removed.
     virtual Outcome remove(const std::string& remoteName) = 0;

@@ -99,7 +99,7 @@ TEST_F(ExchangeCommands, FailuresExitNonZeroWithTheReasonAndNoPassword) {
     server.stop();
     writeBytes(pool.folders.program / "Al2010.dat", test::pickFileBytes({1}));
     EXPECT_EQ(run("Al", "exchange-upload"), 1);
-    EXPECT_TRUE(err.str().starts_with("gridslate: Removing Al2010.dat from " + where() +
+    EXPECT_TRUE(err.str().starts_with("gridslate: Sending Al2010.dat to " + where() +
                                       " failed after 10 tries: "))
         << err.str();
     EXPECT_EQ(err.str().find(test::FtpServer::kPassword), std::string::npos);

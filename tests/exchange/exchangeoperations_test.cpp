@@ -82,7 +82,6 @@ TEST_F(FtpExchange, PlayerUploadSendsEveryPickFileThatBeginsWithHisName) {
     writeBytes(shared() / "Al2010.dat", "last week's picks");
 
     EXPECT_EQ(al->operations->uploadUserFiles(), OperationEnd::Completed);
-    // The first upload of Al2009.dat removes a file that is not there yet.
     EXPECT_EQ(folderEntries(shared()), (Names{"Al2009.dat", "Al2010.dat", "Alice2010.dat"}));
     for (const char* name : {"Al2009.dat", "Al2010.dat", "Alice2010.dat"})
         EXPECT_EQ(readBytes(shared() / name), readBytes(al->program() / name)) << name;
@@ -283,7 +282,7 @@ TEST_F(FtpExchange, RemoteDirectoryAndAdminUploadShowTheErrorCodeBeforeEachWait)
     shown = admin->messages();
     ASSERT_EQ(shown.size(), codes.size() + 1);
     EXPECT_EQ(Names(shown.begin(), shown.end() - 1), codes);
-    EXPECT_TRUE(shown.back().starts_with("Error: Removing scoresheet97.mdb from " + where() +
+    EXPECT_TRUE(shown.back().starts_with("Error: Sending scoresheet97.mdb to " + where() +
                                          " failed after 10 tries"))
         << shown.back();
 }
@@ -366,6 +365,46 @@ INSTANTIATE_TEST_SUITE_P(Cases, PasswordInMessages,
                                          PasswordCase{"At", "p@ss word"},
                                          PasswordCase{"Hash", "12#secret"}),
                          [](const auto& info) { return std::string(info.param.name); });
+
+// Accounts that refuse part of a send.
+struct RefusingCase {
+    const char* name;
+    test::FtpAccount account;
+    std::string reason; // how the error ends
+};
+
+void PrintTo(const RefusingCase& c, std::ostream* out) {
+    *out << c.name;
+}
+
+class RefusedSend : public testing::TestWithParam<RefusingCase> {
+protected:
+    RefusedSend() { fs::create_directory(server.root() / "pool"); }
+    test::FtpServer server;
+};
+
+TEST_P(RefusedSend, KeepsTheRemoteFileByteForByte) {
+    fs::path shared = server.root() / "pool";
+    writeBytes(shared / "Al2010.dat", test::binaryBytes());
+    ExchangeHome al("Al", ExchangeMode::Ftp, server.address("pool", GetParam().account));
+    writeBytes(al.program() / "Al2010.dat", pickFileBytes({1}));
+    EXPECT_EQ(al.operations->uploadUserFiles(), OperationEnd::Failed);
+    EXPECT_EQ(readBytes(shared / "Al2010.dat"), test::binaryBytes());
+    EXPECT_EQ(folderEntries(shared), Names{"Al2010.dat"});
+    ASSERT_EQ(al.messages().size(), 1u);
+    EXPECT_TRUE(al.messages().front().starts_with("Error: Sending Al2010.dat to ftp://"))
+        << al.messages().front();
+    EXPECT_TRUE(al.messages().front().ends_with(GetParam().reason)) << al.messages().front();
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, RefusedSend,
+    testing::Values(RefusingCase{"MayDeleteButNotStore", test::FtpAccount::NoStore,
+                                 "failed after 10 tries: Failed FTP upload: 550 (error 25)"},
+                    RefusingCase{"MayStoreButNotRename", test::FtpAccount::NoRename,
+                                 "Al2010.dat cannot be replaced whole; the file there was left "
+                                 "as it was (error 21)"}),
+    [](const auto& info) { return std::string(info.param.name); });
 
 // "Upload Admin Files" by FTP and by LAN.
 class AdminUpload : public testing::TestWithParam<ExchangeMode> {

@@ -131,14 +131,25 @@ TEST_F(FtpTransportTest, SendThatCannotBeStoredLeavesNoTemporaryName) {
     EXPECT_EQ(folderEntries(pool()), (std::vector<std::string>{"Al2010.dat"}));
 }
 
-TEST_F(FtpTransportTest, SendThatCannotBeRenamedRemovesItsTemporaryName) {
+TEST_F(FtpTransportTest, SendThatCannotBeRenamedIsRefusedAndRemovesItsTemporaryName) {
     FtpTransport writer(server.address("pool", test::FtpAccount::NoRename));
     writeBytes(pool() / "Al2010.dat", "old picks");
     writeBytes(local.path() / "Al2010.dat", "new picks");
     Outcome outcome = writer.send(local.path() / "Al2010.dat", "Al2010.dat");
-    EXPECT_EQ(outcome.kind, OutcomeKind::Failure);
+    EXPECT_EQ(outcome.kind, OutcomeKind::Refused);
     EXPECT_EQ(outcome.code, CURLE_QUOTE_ERROR);
+    EXPECT_TRUE(outcome.text.starts_with("The server allows no renaming")) << outcome.text;
     EXPECT_EQ(readBytes(pool() / "Al2010.dat"), "old picks");
+    EXPECT_EQ(folderEntries(pool()), (std::vector<std::string>{"Al2010.dat"}));
+}
+
+TEST_F(FtpTransportTest, SendReplacesAFileOnAServerThatRenamesOntoNoExistingName) {
+    FtpTransport writer(server.address("pool", test::FtpAccount::NoReplace));
+    writeBytes(pool() / "Al2010.dat", "old picks");
+    writeBytes(local.path() / "Al2010.dat", test::binaryBytes());
+    Outcome sent = writer.send(local.path() / "Al2010.dat", "Al2010.dat");
+    ASSERT_TRUE(sent.isDone()) << sent.text;
+    EXPECT_EQ(readBytes(pool() / "Al2010.dat"), test::binaryBytes());
     EXPECT_EQ(folderEntries(pool()), (std::vector<std::string>{"Al2010.dat"}));
 }
 
