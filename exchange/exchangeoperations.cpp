@@ -306,7 +306,9 @@ void ExchangeOperations::installFetched(const std::vector<std::string>& names,
         if (!isDataFileName(name) || (skipComputerPlayer && startsWith(name, kComputerPlayer)))
             continue;
         if (Status whole = checkPickFileWhole(staged); !whole) {
+            // The others are still installed, but the download is not whole.
             tell(MessageKind::Warning, whole.error());
+            end = OperationEnd::Failed;
             continue;
         }
         fs::path target = m_pool.folders.program / name;

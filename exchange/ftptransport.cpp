@@ -51,6 +51,16 @@ Outcome refusedName(const std::string& name) {
     return Outcome::failure(kRefusedNameCode, "\"" + name + "\" is not a plain file name");
 }
 
+std::string sizeText(std::uint64_t bytes) {
+    constexpr std::uint64_t kKilobyte = 1024;
+    constexpr std::uint64_t kMegabyte = kKilobyte * kKilobyte;
+    if (bytes >= kMegabyte && bytes % kMegabyte == 0)
+        return std::to_string(bytes / kMegabyte) + " MB";
+    if (bytes >= kKilobyte && bytes % kKilobyte == 0)
+        return std::to_string(bytes / kKilobyte) + " KB";
+    return std::to_string(bytes) + " bytes";
+}
+
 long wholeSeconds(std::chrono::seconds duration) {
     return static_cast<long>(std::max<std::chrono::seconds::rep>(duration.count(), 1));
 }
@@ -87,6 +97,26 @@ size_t appendListing(char* data, size_t size, size_t count, void* target) {
         return 0; // libcurl ends the transfer with a write error
     listing.append(data, bytes);
     return bytes;
+}
+
+// A fetch as it arrives: counted, because a server need not announce the
+// size it sends, and written on only while within the limit.
+struct Download {
+    FILE* file = nullptr;
+    std::uint64_t received = 0;
+    std::uint64_t limit = 0;
+    bool tooLarge = false;
+};
+
+size_t writeDownload(char* data, size_t size, size_t count, void* target) {
+    auto& download = *static_cast<Download*>(target);
+    size_t bytes = size * count;
+    if (download.received + bytes > download.limit) {
+        download.tooLarge = true;
+        return 0; // libcurl ends the transfer with a write error
+    }
+    download.received += bytes;
+    return std::fwrite(data, 1, bytes, download.file);
 }
 
 } // namespace
@@ -280,8 +310,10 @@ Outcome FtpTransport::fetch(const std::string& remoteName, const std::filesystem
     std::filesystem::path temporary = createTemporaryBeside(localPath, error);
     if (temporary.empty())
         return Outcome::failure(CURLE_WRITE_ERROR, error);
-    FILE* file = std::fopen(temporary.c_str(), "wb");
-    if (!file) {
+    Download download;
+    download.limit = m_limits.fetchBytes;
+    download.file = std::fopen(temporary.c_str(), "wb");
+    if (!download.file) {
         error = "Cannot write " + localPath.string() + ": " + std::strerror(errno);
         ::unlink(temporary.c_str());
         return Outcome::failure(CURLE_WRITE_ERROR, error);
@@ -291,11 +323,20 @@ Outcome FtpTransport::fetch(const std::string& remoteName, const std::filesystem
     std::string url = m_directoryUrl + (escaped ? escaped : "");
     curl_free(escaped);
     curl_easy_setopt(current->curl, CURLOPT_URL, url.c_str());
-    curl_easy_setopt(current->curl, CURLOPT_WRITEDATA, file);
+    curl_easy_setopt(current->curl, CURLOPT_WRITEFUNCTION, writeDownload);
+    curl_easy_setopt(current->curl, CURLOPT_WRITEDATA, &download);
+    // Stops a size the server announces before a byte is moved; the count
+    // in writeDownload stops one it does not announce.
+    curl_easy_setopt(current->curl, CURLOPT_MAXFILESIZE_LARGE,
+                     static_cast<curl_off_t>(download.limit));
     Outcome outcome = perform(*current);
+    if (download.tooLarge || outcome.code == CURLE_FILESIZE_EXCEEDED)
+        outcome = Outcome::refused(CURLE_FILESIZE_EXCEEDED,
+                                   remoteName + " is larger than " + sizeText(download.limit) +
+                                       ", more than any file of the pool, so it was not taken");
 
-    bool written = std::fflush(file) == 0 && ::fsync(::fileno(file)) == 0;
-    written = std::fclose(file) == 0 && written;
+    bool written = std::fflush(download.file) == 0 && ::fsync(::fileno(download.file)) == 0;
+    written = std::fclose(download.file) == 0 && written;
     if (outcome.isDone() && !written)
         outcome = Outcome::failure(CURLE_WRITE_ERROR, "Cannot write " + localPath.string() + ": " +
                                                           std::strerror(errno));

@@ -95,7 +95,15 @@ TEST_F(ExchangeCommands, FailuresExitNonZeroWithTheReasonAndNoPassword) {
     EXPECT_EQ(run("Al", "exchange-download"), 1);
     EXPECT_EQ(err.str(), "gridslate: Bad URL ***@/pool\n");
 
+    // A download that took some files but not all is no success.
     storeAddress("Al", "ftp://" + server.address("pool"));
+    writeBytes(shared() / "Al2010.dat", test::pickFileBytes({1}).substr(0, 100));
+    writeBytes(shared() / "PC2010.dat", test::crlf(Names(17 + 256, test::weekLine())));
+    EXPECT_EQ(run("Al", "exchange-download"), 1);
+    EXPECT_EQ(err.str(), "gridslate: The received file Al2010.dat is empty or cut short; the local "
+                         "copy was kept.\n");
+    EXPECT_NE(out.str().find("Installed PC2010.dat"), std::string::npos) << out.str();
+
     server.stop();
     writeBytes(pool.folders.program / "Al2010.dat", test::pickFileBytes({1}));
     EXPECT_EQ(run("Al", "exchange-upload"), 1);

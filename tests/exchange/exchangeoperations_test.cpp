@@ -171,14 +171,17 @@ TEST_F(FtpExchange, ABrokenGamesTableIsReportedAndChangesNothing) {
     EXPECT_EQ(readBytes(al->program() / "Al2010.dat"), pickFileBytes({1}));
 }
 
-TEST_F(FtpExchange, ACutShortPickFileKeepsTheLocalOne) {
+TEST_F(FtpExchange, ACutShortPickFileKeepsTheLocalOneAndFailsTheDownload) {
     writeBytes(shared() / "Al2010.dat", pickFileBytes({1}).substr(0, 100));
     writeBytes(shared() / "PC2010.dat", "");
+    writeBytes(shared() / "admin2010.dat", pickFileBytes({2}));
     auto al = home("Al");
     writeBytes(al->program() / "Al2010.dat", pickFileBytes({5}));
 
-    EXPECT_EQ(al->operations->downloadAllUserFiles(), OperationEnd::Completed);
+    EXPECT_EQ(al->operations->downloadAllUserFiles(), OperationEnd::Failed);
     EXPECT_EQ(readBytes(al->program() / "Al2010.dat"), pickFileBytes({5}));
+    // The whole files are still taken.
+    EXPECT_EQ(readBytes(al->program() / "admin2010.dat"), pickFileBytes({2}));
     EXPECT_FALSE(fs::exists(al->program() / "PC2010.dat"));
     EXPECT_EQ(sorted(al->messages()),
               (Names{"Gridslate: The received file Al2010.dat is empty or cut short; the local "
@@ -405,6 +408,19 @@ INSTANTIATE_TEST_SUITE_P(
                                  "Al2010.dat cannot be replaced whole; the file there was left "
                                  "as it was (error 21)"}),
     [](const auto& info) { return std::string(info.param.name); });
+
+TEST_F(FtpExchange, AFileTooLargeFailsTheDownloadAndKeepsTheLocalOne) {
+    writeBytes(shared() / "Al2010.dat", std::string(ExchangeLimits{}.fetchBytes + 1, '1'));
+    auto al = home("Al");
+    writeBytes(al->program() / "Al2010.dat", pickFileBytes({5}));
+    EXPECT_EQ(al->operations->downloadAllUserFiles(), OperationEnd::Failed);
+    EXPECT_EQ(readBytes(al->program() / "Al2010.dat"), pickFileBytes({5}));
+    EXPECT_EQ(al->wait.waits, 0);
+    EXPECT_EQ(al->messages(),
+              Names{"Error: Fetching Al2010.dat from " + where() +
+                    " failed: Al2010.dat is larger than 4 MB, more than any file of the pool, so "
+                    "it was not taken (error 63)"});
+}
 
 // "Upload Admin Files" by FTP and by LAN.
 class AdminUpload : public testing::TestWithParam<ExchangeMode> {

@@ -334,6 +334,55 @@ INSTANTIATE_TEST_SUITE_P(
                                 std::chrono::seconds(1)}),
     [](const auto& info) { return std::string(info.param.name); });
 
+struct SizeCase {
+    const char* name;
+    test::FtpAccount account;
+    size_t bytes;
+    bool taken;
+};
+
+void PrintTo(const SizeCase& c, std::ostream* out) {
+    *out << c.name;
+}
+
+class FetchSize : public testing::TestWithParam<SizeCase> {
+protected:
+    test::FtpServer server;
+    test::TempDir local;
+};
+
+TEST_P(FetchSize, AFileOverTheLimitIsRefusedAndTheLocalOneKept) {
+    const SizeCase& c = GetParam();
+    std::string remote(c.bytes, 'x');
+    writeBytes(server.root() / "Al2010.dat", remote);
+    writeBytes(local.path() / "Al2010.dat", "my picks");
+    FtpTransport transport(server.address("", c.account));
+    Outcome outcome = transport.fetch("Al2010.dat", local.path() / "Al2010.dat");
+    // Compared whole, but not printed: four megabytes would drown the report.
+    std::string now = readBytes(local.path() / "Al2010.dat");
+    if (c.taken) {
+        EXPECT_TRUE(outcome.isDone()) << outcome.text;
+        EXPECT_TRUE(now == remote) << now.size() << " bytes";
+    } else {
+        EXPECT_EQ(outcome.kind, OutcomeKind::Refused);
+        EXPECT_EQ(outcome.code, CURLE_FILESIZE_EXCEEDED);
+        EXPECT_TRUE(outcome.text.starts_with("Al2010.dat is larger than 4 MB")) << outcome.text;
+        EXPECT_TRUE(now == "my picks") << now.size() << " bytes";
+    }
+    EXPECT_EQ(folderEntries(local.path()), (std::vector<std::string>{"Al2010.dat"}));
+}
+
+constexpr size_t kFetchLimit = ExchangeLimits{}.fetchBytes;
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, FetchSize,
+    testing::Values(
+        SizeCase{"AnnouncedAtTheLimit", test::FtpAccount::Full, kFetchLimit, true},
+        SizeCase{"AnnouncedOverTheLimit", test::FtpAccount::Full, kFetchLimit + 1, false},
+        SizeCase{"UnannouncedAtTheLimit", test::FtpAccount::NoSize, kFetchLimit, true},
+        SizeCase{"UnannouncedOverTheLimit", test::FtpAccount::NoSize, kFetchLimit + 1, false}),
+    [](const auto& info) { return std::string(info.param.name); });
+
 TEST(FtpAddress, DirectoryUrlHoldsNoCredentials) {
     EXPECT_EQ(FtpTransport("ann:secret@127.0.0.1:2121/pool").directoryUrl(),
               "ftp://127.0.0.1:2121/pool/");
