@@ -12,12 +12,12 @@ constexpr size_t kShortestMaskedPassword = 3;
 // Whether libcurl's URL parser finds the same user name and password in the
 // address as the transport does. The parser is not asked to decode, so both
 // compare the text as typed.
-bool curlReadsAlike(std::string_view address, const AddressParts& parts) {
+bool curlReadsAlike(std::string_view address, const AddressFields& fields) {
     CURLU* url = curl_url();
     if (!url)
         return false;
     std::string text(address);
-    if (parts.scheme.empty())
+    if (fields.scheme.empty())
         text.insert(0, "ftp://");
     bool alike = false;
     if (curl_url_set(url, CURLUPART_URL, text.c_str(),
@@ -26,9 +26,9 @@ bool curlReadsAlike(std::string_view address, const AddressParts& parts) {
         char* password = nullptr;
         CURLUcode userCode = curl_url_get(url, CURLUPART_USER, &user, 0);
         CURLUcode passwordCode = curl_url_get(url, CURLUPART_PASSWORD, &password, 0);
-        alike = userCode == CURLUE_OK && user == parts.user &&
-                (parts.hasPassword ? passwordCode == CURLUE_OK && password == parts.password
-                                   : passwordCode == CURLUE_NO_PASSWORD);
+        alike = userCode == CURLUE_OK && user == fields.user &&
+                (fields.hasPassword ? passwordCode == CURLUE_OK && password == fields.password
+                                    : passwordCode == CURLUE_NO_PASSWORD);
         curl_free(user);
         curl_free(password);
     }
@@ -38,48 +38,48 @@ bool curlReadsAlike(std::string_view address, const AddressParts& parts) {
 
 } // namespace
 
-AddressParts splitAddress(std::string_view address) {
-    AddressParts parts;
+AddressFields splitAddress(std::string_view address) {
+    AddressFields fields;
     std::string_view rest = address;
     if (size_t scheme = rest.find("://"); scheme != std::string_view::npos) {
-        parts.scheme = rest.substr(0, scheme);
+        fields.scheme = rest.substr(0, scheme);
         rest.remove_prefix(scheme + 3);
     }
     size_t slash = rest.find('/');
     std::string_view authority = rest.substr(0, slash);
     if (slash != std::string_view::npos)
-        parts.path = rest.substr(slash);
+        fields.path = rest.substr(slash);
     size_t at = authority.rfind('@');
     if (at != std::string_view::npos) {
-        std::string_view userPart = authority.substr(0, at);
+        std::string_view userInfo = authority.substr(0, at);
         authority.remove_prefix(at + 1);
-        size_t colon = userPart.find(':');
-        parts.hasUser = true;
-        parts.user = userPart.substr(0, colon);
+        size_t colon = userInfo.find(':');
+        fields.hasUser = true;
+        fields.user = userInfo.substr(0, colon);
         if (colon != std::string_view::npos) {
-            parts.hasPassword = true;
-            parts.password = userPart.substr(colon + 1);
+            fields.hasPassword = true;
+            fields.password = userInfo.substr(colon + 1);
         }
     }
-    parts.host = authority;
-    return parts;
+    fields.host = authority;
+    return fields;
 }
 
 std::string maskedAddress(std::string_view address) {
     size_t lastAt = address.rfind('@');
     if (lastAt == std::string_view::npos)
         return std::string(address);
-    AddressParts parts = splitAddress(address);
-    size_t start = parts.scheme.empty() ? 0 : parts.scheme.size() + 3;
+    AddressFields fields = splitAddress(address);
+    size_t start = fields.scheme.empty() ? 0 : fields.scheme.size() + 3;
     std::string masked(address.substr(0, start));
     // Read alike, and no "@" after the user part that a different reading
     // could take for the end of a password.
     size_t userEnd =
-        start + parts.user.size() + (parts.hasPassword ? parts.password.size() + 1 : 0);
-    if (parts.hasUser && userEnd == lastAt && curlReadsAlike(address, parts)) {
-        if (parts.password.empty())
+        start + fields.user.size() + (fields.hasPassword ? fields.password.size() + 1 : 0);
+    if (fields.hasUser && userEnd == lastAt && curlReadsAlike(address, fields)) {
+        if (fields.password.empty())
             return std::string(address);
-        masked += parts.user;
+        masked += fields.user;
         masked += ':';
     }
     masked += kMask;

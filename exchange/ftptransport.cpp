@@ -153,17 +153,17 @@ FtpTransport::FtpTransport(const std::string& address, const ExchangeLimits& lim
     : m_address(address), m_limits(limits) {
     // Should the start fail, every request fails when it asks for a handle.
     startCurl();
-    AddressParts parts = splitAddress(address);
-    if ((!parts.scheme.empty() && upperAscii(parts.scheme) != "FTP") ||
-        (parts.host + parts.path).find("://") != std::string::npos) {
+    AddressFields fields = splitAddress(address);
+    if ((!fields.scheme.empty() && upperAscii(fields.scheme) != "FTP") ||
+        (fields.host + fields.path).find("://") != std::string::npos) {
         m_malformed = "Only ftp:// addresses can be used";
         return;
     }
-    std::string authority = parts.host;
-    std::string path = parts.path;
-    m_hasUser = parts.hasUser;
-    m_user = parts.user;
-    m_password = parts.password;
+    std::string authority = fields.host;
+    std::string path = fields.path;
+    m_hasUser = fields.hasUser;
+    m_user = fields.user;
+    m_password = fields.password;
     if (authority.empty()) {
         m_malformed = "The address has no host";
         return;
