@@ -151,8 +151,7 @@ std::string ExchangeOperations::where() const {
     const std::string& address = m_state.place.address;
     if (m_state.place.mode == ExchangeMode::Lan)
         return address;
-    return maskAddressPassword(startsWithNoCase(address, kFtpScheme) ? address
-                                                                     : kFtpScheme + address);
+    return maskedAddress(startsWithNoCase(address, kFtpScheme) ? address : kFtpScheme + address);
 }
 
 bool ExchangeOperations::isAdminName() const {
@@ -179,14 +178,20 @@ bool ExchangeOperations::installsPickFile(const std::string& name) const {
     return takesMasterFiles() || !isComputerPlayer(owner);
 }
 
+std::string ExchangeOperations::withoutPlacePassword(const std::string& text) const {
+    if (m_state.place.mode != ExchangeMode::Ftp)
+        return text;
+    return withoutPassword(text, m_state.place.address);
+}
+
 void ExchangeOperations::tell(MessageKind kind, const std::string& text) {
-    m_dialogs.message(kind, maskAddressPassword(text),
+    m_dialogs.message(kind, withoutPlacePassword(text),
                       kind == MessageKind::Error ? kErrorTitle : kProgramTitle);
 }
 
 void ExchangeOperations::moved(const std::string& what) {
     if (onFileMoved)
-        onFileMoved(maskAddressPassword(what));
+        onFileMoved(withoutPlacePassword(what));
 }
 
 void ExchangeOperations::changed() {
@@ -216,11 +221,16 @@ bool ExchangeOperations::request(const std::string& stepName,
         return false;
     }
     Transport& place = transport();
-    auto attempt = [&] { return m_requests.run([&] { return call(place); }); };
+    auto attempt = [&](SteadyTime deadline) {
+        return m_requests.run([&] {
+            place.limit(limits, deadline);
+            return call(place);
+        });
+    };
 
     if (m_state.place.mode == ExchangeMode::Lan) {
         // A shared folder answers at once; trying again would not help.
-        Outcome outcome = attempt();
+        Outcome outcome = attempt(SteadyTime::max());
         if (outcome.isDone())
             return true;
         tell(MessageKind::Error, stepName + " failed: " + outcome.text);
@@ -232,7 +242,7 @@ bool ExchangeOperations::request(const std::string& stepName,
         if (notice == Notice::ShowCode && showRetryCodes && failed.code != kBusyCode)
             tell(MessageKind::Warning, std::to_string(failed.code));
     };
-    StepResult result = runStep(stepName, attempt, *m_wait, showCode);
+    StepResult result = runStep(stepName, attempt, *m_wait, limits, showCode);
     switch (result.end) {
     case StepEnd::Done:
         if (m_cancelRequested) {
@@ -241,7 +251,7 @@ bool ExchangeOperations::request(const std::string& stepName,
         }
         return true;
     case StepEnd::MalformedAddress:
-        tell(MessageKind::Error, kBadUrlMessage + m_state.place.address);
+        tell(MessageKind::Error, kBadUrlMessage + maskedAddress(m_state.place.address));
         end = OperationEnd::MalformedAddress;
         return false;
     case StepEnd::GaveUp:
@@ -295,6 +305,8 @@ bool ExchangeOperations::stageCopy(const fs::path& from, const std::string& name
 
 bool ExchangeOperations::sendStaged(const std::string& name, Notice notice, OperationEnd& end) {
     fs::path staged = m_pool.folders.staging / name;
+    // Nothing is removed first: the transport replaces the remote copy only
+    // by a whole new one, and a send that fails must leave the old.
     if (!request(
             "Sending " + name + " to " + where(),
             [&](Transport& t) { return t.send(staged, name); }, notice, end))
@@ -362,8 +374,7 @@ void ExchangeOperations::installFetched(const std::vector<std::string>& names, O
         if (!startsWith(name, kOldScoresPrefix) && !installsPickFile(name))
             continue;
         if (Status whole = checkPickFileWhole(staged); !whole) {
-            // The others are still installed, but the operation did not do
-            // all it should have.
+            // The others are still installed, but the download is not whole.
             tell(MessageKind::Warning, whole.error());
             end = OperationEnd::Failed;
             continue;

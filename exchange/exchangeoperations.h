@@ -14,6 +14,7 @@
 #include "core/dialogs.h"
 #include "core/grid.h"
 #include "core/pool.h"
+#include "exchange/exchangelimits.h"
 #include "exchange/retry.h"
 #include "exchange/transport.h"
 
@@ -146,6 +147,8 @@ public:
     // Off for the command line: it has no use for the error codes that the
     // window shows before each wait.
     bool showRetryCodes = true;
+    // How long the shared place may take, how often a step is tried.
+    ExchangeLimits limits;
     // Told of each file moved ("Fetched ...", "Installed ...", "Sent ...").
     std::function<void(const std::string&)> onFileMoved;
     // Told whenever the state changed in the middle of an operation.
@@ -183,6 +186,7 @@ private:
     void showProgress(size_t done, size_t count);
     void hideProgress();
     void changed();
+    std::string withoutPlacePassword(const std::string& text) const;
     void tell(MessageKind kind, const std::string& text);
     void moved(const std::string& what);
     void beginOperation();

@@ -5,6 +5,7 @@
 #include "exchange/address.h"
 #include "exchange/listing.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
@@ -17,14 +18,11 @@ namespace gs {
 
 namespace {
 
-// Long enough for a slow server to answer, short enough that a server that
-// is down is noticed before the next retry is due.
-constexpr long kConnectTimeoutSeconds = 5;
-constexpr long kResponseTimeoutSeconds = 20;
-// A transfer that moves less than one byte a second for this long is stalled.
-constexpr long kStallSeconds = 30;
 // A listing longer than this is not a directory of pick files.
 constexpr size_t kListingLimit = 500000;
+// The reply to an RNFR that the server will go on with; no other command
+// the exchange sends is answered with it.
+constexpr std::string_view kRenamePendingReply = "350";
 
 bool startCurl() {
     // Thread-safe one-time start; never undone, the library stays loaded.
@@ -49,14 +47,22 @@ struct CurlList {
     void append(const std::string& line) { head = curl_slist_append(head, line.c_str()); }
 };
 
-bool startsWithNoCase(std::string_view text, std::string_view prefix) {
-    return text.size() >= prefix.size() &&
-           upperAscii(text.substr(0, prefix.size())) == upperAscii(prefix);
+Outcome refusedName(const std::string& name) {
+    return Outcome::failure(kRefusedNameCode, "\"" + name + "\" is not a plain file name");
 }
 
-Outcome refusedName(const std::string& name) {
-    return Outcome::failure(kRefusedNameCode,
-                            "\"" + maskAddressPassword(name) + "\" is not a plain file name");
+std::string sizeText(std::uint64_t bytes) {
+    constexpr std::uint64_t kKilobyte = 1024;
+    constexpr std::uint64_t kMegabyte = kKilobyte * kKilobyte;
+    if (bytes >= kMegabyte && bytes % kMegabyte == 0)
+        return std::to_string(bytes / kMegabyte) + " MB";
+    if (bytes >= kKilobyte && bytes % kKilobyte == 0)
+        return std::to_string(bytes / kKilobyte) + " KB";
+    return std::to_string(bytes) + " bytes";
+}
+
+long wholeSeconds(std::chrono::seconds duration) {
+    return static_cast<long>(std::max<std::chrono::seconds::rep>(duration.count(), 1));
 }
 
 // Every line of the listing ended by CR LF, whatever line ends the server and
@@ -73,13 +79,15 @@ std::string withCrLf(const std::string& text) {
     return out;
 }
 
-// A temporary remote name for a send: hidden, unique to this send, and not
-// ending in the target's extension, so no reader takes it for a data file.
-std::string temporaryRemoteName(const std::string& name) {
+// A remote name beside a file for a send: hidden, unique to this send, and
+// not ending in the target's extension, so no reader takes it for a data
+// file. ".part" holds the new copy until it is renamed into place, ".old"
+// the old one while a server that will not rename over a file is served.
+std::string besideRemoteName(const std::string& name, const char* suffix) {
     std::random_device random;
     char token[16];
     std::snprintf(token, sizeof token, "%08x", static_cast<unsigned>(random()));
-    return "." + name + "." + token + ".part";
+    return "." + name + "." + token + suffix;
 }
 
 size_t appendListing(char* data, size_t size, size_t count, void* target) {
@@ -91,43 +99,71 @@ size_t appendListing(char* data, size_t size, size_t count, void* target) {
     return bytes;
 }
 
+// A fetch as it arrives: counted, because a server need not announce the
+// size it sends, and written on only while within the limit.
+struct Download {
+    FILE* file = nullptr;
+    std::uint64_t received = 0;
+    std::uint64_t limit = 0;
+    bool tooLarge = false;
+};
+
+size_t writeDownload(char* data, size_t size, size_t count, void* target) {
+    auto& download = *static_cast<Download*>(target);
+    size_t bytes = size * count;
+    if (download.received + bytes > download.limit) {
+        download.tooLarge = true;
+        return 0; // libcurl ends the transfer with a write error
+    }
+    download.received += bytes;
+    return std::fwrite(data, 1, bytes, download.file);
+}
+
 } // namespace
 
 struct FtpTransport::Session {
     CURL* curl = nullptr;
     char error[CURL_ERROR_SIZE] = {};
+    // Whether the server answered an RNFR of the request with "go on".
+    bool renamePending = false;
     ~Session() {
         // Sends QUIT on a connection that is still open.
         if (curl)
             curl_easy_cleanup(curl);
     }
+
+    // Has the next request's replies seen, so that a failed rename tells
+    // whether the server refused the RNFR (it allows no renaming here at
+    // all) or only the RNTO.
+    void watchReplies() {
+        renamePending = false;
+        curl_easy_setopt(curl, CURLOPT_DEBUGFUNCTION, seeReply);
+        curl_easy_setopt(curl, CURLOPT_DEBUGDATA, this);
+        curl_easy_setopt(curl, CURLOPT_VERBOSE, 1L);
+    }
+    static int seeReply(CURL*, curl_infotype type, char* data, size_t size, void* target) {
+        if (type == CURLINFO_HEADER_IN &&
+            std::string_view(data, size).starts_with(kRenamePendingReply))
+            static_cast<Session*>(target)->renamePending = true;
+        return 0;
+    }
 };
 
-FtpTransport::FtpTransport(const std::string& address) {
+FtpTransport::FtpTransport(const std::string& address, const ExchangeLimits& limits)
+    : m_address(address), m_limits(limits) {
     // Should the start fail, every request fails when it asks for a handle.
     startCurl();
-    std::string rest = address;
-    if (startsWithNoCase(rest, "ftp://"))
-        rest.erase(0, 6);
-    if (rest.find("://") != std::string::npos) {
+    AddressFields fields = splitAddress(address);
+    if ((!fields.scheme.empty() && upperAscii(fields.scheme) != "FTP") ||
+        (fields.host + fields.path).find("://") != std::string::npos) {
         m_malformed = "Only ftp:// addresses can be used";
         return;
     }
-    size_t slash = rest.find('/');
-    std::string authority = rest.substr(0, slash);
-    std::string path = slash == std::string::npos ? std::string() : rest.substr(slash);
-
-    // The last "@" ends the user part, so a password may hold "@".
-    size_t at = authority.rfind('@');
-    if (at != std::string::npos) {
-        std::string userPart = authority.substr(0, at);
-        authority.erase(0, at + 1);
-        size_t colon = userPart.find(':');
-        m_user = userPart.substr(0, colon);
-        if (colon != std::string::npos)
-            m_password = userPart.substr(colon + 1);
-        m_hasUser = true;
-    }
+    std::string authority = fields.host;
+    std::string path = fields.path;
+    m_hasUser = fields.hasUser;
+    m_user = fields.user;
+    m_password = fields.password;
     if (authority.empty()) {
         m_malformed = "The address has no host";
         return;
@@ -159,10 +195,25 @@ FtpTransport::FtpTransport(const std::string& address) {
 
 FtpTransport::~FtpTransport() = default;
 
+void FtpTransport::limit(const ExchangeLimits& limits, SteadyTime deadline) {
+    m_limits = limits;
+    m_deadline = deadline;
+}
+
 FtpTransport::Session* FtpTransport::session(Outcome& failure) {
     if (!m_malformed.empty()) {
         failure = Outcome::malformedAddress(m_malformed);
         return nullptr;
+    }
+    long remainingMs = 0; // none: no limit
+    if (m_deadline != SteadyTime::max()) {
+        auto remaining = std::chrono::duration_cast<std::chrono::milliseconds>(
+            m_deadline - std::chrono::steady_clock::now());
+        if (remaining.count() <= 0) {
+            failure = Outcome::failure(CURLE_OPERATION_TIMEDOUT, "The time for this step ran out");
+            return nullptr;
+        }
+        remainingMs = static_cast<long>(remaining.count());
     }
     if (!m_session) {
         auto created = std::make_unique<Session>();
@@ -178,13 +229,20 @@ FtpTransport::Session* FtpTransport::session(Outcome& failure) {
     }
     CURL* curl = m_session->curl;
     m_session->error[0] = '\0';
+    m_session->renamePending = false;
     curl_easy_setopt(curl, CURLOPT_ERRORBUFFER, m_session->error);
     curl_easy_setopt(curl, CURLOPT_PROTOCOLS_STR, "ftp");
     curl_easy_setopt(curl, CURLOPT_NOSIGNAL, 1L);
-    curl_easy_setopt(curl, CURLOPT_CONNECTTIMEOUT, kConnectTimeoutSeconds);
-    curl_easy_setopt(curl, CURLOPT_SERVER_RESPONSE_TIMEOUT, kResponseTimeoutSeconds);
+    curl_easy_setopt(
+        curl, CURLOPT_CONNECTTIMEOUT_MS,
+        static_cast<long>(
+            std::chrono::duration_cast<std::chrono::milliseconds>(m_limits.connect).count()));
+    // A command left unanswered, or a transfer moving less than a byte a
+    // second, for the stall limit has stalled.
+    curl_easy_setopt(curl, CURLOPT_SERVER_RESPONSE_TIMEOUT, wholeSeconds(m_limits.stall));
     curl_easy_setopt(curl, CURLOPT_LOW_SPEED_LIMIT, 1L);
-    curl_easy_setopt(curl, CURLOPT_LOW_SPEED_TIME, kStallSeconds);
+    curl_easy_setopt(curl, CURLOPT_LOW_SPEED_TIME, wholeSeconds(m_limits.stall));
+    curl_easy_setopt(curl, CURLOPT_TIMEOUT_MS, remainingMs);
     // Passive mode: the server opens no connection to us, which works
     // behind routers.
     curl_easy_setopt(curl, CURLOPT_FTPPORT, nullptr);
@@ -199,14 +257,24 @@ Outcome FtpTransport::perform(Session& session) {
     CURLcode code = curl_easy_perform(session.curl);
     if (code == CURLE_OK)
         return Outcome::done();
-    std::string text = session.error[0] ? session.error : curl_easy_strerror(code);
+    // A server may quote what it was sent, the password as well.
+    std::string text =
+        withoutPassword(session.error[0] ? session.error : curl_easy_strerror(code), m_address);
     if (code == CURLE_URL_MALFORMAT || code == CURLE_UNSUPPORTED_PROTOCOL)
-        return Outcome::malformedAddress(maskAddressPassword(text));
+        return Outcome::malformedAddress(text);
     long reply = 0;
     curl_easy_getinfo(session.curl, CURLINFO_RESPONSE_CODE, &reply);
+    std::string replyText = " (server reply " + std::to_string(reply) + ")";
+    if (code == CURLE_LOGIN_DENIED) {
+        // The same name and password would be turned down again.
+        std::string who = m_hasUser ? "the login of " + m_user : "the anonymous login";
+        return Outcome::refused(code, "The server refused " + who + replyText);
+    }
+    if (code == CURLE_OPERATION_TIMEDOUT)
+        return Outcome::failure(code, "The server stopped answering (" + text + ")");
     if (reply >= 400 && text.find(std::to_string(reply)) == std::string::npos)
-        text += " (server reply " + std::to_string(reply) + ")";
-    return Outcome::failure(code, maskAddressPassword(text));
+        text += replyText;
+    return Outcome::failure(code, text);
 }
 
 Outcome FtpTransport::listNames(std::string& listing) {
@@ -242,8 +310,10 @@ Outcome FtpTransport::fetch(const std::string& remoteName, const std::filesystem
     std::filesystem::path temporary = createTemporaryBeside(localPath, error);
     if (temporary.empty())
         return Outcome::failure(CURLE_WRITE_ERROR, error);
-    FILE* file = std::fopen(temporary.c_str(), "wb");
-    if (!file) {
+    Download download;
+    download.limit = m_limits.fetchBytes;
+    download.file = std::fopen(temporary.c_str(), "wb");
+    if (!download.file) {
         error = "Cannot write " + localPath.string() + ": " + std::strerror(errno);
         ::unlink(temporary.c_str());
         return Outcome::failure(CURLE_WRITE_ERROR, error);
@@ -253,11 +323,20 @@ Outcome FtpTransport::fetch(const std::string& remoteName, const std::filesystem
     std::string url = m_directoryUrl + (escaped ? escaped : "");
     curl_free(escaped);
     curl_easy_setopt(current->curl, CURLOPT_URL, url.c_str());
-    curl_easy_setopt(current->curl, CURLOPT_WRITEDATA, file);
+    curl_easy_setopt(current->curl, CURLOPT_WRITEFUNCTION, writeDownload);
+    curl_easy_setopt(current->curl, CURLOPT_WRITEDATA, &download);
+    // Stops a size the server announces before a byte is moved; the count
+    // in writeDownload stops one it does not announce.
+    curl_easy_setopt(current->curl, CURLOPT_MAXFILESIZE_LARGE,
+                     static_cast<curl_off_t>(download.limit));
     Outcome outcome = perform(*current);
+    if (download.tooLarge || outcome.code == CURLE_FILESIZE_EXCEEDED)
+        outcome = Outcome::refused(CURLE_FILESIZE_EXCEEDED,
+                                   remoteName + " is larger than " + sizeText(download.limit) +
+                                       ", more than any file of the pool, so it was not taken");
 
-    bool written = std::fflush(file) == 0 && ::fsync(::fileno(file)) == 0;
-    written = std::fclose(file) == 0 && written;
+    bool written = std::fflush(download.file) == 0 && ::fsync(::fileno(download.file)) == 0;
+    written = std::fclose(download.file) == 0 && written;
     if (outcome.isDone() && !written)
         outcome = Outcome::failure(CURLE_WRITE_ERROR, "Cannot write " + localPath.string() + ": " +
                                                           std::strerror(errno));
@@ -291,9 +370,10 @@ Outcome FtpTransport::send(const std::filesystem::path& localPath, const std::st
         return failure;
     }
 
-    // Sent under a temporary name and renamed into place, so a reader sees the
-    // old file or the whole new one.
-    std::string temporary = temporaryRemoteName(remoteName);
+    // Sent under a temporary name and renamed over the old file, so a reader
+    // sees the old file or the whole new one, and a send that fails on the
+    // way leaves the old one.
+    std::string temporary = besideRemoteName(remoteName, ".part");
     char* escaped =
         curl_easy_escape(current->curl, temporary.c_str(), static_cast<int>(temporary.size()));
     std::string url = m_directoryUrl + (escaped ? escaped : "");
@@ -307,25 +387,72 @@ Outcome FtpTransport::send(const std::filesystem::path& localPath, const std::st
     curl_easy_setopt(current->curl, CURLOPT_INFILESIZE_LARGE,
                      static_cast<curl_off_t>(status.st_size));
     curl_easy_setopt(current->curl, CURLOPT_POSTQUOTE, rename.head);
+    current->watchReplies();
     Outcome outcome = perform(*current);
     std::fclose(file);
+    if (outcome.isDone())
+        return outcome;
 
     if (outcome.code == CURLE_QUOTE_ERROR) {
+        // The whole file is on the server under its temporary name.
+        if (current->renamePending)
+            return replaceAside(temporary, remoteName);
         long reply = 0;
         curl_easy_getinfo(current->curl, CURLINFO_RESPONSE_CODE, &reply);
-        outcome.text = "The server did not rename the sent file to " + remoteName +
-                       " (server reply " + std::to_string(reply) + ")";
+        removeQuietly(temporary);
+        return Outcome::refused(CURLE_QUOTE_ERROR,
+                                "The server allows no renaming (server reply " +
+                                    std::to_string(reply) + "), so " + remoteName +
+                                    " cannot be replaced whole; the file there was left as it was");
     }
-    if (outcome.kind == OutcomeKind::Failure) {
+    if (outcome.kind != OutcomeKind::MalformedAddress) {
         curl_off_t sent = 0;
         curl_easy_getinfo(current->curl, CURLINFO_SIZE_UPLOAD_T, &sent);
-        bool started = sent > 0 || outcome.code == CURLE_QUOTE_ERROR ||
-                       outcome.code == CURLE_UPLOAD_FAILED || outcome.code == CURLE_PARTIAL_FILE ||
-                       outcome.code == CURLE_SEND_ERROR;
+        bool started = sent > 0 || outcome.code == CURLE_UPLOAD_FAILED ||
+                       outcome.code == CURLE_PARTIAL_FILE || outcome.code == CURLE_SEND_ERROR ||
+                       outcome.code == CURLE_OPERATION_TIMEDOUT;
         if (started)
             removeQuietly(temporary);
     }
     return outcome;
+}
+
+Outcome FtpTransport::renameRemote(const std::string& from, const std::string& to) {
+    Outcome failure;
+    Session* current = session(failure);
+    if (!current)
+        return failure;
+    CurlList rename;
+    rename.append("RNFR " + from);
+    rename.append("RNTO " + to);
+    curl_easy_setopt(current->curl, CURLOPT_URL, m_directoryUrl.c_str());
+    curl_easy_setopt(current->curl, CURLOPT_NOBODY, 1L);
+    curl_easy_setopt(current->curl, CURLOPT_POSTQUOTE, rename.head);
+    return perform(*current);
+}
+
+Outcome FtpTransport::replaceAside(const std::string& temporary, const std::string& remoteName) {
+    // Some servers rename onto no existing name. The old file steps aside
+    // rather than going, so that it can come back should the new one still
+    // not take its name.
+    auto refusedRename = [&](const Outcome& outcome) {
+        return Outcome::failure(CURLE_QUOTE_ERROR, "The server did not rename the sent file to " +
+                                                       remoteName + " (" + outcome.text +
+                                                       "); the file there was left as it was");
+    };
+    std::string aside = besideRemoteName(remoteName, ".old");
+    if (Outcome moved = renameRemote(remoteName, aside); !moved.isDone()) {
+        removeQuietly(temporary);
+        return refusedRename(moved);
+    }
+    Outcome placed = renameRemote(temporary, remoteName);
+    if (!placed.isDone()) {
+        renameRemote(aside, remoteName);
+        removeQuietly(temporary);
+        return refusedRename(placed);
+    }
+    removeQuietly(aside);
+    return Outcome::done();
 }
 
 void FtpTransport::removeQuietly(const std::string& remoteName) {

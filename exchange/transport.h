@@ -3,16 +3,19 @@
 // The requests of the file exchange, over FTP or a shared folder.
 //
 // A transport performs one request at a time and returns when it has
-// finished. Every request ends in one of three ways: done, an address that
-// cannot be used at all (retrying cannot help), or a failure that may clear
-// by itself (a server that is down, a busy connection, a missing file).
+// finished. Every request ends in one of four ways: done, an address that
+// cannot be used at all, a refusal that trying again cannot change (a login
+// turned down, a file too large), or a failure that may clear by itself (a
+// server that is down, a busy connection, a missing file).
+
+#include "exchange/exchangelimits.h"
 
 #include <filesystem>
 #include <string>
 
 namespace gs {
 
-enum class OutcomeKind { Done, MalformedAddress, Failure };
+enum class OutcomeKind { Done, MalformedAddress, Refused, Failure };
 
 // The failure code of a request refused before anything was sent, because
 // the remote name is not a plain file name.
@@ -20,8 +23,8 @@ inline constexpr long kRefusedNameCode = -1;
 
 struct Outcome {
     OutcomeKind kind = OutcomeKind::Done;
-    // For a failure: libcurl's error code over FTP, the system's error number
-    // for a shared folder, or kRefusedNameCode.
+    // For a refusal or a failure: libcurl's error code over FTP, the
+    // system's error number for a shared folder, or kRefusedNameCode.
     long code = 0;
     // What went wrong, for a person; never holds a password.
     std::string text;
@@ -31,6 +34,9 @@ struct Outcome {
     static Outcome done() { return {}; }
     static Outcome malformedAddress(std::string text) {
         return {OutcomeKind::MalformedAddress, 0, std::move(text)};
+    }
+    static Outcome refused(long code, std::string text) {
+        return {OutcomeKind::Refused, code, std::move(text)};
     }
     static Outcome failure(long code, std::string text) {
         return {OutcomeKind::Failure, code, std::move(text)};
@@ -48,12 +54,18 @@ public:
     virtual Outcome fetch(const std::string& remoteName,
                           const std::filesystem::path& localPath) = 0;
     // Sends a local file under a remote name. Readers never see a partial file
-    // under that name.
+    // under that name, and a send that fails leaves the file that was there
+    // as it was.
     virtual Outcome send(const std::filesystem::path& localPath, const std::string& remoteName) = 0;
     // Removes a remote file; a file that is not there counts as removed.
     virtual Outcome remove(const std::string& remoteName) = 0;
     // Ends the connection, if any. Always done.
     virtual Outcome quit() = 0;
+    // Bounds the requests that follow: how long a server may take to let us
+    // in or to make progress, how much a fetch may bring, and the time by
+    // which every request must have ended. A shared folder answers at once
+    // and has no use for them.
+    virtual void limit(const ExchangeLimits& /*limits*/, SteadyTime /*deadline*/) {}
 };
 
 } // namespace gs

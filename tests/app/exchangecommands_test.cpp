@@ -94,9 +94,17 @@ TEST_F(ExchangeCommands, PlayerCannotUploadTheMasterFiles) {
 TEST_F(ExchangeCommands, FailuresExitNonZeroWithTheReasonAndNoPassword) {
     storeAddress("Al", "ftp://ann:secret@/pool");
     EXPECT_EQ(run("Al", "exchange-download"), 1);
-    EXPECT_EQ(err.str(), "gridslate: Bad URL ann:***@/pool\n");
+    EXPECT_EQ(err.str(), "gridslate: Bad URL ***@/pool\n");
 
+    // A download that took some files but not all is no success.
     storeAddress("Al", "ftp://" + server.address("pool"));
+    writeBytes(shared() / "Bob2010.dat", test::pickFileBytes({1}).substr(0, 100));
+    writeBytes(shared() / "PC2010.dat", test::crlf(Names(17 + 256, test::weekLine())));
+    EXPECT_EQ(run("Al", "exchange-download"), 1);
+    EXPECT_EQ(err.str(), "gridslate: The received file Bob2010.dat is empty or cut short; the local "
+                         "copy was kept.\n");
+    EXPECT_NE(out.str().find("Installed PC2010.dat"), std::string::npos) << out.str();
+
     server.stop();
     writeBytes(pool.folders.program / "Al2010.dat", test::pickFileBytes({1}));
     EXPECT_EQ(run("Al", "exchange-upload"), 1);

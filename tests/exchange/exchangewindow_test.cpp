@@ -185,7 +185,7 @@ TEST_F(WindowTest, ABadAddressClosesTheWindowAndLeavesTheStoredOne) {
     std::string before = storedPreferences();
     window->downloadAllUserFiles();
     EXPECT_FALSE(window->isOpen());
-    EXPECT_EQ(program.dialogs.messages(), Names{"Error: Bad URL ann:***@/pool"});
+    EXPECT_EQ(program.dialogs.messages(), Names{"Error: Bad URL ***@/pool"});
     EXPECT_EQ(storedPreferences(), before);
 }
 

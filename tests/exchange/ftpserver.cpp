@@ -1,5 +1,7 @@
 #include "ftpserver.h"
 
+#include "core/textfile.h"
+
 #include <arpa/inet.h>
 #include <cerrno>
 #include <csignal>
@@ -50,6 +52,29 @@ bool acceptsConnections(int port) {
     return connected;
 }
 
+std::filesystem::path logPath(const TempDir& folder) {
+    return folder.path() / "passwords.log";
+}
+
+std::string userName(FtpAccount account) {
+    std::string user = FtpServer::kUser;
+    switch (account) {
+    case FtpAccount::Full:
+        return user;
+    case FtpAccount::NoRename:
+        return user + "-norename";
+    case FtpAccount::NoStore:
+        return user + "-nostore";
+    case FtpAccount::NoReplace:
+        return user + "-noreplace";
+    case FtpAccount::Stalling:
+        return user + "-stalling";
+    case FtpAccount::NoSize:
+        return user + "-nosize";
+    }
+    return user;
+}
+
 } // namespace
 
 FtpServer::FtpServer() {
@@ -69,7 +94,7 @@ FtpServer::FtpServer() {
         ::close(output[0]);
         ::close(output[1]);
         ::execl("/usr/bin/python3", "python3", FTP_SERVER_SCRIPT, root().c_str(), kUser, kPassword,
-                static_cast<char*>(nullptr));
+                logPath(m_logFolder).c_str(), static_cast<char*>(nullptr));
         ::_exit(127);
     }
     ::close(output[1]);
@@ -102,12 +127,15 @@ void FtpServer::stop() {
     m_pid = -1;
 }
 
-std::string FtpServer::address(const std::string& directory) const {
-    return std::string(kUser) + ":" + kPassword + "@" + anonymousAddress(directory);
+std::string FtpServer::address(const std::string& directory, FtpAccount account) const {
+    return userName(account) + ":" + kPassword + "@" + anonymousAddress(directory);
 }
 
-std::string FtpServer::noRenameAddress(const std::string& directory) const {
-    return std::string(kUser) + "-norename:" + kPassword + "@" + anonymousAddress(directory);
+int FtpServer::passwordsFrom(const std::string& user) const {
+    int count = 0;
+    for (const std::string& line : splitLines(readBytes(logPath(m_logFolder))))
+        count += line == user;
+    return count;
 }
 
 std::string FtpServer::anonymousAddress(const std::string& directory) const {

@@ -28,30 +28,43 @@ class RetryRule : public testing::Test {
 protected:
     RetryRule() { wait.events = &events; }
 
-    // A step that answers from a script and repeats its last answer.
-    std::function<Outcome()> scripted(std::vector<Outcome> answers) {
-        return [this, answers] {
+    // A step that answers from a script and repeats its last answer; each
+    // try takes tryTime on the clock, and notes the deadline it was given.
+    std::function<Outcome(SteadyTime)> scripted(std::vector<Outcome> answers) {
+        return [this, answers](SteadyTime deadline) {
             events.push_back("try");
+            deadlines.push_back(deadline);
+            clock += tryTime;
             size_t index = std::min(tries++, answers.size() - 1);
             return answers[index];
         };
     }
+    StepResult run(const std::string& name, std::vector<Outcome> answers,
+                   const std::function<void(const Outcome&)>& seen = nullptr) {
+        return runStep(name, scripted(std::move(answers)), wait, limits, seen,
+                       [this] { return clock; });
+    }
 
     const Outcome refused = Outcome::failure(7, "Connection refused");
+    ExchangeLimits limits;
     FakeWait wait;
     std::vector<std::string> events;
     size_t tries = 0;
+    // A clock that moves only when a try takes time, never on its own.
+    SteadyTime clock{};
+    std::chrono::seconds tryTime{0};
+    std::vector<SteadyTime> deadlines;
 };
 
 TEST_F(RetryRule, ADoneStepRunsOnceWithoutWaiting) {
-    StepResult result = runStep("Listing", scripted({Outcome::done()}), wait);
+    StepResult result = run("Listing", {Outcome::done()});
     EXPECT_EQ(result.end, StepEnd::Done);
     EXPECT_EQ(result.tries, 1);
     EXPECT_TRUE(wait.waits.empty());
 }
 
 TEST_F(RetryRule, AFailingStepIsTriedAgainEverySecondUntilDone) {
-    StepResult result = runStep("Listing", scripted({refused, refused, Outcome::done()}), wait);
+    StepResult result = run("Listing", {refused, refused, Outcome::done()});
     EXPECT_EQ(result.end, StepEnd::Done);
     EXPECT_EQ(result.tries, 3);
     EXPECT_EQ(wait.waits, (std::vector<int>{1000, 1000}));
@@ -63,7 +76,7 @@ TEST_F(RetryRule, GivesUpAfterTenTriesNamingTheStepAndTheLastError) {
     std::vector<Outcome> answers(9, refused);
     answers.push_back(last);
     answers.push_back(Outcome::done()); // never reached
-    StepResult result = runStep("Fetching Al2010.dat", scripted(answers), wait);
+    StepResult result = run("Fetching Al2010.dat", answers);
     EXPECT_EQ(result.end, StepEnd::GaveUp);
     EXPECT_EQ(result.tries, 10);
     EXPECT_EQ(wait.waits.size(), 9u);
@@ -73,8 +86,7 @@ TEST_F(RetryRule, GivesUpAfterTenTriesNamingTheStepAndTheLastError) {
 }
 
 TEST_F(RetryRule, AMalformedAddressStopsAtOnce) {
-    StepResult result =
-        runStep("Listing", scripted({Outcome::malformedAddress("No host"), Outcome::done()}), wait);
+    StepResult result = run("Listing", {Outcome::malformedAddress("No host"), Outcome::done()});
     EXPECT_EQ(result.end, StepEnd::MalformedAddress);
     EXPECT_EQ(result.tries, 1);
     EXPECT_EQ(result.last.text, "No host");
@@ -83,7 +95,7 @@ TEST_F(RetryRule, AMalformedAddressStopsAtOnce) {
 
 TEST_F(RetryRule, ACancelledWaitStopsWithoutAnotherTry) {
     wait.answers = {true, false};
-    StepResult result = runStep("Listing", scripted({refused}), wait);
+    StepResult result = run("Listing", {refused});
     EXPECT_EQ(result.end, StepEnd::Cancelled);
     EXPECT_EQ(result.tries, 2);
     EXPECT_EQ(events, (std::vector<std::string>{"try", "wait", "try", "wait"}));
@@ -93,8 +105,40 @@ TEST_F(RetryRule, EachFailureIsSeenBeforeItsWait) {
     auto seen = [this](const Outcome& failure) {
         events.push_back("seen " + std::to_string(failure.code));
     };
-    runStep("Listing", scripted({refused, Outcome::done()}), wait, seen);
+    run("Listing", {refused, Outcome::done()}, seen);
     EXPECT_EQ(events, (std::vector<std::string>{"try", "seen 7", "wait", "try"}));
+}
+
+TEST_F(RetryRule, ARefusalIsNotTriedAgain) {
+    StepResult result = run(
+        "Listing", {Outcome::refused(67, "The server refused the login of ann"), Outcome::done()});
+    EXPECT_EQ(result.end, StepEnd::GaveUp);
+    EXPECT_EQ(result.tries, 1);
+    EXPECT_TRUE(wait.waits.empty());
+    EXPECT_EQ(result.message, "Listing failed: The server refused the login of ann (error 67)");
+}
+
+TEST_F(RetryRule, AllTriesTogetherEndWithinTheCap) {
+    // Tries that each stall for 25 s: the third ends past the 60 s cap, and
+    // every try was told when the step must end.
+    tryTime = std::chrono::seconds(25);
+    StepResult result = run("Listing", {Outcome::failure(28, "The server stopped answering")});
+    EXPECT_EQ(result.end, StepEnd::GaveUp);
+    EXPECT_EQ(result.tries, 3);
+    EXPECT_EQ(wait.waits.size(), 2u);
+    EXPECT_EQ(deadlines, std::vector<SteadyTime>(3, SteadyTime{} + std::chrono::seconds(60)));
+    EXPECT_EQ(
+        result.message,
+        "Listing gave up after 60 seconds and 3 tries: The server stopped answering (error 28)");
+}
+
+TEST_F(RetryRule, TheLimitsSetTheTriesAndThePause) {
+    limits.tries = 3;
+    limits.retryPause = std::chrono::milliseconds(5);
+    StepResult result = run("Listing", {refused});
+    EXPECT_EQ(result.end, StepEnd::GaveUp);
+    EXPECT_EQ(result.tries, 3);
+    EXPECT_EQ(wait.waits, (std::vector<int>{5, 5}));
 }
 
 } // namespace
