@@ -231,8 +231,9 @@ std::string usageText() {
            "  exchange-download          fetch the pool's files from the user's exchange\n"
            "                             place, as \"Download All User Files\" does\n"
            "  exchange-upload            send the user's own pick files to the exchange place\n"
-           "  exchange-upload-admin      send the games table, PC's picks and the user list\n"
-           "                             (without passwords); needs administrator rights\n";
+           "  exchange-upload-admin      send the games table, the computer players' picks\n"
+           "                             and the user list (without passwords); needs\n"
+           "                             administrator rights\n";
 }
 
 namespace {

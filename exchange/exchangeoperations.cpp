@@ -298,7 +298,7 @@ void ExchangeOperations::installFetched(const std::vector<std::string>& names,
             moved("Installed " + name + " as the games table");
             continue;
         }
-        if (!isDataFileName(name) || (skipComputerPlayer && startsWith(name, kComputerPlayer)))
+        if (!isDataFileName(name) || (skipComputerPlayer && isComputerPickFile(name)))
             continue;
         if (Status whole = checkPickFileWhole(staged); !whole) {
             tell(MessageKind::Warning, whole.error());
@@ -462,6 +462,7 @@ OperationEnd ExchangeOperations::uploadAdminFiles() {
     const std::vector<MasterFile> masters = {
         {kGamesFileName, true},
         {std::string(kComputerPlayer) + m_pool.seasonYear + ".dat", false},
+        {std::string(kRatingPlayer) + m_pool.seasonYear + ".dat", false},
         {kUserListFileName, true},
     };
     for (const MasterFile& master : masters) {
