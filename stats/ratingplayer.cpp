@@ -87,7 +87,8 @@ RatingPlayerState updateRatingPlayer(const Pool& pool, const Season& season,
 FavouriteTexts::FavouriteTexts(const RatingPlayerState& state, const std::vector<SeasonGame>& games,
                                int week, int weekFirstRow)
     : m_state(state), m_games(games), m_week(week), m_weekStart(state.seasonStart) {
-    rateSeasonRows(m_weekStart, games, weekFirstRow);
+    if (state.listed)
+        rateSeasonRows(m_weekStart, games, weekFirstRow);
 }
 
 std::string FavouriteTexts::textOf(int row) const {
