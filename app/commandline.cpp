@@ -225,6 +225,10 @@ std::string usageText() {
            "  export-stats               write AllUserStatsYYYY.csv to the home folder\n"
            "  standings                  print the All Active User Totals of User Statistics\n"
            "                             as CSV: User,Correct,Picks,% Correct, best first\n"
+           "  ratings [--season YYYY]    print the teams' ratings as CSV: Team,Rating,Wins,\n"
+           "                             Losses,Ties, best first; after every scored game\n"
+           "                             of the season (default: the pool's) dated before\n"
+           "                             --reference-date\n"
            "  import-scores [--overwrite] FILE.csv\n"
            "                             enter a games file's final scores (with --season,\n"
            "                             that season's only); needs administrator rights\n"
@@ -267,6 +271,7 @@ int runParsedCommandLine(const std::vector<std::string>& args,
         {"players", playersCommand},
         {"add-player", addPlayerCommand},
         {"standings", standingsCommand},
+        {"ratings", ratingsCommand},
         {"import-scores", importScoresCommand},
         {"exchange-download", exchangeDownloadCommand},
         {"exchange-upload", exchangeUploadCommand},
