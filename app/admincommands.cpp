@@ -1,4 +1,5 @@
-// Commands for administrators' scripts: list the players, add a player.
+// Commands for administrators' scripts: list the players, add a player or
+// the rating player.
 
 #include "commands.h"
 
@@ -89,7 +90,9 @@ int addPlayerCommand(CommandContext& c) {
     fillUserLists(c.pool);
     c.pool.colorScheme = c.pool.currentSlot().colorScheme;
     UserAdministrationPanel panel(c.pool, c.dialogs);
-    switch (panel.addPlayer(*stored)) {
+    // The rating player is added by its own name, active from the start.
+    bool ratingPlayer = *stored == kRatingPlayer;
+    switch (ratingPlayer ? panel.addRatingPlayer() : panel.addPlayer(*stored)) {
     case AddOutcome::Added:
         break;
     case AddOutcome::Refused:
@@ -98,7 +101,7 @@ int addPlayerCommand(CommandContext& c) {
         c.err << "gridslate: the user list is full: it holds " << kUserSlots << " players\n";
         return 1;
     }
-    if (makeActive) {
+    if (makeActive && !ratingPlayer) {
         const auto& entries = panel.playersOnFile().entries;
         auto it = std::find(entries.begin(), entries.end(), trimmedUserName(*stored));
         panel.selectPlayerOnFile(static_cast<int>(it - entries.begin()));

@@ -218,20 +218,26 @@ std::string usageText() {
            "                             old-scores file\n"
            "  players                    print the user list as CSV: Name,Active,Admin,Folder\n"
            "  add-player NAME [--active] add a player (and make him active) and save the\n"
-           "                             user list; needs administrator rights\n"
+           "                             user list; needs administrator rights. The name\n"
+           "                             ELO adds the rating player, which is active\n"
            "  export-history             write AllUserPickHistory.csv to the home folder\n"
            "  export-results             write AllUserPickResults.csv to the home folder\n"
            "  export-stats               write AllUserStatsYYYY.csv to the home folder\n"
            "  standings                  print the All Active User Totals of User Statistics\n"
            "                             as CSV: User,Correct,Picks,% Correct, best first\n"
+           "  ratings [--season YYYY]    print the teams' ratings as CSV: Team,Rating,Wins,\n"
+           "                             Losses,Ties, best first; after every scored game\n"
+           "                             of the season (default: the pool's) dated before\n"
+           "                             --reference-date\n"
            "  import-scores [--overwrite] FILE.csv\n"
            "                             enter a games file's final scores (with --season,\n"
            "                             that season's only); needs administrator rights\n"
            "  exchange-download          fetch the pool's files from the user's exchange\n"
            "                             place, as \"Download All User Files\" does\n"
            "  exchange-upload            send the user's own pick files to the exchange place\n"
-           "  exchange-upload-admin      send the games table, PC's picks and the user list\n"
-           "                             (without passwords); needs administrator rights\n";
+           "  exchange-upload-admin      send the games table, the computer players' picks\n"
+           "                             and the user list (without passwords); needs\n"
+           "                             administrator rights\n";
 }
 
 namespace {
@@ -265,6 +271,7 @@ int runParsedCommandLine(const std::vector<std::string>& args,
         {"players", playersCommand},
         {"add-player", addPlayerCommand},
         {"standings", standingsCommand},
+        {"ratings", ratingsCommand},
         {"import-scores", importScoresCommand},
         {"exchange-download", exchangeDownloadCommand},
         {"exchange-upload", exchangeUploadCommand},

@@ -30,8 +30,11 @@ int addPlayerCommand(CommandContext& c);
 int exportHistoryCommand(CommandContext& c);
 int exportResultsCommand(CommandContext& c);
 int exportStatisticsCommand(CommandContext& c);
+// app/statscommands.cpp
 // standings: the "All Active User Totals" of "User Statistics" as CSV.
 int standingsCommand(CommandContext& c);
+// ratings [--season YYYY]: the teams' ratings of a season as CSV.
+int ratingsCommand(CommandContext& c);
 // app/scorecommands.cpp: import-scores [--overwrite] FILE.csv.
 int importScoresCommand(CommandContext& c);
 // app/exchangecommands.cpp: the exchange window's operations with the user's

@@ -1,9 +1,57 @@
 #include "commands.h"
 
 #include "core/codepage.h"
+#include "core/text.h"
+#include "schedule/seasongames.h"
+#include "stats/ratings.h"
 #include "stats/userstatistics.h"
 
+#include <algorithm>
+#include <optional>
+
 namespace gs {
+
+namespace {
+
+bool isYear(const std::string& text) {
+    return text.size() == 4 &&
+           std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; });
+}
+
+// The season of `ratings [--season YYYY]` (or --season=YYYY); nothing when
+// the arguments are wrong.
+std::optional<int> ratingsSeason(const std::vector<std::string>& args, int poolSeason) {
+    std::string year;
+    if (args.size() == 1)
+        return poolSeason;
+    if (args.size() == 3 && args[1] == "--season")
+        year = args[2];
+    else if (args.size() == 2 && args[1].starts_with("--season="))
+        year = args[1].substr(9);
+    if (!isYear(year))
+        return std::nullopt;
+    return std::stoi(year);
+}
+
+} // namespace
+
+int ratingsCommand(CommandContext& c) {
+    std::optional<int> season = ratingsSeason(c.args, c.pool.seasonYearNumber());
+    if (!season) {
+        c.err << "gridslate: ratings takes at most a season: ratings [--season YYYY]\n";
+        return 2;
+    }
+    Result<std::vector<GameRecord>> records = readGameRecords(c.pool);
+    if (!records) {
+        c.dialogs.refuse(records.error());
+        return 1;
+    }
+    c.out << "Team,Rating,Wins,Losses,Ties\n";
+    for (const TeamRating& team : seasonRatingList(*records, *season, c.pool.referenceDate))
+        c.out << cp1252ToUtf8(team.name) << ',' << shownRating(team.rating) << ',' << team.wins
+              << ',' << team.losses << ',' << team.ties << '\n';
+    return 0;
+}
 
 int standingsCommand(CommandContext& c) {
     if (c.args.size() != 1) {

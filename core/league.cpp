@@ -71,9 +71,17 @@ int teamNumber(std::string_view name) {
 }
 
 int teamNumberIgnoringSpaces(std::string_view name) {
+    // Looked up for every game each time the ratings or a projection are
+    // worked out: the league's names are stripped once.
+    static const std::array<std::string, kTeamCount + 1> kStripped = [] {
+        std::array<std::string, kTeamCount + 1> names;
+        for (int t = 1; t <= kTeamCount; ++t)
+            names[t] = stripSpaces(league().teamName[t]);
+        return names;
+    }();
     std::string stripped = stripSpaces(name);
     for (int t = 1; t <= kTeamCount; ++t)
-        if (stripSpaces(league().teamName[t]) == stripped)
+        if (kStripped[t] == stripped)
             return t;
     return 0;
 }

@@ -3,6 +3,7 @@
 #include "dialogs.h"
 #include "text.h"
 
+#include <algorithm>
 #include <cstdlib>
 #include <pwd.h>
 #include <unistd.h>
@@ -63,6 +64,33 @@ UserSlot& Pool::currentSlot() {
 bool Pool::isAdmin(const std::string& name) const {
     int k = userSlot(name);
     return k && users[k].admin == 1;
+}
+
+bool Pool::hasRatingPlayer() const {
+    int k = userSlot(kRatingPlayer);
+    return k && users[k].flag;
+}
+
+bool isComputerPlayer(std::string_view name) {
+    return std::any_of(kComputerPlayers.begin(), kComputerPlayers.end(),
+                       [&](const char* player) { return name == player; });
+}
+
+bool isComputerPickFile(std::string_view fileName) {
+    auto isDigit = [](char c) { return c >= '0' && c <= '9'; };
+    for (std::string_view player : kComputerPlayers) {
+        if (fileName.size() != player.size() + 8 || !fileName.starts_with(player))
+            continue;
+        std::string_view year = fileName.substr(player.size(), 4);
+        if (std::all_of(year.begin(), year.end(), isDigit) &&
+            upperAscii(fileName.substr(player.size() + 4)) == ".DAT")
+            return true;
+    }
+    return false;
+}
+
+bool isReservedUserName(std::string_view name) {
+    return isComputerPlayer(upperAscii(name));
 }
 
 bool requireAdmin(const Pool& pool, const std::string& name, Dialogs& dialogs) {

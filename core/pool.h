@@ -25,12 +25,21 @@ inline constexpr const char* kDefaultSeason = "2010";
 inline constexpr const char* kGamesFileName = "scoresheet97.mdb";
 inline constexpr const char* kAdminUser = "admin";
 inline constexpr const char* kComputerPlayer = "PC";
+// The second computer player, which picks from the teams' ratings. Only the
+// administrator adds it; a pool starts without it.
+inline constexpr const char* kRatingPlayer = "ELO";
+// Every computer player: the program writes their pick files itself.
+inline constexpr std::array<const char*, 2> kComputerPlayers = {kComputerPlayer, kRatingPlayer};
 
-// True for the name of a player the program itself plays: its picks are
-// made on the administrator's machine, whose files are the master copies.
-inline bool isComputerPlayer(std::string_view name) {
-    return name == kComputerPlayer;
-}
+// True for a computer player's name, exactly as the user list keeps it.
+bool isComputerPlayer(std::string_view name);
+
+// True for a computer player's pick file of a season: its name, four digits
+// and ".dat" in any letter case (PC2010.dat, ELO2011.DAT).
+bool isComputerPickFile(std::string_view fileName);
+
+// True for a name no person may take: a computer player's in any letter case.
+bool isReservedUserName(std::string_view name);
 
 // Where an installation keeps its files.
 struct Folders {
@@ -58,6 +67,8 @@ struct UserSlot {
     int16_t active = 0;
     int16_t colorScheme = 0;
     int16_t admin = 0;
+    // Set on the rating player's slot alone: it tells the rating player from
+    // a person who took the name ELO before the name was reserved.
     bool flag = false;
 };
 
@@ -90,6 +101,8 @@ struct Pool {
     UserSlot& currentSlot();
     // True for a user whose admin field is 1.
     bool isAdmin(const std::string& name) const;
+    // True when the rating player is on the user list, active or not.
+    bool hasRatingPlayer() const;
 
     // The folder on this machine that holds the pick files of the user in a
     // slot. The user list stores absolute folders and travels between

@@ -71,13 +71,6 @@ bool hasSqliteHeader(const fs::path& path) {
     return bytes.size() >= 100 && std::string_view(bytes).substr(0, 16) == kHeader;
 }
 
-// The computer player's file of a season: "PC" + four digits + ".dat".
-bool isComputerPickFile(std::string_view name) {
-    return name.size() == 10 && startsWith(name, kComputerPlayer) && isDataFileName(name) &&
-           std::all_of(name.begin() + 2, name.begin() + 6,
-                       [](char c) { return c >= '0' && c <= '9'; });
-}
-
 } // namespace
 
 std::string pickFileOwner(std::string_view fileName) {

@@ -526,6 +526,7 @@ OperationEnd ExchangeOperations::uploadAdminFiles() {
     const std::vector<MasterFile> masters = {
         {kGamesFileName, true},
         {std::string(kComputerPlayer) + m_pool.seasonYear + ".dat", false},
+        {std::string(kRatingPlayer) + m_pool.seasonYear + ".dat", false},
         {kUserListFileName, true},
     };
     for (const MasterFile& master : masters) {

@@ -49,7 +49,7 @@ bool saveChange(Pool& pool, const Pool& before, Dialogs& dialogs, FileRollback& 
 // same one, is left alone.
 void keepPoolOrderInPickFile(Pool& pool, Dialogs& dialogs) {
     const std::string& user = pool.currentUser;
-    if (user == kComputerPlayer || !isSafeFileName(user) || pool.userSlot(user) == 0)
+    if (isComputerPlayer(user) || !isSafeFileName(user) || pool.userSlot(user) == 0)
         return;
     PickFileContent content = readPickFile(pickFilePath(pool, user));
     if (content.status != ReadStatus::Ok || content.extraLines.empty() ||
@@ -197,7 +197,7 @@ void UserNameChange::renameInLists(const std::string& name) {
 
 bool UserNameChange::save() {
     const std::string name = trimmedUserName(newName);
-    if (!checkUserName(name) || upperAscii(name) == "PC") {
+    if (!checkUserName(name) || isReservedUserName(name)) {
         m_dialogs.refuse(kNameNotAllowedMessage);
         return false;
     }

@@ -21,8 +21,8 @@ bool Session::logIn() {
     const std::string typedPassword = w.password;
     if (stripSpaces(m_pool.currentUser).empty())
         m_pool.currentUser = kAdminUser;
-    if (upperAscii(m_pool.currentUser) == "PC") {
-        refuse("You are not the PC, I am.", kErrorTitle);
+    if (isReservedUserName(m_pool.currentUser)) {
+        refuse("You are not the " + upperAscii(m_pool.currentUser) + ", I am.", kErrorTitle);
         return false;
     }
     Result<UserListLoad> load = loadUserList(m_pool);

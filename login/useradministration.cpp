@@ -1,6 +1,7 @@
 #include "useradministration.h"
 
 #include "accounts.h"
+#include "core/text.h"
 #include "core/userlist.h"
 
 #include <algorithm>
@@ -53,8 +54,8 @@ bool UserAdministrationPanel::open() {
         }
     for (ControlModel* control :
          {&m.playersOnFileHeading, &m.activePlayersHeading, &m.currentAdminHeading,
-          &m.administratorButton, &m.removeButton, &m.addButton, &m.deactivateButton,
-          &m.activateButton, &m.upButton, &m.downButton, &m.saveChangesButton})
+          &m.administratorButton, &m.removeButton, &m.addButton, &m.addRatingPlayerButton,
+          &m.deactivateButton, &m.activateButton, &m.upButton, &m.downButton, &m.saveChangesButton})
         control->visible = true;
     bool admin = m_pool.isAdmin(m_pool.currentUser);
     m.changePasswordButton.visible = admin;
@@ -96,7 +97,9 @@ AddOutcome UserAdministrationPanel::addPlayer(const std::string& typed) {
         return AddOutcome::Refused;
     if (m_pool.playersOnFile.entries.size() >= static_cast<size_t>(kUserSlots))
         return AddOutcome::ListFull;
-    if (!checkUserName(name)) {
+    // The rating player's name is kept for it: a person of that name would
+    // be taken for it by anyone who reads the name alone.
+    if (!checkUserName(name) || upperAscii(name) == kRatingPlayer) {
         m_dialogs.refuse(kNameNotAllowedMessage);
         return AddOutcome::Refused;
     }
@@ -114,6 +117,30 @@ AddOutcome UserAdministrationPanel::addPlayer(const std::string& typed) {
     slot.name = name;
     slot.folder = m_pool.programFolderText();
     slot.colorScheme = 9;
+    clearSelections();
+    return AddOutcome::Added;
+}
+
+AddOutcome UserAdministrationPanel::addRatingPlayer() {
+    if (!requireAdmin(m_pool, m_pool.currentUser, m_dialogs))
+        return AddOutcome::Refused;
+    if (isUserNameTaken(m_pool, kRatingPlayer)) {
+        m_dialogs.refuse(m_pool.hasRatingPlayer() ? kRatingPlayerListedMessage
+                                                  : kRatingPlayerNameTakenMessage);
+        return AddOutcome::Refused;
+    }
+    int free = m_pool.userSlot("");
+    if (m_pool.playersOnFile.entries.size() >= static_cast<size_t>(kUserSlots) || free == 0)
+        return AddOutcome::ListFull;
+    m_pool.playersOnFile.entries.push_back(kRatingPlayer);
+    m_pool.activePlayers.entries.push_back(kRatingPlayer);
+    UserSlot& slot = m_pool.users[free];
+    slot = UserSlot{};
+    slot.name = kRatingPlayer;
+    slot.folder = m_pool.programFolderText();
+    slot.active = 1;
+    slot.colorScheme = 1;
+    slot.flag = true;
     clearSelections();
     return AddOutcome::Added;
 }
@@ -175,7 +202,7 @@ void UserAdministrationPanel::handOverAdministrator() {
         return;
     std::string name = m_dialogs.input(kUserNamePrompt, kUserNameTitle, "");
     bool active = contains(m_pool.activePlayers, name);
-    if (!checkUserName(name) || (active && name == kComputerPlayer)) {
+    if (!checkUserName(name) || (active && isComputerPlayer(name))) {
         m_dialogs.refuse(kNameNotAllowedMessage);
         return;
     }

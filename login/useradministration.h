@@ -23,6 +23,7 @@ struct UserAdministrationModel {
     ControlModel administratorButton; // caption: the current administrator
     ControlModel removeButton{"Remove"};
     ControlModel addButton{"Add"};
+    ControlModel addRatingPlayerButton{"Add Rating Player"};
     ControlModel deactivateButton{"<-"};
     ControlModel activateButton{"->"};
     ControlModel upButton{"Up"};
@@ -42,6 +43,11 @@ inline constexpr const char* kNoPlayerChosenMessage =
 // without administrator rights.
 inline constexpr const char* kAdminRightsNeededTip =
     "Administrator rights are needed to change the user list.";
+
+inline constexpr const char* kRatingPlayerListedMessage =
+    "The rating player ELO is already on the user list.";
+inline constexpr const char* kRatingPlayerNameTakenMessage =
+    "A player named ELO is already on the user list, so the rating player cannot be added.";
 
 enum class AddOutcome {
     Added,
@@ -67,8 +73,13 @@ public:
     // "Add" (administrator): asks for the name and adds the player.
     void add();
     // What "Add" does with the name: the player joins "Players on File" and
-    // the first free slot, not yet active.
+    // the first free slot, not yet active. The rating player's name is
+    // refused in any letter case.
     AddOutcome addPlayer(const std::string& name);
+    // "Add Rating Player" (administrator): the rating player ELO joins both
+    // lists and the first free slot, active. Refused while a player of that
+    // name is on the list.
+    AddOutcome addRatingPlayer();
     // "<-" (administrator): the selected active player becomes inactive;
     // admin and PC stay.
     void deactivate();

@@ -12,7 +12,13 @@ namespace gs {
 
 namespace {
 
-enum Column { kVisitorColumn = 0, kHomeColumn = 1, kWinnerColumn = 2, kSpreadColumn = 3 };
+enum Column {
+    kVisitorColumn = 0,
+    kHomeColumn = 1,
+    kWinnerColumn = 2,
+    kSpreadColumn = 3,
+    kFavouriteColumn = 4, // only while the rating player is on the user list
+};
 
 struct ColumnLayout {
     const char* header;
@@ -21,12 +27,10 @@ struct ColumnLayout {
 };
 
 constexpr ColumnLayout kColumns[] = {
-    {"Visitor Team", 2350, Align::Left},
-    {"Home Team", 2350, Align::Left},
-    {"Projected Winner", 2350, Align::Center},
-    {"Projected Spread", 1600, Align::Center},
+    {"Visitor Team", 2350, Align::Left},       {"Home Team", 2350, Align::Left},
+    {"Projected Winner", 2350, Align::Center}, {"Projected Spread", 1600, Align::Center},
+    {"ELO's Favourite", 1900, Align::Center},
 };
-constexpr int kColumnCount = static_cast<int>(std::size(kColumns));
 
 enum class Side { Visitor, Home, None };
 
@@ -65,8 +69,9 @@ bool isPickOpen(std::string_view gameDate, int gameWeek, int currentWeek, bool s
 
 void WeeklyPicksPanel::resetGrid() {
     GridModel& g = m_model.grid;
-    g.reset(1, kColumnCount, 1, 0);
-    for (int c = 0; c < kColumnCount; ++c) {
+    int columns = m_state.ratingPlayer.listed ? kFavouriteColumn + 1 : kFavouriteColumn;
+    g.reset(1, columns, 1, 0);
+    for (int c = 0; c < columns; ++c) {
         g.setColumnWidth(c, kColumns[c].width);
         g.setColumnAlign(c, kColumns[c].align);
         g.setText(0, c, kColumns[c].header);
@@ -117,6 +122,7 @@ void WeeklyPicksPanel::fillGrid(int first, int last) {
     GridModel& g = m_model.grid;
     const std::vector<SeasonGame>& games = m_state.season.games;
     int end = std::min({last, static_cast<int>(games.size()) - 1, kMaxSeasonGames});
+    FavouriteTexts favourites(m_state.ratingPlayer, games, m_displayedWeek, std::max(first, 0));
     for (int game = std::max(first, 0); first >= 0 && game <= end; ++game) {
         if (g.rows() > kMaxSeasonGames)
             break;
@@ -132,6 +138,8 @@ void WeeklyPicksPanel::fillGrid(int first, int last) {
                   projectedWinner(m_state.projection.picks, m_displayedWeek, row, visitor, home));
         g.setText(r, kSpreadColumn,
                   std::to_string(m_state.projection.spreads[static_cast<size_t>(game)]));
+        if (m_state.ratingPlayer.listed)
+            g.setText(r, kFavouriteColumn, favourites.textOf(game));
     }
     colourPicks();
 }

@@ -1,8 +1,9 @@
 #pragma once
 
 // The "This Week's Picks" panel of the main window: the current player's
-// picks of one week, with the computer player's projections, the week
-// buttons and "Save Picks". The window layer renders the model and forwards
+// picks of one week, with PC's projections (and the rating player's
+// favourites while it is on the user list), the week buttons and "Save
+// Picks". The window layer renders the model and forwards
 // the events here.
 
 #include "core/dialogs.h"

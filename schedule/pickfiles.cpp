@@ -18,10 +18,6 @@ namespace {
 
 constexpr int kSpreadLines = kMaxSeasonGames;
 
-bool isComputer(const std::string& player) {
-    return player == kComputerPlayer;
-}
-
 // A name that would leave the player's folder or is no file name at all is
 // never used to build a path.
 Status checkFileName(const std::string& player) {
@@ -76,7 +72,7 @@ fs::path oldScoresPath(const Folders& folders, int year) {
 
 std::vector<std::string> emptyPickFileLines(const std::string& player) {
     std::vector<std::string> lines(kWeeks, weekLine({}));
-    if (isComputer(player))
+    if (isComputerPlayer(player))
         lines.insert(lines.end(), kSpreadLines, "0");
     return lines;
 }
@@ -138,7 +134,7 @@ Result<PlayerPicks> loadPicks(const Pool& pool, const std::string& player) {
     if (content.status == ReadStatus::Error)
         return failure("The pick file " + path.string() + " cannot be read: " + content.error);
     loaded.picks = content.picks;
-    if (isComputer(player))
+    if (isComputerPlayer(player))
         loaded.spreads = spreadsFromLines(content.extraLines);
     else
         loaded.activeOrder = std::move(content.extraLines);
@@ -148,10 +144,10 @@ Result<PlayerPicks> loadPicks(const Pool& pool, const std::string& player) {
 Status savePicks(const Pool& pool, const std::string& player, const PickTable& picks) {
     if (Status safe = checkFileName(player); !safe)
         return safe;
-    // The computer player's file holds its projection and spreads, which
-    // saveComputerPicks keeps current; picks saved under its name must not
+    // A computer player's file holds its projection and spreads, which
+    // only the projection writes; picks saved under its name must not
     // replace them.
-    if (isComputer(player))
+    if (isComputerPlayer(player))
         return {};
     std::vector<std::string> lines = weekLines(picks);
     for (const std::string& name : pool.activePlayers.entries)
@@ -212,10 +208,18 @@ Result<fs::path> keepBeside(const fs::path& path) {
 } // namespace
 
 Result<ComputerPicksSaved> saveComputerPicks(const Pool& pool, const Projection& projection) {
-    fs::path path = pickFilePath(pool, kComputerPlayer);
-    std::vector<std::string> lines = weekLines(projection.picks);
-    for (int g = 1; g <= kSpreadLines; ++g)
-        lines.push_back(std::to_string(projection.spreads[g]));
+    ComputerNumbers spreads{};
+    std::copy(projection.spreads.begin() + 1, projection.spreads.end(), spreads.begin());
+    return saveComputerFile(pool, kComputerPlayer, projection.picks, spreads);
+}
+
+Result<ComputerPicksSaved> saveComputerFile(const Pool& pool, const std::string& player,
+                                            const PickTable& picks,
+                                            const ComputerNumbers& numbers) {
+    fs::path path = pickFilePath(pool, player);
+    std::vector<std::string> lines = weekLines(picks);
+    for (int16_t number : numbers)
+        lines.push_back(std::to_string(number));
     // Two programs projecting at once must not both keep the same damaged
     // file aside, nor write over each other's check.
     Result<PoolLock> lock = lockPoolFiles(pool);

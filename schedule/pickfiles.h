@@ -4,7 +4,8 @@
 //
 // Pick file <folder>/<name><season>.dat: 17 week lines of 32 single-digit
 // picks joined by ","; then the "Active Players" list (a human player) or
-// spreads 1..256 (the computer player).
+// 256 numbers (a computer player): PC's spreads 1..256, or the rating
+// player's margins of the season's games in order.
 // Old-scores file <program folder>/oldscores<season>.dat: 32 lines of the
 // team records' columns 1..5, each number with a leading space when not
 // negative.
@@ -14,6 +15,8 @@
 #include "core/season.h"
 #include "core/textfile.h"
 
+#include <array>
+#include <cstdint>
 #include <filesystem>
 #include <string>
 #include <vector>
@@ -41,7 +44,8 @@ struct PlayerPicks {
     PickTable picks{};
     // A human player's file: the pool order of the active players.
     std::vector<std::string> activeOrder;
-    // The computer player's file: its spreads (entry 0 is not on file).
+    // A computer player's file: its numbers as entries 1..256 (PC's
+    // spread entry 0 is not on file).
     SpreadTable spreads{};
 };
 
@@ -52,8 +56,8 @@ struct PlayerPicks {
 Result<PlayerPicks> loadPicks(const Pool& pool, const std::string& player);
 
 // Writes a human player's pick file: the picks, then the pool's "Active
-// Players" list. The computer player's file is left as it is: it holds the
-// projection, which only saveComputerPicks writes.
+// Players" list. A computer player's file is left as it is: it holds the
+// projection, which only saveComputerPicks and saveComputerFile write.
 Status savePicks(const Pool& pool, const std::string& player, const PickTable& picks);
 
 // The largest spread a projection gives in any real season; a spread line
@@ -75,6 +79,14 @@ struct ComputerPicksSaved {
 // the program's own layout, or not readable at all) is first kept beside
 // it under a name of its own; when that fails nothing is written.
 Result<ComputerPicksSaved> saveComputerPicks(const Pool& pool, const Projection& projection);
+
+// The 256 numbers after the week lines of a computer player's file.
+using ComputerNumbers = std::array<int16_t, kMaxSeasonGames>;
+
+// Writes a computer player's pick file: the week lines of its picks, then
+// its numbers; otherwise as saveComputerPicks.
+Result<ComputerPicksSaved> saveComputerFile(const Pool& pool, const std::string& player,
+                                            const PickTable& picks, const ComputerNumbers& numbers);
 
 // True when the lines stand as the program writes the computer player's
 // file: 17 week lines of 32 picks 0 or 1 between commas, then 256 spreads

@@ -128,7 +128,7 @@ Result<std::unique_ptr<GamesTable>> openGamesTable(const Pool& pool) {
     return table;
 }
 
-Result<Season> rebuildSeasonGames(const Pool& pool) {
+Result<std::vector<GameRecord>> readGameRecords(const Pool& pool) {
     Result<std::unique_ptr<GamesTable>> table = openGamesTable(pool);
     if (!table)
         return failure(table.error());
@@ -136,7 +136,14 @@ Result<Season> rebuildSeasonGames(const Pool& pool) {
     std::vector<GameRecord> records = (*table)->records(&error);
     if (!error.empty())
         return failure(cannotRead(pool.gamesDatabasePath(), error));
-    return seasonOf(records, pool.seasonYearNumber());
+    return records;
+}
+
+Result<Season> rebuildSeasonGames(const Pool& pool) {
+    Result<std::vector<GameRecord>> records = readGameRecords(pool);
+    if (!records)
+        return failure(records.error());
+    return seasonOf(*records, pool.seasonYearNumber());
 }
 
 Status ensureGamesTable(const Pool& pool) {

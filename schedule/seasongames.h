@@ -8,6 +8,7 @@
 #include "schedule/gamesdb.h"
 
 #include <memory>
+#include <vector>
 
 namespace gs {
 
@@ -15,6 +16,10 @@ namespace gs {
 // season year), in table order, with their scored count. A missing games
 // table is first created from the bundled seasons.
 Result<Season> rebuildSeasonGames(const Pool& pool);
+
+// Every record of the games table, of every season, in table order; a
+// missing table is first created from the bundled seasons.
+Result<std::vector<GameRecord>> readGameRecords(const Pool& pool);
 
 // Creates the games table from the bundled seasons when the program folder
 // has none.

@@ -122,6 +122,12 @@ void setSpread(SpreadTable& spreads, int row, const SideValues& v, const SideVal
 
 } // namespace
 
+int comingWeekEnd(const std::vector<SeasonGame>& games) {
+    int scored = static_cast<int>(
+        std::count_if(games.begin(), games.end(), [](const SeasonGame& g) { return g.scored(); }));
+    return projectionEnd(games, scored);
+}
+
 Projection projectTeams(const Pool& pool, const Season& season) {
     const std::vector<SeasonGame>& games = season.games;
     Projection projection = loadComputerPicks(pool);

@@ -31,10 +31,13 @@ int currentWeekFromScores(const std::vector<SeasonGame>& games) {
 
 SeasonState refreshSeason(const Pool& pool) {
     SeasonState state;
-    if (Result<Season> season = rebuildSeasonGames(pool))
-        state.season = std::move(*season);
+    // Read once: the season's games for everything, every season's for the
+    // ratings.
+    Result<std::vector<GameRecord>> records = readGameRecords(pool);
+    if (records)
+        state.season = seasonOf(*records, pool.seasonYearNumber());
     else
-        state.errors.push_back(season.error());
+        state.errors.push_back(records.error());
 
     state.currentWeek = currentWeekFromScores(state.season.games);
     state.records = computeTeamRecords(pool, state.season);
@@ -60,6 +63,9 @@ SeasonState refreshSeason(const Pool& pool) {
         state.errors.push_back(saved.error());
     else if (!saved->notice.empty())
         state.warnings.push_back(saved->notice);
+    if (records)
+        state.ratingPlayer =
+            updateRatingPlayer(pool, *records, state.season, state.errors, state.warnings);
 
     // The season ends on its last week; its records become the old-scores
     // file the next season starts from.

@@ -5,6 +5,7 @@
 
 #include "core/pool.h"
 #include "core/season.h"
+#include "stats/ratingplayer.h"
 
 #include <string>
 #include <vector>
@@ -17,6 +18,7 @@ struct SeasonState {
     bool seasonOver = false;
     TeamRecordTable records = emptyTeamRecords();
     Projection projection;
+    RatingPlayerState ratingPlayer;
     // At the season's end: whether the old-scores file was written.
     bool oldScoresSaved = false;
     // What could not be read or written on the way, in order, ready to be
@@ -32,8 +34,8 @@ struct SeasonState {
 int currentWeekFromScores(const std::vector<SeasonGame>& games);
 
 // Rebuilds the season's games from the games table, works out the current
-// week, the team records and the computer player's projection, saves the
-// computer player's pick file, and at the season's end writes the season's
+// week, the team records and the computer players' projections, saves the
+// computer players' pick files, and at the season's end writes the season's
 // old-scores file.
 SeasonState refreshSeason(const Pool& pool);
 

@@ -1,6 +1,8 @@
 #include "teamviews.h"
 
 #include "core/text.h"
+#include "schedule/seasongames.h"
+#include "stats/ratings.h"
 #include "stats/teamrecords.h"
 #include "stats/viewdata.h"
 
@@ -182,7 +184,44 @@ void TeamRankingPanel::open() {
         grid.setText(rank, 0, std::to_string(rank));
         grid.setText(rank, 1, league().teamName[order[static_cast<size_t>(rank) - 1]]);
     }
+    showRatings();
     readOwnPicks();
+}
+
+void TeamRankingPanel::showRatings() {
+    GridModel& grid = m_model.ratings;
+    m_model.ratingsHeading.visible = true;
+    grid.reset(1, 3, 1, 0);
+    const std::pair<const char*, int> columns[] = {
+        {"Team", 1900}, {"Rating", 700}, {"Record", 900}};
+    for (int c = 0; c < 3; ++c) {
+        grid.setText(0, c, columns[c].first);
+        grid.setColumnWidth(c, columns[c].second);
+        grid.setColumnAlign(c, c == 0 ? Align::Left : Align::Center);
+    }
+    m_ratingTeams.assign(1, 0);
+    Result<std::vector<GameRecord>> records = readGameRecords(m_pool);
+    if (!records) {
+        m_dialogs.refuse(records.error());
+        return;
+    }
+    for (const TeamRating& team :
+         seasonRatingList(*records, m_pool.seasonYearNumber(), m_pool.referenceDate)) {
+        grid.addRow();
+        int r = grid.rows() - 1;
+        grid.setText(r, 0, team.name);
+        grid.setText(r, 1, std::to_string(shownRating(team.rating)));
+        grid.setText(r, 2,
+                     std::to_string(team.wins) + "-" + std::to_string(team.losses) + "-" +
+                         std::to_string(team.ties));
+        m_ratingTeams.push_back(team.team);
+    }
+}
+
+void TeamRankingPanel::showTeamOfRatingRow(int row) {
+    if (row < 1 || row >= static_cast<int>(m_ratingTeams.size()))
+        return;
+    showTeamDetail(m_ratingTeams[static_cast<size_t>(row)]);
 }
 
 void TeamRankingPanel::showTeamOfRow(int row) {

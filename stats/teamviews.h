@@ -2,7 +2,7 @@
 
 // The two team views of the main window: "Team Statistics" (the team list)
 // and "PC's Team Ranking List" (the teams ranked by points scored over
-// points allowed). A click on a team in either opens the same detail box
+// points allowed, and the teams' ratings). A click on a team in either opens the same detail box
 // with the team's record, its opponents, its division and how often the
 // logged-in user picked it; a click on an opponent shows their meetings.
 
@@ -136,6 +136,10 @@ private:
 
 struct TeamRankingModel {
     GridModel ranking; // "Rank", "Team"; rows 1..32 best first
+    ControlModel ratingsHeading{"Ratings"};
+    // "Team", "Rating", "Record"; rows 1..32 best first, as the `ratings`
+    // command prints them.
+    GridModel ratings;
     bool visible = false;
 };
 
@@ -143,15 +147,21 @@ class TeamRankingPanel : public TeamDetailPanel {
 public:
     TeamRankingPanel(Pool& pool, Dialogs& dialogs) : TeamDetailPanel(pool, dialogs) {}
 
-    // Opening: the records from the games table, ranked.
+    // Opening: the records from the games table, ranked; and the ratings
+    // after every scored game of the season dated before the pool's day.
     void open();
     // A click on a row of the ranking grid (row 0 is the header).
     void showTeamOfRow(int row);
+    // A click on a row of the ratings grid (row 0 is the header).
+    void showTeamOfRatingRow(int row);
 
     const TeamRankingModel& model() const { return m_model; }
 
 private:
+    void showRatings();
+
     TeamRankingModel m_model;
+    std::vector<int> m_ratingTeams; // the team of each ratings row 1..32
 };
 
 } // namespace gs

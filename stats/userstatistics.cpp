@@ -3,6 +3,7 @@
 #include "core/userlist.h"
 #include "schedule/pickfiles.h"
 #include "stats/projection.h"
+#include "stats/ratingplayer.h"
 
 #include <algorithm>
 #include <array>
@@ -117,7 +118,7 @@ void UserStatisticsPanel::open() {
     fillPlayerLists();
     m_model.totalsCaption.caption = kStandingsCaption;
 
-    // The computer player's picks are brought up to date before they are
+    // The computer players' picks are brought up to date before they are
     // compared with anybody's.
     Projection projection = projectTeams(m_pool, m_season);
     std::string notice;
@@ -125,6 +126,8 @@ void UserStatisticsPanel::open() {
         errors.push_back(saved.error());
     else
         notice = saved->notice;
+    std::vector<std::string> warnings;
+    updateRatingPlayer(m_pool, m_season, errors, warnings);
 
     m_model.rightPlayer = kComputerPlayer;
     showWeeks(m_model.rightGrid, m_model.rightWeeks, projection.picks);
@@ -137,6 +140,8 @@ void UserStatisticsPanel::open() {
         m_dialogs.refuse(error);
     if (!notice.empty())
         m_dialogs.message(MessageKind::Warning, notice, kProgramTitle);
+    for (const std::string& warning : warnings)
+        m_dialogs.message(MessageKind::Warning, warning, kProgramTitle);
 }
 
 void UserStatisticsPanel::choosePlayer(ListModel& list, std::string& player, GridModel& grid,

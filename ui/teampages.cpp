@@ -189,13 +189,23 @@ TeamRankingPage::TeamRankingPage(Pool& pool, Dialogs& dialogs, Runner run, QWidg
     auto* layout = new QHBoxLayout(this);
     m_ranking = named(new GridTableView, "rankingGrid", "PC's Team Ranking List");
     m_ranking->setFixedWidth(m_ranking->pixelsForWidth(800 + 1900) + 24);
+    m_ratingsHeading = named(new QLabel, "ratingsLabel", "Ratings", PaintRole::Text);
+    m_ratings = named(new GridTableView, "ratingsGrid", "Team ratings");
+    m_ratings->setFixedWidth(m_ratings->pixelsForWidth(1900 + 700 + 900) + 24);
+    auto* ratings = new QVBoxLayout;
+    ratings->addWidget(m_ratingsHeading);
+    ratings->addWidget(m_ratings, 1);
     m_detail = new TeamDetailBox("rankingDetailBox");
     layout->addWidget(m_ranking);
+    layout->addLayout(ratings);
     layout->addWidget(m_detail, 1, Qt::AlignTop);
     layout->addStretch();
 
     m_ranking->onCellClicked = [this](int row, int) {
         this->run([this, row] { m_panel.showTeamOfRow(row); });
+    };
+    m_ratings->onCellClicked = [this](int row, int) {
+        this->run([this, row] { m_panel.showTeamOfRatingRow(row); });
     };
     connectDetail(m_detail, m_panel, [this](const std::function<void()>& h) { this->run(h); });
 }
@@ -206,6 +216,8 @@ void TeamRankingPage::open() {
 
 void TeamRankingPage::render() {
     m_ranking->render(m_panel.model().ranking);
+    showControl(m_ratingsHeading, m_panel.model().ratingsHeading);
+    m_ratings->render(m_panel.model().ratings);
     m_detail->render(m_panel.detail());
 }
 

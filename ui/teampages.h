@@ -1,7 +1,8 @@
 #pragma once
 
-// The "Team Statistics" and "PC's Team Ranking List" pages, and the team
-// detail box both of them show beside their team list or ranking grid.
+// The "Team Statistics" and "PC's Team Ranking List" pages (the latter with
+// the teams' ratings beside PC's ranking), and the team detail box both of
+// them show beside their team list or ranking grid.
 
 #include "panelpage.h"
 #include "stats/teamviews.h"
@@ -71,6 +72,8 @@ public:
 private:
     TeamRankingPanel m_panel;
     GridTableView* m_ranking = nullptr;
+    QLabel* m_ratingsHeading = nullptr;
+    GridTableView* m_ratings = nullptr;
     TeamDetailBox* m_detail = nullptr;
 };
 

@@ -44,6 +44,7 @@ UserAdminPage::UserAdminPage(UserAdministrationPanel& panel, Runner run, QWidget
     auto* administrator = button("administratorButton", "Hand the administrator rights on");
     auto* remove = button("removePlayerButton", "Remove");
     auto* add = button("addPlayerButton", "Add");
+    auto* addRating = button("addRatingPlayerButton", "Add the rating player ELO");
     auto* deactivate = button("deactivatePlayerButton", "Make the active player inactive");
     auto* activate = button("activatePlayerButton", "Make the player on file active");
     auto* up = button("moveUpButton", "Up");
@@ -57,7 +58,7 @@ UserAdminPage::UserAdminPage(UserAdministrationPanel& panel, Runner run, QWidget
     lists->addWidget(m_playersOnFile, 1, 0);
     auto* moves = new QVBoxLayout;
     moves->addStretch();
-    for (QPushButton* b : {activate, deactivate, add, remove})
+    for (QPushButton* b : {activate, deactivate, add, addRating, remove})
         moves->addWidget(b);
     moves->addStretch();
     lists->addLayout(moves, 1, 1);
@@ -82,9 +83,9 @@ UserAdminPage::UserAdminPage(UserAdministrationPanel& panel, Runner run, QWidget
     layout->addLayout(lists, 1);
     layout->addLayout(footer);
 
-    for (QWidget* w : std::initializer_list<QWidget*>{onFileHeading, activeHeading, adminHeading,
-                                                      administrator, remove, add, deactivate,
-                                                      activate, up, down, save, password, rename})
+    for (QWidget* w : std::initializer_list<QWidget*>{
+             onFileHeading, activeHeading, adminHeading, administrator, remove, add, addRating,
+             deactivate, activate, up, down, save, password, rename})
         m_controls[w->objectName().toStdString()] = w;
 
     connectButton("removePlayerButton", &UserAdministrationPanel::remove);
@@ -94,6 +95,8 @@ UserAdminPage::UserAdminPage(UserAdministrationPanel& panel, Runner run, QWidget
     connectButton("moveUpButton", &UserAdministrationPanel::moveUp);
     connectButton("moveDownButton", &UserAdministrationPanel::moveDown);
     connectButton("administratorButton", &UserAdministrationPanel::handOverAdministrator);
+    connect(addRating, &QPushButton::clicked, this,
+            [this] { m_run([this] { m_panel.addRatingPlayer(); }); });
     connect(save, &QPushButton::clicked, this,
             [this] { m_run([this] { m_panel.saveChanges(); }); });
     connect(password, &QPushButton::clicked, this, [this] {
@@ -127,6 +130,7 @@ void UserAdminPage::render() {
              {"administratorButton", &m.administratorButton},
              {"removePlayerButton", &m.removeButton},
              {"addPlayerButton", &m.addButton},
+             {"addRatingPlayerButton", &m.addRatingPlayerButton},
              {"deactivatePlayerButton", &m.deactivateButton},
              {"activatePlayerButton", &m.activateButton},
              {"moveUpButton", &m.upButton},

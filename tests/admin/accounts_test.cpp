@@ -82,6 +82,7 @@ INSTANTIATE_TEST_SUITE_P(
     Names, RenameRefusal,
     testing::Values(RefusalCase{"LowerCasePc", "pc", "Error: User Name Not Allowed"},
                     RefusalCase{"Pc", "PC", "Error: User Name Not Allowed"},
+                    RefusalCase{"RatingPlayersName", "Elo", "Error: User Name Not Allowed"},
                     RefusalCase{"Empty", "", "Error: User Name Not Allowed"},
                     RefusalCase{"Slash", "../bob", "Error: User Name Not Allowed"},
                     RefusalCase{"OutsideTheCodePage", "b\x1A", "Error: User Name Not Allowed"},

@@ -60,6 +60,17 @@ TEST_F(AdminCommands, AddPlayerAddsAndSavesAsTheAddButtonDoes) {
     EXPECT_NE(list.out.find("\ndave,1,0,"), std::string::npos) << list.out;
 }
 
+TEST_F(AdminCommands, AddPlayerEloAddsTheRatingPlayerActive) {
+    Outcome added = gridslate({"add-player", "ELO"});
+    EXPECT_EQ(added.status, 0) << added.err;
+    EXPECT_EQ(test::userListLines(pool),
+              (std::vector<std::string>{"admin,1,9,1,,0,F", "PC,1,1,0,Z,0,F", "ann,1,5,0,,0,F",
+                                        "bob,1,9,0,,0,F", "ELO,1,1,0,,1,F", "carl,0,9,0,,0,F"}));
+    Outcome again = gridslate({"add-player", "ELO", "--active"});
+    EXPECT_EQ(again.status, 1);
+    EXPECT_EQ(again.err, "gridslate: The rating player ELO is already on the user list.\n");
+}
+
 struct RefusalCase {
     const char* name;
     std::vector<std::string> args;
@@ -91,6 +102,9 @@ INSTANTIATE_TEST_SUITE_P(
         RefusalCase{"TakenButForSpaces",
                     {"add-player", "b ob", "--active"},
                     "gridslate: User Name Already Taken\n"},
+        RefusalCase{"RatingPlayersNameInAnotherCase",
+                    {"add-player", "Elo"},
+                    "gridslate: User Name Not Allowed\n"},
         RefusalCase{"NoRights",
                     {"--user", "ann", "add-player", "dave"},
                     "gridslate: You do not have administrator control\n"},

@@ -218,8 +218,47 @@ INSTANTIATE_TEST_SUITE_P(
                              "Error: User Name Not Allowed"},
                     NameCase{"FortyCharacters", std::string(40, 'x'), ""},
                     NameCase{"Accented", "Zo\xEB", ""}, NameCase{"DotsInside", "j.r.", ""},
-                    NameCase{"SpaceInside", "mary ann", ""}, NameCase{"PcOnceRemoved", "pc", ""}),
+                    NameCase{"SpaceInside", "mary ann", ""}, NameCase{"PcOnceRemoved", "pc", ""},
+                    NameCase{"RatingPlayersName", "ELO", "Error: User Name Not Allowed"},
+                    NameCase{"RatingPlayersNameInAnyCase", "eLo", "Error: User Name Not Allowed"}),
     [](const auto& info) { return std::string(info.param.name); });
+
+TEST_F(Panel, AddRatingPlayerPutsEloOnBothListsOnce) {
+    openAs("admin");
+    EXPECT_TRUE(panel.model().addRatingPlayerButton.visible);
+    EXPECT_EQ(panel.addRatingPlayer(), AddOutcome::Added);
+    EXPECT_EQ(dumpLists(pool),
+              "onFile: admin PC ann bob carl ELO | active: admin PC ann bob ELO | selected: -1 -1");
+    EXPECT_TRUE(pool.hasRatingPlayer());
+    ASSERT_TRUE(panel.saveChanges());
+    EXPECT_EQ(userListLines(pool),
+              (std::vector<std::string>{"admin,1,9,1,,0,F", "PC,1,1,0,Z,0,F", "ann,1,5,0,,0,F",
+                                        "bob,1,9,0,,0,F", "ELO,1,1,0,,1,F", "carl,0,9,0,,0,F"}));
+
+    // Read back as a new run reads it, the rating player is still itself.
+    ASSERT_TRUE(panel.open());
+    EXPECT_TRUE(pool.hasRatingPlayer());
+    program.dialogs.clear();
+    EXPECT_EQ(panel.addRatingPlayer(), AddOutcome::Refused);
+    EXPECT_EQ(
+        program.dialogs.messages(),
+        std::vector<std::string>{"Error: The rating player ELO is already on the user list."});
+}
+
+TEST_F(Panel, AddRatingPlayerIsRefusedBesideAPersonNamedElo) {
+    test::writeUserList(pool, {"admin,1,9,1,,0,F", "PC,1,1,0,Z,0,F", "ELO,1,9,0,,0,F"});
+    openAs("admin");
+    EXPECT_FALSE(pool.hasRatingPlayer());
+    EXPECT_EQ(panel.addRatingPlayer(), AddOutcome::Refused);
+    EXPECT_EQ(program.dialogs.messages(),
+              std::vector<std::string>{"Error: A player named ELO is already on the user list, so "
+                                       "the rating player cannot be added."});
+    EXPECT_EQ(dumpLists(pool), "onFile: admin PC ELO | active: admin PC ELO | selected: -1 -1");
+
+    openAs("ELO");
+    EXPECT_EQ(panel.addRatingPlayer(), AddOutcome::Refused);
+    EXPECT_EQ(program.dialogs.messages(), kNotAdmin);
+}
 
 TEST_F(Panel, AddWithAFullListDoesNothingAndSaysNothing) {
     std::vector<std::string> users = {"admin,1,9,1,,0,F"};

@@ -91,6 +91,18 @@ TEST_F(AdminWindow, BuildsAPoolThatTheNewPlayerLogsInto) {
     EXPECT_TRUE(find("moveUpButton")->isEnabled());
 }
 
+TEST_F(AdminWindow, AddsTheRatingPlayerActive) {
+    loginAsAdmin();
+    trigger("userAdministrationAction");
+    auto* button = find<QPushButton>("addRatingPlayerButton");
+    EXPECT_EQ(button->text(), "Add Rating Player");
+    EXPECT_EQ(button->accessibleName(), "Add the rating player ELO");
+    click("addRatingPlayerButton");
+    EXPECT_EQ(texts(onFile()), (std::vector<std::string>{"admin", "PC", "ELO"}));
+    EXPECT_EQ(texts(active()), (std::vector<std::string>{"admin", "PC", "ELO"}));
+    EXPECT_TRUE(program.dialogs.messages().empty());
+}
+
 TEST_F(AdminWindow, ChangesThePasswordFromTheFileMenu) {
     loginAsAdmin();
     bool opened = withModal("changePasswordAction", [&](QWidget* dialog) {

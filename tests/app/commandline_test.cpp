@@ -5,6 +5,7 @@
 #include "schedule/gamesdb.h"
 #include "tests/support/testsupport.h"
 
+#include <algorithm>
 #include <gtest/gtest.h>
 #include <ostream>
 #include <sstream>
@@ -207,6 +208,23 @@ TEST_F(Commands, ProjectWritesTheComputerPlayersFile) {
     ASSERT_EQ(pc.status, ReadStatus::Ok);
     EXPECT_EQ(pc.lines.size(), 17u + 256u);
     EXPECT_NE(out.str().find("Season 2010: week 9 is current"), std::string::npos) << out.str();
+    EXPECT_EQ(err.str(), "");
+}
+
+TEST_F(Commands, ProjectRunsTheRatingPlayerOnceItIsAdded) {
+    ASSERT_EQ(run({"project"}), 0) << err.str();
+    EXPECT_FALSE(fs::exists(data() / "ELO2010.dat"));
+    ASSERT_EQ(run({"add-player", "ELO"}), 0) << err.str();
+    ASSERT_EQ(run({"project"}), 0) << err.str();
+    TextFile elo = readTextFile(data() / "ELO2010.dat");
+    ASSERT_EQ(elo.status, ReadStatus::Ok);
+    ASSERT_EQ(elo.lines.size(), 17u + 256u);
+    // Weeks 1..9 picked, a game a team; week 9, the coming one, has 13 games.
+    EXPECT_EQ(std::count(elo.lines[8].begin(), elo.lines[8].end(), '1'), 13);
+    EXPECT_EQ(std::count(elo.lines[9].begin(), elo.lines[9].end(), '1'), 0);
+    std::string before = readBytes(data() / "ELO2010.dat");
+    ASSERT_EQ(run({"project"}), 0) << err.str();
+    EXPECT_EQ(readBytes(data() / "ELO2010.dat"), before);
     EXPECT_EQ(err.str(), "");
 }
 

@@ -499,6 +499,14 @@ TEST_P(AdminUpload, SendsTheMasterFilesAndTheUserListWithoutPasswords) {
     EXPECT_FALSE(fs::exists(admin->pool.folders.staging));
 }
 
+TEST_P(AdminUpload, SendsTheRatingPlayersFileAsPCs) {
+    writeBytes(admin->program() / "ELO2010.dat", computerFileBytes());
+    EXPECT_EQ(admin->operations->uploadAdminFiles(), OperationEnd::Completed);
+    EXPECT_EQ(folderEntries(shared()),
+              (Names{"ELO2010.dat", "PC2010.dat", "UserList.db", "scoresheet97.mdb"}));
+    EXPECT_EQ(readBytes(shared() / "ELO2010.dat"), computerFileBytes());
+}
+
 TEST_P(AdminUpload, AMissingMasterFileIsReportedAndTheOthersAreSent) {
     fs::remove(admin->pool.gamesDatabasePath());
     fs::remove(admin->program() / "PC2010.dat");
@@ -680,15 +688,18 @@ TEST_F(LanDownloads, PlayerGetsTheOthersPickFilesAndTheAdministratorsMasterFiles
     EXPECT_FALSE(fs::exists(al->pool.folders.staging));
 }
 
-TEST_F(LanDownloads, AdministratorKeepsHisComputerPlayerAndGamesTable) {
+TEST_F(LanDownloads, AdministratorKeepsHisComputerPlayersAndGamesTable) {
     auto admin = home("admin");
     writeBytes(admin->program() / "PC2010.dat", "the master copy");
+    writeBytes(admin->program() / "ELO2010.dat", "the rating master copy");
+    writeBytes(folder() / "ELO2010.dat", computerFileBytes());
     std::string table = readBytes(admin->pool.gamesDatabasePath());
 
     EXPECT_EQ(admin->operations->downloadAllUserFiles(), OperationEnd::Completed);
     for (const char* name : {"Al2010.dat", "Bob2010.dat", "oldscores2010.dat"})
         EXPECT_EQ(readBytes(admin->program() / name), readBytes(folder() / name)) << name;
     EXPECT_EQ(readBytes(admin->program() / "PC2010.dat"), "the master copy");
+    EXPECT_EQ(readBytes(admin->program() / "ELO2010.dat"), "the rating master copy");
     EXPECT_EQ(readBytes(admin->pool.gamesDatabasePath()), table);
 }
 

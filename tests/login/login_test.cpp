@@ -43,12 +43,20 @@ protected:
     }
 };
 
-TEST_F(Login, PcIsRefusedBeforeTheListIsRead) {
-    for (const char* name : {"pc", "Pc", "PC"}) {
+TEST_F(Login, ComputerPlayersAreRefusedBeforeTheListIsRead) {
+    struct Refusal {
+        const char* name;
+        const char* message;
+    };
+    for (const Refusal& r : {Refusal{"pc", "Error: You are not the PC, I am."},
+                             Refusal{"Pc", "Error: You are not the PC, I am."},
+                             Refusal{"PC", "Error: You are not the PC, I am."},
+                             Refusal{"elo", "Error: You are not the ELO, I am."},
+                             Refusal{"ELO", "Error: You are not the ELO, I am."}}) {
+        const char* name = r.name;
         program.dialogs.clear();
         EXPECT_FALSE(login(name, "x"));
-        EXPECT_EQ(program.dialogs.messages(),
-                  std::vector<std::string>{"Error: You are not the PC, I am."});
+        EXPECT_EQ(program.dialogs.messages(), std::vector<std::string>{r.message});
         EXPECT_EQ(program.dialogs.kinds, std::vector<MessageKind>{MessageKind::Error});
         EXPECT_EQ(window.userName, "");
         EXPECT_EQ(window.password, "");

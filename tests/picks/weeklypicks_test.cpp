@@ -107,6 +107,25 @@ TEST_F(WeeklyPicks, BeforeTheFirstScoreWeekOneIsShown) {
     EXPECT_TRUE(program.dialogs.shown.empty());
 }
 
+TEST_F(WeeklyPicks, TheRatingPlayersFavouriteStandsBesidePCsProjection) {
+    // 2011 is the only season held: every team at 1505, so every home team
+    // is favoured by its 65 points at home: a chance of 59 %, by 2.6, so 3.
+    test::storeSeasons(pool, {2011}, kNoScores);
+    test::addUser(pool, 4, "ELO");
+    pool.users[4].active = 0;
+    pool.users[4].flag = true;
+    panel.open();
+    EXPECT_EQ(grid().cols(), 5);
+    EXPECT_EQ(grid().columnWidth(4), 1900);
+    EXPECT_EQ(dumpRow(0), "Visitor Team | Home Team | Projected Winner | Projected Spread | "
+                          "ELO's Favourite");
+    EXPECT_EQ(dumpRow(1),
+              "New Orleans Saints | Green Bay Packers | Green Bay Packers | 1 | GB 59 % by 3");
+    EXPECT_EQ(dumpRow(16), "Oakland Raiders | Denver Broncos | Denver Broncos | 1 | DEN 59 % by 3");
+    EXPECT_TRUE(fs::exists(pool.folders.program / "ELO2011.dat"));
+    EXPECT_TRUE(program.dialogs.shown.empty());
+}
+
 TEST_F(WeeklyPicks, AClickPicksATeamTheOtherTeamTakesItOverAndASecondClickClearsIt) {
     test::storeSeasons(pool, {2011}, kNoScores);
     panel.open();

@@ -1,8 +1,11 @@
 #include "stats/teamviews.h"
 
+#include "app/commandline.h"
 #include "tests/results/resultsfixture.h"
 
+#include <algorithm>
 #include <gtest/gtest.h>
+#include <sstream>
 
 namespace gs {
 namespace {
@@ -180,6 +183,31 @@ TEST_F(TeamRanking, RanksByPointsScoredOverPointsAllowed) {
                                             "32 | Carolina Panthers\n");
     EXPECT_EQ(panel.model().ranking.columnWidth(0), 800);
     EXPECT_EQ(panel.model().ranking.columnWidth(1), 1900);
+}
+
+TEST_F(TeamRanking, ListsTheRatingsAsTheRatingsCommandPrintsThem) {
+    panel.open();
+    const GridModel& g = panel.model().ratings;
+    EXPECT_TRUE(panel.model().ratingsHeading.visible);
+    ASSERT_EQ(g.rows(), 33);
+    std::string top = g.dump().substr(0, g.dump().find("\n", g.dump().find("Green Bay")) + 1);
+    EXPECT_EQ(top, "Team | Rating | Record\n"
+                   "New England Patriots | 1640 | 6-1-0\n"
+                   "Green Bay Packers | 1620 | 5-3-0\n");
+    std::ostringstream out;
+    std::ostringstream err;
+    ASSERT_EQ(runCommandLine(
+                  {"--home", home.path().string(), "ratings"}, [](Pool&) { return 99; }, out, err),
+              0);
+    std::string csv = out.str();
+    for (int r = 1; r < g.rows(); ++r) {
+        std::string record = g.cell(r, 2).text;
+        std::replace(record.begin(), record.end(), '-', ',');
+        std::string line = g.cell(r, 0).text + "," + g.cell(r, 1).text + "," + record + "\n";
+        EXPECT_NE(csv.find("\n" + line), std::string::npos) << line;
+    }
+    panel.showTeamOfRatingRow(2);
+    EXPECT_EQ(panel.detail().frame.caption, "Green Bay Packers");
 }
 
 TEST_F(TeamRanking, ClickedRowIsTheTeamOfTheGameBoxes) {

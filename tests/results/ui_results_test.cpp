@@ -235,6 +235,20 @@ TEST_F(ResultsWindow, TeamRanking) {
     EXPECT_EQ(inBox<QGroupBox>(box, "gameBox")->title(), "N.Y. Giants against Indianapolis Colts");
 }
 
+TEST_F(ResultsWindow, TeamRatingsBesideTheRanking) {
+    trigger("teamRankingAction");
+    EXPECT_TRUE(find<QLabel>("ratingsLabel")->isVisible());
+    auto* grid = find<GridTableView>("ratingsGrid");
+    ASSERT_TRUE(grid->isVisible());
+    EXPECT_EQ(grid->accessibleName(), "Team ratings");
+    EXPECT_EQ(header(grid, 0) + " " + header(grid, 1) + " " + header(grid, 2),
+              "Team Rating Record");
+    EXPECT_EQ(text(grid, 1, 0) + " " + text(grid, 1, 1) + " " + text(grid, 1, 2),
+              "New England Patriots 1640 6-1-0");
+    clickCell(grid, 2, 0);
+    EXPECT_EQ(find<QGroupBox>("rankingDetailBox")->title(), "Green Bay Packers");
+}
+
 TEST_F(ResultsWindow, ViewsFollowEachOther) {
     trigger("teamRankingAction");
     trigger("allResultsAction");

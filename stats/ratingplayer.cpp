@@ -1,0 +1,116 @@
+#include "ratingplayer.h"
+
+#include "core/league.h"
+#include "schedule/calendar.h"
+#include "schedule/seasongames.h"
+#include "stats/projection.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace gs {
+
+RatingProjection loadRatingPicks(const Pool& pool) {
+    PickFileContent content = readPickFile(pickFilePath(pool, kRatingPlayer));
+    RatingProjection projection;
+    if (content.status != ReadStatus::Ok)
+        return projection;
+    projection.picks = content.picks;
+    SpreadTable numbers = spreadsFromLines(content.extraLines);
+    std::copy(numbers.begin() + 1, numbers.end(), projection.margins.begin());
+    return projection;
+}
+
+void projectRatingPicks(RatingProjection& projection, const std::vector<SeasonGame>& games,
+                        const TeamRatings& ratings) {
+    int end = std::min({comingWeekEnd(games), static_cast<int>(games.size()), kMaxSeasonGames});
+    WeekTracker tracker;
+    int week = 1;
+    for (int r = 0; r < end; ++r) {
+        const SeasonGame& game = games[static_cast<size_t>(r)];
+        // Games past the last week count as the last week's, as PC's do.
+        if (tracker.isBoundary(game.date) && week < kWeeks)
+            ++week;
+        int visitor = teamNumberIgnoringSpaces(game.visitor);
+        int home = teamNumberIgnoringSpaces(game.home);
+        if (visitor == 0 || home == 0)
+            continue;
+        double edge = ratingEdge(ratings, visitor, home);
+        auto& picks = projection.picks[week];
+        if (picks[visitor] == picks[home]) {
+            bool homePicked = homeWinChance(edge) >= 0.5;
+            picks[visitor] = homePicked ? 0 : 1;
+            picks[home] = homePicked ? 1 : 0;
+        }
+        int16_t& margin = projection.margins[static_cast<size_t>(r)];
+        if (margin == 0)
+            margin = static_cast<int16_t>(marginOnFile(edge));
+    }
+}
+
+Result<ComputerPicksSaved> saveRatingPicks(const Pool& pool, const RatingProjection& projection) {
+    return saveComputerFile(pool, kRatingPlayer, projection.picks, projection.margins);
+}
+
+RatingPlayerState updateRatingPlayer(const Pool& pool, const std::vector<GameRecord>& records,
+                                     const Season& season, std::vector<std::string>& errors,
+                                     std::vector<std::string>& warnings) {
+    RatingPlayerState state;
+    state.listed = pool.hasRatingPlayer();
+    if (!state.listed)
+        return state;
+    state.seasonStart = seasonStartRatings(records, pool.seasonYearNumber());
+    TeamRatings now = state.seasonStart;
+    rateSeasonRows(now, season.games, static_cast<int>(season.games.size()));
+    state.projection = loadRatingPicks(pool);
+    projectRatingPicks(state.projection, season.games, now);
+    if (Result<ComputerPicksSaved> saved = saveRatingPicks(pool, state.projection); !saved)
+        errors.push_back(saved.error());
+    else if (!saved->notice.empty())
+        warnings.push_back(saved->notice);
+    return state;
+}
+
+RatingPlayerState updateRatingPlayer(const Pool& pool, const Season& season,
+                                     std::vector<std::string>& errors,
+                                     std::vector<std::string>& warnings) {
+    if (!pool.hasRatingPlayer())
+        return {};
+    Result<std::vector<GameRecord>> records = readGameRecords(pool);
+    if (!records) {
+        errors.push_back(records.error());
+        return {};
+    }
+    return updateRatingPlayer(pool, *records, season, errors, warnings);
+}
+
+FavouriteTexts::FavouriteTexts(const RatingPlayerState& state, const std::vector<SeasonGame>& games,
+                               int week, int weekFirstRow)
+    : m_state(state), m_games(games), m_week(week), m_weekStart(state.seasonStart) {
+    if (state.listed)
+        rateSeasonRows(m_weekStart, games, weekFirstRow);
+}
+
+std::string FavouriteTexts::textOf(int row) const {
+    if (!m_state.listed || m_week < 1 || m_week > kWeeks || row < 0 ||
+        row >= static_cast<int>(m_games.size()) || row >= kMaxSeasonGames)
+        return {};
+    const SeasonGame& game = m_games[static_cast<size_t>(row)];
+    int visitor = teamNumberIgnoringSpaces(game.visitor);
+    int home = teamNumberIgnoringSpaces(game.home);
+    int margin = m_state.projection.margins[static_cast<size_t>(row)];
+    if (visitor == 0 || home == 0 || margin == 0)
+        return {};
+    const auto& picks = m_state.projection.picks[m_week];
+    int picked = picks[home] == 1 ? home : picks[visitor] == 1 ? visitor : 0;
+    if (picked == 0)
+        return {};
+    double chance = homeWinChance(ratingEdge(m_weekStart, visitor, home));
+    if (picked == visitor)
+        chance = 1 - chance;
+    return league().teamAbbreviation[picked] + " " +
+           std::to_string(static_cast<int>(std::round(100 * chance))) + " % by " +
+           std::to_string(margin);
+}
+
+} // namespace gs
