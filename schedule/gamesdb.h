@@ -23,6 +23,9 @@ struct GameRecord {
     std::string visitorScore; // Visitor: the visiting team's score, "" until entered
     std::string homeScore;    // Home: the home team's score, "" until entered
     std::string year;         // Year
+    // Week: the game's official week, 0 where the table has none (tables
+    // made before the column, and every bundled season).
+    int week = 0;
     bool operator==(const GameRecord&) const = default;
 };
 
