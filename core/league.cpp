@@ -3,6 +3,8 @@
 #include "season.h"
 #include "text.h"
 
+#include <vector>
+
 namespace gs {
 
 namespace {
@@ -30,6 +32,35 @@ constexpr TeamRow kTeams[kTeamCount] = {
     {"San Francisco 49ers", "SF", 2},   {"Seattle Seahawks", "SEA", 2},
     {"St. Louis Rams", "STL", 2},       {"Tampa Bay Buccaneers", "TB", 4},
     {"Tennessee Titans", "TEN", 8},     {"Washington Redskins", "WAS", 1},
+};
+
+// The names a team took after 2015, in the order they came.
+struct Rename {
+    int team;
+    int fromSeason;
+    const char* name;
+    const char* abbreviation;
+};
+
+constexpr Rename kRenames[] = {
+    {29, 2016, "Los Angeles Rams", "LAR"},         {26, 2017, "Los Angeles Chargers", "LAC"},
+    {23, 2020, "Las Vegas Raiders", "LV"},         {32, 2020, "Washington Football Team", "WAS"},
+    {32, 2022, "Washington Commanders", "WAS"},
+};
+
+struct TeamCode {
+    const char* code;
+    int team;
+};
+
+// The codes of the public games files, with their older spellings.
+constexpr TeamCode kTeamCodes[] = {
+    {"ARI", 1},  {"ATL", 2},  {"BAL", 3},  {"BUF", 4},  {"CAR", 5},  {"CHI", 6},  {"CIN", 7},
+    {"CLE", 8},  {"DAL", 9},  {"DEN", 10}, {"DET", 11}, {"GB", 12},  {"HOU", 13}, {"IND", 14},
+    {"JAX", 15}, {"JAC", 15}, {"KC", 16},  {"MIA", 17}, {"MIN", 18}, {"NYG", 19}, {"NYJ", 20},
+    {"NE", 21},  {"NO", 22},  {"OAK", 23}, {"LV", 23},  {"PHI", 24}, {"PIT", 25}, {"SD", 26},
+    {"LAC", 26}, {"SF", 27},  {"SEA", 28}, {"STL", 29}, {"LA", 29},  {"LAR", 29}, {"TB", 30},
+    {"TEN", 31}, {"WAS", 32},
 };
 
 constexpr const char* kDivisions[kDivisionCount] = {
@@ -63,26 +94,79 @@ TeamRecordTable emptyTeamRecords() {
     return records;
 }
 
+namespace {
+
+// Every name a team has had: the league's, then the renames.
+struct NameOfTeam {
+    std::string name;
+    std::string stripped;
+    int team;
+};
+
+const std::vector<NameOfTeam>& everyTeamName() {
+    static const std::vector<NameOfTeam> names = [] {
+        std::vector<NameOfTeam> all;
+        for (int t = 1; t <= kTeamCount; ++t)
+            all.push_back({league().teamName[t], stripSpaces(league().teamName[t]), t});
+        for (const Rename& rename : kRenames)
+            all.push_back({rename.name, stripSpaces(rename.name), rename.team});
+        return all;
+    }();
+    return names;
+}
+
+} // namespace
+
+const std::string& teamName(int team, int season) {
+    static const std::array<std::string, std::size(kRenames)> kNames = [] {
+        std::array<std::string, std::size(kRenames)> names;
+        for (size_t k = 0; k < names.size(); ++k)
+            names[k] = kRenames[k].name;
+        return names;
+    }();
+    const std::string* name = &league().teamName[static_cast<size_t>(team)];
+    for (size_t k = 0; k < std::size(kRenames); ++k)
+        if (kRenames[k].team == team && kRenames[k].fromSeason <= season)
+            name = &kNames[k];
+    return *name;
+}
+
+const std::string& teamAbbreviation(int team, int season) {
+    static const std::array<std::string, std::size(kRenames)> kAbbreviations = [] {
+        std::array<std::string, std::size(kRenames)> abbreviations;
+        for (size_t k = 0; k < abbreviations.size(); ++k)
+            abbreviations[k] = kRenames[k].abbreviation;
+        return abbreviations;
+    }();
+    const std::string* abbreviation = &league().teamAbbreviation[static_cast<size_t>(team)];
+    for (size_t k = 0; k < std::size(kRenames); ++k)
+        if (kRenames[k].team == team && kRenames[k].fromSeason <= season)
+            abbreviation = &kAbbreviations[k];
+    return *abbreviation;
+}
+
 int teamNumber(std::string_view name) {
-    for (int t = 1; t <= kTeamCount; ++t)
-        if (league().teamName[t] == name)
-            return t;
+    for (const NameOfTeam& known : everyTeamName())
+        if (known.name == name)
+            return known.team;
     return 0;
 }
 
 int teamNumberIgnoringSpaces(std::string_view name) {
     // Looked up for every game each time the ratings or a projection are
-    // worked out: the league's names are stripped once.
-    static const std::array<std::string, kTeamCount + 1> kStripped = [] {
-        std::array<std::string, kTeamCount + 1> names;
-        for (int t = 1; t <= kTeamCount; ++t)
-            names[t] = stripSpaces(league().teamName[t]);
-        return names;
-    }();
+    // worked out: the names are stripped once.
     std::string stripped = stripSpaces(name);
-    for (int t = 1; t <= kTeamCount; ++t)
-        if (kStripped[t] == stripped)
-            return t;
+    for (const NameOfTeam& known : everyTeamName())
+        if (known.stripped == stripped)
+            return known.team;
+    return 0;
+}
+
+int teamOfCode(std::string_view code) {
+    std::string wanted = upperAscii(trimSpaces(code));
+    for (const TeamCode& known : kTeamCodes)
+        if (known.code == wanted)
+            return known.team;
     return 0;
 }
 

@@ -16,6 +16,22 @@ namespace gs {
 inline constexpr int kWeeks = 17;
 inline constexpr int kMaxSeasonGames = 256;
 
+// The most weeks and games any season has.
+inline constexpr int kMaxWeeks = 18;
+inline constexpr int kMaxGames = 272;
+
+// How long a season is: 17 weeks of at most 256 games up to 2020, 18 weeks
+// of at most 272 games from 2021.
+struct SeasonShape {
+    int weeks = kWeeks;
+    int maxGames = kMaxSeasonGames;
+    bool operator==(const SeasonShape&) const = default;
+};
+
+constexpr SeasonShape seasonShape(int year) {
+    return year >= 2021 ? SeasonShape{kMaxWeeks, kMaxGames} : SeasonShape{};
+}
+
 // One game of the season: texts as the games table holds them.
 struct SeasonGame {
     std::string visitor;
