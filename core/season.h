@@ -6,6 +6,7 @@
 
 #include "league.h"
 
+#include <algorithm>
 #include <array>
 #include <cstdint>
 #include <string>
@@ -39,6 +40,8 @@ struct SeasonGame {
     std::string date;
     std::string visitorScore;
     std::string homeScore;
+    // The official week the table gives it, 0 where it gives none.
+    int week = 0;
     bool scored() const { return !visitorScore.empty() && !homeScore.empty(); }
 };
 
@@ -46,14 +49,22 @@ struct SeasonGame {
 struct Season {
     std::vector<SeasonGame> games;
     int scoredGameCount = 0;
+    SeasonShape shape{};
+    // Every game carries its official week, so weeks come from the table
+    // rather than from the Monday rule.
+    bool hasOfficialWeeks() const {
+        return !games.empty() && std::all_of(games.begin(), games.end(),
+                                             [](const SeasonGame& g) { return g.week > 0; });
+    }
 };
 
-// Weeks 1..17 by teams 1..32; 1 = picked.
-using PickTable = std::array<std::array<int, kTeamCount + 1>, kWeeks + 1>;
+// Weeks 1..18 by teams 1..32; 1 = picked. A season of 17 weeks leaves
+// week 18 empty.
+using PickTable = std::array<std::array<int, kTeamCount + 1>, kMaxWeeks + 1>;
 
-// The computer player's spread of each game, entries 0..256 (entry 0 is the
+// The computer player's spread of each game, entries 0..272 (entry 0 is the
 // season's first game and is not kept on file).
-using SpreadTable = std::array<int16_t, kMaxSeasonGames + 1>;
+using SpreadTable = std::array<int16_t, kMaxGames + 1>;
 
 // Rows 1..32 (teams); columns 1 points for, 2 points against, 3 wins,
 // 4 losses, 5 ties, 6 division.

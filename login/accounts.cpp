@@ -51,7 +51,7 @@ void keepPoolOrderInPickFile(Pool& pool, Dialogs& dialogs) {
     const std::string& user = pool.currentUser;
     if (isComputerPlayer(user) || !isSafeFileName(user) || pool.userSlot(user) == 0)
         return;
-    PickFileContent content = readPickFile(pickFilePath(pool, user));
+    PickFileContent content = readPickFile(pickFilePath(pool, user), poolSeasonShape(pool));
     if (content.status != ReadStatus::Ok || content.extraLines.empty() ||
         content.extraLines == pool.activePlayers.entries)
         return;

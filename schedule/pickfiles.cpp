@@ -16,8 +16,6 @@ namespace fs = std::filesystem;
 
 namespace {
 
-constexpr int kSpreadLines = kMaxSeasonGames;
-
 // A name that would leave the player's folder or is no file name at all is
 // never used to build a path.
 Status checkFileName(const std::string& player) {
@@ -37,10 +35,10 @@ std::string weekLine(const std::array<int, kTeamCount + 1>& week) {
     return line;
 }
 
-std::vector<std::string> weekLines(const PickTable& picks) {
+std::vector<std::string> weekLines(const PickTable& picks, SeasonShape shape) {
     std::vector<std::string> lines;
-    lines.reserve(kWeeks + kSpreadLines);
-    for (int w = 1; w <= kWeeks; ++w)
+    lines.reserve(static_cast<size_t>(shape.weeks + shape.maxGames));
+    for (int w = 1; w <= shape.weeks; ++w)
         lines.push_back(weekLine(picks[w]));
     return lines;
 }
@@ -61,6 +59,10 @@ std::vector<std::string> splitAtCommas(std::string_view line) {
 
 } // namespace
 
+SeasonShape poolSeasonShape(const Pool& pool) {
+    return seasonShape(pool.seasonYearNumber());
+}
+
 fs::path pickFilePath(const Pool& pool, const std::string& player) {
     int slot = pool.userSlot(player);
     return pool.pickFolder(slot ? slot : kUserSlots) / (player + pool.seasonYear + ".dat");
@@ -70,21 +72,21 @@ fs::path oldScoresPath(const Folders& folders, int year) {
     return folders.program / ("oldscores" + std::to_string(year) + ".dat");
 }
 
-std::vector<std::string> emptyPickFileLines(const std::string& player) {
-    std::vector<std::string> lines(kWeeks, weekLine({}));
+std::vector<std::string> emptyPickFileLines(const std::string& player, SeasonShape shape) {
+    std::vector<std::string> lines(static_cast<size_t>(shape.weeks), weekLine({}));
     if (isComputerPlayer(player))
-        lines.insert(lines.end(), kSpreadLines, "0");
+        lines.insert(lines.end(), static_cast<size_t>(shape.maxGames), "0");
     return lines;
 }
 
-PickFileContent readPickFile(const fs::path& path) {
+PickFileContent readPickFile(const fs::path& path, SeasonShape shape) {
     PickFileContent content;
     TextFile file = readTextFile(path);
     content.status = file.status;
     content.error = file.error;
     if (file.status != ReadStatus::Ok)
         return content;
-    int weekLines = std::min<int>(kWeeks, static_cast<int>(file.lines.size()));
+    int weekLines = std::min<int>(shape.weeks, static_cast<int>(file.lines.size()));
     for (int w = 1; w <= weekLines; ++w) {
         const std::string& line = file.lines[w - 1];
         for (int t = 1; t <= kTeamCount; ++t) {
@@ -96,14 +98,14 @@ PickFileContent readPickFile(const fs::path& path) {
             content.picks[w][t] = line[position] == '1' ? 1 : 0;
         }
     }
-    if (file.lines.size() > static_cast<size_t>(kWeeks))
-        content.extraLines.assign(file.lines.begin() + kWeeks, file.lines.end());
+    if (file.lines.size() > static_cast<size_t>(shape.weeks))
+        content.extraLines.assign(file.lines.begin() + shape.weeks, file.lines.end());
     return content;
 }
 
-SpreadTable spreadsFromLines(const std::vector<std::string>& lines) {
+SpreadTable spreadsFromLines(const std::vector<std::string>& lines, SeasonShape shape) {
     SpreadTable spreads{};
-    for (int g = 1; g <= kSpreadLines; ++g) {
+    for (int g = 1; g <= shape.maxGames; ++g) {
         size_t k = static_cast<size_t>(g) - 1;
         double spread = k < lines.size() ? numericValue(lines[k]) : 0;
         spreads[g] = spread >= 0 && spread <= kMaxSpread ? toInt16(spread) : 0;
@@ -115,18 +117,19 @@ Result<PlayerPicks> loadPicks(const Pool& pool, const std::string& player) {
     if (Status safe = checkFileName(player); !safe)
         return failure(safe.error());
     fs::path path = pickFilePath(pool, player);
-    PickFileContent content = readPickFile(path);
+    SeasonShape shape = poolSeasonShape(pool);
+    PickFileContent content = readPickFile(path, shape);
     PlayerPicks loaded;
     if (content.status == ReadStatus::Missing) {
         // Another program (a second window, a command) may make the file at
         // the same moment, and may already have saved picks in it: the
         // empty file never replaces it, and the one that stands is read.
-        Result<Placement> created = writeLinesIfAbsent(path, emptyPickFileLines(player));
+        Result<Placement> created = writeLinesIfAbsent(path, emptyPickFileLines(player, shape));
         if (!created)
             return failure(created.error());
         if (*created == Placement::Placed)
             return loaded;
-        content = readPickFile(path);
+        content = readPickFile(path, shape);
         if (content.status == ReadStatus::Missing)
             return failure("The pick file " + path.string() + " was removed while it was read.");
     }
@@ -135,7 +138,7 @@ Result<PlayerPicks> loadPicks(const Pool& pool, const std::string& player) {
         return failure("The pick file " + path.string() + " cannot be read: " + content.error);
     loaded.picks = content.picks;
     if (isComputerPlayer(player))
-        loaded.spreads = spreadsFromLines(content.extraLines);
+        loaded.spreads = spreadsFromLines(content.extraLines, shape);
     else
         loaded.activeOrder = std::move(content.extraLines);
     return loaded;
@@ -149,7 +152,7 @@ Status savePicks(const Pool& pool, const std::string& player, const PickTable& p
     // replace them.
     if (isComputerPlayer(player))
         return {};
-    std::vector<std::string> lines = weekLines(picks);
+    std::vector<std::string> lines = weekLines(picks, poolSeasonShape(pool));
     for (const std::string& name : pool.activePlayers.entries)
         lines.push_back(name);
     Result<PoolLock> lock = lockPoolFiles(pool);
@@ -158,10 +161,10 @@ Status savePicks(const Pool& pool, const std::string& player, const PickTable& p
     return writeLinesAtomic(pickFilePath(pool, player), lines);
 }
 
-bool isTidyComputerFile(const std::vector<std::string>& lines) {
-    if (lines.size() != static_cast<size_t>(kWeeks + kSpreadLines))
+bool isTidyComputerFile(const std::vector<std::string>& lines, SeasonShape shape) {
+    if (lines.size() != static_cast<size_t>(shape.weeks + shape.maxGames))
         return false;
-    for (int w = 0; w < kWeeks; ++w) {
+    for (int w = 0; w < shape.weeks; ++w) {
         const std::string& line = lines[static_cast<size_t>(w)];
         if (line.size() != 2 * kTeamCount - 1)
             return false;
@@ -169,7 +172,7 @@ bool isTidyComputerFile(const std::vector<std::string>& lines) {
             if (i % 2 ? line[i] != ',' : line[i] != '0' && line[i] != '1')
                 return false;
     }
-    for (size_t k = kWeeks; k < lines.size(); ++k) {
+    for (size_t k = static_cast<size_t>(shape.weeks); k < lines.size(); ++k) {
         std::string spread = trimSpaces(lines[k]);
         bool digits =
             !spread.empty() && spread.size() <= 3 &&
@@ -217,9 +220,10 @@ Result<ComputerPicksSaved> saveComputerFile(const Pool& pool, const std::string&
                                             const PickTable& picks,
                                             const ComputerNumbers& numbers) {
     fs::path path = pickFilePath(pool, player);
-    std::vector<std::string> lines = weekLines(picks);
-    for (int16_t number : numbers)
-        lines.push_back(std::to_string(number));
+    SeasonShape shape = poolSeasonShape(pool);
+    std::vector<std::string> lines = weekLines(picks, shape);
+    for (int g = 0; g < shape.maxGames; ++g)
+        lines.push_back(std::to_string(numbers[static_cast<size_t>(g)]));
     // Two programs projecting at once must not both keep the same damaged
     // file aside, nor write over each other's check.
     Result<PoolLock> lock = lockPoolFiles(pool);
@@ -234,7 +238,7 @@ Result<ComputerPicksSaved> saveComputerFile(const Pool& pool, const std::string&
     // Writing over a damaged file would leave a tidy-looking file with no
     // trace of what was there; the person may want to look at it.
     if (status == ReadStatus::Error ||
-        (status == ReadStatus::Ok && !isTidyComputerFile(splitLines(current)))) {
+        (status == ReadStatus::Ok && !isTidyComputerFile(splitLines(current), shape))) {
         Result<fs::path> kept = keepBeside(path);
         if (!kept)
             return failure("The computer player's file " + path.string() +

@@ -2,10 +2,11 @@
 
 // Pick files and old-scores files.
 //
-// Pick file <folder>/<name><season>.dat: 17 week lines of 32 single-digit
-// picks joined by ","; then the "Active Players" list (a human player) or
-// 256 numbers (a computer player): PC's spreads 1..256, or the rating
-// player's margins of the season's games in order.
+// Pick file <folder>/<name><season>.dat: a line for each week of the season
+// (17, or 18 from 2021) of 32 single-digit picks joined by ","; then the
+// "Active Players" list (a human player) or one number for each game the
+// season may hold (256, or 272 from 2021; a computer player): PC's spreads,
+// or the rating player's margins of the season's games in order.
 // Old-scores file <program folder>/oldscores<season>.dat: 32 lines of the
 // team records' columns 1..5, each number with a leading space when not
 // negative.
@@ -23,6 +24,9 @@
 
 namespace gs {
 
+// The weeks and games of the pool's season.
+SeasonShape poolSeasonShape(const Pool& pool);
+
 // The pick file of a player for the pool's season: in the folder of the
 // player's slot (slot 100 when the name is on no slot).
 std::filesystem::path pickFilePath(const Pool& pool, const std::string& player);
@@ -37,7 +41,7 @@ struct PickFileContent {
     PickTable picks{};
     std::vector<std::string> extraLines;
 };
-PickFileContent readPickFile(const std::filesystem::path& path);
+PickFileContent readPickFile(const std::filesystem::path& path, SeasonShape shape);
 
 // What a player's pick file holds.
 struct PlayerPicks {
@@ -81,7 +85,7 @@ struct ComputerPicksSaved {
 Result<ComputerPicksSaved> saveComputerPicks(const Pool& pool, const Projection& projection);
 
 // The 256 numbers after the week lines of a computer player's file.
-using ComputerNumbers = std::array<int16_t, kMaxSeasonGames>;
+using ComputerNumbers = std::array<int16_t, kMaxGames>;
 
 // Writes a computer player's pick file: the week lines of its picks, then
 // its numbers; otherwise as saveComputerPicks.
@@ -91,16 +95,16 @@ Result<ComputerPicksSaved> saveComputerFile(const Pool& pool, const std::string&
 // True when the lines stand as the program writes the computer player's
 // file: 17 week lines of 32 picks 0 or 1 between commas, then 256 spreads
 // 0..kMaxSpread.
-bool isTidyComputerFile(const std::vector<std::string>& lines);
+bool isTidyComputerFile(const std::vector<std::string>& lines, SeasonShape shape);
 
 // Spreads 1..256 from the lines that follow the week lines of the computer
 // player's file; entries the file lacks, and spreads outside
 // 0..kMaxSpread, are 0.
-SpreadTable spreadsFromLines(const std::vector<std::string>& lines);
+SpreadTable spreadsFromLines(const std::vector<std::string>& lines, SeasonShape shape);
 
 // The lines of a freshly created pick file: 17 week lines of zeros, and for
 // the computer player 256 spread lines "0".
-std::vector<std::string> emptyPickFileLines(const std::string& player);
+std::vector<std::string> emptyPickFileLines(const std::string& player, SeasonShape shape);
 
 // Writes the old-scores file of a season from columns 1..5 of the records.
 Status writeOldScores(const Folders& folders, int year, const TeamRecordTable& records);

@@ -101,11 +101,12 @@ std::string howToRecover(const std::string& reason) {
 
 Season seasonOf(const std::vector<GameRecord>& records, int year) {
     Season season;
+    season.shape = seasonShape(year);
     for (const auto& record : records) {
         if (numericValue(record.year) != year)
             continue;
         SeasonGame game{trimSpaces(record.visitor), trimSpaces(record.home), record.date,
-                        record.visitorScore, record.homeScore};
+                        record.visitorScore, record.homeScore, record.week};
         if (game.scored())
             ++season.scoredGameCount;
         season.games.push_back(std::move(game));

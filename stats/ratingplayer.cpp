@@ -11,12 +11,12 @@
 namespace gs {
 
 RatingProjection loadRatingPicks(const Pool& pool) {
-    PickFileContent content = readPickFile(pickFilePath(pool, kRatingPlayer));
+    PickFileContent content = readPickFile(pickFilePath(pool, kRatingPlayer), poolSeasonShape(pool));
     RatingProjection projection;
     if (content.status != ReadStatus::Ok)
         return projection;
     projection.picks = content.picks;
-    SpreadTable numbers = spreadsFromLines(content.extraLines);
+    SpreadTable numbers = spreadsFromLines(content.extraLines, poolSeasonShape(pool));
     std::copy(numbers.begin() + 1, numbers.end(), projection.margins.begin());
     return projection;
 }

@@ -211,7 +211,7 @@ INSTANTIATE_TEST_SUITE_P(
 // Spreads come from a projection: 1 up to a few dozen points. What lies
 // outside 0..999 is damage, read as no spread so the projection sets it anew.
 TEST_F(PickFiles, SpreadsOutsideWhatAProjectionGivesReadAsZero) {
-    SpreadTable read = spreadsFromLines({"-999", "1000", "999", "-4", " 7", "32767", "0"});
+    SpreadTable read = spreadsFromLines({"-999", "1000", "999", "-4", " 7", "32767", "0"}, SeasonShape{});
     EXPECT_EQ(spreads(read, 1, 8), "0 0 999 0 7 0 0 0 ");
 }
 

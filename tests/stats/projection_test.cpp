@@ -174,7 +174,7 @@ TEST_F(ComputerPlayer, AbsurdRecordsGiveAtMostTheLargestSpread) {
     test::writeBytes(oldScoresPath(pool.folders, 2009), test::crlf({" 30000, 0, 1, 0, 0"}));
     Projection projection = project(miniSeason());
     EXPECT_EQ(projection.spreads[0], kMaxSpread);
-    EXPECT_TRUE(isTidyComputerFile(splitLines(pcBytes())));
+    EXPECT_TRUE(isTidyComputerFile(splitLines(pcBytes()), SeasonShape{}));
 }
 
 struct RealWeekCase {
