@@ -118,7 +118,7 @@ int projectCommand(CommandContext& c) {
     if (!state.errors.empty())
         return 1;
     int projected = 0;
-    for (int r = 0; r <= kMaxSeasonGames; ++r)
+    for (int r = 0; r <= kMaxGames; ++r)
         projected += state.projection.spreads[r] != 0;
     c.out << "Season " << c.pool.seasonYear << ": week " << state.currentWeek << " is current"
           << (state.seasonOver ? " (the season is over)" : "") << "; " << projected

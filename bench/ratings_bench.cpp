@@ -96,7 +96,7 @@ void tallyPicks(const std::vector<SeasonGame>& games, const PickTable& picks, Ta
     WeekTracker tracker;
     int week = 1;
     for (const SeasonGame& game : games) {
-        if (tracker.isBoundary(game.date) && week < kWeeks)
+        if (tracker.isBoundary(game) && week < kMaxWeeks)
             ++week;
         double margin = numericValue(game.homeScore) - numericValue(game.visitorScore);
         if (margin == 0)

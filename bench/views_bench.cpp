@@ -103,7 +103,7 @@ private:
             int week = 1;
             int game = 0;
             for (const SeasonGame& g : season->games) {
-                if (tracker.isBoundary(g.date) && week < kWeeks)
+                if (tracker.isBoundary(g) && week < kMaxWeeks)
                     ++week;
                 bool home = (game++ * 7 + k) % 3 != 0;
                 picks[week][teamNumber(home ? g.home : g.visitor)] = 1;

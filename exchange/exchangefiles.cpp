@@ -10,6 +10,7 @@
 
 #include <algorithm>
 #include <array>
+#include <cstdlib>
 #include <sqlite3.h>
 
 namespace gs {
@@ -20,8 +21,6 @@ namespace {
 
 constexpr std::array<const char*, 6> kGamesTableFields = {"TeamA",   "TeamB", "Date",
                                                           "Visitor", "Home",  "Year"};
-// The computer player's file holds a spread for every game after its weeks.
-constexpr size_t kComputerSpreadLines = kMaxSeasonGames;
 
 bool startsWith(std::string_view text, std::string_view prefix) {
     return text.substr(0, prefix.size()) == prefix;
@@ -251,13 +250,19 @@ Status checkPickFileWhole(const fs::path& path) {
             return truncated();
         return {};
     }
-    if (lines.size() < static_cast<size_t>(kWeeks))
+    // The season in the name says how many week lines there are and, for a
+    // computer player, how many numbers follow them.
+    std::string owner = pickFileOwner(name);
+    int year = owner.empty() ? 0 : std::atoi(name.c_str() + owner.size());
+    const SeasonShape shape = seasonShape(year);
+    const auto weeks = static_cast<size_t>(shape.weeks);
+    if (lines.size() < weeks)
         return truncated();
     // A week line holds a digit and a comma for every team but the last.
-    for (int w = 0; w < kWeeks; ++w)
+    for (size_t w = 0; w < weeks; ++w)
         if (lines[w].size() < static_cast<size_t>(2 * kTeamCount - 1))
             return truncated();
-    if (isComputerPickFile(name) && lines.size() < kWeeks + kComputerSpreadLines)
+    if (isComputerPickFile(name) && lines.size() < weeks + static_cast<size_t>(shape.maxGames))
         return truncated();
     return {};
 }

@@ -187,13 +187,13 @@ std::vector<std::string> pickExportLines(PickExport kind, const std::vector<Seas
         int week = 1;
         for (int r = 1; r <= gameRows; ++r) {
             std::vector<std::string>& row = table[static_cast<size_t>(r)];
-            if (tracker.isBoundary(row[kDateColumn]))
+            if (tracker.isBoundary(row[kDateColumn], games[static_cast<size_t>(r) - 1].week))
                 ++week;
             row[kWeekColumn] = std::to_string(week);
             int visitor = teamOrLast(teamNumber(row[kVisitorColumn]));
             int home = teamOrLast(teamNumberIgnoringSpaces(row[kHomeColumn]));
-            // The pick tables end with week 17; later weeks hold no picks.
-            bool hasWeek = week <= kWeeks;
+            // The pick tables end with the last week; later weeks hold no picks.
+            bool hasWeek = week <= kMaxWeeks;
             if (kind == PickExport::History) {
                 bool visitorPicked = hasWeek && picks[week][visitor] == 1;
                 row[column] = teams.teamAbbreviation[visitorPicked ? visitor : home];

@@ -86,8 +86,8 @@ void AllResultsPanel::fillGames() {
     for (const SeasonGame& game : m_season.games) {
         g.addRow();
         int r = g.rows() - 1;
-        if (tracker.isBoundary(game.date))
-            week = std::min(week + 1, kWeeks);
+        if (tracker.isBoundary(game))
+            week = std::min(week + 1, m_season.shape.weeks);
         m_rows.push_back(gameRow(game, week));
         g.setText(r, kDateColumn, game.date);
         g.setText(r, kDayColumn, dayName(dayOfWeek(game.date)));
@@ -148,7 +148,7 @@ void AllResultsPanel::open() {
     m_currentWeek = currentWeekFromScores(m_season.games);
     if (m_season.scoredGameCount == 0)
         m_currentWeek = 1;
-    m_seasonOver = m_currentWeek > kWeeks;
+    m_seasonOver = m_currentWeek > m_season.shape.weeks;
 
     fillUserLists(m_pool);
     m_ownPicks = ownPicksForView(m_pool, errors);

@@ -44,16 +44,19 @@ ScoreEntry::ScoreEntry(const Pool& pool, Dialogs& dialogs, std::unique_ptr<Games
          {&visitorTeam, &homeTeam, &seasonYearHeading, &seasonYear, &firstDate, &thru, &lastDate,
           &closeButton, &previousButton, &nextButton, &importButton})
         control->visible = true;
-    for (int week = 1; week <= kWeeks; ++week)
+    for (int week = 1; week <= kMaxWeeks; ++week)
         weekOptions[week] = ControlModel{"Week " + std::to_string(week), true, false};
 }
 
 ScoreEntry::~ScoreEntry() = default;
 
 void ScoreEntry::open() {
+    const int weeks = seasonShape(static_cast<int>(numericValue(m_pool.seasonYear))).weeks;
     weekOptions[1].enabled = true;
-    for (int week = 2; week <= kWeeks; ++week)
+    for (int week = 2; week <= kMaxWeeks; ++week) {
         weekOptions[week].enabled = false;
+        weekOptions[week].visible = week <= weeks;
+    }
     chosenWeek = 0;
     m_seasonFirst = m_seasonEnd = -1;
 
@@ -80,7 +83,7 @@ void ScoreEntry::open() {
 }
 
 void ScoreEntry::chooseWeek(int week) {
-    if (week < 1 || week > kWeeks || !weekOptions[week].enabled || !commitBoxes())
+    if (week < 1 || week > kMaxWeeks || !weekOptions[week].enabled || !commitBoxes())
         return;
     if (week == 1)
         showWeekOne();
@@ -167,6 +170,10 @@ const std::string& ScoreEntry::dateOf(int position) const {
     return m_schedule[static_cast<size_t>(position)].date;
 }
 
+int ScoreEntry::weekOf(int position) const {
+    return m_schedule[static_cast<size_t>(position)].week;
+}
+
 // The day of the week of a record; a record without a date keeps the day of
 // the dated record before it.
 int ScoreEntry::dayOfRecord(int position) const {
@@ -250,10 +257,10 @@ void ScoreEntry::showRecord() {
 // end, or after 21 games.
 void ScoreEntry::showWeekFrom(int first) {
     WeekTracker tracker;
-    tracker.isBoundary(dateOf(first));
+    tracker.isBoundary(dateOf(first), weekOf(first));
     int last = first;
     for (int p = first + 1; p < m_seasonEnd && p - first < kMaxWeekGames; ++p) {
-        if (tracker.isBoundary(dateOf(p)))
+        if (tracker.isBoundary(dateOf(p), weekOf(p)))
             break;
         last = p;
     }
@@ -273,9 +280,10 @@ void ScoreEntry::showWeekOne() {
     for (int p = m_seasonFirst; p < m_seasonEnd; ++p) {
         if (!dateOf(p).empty())
             date = dateOf(p);
-        if (tracker.isBoundary(date))
+        if (tracker.isBoundary(date, weekOf(p)))
             ++week;
-        if (week <= kWeeks && onOrBefore(date, m_pool.referenceDate))
+        if (week <= kMaxWeeks && weekOptions[week].visible &&
+            onOrBefore(date, m_pool.referenceDate))
             weekOptions[week].enabled = true;
     }
     chosenWeek = 1;
@@ -288,7 +296,7 @@ void ScoreEntry::showWeek(int week) {
     WeekTracker tracker;
     int count = 0;
     for (int p = m_seasonFirst; p < m_seasonEnd && count < week; ++p) {
-        if (tracker.isBoundary(dateOf(p)))
+        if (tracker.isBoundary(dateOf(p), weekOf(p)))
             ++count;
         if (count == week - 1) {
             chosenWeek = week;

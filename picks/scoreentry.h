@@ -65,7 +65,8 @@ public:
     std::string homeScore;    // the home score box, field "Home"
     ControlModel seasonYearHeading{"Season Year"};
     ControlModel seasonYear;                          // field "year"
-    std::array<ControlModel, kWeeks + 1> weekOptions; // 1..17: "Week 1".."Week 17"
+    // 1..18: "Week 1".."Week 18"; week 18 is shown only for a season that has it.
+    std::array<ControlModel, kMaxWeeks + 1> weekOptions;
     int chosenWeek = 0;                               // the option chosen, 0 for none
     ControlModel firstDate;                           // date of the week's first game
     ControlModel thru{"thru"};
@@ -84,6 +85,7 @@ private:
     bool sameSeason(int position) const;
     int dayOfRecord(int position) const;
     const std::string& dateOf(int position) const;
+    int weekOf(int position) const;
     std::string gameName() const;
     bool commitBoxes();
     bool normaliseScore(const std::string& text, std::string& score);

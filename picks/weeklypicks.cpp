@@ -35,7 +35,7 @@ constexpr ColumnLayout kColumns[] = {
 enum class Side { Visitor, Home, None };
 
 bool validWeek(int week) {
-    return week >= 1 && week <= kWeeks;
+    return week >= 1 && week <= kMaxWeeks;
 }
 
 Side winner(const SeasonGame& game) {
@@ -121,10 +121,10 @@ void WeeklyPicksPanel::fillGrid(int first, int last) {
     resetGrid();
     GridModel& g = m_model.grid;
     const std::vector<SeasonGame>& games = m_state.season.games;
-    int end = std::min({last, static_cast<int>(games.size()) - 1, kMaxSeasonGames});
+    int end = std::min({last, static_cast<int>(games.size()) - 1, kMaxGames});
     FavouriteTexts favourites(m_state.ratingPlayer, games, m_displayedWeek, std::max(first, 0));
     for (int game = std::max(first, 0); first >= 0 && game <= end; ++game) {
-        if (g.rows() > kMaxSeasonGames)
+        if (g.rows() > kMaxGames)
             break;
         const SeasonGame& row = games[static_cast<size_t>(game)];
         int visitor = teamNumber(trimSpaces(row.visitor));
@@ -214,14 +214,15 @@ void WeeklyPicksPanel::open() {
 
 void WeeklyPicksPanel::showNextWeek() {
     int current = m_state.currentWeek;
-    m_displayedWeek = std::min({m_displayedWeek + 1, current, kWeeks});
+    const int weeks = m_state.season.shape.weeks;
+    m_displayedWeek = std::min({m_displayedWeek + 1, current, weeks});
     if (m_displayedWeek == current) {
         m_model.savePicksButton.caption = "Save Picks";
         m_model.savePicksButton.enabled = !m_state.seasonOver && !m_picksSaved;
     } else {
         m_model.savePicksButton.enabled = false;
     }
-    m_model.nextWeekButton.enabled = m_displayedWeek != kWeeks && m_displayedWeek != current;
+    m_model.nextWeekButton.enabled = m_displayedWeek != weeks && m_displayedWeek != current;
     m_model.previousWeekButton.enabled = true;
     showDisplayedWeek();
 }
@@ -232,7 +233,7 @@ void WeeklyPicksPanel::showPreviousWeek() {
     m_model.savePicksButton.enabled = false;
     if (m_displayedWeek == 1)
         m_model.previousWeekButton.enabled = false;
-    if (m_displayedWeek < kWeeks)
+    if (m_displayedWeek < m_state.season.shape.weeks)
         m_model.nextWeekButton.enabled = true;
     WeekRows rows = findWeekRows(m_state.season.games, m_displayedWeek);
     if (rows.first == 0)

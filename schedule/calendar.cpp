@@ -2,10 +2,12 @@
 
 namespace gs {
 
-bool WeekTracker::isBoundary(std::string_view date) {
+bool WeekTracker::isBoundary(std::string_view date, int officialWeek) {
     int day = date.empty() ? m_day : dayOfWeek(date);
-    bool boundary = m_day == kMonday && day != kMonday;
+    bool boundary = officialWeek > 0 ? m_week > 0 && officialWeek != m_week
+                                     : m_day == kMonday && day != kMonday;
     m_day = day;
+    m_week = officialWeek;
     return boundary;
 }
 
@@ -14,7 +16,7 @@ WeekRows findWeekRows(const std::vector<SeasonGame>& games, int week) {
     WeekTracker tracker;
     int count = 0;
     for (int r = 0; r < static_cast<int>(games.size()); ++r) {
-        bool boundary = tracker.isBoundary(games[r].date);
+        bool boundary = tracker.isBoundary(games[r]);
         if (boundary)
             ++count;
         if (rows.found()) {

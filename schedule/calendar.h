@@ -11,18 +11,26 @@
 
 namespace gs {
 
-// Applies the week boundary rule to games fed in season order: a game not
-// played on a Monday that follows a game played on a Monday starts a new
-// week. A game with an empty date keeps the day of the game before it.
+// Finds where each week starts, for games fed in season order. A game that
+// carries its official week starts a new week where that week changes (the
+// seasons imported from the public games file: Tuesday games, weeks without
+// a Monday game). Otherwise the Monday rule decides: a game not played on a
+// Monday that follows a game played on a Monday starts a new week, and a
+// game with an empty date keeps the day of the game before it.
 class WeekTracker {
 public:
-    // Feeds the next game's date; true when that game starts a new week.
-    bool isBoundary(std::string_view date);
+    // Feeds the next game; true when that game starts a new week.
+    bool isBoundary(std::string_view date, int officialWeek = 0);
+    bool isBoundary(const SeasonGame& game) { return isBoundary(game.date, game.week); }
     int day() const { return m_day; }
-    void reset() { m_day = 0; }
+    void reset() {
+        m_day = 0;
+        m_week = 0;
+    }
 
 private:
-    int m_day = 0; // day of the last game fed, 0 before the first
+    int m_day = 0;  // day of the last game fed, 0 before the first
+    int m_week = 0; // official week of the last game fed, 0 for none
 };
 
 inline constexpr int kMaxWeekGames = 21;

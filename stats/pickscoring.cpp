@@ -87,7 +87,7 @@ ScoringRange scoringRange(const std::vector<SeasonGame>& games, const std::strin
     int counted = 0;
     for (const SeasonGame& game : games)
         counted += counts(game, range) ? 1 : 0;
-    range.lastRow = std::min(counted, kMaxSeasonGames);
+    range.lastRow = std::min(counted, kMaxGames);
     return range;
 }
 
@@ -100,9 +100,9 @@ PickRecord scorePicks(const std::vector<SeasonGame>& games, const ScoringRange& 
     WeekTracker tracker;
     for (int r = 0; r <= range.lastRow && r < static_cast<int>(games.size()); ++r) {
         const SeasonGame& game = games[static_cast<size_t>(r)];
-        if (tracker.isBoundary(game.date)) {
+        if (tracker.isBoundary(game)) {
             record.weeks.push_back(closeWeek(week, count, overall, record.weeks));
-            week = std::min(week + 1, kWeeks);
+            week = std::min(week + 1, kMaxWeeks);
         }
         countGame(game, range, picks, week, count);
     }

@@ -86,10 +86,10 @@ Projection loadComputerPicks(const Pool& pool) {
 // The first row after the coming week, scanning at most kLookAhead rows past
 // the last scored game.
 int projectionEnd(const std::vector<SeasonGame>& games, int scored) {
-    int last = std::min(scored + kLookAhead, kMaxSeasonGames);
+    int last = std::min(scored + kLookAhead, kMaxGames);
     WeekTracker tracker;
     for (int r = scored + 1; r <= last; ++r)
-        if (tracker.isBoundary(rowOf(games, r).date))
+        if (tracker.isBoundary(rowOf(games, r)))
             return r;
     return last + 1;
 }
@@ -145,7 +145,7 @@ Projection projectTeams(const Pool& pool, const Season& season) {
     for (int r = 0; r < end; ++r) {
         const SeasonGame& game = rowOf(games, r);
         // Games past the last week count as the last week's.
-        if (tracker.isBoundary(game.date) && week < kWeeks)
+        if (tracker.isBoundary(game) && week < poolSeasonShape(pool).weeks)
             ++week;
         if (week == 1 && r == 0)
             loadLastSeasonRecords(pool, pool.seasonYearNumber() - 1, lastSeason);

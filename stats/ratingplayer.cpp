@@ -21,15 +21,17 @@ RatingProjection loadRatingPicks(const Pool& pool) {
     return projection;
 }
 
-void projectRatingPicks(RatingProjection& projection, const std::vector<SeasonGame>& games,
+void projectRatingPicks(RatingProjection& projection, const Season& season,
                         const TeamRatings& ratings) {
-    int end = std::min({comingWeekEnd(games), static_cast<int>(games.size()), kMaxSeasonGames});
+    const std::vector<SeasonGame>& games = season.games;
+    const SeasonShape shape = season.shape;
+    int end = std::min({comingWeekEnd(games), static_cast<int>(games.size()), shape.maxGames});
     WeekTracker tracker;
     int week = 1;
     for (int r = 0; r < end; ++r) {
         const SeasonGame& game = games[static_cast<size_t>(r)];
         // Games past the last week count as the last week's, as PC's do.
-        if (tracker.isBoundary(game.date) && week < kWeeks)
+        if (tracker.isBoundary(game) && week < shape.weeks)
             ++week;
         int visitor = teamNumberIgnoringSpaces(game.visitor);
         int home = teamNumberIgnoringSpaces(game.home);
@@ -63,7 +65,7 @@ RatingPlayerState updateRatingPlayer(const Pool& pool, const std::vector<GameRec
     TeamRatings now = state.seasonStart;
     rateSeasonRows(now, season.games, static_cast<int>(season.games.size()));
     state.projection = loadRatingPicks(pool);
-    projectRatingPicks(state.projection, season.games, now);
+    projectRatingPicks(state.projection, season, now);
     if (Result<ComputerPicksSaved> saved = saveRatingPicks(pool, state.projection); !saved)
         errors.push_back(saved.error());
     else if (!saved->notice.empty())
@@ -92,8 +94,8 @@ FavouriteTexts::FavouriteTexts(const RatingPlayerState& state, const std::vector
 }
 
 std::string FavouriteTexts::textOf(int row) const {
-    if (!m_state.listed || m_week < 1 || m_week > kWeeks || row < 0 ||
-        row >= static_cast<int>(m_games.size()) || row >= kMaxSeasonGames)
+    if (!m_state.listed || m_week < 1 || m_week > kMaxWeeks || row < 0 ||
+        row >= static_cast<int>(m_games.size()) || row >= kMaxGames)
         return {};
     const SeasonGame& game = m_games[static_cast<size_t>(row)];
     int visitor = teamNumberIgnoringSpaces(game.visitor);

@@ -28,7 +28,7 @@ RatingProjection loadRatingPicks(const Pool& pool);
 
 // Picks every game up to the end of the coming week that has no pick yet,
 // and gives every such game without a margin its margin, from the ratings.
-void projectRatingPicks(RatingProjection& projection, const std::vector<SeasonGame>& games,
+void projectRatingPicks(RatingProjection& projection, const Season& season,
                         const TeamRatings& ratings);
 
 // Writes the rating player's file (as saveComputerPicks writes PC's).

@@ -13,7 +13,7 @@ int currentWeekFromScores(const std::vector<SeasonGame>& games) {
     int scoredInWeek = 0;
     WeekTracker tracker;
     for (const SeasonGame& game : games) {
-        bool boundary = tracker.isBoundary(game.date);
+        bool boundary = tracker.isBoundary(game);
         bool scored = game.scored();
         if (boundary) {
             if (scored)
@@ -69,8 +69,8 @@ SeasonState refreshSeason(const Pool& pool) {
 
     // The season ends on its last week; its records become the old-scores
     // file the next season starts from.
-    if (state.currentWeek > kWeeks) {
-        state.currentWeek = kWeeks;
+    if (state.currentWeek > state.season.shape.weeks) {
+        state.currentWeek = state.season.shape.weeks;
         state.seasonOver = true;
         Status written = writeOldScores(pool.folders, pool.seasonYearNumber(), state.records);
         state.oldScoresSaved = written.has_value();

@@ -168,7 +168,7 @@ TeamLists teamGameLists(const Season& season, const PickTable& picks, int team) 
     for (int t = 1; t <= kTeamCount; ++t)
         if (league().teamDivision[t] == division)
             lists.division.push_back(league().teamName[t]);
-    for (int w = 1; w <= kWeeks; ++w)
+    for (int w = 1; w <= kMaxWeeks; ++w)
         if (picks[w][team] == 1)
             ++lists.pickedCount;
     return lists;

@@ -67,7 +67,7 @@ ScoreEntryDialog::ScoreEntryDialog(std::unique_ptr<ScoreEntry> model, QWidget* p
     layout->addLayout(season);
 
     auto* weeks = new QGridLayout;
-    for (int week = 1; week <= kWeeks; ++week) {
+    for (int week = 1; week <= kMaxWeeks; ++week) {
         auto* option = named(new QRadioButton, QString("weekOption%1").arg(week),
                              QString("Week %1").arg(week), PaintRole::Option);
         option->setAutoExclusive(false);
@@ -132,7 +132,8 @@ void ScoreEntryDialog::render() {
     showLabel(m_lastDate, m.lastDate);
     m_visitorScore->setText(toQt(m.visitorScore));
     m_homeScore->setText(toQt(m.homeScore));
-    for (int week = 1; week <= kWeeks; ++week) {
+    for (int week = 1; week <= kMaxWeeks; ++week) {
+        m_weeks[week]->setVisible(m.weekOptions[week].visible);
         m_weeks[week]->setText(toQt(m.weekOptions[week].caption));
         m_weeks[week]->setEnabled(m.weekOptions[week].enabled);
         m_weeks[week]->setChecked(week == m.chosenWeek);

@@ -49,7 +49,7 @@ private:
     QPushButton* m_next = nullptr;
     QPushButton* m_import = nullptr;
     FileChooser m_chooseFile;
-    std::array<QRadioButton*, kWeeks + 1> m_weeks{};
+    std::array<QRadioButton*, kMaxWeeks + 1> m_weeks{};
 };
 
 } // namespace gs

@@ -49,7 +49,7 @@ TEST(RatingPicks, TheBetterChanceIsPickedForTheComingWeekAndKept) {
     ratings[kBuffalo] = 1440;
     // Carolina at Chicago: D = 65, the home team by 2.6.
     RatingProjection projection;
-    projectRatingPicks(projection, games, ratings);
+    projectRatingPicks(projection, Season{games, 0, {}}, ratings);
     auto picked = [&](int week) {
         std::vector<int> teams;
         for (int t = 1; t <= kTeamCount; ++t)
@@ -66,7 +66,7 @@ TEST(RatingPicks, TheBetterChanceIsPickedForTheComingWeekAndKept) {
     scoreRows(games, 3);
     ratings = startingRatings();
     ratings[kAtlanta] = 1900; // away at Arizona: D = -330, by 13.2
-    projectRatingPicks(projection, games, ratings);
+    projectRatingPicks(projection, Season{games, 0, {}}, ratings);
     EXPECT_EQ(picked(1), (std::vector<int>{kArizona, kBuffalo, 6}));
     EXPECT_EQ(picked(2), (std::vector<int>{kAtlanta, 3, 5}));
     EXPECT_EQ(picked(3), std::vector<int>{});
@@ -138,7 +138,7 @@ TEST(FavouriteTexts, NameThePickItsChanceAsTheWeekBeganAndTheKeptMargin) {
     state.listed = true;
     state.seasonStart = startingRatings();
     state.seasonStart[kArizona] = 1700;
-    projectRatingPicks(state.projection, games, state.seasonStart);
+    projectRatingPicks(state.projection, Season{games, 0, {}}, state.seasonStart);
     // D = -130: the visitor's chance 0.6788; D = 65: 0.5925; D = 0: 0.5.
     FavouriteTexts week1(state, games, 1, 0);
     EXPECT_EQ(week1.textOf(0), "AZ 68 % by 5");
