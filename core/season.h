@@ -50,6 +50,7 @@ struct Season {
     std::vector<SeasonGame> games;
     int scoredGameCount = 0;
     SeasonShape shape{};
+    int year = 0;
     // Every game carries its official week, so weeks come from the table
     // rather than from the Monday rule.
     bool hasOfficialWeeks() const {

@@ -120,7 +120,7 @@ Result<ExportOutcome> exportPicks(PickExport kind, Pool& pool, const ProgressLis
     std::vector<std::string> lines;
     {
         ProgressCounter counter(progress, maximum);
-        lines = pickExportLines(kind, season->games, players, pool.referenceDate,
+        lines = pickExportLines(kind, season->games, season->year, players, pool.referenceDate,
                                 [&counter] { counter.step(); });
     }
     fs::path path =
@@ -143,6 +143,7 @@ fs::path userStatisticsPath(const Folders& folders, const std::string& seasonYea
 }
 
 std::vector<std::string> pickExportLines(PickExport kind, const std::vector<SeasonGame>& games,
+                                         int season,
                                          const std::vector<PlayerPickTable>& players,
                                          const std::string& referenceDate,
                                          const std::function<void()>& step) {
@@ -150,7 +151,6 @@ std::vector<std::string> pickExportLines(PickExport kind, const std::vector<Seas
         if (step)
             step();
     };
-    const LeagueTable& teams = league();
     const int gameRows = static_cast<int>(games.size());
     const int totalsRow = gameRows + 1;
     const size_t columns = kGameColumns + players.size();
@@ -196,7 +196,7 @@ std::vector<std::string> pickExportLines(PickExport kind, const std::vector<Seas
             bool hasWeek = week <= kMaxWeeks;
             if (kind == PickExport::History) {
                 bool visitorPicked = hasWeek && picks[week][visitor] == 1;
-                row[column] = teams.teamAbbreviation[visitorPicked ? visitor : home];
+                row[column] = teamAbbreviation(visitorPicked ? visitor : home, season);
             } else {
                 int winner = winnerOf(row, visitor, home);
                 bool right = !row[kVisitorScoreColumn].empty() && winner != 0 && hasWeek &&
@@ -220,7 +220,7 @@ std::vector<std::string> pickExportLines(PickExport kind, const std::vector<Seas
             int winner = winnerOf(row, visitor, home);
             // Only games played before the reference date count; a game on
             // that day may still be running.
-            if (winner != 0 && teams.teamAbbreviation[winner] == stripSpaces(row[column]) &&
+            if (winner != 0 && teamAbbreviation(winner, season) == stripSpaces(row[column]) &&
                 isBefore(row[kDateColumn], referenceDate))
                 ++total;
         }

@@ -36,7 +36,7 @@ enum class PickExport { History, Results };
 // with a visiting score, and the players' totals. `step` runs once per unit
 // of work (the progress bar's maximum is games x players + games).
 std::vector<std::string> pickExportLines(PickExport kind, const std::vector<SeasonGame>& games,
-                                         const std::vector<PlayerPickTable>& players,
+                                         int season, const std::vector<PlayerPickTable>& players,
                                          const std::string& referenceDate,
                                          const std::function<void()>& step = {});
 

@@ -125,9 +125,9 @@ void AllResultsPanel::markPick(int row, int column, const PickTable& picks, bool
             cell.background = kRed;
     }
     if (game.visitor != 0 && chosen[game.visitor] == 1)
-        cell.text = league().teamAbbreviation[game.visitor];
+        cell.text = teamAbbreviation(game.visitor, m_season.year);
     else if (game.home != 0 && chosen[game.home] == 1)
-        cell.text = league().teamAbbreviation[game.home];
+        cell.text = teamAbbreviation(game.home, m_season.year);
 }
 
 void AllResultsPanel::fillPlayer(int column, const PickTable& picks, bool own) {

@@ -102,6 +102,7 @@ std::string howToRecover(const std::string& reason) {
 Season seasonOf(const std::vector<GameRecord>& records, int year) {
     Season season;
     season.shape = seasonShape(year);
+    season.year = year;
     for (const auto& record : records) {
         if (numericValue(record.year) != year)
             continue;

@@ -61,6 +61,7 @@ RatingPlayerState updateRatingPlayer(const Pool& pool, const std::vector<GameRec
     state.listed = pool.hasRatingPlayer();
     if (!state.listed)
         return state;
+    state.season = pool.seasonYearNumber();
     state.seasonStart = seasonStartRatings(records, pool.seasonYearNumber());
     TeamRatings now = state.seasonStart;
     rateSeasonRows(now, season.games, static_cast<int>(season.games.size()));
@@ -110,7 +111,7 @@ std::string FavouriteTexts::textOf(int row) const {
     double chance = homeWinChance(ratingEdge(m_weekStart, visitor, home));
     if (picked == visitor)
         chance = 1 - chance;
-    return league().teamAbbreviation[picked] + " " +
+    return teamAbbreviation(picked, m_state.season) + " " +
            std::to_string(static_cast<int>(std::round(100 * chance))) + " % by " +
            std::to_string(margin);
 }

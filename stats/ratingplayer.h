@@ -37,6 +37,7 @@ Result<ComputerPicksSaved> saveRatingPicks(const Pool& pool, const RatingProject
 // The rating player as a refresh of the season leaves it.
 struct RatingPlayerState {
     bool listed = false; // on the user list; nothing else is set otherwise
+    int season = 0;
     TeamRatings seasonStart{};
     RatingProjection projection;
 };

@@ -132,7 +132,7 @@ std::vector<TeamRating> seasonRatingList(const std::vector<GameRecord>& records,
     std::vector<TeamRating> list(kTeamCount);
     for (int t = 1; t <= kTeamCount; ++t) {
         list[t - 1].team = t;
-        list[t - 1].name = league().teamName[t];
+        list[t - 1].name = teamName(t, year);
     }
     std::array<bool, kTeamCount + 1> named{};
     Season season = seasonOf(records, year);

@@ -139,7 +139,7 @@ TeamLists teamGameLists(const Season& season, const PickTable& picks, int team) 
     TeamLists lists;
     if (team < 1 || team > kTeamCount)
         return lists;
-    const std::string& name = league().teamName[team];
+    const std::string& name = teamName(team, season.year);
     bool seasonStarted = countScored(season.games) > 0;
     for (const SeasonGame& game : season.games) {
         std::string v = trimSpaces(game.visitor);
@@ -167,7 +167,7 @@ TeamLists teamGameLists(const Season& season, const PickTable& picks, int team) 
     int division = league().teamDivision[team];
     for (int t = 1; t <= kTeamCount; ++t)
         if (league().teamDivision[t] == division)
-            lists.division.push_back(league().teamName[t]);
+            lists.division.push_back(teamName(t, season.year));
     for (int w = 1; w <= kMaxWeeks; ++w)
         if (picks[w][team] == 1)
             ++lists.pickedCount;

@@ -66,7 +66,7 @@ void TeamDetail::showTeam(int team, const PickTable& picks) {
     const LeagueTable& teams = league();
     // Before the season's first score the records are last season's; a
     // season with scores is never "over" before its first one.
-    m.frame.caption = teams.teamName[team];
+    m.frame.caption = teamName(team, m_pool.seasonYearNumber());
     if (m_scoredGameCount == 0)
         m.frame.caption += kLastYearSuffix;
     const auto& record = records[team];
@@ -100,7 +100,7 @@ void TeamDetail::showMeetings(OpponentList list, int index) {
         return;
     clicked.selected = index;
     other.selected = -1;
-    HeadToHeadResult meetings = headToHead(m_pool, m_scoredGameCount, league().teamName[m_team],
+    HeadToHeadResult meetings = headToHead(m_pool, m_scoredGameCount, teamName(m_team, m_pool.seasonYearNumber()),
                                            clicked.entries[static_cast<size_t>(index)]);
     showGameBox(meetings.heading, {meetings.firstDate, meetings.firstResult},
                 {meetings.secondDate, meetings.secondResult});
@@ -110,7 +110,7 @@ void TeamDetail::showRemainingGame(int index) {
     TeamDetailModel& m = m_model;
     if (m_team == 0 || index < 0 || index >= static_cast<int>(m.remaining.entries.size()))
         return;
-    ScheduledGame game = findScheduledGame(m_pool, league().teamName[m_team],
+    ScheduledGame game = findScheduledGame(m_pool, teamName(m_team, m_pool.seasonYearNumber()),
                                            m.remaining.entries[static_cast<size_t>(index)]);
     showGameBox(game.heading, {game.dayName, game.date}, {});
     m.beaten.selected = -1;
@@ -156,7 +156,7 @@ void TeamStatisticsPanel::open() {
     m_detail.hide();
     m_model.teams = ListModel{};
     for (int t = 1; t <= kTeamCount; ++t)
-        m_model.teams.entries.push_back(league().teamName[t]);
+        m_model.teams.entries.push_back(teamName(t, m_pool.seasonYearNumber()));
     readOwnPicks();
 }
 

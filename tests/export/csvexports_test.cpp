@@ -60,7 +60,7 @@ std::string text(const std::vector<std::string>& lines) {
 }
 
 TEST(PickExportTable, HistoryShowsEachPickAndCountsOnlyGamesBeforeTheReferenceDay) {
-    auto lines = pickExportLines(PickExport::History, aroundTheReferenceDay(),
+    auto lines = pickExportLines(PickExport::History, aroundTheReferenceDay(), 2010,
                                  {{"ann", kAnn}, {"bob", kBob}}, "11/02/2010");
     EXPECT_EQ(text(lines), "Week,Date,,Visitor Team,,Home Team,,ann,bob\n"
                            "1,10/31/2010,Sunday,Miami Dolphins,20,Buffalo Bills,10,MIA,BUF\n"
@@ -71,7 +71,7 @@ TEST(PickExportTable, HistoryShowsEachPickAndCountsOnlyGamesBeforeTheReferenceDa
 }
 
 TEST(PickExportTable, ResultsMarkRightPicksAndCountTheReferenceDay) {
-    auto lines = pickExportLines(PickExport::Results, aroundTheReferenceDay(),
+    auto lines = pickExportLines(PickExport::Results, aroundTheReferenceDay(), 2010,
                                  {{"ann", kAnn}, {"bob", kBob}}, "11/02/2010");
     EXPECT_EQ(text(lines), "Week,Date,,Visitor Team,,Home Team,,ann,bob\n"
                            "1,10/31/2010,Sunday,Miami Dolphins,20,Buffalo Bills,10,1,0\n"
@@ -83,7 +83,7 @@ TEST(PickExportTable, ResultsMarkRightPicksAndCountTheReferenceDay) {
 
 TEST(PickExportTable, WithoutActivePlayersRowsHaveSevenFieldsAndNoWeeks) {
     for (PickExport kind : {PickExport::History, PickExport::Results}) {
-        auto lines = pickExportLines(kind, aroundTheReferenceDay(), {}, "11/02/2010");
+        auto lines = pickExportLines(kind, aroundTheReferenceDay(), 2010, {}, "11/02/2010");
         EXPECT_EQ(text(lines), "Week,Date,,Visitor Team,,Home Team,\n"
                                ",10/31/2010,Sunday,Miami Dolphins,20,Buffalo Bills,10\n"
                                ",,Sunday,Detroit Lions,14,Chicago Bears,14\n"
@@ -102,7 +102,7 @@ TEST(PickExportTable, ResultsTotalOfTwelveRightPicksOnTheRealSeason) {
         bool visitorWon = std::stoi(game.visitorScore) > std::stoi(game.homeScore);
         twelve[1][teamNumber(visitorWon ? game.visitor : game.home)] = 1;
     }
-    auto lines = pickExportLines(PickExport::Results, games, {{"ann", twelve}}, "11/02/2010");
+    auto lines = pickExportLines(PickExport::Results, games, 2010, {{"ann", twelve}}, "11/02/2010");
     EXPECT_EQ(lines.front(), "Week,Date,,Visitor Team,,Home Team,,ann");
     EXPECT_EQ(lines.back(), ",,,,,,, 12");
     // Every scored game is a line; the unscored rest of the season is not.
@@ -111,7 +111,7 @@ TEST(PickExportTable, ResultsTotalOfTwelveRightPicksOnTheRealSeason) {
 
 TEST(PickExportTable, ProgressCountsUpToGamesTimesPlayersPlusGames) {
     int steps = 0;
-    pickExportLines(PickExport::History, aroundTheReferenceDay(), {{"ann", kAnn}, {"bob", kBob}},
+    pickExportLines(PickExport::History, aroundTheReferenceDay(), 2010, {{"ann", kAnn}, {"bob", kBob}},
                     "11/02/2010", [&] { ++steps; });
     // 5 game rows, 5 x 2 player cells and 7 table rows written or skipped.
     EXPECT_EQ(steps, 5 + 10 + 7);
