@@ -55,5 +55,55 @@ INSTANTIATE_TEST_SUITE_P(
         RealWeeksCase{"Merged2012", 2012, "16 16 16 15 14 14 13 14 14 14 14 16 16 16 16 21 - -"}),
     [](const auto& info) { return std::string(info.param.name); });
 
+TEST(WeekRule, OfficialWeeksDecideWhereEveryGameCarriesOne) {
+    // 2020: a Tuesday game ends week 5; week 17 of 2022 had no Monday game.
+    const std::pair<const char*, int> games[] = {
+        {"10/11/2020", 5}, {"10/12/2020", 5}, {"10/13/2020", 5}, {"10/15/2020", 6},
+        {"1/1/2023", 17},  {"1/2/2023", 17},  {"1/7/2023", 18},
+    };
+    WeekTracker tracker;
+    std::string marks;
+    for (auto [date, week] : games)
+        marks += tracker.isBoundary(date, week) ? "N" : ".";
+    EXPECT_EQ(marks, "...NN.N");
+}
+
+TEST(TeamsBySeason, NamesFollowTheSeasonAndEveryNameFindsItsTeam) {
+    struct Case {
+        int team;
+        int season;
+        const char* name;
+        const char* abbreviation;
+    };
+    const Case cases[] = {
+        {29, 2015, "St. Louis Rams", "STL"},
+        {29, 2016, "Los Angeles Rams", "LAR"},
+        {26, 2016, "San Diego Chargers", "SD"},
+        {26, 2017, "Los Angeles Chargers", "LAC"},
+        {23, 2020, "Las Vegas Raiders", "LV"},
+        {32, 2019, "Washington Redskins", "WAS"},
+        {32, 2021, "Washington Football Team", "WAS"},
+        {32, 2022, "Washington Commanders", "WAS"},
+        {9, 2021, "Dallas Cowboys", "DAL"},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(teamName(c.team, c.season), c.name) << c.season;
+        EXPECT_EQ(teamAbbreviation(c.team, c.season), c.abbreviation) << c.season;
+        EXPECT_EQ(teamNumber(c.name), c.team);
+        EXPECT_EQ(teamNumberIgnoringSpaces(c.name), c.team);
+    }
+    for (auto [code, team] : {std::pair{"LA", 29},
+                              {"STL", 29},
+                              {"lv", 23},
+                              {" OAK ", 23},
+                              {"SD", 26},
+                              {"JAC", 15},
+                              {"JAX", 15},
+                              {"XYZ", 0}})
+        EXPECT_EQ(teamOfCode(code), team) << code;
+    EXPECT_EQ(seasonShape(2020), (SeasonShape{17, 256}));
+    EXPECT_EQ(seasonShape(2021), (SeasonShape{18, 272}));
+}
+
 } // namespace
 } // namespace gs

@@ -23,7 +23,7 @@ std::vector<std::string> lines(std::vector<std::string> first, int zeroWeeks,
 // Every week of a pick table, one line of 32 digits a week.
 std::string allWeeks(const PickTable& table) {
     std::string dump;
-    for (int w = 1; w <= kWeeks; ++w) {
+    for (int w = 1; w <= kMaxWeeks; ++w) {
         for (int t = 1; t <= kTeamCount; ++t)
             dump += std::to_string(table[w][t]);
         dump += "\n";
@@ -128,6 +128,32 @@ TEST_F(PickFiles, ComputerFileHoldsProjectionsAndSpreadsOneToLast) {
     EXPECT_EQ(spreads(loaded.spreads, 0, 3) + spreads(loaded.spreads, 256, 256), "0 3 999 0 11 ");
 }
 
+TEST_F(PickFiles, AnEighteenWeekSeasonKeepsItsLastWeekAndEveryGame) {
+    pool.seasonYear = "2021";
+    PickTable picks{};
+    picks[18][5] = 1;
+    pool.activePlayers.entries = {"alice"};
+    save("alice", picks);
+    EXPECT_EQ(test::readBytes(aliceFolder() / "alice2021.dat"),
+              crlf(lines({}, 17, {weekLine({5}), "alice"})));
+    EXPECT_EQ(allWeeks(load("alice").picks), allWeeks(picks));
+
+    Projection projection;
+    projection.picks[18][7] = 1;
+    projection.spreads[272] = 4;
+    saveComputer(projection);
+    std::vector<std::string> spreadLines(272, "0");
+    spreadLines[271] = "4";
+    EXPECT_EQ(test::readBytes(pool.folders.program / "PC2021.dat"), crlf(lines({}, 17, [&] {
+                  std::vector<std::string> rest = {weekLine({7})};
+                  rest.insert(rest.end(), spreadLines.begin(), spreadLines.end());
+                  return rest;
+              }())));
+    PlayerPicks computer = load("PC");
+    EXPECT_EQ(computer.picks[18][7], 1);
+    EXPECT_EQ(computer.spreads[272], 4);
+}
+
 // The file is saved on every opening of the weekly panel; unchanged bytes
 // are not written again.
 TEST_F(PickFiles, ComputerFileIsRewrittenOnlyWhenItsBytesChange) {
@@ -211,7 +237,8 @@ INSTANTIATE_TEST_SUITE_P(
 // Spreads come from a projection: 1 up to a few dozen points. What lies
 // outside 0..999 is damage, read as no spread so the projection sets it anew.
 TEST_F(PickFiles, SpreadsOutsideWhatAProjectionGivesReadAsZero) {
-    SpreadTable read = spreadsFromLines({"-999", "1000", "999", "-4", " 7", "32767", "0"}, SeasonShape{});
+    SpreadTable read =
+        spreadsFromLines({"-999", "1000", "999", "-4", " 7", "32767", "0"}, SeasonShape{});
     EXPECT_EQ(spreads(read, 1, 8), "0 0 999 0 7 0 0 0 ");
 }
 
