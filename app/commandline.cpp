@@ -318,6 +318,9 @@ int runParsedCommandLine(const std::vector<std::string>& args,
     bool ready = false;
     if (Status table = ensureGamesTable(pool); !table)
         dialogs.refuse(table.error());
+    else if (Status held = line.season ? checkSeasonHeld(pool, std::stoi(*line.season)) : Status{};
+             !held)
+        dialogs.refuse(held.error());
     else
         ready = actAsUser(pool, line, dialogs, err);
     dialogs.setQuiet(false);

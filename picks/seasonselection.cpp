@@ -1,25 +1,30 @@
 #include "seasonselection.h"
 
 #include "core/userlist.h"
+#include "schedule/seasongames.h"
 
 namespace gs {
 
 void SeasonSelection::open() {
     m_open = true;
-    m_selected = 0;
-    for (int n = 1; n <= kSeasonOptions; ++n) {
-        options[n].caption = std::to_string(kFirstSeason + n - 1);
-        options[n].visible = true;
-        if (options[n].caption == m_pool.seasonYear)
-            m_selected = n;
+    seasons = ListModel{};
+    Result<std::vector<int>> years = seasonsInTable(m_pool);
+    if (!years) {
+        m_dialogs.refuse(years.error());
+        return;
+    }
+    for (int year : *years) {
+        seasons.entries.push_back(std::to_string(year));
+        if (seasons.entries.back() == m_pool.seasonYear)
+            seasons.selected = static_cast<int>(seasons.entries.size()) - 1;
     }
 }
 
-void SeasonSelection::chooseSeason(int option) {
-    if (option < 1 || option > kSeasonOptions)
+void SeasonSelection::chooseSeason(int index) {
+    if (index < 0 || index >= static_cast<int>(seasons.entries.size()))
         return;
-    m_selected = option;
-    m_pool.seasonYear = std::to_string(kFirstSeason + option - 1);
+    seasons.selected = index;
+    m_pool.seasonYear = seasons.entries[static_cast<size_t>(index)];
 }
 
 bool SeasonSelection::apply() {

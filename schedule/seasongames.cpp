@@ -8,6 +8,8 @@
 #include "schedule/gamesdb.h"
 #include "schedule/importer.h"
 
+#include <algorithm>
+#include <functional>
 #include <unistd.h>
 
 namespace gs {
@@ -107,12 +109,40 @@ Season seasonOf(const std::vector<GameRecord>& records, int year) {
         if (numericValue(record.year) != year)
             continue;
         SeasonGame game{trimSpaces(record.visitor), trimSpaces(record.home), record.date,
-                        record.visitorScore, record.homeScore, record.week};
+                        record.visitorScore,        record.homeScore,        record.week};
         if (game.scored())
             ++season.scoredGameCount;
         season.games.push_back(std::move(game));
     }
     return season;
+}
+
+Result<std::vector<int>> seasonsInTable(const Pool& pool) {
+    Result<std::vector<GameRecord>> records = readGameRecords(pool);
+    if (!records)
+        return failure(records.error());
+    std::vector<int> years;
+    for (const GameRecord& record : *records) {
+        double year = numericValue(record.year);
+        if (year >= 1 && year <= 9999)
+            years.push_back(static_cast<int>(year));
+    }
+    std::sort(years.begin(), years.end(), std::greater<>());
+    years.erase(std::unique(years.begin(), years.end()), years.end());
+    return years;
+}
+
+Status checkSeasonHeld(const Pool& pool, int year) {
+    Result<std::vector<int>> years = seasonsInTable(pool);
+    if (!years)
+        return failure(years.error());
+    if (std::find(years->begin(), years->end(), year) != years->end())
+        return {};
+    std::string held;
+    for (int y : *years)
+        held += (held.empty() ? "" : ", ") + std::to_string(y);
+    return failure("The games table holds no season " + std::to_string(year) +
+                   (held.empty() ? "; it holds no games at all." : "; it holds " + held + "."));
 }
 
 Result<std::unique_ptr<GamesTable>> openGamesTable(const Pool& pool) {

@@ -37,4 +37,11 @@ Result<std::unique_ptr<GamesTable>> openGamesTable(const Pool& pool);
 // The season's games among the records, by numeric Year, in record order.
 Season seasonOf(const std::vector<GameRecord>& records, int year);
 
+// The seasons the games table holds, newest first.
+Result<std::vector<int>> seasonsInTable(const Pool& pool);
+
+// Done when the games table holds the season; otherwise says which seasons
+// it does hold.
+Status checkSeasonHeld(const Pool& pool, int year);
+
 } // namespace gs

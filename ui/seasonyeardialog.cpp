@@ -3,9 +3,9 @@
 #include "controls.h"
 #include "textconv.h"
 
-#include <QButtonGroup>
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QListWidget>
 #include <QPushButton>
 #include <QVBoxLayout>
 
@@ -22,22 +22,14 @@ SeasonYearDialog::SeasonYearDialog(Pool& pool, Dialogs& dialogs, QWidget* parent
     layout->addWidget(named(new QLabel(toQt(m_model.label.caption)), "selectSeasonLabel",
                             "Select Season Schedule", PaintRole::Text));
 
-    // The model decides which option is selected.
-    auto* group = new QButtonGroup(this);
-    group->setExclusive(false);
-    for (int n = 1; n <= kSeasonOptions; ++n) {
-        QString caption = toQt(m_model.options[n].caption);
-        auto* option = named(new QRadioButton(caption), QString("season%1Option").arg(caption),
-                             "Season " + caption, PaintRole::Option);
-        option->setAutoExclusive(false);
-        group->addButton(option, n);
-        layout->addWidget(option);
-        m_options[n] = option;
-        connect(option, &QRadioButton::clicked, this, [this, n] {
-            m_model.chooseSeason(n);
-            render();
-        });
-    }
+    m_seasons = named(new QListWidget, "seasonList", "Seasons", PaintRole::Text);
+    for (const std::string& season : m_model.seasons.entries)
+        m_seasons->addItem(toQt(season));
+    layout->addWidget(m_seasons);
+    connect(m_seasons, &QListWidget::currentRowChanged, this, [this](int row) {
+        if (row >= 0 && row != m_model.seasons.selected)
+            m_model.chooseSeason(row);
+    });
 
     auto* apply = named(new QPushButton(toQt(m_model.applyButton.caption)), "applyButton", "Apply",
                         PaintRole::Button);
@@ -56,8 +48,7 @@ SeasonYearDialog::SeasonYearDialog(Pool& pool, Dialogs& dialogs, QWidget* parent
 }
 
 void SeasonYearDialog::render() {
-    for (int n = 1; n <= kSeasonOptions; ++n)
-        m_options[n]->setChecked(n == m_model.selectedOption());
+    m_seasons->setCurrentRow(m_model.seasons.selected);
 }
 
 } // namespace gs

@@ -3,13 +3,11 @@
 #include "painter.h"
 #include "picks/seasonselection.h"
 
-#include <QRadioButton>
-
-#include <array>
+#include <QListWidget>
 
 namespace gs {
 
-// "Season Year": an option per season, "Apply" and "Close".
+// "Season Year": the list of seasons, "Apply" and "Close".
 class SeasonYearDialog : public PaintedDialog {
     Q_OBJECT
 public:
@@ -19,7 +17,7 @@ private:
     void render();
 
     SeasonSelection m_model;
-    std::array<QRadioButton*, kSeasonOptions + 1> m_options{};
+    QListWidget* m_seasons = nullptr;
 };
 
 } // namespace gs

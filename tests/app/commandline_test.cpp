@@ -123,6 +123,12 @@ protected:
     fs::path csv() const { return home.path() / "s.csv"; }
 };
 
+TEST_F(Commands, ASeasonTheTableDoesNotHoldIsRefusedNamingTheOnesItHolds) {
+    EXPECT_EQ(run({"--season", "2021", "project"}), 1);
+    EXPECT_EQ(err.str(), "gridslate: The games table holds no season 2021; it holds 2015, 2014, "
+                         "2013, 2012, 2011, 2010, 2009.\n");
+}
+
 TEST_F(Commands, HelpShowsTheUsage) {
     EXPECT_EQ(run({"--help"}), 0);
     EXPECT_EQ(out.str(), usageText());

@@ -34,15 +34,13 @@ TEST_F(SeasonChoice, OpensOnTheSeasonInForceAndSwitchesAtOnce) {
     window.open();
     EXPECT_EQ(window.caption, "Season Year");
     EXPECT_EQ(window.label.caption, "Select Season Schedule:");
-    std::string captions;
-    for (int n = 1; n <= kSeasonOptions; ++n)
-        captions += window.options[n].caption + " ";
-    EXPECT_EQ(captions, "2009 2010 2011 2012 2013 2014 2015 ");
-    EXPECT_EQ(window.selectedOption(), 2);
+    EXPECT_EQ(window.seasons.entries,
+              (std::vector<std::string>{"2015", "2014", "2013", "2012", "2011", "2010", "2009"}));
+    EXPECT_EQ(window.seasons.selected, 5);
 
-    window.chooseSeason(3);
+    window.chooseSeason(4);
     EXPECT_EQ(pool.seasonYear, "2011");
-    EXPECT_EQ(window.selectedOption(), 3);
+    EXPECT_EQ(window.seasons.selected, 4);
     window.close();
     EXPECT_EQ(pool.seasonYear, "2011");
     // Nothing is stored without "Apply".
@@ -50,12 +48,12 @@ TEST_F(SeasonChoice, OpensOnTheSeasonInForceAndSwitchesAtOnce) {
 
     pool.seasonYear = "1999";
     window.open();
-    EXPECT_EQ(window.selectedOption(), 0);
+    EXPECT_EQ(window.seasons.selected, -1);
 }
 
 TEST_F(SeasonChoice, ApplyStoresTheSeasonForTheNextLogin) {
     window.open();
-    window.chooseSeason(6);
+    window.chooseSeason(1);
     ASSERT_TRUE(window.apply());
     EXPECT_EQ(
         program.dialogs.messages(),
@@ -156,7 +154,7 @@ TEST_F(SeasonSwitch, PicksFilesProjectionsAndRecordsComeFromTheChosenSeason) {
 
     SeasonSelection window(pool, program.dialogs);
     window.open();
-    window.chooseSeason(3);
+    window.chooseSeason(4); // 2011
     window.close();
     panel.open();
     EXPECT_EQ(panel.displayedWeek(), 1);
@@ -187,7 +185,7 @@ TEST_F(SeasonSwitch, PicksFilesProjectionsAndRecordsComeFromTheChosenSeason) {
     EXPECT_EQ(panel.season().records, freshPanel.season().records);
     EXPECT_EQ(grid2011, freshPanel.model().grid.dump());
 
-    window.chooseSeason(2);
+    window.chooseSeason(5); // 2010
     panel.open();
     EXPECT_EQ(panel.picks()[9][teamNumber("Tampa Bay Buccaneers")], 1);
     EXPECT_EQ(panel.picks()[1][teamNumber("Green Bay Packers")], 0);

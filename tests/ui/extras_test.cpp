@@ -36,10 +36,10 @@ protected:
 TEST_F(MenuEntries, SeasonYearSwitchesAtOnceAndApplyStoresIt) {
     bool opened = withModal("setSeasonAction", [&](QWidget* dialog) {
         EXPECT_EQ(dialog->windowTitle(), "Season Year");
-        EXPECT_TRUE(in<QRadioButton>(dialog, "season2010Option")->isChecked());
-        QTest::mouseClick(in<QRadioButton>(dialog, "season2011Option"), Qt::LeftButton);
-        EXPECT_FALSE(in<QRadioButton>(dialog, "season2010Option")->isChecked());
-        EXPECT_TRUE(in<QRadioButton>(dialog, "season2011Option")->isChecked());
+        auto* seasons = in<QListWidget>(dialog, "seasonList");
+        EXPECT_EQ(seasons->currentItem()->text(), "2010");
+        seasons->setCurrentRow(4);
+        EXPECT_EQ(seasons->currentItem()->text(), "2011");
         QTest::mouseClick(in<QPushButton>(dialog, "applyButton"), Qt::LeftButton);
         QTest::mouseClick(in<QPushButton>(dialog, "closeButton"), Qt::LeftButton);
     });
