@@ -225,6 +225,8 @@ std::string usageText() {
            "  export-stats               write AllUserStatsYYYY.csv to the home folder\n"
            "  standings                  print the All Active User Totals of User Statistics\n"
            "                             as CSV: User,Correct,Picks,% Correct, best first\n"
+           "  games [--season YYYY]      print the season's games as CSV: Week,Date,Visitor,\n"
+           "                             Home,Visitor Score,Home Score, in table order\n"
            "  ratings [--season YYYY]    print the teams' ratings as CSV: Team,Rating,Wins,\n"
            "                             Losses,Ties, best first; after every scored game\n"
            "                             of the season (default: the pool's) dated before\n"
@@ -272,6 +274,7 @@ int runParsedCommandLine(const std::vector<std::string>& args,
         {"add-player", addPlayerCommand},
         {"standings", standingsCommand},
         {"ratings", ratingsCommand},
+        {"games", gamesCommand},
         {"import-scores", importScoresCommand},
         {"exchange-download", exchangeDownloadCommand},
         {"exchange-upload", exchangeUploadCommand},

@@ -35,6 +35,7 @@ int exportStatisticsCommand(CommandContext& c);
 int standingsCommand(CommandContext& c);
 // ratings [--season YYYY]: the teams' ratings of a season as CSV.
 int ratingsCommand(CommandContext& c);
+int gamesCommand(CommandContext& c);
 // app/scorecommands.cpp: import-scores [--overwrite] FILE.csv.
 int importScoresCommand(CommandContext& c);
 // app/exchangecommands.cpp: the exchange window's operations with the user's

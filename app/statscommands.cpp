@@ -2,6 +2,7 @@
 
 #include "core/codepage.h"
 #include "core/text.h"
+#include "export/csvexports.h"
 #include "schedule/seasongames.h"
 #include "stats/ratings.h"
 #include "stats/userstatistics.h"
@@ -50,6 +51,22 @@ int ratingsCommand(CommandContext& c) {
     for (const TeamRating& team : seasonRatingList(*records, *season, c.pool.referenceDate))
         c.out << cp1252ToUtf8(team.name) << ',' << shownRating(team.rating) << ',' << team.wins
               << ',' << team.losses << ',' << team.ties << '\n';
+    return 0;
+}
+
+int gamesCommand(CommandContext& c) {
+    std::optional<int> season = ratingsSeason(c.args, c.pool.seasonYearNumber());
+    if (!season) {
+        c.err << "gridslate: games takes at most a season: games [--season YYYY]\n";
+        return 2;
+    }
+    Result<std::vector<GameRecord>> records = readGameRecords(c.pool);
+    if (!records) {
+        c.dialogs.refuse(records.error());
+        return 1;
+    }
+    for (const std::string& line : gameListLines(seasonOf(*records, *season)))
+        c.out << cp1252ToUtf8(line) << '\n';
     return 0;
 }
 

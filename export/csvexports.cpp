@@ -142,9 +142,25 @@ fs::path userStatisticsPath(const Folders& folders, const std::string& seasonYea
     return folders.install / ("AllUserStats" + seasonYear + ".csv");
 }
 
+std::vector<std::string> gameListLines(const Season& season) {
+    std::vector<std::string> lines = {"Week,Date,Visitor,Home,Visitor Score,Home Score"};
+    std::vector<int> weeks = gameWeeks(season);
+    auto score = [](const std::string& text) {
+        std::string trimmed = trimSpaces(text);
+        return trimmed.empty() ? trimmed : std::to_string(static_cast<long>(numericValue(trimmed)));
+    };
+    for (size_t g = 0; g < season.games.size(); ++g) {
+        const SeasonGame& game = season.games[g];
+        bool scored = game.scored();
+        lines.push_back(std::to_string(weeks[g]) + "," + game.date + "," + game.visitor + "," +
+                        game.home + "," + (scored ? score(game.visitorScore) : "") + "," +
+                        (scored ? score(game.homeScore) : ""));
+    }
+    return lines;
+}
+
 std::vector<std::string> pickExportLines(PickExport kind, const std::vector<SeasonGame>& games,
-                                         int season,
-                                         const std::vector<PlayerPickTable>& players,
+                                         int season, const std::vector<PlayerPickTable>& players,
                                          const std::string& referenceDate,
                                          const std::function<void()>& step) {
     auto advance = [&step] {

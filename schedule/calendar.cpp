@@ -1,5 +1,7 @@
 #include "calendar.h"
 
+#include <algorithm>
+
 namespace gs {
 
 bool WeekTracker::isBoundary(std::string_view date, int officialWeek) {
@@ -9,6 +11,24 @@ bool WeekTracker::isBoundary(std::string_view date, int officialWeek) {
     m_day = day;
     m_week = officialWeek;
     return boundary;
+}
+
+std::vector<int> gameWeeks(const Season& season) {
+    std::vector<int> weeks;
+    weeks.reserve(season.games.size());
+    if (season.hasOfficialWeeks()) {
+        for (const SeasonGame& game : season.games)
+            weeks.push_back(std::min(game.week, season.shape.weeks));
+        return weeks;
+    }
+    WeekTracker tracker;
+    int week = 1;
+    for (const SeasonGame& game : season.games) {
+        if (tracker.isBoundary(game) && week < season.shape.weeks)
+            ++week;
+        weeks.push_back(week);
+    }
+    return weeks;
 }
 
 WeekRows findWeekRows(const std::vector<SeasonGame>& games, int week) {

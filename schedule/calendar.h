@@ -33,6 +33,11 @@ private:
     int m_week = 0; // official week of the last game fed, 0 for none
 };
 
+// The week of each game, in table order, as the picks and the statistics
+// count it: official weeks where the season carries them, otherwise the
+// Monday rule, with games past the season's last week in its last week.
+std::vector<int> gameWeeks(const Season& season);
+
 inline constexpr int kMaxWeekGames = 21;
 
 // The rows first..last of a season's games that make up week w (1-based).

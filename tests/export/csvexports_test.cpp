@@ -111,8 +111,8 @@ TEST(PickExportTable, ResultsTotalOfTwelveRightPicksOnTheRealSeason) {
 
 TEST(PickExportTable, ProgressCountsUpToGamesTimesPlayersPlusGames) {
     int steps = 0;
-    pickExportLines(PickExport::History, aroundTheReferenceDay(), 2010, {{"ann", kAnn}, {"bob", kBob}},
-                    "11/02/2010", [&] { ++steps; });
+    pickExportLines(PickExport::History, aroundTheReferenceDay(), 2010,
+                    {{"ann", kAnn}, {"bob", kBob}}, "11/02/2010", [&] { ++steps; });
     // 5 game rows, 5 x 2 player cells and 7 table rows written or skipped.
     EXPECT_EQ(steps, 5 + 10 + 7);
 }
@@ -285,6 +285,35 @@ TEST_F(ExportFiles, ASpreadsheetProgramReadsTheFiles) {
         for (const char* cell : e.cells)
             EXPECT_NE(html.find(cell), std::string::npos) << e.file << " lacks " << cell;
     }
+}
+
+} // namespace
+} // namespace gs
+
+namespace gs {
+namespace {
+
+TEST(GameList, PrintsTheWeekTheProgramCountsAndWholeScores) {
+    Season byDates;
+    byDates.games = {{"Dallas Cowboys", "N.Y. Giants", "9/12/2010", " 17", "20 "},
+                     {"Minnesota Vikings", "Detroit Lions", "9/13/2010", "3", ""},
+                     {"Oakland Raiders", "Denver Broncos", "9/19/2010", "", ""}};
+    EXPECT_EQ(test::crlf(gameListLines(byDates)),
+              test::crlf({"Week,Date,Visitor,Home,Visitor Score,Home Score",
+                          "1,9/12/2010,Dallas Cowboys,N.Y. Giants,17,20",
+                          "1,9/13/2010,Minnesota Vikings,Detroit Lions,,",
+                          "2,9/19/2010,Oakland Raiders,Denver Broncos,,"}));
+    // A Tuesday game keeps the week the table gives it.
+    Season official;
+    official.shape = seasonShape(2020);
+    official.games = {{"Buffalo Bills", "Tennessee Titans", "10/13/2020", "16", "42", 5},
+                      {"Chicago Bears", "Tampa Bay Buccaneers", "10/8/2020", "20", "19", 5},
+                      {"Miami Dolphins", "San Francisco 49ers", "10/11/2020", "43", "17", 5}};
+    official.games.push_back(
+        {"Los Angeles Rams", "Washington Football Team", "10/15/2020", "", "", 6});
+    EXPECT_EQ(gameListLines(official)[1], "5,10/13/2020,Buffalo Bills,Tennessee Titans,16,42");
+    EXPECT_EQ(gameListLines(official).back(),
+              "6,10/15/2020,Los Angeles Rams,Washington Football Team,,");
 }
 
 } // namespace
