@@ -12,6 +12,7 @@
 #include <array>
 #include <cstdint>
 #include <filesystem>
+#include <functional>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -81,7 +82,14 @@ struct Pool {
     Folders folders;
     std::string currentUser;
     std::string seasonYear = kDefaultSeason;
+    // The pool's current day (poolday.h keeps it up to date).
     std::string referenceDate = kDefaultReferenceDate;
+    // The pool's day setting ("today", a day, or empty for none), and the
+    // command line's --reference-date, which stands for it in one command.
+    std::string daySetting;
+    std::string dayOverride;
+    // Reads the machine's date as M/D/YYYY; tests put in their own.
+    std::function<std::string()> clock;
     int colorScheme = 0;
     // The last user-list load read the current user's preference file.
     bool preferencesRead = false;

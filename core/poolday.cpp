@@ -1,0 +1,44 @@
+#include "poolday.h"
+
+#include "date.h"
+
+#include <ctime>
+
+namespace gs {
+
+namespace {
+
+constexpr int kLastSeasonOfOld = 2015;
+
+} // namespace
+
+std::string localDateText() {
+    std::time_t now = std::time(nullptr);
+    std::tm local{};
+    localtime_r(&now, &local);
+    return std::to_string(local.tm_mon + 1) + "/" + std::to_string(local.tm_mday) + "/" +
+           std::to_string(local.tm_year + 1900);
+}
+
+bool isPoolDaySetting(const std::string& setting) {
+    if (setting == kTodaySetting)
+        return true;
+    std::optional<Date> day = Date::parse(setting);
+    return day && day->hasFullYear();
+}
+
+std::string poolDayFor(const std::string& setting, int season, const std::string& today) {
+    if (setting == kTodaySetting)
+        return today;
+    if (isPoolDaySetting(setting))
+        return setting;
+    return season <= kLastSeasonOfOld ? kDefaultReferenceDate : today;
+}
+
+void refreshPoolDay(Pool& pool) {
+    const std::string& setting = pool.dayOverride.empty() ? pool.daySetting : pool.dayOverride;
+    pool.referenceDate =
+        poolDayFor(setting, pool.seasonYearNumber(), pool.clock ? pool.clock() : localDateText());
+}
+
+} // namespace gs

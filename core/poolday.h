@@ -1,0 +1,35 @@
+#pragma once
+
+// The pool's current day: the day every lock, reveal, score entry, statistic
+// and export compares games with. The pool sets it to a fixed day or to
+// "today" (the machine's local date, read afresh whenever it is used). With
+// nothing set, a season up to 2015 keeps its day of old, 11/02/2010, and a
+// later season uses today, so that every player's machine of a live pool
+// locks and reveals games on the real day without a setting.
+
+#include "pool.h"
+
+#include <string>
+
+namespace gs {
+
+inline constexpr const char* kTodaySetting = "today";
+// The key of the setting in the pool's settings file.
+inline constexpr const char* kPoolDayKey = "day";
+
+// The machine's local date as M/D/YYYY.
+std::string localDateText();
+
+// True for a setting the pool accepts: "today" or a real M/D/YYYY day.
+bool isPoolDaySetting(const std::string& setting);
+
+// The day a setting gives for a season: the setting's own day, today's for
+// "today", and for no setting (empty) the rule above. `today` is the
+// machine's date, as the pool's clock reads it.
+std::string poolDayFor(const std::string& setting, int season, const std::string& today);
+
+// Sets pool.referenceDate from the pool's day setting, its season and its
+// clock; the command line's --reference-date, when given, stands instead.
+void refreshPoolDay(Pool& pool);
+
+} // namespace gs
