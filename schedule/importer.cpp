@@ -1,5 +1,6 @@
 #include "importer.h"
 
+#include "core/csv.h"
 #include "core/date.h"
 #include "core/league.h"
 #include "core/poollock.h"
@@ -18,7 +19,6 @@ namespace fs = std::filesystem;
 namespace {
 
 constexpr std::string_view kHeader = "TeamA,TeamB,Date,Visitor,Home,Year";
-constexpr std::string_view kUtf8Bom = "\xEF\xBB\xBF";
 constexpr size_t kFieldCount = 6;
 
 bool allDigits(std::string_view text) {
@@ -26,18 +26,6 @@ bool allDigits(std::string_view text) {
         if (c < '0' || c > '9')
             return false;
     return !text.empty();
-}
-
-std::vector<std::string> splitFields(const std::string& line) {
-    std::vector<std::string> fields;
-    size_t start = 0;
-    for (;;) {
-        size_t comma = line.find(',', start);
-        fields.push_back(line.substr(start, comma - start));
-        if (comma == std::string::npos)
-            return fields;
-        start = comma + 1;
-    }
 }
 
 // A real day written M/D/YYYY, as the table stores dates.
@@ -81,6 +69,13 @@ std::string checkRow(const std::vector<std::string>& fields) {
     return checkGameRecord({fields[0], fields[1], fields[2], fields[3], fields[4], fields[5]});
 }
 
+bool isTableHeader(const std::vector<std::string>& fields) {
+    std::string joined;
+    for (size_t f = 0; f < fields.size(); ++f)
+        joined += (f ? "," : "") + fields[f];
+    return fields.size() == kFieldCount && joined == kHeader;
+}
+
 ScheduleParse refuse(size_t lineNumber, const std::string& reason) {
     ScheduleParse parse;
     parse.error = "line " + std::to_string(lineNumber) + ": " + reason;
@@ -103,29 +98,33 @@ bool holdsSeasons(const std::vector<GameRecord>& stored, const std::vector<GameR
 } // namespace
 
 ScheduleParse parseSchedule(std::string_view csvText) {
-    if (csvText.starts_with(kUtf8Bom))
-        csvText.remove_prefix(kUtf8Bom.size());
-    std::vector<std::string> lines = splitLines(csvText);
+    CsvText csv = readCsv(csvText);
+    if (!csv.ok()) {
+        ScheduleParse parse;
+        parse.error = csv.error;
+        return parse;
+    }
+    std::vector<CsvRecord>& rows = csv.records;
     // Blank lines at the end are an editor's habit, not rows.
-    while (!lines.empty() && lines.back().empty())
-        lines.pop_back();
+    while (!rows.empty() && rows.back().blank)
+        rows.pop_back();
 
-    if (lines.empty() || lines[0] != kHeader)
+    if (rows.empty() || !isTableHeader(rows[0].fields))
         return refuse(1, "the header must be " + std::string(kHeader));
-    if (lines.size() == 1)
-        return refuse(2, "the file holds no games");
+    if (rows.size() == 1)
+        return refuse(rows[0].line + 1, "the file holds no games");
 
     ScheduleParse parse;
     std::map<std::string, int> seasonSizes;
-    for (size_t i = 1; i < lines.size(); ++i) {
-        std::vector<std::string> fields = splitFields(lines[i]);
+    for (size_t i = 1; i < rows.size(); ++i) {
+        const std::vector<std::string>& fields = rows[i].fields;
         std::string reason = checkRow(fields);
         if (!reason.empty())
-            return refuse(i + 1, reason);
+            return refuse(rows[i].line, reason);
         // The weekly views and the spread table hold at most this many games.
         if (++seasonSizes[fields[5]] > kMaxSeasonGames)
-            return refuse(i + 1, "season " + fields[5] + " has more than " +
-                                     std::to_string(kMaxSeasonGames) + " games");
+            return refuse(rows[i].line, "season " + fields[5] + " has more than " +
+                                            std::to_string(kMaxSeasonGames) + " games");
         parse.records.push_back({fields[0], fields[1], fields[2], fields[3], fields[4], fields[5]});
     }
     parse.ok = true;

@@ -1,5 +1,6 @@
 #include "scoreimport.h"
 
+#include "core/csv.h"
 #include "core/date.h"
 #include "core/text.h"
 #include "core/textfile.h"
@@ -15,7 +16,6 @@ namespace gs {
 
 namespace {
 
-constexpr std::string_view kUtf8Bom = "\xEF\xBB\xBF";
 constexpr int kHighestScore = 999; // as the score entry window allows
 constexpr std::string_view kRegularSeason = "REG";
 
@@ -95,73 +95,6 @@ std::string_view teamOfName(std::string_view name) {
         if (sameIgnoringSpaces(team.name, name))
             return team.name;
     return {};
-}
-
-// ---------------------------------------------------------------- CSV
-
-struct CsvRecord {
-    size_t line = 0; // where the record starts
-    std::vector<std::string> fields;
-};
-
-// Splits a CSV text into records: fields separated by commas, records by
-// CR LF, LF or CR; a field in double quotes may hold commas, line breaks and
-// doubled quotes. Blank lines are no records. False and a reason when a
-// quoted field is never closed.
-bool splitCsv(std::string_view text, std::vector<CsvRecord>& records, std::string& error) {
-    const size_t n = text.size();
-    size_t i = 0;
-    size_t line = 1;
-    while (i < n) {
-        CsvRecord record{line, {}};
-        bool quoted = false;
-        for (;;) {
-            std::string field;
-            if (i < n && text[i] == '"') {
-                quoted = true;
-                const size_t openedOn = line;
-                ++i;
-                for (;;) {
-                    if (i >= n) {
-                        error =
-                            "line " + std::to_string(openedOn) + ": a quoted field is not closed";
-                        return false;
-                    }
-                    char c = text[i++];
-                    if (c == '"') {
-                        if (i < n && text[i] == '"') {
-                            field += '"';
-                            ++i;
-                            continue;
-                        }
-                        break;
-                    }
-                    if (c == '\n' || (c == '\r' && (i >= n || text[i] != '\n')))
-                        ++line;
-                    field += c;
-                }
-            }
-            // Text after a closing quote, or a field without quotes, is kept
-            // as it stands.
-            while (i < n && text[i] != ',' && text[i] != '\n' && text[i] != '\r')
-                field += text[i++];
-            record.fields.push_back(std::move(field));
-            if (i < n && text[i] == ',') {
-                ++i;
-                continue;
-            }
-            if (i < n && text[i] == '\r')
-                ++i;
-            if (i < n && text[i] == '\n')
-                ++i;
-            ++line;
-            break;
-        }
-        bool blank = !quoted && record.fields.size() == 1 && record.fields[0].empty();
-        if (!blank)
-            records.push_back(std::move(record));
-    }
-    return true;
 }
 
 // ---------------------------------------------------------------- layouts
@@ -572,11 +505,16 @@ std::vector<TableGame> readTableGames(const GamesTable& table, std::string& erro
 ScoreImportPlan planScoreImport(std::string_view csvText, const std::vector<TableGame>& games,
                                 const ScoreImportOptions& options) {
     ScoreImportPlan plan;
-    if (csvText.starts_with(kUtf8Bom))
-        csvText.remove_prefix(kUtf8Bom.size());
-    std::vector<CsvRecord> records;
-    if (!splitCsv(csvText, records, plan.fileError))
+    CsvText csv = readCsv(csvText);
+    if (!csv.ok()) {
+        plan.fileError = csv.error;
         return plan;
+    }
+    // Blank lines are no rows.
+    std::vector<CsvRecord> records;
+    for (CsvRecord& record : csv.records)
+        if (!record.blank)
+            records.push_back(std::move(record));
     if (records.empty()) {
         plan.fileError = "line 1: the file is empty";
         return plan;
