@@ -37,6 +37,8 @@ int standingsCommand(CommandContext& c);
 int ratingsCommand(CommandContext& c);
 // app/scorecommands.cpp: import-scores [--overwrite] FILE.csv.
 int importScoresCommand(CommandContext& c);
+// app/schedulecommands.cpp: import-schedule [--from YYYY] [--overwrite] FILE.csv.
+int importScheduleCommand(CommandContext& c);
 // app/exchangecommands.cpp: the exchange window's operations with the user's
 // stored exchange address and its mode.
 int exchangeDownloadCommand(CommandContext& c);
