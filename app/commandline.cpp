@@ -224,6 +224,13 @@ std::string usageText() {
            "  import-scores [--overwrite] FILE.csv\n"
            "                             enter a games file's final scores (with --season,\n"
            "                             that season's only); needs administrator rights\n"
+           "  update-games [--url URL] [--overwrite] [--force]\n"
+           "                             fetch the public community games file (from URL,\n"
+           "                             else gamesUrl in data/PoolSettings.ini) and merge\n"
+           "                             it as import-schedule does; exits 0 when the games\n"
+           "                             table is up to date; --force fetches the whole file\n"
+           "                             even when the last one is unchanged; needs\n"
+           "                             administrator rights\n"
            "  exchange-download          fetch the pool's files from the user's exchange\n"
            "                             place, as \"Download All User Files\" does\n"
            "  exchange-upload            send the user's own pick files to the exchange place\n"
@@ -265,6 +272,7 @@ int runParsedCommandLine(const std::vector<std::string>& args,
         {"standings", standingsCommand},
         {"ratings", ratingsCommand},
         {"import-scores", importScoresCommand},
+        {"update-games", updateGamesCommand},
         {"exchange-download", exchangeDownloadCommand},
         {"exchange-upload", exchangeUploadCommand},
         {"exchange-upload-admin", exchangeUploadAdminCommand},

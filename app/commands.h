@@ -39,6 +39,9 @@ int ratingsCommand(CommandContext& c);
 int importScoresCommand(CommandContext& c);
 // app/schedulecommands.cpp: import-schedule [--from YYYY] [--overwrite] FILE.csv.
 int importScheduleCommand(CommandContext& c);
+// update-games [--url URL] [--overwrite] [--force]: the public games file
+// fetched and merged as import-schedule merges it; needs administrator rights.
+int updateGamesCommand(CommandContext& c);
 // app/exchangecommands.cpp: the exchange window's operations with the user's
 // stored exchange address and its mode.
 int exchangeDownloadCommand(CommandContext& c);

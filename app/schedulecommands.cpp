@@ -3,6 +3,7 @@
 #include "commands.h"
 
 #include "schedule/importer.h"
+#include "update/gamesupdate.h"
 
 #include <algorithm>
 #include <optional>
@@ -61,6 +62,42 @@ int importScheduleCommand(CommandContext& c) {
         c.out << "Imported " << *file << '\n';
     else
         c.out << result.summary << '\n';
+    return 0;
+}
+
+int updateGamesCommand(CommandContext& c) {
+    GamesUpdateOptions options;
+    bool overwrite = false;
+    bool wrong = false;
+    for (size_t i = 1; i < c.args.size(); ++i) {
+        const std::string& arg = c.args[i];
+        if (arg == "--url" && i + 1 < c.args.size() && !options.url)
+            options.url = c.args[++i];
+        else if (arg.starts_with("--url=") && !options.url)
+            options.url = arg.substr(6);
+        else if (arg == "--overwrite" && !overwrite)
+            overwrite = true;
+        else if (arg == "--force" && !options.force)
+            options.force = true;
+        else
+            wrong = true;
+    }
+    if (wrong || (options.url && options.url->empty())) {
+        c.err << "gridslate: update-games takes no file: update-games [--url URL] [--overwrite] "
+                 "[--force]\n";
+        return 2;
+    }
+    if (!requireAdmin(c.pool, c.pool.currentUser, c.dialogs))
+        return 1;
+    GamesUpdateResult result = updateGames(c.pool, options, overwrite);
+    if (!result.ok) {
+        c.err << "gridslate: " << result.summary << '\n';
+        if (!result.conflicts.empty())
+            c.err << "gridslate: update with --overwrite to take the file's word for these "
+                     "games\n";
+        return 1;
+    }
+    c.out << result.summary << '\n';
     return 0;
 }
 

@@ -352,6 +352,15 @@ ScheduleParse parseSchedule(std::string_view csvText, int fromSeason) {
     return parse;
 }
 
+bool hasCommunityHeader(std::string_view csvText) {
+    size_t end = csvText.find_first_of("\r\n");
+    CsvText header = readCsv(csvText.substr(0, end));
+    if (!header.ok() || header.records.empty())
+        return false;
+    std::array<int, kColumns> at = findColumns(header.records[0].fields);
+    return std::all_of(at.begin(), at.end(), [](int column) { return column >= 0; });
+}
+
 namespace {
 
 ScheduleImportResult refused(std::string reason) {

@@ -58,6 +58,10 @@ std::string checkGameRecord(const GameRecord& record);
 // or NA before the game is played).
 ScheduleParse parseSchedule(std::string_view csvText, int fromSeason = kFirstCommunitySeason);
 
+// True when the text's first line is a header naming every column the
+// community layout needs.
+bool hasCommunityHeader(std::string_view csvText);
+
 struct ScheduleImportOptions {
     int fromSeason = kFirstCommunitySeason;
     // Take the file's word where it conflicts with the table: its scores
