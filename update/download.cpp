@@ -57,6 +57,7 @@ struct Transfer {
     bool stalled = false;
     bool cancelled = false;
     bool writeFailed = false;
+    bool answered = false; // a header line arrived
     curl_off_t seen = -1;
     Clock::time_point lastByte = Clock::now();
 };
@@ -93,6 +94,7 @@ size_t readHeader(char* data, size_t size, size_t count, void* target) {
     auto& transfer = *static_cast<Transfer*>(target);
     std::string_view line(data, size * count);
     transfer.lastByte = Clock::now();
+    transfer.answered = true;
     // Each answer, a redirect's too, starts with its status line: only the
     // last answer's validators describe the file.
     if (line.starts_with("HTTP/"))
@@ -276,8 +278,9 @@ TryOutcome tryOnce(CURLM* multi, CURL* curl, const DownloadRequest& request,
         outcome.retry = true;
         return outcome;
     }
-    if (code == CURLE_OPERATION_TIMEDOUT && transfer.seen < 0) {
-        result.reason = shown + " did not answer within " + secondsText(request.limits.connect);
+    if (code == CURLE_OPERATION_TIMEDOUT && !transfer.answered) {
+        result.reason =
+            shown + " could not be reached within " + secondsText(request.limits.connect);
         outcome.retry = true;
         return outcome;
     }

@@ -2,9 +2,13 @@
 
 #include "httpserver.h"
 
+#include <arpa/inet.h>
 #include <gtest/gtest.h>
+#include <netinet/in.h>
 #include <ostream>
 #include <stdlib.h>
+#include <sys/socket.h>
+#include <unistd.h>
 
 namespace gs {
 namespace {
@@ -161,6 +165,23 @@ TEST_F(Download, PasswordOfTheAddressIsMasked) {
     EXPECT_EQ(result.reason, "the server answered " +
                                  server.url("status/404").insert(7, "ann:***@") +
                                  " with HTTP code 404");
+}
+
+TEST_F(Download, AServerThatIsDownIsTriedThreeTimes) {
+    // A port nobody listens on: bound, then let go.
+    int probe = ::socket(AF_INET, SOCK_STREAM, 0);
+    sockaddr_in address{};
+    address.sin_family = AF_INET;
+    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    socklen_t length = sizeof address;
+    ASSERT_EQ(::bind(probe, reinterpret_cast<sockaddr*>(&address), sizeof address), 0);
+    ASSERT_EQ(::getsockname(probe, reinterpret_cast<sockaddr*>(&address), &length), 0);
+    ::close(probe);
+    std::string url = "http://127.0.0.1:" + std::to_string(ntohs(address.sin_port)) + "/games.csv";
+    DownloadResult result = fetch(url);
+    EXPECT_EQ(result.status, DownloadStatus::Failed);
+    EXPECT_TRUE(result.reason.starts_with(url + " could not be fetched: ")) << result.reason;
+    EXPECT_EQ(result.tries, 3);
 }
 
 TEST_F(Download, FileAddressReadsALocalFile) {
