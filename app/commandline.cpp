@@ -10,7 +10,6 @@
 #include "core/userlist.h"
 #include "core/version.h"
 #include "schedule/calendar.h"
-#include "schedule/importer.h"
 #include "schedule/pickfiles.h"
 #include "schedule/seasongames.h"
 #include "stats/seasonrefresh.h"
@@ -85,19 +84,6 @@ bool actAsUser(Pool& pool, const CommandLine& line, Dialogs& dialogs, std::ostre
     if (line.season)
         pool.seasonYear = *line.season;
     return true;
-}
-
-int importScheduleCommand(CommandContext& c) {
-    if (c.args.size() != 2) {
-        c.err << "gridslate: import-schedule takes one file: import-schedule FILE.csv\n";
-        return 2;
-    }
-    if (Status imported = importSchedule(c.pool, c.args[1]); !imported) {
-        c.err << "gridslate: " << c.args[1] << ": " << imported.error() << '\n';
-        return 1;
-    }
-    c.out << "Imported " << c.args[1] << '\n';
-    return 0;
 }
 
 int projectCommand(CommandContext& c) {
@@ -211,8 +197,14 @@ std::string usageText() {
            "  --version                  show the program's version\n"
            "\n"
            "Commands:\n"
-           "  import-schedule FILE.csv   replace the seasons the file holds in the games\n"
-           "                             table (header TeamA,TeamB,Date,Visitor,Home,Year)\n"
+           "  import-schedule [--from YYYY] [--overwrite] FILE.csv\n"
+           "                             replace the seasons the file holds in the games\n"
+           "                             table (header TeamA,TeamB,Date,Visitor,Home,Year),\n"
+           "                             or merge the regular-season games of a community\n"
+           "                             games file (season,game_type,week,gameday,...) of\n"
+           "                             the seasons from 2016 (--from: another first\n"
+           "                             season); games in conflict refuse the file unless\n"
+           "                             --overwrite\n"
            "  project                    run the computer player as opening This Week's\n"
            "                             Picks does, and at the season's end write the\n"
            "                             old-scores file\n"
@@ -234,6 +226,13 @@ std::string usageText() {
            "  import-scores [--overwrite] FILE.csv\n"
            "                             enter a games file's final scores (with --season,\n"
            "                             that season's only); needs administrator rights\n"
+           "  update-games [--url URL] [--overwrite] [--force]\n"
+           "                             fetch the public community games file (from URL,\n"
+           "                             else gamesUrl in data/PoolSettings.ini) and merge\n"
+           "                             it as import-schedule does; exits 0 when the games\n"
+           "                             table is up to date; --force fetches the whole file\n"
+           "                             even when the last one is unchanged; needs\n"
+           "                             administrator rights\n"
            "  exchange-download          fetch the pool's files from the user's exchange\n"
            "                             place, as \"Download All User Files\" does\n"
            "  exchange-upload            send the user's own pick files to the exchange place\n"
@@ -276,6 +275,7 @@ int runParsedCommandLine(const std::vector<std::string>& args,
         {"ratings", ratingsCommand},
         {"games", gamesCommand},
         {"import-scores", importScoresCommand},
+        {"update-games", updateGamesCommand},
         {"exchange-download", exchangeDownloadCommand},
         {"exchange-upload", exchangeUploadCommand},
         {"exchange-upload-admin", exchangeUploadAdminCommand},

@@ -38,6 +38,11 @@ int ratingsCommand(CommandContext& c);
 int gamesCommand(CommandContext& c);
 // app/scorecommands.cpp: import-scores [--overwrite] FILE.csv.
 int importScoresCommand(CommandContext& c);
+// app/schedulecommands.cpp: import-schedule [--from YYYY] [--overwrite] FILE.csv.
+int importScheduleCommand(CommandContext& c);
+// update-games [--url URL] [--overwrite] [--force]: the public games file
+// fetched and merged as import-schedule merges it; needs administrator rights.
+int updateGamesCommand(CommandContext& c);
 // app/exchangecommands.cpp: the exchange window's operations with the user's
 // stored exchange address and its mode.
 int exchangeDownloadCommand(CommandContext& c);

@@ -39,9 +39,18 @@ namespace {
 
 constexpr const char* kTooLarge = "it is larger than 4 MB, more than any file of a pool holds";
 
+std::string tooLarge(std::uintmax_t maxBytes) {
+    if (maxBytes == kMaxDataFileBytes)
+        return kTooLarge;
+    constexpr std::uintmax_t kMegabyte = 1024 * 1024;
+    return "it is larger than " + (maxBytes % kMegabyte == 0
+                                       ? std::to_string(maxBytes / kMegabyte) + " MB"
+                                       : std::to_string(maxBytes) + " bytes");
+}
+
 // Reads an open regular file to its end, refusing it when it grows past the
 // limit meanwhile.
-ReadStatus readAll(int fd, std::string& bytes, std::string& error) {
+ReadStatus readAll(int fd, std::string& bytes, std::string& error, std::uintmax_t maxBytes) {
     std::string content;
     char buffer[64 * 1024];
     for (;;) {
@@ -55,8 +64,8 @@ ReadStatus readAll(int fd, std::string& bytes, std::string& error) {
         if (got == 0)
             break;
         content.append(buffer, static_cast<size_t>(got));
-        if (content.size() > kMaxDataFileBytes) {
-            error = kTooLarge;
+        if (content.size() > maxBytes) {
+            error = tooLarge(maxBytes);
             return ReadStatus::Error;
         }
     }
@@ -67,6 +76,11 @@ ReadStatus readAll(int fd, std::string& bytes, std::string& error) {
 } // namespace
 
 ReadStatus readFileBytes(const fs::path& path, std::string& bytes, std::string& error) {
+    return readFileBytes(path, bytes, error, kMaxDataFileBytes);
+}
+
+ReadStatus readFileBytes(const fs::path& path, std::string& bytes, std::string& error,
+                         std::uintmax_t maxBytes) {
     // Not blocking: a pipe opened without a writer would wait for ever; the
     // check below refuses it before any read.
     int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY);
@@ -83,10 +97,10 @@ ReadStatus readFileBytes(const fs::path& path, std::string& bytes, std::string& 
         error = "it is a folder";
     else if (!S_ISREG(status.st_mode))
         error = "it is not a regular file (a pipe, a device or the like)";
-    else if (static_cast<std::uintmax_t>(status.st_size) > kMaxDataFileBytes)
-        error = kTooLarge;
+    else if (static_cast<std::uintmax_t>(status.st_size) > maxBytes)
+        error = tooLarge(maxBytes);
     else
-        result = readAll(fd, bytes, error);
+        result = readAll(fd, bytes, error, maxBytes);
     ::close(fd);
     return result;
 }

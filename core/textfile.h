@@ -35,6 +35,10 @@ struct TextFile {
 // (opening a pipe could wait for ever). Missing means there is no such file
 // (also when one appears only after the attempt).
 ReadStatus readFileBytes(const std::filesystem::path& path, std::string& bytes, std::string& error);
+// The same with another limit than kMaxDataFileBytes, for files that come
+// from outside the pool, such as a season's schedule.
+ReadStatus readFileBytes(const std::filesystem::path& path, std::string& bytes, std::string& error,
+                         std::uintmax_t maxBytes);
 
 // Reads all lines of a file. A final line break does not add an empty line.
 TextFile readTextFile(const std::filesystem::path& path);

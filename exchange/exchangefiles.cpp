@@ -21,6 +21,7 @@ namespace {
 
 constexpr std::array<const char*, 6> kGamesTableFields = {"TeamA",   "TeamB", "Date",
                                                           "Visitor", "Home",  "Year"};
+constexpr const char* kWeekField = "Week";
 
 bool startsWith(std::string_view text, std::string_view prefix) {
     return text.substr(0, prefix.size()) == prefix;
@@ -160,7 +161,11 @@ Status checkGamesTableFile(const fs::path& path) {
         expected.push_back(upperAscii(field));
     std::sort(fields.begin(), fields.end());
     std::sort(expected.begin(), expected.end());
-    if (fields != expected)
+    // A table that keeps the games' official weeks has one field more.
+    std::vector<std::string> withWeek = expected;
+    withWeek.push_back(upperAscii(kWeekField));
+    std::sort(withWeek.begin(), withWeek.end());
+    if (fields != expected && fields != withWeek)
         return refused("the table Scoresheet does not have the fields TeamA, TeamB, Date, "
                        "Visitor, Home and Year");
 

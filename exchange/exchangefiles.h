@@ -29,7 +29,8 @@ bool isDataFileName(std::string_view name);
 std::string pickFileOwner(std::string_view fileName);
 
 // Done when the file is a readable games table: a SQLite database holding
-// the table "Scoresheet" with exactly its six fields, every record of which
+// the table "Scoresheet" with exactly its six fields, or those and the
+// field Week of a table that keeps official weeks, every record of which
 // can be read. Otherwise says what is wrong.
 Status checkGamesTableFile(const std::filesystem::path& path);
 

@@ -2,6 +2,7 @@
 
 #include "core/text.h"
 #include "schedule/calendar.h"
+#include "schedule/importer.h"
 #include "schedule/scoreimport.h"
 #include "schedule/seasongames.h"
 
@@ -42,7 +43,7 @@ ScoreEntry::ScoreEntry(const Pool& pool, Dialogs& dialogs, std::unique_ptr<Games
     : m_pool(pool), m_dialogs(dialogs), m_table(std::move(table)) {
     for (ControlModel* control :
          {&visitorTeam, &homeTeam, &seasonYearHeading, &seasonYear, &firstDate, &thru, &lastDate,
-          &closeButton, &previousButton, &nextButton, &importButton})
+          &closeButton, &previousButton, &nextButton, &importButton, &importScheduleButton})
         control->visible = true;
     for (int week = 1; week <= kMaxWeeks; ++week)
         weekOptions[week] = ControlModel{"Week " + std::to_string(week), true, false};
@@ -149,6 +150,27 @@ void ScoreEntry::importScores(const ScoreFileChooser& chooseFile) {
     }
     m_dialogs.inform(result.summary, "Import Scores");
     reopenCursor();
+}
+
+void ScoreEntry::importSchedule(const ScoreFileChooser& chooseFile) {
+    if (!m_cursor || !commitBoxes() || !moveTo(m_cursor->position()))
+        return;
+    std::optional<std::filesystem::path> file = chooseFile();
+    if (!file)
+        return;
+    constexpr const char* kTitle = "Import Schedule";
+    ScheduleImportResult result = importScheduleFile(m_pool, *file, {});
+    if (!result.ok && !result.conflicts.empty() &&
+        m_dialogs.confirm(overwriteQuestion(result.conflicts), kTitle))
+        result = importScheduleFile(m_pool, *file, {.overwrite = true});
+    if (!result.ok) {
+        m_dialogs.refuse(result.summary);
+        return;
+    }
+    m_dialogs.inform(result.layout == ScheduleLayout::Table ? "Imported " + file->string()
+                                                            : result.summary,
+                     kTitle);
+    open();
 }
 
 int ScoreEntry::recordPosition() const {

@@ -56,6 +56,11 @@ public:
     // import-scores command does, then tells what was done or why nothing
     // was. The boxes then show the game on show as the table holds it.
     void importScores(const ScoreFileChooser& chooseFile);
+    // "Import Schedule...": keeps the scores on show first, asks for a
+    // schedule file and imports it as the import-schedule command does;
+    // games in conflict are shown and overwritten only when the person
+    // agrees. The window then opens again on the table as it stands.
+    void importSchedule(const ScoreFileChooser& chooseFile);
 
     // The controls.
     std::string caption = "Enter Scores";
@@ -75,6 +80,7 @@ public:
     ControlModel previousButton{"Previous"};
     ControlModel nextButton{"Next"};
     ControlModel importButton{"Import Scores..."};
+    ControlModel importScheduleButton{"Import Schedule..."};
     bool closed = false;
 
     // The record on show: its position in table order, -1 when none.

@@ -18,12 +18,23 @@ constexpr int kBusyTimeoutMs = 5000;
 constexpr const char* kCreateTable = "CREATE TABLE IF NOT EXISTS Scoresheet ("
                                      "TeamA TEXT, TeamB TEXT, Date TEXT, "
                                      "Visitor TEXT, Home TEXT, Year TEXT)";
+// A table made before the official weeks were kept has no field Week; the
+// reads then take 0 for every week.
 constexpr const char* kSelectAll = "SELECT rowid, TeamA, TeamB, Date, Visitor, Home, Year "
                                    "FROM Scoresheet ORDER BY rowid";
+constexpr const char* kSelectAllWithWeek =
+    "SELECT rowid, TeamA, TeamB, Date, Visitor, Home, Year, Week FROM Scoresheet ORDER BY rowid";
 constexpr const char* kSelectOne = "SELECT rowid, TeamA, TeamB, Date, Visitor, Home, Year "
                                    "FROM Scoresheet WHERE rowid = ?1";
+constexpr const char* kSelectOneWithWeek =
+    "SELECT rowid, TeamA, TeamB, Date, Visitor, Home, Year, Week FROM Scoresheet WHERE rowid = ?1";
 constexpr const char* kInsert = "INSERT INTO Scoresheet (TeamA, TeamB, Date, Visitor, Home, Year) "
                                 "VALUES (?1, ?2, ?3, ?4, ?5, ?6)";
+constexpr const char* kInsertWithWeek =
+    "INSERT INTO Scoresheet (TeamA, TeamB, Date, Visitor, Home, Year, Week) "
+    "VALUES (?1, ?2, ?3, ?4, ?5, ?6, ?7)";
+// Only integers: the field's affinity turns a week written as text into one.
+constexpr const char* kAddWeek = "ALTER TABLE Scoresheet ADD COLUMN Week INTEGER";
 
 // One prepared statement, finalized with the object.
 class Statement {
@@ -54,6 +65,13 @@ public:
         if (ok())
             m_rc = sqlite3_bind_int64(m_stmt, index, value);
     }
+    // No week is stored as NULL, as a record added before the field reads.
+    void bindWeek(int index, int week) {
+        if (week > 0)
+            return bindInt64(index, week);
+        if (ok())
+            m_rc = sqlite3_bind_null(m_stmt, index);
+    }
 
     // True while a row is available; check ok() afterwards.
     bool step() {
@@ -82,7 +100,12 @@ public:
     }
     long long int64(int column) const { return sqlite3_column_int64(m_stmt, column); }
 
-    GameRecord record() const { return {text(1), text(2), text(3), text(4), text(5), text(6)}; }
+    GameRecord record() const {
+        GameRecord read{text(1), text(2), text(3), text(4), text(5), text(6)};
+        if (sqlite3_column_count(m_stmt) > 7 && sqlite3_column_type(m_stmt, 7) == SQLITE_INTEGER)
+            read.week = static_cast<int>(std::clamp<long long>(int64(7), 0, 99));
+        return read;
+    }
 
 private:
     sqlite3* m_db;
@@ -176,6 +199,17 @@ bool hasGamesFields(sqlite3* db, std::string& error) {
     return true;
 }
 
+// True when the table has the optional field Week. Asked at each read,
+// since another program may add the field to an open table.
+bool hasWeekField(sqlite3* db, std::string* error = nullptr) {
+    Statement columns(db, "SELECT 1 FROM pragma_table_info('Scoresheet') "
+                          "WHERE upper(name) = 'WEEK'");
+    bool found = columns.step();
+    if (!columns.ok())
+        setError(error, columns.error());
+    return found;
+}
+
 } // namespace
 
 std::unique_ptr<GamesTable> GamesTable::open(const std::filesystem::path& path,
@@ -223,7 +257,7 @@ GamesTable::~GamesTable() {
 
 std::vector<GameRecord> GamesTable::records(std::string* error) const {
     std::vector<GameRecord> records;
-    Statement select(m_db, kSelectAll);
+    Statement select(m_db, hasWeekField(m_db) ? kSelectAllWithWeek : kSelectAll);
     while (select.step())
         records.push_back(select.record());
     if (!select.ok()) {
@@ -233,7 +267,8 @@ std::vector<GameRecord> GamesTable::records(std::string* error) const {
     return records;
 }
 
-bool GamesTable::replaceSeasons(const std::vector<GameRecord>& records, std::string& error) {
+bool GamesTable::replaceSeasons(const std::vector<GameRecord>& records, std::string& error,
+                                const std::vector<GameRecord>* seen) {
     Transaction transaction(m_db);
     if (!transaction.begin(error))
         return false;
@@ -243,12 +278,25 @@ bool GamesTable::replaceSeasons(const std::vector<GameRecord>& records, std::str
         error = readError;
         return false;
     }
+    if (seen && existing != *seen) {
+        error = "the games table was changed by another program meanwhile";
+        return false;
+    }
     std::vector<GameRecord> merged = mergeSeasons(existing, records);
+    // The field is added only for the first weeks written, so that a table
+    // of seasons without weeks stays as older copies of the program made it.
+    bool withWeek = hasWeekField(m_db);
+    if (!withWeek && std::any_of(merged.begin(), merged.end(),
+                                 [](const GameRecord& record) { return record.week > 0; })) {
+        if (!exec(m_db, kAddWeek, error))
+            return false;
+        withWeek = true;
+    }
     // Emptying the table restarts the rowids at 1, so the inserts below
     // set the record order.
     if (!exec(m_db, "DELETE FROM Scoresheet", error))
         return false;
-    Statement insert(m_db, kInsert);
+    Statement insert(m_db, withWeek ? kInsertWithWeek : kInsert);
     for (const auto& record : merged) {
         insert.reset();
         insert.bindText(1, record.visitor);
@@ -257,6 +305,8 @@ bool GamesTable::replaceSeasons(const std::vector<GameRecord>& records, std::str
         insert.bindScore(4, record.visitorScore);
         insert.bindScore(5, record.homeScore);
         insert.bindText(6, record.year);
+        if (withWeek)
+            insert.bindWeek(7, record.week);
         if (!insert.run()) {
             error = insert.error();
             return false;
@@ -278,7 +328,7 @@ std::vector<long long> GamesTable::rowids(std::string* error) const {
 }
 
 bool GamesTable::read(long long rowid, GameRecord& record, std::string* error) const {
-    Statement select(m_db, kSelectOne);
+    Statement select(m_db, hasWeekField(m_db) ? kSelectOneWithWeek : kSelectOne);
     select.bindInt64(1, rowid);
     if (select.step()) {
         record = select.record();

@@ -2,8 +2,9 @@
 
 // The games table "Scoresheet": a SQLite database in ProgramFolder under the
 // file name the pool exchanges (scoresheet97.mdb). Six text fields in this
-// order: TeamA, TeamB, Date, Visitor, Home, Year. Record order is the order
-// the games were played and is kept as rowid order.
+// order: TeamA, TeamB, Date, Visitor, Home, Year, and an optional integer
+// field Week that only a table holding official weeks has. Record order is
+// the order the games were played and is kept as rowid order.
 
 #include <filesystem>
 #include <memory>
@@ -37,7 +38,7 @@ inline constexpr std::string_view kIncompleteGamesTable = "its table \"Scoreshee
 class GamesTable {
 public:
     // Opens an existing database file that holds the table "Scoresheet" with
-    // its six fields; nothing in the file is changed. Returns nullptr and a
+    // its six fields (Week or not); nothing in the file is changed. Returns nullptr and a
     // reason when it cannot be opened or holds no such table (for instance a
     // file of 0 bytes).
     static std::unique_ptr<GamesTable> open(const std::filesystem::path& path, std::string& error);
@@ -54,8 +55,12 @@ public:
 
     // Replaces every record of the seasons (by numeric Year) that the given
     // records hold, in one transaction; other seasons stay as they are.
-    // Seasons stay contiguous and in year order. On failure nothing changes.
-    bool replaceSeasons(const std::vector<GameRecord>& records, std::string& error);
+    // Seasons stay contiguous and in year order. The field Week is added
+    // when a record with a week is written to a table without it. With
+    // `seen`, nothing is written unless the table still holds exactly those
+    // records. On failure nothing changes.
+    bool replaceSeasons(const std::vector<GameRecord>& records, std::string& error,
+                        const std::vector<GameRecord>* seen = nullptr);
 
     // The rowids of every record, in table order.
     std::vector<long long> rowids(std::string* error = nullptr) const;

@@ -1,15 +1,22 @@
 #include "importer.h"
 
+#include "core/csv.h"
 #include "core/date.h"
+#include "core/filerollback.h"
 #include "core/league.h"
 #include "core/poollock.h"
+#include "core/season.h"
 #include "core/text.h"
 #include "core/textfile.h"
 #include "schedule/calendar.h"
+#include "schedule/pickfiles.h"
 #include "schedule/seasongames.h"
 
+#include <algorithm>
+#include <array>
 #include <map>
-#include <sstream>
+#include <optional>
+#include <tuple>
 
 namespace gs {
 
@@ -18,7 +25,6 @@ namespace fs = std::filesystem;
 namespace {
 
 constexpr std::string_view kHeader = "TeamA,TeamB,Date,Visitor,Home,Year";
-constexpr std::string_view kUtf8Bom = "\xEF\xBB\xBF";
 constexpr size_t kFieldCount = 6;
 
 bool allDigits(std::string_view text) {
@@ -26,18 +32,6 @@ bool allDigits(std::string_view text) {
         if (c < '0' || c > '9')
             return false;
     return !text.empty();
-}
-
-std::vector<std::string> splitFields(const std::string& line) {
-    std::vector<std::string> fields;
-    size_t start = 0;
-    for (;;) {
-        size_t comma = line.find(',', start);
-        fields.push_back(line.substr(start, comma - start));
-        if (comma == std::string::npos)
-            return fields;
-        start = comma + 1;
-    }
 }
 
 // A real day written M/D/YYYY, as the table stores dates.
@@ -81,6 +75,13 @@ std::string checkRow(const std::vector<std::string>& fields) {
     return checkGameRecord({fields[0], fields[1], fields[2], fields[3], fields[4], fields[5]});
 }
 
+bool isTableHeader(const std::vector<std::string>& fields) {
+    std::string joined;
+    for (size_t f = 0; f < fields.size(); ++f)
+        joined += (f ? "," : "") + fields[f];
+    return fields.size() == kFieldCount && joined == kHeader;
+}
+
 ScheduleParse refuse(size_t lineNumber, const std::string& reason) {
     ScheduleParse parse;
     parse.error = "line " + std::to_string(lineNumber) + ": " + reason;
@@ -100,79 +101,463 @@ bool holdsSeasons(const std::vector<GameRecord>& stored, const std::vector<GameR
     return found == wanted;
 }
 
+// ---------------------------------------------------------------- community layout
+
+enum Column {
+    kSeason,
+    kGameType,
+    kWeek,
+    kGameday,
+    kKickOff,
+    kAway,
+    kHome,
+    kAwayScore,
+    kHomeScore,
+    kColumns
+};
+
+constexpr std::array<std::string_view, kColumns> kColumnNames = {
+    "season",    "game_type", "week",       "gameday",   "gametime",
+    "away_team", "home_team", "away_score", "home_score"};
+
+constexpr std::string_view kRegularSeason = "REG";
+constexpr int kHighestScore = 999;
+
+// Where each column stands in the header, by name in any letter case; -1
+// when missing.
+std::array<int, kColumns> findColumns(const std::vector<std::string>& header) {
+    std::array<int, kColumns> at;
+    at.fill(-1);
+    for (int c = 0; c < kColumns; ++c) {
+        std::string wanted = upperAscii(kColumnNames[c]);
+        for (size_t f = 0; f < header.size() && at[c] < 0; ++f)
+            if (upperAscii(trimSpaces(header[f])) == wanted)
+                at[c] = static_cast<int>(f);
+    }
+    return at;
+}
+
+// A header that names any of the community columns means that layout;
+// the table's own header names none of them.
+bool looksLikeCommunity(const std::array<int, kColumns>& at) {
+    return std::any_of(at.begin(), at.end(), [](int column) { return column >= 0; });
+}
+
+std::optional<int> wholeNumber(std::string_view text, int highest) {
+    if (text.empty() || text.size() > 4 ||
+        !std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; }))
+        return std::nullopt;
+    int value = 0;
+    for (char c : text)
+        value = value * 10 + (c - '0');
+    if (value > highest)
+        return std::nullopt;
+    return value;
+}
+
+bool isMissingScore(std::string_view text) {
+    return text.empty() || upperAscii(text) == "NA";
+}
+
+// Minutes after midnight of "H:MM" or "HH:MM"; -1 for no time, nullopt for
+// anything else.
+std::optional<int> kickOffMinutes(std::string_view text) {
+    if (text.empty())
+        return -1;
+    size_t colon = text.find(':');
+    if (colon == std::string_view::npos || colon == 0 || colon > 2 || text.size() != colon + 3)
+        return std::nullopt;
+    std::optional<int> hours = wholeNumber(text.substr(0, colon), 23);
+    std::optional<int> minutes = wholeNumber(text.substr(colon + 1), 59);
+    if (!hours || !minutes)
+        return std::nullopt;
+    return *hours * 60 + *minutes;
+}
+
+// A game of the file with what orders it within its season.
+struct CommunityGame {
+    GameRecord record;
+    int day = 0;
+    int kickOff = -1;
+    size_t line = 0;
+};
+
+// The game of one row, or the reason it is refused.
+std::string readCommunityRow(const std::array<std::string, kColumns>& field, int season,
+                             CommunityGame& game) {
+    const SeasonShape shape = seasonShape(season);
+    std::optional<int> week = wholeNumber(field[kWeek], 99);
+    if (!week || *week < 1 || *week > shape.weeks)
+        return "invalid week " + quotedForMessage(field[kWeek]) + " (expected 1 to " +
+               std::to_string(shape.weeks) + " in " + std::to_string(season) + ")";
+    std::optional<Date> day = Date::parse(field[kGameday]);
+    if (!day || !day->hasFullYear())
+        return "invalid date " + quotedForMessage(field[kGameday]) +
+               " (expected a real date as YYYY-MM-DD)";
+    std::optional<int> kickOff = kickOffMinutes(field[kKickOff]);
+    if (!kickOff)
+        return "invalid kick-off time " + quotedForMessage(field[kKickOff]) + " (expected HH:MM)";
+    int away = teamOfCode(field[kAway]);
+    int home = teamOfCode(field[kHome]);
+    if (!away)
+        return "unknown team code " + quotedForMessage(field[kAway]);
+    if (!home)
+        return "unknown team code " + quotedForMessage(field[kHome]);
+    if (away == home)
+        return quotedForMessage(field[kAway]) + " cannot play itself";
+    bool awayMissing = isMissingScore(field[kAwayScore]);
+    bool homeMissing = isMissingScore(field[kHomeScore]);
+    if (awayMissing != homeMissing)
+        return "only one of the scores is given";
+    std::optional<int> awayScore = awayMissing ? 0 : wholeNumber(field[kAwayScore], kHighestScore);
+    std::optional<int> homeScore = homeMissing ? 0 : wholeNumber(field[kHomeScore], kHighestScore);
+    if (!awayScore)
+        return "invalid away score " + quotedForMessage(field[kAwayScore]) +
+               " (expected empty, NA or a whole number from 0 to 999)";
+    if (!homeScore)
+        return "invalid home score " + quotedForMessage(field[kHomeScore]) +
+               " (expected empty, NA or a whole number from 0 to 999)";
+
+    GameRecord& record = game.record;
+    record.visitor = teamName(away, season);
+    record.home = teamName(home, season);
+    record.date = Date::fromParts(day->year(), day->month(), day->day())->text();
+    if (!awayMissing) {
+        record.visitorScore = std::to_string(*awayScore);
+        record.homeScore = std::to_string(*homeScore);
+    }
+    record.year = std::to_string(season);
+    record.week = *week;
+    game.day = day->key();
+    game.kickOff = *kickOff;
+    return {};
+}
+
+ScheduleParse parseCommunity(const std::vector<CsvRecord>& rows,
+                             const std::array<int, kColumns>& at, int fromSeason) {
+    std::vector<std::string_view> missing;
+    for (int c = 0; c < kColumns; ++c)
+        if (at[c] < 0)
+            missing.push_back(kColumnNames[c]);
+    if (!missing.empty()) {
+        std::string names;
+        for (std::string_view name : missing)
+            names += (names.empty() ? "" : ", ") + std::string(name);
+        return refuse(rows[0].line, "the header lacks the columns " + names);
+    }
+
+    ScheduleParse parse;
+    parse.layout = ScheduleLayout::Community;
+    std::map<int, std::vector<CommunityGame>> seasons;
+    std::map<std::tuple<int, std::string, std::string>, size_t> seen;
+    for (size_t r = 1; r < rows.size(); ++r) {
+        const CsvRecord& row = rows[r];
+        if (row.blank)
+            continue;
+        std::array<std::string, kColumns> field;
+        for (int c = 0; c < kColumns; ++c) {
+            auto column = static_cast<size_t>(at[c]);
+            if (column >= row.fields.size())
+                return refuse(row.line,
+                              "the row ends before the column " + std::string(kColumnNames[c]));
+            field[c] = trimSpaces(row.fields[column]);
+        }
+        if (upperAscii(field[kGameType]) != kRegularSeason) {
+            ++parse.skippedPlayoffGames;
+            continue;
+        }
+        std::optional<int> season =
+            field[kSeason].size() == 4 ? wholeNumber(field[kSeason], 9999) : std::nullopt;
+        if (!season)
+            return refuse(row.line, "invalid season " + quotedForMessage(field[kSeason]) +
+                                        " (expected four digits)");
+        if (*season < fromSeason) {
+            parse.skippedSeasons.insert(*season);
+            continue;
+        }
+        CommunityGame game;
+        game.line = row.line;
+        if (std::string reason = readCommunityRow(field, *season, game); !reason.empty())
+            return refuse(row.line, reason);
+        auto [earlier, first] =
+            seen.try_emplace({*season, game.record.visitor, game.record.home}, row.line);
+        if (!first)
+            return refuse(row.line, game.record.visitor + " at " + game.record.home +
+                                        " stands twice in season " + std::to_string(*season) +
+                                        " (line " + std::to_string(earlier->second) + ")");
+        std::vector<CommunityGame>& games = seasons[*season];
+        int most = seasonShape(*season).maxGames;
+        if (static_cast<int>(games.size()) >= most)
+            return refuse(row.line, "season " + std::to_string(*season) + " has more than " +
+                                        std::to_string(most) + " games");
+        games.push_back(std::move(game));
+    }
+    if (seasons.empty()) {
+        parse.error = "the file holds no regular-season games of the seasons from " +
+                      std::to_string(fromSeason) + " on";
+        return parse;
+    }
+    for (auto& [season, games] : seasons) {
+        std::stable_sort(games.begin(), games.end(),
+                         [](const CommunityGame& a, const CommunityGame& b) {
+                             return std::tie(a.record.week, a.day, a.kickOff, a.record.home) <
+                                    std::tie(b.record.week, b.day, b.kickOff, b.record.home);
+                         });
+        for (CommunityGame& game : games)
+            parse.records.push_back(std::move(game.record));
+    }
+    parse.ok = true;
+    return parse;
+}
+
 } // namespace
 
-ScheduleParse parseSchedule(std::string_view csvText) {
-    if (csvText.starts_with(kUtf8Bom))
-        csvText.remove_prefix(kUtf8Bom.size());
-    std::vector<std::string> lines = splitLines(csvText);
+ScheduleParse parseSchedule(std::string_view csvText, int fromSeason) {
+    CsvText csv = readCsv(csvText);
+    if (!csv.ok()) {
+        ScheduleParse parse;
+        parse.error = csv.error;
+        return parse;
+    }
+    std::vector<CsvRecord>& rows = csv.records;
     // Blank lines at the end are an editor's habit, not rows.
-    while (!lines.empty() && lines.back().empty())
-        lines.pop_back();
+    while (!rows.empty() && rows.back().blank)
+        rows.pop_back();
 
-    if (lines.empty() || lines[0] != kHeader)
+    if (!rows.empty() && !isTableHeader(rows[0].fields)) {
+        std::array<int, kColumns> at = findColumns(rows[0].fields);
+        if (looksLikeCommunity(at))
+            return parseCommunity(rows, at, fromSeason);
+    }
+    if (rows.empty() || !isTableHeader(rows[0].fields))
         return refuse(1, "the header must be " + std::string(kHeader));
-    if (lines.size() == 1)
-        return refuse(2, "the file holds no games");
+    if (rows.size() == 1)
+        return refuse(rows[0].line + 1, "the file holds no games");
 
     ScheduleParse parse;
     std::map<std::string, int> seasonSizes;
-    for (size_t i = 1; i < lines.size(); ++i) {
-        std::vector<std::string> fields = splitFields(lines[i]);
+    for (size_t i = 1; i < rows.size(); ++i) {
+        const std::vector<std::string>& fields = rows[i].fields;
         std::string reason = checkRow(fields);
         if (!reason.empty())
-            return refuse(i + 1, reason);
+            return refuse(rows[i].line, reason);
         // The weekly views and the spread table hold at most this many games.
-        if (++seasonSizes[fields[5]] > kMaxSeasonGames)
-            return refuse(i + 1, "season " + fields[5] + " has more than " +
-                                     std::to_string(kMaxSeasonGames) + " games");
+        int most = seasonShape(static_cast<int>(numericValue(fields[5]))).maxGames;
+        if (++seasonSizes[fields[5]] > most)
+            return refuse(rows[i].line, "season " + fields[5] + " has more than " +
+                                            std::to_string(most) + " games");
         parse.records.push_back({fields[0], fields[1], fields[2], fields[3], fields[4], fields[5]});
     }
     parse.ok = true;
     return parse;
 }
 
-Status importSchedule(const Pool& pool, const fs::path& csvFile) {
-    std::error_code ec;
-    if (fs::is_directory(csvFile, ec))
-        return failure("cannot read " + csvFile.string() + ": it is a folder");
-    std::string bytes;
-    std::string error;
-    if (readFileBytes(csvFile, bytes, error) != ReadStatus::Ok)
-        return failure("cannot read " + csvFile.string() + ": " + error);
+bool hasCommunityHeader(std::string_view csvText) {
+    size_t end = csvText.find_first_of("\r\n");
+    CsvText header = readCsv(csvText.substr(0, end));
+    if (!header.ok() || header.records.empty())
+        return false;
+    std::array<int, kColumns> at = findColumns(header.records[0].fields);
+    return std::all_of(at.begin(), at.end(), [](int column) { return column >= 0; });
+}
 
-    ScheduleParse parse = parseSchedule(bytes);
-    if (!parse.ok)
-        return failure(parse.error);
+namespace {
 
-    Result<PoolLock> lock = lockPoolFiles(pool);
-    if (!lock)
-        return failure(lock.error());
+ScheduleImportResult refused(std::string reason) {
+    ScheduleImportResult result;
+    result.summary = std::move(reason);
+    return result;
+}
 
-    // A missing table first gets the bundled seasons, as it would at login,
-    // so that the import adds to them rather than standing alone.
+// A computer player's file of a season, and where its first number's game
+// stands: PC's file leaves out the season's first game.
+struct ComputerFile {
+    const char* player;
+    int firstGame;
+};
+constexpr ComputerFile kComputerFiles[] = {{kComputerPlayer, 1}, {kRatingPlayer, 0}};
+
+fs::path computerFilePath(const Pool& pool, const ComputerFile& file, int year) {
+    int slot = pool.userSlot(file.player);
+    return pool.pickFolder(slot ? slot : kUserSlots) /
+           (std::string(file.player) + std::to_string(year) + ".dat");
+}
+
+// Moves each game's number in the computer players' files of the seasons
+// whose games moved. Every file written is remembered first, so that the
+// caller can put them all back.
+Status moveComputerNumbers(const Pool& pool, const std::vector<SeasonOrder>& orders,
+                           FileRollback& changes) {
+    for (const SeasonOrder& order : orders) {
+        bool identity = true;
+        for (size_t p = 0; p < order.oldPosition.size(); ++p)
+            identity = identity && order.oldPosition[p] == static_cast<int>(p);
+        if (identity)
+            continue;
+        for (const ComputerFile& file : kComputerFiles) {
+            fs::path path = computerFilePath(pool, file, order.year);
+            TextFile text = readTextFile(path);
+            if (text.status == ReadStatus::Missing)
+                continue;
+            if (text.status == ReadStatus::Error)
+                return failure("the computer player's file " + path.string() +
+                               " cannot be read: " + text.error);
+            std::vector<std::string> moved = movedSpreadLines(text.lines, order, file.firstGame);
+            if (moved == text.lines)
+                continue;
+            if (Status kept = changes.remember(path); !kept)
+                return kept;
+            if (Status written = writeLinesAtomic(path, moved); !written)
+                return written;
+        }
+    }
+    return {};
+}
+
+// Opens the pool's games table for an import: a missing table first gets
+// the bundled seasons, as it would at login, so that the import adds to
+// them rather than standing alone; a database without the games table is
+// filled too, importing being one of the ways out that its refusal names.
+std::unique_ptr<GamesTable> openForImport(const Pool& pool, std::string& error) {
     fs::path path = pool.gamesDatabasePath();
-    if (Status created = ensureGamesTable(pool); !created)
-        return failure("the games table " + path.string() + " could not be created");
-    // A database without the games table is filled too: importing is one
-    // of the ways out that its refusal names.
+    if (Status created = ensureGamesTable(pool); !created) {
+        error = "the games table " + path.string() + " could not be created";
+        return nullptr;
+    }
     std::unique_ptr<GamesTable> table = GamesTable::create(path, error);
-    if (!table || !table->replaceSeasons(parse.records, error))
-        return failure("the games table " + path.string() + " could not be written: " + error);
-    table.reset();
-    // Success means the seasons stand in the table under its name now,
-    // whatever another program did to the file meanwhile.
+    if (!table)
+        error = "the games table " + path.string() + " could not be written: " + error;
+    return table;
+}
+
+// Success means the seasons stand in the table under its name now, whatever
+// another program did to the file meanwhile.
+std::string checkAfterImport(const fs::path& path, const std::vector<GameRecord>& imported) {
+    std::string error;
     std::unique_ptr<GamesTable> after = GamesTable::open(path, error);
     std::vector<GameRecord> stored;
     if (after)
         stored = after->records(&error);
     if (!after || !error.empty())
-        return failure("the games table " + path.string() +
-                       " cannot be read after the import: " + error);
-    if (!holdsSeasons(stored, parse.records))
-        return failure("the games table " + path.string() +
-                       " was changed by another program during the import, which does not "
-                       "stand in it; import the file again");
+        return "the games table " + path.string() + " cannot be read after the import: " + error;
+    if (!holdsSeasons(stored, imported))
+        return "the games table " + path.string() +
+               " was changed by another program during the import, which does not stand in it; "
+               "import the file again";
+    return {};
+}
+
+ScheduleImportResult importTableLayout(const Pool& pool, const ScheduleParse& parse) {
+    Result<PoolLock> lock = lockPoolFiles(pool);
+    if (!lock)
+        return refused(lock.error());
+    std::string error;
+    std::unique_ptr<GamesTable> table = openForImport(pool, error);
+    if (!table)
+        return refused(error);
+    fs::path path = pool.gamesDatabasePath();
+    if (!table->replaceSeasons(parse.records, error))
+        return refused("the games table " + path.string() + " could not be written: " + error);
+    table.reset();
+    if (std::string wrong = checkAfterImport(path, parse.records); !wrong.empty())
+        return refused(wrong);
+    ScheduleImportResult result;
+    result.ok = result.changed = true;
+    return result;
+}
+
+ScheduleImportResult mergeCommunity(const Pool& pool, const ScheduleParse& parse,
+                                    const ScheduleImportOptions& options) {
+    Result<PoolLock> lock = lockPoolFiles(pool);
+    if (!lock)
+        return refused(lock.error());
+    std::string error;
+    std::unique_ptr<GamesTable> table = openForImport(pool, error);
+    if (!table)
+        return refused(error);
+    fs::path path = pool.gamesDatabasePath();
+    std::vector<GameRecord> before = table->records(&error);
+    if (!error.empty())
+        return refused("the games table " + path.string() + " cannot be read: " + error);
+
+    ScheduleMergePlan plan = planScheduleMerge(before, parse.records);
+    plan.counts.skippedSeasons = parse.skippedSeasons;
+    plan.counts.skippedPlayoffGames = parse.skippedPlayoffGames;
+    plan.counts.firstSeason = options.fromSeason;
+    ScheduleImportResult result;
+    result.layout = ScheduleLayout::Community;
+    result.counts = plan.counts;
+    if (!plan.conflicts.empty() && !options.overwrite) {
+        result.conflicts = plan.conflicts;
+        result.summary = describeScheduleConflicts(plan.conflicts);
+        return result;
+    }
+    if (!plan.changesTable) {
+        result.ok = true;
+        result.summary = describeScheduleMerge(plan.counts, false);
+        return result;
+    }
+
+    // The computer players' numbers go first and come back should the
+    // table refuse the write: both change, or neither.
+    FileRollback changes;
+    Status moved = moveComputerNumbers(pool, plan.orders, changes);
+    if (moved && !table->replaceSeasons(plan.replacement, error, &before))
+        moved = failure("the games table " + path.string() + " could not be written: " + error);
+    if (!moved) {
+        Status restored = changes.restore();
+        return refused(moved.error() + (restored ? "" : "; " + restored.error()));
+    }
+    table.reset();
+    if (std::string wrong = checkAfterImport(path, plan.replacement); !wrong.empty())
+        return refused(wrong);
+    result.ok = result.changed = true;
+    result.summary = describeScheduleMerge(plan.counts, true);
+    return result;
+}
+
+} // namespace
+
+ScheduleImportResult importScheduleText(const Pool& pool, std::string_view csvText,
+                                        const ScheduleImportOptions& options) {
+    ScheduleParse parse = parseSchedule(csvText, options.fromSeason);
+    if (!parse.ok) {
+        ScheduleImportResult result = refused(parse.error);
+        result.layout = parse.layout;
+        return result;
+    }
+    if (parse.layout == ScheduleLayout::Community)
+        return mergeCommunity(pool, parse, options);
+    return importTableLayout(pool, parse);
+}
+
+ScheduleImportResult importScheduleFile(const Pool& pool, const fs::path& csvFile,
+                                        const ScheduleImportOptions& options,
+                                        std::uintmax_t maxBytes) {
+    std::error_code ec;
+    if (fs::is_directory(csvFile, ec))
+        return refused("cannot read " + csvFile.string() + ": it is a folder");
+    std::string bytes;
+    std::string error;
+    if (readFileBytes(csvFile, bytes, error, maxBytes) != ReadStatus::Ok)
+        return refused("cannot read " + csvFile.string() + ": " + error);
+    return importScheduleText(pool, bytes, options);
+}
+
+std::string overwriteQuestion(const std::vector<std::string>& conflicts) {
+    std::string text = "The file disagrees with the games table on " +
+                       std::to_string(conflicts.size()) +
+                       (conflicts.size() == 1 ? " game:\n" : " games:\n");
+    for (const std::string& conflict : conflicts)
+        text += conflict + "\n";
+    return text + "\nTake the file's word for " + (conflicts.size() == 1 ? "it" : "them") +
+           ": its scores, and the removal of the games it no longer holds?";
+}
+
+Status importSchedule(const Pool& pool, const fs::path& csvFile) {
+    ScheduleImportResult result = importScheduleFile(pool, csvFile, {});
+    if (!result.ok)
+        return failure(result.summary);
     return {};
 }
 

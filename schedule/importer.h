@@ -1,23 +1,48 @@
 #pragma once
 
-// Importing seasons from a CSV file into the games table. The file's header
-// is "TeamA,TeamB,Date,Visitor,Home,Year" and its rows stand in played order.
+// Importing seasons from a CSV file into the games table. Two layouts are
+// read, told apart by the header:
+//
+// - the table's own: the header "TeamA,TeamB,Date,Visitor,Home,Year" and
+//   rows in played order. The seasons the file holds replace those of the
+//   table, scores included.
+// - the public community games file (columns season, game_type, week,
+//   gameday, gametime, away_team, home_team, away_score, home_score found
+//   by name; others ignored). Its regular-season games are merged into the
+//   table's seasons (schedule/schedulemerge.h): games are matched, dates,
+//   weeks and order follow the file, scores the table holds are kept.
 
 #include "core/pool.h"
 #include "core/result.h"
 #include "gamesdb.h"
+#include "schedulemerge.h"
 
+#include <cstdint>
 #include <filesystem>
+#include <set>
 #include <string>
 #include <string_view>
 #include <vector>
 
 namespace gs {
 
+enum class ScheduleLayout { Table, Community };
+
+// The earliest season a community file gives by default: the seasons
+// before it come with the program and stay as they are unless asked for.
+inline constexpr int kFirstCommunitySeason = 2016;
+
 struct ScheduleParse {
     bool ok = false;
     std::string error; // "line N: reason" when not ok
+    ScheduleLayout layout = ScheduleLayout::Table;
+    // The table layout: the rows as they stand. The community layout: the
+    // regular-season games taken, season by season in year order, each
+    // season in order of week, date, kick-off time and home team's name.
     std::vector<GameRecord> records;
+    // The community layout only: what was left out.
+    std::set<int> skippedSeasons; // seasons before the first one taken
+    int skippedPlayoffGames = 0;
 };
 
 // Why a record is no game: an unknown team, a team playing itself, a date
@@ -25,12 +50,55 @@ struct ScheduleParse {
 // number, a year that is not four digits. Empty for a game.
 std::string checkGameRecord(const GameRecord& record);
 
-// Parses and checks a whole schedule text: every team must be in the league
-// table, every date a real date, every score empty or a whole number >= 0.
-ScheduleParse parseSchedule(std::string_view csvText);
+// Parses and checks a whole schedule text. The table layout: every team must
+// be in the league table, every date a real date, every score empty or a
+// whole number >= 0. The community layout: the regular-season rows of the
+// seasons from fromSeason on, with known team codes, real dates, official
+// weeks of the season, kick-off times HH:MM and whole-number scores (empty
+// or NA before the game is played).
+ScheduleParse parseSchedule(std::string_view csvText, int fromSeason = kFirstCommunitySeason);
 
-// Replaces the seasons that the file holds in the pool's games table. On any
-// error the table is left as it was.
+// True when the text's first line is a header naming every column the
+// community layout needs.
+bool hasCommunityHeader(std::string_view csvText);
+
+struct ScheduleImportOptions {
+    int fromSeason = kFirstCommunitySeason;
+    // Take the file's word where it conflicts with the table: its scores
+    // over different ones, and the removal of scored games or of more than
+    // a few games of a season.
+    bool overwrite = false;
+};
+
+struct ScheduleImportResult {
+    bool ok = false;      // the table holds what the file gives (changed now or before)
+    bool changed = false; // the import wrote the games table
+    ScheduleLayout layout = ScheduleLayout::Table;
+    ScheduleCounts counts; // the community layout
+    // Why a community file was refused over the games it disagrees on; empty
+    // for any other refusal.
+    std::vector<std::string> conflicts;
+    // What changed (the community layout), or why nothing did.
+    std::string summary;
+};
+
+// Imports a schedule text into the pool's games table under the pool lock.
+// All or nothing: on any refusal or failure the games table and the
+// computer players' files stay as they were.
+ScheduleImportResult importScheduleText(const Pool& pool, std::string_view csvText,
+                                        const ScheduleImportOptions& options);
+
+// The same for a file, which must be a regular file of at most maxBytes.
+ScheduleImportResult importScheduleFile(const Pool& pool, const std::filesystem::path& csvFile,
+                                        const ScheduleImportOptions& options,
+                                        std::uintmax_t maxBytes = kMaxScheduleFileBytes);
+
+// What a window asks before it imports a file refused over games in
+// conflict again, overwriting them.
+std::string overwriteQuestion(const std::vector<std::string>& conflicts);
+
+// importScheduleFile with the default options, for callers that need only
+// whether it worked.
 Status importSchedule(const Pool& pool, const std::filesystem::path& csvFile);
 
 } // namespace gs

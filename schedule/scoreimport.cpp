@@ -1,6 +1,8 @@
 #include "scoreimport.h"
 
+#include "core/csv.h"
 #include "core/date.h"
+#include "core/league.h"
 #include "core/text.h"
 #include "core/textfile.h"
 
@@ -15,154 +17,8 @@ namespace gs {
 
 namespace {
 
-constexpr std::string_view kUtf8Bom = "\xEF\xBB\xBF";
 constexpr int kHighestScore = 999; // as the score entry window allows
 constexpr std::string_view kRegularSeason = "REG";
-
-// The league's usual team codes in the public data sets, with the names the
-// games table uses. Jacksonville appears under two codes.
-struct TeamCode {
-    std::string_view code;
-    std::string_view name;
-};
-
-constexpr TeamCode kTeamCodes[] = {
-    {"ARI", "Arizona Cardinals"},
-    {"ATL", "Atlanta Falcons"},
-    {"BAL", "Baltimore Ravens"},
-    {"BUF", "Buffalo Bills"},
-    {"CAR", "Carolina Panthers"},
-    {"CHI", "Chicago Bears"},
-    {"CIN", "Cincinnati Bengals"},
-    {"CLE", "Cleveland Browns"},
-    {"DAL", "Dallas Cowboys"},
-    {"DEN", "Denver Broncos"},
-    {"DET", "Detroit Lions"},
-    {"GB", "Green Bay Packers"},
-    {"HOU", "Houston Texans"},
-    {"IND", "Indianapolis Colts"},
-    {"JAX", "Jacksonville Jaguars"},
-    {"JAC", "Jacksonville Jaguars"},
-    {"KC", "Kansas City Chiefs"},
-    {"MIA", "Miami Dolphins"},
-    {"MIN", "Minnesota Vikings"},
-    {"NE", "New England Patriots"},
-    {"NO", "New Orleans Saints"},
-    {"NYG", "N.Y. Giants"},
-    {"NYJ", "N.Y. Jets"},
-    {"OAK", "Oakland Raiders"},
-    {"PHI", "Philadelphia Eagles"},
-    {"PIT", "Pittsburgh Steelers"},
-    {"SD", "San Diego Chargers"},
-    {"SEA", "Seattle Seahawks"},
-    {"SF", "San Francisco 49ers"},
-    {"STL", "St. Louis Rams"},
-    {"TB", "Tampa Bay Buccaneers"},
-    {"TEN", "Tennessee Titans"},
-    {"WAS", "Washington Redskins"},
-};
-
-// The team of a code, as a name from the table above; "" when unknown.
-std::string_view teamOfCode(std::string_view code) {
-    std::string wanted = upperAscii(trimSpaces(code));
-    for (const TeamCode& team : kTeamCodes)
-        if (team.code == wanted)
-            return team.name;
-    return {};
-}
-
-// Compared without building the texts without spaces: every record of the
-// table is looked up.
-bool sameIgnoringSpaces(std::string_view a, std::string_view b) {
-    size_t i = 0;
-    size_t j = 0;
-    for (;;) {
-        while (i < a.size() && a[i] == ' ')
-            ++i;
-        while (j < b.size() && b[j] == ' ')
-            ++j;
-        if (i == a.size() || j == b.size())
-            return i == a.size() && j == b.size();
-        if (a[i++] != b[j++])
-            return false;
-    }
-}
-
-// The team of a full name, spaces disregarded as the games table's readers
-// do; "" when unknown.
-std::string_view teamOfName(std::string_view name) {
-    for (const TeamCode& team : kTeamCodes)
-        if (sameIgnoringSpaces(team.name, name))
-            return team.name;
-    return {};
-}
-
-// ---------------------------------------------------------------- CSV
-
-struct CsvRecord {
-    size_t line = 0; // where the record starts
-    std::vector<std::string> fields;
-};
-
-// Splits a CSV text into records: fields separated by commas, records by
-// CR LF, LF or CR; a field in double quotes may hold commas, line breaks and
-// doubled quotes. Blank lines are no records. False and a reason when a
-// quoted field is never closed.
-bool splitCsv(std::string_view text, std::vector<CsvRecord>& records, std::string& error) {
-    const size_t n = text.size();
-    size_t i = 0;
-    size_t line = 1;
-    while (i < n) {
-        CsvRecord record{line, {}};
-        bool quoted = false;
-        for (;;) {
-            std::string field;
-            if (i < n && text[i] == '"') {
-                quoted = true;
-                const size_t openedOn = line;
-                ++i;
-                for (;;) {
-                    if (i >= n) {
-                        error =
-                            "line " + std::to_string(openedOn) + ": a quoted field is not closed";
-                        return false;
-                    }
-                    char c = text[i++];
-                    if (c == '"') {
-                        if (i < n && text[i] == '"') {
-                            field += '"';
-                            ++i;
-                            continue;
-                        }
-                        break;
-                    }
-                    if (c == '\n' || (c == '\r' && (i >= n || text[i] != '\n')))
-                        ++line;
-                    field += c;
-                }
-            }
-            // Text after a closing quote, or a field without quotes, is kept
-            // as it stands.
-            while (i < n && text[i] != ',' && text[i] != '\n' && text[i] != '\r')
-                field += text[i++];
-            record.fields.push_back(std::move(field));
-            if (i < n && text[i] == ',') {
-                ++i;
-                continue;
-            }
-            if (i < n && text[i] == '\r')
-                ++i;
-            if (i < n && text[i] == '\n')
-                ++i;
-            ++line;
-            break;
-        }
-        bool blank = !quoted && record.fields.size() == 1 && record.fields[0].empty();
-        if (!blank)
-            records.push_back(std::move(record));
-    }
-    return true;
-}
 
 // ---------------------------------------------------------------- layouts
 
@@ -170,16 +26,17 @@ enum Column { kSeason, kGameType, kDate, kVisitor, kHome, kVisitorScore, kHomeSc
 
 struct Layout {
     std::array<std::string_view, kColumns> names; // "" for a column the layout lacks
-    std::string_view (*team)(std::string_view);
-    std::string_view unknownTeam; // how a refusal names a team it does not know
+    int (*team)(std::string_view);                // the team's number, 0 when unknown
+    std::string_view unknownTeam;                 // how a refusal names a team it does not know
 };
 
 constexpr Layout kCommunityLayout{
     {"season", "game_type", "gameday", "away_team", "home_team", "away_score", "home_score"},
     teamOfCode,
     "unknown team code "};
-constexpr Layout kTableLayout{
-    {"Year", "", "Date", "TeamA", "TeamB", "Visitor", "Home"}, teamOfName, "unknown team "};
+constexpr Layout kTableLayout{{"Year", "", "Date", "TeamA", "TeamB", "Visitor", "Home"},
+                              teamNumberIgnoringSpaces,
+                              "unknown team "};
 
 // Where each column of a layout stands in the header; -1 when missing.
 std::array<int, kColumns> findColumns(const Layout& layout,
@@ -326,9 +183,9 @@ std::string heldScores(const GameRecord& record) {
 
 // ---------------------------------------------------------------- matching
 
-// A game as both sides name it: season, visiting and home team (as names of
-// kTeamCodes) and the date as YYYYMMDD.
-using GameKey = std::tuple<int, std::string_view, std::string_view, int>;
+// A game as both sides name it: season, visiting and home team (by number,
+// so that any season's name or code finds its team) and the date as YYYYMMDD.
+using GameKey = std::tuple<int, int, int, int>;
 
 struct GameIndex {
     std::set<int> seasons;
@@ -343,10 +200,10 @@ GameIndex indexGames(const std::vector<TableGame>& games) {
         if (!season)
             continue;
         index.seasons.insert(*season);
-        std::string_view visitor = teamOfName(record.visitor);
-        std::string_view home = teamOfName(record.home);
+        int visitor = teamNumberIgnoringSpaces(record.visitor);
+        int home = teamNumberIgnoringSpaces(record.home);
         int date = dateKey(record.date);
-        if (!visitor.empty() && !home.empty() && date)
+        if (visitor && home && date)
             index.games[{*season, visitor, home, date}].push_back(g);
     }
     return index;
@@ -415,12 +272,12 @@ public:
         }
 
         std::vector<std::string> reasons;
-        std::string_view visitor = layout.team(row.field[kVisitor]);
-        std::string_view home = layout.team(row.field[kHome]);
-        if (visitor.empty())
+        int visitor = layout.team(row.field[kVisitor]);
+        int home = layout.team(row.field[kHome]);
+        if (!visitor)
             reasons.push_back(std::string(layout.unknownTeam) +
                               quotedForMessage(row.field[kVisitor]));
-        if (home.empty())
+        if (!home)
             reasons.push_back(std::string(layout.unknownTeam) + quotedForMessage(row.field[kHome]));
         int date = dateKey(row.field[kDate]);
         if (!date)
@@ -572,11 +429,16 @@ std::vector<TableGame> readTableGames(const GamesTable& table, std::string& erro
 ScoreImportPlan planScoreImport(std::string_view csvText, const std::vector<TableGame>& games,
                                 const ScoreImportOptions& options) {
     ScoreImportPlan plan;
-    if (csvText.starts_with(kUtf8Bom))
-        csvText.remove_prefix(kUtf8Bom.size());
-    std::vector<CsvRecord> records;
-    if (!splitCsv(csvText, records, plan.fileError))
+    CsvText csv = readCsv(csvText);
+    if (!csv.ok()) {
+        plan.fileError = csv.error;
         return plan;
+    }
+    // Blank lines are no rows.
+    std::vector<CsvRecord> records;
+    for (CsvRecord& record : csv.records)
+        if (!record.blank)
+            records.push_back(std::move(record));
     if (records.empty()) {
         plan.fileError = "line 1: the file is empty";
         return plan;

@@ -4,6 +4,7 @@
 #include "calendardialog.h"
 #include "colorsettingsdialog.h"
 #include "controls.h"
+#include "gamesupdatedialog.h"
 #include "gridview.h"
 #include "helpservices.h"
 #include "modelwidgets.h"
@@ -196,6 +197,8 @@ void MainWindow::buildMenus() {
     m_fileMenu->setObjectName("fileMenu");
     addEntry(m_fileMenu, "logoutAction", "Logout of Session", [this] { logOut(); });
     addEntry(m_fileMenu, "enterScoresAction", "Enter Game Scores", [this] { openScoreEntry(); });
+    addEntry(m_fileMenu, "updateGamesAction", "Update Schedule and Scores",
+             [this] { openGamesUpdate(); });
     addEntry(m_fileMenu, "userAdministrationAction", "User List Administration");
     addEntry(m_fileMenu, "exchangeFilesAction", "Exchange Files with Admin",
              [this] { openExchange(); });
@@ -410,6 +413,19 @@ void MainWindow::openScoreEntry() {
     ScoreEntryDialog dialog(std::move(model), this);
     dialog.paint(colorSlots(m_pool.colorScheme));
     dialog.exec();
+    render();
+}
+
+void MainWindow::openGamesUpdate() {
+    bool allowed = false;
+    run([&] { allowed = requireAdmin(m_pool, m_pool.currentUser, m_dialogs) && leavePanel(); });
+    if (!allowed)
+        return;
+    GamesUpdateDialog dialog(m_pool, m_dialogs, {}, this);
+    dialog.paint(colorSlots(m_pool.colorScheme));
+    // A window whose update could not start has said why already.
+    if (dialog.update().isRunning())
+        dialog.exec();
     render();
 }
 

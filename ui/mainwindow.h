@@ -71,6 +71,8 @@ private:
     void openPanel(Panel panel);
     void restorePicks();
     void openScoreEntry();
+    // "Update Schedule and Scores": for an administrator only.
+    void openGamesUpdate();
     void openColorSettings();
     // ui/mainwindowaccounts.cpp: the user list administration page and the
     // account windows.

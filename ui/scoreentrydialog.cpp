@@ -42,8 +42,14 @@ ScoreEntryDialog::ScoreEntryDialog(std::unique_ptr<ScoreEntry> model, QWidget* p
     m_next = named(new QPushButton, "nextGameButton", "Next game", PaintRole::Button);
     m_import = named(new QPushButton, "importScoresButton", "Import scores from a file",
                      PaintRole::Button);
+    m_importSchedule = named(new QPushButton, "importScheduleButton",
+                             "Import a schedule from a file", PaintRole::Button);
     m_chooseFile = [this] {
         return QFileDialog::getOpenFileName(this, "Import Scores", QString(),
+                                            "CSV files (*.csv);;All files (*)");
+    };
+    m_chooseSchedule = [this] {
+        return QFileDialog::getOpenFileName(this, "Import Schedule", QString(),
                                             "CSV files (*.csv);;All files (*)");
     };
     for (QLineEdit* box : {m_visitorScore, m_homeScore})
@@ -82,6 +88,7 @@ ScoreEntryDialog::ScoreEntryDialog(std::unique_ptr<ScoreEntry> model, QWidget* p
     buttons->addWidget(m_previous);
     buttons->addWidget(m_next);
     buttons->addStretch();
+    buttons->addWidget(m_importSchedule);
     buttons->addWidget(m_import);
     buttons->addWidget(m_close);
     layout->addLayout(buttons);
@@ -91,6 +98,7 @@ ScoreEntryDialog::ScoreEntryDialog(std::unique_ptr<ScoreEntry> model, QWidget* p
             [this] { run([this] { m_model->previousGame(); }); });
     connect(m_close, &QPushButton::clicked, this, &ScoreEntryDialog::reject);
     connect(m_import, &QPushButton::clicked, this, &ScoreEntryDialog::importScores);
+    connect(m_importSchedule, &QPushButton::clicked, this, &ScoreEntryDialog::importSchedule);
 
     render();
 }
@@ -106,6 +114,17 @@ void ScoreEntryDialog::importScores() {
     run([this] {
         m_model->importScores([this]() -> std::optional<std::filesystem::path> {
             QString chosen = m_chooseFile();
+            if (chosen.isEmpty())
+                return std::nullopt;
+            return std::filesystem::path(QFile::encodeName(chosen).toStdString());
+        });
+    });
+}
+
+void ScoreEntryDialog::importSchedule() {
+    run([this] {
+        m_model->importSchedule([this]() -> std::optional<std::filesystem::path> {
+            QString chosen = m_chooseSchedule();
             if (chosen.isEmpty())
                 return std::nullopt;
             return std::filesystem::path(QFile::encodeName(chosen).toStdString());
@@ -140,7 +159,8 @@ void ScoreEntryDialog::render() {
     }
     for (auto [button, model] :
          {std::pair{m_close, &m.closeButton}, std::pair{m_previous, &m.previousButton},
-          std::pair{m_next, &m.nextButton}, std::pair{m_import, &m.importButton}}) {
+          std::pair{m_next, &m.nextButton}, std::pair{m_import, &m.importButton},
+          std::pair{m_importSchedule, &m.importScheduleButton}}) {
         button->setText(toQt(model->caption));
         button->setEnabled(model->enabled);
     }

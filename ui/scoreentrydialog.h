@@ -28,11 +28,14 @@ public:
     // person cancels. A file dialog unless a test puts its own answer here.
     using FileChooser = std::function<QString()>;
     void setFileChooser(FileChooser chooser) { m_chooseFile = std::move(chooser); }
+    // The same for "Import Schedule...".
+    void setScheduleChooser(FileChooser chooser) { m_chooseSchedule = std::move(chooser); }
 
 private:
     void run(const std::function<void()>& handler);
     void render();
     void importScores();
+    void importSchedule();
 
     std::unique_ptr<ScoreEntry> m_model;
     QLabel* m_visitorTeam = nullptr;
@@ -48,7 +51,9 @@ private:
     QPushButton* m_previous = nullptr;
     QPushButton* m_next = nullptr;
     QPushButton* m_import = nullptr;
+    QPushButton* m_importSchedule = nullptr;
     FileChooser m_chooseFile;
+    FileChooser m_chooseSchedule;
     std::array<QRadioButton*, kMaxWeeks + 1> m_weeks{};
 };
 

@@ -132,7 +132,8 @@ TEST_F(Commands, ASeasonTheTableDoesNotHoldIsRefusedNamingTheOnesItHolds) {
 TEST_F(Commands, HelpShowsTheUsage) {
     EXPECT_EQ(run({"--help"}), 0);
     EXPECT_EQ(out.str(), usageText());
-    EXPECT_NE(out.str().find("import-schedule FILE.csv"), std::string::npos);
+    EXPECT_NE(out.str().find("import-schedule [--from YYYY] [--overwrite] FILE.csv"),
+              std::string::npos);
     EXPECT_EQ(err.str(), "");
     EXPECT_FALSE(windowStarted);
 }
@@ -206,6 +207,38 @@ TEST_F(Commands, AnImportWithABadLineChangesNothing) {
     expected += ": line 3: unknown team \"Dallas Cowboy\"\n";
     EXPECT_EQ(err.str(), expected);
     EXPECT_EQ(readBytes(data() / "scoresheet97.mdb"), before);
+}
+
+TEST_F(Commands, CommunityFileIsMergedAndItsConflictsNeedOverwrite) {
+    const std::string header =
+        "season,game_type,week,gameday,gametime,away_team,home_team,away_score,home_score\n";
+    writeBytes(csv(), header + "2016,REG,1,2016-09-08,20:30,CAR,DEN,20,21\n");
+    ASSERT_EQ(run({"import-schedule", csv().string()}), 0) << err.str();
+    EXPECT_EQ(out.str(), "Updated season 2016 (1 game): added 1 game, removed 0, changed the date "
+                         "or week of 0; entered the scores of 1 game; 0 games already held their "
+                         "scores. Skipped 0 seasons before 2016 and 0 playoff games.\n");
+
+    writeBytes(csv(), header + "2016,REG,1,2016-09-08,20:30,CAR,DEN,20,24\n");
+    std::string before = readBytes(data() / "scoresheet97.mdb");
+    out.str("");
+    EXPECT_EQ(run({"import-schedule", csv().string()}), 1);
+    EXPECT_EQ(err.str(), "gridslate: " + csv().string() +
+                             ": The file was refused and the games table was left as it is: 1 "
+                             "game is in conflict with it: 2016 week 1, Carolina Panthers at "
+                             "Denver Broncos on 9/8/2016: the table holds 20-21, the file 20-24.\n"
+                             "gridslate: import the file with --overwrite to take its word for "
+                             "these games\n");
+    EXPECT_EQ(readBytes(data() / "scoresheet97.mdb"), before);
+    err.str("");
+    EXPECT_EQ(run({"import-schedule", "--overwrite", csv().string()}), 0) << err.str();
+    EXPECT_EQ(records().back().homeScore, "24");
+
+    for (const char* from : {"--from=16", "--from"}) {
+        err.str("");
+        EXPECT_EQ(run({"import-schedule", from, csv().string()}), 2);
+        EXPECT_EQ(err.str(), "gridslate: import-schedule takes one file: import-schedule [--from "
+                             "YYYY] [--overwrite] FILE.csv\n");
+    }
 }
 
 TEST_F(Commands, ProjectWritesTheComputerPlayersFile) {

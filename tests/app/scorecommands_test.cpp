@@ -89,8 +89,6 @@ TEST_F(ImportScores, DataSetFileEntersTheWeekAndSaysWhatItSkipped) {
     EXPECT_EQ(changedRecords(before, records()), kWeek9Entered);
 }
 
-
-
 TEST_F(ImportScores, OverwriteReplacesAScoreEnteredBefore) {
     std::string path = file("fix.csv", "season,game_type,gameday,away_team,home_team,away_score,"
                                        "home_score\n"
@@ -197,12 +195,12 @@ INSTANTIATE_TEST_SUITE_P(
     testing::Values(
         RefusalCase{"EveryBadLineIsNamed",
                     {"import-scores", "FILE"},
-                    {"2010,REG,2010-11-07,TB,ATL,21,27", "2010,REG,2010-11-07,LV,BAL,10,26",
+                    {"2010,REG,2010-11-07,TB,ATL,21,27", "2010,REG,2010-11-07,LVR,BAL,10,26",
                      "2010,REG,2010-11-06,PIT,CIN,27,21", "2010,REG,2010-11-07,NE,CLE,14,-34",
                      "2010,REG,2010-11-01,HOU,IND,17,31", "2010,REG,2010-11-07,DAL,GB,7,45"},
                     1,
                     "gridslate: The file was refused and no score was entered because of 4 "
-                    "lines: line 3 (LV at BAL, 2010-11-07, 10-26): unknown team code \"LV\"; "
+                    "lines: line 3 (LVR at BAL, 2010-11-07, 10-26): unknown team code \"LVR\"; "
                     "line 4 (PIT at CIN, 2010-11-06, 27-21): no game of the table matches; line "
                     "5 (NE at CLE, 2010-11-07, 14--34): the home score \"-34\" is negative; line "
                     "6 (HOU at IND, 2010-11-01, 17-31): the game already holds 17-30.\n"},

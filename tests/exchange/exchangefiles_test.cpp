@@ -1,6 +1,7 @@
 #include "exchange/exchangefiles.h"
 
 #include "exchangehome.h"
+#include "schedule/gamesdb.h"
 
 #include <gtest/gtest.h>
 #include <ostream>
@@ -109,6 +110,22 @@ TEST_F(GamesTableCheck, FieldsMayBeInAnyCase) {
     database("lower.mdb", "CREATE TABLE scoresheet (teama TEXT, teamb TEXT, date TEXT, "
                           "visitor TEXT, home TEXT, year TEXT)");
     EXPECT_TRUE(checkGamesTableFile(file("lower.mdb")));
+}
+
+TEST_F(GamesTableCheck, AcceptsATableThatKeepsWeeks) {
+    std::string error;
+    {
+        auto table = GamesTable::create(file("weeks.mdb"), error);
+        ASSERT_TRUE(table) << error;
+        ASSERT_TRUE(table->replaceSeasons(
+            {{"Carolina Panthers", "Denver Broncos", "9/8/2016", "20", "21", "2016", 1}}, error))
+            << error;
+    }
+    Status checked = checkGamesTableFile(file("weeks.mdb"));
+    EXPECT_TRUE(checked) << checked.error();
+    database("weekandextra.mdb", "CREATE TABLE Scoresheet (TeamA TEXT, TeamB TEXT, Date TEXT, "
+                                 "Visitor TEXT, Home TEXT, Year TEXT, Week INTEGER, Extra TEXT)");
+    EXPECT_FALSE(checkGamesTableFile(file("weekandextra.mdb")));
 }
 
 TEST(GamesTableInstall, ReplacesTheTableOnlyWithAGoodOne) {

@@ -133,3 +133,61 @@ INSTANTIATE_TEST_SUITE_P(
 
 } // namespace
 } // namespace gs
+
+namespace gs {
+namespace {
+
+const std::string kWeek1Of2016 =
+    "season,game_type,week,gameday,gametime,away_team,home_team,away_score,home_score\n"
+    "2016,REG,1,2016-09-08,20:30,CAR,DEN,20,21\n"
+    "2016,REG,1,2016-09-11,13:00,TB,ATL,,\n";
+
+TEST(ScheduleImportInTheWindow, ShowsTheNewSeasonAndAsksBeforeOverwriting) {
+    test::PoolFixture program;
+    Pool& pool = program.pool;
+    test::addUser(pool, 1, "admin", 1);
+    pool.currentUser = "admin";
+    pool.seasonYear = "2016";
+    pool.referenceDate = "9/12/2016";
+    test::storeSeasons(pool, {2015});
+    std::filesystem::path file = program.home.path() / "games.csv";
+    test::writeBytes(file, kWeek1Of2016);
+    std::unique_ptr<ScoreEntry> window = openScoreEntry(pool, program.dialogs);
+    ASSERT_TRUE(window);
+    EXPECT_EQ(window->recordPosition(), -1);
+    auto chooser = [&]() -> std::optional<std::filesystem::path> { return file; };
+
+    window->importSchedule(chooser);
+    EXPECT_EQ(program.dialogs.messages(),
+              std::vector<std::string>{"Import Schedule: Updated season 2016 (2 games): added 2 "
+                                       "games, removed 0, changed the date or week of 0; entered "
+                                       "the scores of 1 game; 0 games already held their scores. "
+                                       "Skipped 0 seasons before 2016 and 0 playoff games."});
+    EXPECT_EQ(window->visitorTeam.caption, "Carolina Panthers");
+    EXPECT_EQ(window->visitorScore, "20");
+
+    // A different score: shown, and overwritten only when the person agrees.
+    test::writeBytes(file, kWeek1Of2016.substr(0, kWeek1Of2016.find("20,21")) + "20,24\n" +
+                               "2016,REG,1,2016-09-11,13:00,TB,ATL,,\n");
+    std::vector<GameRecord> before = test::tableRecords(pool);
+    const std::string question =
+        "The file disagrees with the games table on 1 game:\n2016 week 1, Carolina Panthers at "
+        "Denver Broncos on 9/8/2016: the table holds 20-21, the file 20-24\n\nTake the file's "
+        "word for it: its scores, and the removal of the games it no longer holds?";
+    for (bool agree : {false, true}) {
+        program.dialogs.clear();
+        program.dialogs.confirmAnswers = {agree};
+        window->importSchedule(chooser);
+        ASSERT_EQ(program.dialogs.shown.size(), 2u);
+        EXPECT_EQ(program.dialogs.shown[0],
+                  (test::FakeDialogs::Shown{"confirm", question, "Import Schedule"}));
+        EXPECT_EQ(program.dialogs.kinds.back(),
+                  agree ? MessageKind::Information : MessageKind::Error);
+        // The boxes were kept first, in the form the window stores.
+        EXPECT_EQ(window->homeScore, agree ? "24" : " 21");
+    }
+    EXPECT_NE(test::tableRecords(pool), before);
+}
+
+} // namespace
+} // namespace gs

@@ -75,6 +75,58 @@ TEST_F(GamesDb, FailedReplaceHalfwayLeavesEveryRecord) {
     EXPECT_EQ(stored(), before);
 }
 
+// The table's fields, joined by ",".
+std::string fieldsOf(sqlite3* db) {
+    std::string fields;
+    sqlite3_stmt* statement = nullptr;
+    sqlite3_prepare_v2(db, "SELECT name FROM pragma_table_info('Scoresheet')", -1, &statement,
+                       nullptr);
+    while (sqlite3_step(statement) == SQLITE_ROW)
+        fields += (fields.empty() ? "" : ",") +
+                  std::string(reinterpret_cast<const char*>(sqlite3_column_text(statement, 0)));
+    sqlite3_finalize(statement);
+    return fields;
+}
+
+std::string weeksOf(const std::vector<GameRecord>& records) {
+    std::string weeks;
+    for (const GameRecord& record : records)
+        weeks += std::to_string(record.week) + " ";
+    return weeks;
+}
+
+TEST_F(GamesDb, WeekFieldIsAddedOnlyWithTheFirstWeeks) {
+    store(kSeason2009);
+    EXPECT_EQ(fieldsOf(open()->handle()), "TeamA,TeamB,Date,Visitor,Home,Year");
+    std::vector<GameRecord> weeks = kSeason2010;
+    weeks[0].week = 1;
+    weeks[1].week = 1;
+    store(weeks);
+    EXPECT_EQ(fieldsOf(open()->handle()), "TeamA,TeamB,Date,Visitor,Home,Year,Week");
+    std::vector<GameRecord> records = test::tableRecords(fixture.pool);
+    EXPECT_EQ(weeksOf(records), "0 0 1 1 0 ");
+    GameRecord one;
+    ASSERT_TRUE(open()->read(3, one));
+    EXPECT_EQ(one, weeks[0]);
+    // A season without weeks stays without them in a table that has the field.
+    store(kSeason2010);
+    EXPECT_EQ(weeksOf(test::tableRecords(fixture.pool)), "0 0 0 0 0 ");
+}
+
+TEST_F(GamesDb, ReplaceWithWhatWasSeenRefusesAChangedTable) {
+    store(kSeason2009);
+    std::vector<GameRecord> seen = test::tableRecords(fixture.pool);
+    std::vector<GameRecord> changed = seen;
+    changed[0].visitorScore = "11";
+    store(changed);
+    std::string before = test::readBytes(fixture.pool.gamesDatabasePath());
+    std::string error;
+    EXPECT_FALSE(open()->replaceSeasons(kSeason2010, error, &seen));
+    EXPECT_EQ(error, "the games table was changed by another program meanwhile");
+    EXPECT_EQ(test::readBytes(fixture.pool.gamesDatabasePath()), before);
+    EXPECT_TRUE(open()->replaceSeasons(kSeason2010, error, &changed)) << error;
+}
+
 // Where the cursor stands: "bof", "eof" or position:TeamA.
 std::string where(const RecordCursor& cursor) {
     if (cursor.bof())

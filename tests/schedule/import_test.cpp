@@ -56,6 +56,23 @@ TEST_F(Import, ReplacesOnlyTheSeasonsOfTheFile) {
     EXPECT_EQ(dumpRecords({records[0]}), dumpRecords({test::seasonRecords(2009)[0]}));
 }
 
+TEST_F(Import, QuotedFieldsReadAsTheScoreImportReadsThem) {
+    // As a spreadsheet saves it: every field quoted, a comma inside one.
+    std::string csv = "\"TeamA\",\"TeamB\",\"Date\",\"Visitor\",\"Home\",\"Year\"\r\n"
+                      "\"Dallas Cowboys\",\"N.Y. Giants\",\"9/12/2016\",\"\",\"\",\"2016\"\r\n"
+                      "\"Miami Dolphins\",Buffalo Bills,\"9/18/2016\",\"2\"\"\",,2016\r\n";
+    EXPECT_EQ(import(write(csv)), "line 3: invalid visitor score \"2\\x22\" (expected empty or a "
+                                  "whole number)");
+    csv.replace(csv.find("\"2\"\"\""), 5, "\"24\"");
+    EXPECT_EQ(import(write(csv)), "imported");
+    std::vector<GameRecord> imported;
+    for (const GameRecord& r : test::tableRecords(pool()))
+        if (r.year == "2016")
+            imported.push_back(r);
+    EXPECT_EQ(dumpRecords(imported), "Dallas Cowboys|N.Y. Giants|9/12/2016|||2016\n"
+                                     "Miami Dolphins|Buffalo Bills|9/18/2016|24||2016\n");
+}
+
 TEST_F(Import, AFileThatCannotBeReadIsRefused) {
     fs::path missing = home() / "none.csv";
     EXPECT_EQ(import(missing),

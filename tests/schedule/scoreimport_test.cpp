@@ -33,6 +33,8 @@ const std::vector<TableGame> kGames = {
     {6, {"Minnesota Vikings", "Philadelphia Eagles", "12/28/2010", "", "", "2010"}},
     {8, {"Green Bay Packers", "Chicago Bears", "9/27/2010", "", "", "2010"}},
     {9, {"Green Bay Packers", "Chicago Bears", "9/27/2010", "", "", "2010"}},
+    {10, {"Seattle Seahawks", "Los Angeles Rams", "9/18/2016", "", "", "2016"}},
+    {11, {"Oakland Raiders", "Washington Football Team", "12/6/2020", "", "", "2020"}},
 };
 
 // The summary, then one line a planned write.
@@ -183,6 +185,14 @@ INSTANTIATE_TEST_SUITE_P(
                  "line 7 (MIN at NO, 2010-09-09, 10-14): line 2 gives this game 9-14; "
                  "line 10 (DEN at JAX, 2010-09-12, -): the row ends before the column "
                  "away_score.\n"},
+        PlanCase{"EverySeasonsCodesAndNames",
+                 kCommunity + "2016,REG,2016-09-18,SEA,LA,3,9\n"
+                              "2020,REG,2020-12-06,LV,WAS,17,23\n",
+                 {},
+                 "Entered the scores of 2 games; 0 games already held their scores. "
+                 "No rows were skipped.\n"
+                 "10 Seattle Seahawks at Los Angeles Rams: ' 3' ' 9'\n"
+                 "11 Oakland Raiders at Washington Football Team: ' 17' ' 23'\n"},
         PlanCase{"UnknownFullName",
                  kTableHeader + "Minnesota Vikes,New Orleans Saints,9/9/2010,9,14,2010\r\n",
                  {},
@@ -491,9 +501,9 @@ INSTANTIATE_TEST_SUITE_P(
     Files, Refusals,
     testing::Values(
         Refusal{"UnknownTeamCode",
-                {"2010,REG,2010-12-26,LV,DEN,23,24"},
-                "The file was refused and no score was entered because of 1 line: line 3 (LV "
-                "at DEN, 2010-12-26, 23-24): unknown team code \"LV\"."},
+                {"2010,REG,2010-12-26,LVR,DEN,23,24"},
+                "The file was refused and no score was entered because of 1 line: line 3 (LVR "
+                "at DEN, 2010-12-26, 23-24): unknown team code \"LVR\"."},
         Refusal{"NoGameOnTheOriginalDate",
                 {"2010,REG,2010-12-26,MIN,PHI,24,14"},
                 "The file was refused and no score was entered because of 1 line: line 3 (MIN "
@@ -516,10 +526,10 @@ INSTANTIATE_TEST_SUITE_P(
                 "The file was refused and no score was entered because of 1 line: line 3 (MIN "
                 "at NO, 2010-09-09, 10-14): the game already holds 9-14."},
         Refusal{"EveryBadLineTogether",
-                {"2010,REG,2010-12-27,NO,ATL,17,14", "2010,REG,2010-12-26,LV,DEN,23,24",
+                {"2010,REG,2010-12-27,NO,ATL,17,14", "2010,REG,2010-12-26,LVR,DEN,23,24",
                  "2010,REG,2010-12-26,HOU,DEN,23.5,24", "2010,REG,2010-09-09,MIN,NO,10,14"},
-                "The file was refused and no score was entered because of 3 lines: line 4 (LV "
-                "at DEN, 2010-12-26, 23-24): unknown team code \"LV\"; line 5 (HOU at DEN, "
+                "The file was refused and no score was entered because of 3 lines: line 4 (LVR "
+                "at DEN, 2010-12-26, 23-24): unknown team code \"LVR\"; line 5 (HOU at DEN, "
                 "2010-12-26, 23.5-24): the visitor score \"23.5\" is not a whole number from 0 "
                 "to 999; line 6 (MIN at NO, 2010-09-09, 10-14): the game already holds "
                 "9-14."}),

@@ -113,6 +113,10 @@ fs::path scheduleCsv() {
     return fs::path(TEST_DATA_DIR) / "schedules_2009_2015.csv";
 }
 
+fs::path communityCsv() {
+    return fs::path(TEST_DATA_DIR) / "games_2016_2021.csv";
+}
+
 std::vector<SeasonGame> seasonFromCsv(int year, const std::string& scoresThrough) {
     TextFile file = readTextFile(scheduleCsv());
     if (file.status != ReadStatus::Ok)

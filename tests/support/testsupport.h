@@ -83,6 +83,9 @@ std::string binaryBytes();
 // The real schedules of 2009..2015.
 std::filesystem::path scheduleCsv();
 
+// The real community games file of the seasons 2016..2021, playoffs included.
+std::filesystem::path communityCsv();
+
 // One season of the real schedules as season rows. Scores of games
 // dated after scoresThrough (M/D/YYYY) are left empty; "" keeps every score.
 std::vector<SeasonGame> seasonFromCsv(int year, const std::string& scoresThrough = "");

@@ -106,5 +106,29 @@ TEST_F(ScoreImportWindow, ButtonImportsTheChosenFileAndTheWindowShowsIt) {
     EXPECT_EQ(test::dumpRecords(week9), kWeek9Entered);
 }
 
+TEST_F(ScoreImportWindow, ScheduleButtonImportsTheChosenFileBesideTheScoresButton) {
+    std::filesystem::path file = program.home.path() / "schedule.csv";
+    test::writeBytes(file, "season,game_type,week,gameday,gametime,away_team,home_team,"
+                           "away_score,home_score\n"
+                           "2016,REG,1,2016-09-08,20:30,CAR,DEN,20,21\n");
+    loginAsAdmin();
+    bool opened = withModal("enterScoresAction", [&](QWidget* widget) {
+        auto* dialog = qobject_cast<ScoreEntryDialog*>(widget);
+        ASSERT_NE(dialog, nullptr);
+        dialog->setScheduleChooser([&] { return QString::fromStdString(file.string()); });
+        QPushButton* button = child<QPushButton>(dialog, "importScheduleButton");
+        EXPECT_EQ(button->text(), "Import Schedule...");
+        EXPECT_EQ(button->accessibleName(), "Import a schedule from a file");
+        QTest::mouseClick(button, Qt::LeftButton);
+        EXPECT_EQ(program.dialogs.kinds, std::vector<MessageKind>{MessageKind::Information});
+        QTest::mouseClick(child<QPushButton>(dialog, "closeButton"), Qt::LeftButton);
+    });
+    ASSERT_TRUE(opened);
+    std::vector<GameRecord> records = test::tableRecords(program.pool);
+    ASSERT_FALSE(records.empty());
+    EXPECT_EQ(records.back(), (GameRecord{"Carolina Panthers", "Denver Broncos", "9/8/2016", "20",
+                                          "21", "2016", 1}));
+}
+
 } // namespace
 } // namespace gs

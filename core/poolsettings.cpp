@@ -1,0 +1,58 @@
+#include "poolsettings.h"
+
+#include "pool.h"
+#include "text.h"
+#include "textfile.h"
+
+namespace gs {
+
+namespace {
+
+// The key of a "key=value" line; nullopt for a comment or a line without "=".
+std::optional<std::string> keyOf(std::string_view line) {
+    std::string trimmed = trimSpaces(line);
+    if (trimmed.empty() || trimmed[0] == '#' || trimmed[0] == ';')
+        return std::nullopt;
+    size_t equals = line.find('=');
+    if (equals == std::string_view::npos)
+        return std::nullopt;
+    return trimSpaces(line.substr(0, equals));
+}
+
+} // namespace
+
+std::filesystem::path poolSettingsPath(const Folders& folders) {
+    return folders.program / kPoolSettingsFileName;
+}
+
+Result<PoolSettings> PoolSettings::load(const std::filesystem::path& path) {
+    PoolSettings settings;
+    TextFile file = readTextFile(path);
+    if (file.status == ReadStatus::Error)
+        return failure("The settings file " + path.string() + " cannot be read: " + file.error);
+    settings.m_lines = std::move(file.lines);
+    return settings;
+}
+
+std::optional<std::string> PoolSettings::value(std::string_view key) const {
+    for (const std::string& line : m_lines)
+        if (keyOf(line) == key)
+            return trimSpaces(std::string_view(line).substr(line.find('=') + 1));
+    return std::nullopt;
+}
+
+void PoolSettings::set(std::string_view key, std::string_view value) {
+    std::string line = std::string(key) + "=" + std::string(value);
+    for (std::string& existing : m_lines)
+        if (keyOf(existing) == key) {
+            existing = line;
+            return;
+        }
+    m_lines.push_back(line);
+}
+
+Status PoolSettings::save(const std::filesystem::path& path) const {
+    return writeLinesAtomic(path, m_lines);
+}
+
+} // namespace gs

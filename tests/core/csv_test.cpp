@@ -1,0 +1,55 @@
+#include "core/csv.h"
+
+#include <gtest/gtest.h>
+#include <ostream>
+
+namespace gs {
+namespace {
+
+// Records as "line:field|field" lines, blank ones marked "(blank)".
+std::string dump(const CsvText& csv) {
+    if (!csv.ok())
+        return csv.error;
+    std::string text;
+    for (const CsvRecord& record : csv.records) {
+        text += std::to_string(record.line) + ":";
+        for (size_t f = 0; f < record.fields.size(); ++f)
+            text += (f ? "|" : "") + record.fields[f];
+        text += record.blank ? " (blank)\n" : "\n";
+    }
+    return text;
+}
+
+struct CsvCase {
+    const char* name;
+    std::string text;
+    std::string records;
+};
+
+void PrintTo(const CsvCase& c, std::ostream* os) {
+    *os << c.name;
+}
+
+class ReadCsv : public testing::TestWithParam<CsvCase> {};
+
+TEST_P(ReadCsv, SplitsRecordsAndFields) {
+    EXPECT_EQ(dump(readCsv(GetParam().text)), GetParam().records);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Texts, ReadCsv,
+    testing::Values(CsvCase{"LineFeeds", "a,b\nc,d\n", "1:a|b\n2:c|d\n"},
+                    CsvCase{"CrLfAndLoneCrAndNoLastLineEnd", "a,b\r\nc\rd,", "1:a|b\n2:c\n3:d|\n"},
+                    CsvCase{"ByteOrderMarkDropped", "\xEF\xBB\xBFTeamA,TeamB\n", "1:TeamA|TeamB\n"},
+                    CsvCase{"QuotedCommaQuoteAndLineBreak", "\"a,\"\"b\"\"\r\nc\",d\ne\n",
+                            "1:a,\"b\"\r\nc|d\n3:e\n"},
+                    CsvCase{"QuotedEmptyFieldIsNoBlankLine", "\"\"\n\n", "1:\n2: (blank)\n"},
+                    CsvCase{"TextAfterClosingQuoteKept", "\"ab\"c,d\n", "1:abc|d\n"},
+                    CsvCase{"QuoteInsideUnquotedFieldKept", "x\"y,z\n", "1:x\"y|z\n"},
+                    CsvCase{"UnclosedQuoteNamesItsLine", "a\n\"b\nc\n",
+                            "line 2: a quoted field is not closed"},
+                    CsvCase{"Empty", "", ""}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+} // namespace
+} // namespace gs

@@ -1,0 +1,44 @@
+#pragma once
+
+// A real HTTP server for tests: httpserver.py under /usr/bin/python3,
+// listening on 127.0.0.1 on a free port and serving a fresh temporary
+// folder, for the lifetime of the object. Besides whole files it answers
+// with status codes, redirects, stalls, bodies cut short or of unannounced
+// size, and a web page (see the script).
+
+#include "tests/support/testsupport.h"
+
+#include <filesystem>
+#include <string>
+#include <sys/types.h>
+#include <vector>
+
+namespace gs::test {
+
+class HttpServer {
+public:
+    // Starts the server (with a self-signed certificate when tls) and
+    // returns once it accepts connections; throws std::runtime_error when
+    // it cannot start.
+    explicit HttpServer(bool tls = false);
+    ~HttpServer();
+    HttpServer(const HttpServer&) = delete;
+    HttpServer& operator=(const HttpServer&) = delete;
+
+    // The folder /files/ serves.
+    const std::filesystem::path& root() const { return m_root.path(); }
+    // "http://127.0.0.1:PORT/" + path ("https://" with TLS).
+    std::string url(const std::string& path) const;
+    // The requests so far, one "path<TAB>If-None-Match" a line.
+    std::vector<std::string> requests() const;
+
+private:
+    void stop();
+    TempDir m_root;
+    TempDir m_logFolder;
+    bool m_tls = false;
+    pid_t m_pid = -1;
+    int m_port = 0;
+};
+
+} // namespace gs::test

@@ -1,0 +1,80 @@
+#include "tests/support/commandrun.h"
+
+#include "core/poolsettings.h"
+#include "core/userlist.h"
+#include "httpserver.h"
+#include "schedule/seasongames.h"
+#include "tests/support/testsupport.h"
+
+#include <gtest/gtest.h>
+#include <stdlib.h>
+
+namespace gs {
+namespace {
+
+// A home with an administrator and a player without rights, and a server
+// that holds the real games file.
+class UpdateGamesCommand : public testing::Test {
+protected:
+    void SetUp() override {
+        for (const char* name :
+             {"http_proxy", "https_proxy", "HTTPS_PROXY", "ALL_PROXY", "all_proxy"})
+            ::unsetenv(name);
+        ASSERT_TRUE(ensureGamesTable(pool));
+        const std::string folder = pool.programFolderText();
+        test::writeBytes(userListPath(pool.folders), test::crlf({"2010", "admin,1,9,1,,0," + folder,
+                                                                 "ann,1,5,0,,0," + folder}));
+        test::writeBytes(server.root() / "games.csv", test::readBytes(test::communityCsv()));
+    }
+    test::CommandRun gridslate(std::vector<std::string> args) {
+        return test::runGridslateIn(program.home.path(), std::move(args));
+    }
+    test::PoolFixture program;
+    Pool& pool = program.pool;
+    test::HttpServer server;
+};
+
+TEST_F(UpdateGamesCommand, PrintsWhatChangedAndExitsZeroOnceUpToDate) {
+    // The address the settings hold, beside a key of another copy.
+    test::writeBytes(poolSettingsPath(pool.folders),
+                     "day=3\r\ngamesUrl=" + server.url("files/games.csv") + "\r\n");
+    test::CommandRun first = gridslate({"update-games"});
+    EXPECT_EQ(first.status, 0) << first.err;
+    EXPECT_TRUE(
+        first.out.starts_with("Updated seasons 2016 to 2021 (1552 games): added 1552 games"))
+        << first.out;
+    test::CommandRun second = gridslate({"update-games"});
+    EXPECT_EQ(second.status, 0) << second.err;
+    EXPECT_EQ(second.out, "Already up to date: the games file at " + server.url("files/games.csv") +
+                              " has not changed since it was last applied.\n");
+    test::CommandRun forced = gridslate({"update-games", "--force"});
+    EXPECT_EQ(forced.status, 0) << forced.err;
+    EXPECT_TRUE(forced.out.starts_with("Already up to date: seasons 2016 to 2021")) << forced.out;
+
+    std::string before = test::readBytes(pool.gamesDatabasePath());
+    test::CommandRun missing = gridslate({"update-games", "--url", server.url("status/404")});
+    EXPECT_EQ(missing.status, 1);
+    EXPECT_EQ(missing.err, "gridslate: The games file could not be fetched: the server answered " +
+                               server.url("status/404") +
+                               " with HTTP code 404. The games table was left as it is.\n");
+    EXPECT_EQ(test::readBytes(pool.gamesDatabasePath()), before);
+}
+
+TEST_F(UpdateGamesCommand, IsForAdministratorsWithItsOwnArguments) {
+    test::CommandRun player =
+        gridslate({"--user", "ann", "update-games", "--url", server.url("files/games.csv")});
+    EXPECT_EQ(player.status, 1);
+    EXPECT_EQ(player.err, "gridslate: You do not have administrator control\n");
+    for (std::vector<std::string> wrong : {std::vector<std::string>{"update-games", "games.csv"},
+                                           {"update-games", "--url"},
+                                           {"update-games", "--force", "--force"}}) {
+        test::CommandRun run = gridslate(wrong);
+        EXPECT_EQ(run.status, 2);
+        EXPECT_EQ(run.err, "gridslate: update-games takes no file: update-games [--url URL] "
+                           "[--overwrite] [--force]\n");
+    }
+    EXPECT_TRUE(server.requests().empty());
+}
+
+} // namespace
+} // namespace gs

@@ -1,0 +1,61 @@
+#pragma once
+
+// The "Update Schedule and Scores" window: the games file is fetched on a
+// worker thread while the window shows how much has arrived and offers to
+// cancel; once it is here the file is applied on the window's thread, a
+// file refused over games in conflict is shown and overwritten only when the
+// person agrees, and a summary ends it. The window layer runs fetch() on
+// its worker, calls showProgress() now and then, and finish() with what
+// fetch() returned.
+
+#include "core/dialogs.h"
+#include "core/grid.h"
+#include "core/pool.h"
+#include "update/gamesupdate.h"
+
+#include <atomic>
+#include <cstdint>
+#include <string>
+
+namespace gs {
+
+struct GamesUpdateWindowModel {
+    std::string caption = "Update Schedule and Scores";
+    ControlModel address{"", true};        // where the file comes from, password masked
+    ControlModel status{"", true};         // what is going on
+    ProgressModel progress{true, 0, 0, 0}; // bytes of the total; 0..0 while it is unknown
+    ControlModel cancelButton{"Cancel", true, false};
+    ControlModel closeButton{"Close", true, true};
+};
+
+class GamesUpdateWindow {
+public:
+    GamesUpdateWindow(const Pool& pool, Dialogs& dialogs, GamesUpdateOptions options = {});
+
+    // Settles the address; false when there is none to fetch (the person
+    // has been told why) and the window has nothing to do.
+    bool start();
+    // The fetch, for the worker thread; touches only the file and the counts.
+    FetchedGamesFile fetch();
+    // The bytes that arrived so far, into the model.
+    void showProgress();
+    // "Cancel": the fetch ends at its next look, changing nothing.
+    void cancel();
+    // Applies what was fetched and tells the person how it went.
+    void finish(const FetchedGamesFile& fetched);
+
+    bool isRunning() const { return m_running; }
+    const GamesUpdateWindowModel& model() const { return m_model; }
+
+private:
+    const Pool& m_pool;
+    Dialogs& m_dialogs;
+    GamesUpdateOptions m_options;
+    GamesUpdateWindowModel m_model;
+    bool m_running = false;
+    std::atomic<bool> m_cancel{false};
+    std::atomic<std::uint64_t> m_received{0};
+    std::atomic<std::uint64_t> m_total{0};
+};
+
+} // namespace gs
