@@ -210,7 +210,7 @@ TEST_P(DamagedFiles, LoadWhatTheyCanAndStayUntouched) {
     test::writeBytes(aliceFile(), GetParam().bytes);
     PlayerPicks loaded = load("alice");
     std::string expected = GetParam().weeks;
-    while (expected.size() < 33 * kWeeks) {
+    while (expected.size() < 33 * kMaxWeeks) {
         expected += std::string(32, '0');
         expected += '\n';
     }
