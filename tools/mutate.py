@@ -102,7 +102,7 @@ def run(build, only):
             for target in targets:
                 exe = next(Path(build).rglob(target), None)
                 try:
-                    ran = subprocess.run([str(exe), "--gtest_brief=1"], capture_output=True,
+                    ran = subprocess.run([str(exe), "--gtest_brief=1", "--gtest_fail_fast"], capture_output=True,
                                          env=env, timeout=300)
                     failed = ran.returncode != 0
                 except subprocess.TimeoutExpired:
