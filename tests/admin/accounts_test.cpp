@@ -44,8 +44,9 @@ protected:
     std::string folderDump(const fs::path& where) const {
         std::vector<std::string> lines;
         for (const std::string& name : test::folderEntries(where))
-            lines.push_back(name + "=" +
-                            (fs::is_directory(where / name) ? "<folder>" : readBytes(where / name)));
+            lines.push_back(
+                name + "=" +
+                (fs::is_directory(where / name) ? "<folder>" : readBytes(where / name)));
         std::sort(lines.begin(), lines.end());
         std::string text;
         for (const auto& line : lines)
@@ -89,6 +90,17 @@ INSTANTIATE_TEST_SUITE_P(
                     RefusalCase{"AnotherUsersName", "ann", "Error: User Name Already Taken"},
                     RefusalCase{"OwnName", "bob", "Error: User Name Already Taken"}),
     [](const auto& info) { return std::string(info.param.name); });
+
+TEST_F(Accounts, RenamingAPlayerNotOnTheUserListIsRefused) {
+    const std::string lists = dumpLists(pool);
+    UserNameChange change(pool, program.dialogs, "dave");
+    change.newName = "david";
+    EXPECT_FALSE(change.save());
+    EXPECT_EQ(messages(),
+              std::vector<std::string>{"Error: The player dave is not on the user list."});
+    EXPECT_EQ(dumpLists(pool), lists);
+    EXPECT_FALSE(fs::exists(folder / "david2010.dat"));
+}
 
 TEST_F(Accounts, RenamingCopiesThePickFilesAndPreferencesAndLeavesTheOldOnes) {
     writeBytes(preferencePath(pool.folders, "bob"), "klm,ftp://pool.example/\r\n");

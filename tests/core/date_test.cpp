@@ -49,6 +49,8 @@ TEST(Date, ComparesDaysNotTexts) {
     EXPECT_TRUE(isBefore("", "11/02/2010"));
     EXPECT_TRUE(onOrBefore("garbage", "11/02/2010"));
     EXPECT_EQ(dayName(1), "Sunday");
+    EXPECT_EQ(dayName(7), "Saturday");
+    EXPECT_EQ(dayName(0), "");
     EXPECT_EQ(dayName(8), "");
 }
 

@@ -34,6 +34,14 @@ private:
     std::optional<std::string> m_saved;
 };
 
+// Every digit counts in the year: a season ending in 9 is a season too.
+TEST(ComputerPickFile, IsAComputerPlayersNameFourDigitsAndDat) {
+    for (const char* name : {"PC2019.dat", "ELO1999.DAT", "PC2010.Dat"})
+        EXPECT_TRUE(isComputerPickFile(name)) << name;
+    for (const char* name : {"PC201x.dat", "pc2010.dat", "PC20100.dat", "Al2010.dat", "PC2010.txt"})
+        EXPECT_FALSE(isComputerPickFile(name)) << name;
+}
+
 TEST(DefaultHome, FollowsXdgDataHomeThenHome) {
     ScopedVariable data("XDG_DATA_HOME", "/x/data");
     ScopedVariable home("HOME", "/h");

@@ -48,6 +48,9 @@ TEST(NumberText, SignsWithASpaceAndKeepsTheShortestDecimals) {
     EXPECT_EQ(signedText(10) + "|" + signedText(0) + "|" + signedText(-3), " 10| 0|-3");
     EXPECT_EQ(decimalText(66.6667) + "|" + decimalText(62.5) + "|" + decimalText(50),
               "66.6667|62.5|50");
+    // Beyond six significant digits printf's default would round.
+    EXPECT_EQ(decimalText(1234567.5) + "|" + decimalText(0.1234567) + "|" + decimalText(123456789),
+              "1234567.5|0.1234567|123456789");
 }
 
 TEST(Spaces, TrimRemovesSurroundingSpacesInAtMostFivePasses) {

@@ -10,9 +10,17 @@
 #include <functional>
 #include <map>
 #include <memory>
+#include <ostream>
 #include <set>
 #include <string>
 #include <vector>
+
+namespace gs {
+// "FTP" or "LAN" in test names and assertion failures.
+inline void PrintTo(ExchangeMode mode, std::ostream* out) {
+    *out << modeName(mode);
+}
+} // namespace gs
 
 namespace gs::test {
 

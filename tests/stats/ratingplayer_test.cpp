@@ -73,6 +73,20 @@ TEST(RatingPicks, TheBetterChanceIsPickedForTheComingWeekAndKept) {
     EXPECT_EQ(margins(projection, 7), (std::vector<int>{5, 1, 3, 13, 3, 3, 0}));
 }
 
+TEST(RatingPicks, GamesPastTheLastWeekArePickedInTheLastWeek) {
+    // Weeks 1 and 2 played; the coming game of week 3 belongs to a season
+    // of two weeks, so it is the last week's.
+    std::vector<SeasonGame> games = miniSeason();
+    scoreRows(games, 6);
+    RatingProjection projection;
+    projectRatingPicks(projection, Season{games, 6, SeasonShape{2, 256}}, startingRatings());
+    auto pickCount = [&](int week) {
+        return std::count(projection.picks[week].begin() + 1, projection.picks[week].end(), 1);
+    };
+    EXPECT_GT(pickCount(2), 0);
+    EXPECT_EQ(pickCount(3), 0);
+}
+
 class RatingPlayerFile : public testing::Test {
 protected:
     RatingPlayerFile() {

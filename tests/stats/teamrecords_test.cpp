@@ -122,6 +122,14 @@ TEST_F(TeamRecords, BeforeTheFirstScoreLastSeasonsFileStands) {
     EXPECT_EQ(recordOf(records, 9) + "|" + recordOf(records, 32), "361 250 11-5-0|1 2 3-4-0");
 }
 
+TEST_F(TeamRecords, WithoutLastSeasonEveryTeamStartsFromNothing) {
+    TeamRecordTable records;
+    for (auto& team : records)
+        team.fill(7.0);
+    EXPECT_FALSE(loadLastSeasonRecords(pool, 2009, records));
+    EXPECT_EQ(recordsDump(records), "");
+}
+
 TEST_F(TeamRecords, BeforeTheFirstScoreNoGameIsListedAsRemaining) {
     Season season = test::csvSeason(2010, test::kNoScores);
     for (int t = 1; t <= kTeamCount; ++t)
