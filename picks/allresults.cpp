@@ -120,9 +120,9 @@ void AllResultsPanel::markPick(int row, int column, const PickTable& picks, bool
     const auto& chosen = picks[game.week];
     if (game.judged && game.winner != 0) {
         if (chosen[game.winner] == 1)
-            cell.background = kGreen;
+            cell.background = kGreenCell;
         else if (chosen[game.loser] == 1)
-            cell.background = kRed;
+            cell.background = kRedCell;
     }
     if (game.visitor != 0 && chosen[game.visitor] == 1)
         cell.text = league().teamAbbreviation[game.visitor];

@@ -20,6 +20,7 @@ namespace {
 using test::Side;
 using test::sidePicks;
 
+const QColor kGreenText(0x00, 0x7A, 0x00);
 const QColor kGreenColour(0, 192, 0);
 const QColor kRedColour(255, 0, 0);
 
@@ -106,7 +107,7 @@ TEST_F(ResultsWindow, AllUserPickResults) {
     EXPECT_EQ(text(grid, 1, 0) + " " + text(grid, 1, 1) + " " + text(grid, 1, 2),
               "1 9/9/2010 Thursday");
     EXPECT_TRUE(bold(grid, 1, 5));
-    EXPECT_EQ(role(grid, 1, 5, Qt::ForegroundRole).value<QBrush>().color(), kGreenColour);
+    EXPECT_EQ(role(grid, 1, 5, Qt::ForegroundRole).value<QBrush>().color(), kGreenText);
     EXPECT_FALSE(bold(grid, 1, 3));
     EXPECT_EQ(text(grid, 1, 9), "NO");
     EXPECT_EQ(background(grid, 1, 9), kGreenColour);
