@@ -59,8 +59,10 @@ void ExchangeWindow::enableControls() {
                                   &m_model.downloadAllButton, &m_model.uploadUserFilesButton})
         control->enabled = idle;
     for (ControlModel* control : {&m_model.remoteDirectoryButton, &m_model.deleteRemoteFileButton,
-                                  &m_model.uploadAdminFilesButton})
+                                  &m_model.uploadAdminFilesButton}) {
         control->enabled = idle && rights;
+        control->toolTip = rights ? "" : kExchangeNeedsAdminTip;
+    }
     m_model.exitButton.enabled = !m_exitRequested;
 }
 

@@ -16,6 +16,9 @@
 namespace gs {
 
 inline constexpr const char* kExchangeCaption = "Internet File Transfer Tool";
+// Why the shared place's own buttons are greyed out for a player.
+inline constexpr const char* kExchangeNeedsAdminTip =
+    "Only the pool's administrator can list, delete or upload the shared files.";
 
 struct ExchangeWindowModel {
     std::string caption = kExchangeCaption;

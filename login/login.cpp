@@ -15,8 +15,7 @@ void Session::refuse(const std::string& text, const std::string& title) {
 
 bool Session::logIn() {
     MainWindowModel& w = m_window;
-    w.adminBackupEnabled = false;
-    w.adminRestoreEnabled = false;
+    w.grantAdminEntries(false);
     m_pool.currentUser = w.userName;
     const std::string typedPassword = w.password;
     if (stripSpaces(m_pool.currentUser).empty())
@@ -51,10 +50,7 @@ bool Session::logIn() {
         refuse("Incorrect password.", kErrorTitle);
         return false;
     }
-    if (slot.admin == 1) {
-        w.adminBackupEnabled = true;
-        w.adminRestoreEnabled = true;
-    }
+    w.grantAdminEntries(slot.admin == 1);
     m_pool.colorScheme = slot.colorScheme;
     if (Result<PlayerPicks> picks = loadPicks(m_pool, m_pool.currentUser))
         m_pool.savedActivePlayers = std::move(picks->activeOrder);
@@ -69,6 +65,11 @@ bool Session::logIn() {
     return true;
 }
 
+void Session::followRights() {
+    if (!m_window.loginVisible)
+        m_window.grantAdminEntries(m_pool.isAdmin(m_pool.currentUser));
+}
+
 void Session::logOut() {
     MainWindowModel& w = m_window;
     w.hidePanels();
@@ -77,6 +78,7 @@ void Session::logOut() {
     w.loginVisible = true;
     w.fileMenuEnabled = false;
     w.viewMenuEnabled = false;
+    w.grantAdminEntries(false);
     w.caption = "Gridslate";
 }
 

@@ -18,6 +18,10 @@ public:
     // stored password. True when the user is logged in.
     bool logIn();
 
+    // The administrator's entries follow the rights the user now has: they
+    // can be handed on while he is logged in.
+    void followRights();
+
     // "Logout of Session".
     void logOut();
 

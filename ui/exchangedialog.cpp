@@ -202,6 +202,7 @@ void ExchangeDialog::render() {
         QPushButton* button = m_buttons.at(name);
         button->setText(toQt(control->caption));
         button->setEnabled(control->enabled);
+        button->setToolTip(toQt(control->toolTip));
     }
 
     QString listing = toQt(state.listing);

@@ -194,6 +194,8 @@ QAction* MainWindow::addEntry(QMenu* menu, const char* name, const QString& capt
 void MainWindow::buildMenus() {
     m_fileMenu = menuBar()->addMenu("&File");
     m_fileMenu->setObjectName("fileMenu");
+    // A greyed-out entry says why when the pointer rests on it.
+    m_fileMenu->setToolTipsVisible(true);
     addEntry(m_fileMenu, "logoutAction", "Logout of Session", [this] { logOut(); });
     addEntry(m_fileMenu, "enterScoresAction", "Enter Game Scores", [this] { openScoreEntry(); });
     addEntry(m_fileMenu, "userAdministrationAction", "User List Administration");
@@ -213,12 +215,14 @@ void MainWindow::buildMenus() {
              [this] { runExport(&CsvExports::exportStatistics); });
     QMenu* backup = m_fileMenu->addMenu("Backup");
     backup->setObjectName("backupMenu");
+    backup->setToolTipsVisible(true);
     addEntry(backup, "backupPicksAction", "Picks Data",
              [this] { run([this] { m_backups.backUpPicks(); }); });
     addEntry(backup, "backupAdminAction", "Admin Data",
              [this] { run([this] { m_backups.backUpUserList(); }); });
     QMenu* restore = m_fileMenu->addMenu("Restore");
     restore->setObjectName("restoreMenu");
+    restore->setToolTipsVisible(true);
     addEntry(restore, "restorePicksAction", "Picks Data", [this] { restorePicks(); });
     addEntry(restore, "restoreAdminAction", "Admin Data",
              [this] { run([this] { m_backups.restoreUserList(); }); });
@@ -255,6 +259,7 @@ void MainWindow::run(const std::function<void()>& handler) {
     m_model.userName = fromQt(m_userName->text());
     m_model.password = fromQt(m_password->text());
     handler();
+    m_session.followRights();
     render();
 }
 
@@ -348,8 +353,12 @@ void MainWindow::render() {
     setWindowTitle(toQt(w.caption));
     m_fileMenu->menuAction()->setEnabled(w.fileMenuEnabled);
     m_viewMenu->menuAction()->setEnabled(w.viewMenuEnabled);
-    m_actions["backupAdminAction"]->setEnabled(w.adminBackupEnabled);
-    m_actions["restoreAdminAction"]->setEnabled(w.adminRestoreEnabled);
+    for (const auto& [name, entry] :
+         std::initializer_list<std::pair<const char*, const ControlModel*>>{
+             {"enterScoresAction", &w.scoreEntryEntry},
+             {"backupAdminAction", &w.adminBackupEntry},
+             {"restoreAdminAction", &w.adminRestoreEntry}})
+        showEntry(m_actions.at(name), *entry);
     if (m_userName->text() != toQt(w.userName))
         m_userName->setText(toQt(w.userName));
     if (m_password->text() != toQt(w.password))

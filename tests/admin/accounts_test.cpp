@@ -44,8 +44,9 @@ protected:
     std::string folderDump(const fs::path& where) const {
         std::vector<std::string> lines;
         for (const std::string& name : test::folderEntries(where))
-            lines.push_back(name + "=" +
-                            (fs::is_directory(where / name) ? "<folder>" : readBytes(where / name)));
+            lines.push_back(
+                name + "=" +
+                (fs::is_directory(where / name) ? "<folder>" : readBytes(where / name)));
         std::sort(lines.begin(), lines.end());
         std::string text;
         for (const auto& line : lines)

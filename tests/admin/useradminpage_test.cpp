@@ -81,8 +81,8 @@ TEST_F(AdminWindow, BuildsAPoolThatTheNewPlayerLogsInto) {
     EXPECT_EQ(texts(active()), (std::vector<std::string>{"admin", "ann", "PC"}));
     EXPECT_FALSE(find("changeUserNameButton")->isVisible());
     for (const char* name :
-         {"administratorButton", "removePlayerButton", "addPlayerButton", "deactivatePlayerButton",
-          "activatePlayerButton", "saveChangesButton"}) {
+         {"administratorButton", "removePlayerButton", "addPlayerButton", "addRatingPlayerButton",
+          "deactivatePlayerButton", "activatePlayerButton", "saveChangesButton"}) {
         auto* button = find<QPushButton>(name);
         EXPECT_TRUE(button->isVisible()) << name;
         EXPECT_FALSE(button->isEnabled()) << name;

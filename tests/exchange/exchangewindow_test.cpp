@@ -93,6 +93,10 @@ TEST_F(WindowTest, OnlyUsersWithRightsGetTheAdministratorsButtons) {
         EXPECT_EQ(m.remoteDirectoryButton.enabled, rights);
         EXPECT_EQ(m.deleteRemoteFileButton.enabled, rights);
         EXPECT_EQ(m.uploadAdminFilesButton.enabled, rights);
+        // A greyed-out button says why.
+        for (const ControlModel* c :
+             {&m.remoteDirectoryButton, &m.deleteRemoteFileButton, &m.uploadAdminFilesButton})
+            EXPECT_EQ(c->toolTip, rights ? "" : kExchangeNeedsAdminTip) << c->caption;
         EXPECT_TRUE(m.downloadAllButton.enabled);
         EXPECT_TRUE(m.uploadUserFilesButton.enabled);
         EXPECT_TRUE(m.localDirectoryButton.enabled);

@@ -82,8 +82,8 @@ TEST_F(Login, ABlankNameEntersAsAdmin) {
     EXPECT_EQ(window.caption, "Gridslate for admin");
     EXPECT_TRUE(window.fileMenuEnabled);
     EXPECT_TRUE(window.viewMenuEnabled);
-    EXPECT_TRUE(window.adminBackupEnabled);
-    EXPECT_TRUE(window.adminRestoreEnabled);
+    EXPECT_TRUE(window.adminBackupEntry.enabled);
+    EXPECT_TRUE(window.adminRestoreEntry.enabled);
 }
 
 TEST_F(Login, LoginTakesTheUsersSchemeAndSeason) {
@@ -167,8 +167,8 @@ protected:
 
 TEST_F(LoginPassword, ThePreferenceFilesPasswordAdmitsItsOwner) {
     EXPECT_TRUE(login("ann", "abc"));
-    EXPECT_FALSE(window.adminBackupEnabled);
-    EXPECT_FALSE(window.adminRestoreEnabled);
+    EXPECT_FALSE(window.adminBackupEntry.enabled);
+    EXPECT_FALSE(window.adminRestoreEntry.enabled);
     EXPECT_EQ(window.caption, "Gridslate for ann");
 }
 
@@ -178,7 +178,7 @@ TEST_F(LoginPassword, WithoutPreferencesTheListsPasswordCounts) {
 
 TEST_F(LoginPassword, WithoutAPasswordAnyEntryIsAdmitted) {
     EXPECT_TRUE(login("admin", "anything"));
-    EXPECT_TRUE(window.adminBackupEnabled);
+    EXPECT_TRUE(window.adminBackupEntry.enabled);
 }
 
 TEST_F(Login, TheOldAdministratorCodeIsNoBackDoor) {
@@ -186,7 +186,7 @@ TEST_F(Login, TheOldAdministratorCodeIsNoBackDoor) {
     writeList("admin,1,9,1,,0,\r\n593027614858,1,4,0,,0,\r\n");
     EXPECT_TRUE(login("593027614858"));
     EXPECT_EQ(pool.currentUser, "593027614858");
-    EXPECT_FALSE(window.adminBackupEnabled);
+    EXPECT_FALSE(window.adminBackupEntry.enabled);
 }
 
 } // namespace

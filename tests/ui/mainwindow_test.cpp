@@ -1,5 +1,6 @@
 #include "tests/ui/uitest.h"
 
+#include "core/userlist.h"
 #include "ui/qtdialogs.h"
 
 #include <QApplication>
@@ -46,6 +47,48 @@ TEST_F(MainWindow, AdminLoginHidesTheLoginAndEnablesTheMenus) {
     EXPECT_TRUE(action("restoreAdminAction")->isEnabled());
     EXPECT_FALSE(find("userNameEdit")->isVisible());
     EXPECT_FALSE(find("loginButton")->isVisible());
+}
+
+// The entries that need administrator rights, and why each is greyed out
+// for a player.
+const std::vector<std::pair<const char*, const char*>> kAdminEntries = {
+    {"enterScoresAction", kScoreEntryNeedsAdminTip},
+    {"backupAdminAction", kAdminBackupNeedsAdminTip},
+    {"restoreAdminAction", kAdminRestoreNeedsAdminTip},
+};
+
+TEST_F(MainWindow, APlayerSeesTheAdministratorsEntriesGreyedOutWithTheReason) {
+    loginAsAdmin();
+    for (const auto& [name, tip] : kAdminEntries) {
+        EXPECT_TRUE(action(name)->isEnabled()) << name;
+        EXPECT_NE(action(name)->toolTip().toStdString(), tip) << name;
+    }
+    test::addUser(program.pool, 3, "ann");
+    ASSERT_TRUE(saveUserList(program.pool));
+    trigger("logoutAction");
+    login("ann");
+    ASSERT_TRUE(window->windowTitle().contains("ann"));
+    for (const auto& [name, tip] : kAdminEntries) {
+        EXPECT_FALSE(action(name)->isEnabled()) << name;
+        EXPECT_EQ(action(name)->toolTip().toStdString(), tip) << name;
+    }
+    EXPECT_TRUE(menu("fileMenu")->toolTipsVisible());
+}
+
+TEST_F(MainWindow, HandingTheRightsOnGreysOutTheGiversEntries) {
+    loginAsAdmin();
+    test::addUser(program.pool, 3, "ann");
+    ASSERT_TRUE(saveUserList(program.pool));
+    trigger("userAdministrationAction");
+    program.dialogs.inputAnswers = {"ann"};
+    program.dialogs.confirmAnswers = {true};
+    click("administratorButton");
+    click("saveChangesButton");
+    EXPECT_EQ(program.dialogs.shown.at(1).title, "Hand Over Administrator Rights");
+    for (const auto& [name, tip] : kAdminEntries) {
+        EXPECT_FALSE(action(name)->isEnabled()) << name;
+        EXPECT_EQ(action(name)->toolTip().toStdString(), tip) << name;
+    }
 }
 
 TEST_F(MainWindow, AGamesTableWithoutTheTableIsNamedAndKept) {
