@@ -30,12 +30,24 @@ bool Session::logIn() {
         return false;
     }
     tellLoadNotices(*load, m_dialogs);
+    m_firstStart = false;
     if (load->outcome == UserListOutcome::Created) {
-        // The welcome is no refusal: it has a title of its own.
-        m_dialogs.inform("User List established.  Please Login as admin.", "Welcome!");
-        w.userName.clear();
-        w.password.clear();
-        return false;
+        if (m_pool.currentUser != kAdminUser) {
+            // The welcome is no refusal: it has a title of its own.
+            m_dialogs.inform("User List established.  Please Login as admin.", "Welcome!");
+            w.userName.clear();
+            w.password.clear();
+            return false;
+        }
+        // The new list holds admin without a password: there is nothing to
+        // ask him again.
+        load = loadUserList(m_pool);
+        if (!load) {
+            refuse(load.error(), kErrorTitle);
+            return false;
+        }
+        tellLoadNotices(*load, m_dialogs);
+        m_firstStart = true;
     }
     int k = m_pool.userSlot(m_pool.currentUser);
     if (load->outcome == UserListOutcome::UserNotFound || k == 0 || m_pool.users[k].active == 0) {

@@ -4,6 +4,7 @@
 #include "calendardialog.h"
 #include "colorsettingsdialog.h"
 #include "controls.h"
+#include "firststartdialog.h"
 #include "gridview.h"
 #include "helpservices.h"
 #include "modelwidgets.h"
@@ -116,6 +117,8 @@ QWidget* MainWindow::buildLoginPage() {
             if (m_session.logIn())
                 showWeeklyPicks();
         });
+        if (m_session.isFirstStart())
+            showFirstStart();
     };
     connect(login, &QPushButton::clicked, this, logIn);
     connect(m_password, &QLineEdit::returnPressed, this, logIn);
@@ -271,9 +274,34 @@ bool MainWindow::leavePanel() {
 }
 
 bool MainWindow::leavePanelForWindow() {
+    // The page stays up behind the window; only picks not yet saved need
+    // an answer first.
     bool left = false;
-    run([&] { left = leavePanel(); });
+    run([&] { left = m_weeklyPicks.mayLeave(); });
     return left;
+}
+
+void MainWindow::reopenPanel() {
+    run([this] {
+        Panel panel = m_model.panel;
+        if (panel == Panel::WeeklyPicks) {
+            m_weeklyPicks.open();
+        } else if (auto page = m_panelPages.find(panel); page != m_panelPages.end()) {
+            render();
+            page->second->open();
+        }
+    });
+}
+
+void MainWindow::showFirstStart() {
+    auto* dialog =
+        new FirstStartDialog({.setPassword = [this] { openPasswordChange(m_pool.currentUser); },
+                              .addPlayers = [this] { openUserAdministration(); },
+                              .chooseSeason = [this] { openSeasonYear(); }},
+                             this);
+    dialog->setAttribute(Qt::WA_DeleteOnClose);
+    dialog->paint(colorSlots(m_pool.colorScheme));
+    dialog->show();
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {
@@ -404,13 +432,14 @@ void MainWindow::openColorSettings() {
     dialog.paint(colorSlots(m_pool.colorScheme));
     dialog.exec();
     storeSchemeWithCurrentUser(m_pool);
+    // Nothing on the page depends on the colours: it stays as it was.
     render();
 }
 
 void MainWindow::openScoreEntry() {
     std::unique_ptr<ScoreEntry> model;
     run([&] {
-        if (!requireAdmin(m_pool, m_pool.currentUser, m_dialogs) || !leavePanel())
+        if (!requireAdmin(m_pool, m_pool.currentUser, m_dialogs) || !m_weeklyPicks.mayLeave())
             return;
         model = gs::openScoreEntry(m_pool, m_dialogs);
     });
@@ -419,7 +448,8 @@ void MainWindow::openScoreEntry() {
     ScoreEntryDialog dialog(std::move(model), this);
     dialog.paint(colorSlots(m_pool.colorScheme));
     dialog.exec();
-    render();
+    // The page shows the new scores.
+    reopenPanel();
 }
 
 } // namespace gs
@@ -440,7 +470,8 @@ void MainWindow::showProgress(const ProgressModel& progress) {
 
 void MainWindow::runExport(void (CsvExports::*exportFile)()) {
     run([this, exportFile] {
-        if (!leavePanel())
+        // The export reads the pick files; the page stays as it is.
+        if (!m_weeklyPicks.mayLeave())
             return;
         (m_exports.*exportFile)();
     });
@@ -449,10 +480,15 @@ void MainWindow::runExport(void (CsvExports::*exportFile)()) {
 void MainWindow::openSeasonYear() {
     if (!leavePanelForWindow())
         return;
+    const std::string season = m_pool.seasonYear;
     SeasonYearDialog dialog(m_pool, m_dialogs, this);
     dialog.paint(colorSlots(m_pool.colorScheme));
     dialog.exec();
-    render();
+    // The page shows the season now in force.
+    if (m_pool.seasonYear != season)
+        reopenPanel();
+    else
+        render();
 }
 
 void MainWindow::openSeasonCalendar() {

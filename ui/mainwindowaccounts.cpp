@@ -35,10 +35,10 @@ void MainWindow::addAccountPages() {
 
 void MainWindow::openUserAdministration() {
     run([this] {
-        if (!leavePanel())
+        // A list that cannot be read leaves the page on show as it was.
+        if (!m_weeklyPicks.mayLeave() || !m_userAdmin.open())
             return;
-        if (m_userAdmin.open())
-            m_model.panel = Panel::UserAdministration;
+        m_model.panel = Panel::UserAdministration;
     });
 }
 

@@ -35,10 +35,10 @@ protected:
         return session.logIn();
     }
     bool loggedIn() const { return !window.loginVisible; }
-    // A fresh home: the first login only creates the list.
+    // A fresh home: a first login by another name only creates the list.
     void createList() {
         ASSERT_TRUE(ensureGamesTable(pool));
-        ASSERT_FALSE(login("admin"));
+        ASSERT_FALSE(login("ann"));
         program.dialogs.clear();
     }
 };
@@ -72,6 +72,29 @@ TEST_F(Login, FirstLoginOnlyCreatesTheList) {
     EXPECT_EQ(program.dialogs.kinds, std::vector<MessageKind>{MessageKind::Information});
     EXPECT_FALSE(loggedIn());
     EXPECT_TRUE(fs::exists(userListPath(pool.folders)));
+}
+
+TEST_F(Login, FirstStartByAdminCreatesTheListAndLogsInAtOnce) {
+    for (const char* name : {"", "admin"}) {
+        SCOPED_TRACE(std::string("\"") + name + "\"");
+        test::PoolFixture fresh;
+        MainWindowModel freshWindow;
+        Session first{fresh.pool, fresh.dialogs, freshWindow};
+        ASSERT_TRUE(ensureGamesTable(fresh.pool));
+        freshWindow.userName = name;
+        EXPECT_TRUE(first.logIn());
+        EXPECT_TRUE(first.isFirstStart());
+        EXPECT_TRUE(fresh.dialogs.messages().empty());
+        EXPECT_FALSE(freshWindow.loginVisible);
+        EXPECT_EQ(fresh.pool.currentUser, "admin");
+        EXPECT_TRUE(freshWindow.scoreEntryEntry.enabled);
+        EXPECT_TRUE(fs::exists(userListPath(fresh.pool.folders)));
+
+        first.logOut();
+        freshWindow.userName = "admin";
+        EXPECT_TRUE(first.logIn());
+        EXPECT_FALSE(first.isFirstStart());
+    }
 }
 
 TEST_F(Login, ABlankNameEntersAsAdmin) {

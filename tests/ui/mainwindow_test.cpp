@@ -4,6 +4,7 @@
 #include "ui/qtdialogs.h"
 
 #include <QApplication>
+#include <QDialog>
 #include <QLabel>
 #include <QMessageBox>
 #include <QRadioButton>
@@ -29,14 +30,70 @@ TEST_F(MainWindow, StartsLoggedOut) {
             << label->objectName().toStdString();
 }
 
-TEST_F(MainWindow, FirstLoginCreatesTheListAndEmptiesTheBoxes) {
+TEST_F(MainWindow, FirstStartLogsInAtOnceAndSaysWhatToDoNext) {
     login("");
+    EXPECT_TRUE(program.dialogs.messages().empty());
+    EXPECT_TRUE(window->windowTitle().startsWith("Gridslate for admin"));
+    EXPECT_TRUE(find("weeklyPicksPage")->isVisible());
+    auto* next = find<QDialog>("firstStartDialog");
+    ASSERT_NE(next, nullptr);
+    EXPECT_TRUE(next->isVisible());
+    EXPECT_FALSE(next->isModal()); // the main window stays usable beside it
+    EXPECT_TRUE(next->findChild<QLabel*>("firstStartText")->text().contains("password"));
+
+    // Each button opens its window; the dialog stays for the next step.
+    QString opened;
+    QTimer::singleShot(0, [&] {
+        QWidget* dialog = QApplication::activeModalWidget();
+        opened = dialog ? dialog->objectName() : "";
+        if (dialog)
+            dialog->close();
+    });
+    QTest::mouseClick(next->findChild<QPushButton*>("setPasswordButton"), Qt::LeftButton);
+    EXPECT_EQ(opened, "changePasswordDialog");
+    QTimer::singleShot(0, [&] {
+        QWidget* dialog = QApplication::activeModalWidget();
+        opened = dialog ? dialog->objectName() : "";
+        if (dialog)
+            dialog->close();
+    });
+    QTest::mouseClick(next->findChild<QPushButton*>("chooseSeasonButton"), Qt::LeftButton);
+    EXPECT_EQ(opened, "seasonYearDialog");
+    EXPECT_TRUE(next->isVisible());
+    EXPECT_TRUE(find("weeklyPicksPage")->isVisible());
+
+    QTest::mouseClick(next->findChild<QPushButton*>("addPlayersButton"), Qt::LeftButton);
+    EXPECT_FALSE(next->isVisible());
+    EXPECT_TRUE(find("userAdministrationPage")->isVisible());
+}
+
+TEST_F(MainWindow, ALoginOnAListThatExistsIsNoFirstStart) {
+    loginAsAdmin();
+    trigger("logoutAction");
+    login("admin");
+    EXPECT_EQ(window->findChild<QDialog*>("firstStartDialog"), nullptr);
+}
+
+TEST_F(MainWindow, AnotherNameOnAFreshHomeOnlyCreatesTheList) {
+    login("ann");
     EXPECT_EQ(program.dialogs.messages(),
               std::vector<std::string>{"Welcome!: User List established.  Please Login as admin."});
-    EXPECT_EQ(program.dialogs.kinds, std::vector<MessageKind>{MessageKind::Information});
     EXPECT_EQ(window->windowTitle(), "Gridslate");
     EXPECT_EQ(find<QLineEdit>("userNameEdit")->text(), "");
     EXPECT_TRUE(find("userNameEdit")->isVisible());
+}
+
+// A window of the File menu opens over the page; when it closes the page
+// is still there, never an empty window.
+TEST_F(MainWindow, ThePageStaysWhenAWindowCloses) {
+    loginAsAdmin();
+    ASSERT_TRUE(find("weeklyPicksPage")->isVisible());
+    for (const char* entry : {"colorSettingsAction", "setSeasonAction", "exchangeFilesAction"}) {
+        bool opened = withModal(entry, [](QWidget* dialog) { dialog->close(); });
+        EXPECT_TRUE(opened) << entry;
+        EXPECT_TRUE(find("weeklyPicksPage")->isVisible()) << entry;
+        EXPECT_FALSE(find("blankPage")->isVisible()) << entry;
+    }
 }
 
 TEST_F(MainWindow, AdminLoginHidesTheLoginAndEnablesTheMenus) {
@@ -93,7 +150,6 @@ TEST_F(MainWindow, HandingTheRightsOnGreysOutTheGiversEntries) {
 
 TEST_F(MainWindow, AGamesTableWithoutTheTableIsNamedAndKept) {
     std::filesystem::resize_file(program.pool.gamesDatabasePath(), 0);
-    login("admin");
     login("admin");
     std::string said;
     for (const std::string& message : program.dialogs.messages())
