@@ -13,6 +13,7 @@
 #include <QLineSeries>
 #include <QListWidget>
 #include <QProgressBar>
+#include <QRegularExpression>
 
 namespace gs {
 namespace {
@@ -95,7 +96,7 @@ TEST_F(ResultsWindow, AllUserPickResults) {
     EXPECT_FALSE(find<QProgressBar>("allResultsProgress")->isVisible());
     EXPECT_EQ(label("allResultsHeading"), "All-User Pick Results");
     EXPECT_EQ(grid->model()->columnCount(), 11);
-    EXPECT_EQ(grid->model()->rowCount(), 256);
+    EXPECT_EQ(grid->model()->rowCount(), 257); // the games and the totals
     QStringList headers;
     for (int c = 0; c < 11; ++c)
         headers << header(grid, c);
@@ -128,6 +129,27 @@ TEST_F(ResultsWindow, AllUserPickResults) {
     clickCell(grid, 118, 9); // ann's column: nothing
     EXPECT_EQ(text(grid, 118, 9), "");
     EXPECT_TRUE(program.dialogs.shown.empty());
+}
+
+TEST_F(ResultsWindow, TheBoardOpensAtTheCurrentWeekAndEndsWithTheTotals) {
+    trigger("allResultsAction");
+    auto* grid = find<GridTableView>("allResultsGrid");
+    // Week 9 starts at row 118, at the top of the view.
+    QModelIndex top = grid->indexAt(QPoint(2, 2));
+    ASSERT_TRUE(top.isValid());
+    EXPECT_EQ(top.row() + 1, 118);
+    EXPECT_EQ(text(grid, 118, 0), "9");
+
+    EXPECT_EQ(text(grid, 257, 3), "Correct picks");
+    // ann picked every home team of weeks 1..9; her total counts the judged
+    // games before the pool's day.
+    QString total = text(grid, 257, 9);
+    EXPECT_TRUE(QRegularExpression("^\\d+/\\d+$").match(total).hasMatch()) << total.toStdString();
+    EXPECT_TRUE(bold(grid, 257, 9));
+    // A correct pick is told by more than its colour.
+    EXPECT_EQ(background(grid, 1, 9), kGreenColour);
+    EXPECT_TRUE(bold(grid, 1, 9));
+    EXPECT_FALSE(bold(grid, 1, 10));
 }
 
 TEST_F(ResultsWindow, ARestoreShowsTheRestoredPicksOnTheBoard) {
