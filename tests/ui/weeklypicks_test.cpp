@@ -135,7 +135,8 @@ TEST_F(WeeklyPicksWindow, ScoreEnteredInTheWindowReachesTheTable) {
         EXPECT_EQ(dialog->windowTitle(), "Enter Scores");
         EXPECT_TRUE(find("picksGrid")->isVisible()); // the page stays behind it
         auto* week1 = dialog->findChild<QRadioButton*>("weekOption1");
-        EXPECT_FALSE(dialog->findChild<QRadioButton*>("weekOption2")->isEnabled());
+        // The weeks played by the pool's day can be chosen from the start.
+        EXPECT_TRUE(dialog->findChild<QRadioButton*>("weekOption2")->isEnabled());
         QTest::mouseClick(week1, Qt::LeftButton);
         EXPECT_TRUE(dialog->findChild<QRadioButton*>("weekOption8")->isEnabled());
         EXPECT_FALSE(dialog->findChild<QRadioButton*>("weekOption9")->isEnabled());
