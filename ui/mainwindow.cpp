@@ -461,11 +461,19 @@ HelpCommands MainWindow::help() {
 }
 
 void MainWindow::showProgress(const ProgressModel& progress) {
+    // The export runs inside this event, so the bar is painted here and
+    // now; but at most every 50 ms, for painting it at every step would
+    // cost more than the export itself.
+    constexpr qint64 kProgressPaintMs = 50;
+    bool shown = m_progress->isVisible() != progress.visible;
+    if (!shown && m_sinceProgressPainted.isValid() &&
+        m_sinceProgressPainted.elapsed() < kProgressPaintMs)
+        return;
     m_progress->setRange(progress.minimum, progress.maximum);
     m_progress->setValue(progress.value);
     m_progress->setVisible(progress.visible);
-    // The export runs inside this event: paint the bar now, not afterwards.
     m_progress->repaint();
+    m_sinceProgressPainted.start();
 }
 
 void MainWindow::runExport(void (CsvExports::*exportFile)()) {

@@ -13,6 +13,7 @@
 #include "prefs/backup.h"
 #include "prefs/help.h"
 
+#include <QElapsedTimer>
 #include <QMainWindow>
 
 #include <functional>
@@ -109,6 +110,7 @@ private:
     Opener* m_opener = nullptr;
     ManualRenderer* m_renderer = nullptr;
     QProgressBar* m_progress = nullptr;
+    QElapsedTimer m_sinceProgressPainted;
 
     QStackedWidget* m_pages = nullptr;
     QWidget* m_loginPage = nullptr;

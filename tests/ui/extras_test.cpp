@@ -79,9 +79,13 @@ TEST_F(MenuEntries, ExportsWriteTheirFilesAndSaySo) {
     trigger("exportResultsAction");
     trigger("exportStatisticsAction");
     EXPECT_EQ(program.dialogs.messages(),
-              (std::vector<std::string>{"Export Status: User Pick History Export Complete",
-                                        "Export Status: User Pick Results Export Complete",
-                                        "Export Status: User Stat Export Complete"}));
+              (std::vector<std::string>{
+                  "Export Status: User Pick History Export Complete.\nThe file is " +
+                      (program.pool.folders.install / "AllUserPickHistory.csv").string(),
+                  "Export Status: User Pick Results Export Complete.\nThe file is " +
+                      (program.pool.folders.install / "AllUserPickResults.csv").string(),
+                  "Export Status: User Stat Export Complete.\nThe file is " +
+                      (program.pool.folders.install / "AllUserStats2010.csv").string()}));
     for (const char* file :
          {"AllUserPickHistory.csv", "AllUserPickResults.csv", "AllUserStats2010.csv"})
         EXPECT_TRUE(fs::exists(program.pool.folders.install / file)) << file;
