@@ -73,13 +73,19 @@ bool Session::logIn() {
     w.loginVisible = false;
     w.fileMenuEnabled = true;
     w.viewMenuEnabled = true;
-    w.caption = "Gridslate for " + m_pool.currentUser;
+    w.caption = windowCaption(m_pool);
     return true;
 }
 
-void Session::followRights() {
-    if (!m_window.loginVisible)
-        m_window.grantAdminEntries(m_pool.isAdmin(m_pool.currentUser));
+std::string windowCaption(const Pool& pool) {
+    return "Gridslate for " + pool.currentUser + " \x96 " + pool.seasonYear + " season";
+}
+
+void Session::followPool() {
+    if (m_window.loginVisible)
+        return;
+    m_window.grantAdminEntries(m_pool.isAdmin(m_pool.currentUser));
+    m_window.caption = windowCaption(m_pool);
 }
 
 void Session::logOut() {

@@ -28,6 +28,10 @@ struct FirstStartModel {
     ControlModel closeButton{"&Close", true};
 };
 
+// The main window's caption while somebody is logged in: who, and which
+// season ("Gridslate for ann \x96 2010 season", with an en dash).
+std::string windowCaption(const Pool& pool);
+
 class Session {
 public:
     Session(Pool& pool, Dialogs& dialogs, MainWindowModel& window)
@@ -44,9 +48,10 @@ public:
     // do next.
     bool isFirstStart() const { return m_firstStart; }
 
-    // The administrator's entries follow the rights the user now has: they
-    // can be handed on while he is logged in.
-    void followRights();
+    // The administrator's entries and the caption follow the pool: the
+    // rights can be handed on, the user renamed and the season switched
+    // while he is logged in.
+    void followPool();
 
     // "Logout of Session".
     void logOut();

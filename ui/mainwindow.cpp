@@ -29,6 +29,7 @@
 #include <QMenuBar>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QShortcut>
 #include <QStackedWidget>
 #include <QStatusBar>
 #include <QVBoxLayout>
@@ -82,14 +83,15 @@ QWidget* MainWindow::buildLoginPage() {
     auto* outer = new QVBoxLayout(page);
     auto* form = new QGridLayout;
 
-    auto* nameLabel = named(new QLabel("User Name"), "userNameLabel", "User Name", PaintRole::Text);
+    auto* nameLabel =
+        named(new QLabel("&User Name"), "userNameLabel", "User Name", PaintRole::Text);
     auto* passwordLabel =
-        named(new QLabel("Password"), "passwordLabel", "Password", PaintRole::Text);
+        named(new QLabel("&Password"), "passwordLabel", "Password", PaintRole::Text);
     m_userName = named(new QLineEdit, "userNameEdit", "User Name");
     m_password = named(new QLineEdit, "passwordEdit", "Password");
     m_password->setEchoMode(QLineEdit::Password);
-    auto* login = named(new QPushButton("Login"), "loginButton", "Login", PaintRole::Button);
-    auto* exit = named(new QPushButton("Exit"), "exitButton", "Exit", PaintRole::Button);
+    auto* login = named(new QPushButton("&Login"), "loginButton", "Login", PaintRole::Button);
+    auto* exit = named(new QPushButton("E&xit"), "exitButton", "Exit", PaintRole::Button);
     nameLabel->setBuddy(m_userName);
     passwordLabel->setBuddy(m_password);
     login->setDefault(true);
@@ -145,6 +147,13 @@ QWidget* MainWindow::buildWeeklyPicksPage() {
         named(new QPushButton, "previousWeekButton", "Previous week", PaintRole::Button);
     auto* next = named(new QPushButton, "nextWeekButton", "Next week", PaintRole::Button);
     auto* save = named(new QPushButton, "savePicksButton", "Save Picks", PaintRole::Button);
+    // Ctrl+S saves the picks while the button may be pressed.
+    auto* saveKey = new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_S), page);
+    saveKey->setObjectName("savePicksShortcut");
+    connect(saveKey, &QShortcut::activated, save, [save] {
+        if (save->isVisible() && save->isEnabled())
+            save->click();
+    });
     QFont big = heading->font();
     big.setPointSize(big.pointSize() + 2);
     big.setBold(true);
@@ -199,70 +208,76 @@ void MainWindow::buildMenus() {
     m_fileMenu->setObjectName("fileMenu");
     // A greyed-out entry says why when the pointer rests on it.
     m_fileMenu->setToolTipsVisible(true);
-    addEntry(m_fileMenu, "logoutAction", "Logout of Session", [this] { logOut(); });
-    addEntry(m_fileMenu, "enterScoresAction", "Enter Game Scores", [this] { openScoreEntry(); });
-    addEntry(m_fileMenu, "userAdministrationAction", "User List Administration");
-    addEntry(m_fileMenu, "exchangeFilesAction", "Exchange Files with Admin",
+    addEntry(m_fileMenu, "logoutAction", "&Logout of Session", [this] { logOut(); });
+    addEntry(m_fileMenu, "enterScoresAction", "Enter Game &Scores", [this] { openScoreEntry(); });
+    addEntry(m_fileMenu, "userAdministrationAction", "&User List Administration");
+    addEntry(m_fileMenu, "exchangeFilesAction", "Exchange Files with &Admin",
              [this] { openExchange(); });
-    addEntry(m_fileMenu, "changePasswordAction", "Change Password");
-    addEntry(m_fileMenu, "changeFolderAction", "Change Folder Setting");
-    addEntry(m_fileMenu, "setSeasonAction", "Set Current Season", [this] { openSeasonYear(); });
-    addEntry(m_fileMenu, "colorSettingsAction", "Color Settings", [this] { openColorSettings(); });
-    QMenu* exportMenu = m_fileMenu->addMenu("Export");
+    addEntry(m_fileMenu, "changePasswordAction", "Change &Password");
+    addEntry(m_fileMenu, "changeFolderAction", "Change &Folder Setting");
+    addEntry(m_fileMenu, "setSeasonAction", "Se&t Current Season", [this] { openSeasonYear(); });
+    addEntry(m_fileMenu, "colorSettingsAction", "&Color Settings", [this] { openColorSettings(); });
+    QMenu* exportMenu = m_fileMenu->addMenu("&Export");
     exportMenu->setObjectName("exportMenu");
-    addEntry(exportMenu, "exportResultsAction", "All-User Pick Results",
+    addEntry(exportMenu, "exportResultsAction", "All-User Pick &Results",
              [this] { runExport(&CsvExports::exportResults); });
-    addEntry(exportMenu, "exportHistoryAction", "All-User Pick History",
+    addEntry(exportMenu, "exportHistoryAction", "All-User Pick &History",
              [this] { runExport(&CsvExports::exportHistory); });
-    addEntry(exportMenu, "exportStatisticsAction", "Active User Stats",
+    addEntry(exportMenu, "exportStatisticsAction", "Active User &Stats",
              [this] { runExport(&CsvExports::exportStatistics); });
-    QMenu* backup = m_fileMenu->addMenu("Backup");
+    QMenu* backup = m_fileMenu->addMenu("&Backup");
     backup->setObjectName("backupMenu");
     backup->setToolTipsVisible(true);
-    addEntry(backup, "backupPicksAction", "Picks Data",
+    addEntry(backup, "backupPicksAction", "&Picks Data",
              [this] { run([this] { m_backups.backUpPicks(); }); });
-    addEntry(backup, "backupAdminAction", "Admin Data",
+    addEntry(backup, "backupAdminAction", "&Admin Data",
              [this] { run([this] { m_backups.backUpUserList(); }); });
-    QMenu* restore = m_fileMenu->addMenu("Restore");
+    QMenu* restore = m_fileMenu->addMenu("&Restore");
     restore->setObjectName("restoreMenu");
     restore->setToolTipsVisible(true);
-    addEntry(restore, "restorePicksAction", "Picks Data", [this] { restorePicks(); });
-    addEntry(restore, "restoreAdminAction", "Admin Data",
+    addEntry(restore, "restorePicksAction", "&Picks Data", [this] { restorePicks(); });
+    addEntry(restore, "restoreAdminAction", "&Admin Data",
              [this] { run([this] { m_backups.restoreUserList(); }); });
     m_fileMenu->addSeparator();
-    addEntry(m_fileMenu, "exitAction", "Exit", [this] { close(); });
+    addEntry(m_fileMenu, "exitAction", "E&xit", [this] { close(); });
+
+    // The standard keys: they work from anywhere in the window.
+    m_actions.at("exitAction")->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q));
+    addAction(m_actions.at("exitAction"));
 
     m_viewMenu = menuBar()->addMenu("&View");
     m_viewMenu->setObjectName("viewMenu");
-    addEntry(m_viewMenu, "seasonCalendarAction", "Season Calendar",
+    addEntry(m_viewMenu, "seasonCalendarAction", "Season &Calendar",
              [this] { openSeasonCalendar(); });
-    addEntry(m_viewMenu, "weeklyPicksAction", "This Week's Picks", [this] { openWeeklyPicks(); });
-    addEntry(m_viewMenu, "allResultsAction", "All-User Pick Results",
+    addEntry(m_viewMenu, "weeklyPicksAction", "This &Week's Picks", [this] { openWeeklyPicks(); });
+    addEntry(m_viewMenu, "allResultsAction", "&All-User Pick Results",
              [this] { openPanel(Panel::AllResults); });
-    addEntry(m_viewMenu, "userStatisticsAction", "User Statistics",
+    addEntry(m_viewMenu, "userStatisticsAction", "User &Statistics",
              [this] { openPanel(Panel::UserStatistics); });
-    addEntry(m_viewMenu, "teamRankingAction", "PC's Team Ranking List",
+    addEntry(m_viewMenu, "teamRankingAction", "PC's Team &Ranking List",
              [this] { openPanel(Panel::TeamRanking); });
-    addEntry(m_viewMenu, "teamStatisticsAction", "Team Statistics",
+    addEntry(m_viewMenu, "teamStatisticsAction", "&Team Statistics",
              [this] { openPanel(Panel::TeamStatistics); });
-    addEntry(m_viewMenu, "scoresPageAction", "NFL.com Scores",
+    addEntry(m_viewMenu, "scoresPageAction", "&NFL.com Scores",
              [this] { run([this] { help().openScoresPage(); }); });
 
     QMenu* help = menuBar()->addMenu("&Help");
     help->setObjectName("helpMenu");
-    addEntry(help, "userManualAction", "User Manual", [this] {
+    addEntry(help, "userManualAction", "User &Manual", [this] {
         QApplication::setOverrideCursor(Qt::WaitCursor);
         run([this] { this->help().openUserManual(); });
         QApplication::restoreOverrideCursor();
     });
-    addEntry(help, "aboutAction", "About Gridslate", [this] { openAbout(); });
+    addEntry(help, "aboutAction", "&About Gridslate", [this] { openAbout(); });
+    m_actions.at("userManualAction")->setShortcut(QKeySequence(Qt::Key_F1));
+    addAction(m_actions.at("userManualAction"));
 }
 
 void MainWindow::run(const std::function<void()>& handler) {
     m_model.userName = fromQt(m_userName->text());
     m_model.password = fromQt(m_password->text());
     handler();
-    m_session.followRights();
+    m_session.followPool();
     render();
 }
 

@@ -73,10 +73,9 @@ void MainWindow::openUserNameChange() {
     dialog.paint(colorSlots(m_pool.colorScheme));
     if (dialog.exec() == QDialog::Accepted) {
         m_userAdmin.playerRenamed(change.oldName(), change.newName);
-        // The administrator may have renamed himself.
-        m_model.caption = "Gridslate for " + m_pool.currentUser;
     }
-    render();
+    // The administrator may have renamed himself: the caption follows.
+    run([] {});
 }
 
 void MainWindow::openFolderChange() {

@@ -102,7 +102,7 @@ TEST_F(Login, ABlankNameEntersAsAdmin) {
     EXPECT_TRUE(login("   "));
     EXPECT_TRUE(loggedIn());
     EXPECT_EQ(pool.currentUser, "admin");
-    EXPECT_EQ(window.caption, "Gridslate for admin");
+    EXPECT_EQ(window.caption, "Gridslate for admin \x96 2010 season");
     EXPECT_TRUE(window.fileMenuEnabled);
     EXPECT_TRUE(window.viewMenuEnabled);
     EXPECT_TRUE(window.adminBackupEntry.enabled);
@@ -192,7 +192,7 @@ TEST_F(LoginPassword, ThePreferenceFilesPasswordAdmitsItsOwner) {
     EXPECT_TRUE(login("ann", "abc"));
     EXPECT_FALSE(window.adminBackupEntry.enabled);
     EXPECT_FALSE(window.adminRestoreEntry.enabled);
-    EXPECT_EQ(window.caption, "Gridslate for ann");
+    EXPECT_EQ(window.caption, "Gridslate for ann \x96 2010 season");
 }
 
 TEST_F(LoginPassword, WithoutPreferencesTheListsPasswordCounts) {

@@ -37,7 +37,7 @@ protected:
         test::writePicks(pool, "ann", sidePicks(season, Side::Home, 1, 9));
         test::writePicks(pool, "bob", sidePicks(season, Side::Visitor, 1, 8));
         login("admin");
-        ASSERT_EQ(window->windowTitle(), "Gridslate for admin");
+        ASSERT_EQ(window->windowTitle(), "Gridslate for admin – 2010 season");
         program.dialogs.clear();
     }
 

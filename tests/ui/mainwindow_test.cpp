@@ -6,8 +6,10 @@
 #include <QApplication>
 #include <QDialog>
 #include <QLabel>
+#include <QMenuBar>
 #include <QMessageBox>
 #include <QRadioButton>
+#include <QSet>
 #include <QTimer>
 
 namespace gs {
@@ -186,6 +188,43 @@ TEST_F(MainWindow, ColorSchemeWindowRepaintsEverythingAndKeepsTheChoice) {
     ASSERT_TRUE(opened);
     EXPECT_EQ(program.pool.colorScheme, 12);
     EXPECT_EQ(program.pool.users[program.pool.userSlot("admin")].colorScheme, 12);
+}
+
+// Every menu and every entry can be reached from the keyboard: each has a
+// mnemonic, none shared within its menu.
+TEST_F(MainWindow, EveryMenuAndEntryHasItsOwnMnemonic) {
+    std::function<void(const QList<QAction*>&, const QString&)> check =
+        [&](const QList<QAction*>& actions, const QString& where) {
+            QSet<QChar> keys;
+            for (QAction* entry : actions) {
+                if (entry->isSeparator())
+                    continue;
+                QString text = entry->text();
+                int at = text.indexOf('&');
+                ASSERT_GE(at, 0) << where.toStdString() << ": " << text.toStdString();
+                QChar key = text.at(at + 1).toLower();
+                EXPECT_FALSE(keys.contains(key))
+                    << where.toStdString() << ": " << text.toStdString();
+                keys.insert(key);
+                if (entry->menu())
+                    check(entry->menu()->actions(), text);
+            }
+        };
+    check(window->menuBar()->actions(), "menu bar");
+}
+
+TEST_F(MainWindow, StandardKeysAndATitleThatSaysWhoAndWhichSeason) {
+    EXPECT_EQ(action("exitAction")->shortcut().toString(), "Ctrl+Q");
+    EXPECT_EQ(action("userManualAction")->shortcut().toString(), "F1");
+    loginAsAdmin();
+    EXPECT_EQ(window->windowTitle(), "Gridslate for admin – 2010 season");
+    // A new season shows at once.
+    bool opened = withModal("setSeasonAction", [](QWidget* dialog) {
+        QTest::mouseClick(dialog->findChild<QRadioButton*>("season2011Option"), Qt::LeftButton);
+        dialog->close();
+    });
+    ASSERT_TRUE(opened);
+    EXPECT_EQ(window->windowTitle(), "Gridslate for admin – 2011 season");
 }
 
 // The save question's buttons, and Escape, as the logic hears them.

@@ -57,6 +57,21 @@ TEST_F(WeeklyPicksWindow, APickSavedIsThereAfterLoggingInAgain) {
     EXPECT_EQ(picks.lines[8][2 * 2 - 2], '1'); // Atlanta is team 2
 }
 
+TEST_F(WeeklyPicksWindow, CtrlSSavesThePicks) {
+    loginAsAdmin();
+    trigger("weeklyPicksAction");
+    auto* grid = find<GridView>("picksGrid");
+    clickCell(grid, 1, 1);
+    ASSERT_TRUE(find<QPushButton>("savePicksButton")->isEnabled());
+    window->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
+    QTest::keyClick(grid, Qt::Key_S, Qt::ControlModifier);
+    EXPECT_EQ(find<QPushButton>("savePicksButton")->text(), "Picks Saved");
+    TextFile picks = readTextFile(program.pool.folders.program / "admin2010.dat");
+    ASSERT_GE(picks.lines.size(), 9u);
+    EXPECT_EQ(picks.lines[8][2 * 2 - 2], '1');
+}
+
 TEST_F(WeeklyPicksWindow, RestoredPicksReplaceTheOnesOnShow) {
     loginAsAdmin();
     auto* grid = find<GridView>("picksGrid");
