@@ -60,6 +60,11 @@ void GridTableView::render(const GridModel& grid) {
     }
 }
 
+void GridTableView::setCompactRows() {
+    verticalHeader()->setMinimumSectionSize(1);
+    verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 2);
+}
+
 void GridTableView::detach() {
     m_model->setGrid(nullptr);
     m_widths.clear();

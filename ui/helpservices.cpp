@@ -5,9 +5,11 @@
 #include <QDesktopServices>
 #include <QFile>
 #include <QImage>
+#include <QMimeDatabase>
 #include <QPageLayout>
 #include <QPageSize>
 #include <QPdfWriter>
+#include <QProcess>
 #include <QRegularExpression>
 #include <QTextDocument>
 #include <QUrl>
@@ -38,10 +40,36 @@ void addPictures(QTextDocument& document, const QString& markdown, const QString
 
 } // namespace
 
+namespace {
+
+// How long the desktop may take to name its application for a page or a
+// document.
+constexpr int kHandlerQueryMs = 3000;
+
+// False when the desktop says it has no application for the address. The
+// desktop's opener only hands the address on and tells nobody when nothing
+// takes it, so the person would wait for a window that never comes. Where
+// the desktop cannot be asked, the opener is left to try.
+bool desktopCanOpen(const QUrl& url) {
+    QString type = url.isLocalFile() ? QMimeDatabase().mimeTypeForFile(url.toLocalFile()).name()
+                                     : "x-scheme-handler/" + url.scheme();
+    QProcess query;
+    query.start("xdg-mime", {"query", "default", type});
+    if (!query.waitForStarted(kHandlerQueryMs) || !query.waitForFinished(kHandlerQueryMs) ||
+        query.exitStatus() != QProcess::NormalExit || query.exitCode() != 0) {
+        query.kill();
+        query.waitForFinished(kHandlerQueryMs);
+        return true;
+    }
+    return !query.readAllStandardOutput().trimmed().isEmpty();
+}
+
+} // namespace
+
 bool DesktopOpener::open(const std::string& address) {
     QString text = QString::fromStdString(address);
     QUrl url = text.contains("://") ? QUrl(text) : QUrl::fromLocalFile(text);
-    return QDesktopServices::openUrl(url);
+    return desktopCanOpen(url) && QDesktopServices::openUrl(url);
 }
 
 Status printMarkdownPdf(const QString& markdown, const QString& imageRoot, const QString& pdf) {

@@ -9,7 +9,8 @@
 
 namespace gs {
 
-// Opens web addresses and files with QDesktopServices.
+// Opens web addresses and files with QDesktopServices; false, rather than
+// silence, when the desktop has no application for them.
 class DesktopOpener final : public Opener {
 public:
     bool open(const std::string& address) override;

@@ -44,7 +44,8 @@ MainWindow::MainWindow(Pool& pool, Dialogs& dialogs, QWidget* parent)
       m_renderer(m_manualRenderer.get()) {
     setObjectName("mainWindow");
     setAccessibleName("Gridslate main window");
-    resize(980, 640);
+    // Room for the 32 teams of the team lists and a week of picks.
+    resize(1024, 720);
 
     auto* central = new QWidget(this);
     central->setObjectName("centralWidget");
@@ -231,13 +232,13 @@ void MainWindow::buildMenus() {
     addEntry(backup, "backupPicksAction", "&Picks Data",
              [this] { run([this] { m_backups.backUpPicks(); }); });
     addEntry(backup, "backupAdminAction", "&Admin Data",
-             [this] { run([this] { m_backups.backUpUserList(); }); });
+             [this] { run([this] { m_backups.backUpAdminData(); }); });
     QMenu* restore = m_fileMenu->addMenu("&Restore");
     restore->setObjectName("restoreMenu");
     restore->setToolTipsVisible(true);
     addEntry(restore, "restorePicksAction", "&Picks Data", [this] { restorePicks(); });
     addEntry(restore, "restoreAdminAction", "&Admin Data",
-             [this] { run([this] { m_backups.restoreUserList(); }); });
+             [this] { run([this] { m_backups.restoreAdminData(); }); });
     m_fileMenu->addSeparator();
     addEntry(m_fileMenu, "exitAction", "E&xit", [this] { close(); });
 

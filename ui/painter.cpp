@@ -2,7 +2,10 @@
 
 #include "textconv.h"
 
+#include <QFontMetrics>
 #include <QVariant>
+
+#include <algorithm>
 
 namespace gs {
 
@@ -76,6 +79,18 @@ void paintWindow(QWidget* window, const ColorSlots& colors) {
              " { background: " + dot(name(p.disabledText)) + "; }\n";
     sheet += selector(PaintRole::ButtonText) + " { color: " + name(p.accent) + "; }\n";
     window->setStyleSheet(sheet);
+}
+
+void PaintedDialog::showEvent(QShowEvent* event) {
+    // Room for the window's icon and its buttons beside the title.
+    constexpr int kTitleBarExtras = 160;
+    QFont title = font();
+    title.setBold(true);
+    int needed = QFontMetrics(title).horizontalAdvance(windowTitle()) + kTitleBarExtras;
+    if (width() < needed)
+        resize(needed, height());
+    setMinimumWidth(std::max(minimumWidth(), needed));
+    QDialog::showEvent(event);
 }
 
 } // namespace gs

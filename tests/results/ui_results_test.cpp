@@ -212,6 +212,8 @@ TEST_F(ResultsWindow, TeamStatistics) {
     auto* teams = find<QListWidget>("teamList");
     ASSERT_TRUE(teams->isVisible());
     ASSERT_EQ(teams->count(), 32);
+    EXPECT_EQ(label("teamStatisticsHeading"), "Team Statistics");
+    EXPECT_TRUE(find<QLabel>("teamStatisticsHint")->isVisible());
     const char* box = "teamDetailBox";
     EXPECT_FALSE(find<QGroupBox>(box)->isVisible());
 
@@ -246,10 +248,14 @@ TEST_F(ResultsWindow, TeamRanking) {
     trigger("teamRankingAction");
     auto* grid = find<GridTableView>("rankingGrid");
     ASSERT_TRUE(grid->isVisible());
-    EXPECT_EQ(header(grid, 0) + " " + header(grid, 1), "Rank Team");
-    EXPECT_EQ(text(grid, 1, 0) + " " + text(grid, 1, 1), "1 Tennessee Titans");
+    EXPECT_EQ(header(grid, 0) + " " + header(grid, 1) + " " + header(grid, 2), "Rank Team Record");
+    EXPECT_EQ(text(grid, 1, 0) + " " + text(grid, 1, 1) + " " + text(grid, 1, 2),
+              "1 Tennessee Titans 5-3-0");
     EXPECT_EQ(text(grid, 32, 1), "Carolina Panthers");
     EXPECT_EQ(grid->columnWidth(0), grid->pixelsForWidth(800));
+    // Every team shows in the window as it opens, none behind a scroll bar.
+    EXPECT_LE(grid->rowViewportPosition(31) + grid->rowHeight(31), grid->viewport()->height());
+    EXPECT_GE(grid->width(), grid->columnWidth(0) + grid->columnWidth(1) + grid->columnWidth(2));
 
     clickCell(grid, 12, 1);
     const char* box = "rankingDetailBox";

@@ -3,6 +3,7 @@
 #include "prefs/help.h"
 #include "tests/support/recordingopener.h"
 #include "tests/ui/uitest.h"
+#include "ui/helpservices.h"
 
 #include <QCalendarWidget>
 #include <QLabel>
@@ -46,9 +47,9 @@ TEST_F(MenuEntries, SeasonYearSwitchesAtOnceAndApplyStoresIt) {
     ASSERT_TRUE(opened);
     EXPECT_EQ(program.pool.seasonYear, "2011");
     EXPECT_TRUE(test::readBytes(userListPath(program.pool.folders)).starts_with("2011\r\n"));
-    EXPECT_EQ(
-        program.dialogs.messages(),
-        std::vector<std::string>{"Season Year: Season 2011 will be the season of the next login."});
+    EXPECT_EQ(program.dialogs.messages(),
+              std::vector<std::string>{"Season Year: Season 2011 is the season now, and the next "
+                                       "login starts in it as well."});
 }
 
 TEST_F(MenuEntries, SeasonCalendarIsLimitedToTheSeasonAndListsAClickedDay) {
@@ -59,11 +60,15 @@ TEST_F(MenuEntries, SeasonCalendarIsLimitedToTheSeasonAndListsAClickedDay) {
         EXPECT_EQ(calendar->minimumDate(), QDate(2010, 9, 9));
         EXPECT_EQ(calendar->maximumDate(), QDate(2011, 1, 2));
         EXPECT_EQ(calendar->selectedDate(), QDate(2010, 9, 9));
-        EXPECT_FALSE(games->isVisible());
-        int narrow = dialog->width();
+        // The list is there from the start: a click never changes the width.
+        EXPECT_TRUE(games->isVisible());
+        int width = dialog->width();
+        // Game days are marked; other days are not.
+        EXPECT_EQ(calendar->dateTextFormat(QDate(2010, 9, 12)).fontWeight(), QFont::Bold);
+        EXPECT_NE(calendar->dateTextFormat(QDate(2010, 9, 14)).fontWeight(), QFont::Bold);
         emit calendar->clicked(QDate(2010, 9, 13));
         EXPECT_TRUE(games->isVisible());
-        EXPECT_GT(dialog->width(), narrow);
+        EXPECT_EQ(dialog->width(), width);
         QStringList entries;
         for (int i = 0; i < games->count(); ++i)
             entries << games->item(i)->text();
@@ -121,6 +126,20 @@ TEST_F(MenuEntries, TheUserManualIsPrintedWhenMissingAndOpened) {
          at = pdf.find("/Subtype /Image", at + 1))
         ++pictures;
     EXPECT_EQ(pictures, 7u);
+}
+
+// A desktop that has no browser says so when asked; the opener then says
+// it could not open the page rather than handing it on to nobody.
+TEST(DesktopOpening, ADesktopWithoutABrowserIsNoSuccess) {
+    test::TempDir tools;
+    test::writeBytes(tools.path() / "xdg-mime", "#!/bin/sh\nexit 0\n");
+    std::filesystem::permissions(tools.path() / "xdg-mime", std::filesystem::perms::owner_all);
+    const QByteArray path = qgetenv("PATH");
+    qputenv("PATH", QByteArray::fromStdString(tools.path().string()) + ":" + path);
+    DesktopOpener opener;
+    bool opened = opener.open(kScoresPageAddress);
+    qputenv("PATH", path);
+    EXPECT_FALSE(opened);
 }
 
 TEST_F(MenuEntries, AboutShowsTheVersionAndItsPictureOpensTheMakersPage) {
