@@ -5,7 +5,13 @@
 
 #include "prefs/help.h"
 
+#include <QSizeF>
 #include <QString>
+
+#include <memory>
+
+class QPaintDevice;
+class QTextDocument;
 
 namespace gs {
 
@@ -15,6 +21,12 @@ class DesktopOpener final : public Opener {
 public:
     bool open(const std::string& address) override;
 };
+
+// Lays Markdown out in pages of the given body size on a paint device (a
+// PDF writer): pictures no wider than the body, and no heading alone at the
+// foot of a page.
+std::unique_ptr<QTextDocument> layOutPages(const QString& markdown, const QString& imageRoot,
+                                           QPaintDevice* device, const QSizeF& body);
 
 // Renders Markdown into a PDF file. Images the document names by a relative
 // path are read from below imageRoot (a folder or a resource path) and

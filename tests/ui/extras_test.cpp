@@ -5,12 +5,21 @@
 #include "tests/ui/uitest.h"
 #include "ui/helpservices.h"
 
+#include <QAbstractTextDocumentLayout>
 #include <QCalendarWidget>
+#include <QFile>
+#include <QImage>
 #include <QLabel>
 #include <QListWidget>
+#include <QPageLayout>
+#include <QPdfWriter>
 #include <QProgressBar>
 #include <QRadioButton>
+#include <QTextBlock>
+#include <QTextDocument>
+#include <QTextLayout>
 #include <QToolButton>
+#include <QUrl>
 
 namespace gs {
 namespace {
@@ -126,6 +135,48 @@ TEST_F(MenuEntries, TheUserManualIsPrintedWhenMissingAndOpened) {
          at = pdf.find("/Subtype /Image", at + 1))
         ++pictures;
     EXPECT_EQ(pictures, 7u);
+}
+
+// The manual as it is printed: every picture within the text's width, and
+// no heading left alone at the foot of a page.
+TEST(ManualPages, PicturesFitAndHeadingsStayWithTheirText) {
+    QFile source(":/manual/manual.md");
+    ASSERT_TRUE(source.open(QIODevice::ReadOnly));
+    const QString markdown = QString::fromUtf8(source.readAll());
+    test::TempDir out;
+    QPdfWriter writer(QString::fromStdString((out.path() / "manual.pdf").string()));
+    writer.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait,
+                                     QMarginsF(18, 18, 18, 18), QPageLayout::Millimeter));
+    const QRectF page = writer.pageLayout().paintRectPixels(writer.resolution());
+    const QSizeF body(page.width(), page.height() - writer.resolution() / 3.0);
+    std::unique_ptr<QTextDocument> document = layOutPages(markdown, ":/manual", &writer, body);
+    ASSERT_GE(document->pageCount(), 2);
+
+    auto pageOf = [&](const QTextBlock& block) {
+        qreal top = document->documentLayout()->blockBoundingRect(block).top();
+        if (block.layout() && block.layout()->lineCount() > 0)
+            top += block.layout()->lineAt(0).position().y();
+        return static_cast<int>(top / body.height());
+    };
+    int pictures = 0;
+    for (QTextBlock block = document->begin(); block.isValid(); block = block.next()) {
+        if (block.blockFormat().headingLevel() > 0 && block.next().isValid()) {
+            EXPECT_EQ(pageOf(block), pageOf(block.next())) << block.text().toStdString();
+        }
+        for (QTextBlock::iterator it = block.begin(); !it.atEnd(); ++it) {
+            if (!it.fragment().charFormat().isImageFormat())
+                continue;
+            ++pictures;
+            QString name = it.fragment().charFormat().toImageFormat().name();
+            QImage picture =
+                document->resource(QTextDocument::ImageResource, QUrl(name)).value<QImage>();
+            ASSERT_FALSE(picture.isNull()) << name.toStdString();
+            // Pictures are laid out at 96 pixels an inch.
+            EXPECT_LE(picture.width() * writer.logicalDpiX() / 96.0, body.width())
+                << name.toStdString();
+        }
+    }
+    EXPECT_GE(pictures, 5);
 }
 
 // A desktop that has no browser says so when asked; the opener then says
