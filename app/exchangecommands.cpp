@@ -24,7 +24,6 @@ int runExchange(CommandContext& c, const std::function<OperationEnd(ExchangeOper
     DirectRequests requests;
     SleepingWait wait;
     ExchangeOperations operations(c.pool, c.dialogs, state, makeTransport, requests, wait);
-    operations.showRetryCodes = false;
     operations.onFileMoved = [&c](const std::string& line) { c.out << cp1252ToUtf8(line) << '\n'; };
     OperationEnd end = run(operations);
     operations.quit();

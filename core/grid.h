@@ -14,9 +14,18 @@ namespace gs {
 
 using Rgb = uint32_t; // 0xRRGGBB
 
-inline constexpr Rgb kGreen = 0x00C000;
-inline constexpr Rgb kRed = 0xFF0000;
 inline constexpr Rgb kBlack = 0x000000;
+inline constexpr Rgb kWhite = 0xFFFFFF;
+// The colours of a grid's own cells: white, and the header rows and columns.
+inline constexpr Rgb kGridCell = kWhite;
+inline constexpr Rgb kFixedCell = 0xF0F0F0;
+// A winning and a losing pick as text on the grid's cells; dark enough to
+// read at 4.5:1 on both kinds of cell.
+inline constexpr Rgb kGreen = 0x007A00;
+inline constexpr Rgb kRed = 0xC00000;
+// The same marks as a cell's background under black text.
+inline constexpr Rgb kGreenCell = 0x00C000;
+inline constexpr Rgb kRedCell = 0xFF0000;
 
 enum class Align { Left, Center, Right };
 

@@ -194,6 +194,11 @@ void ExchangeOperations::moved(const std::string& what) {
         onFileMoved(withoutPlacePassword(what));
 }
 
+void ExchangeOperations::setStatus(const std::string& line) {
+    m_state.status = withoutPlacePassword(line);
+    changed();
+}
+
 void ExchangeOperations::changed() {
     if (onStateChanged)
         onStateChanged();
@@ -211,15 +216,17 @@ void ExchangeOperations::hideProgress() {
 
 void ExchangeOperations::beginOperation() {
     m_cancelRequested = false;
+    m_state.status.clear();
 }
 
 bool ExchangeOperations::request(const std::string& stepName,
-                                 const std::function<Outcome(Transport&)>& call, Notice notice,
+                                 const std::function<Outcome(Transport&)>& call,
                                  OperationEnd& end) {
     if (m_cancelRequested) {
         end = OperationEnd::Cancelled;
         return false;
     }
+    setStatus(stepName + "...");
     Transport& place = transport();
     auto attempt = [&](SteadyTime deadline) {
         return m_requests.run([&] {
@@ -238,11 +245,18 @@ bool ExchangeOperations::request(const std::string& stepName,
         return false;
     }
 
-    auto showCode = [&](const Outcome& failed) {
-        if (notice == Notice::ShowCode && showRetryCodes && failed.code != kBusyCode)
-            tell(MessageKind::Warning, std::to_string(failed.code));
+    // Each failed try shows on the progress line, never in a message box of
+    // its own: the person sees the operation persist and can still cancel.
+    int tries = 0;
+    auto showRetry = [&](const Outcome& failed) {
+        ++tries;
+        if (failed.code == kBusyCode)
+            return;
+        setStatus(stepName + ": try " + std::to_string(tries) + " of " +
+                  std::to_string(limits.tries) + " failed (" + failed.text + ", error " +
+                  std::to_string(failed.code) + "); trying again.");
     };
-    StepResult result = runStep(stepName, attempt, *m_wait, limits, showCode);
+    StepResult result = runStep(stepName, attempt, *m_wait, limits, showRetry);
     switch (result.end) {
     case StepEnd::Done:
         if (m_cancelRequested) {
@@ -303,13 +317,13 @@ bool ExchangeOperations::stageCopy(const fs::path& from, const std::string& name
     return true;
 }
 
-bool ExchangeOperations::sendStaged(const std::string& name, Notice notice, OperationEnd& end) {
+bool ExchangeOperations::sendStaged(const std::string& name, OperationEnd& end) {
     fs::path staged = m_pool.folders.staging / name;
     // Nothing is removed first: the transport replaces the remote copy only
     // by a whole new one, and a send that fails must leave the old.
     if (!request(
             "Sending " + name + " to " + where(),
-            [&](Transport& t) { return t.send(staged, name); }, notice, end))
+            [&](Transport& t) { return t.send(staged, name); }, end))
         return false;
     moved("Sent " + name + " to " + where());
     return true;
@@ -347,7 +361,7 @@ bool ExchangeOperations::fetchAll(const std::vector<std::string>& names, Operati
         fs::path staged = m_pool.folders.staging / name;
         if (!request(
                 "Fetching " + name + " from " + where(),
-                [&](Transport& t) { return t.fetch(name, staged); }, Notice::Silent, end))
+                [&](Transport& t) { return t.fetch(name, staged); }, end))
             return false;
         moved("Fetched " + name + " from " + where());
     }
@@ -402,8 +416,7 @@ OperationEnd ExchangeOperations::downloadAllUserFiles() {
     bool takesMasters = takesMasterFiles();
     std::string listing;
     if (!request(
-            "Listing " + where(), [&](Transport& t) { return t.listNames(listing); },
-            Notice::Silent, end)) {
+            "Listing " + where(), [&](Transport& t) { return t.listNames(listing); }, end)) {
         clearStaging();
         hideProgress();
         return end;
@@ -487,8 +500,7 @@ OperationEnd ExchangeOperations::uploadUserFiles(UploadSet set) {
     }
     for (size_t k = 0; k < files.size(); ++k) {
         showProgress(k, files.size());
-        if (!stageCopy(files[k].first, files[k].second, end) ||
-            !sendStaged(files[k].second, Notice::Silent, end))
+        if (!stageCopy(files[k].first, files[k].second, end) || !sendStaged(files[k].second, end))
             break;
     }
     if (end == OperationEnd::Completed && files.size() == 1)
@@ -512,7 +524,6 @@ OperationEnd ExchangeOperations::uploadAdminFiles() {
     if (!usablePlace(PlaceUse::Writing, end))
         return end;
     bool ftp = m_state.place.mode == ExchangeMode::Ftp;
-    Notice notice = Notice::ShowCode;
     showProgress(0, 1);
     if (!prepareStaging(end)) {
         hideProgress();
@@ -559,7 +570,7 @@ OperationEnd ExchangeOperations::uploadAdminFiles() {
         } else if (!stageCopy(source, master.name, end)) {
             break;
         }
-        if (!sendStaged(master.name, notice, end))
+        if (!sendStaged(master.name, end))
             break;
     }
     clearStaging();
@@ -581,8 +592,7 @@ OperationEnd ExchangeOperations::listRemoteDirectory() {
         return end;
     std::string listing;
     if (!request(
-            "Listing " + where(), [&](Transport& t) { return t.listNames(listing); },
-            Notice::ShowCode, end))
+            "Listing " + where(), [&](Transport& t) { return t.listNames(listing); }, end))
         return end;
     if (m_state.place.mode == ExchangeMode::Ftp)
         m_state.listing = listing;
@@ -598,7 +608,7 @@ OperationEnd ExchangeOperations::deleteRemoteFile(const std::string& name) {
         return end;
     if (!request(
             "Removing " + name + " from " + where(), [&](Transport& t) { return t.remove(name); },
-            Notice::ShowCode, end))
+            end))
         return end;
     moved("Removed " + name + " from " + where());
     return listRemoteDirectory();

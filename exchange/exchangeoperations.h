@@ -100,6 +100,9 @@ struct ExchangeState {
     std::string listing; // the last FTP directory listing, as received
     ListModel fileList;
     ProgressModel progress;
+    // The progress line: the step under way, and each failed try of it
+    // while it is tried again.
+    std::string status;
 };
 
 class ExchangeOperations {
@@ -144,9 +147,6 @@ public:
     // The master files that "Upload Admin Files" found missing last time.
     const std::vector<std::string>& unavailableFiles() const { return m_unavailable; }
 
-    // Off for the command line: it has no use for the error codes that the
-    // window shows before each wait.
-    bool showRetryCodes = true;
     // How long the shared place may take, how often a step is tried.
     ExchangeLimits limits;
     // Told of each file moved ("Fetched ...", "Installed ...", "Sent ...").
@@ -155,13 +155,12 @@ public:
     std::function<void()> onStateChanged;
 
 private:
-    enum class Notice { Silent, ShowCode };
     class CancellableWait;
 
     // Runs a request of the shared place under the failure rule. False when
     // the operation must stop; `end` then says why.
     bool request(const std::string& stepName, const std::function<Outcome(Transport&)>& call,
-                 Notice notice, OperationEnd& end);
+                 OperationEnd& end);
     Transport& transport();
     std::string where() const;
     bool isAdminName() const;
@@ -177,7 +176,7 @@ private:
     bool prepareStaging(OperationEnd& end);
     void clearStaging();
     bool stageCopy(const std::filesystem::path& from, const std::string& name, OperationEnd& end);
-    bool sendStaged(const std::string& name, Notice notice, OperationEnd& end);
+    bool sendStaged(const std::string& name, OperationEnd& end);
     bool fetchAll(const std::vector<std::string>& names, OperationEnd& end);
     void installFetched(const std::vector<std::string>& names, OperationEnd& end);
     std::vector<std::string> ownPickFiles() const;
@@ -186,6 +185,7 @@ private:
     void showProgress(size_t done, size_t count);
     void hideProgress();
     void changed();
+    void setStatus(const std::string& line);
     std::string withoutPlacePassword(const std::string& text) const;
     void tell(MessageKind kind, const std::string& text);
     void moved(const std::string& what);

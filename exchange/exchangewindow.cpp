@@ -2,6 +2,7 @@
 
 #include "core/text.h"
 #include "core/userlist.h"
+#include "exchange/address.h"
 #include "exchange/exchangefiles.h"
 
 #include <algorithm>
@@ -27,15 +28,61 @@ std::string boxTextOf(const ExchangePlace& place) {
 
 } // namespace
 
+// Passes every question on; while an operation runs, holds its messages
+// back, so that the window tells the operation's end once.
+class ExchangeWindow::OperationMessages final : public Dialogs {
+public:
+    struct Held {
+        MessageKind kind;
+        std::string text;
+    };
+
+    explicit OperationMessages(Dialogs& person) : m_person(person) {}
+
+    void message(MessageKind kind, const std::string& text, const std::string& title) override {
+        if (m_holding)
+            m_held.push_back({kind, text});
+        else
+            m_person.message(kind, text, title);
+    }
+    bool confirm(const std::string& text, const std::string& title) override {
+        return m_person.confirm(text, title);
+    }
+    std::string input(const std::string& prompt, const std::string& title,
+                      const std::string& defaultText) override {
+        return m_person.input(prompt, title, defaultText);
+    }
+    SaveAnswer askToSave(const std::string& text, const std::string& title) override {
+        return m_person.askToSave(text, title);
+    }
+
+    void hold() {
+        m_holding = true;
+        m_held.clear();
+    }
+    std::vector<Held> release() {
+        m_holding = false;
+        return std::move(m_held);
+    }
+
+private:
+    Dialogs& m_person;
+    bool m_holding = false;
+    std::vector<Held> m_held;
+};
+
 ExchangeWindow::ExchangeWindow(Pool& pool, Dialogs& dialogs, TransportFactory makeTransport,
                                RequestRunner& requests, RetryWait& wait)
-    : m_pool(pool), m_dialogs(dialogs),
-      m_operations(pool, dialogs, m_model.exchange, std::move(makeTransport), requests, wait) {
+    : m_pool(pool), m_dialogs(dialogs), m_messages(std::make_unique<OperationMessages>(dialogs)),
+      m_operations(pool, *m_messages, m_model.exchange, std::move(makeTransport), requests, wait) {
     m_operations.onStateChanged = [this] {
         if (onChanged)
             onChanged();
     };
+    m_operations.onFileMoved = [this](const std::string& line) { m_moved.push_back(line); };
 }
+
+ExchangeWindow::~ExchangeWindow() = default;
 
 bool ExchangeWindow::userHasRights() {
     return m_pool.currentSlot().admin == 1;
@@ -44,11 +91,28 @@ bool ExchangeWindow::userHasRights() {
 void ExchangeWindow::open() {
     m_model.exchange = ExchangeState{};
     m_model.exchange.place = openingPlace(m_pool.currentSlot().exchangeAddress);
-    m_model.addressBox.caption = m_model.exchange.place.address;
+    m_boxAddress = m_model.exchange.place.address;
+    showPlaceInBox();
+    followMode();
     m_open = true;
     m_busy = false;
     m_exitRequested = false;
+    listLocalFiles();
     enableControls();
+}
+
+// The box shows the address with its password masked; the address itself
+// is kept, so that "Change" on a box nobody edited keeps the password.
+void ExchangeWindow::showPlaceInBox() {
+    m_model.addressBox.caption = m_model.exchange.place.mode == ExchangeMode::Ftp
+                                     ? maskedAddress(m_boxAddress)
+                                     : m_boxAddress;
+}
+
+void ExchangeWindow::followMode() {
+    m_model.remoteHeading.caption = m_model.exchange.place.mode == ExchangeMode::Ftp
+                                        ? kServerFilesHeading
+                                        : kSharedFolderFilesHeading;
 }
 
 void ExchangeWindow::enableControls() {
@@ -59,8 +123,10 @@ void ExchangeWindow::enableControls() {
                                   &m_model.downloadAllButton, &m_model.uploadUserFilesButton})
         control->enabled = idle;
     for (ControlModel* control : {&m_model.remoteDirectoryButton, &m_model.deleteRemoteFileButton,
-                                  &m_model.uploadAdminFilesButton})
+                                  &m_model.uploadAdminFilesButton}) {
         control->enabled = idle && rights;
+        control->toolTip = rights ? "" : kExchangeNeedsAdminTip;
+    }
     m_model.exitButton.enabled = !m_exitRequested;
 }
 
@@ -68,9 +134,20 @@ void ExchangeWindow::typeAddress(const std::string& text) {
     m_model.addressBox.caption = text;
 }
 
-void ExchangeWindow::selectFile(int index) {
-    ListModel& list = m_model.exchange.fileList;
+namespace {
+
+void select(ListModel& list, int index) {
     list.selected = index >= 0 && index < static_cast<int>(list.entries.size()) ? index : -1;
+}
+
+} // namespace
+
+void ExchangeWindow::selectLocalFile(int index) {
+    select(m_model.localFiles, index);
+}
+
+void ExchangeWindow::selectRemoteFile(int index) {
+    select(m_model.remoteFiles, index);
 }
 
 void ExchangeWindow::chooseFtpMode() {
@@ -78,6 +155,7 @@ void ExchangeWindow::chooseFtpMode() {
         return;
     m_model.exchange.place.mode = ExchangeMode::Ftp;
     m_model.addressBox.caption.clear();
+    m_boxAddress.clear();
 }
 
 void ExchangeWindow::chooseLanMode() {
@@ -85,6 +163,7 @@ void ExchangeWindow::chooseLanMode() {
         return;
     m_model.exchange.place.mode = ExchangeMode::Lan;
     m_model.addressBox.caption.clear();
+    m_boxAddress.clear();
 }
 
 void ExchangeWindow::changeAddress() {
@@ -92,8 +171,12 @@ void ExchangeWindow::changeAddress() {
         return;
     ExchangePlace& place = m_model.exchange.place;
     std::string typed = m_model.addressBox.caption;
+    // The box as it was shown stands for the address it masks.
+    if (!typed.empty() && place.mode == ExchangeMode::Ftp && typed == maskedAddress(m_boxAddress))
+        typed = m_boxAddress;
     if (typed.empty()) {
-        m_model.addressBox.caption = boxTextOf(place);
+        m_boxAddress = boxTextOf(place);
+        showPlaceInBox();
         return;
     }
     if (place.mode == ExchangeMode::Ftp) {
@@ -105,7 +188,10 @@ void ExchangeWindow::changeAddress() {
     } else {
         place.address = typed;
     }
-    m_model.addressBox.caption = boxTextOf(place);
+    m_boxAddress = boxTextOf(place);
+    showPlaceInBox();
+    followMode();
+    m_model.remoteFiles = ListModel{};
     m_pool.currentSlot().exchangeAddress = place.address;
     if (Status saved = saveUserList(m_pool); !saved)
         m_dialogs.refuse(saved.error());
@@ -124,19 +210,21 @@ void ExchangeWindow::listLocalFiles() {
             names.push_back(name);
     }
     std::sort(names.begin(), names.end());
-    m_model.exchange.fileList = ListModel{names, -1};
+    m_model.localFiles = ListModel{names, -1};
 }
 
 void ExchangeWindow::listRemoteFiles() {
     if (!userHasRights())
         return;
-    runOperation([this] { return m_operations.listRemoteDirectory(); });
+    runOperation([this] { return m_operations.listRemoteDirectory(); },
+                 {.tellSuccess = false, .nothingDone = ""});
+    m_model.remoteFiles = m_model.exchange.fileList;
 }
 
 void ExchangeWindow::deleteRemoteFile() {
     if (m_busy || !userHasRights())
         return;
-    const ListModel& list = m_model.exchange.fileList;
+    const ListModel& list = m_model.remoteFiles;
     if (list.selected < 0 || list.selected >= static_cast<int>(list.entries.size())) {
         m_dialogs.inform("Select the remote file to delete in the file list.");
         return;
@@ -144,36 +232,103 @@ void ExchangeWindow::deleteRemoteFile() {
     std::string name = list.entries[static_cast<size_t>(list.selected)];
     if (!m_dialogs.confirm("Delete " + name + " from the shared place?", "Delete Remote File"))
         return;
-    runOperation([this, name] { return m_operations.deleteRemoteFile(name); });
+    runOperation([this, name] { return m_operations.deleteRemoteFile(name); },
+                 {.tellSuccess = false, .nothingDone = ""});
+    m_model.remoteFiles = m_model.exchange.fileList;
 }
 
 void ExchangeWindow::downloadAllUserFiles() {
-    runOperation([this] { return m_operations.downloadAllUserFiles(); });
+    runOperation([this] { return m_operations.downloadAllUserFiles(); },
+                 {.tellSuccess = true, .nothingDone = kNothingFetchedMessage});
 }
 
 void ExchangeWindow::uploadUserFiles() {
-    runOperation([this] { return m_operations.uploadUserFiles(); });
+    // Who sends the file chosen here rather than his own pick files, as the
+    // operation decides it.
+    bool chooses = m_model.exchange.place.mode == ExchangeMode::Ftp
+                       ? m_pool.currentUser == kAdminUser
+                       : m_pool.currentSlot().admin != 0;
+    m_model.exchange.fileList = m_model.localFiles;
+    runOperation([this] { return m_operations.uploadUserFiles(); },
+                 {.tellSuccess = true,
+                  .nothingDone = chooses ? kNothingChosenToSendMessage : kNoOwnFilesToSendMessage});
 }
 
 void ExchangeWindow::uploadAdminFiles() {
     if (!userHasRights())
         return;
-    runOperation([this] { return m_operations.uploadAdminFiles(); });
+    runOperation([this] { return m_operations.uploadAdminFiles(); }, {});
 }
 
-void ExchangeWindow::runOperation(const std::function<OperationEnd()>& operation) {
+void ExchangeWindow::runOperation(const std::function<OperationEnd()>& operation,
+                                  const Report& report) {
     if (m_busy || !m_open)
         return;
     m_busy = true;
+    m_moved.clear();
     enableControls();
     if (onChanged)
         onChanged();
+    m_messages->hold();
     OperationEnd end = operation();
     m_busy = false;
+    tellEnd(end, report);
+    m_model.exchange.status.clear();
+    // What a download brought shows at once.
+    listLocalFiles();
     // A malformed address cannot work until another is stored.
     if (end == OperationEnd::MalformedAddress || m_exitRequested)
         close();
     enableControls();
+}
+
+// One message for the whole operation: what it moved, then what failed.
+void ExchangeWindow::tellEnd(OperationEnd end, const Report& report) {
+    std::vector<std::string> failed;
+    std::vector<std::string> notes;
+    for (const OperationMessages::Held& held : m_messages->release()) {
+        if (held.text == kOperationCompleteMessage)
+            continue;
+        if (held.kind == MessageKind::Information)
+            notes.push_back(held.text);
+        else
+            failed.push_back(held.text);
+    }
+    const bool listed = report.tellSuccess == false && end == OperationEnd::Completed;
+    if (listed || (end == OperationEnd::Cancelled && m_moved.empty() && failed.empty()))
+        return;
+
+    auto lines = [](const std::vector<std::string>& items) {
+        std::string text;
+        for (const std::string& item : items)
+            text += "\n  " + item;
+        return text;
+    };
+    std::string text;
+    if (failed.empty() && end != OperationEnd::Failed && end != OperationEnd::MalformedAddress) {
+        if (m_moved.empty()) {
+            text = report.nothingDone.empty() ? kOperationCompleteMessage : report.nothingDone;
+        } else {
+            text = std::string(kOperationCompleteMessage) + lines(m_moved);
+        }
+        if (!notes.empty())
+            text += "\n\nNot sent:" + lines(notes);
+        m_dialogs.inform(text);
+        return;
+    }
+    // A failure before anything moved says just that.
+    if (m_moved.empty() && notes.empty() && failed.size() == 1) {
+        m_dialogs.refuse(failed.front());
+        return;
+    }
+    text = end == OperationEnd::Cancelled ? "The operation was stopped." : "The operation failed.";
+    if (!m_moved.empty())
+        text += "\n\nDone:" + lines(m_moved);
+    if (!failed.empty())
+        text += "\n\nFailed:" + lines(failed);
+    if (!notes.empty())
+        text += "\n\nNot sent:" + lines(notes);
+    m_dialogs.refuse(text);
 }
 
 void ExchangeWindow::exit() {

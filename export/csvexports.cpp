@@ -340,7 +340,8 @@ void CsvExports::finish(const Result<ExportOutcome>& outcome, const std::string&
     }
     for (const std::string& problem : outcome->problems)
         m_dialogs.refuse(problem);
-    m_dialogs.inform(completeText, kExportStatusTitle);
+    // Where the file went, so it can be found and opened.
+    m_dialogs.inform(completeText + ".\nThe file is " + outcome->path.string(), kExportStatusTitle);
 }
 
 void CsvExports::exportHistory() {

@@ -15,8 +15,7 @@ void Session::refuse(const std::string& text, const std::string& title) {
 
 bool Session::logIn() {
     MainWindowModel& w = m_window;
-    w.adminBackupEnabled = false;
-    w.adminRestoreEnabled = false;
+    w.grantAdminEntries(false);
     m_pool.currentUser = w.userName;
     const std::string typedPassword = w.password;
     if (stripSpaces(m_pool.currentUser).empty())
@@ -31,12 +30,24 @@ bool Session::logIn() {
         return false;
     }
     tellLoadNotices(*load, m_dialogs);
+    m_firstStart = false;
     if (load->outcome == UserListOutcome::Created) {
-        // The welcome is no refusal: it has a title of its own.
-        m_dialogs.inform("User List established.  Please Login as admin.", "Welcome!");
-        w.userName.clear();
-        w.password.clear();
-        return false;
+        if (m_pool.currentUser != kAdminUser) {
+            // The welcome is no refusal: it has a title of its own.
+            m_dialogs.inform("User List established.  Please Login as admin.", "Welcome!");
+            w.userName.clear();
+            w.password.clear();
+            return false;
+        }
+        // The new list holds admin without a password: there is nothing to
+        // ask him again.
+        load = loadUserList(m_pool);
+        if (!load) {
+            refuse(load.error(), kErrorTitle);
+            return false;
+        }
+        tellLoadNotices(*load, m_dialogs);
+        m_firstStart = true;
     }
     int k = m_pool.userSlot(m_pool.currentUser);
     if (load->outcome == UserListOutcome::UserNotFound || k == 0 || m_pool.users[k].active == 0) {
@@ -51,10 +62,7 @@ bool Session::logIn() {
         refuse("Incorrect password.", kErrorTitle);
         return false;
     }
-    if (slot.admin == 1) {
-        w.adminBackupEnabled = true;
-        w.adminRestoreEnabled = true;
-    }
+    w.grantAdminEntries(slot.admin == 1);
     m_pool.colorScheme = slot.colorScheme;
     if (Result<PlayerPicks> picks = loadPicks(m_pool, m_pool.currentUser))
         m_pool.savedActivePlayers = std::move(picks->activeOrder);
@@ -65,8 +73,19 @@ bool Session::logIn() {
     w.loginVisible = false;
     w.fileMenuEnabled = true;
     w.viewMenuEnabled = true;
-    w.caption = "Gridslate for " + m_pool.currentUser;
+    w.caption = windowCaption(m_pool);
     return true;
+}
+
+std::string windowCaption(const Pool& pool) {
+    return "Gridslate for " + pool.currentUser + " \x96 " + pool.seasonYear + " season";
+}
+
+void Session::followPool() {
+    if (m_window.loginVisible)
+        return;
+    m_window.grantAdminEntries(m_pool.isAdmin(m_pool.currentUser));
+    m_window.caption = windowCaption(m_pool);
 }
 
 void Session::logOut() {
@@ -77,6 +96,7 @@ void Session::logOut() {
     w.loginVisible = true;
     w.fileMenuEnabled = false;
     w.viewMenuEnabled = false;
+    w.grantAdminEntries(false);
     w.caption = "Gridslate";
 }
 

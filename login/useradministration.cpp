@@ -21,6 +21,13 @@ int indexOf(const ListModel& list, const std::string& name) {
 
 } // namespace
 
+std::string handOverQuestion(const std::string& name) {
+    return "Hand the administrator rights to " + name +
+           "?\n\nYours go with them: once the user list is saved, you can no longer enter "
+           "scores, change the user list or upload the admin files, and only " +
+           name + " can give them back.";
+}
+
 std::string UserAdministrationPanel::selectedEntry(const ListModel& list) const {
     if (list.selected < 0 || list.selected >= static_cast<int>(list.entries.size()))
         return {};
@@ -60,8 +67,9 @@ bool UserAdministrationPanel::open() {
     bool admin = m_pool.isAdmin(m_pool.currentUser);
     m.changePasswordButton.visible = admin;
     m.changeUserNameButton.visible = admin;
-    for (ControlModel* control : {&m.administratorButton, &m.removeButton, &m.addButton,
-                                  &m.deactivateButton, &m.activateButton, &m.saveChangesButton}) {
+    for (ControlModel* control :
+         {&m.administratorButton, &m.removeButton, &m.addButton, &m.addRatingPlayerButton,
+          &m.deactivateButton, &m.activateButton, &m.saveChangesButton}) {
         control->enabled = admin;
         control->toolTip = admin ? "" : kAdminRightsNeededTip;
     }
@@ -210,6 +218,8 @@ void UserAdministrationPanel::handOverAdministrator() {
         m_dialogs.refuse(kNotActiveMessage);
         return;
     }
+    if (name != m_pool.currentUser && !m_dialogs.confirm(handOverQuestion(name), kHandOverTitle))
+        return;
     clearSelections();
     if (int giver = m_pool.userSlot(m_pool.currentUser))
         m_pool.users[giver].admin = 0;

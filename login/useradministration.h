@@ -44,6 +44,11 @@ inline constexpr const char* kNoPlayerChosenMessage =
 inline constexpr const char* kAdminRightsNeededTip =
     "Administrator rights are needed to change the user list.";
 
+inline constexpr const char* kHandOverTitle = "Hand Over Administrator Rights";
+// The question before the rights go to another player: the giver's go with
+// them.
+std::string handOverQuestion(const std::string& name);
+
 inline constexpr const char* kRatingPlayerListedMessage =
     "The rating player ELO is already on the user list.";
 inline constexpr const char* kRatingPlayerNameTakenMessage =
@@ -90,7 +95,8 @@ public:
     void moveUp();
     void moveDown();
     // The current administrator button (administrator): asks for an active
-    // player and hands the rights to that player.
+    // player and, once the administrator confirmed that his own rights go
+    // with them, hands the rights to that player.
     void handOverAdministrator();
     // "Save Changes" (administrator, or the one who has just handed the
     // rights on): writes the user list from the two lists and says so. True

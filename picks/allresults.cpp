@@ -31,7 +31,14 @@ constexpr ColumnLayout kColumns[kResultsFixedColumns] = {
     {600, Align::Center}, // home score
 };
 
-constexpr int kPlayerWidth = 600;
+// A player's column fits his name, and at least a total like "123/256".
+constexpr int kTwipsPerCharacter = 120;
+constexpr size_t kShortestColumnCharacters = 5;
+
+int playerColumnWidth(const std::string& name) {
+    size_t characters = std::max(name.size(), kShortestColumnCharacters) + 2;
+    return kTwipsPerCharacter * static_cast<int>(characters);
+}
 
 } // namespace
 
@@ -72,7 +79,7 @@ void AllResultsPanel::setUpColumns() {
     }
     for (size_t j = 0; j < players.size(); ++j) {
         int c = kResultsFixedColumns + static_cast<int>(j);
-        g.setColumnWidth(c, kPlayerWidth);
+        g.setColumnWidth(c, playerColumnWidth(players[j]));
         g.setColumnAlign(c, Align::Center);
         g.setText(0, c, players[j]);
     }
@@ -112,6 +119,7 @@ void AllResultsPanel::markPick(int row, int column, const PickTable& picks, bool
     GridCell& cell = m_model.grid.cell(row, column);
     cell.text.clear();
     cell.background.reset();
+    cell.bold = false;
     const GameRow& game = m_rows[static_cast<size_t>(row)];
     // Scores may come in before the pool's day: the colour would tell the
     // pick as well as the name.
@@ -119,10 +127,13 @@ void AllResultsPanel::markPick(int row, int column, const PickTable& picks, bool
         return;
     const auto& chosen = picks[game.week];
     if (game.judged && game.winner != 0) {
-        if (chosen[game.winner] == 1)
-            cell.background = kGreen;
-        else if (chosen[game.loser] == 1)
-            cell.background = kRed;
+        // Not by colour alone: a correct pick is bold as well.
+        if (chosen[game.winner] == 1) {
+            cell.background = kGreenCell;
+            cell.bold = true;
+        } else if (chosen[game.loser] == 1) {
+            cell.background = kRedCell;
+        }
     }
     if (game.visitor != 0 && chosen[game.visitor] == 1)
         cell.text = teamAbbreviation(game.visitor, m_season.year);
@@ -132,7 +143,7 @@ void AllResultsPanel::markPick(int row, int column, const PickTable& picks, bool
 
 void AllResultsPanel::fillPlayer(int column, const PickTable& picks, bool own) {
     GridModel& g = m_model.grid;
-    for (int r = 1; r < g.rows(); ++r) {
+    for (int r = 1; r <= gameRows(); ++r) {
         g.setText(r, kWeekColumn, std::to_string(m_rows[static_cast<size_t>(r)].week));
         markPick(r, column, picks, own);
         advance();
@@ -173,14 +184,53 @@ void AllResultsPanel::open() {
             fillPlayer(column, picksForView(m_pool, players[j]), false);
         }
     }
+    addTotalsRow();
+    m_model.openingRow = 1;
+    for (int r = 1; r <= gameRows(); ++r)
+        if (m_rows[static_cast<size_t>(r)].week >= std::min(m_currentWeek, kWeeks)) {
+            m_model.openingRow = r;
+            break;
+        }
     m_model.progress.visible = false;
     for (const std::string& error : errors)
         m_dialogs.refuse(error);
 }
 
+void AllResultsPanel::addTotalsRow() {
+    GridModel& g = m_model.grid;
+    g.addRow();
+    m_rows.push_back(GameRow{});
+    int r = g.rows() - 1;
+    // The totals stand apart from the picks as the game columns do.
+    for (int c = kResultsFixedColumns; c < g.cols(); ++c)
+        g.cell(r, c).background = kFixedCell;
+    GridCell& caption = g.cell(r, kVisitorColumn);
+    caption.text = kTotalsCaption;
+    caption.bold = true;
+    for (int c = kResultsFixedColumns; c < g.cols(); ++c)
+        countCorrect(c);
+}
+
+// The total of a player's column: correct picks of the judged ones shown.
+void AllResultsPanel::countCorrect(int column) {
+    GridModel& g = m_model.grid;
+    int correct = 0;
+    int judged = 0;
+    for (int r = 1; r <= gameRows(); ++r) {
+        const std::optional<Rgb>& mark = g.cell(r, column).background;
+        if (mark == kGreenCell)
+            ++correct;
+        if (mark == kGreenCell || mark == kRedCell)
+            ++judged;
+    }
+    GridCell& total = g.cell(g.rows() - 1, column);
+    total.text = judged == 0 ? "" : std::to_string(correct) + "/" + std::to_string(judged);
+    total.bold = judged > 0;
+}
+
 // The board changes only the picks the weekly grid could change.
 bool AllResultsPanel::canPick(int row) const {
-    if (row < 1 || row >= m_model.grid.rows())
+    if (row < 1 || row > gameRows())
         return false;
     const GameRow& game = m_rows[static_cast<size_t>(row)];
     return game.visitor != 0 && game.home != 0 &&
@@ -213,6 +263,7 @@ void AllResultsPanel::cyclePick(int row, int column) {
     }
     m_ownPicks = picks;
     markPick(row, column, m_ownPicks, true);
+    countCorrect(column);
 }
 
 } // namespace gs

@@ -4,6 +4,8 @@
 // scores and one column per active player. Other players' picks are shown
 // only for games before the pool's current day; the logged-in user sees all
 // of his own and can change the picks of games still open from his column.
+// A correct pick is bold on green, a wrong one on red; the last row counts
+// each player's correct picks of the games he can be judged on.
 
 #include "core/dialogs.h"
 #include "core/grid.h"
@@ -20,10 +22,16 @@ namespace gs {
 // The columns before the players' ones.
 inline constexpr int kResultsFixedColumns = kGameColumns;
 
+// The caption of the board's last row: each player's correct picks of the
+// games judged so far.
+inline constexpr const char* kTotalsCaption = "Correct picks";
+
 struct AllResultsModel {
     GridModel grid;
     ProgressModel progress;
     bool visible = false;
+    // The row the board opens at: the first game of the current week.
+    int openingRow = 1;
 };
 
 class AllResultsPanel {
@@ -66,6 +74,9 @@ private:
     void fillGames();
     void fillPlayer(int column, const PickTable& picks, bool own);
     void markPick(int row, int column, const PickTable& picks, bool reveal);
+    void addTotalsRow();
+    void countCorrect(int column);
+    int gameRows() const { return static_cast<int>(m_season.games.size()); }
     bool canPick(int row) const;
     void advance();
 

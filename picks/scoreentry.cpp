@@ -1,6 +1,7 @@
 #include "scoreentry.h"
 
 #include "core/text.h"
+#include "core/textfile.h"
 #include "schedule/calendar.h"
 #include "schedule/importer.h"
 #include "schedule/scoreimport.h"
@@ -37,13 +38,32 @@ bool isBlank(std::string_view text) {
     return text.find_first_not_of(' ') == std::string_view::npos;
 }
 
+constexpr const char* kOverwriteQuestion =
+    "\n\nReplace the scores these games hold with the file's?";
+
+// True when a refused file would be taken if it might replace the scores
+// games already hold: the only trouble is scores that differ.
+bool onlyScoresDiffer(const GamesTable& table, const std::filesystem::path& file) {
+    std::string bytes;
+    std::string error;
+    if (readFileBytes(file, bytes, error) != ReadStatus::Ok)
+        return false;
+    std::vector<TableGame> games = readTableGames(table, error);
+    if (!error.empty())
+        return false;
+    ScoreImportPlan plan =
+        planScoreImport(bytes, games, {.season = std::nullopt, .overwrite = true});
+    return plan.accepted() && plan.counts.replaced > 0;
+}
+
 } // namespace
 
 ScoreEntry::ScoreEntry(const Pool& pool, Dialogs& dialogs, std::unique_ptr<GamesTable> table)
     : m_pool(pool), m_dialogs(dialogs), m_table(std::move(table)) {
     for (ControlModel* control :
-         {&visitorTeam, &homeTeam, &seasonYearHeading, &seasonYear, &firstDate, &thru, &lastDate,
-          &closeButton, &previousButton, &nextButton, &importButton, &importScheduleButton})
+         {&visitorTeam, &homeTeam, &gameDate, &gamePosition, &seasonYearHeading, &seasonYear,
+          &firstDate, &thru, &lastDate, &closeButton, &previousButton, &nextButton, &importButton,
+          &importScheduleButton})
         control->visible = true;
     for (int week = 1; week <= kMaxWeeks; ++week)
         weekOptions[week] = ControlModel{"Week " + std::to_string(week), true, false};
@@ -79,8 +99,62 @@ void ScoreEntry::open() {
         if (m_seasonFirst >= 0)
             m_seasonEnd = p + 1;
     }
-    moveTo(m_seasonFirst >= 0 ? m_seasonFirst : m_cursor->recordCount());
+    if (m_seasonFirst < 0) {
+        moveTo(m_cursor->recordCount());
+        showRecord();
+        return;
+    }
+    int opening = openingPosition();
+    if (opening < 0) {
+        // Nothing played yet: "Week 1" starts the season as it always did.
+        moveTo(m_seasonFirst);
+        showRecord();
+        return;
+    }
+    enablePlayedWeeks();
+    WeekSpan span = weekOf(opening);
+    chosenWeek = span.week;
+    firstDate.caption = dateOf(span.first);
+    lastDate.caption = dateOf(span.last);
+    moveTo(opening);
     showRecord();
+}
+
+// The first game played by the reference date that still lacks a score, or
+// the first game of the last week played; -1 when no game was played yet.
+int ScoreEntry::openingPosition() const {
+    int lastPlayed = -1;
+    for (int p = m_seasonFirst; p < m_seasonEnd; ++p) {
+        const GameRecord& game = m_schedule[static_cast<size_t>(p)];
+        if (game.date.empty() || !onOrBefore(game.date, m_pool.referenceDate))
+            continue;
+        if (isBlank(game.visitorScore) || isBlank(game.homeScore))
+            return p;
+        lastPlayed = p;
+    }
+    return lastPlayed < 0 ? -1 : weekOf(lastPlayed).first;
+}
+
+ScoreEntry::WeekSpan ScoreEntry::weekOf(int position) const {
+    WeekSpan span;
+    if (m_seasonFirst < 0 || position < m_seasonFirst || position >= m_seasonEnd)
+        return span;
+    WeekTracker tracker;
+    span.week = 1;
+    span.first = m_seasonFirst;
+    tracker.isBoundary(dateOf(m_seasonFirst), officialWeekOf(m_seasonFirst));
+    for (int p = m_seasonFirst + 1; p <= position; ++p)
+        if (tracker.isBoundary(dateOf(p), officialWeekOf(p))) {
+            ++span.week;
+            span.first = p;
+        }
+    span.last = position;
+    for (int p = position + 1; p < m_seasonEnd && p - span.first < kMaxWeekGames; ++p) {
+        if (tracker.isBoundary(dateOf(p), officialWeekOf(p)))
+            break;
+        span.last = p;
+    }
+    return span;
 }
 
 void ScoreEntry::chooseWeek(int week) {
@@ -143,6 +217,13 @@ void ScoreEntry::importScores(const ScoreFileChooser& chooseFile) {
         return;
     }
     ScoreImportResult result = importScoreFile(*m_table, *file, {});
+    if (!result.ok && onlyScoresDiffer(*m_table, *file)) {
+        if (!m_dialogs.confirm(result.summary + kOverwriteQuestion, "Import Scores")) {
+            lock->release();
+            return;
+        }
+        result = importScoreFile(*m_table, *file, {.season = std::nullopt, .overwrite = true});
+    }
     lock->release();
     if (!result.ok) {
         m_dialogs.refuse(result.summary);
@@ -192,7 +273,7 @@ const std::string& ScoreEntry::dateOf(int position) const {
     return m_schedule[static_cast<size_t>(position)].date;
 }
 
-int ScoreEntry::weekOf(int position) const {
+int ScoreEntry::officialWeekOf(int position) const {
     return m_schedule[static_cast<size_t>(position)].week;
 }
 
@@ -216,9 +297,12 @@ std::string ScoreEntry::gameName() const {
 bool ScoreEntry::commitBoxes() {
     if (!hasRecord())
         return true;
-    std::string visitor;
-    std::string home;
-    if (!normaliseScore(visitorScore, visitor) || !normaliseScore(homeScore, home))
+    // A box as it was shown is no edit: its stored text stays as it is,
+    // whatever its form.
+    std::string visitor = visitorScore;
+    std::string home = homeScore;
+    if ((visitorScore != m_cursor->field("Visitor") && !normaliseScore(visitorScore, visitor)) ||
+        (homeScore != m_cursor->field("Home") && !normaliseScore(homeScore, home)))
         return false;
     visitorScore = visitor;
     homeScore = home;
@@ -272,6 +356,17 @@ void ScoreEntry::showRecord() {
     visitorScore = on ? m_cursor->field("Visitor") : "";
     homeScore = on ? m_cursor->field("Home") : "";
     seasonYear.caption = on ? m_cursor->field("year") : "";
+    gameDate.caption.clear();
+    gamePosition.caption.clear();
+    if (!on)
+        return;
+    int position = m_cursor->position();
+    if (position < static_cast<int>(m_schedule.size()) && !dateOf(position).empty())
+        gameDate.caption = dayName(dayOfWeek(dateOf(position))) + ", " + dateOf(position);
+    if (WeekSpan span = weekOf(position); span.week > 0)
+        gamePosition.caption = "Game " + std::to_string(position - span.first + 1) + " of " +
+                               std::to_string(span.last - span.first + 1) + ", week " +
+                               std::to_string(span.week);
 }
 
 // Shows the week that starts at a record: its first and last dates, and its
@@ -279,10 +374,10 @@ void ScoreEntry::showRecord() {
 // end, or after 21 games.
 void ScoreEntry::showWeekFrom(int first) {
     WeekTracker tracker;
-    tracker.isBoundary(dateOf(first), weekOf(first));
+    tracker.isBoundary(dateOf(first), officialWeekOf(first));
     int last = first;
     for (int p = first + 1; p < m_seasonEnd && p - first < kMaxWeekGames; ++p) {
-        if (tracker.isBoundary(dateOf(p), weekOf(p)))
+        if (tracker.isBoundary(dateOf(p), officialWeekOf(p)))
             break;
         last = p;
     }
@@ -293,23 +388,28 @@ void ScoreEntry::showWeekFrom(int first) {
 }
 
 void ScoreEntry::showWeekOne() {
-    weekOptions[1].enabled = false;
     if (m_seasonFirst < 0)
         return;
+    enablePlayedWeeks();
+    chosenWeek = 1;
+    showWeekFrom(m_seasonFirst);
+}
+
+// Every week with a game on or before the reference date can be chosen.
+void ScoreEntry::enablePlayedWeeks() {
+    weekOptions[1].enabled = false;
     WeekTracker tracker;
     int week = 1;
     std::string date = kEmptyFirstDate;
     for (int p = m_seasonFirst; p < m_seasonEnd; ++p) {
         if (!dateOf(p).empty())
             date = dateOf(p);
-        if (tracker.isBoundary(date, weekOf(p)))
+        if (tracker.isBoundary(date, officialWeekOf(p)))
             ++week;
         if (week <= kMaxWeeks && weekOptions[week].visible &&
             onOrBefore(date, m_pool.referenceDate))
             weekOptions[week].enabled = true;
     }
-    chosenWeek = 1;
-    showWeekFrom(m_seasonFirst);
 }
 
 void ScoreEntry::showWeek(int week) {
@@ -318,7 +418,7 @@ void ScoreEntry::showWeek(int week) {
     WeekTracker tracker;
     int count = 0;
     for (int p = m_seasonFirst; p < m_seasonEnd && count < week; ++p) {
-        if (tracker.isBoundary(dateOf(p), weekOf(p)))
+        if (tracker.isBoundary(dateOf(p), officialWeekOf(p)))
             ++count;
         if (count == week - 1) {
             chosenWeek = week;

@@ -30,8 +30,10 @@ public:
     ScoreEntry(const ScoreEntry&) = delete;
     ScoreEntry& operator=(const ScoreEntry&) = delete;
 
-    // Opening: the cursor on the season's first record; only "Week 1" can be
-    // chosen.
+    // Opening: every week with a game on or before the reference date can
+    // be chosen, and the cursor stands on the first game of that time
+    // without both scores; when every one has them, on the first game of
+    // the last week played. A season not begun opens on its first game.
     void open();
 
     // A week option (1..17); a disabled option does nothing. The scores on
@@ -47,6 +49,8 @@ public:
     void previousGame();
     // "Close": keeps the scores on show. False when the window must stay open
     // (a score was refused or could not be written; the person has been told).
+    // A box left as it was shown is no edit: its stored text stays byte for
+    // byte, whatever its form.
     bool commitAndClose();
 
     // Asks for the file to import; nullopt when the person cancels.
@@ -54,7 +58,9 @@ public:
     // "Import Scores...": keeps the scores on show first (so the file is
     // checked against them), asks for a file and enters its scores as the
     // import-scores command does, then tells what was done or why nothing
-    // was. The boxes then show the game on show as the table holds it.
+    // was. The boxes then show the game on show as the table holds it. A
+    // file refused only because games already hold other scores is offered
+    // for import over them.
     void importScores(const ScoreFileChooser& chooseFile);
     // "Import Schedule...": keeps the scores on show first, asks for a
     // schedule file and imports it as the import-schedule command does;
@@ -64,10 +70,12 @@ public:
 
     // The controls.
     std::string caption = "Enter Scores";
-    ControlModel visitorTeam; // field "TeamA"
-    ControlModel homeTeam;    // field "TeamB"
-    std::string visitorScore; // the visiting score box, field "Visitor"
-    std::string homeScore;    // the home score box, field "Home"
+    ControlModel visitorTeam;  // field "TeamA"
+    ControlModel homeTeam;     // field "TeamB"
+    ControlModel gameDate;     // "Sunday, 11/7/2010"
+    ControlModel gamePosition; // "Game 3 of 14, week 9"
+    std::string visitorScore;  // the visiting score box, field "Visitor"
+    std::string homeScore;     // the home score box, field "Home"
     ControlModel seasonYearHeading{"Season Year"};
     ControlModel seasonYear;                          // field "year"
     // 1..18: "Week 1".."Week 18"; week 18 is shown only for a season that has it.
@@ -87,11 +95,22 @@ public:
     int recordPosition() const;
 
 private:
+    // The week a record of the season belongs to, and its first and last
+    // records.
+    struct WeekSpan {
+        int week = 0; // 0: not a record of the season
+        int first = -1;
+        int last = -1;
+    };
+
+    WeekSpan weekOf(int position) const;
+    int openingPosition() const;
+    void enablePlayedWeeks();
     bool hasRecord() const;
     bool sameSeason(int position) const;
     int dayOfRecord(int position) const;
     const std::string& dateOf(int position) const;
-    int weekOf(int position) const;
+    int officialWeekOf(int position) const;
     std::string gameName() const;
     bool commitBoxes();
     bool normaliseScore(const std::string& text, std::string& score);

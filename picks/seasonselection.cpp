@@ -32,7 +32,9 @@ bool SeasonSelection::apply() {
         m_dialogs.refuse(stored.error());
         return false;
     }
-    m_dialogs.inform("Season " + m_pool.seasonYear + " will be the season of the next login.",
+    // The season switched with the click; Apply only keeps it for later.
+    m_dialogs.inform("Season " + m_pool.seasonYear +
+                         " is the season now, and the next login starts in it as well.",
                      caption);
     return true;
 }

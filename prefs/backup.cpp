@@ -34,39 +34,71 @@ BackupPair userListBackupPair(const Folders& folders) {
     return pair;
 }
 
-void BackupCommands::backUp(const BackupPair& pair, const std::string& title) {
-    if (!fileExists(pair.data)) {
-        m_dialogs.refuse("There is no " + pair.data.string() + " to back up.", title);
-        return;
-    }
-    if (Status copied = copyFileAtomic(pair.data, pair.backup, pair.access); !copied) {
-        m_dialogs.refuse("The backup could not be made. " + copied.error(), title);
-        return;
-    }
-    m_dialogs.inform(pair.data.filename().string() + " has been backed up to " +
-                         pair.backup.string() + ".",
-                     title);
+// Each file to its backup; what was done, file by file, in one message.
+BackupPair gamesTableBackupPair(const Folders& folders) {
+    BackupPair pair;
+    pair.data = folders.program / kGamesFileName;
+    pair.backup = pair.data;
+    pair.backup.replace_extension(kBackupExtension);
+    return pair;
 }
 
-bool BackupCommands::restore(const BackupPair& pair, const std::string& title) {
+std::vector<BackupPair> adminBackupPairs(const Folders& folders) {
+    return {userListBackupPair(folders), gamesTableBackupPair(folders)};
+}
+
+void BackupCommands::backUp(const std::vector<BackupPair>& pairs, const std::string& title) {
+    std::string done;
+    for (const BackupPair& pair : pairs) {
+        if (!fileExists(pair.data)) {
+            m_dialogs.refuse("There is no " + pair.data.string() + " to back up.", title);
+            return;
+        }
+    }
+    for (const BackupPair& pair : pairs) {
+        if (Status copied = copyFileAtomic(pair.data, pair.backup, pair.access); !copied) {
+            m_dialogs.refuse(done + "The backup could not be made. " + copied.error(), title);
+            return;
+        }
+        done += pair.data.filename().string() + " has been backed up to " + pair.backup.string() +
+                ".\n";
+    }
+    done.pop_back();
+    m_dialogs.inform(done, title);
+}
+
+bool BackupCommands::restore(const std::vector<BackupPair>& pairs, const std::string& title) {
+    std::vector<const BackupPair*> backed;
+    std::string missing;
+    for (const BackupPair& pair : pairs) {
+        if (fileExists(pair.backup))
+            backed.push_back(&pair);
+        else
+            missing += "\nThere is no backup " + pair.backup.string() + "; " +
+                       pair.data.filename().string() + " is as it was.";
+    }
     // Without a backup there is nothing to ask about, and nothing may change.
-    if (!fileExists(pair.backup)) {
-        m_dialogs.refuse("There is no backup " + pair.backup.string() +
+    if (backed.empty()) {
+        m_dialogs.refuse("There is no backup " + pairs.front().backup.string() +
                              " to restore. Nothing has been changed.",
                          title);
         return false;
     }
     if (!m_dialogs.confirm("Proceed with restore?", title))
         return false;
-    if (Status copied = copyFileAtomic(pair.backup, pair.data, pair.access); !copied) {
-        m_dialogs.refuse("The restore failed; " + pair.data.string() + " is as it was. " +
-                             copied.error(),
-                         title);
-        return false;
+    std::string done;
+    for (const BackupPair* pair : backed) {
+        if (Status copied = copyFileAtomic(pair->backup, pair->data, pair->access); !copied) {
+            m_dialogs.refuse(done + "The restore failed; " + pair->data.string() +
+                                 " is as it was. " + copied.error(),
+                             title);
+            return !done.empty();
+        }
+        done += pair->data.filename().string() + " has been restored from " +
+                pair->backup.string() + ".\n";
     }
-    m_dialogs.inform(pair.data.filename().string() + " has been restored from " +
-                         pair.backup.string() + ".",
-                     title);
+    done.pop_back();
+    m_dialogs.inform(done + missing, title);
     return true;
 }
 
@@ -76,13 +108,13 @@ void BackupCommands::backUpPicks() {
         m_dialogs.refuse(pair.error());
         return;
     }
-    backUp(*pair, "Backup Picks Data");
+    backUp({*pair}, "Backup Picks Data");
 }
 
-void BackupCommands::backUpUserList() {
+void BackupCommands::backUpAdminData() {
     if (!requireAdmin(m_pool, m_pool.currentUser, m_dialogs))
         return;
-    backUp(userListBackupPair(m_pool.folders), "Backup User Data");
+    backUp(adminBackupPairs(m_pool.folders), "Backup Admin Data");
 }
 
 bool BackupCommands::restorePicks() {
@@ -91,13 +123,13 @@ bool BackupCommands::restorePicks() {
         m_dialogs.refuse(pair.error());
         return false;
     }
-    return restore(*pair, "Restore Picks Data");
+    return restore({*pair}, "Restore Picks Data");
 }
 
-void BackupCommands::restoreUserList() {
+void BackupCommands::restoreAdminData() {
     if (!requireAdmin(m_pool, m_pool.currentUser, m_dialogs))
         return;
-    restore(userListBackupPair(m_pool.folders), "Restore User Data");
+    restore(adminBackupPairs(m_pool.folders), "Restore Admin Data");
 }
 
 } // namespace gs

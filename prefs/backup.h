@@ -3,7 +3,8 @@
 // "Backup" and "Restore" of the "File" menu. A backup is a byte-for-byte
 // copy of a data file beside it, named like it with the extension ".bak":
 //   Picks Data  the current user's pick file of the season in force
-//   Admin Data  the user list (UserList.db <-> UserList.bak)
+//   Admin Data  the user list (UserList.db <-> UserList.bak) and the games
+//               table (scoresheet97.mdb <-> scoresheet97.bak)
 // The "Admin Data" entries are for administrators only.
 
 #include "core/dialogs.h"
@@ -12,6 +13,7 @@
 #include "core/textfile.h"
 
 #include <filesystem>
+#include <vector>
 
 namespace gs {
 
@@ -26,6 +28,9 @@ struct BackupPair {
 // be a file name.
 Result<BackupPair> picksBackupPair(const Pool& pool);
 BackupPair userListBackupPair(const Folders& folders);
+BackupPair gamesTableBackupPair(const Folders& folders);
+// The files of "Admin Data": the user list and the games table.
+std::vector<BackupPair> adminBackupPairs(const Folders& folders);
 
 class BackupCommands {
 public:
@@ -33,20 +38,22 @@ public:
 
     // "Backup" > "Picks Data": copies the pick file to its backup and says so.
     void backUpPicks();
-    // "Backup" > "Admin Data".
-    void backUpUserList();
+    // "Backup" > "Admin Data": the user list and the games table, each to
+    // its backup.
+    void backUpAdminData();
     // "Restore" > "Picks Data": after "Proceed with restore?", copies the
     // backup over the pick file and says which file came back from which.
     // True when the pick file was replaced: whatever shows the player's
     // picks must read them again.
     bool restorePicks();
-    // "Restore" > "Admin Data": the same for the user list. The list in
-    // memory stays as it is until the next load.
-    void restoreUserList();
+    // "Restore" > "Admin Data": the same for the user list and the games
+    // table, after one question; a file without a backup stays as it is.
+    // The list in memory stays as it is until the next load.
+    void restoreAdminData();
 
 private:
-    void backUp(const BackupPair& pair, const std::string& title);
-    bool restore(const BackupPair& pair, const std::string& title);
+    void backUp(const std::vector<BackupPair>& pairs, const std::string& title);
+    bool restore(const std::vector<BackupPair>& pairs, const std::string& title);
 
     Pool& m_pool;
     Dialogs& m_dialogs;

@@ -18,9 +18,14 @@ void SeasonCalendar::open() {
         m_season = std::move(*season);
     else
         m_dialogs.refuse(season.error());
-    widthTwips = kCalendarAloneTwips;
-    gamesVisible = false;
+    widthTwips = kCalendarWithListTwips;
+    gamesVisible = true;
     games = ListModel{};
+    gameDays.clear();
+    for (const SeasonGame& game : m_season.games)
+        if (std::optional<Date> day = calendarDate(game.date);
+            day && (gameDays.empty() || !(gameDays.back() == *day)))
+            gameDays.push_back(*day);
 
     // The first game's date and the last dated game's; a season without
     // dated games leaves the calendar free.
@@ -41,6 +46,8 @@ void SeasonCalendar::open() {
         latest = last;
     }
     selected = first;
+    if (first)
+        clickDate(*first);
 }
 
 void SeasonCalendar::clickDate(const Date& date) {

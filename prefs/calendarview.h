@@ -1,7 +1,8 @@
 #pragma once
 
 // The "Season Calendar" window: a month calendar limited to the season's
-// game days; a click on a day lists that day's games as "visitor @ home".
+// game days, which it marks; a click on a day lists that day's games as
+// "visitor @ home" in the list beside it.
 
 #include "core/date.h"
 #include "core/dialogs.h"
@@ -11,6 +12,7 @@
 
 #include <optional>
 #include <string>
+#include <vector>
 
 namespace gs {
 
@@ -23,8 +25,9 @@ class SeasonCalendar {
 public:
     SeasonCalendar(const Pool& pool, Dialogs& dialogs) : m_pool(pool), m_dialogs(dialogs) {}
 
-    // Opening: reads the season's games and limits the calendar to the days
-    // from the first game to the last; the game list stays hidden.
+    // Opening: reads the season's games, limits the calendar to the days
+    // from the first game to the last and lists the first day's games. The
+    // list is there from the start, so the window keeps its width.
     void open();
     // A click on a day: lists the games of that day in season order.
     void clickDate(const Date& date);
@@ -34,13 +37,15 @@ public:
     ControlModel closeButton{"Close", true};
     ListModel games;
     bool gamesVisible = false;
-    // The calendar alone, or the calendar with the game list beside it.
-    int widthTwips = 3525;
+    // The calendar with the game list beside it.
+    int widthTwips = 7050;
 
     // The days that can be chosen; none for a season without dated games.
     std::optional<Date> earliest;
     std::optional<Date> latest;
     std::optional<Date> selected;
+    // Every day with a game, for the calendar to mark.
+    std::vector<Date> gameDays;
 
 private:
     const Pool& m_pool;

@@ -1,5 +1,8 @@
 #include "colors.h"
 
+#include <algorithm>
+#include <cmath>
+
 namespace gs {
 
 namespace {
@@ -64,6 +67,78 @@ ColorSlots colorSlots(int scheme) {
     if (!colors)
         return {};
     return {true, colors->background, colors->button, colors->text};
+}
+
+namespace {
+
+double channelLuminance(Rgb rgb, int shift) {
+    double c = static_cast<double>((rgb >> shift) & 0xFF) / 255.0;
+    return c <= 0.03928 ? c / 12.92 : std::pow((c + 0.055) / 1.055, 2.4);
+}
+
+double relativeLuminance(Rgb rgb) {
+    return 0.2126 * channelLuminance(rgb, 16) + 0.7152 * channelLuminance(rgb, 8) +
+           0.0722 * channelLuminance(rgb, 0);
+}
+
+// The colour a fraction of the way from one colour to another.
+Rgb blend(Rgb from, Rgb to, double fraction) {
+    Rgb mixed = 0;
+    for (int shift : {16, 8, 0}) {
+        double a = static_cast<double>((from >> shift) & 0xFF);
+        double b = static_cast<double>((to >> shift) & 0xFF);
+        auto channel = static_cast<Rgb>(std::lround(a + (b - a) * fraction));
+        mixed |= channel << shift;
+    }
+    return mixed;
+}
+
+} // namespace
+
+double contrastRatio(Rgb first, Rgb second) {
+    double a = relativeLuminance(first);
+    double b = relativeLuminance(second);
+    return (std::max(a, b) + 0.05) / (std::min(a, b) + 0.05);
+}
+
+Rgb readableOn(Rgb background, std::initializer_list<Rgb> candidates, double minimum) {
+    for (Rgb candidate : candidates)
+        if (contrastRatio(candidate, background) >= minimum)
+            return candidate;
+    return contrastRatio(kBlack, background) >= contrastRatio(kWhite, background) ? kBlack : kWhite;
+}
+
+Rgb fadedOn(Rgb text, Rgb background) {
+    // Small steps from the text towards the background; the last one that
+    // still reads at 3:1.
+    constexpr int kSteps = 64;
+    Rgb faded = text;
+    for (int step = 1; step < kSteps; ++step) {
+        Rgb next = blend(text, background, static_cast<double>(step) / kSteps);
+        if (contrastRatio(next, background) < kDisabledContrast)
+            break;
+        faded = next;
+    }
+    return faded;
+}
+
+SchemePalette schemePalette(const ColorSlots& slots) {
+    // A scheme outside the table leaves all three slots unset: they paint black.
+    const Rgb background = slots.set ? slots.background : kBlack;
+    const Rgb button = slots.set ? slots.button : kBlack;
+    const Rgb text = slots.set ? slots.text : kBlack;
+    SchemePalette p;
+    p.background = background;
+    p.button = button;
+    p.text = readableOn(background, {text, button, kBlack, kWhite});
+    p.disabledText = fadedOn(p.text, background);
+    // Captions were always black on the buttons; the scheme's text colour
+    // is the first stand-in where black does not read.
+    p.buttonText = readableOn(button, {kBlack, text, background, kWhite});
+    p.disabledButtonText = fadedOn(p.buttonText, button);
+    p.accent = readableOn(background, {button, text, kBlack, kWhite});
+    p.indicator = p.text;
+    return p;
 }
 
 void storeSchemeWithCurrentUser(Pool& pool) {

@@ -5,6 +5,7 @@
 #include "core/grid.h"
 #include "core/pool.h"
 
+#include <initializer_list>
 #include <optional>
 #include <string>
 
@@ -31,6 +32,40 @@ struct ColorSlots {
 
 // The slots of a scheme as the windows apply it.
 ColorSlots colorSlots(int scheme);
+
+// WCAG 2 contrast: enabled text must reach 4.5:1 against what it stands on,
+// disabled text 3:1 (it is still read, but is meant to recede).
+inline constexpr double kReadableContrast = 4.5;
+inline constexpr double kDisabledContrast = 3.0;
+
+// The contrast ratio of two colours, 1 (none) to 21 (black on white).
+double contrastRatio(Rgb first, Rgb second);
+
+// The first candidate that reads on the background at the minimum ratio;
+// black or white when none does (one of them always reaches 4.5:1).
+Rgb readableOn(Rgb background, std::initializer_list<Rgb> candidates,
+               double minimum = kReadableContrast);
+
+// Disabled text: the enabled text moved towards the background as far as it
+// can go while it still reaches 3:1, so that it is visibly fainter yet
+// readable.
+Rgb fadedOn(Rgb text, Rgb background);
+
+// Every colour a scheme paints with. The scheme's own colours stay wherever
+// they are readable; where one is not, another of its colours, else black or
+// white, takes its place.
+struct SchemePalette {
+    Rgb background = 0;
+    Rgb button = 0;
+    Rgb text = 0;               // labels and options on the background
+    Rgb disabledText = 0;       // disabled labels and options
+    Rgb buttonText = 0;         // a button's caption on the button colour
+    Rgb disabledButtonText = 0; // a disabled button's caption
+    Rgb accent = 0;             // the button colour as text on the background
+    Rgb indicator = 0;          // an option's ring and, when chosen, its dot
+};
+
+SchemePalette schemePalette(const ColorSlots& slots);
 
 // The option caption of scheme 1..32 ("Arizona Cardinals" ...), else "".
 std::string schemeCaption(int scheme);

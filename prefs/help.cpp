@@ -49,7 +49,11 @@ void HelpCommands::openUserManual() {
         m_dialogs.refuse(made.error());
         return;
     }
-    openAddress(manualPath(m_pool.folders).string());
+    // Without a viewer the manual is still there to be opened by hand.
+    const std::string pdf = manualPath(m_pool.folders).string();
+    if (!m_opener.open(pdf))
+        m_dialogs.refuse("No PDF viewer could be started. The user manual is " + pdf +
+                         "; open it with any PDF viewer.");
 }
 
 void HelpCommands::openScoresPage() {

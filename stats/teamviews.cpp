@@ -77,6 +77,7 @@ void TeamDetail::showTeam(int team, const PickTable& picks) {
     m.ties.caption = decimalText(record[5]);
     m.divisionHeading.caption = teams.divisionName[teams.teamDivision[team]] + " Division";
     m.pickedCount.caption = std::to_string(lists.pickedCount);
+    m.timesCaption.caption = lists.pickedCount == 1 ? "time" : "times";
 }
 
 void TeamDetail::showGameBox(const std::string& heading, const GameLine& first,
@@ -154,6 +155,8 @@ void TeamDetailPanel::readOwnPicks() {
 void TeamStatisticsPanel::open() {
     m_model.visible = true;
     m_detail.hide();
+    m_model.heading.visible = true;
+    m_model.hint.visible = true;
     m_model.teams = ListModel{};
     for (int t = 1; t <= kTeamCount; ++t)
         m_model.teams.entries.push_back(teamName(t, m_pool.seasonYearNumber()));
@@ -171,18 +174,28 @@ void TeamRankingPanel::open() {
     m_model.visible = true;
     m_detail.hide();
     GridModel& grid = m_model.ranking;
-    grid.reset(kTeamCount + 1, 2, 1, 0);
+    grid.reset(kTeamCount + 1, 3, 1, 0);
     grid.setColumnWidth(0, 800);
     grid.setColumnAlign(0, Align::Center);
     grid.setText(0, 0, "Rank");
     grid.setColumnWidth(1, 1900);
     grid.setColumnAlign(1, Align::Left);
     grid.setText(0, 1, "Team");
+    // The record beside the rank, written as the ratings write it.
+    grid.setColumnWidth(2, 900);
+    grid.setColumnAlign(2, Align::Center);
+    grid.setText(0, 2, "Record");
 
-    std::vector<int> order = rankTeams(computeTeamRecords(m_pool, loadSeason(m_pool, m_dialogs)));
+    TeamRecordTable records = computeTeamRecords(m_pool, loadSeason(m_pool, m_dialogs));
+    std::vector<int> order = rankTeams(records);
     for (int rank = 1; rank <= kTeamCount; ++rank) {
+        int team = order[static_cast<size_t>(rank) - 1];
+        const auto& record = records[team];
         grid.setText(rank, 0, std::to_string(rank));
-        grid.setText(rank, 1, league().teamName[order[static_cast<size_t>(rank) - 1]]);
+        grid.setText(rank, 1, league().teamName[team]);
+        grid.setText(rank, 2,
+                     decimalText(record[3]) + "-" + decimalText(record[4]) + "-" +
+                         decimalText(record[5]));
     }
     showRatings();
     readOwnPicks();

@@ -115,6 +115,8 @@ protected:
 };
 
 struct TeamStatisticsModel {
+    ControlModel heading{"Team Statistics"};
+    ControlModel hint{"Choose a team to see its record, its games and how often you picked it."};
     ListModel teams; // the 32 team names
     bool visible = false;
 };
@@ -135,7 +137,7 @@ private:
 };
 
 struct TeamRankingModel {
-    GridModel ranking; // "Rank", "Team"; rows 1..32 best first
+    GridModel ranking; // "Rank", "Team", "Record"; rows 1..32 best first
     ControlModel ratingsHeading{"Ratings"};
     // "Team", "Rating", "Record"; rows 1..32 best first, as the `ratings`
     // command prints them.

@@ -9,6 +9,7 @@
 #include <QLabel>
 #include <QListWidget>
 #include <QPushButton>
+#include <QTextCharFormat>
 #include <QVBoxLayout>
 
 namespace gs {
@@ -35,8 +36,24 @@ CalendarDialog::CalendarDialog(const Pool& pool, Dialogs& dialogs, QWidget* pare
         m_calendar->setDateRange(toQDate(*m_model.earliest), toQDate(*m_model.latest));
     if (m_model.selected)
         m_calendar->setSelectedDate(toQDate(*m_model.selected));
+    // Game days stand out: bold, on the scheme-independent grid colour of
+    // the results' winning picks, with text that reads on it.
+    QTextCharFormat gameDay;
+    gameDay.setFontWeight(QFont::Bold);
+    gameDay.setBackground(toQColor(kGreenCell));
+    gameDay.setForeground(toQColor(kBlack));
+    gameDay.setToolTip("Games on this day");
+    // The weekend's red as the grids' dark red, which reads on white.
+    for (Qt::DayOfWeek day : {Qt::Saturday, Qt::Sunday}) {
+        QTextCharFormat weekend = m_calendar->weekdayTextFormat(day);
+        weekend.setForeground(toQColor(kRed));
+        m_calendar->setWeekdayTextFormat(day, weekend);
+    }
+    for (const Date& day : m_model.gameDays)
+        m_calendar->setDateTextFormat(toQDate(day), gameDay);
     m_games = named(new QListWidget, "gamesList", "Games of the chosen day");
     m_games->setMinimumWidth(300);
+    m_games->setMinimumHeight(m_calendar->sizeHint().height());
     auto* hint = named(new QLabel(toQt(m_model.hint.caption)), "calendarHintLabel",
                        "Click on a date to see game list", PaintRole::Text);
     auto* close = named(new QPushButton(toQt(m_model.closeButton.caption)), "closeButton", "Close",

@@ -6,10 +6,42 @@
 #include <QButtonGroup>
 #include <QGridLayout>
 #include <QLabel>
+#include <QPainter>
+#include <QPixmap>
 #include <QPushButton>
 #include <QVBoxLayout>
 
 namespace gs {
+
+namespace {
+
+// A small picture of a scheme: a label's text on the background beside a
+// button, in the colours the windows would be painted with.
+QIcon schemeSwatch(int scheme) {
+    const SchemePalette p = schemePalette(colorSlots(scheme));
+    QPixmap picture(56, 22);
+    picture.fill(toQColor(p.background));
+    QPainter painter(&picture);
+    painter.setRenderHint(QPainter::Antialiasing);
+    QFont font = painter.font();
+    font.setPixelSize(12);
+    font.setBold(true);
+    painter.setFont(font);
+    painter.setPen(toQColor(p.text));
+    painter.drawText(QRect(2, 0, 24, 22), Qt::AlignCenter, "Aa");
+    QRect button(28, 3, 25, 16);
+    painter.setPen(QColor(0x40, 0x40, 0x40));
+    painter.setBrush(toQColor(p.button));
+    painter.drawRoundedRect(button, 3, 3);
+    painter.setPen(toQColor(p.buttonText));
+    painter.drawText(button, Qt::AlignCenter, "Ok");
+    painter.setPen(QColor(0x80, 0x80, 0x80));
+    painter.setBrush(Qt::NoBrush);
+    painter.drawRect(picture.rect().adjusted(0, 0, -1, -1));
+    return QIcon(picture);
+}
+
+} // namespace
 
 ColorSettingsDialog::ColorSettingsDialog(Pool& pool, std::function<void()> repaintAll,
                                          QWidget* parent)
@@ -32,6 +64,8 @@ ColorSettingsDialog::ColorSettingsDialog(Pool& pool, std::function<void()> repai
         auto* option = named(new QRadioButton(caption), QString("schemeOption%1").arg(n), caption,
                              PaintRole::Option);
         option->setAutoExclusive(false);
+        option->setIcon(schemeSwatch(n));
+        option->setIconSize(QSize(56, 22));
         group->addButton(option, n);
         grid->addWidget(option, (n - 1) % 8, (n - 1) / 8);
         m_options[n] = option;

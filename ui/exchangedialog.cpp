@@ -1,6 +1,7 @@
 #include "exchangedialog.h"
 
 #include "controls.h"
+#include "modelwidgets.h"
 #include "textconv.h"
 
 #include <QEventLoop>
@@ -102,12 +103,32 @@ ExchangeDialog::ExchangeDialog(Pool& pool, Dialogs& dialogs, TransportFactory tr
     layout->addLayout(addressRow);
 
     auto* body = new QHBoxLayout;
-    m_fileList = named(new QListWidget, "fileList", "Files");
-    m_listing = named(new QPlainTextEdit, "listingEdit", "Remote directory listing");
+    auto list = [](const char* name, const char* accessibleName) {
+        auto* files = named(new QListWidget, name, accessibleName);
+        files->setSelectionMode(QAbstractItemView::SingleSelection);
+        return files;
+    };
+    m_localHeading =
+        named(new QLabel, "localFilesLabel", "Files on this computer", PaintRole::Text);
+    m_remoteHeading =
+        named(new QLabel, "remoteFilesLabel", "Files at the shared place", PaintRole::Text);
+    m_localFiles = list("localFileList", "Files on this computer");
+    m_remoteFiles = list("remoteFileList", "Files at the shared place");
+    m_localHeading->setBuddy(m_localFiles);
+    m_remoteHeading->setBuddy(m_remoteFiles);
+    m_listing = named(new QPlainTextEdit, "listingEdit", "The server's directory listing");
     m_listing->setReadOnly(true);
     m_listing->setLineWrapMode(QPlainTextEdit::NoWrap);
-    body->addWidget(m_fileList, 2);
-    body->addWidget(m_listing, 2);
+    m_listing->setMaximumHeight(90);
+    auto* local = new QVBoxLayout;
+    local->addWidget(m_localHeading);
+    local->addWidget(m_localFiles, 1);
+    auto* remote = new QVBoxLayout;
+    remote->addWidget(m_remoteHeading);
+    remote->addWidget(m_remoteFiles, 2);
+    remote->addWidget(m_listing, 1);
+    body->addLayout(local, 2);
+    body->addLayout(remote, 2);
     auto* buttons = new QVBoxLayout;
     buttons->addWidget(addButton(m.localDirectoryButton, "localDirectoryButton",
                                  [this] { m_window->listLocalFiles(); }));
@@ -131,6 +152,10 @@ ExchangeDialog::ExchangeDialog(Pool& pool, Dialogs& dialogs, TransportFactory tr
     layout->addLayout(body, 1);
 
     m_progress = named(new QProgressBar, "exchangeProgressBar", "Exchange progress");
+    m_status =
+        named(new QLabel, "exchangeStatusLabel", "What the exchange is doing", PaintRole::Text);
+    m_status->setWordWrap(true);
+    layout->addWidget(m_status);
     layout->addWidget(m_progress);
 
     connect(m_ftpOption, &QRadioButton::clicked, this,
@@ -168,7 +193,8 @@ void ExchangeDialog::reject() {
 void ExchangeDialog::run(const std::function<void()>& handler) {
     if (!m_window->isBusy()) {
         m_window->typeAddress(fromQt(m_address->text()));
-        m_window->selectFile(m_fileList->currentRow());
+        m_window->selectLocalFile(m_localFiles->currentRow());
+        m_window->selectRemoteFile(m_remoteFiles->currentRow());
     }
     handler();
     render();
@@ -202,23 +228,21 @@ void ExchangeDialog::render() {
         QPushButton* button = m_buttons.at(name);
         button->setText(toQt(control->caption));
         button->setEnabled(control->enabled);
+        button->setToolTip(toQt(control->toolTip));
     }
 
     QString listing = toQt(state.listing);
     if (m_listing->toPlainText() != listing)
         m_listing->setPlainText(listing);
+    // The raw listing only says something over FTP.
+    m_listing->setVisible(state.place.mode == ExchangeMode::Ftp && !listing.isEmpty());
 
-    QStringList entries;
-    for (const std::string& entry : state.fileList.entries)
-        entries << toQt(entry);
-    QStringList shown;
-    for (int i = 0; i < m_fileList->count(); ++i)
-        shown << m_fileList->item(i)->text();
-    if (shown != entries) {
-        m_fileList->clear();
-        m_fileList->addItems(entries);
-    }
-    m_fileList->setCurrentRow(state.fileList.selected);
+    showControl(m_localHeading, m.localHeading);
+    showControl(m_remoteHeading, m.remoteHeading);
+    showList(m_localFiles, m.localFiles);
+    showList(m_remoteFiles, m.remoteFiles);
+    m_status->setText(toQt(state.status));
+    m_status->setVisible(!state.status.empty());
 
     const ProgressModel& progress = state.progress;
     m_progress->setRange(progress.minimum, progress.maximum);

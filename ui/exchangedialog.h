@@ -12,6 +12,7 @@
 #include <memory>
 #include <string>
 
+class QLabel;
 class QLineEdit;
 class QListWidget;
 class QPlainTextEdit;
@@ -30,6 +31,7 @@ public:
     ~ExchangeDialog() override;
 
     const ExchangeWindow& exchange() const { return *m_window; }
+    void setLimits(const ExchangeLimits& limits) { m_window->setLimits(limits); }
 
     // Closing by the window's close button or Escape is "Exit".
     void reject() override;
@@ -51,7 +53,11 @@ private:
     QRadioButton* m_lanOption = nullptr;
     QLineEdit* m_address = nullptr;
     QPlainTextEdit* m_listing = nullptr;
-    QListWidget* m_fileList = nullptr;
+    QLabel* m_localHeading = nullptr;
+    QLabel* m_remoteHeading = nullptr;
+    QListWidget* m_localFiles = nullptr;
+    QListWidget* m_remoteFiles = nullptr;
+    QLabel* m_status = nullptr;
     QProgressBar* m_progress = nullptr;
     std::map<std::string, QPushButton*> m_buttons;
 };

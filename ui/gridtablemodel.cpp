@@ -9,7 +9,7 @@ namespace gs {
 
 namespace {
 
-const QColor kFixedBackground(0xE0, 0xE0, 0xE0);
+const QColor kFixedBackground = toQColor(kFixedCell);
 
 Qt::Alignment alignmentOf(Align align) {
     switch (align) {

@@ -4,6 +4,7 @@
 #include "textconv.h"
 
 #include <QHeaderView>
+#include <QPalette>
 #include <algorithm>
 
 namespace gs {
@@ -19,6 +20,12 @@ constexpr double kTwipsPerRow = 300.0;
 } // namespace
 
 GridTableView::GridTableView(QWidget* parent) : QTableView(parent) {
+    // The cells keep their own colours whatever the desktop's theme: the
+    // result marks were chosen to read on them.
+    QPalette cells = palette();
+    cells.setColor(QPalette::Base, toQColor(kGridCell));
+    cells.setColor(QPalette::Text, toQColor(kBlack));
+    setPalette(cells);
     m_model = new GridTableModel(this);
     setModel(m_model);
     verticalHeader()->hide();
@@ -51,6 +58,11 @@ void GridTableView::render(const GridModel& grid) {
             setColumnWidth(c, width);
         }
     }
+}
+
+void GridTableView::setCompactRows() {
+    verticalHeader()->setMinimumSectionSize(1);
+    verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 2);
 }
 
 void GridTableView::detach() {

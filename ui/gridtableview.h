@@ -23,6 +23,8 @@ public:
     void render(const GridModel& grid);
     // Shows nothing, while the grid is rebuilt.
     void detach();
+    // Rows as tight as the text allows, for lists that should show whole.
+    void setCompactRows();
 
     GridTableModel* gridModel() const { return m_model; }
     // The view's index of a grid cell (invalid for the header row).

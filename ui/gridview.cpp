@@ -3,10 +3,17 @@
 #include "textconv.h"
 
 #include <QHeaderView>
+#include <QPalette>
 
 namespace gs {
 
 GridView::GridView(QWidget* parent) : QTableWidget(parent) {
+    // The cells keep their own colours whatever the desktop's theme: the
+    // result marks were chosen to read on them.
+    QPalette cells = palette();
+    cells.setColor(QPalette::Base, toQColor(kGridCell));
+    cells.setColor(QPalette::Text, toQColor(kBlack));
+    setPalette(cells);
     horizontalHeader()->hide();
     verticalHeader()->hide();
     setEditTriggers(QAbstractItemView::NoEditTriggers);
@@ -21,7 +28,7 @@ GridView::GridView(QWidget* parent) : QTableWidget(parent) {
 void GridView::render(const GridModel& model) {
     setRowCount(model.rows());
     setColumnCount(model.cols());
-    const QColor headerBack(0xE0, 0xE0, 0xE0);
+    const QColor headerBack = toQColor(kFixedCell);
     for (int c = 0; c < model.cols(); ++c) {
         int width = twipsToPixels(model.columnWidth(c));
         if (width > 0)

@@ -5,15 +5,28 @@
 
 #include "prefs/help.h"
 
+#include <QSizeF>
 #include <QString>
+
+#include <memory>
+
+class QPaintDevice;
+class QTextDocument;
 
 namespace gs {
 
-// Opens web addresses and files with QDesktopServices.
+// Opens web addresses and files with QDesktopServices; false, rather than
+// silence, when the desktop has no application for them.
 class DesktopOpener final : public Opener {
 public:
     bool open(const std::string& address) override;
 };
+
+// Lays Markdown out in pages of the given body size on a paint device (a
+// PDF writer): pictures no wider than the body, and no heading alone at the
+// foot of a page.
+std::unique_ptr<QTextDocument> layOutPages(const QString& markdown, const QString& imageRoot,
+                                           QPaintDevice* device, const QSizeF& body);
 
 // Renders Markdown into a PDF file. Images the document names by a relative
 // path are read from below imageRoot (a folder or a resource path) and

@@ -5,6 +5,7 @@
 #include "colorsettingsdialog.h"
 #include "controls.h"
 #include "gamesupdatedialog.h"
+#include "firststartdialog.h"
 #include "gridview.h"
 #include "helpservices.h"
 #include "modelwidgets.h"
@@ -29,6 +30,7 @@
 #include <QMenuBar>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QShortcut>
 #include <QStackedWidget>
 #include <QStatusBar>
 #include <QVBoxLayout>
@@ -43,7 +45,8 @@ MainWindow::MainWindow(Pool& pool, Dialogs& dialogs, QWidget* parent)
       m_renderer(m_manualRenderer.get()) {
     setObjectName("mainWindow");
     setAccessibleName("Gridslate main window");
-    resize(980, 640);
+    // Room for the 32 teams of the team lists and a week of picks.
+    resize(1024, 720);
 
     auto* central = new QWidget(this);
     central->setObjectName("centralWidget");
@@ -82,14 +85,15 @@ QWidget* MainWindow::buildLoginPage() {
     auto* outer = new QVBoxLayout(page);
     auto* form = new QGridLayout;
 
-    auto* nameLabel = named(new QLabel("User Name"), "userNameLabel", "User Name", PaintRole::Text);
+    auto* nameLabel =
+        named(new QLabel("&User Name"), "userNameLabel", "User Name", PaintRole::Text);
     auto* passwordLabel =
-        named(new QLabel("Password"), "passwordLabel", "Password", PaintRole::Text);
+        named(new QLabel("&Password"), "passwordLabel", "Password", PaintRole::Text);
     m_userName = named(new QLineEdit, "userNameEdit", "User Name");
     m_password = named(new QLineEdit, "passwordEdit", "Password");
     m_password->setEchoMode(QLineEdit::Password);
-    auto* login = named(new QPushButton("Login"), "loginButton", "Login", PaintRole::Button);
-    auto* exit = named(new QPushButton("Exit"), "exitButton", "Exit", PaintRole::Button);
+    auto* login = named(new QPushButton("&Login"), "loginButton", "Login", PaintRole::Button);
+    auto* exit = named(new QPushButton("E&xit"), "exitButton", "Exit", PaintRole::Button);
     nameLabel->setBuddy(m_userName);
     passwordLabel->setBuddy(m_password);
     login->setDefault(true);
@@ -117,6 +121,8 @@ QWidget* MainWindow::buildLoginPage() {
             if (m_session.logIn())
                 showWeeklyPicks();
         });
+        if (m_session.isFirstStart())
+            showFirstStart();
     };
     connect(login, &QPushButton::clicked, this, logIn);
     connect(m_password, &QLineEdit::returnPressed, this, logIn);
@@ -143,6 +149,13 @@ QWidget* MainWindow::buildWeeklyPicksPage() {
         named(new QPushButton, "previousWeekButton", "Previous week", PaintRole::Button);
     auto* next = named(new QPushButton, "nextWeekButton", "Next week", PaintRole::Button);
     auto* save = named(new QPushButton, "savePicksButton", "Save Picks", PaintRole::Button);
+    // Ctrl+S saves the picks while the button may be pressed.
+    auto* saveKey = new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_S), page);
+    saveKey->setObjectName("savePicksShortcut");
+    connect(saveKey, &QShortcut::activated, save, [save] {
+        if (save->isVisible() && save->isEnabled())
+            save->click();
+    });
     QFont big = heading->font();
     big.setPointSize(big.pointSize() + 2);
     big.setBold(true);
@@ -195,69 +208,80 @@ QAction* MainWindow::addEntry(QMenu* menu, const char* name, const QString& capt
 void MainWindow::buildMenus() {
     m_fileMenu = menuBar()->addMenu("&File");
     m_fileMenu->setObjectName("fileMenu");
-    addEntry(m_fileMenu, "logoutAction", "Logout of Session", [this] { logOut(); });
-    addEntry(m_fileMenu, "enterScoresAction", "Enter Game Scores", [this] { openScoreEntry(); });
-    addEntry(m_fileMenu, "updateGamesAction", "Update Schedule and Scores",
+    // A greyed-out entry says why when the pointer rests on it.
+    m_fileMenu->setToolTipsVisible(true);
+    addEntry(m_fileMenu, "logoutAction", "&Logout of Session", [this] { logOut(); });
+    addEntry(m_fileMenu, "enterScoresAction", "Enter Game &Scores", [this] { openScoreEntry(); });
+    addEntry(m_fileMenu, "updateGamesAction", "Up&date Schedule and Scores",
              [this] { openGamesUpdate(); });
-    addEntry(m_fileMenu, "userAdministrationAction", "User List Administration");
-    addEntry(m_fileMenu, "exchangeFilesAction", "Exchange Files with Admin",
+    addEntry(m_fileMenu, "userAdministrationAction", "&User List Administration");
+    addEntry(m_fileMenu, "exchangeFilesAction", "Exchange Files with &Admin",
              [this] { openExchange(); });
-    addEntry(m_fileMenu, "changePasswordAction", "Change Password");
-    addEntry(m_fileMenu, "changeFolderAction", "Change Folder Setting");
-    addEntry(m_fileMenu, "setSeasonAction", "Set Current Season", [this] { openSeasonYear(); });
-    addEntry(m_fileMenu, "colorSettingsAction", "Color Settings", [this] { openColorSettings(); });
-    QMenu* exportMenu = m_fileMenu->addMenu("Export");
+    addEntry(m_fileMenu, "changePasswordAction", "Change &Password");
+    addEntry(m_fileMenu, "changeFolderAction", "Change &Folder Setting");
+    addEntry(m_fileMenu, "setSeasonAction", "Se&t Current Season", [this] { openSeasonYear(); });
+    addEntry(m_fileMenu, "colorSettingsAction", "&Color Settings", [this] { openColorSettings(); });
+    QMenu* exportMenu = m_fileMenu->addMenu("&Export");
     exportMenu->setObjectName("exportMenu");
-    addEntry(exportMenu, "exportResultsAction", "All-User Pick Results",
+    addEntry(exportMenu, "exportResultsAction", "All-User Pick &Results",
              [this] { runExport(&CsvExports::exportResults); });
-    addEntry(exportMenu, "exportHistoryAction", "All-User Pick History",
+    addEntry(exportMenu, "exportHistoryAction", "All-User Pick &History",
              [this] { runExport(&CsvExports::exportHistory); });
-    addEntry(exportMenu, "exportStatisticsAction", "Active User Stats",
+    addEntry(exportMenu, "exportStatisticsAction", "Active User &Stats",
              [this] { runExport(&CsvExports::exportStatistics); });
-    QMenu* backup = m_fileMenu->addMenu("Backup");
+    QMenu* backup = m_fileMenu->addMenu("&Backup");
     backup->setObjectName("backupMenu");
-    addEntry(backup, "backupPicksAction", "Picks Data",
+    backup->setToolTipsVisible(true);
+    addEntry(backup, "backupPicksAction", "&Picks Data",
              [this] { run([this] { m_backups.backUpPicks(); }); });
-    addEntry(backup, "backupAdminAction", "Admin Data",
-             [this] { run([this] { m_backups.backUpUserList(); }); });
-    QMenu* restore = m_fileMenu->addMenu("Restore");
+    addEntry(backup, "backupAdminAction", "&Admin Data",
+             [this] { run([this] { m_backups.backUpAdminData(); }); });
+    QMenu* restore = m_fileMenu->addMenu("&Restore");
     restore->setObjectName("restoreMenu");
-    addEntry(restore, "restorePicksAction", "Picks Data", [this] { restorePicks(); });
-    addEntry(restore, "restoreAdminAction", "Admin Data",
-             [this] { run([this] { m_backups.restoreUserList(); }); });
+    restore->setToolTipsVisible(true);
+    addEntry(restore, "restorePicksAction", "&Picks Data", [this] { restorePicks(); });
+    addEntry(restore, "restoreAdminAction", "&Admin Data",
+             [this] { run([this] { m_backups.restoreAdminData(); }); });
     m_fileMenu->addSeparator();
-    addEntry(m_fileMenu, "exitAction", "Exit", [this] { close(); });
+    addEntry(m_fileMenu, "exitAction", "E&xit", [this] { close(); });
+
+    // The standard keys: they work from anywhere in the window.
+    m_actions.at("exitAction")->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q));
+    addAction(m_actions.at("exitAction"));
 
     m_viewMenu = menuBar()->addMenu("&View");
     m_viewMenu->setObjectName("viewMenu");
-    addEntry(m_viewMenu, "seasonCalendarAction", "Season Calendar",
+    addEntry(m_viewMenu, "seasonCalendarAction", "Season &Calendar",
              [this] { openSeasonCalendar(); });
-    addEntry(m_viewMenu, "weeklyPicksAction", "This Week's Picks", [this] { openWeeklyPicks(); });
-    addEntry(m_viewMenu, "allResultsAction", "All-User Pick Results",
+    addEntry(m_viewMenu, "weeklyPicksAction", "This &Week's Picks", [this] { openWeeklyPicks(); });
+    addEntry(m_viewMenu, "allResultsAction", "&All-User Pick Results",
              [this] { openPanel(Panel::AllResults); });
-    addEntry(m_viewMenu, "userStatisticsAction", "User Statistics",
+    addEntry(m_viewMenu, "userStatisticsAction", "User &Statistics",
              [this] { openPanel(Panel::UserStatistics); });
-    addEntry(m_viewMenu, "teamRankingAction", "PC's Team Ranking List",
+    addEntry(m_viewMenu, "teamRankingAction", "PC's Team &Ranking List",
              [this] { openPanel(Panel::TeamRanking); });
-    addEntry(m_viewMenu, "teamStatisticsAction", "Team Statistics",
+    addEntry(m_viewMenu, "teamStatisticsAction", "&Team Statistics",
              [this] { openPanel(Panel::TeamStatistics); });
-    addEntry(m_viewMenu, "scoresPageAction", "NFL.com Scores",
+    addEntry(m_viewMenu, "scoresPageAction", "&NFL.com Scores",
              [this] { run([this] { help().openScoresPage(); }); });
 
     QMenu* help = menuBar()->addMenu("&Help");
     help->setObjectName("helpMenu");
-    addEntry(help, "userManualAction", "User Manual", [this] {
+    addEntry(help, "userManualAction", "User &Manual", [this] {
         QApplication::setOverrideCursor(Qt::WaitCursor);
         run([this] { this->help().openUserManual(); });
         QApplication::restoreOverrideCursor();
     });
-    addEntry(help, "aboutAction", "About Gridslate", [this] { openAbout(); });
+    addEntry(help, "aboutAction", "&About Gridslate", [this] { openAbout(); });
+    m_actions.at("userManualAction")->setShortcut(QKeySequence(Qt::Key_F1));
+    addAction(m_actions.at("userManualAction"));
 }
 
 void MainWindow::run(const std::function<void()>& handler) {
     m_model.userName = fromQt(m_userName->text());
     m_model.password = fromQt(m_password->text());
     handler();
+    m_session.followPool();
     render();
 }
 
@@ -269,9 +293,34 @@ bool MainWindow::leavePanel() {
 }
 
 bool MainWindow::leavePanelForWindow() {
+    // The page stays up behind the window; only picks not yet saved need
+    // an answer first.
     bool left = false;
-    run([&] { left = leavePanel(); });
+    run([&] { left = m_weeklyPicks.mayLeave(); });
     return left;
+}
+
+void MainWindow::reopenPanel() {
+    run([this] {
+        Panel panel = m_model.panel;
+        if (panel == Panel::WeeklyPicks) {
+            m_weeklyPicks.open();
+        } else if (auto page = m_panelPages.find(panel); page != m_panelPages.end()) {
+            render();
+            page->second->open();
+        }
+    });
+}
+
+void MainWindow::showFirstStart() {
+    auto* dialog =
+        new FirstStartDialog({.setPassword = [this] { openPasswordChange(m_pool.currentUser); },
+                              .addPlayers = [this] { openUserAdministration(); },
+                              .chooseSeason = [this] { openSeasonYear(); }},
+                             this);
+    dialog->setAttribute(Qt::WA_DeleteOnClose);
+    dialog->paint(colorSlots(m_pool.colorScheme));
+    dialog->show();
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {
@@ -351,8 +400,12 @@ void MainWindow::render() {
     setWindowTitle(toQt(w.caption));
     m_fileMenu->menuAction()->setEnabled(w.fileMenuEnabled);
     m_viewMenu->menuAction()->setEnabled(w.viewMenuEnabled);
-    m_actions["backupAdminAction"]->setEnabled(w.adminBackupEnabled);
-    m_actions["restoreAdminAction"]->setEnabled(w.adminRestoreEnabled);
+    for (const auto& [name, entry] :
+         std::initializer_list<std::pair<const char*, const ControlModel*>>{
+             {"enterScoresAction", &w.scoreEntryEntry},
+             {"backupAdminAction", &w.adminBackupEntry},
+             {"restoreAdminAction", &w.adminRestoreEntry}})
+        showEntry(m_actions.at(name), *entry);
     if (m_userName->text() != toQt(w.userName))
         m_userName->setText(toQt(w.userName));
     if (m_password->text() != toQt(w.password))
@@ -398,13 +451,14 @@ void MainWindow::openColorSettings() {
     dialog.paint(colorSlots(m_pool.colorScheme));
     dialog.exec();
     storeSchemeWithCurrentUser(m_pool);
+    // Nothing on the page depends on the colours: it stays as it was.
     render();
 }
 
 void MainWindow::openScoreEntry() {
     std::unique_ptr<ScoreEntry> model;
     run([&] {
-        if (!requireAdmin(m_pool, m_pool.currentUser, m_dialogs) || !leavePanel())
+        if (!requireAdmin(m_pool, m_pool.currentUser, m_dialogs) || !m_weeklyPicks.mayLeave())
             return;
         model = gs::openScoreEntry(m_pool, m_dialogs);
     });
@@ -413,7 +467,8 @@ void MainWindow::openScoreEntry() {
     ScoreEntryDialog dialog(std::move(model), this);
     dialog.paint(colorSlots(m_pool.colorScheme));
     dialog.exec();
-    render();
+    // The page shows the new scores.
+    reopenPanel();
 }
 
 void MainWindow::openGamesUpdate() {
@@ -438,16 +493,25 @@ HelpCommands MainWindow::help() {
 }
 
 void MainWindow::showProgress(const ProgressModel& progress) {
+    // The export runs inside this event, so the bar is painted here and
+    // now; but at most every 50 ms, for painting it at every step would
+    // cost more than the export itself.
+    constexpr qint64 kProgressPaintMs = 50;
+    bool shown = m_progress->isVisible() != progress.visible;
+    if (!shown && m_sinceProgressPainted.isValid() &&
+        m_sinceProgressPainted.elapsed() < kProgressPaintMs)
+        return;
     m_progress->setRange(progress.minimum, progress.maximum);
     m_progress->setValue(progress.value);
     m_progress->setVisible(progress.visible);
-    // The export runs inside this event: paint the bar now, not afterwards.
     m_progress->repaint();
+    m_sinceProgressPainted.start();
 }
 
 void MainWindow::runExport(void (CsvExports::*exportFile)()) {
     run([this, exportFile] {
-        if (!leavePanel())
+        // The export reads the pick files; the page stays as it is.
+        if (!m_weeklyPicks.mayLeave())
             return;
         (m_exports.*exportFile)();
     });
@@ -456,10 +520,15 @@ void MainWindow::runExport(void (CsvExports::*exportFile)()) {
 void MainWindow::openSeasonYear() {
     if (!leavePanelForWindow())
         return;
+    const std::string season = m_pool.seasonYear;
     SeasonYearDialog dialog(m_pool, m_dialogs, this);
     dialog.paint(colorSlots(m_pool.colorScheme));
     dialog.exec();
-    render();
+    // The page shows the season now in force.
+    if (m_pool.seasonYear != season)
+        reopenPanel();
+    else
+        render();
 }
 
 void MainWindow::openSeasonCalendar() {

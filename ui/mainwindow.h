@@ -13,6 +13,7 @@
 #include "prefs/backup.h"
 #include "prefs/help.h"
 
+#include <QElapsedTimer>
 #include <QMainWindow>
 
 #include <functional>
@@ -56,8 +57,14 @@ private:
     // Lets the panel on show make way, asking first about picks not yet
     // saved; false when the person stays where he is.
     bool leavePanel();
-    // leavePanel() run as a handler of its own, before a window opens.
+    // Before a window opens over the page: the question about picks not yet
+    // saved, run as a handler of its own. The page stays.
     bool leavePanelForWindow();
+    // After a window that may have changed what the page shows: the page
+    // is built again.
+    void reopenPanel();
+    // After the login that set up the pool: what to do next.
+    void showFirstStart();
     void logOut();
     QAction* addEntry(QMenu* menu, const char* name, const QString& caption,
                       std::function<void()> handler = {});
@@ -105,6 +112,7 @@ private:
     Opener* m_opener = nullptr;
     ManualRenderer* m_renderer = nullptr;
     QProgressBar* m_progress = nullptr;
+    QElapsedTimer m_sinceProgressPainted;
 
     QStackedWidget* m_pages = nullptr;
     QWidget* m_loginPage = nullptr;

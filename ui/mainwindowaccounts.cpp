@@ -35,10 +35,10 @@ void MainWindow::addAccountPages() {
 
 void MainWindow::openUserAdministration() {
     run([this] {
-        if (!leavePanel())
+        // A list that cannot be read leaves the page on show as it was.
+        if (!m_weeklyPicks.mayLeave() || !m_userAdmin.open())
             return;
-        if (m_userAdmin.open())
-            m_model.panel = Panel::UserAdministration;
+        m_model.panel = Panel::UserAdministration;
     });
 }
 
@@ -73,10 +73,9 @@ void MainWindow::openUserNameChange() {
     dialog.paint(colorSlots(m_pool.colorScheme));
     if (dialog.exec() == QDialog::Accepted) {
         m_userAdmin.playerRenamed(change.oldName(), change.newName);
-        // The administrator may have renamed himself.
-        m_model.caption = "Gridslate for " + m_pool.currentUser;
     }
-    render();
+    // The administrator may have renamed himself: the caption follows.
+    run([] {});
 }
 
 void MainWindow::openFolderChange() {

@@ -10,7 +10,8 @@ void MainWindow::openExchange() {
     ExchangeDialog dialog(m_pool, m_dialogs, makeTransport, this);
     dialog.paint(colorSlots(m_pool.colorScheme));
     dialog.exec();
-    render();
+    // The page shows what was fetched.
+    reopenPanel();
 }
 
 } // namespace gs

@@ -2,6 +2,7 @@
 
 #include "textconv.h"
 
+#include <QAction>
 #include <QComboBox>
 #include <QLabel>
 #include <QListWidget>
@@ -18,6 +19,12 @@ void showControl(QWidget* widget, const ControlModel& model) {
     widget->setVisible(model.visible);
     widget->setEnabled(model.enabled);
     widget->setToolTip(toQt(model.toolTip));
+}
+
+void showEntry(QAction* action, const ControlModel& model) {
+    action->setEnabled(model.enabled);
+    action->setToolTip(toQt(model.toolTip));
+    action->setStatusTip(toQt(model.toolTip));
 }
 
 namespace {

@@ -5,6 +5,7 @@
 
 #include "core/grid.h"
 
+class QAction;
 class QComboBox;
 class QLabel;
 class QListWidget;
@@ -15,6 +16,10 @@ namespace gs {
 // A label's or a button's caption, whether it is visible and enabled, and
 // its tooltip.
 void showControl(QWidget* widget, const ControlModel& model);
+
+// A menu entry: whether it is enabled, and why not, as its tooltip and in
+// the status bar. The caption stays the menu's, with its mnemonic.
+void showEntry(QAction* action, const ControlModel& model);
 
 // The list's entries (replaced only when they changed, so that the view
 // keeps its scroll position) and its selection, without telling the page of

@@ -31,6 +31,11 @@ class PaintedDialog : public QDialog {
 public:
     using QDialog::QDialog;
     void paint(const ColorSlots& colors) { paintWindow(this, colors); }
+
+protected:
+    // Wide enough that the title bar shows the whole title beside its
+    // buttons, however few the controls.
+    void showEvent(QShowEvent* event) override;
 };
 
 } // namespace gs

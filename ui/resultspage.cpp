@@ -56,12 +56,17 @@ void ResultsPage::open() {
     m_progress->setVisible(isVisible());
     m_sincePainted.start();
     m_panel.open();
+    m_scrollToOpening = true;
 }
 
 void ResultsPage::render() {
     const AllResultsModel& m = m_panel.model();
     m_progress->setVisible(m.progress.visible);
     m_grid->render(m.grid);
+    if (m_scrollToOpening) {
+        m_scrollToOpening = false;
+        m_grid->scrollTo(m_grid->indexOf(m.openingRow, 0), QAbstractItemView::PositionAtTop);
+    }
 }
 
 } // namespace gs

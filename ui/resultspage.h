@@ -32,6 +32,8 @@ private:
     GridTableView* m_grid = nullptr;
     QProgressBar* m_progress = nullptr;
     QElapsedTimer m_sincePainted;
+    // The next render brings the current week to the top.
+    bool m_scrollToOpening = false;
 };
 
 } // namespace gs

@@ -27,6 +27,9 @@ ScoreEntryDialog::ScoreEntryDialog(std::unique_ptr<ScoreEntry> model, QWidget* p
     setPaintRole(this, PaintRole::Background);
     m_visitorTeam = named(new QLabel, "visitorTeamLabel", "Visiting team", PaintRole::Text);
     m_homeTeam = named(new QLabel, "homeTeamLabel", "Home team", PaintRole::Text);
+    m_gameDate = named(new QLabel, "gameDateLabel", "The game's date", PaintRole::Text);
+    m_gamePosition =
+        named(new QLabel, "gamePositionLabel", "The game's place in its week", PaintRole::Text);
     m_visitorScore = named(new QLineEdit, "visitorScoreEdit", "Visiting team's score");
     m_homeScore = named(new QLineEdit, "homeScoreEdit", "Home team's score");
     m_yearHeading =
@@ -56,6 +59,14 @@ ScoreEntryDialog::ScoreEntryDialog(std::unique_ptr<ScoreEntry> model, QWidget* p
         box->setMaximumWidth(80);
 
     auto* layout = new QVBoxLayout(this);
+    auto* when = new QHBoxLayout;
+    QFont bold = m_gameDate->font();
+    bold.setBold(true);
+    m_gameDate->setFont(bold);
+    when->addWidget(m_gameDate);
+    when->addStretch();
+    when->addWidget(m_gamePosition);
+    layout->addLayout(when);
     auto* game = new QGridLayout;
     game->addWidget(m_visitorTeam, 0, 0);
     game->addWidget(m_visitorScore, 0, 1);
@@ -144,6 +155,8 @@ void ScoreEntryDialog::render() {
     setWindowTitle(toQt(m.caption));
     showLabel(m_visitorTeam, m.visitorTeam);
     showLabel(m_homeTeam, m.homeTeam);
+    showLabel(m_gameDate, m.gameDate);
+    showLabel(m_gamePosition, m.gamePosition);
     showLabel(m_yearHeading, m.seasonYearHeading);
     showLabel(m_year, m.seasonYear);
     showLabel(m_firstDate, m.firstDate);

@@ -40,6 +40,8 @@ private:
     std::unique_ptr<ScoreEntry> m_model;
     QLabel* m_visitorTeam = nullptr;
     QLabel* m_homeTeam = nullptr;
+    QLabel* m_gameDate = nullptr;
+    QLabel* m_gamePosition = nullptr;
     QLineEdit* m_visitorScore = nullptr;
     QLineEdit* m_homeScore = nullptr;
     QLabel* m_yearHeading = nullptr;

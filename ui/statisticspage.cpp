@@ -50,9 +50,12 @@ StatisticsPage::StatisticsPage(Pool& pool, Dialogs& dialogs, Runner run, QWidget
     layout->addWidget(m_rightGrid, 2, 1);
     layout->addWidget(m_totalsGrid, 2, 2, 2, 1, Qt::AlignTop);
     layout->addWidget(buildChart(), 3, 0, 1, 2);
+    // The grids and the chart take what the window gives; the totals keep
+    // their own width.
     layout->setRowStretch(2, 3);
     layout->setRowStretch(3, 2);
-    layout->setColumnStretch(2, 1);
+    layout->setColumnStretch(0, 1);
+    layout->setColumnStretch(1, 1);
     // Each grid is as wide as its columns and a scroll bar.
     for (GridTableView* grid : {m_leftGrid, m_rightGrid})
         grid->setMinimumWidth(grid->pixelsForWidth(3950) + 24);
@@ -94,6 +97,7 @@ QWidget* StatisticsPage::buildChart() {
         named(new QChartView(chart), "overallChart", "% Overall by week of the two chosen players");
     m_chartView->setRenderHint(QPainter::Antialiasing);
     m_chartView->setMinimumHeight(180);
+    m_chartView->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
     return m_chartView;
 }
 

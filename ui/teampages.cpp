@@ -161,7 +161,14 @@ void TeamDetailBox::render(const TeamDetailModel& m) {
 TeamStatisticsPage::TeamStatisticsPage(Pool& pool, Dialogs& dialogs, Runner run, QWidget* parent)
     : PanelPage(std::move(run), parent), m_panel(pool, dialogs) {
     setObjectName("teamStatisticsPage");
-    auto* layout = new QHBoxLayout(this);
+    auto* page = new QVBoxLayout(this);
+    m_heading = named(new QLabel, "teamStatisticsHeading", "Team Statistics", PaintRole::Text);
+    makeHeading(m_heading);
+    m_hint = named(new QLabel, "teamStatisticsHint", "What the page shows", PaintRole::Text);
+    page->addWidget(m_heading);
+    page->addWidget(m_hint);
+    auto* layout = new QHBoxLayout;
+    page->addLayout(layout, 1);
     m_teams = named(new QListWidget, "teamList", "Teams");
     m_teams->setFixedWidth(220);
     m_detail = new TeamDetailBox("teamDetailBox");
@@ -179,6 +186,8 @@ void TeamStatisticsPage::open() {
 }
 
 void TeamStatisticsPage::render() {
+    showControl(m_heading, m_panel.model().heading);
+    showControl(m_hint, m_panel.model().hint);
     showList(m_teams, m_panel.model().teams);
     m_detail->render(m_panel.detail());
 }
@@ -188,10 +197,15 @@ TeamRankingPage::TeamRankingPage(Pool& pool, Dialogs& dialogs, Runner run, QWidg
     setObjectName("teamRankingPage");
     auto* layout = new QHBoxLayout(this);
     m_ranking = named(new GridTableView, "rankingGrid", "PC's Team Ranking List");
-    m_ranking->setFixedWidth(m_ranking->pixelsForWidth(800 + 1900) + 24);
     m_ratingsHeading = named(new QLabel, "ratingsLabel", "Ratings", PaintRole::Text);
     m_ratings = named(new GridTableView, "ratingsGrid", "Team ratings");
-    m_ratings->setFixedWidth(m_ratings->pixelsForWidth(1900 + 700 + 900) + 24);
+    // Both lists are as wide as their columns and tight enough in their
+    // rows that all 32 teams show in a window of ordinary height.
+    for (auto [grid, twips] :
+         {std::pair{m_ranking, 800 + 1900 + 900}, std::pair{m_ratings, 1900 + 700 + 900}}) {
+        grid->setFixedWidth(grid->pixelsForWidth(twips) + 24);
+        grid->setCompactRows();
+    }
     auto* ratings = new QVBoxLayout;
     ratings->addWidget(m_ratingsHeading);
     ratings->addWidget(m_ratings, 1);

@@ -56,6 +56,8 @@ public:
 
 private:
     TeamStatisticsPanel m_panel;
+    QLabel* m_heading = nullptr;
+    QLabel* m_hint = nullptr;
     QListWidget* m_teams = nullptr;
     TeamDetailBox* m_detail = nullptr;
 };

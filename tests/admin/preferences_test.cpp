@@ -38,7 +38,7 @@ TEST_F(Preferences, AMissingFileMeansTheDefaultsSilently) {
     ASSERT_TRUE(logIn("ann", "abc"));
     EXPECT_TRUE(program.dialogs.messages().empty());
     const UserSlot& ann = pool.users[3];
-    EXPECT_EQ(ann.password, "abc"); // the list's, so that a save keeps it
+    EXPECT_EQ(ann.password, "abc");     // the list's, so that a save keeps it
     EXPECT_EQ(ann.exchangeAddress, ""); // no exchange place set yet
 
     // The next account change writes the file, password kept.

@@ -72,8 +72,9 @@ TEST_F(Panel, OpeningFillsTheListsAndShowsTheAdministrator) {
     openAs("ann");
     EXPECT_FALSE(panel.model().changePasswordButton.visible);
     EXPECT_FALSE(panel.model().changeUserNameButton.visible);
-    for (const ControlModel* c : {&m.administratorButton, &m.removeButton, &m.addButton,
-                                  &m.deactivateButton, &m.activateButton, &m.saveChangesButton}) {
+    for (const ControlModel* c :
+         {&m.administratorButton, &m.removeButton, &m.addButton, &m.addRatingPlayerButton,
+          &m.deactivateButton, &m.activateButton, &m.saveChangesButton}) {
         EXPECT_TRUE(c->visible) << c->caption;
         EXPECT_FALSE(c->enabled) << c->caption;
         EXPECT_EQ(c->toolTip, "Administrator rights are needed to change the user list.");
@@ -388,6 +389,29 @@ TEST_F(Panel, HandingOverTheRights) {
     EXPECT_EQ(userListLines(pool),
               (std::vector<std::string>{"admin,1,9,0,,0,F", "PC,1,1,0,Z,0,F", "ann,1,5,1,,0,F",
                                         "bob,1,9,0,,0,F", "carl,0,9,0,,0,F"}));
+}
+
+TEST_F(Panel, HandingOverAsksFirstAndSaysTheGiversRightsGo) {
+    openAs("admin");
+    program.dialogs.inputAnswers = {"ann"};
+    program.dialogs.confirmAnswers = {false};
+    panel.handOverAdministrator();
+    ASSERT_EQ(program.dialogs.shown.size(), 2u);
+    const test::FakeDialogs::Shown& question = program.dialogs.shown[1];
+    EXPECT_EQ(question.kind, "confirm");
+    EXPECT_EQ(question.title, "Hand Over Administrator Rights");
+    EXPECT_EQ(question.text, handOverQuestion("ann"));
+    EXPECT_NE(question.text.find("Yours go with them"), std::string::npos) << question.text;
+    // Cancelled: nothing changed.
+    EXPECT_EQ(panel.model().administratorButton.caption, "admin");
+    EXPECT_EQ(slotOf("admin").admin, 1);
+    EXPECT_EQ(slotOf("ann").admin, 0);
+
+    program.dialogs.inputAnswers = {"ann"};
+    program.dialogs.confirmAnswers = {true};
+    panel.handOverAdministrator();
+    EXPECT_EQ(slotOf("ann").admin, 1);
+    EXPECT_EQ(slotOf("admin").admin, 0);
 }
 
 TEST_F(Panel, TheOrderSurvivesASaveAndANewLogin) {

@@ -75,14 +75,14 @@ TEST_F(AdminWindow, BuildsAPoolThatTheNewPlayerLogsInto) {
     trigger("logoutAction");
     program.dialogs.clear();
     login("ann");
-    EXPECT_EQ(window->windowTitle(), "Gridslate for ann");
+    EXPECT_EQ(window->windowTitle(), "Gridslate for ann – 2010 season");
     EXPECT_TRUE(program.dialogs.messages().empty());
     trigger("userAdministrationAction");
     EXPECT_EQ(texts(active()), (std::vector<std::string>{"admin", "ann", "PC"}));
     EXPECT_FALSE(find("changeUserNameButton")->isVisible());
     for (const char* name :
-         {"administratorButton", "removePlayerButton", "addPlayerButton", "deactivatePlayerButton",
-          "activatePlayerButton", "saveChangesButton"}) {
+         {"administratorButton", "removePlayerButton", "addPlayerButton", "addRatingPlayerButton",
+          "deactivatePlayerButton", "activatePlayerButton", "saveChangesButton"}) {
         auto* button = find<QPushButton>(name);
         EXPECT_TRUE(button->isVisible()) << name;
         EXPECT_FALSE(button->isEnabled()) << name;
@@ -125,7 +125,7 @@ TEST_F(AdminWindow, ChangesThePasswordFromTheFileMenu) {
     login("admin", "abd");
     EXPECT_EQ(program.dialogs.messages(), std::vector<std::string>{"Error: Incorrect password."});
     login("admin", "abc");
-    EXPECT_EQ(window->windowTitle(), "Gridslate for admin");
+    EXPECT_EQ(window->windowTitle(), "Gridslate for admin – 2010 season");
 }
 
 TEST_F(AdminWindow, RenamesPlayersFromThePanel) {
@@ -153,7 +153,7 @@ TEST_F(AdminWindow, RenamesPlayersFromThePanel) {
         press(dialog, "saveUserNameButton");
     });
     EXPECT_EQ(program.dialogs.messages(), std::vector<std::string>{"Error: User Name Not Allowed"});
-    EXPECT_EQ(window->windowTitle(), "Gridslate for boss");
+    EXPECT_EQ(window->windowTitle(), "Gridslate for boss – 2010 season");
     EXPECT_EQ(find<QPushButton>("administratorButton")->text(), "boss");
     EXPECT_EQ(test::userListLines(program.pool),
               (std::vector<std::string>{"PC,1,1,0,Z,0,F", "robert,1,9,0,,0,F", "boss,1,9,1,,0,F"}));

@@ -278,20 +278,26 @@ TEST_F(FtpExchange, ServerThatIsDownEndsAfterTenTriesNamingTheStep) {
     EXPECT_FALSE(fs::exists(al->pool.folders.staging));
 }
 
-TEST_F(FtpExchange, RemoteDirectoryAndAdminUploadShowTheErrorCodeBeforeEachWait) {
+TEST_F(FtpExchange, EachFailedTryShowsOnTheProgressLineNotInAMessage) {
     auto admin = home("admin");
     server.stop();
+    std::vector<std::string> lines;
+    admin->wait.onWait = [&](int) { lines.push_back(admin->state.status); };
     EXPECT_EQ(admin->operations->listRemoteDirectory(), OperationEnd::Failed);
-    Names codes(ExchangeLimits{}.tries - 1, "Gridslate: 7");
+    ASSERT_EQ(lines.size(), static_cast<size_t>(ExchangeLimits{}.tries - 1));
+    EXPECT_TRUE(lines[0].starts_with("Listing " + where() + ": try 1 of 10 failed (")) << lines[0];
+    EXPECT_TRUE(lines[0].ends_with(", error 7); trying again.")) << lines[0];
+    EXPECT_TRUE(lines[8].starts_with("Listing " + where() + ": try 9 of 10 failed")) << lines[8];
+    // The one message is the operation's end.
     Names shown = admin->messages();
-    ASSERT_EQ(shown.size(), codes.size() + 1);
-    EXPECT_EQ(Names(shown.begin(), shown.end() - 1), codes);
+    ASSERT_EQ(shown.size(), 1u);
+    EXPECT_TRUE(shown[0].starts_with("Error: Listing " + where() + " failed after 10 tries"))
+        << shown[0];
 
     admin->dialogs.clear();
     EXPECT_EQ(admin->operations->uploadAdminFiles(), OperationEnd::Failed);
     shown = admin->messages();
-    ASSERT_EQ(shown.size(), codes.size() + 1);
-    EXPECT_EQ(Names(shown.begin(), shown.end() - 1), codes);
+    ASSERT_EQ(shown.size(), 1u);
     EXPECT_TRUE(shown.back().starts_with("Error: Sending scoresheet97.mdb to " + where() +
                                          " failed after 10 tries"))
         << shown.back();
@@ -311,8 +317,8 @@ TEST_F(FtpExchange, CancelEndsAWaitingOperation) {
     admin->wait.onWait = [&](int) { admin->operations->cancel(); };
     EXPECT_EQ(admin->operations->uploadAdminFiles(), OperationEnd::Cancelled);
     EXPECT_EQ(admin->wait.waits, 1);
-    // The code shown before the one wait, and nothing after it.
-    EXPECT_EQ(admin->messages(), Names{"Gridslate: 7"});
+    // Nothing is said of a cancelled wait.
+    EXPECT_EQ(admin->messages(), Names{});
     EXPECT_FALSE(fs::exists(admin->pool.folders.staging));
     // The next operation starts afresh.
     admin->wait.onWait = nullptr;

@@ -156,9 +156,13 @@ TEST_F(ExportFiles, TheThreeFilesGoToTheInstallFolderWithTheirMessages) {
     exports.exportResults();
     exports.exportStatistics();
     EXPECT_EQ(program.dialogs.messages(),
-              (std::vector<std::string>{"Export Status: User Pick History Export Complete",
-                                        "Export Status: User Pick Results Export Complete",
-                                        "Export Status: User Stat Export Complete"}));
+              (std::vector<std::string>{
+                  "Export Status: User Pick History Export Complete.\nThe file is " +
+                      (pool.folders.install / "AllUserPickHistory.csv").string(),
+                  "Export Status: User Pick Results Export Complete.\nThe file is " +
+                      (pool.folders.install / "AllUserPickResults.csv").string(),
+                  "Export Status: User Stat Export Complete.\nThe file is " +
+                      (pool.folders.install / "AllUserStats2010.csv").string()}));
 
     EXPECT_EQ(
         readBytes(pool.folders.install / "AllUserPickHistory.csv"),

@@ -35,10 +35,10 @@ protected:
         return session.logIn();
     }
     bool loggedIn() const { return !window.loginVisible; }
-    // A fresh home: the first login only creates the list.
+    // A fresh home: a first login by another name only creates the list.
     void createList() {
         ASSERT_TRUE(ensureGamesTable(pool));
-        ASSERT_FALSE(login("admin"));
+        ASSERT_FALSE(login("ann"));
         program.dialogs.clear();
     }
 };
@@ -74,16 +74,39 @@ TEST_F(Login, FirstLoginOnlyCreatesTheList) {
     EXPECT_TRUE(fs::exists(userListPath(pool.folders)));
 }
 
+TEST_F(Login, FirstStartByAdminCreatesTheListAndLogsInAtOnce) {
+    for (const char* name : {"", "admin"}) {
+        SCOPED_TRACE(std::string("\"") + name + "\"");
+        test::PoolFixture fresh;
+        MainWindowModel freshWindow;
+        Session first{fresh.pool, fresh.dialogs, freshWindow};
+        ASSERT_TRUE(ensureGamesTable(fresh.pool));
+        freshWindow.userName = name;
+        EXPECT_TRUE(first.logIn());
+        EXPECT_TRUE(first.isFirstStart());
+        EXPECT_TRUE(fresh.dialogs.messages().empty());
+        EXPECT_FALSE(freshWindow.loginVisible);
+        EXPECT_EQ(fresh.pool.currentUser, "admin");
+        EXPECT_TRUE(freshWindow.scoreEntryEntry.enabled);
+        EXPECT_TRUE(fs::exists(userListPath(fresh.pool.folders)));
+
+        first.logOut();
+        freshWindow.userName = "admin";
+        EXPECT_TRUE(first.logIn());
+        EXPECT_FALSE(first.isFirstStart());
+    }
+}
+
 TEST_F(Login, ABlankNameEntersAsAdmin) {
     createList();
     EXPECT_TRUE(login("   "));
     EXPECT_TRUE(loggedIn());
     EXPECT_EQ(pool.currentUser, "admin");
-    EXPECT_EQ(window.caption, "Gridslate for admin");
+    EXPECT_EQ(window.caption, "Gridslate for admin \x96 2010 season");
     EXPECT_TRUE(window.fileMenuEnabled);
     EXPECT_TRUE(window.viewMenuEnabled);
-    EXPECT_TRUE(window.adminBackupEnabled);
-    EXPECT_TRUE(window.adminRestoreEnabled);
+    EXPECT_TRUE(window.adminBackupEntry.enabled);
+    EXPECT_TRUE(window.adminRestoreEntry.enabled);
 }
 
 TEST_F(Login, LoginTakesTheUsersSchemeAndSeason) {
@@ -167,9 +190,9 @@ protected:
 
 TEST_F(LoginPassword, ThePreferenceFilesPasswordAdmitsItsOwner) {
     EXPECT_TRUE(login("ann", "abc"));
-    EXPECT_FALSE(window.adminBackupEnabled);
-    EXPECT_FALSE(window.adminRestoreEnabled);
-    EXPECT_EQ(window.caption, "Gridslate for ann");
+    EXPECT_FALSE(window.adminBackupEntry.enabled);
+    EXPECT_FALSE(window.adminRestoreEntry.enabled);
+    EXPECT_EQ(window.caption, "Gridslate for ann \x96 2010 season");
 }
 
 TEST_F(LoginPassword, WithoutPreferencesTheListsPasswordCounts) {
@@ -178,7 +201,7 @@ TEST_F(LoginPassword, WithoutPreferencesTheListsPasswordCounts) {
 
 TEST_F(LoginPassword, WithoutAPasswordAnyEntryIsAdmitted) {
     EXPECT_TRUE(login("admin", "anything"));
-    EXPECT_TRUE(window.adminBackupEnabled);
+    EXPECT_TRUE(window.adminBackupEntry.enabled);
 }
 
 TEST_F(Login, TheOldAdministratorCodeIsNoBackDoor) {
@@ -186,7 +209,7 @@ TEST_F(Login, TheOldAdministratorCodeIsNoBackDoor) {
     writeList("admin,1,9,1,,0,\r\n593027614858,1,4,0,,0,\r\n");
     EXPECT_TRUE(login("593027614858"));
     EXPECT_EQ(pool.currentUser, "593027614858");
-    EXPECT_FALSE(window.adminBackupEnabled);
+    EXPECT_FALSE(window.adminBackupEntry.enabled);
 }
 
 } // namespace

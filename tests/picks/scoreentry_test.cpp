@@ -49,14 +49,55 @@ protected:
     Pool& pool = program.pool;
 };
 
-TEST_F(EnterScores, OpensOnTheSeasonsFirstGameWithOnlyWeekOne) {
+// Every game played by the reference date has its scores: the window opens
+// on the last week played.
+TEST_F(EnterScores, OpensOnTheLastWeekPlayedWhenEveryGameHasItsScores) {
     auto window = open();
     ASSERT_TRUE(window);
     EXPECT_EQ(window->seasonYear.caption, "2010");
-    EXPECT_EQ(shown(*window), "256 Minnesota Vikings at New Orleans Saints [9]-[14] - weeks 1");
-    window->chooseWeek(5); // not enabled yet
-    EXPECT_EQ(window->chosenWeek, 0);
+    EXPECT_EQ(window->chosenWeek, 8);
+    EXPECT_EQ(shown(*window), "360 Miami Dolphins at Cincinnati Bengals [22]-[14] "
+                              "10/31/2010-11/1/2010 weeks 1 2 3 4 5 6 7 8");
+    EXPECT_EQ(window->gameDate.caption, "Sunday, 10/31/2010");
+    EXPECT_EQ(window->gamePosition.caption, "Game 1 of 13, week 8");
+    window->chooseWeek(9); // not played yet
+    EXPECT_EQ(window->chosenWeek, 8);
     EXPECT_TRUE(program.dialogs.shown.empty());
+}
+
+TEST_F(EnterScores, OpensOnTheFirstGameStillWithoutScores) {
+    test::storeSeasons(pool, {2009});
+    test::storeSeasons(pool, {2010}, "10/31/2010"); // the Monday game is still open
+    std::unique_ptr<ScoreEntry> window = openScoreEntry(pool, program.dialogs);
+    ASSERT_TRUE(window);
+    EXPECT_EQ(shown(*window), "372 Houston Texans at Indianapolis Colts []-[] "
+                              "10/31/2010-11/1/2010 weeks 1 2 3 4 5 6 7 8");
+    EXPECT_EQ(window->gameDate.caption, "Monday, 11/1/2010");
+    EXPECT_EQ(window->gamePosition.caption, "Game 13 of 13, week 8");
+}
+
+TEST_F(EnterScores, ASeasonNotBegunOpensOnItsFirstGameWithOnlyWeekOne) {
+    pool.seasonYear = "2011";
+    auto window = open();
+    ASSERT_TRUE(window);
+    EXPECT_EQ(shown(*window), "512 New Orleans Saints at Green Bay Packers []-[] - weeks 1");
+    EXPECT_EQ(window->gamePosition.caption, "Game 1 of 16, week 1");
+    EXPECT_EQ(window->chosenWeek, 0);
+}
+
+// The table keeps a score as it was stored ("9", not " 9") until it is
+// edited: walking the games and closing writes nothing.
+TEST_F(EnterScores, AStoredScoreNotEditedIsNeverRewritten) {
+    auto window = open();
+    ASSERT_TRUE(window);
+    const std::string before = test::dumpRecords(test::tableRecords(pool));
+    window->chooseWeek(1);
+    for (int i = 0; i < 5; ++i)
+        window->nextGame();
+    window->previousGame();
+    EXPECT_TRUE(window->commitAndClose());
+    EXPECT_EQ(test::dumpRecords(test::tableRecords(pool)), before);
+    EXPECT_EQ(test::tableRecords(pool).at(256).visitorScore, "9");
 }
 
 // The reference day falls between week 8's Monday and week 9's Sunday.
@@ -66,7 +107,7 @@ TEST_F(EnterScores, WeekOneEnablesTheWeeksPlayedByTheReferenceDate) {
     ASSERT_TRUE(window);
     window->chooseWeek(1);
     EXPECT_EQ(window->chosenWeek, 1);
-    EXPECT_EQ(shown(*window), "256 Minnesota Vikings at New Orleans Saints [ 9]-[ 14] "
+    EXPECT_EQ(shown(*window), "256 Minnesota Vikings at New Orleans Saints [9]-[14] "
                               "9/9/2010-9/13/2010 weeks 1 2 3 4 5 6 7 8");
 }
 
@@ -116,22 +157,24 @@ INSTANTIATE_TEST_SUITE_P(
     Moves, Walk,
     testing::Values(
         WalkCase{"NextStopsAtTheWeeksLastGame", "2010", kDefaultReferenceDate, 8, 20, 0,
-                 "372 Houston Texans at Indianapolis Colts [ 17]-[ 30] 10/31/2010-11/1/2010"},
+                 "372 Houston Texans at Indianapolis Colts [17]-[30] 10/31/2010-11/1/2010"},
         WalkCase{"NextStopsBeforeAnUnplayedGame", "2010", "11/7/2010", 9, 20, 0,
                  "384 Dallas Cowboys at Green Bay Packers []-[] 11/7/2010-11/8/2010"},
         WalkCase{"NextStopsAtTheSeasonsEnd", "2009", kDefaultReferenceDate, 17, 20, 0,
-                 "255 Cincinnati Bengals at N.Y. Jets [ 0]-[ 37] 1/3/2010-1/3/2010"},
+                 "255 Cincinnati Bengals at N.Y. Jets [0]-[37] 1/3/2010-1/3/2010"},
         WalkCase{"PreviousStaysInTheWeek", "2010", kDefaultReferenceDate, 8, 1, 20,
-                 "360 Miami Dolphins at Cincinnati Bengals [ 22]-[ 14] 10/31/2010-11/1/2010"},
+                 "360 Miami Dolphins at Cincinnati Bengals [22]-[14] 10/31/2010-11/1/2010"},
         WalkCase{"PreviousStaysInTheSeason", "2010", kDefaultReferenceDate, 1, 0, 1,
-                 "256 Minnesota Vikings at New Orleans Saints [ 9]-[ 14] 9/9/2010-9/13/2010"}),
+                 "256 Minnesota Vikings at New Orleans Saints [9]-[14] 9/9/2010-9/13/2010"}),
     [](const auto& info) { return std::string(info.param.name); });
 
 // The season's first game, typed over, left with "Next" and shown again
-// with "Previous": the table and the boxes hold the table's form.
+// with "Previous": the table and the boxes hold the table's form. (Walking
+// past a game without typing leaves its scores as they were stored.)
 TEST_F(EnterScores, ScoresAreStoredInTheTablesForm) {
     auto window = open();
     ASSERT_TRUE(window);
+    window->chooseWeek(1);
     auto enter = [&](const char* visitor, const char* home) {
         window->visitorScore = visitor;
         window->homeScore = home;
@@ -151,6 +194,7 @@ TEST_F(EnterScores, ScoresAreStoredInTheTablesForm) {
 TEST_F(EnterScores, CloseKeepsTheScoresOnShow) {
     auto window = open();
     ASSERT_TRUE(window);
+    window->chooseWeek(1);
     window->visitorScore = "   ";
     window->homeScore = "17";
     EXPECT_TRUE(window->commitAndClose());
@@ -165,6 +209,7 @@ TEST_F(EnterScores, CloseKeepsTheScoresOnShow) {
 TEST_F(EnterScores, ScoresThatAreNoWholeNumbersAreRefused) {
     auto window = open();
     ASSERT_TRUE(window);
+    window->chooseWeek(1);
     std::string before = test::dumpRecords(test::tableRecords(pool));
     for (auto [visitor, home, reason] :
          {std::tuple{"abc", "14",
@@ -187,7 +232,7 @@ TEST_F(EnterScores, ScoresThatAreNoWholeNumbersAreRefused) {
         expected += visitor;
         expected += "]-[";
         expected += home;
-        expected += "] - weeks 1";
+        expected += "] 9/9/2010-9/13/2010 weeks 1 2 3 4 5 6 7 8";
         EXPECT_EQ(shown(*window), expected);
     }
     EXPECT_FALSE(window->closed);

@@ -69,6 +69,8 @@ TEST_P(ImportInTheWindow, KeepsTheTypedScoreFirstAndShowsTheTableAfterwards) {
 
     window->visitorScore = c.typedVisitor;
     window->homeScore = c.typedHome;
+    // A file refused for other scores is offered for import over them: no.
+    program.dialogs.confirmAnswers = {false};
     bool asked = false;
     window->importScores([&]() -> std::optional<std::filesystem::path> {
         asked = true;
@@ -114,10 +116,7 @@ INSTANTIATE_TEST_SUITE_P(
                          "Import Scores: Entered the scores of 2 games; 1 game already held its "
                          "scores. No rows were skipped.\n",
                          "373 Tampa Bay Buccaneers at Atlanta Falcons [ 21]-[ 27]", kWeek9Entered},
-        WindowImportCase{"ADifferentScoreBeingTypedRefusesTheFile", "20", "27", false, true,
-                         "Error: The file was refused and no score was entered because of 1 "
-                         "line: line 2 (TB at ATL, 2010-11-07, 21-27): the game already holds "
-                         "20-27.\n",
+        WindowImportCase{"ADifferentScoreBeingTypedRefusesTheFile", "20", "27", false, true, "",
                          "373 Tampa Bay Buccaneers at Atlanta Falcons [ 20]-[ 27]",
                          "Tampa Bay Buccaneers|Atlanta Falcons|11/7/2010| 20| 27|2010\n"},
         WindowImportCase{"AnUnusableTypedScoreAsksForNoFile", "abc", "27", false, false,
@@ -130,6 +129,28 @@ INSTANTIATE_TEST_SUITE_P(
                          "373 Tampa Bay Buccaneers at Atlanta Falcons [ 21]-[ 27]",
                          "Tampa Bay Buccaneers|Atlanta Falcons|11/7/2010| 21| 27|2010\n"}),
     [](const auto& info) { return std::string(info.param.name); });
+
+// The typed 20-27 makes the file's 21-27 a conflict: the person is asked,
+// with the reason, and a yes imports the file over it.
+TEST_F(ImportInTheWindow, AFileRefusedForOtherScoresIsOfferedForImportOverThem) {
+    std::filesystem::path file = program.home.path() / "games.csv";
+    test::writeBytes(file, kWeek9);
+    std::unique_ptr<ScoreEntry> window = openScoreEntry(pool, program.dialogs);
+    ASSERT_TRUE(window);
+    ASSERT_EQ(shown(*window), "373 Tampa Bay Buccaneers at Atlanta Falcons []-[]");
+    window->visitorScore = "20";
+    window->homeScore = "27";
+    program.dialogs.confirmAnswers = {true};
+    window->importScores([&]() -> std::optional<std::filesystem::path> { return file; });
+    ASSERT_EQ(program.dialogs.shown.size(), 2u);
+    EXPECT_EQ(program.dialogs.shown[0].kind, "confirm");
+    EXPECT_EQ(program.dialogs.shown[0].text,
+              "The file was refused and no score was entered because of 1 line: line 2 (TB at "
+              "ATL, 2010-11-07, 21-27): the game already holds 20-27.\n\nReplace the scores "
+              "these games hold with the file's?");
+    EXPECT_EQ(program.dialogs.shown[1].title, "Import Scores");
+    EXPECT_EQ(shown(*window), "373 Tampa Bay Buccaneers at Atlanta Falcons [ 21]-[ 27]");
+}
 
 } // namespace
 } // namespace gs
@@ -163,6 +184,9 @@ TEST(ScheduleImportInTheWindow, ShowsTheNewSeasonAndAsksBeforeOverwriting) {
                                        "games, removed 0, changed the date or week of 0; entered "
                                        "the scores of 1 game; 0 games already held their scores. "
                                        "Skipped 0 seasons before 2016 and 0 playoff games."});
+    // The window opens on the first game played but not scored.
+    EXPECT_EQ(window->visitorTeam.caption, "Tampa Bay Buccaneers");
+    window->previousGame();
     EXPECT_EQ(window->visitorTeam.caption, "Carolina Panthers");
     EXPECT_EQ(window->visitorScore, "20");
 
@@ -183,8 +207,6 @@ TEST(ScheduleImportInTheWindow, ShowsTheNewSeasonAndAsksBeforeOverwriting) {
                   (test::FakeDialogs::Shown{"confirm", question, "Import Schedule"}));
         EXPECT_EQ(program.dialogs.kinds.back(),
                   agree ? MessageKind::Information : MessageKind::Error);
-        // The boxes were kept first, in the form the window stores.
-        EXPECT_EQ(window->homeScore, agree ? "24" : " 21");
     }
     EXPECT_NE(test::tableRecords(pool), before);
 }

@@ -55,9 +55,9 @@ TEST_F(SeasonChoice, ApplyStoresTheSeasonForTheNextLogin) {
     window.open();
     window.chooseSeason(1);
     ASSERT_TRUE(window.apply());
-    EXPECT_EQ(
-        program.dialogs.messages(),
-        std::vector<std::string>{"Season Year: Season 2014 will be the season of the next login."});
+    EXPECT_EQ(program.dialogs.messages(),
+              std::vector<std::string>{"Season Year: Season 2014 is the season now, and the next "
+                                       "login starts in it as well."});
     EXPECT_EQ(readBytes(userListPath(pool.folders)),
               crlf({"2014", "admin,1,9,1,,0,", "PC,1,1,0,Z,0,", "ann,1,3,0,,0,"}));
 

@@ -326,18 +326,18 @@ TEST_F(WeeklyPicks, PicksAreMarkedByTheResult) {
     panel.open();
     EXPECT_EQ(panel.season().currentWeek, 10);
     std::string expected(kHeader);
-    expected += "*Indianapolis Colts*{#00C000} | Jacksonville Jaguars | Indianapolis Colts | 11\n"
-                "*Oakland Raiders*{#FF0000} | Baltimore Ravens | Baltimore Ravens | 3\n"
-                "*Denver Broncos*{#00C000} | Carolina Panthers | Denver Broncos | 3\n"
-                "N.Y. Giants | *Cincinnati Bengals*{#00C000} | N.Y. Giants | 3\n"
+    expected += "*Indianapolis Colts*{#007A00} | Jacksonville Jaguars | Indianapolis Colts | 11\n"
+                "*Oakland Raiders*{#C00000} | Baltimore Ravens | Baltimore Ravens | 3\n"
+                "*Denver Broncos*{#007A00} | Carolina Panthers | Denver Broncos | 3\n"
+                "N.Y. Giants | *Cincinnati Bengals*{#007A00} | N.Y. Giants | 3\n"
                 "Tennessee Titans | Miami Dolphins | Miami Dolphins | 7\n"
                 "Detroit Lions | Minnesota Vikings | Minnesota Vikings | 1\n"
                 "Buffalo Bills | New England Patriots | New England Patriots | 2\n"
                 "Atlanta Falcons | New Orleans Saints | Atlanta Falcons | 7\n"
                 "San Diego Chargers | Tampa Bay Buccaneers | Tampa Bay Buccaneers | 3\n"
                 "N.Y. Jets | Seattle Seahawks | Seattle Seahawks | 2\n"
-                "Dallas Cowboys | *Philadelphia Eagles*{#FF0000} | Dallas Cowboys | 5\n"
-                "*St. Louis Rams*{#FF0000} | San Francisco 49ers | San Francisco 49ers | 4\n"
+                "Dallas Cowboys | *Philadelphia Eagles*{#C00000} | Dallas Cowboys | 5\n"
+                "*St. Louis Rams*{#C00000} | San Francisco 49ers | San Francisco 49ers | 4\n"
                 "Houston Texans | Chicago Bears | Chicago Bears | 1\n"
                 "*Kansas City Chiefs*{#000000} | Pittsburgh Steelers | Pittsburgh Steelers | 10\n";
     EXPECT_EQ(grid().dump(), expected);

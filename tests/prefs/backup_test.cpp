@@ -21,6 +21,8 @@ protected:
     fs::path picksBackup;
     fs::path list;
     fs::path listBackup;
+    fs::path games;
+    fs::path gamesBackup;
 
     void SetUp() override {
         test::addUser(pool, 1, "admin", 1);
@@ -30,8 +32,11 @@ protected:
         picksBackup = pool.folders.program / "ann2010.bak";
         list = pool.folders.program / "UserList.db";
         listBackup = pool.folders.program / "UserList.bak";
+        games = pool.folders.program / "scoresheet97.mdb";
+        gamesBackup = pool.folders.program / "scoresheet97.bak";
         writeBytes(picks, "picks of the week\r\n");
         writeBytes(list, "2010\r\nadmin,1,9,1,,0,\r\n");
+        writeBytes(games, test::binaryBytes());
     }
 };
 
@@ -55,12 +60,12 @@ TEST_F(Backups, PicksGoToTheirBackupAndComeBackAfterTheQuestion) {
 
 TEST_F(Backups, CancelLeavesEveryFileAsItIs) {
     commands.backUpPicks();
-    commands.backUpUserList();
+    commands.backUpAdminData();
     writeBytes(picks, "picks changed since\r\n");
     program.dialogs.clear();
     program.dialogs.confirmAnswers = {false, false};
     pool.currentUser = "admin";
-    commands.restoreUserList();
+    commands.restoreAdminData();
     pool.currentUser = "ann";
     commands.restorePicks();
     EXPECT_EQ(program.dialogs.shown.size(), 2u);
@@ -70,16 +75,18 @@ TEST_F(Backups, CancelLeavesEveryFileAsItIs) {
 
 TEST_F(Backups, TheUserListIsRestoredToTheFileTheProgramReads) {
     pool.currentUser = "admin";
-    commands.backUpUserList();
+    commands.backUpAdminData();
     EXPECT_EQ(readBytes(listBackup), "2010\r\nadmin,1,9,1,,0,\r\n");
     writeBytes(list, "2010\r\nadmin,1,9,1,,0,\r\nbob,1,1,0,,0,\r\n");
     program.dialogs.clear();
-    commands.restoreUserList();
+    commands.restoreAdminData();
     EXPECT_EQ(program.dialogs.shown,
               (std::vector<test::FakeDialogs::Shown>{
-                  {"confirm", "Proceed with restore?", "Restore User Data"},
-                  {"message", "UserList.db has been restored from " + listBackup.string() + ".",
-                   "Restore User Data"}}));
+                  {"confirm", "Proceed with restore?", "Restore Admin Data"},
+                  {"message",
+                   "UserList.db has been restored from " + listBackup.string() +
+                       ".\nscoresheet97.mdb has been restored from " + gamesBackup.string() + ".",
+                   "Restore Admin Data"}}));
     EXPECT_EQ(readBytes(list), "2010\r\nadmin,1,9,1,,0,\r\n");
     EXPECT_FALSE(fs::exists(pool.folders.program / "UserList.dat"));
     // The list in memory waits for the next load.
@@ -91,31 +98,59 @@ TEST_F(Backups, TheUserListIsRestoredToTheFileTheProgramReads) {
 TEST_F(Backups, TheUserListAndItsBackupAreTheOwnersOnly) {
     pool.currentUser = "admin";
     fs::permissions(list, fs::perms(0644));
-    commands.backUpUserList();
+    commands.backUpAdminData();
     EXPECT_EQ(fs::status(listBackup).permissions(), fs::perms(0600));
     fs::permissions(listBackup, fs::perms(0644));
-    commands.restoreUserList();
+    commands.restoreAdminData();
     EXPECT_EQ(fs::status(list).permissions(), fs::perms(0600));
     EXPECT_EQ(readBytes(list), "2010\r\nadmin,1,9,1,,0,\r\n");
+}
+
+// The administrator's data is the user list and the games table: both go
+// to their backups and come back together.
+TEST_F(Backups, AdminDataTakesTheGamesTableAlong) {
+    pool.currentUser = "admin";
+    commands.backUpAdminData();
+    EXPECT_EQ(program.dialogs.messages(),
+              std::vector<std::string>{
+                  "Backup Admin Data: UserList.db has been backed up to " + listBackup.string() +
+                  ".\nscoresheet97.mdb has been backed up to " + gamesBackup.string() + "."});
+    EXPECT_EQ(readBytes(gamesBackup), test::binaryBytes());
+    writeBytes(games, "scores entered since");
+    commands.restoreAdminData();
+    EXPECT_EQ(readBytes(games), test::binaryBytes());
+
+    // A backup made before the games table was backed up restores the list
+    // alone and says so.
+    fs::remove(gamesBackup);
+    writeBytes(games, "scores entered since");
+    program.dialogs.clear();
+    commands.restoreAdminData();
+    EXPECT_EQ(readBytes(games), "scores entered since");
+    ASSERT_EQ(program.dialogs.messages().size(), 1u);
+    EXPECT_NE(program.dialogs.messages()[0].find("There is no backup " + gamesBackup.string() +
+                                                 "; scoresheet97.mdb is as it was."),
+              std::string::npos)
+        << program.dialogs.messages()[0];
 }
 
 TEST_F(Backups, AMissingBackupIsReportedAndNothingChanges) {
     commands.restorePicks();
     pool.currentUser = "admin";
-    commands.restoreUserList();
+    commands.restoreAdminData();
     EXPECT_EQ(
         program.dialogs.messages(),
         (std::vector<std::string>{"Restore Picks Data: There is no backup " + picksBackup.string() +
                                       " to restore. Nothing has been changed.",
-                                  "Restore User Data: There is no backup " + listBackup.string() +
+                                  "Restore Admin Data: There is no backup " + listBackup.string() +
                                       " to restore. Nothing has been changed."}));
     EXPECT_EQ(readBytes(picks), "picks of the week\r\n");
     EXPECT_EQ(readBytes(list), "2010\r\nadmin,1,9,1,,0,\r\n");
 }
 
 TEST_F(Backups, AdminDataIsForAdministratorsOnly) {
-    commands.backUpUserList();
-    commands.restoreUserList();
+    commands.backUpAdminData();
+    commands.restoreAdminData();
     EXPECT_EQ(program.dialogs.messages(),
               (std::vector<std::string>(2, "Error: You do not have administrator control")));
     EXPECT_FALSE(fs::exists(listBackup));

@@ -26,13 +26,20 @@ protected:
     void SetUp() override { ASSERT_TRUE(ensureGamesTable(program.pool)); }
 };
 
-TEST_F(Calendar, IsLimitedToTheRealSeasonAndStartsAloneOnItsFirstDay) {
+TEST_F(Calendar, IsLimitedToTheRealSeasonAndOpensOnItsFirstDaysGames) {
     calendar.open();
     EXPECT_EQ(text(calendar.earliest), "9/9/2010");
     EXPECT_EQ(text(calendar.latest), "1/2/2011");
     EXPECT_EQ(text(calendar.selected), "9/9/2010");
-    EXPECT_EQ(listing(calendar), "hidden");
-    EXPECT_EQ(calendar.widthTwips, 3525);
+    // The list is there from the start, with the first day's game, so the
+    // window never changes its width.
+    EXPECT_EQ(listing(calendar), "shown\nMinnesota Vikings @ New Orleans Saints");
+    EXPECT_EQ(calendar.widthTwips, 7050);
+    // The days with games are marked: the 2010 season played on 43 of them.
+    ASSERT_FALSE(calendar.gameDays.empty());
+    EXPECT_EQ(text(calendar.gameDays.front()), "9/9/2010");
+    EXPECT_EQ(text(calendar.gameDays.back()), "1/2/2011");
+    EXPECT_EQ(calendar.gameDays.size(), 43u);
     EXPECT_EQ(calendar.hint.caption, "Click on a date to see game list.");
 }
 

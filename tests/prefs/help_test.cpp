@@ -74,6 +74,17 @@ TEST_F(Help, PagesOpenThroughTheOpenerAndAFailureIsReported) {
                                        std::string(kScoresPageAddress) + "."});
 }
 
+TEST_F(Help, WithoutAViewerTheManualSaysWhereItIs) {
+    opener.works = false;
+    help.openUserManual();
+    EXPECT_EQ(program.dialogs.messages(),
+              std::vector<std::string>{"Error: No PDF viewer could be started. The user manual "
+                                       "is " +
+                                       manualPath(program.pool.folders).string() +
+                                       "; open it with any PDF viewer."});
+    EXPECT_TRUE(std::filesystem::exists(manualPath(program.pool.folders)));
+}
+
 TEST(About, ShowsTheNameAndTheVersion) {
     AboutModel about = aboutModel();
     EXPECT_EQ(about.caption, "Gridslate");

@@ -50,23 +50,26 @@ protected:
     AllResultsPanel panel{pool, dialogs};
 };
 
+// A correct pick is bold as well as green; the last row counts them.
 constexpr const char* kBoard =
     "Week | Date |  | Visitor Team |  | Home Team |  | admin | PC | ann | bob | cy\n"
-    "1 | 10/31/2010 | Sunday | *Tampa Bay Buccaneers*{#00C000} | 38 | Arizona Cardinals | 35 | "
-    "TB[#00C000] |  | AZ[#FF0000] | TB[#00C000] | \n"
-    "1 | 10/31/2010 | Sunday | Minnesota Vikings | 18 | *New England Patriots*{#00C000} | 28 | "
-    "NE[#00C000] |  | NE[#00C000] | MIN[#FF0000] | \n"
-    "1 | 10/31/2010 | Sunday | Seattle Seahawks | 3 | *Oakland Raiders*{#00C000} | 33 |  |  | "
-    "OAK[#00C000] | SEA[#FF0000] | \n"
-    "1 | 10/31/2010 | Sunday | Pittsburgh Steelers | 10 | *New Orleans Saints*{#00C000} | 20 | "
-    "PIT[#FF0000] |  | NO[#00C000] | PIT[#FF0000] | \n"
-    "1 | 11/1/2010 | Monday | Houston Texans | 17 | *Indianapolis Colts*{#00C000} | 30 |  |  | "
+    "1 | 10/31/2010 | Sunday | *Tampa Bay Buccaneers*{#007A00} | 38 | Arizona Cardinals | 35 | "
+    "*TB*[#00C000] |  | AZ[#FF0000] | *TB*[#00C000] | \n"
+    "1 | 10/31/2010 | Sunday | Minnesota Vikings | 18 | *New England Patriots*{#007A00} | 28 | "
+    "*NE*[#00C000] |  | *NE*[#00C000] | MIN[#FF0000] | \n"
+    "1 | 10/31/2010 | Sunday | Seattle Seahawks | 3 | *Oakland Raiders*{#007A00} | 33 |  |  | "
+    "*OAK*[#00C000] | SEA[#FF0000] | \n"
+    "1 | 10/31/2010 | Sunday | Pittsburgh Steelers | 10 | *New Orleans Saints*{#007A00} | 20 | "
+    "PIT[#FF0000] |  | *NO*[#00C000] | PIT[#FF0000] | \n"
+    "1 | 11/1/2010 | Monday | Houston Texans | 17 | *Indianapolis Colts*{#007A00} | 30 |  |  | "
     " |  | \n"
     "2 | 11/7/2010 | Sunday | Tampa Bay Buccaneers |  | Atlanta Falcons |  | ATL |  |  |  | \n"
     "2 | 11/7/2010 | Sunday | Miami Dolphins |  | Baltimore Ravens |  |  |  |  |  | \n"
     "2 | 11/7/2010 | Sunday | Chicago Bears |  | Buffalo Bills |  |  |  |  |  | \n"
     "2 | 11/7/2010 | Sunday | New Orleans Saints |  | Carolina Panthers |  |  |  |  |  | \n"
-    "2 | 11/7/2010 | Sunday | New England Patriots |  | Cleveland Browns |  |  |  |  |  | \n";
+    "2 | 11/7/2010 | Sunday | New England Patriots |  | Cleveland Browns |  |  |  |  |  | \n"
+    " |  |  | *Correct picks* |  |  |  | *2/3*[#F0F0F0] | [#F0F0F0] | *3/4*[#F0F0F0] | "
+    "*1/4*[#F0F0F0] | [#F0F0F0]\n";
 
 TEST_F(AllResults, ShowsEveryGameAndRevealsPicksOnlyBeforeThePoolsDay) {
     std::vector<int> steps;
@@ -79,7 +82,11 @@ TEST_F(AllResults, ShowsEveryGameAndRevealsPicksOnlyBeforeThePoolsDay) {
     EXPECT_EQ(panel.model().grid.dump(), kBoard);
     EXPECT_EQ(panel.model().grid.fixedCols(), 7);
     EXPECT_EQ(panel.model().grid.columnWidth(3), 2100);
-    EXPECT_EQ(panel.model().grid.columnWidth(9), 600);
+    // A player's column fits the longer of his name and a total.
+    EXPECT_EQ(panel.model().grid.columnWidth(7), 840); // admin
+    EXPECT_EQ(panel.model().grid.columnWidth(9), 840); // ann
+    // The board opens at the current week, 2.
+    EXPECT_EQ(panel.model().openingRow, 6);
     EXPECT_EQ(panel.ownColumn(), 7);
     EXPECT_EQ(steps.size(), 60u);
     EXPECT_EQ(steps.back(), 60);
@@ -133,7 +140,8 @@ INSTANTIATE_TEST_SUITE_P(Cases, IgnoredClick,
                                          ClickCase{"GameOnThePoolsDay", 5, 7},
                                          ClickCase{"AnotherPlayersColumn", 7, 9},
                                          ClickCase{"TeamColumn", 7, 3}, ClickCase{"Header", 0, 7},
-                                         ClickCase{"BelowTheGrid", 11, 7}),
+                                         ClickCase{"TotalsRow", 11, 7},
+                                         ClickCase{"BelowTheGrid", 12, 7}),
                          [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(AllResults, GamesOfALaterWeekCannotBePickedYet) {
@@ -167,7 +175,7 @@ TEST_F(AllResults, ScoresAheadOfThePoolsDayOpenNoEarlierWeekAndShowNoOtherPlayer
         return line;
     };
     // admin's own picks show with their results; ann's and bob's do not.
-    EXPECT_EQ(players(6), "ATL[#00C000] |  |  |  | ");
+    EXPECT_EQ(players(6), "*ATL*[#00C000] |  |  |  | ");
     EXPECT_EQ(players(7), " |  |  |  | ");
 
     std::string bytes = test::readBytes(pickFilePath(pool, "admin"));
@@ -196,7 +204,7 @@ TEST_F(AllResults, DamagedPickFileShowsNoPicks) {
     panel.open();
     const GridModel& g = panel.model().grid;
     std::string bob, ann;
-    for (int r = 1; r < g.rows(); ++r) {
+    for (int r = 1; r < g.rows() - 1; ++r) {
         bob += g.cell(r, 10).text + ";";
         ann += g.cell(r, 9).text + ";";
     }
@@ -211,7 +219,7 @@ TEST_F(AllResults, WithoutActivePlayersOnlyTheGameColumns) {
     panel.open();
     const GridModel& g = panel.model().grid;
     EXPECT_EQ(g.cols(), 7);
-    EXPECT_EQ(g.rows(), 11);
+    EXPECT_EQ(g.rows(), 12);          // and the totals
     EXPECT_EQ(g.cell(1, 0).text, ""); // week numbers come with the players
     EXPECT_EQ(panel.ownColumn(), -1);
 }
@@ -222,9 +230,9 @@ TEST(AllResultsSeason, WeekNumbersFollowTheWeekRule) {
     AllResultsPanel panel(home.pool, home.dialogs);
     panel.open();
     const GridModel& g = panel.model().grid;
-    ASSERT_EQ(g.rows(), 257);
+    ASSERT_EQ(g.rows(), 258); // the header, 256 games, the totals
     std::map<std::string, int> gamesOfWeek;
-    for (int r = 1; r < g.rows(); ++r)
+    for (int r = 1; r < g.rows() - 1; ++r)
         ++gamesOfWeek[g.cell(r, 0).text];
     std::string weeks;
     for (int w = 1; w <= kWeeks; ++w)

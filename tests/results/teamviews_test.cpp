@@ -68,6 +68,25 @@ TEST_F(TeamStatistics, OpeningTwiceListsTheThirtyTwoTeams) {
     EXPECT_EQ(panel.model().teams.selected, 31);
 }
 
+TEST_F(TeamStatistics, OpensWithItsCaptionAndAHint) {
+    panel.open();
+    EXPECT_EQ(panel.model().heading.caption, "Team Statistics");
+    EXPECT_TRUE(panel.model().heading.visible);
+    EXPECT_TRUE(panel.model().hint.visible);
+    EXPECT_NE(panel.model().hint.caption.find("Choose a team"), std::string::npos);
+}
+
+TEST_F(TeamStatistics, OnePickIsOneTime) {
+    PickTable picks{};
+    picks[2][19] = 1;
+    writePicks("admin", picks);
+    panel.open();
+    panel.showTeam(18);
+    EXPECT_EQ(panel.detail().pickedHeading.caption + " " + panel.detail().pickedCount.caption +
+                  " " + panel.detail().timesCaption.caption,
+              "Picked 1 time");
+}
+
 TEST_F(TeamStatistics, DetailOfTheGiantsOnThe2010Season) {
     panel.open();
     panel.showTeam(18);
@@ -148,41 +167,42 @@ protected:
 
 TEST_F(TeamRanking, RanksByPointsScoredOverPointsAllowed) {
     panel.open();
-    EXPECT_EQ(panel.model().ranking.dump(), "Rank | Team\n"
-                                            "1 | Tennessee Titans\n"
-                                            "2 | N.Y. Jets\n"
-                                            "3 | Pittsburgh Steelers\n"
-                                            "4 | Indianapolis Colts\n"
-                                            "5 | Kansas City Chiefs\n"
-                                            "6 | New England Patriots\n"
-                                            "7 | Green Bay Packers\n"
-                                            "8 | Atlanta Falcons\n"
-                                            "9 | Oakland Raiders\n"
-                                            "10 | San Diego Chargers\n"
-                                            "11 | Baltimore Ravens\n"
-                                            "12 | N.Y. Giants\n"
-                                            "13 | New Orleans Saints\n"
-                                            "14 | Detroit Lions\n"
-                                            "15 | Chicago Bears\n"
-                                            "16 | Philadelphia Eagles\n"
-                                            "17 | St. Louis Rams\n"
-                                            "18 | Washington Redskins\n"
-                                            "19 | Minnesota Vikings\n"
-                                            "20 | Cincinnati Bengals\n"
-                                            "21 | Miami Dolphins\n"
-                                            "22 | Seattle Seahawks\n"
-                                            "23 | Houston Texans\n"
-                                            "24 | Tampa Bay Buccaneers\n"
-                                            "25 | Cleveland Browns\n"
-                                            "26 | Dallas Cowboys\n"
-                                            "27 | San Francisco 49ers\n"
-                                            "28 | Jacksonville Jaguars\n"
-                                            "29 | Denver Broncos\n"
-                                            "30 | Arizona Cardinals\n"
-                                            "31 | Buffalo Bills\n"
-                                            "32 | Carolina Panthers\n");
+    EXPECT_EQ(panel.model().ranking.dump(), "Rank | Team | Record\n"
+                                            "1 | Tennessee Titans | 5-3-0\n"
+                                            "2 | N.Y. Jets | 5-2-0\n"
+                                            "3 | Pittsburgh Steelers | 5-2-0\n"
+                                            "4 | Indianapolis Colts | 5-2-0\n"
+                                            "5 | Kansas City Chiefs | 5-2-0\n"
+                                            "6 | New England Patriots | 6-1-0\n"
+                                            "7 | Green Bay Packers | 5-3-0\n"
+                                            "8 | Atlanta Falcons | 5-2-0\n"
+                                            "9 | Oakland Raiders | 4-4-0\n"
+                                            "10 | San Diego Chargers | 3-5-0\n"
+                                            "11 | Baltimore Ravens | 5-2-0\n"
+                                            "12 | N.Y. Giants | 5-2-0\n"
+                                            "13 | New Orleans Saints | 5-3-0\n"
+                                            "14 | Detroit Lions | 2-5-0\n"
+                                            "15 | Chicago Bears | 4-3-0\n"
+                                            "16 | Philadelphia Eagles | 4-3-0\n"
+                                            "17 | St. Louis Rams | 4-4-0\n"
+                                            "18 | Washington Redskins | 4-4-0\n"
+                                            "19 | Minnesota Vikings | 2-5-0\n"
+                                            "20 | Cincinnati Bengals | 2-5-0\n"
+                                            "21 | Miami Dolphins | 4-3-0\n"
+                                            "22 | Seattle Seahawks | 4-3-0\n"
+                                            "23 | Houston Texans | 4-3-0\n"
+                                            "24 | Tampa Bay Buccaneers | 5-2-0\n"
+                                            "25 | Cleveland Browns | 2-5-0\n"
+                                            "26 | Dallas Cowboys | 1-6-0\n"
+                                            "27 | San Francisco 49ers | 2-6-0\n"
+                                            "28 | Jacksonville Jaguars | 4-4-0\n"
+                                            "29 | Denver Broncos | 2-6-0\n"
+                                            "30 | Arizona Cardinals | 3-4-0\n"
+                                            "31 | Buffalo Bills | 0-7-0\n"
+                                            "32 | Carolina Panthers | 1-6-0\n");
     EXPECT_EQ(panel.model().ranking.columnWidth(0), 800);
     EXPECT_EQ(panel.model().ranking.columnWidth(1), 1900);
+    EXPECT_EQ(panel.model().ranking.columnWidth(2), 900);
 }
 
 TEST_F(TeamRanking, ListsTheRatingsAsTheRatingsCommandPrintsThem) {

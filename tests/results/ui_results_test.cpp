@@ -13,6 +13,7 @@
 #include <QLineSeries>
 #include <QListWidget>
 #include <QProgressBar>
+#include <QRegularExpression>
 
 namespace gs {
 namespace {
@@ -20,6 +21,7 @@ namespace {
 using test::Side;
 using test::sidePicks;
 
+const QColor kGreenText(0x00, 0x7A, 0x00);
 const QColor kGreenColour(0, 192, 0);
 const QColor kRedColour(255, 0, 0);
 
@@ -35,7 +37,7 @@ protected:
         test::writePicks(pool, "ann", sidePicks(season, Side::Home, 1, 9));
         test::writePicks(pool, "bob", sidePicks(season, Side::Visitor, 1, 8));
         login("admin");
-        ASSERT_EQ(window->windowTitle(), "Gridslate for admin");
+        ASSERT_EQ(window->windowTitle(), "Gridslate for admin – 2010 season");
         program.dialogs.clear();
     }
 
@@ -94,7 +96,7 @@ TEST_F(ResultsWindow, AllUserPickResults) {
     EXPECT_FALSE(find<QProgressBar>("allResultsProgress")->isVisible());
     EXPECT_EQ(label("allResultsHeading"), "All-User Pick Results");
     EXPECT_EQ(grid->model()->columnCount(), 11);
-    EXPECT_EQ(grid->model()->rowCount(), 256);
+    EXPECT_EQ(grid->model()->rowCount(), 257); // the games and the totals
     QStringList headers;
     for (int c = 0; c < 11; ++c)
         headers << header(grid, c);
@@ -106,7 +108,7 @@ TEST_F(ResultsWindow, AllUserPickResults) {
     EXPECT_EQ(text(grid, 1, 0) + " " + text(grid, 1, 1) + " " + text(grid, 1, 2),
               "1 9/9/2010 Thursday");
     EXPECT_TRUE(bold(grid, 1, 5));
-    EXPECT_EQ(role(grid, 1, 5, Qt::ForegroundRole).value<QBrush>().color(), kGreenColour);
+    EXPECT_EQ(role(grid, 1, 5, Qt::ForegroundRole).value<QBrush>().color(), kGreenText);
     EXPECT_FALSE(bold(grid, 1, 3));
     EXPECT_EQ(text(grid, 1, 9), "NO");
     EXPECT_EQ(background(grid, 1, 9), kGreenColour);
@@ -127,6 +129,27 @@ TEST_F(ResultsWindow, AllUserPickResults) {
     clickCell(grid, 118, 9); // ann's column: nothing
     EXPECT_EQ(text(grid, 118, 9), "");
     EXPECT_TRUE(program.dialogs.shown.empty());
+}
+
+TEST_F(ResultsWindow, TheBoardOpensAtTheCurrentWeekAndEndsWithTheTotals) {
+    trigger("allResultsAction");
+    auto* grid = find<GridTableView>("allResultsGrid");
+    // Week 9 starts at row 118, at the top of the view.
+    QModelIndex top = grid->indexAt(QPoint(2, 2));
+    ASSERT_TRUE(top.isValid());
+    EXPECT_EQ(top.row() + 1, 118);
+    EXPECT_EQ(text(grid, 118, 0), "9");
+
+    EXPECT_EQ(text(grid, 257, 3), "Correct picks");
+    // ann picked every home team of weeks 1..9; her total counts the judged
+    // games before the pool's day.
+    QString total = text(grid, 257, 9);
+    EXPECT_TRUE(QRegularExpression("^\\d+/\\d+$").match(total).hasMatch()) << total.toStdString();
+    EXPECT_TRUE(bold(grid, 257, 9));
+    // A correct pick is told by more than its colour.
+    EXPECT_EQ(background(grid, 1, 9), kGreenColour);
+    EXPECT_TRUE(bold(grid, 1, 9));
+    EXPECT_FALSE(bold(grid, 1, 10));
 }
 
 TEST_F(ResultsWindow, ARestoreShowsTheRestoredPicksOnTheBoard) {
@@ -189,6 +212,8 @@ TEST_F(ResultsWindow, TeamStatistics) {
     auto* teams = find<QListWidget>("teamList");
     ASSERT_TRUE(teams->isVisible());
     ASSERT_EQ(teams->count(), 32);
+    EXPECT_EQ(label("teamStatisticsHeading"), "Team Statistics");
+    EXPECT_TRUE(find<QLabel>("teamStatisticsHint")->isVisible());
     const char* box = "teamDetailBox";
     EXPECT_FALSE(find<QGroupBox>(box)->isVisible());
 
@@ -223,10 +248,14 @@ TEST_F(ResultsWindow, TeamRanking) {
     trigger("teamRankingAction");
     auto* grid = find<GridTableView>("rankingGrid");
     ASSERT_TRUE(grid->isVisible());
-    EXPECT_EQ(header(grid, 0) + " " + header(grid, 1), "Rank Team");
-    EXPECT_EQ(text(grid, 1, 0) + " " + text(grid, 1, 1), "1 Tennessee Titans");
+    EXPECT_EQ(header(grid, 0) + " " + header(grid, 1) + " " + header(grid, 2), "Rank Team Record");
+    EXPECT_EQ(text(grid, 1, 0) + " " + text(grid, 1, 1) + " " + text(grid, 1, 2),
+              "1 Tennessee Titans 5-3-0");
     EXPECT_EQ(text(grid, 32, 1), "Carolina Panthers");
     EXPECT_EQ(grid->columnWidth(0), grid->pixelsForWidth(800));
+    // Every team shows in the window as it opens, none behind a scroll bar.
+    EXPECT_LE(grid->rowViewportPosition(31) + grid->rowHeight(31), grid->viewport()->height());
+    EXPECT_GE(grid->width(), grid->columnWidth(0) + grid->columnWidth(1) + grid->columnWidth(2));
 
     clickCell(grid, 12, 1);
     const char* box = "rankingDetailBox";

@@ -56,7 +56,6 @@ TEST(PickScoring, WeekWithoutPicksThenNineOfFourteen) {
                                 "4 | 0 | 0 | 19 | 30 | 63.3333\n");
 }
 
-
 TEST(PickScoring, UnscoredGamesCountForNothing) {
     // Scores through Sunday 9/12/2010: the two Monday games of week 1 are
     // open, so week 1 is not complete and has no row.
@@ -67,7 +66,6 @@ TEST(PickScoring, UnscoredGamesCountForNothing) {
     EXPECT_EQ(record.season.picked, 14);
     EXPECT_EQ(record.season.correct, 11);
 }
-
 
 // ann picks every home team of weeks 1..9, bob every visiting team of
 // weeks 1..8; cy has no pick file. The figures agree with a separate

@@ -1,7 +1,9 @@
 #include "core/textfile.h"
 #include "core/userlist.h"
+#include "exchange/address.h"
 #include "ftpserver.h"
 #include "tests/ui/uitest.h"
+#include "ui/exchangedialog.h"
 
 #include <QLabel>
 #include <QListWidget>
@@ -81,7 +83,9 @@ TEST_F(ExchangeWindowGui, ListsAndUploadsThroughASharedFolder) {
     test::writeBytes(shared.path() / "Al2010.dat", "picks");
     program.pool.currentSlot().exchangeAddress = shared.path().string();
     bool opened = withModal("exchangeFilesAction", [&](QWidget* dialog) {
-        auto* files = in<QListWidget>(dialog, "fileList");
+        auto* files = in<QListWidget>(dialog, "remoteFileList");
+        EXPECT_EQ(in<QLabel>(dialog, "remoteFilesLabel")->text(), "In the shared folder");
+        EXPECT_EQ(in<QLabel>(dialog, "localFilesLabel")->text(), "On this computer");
         press(dialog, "remoteDirectoryButton");
         ASSERT_EQ(files->count(), 1);
         EXPECT_EQ(files->item(0)->text(), "Al2010.dat");
@@ -108,7 +112,44 @@ TEST_F(ExchangeWindowGui, ExitCancelsAWaitingRequest) {
     });
     ASSERT_TRUE(opened);
     EXPECT_TRUE(closed);
-    EXPECT_EQ(program.dialogs.messages(), std::vector<std::string>{"Gridslate: 7"});
+    EXPECT_EQ(program.dialogs.messages(), std::vector<std::string>{});
+}
+
+// A server that is down: the tries show on the progress line, and one
+// message at the end says what failed.
+TEST_F(ExchangeWindowGui, AFailingServerEndsInOneMessage) {
+    test::FtpServer server;
+    // The server's address carries its user's password.
+    program.pool.currentSlot().exchangeAddress = "ftp://" + server.address();
+    ASSERT_NE(server.address().find(":secret@"), std::string::npos);
+    server.stop();
+    ExchangeDialog dialog(program.pool, program.dialogs, makeTransport, window.get());
+    ExchangeLimits quick;
+    quick.retryPause = std::chrono::milliseconds(20);
+    quick.tries = 3;
+    dialog.setLimits(quick);
+    dialog.show();
+    EXPECT_EQ(in<QLineEdit>(&dialog, "addressEdit")->text().toStdString(),
+              maskedAddress(server.address()));
+    EXPECT_FALSE(in<QLineEdit>(&dialog, "addressEdit")->text().contains("secret"));
+    EXPECT_EQ(in<QLabel>(&dialog, "remoteFilesLabel")->text(), "On the server");
+    QStringList progressLines;
+    auto* status = in<QLabel>(&dialog, "exchangeStatusLabel");
+    QTimer watch;
+    QObject::connect(&watch, &QTimer::timeout, [&] {
+        if (status->isVisible() && !progressLines.contains(status->text()))
+            progressLines << status->text();
+    });
+    watch.start(5);
+    press(&dialog, "uploadAdminFilesButton");
+    watch.stop();
+    ASSERT_EQ(program.dialogs.messages().size(), 1u);
+    EXPECT_TRUE(program.dialogs.messages()[0].starts_with("Error: Sending scoresheet97.mdb to "))
+        << program.dialogs.messages()[0];
+    EXPECT_EQ(program.dialogs.messages()[0].find("secret"), std::string::npos);
+    EXPECT_TRUE(progressLines.join("\n").contains("try 1 of 3 failed"))
+        << progressLines.join("\n").toStdString();
+    EXPECT_FALSE(status->isVisible());
 }
 
 } // namespace

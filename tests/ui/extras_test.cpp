@@ -3,13 +3,23 @@
 #include "prefs/help.h"
 #include "tests/support/recordingopener.h"
 #include "tests/ui/uitest.h"
+#include "ui/helpservices.h"
 
+#include <QAbstractTextDocumentLayout>
 #include <QCalendarWidget>
+#include <QFile>
+#include <QImage>
 #include <QLabel>
 #include <QListWidget>
+#include <QPageLayout>
+#include <QPdfWriter>
 #include <QProgressBar>
 #include <QRadioButton>
+#include <QTextBlock>
+#include <QTextDocument>
+#include <QTextLayout>
 #include <QToolButton>
+#include <QUrl>
 
 namespace gs {
 namespace {
@@ -46,9 +56,9 @@ TEST_F(MenuEntries, SeasonYearSwitchesAtOnceAndApplyStoresIt) {
     ASSERT_TRUE(opened);
     EXPECT_EQ(program.pool.seasonYear, "2011");
     EXPECT_TRUE(test::readBytes(userListPath(program.pool.folders)).starts_with("2011\r\n"));
-    EXPECT_EQ(
-        program.dialogs.messages(),
-        std::vector<std::string>{"Season Year: Season 2011 will be the season of the next login."});
+    EXPECT_EQ(program.dialogs.messages(),
+              std::vector<std::string>{"Season Year: Season 2011 is the season now, and the next "
+                                       "login starts in it as well."});
 }
 
 TEST_F(MenuEntries, SeasonCalendarIsLimitedToTheSeasonAndListsAClickedDay) {
@@ -59,11 +69,15 @@ TEST_F(MenuEntries, SeasonCalendarIsLimitedToTheSeasonAndListsAClickedDay) {
         EXPECT_EQ(calendar->minimumDate(), QDate(2010, 9, 9));
         EXPECT_EQ(calendar->maximumDate(), QDate(2011, 1, 2));
         EXPECT_EQ(calendar->selectedDate(), QDate(2010, 9, 9));
-        EXPECT_FALSE(games->isVisible());
-        int narrow = dialog->width();
+        // The list is there from the start: a click never changes the width.
+        EXPECT_TRUE(games->isVisible());
+        int width = dialog->width();
+        // Game days are marked; other days are not.
+        EXPECT_EQ(calendar->dateTextFormat(QDate(2010, 9, 12)).fontWeight(), QFont::Bold);
+        EXPECT_NE(calendar->dateTextFormat(QDate(2010, 9, 14)).fontWeight(), QFont::Bold);
         emit calendar->clicked(QDate(2010, 9, 13));
         EXPECT_TRUE(games->isVisible());
-        EXPECT_GT(dialog->width(), narrow);
+        EXPECT_EQ(dialog->width(), width);
         QStringList entries;
         for (int i = 0; i < games->count(); ++i)
             entries << games->item(i)->text();
@@ -79,9 +93,13 @@ TEST_F(MenuEntries, ExportsWriteTheirFilesAndSaySo) {
     trigger("exportResultsAction");
     trigger("exportStatisticsAction");
     EXPECT_EQ(program.dialogs.messages(),
-              (std::vector<std::string>{"Export Status: User Pick History Export Complete",
-                                        "Export Status: User Pick Results Export Complete",
-                                        "Export Status: User Stat Export Complete"}));
+              (std::vector<std::string>{
+                  "Export Status: User Pick History Export Complete.\nThe file is " +
+                      (program.pool.folders.install / "AllUserPickHistory.csv").string(),
+                  "Export Status: User Pick Results Export Complete.\nThe file is " +
+                      (program.pool.folders.install / "AllUserPickResults.csv").string(),
+                  "Export Status: User Stat Export Complete.\nThe file is " +
+                      (program.pool.folders.install / "AllUserStats2010.csv").string()}));
     for (const char* file :
          {"AllUserPickHistory.csv", "AllUserPickResults.csv", "AllUserStats2010.csv"})
         EXPECT_TRUE(fs::exists(program.pool.folders.install / file)) << file;
@@ -117,6 +135,62 @@ TEST_F(MenuEntries, TheUserManualIsPrintedWhenMissingAndOpened) {
          at = pdf.find("/Subtype /Image", at + 1))
         ++pictures;
     EXPECT_EQ(pictures, 7u);
+}
+
+// The manual as it is printed: every picture within the text's width, and
+// no heading left alone at the foot of a page.
+TEST(ManualPages, PicturesFitAndHeadingsStayWithTheirText) {
+    QFile source(":/manual/manual.md");
+    ASSERT_TRUE(source.open(QIODevice::ReadOnly));
+    const QString markdown = QString::fromUtf8(source.readAll());
+    test::TempDir out;
+    QPdfWriter writer(QString::fromStdString((out.path() / "manual.pdf").string()));
+    writer.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait,
+                                     QMarginsF(18, 18, 18, 18), QPageLayout::Millimeter));
+    const QRectF page = writer.pageLayout().paintRectPixels(writer.resolution());
+    const QSizeF body(page.width(), page.height() - writer.resolution() / 3.0);
+    std::unique_ptr<QTextDocument> document = layOutPages(markdown, ":/manual", &writer, body);
+    ASSERT_GE(document->pageCount(), 2);
+
+    auto pageOf = [&](const QTextBlock& block) {
+        qreal top = document->documentLayout()->blockBoundingRect(block).top();
+        if (block.layout() && block.layout()->lineCount() > 0)
+            top += block.layout()->lineAt(0).position().y();
+        return static_cast<int>(top / body.height());
+    };
+    int pictures = 0;
+    for (QTextBlock block = document->begin(); block.isValid(); block = block.next()) {
+        if (block.blockFormat().headingLevel() > 0 && block.next().isValid()) {
+            EXPECT_EQ(pageOf(block), pageOf(block.next())) << block.text().toStdString();
+        }
+        for (QTextBlock::iterator it = block.begin(); !it.atEnd(); ++it) {
+            if (!it.fragment().charFormat().isImageFormat())
+                continue;
+            ++pictures;
+            QString name = it.fragment().charFormat().toImageFormat().name();
+            QImage picture =
+                document->resource(QTextDocument::ImageResource, QUrl(name)).value<QImage>();
+            ASSERT_FALSE(picture.isNull()) << name.toStdString();
+            // Pictures are laid out at 96 pixels an inch.
+            EXPECT_LE(picture.width() * writer.logicalDpiX() / 96.0, body.width())
+                << name.toStdString();
+        }
+    }
+    EXPECT_GE(pictures, 5);
+}
+
+// A desktop that has no browser says so when asked; the opener then says
+// it could not open the page rather than handing it on to nobody.
+TEST(DesktopOpening, ADesktopWithoutABrowserIsNoSuccess) {
+    test::TempDir tools;
+    test::writeBytes(tools.path() / "xdg-mime", "#!/bin/sh\nexit 0\n");
+    std::filesystem::permissions(tools.path() / "xdg-mime", std::filesystem::perms::owner_all);
+    const QByteArray path = qgetenv("PATH");
+    qputenv("PATH", QByteArray::fromStdString(tools.path().string()) + ":" + path);
+    DesktopOpener opener;
+    bool opened = opener.open(kScoresPageAddress);
+    qputenv("PATH", path);
+    EXPECT_FALSE(opened);
 }
 
 TEST_F(MenuEntries, AboutShowsTheVersionAndItsPictureOpensTheMakersPage) {

@@ -1,11 +1,16 @@
 #include "tests/ui/uitest.h"
 
+#include "core/userlist.h"
 #include "ui/qtdialogs.h"
 
 #include <QApplication>
+#include <QDialog>
 #include <QLabel>
+#include <QListWidget>
+#include <QMenuBar>
 #include <QMessageBox>
 #include <QRadioButton>
+#include <QSet>
 #include <QTimer>
 
 namespace gs {
@@ -28,14 +33,70 @@ TEST_F(MainWindow, StartsLoggedOut) {
             << label->objectName().toStdString();
 }
 
-TEST_F(MainWindow, FirstLoginCreatesTheListAndEmptiesTheBoxes) {
+TEST_F(MainWindow, FirstStartLogsInAtOnceAndSaysWhatToDoNext) {
     login("");
+    EXPECT_TRUE(program.dialogs.messages().empty());
+    EXPECT_TRUE(window->windowTitle().startsWith("Gridslate for admin"));
+    EXPECT_TRUE(find("weeklyPicksPage")->isVisible());
+    auto* next = find<QDialog>("firstStartDialog");
+    ASSERT_NE(next, nullptr);
+    EXPECT_TRUE(next->isVisible());
+    EXPECT_FALSE(next->isModal()); // the main window stays usable beside it
+    EXPECT_TRUE(next->findChild<QLabel*>("firstStartText")->text().contains("password"));
+
+    // Each button opens its window; the dialog stays for the next step.
+    QString opened;
+    QTimer::singleShot(0, [&] {
+        QWidget* dialog = QApplication::activeModalWidget();
+        opened = dialog ? dialog->objectName() : "";
+        if (dialog)
+            dialog->close();
+    });
+    QTest::mouseClick(next->findChild<QPushButton*>("setPasswordButton"), Qt::LeftButton);
+    EXPECT_EQ(opened, "changePasswordDialog");
+    QTimer::singleShot(0, [&] {
+        QWidget* dialog = QApplication::activeModalWidget();
+        opened = dialog ? dialog->objectName() : "";
+        if (dialog)
+            dialog->close();
+    });
+    QTest::mouseClick(next->findChild<QPushButton*>("chooseSeasonButton"), Qt::LeftButton);
+    EXPECT_EQ(opened, "seasonYearDialog");
+    EXPECT_TRUE(next->isVisible());
+    EXPECT_TRUE(find("weeklyPicksPage")->isVisible());
+
+    QTest::mouseClick(next->findChild<QPushButton*>("addPlayersButton"), Qt::LeftButton);
+    EXPECT_FALSE(next->isVisible());
+    EXPECT_TRUE(find("userAdministrationPage")->isVisible());
+}
+
+TEST_F(MainWindow, ALoginOnAListThatExistsIsNoFirstStart) {
+    loginAsAdmin();
+    trigger("logoutAction");
+    login("admin");
+    EXPECT_EQ(window->findChild<QDialog*>("firstStartDialog"), nullptr);
+}
+
+TEST_F(MainWindow, AnotherNameOnAFreshHomeOnlyCreatesTheList) {
+    login("ann");
     EXPECT_EQ(program.dialogs.messages(),
               std::vector<std::string>{"Welcome!: User List established.  Please Login as admin."});
-    EXPECT_EQ(program.dialogs.kinds, std::vector<MessageKind>{MessageKind::Information});
     EXPECT_EQ(window->windowTitle(), "Gridslate");
     EXPECT_EQ(find<QLineEdit>("userNameEdit")->text(), "");
     EXPECT_TRUE(find("userNameEdit")->isVisible());
+}
+
+// A window of the File menu opens over the page; when it closes the page
+// is still there, never an empty window.
+TEST_F(MainWindow, ThePageStaysWhenAWindowCloses) {
+    loginAsAdmin();
+    ASSERT_TRUE(find("weeklyPicksPage")->isVisible());
+    for (const char* entry : {"colorSettingsAction", "setSeasonAction", "exchangeFilesAction"}) {
+        bool opened = withModal(entry, [](QWidget* dialog) { dialog->close(); });
+        EXPECT_TRUE(opened) << entry;
+        EXPECT_TRUE(find("weeklyPicksPage")->isVisible()) << entry;
+        EXPECT_FALSE(find("blankPage")->isVisible()) << entry;
+    }
 }
 
 TEST_F(MainWindow, AdminLoginHidesTheLoginAndEnablesTheMenus) {
@@ -48,9 +109,50 @@ TEST_F(MainWindow, AdminLoginHidesTheLoginAndEnablesTheMenus) {
     EXPECT_FALSE(find("loginButton")->isVisible());
 }
 
+// The entries that need administrator rights, and why each is greyed out
+// for a player.
+const std::vector<std::pair<const char*, const char*>> kAdminEntries = {
+    {"enterScoresAction", kScoreEntryNeedsAdminTip},
+    {"backupAdminAction", kAdminBackupNeedsAdminTip},
+    {"restoreAdminAction", kAdminRestoreNeedsAdminTip},
+};
+
+TEST_F(MainWindow, APlayerSeesTheAdministratorsEntriesGreyedOutWithTheReason) {
+    loginAsAdmin();
+    for (const auto& [name, tip] : kAdminEntries) {
+        EXPECT_TRUE(action(name)->isEnabled()) << name;
+        EXPECT_NE(action(name)->toolTip().toStdString(), tip) << name;
+    }
+    test::addUser(program.pool, 3, "ann");
+    ASSERT_TRUE(saveUserList(program.pool));
+    trigger("logoutAction");
+    login("ann");
+    ASSERT_TRUE(window->windowTitle().contains("ann"));
+    for (const auto& [name, tip] : kAdminEntries) {
+        EXPECT_FALSE(action(name)->isEnabled()) << name;
+        EXPECT_EQ(action(name)->toolTip().toStdString(), tip) << name;
+    }
+    EXPECT_TRUE(menu("fileMenu")->toolTipsVisible());
+}
+
+TEST_F(MainWindow, HandingTheRightsOnGreysOutTheGiversEntries) {
+    loginAsAdmin();
+    test::addUser(program.pool, 3, "ann");
+    ASSERT_TRUE(saveUserList(program.pool));
+    trigger("userAdministrationAction");
+    program.dialogs.inputAnswers = {"ann"};
+    program.dialogs.confirmAnswers = {true};
+    click("administratorButton");
+    click("saveChangesButton");
+    EXPECT_EQ(program.dialogs.shown.at(1).title, "Hand Over Administrator Rights");
+    for (const auto& [name, tip] : kAdminEntries) {
+        EXPECT_FALSE(action(name)->isEnabled()) << name;
+        EXPECT_EQ(action(name)->toolTip().toStdString(), tip) << name;
+    }
+}
+
 TEST_F(MainWindow, AGamesTableWithoutTheTableIsNamedAndKept) {
     std::filesystem::resize_file(program.pool.gamesDatabasePath(), 0);
-    login("admin");
     login("admin");
     std::string said;
     for (const std::string& message : program.dialogs.messages())
@@ -87,6 +189,43 @@ TEST_F(MainWindow, ColorSchemeWindowRepaintsEverythingAndKeepsTheChoice) {
     ASSERT_TRUE(opened);
     EXPECT_EQ(program.pool.colorScheme, 12);
     EXPECT_EQ(program.pool.users[program.pool.userSlot("admin")].colorScheme, 12);
+}
+
+// Every menu and every entry can be reached from the keyboard: each has a
+// mnemonic, none shared within its menu.
+TEST_F(MainWindow, EveryMenuAndEntryHasItsOwnMnemonic) {
+    std::function<void(const QList<QAction*>&, const QString&)> check =
+        [&](const QList<QAction*>& actions, const QString& where) {
+            QSet<QChar> keys;
+            for (QAction* entry : actions) {
+                if (entry->isSeparator())
+                    continue;
+                QString text = entry->text();
+                int at = text.indexOf('&');
+                ASSERT_GE(at, 0) << where.toStdString() << ": " << text.toStdString();
+                QChar key = text.at(at + 1).toLower();
+                EXPECT_FALSE(keys.contains(key))
+                    << where.toStdString() << ": " << text.toStdString();
+                keys.insert(key);
+                if (entry->menu())
+                    check(entry->menu()->actions(), text);
+            }
+        };
+    check(window->menuBar()->actions(), "menu bar");
+}
+
+TEST_F(MainWindow, StandardKeysAndATitleThatSaysWhoAndWhichSeason) {
+    EXPECT_EQ(action("exitAction")->shortcut().toString(), "Ctrl+Q");
+    EXPECT_EQ(action("userManualAction")->shortcut().toString(), "F1");
+    loginAsAdmin();
+    EXPECT_EQ(window->windowTitle(), "Gridslate for admin – 2010 season");
+    // A new season shows at once.
+    bool opened = withModal("setSeasonAction", [](QWidget* dialog) {
+        dialog->findChild<QListWidget*>("seasonList")->setCurrentRow(4); // 2011
+        dialog->close();
+    });
+    ASSERT_TRUE(opened);
+    EXPECT_EQ(window->windowTitle(), "Gridslate for admin – 2011 season");
 }
 
 // The save question's buttons, and Escape, as the logic hears them.

@@ -130,5 +130,29 @@ TEST_F(ScoreImportWindow, ScheduleButtonImportsTheChosenFileBesideTheScoresButto
                                           "21", "2016", 1}));
 }
 
+// Enter Scores opens where the work is, says which game it shows, and
+// leaves alone what nobody typed.
+TEST_F(ScoreImportWindow, EnterScoresOpensOnTheFirstOpenGameAndSaysWhichItIs) {
+    program.pool.referenceDate = "11/9/2010"; // week 9 has been played, not yet scored
+    loginAsAdmin();
+    const std::vector<GameRecord> before = test::tableRecords(program.pool);
+    bool opened = withModal("enterScoresAction", [&](QWidget* dialog) {
+        EXPECT_EQ(child<QLabel>(dialog, "visitorTeamLabel")->text(), "Tampa Bay Buccaneers");
+        EXPECT_EQ(child<QLabel>(dialog, "gameDateLabel")->text(), "Sunday, 11/7/2010");
+        EXPECT_EQ(child<QLabel>(dialog, "gamePositionLabel")->text(), "Game 1 of 13, week 9");
+        EXPECT_TRUE(child<QRadioButton>(dialog, "weekOption9")->isChecked());
+        // Back through week 8's scored games without typing, then away.
+        QTest::mouseClick(child<QRadioButton>(dialog, "weekOption8"), Qt::LeftButton);
+        EXPECT_EQ(child<QLabel>(dialog, "gamePositionLabel")->text(), "Game 1 of 13, week 8");
+        for (int i = 0; i < 3; ++i)
+            QTest::mouseClick(child<QPushButton>(dialog, "nextGameButton"), Qt::LeftButton);
+        EXPECT_EQ(child<QLabel>(dialog, "gamePositionLabel")->text(), "Game 4 of 13, week 8");
+        QTest::mouseClick(child<QPushButton>(dialog, "closeButton"), Qt::LeftButton);
+    });
+    ASSERT_TRUE(opened);
+    EXPECT_EQ(test::dumpRecords(test::tableRecords(program.pool)), test::dumpRecords(before));
+    EXPECT_TRUE(program.dialogs.shown.empty());
+}
+
 } // namespace
 } // namespace gs

@@ -57,6 +57,21 @@ TEST_F(WeeklyPicksWindow, APickSavedIsThereAfterLoggingInAgain) {
     EXPECT_EQ(picks.lines[8][2 * 2 - 2], '1'); // Atlanta is team 2
 }
 
+TEST_F(WeeklyPicksWindow, CtrlSSavesThePicks) {
+    loginAsAdmin();
+    trigger("weeklyPicksAction");
+    auto* grid = find<GridView>("picksGrid");
+    clickCell(grid, 1, 1);
+    ASSERT_TRUE(find<QPushButton>("savePicksButton")->isEnabled());
+    window->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
+    QTest::keyClick(grid, Qt::Key_S, Qt::ControlModifier);
+    EXPECT_EQ(find<QPushButton>("savePicksButton")->text(), "Picks Saved");
+    TextFile picks = readTextFile(program.pool.folders.program / "admin2010.dat");
+    ASSERT_GE(picks.lines.size(), 9u);
+    EXPECT_EQ(picks.lines[8][2 * 2 - 2], '1');
+}
+
 TEST_F(WeeklyPicksWindow, RestoredPicksReplaceTheOnesOnShow) {
     loginAsAdmin();
     auto* grid = find<GridView>("picksGrid");
@@ -133,9 +148,10 @@ TEST_F(WeeklyPicksWindow, ScoreEnteredInTheWindowReachesTheTable) {
     bool opened = withModal("enterScoresAction", [&](QWidget* dialog) {
         EXPECT_EQ(dialog->objectName(), "scoreEntryDialog");
         EXPECT_EQ(dialog->windowTitle(), "Enter Scores");
-        EXPECT_FALSE(find("picksGrid")->isVisible()); // the panels are hidden
+        EXPECT_TRUE(find("picksGrid")->isVisible()); // the page stays behind it
         auto* week1 = dialog->findChild<QRadioButton*>("weekOption1");
-        EXPECT_FALSE(dialog->findChild<QRadioButton*>("weekOption2")->isEnabled());
+        // The weeks played by the pool's day can be chosen from the start.
+        EXPECT_TRUE(dialog->findChild<QRadioButton*>("weekOption2")->isEnabled());
         QTest::mouseClick(week1, Qt::LeftButton);
         EXPECT_TRUE(dialog->findChild<QRadioButton*>("weekOption8")->isEnabled());
         EXPECT_FALSE(dialog->findChild<QRadioButton*>("weekOption9")->isEnabled());

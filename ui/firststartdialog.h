@@ -1,0 +1,30 @@
+#pragma once
+
+#include "login/login.h"
+#include "painter.h"
+
+#include <functional>
+
+namespace gs {
+
+// "Welcome to Gridslate": shown once, after the login that set up the pool,
+// with the three things to do next and a button for each. It stays open
+// beside the main window until it is closed, so the next step is always in
+// view; "Add Players..." closes it, for the players' page fills the window.
+class FirstStartDialog : public PaintedDialog {
+    Q_OBJECT
+public:
+    struct Actions {
+        std::function<void()> setPassword;
+        std::function<void()> addPlayers;
+        std::function<void()> chooseSeason;
+    };
+
+    FirstStartDialog(Actions actions, QWidget* parent = nullptr);
+
+private:
+    FirstStartModel m_model;
+    Actions m_actions;
+};
+
+} // namespace gs
