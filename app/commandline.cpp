@@ -4,6 +4,7 @@
 
 #include "core/codepage.h"
 #include "core/dialogs.h"
+#include "core/poolday.h"
 #include "core/startup.h"
 #include "core/text.h"
 #include "core/textfile.h"
@@ -174,8 +175,9 @@ bool parseCommandLine(const std::vector<std::string>& args, CommandLine& out, st
         error = "--season takes a four-digit year, not \"" + *out.season + "\"";
         return false;
     }
-    if (out.referenceDate && dayOfWeek(*out.referenceDate) == 0) {
-        error = "--reference-date takes a date M/D/YYYY, not \"" + *out.referenceDate + "\"";
+    if (out.referenceDate && !isPoolDaySetting(*out.referenceDate)) {
+        error =
+            "--reference-date takes a date M/D/YYYY or today, not \"" + *out.referenceDate + "\"";
         return false;
     }
     return true;
@@ -192,7 +194,10 @@ std::string usageText() {
            "                             on the user list\n"
            "  --season YYYY              the season a command works on (default: the one\n"
            "                             stored in the user list, else 2010)\n"
-           "  --reference-date M/D/YYYY  the pool's current day (default 11/02/2010)\n"
+           "  --reference-date M/D/YYYY|today\n"
+           "                             the pool's current day for this command (default:\n"
+           "                             the pool's setting; without one 11/02/2010 up to\n"
+           "                             the 2015 season, today's date after it)\n"
            "  --help                     show this text\n"
            "  --version                  show the program's version\n"
            "\n"
@@ -217,6 +222,9 @@ std::string usageText() {
            "  export-stats               write AllUserStatsYYYY.csv to the home folder\n"
            "  standings                  print the All Active User Totals of User Statistics\n"
            "                             as CSV: User,Correct,Picks,% Correct, best first\n"
+           "  pool-day [M/D/YYYY|today|none]\n"
+           "                             show or set the pool's day (kept in the data\n"
+           "                             folder; none: 11/02/2010 up to 2015, then today)\n"
            "  games [--season YYYY]      print the season's games as CSV: Week,Date,Visitor,\n"
            "                             Home,Visitor Score,Home Score, in table order\n"
            "  ratings [--season YYYY]    print the teams' ratings as CSV: Team,Rating,Wins,\n"
@@ -274,6 +282,7 @@ int runParsedCommandLine(const std::vector<std::string>& args,
         {"standings", standingsCommand},
         {"ratings", ratingsCommand},
         {"games", gamesCommand},
+        {"pool-day", poolDayCommand},
         {"import-scores", importScoresCommand},
         {"update-games", updateGamesCommand},
         {"exchange-download", exchangeDownloadCommand},
@@ -307,8 +316,10 @@ int runParsedCommandLine(const std::vector<std::string>& args,
     }
     Pool pool(absoluteHome);
     prepareFolders(pool);
+    loadPoolDaySetting(pool);
     if (line.referenceDate)
-        pool.referenceDate = *line.referenceDate;
+        pool.dayOverride = *line.referenceDate;
+    refreshPoolDay(pool);
     if (line.command.empty()) {
         if (Status ready = ensureGamesTable(pool); !ready)
             return refuseStart(ready.error());
@@ -327,6 +338,8 @@ int runParsedCommandLine(const std::vector<std::string>& args,
     else
         ready = actAsUser(pool, line, dialogs, err);
     dialogs.setQuiet(false);
+    // The season is known now: the pool's day may follow it.
+    refreshPoolDay(pool);
     int status = 1;
     if (ready) {
         CommandContext context{pool, dialogs, line.command, out, err};

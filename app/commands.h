@@ -36,6 +36,7 @@ int standingsCommand(CommandContext& c);
 // ratings [--season YYYY]: the teams' ratings of a season as CSV.
 int ratingsCommand(CommandContext& c);
 int gamesCommand(CommandContext& c);
+int poolDayCommand(CommandContext& c);
 // app/scorecommands.cpp: import-scores [--overwrite] FILE.csv.
 int importScoresCommand(CommandContext& c);
 // app/schedulecommands.cpp: import-schedule [--from YYYY] [--overwrite] FILE.csv.

@@ -1,6 +1,7 @@
 #include "commands.h"
 
 #include "core/codepage.h"
+#include "core/poolday.h"
 #include "core/text.h"
 #include "export/csvexports.h"
 #include "schedule/seasongames.h"
@@ -67,6 +68,24 @@ int gamesCommand(CommandContext& c) {
     }
     for (const std::string& line : gameListLines(seasonOf(*records, *season)))
         c.out << cp1252ToUtf8(line) << '\n';
+    return 0;
+}
+
+int poolDayCommand(CommandContext& c) {
+    if (c.args.size() > 2) {
+        c.err << "gridslate: pool-day takes at most one day: pool-day [M/D/YYYY|today|none]\n";
+        return 2;
+    }
+    if (c.args.size() == 2) {
+        std::string setting = c.args[1] == "none" ? "" : c.args[1];
+        if (Status stored = storePoolDaySetting(c.pool, setting); !stored) {
+            c.dialogs.refuse(stored.error());
+            return 1;
+        }
+    }
+    c.out << "Setting: " << (c.pool.daySetting.empty() ? "none" : c.pool.daySetting)
+          << "; the pool's day for season " << c.pool.seasonYear << ": " << c.pool.referenceDate
+          << '\n';
     return 0;
 }
 

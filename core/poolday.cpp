@@ -1,10 +1,13 @@
 #include "poolday.h"
 
 #include "date.h"
+#include "poolsettings.h"
 
 #include <ctime>
 
 namespace gs {
+
+namespace fs = std::filesystem;
 
 namespace {
 
@@ -33,6 +36,30 @@ std::string poolDayFor(const std::string& setting, int season, const std::string
     if (isPoolDaySetting(setting))
         return setting;
     return season <= kLastSeasonOfOld ? kDefaultReferenceDate : today;
+}
+
+void loadPoolDaySetting(Pool& pool) {
+    Result<PoolSettings> settings = PoolSettings::load(poolSettingsPath(pool.folders));
+    pool.daySetting = settings ? settings->value(kPoolDayKey).value_or("") : "";
+}
+
+Status storePoolDaySetting(Pool& pool, const std::string& setting) {
+    if (!setting.empty() && !isPoolDaySetting(setting))
+        return failure("The pool's day must be a date M/D/YYYY or \"today\", not \"" + setting +
+                       "\".");
+    Result<PoolLock> lock = lockPoolFiles(pool);
+    if (!lock)
+        return failure(lock.error());
+    fs::path path = poolSettingsPath(pool.folders);
+    Result<PoolSettings> settings = PoolSettings::load(path);
+    if (!settings)
+        return failure(settings.error());
+    settings->set(kPoolDayKey, setting);
+    if (Status saved = settings->save(path); !saved)
+        return saved;
+    pool.daySetting = setting;
+    refreshPoolDay(pool);
+    return {};
 }
 
 void refreshPoolDay(Pool& pool) {

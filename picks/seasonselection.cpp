@@ -1,5 +1,6 @@
 #include "seasonselection.h"
 
+#include "core/poolday.h"
 #include "core/userlist.h"
 #include "schedule/seasongames.h"
 
@@ -7,6 +8,8 @@ namespace gs {
 
 void SeasonSelection::open() {
     m_open = true;
+    dayBox.caption = m_pool.daySetting;
+    dayNow.caption = "The pool's day is " + m_pool.referenceDate + ".";
     seasons = ListModel{};
     Result<std::vector<int>> years = seasonsInTable(m_pool);
     if (!years) {
@@ -25,6 +28,18 @@ void SeasonSelection::chooseSeason(int index) {
         return;
     seasons.selected = index;
     m_pool.seasonYear = seasons.entries[static_cast<size_t>(index)];
+    refreshPoolDay(m_pool);
+    dayNow.caption = "The pool's day is " + m_pool.referenceDate + ".";
+}
+
+bool SeasonSelection::setPoolDay(const std::string& setting) {
+    if (Status stored = storePoolDaySetting(m_pool, setting); !stored) {
+        m_dialogs.refuse(stored.error());
+        return false;
+    }
+    dayBox.caption = m_pool.daySetting;
+    dayNow.caption = "The pool's day is " + m_pool.referenceDate + ".";
+    return true;
 }
 
 bool SeasonSelection::apply() {

@@ -28,12 +28,20 @@ public:
     bool apply();
     // "Close".
     void close() { m_open = false; }
+    // "Set Day": the pool's day, "today", or empty for the default rule.
+    // False when refused (the person has been told).
+    bool setPoolDay(const std::string& setting);
 
     std::string caption = "Season Year";
     ControlModel label{"Select Season Schedule:", true};
     // The seasons as years, newest first; selected: the season in force, or
     // -1 when the table does not hold it.
     ListModel seasons;
+    // The pool's day setting as it stands, and the day it gives now.
+    ControlModel dayLabel{"Pool's day (M/D/YYYY, today, or empty):", true};
+    ControlModel dayBox{"", true};
+    ControlModel dayNow{"", true};
+    ControlModel setDayButton{"Set Day", true};
     ControlModel applyButton{"Apply", true};
     ControlModel closeButton{"Close", true};
 

@@ -4,8 +4,9 @@
 #include "calendardialog.h"
 #include "colorsettingsdialog.h"
 #include "controls.h"
-#include "gamesupdatedialog.h"
+#include "core/poolday.h"
 #include "firststartdialog.h"
+#include "gamesupdatedialog.h"
 #include "gridview.h"
 #include "helpservices.h"
 #include "modelwidgets.h"
@@ -278,6 +279,8 @@ void MainWindow::buildMenus() {
 }
 
 void MainWindow::run(const std::function<void()>& handler) {
+    // "today" moves on while the window stays open.
+    refreshPoolDay(m_pool);
     m_model.userName = fromQt(m_userName->text());
     m_model.password = fromQt(m_password->text());
     handler();

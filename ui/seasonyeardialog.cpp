@@ -5,6 +5,7 @@
 
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
 #include <QVBoxLayout>
@@ -27,8 +28,26 @@ SeasonYearDialog::SeasonYearDialog(Pool& pool, Dialogs& dialogs, QWidget* parent
         m_seasons->addItem(toQt(season));
     layout->addWidget(m_seasons);
     connect(m_seasons, &QListWidget::currentRowChanged, this, [this](int row) {
-        if (row >= 0 && row != m_model.seasons.selected)
+        if (row >= 0 && row != m_model.seasons.selected) {
             m_model.chooseSeason(row);
+            m_dayNow->setText(toQt(m_model.dayNow.caption));
+        }
+    });
+
+    layout->addWidget(named(new QLabel(toQt(m_model.dayLabel.caption)), "poolDayLabel",
+                            "Pool's day", PaintRole::Text));
+    auto* dayRow = new QHBoxLayout;
+    m_day = named(new QLineEdit(toQt(m_model.dayBox.caption)), "poolDayEdit", "Pool's day");
+    auto* setDay = named(new QPushButton(toQt(m_model.setDayButton.caption)), "setDayButton",
+                         "Set the pool's day", PaintRole::Button);
+    dayRow->addWidget(m_day);
+    dayRow->addWidget(setDay);
+    layout->addLayout(dayRow);
+    m_dayNow = named(new QLabel, "poolDayNowLabel", "The pool's day now", PaintRole::Text);
+    layout->addWidget(m_dayNow);
+    connect(setDay, &QPushButton::clicked, this, [this] {
+        m_model.setPoolDay(fromQt(m_day->text()));
+        render();
     });
 
     auto* apply = named(new QPushButton(toQt(m_model.applyButton.caption)), "applyButton", "Apply",
@@ -49,6 +68,8 @@ SeasonYearDialog::SeasonYearDialog(Pool& pool, Dialogs& dialogs, QWidget* parent
 
 void SeasonYearDialog::render() {
     m_seasons->setCurrentRow(m_model.seasons.selected);
+    m_day->setText(toQt(m_model.dayBox.caption));
+    m_dayNow->setText(toQt(m_model.dayNow.caption));
 }
 
 } // namespace gs

@@ -3,6 +3,8 @@
 #include "painter.h"
 #include "picks/seasonselection.h"
 
+#include <QLabel>
+#include <QLineEdit>
 #include <QListWidget>
 
 namespace gs {
@@ -18,6 +20,8 @@ private:
 
     SeasonSelection m_model;
     QListWidget* m_seasons = nullptr;
+    QLineEdit* m_day = nullptr;
+    QLabel* m_dayNow = nullptr;
 };
 
 } // namespace gs

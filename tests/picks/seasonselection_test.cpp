@@ -51,6 +51,20 @@ TEST_F(SeasonChoice, OpensOnTheSeasonInForceAndSwitchesAtOnce) {
     EXPECT_EQ(window.seasons.selected, -1);
 }
 
+TEST_F(SeasonChoice, ThePoolsDayIsSetBesideTheSeason) {
+    pool.clock = [] { return std::string("10/3/2021"); };
+    window.open();
+    EXPECT_EQ(window.dayNow.caption, "The pool's day is 11/02/2010.");
+    EXPECT_FALSE(window.setPoolDay("tomorrow"));
+    EXPECT_EQ(program.dialogs.messages().size(), 1u);
+    ASSERT_TRUE(window.setPoolDay("today"));
+    EXPECT_EQ(window.dayBox.caption, "today");
+    EXPECT_EQ(pool.referenceDate, "10/3/2021");
+    ASSERT_TRUE(window.setPoolDay(""));
+    window.chooseSeason(0); // 2015 keeps the day of old
+    EXPECT_EQ(window.dayNow.caption, "The pool's day is 11/02/2010.");
+}
+
 TEST_F(SeasonChoice, ApplyStoresTheSeasonForTheNextLogin) {
     window.open();
     window.chooseSeason(1);
