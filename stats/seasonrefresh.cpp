@@ -69,7 +69,12 @@ SeasonState refreshSeason(const Pool& pool) {
 
     // The season ends on its last week; its records become the old-scores
     // file the next season starts from.
-    if (state.currentWeek > state.season.shape.weeks) {
+    // A season with official weeks is over once every game has its scores
+    // (it may hold fewer games than its most: a cancelled game).
+    const Season& season = state.season;
+    bool allScored = season.hasOfficialWeeks() &&
+                     season.scoredGameCount == static_cast<int>(season.games.size());
+    if (state.currentWeek > season.shape.weeks || allScored) {
         state.currentWeek = state.season.shape.weeks;
         state.seasonOver = true;
         Status written = writeOldScores(pool.folders, pool.seasonYearNumber(), state.records);

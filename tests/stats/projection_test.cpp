@@ -1,7 +1,10 @@
 #include "stats/projection.h"
 
 #include "schedule/calendar.h"
+#include "schedule/importer.h"
 #include "schedule/pickfiles.h"
+#include "schedule/seasongames.h"
+#include "stats/seasonrefresh.h"
 #include "stats/teamrecords.h"
 #include "tests/support/testsupport.h"
 
@@ -221,6 +224,39 @@ TEST_F(ComputerPlayer, MissingOldScoresAreComputedFromAFinishedSeason) {
     project(season);
     EXPECT_EQ(pcBytes(), fromFile);
     EXPECT_EQ(test::readBytes(oldScoresPath(pool.folders, 2009)), oldScoresBytes);
+}
+
+// An eighteen-week season from the public file, run week by week: the
+// computer player covers each coming week, and the season ends with its
+// old-scores file once every game is scored.
+TEST(EighteenWeekSeason, RunsWeekByWeekToItsEnd) {
+    test::PoolFixture home;
+    Pool& pool = home.pool;
+    ASSERT_TRUE(ensureGamesTable(pool));
+    std::vector<GameRecord> full = test::tableRecords(pool);
+    ASSERT_TRUE(importScheduleFile(pool, test::communityCsv(), {}).ok);
+    full = test::tableRecords(pool);
+    pool.seasonYear = "2021";
+    for (int week : {1, 9, 18}) {
+        std::vector<GameRecord> records = full;
+        for (GameRecord& r : records)
+            if (r.year == "2021" && r.week >= week)
+                r.visitorScore = r.homeScore = "";
+        test::storeRecords(pool, records);
+        SeasonState state = refreshSeason(pool);
+        EXPECT_EQ(state.currentWeek, week) << week;
+        EXPECT_FALSE(state.seasonOver) << week;
+        int projected = 0;
+        for (size_t g = 0; g < state.season.games.size(); ++g)
+            projected += state.season.games[g].week == week && state.projection.spreads[g] > 0;
+        EXPECT_GT(projected, 0) << week;
+    }
+    test::storeRecords(pool, full);
+    SeasonState over = refreshSeason(pool);
+    EXPECT_TRUE(over.seasonOver);
+    EXPECT_EQ(over.currentWeek, 18);
+    EXPECT_EQ(over.season.games.size(), 272u);
+    EXPECT_TRUE(std::filesystem::exists(oldScoresPath(pool.folders, 2021)));
 }
 
 } // namespace
