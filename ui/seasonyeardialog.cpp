@@ -23,7 +23,7 @@ SeasonYearDialog::SeasonYearDialog(Pool& pool, Dialogs& dialogs, QWidget* parent
     layout->addWidget(named(new QLabel(toQt(m_model.label.caption)), "selectSeasonLabel",
                             "Select Season Schedule", PaintRole::Text));
 
-    m_seasons = named(new QListWidget, "seasonList", "Seasons", PaintRole::Text);
+    m_seasons = named(new QListWidget, "seasonList", "Seasons");
     for (const std::string& season : m_model.seasons.entries)
         m_seasons->addItem(toQt(season));
     layout->addWidget(m_seasons);
