@@ -43,8 +43,8 @@ struct Rename {
 };
 
 constexpr Rename kRenames[] = {
-    {29, 2016, "Los Angeles Rams", "LAR"},         {26, 2017, "Los Angeles Chargers", "LAC"},
-    {23, 2020, "Las Vegas Raiders", "LV"},         {32, 2020, "Washington Football Team", "WAS"},
+    {29, 2016, "Los Angeles Rams", "LAR"},      {26, 2017, "Los Angeles Chargers", "LAC"},
+    {23, 2020, "Las Vegas Raiders", "LV"},      {32, 2020, "Washington Football Team", "WAS"},
     {32, 2022, "Washington Commanders", "WAS"},
 };
 

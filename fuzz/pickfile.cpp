@@ -21,7 +21,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     Result<PlayerPicks> computer = loadPicks(pool, kComputerPlayer);
     if (!computer)
         std::abort(); // the file exists and is readable
-    PickFileContent content = readPickFile(pickFilePath(pool, kComputerPlayer), poolSeasonShape(pool));
+    PickFileContent content =
+        readPickFile(pickFilePath(pool, kComputerPlayer), poolSeasonShape(pool));
     if (content.status != ReadStatus::Ok)
         std::abort();
     (void)spreadsFromLines(content.extraLines, poolSeasonShape(pool));

@@ -77,11 +77,11 @@ public:
     std::string visitorScore;  // the visiting score box, field "Visitor"
     std::string homeScore;     // the home score box, field "Home"
     ControlModel seasonYearHeading{"Season Year"};
-    ControlModel seasonYear;                          // field "year"
+    ControlModel seasonYear; // field "year"
     // 1..18: "Week 1".."Week 18"; week 18 is shown only for a season that has it.
     std::array<ControlModel, kMaxWeeks + 1> weekOptions;
-    int chosenWeek = 0;                               // the option chosen, 0 for none
-    ControlModel firstDate;                           // date of the week's first game
+    int chosenWeek = 0;     // the option chosen, 0 for none
+    ControlModel firstDate; // date of the week's first game
     ControlModel thru{"thru"};
     ControlModel lastDate; // date of the week's last game
     ControlModel closeButton{"Close"};

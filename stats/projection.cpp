@@ -74,7 +74,8 @@ const SeasonGame& rowOf(const std::vector<SeasonGame>& games, int r) {
 // PC's picks and spreads as its file holds them; a missing or unreadable
 // file starts the season's projections from nothing, as a new file would.
 Projection loadComputerPicks(const Pool& pool) {
-    PickFileContent content = readPickFile(pickFilePath(pool, kComputerPlayer), poolSeasonShape(pool));
+    PickFileContent content =
+        readPickFile(pickFilePath(pool, kComputerPlayer), poolSeasonShape(pool));
     Projection projection;
     if (content.status != ReadStatus::Ok)
         return projection;

@@ -11,7 +11,8 @@
 namespace gs {
 
 RatingProjection loadRatingPicks(const Pool& pool) {
-    PickFileContent content = readPickFile(pickFilePath(pool, kRatingPlayer), poolSeasonShape(pool));
+    PickFileContent content =
+        readPickFile(pickFilePath(pool, kRatingPlayer), poolSeasonShape(pool));
     RatingProjection projection;
     if (content.status != ReadStatus::Ok)
         return projection;

@@ -101,8 +101,9 @@ void TeamDetail::showMeetings(OpponentList list, int index) {
         return;
     clicked.selected = index;
     other.selected = -1;
-    HeadToHeadResult meetings = headToHead(m_pool, m_scoredGameCount, teamName(m_team, m_pool.seasonYearNumber()),
-                                           clicked.entries[static_cast<size_t>(index)]);
+    HeadToHeadResult meetings =
+        headToHead(m_pool, m_scoredGameCount, teamName(m_team, m_pool.seasonYearNumber()),
+                   clicked.entries[static_cast<size_t>(index)]);
     showGameBox(meetings.heading, {meetings.firstDate, meetings.firstResult},
                 {meetings.secondDate, meetings.secondResult});
 }

@@ -101,8 +101,9 @@ TEST_F(ExchangeCommands, FailuresExitNonZeroWithTheReasonAndNoPassword) {
     writeBytes(shared() / "Bob2010.dat", test::pickFileBytes({1}).substr(0, 100));
     writeBytes(shared() / "PC2010.dat", test::crlf(Names(17 + 256, test::weekLine())));
     EXPECT_EQ(run("Al", "exchange-download"), 1);
-    EXPECT_EQ(err.str(), "gridslate: The received file Bob2010.dat is empty or cut short; the local "
-                         "copy was kept.\n");
+    EXPECT_EQ(err.str(),
+              "gridslate: The received file Bob2010.dat is empty or cut short; the local "
+              "copy was kept.\n");
     EXPECT_NE(out.str().find("Installed PC2010.dat"), std::string::npos) << out.str();
 
     server.stop();

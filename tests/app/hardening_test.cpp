@@ -272,8 +272,12 @@ TEST_F(Home, TwoPlayersAddedAtOnceAreBothKept) {
     for (int pair = 0; pair < 100; ++pair) {
         std::string ann = "ann" + std::to_string(pair);
         std::string bob = "bob" + std::to_string(pair);
-        ASSERT_TRUE(allSucceedTogether({[&] { return run({"add-player", ann, "--active"}); },
-                                        [&] { return run({"add-player", bob, "--active"}); }}))
+        ASSERT_TRUE(allSucceedTogether({[&] {
+                                            return run({"add-player", ann, "--active"});
+                                        },
+                                        [&] {
+                                            return run({"add-player", bob, "--active"});
+                                        }}))
             << "pair " << pair;
         Outcome players = run({"players"});
         EXPECT_NE(players.out.find(ann + ",1,0,"), std::string::npos) << players.out;
