@@ -5,11 +5,11 @@
 // lifetime of the object. Besides a user with every right it has accounts
 // set up as some real servers are, or as a failing one behaves.
 
+#include "tests/support/serverprocess.h"
 #include "tests/support/testsupport.h"
 
 #include <filesystem>
 #include <string>
-#include <sys/types.h>
 
 namespace gs::test {
 
@@ -31,13 +31,12 @@ public:
     // Starts the server and returns once it accepts connections; throws
     // std::runtime_error when it cannot start.
     FtpServer();
-    ~FtpServer();
     FtpServer(const FtpServer&) = delete;
     FtpServer& operator=(const FtpServer&) = delete;
 
     // The folder the server serves as its root.
     const std::filesystem::path& root() const { return m_root.path(); }
-    int port() const { return m_port; }
+    int port() const { return m_process.port(); }
     // "ann:secret@127.0.0.1:PORT" followed by "/" + directory when given;
     // another account's user name is "ann-" and a word.
     std::string address(const std::string& directory = "",
@@ -47,13 +46,12 @@ public:
     // How many times the user sent a password so far.
     int passwordsFrom(const std::string& user) const;
     // Stops the server; its port then refuses connections.
-    void stop();
+    void stop() { m_process.stop(); }
 
 private:
     TempDir m_root;
     TempDir m_logFolder;
-    pid_t m_pid = -1;
-    int m_port = 0;
+    ServerProcess m_process;
 };
 
 } // namespace gs::test

@@ -2,125 +2,34 @@
 
 #include "core/textfile.h"
 
-#include <arpa/inet.h>
-#include <cerrno>
-#include <csignal>
-#include <fcntl.h>
-#include <netinet/in.h>
-#include <poll.h>
-#include <stdexcept>
-#include <stdlib.h>
-#include <sys/prctl.h>
-#include <sys/socket.h>
-#include <sys/wait.h>
-#include <unistd.h>
-
 namespace gs::test {
 
 namespace {
 
-constexpr int kStartTimeoutMilliseconds = 20000;
-
-// The first line the server prints, or "" when it printed none in time.
-std::string readFirstLine(int fd) {
-    std::string line;
-    while (true) {
-        pollfd ready{fd, POLLIN, 0};
-        if (::poll(&ready, 1, kStartTimeoutMilliseconds) <= 0)
-            return {};
-        char c;
-        ssize_t n = ::read(fd, &c, 1);
-        if (n < 0 && errno == EINTR)
-            continue;
-        if (n <= 0)
-            return {};
-        if (c == '\n')
-            return line;
-        line += c;
-    }
-}
-
-bool acceptsConnections(int port) {
-    int fd = ::socket(AF_INET, SOCK_STREAM, 0);
-    if (fd < 0)
-        return false;
-    sockaddr_in address{};
-    address.sin_family = AF_INET;
-    address.sin_port = htons(static_cast<uint16_t>(port));
-    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-    bool connected = ::connect(fd, reinterpret_cast<sockaddr*>(&address), sizeof address) == 0;
-    ::close(fd);
-    return connected;
+std::filesystem::path requestLog(const TempDir& folder) {
+    return folder.path() / "requests.log";
 }
 
 } // namespace
 
-HttpServer::HttpServer(bool tls) : m_tls(tls) {
-    int output[2];
-    if (::pipe(output) != 0)
-        throw std::runtime_error("cannot create a pipe for the HTTP server");
-    std::string log = (m_logFolder.path() / "requests.log").string();
-    pid_t parent = ::getpid();
-    m_pid = ::fork();
-    if (m_pid < 0)
-        throw std::runtime_error("cannot start the HTTP server");
-    if (m_pid == 0) {
-        // The server must not outlive a test that crashes.
-        ::prctl(PR_SET_PDEATHSIG, SIGKILL);
-        if (::getppid() != parent)
-            ::_exit(1);
-        ::dup2(output[1], STDOUT_FILENO);
-        // Clients that give up mid-answer make the server's threads complain.
-        int quiet = ::open("/dev/null", O_WRONLY);
-        ::dup2(quiet, STDERR_FILENO);
-        ::close(output[0]);
-        ::close(output[1]);
-        ::execl("/usr/bin/python3", "python3", HTTP_SERVER_SCRIPT, root().c_str(), log.c_str(),
-                m_tls ? "tls" : "plain", static_cast<char*>(nullptr));
-        ::_exit(127);
-    }
-    ::close(output[1]);
-    std::string line = readFirstLine(output[0]);
-    ::close(output[0]);
-    m_port = std::atoi(line.c_str());
-    bool ready = false;
-    for (int attempt = 0; m_port > 0 && attempt < 200 && !ready; ++attempt) {
-        ready = acceptsConnections(m_port);
-        if (!ready)
-            ::usleep(50000);
-    }
-    if (!ready) {
-        stop();
-        throw std::runtime_error("the HTTP server did not start");
-    }
-    // Our own accept above is no request.
+HttpServer::HttpServer(bool tls)
+    : m_tls(tls), m_process({HTTP_SERVER_SCRIPT, root().string(), requestLog(m_logFolder).string(),
+                             tls ? "tls" : "plain"},
+                            true, "the HTTP server did not start") {
+    // Our own check that it accepts connections is no request.
     std::error_code ec;
-    std::filesystem::remove(log, ec);
-}
-
-HttpServer::~HttpServer() {
-    stop();
-}
-
-void HttpServer::stop() {
-    if (m_pid <= 0)
-        return;
-    ::kill(m_pid, SIGKILL);
-    int status = 0;
-    while (::waitpid(m_pid, &status, 0) < 0 && errno == EINTR) {
-    }
-    m_pid = -1;
+    std::filesystem::remove(requestLog(m_logFolder), ec);
 }
 
 std::string HttpServer::url(const std::string& path) const {
-    return std::string(m_tls ? "https" : "http") + "://127.0.0.1:" + std::to_string(m_port) + "/" +
-           path;
+    return std::string(m_tls ? "https" : "http") +
+           "://127.0.0.1:" + std::to_string(m_process.port()) + "/" + path;
 }
 
 std::vector<std::string> HttpServer::requests() const {
     std::string bytes;
     std::string error;
-    if (readFileBytes(m_logFolder.path() / "requests.log", bytes, error) != ReadStatus::Ok)
+    if (readFileBytes(requestLog(m_logFolder), bytes, error) != ReadStatus::Ok)
         return {};
     return splitLines(bytes);
 }

@@ -6,11 +6,11 @@
 // with status codes, redirects, stalls, bodies cut short or of unannounced
 // size, and a web page (see the script).
 
+#include "tests/support/serverprocess.h"
 #include "tests/support/testsupport.h"
 
 #include <filesystem>
 #include <string>
-#include <sys/types.h>
 #include <vector>
 
 namespace gs::test {
@@ -21,7 +21,6 @@ public:
     // returns once it accepts connections; throws std::runtime_error when
     // it cannot start.
     explicit HttpServer(bool tls = false);
-    ~HttpServer();
     HttpServer(const HttpServer&) = delete;
     HttpServer& operator=(const HttpServer&) = delete;
 
@@ -33,12 +32,10 @@ public:
     std::vector<std::string> requests() const;
 
 private:
-    void stop();
     TempDir m_root;
     TempDir m_logFolder;
     bool m_tls = false;
-    pid_t m_pid = -1;
-    int m_port = 0;
+    ServerProcess m_process;
 };
 
 } // namespace gs::test
