@@ -3,6 +3,7 @@
 #include "core/text.h"
 #include "core/textfile.h"
 #include "exchange/address.h"
+#include "exchange/curlhandles.h"
 #include "exchange/listing.h"
 
 #include <algorithm>
@@ -23,29 +24,6 @@ constexpr size_t kListingLimit = 500000;
 // The reply to an RNFR that the server will go on with; no other command
 // the exchange sends is answered with it.
 constexpr std::string_view kRenamePendingReply = "350";
-
-bool startCurl() {
-    // Thread-safe one-time start; never undone, the library stays loaded.
-    static const bool started = curl_global_init(CURL_GLOBAL_DEFAULT) == CURLE_OK;
-    return started;
-}
-
-struct CurlUrl {
-    CURLU* handle = curl_url();
-    ~CurlUrl() { curl_url_cleanup(handle); }
-    CurlUrl() = default;
-    CurlUrl(const CurlUrl&) = delete;
-    CurlUrl& operator=(const CurlUrl&) = delete;
-};
-
-struct CurlList {
-    curl_slist* head = nullptr;
-    ~CurlList() { curl_slist_free_all(head); }
-    CurlList() = default;
-    CurlList(const CurlList&) = delete;
-    CurlList& operator=(const CurlList&) = delete;
-    void append(const std::string& line) { head = curl_slist_append(head, line.c_str()); }
-};
 
 Outcome refusedName(const std::string& name) {
     return Outcome::failure(kRefusedNameCode, "\"" + name + "\" is not a plain file name");

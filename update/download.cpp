@@ -3,6 +3,7 @@
 #include "core/text.h"
 #include "core/version.h"
 #include "exchange/address.h"
+#include "exchange/curlhandles.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -14,37 +15,6 @@ namespace gs {
 namespace {
 
 using Clock = std::chrono::steady_clock;
-
-bool startCurl() {
-    // Thread-safe one-time start; never undone, the library stays loaded.
-    static const bool started = curl_global_init(CURL_GLOBAL_DEFAULT) == CURLE_OK;
-    return started;
-}
-
-struct CurlHandle {
-    CURL* curl = curl_easy_init();
-    ~CurlHandle() { curl_easy_cleanup(curl); }
-    CurlHandle() = default;
-    CurlHandle(const CurlHandle&) = delete;
-    CurlHandle& operator=(const CurlHandle&) = delete;
-};
-
-struct CurlMulti {
-    CURLM* multi = curl_multi_init();
-    ~CurlMulti() { curl_multi_cleanup(multi); }
-    CurlMulti() = default;
-    CurlMulti(const CurlMulti&) = delete;
-    CurlMulti& operator=(const CurlMulti&) = delete;
-};
-
-struct CurlList {
-    curl_slist* head = nullptr;
-    ~CurlList() { curl_slist_free_all(head); }
-    CurlList() = default;
-    CurlList(const CurlList&) = delete;
-    CurlList& operator=(const CurlList&) = delete;
-    void append(const std::string& line) { head = curl_slist_append(head, line.c_str()); }
-};
 
 // One try as it goes: the body counted as it arrives (a server need not
 // announce its size), the last answer's validators, and why it was ended.
