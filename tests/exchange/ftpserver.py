@@ -1,43 +1,68 @@
-#A throw -away FTP server for the tests : serves one folder on 127.0.0.1 to
-#anonymous readers and to one user with every right, and to accounts set up
-#the way some real servers are(or misbehave), on a port the system picks,
-#which it prints on the first line of its output once it listens.Every
-#PASS command is noted, by user name, in the log file before it is answered.
-import io import logging import select import sys import time
+# A throw-away FTP server for the tests: serves one folder on 127.0.0.1 to
+# anonymous readers and to one user with every right, and to accounts set up
+# the way some real servers are (or misbehave), on a port the system picks,
+# which it prints on the first line of its output once it listens. Every
+# PASS command is noted, by user name, in the log file before it is answered.
+import io
+import logging
+import select
+import sys
+import time
 
-#The tests need no TLS; loading pyOpenSSL would take most of the start - up.
-    sys.modules["OpenSSL"] = None
+# The tests need no TLS; loading pyOpenSSL would take most of the start-up.
+sys.modules["OpenSSL"] = None
 
-                from pyftpdlib.authorizers import DummyAuthorizer from pyftpdlib.filesystems import AbstractedFS from pyftpdlib.handlers import FTPHandler from pyftpdlib.servers import FTPServer
+from pyftpdlib.authorizers import DummyAuthorizer
+from pyftpdlib.filesystems import AbstractedFS
+from pyftpdlib.handlers import FTPHandler
+from pyftpdlib.servers import FTPServer
 
-                root, user, password, log = sys.argv[1 : 5] logging.basicConfig(level = logging.WARNING)
+root, user, password, log = sys.argv[1:5]
+logging.basicConfig(level=logging.WARNING)
 
-                                                                                    NO_RENAME = user + "-norename" NO_STORE = user + "-nostore" NO_REPLACE = user + "-noreplace" STALLING = user + "-stalling" NO_SIZE = user + "-nosize"
-#Longest a stalled transfer waits for the client to give up.
-                                                                                STALL_SECONDS = 60
+NO_RENAME = user + "-norename"
+NO_STORE = user + "-nostore"
+NO_REPLACE = user + "-noreplace"
+STALLING = user + "-stalling"
+NO_SIZE = user + "-nosize"
+# Longest a stalled transfer waits for the client to give up.
+STALL_SECONDS = 60
 
-                                                                                authorizer = DummyAuthorizer() authorizer.add_user(user, password, root, perm = "elradfmwMT") authorizer.add_anonymous(root, perm = "elr")
-#May write and delete but not rename.
-                                                                                                                                                                                                                 authorizer.add_user(NO_RENAME, password, root, perm = "elrwd")
-#May delete but not write.
-                                                                                                                                                                                                                                                                    authorizer.add_user(NO_STORE, password, root, perm = "elrd")
-#May rename, but onto no existing name.
-                                                                                                                                                                                                                                                                                                                      authorizer.add_user(NO_REPLACE, password, root, perm = "elradfmwMT")
-#Sends half of every file it is asked for, then nothing.
-                                                                                                                                                                                                                                                                                                                                                                          authorizer.add_user(STALLING, password, root, perm = "elradfmwMT")
-#Never tells the size of a file before sending it.
-                                                                                                                                                                                                                                                                                                                                                                                                                            authorizer.add_user(NO_SIZE, password, root, perm = "elradfmwMT")
+authorizer = DummyAuthorizer()
+authorizer.add_user(user, password, root, perm="elradfmwMT")
+authorizer.add_anonymous(root, perm="elr")
+# May write and delete but not rename.
+authorizer.add_user(NO_RENAME, password, root, perm="elrwd")
+# May delete but not write.
+authorizer.add_user(NO_STORE, password, root, perm="elrd")
+# May rename, but onto no existing name.
+authorizer.add_user(NO_REPLACE, password, root, perm="elradfmwMT")
+# Sends half of every file it is asked for, then nothing.
+authorizer.add_user(STALLING, password, root, perm="elradfmwMT")
+# Never tells the size of a file before sending it.
+authorizer.add_user(NO_SIZE, password, root, perm="elradfmwMT")
 
-                                                                                                                                                                                                                                                                                                                                                                                                                                                    class StallingFile: ""
-                                                                                                                                                                                                                                                                                                                                                                                                                                                                        "The first half of a file, then a stall until the client hangs up."
-                                                                                                                                                                                                                                                                                                                                                                                                                                                                        ""
 
-                                                                                                                                                                                                                                                                                                                                                                                                                                                def __init__(self, path, handler) :with open(path, "rb") as real:self.data = real.read() self.name = path self.closed = False self.handler = handler self.sent = False
+class StallingFile:
+    """The first half of a file, then a stall until the client hangs up."""
 
-                                                                                                                                                                                                                                                                                                                                                                                                                                                                                                                                       def read(self, size) : if not self.sent:self.sent = True return self.data[ :max(1, len(self.data) // 2)]
-#The whole server waits with it, as a hung server would; the data
-#connection turns readable when the client closes it.
-                                                                                                                                                                                                                                                                                                                                                                                                                                                                                                                                                                                                                              channel = self.handler.data_channel deadline = time.monotonic() + STALL_SECONDS while channel is not None and time.monotonic()< deadline:
+    def __init__(self, path, handler):
+        with open(path, "rb") as real:
+            self.data = real.read()
+        self.name = path
+        self.closed = False
+        self.handler = handler
+        self.sent = False
+
+    def read(self, size):
+        if not self.sent:
+            self.sent = True
+            return self.data[: max(1, len(self.data) // 2)]
+        # The whole server waits with it, as a hung server would; the data
+        # connection turns readable when the client closes it.
+        channel = self.handler.data_channel
+        deadline = time.monotonic() + STALL_SECONDS
+        while channel is not None and time.monotonic() < deadline:
             readable, _, _ = select.select([channel.socket], [], [], 0.05)
             if readable:
                 break
@@ -60,7 +85,7 @@ class TestFS(AbstractedFS):
 class Handler(FTPHandler):
     authorizer = authorizer
     abstracted_fs = TestFS
-#Answer a wrong password at once instead of after the usual pause.
+    # Answer a wrong password at once instead of after the usual pause.
     auth_failed_timeout = 0
 
     def ftp_PASS(self, line):

@@ -1,14 +1,11 @@
-""
-    "A small HTTP server for the tests of the games file's download.
+"""A small HTTP server for the tests of the games file's download.
 
-    Usage : httpserver.py ROOT LOG[tls]
+Usage: httpserver.py ROOT LOG [tls]
 
-            Listens on 127.0.0.1 on a free port,
-    prints the port on the first line,
-    and answers these paths :
+Listens on 127.0.0.1 on a free port, prints the port on the first line, and
+answers these paths:
 
-            / files / NAME ROOT / NAME with an ETag and a Last -
-        Modified; 304 when
+  /files/NAME           ROOT/NAME with an ETag and a Last-Modified; 304 when
                         If-None-Match names the current ETag
   /status/CODE          that status, with a short body
   /redirect/N/NAME      N redirects, then /files/NAME
