@@ -3,6 +3,7 @@
 #include "core/date.h"
 #include "core/league.h"
 #include "core/text.h"
+#include "schedule/scoreimport.h"
 
 #include <algorithm>
 #include <cmath>
@@ -30,17 +31,6 @@ std::optional<int> storedScore(std::string_view text) {
 
 bool isScored(const GameRecord& record) {
     return !isBlank(record.visitorScore) || !isBlank(record.homeScore);
-}
-
-// The scores a record holds, for a conflict; half an entry says which half.
-std::string heldScores(const GameRecord& record) {
-    std::string visitor = trimSpaces(record.visitorScore);
-    std::string home = trimSpaces(record.homeScore);
-    if (home.empty())
-        return "the visitor score " + visitor + " only";
-    if (visitor.empty())
-        return "the home score " + home + " only";
-    return visitor + "-" + home;
 }
 
 // "2021 week 5, Los Angeles Rams at Seattle Seahawks on 10/7/2021".

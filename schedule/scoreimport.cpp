@@ -170,17 +170,6 @@ std::string scoreText(int score) {
     return signedText(score);
 }
 
-// The scores a game holds, for a refusal; half an entry says which half.
-std::string heldScores(const GameRecord& record) {
-    std::string visitor = trimSpaces(record.visitorScore);
-    std::string home = trimSpaces(record.homeScore);
-    if (home.empty())
-        return "the visitor score " + visitor + " only";
-    if (visitor.empty())
-        return "the home score " + home + " only";
-    return visitor + "-" + home;
-}
-
 // ---------------------------------------------------------------- matching
 
 // A game as both sides name it: season, visiting and home team (by number,
@@ -526,6 +515,16 @@ ScoreImportResult importScoreFile(GamesTable& table, const std::filesystem::path
         return result;
     }
     return applyScoreImport(table, planScoreImport(bytes, games, options));
+}
+
+std::string heldScores(const GameRecord& record) {
+    std::string visitor = trimSpaces(record.visitorScore);
+    std::string home = trimSpaces(record.homeScore);
+    if (home.empty())
+        return "the visitor score " + visitor + " only";
+    if (visitor.empty())
+        return "the home score " + home + " only";
+    return visitor + "-" + home;
 }
 
 } // namespace gs

@@ -92,4 +92,8 @@ ScoreImportResult applyScoreImport(GamesTable& table, const ScoreImportPlan& pla
 ScoreImportResult importScoreFile(GamesTable& table, const std::filesystem::path& file,
                                   const ScoreImportOptions& options);
 
+// The scores a record holds, as a refusal names them: "24-17", or for half
+// an entry which half ("the visitor score 24 only").
+std::string heldScores(const GameRecord& record);
+
 } // namespace gs
