@@ -3,11 +3,11 @@
 
 #include "commands.h"
 
+#include "accounts/accounts.h"
+#include "accounts/useradministration.h"
 #include "core/codepage.h"
 #include "core/text.h"
 #include "core/userlist.h"
-#include "login/accounts.h"
-#include "login/useradministration.h"
 
 #include <algorithm>
 #include <optional>

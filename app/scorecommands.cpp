@@ -2,8 +2,8 @@
 
 #include "commands.h"
 
-#include "schedule/scoreimport.h"
 #include "schedule/seasongames.h"
+#include "scores/scoreimport.h"
 
 #include <optional>
 

@@ -4,9 +4,9 @@
 #include "core/poolday.h"
 #include "core/text.h"
 #include "export/csvexports.h"
+#include "results/userstatistics.h"
 #include "schedule/seasongames.h"
 #include "stats/ratings.h"
-#include "stats/userstatistics.h"
 
 #include <algorithm>
 #include <optional>

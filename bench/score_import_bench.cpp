@@ -4,7 +4,7 @@
 
 #include "schedule/gamesdb.h"
 #include "schedule/importer.h"
-#include "schedule/scoreimport.h"
+#include "scores/scoreimport.h"
 #include "tests/support/sampledata.h"
 
 #include <benchmark/benchmark.h>

@@ -6,8 +6,8 @@
 // Runs offscreen (QT_QPA_PLATFORM=offscreen), in a temporary home.
 
 #include "core/userlist.h"
-#include "picks/scoreentry.h"
 #include "schedule/seasongames.h"
+#include "scores/scoreentry.h"
 #include "ui/aboutdialog.h"
 #include "ui/calendardialog.h"
 #include "ui/colorsettingsdialog.h"

@@ -3,7 +3,7 @@
 // schedules, week 1 scored as the window enters scores, week 2 as an import
 // writes them, week 3 still to play, and two records no import can match.
 
-#include "schedule/scoreimport.h"
+#include "scores/scoreimport.h"
 #include "core/textfile.h"
 #include "schedule/importer.h"
 

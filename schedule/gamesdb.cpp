@@ -488,4 +488,14 @@ bool GamesTable::writeManyScores(const std::vector<ScoreChange>& changes, std::s
     return transaction.commit(error);
 }
 
+std::string heldScores(const GameRecord& record) {
+    std::string visitor = trimSpaces(record.visitorScore);
+    std::string home = trimSpaces(record.homeScore);
+    if (home.empty())
+        return "the visitor score " + visitor + " only";
+    if (visitor.empty())
+        return "the home score " + home + " only";
+    return visitor + "-" + home;
+}
+
 } // namespace gs

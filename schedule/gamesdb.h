@@ -137,4 +137,8 @@ private:
     std::string m_error;
 };
 
+// The scores a record holds, as a refusal names them: "24-17", or for half
+// an entry which half ("the visitor score 24 only").
+std::string heldScores(const GameRecord& record);
+
 } // namespace gs

@@ -3,7 +3,7 @@
 #include "core/date.h"
 #include "core/league.h"
 #include "core/text.h"
-#include "schedule/scoreimport.h"
+#include "schedule/gamesdb.h"
 
 #include <algorithm>
 #include <cmath>

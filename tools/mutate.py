@@ -23,15 +23,20 @@ import time
 from pathlib import Path
 
 ROOT = Path(__file__).resolve().parent.parent
-LIBRARIES = ["core", "schedule", "stats", "picks", "login", "prefs", "exchange", "export"]
+LIBRARIES = ["core", "schedule", "scores", "stats", "picks", "results", "accounts", "session",
+             "settings", "utilities", "exchange", "export"]
 # The test executables that see each library's faults, lowest layer first.
 LAYERS = {
     "core": ["core_tests", "schedule_tests", "stats_tests", "picks_tests"],
     "schedule": ["schedule_tests", "stats_tests", "picks_tests"],
+    "scores": ["schedule_tests", "picks_tests"],
     "stats": ["stats_tests", "picks_tests"],
     "picks": ["picks_tests", "stats_tests"],
-    "login": ["picks_tests"],
-    "prefs": ["picks_tests"],
+    "results": ["stats_tests", "picks_tests"],
+    "accounts": ["picks_tests"],
+    "session": ["picks_tests"],
+    "settings": ["picks_tests"],
+    "utilities": ["picks_tests"],
     "export": ["picks_tests", "stats_tests"],
     "exchange": ["exchange_tests"],
 }

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "painter.h"
-#include "prefs/help.h"
+#include "utilities/help.h"
 
 #include <functional>
 

@@ -3,7 +3,7 @@
 // The account windows: "Change User Name", "Change Password", and the
 // folder chooser of "Change Folder Setting".
 
-#include "login/accounts.h"
+#include "accounts/accounts.h"
 #include "painter.h"
 
 #include <optional>

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "painter.h"
-#include "prefs/calendarview.h"
+#include "utilities/calendarview.h"
 
 class QCalendarWidget;
 class QListWidget;

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "painter.h"
-#include "prefs/colors.h"
+#include "settings/colors.h"
 
 #include <QRadioButton>
 

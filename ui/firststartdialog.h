@@ -1,7 +1,7 @@
 #pragma once
 
-#include "login/login.h"
 #include "painter.h"
+#include "session/login.h"
 
 #include <functional>
 

@@ -3,7 +3,7 @@
 // The desktop side of the help commands: opening pages and documents with
 // the system's viewer, and printing the user manual to PDF.
 
-#include "prefs/help.h"
+#include "utilities/help.h"
 
 #include <QSizeF>
 #include <QString>

@@ -3,15 +3,15 @@
 // The main window: the login controls, the menus and the panels, rendered
 // from their models after every handler.
 
+#include "accounts/useradministration.h"
 #include "core/dialogs.h"
-#include "core/mainwindowmodel.h"
 #include "core/pool.h"
 #include "export/csvexports.h"
-#include "login/login.h"
-#include "login/useradministration.h"
 #include "picks/weeklypicks.h"
-#include "prefs/backup.h"
-#include "prefs/help.h"
+#include "session/login.h"
+#include "session/mainwindowmodel.h"
+#include "utilities/backup.h"
+#include "utilities/help.h"
 
 #include <QElapsedTimer>
 #include <QMainWindow>

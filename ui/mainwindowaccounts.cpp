@@ -5,8 +5,8 @@
 #include "mainwindow.h"
 
 #include "accountdialogs.h"
-#include "login/accounts.h"
-#include "prefs/colors.h"
+#include "accounts/accounts.h"
+#include "settings/colors.h"
 #include "useradminpage.h"
 
 #include <QAction>

@@ -4,7 +4,7 @@
 // that follows the scheme carries a paint role; grids, lists, text boxes and
 // message boxes keep their own colours.
 
-#include "prefs/colors.h"
+#include "settings/colors.h"
 
 #include <QDialog>
 #include <QWidget>

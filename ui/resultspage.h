@@ -4,7 +4,7 @@
 // active player's picks, with its progress bar while it is built.
 
 #include "panelpage.h"
-#include "picks/allresults.h"
+#include "results/allresults.h"
 
 #include <QElapsedTimer>
 

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "painter.h"
-#include "picks/scoreentry.h"
+#include "scores/scoreentry.h"
 
 #include <QLabel>
 #include <QLineEdit>

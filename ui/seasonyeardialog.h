@@ -1,7 +1,7 @@
 #pragma once
 
 #include "painter.h"
-#include "picks/seasonselection.h"
+#include "settings/seasonselection.h"
 
 #include <QLabel>
 #include <QLineEdit>

@@ -5,7 +5,7 @@
 // every active player.
 
 #include "panelpage.h"
-#include "stats/userstatistics.h"
+#include "results/userstatistics.h"
 
 class QChart;
 class QChartView;

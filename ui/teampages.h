@@ -5,7 +5,7 @@
 // them show beside their team list or ranking grid.
 
 #include "panelpage.h"
-#include "stats/teamviews.h"
+#include "results/teamviews.h"
 
 #include <QGroupBox>
 #include <functional>

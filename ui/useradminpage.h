@@ -3,7 +3,7 @@
 // The "User List Administration" page of the main window: renders the
 // panel's model and the pool's two player lists, and forwards the buttons.
 
-#include "login/useradministration.h"
+#include "accounts/useradministration.h"
 
 #include <QWidget>
 

@@ -5,10 +5,10 @@
 
 #include "exchangehome.h"
 #include "ftpserver.h"
-#include "picks/allresults.h"
+#include "results/allresults.h"
+#include "results/userstatistics.h"
 #include "schedule/pickfiles.h"
 #include "stats/seasonrefresh.h"
-#include "stats/userstatistics.h"
 #include "tests/support/testsupport.h"
 
 #include <gtest/gtest.h>

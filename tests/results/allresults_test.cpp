@@ -1,4 +1,4 @@
-#include "picks/allresults.h"
+#include "results/allresults.h"
 
 #include "core/textfile.h"
 #include "schedule/pickfiles.h"

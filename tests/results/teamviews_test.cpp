@@ -1,4 +1,4 @@
-#include "stats/teamviews.h"
+#include "results/teamviews.h"
 
 #include "app/commandline.h"
 #include "tests/results/resultsfixture.h"

@@ -1,4 +1,4 @@
-#include "stats/userstatistics.h"
+#include "results/userstatistics.h"
 
 #include "core/text.h"
 #include "export/csvexports.h"

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "prefs/help.h"
+#include "utilities/help.h"
 
 #include <string>
 #include <vector>

@@ -1,9 +1,9 @@
 #include "core/userlist.h"
 #include "core/version.h"
-#include "prefs/help.h"
 #include "tests/support/recordingopener.h"
 #include "tests/ui/uitest.h"
 #include "ui/helpservices.h"
+#include "utilities/help.h"
 
 #include <QAbstractTextDocumentLayout>
 #include <QCalendarWidget>

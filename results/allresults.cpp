@@ -1,0 +1,269 @@
+#include "allresults.h"
+
+#include "core/text.h"
+#include "core/userlist.h"
+#include "picks/weeklypicks.h"
+#include "results/viewdata.h"
+#include "schedule/calendar.h"
+#include "schedule/gametable.h"
+#include "schedule/pickfiles.h"
+#include "stats/pickscoring.h"
+#include "stats/seasonrefresh.h"
+
+#include <algorithm>
+
+namespace gs {
+
+namespace {
+
+struct ColumnLayout {
+    int width; // twips; 0 keeps the grid's default
+    Align align;
+};
+
+constexpr ColumnLayout kColumns[kResultsFixedColumns] = {
+    {600, Align::Center}, // week
+    {0, Align::Center},   // date
+    {0, Align::Center},   // day
+    {2100, Align::Left},  // visitor
+    {600, Align::Center}, // visiting score
+    {2100, Align::Left},  // home
+    {600, Align::Center}, // home score
+};
+
+// A player's column fits his name, and at least a total like "123/256".
+constexpr int kTwipsPerCharacter = 120;
+constexpr size_t kShortestColumnCharacters = 5;
+
+int playerColumnWidth(const std::string& name) {
+    size_t characters = std::max(name.size(), kShortestColumnCharacters) + 2;
+    return kTwipsPerCharacter * static_cast<int>(characters);
+}
+
+} // namespace
+
+AllResultsPanel::GameRow AllResultsPanel::gameRow(const SeasonGame& game, int week) const {
+    GameRow row;
+    row.week = week;
+    row.visitor = teamNumber(trimSpaces(game.visitor));
+    row.home = teamNumber(trimSpaces(game.home));
+    row.side = winnerByScores(game.visitorScore, game.homeScore);
+    if (row.side == Winner::Visitor) {
+        row.winner = row.visitor;
+        row.loser = row.home;
+    } else if (row.side == Winner::Home) {
+        row.winner = row.home;
+        row.loser = row.visitor;
+    }
+    row.judged = !game.visitorScore.empty();
+    // Strictly before: on the day itself the picks stay hidden.
+    row.revealed = isBefore(game.date, m_pool.referenceDate);
+    return row;
+}
+
+void AllResultsPanel::advance() {
+    ++m_model.progress.value;
+    if (m_reportProgress)
+        m_reportProgress(m_model.progress);
+}
+
+void AllResultsPanel::setUpColumns() {
+    GridModel& g = m_model.grid;
+    const std::vector<std::string>& players = m_pool.activePlayers.entries;
+    int columns = kResultsFixedColumns + static_cast<int>(players.size());
+    g.reset(1, columns, 1, kResultsFixedColumns);
+    for (int c = 0; c < kResultsFixedColumns; ++c) {
+        g.setColumnWidth(c, kColumns[c].width);
+        g.setColumnAlign(c, kColumns[c].align);
+        g.setText(0, c, kGameHeaders[static_cast<size_t>(c)]);
+    }
+    for (size_t j = 0; j < players.size(); ++j) {
+        int c = kResultsFixedColumns + static_cast<int>(j);
+        g.setColumnWidth(c, playerColumnWidth(players[j]));
+        g.setColumnAlign(c, Align::Center);
+        g.setText(0, c, players[j]);
+    }
+}
+
+void AllResultsPanel::fillGames() {
+    GridModel& g = m_model.grid;
+    m_rows.assign(1, GameRow{});
+    WeekTracker tracker;
+    int week = 1;
+    for (const SeasonGame& game : m_season.games) {
+        g.addRow();
+        int r = g.rows() - 1;
+        if (tracker.isBoundary(game))
+            week = std::min(week + 1, m_season.shape.weeks);
+        m_rows.push_back(gameRow(game, week));
+        g.setText(r, kDateColumn, game.date);
+        g.setText(r, kDayColumn, dayName(dayOfWeek(game.date)));
+        g.setText(r, kVisitorColumn, game.visitor);
+        g.setText(r, kVisitorScoreColumn, game.visitorScore);
+        g.setText(r, kHomeColumn, game.home);
+        g.setText(r, kHomeScoreColumn, game.homeScore);
+        // Only the scores decide: a winner outside the league is still marked.
+        if (Winner side = m_rows.back().side; side != Winner::None) {
+            GridCell& winner = g.cell(r, side == Winner::Visitor ? kVisitorColumn : kHomeColumn);
+            winner.bold = true;
+            winner.textColor = kGreen;
+        }
+        advance();
+    }
+}
+
+// One player's cell of one game, once the pick may be seen: green when the
+// player picked the winner, red when he picked the loser, and the picked
+// team's abbreviation.
+void AllResultsPanel::markPick(int row, int column, const PickTable& picks, bool reveal) {
+    GridCell& cell = m_model.grid.cell(row, column);
+    cell.text.clear();
+    cell.background.reset();
+    cell.bold = false;
+    const GameRow& game = m_rows[static_cast<size_t>(row)];
+    // Scores may come in before the pool's day: the colour would tell the
+    // pick as well as the name.
+    if (!reveal && !game.revealed)
+        return;
+    const auto& chosen = picks[game.week];
+    if (game.judged && game.winner != 0) {
+        // Not by colour alone: a correct pick is bold as well.
+        if (chosen[game.winner] == 1) {
+            cell.background = kGreenCell;
+            cell.bold = true;
+        } else if (chosen[game.loser] == 1) {
+            cell.background = kRedCell;
+        }
+    }
+    if (game.visitor != 0 && chosen[game.visitor] == 1)
+        cell.text = teamAbbreviation(game.visitor, m_season.year);
+    else if (game.home != 0 && chosen[game.home] == 1)
+        cell.text = teamAbbreviation(game.home, m_season.year);
+}
+
+void AllResultsPanel::fillPlayer(int column, const PickTable& picks, bool own) {
+    GridModel& g = m_model.grid;
+    for (int r = 1; r <= gameRows(); ++r) {
+        g.setText(r, kWeekColumn, std::to_string(m_rows[static_cast<size_t>(r)].week));
+        markPick(r, column, picks, own);
+        advance();
+    }
+}
+
+void AllResultsPanel::open() {
+    m_model.visible = true;
+    std::vector<std::string> errors;
+    m_season = seasonForView(m_pool, errors);
+    // The same week and season end as the weekly picks, for the rule of
+    // which games can still be picked.
+    m_currentWeek = currentWeekFromScores(m_season.games);
+    if (m_season.scoredGameCount == 0)
+        m_currentWeek = 1;
+    m_seasonOver = m_currentWeek > m_season.shape.weeks;
+
+    fillUserLists(m_pool);
+    m_ownPicks = ownPicksForView(m_pool, errors);
+
+    const std::vector<std::string>& players = m_pool.activePlayers.entries;
+    int games = static_cast<int>(m_season.games.size());
+    m_model.progress = {.visible = true,
+                        .minimum = 0,
+                        .maximum = games + games * static_cast<int>(players.size()),
+                        .value = 0};
+    setUpColumns();
+    fillGames();
+
+    m_ownColumn = -1;
+    for (size_t j = 0; j < players.size(); ++j) {
+        int column = kResultsFixedColumns + static_cast<int>(j);
+        bool own = players[j] == m_pool.currentUser && m_ownColumn < 0;
+        if (own) {
+            m_ownColumn = column;
+            fillPlayer(column, m_ownPicks, true);
+        } else {
+            fillPlayer(column, picksForView(m_pool, players[j]), false);
+        }
+    }
+    addTotalsRow();
+    m_model.openingRow = 1;
+    for (int r = 1; r <= gameRows(); ++r)
+        if (m_rows[static_cast<size_t>(r)].week >= std::min(m_currentWeek, kWeeks)) {
+            m_model.openingRow = r;
+            break;
+        }
+    m_model.progress.visible = false;
+    for (const std::string& error : errors)
+        m_dialogs.refuse(error);
+}
+
+void AllResultsPanel::addTotalsRow() {
+    GridModel& g = m_model.grid;
+    g.addRow();
+    m_rows.push_back(GameRow{});
+    int r = g.rows() - 1;
+    // The totals stand apart from the picks as the game columns do.
+    for (int c = kResultsFixedColumns; c < g.cols(); ++c)
+        g.cell(r, c).background = kFixedCell;
+    GridCell& caption = g.cell(r, kVisitorColumn);
+    caption.text = kTotalsCaption;
+    caption.bold = true;
+    for (int c = kResultsFixedColumns; c < g.cols(); ++c)
+        countCorrect(c);
+}
+
+// The total of a player's column: correct picks of the judged ones shown.
+void AllResultsPanel::countCorrect(int column) {
+    GridModel& g = m_model.grid;
+    int correct = 0;
+    int judged = 0;
+    for (int r = 1; r <= gameRows(); ++r) {
+        const std::optional<Rgb>& mark = g.cell(r, column).background;
+        if (mark == kGreenCell)
+            ++correct;
+        if (mark == kGreenCell || mark == kRedCell)
+            ++judged;
+    }
+    GridCell& total = g.cell(g.rows() - 1, column);
+    total.text = judged == 0 ? "" : std::to_string(correct) + "/" + std::to_string(judged);
+    total.bold = judged > 0;
+}
+
+// The board changes only the picks the weekly grid could change.
+bool AllResultsPanel::canPick(int row) const {
+    if (row < 1 || row > gameRows())
+        return false;
+    const GameRow& game = m_rows[static_cast<size_t>(row)];
+    return game.visitor != 0 && game.home != 0 &&
+           isPickOpen(m_season.games[static_cast<size_t>(row) - 1].date, game.week, m_currentWeek,
+                      m_seasonOver, m_pool.referenceDate);
+}
+
+void AllResultsPanel::cyclePick(int row, int column) {
+    if (column != m_ownColumn || m_ownColumn < 0 || !canPick(row))
+        return;
+    const GameRow& game = m_rows[static_cast<size_t>(row)];
+    int visitor = game.visitor;
+    int home = game.home;
+    PickTable picks = m_ownPicks;
+    auto& week = picks[game.week];
+    // None, then the visiting team, then the home team, then none again;
+    // one picked team per game.
+    if (week[visitor] == 1) {
+        week[visitor] = 0;
+        week[home] = 1;
+    } else if (week[home] == 1) {
+        week[home] = 0;
+    } else {
+        week[visitor] = 1;
+    }
+    if (Status saved = savePicks(m_pool, m_pool.currentUser, picks); !saved) {
+        // The board keeps showing what the file holds.
+        m_dialogs.refuse(saved.error());
+        return;
+    }
+    m_ownPicks = picks;
+    markPick(row, column, m_ownPicks, true);
+    countCorrect(column);
+}
+
+} // namespace gs

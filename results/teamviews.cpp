@@ -1,0 +1,250 @@
+#include "teamviews.h"
+
+#include "core/text.h"
+#include "results/viewdata.h"
+#include "schedule/seasongames.h"
+#include "stats/ratings.h"
+#include "stats/teamrecords.h"
+
+#include <algorithm>
+#include <array>
+#include <cmath>
+#include <numeric>
+
+namespace gs {
+
+namespace {
+
+// The season's games; without them the views show last season's records.
+Season loadSeason(const Pool& pool, Dialogs& dialogs) {
+    std::vector<std::string> errors;
+    Season season = seasonForView(pool, errors);
+    for (const std::string& error : errors)
+        dialogs.refuse(error);
+    return season;
+}
+
+void showList(ListModel& list, std::vector<std::string> entries) {
+    list.entries = std::move(entries);
+    list.selected = -1;
+}
+
+} // namespace
+
+void TeamDetail::showControls(bool visible) {
+    TeamDetailModel& m = m_model;
+    for (ControlModel* control :
+         {&m.frame, &m.winsHeading, &m.lossesHeading, &m.tiesHeading, &m.pointsForHeading,
+          &m.pointsAgainstHeading, &m.wins, &m.losses, &m.ties, &m.pointsFor, &m.pointsAgainst,
+          &m.beatenHeading, &m.lostToHeading, &m.remainingHeading, &m.divisionHeading,
+          &m.pickedHeading, &m.pickedCount, &m.timesCaption})
+        control->visible = visible;
+    m.gameBox.visible = false;
+}
+
+void TeamDetail::hide() {
+    showControls(false);
+    m_team = 0;
+}
+
+void TeamDetail::showTeam(int team, const PickTable& picks) {
+    if (team < 1 || team > kTeamCount)
+        return;
+    TeamDetailModel& m = m_model;
+    showControls(true);
+    m_team = team;
+
+    Season season = loadSeason(m_pool, m_dialogs);
+    TeamRecordTable records = computeTeamRecords(m_pool, season);
+    m_scoredGameCount = season.scoredGameCount;
+    TeamLists lists = teamGameLists(season, picks, team);
+    showList(m.beaten, std::move(lists.beaten));
+    showList(m.lostTo, std::move(lists.lostTo));
+    showList(m.remaining, std::move(lists.remaining));
+    showList(m.division, std::move(lists.division));
+
+    const LeagueTable& teams = league();
+    // Before the season's first score the records are last season's; a
+    // season with scores is never "over" before its first one.
+    m.frame.caption = teamName(team, m_pool.seasonYearNumber());
+    if (m_scoredGameCount == 0)
+        m.frame.caption += kLastYearSuffix;
+    const auto& record = records[team];
+    m.pointsFor.caption = decimalText(record[1]);
+    m.pointsAgainst.caption = decimalText(record[2]);
+    m.wins.caption = decimalText(record[3]);
+    m.losses.caption = decimalText(record[4]);
+    m.ties.caption = decimalText(record[5]);
+    m.divisionHeading.caption = teams.divisionName[teams.teamDivision[team]] + " Division";
+    m.pickedCount.caption = std::to_string(lists.pickedCount);
+    m.timesCaption.caption = lists.pickedCount == 1 ? "time" : "times";
+}
+
+void TeamDetail::showGameBox(const std::string& heading, const GameLine& first,
+                             const GameLine& second) {
+    TeamDetailModel& m = m_model;
+    m.gameBox.visible = true;
+    m.gameBox.caption = heading;
+    m.firstDate = ControlModel{first.date, true};
+    m.firstResult = ControlModel{first.result, true};
+    // A second line only for a second meeting.
+    bool secondShown = !second.date.empty() || !second.result.empty();
+    m.secondDate = ControlModel{second.date, secondShown};
+    m.secondResult = ControlModel{second.result, secondShown};
+}
+
+void TeamDetail::showMeetings(OpponentList list, int index) {
+    TeamDetailModel& m = m_model;
+    ListModel& clicked = list == OpponentList::Beaten ? m.beaten : m.lostTo;
+    ListModel& other = list == OpponentList::Beaten ? m.lostTo : m.beaten;
+    if (m_team == 0 || index < 0 || index >= static_cast<int>(clicked.entries.size()))
+        return;
+    clicked.selected = index;
+    other.selected = -1;
+    HeadToHeadResult meetings =
+        headToHead(m_pool, m_scoredGameCount, teamName(m_team, m_pool.seasonYearNumber()),
+                   clicked.entries[static_cast<size_t>(index)]);
+    showGameBox(meetings.heading, {meetings.firstDate, meetings.firstResult},
+                {meetings.secondDate, meetings.secondResult});
+}
+
+void TeamDetail::showRemainingGame(int index) {
+    TeamDetailModel& m = m_model;
+    if (m_team == 0 || index < 0 || index >= static_cast<int>(m.remaining.entries.size()))
+        return;
+    ScheduledGame game = findScheduledGame(m_pool, teamName(m_team, m_pool.seasonYearNumber()),
+                                           m.remaining.entries[static_cast<size_t>(index)]);
+    showGameBox(game.heading, {game.dayName, game.date}, {});
+    m.beaten.selected = -1;
+    m.lostTo.selected = -1;
+    m.remaining.selected = -1;
+}
+
+std::vector<int> rankTeams(const TeamRecordTable& records) {
+    struct Measure {
+        bool nothingAllowed;
+        double value; // points for when nothing was allowed, else the ratio
+    };
+    std::array<Measure, kTeamCount + 1> measures{};
+    for (int t = 1; t <= kTeamCount; ++t) {
+        double pointsFor = records[t][1];
+        double pointsAgainst = records[t][2];
+        bool nothingAllowed = pointsAgainst == 0;
+        double value = nothingAllowed ? pointsFor : pointsFor / pointsAgainst;
+        // Only damaged scores could make this undefined; such a team ranks as 0.
+        measures[t] = {nothingAllowed, std::isnan(value) ? 0.0 : value};
+    }
+    std::vector<int> order(kTeamCount);
+    std::iota(order.begin(), order.end(), 1);
+    std::stable_sort(order.begin(), order.end(), [&](int a, int b) {
+        const Measure& x = measures[a];
+        const Measure& y = measures[b];
+        if (x.nothingAllowed != y.nothingAllowed)
+            return x.nothingAllowed;
+        return x.value > y.value;
+    });
+    return order;
+}
+
+void TeamDetailPanel::readOwnPicks() {
+    std::vector<std::string> errors;
+    m_picks = ownPicksForView(m_pool, errors);
+    for (const std::string& error : errors)
+        m_dialogs.refuse(error);
+}
+
+void TeamStatisticsPanel::open() {
+    m_model.visible = true;
+    m_detail.hide();
+    m_model.heading.visible = true;
+    m_model.hint.visible = true;
+    m_model.teams = ListModel{};
+    for (int t = 1; t <= kTeamCount; ++t)
+        m_model.teams.entries.push_back(teamName(t, m_pool.seasonYearNumber()));
+    readOwnPicks();
+}
+
+void TeamStatisticsPanel::showTeam(int index) {
+    if (index < 0 || index >= static_cast<int>(m_model.teams.entries.size()))
+        return;
+    m_model.teams.selected = index;
+    showTeamDetail(index + 1);
+}
+
+void TeamRankingPanel::open() {
+    m_model.visible = true;
+    m_detail.hide();
+    GridModel& grid = m_model.ranking;
+    grid.reset(kTeamCount + 1, 3, 1, 0);
+    grid.setColumnWidth(0, 800);
+    grid.setColumnAlign(0, Align::Center);
+    grid.setText(0, 0, "Rank");
+    grid.setColumnWidth(1, 1900);
+    grid.setColumnAlign(1, Align::Left);
+    grid.setText(0, 1, "Team");
+    // The record beside the rank, written as the ratings write it.
+    grid.setColumnWidth(2, 900);
+    grid.setColumnAlign(2, Align::Center);
+    grid.setText(0, 2, "Record");
+
+    TeamRecordTable records = computeTeamRecords(m_pool, loadSeason(m_pool, m_dialogs));
+    std::vector<int> order = rankTeams(records);
+    for (int rank = 1; rank <= kTeamCount; ++rank) {
+        int team = order[static_cast<size_t>(rank) - 1];
+        const auto& record = records[team];
+        grid.setText(rank, 0, std::to_string(rank));
+        grid.setText(rank, 1, league().teamName[team]);
+        grid.setText(rank, 2,
+                     decimalText(record[3]) + "-" + decimalText(record[4]) + "-" +
+                         decimalText(record[5]));
+    }
+    showRatings();
+    readOwnPicks();
+}
+
+void TeamRankingPanel::showRatings() {
+    GridModel& grid = m_model.ratings;
+    m_model.ratingsHeading.visible = true;
+    grid.reset(1, 3, 1, 0);
+    const std::pair<const char*, int> columns[] = {
+        {"Team", 1900}, {"Rating", 700}, {"Record", 900}};
+    for (int c = 0; c < 3; ++c) {
+        grid.setText(0, c, columns[c].first);
+        grid.setColumnWidth(c, columns[c].second);
+        grid.setColumnAlign(c, c == 0 ? Align::Left : Align::Center);
+    }
+    m_ratingTeams.assign(1, 0);
+    Result<std::vector<GameRecord>> records = readGameRecords(m_pool);
+    if (!records) {
+        m_dialogs.refuse(records.error());
+        return;
+    }
+    for (const TeamRating& team :
+         seasonRatingList(*records, m_pool.seasonYearNumber(), m_pool.referenceDate)) {
+        grid.addRow();
+        int r = grid.rows() - 1;
+        grid.setText(r, 0, team.name);
+        grid.setText(r, 1, std::to_string(shownRating(team.rating)));
+        grid.setText(r, 2,
+                     std::to_string(team.wins) + "-" + std::to_string(team.losses) + "-" +
+                         std::to_string(team.ties));
+        m_ratingTeams.push_back(team.team);
+    }
+}
+
+void TeamRankingPanel::showTeamOfRatingRow(int row) {
+    if (row < 1 || row >= static_cast<int>(m_ratingTeams.size()))
+        return;
+    showTeamDetail(m_ratingTeams[static_cast<size_t>(row)]);
+}
+
+void TeamRankingPanel::showTeamOfRow(int row) {
+    const GridModel& grid = m_model.ranking;
+    if (row < 1 || row >= grid.rows())
+        return;
+    int team = teamNumber(grid.cell(row, 1).text);
+    if (team != 0)
+        showTeamDetail(team);
+}
+
+} // namespace gs

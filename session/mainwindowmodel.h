@@ -1,0 +1,61 @@
+#pragma once
+
+// What the main window shows apart from its panels' contents: the caption,
+// the login boxes, the menus and which panel is up.
+
+#include "core/grid.h"
+
+#include <string>
+#include <utility>
+
+namespace gs {
+
+// The panels of the main window; one is shown at a time.
+enum class Panel {
+    None,
+    WeeklyPicks,
+    UserAdministration,
+    AllResults,
+    UserStatistics,
+    TeamStatistics,
+    TeamRanking,
+};
+
+// Why an entry that needs administrator rights is greyed out for everybody
+// else.
+inline constexpr const char* kScoreEntryNeedsAdminTip =
+    "Only the pool's administrator can enter game scores.";
+inline constexpr const char* kAdminBackupNeedsAdminTip =
+    "Only the pool's administrator can back up the admin data.";
+inline constexpr const char* kAdminRestoreNeedsAdminTip =
+    "Only the pool's administrator can restore the admin data.";
+
+struct MainWindowModel {
+    std::string caption = "Gridslate";
+    bool loginVisible = true;
+    std::string userName; // what the user name box holds
+    std::string password; // what the password box holds
+    bool fileMenuEnabled = false;
+    bool viewMenuEnabled = false;
+    // The entries that need administrator rights: enabled for a user who
+    // has them, greyed out with the reason for anybody else.
+    ControlModel scoreEntryEntry{"Enter Game Scores", true, false};
+    ControlModel adminBackupEntry{"Admin Data", true, false};
+    ControlModel adminRestoreEntry{"Admin Data", true, false};
+    Panel panel = Panel::None;
+
+    // Hides every panel (the login controls stay as they are).
+    void hidePanels() { panel = Panel::None; }
+
+    // Enables the administrator's entries, or greys them out and says why.
+    void grantAdminEntries(bool admin) {
+        for (auto [entry, tip] : {std::pair{&scoreEntryEntry, kScoreEntryNeedsAdminTip},
+                                  std::pair{&adminBackupEntry, kAdminBackupNeedsAdminTip},
+                                  std::pair{&adminRestoreEntry, kAdminRestoreNeedsAdminTip}}) {
+            entry->enabled = admin;
+            entry->toolTip = admin ? "" : tip;
+        }
+    }
+};
+
+} // namespace gs
