@@ -28,20 +28,6 @@ void writeUserList(Pool& pool, const std::vector<std::string>& players,
     fillUserLists(pool);
 }
 
-void writePicks(const Pool& pool, const std::string& player, const PickTable& picks,
-                const std::vector<std::string>& activeOrder) {
-    std::vector<std::string> lines;
-    for (int w = 1; w <= kWeeks; ++w) {
-        std::vector<int> picked;
-        for (int t = 1; t <= kTeamCount; ++t)
-            if (picks[w][t] == 1)
-                picked.push_back(t);
-        lines.push_back(weekLine(picked));
-    }
-    lines.insert(lines.end(), activeOrder.begin(), activeOrder.end());
-    writeBytes(pickFilePath(pool, player), crlf(lines));
-}
-
 Season bundled2010() {
     Season season;
     season.games = seasonFromCsv(2010, "11/02/2010");

@@ -5,7 +5,7 @@
 // everybody's picks.
 
 #include "core/season.h"
-#include "tests/support/testsupport.h"
+#include "tests/support/poolbuilder.h"
 
 #include <string>
 #include <vector>
@@ -16,9 +16,6 @@ namespace gs::test {
 // order; loads it as `current`, who counts as logged in.
 void writeUserList(Pool& pool, const std::vector<std::string>& players,
                    const std::string& current = "admin");
-// Writes a player's pick file: the week lines, then the active order.
-void writePicks(const Pool& pool, const std::string& player, const PickTable& picks,
-                const std::vector<std::string>& activeOrder = {});
 
 struct ResultsPool : PoolFixture {
     ResultsPool();
