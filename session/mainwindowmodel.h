@@ -12,6 +12,8 @@ namespace gs {
 
 // The panels of the main window; one is shown at a time.
 enum class Panel {
+    // The login controls: they take the window while nobody is logged in.
+    Login,
     None,
     WeeklyPicks,
     UserAdministration,
@@ -43,6 +45,10 @@ struct MainWindowModel {
     ControlModel adminBackupEntry{"Admin Data", true, false};
     ControlModel adminRestoreEntry{"Admin Data", true, false};
     Panel panel = Panel::None;
+
+    // What the window shows: the login controls while they are visible,
+    // else the panel that is up.
+    Panel shownPanel() const { return loginVisible ? Panel::Login : panel; }
 
     // Hides every panel (the login controls stay as they are).
     void hidePanels() { panel = Panel::None; }

@@ -7,8 +7,8 @@
 #include "core/poolday.h"
 #include "firststartdialog.h"
 #include "gamesupdatedialog.h"
-#include "gridview.h"
 #include "helpservices.h"
+#include "loginpage.h"
 #include "modelwidgets.h"
 #include "painter.h"
 #include "panelpage.h"
@@ -21,22 +21,28 @@
 #include "teampages.h"
 #include "textconv.h"
 #include "useradminpage.h"
+#include "weeklypickspage.h"
 
 #include <QApplication>
 #include <QCloseEvent>
-#include <QGridLayout>
-#include <QHBoxLayout>
-#include <QLabel>
-#include <QLineEdit>
 #include <QMenuBar>
 #include <QProgressBar>
-#include <QPushButton>
-#include <QShortcut>
 #include <QStackedWidget>
 #include <QStatusBar>
 #include <QVBoxLayout>
 
 namespace gs {
+
+namespace {
+
+// What the window shows when no panel is up.
+class BlankPage : public PanelPage {
+public:
+    BlankPage() : PanelPage({}) { setObjectName("blankPage"); }
+    void render() override {}
+};
+
+} // namespace
 
 MainWindow::MainWindow(Pool& pool, Dialogs& dialogs, QWidget* parent)
     : QMainWindow(parent), m_pool(pool), m_dialogs(dialogs), m_session(pool, dialogs, m_model),
@@ -57,14 +63,13 @@ MainWindow::MainWindow(Pool& pool, Dialogs& dialogs, QWidget* parent)
     layout->addWidget(m_pages);
     setCentralWidget(central);
 
-    m_loginPage = buildLoginPage();
-    m_blankPage = new QWidget;
-    m_blankPage->setObjectName("blankPage");
-    m_weeklyPage = buildWeeklyPicksPage();
-    m_pages->addWidget(m_loginPage);
-    m_pages->addWidget(m_blankPage);
-    m_pages->addWidget(m_weeklyPage);
     auto runner = [this](const std::function<void()>& handler) { run(handler); };
+    m_loginPage = new LoginPage(m_model);
+    m_loginPage->onLogIn = [this] { logIn(); };
+    m_loginPage->onExit = [this] { close(); };
+    addPanelPage(Panel::Login, m_loginPage);
+    addPanelPage(Panel::None, new BlankPage);
+    addPanelPage(Panel::WeeklyPicks, new WeeklyPicksPage(m_weeklyPicks, runner));
     addPanelPage(Panel::AllResults, new ResultsPage(pool, dialogs, runner));
     addPanelPage(Panel::UserStatistics, new StatisticsPage(pool, dialogs, runner));
     addPanelPage(Panel::TeamStatistics, new TeamStatisticsPage(pool, dialogs, runner));
@@ -76,131 +81,14 @@ MainWindow::MainWindow(Pool& pool, Dialogs& dialogs, QWidget* parent)
     m_exports.onProgress = [this](const ProgressModel& progress) { showProgress(progress); };
 
     buildMenus();
-    addAccountPages();
+    addUserAdminPage();
     render();
-}
-
-QWidget* MainWindow::buildLoginPage() {
-    auto* page = new QWidget;
-    page->setObjectName("loginPage");
-    auto* outer = new QVBoxLayout(page);
-    auto* form = new QGridLayout;
-
-    auto* nameLabel =
-        named(new QLabel("&User Name"), "userNameLabel", "User Name", PaintRole::Text);
-    auto* passwordLabel =
-        named(new QLabel("&Password"), "passwordLabel", "Password", PaintRole::Text);
-    m_userName = named(new QLineEdit, "userNameEdit", "User Name");
-    m_password = named(new QLineEdit, "passwordEdit", "Password");
-    m_password->setEchoMode(QLineEdit::Password);
-    auto* login = named(new QPushButton("&Login"), "loginButton", "Login", PaintRole::Button);
-    auto* exit = named(new QPushButton("E&xit"), "exitButton", "Exit", PaintRole::Button);
-    nameLabel->setBuddy(m_userName);
-    passwordLabel->setBuddy(m_password);
-    login->setDefault(true);
-
-    form->addWidget(nameLabel, 0, 0);
-    form->addWidget(m_userName, 0, 1);
-    form->addWidget(passwordLabel, 1, 0);
-    form->addWidget(m_password, 1, 1);
-    auto* buttons = new QHBoxLayout;
-    buttons->addWidget(login);
-    buttons->addWidget(exit);
-    form->addLayout(buttons, 2, 1);
-
-    auto* centre = new QHBoxLayout;
-    centre->addStretch();
-    centre->addLayout(form);
-    centre->addStretch();
-    outer->addStretch();
-    outer->addLayout(centre);
-    outer->addStretch();
-
-    // A player sees at once what to do: the week's picks open with the login.
-    auto logIn = [this] {
-        run([this] {
-            if (m_session.logIn())
-                showWeeklyPicks();
-        });
-        if (m_session.isFirstStart())
-            showFirstStart();
-    };
-    connect(login, &QPushButton::clicked, this, logIn);
-    connect(m_password, &QLineEdit::returnPressed, this, logIn);
-    connect(m_userName, &QLineEdit::returnPressed, this, logIn);
-    connect(exit, &QPushButton::clicked, this, &QWidget::close);
-    return page;
-}
-
-QWidget* MainWindow::buildWeeklyPicksPage() {
-    auto* page = new QWidget;
-    page->setObjectName("weeklyPicksPage");
-    auto* layout = new QVBoxLayout(page);
-
-    auto* header = new QHBoxLayout;
-    auto* heading =
-        named(new QLabel, "weekHeadingLabel", "Viewing Picks for Week", PaintRole::Text);
-    auto* week = named(new QLabel, "weekNumberLabel", "Week number", PaintRole::Text);
-    auto* firstDate =
-        named(new QLabel, "firstDateLabel", "Date of the week's first game", PaintRole::Text);
-    auto* thru = named(new QLabel, "thruLabel", "Thru", PaintRole::Text);
-    auto* lastDate =
-        named(new QLabel, "lastDateLabel", "Date of the week's last game", PaintRole::Text);
-    auto* previous =
-        named(new QPushButton, "previousWeekButton", "Previous week", PaintRole::Button);
-    auto* next = named(new QPushButton, "nextWeekButton", "Next week", PaintRole::Button);
-    auto* save = named(new QPushButton, "savePicksButton", "Save Picks", PaintRole::Button);
-    // Ctrl+S saves the picks while the button may be pressed.
-    auto* saveKey = new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_S), page);
-    saveKey->setObjectName("savePicksShortcut");
-    connect(saveKey, &QShortcut::activated, save, [save] {
-        if (save->isVisible() && save->isEnabled())
-            save->click();
-    });
-    QFont big = heading->font();
-    big.setPointSize(big.pointSize() + 2);
-    big.setBold(true);
-    heading->setFont(big);
-    week->setFont(big);
-    header->addWidget(heading);
-    header->addWidget(week);
-    header->addSpacing(24);
-    header->addWidget(firstDate);
-    header->addWidget(thru);
-    header->addWidget(lastDate);
-    header->addStretch();
-    header->addWidget(previous);
-    header->addWidget(next);
-    layout->addLayout(header);
-
-    m_picksGrid = named(new GridView, "picksGrid", "This week's games");
-    layout->addWidget(m_picksGrid, 1);
-
-    auto* footer = new QHBoxLayout;
-    footer->addStretch();
-    footer->addWidget(save);
-    layout->addLayout(footer);
-
-    for (QWidget* w : std::initializer_list<QWidget*>{heading, week, firstDate, thru, lastDate,
-                                                      previous, next, save})
-        m_controls[w->objectName().toStdString()] = w;
-    connect(next, &QPushButton::clicked, this,
-            [this] { run([this] { m_weeklyPicks.showNextWeek(); }); });
-    connect(previous, &QPushButton::clicked, this,
-            [this] { run([this] { m_weeklyPicks.showPreviousWeek(); }); });
-    connect(save, &QPushButton::clicked, this,
-            [this] { run([this] { m_weeklyPicks.savePicks(); }); });
-    m_picksGrid->onCellClicked = [this](int row, int column) {
-        run([this, row, column] { m_weeklyPicks.togglePick(row, column); });
-    };
-    return page;
 }
 
 QAction* MainWindow::addEntry(QMenu* menu, const char* name, const QString& caption,
                               std::function<void()> handler) {
     QAction* action = menu->addAction(caption);
     action->setObjectName(name);
-    m_actions[name] = action;
     if (handler)
         connect(action, &QAction::triggered, this, [handler] { handler(); });
     return action;
@@ -212,14 +100,18 @@ void MainWindow::buildMenus() {
     // A greyed-out entry says why when the pointer rests on it.
     m_fileMenu->setToolTipsVisible(true);
     addEntry(m_fileMenu, "logoutAction", "&Logout of Session", [this] { logOut(); });
-    addEntry(m_fileMenu, "enterScoresAction", "Enter Game &Scores", [this] { openScoreEntry(); });
+    m_scoreEntryAction = addEntry(m_fileMenu, "enterScoresAction", "Enter Game &Scores",
+                                  [this] { openScoreEntry(); });
     addEntry(m_fileMenu, "updateGamesAction", "Up&date Schedule and Scores",
              [this] { openGamesUpdate(); });
-    addEntry(m_fileMenu, "userAdministrationAction", "&User List Administration");
+    addEntry(m_fileMenu, "userAdministrationAction", "&User List Administration",
+             [this] { openUserAdministration(); });
     addEntry(m_fileMenu, "exchangeFilesAction", "Exchange Files with &Admin",
              [this] { openExchange(); });
-    addEntry(m_fileMenu, "changePasswordAction", "Change &Password");
-    addEntry(m_fileMenu, "changeFolderAction", "Change &Folder Setting");
+    addEntry(m_fileMenu, "changePasswordAction", "Change &Password",
+             [this] { openPasswordChange(m_pool.currentUser); });
+    addEntry(m_fileMenu, "changeFolderAction", "Change &Folder Setting",
+             [this] { openFolderChange(); });
     addEntry(m_fileMenu, "setSeasonAction", "Se&t Current Season", [this] { openSeasonYear(); });
     addEntry(m_fileMenu, "colorSettingsAction", "&Color Settings", [this] { openColorSettings(); });
     QMenu* exportMenu = m_fileMenu->addMenu("&Export");
@@ -235,20 +127,20 @@ void MainWindow::buildMenus() {
     backup->setToolTipsVisible(true);
     addEntry(backup, "backupPicksAction", "&Picks Data",
              [this] { run([this] { m_backups.backUpPicks(); }); });
-    addEntry(backup, "backupAdminAction", "&Admin Data",
-             [this] { run([this] { m_backups.backUpAdminData(); }); });
+    m_adminBackupAction = addEntry(backup, "backupAdminAction", "&Admin Data",
+                                   [this] { run([this] { m_backups.backUpAdminData(); }); });
     QMenu* restore = m_fileMenu->addMenu("&Restore");
     restore->setObjectName("restoreMenu");
     restore->setToolTipsVisible(true);
     addEntry(restore, "restorePicksAction", "&Picks Data", [this] { restorePicks(); });
-    addEntry(restore, "restoreAdminAction", "&Admin Data",
-             [this] { run([this] { m_backups.restoreAdminData(); }); });
+    m_adminRestoreAction = addEntry(restore, "restoreAdminAction", "&Admin Data",
+                                    [this] { run([this] { m_backups.restoreAdminData(); }); });
     m_fileMenu->addSeparator();
-    addEntry(m_fileMenu, "exitAction", "E&xit", [this] { close(); });
+    QAction* exit = addEntry(m_fileMenu, "exitAction", "E&xit", [this] { close(); });
 
     // The standard keys: they work from anywhere in the window.
-    m_actions.at("exitAction")->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q));
-    addAction(m_actions.at("exitAction"));
+    exit->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q));
+    addAction(exit);
 
     m_viewMenu = menuBar()->addMenu("&View");
     m_viewMenu->setObjectName("viewMenu");
@@ -268,21 +160,20 @@ void MainWindow::buildMenus() {
 
     QMenu* help = menuBar()->addMenu("&Help");
     help->setObjectName("helpMenu");
-    addEntry(help, "userManualAction", "User &Manual", [this] {
+    QAction* manual = addEntry(help, "userManualAction", "User &Manual", [this] {
         QApplication::setOverrideCursor(Qt::WaitCursor);
         run([this] { this->help().openUserManual(); });
         QApplication::restoreOverrideCursor();
     });
     addEntry(help, "aboutAction", "&About Gridslate", [this] { openAbout(); });
-    m_actions.at("userManualAction")->setShortcut(QKeySequence(Qt::Key_F1));
-    addAction(m_actions.at("userManualAction"));
+    manual->setShortcut(QKeySequence(Qt::Key_F1));
+    addAction(manual);
 }
 
 void MainWindow::run(const std::function<void()>& handler) {
     // "today" moves on while the window stays open.
     refreshPoolDay(m_pool);
-    m_model.userName = fromQt(m_userName->text());
-    m_model.password = fromQt(m_password->text());
+    m_loginPage->takeTyped();
     handler();
     m_session.followPool();
     render();
@@ -305,13 +196,9 @@ bool MainWindow::leavePanelForWindow() {
 
 void MainWindow::reopenPanel() {
     run([this] {
-        Panel panel = m_model.panel;
-        if (panel == Panel::WeeklyPicks) {
-            m_weeklyPicks.open();
-        } else if (auto page = m_panelPages.find(panel); page != m_panelPages.end()) {
-            render();
-            page->second->open();
-        }
+        // The page is up while it builds, so that its progress can show.
+        render();
+        m_panelPages.at(m_model.shownPanel())->open();
     });
 }
 
@@ -324,6 +211,16 @@ void MainWindow::showFirstStart() {
     dialog->setAttribute(Qt::WA_DeleteOnClose);
     dialog->paint(colorSlots(m_pool.colorScheme));
     dialog->show();
+}
+
+void MainWindow::logIn() {
+    // A player sees at once what to do: the week's picks open with the login.
+    run([this] {
+        if (m_session.logIn())
+            showWeeklyPicks();
+    });
+    if (m_session.isFirstStart())
+        showFirstStart();
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {
@@ -375,27 +272,8 @@ void MainWindow::restorePicks() {
         if (!m_backups.restorePicks())
             return;
         // What is on show was read from the file the backup replaced.
-        if (m_model.panel == Panel::WeeklyPicks)
-            m_weeklyPicks.reloadPicks();
-        else if (auto page = m_panelPages.find(m_model.panel); page != m_panelPages.end())
-            page->second->open();
+        m_panelPages.at(m_model.shownPanel())->reloadPicks();
     });
-}
-
-void MainWindow::renderWeeklyPicks() {
-    const WeeklyPicksModel& m = m_weeklyPicks.model();
-    for (const auto& [name, model] :
-         std::initializer_list<std::pair<const char*, const ControlModel*>>{
-             {"weekHeadingLabel", &m.heading},
-             {"weekNumberLabel", &m.weekNumber},
-             {"firstDateLabel", &m.firstDate},
-             {"thruLabel", &m.thru},
-             {"lastDateLabel", &m.lastDate},
-             {"nextWeekButton", &m.nextWeekButton},
-             {"previousWeekButton", &m.previousWeekButton},
-             {"savePicksButton", &m.savePicksButton}})
-        showControl(m_controls[name], *model);
-    m_picksGrid->render(m.grid);
 }
 
 void MainWindow::render() {
@@ -403,35 +281,13 @@ void MainWindow::render() {
     setWindowTitle(toQt(w.caption));
     m_fileMenu->menuAction()->setEnabled(w.fileMenuEnabled);
     m_viewMenu->menuAction()->setEnabled(w.viewMenuEnabled);
-    for (const auto& [name, entry] :
-         std::initializer_list<std::pair<const char*, const ControlModel*>>{
-             {"enterScoresAction", &w.scoreEntryEntry},
-             {"backupAdminAction", &w.adminBackupEntry},
-             {"restoreAdminAction", &w.adminRestoreEntry}})
-        showEntry(m_actions.at(name), *entry);
-    if (m_userName->text() != toQt(w.userName))
-        m_userName->setText(toQt(w.userName));
-    if (m_password->text() != toQt(w.password))
-        m_password->setText(toQt(w.password));
+    showEntry(m_scoreEntryAction, w.scoreEntryEntry);
+    showEntry(m_adminBackupAction, w.adminBackupEntry);
+    showEntry(m_adminRestoreAction, w.adminRestoreEntry);
 
-    QWidget* page = m_blankPage;
-    if (w.loginVisible)
-        page = m_loginPage;
-    else if (w.panel == Panel::WeeklyPicks)
-        page = m_weeklyPage;
-    else if (w.panel == Panel::UserAdministration)
-        page = m_userAdminPage;
-    else if (auto found = m_panelPages.find(w.panel); found != m_panelPages.end())
-        page = found->second;
+    PanelPage* page = m_panelPages.at(w.shownPanel());
     m_pages->setCurrentWidget(page);
-    if (page == m_weeklyPage)
-        renderWeeklyPicks();
-    if (page == m_userAdminPage)
-        m_userAdminPage->render();
-    if (auto* panelPage = qobject_cast<PanelPage*>(page))
-        panelPage->render();
-    if (page == m_loginPage)
-        m_userName->setFocus();
+    page->render();
     // A login or a colour choice may have changed the scheme in force.
     if (m_pool.colorScheme != m_paintedScheme && !w.loginVisible)
         paintAll();

@@ -21,18 +21,15 @@
 #include <memory>
 
 class QAction;
-class QLabel;
-class QLineEdit;
 class QMenu;
 class QProgressBar;
-class QPushButton;
 class QStackedWidget;
 
 namespace gs {
 
-class GridView;
-class UserAdminPage;
+class LoginPage;
 class PanelPage;
+class UserAdminPage;
 
 class MainWindow : public QMainWindow {
     Q_OBJECT
@@ -65,13 +62,11 @@ private:
     void reopenPanel();
     // After the login that set up the pool: what to do next.
     void showFirstStart();
+    void logIn();
     void logOut();
     QAction* addEntry(QMenu* menu, const char* name, const QString& caption,
                       std::function<void()> handler = {});
-    QWidget* buildLoginPage();
-    QWidget* buildWeeklyPicksPage();
     void buildMenus();
-    void renderWeeklyPicks();
     void openWeeklyPicks();
     void showWeeklyPicks();
     void addPanelPage(Panel panel, PanelPage* page);
@@ -83,7 +78,7 @@ private:
     void openColorSettings();
     // ui/mainwindowaccounts.cpp: the user list administration page and the
     // account windows.
-    void addAccountPages();
+    void addUserAdminPage();
     void openUserAdministration();
     void openPasswordChange(const std::string& user);
     void openPasswordChangeForChosenPlayer();
@@ -115,19 +110,18 @@ private:
     QElapsedTimer m_sinceProgressPainted;
 
     QStackedWidget* m_pages = nullptr;
-    QWidget* m_loginPage = nullptr;
-    QWidget* m_blankPage = nullptr;
-    QWidget* m_weeklyPage = nullptr;
+    // A page for every panel the model can show, the login controls and
+    // the blank page among them.
+    std::map<Panel, PanelPage*> m_panelPages;
+    // The two pages whose boxes and lists every handler of theirs reads.
+    LoginPage* m_loginPage = nullptr;
+    UserAdminPage* m_userAdminPage = nullptr;
     QMenu* m_fileMenu = nullptr;
     QMenu* m_viewMenu = nullptr;
-    QLineEdit* m_userName = nullptr;
-    QLineEdit* m_password = nullptr;
-    std::map<std::string, QWidget*> m_controls;
-    std::map<std::string, QAction*> m_actions;
-    GridView* m_picksGrid = nullptr;
-    UserAdminPage* m_userAdminPage = nullptr;
-    // The pages of the panels that live in their own files.
-    std::map<Panel, PanelPage*> m_panelPages;
+    // The entries that need administrator rights.
+    QAction* m_scoreEntryAction = nullptr;
+    QAction* m_adminBackupAction = nullptr;
+    QAction* m_adminRestoreAction = nullptr;
 };
 
 } // namespace gs

@@ -9,12 +9,9 @@
 #include "settings/colors.h"
 #include "useradminpage.h"
 
-#include <QAction>
-#include <QStackedWidget>
-
 namespace gs {
 
-void MainWindow::addAccountPages() {
+void MainWindow::addUserAdminPage() {
     m_userAdminPage = new UserAdminPage(m_userAdmin, [this](const std::function<void()>& handler) {
         run([this, &handler] {
             m_userAdminPage->takeSelections();
@@ -23,14 +20,7 @@ void MainWindow::addAccountPages() {
     });
     m_userAdminPage->onChangePassword = [this] { openPasswordChangeForChosenPlayer(); };
     m_userAdminPage->onChangeUserName = [this] { openUserNameChange(); };
-    m_pages->addWidget(m_userAdminPage);
-
-    connect(m_actions.at("userAdministrationAction"), &QAction::triggered, this,
-            [this] { openUserAdministration(); });
-    connect(m_actions.at("changePasswordAction"), &QAction::triggered, this,
-            [this] { openPasswordChange(m_pool.currentUser); });
-    connect(m_actions.at("changeFolderAction"), &QAction::triggered, this,
-            [this] { openFolderChange(); });
+    addPanelPage(Panel::UserAdministration, m_userAdminPage);
 }
 
 void MainWindow::openUserAdministration() {

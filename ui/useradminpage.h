@@ -4,27 +4,25 @@
 // panel's model and the pool's two player lists, and forwards the buttons.
 
 #include "accounts/useradministration.h"
-
-#include <QWidget>
+#include "panelpage.h"
 
 #include <functional>
-#include <map>
-#include <string>
 
+class QLabel;
 class QListWidget;
+class QPushButton;
 
 namespace gs {
 
-class UserAdminPage : public QWidget {
+class UserAdminPage : public PanelPage {
     Q_OBJECT
 public:
-    // Runs a handler the way the main window runs every handler (taking what
-    // was typed in, then rendering).
-    using Runner = std::function<void(const std::function<void()>&)>;
-
+    // The window keeps the panel and opens it itself: a list that cannot be
+    // read leaves the page on show as it was. The runner hands the lists'
+    // selections to the panel before each handler.
     UserAdminPage(UserAdministrationPanel& panel, Runner run, QWidget* parent = nullptr);
 
-    void render();
+    void render() override;
     // Hands the lists' selections to the panel, as every handler expects.
     void takeSelections();
 
@@ -34,13 +32,25 @@ public:
     std::function<void()> onChangeUserName;
 
 private:
-    void connectButton(const char* name, void (UserAdministrationPanel::*handler)());
+    void connectButton(QPushButton* button, void (UserAdministrationPanel::*handler)());
 
     UserAdministrationPanel& m_panel;
-    Runner m_run;
     QListWidget* m_playersOnFile = nullptr;
     QListWidget* m_activePlayers = nullptr;
-    std::map<std::string, QWidget*> m_controls;
+    QLabel* m_playersOnFileHeading = nullptr;
+    QLabel* m_activePlayersHeading = nullptr;
+    QLabel* m_currentAdminHeading = nullptr;
+    QPushButton* m_administrator = nullptr;
+    QPushButton* m_remove = nullptr;
+    QPushButton* m_add = nullptr;
+    QPushButton* m_addRating = nullptr;
+    QPushButton* m_deactivate = nullptr;
+    QPushButton* m_activate = nullptr;
+    QPushButton* m_up = nullptr;
+    QPushButton* m_down = nullptr;
+    QPushButton* m_save = nullptr;
+    QPushButton* m_password = nullptr;
+    QPushButton* m_rename = nullptr;
 };
 
 } // namespace gs
