@@ -50,7 +50,10 @@ protected:
     // the window once it is up; false when no window opened.
     bool withModal(const char* entry, const std::function<void(QWidget*)>& drive) {
         bool seen = false;
-        QTimer::singleShot(0, [&] {
+        // The timer goes with this call: an entry that opens no window must
+        // not leave it to fire, with dangling references, in a later test.
+        QObject scope;
+        QTimer::singleShot(0, &scope, [&] {
             QWidget* dialog = QApplication::activeModalWidget();
             if (!dialog)
                 return;
