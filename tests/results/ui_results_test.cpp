@@ -190,14 +190,5 @@ TEST_F(ResultsWindow, TeamRankingAndRatings) {
     EXPECT_EQ(find<QGroupBox>(box)->title(), "Green Bay Packers");
 }
 
-TEST_F(ResultsWindow, ViewsFollowEachOther) {
-    trigger("teamRankingAction");
-    trigger("allResultsAction");
-    EXPECT_FALSE(find<QWidget>("teamRankingPage")->isVisible());
-    EXPECT_TRUE(find<QWidget>("allResultsPage")->isVisible());
-    trigger("weeklyPicksAction");
-    EXPECT_FALSE(find<QWidget>("allResultsPage")->isVisible());
-}
-
 } // namespace
 } // namespace gs

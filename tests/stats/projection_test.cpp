@@ -11,6 +11,7 @@
 #include <algorithm>
 #include <gtest/gtest.h>
 #include <map>
+#include <ostream>
 
 namespace gs {
 namespace {
@@ -164,6 +165,10 @@ struct RealWeekCase {
     const char* scoresThrough;
     int lastProjectedWeek;
 };
+
+void PrintTo(const RealWeekCase& c, std::ostream* os) {
+    *os << c.name;
+}
 
 class RealSeason : public ComputerPlayer, public testing::WithParamInterface<RealWeekCase> {};
 
