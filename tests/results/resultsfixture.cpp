@@ -3,17 +3,10 @@
 #include "core/text.h"
 #include "core/userlist.h"
 #include "schedule/calendar.h"
-#include "schedule/pickfiles.h"
-#include "schedule/seasongames.h"
 
 #include <gtest/gtest.h>
 
 namespace gs::test {
-
-ResultsPool::ResultsPool() {
-    if (Status ready = ensureGamesTable(pool); !ready)
-        ADD_FAILURE() << ready.error();
-}
 
 void writeUserList(Pool& pool, const std::vector<std::string>& players,
                    const std::string& current) {
@@ -28,21 +21,13 @@ void writeUserList(Pool& pool, const std::vector<std::string>& players,
     fillUserLists(pool);
 }
 
-Season bundled2010() {
-    Season season;
-    season.games = seasonFromCsv(2010, "11/02/2010");
-    for (const SeasonGame& game : season.games)
-        season.scoredGameCount += game.scored() ? 1 : 0;
-    return season;
-}
-
+// The week of every game of a season, by the week rule.
 std::vector<int> weeksOf(const Season& season) {
     std::vector<int> weeks;
     WeekTracker tracker;
     int week = 1;
     for (const SeasonGame& game : season.games) {
-        if (tracker.isBoundary(game.date))
-            ++week;
+        week += tracker.isBoundary(game.date) ? 1 : 0;
         weeks.push_back(week);
     }
     return weeks;
@@ -50,26 +35,11 @@ std::vector<int> weeksOf(const Season& season) {
 
 void pickGame(PickTable& picks, const Season& season, int game, Side side) {
     const SeasonGame& g = season.games.at(static_cast<size_t>(game));
-    int week = weeksOf(season).at(static_cast<size_t>(game));
-    int visitor = teamNumber(g.visitor);
-    int home = teamNumber(g.home);
     bool visitorWon = numericValue(g.visitorScore) > numericValue(g.homeScore);
-    int team = 0;
-    switch (side) {
-    case Side::Visitor:
-        team = visitor;
-        break;
-    case Side::Home:
-        team = home;
-        break;
-    case Side::Winner:
-        team = visitorWon ? visitor : home;
-        break;
-    case Side::Loser:
-        team = visitorWon ? home : visitor;
-        break;
-    }
-    picks[week][team] = 1;
+    bool visitor = side == Side::Visitor || (side == Side::Winner && visitorWon) ||
+                   (side == Side::Loser && !visitorWon);
+    picks[weeksOf(season).at(static_cast<size_t>(game))][teamNumber(visitor ? g.visitor : g.home)] =
+        1;
 }
 
 PickTable sidePicks(const Season& season, Side side, int first, int last) {

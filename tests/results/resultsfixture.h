@@ -17,30 +17,25 @@ namespace gs::test {
 void writeUserList(Pool& pool, const std::vector<std::string>& players,
                    const std::string& current = "admin");
 
-struct ResultsPool : PoolFixture {
-    ResultsPool();
+struct ResultsPool : PoolBuilder {
+    ResultsPool() { bundledGames(); }
     void writeUserList(const std::vector<std::string>& players,
                        const std::string& current = "admin") {
         test::writeUserList(pool, players, current);
     }
-    void writePicks(const std::string& player, const PickTable& picks,
-                    const std::vector<std::string>& activeOrder = {}) {
-        test::writePicks(pool, player, picks, activeOrder);
-    }
 };
 
 // The 2010 season as the bundled table holds it.
-Season bundled2010();
-
-// The week of every game of a season, by the week rule.
-std::vector<int> weeksOf(const Season& season);
+inline Season bundled2010() {
+    return csvSeason(2010, "11/02/2010");
+}
 
 enum class Side { Visitor, Home, Winner, Loser };
 
-// Picks the given side of every game of the weeks first..last.
-PickTable sidePicks(const Season& season, Side side, int first, int last);
-
 // Adds the pick of one game's side to the picks.
 void pickGame(PickTable& picks, const Season& season, int game, Side side);
+
+// Picks the given side of every game of the weeks first..last.
+PickTable sidePicks(const Season& season, Side side, int first, int last);
 
 } // namespace gs::test

@@ -2,74 +2,30 @@
 
 #include "core/league.h"
 #include "schedule/calendar.h"
-#include "tests/support/testsupport.h"
+#include "tests/results/resultsfixture.h"
 
 #include <gtest/gtest.h>
-
-#include <ostream>
 
 namespace gs {
 namespace {
 
-struct PercentCase {
-    const char* name;
-    int correct;
-    int picked;
-    const char* expected;
-};
-
-void PrintTo(const PercentCase& c, std::ostream* os) {
-    *os << c.name;
+TEST(PickScoring, PercentagesRoundHalvesToEvenAndWriteTheShortestText) {
+    struct Case {
+        int correct;
+        int picked;
+        const char* text;
+    };
+    for (const Case& c :
+         {Case{2, 3, "66.6667"}, Case{5, 8, "62.5"}, Case{1, 2, "50"}, Case{1, 128, "0.7812"},
+          Case{3, 128, "2.3438"}, Case{16, 16, "100"}, Case{0, 5, "0"}, Case{0, 0, "0"}})
+        EXPECT_EQ(percentText(c.correct, c.picked), c.text) << c.correct << "/" << c.picked;
 }
 
-class Percentages : public testing::TestWithParam<PercentCase> {};
-
-TEST_P(Percentages, RoundHalvesToEvenAndWriteTheShortestText) {
-    const PercentCase& c = GetParam();
-    EXPECT_EQ(percentText(c.correct, c.picked), c.expected);
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    Cases, Percentages,
-    testing::Values(PercentCase{"TwoOfThree", 2, 3, "66.6667"},
-                    PercentCase{"FiveOfEight", 5, 8, "62.5"}, PercentCase{"OneOfTwo", 1, 2, "50"},
-                    PercentCase{"HalfDownToEven", 1, 128, "0.7812"},
-                    PercentCase{"HalfUpToEven", 3, 128, "2.3438"},
-                    PercentCase{"NineOfFourteen", 9, 14, "64.2857"},
-                    PercentCase{"All", 16, 16, "100"}, PercentCase{"NoneRight", 0, 5, "0"},
-                    PercentCase{"NothingPicked", 0, 0, "0"}),
-    [](const testing::TestParamInfo<PercentCase>& info) { return std::string(info.param.name); });
-
-// Picks of a week: the winners of the games `right`, the losers of `wrong`
-// (rows of the season).
-struct WeekPicks {
-    int week;
-    std::vector<int> right;
-    std::vector<int> wrong;
-};
-
-PickTable picksOf(const std::vector<SeasonGame>& games, const std::vector<WeekPicks>& weeks) {
-    PickTable picks{};
-    for (const WeekPicks& w : weeks) {
-        for (int row : w.right) {
-            const SeasonGame& g = games[static_cast<size_t>(row)];
-            bool visitorWon = std::stoi(g.visitorScore) > std::stoi(g.homeScore);
-            picks[w.week][teamNumber(visitorWon ? g.visitor : g.home)] = 1;
-        }
-        for (int row : w.wrong) {
-            const SeasonGame& g = games[static_cast<size_t>(row)];
-            bool visitorWon = std::stoi(g.visitorScore) > std::stoi(g.homeScore);
-            picks[w.week][teamNumber(visitorWon ? g.home : g.visitor)] = 1;
-        }
-    }
-    return picks;
-}
-
-std::vector<int> rows(int first, int count) {
-    std::vector<int> out;
-    for (int r = first; r < first + count; ++r)
-        out.push_back(r);
-    return out;
+// Picks the winners of `right` rows from `first` on, then the losers of `wrong` rows.
+void pickRows(PickTable& picks, const Season& season, int first, int right, int wrong) {
+    for (int g = first; g < first + right + wrong; ++g)
+        test::pickGame(picks, season, g,
+                       g < first + right ? test::Side::Winner : test::Side::Loser);
 }
 
 std::string dump(const std::vector<WeekStanding>& weeks) {
@@ -83,34 +39,27 @@ std::string dump(const std::vector<WeekStanding>& weeks) {
     return text;
 }
 
-class WeeklyTable : public testing::Test {
-protected:
-    // The 2010 season scored through the pool's current day: weeks 1 to 8
-    // complete (week 1 is rows 0..15, week 2 rows 16..31, week 3 rows 32..47).
-    std::vector<SeasonGame> games = test::seasonFromCsv(2010, "11/02/2010");
-    ScoringRange range = scoringRange(games, "11/02/2010");
-};
-
-TEST_F(WeeklyTable, ClosesEveryCompleteWeekOnTheRealSeason) {
-    ASSERT_EQ(findWeekRows(games, 3).first, 32);
-    ASSERT_EQ(findWeekRows(games, 4).first, 48);
-    // 10 of 16 in week 1, nothing in week 2, 9 of 14 in week 3.
-    PickTable picks =
-        picksOf(games, {{1, rows(0, 10), rows(10, 6)}, {3, rows(32, 9), rows(41, 5)}});
-    EXPECT_EQ(dump(scorePicks(games, range, picks).weeks), "1 | 10 | 62.5 | 10 | 16 | 62.5\n"
-                                                           "2 | 0 | 0 | 10 | 16 | 62.5\n"
-                                                           "3 | 9 | 64.2857 | 19 | 30 | 63.3333\n"
-                                                           "4 | 0 | 0 | 19 | 30 | 63.3333\n"
-                                                           "5 | 0 | 0 | 19 | 30 | 63.3333\n"
-                                                           "6 | 0 | 0 | 19 | 30 | 63.3333\n"
-                                                           "7 | 0 | 0 | 19 | 30 | 63.3333\n"
-                                                           "8 | 0 | 0 | 19 | 30 | 63.3333\n");
-    PickCount count = scorePicks(games, range, picks).season;
-    EXPECT_EQ(count.correct, 19);
-    EXPECT_EQ(count.picked, 30);
+// The 2010 season scored through the pool's current day: weeks 1 to 8
+// complete (week 1 is rows 0..15, week 2 rows 16..31, week 3 rows 32..47).
+TEST(PickScoring, ClosesEveryCompleteWeekOnTheRealSeason) {
+    Season season = test::bundled2010();
+    PickTable picks{}; // 10 of 16 in week 1, nothing in week 2, 9 of 14 in week 3
+    pickRows(picks, season, 0, 10, 6);
+    pickRows(picks, season, 32, 9, 5);
+    PickRecord record = scorePicks(season.games, scoringRange(season.games, "11/02/2010"), picks);
+    EXPECT_EQ(dump(record.weeks), "1 | 10 | 62.5 | 10 | 16 | 62.5\n"
+                                  "2 | 0 | 0 | 10 | 16 | 62.5\n"
+                                  "3 | 9 | 64.2857 | 19 | 30 | 63.3333\n"
+                                  "4 | 0 | 0 | 19 | 30 | 63.3333\n"
+                                  "5 | 0 | 0 | 19 | 30 | 63.3333\n"
+                                  "6 | 0 | 0 | 19 | 30 | 63.3333\n"
+                                  "7 | 0 | 0 | 19 | 30 | 63.3333\n"
+                                  "8 | 0 | 0 | 19 | 30 | 63.3333\n");
+    EXPECT_EQ(record.season.correct, 19);
+    EXPECT_EQ(record.season.picked, 30);
 }
 
-TEST_F(WeeklyTable, AWeekClosesOnlyWhenTheNextWeeksFirstGameIsInRange) {
+TEST(PickScoring, AWeekClosesOnlyWhenTheNextWeeksFirstGameIsInRange) {
     std::vector<SeasonGame> firstWeek = test::seasonFromCsv(2010, "9/13/2010");
     ScoringRange scored = scoringRange(firstWeek, "11/02/2010");
     EXPECT_EQ(scored.lastRow, 16);
@@ -122,13 +71,14 @@ TEST_F(WeeklyTable, AWeekClosesOnlyWhenTheNextWeeksFirstGameIsInRange) {
     EXPECT_EQ(dump(scorePicks(firstWeek, scored, PickTable{}).weeks), "");
 }
 
-TEST_F(WeeklyTable, ScoresAfterTheReferenceDayDoNotCountForTheExport) {
-    std::vector<SeasonGame> all = test::seasonFromCsv(2010);
-    ScoringRange onOrBefore = scoringRange(all, "11/02/2010");
-    EXPECT_EQ(onOrBefore.lastRow, range.lastRow);
-    PickTable picks = picksOf(all, {{9, rows(117, 3), {}}});
-    EXPECT_EQ(scorePicks(all, onOrBefore, picks).season.picked, 0);
-    EXPECT_EQ(scorePicks(all, ScoringRange{256, ""}, picks).season.correct, 3);
+TEST(PickScoring, ScoresAfterTheReferenceDayDoNotCountForTheExport) {
+    Season all = test::csvSeason(2010);
+    PickTable picks{};
+    pickRows(picks, all, 117, 3, 0); // week 9
+    ScoringRange onOrBefore = scoringRange(all.games, "11/02/2010");
+    EXPECT_EQ(onOrBefore.lastRow, 117);
+    EXPECT_EQ(scorePicks(all.games, onOrBefore, picks).season.picked, 0);
+    EXPECT_EQ(scorePicks(all.games, ScoringRange{256, ""}, picks).season.correct, 3);
 }
 
 TEST(PickScoring, ATieIsPickedButNeverRightAndAnUnscoredGameCountsForNothing) {
@@ -144,37 +94,6 @@ TEST(PickScoring, ATieIsPickedButNeverRightAndAnUnscoredGameCountsForNothing) {
     PickCount count = scorePicks(games, ScoringRange{3, ""}, picks).season;
     EXPECT_EQ(count.picked, 1);
     EXPECT_EQ(count.correct, 0);
-}
-
-TEST(PickScoring, TotalsSortBestFirstAndKeepTheListOrderOnEqualPercentages) {
-    std::vector<SeasonGame> games = {
-        {"Detroit Lions", "Chicago Bears", "9/12/2010", "14", "19"},
-        {"Miami Dolphins", "Buffalo Bills", "9/12/2010", "15", "10"},
-        {"N.Y. Jets", "New England Patriots", "9/12/2010", "20", "7"},
-    };
-    auto picksFor = [](std::vector<const char*> teams) {
-        PickTable picks{};
-        for (const char* team : teams)
-            picks[1][teamNumber(team)] = 1;
-        return picks;
-    };
-    std::vector<PlayerPickTable> players = {
-        {"ann", picksFor({"Detroit Lions", "Miami Dolphins"})},
-        {"bob", picksFor({"Chicago Bears", "Buffalo Bills", "N.Y. Jets"})},
-        {"cy", picksFor({})},
-        {"dee", picksFor({"Chicago Bears", "Buffalo Bills"})},
-        {"PC", picksFor({"Chicago Bears", "Miami Dolphins", "N.Y. Jets"})},
-    };
-    std::string text;
-    for (const Standing& standing : rankStandings(games, ScoringRange{2, ""}, players)) {
-        auto cells = standingCells(standing);
-        text += cells[0] + " " + cells[1] + "/" + cells[2] + " " + cells[3] + "\n";
-    }
-    EXPECT_EQ(text, "PC 3/3 100\n"
-                    "bob 2/3 66.6667\n"
-                    "ann 1/2 50\n"
-                    "dee 1/2 50\n"
-                    "cy 0/0 0\n");
 }
 
 } // namespace

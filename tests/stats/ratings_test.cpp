@@ -1,13 +1,13 @@
 #include "stats/ratings.h"
 
 #include "core/text.h"
+#include "tests/support/commandrun.h"
 #include "tests/support/testsupport.h"
 
 #include <algorithm>
 #include <cmath>
 #include <gtest/gtest.h>
 #include <map>
-#include <ostream>
 
 namespace gs {
 namespace {
@@ -15,58 +15,15 @@ namespace {
 constexpr int kArizona = 1;
 constexpr int kAtlanta = 2;
 
-struct GameCase {
-    const char* name;
-    double homeBefore;
-    double visitorBefore;
-    double homeScore;
-    double visitorScore;
-    double shift; // what the home team gains, worked out by hand
-};
-
-void PrintTo(const GameCase& c, std::ostream* os) {
-    *os << c.name;
-}
-
-class OneGame : public testing::TestWithParam<GameCase> {};
-
-TEST_P(OneGame, MovesBothTeamsByTheSameAmount) {
-    const GameCase& c = GetParam();
-    TeamRatings ratings = startingRatings();
-    ratings[kAtlanta] = c.homeBefore;
-    ratings[kArizona] = c.visitorBefore;
-    rateGame(ratings, kArizona, kAtlanta, c.visitorScore, c.homeScore);
-    EXPECT_NEAR(ratings[kAtlanta], c.homeBefore + c.shift, 1e-9);
-    EXPECT_NEAR(ratings[kArizona], c.visitorBefore - c.shift, 1e-9);
-    EXPECT_EQ(ratings[3], kStartingRating);
-}
-
-// D = 65: chance 0.592466; M = ln 8 * 2.2 / 2.265; 20 * M * (1 - 0.592466).
-// D = 165: chance 0.721078; the visitor won, so Dw = -165:
-//   M = ln 22 * 2.2 / 2.035; 20 * M * (0 - 0.721078).
-// D = 115: chance 0.659708; M = ln 2 * 2.2; 20 * M * (0.5 - 0.659708).
-// A one-point game counts as a margin of 1, as does nothing at all below it.
-INSTANTIATE_TEST_SUITE_P(
-    Formula, OneGame,
-    testing::Values(GameCase{"HomeWin", 1505, 1505, 24, 17, 16.462462070399},
-                    GameCase{"AwayUpset", 1600, 1500, 10, 31, -48.192074852253},
-                    GameCase{"Tie", 1550, 1500, 24, 24, -4.870850417590},
-                    GameCase{"OnePointHomeWin", 1505, 1505, 21, 20,
-                             20 * std::log(2.0) * 2.2 / 2.265 * (1 - 0.592466230584332)}),
-    [](const auto& info) { return std::string(info.param.name); });
-
+// The chance as the week began and the margin a projection keeps on file.
 TEST(Ratings, ChanceAndMarginFromTheEdge) {
-    EXPECT_NEAR(homeWinChance(0), 0.5, 1e-12);
     EXPECT_NEAR(homeWinChance(100), 0.640065, 1e-6);
     EXPECT_NEAR(homeWinChance(-100), 1 - 0.640065, 1e-6);
     EXPECT_NEAR(projectedPoints(-37.5), -1.5, 1e-12);
-    struct MarginCase {
-        double edge;
-        int margin;
-    };
-    for (const MarginCase& c : {MarginCase{100, 4}, MarginCase{-37.5, 2}, MarginCase{37.4, 1},
-                                MarginCase{12, 1}, MarginCase{0, 1}, MarginCase{-312.5, 13}})
-        EXPECT_EQ(marginOnFile(c.edge), c.margin) << c.edge;
+    std::string margins;
+    for (double edge : {100.0, -37.5, 37.4, 12.0, 0.0, -312.5})
+        margins += std::to_string(marginOnFile(edge)) + " ";
+    EXPECT_EQ(margins, "4 2 1 1 1 13 ");
 }
 
 GameRecord record(const char* visitor, const char* home, const char* date, const char* vs,
@@ -156,29 +113,64 @@ std::string listDump(const std::vector<TeamRating>& list, size_t lines) {
     return dump;
 }
 
+// Atlanta beat Arizona 24-17 and Buffalo tied Baltimore 10-10 on
+// 9/13/2009, Carolina won 30-3 at Chicago on 9/14/2009; the rematch of
+// Arizona and Atlanta is not played yet.
+const std::vector<GameRecord> kSmallTable = {
+    record("Arizona Cardinals", "Atlanta Falcons", "9/13/2009", "17", "24", "2009"),
+    record("Baltimore Ravens", "Buffalo Bills", "9/13/2009", "10", "10", "2009"),
+    record("Carolina Panthers", "Chicago Bears", "9/14/2009", "30", "3", "2009"),
+    record("Atlanta Falcons", "Arizona Cardinals", "9/20/2009", "", "", "2009"),
+};
+
 TEST(Ratings, AListCountsTheGamesBeforeTheDayBestFirstAndEqualsByTeam) {
-    std::vector<GameRecord> records = {
-        record("Arizona Cardinals", "Atlanta Falcons", "9/13/2009", "17", "24", "2009"),
-        record("Baltimore Ravens", "Buffalo Bills", "9/13/2009", "10", "10", "2009"),
-        record("Carolina Panthers", "Chicago Bears", "9/14/2009", "30", "3", "2009"),
-        record("Atlanta Falcons", "Arizona Cardinals", "9/20/2009", "", "", "2009"),
-    };
     // Before 9/14 the Carolina game does not count. A tie costs the home
     // team, which was expected to win: Buffalo 1502.18, Baltimore 1507.82.
     // The teams without a game stay at 1505, in team order.
-    EXPECT_EQ(listDump(seasonRatingList(records, 2009, "9/14/2009"), 5),
+    EXPECT_EQ(listDump(seasonRatingList(kSmallTable, 2009, "9/14/2009"), 5),
               "Atlanta Falcons 1521 1-0-0\n"
               "Baltimore Ravens 1508 0-0-1\n"
               "Carolina Panthers 1505 0-0-0\n"
               "Chicago Bears 1505 0-0-0\n"
               "Cincinnati Bengals 1505 0-0-0\n");
-    std::vector<TeamRating> all = seasonRatingList(records, 2009, "");
+    std::vector<TeamRating> all = seasonRatingList(kSmallTable, 2009, "");
     // Carolina won by 27 away as the underdog: 1545.69.
     EXPECT_EQ(listDump(all, 3), "Carolina Panthers 1546 1-0-0\n"
                                 "Atlanta Falcons 1521 1-0-0\n"
                                 "Baltimore Ravens 1508 0-0-1\n");
     EXPECT_EQ(listDump({all.end() - 2, all.end()}, 2), "Arizona Cardinals 1489 0-1-0\n"
                                                        "Chicago Bears 1464 0-1-0\n");
+}
+
+// The command lists the season asked for, else the pool's, up to the pool's day.
+TEST(RatingsCommand, PrintsTheListOfTheSeasonAskedFor) {
+    test::PoolFixture fixture;
+    std::vector<GameRecord> records = kSmallTable;
+    records.push_back(record("Arizona Cardinals", "Atlanta Falcons", "9/12/2010", "", "", "2010"));
+    test::storeRecords(fixture.pool, records);
+    struct Case {
+        std::vector<std::string> args;
+        const char* best; // the line after the header
+    };
+    // 2010 starts a third of the way back to 1505.
+    for (const Case& c : {Case{{"ratings"}, "Carolina Panthers,1532,0,0,0"},
+                          Case{{"ratings", "--season", "2009"}, "Carolina Panthers,1546,1,0,0"},
+                          Case{{"--reference-date", "9/14/2009", "ratings", "--season=2009"},
+                               "Atlanta Falcons,1521,1,0,0"}}) {
+        test::CommandRun run = test::runGridslateIn(fixture.home.path(), c.args);
+        ASSERT_EQ(run.status, 0) << run.err;
+        EXPECT_TRUE(run.out.starts_with(std::string("Team,Rating,Wins,Losses,Ties\n") + c.best))
+            << run.out;
+        EXPECT_EQ(std::count(run.out.begin(), run.out.end(), '\n'), 33);
+    }
+    for (const std::vector<std::string>& args : {std::vector<std::string>{"ratings", "2009"},
+                                                 {"ratings", "--season", "09"},
+                                                 {"ratings", "--season"}}) {
+        test::CommandRun run = test::runGridslateIn(fixture.home.path(), args);
+        EXPECT_EQ(run.status, 2);
+        EXPECT_EQ(run.err, "gridslate: ratings takes at most a season: ratings [--season YYYY]\n");
+        EXPECT_EQ(run.out, "");
+    }
 }
 
 TEST(Ratings, TheListNamesATeamAsItsSeasonDoes) {
