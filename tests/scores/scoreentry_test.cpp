@@ -82,6 +82,12 @@ INSTANTIATE_TEST_SUITE_P(
         OpeningCase{"TheMondayGameIsStillOpen", "2010", "10/31/2010",
                     "372 Houston Texans at Indianapolis Colts []-[] 10/31/2010-11/1/2010 weeks 1 2 "
                     "3 4 5 6 7 8 | Monday, 11/1/2010 | Game 13 of 13, week 8 | chosen 8"},
+        // The next season's games before the reference date are not this one's.
+        OpeningCase{
+            "ASeasonOverBeforeTheNextBegan", "2009", kDefaultReferenceDate,
+            "240 Indianapolis Colts at Buffalo Bills [7]-[30] 1/3/2010-1/3/2010 weeks 1 2 3 "
+            "4 5 6 7 8 9 10 11 12 13 14 15 16 17 | Sunday, 1/3/2010 | Game 1 of 16, week "
+            "17 | chosen 17"},
         OpeningCase{"ASeasonNotBegun", "2011", kDefaultReferenceDate,
                     "512 New Orleans Saints at Green Bay Packers []-[] - weeks 1 | Thursday, "
                     "9/8/2011 | Game 1 of 16, week 1 | chosen 0"}),
