@@ -17,17 +17,9 @@ public:
     ScopedVariable(const char* name, const char* value) : m_name(name) {
         if (const char* old = std::getenv(name))
             m_saved = old;
-        if (value)
-            ::setenv(name, value, 1);
-        else
-            ::unsetenv(name);
+        value ? ::setenv(name, value, 1) : ::unsetenv(name);
     }
-    ~ScopedVariable() {
-        if (m_saved)
-            ::setenv(m_name, m_saved->c_str(), 1);
-        else
-            ::unsetenv(m_name);
-    }
+    ~ScopedVariable() { m_saved ? ::setenv(m_name, m_saved->c_str(), 1) : ::unsetenv(m_name); }
 
 private:
     const char* m_name;

@@ -53,18 +53,12 @@ protected:
     fs::path data() const { return pool.folders.program; }
 };
 
-TEST_P(Modes, ANewDataFolderAndUserListAreTheOwnersOnly) {
+// A new data folder and user list, and existing files at their next write.
+TEST_P(Modes, FilesWithPasswordsAreTheOwnersOnly) {
     pool.currentUser = "admin";
-    Result<UserListLoad> load = loadUserList(pool);
-    ASSERT_TRUE(load) << load.error();
+    ASSERT_TRUE(loadUserList(pool));
     EXPECT_EQ(modeOf(data()), 0700u);
     EXPECT_EQ(modeOf(userListPath(pool.folders)), 0600u);
-}
-
-TEST_P(Modes, ExistingFilesGetTheModeAtTheirNextWrite) {
-    fs::create_directories(data());
-    pool.currentUser = "admin";
-    writeBytes(userListPath(pool.folders), "2010\r\nadmin,1,9,1,,0," + data().string() + "\r\n");
     writeBytes(preferencePath(pool.folders, "admin"), "," + data().string() + "\r\n");
     fs::permissions(userListPath(pool.folders), fs::perms(0644));
     fs::permissions(preferencePath(pool.folders, "admin"), fs::perms(0666));
@@ -75,12 +69,14 @@ TEST_P(Modes, ExistingFilesGetTheModeAtTheirNextWrite) {
     EXPECT_EQ(modeOf(userListPath(pool.folders)), 0600u);
     EXPECT_EQ(modeOf(preferencePath(pool.folders, "admin")), 0600u);
 
+    fs::permissions(userListPath(pool.folders), fs::perms(0644));
     pool.seasonYear = "2011";
     ASSERT_TRUE(storeSeasonInUserList(pool));
     EXPECT_EQ(modeOf(userListPath(pool.folders)), 0600u);
 }
 
-// Files without passwords keep the mode of any new file.
+// Files without passwords keep the mode of any new file; a change that
+// fails halfway puts a file back with the access it had.
 TEST_P(Modes, OtherFilesFollowTheUmask) {
     fs::create_directories(data());
     ASSERT_TRUE(writeLinesAtomic(data() / "admin2010.dat", {"0"}));
@@ -88,11 +84,7 @@ TEST_P(Modes, OtherFilesFollowTheUmask) {
     ASSERT_TRUE(
         copyFileAtomic(data() / "admin2010.dat", data() / "UserList.bak", FileAccess::OwnerOnly));
     EXPECT_EQ(modeOf(data() / "UserList.bak"), 0600u);
-}
 
-// A change that fails halfway puts a file back with the access it had.
-TEST_P(Modes, ARollbackPutsBackTheModeAsWell) {
-    fs::create_directories(data());
     fs::path list = userListPath(pool.folders);
     ASSERT_TRUE(writeLinesAtomic(list, {"2010"}, FileAccess::OwnerOnly));
     FileRollback changes;

@@ -32,48 +32,36 @@ INSTANTIATE_TEST_SUITE_P(
                     ValueCase{"ExponentWithoutDigits", "3e", 3}, ValueCase{"SignOnly", "-", 0}),
     [](const auto& info) { return std::string(info.param.name); });
 
-TEST(RoundHalfEven, RoundsHalvesToTheEvenNeighbour) {
-    EXPECT_EQ(roundHalfEven(2.5), 2);
-    EXPECT_EQ(roundHalfEven(3.5), 4);
-    EXPECT_EQ(roundHalfEven(-2.5), -2);
-}
-
-TEST(ToInt16, ReadsOutOfRangeAsZeroInsteadOfFailing) {
+// Halves round to the even neighbour; out of range reads as 0 instead of
+// failing; signs take a space; beyond six significant digits printf's
+// default would round.
+TEST(NumberText, RoundsConvertsAndWritesNumbers) {
+    EXPECT_EQ(roundHalfEven(2.5) + roundHalfEven(3.5) * 10 + roundHalfEven(-2.5) * 100, -158);
     EXPECT_EQ(toInt16(32767.4), 32767);
-    EXPECT_EQ(toInt16(40000), 0);
-    EXPECT_EQ(toInt16(numericValue("1e400")), 0);
-}
-
-TEST(NumberText, SignsWithASpaceAndKeepsTheShortestDecimals) {
+    EXPECT_EQ(toInt16(40000) + toInt16(numericValue("1e400")), 0);
     EXPECT_EQ(signedText(10) + "|" + signedText(0) + "|" + signedText(-3), " 10| 0|-3");
     EXPECT_EQ(decimalText(66.6667) + "|" + decimalText(62.5) + "|" + decimalText(50),
               "66.6667|62.5|50");
-    // Beyond six significant digits printf's default would round.
     EXPECT_EQ(decimalText(1234567.5) + "|" + decimalText(0.1234567) + "|" + decimalText(123456789),
               "1234567.5|0.1234567|123456789");
 }
 
-TEST(Spaces, TrimRemovesSurroundingSpacesInAtMostFivePasses) {
-    EXPECT_EQ(trimSpaces("  Dallas Cowboys "), "Dallas Cowboys");
-    EXPECT_EQ(trimSpaces(""), "");
-    EXPECT_EQ(trimSpaces("   "), "");
-    EXPECT_EQ(trimSpaces("      x"), " x"); // six leading spaces lose only five
-}
-
-TEST(Spaces, StripRemovesEverySpace) {
+// Trimming takes at most five passes: six leading spaces lose only five.
+TEST(Spaces, TrimRemovesSurroundingSpacesAndStripRemovesEvery) {
+    EXPECT_EQ(trimSpaces("  Dallas Cowboys ") + "|" + trimSpaces("") + "|" + trimSpaces("   ") +
+                  "|" + trimSpaces("      x"),
+              "Dallas Cowboys||| x");
     EXPECT_EQ(stripSpaces(" N.Y.  Giants "), "N.Y.Giants");
 }
 
+// A character without a byte, or cut short, becomes a question mark.
 TEST(CodePage, RoundTripsEveryByte) {
     std::string all;
     for (int b = 1; b < 256; ++b)
         all += static_cast<char>(b);
     EXPECT_EQ(utf8ToCp1252(cp1252ToUtf8(all)), all);
     EXPECT_EQ(cp1252ToUtf8("\x80"), "\xE2\x82\xAC"); // euro sign
-}
-
-TEST(CodePage, UnmappableOrCutShortCharactersBecomeQuestionMarks) {
-    EXPECT_EQ(utf8ToCp1252("\xE2\x98\x83") + utf8ToCp1252("\xC3"), "??"); // no byte; cut short
+    EXPECT_EQ(utf8ToCp1252("\xE2\x98\x83") + utf8ToCp1252("\xC3"), "??");
 }
 
 } // namespace

@@ -20,7 +20,7 @@ namespace fs = std::filesystem;
 using test::folderEntries;
 using test::readBytes;
 
-TEST(TextFile, ReplacesWithCrLfLinesAndLeavesNoTemporary) {
+TEST(TextFile, WritesCrLfLinesAndReadsEveryKindOfLineEnd) {
     test::TempDir dir;
     fs::path file = dir.path() / "f.dat";
     test::writeBytes(file, "old\r\n");
@@ -28,21 +28,12 @@ TEST(TextFile, ReplacesWithCrLfLinesAndLeavesNoTemporary) {
     ASSERT_TRUE(written) << written.error();
     EXPECT_EQ(readBytes(file), "one\r\n\r\ntw\xE9\r\n");
     EXPECT_EQ(folderEntries(dir.path()), std::vector<std::string>{"f.dat"});
-}
-
-TEST(TextFile, ReadsEveryKindOfLineEnd) {
-    test::TempDir dir;
-    fs::path file = dir.path() / "f.dat";
     test::writeBytes(file, "a\r\nb\nc\rd\r\n\r\n");
     TextFile read = readTextFile(file);
     EXPECT_EQ(read.status, ReadStatus::Ok);
     EXPECT_EQ(read.lines, (std::vector<std::string>{"a", "b", "c", "d", ""}));
     EXPECT_EQ(readTextFile(dir.path() / "none").status, ReadStatus::Missing);
-}
-
-TEST(TextFile, AFolderIsNotAFile) {
-    test::TempDir dir;
-    EXPECT_FALSE(fileExists(dir.path()));
+    EXPECT_FALSE(writeLinesAtomic(dir.path() / "no" / "f.dat", {"x"}));
 }
 
 // A file size limit makes the write fail halfway, even for root.
@@ -121,12 +112,14 @@ INSTANTIATE_TEST_SUITE_P(
                     ReadStatus::Missing, "No such file or directory"}),
     [](const auto& info) { return std::string(info.param.name); });
 
-TEST(TextFile, APipeIsAFileThatExistsWithoutBeingOpened) {
+// A pipe is not opened: nobody writes to it. A folder is no file.
+TEST(TextFile, ExistenceIsToldWithoutOpening) {
     test::TempDir dir;
     fs::path pipe = dir.path() / "UserList.db";
     ASSERT_EQ(::mkfifo(pipe.c_str(), 0600), 0);
-    EXPECT_TRUE(fileExists(pipe)); // returns at once: nobody writes to the pipe
+    EXPECT_TRUE(fileExists(pipe));
     EXPECT_FALSE(fileExists(dir.path() / "none"));
+    EXPECT_FALSE(fileExists(dir.path()));
 }
 
 // The games table is copied whole whatever its size, but never from a pipe.
@@ -211,13 +204,6 @@ TEST(TextFile, WritingIfAbsentKeepsAFileThatStands) {
     EXPECT_EQ(*placed, Placement::AlreadyThere);
     EXPECT_EQ(readBytes(file), "new\r\n");
     EXPECT_EQ(folderEntries(dir.path()), std::vector<std::string>{"admin2010.dat"});
-}
-
-TEST(TextFile, WriteIntoAMissingFolderFails) {
-    test::TempDir dir;
-    Status written = writeLinesAtomic(dir.path() / "no" / "f.dat", {"x"});
-    ASSERT_FALSE(written);
-    EXPECT_NE(written.error(), "");
 }
 
 } // namespace

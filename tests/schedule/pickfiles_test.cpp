@@ -33,17 +33,8 @@ std::string allWeeks(const PickTable& table) {
 
 std::string spreads(const SpreadTable& table, int from, int to) {
     std::string text;
-    for (int g = from; g <= to; ++g) {
-        text += std::to_string(table[g]);
-        text += ' ';
-    }
-    return text;
-}
-
-std::string refusal(const std::string& player) {
-    std::string text("The name \"");
-    text += player;
-    text += "\" cannot be used as a file name.";
+    for (int g = from; g <= to; ++g)
+        text += std::to_string(table[g]) + " ";
     return text;
 }
 
@@ -79,118 +70,90 @@ protected:
     Pool& pool = fixture.pool;
 };
 
-TEST_F(PickFiles, MissingHumanFileIsCreatedWithZeros) {
-    PlayerPicks loaded = load("alice");
+TEST_F(PickFiles, MissingFilesAreCreatedWithZeros) {
+    PlayerPicks human = load("alice");
+    EXPECT_EQ(human.picks, PickTable{});
+    EXPECT_TRUE(human.activeOrder.empty());
     EXPECT_EQ(test::readBytes(aliceFile()), crlf(lines({}, 17)));
-    EXPECT_EQ(loaded.picks, PickTable{});
-    EXPECT_TRUE(loaded.activeOrder.empty());
-}
-
-TEST_F(PickFiles, MissingComputerFileIsCreatedWithZeroSpreads) {
-    PlayerPicks loaded = load("PC");
-    EXPECT_EQ(test::readBytes(pcFile()), crlf(lines({}, 17, std::vector<std::string>(256, "0"))));
-    EXPECT_EQ(loaded.picks, PickTable{});
-    EXPECT_EQ(loaded.spreads, SpreadTable{});
-}
-
-TEST_F(PickFiles, HumanFileHoldsPicksThenActivePlayers) {
-    PickTable picks{};
-    picks[1][1] = 1;
-    picks[1][32] = 1;
-    picks[17][16] = 1;
-    pool.activePlayers.entries = {"alice", "admin", "Bob Smith"};
-    save("alice", picks);
-    EXPECT_EQ(
-        test::readBytes(aliceFile()),
-        crlf(lines({weekLine({1, 32})}, 15, {weekLine({16}), "alice", "admin", "Bob Smith"})));
-
-    PlayerPicks loaded = load("alice");
-    EXPECT_EQ(allWeeks(loaded.picks), allWeeks(picks));
-    EXPECT_EQ(loaded.activeOrder, pool.activePlayers.entries);
-}
-
-TEST_F(PickFiles, ComputerFileHoldsProjectionsAndSpreadsOneToLast) {
-    Projection projection;
-    projection.picks[1][2] = 1;
-    projection.spreads[0] = 99; // never on file
-    projection.spreads[1] = 3;
-    projection.spreads[2] = 999;
-    projection.spreads[256] = 11;
-    saveComputer(projection);
-    std::vector<std::string> spreadLines(256, "0");
-    spreadLines[0] = "3";
-    spreadLines[1] = "999";
-    spreadLines[255] = "11";
-    EXPECT_EQ(test::readBytes(pcFile()), crlf(lines({weekLine({2})}, 16, spreadLines)));
-
-    PlayerPicks loaded = load("PC");
-    EXPECT_EQ(allWeeks(loaded.picks), allWeeks(projection.picks));
-    EXPECT_EQ(spreads(loaded.spreads, 0, 3) + spreads(loaded.spreads, 256, 256), "0 3 999 0 11 ");
-}
-
-TEST_F(PickFiles, AnEighteenWeekSeasonKeepsItsLastWeekAndEveryGame) {
-    pool.seasonYear = "2021";
-    PickTable picks{};
-    picks[18][5] = 1;
-    pool.activePlayers.entries = {"alice"};
-    save("alice", picks);
-    EXPECT_EQ(test::readBytes(aliceFolder() / "alice2021.dat"),
-              crlf(lines({}, 17, {weekLine({5}), "alice"})));
-    EXPECT_EQ(allWeeks(load("alice").picks), allWeeks(picks));
-
-    Projection projection;
-    projection.picks[18][7] = 1;
-    projection.spreads[272] = 4;
-    saveComputer(projection);
-    std::vector<std::string> spreadLines(272, "0");
-    spreadLines[271] = "4";
-    EXPECT_EQ(test::readBytes(pool.folders.program / "PC2021.dat"), crlf(lines({}, 17, [&] {
-                  std::vector<std::string> rest = {weekLine({7})};
-                  rest.insert(rest.end(), spreadLines.begin(), spreadLines.end());
-                  return rest;
-              }())));
     PlayerPicks computer = load("PC");
-    EXPECT_EQ(computer.picks[18][7], 1);
-    EXPECT_EQ(computer.spreads[272], 4);
+    EXPECT_EQ(computer.picks, PickTable{});
+    EXPECT_EQ(computer.spreads, SpreadTable{});
+    EXPECT_EQ(test::readBytes(pcFile()), crlf(lines({}, 17, std::vector<std::string>(256, "0"))));
+}
+
+// A human's file holds the season's weeks, then the active players; the
+// computer player's its projection's weeks, then its spreads from game 1 to
+// the season's last.
+TEST_F(PickFiles, FilesHoldEveryWeekAndGameOfTheSeason) {
+    for (auto [season, weeks, games] : {std::tuple{"2010", 17, 256}, {"2021", 18, 272}}) {
+        SCOPED_TRACE(season);
+        pool.seasonYear = season;
+        PickTable picks{};
+        picks[1][1] = picks[1][32] = picks[weeks][16] = 1;
+        pool.activePlayers.entries = {"alice", "admin", "Bob Smith"};
+        save("alice", picks);
+        EXPECT_EQ(test::readBytes(aliceFolder() / ("alice" + std::string(season) + ".dat")),
+                  crlf(lines({weekLine({1, 32})}, weeks - 2,
+                             {weekLine({16}), "alice", "admin", "Bob Smith"})));
+        PlayerPicks loaded = load("alice");
+        EXPECT_EQ(allWeeks(loaded.picks), allWeeks(picks));
+        EXPECT_EQ(loaded.activeOrder, pool.activePlayers.entries);
+
+        Projection projection;
+        projection.picks[weeks][2] = 1;
+        projection.spreads[0] = 99; // never on file
+        projection.spreads[1] = 3;
+        projection.spreads[2] = 999;
+        projection.spreads[games] = 11;
+        saveComputer(projection);
+        std::vector<std::string> rest(1 + games, "0");
+        rest[0] = weekLine({2});
+        rest[1] = "3";
+        rest[2] = "999";
+        rest[games] = "11";
+        EXPECT_EQ(test::readBytes(pool.folders.program / ("PC" + std::string(season) + ".dat")),
+                  crlf(lines({}, weeks - 1, rest)));
+        PlayerPicks computer = load("PC");
+        EXPECT_EQ(allWeeks(computer.picks), allWeeks(projection.picks));
+        EXPECT_EQ(spreads(computer.spreads, 0, 3) + spreads(computer.spreads, games, games),
+                  "0 3 999 0 11 ");
+    }
 }
 
 // The file is saved on every opening of the weekly panel; unchanged bytes
-// are not written again.
-TEST_F(PickFiles, ComputerFileIsRewrittenOnlyWhenItsBytesChange) {
+// are not written again. Only the computer player's projection belongs in
+// its file: picks saved under its name leave it alone.
+TEST_F(PickFiles, ComputerFileChangesOnlyWithItsProjection) {
     Projection projection;
+    projection.picks[1][2] = 1;
     projection.spreads[1] = 3;
     saveComputer(projection);
+    std::string before = test::readBytes(pcFile());
     auto longAgo = fs::file_time_type::clock::now() - std::chrono::hours(24 * 365);
     fs::last_write_time(pcFile(), longAgo);
     saveComputer(projection);
     EXPECT_EQ(fs::last_write_time(pcFile()), longAgo);
+    PickTable picks{};
+    picks[1][1] = 1;
+    pool.activePlayers.entries = {"PC", "admin"};
+    save("PC", picks);
+    EXPECT_EQ(test::readBytes(pcFile()), before);
 
     projection.spreads[1] = 4;
     saveComputer(projection);
     EXPECT_EQ(load("PC").spreads[1], 4);
 }
 
-// Only the computer player's projection belongs in its file: picks saved
-// under its name do not replace the projection and the spreads.
-TEST_F(PickFiles, PicksSavedAsTheComputerPlayerLeaveItsFileAlone) {
-    Projection projection;
-    projection.picks[1][2] = 1;
-    projection.spreads[1] = 3;
-    saveComputer(projection);
-    std::string before = test::readBytes(pcFile());
-    PickTable picks{};
-    picks[1][1] = 1;
-    pool.activePlayers.entries = {"PC", "admin"};
-    save("PC", picks);
-    EXPECT_EQ(test::readBytes(pcFile()), before);
-}
-
 // A short file gives 0 for the spreads it lacks and is left as it is.
-TEST_F(PickFiles, ShortComputerFileLoadsWhatItHolds) {
-    std::string shortFile = crlf(lines({}, 17, {"5", " 6", "x"}));
+// Spreads come from a projection: 1 up to a few dozen points. What lies
+// outside 0..999 is damage, read as no spread so the projection sets it anew.
+TEST_F(PickFiles, ComputerFileSpreadsAreReadAsAProjectionGivesThem) {
+    std::string shortFile =
+        crlf(lines({}, 17, {"5", " 6", "x", "-999", "1000", "999", "-4", "32767", " 7"}));
     test::writeBytes(pcFile(), shortFile);
     PlayerPicks loaded = load("PC");
-    EXPECT_EQ(spreads(loaded.spreads, 0, 4) + spreads(loaded.spreads, 256, 256), "0 5 6 0 0 0 ");
+    EXPECT_EQ(spreads(loaded.spreads, 0, 11) + spreads(loaded.spreads, 256, 256),
+              "0 5 6 0 0 0 999 0 0 7 0 0 0 ");
     EXPECT_EQ(test::readBytes(pcFile()), shortFile);
 }
 
@@ -210,10 +173,8 @@ TEST_P(DamagedFiles, LoadWhatTheyCanAndStayUntouched) {
     test::writeBytes(aliceFile(), GetParam().bytes);
     PlayerPicks loaded = load("alice");
     std::string expected = GetParam().weeks;
-    while (expected.size() < 33 * kMaxWeeks) {
-        expected += std::string(32, '0');
-        expected += '\n';
-    }
+    while (expected.size() < 33 * kMaxWeeks)
+        expected += std::string(32, '0') + "\n";
     EXPECT_EQ(allWeeks(loaded.picks), expected);
     EXPECT_EQ(test::readBytes(aliceFile()), GetParam().bytes);
 }
@@ -234,14 +195,6 @@ INSTANTIATE_TEST_SUITE_P(
                                 "01000100000000000000000000000000\n"}),
     [](const auto& info) { return std::string(info.param.name); });
 
-// Spreads come from a projection: 1 up to a few dozen points. What lies
-// outside 0..999 is damage, read as no spread so the projection sets it anew.
-TEST_F(PickFiles, SpreadsOutsideWhatAProjectionGivesReadAsZero) {
-    SpreadTable read =
-        spreadsFromLines({"-999", "1000", "999", "-4", " 7", "32767", "0"}, SeasonShape{});
-    EXPECT_EQ(spreads(read, 1, 8), "0 0 999 0 7 0 0 0 ");
-}
-
 struct DamagedComputerFile {
     const char* name;
     std::string bytes;
@@ -260,17 +213,17 @@ std::string tidyComputerFile(std::vector<std::string> spreadLines = {}) {
 }
 
 // The damaged file is kept beside the new one, the person is told once, and
-// the next save finds nothing to tell.
+// the next save finds nothing to tell; a second damage does not take the
+// place of the first one kept.
 TEST_P(DamagedComputerFiles, AreKeptBesideTheNewFileAndToldOnce) {
     test::writeBytes(pcFile(), GetParam().bytes);
     Projection projection;
     projection.picks[1][2] = 1;
     Result<ComputerPicksSaved> saved = saveComputerPicks(pool, projection);
     ASSERT_TRUE(saved) << saved.error();
-    std::string notice("The computer player's file ");
-    notice += pcFile().string();
-    notice += " was damaged. It is kept as PC2010.dat.damaged, and the file was written afresh.";
-    EXPECT_EQ(saved->notice, notice);
+    EXPECT_EQ(saved->notice, "The computer player's file " + pcFile().string() +
+                                 " was damaged. It is kept as PC2010.dat.damaged, and the file "
+                                 "was written afresh.");
     EXPECT_EQ(test::readBytes(pcFile()), tidyComputerFile());
     EXPECT_EQ(test::readBytes(pcFile().string() + ".damaged"), GetParam().bytes);
 
@@ -279,37 +232,22 @@ TEST_P(DamagedComputerFiles, AreKeptBesideTheNewFileAndToldOnce) {
     ASSERT_TRUE(saved) << saved.error();
     EXPECT_EQ(saved->notice, "");
     EXPECT_EQ(test::readBytes(pcFile()), tidyComputerFile({"4"}));
-    EXPECT_FALSE(fs::exists(pcFile().string() + ".damaged2"));
+
+    test::writeBytes(pcFile(), GetParam().bytes + "again");
+    ASSERT_TRUE(saveComputerPicks(pool, projection));
+    EXPECT_EQ(test::readBytes(pcFile().string() + ".damaged"), GetParam().bytes);
+    EXPECT_EQ(test::readBytes(pcFile().string() + ".damaged2"), GetParam().bytes + "again");
 }
 
 INSTANTIATE_TEST_SUITE_P(
     Cases, DamagedComputerFiles,
     testing::Values(
         DamagedComputerFile{"RandomBytes", std::string("\x8f\x00\xd3Q\r\x91\n\xfe\x07,,9", 12)},
-        DamagedComputerFile{"PickValueNine", crlf(lines({weekLine({2}).replace(0, 1, "9")}, 16,
-                                                        std::vector<std::string>(256, "0")))},
-        DamagedComputerFile{"SpreadOfMinus999", crlf(lines({}, 17,
-                                                           [] {
-                                                               std::vector<std::string> spreadLines(
-                                                                   256, "0");
-                                                               spreadLines[4] = "-999";
-                                                               return spreadLines;
-                                                           }()))},
+        DamagedComputerFile{"PickValueNine", "9" + tidyComputerFile().substr(1)},
+        DamagedComputerFile{"SpreadOfMinus999", tidyComputerFile({"0", "0", "0", "0", "-999"})},
         DamagedComputerFile{"Truncated", crlf(lines({}, 17, {"5", "6"}))},
         DamagedComputerFile{"Empty", ""}),
     [](const auto& info) { return std::string(info.param.name); });
-
-// A second damaged file does not take the place of the first one kept.
-TEST_F(PickFiles, EachDamagedComputerFileIsKeptUnderANameOfItsOwn) {
-    Projection projection;
-    for (const char* damage : {"first damage", "second damage"}) {
-        test::writeBytes(pcFile(), damage);
-        Result<ComputerPicksSaved> saved = saveComputerPicks(pool, projection);
-        ASSERT_TRUE(saved) << saved.error();
-    }
-    EXPECT_EQ(test::readBytes(pcFile().string() + ".damaged"), "first damage");
-    EXPECT_EQ(test::readBytes(pcFile().string() + ".damaged2"), "second damage");
-}
 
 TEST_F(PickFiles, NameNotInTheTableUsesTheLastSlotsFolder) {
     EXPECT_EQ(pickFilePath(pool, "zed"), pool.folders.program / "zed2010.dat"); // no folder set
@@ -369,20 +307,25 @@ TEST_F(PickFiles, UnsafeNamesAreRefusedWithoutTouchingAnyFile) {
         test::addUser(pool, 4, player);
         Result<PlayerPicks> loaded = loadPicks(pool, player);
         ASSERT_FALSE(loaded) << player;
-        EXPECT_EQ(loaded.error(), refusal(player));
+        const std::string refusal = "The name \"" + player + "\" cannot be used as a file name.";
+        EXPECT_EQ(loaded.error(), refusal);
         Status saved = savePicks(pool, player, picks);
         ASSERT_FALSE(saved) << player;
-        EXPECT_EQ(saved.error(), refusal(player));
+        EXPECT_EQ(saved.error(), refusal);
     }
     EXPECT_TRUE(fs::is_empty(aliceFolder()));
     EXPECT_TRUE(fs::is_empty(pool.folders.program));
 }
 
+// Missing, they leave the records alone.
 TEST_F(PickFiles, OldScoresCarryTheirSignSpaceAndReadBack) {
     TeamRecordTable records{};
     records[1] = {0, 10, 3, 1, 0, 0, 2};
     records[2] = {0, -3, 0, 0, 12, 1, 4};
     records[32] = {0, 416, 307, 14, 2, 0, 1};
+    TeamRecordTable read = records;
+    EXPECT_FALSE(readOldScores(pool.folders, 2009, read));
+    EXPECT_EQ(read, records);
     Status written = writeOldScores(pool.folders, 2009, records);
     ASSERT_TRUE(written) << written.error();
     std::vector<std::string> expected(32, " 0, 0, 0, 0, 0");
@@ -390,21 +333,11 @@ TEST_F(PickFiles, OldScoresCarryTheirSignSpaceAndReadBack) {
     expected[1] = "-3, 0, 0, 12, 1";
     expected[31] = " 416, 307, 14, 2, 0";
     EXPECT_EQ(test::readBytes(oldScoresPath(pool.folders, 2009)), crlf(expected));
-
-    TeamRecordTable read = records;
     for (int t = 1; t <= kTeamCount; ++t)
         for (int c = 1; c <= 5; ++c)
             read[t][c] = 77;
     ASSERT_TRUE(readOldScores(pool.folders, 2009, read));
     EXPECT_EQ(read, records);
-}
-
-TEST_F(PickFiles, MissingOldScoresLeaveTheRecordsAlone) {
-    TeamRecordTable records = emptyTeamRecords();
-    records[5][3] = 77;
-    TeamRecordTable before = records;
-    EXPECT_FALSE(readOldScores(pool.folders, 2008, records));
-    EXPECT_EQ(records, before);
 }
 
 } // namespace

@@ -46,6 +46,8 @@ protected:
     Pool& pool = fixture.pool;
 };
 
+// A table that stands by the time the bundled one is ready (another copy of
+// the program was quicker, and may have imported into it) is kept.
 TEST_F(SeasonGamesTest, TakesTheSeasonByNumericYearAndCountsOnlyFullScores) {
     test::storeRecords(
         pool, {
@@ -55,6 +57,9 @@ TEST_F(SeasonGamesTest, TakesTheSeasonByNumericYearAndCountsOnlyFullScores) {
                   {"Detroit Lions", "Chicago Bears", "9/12/2010", "14", "", "2010"},
                   {"Dallas Cowboys", "N.Y. Giants", "9/8/2011", "", "", "2011"},
               });
+    Status installed = installBundledTable(pool);
+    ASSERT_TRUE(installed) << installed.error();
+    EXPECT_EQ(folderEntries(pool.folders.program), std::vector<std::string>{kGamesFileName});
     EXPECT_EQ(dumpSeason(rebuild()), "Minnesota Vikings|New Orleans Saints|9/9/2010|9|14\n"
                                      "Miami Dolphins|Buffalo Bills|9/12/2010|15|10\n"
                                      "Detroit Lions|Chicago Bears|9/12/2010|14|\n"
@@ -81,39 +86,6 @@ TEST_F(SeasonGamesTest, FreshHomeGetsTheBundledSeasons) {
     EXPECT_EQ(test::dumpRecords(records), test::dumpRecords(expected));
 
     // Nothing but the table is left behind.
-    EXPECT_EQ(folderEntries(pool.folders.program), std::vector<std::string>{kGamesFileName});
-}
-
-TEST_F(SeasonGamesTest, AnExistingTableIsNeverRewritten) {
-    test::writeBytes(tablePath(), "anything at all");
-    Status ensured = ensureGamesTable(pool);
-    EXPECT_TRUE(ensured) << ensured.error();
-    EXPECT_EQ(test::readBytes(tablePath()), "anything at all");
-}
-
-TEST_F(SeasonGamesTest, AnUnreadableTableIsAnError) {
-    test::writeBytes(tablePath(), std::string(4096, '\x01'));
-    for (const char* reason : {"file is not a database", "it is a folder"}) {
-        Result<Season> season = rebuildSeasonGames(pool);
-        ASSERT_FALSE(season) << reason;
-        std::string expected("The games table ");
-        expected += tablePath().string();
-        expected += " cannot be read: ";
-        expected += reason;
-        EXPECT_EQ(season.error(), expected);
-        fs::remove(tablePath()); // next: a folder in the table's place
-        fs::create_directory(tablePath());
-    }
-}
-
-// A table that stands by the time the bundled one is ready (another copy of
-// the program was quicker, and may have imported into it) is kept.
-TEST_F(SeasonGamesTest, InstallingTheBundleNeverReplacesATableThatStandsMeanwhile) {
-    const GameRecord imported{"Dallas Cowboys", "N.Y. Giants", "9/8/2011", "", "", "2011"};
-    test::storeRecords(pool, {imported});
-    Status installed = installBundledTable(pool);
-    ASSERT_TRUE(installed) << installed.error();
-    EXPECT_EQ(test::dumpRecords(test::tableRecords(pool)), test::dumpRecords({imported}));
     EXPECT_EQ(folderEntries(pool.folders.program), std::vector<std::string>{kGamesFileName});
 }
 
@@ -176,52 +148,53 @@ void writeDatabase(const fs::path& path, const std::string& sql) {
     sqlite3_close(db);
 }
 
-struct TablelessFile {
+struct UnreadableTable {
     const char* name;
-    std::string sql; // "" for a file of 0 bytes
+    std::string made; // SQL run on a new database, "folder", or the file's bytes
     std::string reason;
 };
 
-void PrintTo(const TablelessFile& c, std::ostream* os) {
+void PrintTo(const UnreadableTable& c, std::ostream* os) {
     *os << c.name;
 }
 
-class TablelessFiles : public SeasonGamesTest, public testing::WithParamInterface<TablelessFile> {
-protected:
-    void SetUp() override {
-        if (GetParam().sql.empty())
-            test::writeBytes(tablePath(), "");
-        else
-            writeDatabase(tablePath(), GetParam().sql);
-    }
-};
+class UnreadableTables : public SeasonGamesTest,
+                         public testing::WithParamInterface<UnreadableTable> {};
 
 // Taking such a file for an empty games table would lose every season
-// without a word; it is refused, named, and left exactly as it was.
-TEST_P(TablelessFiles, AreRefusedAndLeftAsTheyWere) {
-    std::string before = test::readBytes(tablePath());
+// without a word; it is refused, named, and left exactly as it was: only a
+// missing file is built afresh.
+TEST_P(UnreadableTables, AreRefusedAndLeftAsTheyWere) {
+    const std::string& made = GetParam().made;
+    if (made.starts_with("CREATE"))
+        writeDatabase(tablePath(), made);
+    else if (made == "folder")
+        fs::create_directory(tablePath());
+    else
+        test::writeBytes(tablePath(), made);
+    std::string before = fs::is_regular_file(tablePath()) ? test::readBytes(tablePath()) : "";
     Result<Season> season = rebuildSeasonGames(pool);
     ASSERT_FALSE(season);
-    std::string expected("The games table ");
-    expected += tablePath().string();
-    expected += " cannot be read: ";
-    expected += GetParam().reason;
-    expected += ". The file was left as it is: remove it to have the bundled seasons restored, "
-                "or import a schedule into it.";
-    EXPECT_EQ(season.error(), expected);
-    EXPECT_TRUE(ensureGamesTable(pool)); // only a missing file is built afresh
-    EXPECT_EQ(test::readBytes(tablePath()), before);
+    EXPECT_EQ(season.error(),
+              "The games table " + tablePath().string() + " cannot be read: " + GetParam().reason);
+    EXPECT_TRUE(ensureGamesTable(pool));
+    EXPECT_EQ(fs::is_regular_file(tablePath()) ? test::readBytes(tablePath()) : "", before);
 }
 
+const std::string kLeftAsItIs = ". The file was left as it is: remove it to have the bundled "
+                                "seasons restored, or import a schedule into it.";
+
 INSTANTIATE_TEST_SUITE_P(
-    Cases, TablelessFiles,
-    testing::Values(TablelessFile{"EmptyFile", "", "it holds no table \"Scoresheet\""},
-                    TablelessFile{"AnotherDatabase", "CREATE TABLE Notes (Text TEXT)",
-                                  "it holds no table \"Scoresheet\""},
-                    TablelessFile{
-                        "TableWithoutTheScores",
+    Cases, UnreadableTables,
+    testing::Values(
+        UnreadableTable{"NoDatabase", "anything at all", "file is not a database"},
+        UnreadableTable{"AFolder", "folder", "it is a folder"},
+        UnreadableTable{"EmptyFile", "", "it holds no table \"Scoresheet\"" + kLeftAsItIs},
+        UnreadableTable{"AnotherDatabase", "CREATE TABLE Notes (Text TEXT)",
+                        "it holds no table \"Scoresheet\"" + kLeftAsItIs},
+        UnreadableTable{"TableWithoutTheScores",
                         "CREATE TABLE Scoresheet (TeamA TEXT, TeamB TEXT, Date TEXT, Year TEXT)",
-                        "its table \"Scoresheet\" has no field Visitor"}),
+                        "its table \"Scoresheet\" has no field Visitor" + kLeftAsItIs}),
     [](const auto& info) { return std::string(info.param.name); });
 
 } // namespace

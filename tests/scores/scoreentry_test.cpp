@@ -1,11 +1,10 @@
 #include "scores/scoreentry.h"
 
-#include "schedule/seasongames.h"
 #include "tests/support/testsupport.h"
 
 #include <gtest/gtest.h>
+#include <optional>
 #include <ostream>
-#include <tuple>
 
 namespace gs {
 namespace {
@@ -18,15 +17,13 @@ std::string shown(const ScoreEntry& w) {
                        w.homeTeam.caption + " [" + w.visitorScore + "]-[" + w.homeScore + "] " +
                        w.firstDate.caption + "-" + w.lastDate.caption + " weeks";
     for (int week = 1; week <= kWeeks; ++week)
-        if (w.weekOptions[week].enabled) {
-            text += ' ';
-            text += std::to_string(week);
-        }
+        if (w.weekOptions[week].enabled)
+            text += " " + std::to_string(week);
     return text;
 }
 
 // The games table as the pool has it on the reference date: last season
-// complete, this one scored through the reference date, the next unplayed.
+// complete, this one scored through a day, the next unplayed.
 class EnterScores : public testing::Test {
 protected:
     EnterScores() {
@@ -35,121 +32,101 @@ protected:
         pool.currentUser = "admin";
         pool.seasonYear = "2010";
     }
-
-    std::unique_ptr<ScoreEntry> open() {
+    std::unique_ptr<ScoreEntry> open(const char* scoresThrough = kDefaultReferenceDate) {
         test::storeSeasons(pool, {2009});
-        test::storeSeasons(pool, {2010}, kDefaultReferenceDate);
+        test::storeSeasons(pool, {2010}, scoresThrough);
         test::storeSeasons(pool, {2011}, test::kNoScores);
         std::unique_ptr<ScoreEntry> window = openScoreEntry(pool, program.dialogs);
         EXPECT_TRUE(window);
         return window;
     }
-
     test::PoolFixture program;
     Pool& pool = program.pool;
 };
-
-// Every game played by the reference date has its scores: the window opens
-// on the last week played.
-TEST_F(EnterScores, OpensOnTheLastWeekPlayedWhenEveryGameHasItsScores) {
-    auto window = open();
-    ASSERT_TRUE(window);
-    EXPECT_EQ(window->seasonYear.caption, "2010");
-    EXPECT_EQ(window->chosenWeek, 8);
-    EXPECT_EQ(shown(*window), "360 Miami Dolphins at Cincinnati Bengals [22]-[14] "
-                              "10/31/2010-11/1/2010 weeks 1 2 3 4 5 6 7 8");
-    EXPECT_EQ(window->gameDate.caption, "Sunday, 10/31/2010");
-    EXPECT_EQ(window->gamePosition.caption, "Game 1 of 13, week 8");
-    window->chooseWeek(9); // not played yet
-    EXPECT_EQ(window->chosenWeek, 8);
-    EXPECT_TRUE(program.dialogs.shown.empty());
-}
-
-TEST_F(EnterScores, OpensOnTheFirstGameStillWithoutScores) {
-    test::storeSeasons(pool, {2009});
-    test::storeSeasons(pool, {2010}, "10/31/2010"); // the Monday game is still open
-    std::unique_ptr<ScoreEntry> window = openScoreEntry(pool, program.dialogs);
-    ASSERT_TRUE(window);
-    EXPECT_EQ(shown(*window), "372 Houston Texans at Indianapolis Colts []-[] "
-                              "10/31/2010-11/1/2010 weeks 1 2 3 4 5 6 7 8");
-    EXPECT_EQ(window->gameDate.caption, "Monday, 11/1/2010");
-    EXPECT_EQ(window->gamePosition.caption, "Game 13 of 13, week 8");
-}
-
-TEST_F(EnterScores, ASeasonNotBegunOpensOnItsFirstGameWithOnlyWeekOne) {
-    pool.seasonYear = "2011";
-    auto window = open();
-    ASSERT_TRUE(window);
-    EXPECT_EQ(shown(*window), "512 New Orleans Saints at Green Bay Packers []-[] - weeks 1");
-    EXPECT_EQ(window->gamePosition.caption, "Game 1 of 16, week 1");
-    EXPECT_EQ(window->chosenWeek, 0);
-}
-
-// The table keeps a score as it was stored ("9", not " 9") until it is
-// edited: walking the games and closing writes nothing.
-TEST_F(EnterScores, AStoredScoreNotEditedIsNeverRewritten) {
-    auto window = open();
-    ASSERT_TRUE(window);
-    const std::string before = test::dumpRecords(test::tableRecords(pool));
-    window->chooseWeek(1);
-    for (int i = 0; i < 5; ++i)
-        window->nextGame();
-    window->previousGame();
-    EXPECT_TRUE(window->commitAndClose());
-    EXPECT_EQ(test::dumpRecords(test::tableRecords(pool)), before);
-    EXPECT_EQ(test::tableRecords(pool).at(256).visitorScore, "9");
-}
-
-// The reference day falls between week 8's Monday and week 9's Sunday.
-// Leaving a game keeps its scores in the table's form.
-TEST_F(EnterScores, WeekOneEnablesTheWeeksPlayedByTheReferenceDate) {
-    auto window = open();
-    ASSERT_TRUE(window);
-    window->chooseWeek(1);
-    EXPECT_EQ(window->chosenWeek, 1);
-    EXPECT_EQ(shown(*window), "256 Minnesota Vikings at New Orleans Saints [9]-[14] "
-                              "9/9/2010-9/13/2010 weeks 1 2 3 4 5 6 7 8");
-}
 
 TEST_F(EnterScores, AUserWithoutAdministratorRightsCannotOpenIt) {
     pool.currentUser = "alice";
     EXPECT_FALSE(openScoreEntry(pool, program.dialogs));
     EXPECT_EQ(program.dialogs.messages(),
               std::vector<std::string>{"Error: You do not have administrator control"});
-    EXPECT_EQ(program.dialogs.kinds, std::vector<MessageKind>{MessageKind::Error});
 }
+
+struct OpeningCase {
+    const char* name;
+    const char* season;
+    const char* scoresThrough; // of 2010
+    std::string shown;         // then the game's day and position
+};
+
+void PrintTo(const OpeningCase& c, std::ostream* os) {
+    *os << c.name;
+}
+
+class Opening : public EnterScores, public testing::WithParamInterface<OpeningCase> {};
+
+TEST_P(Opening, FindsTheFirstGameWithoutScoresOrTheLastWeekPlayed) {
+    pool.seasonYear = GetParam().season;
+    auto window = open(GetParam().scoresThrough);
+    ASSERT_TRUE(window);
+    EXPECT_EQ(shown(*window) + " | " + window->gameDate.caption + " | " +
+                  window->gamePosition.caption + " | chosen " + std::to_string(window->chosenWeek),
+              GetParam().shown);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Tables, Opening,
+    testing::Values(
+        OpeningCase{"EveryGamePlayedHasItsScores", "2010", kDefaultReferenceDate,
+                    "360 Miami Dolphins at Cincinnati Bengals [22]-[14] 10/31/2010-11/1/2010 "
+                    "weeks 1 2 3 4 5 6 7 8 | Sunday, 10/31/2010 | Game 1 of 13, week 8 | chosen 8"},
+        OpeningCase{"TheMondayGameIsStillOpen", "2010", "10/31/2010",
+                    "372 Houston Texans at Indianapolis Colts []-[] 10/31/2010-11/1/2010 weeks 1 2 "
+                    "3 4 5 6 7 8 | Monday, 11/1/2010 | Game 13 of 13, week 8 | chosen 8"},
+        // The next season's games before the reference date are not this one's.
+        OpeningCase{
+            "ASeasonOverBeforeTheNextBegan", "2009", kDefaultReferenceDate,
+            "240 Indianapolis Colts at Buffalo Bills [7]-[30] 1/3/2010-1/3/2010 weeks 1 2 3 "
+            "4 5 6 7 8 9 10 11 12 13 14 15 16 17 | Sunday, 1/3/2010 | Game 1 of 16, week "
+            "17 | chosen 17"},
+        OpeningCase{"ASeasonNotBegun", "2011", kDefaultReferenceDate,
+                    "512 New Orleans Saints at Green Bay Packers []-[] - weeks 1 | Thursday, "
+                    "9/8/2011 | Game 1 of 16, week 1 | chosen 0"}),
+    [](const auto& info) { return std::string(info.param.name); });
 
 struct WalkCase {
     const char* name;
     const char* season;
     const char* referenceDate;
-    int week;
+    int week; // chosen after week 1
     int nexts;
     int previouses;
-    const char* shown; // without the weeks
+    const char* shown;
 };
 
 void PrintTo(const WalkCase& c, std::ostream* os) {
-    *os << c.name << " (season " << c.season << ", week " << c.week << ", " << c.nexts << " next, "
-        << c.previouses << " previous)";
+    *os << c.name;
 }
 
 class Walk : public EnterScores, public testing::WithParamInterface<WalkCase> {};
 
-TEST_P(Walk, StaysWithinTheWeek) {
+// Walking without typing writes nothing: a stored score keeps its form ("9",
+// not " 9").
+TEST_P(Walk, StaysWithinTheWeekAndWritesNothing) {
     const WalkCase& c = GetParam();
     pool.seasonYear = c.season;
     pool.referenceDate = c.referenceDate;
     auto window = open();
     ASSERT_TRUE(window);
+    const std::vector<GameRecord> before = test::tableRecords(pool);
     window->chooseWeek(1);
     window->chooseWeek(c.week);
     for (int i = 0; i < c.nexts; ++i)
         window->nextGame();
     for (int i = 0; i < c.previouses; ++i)
         window->previousGame();
-    std::string text = shown(*window);
-    EXPECT_EQ(text.substr(0, text.find(" weeks")), c.shown);
+    EXPECT_EQ(shown(*window), c.shown);
+    EXPECT_TRUE(window->commitAndClose());
+    EXPECT_EQ(test::tableRecords(pool), before);
     EXPECT_TRUE(program.dialogs.shown.empty());
 }
 
@@ -157,51 +134,48 @@ INSTANTIATE_TEST_SUITE_P(
     Moves, Walk,
     testing::Values(
         WalkCase{"NextStopsAtTheWeeksLastGame", "2010", kDefaultReferenceDate, 8, 20, 0,
-                 "372 Houston Texans at Indianapolis Colts [17]-[30] 10/31/2010-11/1/2010"},
+                 "372 Houston Texans at Indianapolis Colts [17]-[30] 10/31/2010-11/1/2010 weeks "
+                 "1 2 3 4 5 6 7 8"},
         WalkCase{"NextStopsBeforeAnUnplayedGame", "2010", "11/7/2010", 9, 20, 0,
-                 "384 Dallas Cowboys at Green Bay Packers []-[] 11/7/2010-11/8/2010"},
+                 "384 Dallas Cowboys at Green Bay Packers []-[] 11/7/2010-11/8/2010 weeks 1 2 3 "
+                 "4 5 6 7 8 9"},
         WalkCase{"NextStopsAtTheSeasonsEnd", "2009", kDefaultReferenceDate, 17, 20, 0,
-                 "255 Cincinnati Bengals at N.Y. Jets [0]-[37] 1/3/2010-1/3/2010"},
+                 "255 Cincinnati Bengals at N.Y. Jets [0]-[37] 1/3/2010-1/3/2010 weeks 1 2 3 4 5 "
+                 "6 7 8 9 10 11 12 13 14 15 16 17"},
         WalkCase{"PreviousStaysInTheWeek", "2010", kDefaultReferenceDate, 8, 1, 20,
-                 "360 Miami Dolphins at Cincinnati Bengals [22]-[14] 10/31/2010-11/1/2010"},
+                 "360 Miami Dolphins at Cincinnati Bengals [22]-[14] 10/31/2010-11/1/2010 weeks "
+                 "1 2 3 4 5 6 7 8"},
         WalkCase{"PreviousStaysInTheSeason", "2010", kDefaultReferenceDate, 1, 0, 1,
-                 "256 Minnesota Vikings at New Orleans Saints [9]-[14] 9/9/2010-9/13/2010"}),
+                 "256 Minnesota Vikings at New Orleans Saints [9]-[14] 9/9/2010-9/13/2010 weeks "
+                 "1 2 3 4 5 6 7 8"},
+        WalkCase{"AWeekNotPlayedCannotBeChosen", "2010", kDefaultReferenceDate, 9, 5, 0,
+                 "261 Carolina Panthers at N.Y. Giants [18]-[31] 9/9/2010-9/13/2010 weeks 1 2 3 "
+                 "4 5 6 7 8"}),
     [](const auto& info) { return std::string(info.param.name); });
 
-// The season's first game, typed over, left with "Next" and shown again
-// with "Previous": the table and the boxes hold the table's form. (Walking
-// past a game without typing leaves its scores as they were stored.)
+// Typed over, left with "Next" and shown again with "Previous", the
+// season's first game holds the table's form; "Close" keeps what is shown.
 TEST_F(EnterScores, ScoresAreStoredInTheTablesForm) {
     auto window = open();
     ASSERT_TRUE(window);
     window->chooseWeek(1);
-    auto enter = [&](const char* visitor, const char* home) {
+    auto enter = [&](const char* visitor, const char* home, bool close) {
         window->visitorScore = visitor;
         window->homeScore = home;
-        window->nextGame();
-        window->previousGame();
+        if (close) {
+            EXPECT_TRUE(window->commitAndClose());
+        } else {
+            window->nextGame();
+            window->previousGame();
+        }
         const GameRecord stored = test::tableRecords(pool).at(256);
         return stored.visitorScore + "|" + stored.homeScore + " shown " + window->visitorScore +
                "|" + window->homeScore;
     };
-    EXPECT_EQ(enter("21", "7abc"), " 21| 7 shown  21| 7");
-    EXPECT_EQ(enter("", ""), "| shown |"); // an empty box leaves the game unscored
-    EXPECT_EQ(enter("   ", "17"), "| 17 shown | 17");
-    EXPECT_TRUE(program.dialogs.shown.empty());
-}
-
-// "Close" keeps the scores on show: the season read afterwards has them.
-TEST_F(EnterScores, CloseKeepsTheScoresOnShow) {
-    auto window = open();
-    ASSERT_TRUE(window);
-    window->chooseWeek(1);
-    window->visitorScore = "   ";
-    window->homeScore = "17";
-    EXPECT_TRUE(window->commitAndClose());
+    EXPECT_EQ(enter("21", "7abc", false), " 21| 7 shown  21| 7");
+    EXPECT_EQ(enter("", "", false), "| shown |"); // an empty box leaves the game unscored
+    EXPECT_EQ(enter("   ", "17", true), "| 17 shown | 17");
     EXPECT_TRUE(window->closed);
-    Result<Season> season = rebuildSeasonGames(pool);
-    ASSERT_TRUE(season) << season.error();
-    EXPECT_EQ(season->games.at(0).visitorScore + "|" + season->games.at(0).homeScore, "| 17");
     EXPECT_TRUE(program.dialogs.shown.empty());
 }
 
@@ -210,33 +184,150 @@ TEST_F(EnterScores, ScoresThatAreNoWholeNumbersAreRefused) {
     auto window = open();
     ASSERT_TRUE(window);
     window->chooseWeek(1);
-    std::string before = test::dumpRecords(test::tableRecords(pool));
+    const std::vector<GameRecord> before = test::tableRecords(pool);
     for (auto [visitor, home, reason] :
          {std::tuple{"abc", "14",
                      "\"abc\" of Minnesota Vikings at New Orleans Saints is not a number."},
           std::tuple{"9", "-3", "\"-3\" of Minnesota Vikings at New Orleans Saints is negative."},
           std::tuple{"7.5", "3",
-                     "\"7.5\" of Minnesota Vikings at New Orleans Saints is not a whole number "
-                     "from 0 to 999."}}) {
+                     "\"7.5\" of Minnesota Vikings at New Orleans Saints is not a "
+                     "whole number from 0 to 999."}}) {
         program.dialogs.clear();
         window->visitorScore = visitor;
         window->homeScore = home;
         window->nextGame();
         EXPECT_FALSE(window->commitAndClose());
-        std::string refusal("Error: The score ");
-        refusal += reason;
+        std::string refusal = std::string("Error: The score ") + reason;
         EXPECT_EQ(program.dialogs.messages(), (std::vector<std::string>{refusal, refusal}));
-        EXPECT_EQ(program.dialogs.kinds,
-                  (std::vector<MessageKind>{MessageKind::Error, MessageKind::Error}));
-        std::string expected("256 Minnesota Vikings at New Orleans Saints [");
-        expected += visitor;
-        expected += "]-[";
-        expected += home;
-        expected += "] 9/9/2010-9/13/2010 weeks 1 2 3 4 5 6 7 8";
-        EXPECT_EQ(shown(*window), expected);
+        EXPECT_EQ(window->recordPosition(), 256);
     }
     EXPECT_FALSE(window->closed);
-    EXPECT_EQ(test::dumpRecords(test::tableRecords(pool)), before);
+    EXPECT_EQ(test::tableRecords(pool), before);
+}
+
+// Three games of 2010's week 9, the first the one the window shows.
+const std::string kWeek9 = "season,game_type,gameday,away_team,home_team,away_score,home_score\n"
+                           "2010,REG,2010-11-07,TB,ATL,21,27\n"
+                           "2010,REG,2010-11-07,MIA,BAL,10,26\n"
+                           "2010,REG,2010-11-08,PIT,CIN,27,21\n";
+const std::string kWeek9Entered = "Tampa Bay Buccaneers|Atlanta Falcons|11/7/2010| 21| 27|2010\n"
+                                  "Miami Dolphins|Baltimore Ravens|11/7/2010| 10| 26|2010\n"
+                                  "Pittsburgh Steelers|Cincinnati Bengals|11/8/2010| 27| 21|2010\n";
+const std::string kConflict =
+    "confirm Import Scores: The file was refused and no score was entered because of 1 line: "
+    "line 2 (TB at ATL, 2010-11-07, 21-27): the game already holds 20-27.\n\nReplace the scores "
+    "these games hold with the file's?\n";
+
+struct ImportCase {
+    const char* name;
+    std::string typedVisitor; // typed before the button, beside a home score of 27
+    bool cancel;              // the chooser is cancelled
+    bool overwrite;           // the answer to the offer to import over other scores
+    std::string dialogs;      // "kind title" a line; a question with its text
+    std::string shown;        // the boxes afterwards
+    std::string changed;      // the records of the table that changed
+};
+
+void PrintTo(const ImportCase& c, std::ostream* os) {
+    *os << c.name;
+}
+
+// The window on week 9 of 2010, whose games have no scores yet, the day
+// after its Monday game.
+class ImportInTheWindow : public EnterScores, public testing::WithParamInterface<ImportCase> {};
+
+// The typed score is kept before the file is checked against the table;
+// the window then goes on from the table as the import left it.
+TEST_P(ImportInTheWindow, KeepsTheTypedScoreFirstAndShowsTheTableAfterwards) {
+    const ImportCase& c = GetParam();
+    std::filesystem::path file = program.home.path() / "games.csv";
+    test::writeBytes(file, kWeek9);
+    pool.referenceDate = "11/9/2010";
+    auto window = open("11/2/2010");
+    ASSERT_TRUE(window);
+    ASSERT_EQ(window->recordPosition(), 373);
+    std::vector<GameRecord> before = test::tableRecords(pool);
+    window->visitorScore = c.typedVisitor;
+    window->homeScore = "27";
+    program.dialogs.confirmAnswers = {c.overwrite};
+    bool asked = false;
+    window->importScores([&]() -> std::optional<std::filesystem::path> {
+        asked = true;
+        return c.cancel ? std::nullopt : std::optional(file);
+    });
+
+    std::string dialogs;
+    for (const test::FakeDialogs::Shown& shown : program.dialogs.shown)
+        dialogs += shown.kind == "confirm" ? "confirm " + shown.title + ": " + shown.text + "\n"
+                                           : shown.kind + " " + shown.title + "\n";
+    EXPECT_EQ(dialogs, c.dialogs);
+    EXPECT_EQ("[" + window->visitorScore + "]-[" + window->homeScore + "]", c.shown);
+    std::vector<GameRecord> after = test::tableRecords(pool), changed;
+    for (size_t r = 0; r < after.size(); ++r)
+        if (!(after[r] == before[r]))
+            changed.push_back(after[r]);
+    EXPECT_EQ(test::dumpRecords(changed), c.changed);
+    if (!asked)
+        return;
+    program.dialogs.clear();
+    window->nextGame();
+    EXPECT_EQ(window->recordPosition(), 374);
+    EXPECT_TRUE(window->commitAndClose());
+    EXPECT_TRUE(program.dialogs.shown.empty());
+    EXPECT_EQ(test::tableRecords(pool), after);
+}
+
+const std::string kTypedKept = "Tampa Bay Buccaneers|Atlanta Falcons|11/7/2010| 21| 27|2010\n";
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, ImportInTheWindow,
+    testing::Values(ImportCase{"TheSameScoreTypedIsAlreadyThere", "21", false, false,
+                               "message Import Scores\n", "[ 21]-[ 27]", kWeek9Entered},
+                    ImportCase{"AnUnusableTypedScoreAsksForNoFile", "abc", false, false,
+                               "message Error\n", "[abc]-[27]", ""},
+                    ImportCase{"ACancelledChooserStillKeepsTheTypedScore", "21", true, false, "",
+                               "[ 21]-[ 27]", kTypedKept},
+                    ImportCase{"AnotherScoreTypedIsKeptUnlessTheFileMayOverwriteIt", "20", false,
+                               false, kConflict, "[ 20]-[ 27]",
+                               "Tampa Bay Buccaneers|Atlanta Falcons|11/7/2010| 20| 27|2010\n"},
+                    ImportCase{"AnotherScoreTypedIsOverwrittenWhenThePersonAgrees", "20", false,
+                               true, kConflict + "message Import Scores\n", "[ 21]-[ 27]",
+                               kWeek9Entered}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+// The schedule import opens the window again on the season it brought, and
+// takes the file's word over the table's only when the person agrees.
+TEST_F(EnterScores, ScheduleImportShowsTheNewSeasonAndAsksBeforeOverwriting) {
+    pool.seasonYear = "2016";
+    pool.referenceDate = "9/12/2016";
+    test::storeSeasons(pool, {2015});
+    std::filesystem::path file = program.home.path() / "games.csv";
+    const std::string header =
+        "season,game_type,week,gameday,gametime,away_team,home_team,away_score,home_score\n";
+    const std::string tbAtl = "2016,REG,1,2016-09-11,13:00,TB,ATL,,\n";
+    test::writeBytes(file, header + "2016,REG,1,2016-09-08,20:30,CAR,DEN,20,21\n" + tbAtl);
+    std::unique_ptr<ScoreEntry> window = openScoreEntry(pool, program.dialogs);
+    ASSERT_TRUE(window);
+    EXPECT_EQ(window->recordPosition(), -1);
+    auto chooser = [&]() -> std::optional<std::filesystem::path> { return file; };
+    window->importSchedule(chooser);
+    EXPECT_EQ(program.dialogs.shown.at(0).title, "Import Schedule");
+    EXPECT_EQ(window->visitorTeam.caption, "Tampa Bay Buccaneers"); // played, not scored
+
+    test::writeBytes(file, header + "2016,REG,1,2016-09-08,20:30,CAR,DEN,20,24\n" + tbAtl);
+    for (bool agree : {false, true}) {
+        program.dialogs.clear();
+        program.dialogs.confirmAnswers = {agree};
+        window->importSchedule(chooser);
+        ASSERT_EQ(program.dialogs.shown.size(), 2u);
+        EXPECT_EQ(program.dialogs.shown[0].kind + " " + program.dialogs.shown[0].title,
+                  "confirm Import Schedule");
+        EXPECT_EQ(program.dialogs.kinds.back(),
+                  agree ? MessageKind::Information : MessageKind::Error);
+    }
+    window->previousGame();
+    EXPECT_EQ(window->visitorTeam.caption + " " + window->visitorScore + "-" + window->homeScore,
+              "Carolina Panthers 20-24");
 }
 
 } // namespace
