@@ -2,12 +2,12 @@
 
 #include "accounts/useradministration.h"
 #include "adminsupport.h"
-#include "core/codepage.h"
 #include "core/userlist.h"
 #include "tests/support/testsupport.h"
 
 #include <algorithm>
 #include <gtest/gtest.h>
+#include <tuple>
 #include <unistd.h>
 
 namespace gs {
@@ -15,9 +15,12 @@ namespace {
 
 namespace fs = std::filesystem;
 using test::dumpLists;
+using test::dumpSlots;
 using test::readBytes;
 using test::userListLines;
 using test::writeBytes;
+
+const std::string kNotAllowed = "Error: User Name Not Allowed";
 
 // A pool of five opened in the administration panel by admin, with bob's
 // pick files of two seasons in the program folder.
@@ -40,23 +43,26 @@ protected:
     }
     const UserSlot& slotOf(const std::string& name) { return pool.users[pool.userSlot(name)]; }
     std::vector<std::string> messages() const { return program.dialogs.messages(); }
-    // Every file of the program folder with its bytes.
+    // One line a file: name=bytes, line ends as "|", the program folder as "F".
     std::string folderDump(const fs::path& where) const {
-        std::vector<std::string> lines;
-        for (const std::string& name : test::folderEntries(where))
-            lines.push_back(
-                name + "=" +
-                (fs::is_directory(where / name) ? "<folder>" : readBytes(where / name)));
-        std::sort(lines.begin(), lines.end());
         std::string text;
-        for (const auto& line : lines)
-            text += line + "\n";
+        for (const std::string& name : test::folderEntries(where)) {
+            std::string bytes =
+                fs::is_directory(where / name) ? "<folder>" : readBytes(where / name);
+            for (size_t at = bytes.find("\r\n"); at != std::string::npos; at = bytes.find("\r\n"))
+                bytes.replace(at, 2, "|");
+            for (size_t at = bytes.find(pool.programFolderText()); at != std::string::npos;
+                 at = bytes.find(pool.programFolderText()))
+                bytes.replace(at, pool.programFolderText().size(), "F");
+            text += name + "=" + bytes + "\n";
+        }
         return text;
     }
 };
 
 struct RefusalCase {
     const char* name;
+    std::string oldName;
     std::string newName;
     std::string message;
 };
@@ -68,42 +74,28 @@ void PrintTo(const RefusalCase& c, std::ostream* out) {
 class RenameRefusal : public Accounts, public testing::WithParamInterface<RefusalCase> {};
 
 TEST_P(RenameRefusal, ChangesNothing) {
-    const std::string files = folderDump(folder);
-    const std::string lists = dumpLists(pool);
-    UserNameChange change(pool, program.dialogs, "bob");
+    const std::string before = folderDump(folder) + dumpLists(pool) + dumpSlots(pool);
+    UserNameChange change(pool, program.dialogs, GetParam().oldName);
     change.newName = GetParam().newName;
     EXPECT_FALSE(change.save());
     EXPECT_EQ(messages(), std::vector<std::string>{GetParam().message});
-    EXPECT_EQ(folderDump(folder), files);
-    EXPECT_EQ(dumpLists(pool), lists);
-    EXPECT_EQ(pool.userSlot("bob"), 4);
+    EXPECT_EQ(folderDump(folder) + dumpLists(pool) + dumpSlots(pool), before);
 }
 
 INSTANTIATE_TEST_SUITE_P(
     Names, RenameRefusal,
-    testing::Values(RefusalCase{"LowerCasePc", "pc", "Error: User Name Not Allowed"},
-                    RefusalCase{"Pc", "PC", "Error: User Name Not Allowed"},
-                    RefusalCase{"RatingPlayersName", "Elo", "Error: User Name Not Allowed"},
-                    RefusalCase{"Empty", "", "Error: User Name Not Allowed"},
-                    RefusalCase{"Slash", "../bob", "Error: User Name Not Allowed"},
-                    RefusalCase{"OutsideTheCodePage", "b\x1A", "Error: User Name Not Allowed"},
-                    RefusalCase{"AnotherUsersName", "ann", "Error: User Name Already Taken"},
-                    RefusalCase{"OwnName", "bob", "Error: User Name Already Taken"}),
+    testing::Values(RefusalCase{"LowerCasePc", "bob", "pc", kNotAllowed},
+                    RefusalCase{"RatingPlayersName", "bob", "Elo", kNotAllowed},
+                    RefusalCase{"Slash", "bob", "../bob", kNotAllowed},
+                    RefusalCase{"AnotherUsersName", "bob", "ann", "Error: User Name Already Taken"},
+                    RefusalCase{"OwnName", "bob", "bob", "Error: User Name Already Taken"},
+                    RefusalCase{"PlayerNotOnTheUserList", "dave", "david",
+                                "Error: The player dave is not on the user list."}),
     [](const auto& info) { return std::string(info.param.name); });
-
-TEST_F(Accounts, RenamingAPlayerNotOnTheUserListIsRefused) {
-    const std::string lists = dumpLists(pool);
-    UserNameChange change(pool, program.dialogs, "dave");
-    change.newName = "david";
-    EXPECT_FALSE(change.save());
-    EXPECT_EQ(messages(),
-              std::vector<std::string>{"Error: The player dave is not on the user list."});
-    EXPECT_EQ(dumpLists(pool), lists);
-    EXPECT_FALSE(fs::exists(folder / "david2010.dat"));
-}
 
 TEST_F(Accounts, RenamingCopiesThePickFilesAndPreferencesAndLeavesTheOldOnes) {
     writeBytes(preferencePath(pool.folders, "bob"), "klm,ftp://pool.example/\r\n");
+    fs::permissions(preferencePath(pool.folders, "bob"), fs::perms(0644));
     UserNameChange change(pool, program.dialogs, "bob");
     EXPECT_EQ(change.currentName.caption, "bob");
     change.newName = "robert";
@@ -111,15 +103,18 @@ TEST_F(Accounts, RenamingCopiesThePickFilesAndPreferencesAndLeavesTheOldOnes) {
     EXPECT_TRUE(messages().empty());
     EXPECT_EQ(dumpLists(pool),
               "onFile: admin PC ann carl robert | active: admin PC ann robert | selected: -1 -1");
-    EXPECT_EQ(userListLines(pool),
-              (std::vector<std::string>{"admin,1,9,1,,0,F", "PC,1,1,0,Z,0,F", "ann,1,5,0,,0,F",
-                                        "robert,1,9,0,,0,F", "carl,0,9,0,,0,F"}));
-    EXPECT_EQ(readBytes(folder / "robert2010.dat"), "picks of 2010\r\n");
-    EXPECT_EQ(readBytes(folder / "robert2009.dat"), "picks of 2009\r\n");
-    EXPECT_EQ(readBytes(folder / "bob2010.dat"), "picks of 2010\r\n");
-    EXPECT_EQ(readBytes(preferencePath(pool.folders, "robert")), "klm,ftp://pool.example/\r\n");
-    EXPECT_TRUE(fs::exists(preferencePath(pool.folders, "bob")));
-    EXPECT_FALSE(fs::exists(folder / "robertby2010.dat"));
+    EXPECT_EQ(folderDump(folder), "UserList.db=2010|admin,1,9,1,,0,F|PC,1,1,0,Z,0,F|ann,1,5,0,,0,F|"
+                                  "robert,1,9,0,,0,F|carl,0,9,0,,0,F|\n"
+                                  "admin_UserPref.dbu=,|\n"
+                                  "bob2009.dat=picks of 2009|\n"
+                                  "bob2010.dat=picks of 2010|\n"
+                                  "bob_UserPref.dbu=klm,ftp://pool.example/|\n"
+                                  "bobby2010.dat=another player's picks|\n"
+                                  "robert2009.dat=picks of 2009|\n"
+                                  "robert2010.dat=picks of 2010|\n"
+                                  "robert_UserPref.dbu=klm,ftp://pool.example/|\n");
+    // The copy holds a password: it is the owner's only.
+    EXPECT_EQ(fs::status(preferencePath(pool.folders, "robert")).permissions(), fs::perms(0600));
     EXPECT_EQ(pool.currentUser, "admin");
 }
 
@@ -129,8 +124,6 @@ TEST_F(Accounts, RenamingAPlayerWithoutFilesStillRenames) {
     UserNameChange change(pool, program.dialogs, "carl");
     change.newName = "dave";
     ASSERT_TRUE(change.save());
-    EXPECT_EQ(dumpLists(pool),
-              "onFile: admin PC ann bob dave | active: admin PC ann bob | selected: -1 -1");
     EXPECT_EQ(userListLines(pool).back(), "dave,0,9,0,,0,F");
     EXPECT_FALSE(fs::exists(folder / "dave2010.dat"));
     EXPECT_FALSE(fs::exists(preferencePath(pool.folders, "dave")));
@@ -141,102 +134,60 @@ TEST_F(Accounts, RenamingTheAdministratorRenamesTheCurrentUser) {
     change.newName = "boss";
     ASSERT_TRUE(change.save());
     panel.playerRenamed(change.oldName(), change.newName);
-    EXPECT_EQ(pool.currentUser, "boss");
-    EXPECT_EQ(panel.model().administratorButton.caption, "boss");
-    EXPECT_EQ(userListLines(pool),
-              (std::vector<std::string>{"PC,1,1,0,Z,0,F", "ann,1,5,0,,0,F", "bob,1,9,0,,0,F",
-                                        "boss,1,9,1,,0,F", "carl,0,9,0,,0,F"}));
+    EXPECT_EQ(pool.currentUser + " " + panel.model().administratorButton.caption, "boss boss");
+    EXPECT_EQ(userListLines(pool)[3], "boss,1,9,1,,0,F");
     // The save wrote the renamed user's own preference file.
     EXPECT_EQ(readBytes(preferencePath(pool.folders, "boss")), ",\r\n");
 }
 
-TEST_F(Accounts, ARenameThatCannotCopyChangesNothing) {
-    // robert2009.dat cannot be written: a folder stands in its place.
-    fs::create_directories(folder / "robert2009.dat");
-    const std::string files = folderDump(folder);
-    const std::string lists = dumpLists(pool);
-    UserNameChange change(pool, program.dialogs, "bob");
-    change.newName = "robert";
-    EXPECT_FALSE(change.save());
-    ASSERT_EQ(messages().size(), 1u);
-    EXPECT_TRUE(messages()[0].ends_with("Nothing was changed.")) << messages()[0];
-    EXPECT_EQ(folderDump(folder), files);
-    EXPECT_EQ(dumpLists(pool), lists);
-    EXPECT_EQ(pool.userSlot("robert"), 0);
-}
-
-TEST_F(Accounts, ARenameThatCannotSaveTheListPutsTheCopiesBack) {
+TEST_F(Accounts, ARenameThatFailsHalfwayPutsEverythingBack) {
     writeBytes(preferencePath(pool.folders, "bob"), "klm,address\r\n");
-    // admin's preference file, written by every save, cannot be written.
-    fs::create_directories(preferencePath(pool.folders, "admin"));
-    const std::string files = folderDump(folder);
-    UserNameChange change(pool, program.dialogs, "bob");
-    change.newName = "robert";
-    EXPECT_FALSE(change.save());
-    ASSERT_EQ(messages().size(), 1u);
-    EXPECT_TRUE(messages()[0].starts_with("Error: The file could not be saved.")) << messages()[0];
-    EXPECT_EQ(folderDump(folder), files);
-    EXPECT_EQ(pool.userSlot("bob"), 4);
-    EXPECT_EQ(pool.currentUser, "admin");
+    // A folder where the change writes: the copy of bob's 2009 picks, or
+    // admin's preference file, which every save of the list writes.
+    for (const fs::path& blocked :
+         {folder / "robert2009.dat", preferencePath(pool.folders, "admin")}) {
+        SCOPED_TRACE(blocked.filename().string());
+        fs::create_directories(blocked);
+        const std::string before = folderDump(folder) + dumpLists(pool) + dumpSlots(pool);
+        program.dialogs.clear();
+        UserNameChange change(pool, program.dialogs, "bob");
+        change.newName = "robert";
+        EXPECT_FALSE(change.save());
+        ASSERT_EQ(messages().size(), 1u);
+        EXPECT_TRUE(messages()[0].ends_with("Nothing was changed.")) << messages()[0];
+        EXPECT_EQ(folderDump(folder) + dumpLists(pool) + dumpSlots(pool), before);
+        fs::remove(blocked);
+    }
 }
 
-TEST_F(Accounts, PasswordsThatDifferAreRefusedAndNothingIsSaved) {
-    const std::string before = test::userListBytes(pool);
-    PasswordChange change(pool, program.dialogs, "ann");
-    EXPECT_EQ(change.user.caption, "ann");
-    change.password = "abc";
-    change.verification = "abd";
-    EXPECT_FALSE(change.save());
-    EXPECT_EQ(messages(), std::vector<std::string>{"Error: Password entries do not match. "});
-    EXPECT_EQ(test::userListBytes(pool), before);
-    EXPECT_EQ(slotOf("ann").password, "");
-}
-
-struct PasswordCase {
-    const char* name;
-    std::string password;
-    std::string message; // empty: accepted
-};
-
-void PrintTo(const PasswordCase& c, std::ostream* out) {
-    *out << c.name;
-}
-
-class PasswordCheck : public testing::TestWithParam<PasswordCase> {};
-
-TEST_P(PasswordCheck, RefusesWhatTheFilesCannotCarry) {
-    Status checked = checkPassword(GetParam().password);
-    EXPECT_EQ(checked ? std::string() : cp1252ToUtf8(checked.error()), GetParam().message);
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    Passwords, PasswordCheck,
-    testing::Values(
-        PasswordCase{"Plain", "s3cret word", ""}, PasswordCase{"Empty", "", ""},
-        PasswordCase{"HighestThatFits", "\xF5", ""}, // õ: 245 + 10 = 255
-        PasswordCase{"AboveTheCodePage", "k\xFC",
-                     "The password cannot contain the character \"ü\"."},
-        PasswordCase{"QuoteBecomesAComma", "a\"b",
-                     "The password cannot contain the character \"\"\"."},
-        PasswordCase{"LineBreak", "a\rb",
-                     "The password cannot contain control characters or characters outside the "
-                     "Windows-1252 code page."},
-        PasswordCase{"MarkedOutsideTheCodePage", "a\x1A",
-                     "The password cannot contain control characters or characters outside the "
-                     "Windows-1252 code page."}),
-    [](const auto& info) { return std::string(info.param.name); });
-
+// A password goes into the files shifted by ten, and a quote would end its
+// field: what cannot be carried, or two entries that differ, write nothing.
 TEST_F(Accounts, ARefusedPasswordWritesNothing) {
     const std::string files = folderDump(folder);
-    PasswordChange change(pool, program.dialogs, "admin");
-    change.password = change.verification = "gr\xFC\xDF";
-    EXPECT_FALSE(change.save());
-    EXPECT_EQ(messages().size(), 1u);
+    const std::string cannotContain = "Error: The password cannot contain ";
+    for (const auto& [password, verification, message] :
+         std::vector<std::tuple<std::string, std::string, std::string>>{
+             {"abc", "abd", "Error: Password entries do not match. "},
+             {"k\xFC", "k\xFC", cannotContain + "the character \"\xFC\"."},
+             {"a\"b", "a\"b", cannotContain + "the character \"\"\"."},
+             {"a\x1A", "a\x1A",
+              cannotContain + "control characters or characters outside the Windows-1252 "
+                              "code page."}}) {
+        program.dialogs.clear();
+        PasswordChange change(pool, program.dialogs, "ann");
+        change.password = password;
+        change.verification = verification;
+        EXPECT_FALSE(change.save());
+        EXPECT_EQ(messages(), std::vector<std::string>{message});
+    }
     EXPECT_EQ(folderDump(folder), files);
+    EXPECT_EQ(slotOf("ann").password, "");
+    EXPECT_TRUE(checkPassword("\xF5")); // õ: 245 + 10 = 255, the highest that fits
 }
 
 TEST_F(Accounts, TheCurrentUsersPasswordGoesToTheListAndHisPreferences) {
     PasswordChange change(pool, program.dialogs, "admin");
+    EXPECT_EQ(change.user.caption, "admin");
     change.password = change.verification = "abc";
     ASSERT_TRUE(change.save());
     EXPECT_TRUE(messages().empty());
@@ -246,11 +197,13 @@ TEST_F(Accounts, TheCurrentUsersPasswordGoesToTheListAndHisPreferences) {
 
 TEST_F(Accounts, AnotherPlayersPasswordReachesHisPreferenceFileWhenHeHasOne) {
     writeBytes(preferencePath(pool.folders, "ann"), "old,ftp://ann.example/picks\r\n");
+    fs::permissions(preferencePath(pool.folders, "ann"), fs::perms(0644));
     PasswordChange forAnn(pool, program.dialogs, "ann");
     forAnn.password = forAnn.verification = "abc";
     ASSERT_TRUE(forAnn.save());
     EXPECT_EQ(userListLines(pool)[2], "ann,1,5,0,klm,0,F");
     EXPECT_EQ(readBytes(preferencePath(pool.folders, "ann")), "klm,ftp://ann.example/picks\r\n");
+    EXPECT_EQ(fs::status(preferencePath(pool.folders, "ann")).permissions(), fs::perms(0600));
 
     // bob has none: the list alone carries it until he changes his account.
     PasswordChange forBob(pool, program.dialogs, "bob");
@@ -258,25 +211,6 @@ TEST_F(Accounts, AnotherPlayersPasswordReachesHisPreferenceFileWhenHeHasOne) {
     ASSERT_TRUE(forBob.save());
     EXPECT_EQ(userListLines(pool)[3], "bob,1,9,0,\x82\x83\x84,0,F");
     EXPECT_FALSE(fs::exists(preferencePath(pool.folders, "bob")));
-}
-
-// Preference files hold passwords: an account change leaves each one its
-// owner's only, whatever mode it had.
-TEST_F(Accounts, PreferenceFilesOfAccountChangesAreTheOwnersOnly) {
-    writeBytes(preferencePath(pool.folders, "ann"), "old,ftp://ann.example/picks\r\n");
-    writeBytes(preferencePath(pool.folders, "bob"), "klm,address\r\n");
-    fs::permissions(preferencePath(pool.folders, "ann"), fs::perms(0644));
-    fs::permissions(preferencePath(pool.folders, "bob"), fs::perms(0644));
-    PasswordChange forAnn(pool, program.dialogs, "ann");
-    forAnn.password = forAnn.verification = "abc";
-    ASSERT_TRUE(forAnn.save());
-    UserNameChange rename(pool, program.dialogs, "bob");
-    rename.newName = "robert";
-    ASSERT_TRUE(rename.save());
-    for (const char* name : {"ann", "robert", "admin"})
-        EXPECT_EQ(fs::status(preferencePath(pool.folders, name)).permissions(), fs::perms(0600))
-            << name;
-    EXPECT_EQ(fs::status(userListPath(pool.folders)).permissions(), fs::perms(0600));
 }
 
 class Folder : public Accounts {
@@ -292,36 +226,42 @@ TEST_F(Folder, SelectingAFolderCopiesThePickFilesAndSavesTheFolder) {
     fs::create_directories(target);
     ASSERT_TRUE(change.select(target.string() + "/"));
     EXPECT_TRUE(messages().empty());
-    EXPECT_EQ(folderDump(target), "bob2009.dat=picks of 2009\r\n\nbob2010.dat=picks of 2010\r\n\n");
+    EXPECT_EQ(folderDump(target), "bob2009.dat=picks of 2009|\nbob2010.dat=picks of 2010|\n");
     EXPECT_TRUE(fs::exists(folder / "bob2010.dat"));
-    EXPECT_EQ(slotOf("bob").folder, target.string());
     EXPECT_EQ(userListLines(pool)[3], "bob,1,9,0,,0," + target.string());
+}
+
+// A player without a preference file logs in on the list's password; the
+// next account change writes the file with that password kept.
+TEST_F(Folder, WithoutAPreferenceFileTheListsPasswordIsKept) {
+    test::writeUserList(pool, {"admin,1,9,1,,0,F", "PC,1,1,0,Z,0,F", "ann,1,5,0,klm,0,F"});
+    pool.currentUser = "ann";
+    ASSERT_TRUE(panel.open());
+    FolderChange change(pool, program.dialogs);
+    ASSERT_TRUE(change.select(elsewhere.path().string()));
+    EXPECT_EQ(readBytes(preferencePath(pool.folders, "ann")), "klm,\r\n");
+    EXPECT_EQ(userListLines(pool)[2], "ann,1,5,0,klm,0," + elsewhere.path().string());
 }
 
 TEST_F(Folder, RefusalsChangeNothing) {
     fs::create_directories(elsewhere.path() / "a,b");
-    struct Attempt {
-        std::string folder;
-        std::string message;
-    };
+    const std::string here = "Gridslate: Your pick files are already in this folder. The folder "
+                             "setting stays as it was.";
     const std::string missing = (elsewhere.path() / "missing").string();
-    for (const Attempt& a :
-         {Attempt{pool.programFolderText(), "Gridslate: Your pick files are already in this "
-                                            "folder. The folder setting stays as it was."},
-          Attempt{pool.programFolderText() + "/", "Gridslate: Your pick files are already in "
-                                                  "this folder. The folder setting stays as it "
-                                                  "was."},
-          Attempt{missing, "Error: The folder " + missing +
-                               " cannot be written (it is not a folder). The folder setting was "
-                               "not changed."},
-          Attempt{(elsewhere.path() / "a,b").string(),
-                  "Error: The user list cannot store the name of this folder: it holds a comma "
-                  "or a control character. The folder setting was not changed."}}) {
+    for (const auto& [chosen, message] : std::vector<std::pair<std::string, std::string>>{
+             {pool.programFolderText(), here},
+             {pool.programFolderText() + "/", here},
+             {missing, "Error: The folder " + missing +
+                           " cannot be written (it is not a folder). The folder setting was not "
+                           "changed."},
+             {(elsewhere.path() / "a,b").string(),
+              "Error: The user list cannot store the name of this folder: it holds a comma or a "
+              "control character. The folder setting was not changed."}}) {
         program.dialogs.clear();
         const std::string before = test::userListBytes(pool);
         FolderChange change(pool, program.dialogs);
-        EXPECT_FALSE(change.select(a.folder));
-        EXPECT_EQ(messages(), std::vector<std::string>{a.message});
+        EXPECT_FALSE(change.select(chosen));
+        EXPECT_EQ(messages(), std::vector<std::string>{message});
         EXPECT_EQ(test::userListBytes(pool), before);
         EXPECT_EQ(slotOf("admin").folder, pool.programFolderText());
     }

@@ -56,4 +56,16 @@ std::string dumpLists(const Pool& pool) {
            std::to_string(pool.activePlayers.selected);
 }
 
+std::string dumpSlots(const Pool& pool) {
+    std::string text;
+    for (int k = 1; k <= kUserSlots; ++k) {
+        const UserSlot& slot = pool.users[k];
+        if (slot.name.empty())
+            continue;
+        text += (text.empty() ? "" : " ") + slot.name + ":" + std::to_string(slot.active) + "," +
+                std::to_string(slot.admin);
+    }
+    return text;
+}
+
 } // namespace gs::test

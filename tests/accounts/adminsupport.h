@@ -27,4 +27,7 @@ std::vector<std::string> userListLines(const Pool& pool);
 // "onFile: a b c | active: a b | selected: 1 -1"
 std::string dumpLists(const Pool& pool);
 
+// Each named slot as name:active,admin: "admin:1,1 PC:1,0 carl:0,0"
+std::string dumpSlots(const Pool& pool);
+
 } // namespace gs::test

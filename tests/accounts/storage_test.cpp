@@ -33,8 +33,7 @@ TEST_P(Conversion, RefusesOrMarksWhatTheCodePageLacks) {
 
 INSTANTIATE_TEST_SUITE_P(
     Texts, Conversion,
-    testing::Values(ConversionCase{"Ascii", "ann", "ann", "ann"},
-                    ConversionCase{"Latin", "Zoë", "Zo\xEB", "Zo\xEB"},
+    testing::Values(ConversionCase{"Latin", "Zoë", "Zo\xEB", "Zo\xEB"},
                     ConversionCase{"EuroSign", "5€", "5\x80", "5\x80"},
                     ConversionCase{"QuestionMarkStays", "who?", "who?", "who?"},
                     ConversionCase{"Snowman", "a☃b", std::nullopt,
@@ -44,35 +43,25 @@ INSTANTIATE_TEST_SUITE_P(
                     ConversionCase{"MalformedByte", "a\xFF", std::nullopt, "a\x1A"}),
     [](const auto& info) { return std::string(info.param.name); });
 
-class Rollback : public testing::Test {
-protected:
+TEST(Rollback, PutsChangedFilesBackAndLeavesAloneWhatTheChangeNeverReached) {
     test::TempDir dir;
-    fs::path file(const char* name) const { return dir.path() / name; }
-};
-
-TEST_F(Rollback, PutsChangedFilesBackAndRemovesNewOnes) {
-    writeBytes(file("kept.txt"), "old");
+    const fs::path kept = dir.path() / "kept.txt";
+    const fs::path untouched = dir.path() / "untouched.txt";
+    writeBytes(kept, "old");
+    writeBytes(untouched, "old");
+    const auto modified = fs::last_write_time(untouched);
     FileRollback changes;
-    ASSERT_TRUE(changes.remember(file("kept.txt")));
-    ASSERT_TRUE(changes.remember(file("new.txt")));
-    ASSERT_TRUE(writeFileAtomic(file("kept.txt"), "changed"));
-    ASSERT_TRUE(writeFileAtomic(file("new.txt"), "made"));
+    for (const char* name : {"kept.txt", "untouched.txt", "new.txt", "never.txt"})
+        ASSERT_TRUE(changes.remember(dir.path() / name));
+    ASSERT_TRUE(writeFileAtomic(kept, "changed"));
+    ASSERT_TRUE(writeFileAtomic(dir.path() / "new.txt", "made"));
     // Remembering again keeps the first state.
-    ASSERT_TRUE(changes.remember(file("kept.txt")));
+    ASSERT_TRUE(changes.remember(kept));
     ASSERT_TRUE(changes.restore());
-    EXPECT_EQ(readBytes(file("kept.txt")), "old");
-    EXPECT_FALSE(fs::exists(file("new.txt")));
-}
-
-TEST_F(Rollback, LeavesAloneWhatTheChangeNeverReached) {
-    writeBytes(file("kept.txt"), "old");
-    FileRollback changes;
-    ASSERT_TRUE(changes.remember(file("kept.txt")));
-    ASSERT_TRUE(changes.remember(file("never.txt")));
-    const auto modified = fs::last_write_time(file("kept.txt"));
-    ASSERT_TRUE(changes.restore());
-    EXPECT_EQ(fs::last_write_time(file("kept.txt")), modified);
-    EXPECT_FALSE(fs::exists(file("never.txt")));
+    EXPECT_EQ(readBytes(kept), "old");
+    EXPECT_EQ(fs::last_write_time(untouched), modified);
+    EXPECT_EQ(test::folderEntries(dir.path()),
+              (std::vector<std::string>{"kept.txt", "untouched.txt"}));
 }
 
 } // namespace

@@ -2,7 +2,6 @@
 
 #include "core/userlist.h"
 #include "schedule/seasongames.h"
-#include "settings/colors.h"
 #include "tests/support/testsupport.h"
 
 #include <gtest/gtest.h>
@@ -21,14 +20,7 @@ protected:
     MainWindowModel window;
     Session session{program.pool, program.dialogs, window};
 
-    void writeList(const std::string& users) {
-        std::string bytes("2010\r\n");
-        bytes += users;
-        writeBytes(userListPath(pool.folders), bytes);
-    }
-    void writePreferences(const std::string& user, const std::string& bytes) {
-        writeBytes(preferencePath(pool.folders, user), bytes);
-    }
+    void SetUp() override { ASSERT_TRUE(ensureGamesTable(pool)); }
     bool login(const std::string& name, const std::string& password = "") {
         window.userName = name;
         window.password = password;
@@ -37,35 +29,25 @@ protected:
     bool loggedIn() const { return !window.loginVisible; }
     // A fresh home: a first login by another name only creates the list.
     void createList() {
-        ASSERT_TRUE(ensureGamesTable(pool));
         ASSERT_FALSE(login("ann"));
         program.dialogs.clear();
     }
 };
 
 TEST_F(Login, ComputerPlayersAreRefusedBeforeTheListIsRead) {
-    struct Refusal {
-        const char* name;
-        const char* message;
-    };
-    for (const Refusal& r : {Refusal{"pc", "Error: You are not the PC, I am."},
-                             Refusal{"Pc", "Error: You are not the PC, I am."},
-                             Refusal{"PC", "Error: You are not the PC, I am."},
-                             Refusal{"elo", "Error: You are not the ELO, I am."},
-                             Refusal{"ELO", "Error: You are not the ELO, I am."}}) {
-        const char* name = r.name;
+    for (const auto& [name, message] : std::vector<std::pair<std::string, std::string>>{
+             {"pc", "Error: You are not the PC, I am."},
+             {"elo", "Error: You are not the ELO, I am."}}) {
         program.dialogs.clear();
         EXPECT_FALSE(login(name, "x"));
-        EXPECT_EQ(program.dialogs.messages(), std::vector<std::string>{r.message});
+        EXPECT_EQ(program.dialogs.messages(), std::vector<std::string>{message});
         EXPECT_EQ(program.dialogs.kinds, std::vector<MessageKind>{MessageKind::Error});
-        EXPECT_EQ(window.userName, "");
-        EXPECT_EQ(window.password, "");
+        EXPECT_EQ(window.userName + window.password, "");
     }
     EXPECT_FALSE(fs::exists(userListPath(pool.folders)));
 }
 
 TEST_F(Login, FirstLoginOnlyCreatesTheList) {
-    ASSERT_TRUE(ensureGamesTable(pool));
     EXPECT_FALSE(login("ann"));
     EXPECT_EQ(program.dialogs.messages(),
               std::vector<std::string>{"Welcome!: User List established.  Please Login as admin."});
@@ -85,10 +67,8 @@ TEST_F(Login, FirstStartByAdminCreatesTheListAndLogsInAtOnce) {
         EXPECT_TRUE(first.logIn());
         EXPECT_TRUE(first.isFirstStart());
         EXPECT_TRUE(fresh.dialogs.messages().empty());
-        EXPECT_FALSE(freshWindow.loginVisible);
         EXPECT_EQ(fresh.pool.currentUser, "admin");
         EXPECT_TRUE(freshWindow.scoreEntryEntry.enabled);
-        EXPECT_TRUE(fs::exists(userListPath(fresh.pool.folders)));
 
         first.logOut();
         freshWindow.userName = "admin";
@@ -97,26 +77,15 @@ TEST_F(Login, FirstStartByAdminCreatesTheListAndLogsInAtOnce) {
     }
 }
 
-TEST_F(Login, ABlankNameEntersAsAdmin) {
+TEST_F(Login, ABlankNameEntersAsAdminWithTheUsersSchemeAndPickFile) {
     createList();
     EXPECT_TRUE(login("   "));
     EXPECT_TRUE(loggedIn());
     EXPECT_EQ(pool.currentUser, "admin");
     EXPECT_EQ(window.caption, "Gridslate for admin \x96 2010 season");
-    EXPECT_TRUE(window.fileMenuEnabled);
-    EXPECT_TRUE(window.viewMenuEnabled);
-    EXPECT_TRUE(window.adminBackupEntry.enabled);
-    EXPECT_TRUE(window.adminRestoreEntry.enabled);
-}
-
-TEST_F(Login, LoginTakesTheUsersSchemeAndSeason) {
-    createList();
-    ASSERT_TRUE(login("admin"));
+    EXPECT_TRUE(window.fileMenuEnabled && window.viewMenuEnabled);
+    EXPECT_TRUE(window.adminBackupEntry.enabled && window.adminRestoreEntry.enabled);
     EXPECT_EQ(pool.colorScheme, 9);
-    EXPECT_EQ(colorSlots(pool.colorScheme).background, 0x000040u);
-    Result<Season> season = rebuildSeasonGames(pool);
-    ASSERT_TRUE(season) << season.error();
-    EXPECT_EQ(season->games.size(), 256u); // the bundled 2010 season
     EXPECT_TRUE(fs::exists(pool.folders.program / "admin2010.dat"));
     // The new admin has no preference file yet: the defaults, silently.
     EXPECT_EQ(program.dialogs.messages(), std::vector<std::string>{});
@@ -130,87 +99,74 @@ TEST_F(Login, LogoutShowsTheLoginAgain) {
     EXPECT_FALSE(loggedIn());
     EXPECT_EQ(window.panel, Panel::None);
     EXPECT_EQ(window.caption, "Gridslate");
-    EXPECT_FALSE(window.fileMenuEnabled);
-    EXPECT_FALSE(window.viewMenuEnabled);
-    EXPECT_EQ(window.userName, "");
-    EXPECT_EQ(window.password, "");
+    EXPECT_FALSE(window.fileMenuEnabled || window.viewMenuEnabled);
+    EXPECT_EQ(window.userName + window.password, "");
 }
 
-struct RefusalCase {
+TEST_F(Login, AnEmptyPreferenceFileIsReportedAndItsPasswordIgnored) {
+    writeBytes(userListPath(pool.folders), "2010\r\nadmin,1,9,1,,0,\r\nann,1,4,0,klm,0,\r\n");
+    writeBytes(preferencePath(pool.folders, "ann"), "");
+    ASSERT_TRUE(login("ann", "abc"));
+    EXPECT_EQ(program.dialogs.messages(),
+              std::vector<std::string>{"Gridslate: Error reading User Preferences. Defaults set."});
+    EXPECT_EQ(pool.users[2].password, "");
+}
+
+struct AttemptCase {
     const char* name;
     const char* typedName;
     const char* typedPassword;
-    const char* message;
+    const char* message; // "": admitted
+    bool admin = false;  // admitted with the administrator's entries
 };
 
-void PrintTo(const RefusalCase& c, std::ostream* os) {
+void PrintTo(const AttemptCase& c, std::ostream* os) {
     *os << c.name << " (\"" << c.typedName << "\" / \"" << c.typedPassword << "\")";
 }
 
-class LoginRefusal : public Login, public testing::WithParamInterface<RefusalCase> {};
+class LoginAttempt : public Login, public testing::WithParamInterface<AttemptCase> {};
 
-TEST_P(LoginRefusal, StaysLoggedOutWithEmptyBoxes) {
-    // ann's preference file holds the password "abc"; carl has none and his
-    // user list entry holds "xyz"; bob is not active.
-    writeList(
-        "admin,1,9,1,,0,\r\nann,1,4,0,,0,\r\nbob,0,4,0,,0,\r\ncarl,1,4,0,\x82\x83\x84,0,\r\n");
-    writePreferences("ann", "klm,\r\n");
-    EXPECT_FALSE(login(GetParam().typedName, GetParam().typedPassword));
+// ann's preference file holds the password "abc"; carl has none and his user
+// list entry holds "xyz"; bob is not active; the old administrator code is
+// an ordinary name.
+TEST_P(LoginAttempt, AdmitsOrStaysLoggedOutWithEmptyBoxes) {
+    const AttemptCase& c = GetParam();
+    writeBytes(userListPath(pool.folders),
+               "2010\r\nadmin,1,9,1,,0,\r\nann,1,4,0,,0,\r\nbob,0,4,0,,0,\r\n"
+               "carl,1,4,0,\x82\x83\x84,0,\r\n593027614858,1,4,0,,0,\r\n");
+    writeBytes(preferencePath(pool.folders, "ann"), "klm,\r\n");
+    writeBytes(preferencePath(pool.folders, "admin"), ",\r\n");
+    if (std::string(c.message).empty()) {
+        EXPECT_TRUE(login(c.typedName, c.typedPassword));
+        EXPECT_EQ(window.adminBackupEntry.enabled, c.admin);
+        EXPECT_EQ(pool.currentUser, c.typedName);
+        return;
+    }
+    EXPECT_FALSE(login(c.typedName, c.typedPassword));
     EXPECT_FALSE(loggedIn());
-    EXPECT_EQ(window.userName, "");
-    EXPECT_EQ(window.password, "");
-    auto messages = program.dialogs.messages();
-    ASSERT_FALSE(messages.empty());
-    EXPECT_EQ(messages.back(), GetParam().message);
+    EXPECT_EQ(window.userName + window.password, "");
+    ASSERT_FALSE(program.dialogs.messages().empty());
+    EXPECT_EQ(program.dialogs.messages().back(), c.message);
     EXPECT_EQ(program.dialogs.kinds.back(), MessageKind::Error);
 }
 
+constexpr const char* kNotActive = "Error: You are not in the Active Player List.";
+constexpr const char* kWrongPassword = "Error: Incorrect password.";
+
 INSTANTIATE_TEST_SUITE_P(
-    Cases, LoginRefusal,
-    testing::Values(
-        RefusalCase{"Unknown", "zed", "", "Error: You are not in the Active Player List."},
-        RefusalCase{"Inactive", "bob", "", "Error: You are not in the Active Player List."},
-        RefusalCase{"TrailingSpace", "ann ", "abc",
-                    "Error: You are not in the Active Player List."},
-        RefusalCase{"WrongCase", "Ann", "abc", "Error: You are not in the Active Player List."},
-        RefusalCase{"WrongPassword", "ann", "abd", "Error: Incorrect password."},
-        RefusalCase{"EmptyPassword", "ann", "", "Error: Incorrect password."},
-        RefusalCase{"ListPasswordWithoutPreferences", "carl", "", "Error: Incorrect password."}),
+    Cases, LoginAttempt,
+    testing::Values(AttemptCase{"Unknown", "zed", "", kNotActive},
+                    AttemptCase{"Inactive", "bob", "", kNotActive},
+                    AttemptCase{"TrailingSpace", "ann ", "abc", kNotActive},
+                    AttemptCase{"WrongCase", "Ann", "abc", kNotActive},
+                    AttemptCase{"WrongPassword", "ann", "abd", kWrongPassword},
+                    AttemptCase{"EmptyPassword", "ann", "", kWrongPassword},
+                    AttemptCase{"ListPasswordWithoutPreferences", "carl", "", kWrongPassword},
+                    AttemptCase{"PreferencePassword", "ann", "abc", ""},
+                    AttemptCase{"ListPassword", "carl", "xyz", ""},
+                    AttemptCase{"NoPasswordAdmitsAnyEntry", "admin", "anything", "", true},
+                    AttemptCase{"OldAdministratorCodeIsNoBackDoor", "593027614858", "", ""}),
     [](const auto& info) { return std::string(info.param.name); });
-
-class LoginPassword : public Login {
-protected:
-    void SetUp() override {
-        ASSERT_TRUE(ensureGamesTable(pool));
-        writeList("admin,1,9,1,,0,\r\nann,1,4,0,,0,\r\ncarl,1,4,0,\x82\x83\x84,0,\r\n");
-        writePreferences("ann", "klm,\r\n");
-        writePreferences("admin", ",\r\n");
-    }
-};
-
-TEST_F(LoginPassword, ThePreferenceFilesPasswordAdmitsItsOwner) {
-    EXPECT_TRUE(login("ann", "abc"));
-    EXPECT_FALSE(window.adminBackupEntry.enabled);
-    EXPECT_FALSE(window.adminRestoreEntry.enabled);
-    EXPECT_EQ(window.caption, "Gridslate for ann \x96 2010 season");
-}
-
-TEST_F(LoginPassword, WithoutPreferencesTheListsPasswordCounts) {
-    EXPECT_TRUE(login("carl", "xyz"));
-}
-
-TEST_F(LoginPassword, WithoutAPasswordAnyEntryIsAdmitted) {
-    EXPECT_TRUE(login("admin", "anything"));
-    EXPECT_TRUE(window.adminBackupEntry.enabled);
-}
-
-TEST_F(Login, TheOldAdministratorCodeIsNoBackDoor) {
-    ASSERT_TRUE(ensureGamesTable(pool));
-    writeList("admin,1,9,1,,0,\r\n593027614858,1,4,0,,0,\r\n");
-    EXPECT_TRUE(login("593027614858"));
-    EXPECT_EQ(pool.currentUser, "593027614858");
-    EXPECT_FALSE(window.adminBackupEntry.enabled);
-}
 
 } // namespace
 } // namespace gs
