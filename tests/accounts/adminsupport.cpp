@@ -6,15 +6,11 @@
 
 namespace gs::test {
 
-namespace {
-
 std::string replaceAll(std::string text, const std::string& from, const std::string& to) {
     for (size_t at = text.find(from); at != std::string::npos; at = text.find(from, at + to.size()))
         text.replace(at, from.size(), to);
     return text;
 }
-
-} // namespace
 
 void writeUserList(const Pool& pool, const std::vector<std::string>& users) {
     std::vector<std::string> lines = {"2010"};

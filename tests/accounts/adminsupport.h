@@ -20,6 +20,8 @@ void writePoolOfFive(const Pool& pool);
 
 std::string userListBytes(const Pool& pool);
 
+std::string replaceAll(std::string text, const std::string& from, const std::string& to);
+
 // The user lines of UserList.db (without the season line), the program
 // folder written as "F".
 std::vector<std::string> userListLines(const Pool& pool);

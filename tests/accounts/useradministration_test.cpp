@@ -1,5 +1,6 @@
 #include "accounts/useradministration.h"
 
+#include "accounts/accounts.h"
 #include "adminsupport.h"
 #include "core/userlist.h"
 #include "schedule/seasongames.h"
@@ -10,6 +11,8 @@
 #include <functional>
 #include <gtest/gtest.h>
 #include <ostream>
+#include <tuple>
+#include <unistd.h>
 
 namespace gs {
 namespace {
@@ -17,7 +20,9 @@ namespace {
 namespace fs = std::filesystem;
 using test::dumpLists;
 using test::dumpSlots;
+using test::readBytes;
 using test::userListLines;
+using test::writeBytes;
 using Lines = std::vector<std::string>;
 
 const Lines kNotAdmin = {"Error: You do not have administrator control"};
@@ -43,6 +48,7 @@ protected:
         ASSERT_TRUE(panel.open());
         program.dialogs.clear();
     }
+    const UserSlot& slotOf(const std::string& name) { return pool.users[pool.userSlot(name)]; }
     // Selects a player in each list ("" for none).
     void select(const std::string& onFile, const std::string& active = "") {
         panel.selectPlayerOnFile(indexOf(pool.playersOnFile, onFile));
@@ -82,37 +88,27 @@ TEST_F(Panel, OpeningFillsTheListsAndShowsTheAdministrator) {
               "Administrator rights are needed to change the user list.");
 }
 
-struct GuardCase {
-    const char* name;
-    std::function<void(UserAdministrationPanel&)> press;
-};
-
-void PrintTo(const GuardCase& c, std::ostream* os) {
-    *os << c.name;
-}
-
-class Guard : public Panel, public testing::WithParamInterface<GuardCase> {};
-
-TEST_P(Guard, APlayerWithoutRightsChangesNothing) {
+TEST_F(Panel, APlayerWithoutRightsChangesNothing) {
     openAs("ann");
-    select("carl", "bob");
-    program.dialogs.inputAnswers = {"dave"};
-    const std::string before = dumpLists(pool) + dumpSlots(pool) + test::userListBytes(pool);
-    GetParam().press(panel);
-    EXPECT_EQ(program.dialogs.messages(), kNotAdmin);
-    EXPECT_EQ(dumpLists(pool) + dumpSlots(pool) + test::userListBytes(pool), before);
+    const std::vector<std::pair<const char*, std::function<void()>>> buttons = {
+        {"Remove", [&] { panel.remove(); }},
+        {"Add", [&] { panel.add(); }},
+        {"AddRatingPlayer", [&] { panel.addRatingPlayer(); }},
+        {"Deactivate", [&] { panel.deactivate(); }},
+        {"Activate", [&] { panel.activate(); }},
+        {"HandOver", [&] { panel.handOverAdministrator(); }},
+        {"SaveChanges", [&] { panel.saveChanges(); }}};
+    for (const auto& [name, press] : buttons) {
+        SCOPED_TRACE(name);
+        program.dialogs.clear();
+        program.dialogs.inputAnswers = {"dave"};
+        select("carl", "bob");
+        const std::string before = dumpLists(pool) + dumpSlots(pool) + test::userListBytes(pool);
+        press();
+        EXPECT_EQ(program.dialogs.messages(), kNotAdmin);
+        EXPECT_EQ(dumpLists(pool) + dumpSlots(pool) + test::userListBytes(pool), before);
+    }
 }
-
-INSTANTIATE_TEST_SUITE_P(
-    Buttons, Guard,
-    testing::Values(GuardCase{"Remove", &UserAdministrationPanel::remove},
-                    GuardCase{"Add", &UserAdministrationPanel::add},
-                    GuardCase{"AddRatingPlayer", &UserAdministrationPanel::addRatingPlayer},
-                    GuardCase{"Deactivate", &UserAdministrationPanel::deactivate},
-                    GuardCase{"Activate", &UserAdministrationPanel::activate},
-                    GuardCase{"HandOver", &UserAdministrationPanel::handOverAdministrator},
-                    GuardCase{"SaveChanges", &UserAdministrationPanel::saveChanges}),
-    [](const auto& info) { return std::string(info.param.name); });
 
 // The lists after each press: "Up" and "Down" stay within the list, "<-"
 // leaves admin and PC active, "->" with PC selected among the active players
@@ -155,67 +151,39 @@ TEST_F(Panel, TheButtonsMoveThePlayersBetweenTheLists) {
                     "admin PC bob carl | active: admin PC carl | selected: -1 -1\n");
     EXPECT_EQ(dumpSlots(pool), "admin:1,1 PC:1,0 ann:1,0 bob:0,0 carl:1,0");
     EXPECT_TRUE(program.dialogs.shown.empty());
-    // Saved, the removed player stays removed, also for the panel opened again.
+    // Saved, the removed player stays removed.
     ASSERT_TRUE(panel.saveChanges());
     EXPECT_EQ(program.dialogs.messages(), Lines{"Gridslate: User list saved."});
     EXPECT_EQ(userListLines(pool),
               (Lines{"admin,1,9,1,,0,F", "PC,1,1,0,Z,0,F", "carl,1,9,0,,0,F", "bob,0,9,0,,0,F"}));
-    ASSERT_TRUE(panel.open());
-    EXPECT_EQ(dumpLists(pool),
-              "onFile: admin PC carl bob | active: admin PC carl | selected: -1 -1");
 }
 
-TEST_F(Panel, AddAsksForTheNameAndPutsThePlayerOnFile) {
+TEST_F(Panel, AddChecksTheNameBeforeItReachesTheFiles) {
     openAs("admin");
-    program.dialogs.inputAnswers = {"dave"};
-    panel.add();
-    EXPECT_EQ(program.dialogs.shown, (std::vector<test::FakeDialogs::Shown>{
-                                         {"input", "Enter the user's name", "User Name"}}));
-    EXPECT_EQ(dumpLists(pool),
-              "onFile: admin PC ann bob carl dave | active: admin PC ann bob | selected: -1 -1");
+    const std::string forty(40, 'x');
+    auto add = [&](const std::string& typed, const Lines& said) {
+        program.dialogs.clear();
+        program.dialogs.inputAnswers = {typed};
+        panel.add();
+        EXPECT_EQ(program.dialogs.shown.front(),
+                  (test::FakeDialogs::Shown{"input", "Enter the user's name", "User Name"}));
+        EXPECT_EQ(program.dialogs.messages(), said) << typed;
+    };
+    for (const std::string& typed : Lines{"bob", " b ob"}) // also taken but for spaces
+        add(typed, {kTaken});
+    // Empty, a comma, slashes, a control character, one outside the code page
+    // and one undefined in it, only dots, 41 characters, and the rating
+    // player's name in any letter case.
+    for (const std::string& typed :
+         Lines{"   ", "a,b", "a/b", "a\\b", "a\x7F", "a\x1A", "a\x81", "..", forty + "x", "eLo"})
+        add(typed, {kNotAllowed});
+    for (const std::string& typed : Lines{"  zed ", forty, "Zo\xEB", "j.r.", "mary ann", "pc"})
+        add(typed, {});
+    EXPECT_EQ(pool.playersOnFile.entries, (Lines{"admin", "PC", "ann", "bob", "carl", "zed", forty,
+                                                 "Zo\xEB", "j.r.", "mary ann", "pc"}));
     ASSERT_TRUE(panel.saveChanges());
-    EXPECT_EQ(userListLines(pool).back(), "dave,0,9,0,,0,F");
+    EXPECT_EQ(userListLines(pool).back(), "pc,0,9,0,,0,F");
 }
-
-struct NameCase {
-    const char* name;
-    std::string answer;
-    std::string message;     // empty: the player is added
-    std::string stored = {}; // as the list keeps it, when not as typed
-};
-
-void PrintTo(const NameCase& c, std::ostream* out) {
-    *out << c.name;
-}
-
-class AddName : public Panel, public testing::WithParamInterface<NameCase> {};
-
-TEST_P(AddName, IsCheckedBeforeItReachesTheFiles) {
-    const NameCase& c = GetParam();
-    openAs("admin");
-    program.dialogs.inputAnswers = {c.answer};
-    panel.add();
-    const std::string added = c.message.empty() ? (c.stored.empty() ? c.answer : c.stored) : "carl";
-    EXPECT_EQ(pool.playersOnFile.entries.back(), added);
-    EXPECT_EQ(program.dialogs.messages(), c.message.empty() ? Lines{} : Lines{c.message});
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    Names, AddName,
-    testing::Values(
-        NameCase{"Taken", "bob", kTaken}, NameCase{"TakenButForSpaces", " b ob", kTaken},
-        NameCase{"TrimmedOfSpaces", "  zed ", "", "zed"},
-        NameCase{"OnlySpaces", "   ", kNotAllowed}, NameCase{"Comma", "a,b", kNotAllowed},
-        NameCase{"Slash", "a/b", kNotAllowed}, NameCase{"Backslash", "a\\b", kNotAllowed},
-        NameCase{"Delete", "a\x7F", kNotAllowed},
-        NameCase{"OutsideTheCodePage", "a\x1A", kNotAllowed},
-        NameCase{"UndefinedByte", "a\x81", kNotAllowed}, NameCase{"TwoDots", "..", kNotAllowed},
-        NameCase{"FortyOneCharacters", std::string(41, 'x'), kNotAllowed},
-        NameCase{"FortyCharacters", std::string(40, 'x'), ""}, NameCase{"Accented", "Zo\xEB", ""},
-        NameCase{"DotsInside", "j.r.", ""}, NameCase{"SpaceInside", "mary ann", ""},
-        NameCase{"PcOnceRemoved", "pc", ""},
-        NameCase{"RatingPlayersNameInAnyCase", "eLo", kNotAllowed}),
-    [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(Panel, AddRatingPlayerPutsEloOnBothListsOnce) {
     openAs("admin");
@@ -255,10 +223,9 @@ TEST_F(Panel, AddWithAFullListDoesNothingAndSaysNothing) {
 
 TEST_F(Panel, HandingOverTheRights) {
     openAs("admin");
-    for (const auto& [answer, message] : std::vector<std::pair<std::string, std::string>>{
-             {"carl", "Error: User Not Found or Not Active"},
-             {"PC", kNotAllowed},
-             {"", kNotAllowed}}) {
+    using Said = std::pair<std::string, std::string>; // the answer and what it brings
+    for (const auto& [answer, message] : {Said{"carl", "Error: User Not Found or Not Active"},
+                                          Said{"PC", kNotAllowed}, Said{"", kNotAllowed}}) {
         program.dialogs.clear();
         program.dialogs.inputAnswers = {answer};
         panel.handOverAdministrator();
@@ -352,6 +319,238 @@ TEST_F(Panel, AFailedSaveSaysSoAndKeepsTheOldFiles) {
         << program.dialogs.messages()[0];
     EXPECT_TRUE(program.dialogs.messages()[0].ends_with("The user list on file is unchanged."));
     EXPECT_EQ(test::userListBytes(pool), before);
+}
+
+// The account changes: the pool of five opened by admin, with bob's pick
+// files of two seasons in the program folder.
+class Accounts : public Panel {
+protected:
+    fs::path folder;
+    test::TempDir elsewhere;
+
+    void SetUp() override {
+        Panel::SetUp();
+        folder = pool.folders.program;
+        writeBytes(folder / "bob2010.dat", "picks of 2010\r\n");
+        writeBytes(folder / "bob2009.dat", "picks of 2009\r\n");
+        writeBytes(folder / "bobby2010.dat", "another player's picks\r\n");
+        openAs("admin");
+    }
+    // One line a file: name=bytes, line ends as "|", the program folder as "F".
+    std::string folderDump(const fs::path& where) const {
+        std::string text;
+        for (const std::string& name : test::folderEntries(where))
+            text += name + "=" +
+                    (fs::is_directory(where / name) ? "<folder>" : readBytes(where / name)) + "\n";
+        return test::replaceAll(test::replaceAll(text, "\r\n", "|"), pool.programFolderText(), "F");
+    }
+};
+
+// Nothing changes: not the files, not the lists, not the slots.
+TEST_F(Accounts, ARefusedRenameChangesNothing) {
+    const std::string before = folderDump(folder) + dumpLists(pool) + dumpSlots(pool);
+    struct Case {
+        const char* name;
+        std::string oldName;
+        std::string newName;
+        std::string message;
+    };
+    for (const Case& c :
+         {Case{"LowerCasePc", "bob", "pc", kNotAllowed},
+          Case{"RatingPlayersName", "bob", "Elo", kNotAllowed},
+          Case{"Slash", "bob", "../bob", kNotAllowed},
+          Case{"AnotherUsersName", "bob", "ann", kTaken}, Case{"OwnName", "bob", "bob", kTaken},
+          Case{"PlayerNotOnTheUserList", "dave", "david",
+               "Error: The player dave is not on the user list."}}) {
+        SCOPED_TRACE(c.name);
+        program.dialogs.clear();
+        UserNameChange change(pool, program.dialogs, c.oldName);
+        change.newName = c.newName;
+        EXPECT_FALSE(change.save());
+        EXPECT_EQ(program.dialogs.messages(), Lines{c.message});
+        EXPECT_EQ(folderDump(folder) + dumpLists(pool) + dumpSlots(pool), before);
+    }
+}
+
+TEST_F(Accounts, RenamingCopiesThePickFilesAndPreferencesAndLeavesTheOldOnes) {
+    writeBytes(preferencePath(pool.folders, "bob"), "klm,ftp://pool.example/\r\n");
+    fs::permissions(preferencePath(pool.folders, "bob"), fs::perms(0644));
+    UserNameChange change(pool, program.dialogs, "bob");
+    EXPECT_EQ(change.currentName.caption, "bob");
+    change.newName = "robert";
+    ASSERT_TRUE(change.save());
+    EXPECT_TRUE(program.dialogs.messages().empty());
+    EXPECT_EQ(dumpLists(pool),
+              "onFile: admin PC ann carl robert | active: admin PC ann robert | selected: -1 -1");
+    EXPECT_EQ(folderDump(folder), "UserList.db=2010|admin,1,9,1,,0,F|PC,1,1,0,Z,0,F|ann,1,5,0,,0,F|"
+                                  "robert,1,9,0,,0,F|carl,0,9,0,,0,F|\n"
+                                  "admin_UserPref.dbu=,|\n"
+                                  "bob2009.dat=picks of 2009|\n"
+                                  "bob2010.dat=picks of 2010|\n"
+                                  "bob_UserPref.dbu=klm,ftp://pool.example/|\n"
+                                  "bobby2010.dat=another player's picks|\n"
+                                  "robert2009.dat=picks of 2009|\n"
+                                  "robert2010.dat=picks of 2010|\n"
+                                  "robert_UserPref.dbu=klm,ftp://pool.example/|\n");
+    // The copy holds a password: it is the owner's only.
+    EXPECT_EQ(fs::status(preferencePath(pool.folders, "robert")).permissions(), fs::perms(0600));
+    EXPECT_EQ(pool.currentUser, "admin");
+}
+
+TEST_F(Accounts, RenamingAPlayerWithoutFilesStillRenames) {
+    // A stale preference file of a former "dave" must not become carl's.
+    writeBytes(preferencePath(pool.folders, "dave"), "old,address\r\n");
+    UserNameChange change(pool, program.dialogs, "carl");
+    change.newName = "dave";
+    ASSERT_TRUE(change.save());
+    EXPECT_EQ(userListLines(pool).back(), "dave,0,9,0,,0,F");
+    EXPECT_FALSE(fs::exists(folder / "dave2010.dat"));
+    EXPECT_FALSE(fs::exists(preferencePath(pool.folders, "dave")));
+}
+
+TEST_F(Accounts, RenamingTheAdministratorRenamesTheCurrentUser) {
+    UserNameChange change(pool, program.dialogs, "admin");
+    change.newName = "boss";
+    ASSERT_TRUE(change.save());
+    panel.playerRenamed(change.oldName(), change.newName);
+    EXPECT_EQ(pool.currentUser + " " + panel.model().administratorButton.caption, "boss boss");
+    EXPECT_EQ(userListLines(pool)[3], "boss,1,9,1,,0,F");
+    // The save wrote the renamed user's own preference file.
+    EXPECT_EQ(readBytes(preferencePath(pool.folders, "boss")), ",\r\n");
+}
+
+TEST_F(Accounts, ARenameThatFailsHalfwayPutsEverythingBack) {
+    writeBytes(preferencePath(pool.folders, "bob"), "klm,address\r\n");
+    // A folder where the change writes: the copy of bob's 2009 picks, or
+    // admin's preference file, which every save of the list writes.
+    for (const fs::path& blocked :
+         {folder / "robert2009.dat", preferencePath(pool.folders, "admin")}) {
+        SCOPED_TRACE(blocked.filename().string());
+        fs::create_directories(blocked);
+        const std::string before = folderDump(folder) + dumpLists(pool) + dumpSlots(pool);
+        program.dialogs.clear();
+        UserNameChange change(pool, program.dialogs, "bob");
+        change.newName = "robert";
+        EXPECT_FALSE(change.save());
+        ASSERT_EQ(program.dialogs.messages().size(), 1u);
+        EXPECT_TRUE(program.dialogs.messages()[0].ends_with("Nothing was changed."))
+            << program.dialogs.messages()[0];
+        EXPECT_EQ(folderDump(folder) + dumpLists(pool) + dumpSlots(pool), before);
+        fs::remove(blocked);
+    }
+}
+
+// A password goes into the files shifted by ten, and a quote would end its
+// field: what cannot be carried, or two entries that differ, write nothing.
+TEST_F(Accounts, ARefusedPasswordWritesNothing) {
+    const std::string files = folderDump(folder);
+    const std::string cannotContain = "Error: The password cannot contain ";
+    using Entries = std::tuple<std::string, std::string, std::string>; // and what they bring
+    for (const auto& [password, verification, message] :
+         {Entries{"abc", "abd", "Error: Password entries do not match. "},
+          Entries{"k\xFC", "k\xFC", cannotContain + "the character \"\xFC\"."},
+          Entries{"a\"b", "a\"b", cannotContain + "the character \"\"\"."},
+          Entries{"a\x1A", "a\x1A",
+                  cannotContain +
+                      "control characters or characters outside the Windows-1252 code page."}}) {
+        program.dialogs.clear();
+        PasswordChange change(pool, program.dialogs, "ann");
+        change.password = password;
+        change.verification = verification;
+        EXPECT_FALSE(change.save());
+        EXPECT_EQ(program.dialogs.messages(), Lines{message});
+    }
+    EXPECT_EQ(folderDump(folder), files);
+    EXPECT_EQ(slotOf("ann").password, "");
+    EXPECT_TRUE(checkPassword("\xF5")); // õ: 245 + 10 = 255, the highest that fits
+}
+
+// The current user's preference file is written with the list; another
+// player's only when he has one: until he changes his account, the list
+// alone carries it.
+TEST_F(Accounts, APasswordGoesToTheListAndToThePreferenceFileThatExists) {
+    writeBytes(preferencePath(pool.folders, "ann"), "old,ftp://ann.example/picks\r\n");
+    fs::permissions(preferencePath(pool.folders, "ann"), fs::perms(0644));
+    for (const char* name : {"admin", "ann", "bob"}) {
+        PasswordChange change(pool, program.dialogs, name);
+        EXPECT_EQ(change.user.caption, name);
+        change.password = change.verification = "abc";
+        ASSERT_TRUE(change.save());
+    }
+    EXPECT_TRUE(program.dialogs.messages().empty());
+    EXPECT_EQ(userListLines(pool),
+              (Lines{"admin,1,9,1,klm,0,F", "PC,1,1,0,Z,0,F", "ann,1,5,0,klm,0,F",
+                     "bob,1,9,0,klm,0,F", "carl,0,9,0,,0,F"}));
+    EXPECT_EQ(readBytes(preferencePath(pool.folders, "admin")), "klm,\r\n");
+    EXPECT_EQ(readBytes(preferencePath(pool.folders, "ann")), "klm,ftp://ann.example/picks\r\n");
+    EXPECT_EQ(fs::status(preferencePath(pool.folders, "ann")).permissions(), fs::perms(0600));
+    EXPECT_FALSE(fs::exists(preferencePath(pool.folders, "bob")));
+}
+
+// bob has no preference file: he logged in on the list's password, which
+// the change keeps in the file it writes.
+TEST_F(Accounts, SelectingAFolderCopiesThePickFilesAndSavesTheFolder) {
+    test::writeUserList(pool, {"admin,1,9,1,,0,F", "PC,1,1,0,Z,0,F", "bob,1,9,0,klm,0,F"});
+    pool.currentUser = "bob";
+    ASSERT_TRUE(panel.open());
+    FolderChange change(pool, program.dialogs);
+    EXPECT_EQ(change.startFolder(), pool.programFolderText());
+    const fs::path target = elsewhere.path() / "picks";
+    fs::create_directories(target);
+    ASSERT_TRUE(change.select(target.string() + "/"));
+    EXPECT_TRUE(program.dialogs.messages().empty());
+    EXPECT_EQ(folderDump(target), "bob2009.dat=picks of 2009|\nbob2010.dat=picks of 2010|\n");
+    EXPECT_TRUE(fs::exists(folder / "bob2010.dat"));
+    EXPECT_EQ(userListLines(pool)[2], "bob,1,9,0,klm,0," + target.string());
+    EXPECT_EQ(readBytes(preferencePath(pool.folders, "bob")), "klm,\r\n");
+}
+
+TEST_F(Accounts, RefusalsChangeNothing) {
+    fs::create_directories(elsewhere.path() / "a,b");
+    const std::string here = "Gridslate: Your pick files are already in this folder. The folder "
+                             "setting stays as it was.";
+    const std::string missing = (elsewhere.path() / "missing").string();
+    const std::string unchanged = "The folder setting was not changed.";
+    using Said = std::pair<std::string, std::string>; // the folder chosen and what it brings
+    for (const auto& [chosen, message] :
+         {Said{pool.programFolderText(), here}, Said{pool.programFolderText() + "/", here},
+          Said{missing, "Error: The folder " + missing +
+                            " cannot be written (it is not a folder). " + unchanged},
+          Said{(elsewhere.path() / "a,b").string(),
+               "Error: The user list cannot store the name of this folder: it holds a comma or a "
+               "control character. " +
+                   unchanged}}) {
+        program.dialogs.clear();
+        const std::string before = test::userListBytes(pool);
+        FolderChange change(pool, program.dialogs);
+        EXPECT_FALSE(change.select(chosen));
+        EXPECT_EQ(program.dialogs.messages(), Lines{message});
+        EXPECT_EQ(test::userListBytes(pool), before);
+        EXPECT_EQ(slotOf("admin").folder, pool.programFolderText());
+    }
+}
+
+TEST_F(Accounts, AFolderThatCannotBeWrittenIsRefused) {
+    if (geteuid() == 0)
+        GTEST_SKIP() << "the superuser writes into read-only folders";
+    fs::permissions(elsewhere.path(), fs::perms::owner_write, fs::perm_options::remove);
+    FolderChange change(pool, program.dialogs);
+    bool changed = change.select(elsewhere.path().string());
+    fs::permissions(elsewhere.path(), fs::perms::owner_write, fs::perm_options::add);
+    EXPECT_FALSE(changed);
+    ASSERT_EQ(program.dialogs.messages().size(), 1u);
+    EXPECT_TRUE(program.dialogs.messages()[0].ends_with("The folder setting was not changed."));
+}
+
+TEST(SeasonPickFiles, MatchNameAndFourDigitsOnly) {
+    test::TempDir dir;
+    for (const char* name : {"ann2010.dat", "ann2009.dat", "ann2010.bak", "anna2010.dat",
+                             "ann201.dat", "ann20100.dat", "Ann2010.dat", "annx010.dat"})
+        writeBytes(dir.path() / name, "");
+    std::vector<std::string> found;
+    for (const fs::path& p : seasonPickFiles(dir.path(), "ann"))
+        found.push_back(p.filename().string());
+    EXPECT_EQ(found, (Lines{"ann2009.dat", "ann2010.dat"}));
 }
 
 } // namespace

@@ -34,10 +34,10 @@ protected:
     }
 };
 
-TEST_F(Login, ComputerPlayersAreRefusedBeforeTheListIsRead) {
-    for (const auto& [name, message] : std::vector<std::pair<std::string, std::string>>{
-             {"pc", "Error: You are not the PC, I am."},
-             {"elo", "Error: You are not the ELO, I am."}}) {
+TEST_F(Login, ComputerPlayersAreRefusedBeforeTheListIsCreated) {
+    using Said = std::pair<std::string, std::string>; // the name typed and what it brings
+    for (const auto& [name, message] : {Said{"pc", "Error: You are not the PC, I am."},
+                                        Said{"elo", "Error: You are not the ELO, I am."}}) {
         program.dialogs.clear();
         EXPECT_FALSE(login(name, "x"));
         EXPECT_EQ(program.dialogs.messages(), std::vector<std::string>{message});
@@ -45,9 +45,9 @@ TEST_F(Login, ComputerPlayersAreRefusedBeforeTheListIsRead) {
         EXPECT_EQ(window.userName + window.password, "");
     }
     EXPECT_FALSE(fs::exists(userListPath(pool.folders)));
-}
 
-TEST_F(Login, FirstLoginOnlyCreatesTheList) {
+    // The first login by another name than admin only creates the list.
+    program.dialogs.clear();
     EXPECT_FALSE(login("ann"));
     EXPECT_EQ(program.dialogs.messages(),
               std::vector<std::string>{"Welcome!: User List established.  Please Login as admin."});
@@ -56,28 +56,19 @@ TEST_F(Login, FirstLoginOnlyCreatesTheList) {
     EXPECT_TRUE(fs::exists(userListPath(pool.folders)));
 }
 
+// A blank name counts as admin's.
 TEST_F(Login, FirstStartByAdminCreatesTheListAndLogsInAtOnce) {
-    for (const char* name : {"", "admin"}) {
-        SCOPED_TRACE(std::string("\"") + name + "\"");
-        test::PoolFixture fresh;
-        MainWindowModel freshWindow;
-        Session first{fresh.pool, fresh.dialogs, freshWindow};
-        ASSERT_TRUE(ensureGamesTable(fresh.pool));
-        freshWindow.userName = name;
-        EXPECT_TRUE(first.logIn());
-        EXPECT_TRUE(first.isFirstStart());
-        EXPECT_TRUE(fresh.dialogs.messages().empty());
-        EXPECT_EQ(fresh.pool.currentUser, "admin");
-        EXPECT_TRUE(freshWindow.scoreEntryEntry.enabled);
-
-        first.logOut();
-        freshWindow.userName = "admin";
-        EXPECT_TRUE(first.logIn());
-        EXPECT_FALSE(first.isFirstStart());
-    }
+    EXPECT_TRUE(login(""));
+    EXPECT_TRUE(session.isFirstStart());
+    EXPECT_TRUE(program.dialogs.messages().empty());
+    EXPECT_EQ(pool.currentUser, "admin");
+    EXPECT_TRUE(window.scoreEntryEntry.enabled);
+    session.logOut();
+    EXPECT_TRUE(login("admin"));
+    EXPECT_FALSE(session.isFirstStart());
 }
 
-TEST_F(Login, ABlankNameEntersAsAdminWithTheUsersSchemeAndPickFile) {
+TEST_F(Login, ABlankNameEntersAsAdminAndLogoutShowsTheLoginAgain) {
     createList();
     EXPECT_TRUE(login("   "));
     EXPECT_TRUE(loggedIn());
@@ -89,17 +80,14 @@ TEST_F(Login, ABlankNameEntersAsAdminWithTheUsersSchemeAndPickFile) {
     EXPECT_TRUE(fs::exists(pool.folders.program / "admin2010.dat"));
     // The new admin has no preference file yet: the defaults, silently.
     EXPECT_EQ(program.dialogs.messages(), std::vector<std::string>{});
-}
 
-TEST_F(Login, LogoutShowsTheLoginAgain) {
-    createList();
-    ASSERT_TRUE(login("admin"));
     window.panel = Panel::WeeklyPicks;
     session.logOut();
     EXPECT_FALSE(loggedIn());
     EXPECT_EQ(window.panel, Panel::None);
     EXPECT_EQ(window.caption, "Gridslate");
     EXPECT_FALSE(window.fileMenuEnabled || window.viewMenuEnabled);
+    EXPECT_FALSE(window.adminBackupEntry.enabled);
     EXPECT_EQ(window.userName + window.password, "");
 }
 
@@ -112,61 +100,42 @@ TEST_F(Login, AnEmptyPreferenceFileIsReportedAndItsPasswordIgnored) {
     EXPECT_EQ(pool.users[2].password, "");
 }
 
-struct AttemptCase {
-    const char* name;
-    const char* typedName;
-    const char* typedPassword;
-    const char* message; // "": admitted
-    bool admin = false;  // admitted with the administrator's entries
-};
-
-void PrintTo(const AttemptCase& c, std::ostream* os) {
-    *os << c.name << " (\"" << c.typedName << "\" / \"" << c.typedPassword << "\")";
-}
-
-class LoginAttempt : public Login, public testing::WithParamInterface<AttemptCase> {};
-
 // ann's preference file holds the password "abc"; carl has none and his user
-// list entry holds "xyz"; bob is not active; the old administrator code is
-// an ordinary name.
-TEST_P(LoginAttempt, AdmitsOrStaysLoggedOutWithEmptyBoxes) {
-    const AttemptCase& c = GetParam();
+// list entry holds "xyz"; bob is not active; the old administrator code is an
+// ordinary name. A refusal leaves the login with empty boxes.
+TEST_F(Login, EachAttemptIsAdmittedOrRefused) {
     writeBytes(userListPath(pool.folders),
                "2010\r\nadmin,1,9,1,,0,\r\nann,1,4,0,,0,\r\nbob,0,4,0,,0,\r\n"
                "carl,1,4,0,\x82\x83\x84,0,\r\n593027614858,1,4,0,,0,\r\n");
     writeBytes(preferencePath(pool.folders, "ann"), "klm,\r\n");
     writeBytes(preferencePath(pool.folders, "admin"), ",\r\n");
-    if (std::string(c.message).empty()) {
-        EXPECT_TRUE(login(c.typedName, c.typedPassword));
+    const std::string notActive = "Error: You are not in the Active Player List.";
+    const std::string wrongPassword = "Error: Incorrect password.";
+    struct Case {
+        const char* name;
+        const char* password;
+        std::string said;   // "": admitted
+        bool admin = false; // admitted with the administrator's entries
+    };
+    for (const Case& c :
+         {Case{"zed", "", notActive}, Case{"bob", "", notActive}, Case{"ann ", "abc", notActive},
+          Case{"Ann", "abc", notActive}, Case{"ann", "abd", wrongPassword},
+          Case{"ann", "", wrongPassword}, Case{"carl", "", wrongPassword}, Case{"ann", "abc", ""},
+          Case{"carl", "xyz", ""}, Case{"admin", "anything", "", true},
+          Case{"593027614858", "", ""}}) {
+        SCOPED_TRACE(std::string(c.name) + " / " + c.password);
+        program.dialogs.clear();
+        session.logOut();
+        EXPECT_EQ(login(c.name, c.password), c.said.empty());
+        EXPECT_EQ(program.dialogs.messages(),
+                  c.said.empty() ? std::vector<std::string>{} : std::vector<std::string>{c.said});
+        EXPECT_EQ(loggedIn(), c.said.empty());
         EXPECT_EQ(window.adminBackupEntry.enabled, c.admin);
-        EXPECT_EQ(pool.currentUser, c.typedName);
-        return;
+        if (!c.said.empty()) {
+            EXPECT_EQ(window.userName + window.password, "");
+        }
     }
-    EXPECT_FALSE(login(c.typedName, c.typedPassword));
-    EXPECT_FALSE(loggedIn());
-    EXPECT_EQ(window.userName + window.password, "");
-    ASSERT_FALSE(program.dialogs.messages().empty());
-    EXPECT_EQ(program.dialogs.messages().back(), c.message);
-    EXPECT_EQ(program.dialogs.kinds.back(), MessageKind::Error);
 }
-
-constexpr const char* kNotActive = "Error: You are not in the Active Player List.";
-constexpr const char* kWrongPassword = "Error: Incorrect password.";
-
-INSTANTIATE_TEST_SUITE_P(
-    Cases, LoginAttempt,
-    testing::Values(AttemptCase{"Unknown", "zed", "", kNotActive},
-                    AttemptCase{"Inactive", "bob", "", kNotActive},
-                    AttemptCase{"TrailingSpace", "ann ", "abc", kNotActive},
-                    AttemptCase{"WrongCase", "Ann", "abc", kNotActive},
-                    AttemptCase{"WrongPassword", "ann", "abd", kWrongPassword},
-                    AttemptCase{"EmptyPassword", "ann", "", kWrongPassword},
-                    AttemptCase{"ListPasswordWithoutPreferences", "carl", "", kWrongPassword},
-                    AttemptCase{"PreferencePassword", "ann", "abc", ""},
-                    AttemptCase{"ListPassword", "carl", "xyz", ""},
-                    AttemptCase{"NoPasswordAdmitsAnyEntry", "admin", "anything", "", true},
-                    AttemptCase{"OldAdministratorCodeIsNoBackDoor", "593027614858", "", ""}),
-    [](const auto& info) { return std::string(info.param.name); });
 
 } // namespace
 } // namespace gs

@@ -34,53 +34,46 @@ TEST(Schemes, PaintTheirColours) {
     }
 }
 
-struct ColourPair {
-    const char* what;
-    Rgb foreground;
-    Rgb background;
-    double minimum;
-};
-
 // Every scheme the windows can be painted with, 0..32 and one on either side
-// of the table: each text reads on what it stands on, disabled text is
-// visibly fainter, and the scheme's own colours stay where they read.
+// of the table: each text reads on what it stands on (4.5:1, disabled text
+// 3:1) and disabled text is visibly fainter; the grid's marks of won and lost
+// picks read on its cells; and the scheme's own colours stay where they read.
 TEST(SchemeContrast, EveryTextReadsOnWhatItStandsOn) {
+    const double read = kReadableContrast;
+    const double faint = kDisabledContrast;
     for (int scheme = -1; scheme <= kSchemeCount + 1; ++scheme) {
         const ColorSlots slots = colorSlots(scheme);
         const SchemePalette p = schemePalette(slots);
-        const std::vector<ColourPair> pairs = {
-            {"label and option text on the background", p.text, p.background, kReadableContrast},
-            {"button caption on the button", p.buttonText, p.button, kReadableContrast},
-            {"button colour as text on the background", p.accent, p.background, kReadableContrast},
-            {"disabled label on the background", p.disabledText, p.background, kDisabledContrast},
-            {"disabled button caption", p.disabledButtonText, p.button, kDisabledContrast},
-            {"option ring on the background", p.indicator, p.background, kDisabledContrast},
-            {"disabled label, fainter", p.text, p.background,
-             1.3 * contrastRatio(p.disabledText, p.background)},
-            {"disabled caption, fainter", p.buttonText, p.button,
-             1.3 * contrastRatio(p.disabledButtonText, p.button)},
-            // The grid's cells and the marks of won and lost picks on them.
-            {"winning pick on a cell", kGreen, kGridCell, kReadableContrast},
-            {"winning pick on a header cell", kGreen, kFixedCell, kReadableContrast},
-            {"losing pick on a cell", kRed, kGridCell, kReadableContrast},
-            {"losing pick on a header cell", kRed, kFixedCell, kReadableContrast},
-            {"text on a header cell", kBlack, kFixedCell, kReadableContrast},
-            {"text on a won pick's cell", kBlack, kGreenCell, kReadableContrast},
-            {"text on a lost pick's cell", kBlack, kRedCell, kReadableContrast},
+        struct Pair {
+            const char* what;
+            Rgb foreground;
+            Rgb background;
+            double minimum;
         };
-        for (const ColourPair& pair : pairs)
+        for (const Pair& pair :
+             {Pair{"text", p.text, p.background, read},
+              Pair{"caption", p.buttonText, p.button, read},
+              Pair{"button colour as text", p.accent, p.background, read},
+              Pair{"disabled text", p.disabledText, p.background, faint},
+              Pair{"disabled caption", p.disabledButtonText, p.button, faint},
+              Pair{"option ring", p.indicator, p.background, faint},
+              Pair{"text beside disabled text", p.text, p.background,
+                   1.3 * contrastRatio(p.disabledText, p.background)},
+              Pair{"caption beside a disabled one", p.buttonText, p.button,
+                   1.3 * contrastRatio(p.disabledButtonText, p.button)},
+              Pair{"won", kGreen, kGridCell, read}, Pair{"won", kGreen, kFixedCell, read},
+              Pair{"lost", kRed, kGridCell, read}, Pair{"lost", kRed, kFixedCell, read},
+              Pair{"header", kBlack, kFixedCell, read}, Pair{"won cell", kBlack, kGreenCell, read},
+              Pair{"lost cell", kBlack, kRedCell, read}})
             EXPECT_GE(contrastRatio(pair.foreground, pair.background), pair.minimum)
                 << "scheme " << scheme << ": " << pair.what << " " << hex(pair.foreground) << " on "
                 << hex(pair.background);
         if (!slots.set)
             continue;
-        EXPECT_EQ(hex(p.background) + hex(p.button), hex(slots.background) + hex(slots.button))
-            << scheme;
-        EXPECT_TRUE(contrastRatio(slots.text, slots.background) < kReadableContrast ||
-                    p.text == slots.text)
+        EXPECT_EQ(hex(p.background) + hex(p.button), hex(slots.background) + hex(slots.button));
+        EXPECT_TRUE(contrastRatio(slots.text, slots.background) < read || p.text == slots.text)
             << scheme << ": the scheme's text reads, yet " << hex(p.text) << " stands in";
-        EXPECT_TRUE(contrastRatio(kBlack, slots.button) < kReadableContrast ||
-                    p.buttonText == kBlack)
+        EXPECT_TRUE(contrastRatio(kBlack, slots.button) < read || p.buttonText == kBlack)
             << scheme << ": black reads on the button, yet " << hex(p.buttonText) << " stands in";
     }
 }

@@ -46,8 +46,10 @@ TEST_F(Backups, PicksGoToTheirBackupAndComeBackAfterTheQuestion) {
     EXPECT_EQ(program.dialogs.messages(),
               std::vector<std::string>{"Backup Picks Data: ann2010.dat has been backed up to " +
                                        picksBackup.string() + "."});
-
     writeBytes(picks, "picks changed since\r\n");
+    program.dialogs.confirmAnswers = {false}; // Cancel leaves the file as it is
+    commands.restorePicks();
+    EXPECT_EQ(readBytes(picks), "picks changed since\r\n");
     program.dialogs.clear();
     commands.restorePicks();
     EXPECT_EQ(program.dialogs.shown,
@@ -57,24 +59,13 @@ TEST_F(Backups, PicksGoToTheirBackupAndComeBackAfterTheQuestion) {
     EXPECT_EQ(readBytes(picks), "picks of the week\r\n");
 }
 
-TEST_F(Backups, CancelLeavesEveryFileAsItIs) {
-    commands.backUpPicks();
-    pool.currentUser = "admin";
-    commands.backUpAdminData();
-    writeBytes(picks, "picks changed since\r\n");
-    writeBytes(list, "changed since");
-    program.dialogs.confirmAnswers = {false, false};
-    commands.restoreAdminData();
-    pool.currentUser = "ann";
-    commands.restorePicks();
-    EXPECT_EQ(readBytes(picks), "picks changed since\r\n");
-    EXPECT_EQ(readBytes(list), "changed since");
-}
-
 // The administrator's data is the user list and the games table: both go
 // to their backups and come back together, to the files the program reads.
+// The user list holds passwords: its backup and the list it restores are the
+// owner's only, whatever mode an older copy had.
 TEST_F(Backups, AdminDataIsTheUserListAndTheGamesTable) {
     pool.currentUser = "admin";
+    fs::permissions(list, fs::perms(0644));
     commands.backUpAdminData();
     EXPECT_EQ(program.dialogs.messages(),
               std::vector<std::string>{
@@ -82,9 +73,14 @@ TEST_F(Backups, AdminDataIsTheUserListAndTheGamesTable) {
                   ".\nscoresheet97.mdb has been backed up to " + gamesBackup.string() + "."});
     EXPECT_EQ(readBytes(listBackup), kList);
     EXPECT_EQ(readBytes(gamesBackup), test::binaryBytes());
+    EXPECT_EQ(fs::status(listBackup).permissions(), fs::perms(0600));
 
+    fs::permissions(listBackup, fs::perms(0644));
     writeBytes(list, kList + "bob,1,1,0,,0,\r\n");
     writeBytes(games, "scores entered since");
+    program.dialogs.confirmAnswers = {false}; // Cancel leaves both as they are
+    commands.restoreAdminData();
+    EXPECT_EQ(readBytes(list) + readBytes(games), kList + "bob,1,1,0,,0,\r\nscores entered since");
     program.dialogs.clear();
     commands.restoreAdminData();
     EXPECT_EQ(
@@ -96,9 +92,9 @@ TEST_F(Backups, AdminDataIsTheUserListAndTheGamesTable) {
                 "Restore Admin Data"}}));
     EXPECT_EQ(readBytes(list), kList);
     EXPECT_EQ(readBytes(games), test::binaryBytes());
+    EXPECT_EQ(fs::status(list).permissions(), fs::perms(0600));
     EXPECT_FALSE(fs::exists(file("UserList.dat")));
-    // The list in memory waits for the next load.
-    EXPECT_EQ(pool.users[2].name, "ann");
+    EXPECT_EQ(pool.users[2].name, "ann"); // the list in memory waits for the next load
 
     // A backup made before the games table was backed up restores the list
     // alone and says so.
@@ -114,37 +110,22 @@ TEST_F(Backups, AdminDataIsTheUserListAndTheGamesTable) {
         << program.dialogs.messages()[0];
 }
 
-// The user list holds passwords: its backup and the list it restores are
-// the owner's only, whatever mode an older copy had.
-TEST_F(Backups, TheUserListAndItsBackupAreTheOwnersOnly) {
-    pool.currentUser = "admin";
-    fs::permissions(list, fs::perms(0644));
+// The administrator's data is his only; a missing backup changes nothing.
+TEST_F(Backups, ARestoreWithoutRightsOrBackupChangesNothing) {
     commands.backUpAdminData();
-    EXPECT_EQ(fs::status(listBackup).permissions(), fs::perms(0600));
-    fs::permissions(listBackup, fs::perms(0644));
     commands.restoreAdminData();
-    EXPECT_EQ(fs::status(list).permissions(), fs::perms(0600));
-}
-
-TEST_F(Backups, AMissingBackupIsReportedAndNothingChanges) {
     commands.restorePicks();
     pool.currentUser = "admin";
     commands.restoreAdminData();
+    const std::string notAdmin = "Error: You do not have administrator control";
     EXPECT_EQ(
         program.dialogs.messages(),
-        (std::vector<std::string>{"Restore Picks Data: There is no backup " + picksBackup.string() +
+        (std::vector<std::string>{notAdmin, notAdmin,
+                                  "Restore Picks Data: There is no backup " + picksBackup.string() +
                                       " to restore. Nothing has been changed.",
                                   "Restore Admin Data: There is no backup " + listBackup.string() +
                                       " to restore. Nothing has been changed."}));
-    EXPECT_EQ(readBytes(picks), "picks of the week\r\n");
-    EXPECT_EQ(readBytes(list), kList);
-}
-
-TEST_F(Backups, AdminDataIsForAdministratorsOnly) {
-    commands.backUpAdminData();
-    commands.restoreAdminData();
-    EXPECT_EQ(program.dialogs.messages(),
-              (std::vector<std::string>(2, "Error: You do not have administrator control")));
+    EXPECT_EQ(readBytes(picks) + readBytes(list), "picks of the week\r\n" + kList);
     EXPECT_FALSE(fs::exists(listBackup));
 }
 
