@@ -39,14 +39,16 @@ class Panel : public testing::Test {
 protected:
     test::PoolFixture program;
     Pool& pool = program.pool;
+    test::FakeDialogs& dialogs = program.dialogs;
     UserAdministrationPanel panel{program.pool, program.dialogs};
 
     void SetUp() override { test::writePoolOfFive(pool); }
+    Lines said() const { return dialogs.messages(); }
 
     void openAs(const std::string& user) {
         pool.currentUser = user;
         ASSERT_TRUE(panel.open());
-        program.dialogs.clear();
+        dialogs.clear();
     }
     const UserSlot& slotOf(const std::string& name) { return pool.users[pool.userSlot(name)]; }
     // Selects a player in each list ("" for none).
@@ -100,12 +102,12 @@ TEST_F(Panel, APlayerWithoutRightsChangesNothing) {
         {"SaveChanges", [&] { panel.saveChanges(); }}};
     for (const auto& [name, press] : buttons) {
         SCOPED_TRACE(name);
-        program.dialogs.clear();
-        program.dialogs.inputAnswers = {"dave"};
+        dialogs.clear();
+        dialogs.inputAnswers = {"dave"};
         select("carl", "bob");
         const std::string before = dumpLists(pool) + dumpSlots(pool) + test::userListBytes(pool);
         press();
-        EXPECT_EQ(program.dialogs.messages(), kNotAdmin);
+        EXPECT_EQ(said(), kNotAdmin);
         EXPECT_EQ(dumpLists(pool) + dumpSlots(pool) + test::userListBytes(pool), before);
     }
 }
@@ -150,10 +152,10 @@ TEST_F(Panel, TheButtonsMoveThePlayersBetweenTheLists) {
                     "admin PC ann bob carl | active: ann admin PC carl | selected: -1 -1\n"
                     "admin PC bob carl | active: admin PC carl | selected: -1 -1\n");
     EXPECT_EQ(dumpSlots(pool), "admin:1,1 PC:1,0 ann:1,0 bob:0,0 carl:1,0");
-    EXPECT_TRUE(program.dialogs.shown.empty());
+    EXPECT_TRUE(dialogs.shown.empty());
     // Saved, the removed player stays removed.
     ASSERT_TRUE(panel.saveChanges());
-    EXPECT_EQ(program.dialogs.messages(), Lines{"Gridslate: User list saved."});
+    EXPECT_EQ(said(), Lines{"Gridslate: User list saved."});
     EXPECT_EQ(userListLines(pool),
               (Lines{"admin,1,9,1,,0,F", "PC,1,1,0,Z,0,F", "carl,1,9,0,,0,F", "bob,0,9,0,,0,F"}));
 }
@@ -161,13 +163,13 @@ TEST_F(Panel, TheButtonsMoveThePlayersBetweenTheLists) {
 TEST_F(Panel, AddChecksTheNameBeforeItReachesTheFiles) {
     openAs("admin");
     const std::string forty(40, 'x');
-    auto add = [&](const std::string& typed, const Lines& said) {
-        program.dialogs.clear();
-        program.dialogs.inputAnswers = {typed};
+    auto add = [&](const std::string& typed, const Lines& expected) {
+        dialogs.clear();
+        dialogs.inputAnswers = {typed};
         panel.add();
-        EXPECT_EQ(program.dialogs.shown.front(),
+        EXPECT_EQ(dialogs.shown.front(),
                   (test::FakeDialogs::Shown{"input", "Enter the user's name", "User Name"}));
-        EXPECT_EQ(program.dialogs.messages(), said) << typed;
+        EXPECT_EQ(said(), expected) << typed;
     };
     for (const std::string& typed : Lines{"bob", " b ob"}) // also taken but for spaces
         add(typed, {kTaken});
@@ -196,15 +198,14 @@ TEST_F(Panel, AddRatingPlayerPutsEloOnBothListsOnce) {
     openAs("admin");
     EXPECT_TRUE(pool.hasRatingPlayer());
     EXPECT_EQ(panel.addRatingPlayer(), AddOutcome::Refused);
-    EXPECT_EQ(program.dialogs.messages(),
-              Lines{"Error: The rating player ELO is already on the user list."});
+    EXPECT_EQ(said(), Lines{"Error: The rating player ELO is already on the user list."});
 
     // A person named ELO keeps the rating player out.
     test::writeUserList(pool, {"admin,1,9,1,,0,F", "ELO,1,9,0,,0,F"});
     openAs("admin");
     EXPECT_FALSE(pool.hasRatingPlayer());
     EXPECT_EQ(panel.addRatingPlayer(), AddOutcome::Refused);
-    EXPECT_EQ(program.dialogs.messages(),
+    EXPECT_EQ(said(),
               Lines{"Error: A player named ELO is already on the user list, so the rating player "
                     "cannot be added."});
 }
@@ -216,7 +217,7 @@ TEST_F(Panel, AddWithAFullListDoesNothingAndSaysNothing) {
     test::writeUserList(pool, users);
     openAs("admin");
     panel.add();
-    EXPECT_TRUE(program.dialogs.shown.empty());
+    EXPECT_TRUE(dialogs.shown.empty());
     EXPECT_EQ(panel.addPlayer("dave"), AddOutcome::ListFull);
     EXPECT_EQ(pool.playersOnFile.entries.size(), 100u);
 }
@@ -226,30 +227,29 @@ TEST_F(Panel, HandingOverTheRights) {
     using Said = std::pair<std::string, std::string>; // the answer and what it brings
     for (const auto& [answer, message] : {Said{"carl", "Error: User Not Found or Not Active"},
                                           Said{"PC", kNotAllowed}, Said{"", kNotAllowed}}) {
-        program.dialogs.clear();
-        program.dialogs.inputAnswers = {answer};
+        dialogs.clear();
+        dialogs.inputAnswers = {answer};
         panel.handOverAdministrator();
-        EXPECT_EQ(program.dialogs.messages(), Lines{message}) << answer;
+        EXPECT_EQ(said(), Lines{message}) << answer;
     }
     // Asked first, saying that the giver's rights go; cancelled, nothing changes.
-    program.dialogs.inputAnswers = {"ann"};
-    program.dialogs.confirmAnswers = {false};
+    dialogs.inputAnswers = {"ann"};
+    dialogs.confirmAnswers = {false};
     panel.handOverAdministrator();
-    EXPECT_EQ(program.dialogs.shown.back(),
-              (test::FakeDialogs::Shown{"confirm", handOverQuestion("ann"),
-                                        "Hand Over Administrator Rights"}));
+    EXPECT_EQ(dialogs.shown.back(), (test::FakeDialogs::Shown{"confirm", handOverQuestion("ann"),
+                                                              "Hand Over Administrator Rights"}));
     EXPECT_NE(handOverQuestion("ann").find("Yours go with them"), std::string::npos);
     EXPECT_EQ(panel.model().administratorButton.caption + " " + dumpSlots(pool),
               "admin admin:1,1 PC:1,0 ann:1,0 bob:1,0 carl:0,0");
-    program.dialogs.inputAnswers = {"ann"};
+    dialogs.inputAnswers = {"ann"};
     panel.handOverAdministrator();
     EXPECT_EQ(panel.model().administratorButton.caption + " " + dumpSlots(pool),
               "ann admin:1,0 PC:1,0 ann:1,1 bob:1,0 carl:0,0");
 
     // The giver has given the rights away; saving is still his to do.
-    program.dialogs.clear();
+    dialogs.clear();
     panel.add();
-    EXPECT_EQ(program.dialogs.messages(), kNotAdmin);
+    EXPECT_EQ(said(), kNotAdmin);
     ASSERT_TRUE(panel.saveChanges());
     EXPECT_EQ(userListLines(pool)[0] + " " + userListLines(pool)[2],
               "admin,1,9,0,,0,F ann,1,5,1,,0,F");
@@ -314,10 +314,9 @@ TEST_F(Panel, AFailedSaveSaysSoAndKeepsTheOldFiles) {
     select("bob");
     panel.remove();
     EXPECT_FALSE(panel.saveChanges());
-    ASSERT_EQ(program.dialogs.messages().size(), 1u);
-    EXPECT_TRUE(program.dialogs.messages()[0].starts_with("Error: The file could not be saved."))
-        << program.dialogs.messages()[0];
-    EXPECT_TRUE(program.dialogs.messages()[0].ends_with("The user list on file is unchanged."));
+    ASSERT_EQ(said().size(), 1u);
+    EXPECT_TRUE(said()[0].starts_with("Error: The file could not be saved.")) << said()[0];
+    EXPECT_TRUE(said()[0].ends_with("The user list on file is unchanged."));
     EXPECT_EQ(test::userListBytes(pool), before);
 }
 
@@ -363,11 +362,11 @@ TEST_F(Accounts, ARefusedRenameChangesNothing) {
           Case{"PlayerNotOnTheUserList", "dave", "david",
                "Error: The player dave is not on the user list."}}) {
         SCOPED_TRACE(c.name);
-        program.dialogs.clear();
-        UserNameChange change(pool, program.dialogs, c.oldName);
+        dialogs.clear();
+        UserNameChange change(pool, dialogs, c.oldName);
         change.newName = c.newName;
         EXPECT_FALSE(change.save());
-        EXPECT_EQ(program.dialogs.messages(), Lines{c.message});
+        EXPECT_EQ(said(), Lines{c.message});
         EXPECT_EQ(folderDump(folder) + dumpLists(pool) + dumpSlots(pool), before);
     }
 }
@@ -375,11 +374,11 @@ TEST_F(Accounts, ARefusedRenameChangesNothing) {
 TEST_F(Accounts, RenamingCopiesThePickFilesAndPreferencesAndLeavesTheOldOnes) {
     writeBytes(preferencePath(pool.folders, "bob"), "klm,ftp://pool.example/\r\n");
     fs::permissions(preferencePath(pool.folders, "bob"), fs::perms(0644));
-    UserNameChange change(pool, program.dialogs, "bob");
+    UserNameChange change(pool, dialogs, "bob");
     EXPECT_EQ(change.currentName.caption, "bob");
     change.newName = "robert";
     ASSERT_TRUE(change.save());
-    EXPECT_TRUE(program.dialogs.messages().empty());
+    EXPECT_TRUE(said().empty());
     EXPECT_EQ(dumpLists(pool),
               "onFile: admin PC ann carl robert | active: admin PC ann robert | selected: -1 -1");
     EXPECT_EQ(folderDump(folder), "UserList.db=2010|admin,1,9,1,,0,F|PC,1,1,0,Z,0,F|ann,1,5,0,,0,F|"
@@ -397,25 +396,22 @@ TEST_F(Accounts, RenamingCopiesThePickFilesAndPreferencesAndLeavesTheOldOnes) {
     EXPECT_EQ(pool.currentUser, "admin");
 }
 
-TEST_F(Accounts, RenamingAPlayerWithoutFilesStillRenames) {
-    // A stale preference file of a former "dave" must not become carl's.
+// carl has no files: a stale preference file of a former "dave" must not
+// become his. The renamed administrator is the current user still, and the
+// save writes his own preference file.
+TEST_F(Accounts, RenamingAPlayerWithoutFilesAndTheAdministrator) {
     writeBytes(preferencePath(pool.folders, "dave"), "old,address\r\n");
-    UserNameChange change(pool, program.dialogs, "carl");
-    change.newName = "dave";
-    ASSERT_TRUE(change.save());
-    EXPECT_EQ(userListLines(pool).back(), "dave,0,9,0,,0,F");
+    for (const auto& [from, to] : {std::pair{"carl", "dave"}, std::pair{"admin", "boss"}}) {
+        UserNameChange change(pool, dialogs, from);
+        change.newName = to;
+        ASSERT_TRUE(change.save());
+        panel.playerRenamed(change.oldName(), change.newName);
+    }
+    EXPECT_EQ(pool.currentUser + " " + panel.model().administratorButton.caption, "boss boss");
+    EXPECT_EQ(userListLines(pool), (Lines{"PC,1,1,0,Z,0,F", "ann,1,5,0,,0,F", "bob,1,9,0,,0,F",
+                                          "boss,1,9,1,,0,F", "dave,0,9,0,,0,F"}));
     EXPECT_FALSE(fs::exists(folder / "dave2010.dat"));
     EXPECT_FALSE(fs::exists(preferencePath(pool.folders, "dave")));
-}
-
-TEST_F(Accounts, RenamingTheAdministratorRenamesTheCurrentUser) {
-    UserNameChange change(pool, program.dialogs, "admin");
-    change.newName = "boss";
-    ASSERT_TRUE(change.save());
-    panel.playerRenamed(change.oldName(), change.newName);
-    EXPECT_EQ(pool.currentUser + " " + panel.model().administratorButton.caption, "boss boss");
-    EXPECT_EQ(userListLines(pool)[3], "boss,1,9,1,,0,F");
-    // The save wrote the renamed user's own preference file.
     EXPECT_EQ(readBytes(preferencePath(pool.folders, "boss")), ",\r\n");
 }
 
@@ -428,13 +424,12 @@ TEST_F(Accounts, ARenameThatFailsHalfwayPutsEverythingBack) {
         SCOPED_TRACE(blocked.filename().string());
         fs::create_directories(blocked);
         const std::string before = folderDump(folder) + dumpLists(pool) + dumpSlots(pool);
-        program.dialogs.clear();
-        UserNameChange change(pool, program.dialogs, "bob");
+        dialogs.clear();
+        UserNameChange change(pool, dialogs, "bob");
         change.newName = "robert";
         EXPECT_FALSE(change.save());
-        ASSERT_EQ(program.dialogs.messages().size(), 1u);
-        EXPECT_TRUE(program.dialogs.messages()[0].ends_with("Nothing was changed."))
-            << program.dialogs.messages()[0];
+        ASSERT_EQ(said().size(), 1u);
+        EXPECT_TRUE(said()[0].ends_with("Nothing was changed.")) << said()[0];
         EXPECT_EQ(folderDump(folder) + dumpLists(pool) + dumpSlots(pool), before);
         fs::remove(blocked);
     }
@@ -453,12 +448,12 @@ TEST_F(Accounts, ARefusedPasswordWritesNothing) {
           Entries{"a\x1A", "a\x1A",
                   cannotContain +
                       "control characters or characters outside the Windows-1252 code page."}}) {
-        program.dialogs.clear();
-        PasswordChange change(pool, program.dialogs, "ann");
+        dialogs.clear();
+        PasswordChange change(pool, dialogs, "ann");
         change.password = password;
         change.verification = verification;
         EXPECT_FALSE(change.save());
-        EXPECT_EQ(program.dialogs.messages(), Lines{message});
+        EXPECT_EQ(said(), Lines{message});
     }
     EXPECT_EQ(folderDump(folder), files);
     EXPECT_EQ(slotOf("ann").password, "");
@@ -472,12 +467,12 @@ TEST_F(Accounts, APasswordGoesToTheListAndToThePreferenceFileThatExists) {
     writeBytes(preferencePath(pool.folders, "ann"), "old,ftp://ann.example/picks\r\n");
     fs::permissions(preferencePath(pool.folders, "ann"), fs::perms(0644));
     for (const char* name : {"admin", "ann", "bob"}) {
-        PasswordChange change(pool, program.dialogs, name);
+        PasswordChange change(pool, dialogs, name);
         EXPECT_EQ(change.user.caption, name);
         change.password = change.verification = "abc";
         ASSERT_TRUE(change.save());
     }
-    EXPECT_TRUE(program.dialogs.messages().empty());
+    EXPECT_TRUE(said().empty());
     EXPECT_EQ(userListLines(pool),
               (Lines{"admin,1,9,1,klm,0,F", "PC,1,1,0,Z,0,F", "ann,1,5,0,klm,0,F",
                      "bob,1,9,0,klm,0,F", "carl,0,9,0,,0,F"}));
@@ -493,12 +488,12 @@ TEST_F(Accounts, SelectingAFolderCopiesThePickFilesAndSavesTheFolder) {
     test::writeUserList(pool, {"admin,1,9,1,,0,F", "PC,1,1,0,Z,0,F", "bob,1,9,0,klm,0,F"});
     pool.currentUser = "bob";
     ASSERT_TRUE(panel.open());
-    FolderChange change(pool, program.dialogs);
+    FolderChange change(pool, dialogs);
     EXPECT_EQ(change.startFolder(), pool.programFolderText());
     const fs::path target = elsewhere.path() / "picks";
     fs::create_directories(target);
     ASSERT_TRUE(change.select(target.string() + "/"));
-    EXPECT_TRUE(program.dialogs.messages().empty());
+    EXPECT_TRUE(said().empty());
     EXPECT_EQ(folderDump(target), "bob2009.dat=picks of 2009|\nbob2010.dat=picks of 2010|\n");
     EXPECT_TRUE(fs::exists(folder / "bob2010.dat"));
     EXPECT_EQ(userListLines(pool)[2], "bob,1,9,0,klm,0," + target.string());
@@ -520,11 +515,11 @@ TEST_F(Accounts, RefusalsChangeNothing) {
                "Error: The user list cannot store the name of this folder: it holds a comma or a "
                "control character. " +
                    unchanged}}) {
-        program.dialogs.clear();
+        dialogs.clear();
         const std::string before = test::userListBytes(pool);
-        FolderChange change(pool, program.dialogs);
+        FolderChange change(pool, dialogs);
         EXPECT_FALSE(change.select(chosen));
-        EXPECT_EQ(program.dialogs.messages(), Lines{message});
+        EXPECT_EQ(said(), Lines{message});
         EXPECT_EQ(test::userListBytes(pool), before);
         EXPECT_EQ(slotOf("admin").folder, pool.programFolderText());
     }
@@ -534,12 +529,12 @@ TEST_F(Accounts, AFolderThatCannotBeWrittenIsRefused) {
     if (geteuid() == 0)
         GTEST_SKIP() << "the superuser writes into read-only folders";
     fs::permissions(elsewhere.path(), fs::perms::owner_write, fs::perm_options::remove);
-    FolderChange change(pool, program.dialogs);
+    FolderChange change(pool, dialogs);
     bool changed = change.select(elsewhere.path().string());
     fs::permissions(elsewhere.path(), fs::perms::owner_write, fs::perm_options::add);
     EXPECT_FALSE(changed);
-    ASSERT_EQ(program.dialogs.messages().size(), 1u);
-    EXPECT_TRUE(program.dialogs.messages()[0].ends_with("The folder setting was not changed."));
+    ASSERT_EQ(said().size(), 1u);
+    EXPECT_TRUE(said()[0].ends_with("The folder setting was not changed."));
 }
 
 TEST(SeasonPickFiles, MatchNameAndFourDigitsOnly) {

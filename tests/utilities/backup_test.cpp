@@ -40,12 +40,20 @@ protected:
     }
 };
 
+// Each user of a shared folder, and each season, has a backup of his own.
 TEST_F(Backups, PicksGoToTheirBackupAndComeBackAfterTheQuestion) {
+    test::addUser(pool, 3, "bob");
+    writeBytes(file("bob2010.dat"), "bob's picks\r\n");
     commands.backUpPicks();
-    EXPECT_EQ(readBytes(picksBackup), "picks of the week\r\n");
     EXPECT_EQ(program.dialogs.messages(),
               std::vector<std::string>{"Backup Picks Data: ann2010.dat has been backed up to " +
                                        picksBackup.string() + "."});
+    pool.currentUser = "bob";
+    commands.backUpPicks();
+    EXPECT_EQ(readBytes(picksBackup) + readBytes(file("bob2010.bak")),
+              "picks of the week\r\nbob's picks\r\n");
+
+    pool.currentUser = "ann";
     writeBytes(picks, "picks changed since\r\n");
     program.dialogs.confirmAnswers = {false}; // Cancel leaves the file as it is
     commands.restorePicks();
@@ -57,6 +65,12 @@ TEST_F(Backups, PicksGoToTheirBackupAndComeBackAfterTheQuestion) {
                      {"message", "ann2010.dat has been restored from " + picksBackup.string() + ".",
                       "Restore Picks Data"}}));
     EXPECT_EQ(readBytes(picks), "picks of the week\r\n");
+
+    pool.seasonYear = "2011";
+    writeBytes(file("ann2011.bak"), "ann's 2011 picks\r\n");
+    commands.restorePicks();
+    EXPECT_EQ(readBytes(file("ann2011.dat")) + readBytes(picks),
+              "ann's 2011 picks\r\npicks of the week\r\n");
 }
 
 // The administrator's data is the user list and the games table: both go
@@ -127,24 +141,6 @@ TEST_F(Backups, ARestoreWithoutRightsOrBackupChangesNothing) {
                                       " to restore. Nothing has been changed."}));
     EXPECT_EQ(readBytes(picks) + readBytes(list), "picks of the week\r\n" + kList);
     EXPECT_FALSE(fs::exists(listBackup));
-}
-
-TEST_F(Backups, EachSeasonAndEachUserOfASharedFolderHasItsOwnBackup) {
-    test::addUser(pool, 3, "bob");
-    writeBytes(file("bob2010.dat"), "bob's picks\r\n");
-    writeBytes(file("ann2011.dat"), "ann's 2011 picks\r\n");
-    commands.backUpPicks();
-    pool.currentUser = "bob";
-    commands.backUpPicks();
-    EXPECT_EQ(readBytes(picksBackup), "picks of the week\r\n");
-    EXPECT_EQ(readBytes(file("bob2010.bak")), "bob's picks\r\n");
-
-    pool.currentUser = "ann";
-    pool.seasonYear = "2011";
-    writeBytes(file("ann2011.bak"), "ann's older 2011 picks\r\n");
-    commands.restorePicks();
-    EXPECT_EQ(readBytes(file("ann2011.dat")), "ann's older 2011 picks\r\n");
-    EXPECT_EQ(readBytes(picks), "picks of the week\r\n");
 }
 
 TEST_F(Backups, AFailedCopyIsReported) {
