@@ -119,38 +119,34 @@ TEST_F(Panel, APlayerWithoutRightsChangesNothing) {
 TEST_F(Panel, TheButtonsMoveThePlayersBetweenTheLists) {
     openAs("admin");
     using Press = void (UserAdministrationPanel::*)();
-    std::string walk;
-    auto press = [&](const std::string& onFile, const std::string& active, Press button) {
-        select(onFile, active);
-        (panel.*button)();
-        walk += dumpLists(pool).substr(8) + "\n";
+    const Press up = &UserAdministrationPanel::moveUp, down = &UserAdministrationPanel::moveDown;
+    const Press off = &UserAdministrationPanel::deactivate, on = &UserAdministrationPanel::activate;
+    struct Step {
+        const char* onFile; // the players selected
+        const char* active;
+        Press press;
+        const char* lists; // the active players and the selections after the press
     };
-    press("", "ann", &UserAdministrationPanel::moveUp);
-    press("", "ann", &UserAdministrationPanel::moveUp);
-    press("", "ann", &UserAdministrationPanel::moveUp);
-    press("", "bob", &UserAdministrationPanel::moveDown);
-    press("", "", &UserAdministrationPanel::moveDown);
-    press("carl", "admin", &UserAdministrationPanel::deactivate);
-    press("carl", "PC", &UserAdministrationPanel::deactivate);
-    press("carl", "bob", &UserAdministrationPanel::deactivate);
-    press("ann", "", &UserAdministrationPanel::activate);
-    press("carl", "PC", &UserAdministrationPanel::activate);
-    press("", "", &UserAdministrationPanel::activate);
-    press("carl", "", &UserAdministrationPanel::activate);
-    press("ann", "", &UserAdministrationPanel::remove);
-    EXPECT_EQ(walk, "admin PC ann bob carl | active: admin ann PC bob | selected: -1 1\n"
-                    "admin PC ann bob carl | active: ann admin PC bob | selected: -1 0\n"
-                    "admin PC ann bob carl | active: ann admin PC bob | selected: -1 0\n"
-                    "admin PC ann bob carl | active: ann admin PC bob | selected: -1 3\n"
-                    "admin PC ann bob carl | active: ann admin PC bob | selected: -1 -1\n"
-                    "admin PC ann bob carl | active: ann admin PC bob | selected: -1 -1\n"
-                    "admin PC ann bob carl | active: ann admin PC bob | selected: -1 -1\n"
-                    "admin PC ann bob carl | active: ann admin PC | selected: -1 -1\n"
-                    "admin PC ann bob carl | active: ann admin PC | selected: 2 0\n"
-                    "admin PC ann bob carl | active: ann admin PC | selected: -1 -1\n"
-                    "admin PC ann bob carl | active: ann admin PC | selected: -1 -1\n"
-                    "admin PC ann bob carl | active: ann admin PC carl | selected: -1 -1\n"
-                    "admin PC bob carl | active: admin PC carl | selected: -1 -1\n");
+    for (const Step& step :
+         {Step{"", "ann", up, "admin ann PC bob | selected: -1 1"},
+          Step{"", "ann", up, "ann admin PC bob | selected: -1 0"},
+          Step{"", "ann", up, "ann admin PC bob | selected: -1 0"},
+          Step{"", "bob", down, "ann admin PC bob | selected: -1 3"},
+          Step{"", "", down, "ann admin PC bob | selected: -1 -1"},
+          Step{"carl", "admin", off, "ann admin PC bob | selected: -1 -1"},
+          Step{"carl", "PC", off, "ann admin PC bob | selected: -1 -1"},
+          Step{"carl", "bob", off, "ann admin PC | selected: -1 -1"},
+          Step{"ann", "", on, "ann admin PC | selected: 2 0"},
+          Step{"carl", "PC", on, "ann admin PC | selected: -1 -1"},
+          Step{"", "", on, "ann admin PC | selected: -1 -1"},
+          Step{"carl", "", on, "ann admin PC carl | selected: -1 -1"},
+          Step{"ann", "", &UserAdministrationPanel::remove, "admin PC carl | selected: -1 -1"}}) {
+        select(step.onFile, step.active);
+        (panel.*step.press)();
+        const std::string lists = dumpLists(pool);
+        EXPECT_EQ(lists.substr(lists.find("active: ") + 8), step.lists)
+            << step.onFile << " / " << step.active;
+    }
     EXPECT_EQ(dumpSlots(pool), "admin:1,1 PC:1,0 ann:1,0 bob:0,0 carl:1,0");
     EXPECT_TRUE(dialogs.shown.empty());
     // Saved, the removed player stays removed.
