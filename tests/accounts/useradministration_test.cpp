@@ -110,6 +110,13 @@ TEST_F(Panel, APlayerWithoutRightsChangesNothing) {
         EXPECT_EQ(said(), kNotAdmin);
         EXPECT_EQ(dumpLists(pool) + dumpSlots(pool) + test::userListBytes(pool), before);
     }
+    // The order is everybody's: it also goes into the player's own pick file.
+    dialogs.clear();
+    select("", "ann");
+    panel.moveUp();
+    EXPECT_EQ(dumpLists(pool),
+              "onFile: admin PC ann bob carl | active: admin ann PC bob | selected: -1 1");
+    EXPECT_TRUE(said().empty());
 }
 
 // The lists after each press: "Up" and "Down" stay within the list, "<-"
@@ -496,7 +503,7 @@ TEST_F(Accounts, SelectingAFolderCopiesThePickFilesAndSavesTheFolder) {
     EXPECT_EQ(readBytes(preferencePath(pool.folders, "bob")), "klm,\r\n");
 }
 
-TEST_F(Accounts, RefusalsChangeNothing) {
+TEST_F(Accounts, ARefusedFolderChangesNothing) {
     fs::create_directories(elsewhere.path() / "a,b");
     const std::string here = "Gridslate: Your pick files are already in this folder. The folder "
                              "setting stays as it was.";

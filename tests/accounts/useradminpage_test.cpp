@@ -40,7 +40,7 @@ protected:
     }
 };
 
-TEST_F(AdminWindow, TheButtonsReachTheListsAndTheFile) {
+TEST_F(AdminWindow, TheButtonsReachTheLists) {
     loginAsAdmin();
     trigger("userAdministrationAction");
     EXPECT_TRUE(find("userAdministrationPage")->isVisible());
