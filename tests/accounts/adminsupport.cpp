@@ -6,15 +6,11 @@
 
 namespace gs::test {
 
-namespace {
-
 std::string replaceAll(std::string text, const std::string& from, const std::string& to) {
     for (size_t at = text.find(from); at != std::string::npos; at = text.find(from, at + to.size()))
         text.replace(at, from.size(), to);
     return text;
 }
-
-} // namespace
 
 void writeUserList(const Pool& pool, const std::vector<std::string>& users) {
     std::vector<std::string> lines = {"2010"};
@@ -54,6 +50,18 @@ std::string dumpLists(const Pool& pool) {
         text += " " + name;
     return text + " | selected: " + std::to_string(pool.playersOnFile.selected) + " " +
            std::to_string(pool.activePlayers.selected);
+}
+
+std::string dumpSlots(const Pool& pool) {
+    std::string text;
+    for (int k = 1; k <= kUserSlots; ++k) {
+        const UserSlot& slot = pool.users[k];
+        if (slot.name.empty())
+            continue;
+        text += (text.empty() ? "" : " ") + slot.name + ":" + std::to_string(slot.active) + "," +
+                std::to_string(slot.admin);
+    }
+    return text;
 }
 
 } // namespace gs::test

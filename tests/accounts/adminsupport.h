@@ -20,11 +20,16 @@ void writePoolOfFive(const Pool& pool);
 
 std::string userListBytes(const Pool& pool);
 
+std::string replaceAll(std::string text, const std::string& from, const std::string& to);
+
 // The user lines of UserList.db (without the season line), the program
 // folder written as "F".
 std::vector<std::string> userListLines(const Pool& pool);
 
 // "onFile: a b c | active: a b | selected: 1 -1"
 std::string dumpLists(const Pool& pool);
+
+// Each named slot as name:active,admin: "admin:1,1 PC:1,0 carl:0,0"
+std::string dumpSlots(const Pool& pool);
 
 } // namespace gs::test

@@ -1,5 +1,6 @@
 #include "accounts/useradministration.h"
 
+#include "accounts/accounts.h"
 #include "adminsupport.h"
 #include "core/userlist.h"
 #include "schedule/seasongames.h"
@@ -10,6 +11,7 @@
 #include <functional>
 #include <gtest/gtest.h>
 #include <ostream>
+#include <tuple>
 #include <unistd.h>
 
 namespace gs {
@@ -17,306 +19,247 @@ namespace {
 
 namespace fs = std::filesystem;
 using test::dumpLists;
+using test::dumpSlots;
+using test::readBytes;
 using test::userListLines;
+using test::writeBytes;
+using Lines = std::vector<std::string>;
 
-const std::vector<std::string> kNotAdmin = {"Error: You do not have administrator control"};
+const Lines kNotAdmin = {"Error: You do not have administrator control"};
+const std::string kNotAllowed = "Error: User Name Not Allowed";
+const std::string kTaken = "Error: User Name Already Taken";
 
+int indexOf(const ListModel& list, const std::string& name) {
+    auto it = std::find(list.entries.begin(), list.entries.end(), name);
+    return it == list.entries.end() ? -1 : static_cast<int>(it - list.entries.begin());
+}
+
+// admin (administrator), PC, ann and bob active, carl on file only.
 class Panel : public testing::Test {
 protected:
     test::PoolFixture program;
     Pool& pool = program.pool;
+    test::FakeDialogs& dialogs = program.dialogs;
     UserAdministrationPanel panel{program.pool, program.dialogs};
 
     void SetUp() override { test::writePoolOfFive(pool); }
+    Lines said() const { return dialogs.messages(); }
 
     void openAs(const std::string& user) {
         pool.currentUser = user;
         ASSERT_TRUE(panel.open());
-        program.dialogs.clear();
-    }
-    static int indexOf(const ListModel& list, const std::string& name) {
-        auto it = std::find(list.entries.begin(), list.entries.end(), name);
-        return it == list.entries.end() ? -1 : static_cast<int>(it - list.entries.begin());
-    }
-    void selectOnFile(const std::string& name) {
-        panel.selectPlayerOnFile(indexOf(pool.playersOnFile, name));
-    }
-    void selectActive(const std::string& name) {
-        panel.selectActivePlayer(indexOf(pool.activePlayers, name));
+        dialogs.clear();
     }
     const UserSlot& slotOf(const std::string& name) { return pool.users[pool.userSlot(name)]; }
+    // Selects a player in each list ("" for none).
+    void select(const std::string& onFile, const std::string& active = "") {
+        panel.selectPlayerOnFile(indexOf(pool.playersOnFile, onFile));
+        panel.selectActivePlayer(indexOf(pool.activePlayers, active));
+    }
 };
+
+// Each control as caption:vet, v shown, e enabled, t with a tool tip.
+std::string controls(const UserAdministrationModel& m) {
+    std::string text;
+    for (const ControlModel* c :
+         {&m.playersOnFileHeading, &m.activePlayersHeading, &m.currentAdminHeading,
+          &m.administratorButton, &m.removeButton, &m.addButton, &m.addRatingPlayerButton,
+          &m.deactivateButton, &m.activateButton, &m.upButton, &m.downButton, &m.saveChangesButton,
+          &m.changePasswordButton, &m.changeUserNameButton})
+        text += c->caption + ":" + (c->visible ? "v" : "-") + (c->enabled ? "e" : "-") +
+                (c->toolTip.empty() ? "" : "t") + " ";
+    return text;
+}
 
 TEST_F(Panel, OpeningFillsTheListsAndShowsTheAdministrator) {
     pool.seasonYear = "2011";
-    pool.currentUser = "admin";
-    ASSERT_TRUE(panel.open());
-    // admin has no preference file yet: that is no news.
-    EXPECT_TRUE(program.dialogs.messages().empty());
+    openAs("admin");
+    EXPECT_EQ(pool.seasonYear, "2011"); // reading the list does not change the season
     EXPECT_EQ(dumpLists(pool),
               "onFile: admin PC ann bob carl | active: admin PC ann bob | selected: -1 -1");
-    const UserAdministrationModel& m = panel.model();
-    EXPECT_EQ(m.administratorButton.caption, "admin");
-    for (const ControlModel* c :
-         {&m.playersOnFileHeading, &m.activePlayersHeading, &m.currentAdminHeading,
-          &m.administratorButton, &m.removeButton, &m.addButton, &m.deactivateButton,
-          &m.activateButton, &m.upButton, &m.downButton, &m.saveChangesButton,
-          &m.changePasswordButton, &m.changeUserNameButton})
-        EXPECT_TRUE(c->visible) << c->caption;
-    EXPECT_EQ(pool.seasonYear, "2011"); // reading the list does not change the season
-
-    for (const ControlModel* c : {&m.administratorButton, &m.removeButton, &m.addButton,
-                                  &m.deactivateButton, &m.activateButton, &m.saveChangesButton})
-        EXPECT_TRUE(c->enabled && c->toolTip.empty()) << c->caption;
-
+    EXPECT_EQ(controls(panel.model()),
+              "Players on File:ve Active Players:ve Current Admin::ve admin:ve Remove:ve Add:ve "
+              "Add Rating Player:ve <-:ve ->:ve Up:ve Down:ve Save Changes:ve "
+              "Change Password:ve Change User Name:ve ");
     openAs("ann");
-    EXPECT_FALSE(panel.model().changePasswordButton.visible);
-    EXPECT_FALSE(panel.model().changeUserNameButton.visible);
-    for (const ControlModel* c :
-         {&m.administratorButton, &m.removeButton, &m.addButton, &m.addRatingPlayerButton,
-          &m.deactivateButton, &m.activateButton, &m.saveChangesButton}) {
-        EXPECT_TRUE(c->visible) << c->caption;
-        EXPECT_FALSE(c->enabled) << c->caption;
-        EXPECT_EQ(c->toolTip, "Administrator rights are needed to change the user list.");
+    EXPECT_EQ(controls(panel.model()),
+              "Players on File:ve Active Players:ve Current Admin::ve admin:v-t Remove:v-t "
+              "Add:v-t Add Rating Player:v-t <-:v-t ->:v-t Up:ve Down:ve Save Changes:v-t "
+              "Change Password:-e Change User Name:-e ");
+    EXPECT_EQ(panel.model().removeButton.toolTip,
+              "Administrator rights are needed to change the user list.");
+}
+
+TEST_F(Panel, APlayerWithoutRightsChangesNothing) {
+    openAs("ann");
+    const std::vector<std::pair<const char*, std::function<void()>>> buttons = {
+        {"Remove", [&] { panel.remove(); }},
+        {"Add", [&] { panel.add(); }},
+        {"AddRatingPlayer", [&] { panel.addRatingPlayer(); }},
+        {"Deactivate", [&] { panel.deactivate(); }},
+        {"Activate", [&] { panel.activate(); }},
+        {"HandOver", [&] { panel.handOverAdministrator(); }},
+        {"SaveChanges", [&] { panel.saveChanges(); }}};
+    for (const auto& [name, press] : buttons) {
+        SCOPED_TRACE(name);
+        dialogs.clear();
+        dialogs.inputAnswers = {"dave"};
+        select("carl", "bob");
+        const std::string before = dumpLists(pool) + dumpSlots(pool) + test::userListBytes(pool);
+        press();
+        EXPECT_EQ(said(), kNotAdmin);
+        EXPECT_EQ(dumpLists(pool) + dumpSlots(pool) + test::userListBytes(pool), before);
     }
-    EXPECT_TRUE(m.upButton.enabled && m.downButton.enabled);
-}
-
-struct GuardCase {
-    const char* name;
-    std::function<void(UserAdministrationPanel&)> press;
-};
-
-void PrintTo(const GuardCase& c, std::ostream* os) {
-    *os << c.name;
-}
-
-class Guard : public Panel, public testing::WithParamInterface<GuardCase> {};
-
-TEST_P(Guard, APlayerWithoutRightsChangesNothing) {
-    openAs("ann");
-    selectOnFile("carl");
-    selectActive("bob");
-    program.dialogs.inputAnswers = {"dave"};
-    const std::string before = dumpLists(pool);
-    const std::string onDisk = test::userListBytes(pool);
-    const UserTable table = pool.users;
-
-    GetParam().press(panel);
-
-    EXPECT_EQ(program.dialogs.messages(), kNotAdmin);
-    EXPECT_EQ(dumpLists(pool), before);
-    EXPECT_EQ(test::userListBytes(pool), onDisk);
-    for (int k = 1; k <= kUserSlots; ++k) {
-        EXPECT_EQ(pool.users[k].name, table[k].name);
-        EXPECT_EQ(pool.users[k].active, table[k].active);
-        EXPECT_EQ(pool.users[k].admin, table[k].admin);
-    }
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    Buttons, Guard,
-    testing::Values(GuardCase{"Remove", &UserAdministrationPanel::remove},
-                    GuardCase{"Add", &UserAdministrationPanel::add},
-                    GuardCase{"Deactivate", &UserAdministrationPanel::deactivate},
-                    GuardCase{"Activate", &UserAdministrationPanel::activate},
-                    GuardCase{"HandOver", &UserAdministrationPanel::handOverAdministrator},
-                    GuardCase{"SaveChanges", &UserAdministrationPanel::saveChanges}),
-    [](const auto& info) { return std::string(info.param.name); });
-
-TEST_F(Panel, UpAndDownMoveTheSelectedActivePlayerForAnyUser) {
-    openAs("ann");
-    selectActive("ann");
+    // The order is everybody's: it also goes into the player's own pick file.
+    dialogs.clear();
+    select("", "ann");
     panel.moveUp();
     EXPECT_EQ(dumpLists(pool),
               "onFile: admin PC ann bob carl | active: admin ann PC bob | selected: -1 1");
-    panel.moveUp();
-    EXPECT_EQ(dumpLists(pool),
-              "onFile: admin PC ann bob carl | active: ann admin PC bob | selected: -1 0");
-    panel.moveUp(); // the first stays first
-    EXPECT_EQ(dumpLists(pool),
-              "onFile: admin PC ann bob carl | active: ann admin PC bob | selected: -1 0");
-    selectActive("bob");
-    panel.moveDown(); // the last stays last
-    panel.moveUp();
-    EXPECT_EQ(dumpLists(pool),
-              "onFile: admin PC ann bob carl | active: ann admin bob PC | selected: -1 2");
-    panel.selectActivePlayer(-1);
-    panel.moveDown();
-    EXPECT_EQ(dumpLists(pool),
-              "onFile: admin PC ann bob carl | active: ann admin bob PC | selected: -1 -1");
-    EXPECT_TRUE(program.dialogs.shown.empty());
+    EXPECT_TRUE(said().empty());
 }
 
-TEST_F(Panel, AddPutsThePlayerOnFileAndArrowMakesHimActive) {
+// The lists after each press: "Up" and "Down" stay within the list, "<-"
+// leaves admin and PC active, "->" with PC selected among the active players
+// or with nothing selected only clears the selections, and "->" of an active
+// player selects his active entry.
+TEST_F(Panel, TheButtonsMoveThePlayersBetweenTheLists) {
     openAs("admin");
-    program.dialogs.inputAnswers = {"dave"};
-    panel.add();
-    EXPECT_EQ(program.dialogs.shown, (std::vector<test::FakeDialogs::Shown>{
-                                         {"input", "Enter the user's name", "User Name"}}));
-    EXPECT_EQ(dumpLists(pool),
-              "onFile: admin PC ann bob carl dave | active: admin PC ann bob | selected: -1 -1");
-    const UserSlot& dave = pool.users[6];
-    EXPECT_EQ(dave.name, "dave");
-    EXPECT_EQ(dave.active, 0);
-    EXPECT_EQ(dave.colorScheme, 9);
-    EXPECT_EQ(dave.admin, 0);
-    EXPECT_EQ(dave.password, "");
-    EXPECT_EQ(dave.folder, pool.programFolderText());
-
-    selectOnFile("dave");
-    panel.activate();
-    EXPECT_EQ(dumpLists(pool), "onFile: admin PC ann bob carl dave | active: admin PC ann bob "
-                               "dave | selected: -1 -1");
-    EXPECT_EQ(dave.active, 1);
-}
-
-struct NameCase {
-    const char* name;
-    std::string answer;
-    std::string message;     // empty: the player is added
-    std::string stored = {}; // as the list keeps it, when not as typed
-};
-
-void PrintTo(const NameCase& c, std::ostream* out) {
-    *out << c.name;
-}
-
-class AddName : public Panel, public testing::WithParamInterface<NameCase> {};
-
-TEST_P(AddName, IsCheckedBeforeItReachesTheFiles) {
-    openAs("admin");
-    program.dialogs.inputAnswers = {GetParam().answer};
-    panel.add();
-    const NameCase& c = GetParam();
-    bool added = pool.playersOnFile.entries.back() == (c.stored.empty() ? c.answer : c.stored);
-    if (GetParam().message.empty()) {
-        EXPECT_TRUE(added);
-        EXPECT_TRUE(program.dialogs.messages().empty());
-    } else {
-        EXPECT_EQ(pool.playersOnFile.entries.size(), 5u);
-        EXPECT_EQ(program.dialogs.messages(), std::vector<std::string>{GetParam().message});
+    using Press = void (UserAdministrationPanel::*)();
+    const Press up = &UserAdministrationPanel::moveUp, down = &UserAdministrationPanel::moveDown;
+    const Press off = &UserAdministrationPanel::deactivate, on = &UserAdministrationPanel::activate;
+    struct Step {
+        const char* onFile; // the players selected
+        const char* active;
+        Press press;
+        const char* lists; // the active players and the selections after the press
+    };
+    for (const Step& step :
+         {Step{"", "ann", up, "admin ann PC bob | selected: -1 1"},
+          Step{"", "ann", up, "ann admin PC bob | selected: -1 0"},
+          Step{"", "ann", up, "ann admin PC bob | selected: -1 0"},
+          Step{"", "bob", down, "ann admin PC bob | selected: -1 3"},
+          Step{"", "", down, "ann admin PC bob | selected: -1 -1"},
+          Step{"carl", "admin", off, "ann admin PC bob | selected: -1 -1"},
+          Step{"carl", "PC", off, "ann admin PC bob | selected: -1 -1"},
+          Step{"carl", "bob", off, "ann admin PC | selected: -1 -1"},
+          Step{"ann", "", on, "ann admin PC | selected: 2 0"},
+          Step{"carl", "PC", on, "ann admin PC | selected: -1 -1"},
+          Step{"", "", on, "ann admin PC | selected: -1 -1"},
+          Step{"carl", "", on, "ann admin PC carl | selected: -1 -1"},
+          Step{"ann", "", &UserAdministrationPanel::remove, "admin PC carl | selected: -1 -1"}}) {
+        select(step.onFile, step.active);
+        (panel.*step.press)();
+        const std::string lists = dumpLists(pool);
+        EXPECT_EQ(lists.substr(lists.find("active: ") + 8), step.lists)
+            << step.onFile << " / " << step.active;
     }
+    EXPECT_EQ(dumpSlots(pool), "admin:1,1 PC:1,0 ann:1,0 bob:0,0 carl:1,0");
+    EXPECT_TRUE(dialogs.shown.empty());
+    // Saved, the removed player stays removed.
+    ASSERT_TRUE(panel.saveChanges());
+    EXPECT_EQ(said(), Lines{"Gridslate: User list saved."});
+    EXPECT_EQ(userListLines(pool),
+              (Lines{"admin,1,9,1,,0,F", "PC,1,1,0,Z,0,F", "carl,1,9,0,,0,F", "bob,0,9,0,,0,F"}));
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Names, AddName,
-    testing::Values(NameCase{"Taken", "bob", "Error: User Name Already Taken"},
-                    NameCase{"TakenButForSpaces", " b ob", "Error: User Name Already Taken"},
-                    NameCase{"TrimmedOfSpaces", "  zed ", "", "zed"},
-                    NameCase{"Empty", "", "Error: User Name Not Allowed"},
-                    NameCase{"OnlySpaces", "   ", "Error: User Name Not Allowed"},
-                    NameCase{"Comma", "a,b", "Error: User Name Not Allowed"},
-                    NameCase{"Slash", "a/b", "Error: User Name Not Allowed"},
-                    NameCase{"Backslash", "a\\b", "Error: User Name Not Allowed"},
-                    NameCase{"Tab", "a\tb", "Error: User Name Not Allowed"},
-                    NameCase{"Delete", "a\x7F", "Error: User Name Not Allowed"},
-                    NameCase{"OutsideTheCodePage", "a\x1A", "Error: User Name Not Allowed"},
-                    NameCase{"UndefinedByte", "a\x81", "Error: User Name Not Allowed"},
-                    NameCase{"TwoDots", "..", "Error: User Name Not Allowed"},
-                    NameCase{"ThreeDots", "...", "Error: User Name Not Allowed"},
-                    NameCase{"FortyOneCharacters", std::string(41, 'x'),
-                             "Error: User Name Not Allowed"},
-                    NameCase{"FortyCharacters", std::string(40, 'x'), ""},
-                    NameCase{"Accented", "Zo\xEB", ""}, NameCase{"DotsInside", "j.r.", ""},
-                    NameCase{"SpaceInside", "mary ann", ""}, NameCase{"PcOnceRemoved", "pc", ""},
-                    NameCase{"RatingPlayersName", "ELO", "Error: User Name Not Allowed"},
-                    NameCase{"RatingPlayersNameInAnyCase", "eLo", "Error: User Name Not Allowed"}),
-    [](const auto& info) { return std::string(info.param.name); });
+TEST_F(Panel, AddChecksTheNameBeforeItReachesTheFiles) {
+    openAs("admin");
+    const std::string forty(40, 'x');
+    auto add = [&](const std::string& typed, const Lines& expected) {
+        dialogs.clear();
+        dialogs.inputAnswers = {typed};
+        panel.add();
+        EXPECT_EQ(dialogs.shown.front(),
+                  (test::FakeDialogs::Shown{"input", "Enter the user's name", "User Name"}));
+        EXPECT_EQ(said(), expected) << typed;
+    };
+    for (const std::string& typed : Lines{"bob", " b ob"}) // also taken but for spaces
+        add(typed, {kTaken});
+    // Empty, a comma, slashes, a control character, one outside the code page
+    // and one undefined in it, only dots, 41 characters, and the rating
+    // player's name in any letter case.
+    for (const std::string& typed :
+         Lines{"   ", "a,b", "a/b", "a\\b", "a\x7F", "a\x1A", "a\x81", "..", forty + "x", "eLo"})
+        add(typed, {kNotAllowed});
+    for (const std::string& typed : Lines{"  zed ", forty, "Zo\xEB", "j.r.", "mary ann", "pc"})
+        add(typed, {});
+    EXPECT_EQ(pool.playersOnFile.entries, (Lines{"admin", "PC", "ann", "bob", "carl", "zed", forty,
+                                                 "Zo\xEB", "j.r.", "mary ann", "pc"}));
+    ASSERT_TRUE(panel.saveChanges());
+    EXPECT_EQ(userListLines(pool).back(), "pc,0,9,0,,0,F");
+}
 
 TEST_F(Panel, AddRatingPlayerPutsEloOnBothListsOnce) {
     openAs("admin");
-    EXPECT_TRUE(panel.model().addRatingPlayerButton.visible);
     EXPECT_EQ(panel.addRatingPlayer(), AddOutcome::Added);
     EXPECT_EQ(dumpLists(pool),
               "onFile: admin PC ann bob carl ELO | active: admin PC ann bob ELO | selected: -1 -1");
-    EXPECT_TRUE(pool.hasRatingPlayer());
     ASSERT_TRUE(panel.saveChanges());
-    EXPECT_EQ(userListLines(pool),
-              (std::vector<std::string>{"admin,1,9,1,,0,F", "PC,1,1,0,Z,0,F", "ann,1,5,0,,0,F",
-                                        "bob,1,9,0,,0,F", "ELO,1,1,0,,1,F", "carl,0,9,0,,0,F"}));
-
+    EXPECT_EQ(userListLines(pool)[4], "ELO,1,1,0,,1,F");
     // Read back as a new run reads it, the rating player is still itself.
-    ASSERT_TRUE(panel.open());
+    openAs("admin");
     EXPECT_TRUE(pool.hasRatingPlayer());
-    program.dialogs.clear();
     EXPECT_EQ(panel.addRatingPlayer(), AddOutcome::Refused);
-    EXPECT_EQ(
-        program.dialogs.messages(),
-        std::vector<std::string>{"Error: The rating player ELO is already on the user list."});
-}
+    EXPECT_EQ(said(), Lines{"Error: The rating player ELO is already on the user list."});
 
-TEST_F(Panel, AddRatingPlayerIsRefusedBesideAPersonNamedElo) {
-    test::writeUserList(pool, {"admin,1,9,1,,0,F", "PC,1,1,0,Z,0,F", "ELO,1,9,0,,0,F"});
+    // A person named ELO keeps the rating player out.
+    test::writeUserList(pool, {"admin,1,9,1,,0,F", "ELO,1,9,0,,0,F"});
     openAs("admin");
     EXPECT_FALSE(pool.hasRatingPlayer());
     EXPECT_EQ(panel.addRatingPlayer(), AddOutcome::Refused);
-    EXPECT_EQ(program.dialogs.messages(),
-              std::vector<std::string>{"Error: A player named ELO is already on the user list, so "
-                                       "the rating player cannot be added."});
-    EXPECT_EQ(dumpLists(pool), "onFile: admin PC ELO | active: admin PC ELO | selected: -1 -1");
-
-    openAs("ELO");
-    EXPECT_EQ(panel.addRatingPlayer(), AddOutcome::Refused);
-    EXPECT_EQ(program.dialogs.messages(), kNotAdmin);
+    EXPECT_EQ(said(),
+              Lines{"Error: A player named ELO is already on the user list, so the rating player "
+                    "cannot be added."});
 }
 
 TEST_F(Panel, AddWithAFullListDoesNothingAndSaysNothing) {
-    std::vector<std::string> users = {"admin,1,9,1,,0,F"};
+    Lines users = {"admin,1,9,1,,0,F"};
     for (int i = 2; i <= kUserSlots; ++i)
         users.push_back("p" + std::to_string(i) + ",1,9,0,,0,F");
     test::writeUserList(pool, users);
     openAs("admin");
-    program.dialogs.inputAnswers = {"dave"};
     panel.add();
-    EXPECT_TRUE(program.dialogs.shown.empty());
-    EXPECT_EQ(pool.playersOnFile.entries.size(), 100u);
+    EXPECT_TRUE(dialogs.shown.empty());
     EXPECT_EQ(panel.addPlayer("dave"), AddOutcome::ListFull);
+    EXPECT_EQ(pool.playersOnFile.entries.size(), 100u);
 }
 
-TEST_F(Panel, DeactivateLeavesAdminAndPcAndTheListsAlone) {
+TEST_F(Panel, HandingOverTheRights) {
     openAs("admin");
-    for (const char* builtIn : {"admin", "PC"}) {
-        selectOnFile("carl");
-        selectActive(builtIn);
-        panel.deactivate();
-        EXPECT_EQ(dumpLists(pool),
-                  "onFile: admin PC ann bob carl | active: admin PC ann bob | selected: -1 -1");
-        EXPECT_EQ(slotOf(builtIn).active, 1);
+    using Said = std::pair<std::string, std::string>; // the answer and what it brings
+    for (const auto& [answer, message] : {Said{"carl", "Error: User Not Found or Not Active"},
+                                          Said{"PC", kNotAllowed}, Said{"", kNotAllowed}}) {
+        dialogs.clear();
+        dialogs.inputAnswers = {answer};
+        panel.handOverAdministrator();
+        EXPECT_EQ(said(), Lines{message}) << answer;
     }
-    selectActive("bob");
-    panel.deactivate();
-    EXPECT_EQ(dumpLists(pool),
-              "onFile: admin PC ann bob carl | active: admin PC ann | selected: -1 -1");
-    EXPECT_EQ(slotOf("bob").active, 0);
-    EXPECT_TRUE(program.dialogs.shown.empty());
+    // Asked first, saying that the giver's rights go; cancelled, nothing changes.
+    dialogs.inputAnswers = {"ann"};
+    dialogs.confirmAnswers = {false};
+    panel.handOverAdministrator();
+    EXPECT_EQ(dialogs.shown.back(), (test::FakeDialogs::Shown{"confirm", handOverQuestion("ann"),
+                                                              "Hand Over Administrator Rights"}));
+    EXPECT_NE(handOverQuestion("ann").find("Yours go with them"), std::string::npos);
+    EXPECT_EQ(panel.model().administratorButton.caption + " " + dumpSlots(pool),
+              "admin admin:1,1 PC:1,0 ann:1,0 bob:1,0 carl:0,0");
+    dialogs.inputAnswers = {"ann"};
+    panel.handOverAdministrator();
+    EXPECT_EQ(panel.model().administratorButton.caption + " " + dumpSlots(pool),
+              "ann admin:1,0 PC:1,0 ann:1,1 bob:1,0 carl:0,0");
+
+    // The giver has given the rights away; saving is still his to do.
+    dialogs.clear();
+    panel.add();
+    EXPECT_EQ(said(), kNotAdmin);
+    ASSERT_TRUE(panel.saveChanges());
+    EXPECT_EQ(userListLines(pool)[0] + " " + userListLines(pool)[2],
+              "admin,1,9,0,,0,F ann,1,5,1,,0,F");
 }
 
-TEST_F(Panel, ActivateCases) {
-    openAs("admin");
-    // Already active: the matching active entry is selected.
-    selectOnFile("bob");
-    panel.activate();
-    EXPECT_EQ(dumpLists(pool),
-              "onFile: admin PC ann bob carl | active: admin PC ann bob | selected: 3 3");
-    // PC selected among the active players: only the selections go.
-    selectOnFile("carl");
-    selectActive("PC");
-    panel.activate();
-    EXPECT_EQ(dumpLists(pool),
-              "onFile: admin PC ann bob carl | active: admin PC ann bob | selected: -1 -1");
-    EXPECT_EQ(slotOf("carl").active, 0);
-    // Nothing selected: likewise.
-    panel.activate();
-    EXPECT_EQ(slotOf("carl").active, 0);
-    selectOnFile("carl");
-    panel.activate();
-    EXPECT_EQ(dumpLists(pool),
-              "onFile: admin PC ann bob carl | active: admin PC ann bob carl | selected: -1 -1");
-    EXPECT_EQ(slotOf("carl").active, 1);
-}
-
-// Logs in on a fresh pool of the same home, as a new run of the program does.
+// A new run of the program on the same home: its login reads the order
+// that the player's own pick file keeps, which a save of the list rewrites.
 struct ProgramRun {
     explicit ProgramRun(const fs::path& home) : pool(home) {}
     Pool pool;
@@ -325,100 +268,25 @@ struct ProgramRun {
     Session session{pool, dialogs, window};
     UserAdministrationPanel panel{pool, dialogs};
 
-    bool logIn(const std::string& name, const std::string& password = "") {
+    void logInAndOpen(const std::string& name) {
         window.userName = name;
-        window.password = password;
-        return session.logIn();
+        ASSERT_TRUE(session.logIn());
+        ASSERT_TRUE(panel.open());
     }
 };
 
-TEST_F(Panel, ARemovedPlayerStaysRemovedAfterASaveAndANewLogin) {
-    ASSERT_TRUE(ensureGamesTable(pool));
-    openAs("admin");
-    selectOnFile("bob");
-    panel.remove();
-    EXPECT_EQ(dumpLists(pool),
-              "onFile: admin PC ann carl | active: admin PC ann | selected: -1 -1");
-    ASSERT_TRUE(panel.saveChanges());
-    EXPECT_EQ(program.dialogs.messages(), std::vector<std::string>{"Gridslate: User list saved."});
-    EXPECT_EQ(userListLines(pool), (std::vector<std::string>{"admin,1,9,1,,0,F", "PC,1,1,0,Z,0,F",
-                                                             "ann,1,5,0,,0,F", "carl,0,9,0,,0,F"}));
-
-    ProgramRun bob(program.home.path());
-    EXPECT_FALSE(bob.logIn("bob"));
-    EXPECT_EQ(bob.dialogs.messages(),
-              std::vector<std::string>{"Error: You are not in the Active Player List."});
-
-    // Within the same run, opening the panel again does not bring him back.
-    ASSERT_TRUE(panel.open());
-    EXPECT_EQ(dumpLists(pool),
-              "onFile: admin PC ann carl | active: admin PC ann | selected: -1 -1");
-}
-
-TEST_F(Panel, HandingOverTheRights) {
-    openAs("admin");
-    struct Attempt {
-        std::string answer;
-        std::string message;
-    };
-    for (const Attempt& a : {Attempt{"carl", "Error: User Not Found or Not Active"},
-                             Attempt{"nobody", "Error: User Not Found or Not Active"},
-                             Attempt{"PC", "Error: User Name Not Allowed"},
-                             Attempt{"", "Error: User Name Not Allowed"}}) {
-        program.dialogs.clear();
-        program.dialogs.inputAnswers = {a.answer};
-        panel.handOverAdministrator();
-        EXPECT_EQ(program.dialogs.messages(), std::vector<std::string>{a.message}) << a.answer;
-        EXPECT_EQ(panel.model().administratorButton.caption, "admin");
-        EXPECT_EQ(slotOf("admin").admin, 1);
-    }
-
-    program.dialogs.clear();
-    program.dialogs.inputAnswers = {"ann"};
-    panel.handOverAdministrator();
-    EXPECT_TRUE(program.dialogs.messages().empty());
-    EXPECT_EQ(panel.model().administratorButton.caption, "ann");
-    EXPECT_EQ(slotOf("ann").admin, 1);
-    EXPECT_EQ(slotOf("admin").admin, 0);
-
-    // The giver has given the rights away; saving is still his to do.
-    program.dialogs.inputAnswers = {"dave"};
-    panel.add();
-    EXPECT_EQ(program.dialogs.messages(), kNotAdmin);
-    ASSERT_TRUE(panel.saveChanges());
-    EXPECT_EQ(userListLines(pool),
-              (std::vector<std::string>{"admin,1,9,0,,0,F", "PC,1,1,0,Z,0,F", "ann,1,5,1,,0,F",
-                                        "bob,1,9,0,,0,F", "carl,0,9,0,,0,F"}));
-}
-
-TEST_F(Panel, HandingOverAsksFirstAndSaysTheGiversRightsGo) {
-    openAs("admin");
-    program.dialogs.inputAnswers = {"ann"};
-    program.dialogs.confirmAnswers = {false};
-    panel.handOverAdministrator();
-    ASSERT_EQ(program.dialogs.shown.size(), 2u);
-    const test::FakeDialogs::Shown& question = program.dialogs.shown[1];
-    EXPECT_EQ(question.kind, "confirm");
-    EXPECT_EQ(question.title, "Hand Over Administrator Rights");
-    EXPECT_EQ(question.text, handOverQuestion("ann"));
-    EXPECT_NE(question.text.find("Yours go with them"), std::string::npos) << question.text;
-    // Cancelled: nothing changed.
-    EXPECT_EQ(panel.model().administratorButton.caption, "admin");
-    EXPECT_EQ(slotOf("admin").admin, 1);
-    EXPECT_EQ(slotOf("ann").admin, 0);
-
-    program.dialogs.inputAnswers = {"ann"};
-    program.dialogs.confirmAnswers = {true};
-    panel.handOverAdministrator();
-    EXPECT_EQ(slotOf("ann").admin, 1);
-    EXPECT_EQ(slotOf("admin").admin, 0);
-}
-
 TEST_F(Panel, TheOrderSurvivesASaveAndANewLogin) {
     ASSERT_TRUE(ensureGamesTable(pool));
+    // admin saved his picks when bob still came before ann.
+    Lines weeks(kWeeks, test::weekLine());
+    weeks[0] = test::weekLine({3, 7});
+    const fs::path picks = pool.folders.program / "admin2010.dat";
+    test::writeBytes(picks, test::crlf(weeks) + test::crlf({"admin", "PC", "bob", "ann"}));
+
     ProgramRun first(program.home.path());
-    ASSERT_TRUE(first.logIn("admin"));
-    ASSERT_TRUE(first.panel.open());
+    first.logInAndOpen("admin");
+    EXPECT_EQ(dumpLists(first.pool),
+              "onFile: admin PC ann bob carl | active: admin PC bob ann | selected: -1 -1");
     first.dialogs.inputAnswers = {"dave"};
     first.panel.add();
     first.panel.selectPlayerOnFile(5);
@@ -427,51 +295,18 @@ TEST_F(Panel, TheOrderSurvivesASaveAndANewLogin) {
     first.panel.moveUp();
     first.panel.moveUp();
     ASSERT_TRUE(first.panel.saveChanges());
-    EXPECT_EQ(
-        dumpLists(first.pool),
-        "onFile: admin PC ann bob carl dave | active: admin PC dave ann bob | selected: -1 2");
-
-    ProgramRun second(program.home.path());
-    ASSERT_TRUE(second.logIn("dave"));
-    ASSERT_TRUE(second.panel.open());
-    EXPECT_EQ(
-        dumpLists(second.pool),
-        "onFile: admin PC dave ann bob carl | active: admin PC dave ann bob | selected: -1 -1");
-    EXPECT_TRUE(second.dialogs.messages().empty());
-}
-
-TEST_F(Panel, AnOrderKeptInThePickFileFollowsTheSavedOne) {
-    ASSERT_TRUE(ensureGamesTable(pool));
-    // admin saved his picks when bob still came before ann.
-    std::vector<std::string> lines(kWeeks, test::weekLine());
-    lines[0] = test::weekLine({3, 7});
-    for (const char* name : {"admin", "PC", "bob", "ann"})
-        lines.push_back(name);
-    const fs::path picks = pool.folders.program / "admin2010.dat";
-    test::writeBytes(picks, test::crlf(lines));
-
-    ProgramRun first(program.home.path());
-    ASSERT_TRUE(first.logIn("admin"));
-    ASSERT_TRUE(first.panel.open());
-    EXPECT_EQ(dumpLists(first.pool),
-              "onFile: admin PC ann bob carl | active: admin PC bob ann | selected: -1 -1");
-    first.panel.selectActivePlayer(3);
-    first.panel.moveUp();
-    ASSERT_TRUE(first.panel.saveChanges());
-    ASSERT_TRUE(first.panel.open());
-    EXPECT_EQ(dumpLists(first.pool),
-              "onFile: admin PC ann bob carl | active: admin PC ann bob | selected: -1 -1");
-
-    ProgramRun second(program.home.path());
-    ASSERT_TRUE(second.logIn("admin"));
-    ASSERT_TRUE(second.panel.open());
-    EXPECT_EQ(dumpLists(second.pool),
-              "onFile: admin PC ann bob carl | active: admin PC ann bob | selected: -1 -1");
     // The picks themselves are kept.
-    std::vector<std::string> expected(lines.begin(), lines.begin() + kWeeks);
-    for (const char* name : {"admin", "PC", "ann", "bob"})
-        expected.push_back(name);
-    EXPECT_EQ(test::readBytes(picks), test::crlf(expected));
+    EXPECT_EQ(test::readBytes(picks),
+              test::crlf(weeks) + test::crlf({"admin", "PC", "dave", "bob", "ann"}));
+
+    for (const char* name : {"admin", "dave"}) {
+        ProgramRun next(program.home.path());
+        next.logInAndOpen(name);
+        EXPECT_EQ(dumpLists(next.pool), "onFile: admin PC dave bob ann carl | active: admin PC "
+                                        "dave bob ann | selected: -1 -1")
+            << name;
+        EXPECT_TRUE(next.dialogs.messages().empty());
+    }
 }
 
 TEST_F(Panel, AFailedSaveSaysSoAndKeepsTheOldFiles) {
@@ -479,28 +314,241 @@ TEST_F(Panel, AFailedSaveSaysSoAndKeepsTheOldFiles) {
     const std::string before = test::userListBytes(pool);
     // The user list can be written but admin's preference file cannot.
     fs::create_directories(preferencePath(pool.folders, "admin"));
-    selectOnFile("bob");
+    select("bob");
     panel.remove();
     EXPECT_FALSE(panel.saveChanges());
-    ASSERT_EQ(program.dialogs.messages().size(), 1u);
-    EXPECT_TRUE(program.dialogs.messages()[0].starts_with("Error: The file could not be saved."))
-        << program.dialogs.messages()[0];
-    EXPECT_TRUE(program.dialogs.messages()[0].ends_with("The user list on file is unchanged."));
+    ASSERT_EQ(said().size(), 1u);
+    EXPECT_TRUE(said()[0].starts_with("Error: The file could not be saved.")) << said()[0];
+    EXPECT_TRUE(said()[0].ends_with("The user list on file is unchanged."));
     EXPECT_EQ(test::userListBytes(pool), before);
 }
 
-TEST_F(Panel, ASaveInAFolderThatCannotBeWrittenSaysSo) {
+// The account changes: the pool of five opened by admin, with bob's pick
+// files of two seasons in the program folder.
+class Accounts : public Panel {
+protected:
+    fs::path folder;
+    test::TempDir elsewhere;
+
+    void SetUp() override {
+        Panel::SetUp();
+        folder = pool.folders.program;
+        writeBytes(folder / "bob2010.dat", "picks of 2010\r\n");
+        writeBytes(folder / "bob2009.dat", "picks of 2009\r\n");
+        writeBytes(folder / "bobby2010.dat", "another player's picks\r\n");
+        openAs("admin");
+    }
+    // One line a file: name=bytes, line ends as "|", the program folder as "F".
+    std::string folderDump(const fs::path& where) const {
+        std::string text;
+        for (const std::string& name : test::folderEntries(where))
+            text += name + "=" +
+                    (fs::is_directory(where / name) ? "<folder>" : readBytes(where / name)) + "\n";
+        return test::replaceAll(test::replaceAll(text, "\r\n", "|"), pool.programFolderText(), "F");
+    }
+};
+
+// Nothing changes: not the files, not the lists, not the slots.
+TEST_F(Accounts, ARefusedRenameChangesNothing) {
+    const std::string before = folderDump(folder) + dumpLists(pool) + dumpSlots(pool);
+    struct Case {
+        const char* name;
+        std::string oldName;
+        std::string newName;
+        std::string message;
+    };
+    for (const Case& c :
+         {Case{"LowerCasePc", "bob", "pc", kNotAllowed},
+          Case{"RatingPlayersName", "bob", "Elo", kNotAllowed},
+          Case{"Slash", "bob", "../bob", kNotAllowed},
+          Case{"AnotherUsersName", "bob", "ann", kTaken}, Case{"OwnName", "bob", "bob", kTaken},
+          Case{"PlayerNotOnTheUserList", "dave", "david",
+               "Error: The player dave is not on the user list."}}) {
+        SCOPED_TRACE(c.name);
+        dialogs.clear();
+        UserNameChange change(pool, dialogs, c.oldName);
+        change.newName = c.newName;
+        EXPECT_FALSE(change.save());
+        EXPECT_EQ(said(), Lines{c.message});
+        EXPECT_EQ(folderDump(folder) + dumpLists(pool) + dumpSlots(pool), before);
+    }
+}
+
+TEST_F(Accounts, RenamingCopiesThePickFilesAndPreferencesAndLeavesTheOldOnes) {
+    writeBytes(preferencePath(pool.folders, "bob"), "klm,ftp://pool.example/\r\n");
+    fs::permissions(preferencePath(pool.folders, "bob"), fs::perms(0644));
+    UserNameChange change(pool, dialogs, "bob");
+    EXPECT_EQ(change.currentName.caption, "bob");
+    change.newName = "robert";
+    ASSERT_TRUE(change.save());
+    EXPECT_TRUE(said().empty());
+    EXPECT_EQ(dumpLists(pool),
+              "onFile: admin PC ann carl robert | active: admin PC ann robert | selected: -1 -1");
+    EXPECT_EQ(folderDump(folder), "UserList.db=2010|admin,1,9,1,,0,F|PC,1,1,0,Z,0,F|ann,1,5,0,,0,F|"
+                                  "robert,1,9,0,,0,F|carl,0,9,0,,0,F|\n"
+                                  "admin_UserPref.dbu=,|\n"
+                                  "bob2009.dat=picks of 2009|\n"
+                                  "bob2010.dat=picks of 2010|\n"
+                                  "bob_UserPref.dbu=klm,ftp://pool.example/|\n"
+                                  "bobby2010.dat=another player's picks|\n"
+                                  "robert2009.dat=picks of 2009|\n"
+                                  "robert2010.dat=picks of 2010|\n"
+                                  "robert_UserPref.dbu=klm,ftp://pool.example/|\n");
+    // The copy holds a password: it is the owner's only.
+    EXPECT_EQ(fs::status(preferencePath(pool.folders, "robert")).permissions(), fs::perms(0600));
+    EXPECT_EQ(pool.currentUser, "admin");
+}
+
+// carl has no files: a stale preference file of a former "dave" must not
+// become his. The renamed administrator is the current user still, and the
+// save writes his own preference file.
+TEST_F(Accounts, RenamingAPlayerWithoutFilesAndTheAdministrator) {
+    writeBytes(preferencePath(pool.folders, "dave"), "old,address\r\n");
+    for (const auto& [from, to] : {std::pair{"carl", "dave"}, std::pair{"admin", "boss"}}) {
+        UserNameChange change(pool, dialogs, from);
+        change.newName = to;
+        ASSERT_TRUE(change.save());
+        panel.playerRenamed(change.oldName(), change.newName);
+    }
+    EXPECT_EQ(pool.currentUser + " " + panel.model().administratorButton.caption, "boss boss");
+    EXPECT_EQ(userListLines(pool), (Lines{"PC,1,1,0,Z,0,F", "ann,1,5,0,,0,F", "bob,1,9,0,,0,F",
+                                          "boss,1,9,1,,0,F", "dave,0,9,0,,0,F"}));
+    EXPECT_FALSE(fs::exists(folder / "dave2010.dat"));
+    EXPECT_FALSE(fs::exists(preferencePath(pool.folders, "dave")));
+    EXPECT_EQ(readBytes(preferencePath(pool.folders, "boss")), ",\r\n");
+}
+
+TEST_F(Accounts, ARenameThatFailsHalfwayPutsEverythingBack) {
+    writeBytes(preferencePath(pool.folders, "bob"), "klm,address\r\n");
+    // A folder where the change writes: the copy of bob's 2009 picks, or
+    // admin's preference file, which every save of the list writes.
+    for (const fs::path& blocked :
+         {folder / "robert2009.dat", preferencePath(pool.folders, "admin")}) {
+        SCOPED_TRACE(blocked.filename().string());
+        fs::create_directories(blocked);
+        const std::string before = folderDump(folder) + dumpLists(pool) + dumpSlots(pool);
+        dialogs.clear();
+        UserNameChange change(pool, dialogs, "bob");
+        change.newName = "robert";
+        EXPECT_FALSE(change.save());
+        ASSERT_EQ(said().size(), 1u);
+        EXPECT_TRUE(said()[0].ends_with("Nothing was changed.")) << said()[0];
+        EXPECT_EQ(folderDump(folder) + dumpLists(pool) + dumpSlots(pool), before);
+        fs::remove(blocked);
+    }
+}
+
+// A password goes into the files shifted by ten, and a quote would end its
+// field: what cannot be carried, or two entries that differ, write nothing.
+TEST_F(Accounts, ARefusedPasswordWritesNothing) {
+    const std::string files = folderDump(folder);
+    const std::string cannotContain = "Error: The password cannot contain ";
+    using Entries = std::tuple<std::string, std::string, std::string>; // and what they bring
+    for (const auto& [password, verification, message] :
+         {Entries{"abc", "abd", "Error: Password entries do not match. "},
+          Entries{"k\xFC", "k\xFC", cannotContain + "the character \"\xFC\"."},
+          Entries{"a\"b", "a\"b", cannotContain + "the character \"\"\"."},
+          Entries{"a\x1A", "a\x1A",
+                  cannotContain +
+                      "control characters or characters outside the Windows-1252 code page."}}) {
+        dialogs.clear();
+        PasswordChange change(pool, dialogs, "ann");
+        change.password = password;
+        change.verification = verification;
+        EXPECT_FALSE(change.save());
+        EXPECT_EQ(said(), Lines{message});
+    }
+    EXPECT_EQ(folderDump(folder), files);
+    EXPECT_EQ(slotOf("ann").password, "");
+    EXPECT_TRUE(checkPassword("\xF5")); // õ: 245 + 10 = 255, the highest that fits
+}
+
+// The current user's preference file is written with the list; another
+// player's only when he has one: until he changes his account, the list
+// alone carries it.
+TEST_F(Accounts, APasswordGoesToTheListAndToThePreferenceFileThatExists) {
+    writeBytes(preferencePath(pool.folders, "ann"), "old,ftp://ann.example/picks\r\n");
+    fs::permissions(preferencePath(pool.folders, "ann"), fs::perms(0644));
+    for (const char* name : {"admin", "ann", "bob"}) {
+        PasswordChange change(pool, dialogs, name);
+        EXPECT_EQ(change.user.caption, name);
+        change.password = change.verification = "abc";
+        ASSERT_TRUE(change.save());
+    }
+    EXPECT_TRUE(said().empty());
+    EXPECT_EQ(userListLines(pool),
+              (Lines{"admin,1,9,1,klm,0,F", "PC,1,1,0,Z,0,F", "ann,1,5,0,klm,0,F",
+                     "bob,1,9,0,klm,0,F", "carl,0,9,0,,0,F"}));
+    EXPECT_EQ(readBytes(preferencePath(pool.folders, "admin")), "klm,\r\n");
+    EXPECT_EQ(readBytes(preferencePath(pool.folders, "ann")), "klm,ftp://ann.example/picks\r\n");
+    EXPECT_EQ(fs::status(preferencePath(pool.folders, "ann")).permissions(), fs::perms(0600));
+    EXPECT_FALSE(fs::exists(preferencePath(pool.folders, "bob")));
+}
+
+// bob has no preference file: he logged in on the list's password, which
+// the change keeps in the file it writes.
+TEST_F(Accounts, SelectingAFolderCopiesThePickFilesAndSavesTheFolder) {
+    test::writeUserList(pool, {"admin,1,9,1,,0,F", "PC,1,1,0,Z,0,F", "bob,1,9,0,klm,0,F"});
+    pool.currentUser = "bob";
+    ASSERT_TRUE(panel.open());
+    FolderChange change(pool, dialogs);
+    EXPECT_EQ(change.startFolder(), pool.programFolderText());
+    const fs::path target = elsewhere.path() / "picks";
+    fs::create_directories(target);
+    ASSERT_TRUE(change.select(target.string() + "/"));
+    EXPECT_TRUE(said().empty());
+    EXPECT_EQ(folderDump(target), "bob2009.dat=picks of 2009|\nbob2010.dat=picks of 2010|\n");
+    EXPECT_TRUE(fs::exists(folder / "bob2010.dat"));
+    EXPECT_EQ(userListLines(pool)[2], "bob,1,9,0,klm,0," + target.string());
+    EXPECT_EQ(readBytes(preferencePath(pool.folders, "bob")), "klm,\r\n");
+}
+
+TEST_F(Accounts, ARefusedFolderChangesNothing) {
+    fs::create_directories(elsewhere.path() / "a,b");
+    const std::string here = "Gridslate: Your pick files are already in this folder. The folder "
+                             "setting stays as it was.";
+    const std::string missing = (elsewhere.path() / "missing").string();
+    const std::string unchanged = "The folder setting was not changed.";
+    using Said = std::pair<std::string, std::string>; // the folder chosen and what it brings
+    for (const auto& [chosen, message] :
+         {Said{pool.programFolderText(), here}, Said{pool.programFolderText() + "/", here},
+          Said{missing, "Error: The folder " + missing +
+                            " cannot be written (it is not a folder). " + unchanged},
+          Said{(elsewhere.path() / "a,b").string(),
+               "Error: The user list cannot store the name of this folder: it holds a comma or a "
+               "control character. " +
+                   unchanged}}) {
+        dialogs.clear();
+        const std::string before = test::userListBytes(pool);
+        FolderChange change(pool, dialogs);
+        EXPECT_FALSE(change.select(chosen));
+        EXPECT_EQ(said(), Lines{message});
+        EXPECT_EQ(test::userListBytes(pool), before);
+        EXPECT_EQ(slotOf("admin").folder, pool.programFolderText());
+    }
+}
+
+TEST_F(Accounts, AFolderThatCannotBeWrittenIsRefused) {
     if (geteuid() == 0)
         GTEST_SKIP() << "the superuser writes into read-only folders";
-    openAs("admin");
-    const std::string before = test::userListBytes(pool);
-    fs::permissions(pool.folders.program, fs::perms::owner_write, fs::perm_options::remove);
-    bool saved = panel.saveChanges();
-    fs::permissions(pool.folders.program, fs::perms::owner_write, fs::perm_options::add);
-    EXPECT_FALSE(saved);
-    ASSERT_EQ(program.dialogs.messages().size(), 1u);
-    EXPECT_TRUE(program.dialogs.messages()[0].starts_with("Error: The file could not be saved."));
-    EXPECT_EQ(test::userListBytes(pool), before);
+    fs::permissions(elsewhere.path(), fs::perms::owner_write, fs::perm_options::remove);
+    FolderChange change(pool, dialogs);
+    bool changed = change.select(elsewhere.path().string());
+    fs::permissions(elsewhere.path(), fs::perms::owner_write, fs::perm_options::add);
+    EXPECT_FALSE(changed);
+    ASSERT_EQ(said().size(), 1u);
+    EXPECT_TRUE(said()[0].ends_with("The folder setting was not changed."));
+}
+
+TEST(SeasonPickFiles, MatchNameAndFourDigitsOnly) {
+    test::TempDir dir;
+    for (const char* name : {"ann2010.dat", "ann2009.dat", "ann2010.bak", "anna2010.dat",
+                             "ann201.dat", "ann20100.dat", "Ann2010.dat", "annx010.dat"})
+        writeBytes(dir.path() / name, "");
+    std::vector<std::string> found;
+    for (const fs::path& p : seasonPickFiles(dir.path(), "ann"))
+        found.push_back(p.filename().string());
+    EXPECT_EQ(found, (Lines{"ann2009.dat", "ann2010.dat"}));
 }
 
 } // namespace

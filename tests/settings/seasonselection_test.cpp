@@ -4,6 +4,7 @@
 #include "core/userlist.h"
 #include "picks/weeklypicks.h"
 #include "schedule/seasongames.h"
+#include "tests/support/poolbuilder.h"
 #include "tests/support/testsupport.h"
 
 #include <gtest/gtest.h>
@@ -15,6 +16,7 @@ namespace fs = std::filesystem;
 using test::crlf;
 using test::readBytes;
 using test::writeBytes;
+using Lines = std::vector<std::string>;
 
 const std::string kList = crlf({"2010", "admin,1,9,1,,0,", "PC,1,1,0,Z,0,", "ann,1,3,0,,0,"});
 
@@ -30,21 +32,23 @@ protected:
     }
 };
 
+// Only "Apply" changes the season a login starts in: a save of the list made
+// while another season is browsed keeps the stored one.
 TEST_F(SeasonChoice, OpensOnTheSeasonInForceAndSwitchesAtOnce) {
+    ASSERT_TRUE(loadUserList(pool));
     window.open();
-    EXPECT_EQ(window.caption, "Season Year");
-    EXPECT_EQ(window.label.caption, "Select Season Schedule:");
+    EXPECT_EQ(window.caption + " / " + window.label.caption,
+              "Season Year / Select Season Schedule:");
     EXPECT_EQ(window.seasons.entries,
-              (std::vector<std::string>{"2015", "2014", "2013", "2012", "2011", "2010", "2009"}));
+              (Lines{"2015", "2014", "2013", "2012", "2011", "2010", "2009"}));
     EXPECT_EQ(window.seasons.selected, 5);
-
     window.chooseSeason(4);
     EXPECT_EQ(pool.seasonYear, "2011");
     EXPECT_EQ(window.seasons.selected, 4);
     window.close();
     EXPECT_EQ(pool.seasonYear, "2011");
-    // Nothing is stored without "Apply".
-    EXPECT_EQ(readBytes(userListPath(pool.folders)), kList);
+    ASSERT_TRUE(saveUserList(pool));
+    EXPECT_TRUE(readBytes(userListPath(pool.folders)).starts_with("2010\r\nadmin,1,9,1,,0,"));
 
     pool.seasonYear = "1999";
     window.open();
@@ -70,150 +74,71 @@ TEST_F(SeasonChoice, ApplyStoresTheSeasonForTheNextLogin) {
     window.chooseSeason(1);
     ASSERT_TRUE(window.apply());
     EXPECT_EQ(program.dialogs.messages(),
-              std::vector<std::string>{"Season Year: Season 2014 is the season now, and the next "
-                                       "login starts in it as well."});
+              Lines{"Season Year: Season 2014 is the season now, and the next login starts in it "
+                    "as well."});
     EXPECT_EQ(readBytes(userListPath(pool.folders)),
               crlf({"2014", "admin,1,9,1,,0,", "PC,1,1,0,Z,0,", "ann,1,3,0,,0,"}));
 
-    Pool next(program.home.path());
-    next.currentUser = "ann";
-    ASSERT_TRUE(loadUserList(next));
-    EXPECT_EQ(next.seasonYear, "2014");
-}
-
-TEST_F(SeasonChoice, ApplyWithoutAUserListSaysSo) {
-    fs::remove(userListPath(pool.folders));
-    window.open();
+    fs::remove(userListPath(pool.folders)); // without a user list, Apply says so
+    program.dialogs.clear();
     EXPECT_FALSE(window.apply());
-    ASSERT_EQ(program.dialogs.shown.size(), 1u);
-    EXPECT_EQ(program.dialogs.kinds.front(), MessageKind::Error);
+    EXPECT_EQ(program.dialogs.kinds, std::vector<MessageKind>{MessageKind::Error});
     EXPECT_FALSE(fs::exists(userListPath(pool.folders)));
 }
 
-struct StoredSeasonCase {
-    const char* name;
-    const char* line;
-    const char* season;
-};
-
-void PrintTo(const StoredSeasonCase& c, std::ostream* os) {
-    *os << c.name;
-}
-
-class StoredSeason : public testing::TestWithParam<StoredSeasonCase> {};
-
-TEST_P(StoredSeason, ALoadTakesLineOneOr2010) {
-    const StoredSeasonCase& c = GetParam();
-    test::PoolFixture program;
-    writeBytes(userListPath(program.pool.folders),
-               crlf({c.line, "admin,1,9,1,,0,", "ann,1,3,0,,0,"}));
-    program.pool.currentUser = "ann";
-    program.pool.seasonYear = "2013";
-    ASSERT_TRUE(loadUserList(program.pool));
-    EXPECT_EQ(program.pool.seasonYear, c.season);
-}
-
-INSTANTIATE_TEST_SUITE_P(Lines, StoredSeason,
-                         testing::Values(StoredSeasonCase{"Year", "2012", "2012"},
-                                         StoredSeasonCase{"Spaces", " 2011 ", "2011"},
-                                         StoredSeasonCase{"Empty", "", "2010"},
-                                         StoredSeasonCase{"Word", "abcd", "2010"},
-                                         StoredSeasonCase{"FiveDigits", "20111", "2010"},
-                                         StoredSeasonCase{"ThreeDigits", "201", "2010"},
-                                         StoredSeasonCase{"LetterO", "2O12", "2010"}),
-                         [](const testing::TestParamInfo<StoredSeasonCase>& info) {
-                             return std::string(info.param.name);
-                         });
-
-// Only "Apply" changes the season a login starts in: a save made while
-// another season is browsed keeps the stored one.
-TEST(StoredSeasonSave, SavingTheListKeepsTheLoginSeason) {
-    test::PoolFixture program;
-    Pool& pool = program.pool;
-    writeBytes(userListPath(pool.folders), kList);
-    pool.currentUser = "ann";
-    ASSERT_TRUE(loadUserList(pool));
-    pool.seasonYear = "2012";
-    ASSERT_TRUE(saveUserList(pool));
-    EXPECT_TRUE(readBytes(userListPath(pool.folders)).starts_with("2010\r\nadmin,1,9,1,,0,"));
-}
-
-// The weekly panel after a season switch: nothing of the season before.
-class SeasonSwitch : public testing::Test {
-protected:
-    test::PoolFixture program;
-    Pool& pool = program.pool;
-
-    void SetUp() override {
-        ASSERT_TRUE(ensureGamesTable(pool));
-        test::addUser(pool, 1, "admin", 1);
-        test::addUser(pool, 2, "PC");
-        test::addUser(pool, 3, "ann");
-        pool.currentUser = "ann";
+// What is no four-digit year on line 1 of the user list reads as 2010.
+TEST(StoredSeason, ALoadTakesLineOneOr2010) {
+    using Line = std::pair<std::string, std::string>; // and the season it gives
+    for (const auto& [line, season] :
+         {Line{"2012", "2012"}, Line{" 2011 ", "2011"}, Line{"", "2010"}, Line{"20111", "2010"},
+          Line{"201", "2010"}, Line{"2O12", "2010"}}) {
+        test::PoolFixture program;
+        writeBytes(userListPath(program.pool.folders),
+                   crlf({line, "admin,1,9,1,,0,", "ann,1,3,0,,0,"}));
+        program.pool.currentUser = "ann";
+        program.pool.seasonYear = "2013";
+        ASSERT_TRUE(loadUserList(program.pool));
+        EXPECT_EQ(program.pool.seasonYear, season) << "\"" << line << "\"";
     }
+}
 
-    std::string firstRow(const WeeklyPicksPanel& panel) {
-        return panel.model().grid.cell(1, 0).text + " @ " + panel.model().grid.cell(1, 1).text;
-    }
-};
-
-TEST_F(SeasonSwitch, PicksFilesProjectionsAndRecordsComeFromTheChosenSeason) {
-    WeeklyPicksPanel panel(pool, program.dialogs);
+// The weekly panel after a season switch: nothing of the season before, the
+// same state as a pool that starts in that season.
+TEST(SeasonSwitch, PicksFilesProjectionsAndRecordsComeFromTheChosenSeason) {
+    test::PoolBuilder b;
+    b.player("admin", test::kAdminRights).player("PC").player("ann").bundledGames().loggedIn("ann");
+    WeeklyPicksPanel panel(b.pool, b.dialogs);
     panel.open();
     ASSERT_EQ(panel.displayedWeek(), 9);
-    EXPECT_EQ(firstRow(panel), "Tampa Bay Buccaneers @ Atlanta Falcons");
     panel.togglePick(1, 0);
     panel.savePicks();
-    const std::string picks2010 = readBytes(pool.folders.program / "ann2010.dat");
+    const PickTable picks2010 = panel.picks();
+    ASSERT_EQ(picks2010[9][teamNumber("Tampa Bay Buccaneers")], 1);
+    const std::string file2010 = readBytes(b.pool.folders.program / "ann2010.dat");
 
-    SeasonSelection window(pool, program.dialogs);
+    SeasonSelection window(b.pool, b.dialogs);
     window.open();
     window.chooseSeason(4); // 2011
     window.close();
     panel.open();
-    EXPECT_EQ(panel.displayedWeek(), 1);
-    EXPECT_EQ(firstRow(panel), "New Orleans Saints @ Green Bay Packers");
-    for (int w = 1; w <= kWeeks; ++w)
-        for (int t = 1; t <= kTeamCount; ++t)
-            EXPECT_EQ(panel.picks()[w][t], 0) << w << " " << t;
+    EXPECT_EQ(panel.picks(), PickTable{});
     const std::string grid2011 = panel.model().grid.dump();
     panel.togglePick(1, 1);
     panel.savePicks();
-    EXPECT_EQ(readBytes(pool.folders.program / "ann2010.dat"), picks2010);
-    EXPECT_EQ(panel.picks()[1][teamNumber("Green Bay Packers")], 1);
-    EXPECT_TRUE(fs::exists(pool.folders.program / "ann2011.dat"));
-    EXPECT_TRUE(fs::exists(pool.folders.program / "PC2011.dat"));
+    EXPECT_EQ(readBytes(b.pool.folders.program / "ann2010.dat"), file2010);
+    EXPECT_TRUE(fs::exists(b.pool.folders.program / "ann2011.dat"));
 
-    // A pool that starts in 2011 sees the very same season state.
-    test::PoolFixture fresh;
-    ASSERT_TRUE(ensureGamesTable(fresh.pool));
-    test::addUser(fresh.pool, 1, "admin", 1);
-    test::addUser(fresh.pool, 2, "PC");
-    test::addUser(fresh.pool, 3, "ann");
-    fresh.pool.currentUser = "ann";
-    fresh.pool.seasonYear = "2011";
+    test::PoolBuilder fresh;
+    fresh.season(2011).player("admin", test::kAdminRights).player("PC").player("ann");
+    fresh.bundledGames().loggedIn("ann");
     WeeklyPicksPanel freshPanel(fresh.pool, fresh.dialogs);
     freshPanel.open();
-    EXPECT_EQ(panel.season().projection.spreads, freshPanel.season().projection.spreads);
-    EXPECT_EQ(panel.season().projection.picks, freshPanel.season().projection.picks);
-    EXPECT_EQ(panel.season().records, freshPanel.season().records);
+    EXPECT_EQ(panel.displayedWeek(), freshPanel.displayedWeek());
     EXPECT_EQ(grid2011, freshPanel.model().grid.dump());
 
     window.chooseSeason(5); // 2010
     panel.open();
-    EXPECT_EQ(panel.picks()[9][teamNumber("Tampa Bay Buccaneers")], 1);
-    EXPECT_EQ(panel.picks()[1][teamNumber("Green Bay Packers")], 0);
-}
-
-TEST_F(SeasonSwitch, ASeasonWithoutGamesShowsNoWeekAndNothingToPick) {
-    pool.seasonYear = "2016";
-    WeeklyPicksPanel panel(pool, program.dialogs);
-    panel.open();
-    EXPECT_EQ(panel.model().grid.rows(), 1);
-    EXPECT_FALSE(panel.model().nextWeekButton.enabled);
-    EXPECT_FALSE(panel.model().previousWeekButton.enabled);
-    panel.togglePick(1, 0);
-    EXPECT_EQ(panel.picks(), PickTable{});
+    EXPECT_EQ(panel.picks(), picks2010);
 }
 
 } // namespace
