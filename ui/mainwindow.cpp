@@ -317,12 +317,12 @@ void MainWindow::reopenPanel() {
 
 void MainWindow::showFirstStart() {
     auto* dialog =
-        new FirstStartDialog({.setPassword = [this] { openPasswordChange(m_pool.currentUser); },
+        new FirstStartDialog({.setPassword = [this] { openPasswordChange(m_pool.currentUser()); },
                               .addPlayers = [this] { openUserAdministration(); },
                               .chooseSeason = [this] { openSeasonYear(); }},
                              this);
     dialog->setAttribute(Qt::WA_DeleteOnClose);
-    dialog->paint(colorSlots(m_pool.colorScheme));
+    dialog->paint(colorSlots(m_pool.colorScheme()));
     dialog->show();
 }
 
@@ -433,13 +433,13 @@ void MainWindow::render() {
     if (page == m_loginPage)
         m_userName->setFocus();
     // A login or a colour choice may have changed the scheme in force.
-    if (m_pool.colorScheme != m_paintedScheme && !w.loginVisible)
+    if (m_pool.colorScheme() != m_paintedScheme && !w.loginVisible)
         paintAll();
 }
 
 void MainWindow::paintAll() {
-    m_paintedScheme = m_pool.colorScheme;
-    ColorSlots colors = colorSlots(m_pool.colorScheme);
+    m_paintedScheme = m_pool.colorScheme();
+    ColorSlots colors = colorSlots(m_pool.colorScheme());
     paintWindow(this, colors);
     for (QWidget* widget : QApplication::topLevelWidgets())
         if (auto* dialog = qobject_cast<PaintedDialog*>(widget))
@@ -451,7 +451,7 @@ void MainWindow::openColorSettings() {
         return;
     ColorSettingsDialog dialog(
         m_pool, [this] { paintAll(); }, this);
-    dialog.paint(colorSlots(m_pool.colorScheme));
+    dialog.paint(colorSlots(m_pool.colorScheme()));
     dialog.exec();
     storeSchemeWithCurrentUser(m_pool);
     // Nothing on the page depends on the colours: it stays as it was.
@@ -461,14 +461,14 @@ void MainWindow::openColorSettings() {
 void MainWindow::openScoreEntry() {
     std::unique_ptr<ScoreEntry> model;
     run([&] {
-        if (!requireAdmin(m_pool, m_pool.currentUser, m_dialogs) || !m_weeklyPicks.mayLeave())
+        if (!requireAdmin(m_pool, m_pool.currentUser(), m_dialogs) || !m_weeklyPicks.mayLeave())
             return;
         model = gs::openScoreEntry(m_pool, m_dialogs);
     });
     if (!model)
         return;
     ScoreEntryDialog dialog(std::move(model), this);
-    dialog.paint(colorSlots(m_pool.colorScheme));
+    dialog.paint(colorSlots(m_pool.colorScheme()));
     dialog.exec();
     // The page shows the new scores.
     reopenPanel();
@@ -476,11 +476,11 @@ void MainWindow::openScoreEntry() {
 
 void MainWindow::openGamesUpdate() {
     bool allowed = false;
-    run([&] { allowed = requireAdmin(m_pool, m_pool.currentUser, m_dialogs) && leavePanel(); });
+    run([&] { allowed = requireAdmin(m_pool, m_pool.currentUser(), m_dialogs) && leavePanel(); });
     if (!allowed)
         return;
     GamesUpdateDialog dialog(m_pool, m_dialogs, {}, this);
-    dialog.paint(colorSlots(m_pool.colorScheme));
+    dialog.paint(colorSlots(m_pool.colorScheme()));
     // A window whose update could not start has said why already.
     if (dialog.update().isRunning())
         dialog.exec();
@@ -523,12 +523,12 @@ void MainWindow::runExport(void (CsvExports::*exportFile)()) {
 void MainWindow::openSeasonYear() {
     if (!leavePanelForWindow())
         return;
-    const std::string season = m_pool.seasonYear;
+    const std::string season = m_pool.seasonYear();
     SeasonYearDialog dialog(m_pool, m_dialogs, this);
-    dialog.paint(colorSlots(m_pool.colorScheme));
+    dialog.paint(colorSlots(m_pool.colorScheme()));
     dialog.exec();
     // The page shows the season now in force.
-    if (m_pool.seasonYear != season)
+    if (m_pool.seasonYear() != season)
         reopenPanel();
     else
         render();
@@ -536,14 +536,14 @@ void MainWindow::openSeasonYear() {
 
 void MainWindow::openSeasonCalendar() {
     CalendarDialog dialog(m_pool, m_dialogs, this);
-    dialog.paint(colorSlots(m_pool.colorScheme));
+    dialog.paint(colorSlots(m_pool.colorScheme()));
     dialog.exec();
     render();
 }
 
 void MainWindow::openAbout() {
     AboutDialog dialog([this] { help().openMakerPage(); }, this);
-    dialog.paint(colorSlots(m_pool.colorScheme));
+    dialog.paint(colorSlots(m_pool.colorScheme()));
     dialog.exec();
 }
 

@@ -28,7 +28,7 @@ void MainWindow::addAccountPages() {
     connect(m_actions.at("userAdministrationAction"), &QAction::triggered, this,
             [this] { openUserAdministration(); });
     connect(m_actions.at("changePasswordAction"), &QAction::triggered, this,
-            [this] { openPasswordChange(m_pool.currentUser); });
+            [this] { openPasswordChange(m_pool.currentUser()); });
     connect(m_actions.at("changeFolderAction"), &QAction::triggered, this,
             [this] { openFolderChange(); });
 }
@@ -45,7 +45,7 @@ void MainWindow::openUserAdministration() {
 void MainWindow::openPasswordChange(const std::string& user) {
     PasswordChange change(m_pool, m_dialogs, user);
     ChangePasswordDialog dialog(change, this);
-    dialog.paint(colorSlots(m_pool.colorScheme));
+    dialog.paint(colorSlots(m_pool.colorScheme()));
     dialog.exec();
     render();
 }
@@ -70,7 +70,7 @@ void MainWindow::openUserNameChange() {
         return;
     UserNameChange change(m_pool, m_dialogs, *player);
     ChangeUserNameDialog dialog(change, this);
-    dialog.paint(colorSlots(m_pool.colorScheme));
+    dialog.paint(colorSlots(m_pool.colorScheme()));
     if (dialog.exec() == QDialog::Accepted) {
         m_userAdmin.playerRenamed(change.oldName(), change.newName);
     }

@@ -30,15 +30,15 @@ protected:
 
     void SetUp() override {
         test::writePoolOfFive(pool);
-        folder = pool.folders.program;
+        folder = pool.folders().program;
         writeBytes(folder / "bob2010.dat", "picks of 2010\r\n");
         writeBytes(folder / "bob2009.dat", "picks of 2009\r\n");
         writeBytes(folder / "bobby2010.dat", "another player's picks\r\n");
-        pool.currentUser = "admin";
+        pool.setCurrentUser("admin");
         ASSERT_TRUE(panel.open());
         program.dialogs.clear();
     }
-    const UserSlot& slotOf(const std::string& name) { return pool.users[pool.userSlot(name)]; }
+    const UserSlot& slotOf(const std::string& name) { return pool.users()[pool.userSlot(name)]; }
     std::vector<std::string> messages() const { return program.dialogs.messages(); }
     // Every file of the program folder with its bytes.
     std::string folderDump(const fs::path& where) const {
@@ -69,13 +69,13 @@ class RenameRefusal : public Accounts, public testing::WithParamInterface<Refusa
 
 TEST_P(RenameRefusal, ChangesNothing) {
     const std::string files = folderDump(folder);
-    const std::string lists = dumpLists(pool);
+    const std::string lists = dumpLists(panel);
     UserNameChange change(pool, program.dialogs, "bob");
     change.newName = GetParam().newName;
     EXPECT_FALSE(change.save());
     EXPECT_EQ(messages(), std::vector<std::string>{GetParam().message});
     EXPECT_EQ(folderDump(folder), files);
-    EXPECT_EQ(dumpLists(pool), lists);
+    EXPECT_EQ(dumpLists(panel), lists);
     EXPECT_EQ(pool.userSlot("bob"), 4);
 }
 
@@ -92,24 +92,24 @@ INSTANTIATE_TEST_SUITE_P(
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(Accounts, RenamingAPlayerNotOnTheUserListIsRefused) {
-    const std::string lists = dumpLists(pool);
+    const std::string lists = dumpLists(panel);
     UserNameChange change(pool, program.dialogs, "dave");
     change.newName = "david";
     EXPECT_FALSE(change.save());
     EXPECT_EQ(messages(),
               std::vector<std::string>{"Error: The player dave is not on the user list."});
-    EXPECT_EQ(dumpLists(pool), lists);
+    EXPECT_EQ(dumpLists(panel), lists);
     EXPECT_FALSE(fs::exists(folder / "david2010.dat"));
 }
 
 TEST_F(Accounts, RenamingCopiesThePickFilesAndPreferencesAndLeavesTheOldOnes) {
-    writeBytes(preferencePath(pool.folders, "bob"), "klm,ftp://pool.example/\r\n");
+    writeBytes(preferencePath(pool.folders(), "bob"), "klm,ftp://pool.example/\r\n");
     UserNameChange change(pool, program.dialogs, "bob");
     EXPECT_EQ(change.currentName.caption, "bob");
     change.newName = "robert";
     ASSERT_TRUE(change.save());
     EXPECT_TRUE(messages().empty());
-    EXPECT_EQ(dumpLists(pool),
+    EXPECT_EQ(dumpLists(panel),
               "onFile: admin PC ann carl robert | active: admin PC ann robert | selected: -1 -1");
     EXPECT_EQ(userListLines(pool),
               (std::vector<std::string>{"admin,1,9,1,,0,F", "PC,1,1,0,Z,0,F", "ann,1,5,0,,0,F",
@@ -117,23 +117,23 @@ TEST_F(Accounts, RenamingCopiesThePickFilesAndPreferencesAndLeavesTheOldOnes) {
     EXPECT_EQ(readBytes(folder / "robert2010.dat"), "picks of 2010\r\n");
     EXPECT_EQ(readBytes(folder / "robert2009.dat"), "picks of 2009\r\n");
     EXPECT_EQ(readBytes(folder / "bob2010.dat"), "picks of 2010\r\n");
-    EXPECT_EQ(readBytes(preferencePath(pool.folders, "robert")), "klm,ftp://pool.example/\r\n");
-    EXPECT_TRUE(fs::exists(preferencePath(pool.folders, "bob")));
+    EXPECT_EQ(readBytes(preferencePath(pool.folders(), "robert")), "klm,ftp://pool.example/\r\n");
+    EXPECT_TRUE(fs::exists(preferencePath(pool.folders(), "bob")));
     EXPECT_FALSE(fs::exists(folder / "robertby2010.dat"));
-    EXPECT_EQ(pool.currentUser, "admin");
+    EXPECT_EQ(pool.currentUser(), "admin");
 }
 
 TEST_F(Accounts, RenamingAPlayerWithoutFilesStillRenames) {
     // A stale preference file of a former "dave" must not become carl's.
-    writeBytes(preferencePath(pool.folders, "dave"), "old,address\r\n");
+    writeBytes(preferencePath(pool.folders(), "dave"), "old,address\r\n");
     UserNameChange change(pool, program.dialogs, "carl");
     change.newName = "dave";
     ASSERT_TRUE(change.save());
-    EXPECT_EQ(dumpLists(pool),
+    EXPECT_EQ(dumpLists(panel),
               "onFile: admin PC ann bob dave | active: admin PC ann bob | selected: -1 -1");
     EXPECT_EQ(userListLines(pool).back(), "dave,0,9,0,,0,F");
     EXPECT_FALSE(fs::exists(folder / "dave2010.dat"));
-    EXPECT_FALSE(fs::exists(preferencePath(pool.folders, "dave")));
+    EXPECT_FALSE(fs::exists(preferencePath(pool.folders(), "dave")));
 }
 
 TEST_F(Accounts, RenamingTheAdministratorRenamesTheCurrentUser) {
@@ -141,34 +141,34 @@ TEST_F(Accounts, RenamingTheAdministratorRenamesTheCurrentUser) {
     change.newName = "boss";
     ASSERT_TRUE(change.save());
     panel.playerRenamed(change.oldName(), change.newName);
-    EXPECT_EQ(pool.currentUser, "boss");
+    EXPECT_EQ(pool.currentUser(), "boss");
     EXPECT_EQ(panel.model().administratorButton.caption, "boss");
     EXPECT_EQ(userListLines(pool),
               (std::vector<std::string>{"PC,1,1,0,Z,0,F", "ann,1,5,0,,0,F", "bob,1,9,0,,0,F",
                                         "boss,1,9,1,,0,F", "carl,0,9,0,,0,F"}));
     // The save wrote the renamed user's own preference file.
-    EXPECT_EQ(readBytes(preferencePath(pool.folders, "boss")), ",\r\n");
+    EXPECT_EQ(readBytes(preferencePath(pool.folders(), "boss")), ",\r\n");
 }
 
 TEST_F(Accounts, ARenameThatCannotCopyChangesNothing) {
     // robert2009.dat cannot be written: a folder stands in its place.
     fs::create_directories(folder / "robert2009.dat");
     const std::string files = folderDump(folder);
-    const std::string lists = dumpLists(pool);
+    const std::string lists = dumpLists(panel);
     UserNameChange change(pool, program.dialogs, "bob");
     change.newName = "robert";
     EXPECT_FALSE(change.save());
     ASSERT_EQ(messages().size(), 1u);
     EXPECT_TRUE(messages()[0].ends_with("Nothing was changed.")) << messages()[0];
     EXPECT_EQ(folderDump(folder), files);
-    EXPECT_EQ(dumpLists(pool), lists);
+    EXPECT_EQ(dumpLists(panel), lists);
     EXPECT_EQ(pool.userSlot("robert"), 0);
 }
 
 TEST_F(Accounts, ARenameThatCannotSaveTheListPutsTheCopiesBack) {
-    writeBytes(preferencePath(pool.folders, "bob"), "klm,address\r\n");
+    writeBytes(preferencePath(pool.folders(), "bob"), "klm,address\r\n");
     // admin's preference file, written by every save, cannot be written.
-    fs::create_directories(preferencePath(pool.folders, "admin"));
+    fs::create_directories(preferencePath(pool.folders(), "admin"));
     const std::string files = folderDump(folder);
     UserNameChange change(pool, program.dialogs, "bob");
     change.newName = "robert";
@@ -177,7 +177,7 @@ TEST_F(Accounts, ARenameThatCannotSaveTheListPutsTheCopiesBack) {
     EXPECT_TRUE(messages()[0].starts_with("Error: The file could not be saved.")) << messages()[0];
     EXPECT_EQ(folderDump(folder), files);
     EXPECT_EQ(pool.userSlot("bob"), 4);
-    EXPECT_EQ(pool.currentUser, "admin");
+    EXPECT_EQ(pool.currentUser(), "admin");
 }
 
 TEST_F(Accounts, PasswordsThatDifferAreRefusedAndNothingIsSaved) {
@@ -241,32 +241,32 @@ TEST_F(Accounts, TheCurrentUsersPasswordGoesToTheListAndHisPreferences) {
     ASSERT_TRUE(change.save());
     EXPECT_TRUE(messages().empty());
     EXPECT_EQ(userListLines(pool)[0], "admin,1,9,1,klm,0,F");
-    EXPECT_EQ(readBytes(preferencePath(pool.folders, "admin")), "klm,\r\n");
+    EXPECT_EQ(readBytes(preferencePath(pool.folders(), "admin")), "klm,\r\n");
 }
 
 TEST_F(Accounts, AnotherPlayersPasswordReachesHisPreferenceFileWhenHeHasOne) {
-    writeBytes(preferencePath(pool.folders, "ann"), "old,ftp://ann.example/picks\r\n");
+    writeBytes(preferencePath(pool.folders(), "ann"), "old,ftp://ann.example/picks\r\n");
     PasswordChange forAnn(pool, program.dialogs, "ann");
     forAnn.password = forAnn.verification = "abc";
     ASSERT_TRUE(forAnn.save());
     EXPECT_EQ(userListLines(pool)[2], "ann,1,5,0,klm,0,F");
-    EXPECT_EQ(readBytes(preferencePath(pool.folders, "ann")), "klm,ftp://ann.example/picks\r\n");
+    EXPECT_EQ(readBytes(preferencePath(pool.folders(), "ann")), "klm,ftp://ann.example/picks\r\n");
 
     // bob has none: the list alone carries it until he changes his account.
     PasswordChange forBob(pool, program.dialogs, "bob");
     forBob.password = forBob.verification = "xyz";
     ASSERT_TRUE(forBob.save());
     EXPECT_EQ(userListLines(pool)[3], "bob,1,9,0,\x82\x83\x84,0,F");
-    EXPECT_FALSE(fs::exists(preferencePath(pool.folders, "bob")));
+    EXPECT_FALSE(fs::exists(preferencePath(pool.folders(), "bob")));
 }
 
 // Preference files hold passwords: an account change leaves each one its
 // owner's only, whatever mode it had.
 TEST_F(Accounts, PreferenceFilesOfAccountChangesAreTheOwnersOnly) {
-    writeBytes(preferencePath(pool.folders, "ann"), "old,ftp://ann.example/picks\r\n");
-    writeBytes(preferencePath(pool.folders, "bob"), "klm,address\r\n");
-    fs::permissions(preferencePath(pool.folders, "ann"), fs::perms(0644));
-    fs::permissions(preferencePath(pool.folders, "bob"), fs::perms(0644));
+    writeBytes(preferencePath(pool.folders(), "ann"), "old,ftp://ann.example/picks\r\n");
+    writeBytes(preferencePath(pool.folders(), "bob"), "klm,address\r\n");
+    fs::permissions(preferencePath(pool.folders(), "ann"), fs::perms(0644));
+    fs::permissions(preferencePath(pool.folders(), "bob"), fs::perms(0644));
     PasswordChange forAnn(pool, program.dialogs, "ann");
     forAnn.password = forAnn.verification = "abc";
     ASSERT_TRUE(forAnn.save());
@@ -274,9 +274,9 @@ TEST_F(Accounts, PreferenceFilesOfAccountChangesAreTheOwnersOnly) {
     rename.newName = "robert";
     ASSERT_TRUE(rename.save());
     for (const char* name : {"ann", "robert", "admin"})
-        EXPECT_EQ(fs::status(preferencePath(pool.folders, name)).permissions(), fs::perms(0600))
+        EXPECT_EQ(fs::status(preferencePath(pool.folders(), name)).permissions(), fs::perms(0600))
             << name;
-    EXPECT_EQ(fs::status(userListPath(pool.folders)).permissions(), fs::perms(0600));
+    EXPECT_EQ(fs::status(userListPath(pool.folders())).permissions(), fs::perms(0600));
 }
 
 class Folder : public Accounts {
@@ -285,7 +285,7 @@ protected:
 };
 
 TEST_F(Folder, SelectingAFolderCopiesThePickFilesAndSavesTheFolder) {
-    pool.currentUser = "bob";
+    pool.setCurrentUser("bob");
     FolderChange change(pool, program.dialogs);
     EXPECT_EQ(change.startFolder(), pool.programFolderText());
     const fs::path target = elsewhere.path() / "picks";

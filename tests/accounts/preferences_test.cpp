@@ -37,7 +37,7 @@ protected:
 TEST_F(Preferences, AMissingFileMeansTheDefaultsSilently) {
     ASSERT_TRUE(logIn("ann", "abc"));
     EXPECT_TRUE(program.dialogs.messages().empty());
-    const UserSlot& ann = pool.users[3];
+    const UserSlot& ann = pool.users()[3];
     EXPECT_EQ(ann.password, "abc");     // the list's, so that a save keeps it
     EXPECT_EQ(ann.exchangeAddress, ""); // no exchange place set yet
 
@@ -45,25 +45,25 @@ TEST_F(Preferences, AMissingFileMeansTheDefaultsSilently) {
     FolderChange change(pool, program.dialogs);
     test::TempDir elsewhere;
     ASSERT_TRUE(change.select(elsewhere.path().string()));
-    EXPECT_EQ(readBytes(preferencePath(pool.folders, "ann")), "klm,\r\n");
+    EXPECT_EQ(readBytes(preferencePath(pool.folders(), "ann")), "klm,\r\n");
     EXPECT_EQ(test::userListLines(pool)[2], "ann,1,5,0,klm,0," + elsewhere.path().string());
 }
 
 TEST_F(Preferences, ADamagedFileIsStillReported) {
     for (const char* damaged : {"no comma here\r\n", "\x05,x\r\n", ""}) {
         program.dialogs.clear();
-        writeBytes(preferencePath(pool.folders, "ann"), damaged);
+        writeBytes(preferencePath(pool.folders(), "ann"), damaged);
         ASSERT_TRUE(logIn("ann", "abc")) << damaged;
         EXPECT_EQ(
             program.dialogs.messages(),
             std::vector<std::string>{"Gridslate: Error reading User Preferences. Defaults set."})
             << damaged;
-        EXPECT_EQ(pool.users[3].password, "");
+        EXPECT_EQ(pool.users()[3].password, "");
     }
 }
 
 TEST_F(Preferences, APasswordChangedForAnotherPlayerLetsHimIn) {
-    writeBytes(preferencePath(pool.folders, "ann"), "klm,ftp://ann.example/\r\n");
+    writeBytes(preferencePath(pool.folders(), "ann"), "klm,ftp://ann.example/\r\n");
     ASSERT_TRUE(logIn("admin", ""));
     PasswordChange change(pool, program.dialogs, "ann");
     change.password = change.verification = "new";
@@ -74,7 +74,7 @@ TEST_F(Preferences, APasswordChangedForAnotherPlayerLetsHimIn) {
     EXPECT_FALSE(logIn("ann", "abc"));
     EXPECT_EQ(program.dialogs.messages(), std::vector<std::string>{"Error: Incorrect password."});
     ASSERT_TRUE(logIn("ann", "new"));
-    EXPECT_EQ(pool.users[3].exchangeAddress, "ftp://ann.example/");
+    EXPECT_EQ(pool.users()[3].exchangeAddress, "ftp://ann.example/");
 }
 
 } // namespace

@@ -30,7 +30,7 @@ protected:
     void SetUp() override { test::writePoolOfFive(pool); }
 
     void openAs(const std::string& user) {
-        pool.currentUser = user;
+        pool.setCurrentUser(user);
         ASSERT_TRUE(panel.open());
         program.dialogs.clear();
     }
@@ -39,21 +39,21 @@ protected:
         return it == list.entries.end() ? -1 : static_cast<int>(it - list.entries.begin());
     }
     void selectOnFile(const std::string& name) {
-        panel.selectPlayerOnFile(indexOf(pool.playersOnFile, name));
+        panel.selectPlayerOnFile(indexOf(panel.playersOnFile(), name));
     }
     void selectActive(const std::string& name) {
-        panel.selectActivePlayer(indexOf(pool.activePlayers, name));
+        panel.selectActivePlayer(indexOf(panel.activePlayers(), name));
     }
-    const UserSlot& slotOf(const std::string& name) { return pool.users[pool.userSlot(name)]; }
+    const UserSlot& slotOf(const std::string& name) { return pool.users()[pool.userSlot(name)]; }
 };
 
 TEST_F(Panel, OpeningFillsTheListsAndShowsTheAdministrator) {
-    pool.seasonYear = "2011";
-    pool.currentUser = "admin";
+    pool.setSeasonYear("2011");
+    pool.setCurrentUser("admin");
     ASSERT_TRUE(panel.open());
     // admin has no preference file yet: that is no news.
     EXPECT_TRUE(program.dialogs.messages().empty());
-    EXPECT_EQ(dumpLists(pool),
+    EXPECT_EQ(dumpLists(panel),
               "onFile: admin PC ann bob carl | active: admin PC ann bob | selected: -1 -1");
     const UserAdministrationModel& m = panel.model();
     EXPECT_EQ(m.administratorButton.caption, "admin");
@@ -63,7 +63,7 @@ TEST_F(Panel, OpeningFillsTheListsAndShowsTheAdministrator) {
           &m.activateButton, &m.upButton, &m.downButton, &m.saveChangesButton,
           &m.changePasswordButton, &m.changeUserNameButton})
         EXPECT_TRUE(c->visible) << c->caption;
-    EXPECT_EQ(pool.seasonYear, "2011"); // reading the list does not change the season
+    EXPECT_EQ(pool.seasonYear(), "2011"); // reading the list does not change the season
 
     for (const ControlModel* c : {&m.administratorButton, &m.removeButton, &m.addButton,
                                   &m.deactivateButton, &m.activateButton, &m.saveChangesButton})
@@ -98,19 +98,19 @@ TEST_P(Guard, APlayerWithoutRightsChangesNothing) {
     selectOnFile("carl");
     selectActive("bob");
     program.dialogs.inputAnswers = {"dave"};
-    const std::string before = dumpLists(pool);
+    const std::string before = dumpLists(panel);
     const std::string onDisk = test::userListBytes(pool);
-    const UserTable table = pool.users;
+    const UserTable table = pool.users();
 
     GetParam().press(panel);
 
     EXPECT_EQ(program.dialogs.messages(), kNotAdmin);
-    EXPECT_EQ(dumpLists(pool), before);
+    EXPECT_EQ(dumpLists(panel), before);
     EXPECT_EQ(test::userListBytes(pool), onDisk);
     for (int k = 1; k <= kUserSlots; ++k) {
-        EXPECT_EQ(pool.users[k].name, table[k].name);
-        EXPECT_EQ(pool.users[k].active, table[k].active);
-        EXPECT_EQ(pool.users[k].admin, table[k].admin);
+        EXPECT_EQ(pool.users()[k].name, table[k].name);
+        EXPECT_EQ(pool.users()[k].active, table[k].active);
+        EXPECT_EQ(pool.users()[k].admin, table[k].admin);
     }
 }
 
@@ -128,22 +128,22 @@ TEST_F(Panel, UpAndDownMoveTheSelectedActivePlayerForAnyUser) {
     openAs("ann");
     selectActive("ann");
     panel.moveUp();
-    EXPECT_EQ(dumpLists(pool),
+    EXPECT_EQ(dumpLists(panel),
               "onFile: admin PC ann bob carl | active: admin ann PC bob | selected: -1 1");
     panel.moveUp();
-    EXPECT_EQ(dumpLists(pool),
+    EXPECT_EQ(dumpLists(panel),
               "onFile: admin PC ann bob carl | active: ann admin PC bob | selected: -1 0");
     panel.moveUp(); // the first stays first
-    EXPECT_EQ(dumpLists(pool),
+    EXPECT_EQ(dumpLists(panel),
               "onFile: admin PC ann bob carl | active: ann admin PC bob | selected: -1 0");
     selectActive("bob");
     panel.moveDown(); // the last stays last
     panel.moveUp();
-    EXPECT_EQ(dumpLists(pool),
+    EXPECT_EQ(dumpLists(panel),
               "onFile: admin PC ann bob carl | active: ann admin bob PC | selected: -1 2");
     panel.selectActivePlayer(-1);
     panel.moveDown();
-    EXPECT_EQ(dumpLists(pool),
+    EXPECT_EQ(dumpLists(panel),
               "onFile: admin PC ann bob carl | active: ann admin bob PC | selected: -1 -1");
     EXPECT_TRUE(program.dialogs.shown.empty());
 }
@@ -154,9 +154,9 @@ TEST_F(Panel, AddPutsThePlayerOnFileAndArrowMakesHimActive) {
     panel.add();
     EXPECT_EQ(program.dialogs.shown, (std::vector<test::FakeDialogs::Shown>{
                                          {"input", "Enter the user's name", "User Name"}}));
-    EXPECT_EQ(dumpLists(pool),
+    EXPECT_EQ(dumpLists(panel),
               "onFile: admin PC ann bob carl dave | active: admin PC ann bob | selected: -1 -1");
-    const UserSlot& dave = pool.users[6];
+    const UserSlot& dave = pool.users()[6];
     EXPECT_EQ(dave.name, "dave");
     EXPECT_EQ(dave.active, 0);
     EXPECT_EQ(dave.colorScheme, 9);
@@ -166,8 +166,8 @@ TEST_F(Panel, AddPutsThePlayerOnFileAndArrowMakesHimActive) {
 
     selectOnFile("dave");
     panel.activate();
-    EXPECT_EQ(dumpLists(pool), "onFile: admin PC ann bob carl dave | active: admin PC ann bob "
-                               "dave | selected: -1 -1");
+    EXPECT_EQ(dumpLists(panel), "onFile: admin PC ann bob carl dave | active: admin PC ann bob "
+                                "dave | selected: -1 -1");
     EXPECT_EQ(dave.active, 1);
 }
 
@@ -189,12 +189,12 @@ TEST_P(AddName, IsCheckedBeforeItReachesTheFiles) {
     program.dialogs.inputAnswers = {GetParam().answer};
     panel.add();
     const NameCase& c = GetParam();
-    bool added = pool.playersOnFile.entries.back() == (c.stored.empty() ? c.answer : c.stored);
+    bool added = panel.playersOnFile().entries.back() == (c.stored.empty() ? c.answer : c.stored);
     if (GetParam().message.empty()) {
         EXPECT_TRUE(added);
         EXPECT_TRUE(program.dialogs.messages().empty());
     } else {
-        EXPECT_EQ(pool.playersOnFile.entries.size(), 5u);
+        EXPECT_EQ(panel.playersOnFile().entries.size(), 5u);
         EXPECT_EQ(program.dialogs.messages(), std::vector<std::string>{GetParam().message});
     }
 }
@@ -228,7 +228,7 @@ TEST_F(Panel, AddRatingPlayerPutsEloOnBothListsOnce) {
     openAs("admin");
     EXPECT_TRUE(panel.model().addRatingPlayerButton.visible);
     EXPECT_EQ(panel.addRatingPlayer(), AddOutcome::Added);
-    EXPECT_EQ(dumpLists(pool),
+    EXPECT_EQ(dumpLists(panel),
               "onFile: admin PC ann bob carl ELO | active: admin PC ann bob ELO | selected: -1 -1");
     EXPECT_TRUE(pool.hasRatingPlayer());
     ASSERT_TRUE(panel.saveChanges());
@@ -254,7 +254,7 @@ TEST_F(Panel, AddRatingPlayerIsRefusedBesideAPersonNamedElo) {
     EXPECT_EQ(program.dialogs.messages(),
               std::vector<std::string>{"Error: A player named ELO is already on the user list, so "
                                        "the rating player cannot be added."});
-    EXPECT_EQ(dumpLists(pool), "onFile: admin PC ELO | active: admin PC ELO | selected: -1 -1");
+    EXPECT_EQ(dumpLists(panel), "onFile: admin PC ELO | active: admin PC ELO | selected: -1 -1");
 
     openAs("ELO");
     EXPECT_EQ(panel.addRatingPlayer(), AddOutcome::Refused);
@@ -270,7 +270,7 @@ TEST_F(Panel, AddWithAFullListDoesNothingAndSaysNothing) {
     program.dialogs.inputAnswers = {"dave"};
     panel.add();
     EXPECT_TRUE(program.dialogs.shown.empty());
-    EXPECT_EQ(pool.playersOnFile.entries.size(), 100u);
+    EXPECT_EQ(panel.playersOnFile().entries.size(), 100u);
     EXPECT_EQ(panel.addPlayer("dave"), AddOutcome::ListFull);
 }
 
@@ -280,13 +280,13 @@ TEST_F(Panel, DeactivateLeavesAdminAndPcAndTheListsAlone) {
         selectOnFile("carl");
         selectActive(builtIn);
         panel.deactivate();
-        EXPECT_EQ(dumpLists(pool),
+        EXPECT_EQ(dumpLists(panel),
                   "onFile: admin PC ann bob carl | active: admin PC ann bob | selected: -1 -1");
         EXPECT_EQ(slotOf(builtIn).active, 1);
     }
     selectActive("bob");
     panel.deactivate();
-    EXPECT_EQ(dumpLists(pool),
+    EXPECT_EQ(dumpLists(panel),
               "onFile: admin PC ann bob carl | active: admin PC ann | selected: -1 -1");
     EXPECT_EQ(slotOf("bob").active, 0);
     EXPECT_TRUE(program.dialogs.shown.empty());
@@ -297,13 +297,13 @@ TEST_F(Panel, ActivateCases) {
     // Already active: the matching active entry is selected.
     selectOnFile("bob");
     panel.activate();
-    EXPECT_EQ(dumpLists(pool),
+    EXPECT_EQ(dumpLists(panel),
               "onFile: admin PC ann bob carl | active: admin PC ann bob | selected: 3 3");
     // PC selected among the active players: only the selections go.
     selectOnFile("carl");
     selectActive("PC");
     panel.activate();
-    EXPECT_EQ(dumpLists(pool),
+    EXPECT_EQ(dumpLists(panel),
               "onFile: admin PC ann bob carl | active: admin PC ann bob | selected: -1 -1");
     EXPECT_EQ(slotOf("carl").active, 0);
     // Nothing selected: likewise.
@@ -311,7 +311,7 @@ TEST_F(Panel, ActivateCases) {
     EXPECT_EQ(slotOf("carl").active, 0);
     selectOnFile("carl");
     panel.activate();
-    EXPECT_EQ(dumpLists(pool),
+    EXPECT_EQ(dumpLists(panel),
               "onFile: admin PC ann bob carl | active: admin PC ann bob carl | selected: -1 -1");
     EXPECT_EQ(slotOf("carl").active, 1);
 }
@@ -337,7 +337,7 @@ TEST_F(Panel, ARemovedPlayerStaysRemovedAfterASaveAndANewLogin) {
     openAs("admin");
     selectOnFile("bob");
     panel.remove();
-    EXPECT_EQ(dumpLists(pool),
+    EXPECT_EQ(dumpLists(panel),
               "onFile: admin PC ann carl | active: admin PC ann | selected: -1 -1");
     ASSERT_TRUE(panel.saveChanges());
     EXPECT_EQ(program.dialogs.messages(), std::vector<std::string>{"Gridslate: User list saved."});
@@ -351,7 +351,7 @@ TEST_F(Panel, ARemovedPlayerStaysRemovedAfterASaveAndANewLogin) {
 
     // Within the same run, opening the panel again does not bring him back.
     ASSERT_TRUE(panel.open());
-    EXPECT_EQ(dumpLists(pool),
+    EXPECT_EQ(dumpLists(panel),
               "onFile: admin PC ann carl | active: admin PC ann | selected: -1 -1");
 }
 
@@ -428,14 +428,14 @@ TEST_F(Panel, TheOrderSurvivesASaveAndANewLogin) {
     first.panel.moveUp();
     ASSERT_TRUE(first.panel.saveChanges());
     EXPECT_EQ(
-        dumpLists(first.pool),
+        dumpLists(first.panel),
         "onFile: admin PC ann bob carl dave | active: admin PC dave ann bob | selected: -1 2");
 
     ProgramRun second(program.home.path());
     ASSERT_TRUE(second.logIn("dave"));
     ASSERT_TRUE(second.panel.open());
     EXPECT_EQ(
-        dumpLists(second.pool),
+        dumpLists(second.panel),
         "onFile: admin PC dave ann bob carl | active: admin PC dave ann bob | selected: -1 -1");
     EXPECT_TRUE(second.dialogs.messages().empty());
 }
@@ -447,25 +447,25 @@ TEST_F(Panel, AnOrderKeptInThePickFileFollowsTheSavedOne) {
     lines[0] = test::weekLine({3, 7});
     for (const char* name : {"admin", "PC", "bob", "ann"})
         lines.push_back(name);
-    const fs::path picks = pool.folders.program / "admin2010.dat";
+    const fs::path picks = pool.folders().program / "admin2010.dat";
     test::writeBytes(picks, test::crlf(lines));
 
     ProgramRun first(program.home.path());
     ASSERT_TRUE(first.logIn("admin"));
     ASSERT_TRUE(first.panel.open());
-    EXPECT_EQ(dumpLists(first.pool),
+    EXPECT_EQ(dumpLists(first.panel),
               "onFile: admin PC ann bob carl | active: admin PC bob ann | selected: -1 -1");
     first.panel.selectActivePlayer(3);
     first.panel.moveUp();
     ASSERT_TRUE(first.panel.saveChanges());
     ASSERT_TRUE(first.panel.open());
-    EXPECT_EQ(dumpLists(first.pool),
+    EXPECT_EQ(dumpLists(first.panel),
               "onFile: admin PC ann bob carl | active: admin PC ann bob | selected: -1 -1");
 
     ProgramRun second(program.home.path());
     ASSERT_TRUE(second.logIn("admin"));
     ASSERT_TRUE(second.panel.open());
-    EXPECT_EQ(dumpLists(second.pool),
+    EXPECT_EQ(dumpLists(second.panel),
               "onFile: admin PC ann bob carl | active: admin PC ann bob | selected: -1 -1");
     // The picks themselves are kept.
     std::vector<std::string> expected(lines.begin(), lines.begin() + kWeeks);
@@ -478,7 +478,7 @@ TEST_F(Panel, AFailedSaveSaysSoAndKeepsTheOldFiles) {
     openAs("admin");
     const std::string before = test::userListBytes(pool);
     // The user list can be written but admin's preference file cannot.
-    fs::create_directories(preferencePath(pool.folders, "admin"));
+    fs::create_directories(preferencePath(pool.folders(), "admin"));
     selectOnFile("bob");
     panel.remove();
     EXPECT_FALSE(panel.saveChanges());
@@ -494,9 +494,9 @@ TEST_F(Panel, ASaveInAFolderThatCannotBeWrittenSaysSo) {
         GTEST_SKIP() << "the superuser writes into read-only folders";
     openAs("admin");
     const std::string before = test::userListBytes(pool);
-    fs::permissions(pool.folders.program, fs::perms::owner_write, fs::perm_options::remove);
+    fs::permissions(pool.folders().program, fs::perms::owner_write, fs::perm_options::remove);
     bool saved = panel.saveChanges();
-    fs::permissions(pool.folders.program, fs::perms::owner_write, fs::perm_options::add);
+    fs::permissions(pool.folders().program, fs::perms::owner_write, fs::perm_options::add);
     EXPECT_FALSE(saved);
     ASSERT_EQ(program.dialogs.messages().size(), 1u);
     EXPECT_TRUE(program.dialogs.messages()[0].starts_with("Error: The file could not be saved."));

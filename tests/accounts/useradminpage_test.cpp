@@ -175,7 +175,7 @@ TEST_F(AdminWindow, MovesThePickFilesToAChosenFolder) {
     EXPECT_TRUE(opened);
     EXPECT_TRUE(program.dialogs.messages().empty());
     EXPECT_TRUE(fs::exists(elsewhere.path() / "admin2010.dat"));
-    EXPECT_TRUE(fs::exists(program.pool.folders.program / "admin2010.dat"));
+    EXPECT_TRUE(fs::exists(program.pool.folders().program / "admin2010.dat"));
     EXPECT_EQ(test::userListLines(program.pool)[0], "admin,1,9,1,,0," + elsewhere.path().string());
 }
 

@@ -30,13 +30,13 @@ protected:
     UserListLoad loaded;
 
     std::string folder() const { return pool.programFolderText(); }
-    std::filesystem::path listPath() const { return userListPath(pool.folders); }
+    std::filesystem::path listPath() const { return userListPath(pool.folders()); }
     std::filesystem::path preferences(const std::string& user) const {
-        return preferencePath(pool.folders, user);
+        return preferencePath(pool.folders(), user);
     }
     // Loads the list as the login does: the notices of the load are shown.
     void load(const std::string& user) {
-        pool.currentUser = user;
+        pool.setCurrentUser(user);
         Result<UserListLoad> result = loadUserList(pool);
         ASSERT_TRUE(result) << result.error();
         loaded = *result;
@@ -60,36 +60,46 @@ TEST_F(UserList, MissingFileIsCreatedWithTheDefaults) {
 }
 
 TEST_F(UserList, LoadsFieldsAndTheStoredSeason) {
-    pool.seasonYear = "2013";
+    pool.setSeasonYear("2013");
     writeBytes(preferences("admin"), "klm,ftp://example/pool\r\n");
     load("2012\r\nadmin,1,9,1,,0,/x\r\nbob,1,5,0,,1,\r\n", "admin");
     EXPECT_EQ(loaded.outcome, UserListOutcome::Loaded);
-    EXPECT_EQ(pool.seasonYear, "2012");
-    EXPECT_EQ(pool.currentUser, "admin");
-    EXPECT_TRUE(pool.preferencesRead);
-    EXPECT_EQ(slotText(pool.users[1]), "admin|1|9|1|abc|0|/x|ftp://example/pool");
+    EXPECT_EQ(pool.seasonYear(), "2012");
+    EXPECT_EQ(pool.currentUser(), "admin");
+    EXPECT_TRUE(pool.preferencesRead());
+    EXPECT_EQ(slotText(pool.users()[1]), "admin|1|9|1|abc|0|/x|ftp://example/pool");
     // An empty folder means the data folder; other users' preferences are not read.
-    EXPECT_EQ(slotText(pool.users[2]), std::string("bob|1|5|0||1|") + folder() + "|");
+    EXPECT_EQ(slotText(pool.users()[2]), std::string("bob|1|5|0||1|") + folder() + "|");
     EXPECT_TRUE(fixture.dialogs.shown.empty());
 }
 
 TEST_F(UserList, OddNumbersAndEmptyLines) {
-    pool.users[5].name = "ghost"; // the table is emptied first
+    test::editUser(pool, 5,
+                   [](UserSlot& ghost) { ghost.name = "ghost"; }); // the table is emptied first
     load("2010\nann,1.5,2.5,99999,,x,\n\ncarl,1,3,0,,0,/c,extra,fields\n", "nobody");
     EXPECT_EQ(loaded.outcome, UserListOutcome::UserNotFound);
-    EXPECT_EQ(pool.currentUser, "nobody");
+    EXPECT_EQ(pool.currentUser(), "nobody");
     // Halves go to even, a number out of range reads as 0, the empty line
     // leaves a free slot and extra fields are ignored.
-    EXPECT_EQ(slotText(pool.users[1]), std::string("ann|2|2|0||0|") + folder() + "|");
-    EXPECT_EQ(pool.users[2].name + "|" + pool.users[5].name, "|");
-    EXPECT_EQ(slotText(pool.users[3]), "carl|1|3|0||0|/c|");
+    EXPECT_EQ(slotText(pool.users()[1]), std::string("ann|2|2|0||0|") + folder() + "|");
+    EXPECT_EQ(pool.users()[2].name + "|" + pool.users()[5].name, "|");
+    EXPECT_EQ(slotText(pool.users()[3]), "carl|1|3|0||0|/c|");
 }
 
 TEST_F(UserList, ListsHoldEveryUserOnFileAndTheActiveOnes) {
     load("2010\nann,1.5,2.5,99999,,x,\n\ncarl,1,3,0,,0,/c\n", "nobody");
-    fillUserLists(pool);
-    EXPECT_EQ(pool.playersOnFile.entries, (std::vector<std::string>{"ann", "carl"}));
-    EXPECT_EQ(pool.activePlayers.entries, (std::vector<std::string>{"carl"}));
+    EXPECT_EQ(playersOnFile(pool), (std::vector<std::string>{"ann", "carl"}));
+    EXPECT_EQ(activePlayersInPoolOrder(pool), (std::vector<std::string>{"carl"}));
+}
+
+// The last slot is its own user's: a current user on no slot has none.
+TEST_F(UserList, AUserOnNoSlotHasNoSlotOfHisOwn) {
+    std::string bytes = "2010\r\n";
+    for (int i = 1; i <= kUserSlots; ++i)
+        bytes += "u" + std::to_string(i) + ",1,1,1,,0,\r\n";
+    load(bytes, "nobody");
+    EXPECT_EQ(loaded.outcome, UserListOutcome::UserNotFound);
+    EXPECT_EQ(pool.currentSlot(), nullptr);
 }
 
 TEST_F(UserList, MoreThanAHundredUsersLoadsTheFirstHundredAndSaysSo) {
@@ -100,7 +110,7 @@ TEST_F(UserList, MoreThanAHundredUsersLoadsTheFirstHundredAndSaysSo) {
         bytes += ",1,1,0,,0,\r\n";
     }
     load(bytes, "u105");
-    EXPECT_EQ(pool.users[100].name, "u100");
+    EXPECT_EQ(pool.users()[100].name, "u100");
     EXPECT_EQ(loaded.outcome, UserListOutcome::UserNotFound);
     EXPECT_EQ(loaded.droppedUserLines, 5u);
     EXPECT_EQ(fixture.dialogs.messages(),
@@ -128,10 +138,10 @@ TEST_P(Preferences, ReadOrDefault) {
     if (GetParam().bytes)
         writeBytes(preferences("ann"), GetParam().bytes);
     load("2010\r\nann,1,9,0,klm,0,\r\n", "ann");
-    EXPECT_EQ(pool.users[1].password, GetParam().password);
-    EXPECT_EQ(pool.users[1].exchangeAddress, GetParam().address);
+    EXPECT_EQ(pool.users()[1].password, GetParam().password);
+    EXPECT_EQ(pool.users()[1].exchangeAddress, GetParam().address);
     EXPECT_EQ(loaded.preferencesDefaulted, GetParam().defaults);
-    EXPECT_EQ(pool.preferencesRead, GetParam().read);
+    EXPECT_EQ(pool.preferencesRead(), GetParam().read);
     std::vector<std::string> expected;
     if (GetParam().defaults)
         expected.push_back("Gridslate: Error reading User Preferences. Defaults set.");
@@ -155,8 +165,8 @@ TEST_F(UserList, SaveWritesActiveThenInactiveUsers) {
     load("2010\r\nbob,0,3,0,,1,/b\r\nadmin,1,9,1,,0,/a\r\nPC,1,1,0,Z,0,/a\r\n"
          "ann,1,4,0,klm,0,/a\r\n",
          "admin");
-    pool.savedActivePlayers = {"ann", "admin"};
-    fillUserLists(pool);
+    pool.setSavedPoolOrder({"ann", "admin"});
+    refreshPoolOrder(pool);
     Status saved = saveUserList(pool);
     ASSERT_TRUE(saved) << saved.error();
     EXPECT_EQ(readBytes(listPath()), "2010\r\nann,1,4,0,klm,0,/a\r\nadmin,1,9,1,klm,0,/a\r\n"
@@ -167,13 +177,12 @@ TEST_F(UserList, SaveWritesActiveThenInactiveUsers) {
 TEST_F(UserList, RemovedUserStaysRemoved) {
     writeBytes(preferences("admin"), ",\r\n");
     load("2010\r\nadmin,1,9,1,,0,/a\r\nbob,1,3,0,,0,/b\r\n", "admin");
-    pool.playersOnFile.entries = {"admin"};
-    pool.activePlayers.entries = {"admin"};
+    test::editUser(pool, 2, [](UserSlot& bob) { bob.removed = true; });
+    pool.setPoolOrder({"admin"});
     Status saved = saveUserList(pool);
     ASSERT_TRUE(saved) << saved.error();
     load("admin");
-    fillUserLists(pool);
-    EXPECT_EQ(pool.playersOnFile.entries, (std::vector<std::string>{"admin"}));
+    EXPECT_EQ(playersOnFile(pool), (std::vector<std::string>{"admin"}));
 }
 
 TEST(PasswordCode, ShiftsByTen) {

@@ -129,11 +129,11 @@ protected:
         for (const SeasonGame& g : aroundTheReferenceDay())
             records.push_back({g.visitor, g.home, g.date, g.visitorScore, g.homeScore, "2010"});
         test::storeRecords(pool, records);
-        writeBytes(userListPath(pool.folders),
+        writeBytes(userListPath(pool.folders()),
                    crlf({"2010", "admin,0,9,1,,0,", "ann,1,1,0,,0,", "bob,1,1,0,,0,"}));
         writePicks("ann2010.dat", kAnn);
         writePicks("bob2010.dat", kBob);
-        pool.currentUser = "admin";
+        pool.setCurrentUser("admin");
         ASSERT_TRUE(loadUserList(pool));
     }
 
@@ -146,7 +146,7 @@ protected:
                     picked.push_back(t);
             lines.push_back(weekLine(picked));
         }
-        writeBytes(pool.folders.program / file, crlf(lines));
+        writeBytes(pool.folders().program / file, crlf(lines));
     }
 };
 
@@ -158,21 +158,21 @@ TEST_F(ExportFiles, TheThreeFilesGoToTheInstallFolderWithTheirMessages) {
     EXPECT_EQ(program.dialogs.messages(),
               (std::vector<std::string>{
                   "Export Status: User Pick History Export Complete.\nThe file is " +
-                      (pool.folders.install / "AllUserPickHistory.csv").string(),
+                      (pool.folders().install / "AllUserPickHistory.csv").string(),
                   "Export Status: User Pick Results Export Complete.\nThe file is " +
-                      (pool.folders.install / "AllUserPickResults.csv").string(),
+                      (pool.folders().install / "AllUserPickResults.csv").string(),
                   "Export Status: User Stat Export Complete.\nThe file is " +
-                      (pool.folders.install / "AllUserStats2010.csv").string()}));
+                      (pool.folders().install / "AllUserStats2010.csv").string()}));
 
     EXPECT_EQ(
-        readBytes(pool.folders.install / "AllUserPickHistory.csv"),
+        readBytes(pool.folders().install / "AllUserPickHistory.csv"),
         crlf({"Week,Date,,Visitor Team,,Home Team,,ann,bob",
               "1,10/31/2010,Sunday,Miami Dolphins,20,Buffalo Bills,10,MIA,BUF",
               "1,,Sunday,Detroit Lions,14,Chicago Bears,14,DET,CHI",
               "1,11/1/2010,Monday,Houston Texans,17,Indianapolis Colts,30,IND,HOU",
               "2,11/2/2010,Tuesday,N.Y. Jets,21,New England Patriots,7,NYJ,NE", ",,,,,,, 2, 0"}));
     EXPECT_EQ(
-        readBytes(pool.folders.install / "AllUserPickResults.csv"),
+        readBytes(pool.folders().install / "AllUserPickResults.csv"),
         crlf({"Week,Date,,Visitor Team,,Home Team,,ann,bob",
               "1,10/31/2010,Sunday,Miami Dolphins,20,Buffalo Bills,10,1,0",
               "1,,Sunday,Detroit Lions,14,Chicago Bears,14,0,0",
@@ -180,7 +180,7 @@ TEST_F(ExportFiles, TheThreeFilesGoToTheInstallFolderWithTheirMessages) {
               "2,11/2/2010,Tuesday,N.Y. Jets,21,New England Patriots,7,1,0", ",,,,,,, 3, 0"}));
     // Week 1 closes with the game on the reference day, which counts.
     EXPECT_EQ(
-        readBytes(pool.folders.install / "AllUserStats2010.csv"),
+        readBytes(pool.folders().install / "AllUserStats2010.csv"),
         crlf({"", "User: ann", "Week,Total,% Week,Correct,Picks,% Overall",
               "1,2,66.6667,2,3,66.6667", "", "User: bob",
               "Week,Total,% Week,Correct,Picks,% Overall", "1,0,0,0,3,0", "",
@@ -188,13 +188,13 @@ TEST_F(ExportFiles, TheThreeFilesGoToTheInstallFolderWithTheirMessages) {
 }
 
 TEST_F(ExportFiles, APlayerWithoutAPickFileGetsAnEmptyOne) {
-    fs::remove(pool.folders.program / "bob2010.dat");
+    fs::remove(pool.folders().program / "bob2010.dat");
     ASSERT_TRUE(exportPickHistory(pool));
-    EXPECT_EQ(readBytes(pool.folders.program / "bob2010.dat"),
+    EXPECT_EQ(readBytes(pool.folders().program / "bob2010.dat"),
               crlf(std::vector<std::string>(kWeeks, weekLine())));
     // Without picks every row shows the home team, and a home win counts.
     EXPECT_EQ(
-        readBytes(pool.folders.install / "AllUserPickHistory.csv"),
+        readBytes(pool.folders().install / "AllUserPickHistory.csv"),
         crlf({"Week,Date,,Visitor Team,,Home Team,,ann,bob",
               "1,10/31/2010,Sunday,Miami Dolphins,20,Buffalo Bills,10,MIA,BUF",
               "1,,Sunday,Detroit Lions,14,Chicago Bears,14,DET,CHI",
@@ -203,33 +203,38 @@ TEST_F(ExportFiles, APlayerWithoutAPickFileGetsAnEmptyOne) {
 }
 
 TEST_F(ExportFiles, TheStatisticsFollowTheSeasonInForceNotTheStoredOne) {
-    pool.seasonYear = "2011";
+    pool.setSeasonYear("2011");
     Result<ExportOutcome> outcome = exportUserStatistics(pool);
     ASSERT_TRUE(outcome) << outcome.error();
-    EXPECT_EQ(outcome->path, pool.folders.install / "AllUserStats2011.csv");
-    EXPECT_EQ(pool.seasonYear, "2011");
+    EXPECT_EQ(outcome->path, pool.folders().install / "AllUserStats2011.csv");
+    EXPECT_EQ(pool.seasonYear(), "2011");
     // The 2011 pick files were read (made empty), not those of 2010.
-    EXPECT_TRUE(fs::exists(pool.folders.program / "ann2011.dat"));
+    EXPECT_TRUE(fs::exists(pool.folders().program / "ann2011.dat"));
     EXPECT_EQ(readBytes(outcome->path),
               crlf({"", "User: ann", "Week,Total,% Week,Correct,Picks,% Overall", "", "User: bob",
                     "Week,Total,% Week,Correct,Picks,% Overall", "", "User Stat Summary:",
                     "User,Correct,Picks,% Correct", "ann,0,0,0", "bob,0,0,0"}));
 }
 
-TEST_F(ExportFiles, AnUnwritableFolderIsReportedAndNothingIsComplete) {
-    pool.folders.install = pool.folders.install / "missing";
+TEST_F(ExportFiles, AnUnwritableFileIsReportedAndNothingIsComplete) {
+    // A folder standing where an export goes: its file cannot be written.
+    const std::vector<fs::path> blocked = {pickHistoryPath(pool.folders()),
+                                           userStatisticsPath(pool.folders(), pool.seasonYear())};
+    for (const fs::path& path : blocked)
+        fs::create_directories(path);
     CsvExports exports(pool, program.dialogs);
     std::vector<ProgressModel> seen;
     exports.onProgress = [&](const ProgressModel& p) { seen.push_back(p); };
     exports.exportHistory();
     exports.exportStatistics();
-    ASSERT_EQ(program.dialogs.shown.size(), 2u);
-    for (const auto& shown : program.dialogs.shown) {
+    ASSERT_EQ(program.dialogs.shown.size(), blocked.size());
+    for (size_t i = 0; i < blocked.size(); ++i) {
+        const test::FakeDialogs::Shown& shown = program.dialogs.shown[i];
         EXPECT_EQ(shown.title, "Error");
         EXPECT_TRUE(shown.text.starts_with("The file could not be saved.")) << shown.text;
-        EXPECT_NE(shown.text.find("missing"), std::string::npos) << shown.text;
+        EXPECT_NE(shown.text.find(blocked[i].filename().string()), std::string::npos) << shown.text;
+        EXPECT_TRUE(fs::is_empty(blocked[i]));
     }
-    EXPECT_FALSE(fs::exists(pool.folders.install));
     ASSERT_FALSE(seen.empty());
     EXPECT_FALSE(exports.progress().visible);
 }
@@ -272,7 +277,7 @@ TEST_F(ExportFiles, ASpreadsheetProgramReadsTheFiles) {
         " --headless --infilter=CSV:44,34,76 --convert-to html --outdir " + out.string();
     for (const char* file :
          {"AllUserPickHistory.csv", "AllUserPickResults.csv", "AllUserStats2010.csv"})
-        command += " " + (pool.folders.install / file).string();
+        command += " " + (pool.folders().install / file).string();
     command += " >" + (work.path() / "log").string() + " 2>&1";
     ASSERT_EQ(std::system(command.c_str()), 0) << readBytes(work.path() / "log");
 

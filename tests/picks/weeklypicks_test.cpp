@@ -22,8 +22,8 @@ void seatPlayers(Pool& pool) {
     test::addUser(pool, 1, "admin", 1);
     test::addUser(pool, 2, "PC");
     test::addUser(pool, 3, "alice");
-    pool.currentUser = "alice";
-    pool.seasonYear = "2011";
+    pool.setCurrentUser("alice");
+    pool.setSeasonYear("2011");
 }
 
 // The week on show and which buttons can be used.
@@ -61,13 +61,13 @@ protected:
     // 2010 complete, then one more game closes week 17 and the Sunday after
     // opens an eighteenth week.
     void storeSeasonWithAnEighteenthWeek() {
-        pool.seasonYear = "2010";
+        pool.setSeasonYear("2010");
         std::vector<GameRecord> records = seasonRecords(2010);
         records.push_back({"Dallas Cowboys", "N.Y. Giants", "1/3/2011", "20", "17", "2010"});
         records.push_back({"Arizona Cardinals", "Seattle Seahawks", "1/9/2011", "", "", "2010"});
         test::storeRecords(pool, records);
     }
-    fs::path oldScores2010() const { return pool.folders.program / "oldscores2010.dat"; }
+    fs::path oldScores2010() const { return pool.folders().program / "oldscores2010.dat"; }
 };
 
 constexpr const char* kHeader = "Visitor Team | Home Team | Projected Winner | Projected Spread\n";
@@ -112,8 +112,10 @@ TEST_F(WeeklyPicks, TheRatingPlayersFavouriteStandsBesidePCsProjection) {
     // is favoured by its 65 points at home: a chance of 59 %, by 2.6, so 3.
     test::storeSeasons(pool, {2011}, kNoScores);
     test::addUser(pool, 4, "ELO");
-    pool.users[4].active = 0;
-    pool.users[4].flag = true;
+    test::editUser(pool, 4, [](UserSlot& elo) {
+        elo.active = 0;
+        elo.flag = true;
+    });
     panel.open();
     EXPECT_EQ(grid().cols(), 5);
     EXPECT_EQ(grid().columnWidth(4), 1900);
@@ -122,7 +124,7 @@ TEST_F(WeeklyPicks, TheRatingPlayersFavouriteStandsBesidePCsProjection) {
     EXPECT_EQ(dumpRow(1),
               "New Orleans Saints | Green Bay Packers | Green Bay Packers | 1 | GB 59 % by 3");
     EXPECT_EQ(dumpRow(16), "Oakland Raiders | Denver Broncos | Denver Broncos | 1 | DEN 59 % by 3");
-    EXPECT_TRUE(fs::exists(pool.folders.program / "ELO2011.dat"));
+    EXPECT_TRUE(fs::exists(pool.folders().program / "ELO2011.dat"));
     EXPECT_TRUE(program.dialogs.shown.empty());
 }
 
@@ -156,7 +158,7 @@ TEST_F(WeeklyPicks, SavedPicksAreWrittenAndShownOnOpening) {
     panel.togglePick(2, 0);
     panel.savePicks();
     EXPECT_EQ(controls(), "week 1 9/8/2011-9/12/2011 next- prev- Picks Saved-");
-    EXPECT_EQ(test::readBytes(pool.folders.program / "alice2011.dat"),
+    EXPECT_EQ(test::readBytes(pool.folders().program / "alice2011.dat"),
               test::crlf({test::weekLine({teamNumber("Pittsburgh Steelers")})}) +
                   test::crlf(std::vector<std::string>(16, test::weekLine())));
     panel.open();
@@ -167,7 +169,7 @@ TEST_F(WeeklyPicks, SavedPicksAreWrittenAndShownOnOpening) {
 
 TEST_F(WeeklyPicks, GamesOnOrBeforeTheReferenceDateAreLocked) {
     test::storeSeasons(pool, {2011}, kNoScores);
-    pool.referenceDate = "9/11/2011"; // the Sunday of week 1
+    pool.setReferenceDate("9/11/2011"); // the Sunday of week 1
     panel.open();
     panel.togglePick(1, 0); // Thursday 9/8/2011
     panel.togglePick(2, 0); // Sunday 9/11/2011, the reference date itself
@@ -314,7 +316,7 @@ TEST_F(WeeklyPicks, PicksThatCannotBeSavedKeepThePanel) {
 // 2012 through the Sunday of week 10, whose Monday game is still to come.
 // St. Louis at San Francisco ended in a tie: a pick of either team is wrong.
 TEST_F(WeeklyPicks, PicksAreMarkedByTheResult) {
-    pool.seasonYear = "2012";
+    pool.setSeasonYear("2012");
     test::storeSeasons(pool, {2012}, "11/11/2012");
     PickTable picks{};
     for (const char* team :
@@ -346,7 +348,7 @@ TEST_F(WeeklyPicks, PicksAreMarkedByTheResult) {
 // The last week has no Monday game: with every game of it scored the season
 // is still on, and no old-scores file is written.
 TEST_F(WeeklyPicks, SeventeenScoredWeeksDoNotEndTheSeason) {
-    pool.seasonYear = "2010";
+    pool.setSeasonYear("2010");
     test::storeSeasons(pool, {2010});
     panel.open();
     EXPECT_EQ(panel.season().currentWeek, 17);
@@ -387,7 +389,7 @@ TEST_F(WeeklyPicks, AnOldScoresFileThatCannotBeWrittenIsNotClaimedSaved) {
 // beside the new one and says so once; the next opening says nothing.
 TEST_F(WeeklyPicks, ADamagedComputerFileIsToldOnce) {
     test::storeRecords(pool, seasonRecords(2011, kNoScores));
-    fs::path pcFile = pool.folders.program / "PC2011.dat";
+    fs::path pcFile = pool.folders().program / "PC2011.dat";
     test::writeBytes(pcFile, "7,7,7\r\n");
     panel.open();
     std::string notice("Gridslate: The computer player's file ");
@@ -417,7 +419,7 @@ TEST_F(WeeklyPicks, AGameOfATeamOutsideTheLeagueIsShownButCannotBePicked) {
 
 TEST_F(WeeklyPicks, ASeasonWithoutGamesShowsAnEmptyGrid) {
     test::storeSeasons(pool, {2011}, kNoScores);
-    pool.seasonYear = "2016";
+    pool.setSeasonYear("2016");
     panel.open();
     EXPECT_EQ(grid().dump(), kHeader);
     EXPECT_EQ(controls(), "week 1 - next- prev- Save Picks-");
@@ -455,8 +457,8 @@ TEST(TwoPools, PicksSavedInOneHomeAreSeenInTheOtherOnceTheFileIsCopied) {
 
     fs::path saved = pickFilePath(adminMachine.pool, "alice");
     fs::path received = pickFilePath(aliceMachine.pool, "alice");
-    ASSERT_EQ(saved, adminMachine.pool.folders.program / "alice2011.dat");
-    ASSERT_EQ(received, aliceMachine.pool.folders.program / "alice2011.dat");
+    ASSERT_EQ(saved, adminMachine.pool.folders().program / "alice2011.dat");
+    ASSERT_EQ(received, aliceMachine.pool.folders().program / "alice2011.dat");
     fs::copy_file(saved, received, fs::copy_options::overwrite_existing);
 
     alicePanel.open();

@@ -60,7 +60,7 @@ TEST_F(Standings, TheRatingPlayerStandsAmongThePlayersWithThePicksItKept) {
     // ann did; those picks stay whatever the ratings say now.
     std::string folder = pool.programFolderText();
     test::writeBytes(
-        pool.folders.program / "UserList.db",
+        pool.folders().program / "UserList.db",
         test::crlf({"2010", "admin,1,9,1,,0," + folder, "PC,1,1,0,,0," + folder,
                     "ann,1,1,0,,0," + folder, "ELO,1,1,0,,1," + folder, "bob,1,1,0,,0," + folder}));
     writePicks("ELO", sidePicks(test::bundled2010(), Side::Home, 1, 8));

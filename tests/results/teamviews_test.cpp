@@ -139,7 +139,7 @@ TEST_F(TeamStatistics, BeforeTheFirstScoreTheFiguresAreLastYears) {
 TEST_F(TeamStatistics, FinishedSeasonWithATie) {
     // 2012: San Francisco went 11-4-1, the tie and a loss against St. Louis.
     test::storeSeasons(pool, {2012});
-    pool.seasonYear = "2012";
+    pool.setSeasonYear("2012");
     panel.open();
     panel.showTeam(26);
     EXPECT_EQ(detailText(panel.detail()),

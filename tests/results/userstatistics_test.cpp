@@ -133,8 +133,7 @@ TEST_F(UserStatistics, OpensWithTheUserLeftThePcRightAndEverybodysTotals) {
                                    "cy | 0 | 0 | 0\n");
     EXPECT_EQ(m.totalsHeight, 6 * 300);
     EXPECT_TRUE(fs::exists(pickFilePath(pool, "cy"))); // a missing file is created empty
-    EXPECT_EQ(pool.savedActivePlayers,
-              (std::vector<std::string>{"admin", "PC", "ann", "bob", "cy"}));
+    EXPECT_EQ(pool.savedPoolOrder(), (std::vector<std::string>{"admin", "PC", "ann", "bob", "cy"}));
     EXPECT_TRUE(dialogs.shown.empty());
 }
 
@@ -211,9 +210,9 @@ TEST_F(UserStatistics, EqualPercentagesKeepTheActivePlayersOrder) {
 }
 
 TEST_F(UserStatistics, KeepsTheSeasonChosenForTheRun) {
-    pool.seasonYear = "2009";
+    pool.setSeasonYear("2009");
     panel.open();
-    EXPECT_EQ(pool.seasonYear, "2009");
+    EXPECT_EQ(pool.seasonYear(), "2009");
     EXPECT_EQ(panel.model().leftGrid.rows(), 17); // 2009 is fully scored: 16 closed weeks
 }
 

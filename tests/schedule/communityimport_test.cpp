@@ -323,8 +323,8 @@ TEST_F(CommunityImport, ComputerPlayersNumbersFollowTheirGames) {
     ASSERT_TRUE(import(kBase).ok);
     // PC's file leaves out the season's first game; the rating player's
     // starts with it.
-    fs::path pc = pool().folders.program / "PC2016.dat";
-    fs::path elo = pool().folders.program / "ELO2016.dat";
+    fs::path pc = pool().folders().program / "PC2016.dat";
+    fs::path elo = pool().folders().program / "ELO2016.dat";
     test::writeBytes(pc, test::crlf(computerFile({"11", "12", "13", "14"})));
     test::writeBytes(elo, test::crlf(computerFile({"20", "21", "22", "23", "24"})));
     std::string moved =

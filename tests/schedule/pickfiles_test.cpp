@@ -50,7 +50,7 @@ std::string refusal(const std::string& player) {
 class PickFiles : public testing::Test {
 protected:
     PickFiles() {
-        pool.seasonYear = "2010";
+        pool.setSeasonYear("2010");
         test::addUser(pool, 1, "admin");
         test::addUser(pool, 2, "PC");
         test::addUser(pool, 3, "alice", 0, aliceFolder().string());
@@ -59,7 +59,7 @@ protected:
 
     fs::path aliceFolder() const { return fixture.home.path() / "alice"; }
     fs::path aliceFile() const { return aliceFolder() / "alice2010.dat"; }
-    fs::path pcFile() const { return pool.folders.program / "PC2010.dat"; }
+    fs::path pcFile() const { return pool.folders().program / "PC2010.dat"; }
 
     PlayerPicks load(const std::string& player) {
         Result<PlayerPicks> loaded = loadPicks(pool, player);
@@ -98,7 +98,7 @@ TEST_F(PickFiles, HumanFileHoldsPicksThenActivePlayers) {
     picks[1][1] = 1;
     picks[1][32] = 1;
     picks[17][16] = 1;
-    pool.activePlayers.entries = {"alice", "admin", "Bob Smith"};
+    pool.setPoolOrder({"alice", "admin", "Bob Smith"});
     save("alice", picks);
     EXPECT_EQ(
         test::readBytes(aliceFile()),
@@ -106,7 +106,7 @@ TEST_F(PickFiles, HumanFileHoldsPicksThenActivePlayers) {
 
     PlayerPicks loaded = load("alice");
     EXPECT_EQ(allWeeks(loaded.picks), allWeeks(picks));
-    EXPECT_EQ(loaded.activeOrder, pool.activePlayers.entries);
+    EXPECT_EQ(loaded.activeOrder, pool.poolOrder());
 }
 
 TEST_F(PickFiles, ComputerFileHoldsProjectionsAndSpreadsOneToLast) {
@@ -129,10 +129,10 @@ TEST_F(PickFiles, ComputerFileHoldsProjectionsAndSpreadsOneToLast) {
 }
 
 TEST_F(PickFiles, AnEighteenWeekSeasonKeepsItsLastWeekAndEveryGame) {
-    pool.seasonYear = "2021";
+    pool.setSeasonYear("2021");
     PickTable picks{};
     picks[18][5] = 1;
-    pool.activePlayers.entries = {"alice"};
+    pool.setPoolOrder({"alice"});
     save("alice", picks);
     EXPECT_EQ(test::readBytes(aliceFolder() / "alice2021.dat"),
               crlf(lines({}, 17, {weekLine({5}), "alice"})));
@@ -144,7 +144,7 @@ TEST_F(PickFiles, AnEighteenWeekSeasonKeepsItsLastWeekAndEveryGame) {
     saveComputer(projection);
     std::vector<std::string> spreadLines(272, "0");
     spreadLines[271] = "4";
-    EXPECT_EQ(test::readBytes(pool.folders.program / "PC2021.dat"), crlf(lines({}, 17, [&] {
+    EXPECT_EQ(test::readBytes(pool.folders().program / "PC2021.dat"), crlf(lines({}, 17, [&] {
                   std::vector<std::string> rest = {weekLine({7})};
                   rest.insert(rest.end(), spreadLines.begin(), spreadLines.end());
                   return rest;
@@ -180,7 +180,7 @@ TEST_F(PickFiles, PicksSavedAsTheComputerPlayerLeaveItsFileAlone) {
     std::string before = test::readBytes(pcFile());
     PickTable picks{};
     picks[1][1] = 1;
-    pool.activePlayers.entries = {"PC", "admin"};
+    pool.setPoolOrder({"PC", "admin"});
     save("PC", picks);
     EXPECT_EQ(test::readBytes(pcFile()), before);
 }
@@ -312,10 +312,11 @@ TEST_F(PickFiles, EachDamagedComputerFileIsKeptUnderANameOfItsOwn) {
 }
 
 TEST_F(PickFiles, NameNotInTheTableUsesTheLastSlotsFolder) {
-    EXPECT_EQ(pickFilePath(pool, "zed"), pool.folders.program / "zed2010.dat"); // no folder set
-    pool.users[100].folder = (fixture.home.path() / "spare").string();
+    EXPECT_EQ(pickFilePath(pool, "zed"), pool.folders().program / "zed2010.dat"); // no folder set
+    test::editUser(pool, 100,
+                   [&](UserSlot& last) { last.folder = (fixture.home.path() / "spare").string(); });
     fs::create_directories(fixture.home.path() / "spare");
-    pool.seasonYear = "2011";
+    pool.setSeasonYear("2011");
     load("zed");
     EXPECT_TRUE(fs::exists(fixture.home.path() / "spare" / "zed2011.dat"));
 }
@@ -345,10 +346,11 @@ protected:
 // there, and a folder that does not exist here cannot hold anything.
 TEST_P(StoredFolders, PickFilesStayInThisPoolUnlessAChosenFolderExists) {
     fs::create_directories(fixture.home.path() / "other");
-    pool.users[2].folder = atHome(GetParam().computerFolder);
-    pool.users[3].folder = atHome(GetParam().aliceFolder);
+    test::editUser(pool, 2, [&](UserSlot& pc) { pc.folder = atHome(GetParam().computerFolder); });
+    test::editUser(pool, 3,
+                   [&](UserSlot& alice) { alice.folder = atHome(GetParam().aliceFolder); });
     EXPECT_EQ(pickFilePath(pool, "alice"), fs::path(atHome(GetParam().expected)) / "alice2010.dat");
-    EXPECT_EQ(pickFilePath(pool, "PC"), pool.folders.program / "PC2010.dat");
+    EXPECT_EQ(pickFilePath(pool, "PC"), pool.folders().program / "PC2010.dat");
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -375,7 +377,7 @@ TEST_F(PickFiles, UnsafeNamesAreRefusedWithoutTouchingAnyFile) {
         EXPECT_EQ(saved.error(), refusal(player));
     }
     EXPECT_TRUE(fs::is_empty(aliceFolder()));
-    EXPECT_TRUE(fs::is_empty(pool.folders.program));
+    EXPECT_TRUE(fs::is_empty(pool.folders().program));
 }
 
 TEST_F(PickFiles, OldScoresCarryTheirSignSpaceAndReadBack) {
@@ -383,19 +385,19 @@ TEST_F(PickFiles, OldScoresCarryTheirSignSpaceAndReadBack) {
     records[1] = {0, 10, 3, 1, 0, 0, 2};
     records[2] = {0, -3, 0, 0, 12, 1, 4};
     records[32] = {0, 416, 307, 14, 2, 0, 1};
-    Status written = writeOldScores(pool.folders, 2009, records);
+    Status written = writeOldScores(pool.folders(), 2009, records);
     ASSERT_TRUE(written) << written.error();
     std::vector<std::string> expected(32, " 0, 0, 0, 0, 0");
     expected[0] = " 10, 3, 1, 0, 0";
     expected[1] = "-3, 0, 0, 12, 1";
     expected[31] = " 416, 307, 14, 2, 0";
-    EXPECT_EQ(test::readBytes(oldScoresPath(pool.folders, 2009)), crlf(expected));
+    EXPECT_EQ(test::readBytes(oldScoresPath(pool.folders(), 2009)), crlf(expected));
 
     TeamRecordTable read = records;
     for (int t = 1; t <= kTeamCount; ++t)
         for (int c = 1; c <= 5; ++c)
             read[t][c] = 77;
-    ASSERT_TRUE(readOldScores(pool.folders, 2009, read));
+    ASSERT_TRUE(readOldScores(pool.folders(), 2009, read));
     EXPECT_EQ(read, records);
 }
 
@@ -403,7 +405,7 @@ TEST_F(PickFiles, MissingOldScoresLeaveTheRecordsAlone) {
     TeamRecordTable records = emptyTeamRecords();
     records[5][3] = 77;
     TeamRecordTable before = records;
-    EXPECT_FALSE(readOldScores(pool.folders, 2008, records));
+    EXPECT_FALSE(readOldScores(pool.folders(), 2008, records));
     EXPECT_EQ(records, before);
 }
 

@@ -35,7 +35,7 @@ std::string dumpSeason(const Season& season) {
 
 class SeasonGamesTest : public testing::Test {
 protected:
-    SeasonGamesTest() { pool.seasonYear = "2010"; }
+    SeasonGamesTest() { pool.setSeasonYear("2010"); }
     Season rebuild() {
         Result<Season> season = rebuildSeasonGames(pool);
         EXPECT_TRUE(season) << season.error();
@@ -64,7 +64,7 @@ TEST_F(SeasonGamesTest, TakesTheSeasonByNumericYearAndCountsOnlyFullScores) {
 // The bundled seasons as the pool saw them on its reference day: 2009
 // finished, 2010 scored through 11/02/2010, the later seasons unplayed.
 TEST_F(SeasonGamesTest, FreshHomeGetsTheBundledSeasons) {
-    fs::remove_all(pool.folders.program); // a first start has no data folder yet
+    fs::remove_all(pool.folders().program); // a first start has no data folder yet
     Season season = rebuild();
     EXPECT_EQ(season.scoredGameCount, 117);
     ASSERT_GT(season.games.size(), 116u);
@@ -81,7 +81,7 @@ TEST_F(SeasonGamesTest, FreshHomeGetsTheBundledSeasons) {
     EXPECT_EQ(test::dumpRecords(records), test::dumpRecords(expected));
 
     // Nothing but the table is left behind.
-    EXPECT_EQ(folderEntries(pool.folders.program), std::vector<std::string>{kGamesFileName});
+    EXPECT_EQ(folderEntries(pool.folders().program), std::vector<std::string>{kGamesFileName});
 }
 
 TEST_F(SeasonGamesTest, AnExistingTableIsNeverRewritten) {
@@ -114,7 +114,7 @@ TEST_F(SeasonGamesTest, InstallingTheBundleNeverReplacesATableThatStandsMeanwhil
     Status installed = installBundledTable(pool);
     ASSERT_TRUE(installed) << installed.error();
     EXPECT_EQ(test::dumpRecords(test::tableRecords(pool)), test::dumpRecords({imported}));
-    EXPECT_EQ(folderEntries(pool.folders.program), std::vector<std::string>{kGamesFileName});
+    EXPECT_EQ(folderEntries(pool.folders().program), std::vector<std::string>{kGamesFileName});
 }
 
 // Runs in a child process; its exit status says whether it succeeded.
@@ -162,7 +162,7 @@ TEST(ConcurrentStart, AnImportReportedAsDoneIsInTheTable) {
             if (record.year == "2011")
                 season2011.push_back(record);
         EXPECT_EQ(test::dumpRecords(season2011), imported) << "round " << round;
-        EXPECT_EQ(folderEntries(pool.folders.program), std::vector<std::string>{kGamesFileName})
+        EXPECT_EQ(folderEntries(pool.folders().program), std::vector<std::string>{kGamesFileName})
             << "round " << round;
     }
     EXPECT_GT(importsDone, 0);

@@ -32,8 +32,8 @@ protected:
     EnterScores() {
         test::addUser(pool, 1, "admin", 1);
         test::addUser(pool, 2, "alice");
-        pool.currentUser = "admin";
-        pool.seasonYear = "2010";
+        pool.setCurrentUser("admin");
+        pool.setSeasonYear("2010");
     }
 
     std::unique_ptr<ScoreEntry> open() {
@@ -77,7 +77,7 @@ TEST_F(EnterScores, OpensOnTheFirstGameStillWithoutScores) {
 }
 
 TEST_F(EnterScores, ASeasonNotBegunOpensOnItsFirstGameWithOnlyWeekOne) {
-    pool.seasonYear = "2011";
+    pool.setSeasonYear("2011");
     auto window = open();
     ASSERT_TRUE(window);
     EXPECT_EQ(shown(*window), "512 New Orleans Saints at Green Bay Packers []-[] - weeks 1");
@@ -112,7 +112,7 @@ TEST_F(EnterScores, WeekOneEnablesTheWeeksPlayedByTheReferenceDate) {
 }
 
 TEST_F(EnterScores, AUserWithoutAdministratorRightsCannotOpenIt) {
-    pool.currentUser = "alice";
+    pool.setCurrentUser("alice");
     EXPECT_FALSE(openScoreEntry(pool, program.dialogs));
     EXPECT_EQ(program.dialogs.messages(),
               std::vector<std::string>{"Error: You do not have administrator control"});
@@ -138,8 +138,8 @@ class Walk : public EnterScores, public testing::WithParamInterface<WalkCase> {}
 
 TEST_P(Walk, StaysWithinTheWeek) {
     const WalkCase& c = GetParam();
-    pool.seasonYear = c.season;
-    pool.referenceDate = c.referenceDate;
+    pool.setSeasonYear(c.season);
+    pool.setReferenceDate(c.referenceDate);
     auto window = open();
     ASSERT_TRUE(window);
     window->chooseWeek(1);

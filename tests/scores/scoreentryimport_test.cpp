@@ -40,9 +40,9 @@ class ImportInTheWindow : public testing::TestWithParam<WindowImportCase> {
 protected:
     ImportInTheWindow() {
         test::addUser(pool, 1, "admin", 1);
-        pool.currentUser = "admin";
-        pool.seasonYear = "2010";
-        pool.referenceDate = "11/9/2010";
+        pool.setCurrentUser("admin");
+        pool.setSeasonYear("2010");
+        pool.setReferenceDate("11/9/2010");
         test::storeSeasons(pool, {2009});
         test::storeSeasons(pool, {2010}, "11/2/2010");
     }
@@ -167,9 +167,9 @@ TEST(ScheduleImportInTheWindow, ShowsTheNewSeasonAndAsksBeforeOverwriting) {
     test::PoolFixture program;
     Pool& pool = program.pool;
     test::addUser(pool, 1, "admin", 1);
-    pool.currentUser = "admin";
-    pool.seasonYear = "2016";
-    pool.referenceDate = "9/12/2016";
+    pool.setCurrentUser("admin");
+    pool.setSeasonYear("2016");
+    pool.setReferenceDate("9/12/2016");
     test::storeSeasons(pool, {2015});
     std::filesystem::path file = program.home.path() / "games.csv";
     test::writeBytes(file, kWeek1Of2016);

@@ -24,10 +24,10 @@ protected:
     void writeList(const std::string& users) {
         std::string bytes("2010\r\n");
         bytes += users;
-        writeBytes(userListPath(pool.folders), bytes);
+        writeBytes(userListPath(pool.folders()), bytes);
     }
     void writePreferences(const std::string& user, const std::string& bytes) {
-        writeBytes(preferencePath(pool.folders, user), bytes);
+        writeBytes(preferencePath(pool.folders(), user), bytes);
     }
     bool login(const std::string& name, const std::string& password = "") {
         window.userName = name;
@@ -61,7 +61,7 @@ TEST_F(Login, ComputerPlayersAreRefusedBeforeTheListIsRead) {
         EXPECT_EQ(window.userName, "");
         EXPECT_EQ(window.password, "");
     }
-    EXPECT_FALSE(fs::exists(userListPath(pool.folders)));
+    EXPECT_FALSE(fs::exists(userListPath(pool.folders())));
 }
 
 TEST_F(Login, FirstLoginOnlyCreatesTheList) {
@@ -71,7 +71,7 @@ TEST_F(Login, FirstLoginOnlyCreatesTheList) {
               std::vector<std::string>{"Welcome!: User List established.  Please Login as admin."});
     EXPECT_EQ(program.dialogs.kinds, std::vector<MessageKind>{MessageKind::Information});
     EXPECT_FALSE(loggedIn());
-    EXPECT_TRUE(fs::exists(userListPath(pool.folders)));
+    EXPECT_TRUE(fs::exists(userListPath(pool.folders())));
 }
 
 TEST_F(Login, FirstStartByAdminCreatesTheListAndLogsInAtOnce) {
@@ -86,9 +86,9 @@ TEST_F(Login, FirstStartByAdminCreatesTheListAndLogsInAtOnce) {
         EXPECT_TRUE(first.isFirstStart());
         EXPECT_TRUE(fresh.dialogs.messages().empty());
         EXPECT_FALSE(freshWindow.loginVisible);
-        EXPECT_EQ(fresh.pool.currentUser, "admin");
+        EXPECT_EQ(fresh.pool.currentUser(), "admin");
         EXPECT_TRUE(freshWindow.scoreEntryEntry.enabled);
-        EXPECT_TRUE(fs::exists(userListPath(fresh.pool.folders)));
+        EXPECT_TRUE(fs::exists(userListPath(fresh.pool.folders())));
 
         first.logOut();
         freshWindow.userName = "admin";
@@ -101,7 +101,7 @@ TEST_F(Login, ABlankNameEntersAsAdmin) {
     createList();
     EXPECT_TRUE(login("   "));
     EXPECT_TRUE(loggedIn());
-    EXPECT_EQ(pool.currentUser, "admin");
+    EXPECT_EQ(pool.currentUser(), "admin");
     EXPECT_EQ(window.caption, "Gridslate for admin \x96 2010 season");
     EXPECT_TRUE(window.fileMenuEnabled);
     EXPECT_TRUE(window.viewMenuEnabled);
@@ -112,12 +112,12 @@ TEST_F(Login, ABlankNameEntersAsAdmin) {
 TEST_F(Login, LoginTakesTheUsersSchemeAndSeason) {
     createList();
     ASSERT_TRUE(login("admin"));
-    EXPECT_EQ(pool.colorScheme, 9);
-    EXPECT_EQ(colorSlots(pool.colorScheme).background, 0x000040u);
+    EXPECT_EQ(pool.colorScheme(), 9);
+    EXPECT_EQ(colorSlots(pool.colorScheme()).background, 0x000040u);
     Result<Season> season = rebuildSeasonGames(pool);
     ASSERT_TRUE(season) << season.error();
     EXPECT_EQ(season->games.size(), 256u); // the bundled 2010 season
-    EXPECT_TRUE(fs::exists(pool.folders.program / "admin2010.dat"));
+    EXPECT_TRUE(fs::exists(pool.folders().program / "admin2010.dat"));
     // The new admin has no preference file yet: the defaults, silently.
     EXPECT_EQ(program.dialogs.messages(), std::vector<std::string>{});
 }
@@ -208,7 +208,7 @@ TEST_F(Login, TheOldAdministratorCodeIsNoBackDoor) {
     ASSERT_TRUE(ensureGamesTable(pool));
     writeList("admin,1,9,1,,0,\r\n593027614858,1,4,0,,0,\r\n");
     EXPECT_TRUE(login("593027614858"));
-    EXPECT_EQ(pool.currentUser, "593027614858");
+    EXPECT_EQ(pool.currentUser(), "593027614858");
     EXPECT_FALSE(window.adminBackupEntry.enabled);
 }
 

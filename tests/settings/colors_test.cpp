@@ -176,10 +176,12 @@ TEST(ContrastRatio, MeasuresAsTheGuidelinesDo) {
 class ColorSettingsWindow : public testing::Test {
 protected:
     ColorSettingsWindow() {
-        pool.currentUser = "ann";
-        pool.users[3].name = "ann";
-        pool.users[3].colorScheme = 9;
-        pool.colorScheme = 9;
+        pool.setCurrentUser("ann");
+        test::editUser(pool, 3, [](UserSlot& ann) {
+            ann.name = "ann";
+            ann.colorScheme = 9;
+        });
+        pool.setColorScheme(9);
     }
 
     test::PoolFixture program;
@@ -197,9 +199,9 @@ TEST_F(ColorSettingsWindow, AChoiceTakesEffectAtOnce) {
     settings.open();
     settings.chooseScheme(12);
     EXPECT_EQ(settings.selectedOption(), 12);
-    EXPECT_EQ(pool.colorScheme, 12);
-    EXPECT_EQ(colorSlots(pool.colorScheme).background, 0x008000u);
-    EXPECT_EQ(pool.users[3].colorScheme, 9); // not stored until Close
+    EXPECT_EQ(pool.colorScheme(), 12);
+    EXPECT_EQ(colorSlots(pool.colorScheme()).background, 0x008000u);
+    EXPECT_EQ(pool.users()[3].colorScheme, 9); // not stored until Close
 }
 
 TEST_F(ColorSettingsWindow, CloseStoresTheChoiceWithTheUser) {
@@ -207,7 +209,7 @@ TEST_F(ColorSettingsWindow, CloseStoresTheChoiceWithTheUser) {
     settings.chooseScheme(12);
     settings.close();
     EXPECT_FALSE(settings.isOpen());
-    EXPECT_EQ(pool.users[3].colorScheme, 12);
+    EXPECT_EQ(pool.users()[3].colorScheme, 12);
 }
 
 TEST_F(ColorSettingsWindow, SchemesOutsideTheOptionsCannotBeChosen) {
@@ -215,12 +217,12 @@ TEST_F(ColorSettingsWindow, SchemesOutsideTheOptionsCannotBeChosen) {
     for (int scheme : {0, 33, -1}) {
         settings.chooseScheme(scheme);
         EXPECT_EQ(settings.selectedOption(), 9) << scheme;
-        EXPECT_EQ(pool.colorScheme, 9) << scheme;
+        EXPECT_EQ(pool.colorScheme(), 9) << scheme;
     }
 }
 
 TEST_F(ColorSettingsWindow, SchemeWithoutAnOptionSelectsNone) {
-    pool.colorScheme = 0;
+    pool.setColorScheme(0);
     settings.open();
     EXPECT_EQ(settings.selectedOption(), 0);
 }

@@ -25,8 +25,8 @@ protected:
     SeasonSelection window{program.pool, program.dialogs};
 
     void SetUp() override {
-        writeBytes(userListPath(pool.folders), kList);
-        pool.currentUser = "ann";
+        writeBytes(userListPath(pool.folders()), kList);
+        pool.setCurrentUser("ann");
     }
 };
 
@@ -39,27 +39,27 @@ TEST_F(SeasonChoice, OpensOnTheSeasonInForceAndSwitchesAtOnce) {
     EXPECT_EQ(window.seasons.selected, 5);
 
     window.chooseSeason(4);
-    EXPECT_EQ(pool.seasonYear, "2011");
+    EXPECT_EQ(pool.seasonYear(), "2011");
     EXPECT_EQ(window.seasons.selected, 4);
     window.close();
-    EXPECT_EQ(pool.seasonYear, "2011");
+    EXPECT_EQ(pool.seasonYear(), "2011");
     // Nothing is stored without "Apply".
-    EXPECT_EQ(readBytes(userListPath(pool.folders)), kList);
+    EXPECT_EQ(readBytes(userListPath(pool.folders())), kList);
 
-    pool.seasonYear = "1999";
+    pool.setSeasonYear("1999");
     window.open();
     EXPECT_EQ(window.seasons.selected, -1);
 }
 
 TEST_F(SeasonChoice, ThePoolsDayIsSetBesideTheSeason) {
-    pool.clock = [] { return std::string("10/3/2021"); };
+    pool.setClock([] { return std::string("10/3/2021"); });
     window.open();
     EXPECT_EQ(window.dayNow.caption, "The pool's day is 11/02/2010.");
     EXPECT_FALSE(window.setPoolDay("tomorrow"));
     EXPECT_EQ(program.dialogs.messages().size(), 1u);
     ASSERT_TRUE(window.setPoolDay("today"));
     EXPECT_EQ(window.dayBox.caption, "today");
-    EXPECT_EQ(pool.referenceDate, "10/3/2021");
+    EXPECT_EQ(pool.referenceDate(), "10/3/2021");
     ASSERT_TRUE(window.setPoolDay(""));
     window.chooseSeason(0); // 2015 keeps the day of old
     EXPECT_EQ(window.dayNow.caption, "The pool's day is 11/02/2010.");
@@ -72,22 +72,22 @@ TEST_F(SeasonChoice, ApplyStoresTheSeasonForTheNextLogin) {
     EXPECT_EQ(program.dialogs.messages(),
               std::vector<std::string>{"Season Year: Season 2014 is the season now, and the next "
                                        "login starts in it as well."});
-    EXPECT_EQ(readBytes(userListPath(pool.folders)),
+    EXPECT_EQ(readBytes(userListPath(pool.folders())),
               crlf({"2014", "admin,1,9,1,,0,", "PC,1,1,0,Z,0,", "ann,1,3,0,,0,"}));
 
     Pool next(program.home.path());
-    next.currentUser = "ann";
+    next.setCurrentUser("ann");
     ASSERT_TRUE(loadUserList(next));
-    EXPECT_EQ(next.seasonYear, "2014");
+    EXPECT_EQ(next.seasonYear(), "2014");
 }
 
 TEST_F(SeasonChoice, ApplyWithoutAUserListSaysSo) {
-    fs::remove(userListPath(pool.folders));
+    fs::remove(userListPath(pool.folders()));
     window.open();
     EXPECT_FALSE(window.apply());
     ASSERT_EQ(program.dialogs.shown.size(), 1u);
     EXPECT_EQ(program.dialogs.kinds.front(), MessageKind::Error);
-    EXPECT_FALSE(fs::exists(userListPath(pool.folders)));
+    EXPECT_FALSE(fs::exists(userListPath(pool.folders())));
 }
 
 struct StoredSeasonCase {
@@ -105,12 +105,12 @@ class StoredSeason : public testing::TestWithParam<StoredSeasonCase> {};
 TEST_P(StoredSeason, ALoadTakesLineOneOr2010) {
     const StoredSeasonCase& c = GetParam();
     test::PoolFixture program;
-    writeBytes(userListPath(program.pool.folders),
+    writeBytes(userListPath(program.pool.folders()),
                crlf({c.line, "admin,1,9,1,,0,", "ann,1,3,0,,0,"}));
-    program.pool.currentUser = "ann";
-    program.pool.seasonYear = "2013";
+    program.pool.setCurrentUser("ann");
+    program.pool.setSeasonYear("2013");
     ASSERT_TRUE(loadUserList(program.pool));
-    EXPECT_EQ(program.pool.seasonYear, c.season);
+    EXPECT_EQ(program.pool.seasonYear(), c.season);
 }
 
 INSTANTIATE_TEST_SUITE_P(Lines, StoredSeason,
@@ -130,12 +130,12 @@ INSTANTIATE_TEST_SUITE_P(Lines, StoredSeason,
 TEST(StoredSeasonSave, SavingTheListKeepsTheLoginSeason) {
     test::PoolFixture program;
     Pool& pool = program.pool;
-    writeBytes(userListPath(pool.folders), kList);
-    pool.currentUser = "ann";
+    writeBytes(userListPath(pool.folders()), kList);
+    pool.setCurrentUser("ann");
     ASSERT_TRUE(loadUserList(pool));
-    pool.seasonYear = "2012";
+    pool.setSeasonYear("2012");
     ASSERT_TRUE(saveUserList(pool));
-    EXPECT_TRUE(readBytes(userListPath(pool.folders)).starts_with("2010\r\nadmin,1,9,1,,0,"));
+    EXPECT_TRUE(readBytes(userListPath(pool.folders())).starts_with("2010\r\nadmin,1,9,1,,0,"));
 }
 
 // The weekly panel after a season switch: nothing of the season before.
@@ -149,7 +149,7 @@ protected:
         test::addUser(pool, 1, "admin", 1);
         test::addUser(pool, 2, "PC");
         test::addUser(pool, 3, "ann");
-        pool.currentUser = "ann";
+        pool.setCurrentUser("ann");
     }
 
     std::string firstRow(const WeeklyPicksPanel& panel) {
@@ -164,7 +164,7 @@ TEST_F(SeasonSwitch, PicksFilesProjectionsAndRecordsComeFromTheChosenSeason) {
     EXPECT_EQ(firstRow(panel), "Tampa Bay Buccaneers @ Atlanta Falcons");
     panel.togglePick(1, 0);
     panel.savePicks();
-    const std::string picks2010 = readBytes(pool.folders.program / "ann2010.dat");
+    const std::string picks2010 = readBytes(pool.folders().program / "ann2010.dat");
 
     SeasonSelection window(pool, program.dialogs);
     window.open();
@@ -179,10 +179,10 @@ TEST_F(SeasonSwitch, PicksFilesProjectionsAndRecordsComeFromTheChosenSeason) {
     const std::string grid2011 = panel.model().grid.dump();
     panel.togglePick(1, 1);
     panel.savePicks();
-    EXPECT_EQ(readBytes(pool.folders.program / "ann2010.dat"), picks2010);
+    EXPECT_EQ(readBytes(pool.folders().program / "ann2010.dat"), picks2010);
     EXPECT_EQ(panel.picks()[1][teamNumber("Green Bay Packers")], 1);
-    EXPECT_TRUE(fs::exists(pool.folders.program / "ann2011.dat"));
-    EXPECT_TRUE(fs::exists(pool.folders.program / "PC2011.dat"));
+    EXPECT_TRUE(fs::exists(pool.folders().program / "ann2011.dat"));
+    EXPECT_TRUE(fs::exists(pool.folders().program / "PC2011.dat"));
 
     // A pool that starts in 2011 sees the very same season state.
     test::PoolFixture fresh;
@@ -190,8 +190,8 @@ TEST_F(SeasonSwitch, PicksFilesProjectionsAndRecordsComeFromTheChosenSeason) {
     test::addUser(fresh.pool, 1, "admin", 1);
     test::addUser(fresh.pool, 2, "PC");
     test::addUser(fresh.pool, 3, "ann");
-    fresh.pool.currentUser = "ann";
-    fresh.pool.seasonYear = "2011";
+    fresh.pool.setCurrentUser("ann");
+    fresh.pool.setSeasonYear("2011");
     WeeklyPicksPanel freshPanel(fresh.pool, fresh.dialogs);
     freshPanel.open();
     EXPECT_EQ(panel.season().projection.spreads, freshPanel.season().projection.spreads);
@@ -206,7 +206,7 @@ TEST_F(SeasonSwitch, PicksFilesProjectionsAndRecordsComeFromTheChosenSeason) {
 }
 
 TEST_F(SeasonSwitch, ASeasonWithoutGamesShowsNoWeekAndNothingToPick) {
-    pool.seasonYear = "2016";
+    pool.setSeasonYear("2016");
     WeeklyPicksPanel panel(pool, program.dialogs);
     panel.open();
     EXPECT_EQ(panel.model().grid.rows(), 1);

@@ -35,13 +35,13 @@ std::string joined(const std::vector<std::string>& names) {
 
 class TeamRecords : public testing::Test {
 protected:
-    TeamRecords() { pool.seasonYear = "2010"; }
+    TeamRecords() { pool.setSeasonYear("2010"); }
     // Last season's final records: team 9 (Dallas) 361 250 11-5-0, every other
     // team 1 2 3-4-0.
     void writeLastSeason() {
         std::vector<std::string> lines(32, " 1, 2, 3, 4, 0");
         lines[8] = " 361, 250, 11, 5, 0";
-        test::writeBytes(oldScoresPath(pool.folders, 2009), test::crlf(lines));
+        test::writeBytes(oldScoresPath(pool.folders(), 2009), test::crlf(lines));
     }
     test::PoolFixture fixture;
     Pool& pool = fixture.pool;
@@ -63,7 +63,7 @@ class RealSeasons : public TeamRecords, public testing::WithParamInterface<RealS
 
 TEST_P(RealSeasons, AddUpAndMatchTheKnownRecords) {
     const RealSeasonCase& c = GetParam();
-    pool.seasonYear = std::to_string(c.year);
+    pool.setSeasonYear(std::to_string(c.year));
     Season season = test::csvSeason(c.year, c.scoresThrough);
     TeamRecordTable records = computeTeamRecords(pool, season);
     EXPECT_EQ(season.scoredGameCount, c.scoredGames);
@@ -168,7 +168,7 @@ TEST_F(TeamRecords, HeadToHeadShowsThePlayedMeetings) {
         meetings(256, "Dallas Cowboys", "N.Y. Giants"),
         "Dallas Cowboys against N.Y. Giants|10/25/2010|Lost  41 to  35|11/14/2010|Won  33 to  20");
     EXPECT_EQ(meetings(256, "N.Y. Giants", "Buffalo Bills"), "||||");
-    pool.seasonYear = "2013";
+    pool.setSeasonYear("2013");
     EXPECT_EQ(meetings(256, "Green Bay Packers", "Minnesota Vikings"),
               "Green Bay Packers against Minnesota Vikings|10/27/2013|Won  44 to  31|11/24/2013|"
               "Tied  26 to  26");

@@ -27,13 +27,13 @@ protected:
     void SetUp() override {
         test::addUser(pool, 1, "admin", 1);
         test::addUser(pool, 2, "ann");
-        pool.currentUser = "ann";
-        picks = pool.folders.program / "ann2010.dat";
-        picksBackup = pool.folders.program / "ann2010.bak";
-        list = pool.folders.program / "UserList.db";
-        listBackup = pool.folders.program / "UserList.bak";
-        games = pool.folders.program / "scoresheet97.mdb";
-        gamesBackup = pool.folders.program / "scoresheet97.bak";
+        pool.setCurrentUser("ann");
+        picks = pool.folders().program / "ann2010.dat";
+        picksBackup = pool.folders().program / "ann2010.bak";
+        list = pool.folders().program / "UserList.db";
+        listBackup = pool.folders().program / "UserList.bak";
+        games = pool.folders().program / "scoresheet97.mdb";
+        gamesBackup = pool.folders().program / "scoresheet97.bak";
         writeBytes(picks, "picks of the week\r\n");
         writeBytes(list, "2010\r\nadmin,1,9,1,,0,\r\n");
         writeBytes(games, test::binaryBytes());
@@ -64,9 +64,9 @@ TEST_F(Backups, CancelLeavesEveryFileAsItIs) {
     writeBytes(picks, "picks changed since\r\n");
     program.dialogs.clear();
     program.dialogs.confirmAnswers = {false, false};
-    pool.currentUser = "admin";
+    pool.setCurrentUser("admin");
     commands.restoreAdminData();
-    pool.currentUser = "ann";
+    pool.setCurrentUser("ann");
     commands.restorePicks();
     EXPECT_EQ(program.dialogs.shown.size(), 2u);
     EXPECT_EQ(readBytes(picks), "picks changed since\r\n");
@@ -74,7 +74,7 @@ TEST_F(Backups, CancelLeavesEveryFileAsItIs) {
 }
 
 TEST_F(Backups, TheUserListIsRestoredToTheFileTheProgramReads) {
-    pool.currentUser = "admin";
+    pool.setCurrentUser("admin");
     commands.backUpAdminData();
     EXPECT_EQ(readBytes(listBackup), "2010\r\nadmin,1,9,1,,0,\r\n");
     writeBytes(list, "2010\r\nadmin,1,9,1,,0,\r\nbob,1,1,0,,0,\r\n");
@@ -88,15 +88,15 @@ TEST_F(Backups, TheUserListIsRestoredToTheFileTheProgramReads) {
                        ".\nscoresheet97.mdb has been restored from " + gamesBackup.string() + ".",
                    "Restore Admin Data"}}));
     EXPECT_EQ(readBytes(list), "2010\r\nadmin,1,9,1,,0,\r\n");
-    EXPECT_FALSE(fs::exists(pool.folders.program / "UserList.dat"));
+    EXPECT_FALSE(fs::exists(pool.folders().program / "UserList.dat"));
     // The list in memory waits for the next load.
-    EXPECT_EQ(pool.users[2].name, "ann");
+    EXPECT_EQ(pool.users()[2].name, "ann");
 }
 
 // The user list holds passwords: its backup and the list it restores are
 // the owner's only, whatever mode an older copy had.
 TEST_F(Backups, TheUserListAndItsBackupAreTheOwnersOnly) {
-    pool.currentUser = "admin";
+    pool.setCurrentUser("admin");
     fs::permissions(list, fs::perms(0644));
     commands.backUpAdminData();
     EXPECT_EQ(fs::status(listBackup).permissions(), fs::perms(0600));
@@ -109,7 +109,7 @@ TEST_F(Backups, TheUserListAndItsBackupAreTheOwnersOnly) {
 // The administrator's data is the user list and the games table: both go
 // to their backups and come back together.
 TEST_F(Backups, AdminDataTakesTheGamesTableAlong) {
-    pool.currentUser = "admin";
+    pool.setCurrentUser("admin");
     commands.backUpAdminData();
     EXPECT_EQ(program.dialogs.messages(),
               std::vector<std::string>{
@@ -136,7 +136,7 @@ TEST_F(Backups, AdminDataTakesTheGamesTableAlong) {
 
 TEST_F(Backups, AMissingBackupIsReportedAndNothingChanges) {
     commands.restorePicks();
-    pool.currentUser = "admin";
+    pool.setCurrentUser("admin");
     commands.restoreAdminData();
     EXPECT_EQ(
         program.dialogs.messages(),
@@ -158,19 +158,19 @@ TEST_F(Backups, AdminDataIsForAdministratorsOnly) {
 
 TEST_F(Backups, EachSeasonAndEachUserOfASharedFolderHasItsOwnBackup) {
     test::addUser(pool, 3, "bob");
-    writeBytes(pool.folders.program / "bob2010.dat", "bob's picks\r\n");
-    writeBytes(pool.folders.program / "ann2011.dat", "ann's 2011 picks\r\n");
+    writeBytes(pool.folders().program / "bob2010.dat", "bob's picks\r\n");
+    writeBytes(pool.folders().program / "ann2011.dat", "ann's 2011 picks\r\n");
     commands.backUpPicks();
-    pool.currentUser = "bob";
+    pool.setCurrentUser("bob");
     commands.backUpPicks();
     EXPECT_EQ(readBytes(picksBackup), "picks of the week\r\n");
-    EXPECT_EQ(readBytes(pool.folders.program / "bob2010.bak"), "bob's picks\r\n");
+    EXPECT_EQ(readBytes(pool.folders().program / "bob2010.bak"), "bob's picks\r\n");
 
-    pool.currentUser = "ann";
-    pool.seasonYear = "2011";
-    writeBytes(pool.folders.program / "ann2011.bak", "ann's older 2011 picks\r\n");
+    pool.setCurrentUser("ann");
+    pool.setSeasonYear("2011");
+    writeBytes(pool.folders().program / "ann2011.bak", "ann's older 2011 picks\r\n");
     commands.restorePicks();
-    EXPECT_EQ(readBytes(pool.folders.program / "ann2011.dat"), "ann's older 2011 picks\r\n");
+    EXPECT_EQ(readBytes(pool.folders().program / "ann2011.dat"), "ann's older 2011 picks\r\n");
     EXPECT_EQ(readBytes(picks), "picks of the week\r\n");
 }
 

@@ -55,7 +55,7 @@ TEST_F(Calendar, AClickListsTheDaysGamesInSeasonOrder) {
 }
 
 TEST_F(Calendar, FollowsTheSeasonInForce) {
-    program.pool.seasonYear = "2011";
+    program.pool.setSeasonYear("2011");
     calendar.open();
     EXPECT_EQ(text(calendar.earliest), "9/8/2011");
     calendar.clickDate(*Date::fromParts(2011, 9, 8));
@@ -77,7 +77,7 @@ TEST_F(Calendar, ASeasonWithoutDatedGamesHasNoLimitsAndAnEmptyList) {
         if (std::string(season) == "2010")
             test::storeRecords(program.pool,
                                {{"Miami Dolphins", "Buffalo Bills", "", "", "", "2010"}});
-        program.pool.seasonYear = season;
+        program.pool.setSeasonYear(season);
         calendar.open();
         EXPECT_EQ(text(calendar.earliest), "none") << season;
         EXPECT_EQ(text(calendar.latest), "none") << season;

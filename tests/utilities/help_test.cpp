@@ -32,11 +32,11 @@ protected:
     RecordingOpener opener;
     FakeRenderer renderer;
     HelpCommands help{program.pool, program.dialogs, opener, renderer};
-    fs::path manual = program.pool.folders.program / "GSLT_manual.pdf";
+    fs::path manual = program.pool.folders().program / "GSLT_manual.pdf";
 
     size_t filesInProgramFolder() {
         return static_cast<size_t>(std::distance(
-            fs::directory_iterator(program.pool.folders.program), fs::directory_iterator()));
+            fs::directory_iterator(program.pool.folders().program), fs::directory_iterator()));
     }
 };
 
@@ -80,9 +80,9 @@ TEST_F(Help, WithoutAViewerTheManualSaysWhereItIs) {
     EXPECT_EQ(program.dialogs.messages(),
               std::vector<std::string>{"Error: No PDF viewer could be started. The user manual "
                                        "is " +
-                                       manualPath(program.pool.folders).string() +
+                                       manualPath(program.pool.folders()).string() +
                                        "; open it with any PDF viewer."});
-    EXPECT_TRUE(std::filesystem::exists(manualPath(program.pool.folders)));
+    EXPECT_TRUE(std::filesystem::exists(manualPath(program.pool.folders())));
 }
 
 TEST(About, ShowsTheNameAndTheVersion) {
