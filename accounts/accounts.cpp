@@ -48,12 +48,12 @@ bool saveChange(Pool& pool, const Pool& before, Dialogs& dialogs, FileRollback& 
 // order the next login puts first. A file that holds no order yet, or the
 // same one, is left alone.
 void keepPoolOrderInPickFile(Pool& pool, Dialogs& dialogs) {
-    const std::string& user = pool.currentUser;
+    const std::string& user = pool.currentUser();
     if (isComputerPlayer(user) || !isSafeFileName(user) || pool.userSlot(user) == 0)
         return;
     PickFileContent content = readPickFile(pickFilePath(pool, user), poolSeasonShape(pool));
     if (content.status != ReadStatus::Ok || content.extraLines.empty() ||
-        content.extraLines == pool.activePlayers.entries)
+        content.extraLines == pool.poolOrder())
         return;
     if (Status saved = savePicks(pool, user, content.picks); !saved)
         dialogs.refuse(saved.error());
@@ -92,12 +92,11 @@ bool isUserNameTaken(const Pool& pool, const std::string& name) {
     // pool order tells players apart without their spaces.
     std::string stripped = stripSpaces(name);
     auto alike = [&](const std::string& other) { return stripSpaces(other) == stripped; };
-    auto listed = [&](const ListModel& list) {
-        return std::any_of(list.entries.begin(), list.entries.end(), alike);
-    };
-    bool onSlot = std::any_of(pool.users.begin() + 1, pool.users.end(),
+    // A player taken off the list but not yet saved still holds his slot.
+    bool onSlot = std::any_of(pool.users().begin() + 1, pool.users().end(),
                               [&](const UserSlot& slot) { return alike(slot.name); });
-    return onSlot || listed(pool.playersOnFile) || listed(pool.activePlayers);
+    const std::vector<std::string>& order = pool.poolOrder();
+    return onSlot || std::any_of(order.begin(), order.end(), alike);
 }
 
 std::string trimmedUserName(std::string_view typed) {
@@ -138,14 +137,15 @@ std::vector<fs::path> seasonPickFiles(const fs::path& folder, const std::string&
 }
 
 Status saveUserListRemembering(Pool& pool, Dialogs& dialogs, FileRollback& changes) {
-    if (Status kept = changes.remember(userListPath(pool.folders)); !kept)
+    if (Status kept = changes.remember(userListPath(pool.folders())); !kept)
         return kept;
-    if (isSafeFileName(pool.currentUser))
-        if (Status kept = changes.remember(preferencePath(pool.folders, pool.currentUser)); !kept)
+    if (isSafeFileName(pool.currentUser()))
+        if (Status kept = changes.remember(preferencePath(pool.folders(), pool.currentUser()));
+            !kept)
             return kept;
     if (Status saved = saveUserList(pool); !saved)
         return saved;
-    pool.savedActivePlayers = pool.activePlayers.entries;
+    pool.setSavedPoolOrder(pool.poolOrder());
     keepPoolOrderInPickFile(pool, dialogs);
     return {};
 }
@@ -167,8 +167,8 @@ Status UserNameChange::copyFiles(const std::string& name, int slot, FileRollback
     }
     if (!isSafeFileName(m_oldName))
         return {};
-    fs::path preferences = preferencePath(m_pool.folders, m_oldName);
-    fs::path target = preferencePath(m_pool.folders, name);
+    fs::path preferences = preferencePath(m_pool.folders(), m_oldName);
+    fs::path target = preferencePath(m_pool.folders(), name);
     if (Status kept = changes.remember(target); !kept)
         return kept;
     if (fileExists(preferences))
@@ -181,18 +181,18 @@ Status UserNameChange::copyFiles(const std::string& name, int slot, FileRollback
     return {};
 }
 
-void UserNameChange::renameInLists(const std::string& name) {
-    auto& onFile = m_pool.playersOnFile.entries;
-    auto& active = m_pool.activePlayers.entries;
-    if (auto it = std::find(onFile.begin(), onFile.end(), m_oldName); it != onFile.end())
-        onFile.erase(it);
-    if (auto it = std::find(active.begin(), active.end(), m_oldName); it != active.end()) {
-        active.erase(it);
-        active.push_back(name);
+void UserNameChange::renameInLists(const std::string& name, int slot) {
+    // The renamed player goes to the end of both lists, as if just added.
+    std::vector<std::string> order = m_pool.poolOrder();
+    if (auto it = std::find(order.begin(), order.end(), m_oldName); it != order.end()) {
+        order.erase(it);
+        order.push_back(name);
+        m_pool.setPoolOrder(std::move(order));
     }
-    onFile.push_back(name);
-    m_pool.playersOnFile.selected = -1;
-    m_pool.activePlayers.selected = -1;
+    UserSlot renamed = m_pool.users()[slot];
+    renamed.name = name;
+    m_pool.setUser(slot, std::move(renamed));
+    listUserLast(m_pool, slot);
 }
 
 bool UserNameChange::save() {
@@ -218,10 +218,9 @@ bool UserNameChange::save() {
         tellChangeFailed(m_dialogs, copied.error(), changes);
         return false;
     }
-    renameInLists(name);
-    m_pool.users[k].name = name;
-    if (m_pool.currentUser == m_oldName)
-        m_pool.currentUser = name;
+    renameInLists(name, k);
+    if (m_pool.currentUser() == m_oldName)
+        m_pool.setCurrentUser(name);
     return saveChange(m_pool, before, m_dialogs, changes);
 }
 
@@ -236,7 +235,7 @@ Status PasswordChange::rewritePreferences(const std::string& name, FileRollback&
     Result<PoolLock> lock = lockPoolFiles(m_pool);
     if (!lock)
         return failure(lock.error());
-    fs::path path = preferencePath(m_pool.folders, name);
+    fs::path path = preferencePath(m_pool.folders(), name);
     TextFile file = readTextFile(path);
     if (file.status == ReadStatus::Missing)
         return {};
@@ -267,11 +266,12 @@ bool PasswordChange::save() {
 
     const Pool before = m_pool;
     FileRollback changes;
-    UserSlot& slot = m_pool.users[k];
+    UserSlot slot = m_pool.users()[k];
     slot.password = password;
     slot.listPassword = password;
+    m_pool.setUser(k, std::move(slot));
     // The current user's preference file is written by the save itself.
-    if (m_user != m_pool.currentUser)
+    if (m_user != m_pool.currentUser())
         if (Status rewritten = rewritePreferences(m_user, changes); !rewritten) {
             m_pool = before;
             tellChangeFailed(m_dialogs, rewritten.error(), changes);
@@ -281,9 +281,9 @@ bool PasswordChange::save() {
 }
 
 std::string FolderChange::startFolder() {
-    int k = m_pool.userSlot(m_pool.currentUser);
+    int k = m_pool.userSlot(m_pool.currentUser());
     if (k == 0) {
-        m_dialogs.refuse("You are not on the user list.");
+        m_dialogs.refuse(kNotOnUserListMessage);
         return {};
     }
     // Where the user's pick files are on this machine, whatever folder a
@@ -294,9 +294,9 @@ std::string FolderChange::startFolder() {
 bool FolderChange::select(const std::string& chosen) {
     if (chosen.empty())
         return false;
-    int k = m_pool.userSlot(m_pool.currentUser);
+    int k = m_pool.userSlot(m_pool.currentUser());
     if (k == 0) {
-        m_dialogs.refuse("You are not on the user list.");
+        m_dialogs.refuse(kNotOnUserListMessage);
         return false;
     }
     // The folder is the last field of a comma-separated line of its own.
@@ -307,7 +307,6 @@ bool FolderChange::select(const std::string& chosen) {
         return false;
     }
     const std::string folder = withoutTrailingSeparator(chosen);
-    UserSlot& slot = m_pool.users[k];
     const fs::path oldFolder = m_pool.pickFolder(k);
     if (sameFolder(folder, oldFolder)) {
         m_dialogs.inform("Your pick files are already in this folder. The folder setting stays "
@@ -328,7 +327,7 @@ bool FolderChange::select(const std::string& chosen) {
 
     const Pool before = m_pool;
     FileRollback changes;
-    for (const fs::path& file : seasonPickFiles(oldFolder, m_pool.currentUser)) {
+    for (const fs::path& file : seasonPickFiles(oldFolder, m_pool.currentUser())) {
         fs::path target = fs::path(folder) / file.filename();
         Status copied = changes.remember(target);
         if (copied)
@@ -338,7 +337,9 @@ bool FolderChange::select(const std::string& chosen) {
             return false;
         }
     }
+    UserSlot slot = m_pool.users()[k];
     slot.folder = folder;
+    m_pool.setUser(k, std::move(slot));
     return saveChange(m_pool, before, m_dialogs, changes);
 }
 

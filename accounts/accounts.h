@@ -29,8 +29,8 @@ inline constexpr size_t kMaxUserNameLength = 40;
 // character or a character outside Windows-1252.
 Status checkUserName(std::string_view name);
 
-// True when a slot of the table or an entry of either player list already
-// has the name, spaces aside (" Bob" is taken by "Bob").
+// True when a slot of the table or the pool order already has the name,
+// spaces aside (" Bob" is taken by "Bob").
 bool isUserNameTaken(const Pool& pool, const std::string& name);
 
 // A typed user name without the spaces around it, as it is stored.
@@ -78,7 +78,8 @@ public:
 private:
     // Copies the pick and preference files of the user in the slot to the new name.
     Status copyFiles(const std::string& name, int slot, FileRollback& changes);
-    void renameInLists(const std::string& name);
+    // Renames the player in the slot, in the table and the pool order.
+    void renameInLists(const std::string& name, int slot);
 
     Pool& m_pool;
     Dialogs& m_dialogs;

@@ -3,9 +3,10 @@
 // The "User List Administration" panel of the main window: the administrator
 // keeps the players on file and the active players, orders the active
 // players, hands the administrator rights on, and saves the list. The panel
-// edits the pool's two player lists, which the window layer renders and
-// whose selections it copies in before every handler; the file changes only
-// when the list is saved.
+// edits the pool (its table and pool order) and shows the two player lists
+// worked out from it, which the window layer renders and whose selections it
+// copies in before every handler; the file changes only when the list is
+// saved. The `add-player` command runs the same operations.
 
 #include "core/dialogs.h"
 #include "core/grid.h"
@@ -60,6 +61,27 @@ enum class AddOutcome {
     ListFull, // 100 players on file (or no free slot): nothing is said
 };
 
+// What adding a player came to; a refused name comes with what to tell.
+struct AddResult {
+    AddOutcome outcome = AddOutcome::Added;
+    std::string refusal;
+};
+
+// The player joins "Players on File" and the first free slot, not yet
+// active. The rating player's name is refused in any letter case, as is a
+// name the user list cannot carry or already has. Whoever calls it has
+// checked the rights.
+AddResult addPlayer(Pool& pool, const std::string& typedName);
+// The rating player ELO joins both lists and the first free slot, active.
+// Refused while a player of that name is on the list.
+AddResult addRatingPlayer(Pool& pool);
+// The player on file becomes active, last in the pool order; an active
+// player stays where he is.
+void activatePlayer(Pool& pool, const std::string& name);
+// Writes the user list from the pool. When that fails the files are put back,
+// and the reason says whether they could all be.
+Status saveUserListChanges(Pool& pool, Dialogs& dialogs);
+
 class UserAdministrationPanel {
 public:
     UserAdministrationPanel(Pool& pool, Dialogs& dialogs) : m_pool(pool), m_dialogs(dialogs) {}
@@ -77,13 +99,10 @@ public:
     void remove();
     // "Add" (administrator): asks for the name and adds the player.
     void add();
-    // What "Add" does with the name: the player joins "Players on File" and
-    // the first free slot, not yet active. The rating player's name is
-    // refused in any letter case.
+    // What "Add" does with the name (gs::addPlayer), telling a refusal.
     AddOutcome addPlayer(const std::string& name);
-    // "Add Rating Player" (administrator): the rating player ELO joins both
-    // lists and the first free slot, active. Refused while a player of that
-    // name is on the list.
+    // "Add Rating Player" (administrator): gs::addRatingPlayer, telling a
+    // refusal.
     AddOutcome addRatingPlayer();
     // "<-" (administrator): the selected active player becomes inactive;
     // admin and PC stay.
@@ -107,25 +126,30 @@ public:
     // the selected player on file, or nothing when the person has been told
     // why not.
     std::optional<std::string> chosenPlayer();
-    // After a rename: the administrator button follows the new name.
+    // After a rename: the administrator button follows the new name, and no
+    // entry stays selected.
     void playerRenamed(const std::string& oldName, const std::string& newName);
 
     // Selects an entry (-1 for none), as a click in a list does.
-    void selectPlayerOnFile(int index) { m_pool.playersOnFile.selected = index; }
-    void selectActivePlayer(int index) { m_pool.activePlayers.selected = index; }
+    void selectPlayerOnFile(int index) { m_onFileSelected = index; }
+    void selectActivePlayer(int index) { m_activeSelected = index; }
 
     const UserAdministrationModel& model() const { return m_model; }
-    const ListModel& playersOnFile() const { return m_pool.playersOnFile; }
-    const ListModel& activePlayers() const { return m_pool.activePlayers; }
+    // "Players on File" and "Active Players", as the pool has them now.
+    ListModel playersOnFile() const;
+    ListModel activePlayers() const;
 
 private:
     void clearSelections();
     void move(int step);
-    std::string selectedEntry(const ListModel& list) const;
+    std::string selectedPlayerOnFile() const;
+    std::string selectedActivePlayer() const;
 
     Pool& m_pool;
     Dialogs& m_dialogs;
     UserAdministrationModel m_model;
+    int m_onFileSelected = -1;
+    int m_activeSelected = -1;
     // The rights went to another player since the panel opened: the giver
     // still saves that change.
     bool m_rightsHandedOver = false;

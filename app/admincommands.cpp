@@ -9,7 +9,6 @@
 #include "core/text.h"
 #include "core/userlist.h"
 
-#include <algorithm>
 #include <optional>
 
 namespace gs {
@@ -38,7 +37,7 @@ int playersCommand(CommandContext& c) {
     }
     c.out << "Name,Active,Admin,Folder\n";
     for (int k = 1; k <= kUserSlots; ++k) {
-        const UserSlot& slot = c.pool.users[k];
+        const UserSlot& slot = c.pool.users()[k];
         if (slot.name.empty())
             continue;
         c.out << csvField(cp1252ToUtf8(slot.name)) << ',' << decimalText(slot.active) << ','
@@ -64,7 +63,7 @@ int addPlayerCommand(CommandContext& c) {
         c.err << "gridslate: add-player takes one name: add-player NAME [--active]\n";
         return 2;
     }
-    if (!requireAdmin(c.pool, c.pool.currentUser, c.dialogs))
+    if (!requireAdmin(c.pool, c.pool.currentUser(), c.dialogs))
         return 1;
     // The name arrives in UTF-8; the files keep Windows-1252, and a character
     // they cannot carry is refused rather than stored as "?".
@@ -86,28 +85,34 @@ int addPlayerCommand(CommandContext& c) {
         c.dialogs.refuse(load.error());
         return 1;
     }
-    // The lists as opening the panel fills them from the list just loaded.
-    fillUserLists(c.pool);
-    c.pool.colorScheme = c.pool.currentSlot().colorScheme;
-    UserAdministrationPanel panel(c.pool, c.dialogs);
+    // The pool order as opening the panel works it out from the list just
+    // loaded, and the rights as they stand in it.
+    refreshPoolOrder(c.pool);
+    if (const UserSlot* current = c.pool.currentSlot())
+        c.pool.setColorScheme(current->colorScheme);
+    if (!requireAdmin(c.pool, c.pool.currentUser(), c.dialogs))
+        return 1;
     // The rating player is added by its own name, active from the start.
     bool ratingPlayer = *stored == kRatingPlayer;
-    switch (ratingPlayer ? panel.addRatingPlayer() : panel.addPlayer(*stored)) {
+    AddResult added = ratingPlayer ? addRatingPlayer(c.pool) : addPlayer(c.pool, *stored);
+    switch (added.outcome) {
     case AddOutcome::Added:
         break;
     case AddOutcome::Refused:
+        c.dialogs.refuse(added.refusal);
         return 1;
     case AddOutcome::ListFull:
         c.err << "gridslate: the user list is full: it holds " << kUserSlots << " players\n";
         return 1;
     }
-    if (makeActive && !ratingPlayer) {
-        const auto& entries = panel.playersOnFile().entries;
-        auto it = std::find(entries.begin(), entries.end(), trimmedUserName(*stored));
-        panel.selectPlayerOnFile(static_cast<int>(it - entries.begin()));
-        panel.activate();
+    if (makeActive && !ratingPlayer)
+        activatePlayer(c.pool, trimmedUserName(*stored));
+    if (Status saved = saveUserListChanges(c.pool, c.dialogs); !saved) {
+        c.dialogs.refuse(saved.error());
+        return 1;
     }
-    return panel.saveChanges() ? 0 : 1;
+    c.dialogs.inform(kUserListSavedMessage);
+    return 0;
 }
 
 } // namespace gs

@@ -70,7 +70,7 @@ bool isYear(const std::string& text) {
 bool actAsUser(Pool& pool, const CommandLine& line, Dialogs& dialogs, std::ostream& err) {
     std::string user = line.user.value_or(kAdminUser);
     // Names on the command line are UTF-8; the user list keeps Windows-1252.
-    pool.currentUser = utf8ToCp1252Exactly(user).value_or(user);
+    pool.setCurrentUser(utf8ToCp1252Exactly(user).value_or(user));
     Result<UserListLoad> load = loadUserList(pool);
     if (load && load->outcome == UserListOutcome::Created)
         load = loadUserList(pool);
@@ -83,7 +83,7 @@ bool actAsUser(Pool& pool, const CommandLine& line, Dialogs& dialogs, std::ostre
         return false;
     }
     if (line.season)
-        pool.seasonYear = *line.season;
+        pool.setSeasonYear(*line.season);
     return true;
 }
 
@@ -94,7 +94,7 @@ int projectCommand(CommandContext& c) {
     }
     SeasonState state = refreshSeason(c.pool);
     // As the weekly panel does, the user's pick file is made when missing.
-    if (Result<PlayerPicks> picks = loadPicks(c.pool, c.pool.currentUser); !picks)
+    if (Result<PlayerPicks> picks = loadPicks(c.pool, c.pool.currentUser()); !picks)
         state.errors.push_back(picks.error());
     for (const std::string& error : state.errors)
         c.dialogs.refuse(error);
@@ -107,7 +107,7 @@ int projectCommand(CommandContext& c) {
     int projected = 0;
     for (int r = 0; r <= kMaxGames; ++r)
         projected += state.projection.spreads[r] != 0;
-    c.out << "Season " << c.pool.seasonYear << ": week " << state.currentWeek << " is current"
+    c.out << "Season " << c.pool.seasonYear() << ": week " << state.currentWeek << " is current"
           << (state.seasonOver ? " (the season is over)" : "") << "; " << projected
           << " games have a projected spread.\n";
     return 0;
@@ -318,7 +318,7 @@ int runParsedCommandLine(const std::vector<std::string>& args,
     prepareFolders(pool);
     loadPoolDaySetting(pool);
     if (line.referenceDate)
-        pool.dayOverride = *line.referenceDate;
+        pool.setDayOverride(*line.referenceDate);
     refreshPoolDay(pool);
     if (line.command.empty()) {
         if (Status ready = ensureGamesTable(pool); !ready)

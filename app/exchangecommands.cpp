@@ -19,8 +19,13 @@ int runExchange(CommandContext& c, const std::function<OperationEnd(ExchangeOper
         return 2;
     }
     // The place the window opens with, from the user's stored address.
+    const UserSlot* user = c.pool.currentSlot();
+    if (!user) {
+        c.dialogs.refuse(kNotOnUserListMessage);
+        return 1;
+    }
     ExchangeState state;
-    state.place = openingPlace(c.pool.currentSlot().exchangeAddress);
+    state.place = openingPlace(user->exchangeAddress);
     DirectRequests requests;
     SleepingWait wait;
     ExchangeOperations operations(c.pool, c.dialogs, state, makeTransport, requests, wait);

@@ -87,7 +87,7 @@ int updateGamesCommand(CommandContext& c) {
                  "[--force]\n";
         return 2;
     }
-    if (!requireAdmin(c.pool, c.pool.currentUser, c.dialogs))
+    if (!requireAdmin(c.pool, c.pool.currentUser(), c.dialogs))
         return 1;
     GamesUpdateResult result = updateGames(c.pool, options, overwrite);
     if (!result.ok) {

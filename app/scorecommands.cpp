@@ -26,7 +26,7 @@ int importScoresCommand(CommandContext& c) {
                  "FILE.csv\n";
         return 2;
     }
-    if (!requireAdmin(c.pool, c.pool.currentUser, c.dialogs))
+    if (!requireAdmin(c.pool, c.pool.currentUser(), c.dialogs))
         return 1;
     Result<PoolLock> lock = lockPoolFiles(c.pool);
     if (!lock) {

@@ -49,7 +49,7 @@ int ratingsCommand(CommandContext& c) {
         return 1;
     }
     c.out << "Team,Rating,Wins,Losses,Ties\n";
-    for (const TeamRating& team : seasonRatingList(*records, *season, c.pool.referenceDate))
+    for (const TeamRating& team : seasonRatingList(*records, *season, c.pool.referenceDate()))
         c.out << cp1252ToUtf8(team.name) << ',' << shownRating(team.rating) << ',' << team.wins
               << ',' << team.losses << ',' << team.ties << '\n';
     return 0;
@@ -83,8 +83,8 @@ int poolDayCommand(CommandContext& c) {
             return 1;
         }
     }
-    c.out << "Setting: " << (c.pool.daySetting.empty() ? "none" : c.pool.daySetting)
-          << "; the pool's day for season " << c.pool.seasonYear << ": " << c.pool.referenceDate
+    c.out << "Setting: " << (c.pool.daySetting().empty() ? "none" : c.pool.daySetting())
+          << "; the pool's day for season " << c.pool.seasonYear() << ": " << c.pool.referenceDate()
           << '\n';
     return 0;
 }
@@ -94,11 +94,11 @@ int standingsCommand(CommandContext& c) {
         c.err << "gridslate: standings takes no arguments\n";
         return 2;
     }
-    // Exactly what opening "User Statistics" works out, read back from the
-    // grid the panel shows, so that the two never tell different figures.
-    UserStatisticsPanel panel(c.pool, c.dialogs);
-    panel.open();
-    const GridModel& totals = panel.model().totalsGrid;
+    // Exactly what opening "User Statistics" works out, as the grid the
+    // panel shows, so that the two never tell different figures.
+    UserStatistics statistics = computeUserStatistics(c.pool);
+    tellStatisticsProblems(statistics, c.dialogs);
+    const GridModel totals = standingsGrid(statistics.standings);
     for (int r = 0; r < totals.rows(); ++r) {
         for (int col = 0; col < totals.cols(); ++col)
             c.out << (col > 0 ? "," : "") << cp1252ToUtf8(totals.cell(r, col).text);

@@ -26,16 +26,16 @@ fs::path makeHome() {
 } // namespace
 
 BigPool::BigPool() : m_home(makeHome()), pool(m_home) {
-    fs::create_directories(pool.folders.program);
+    fs::create_directories(pool.folders().program);
     if (Status imported = importSchedule(pool, GS_SCHEDULES_CSV); !imported)
         throw std::runtime_error(imported.error());
     // Every game of 2010 is played: every pick is revealed and judged.
-    pool.referenceDate = "3/1/2011";
+    pool.setReferenceDate("3/1/2011");
     writeUserList();
-    pool.currentUser = kAdminUser;
+    pool.setCurrentUser(kAdminUser);
     if (!loadUserList(pool))
         throw std::runtime_error("cannot load the user list");
-    fillUserLists(pool);
+    refreshPoolOrder(pool);
     writePickFiles();
 }
 
@@ -49,7 +49,7 @@ void BigPool::writeUserList() {
     std::vector<std::string> lines = {"2010", "admin,1,9,1,,0," + folder, "PC,1,1,0,,0," + folder};
     for (int k = 3; k <= kPlayers; ++k)
         lines.push_back("player" + std::to_string(k) + ",1,1,0,,0," + folder);
-    if (!writeLinesAtomic(pool.folders.program / "UserList.db", lines))
+    if (!writeLinesAtomic(pool.folders().program / "UserList.db", lines))
         throw std::runtime_error("cannot write the user list");
 }
 
@@ -60,7 +60,7 @@ void BigPool::writePickFiles() {
     if (!season)
         throw std::runtime_error(season.error());
     for (int k = 1; k <= kPlayers; ++k) {
-        std::string name = pool.users[k].name;
+        std::string name = pool.users()[k].name;
         if (name == kComputerPlayer)
             continue;
         PickTable picks{};

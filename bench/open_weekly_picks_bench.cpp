@@ -51,7 +51,7 @@ public:
 class BenchPool {
 public:
     BenchPool() : m_home(temporaryHome()), pool(m_home) {
-        fs::create_directories(pool.folders.program);
+        fs::create_directories(pool.folders().program);
         fillGamesTable();
         addPlayers();
     }
@@ -73,7 +73,7 @@ private:
         for (GameRecord& record : games) {
             bool running = numericValue(record.year) == 2010;
             if (numericValue(record.year) > 2010 ||
-                (running && !onOrBefore(record.date, pool.referenceDate)))
+                (running && !onOrBefore(record.date, pool.referenceDate())))
                 record.visitorScore = record.homeScore = "";
         }
         std::string error;
@@ -83,15 +83,18 @@ private:
     }
 
     void addPlayers() {
+        UserTable users{};
+        std::vector<std::string> order;
         for (int k = 1; k <= kPlayers; ++k) {
-            UserSlot& slot = pool.users[k];
+            UserSlot& slot = users[k];
             slot.name = k == 1 ? "admin" : k == 2 ? "PC" : "player" + std::to_string(k);
             slot.folder = pool.programFolderText();
             slot.active = 1;
             slot.admin = k == 1;
-            pool.playersOnFile.entries.push_back(slot.name);
-            pool.activePlayers.entries.push_back(slot.name);
+            order.push_back(slot.name);
         }
+        pool.replaceUsers(users);
+        pool.setPoolOrder(order);
         for (int k = 1; k <= kPlayers; ++k) {
             if (k == 2)
                 continue;
@@ -99,10 +102,10 @@ private:
             for (int w = 1; w <= 8; ++w)
                 for (int t = 1 + (k + w) % 2; t <= kTeamCount; t += 2)
                     picks[w][t] = 1;
-            if (!savePicks(pool, pool.users[k].name, picks))
+            if (!savePicks(pool, pool.users()[k].name, picks))
                 throw std::runtime_error("cannot save the picks");
         }
-        pool.currentUser = "player42";
+        pool.setCurrentUser("player42");
     }
 };
 

@@ -41,20 +41,22 @@ fs::path temporaryHome() {
 class MeasuredPool {
 public:
     MeasuredPool() : m_home(temporaryHome()), pool(m_home) {
-        fs::create_directories(pool.folders.program);
+        fs::create_directories(pool.folders().program);
         records = sample::bundledGames();
         std::string error;
         auto table = GamesTable::create(pool.gamesDatabasePath(), error);
         if (!table || !table->replaceSeasons(records, error))
             throw std::runtime_error(error);
-        pool.users[1].name = kAdminUser;
-        pool.users[2].name = kComputerPlayer;
-        pool.users[3].name = kRatingPlayer;
-        pool.users[3].flag = true;
+        UserTable users{};
+        users[1].name = kAdminUser;
+        users[2].name = kComputerPlayer;
+        users[3].name = kRatingPlayer;
+        users[3].flag = true;
         for (int k = 1; k <= 3; ++k) {
-            pool.users[k].active = 1;
-            pool.users[k].folder = pool.programFolderText();
+            users[k].active = 1;
+            users[k].folder = pool.programFolderText();
         }
+        pool.replaceUsers(users);
     }
     ~MeasuredPool() {
         std::error_code ec;
@@ -118,7 +120,7 @@ void measurePicks(benchmark::State& state) {
     for (auto _ : state) {
         elo = pc = favourites = Tally{};
         for (int year = kFirstMeasured; year <= kLastMeasured; ++year) {
-            pool.seasonYear = std::to_string(year);
+            pool.setSeasonYear(std::to_string(year));
             for (const char* player : kComputerPlayers)
                 fs::remove(pickFilePath(pool, player));
             const Season final = seasonOf(bench.records, year);

@@ -29,7 +29,7 @@ public:
             throw std::runtime_error("cannot create a temporary folder");
         m_home = pattern;
         pool = std::make_unique<Pool>(m_home);
-        fs::create_directories(pool->folders.program);
+        fs::create_directories(pool->folders().program);
         if (Status created = ensureGamesTable(*pool); !created)
             throw std::runtime_error(created.error());
         fs::copy_file(pool->gamesDatabasePath(), m_home / "bundled.mdb");

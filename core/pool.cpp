@@ -49,26 +49,32 @@ Result<fs::path> defaultHome() {
     return fs::path(home) / ".local" / "share" / "gridslate";
 }
 
+void Pool::setUser(int slot, UserSlot user) {
+    if (slot < 1 || slot > kUserSlots)
+        return;
+    m_users[static_cast<size_t>(slot)] = std::move(user);
+}
+
 int Pool::userSlot(const std::string& name) const {
     for (int k = 1; k <= kUserSlots; ++k)
-        if (users[k].name == name)
+        if (m_users[k].name == name)
             return k;
     return 0;
 }
 
-UserSlot& Pool::currentSlot() {
-    int k = userSlot(currentUser);
-    return users[k ? k : kUserSlots];
+const UserSlot* Pool::currentSlot() const {
+    int k = userSlot(m_currentUser);
+    return k ? &m_users[k] : nullptr;
 }
 
 bool Pool::isAdmin(const std::string& name) const {
     int k = userSlot(name);
-    return k && users[k].admin == 1;
+    return k && m_users[k].admin == 1;
 }
 
 bool Pool::hasRatingPlayer() const {
     int k = userSlot(kRatingPlayer);
-    return k && users[k].flag;
+    return k && m_users[k].flag;
 }
 
 bool isComputerPlayer(std::string_view name) {
@@ -95,7 +101,7 @@ bool isReservedUserName(std::string_view name) {
 
 bool requireAdmin(const Pool& pool, const std::string& name, Dialogs& dialogs) {
     int k = pool.userSlot(name);
-    int16_t admin = k ? pool.users[k].admin : 0;
+    int16_t admin = k ? pool.users()[k].admin : 0;
     if (admin == 1)
         return true;
     if (admin == 0)
@@ -114,29 +120,29 @@ std::string_view withoutTrailingSeparators(std::string_view folder) {
 } // namespace
 
 fs::path Pool::pickFolder(int slot) const {
-    const std::string& stored = users[slot].folder;
+    const std::string& stored = m_users[slot].folder;
     if (stored.empty())
-        return folders.program;
+        return m_folders.program;
     if (int computer = userSlot(kComputerPlayer);
         computer &&
-        withoutTrailingSeparators(stored) == withoutTrailingSeparators(users[computer].folder))
-        return folders.program;
+        withoutTrailingSeparators(stored) == withoutTrailingSeparators(m_users[computer].folder))
+        return m_folders.program;
     std::error_code ec;
     if (!fs::is_directory(stored, ec))
-        return folders.program;
+        return m_folders.program;
     return stored;
 }
 
 int Pool::seasonYearNumber() const {
-    return static_cast<int>(numericValue(seasonYear));
+    return static_cast<int>(numericValue(m_seasonYear));
 }
 
 std::string Pool::programFolderText() const {
-    return folders.program.string();
+    return m_folders.program.string();
 }
 
 fs::path Pool::gamesDatabasePath() const {
-    return folders.program / kGamesFileName;
+    return m_folders.program / kGamesFileName;
 }
 
 } // namespace gs

@@ -5,7 +5,6 @@
 // the run, a command of the command line for the command, a test for each
 // temporary home) and passes it by reference to what needs it.
 
-#include "grid.h"
 #include "poollock.h"
 #include "result.h"
 
@@ -71,42 +70,81 @@ struct UserSlot {
     // Set on the rating player's slot alone: it tells the rating player from
     // a person who took the name ELO before the name was reserved.
     bool flag = false;
+    // Taken off the list in the user administration and not yet saved: the
+    // player is on neither list any more, but the slot stays taken, so that
+    // nobody else gets the name before the list is saved and loaded again.
+    bool removed = false;
 };
 
 // Slots 1..100; slot 0 is unused.
 using UserTable = std::array<UserSlot, kUserSlots + 1>;
 
-struct Pool {
-    explicit Pool(const std::filesystem::path& home) : folders(Folders::at(home)) {}
+class Pool {
+public:
+    explicit Pool(const std::filesystem::path& home) : m_folders(Folders::at(home)) {}
 
-    Folders folders;
-    std::string currentUser;
-    std::string seasonYear = kDefaultSeason;
+    const Folders& folders() const { return m_folders; }
+
+    // Who is logged in; a command's --user.
+    const std::string& currentUser() const { return m_currentUser; }
+    void setCurrentUser(std::string name) { m_currentUser = std::move(name); }
+
+    // The season the pool works on, as its four-digit year.
+    const std::string& seasonYear() const { return m_seasonYear; }
+    void setSeasonYear(std::string year) { m_seasonYear = std::move(year); }
+    int seasonYearNumber() const;
+
     // The pool's current day (poolday.h keeps it up to date).
-    std::string referenceDate = kDefaultReferenceDate;
+    const std::string& referenceDate() const { return m_referenceDate; }
+    void setReferenceDate(std::string date) { m_referenceDate = std::move(date); }
     // The pool's day setting ("today", a day, or empty for none), and the
     // command line's --reference-date, which stands for it in one command.
-    std::string daySetting;
-    std::string dayOverride;
-    // Reads the machine's date as M/D/YYYY; tests put in their own.
-    std::function<std::string()> clock;
-    int colorScheme = 0;
-    // The last user-list load read the current user's preference file.
-    bool preferencesRead = false;
+    const std::string& daySetting() const { return m_daySetting; }
+    void setDaySetting(std::string setting) { m_daySetting = std::move(setting); }
+    const std::string& dayOverride() const { return m_dayOverride; }
+    void setDayOverride(std::string day) { m_dayOverride = std::move(day); }
+    // Reads the machine's date as M/D/YYYY; empty for the system's clock.
+    // Tests put in their own.
+    const std::function<std::string()>& clock() const { return m_clock; }
+    void setClock(std::function<std::string()> clock) { m_clock = std::move(clock); }
 
-    UserTable users;
-    ListModel playersOnFile; // every user on file, in slot order
-    ListModel activePlayers; // the active users, in pool order
-    // The pool order as the last loaded pick file of a player keeps it.
-    std::vector<std::string> savedActivePlayers;
+    // The colour scheme in force for the current user.
+    int colorScheme() const { return m_colorScheme; }
+    void setColorScheme(int scheme) { m_colorScheme = scheme; }
+
+    // The last user-list load read the current user's preference file.
+    bool preferencesRead() const { return m_preferencesRead; }
+    void setPreferencesRead(bool read) { m_preferencesRead = read; }
+
+    // The players. A load replaces the whole table; an account change or the
+    // user administration changes one slot at a time.
+    const UserTable& users() const { return m_users; }
+    void replaceUsers(const UserTable& users) { m_users = users; }
+    // Slots 1..100; any other number changes nothing.
+    void setUser(int slot, UserSlot user);
+
+    // The active players in the pool order in force: worked out from the
+    // table whenever a view of the players opens (userlist.h), and changed
+    // by the user administration (Up, Down, players made active or taken
+    // off). The user list saves it and a saved pick file keeps it after its
+    // picks, which is why it stays empty until a view has worked it out: a
+    // pick file saved before then keeps no order.
+    const std::vector<std::string>& poolOrder() const { return m_poolOrder; }
+    void setPoolOrder(std::vector<std::string> order) { m_poolOrder = std::move(order); }
+    // The pool order as the current user's last loaded pick file keeps it:
+    // where working the pool order out starts.
+    const std::vector<std::string>& savedPoolOrder() const { return m_savedPoolOrder; }
+    void setSavedPoolOrder(std::vector<std::string> order) { m_savedPoolOrder = std::move(order); }
+
     // Whether this program holds the lock of the data files (poollock.h);
     // copies of the pool share it.
-    std::shared_ptr<PoolLockState> lockState = std::make_shared<PoolLockState>();
+    const std::shared_ptr<PoolLockState>& lockState() const { return m_lockState; }
 
     // The first slot 1..100 whose name equals the name exactly, or 0.
     int userSlot(const std::string& name) const;
-    // The slot of the current user; slot 100 when the name is on no slot.
-    UserSlot& currentSlot();
+    // The slot of the current user; null when the name is on no slot (a
+    // list loaded since the login may have lost him), never another user's.
+    const UserSlot* currentSlot() const;
     // True for a user whose admin field is 1.
     bool isAdmin(const std::string& name) const;
     // True when the rating player is on the user list, active or not.
@@ -121,15 +159,32 @@ struct Pool {
     // exist here all mean this pool's program folder.
     std::filesystem::path pickFolder(int slot) const;
 
-    int seasonYearNumber() const;
     // The program folder as the user list stores it: without a trailing separator.
     std::string programFolderText() const;
     std::filesystem::path gamesDatabasePath() const;
+
+private:
+    Folders m_folders;
+    std::string m_currentUser;
+    std::string m_seasonYear = kDefaultSeason;
+    std::string m_referenceDate = kDefaultReferenceDate;
+    std::string m_daySetting;
+    std::string m_dayOverride;
+    std::function<std::string()> m_clock;
+    int m_colorScheme = 0;
+    bool m_preferencesRead = false;
+    UserTable m_users;
+    std::vector<std::string> m_poolOrder;
+    std::vector<std::string> m_savedPoolOrder;
+    std::shared_ptr<PoolLockState> m_lockState = std::make_shared<PoolLockState>();
 };
 
 // The refusal shown when a user without administrator rights tries an
 // administrator's command.
 inline constexpr const char* kNotAdminMessage = "You do not have administrator control";
+// The refusal when the current user has left the user list since the login
+// (another machine's list was loaded): his slot is nobody's to change.
+inline constexpr const char* kNotOnUserListMessage = "You are not on the user list.";
 
 class Dialogs;
 

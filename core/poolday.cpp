@@ -39,8 +39,8 @@ std::string poolDayFor(const std::string& setting, int season, const std::string
 }
 
 void loadPoolDaySetting(Pool& pool) {
-    Result<PoolSettings> settings = PoolSettings::load(poolSettingsPath(pool.folders));
-    pool.daySetting = settings ? settings->value(kPoolDayKey).value_or("") : "";
+    Result<PoolSettings> settings = PoolSettings::load(poolSettingsPath(pool.folders()));
+    pool.setDaySetting(settings ? settings->value(kPoolDayKey).value_or("") : "");
 }
 
 Status storePoolDaySetting(Pool& pool, const std::string& setting) {
@@ -50,22 +50,23 @@ Status storePoolDaySetting(Pool& pool, const std::string& setting) {
     Result<PoolLock> lock = lockPoolFiles(pool);
     if (!lock)
         return failure(lock.error());
-    fs::path path = poolSettingsPath(pool.folders);
+    fs::path path = poolSettingsPath(pool.folders());
     Result<PoolSettings> settings = PoolSettings::load(path);
     if (!settings)
         return failure(settings.error());
     settings->set(kPoolDayKey, setting);
     if (Status saved = settings->save(path); !saved)
         return saved;
-    pool.daySetting = setting;
+    pool.setDaySetting(setting);
     refreshPoolDay(pool);
     return {};
 }
 
 void refreshPoolDay(Pool& pool) {
-    const std::string& setting = pool.dayOverride.empty() ? pool.daySetting : pool.dayOverride;
-    pool.referenceDate =
-        poolDayFor(setting, pool.seasonYearNumber(), pool.clock ? pool.clock() : localDateText());
+    const std::string& setting =
+        pool.dayOverride().empty() ? pool.daySetting() : pool.dayOverride();
+    pool.setReferenceDate(poolDayFor(setting, pool.seasonYearNumber(),
+                                     pool.clock() ? pool.clock()() : localDateText()));
 }
 
 } // namespace gs

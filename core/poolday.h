@@ -28,7 +28,7 @@ bool isPoolDaySetting(const std::string& setting);
 // machine's date, as the pool's clock reads it.
 std::string poolDayFor(const std::string& setting, int season, const std::string& today);
 
-// Reads the pool's day setting from its settings file into pool.daySetting
+// Reads the pool's day setting from its settings file into pool.daySetting()
 // (nothing set when the file is missing or cannot be read).
 void loadPoolDaySetting(Pool& pool);
 
@@ -36,7 +36,7 @@ void loadPoolDaySetting(Pool& pool);
 // file and in the pool, and refreshes the pool's day.
 Status storePoolDaySetting(Pool& pool, const std::string& setting);
 
-// Sets pool.referenceDate from the pool's day setting, its season and its
+// Sets pool.referenceDate() from the pool's day setting, its season and its
 // clock; the command line's --reference-date, when given, stands instead.
 void refreshPoolDay(Pool& pool);
 

@@ -32,14 +32,14 @@ void PoolLock::release() {
 }
 
 Result<PoolLock> lockPoolFiles(const Pool& pool, std::chrono::milliseconds wait) {
-    std::shared_ptr<PoolLockState> state = pool.lockState;
+    std::shared_ptr<PoolLockState> state = pool.lockState();
     if (state->depth > 0) {
         ++state->depth;
         return PoolLock(state);
     }
-    if (Status made = createDataFolder(pool.folders.program); !made)
+    if (Status made = createDataFolder(pool.folders().program); !made)
         return failure(made.error());
-    std::filesystem::path path = pool.folders.program / kLockFileName;
+    std::filesystem::path path = pool.folders().program / kLockFileName;
     int fd = ::open(path.c_str(), O_RDWR | O_CREAT | O_CLOEXEC | O_NOCTTY, 0600);
     if (fd < 0)
         return failure("Cannot open the lock file " + path.string() + ": " + std::strerror(errno));

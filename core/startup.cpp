@@ -32,7 +32,7 @@ bool holdsPassword(std::string_view fileName) {
 }
 
 void prepareFolders(const Pool& pool) {
-    const fs::path& data = pool.folders.program;
+    const fs::path& data = pool.folders().program;
     if (!createDataFolder(data))
         return;
     makePrivate(data, 0700);
@@ -49,7 +49,7 @@ void prepareFolders(const Pool& pool) {
     Result<PoolLock> lock = lockPoolFiles(pool, std::chrono::milliseconds(0));
     if (!lock)
         return;
-    for (const fs::path& folder : {data, pool.folders.install, pool.folders.staging})
+    for (const fs::path& folder : {data, pool.folders().install, pool.folders().staging})
         removeStaleTemporaries(folder);
 }
 

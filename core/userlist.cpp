@@ -47,16 +47,16 @@ enum class PreferenceRead { Read, Missing, Damaged };
 // data folder, which once served as the default, is the one place the
 // exchange must never write to.
 PreferenceRead loadPreferences(Pool& pool, UserSlot& slot) {
-    pool.preferencesRead = false;
+    pool.setPreferencesRead(false);
     auto useDefaults = [&](PreferenceRead why) {
         if (why == PreferenceRead::Damaged)
             slot.password.clear();
         slot.exchangeAddress.clear();
         return why;
     };
-    if (!isSafeFileName(pool.currentUser))
+    if (!isSafeFileName(pool.currentUser()))
         return useDefaults(PreferenceRead::Damaged);
-    TextFile file = readTextFile(preferencePath(pool.folders, pool.currentUser));
+    TextFile file = readTextFile(preferencePath(pool.folders(), pool.currentUser()));
     if (file.status == ReadStatus::Missing)
         return useDefaults(PreferenceRead::Missing);
     if (file.status != ReadStatus::Ok || file.lines.empty())
@@ -68,7 +68,7 @@ PreferenceRead loadPreferences(Pool& pool, UserSlot& slot) {
     std::string password;
     if (!decodePassword(std::string_view(line).substr(0, comma), password))
         return useDefaults(PreferenceRead::Damaged);
-    pool.preferencesRead = true;
+    pool.setPreferencesRead(true);
     slot.password = password;
     slot.exchangeAddress = line.substr(comma + 1);
     return PreferenceRead::Read;
@@ -105,7 +105,7 @@ Status storeSeasonInUserList(const Pool& pool) {
     Result<PoolLock> lock = lockPoolFiles(pool);
     if (!lock)
         return failure(lock.error());
-    fs::path path = userListPath(pool.folders);
+    fs::path path = userListPath(pool.folders());
     TextFile file = readTextFile(path);
     if (file.status == ReadStatus::Missing)
         return failure("The user list " + path.string() +
@@ -114,7 +114,7 @@ Status storeSeasonInUserList(const Pool& pool) {
         return failure("The user list " + path.string() + " cannot be read: " + file.error);
     if (file.lines.empty())
         file.lines.emplace_back();
-    file.lines.front() = storedSeasonYear(pool.seasonYear);
+    file.lines.front() = storedSeasonYear(pool.seasonYear());
     return writeLinesAtomic(path, file.lines, FileAccess::OwnerOnly);
 }
 
@@ -127,10 +127,10 @@ fs::path preferencePath(const Folders& folders, const std::string& userName) {
 }
 
 Result<UserListLoad> loadUserList(Pool& pool) {
-    fs::path path = userListPath(pool.folders);
+    fs::path path = userListPath(pool.folders());
     UserListLoad load;
     if (!fileExists(path)) {
-        if (Status made = createDataFolder(pool.folders.program); !made)
+        if (Status made = createDataFolder(pool.folders().program); !made)
             return failure(made.error());
         std::string folder = pool.programFolderText();
         std::vector<std::string> lines = {
@@ -153,15 +153,15 @@ Result<UserListLoad> loadUserList(Pool& pool) {
         return failure("The user list " + path.string() + " cannot be read: " + file.error);
 
     // A load replaces the whole table, so a user removed and saved stays removed.
-    pool.users.fill(UserSlot{});
-    pool.preferencesRead = false;
+    UserTable users{};
+    pool.setPreferencesRead(false);
     // Line 1 holds the season the pool works on ("Apply" in the season
     // window stores it there).
-    pool.seasonYear = storedSeasonYear(file.lines.empty() ? std::string() : file.lines.front());
+    pool.setSeasonYear(storedSeasonYear(file.lines.empty() ? std::string() : file.lines.front()));
 
     size_t userLines = file.lines.empty() ? 0 : file.lines.size() - 1;
     for (size_t i = 1; i < file.lines.size() && i <= kUserSlots; ++i) {
-        UserSlot& slot = pool.users[i];
+        UserSlot& slot = users[i];
         std::vector<std::string> fields = splitFields(file.lines[i]);
         for (size_t f = 0; f < fields.size() && f < 7; ++f) {
             const std::string& value = fields[f];
@@ -196,21 +196,25 @@ Result<UserListLoad> loadUserList(Pool& pool) {
     if (userLines > static_cast<size_t>(kUserSlots))
         load.droppedUserLines = userLines - kUserSlots;
 
-    int k = pool.userSlot(pool.currentUser);
+    pool.replaceUsers(users);
+
+    int k = pool.userSlot(pool.currentUser());
     if (k == 0) {
         load.outcome = UserListOutcome::UserNotFound;
         return load;
     }
-    PreferenceRead preferences = loadPreferences(pool, pool.users[k]);
+    UserSlot current = pool.users()[k];
+    PreferenceRead preferences = loadPreferences(pool, current);
+    pool.setUser(k, std::move(current));
     load.preferencesDefaulted = preferences == PreferenceRead::Damaged;
     load.preferencesMissing = preferences == PreferenceRead::Missing;
     return load;
 }
 
 Result<UserListLoad> reloadUserList(Pool& pool) {
-    const std::string season = pool.seasonYear;
+    const std::string season = pool.seasonYear();
     Result<UserListLoad> load = loadUserList(pool);
-    pool.seasonYear = season;
+    pool.setSeasonYear(season);
     return load;
 }
 
@@ -223,15 +227,15 @@ void tellLoadNotices(const UserListLoad& load, Dialogs& dialogs) {
 }
 
 Status saveUserList(Pool& pool) {
-    if (pool.activePlayers.entries.empty())
-        fillUserLists(pool);
-    if (pool.activePlayers.entries.empty())
+    if (pool.poolOrder().empty())
+        refreshPoolOrder(pool);
+    if (pool.poolOrder().empty())
         return {};
 
     auto slotFor = [&pool](const std::string& name) {
         int k = pool.userSlot(name);
         if (k)
-            return pool.users[k];
+            return pool.users()[k];
         UserSlot fallback;
         fallback.colorScheme = 9;
         fallback.folder = pool.programFolderText();
@@ -244,66 +248,88 @@ Status saveUserList(Pool& pool) {
     // Line 1 is the season a login starts in, which only the season
     // window's "Apply" changes: the season browsed meanwhile, or chosen for
     // one command, stays out of it.
-    fs::path path = userListPath(pool.folders);
+    fs::path path = userListPath(pool.folders());
     std::string loginSeason = kDefaultSeason;
     if (TextFile stored = readTextFile(path); stored.status == ReadStatus::Ok)
         loginSeason = storedSeasonYear(stored.lines.empty() ? std::string() : stored.lines.front());
     else if (stored.status == ReadStatus::Missing)
-        loginSeason = storedSeasonYear(pool.seasonYear);
+        loginSeason = storedSeasonYear(pool.seasonYear());
     std::vector<std::string> lines = {loginSeason};
-    const auto& active = pool.activePlayers.entries;
+    const auto& active = pool.poolOrder();
     for (const std::string& name : active) {
         UserSlot slot = slotFor(name);
         lines.push_back(userLine(name, true, slot, slot.colorScheme));
     }
-    for (const std::string& name : pool.playersOnFile.entries) {
+    for (const std::string& name : playersOnFile(pool)) {
         if (std::find(active.begin(), active.end(), name) != active.end())
             continue;
         UserSlot slot = slotFor(name);
-        int scheme = name == pool.currentUser ? pool.colorScheme : slot.colorScheme;
+        int scheme = name == pool.currentUser() ? pool.colorScheme() : slot.colorScheme;
         lines.push_back(userLine(name, false, slot, scheme));
     }
     // Both files hold passwords.
     if (Status written = writeLinesAtomic(path, lines, FileAccess::OwnerOnly); !written)
         return written;
 
-    if (!isSafeFileName(pool.currentUser))
+    if (!isSafeFileName(pool.currentUser()))
         return {};
-    int k = pool.userSlot(pool.currentUser);
+    int k = pool.userSlot(pool.currentUser());
     if (k == 0)
         return {};
-    const UserSlot& current = pool.users[k];
-    return writeLinesAtomic(preferencePath(pool.folders, pool.currentUser),
+    const UserSlot& current = pool.users()[k];
+    return writeLinesAtomic(preferencePath(pool.folders(), pool.currentUser()),
                             {encodePassword(current.password) + "," + current.exchangeAddress},
                             FileAccess::OwnerOnly);
 }
 
-void fillUserLists(Pool& pool) {
-    ListModel& onFile = pool.playersOnFile;
-    ListModel& active = pool.activePlayers;
-    onFile = ListModel{};
-    active = ListModel{};
-    for (int k = 1; k <= kUserSlots; ++k)
-        if (!pool.users[k].name.empty())
-            onFile.entries.push_back(pool.users[k].name);
+std::vector<std::string> playersOnFile(const Pool& pool) {
+    std::vector<std::string> names;
+    for (int k = 1; k <= kUserSlots; ++k) {
+        const UserSlot& slot = pool.users()[k];
+        if (!slot.name.empty() && !slot.removed)
+            names.push_back(slot.name);
+    }
+    return names;
+}
 
-    for (const std::string& saved : pool.savedActivePlayers)
+std::vector<std::string> activePlayersInPoolOrder(const Pool& pool) {
+    const UserTable& users = pool.users();
+    auto isActive = [](const UserSlot& slot) { return slot.active == 1 && !slot.removed; };
+    std::vector<std::string> active;
+    for (const std::string& saved : pool.savedPoolOrder())
         for (int k = 1; k <= kUserSlots; ++k) {
-            const UserSlot& slot = pool.users[k];
-            if (slot.name == saved && slot.active == 1)
-                active.entries.push_back(slot.name);
+            const UserSlot& slot = users[k];
+            if (slot.name == saved && isActive(slot))
+                active.push_back(slot.name);
         }
 
     for (int k = 1; k <= kUserSlots; ++k) {
-        const UserSlot& slot = pool.users[k];
-        if (slot.name.empty() || slot.active != 1)
+        const UserSlot& slot = users[k];
+        if (slot.name.empty() || !isActive(slot))
             continue;
         std::string stripped = stripSpaces(slot.name);
-        bool listed = std::any_of(active.entries.begin(), active.entries.end(),
+        bool listed = std::any_of(active.begin(), active.end(),
                                   [&](const std::string& e) { return stripSpaces(e) == stripped; });
         if (!listed)
-            active.entries.push_back(slot.name);
+            active.push_back(slot.name);
     }
+    return active;
+}
+
+void listUserLast(Pool& pool, int slot) {
+    if (slot < 1 || slot > kUserSlots)
+        return;
+    UserTable users = pool.users();
+    int last = slot;
+    for (int k = slot + 1; k <= kUserSlots; ++k)
+        if (!users[k].name.empty())
+            last = k;
+    std::rotate(users.begin() + slot, users.begin() + slot + 1, users.begin() + last + 1);
+    pool.replaceUsers(users);
+}
+
+void refreshPoolOrder(Pool& pool) {
+    pool.setPoolOrder(activePlayersInPoolOrder(pool));
 }
 
 } // namespace gs

@@ -14,6 +14,7 @@
 #include <filesystem>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace gs {
 
@@ -75,12 +76,29 @@ Result<UserListLoad> reloadUserList(Pool& pool);
 // preference file is no news.
 void tellLoadNotices(const UserListLoad& load, Dialogs& dialogs);
 
-// Writes UserList.db (line 1 the pool's season) from the two player lists
-// and the table, then the current user's preference file. Writes nothing
-// while no player is active.
+// Writes UserList.db (line 1 the pool's season): the active players in the
+// pool order, then the other players on file, each with the table's fields;
+// then the current user's preference file. Works the pool order out first
+// when no view has yet, and writes nothing while no player is active.
 Status saveUserList(Pool& pool);
 
-// Refills "Players on File" and "Active Players" from the table.
-void fillUserLists(Pool& pool);
+// "Players on File": every player in the table, in slot order, but for those
+// the user administration took off the list.
+std::vector<std::string> playersOnFile(const Pool& pool);
+
+// "Active Players": the active players in the order the current user's pick
+// file saved, then the other active players in slot order (a name that
+// differs from a listed one only by spaces is taken for it).
+std::vector<std::string> activePlayersInPoolOrder(const Pool& pool);
+
+// Moves the player of a slot behind every other player of the table, the
+// place in "Players on File" of a player just added or renamed (the user
+// list writes its inactive players in that order); the slots between move
+// up one.
+void listUserLast(Pool& pool, int slot);
+
+// Works the pool order out afresh from the table, as every view of the
+// players does when it opens.
+void refreshPoolOrder(Pool& pool);
 
 } // namespace gs

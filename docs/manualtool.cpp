@@ -102,17 +102,17 @@ int renderPictures(const QString& target) {
 
     if (std::unique_ptr<ScoreEntry> scores = openScoreEntry(pool, dialogs)) {
         ScoreEntryDialog dialog(std::move(scores), &window);
-        dialog.paint(colorSlots(pool.colorScheme));
+        dialog.paint(colorSlots(pool.colorScheme()));
         ok &= save(&dialog, folder, "score-entry");
     }
     {
         SeasonYearDialog dialog(pool, dialogs, &window);
-        dialog.paint(colorSlots(pool.colorScheme));
+        dialog.paint(colorSlots(pool.colorScheme()));
         ok &= save(&dialog, folder, "season-year");
     }
     {
         CalendarDialog dialog(pool, dialogs, &window);
-        dialog.paint(colorSlots(pool.colorScheme));
+        dialog.paint(colorSlots(pool.colorScheme()));
         if (auto* calendar = child<QCalendarWidget>(&dialog, "seasonCalendar")) {
             QDate sunday(2010, 11, 7);
             calendar->setSelectedDate(sunday);
@@ -122,12 +122,12 @@ int renderPictures(const QString& target) {
     }
     {
         ColorSettingsDialog dialog(pool, {}, &window);
-        dialog.paint(colorSlots(pool.colorScheme));
+        dialog.paint(colorSlots(pool.colorScheme()));
         ok &= save(&dialog, folder, "color-scheme");
     }
     {
         AboutDialog dialog({}, &window);
-        dialog.paint(colorSlots(pool.colorScheme));
+        dialog.paint(colorSlots(pool.colorScheme()));
         ok &= save(&dialog, folder, "about");
     }
     return ok ? 0 : 1;

@@ -203,14 +203,14 @@ Status checkReceivedGames(const Pool& pool, const fs::path& received) {
     if (fileExists(pool.gamesDatabasePath())) {
         ReadOnlyDatabase own(pool.gamesDatabasePath());
         own.query("SELECT Year FROM Scoresheet",
-                  [&](sqlite3_stmt* row) { local += columnText(row, 0) == pool.seasonYear; });
+                  [&](sqlite3_stmt* row) { local += columnText(row, 0) == pool.seasonYear(); });
     }
-    long games = seasonGameCount(records, pool.seasonYear);
+    long games = seasonGameCount(records, pool.seasonYear());
     if (games == 0)
-        return refused("it holds no games of the season " + pool.seasonYear);
+        return refused("it holds no games of the season " + pool.seasonYear());
     if (games < local - 2)
         return refused("it holds " + std::to_string(games) + " games of the season " +
-                       pool.seasonYear + " where this computer's table holds " +
+                       pool.seasonYear() + " where this computer's table holds " +
                        std::to_string(local));
     return {};
 }

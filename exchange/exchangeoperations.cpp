@@ -82,7 +82,7 @@ Status checkExchangePlace(const Pool& pool, const ExchangePlace& place, PlaceUse
     if (place.mode == ExchangeMode::Ftp)
         return {};
     fs::path folder = place.address;
-    for (const fs::path& own : {pool.folders.program, pool.folders.staging})
+    for (const fs::path& own : {pool.folders().program, pool.folders().staging})
         if (isWithin(folder, own))
             return failure("The shared folder " + place.address +
                            " is this computer's own data folder or lies inside it; choose the "
@@ -155,11 +155,11 @@ std::string ExchangeOperations::where() const {
 }
 
 bool ExchangeOperations::isAdminName() const {
-    return m_pool.currentUser == kAdminUser;
+    return m_pool.currentUser() == kAdminUser;
 }
 
 bool ExchangeOperations::takesMasterFiles() const {
-    return !isAdminName() && !m_pool.isAdmin(m_pool.currentUser);
+    return !isAdminName() && !m_pool.isAdmin(m_pool.currentUser());
 }
 
 bool ExchangeOperations::usablePlace(PlaceUse use, OperationEnd& end) {
@@ -173,7 +173,7 @@ bool ExchangeOperations::usablePlace(PlaceUse use, OperationEnd& end) {
 
 bool ExchangeOperations::installsPickFile(const std::string& name) const {
     std::string owner = pickFileOwner(name);
-    if (owner.empty() || owner == m_pool.currentUser || m_pool.userSlot(owner) == 0)
+    if (owner.empty() || owner == m_pool.currentUser() || m_pool.userSlot(owner) == 0)
         return false;
     return takesMasterFiles() || !isComputerPlayer(owner);
 }
@@ -280,7 +280,7 @@ bool ExchangeOperations::request(const std::string& stepName,
 }
 
 bool ExchangeOperations::prepareStaging(OperationEnd& end) {
-    const fs::path& staging = m_pool.folders.staging;
+    const fs::path& staging = m_pool.folders().staging;
     // Files left by an operation that was cut short are never sent or
     // installed by this one.
     clearStaging();
@@ -298,7 +298,7 @@ bool ExchangeOperations::prepareStaging(OperationEnd& end) {
 void ExchangeOperations::clearStaging() {
     // A staging folder that is already empty or gone is what was wanted.
     std::error_code ec;
-    fs::remove_all(m_pool.folders.staging, ec);
+    fs::remove_all(m_pool.folders().staging, ec);
 }
 
 bool ExchangeOperations::stageCopy(const fs::path& from, const std::string& name,
@@ -309,7 +309,7 @@ bool ExchangeOperations::stageCopy(const fs::path& from, const std::string& name
         end = OperationEnd::Failed;
         return false;
     }
-    if (Status copied = copyFileAtomic(from, m_pool.folders.staging / name); !copied) {
+    if (Status copied = copyFileAtomic(from, m_pool.folders().staging / name); !copied) {
         tell(MessageKind::Error, copied.error());
         end = OperationEnd::Failed;
         return false;
@@ -318,7 +318,7 @@ bool ExchangeOperations::stageCopy(const fs::path& from, const std::string& name
 }
 
 bool ExchangeOperations::sendStaged(const std::string& name, OperationEnd& end) {
-    fs::path staged = m_pool.folders.staging / name;
+    fs::path staged = m_pool.folders().staging / name;
     // Nothing is removed first: the transport replaces the remote copy only
     // by a whole new one, and a send that fails must leave the old.
     if (!request(
@@ -330,7 +330,7 @@ bool ExchangeOperations::sendStaged(const std::string& name, OperationEnd& end) 
 }
 
 fs::path ExchangeOperations::ownPickFolder() const {
-    return m_pool.pickFolder(m_pool.userSlot(m_pool.currentUser));
+    return m_pool.pickFolder(m_pool.userSlot(m_pool.currentUser()));
 }
 
 std::vector<std::string> ExchangeOperations::ownPickFiles() const {
@@ -340,7 +340,7 @@ std::vector<std::string> ExchangeOperations::ownPickFiles() const {
     for (fs::directory_iterator entry(folder, ec), end; !ec && entry != end; entry.increment(ec)) {
         std::error_code typeError;
         std::string name = entry->path().filename().string();
-        if (entry->is_regular_file(typeError) && pickFileOwner(name) == m_pool.currentUser)
+        if (entry->is_regular_file(typeError) && pickFileOwner(name) == m_pool.currentUser())
             names.push_back(name);
     }
     std::sort(names.begin(), names.end());
@@ -358,7 +358,7 @@ bool ExchangeOperations::fetchAll(const std::vector<std::string>& names, Operati
     for (size_t k = 0; k < names.size(); ++k) {
         showProgress(k, names.size());
         const std::string& name = names[k];
-        fs::path staged = m_pool.folders.staging / name;
+        fs::path staged = m_pool.folders().staging / name;
         if (!request(
                 "Fetching " + name + " from " + where(),
                 [&](Transport& t) { return t.fetch(name, staged); }, end))
@@ -373,7 +373,7 @@ void ExchangeOperations::installFetched(const std::vector<std::string>& names, O
     for (size_t k = 0; k < names.size(); ++k) {
         showProgress(k, names.size());
         const std::string& name = names[k];
-        fs::path staged = m_pool.folders.staging / name;
+        fs::path staged = m_pool.folders().staging / name;
         if (name == kGamesFileName) {
             if (!takesMasters)
                 continue;
@@ -393,13 +393,13 @@ void ExchangeOperations::installFetched(const std::vector<std::string>& names, O
             end = OperationEnd::Failed;
             continue;
         }
-        fs::path target = m_pool.folders.program / name;
+        fs::path target = m_pool.folders().program / name;
         if (Status copied = copyFileAtomic(staged, target); !copied) {
             tell(MessageKind::Error, copied.error());
             end = OperationEnd::Failed;
             continue;
         }
-        moved("Installed " + name + " in " + m_pool.folders.program.string());
+        moved("Installed " + name + " in " + m_pool.folders().program.string());
     }
 }
 
@@ -461,11 +461,15 @@ OperationEnd ExchangeOperations::downloadAllUserFiles() {
 OperationEnd ExchangeOperations::uploadUserFiles(UploadSet set) {
     beginOperation();
     OperationEnd end = OperationEnd::Completed;
-    const UserSlot& row = m_pool.currentSlot();
+    const UserSlot* row = m_pool.currentSlot();
+    if (!row) {
+        tell(MessageKind::Error, kNotOnUserListMessage);
+        return OperationEnd::Failed;
+    }
     bool own = set == UploadSet::OwnPickFiles;
     if (!usablePlace(PlaceUse::Writing, end))
         return end;
-    if (!own && row.admin == 1 && m_state.fileList.entries.empty())
+    if (!own && row->admin == 1 && m_state.fileList.entries.empty())
         return OperationEnd::NothingDone;
 
     // (source, name) of every file to send.
@@ -478,10 +482,10 @@ OperationEnd ExchangeOperations::uploadUserFiles(UploadSet set) {
             for (const std::string& name : names)
                 files.emplace_back(userFolder / name, name);
         } else if (std::string name = selectedFile(); !name.empty()) {
-            files.emplace_back(m_pool.folders.program / name, name);
+            files.emplace_back(m_pool.folders().program / name, name);
         }
-    } else if (own || row.admin == 0) {
-        std::string name = m_pool.currentUser + m_pool.seasonYear + ".dat";
+    } else if (own || row->admin == 0) {
+        std::string name = m_pool.currentUser() + m_pool.seasonYear() + ".dat";
         m_state.fileList = ListModel{{name}, -1};
         files.emplace_back(userFolder / name, name);
     } else if (std::string name = selectedFile(); !name.empty()) {
@@ -519,7 +523,7 @@ OperationEnd ExchangeOperations::uploadAdminFiles() {
     beginOperation();
     OperationEnd end = OperationEnd::Completed;
     m_unavailable.clear();
-    if (!requireAdmin(m_pool, m_pool.currentUser, m_dialogs))
+    if (!requireAdmin(m_pool, m_pool.currentUser(), m_dialogs))
         return OperationEnd::NothingDone;
     if (!usablePlace(PlaceUse::Writing, end))
         return end;
@@ -536,12 +540,12 @@ OperationEnd ExchangeOperations::uploadAdminFiles() {
     };
     const std::vector<MasterFile> masters = {
         {kGamesFileName, true},
-        {std::string(kComputerPlayer) + m_pool.seasonYear + ".dat", false},
-        {std::string(kRatingPlayer) + m_pool.seasonYear + ".dat", false},
+        {std::string(kComputerPlayer) + m_pool.seasonYear() + ".dat", false},
+        {std::string(kRatingPlayer) + m_pool.seasonYear() + ".dat", false},
         {kUserListFileName, true},
     };
     for (const MasterFile& master : masters) {
-        fs::path source = m_pool.folders.program / master.name;
+        fs::path source = m_pool.folders().program / master.name;
         std::error_code ec;
         if (!fs::is_regular_file(source, ec)) {
             if (master.reportMissing) {
@@ -560,7 +564,7 @@ OperationEnd ExchangeOperations::uploadAdminFiles() {
                 end = OperationEnd::Failed;
                 break;
             }
-            if (Status staged = writeFileAtomic(m_pool.folders.staging / master.name,
+            if (Status staged = writeFileAtomic(m_pool.folders().staging / master.name,
                                                 userListWithoutPasswords(bytes));
                 !staged) {
                 tell(MessageKind::Error, staged.error());

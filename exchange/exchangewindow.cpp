@@ -85,12 +85,15 @@ ExchangeWindow::ExchangeWindow(Pool& pool, Dialogs& dialogs, TransportFactory ma
 ExchangeWindow::~ExchangeWindow() = default;
 
 bool ExchangeWindow::userHasRights() {
-    return m_pool.currentSlot().admin == 1;
+    const UserSlot* user = m_pool.currentSlot();
+    return user && user->admin == 1;
 }
 
 void ExchangeWindow::open() {
     m_model.exchange = ExchangeState{};
-    m_model.exchange.place = openingPlace(m_pool.currentSlot().exchangeAddress);
+    // A user who left the list since the login has no stored place.
+    const UserSlot* user = m_pool.currentSlot();
+    m_model.exchange.place = openingPlace(user ? user->exchangeAddress : std::string());
     m_boxAddress = m_model.exchange.place.address;
     showPlaceInBox();
     followMode();
@@ -192,7 +195,14 @@ void ExchangeWindow::changeAddress() {
     showPlaceInBox();
     followMode();
     m_model.remoteFiles = ListModel{};
-    m_pool.currentSlot().exchangeAddress = place.address;
+    int k = m_pool.userSlot(m_pool.currentUser());
+    if (k == 0) {
+        m_dialogs.refuse(kNotOnUserListMessage);
+        return;
+    }
+    UserSlot user = m_pool.users()[k];
+    user.exchangeAddress = place.address;
+    m_pool.setUser(k, std::move(user));
     if (Status saved = saveUserList(m_pool); !saved)
         m_dialogs.refuse(saved.error());
 }
@@ -202,7 +212,7 @@ void ExchangeWindow::listLocalFiles() {
         return;
     std::vector<std::string> names;
     std::error_code ec;
-    fs::path folder = m_pool.pickFolder(m_pool.userSlot(m_pool.currentUser));
+    fs::path folder = m_pool.pickFolder(m_pool.userSlot(m_pool.currentUser()));
     for (fs::directory_iterator entry(folder, ec), end; !ec && entry != end; entry.increment(ec)) {
         std::error_code typeError;
         std::string name = entry->path().filename().string();
@@ -245,9 +255,10 @@ void ExchangeWindow::downloadAllUserFiles() {
 void ExchangeWindow::uploadUserFiles() {
     // Who sends the file chosen here rather than his own pick files, as the
     // operation decides it.
+    const UserSlot* user = m_pool.currentSlot();
     bool chooses = m_model.exchange.place.mode == ExchangeMode::Ftp
-                       ? m_pool.currentUser == kAdminUser
-                       : m_pool.currentSlot().admin != 0;
+                       ? m_pool.currentUser() == kAdminUser
+                       : user && user->admin != 0;
     m_model.exchange.fileList = m_model.localFiles;
     runOperation([this] { return m_operations.uploadUserFiles(); },
                  {.tellSuccess = true,

@@ -109,10 +109,10 @@ Result<ExportOutcome> exportPicks(PickExport kind, Pool& pool, const ProgressLis
     Result<Season> season = rebuildSeasonGames(pool);
     if (!season)
         return failure(season.error());
-    fillUserLists(pool);
+    refreshPoolOrder(pool);
     PickReader reader(pool);
     std::vector<PlayerPickTable> players;
-    for (const std::string& name : pool.activePlayers.entries)
+    for (const std::string& name : pool.poolOrder())
         players.push_back(reader.read(name));
 
     const int games = static_cast<int>(season->games.size());
@@ -120,11 +120,11 @@ Result<ExportOutcome> exportPicks(PickExport kind, Pool& pool, const ProgressLis
     std::vector<std::string> lines;
     {
         ProgressCounter counter(progress, maximum);
-        lines = pickExportLines(kind, season->games, season->year, players, pool.referenceDate,
+        lines = pickExportLines(kind, season->games, season->year, players, pool.referenceDate(),
                                 [&counter] { counter.step(); });
     }
-    fs::path path =
-        kind == PickExport::History ? pickHistoryPath(pool.folders) : pickResultsPath(pool.folders);
+    fs::path path = kind == PickExport::History ? pickHistoryPath(pool.folders())
+                                                : pickResultsPath(pool.folders());
     return writeExport(path, lines, std::move(reader.problems));
 }
 
@@ -292,17 +292,17 @@ Result<ExportOutcome> exportUserStatistics(Pool& pool, const ProgressListener& p
     // file's name.
     if (Result<UserListLoad> load = reloadUserList(pool); !load)
         return failure(load.error());
-    fillUserLists(pool);
+    refreshPoolOrder(pool);
 
     // Every active slot once, in slot order.
     std::vector<std::string> weeklyNames;
     for (int k = 1; k <= kUserSlots; ++k) {
-        const UserSlot& slot = pool.users[k];
+        const UserSlot& slot = pool.users()[k];
         if (slot.active == 1 && !slot.name.empty() &&
             std::find(weeklyNames.begin(), weeklyNames.end(), slot.name) == weeklyNames.end())
             weeklyNames.push_back(slot.name);
     }
-    const std::vector<std::string>& totalsNames = pool.activePlayers.entries;
+    const std::vector<std::string>& totalsNames = pool.poolOrder();
 
     PickReader reader(pool);
     std::vector<PlayerPickTable> weekly;
@@ -320,8 +320,8 @@ Result<ExportOutcome> exportUserStatistics(Pool& pool, const ProgressListener& p
         }
     }
     std::vector<std::string> lines =
-        userStatisticsLines(season->games, pool.referenceDate, weekly, totals);
-    return writeExport(userStatisticsPath(pool.folders, pool.seasonYear), lines,
+        userStatisticsLines(season->games, pool.referenceDate(), weekly, totals);
+    return writeExport(userStatisticsPath(pool.folders(), pool.seasonYear()), lines,
                        std::move(reader.problems));
 }
 

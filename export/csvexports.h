@@ -8,6 +8,7 @@
 // Lines end in CR LF, fields are joined by "," and never quoted.
 
 #include "core/dialogs.h"
+#include "core/grid.h"
 #include "core/pool.h"
 #include "core/result.h"
 #include "core/season.h"

@@ -16,7 +16,7 @@ namespace {
 // preference file of a user on the list.
 void createUserList(const gs::fuzz::FuzzHome& home) {
     gs::Pool pool(home.path());
-    pool.currentUser = gs::kAdminUser;
+    pool.setCurrentUser(gs::kAdminUser);
     if (!gs::loadUserList(pool))
         std::abort();
 }
@@ -31,7 +31,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     home.writeDataFile(std::string(kAdminUser) + "_UserPref.dbu", data, size);
 
     Pool pool(home.path());
-    pool.currentUser = kAdminUser;
+    pool.setCurrentUser(kAdminUser);
     Result<UserListLoad> load = loadUserList(pool);
     if (!load || load->outcome != UserListOutcome::Loaded)
         std::abort(); // the list itself never changes

@@ -15,16 +15,16 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     home.writeDataFile(kUserListFileName, data, size);
 
     Pool pool(home.path());
-    pool.currentUser = kAdminUser;
+    pool.setCurrentUser(kAdminUser);
     Result<UserListLoad> load = loadUserList(pool);
     if (!load)
         return 0;
     // What a login does next with the table: the two player lists, the
     // season as a number and every player's pick file path.
-    fillUserLists(pool);
+    refreshPoolOrder(pool);
     (void)pool.seasonYearNumber();
-    (void)pool.isAdmin(pool.currentUser);
-    for (const std::string& player : pool.playersOnFile.entries)
+    (void)pool.isAdmin(pool.currentUser());
+    for (const std::string& player : playersOnFile(pool))
         (void)pickFilePath(pool, player);
     return 0;
 }

@@ -175,13 +175,13 @@ void WeeklyPicksPanel::loadLastSeason() {
 // The player's picks as his file holds them; a file that cannot be read
 // shows no picks.
 Status WeeklyPicksPanel::loadPicks() {
-    Result<PlayerPicks> loaded = gs::loadPicks(m_pool, m_pool.currentUser);
+    Result<PlayerPicks> loaded = gs::loadPicks(m_pool, m_pool.currentUser());
     if (!loaded) {
         m_picks = m_savedPicks = PickTable{};
         return failure(loaded.error());
     }
     m_picks = m_savedPicks = loaded->picks;
-    m_pool.savedActivePlayers = std::move(loaded->activeOrder);
+    m_pool.setSavedPoolOrder(std::move(loaded->activeOrder));
     return {};
 }
 
@@ -249,7 +249,7 @@ void WeeklyPicksPanel::togglePick(int row, int column) {
         return;
     if (!validWeek(m_displayedWeek) ||
         !isPickOpen(m_state.season.games[static_cast<size_t>(game)].date, m_displayedWeek,
-                    m_state.currentWeek, m_state.seasonOver, m_pool.referenceDate))
+                    m_state.currentWeek, m_state.seasonOver, m_pool.referenceDate()))
         return;
     if (column != kVisitorColumn && column != kHomeColumn)
         return;
@@ -278,7 +278,7 @@ void WeeklyPicksPanel::reloadPicks() {
 
 void WeeklyPicksPanel::savePicks() {
     ControlModel& button = m_model.savePicksButton;
-    if (Status saved = gs::savePicks(m_pool, m_pool.currentUser, m_picks); !saved) {
+    if (Status saved = gs::savePicks(m_pool, m_pool.currentUser(), m_picks); !saved) {
         // The picks stay unsaved and can be saved again.
         m_dialogs.refuse(saved.error());
         button.caption = "Save Picks";

@@ -57,7 +57,7 @@ AllResultsPanel::GameRow AllResultsPanel::gameRow(const SeasonGame& game, int we
     }
     row.judged = !game.visitorScore.empty();
     // Strictly before: on the day itself the picks stay hidden.
-    row.revealed = isBefore(game.date, m_pool.referenceDate);
+    row.revealed = isBefore(game.date, m_pool.referenceDate());
     return row;
 }
 
@@ -69,7 +69,7 @@ void AllResultsPanel::advance() {
 
 void AllResultsPanel::setUpColumns() {
     GridModel& g = m_model.grid;
-    const std::vector<std::string>& players = m_pool.activePlayers.entries;
+    const std::vector<std::string>& players = m_pool.poolOrder();
     int columns = kResultsFixedColumns + static_cast<int>(players.size());
     g.reset(1, columns, 1, kResultsFixedColumns);
     for (int c = 0; c < kResultsFixedColumns; ++c) {
@@ -161,10 +161,10 @@ void AllResultsPanel::open() {
         m_currentWeek = 1;
     m_seasonOver = m_currentWeek > m_season.shape.weeks;
 
-    fillUserLists(m_pool);
+    refreshPoolOrder(m_pool);
     m_ownPicks = ownPicksForView(m_pool, errors);
 
-    const std::vector<std::string>& players = m_pool.activePlayers.entries;
+    const std::vector<std::string>& players = m_pool.poolOrder();
     int games = static_cast<int>(m_season.games.size());
     m_model.progress = {.visible = true,
                         .minimum = 0,
@@ -176,7 +176,7 @@ void AllResultsPanel::open() {
     m_ownColumn = -1;
     for (size_t j = 0; j < players.size(); ++j) {
         int column = kResultsFixedColumns + static_cast<int>(j);
-        bool own = players[j] == m_pool.currentUser && m_ownColumn < 0;
+        bool own = players[j] == m_pool.currentUser() && m_ownColumn < 0;
         if (own) {
             m_ownColumn = column;
             fillPlayer(column, m_ownPicks, true);
@@ -235,7 +235,7 @@ bool AllResultsPanel::canPick(int row) const {
     const GameRow& game = m_rows[static_cast<size_t>(row)];
     return game.visitor != 0 && game.home != 0 &&
            isPickOpen(m_season.games[static_cast<size_t>(row) - 1].date, game.week, m_currentWeek,
-                      m_seasonOver, m_pool.referenceDate);
+                      m_seasonOver, m_pool.referenceDate());
 }
 
 void AllResultsPanel::cyclePick(int row, int column) {
@@ -256,7 +256,7 @@ void AllResultsPanel::cyclePick(int row, int column) {
     } else {
         week[visitor] = 1;
     }
-    if (Status saved = savePicks(m_pool, m_pool.currentUser, picks); !saved) {
+    if (Status saved = savePicks(m_pool, m_pool.currentUser(), picks); !saved) {
         // The board keeps showing what the file holds.
         m_dialogs.refuse(saved.error());
         return;

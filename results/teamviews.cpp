@@ -220,7 +220,7 @@ void TeamRankingPanel::showRatings() {
         return;
     }
     for (const TeamRating& team :
-         seasonRatingList(*records, m_pool.seasonYearNumber(), m_pool.referenceDate)) {
+         seasonRatingList(*records, m_pool.seasonYearNumber(), m_pool.referenceDate())) {
         grid.addRow();
         int r = grid.rows() - 1;
         grid.setText(r, 0, team.name);

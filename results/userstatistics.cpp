@@ -68,7 +68,7 @@ int selectName(const ListModel& list, const std::string& name) {
 
 std::vector<Standing> activeStandings(const Pool& pool, const Season& season) {
     std::vector<PlayerPickTable> players;
-    for (const std::string& player : pool.activePlayers.entries)
+    for (const std::string& player : pool.poolOrder())
         players.push_back({player, picksForView(pool, player)});
     return rankStandings(season.games, scoringRange(season.games), players);
 }
@@ -76,13 +76,13 @@ std::vector<Standing> activeStandings(const Pool& pool, const Season& season) {
 void UserStatisticsPanel::fillPlayerLists() {
     ListModel names;
     for (int k = 1; k <= kUserSlots; ++k) {
-        const UserSlot& slot = m_pool.users[k];
+        const UserSlot& slot = m_pool.users()[k];
         if (slot.active == 1 && !slot.name.empty())
             names.entries.push_back(slot.name);
     }
     m_model.leftPlayers = names;
     m_model.rightPlayers = names;
-    m_model.leftPlayers.selected = selectName(names, m_pool.currentUser);
+    m_model.leftPlayers.selected = selectName(names, m_pool.currentUser());
     m_model.rightPlayers.selected = selectName(names, kComputerPlayer);
 }
 
@@ -94,54 +94,72 @@ void UserStatisticsPanel::showWeeks(GridModel& grid, std::vector<WeekStanding>& 
         appendRow(grid, weekCells(week));
 }
 
-void UserStatisticsPanel::showTotals() {
-    GridModel& grid = m_model.totalsGrid;
+UserStatistics computeUserStatistics(Pool& pool) {
+    UserStatistics statistics;
+    std::vector<std::string>& errors = statistics.errors;
+    statistics.season = seasonForView(pool, errors);
+    if (Result<UserListLoad> load = reloadUserList(pool); !load)
+        errors.push_back(load.error());
+    refreshPoolOrder(pool);
+    statistics.ownPicks = ownPicksForView(pool, errors);
+
+    // The computer players' picks are brought up to date before they are
+    // compared with anybody's.
+    Projection projection = projectTeams(pool, statistics.season);
+    if (Result<ComputerPicksSaved> saved = saveComputerPicks(pool, projection); !saved)
+        errors.push_back(saved.error());
+    else
+        statistics.notice = saved->notice;
+    updateRatingPlayer(pool, statistics.season, errors, statistics.warnings);
+    statistics.computerPicks = projection.picks;
+
+    // The logged-in user's pick file may have brought his own pool order.
+    refreshPoolOrder(pool);
+    statistics.standings = activeStandings(pool, statistics.season);
+    return statistics;
+}
+
+void tellStatisticsProblems(const UserStatistics& statistics, Dialogs& dialogs) {
+    for (const std::string& error : statistics.errors)
+        dialogs.refuse(error);
+    if (!statistics.notice.empty())
+        dialogs.message(MessageKind::Warning, statistics.notice, kProgramTitle);
+    for (const std::string& warning : statistics.warnings)
+        dialogs.message(MessageKind::Warning, warning, kProgramTitle);
+}
+
+GridModel standingsGrid(const std::vector<Standing>& standings) {
+    GridModel grid;
     resetGrid(grid, kStandingHeaders, kTotalsColumns);
-    int players = static_cast<int>(m_pool.activePlayers.entries.size());
-    m_model.totalsHeight = std::min((players + 1) * kTotalsRowHeight, kTotalsMaxHeight);
-    m_standings = activeStandings(m_pool, m_season);
-    for (const Standing& standing : m_standings)
+    for (const Standing& standing : standings)
         appendRow(grid, standingCells(standing));
+    return grid;
+}
+
+void UserStatisticsPanel::showTotals(const std::vector<Standing>& standings) {
+    int players = static_cast<int>(m_pool.poolOrder().size());
+    m_model.totalsHeight = std::min((players + 1) * kTotalsRowHeight, kTotalsMaxHeight);
+    m_standings = standings;
+    m_model.totalsGrid = standingsGrid(m_standings);
 }
 
 void UserStatisticsPanel::open() {
     m_model.visible = true;
     m_model.heading.visible = true;
     m_model.totalsCaption.visible = true;
-    std::vector<std::string> errors;
-    m_season = seasonForView(m_pool, errors);
-    if (Result<UserListLoad> load = reloadUserList(m_pool); !load)
-        errors.push_back(load.error());
-    fillUserLists(m_pool);
-    PickTable ownPicks = ownPicksForView(m_pool, errors);
+    UserStatistics statistics = computeUserStatistics(m_pool);
+    m_season = std::move(statistics.season);
 
     fillPlayerLists();
     m_model.totalsCaption.caption = kStandingsCaption;
 
-    // The computer players' picks are brought up to date before they are
-    // compared with anybody's.
-    Projection projection = projectTeams(m_pool, m_season);
-    std::string notice;
-    if (Result<ComputerPicksSaved> saved = saveComputerPicks(m_pool, projection); !saved)
-        errors.push_back(saved.error());
-    else
-        notice = saved->notice;
-    std::vector<std::string> warnings;
-    updateRatingPlayer(m_pool, m_season, errors, warnings);
-
     m_model.rightPlayer = kComputerPlayer;
-    showWeeks(m_model.rightGrid, m_model.rightWeeks, projection.picks);
-    m_model.leftPlayer = m_pool.currentUser;
-    showWeeks(m_model.leftGrid, m_model.leftWeeks, ownPicks);
+    showWeeks(m_model.rightGrid, m_model.rightWeeks, statistics.computerPicks);
+    m_model.leftPlayer = m_pool.currentUser();
+    showWeeks(m_model.leftGrid, m_model.leftWeeks, statistics.ownPicks);
 
-    fillUserLists(m_pool);
-    showTotals();
-    for (const std::string& error : errors)
-        m_dialogs.refuse(error);
-    if (!notice.empty())
-        m_dialogs.message(MessageKind::Warning, notice, kProgramTitle);
-    for (const std::string& warning : warnings)
-        m_dialogs.message(MessageKind::Warning, warning, kProgramTitle);
+    showTotals(statistics.standings);
+    tellStatisticsProblems(statistics, m_dialogs);
 }
 
 void UserStatisticsPanel::choosePlayer(ListModel& list, std::string& player, GridModel& grid,

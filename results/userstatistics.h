@@ -18,10 +18,37 @@
 namespace gs {
 
 // Every active player's season totals, best first; players with equal
-// percentages keep the order of the "Active Players" list.
+// percentages keep the pool order.
 std::vector<Standing> activeStandings(const Pool& pool, const Season& season);
 
 inline constexpr const char* kStandingsCaption = "All Active User Totals";
+
+// What opening "User Statistics" works out, which the `standings` command
+// prints as well, so that the two never tell different figures.
+struct UserStatistics {
+    Season season;
+    PickTable ownPicks;      // the logged-in user's
+    PickTable computerPicks; // PC's, as the projection brought them up to date
+    std::vector<Standing> standings;
+    // What went wrong on the way, what the computer players' update has to
+    // say, and its warnings, to be told in that order.
+    std::vector<std::string> errors;
+    std::string notice;
+    std::vector<std::string> warnings;
+};
+
+// Reads the season's games and the user list again (the season in force
+// stays), the logged-in user's picks and with them his pool order; brings the
+// computer players' picks up to date before they are compared with anybody's;
+// then ranks every active player. Whatever could not be read or saved leaves
+// that part empty and is handed back in `errors`.
+UserStatistics computeUserStatistics(Pool& pool);
+
+// Tells what computeUserStatistics came across.
+void tellStatisticsProblems(const UserStatistics& statistics, Dialogs& dialogs);
+
+// The totals as the panel's grid shows them, with the header row.
+GridModel standingsGrid(const std::vector<Standing>& standings);
 
 struct UserStatisticsModel {
     ControlModel heading{"User and PC Correct Pick Totals"};
@@ -58,7 +85,7 @@ public:
 private:
     void fillPlayerLists();
     void showWeeks(GridModel& grid, std::vector<WeekStanding>& shown, const PickTable& picks);
-    void showTotals();
+    void showTotals(const std::vector<Standing>& standings);
     // Choosing an entry of one side's list shows that player's weeks.
     void choosePlayer(ListModel& list, std::string& player, GridModel& grid,
                       std::vector<WeekStanding>& shown, int index);

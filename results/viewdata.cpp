@@ -15,12 +15,12 @@ Season seasonForView(const Pool& pool, std::vector<std::string>& errors) {
 }
 
 PickTable ownPicksForView(Pool& pool, std::vector<std::string>& errors) {
-    Result<PlayerPicks> own = loadPicks(pool, pool.currentUser);
+    Result<PlayerPicks> own = loadPicks(pool, pool.currentUser());
     if (!own) {
         errors.push_back(own.error());
         return PickTable{};
     }
-    pool.savedActivePlayers = own->activeOrder;
+    pool.setSavedPoolOrder(own->activeOrder);
     return own->picks;
 }
 

@@ -65,7 +65,7 @@ SeasonShape poolSeasonShape(const Pool& pool) {
 
 fs::path pickFilePath(const Pool& pool, const std::string& player) {
     int slot = pool.userSlot(player);
-    return pool.pickFolder(slot ? slot : kUserSlots) / (player + pool.seasonYear + ".dat");
+    return pool.pickFolder(slot ? slot : kUserSlots) / (player + pool.seasonYear() + ".dat");
 }
 
 fs::path oldScoresPath(const Folders& folders, int year) {
@@ -153,7 +153,7 @@ Status savePicks(const Pool& pool, const std::string& player, const PickTable& p
     if (isComputerPlayer(player))
         return {};
     std::vector<std::string> lines = weekLines(picks, poolSeasonShape(pool));
-    for (const std::string& name : pool.activePlayers.entries)
+    for (const std::string& name : pool.poolOrder())
         lines.push_back(name);
     Result<PoolLock> lock = lockPoolFiles(pool);
     if (!lock)

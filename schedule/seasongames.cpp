@@ -187,7 +187,7 @@ Status ensureGamesTable(const Pool& pool) {
 
 Status installBundledTable(const Pool& pool) {
     fs::path path = pool.gamesDatabasePath();
-    Status folder = createDataFolder(pool.folders.program);
+    Status folder = createDataFolder(pool.folders().program);
     if (!folder)
         return failure("The games table " + path.string() +
                        " could not be created: " + folder.error());

@@ -72,7 +72,7 @@ ScoreEntry::ScoreEntry(const Pool& pool, Dialogs& dialogs, std::unique_ptr<Games
 ScoreEntry::~ScoreEntry() = default;
 
 void ScoreEntry::open() {
-    const int weeks = seasonShape(static_cast<int>(numericValue(m_pool.seasonYear))).weeks;
+    const int weeks = seasonShape(static_cast<int>(numericValue(m_pool.seasonYear()))).weeks;
     weekOptions[1].enabled = true;
     for (int week = 2; week <= kMaxWeeks; ++week) {
         weekOptions[week].enabled = false;
@@ -126,7 +126,7 @@ int ScoreEntry::openingPosition() const {
     int lastPlayed = -1;
     for (int p = m_seasonFirst; p < m_seasonEnd; ++p) {
         const GameRecord& game = m_schedule[static_cast<size_t>(p)];
-        if (game.date.empty() || !onOrBefore(game.date, m_pool.referenceDate))
+        if (game.date.empty() || !onOrBefore(game.date, m_pool.referenceDate()))
             continue;
         if (isBlank(game.visitorScore) || isBlank(game.homeScore))
             return p;
@@ -173,7 +173,7 @@ void ScoreEntry::nextGame() {
     int noted = dayOfRecord(position);
     int target = std::min(position + 1, m_cursor->recordCount() - 1);
     bool stays = target == position || !sameSeason(target) ||
-                 !onOrBefore(dateOf(target), m_pool.referenceDate) ||
+                 !onOrBefore(dateOf(target), m_pool.referenceDate()) ||
                  (noted == kMonday && dayOfRecord(target) != kMonday);
     moveTo(stays ? position : target);
     showRecord();
@@ -266,7 +266,7 @@ bool ScoreEntry::sameSeason(int position) const {
     if (position < 0 || position >= static_cast<int>(m_schedule.size()))
         return false;
     return numericValue(m_schedule[static_cast<size_t>(position)].year) ==
-           numericValue(m_pool.seasonYear);
+           numericValue(m_pool.seasonYear());
 }
 
 const std::string& ScoreEntry::dateOf(int position) const {
@@ -407,7 +407,7 @@ void ScoreEntry::enablePlayedWeeks() {
         if (tracker.isBoundary(date, officialWeekOf(p)))
             ++week;
         if (week <= kMaxWeeks && weekOptions[week].visible &&
-            onOrBefore(date, m_pool.referenceDate))
+            onOrBefore(date, m_pool.referenceDate()))
             weekOptions[week].enabled = true;
     }
 }
@@ -448,7 +448,7 @@ void ScoreEntry::reopenCursor() {
 }
 
 std::unique_ptr<ScoreEntry> openScoreEntry(const Pool& pool, Dialogs& dialogs) {
-    if (!requireAdmin(pool, pool.currentUser, dialogs))
+    if (!requireAdmin(pool, pool.currentUser(), dialogs))
         return nullptr;
     Result<std::unique_ptr<GamesTable>> table = openGamesTable(pool);
     if (!table) {

@@ -16,12 +16,12 @@ void Session::refuse(const std::string& text, const std::string& title) {
 bool Session::logIn() {
     MainWindowModel& w = m_window;
     w.grantAdminEntries(false);
-    m_pool.currentUser = w.userName;
+    m_pool.setCurrentUser(w.userName);
     const std::string typedPassword = w.password;
-    if (stripSpaces(m_pool.currentUser).empty())
-        m_pool.currentUser = kAdminUser;
-    if (isReservedUserName(m_pool.currentUser)) {
-        refuse("You are not the " + upperAscii(m_pool.currentUser) + ", I am.", kErrorTitle);
+    if (stripSpaces(m_pool.currentUser()).empty())
+        m_pool.setCurrentUser(kAdminUser);
+    if (isReservedUserName(m_pool.currentUser())) {
+        refuse("You are not the " + upperAscii(m_pool.currentUser()) + ", I am.", kErrorTitle);
         return false;
     }
     Result<UserListLoad> load = loadUserList(m_pool);
@@ -32,7 +32,7 @@ bool Session::logIn() {
     tellLoadNotices(*load, m_dialogs);
     m_firstStart = false;
     if (load->outcome == UserListOutcome::Created) {
-        if (m_pool.currentUser != kAdminUser) {
+        if (m_pool.currentUser() != kAdminUser) {
             // The welcome is no refusal: it has a title of its own.
             m_dialogs.inform("User List established.  Please Login as admin.", "Welcome!");
             w.userName.clear();
@@ -49,23 +49,23 @@ bool Session::logIn() {
         tellLoadNotices(*load, m_dialogs);
         m_firstStart = true;
     }
-    int k = m_pool.userSlot(m_pool.currentUser);
-    if (load->outcome == UserListOutcome::UserNotFound || k == 0 || m_pool.users[k].active == 0) {
+    int k = m_pool.userSlot(m_pool.currentUser());
+    if (load->outcome == UserListOutcome::UserNotFound || k == 0 || m_pool.users()[k].active == 0) {
         refuse("You are not in the Active Player List.", kErrorTitle);
         return false;
     }
     // An empty stored password admits any entry, so a pool that never set
     // passwords works as before.
-    const UserSlot& slot = m_pool.users[k];
-    const std::string& stored = m_pool.preferencesRead ? slot.password : slot.listPassword;
+    const UserSlot& slot = m_pool.users()[k];
+    const std::string& stored = m_pool.preferencesRead() ? slot.password : slot.listPassword;
     if (!stored.empty() && typedPassword != stored) {
         refuse("Incorrect password.", kErrorTitle);
         return false;
     }
     w.grantAdminEntries(slot.admin == 1);
-    m_pool.colorScheme = slot.colorScheme;
-    if (Result<PlayerPicks> picks = loadPicks(m_pool, m_pool.currentUser))
-        m_pool.savedActivePlayers = std::move(picks->activeOrder);
+    m_pool.setColorScheme(slot.colorScheme);
+    if (Result<PlayerPicks> picks = loadPicks(m_pool, m_pool.currentUser()))
+        m_pool.setSavedPoolOrder(std::move(picks->activeOrder));
     else
         m_dialogs.refuse(picks.error());
     if (Result<Season> season = rebuildSeasonGames(m_pool); !season)
@@ -78,13 +78,13 @@ bool Session::logIn() {
 }
 
 std::string windowCaption(const Pool& pool) {
-    return "Gridslate for " + pool.currentUser + " \x96 " + pool.seasonYear + " season";
+    return "Gridslate for " + pool.currentUser() + " \x96 " + pool.seasonYear() + " season";
 }
 
 void Session::followPool() {
     if (m_window.loginVisible)
         return;
-    m_window.grantAdminEntries(m_pool.isAdmin(m_pool.currentUser));
+    m_window.grantAdminEntries(m_pool.isAdmin(m_pool.currentUser()));
     m_window.caption = windowCaption(m_pool);
 }
 

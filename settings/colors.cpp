@@ -143,13 +143,16 @@ SchemePalette schemePalette(const ColorSlots& slots) {
 
 void storeSchemeWithCurrentUser(Pool& pool) {
     for (int k = 1; k <= kUserSlots; ++k)
-        if (pool.users[k].name == pool.currentUser)
-            pool.users[k].colorScheme = static_cast<int16_t>(pool.colorScheme);
+        if (pool.users()[k].name == pool.currentUser()) {
+            UserSlot slot = pool.users()[k];
+            slot.colorScheme = static_cast<int16_t>(pool.colorScheme());
+            pool.setUser(k, std::move(slot));
+        }
 }
 
 void ColorSettings::open() {
     m_open = true;
-    int scheme = m_pool.colorScheme;
+    int scheme = m_pool.colorScheme();
     m_selectedOption = scheme >= 1 && scheme <= kSchemeCount ? scheme : 0;
 }
 
@@ -157,7 +160,7 @@ void ColorSettings::chooseScheme(int scheme) {
     if (scheme < 1 || scheme > kSchemeCount)
         return;
     m_selectedOption = scheme;
-    m_pool.colorScheme = scheme;
+    m_pool.setColorScheme(scheme);
 }
 
 void ColorSettings::close() {

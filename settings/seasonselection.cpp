@@ -8,8 +8,8 @@ namespace gs {
 
 void SeasonSelection::open() {
     m_open = true;
-    dayBox.caption = m_pool.daySetting;
-    dayNow.caption = "The pool's day is " + m_pool.referenceDate + ".";
+    dayBox.caption = m_pool.daySetting();
+    dayNow.caption = "The pool's day is " + m_pool.referenceDate() + ".";
     seasons = ListModel{};
     Result<std::vector<int>> years = seasonsInTable(m_pool);
     if (!years) {
@@ -18,7 +18,7 @@ void SeasonSelection::open() {
     }
     for (int year : *years) {
         seasons.entries.push_back(std::to_string(year));
-        if (seasons.entries.back() == m_pool.seasonYear)
+        if (seasons.entries.back() == m_pool.seasonYear())
             seasons.selected = static_cast<int>(seasons.entries.size()) - 1;
     }
 }
@@ -27,9 +27,9 @@ void SeasonSelection::chooseSeason(int index) {
     if (index < 0 || index >= static_cast<int>(seasons.entries.size()))
         return;
     seasons.selected = index;
-    m_pool.seasonYear = seasons.entries[static_cast<size_t>(index)];
+    m_pool.setSeasonYear(seasons.entries[static_cast<size_t>(index)]);
     refreshPoolDay(m_pool);
-    dayNow.caption = "The pool's day is " + m_pool.referenceDate + ".";
+    dayNow.caption = "The pool's day is " + m_pool.referenceDate() + ".";
 }
 
 bool SeasonSelection::setPoolDay(const std::string& setting) {
@@ -37,8 +37,8 @@ bool SeasonSelection::setPoolDay(const std::string& setting) {
         m_dialogs.refuse(stored.error());
         return false;
     }
-    dayBox.caption = m_pool.daySetting;
-    dayNow.caption = "The pool's day is " + m_pool.referenceDate + ".";
+    dayBox.caption = m_pool.daySetting();
+    dayNow.caption = "The pool's day is " + m_pool.referenceDate() + ".";
     return true;
 }
 
@@ -48,7 +48,7 @@ bool SeasonSelection::apply() {
         return false;
     }
     // The season switched with the click; Apply only keeps it for later.
-    m_dialogs.inform("Season " + m_pool.seasonYear +
+    m_dialogs.inform("Season " + m_pool.seasonYear() +
                          " is the season now, and the next login starts in it as well.",
                      caption);
     return true;

@@ -51,9 +51,9 @@ SeasonState refreshSeason(const Pool& pool) {
     TeamRecordTable lastSeason = emptyTeamRecords();
     int lastYear = pool.seasonYearNumber() - 1;
     if (std::string unreadable;
-        !readOldScores(pool.folders, lastYear, lastSeason, &unreadable) && !unreadable.empty())
+        !readOldScores(pool.folders(), lastYear, lastSeason, &unreadable) && !unreadable.empty())
         state.warnings.push_back("The old-scores file " +
-                                 oldScoresPath(pool.folders, lastYear).string() +
+                                 oldScoresPath(pool.folders(), lastYear).string() +
                                  " cannot be read: " + unreadable +
                                  ". It was left as it is; the season before is counted from the "
                                  "games table instead.");
@@ -77,7 +77,7 @@ SeasonState refreshSeason(const Pool& pool) {
     if (state.currentWeek > season.shape.weeks || allScored) {
         state.currentWeek = state.season.shape.weeks;
         state.seasonOver = true;
-        Status written = writeOldScores(pool.folders, pool.seasonYearNumber(), state.records);
+        Status written = writeOldScores(pool.folders(), pool.seasonYearNumber(), state.records);
         state.oldScoresSaved = written.has_value();
         if (!written)
             state.errors.push_back(written.error());

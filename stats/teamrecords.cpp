@@ -79,7 +79,7 @@ std::vector<SeasonGame> gamesOf(const std::vector<GameRecord>& records, int year
 }
 
 bool isSeason(const Pool& pool, const GameRecord& record) {
-    return numericValue(record.year) == numericValue(pool.seasonYear);
+    return numericValue(record.year) == numericValue(pool.seasonYear());
 }
 
 // Both score fields compared as numbers, from the side of one team.
@@ -111,7 +111,7 @@ int addSeasonResults(const std::vector<SeasonGame>& games, TeamRecordTable& reco
 
 bool loadLastSeasonRecords(const Pool& pool, int year, TeamRecordTable& records) {
     std::string unreadable;
-    if (readOldScores(pool.folders, year, records, &unreadable))
+    if (readOldScores(pool.folders(), year, records, &unreadable))
         return true;
     clearRecords(records);
     std::vector<SeasonGame> games = gamesOf(gameRecords(pool), year);
@@ -122,7 +122,7 @@ bool loadLastSeasonRecords(const Pool& pool, int year, TeamRecordTable& records)
     // file that is there but cannot be read is the person's to look at, not
     // to be replaced.
     if (unreadable.empty())
-        (void)writeOldScores(pool.folders, year, records);
+        (void)writeOldScores(pool.folders(), year, records);
     return true;
 }
 

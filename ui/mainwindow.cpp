@@ -109,7 +109,7 @@ void MainWindow::buildMenus() {
     addEntry(m_fileMenu, "exchangeFilesAction", "Exchange Files with &Admin",
              [this] { openExchange(); });
     addEntry(m_fileMenu, "changePasswordAction", "Change &Password",
-             [this] { openPasswordChange(m_pool.currentUser); });
+             [this] { openPasswordChange(m_pool.currentUser()); });
     addEntry(m_fileMenu, "changeFolderAction", "Change &Folder Setting",
              [this] { openFolderChange(); });
     addEntry(m_fileMenu, "setSeasonAction", "Se&t Current Season", [this] { openSeasonYear(); });
@@ -204,12 +204,12 @@ void MainWindow::reopenPanel() {
 
 void MainWindow::showFirstStart() {
     auto* dialog =
-        new FirstStartDialog({.setPassword = [this] { openPasswordChange(m_pool.currentUser); },
+        new FirstStartDialog({.setPassword = [this] { openPasswordChange(m_pool.currentUser()); },
                               .addPlayers = [this] { openUserAdministration(); },
                               .chooseSeason = [this] { openSeasonYear(); }},
                              this);
     dialog->setAttribute(Qt::WA_DeleteOnClose);
-    dialog->paint(colorSlots(m_pool.colorScheme));
+    dialog->paint(colorSlots(m_pool.colorScheme()));
     dialog->show();
 }
 
@@ -289,13 +289,13 @@ void MainWindow::render() {
     m_pages->setCurrentWidget(page);
     page->render();
     // A login or a colour choice may have changed the scheme in force.
-    if (m_pool.colorScheme != m_paintedScheme && !w.loginVisible)
+    if (m_pool.colorScheme() != m_paintedScheme && !w.loginVisible)
         paintAll();
 }
 
 void MainWindow::paintAll() {
-    m_paintedScheme = m_pool.colorScheme;
-    ColorSlots colors = colorSlots(m_pool.colorScheme);
+    m_paintedScheme = m_pool.colorScheme();
+    ColorSlots colors = colorSlots(m_pool.colorScheme());
     paintWindow(this, colors);
     for (QWidget* widget : QApplication::topLevelWidgets())
         if (auto* dialog = qobject_cast<PaintedDialog*>(widget))
@@ -307,7 +307,7 @@ void MainWindow::openColorSettings() {
         return;
     ColorSettingsDialog dialog(
         m_pool, [this] { paintAll(); }, this);
-    dialog.paint(colorSlots(m_pool.colorScheme));
+    dialog.paint(colorSlots(m_pool.colorScheme()));
     dialog.exec();
     storeSchemeWithCurrentUser(m_pool);
     // Nothing on the page depends on the colours: it stays as it was.
@@ -317,14 +317,14 @@ void MainWindow::openColorSettings() {
 void MainWindow::openScoreEntry() {
     std::unique_ptr<ScoreEntry> model;
     run([&] {
-        if (!requireAdmin(m_pool, m_pool.currentUser, m_dialogs) || !m_weeklyPicks.mayLeave())
+        if (!requireAdmin(m_pool, m_pool.currentUser(), m_dialogs) || !m_weeklyPicks.mayLeave())
             return;
         model = gs::openScoreEntry(m_pool, m_dialogs);
     });
     if (!model)
         return;
     ScoreEntryDialog dialog(std::move(model), this);
-    dialog.paint(colorSlots(m_pool.colorScheme));
+    dialog.paint(colorSlots(m_pool.colorScheme()));
     dialog.exec();
     // The page shows the new scores.
     reopenPanel();
@@ -332,11 +332,11 @@ void MainWindow::openScoreEntry() {
 
 void MainWindow::openGamesUpdate() {
     bool allowed = false;
-    run([&] { allowed = requireAdmin(m_pool, m_pool.currentUser, m_dialogs) && leavePanel(); });
+    run([&] { allowed = requireAdmin(m_pool, m_pool.currentUser(), m_dialogs) && leavePanel(); });
     if (!allowed)
         return;
     GamesUpdateDialog dialog(m_pool, m_dialogs, {}, this);
-    dialog.paint(colorSlots(m_pool.colorScheme));
+    dialog.paint(colorSlots(m_pool.colorScheme()));
     // A window whose update could not start has said why already.
     if (dialog.update().isRunning())
         dialog.exec();
@@ -379,12 +379,12 @@ void MainWindow::runExport(void (CsvExports::*exportFile)()) {
 void MainWindow::openSeasonYear() {
     if (!leavePanelForWindow())
         return;
-    const std::string season = m_pool.seasonYear;
+    const std::string season = m_pool.seasonYear();
     SeasonYearDialog dialog(m_pool, m_dialogs, this);
-    dialog.paint(colorSlots(m_pool.colorScheme));
+    dialog.paint(colorSlots(m_pool.colorScheme()));
     dialog.exec();
     // The page shows the season now in force.
-    if (m_pool.seasonYear != season)
+    if (m_pool.seasonYear() != season)
         reopenPanel();
     else
         render();
@@ -392,14 +392,14 @@ void MainWindow::openSeasonYear() {
 
 void MainWindow::openSeasonCalendar() {
     CalendarDialog dialog(m_pool, m_dialogs, this);
-    dialog.paint(colorSlots(m_pool.colorScheme));
+    dialog.paint(colorSlots(m_pool.colorScheme()));
     dialog.exec();
     render();
 }
 
 void MainWindow::openAbout() {
     AboutDialog dialog([this] { help().openMakerPage(); }, this);
-    dialog.paint(colorSlots(m_pool.colorScheme));
+    dialog.paint(colorSlots(m_pool.colorScheme()));
     dialog.exec();
 }
 

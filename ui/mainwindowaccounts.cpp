@@ -35,7 +35,7 @@ void MainWindow::openUserAdministration() {
 void MainWindow::openPasswordChange(const std::string& user) {
     PasswordChange change(m_pool, m_dialogs, user);
     ChangePasswordDialog dialog(change, this);
-    dialog.paint(colorSlots(m_pool.colorScheme));
+    dialog.paint(colorSlots(m_pool.colorScheme()));
     dialog.exec();
     render();
 }
@@ -60,7 +60,7 @@ void MainWindow::openUserNameChange() {
         return;
     UserNameChange change(m_pool, m_dialogs, *player);
     ChangeUserNameDialog dialog(change, this);
-    dialog.paint(colorSlots(m_pool.colorScheme));
+    dialog.paint(colorSlots(m_pool.colorScheme()));
     if (dialog.exec() == QDialog::Accepted) {
         m_userAdmin.playerRenamed(change.oldName(), change.newName);
     }

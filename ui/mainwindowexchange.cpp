@@ -8,7 +8,7 @@ void MainWindow::openExchange() {
     if (!leavePanelForWindow())
         return;
     ExchangeDialog dialog(m_pool, m_dialogs, makeTransport, this);
-    dialog.paint(colorSlots(m_pool.colorScheme));
+    dialog.paint(colorSlots(m_pool.colorScheme()));
     dialog.exec();
     // The page shows what was fetched.
     reopenPanel();

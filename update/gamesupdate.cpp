@@ -18,7 +18,7 @@ namespace fs = std::filesystem;
 namespace {
 
 fs::path downloadsPath(const Pool& pool) {
-    return pool.folders.program / kGamesDownloadsFileName;
+    return pool.folders().program / kGamesDownloadsFileName;
 }
 
 // A fingerprint of the games table file: its size and a 64-bit FNV-1a hash
@@ -130,7 +130,7 @@ std::string cannotFetch(const std::string& reason) {
 Result<std::string> gamesFileUrl(const Pool& pool, const std::optional<std::string>& url) {
     if (url)
         return *url;
-    fs::path path = poolSettingsPath(pool.folders);
+    fs::path path = poolSettingsPath(pool.folders());
     Result<PoolSettings> settings = PoolSettings::load(path);
     if (!settings)
         return failure(settings.error());
@@ -177,7 +177,7 @@ fetchGamesFile(const Pool& pool, const GamesUpdateOptions& options,
             known && !fetched.tableStamp.empty() && known->tableStamp == fetched.tableStamp)
             request.conditional = known->validators;
 
-    HeldTemporary body(pool.folders.program / "games.csv");
+    HeldTemporary body(pool.folders().program / "games.csv");
     if (!body.ok()) {
         fetched.reason = cannotFetch("no temporary file could be made: " + body.error());
         return fetched;

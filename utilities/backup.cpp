@@ -16,10 +16,10 @@ constexpr const char* kBackupExtension = ".bak";
 } // namespace
 
 Result<BackupPair> picksBackupPair(const Pool& pool) {
-    if (!isSafeFileName(pool.currentUser))
-        return failure("The name \"" + pool.currentUser + "\" cannot be used as a file name.");
+    if (!isSafeFileName(pool.currentUser()))
+        return failure("The name \"" + pool.currentUser() + "\" cannot be used as a file name.");
     BackupPair pair;
-    pair.data = pickFilePath(pool, pool.currentUser);
+    pair.data = pickFilePath(pool, pool.currentUser());
     pair.backup = pair.data;
     pair.backup.replace_extension(kBackupExtension);
     return pair;
@@ -112,9 +112,9 @@ void BackupCommands::backUpPicks() {
 }
 
 void BackupCommands::backUpAdminData() {
-    if (!requireAdmin(m_pool, m_pool.currentUser, m_dialogs))
+    if (!requireAdmin(m_pool, m_pool.currentUser(), m_dialogs))
         return;
-    backUp(adminBackupPairs(m_pool.folders), "Backup Admin Data");
+    backUp(adminBackupPairs(m_pool.folders()), "Backup Admin Data");
 }
 
 bool BackupCommands::restorePicks() {
@@ -127,9 +127,9 @@ bool BackupCommands::restorePicks() {
 }
 
 void BackupCommands::restoreAdminData() {
-    if (!requireAdmin(m_pool, m_pool.currentUser, m_dialogs))
+    if (!requireAdmin(m_pool, m_pool.currentUser(), m_dialogs))
         return;
-    restore(adminBackupPairs(m_pool.folders), "Restore Admin Data");
+    restore(adminBackupPairs(m_pool.folders()), "Restore Admin Data");
 }
 
 } // namespace gs

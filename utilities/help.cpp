@@ -45,12 +45,12 @@ void HelpCommands::openAddress(const std::string& address) {
 }
 
 void HelpCommands::openUserManual() {
-    if (Status made = ensureManual(m_pool.folders, m_renderer); !made) {
+    if (Status made = ensureManual(m_pool.folders(), m_renderer); !made) {
         m_dialogs.refuse(made.error());
         return;
     }
     // Without a viewer the manual is still there to be opened by hand.
-    const std::string pdf = manualPath(m_pool.folders).string();
+    const std::string pdf = manualPath(m_pool.folders()).string();
     if (!m_opener.open(pdf))
         m_dialogs.refuse("No PDF viewer could be started. The user manual is " + pdf +
                          "; open it with any PDF viewer.");

@@ -20,7 +20,7 @@ void writeUserList(const Pool& pool, const std::vector<std::string>& users) {
             line = line.substr(0, line.size() - 1) + pool.programFolderText();
         lines.push_back(line);
     }
-    writeBytes(userListPath(pool.folders), crlf(lines));
+    writeBytes(userListPath(pool.folders()), crlf(lines));
 }
 
 void writePoolOfFive(const Pool& pool) {
@@ -29,7 +29,7 @@ void writePoolOfFive(const Pool& pool) {
 }
 
 std::string userListBytes(const Pool& pool) {
-    return readBytes(userListPath(pool.folders));
+    return readBytes(userListPath(pool.folders()));
 }
 
 std::vector<std::string> userListLines(const Pool& pool) {
@@ -41,21 +41,23 @@ std::vector<std::string> userListLines(const Pool& pool) {
     return lines;
 }
 
-std::string dumpLists(const Pool& pool) {
+std::string dumpLists(const UserAdministrationPanel& panel) {
+    const ListModel onFile = panel.playersOnFile();
+    const ListModel active = panel.activePlayers();
     std::string text = "onFile:";
-    for (const std::string& name : pool.playersOnFile.entries)
+    for (const std::string& name : onFile.entries)
         text += " " + name;
     text += " | active:";
-    for (const std::string& name : pool.activePlayers.entries)
+    for (const std::string& name : active.entries)
         text += " " + name;
-    return text + " | selected: " + std::to_string(pool.playersOnFile.selected) + " " +
-           std::to_string(pool.activePlayers.selected);
+    return text + " | selected: " + std::to_string(onFile.selected) + " " +
+           std::to_string(active.selected);
 }
 
 std::string dumpSlots(const Pool& pool) {
     std::string text;
     for (int k = 1; k <= kUserSlots; ++k) {
-        const UserSlot& slot = pool.users[k];
+        const UserSlot& slot = pool.users()[k];
         if (slot.name.empty())
             continue;
         text += (text.empty() ? "" : " ") + slot.name + ":" + std::to_string(slot.active) + "," +

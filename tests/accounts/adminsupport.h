@@ -1,8 +1,9 @@
 #pragma once
 
 // What the administration tests share: a user list on disk, its bytes, and a
-// dump of the two player lists.
+// dump of the administration panel's two player lists.
 
+#include "accounts/useradministration.h"
 #include "core/pool.h"
 
 #include <string>
@@ -26,8 +27,8 @@ std::string replaceAll(std::string text, const std::string& from, const std::str
 // folder written as "F".
 std::vector<std::string> userListLines(const Pool& pool);
 
-// "onFile: a b c | active: a b | selected: 1 -1"
-std::string dumpLists(const Pool& pool);
+// The panel's two lists: "onFile: a b c | active: a b | selected: 1 -1"
+std::string dumpLists(const UserAdministrationPanel& panel);
 
 // Each named slot as name:active,admin: "admin:1,1 PC:1,0 carl:0,0"
 std::string dumpSlots(const Pool& pool);

@@ -46,15 +46,15 @@ protected:
     Lines said() const { return dialogs.messages(); }
 
     void openAs(const std::string& user) {
-        pool.currentUser = user;
+        pool.setCurrentUser(user);
         ASSERT_TRUE(panel.open());
         dialogs.clear();
     }
-    const UserSlot& slotOf(const std::string& name) { return pool.users[pool.userSlot(name)]; }
+    const UserSlot& slotOf(const std::string& name) { return pool.users()[pool.userSlot(name)]; }
     // Selects a player in each list ("" for none).
     void select(const std::string& onFile, const std::string& active = "") {
-        panel.selectPlayerOnFile(indexOf(pool.playersOnFile, onFile));
-        panel.selectActivePlayer(indexOf(pool.activePlayers, active));
+        panel.selectPlayerOnFile(indexOf(panel.playersOnFile(), onFile));
+        panel.selectActivePlayer(indexOf(panel.activePlayers(), active));
     }
 };
 
@@ -72,10 +72,10 @@ std::string controls(const UserAdministrationModel& m) {
 }
 
 TEST_F(Panel, OpeningFillsTheListsAndShowsTheAdministrator) {
-    pool.seasonYear = "2011";
+    pool.setSeasonYear("2011");
     openAs("admin");
-    EXPECT_EQ(pool.seasonYear, "2011"); // reading the list does not change the season
-    EXPECT_EQ(dumpLists(pool),
+    EXPECT_EQ(pool.seasonYear(), "2011"); // reading the list does not change the season
+    EXPECT_EQ(dumpLists(panel),
               "onFile: admin PC ann bob carl | active: admin PC ann bob | selected: -1 -1");
     EXPECT_EQ(controls(panel.model()),
               "Players on File:ve Active Players:ve Current Admin::ve admin:ve Remove:ve Add:ve "
@@ -105,16 +105,16 @@ TEST_F(Panel, APlayerWithoutRightsChangesNothing) {
         dialogs.clear();
         dialogs.inputAnswers = {"dave"};
         select("carl", "bob");
-        const std::string before = dumpLists(pool) + dumpSlots(pool) + test::userListBytes(pool);
+        const std::string before = dumpLists(panel) + dumpSlots(pool) + test::userListBytes(pool);
         press();
         EXPECT_EQ(said(), kNotAdmin);
-        EXPECT_EQ(dumpLists(pool) + dumpSlots(pool) + test::userListBytes(pool), before);
+        EXPECT_EQ(dumpLists(panel) + dumpSlots(pool) + test::userListBytes(pool), before);
     }
     // The order is everybody's: it also goes into the player's own pick file.
     dialogs.clear();
     select("", "ann");
     panel.moveUp();
-    EXPECT_EQ(dumpLists(pool),
+    EXPECT_EQ(dumpLists(panel),
               "onFile: admin PC ann bob carl | active: admin ann PC bob | selected: -1 1");
     EXPECT_TRUE(said().empty());
 }
@@ -150,7 +150,7 @@ TEST_F(Panel, TheButtonsMoveThePlayersBetweenTheLists) {
           Step{"ann", "", &UserAdministrationPanel::remove, "admin PC carl | selected: -1 -1"}}) {
         select(step.onFile, step.active);
         (panel.*step.press)();
-        const std::string lists = dumpLists(pool);
+        const std::string lists = dumpLists(panel);
         EXPECT_EQ(lists.substr(lists.find("active: ") + 8), step.lists)
             << step.onFile << " / " << step.active;
     }
@@ -184,7 +184,7 @@ TEST_F(Panel, AddChecksTheNameBeforeItReachesTheFiles) {
         add(typed, {kNotAllowed});
     for (const std::string& typed : Lines{"  zed ", forty, "Zo\xEB", "j.r.", "mary ann", "pc"})
         add(typed, {});
-    EXPECT_EQ(pool.playersOnFile.entries, (Lines{"admin", "PC", "ann", "bob", "carl", "zed", forty,
+    EXPECT_EQ(panel.playersOnFile().entries, (Lines{"admin", "PC", "ann", "bob", "carl", "zed", forty,
                                                  "Zo\xEB", "j.r.", "mary ann", "pc"}));
     ASSERT_TRUE(panel.saveChanges());
     EXPECT_EQ(userListLines(pool).back(), "pc,0,9,0,,0,F");
@@ -193,7 +193,7 @@ TEST_F(Panel, AddChecksTheNameBeforeItReachesTheFiles) {
 TEST_F(Panel, AddRatingPlayerPutsEloOnBothListsOnce) {
     openAs("admin");
     EXPECT_EQ(panel.addRatingPlayer(), AddOutcome::Added);
-    EXPECT_EQ(dumpLists(pool),
+    EXPECT_EQ(dumpLists(panel),
               "onFile: admin PC ann bob carl ELO | active: admin PC ann bob ELO | selected: -1 -1");
     ASSERT_TRUE(panel.saveChanges());
     EXPECT_EQ(userListLines(pool)[4], "ELO,1,1,0,,1,F");
@@ -222,7 +222,7 @@ TEST_F(Panel, AddWithAFullListDoesNothingAndSaysNothing) {
     panel.add();
     EXPECT_TRUE(dialogs.shown.empty());
     EXPECT_EQ(panel.addPlayer("dave"), AddOutcome::ListFull);
-    EXPECT_EQ(pool.playersOnFile.entries.size(), 100u);
+    EXPECT_EQ(panel.playersOnFile().entries.size(), 100u);
 }
 
 TEST_F(Panel, HandingOverTheRights) {
@@ -280,12 +280,12 @@ TEST_F(Panel, TheOrderSurvivesASaveAndANewLogin) {
     // admin saved his picks when bob still came before ann.
     Lines weeks(kWeeks, test::weekLine());
     weeks[0] = test::weekLine({3, 7});
-    const fs::path picks = pool.folders.program / "admin2010.dat";
+    const fs::path picks = pool.folders().program / "admin2010.dat";
     test::writeBytes(picks, test::crlf(weeks) + test::crlf({"admin", "PC", "bob", "ann"}));
 
     ProgramRun first(program.home.path());
     first.logInAndOpen("admin");
-    EXPECT_EQ(dumpLists(first.pool),
+    EXPECT_EQ(dumpLists(first.panel),
               "onFile: admin PC ann bob carl | active: admin PC bob ann | selected: -1 -1");
     first.dialogs.inputAnswers = {"dave"};
     first.panel.add();
@@ -302,7 +302,7 @@ TEST_F(Panel, TheOrderSurvivesASaveAndANewLogin) {
     for (const char* name : {"admin", "dave"}) {
         ProgramRun next(program.home.path());
         next.logInAndOpen(name);
-        EXPECT_EQ(dumpLists(next.pool), "onFile: admin PC dave bob ann carl | active: admin PC "
+        EXPECT_EQ(dumpLists(next.panel), "onFile: admin PC dave bob ann carl | active: admin PC "
                                         "dave bob ann | selected: -1 -1")
             << name;
         EXPECT_TRUE(next.dialogs.messages().empty());
@@ -313,7 +313,7 @@ TEST_F(Panel, AFailedSaveSaysSoAndKeepsTheOldFiles) {
     openAs("admin");
     const std::string before = test::userListBytes(pool);
     // The user list can be written but admin's preference file cannot.
-    fs::create_directories(preferencePath(pool.folders, "admin"));
+    fs::create_directories(preferencePath(pool.folders(), "admin"));
     select("bob");
     panel.remove();
     EXPECT_FALSE(panel.saveChanges());
@@ -332,7 +332,7 @@ protected:
 
     void SetUp() override {
         Panel::SetUp();
-        folder = pool.folders.program;
+        folder = pool.folders().program;
         writeBytes(folder / "bob2010.dat", "picks of 2010\r\n");
         writeBytes(folder / "bob2009.dat", "picks of 2009\r\n");
         writeBytes(folder / "bobby2010.dat", "another player's picks\r\n");
@@ -350,7 +350,7 @@ protected:
 
 // Nothing changes: not the files, not the lists, not the slots.
 TEST_F(Accounts, ARefusedRenameChangesNothing) {
-    const std::string before = folderDump(folder) + dumpLists(pool) + dumpSlots(pool);
+    const std::string before = folderDump(folder) + dumpLists(panel) + dumpSlots(pool);
     struct Case {
         const char* name;
         std::string oldName;
@@ -370,19 +370,19 @@ TEST_F(Accounts, ARefusedRenameChangesNothing) {
         change.newName = c.newName;
         EXPECT_FALSE(change.save());
         EXPECT_EQ(said(), Lines{c.message});
-        EXPECT_EQ(folderDump(folder) + dumpLists(pool) + dumpSlots(pool), before);
+        EXPECT_EQ(folderDump(folder) + dumpLists(panel) + dumpSlots(pool), before);
     }
 }
 
 TEST_F(Accounts, RenamingCopiesThePickFilesAndPreferencesAndLeavesTheOldOnes) {
-    writeBytes(preferencePath(pool.folders, "bob"), "klm,ftp://pool.example/\r\n");
-    fs::permissions(preferencePath(pool.folders, "bob"), fs::perms(0644));
+    writeBytes(preferencePath(pool.folders(), "bob"), "klm,ftp://pool.example/\r\n");
+    fs::permissions(preferencePath(pool.folders(), "bob"), fs::perms(0644));
     UserNameChange change(pool, dialogs, "bob");
     EXPECT_EQ(change.currentName.caption, "bob");
     change.newName = "robert";
     ASSERT_TRUE(change.save());
     EXPECT_TRUE(said().empty());
-    EXPECT_EQ(dumpLists(pool),
+    EXPECT_EQ(dumpLists(panel),
               "onFile: admin PC ann carl robert | active: admin PC ann robert | selected: -1 -1");
     EXPECT_EQ(folderDump(folder), "UserList.db=2010|admin,1,9,1,,0,F|PC,1,1,0,Z,0,F|ann,1,5,0,,0,F|"
                                   "robert,1,9,0,,0,F|carl,0,9,0,,0,F|\n"
@@ -395,45 +395,45 @@ TEST_F(Accounts, RenamingCopiesThePickFilesAndPreferencesAndLeavesTheOldOnes) {
                                   "robert2010.dat=picks of 2010|\n"
                                   "robert_UserPref.dbu=klm,ftp://pool.example/|\n");
     // The copy holds a password: it is the owner's only.
-    EXPECT_EQ(fs::status(preferencePath(pool.folders, "robert")).permissions(), fs::perms(0600));
-    EXPECT_EQ(pool.currentUser, "admin");
+    EXPECT_EQ(fs::status(preferencePath(pool.folders(), "robert")).permissions(), fs::perms(0600));
+    EXPECT_EQ(pool.currentUser(), "admin");
 }
 
 // carl has no files: a stale preference file of a former "dave" must not
 // become his. The renamed administrator is the current user still, and the
 // save writes his own preference file.
 TEST_F(Accounts, RenamingAPlayerWithoutFilesAndTheAdministrator) {
-    writeBytes(preferencePath(pool.folders, "dave"), "old,address\r\n");
+    writeBytes(preferencePath(pool.folders(), "dave"), "old,address\r\n");
     for (const auto& [from, to] : {std::pair{"carl", "dave"}, std::pair{"admin", "boss"}}) {
         UserNameChange change(pool, dialogs, from);
         change.newName = to;
         ASSERT_TRUE(change.save());
         panel.playerRenamed(change.oldName(), change.newName);
     }
-    EXPECT_EQ(pool.currentUser + " " + panel.model().administratorButton.caption, "boss boss");
+    EXPECT_EQ(pool.currentUser() + " " + panel.model().administratorButton.caption, "boss boss");
     EXPECT_EQ(userListLines(pool), (Lines{"PC,1,1,0,Z,0,F", "ann,1,5,0,,0,F", "bob,1,9,0,,0,F",
                                           "boss,1,9,1,,0,F", "dave,0,9,0,,0,F"}));
     EXPECT_FALSE(fs::exists(folder / "dave2010.dat"));
-    EXPECT_FALSE(fs::exists(preferencePath(pool.folders, "dave")));
-    EXPECT_EQ(readBytes(preferencePath(pool.folders, "boss")), ",\r\n");
+    EXPECT_FALSE(fs::exists(preferencePath(pool.folders(), "dave")));
+    EXPECT_EQ(readBytes(preferencePath(pool.folders(), "boss")), ",\r\n");
 }
 
 TEST_F(Accounts, ARenameThatFailsHalfwayPutsEverythingBack) {
-    writeBytes(preferencePath(pool.folders, "bob"), "klm,address\r\n");
+    writeBytes(preferencePath(pool.folders(), "bob"), "klm,address\r\n");
     // A folder where the change writes: the copy of bob's 2009 picks, or
     // admin's preference file, which every save of the list writes.
     for (const fs::path& blocked :
-         {folder / "robert2009.dat", preferencePath(pool.folders, "admin")}) {
+         {folder / "robert2009.dat", preferencePath(pool.folders(), "admin")}) {
         SCOPED_TRACE(blocked.filename().string());
         fs::create_directories(blocked);
-        const std::string before = folderDump(folder) + dumpLists(pool) + dumpSlots(pool);
+        const std::string before = folderDump(folder) + dumpLists(panel) + dumpSlots(pool);
         dialogs.clear();
         UserNameChange change(pool, dialogs, "bob");
         change.newName = "robert";
         EXPECT_FALSE(change.save());
         ASSERT_EQ(said().size(), 1u);
         EXPECT_TRUE(said()[0].ends_with("Nothing was changed.")) << said()[0];
-        EXPECT_EQ(folderDump(folder) + dumpLists(pool) + dumpSlots(pool), before);
+        EXPECT_EQ(folderDump(folder) + dumpLists(panel) + dumpSlots(pool), before);
         fs::remove(blocked);
     }
 }
@@ -467,8 +467,8 @@ TEST_F(Accounts, ARefusedPasswordWritesNothing) {
 // player's only when he has one: until he changes his account, the list
 // alone carries it.
 TEST_F(Accounts, APasswordGoesToTheListAndToThePreferenceFileThatExists) {
-    writeBytes(preferencePath(pool.folders, "ann"), "old,ftp://ann.example/picks\r\n");
-    fs::permissions(preferencePath(pool.folders, "ann"), fs::perms(0644));
+    writeBytes(preferencePath(pool.folders(), "ann"), "old,ftp://ann.example/picks\r\n");
+    fs::permissions(preferencePath(pool.folders(), "ann"), fs::perms(0644));
     for (const char* name : {"admin", "ann", "bob"}) {
         PasswordChange change(pool, dialogs, name);
         EXPECT_EQ(change.user.caption, name);
@@ -479,17 +479,17 @@ TEST_F(Accounts, APasswordGoesToTheListAndToThePreferenceFileThatExists) {
     EXPECT_EQ(userListLines(pool),
               (Lines{"admin,1,9,1,klm,0,F", "PC,1,1,0,Z,0,F", "ann,1,5,0,klm,0,F",
                      "bob,1,9,0,klm,0,F", "carl,0,9,0,,0,F"}));
-    EXPECT_EQ(readBytes(preferencePath(pool.folders, "admin")), "klm,\r\n");
-    EXPECT_EQ(readBytes(preferencePath(pool.folders, "ann")), "klm,ftp://ann.example/picks\r\n");
-    EXPECT_EQ(fs::status(preferencePath(pool.folders, "ann")).permissions(), fs::perms(0600));
-    EXPECT_FALSE(fs::exists(preferencePath(pool.folders, "bob")));
+    EXPECT_EQ(readBytes(preferencePath(pool.folders(), "admin")), "klm,\r\n");
+    EXPECT_EQ(readBytes(preferencePath(pool.folders(), "ann")), "klm,ftp://ann.example/picks\r\n");
+    EXPECT_EQ(fs::status(preferencePath(pool.folders(), "ann")).permissions(), fs::perms(0600));
+    EXPECT_FALSE(fs::exists(preferencePath(pool.folders(), "bob")));
 }
 
 // bob has no preference file: he logged in on the list's password, which
 // the change keeps in the file it writes.
 TEST_F(Accounts, SelectingAFolderCopiesThePickFilesAndSavesTheFolder) {
     test::writeUserList(pool, {"admin,1,9,1,,0,F", "PC,1,1,0,Z,0,F", "bob,1,9,0,klm,0,F"});
-    pool.currentUser = "bob";
+    pool.setCurrentUser("bob");
     ASSERT_TRUE(panel.open());
     FolderChange change(pool, dialogs);
     EXPECT_EQ(change.startFolder(), pool.programFolderText());
@@ -500,7 +500,7 @@ TEST_F(Accounts, SelectingAFolderCopiesThePickFilesAndSavesTheFolder) {
     EXPECT_EQ(folderDump(target), "bob2009.dat=picks of 2009|\nbob2010.dat=picks of 2010|\n");
     EXPECT_TRUE(fs::exists(folder / "bob2010.dat"));
     EXPECT_EQ(userListLines(pool)[2], "bob,1,9,0,klm,0," + target.string());
-    EXPECT_EQ(readBytes(preferencePath(pool.folders, "bob")), "klm,\r\n");
+    EXPECT_EQ(readBytes(preferencePath(pool.folders(), "bob")), "klm,\r\n");
 }
 
 TEST_F(Accounts, ARefusedFolderChangesNothing) {

@@ -112,7 +112,7 @@ protected:
             args,
             [this](Pool& pool) {
                 windowStarted = true;
-                windowProgramFolder = pool.folders.program;
+                windowProgramFolder = pool.folders().program;
                 return 0;
             },
             out, err, [this](const std::string& reason) { startError = reason; });

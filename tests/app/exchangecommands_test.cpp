@@ -33,8 +33,8 @@ protected:
     }
 
     void storeAddress(const std::string& user, const std::string& address) {
-        pool.currentUser = user;
-        pool.currentSlot().exchangeAddress = address;
+        pool.setCurrentUser(user);
+        test::editCurrentUser(pool, [&](UserSlot& own) { own.exchangeAddress = address; });
         EXPECT_TRUE(saveUserList(pool));
     }
     fs::path shared() const { return server.root() / "pool"; }
@@ -58,7 +58,7 @@ protected:
 };
 
 TEST_F(ExchangeCommands, PlayerUploadsHisPickFilesAndDownloadsTheOthers) {
-    writeBytes(pool.folders.program / "Al2010.dat", test::pickFileBytes({1}));
+    writeBytes(pool.folders().program / "Al2010.dat", test::pickFileBytes({1}));
     EXPECT_EQ(run("Al", "exchange-upload"), 0) << err.str();
     EXPECT_EQ(out.str(), "Sent Al2010.dat to " + where() + "\nOperation Complete.\n");
     EXPECT_EQ(err.str(), "");
@@ -72,15 +72,15 @@ TEST_F(ExchangeCommands, PlayerUploadsHisPickFilesAndDownloadsTheOthers) {
     std::sort(printed.begin(), printed.end());
     EXPECT_EQ(printed,
               (Names{"Fetched Bob2010.dat from " + where(), "Fetched PC2010.dat from " + where(),
-                     "Installed Bob2010.dat in " + pool.folders.program.string(),
-                     "Installed PC2010.dat in " + pool.folders.program.string()}));
+                     "Installed Bob2010.dat in " + pool.folders().program.string(),
+                     "Installed PC2010.dat in " + pool.folders().program.string()}));
 }
 
 TEST_F(ExchangeCommands, AdministratorUploadsTheMasterFilesWithoutPasswords) {
     EXPECT_EQ(run("admin", "exchange-upload-admin"), 0) << err.str();
     EXPECT_EQ(folderEntries(shared()), (Names{"UserList.db", "scoresheet97.mdb"}));
     EXPECT_EQ(readBytes(shared() / "UserList.db"),
-              userListWithoutPasswords(readBytes(userListPath(pool.folders))));
+              userListWithoutPasswords(readBytes(userListPath(pool.folders()))));
     EXPECT_EQ(out.str(), "Sent scoresheet97.mdb to " + where() + "\nSent UserList.db to " +
                              where() + "\nOperation Complete.\n");
 }
@@ -107,7 +107,7 @@ TEST_F(ExchangeCommands, FailuresExitNonZeroWithTheReasonAndNoPassword) {
     EXPECT_NE(out.str().find("Installed PC2010.dat"), std::string::npos) << out.str();
 
     server.stop();
-    writeBytes(pool.folders.program / "Al2010.dat", test::pickFileBytes({1}));
+    writeBytes(pool.folders().program / "Al2010.dat", test::pickFileBytes({1}));
     EXPECT_EQ(run("Al", "exchange-upload"), 1);
     EXPECT_TRUE(err.str().starts_with("gridslate: Sending Al2010.dat to " + where() +
                                       " failed after 10 tries: "))

@@ -37,8 +37,9 @@ protected:
     void SetUp() override {
         ASSERT_TRUE(ensureGamesTable(pool));
         const std::string folder = pool.programFolderText();
-        test::writeBytes(userListPath(pool.folders), test::crlf({"2010", "admin,1,9,1,,0," + folder,
-                                                                 "ann,1,5,0,,0," + folder}));
+        test::writeBytes(
+            userListPath(pool.folders()),
+            test::crlf({"2010", "admin,1,9,1,,0," + folder, "ann,1,5,0,,0," + folder}));
     }
 
     Outcome gridslate(std::vector<std::string> args) {

@@ -50,29 +50,29 @@ protected:
     test::TempDir home;
     Pool pool{home.path()};
     ScopedUmask umask{GetParam().mask};
-    fs::path data() const { return pool.folders.program; }
+    fs::path data() const { return pool.folders().program; }
 };
 
 // A new data folder and user list, and existing files at their next write.
 TEST_P(Modes, FilesWithPasswordsAreTheOwnersOnly) {
-    pool.currentUser = "admin";
+    pool.setCurrentUser("admin");
     ASSERT_TRUE(loadUserList(pool));
     EXPECT_EQ(modeOf(data()), 0700u);
-    EXPECT_EQ(modeOf(userListPath(pool.folders)), 0600u);
-    writeBytes(preferencePath(pool.folders, "admin"), "," + data().string() + "\r\n");
-    fs::permissions(userListPath(pool.folders), fs::perms(0644));
-    fs::permissions(preferencePath(pool.folders, "admin"), fs::perms(0666));
+    EXPECT_EQ(modeOf(userListPath(pool.folders())), 0600u);
+    writeBytes(preferencePath(pool.folders(), "admin"), "," + data().string() + "\r\n");
+    fs::permissions(userListPath(pool.folders()), fs::perms(0644));
+    fs::permissions(preferencePath(pool.folders(), "admin"), fs::perms(0666));
     ASSERT_TRUE(loadUserList(pool));
-    fillUserLists(pool);
+    refreshPoolOrder(pool);
     Status saved = saveUserList(pool);
     ASSERT_TRUE(saved) << saved.error();
-    EXPECT_EQ(modeOf(userListPath(pool.folders)), 0600u);
-    EXPECT_EQ(modeOf(preferencePath(pool.folders, "admin")), 0600u);
+    EXPECT_EQ(modeOf(userListPath(pool.folders())), 0600u);
+    EXPECT_EQ(modeOf(preferencePath(pool.folders(), "admin")), 0600u);
 
-    fs::permissions(userListPath(pool.folders), fs::perms(0644));
-    pool.seasonYear = "2011";
+    fs::permissions(userListPath(pool.folders()), fs::perms(0644));
+    pool.setSeasonYear("2011");
     ASSERT_TRUE(storeSeasonInUserList(pool));
-    EXPECT_EQ(modeOf(userListPath(pool.folders)), 0600u);
+    EXPECT_EQ(modeOf(userListPath(pool.folders())), 0600u);
 }
 
 // Files without passwords keep the mode of any new file; a change that
@@ -85,7 +85,7 @@ TEST_P(Modes, OtherFilesFollowTheUmask) {
         copyFileAtomic(data() / "admin2010.dat", data() / "UserList.bak", FileAccess::OwnerOnly));
     EXPECT_EQ(modeOf(data() / "UserList.bak"), 0600u);
 
-    fs::path list = userListPath(pool.folders);
+    fs::path list = userListPath(pool.folders());
     ASSERT_TRUE(writeLinesAtomic(list, {"2010"}, FileAccess::OwnerOnly));
     FileRollback changes;
     ASSERT_TRUE(changes.remember(list));
@@ -116,7 +116,7 @@ TEST(DataFolder, AnExistingFolderKeepsItsMode) {
 // private at the next start; files without passwords keep their mode.
 TEST(Start, MakesAnOlderPoolPrivateAndMarksItsDataFolder) {
     test::PoolFixture program;
-    const Folders& folders = program.pool.folders;
+    const Folders& folders = program.pool.folders();
     fs::permissions(folders.program, fs::perms(0755));
     for (const char* name : {"UserList.db", "UserList.bak", "ann_UserPref.dbu", "ann2010.dat"}) {
         writeBytes(folders.program / name, "x\r\n");
@@ -134,7 +134,7 @@ TEST(Start, MakesAnOlderPoolPrivateAndMarksItsDataFolder) {
 // the data files, so killed runs leave their temporaries there as well.
 TEST(Start, RemovesLeftoverTemporariesOfEveryFolderItWritesTo) {
     test::PoolFixture program;
-    const Folders& folders = program.pool.folders;
+    const Folders& folders = program.pool.folders();
     fs::create_directories(folders.staging);
     const std::vector<fs::path> leftovers = {folders.program / ".PC2010.dat.k1LLed",
                                              folders.install / ".AllUserPickResults.csv.a2B3c4",

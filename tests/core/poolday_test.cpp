@@ -30,26 +30,26 @@ TEST(PoolDay, IsKeptInTheSettingsFileBesideOtherKeysAndReadAtEveryRefresh) {
     test::PoolFixture home;
     Pool& pool = home.pool;
     std::string today = "9/19/2021";
-    pool.clock = [&] { return today; };
-    pool.seasonYear = "2021";
+    pool.setClock([&] { return today; });
+    pool.setSeasonYear("2021");
     PoolSettings other;
     other.set("gamesUrl", "file:///games.csv");
-    ASSERT_TRUE(other.save(poolSettingsPath(pool.folders)));
+    ASSERT_TRUE(other.save(poolSettingsPath(pool.folders())));
 
     ASSERT_TRUE(storePoolDaySetting(pool, "today"));
-    EXPECT_EQ(pool.referenceDate, "9/19/2021");
+    EXPECT_EQ(pool.referenceDate(), "9/19/2021");
     today = "9/20/2021";
     refreshPoolDay(pool);
-    EXPECT_EQ(pool.referenceDate, "9/20/2021");
-    pool.dayOverride = "9/9/2021";
+    EXPECT_EQ(pool.referenceDate(), "9/20/2021");
+    pool.setDayOverride("9/9/2021");
     refreshPoolDay(pool);
-    EXPECT_EQ(pool.referenceDate, "9/9/2021");
+    EXPECT_EQ(pool.referenceDate(), "9/9/2021");
 
     EXPECT_FALSE(storePoolDaySetting(pool, "someday"));
     Pool next(home.home.path());
     loadPoolDaySetting(next);
-    EXPECT_EQ(next.daySetting, "today");
-    Result<PoolSettings> stored = PoolSettings::load(poolSettingsPath(pool.folders));
+    EXPECT_EQ(next.daySetting(), "today");
+    Result<PoolSettings> stored = PoolSettings::load(poolSettingsPath(pool.folders()));
     ASSERT_TRUE(stored);
     EXPECT_EQ(stored->value("gamesUrl"), "file:///games.csv");
 }

@@ -18,14 +18,14 @@ protected:
     UserListLoad loaded;
 
     std::string folder() const { return pool.programFolderText(); }
-    std::filesystem::path listPath() const { return userListPath(pool.folders); }
+    std::filesystem::path listPath() const { return userListPath(pool.folders()); }
     std::filesystem::path preferences(const std::string& user) const {
-        return preferencePath(pool.folders, user);
+        return preferencePath(pool.folders(), user);
     }
     // Loads the list as the login does: the notices of the load are shown.
     void load(const std::string& bytes, const std::string& user) {
         writeBytes(listPath(), bytes);
-        pool.currentUser = user;
+        pool.setCurrentUser(user);
         Result<UserListLoad> result = loadUserList(pool);
         ASSERT_TRUE(result) << result.error();
         loaded = *result;
@@ -34,7 +34,7 @@ protected:
 };
 
 TEST_F(UserList, MissingFileIsCreatedWithTheDefaults) {
-    pool.currentUser = "admin";
+    pool.setCurrentUser("admin");
     Result<UserListLoad> created = loadUserList(pool);
     ASSERT_TRUE(created) << created.error();
     EXPECT_EQ(created->outcome, UserListOutcome::Created);
@@ -60,28 +60,28 @@ class Loads : public UserList, public testing::WithParamInterface<LoadCase> {};
 // named slot as "slot name|active|scheme|admin|password|flag|folder|address"
 // (the data folder as "."); the two lists; the messages.
 TEST_P(Loads, FillTheTableTheSeasonAndTheUsersPreferences) {
-    pool.users[5].name = "ghost"; // the table is emptied first
-    pool.seasonYear = "2013";
+    test::editUser(pool, 5, [](UserSlot& ghost) { ghost.name = "ghost"; }); // the table is emptied first
+    pool.setSeasonYear("2013");
     if (GetParam().preferences)
         writeBytes(preferences(GetParam().user), GetParam().preferences);
     load(GetParam().list, GetParam().user);
-    fillUserLists(pool);
+    refreshPoolOrder(pool);
     static const char* const kOutcomes[] = {"loaded", "created", "not found"};
-    std::string text = kOutcomes[static_cast<int>(loaded.outcome)] + (" " + pool.seasonYear) +
-                       (pool.preferencesRead ? " read" : "") +
+    std::string text = kOutcomes[static_cast<int>(loaded.outcome)] + (" " + pool.seasonYear()) +
+                       (pool.preferencesRead() ? " read" : "") +
                        (loaded.preferencesDefaulted ? " defaulted" : "") + "\n";
-    for (size_t s = 0; s < pool.users.size(); ++s) {
-        const UserSlot& u = pool.users[s];
+    for (size_t s = 0; s < pool.users().size(); ++s) {
+        const UserSlot& u = pool.users()[s];
         if (!u.name.empty())
             text += std::to_string(s) + " " + u.name + "|" + std::to_string(u.active) + "|" +
                     std::to_string(u.colorScheme) + "|" + std::to_string(u.admin) + "|" +
                     u.password + "|" + (u.flag ? "1" : "0") + "|" +
                     (u.folder == folder() ? "." : u.folder) + "|" + u.exchangeAddress + "\n";
     }
-    for (const std::string& name : pool.playersOnFile.entries)
+    for (const std::string& name : playersOnFile(pool))
         text += name + " ";
     text += "|";
-    for (const std::string& name : pool.activePlayers.entries)
+    for (const std::string& name : activePlayersInPoolOrder(pool))
         text += " " + name;
     for (const std::string& message : fixture.dialogs.messages())
         text += "\n" + message;
@@ -123,7 +123,7 @@ TEST_F(UserList, MoreThanAHundredUsersLoadsTheFirstHundredAndSaysSo) {
     for (int i = 1; i <= 105; ++i)
         bytes += "u" + std::to_string(i) + ",1,1,0,,0,\r\n";
     load(bytes, "u105");
-    EXPECT_EQ(pool.users[100].name, "u100");
+    EXPECT_EQ(pool.users()[100].name, "u100");
     EXPECT_EQ(loaded.outcome, UserListOutcome::UserNotFound);
     EXPECT_EQ(fixture.dialogs.messages(),
               std::vector<std::string>{
@@ -138,9 +138,9 @@ TEST_F(UserList, SaveWritesActiveThenInactiveUsers) {
     load("2010\r\nbob,0,3,0,,1,/b\r\nadmin,1,9,1,,0,/a\r\nPC,1,1,0,Z,0,/a\r\n"
          "ann,1,4,0,klm,0,/a\r\ncarl,0,2,0,,0,/c\r\n",
          "admin");
-    pool.savedActivePlayers = {"ann", "admin"};
-    fillUserLists(pool);
-    std::erase(pool.playersOnFile.entries, "carl");
+    pool.setSavedPoolOrder({"ann", "admin"});
+    refreshPoolOrder(pool);
+    test::editUser(pool, pool.userSlot("carl"), [](UserSlot& carl) { carl.removed = true; });
     Status saved = saveUserList(pool);
     ASSERT_TRUE(saved) << saved.error();
     EXPECT_EQ(readBytes(listPath()), "2010\r\nann,1,4,0,klm,0,/a\r\nadmin,1,9,1,klm,0,/a\r\n"

@@ -48,14 +48,16 @@ void addPoolPlayers(Pool& pool) {
     addUser(pool, 3, "Al");
     addUser(pool, 4, "Alice");
     addUser(pool, 5, "Bob");
-    pool.users[4].active = 0;
-    pool.users[5].active = 0;
-    pool.users[1].password = kAdminPassword;
-    pool.users[2].password = "P";
-    pool.users[3].password = kAlPassword;
-    pool.users[4].password = "wonder";
-    pool.users[5].password = "b0b";
-    fillUserLists(pool);
+    UserTable users = pool.users();
+    users[4].active = 0;
+    users[5].active = 0;
+    users[1].password = kAdminPassword;
+    users[2].password = "P";
+    users[3].password = kAlPassword;
+    users[4].password = "wonder";
+    users[5].password = "b0b";
+    pool.replaceUsers(users);
+    refreshPoolOrder(pool);
 }
 
 void writeGamesTable(const std::filesystem::path& path, int year,
@@ -77,8 +79,8 @@ std::string pickFileBytes(const std::vector<int>& weekOnePicks) {
 ExchangeHome::ExchangeHome(const std::string& user, ExchangeMode mode, const std::string& address) {
     EXPECT_TRUE(ensureGamesTable(pool));
     addPoolPlayers(pool);
-    pool.currentUser = user;
-    pool.currentSlot().exchangeAddress = address;
+    pool.setCurrentUser(user);
+    test::editCurrentUser(pool, [&](UserSlot& own) { own.exchangeAddress = address; });
     EXPECT_TRUE(saveUserList(pool));
     state.place = {mode, address};
     useTransports(makeTransport);

@@ -71,7 +71,7 @@ struct ExchangeHome {
     void moveTo(ExchangeMode mode, const std::string& address) { state.place = {mode, address}; }
     // Makes the operations with other transports.
     void useTransports(TransportFactory transports);
-    const std::filesystem::path& program() const { return fixture.pool.folders.program; }
+    const std::filesystem::path& program() const { return fixture.pool.folders().program; }
     std::vector<std::string> messages() const { return fixture.dialogs.messages(); }
 
     PoolFixture fixture;

@@ -92,7 +92,7 @@ TEST_F(FtpExchange, PlayerUploadSendsOnlyHisOwnPickFiles) {
     EXPECT_EQ(al->messages(), Names{"Gridslate: Operation Complete."});
     EXPECT_TRUE(al->state.fileList.entries.empty());
     EXPECT_FALSE(al->state.progress.visible);
-    EXPECT_FALSE(fs::exists(al->pool.folders.staging));
+    EXPECT_FALSE(fs::exists(al->pool.folders().staging));
 }
 
 TEST_F(FtpExchange, AdministratorUploadsOnlyTheSelectedFile) {
@@ -114,7 +114,7 @@ TEST_F(FtpExchange, PlayerDownloadTakesTheListedPlayersFilesAndInstallsTheGamesT
     writeBytes(shared() / "Carl2010.dat", pickFileBytes({5}));
     auto al = home("Al");
     writeBytes(al->program() / "Al2010.dat", pickFileBytes({9}));
-    std::string ownList = readBytes(userListPath(al->pool.folders));
+    std::string ownList = readBytes(userListPath(al->pool.folders()));
 
     EXPECT_EQ(al->operations->downloadAllUserFiles(), OperationEnd::Completed);
     // His own file stays as his machine holds it; Carl is on no list.
@@ -127,14 +127,14 @@ TEST_F(FtpExchange, PlayerDownloadTakesTheListedPlayersFilesAndInstallsTheGamesT
     EXPECT_EQ(readBytes(al->program() / "Al2010.dat"), pickFileBytes({9}));
     EXPECT_FALSE(fs::exists(al->program() / "Carl2010.dat"));
     EXPECT_FALSE(fs::exists(al->program() / "oldscores2010.dat"));
-    EXPECT_EQ(readBytes(userListPath(al->pool.folders)), ownList);
+    EXPECT_EQ(readBytes(userListPath(al->pool.folders())), ownList);
     EXPECT_EQ(test::dumpRecords(test::tableRecords(al->pool)),
               test::dumpRecords(test::seasonRecords(2010)));
     EXPECT_NE(std::find(al->moved.begin(), al->moved.end(),
                         "Installed scoresheet97.mdb as the games table"),
               al->moved.end());
     EXPECT_TRUE(al->messages().empty());
-    EXPECT_FALSE(fs::exists(al->pool.folders.staging));
+    EXPECT_FALSE(fs::exists(al->pool.folders().staging));
 }
 
 TEST_F(FtpExchange, AdministratorDownloadSkipsHisOwnAndTheComputerPlayersFiles) {
@@ -142,7 +142,7 @@ TEST_F(FtpExchange, AdministratorDownloadSkipsHisOwnAndTheComputerPlayersFiles) 
     auto admin = home("admin");
     writeBytes(admin->program() / "PC2010.dat", "the master copy");
     std::string table = readBytes(admin->pool.gamesDatabasePath());
-    std::string list = readBytes(userListPath(admin->pool.folders));
+    std::string list = readBytes(userListPath(admin->pool.folders()));
 
     EXPECT_EQ(admin->operations->downloadAllUserFiles(), OperationEnd::Completed);
     EXPECT_EQ(sorted(admin->state.fileList.entries),
@@ -152,13 +152,13 @@ TEST_F(FtpExchange, AdministratorDownloadSkipsHisOwnAndTheComputerPlayersFiles) 
     EXPECT_EQ(readBytes(admin->program() / "PC2010.dat"), "the master copy");
     EXPECT_FALSE(fs::exists(admin->program() / "admin2010.dat"));
     EXPECT_EQ(readBytes(admin->pool.gamesDatabasePath()), table);
-    EXPECT_EQ(readBytes(userListPath(admin->pool.folders)), list);
+    EXPECT_EQ(readBytes(userListPath(admin->pool.folders())), list);
 }
 
 TEST_F(FtpExchange, AUserWithRightsKeepsHisGamesTable) {
     fillSharedPlace();
     auto al = home("Al");
-    al->pool.users[3].admin = 1;
+    test::editUser(al->pool, 3, [](UserSlot& al) { al.admin = 1; });
     std::string table = readBytes(al->pool.gamesDatabasePath());
     EXPECT_EQ(al->operations->downloadAllUserFiles(), OperationEnd::Completed);
     EXPECT_EQ(readBytes(al->pool.gamesDatabasePath()), table);
@@ -237,7 +237,7 @@ TEST(LanDownload, AFetchThatFailsInstallsNothing) {
     EXPECT_FALSE(fs::exists(al.program() / "Bob2010.dat"));
     EXPECT_EQ(al.messages(), Names{"Error: Fetching Alice2010.dat from /shared failed: The "
                                    "scripted fetch of Alice2010.dat fails"});
-    EXPECT_FALSE(fs::exists(al.pool.folders.staging));
+    EXPECT_FALSE(fs::exists(al.pool.folders().staging));
 }
 
 TEST_F(FtpExchange, MissingRemoteFilesAreNoFailureWhenRemoved) {
@@ -275,7 +275,7 @@ TEST_F(FtpExchange, ServerThatIsDownEndsAfterTenTriesNamingTheStep) {
     EXPECT_TRUE(message.starts_with("Error: Listing " + where() + " failed after 10 tries: "))
         << message;
     EXPECT_TRUE(message.ends_with("(error 7)")) << message;
-    EXPECT_FALSE(fs::exists(al->pool.folders.staging));
+    EXPECT_FALSE(fs::exists(al->pool.folders().staging));
 }
 
 TEST_F(FtpExchange, EachFailedTryShowsOnTheProgressLineNotInAMessage) {
@@ -319,7 +319,7 @@ TEST_F(FtpExchange, CancelEndsAWaitingOperation) {
     EXPECT_EQ(admin->wait.waits, 1);
     // Nothing is said of a cancelled wait.
     EXPECT_EQ(admin->messages(), Names{});
-    EXPECT_FALSE(fs::exists(admin->pool.folders.staging));
+    EXPECT_FALSE(fs::exists(admin->pool.folders().staging));
     // The next operation starts afresh.
     admin->wait.onWait = nullptr;
     EXPECT_EQ(admin->operations->listRemoteDirectory(), OperationEnd::Failed);
@@ -457,7 +457,7 @@ std::string modeCaseName(const testing::TestParamInfo<ExchangeMode>& info) {
 }
 
 TEST_P(AdminUpload, SendsTheMasterFilesAndTheUserListWithoutPasswords) {
-    std::string local = readBytes(userListPath(admin->pool.folders));
+    std::string local = readBytes(userListPath(admin->pool.folders()));
     EXPECT_EQ(admin->operations->uploadAdminFiles(), OperationEnd::Completed);
     EXPECT_EQ(folderEntries(shared()), (Names{"PC2010.dat", "UserList.db", "scoresheet97.mdb"}));
     EXPECT_EQ(readBytes(shared() / "scoresheet97.mdb"), readBytes(admin->pool.gamesDatabasePath()));
@@ -465,7 +465,7 @@ TEST_P(AdminUpload, SendsTheMasterFilesAndTheUserListWithoutPasswords) {
 
     // Line for line, field for field, the same bytes but the passwords.
     std::string sent = readBytes(shared() / "UserList.db");
-    EXPECT_EQ(readBytes(userListPath(admin->pool.folders)), local);
+    EXPECT_EQ(readBytes(userListPath(admin->pool.folders())), local);
     std::vector<std::string> localLines = splitLines(local);
     std::vector<std::string> sentLines = splitLines(sent);
     ASSERT_EQ(sentLines.size(), localLines.size());
@@ -502,7 +502,7 @@ TEST_P(AdminUpload, SendsTheMasterFilesAndTheUserListWithoutPasswords) {
         expectedMessages.push_back("Gridslate: Operation Complete.");
     EXPECT_EQ(admin->messages(), expectedMessages);
     EXPECT_EQ(admin->moved.size(), 3u);
-    EXPECT_FALSE(fs::exists(admin->pool.folders.staging));
+    EXPECT_FALSE(fs::exists(admin->pool.folders().staging));
 }
 
 TEST_P(AdminUpload, SendsTheRatingPlayersFileAsPCs) {
@@ -547,7 +547,7 @@ protected:
 
 TEST(ExchangePlaceCheck, RefusesThisPoolsOwnFoldersAndWritingIntoAnyPoolsData) {
     test::PoolFixture home;
-    const Folders& own = home.pool.folders;
+    const Folders& own = home.pool.folders();
     fs::create_directories(own.program / "sub");
     test::TempDir marked, withPreferences, share;
     writeBytes(marked.path() / ".gridslate-data", "");
@@ -598,7 +598,7 @@ TEST(ExchangePlaceCheck, RefusesThisPoolsOwnFoldersAndWritingIntoAnyPoolsData) {
 TEST_F(LanExchange, AdminFilesAreNeverSentOverTheDataFolder) {
     auto admin = home("admin");
     admin->moveTo(ExchangeMode::Lan, admin->program().string());
-    fs::path list = userListPath(admin->pool.folders);
+    fs::path list = userListPath(admin->pool.folders());
     std::string bytes = readBytes(list);
     EXPECT_EQ(admin->operations->uploadAdminFiles(), OperationEnd::Failed);
     EXPECT_EQ(readBytes(list), bytes);
@@ -624,7 +624,8 @@ TEST_F(LanExchange, ACopiedHomeSendsItsOwnPicksNotTheOriginals) {
     writeBytes(original.path() / "Al2010.dat", pickFileBytes({7}));
     auto al = home("Al");
     for (int slot : {2, 3})
-        al->pool.users[slot].folder = original.path().string();
+        test::editUser(al->pool, slot,
+                       [&](UserSlot& user) { user.folder = original.path().string(); });
     writeBytes(al->program() / "Al2010.dat", pickFileBytes({1}));
     EXPECT_EQ(al->operations->uploadUserFiles(), OperationEnd::Completed);
     EXPECT_EQ(readBytes(folder() / "Al2010.dat"), pickFileBytes({1}));
@@ -662,7 +663,7 @@ TEST_F(LanExchange, AnUnreachableFolderIsReportedAndNothingIsCopied) {
                      "Error: Sending Al2010.dat to " + gone + " failed: The shared folder " + gone +
                          " cannot be reached"}));
     EXPECT_FALSE(fs::exists(gone));
-    EXPECT_FALSE(fs::exists(al->pool.folders.staging));
+    EXPECT_FALSE(fs::exists(al->pool.folders().staging));
 }
 
 class LanDownloads : public LanExchange {
@@ -680,18 +681,18 @@ protected:
 TEST_F(LanDownloads, PlayerGetsTheOthersPickFilesAndTheAdministratorsMasterFiles) {
     auto al = home("Al");
     writeBytes(al->program() / "Al2010.dat", pickFileBytes({9}));
-    std::string list = readBytes(userListPath(al->pool.folders));
+    std::string list = readBytes(userListPath(al->pool.folders()));
 
     EXPECT_EQ(al->operations->downloadAllUserFiles(), OperationEnd::Completed);
     for (const char* name : {"Bob2010.dat", "oldscores2010.dat", "PC2010.dat"})
         EXPECT_EQ(readBytes(al->program() / name), readBytes(folder() / name)) << name;
     EXPECT_EQ(readBytes(al->program() / "Al2010.dat"), pickFileBytes({9}));
-    EXPECT_EQ(readBytes(userListPath(al->pool.folders)), list);
+    EXPECT_EQ(readBytes(userListPath(al->pool.folders())), list);
     EXPECT_EQ(test::dumpRecords(test::tableRecords(al->pool)),
               test::dumpRecords(test::seasonRecords(2010)));
     EXPECT_EQ(al->messages(), Names{"Gridslate: Operation Complete."});
     EXPECT_TRUE(al->state.fileList.entries.empty());
-    EXPECT_FALSE(fs::exists(al->pool.folders.staging));
+    EXPECT_FALSE(fs::exists(al->pool.folders().staging));
 }
 
 TEST_F(LanDownloads, AdministratorKeepsHisComputerPlayersAndGamesTable) {
@@ -711,7 +712,7 @@ TEST_F(LanDownloads, AdministratorKeepsHisComputerPlayersAndGamesTable) {
 
 TEST_F(LanExchange, AnEmptyFolderAndAnEmptyStagingFolderAreNoFailure) {
     auto admin = home("admin");
-    fs::create_directories(admin->pool.folders.staging);
+    fs::create_directories(admin->pool.folders().staging);
     EXPECT_EQ(admin->operations->downloadAllUserFiles(), OperationEnd::Completed);
     EXPECT_EQ(admin->operations->downloadAllUserFiles(), OperationEnd::Completed);
     EXPECT_EQ(admin->messages(),
@@ -720,7 +721,7 @@ TEST_F(LanExchange, AnEmptyFolderAndAnEmptyStagingFolderAreNoFailure) {
 
 TEST_F(LanExchange, StaleStagedFilesAreNeverInstalled) {
     auto al = home("Al");
-    writeBytes(al->pool.folders.staging / "Bob2010.dat", pickFileBytes({7}));
+    writeBytes(al->pool.folders().staging / "Bob2010.dat", pickFileBytes({7}));
     EXPECT_EQ(al->operations->downloadAllUserFiles(), OperationEnd::Completed);
     EXPECT_FALSE(fs::exists(al->program() / "Bob2010.dat"));
 }

@@ -22,14 +22,14 @@ using test::readBytes;
 
 // The board and the statistics a machine shows to the viewer.
 std::string boardAndStandings(Pool& pool, Dialogs& dialogs, const std::string& viewer) {
-    std::string logged = pool.currentUser;
-    pool.currentUser = viewer;
+    std::string logged = pool.currentUser();
+    pool.setCurrentUser(viewer);
     // Statistics first: opening them brings the computer player up to date.
     UserStatisticsPanel statistics(pool, dialogs);
     statistics.open();
     AllResultsPanel board(pool, dialogs);
     board.open();
-    pool.currentUser = logged;
+    pool.setCurrentUser(logged);
     return board.model().grid.dump() + "\n" + statistics.model().totalsGrid.dump();
 }
 

@@ -84,7 +84,7 @@ protected:
         season(2010).inactivePlayer("admin").players({"ann", "bob"}).loggedIn("admin");
         savedUserList().picks("ann", kAnn).picks("bob", kBob);
     }
-    fs::path installed(const char* file) const { return pool.folders.install / file; }
+    fs::path installed(const char* file) const { return pool.folders().install / file; }
 };
 
 TEST_F(ExportFiles, TheThreeFilesGoToTheInstallFolderWithTheirMessages) {
@@ -126,9 +126,9 @@ TEST_F(ExportFiles, TheThreeFilesGoToTheInstallFolderWithTheirMessages) {
 }
 
 TEST_F(ExportFiles, APlayerWithoutAPickFileGetsAnEmptyOne) {
-    fs::remove(pool.folders.program / "bob2010.dat");
+    fs::remove(pool.folders().program / "bob2010.dat");
     ASSERT_TRUE(exportPickHistory(pool));
-    EXPECT_EQ(readBytes(pool.folders.program / "bob2010.dat"),
+    EXPECT_EQ(readBytes(pool.folders().program / "bob2010.dat"),
               crlf(std::vector<std::string>(kWeeks, weekLine())));
     // Without picks every row shows the home team, and a home win counts.
     std::string history = readBytes(installed("AllUserPickHistory.csv"));
@@ -137,34 +137,39 @@ TEST_F(ExportFiles, APlayerWithoutAPickFileGetsAnEmptyOne) {
 }
 
 TEST_F(ExportFiles, TheStatisticsFollowTheSeasonInForceNotTheStoredOne) {
-    pool.seasonYear = "2011";
+    pool.setSeasonYear("2011");
     Result<ExportOutcome> outcome = exportUserStatistics(pool);
     ASSERT_TRUE(outcome) << outcome.error();
     EXPECT_EQ(outcome->path, installed("AllUserStats2011.csv"));
-    EXPECT_EQ(pool.seasonYear, "2011");
+    EXPECT_EQ(pool.seasonYear(), "2011");
     // The 2011 pick files were read (made empty), not those of 2010.
-    EXPECT_TRUE(fs::exists(pool.folders.program / "ann2011.dat"));
+    EXPECT_TRUE(fs::exists(pool.folders().program / "ann2011.dat"));
     EXPECT_EQ(readBytes(outcome->path),
               crlf({"", "User: ann", "Week,Total,% Week,Correct,Picks,% Overall", "", "User: bob",
                     "Week,Total,% Week,Correct,Picks,% Overall", "", "User Stat Summary:",
                     "User,Correct,Picks,% Correct", "ann,0,0,0", "bob,0,0,0"}));
 }
 
-TEST_F(ExportFiles, AnUnwritableFolderIsReportedAndNothingIsComplete) {
-    pool.folders.install = pool.folders.install / "missing";
+TEST_F(ExportFiles, AnUnwritableFileIsReportedAndNothingIsComplete) {
+    // A folder standing where an export goes: its file cannot be written.
+    const std::vector<fs::path> blocked = {pickHistoryPath(pool.folders()),
+                                           userStatisticsPath(pool.folders(), pool.seasonYear())};
+    for (const fs::path& path : blocked)
+        fs::create_directories(path);
     CsvExports exports(pool, dialogs);
     int told = 0;
     exports.onProgress = [&](const ProgressModel&) { ++told; };
     exports.exportHistory();
     exports.exportStatistics();
     EXPECT_GT(told, 0);
-    ASSERT_EQ(dialogs.shown.size(), 2u);
-    for (const auto& shown : dialogs.shown) {
+    ASSERT_EQ(dialogs.shown.size(), blocked.size());
+    for (size_t i = 0; i < blocked.size(); ++i) {
+        const test::FakeDialogs::Shown& shown = dialogs.shown[i];
         EXPECT_EQ(shown.title, "Error");
         EXPECT_TRUE(shown.text.starts_with("The file could not be saved.")) << shown.text;
-        EXPECT_NE(shown.text.find("missing"), std::string::npos) << shown.text;
+        EXPECT_NE(shown.text.find(blocked[i].filename().string()), std::string::npos) << shown.text;
+        EXPECT_TRUE(fs::is_empty(blocked[i]));
     }
-    EXPECT_FALSE(fs::exists(pool.folders.install));
     EXPECT_FALSE(exports.progress().visible);
 }
 

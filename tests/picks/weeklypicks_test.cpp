@@ -56,13 +56,13 @@ protected:
     // 2010 complete, then one more game closes week 17 and the Sunday after
     // opens an eighteenth week.
     void storeSeasonWithAnEighteenthWeek() {
-        pool.seasonYear = "2010";
+        pool.setSeasonYear("2010");
         std::vector<GameRecord> records = seasonRecords(2010);
         records.push_back({"Dallas Cowboys", "N.Y. Giants", "1/3/2011", "20", "17", "2010"});
         records.push_back({"Arizona Cardinals", "Seattle Seahawks", "1/9/2011", "", "", "2010"});
         test::storeRecords(pool, records);
     }
-    fs::path oldScores2010() const { return pool.folders.program / "oldscores2010.dat"; }
+    fs::path oldScores2010() const { return pool.folders().program / "oldscores2010.dat"; }
     // 2011 before its first game, on the panel.
     void open2011() {
         test::storeSeasons(pool, {2011}, kNoScores);
@@ -102,7 +102,7 @@ TEST_F(WeeklyPicks, SavedPicksAreWrittenAndShownOnOpening) {
     panel.togglePick(2, 0);
     panel.savePicks();
     EXPECT_EQ(controls(), "week 1 9/8/2011-9/12/2011 next- prev- Picks Saved-");
-    EXPECT_EQ(test::readBytes(pool.folders.program / "alice2011.dat"),
+    EXPECT_EQ(test::readBytes(pool.folders().program / "alice2011.dat"),
               test::crlf({test::weekLine({teamNumber("Pittsburgh Steelers")})}) +
                   test::crlf(std::vector<std::string>(16, test::weekLine())));
     const std::string saved = grid().dump();
@@ -117,20 +117,22 @@ TEST_F(WeeklyPicks, TheRatingPlayersFavouriteStandsBesidePCsProjection) {
     // 2011 is the only season held: every team at 1505, so every home team
     // is favoured by its 65 points at home: a chance of 59 %, by 2.6, so 3.
     test::addUser(pool, 4, "ELO");
-    pool.users[4].active = 0;
-    pool.users[4].flag = true;
+    test::editUser(pool, 4, [](UserSlot& elo) {
+        elo.active = 0;
+        elo.flag = true;
+    });
     open2011();
     EXPECT_EQ(grid().columnWidth(4), 1900);
     EXPECT_EQ(dumpRow(0), "Visitor Team | Home Team | Projected Winner | Projected Spread | "
                           "ELO's Favourite");
     EXPECT_EQ(dumpRow(1),
               "New Orleans Saints | Green Bay Packers | Green Bay Packers | 1 | GB 59 % by 3");
-    EXPECT_TRUE(fs::exists(pool.folders.program / "ELO2011.dat"));
+    EXPECT_TRUE(fs::exists(pool.folders().program / "ELO2011.dat"));
     EXPECT_TRUE(program.dialogs.shown.empty());
 }
 
 TEST_F(WeeklyPicks, GamesOnOrBeforeTheReferenceDateAreLocked) {
-    pool.referenceDate = "9/11/2011"; // the Sunday of week 1
+    pool.setReferenceDate("9/11/2011"); // the Sunday of week 1
     open2011();
     const std::string opened = grid().dump();
     panel.togglePick(1, 0); // Thursday 9/8/2011
@@ -248,7 +250,7 @@ TEST_F(WeeklyPicks, PicksThatCannotBeSavedKeepThePanel) {
 // 2012 through the Sunday of week 10, whose Monday game is still to come.
 // St. Louis at San Francisco ended in a tie: a pick of either team is wrong.
 TEST_F(WeeklyPicks, PicksAreMarkedByTheResult) {
-    pool.seasonYear = "2012";
+    pool.setSeasonYear("2012");
     test::storeSeasons(pool, {2012}, "11/11/2012");
     PickTable picks{};
     for (const char* team :
@@ -282,7 +284,7 @@ TEST_F(WeeklyPicks, PicksAreMarkedByTheResult) {
 // is still on, and no old-scores file is written. One more game closes week
 // 17, and the Sunday after opens an eighteenth week, which ends the season.
 TEST_F(WeeklyPicks, AnEighteenthWeekEndsTheSeasonAndSavesTheScores) {
-    pool.seasonYear = "2010";
+    pool.setSeasonYear("2010");
     test::storeSeasons(pool, {2010});
     panel.open();
     EXPECT_EQ(panel.season().currentWeek, 17);
@@ -321,7 +323,7 @@ TEST_F(WeeklyPicks, AnOldScoresFileThatCannotBeWrittenIsNotClaimedSaved) {
 // beside the new one and says so once; the next opening says nothing.
 TEST_F(WeeklyPicks, ADamagedComputerFileIsToldOnce) {
     test::storeSeasons(pool, {2011}, kNoScores);
-    fs::path pcFile = pool.folders.program / "PC2011.dat";
+    fs::path pcFile = pool.folders().program / "PC2011.dat";
     test::writeBytes(pcFile, "7,7,7\r\n");
     panel.open();
     std::string notice("Gridslate: The computer player's file ");
@@ -352,7 +354,7 @@ TEST_F(WeeklyPicks, AGameOfATeamOutsideTheLeagueIsShownButCannotBePicked) {
 
 TEST_F(WeeklyPicks, ASeasonWithoutGamesShowsAnEmptyGrid) {
     test::storeSeasons(pool, {2011}, kNoScores);
-    pool.seasonYear = "2016";
+    pool.setSeasonYear("2016");
     panel.open();
     EXPECT_EQ(grid().dump(), kHeader);
     EXPECT_EQ(controls(), "week 1 - next- prev- Save Picks-");

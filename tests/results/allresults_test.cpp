@@ -28,7 +28,7 @@ protected:
         test::storeRecords(pool, records);
         for (const GameRecord& r : records)
             season.games.push_back({r.visitor, r.home, r.date, r.visitorScore, r.homeScore});
-        pool.referenceDate = "11/1/2010";
+        pool.setReferenceDate("11/1/2010");
         writeUserList({"ann", "bob", "cy"}, "admin");
 
         PickTable own{};
@@ -144,7 +144,7 @@ TEST_F(AllResults, GamesOfALaterWeekCannotBePickedYet) {
     // With week 1 still open the current week is 1: week 2 waits.
     std::vector<GameRecord> records = test::seasonRecords(2010, "10/30/2010");
     test::storeRecords(pool, {records.begin() + 112, records.begin() + 122});
-    pool.referenceDate = "10/30/2010";
+    pool.setReferenceDate("10/30/2010");
     panel.open();
     panel.cyclePick(7, 7);
     EXPECT_EQ(panel.model().grid.cell(7, 7).text, "");
@@ -199,8 +199,10 @@ TEST_F(AllResults, DamagedPickFileShowsNoPicks) {
 }
 
 TEST_F(AllResults, WithoutActivePlayersOnlyTheGameColumns) {
-    for (UserSlot& slot : pool.users)
+    UserTable users = pool.users();
+    for (UserSlot& slot : users)
         slot.active = 0;
+    pool.replaceUsers(users);
     panel.open();
     const GridModel& g = panel.model().grid;
     EXPECT_EQ(g.cols(), 7);

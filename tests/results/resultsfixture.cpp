@@ -14,11 +14,11 @@ void writeUserList(Pool& pool, const std::vector<std::string>& players,
     std::vector<std::string> lines = {"2010", "admin,1,9,1,,0," + folder, "PC,1,1,0,,0," + folder};
     for (const std::string& name : players)
         lines.push_back(name + ",1,1,0,,0," + folder);
-    writeBytes(pool.folders.program / "UserList.db", crlf(lines));
-    pool.currentUser = current;
+    writeBytes(pool.folders().program / "UserList.db", crlf(lines));
+    pool.setCurrentUser(current);
     Result<UserListLoad> load = loadUserList(pool);
     ASSERT_TRUE(load) << load.error();
-    fillUserLists(pool);
+    refreshPoolOrder(pool);
 }
 
 // The week of every game of a season, by the week rule.

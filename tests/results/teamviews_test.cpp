@@ -117,7 +117,7 @@ TEST_F(TeamStatistics, BeforeTheFirstScoreTheFiguresAreLastYears) {
 TEST_F(TeamStatistics, TwoPlayedMeetingsShowTwoLines) {
     // 2012: San Francisco tied and lost to St. Louis.
     test::storeSeasons(pool, {2012});
-    pool.seasonYear = "2012";
+    pool.setSeasonYear("2012");
     panel.open();
     panel.showTeam(26);
     panel.showMeetings(OpponentList::LostTo, 2);

@@ -77,7 +77,7 @@ TEST_F(UserStatistics, ChoosingAPlayerShowsHisWeeks) {
 // ELO, the rating player, picked every home team of weeks 1..8, as ann did.
 TEST_F(UserStatistics, OpeningBringsTheRatingPlayersPicksUpToDate) {
     std::string folder = pool.programFolderText();
-    test::writeBytes(pool.folders.program / "UserList.db",
+    test::writeBytes(pool.folders().program / "UserList.db",
                      test::crlf({"2010", "admin,1,9,1,,0," + folder, "PC,1,1,0,,0," + folder,
                                  "ann,1,1,0,,0," + folder, "ELO,1,1,0,,1," + folder}));
     picks("ELO", sidePicks(test::bundled2010(), Side::Home, 1, 8));
@@ -90,9 +90,9 @@ TEST_F(UserStatistics, OpeningBringsTheRatingPlayersPicksUpToDate) {
 }
 
 TEST_F(UserStatistics, KeepsTheSeasonChosenForTheRun) {
-    pool.seasonYear = "2009";
+    pool.setSeasonYear("2009");
     panel.open();
-    EXPECT_EQ(pool.seasonYear, "2009");
+    EXPECT_EQ(pool.seasonYear(), "2009");
     EXPECT_EQ(panel.model().leftGrid.rows(), 17); // 2009 is fully scored: 16 closed weeks
 }
 

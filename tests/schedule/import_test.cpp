@@ -366,8 +366,8 @@ void runSql(const Pool& pool, const char* sql) {
 // with it. Both files change with the table or not at all.
 TEST_F(ScheduleImport, ComputerPlayersNumbersFollowTheirGames) {
     ASSERT_TRUE(import(kBase).ok);
-    fs::path pc = pool().folders.program / "PC2016.dat";
-    fs::path elo = pool().folders.program / "ELO2016.dat";
+    fs::path pc = pool().folders().program / "PC2016.dat";
+    fs::path elo = pool().folders().program / "ELO2016.dat";
     test::writeBytes(pc, computerFile({"11", "12", "13", "14"}));
     test::writeBytes(elo, computerFile({"20", "21", "22", "23", "24"}));
     std::string moved =

@@ -41,7 +41,7 @@ std::string spreads(const SpreadTable& table, int from, int to) {
 class PickFiles : public testing::Test {
 protected:
     PickFiles() {
-        pool.seasonYear = "2010";
+        pool.setSeasonYear("2010");
         test::addUser(pool, 1, "admin");
         test::addUser(pool, 2, "PC");
         test::addUser(pool, 3, "alice", 0, aliceFolder().string());
@@ -50,7 +50,7 @@ protected:
 
     fs::path aliceFolder() const { return fixture.home.path() / "alice"; }
     fs::path aliceFile() const { return aliceFolder() / "alice2010.dat"; }
-    fs::path pcFile() const { return pool.folders.program / "PC2010.dat"; }
+    fs::path pcFile() const { return pool.folders().program / "PC2010.dat"; }
 
     PlayerPicks load(const std::string& player) {
         Result<PlayerPicks> loaded = loadPicks(pool, player);
@@ -87,17 +87,17 @@ TEST_F(PickFiles, MissingFilesAreCreatedWithZeros) {
 TEST_F(PickFiles, FilesHoldEveryWeekAndGameOfTheSeason) {
     for (auto [season, weeks, games] : {std::tuple{"2010", 17, 256}, {"2021", 18, 272}}) {
         SCOPED_TRACE(season);
-        pool.seasonYear = season;
+        pool.setSeasonYear(season);
         PickTable picks{};
         picks[1][1] = picks[1][32] = picks[weeks][16] = 1;
-        pool.activePlayers.entries = {"alice", "admin", "Bob Smith"};
+        pool.setPoolOrder({"alice", "admin", "Bob Smith"});
         save("alice", picks);
         EXPECT_EQ(test::readBytes(aliceFolder() / ("alice" + std::string(season) + ".dat")),
                   crlf(lines({weekLine({1, 32})}, weeks - 2,
                              {weekLine({16}), "alice", "admin", "Bob Smith"})));
         PlayerPicks loaded = load("alice");
         EXPECT_EQ(allWeeks(loaded.picks), allWeeks(picks));
-        EXPECT_EQ(loaded.activeOrder, pool.activePlayers.entries);
+        EXPECT_EQ(loaded.activeOrder, pool.poolOrder());
 
         Projection projection;
         projection.picks[weeks][2] = 1;
@@ -111,7 +111,7 @@ TEST_F(PickFiles, FilesHoldEveryWeekAndGameOfTheSeason) {
         rest[1] = "3";
         rest[2] = "999";
         rest[games] = "11";
-        EXPECT_EQ(test::readBytes(pool.folders.program / ("PC" + std::string(season) + ".dat")),
+        EXPECT_EQ(test::readBytes(pool.folders().program / ("PC" + std::string(season) + ".dat")),
                   crlf(lines({}, weeks - 1, rest)));
         PlayerPicks computer = load("PC");
         EXPECT_EQ(allWeeks(computer.picks), allWeeks(projection.picks));
@@ -135,7 +135,7 @@ TEST_F(PickFiles, ComputerFileChangesOnlyWithItsProjection) {
     EXPECT_EQ(fs::last_write_time(pcFile()), longAgo);
     PickTable picks{};
     picks[1][1] = 1;
-    pool.activePlayers.entries = {"PC", "admin"};
+    pool.setPoolOrder({"PC", "admin"});
     save("PC", picks);
     EXPECT_EQ(test::readBytes(pcFile()), before);
 
@@ -250,10 +250,10 @@ INSTANTIATE_TEST_SUITE_P(
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(PickFiles, NameNotInTheTableUsesTheLastSlotsFolder) {
-    EXPECT_EQ(pickFilePath(pool, "zed"), pool.folders.program / "zed2010.dat"); // no folder set
-    pool.users[100].folder = (fixture.home.path() / "spare").string();
+    EXPECT_EQ(pickFilePath(pool, "zed"), pool.folders().program / "zed2010.dat"); // no folder set
+    test::editUser(pool, 100, [&](UserSlot& u) { u.folder = (fixture.home.path() / "spare").string(); });
     fs::create_directories(fixture.home.path() / "spare");
-    pool.seasonYear = "2011";
+    pool.setSeasonYear("2011");
     load("zed");
     EXPECT_TRUE(fs::exists(fixture.home.path() / "spare" / "zed2011.dat"));
 }
@@ -283,10 +283,10 @@ protected:
 // there, and a folder that does not exist here cannot hold anything.
 TEST_P(StoredFolders, PickFilesStayInThisPoolUnlessAChosenFolderExists) {
     fs::create_directories(fixture.home.path() / "other");
-    pool.users[2].folder = atHome(GetParam().computerFolder);
-    pool.users[3].folder = atHome(GetParam().aliceFolder);
+    test::editUser(pool, 2, [&](UserSlot& u) { u.folder = atHome(GetParam().computerFolder); });
+    test::editUser(pool, 3, [&](UserSlot& u) { u.folder = atHome(GetParam().aliceFolder); });
     EXPECT_EQ(pickFilePath(pool, "alice"), fs::path(atHome(GetParam().expected)) / "alice2010.dat");
-    EXPECT_EQ(pickFilePath(pool, "PC"), pool.folders.program / "PC2010.dat");
+    EXPECT_EQ(pickFilePath(pool, "PC"), pool.folders().program / "PC2010.dat");
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -314,7 +314,7 @@ TEST_F(PickFiles, UnsafeNamesAreRefusedWithoutTouchingAnyFile) {
         EXPECT_EQ(saved.error(), refusal);
     }
     EXPECT_TRUE(fs::is_empty(aliceFolder()));
-    EXPECT_TRUE(fs::is_empty(pool.folders.program));
+    EXPECT_TRUE(fs::is_empty(pool.folders().program));
 }
 
 // Missing, they leave the records alone.
@@ -324,19 +324,19 @@ TEST_F(PickFiles, OldScoresCarryTheirSignSpaceAndReadBack) {
     records[2] = {0, -3, 0, 0, 12, 1, 4};
     records[32] = {0, 416, 307, 14, 2, 0, 1};
     TeamRecordTable read = records;
-    EXPECT_FALSE(readOldScores(pool.folders, 2009, read));
+    EXPECT_FALSE(readOldScores(pool.folders(), 2009, read));
     EXPECT_EQ(read, records);
-    Status written = writeOldScores(pool.folders, 2009, records);
+    Status written = writeOldScores(pool.folders(), 2009, records);
     ASSERT_TRUE(written) << written.error();
     std::vector<std::string> expected(32, " 0, 0, 0, 0, 0");
     expected[0] = " 10, 3, 1, 0, 0";
     expected[1] = "-3, 0, 0, 12, 1";
     expected[31] = " 416, 307, 14, 2, 0";
-    EXPECT_EQ(test::readBytes(oldScoresPath(pool.folders, 2009)), crlf(expected));
+    EXPECT_EQ(test::readBytes(oldScoresPath(pool.folders(), 2009)), crlf(expected));
     for (int t = 1; t <= kTeamCount; ++t)
         for (int c = 1; c <= 5; ++c)
             read[t][c] = 77;
-    ASSERT_TRUE(readOldScores(pool.folders, 2009, read));
+    ASSERT_TRUE(readOldScores(pool.folders(), 2009, read));
     EXPECT_EQ(read, records);
 }
 

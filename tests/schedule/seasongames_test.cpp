@@ -35,7 +35,7 @@ std::string dumpSeason(const Season& season) {
 
 class SeasonGamesTest : public testing::Test {
 protected:
-    SeasonGamesTest() { pool.seasonYear = "2010"; }
+    SeasonGamesTest() { pool.setSeasonYear("2010"); }
     Season rebuild() {
         Result<Season> season = rebuildSeasonGames(pool);
         EXPECT_TRUE(season) << season.error();
@@ -59,7 +59,7 @@ TEST_F(SeasonGamesTest, TakesTheSeasonByNumericYearAndCountsOnlyFullScores) {
               });
     Status installed = installBundledTable(pool);
     ASSERT_TRUE(installed) << installed.error();
-    EXPECT_EQ(folderEntries(pool.folders.program), std::vector<std::string>{kGamesFileName});
+    EXPECT_EQ(folderEntries(pool.folders().program), std::vector<std::string>{kGamesFileName});
     EXPECT_EQ(dumpSeason(rebuild()), "Minnesota Vikings|New Orleans Saints|9/9/2010|9|14\n"
                                      "Miami Dolphins|Buffalo Bills|9/12/2010|15|10\n"
                                      "Detroit Lions|Chicago Bears|9/12/2010|14|\n"
@@ -69,7 +69,7 @@ TEST_F(SeasonGamesTest, TakesTheSeasonByNumericYearAndCountsOnlyFullScores) {
 // The bundled seasons as the pool saw them on its reference day: 2009
 // finished, 2010 scored through 11/02/2010, the later seasons unplayed.
 TEST_F(SeasonGamesTest, FreshHomeGetsTheBundledSeasons) {
-    fs::remove_all(pool.folders.program); // a first start has no data folder yet
+    fs::remove_all(pool.folders().program); // a first start has no data folder yet
     Season season = rebuild();
     EXPECT_EQ(season.scoredGameCount, 117);
     ASSERT_GT(season.games.size(), 116u);
@@ -86,7 +86,7 @@ TEST_F(SeasonGamesTest, FreshHomeGetsTheBundledSeasons) {
     EXPECT_EQ(test::dumpRecords(records), test::dumpRecords(expected));
 
     // Nothing but the table is left behind.
-    EXPECT_EQ(folderEntries(pool.folders.program), std::vector<std::string>{kGamesFileName});
+    EXPECT_EQ(folderEntries(pool.folders().program), std::vector<std::string>{kGamesFileName});
 }
 
 // Runs in a child process; its exit status says whether it succeeded.
@@ -134,7 +134,7 @@ TEST(ConcurrentStart, AnImportReportedAsDoneIsInTheTable) {
             if (record.year == "2011")
                 season2011.push_back(record);
         EXPECT_EQ(test::dumpRecords(season2011), imported) << "round " << round;
-        EXPECT_EQ(folderEntries(pool.folders.program), std::vector<std::string>{kGamesFileName})
+        EXPECT_EQ(folderEntries(pool.folders().program), std::vector<std::string>{kGamesFileName})
             << "round " << round;
     }
     EXPECT_GT(importsDone, 0);

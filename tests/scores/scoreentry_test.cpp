@@ -29,8 +29,8 @@ protected:
     EnterScores() {
         test::addUser(pool, 1, "admin", 1);
         test::addUser(pool, 2, "alice");
-        pool.currentUser = "admin";
-        pool.seasonYear = "2010";
+        pool.setCurrentUser("admin");
+        pool.setSeasonYear("2010");
     }
     std::unique_ptr<ScoreEntry> open(const char* scoresThrough = kDefaultReferenceDate) {
         test::storeSeasons(pool, {2009});
@@ -45,7 +45,7 @@ protected:
 };
 
 TEST_F(EnterScores, AUserWithoutAdministratorRightsCannotOpenIt) {
-    pool.currentUser = "alice";
+    pool.setCurrentUser("alice");
     EXPECT_FALSE(openScoreEntry(pool, program.dialogs));
     EXPECT_EQ(program.dialogs.messages(),
               std::vector<std::string>{"Error: You do not have administrator control"});
@@ -65,7 +65,7 @@ void PrintTo(const OpeningCase& c, std::ostream* os) {
 class Opening : public EnterScores, public testing::WithParamInterface<OpeningCase> {};
 
 TEST_P(Opening, FindsTheFirstGameWithoutScoresOrTheLastWeekPlayed) {
-    pool.seasonYear = GetParam().season;
+    pool.setSeasonYear(GetParam().season);
     auto window = open(GetParam().scoresThrough);
     ASSERT_TRUE(window);
     EXPECT_EQ(shown(*window) + " | " + window->gameDate.caption + " | " +
@@ -113,8 +113,8 @@ class Walk : public EnterScores, public testing::WithParamInterface<WalkCase> {}
 // not " 9").
 TEST_P(Walk, StaysWithinTheWeekAndWritesNothing) {
     const WalkCase& c = GetParam();
-    pool.seasonYear = c.season;
-    pool.referenceDate = c.referenceDate;
+    pool.setSeasonYear(c.season);
+    pool.setReferenceDate(c.referenceDate);
     auto window = open();
     ASSERT_TRUE(window);
     const std::vector<GameRecord> before = test::tableRecords(pool);
@@ -242,7 +242,7 @@ TEST_P(ImportInTheWindow, KeepsTheTypedScoreFirstAndShowsTheTableAfterwards) {
     const ImportCase& c = GetParam();
     std::filesystem::path file = program.home.path() / "games.csv";
     test::writeBytes(file, kWeek9);
-    pool.referenceDate = "11/9/2010";
+    pool.setReferenceDate("11/9/2010");
     auto window = open("11/2/2010");
     ASSERT_TRUE(window);
     ASSERT_EQ(window->recordPosition(), 373);
@@ -298,8 +298,8 @@ INSTANTIATE_TEST_SUITE_P(
 // The schedule import opens the window again on the season it brought, and
 // takes the file's word over the table's only when the person agrees.
 TEST_F(EnterScores, ScheduleImportShowsTheNewSeasonAndAsksBeforeOverwriting) {
-    pool.seasonYear = "2016";
-    pool.referenceDate = "9/12/2016";
+    pool.setSeasonYear("2016");
+    pool.setReferenceDate("9/12/2016");
     test::storeSeasons(pool, {2015});
     std::filesystem::path file = program.home.path() / "games.csv";
     const std::string header =

@@ -39,7 +39,7 @@ TEST_F(Login, ComputerPlayersAreRefusedBeforeTheListIsCreated) {
         EXPECT_EQ(program.dialogs.kinds, std::vector<MessageKind>{MessageKind::Error});
         EXPECT_EQ(window.userName + window.password, "");
     }
-    EXPECT_FALSE(fs::exists(userListPath(pool.folders)));
+    EXPECT_FALSE(fs::exists(userListPath(pool.folders())));
 
     // The first login by another name than admin only creates the list.
     program.dialogs.clear();
@@ -48,7 +48,7 @@ TEST_F(Login, ComputerPlayersAreRefusedBeforeTheListIsCreated) {
               std::vector<std::string>{"Welcome!: User List established.  Please Login as admin."});
     EXPECT_EQ(program.dialogs.kinds, std::vector<MessageKind>{MessageKind::Information});
     EXPECT_FALSE(loggedIn());
-    EXPECT_TRUE(fs::exists(userListPath(pool.folders)));
+    EXPECT_TRUE(fs::exists(userListPath(pool.folders())));
 }
 
 // A blank name counts as admin's.
@@ -56,7 +56,7 @@ TEST_F(Login, FirstStartByAdminCreatesTheListAndLogsInAtOnce) {
     EXPECT_TRUE(login(""));
     EXPECT_TRUE(session.isFirstStart());
     EXPECT_TRUE(program.dialogs.messages().empty());
-    EXPECT_EQ(pool.currentUser, "admin");
+    EXPECT_EQ(pool.currentUser(), "admin");
     EXPECT_TRUE(window.scoreEntryEntry.enabled);
     session.logOut();
     EXPECT_TRUE(login("admin"));
@@ -68,12 +68,12 @@ TEST_F(Login, ABlankNameEntersAsAdminAndLogoutShowsTheLoginAgain) {
     program.dialogs.clear();
     EXPECT_TRUE(login("   "));
     EXPECT_TRUE(loggedIn());
-    EXPECT_EQ(pool.currentUser, "admin");
+    EXPECT_EQ(pool.currentUser(), "admin");
     EXPECT_EQ(window.caption, "Gridslate for admin \x96 2010 season");
     EXPECT_TRUE(window.fileMenuEnabled && window.viewMenuEnabled);
     EXPECT_TRUE(window.adminBackupEntry.enabled && window.adminRestoreEntry.enabled);
-    EXPECT_EQ(pool.colorScheme, 9);
-    EXPECT_TRUE(fs::exists(pool.folders.program / "admin2010.dat"));
+    EXPECT_EQ(pool.colorScheme(), 9);
+    EXPECT_TRUE(fs::exists(pool.folders().program / "admin2010.dat"));
     // The new admin has no preference file yet: the defaults, silently.
     EXPECT_EQ(program.dialogs.messages(), std::vector<std::string>{});
 
@@ -88,23 +88,23 @@ TEST_F(Login, ABlankNameEntersAsAdminAndLogoutShowsTheLoginAgain) {
 }
 
 TEST_F(Login, AnEmptyPreferenceFileIsReportedAndItsPasswordIgnored) {
-    writeBytes(userListPath(pool.folders), "2010\r\nadmin,1,9,1,,0,\r\nann,1,4,0,klm,0,\r\n");
-    writeBytes(preferencePath(pool.folders, "ann"), "");
+    writeBytes(userListPath(pool.folders()), "2010\r\nadmin,1,9,1,,0,\r\nann,1,4,0,klm,0,\r\n");
+    writeBytes(preferencePath(pool.folders(), "ann"), "");
     ASSERT_TRUE(login("ann", "abc"));
     EXPECT_EQ(program.dialogs.messages(),
               std::vector<std::string>{"Gridslate: Error reading User Preferences. Defaults set."});
-    EXPECT_EQ(pool.users[2].password, "");
+    EXPECT_EQ(pool.users()[2].password, "");
 }
 
 // ann's preference file holds the password "abc"; carl has none and his user
 // list entry holds "xyz"; bob is not active; the old administrator code is an
 // ordinary name. A refusal leaves the login with empty boxes.
 TEST_F(Login, EachAttemptIsAdmittedOrRefused) {
-    writeBytes(userListPath(pool.folders),
+    writeBytes(userListPath(pool.folders()),
                "2010\r\nadmin,1,9,1,,0,\r\nann,1,4,0,,0,\r\nbob,0,4,0,,0,\r\n"
                "carl,1,4,0,\x82\x83\x84,0,\r\n593027614858,1,4,0,,0,\r\n");
-    writeBytes(preferencePath(pool.folders, "ann"), "klm,\r\n");
-    writeBytes(preferencePath(pool.folders, "admin"), ",\r\n");
+    writeBytes(preferencePath(pool.folders(), "ann"), "klm,\r\n");
+    writeBytes(preferencePath(pool.folders(), "admin"), ",\r\n");
     const std::string notActive = "Error: You are not in the Active Player List.";
     const std::string wrongPassword = "Error: Incorrect password.";
     struct Case {

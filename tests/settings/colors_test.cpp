@@ -108,10 +108,12 @@ TEST(ContrastRatio, MeasuresAsTheGuidelinesDo) {
 TEST(ColorSettingsWindow, AChoiceTakesEffectAtOnceAndCloseStoresIt) {
     test::PoolFixture program;
     Pool& pool = program.pool;
-    pool.currentUser = "ann";
-    pool.users[3].name = "ann";
-    pool.users[3].colorScheme = 9;
-    pool.colorScheme = 9;
+    pool.setCurrentUser("ann");
+    test::editUser(pool, 3, [](UserSlot& ann) {
+        ann.name = "ann";
+        ann.colorScheme = 9;
+    });
+    pool.setColorScheme(9);
     ColorSettings settings{pool};
     settings.open();
     EXPECT_TRUE(settings.isOpen());
@@ -119,16 +121,16 @@ TEST(ColorSettingsWindow, AChoiceTakesEffectAtOnceAndCloseStoresIt) {
     for (int scheme : {0, 33, -1}) // outside the options: no choice
         settings.chooseScheme(scheme);
     EXPECT_EQ(settings.selectedOption(), 9);
-    EXPECT_EQ(pool.colorScheme, 9);
+    EXPECT_EQ(pool.colorScheme(), 9);
     settings.chooseScheme(12);
     EXPECT_EQ(settings.selectedOption(), 12);
-    EXPECT_EQ(pool.colorScheme, 12);
-    EXPECT_EQ(pool.users[3].colorScheme, 9); // not stored until Close
+    EXPECT_EQ(pool.colorScheme(), 12);
+    EXPECT_EQ(pool.users()[3].colorScheme, 9); // not stored until Close
     settings.close();
     EXPECT_FALSE(settings.isOpen());
-    EXPECT_EQ(pool.users[3].colorScheme, 12);
+    EXPECT_EQ(pool.users()[3].colorScheme, 12);
 
-    pool.colorScheme = 0; // a scheme without an option selects none
+    pool.setColorScheme(0); // a scheme without an option selects none
     settings.open();
     EXPECT_EQ(settings.selectedOption(), 0);
 }

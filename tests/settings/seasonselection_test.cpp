@@ -27,8 +27,8 @@ protected:
     SeasonSelection window{program.pool, program.dialogs};
 
     void SetUp() override {
-        writeBytes(userListPath(pool.folders), kList);
-        pool.currentUser = "ann";
+        writeBytes(userListPath(pool.folders()), kList);
+        pool.setCurrentUser("ann");
     }
 };
 
@@ -43,27 +43,27 @@ TEST_F(SeasonChoice, OpensOnTheSeasonInForceAndSwitchesAtOnce) {
               (Lines{"2015", "2014", "2013", "2012", "2011", "2010", "2009"}));
     EXPECT_EQ(window.seasons.selected, 5);
     window.chooseSeason(4);
-    EXPECT_EQ(pool.seasonYear, "2011");
+    EXPECT_EQ(pool.seasonYear(), "2011");
     EXPECT_EQ(window.seasons.selected, 4);
     window.close();
-    EXPECT_EQ(pool.seasonYear, "2011");
+    EXPECT_EQ(pool.seasonYear(), "2011");
     ASSERT_TRUE(saveUserList(pool));
-    EXPECT_TRUE(readBytes(userListPath(pool.folders)).starts_with("2010\r\nadmin,1,9,1,,0,"));
+    EXPECT_TRUE(readBytes(userListPath(pool.folders())).starts_with("2010\r\nadmin,1,9,1,,0,"));
 
-    pool.seasonYear = "1999";
+    pool.setSeasonYear("1999");
     window.open();
     EXPECT_EQ(window.seasons.selected, -1);
 }
 
 TEST_F(SeasonChoice, ThePoolsDayIsSetBesideTheSeason) {
-    pool.clock = [] { return std::string("10/3/2021"); };
+    pool.setClock([] { return std::string("10/3/2021"); });
     window.open();
     EXPECT_EQ(window.dayNow.caption, "The pool's day is 11/02/2010.");
     EXPECT_FALSE(window.setPoolDay("tomorrow"));
     EXPECT_EQ(program.dialogs.messages().size(), 1u);
     ASSERT_TRUE(window.setPoolDay("today"));
     EXPECT_EQ(window.dayBox.caption, "today");
-    EXPECT_EQ(pool.referenceDate, "10/3/2021");
+    EXPECT_EQ(pool.referenceDate(), "10/3/2021");
     ASSERT_TRUE(window.setPoolDay(""));
     window.chooseSeason(0); // 2015 keeps the day of old
     EXPECT_EQ(window.dayNow.caption, "The pool's day is 11/02/2010.");
@@ -76,14 +76,14 @@ TEST_F(SeasonChoice, ApplyStoresTheSeasonForTheNextLogin) {
     EXPECT_EQ(program.dialogs.messages(),
               Lines{"Season Year: Season 2014 is the season now, and the next login starts in it "
                     "as well."});
-    EXPECT_EQ(readBytes(userListPath(pool.folders)),
+    EXPECT_EQ(readBytes(userListPath(pool.folders())),
               crlf({"2014", "admin,1,9,1,,0,", "PC,1,1,0,Z,0,", "ann,1,3,0,,0,"}));
 
-    fs::remove(userListPath(pool.folders)); // without a user list, Apply says so
+    fs::remove(userListPath(pool.folders())); // without a user list, Apply says so
     program.dialogs.clear();
     EXPECT_FALSE(window.apply());
     EXPECT_EQ(program.dialogs.kinds, std::vector<MessageKind>{MessageKind::Error});
-    EXPECT_FALSE(fs::exists(userListPath(pool.folders)));
+    EXPECT_FALSE(fs::exists(userListPath(pool.folders())));
 }
 
 // What is no four-digit year on line 1 of the user list reads as 2010.
@@ -93,12 +93,12 @@ TEST(StoredSeason, ALoadTakesLineOneOr2010) {
          {Line{"2012", "2012"}, Line{" 2011 ", "2011"}, Line{"", "2010"}, Line{"20111", "2010"},
           Line{"201", "2010"}, Line{"2O12", "2010"}}) {
         test::PoolFixture program;
-        writeBytes(userListPath(program.pool.folders),
+        writeBytes(userListPath(program.pool.folders()),
                    crlf({line, "admin,1,9,1,,0,", "ann,1,3,0,,0,"}));
-        program.pool.currentUser = "ann";
-        program.pool.seasonYear = "2013";
+        program.pool.setCurrentUser("ann");
+        program.pool.setSeasonYear("2013");
         ASSERT_TRUE(loadUserList(program.pool));
-        EXPECT_EQ(program.pool.seasonYear, season) << "\"" << line << "\"";
+        EXPECT_EQ(program.pool.seasonYear(), season) << "\"" << line << "\"";
     }
 }
 
@@ -114,7 +114,7 @@ TEST(SeasonSwitch, PicksFilesProjectionsAndRecordsComeFromTheChosenSeason) {
     panel.savePicks();
     const PickTable picks2010 = panel.picks();
     ASSERT_EQ(picks2010[9][teamNumber("Tampa Bay Buccaneers")], 1);
-    const std::string file2010 = readBytes(b.pool.folders.program / "ann2010.dat");
+    const std::string file2010 = readBytes(b.pool.folders().program / "ann2010.dat");
 
     SeasonSelection window(b.pool, b.dialogs);
     window.open();
@@ -125,8 +125,8 @@ TEST(SeasonSwitch, PicksFilesProjectionsAndRecordsComeFromTheChosenSeason) {
     const std::string grid2011 = panel.model().grid.dump();
     panel.togglePick(1, 1);
     panel.savePicks();
-    EXPECT_EQ(readBytes(b.pool.folders.program / "ann2010.dat"), file2010);
-    EXPECT_TRUE(fs::exists(b.pool.folders.program / "ann2011.dat"));
+    EXPECT_EQ(readBytes(b.pool.folders().program / "ann2010.dat"), file2010);
+    EXPECT_TRUE(fs::exists(b.pool.folders().program / "ann2011.dat"));
 
     test::PoolBuilder fresh;
     fresh.season(2011).player("admin", test::kAdminRights).player("PC").player("ann");

@@ -94,10 +94,10 @@ void expectProjectedThrough(const std::vector<SeasonGame>& games, const Projecti
 class ComputerPlayer : public testing::Test {
 protected:
     ComputerPlayer() {
-        pool.seasonYear = "2010";
+        pool.setSeasonYear("2010");
         test::addUser(pool, 2, "PC");
     }
-    fs::path pcPath() const { return pool.folders.program / "PC2010.dat"; }
+    fs::path pcPath() const { return pool.folders().program / "PC2010.dat"; }
     std::string pcBytes() const { return test::readBytes(pcPath()); }
 
     // Projects the season and saves the computer player's file, as opening
@@ -112,7 +112,7 @@ protected:
     // The 2009 season's final records as the 2010 season starts from them.
     void writeOldScores2009() {
         Status written =
-            writeOldScores(pool.folders, 2009, computeTeamRecords(pool, test::csvSeason(2009)));
+            writeOldScores(pool.folders(), 2009, computeTeamRecords(pool, test::csvSeason(2009)));
         ASSERT_TRUE(written) << written.error();
     }
 
@@ -129,7 +129,7 @@ protected:
 const std::string kWeekOne = pcFile({weekLine({2, 4, 5, 8})}, {{1, 1}, {2, 1}, {3, 15}});
 
 TEST_F(ComputerPlayer, ProjectsTheFirstWeekFromLastSeasonThenTheNextFromThisSeasons) {
-    test::writeBytes(oldScoresPath(pool.folders, 2009), kLastSeason);
+    test::writeBytes(oldScoresPath(pool.folders(), 2009), kLastSeason);
     Season season = miniSeason();
     project(season);
     Projection again = project(season); // a second run changes nothing
@@ -154,7 +154,7 @@ TEST_F(ComputerPlayer, ProjectsTheFirstWeekFromLastSeasonThenTheNextFromThisSeas
 // Absurd records give at most the largest spread a reader of the file
 // takes for one, so the file the computer player writes is never damaged.
 TEST_F(ComputerPlayer, AbsurdRecordsGiveAtMostTheLargestSpread) {
-    test::writeBytes(oldScoresPath(pool.folders, 2009), test::crlf({" 30000, 0, 1, 0, 0"}));
+    test::writeBytes(oldScoresPath(pool.folders(), 2009), test::crlf({" 30000, 0, 1, 0, 0"}));
     Projection projection = project(miniSeason());
     EXPECT_EQ(projection.spreads[0], kMaxSpread);
     EXPECT_TRUE(isTidyComputerFile(splitLines(pcBytes()), SeasonShape{}));
@@ -193,17 +193,17 @@ INSTANTIATE_TEST_SUITE_P(Weeks, RealSeason,
 
 TEST_F(ComputerPlayer, MissingOldScoresAreComputedFromAFinishedSeason) {
     writeOldScores2009();
-    std::string oldScoresBytes = test::readBytes(oldScoresPath(pool.folders, 2009));
+    std::string oldScoresBytes = test::readBytes(oldScoresPath(pool.folders(), 2009));
     Season season = test::csvSeason(2010, test::kNoScores);
     project(season);
     std::string fromFile = pcBytes();
 
-    fs::remove(oldScoresPath(pool.folders, 2009));
+    fs::remove(oldScoresPath(pool.folders(), 2009));
     fs::remove(pcPath());
     test::storeSeasons(pool, {2009, 2010});
     project(season);
     EXPECT_EQ(pcBytes(), fromFile);
-    EXPECT_EQ(test::readBytes(oldScoresPath(pool.folders, 2009)), oldScoresBytes);
+    EXPECT_EQ(test::readBytes(oldScoresPath(pool.folders(), 2009)), oldScoresBytes);
 }
 
 // An eighteen-week season from the public file, run week by week: the
@@ -215,7 +215,7 @@ TEST(EighteenWeekSeason, RunsWeekByWeekToItsEnd) {
     ASSERT_TRUE(ensureGamesTable(pool));
     ASSERT_TRUE(importScheduleFile(pool, test::communityCsv(), {}).ok);
     std::vector<GameRecord> full = test::tableRecords(pool);
-    pool.seasonYear = "2021";
+    pool.setSeasonYear("2021");
     for (int week : {1, 9, 18}) {
         std::vector<GameRecord> records = full;
         for (GameRecord& r : records)
@@ -235,7 +235,7 @@ TEST(EighteenWeekSeason, RunsWeekByWeekToItsEnd) {
     EXPECT_TRUE(over.seasonOver);
     EXPECT_EQ(over.currentWeek, 18);
     EXPECT_EQ(over.season.games.size(), 272u);
-    EXPECT_TRUE(std::filesystem::exists(oldScoresPath(pool.folders, 2021)));
+    EXPECT_TRUE(std::filesystem::exists(oldScoresPath(pool.folders(), 2021)));
 }
 
 } // namespace

@@ -86,13 +86,13 @@ TEST(RatingPicks, GamesPastTheLastWeekArePickedInTheLastWeek) {
 class RatingPlayerFile : public testing::Test {
 protected:
     RatingPlayerFile() {
-        pool.seasonYear = "2010";
+        pool.setSeasonYear("2010");
         test::addUser(pool, 1, "admin", 1);
         test::addUser(pool, 2, "PC");
         test::addUser(pool, 3, "ELO");
-        pool.users[3].flag = true;
+        test::editUser(pool, 3, [](UserSlot& elo) { elo.flag = true; });
     }
-    fs::path eloPath() const { return pool.folders.program / "ELO2010.dat"; }
+    fs::path eloPath() const { return pool.folders().program / "ELO2010.dat"; }
 
     RatingPlayerState update() {
         std::vector<GameRecord> records;
@@ -120,7 +120,7 @@ TEST_F(RatingPlayerFile, HoldsTheWeekLinesThenAMarginAGameAndReadsBackTheSame) {
     lines.resize(kWeeks + 3, "3");
     lines.resize(kWeeks + kMaxSeasonGames, "0");
     EXPECT_EQ(test::readBytes(eloPath()), test::crlf(lines));
-    EXPECT_FALSE(fs::exists(pool.folders.program / "PC2010.dat"));
+    EXPECT_FALSE(fs::exists(pool.folders().program / "PC2010.dat"));
 
     RatingProjection loaded = loadRatingPicks(pool);
     EXPECT_EQ(loaded.picks, state.projection.picks);
@@ -133,7 +133,7 @@ TEST_F(RatingPlayerFile, HoldsTheWeekLinesThenAMarginAGameAndReadsBackTheSame) {
 }
 
 TEST_F(RatingPlayerFile, APersonWhoTookTheNameBeforeKeepsHisFile) {
-    pool.users[3].flag = false;
+    test::editUser(pool, 3, [](UserSlot& elo) { elo.flag = false; });
     const std::string his = test::crlf({weekLine({1}), "admin", "PC", "ELO"});
     test::writeBytes(eloPath(), his);
     EXPECT_FALSE(update().listed);

@@ -34,13 +34,13 @@ std::string joined(const std::vector<std::string>& names) {
 
 class TeamRecords : public testing::Test {
 protected:
-    TeamRecords() { pool.seasonYear = "2010"; }
+    TeamRecords() { pool.setSeasonYear("2010"); }
     // Last season's final records: team 9 (Dallas) 361 250 11-5-0, every other
     // team 1 2 3-4-0.
     void writeLastSeason() {
         std::vector<std::string> lines(32, " 1, 2, 3, 4, 0");
         lines[8] = " 361, 250, 11, 5, 0";
-        test::writeBytes(oldScoresPath(pool.folders, 2009), test::crlf(lines));
+        test::writeBytes(oldScoresPath(pool.folders(), 2009), test::crlf(lines));
     }
     test::PoolFixture fixture;
     Pool& pool = fixture.pool;

@@ -23,12 +23,12 @@ void writePicks(const Pool& pool, const std::string& player, const PickTable& pi
 }
 
 PoolBuilder& PoolBuilder::season(int year) {
-    pool.seasonYear = std::to_string(year);
+    pool.setSeasonYear(std::to_string(year));
     return *this;
 }
 
 PoolBuilder& PoolBuilder::day(const std::string& date) {
-    pool.referenceDate = date;
+    pool.setReferenceDate(date);
     return *this;
 }
 
@@ -45,12 +45,12 @@ PoolBuilder& PoolBuilder::players(const std::vector<std::string>& names) {
 
 PoolBuilder& PoolBuilder::inactivePlayer(const std::string& name) {
     addUser(pool, m_nextSlot, name);
-    pool.users[m_nextSlot++].active = 0;
+    editUser(pool, m_nextSlot++, [](UserSlot& user) { user.active = 0; });
     return *this;
 }
 
 PoolBuilder& PoolBuilder::loggedIn(const std::string& name) {
-    pool.currentUser = name;
+    pool.setCurrentUser(name);
     return *this;
 }
 
@@ -70,7 +70,7 @@ PoolBuilder& PoolBuilder::savedUserList() {
         ADD_FAILURE() << saved.error();
     if (Result<UserListLoad> load = loadUserList(pool); !load)
         ADD_FAILURE() << load.error();
-    fillUserLists(pool);
+    refreshPoolOrder(pool);
     return *this;
 }
 

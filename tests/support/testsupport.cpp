@@ -76,7 +76,7 @@ TempDir::~TempDir() {
 }
 
 PoolFixture::PoolFixture() : pool(home.path()) {
-    fs::create_directories(pool.folders.program);
+    fs::create_directories(pool.folders().program);
 }
 
 std::string readBytes(const fs::path& path) {
@@ -183,12 +183,28 @@ std::string dumpRecords(const std::vector<GameRecord>& records) {
     return text;
 }
 
+void editUser(Pool& pool, int slot, const std::function<void(UserSlot&)>& edit) {
+    UserSlot user = pool.users().at(static_cast<size_t>(slot));
+    edit(user);
+    pool.setUser(slot, std::move(user));
+}
+
+void editCurrentUser(Pool& pool, const std::function<void(UserSlot&)>& edit) {
+    int slot = pool.userSlot(pool.currentUser());
+    if (slot == 0) {
+        ADD_FAILURE() << pool.currentUser() << " is on no slot";
+        return;
+    }
+    editUser(pool, slot, edit);
+}
+
 void addUser(Pool& pool, int slot, const std::string& name, int admin, const std::string& folder) {
-    UserSlot& user = pool.users[slot];
-    user.name = name;
-    user.active = 1;
-    user.admin = static_cast<int16_t>(admin);
-    user.folder = folder.empty() ? pool.programFolderText() : folder;
+    editUser(pool, slot, [&](UserSlot& user) {
+        user.name = name;
+        user.active = 1;
+        user.admin = static_cast<int16_t>(admin);
+        user.folder = folder.empty() ? pool.programFolderText() : folder;
+    });
 }
 
 std::string crlf(const std::vector<std::string>& lines) {

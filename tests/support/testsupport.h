@@ -10,6 +10,7 @@
 
 #include <deque>
 #include <filesystem>
+#include <functional>
 #include <iosfwd>
 #include <string>
 #include <vector>
@@ -111,6 +112,12 @@ std::vector<GameRecord> tableRecords(const Pool& pool);
 
 // One line a record, fields joined by "|".
 std::string dumpRecords(const std::vector<GameRecord>& records);
+
+// Changes one slot of the pool's table, as a test arranges it.
+void editUser(Pool& pool, int slot, const std::function<void(UserSlot&)>& edit);
+
+// Changes the current user's slot; a current user on no slot fails the test.
+void editCurrentUser(Pool& pool, const std::function<void(UserSlot&)>& edit);
 
 // Puts an active user in a slot; the folder defaults to the program folder.
 void addUser(Pool& pool, int slot, const std::string& name, int admin = 0,

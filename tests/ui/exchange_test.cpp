@@ -31,7 +31,7 @@ protected:
         QTest::mouseClick(in<QPushButton>(dialog, button), Qt::LeftButton);
     }
     std::string storedAddress() {
-        TextFile file = readTextFile(preferencePath(program.pool.folders, "admin"));
+        TextFile file = readTextFile(preferencePath(program.pool.folders(), "admin"));
         return file.lines.empty() ? ""
                                   : file.lines.front().substr(file.lines.front().find(',') + 1);
     }
@@ -61,7 +61,7 @@ TEST_F(ExchangeWindowGui, ModeSwitchAndChangeStoreTheAddress) {
     });
     ASSERT_TRUE(opened);
     EXPECT_EQ(storedAddress(), "ftp://host.example/pool");
-    EXPECT_EQ(program.pool.currentSlot().exchangeAddress, "ftp://host.example/pool");
+    EXPECT_EQ(program.pool.currentSlot()->exchangeAddress, "ftp://host.example/pool");
     EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
 
     // The next opening starts in FTP mode on the stored address.
@@ -81,7 +81,8 @@ TEST_F(ExchangeWindowGui, ModeSwitchAndChangeStoreTheAddress) {
 TEST_F(ExchangeWindowGui, ListsAndUploadsThroughASharedFolder) {
     test::TempDir shared;
     test::writeBytes(shared.path() / "Al2010.dat", "picks");
-    program.pool.currentSlot().exchangeAddress = shared.path().string();
+    test::editCurrentUser(program.pool,
+                          [&](UserSlot& own) { own.exchangeAddress = shared.path().string(); });
     bool opened = withModal("exchangeFilesAction", [&](QWidget* dialog) {
         auto* files = in<QListWidget>(dialog, "remoteFileList");
         EXPECT_EQ(in<QLabel>(dialog, "remoteFilesLabel")->text(), "In the shared folder");
@@ -100,7 +101,8 @@ TEST_F(ExchangeWindowGui, ListsAndUploadsThroughASharedFolder) {
 
 TEST_F(ExchangeWindowGui, ExitCancelsAWaitingRequest) {
     test::FtpServer server;
-    program.pool.currentSlot().exchangeAddress = "ftp://" + server.address();
+    test::editCurrentUser(
+        program.pool, [&](UserSlot& own) { own.exchangeAddress = "ftp://" + server.address(); });
     server.stop();
     bool closed = false;
     bool opened = withModal("exchangeFilesAction", [&](QWidget* dialog) {
@@ -120,7 +122,8 @@ TEST_F(ExchangeWindowGui, ExitCancelsAWaitingRequest) {
 TEST_F(ExchangeWindowGui, AFailingServerEndsInOneMessage) {
     test::FtpServer server;
     // The server's address carries its user's password.
-    program.pool.currentSlot().exchangeAddress = "ftp://" + server.address();
+    test::editCurrentUser(
+        program.pool, [&](UserSlot& own) { own.exchangeAddress = "ftp://" + server.address(); });
     ASSERT_NE(server.address().find(":secret@"), std::string::npos);
     server.stop();
     ExchangeDialog dialog(program.pool, program.dialogs, makeTransport, window.get());

@@ -54,8 +54,8 @@ TEST_F(MenuEntries, SeasonYearSwitchesAtOnceAndApplyStoresIt) {
         QTest::mouseClick(in<QPushButton>(dialog, "closeButton"), Qt::LeftButton);
     });
     ASSERT_TRUE(opened);
-    EXPECT_EQ(program.pool.seasonYear, "2011");
-    EXPECT_TRUE(test::readBytes(userListPath(program.pool.folders)).starts_with("2011\r\n"));
+    EXPECT_EQ(program.pool.seasonYear(), "2011");
+    EXPECT_TRUE(test::readBytes(userListPath(program.pool.folders())).starts_with("2011\r\n"));
     EXPECT_EQ(program.dialogs.messages(),
               std::vector<std::string>{"Season Year: Season 2011 is the season now, and the next "
                                        "login starts in it as well."});
@@ -95,19 +95,19 @@ TEST_F(MenuEntries, ExportsWriteTheirFilesAndSaySo) {
     EXPECT_EQ(program.dialogs.messages(),
               (std::vector<std::string>{
                   "Export Status: User Pick History Export Complete.\nThe file is " +
-                      (program.pool.folders.install / "AllUserPickHistory.csv").string(),
+                      (program.pool.folders().install / "AllUserPickHistory.csv").string(),
                   "Export Status: User Pick Results Export Complete.\nThe file is " +
-                      (program.pool.folders.install / "AllUserPickResults.csv").string(),
+                      (program.pool.folders().install / "AllUserPickResults.csv").string(),
                   "Export Status: User Stat Export Complete.\nThe file is " +
-                      (program.pool.folders.install / "AllUserStats2010.csv").string()}));
+                      (program.pool.folders().install / "AllUserStats2010.csv").string()}));
     for (const char* file :
          {"AllUserPickHistory.csv", "AllUserPickResults.csv", "AllUserStats2010.csv"})
-        EXPECT_TRUE(fs::exists(program.pool.folders.install / file)) << file;
+        EXPECT_TRUE(fs::exists(program.pool.folders().install / file)) << file;
     EXPECT_FALSE(find<QProgressBar>("exportProgressBar")->isVisible());
 }
 
 TEST_F(MenuEntries, BackupAndRestoreOfThePicks) {
-    fs::path picks = program.pool.folders.program / "admin2010.dat";
+    fs::path picks = program.pool.folders().program / "admin2010.dat";
     const std::string saved = test::readBytes(picks);
     ASSERT_FALSE(saved.empty());
     trigger("backupPicksAction");
@@ -118,11 +118,11 @@ TEST_F(MenuEntries, BackupAndRestoreOfThePicks) {
     trigger("restorePicksAction");
     EXPECT_EQ(test::readBytes(picks), saved);
     trigger("backupAdminAction");
-    EXPECT_TRUE(fs::exists(program.pool.folders.program / "UserList.bak"));
+    EXPECT_TRUE(fs::exists(program.pool.folders().program / "UserList.bak"));
 }
 
 TEST_F(MenuEntries, TheUserManualIsPrintedWhenMissingAndOpened) {
-    fs::path manual = program.pool.folders.program / "GSLT_manual.pdf";
+    fs::path manual = program.pool.folders().program / "GSLT_manual.pdf";
     ASSERT_FALSE(fs::exists(manual));
     trigger("userManualAction");
     EXPECT_TRUE(program.dialogs.shown.empty()) << program.dialogs.shown.front().text;

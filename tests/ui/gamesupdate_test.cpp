@@ -20,7 +20,7 @@ template <typename T> T* child(QWidget* dialog, const char* name) {
 
 TEST_F(GamesUpdateWindowTest, FileAddressFillsTheSeasonsShowingItsBytesAndASummary) {
     std::string file = test::communityCsv().string();
-    test::writeBytes(poolSettingsPath(program.pool.folders), "gamesUrl=file://" + file + "\r\n");
+    test::writeBytes(poolSettingsPath(program.pool.folders()), "gamesUrl=file://" + file + "\r\n");
     loginAsAdmin();
     bool opened = withModal("updateGamesAction", [&](QWidget* widget) {
         ASSERT_NE(qobject_cast<GamesUpdateDialog*>(widget), nullptr);
@@ -47,7 +47,7 @@ TEST_F(GamesUpdateWindowTest, FileAddressFillsTheSeasonsShowingItsBytesAndASumma
 TEST_F(GamesUpdateWindowTest, IsForAdministratorsOnly) {
     loginAsAdmin();
     const std::string folder = program.pool.programFolderText();
-    test::writeBytes(userListPath(program.pool.folders),
+    test::writeBytes(userListPath(program.pool.folders()),
                      test::crlf({"2010", "admin,1,9,1,,0," + folder, "ann,1,5,0,,0," + folder}));
     trigger("logoutAction");
     login("ann");

@@ -187,8 +187,8 @@ TEST_F(MainWindow, ColorSchemeWindowRepaintsEverythingAndKeepsTheChoice) {
         QTest::mouseClick(dialog->findChild<QPushButton*>("closeButton"), Qt::LeftButton);
     });
     ASSERT_TRUE(opened);
-    EXPECT_EQ(program.pool.colorScheme, 12);
-    EXPECT_EQ(program.pool.users[program.pool.userSlot("admin")].colorScheme, 12);
+    EXPECT_EQ(program.pool.colorScheme(), 12);
+    EXPECT_EQ(program.pool.users()[program.pool.userSlot("admin")].colorScheme, 12);
 }
 
 // Every menu and every entry can be reached from the keyboard: each has a

@@ -48,7 +48,7 @@ const std::string kWeek9Entered = "Tampa Bay Buccaneers|Atlanta Falcons|11/7/201
                                   "Pittsburgh Steelers|Cincinnati Bengals|11/8/2010| 27| 21|2010\n";
 
 TEST_F(ScoreImportWindow, ButtonImportsTheChosenFileAndTheWindowShowsIt) {
-    program.pool.dayOverride = "11/9/2010"; // week 9 has been played
+    program.pool.setDayOverride("11/9/2010"); // week 9 has been played
     std::filesystem::path file = program.home.path() / "games.csv";
     test::writeBytes(file, kWeek9);
     loginAsAdmin();
@@ -133,7 +133,7 @@ TEST_F(ScoreImportWindow, ScheduleButtonImportsTheChosenFileBesideTheScoresButto
 // Enter Scores opens where the work is, says which game it shows, and
 // leaves alone what nobody typed.
 TEST_F(ScoreImportWindow, EnterScoresOpensOnTheFirstOpenGameAndSaysWhichItIs) {
-    program.pool.dayOverride = "11/9/2010"; // week 9 has been played, not yet scored
+    program.pool.setDayOverride("11/9/2010"); // week 9 has been played, not yet scored
     loginAsAdmin();
     const std::vector<GameRecord> before = test::tableRecords(program.pool);
     bool opened = withModal("enterScoresAction", [&](QWidget* dialog) {

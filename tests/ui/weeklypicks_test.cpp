@@ -52,7 +52,7 @@ TEST_F(WeeklyPicksWindow, APickSavedIsThereAfterLoggingInAgain) {
     trigger("weeklyPicksAction");
     EXPECT_TRUE(grid->item(1, 1)->font().bold());
     EXPECT_FALSE(grid->item(1, 0)->font().bold());
-    TextFile picks = readTextFile(program.pool.folders.program / "admin2010.dat");
+    TextFile picks = readTextFile(program.pool.folders().program / "admin2010.dat");
     ASSERT_GE(picks.lines.size(), 9u);
     EXPECT_EQ(picks.lines[8][2 * 2 - 2], '1'); // Atlanta is team 2
 }
@@ -67,7 +67,7 @@ TEST_F(WeeklyPicksWindow, CtrlSSavesThePicks) {
     ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
     QTest::keyClick(grid, Qt::Key_S, Qt::ControlModifier);
     EXPECT_EQ(find<QPushButton>("savePicksButton")->text(), "Picks Saved");
-    TextFile picks = readTextFile(program.pool.folders.program / "admin2010.dat");
+    TextFile picks = readTextFile(program.pool.folders().program / "admin2010.dat");
     ASSERT_GE(picks.lines.size(), 9u);
     EXPECT_EQ(picks.lines[8][2 * 2 - 2], '1');
 }
@@ -86,7 +86,7 @@ TEST_F(WeeklyPicksWindow, RestoredPicksReplaceTheOnesOnShow) {
     // A pick made after the restore is saved with the restored ones only.
     clickCell(grid, 2, 1);
     click("savePicksButton");
-    TextFile picks = readTextFile(program.pool.folders.program / "admin2010.dat");
+    TextFile picks = readTextFile(program.pool.folders().program / "admin2010.dat");
     ASSERT_GE(picks.lines.size(), 9u);
     EXPECT_EQ(picks.lines[8], test::weekLine({teamNumber(grid->item(2, 1)->text().toStdString())}));
 }
@@ -125,7 +125,7 @@ TEST_P(LeavingTheWeeksPicks, AsksFirstAndFollowsTheAnswer) {
     if (stays) {
         EXPECT_TRUE(grid->item(1, 1)->font().bold());
     }
-    TextFile picks = readTextFile(program.pool.folders.program / "admin2010.dat");
+    TextFile picks = readTextFile(program.pool.folders().program / "admin2010.dat");
     ASSERT_GE(picks.lines.size(), 9u);
     EXPECT_EQ(picks.lines[8], test::weekLine(c.answer == SaveAnswer::Save
                                                  ? std::vector<int>{teamNumber("Atlanta Falcons")}
@@ -165,7 +165,7 @@ TEST_F(WeeklyPicksWindow, ScoreEnteredInTheWindowReachesTheTable) {
     ASSERT_TRUE(opened);
 
     std::string error;
-    auto table = GamesTable::open(program.pool.folders.program / "scoresheet97.mdb", error);
+    auto table = GamesTable::open(program.pool.folders().program / "scoresheet97.mdb", error);
     ASSERT_TRUE(table) << error;
     std::vector<GameRecord> records = table->records();
     auto first2010 = std::find_if(records.begin(), records.end(),
@@ -181,7 +181,8 @@ TEST_F(WeeklyPicksWindow, ScoreEnteredInTheWindowReachesTheTable) {
 TEST_F(WeeklyPicksWindow, PlayerWithoutRightsCannotEnterScores) {
     loginAsAdmin();
     trigger("weeklyPicksAction");
-    program.pool.users[program.pool.userSlot("admin")].admin = 0;
+    test::editUser(program.pool, program.pool.userSlot("admin"),
+                   [](UserSlot& admin) { admin.admin = 0; });
     trigger("enterScoresAction");
     EXPECT_EQ(program.dialogs.messages(),
               std::vector<std::string>{"Error: You do not have administrator control"});

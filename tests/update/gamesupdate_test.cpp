@@ -60,7 +60,7 @@ protected:
     }
     std::string tableBytes() { return test::readBytes(pool().gamesDatabasePath()); }
     std::string downloads() {
-        return test::readBytes(pool().folders.program / kGamesDownloadsFileName);
+        return test::readBytes(pool().folders().program / kGamesDownloadsFileName);
     }
     // Whether the last request asked only for a changed file.
     bool lastRequestWasConditional() {
@@ -210,7 +210,7 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST(GamesFileUrl, DefaultIsWrittenBesideTheSettingsAnotherCopyKeeps) {
     test::PoolFixture fixture;
-    fs::path settings = poolSettingsPath(fixture.pool.folders);
+    fs::path settings = poolSettingsPath(fixture.pool.folders());
     test::writeBytes(settings, "# the pool's settings\r\nday=3\r\n");
     Result<std::string> url = gamesFileUrl(fixture.pool, std::nullopt);
     ASSERT_TRUE(url) << url.error();

@@ -22,8 +22,9 @@ protected:
             ::unsetenv(name);
         ASSERT_TRUE(ensureGamesTable(pool));
         const std::string folder = pool.programFolderText();
-        test::writeBytes(userListPath(pool.folders), test::crlf({"2010", "admin,1,9,1,,0," + folder,
-                                                                 "ann,1,5,0,,0," + folder}));
+        test::writeBytes(
+            userListPath(pool.folders()),
+            test::crlf({"2010", "admin,1,9,1,,0," + folder, "ann,1,5,0,,0," + folder}));
         test::writeBytes(server.root() / "games.csv", test::readBytes(test::communityCsv()));
     }
     test::CommandRun gridslate(std::vector<std::string> args) {
@@ -36,7 +37,7 @@ protected:
 
 TEST_F(UpdateGamesCommand, PrintsWhatChangedAndExitsZeroOnceUpToDate) {
     // The address the settings hold, beside a key of another copy.
-    test::writeBytes(poolSettingsPath(pool.folders),
+    test::writeBytes(poolSettingsPath(pool.folders()),
                      "day=3\r\ngamesUrl=" + server.url("files/games.csv") + "\r\n");
     test::CommandRun first = gridslate({"update-games"});
     EXPECT_EQ(first.status, 0) << first.err;

@@ -28,12 +28,12 @@ protected:
     const fs::path games = file("scoresheet97.mdb");
     const fs::path gamesBackup = file("scoresheet97.bak");
 
-    fs::path file(const char* name) const { return pool.folders.program / name; }
+    fs::path file(const char* name) const { return pool.folders().program / name; }
 
     void SetUp() override {
         test::addUser(pool, 1, "admin", 1);
         test::addUser(pool, 2, "ann");
-        pool.currentUser = "ann";
+        pool.setCurrentUser("ann");
         writeBytes(picks, "picks of the week\r\n");
         writeBytes(list, kList);
         writeBytes(games, test::binaryBytes());
@@ -48,12 +48,12 @@ TEST_F(Backups, PicksGoToTheirBackupAndComeBackAfterTheQuestion) {
     EXPECT_EQ(program.dialogs.messages(),
               std::vector<std::string>{"Backup Picks Data: ann2010.dat has been backed up to " +
                                        picksBackup.string() + "."});
-    pool.currentUser = "bob";
+    pool.setCurrentUser("bob");
     commands.backUpPicks();
     EXPECT_EQ(readBytes(picksBackup) + readBytes(file("bob2010.bak")),
               "picks of the week\r\nbob's picks\r\n");
 
-    pool.currentUser = "ann";
+    pool.setCurrentUser("ann");
     writeBytes(picks, "picks changed since\r\n");
     program.dialogs.confirmAnswers = {false}; // Cancel leaves the file as it is
     commands.restorePicks();
@@ -66,7 +66,7 @@ TEST_F(Backups, PicksGoToTheirBackupAndComeBackAfterTheQuestion) {
                       "Restore Picks Data"}}));
     EXPECT_EQ(readBytes(picks), "picks of the week\r\n");
 
-    pool.seasonYear = "2011";
+    pool.setSeasonYear("2011");
     writeBytes(file("ann2011.bak"), "ann's 2011 picks\r\n");
     commands.restorePicks();
     EXPECT_EQ(readBytes(file("ann2011.dat")) + readBytes(picks),
@@ -78,7 +78,7 @@ TEST_F(Backups, PicksGoToTheirBackupAndComeBackAfterTheQuestion) {
 // The user list holds passwords: its backup and the list it restores are the
 // owner's only, whatever mode an older copy had.
 TEST_F(Backups, AdminDataIsTheUserListAndTheGamesTable) {
-    pool.currentUser = "admin";
+    pool.setCurrentUser("admin");
     fs::permissions(list, fs::perms(0644));
     commands.backUpAdminData();
     EXPECT_EQ(program.dialogs.messages(),
@@ -108,7 +108,7 @@ TEST_F(Backups, AdminDataIsTheUserListAndTheGamesTable) {
     EXPECT_EQ(readBytes(games), test::binaryBytes());
     EXPECT_EQ(fs::status(list).permissions(), fs::perms(0600));
     EXPECT_FALSE(fs::exists(file("UserList.dat")));
-    EXPECT_EQ(pool.users[2].name, "ann"); // the list in memory waits for the next load
+    EXPECT_EQ(pool.users()[2].name, "ann"); // the list in memory waits for the next load
 
     // A backup made before the games table was backed up restores the list
     // alone and says so.
@@ -129,7 +129,7 @@ TEST_F(Backups, ARestoreWithoutRightsOrBackupChangesNothing) {
     commands.backUpAdminData();
     commands.restoreAdminData();
     commands.restorePicks();
-    pool.currentUser = "admin";
+    pool.setCurrentUser("admin");
     commands.restoreAdminData();
     const std::string notAdmin = "Error: You do not have administrator control";
     EXPECT_EQ(

@@ -32,7 +32,7 @@ protected:
     RecordingOpener opener;
     FakeRenderer renderer;
     HelpCommands help{program.pool, program.dialogs, opener, renderer};
-    fs::path manual = program.pool.folders.program / "GSLT_manual.pdf";
+    fs::path manual = program.pool.folders().program / "GSLT_manual.pdf";
 };
 
 // A failed rendering leaves no file and says why; the manual is made when
@@ -42,7 +42,7 @@ TEST_F(Help, TheManualIsMadeWhenMissingAndThenOpened) {
     help.openUserManual();
     EXPECT_EQ(program.dialogs.messages(),
               std::vector<std::string>{"Error: The user manual could not be made. no fonts"});
-    EXPECT_TRUE(test::folderEntries(program.pool.folders.program).empty());
+    EXPECT_TRUE(test::folderEntries(program.pool.folders().program).empty());
     EXPECT_TRUE(opener.opened.empty());
 
     renderer.works = true;
