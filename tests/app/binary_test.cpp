@@ -3,6 +3,7 @@
 
 #include "tests/support/testsupport.h"
 
+#include <functional>
 #include <gtest/gtest.h>
 #include <ostream>
 #include <sys/wait.h>
@@ -18,10 +19,10 @@ struct Finished {
     std::string err;
 };
 
-// Runs the program in a fresh process whose working folder is `folder`;
-// with removeFolder that folder is removed before the program starts.
+// Runs the program in a fresh process whose working folder is `folder`,
+// after `prepare` ran in that process (false: the run ends before it starts).
 Finished runProgram(const std::vector<std::string>& args, const fs::path& folder,
-                    bool removeFolder) {
+                    const std::function<bool()>& prepare) {
     int pipeEnds[2];
     if (::pipe(pipeEnds) != 0)
         return {};
@@ -30,7 +31,7 @@ Finished runProgram(const std::vector<std::string>& args, const fs::path& folder
         ::dup2(pipeEnds[1], STDERR_FILENO);
         ::close(pipeEnds[0]);
         ::close(pipeEnds[1]);
-        if (::chdir(folder.c_str()) != 0 || (removeFolder && ::rmdir(folder.c_str()) != 0))
+        if (::chdir(folder.c_str()) != 0 || !prepare())
             ::_exit(200);
         std::vector<char*> argv;
         std::string program = GS_GRIDSLATE_PROGRAM;
@@ -74,7 +75,9 @@ TEST_P(OddHomes, EndWithAReasonAndAnOrdinaryExitStatus) {
     test::TempDir dir;
     fs::path folder = dir.path() / "work";
     fs::create_directory(folder);
-    Finished run = runProgram(GetParam().args, folder, GetParam().removeWorkingFolder);
+    bool remove = GetParam().removeWorkingFolder;
+    Finished run = runProgram(GetParam().args, folder,
+                              [&] { return !remove || ::rmdir(folder.c_str()) == 0; });
     EXPECT_EQ(run.status, GetParam().status);
     EXPECT_EQ(run.err, GetParam().err);
     if (!GetParam().removeWorkingFolder) {
@@ -113,36 +116,15 @@ TEST(NoHome, IsRefusedWithoutWritingTheWorkingFolder) {
     fs::create_directory(folder);
     fs::permissions(dir.path(), fs::perms::all);
     fs::permissions(folder, fs::perms::all);
-    int pipeEnds[2];
-    ASSERT_EQ(::pipe(pipeEnds), 0);
-    pid_t child = ::fork();
-    if (child == 0) {
-        ::dup2(pipeEnds[1], STDERR_FILENO);
-        ::close(pipeEnds[0]);
-        ::close(pipeEnds[1]);
+    Finished run = runProgram({"players"}, folder, [] {
         ::unsetenv("HOME");
         ::unsetenv("XDG_DATA_HOME");
         const uid_t unknown = 54321; // on no line of /etc/passwd
-        if (::chdir(folder.c_str()) != 0 || ::setgid(unknown) != 0 || ::setuid(unknown) != 0)
-            ::_exit(200);
-        std::string program = GS_GRIDSLATE_PROGRAM;
-        std::string command = "players";
-        char* argv[] = {program.data(), command.data(), nullptr};
-        ::execv(program.c_str(), argv);
-        ::_exit(201);
-    }
-    ::close(pipeEnds[1]);
-    std::string err;
-    char buffer[4096];
-    for (ssize_t n; (n = ::read(pipeEnds[0], buffer, sizeof buffer)) > 0;)
-        err.append(buffer, static_cast<size_t>(n));
-    ::close(pipeEnds[0]);
-    int status = 0;
-    ::waitpid(child, &status, 0);
-    ASSERT_TRUE(WIFEXITED(status));
-    EXPECT_EQ(WEXITSTATUS(status), 1);
-    EXPECT_EQ(err, "gridslate: no folder for the data is known: neither XDG_DATA_HOME nor HOME is "
-                   "set, and the user has no home folder; give one with --home\n");
+        return ::setgid(unknown) == 0 && ::setuid(unknown) == 0;
+    });
+    EXPECT_EQ(run.status, 1);
+    EXPECT_EQ(run.err, "gridslate: no folder for the data is known: neither XDG_DATA_HOME nor HOME "
+                       "is set, and the user has no home folder; give one with --home\n");
     EXPECT_TRUE(fs::is_empty(folder));
 }
 

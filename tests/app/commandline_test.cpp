@@ -5,7 +5,6 @@
 #include "schedule/gamesdb.h"
 #include "tests/support/testsupport.h"
 
-#include <algorithm>
 #include <gtest/gtest.h>
 #include <ostream>
 #include <sstream>
@@ -122,36 +121,50 @@ protected:
     fs::path csv() const { return home.path() / "s.csv"; }
 };
 
+// Runs that end before a pool is looked for: nothing is read or written.
+TEST_F(Commands, HelpVersionAndRefusedArgumentsTouchNoFile) {
+    struct Case {
+        const char* name;
+        std::vector<std::string> args;
+        int status;
+        std::string out;
+        std::string err;
+    };
+    const Case cases[] = {
+        {"Help", {"--help"}, 0, usageText(), ""},
+        {"Version", {"--version"}, 0, std::string("gridslate ") + kVersion + "\n", ""},
+        {"UnknownCommand",
+         {"frobnicate"},
+         2,
+         "",
+         "gridslate: unknown command frobnicate (see gridslate --help)\n"},
+        {"EmptyUser",
+         {"--user", "", "project"},
+         2,
+         "",
+         "gridslate: --user takes a user's name, not an empty one (see gridslate --help)\n"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        out.str("");
+        err.str("");
+        EXPECT_EQ(run(c.args), c.status);
+        EXPECT_EQ(out.str(), c.out);
+        EXPECT_EQ(err.str(), c.err);
+    }
+    EXPECT_FALSE(windowStarted);
+    EXPECT_TRUE(fs::is_empty(home.path()));
+}
+
 TEST_F(Commands, ASeasonTheTableDoesNotHoldIsRefusedNamingTheOnesItHolds) {
     EXPECT_EQ(run({"--season", "2021", "project"}), 1);
     EXPECT_EQ(err.str(), "gridslate: The games table holds no season 2021; it holds 2015, 2014, "
                          "2013, 2012, 2011, 2010, 2009.\n");
 }
 
-TEST_F(Commands, HelpShowsTheUsage) {
-    EXPECT_EQ(run({"--help"}), 0);
-    EXPECT_EQ(out.str(), usageText());
-    EXPECT_NE(out.str().find("import-schedule [--from YYYY] [--overwrite] FILE.csv"),
-              std::string::npos);
-    EXPECT_EQ(err.str(), "");
-    EXPECT_FALSE(windowStarted);
-}
-
-TEST_F(Commands, VersionShowsTheProgramsVersion) {
-    EXPECT_EQ(run({"--version"}), 0);
-    std::string expected("gridslate ");
-    expected += kVersion;
-    expected += '\n';
-    EXPECT_EQ(out.str(), expected);
-    EXPECT_EQ(err.str(), "");
-    EXPECT_FALSE(windowStarted);
-    EXPECT_TRUE(fs::is_empty(home.path())); // nothing is read or written
-}
-
-TEST_F(Commands, AnUnknownCommandIsRefused) {
-    EXPECT_EQ(run({"frobnicate"}), 2);
-    EXPECT_EQ(err.str(), "gridslate: unknown command frobnicate (see gridslate --help)\n");
-    EXPECT_FALSE(windowStarted);
+TEST_F(Commands, UserMustBeOnTheList) {
+    EXPECT_EQ(run({"--user", "nobody", "project"}), 1);
+    EXPECT_EQ(err.str(), "gridslate: user \"nobody\" is not on the user list\n");
 }
 
 TEST_F(Commands, NoCommandStartsTheWindowWithTheBundledSeasons) {
@@ -167,108 +180,42 @@ TEST_F(Commands, AWindowThatCannotStartSaysWhyOnScreenAsWell) {
     writeBytes(data(), "not a folder");
     EXPECT_EQ(run({}), 1);
     EXPECT_FALSE(windowStarted);
-    ASSERT_FALSE(startError.empty());
     EXPECT_NE(startError.find("scoresheet97.mdb"), std::string::npos) << startError;
     EXPECT_EQ(err.str(), "gridslate: " + startError + "\n");
-    EXPECT_EQ(readBytes(data()), "not a folder");
 
     // A command has a terminal: its reason goes there only.
     startError.clear();
-    err.str("");
     EXPECT_EQ(run({"project"}), 1);
     EXPECT_TRUE(startError.empty());
-    EXPECT_NE(err.str().find("scoresheet97.mdb"), std::string::npos) << err.str();
 }
 
-TEST_F(Commands, ImportReplacesTheSeasonsOfTheFile) {
-    writeBytes(csv(), "TeamA,TeamB,Date,Visitor,Home,Year\r\n"
-                      "Dallas Cowboys,N.Y. Giants,9/8/2011,,,2011\r\n"
-                      "Miami Dolphins,N.Y. Jets,9/11/2011,3,10,2011\r\n");
-    ASSERT_EQ(run({"import-schedule", csv().string()}), 0) << err.str();
-    std::string imported("Imported ");
-    imported += csv().string();
-    imported += '\n';
-    EXPECT_EQ(out.str(), imported);
-    EXPECT_EQ(records().size(), 1792u - 256u + 2u);
-    EXPECT_EQ(test::dumpRecords({records().at(513)}),
-              "Miami Dolphins|N.Y. Jets|9/11/2011|3|10|2011\n");
-}
-
-TEST_F(Commands, AnImportWithABadLineChangesNothing) {
-    ASSERT_EQ(run({}), 0); // the bundled seasons
-    std::string before = readBytes(data() / "scoresheet97.mdb");
-    writeBytes(csv(), "TeamA,TeamB,Date,Visitor,Home,Year\n"
-                      "Dallas Cowboys,N.Y. Giants,9/8/2011,,,2011\n"
-                      "Dallas Cowboy,N.Y. Giants,9/8/2011,,,2011\n");
-    EXPECT_EQ(run({"import-schedule", csv().string()}), 1);
-    std::string expected("gridslate: ");
-    expected += csv().string();
-    expected += ": line 3: unknown team \"Dallas Cowboy\"\n";
-    EXPECT_EQ(err.str(), expected);
-    EXPECT_EQ(readBytes(data() / "scoresheet97.mdb"), before);
-}
-
-TEST_F(Commands, CommunityFileIsMergedAndItsConflictsNeedOverwrite) {
+TEST_F(Commands, ImportScheduleNeedsOverwriteForConflicts) {
     const std::string header =
         "season,game_type,week,gameday,gametime,away_team,home_team,away_score,home_score\n";
     writeBytes(csv(), header + "2016,REG,1,2016-09-08,20:30,CAR,DEN,20,21\n");
     ASSERT_EQ(run({"import-schedule", csv().string()}), 0) << err.str();
-    EXPECT_EQ(out.str(), "Updated season 2016 (1 game): added 1 game, removed 0, changed the date "
-                         "or week of 0; entered the scores of 1 game; 0 games already held their "
-                         "scores. Skipped 0 seasons before 2016 and 0 playoff games.\n");
+    EXPECT_TRUE(out.str().starts_with("Updated season 2016 (1 game)")) << out.str();
 
     writeBytes(csv(), header + "2016,REG,1,2016-09-08,20:30,CAR,DEN,20,24\n");
     std::string before = readBytes(data() / "scoresheet97.mdb");
-    out.str("");
     EXPECT_EQ(run({"import-schedule", csv().string()}), 1);
-    EXPECT_EQ(err.str(), "gridslate: " + csv().string() +
-                             ": The file was refused and the games table was left as it is: 1 "
-                             "game is in conflict with it: 2016 week 1, Carolina Panthers at "
-                             "Denver Broncos on 9/8/2016: the table holds 20-21, the file 20-24.\n"
-                             "gridslate: import the file with --overwrite to take its word for "
-                             "these games\n");
+    EXPECT_TRUE(err.str().starts_with("gridslate: " + csv().string() + ": The file was refused"));
+    EXPECT_TRUE(err.str().ends_with("\ngridslate: import the file with --overwrite to take its "
+                                    "word for these games\n"))
+        << err.str();
     EXPECT_EQ(readBytes(data() / "scoresheet97.mdb"), before);
-    err.str("");
-    EXPECT_EQ(run({"import-schedule", "--overwrite", csv().string()}), 0) << err.str();
+    EXPECT_EQ(run({"import-schedule", "--overwrite", csv().string()}), 0);
     EXPECT_EQ(records().back().homeScore, "24");
-
-    for (const char* from : {"--from=16", "--from"}) {
-        err.str("");
-        EXPECT_EQ(run({"import-schedule", from, csv().string()}), 2);
-        EXPECT_EQ(err.str(), "gridslate: import-schedule takes one file: import-schedule [--from "
-                             "YYYY] [--overwrite] FILE.csv\n");
-    }
+    for (const char* from : {"--from=16", "--from"})
+        EXPECT_EQ(run({"import-schedule", from, csv().string()}), 2) << from;
 }
 
 TEST_F(Commands, ProjectWritesTheComputerPlayersFile) {
     ASSERT_EQ(run({"project"}), 0) << err.str();
     TextFile pc = readTextFile(data() / "PC2010.dat");
-    ASSERT_EQ(pc.status, ReadStatus::Ok);
     EXPECT_EQ(pc.lines.size(), 17u + 256u);
     EXPECT_NE(out.str().find("Season 2010: week 9 is current"), std::string::npos) << out.str();
     EXPECT_EQ(err.str(), "");
-}
-
-TEST_F(Commands, ProjectRunsTheRatingPlayerOnceItIsAdded) {
-    ASSERT_EQ(run({"project"}), 0) << err.str();
-    EXPECT_FALSE(fs::exists(data() / "ELO2010.dat"));
-    ASSERT_EQ(run({"add-player", "ELO"}), 0) << err.str();
-    ASSERT_EQ(run({"project"}), 0) << err.str();
-    TextFile elo = readTextFile(data() / "ELO2010.dat");
-    ASSERT_EQ(elo.status, ReadStatus::Ok);
-    ASSERT_EQ(elo.lines.size(), 17u + 256u);
-    // Weeks 1..9 picked, a game a team; week 9, the coming one, has 13 games.
-    EXPECT_EQ(std::count(elo.lines[8].begin(), elo.lines[8].end(), '1'), 13);
-    EXPECT_EQ(std::count(elo.lines[9].begin(), elo.lines[9].end(), '1'), 0);
-    std::string before = readBytes(data() / "ELO2010.dat");
-    ASSERT_EQ(run({"project"}), 0) << err.str();
-    EXPECT_EQ(readBytes(data() / "ELO2010.dat"), before);
-    EXPECT_EQ(err.str(), "");
-}
-
-TEST_F(Commands, UserMustBeOnTheList) {
-    EXPECT_EQ(run({"--user", "nobody", "project"}), 1);
-    EXPECT_EQ(err.str(), "gridslate: user \"nobody\" is not on the user list\n");
 }
 
 } // namespace
