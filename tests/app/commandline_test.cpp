@@ -1,117 +1,76 @@
 #include "app/commandline.h"
 
-#include "core/textfile.h"
+#include "app/manpage.h"
 #include "core/version.h"
 #include "schedule/gamesdb.h"
 #include "tests/support/testsupport.h"
 
 #include <gtest/gtest.h>
-#include <ostream>
+#include <optional>
 #include <sstream>
 
 namespace gs {
 namespace {
 
 namespace fs = std::filesystem;
-using test::readBytes;
 using test::TempDir;
 using test::writeBytes;
 
-struct ParseCase {
-    const char* name;
-    std::vector<std::string> args;
-    bool ok;
-    std::string expected; // the error, or a summary of what was parsed
-};
-
-void PrintTo(const ParseCase& c, std::ostream* os) {
-    *os << c.name << " (";
-    for (size_t i = 0; i < c.args.size(); ++i)
-        *os << (i ? " " : "") << c.args[i];
-    *os << ")";
-}
-
-std::string summary(const CommandLine& line) {
-    std::string s;
-    auto add = [&](const char* key, const std::optional<std::string>& value) {
-        if (!value)
-            return;
-        s += key;
-        s += '=';
-        s += *value;
-        s += ' ';
-    };
-    add("home", line.home);
-    add("user", line.user);
-    add("season", line.season);
-    add("date", line.referenceDate);
-    if (line.help)
-        s += "help ";
-    if (line.version)
-        s += "version ";
-    for (const auto& word : line.command) {
-        s += '[';
-        s += word;
-        s += ']';
-    }
-    return s;
-}
-
-class Parse : public testing::TestWithParam<ParseCase> {};
-
-TEST_P(Parse, Arguments) {
+// What was parsed, or the error.
+std::string parsed(const std::vector<std::string>& args) {
     CommandLine line;
     std::string error;
-    bool ok = parseCommandLine(GetParam().args, line, error);
-    EXPECT_EQ(ok, GetParam().ok);
-    EXPECT_EQ(ok ? summary(line) : error, GetParam().expected);
+    if (!parseCommandLine(args, line, error))
+        return "error: " + error;
+    std::string text;
+    for (const auto& [key, value] : {std::pair{"home", line.home},
+                                     {"user", line.user},
+                                     {"season", line.season},
+                                     {"date", line.referenceDate}})
+        if (value)
+            text += std::string(key) + "=" + *value + " ";
+    for (const std::string& word : line.command)
+        text += "[" + word + "]";
+    return text;
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Cases, Parse,
-    testing::Values(
-        ParseCase{"Nothing", {}, true, ""},
-        ParseCase{"AllOptions",
-                  {"--home", "/h", "--user", "ann", "--season", "2011", "--reference-date",
-                   "9/9/2010", "project"},
-                  true,
-                  "home=/h user=ann season=2011 date=9/9/2010 [project]"},
-        ParseCase{"EqualsForm",
-                  {"--home=/h", "import-schedule", "f.csv"},
-                  true,
-                  "home=/h [import-schedule][f.csv]"},
-        ParseCase{"OptionsAfterTheCommandBelongToIt",
-                  {"project", "--user", "x"},
-                  true,
-                  "[project][--user][x]"},
-        ParseCase{"Help", {"--help"}, true, "help "},
-        ParseCase{"Version", {"--version"}, true, "version "},
-        ParseCase{"MissingValue", {"--home"}, false, "--home needs a value"},
-        ParseCase{"UnknownOption", {"--colour"}, false, "unknown option --colour"},
-        ParseCase{
-            "BadSeason", {"--season", "10"}, false, "--season takes a four-digit year, not \"10\""},
-        ParseCase{"BadDate",
-                  {"--reference-date", "2/30/2010"},
-                  false,
-                  "--reference-date takes a date M/D/YYYY or today, not \"2/30/2010\""}),
-    [](const auto& info) { return std::string(info.param.name); });
+TEST(Parse, OptionsAndTheCommand) {
+    struct Case {
+        const char* name;
+        std::vector<std::string> args;
+        std::string parsed;
+    };
+    const Case cases[] = {
+        {"Nothing", {}, ""},
+        {"AllOptions",
+         {"--home", "/h", "--user", "ann", "--season", "2011", "--reference-date", "9/9/2010",
+          "project"},
+         "home=/h user=ann season=2011 date=9/9/2010 [project]"},
+        {"EqualsForm",
+         {"--home=/h", "import-schedule", "f.csv"},
+         "home=/h [import-schedule][f.csv]"},
+        {"OptionsAfterTheCommandBelongToIt", {"project", "--user", "x"}, "[project][--user][x]"},
+        {"MissingValue", {"--home"}, "error: --home needs a value"},
+        {"UnknownOption", {"--colour"}, "error: unknown option --colour"},
+        {"BadSeason", {"--season", "10"}, "error: --season takes a four-digit year, not \"10\""},
+        {"BadDate",
+         {"--reference-date", "2/30/2010"},
+         "error: --reference-date takes a date M/D/YYYY or today, not \"2/30/2010\""},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        EXPECT_EQ(parsed(c.args), c.parsed);
+    }
+}
 
 class Commands : public testing::Test {
 protected:
-    TempDir home;
-    std::ostringstream out, err;
-    bool windowStarted = false;
-    std::filesystem::path windowProgramFolder;
-
-    std::string startError;
-
     int run(std::vector<std::string> args) {
         args.insert(args.begin(), {"--home", home.path().string()});
         return runCommandLine(
             args,
             [this](Pool& pool) {
-                windowStarted = true;
-                windowProgramFolder = pool.folders.program;
+                windowFolder = pool.folders.program;
                 return 0;
             },
             out, err, [this](const std::string& reason) { startError = reason; });
@@ -119,58 +78,58 @@ protected:
     fs::path data() const { return home.path() / "data"; }
     std::vector<GameRecord> records() const { return test::tableRecords(Pool(home.path())); }
     fs::path csv() const { return home.path() / "s.csv"; }
+
+    TempDir home;
+    std::ostringstream out, err;
+    std::optional<fs::path> windowFolder; // the data folder of the window started
+    std::string startError;
 };
 
-// Runs that end before a pool is looked for: nothing is read or written.
-TEST_F(Commands, HelpVersionAndRefusedArgumentsTouchNoFile) {
+TEST_F(Commands, AnswerOrRefuseWithTheirExitStatus) {
     struct Case {
         const char* name;
         std::vector<std::string> args;
         int status;
-        std::string out;
-        std::string err;
+        std::string printed; // on standard output after a success, else on standard error
     };
     const Case cases[] = {
-        {"Help", {"--help"}, 0, usageText(), ""},
-        {"Version", {"--version"}, 0, std::string("gridslate ") + kVersion + "\n", ""},
+        {"Help", {"--help"}, 0, usageText()},
+        {"Version", {"--version"}, 0, std::string("gridslate ") + kVersion + "\n"},
         {"UnknownCommand",
          {"frobnicate"},
          2,
-         "",
          "gridslate: unknown command frobnicate (see gridslate --help)\n"},
         {"EmptyUser",
          {"--user", "", "project"},
          2,
-         "",
          "gridslate: --user takes a user's name, not an empty one (see gridslate --help)\n"},
+        {"UnknownUser",
+         {"--user", "nobody", "project"},
+         1,
+         "gridslate: user \"nobody\" is not on the user list\n"},
+        {"SeasonNotHeld",
+         {"--season", "2021", "project"},
+         1,
+         "gridslate: The games table holds no season 2021; it holds 2015, 2014, 2013, 2012, "
+         "2011, 2010, 2009.\n"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         out.str("");
         err.str("");
         EXPECT_EQ(run(c.args), c.status);
-        EXPECT_EQ(out.str(), c.out);
-        EXPECT_EQ(err.str(), c.err);
+        EXPECT_EQ(c.status == 0 ? out.str() : err.str(), c.printed);
+        EXPECT_EQ(c.status == 0 ? err.str() : out.str(), "");
+        if (c.status != 1) { // answered or refused before the pool is looked for
+            EXPECT_TRUE(fs::is_empty(home.path()));
+        }
     }
-    EXPECT_FALSE(windowStarted);
-    EXPECT_TRUE(fs::is_empty(home.path()));
-}
-
-TEST_F(Commands, ASeasonTheTableDoesNotHoldIsRefusedNamingTheOnesItHolds) {
-    EXPECT_EQ(run({"--season", "2021", "project"}), 1);
-    EXPECT_EQ(err.str(), "gridslate: The games table holds no season 2021; it holds 2015, 2014, "
-                         "2013, 2012, 2011, 2010, 2009.\n");
-}
-
-TEST_F(Commands, UserMustBeOnTheList) {
-    EXPECT_EQ(run({"--user", "nobody", "project"}), 1);
-    EXPECT_EQ(err.str(), "gridslate: user \"nobody\" is not on the user list\n");
+    EXPECT_FALSE(windowFolder);
 }
 
 TEST_F(Commands, NoCommandStartsTheWindowWithTheBundledSeasons) {
     EXPECT_EQ(run({}), 0);
-    EXPECT_TRUE(windowStarted);
-    EXPECT_EQ(windowProgramFolder, data());
+    EXPECT_EQ(windowFolder, data());
     EXPECT_EQ(records().size(), 1792u);
     EXPECT_FALSE(fs::exists(data() / "UserList.db")); // nothing else is read or written
 }
@@ -179,7 +138,7 @@ TEST_F(Commands, AWindowThatCannotStartSaysWhyOnScreenAsWell) {
     // The data folder's place is taken by a file: no games table can be made.
     writeBytes(data(), "not a folder");
     EXPECT_EQ(run({}), 1);
-    EXPECT_FALSE(windowStarted);
+    EXPECT_FALSE(windowFolder);
     EXPECT_NE(startError.find("scoresheet97.mdb"), std::string::npos) << startError;
     EXPECT_EQ(err.str(), "gridslate: " + startError + "\n");
 
@@ -197,25 +156,50 @@ TEST_F(Commands, ImportScheduleNeedsOverwriteForConflicts) {
     EXPECT_TRUE(out.str().starts_with("Updated season 2016 (1 game)")) << out.str();
 
     writeBytes(csv(), header + "2016,REG,1,2016-09-08,20:30,CAR,DEN,20,24\n");
-    std::string before = readBytes(data() / "scoresheet97.mdb");
     EXPECT_EQ(run({"import-schedule", csv().string()}), 1);
     EXPECT_TRUE(err.str().starts_with("gridslate: " + csv().string() + ": The file was refused"));
     EXPECT_TRUE(err.str().ends_with("\ngridslate: import the file with --overwrite to take its "
                                     "word for these games\n"))
         << err.str();
-    EXPECT_EQ(readBytes(data() / "scoresheet97.mdb"), before);
+    EXPECT_EQ(records().back().homeScore, "21");
     EXPECT_EQ(run({"import-schedule", "--overwrite", csv().string()}), 0);
     EXPECT_EQ(records().back().homeScore, "24");
     for (const char* from : {"--from=16", "--from"})
         EXPECT_EQ(run({"import-schedule", from, csv().string()}), 2) << from;
 }
 
-TEST_F(Commands, ProjectWritesTheComputerPlayersFile) {
+TEST_F(Commands, ProjectSaysWhichWeekIsCurrent) {
     ASSERT_EQ(run({"project"}), 0) << err.str();
-    TextFile pc = readTextFile(data() / "PC2010.dat");
-    EXPECT_EQ(pc.lines.size(), 17u + 256u);
-    EXPECT_NE(out.str().find("Season 2010: week 9 is current"), std::string::npos) << out.str();
-    EXPECT_EQ(err.str(), "");
+    EXPECT_EQ(out.str(), "Season 2010: week 9 is current; 130 games have a projected spread.\n");
+}
+
+// Every option and every command of --help is an entry of the manual page,
+// in bold with its arguments in italics.
+TEST(ManPage, HoldsEveryEntryOfTheHelpText) {
+    const std::string page = manPage(usageText(), "9.9.9");
+    EXPECT_TRUE(page.starts_with(".TH GRIDSLATE 1 \"\" \"Gridslate 9.9.9\" \"User Commands\"\n"));
+    EXPECT_NE(page.find(".SH SYNOPSIS\n\\fBgridslate\\fR \\fI[OPTIONS]\\fR \\fI[COMMAND\\fR "
+                        "\\fI\\&...]\\fR\n"),
+              std::string::npos)
+        << page;
+    int entries = 0;
+    std::istringstream help(usageText());
+    for (std::string line; std::getline(help, line);) {
+        // An entry starts two spaces in; its explanation's lines further in.
+        if (!line.starts_with("  ") || line[2] == ' ')
+            continue;
+        std::string name = line.substr(2, line.find(' ', 2) - 2);
+        std::string escaped;
+        for (char c : name)
+            escaped += c == '-' ? std::string("\\-") : std::string(1, c);
+        EXPECT_NE(page.find(".TP\n\\fB" + escaped + "\\fR"), std::string::npos) << name;
+        ++entries;
+    }
+    EXPECT_GE(entries, 19); // the options and the commands
+    // A term too long for its column keeps its arguments whole.
+    EXPECT_NE(
+        page.find(".TP\n\\fBimport\\-scores\\fR \\fI[\\-\\-overwrite]\\fR \\fIFILE.csv\\fR\n"),
+        std::string::npos);
 }
 
 } // namespace

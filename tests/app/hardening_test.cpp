@@ -57,10 +57,6 @@ struct PlantedFile {
     const char* keptAs; // where what was planted stays
 };
 
-void PrintTo(const PlantedFile& c, std::ostream* os) {
-    *os << c.name;
-}
-
 class Planted : public Home, public testing::WithParamInterface<PlantedFile> {};
 
 // A pipe in the place of a data file would hang the program, a link to
@@ -140,27 +136,26 @@ TEST_F(Home, LeftoverTemporariesAreRemovedAtStart) {
     EXPECT_FALSE(fs::exists(data() / ".PC2010.dat.k1LLed"));
 }
 
-// Runs each job in a child process at the same moment; true when all of
-// them exited 0.
+// Runs each job in a child process, all of them released at the same
+// moment; true when all of them exited 0.
 bool allSucceedTogether(const std::vector<std::function<Outcome()>>& jobs) {
     int start[2];
     if (::pipe(start) != 0)
         return false;
     std::vector<pid_t> children;
     for (const auto& job : jobs) {
-        pid_t child = ::fork();
-        if (child == 0) {
-            char go = 0;
-            bool started = ::read(start[0], &go, 1) == 1;
-            ::_exit(started && job().status == 0 ? 0 : 1);
+        if (pid_t child = ::fork(); child != 0) {
+            children.push_back(child);
+            continue;
         }
-        children.push_back(child);
+        // Released when every writer closed its end: the end of the pipe.
+        ::close(start[1]);
+        char go = 0;
+        ::_exit(::read(start[0], &go, 1) == 0 && job().status == 0 ? 0 : 1);
     }
-    std::string go(jobs.size(), 'g');
-    bool released = ::write(start[1], go.data(), go.size()) == static_cast<ssize_t>(go.size());
     ::close(start[0]);
     ::close(start[1]);
-    bool all = released;
+    bool all = true;
     for (pid_t child : children) {
         int status = 0;
         ::waitpid(child, &status, 0);
