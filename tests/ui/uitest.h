@@ -9,9 +9,12 @@
 #include <QAction>
 #include <QApplication>
 #include <QDialog>
+#include <QLabel>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QMenu>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QTest>
 #include <QTimer>
 #include <functional>
@@ -28,6 +31,32 @@ template <typename T = QWidget> T* child(const QWidget* parent, const char* name
 
 inline void press(const QWidget* parent, const char* button) {
     QTest::mouseClick(child<QPushButton>(parent, button), Qt::LeftButton);
+}
+
+// Runs `act`, and `drive` on the modal window it opens. The timer goes with
+// the call, so that it never fires into a later test.
+inline void whenModal(const std::function<void(QWidget*)>& drive,
+                      const std::function<void()>& act) {
+    QTimer timer;
+    timer.setSingleShot(true);
+    QObject::connect(&timer, &QTimer::timeout, [&] {
+        if (QWidget* dialog = QApplication::activeModalWidget())
+            drive(dialog);
+    });
+    timer.start(0);
+    act();
+}
+
+// The name of the modal window `act` opens, which is closed at once.
+inline QString modalOpenedBy(const std::function<void()>& act) {
+    QString opened;
+    whenModal(
+        [&](QWidget* dialog) {
+            opened = dialog->objectName();
+            dialog->close();
+        },
+        act);
+    return opened;
 }
 
 class MainWindowTest : public testing::Test {
@@ -65,30 +94,6 @@ protected:
             },
             [&] { trigger(entry); });
         return seen;
-    }
-    // Runs `act`, and `drive` on the modal window it opens. The timer goes
-    // with the call, so that it never fires into a later test.
-    static void whenModal(const std::function<void(QWidget*)>& drive,
-                          const std::function<void()>& act) {
-        QTimer timer;
-        timer.setSingleShot(true);
-        QObject::connect(&timer, &QTimer::timeout, [&] {
-            if (QWidget* dialog = QApplication::activeModalWidget())
-                drive(dialog);
-        });
-        timer.start(0);
-        act();
-    }
-    // The name of the modal window `act` opens, which is closed at once.
-    static QString modalOpenedBy(const std::function<void()>& act) {
-        QString opened;
-        whenModal(
-            [&](QWidget* dialog) {
-                opened = dialog->objectName();
-                dialog->close();
-            },
-            act);
-        return opened;
     }
 
     // Logs in as admin on a fresh home, which sets up the user list, and
