@@ -58,15 +58,6 @@ TEST_F(ExchangeCommands, OnlyTheAdministratorUploadsTheMasterFiles) {
     EXPECT_EQ(folderEntries(shared()), (Names{"UserList.db", "scoresheet97.mdb"}));
 }
 
-// A download that took some files but not all is no success.
-TEST_F(ExchangeCommands, APartialDownloadFails) {
-    writeBytes(shared() / "Bob2010.dat", test::pickFileBytes({1}).substr(0, 100));
-    writeBytes(shared() / "PC2010.dat", test::crlf(Names(17 + 256, test::weekLine())));
-    test::CommandRun download = run("Al", {"exchange-download"});
-    EXPECT_EQ(download.status, 1);
-    EXPECT_NE(download.out.find("Installed PC2010.dat"), std::string::npos) << download.out;
-}
-
 TEST_F(ExchangeCommands, TakeNoArguments) {
     EXPECT_EQ(run("Al", {"exchange-download", "extra"}).err,
               "gridslate: exchange-download takes no arguments\n");

@@ -50,14 +50,15 @@ std::string standing(const fs::path& path) {
 struct PlantedFile {
     const char* name;
     const char* file; // in the data folder, replaced after a first run
-    std::function<void(const fs::path&)> plant;
+    std::string what; // "pipe", "link" (to /dev/zero), "huge" (3 GB) or the bytes
     const char* command;
     int status;
-    const char* told;   // part of the one line on standard error
-    const char* keptAs; // where what was planted stays
+    const char* told; // part of the one line on standard error
 };
 
 class Planted : public Home, public testing::WithParamInterface<PlantedFile> {};
+
+const char* kDamaged = " was damaged. It is kept as PC2010.dat.damaged";
 
 // A pipe in the place of a data file would hang the program, a link to
 // /dev/zero or a huge file exhaust its memory, an empty games table lose
@@ -65,55 +66,45 @@ class Planted : public Home, public testing::WithParamInterface<PlantedFile> {};
 // kept aside and written afresh. Failures print no summary that reads as
 // success, and notices stay apart from what a command prints.
 TEST_P(Planted, EndsWithItsReasonAndKeepsTheFile) {
+    const PlantedFile& c = GetParam();
     ASSERT_EQ(run({"project"}).status, 0);
-    fs::path file = data() / GetParam().file;
+    fs::path file = data() / c.file;
     fs::remove(file);
-    GetParam().plant(file);
+    if (c.what == "pipe")
+        ASSERT_EQ(::mkfifo(file.c_str(), 0600), 0);
+    else if (c.what == "link")
+        fs::create_symlink("/dev/zero", file);
+    else
+        writeBytes(file, c.what == "huge" ? "" : c.what);
+    if (c.what == "huge")
+        fs::resize_file(file, 3ull << 30); // sparse: no disk space is used
     std::string planted = standing(file);
-    Outcome outcome = run({GetParam().command});
-    EXPECT_EQ(outcome.status, GetParam().status);
+    Outcome outcome = run({c.command});
+    EXPECT_EQ(outcome.status, c.status);
     EXPECT_TRUE(outcome.err.starts_with("gridslate: ")) << outcome.err;
     EXPECT_NE(outcome.err.find(file.string()), std::string::npos) << outcome.err;
-    EXPECT_NE(outcome.err.find(GetParam().told), std::string::npos) << outcome.err;
-    EXPECT_EQ(outcome.out.empty(), GetParam().status != 0) << outcome.out;
+    EXPECT_NE(outcome.err.find(c.told), std::string::npos) << outcome.err;
+    EXPECT_EQ(outcome.out.empty(), c.status != 0) << outcome.out;
     EXPECT_EQ(outcome.out.find("damaged"), std::string::npos) << outcome.out;
-    EXPECT_EQ(standing(data() / GetParam().keptAs), planted);
-}
-
-void makePipe(const fs::path& file) {
-    ASSERT_EQ(::mkfifo(file.c_str(), 0600), 0);
+    EXPECT_EQ(standing(c.told == kDamaged ? file.string() + ".damaged" : file.string()), planted);
 }
 
 const char* kNotRegular = "it is not a regular file (a pipe, a device or the like)";
-const char* kDamaged = " was damaged. It is kept as PC2010.dat.damaged";
 
 INSTANTIATE_TEST_SUITE_P(
     Cases, Planted,
-    testing::Values(PlantedFile{"EmptyGamesTable", "scoresheet97.mdb",
-                                [](const fs::path& f) { writeBytes(f, ""); }, "project", 1,
-                                "it holds no table \"Scoresheet\"", "scoresheet97.mdb"},
-                    PlantedFile{"PipeForTheGamesTable", "scoresheet97.mdb", makePipe, "project", 1,
-                                kNotRegular, "scoresheet97.mdb"},
-                    PlantedFile{"PipeForAPickFile", "admin2010.dat", makePipe, "project", 1,
-                                kNotRegular, "admin2010.dat"},
-                    PlantedFile{"DamagedComputerFile", "PC2010.dat",
-                                [](const fs::path& f) {
-                                    writeBytes(f,
-                                               std::string("\x8f\x00\xd3Q\r\x91\n\xfe\x07,,9", 12));
-                                },
-                                "project", 0, kDamaged, "PC2010.dat.damaged"},
-                    PlantedFile{"DamagedComputerFileBesideTheStandings", "PC2010.dat",
-                                [](const fs::path& f) { writeBytes(f, "garbage\r\n"); },
-                                "standings", 0, kDamaged, "PC2010.dat.damaged"},
-                    PlantedFile{"LinkToDevZeroForTheComputerFile", "PC2010.dat",
-                                [](const fs::path& f) { fs::create_symlink("/dev/zero", f); },
-                                "project", 0, kDamaged, "PC2010.dat.damaged"},
-                    PlantedFile{"HugeOldScoresFile", "oldscores2009.dat",
-                                [](const fs::path& f) {
-                                    writeBytes(f, "");
-                                    fs::resize_file(f, 3ull << 30); // sparse: no disk space is used
-                                },
-                                "project", 0, "it is larger than 4 MB", "oldscores2009.dat"}),
+    testing::Values(
+        PlantedFile{"EmptyGamesTable", "scoresheet97.mdb", "", "project", 1, "holds no table"},
+        PlantedFile{"PipeForTheGamesTable", "scoresheet97.mdb", "pipe", "project", 1, kNotRegular},
+        PlantedFile{"PipeForAPickFile", "admin2010.dat", "pipe", "project", 1, kNotRegular},
+        PlantedFile{"DamagedComputerFile", "PC2010.dat",
+                    std::string("\x8f\x00\xd3Q\r\x91\n\xfe\x07,,9", 12), "project", 0, kDamaged},
+        PlantedFile{"DamagedComputerFileBesideTheStandings", "PC2010.dat", "garbage\r\n",
+                    "standings", 0, kDamaged},
+        PlantedFile{"LinkToDevZeroForTheComputerFile", "PC2010.dat", "link", "project", 0,
+                    kDamaged},
+        PlantedFile{"HugeOldScoresFile", "oldscores2009.dat", "huge", "project", 0,
+                    "it is larger than 4 MB"}),
     [](const auto& info) { return std::string(info.param.name); });
 
 // The recovery an empty games table's refusal names: an import fills it.
