@@ -22,16 +22,11 @@ using test::writeBytes;
 
 using Outcome = test::CommandRun;
 
-Outcome runGridslate(const std::vector<std::string>& args) {
-    return test::runGridslate(args, 0);
-}
-
 // A fresh home for each case, run as `gridslate --home HOME ...`.
 class Home : public testing::Test {
 protected:
-    Outcome run(std::vector<std::string> args) {
-        args.insert(args.begin(), {"--home", home.path().string()});
-        return runGridslate(args);
+    Outcome run(const std::vector<std::string>& args) {
+        return test::runGridslateIn(home.path(), args);
     }
     fs::path data() const { return home.path() / "data"; }
     TempDir home;
@@ -171,16 +166,13 @@ TEST_F(Home, TwoRunsMakingTheSamePickFileBothSucceed) {
 TEST_F(Home, TwoPlayersAddedAtOnceAreBothKept) {
     ASSERT_EQ(run({"players"}).status, 0);
     const std::string list = readBytes(data() / "UserList.db");
+    auto add = [&](const std::string& name) {
+        return [&, name] { return run({"add-player", name, "--active"}); };
+    };
     for (int pair = 0; pair < 100; ++pair) {
         std::string ann = "ann" + std::to_string(pair);
         std::string bob = "bob" + std::to_string(pair);
-        ASSERT_TRUE(allSucceedTogether({[&] {
-                                            return run({"add-player", ann, "--active"});
-                                        },
-                                        [&] {
-                                            return run({"add-player", bob, "--active"});
-                                        }}))
-            << "pair " << pair;
+        ASSERT_TRUE(allSucceedTogether({add(ann), add(bob)})) << "pair " << pair;
         Outcome players = run({"players"});
         EXPECT_NE(players.out.find(ann + ",1,0,"), std::string::npos) << players.out;
         EXPECT_NE(players.out.find(bob + ",1,0,"), std::string::npos) << players.out;
@@ -206,10 +198,10 @@ TEST(CopiedHome, KeepsItsPickFilesInItsOwnDataFolder) {
     TempDir dir;
     fs::path a = dir.path() / "A";
     fs::path c = dir.path() / "C";
-    ASSERT_EQ(runGridslate({"--home", a.string(), "project"}).status, 0);
+    ASSERT_EQ(test::runGridslateIn(a, {"project"}).status, 0);
     fs::copy(a, c, fs::copy_options::recursive);
     std::string userList = readBytes(c / "data" / "UserList.db");
-    Outcome outcome = runGridslate({"--home", c.string(), "--season", "2011", "project"});
+    Outcome outcome = test::runGridslateIn(c, {"--season", "2011", "project"});
     EXPECT_EQ(outcome.status, 0) << outcome.err;
     for (const char* name : {"PC2011.dat", "admin2011.dat"}) {
         EXPECT_TRUE(fs::exists(c / "data" / name)) << name;
