@@ -53,7 +53,7 @@ struct PlantedFile {
 
 class Planted : public Home, public testing::WithParamInterface<PlantedFile> {};
 
-const char* kDamaged = " was damaged. It is kept as PC2010.dat.damaged";
+constexpr const char* kDamaged = " was damaged. It is kept as PC2010.dat.damaged";
 
 // A pipe in the place of a data file would hang the program, a link to
 // /dev/zero or a huge file exhaust its memory, an empty games table lose
@@ -81,10 +81,12 @@ TEST_P(Planted, EndsWithItsReasonAndKeepsTheFile) {
     EXPECT_NE(outcome.err.find(c.told), std::string::npos) << outcome.err;
     EXPECT_EQ(outcome.out.empty(), c.status != 0) << outcome.out;
     EXPECT_EQ(outcome.out.find("damaged"), std::string::npos) << outcome.out;
-    EXPECT_EQ(standing(c.told == kDamaged ? file.string() + ".damaged" : file.string()), planted);
+    EXPECT_EQ(
+        standing(std::string(c.told) == kDamaged ? file.string() + ".damaged" : file.string()),
+        planted);
 }
 
-const char* kNotRegular = "it is not a regular file (a pipe, a device or the like)";
+constexpr const char* kNotRegular = "it is not a regular file (a pipe, a device or the like)";
 
 INSTANTIATE_TEST_SUITE_P(
     Cases, Planted,

@@ -34,12 +34,9 @@ std::string shown(const QWidget* dialog) {
 // Import Scores... and Import Schedule... each take the file chosen.
 TEST_F(ScoreEntryWindow, ImportButtonsTakeTheChosenFileAndTheWindowShowsIt) {
     program.pool.dayOverride = "11/9/2010"; // week 9 has been played
-    std::vector<GameRecord> week9;
-    for (const GameRecord& game : test::seasonRecords(2010))
-        if (game.date == "11/7/2010" || game.date == "11/8/2010")
-            week9.push_back(game);
     fs::path scores = program.home.path() / "games.csv";
-    test::writeBytes(scores, sample::dataSetGamesFile(week9, sample::DataSetColumns::Read));
+    test::writeBytes(scores, sample::dataSetGamesFile(test::seasonRecords(2010, "11/8/2010"),
+                                                      sample::DataSetColumns::Read));
     fs::path schedule = program.home.path() / "schedule.csv";
     test::writeBytes(schedule, "season,game_type,week,gameday,gametime,away_team,home_team,"
                                "away_score,home_score\n"
@@ -63,8 +60,10 @@ TEST_F(ScoreEntryWindow, ImportButtonsTakeTheChosenFileAndTheWindowShowsIt) {
         test::child<QLineEdit>(dialog, "homeScoreEdit")->setText("27");
         test::press(dialog, "importScoresButton");
         EXPECT_EQ(program.dialogs.messages(),
-                  std::vector<std::string>{"Import Scores: Entered the scores of 12 games; 1 game "
-                                           "already held its scores. No rows were skipped."});
+                  std::vector<std::string>{
+                      "Import Scores: Entered the scores of 12 games; 118 games already held their "
+                      "scores. Skipped 126 rows: 0 playoff games, 0 rows of other seasons, 126 "
+                      "games not played yet."});
         // The next game shows the score the file gave it.
         test::press(dialog, "nextGameButton");
         EXPECT_EQ(shown(dialog), "Miami Dolphins | Baltimore Ravens | Sunday, 11/7/2010 | Game "
