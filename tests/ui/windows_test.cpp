@@ -123,6 +123,7 @@ TEST_F(ExchangeWindow, ButtonsListSendAndChangeThePlace) {
         EXPECT_EQ(test::child<QLineEdit>(dialog, "addressEdit")->text(), "host.example/pool");
         test::press(dialog, "exitButton");
     }));
+    EXPECT_TRUE(find("weeklyPicksPage")->isVisible()); // the page stays
     EXPECT_EQ(
         test::folderEntries(shared.path()),
         (std::vector<std::string>{"Al2010.dat", "PC2010.dat", "UserList.db", "scoresheet97.mdb"}));
