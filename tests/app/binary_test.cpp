@@ -3,8 +3,8 @@
 
 #include "tests/support/testsupport.h"
 
+#include <cstdio>
 #include <gtest/gtest.h>
-#include <ostream>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -18,131 +18,60 @@ struct Finished {
     std::string err;
 };
 
-// Runs the program in a fresh process whose working folder is `folder`;
-// with removeFolder that folder is removed before the program starts.
-Finished runProgram(const std::vector<std::string>& args, const fs::path& folder,
-                    bool removeFolder) {
-    int pipeEnds[2];
-    if (::pipe(pipeEnds) != 0)
-        return {};
-    pid_t child = ::fork();
-    if (child == 0) {
-        ::dup2(pipeEnds[1], STDERR_FILENO);
-        ::close(pipeEnds[0]);
-        ::close(pipeEnds[1]);
-        if (::chdir(folder.c_str()) != 0 || (removeFolder && ::rmdir(folder.c_str()) != 0))
-            ::_exit(200);
-        std::vector<char*> argv;
-        std::string program = GS_GRIDSLATE_PROGRAM;
-        argv.push_back(program.data());
-        std::vector<std::string> copies = args;
-        for (std::string& arg : copies)
-            argv.push_back(arg.data());
-        argv.push_back(nullptr);
-        ::execv(program.c_str(), argv.data());
-        ::_exit(201);
+// Runs of the program in a working folder of their own. Each ends with one
+// line saying why and an exit status below 128, never with an abort, and
+// nothing lands in the working folder.
+class Program : public testing::Test {
+protected:
+    Program() { fs::create_directory(folder); }
+    // Runs the program by the shell in the working folder; `launch` is the
+    // shell's way there ("exec ", after what it does first).
+    Finished run(const std::string& launch, const std::vector<std::string>& args) {
+        std::string command = "cd '" + folder.string() + "' && " + launch + GS_GRIDSLATE_PROGRAM;
+        for (const std::string& arg : args)
+            command += " '" + arg + "'";
+        FILE* shell = ::popen((command + " 2>&1 >/dev/null").c_str(), "r");
+        Finished finished;
+        char buffer[4096];
+        for (size_t n; (n = std::fread(buffer, 1, sizeof buffer, shell)) > 0;)
+            finished.err.append(buffer, n);
+        int status = ::pclose(shell);
+        finished.status = WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
+        return finished;
     }
-    ::close(pipeEnds[1]);
-    Finished run;
-    char buffer[4096];
-    for (ssize_t n; (n = ::read(pipeEnds[0], buffer, sizeof buffer)) > 0;)
-        run.err.append(buffer, static_cast<size_t>(n));
-    ::close(pipeEnds[0]);
-    int status = 0;
-    ::waitpid(child, &status, 0);
-    run.status = WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
-    return run;
-}
-
-struct OddHome {
-    const char* name;
-    std::vector<std::string> args;
-    bool removeWorkingFolder;
-    int status;
-    std::string err;
-};
-
-void PrintTo(const OddHome& c, std::ostream* os) {
-    *os << c.name;
-}
-
-class OddHomes : public testing::TestWithParam<OddHome> {};
-
-// Each ends with one line saying why and an exit status below 128, never
-// with an abort.
-TEST_P(OddHomes, EndWithAReasonAndAnOrdinaryExitStatus) {
     test::TempDir dir;
     fs::path folder = dir.path() / "work";
-    fs::create_directory(folder);
-    Finished run = runProgram(GetParam().args, folder, GetParam().removeWorkingFolder);
-    EXPECT_EQ(run.status, GetParam().status);
-    EXPECT_EQ(run.err, GetParam().err);
-    if (!GetParam().removeWorkingFolder) {
-        EXPECT_TRUE(fs::is_empty(folder)); // nothing lands in the working folder
-    }
+};
+
+TEST_F(Program, RefusesAnEmptyHome) {
+    Finished finished = run("exec ", {"--home", "", "project"});
+    EXPECT_EQ(finished.status, 2);
+    EXPECT_EQ(finished.err,
+              "gridslate: --home takes a folder, not an empty name (see gridslate --help)\n");
+    EXPECT_TRUE(fs::is_empty(folder));
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Cases, OddHomes,
-    testing::Values(
-        OddHome{"EmptyHome",
-                {"--home", "", "project"},
-                false,
-                2,
-                "gridslate: --home takes a folder, not an empty name (see gridslate --help)\n"},
-        OddHome{"EmptyHomeAfterEquals",
-                {"--home=", "project"},
-                false,
-                2,
-                "gridslate: --home takes a folder, not an empty name (see gridslate --help)\n"},
-        OddHome{"RelativeHomeInADeletedWorkingFolder",
-                {"--home", "pool", "project"},
-                true,
-                1,
-                "gridslate: the folder \"pool\" cannot be found from the working folder: No "
-                "such file or directory\n"}),
-    [](const auto& info) { return std::string(info.param.name); });
+TEST_F(Program, RefusesARelativeHomeInADeletedWorkingFolder) {
+    Finished finished = run("rmdir \"$PWD\" && exec ", {"--home", "pool", "project"});
+    EXPECT_EQ(finished.status, 1);
+    EXPECT_EQ(finished.err, "gridslate: the folder \"pool\" cannot be found from the working "
+                            "folder: No such file or directory\n");
+}
 
 // A service without HOME, XDG_DATA_HOME or an entry in the password
 // database: the program refuses rather than filling the working folder.
-TEST(NoHome, IsRefusedWithoutWritingTheWorkingFolder) {
-    if (::geteuid() != 0)
-        GTEST_SKIP() << "needs root to run as a user the password database does not know";
-    test::TempDir dir;
-    fs::path folder = dir.path() / "work";
-    fs::create_directory(folder);
+TEST_F(Program, RefusesToRunWithoutAnyHome) {
+    if (::geteuid() != 0 || !fs::exists("/usr/bin/setpriv"))
+        GTEST_SKIP() << "needs root and setpriv to run as a user the password database lacks";
     fs::permissions(dir.path(), fs::perms::all);
     fs::permissions(folder, fs::perms::all);
-    int pipeEnds[2];
-    ASSERT_EQ(::pipe(pipeEnds), 0);
-    pid_t child = ::fork();
-    if (child == 0) {
-        ::dup2(pipeEnds[1], STDERR_FILENO);
-        ::close(pipeEnds[0]);
-        ::close(pipeEnds[1]);
-        ::unsetenv("HOME");
-        ::unsetenv("XDG_DATA_HOME");
-        const uid_t unknown = 54321; // on no line of /etc/passwd
-        if (::chdir(folder.c_str()) != 0 || ::setgid(unknown) != 0 || ::setuid(unknown) != 0)
-            ::_exit(200);
-        std::string program = GS_GRIDSLATE_PROGRAM;
-        std::string command = "players";
-        char* argv[] = {program.data(), command.data(), nullptr};
-        ::execv(program.c_str(), argv);
-        ::_exit(201);
-    }
-    ::close(pipeEnds[1]);
-    std::string err;
-    char buffer[4096];
-    for (ssize_t n; (n = ::read(pipeEnds[0], buffer, sizeof buffer)) > 0;)
-        err.append(buffer, static_cast<size_t>(n));
-    ::close(pipeEnds[0]);
-    int status = 0;
-    ::waitpid(child, &status, 0);
-    ASSERT_TRUE(WIFEXITED(status));
-    EXPECT_EQ(WEXITSTATUS(status), 1);
-    EXPECT_EQ(err, "gridslate: no folder for the data is known: neither XDG_DATA_HOME nor HOME is "
-                   "set, and the user has no home folder; give one with --home\n");
+    // 54321 is on no line of /etc/passwd.
+    Finished finished = run("exec env -u HOME -u XDG_DATA_HOME setpriv --reuid=54321 "
+                            "--regid=54321 --clear-groups ",
+                            {"players"});
+    EXPECT_EQ(finished.status, 1);
+    EXPECT_EQ(finished.err, "gridslate: no folder for the data is known: neither XDG_DATA_HOME nor "
+                            "HOME is set, and the user has no home folder; give one with --home\n");
     EXPECT_TRUE(fs::is_empty(folder));
 }
 

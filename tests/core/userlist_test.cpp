@@ -125,6 +125,8 @@ TEST_F(UserList, MoreThanAHundredUsersLoadsTheFirstHundredAndSaysSo) {
     load(bytes, "u105");
     EXPECT_EQ(pool.users()[100].name, "u100");
     EXPECT_EQ(loaded.outcome, UserListOutcome::UserNotFound);
+    // u105 is on no slot: he gets none, not the last one.
+    EXPECT_EQ(pool.currentSlot(), nullptr);
     EXPECT_EQ(fixture.dialogs.messages(),
               std::vector<std::string>{
                   "Gridslate: The user list holds 105 lines of users; only the first 100 "

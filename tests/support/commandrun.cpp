@@ -6,17 +6,13 @@
 
 namespace gs::test {
 
-CommandRun runGridslate(const std::vector<std::string>& args, int windowStatus) {
+CommandRun runGridslateIn(const std::filesystem::path& home, std::vector<std::string> args) {
+    args.insert(args.begin(), {"--home", home.string()});
     std::ostringstream out;
     std::ostringstream err;
     int status = runCommandLine(
-        args, [windowStatus](Pool&) { return windowStatus; }, out, err);
+        args, [](Pool&) { return 99; }, out, err);
     return {status, out.str(), err.str()};
-}
-
-CommandRun runGridslateIn(const std::filesystem::path& home, std::vector<std::string> args) {
-    args.insert(args.begin(), {"--home", home.string()});
-    return runGridslate(args);
 }
 
 } // namespace gs::test

@@ -13,11 +13,8 @@ struct CommandRun {
     std::string err;
 };
 
-// Runs the command line as given. A window it would open is not opened: the
-// run ends with windowStatus instead.
-CommandRun runGridslate(const std::vector<std::string>& args, int windowStatus = 99);
-
-// Runs the command line in the given home (--home HOME ARGS...).
+// Runs the command line in the given home (--home HOME ARGS...). A window
+// it would open is not opened: the run ends with status 99 instead.
 CommandRun runGridslateIn(const std::filesystem::path& home, std::vector<std::string> args);
 
 } // namespace gs::test

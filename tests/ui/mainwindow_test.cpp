@@ -3,268 +3,183 @@
 #include "core/userlist.h"
 #include "ui/qtdialogs.h"
 
-#include <QApplication>
-#include <QDialog>
-#include <QLabel>
-#include <QListWidget>
 #include <QMenuBar>
 #include <QMessageBox>
-#include <QRadioButton>
 #include <QSet>
-#include <QTimer>
 
 namespace gs {
 namespace {
 
-using MainWindow = test::MainWindowTest;
+class MainWindow : public test::MainWindowTest {
+protected:
+    // The title, the menus on ("+") or off, and the login page with its boxes.
+    std::string shown() {
+        std::string text = window->windowTitle().toStdString();
+        for (const char* name : {"fileMenu", "viewMenu", "helpMenu"})
+            text += menu(name)->menuAction()->isEnabled() ? "+" : "-";
+        if (!find("loginPage")->isVisible())
+            return text;
+        text += " login";
+        for (const char* name : {"userNameEdit", "passwordEdit"})
+            text += " [" + find<QLineEdit>(name)->text().toStdString() + "]";
+        // "Forgot Password" is never shown.
+        for (const QLabel* label : window->findChildren<QLabel*>())
+            if (label->isVisible() && label->text().contains("Forgot"))
+                text += " Forgot";
+        return text;
+    }
+    // The entries that need administrator rights: on, or off; "(why)" when
+    // the tip says why.
+    std::string adminEntries() {
+        std::string text;
+        for (const auto& [name, tip] : {std::pair{"enterScoresAction", kScoreEntryNeedsAdminTip},
+                                        {"backupAdminAction", kAdminBackupNeedsAdminTip},
+                                        {"restoreAdminAction", kAdminRestoreNeedsAdminTip}})
+            text += std::string(action(name)->isEnabled() ? "on" : "off") +
+                    (action(name)->toolTip().toStdString() == tip ? "(why) " : " ");
+        return text;
+    }
+};
 
-TEST_F(MainWindow, StartsLoggedOut) {
-    EXPECT_EQ(window->windowTitle(), "Gridslate");
-    EXPECT_FALSE(menu("fileMenu")->menuAction()->isEnabled());
-    EXPECT_FALSE(menu("viewMenu")->menuAction()->isEnabled());
-    EXPECT_TRUE(menu("helpMenu")->menuAction()->isEnabled());
-    EXPECT_TRUE(find("userNameEdit")->isVisible());
-    EXPECT_TRUE(find("passwordEdit")->isVisible());
-    EXPECT_TRUE(find("loginButton")->isVisible());
-    EXPECT_TRUE(find("exitButton")->isVisible());
-    // "Forgot Password" is never shown.
-    for (const QLabel* label : window->findChildren<QLabel*>())
-        EXPECT_FALSE(label->isVisible() && label->text().contains("Forgot"))
-            << label->objectName().toStdString();
+TEST_F(MainWindow, LoginAndLogoutSwitchTheMenusAndTheLoginPage) {
+    const std::string loggedOut = "Gridslate--+ login [] []";
+    EXPECT_EQ(shown(), loggedOut);
+    loginAsAdmin();
+    EXPECT_EQ(shown(), "Gridslate for admin – 2010 season+++");
+    trigger("logoutAction");
+    EXPECT_EQ(shown(), loggedOut);
+    login("ann", "secret"); // not on the list
+    EXPECT_EQ(shown(), loggedOut);
+    login("admin");
+    EXPECT_EQ(window->findChild<QDialog*>("firstStartDialog"), nullptr); // the list stands
 }
 
-TEST_F(MainWindow, FirstStartLogsInAtOnceAndSaysWhatToDoNext) {
+TEST_F(MainWindow, FirstStartLogsInAtOnceAndItsDialogLeadsOn) {
     login("");
-    EXPECT_TRUE(program.dialogs.messages().empty());
     EXPECT_TRUE(window->windowTitle().startsWith("Gridslate for admin"));
-    EXPECT_TRUE(find("weeklyPicksPage")->isVisible());
     auto* next = find<QDialog>("firstStartDialog");
     ASSERT_NE(next, nullptr);
     EXPECT_TRUE(next->isVisible());
     EXPECT_FALSE(next->isModal()); // the main window stays usable beside it
-    EXPECT_TRUE(next->findChild<QLabel*>("firstStartText")->text().contains("password"));
-
-    // Each button opens its window; the dialog stays for the next step.
-    QString opened;
-    QTimer::singleShot(0, [&] {
-        QWidget* dialog = QApplication::activeModalWidget();
-        opened = dialog ? dialog->objectName() : "";
-        if (dialog)
-            dialog->close();
-    });
-    QTest::mouseClick(next->findChild<QPushButton*>("setPasswordButton"), Qt::LeftButton);
-    EXPECT_EQ(opened, "changePasswordDialog");
-    QTimer::singleShot(0, [&] {
-        QWidget* dialog = QApplication::activeModalWidget();
-        opened = dialog ? dialog->objectName() : "";
-        if (dialog)
-            dialog->close();
-    });
-    QTest::mouseClick(next->findChild<QPushButton*>("chooseSeasonButton"), Qt::LeftButton);
-    EXPECT_EQ(opened, "seasonYearDialog");
-    EXPECT_TRUE(next->isVisible());
-    EXPECT_TRUE(find("weeklyPicksPage")->isVisible());
-
-    QTest::mouseClick(next->findChild<QPushButton*>("addPlayersButton"), Qt::LeftButton);
+    EXPECT_EQ(test::modalOpenedBy([&] { test::press(next, "setPasswordButton"); }),
+              "changePasswordDialog");
+    EXPECT_EQ(test::modalOpenedBy([&] { test::press(next, "chooseSeasonButton"); }),
+              "seasonYearDialog");
+    EXPECT_TRUE(next->isVisible()); // it stays for the next step
+    test::press(next, "addPlayersButton");
     EXPECT_FALSE(next->isVisible());
     EXPECT_TRUE(find("userAdministrationPage")->isVisible());
 }
 
-TEST_F(MainWindow, ALoginOnAListThatExistsIsNoFirstStart) {
+TEST_F(MainWindow, TheAdministratorsEntriesFollowTheRights) {
     loginAsAdmin();
+    EXPECT_EQ(adminEntries(), "on on on ");
+    // Rights taken meanwhile: the entries still on refuse rather than open.
+    test::editUser(program.pool, program.pool.userSlot("admin"), [](UserSlot& u) { u.admin = 0; });
+    for (const char* entry : {"enterScoresAction", "updateGamesAction"}) {
+        program.dialogs.clear();
+        EXPECT_TRUE(test::modalOpenedBy([&] { trigger(entry); }).isEmpty()) << entry;
+        EXPECT_EQ(program.dialogs.messages(),
+                  std::vector<std::string>{"Error: You do not have administrator control"});
+    }
+    test::editUser(program.pool, program.pool.userSlot("admin"), [](UserSlot& u) { u.admin = 1; });
+
+    test::addUser(program.pool, 3, "ann");
+    ASSERT_TRUE(saveUserList(program.pool));
+    trigger("logoutAction");
+    login("ann");
+    EXPECT_EQ(adminEntries(), "off(why) off(why) off(why) ");
+    EXPECT_TRUE(menu("fileMenu")->toolTipsVisible());
+
+    // Handing the rights on greys out the giver's entries at once.
     trigger("logoutAction");
     login("admin");
-    EXPECT_EQ(window->findChild<QDialog*>("firstStartDialog"), nullptr);
-}
-
-TEST_F(MainWindow, AnotherNameOnAFreshHomeOnlyCreatesTheList) {
-    login("ann");
-    EXPECT_EQ(program.dialogs.messages(),
-              std::vector<std::string>{"Welcome!: User List established.  Please Login as admin."});
-    EXPECT_EQ(window->windowTitle(), "Gridslate");
-    EXPECT_EQ(find<QLineEdit>("userNameEdit")->text(), "");
-    EXPECT_TRUE(find("userNameEdit")->isVisible());
-}
-
-// A window of the File menu opens over the page; when it closes the page
-// is still there, never an empty window.
-TEST_F(MainWindow, ThePageStaysWhenAWindowCloses) {
-    loginAsAdmin();
-    ASSERT_TRUE(find("weeklyPicksPage")->isVisible());
-    for (const char* entry : {"colorSettingsAction", "setSeasonAction", "exchangeFilesAction"}) {
-        bool opened = withModal(entry, [](QWidget* dialog) { dialog->close(); });
-        EXPECT_TRUE(opened) << entry;
-        EXPECT_TRUE(find("weeklyPicksPage")->isVisible()) << entry;
-        EXPECT_FALSE(find("blankPage")->isVisible()) << entry;
-    }
-}
-
-TEST_F(MainWindow, AdminLoginHidesTheLoginAndEnablesTheMenus) {
-    loginAsAdmin();
-    EXPECT_TRUE(menu("fileMenu")->menuAction()->isEnabled());
-    EXPECT_TRUE(menu("viewMenu")->menuAction()->isEnabled());
-    EXPECT_TRUE(action("backupAdminAction")->isEnabled());
-    EXPECT_TRUE(action("restoreAdminAction")->isEnabled());
-    EXPECT_FALSE(find("userNameEdit")->isVisible());
-    EXPECT_FALSE(find("loginButton")->isVisible());
-}
-
-// The entries that need administrator rights, and why each is greyed out
-// for a player.
-const std::vector<std::pair<const char*, const char*>> kAdminEntries = {
-    {"enterScoresAction", kScoreEntryNeedsAdminTip},
-    {"backupAdminAction", kAdminBackupNeedsAdminTip},
-    {"restoreAdminAction", kAdminRestoreNeedsAdminTip},
-};
-
-TEST_F(MainWindow, APlayerSeesTheAdministratorsEntriesGreyedOutWithTheReason) {
-    loginAsAdmin();
-    for (const auto& [name, tip] : kAdminEntries) {
-        EXPECT_TRUE(action(name)->isEnabled()) << name;
-        EXPECT_NE(action(name)->toolTip().toStdString(), tip) << name;
-    }
-    test::addUser(program.pool, 3, "ann");
-    ASSERT_TRUE(saveUserList(program.pool));
-    trigger("logoutAction");
-    login("ann");
-    ASSERT_TRUE(window->windowTitle().contains("ann"));
-    for (const auto& [name, tip] : kAdminEntries) {
-        EXPECT_FALSE(action(name)->isEnabled()) << name;
-        EXPECT_EQ(action(name)->toolTip().toStdString(), tip) << name;
-    }
-    EXPECT_TRUE(menu("fileMenu")->toolTipsVisible());
-}
-
-TEST_F(MainWindow, HandingTheRightsOnGreysOutTheGiversEntries) {
-    loginAsAdmin();
-    test::addUser(program.pool, 3, "ann");
-    ASSERT_TRUE(saveUserList(program.pool));
     trigger("userAdministrationAction");
     program.dialogs.inputAnswers = {"ann"};
-    program.dialogs.confirmAnswers = {true};
     click("administratorButton");
     click("saveChangesButton");
-    EXPECT_EQ(program.dialogs.shown.at(1).title, "Hand Over Administrator Rights");
-    for (const auto& [name, tip] : kAdminEntries) {
-        EXPECT_FALSE(action(name)->isEnabled()) << name;
-        EXPECT_EQ(action(name)->toolTip().toStdString(), tip) << name;
-    }
+    EXPECT_EQ(adminEntries(), "off(why) off(why) off(why) ");
 }
 
-TEST_F(MainWindow, AGamesTableWithoutTheTableIsNamedAndKept) {
+TEST_F(MainWindow, AGamesTableWithoutTheTableIsNamedAtLogin) {
     std::filesystem::resize_file(program.pool.gamesDatabasePath(), 0);
     login("admin");
     std::string said;
     for (const std::string& message : program.dialogs.messages())
         said += message + "\n";
     EXPECT_NE(said.find("scoresheet97.mdb"), std::string::npos) << said;
-    EXPECT_EQ(std::filesystem::file_size(program.pool.gamesDatabasePath()), 0u);
 }
 
-TEST_F(MainWindow, LogoutShowsTheLoginWithEmptyBoxes) {
+TEST_F(MainWindow, AColorSchemeRepaintsAtOnceAndStaysWithTheUser) {
     loginAsAdmin();
-    trigger("logoutAction");
-    EXPECT_EQ(window->windowTitle(), "Gridslate");
-    EXPECT_FALSE(menu("fileMenu")->menuAction()->isEnabled());
-    EXPECT_FALSE(menu("viewMenu")->menuAction()->isEnabled());
-    EXPECT_TRUE(find("userNameEdit")->isVisible());
-    EXPECT_EQ(find<QLineEdit>("userNameEdit")->text(), "");
-    EXPECT_EQ(find<QLineEdit>("passwordEdit")->text(), "");
-}
-
-TEST_F(MainWindow, ColorSchemeWindowRepaintsEverythingAndKeepsTheChoice) {
-    loginAsAdmin();
-    bool opened = withModal("colorSettingsAction", [&](QWidget* dialog) {
-        EXPECT_EQ(dialog->objectName(), "colorSettingsDialog");
-        EXPECT_EQ(dialog->windowTitle(), "Color Scheme");
-        EXPECT_TRUE(dialog->findChild<QRadioButton*>("schemeOption9")->isChecked());
-        EXPECT_TRUE(window->styleSheet().contains("#000040")); // admin's scheme 9
-        QTest::mouseClick(dialog->findChild<QRadioButton*>("schemeOption12"), Qt::LeftButton);
-        // The choice shows at once, on the main window and on the dialog.
+    ASSERT_TRUE(withModal("colorSettingsAction", [&](QWidget* dialog) {
+        EXPECT_TRUE(test::child<QRadioButton>(dialog, "schemeOption9")->isChecked());
+        QTest::mouseClick(test::child<QRadioButton>(dialog, "schemeOption12"), Qt::LeftButton);
         EXPECT_TRUE(window->styleSheet().contains("#008000"));
         EXPECT_TRUE(dialog->styleSheet().contains("#008000"));
-        EXPECT_FALSE(dialog->findChild<QRadioButton*>("schemeOption9")->isChecked());
-        QTest::mouseClick(dialog->findChild<QPushButton*>("closeButton"), Qt::LeftButton);
-    });
-    ASSERT_TRUE(opened);
-    EXPECT_EQ(program.pool.colorScheme(), 12);
+        test::press(dialog, "closeButton");
+    }));
+    // The page is still there once the window closed, never an empty window.
+    EXPECT_TRUE(find("weeklyPicksPage")->isVisible());
     EXPECT_EQ(program.pool.users()[program.pool.userSlot("admin")].colorScheme, 12);
+}
+
+TEST_F(MainWindow, ANewSeasonShowsInTheTitleAndApplyStoresIt) {
+    EXPECT_EQ(action("exitAction")->shortcut().toString(), "Ctrl+Q");
+    EXPECT_EQ(action("userManualAction")->shortcut().toString(), "F1");
+    loginAsAdmin();
+    ASSERT_TRUE(withModal("setSeasonAction", [&](QWidget* dialog) {
+        test::child<QListWidget>(dialog, "seasonList")->setCurrentRow(4); // 2011
+        test::press(dialog, "applyButton");
+        test::press(dialog, "closeButton");
+    }));
+    EXPECT_TRUE(find("weeklyPicksPage")->isVisible());
+    EXPECT_EQ(window->windowTitle(), "Gridslate for admin – 2011 season");
+    EXPECT_TRUE(test::readBytes(userListPath(program.pool.folders())).starts_with("2011\r\n"));
 }
 
 // Every menu and every entry can be reached from the keyboard: each has a
 // mnemonic, none shared within its menu.
 TEST_F(MainWindow, EveryMenuAndEntryHasItsOwnMnemonic) {
-    std::function<void(const QList<QAction*>&, const QString&)> check =
-        [&](const QList<QAction*>& actions, const QString& where) {
-            QSet<QChar> keys;
-            for (QAction* entry : actions) {
-                if (entry->isSeparator())
-                    continue;
-                QString text = entry->text();
-                int at = text.indexOf('&');
-                ASSERT_GE(at, 0) << where.toStdString() << ": " << text.toStdString();
-                QChar key = text.at(at + 1).toLower();
-                EXPECT_FALSE(keys.contains(key))
-                    << where.toStdString() << ": " << text.toStdString();
-                keys.insert(key);
-                if (entry->menu())
-                    check(entry->menu()->actions(), text);
-            }
-        };
-    check(window->menuBar()->actions(), "menu bar");
-}
-
-TEST_F(MainWindow, StandardKeysAndATitleThatSaysWhoAndWhichSeason) {
-    EXPECT_EQ(action("exitAction")->shortcut().toString(), "Ctrl+Q");
-    EXPECT_EQ(action("userManualAction")->shortcut().toString(), "F1");
-    loginAsAdmin();
-    EXPECT_EQ(window->windowTitle(), "Gridslate for admin – 2010 season");
-    // A new season shows at once.
-    bool opened = withModal("setSeasonAction", [](QWidget* dialog) {
-        dialog->findChild<QListWidget*>("seasonList")->setCurrentRow(4); // 2011
-        dialog->close();
-    });
-    ASSERT_TRUE(opened);
-    EXPECT_EQ(window->windowTitle(), "Gridslate for admin – 2011 season");
+    std::function<void(const QList<QAction*>&)> check = [&](const QList<QAction*>& actions) {
+        QSet<QChar> keys;
+        for (QAction* entry : actions) {
+            QString text = entry->text();
+            if (entry->isSeparator())
+                continue;
+            ASSERT_TRUE(text.contains('&')) << text.toStdString();
+            QChar key = text.at(text.indexOf('&') + 1).toLower();
+            EXPECT_FALSE(keys.contains(key)) << text.toStdString();
+            keys.insert(key);
+            if (entry->menu())
+                check(entry->menu()->actions());
+        }
+    };
+    check(window->menuBar()->actions());
 }
 
 // The save question's buttons, and Escape, as the logic hears them.
-struct SaveButtonCase {
-    const char* name;
-    QMessageBox::StandardButton button; // NoButton: Escape
-    SaveAnswer answer;
-};
-
-void PrintTo(const SaveButtonCase& c, std::ostream* os) {
-    *os << c.name;
+TEST(SaveQuestion, AnswersByTheButton) {
+    for (auto [button, answer] : {std::pair{QMessageBox::Save, SaveAnswer::Save},
+                                  {QMessageBox::Discard, SaveAnswer::Discard},
+                                  {QMessageBox::Cancel, SaveAnswer::Cancel},
+                                  {QMessageBox::NoButton, SaveAnswer::Cancel}}) { // Escape
+        QString shown;
+        SaveAnswer given = SaveAnswer::Save;
+        test::whenModal(
+            [&](QWidget* widget) {
+                auto* box = qobject_cast<QMessageBox*>(widget);
+                shown = box->objectName() + " " + box->windowTitle() + ": " + box->text();
+                if (button == QMessageBox::NoButton)
+                    QTest::keyClick(box, Qt::Key_Escape);
+                else
+                    box->button(button)->click();
+            },
+            [&] { given = QtDialogs().askToSave("Save your picks?", "Gridslate"); });
+        EXPECT_EQ(given, answer) << button;
+        EXPECT_EQ(shown.toStdString(), "saveQuestionBox Gridslate: Save your picks?");
+    }
 }
-
-class SaveQuestion : public testing::TestWithParam<SaveButtonCase> {};
-
-TEST_P(SaveQuestion, AnswersByTheButton) {
-    const SaveButtonCase& c = GetParam();
-    QString shown;
-    QTimer::singleShot(0, [&] {
-        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
-        ASSERT_NE(box, nullptr);
-        shown = box->objectName() + " " + box->windowTitle() + ": " + box->text();
-        if (c.button == QMessageBox::NoButton)
-            QTest::keyClick(box, Qt::Key_Escape);
-        else
-            box->button(c.button)->click();
-    });
-    QtDialogs dialogs;
-    EXPECT_EQ(dialogs.askToSave("Save your picks?", "Gridslate"), c.answer);
-    EXPECT_EQ(shown.toStdString(), "saveQuestionBox Gridslate: Save your picks?");
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    Buttons, SaveQuestion,
-    testing::Values(SaveButtonCase{"Save", QMessageBox::Save, SaveAnswer::Save},
-                    SaveButtonCase{"Discard", QMessageBox::Discard, SaveAnswer::Discard},
-                    SaveButtonCase{"Cancel", QMessageBox::Cancel, SaveAnswer::Cancel},
-                    SaveButtonCase{"Escape", QMessageBox::NoButton, SaveAnswer::Cancel}),
-    [](const auto& info) { return std::string(info.param.name); });
 
 } // namespace
 } // namespace gs

@@ -9,9 +9,12 @@
 #include <QAction>
 #include <QApplication>
 #include <QDialog>
+#include <QLabel>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QMenu>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QTest>
 #include <QTimer>
 #include <functional>
@@ -19,6 +22,42 @@
 #include <memory>
 
 namespace gs::test {
+
+template <typename T = QWidget> T* child(const QWidget* parent, const char* name) {
+    T* widget = parent->findChild<T*>(name);
+    EXPECT_NE(widget, nullptr) << name;
+    return widget;
+}
+
+inline void press(const QWidget* parent, const char* button) {
+    QTest::mouseClick(child<QPushButton>(parent, button), Qt::LeftButton);
+}
+
+// Runs `act`, and `drive` on the modal window it opens. The timer goes with
+// the call, so that it never fires into a later test.
+inline void whenModal(const std::function<void(QWidget*)>& drive,
+                      const std::function<void()>& act) {
+    QTimer timer;
+    timer.setSingleShot(true);
+    QObject::connect(&timer, &QTimer::timeout, [&] {
+        if (QWidget* dialog = QApplication::activeModalWidget())
+            drive(dialog);
+    });
+    timer.start(0);
+    act();
+}
+
+// The name of the modal window `act` opens, which is closed at once.
+inline QString modalOpenedBy(const std::function<void()>& act) {
+    QString opened;
+    whenModal(
+        [&](QWidget* dialog) {
+            opened = dialog->objectName();
+            dialog->close();
+        },
+        act);
+    return opened;
+}
 
 class MainWindowTest : public testing::Test {
 protected:
@@ -32,13 +71,11 @@ protected:
     }
 
     template <typename T = QWidget> T* find(const char* name) {
-        T* widget = window->findChild<T*>(name);
-        EXPECT_NE(widget, nullptr) << name;
-        return widget;
+        return child<T>(window.get(), name);
     }
     QAction* action(const char* name) { return find<QAction>(name); }
     QMenu* menu(const char* name) { return find<QMenu>(name); }
-    void click(const char* button) { QTest::mouseClick(find<QPushButton>(button), Qt::LeftButton); }
+    void click(const char* button) { press(window.get(), button); }
     void trigger(const char* entry) { action(entry)->trigger(); }
 
     void login(const char* name, const char* password = "") {
@@ -50,17 +87,12 @@ protected:
     // the window once it is up; false when no window opened.
     bool withModal(const char* entry, const std::function<void(QWidget*)>& drive) {
         bool seen = false;
-        // The timer goes with this call: an entry that opens no window must
-        // not leave it to fire, with dangling references, in a later test.
-        QObject scope;
-        QTimer::singleShot(0, &scope, [&] {
-            QWidget* dialog = QApplication::activeModalWidget();
-            if (!dialog)
-                return;
-            seen = true;
-            drive(dialog);
-        });
-        trigger(entry);
+        whenModal(
+            [&](QWidget* dialog) {
+                seen = true;
+                drive(dialog);
+            },
+            [&] { trigger(entry); });
         return seen;
     }
 

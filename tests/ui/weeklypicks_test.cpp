@@ -2,93 +2,78 @@
 
 #include "core/league.h"
 #include "core/textfile.h"
-#include "schedule/gamesdb.h"
 #include "ui/gridview.h"
-
-#include <QApplication>
-#include <QLabel>
-#include <QRadioButton>
-#include <QTimer>
-#include <algorithm>
 
 namespace gs {
 namespace {
 
-using WeeklyPicksWindow = test::MainWindowTest;
+namespace fs = std::filesystem;
 
-void clickCell(GridView* grid, int row, int col) {
-    QRect rect = grid->visualItemRect(grid->item(row, col));
-    QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, rect.center());
-}
+// This Week's Picks of admin on week 9 of 2010, which opens with Tampa Bay
+// at Atlanta.
+class WeeklyPicksWindow : public test::MainWindowTest {
+protected:
+    void SetUp() override {
+        MainWindowTest::SetUp();
+        loginAsAdmin();
+        grid = find<GridView>("picksGrid");
+        ASSERT_EQ(grid->item(1, 1)->text().toStdString(), "Atlanta Falcons");
+    }
+    void clickCell(int row, int col) {
+        QRect rect = grid->visualItemRect(grid->item(row, col));
+        QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, rect.center());
+    }
+    // The first game's row ("*" for a pick), the week shown and the save button.
+    std::string page() {
+        std::string text;
+        for (int col = 0; col < grid->columnCount(); ++col)
+            text += (grid->item(1, col)->font().bold() ? "*" : "") +
+                    grid->item(1, col)->text().toStdString() + " | ";
+        auto* save = find<QPushButton>("savePicksButton");
+        return text + "week " + find<QLabel>("weekNumberLabel")->text().toStdString() + " " +
+               save->text().toStdString() + (save->isEnabled() ? "+" : "-");
+    }
+    // Week 9's line of admin's pick file.
+    std::string week9Line() {
+        TextFile picks = readTextFile(program.pool.folders().program / "admin2010.dat");
+        return picks.lines.size() > 8 ? picks.lines[8] : "";
+    }
+    GridView* grid = nullptr;
+};
 
-TEST_F(WeeklyPicksWindow, OpeningShowsTheCurrentWeek) {
-    loginAsAdmin();
+TEST_F(WeeklyPicksWindow, PicksAreMadeSavedAndRestored) {
+    const std::string open =
+        "Tampa Bay Buccaneers | Atlanta Falcons | Atlanta Falcons | 1 | week 9 ";
+    const std::string picked = "Tampa Bay Buccaneers | *Atlanta Falcons | Atlanta Falcons | 1 | "
+                               "week 9 ";
     trigger("weeklyPicksAction");
-    auto* grid = find<GridView>("picksGrid");
-    ASSERT_TRUE(grid->isVisible());
-    EXPECT_EQ(find<QLabel>("weekNumberLabel")->text(), "9");
-    EXPECT_EQ(grid->item(0, 2)->text(), "Projected Winner");
-    // Week 9 of 2010 opens with Tampa Bay at Atlanta on 11/7/2010.
-    ASSERT_EQ(grid->item(1, 1)->text().toStdString(), "Atlanta Falcons");
-    EXPECT_FALSE(grid->item(1, 2)->text().isEmpty()); // the computer player's winner
-    EXPECT_FALSE(find<QPushButton>("savePicksButton")->isEnabled());
-}
-
-TEST_F(WeeklyPicksWindow, APickSavedIsThereAfterLoggingInAgain) {
-    loginAsAdmin();
-    trigger("weeklyPicksAction");
-    auto* grid = find<GridView>("picksGrid");
-    ASSERT_EQ(grid->item(1, 1)->text().toStdString(), "Atlanta Falcons");
-
-    clickCell(grid, 1, 1);
-    EXPECT_TRUE(grid->item(1, 1)->font().bold());
-    EXPECT_TRUE(find<QPushButton>("savePicksButton")->isEnabled());
-    click("savePicksButton");
-    EXPECT_EQ(find<QPushButton>("savePicksButton")->text(), "Picks Saved");
-    EXPECT_FALSE(find<QPushButton>("savePicksButton")->isEnabled());
-
-    trigger("logoutAction");
-    loginAsAdmin();
-    trigger("weeklyPicksAction");
-    EXPECT_TRUE(grid->item(1, 1)->font().bold());
-    EXPECT_FALSE(grid->item(1, 0)->font().bold());
-    TextFile picks = readTextFile(program.pool.folders().program / "admin2010.dat");
-    ASSERT_GE(picks.lines.size(), 9u);
-    EXPECT_EQ(picks.lines[8][2 * 2 - 2], '1'); // Atlanta is team 2
-}
-
-TEST_F(WeeklyPicksWindow, CtrlSSavesThePicks) {
-    loginAsAdmin();
-    trigger("weeklyPicksAction");
-    auto* grid = find<GridView>("picksGrid");
-    clickCell(grid, 1, 1);
-    ASSERT_TRUE(find<QPushButton>("savePicksButton")->isEnabled());
+    trigger("backupPicksAction");
+    EXPECT_EQ(page(),
+              "Tampa Bay Buccaneers | Atlanta Falcons | Atlanta Falcons | 1 | week 9 Save Picks-");
+    clickCell(1, 1);
+    EXPECT_EQ(page(), picked + "Save Picks+");
     window->activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
     QTest::keyClick(grid, Qt::Key_S, Qt::ControlModifier);
-    EXPECT_EQ(find<QPushButton>("savePicksButton")->text(), "Picks Saved");
-    TextFile picks = readTextFile(program.pool.folders().program / "admin2010.dat");
-    ASSERT_GE(picks.lines.size(), 9u);
-    EXPECT_EQ(picks.lines[8][2 * 2 - 2], '1');
-}
-
-TEST_F(WeeklyPicksWindow, RestoredPicksReplaceTheOnesOnShow) {
+    EXPECT_EQ(page(), picked + "Picks Saved-");
+    EXPECT_EQ(week9Line(), test::weekLine({teamNumber("Atlanta Falcons")}));
+    trigger("logoutAction");
     loginAsAdmin();
-    auto* grid = find<GridView>("picksGrid");
-    ASSERT_EQ(grid->item(1, 1)->text().toStdString(), "Atlanta Falcons");
-    trigger("backupPicksAction");
-    clickCell(grid, 1, 1);
-    click("savePicksButton");
+    EXPECT_EQ(page(), picked + "Save Picks-");
 
+    // A restore asks first; the restored picks replace the ones on show.
+    program.dialogs.confirmAnswers = {false, true};
     trigger("restorePicksAction");
-    EXPECT_FALSE(grid->item(1, 1)->font().bold());
-    EXPECT_FALSE(find<QPushButton>("savePicksButton")->isEnabled());
+    EXPECT_EQ(week9Line(), test::weekLine({teamNumber("Atlanta Falcons")}));
+    trigger("restorePicksAction");
+    EXPECT_EQ(page(),
+              "Tampa Bay Buccaneers | Atlanta Falcons | Atlanta Falcons | 1 | week 9 Save Picks-");
     // A pick made after the restore is saved with the restored ones only.
-    clickCell(grid, 2, 1);
+    clickCell(2, 1);
     click("savePicksButton");
-    TextFile picks = readTextFile(program.pool.folders().program / "admin2010.dat");
-    ASSERT_GE(picks.lines.size(), 9u);
-    EXPECT_EQ(picks.lines[8], test::weekLine({teamNumber(grid->item(2, 1)->text().toStdString())}));
+    EXPECT_EQ(week9Line(), test::weekLine({teamNumber(grid->item(2, 1)->text().toStdString())}));
+    trigger("backupAdminAction");
+    EXPECT_TRUE(fs::exists(program.pool.folders().program / "UserList.bak"));
 }
 
 // Ways of leaving the week's picks with Atlanta picked and not saved: a
@@ -99,19 +84,12 @@ struct LeaveCase {
     SaveAnswer answer;
 };
 
-void PrintTo(const LeaveCase& c, std::ostream* os) {
-    *os << c.name;
-}
-
 class LeavingTheWeeksPicks : public WeeklyPicksWindow,
                              public testing::WithParamInterface<LeaveCase> {};
 
 TEST_P(LeavingTheWeeksPicks, AsksFirstAndFollowsTheAnswer) {
     const LeaveCase& c = GetParam();
-    loginAsAdmin();
-    auto* grid = find<GridView>("picksGrid");
-    ASSERT_EQ(grid->item(1, 1)->text().toStdString(), "Atlanta Falcons");
-    clickCell(grid, 1, 1);
+    clickCell(1, 1);
     program.dialogs.saveAnswers = {c.answer};
     if (*c.entry)
         trigger(c.entry);
@@ -125,11 +103,9 @@ TEST_P(LeavingTheWeeksPicks, AsksFirstAndFollowsTheAnswer) {
     if (stays) {
         EXPECT_TRUE(grid->item(1, 1)->font().bold());
     }
-    TextFile picks = readTextFile(program.pool.folders().program / "admin2010.dat");
-    ASSERT_GE(picks.lines.size(), 9u);
-    EXPECT_EQ(picks.lines[8], test::weekLine(c.answer == SaveAnswer::Save
-                                                 ? std::vector<int>{teamNumber("Atlanta Falcons")}
-                                                 : std::vector<int>{}));
+    EXPECT_EQ(week9Line(), test::weekLine(c.answer == SaveAnswer::Save
+                                              ? std::vector<int>{teamNumber("Atlanta Falcons")}
+                                              : std::vector<int>{}));
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -141,55 +117,6 @@ INSTANTIATE_TEST_SUITE_P(
                     LeaveCase{"ClosingSaves", "", SaveAnswer::Save},
                     LeaveCase{"ClosingCancels", "", SaveAnswer::Cancel}),
     [](const auto& info) { return std::string(info.param.name); });
-
-TEST_F(WeeklyPicksWindow, ScoreEnteredInTheWindowReachesTheTable) {
-    loginAsAdmin();
-    trigger("weeklyPicksAction");
-    bool opened = withModal("enterScoresAction", [&](QWidget* dialog) {
-        EXPECT_EQ(dialog->objectName(), "scoreEntryDialog");
-        EXPECT_EQ(dialog->windowTitle(), "Enter Scores");
-        EXPECT_TRUE(find("picksGrid")->isVisible()); // the page stays behind it
-        auto* week1 = dialog->findChild<QRadioButton*>("weekOption1");
-        // The weeks played by the pool's day can be chosen from the start.
-        EXPECT_TRUE(dialog->findChild<QRadioButton*>("weekOption2")->isEnabled());
-        QTest::mouseClick(week1, Qt::LeftButton);
-        EXPECT_TRUE(dialog->findChild<QRadioButton*>("weekOption8")->isEnabled());
-        EXPECT_FALSE(dialog->findChild<QRadioButton*>("weekOption9")->isEnabled());
-        EXPECT_EQ(dialog->findChild<QLabel*>("visitorTeamLabel")->text(), "Minnesota Vikings");
-        EXPECT_EQ(dialog->findChild<QLabel*>("homeTeamLabel")->text(), "New Orleans Saints");
-        dialog->findChild<QLineEdit*>("visitorScoreEdit")->setText("21");
-        dialog->findChild<QLineEdit*>("homeScoreEdit")->setText("");
-        QTest::mouseClick(dialog->findChild<QPushButton*>("nextGameButton"), Qt::LeftButton);
-        QTest::mouseClick(dialog->findChild<QPushButton*>("closeButton"), Qt::LeftButton);
-    });
-    ASSERT_TRUE(opened);
-
-    std::string error;
-    auto table = GamesTable::open(program.pool.folders().program / "scoresheet97.mdb", error);
-    ASSERT_TRUE(table) << error;
-    std::vector<GameRecord> records = table->records();
-    auto first2010 = std::find_if(records.begin(), records.end(),
-                                  [](const GameRecord& r) { return r.year == "2010"; });
-    ASSERT_NE(first2010, records.end());
-    EXPECT_EQ(first2010->visitorScore, " 21");
-    EXPECT_EQ(first2010->homeScore, ""); // an emptied box leaves the game unscored
-    Result<Season> season = rebuildSeasonGames(program.pool);
-    ASSERT_TRUE(season) << season.error();
-    EXPECT_EQ(season->scoredGameCount, 116); // one game fewer is scored
-}
-
-TEST_F(WeeklyPicksWindow, PlayerWithoutRightsCannotEnterScores) {
-    loginAsAdmin();
-    trigger("weeklyPicksAction");
-    test::editUser(program.pool, program.pool.userSlot("admin"),
-                   [](UserSlot& admin) { admin.admin = 0; });
-    trigger("enterScoresAction");
-    EXPECT_EQ(program.dialogs.messages(),
-              std::vector<std::string>{"Error: You do not have administrator control"});
-    EXPECT_EQ(program.dialogs.kinds, std::vector<MessageKind>{MessageKind::Error});
-    EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
-    EXPECT_TRUE(find("picksGrid")->isVisible()); // the panel stays
-}
 
 } // namespace
 } // namespace gs
