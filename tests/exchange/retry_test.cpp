@@ -56,19 +56,17 @@ protected:
     std::vector<SteadyTime> deadlines;
 };
 
-TEST_F(RetryRule, ADoneStepRunsOnceWithoutWaiting) {
-    StepResult result = run("Listing", {Outcome::done()});
-    EXPECT_EQ(result.end, StepEnd::Done);
-    EXPECT_EQ(result.tries, 1);
-    EXPECT_TRUE(wait.waits.empty());
-}
-
 TEST_F(RetryRule, AFailingStepIsTriedAgainEverySecondUntilDone) {
-    StepResult result = run("Listing", {refused, refused, Outcome::done()});
+    auto seen = [this](const Outcome& failure) {
+        events.push_back("seen " + std::to_string(failure.code));
+    };
+    StepResult result = run("Listing", {refused, refused, Outcome::done()}, seen);
     EXPECT_EQ(result.end, StepEnd::Done);
     EXPECT_EQ(result.tries, 3);
     EXPECT_EQ(wait.waits, (std::vector<int>{1000, 1000}));
-    EXPECT_EQ(events, (std::vector<std::string>{"try", "wait", "try", "wait", "try"}));
+    // Each failure is seen before its wait.
+    EXPECT_EQ(events,
+              (std::vector<std::string>{"try", "seen 7", "wait", "try", "seen 7", "wait", "try"}));
 }
 
 TEST_F(RetryRule, GivesUpAfterTenTriesNamingTheStepAndTheLastError) {
@@ -99,14 +97,6 @@ TEST_F(RetryRule, ACancelledWaitStopsWithoutAnotherTry) {
     EXPECT_EQ(result.end, StepEnd::Cancelled);
     EXPECT_EQ(result.tries, 2);
     EXPECT_EQ(events, (std::vector<std::string>{"try", "wait", "try", "wait"}));
-}
-
-TEST_F(RetryRule, EachFailureIsSeenBeforeItsWait) {
-    auto seen = [this](const Outcome& failure) {
-        events.push_back("seen " + std::to_string(failure.code));
-    };
-    run("Listing", {refused, Outcome::done()}, seen);
-    EXPECT_EQ(events, (std::vector<std::string>{"try", "seen 7", "wait", "try"}));
 }
 
 TEST_F(RetryRule, ARefusalIsNotTriedAgain) {

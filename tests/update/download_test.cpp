@@ -2,13 +2,8 @@
 
 #include "httpserver.h"
 
-#include <arpa/inet.h>
 #include <gtest/gtest.h>
-#include <netinet/in.h>
 #include <ostream>
-#include <stdlib.h>
-#include <sys/socket.h>
-#include <unistd.h>
 
 namespace gs {
 namespace {
@@ -26,10 +21,6 @@ std::string sampleFile() {
 class Download : public testing::Test {
 protected:
     Download() {
-        // Tests talk to 127.0.0.1 only, whatever proxy the machine has.
-        for (const char* name :
-             {"http_proxy", "https_proxy", "HTTPS_PROXY", "ALL_PROXY", "all_proxy"})
-            ::unsetenv(name);
         test::writeBytes(server.root() / "games.csv", sampleFile());
         limits.retryPause = std::chrono::milliseconds(0);
         limits.connect = std::chrono::milliseconds(5000);
@@ -168,16 +159,8 @@ TEST_F(Download, PasswordOfTheAddressIsMasked) {
 }
 
 TEST_F(Download, AServerThatIsDownIsTriedThreeTimes) {
-    // A port nobody listens on: bound, then let go.
-    int probe = ::socket(AF_INET, SOCK_STREAM, 0);
-    sockaddr_in address{};
-    address.sin_family = AF_INET;
-    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-    socklen_t length = sizeof address;
-    ASSERT_EQ(::bind(probe, reinterpret_cast<sockaddr*>(&address), sizeof address), 0);
-    ASSERT_EQ(::getsockname(probe, reinterpret_cast<sockaddr*>(&address), &length), 0);
-    ::close(probe);
-    std::string url = "http://127.0.0.1:" + std::to_string(ntohs(address.sin_port)) + "/games.csv";
+    std::string url = server.url("files/games.csv");
+    server.stop();
     DownloadResult result = fetch(url);
     EXPECT_EQ(result.status, DownloadStatus::Failed);
     EXPECT_TRUE(result.reason.starts_with(url + " could not be fetched: ")) << result.reason;
