@@ -88,17 +88,14 @@ TEST_F(FtpTransportTest, ASendReplacesTheFileWholeOrNotAtAll) {
     }
 }
 
-TEST_F(FtpTransportTest, FetchIntoAMissingFolderFails) {
+TEST_F(FtpTransportTest, AMissingFolderOnEitherSideFails) {
     writeBytes(pool() / "Al2010.dat", "x");
     Outcome outcome = transport.fetch("Al2010.dat", local.path() / "gone" / "Al2010.dat");
     EXPECT_EQ(outcome.kind, OutcomeKind::Failure);
     EXPECT_EQ(outcome.code, CURLE_WRITE_ERROR);
-}
-
-TEST_F(FtpTransportTest, MissingRemoteDirectoryFails) {
-    FtpTransport elsewhere(server.address("nowhere"));
     std::string listing;
-    EXPECT_EQ(elsewhere.listNames(listing).kind, OutcomeKind::Failure);
+    EXPECT_EQ(FtpTransport(server.address("nowhere")).listNames(listing).kind,
+              OutcomeKind::Failure);
 }
 
 TEST_F(FtpTransportTest, WrongPasswordFailsWithoutShowingIt) {
@@ -149,121 +146,79 @@ TEST_F(FtpTransportTest, RequestsGoOnAfterQuit) {
 }
 
 // A port that takes connections and never says a word, as a hung server.
-class SilentPort {
-public:
+struct SilentPort {
     SilentPort() {
-        m_fd = ::socket(AF_INET, SOCK_STREAM, 0);
         sockaddr_in address{};
         address.sin_family = AF_INET;
         address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
         socklen_t length = sizeof address;
-        if (m_fd < 0 || ::bind(m_fd, reinterpret_cast<sockaddr*>(&address), length) != 0 ||
-            ::listen(m_fd, 4) != 0 ||
-            ::getsockname(m_fd, reinterpret_cast<sockaddr*>(&address), &length) != 0)
+        auto* any = reinterpret_cast<sockaddr*>(&address);
+        if (fd < 0 || ::bind(fd, any, length) != 0 || ::listen(fd, 4) != 0 ||
+            ::getsockname(fd, any, &length) != 0)
             throw std::runtime_error("cannot open a silent port");
-        m_port = ntohs(address.sin_port);
+        port = ntohs(address.sin_port);
     }
-    ~SilentPort() { ::close(m_fd); }
-    SilentPort(const SilentPort&) = delete;
-    SilentPort& operator=(const SilentPort&) = delete;
-    std::string address() const {
-        return "ann:secret@127.0.0.1:" + std::to_string(m_port) + "/pool";
-    }
-
-private:
-    int m_fd = -1;
-    int m_port = 0;
+    ~SilentPort() { ::close(fd); }
+    int fd = ::socket(AF_INET, SOCK_STREAM, 0);
+    int port = 0;
 };
 
-struct SilenceCase {
-    const char* name;
-    ExchangeLimits limits;
-    std::chrono::seconds deadline; // from now
-};
-
-void PrintTo(const SilenceCase& c, std::ostream* out) {
-    *out << c.name;
-}
-
-class SilentServer : public testing::TestWithParam<SilenceCase> {};
-
-TEST_P(SilentServer, StopsTheRequestWithinItsLimit) {
+TEST(SilentServer, StopsTheRequestWithinItsLimit) {
+    using std::chrono::seconds;
+    struct Case {
+        const char* name;
+        seconds connect, stall;
+        seconds deadline; // from now
+    };
+    // Last, every wait longer than the time the step has left.
+    const Case cases[] = {{"ConnectLimit", seconds(1), seconds(1), seconds(600)},
+                          {"Deadline", seconds(600), seconds(600), seconds(1)}};
     SilentPort silent;
-    FtpTransport transport(silent.address());
-    transport.limit(GetParam().limits, std::chrono::steady_clock::now() + GetParam().deadline);
-    std::string listing;
-    Outcome outcome = transport.listNames(listing);
-    EXPECT_EQ(outcome.kind, OutcomeKind::Failure);
-    EXPECT_EQ(outcome.code, CURLE_OPERATION_TIMEDOUT);
-    EXPECT_TRUE(outcome.text.starts_with("The server stopped answering")) << outcome.text;
-}
-
-ExchangeLimits limitsWith(std::chrono::seconds connect, std::chrono::seconds stall) {
-    ExchangeLimits limits;
-    limits.connect = connect;
-    limits.stall = stall;
-    return limits;
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    Cases, SilentServer,
-    testing::Values(SilenceCase{"ConnectLimit",
-                                limitsWith(std::chrono::seconds(1), std::chrono::seconds(1)),
-                                std::chrono::seconds(600)},
-                    // Every wait longer than the time the step has left.
-                    SilenceCase{"Deadline",
-                                limitsWith(std::chrono::seconds(600), std::chrono::seconds(600)),
-                                std::chrono::seconds(1)}),
-    [](const auto& info) { return std::string(info.param.name); });
-
-struct SizeCase {
-    const char* name;
-    test::FtpAccount account;
-    size_t bytes;
-    bool taken;
-};
-
-void PrintTo(const SizeCase& c, std::ostream* out) {
-    *out << c.name;
-}
-
-class FetchSize : public testing::TestWithParam<SizeCase> {
-protected:
-    test::FtpServer server;
-    test::TempDir local;
-};
-
-TEST_P(FetchSize, AFileOverTheLimitIsRefusedAndTheLocalOneKept) {
-    const SizeCase& c = GetParam();
-    std::string remote(c.bytes, 'x');
-    writeBytes(server.root() / "Al2010.dat", remote);
-    writeBytes(local.path() / "Al2010.dat", "my picks");
-    FtpTransport transport(server.address("", c.account));
-    Outcome outcome = transport.fetch("Al2010.dat", local.path() / "Al2010.dat");
-    // Compared whole, but not printed: four megabytes would drown the report.
-    std::string now = readBytes(local.path() / "Al2010.dat");
-    if (c.taken) {
-        EXPECT_TRUE(outcome.isDone()) << outcome.text;
-        EXPECT_TRUE(now == remote) << now.size() << " bytes";
-    } else {
-        EXPECT_EQ(outcome.kind, OutcomeKind::Refused);
-        EXPECT_EQ(outcome.code, CURLE_FILESIZE_EXCEEDED);
-        EXPECT_TRUE(outcome.text.starts_with("Al2010.dat is larger than 4 MB")) << outcome.text;
-        EXPECT_TRUE(now == "my picks") << now.size() << " bytes";
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        FtpTransport transport("ann:secret@127.0.0.1:" + std::to_string(silent.port) + "/pool");
+        ExchangeLimits limits;
+        limits.connect = c.connect;
+        limits.stall = c.stall;
+        transport.limit(limits, std::chrono::steady_clock::now() + c.deadline);
+        std::string listing;
+        Outcome outcome = transport.listNames(listing);
+        EXPECT_EQ(outcome.kind, OutcomeKind::Failure);
+        EXPECT_EQ(outcome.code, CURLE_OPERATION_TIMEDOUT);
+        EXPECT_TRUE(outcome.text.starts_with("The server stopped answering")) << outcome.text;
     }
-    EXPECT_EQ(folderEntries(local.path()), (std::vector<std::string>{"Al2010.dat"}));
 }
 
-constexpr size_t kFetchLimit = ExchangeLimits{}.fetchBytes;
-
-INSTANTIATE_TEST_SUITE_P(
-    Cases, FetchSize,
-    testing::Values(
-        SizeCase{"AnnouncedAtTheLimit", test::FtpAccount::Full, kFetchLimit, true},
-        SizeCase{"AnnouncedOverTheLimit", test::FtpAccount::Full, kFetchLimit + 1, false},
-        SizeCase{"UnannouncedAtTheLimit", test::FtpAccount::NoSize, kFetchLimit, true},
-        SizeCase{"UnannouncedOverTheLimit", test::FtpAccount::NoSize, kFetchLimit + 1, false}),
-    [](const auto& info) { return std::string(info.param.name); });
+TEST_F(FtpTransportTest, AFileOverTheLimitIsRefusedAndTheLocalOneKept) {
+    constexpr size_t kLimit = ExchangeLimits{}.fetchBytes;
+    struct Case {
+        const char* name;
+        test::FtpAccount account;
+        size_t bytes;
+    };
+    const Case cases[] = {{"AnnouncedAtTheLimit", test::FtpAccount::Full, kLimit},
+                          {"AnnouncedOverTheLimit", test::FtpAccount::Full, kLimit + 1},
+                          {"UnannouncedAtTheLimit", test::FtpAccount::NoSize, kLimit},
+                          {"UnannouncedOverTheLimit", test::FtpAccount::NoSize, kLimit + 1}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        std::string remote(c.bytes, 'x');
+        writeBytes(pool() / "Al2010.dat", remote);
+        writeBytes(local.path() / "Al2010.dat", "my picks");
+        FtpTransport sized(server.address("pool", c.account));
+        Outcome outcome = sized.fetch("Al2010.dat", local.path() / "Al2010.dat");
+        bool taken = c.bytes == kLimit;
+        EXPECT_EQ(outcome.kind, taken ? OutcomeKind::Done : OutcomeKind::Refused) << outcome.text;
+        if (!taken) {
+            EXPECT_EQ(outcome.code, CURLE_FILESIZE_EXCEEDED);
+            EXPECT_TRUE(outcome.text.starts_with("Al2010.dat is larger than 4 MB")) << outcome.text;
+        }
+        // Compared whole, but not printed: four megabytes would drown the report.
+        std::string now = readBytes(local.path() / "Al2010.dat");
+        EXPECT_TRUE(now == (taken ? remote : "my picks")) << now.size() << " bytes";
+        EXPECT_EQ(folderEntries(local.path()), (std::vector<std::string>{"Al2010.dat"}));
+    }
+}
 
 TEST(FtpAddress, DirectoryUrlHoldsNoCredentials) {
     EXPECT_EQ(FtpTransport("ann:secret@127.0.0.1:2121/pool").directoryUrl(),
@@ -273,40 +228,22 @@ TEST(FtpAddress, DirectoryUrlHoldsNoCredentials) {
               "ftp://127.0.0.1/my%20pool/2010/");
 }
 
-struct MalformedCase {
-    const char* name;
-    std::string address;
-};
-
-void PrintTo(const MalformedCase& c, std::ostream* out) {
-    *out << c.name;
-}
-
-class MalformedAddress : public testing::TestWithParam<MalformedCase> {};
-
-TEST_P(MalformedAddress, EveryRequestReportsItWithoutConnecting) {
+TEST(FtpAddress, AMalformedOneFailsEveryRequestWithoutConnecting) {
     test::TempDir local;
     writeBytes(local.path() / "Al2010.dat", "picks");
-    FtpTransport transport(GetParam().address);
-    EXPECT_EQ(transport.directoryUrl(), "");
-    for (const Outcome& outcome : test::everyRequest(transport, local.path())) {
-        EXPECT_EQ(outcome.kind, OutcomeKind::MalformedAddress) << outcome.text;
-        EXPECT_EQ(outcome.text.find("secret"), std::string::npos) << outcome.text;
+    for (const char* address : {"", "ftp://", "ftp:///pool", "ann:secret@/pool",
+                                "http://127.0.0.1/pool", "127.0.0.1:99999/pool",
+                                "ann:secret@127.0.0.1:ftp/pool", "127.0.0 .1/pool", "[::1/pool"}) {
+        SCOPED_TRACE(address);
+        FtpTransport transport(address);
+        EXPECT_EQ(transport.directoryUrl(), "");
+        for (const Outcome& outcome : test::everyRequest(transport, local.path())) {
+            EXPECT_EQ(outcome.kind, OutcomeKind::MalformedAddress) << outcome.text;
+            EXPECT_EQ(outcome.text.find("secret"), std::string::npos) << outcome.text;
+        }
     }
     EXPECT_EQ(folderEntries(local.path()), (std::vector<std::string>{"Al2010.dat"}));
 }
-
-INSTANTIATE_TEST_SUITE_P(
-    Cases, MalformedAddress,
-    testing::Values(MalformedCase{"Empty", ""}, MalformedCase{"SchemeOnly", "ftp://"},
-                    MalformedCase{"NoHost", "ftp:///pool"},
-                    MalformedCase{"OnlyCredentials", "ann:secret@/pool"},
-                    MalformedCase{"OtherScheme", "http://127.0.0.1/pool"},
-                    MalformedCase{"PortOutOfRange", "127.0.0.1:99999/pool"},
-                    MalformedCase{"PortNotANumber", "ann:secret@127.0.0.1:ftp/pool"},
-                    MalformedCase{"SpaceInHost", "127.0.0 .1/pool"},
-                    MalformedCase{"BrokenBracket", "[::1/pool"}),
-    [](const auto& info) { return std::string(info.param.name); });
 
 } // namespace
 } // namespace gs

@@ -63,6 +63,11 @@ TEST_P(Transports, ListingHasEveryFileOnACrLfLine) {
     EXPECT_EQ(listing, "");
     for (std::string name : {"PC2010.dat", "Al2010.dat", "Alice2010.dat", "scoresheet97.mdb"})
         writeBytes(remote() / name, "x");
+    // Only a shared folder holds what is no plain file: left out.
+    if (!ftp()) {
+        writeBytes(remote() / "odd\rname", "x");
+        fs::create_directory(remote() / "folder");
+    }
     ASSERT_TRUE(transport->listNames(listing).isDone());
     std::vector<std::string> lines;
     for (size_t at = 0, end; (end = listing.find("\r\n", at)) != std::string::npos; at = end + 2)
@@ -89,28 +94,14 @@ TEST_P(Transports, SendReplacesWholeAndFetchKeepsEveryByte) {
     EXPECT_EQ(readBytes(remote() / "Al2010.dat"), "");
 }
 
-TEST_P(Transports, SendOfAMissingLocalFileFailsAndWritesNothing) {
-    Outcome outcome = transport->send(local.path() / "Al2010.dat", "Al2010.dat");
-    EXPECT_EQ(outcome.kind, OutcomeKind::Failure);
-    if (ftp())
-        EXPECT_EQ(outcome.code, CURLE_READ_ERROR);
-    else
-        EXPECT_EQ(outcome.text,
-                  "The file " + (local.path() / "Al2010.dat").string() + " does not exist");
+TEST_P(Transports, AFailedRequestLeavesBothSidesAsTheyWere) {
+    EXPECT_EQ(transport->send(local.path() / "Al2010.dat", "Al2010.dat").kind,
+              OutcomeKind::Failure);
     EXPECT_TRUE(folderEntries(remote()).empty());
-}
-
-TEST_P(Transports, FetchThatFailsKeepsTheOldLocalFile) {
     writeBytes(local.path() / "Al2010.dat", "my picks");
-    Outcome outcome = transport->fetch("Al2010.dat", local.path() / "Al2010.dat");
-    EXPECT_EQ(outcome.kind, OutcomeKind::Failure);
-    if (ftp())
-        EXPECT_EQ(outcome.code, CURLE_REMOTE_FILE_NOT_FOUND);
-    else
-        EXPECT_EQ(outcome.text,
-                  "The file " + (remote() / "Al2010.dat").string() + " does not exist");
+    EXPECT_EQ(transport->fetch("Al2010.dat", local.path() / "Al2010.dat").kind,
+              OutcomeKind::Failure);
     EXPECT_EQ(readBytes(local.path() / "Al2010.dat"), "my picks");
-    EXPECT_EQ(folderEntries(local.path()), (std::vector<std::string>{"Al2010.dat"}));
     // Nor does a failed fetch leave a file where there was none.
     EXPECT_EQ(transport->fetch("Al2010.dat", local.path() / "new.dat").kind, OutcomeKind::Failure);
     EXPECT_EQ(folderEntries(local.path()), (std::vector<std::string>{"Al2010.dat"}));
@@ -173,18 +164,6 @@ TEST_P(Transports, HostileNamesAreRefusedWithoutARequest) {
 
 INSTANTIATE_TEST_SUITE_P(Modes, Transports, testing::Values(ExchangeMode::Ftp, ExchangeMode::Lan),
                          testing::PrintToStringParamName());
-
-// Only a shared folder holds things that are not plain files.
-TEST(LanTransport, ListsOnlyThePlainFiles) {
-    test::TempDir shared;
-    writeBytes(shared.path() / "Al2010.dat", "x");
-    writeBytes(shared.path() / "odd\rname", "x");
-    fs::create_directory(shared.path() / "folder");
-    LanTransport transport(shared.path());
-    std::string listing;
-    ASSERT_TRUE(transport.listNames(listing).isDone());
-    EXPECT_EQ(listing, "Al2010.dat\r\n");
-}
 
 } // namespace
 } // namespace gs
