@@ -6,7 +6,6 @@
 #include "schedule/seasongames.h"
 
 #include <gtest/gtest.h>
-#include <ostream>
 
 namespace gs {
 namespace {
@@ -91,6 +90,14 @@ TEST_F(GamesUpdate, FillsTheSeasonsThenFollowsTheFile) {
                                   " has not changed since it was last applied.");
     EXPECT_TRUE(lastRequestWasConditional());
     EXPECT_EQ(tableBytes(), before);
+    // Forced, the whole file comes again and changes nothing.
+    options.force = true;
+    GamesUpdateResult forced = update("files/games.csv");
+    EXPECT_FALSE(lastRequestWasConditional());
+    EXPECT_TRUE(forced.ok && !forced.changed);
+    EXPECT_TRUE(forced.summary.starts_with("Already up to date: seasons 2016 to 2021"))
+        << forced.summary;
+    options.force = false;
 
     // The last week's scores arrive.
     serve(realFile());
@@ -130,31 +137,7 @@ TEST_F(GamesUpdate, FillsTheSeasonsThenFollowsTheFile) {
     EXPECT_EQ(afterTyping.conflicts.size(), 1u);
 }
 
-TEST_F(GamesUpdate, ForceFetchesWhole) {
-    serve(realFile());
-    EXPECT_TRUE(update("files/games.csv").ok);
-    options.force = true;
-    GamesUpdateResult forced = update("files/games.csv");
-    EXPECT_TRUE(forced.ok);
-    EXPECT_FALSE(forced.changed);
-    EXPECT_TRUE(forced.summary.starts_with("Already up to date: seasons 2016 to 2021"))
-        << forced.summary;
-    EXPECT_FALSE(lastRequestWasConditional());
-}
-
-struct Refusal {
-    const char* name;
-    std::string path;
-    std::string summary; // "{url}" stands for the address
-};
-
-void PrintTo(const Refusal& c, std::ostream* os) {
-    *os << c.name;
-}
-
-class UpdateRefusal : public GamesUpdate, public testing::WithParamInterface<Refusal> {};
-
-TEST_P(UpdateRefusal, LeavesTheTableByteIdentical) {
+TEST_F(GamesUpdate, ARefusedFileLeavesTheTableByteIdentical) {
     serve(withoutLastWeeksScores());
     ASSERT_TRUE(update("files/games.csv").ok);
     serve(realFile());
@@ -163,31 +146,25 @@ TEST_P(UpdateRefusal, LeavesTheTableByteIdentical) {
     test::writeBytes(server.root() / "cut.csv", real.substr(0, real.size() / 2));
     std::string before = tableBytes();
     std::string kept = downloads();
-
-    GamesUpdateResult result = update(GetParam().path);
-    std::string summary = GetParam().summary;
-    std::string url = server.url(GetParam().path);
-    if (size_t at = summary.find("{url}"); at != std::string::npos)
-        summary.replace(at, 5, url);
-    EXPECT_FALSE(result.ok);
-    EXPECT_EQ(result.summary, summary);
-    EXPECT_EQ(tableBytes(), before);
-    EXPECT_EQ(downloads(), kept);
+    const std::pair<std::string, std::string> refusals[] = {
+        {"status/404", "The games file could not be fetched: the server answered {url} with "
+                       "HTTP code 404. The games table was left as it is."},
+        {"nolength/cut.csv",
+         "The games file was refused: the file from {url} was cut short: its last line is not "
+         "complete. The games table was left as it is."},
+        {"html", "The games file was refused: what {url} sent is not the community games file: "
+                 "its first line is not the file's header. The games table was left as it is."},
+    };
+    for (auto [path, summary] : refusals) {
+        SCOPED_TRACE(path);
+        summary.replace(summary.find("{url}"), 5, server.url(path));
+        GamesUpdateResult result = update(path);
+        EXPECT_FALSE(result.ok);
+        EXPECT_EQ(result.summary, summary);
+        EXPECT_EQ(tableBytes(), before);
+        EXPECT_EQ(downloads(), kept);
+    }
 }
-
-INSTANTIATE_TEST_SUITE_P(
-    Answers, UpdateRefusal,
-    testing::Values(
-        Refusal{"NotFound", "status/404",
-                "The games file could not be fetched: the server answered {url} with HTTP code "
-                "404. The games table was left as it is."},
-        Refusal{"BodyCutShortUnannounced", "nolength/cut.csv",
-                "The games file was refused: the file from {url} was cut short: its last line is "
-                "not complete. The games table was left as it is."},
-        Refusal{"WebPageInsteadOfTheFile", "html",
-                "The games file was refused: what {url} sent is not the community games file: "
-                "its first line is not the file's header. The games table was left as it is."}),
-    [](const auto& info) { return std::string(info.param.name); });
 
 TEST(GamesFileUrl, DefaultIsWrittenBesideTheSettingsAnotherCopyKeeps) {
     test::PoolFixture fixture;
