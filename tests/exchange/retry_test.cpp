@@ -83,14 +83,6 @@ TEST_F(RetryRule, GivesUpAfterTenTriesNamingTheStepAndTheLastError) {
               "Fetching Al2010.dat failed after 10 tries: Server denied the file (error 78)");
 }
 
-TEST_F(RetryRule, AMalformedAddressStopsAtOnce) {
-    StepResult result = run("Listing", {Outcome::malformedAddress("No host"), Outcome::done()});
-    EXPECT_EQ(result.end, StepEnd::MalformedAddress);
-    EXPECT_EQ(result.tries, 1);
-    EXPECT_EQ(result.last.text, "No host");
-    EXPECT_TRUE(wait.waits.empty());
-}
-
 TEST_F(RetryRule, ACancelledWaitStopsWithoutAnotherTry) {
     wait.answers = {true, false};
     StepResult result = run("Listing", {refused});
@@ -99,13 +91,17 @@ TEST_F(RetryRule, ACancelledWaitStopsWithoutAnotherTry) {
     EXPECT_EQ(events, (std::vector<std::string>{"try", "wait", "try", "wait"}));
 }
 
-TEST_F(RetryRule, ARefusalIsNotTriedAgain) {
-    StepResult result = run(
+TEST_F(RetryRule, AMalformedAddressOrARefusalStopsAtOnce) {
+    StepResult malformed = run("Listing", {Outcome::malformedAddress("No host"), Outcome::done()});
+    EXPECT_EQ(malformed.end, StepEnd::MalformedAddress);
+    EXPECT_EQ(malformed.last.text, "No host");
+    tries = 0;
+    StepResult refusal = run(
         "Listing", {Outcome::refused(67, "The server refused the login of ann"), Outcome::done()});
-    EXPECT_EQ(result.end, StepEnd::GaveUp);
-    EXPECT_EQ(result.tries, 1);
+    EXPECT_EQ(refusal.end, StepEnd::GaveUp);
+    EXPECT_EQ(refusal.message, "Listing failed: The server refused the login of ann (error 67)");
+    EXPECT_EQ(malformed.tries + refusal.tries, 2);
     EXPECT_TRUE(wait.waits.empty());
-    EXPECT_EQ(result.message, "Listing failed: The server refused the login of ann (error 67)");
 }
 
 TEST_F(RetryRule, AllTriesTogetherEndWithinTheCap) {

@@ -5,7 +5,6 @@
 #include "exchange/ftptransport.h"
 
 #include "core/textfile.h"
-#include "everyrequest.h"
 #include "exchange/listing.h"
 #include "exchangehome.h"
 #include "tests/support/testsupport.h"
@@ -27,6 +26,14 @@ using test::folderEntries;
 using test::readBytes;
 using test::writeBytes;
 using Names = std::vector<std::string>;
+
+// One request of each kind (list, fetch, send, remove) on "Al2010.dat",
+// fetching into and sending from the local folder, which holds that file.
+std::vector<Outcome> everyRequest(Transport& transport, const fs::path& local) {
+    std::string listing;
+    return {transport.listNames(listing), transport.fetch("Al2010.dat", local / "copy.dat"),
+            transport.send(local / "Al2010.dat", "Al2010.dat"), transport.remove("Al2010.dat")};
+}
 
 class Transports : public testing::TestWithParam<ExchangeMode> {
 protected:
@@ -130,7 +137,7 @@ TEST_P(Transports, FarEndOutOfReachFailsEveryRequest) {
     const fs::path gone = remote();
     cutOff();
     writeBytes(local.path() / "Al2010.dat", "picks");
-    for (const Outcome& outcome : test::everyRequest(*transport, local.path())) {
+    for (const Outcome& outcome : everyRequest(*transport, local.path())) {
         EXPECT_EQ(outcome.kind, OutcomeKind::Failure);
         if (ftp()) {
             EXPECT_EQ(outcome.code, CURLE_COULDNT_CONNECT);
@@ -249,7 +256,7 @@ TEST_P(FtpTransports, NoRequestStartsOnceTheDeadlineHasPassed) {
     writeBytes(pool() / "Al2010.dat", "old picks");
     writeBytes(local.path() / "Al2010.dat", "new picks");
     transport->limit(ExchangeLimits{}, std::chrono::steady_clock::now());
-    for (const Outcome& outcome : test::everyRequest(*transport, local.path())) {
+    for (const Outcome& outcome : everyRequest(*transport, local.path())) {
         EXPECT_EQ(outcome.kind, OutcomeKind::Failure);
         EXPECT_EQ(outcome.code, CURLE_OPERATION_TIMEDOUT);
     }
@@ -360,7 +367,7 @@ TEST(FtpAddress, AMalformedOneFailsEveryRequestWithoutConnecting) {
         SCOPED_TRACE(address);
         FtpTransport transport(address);
         EXPECT_EQ(transport.directoryUrl(), "");
-        for (const Outcome& outcome : test::everyRequest(transport, local.path())) {
+        for (const Outcome& outcome : everyRequest(transport, local.path())) {
             EXPECT_EQ(outcome.kind, OutcomeKind::MalformedAddress) << outcome.text;
             EXPECT_EQ(outcome.text.find("secret"), std::string::npos) << outcome.text;
         }
