@@ -231,6 +231,12 @@ TEST_P(Exchange, OnlyAUserWithRightsUploadsTheMasterFiles) {
     EXPECT_TRUE(folderEntries(shared()).empty());
 }
 
+TEST_P(Exchange, AnEmptyPlaceIsNoFailure) {
+    auto al = home("Al");
+    EXPECT_EQ(al->operations->downloadAllUserFiles(), OperationEnd::Completed);
+    EXPECT_TRUE(al->state.fileList.entries.empty());
+}
+
 TEST_P(Exchange, RemovingAFileListsThePlaceAgain) {
     writeBytes(shared() / "a.dat", "a");
     writeBytes(shared() / "b.txt", "b");

@@ -249,6 +249,8 @@ TEST_F(WindowOnFtp, DeleteRemoteFileAsksFirst) {
     EXPECT_EQ(program.dialogs.shown[2].kind, "confirm");
     EXPECT_EQ(test::folderEntries(shared()), Names{"b.dat"});
     EXPECT_EQ(window->model().remoteFiles.entries, Names{"b.dat"});
+    window->exit();
+    EXPECT_FALSE(window->isOpen());
 }
 
 } // namespace

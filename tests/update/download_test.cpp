@@ -136,15 +136,6 @@ TEST_F(Download, AddressesOutsideTheWebAndTheDiskAreRefused) {
     EXPECT_EQ(result.tries, 0);
 }
 
-TEST_F(Download, PasswordOfTheAddressIsMasked) {
-    std::string url = server.url("status/404");
-    url.insert(url.find("//") + 2, "ann:secret@");
-    DownloadResult result = fetch(url);
-    EXPECT_EQ(result.reason, "the server answered " +
-                                 server.url("status/404").insert(7, "ann:***@") +
-                                 " with HTTP code 404");
-}
-
 TEST_F(Download, AServerThatIsDownIsTriedThreeTimes) {
     std::string url = server.url("files/games.csv");
     server.stop();
