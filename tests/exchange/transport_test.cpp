@@ -235,7 +235,10 @@ TEST_P(FtpTransports, WrongPasswordFailsWithoutShowingIt) {
     EXPECT_EQ(outcome.kind, OutcomeKind::Refused);
     EXPECT_EQ(outcome.code, CURLE_LOGIN_DENIED);
     EXPECT_EQ(outcome.text, "The server refused the login of ann (server reply 530)");
-    EXPECT_EQ(server.passwordsFrom("ann"), 1);
+    // Nor does a refused send log in again to clean up after itself.
+    writeBytes(local.path() / "Al2010.dat", "picks");
+    EXPECT_EQ(intruder.send(local.path() / "Al2010.dat", "Al2010.dat").kind, OutcomeKind::Refused);
+    EXPECT_EQ(server.passwordsFrom("ann"), 2);
 }
 
 TEST_P(FtpTransports, FetchThatStallsEndsAtTheStallLimitAndKeepsTheLocalFile) {
