@@ -174,8 +174,8 @@ TEST_P(Exchange, ReceivedFilesThatCannotBeUsedAreReportedAndTheOthersInstalled) 
 }
 
 TEST_P(Exchange, AFetchThatFailsInstallsNothing) {
-    // Listed in this order, so that the first file is fetched before the
-    // second is refused.
+    // A shared folder lists them in this order: the first is fetched before
+    // the second, too large, is refused.
     writeBytes(shared() / "Alice2010.dat", pickFileBytes({1}));
     writeBytes(shared() / "Bob2010.dat", std::string(ExchangeLimits{}.fetchBytes + 1, '1'));
     auto al = home("Al");
