@@ -4,14 +4,13 @@
 // operations with waits that return at once.
 
 #include "exchange/exchangeoperations.h"
+#include "ftpserver.h"
 #include "tests/support/testsupport.h"
 
 #include <filesystem>
 #include <functional>
-#include <map>
 #include <memory>
 #include <ostream>
-#include <set>
 #include <string>
 #include <vector>
 
@@ -37,22 +36,8 @@ public:
     std::function<void(int)> onWait;
 };
 
-// A shared place that answers from a script, for what no real server
-// would serve: its listing, the bytes each fetch delivers, and the names
-// whose fetch fails. Every fetch asked for is recorded.
-struct Script {
-    std::string listing;
-    std::map<std::string, std::string> files;
-    std::set<std::string> failingFetches;
-    std::vector<std::string> fetched;
-};
-
-// Transports of any mode that all answer from the script.
-TransportFactory scriptedTransports(Script& script);
-
 // The players of every test home: admin (rights), PC, and Al active; Alice
 // and Bob on file but not active.
-inline constexpr const char* kAdminPassword = "adm1n";
 inline constexpr const char* kAlPassword = "alpass";
 void addPoolPlayers(Pool& pool);
 
@@ -63,14 +48,25 @@ void writeGamesTable(const std::filesystem::path& path, int year,
 // A whole pick file of a human player: 17 week lines, then the pool order.
 std::string pickFileBytes(const std::vector<int>& weekOnePicks = {1});
 
+// One folder as a shared place: served by the real FTP server, or shared as
+// it is.
+struct SharedPlace {
+    explicit SharedPlace(ExchangeMode mode);
+    std::filesystem::path folder() const { return server.root() / "pool"; }
+    // What a home stores, and what the messages show of it.
+    std::string address() const;
+    std::string where() const;
+
+    ExchangeMode mode;
+    FtpServer server;
+};
+
 struct ExchangeHome {
     // Logs the user in (the games table and the user list written) and
     // points the exchange at the place.
     ExchangeHome(const std::string& user, ExchangeMode mode, const std::string& address);
 
     void moveTo(ExchangeMode mode, const std::string& address) { state.place = {mode, address}; }
-    // Makes the operations with other transports.
-    void useTransports(TransportFactory transports);
     const std::filesystem::path& program() const { return fixture.pool.folders().program; }
     std::vector<std::string> messages() const { return fixture.dialogs.messages(); }
 

@@ -11,22 +11,9 @@ std::filesystem::path logPath(const TempDir& folder) {
 }
 
 std::string userName(FtpAccount account) {
-    std::string user = FtpServer::kUser;
-    switch (account) {
-    case FtpAccount::Full:
-        return user;
-    case FtpAccount::NoRename:
-        return user + "-norename";
-    case FtpAccount::NoStore:
-        return user + "-nostore";
-    case FtpAccount::NoReplace:
-        return user + "-noreplace";
-    case FtpAccount::Stalling:
-        return user + "-stalling";
-    case FtpAccount::NoSize:
-        return user + "-nosize";
-    }
-    return user;
+    // In the order of the accounts, as the server script names them.
+    const char* suffixes[] = {"", "-norename", "-nostore", "-noreplace", "-stalling", "-nosize"};
+    return FtpServer::kUser + std::string(suffixes[static_cast<int>(account)]);
 }
 
 } // namespace

@@ -56,19 +56,17 @@ protected:
     std::vector<SteadyTime> deadlines;
 };
 
-TEST_F(RetryRule, ADoneStepRunsOnceWithoutWaiting) {
-    StepResult result = run("Listing", {Outcome::done()});
-    EXPECT_EQ(result.end, StepEnd::Done);
-    EXPECT_EQ(result.tries, 1);
-    EXPECT_TRUE(wait.waits.empty());
-}
-
 TEST_F(RetryRule, AFailingStepIsTriedAgainEverySecondUntilDone) {
-    StepResult result = run("Listing", {refused, refused, Outcome::done()});
+    auto seen = [this](const Outcome& failure) {
+        events.push_back("seen " + std::to_string(failure.code));
+    };
+    StepResult result = run("Listing", {refused, refused, Outcome::done()}, seen);
     EXPECT_EQ(result.end, StepEnd::Done);
     EXPECT_EQ(result.tries, 3);
     EXPECT_EQ(wait.waits, (std::vector<int>{1000, 1000}));
-    EXPECT_EQ(events, (std::vector<std::string>{"try", "wait", "try", "wait", "try"}));
+    // Each failure is seen before its wait.
+    EXPECT_EQ(events,
+              (std::vector<std::string>{"try", "seen 7", "wait", "try", "seen 7", "wait", "try"}));
 }
 
 TEST_F(RetryRule, GivesUpAfterTenTriesNamingTheStepAndTheLastError) {
@@ -85,14 +83,6 @@ TEST_F(RetryRule, GivesUpAfterTenTriesNamingTheStepAndTheLastError) {
               "Fetching Al2010.dat failed after 10 tries: Server denied the file (error 78)");
 }
 
-TEST_F(RetryRule, AMalformedAddressStopsAtOnce) {
-    StepResult result = run("Listing", {Outcome::malformedAddress("No host"), Outcome::done()});
-    EXPECT_EQ(result.end, StepEnd::MalformedAddress);
-    EXPECT_EQ(result.tries, 1);
-    EXPECT_EQ(result.last.text, "No host");
-    EXPECT_TRUE(wait.waits.empty());
-}
-
 TEST_F(RetryRule, ACancelledWaitStopsWithoutAnotherTry) {
     wait.answers = {true, false};
     StepResult result = run("Listing", {refused});
@@ -101,21 +91,17 @@ TEST_F(RetryRule, ACancelledWaitStopsWithoutAnotherTry) {
     EXPECT_EQ(events, (std::vector<std::string>{"try", "wait", "try", "wait"}));
 }
 
-TEST_F(RetryRule, EachFailureIsSeenBeforeItsWait) {
-    auto seen = [this](const Outcome& failure) {
-        events.push_back("seen " + std::to_string(failure.code));
-    };
-    run("Listing", {refused, Outcome::done()}, seen);
-    EXPECT_EQ(events, (std::vector<std::string>{"try", "seen 7", "wait", "try"}));
-}
-
-TEST_F(RetryRule, ARefusalIsNotTriedAgain) {
-    StepResult result = run(
+TEST_F(RetryRule, AMalformedAddressOrARefusalStopsAtOnce) {
+    StepResult malformed = run("Listing", {Outcome::malformedAddress("No host"), Outcome::done()});
+    EXPECT_EQ(malformed.end, StepEnd::MalformedAddress);
+    EXPECT_EQ(malformed.last.text, "No host");
+    tries = 0;
+    StepResult refusal = run(
         "Listing", {Outcome::refused(67, "The server refused the login of ann"), Outcome::done()});
-    EXPECT_EQ(result.end, StepEnd::GaveUp);
-    EXPECT_EQ(result.tries, 1);
+    EXPECT_EQ(refusal.end, StepEnd::GaveUp);
+    EXPECT_EQ(refusal.message, "Listing failed: The server refused the login of ann (error 67)");
+    EXPECT_EQ(malformed.tries + refusal.tries, 2);
     EXPECT_TRUE(wait.waits.empty());
-    EXPECT_EQ(result.message, "Listing failed: The server refused the login of ann (error 67)");
 }
 
 TEST_F(RetryRule, AllTriesTogetherEndWithinTheCap) {

@@ -1,19 +1,22 @@
 // What every transport does alike, against the real FTP server and a shared
-// folder: the same requests, the same files left behind.
+// folder, and what only the FTP transport meets: the same requests, the same
+// files left behind.
 
 #include "exchange/ftptransport.h"
-#include "exchange/lantransport.h"
 
 #include "core/textfile.h"
-#include "everyrequest.h"
+#include "exchange/listing.h"
 #include "exchangehome.h"
-#include "ftpserver.h"
 #include "tests/support/testsupport.h"
 
 #include <algorithm>
+#include <arpa/inet.h>
 #include <curl/curl.h>
 #include <gtest/gtest.h>
-#include <memory>
+#include <netinet/in.h>
+#include <stdexcept>
+#include <sys/socket.h>
+#include <unistd.h>
 
 namespace gs {
 namespace {
@@ -22,54 +25,43 @@ namespace fs = std::filesystem;
 using test::folderEntries;
 using test::readBytes;
 using test::writeBytes;
+using Names = std::vector<std::string>;
+
+// One request of each kind (list, fetch, send, remove) on "Al2010.dat",
+// fetching into and sending from the local folder, which holds that file.
+std::vector<Outcome> everyRequest(Transport& transport, const fs::path& local) {
+    std::string listing;
+    return {transport.listNames(listing), transport.fetch("Al2010.dat", local / "copy.dat"),
+            transport.send(local / "Al2010.dat", "Al2010.dat"), transport.remove("Al2010.dat")};
+}
 
 class Transports : public testing::TestWithParam<ExchangeMode> {
 protected:
-    Transports() {
-        if (ftp()) {
-            m_server = std::make_unique<test::FtpServer>();
-            fs::create_directory(m_server->root() / "pool");
-            m_remote = m_server->root() / "pool";
-            transport = std::make_unique<FtpTransport>(m_server->address("pool"));
-        } else {
-            m_remote = m_shared.path() / "pool";
-            fs::create_directory(m_remote);
-            transport = std::make_unique<LanTransport>(m_remote);
-        }
-    }
+    Transports() : place(GetParam()), transport(makeTransport(GetParam(), place.address())) {}
     bool ftp() const { return GetParam() == ExchangeMode::Ftp; }
-    const fs::path& remote() const { return m_remote; }
+    fs::path remote() const { return place.folder(); }
     // The far end can no longer be reached: the server down, the folder gone.
-    void cutOff() {
-        if (ftp()) {
-            m_server->stop();
-            return;
-        }
-        fs::remove_all(m_remote);
-    }
+    void cutOff() { ftp() ? place.server.stop() : void(fs::remove_all(remote())); }
 
+    test::SharedPlace place;
     test::TempDir local;
     std::unique_ptr<Transport> transport;
-
-private:
-    std::unique_ptr<test::FtpServer> m_server;
-    test::TempDir m_shared;
-    fs::path m_remote;
 };
 
-TEST_P(Transports, SendListFetchRoundTripKeepsEveryByte) {
-    writeBytes(local.path() / "Al2010.dat", test::binaryBytes());
-    Outcome sent = transport->send(local.path() / "Al2010.dat", "Al2010.dat");
-    ASSERT_TRUE(sent.isDone()) << sent.text;
-    EXPECT_EQ(readBytes(remote() / "Al2010.dat"), test::binaryBytes());
-    std::string listing;
-    ASSERT_TRUE(transport->listNames(listing).isDone());
-    EXPECT_EQ(listing, "Al2010.dat\r\n");
-    Outcome fetched = transport->fetch("Al2010.dat", local.path() / "copy.dat");
-    ASSERT_TRUE(fetched.isDone()) << fetched.text;
-    EXPECT_EQ(readBytes(local.path() / "copy.dat"), test::binaryBytes());
-    EXPECT_EQ(folderEntries(local.path()), (std::vector<std::string>{"Al2010.dat", "copy.dat"}));
-}
+// What only a server meets.
+class FtpTransports : public Transports {
+protected:
+    test::FtpServer& server = place.server;
+    Names sortedNames(Transport& other) {
+        std::string listing;
+        Outcome outcome = other.listNames(listing);
+        EXPECT_TRUE(outcome.isDone()) << outcome.text;
+        Names names = parseListing(listing);
+        std::sort(names.begin(), names.end());
+        return names;
+    }
+    fs::path pool() const { return remote(); }
+};
 
 TEST_P(Transports, ListingHasEveryFileOnACrLfLine) {
     std::string listing = "stale";
@@ -77,53 +69,47 @@ TEST_P(Transports, ListingHasEveryFileOnACrLfLine) {
     EXPECT_EQ(listing, "");
     for (std::string name : {"PC2010.dat", "Al2010.dat", "Alice2010.dat", "scoresheet97.mdb"})
         writeBytes(remote() / name, "x");
+    // Only a shared folder holds what is no plain file: left out.
+    if (!ftp()) {
+        writeBytes(remote() / "odd\rname", "x");
+        fs::create_directory(remote() / "folder");
+    }
     ASSERT_TRUE(transport->listNames(listing).isDone());
     std::vector<std::string> lines;
     for (size_t at = 0, end; (end = listing.find("\r\n", at)) != std::string::npos; at = end + 2)
         lines.push_back(listing.substr(at, end - at));
     std::sort(lines.begin(), lines.end());
-    EXPECT_EQ(lines, (std::vector<std::string>{"Al2010.dat", "Alice2010.dat", "PC2010.dat",
-                                               "scoresheet97.mdb"}));
+    EXPECT_EQ(lines, (Names{"Al2010.dat", "Alice2010.dat", "PC2010.dat", "scoresheet97.mdb"}));
     EXPECT_EQ(std::count(listing.begin(), listing.end(), '\n'), 4);
 }
 
-TEST_P(Transports, SendReplacesAnExistingFileAndLeavesNothingElse) {
+TEST_P(Transports, SendReplacesWholeAndFetchKeepsEveryByte) {
     writeBytes(remote() / "Al2010.dat", "old picks, longer than the new ones");
-    writeBytes(local.path() / "Al2010.dat", "new picks");
+    writeBytes(local.path() / "Al2010.dat", test::binaryBytes());
     Outcome sent = transport->send(local.path() / "Al2010.dat", "Al2010.dat");
     ASSERT_TRUE(sent.isDone()) << sent.text;
-    EXPECT_EQ(readBytes(remote() / "Al2010.dat"), "new picks");
-    EXPECT_EQ(folderEntries(remote()), (std::vector<std::string>{"Al2010.dat"}));
+    EXPECT_EQ(readBytes(remote() / "Al2010.dat"), test::binaryBytes());
+    EXPECT_EQ(folderEntries(remote()), (Names{"Al2010.dat"}));
+    Outcome fetched = transport->fetch("Al2010.dat", local.path() / "copy.dat");
+    ASSERT_TRUE(fetched.isDone()) << fetched.text;
+    EXPECT_EQ(readBytes(local.path() / "copy.dat"), test::binaryBytes());
+    EXPECT_EQ(folderEntries(local.path()), (Names{"Al2010.dat", "copy.dat"}));
     writeBytes(local.path() / "Al2010.dat", "");
     ASSERT_TRUE(transport->send(local.path() / "Al2010.dat", "Al2010.dat").isDone());
     EXPECT_EQ(readBytes(remote() / "Al2010.dat"), "");
 }
 
-TEST_P(Transports, SendOfAMissingLocalFileFailsAndWritesNothing) {
-    Outcome outcome = transport->send(local.path() / "Al2010.dat", "Al2010.dat");
-    EXPECT_EQ(outcome.kind, OutcomeKind::Failure);
-    if (ftp())
-        EXPECT_EQ(outcome.code, CURLE_READ_ERROR);
-    else
-        EXPECT_EQ(outcome.text,
-                  "The file " + (local.path() / "Al2010.dat").string() + " does not exist");
+TEST_P(Transports, AFailedRequestLeavesBothSidesAsTheyWere) {
+    EXPECT_EQ(transport->send(local.path() / "Al2010.dat", "Al2010.dat").kind,
+              OutcomeKind::Failure);
     EXPECT_TRUE(folderEntries(remote()).empty());
-}
-
-TEST_P(Transports, FetchThatFailsKeepsTheOldLocalFile) {
     writeBytes(local.path() / "Al2010.dat", "my picks");
-    Outcome outcome = transport->fetch("Al2010.dat", local.path() / "Al2010.dat");
-    EXPECT_EQ(outcome.kind, OutcomeKind::Failure);
-    if (ftp())
-        EXPECT_EQ(outcome.code, CURLE_REMOTE_FILE_NOT_FOUND);
-    else
-        EXPECT_EQ(outcome.text,
-                  "The file " + (remote() / "Al2010.dat").string() + " does not exist");
+    EXPECT_EQ(transport->fetch("Al2010.dat", local.path() / "Al2010.dat").kind,
+              OutcomeKind::Failure);
     EXPECT_EQ(readBytes(local.path() / "Al2010.dat"), "my picks");
-    EXPECT_EQ(folderEntries(local.path()), (std::vector<std::string>{"Al2010.dat"}));
     // Nor does a failed fetch leave a file where there was none.
     EXPECT_EQ(transport->fetch("Al2010.dat", local.path() / "new.dat").kind, OutcomeKind::Failure);
-    EXPECT_EQ(folderEntries(local.path()), (std::vector<std::string>{"Al2010.dat"}));
+    EXPECT_EQ(folderEntries(local.path()), (Names{"Al2010.dat"}));
 }
 
 TEST_P(Transports, FetchRefusesAFileLargerThanADataFile) {
@@ -134,7 +120,7 @@ TEST_P(Transports, FetchRefusesAFileLargerThanADataFile) {
     EXPECT_NE(outcome.kind, OutcomeKind::Done);
     EXPECT_NE(outcome.text.find("larger than"), std::string::npos) << outcome.text;
     EXPECT_EQ(readBytes(local.path() / "Al2010.dat"), "my picks");
-    EXPECT_EQ(folderEntries(local.path()), (std::vector<std::string>{"Al2010.dat"}));
+    EXPECT_EQ(folderEntries(local.path()), (Names{"Al2010.dat"}));
 }
 
 TEST_P(Transports, RemoveDeletesAndAMissingFileIsDone) {
@@ -142,7 +128,7 @@ TEST_P(Transports, RemoveDeletesAndAMissingFileIsDone) {
     writeBytes(remote() / "Bo2010.dat", "x");
     Outcome removed = transport->remove("Al2010.dat");
     ASSERT_TRUE(removed.isDone()) << removed.text;
-    EXPECT_EQ(folderEntries(remote()), (std::vector<std::string>{"Bo2010.dat"}));
+    EXPECT_EQ(folderEntries(remote()), (Names{"Bo2010.dat"}));
     Outcome again = transport->remove("Al2010.dat");
     EXPECT_TRUE(again.isDone()) << again.text;
 }
@@ -151,7 +137,7 @@ TEST_P(Transports, FarEndOutOfReachFailsEveryRequest) {
     const fs::path gone = remote();
     cutOff();
     writeBytes(local.path() / "Al2010.dat", "picks");
-    for (const Outcome& outcome : test::everyRequest(*transport, local.path())) {
+    for (const Outcome& outcome : everyRequest(*transport, local.path())) {
         EXPECT_EQ(outcome.kind, OutcomeKind::Failure);
         if (ftp()) {
             EXPECT_EQ(outcome.code, CURLE_COULDNT_CONNECT);
@@ -161,7 +147,7 @@ TEST_P(Transports, FarEndOutOfReachFailsEveryRequest) {
         }
     }
     EXPECT_FALSE(!ftp() && fs::exists(gone));
-    EXPECT_EQ(folderEntries(local.path()), (std::vector<std::string>{"Al2010.dat"}));
+    EXPECT_EQ(folderEntries(local.path()), (Names{"Al2010.dat"}));
 }
 
 TEST_P(Transports, HostileNamesAreRefusedWithoutARequest) {
@@ -178,22 +164,218 @@ TEST_P(Transports, HostileNamesAreRefusedWithoutARequest) {
         EXPECT_EQ(transport->remove(name).code, kRefusedNameCode);
     }
     EXPECT_EQ(readBytes(remote() / ".." / "secret.dat"), "outside");
-    EXPECT_EQ(folderEntries(local.path()), (std::vector<std::string>{"Al2010.dat"}));
+    EXPECT_EQ(folderEntries(local.path()), (Names{"Al2010.dat"}));
 }
 
 INSTANTIATE_TEST_SUITE_P(Modes, Transports, testing::Values(ExchangeMode::Ftp, ExchangeMode::Lan),
-                         [](const auto& info) { return std::string(modeName(info.param)); });
+                         testing::PrintToStringParamName());
+INSTANTIATE_TEST_SUITE_P(Mode, FtpTransports, testing::Values(ExchangeMode::Ftp),
+                         testing::PrintToStringParamName());
 
-// Only a shared folder holds things that are not plain files.
-TEST(LanTransport, ListsOnlyThePlainFiles) {
-    test::TempDir shared;
-    writeBytes(shared.path() / "Al2010.dat", "x");
-    writeBytes(shared.path() / "odd\rname", "x");
-    fs::create_directory(shared.path() / "folder");
-    LanTransport transport(shared.path());
+TEST_P(FtpTransports, AddressFormsReachTheirDirectory) {
+    writeBytes(pool() / "Al2010.dat", "x");
+    const std::pair<std::string, std::vector<std::string>> forms[] = {
+        {"ftp://" + server.address("pool"), {"Al2010.dat"}},
+        {"FTP://" + server.address("pool"), {"Al2010.dat"}},
+        {server.address("pool/"), {"Al2010.dat"}},
+        {server.anonymousAddress("pool"), {"Al2010.dat"}},
+        // Without a path, the login directory.
+        {server.address(), {"pool"}},
+    };
+    for (const auto& [address, names] : forms) {
+        SCOPED_TRACE(address);
+        FtpTransport other(address);
+        EXPECT_EQ(sortedNames(other), names);
+    }
+}
+
+TEST_P(FtpTransports, ASendReplacesTheFileWholeOrNotAtAll) {
+    struct Case {
+        const char* name;
+        std::string address;
+        OutcomeKind kind;
+        std::string text; // how the outcome's text begins
+        std::string after;
+    };
+    const Case cases[] = {
+        {"AnonymousMayOnlyRead", server.anonymousAddress("pool"), OutcomeKind::Failure, "",
+         "old picks"},
+        {"NoRenaming", server.address("pool", test::FtpAccount::NoRename), OutcomeKind::Refused,
+         "The server allows no renaming", "old picks"},
+        {"RenamingOntoNoExistingName", server.address("pool", test::FtpAccount::NoReplace),
+         OutcomeKind::Done, "", test::binaryBytes()},
+    };
+    writeBytes(local.path() / "Al2010.dat", test::binaryBytes());
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        writeBytes(pool() / "Al2010.dat", "old picks");
+        Outcome outcome = FtpTransport(c.address).send(local.path() / "Al2010.dat", "Al2010.dat");
+        EXPECT_EQ(outcome.kind, c.kind) << outcome.text;
+        EXPECT_TRUE(outcome.text.starts_with(c.text)) << outcome.text;
+        EXPECT_EQ(readBytes(pool() / "Al2010.dat"), c.after);
+        // No temporary name is left behind.
+        EXPECT_EQ(folderEntries(pool()), (Names{"Al2010.dat"}));
+    }
+}
+
+TEST_P(FtpTransports, AMissingFolderOnEitherSideFails) {
+    writeBytes(pool() / "Al2010.dat", "x");
+    Outcome outcome = transport->fetch("Al2010.dat", local.path() / "gone" / "Al2010.dat");
+    EXPECT_EQ(outcome.kind, OutcomeKind::Failure);
+    EXPECT_EQ(outcome.code, CURLE_WRITE_ERROR);
     std::string listing;
-    ASSERT_TRUE(transport.listNames(listing).isDone());
-    EXPECT_EQ(listing, "Al2010.dat\r\n");
+    EXPECT_EQ(FtpTransport(server.address("nowhere")).listNames(listing).kind,
+              OutcomeKind::Failure);
+}
+
+TEST_P(FtpTransports, WrongPasswordFailsWithoutShowingIt) {
+    FtpTransport intruder("ftp://ann:guess@" + server.anonymousAddress("pool"));
+    std::string listing;
+    Outcome outcome = intruder.listNames(listing);
+    EXPECT_EQ(outcome.kind, OutcomeKind::Refused);
+    EXPECT_EQ(outcome.code, CURLE_LOGIN_DENIED);
+    EXPECT_EQ(outcome.text, "The server refused the login of ann (server reply 530)");
+    // Nor does a refused send log in again to clean up after itself.
+    writeBytes(local.path() / "Al2010.dat", "picks");
+    EXPECT_EQ(intruder.send(local.path() / "Al2010.dat", "Al2010.dat").kind, OutcomeKind::Refused);
+    EXPECT_EQ(server.passwordsFrom("ann"), 2);
+}
+
+TEST_P(FtpTransports, FetchThatStallsEndsAtTheStallLimitAndKeepsTheLocalFile) {
+    writeBytes(pool() / "Al2010.dat", test::binaryBytes());
+    writeBytes(local.path() / "Al2010.dat", "my picks");
+    ExchangeLimits limits;
+    limits.stall = std::chrono::seconds(1);
+    FtpTransport stalling(server.address("pool", test::FtpAccount::Stalling), limits);
+    Outcome outcome = stalling.fetch("Al2010.dat", local.path() / "Al2010.dat");
+    EXPECT_EQ(outcome.kind, OutcomeKind::Failure);
+    EXPECT_EQ(outcome.code, CURLE_OPERATION_TIMEDOUT);
+    EXPECT_TRUE(outcome.text.starts_with("The server stopped answering")) << outcome.text;
+    EXPECT_EQ(readBytes(local.path() / "Al2010.dat"), "my picks");
+    EXPECT_EQ(folderEntries(local.path()), (Names{"Al2010.dat"}));
+}
+
+TEST_P(FtpTransports, NoRequestStartsOnceTheDeadlineHasPassed) {
+    writeBytes(pool() / "Al2010.dat", "old picks");
+    writeBytes(local.path() / "Al2010.dat", "new picks");
+    transport->limit(ExchangeLimits{}, std::chrono::steady_clock::now());
+    for (const Outcome& outcome : everyRequest(*transport, local.path())) {
+        EXPECT_EQ(outcome.kind, OutcomeKind::Failure);
+        EXPECT_EQ(outcome.code, CURLE_OPERATION_TIMEDOUT);
+    }
+    EXPECT_EQ(folderEntries(pool()), (Names{"Al2010.dat"}));
+    EXPECT_EQ(readBytes(pool() / "Al2010.dat"), "old picks");
+    EXPECT_EQ(folderEntries(local.path()), (Names{"Al2010.dat"}));
+}
+
+TEST_P(FtpTransports, RequestsGoOnAfterQuit) {
+    writeBytes(pool() / "Al2010.dat", "x");
+    EXPECT_EQ(sortedNames(*transport), (Names{"Al2010.dat"}));
+    EXPECT_TRUE(transport->quit().isDone());
+    EXPECT_EQ(sortedNames(*transport), (Names{"Al2010.dat"}));
+    // Nor does a quit without a connection fail.
+    EXPECT_TRUE(FtpTransport(server.address("pool")).quit().isDone());
+    EXPECT_TRUE(FtpTransport("").quit().isDone());
+}
+
+// A port that takes connections and never says a word, as a hung server.
+struct SilentPort {
+    SilentPort() {
+        sockaddr_in address{};
+        address.sin_family = AF_INET;
+        address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+        socklen_t length = sizeof address;
+        auto* any = reinterpret_cast<sockaddr*>(&address);
+        if (fd < 0 || ::bind(fd, any, length) != 0 || ::listen(fd, 4) != 0 ||
+            ::getsockname(fd, any, &length) != 0)
+            throw std::runtime_error("cannot open a silent port");
+        port = ntohs(address.sin_port);
+    }
+    ~SilentPort() { ::close(fd); }
+    int fd = ::socket(AF_INET, SOCK_STREAM, 0);
+    int port = 0;
+};
+
+TEST(SilentServer, StopsTheRequestWithinItsLimit) {
+    using std::chrono::seconds;
+    struct Case {
+        const char* name;
+        seconds connect, stall;
+        seconds deadline; // from now
+    };
+    // Last, every wait longer than the time the step has left.
+    const Case cases[] = {{"ConnectLimit", seconds(1), seconds(1), seconds(600)},
+                          {"Deadline", seconds(600), seconds(600), seconds(1)}};
+    SilentPort silent;
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        FtpTransport transport("ann:secret@127.0.0.1:" + std::to_string(silent.port) + "/pool");
+        ExchangeLimits limits;
+        limits.connect = c.connect;
+        limits.stall = c.stall;
+        transport.limit(limits, std::chrono::steady_clock::now() + c.deadline);
+        std::string listing;
+        Outcome outcome = transport.listNames(listing);
+        EXPECT_EQ(outcome.kind, OutcomeKind::Failure);
+        EXPECT_EQ(outcome.code, CURLE_OPERATION_TIMEDOUT);
+        EXPECT_TRUE(outcome.text.starts_with("The server stopped answering")) << outcome.text;
+    }
+}
+
+TEST_P(FtpTransports, AFileOverTheLimitIsRefusedAndTheLocalOneKept) {
+    constexpr size_t kLimit = ExchangeLimits{}.fetchBytes;
+    struct Case {
+        const char* name;
+        test::FtpAccount account;
+        size_t bytes;
+    };
+    const Case cases[] = {{"AnnouncedAtTheLimit", test::FtpAccount::Full, kLimit},
+                          {"AnnouncedOverTheLimit", test::FtpAccount::Full, kLimit + 1},
+                          {"UnannouncedAtTheLimit", test::FtpAccount::NoSize, kLimit},
+                          {"UnannouncedOverTheLimit", test::FtpAccount::NoSize, kLimit + 1}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        std::string remote(c.bytes, 'x');
+        writeBytes(pool() / "Al2010.dat", remote);
+        writeBytes(local.path() / "Al2010.dat", "my picks");
+        FtpTransport sized(server.address("pool", c.account));
+        Outcome outcome = sized.fetch("Al2010.dat", local.path() / "Al2010.dat");
+        bool taken = c.bytes == kLimit;
+        EXPECT_EQ(outcome.kind, taken ? OutcomeKind::Done : OutcomeKind::Refused) << outcome.text;
+        if (!taken) {
+            EXPECT_EQ(outcome.code, CURLE_FILESIZE_EXCEEDED);
+            EXPECT_TRUE(outcome.text.starts_with("Al2010.dat is larger than 4 MB")) << outcome.text;
+        }
+        // Compared whole, but not printed: four megabytes would drown the report.
+        std::string now = readBytes(local.path() / "Al2010.dat");
+        EXPECT_TRUE(now == (taken ? remote : "my picks")) << now.size() << " bytes";
+        EXPECT_EQ(folderEntries(local.path()), (Names{"Al2010.dat"}));
+    }
+}
+
+TEST(FtpAddress, DirectoryUrlHoldsNoCredentials) {
+    EXPECT_EQ(FtpTransport("ann:secret@127.0.0.1:2121/pool").directoryUrl(),
+              "ftp://127.0.0.1:2121/pool/");
+    EXPECT_EQ(FtpTransport("ftp://127.0.0.1").directoryUrl(), "ftp://127.0.0.1/");
+    EXPECT_EQ(FtpTransport("127.0.0.1/my pool/2010/").directoryUrl(),
+              "ftp://127.0.0.1/my%20pool/2010/");
+}
+
+TEST(FtpAddress, AMalformedOneFailsEveryRequestWithoutConnecting) {
+    test::TempDir local;
+    writeBytes(local.path() / "Al2010.dat", "picks");
+    for (const char* address : {"", "ftp://", "ftp:///pool", "ann:secret@/pool",
+                                "http://127.0.0.1/pool", "127.0.0.1:99999/pool",
+                                "ann:secret@127.0.0.1:ftp/pool", "127.0.0 .1/pool", "[::1/pool"}) {
+        SCOPED_TRACE(address);
+        FtpTransport transport(address);
+        EXPECT_EQ(transport.directoryUrl(), "");
+        for (const Outcome& outcome : everyRequest(transport, local.path())) {
+            EXPECT_EQ(outcome.kind, OutcomeKind::MalformedAddress) << outcome.text;
+            EXPECT_EQ(outcome.text.find("secret"), std::string::npos) << outcome.text;
+        }
+    }
+    EXPECT_EQ(folderEntries(local.path()), (Names{"Al2010.dat"}));
 }
 
 } // namespace

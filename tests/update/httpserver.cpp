@@ -2,6 +2,8 @@
 
 #include "core/textfile.h"
 
+#include <stdlib.h>
+
 namespace gs::test {
 
 namespace {
@@ -16,6 +18,8 @@ HttpServer::HttpServer(bool tls)
     : m_tls(tls), m_process({HTTP_SERVER_SCRIPT, root().string(), requestLog(m_logFolder).string(),
                              tls ? "tls" : "plain"},
                             true, "the HTTP server did not start") {
+    for (const char* name : {"http_proxy", "https_proxy", "HTTPS_PROXY", "ALL_PROXY", "all_proxy"})
+        ::unsetenv(name);
     // Our own check that it accepts connections is no request.
     std::error_code ec;
     std::filesystem::remove(requestLog(m_logFolder), ec);

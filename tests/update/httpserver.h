@@ -19,7 +19,8 @@ class HttpServer {
 public:
     // Starts the server (with a self-signed certificate when tls) and
     // returns once it accepts connections; throws std::runtime_error when
-    // it cannot start.
+    // it cannot start. Requests then go to it whatever proxy the machine
+    // has.
     explicit HttpServer(bool tls = false);
     HttpServer(const HttpServer&) = delete;
     HttpServer& operator=(const HttpServer&) = delete;
@@ -30,6 +31,8 @@ public:
     std::string url(const std::string& path) const;
     // The requests so far, one "path<TAB>If-None-Match" a line.
     std::vector<std::string> requests() const;
+    // Stops the server; its port then refuses connections.
+    void stop() { m_process.stop(); }
 
 private:
     TempDir m_root;
