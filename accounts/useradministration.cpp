@@ -46,7 +46,7 @@ bool UserAdministrationPanel::open() {
     if (load && load->outcome == UserListOutcome::Created)
         load = reloadUserList(m_pool);
     if (!load) {
-        m_dialogs.refuse(load.error());
+        m_dialogs.refuse(load.error().message);
         return false;
     }
     tellLoadNotices(*load, m_dialogs);
@@ -235,10 +235,10 @@ bool UserAdministrationPanel::saveChanges() {
     FileRollback changes;
     if (Status saved = saveUserListRemembering(m_pool, m_dialogs, changes); !saved) {
         Status restored = changes.restore();
-        m_dialogs.refuse(saved.error() +
-                         (restored
-                              ? std::string(" The user list on file is unchanged.")
-                              : " The old files could not all be put back: " + restored.error()));
+        m_dialogs.refuse(
+            saved.error().message +
+            (restored ? std::string(" The user list on file is unchanged.")
+                      : " The old files could not all be put back: " + restored.error().message));
         return false;
     }
     m_dialogs.inform(kUserListSavedMessage);

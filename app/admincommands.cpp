@@ -79,11 +79,11 @@ int addPlayerCommand(CommandContext& c) {
     // once the first has saved it.
     Result<PoolLock> lock = lockPoolFiles(c.pool);
     if (!lock) {
-        c.dialogs.refuse(lock.error());
+        c.dialogs.refuse(lock.error().message);
         return 1;
     }
     if (Result<UserListLoad> load = reloadUserList(c.pool); !load) {
-        c.dialogs.refuse(load.error());
+        c.dialogs.refuse(load.error().message);
         return 1;
     }
     // The lists as opening the panel fills them from the list just loaded.

@@ -194,7 +194,7 @@ void ExchangeWindow::changeAddress() {
     m_model.remoteFiles = ListModel{};
     m_pool.currentSlot().exchangeAddress = place.address;
     if (Status saved = saveUserList(m_pool); !saved)
-        m_dialogs.refuse(saved.error());
+        m_dialogs.refuse(saved.error().message);
 }
 
 void ExchangeWindow::listLocalFiles() {

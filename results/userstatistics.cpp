@@ -111,7 +111,7 @@ void UserStatisticsPanel::open() {
     std::vector<std::string> errors;
     m_season = seasonForView(m_pool, errors);
     if (Result<UserListLoad> load = reloadUserList(m_pool); !load)
-        errors.push_back(load.error());
+        errors.push_back(load.error().message);
     fillUserLists(m_pool);
     PickTable ownPicks = ownPicksForView(m_pool, errors);
 
@@ -123,7 +123,7 @@ void UserStatisticsPanel::open() {
     Projection projection = projectTeams(m_pool, m_season);
     std::string notice;
     if (Result<ComputerPicksSaved> saved = saveComputerPicks(m_pool, projection); !saved)
-        errors.push_back(saved.error());
+        errors.push_back(saved.error().message);
     else
         notice = saved->notice;
     std::vector<std::string> warnings;

@@ -206,7 +206,7 @@ class PasswordCheck : public testing::TestWithParam<PasswordCase> {};
 
 TEST_P(PasswordCheck, RefusesWhatTheFilesCannotCarry) {
     Status checked = checkPassword(GetParam().password);
-    EXPECT_EQ(checked ? std::string() : cp1252ToUtf8(checked.error()), GetParam().message);
+    EXPECT_EQ(checked ? std::string() : cp1252ToUtf8(checked.error().message), GetParam().message);
 }
 
 INSTANTIATE_TEST_SUITE_P(

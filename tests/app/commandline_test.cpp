@@ -61,11 +61,9 @@ std::string summary(const CommandLine& line) {
 class Parse : public testing::TestWithParam<ParseCase> {};
 
 TEST_P(Parse, Arguments) {
-    CommandLine line;
-    std::string error;
-    bool ok = parseCommandLine(GetParam().args, line, error);
-    EXPECT_EQ(ok, GetParam().ok);
-    EXPECT_EQ(ok ? summary(line) : error, GetParam().expected);
+    Result<CommandLine> line = parseCommandLine(GetParam().args);
+    EXPECT_EQ(line.has_value(), GetParam().ok);
+    EXPECT_EQ(line ? summary(*line) : line.error().message, GetParam().expected);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -242,9 +240,8 @@ TEST_F(Commands, CommunityFileIsMergedAndItsConflictsNeedOverwrite) {
 
 TEST_F(Commands, ProjectWritesTheComputerPlayersFile) {
     ASSERT_EQ(run({"project"}), 0) << err.str();
-    TextFile pc = readTextFile(data() / "PC2010.dat");
-    ASSERT_EQ(pc.status, ReadStatus::Ok);
-    EXPECT_EQ(pc.lines.size(), 17u + 256u);
+    std::vector<std::string> pc = readTextFile(data() / "PC2010.dat").value();
+    EXPECT_EQ(pc.size(), 17u + 256u);
     EXPECT_NE(out.str().find("Season 2010: week 9 is current"), std::string::npos) << out.str();
     EXPECT_EQ(err.str(), "");
 }
@@ -254,12 +251,11 @@ TEST_F(Commands, ProjectRunsTheRatingPlayerOnceItIsAdded) {
     EXPECT_FALSE(fs::exists(data() / "ELO2010.dat"));
     ASSERT_EQ(run({"add-player", "ELO"}), 0) << err.str();
     ASSERT_EQ(run({"project"}), 0) << err.str();
-    TextFile elo = readTextFile(data() / "ELO2010.dat");
-    ASSERT_EQ(elo.status, ReadStatus::Ok);
-    ASSERT_EQ(elo.lines.size(), 17u + 256u);
+    std::vector<std::string> elo = readTextFile(data() / "ELO2010.dat").value();
+    ASSERT_EQ(elo.size(), 17u + 256u);
     // Weeks 1..9 picked, a game a team; week 9, the coming one, has 13 games.
-    EXPECT_EQ(std::count(elo.lines[8].begin(), elo.lines[8].end(), '1'), 13);
-    EXPECT_EQ(std::count(elo.lines[9].begin(), elo.lines[9].end(), '1'), 0);
+    EXPECT_EQ(std::count(elo[8].begin(), elo[8].end(), '1'), 13);
+    EXPECT_EQ(std::count(elo[9].begin(), elo[9].end(), '1'), 0);
     std::string before = readBytes(data() / "ELO2010.dat");
     ASSERT_EQ(run({"project"}), 0) << err.str();
     EXPECT_EQ(readBytes(data() / "ELO2010.dat"), before);

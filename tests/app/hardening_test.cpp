@@ -104,8 +104,8 @@ TEST_F(Home, ADamagedComputerFileIsKeptAndToldOnce) {
     told += " was damaged. It is kept as PC2010.dat.damaged, and the file was written afresh.\n";
     EXPECT_EQ(outcome.err, told);
     EXPECT_EQ(readBytes(data() / "PC2010.dat.damaged"), damage);
-    TextFile rewritten = readTextFile(data() / "PC2010.dat");
-    EXPECT_EQ(rewritten.lines.size(), 17u + 256u);
+    std::vector<std::string> rewritten = readTextFile(data() / "PC2010.dat").value();
+    EXPECT_EQ(rewritten.size(), 17u + 256u);
 
     outcome = run({"project"});
     EXPECT_EQ(outcome.status, 0);

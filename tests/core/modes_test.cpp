@@ -56,7 +56,7 @@ protected:
 TEST_P(Modes, ANewDataFolderAndUserListAreTheOwnersOnly) {
     pool.currentUser = "admin";
     Result<UserListLoad> load = loadUserList(pool);
-    ASSERT_TRUE(load) << load.error();
+    ASSERT_TRUE(load) << load.error().message;
     EXPECT_EQ(modeOf(data()), 0700u);
     EXPECT_EQ(modeOf(userListPath(pool.folders)), 0600u);
 }
@@ -71,7 +71,7 @@ TEST_P(Modes, ExistingFilesGetTheModeAtTheirNextWrite) {
     ASSERT_TRUE(loadUserList(pool));
     fillUserLists(pool);
     Status saved = saveUserList(pool);
-    ASSERT_TRUE(saved) << saved.error();
+    ASSERT_TRUE(saved) << saved.error().message;
     EXPECT_EQ(modeOf(userListPath(pool.folders)), 0600u);
     EXPECT_EQ(modeOf(preferencePath(pool.folders, "admin")), 0600u);
 

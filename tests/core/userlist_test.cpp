@@ -38,7 +38,7 @@ protected:
     void load(const std::string& user) {
         pool.currentUser = user;
         Result<UserListLoad> result = loadUserList(pool);
-        ASSERT_TRUE(result) << result.error();
+        ASSERT_TRUE(result) << result.error().message;
         loaded = *result;
         tellLoadNotices(loaded, fixture.dialogs);
     }
@@ -158,7 +158,7 @@ TEST_F(UserList, SaveWritesActiveThenInactiveUsers) {
     pool.savedActivePlayers = {"ann", "admin"};
     fillUserLists(pool);
     Status saved = saveUserList(pool);
-    ASSERT_TRUE(saved) << saved.error();
+    ASSERT_TRUE(saved) << saved.error().message;
     EXPECT_EQ(readBytes(listPath()), "2010\r\nann,1,4,0,klm,0,/a\r\nadmin,1,9,1,klm,0,/a\r\n"
                                      "PC,1,1,0,Z,0,/a\r\nbob,0,3,0,,1,/b\r\n");
     EXPECT_EQ(readBytes(preferences("admin")), "klm,ftp://h/d\r\n");
@@ -170,7 +170,7 @@ TEST_F(UserList, RemovedUserStaysRemoved) {
     pool.playersOnFile.entries = {"admin"};
     pool.activePlayers.entries = {"admin"};
     Status saved = saveUserList(pool);
-    ASSERT_TRUE(saved) << saved.error();
+    ASSERT_TRUE(saved) << saved.error().message;
     load("admin");
     fillUserLists(pool);
     EXPECT_EQ(pool.playersOnFile.entries, (std::vector<std::string>{"admin"}));

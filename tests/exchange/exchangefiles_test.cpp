@@ -99,9 +99,9 @@ TEST_F(GamesTableCheck, RefusesWhatIsNoGamesTable) {
         Status checked = checkGamesTableFile(file(name));
         EXPECT_FALSE(checked) << name;
         if (!checked) {
-            EXPECT_TRUE(checked.error().starts_with("The received games table " +
-                                                    std::string(name) + " cannot be used: "))
-                << checked.error();
+            EXPECT_TRUE(checked.error().message.starts_with(
+                "The received games table " + std::string(name) + " cannot be used: "))
+                << checked.error().message;
         }
     }
 }
@@ -113,16 +113,15 @@ TEST_F(GamesTableCheck, FieldsMayBeInAnyCase) {
 }
 
 TEST_F(GamesTableCheck, AcceptsATableThatKeepsWeeks) {
-    std::string error;
     {
-        auto table = GamesTable::create(file("weeks.mdb"), error);
-        ASSERT_TRUE(table) << error;
-        ASSERT_TRUE(table->replaceSeasons(
-            {{"Carolina Panthers", "Denver Broncos", "9/8/2016", "20", "21", "2016", 1}}, error))
-            << error;
+        auto table = GamesTable::create(file("weeks.mdb"));
+        ASSERT_TRUE(table) << table.error().message;
+        Status filled = (*table)->replaceSeasons(
+            {{"Carolina Panthers", "Denver Broncos", "9/8/2016", "20", "21", "2016", 1}});
+        ASSERT_TRUE(filled) << filled.error().message;
     }
     Status checked = checkGamesTableFile(file("weeks.mdb"));
-    EXPECT_TRUE(checked) << checked.error();
+    EXPECT_TRUE(checked) << checked.error().message;
     database("weekandextra.mdb", "CREATE TABLE Scoresheet (TeamA TEXT, TeamB TEXT, Date TEXT, "
                                  "Visitor TEXT, Home TEXT, Year TEXT, Week INTEGER, Extra TEXT)");
     EXPECT_FALSE(checkGamesTableFile(file("weekandextra.mdb")));
@@ -143,7 +142,7 @@ TEST(GamesTableInstall, ReplacesTheTableOnlyWithAGoodOne) {
     writeBytes(home.pool.gamesDatabasePath().string() + "-journal", "hot");
     Status busy = installGamesTable(home.pool, received);
     ASSERT_FALSE(busy);
-    EXPECT_NE(busy.error().find("is in use"), std::string::npos) << busy.error();
+    EXPECT_NE(busy.error().message.find("is in use"), std::string::npos) << busy.error().message;
     EXPECT_EQ(readBytes(home.pool.gamesDatabasePath()), local);
 
     fs::remove(home.pool.gamesDatabasePath().string() + "-journal");
@@ -157,10 +156,12 @@ class ReceivedGames : public testing::Test {
 protected:
     ReceivedGames() { test::writeGamesTable(home.pool.gamesDatabasePath(), 2010); }
     Status install(const std::vector<GameRecord>& records) {
-        std::string error;
-        auto table = GamesTable::create(received, error);
-        EXPECT_TRUE(table && table->replaceSeasons(records, error)) << error;
-        table.reset();
+        {
+            auto table = GamesTable::create(received);
+            Status filled =
+                table ? (*table)->replaceSeasons(records) : Status(failure(table.error()));
+            EXPECT_TRUE(filled) << filled.error().message;
+        }
         return installGamesTable(home.pool, received);
     }
     std::vector<GameRecord> season(size_t games) {
@@ -197,7 +198,8 @@ TEST_F(ReceivedGames, AreInstalledOnlyWhenEveryRecordIsAGameAndTheSeasonIsWhole)
         fs::remove(received);
         Status installed = install(c.records);
         ASSERT_FALSE(installed);
-        EXPECT_NE(installed.error().find(c.reason), std::string::npos) << installed.error();
+        EXPECT_NE(installed.error().message.find(c.reason), std::string::npos)
+            << installed.error().message;
         EXPECT_EQ(readBytes(home.pool.gamesDatabasePath()), local);
     }
     // A season may lose a cancelled game or two.
@@ -246,8 +248,8 @@ TEST_P(PickFileWhole, JudgesTheReceivedFile) {
     Status checked = checkPickFileWhole(path);
     EXPECT_EQ(checked.has_value(), GetParam().whole);
     if (!checked) {
-        EXPECT_EQ(checked.error(), "The received file " + std::string(GetParam().fileName) +
-                                       " is empty or cut short; the local copy was kept.");
+        EXPECT_EQ(checked.error().message, "The received file " + std::string(GetParam().fileName) +
+                                               " is empty or cut short; the local copy was kept.");
     }
 }
 

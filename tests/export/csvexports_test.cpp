@@ -205,7 +205,7 @@ TEST_F(ExportFiles, APlayerWithoutAPickFileGetsAnEmptyOne) {
 TEST_F(ExportFiles, TheStatisticsFollowTheSeasonInForceNotTheStoredOne) {
     pool.seasonYear = "2011";
     Result<ExportOutcome> outcome = exportUserStatistics(pool);
-    ASSERT_TRUE(outcome) << outcome.error();
+    ASSERT_TRUE(outcome) << outcome.error().message;
     EXPECT_EQ(outcome->path, pool.folders.install / "AllUserStats2011.csv");
     EXPECT_EQ(pool.seasonYear, "2011");
     // The 2011 pick files were read (made empty), not those of 2010.

@@ -267,7 +267,7 @@ TEST_P(LeavingWithAnUnsavedPick, FollowsTheAnswer) {
     EXPECT_EQ(picked("Pittsburgh Steelers"), c.pickKept ? 1 : 0);
     EXPECT_EQ(dumpRow(2).starts_with("*Pittsburgh Steelers*"), c.pickKept);
     Result<PlayerPicks> onFile = loadPicks(pool, "alice");
-    ASSERT_TRUE(onFile) << onFile.error();
+    ASSERT_TRUE(onFile) << onFile.error().message;
     EXPECT_EQ(onFile->picks[1][teamNumber("Pittsburgh Steelers")], c.pickSaved ? 1 : 0);
     // Once answered, leaving again asks nothing more; Cancel asks again.
     program.dialogs.clear();
@@ -322,7 +322,7 @@ TEST_F(WeeklyPicks, PicksAreMarkedByTheResult) {
           "Philadelphia Eagles", "St. Louis Rams", "Kansas City Chiefs"})
         picks[10][teamNumber(team)] = 1;
     Status saved = savePicks(pool, "alice", picks);
-    ASSERT_TRUE(saved) << saved.error();
+    ASSERT_TRUE(saved) << saved.error().message;
     panel.open();
     EXPECT_EQ(panel.season().currentWeek, 10);
     std::string expected(kHeader);
@@ -362,10 +362,10 @@ TEST_F(WeeklyPicks, AnEighteenthWeekEndsTheSeasonAndSavesTheScores) {
     EXPECT_EQ(program.dialogs.messages(),
               std::vector<std::string>{"Season Over: Season is over.  Scores have been saved."});
     EXPECT_EQ(program.dialogs.kinds, std::vector<MessageKind>{MessageKind::Information});
-    TextFile file = readTextFile(oldScores2010());
-    ASSERT_EQ(file.lines.size(), 32u);
-    EXPECT_EQ(file.lines[teamNumber("N.Y. Giants") - 1], " 411, 367, 10, 7, 0");
-    EXPECT_EQ(file.lines[teamNumber("New England Patriots") - 1], " 518, 313, 14, 2, 0");
+    std::vector<std::string> file = readTextFile(oldScores2010()).value();
+    ASSERT_EQ(file.size(), 32u);
+    EXPECT_EQ(file[teamNumber("N.Y. Giants") - 1], " 411, 367, 10, 7, 0");
+    EXPECT_EQ(file[teamNumber("New England Patriots") - 1], " 518, 313, 14, 2, 0");
     panel.togglePick(1, 0); // after the reference date, yet closed
     EXPECT_EQ(panel.picks(), PickTable{});
 }

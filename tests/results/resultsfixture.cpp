@@ -12,7 +12,7 @@ namespace gs::test {
 
 ResultsPool::ResultsPool() {
     if (Status ready = ensureGamesTable(pool); !ready)
-        ADD_FAILURE() << ready.error();
+        ADD_FAILURE() << ready.error().message;
 }
 
 void writeUserList(Pool& pool, const std::vector<std::string>& players,
@@ -24,7 +24,7 @@ void writeUserList(Pool& pool, const std::vector<std::string>& players,
     writeBytes(pool.folders.program / "UserList.db", crlf(lines));
     pool.currentUser = current;
     Result<UserListLoad> load = loadUserList(pool);
-    ASSERT_TRUE(load) << load.error();
+    ASSERT_TRUE(load) << load.error().message;
     fillUserLists(pool);
 }
 

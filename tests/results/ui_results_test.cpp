@@ -123,9 +123,9 @@ TEST_F(ResultsWindow, AllUserPickResults) {
     // admin picks Tampa Bay from his own column; the file has it at once.
     clickCell(grid, 118, 7);
     EXPECT_EQ(text(grid, 118, 7), "TB");
-    TextFile file = readTextFile(pickFilePath(program.pool, "admin"));
-    ASSERT_GE(file.lines.size(), 9u);
-    EXPECT_EQ(file.lines[8], test::weekLine({30}));
+    std::vector<std::string> file = readTextFile(pickFilePath(program.pool, "admin")).value();
+    ASSERT_GE(file.size(), 9u);
+    EXPECT_EQ(file[8], test::weekLine({30}));
     clickCell(grid, 118, 9); // ann's column: nothing
     EXPECT_EQ(text(grid, 118, 9), "");
     EXPECT_TRUE(program.dialogs.shown.empty());
@@ -161,9 +161,9 @@ TEST_F(ResultsWindow, ARestoreShowsTheRestoredPicksOnTheBoard) {
     trigger("restorePicksAction");
     EXPECT_EQ(text(grid, 118, 7), "");
     clickCell(grid, 119, 7); // Miami at Baltimore
-    TextFile file = readTextFile(pickFilePath(program.pool, "admin"));
-    ASSERT_GE(file.lines.size(), 9u);
-    EXPECT_EQ(file.lines[8], test::weekLine({17}));
+    std::vector<std::string> file = readTextFile(pickFilePath(program.pool, "admin")).value();
+    ASSERT_GE(file.size(), 9u);
+    EXPECT_EQ(file[8], test::weekLine({17}));
 }
 
 TEST_F(ResultsWindow, UserStatistics) {

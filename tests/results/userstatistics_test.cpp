@@ -248,7 +248,7 @@ TEST_F(UserStatistics, TheStatisticsExportWritesWhatThePanelShows) {
         expected.push_back(line);
 
     Result<ExportOutcome> exported = exportUserStatistics(pool);
-    ASSERT_TRUE(exported) << exported.error();
+    ASSERT_TRUE(exported) << exported.error().message;
     EXPECT_EQ(test::readBytes(exported->path), test::crlf(expected));
 }
 

@@ -48,7 +48,7 @@ class CommunityImport : public testing::Test {
 protected:
     void SetUp() override {
         Status created = ensureGamesTable(pool());
-        ASSERT_TRUE(created) << created.error();
+        ASSERT_TRUE(created) << created.error().message;
     }
     const Pool& pool() const { return fixture.pool; }
     ScheduleImportResult import(const std::string& csv, ScheduleImportOptions options = {}) {
@@ -332,10 +332,9 @@ TEST_F(CommunityImport, ComputerPlayersNumbersFollowTheirGames) {
 
     // Both files change with the table or not at all.
     {
-        std::string error;
-        auto table = GamesTable::open(pool().gamesDatabasePath(), error);
-        ASSERT_TRUE(table) << error;
-        ASSERT_EQ(sqlite3_exec(table->handle(),
+        auto table = GamesTable::open(pool().gamesDatabasePath());
+        ASSERT_TRUE(table) << table.error().message;
+        ASSERT_EQ(sqlite3_exec((*table)->handle(),
                                "CREATE TRIGGER refuse BEFORE INSERT ON Scoresheet "
                                "BEGIN SELECT RAISE(ABORT, 'refused'); END",
                                nullptr, nullptr, nullptr),
@@ -349,10 +348,11 @@ TEST_F(CommunityImport, ComputerPlayersNumbersFollowTheirGames) {
     EXPECT_EQ(test::readBytes(elo), test::crlf(computerFile({"20", "21", "22", "23", "24"})));
     EXPECT_EQ(tableBytes(), before);
     {
-        std::string error;
-        auto table = GamesTable::open(pool().gamesDatabasePath(), error);
-        ASSERT_EQ(sqlite3_exec(table->handle(), "DROP TRIGGER refuse", nullptr, nullptr, nullptr),
-                  SQLITE_OK);
+        auto table = GamesTable::open(pool().gamesDatabasePath());
+        ASSERT_TRUE(table) << table.error().message;
+        ASSERT_EQ(
+            sqlite3_exec((*table)->handle(), "DROP TRIGGER refuse", nullptr, nullptr, nullptr),
+            SQLITE_OK);
     }
 
     ScheduleImportResult result = import(moved);

@@ -19,7 +19,7 @@ class Import : public testing::Test {
 protected:
     void SetUp() override {
         Status created = ensureGamesTable(pool());
-        ASSERT_TRUE(created) << created.error();
+        ASSERT_TRUE(created) << created.error().message;
     }
     const Pool& pool() const { return fixture.pool; }
     fs::path home() const { return fixture.home.path(); }
@@ -31,7 +31,7 @@ protected:
     // "imported", or why the import was refused.
     std::string import(const fs::path& file) {
         Status imported = importSchedule(pool(), file);
-        return imported ? "imported" : imported.error();
+        return imported ? "imported" : imported.error().message;
     }
     test::PoolFixture fixture;
 };

@@ -63,16 +63,16 @@ protected:
 
     PlayerPicks load(const std::string& player) {
         Result<PlayerPicks> loaded = loadPicks(pool, player);
-        EXPECT_TRUE(loaded) << loaded.error();
+        EXPECT_TRUE(loaded) << loaded.error().message;
         return loaded ? *loaded : PlayerPicks{};
     }
     void save(const std::string& player, const PickTable& picks) {
         Status saved = savePicks(pool, player, picks);
-        EXPECT_TRUE(saved) << saved.error();
+        EXPECT_TRUE(saved) << saved.error().message;
     }
     void saveComputer(const Projection& projection) {
         auto saved = saveComputerPicks(pool, projection);
-        EXPECT_TRUE(saved) << saved.error();
+        EXPECT_TRUE(saved) << saved.error().message;
     }
 
     test::PoolFixture fixture;
@@ -266,7 +266,7 @@ TEST_P(DamagedComputerFiles, AreKeptBesideTheNewFileAndToldOnce) {
     Projection projection;
     projection.picks[1][2] = 1;
     Result<ComputerPicksSaved> saved = saveComputerPicks(pool, projection);
-    ASSERT_TRUE(saved) << saved.error();
+    ASSERT_TRUE(saved) << saved.error().message;
     std::string notice("The computer player's file ");
     notice += pcFile().string();
     notice += " was damaged. It is kept as PC2010.dat.damaged, and the file was written afresh.";
@@ -276,7 +276,7 @@ TEST_P(DamagedComputerFiles, AreKeptBesideTheNewFileAndToldOnce) {
 
     projection.spreads[1] = 4; // a change to a tidy file is no damage
     saved = saveComputerPicks(pool, projection);
-    ASSERT_TRUE(saved) << saved.error();
+    ASSERT_TRUE(saved) << saved.error().message;
     EXPECT_EQ(saved->notice, "");
     EXPECT_EQ(test::readBytes(pcFile()), tidyComputerFile({"4"}));
     EXPECT_FALSE(fs::exists(pcFile().string() + ".damaged2"));
@@ -305,7 +305,7 @@ TEST_F(PickFiles, EachDamagedComputerFileIsKeptUnderANameOfItsOwn) {
     for (const char* damage : {"first damage", "second damage"}) {
         test::writeBytes(pcFile(), damage);
         Result<ComputerPicksSaved> saved = saveComputerPicks(pool, projection);
-        ASSERT_TRUE(saved) << saved.error();
+        ASSERT_TRUE(saved) << saved.error().message;
     }
     EXPECT_EQ(test::readBytes(pcFile().string() + ".damaged"), "first damage");
     EXPECT_EQ(test::readBytes(pcFile().string() + ".damaged2"), "second damage");
@@ -369,10 +369,10 @@ TEST_F(PickFiles, UnsafeNamesAreRefusedWithoutTouchingAnyFile) {
         test::addUser(pool, 4, player);
         Result<PlayerPicks> loaded = loadPicks(pool, player);
         ASSERT_FALSE(loaded) << player;
-        EXPECT_EQ(loaded.error(), refusal(player));
+        EXPECT_EQ(loaded.error().message, refusal(player));
         Status saved = savePicks(pool, player, picks);
         ASSERT_FALSE(saved) << player;
-        EXPECT_EQ(saved.error(), refusal(player));
+        EXPECT_EQ(saved.error().message, refusal(player));
     }
     EXPECT_TRUE(fs::is_empty(aliceFolder()));
     EXPECT_TRUE(fs::is_empty(pool.folders.program));
@@ -384,7 +384,7 @@ TEST_F(PickFiles, OldScoresCarryTheirSignSpaceAndReadBack) {
     records[2] = {0, -3, 0, 0, 12, 1, 4};
     records[32] = {0, 416, 307, 14, 2, 0, 1};
     Status written = writeOldScores(pool.folders, 2009, records);
-    ASSERT_TRUE(written) << written.error();
+    ASSERT_TRUE(written) << written.error().message;
     std::vector<std::string> expected(32, " 0, 0, 0, 0, 0");
     expected[0] = " 10, 3, 1, 0, 0";
     expected[1] = "-3, 0, 0, 12, 1";

@@ -38,7 +38,7 @@ protected:
     SeasonGamesTest() { pool.seasonYear = "2010"; }
     Season rebuild() {
         Result<Season> season = rebuildSeasonGames(pool);
-        EXPECT_TRUE(season) << season.error();
+        EXPECT_TRUE(season) << season.error().message;
         return season ? *season : Season{};
     }
     fs::path tablePath() const { return pool.gamesDatabasePath(); }
@@ -87,7 +87,7 @@ TEST_F(SeasonGamesTest, FreshHomeGetsTheBundledSeasons) {
 TEST_F(SeasonGamesTest, AnExistingTableIsNeverRewritten) {
     test::writeBytes(tablePath(), "anything at all");
     Status ensured = ensureGamesTable(pool);
-    EXPECT_TRUE(ensured) << ensured.error();
+    EXPECT_TRUE(ensured) << ensured.error().message;
     EXPECT_EQ(test::readBytes(tablePath()), "anything at all");
 }
 
@@ -100,7 +100,7 @@ TEST_F(SeasonGamesTest, AnUnreadableTableIsAnError) {
         expected += tablePath().string();
         expected += " cannot be read: ";
         expected += reason;
-        EXPECT_EQ(season.error(), expected);
+        EXPECT_EQ(season.error().message, expected);
         fs::remove(tablePath()); // next: a folder in the table's place
         fs::create_directory(tablePath());
     }
@@ -112,7 +112,7 @@ TEST_F(SeasonGamesTest, InstallingTheBundleNeverReplacesATableThatStandsMeanwhil
     const GameRecord imported{"Dallas Cowboys", "N.Y. Giants", "9/8/2011", "", "", "2011"};
     test::storeRecords(pool, {imported});
     Status installed = installBundledTable(pool);
-    ASSERT_TRUE(installed) << installed.error();
+    ASSERT_TRUE(installed) << installed.error().message;
     EXPECT_EQ(test::dumpRecords(test::tableRecords(pool)), test::dumpRecords({imported}));
     EXPECT_EQ(folderEntries(pool.folders.program), std::vector<std::string>{kGamesFileName});
 }
@@ -208,7 +208,7 @@ TEST_P(TablelessFiles, AreRefusedAndLeftAsTheyWere) {
     expected += GetParam().reason;
     expected += ". The file was left as it is: remove it to have the bundled seasons restored, "
                 "or import a schedule into it.";
-    EXPECT_EQ(season.error(), expected);
+    EXPECT_EQ(season.error().message, expected);
     EXPECT_TRUE(ensureGamesTable(pool)); // only a missing file is built afresh
     EXPECT_EQ(test::readBytes(tablePath()), before);
 }

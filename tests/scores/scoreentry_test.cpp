@@ -200,7 +200,7 @@ TEST_F(EnterScores, CloseKeepsTheScoresOnShow) {
     EXPECT_TRUE(window->commitAndClose());
     EXPECT_TRUE(window->closed);
     Result<Season> season = rebuildSeasonGames(pool);
-    ASSERT_TRUE(season) << season.error();
+    ASSERT_TRUE(season) << season.error().message;
     EXPECT_EQ(season->games.at(0).visitorScore + "|" + season->games.at(0).homeScore, "| 17");
     EXPECT_TRUE(program.dialogs.shown.empty());
 }

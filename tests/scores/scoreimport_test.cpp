@@ -265,10 +265,11 @@ protected:
         for (GameRecord& g : games)
             if (!keepScores(g))
                 g.visitorScore = g.homeScore = "";
-        std::string error;
-        m_table = GamesTable::create(path(), error);
-        ASSERT_TRUE(m_table) << error;
-        ASSERT_TRUE(m_table->replaceSeasons(games, error)) << error;
+        auto table = GamesTable::create(path());
+        ASSERT_TRUE(table) << table.error().message;
+        m_table = std::move(*table);
+        Status filled = m_table->replaceSeasons(games);
+        ASSERT_TRUE(filled) << filled.error().message;
     }
     // The program's first start: 2009 scored, 2010 through 11/02/2010.
     void fillAsFirstStart() {
@@ -277,15 +278,14 @@ protected:
         });
     }
     ScoreImportPlan plan(const std::string& csv, const ScoreImportOptions& options = {}) {
-        std::string error;
-        std::vector<TableGame> games = readTableGames(*m_table, error);
-        EXPECT_EQ(error, "");
-        return planScoreImport(csv, games, options);
+        Result<std::vector<TableGame>> games = readTableGames(*m_table);
+        EXPECT_TRUE(games) << games.error().message;
+        return planScoreImport(csv, games.value_or(std::vector<TableGame>{}), options);
     }
     ScoreImportResult import(const std::string& csv, const ScoreImportOptions& options = {}) {
         return applyScoreImport(*m_table, plan(csv, options));
     }
-    std::vector<GameRecord> stored() { return m_table->records(); }
+    std::vector<GameRecord> stored() { return m_table->records().value(); }
     std::string bytes() const { return test::readBytes(path()); }
     fs::path path() const { return m_folder.path() / "scoresheet97.mdb"; }
 
@@ -487,8 +487,7 @@ TEST_P(Refusals, LeaveTheTableByteIdentical) {
     lines.insert(lines.end(), GetParam().rows.begin(), GetParam().rows.end());
     m_table.reset(); // the file is compared with no connection holding it
     std::string before = bytes();
-    std::string error;
-    m_table = GamesTable::open(path(), error);
+    m_table = GamesTable::open(path()).value();
     ScoreImportResult result = import(test::crlf(lines));
     m_table.reset();
     EXPECT_FALSE(result.ok);
@@ -556,8 +555,7 @@ TEST_F(RealTable, AScoreEnteredAfterPlanningStopsTheWholeWrite) {
     ASSERT_TRUE(planned.accepted());
     ASSERT_EQ(planned.changes.size(), 16u);
     // Another window enters the Tuesday game meanwhile.
-    std::string error;
-    ASSERT_TRUE(m_table->writeScores(planned.changes.back().rowid, " 21", " 14", error));
+    ASSERT_TRUE(m_table->writeScores(planned.changes.back().rowid, " 21", " 14"));
     std::vector<GameRecord> before = stored();
 
     ScoreImportResult result = applyScoreImport(*m_table, planned);

@@ -115,7 +115,7 @@ TEST_F(Login, LoginTakesTheUsersSchemeAndSeason) {
     EXPECT_EQ(pool.colorScheme, 9);
     EXPECT_EQ(colorSlots(pool.colorScheme).background, 0x000040u);
     Result<Season> season = rebuildSeasonGames(pool);
-    ASSERT_TRUE(season) << season.error();
+    ASSERT_TRUE(season) << season.error().message;
     EXPECT_EQ(season->games.size(), 256u); // the bundled 2010 season
     EXPECT_TRUE(fs::exists(pool.folders.program / "admin2010.dat"));
     // The new admin has no preference file yet: the defaults, silently.

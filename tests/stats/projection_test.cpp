@@ -113,7 +113,7 @@ protected:
     Projection project(const Season& season) {
         Projection projection = projectTeams(pool, season);
         auto saved = saveComputerPicks(pool, projection);
-        EXPECT_TRUE(saved) << saved.error();
+        EXPECT_TRUE(saved) << saved.error().message;
         return projection;
     }
 
@@ -121,7 +121,7 @@ protected:
     void writeOldScores2009() {
         Status written =
             writeOldScores(pool.folders, 2009, computeTeamRecords(pool, test::csvSeason(2009)));
-        ASSERT_TRUE(written) << written.error();
+        ASSERT_TRUE(written) << written.error().message;
     }
 
     test::PoolFixture fixture;

@@ -31,9 +31,9 @@ protected:
         QTest::mouseClick(in<QPushButton>(dialog, button), Qt::LeftButton);
     }
     std::string storedAddress() {
-        TextFile file = readTextFile(preferencePath(program.pool.folders, "admin"));
-        return file.lines.empty() ? ""
-                                  : file.lines.front().substr(file.lines.front().find(',') + 1);
+        std::vector<std::string> file = readTextFile(preferencePath(program.pool.folders, "admin"))
+                                            .value_or(std::vector<std::string>{});
+        return file.empty() ? "" : file.front().substr(file.front().find(',') + 1);
     }
 };
 
