@@ -13,16 +13,16 @@
 
 namespace gs {
 
-// The failures some caller tells apart; the message carries the detail.
+// What kind of failure it was; the message carries the detail.
 enum class ErrorKind {
-    NotFound,     // no such file
+    NotFound,     // no such file, folder or season
     Unreadable,   // there, but cannot be read (no right, a folder, too large, ...)
     Unwritable,   // cannot be created, written, replaced or removed
     Malformed,    // read, but not in the form the program needs
     NoGamesTable, // a database without the games table, or with one lacking a field
     Changed,      // another program changed it meanwhile
-    Busy,         // another copy of the program holds the pool's files
-    Refused,      // a name, password, setting or place the program does not accept
+    Busy,         // another program holds the pool's files or the games table
+    Refused,      // input the program does not take: a name, a setting, a file, ...
 };
 
 struct Error {

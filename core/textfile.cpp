@@ -326,9 +326,10 @@ Status copyFileAtomic(const fs::path& from, const fs::path& to, FileAccess acces
     // Copied piece by piece, without the size limit of a file that is read:
     // the games table travels this way too.
     int in = ::open(from.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY);
-    if (in < 0)
-        return failure(errno == ENOENT ? ErrorKind::NotFound : ErrorKind::Unreadable,
-                       systemError("Cannot read", from));
+    if (in < 0) {
+        ErrorKind kind = errno == ENOENT ? ErrorKind::NotFound : ErrorKind::Unreadable;
+        return failure(kind, systemError("Cannot read", from));
+    }
     struct stat status {};
     if (::fstat(in, &status) != 0 || !S_ISREG(status.st_mode)) {
         ::close(in);

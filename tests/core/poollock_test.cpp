@@ -22,7 +22,7 @@ TEST(PoolLock, ExcludesOtherProgramsButNotTheHolderItself) {
 
     Result<PoolLock> other = lockPoolFiles(second, std::chrono::milliseconds(20));
     ASSERT_FALSE(other);
-    EXPECT_EQ(other.error().message, kPoolBusyMessage);
+    EXPECT_EQ(other.error(), (Error{ErrorKind::Busy, kPoolBusyMessage}));
 
     // Released only when the outermost holder lets go.
     nested->release();

@@ -208,7 +208,7 @@ TEST_P(TablelessFiles, AreRefusedAndLeftAsTheyWere) {
     expected += GetParam().reason;
     expected += ". The file was left as it is: remove it to have the bundled seasons restored, "
                 "or import a schedule into it.";
-    EXPECT_EQ(season.error().message, expected);
+    EXPECT_EQ(season.error(), (Error{ErrorKind::NoGamesTable, expected}));
     EXPECT_TRUE(ensureGamesTable(pool)); // only a missing file is built afresh
     EXPECT_EQ(test::readBytes(tablePath()), before);
 }
