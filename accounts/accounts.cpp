@@ -30,7 +30,8 @@ void tellChangeFailed(Dialogs& dialogs, const std::string& reason, FileRollback&
     if (restored)
         dialogs.refuse(reason + " Nothing was changed.");
     else
-        dialogs.refuse(reason + " The old files could not all be put back: " + restored.error());
+        dialogs.refuse(reason +
+                       " The old files could not all be put back: " + restored.error().message);
 }
 
 // The last step of a change: saves the user list, or, when that fails, puts
@@ -40,7 +41,7 @@ bool saveChange(Pool& pool, const Pool& before, Dialogs& dialogs, FileRollback& 
     if (saved)
         return true;
     pool = before;
-    tellChangeFailed(dialogs, saved.error(), changes);
+    tellChangeFailed(dialogs, saved.error().message, changes);
     return false;
 }
 
@@ -51,12 +52,12 @@ void keepPoolOrderInPickFile(Pool& pool, Dialogs& dialogs) {
     const std::string& user = pool.currentUser();
     if (isComputerPlayer(user) || !isSafeFileName(user) || pool.userSlot(user) == 0)
         return;
-    PickFileContent content = readPickFile(pickFilePath(pool, user), poolSeasonShape(pool));
-    if (content.status != ReadStatus::Ok || content.extraLines.empty() ||
-        content.extraLines == pool.poolOrder())
+    Result<PickFileContent> content = readPickFile(pickFilePath(pool, user), poolSeasonShape(pool));
+    if (!content || content->extraLines.empty() ||
+        content->extraLines == pool.poolOrder())
         return;
-    if (Status saved = savePicks(pool, user, content.picks); !saved)
-        dialogs.refuse(saved.error());
+    if (Status saved = savePicks(pool, user, content->picks); !saved)
+        dialogs.refuse(saved.error().message);
 }
 
 std::string withoutTrailingSeparator(std::string folder) {
@@ -83,7 +84,7 @@ Status checkUserName(std::string_view name) {
             allowed = false;
     }
     if (!allowed)
-        return failure(kNameNotAllowedMessage);
+        return failure(ErrorKind::Refused, kNameNotAllowedMessage);
     return {};
 }
 
@@ -111,11 +112,12 @@ Status checkPassword(std::string_view password) {
     for (char c : password) {
         auto code = static_cast<unsigned char>(c);
         if (isControl(code) || isUndefinedByte(code))
-            return failure("The password cannot contain control characters or characters "
+            return failure(ErrorKind::Refused,
+                           "The password cannot contain control characters or characters "
                            "outside the Windows-1252 code page.");
         if (code > 245 || c == '"')
-            return failure("The password cannot contain the character \"" + std::string(1, c) +
-                           "\".");
+            return failure(ErrorKind::Refused, "The password cannot contain the character \"" +
+                                                   std::string(1, c) + "\".");
     }
     return {};
 }
@@ -177,7 +179,8 @@ Status UserNameChange::copyFiles(const std::string& name, int slot, FileRollback
     // user's password to this one.
     std::error_code ec;
     if (fs::remove(target, ec); ec)
-        return failure("Cannot remove " + target.string() + ": " + ec.message());
+        return failure(ErrorKind::Unwritable,
+                       "Cannot remove " + target.string() + ": " + ec.message());
     return {};
 }
 
@@ -215,7 +218,7 @@ bool UserNameChange::save() {
     const Pool before = m_pool;
     FileRollback changes;
     if (Status copied = copyFiles(name, k, changes); !copied) {
-        tellChangeFailed(m_dialogs, copied.error(), changes);
+        tellChangeFailed(m_dialogs, copied.error().message, changes);
         return false;
     }
     renameInLists(name, k);
@@ -236,13 +239,13 @@ Status PasswordChange::rewritePreferences(const std::string& name, FileRollback&
     if (!lock)
         return failure(lock.error());
     fs::path path = preferencePath(m_pool.folders(), name);
-    TextFile file = readTextFile(path);
-    if (file.status == ReadStatus::Missing)
+    Result<std::vector<std::string>> lines = readTextFile(path);
+    if (failedWith(lines, ErrorKind::NotFound))
         return {};
     std::string address;
-    if (file.status == ReadStatus::Ok && !file.lines.empty())
-        if (size_t comma = file.lines.front().find(','); comma != std::string::npos)
-            address = file.lines.front().substr(comma + 1);
+    if (lines && !lines->empty())
+        if (size_t comma = lines->front().find(','); comma != std::string::npos)
+            address = lines->front().substr(comma + 1);
     if (Status kept = changes.remember(path); !kept)
         return kept;
     return writeLinesAtomic(path, {encodePassword(password) + "," + address},
@@ -255,7 +258,7 @@ bool PasswordChange::save() {
         return false;
     }
     if (Status carried = checkPassword(password); !carried) {
-        m_dialogs.refuse(carried.error());
+        m_dialogs.refuse(carried.error().message);
         return false;
     }
     int k = m_pool.userSlot(m_user);
@@ -274,7 +277,7 @@ bool PasswordChange::save() {
     if (m_user != m_pool.currentUser())
         if (Status rewritten = rewritePreferences(m_user, changes); !rewritten) {
             m_pool = before;
-            tellChangeFailed(m_dialogs, rewritten.error(), changes);
+            tellChangeFailed(m_dialogs, rewritten.error().message, changes);
             return false;
         }
     return saveChange(m_pool, before, m_dialogs, changes);
@@ -314,16 +317,15 @@ bool FolderChange::select(const std::string& chosen) {
         return false;
     }
     std::error_code ec;
-    std::string error = "it is not a folder";
-    fs::path probe;
+    Result<fs::path> probe = failure(ErrorKind::Unwritable, "it is not a folder");
     if (fs::is_directory(folder, ec))
-        probe = createTemporaryBeside(fs::path(folder) / "gridslate", error);
-    if (probe.empty()) {
-        m_dialogs.refuse("The folder " + folder + " cannot be written (" + error +
+        probe = createTemporaryBeside(fs::path(folder) / "gridslate");
+    if (!probe) {
+        m_dialogs.refuse("The folder " + folder + " cannot be written (" + probe.error().message +
                          "). The folder setting was not changed.");
         return false;
     }
-    fs::remove(probe, ec);
+    fs::remove(*probe, ec);
 
     const Pool before = m_pool;
     FileRollback changes;
@@ -333,7 +335,7 @@ bool FolderChange::select(const std::string& chosen) {
         if (copied)
             copied = copyFileAtomic(file, target);
         if (!copied) {
-            tellChangeFailed(m_dialogs, copied.error(), changes);
+            tellChangeFailed(m_dialogs, copied.error().message, changes);
             return false;
         }
     }

@@ -109,9 +109,11 @@ Status saveUserListChanges(Pool& pool, Dialogs& dialogs) {
     if (saved)
         return {};
     Status restored = changes.restore();
-    return failure(saved.error() +
-                   (restored ? std::string(" The user list on file is unchanged.")
-                             : " The old files could not all be put back: " + restored.error()));
+    return failure(saved.error().kind,
+                   saved.error().message +
+                       (restored ? std::string(" The user list on file is unchanged.")
+                                 : " The old files could not all be put back: " +
+                                       restored.error().message));
 }
 
 ListModel UserAdministrationPanel::playersOnFile() const {
@@ -142,7 +144,7 @@ bool UserAdministrationPanel::open() {
     if (load && load->outcome == UserListOutcome::Created)
         load = reloadUserList(m_pool);
     if (!load) {
-        m_dialogs.refuse(load.error());
+        m_dialogs.refuse(load.error().message);
         return false;
     }
     tellLoadNotices(*load, m_dialogs);
@@ -305,7 +307,7 @@ bool UserAdministrationPanel::saveChanges() {
     if (!m_rightsHandedOver && !requireAdmin(m_pool, m_pool.currentUser(), m_dialogs))
         return false;
     if (Status saved = saveUserListChanges(m_pool, m_dialogs); !saved) {
-        m_dialogs.refuse(saved.error());
+        m_dialogs.refuse(saved.error().message);
         return false;
     }
     m_dialogs.inform(kUserListSavedMessage);

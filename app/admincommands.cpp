@@ -78,11 +78,11 @@ int addPlayerCommand(CommandContext& c) {
     // once the first has saved it.
     Result<PoolLock> lock = lockPoolFiles(c.pool);
     if (!lock) {
-        c.dialogs.refuse(lock.error());
+        c.dialogs.refuse(lock.error().message);
         return 1;
     }
     if (Result<UserListLoad> load = reloadUserList(c.pool); !load) {
-        c.dialogs.refuse(load.error());
+        c.dialogs.refuse(load.error().message);
         return 1;
     }
     // The pool order as opening the panel works it out from the list just
@@ -108,7 +108,7 @@ int addPlayerCommand(CommandContext& c) {
     if (makeActive && !ratingPlayer)
         activatePlayer(c.pool, trimmedUserName(*stored));
     if (Status saved = saveUserListChanges(c.pool, c.dialogs); !saved) {
-        c.dialogs.refuse(saved.error());
+        c.dialogs.refuse(saved.error().message);
         return 1;
     }
     c.dialogs.inform(kUserListSavedMessage);

@@ -75,7 +75,7 @@ bool actAsUser(Pool& pool, const CommandLine& line, Dialogs& dialogs, std::ostre
     if (load && load->outcome == UserListOutcome::Created)
         load = loadUserList(pool);
     if (!load) {
-        dialogs.refuse(load.error());
+        dialogs.refuse(load.error().message);
         return false;
     }
     if (load->outcome == UserListOutcome::UserNotFound) {
@@ -95,7 +95,7 @@ int projectCommand(CommandContext& c) {
     SeasonState state = refreshSeason(c.pool);
     // As the weekly panel does, the user's pick file is made when missing.
     if (Result<PlayerPicks> picks = loadPicks(c.pool, c.pool.currentUser()); !picks)
-        state.errors.push_back(picks.error());
+        state.errors.push_back(picks.error().message);
     for (const std::string& error : state.errors)
         c.dialogs.refuse(error);
     // Told on standard error, apart from the summary, without failing.
@@ -115,7 +115,8 @@ int projectCommand(CommandContext& c) {
 
 } // namespace
 
-bool parseCommandLine(const std::vector<std::string>& args, CommandLine& out, std::string& error) {
+Result<CommandLine> parseCommandLine(const std::vector<std::string>& args) {
+    CommandLine out;
     static const std::map<std::string, std::optional<std::string> CommandLine::*> kOptions = {
         {"--home", &CommandLine::home},
         {"--user", &CommandLine::user},
@@ -145,42 +146,32 @@ bool parseCommandLine(const std::vector<std::string>& args, CommandLine& out, st
         auto option = kOptions.find(name);
         if (option != kOptions.end()) {
             if (!value) {
-                if (i + 1 >= args.size()) {
-                    error = name + " needs a value";
-                    return false;
-                }
+                if (i + 1 >= args.size())
+                    return failure(ErrorKind::Refused, name + " needs a value");
                 value = args[++i];
             }
             out.*(option->second) = *value;
             continue;
         }
-        if (arg.rfind("-", 0) == 0) {
-            error = "unknown option " + arg;
-            return false;
-        }
+        if (arg.rfind("-", 0) == 0)
+            return failure(ErrorKind::Refused, "unknown option " + arg);
         out.command.push_back(arg);
     }
     // An empty name would stand for the working folder, where the data of a
     // pool never belongs.
-    if (out.home && out.home->empty()) {
-        error = "--home takes a folder, not an empty name";
-        return false;
-    }
+    if (out.home && out.home->empty())
+        return failure(ErrorKind::Refused, "--home takes a folder, not an empty name");
     // Refused before anything is looked up or created for it.
-    if (out.user && out.user->empty()) {
-        error = "--user takes a user's name, not an empty one";
-        return false;
-    }
-    if (out.season && !isYear(*out.season)) {
-        error = "--season takes a four-digit year, not \"" + *out.season + "\"";
-        return false;
-    }
-    if (out.referenceDate && !isPoolDaySetting(*out.referenceDate)) {
-        error =
-            "--reference-date takes a date M/D/YYYY or today, not \"" + *out.referenceDate + "\"";
-        return false;
-    }
-    return true;
+    if (out.user && out.user->empty())
+        return failure(ErrorKind::Refused, "--user takes a user's name, not an empty one");
+    if (out.season && !isYear(*out.season))
+        return failure(ErrorKind::Refused,
+                       "--season takes a four-digit year, not \"" + *out.season + "\"");
+    if (out.referenceDate && !isPoolDaySetting(*out.referenceDate))
+        return failure(ErrorKind::Refused,
+                       "--reference-date takes a date M/D/YYYY or today, not \"" +
+                           *out.referenceDate + "\"");
+    return out;
 }
 
 std::string usageText() {
@@ -255,12 +246,12 @@ int runParsedCommandLine(const std::vector<std::string>& args,
                          const std::function<int(Pool& pool)>& startWindow, std::ostream& out,
                          std::ostream& err,
                          const std::function<void(const std::string&)>& showStartError) {
-    CommandLine line;
-    std::string error;
-    if (!parseCommandLine(args, line, error)) {
-        err << "gridslate: " << error << " (see gridslate --help)\n";
+    Result<CommandLine> parsed = parseCommandLine(args);
+    if (!parsed) {
+        err << "gridslate: " << parsed.error().message << " (see gridslate --help)\n";
         return 2;
     }
+    const CommandLine& line = *parsed;
     if (line.help) {
         out << usageText();
         return 0;
@@ -303,7 +294,7 @@ int runParsedCommandLine(const std::vector<std::string>& args,
     Result<std::filesystem::path> home =
         line.home ? Result<std::filesystem::path>(*line.home) : defaultHome();
     if (!home)
-        return refuseStart(home.error());
+        return refuseStart(home.error().message);
     // A relative home is taken from the working folder, which may be gone.
     std::error_code ec;
     std::filesystem::path absoluteHome = std::filesystem::absolute(*home, ec);
@@ -322,7 +313,7 @@ int runParsedCommandLine(const std::vector<std::string>& args,
     refreshPoolDay(pool);
     if (line.command.empty()) {
         if (Status ready = ensureGamesTable(pool); !ready)
-            return refuseStart(ready.error());
+            return refuseStart(ready.error().message);
         return startWindow(pool);
     }
     CommandDialogs dialogs(out, err);
@@ -331,10 +322,10 @@ int runParsedCommandLine(const std::vector<std::string>& args,
     dialogs.setQuiet(true);
     bool ready = false;
     if (Status table = ensureGamesTable(pool); !table)
-        dialogs.refuse(table.error());
+        dialogs.refuse(table.error().message);
     else if (Status held = line.season ? checkSeasonHeld(pool, std::stoi(*line.season)) : Status{};
              !held)
-        dialogs.refuse(held.error());
+        dialogs.refuse(held.error().message);
     else
         ready = actAsUser(pool, line, dialogs, err);
     dialogs.setQuiet(false);

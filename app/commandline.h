@@ -6,6 +6,7 @@
 // Without a command the window starts; a command runs without it.
 
 #include "core/pool.h"
+#include "core/result.h"
 
 #include <functional>
 #include <optional>
@@ -25,9 +26,9 @@ struct CommandLine {
     std::vector<std::string> command; // the command and its arguments
 };
 
-// Parses the arguments after the program name. Returns false with a
+// Parses the arguments after the program name. Fails (Refused) with a
 // one-line reason for an unknown option or a missing value.
-bool parseCommandLine(const std::vector<std::string>& args, CommandLine& out, std::string& error);
+Result<CommandLine> parseCommandLine(const std::vector<std::string>& args);
 
 std::string usageText();
 

@@ -17,7 +17,7 @@ int runExport(CommandContext& c,
     }
     Result<ExportOutcome> outcome = exportFile(c.pool, {});
     if (!outcome) {
-        c.err << "gridslate: " << outcome.error() << '\n';
+        c.err << "gridslate: " << outcome.error().message << '\n';
         return 1;
     }
     for (const std::string& problem : outcome->problems)

@@ -15,7 +15,7 @@ int main(int argc, char** argv) {
     }
     gs::Status written = gs::writeFileAtomic(argv[1], gs::manPage(gs::usageText(), gs::kVersion));
     if (!written) {
-        std::cerr << "gridslate_manpage: " << written.error() << '\n';
+        std::cerr << "gridslate_manpage: " << written.error().message << '\n';
         return 1;
     }
     return 0;

@@ -30,12 +30,12 @@ int importScoresCommand(CommandContext& c) {
         return 1;
     Result<PoolLock> lock = lockPoolFiles(c.pool);
     if (!lock) {
-        c.dialogs.refuse(lock.error());
+        c.dialogs.refuse(lock.error().message);
         return 1;
     }
     Result<std::unique_ptr<GamesTable>> table = openGamesTable(c.pool);
     if (!table) {
-        c.dialogs.refuse(table.error());
+        c.dialogs.refuse(table.error().message);
         return 1;
     }
     ScoreImportResult result =

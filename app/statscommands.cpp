@@ -45,7 +45,7 @@ int ratingsCommand(CommandContext& c) {
     }
     Result<std::vector<GameRecord>> records = readGameRecords(c.pool);
     if (!records) {
-        c.dialogs.refuse(records.error());
+        c.dialogs.refuse(records.error().message);
         return 1;
     }
     c.out << "Team,Rating,Wins,Losses,Ties\n";
@@ -63,7 +63,7 @@ int gamesCommand(CommandContext& c) {
     }
     Result<std::vector<GameRecord>> records = readGameRecords(c.pool);
     if (!records) {
-        c.dialogs.refuse(records.error());
+        c.dialogs.refuse(records.error().message);
         return 1;
     }
     for (const std::string& line : gameListLines(seasonOf(*records, *season)))
@@ -79,7 +79,7 @@ int poolDayCommand(CommandContext& c) {
     if (c.args.size() == 2) {
         std::string setting = c.args[1] == "none" ? "" : c.args[1];
         if (Status stored = storePoolDaySetting(c.pool, setting); !stored) {
-            c.dialogs.refuse(stored.error());
+            c.dialogs.refuse(stored.error().message);
             return 1;
         }
     }

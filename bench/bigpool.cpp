@@ -28,7 +28,7 @@ fs::path makeHome() {
 BigPool::BigPool() : m_home(makeHome()), pool(m_home) {
     fs::create_directories(pool.folders().program);
     if (Status imported = importSchedule(pool, GS_SCHEDULES_CSV); !imported)
-        throw std::runtime_error(imported.error());
+        throw std::runtime_error(imported.error().message);
     // Every game of 2010 is played: every pick is revealed and judged.
     pool.setReferenceDate("3/1/2011");
     writeUserList();
@@ -58,7 +58,7 @@ void BigPool::writeUserList() {
 void BigPool::writePickFiles() {
     Result<Season> season = rebuildSeasonGames(pool);
     if (!season)
-        throw std::runtime_error(season.error());
+        throw std::runtime_error(season.error().message);
     for (int k = 1; k <= kPlayers; ++k) {
         std::string name = pool.users()[k].name;
         if (name == kComputerPlayer)

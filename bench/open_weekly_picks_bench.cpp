@@ -76,10 +76,10 @@ private:
                 (running && !onOrBefore(record.date, pool.referenceDate())))
                 record.visitorScore = record.homeScore = "";
         }
-        std::string error;
-        auto table = GamesTable::create(pool.gamesDatabasePath(), error);
-        if (!table || !table->replaceSeasons(games, error))
-            throw std::runtime_error(error);
+        auto table = GamesTable::create(pool.gamesDatabasePath());
+        Status stored = table ? (*table)->replaceSeasons(games) : Status(failure(table.error()));
+        if (!stored)
+            throw std::runtime_error(stored.error().message);
     }
 
     void addPlayers() {

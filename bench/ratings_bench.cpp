@@ -43,10 +43,10 @@ public:
     MeasuredPool() : m_home(temporaryHome()), pool(m_home) {
         fs::create_directories(pool.folders().program);
         records = sample::bundledGames();
-        std::string error;
-        auto table = GamesTable::create(pool.gamesDatabasePath(), error);
-        if (!table || !table->replaceSeasons(records, error))
-            throw std::runtime_error(error);
+        auto table = GamesTable::create(pool.gamesDatabasePath());
+        Status stored = table ? (*table)->replaceSeasons(records) : Status(failure(table.error()));
+        if (!stored)
+            throw std::runtime_error(stored.error().message);
         UserTable users{};
         users[1].name = kAdminUser;
         users[2].name = kComputerPlayer;

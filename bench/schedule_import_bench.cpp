@@ -31,11 +31,12 @@ public:
         pool = std::make_unique<Pool>(m_home);
         fs::create_directories(pool->folders().program);
         if (Status created = ensureGamesTable(*pool); !created)
-            throw std::runtime_error(created.error());
+            throw std::runtime_error(created.error().message);
         fs::copy_file(pool->gamesDatabasePath(), m_home / "bundled.mdb");
-        std::string error;
-        if (readFileBytes(GS_COMMUNITY_CSV, csv, error) != ReadStatus::Ok)
-            throw std::runtime_error(std::string(GS_COMMUNITY_CSV) + ": " + error);
+        Result<std::string> bytes = readFileBytes(GS_COMMUNITY_CSV);
+        if (!bytes)
+            throw std::runtime_error(std::string(GS_COMMUNITY_CSV) + ": " + bytes.error().message);
+        csv = std::move(*bytes);
     }
     ~Fixture() {
         std::error_code ec;

@@ -32,10 +32,10 @@ public:
         csv = sample::dataSetGamesFile(games, sample::DataSetColumns::Full);
         for (GameRecord& record : games)
             record.visitorScore = record.homeScore = "";
-        std::string error;
-        auto table = GamesTable::create(m_folder / "empty.mdb", error);
-        if (!table || !table->replaceSeasons(games, error))
-            throw std::runtime_error(error);
+        auto table = GamesTable::create(m_folder / "empty.mdb");
+        Status stored = table ? (*table)->replaceSeasons(games) : Status(failure(table.error()));
+        if (!stored)
+            throw std::runtime_error(stored.error().message);
     }
     ~Fixture() {
         std::error_code ec;
@@ -65,11 +65,10 @@ private:
 };
 
 std::unique_ptr<GamesTable> openTable(const fs::path& path) {
-    std::string error;
-    auto table = GamesTable::open(path, error);
+    auto table = GamesTable::open(path);
     if (!table)
-        throw std::runtime_error(error);
-    return table;
+        throw std::runtime_error(table.error().message);
+    return std::move(*table);
 }
 
 // What the command and the window run: read the table, plan, write.
@@ -80,8 +79,7 @@ void bench_score_import(benchmark::State& state) {
         fs::path path = fixture.freshTable();
         state.ResumeTiming();
         auto table = openTable(path);
-        std::string error;
-        std::vector<TableGame> games = readTableGames(*table, error);
+        std::vector<TableGame> games = readTableGames(*table).value();
         ScoreImportPlan plan = planScoreImport(fixture.csv, games, {});
         ScoreImportResult result = applyScoreImport(*table, plan);
         if (!result.ok || result.counts.entered != 1792)
@@ -113,18 +111,15 @@ BENCHMARK(bench_score_import_file)->Unit(benchmark::kMillisecond);
 void bench_score_import_read_table(benchmark::State& state) {
     Fixture fixture;
     auto table = openTable(fixture.freshTable());
-    for (auto _ : state) {
-        std::string error;
-        benchmark::DoNotOptimize(readTableGames(*table, error));
-    }
+    for (auto _ : state)
+        benchmark::DoNotOptimize(readTableGames(*table));
 }
 BENCHMARK(bench_score_import_read_table)->Unit(benchmark::kMillisecond);
 
 void bench_score_import_plan(benchmark::State& state) {
     Fixture fixture;
     auto table = openTable(fixture.freshTable());
-    std::string error;
-    std::vector<TableGame> games = readTableGames(*table, error);
+    std::vector<TableGame> games = readTableGames(*table).value();
     for (auto _ : state)
         benchmark::DoNotOptimize(planScoreImport(fixture.csv, games, {}));
 }
@@ -135,8 +130,7 @@ void bench_score_import_write(benchmark::State& state) {
     for (auto _ : state) {
         state.PauseTiming();
         auto table = openTable(fixture.freshTable());
-        std::string error;
-        ScoreImportPlan plan = planScoreImport(fixture.csv, readTableGames(*table, error), {});
+        ScoreImportPlan plan = planScoreImport(fixture.csv, readTableGames(*table).value(), {});
         state.ResumeTiming();
         benchmark::DoNotOptimize(applyScoreImport(*table, plan));
     }

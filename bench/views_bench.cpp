@@ -159,7 +159,7 @@ void bench_export_results_as_the_command(benchmark::State& state) {
     for (auto _ : state) {
         Result<ExportOutcome> written = exportPickResults(big.pool);
         if (!written)
-            state.SkipWithError(written.error().c_str());
+            state.SkipWithError(written.error().message.c_str());
     }
 }
 BENCHMARK(bench_export_results_as_the_command)->Unit(benchmark::kMillisecond);

@@ -12,17 +12,14 @@ Status FileRollback::remember(const fs::path& path) {
     auto known = [&](const Kept& kept) { return kept.path == path; };
     if (std::any_of(m_kept.begin(), m_kept.end(), known))
         return {};
-    std::string bytes;
-    std::string error;
-    switch (readFileBytes(path, bytes, error)) {
-    case ReadStatus::Ok:
-        m_kept.push_back({path, std::move(bytes), currentAccess(path)});
+    Result<std::string> bytes = readFileBytes(path);
+    if (bytes) {
+        m_kept.push_back({path, std::move(*bytes), currentAccess(path)});
         return {};
-    case ReadStatus::Missing:
+    }
+    if (bytes.error().kind == ErrorKind::NotFound) {
         m_kept.push_back({path, std::nullopt});
         return {};
-    case ReadStatus::Error:
-        break;
     }
     // No write replaces a folder, so there is nothing to put back; the
     // write itself says why it failed.
@@ -31,8 +28,8 @@ Status FileRollback::remember(const fs::path& path) {
     std::string reason = "The file ";
     reason += path.string();
     reason += " cannot be read: ";
-    reason += error;
-    return failure(reason);
+    reason += bytes.error().message;
+    return failure(ErrorKind::Unreadable, reason);
 }
 
 namespace {
@@ -52,15 +49,12 @@ Status FileRollback::restore() {
     for (auto kept = m_kept.rbegin(); kept != m_kept.rend(); ++kept) {
         // A file the change never reached needs nothing, which matters in a
         // folder that cannot be written at all.
-        std::string now;
-        std::string error;
-        ReadStatus status = readFileBytes(kept->path, now, error);
-        if (kept->bytes ? status == ReadStatus::Ok && now == *kept->bytes
-                        : status == ReadStatus::Missing)
+        Result<std::string> now = readFileBytes(kept->path);
+        if (kept->bytes ? now && *now == *kept->bytes : failedWith(now, ErrorKind::NotFound))
             continue;
         if (kept->bytes) {
             if (Status written = writeFileAtomic(kept->path, *kept->bytes, kept->access); !written)
-                addReason(reasons, written.error());
+                addReason(reasons, written.error().message);
             continue;
         }
         std::error_code ec;
@@ -70,7 +64,7 @@ Status FileRollback::restore() {
     }
     m_kept.clear();
     if (!reasons.empty())
-        return failure(reasons);
+        return failure(ErrorKind::Unwritable, reasons);
     return {};
 }
 

@@ -44,7 +44,8 @@ Result<fs::path> defaultHome() {
             home = found->pw_dir;
     }
     if (home.empty())
-        return failure("no folder for the data is known: neither XDG_DATA_HOME nor HOME is set, "
+        return failure(ErrorKind::NotFound,
+                       "no folder for the data is known: neither XDG_DATA_HOME nor HOME is set, "
                        "and the user has no home folder; give one with --home");
     return fs::path(home) / ".local" / "share" / "gridslate";
 }

@@ -45,8 +45,9 @@ void loadPoolDaySetting(Pool& pool) {
 
 Status storePoolDaySetting(Pool& pool, const std::string& setting) {
     if (!setting.empty() && !isPoolDaySetting(setting))
-        return failure("The pool's day must be a date M/D/YYYY or \"today\", not \"" + setting +
-                       "\".");
+        return failure(ErrorKind::Refused,
+                       "The pool's day must be a date M/D/YYYY or \"today\", not \"" + setting +
+                           "\".");
     Result<PoolLock> lock = lockPoolFiles(pool);
     if (!lock)
         return failure(lock.error());

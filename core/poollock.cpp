@@ -42,7 +42,8 @@ Result<PoolLock> lockPoolFiles(const Pool& pool, std::chrono::milliseconds wait)
     std::filesystem::path path = pool.folders().program / kLockFileName;
     int fd = ::open(path.c_str(), O_RDWR | O_CREAT | O_CLOEXEC | O_NOCTTY, 0600);
     if (fd < 0)
-        return failure("Cannot open the lock file " + path.string() + ": " + std::strerror(errno));
+        return failure(ErrorKind::Unwritable,
+                       "Cannot open the lock file " + path.string() + ": " + std::strerror(errno));
     auto deadline = std::chrono::steady_clock::now() + wait;
     auto pause = std::chrono::milliseconds(1);
     while (::flock(fd, LOCK_EX | LOCK_NB) != 0) {
@@ -52,8 +53,9 @@ Result<PoolLock> lockPoolFiles(const Pool& pool, std::chrono::milliseconds wait)
         if (reason != EWOULDBLOCK || std::chrono::steady_clock::now() >= deadline) {
             ::close(fd);
             if (reason != EWOULDBLOCK)
-                return failure("Cannot lock " + path.string() + ": " + std::strerror(reason));
-            return failure(kPoolBusyMessage);
+                return failure(ErrorKind::Unwritable,
+                               "Cannot lock " + path.string() + ": " + std::strerror(reason));
+            return failure(ErrorKind::Busy, kPoolBusyMessage);
         }
         std::this_thread::sleep_for(pause);
         // Short at first, since most writes take a few milliseconds.

@@ -27,10 +27,12 @@ std::filesystem::path poolSettingsPath(const Folders& folders) {
 
 Result<PoolSettings> PoolSettings::load(const std::filesystem::path& path) {
     PoolSettings settings;
-    TextFile file = readTextFile(path);
-    if (file.status == ReadStatus::Error)
-        return failure("The settings file " + path.string() + " cannot be read: " + file.error);
-    settings.m_lines = std::move(file.lines);
+    Result<std::vector<std::string>> lines = readTextFile(path);
+    if (!lines && lines.error().kind != ErrorKind::NotFound)
+        return failure(ErrorKind::Unreadable, "The settings file " + path.string() +
+                                                  " cannot be read: " + lines.error().message);
+    if (lines)
+        settings.m_lines = std::move(*lines);
     return settings;
 }
 

@@ -1,8 +1,8 @@
 #pragma once
 
-// The outcome of an operation that can fail: a value, or a sentence saying
-// what went wrong. Lower layers return these; the caller decides what the
-// person sees.
+// The outcome of an operation that can fail: a value, or an Error saying
+// what kind of failure it was and, in a sentence, what went wrong. Lower
+// layers return these; the caller decides what the person sees.
 
 #include <string>
 #include <utility>
@@ -11,17 +11,44 @@
 #include <expected>
 #endif
 
+namespace gs {
+
+// What kind of failure it was; the message carries the detail.
+enum class ErrorKind {
+    NotFound,     // no such file, folder or season
+    Unreadable,   // there, but cannot be read (no right, a folder, too large, ...)
+    Unwritable,   // cannot be created, written, replaced or removed
+    Malformed,    // read, but not in the form the program needs
+    NoGamesTable, // a database without the games table, or with one lacking a field
+    Changed,      // another program changed it meanwhile
+    Busy,         // another program holds the pool's files or the games table
+    Refused,      // input the program does not take: a name, a setting, a file, ...
+};
+
+struct Error {
+    ErrorKind kind = ErrorKind::Unreadable;
+    std::string message;
+    bool operator==(const Error&) const = default;
+};
+
+} // namespace gs
+
 #if defined(__cpp_lib_expected)
 
 namespace gs {
 
-template <typename T> using Result = std::expected<T, std::string>;
+template <typename T> using Result = std::expected<T, Error>;
 
 // Success without a value.
-using Status = std::expected<void, std::string>;
+using Status = std::expected<void, Error>;
 
-inline std::unexpected<std::string> failure(std::string reason) {
-    return std::unexpected<std::string>(std::move(reason));
+inline std::unexpected<Error> failure(ErrorKind kind, std::string message) {
+    return std::unexpected<Error>(Error{kind, std::move(message)});
+}
+
+// Passes on a failure as it came.
+inline std::unexpected<Error> failure(Error error) {
+    return std::unexpected<Error>(std::move(error));
 }
 
 } // namespace gs
@@ -40,21 +67,21 @@ inline std::unexpected<std::string> failure(std::string reason) {
 
 namespace gs {
 
-// A reason on its way into a Result, as std::unexpected carries it.
+// An error on its way into a Result, as std::unexpected carries it.
 class Failure {
 public:
-    explicit Failure(std::string reason) : m_reason(std::move(reason)) {}
-    const std::string& error() const& { return m_reason; }
-    std::string&& error() && { return std::move(m_reason); }
+    explicit Failure(Error error) : m_error(std::move(error)) {}
+    const Error& error() const& { return m_error; }
+    Error&& error() && { return std::move(m_error); }
 
 private:
-    std::string m_reason;
+    Error m_error;
 };
 
 template <typename T> class Result {
 public:
     using value_type = T;
-    using error_type = std::string;
+    using error_type = Error;
 
     Result() : m_state(std::in_place_index<0>) {}
     template <typename U = T,
@@ -79,22 +106,25 @@ public:
     template <typename U> T value_or(U&& other) const& {
         return has_value() ? **this : static_cast<T>(std::forward<U>(other));
     }
+    template <typename U> T value_or(U&& other) && {
+        return has_value() ? *std::move(*this) : static_cast<T>(std::forward<U>(other));
+    }
 
-    const std::string& error() const& { return std::get<1>(m_state); }
-    std::string& error() & { return std::get<1>(m_state); }
+    const Error& error() const& { return std::get<1>(m_state); }
+    Error& error() & { return std::get<1>(m_state); }
 
 private:
     void checked() const {
         if (!has_value())
-            throw std::runtime_error(error());
+            throw std::runtime_error(error().message);
     }
-    std::variant<T, std::string> m_state;
+    std::variant<T, Error> m_state;
 };
 
 template <> class Result<void> {
 public:
     using value_type = void;
-    using error_type = std::string;
+    using error_type = Error;
 
     Result() = default;
     Result(Failure failure) : m_error(std::move(failure).error()) {}
@@ -104,23 +134,37 @@ public:
     void operator*() const noexcept {}
     void value() const {
         if (m_error)
-            throw std::runtime_error(*m_error);
+            throw std::runtime_error(m_error->message);
     }
 
-    const std::string& error() const& { return *m_error; }
-    std::string& error() & { return *m_error; }
+    const Error& error() const& { return *m_error; }
+    Error& error() & { return *m_error; }
 
 private:
-    std::optional<std::string> m_error;
+    std::optional<Error> m_error;
 };
 
 // Success without a value.
 using Status = Result<void>;
 
-inline Failure failure(std::string reason) {
-    return Failure(std::move(reason));
+inline Failure failure(ErrorKind kind, std::string message) {
+    return Failure(Error{kind, std::move(message)});
+}
+
+// Passes on a failure as it came.
+inline Failure failure(Error error) {
+    return Failure(std::move(error));
 }
 
 } // namespace gs
 
 #endif
+
+namespace gs {
+
+// True when the result failed, and failed with that kind.
+template <typename T> bool failedWith(const Result<T>& result, ErrorKind kind) {
+    return !result && result.error().kind == kind;
+}
+
+} // namespace gs

@@ -50,7 +50,7 @@ std::string tooLarge(std::uintmax_t maxBytes) {
 
 // Reads an open regular file to its end, refusing it when it grows past the
 // limit meanwhile.
-ReadStatus readAll(int fd, std::string& bytes, std::string& error, std::uintmax_t maxBytes) {
+Result<std::string> readAll(int fd, std::uintmax_t maxBytes) {
     std::string content;
     char buffer[64 * 1024];
     for (;;) {
@@ -58,60 +58,52 @@ ReadStatus readAll(int fd, std::string& bytes, std::string& error, std::uintmax_
         if (got < 0) {
             if (errno == EINTR)
                 continue;
-            error = std::strerror(errno);
-            return ReadStatus::Error;
+            return failure(ErrorKind::Unreadable, std::strerror(errno));
         }
         if (got == 0)
             break;
         content.append(buffer, static_cast<size_t>(got));
-        if (content.size() > maxBytes) {
-            error = tooLarge(maxBytes);
-            return ReadStatus::Error;
-        }
+        if (content.size() > maxBytes)
+            return failure(ErrorKind::Unreadable, tooLarge(maxBytes));
     }
-    bytes = std::move(content);
-    return ReadStatus::Ok;
+    return content;
+}
+
+Result<std::string> readOpenFile(int fd, std::uintmax_t maxBytes) {
+    struct stat status {};
+    if (::fstat(fd, &status) != 0)
+        return failure(ErrorKind::Unreadable, std::strerror(errno));
+    if (S_ISDIR(status.st_mode))
+        return failure(ErrorKind::Unreadable, "it is a folder");
+    if (!S_ISREG(status.st_mode))
+        return failure(ErrorKind::Unreadable,
+                       "it is not a regular file (a pipe, a device or the like)");
+    if (static_cast<std::uintmax_t>(status.st_size) > maxBytes)
+        return failure(ErrorKind::Unreadable, tooLarge(maxBytes));
+    return readAll(fd, maxBytes);
 }
 
 } // namespace
 
-ReadStatus readFileBytes(const fs::path& path, std::string& bytes, std::string& error) {
-    return readFileBytes(path, bytes, error, kMaxDataFileBytes);
-}
-
-ReadStatus readFileBytes(const fs::path& path, std::string& bytes, std::string& error,
-                         std::uintmax_t maxBytes) {
+Result<std::string> readFileBytes(const fs::path& path, std::uintmax_t maxBytes) {
     // Not blocking: a pipe opened without a writer would wait for ever; the
-    // check below refuses it before any read.
+    // check in readOpenFile refuses it before any read.
     int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY);
     if (fd < 0) {
         int reason = errno;
-        error = std::strerror(reason);
-        return reason == ENOENT ? ReadStatus::Missing : ReadStatus::Error;
+        return failure(reason == ENOENT ? ErrorKind::NotFound : ErrorKind::Unreadable,
+                       std::strerror(reason));
     }
-    struct stat status {};
-    ReadStatus result = ReadStatus::Error;
-    if (::fstat(fd, &status) != 0)
-        error = std::strerror(errno);
-    else if (S_ISDIR(status.st_mode))
-        error = "it is a folder";
-    else if (!S_ISREG(status.st_mode))
-        error = "it is not a regular file (a pipe, a device or the like)";
-    else if (static_cast<std::uintmax_t>(status.st_size) > maxBytes)
-        error = tooLarge(maxBytes);
-    else
-        result = readAll(fd, bytes, error, maxBytes);
+    Result<std::string> bytes = readOpenFile(fd, maxBytes);
     ::close(fd);
-    return result;
+    return bytes;
 }
 
-TextFile readTextFile(const fs::path& path) {
-    TextFile file;
-    std::string bytes;
-    file.status = readFileBytes(path, bytes, file.error);
-    if (file.status == ReadStatus::Ok)
-        file.lines = splitLines(bytes);
-    return file;
+Result<std::vector<std::string>> readTextFile(const fs::path& path) {
+    Result<std::string> bytes = readFileBytes(path);
+    if (!bytes)
+        return failure(bytes.error());
+    return splitLines(*bytes);
 }
 
 namespace {
@@ -153,10 +145,8 @@ constexpr std::string_view kNameCharacters =
 constexpr size_t kNameSuffixLength = 6;
 constexpr std::string_view kJournalSuffix = "-journal";
 
-// Creates and opens a new file ".NAME.XXXXXX" beside the target. Returns -1
-// with the reason on failure.
-int openTemporaryBeside(const fs::path& target, FileAccess access, fs::path& temporary,
-                        std::string& error) {
+// Creates and opens a new file ".NAME.XXXXXX" beside the target.
+Result<OpenTemporary> openTemporaryBeside(const fs::path& target, FileAccess access) {
     fs::path folder = target.parent_path();
     if (folder.empty())
         folder = ".";
@@ -191,20 +181,17 @@ int openTemporaryBeside(const fs::path& target, FileAccess access, fs::path& tem
         int fd = ::open(candidate.c_str(), O_RDWR | O_CREAT | O_EXCL | O_CLOEXEC,
                         ownerOnly ? 0600 : 0666);
         if (fd >= 0 && ownerOnly && ::fchmod(fd, 0600) != 0) {
-            error = systemError("Cannot set the mode of", candidate);
+            std::string message = systemError("Cannot set the mode of", candidate);
             ::unlink(candidate.c_str());
             ::close(fd);
-            return -1;
+            return failure(ErrorKind::Unwritable, message);
         }
-        if (fd >= 0) {
-            temporary = candidate;
-            return fd;
-        }
+        if (fd >= 0)
+            return OpenTemporary{fd, candidate};
         if (errno != EEXIST)
             break;
     }
-    error = systemError("Cannot create a file in", folder);
-    return -1;
+    return failure(ErrorKind::Unwritable, systemError("Cannot create a file in", folder));
 }
 
 // Fills a temporary file beside the target, makes it durable and renames it
@@ -213,26 +200,23 @@ int openTemporaryBeside(const fs::path& target, FileAccess access, fs::path& tem
 // that another copy of the program starting meanwhile never takes it for a
 // leftover (removeStaleTemporaries).
 Result<Placement> placeAtomically(const fs::path& path, FileAccess access, bool keepExisting,
-                                  const std::function<bool(int fd, std::string& error)>& fill) {
-    fs::path temporary;
-    std::string error;
-    int fd = openTemporaryBeside(path, access, temporary, error);
-    if (fd < 0)
-        return failure(error);
-    bool written = fill(fd, error);
-    if (written && ::fsync(fd) != 0) {
-        error = systemError("Cannot write", path);
-        written = false;
-    }
+                                  const std::function<Status(int fd)>& fill) {
+    Result<OpenTemporary> temporary = openTemporaryBeside(path, access);
+    if (!temporary)
+        return failure(temporary.error());
+    int fd = temporary->fd;
+    Status written = fill(fd);
+    if (written && ::fsync(fd) != 0)
+        written = failure(ErrorKind::Unwritable, systemError("Cannot write", path));
     if (!written) {
-        ::unlink(temporary.c_str());
+        ::unlink(temporary->path.c_str());
         ::close(fd);
-        return failure(error);
+        return failure(written.error());
     }
     Result<Placement> placed = Placement::Placed;
     if (keepExisting) {
-        placed = renameIntoPlaceIfAbsent(temporary, path);
-    } else if (Status renamed = renameIntoPlace(temporary, path); !renamed) {
+        placed = renameIntoPlaceIfAbsent(temporary->path, path);
+    } else if (Status renamed = renameIntoPlace(temporary->path, path); !renamed) {
         placed = failure(renamed.error());
     }
     // The data is on disk already (fsync above); closing cannot lose it.
@@ -241,7 +225,7 @@ Result<Placement> placeAtomically(const fs::path& path, FileAccess access, bool 
 }
 
 Status replaceAtomically(const fs::path& path, FileAccess access,
-                         const std::function<bool(int fd, std::string& error)>& fill) {
+                         const std::function<Status(int fd)>& fill) {
     Result<Placement> placed = placeAtomically(path, access, false, fill);
     if (!placed)
         return failure(placed.error());
@@ -250,24 +234,23 @@ Status replaceAtomically(const fs::path& path, FileAccess access,
 
 } // namespace
 
-int createHeldTemporaryBeside(const fs::path& target, fs::path& temporary, std::string& error) {
-    return openTemporaryBeside(target, FileAccess::Shared, temporary, error);
+Result<OpenTemporary> createHeldTemporaryBeside(const fs::path& target) {
+    return openTemporaryBeside(target, FileAccess::Shared);
 }
 
-fs::path createTemporaryBeside(const fs::path& target, std::string& error) {
-    fs::path temporary;
-    int fd = openTemporaryBeside(target, FileAccess::Shared, temporary, error);
-    if (fd < 0)
-        return {};
-    ::close(fd);
-    return temporary;
+Result<fs::path> createTemporaryBeside(const fs::path& target) {
+    Result<OpenTemporary> temporary = openTemporaryBeside(target, FileAccess::Shared);
+    if (!temporary)
+        return failure(temporary.error());
+    ::close(temporary->fd);
+    return temporary->path;
 }
 
 Status renameIntoPlace(const fs::path& temporary, const fs::path& target) {
     if (::rename(temporary.c_str(), target.c_str()) != 0) {
         std::string message = systemError("Cannot replace", target);
         ::unlink(temporary.c_str());
-        return failure(message);
+        return failure(ErrorKind::Unwritable, message);
     }
     syncFolderOf(target);
     return {};
@@ -288,18 +271,17 @@ Result<Placement> renameIntoPlaceIfAbsent(const fs::path& temporary, const fs::p
         ::unlink(temporary.c_str());
         if (taken)
             return Placement::AlreadyThere;
-        return failure(message);
+        return failure(ErrorKind::Unwritable, message);
     }
     syncFolderOf(target);
     return Placement::Placed;
 }
 
 Status writeFileAtomic(const fs::path& path, std::string_view bytes, FileAccess access) {
-    return replaceAtomically(path, access, [&](int fd, std::string& error) {
+    return replaceAtomically(path, access, [&](int fd) -> Status {
         if (writeAll(fd, bytes))
-            return true;
-        error = systemError("Cannot write", path);
-        return false;
+            return {};
+        return failure(ErrorKind::Unwritable, systemError("Cannot write", path));
     });
 }
 
@@ -320,21 +302,22 @@ Status writeLinesAtomic(const fs::path& path, const std::vector<std::string>& li
                         FileAccess access) {
     Status written = writeFileAtomic(path, joinLines(lines), access);
     if (!written)
-        return failure("The file could not be saved. " + written.error());
+        return failure(written.error().kind,
+                       "The file could not be saved. " + written.error().message);
     return {};
 }
 
 Result<Placement> writeLinesIfAbsent(const fs::path& path, const std::vector<std::string>& lines,
                                      FileAccess access) {
     std::string bytes = joinLines(lines);
-    Result<Placement> placed = placeAtomically(path, access, true, [&](int fd, std::string& error) {
+    Result<Placement> placed = placeAtomically(path, access, true, [&](int fd) -> Status {
         if (writeAll(fd, bytes))
-            return true;
-        error = systemError("Cannot write", path);
-        return false;
+            return {};
+        return failure(ErrorKind::Unwritable, systemError("Cannot write", path));
     });
     if (!placed)
-        return failure("The file could not be saved. " + placed.error());
+        return failure(placed.error().kind,
+                       "The file could not be saved. " + placed.error().message);
     return placed;
 }
 
@@ -343,41 +326,38 @@ Status copyFileAtomic(const fs::path& from, const fs::path& to, FileAccess acces
     // Copied piece by piece, without the size limit of a file that is read:
     // the games table travels this way too.
     int in = ::open(from.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY);
-    if (in < 0)
-        return failure(systemError("Cannot read", from));
+    if (in < 0) {
+        ErrorKind kind = errno == ENOENT ? ErrorKind::NotFound : ErrorKind::Unreadable;
+        return failure(kind, systemError("Cannot read", from));
+    }
     struct stat status {};
     if (::fstat(in, &status) != 0 || !S_ISREG(status.st_mode)) {
         ::close(in);
-        return failure("Cannot read " + from.string() + ": it is not a regular file");
+        return failure(ErrorKind::Unreadable,
+                       "Cannot read " + from.string() + ": it is not a regular file");
     }
     std::string tooLarge = "Cannot copy " + from.string() + ": it is larger than " +
                            std::to_string(maxBytes) + " bytes";
     if (static_cast<std::uintmax_t>(status.st_size) > maxBytes) {
         ::close(in);
-        return failure(tooLarge);
+        return failure(ErrorKind::Unreadable, tooLarge);
     }
-    Status copied = replaceAtomically(to, access, [&](int out, std::string& error) {
+    Status copied = replaceAtomically(to, access, [&](int out) -> Status {
         char buffer[64 * 1024];
         std::uintmax_t total = 0;
         for (;;) {
             ssize_t got = ::read(in, buffer, sizeof buffer);
             if (got < 0 && errno == EINTR)
                 continue;
-            if (got < 0) {
-                error = systemError("Cannot read", from);
-                return false;
-            }
+            if (got < 0)
+                return failure(ErrorKind::Unreadable, systemError("Cannot read", from));
             if (got == 0)
-                return true;
+                return {};
             total += static_cast<std::uintmax_t>(got);
-            if (total > maxBytes) {
-                error = tooLarge;
-                return false;
-            }
-            if (!writeAll(out, std::string_view(buffer, static_cast<size_t>(got)))) {
-                error = systemError("Cannot write", to);
-                return false;
-            }
+            if (total > maxBytes)
+                return failure(ErrorKind::Unreadable, tooLarge);
+            if (!writeAll(out, std::string_view(buffer, static_cast<size_t>(got))))
+                return failure(ErrorKind::Unwritable, systemError("Cannot write", to));
         }
     });
     ::close(in);
@@ -400,7 +380,7 @@ Status createDataFolder(const fs::path& folder) {
     if (::mkdir(folder.c_str(), 0700) != 0) {
         if (errno == EEXIST && fs::is_directory(folder, ec))
             return {}; // made by another program meanwhile
-        return failure(systemError("Cannot create the folder", folder));
+        return failure(ErrorKind::Unwritable, systemError("Cannot create the folder", folder));
     }
     // The umask may have taken bits the owner needs.
     ::chmod(folder.c_str(), 0700);

@@ -17,31 +17,22 @@
 
 namespace gs {
 
-enum class ReadStatus { Ok, Missing, Error };
-
 // No data file of a pool comes near this size (the largest, a pick file, is
 // a few kilobytes); a larger file is refused rather than read into memory.
 inline constexpr std::uintmax_t kMaxDataFileBytes = 4 * 1024 * 1024;
 
-struct TextFile {
-    ReadStatus status = ReadStatus::Missing;
-    std::vector<std::string> lines;
-    std::string error; // why it could not be read, for Error
-};
+// Reads a whole file; the error's message says why it could not be read.
+// Only a regular file of at most maxBytes is read: a folder, a pipe, a
+// device or a larger file is Unreadable and is never opened for reading
+// (opening a pipe could wait for ever). NotFound means there is no such
+// file (also when one appears only after the attempt). Files that come from
+// outside the pool, such as a season's schedule, have limits of their own.
+Result<std::string> readFileBytes(const std::filesystem::path& path,
+                                  std::uintmax_t maxBytes = kMaxDataFileBytes);
 
-// Reads a whole file; the error says why it could not be read. Only a
-// regular file of at most kMaxDataFileBytes is read: a folder, a pipe, a
-// device or a larger file is an Error and is never opened for reading
-// (opening a pipe could wait for ever). Missing means there is no such file
-// (also when one appears only after the attempt).
-ReadStatus readFileBytes(const std::filesystem::path& path, std::string& bytes, std::string& error);
-// The same with another limit than kMaxDataFileBytes, for files that come
-// from outside the pool, such as a season's schedule.
-ReadStatus readFileBytes(const std::filesystem::path& path, std::string& bytes, std::string& error,
-                         std::uintmax_t maxBytes);
-
-// Reads all lines of a file. A final line break does not add an empty line.
-TextFile readTextFile(const std::filesystem::path& path);
+// Reads all lines of a file, failing as readFileBytes does. A final line
+// break does not add an empty line.
+Result<std::vector<std::string>> readTextFile(const std::filesystem::path& path);
 
 // Splits text into lines at CR LF, LF or CR.
 std::vector<std::string> splitLines(std::string_view text);
@@ -56,17 +47,20 @@ enum class FileAccess {
 };
 
 // Creates an empty temporary file in the target's folder, for a writer
-// that fills it and then calls renameIntoPlace. Empty path and an error on
-// failure.
-std::filesystem::path createTemporaryBeside(const std::filesystem::path& target,
-                                            std::string& error);
+// that fills it and then calls renameIntoPlace.
+Result<std::filesystem::path> createTemporaryBeside(const std::filesystem::path& target);
 
-// As createTemporaryBeside, but the file is returned open (-1 on failure).
-// The caller closes it only once the file is renamed into place or
-// removed: a file held open is never taken for a leftover by another copy
-// of the program starting meanwhile (removeStaleTemporaries).
-int createHeldTemporaryBeside(const std::filesystem::path& target, std::filesystem::path& temporary,
-                              std::string& error);
+// A temporary file that its creator holds open.
+struct OpenTemporary {
+    int fd = -1;
+    std::filesystem::path path;
+};
+
+// As createTemporaryBeside, but the file is returned open. The caller
+// closes it only once the file is renamed into place or removed: a file
+// held open is never taken for a leftover by another copy of the program
+// starting meanwhile (removeStaleTemporaries).
+Result<OpenTemporary> createHeldTemporaryBeside(const std::filesystem::path& target);
 
 // Renames a finished temporary file over the target and makes the rename
 // durable. On failure the temporary file is removed and the target is

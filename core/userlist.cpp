@@ -56,12 +56,13 @@ PreferenceRead loadPreferences(Pool& pool, UserSlot& slot) {
     };
     if (!isSafeFileName(pool.currentUser()))
         return useDefaults(PreferenceRead::Damaged);
-    TextFile file = readTextFile(preferencePath(pool.folders(), pool.currentUser()));
-    if (file.status == ReadStatus::Missing)
+    Result<std::vector<std::string>> lines =
+        readTextFile(preferencePath(pool.folders(), pool.currentUser()));
+    if (failedWith(lines, ErrorKind::NotFound))
         return useDefaults(PreferenceRead::Missing);
-    if (file.status != ReadStatus::Ok || file.lines.empty())
+    if (!lines || lines->empty())
         return useDefaults(PreferenceRead::Damaged);
-    const std::string& line = file.lines.front();
+    const std::string& line = lines->front();
     size_t comma = line.find(',');
     if (comma == std::string::npos)
         return useDefaults(PreferenceRead::Damaged);
@@ -106,16 +107,17 @@ Status storeSeasonInUserList(const Pool& pool) {
     if (!lock)
         return failure(lock.error());
     fs::path path = userListPath(pool.folders());
-    TextFile file = readTextFile(path);
-    if (file.status == ReadStatus::Missing)
-        return failure("The user list " + path.string() +
-                       " is missing, so the season could not be stored.");
-    if (file.status != ReadStatus::Ok)
-        return failure("The user list " + path.string() + " cannot be read: " + file.error);
-    if (file.lines.empty())
-        file.lines.emplace_back();
-    file.lines.front() = storedSeasonYear(pool.seasonYear());
-    return writeLinesAtomic(path, file.lines, FileAccess::OwnerOnly);
+    Result<std::vector<std::string>> lines = readTextFile(path);
+    if (failedWith(lines, ErrorKind::NotFound))
+        return failure(ErrorKind::NotFound, "The user list " + path.string() +
+                                                " is missing, so the season could not be stored.");
+    if (!lines)
+        return failure(ErrorKind::Unreadable, "The user list " + path.string() +
+                                                  " cannot be read: " + lines.error().message);
+    if (lines->empty())
+        lines->emplace_back();
+    lines->front() = storedSeasonYear(pool.seasonYear());
+    return writeLinesAtomic(path, *lines, FileAccess::OwnerOnly);
 }
 
 fs::path userListPath(const Folders& folders) {
@@ -148,21 +150,23 @@ Result<UserListLoad> loadUserList(Pool& pool) {
         }
     }
 
-    TextFile file = readTextFile(path);
-    if (file.status != ReadStatus::Ok)
-        return failure("The user list " + path.string() + " cannot be read: " + file.error);
+    Result<std::vector<std::string>> file = readTextFile(path);
+    if (!file)
+        return failure(file.error().kind, "The user list " + path.string() +
+                                              " cannot be read: " + file.error().message);
+    const std::vector<std::string>& lines = *file;
 
     // A load replaces the whole table, so a user removed and saved stays removed.
     UserTable users{};
     pool.setPreferencesRead(false);
     // Line 1 holds the season the pool works on ("Apply" in the season
     // window stores it there).
-    pool.setSeasonYear(storedSeasonYear(file.lines.empty() ? std::string() : file.lines.front()));
+    pool.setSeasonYear(storedSeasonYear(lines.empty() ? std::string() : lines.front()));
 
-    size_t userLines = file.lines.empty() ? 0 : file.lines.size() - 1;
-    for (size_t i = 1; i < file.lines.size() && i <= kUserSlots; ++i) {
+    size_t userLines = lines.empty() ? 0 : lines.size() - 1;
+    for (size_t i = 1; i < lines.size() && i <= kUserSlots; ++i) {
         UserSlot& slot = users[i];
-        std::vector<std::string> fields = splitFields(file.lines[i]);
+        std::vector<std::string> fields = splitFields(lines[i]);
         for (size_t f = 0; f < fields.size() && f < 7; ++f) {
             const std::string& value = fields[f];
             switch (f) {
@@ -250,9 +254,9 @@ Status saveUserList(Pool& pool) {
     // one command, stays out of it.
     fs::path path = userListPath(pool.folders());
     std::string loginSeason = kDefaultSeason;
-    if (TextFile stored = readTextFile(path); stored.status == ReadStatus::Ok)
-        loginSeason = storedSeasonYear(stored.lines.empty() ? std::string() : stored.lines.front());
-    else if (stored.status == ReadStatus::Missing)
+    if (Result<std::vector<std::string>> stored = readTextFile(path); stored)
+        loginSeason = storedSeasonYear(stored->empty() ? std::string() : stored->front());
+    else if (stored.error().kind == ErrorKind::NotFound)
         loginSeason = storedSeasonYear(pool.seasonYear());
     std::vector<std::string> lines = {loginSeason};
     const auto& active = pool.poolOrder();

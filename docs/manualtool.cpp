@@ -79,7 +79,7 @@ int renderPictures(const QString& target) {
     Pool pool(home.path().toStdString());
     LoggedDialogs dialogs;
     if (Status table = ensureGamesTable(pool); !table) {
-        std::cerr << "gridslate_manual: " << table.error() << '\n';
+        std::cerr << "gridslate_manual: " << table.error().message << '\n';
         return 1;
     }
     // A steady text cursor: every run draws the same pixels.
@@ -141,7 +141,7 @@ int printManual(const QString& markdownFile, const QString& imageRoot, const QSt
     }
     Status printed = printMarkdownPdf(QString::fromUtf8(source.readAll()), imageRoot, pdf);
     if (!printed) {
-        std::cerr << "gridslate_manual: " << printed.error() << '\n';
+        std::cerr << "gridslate_manual: " << printed.error().message << '\n';
         return 1;
     }
     return 0;

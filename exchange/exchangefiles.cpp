@@ -63,12 +63,11 @@ std::string columnText(sqlite3_stmt* statement, int column) {
 }
 
 bool hasSqliteHeader(const fs::path& path) {
-    std::string bytes;
-    std::string error;
-    if (readFileBytes(path, bytes, error) != ReadStatus::Ok)
+    Result<std::string> bytes = readFileBytes(path);
+    if (!bytes)
         return false;
     static constexpr std::string_view kHeader("SQLite format 3\0", 16);
-    return bytes.size() >= 100 && std::string_view(bytes).substr(0, 16) == kHeader;
+    return bytes->size() >= 100 && std::string_view(*bytes).substr(0, 16) == kHeader;
 }
 
 } // namespace
@@ -132,8 +131,9 @@ bool isDataFileName(std::string_view name) {
 
 Status checkGamesTableFile(const fs::path& path) {
     auto refused = [&](const std::string& why) {
-        return failure("The received games table " + path.filename().string() +
-                       " cannot be used: " + why);
+        return failure(ErrorKind::Malformed, "The received games table " +
+                                                 path.filename().string() +
+                                                 " cannot be used: " + why);
     };
     // Opening a file that is no database would succeed and fail only later.
     if (!hasSqliteHeader(path))
@@ -185,16 +185,17 @@ long seasonGameCount(const std::vector<GameRecord>& records, const std::string& 
 
 Status checkReceivedGames(const Pool& pool, const fs::path& received) {
     auto refused = [&](const std::string& why) {
-        return failure("The received games table " + received.filename().string() +
-                       " was not installed: " + why);
+        return failure(ErrorKind::Malformed, "The received games table " +
+                                                 received.filename().string() +
+                                                 " was not installed: " + why);
     };
-    std::string error;
-    auto table = GamesTable::open(received, error);
+    Result<std::unique_ptr<GamesTable>> table = GamesTable::open(received);
     if (!table)
-        return refused(error);
-    std::vector<GameRecord> records = table->records(&error);
-    if (!error.empty())
-        return refused(error);
+        return refused(table.error().message);
+    Result<std::vector<GameRecord>> read = (*table)->records();
+    if (!read)
+        return refused(read.error().message);
+    const std::vector<GameRecord>& records = *read;
     for (size_t k = 0; k < records.size(); ++k)
         if (std::string reason = checkGameRecord(records[k]); !reason.empty())
             return refused("record " + std::to_string(k + 1) + ": " + reason);
@@ -230,8 +231,9 @@ Status installGamesTable(const Pool& pool, const fs::path& received) {
     // played back into the new file.
     for (const char* suffix : {"-journal", "-wal"})
         if (fileExists(target.string() + suffix))
-            return failure("The games table " + target.string() +
-                           " is in use, so the received one was not installed.");
+            return failure(ErrorKind::Busy,
+                           "The games table " + target.string() +
+                               " is in use, so the received one was not installed.");
     if (Status games = checkReceivedGames(pool, received); !games)
         return games;
     return copyFileAtomic(received, target);
@@ -240,16 +242,17 @@ Status installGamesTable(const Pool& pool, const fs::path& received) {
 Status checkPickFileWhole(const fs::path& path) {
     std::string name = path.filename().string();
     auto truncated = [&] {
-        return failure("The received file " + name +
-                       " is empty or cut short; the local copy was kept.");
+        return failure(ErrorKind::Malformed,
+                       "The received file " + name +
+                           " is empty or cut short; the local copy was kept.");
     };
-    std::string bytes;
-    std::string error;
-    if (readFileBytes(path, bytes, error) != ReadStatus::Ok)
-        return failure("The received file " + name + " cannot be read: " + error);
-    if (bytes.empty() || (bytes.back() != '\n' && bytes.back() != '\r'))
+    Result<std::string> bytes = readFileBytes(path);
+    if (!bytes)
+        return failure(bytes.error().kind,
+                       "The received file " + name + " cannot be read: " + bytes.error().message);
+    if (bytes->empty() || (bytes->back() != '\n' && bytes->back() != '\r'))
         return truncated();
-    std::vector<std::string> lines = splitLines(bytes);
+    std::vector<std::string> lines = splitLines(*bytes);
     if (startsWith(name, "oldscores")) {
         if (lines.size() < static_cast<size_t>(kTeamCount))
             return truncated();

@@ -78,19 +78,22 @@ bool holdsPoolData(const fs::path& folder) {
 
 Status checkExchangePlace(const Pool& pool, const ExchangePlace& place, PlaceUse use) {
     if (place.address.empty() || (place.mode == ExchangeMode::Ftp && place.address == kFtpScheme))
-        return failure(kNoPlaceMessage);
+        return failure(ErrorKind::Refused, kNoPlaceMessage);
     if (place.mode == ExchangeMode::Ftp)
         return {};
     fs::path folder = place.address;
     for (const fs::path& own : {pool.folders().program, pool.folders().staging})
         if (isWithin(folder, own))
-            return failure("The shared folder " + place.address +
-                           " is this computer's own data folder or lies inside it; choose the "
-                           "pool's shared folder instead.");
+            return failure(ErrorKind::Refused,
+                           "The shared folder " + place.address +
+                               " is this computer's own data folder or lies inside it; choose the "
+                               "pool's shared folder instead.");
     if (use == PlaceUse::Writing && holdsPoolData(folder))
-        return failure("The shared folder " + place.address +
-                       " holds the data files of a pool, so nothing was written into it; choose "
-                       "the pool's shared folder instead.");
+        return failure(
+            ErrorKind::Refused,
+            "The shared folder " + place.address +
+                " holds the data files of a pool, so nothing was written into it; choose "
+                "the pool's shared folder instead.");
     return {};
 }
 
@@ -164,7 +167,7 @@ bool ExchangeOperations::takesMasterFiles() const {
 
 bool ExchangeOperations::usablePlace(PlaceUse use, OperationEnd& end) {
     if (Status usable = checkExchangePlace(m_pool, m_state.place, use); !usable) {
-        tell(MessageKind::Error, usable.error());
+        tell(MessageKind::Error, usable.error().message);
         end = OperationEnd::Failed;
         return false;
     }
@@ -310,7 +313,7 @@ bool ExchangeOperations::stageCopy(const fs::path& from, const std::string& name
         return false;
     }
     if (Status copied = copyFileAtomic(from, m_pool.folders().staging / name); !copied) {
-        tell(MessageKind::Error, copied.error());
+        tell(MessageKind::Error, copied.error().message);
         end = OperationEnd::Failed;
         return false;
     }
@@ -378,7 +381,7 @@ void ExchangeOperations::installFetched(const std::vector<std::string>& names, O
             if (!takesMasters)
                 continue;
             if (Status installed = installGamesTable(m_pool, staged); !installed) {
-                tell(MessageKind::Error, installed.error());
+                tell(MessageKind::Error, installed.error().message);
                 end = OperationEnd::Failed;
                 continue;
             }
@@ -389,13 +392,13 @@ void ExchangeOperations::installFetched(const std::vector<std::string>& names, O
             continue;
         if (Status whole = checkPickFileWhole(staged); !whole) {
             // The others are still installed, but the download is not whole.
-            tell(MessageKind::Warning, whole.error());
+            tell(MessageKind::Warning, whole.error().message);
             end = OperationEnd::Failed;
             continue;
         }
         fs::path target = m_pool.folders().program / name;
         if (Status copied = copyFileAtomic(staged, target); !copied) {
-            tell(MessageKind::Error, copied.error());
+            tell(MessageKind::Error, copied.error().message);
             end = OperationEnd::Failed;
             continue;
         }
@@ -556,18 +559,17 @@ OperationEnd ExchangeOperations::uploadAdminFiles() {
         }
         if (master.name == kUserListFileName) {
             // The copy for everybody's eyes carries no password.
-            std::string bytes;
-            std::string error;
-            if (readFileBytes(source, bytes, error) != ReadStatus::Ok) {
-                tell(MessageKind::Error,
-                     "The user list " + source.string() + " cannot be read: " + error);
+            Result<std::string> bytes = readFileBytes(source);
+            if (!bytes) {
+                tell(MessageKind::Error, "The user list " + source.string() +
+                                             " cannot be read: " + bytes.error().message);
                 end = OperationEnd::Failed;
                 break;
             }
             if (Status staged = writeFileAtomic(m_pool.folders().staging / master.name,
-                                                userListWithoutPasswords(bytes));
+                                                userListWithoutPasswords(*bytes));
                 !staged) {
-                tell(MessageKind::Error, staged.error());
+                tell(MessageKind::Error, staged.error().message);
                 end = OperationEnd::Failed;
                 break;
             }

@@ -204,7 +204,7 @@ void ExchangeWindow::changeAddress() {
     user.exchangeAddress = place.address;
     m_pool.setUser(k, std::move(user));
     if (Status saved = saveUserList(m_pool); !saved)
-        m_dialogs.refuse(saved.error());
+        m_dialogs.refuse(saved.error().message);
 }
 
 void ExchangeWindow::listLocalFiles() {

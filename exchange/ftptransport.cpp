@@ -284,15 +284,15 @@ Outcome FtpTransport::fetch(const std::string& remoteName, const std::filesystem
         return failure;
 
     // The file arrives beside the target and replaces it only when whole.
-    std::string error;
-    std::filesystem::path temporary = createTemporaryBeside(localPath, error);
-    if (temporary.empty())
-        return Outcome::failure(CURLE_WRITE_ERROR, error);
+    Result<std::filesystem::path> created = createTemporaryBeside(localPath);
+    if (!created)
+        return Outcome::failure(CURLE_WRITE_ERROR, created.error().message);
+    const std::filesystem::path& temporary = *created;
     Download download;
     download.limit = m_limits.fetchBytes;
     download.file = std::fopen(temporary.c_str(), "wb");
     if (!download.file) {
-        error = "Cannot write " + localPath.string() + ": " + std::strerror(errno);
+        std::string error = "Cannot write " + localPath.string() + ": " + std::strerror(errno);
         ::unlink(temporary.c_str());
         return Outcome::failure(CURLE_WRITE_ERROR, error);
     }
@@ -323,7 +323,7 @@ Outcome FtpTransport::fetch(const std::string& remoteName, const std::filesystem
         return outcome;
     }
     if (Status renamed = renameIntoPlace(temporary, localPath); !renamed)
-        return Outcome::failure(CURLE_WRITE_ERROR, renamed.error());
+        return Outcome::failure(CURLE_WRITE_ERROR, renamed.error().message);
     return outcome;
 }
 

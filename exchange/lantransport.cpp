@@ -28,7 +28,7 @@ Outcome copyWhole(const fs::path& from, const fs::path& to) {
                                 "The file " + from.string() + " does not exist");
     errno = 0;
     if (Status copied = copyFileAtomic(from, to, FileAccess::Shared, kMaxDataFileBytes); !copied)
-        return Outcome::failure(errno ? errno : EIO, copied.error());
+        return Outcome::failure(errno ? errno : EIO, copied.error().message);
     return Outcome::done();
 }
 

@@ -86,7 +86,7 @@ public:
             if (Result<PlayerPicks> loaded = loadPicks(m_pool, name))
                 picks = loaded->picks;
             else
-                problems.push_back(loaded.error());
+                problems.push_back(loaded.error().message);
             known = m_read.emplace(name, picks).first;
         }
         return {name, known->second};
@@ -335,7 +335,7 @@ ProgressListener CsvExports::listener() {
 
 void CsvExports::finish(const Result<ExportOutcome>& outcome, const std::string& completeText) {
     if (!outcome) {
-        m_dialogs.refuse(outcome.error());
+        m_dialogs.refuse(outcome.error().message);
         return;
     }
     for (const std::string& problem : outcome->problems)

@@ -21,10 +21,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     Result<PlayerPicks> computer = loadPicks(pool, kComputerPlayer);
     if (!computer)
         std::abort(); // the file exists and is readable
-    PickFileContent content =
+    Result<PickFileContent> content =
         readPickFile(pickFilePath(pool, kComputerPlayer), poolSeasonShape(pool));
-    if (content.status != ReadStatus::Ok)
+    if (!content)
         std::abort();
-    (void)spreadsFromLines(content.extraLines, poolSeasonShape(pool));
+    (void)spreadsFromLines(content->extraLines, poolSeasonShape(pool));
     return 0;
 }

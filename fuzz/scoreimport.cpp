@@ -18,13 +18,12 @@
 namespace {
 
 std::vector<gs::TableGame> smallTable() {
-    std::string bytes;
-    std::string error;
-    if (gs::readFileBytes(GS_FUZZ_SCHEDULES_CSV, bytes, error) != gs::ReadStatus::Ok) {
-        std::fprintf(stderr, "%s: %s\n", GS_FUZZ_SCHEDULES_CSV, error.c_str());
+    gs::Result<std::string> bytes = gs::readFileBytes(GS_FUZZ_SCHEDULES_CSV);
+    if (!bytes) {
+        std::fprintf(stderr, "%s: %s\n", GS_FUZZ_SCHEDULES_CSV, bytes.error().message.c_str());
         std::abort();
     }
-    gs::ScheduleParse parse = gs::parseSchedule(bytes);
+    gs::ScheduleParse parse = gs::parseSchedule(*bytes);
     if (!parse.ok)
         std::abort();
     std::vector<gs::TableGame> games;

@@ -191,7 +191,7 @@ void WeeklyPicksPanel::open() {
     resetGrid();
     m_state = refreshSeason(m_pool);
     if (Status loaded = loadPicks(); !loaded)
-        m_state.errors.push_back(loaded.error());
+        m_state.errors.push_back(loaded.error().message);
     if (m_state.season.scoredGameCount == 0) {
         m_model.nextWeekButton.enabled = false;
         m_model.previousWeekButton.enabled = false;
@@ -269,7 +269,7 @@ void WeeklyPicksPanel::togglePick(int row, int column) {
 
 void WeeklyPicksPanel::reloadPicks() {
     if (Status loaded = loadPicks(); !loaded)
-        m_dialogs.refuse(loaded.error());
+        m_dialogs.refuse(loaded.error().message);
     m_picksSaved = true;
     m_model.savePicksButton.caption = "Save Picks";
     m_model.savePicksButton.enabled = false;
@@ -280,7 +280,7 @@ void WeeklyPicksPanel::savePicks() {
     ControlModel& button = m_model.savePicksButton;
     if (Status saved = gs::savePicks(m_pool, m_pool.currentUser(), m_picks); !saved) {
         // The picks stay unsaved and can be saved again.
-        m_dialogs.refuse(saved.error());
+        m_dialogs.refuse(saved.error().message);
         button.caption = "Save Picks";
         button.enabled = true;
         m_picksSaved = false;

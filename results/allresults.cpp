@@ -258,7 +258,7 @@ void AllResultsPanel::cyclePick(int row, int column) {
     }
     if (Status saved = savePicks(m_pool, m_pool.currentUser(), picks); !saved) {
         // The board keeps showing what the file holds.
-        m_dialogs.refuse(saved.error());
+        m_dialogs.refuse(saved.error().message);
         return;
     }
     m_ownPicks = picks;

@@ -216,7 +216,7 @@ void TeamRankingPanel::showRatings() {
     m_ratingTeams.assign(1, 0);
     Result<std::vector<GameRecord>> records = readGameRecords(m_pool);
     if (!records) {
-        m_dialogs.refuse(records.error());
+        m_dialogs.refuse(records.error().message);
         return;
     }
     for (const TeamRating& team :

@@ -99,7 +99,7 @@ UserStatistics computeUserStatistics(Pool& pool) {
     std::vector<std::string>& errors = statistics.errors;
     statistics.season = seasonForView(pool, errors);
     if (Result<UserListLoad> load = reloadUserList(pool); !load)
-        errors.push_back(load.error());
+        errors.push_back(load.error().message);
     refreshPoolOrder(pool);
     statistics.ownPicks = ownPicksForView(pool, errors);
 
@@ -107,7 +107,7 @@ UserStatistics computeUserStatistics(Pool& pool) {
     // compared with anybody's.
     Projection projection = projectTeams(pool, statistics.season);
     if (Result<ComputerPicksSaved> saved = saveComputerPicks(pool, projection); !saved)
-        errors.push_back(saved.error());
+        errors.push_back(saved.error().message);
     else
         statistics.notice = saved->notice;
     updateRatingPlayer(pool, statistics.season, errors, statistics.warnings);

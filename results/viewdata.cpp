@@ -8,7 +8,7 @@ namespace gs {
 Season seasonForView(const Pool& pool, std::vector<std::string>& errors) {
     Result<Season> season = rebuildSeasonGames(pool);
     if (!season) {
-        errors.push_back(season.error());
+        errors.push_back(season.error().message);
         return Season{};
     }
     return std::move(*season);
@@ -17,7 +17,7 @@ Season seasonForView(const Pool& pool, std::vector<std::string>& errors) {
 PickTable ownPicksForView(Pool& pool, std::vector<std::string>& errors) {
     Result<PlayerPicks> own = loadPicks(pool, pool.currentUser());
     if (!own) {
-        errors.push_back(own.error());
+        errors.push_back(own.error().message);
         return PickTable{};
     }
     pool.setSavedPoolOrder(own->activeOrder);

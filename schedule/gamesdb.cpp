@@ -36,6 +36,21 @@ constexpr const char* kInsertWithWeek =
 // Only integers: the field's affinity turns a week written as text into one.
 constexpr const char* kAddWeek = "ALTER TABLE Scoresheet ADD COLUMN Week INTEGER";
 
+// The kind of a failed SQLite call: another program holding the database,
+// a file that is no database or a damaged one, or else the given kind.
+ErrorKind kindOf(int rc, ErrorKind otherwise) {
+    switch (rc & 0xff) {
+    case SQLITE_BUSY:
+    case SQLITE_LOCKED:
+        return ErrorKind::Busy;
+    case SQLITE_NOTADB:
+    case SQLITE_CORRUPT:
+        return ErrorKind::Malformed;
+    default:
+        return otherwise;
+    }
+}
+
 // One prepared statement, finalized with the object.
 class Statement {
 public:
@@ -48,6 +63,8 @@ public:
 
     bool ok() const { return m_rc == SQLITE_OK || m_rc == SQLITE_ROW || m_rc == SQLITE_DONE; }
     std::string error() const { return sqlite3_errmsg(m_db); }
+    // The failure, of the given kind unless SQLite's code tells a closer one.
+    Error failed(ErrorKind otherwise) const { return {kindOf(m_rc, otherwise), error()}; }
 
     void bindText(int index, const std::string& value) {
         if (ok())
@@ -113,12 +130,12 @@ private:
     int m_rc = SQLITE_OK;
 };
 
-bool exec(sqlite3* db, const char* sql, std::string& error) {
+// Every statement run this way changes the file.
+Status exec(sqlite3* db, const char* sql) {
     Statement statement(db, sql);
     if (statement.run())
-        return true;
-    error = statement.error();
-    return false;
+        return {};
+    return failure(statement.failed(ErrorKind::Unwritable));
 }
 
 // An IMMEDIATE transaction: the write lock is taken up front, so a busy
@@ -133,26 +150,22 @@ public:
     Transaction(const Transaction&) = delete;
     Transaction& operator=(const Transaction&) = delete;
 
-    bool begin(std::string& error) {
-        m_open = exec(m_db, "BEGIN IMMEDIATE", error);
-        return m_open;
+    Status begin() {
+        Status begun = exec(m_db, "BEGIN IMMEDIATE");
+        m_open = begun.has_value();
+        return begun;
     }
-    bool commit(std::string& error) {
-        if (!exec(m_db, "COMMIT", error))
-            return false;
+    Status commit() {
+        if (Status committed = exec(m_db, "COMMIT"); !committed)
+            return committed;
         m_open = false;
-        return true;
+        return {};
     }
 
 private:
     sqlite3* m_db;
     bool m_open = false;
 };
-
-void setError(std::string* target, const std::string& error) {
-    if (target)
-        *target = error;
-}
 
 // The records of the table with the given seasons replaced: every season
 // contiguous, seasons in numeric year order, records in their own order.
@@ -178,76 +191,68 @@ std::vector<GameRecord> mergeSeasons(const std::vector<GameRecord>& existing,
 // program reads and writes (names compared as SQLite does, without regard to
 // case). A database without it is someone else's file or a damaged one; an
 // empty table made in its place would pass for a pool without seasons.
-bool hasGamesFields(sqlite3* db, std::string& error) {
+Status checkGamesFields(sqlite3* db) {
     Statement columns(db, "SELECT name FROM pragma_table_info('Scoresheet')");
     std::vector<std::string> names;
     while (columns.step())
         names.push_back(upperAscii(columns.text(0)));
-    if (!columns.ok()) {
-        error = columns.error();
-        return false;
-    }
-    if (names.empty()) {
-        error = kNoGamesTable;
-        return false;
-    }
+    if (!columns.ok())
+        return failure(columns.failed(ErrorKind::Unreadable));
+    if (names.empty())
+        return failure(ErrorKind::NoGamesTable, "it holds no table \"Scoresheet\"");
     for (const char* field : {"TeamA", "TeamB", "Date", "Visitor", "Home", "Year"})
-        if (std::find(names.begin(), names.end(), upperAscii(field)) == names.end()) {
-            error = std::string(kIncompleteGamesTable) + field;
-            return false;
-        }
-    return true;
+        if (std::find(names.begin(), names.end(), upperAscii(field)) == names.end())
+            return failure(ErrorKind::NoGamesTable,
+                           std::string("its table \"Scoresheet\" has no field ") + field);
+    return {};
 }
 
 // True when the table has the optional field Week. Asked at each read,
-// since another program may add the field to an open table.
-bool hasWeekField(sqlite3* db, std::string* error = nullptr) {
+// since another program may add the field to an open table; a failure here
+// shows again in the read that follows.
+bool hasWeekField(sqlite3* db) {
     Statement columns(db, "SELECT 1 FROM pragma_table_info('Scoresheet') "
                           "WHERE upper(name) = 'WEEK'");
-    bool found = columns.step();
-    if (!columns.ok())
-        setError(error, columns.error());
-    return found;
+    return columns.step();
 }
 
 } // namespace
 
-std::unique_ptr<GamesTable> GamesTable::open(const std::filesystem::path& path,
-                                             std::string& error) {
-    return openFile(path, false, error);
+Result<std::unique_ptr<GamesTable>> GamesTable::open(const std::filesystem::path& path) {
+    return openFile(path, false);
 }
 
-std::unique_ptr<GamesTable> GamesTable::create(const std::filesystem::path& path,
-                                               std::string& error) {
-    return openFile(path, true, error);
+Result<std::unique_ptr<GamesTable>> GamesTable::create(const std::filesystem::path& path) {
+    return openFile(path, true);
 }
 
-std::unique_ptr<GamesTable> GamesTable::openFile(const std::filesystem::path& path, bool create,
-                                                 std::string& error) {
+Result<std::unique_ptr<GamesTable>> GamesTable::openFile(const std::filesystem::path& path,
+                                                         bool create) {
     // SQLite would wait for ever on a pipe and read a device as a database;
     // only a regular file (or, to create one, nothing) is handed to it.
     struct stat status {};
-    if (::stat(path.c_str(), &status) == 0 && !S_ISREG(status.st_mode)) {
-        error = S_ISDIR(status.st_mode) ? "it is a folder"
-                                        : "it is not a regular file (a pipe, a device or the like)";
-        return nullptr;
-    }
+    if (::stat(path.c_str(), &status) == 0 && !S_ISREG(status.st_mode))
+        return failure(ErrorKind::Unreadable,
+                       S_ISDIR(status.st_mode)
+                           ? "it is a folder"
+                           : "it is not a regular file (a pipe, a device or the like)");
     sqlite3* db = nullptr;
     int flags = SQLITE_OPEN_READWRITE | (create ? SQLITE_OPEN_CREATE : 0);
     int rc = sqlite3_open_v2(path.c_str(), &db, flags, nullptr);
     if (rc != SQLITE_OK) {
-        error = db ? sqlite3_errmsg(db) : sqlite3_errstr(rc);
+        std::string message = db ? sqlite3_errmsg(db) : sqlite3_errstr(rc);
         sqlite3_close(db);
-        return nullptr;
+        return failure(kindOf(rc, create ? ErrorKind::Unwritable : ErrorKind::Unreadable), message);
     }
     sqlite3_busy_timeout(db, kBusyTimeoutMs);
     std::unique_ptr<GamesTable> table(new GamesTable(db));
-    if (create && !exec(db, kCreateTable, error))
-        return nullptr;
+    if (create)
+        if (Status made = exec(db, kCreateTable); !made)
+            return failure(made.error());
     // Also the first real read of the file: a file that is not a database
     // fails here rather than at the first scan.
-    if (!hasGamesFields(db, error))
-        return nullptr;
+    if (Status fields = checkGamesFields(db); !fields)
+        return failure(fields.error());
     return table;
 }
 
@@ -255,47 +260,41 @@ GamesTable::~GamesTable() {
     sqlite3_close(m_db);
 }
 
-std::vector<GameRecord> GamesTable::records(std::string* error) const {
+Result<std::vector<GameRecord>> GamesTable::records() const {
     std::vector<GameRecord> records;
     Statement select(m_db, hasWeekField(m_db) ? kSelectAllWithWeek : kSelectAll);
     while (select.step())
         records.push_back(select.record());
-    if (!select.ok()) {
-        setError(error, select.error());
-        return {};
-    }
+    if (!select.ok())
+        return failure(select.failed(ErrorKind::Unreadable));
     return records;
 }
 
-bool GamesTable::replaceSeasons(const std::vector<GameRecord>& records, std::string& error,
-                                const std::vector<GameRecord>* seen) {
+Status GamesTable::replaceSeasons(const std::vector<GameRecord>& records,
+                                  const std::vector<GameRecord>* seen) {
     Transaction transaction(m_db);
-    if (!transaction.begin(error))
-        return false;
-    std::string readError;
-    std::vector<GameRecord> existing = this->records(&readError);
-    if (!readError.empty()) {
-        error = readError;
-        return false;
-    }
-    if (seen && existing != *seen) {
-        error = "the games table was changed by another program meanwhile";
-        return false;
-    }
-    std::vector<GameRecord> merged = mergeSeasons(existing, records);
+    if (Status begun = transaction.begin(); !begun)
+        return begun;
+    Result<std::vector<GameRecord>> existing = this->records();
+    if (!existing)
+        return failure(existing.error());
+    if (seen && *existing != *seen)
+        return failure(ErrorKind::Changed,
+                       "the games table was changed by another program meanwhile");
+    std::vector<GameRecord> merged = mergeSeasons(*existing, records);
     // The field is added only for the first weeks written, so that a table
     // of seasons without weeks stays as older copies of the program made it.
     bool withWeek = hasWeekField(m_db);
     if (!withWeek && std::any_of(merged.begin(), merged.end(),
                                  [](const GameRecord& record) { return record.week > 0; })) {
-        if (!exec(m_db, kAddWeek, error))
-            return false;
+        if (Status added = exec(m_db, kAddWeek); !added)
+            return added;
         withWeek = true;
     }
     // Emptying the table restarts the rowids at 1, so the inserts below
     // set the record order.
-    if (!exec(m_db, "DELETE FROM Scoresheet", error))
-        return false;
+    if (Status emptied = exec(m_db, "DELETE FROM Scoresheet"); !emptied)
+        return emptied;
     Statement insert(m_db, withWeek ? kInsertWithWeek : kInsert);
     for (const auto& record : merged) {
         insert.reset();
@@ -307,59 +306,61 @@ bool GamesTable::replaceSeasons(const std::vector<GameRecord>& records, std::str
         insert.bindText(6, record.year);
         if (withWeek)
             insert.bindWeek(7, record.week);
-        if (!insert.run()) {
-            error = insert.error();
-            return false;
-        }
+        if (!insert.run())
+            return failure(insert.failed(ErrorKind::Unwritable));
     }
-    return transaction.commit(error);
+    return transaction.commit();
 }
 
-std::vector<long long> GamesTable::rowids(std::string* error) const {
+Result<std::vector<long long>> GamesTable::rowids() const {
     std::vector<long long> ids;
     Statement select(m_db, "SELECT rowid FROM Scoresheet ORDER BY rowid");
     while (select.step())
         ids.push_back(select.int64(0));
-    if (!select.ok()) {
-        setError(error, select.error());
-        return {};
-    }
+    if (!select.ok())
+        return failure(select.failed(ErrorKind::Unreadable));
     return ids;
 }
 
-bool GamesTable::read(long long rowid, GameRecord& record, std::string* error) const {
+Result<GameRecord> GamesTable::read(long long rowid) const {
     Statement select(m_db, hasWeekField(m_db) ? kSelectOneWithWeek : kSelectOne);
     select.bindInt64(1, rowid);
-    if (select.step()) {
-        record = select.record();
-        return true;
-    }
-    setError(error, select.ok() ? "the record " + std::to_string(rowid) + " no longer exists"
-                                : select.error());
-    return false;
+    if (select.step())
+        return select.record();
+    if (!select.ok())
+        return failure(select.failed(ErrorKind::Unreadable));
+    return failure(ErrorKind::Changed, "the record " + std::to_string(rowid) + " no longer exists");
 }
 
-bool GamesTable::writeScores(long long rowid, const std::string& visitor, const std::string& home,
-                             std::string& error) {
+Status GamesTable::writeScores(long long rowid, const std::string& visitor,
+                               const std::string& home) {
     Statement update(m_db, "UPDATE Scoresheet SET Visitor = ?1, Home = ?2 WHERE rowid = ?3");
     update.bindScore(1, visitor);
     update.bindScore(2, home);
     update.bindInt64(3, rowid);
-    if (!update.run()) {
-        error = update.error();
-        return false;
-    }
-    if (sqlite3_changes(m_db) != 1) {
-        error = "the record " + std::to_string(rowid) + " no longer exists";
-        return false;
-    }
-    return true;
+    if (!update.run())
+        return failure(update.failed(ErrorKind::Unwritable));
+    if (sqlite3_changes(m_db) != 1)
+        return failure(ErrorKind::Changed,
+                       "the record " + std::to_string(rowid) + " no longer exists");
+    return {};
 }
 
 RecordCursor::RecordCursor(GamesTable& table) : m_table(table) {
-    m_rowids = m_table.rowids(&m_error);
-    if (!m_rowids.empty() && !m_table.read(m_rowids[0], m_current, &m_error))
-        m_rowids.clear();
+    Result<std::vector<long long>> rowids = m_table.rowids();
+    if (!rowids) {
+        m_error = rowids.error().message;
+        return;
+    }
+    if (rowids->empty())
+        return;
+    Result<GameRecord> first = m_table.read(rowids->front());
+    if (!first) {
+        m_error = first.error().message;
+        return;
+    }
+    m_rowids = std::move(*rowids);
+    m_current = std::move(*first);
 }
 
 bool RecordCursor::moveFirst() {
@@ -422,9 +423,12 @@ void RecordCursor::setField(std::string_view name, const std::string& value) {
 bool RecordCursor::flush() {
     if (!m_dirty)
         return true;
-    if (!m_table.writeScores(m_rowids[static_cast<size_t>(m_position)], m_current.visitorScore,
-                             m_current.homeScore, m_error))
+    if (Status written = m_table.writeScores(m_rowids[static_cast<size_t>(m_position)],
+                                             m_current.visitorScore, m_current.homeScore);
+        !written) {
+        m_error = written.error().message;
         return false;
+    }
     m_dirty = false;
     m_error.clear();
     return true;
@@ -437,9 +441,14 @@ bool RecordCursor::goTo(int position) {
     // recordset's BOF and EOF positions do.
     int target = std::max(-1, std::min(position, recordCount()));
     GameRecord record;
-    if (target >= 0 && target < recordCount() &&
-        !m_table.read(m_rowids[static_cast<size_t>(target)], record, &m_error))
-        return false;
+    if (target >= 0 && target < recordCount()) {
+        Result<GameRecord> read = m_table.read(m_rowids[static_cast<size_t>(target)]);
+        if (!read) {
+            m_error = read.error().message;
+            return false;
+        }
+        record = std::move(*read);
+    }
     m_position = target;
     m_current = record;
     m_error.clear();
@@ -457,12 +466,12 @@ constexpr const char* kUpdateIfUnchanged =
 
 } // namespace
 
-bool GamesTable::writeManyScores(const std::vector<ScoreChange>& changes, std::string& error) {
+Status GamesTable::writeManyScores(const std::vector<ScoreChange>& changes) {
     if (changes.empty())
-        return true;
+        return {};
     Transaction transaction(m_db);
-    if (!transaction.begin(error))
-        return false;
+    if (Status begun = transaction.begin(); !begun)
+        return begun;
     Statement update(m_db, kUpdateIfUnchanged);
     for (const ScoreChange& change : changes) {
         update.reset();
@@ -475,17 +484,13 @@ bool GamesTable::writeManyScores(const std::vector<ScoreChange>& changes, std::s
         update.bindText(7, change.seen.visitorScore);
         update.bindText(8, change.seen.homeScore);
         update.bindText(9, change.seen.year);
-        if (!update.run()) {
-            error = update.error();
-            return false;
-        }
-        if (sqlite3_changes(m_db) != 1) {
-            error = "the record " + std::to_string(change.rowid) +
-                    " no longer exists or was changed meanwhile";
-            return false;
-        }
+        if (!update.run())
+            return failure(update.failed(ErrorKind::Unwritable));
+        if (sqlite3_changes(m_db) != 1)
+            return failure(ErrorKind::Changed, "the record " + std::to_string(change.rowid) +
+                                                   " no longer exists or was changed meanwhile");
     }
-    return transaction.commit(error);
+    return transaction.commit();
 }
 
 std::string heldScores(const GameRecord& record) {

@@ -6,6 +6,8 @@
 // field Week that only a table holding official weeks has. Record order is
 // the order the games were played and is kept as rowid order.
 
+#include "core/result.h"
+
 #include <filesystem>
 #include <memory>
 #include <string>
@@ -30,45 +32,38 @@ struct GameRecord {
     bool operator==(const GameRecord&) const = default;
 };
 
-// How open() words a database without the games table, or with one that
-// lacks a field the program needs.
-inline constexpr std::string_view kNoGamesTable = "it holds no table \"Scoresheet\"";
-inline constexpr std::string_view kIncompleteGamesTable = "its table \"Scoresheet\" has no field ";
-
 class GamesTable {
 public:
     // Opens an existing database file that holds the table "Scoresheet" with
-    // its six fields (Week or not); nothing in the file is changed. Returns nullptr and a
-    // reason when it cannot be opened or holds no such table (for instance a
-    // file of 0 bytes).
-    static std::unique_ptr<GamesTable> open(const std::filesystem::path& path, std::string& error);
+    // its six fields (Week or not); nothing in the file is changed. Fails
+    // when it cannot be opened, and with NoGamesTable when it holds no such
+    // table (for instance a file of 0 bytes).
+    static Result<std::unique_ptr<GamesTable>> open(const std::filesystem::path& path);
     // Opens the database file, creating the file and the table where they
     // are missing: for a new table, or an import the person asked for.
-    static std::unique_ptr<GamesTable> create(const std::filesystem::path& path,
-                                              std::string& error);
+    static Result<std::unique_ptr<GamesTable>> create(const std::filesystem::path& path);
     ~GamesTable();
     GamesTable(const GamesTable&) = delete;
     GamesTable& operator=(const GamesTable&) = delete;
 
     // Every record in table order; empty fields read as "".
-    std::vector<GameRecord> records(std::string* error = nullptr) const;
+    Result<std::vector<GameRecord>> records() const;
 
     // Replaces every record of the seasons (by numeric Year) that the given
     // records hold, in one transaction; other seasons stay as they are.
     // Seasons stay contiguous and in year order. The field Week is added
     // when a record with a week is written to a table without it. With
     // `seen`, nothing is written unless the table still holds exactly those
-    // records. On failure nothing changes.
-    bool replaceSeasons(const std::vector<GameRecord>& records, std::string& error,
-                        const std::vector<GameRecord>* seen = nullptr);
+    // records (else it fails with Changed). On failure nothing changes.
+    Status replaceSeasons(const std::vector<GameRecord>& records,
+                          const std::vector<GameRecord>* seen = nullptr);
 
     // The rowids of every record, in table order.
-    std::vector<long long> rowids(std::string* error = nullptr) const;
+    Result<std::vector<long long>> rowids() const;
     // One record by rowid.
-    bool read(long long rowid, GameRecord& record, std::string* error = nullptr) const;
+    Result<GameRecord> read(long long rowid) const;
     // Writes the two score fields of one record ("" stores an empty field).
-    bool writeScores(long long rowid, const std::string& visitor, const std::string& home,
-                     std::string& error);
+    Status writeScores(long long rowid, const std::string& visitor, const std::string& home);
 
     sqlite3* handle() const { return m_db; }
 
@@ -83,13 +78,14 @@ public:
     };
     // Writes the scores of many records in one transaction. Nothing changes
     // when any record no longer exists or no longer holds what was seen, so
-    // an edit made meanwhile by another window or program is never lost.
-    bool writeManyScores(const std::vector<ScoreChange>& changes, std::string& error);
+    // an edit made meanwhile by another window or program is never lost
+    // (the write fails with Changed).
+    Status writeManyScores(const std::vector<ScoreChange>& changes);
 
 private:
     explicit GamesTable(sqlite3* db) : m_db(db) {}
-    static std::unique_ptr<GamesTable> openFile(const std::filesystem::path& path, bool create,
-                                                std::string& error);
+    static Result<std::unique_ptr<GamesTable>> openFile(const std::filesystem::path& path,
+                                                        bool create);
     sqlite3* m_db = nullptr;
 };
 

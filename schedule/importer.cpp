@@ -396,14 +396,14 @@ Status moveComputerNumbers(const Pool& pool, const std::vector<SeasonOrder>& ord
             continue;
         for (const ComputerFile& file : kComputerFiles) {
             fs::path path = computerFilePath(pool, file, order.year);
-            TextFile text = readTextFile(path);
-            if (text.status == ReadStatus::Missing)
+            Result<std::vector<std::string>> lines = readTextFile(path);
+            if (failedWith(lines, ErrorKind::NotFound))
                 continue;
-            if (text.status == ReadStatus::Error)
-                return failure("the computer player's file " + path.string() +
-                               " cannot be read: " + text.error);
-            std::vector<std::string> moved = movedSpreadLines(text.lines, order, file.firstGame);
-            if (moved == text.lines)
+            if (!lines)
+                return failure(lines.error().kind, "the computer player's file " + path.string() +
+                                                       " cannot be read: " + lines.error().message);
+            std::vector<std::string> moved = movedSpreadLines(*lines, order, file.firstGame);
+            if (moved == *lines)
                 continue;
             if (Status kept = changes.remember(path); !kept)
                 return kept;
@@ -418,49 +418,50 @@ Status moveComputerNumbers(const Pool& pool, const std::vector<SeasonOrder>& ord
 // the bundled seasons, as it would at login, so that the import adds to
 // them rather than standing alone; a database without the games table is
 // filled too, importing being one of the ways out that its refusal names.
-std::unique_ptr<GamesTable> openForImport(const Pool& pool, std::string& error) {
+Result<std::unique_ptr<GamesTable>> openForImport(const Pool& pool) {
     fs::path path = pool.gamesDatabasePath();
-    if (Status created = ensureGamesTable(pool); !created) {
-        error = "the games table " + path.string() + " could not be created";
-        return nullptr;
-    }
-    std::unique_ptr<GamesTable> table = GamesTable::create(path, error);
+    if (Status created = ensureGamesTable(pool); !created)
+        return failure(created.error().kind,
+                       "the games table " + path.string() + " could not be created");
+    Result<std::unique_ptr<GamesTable>> table = GamesTable::create(path);
     if (!table)
-        error = "the games table " + path.string() + " could not be written: " + error;
+        return failure(table.error().kind, "the games table " + path.string() +
+                                               " could not be written: " + table.error().message);
     return table;
 }
 
 // Success means the seasons stand in the table under its name now, whatever
 // another program did to the file meanwhile.
-std::string checkAfterImport(const fs::path& path, const std::vector<GameRecord>& imported) {
-    std::string error;
-    std::unique_ptr<GamesTable> after = GamesTable::open(path, error);
-    std::vector<GameRecord> stored;
-    if (after)
-        stored = after->records(&error);
-    if (!after || !error.empty())
-        return "the games table " + path.string() + " cannot be read after the import: " + error;
-    if (!holdsSeasons(stored, imported))
-        return "the games table " + path.string() +
-               " was changed by another program during the import, which does not stand in it; "
-               "import the file again";
+Status checkAfterImport(const fs::path& path, const std::vector<GameRecord>& imported) {
+    Result<std::unique_ptr<GamesTable>> after = GamesTable::open(path);
+    Result<std::vector<GameRecord>> stored =
+        after ? (*after)->records() : Result<std::vector<GameRecord>>(failure(after.error()));
+    if (!stored)
+        return failure(stored.error().kind,
+                       "the games table " + path.string() +
+                           " cannot be read after the import: " + stored.error().message);
+    if (!holdsSeasons(*stored, imported))
+        return failure(ErrorKind::Changed,
+                       "the games table " + path.string() +
+                           " was changed by another program during the import, which does not "
+                           "stand in it; import the file again");
     return {};
 }
 
 ScheduleImportResult importTableLayout(const Pool& pool, const ScheduleParse& parse) {
     Result<PoolLock> lock = lockPoolFiles(pool);
     if (!lock)
-        return refused(lock.error());
-    std::string error;
-    std::unique_ptr<GamesTable> table = openForImport(pool, error);
+        return refused(lock.error().message);
+    Result<std::unique_ptr<GamesTable>> table = openForImport(pool);
     if (!table)
-        return refused(error);
+        return refused(table.error().message);
     fs::path path = pool.gamesDatabasePath();
-    if (!table->replaceSeasons(parse.records, error))
-        return refused("the games table " + path.string() + " could not be written: " + error);
-    table.reset();
-    if (std::string wrong = checkAfterImport(path, parse.records); !wrong.empty())
-        return refused(wrong);
+    if (Status written = (*table)->replaceSeasons(parse.records); !written)
+        return refused("the games table " + path.string() +
+                       " could not be written: " + written.error().message);
+    table->reset();
+    if (Status stands = checkAfterImport(path, parse.records); !stands)
+        return refused(stands.error().message);
     ScheduleImportResult result;
     result.ok = result.changed = true;
     return result;
@@ -470,15 +471,16 @@ ScheduleImportResult mergeCommunity(const Pool& pool, const ScheduleParse& parse
                                     const ScheduleImportOptions& options) {
     Result<PoolLock> lock = lockPoolFiles(pool);
     if (!lock)
-        return refused(lock.error());
-    std::string error;
-    std::unique_ptr<GamesTable> table = openForImport(pool, error);
+        return refused(lock.error().message);
+    Result<std::unique_ptr<GamesTable>> table = openForImport(pool);
     if (!table)
-        return refused(error);
+        return refused(table.error().message);
     fs::path path = pool.gamesDatabasePath();
-    std::vector<GameRecord> before = table->records(&error);
-    if (!error.empty())
-        return refused("the games table " + path.string() + " cannot be read: " + error);
+    Result<std::vector<GameRecord>> read = (*table)->records();
+    if (!read)
+        return refused("the games table " + path.string() +
+                       " cannot be read: " + read.error().message);
+    const std::vector<GameRecord>& before = *read;
 
     ScheduleMergePlan plan = planScheduleMerge(before, parse.records);
     plan.counts.skippedSeasons = parse.skippedSeasons;
@@ -502,15 +504,18 @@ ScheduleImportResult mergeCommunity(const Pool& pool, const ScheduleParse& parse
     // table refuse the write: both change, or neither.
     FileRollback changes;
     Status moved = moveComputerNumbers(pool, plan.orders, changes);
-    if (moved && !table->replaceSeasons(plan.replacement, error, &before))
-        moved = failure("the games table " + path.string() + " could not be written: " + error);
+    if (moved)
+        if (Status written = (*table)->replaceSeasons(plan.replacement, &before); !written)
+            moved = failure(written.error().kind,
+                            "the games table " + path.string() +
+                                " could not be written: " + written.error().message);
     if (!moved) {
         Status restored = changes.restore();
-        return refused(moved.error() + (restored ? "" : "; " + restored.error()));
+        return refused(moved.error().message + (restored ? "" : "; " + restored.error().message));
     }
-    table.reset();
-    if (std::string wrong = checkAfterImport(path, plan.replacement); !wrong.empty())
-        return refused(wrong);
+    table->reset();
+    if (Status stands = checkAfterImport(path, plan.replacement); !stands)
+        return refused(stands.error().message);
     result.ok = result.changed = true;
     result.summary = describeScheduleMerge(plan.counts, true);
     return result;
@@ -537,11 +542,10 @@ ScheduleImportResult importScheduleFile(const Pool& pool, const fs::path& csvFil
     std::error_code ec;
     if (fs::is_directory(csvFile, ec))
         return refused("cannot read " + csvFile.string() + ": it is a folder");
-    std::string bytes;
-    std::string error;
-    if (readFileBytes(csvFile, bytes, error, maxBytes) != ReadStatus::Ok)
-        return refused("cannot read " + csvFile.string() + ": " + error);
-    return importScheduleText(pool, bytes, options);
+    Result<std::string> bytes = readFileBytes(csvFile, maxBytes);
+    if (!bytes)
+        return refused("cannot read " + csvFile.string() + ": " + bytes.error().message);
+    return importScheduleText(pool, *bytes, options);
 }
 
 std::string overwriteQuestion(const std::vector<std::string>& conflicts) {
@@ -557,7 +561,7 @@ std::string overwriteQuestion(const std::vector<std::string>& conflicts) {
 Status importSchedule(const Pool& pool, const fs::path& csvFile) {
     ScheduleImportResult result = importScheduleFile(pool, csvFile, {});
     if (!result.ok)
-        return failure(result.summary);
+        return failure(ErrorKind::Refused, result.summary);
     return {};
 }
 

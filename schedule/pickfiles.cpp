@@ -21,7 +21,8 @@ namespace {
 Status checkFileName(const std::string& player) {
     if (isSafeFileName(player))
         return {};
-    return failure("The name \"" + player + "\" cannot be used as a file name.");
+    return failure(ErrorKind::Refused,
+                   "The name \"" + player + "\" cannot be used as a file name.");
 }
 
 std::string weekLine(const std::array<int, kTeamCount + 1>& week) {
@@ -79,16 +80,14 @@ std::vector<std::string> emptyPickFileLines(const std::string& player, SeasonSha
     return lines;
 }
 
-PickFileContent readPickFile(const fs::path& path, SeasonShape shape) {
+Result<PickFileContent> readPickFile(const fs::path& path, SeasonShape shape) {
+    Result<std::vector<std::string>> lines = readTextFile(path);
+    if (!lines)
+        return failure(lines.error());
     PickFileContent content;
-    TextFile file = readTextFile(path);
-    content.status = file.status;
-    content.error = file.error;
-    if (file.status != ReadStatus::Ok)
-        return content;
-    int weekLines = std::min<int>(shape.weeks, static_cast<int>(file.lines.size()));
+    int weekLines = std::min<int>(shape.weeks, static_cast<int>(lines->size()));
     for (int w = 1; w <= weekLines; ++w) {
-        const std::string& line = file.lines[w - 1];
+        const std::string& line = (*lines)[w - 1];
         for (int t = 1; t <= kTeamCount; ++t) {
             size_t position = 2 * static_cast<size_t>(t) - 2;
             if (position >= line.size())
@@ -98,8 +97,8 @@ PickFileContent readPickFile(const fs::path& path, SeasonShape shape) {
             content.picks[w][t] = line[position] == '1' ? 1 : 0;
         }
     }
-    if (file.lines.size() > static_cast<size_t>(shape.weeks))
-        content.extraLines.assign(file.lines.begin() + shape.weeks, file.lines.end());
+    if (lines->size() > static_cast<size_t>(shape.weeks))
+        content.extraLines.assign(lines->begin() + shape.weeks, lines->end());
     return content;
 }
 
@@ -118,9 +117,9 @@ Result<PlayerPicks> loadPicks(const Pool& pool, const std::string& player) {
         return failure(safe.error());
     fs::path path = pickFilePath(pool, player);
     SeasonShape shape = poolSeasonShape(pool);
-    PickFileContent content = readPickFile(path, shape);
+    Result<PickFileContent> content = readPickFile(path, shape);
     PlayerPicks loaded;
-    if (content.status == ReadStatus::Missing) {
+    if (failedWith(content, ErrorKind::NotFound)) {
         // Another program (a second window, a command) may make the file at
         // the same moment, and may already have saved picks in it: the
         // empty file never replaces it, and the one that stands is read.
@@ -130,17 +129,19 @@ Result<PlayerPicks> loadPicks(const Pool& pool, const std::string& player) {
         if (*created == Placement::Placed)
             return loaded;
         content = readPickFile(path, shape);
-        if (content.status == ReadStatus::Missing)
-            return failure("The pick file " + path.string() + " was removed while it was read.");
+        if (failedWith(content, ErrorKind::NotFound))
+            return failure(ErrorKind::NotFound,
+                           "The pick file " + path.string() + " was removed while it was read.");
     }
     // An unreadable file stays as it is: the picks in it may still be recovered.
-    if (content.status == ReadStatus::Error)
-        return failure("The pick file " + path.string() + " cannot be read: " + content.error);
-    loaded.picks = content.picks;
+    if (!content)
+        return failure(content.error().kind, "The pick file " + path.string() +
+                                                 " cannot be read: " + content.error().message);
+    loaded.picks = content->picks;
     if (isComputerPlayer(player))
-        loaded.spreads = spreadsFromLines(content.extraLines, shape);
+        loaded.spreads = spreadsFromLines(content->extraLines, shape);
     else
-        loaded.activeOrder = std::move(content.extraLines);
+        loaded.activeOrder = std::move(content->extraLines);
     return loaded;
 }
 
@@ -203,9 +204,9 @@ Result<fs::path> keepBeside(const fs::path& path) {
             if (errno == EEXIST)
                 continue;
         }
-        return failure(std::strerror(errno));
+        return failure(ErrorKind::Unwritable, std::strerror(errno));
     }
-    return failure("too many damaged copies are kept already");
+    return failure(ErrorKind::Unwritable, "too many damaged copies are kept already");
 }
 
 } // namespace
@@ -229,21 +230,20 @@ Result<ComputerPicksSaved> saveComputerFile(const Pool& pool, const std::string&
     Result<PoolLock> lock = lockPoolFiles(pool);
     if (!lock)
         return failure(lock.error());
-    std::string current;
-    std::string error;
-    ReadStatus status = readFileBytes(path, current, error);
-    if (status == ReadStatus::Ok && current == joinLines(lines))
+    Result<std::string> current = readFileBytes(path);
+    if (current && *current == joinLines(lines))
         return ComputerPicksSaved{};
     ComputerPicksSaved saved;
     // Writing over a damaged file would leave a tidy-looking file with no
     // trace of what was there; the person may want to look at it.
-    if (status == ReadStatus::Error ||
-        (status == ReadStatus::Ok && !isTidyComputerFile(splitLines(current), shape))) {
+    bool missing = failedWith(current, ErrorKind::NotFound);
+    if (!missing && (!current || !isTidyComputerFile(splitLines(*current), shape))) {
         Result<fs::path> kept = keepBeside(path);
         if (!kept)
-            return failure("The computer player's file " + path.string() +
-                           " is damaged and could not be kept aside (" + kept.error() +
-                           "), so it was left as it is.");
+            return failure(kept.error().kind, "The computer player's file " + path.string() +
+                                                  " is damaged and could not be kept aside (" +
+                                                  kept.error().message +
+                                                  "), so it was left as it is.");
         saved.notice = "The computer player's file " + path.string() +
                        " was damaged. It is kept as " + kept->filename().string() +
                        ", and the file was written afresh.";
@@ -268,22 +268,20 @@ Status writeOldScores(const Folders& folders, int year, const TeamRecordTable& r
     return writeLinesAtomic(oldScoresPath(folders, year), lines);
 }
 
-bool readOldScores(const Folders& folders, int year, TeamRecordTable& records, std::string* error) {
-    TextFile file = readTextFile(oldScoresPath(folders, year));
-    if (file.status == ReadStatus::Error && error)
-        *error = file.error;
-    if (file.status != ReadStatus::Ok)
-        return false;
+Status readOldScores(const Folders& folders, int year, TeamRecordTable& records) {
+    Result<std::vector<std::string>> lines = readTextFile(oldScoresPath(folders, year));
+    if (!lines)
+        return failure(lines.error());
     for (int t = 1; t <= kTeamCount; ++t) {
         size_t k = static_cast<size_t>(t) - 1;
         std::vector<std::string> fields =
-            k < file.lines.size() ? splitAtCommas(file.lines[k]) : std::vector<std::string>{};
+            k < lines->size() ? splitAtCommas((*lines)[k]) : std::vector<std::string>{};
         for (int column = 1; column <= 5; ++column) {
             size_t f = static_cast<size_t>(column) - 1;
             records[t][column] = f < fields.size() ? numericValue(fields[f]) : 0.0;
         }
     }
-    return true;
+    return {};
 }
 
 } // namespace gs

@@ -34,14 +34,13 @@ std::filesystem::path oldScoresPath(const Folders& folders, int year);
 
 // A pick file as it stands on disk, read without side effects: the week
 // lines' picks (0 wherever a line or a digit is missing, and wherever the
-// digit is other than 0 or 1) and every line after the 17 week lines.
+// digit is other than 0 or 1) and every line after the 17 week lines. Fails
+// as readTextFile does.
 struct PickFileContent {
-    ReadStatus status = ReadStatus::Missing;
-    std::string error; // why it could not be read, for ReadStatus::Error
     PickTable picks{};
     std::vector<std::string> extraLines;
 };
-PickFileContent readPickFile(const std::filesystem::path& path, SeasonShape shape);
+Result<PickFileContent> readPickFile(const std::filesystem::path& path, SeasonShape shape);
 
 // What a player's pick file holds.
 struct PlayerPicks {
@@ -110,10 +109,8 @@ std::vector<std::string> emptyPickFileLines(const std::string& player, SeasonSha
 Status writeOldScores(const Folders& folders, int year, const TeamRecordTable& records);
 
 // Sets columns 1..5 of the records from the old-scores file of a year.
-// False (records untouched) when the file is missing or unreadable; for an
-// unreadable one (a pipe, a file past kMaxDataFileBytes, ...) the reason
-// goes to *error when given.
-bool readOldScores(const Folders& folders, int year, TeamRecordTable& records,
-                   std::string* error = nullptr);
+// Fails (records untouched) with NotFound when the file is missing, or
+// when it is unreadable (a pipe, a file past kMaxDataFileBytes, ...).
+Status readOldScores(const Folders& folders, int year, TeamRecordTable& records);
 
 } // namespace gs

@@ -29,12 +29,11 @@ bool scoredBy(std::string_view date) {
     return onOrBefore(date, kScoresThrough);
 }
 
-std::vector<GameRecord> bundledRecords(std::string& error) {
+Result<std::vector<GameRecord>> bundledRecords() {
     ScheduleParse parse = parseSchedule(kBundledSchedules);
-    if (!parse.ok) {
-        error = "the bundled schedules are damaged (" + parse.error + ")";
-        return {};
-    }
+    if (!parse.ok)
+        return failure(ErrorKind::Malformed,
+                       "the bundled schedules are damaged (" + parse.error + ")");
     for (auto& record : parse.records) {
         int year = static_cast<int>(numericValue(record.year));
         bool keep = year == kFinishedSeason || (year == kRunningSeason && scoredBy(record.date));
@@ -54,49 +53,47 @@ void removeDatabaseFiles(const fs::path& path) {
 // only where no table stands, so that the target either does not exist or
 // holds every bundled season. A table that another copy of the program
 // installed or filled meanwhile is kept: it may already hold an import.
-std::string createFromBundle(const fs::path& target) {
-    std::vector<GameRecord> records;
-    std::string error;
-    records = bundledRecords(error);
-    if (!error.empty())
-        return error;
+Status createFromBundle(const fs::path& target) {
+    Result<std::vector<GameRecord>> records = bundledRecords();
+    if (!records)
+        return failure(records.error());
 
     // Held open until it is placed or removed, so that another copy of the
     // program starting meanwhile does not sweep it away as a leftover. The
     // table is closed before the hold: closing any descriptor of a file
     // drops the locks SQLite holds on it.
-    fs::path temporary;
-    int hold = createHeldTemporaryBeside(target, temporary, error);
-    if (hold < 0)
-        return error;
+    Result<OpenTemporary> hold = createHeldTemporaryBeside(target);
+    if (!hold)
+        return failure(hold.error());
+    const fs::path& temporary = hold->path;
+    Status filled;
     {
-        std::unique_ptr<GamesTable> table = GamesTable::create(temporary, error);
-        if (!table || !table->replaceSeasons(records, error)) {
-            table.reset();
-            removeDatabaseFiles(temporary);
-            ::close(hold);
-            return error;
-        }
+        Result<std::unique_ptr<GamesTable>> table = GamesTable::create(temporary);
+        filled = table ? (*table)->replaceSeasons(*records) : failure(table.error());
+    }
+    if (!filled) {
+        removeDatabaseFiles(temporary);
+        ::close(hold->fd);
+        return filled;
     }
     Result<Placement> placed = renameIntoPlaceIfAbsent(temporary, target);
     if (!placed)
         removeDatabaseFiles(temporary);
-    ::close(hold);
-    return placed ? std::string() : placed.error();
+    ::close(hold->fd);
+    if (!placed)
+        return failure(placed.error());
+    return {};
 }
 
-std::string cannotRead(const fs::path& path, const std::string& reason) {
-    return "The games table " + path.string() + " cannot be read: " + reason;
-}
-
-// What the person can do about a file that is a database but holds no
-// games table: it may be the only copy of something, so it is never
-// replaced unasked.
-std::string howToRecover(const std::string& reason) {
-    if (!reason.starts_with(kNoGamesTable) && !reason.starts_with(kIncompleteGamesTable))
-        return {};
-    return ". The file was left as it is: remove it to have the bundled seasons restored, or "
-           "import a schedule into it.";
+// Why the table cannot be read and, for a file that is a database but
+// holds no games table, what the person can do about it: it may be the only
+// copy of something, so it is never replaced unasked.
+Error cannotRead(const fs::path& path, const Error& reason) {
+    std::string message = "The games table " + path.string() + " cannot be read: " + reason.message;
+    if (reason.kind == ErrorKind::NoGamesTable)
+        message += ". The file was left as it is: remove it to have the bundled seasons restored, "
+                   "or import a schedule into it.";
+    return {reason.kind, message};
 }
 
 } // namespace
@@ -141,8 +138,9 @@ Status checkSeasonHeld(const Pool& pool, int year) {
     std::string held;
     for (int y : *years)
         held += (held.empty() ? "" : ", ") + std::to_string(y);
-    return failure("The games table holds no season " + std::to_string(year) +
-                   (held.empty() ? "; it holds no games at all." : "; it holds " + held + "."));
+    return failure(ErrorKind::NotFound,
+                   "The games table holds no season " + std::to_string(year) +
+                       (held.empty() ? "; it holds no games at all." : "; it holds " + held + "."));
 }
 
 Result<std::unique_ptr<GamesTable>> openGamesTable(const Pool& pool) {
@@ -153,10 +151,9 @@ Result<std::unique_ptr<GamesTable>> openGamesTable(const Pool& pool) {
     if (!fs::exists(path, ec))
         if (Status created = ensureGamesTable(pool); !created)
             return failure(created.error());
-    std::string error;
-    std::unique_ptr<GamesTable> table = GamesTable::open(path, error);
+    Result<std::unique_ptr<GamesTable>> table = GamesTable::open(path);
     if (!table)
-        return failure(cannotRead(path, error) + howToRecover(error));
+        return failure(cannotRead(path, table.error()));
     return table;
 }
 
@@ -164,10 +161,9 @@ Result<std::vector<GameRecord>> readGameRecords(const Pool& pool) {
     Result<std::unique_ptr<GamesTable>> table = openGamesTable(pool);
     if (!table)
         return failure(table.error());
-    std::string error;
-    std::vector<GameRecord> records = (*table)->records(&error);
-    if (!error.empty())
-        return failure(cannotRead(pool.gamesDatabasePath(), error));
+    Result<std::vector<GameRecord>> records = (*table)->records();
+    if (!records)
+        return failure(cannotRead(pool.gamesDatabasePath(), records.error()));
     return records;
 }
 
@@ -189,21 +185,22 @@ Status installBundledTable(const Pool& pool) {
     fs::path path = pool.gamesDatabasePath();
     Status folder = createDataFolder(pool.folders().program);
     if (!folder)
-        return failure("The games table " + path.string() +
-                       " could not be created: " + folder.error());
+        return failure(folder.error().kind, "The games table " + path.string() +
+                                                " could not be created: " + folder.error().message);
     // A second copy starting at the same moment waits here, and then finds
     // the first one's table rather than building its own.
     Result<PoolLock> lock = lockPoolFiles(pool);
     if (!lock)
-        return failure("The games table " + path.string() +
-                       " could not be created: " + lock.error());
+        return failure(lock.error().kind, "The games table " + path.string() +
+                                              " could not be created: " + lock.error().message);
     std::error_code ec;
     if (fs::exists(path, ec))
         return {};
-    std::string error = createFromBundle(path);
-    if (error.empty())
+    Status created = createFromBundle(path);
+    if (created)
         return {};
-    return failure("The games table " + path.string() + " could not be created: " + error);
+    return failure(created.error().kind, "The games table " + path.string() +
+                                             " could not be created: " + created.error().message);
 }
 
 } // namespace gs

@@ -44,15 +44,14 @@ constexpr const char* kOverwriteQuestion =
 // True when a refused file would be taken if it might replace the scores
 // games already hold: the only trouble is scores that differ.
 bool onlyScoresDiffer(const GamesTable& table, const std::filesystem::path& file) {
-    std::string bytes;
-    std::string error;
-    if (readFileBytes(file, bytes, error) != ReadStatus::Ok)
+    Result<std::string> bytes = readFileBytes(file);
+    if (!bytes)
         return false;
-    std::vector<TableGame> games = readTableGames(table, error);
-    if (!error.empty())
+    Result<std::vector<TableGame>> games = readTableGames(table);
+    if (!games)
         return false;
     ScoreImportPlan plan =
-        planScoreImport(bytes, games, {.season = std::nullopt, .overwrite = true});
+        planScoreImport(*bytes, *games, {.season = std::nullopt, .overwrite = true});
     return plan.accepted() && plan.counts.replaced > 0;
 }
 
@@ -81,11 +80,11 @@ void ScoreEntry::open() {
     chosenWeek = 0;
     m_seasonFirst = m_seasonEnd = -1;
 
-    std::string error;
-    m_schedule = m_table->records(&error);
+    Result<std::vector<GameRecord>> schedule = m_table->records();
+    m_schedule = schedule.value_or(std::vector<GameRecord>{});
     m_cursor = std::make_unique<RecordCursor>(*m_table);
-    if (!error.empty() || !m_cursor->lastError().empty()) {
-        tellReadFailure(error.empty() ? m_cursor->lastError() : error);
+    if (!schedule || !m_cursor->lastError().empty()) {
+        tellReadFailure(schedule ? m_cursor->lastError() : schedule.error().message);
         m_schedule.clear();
     }
     if (static_cast<int>(m_schedule.size()) != m_cursor->recordCount())
@@ -213,7 +212,7 @@ void ScoreEntry::importScores(const ScoreFileChooser& chooseFile) {
         return;
     Result<PoolLock> lock = lockPoolFiles(m_pool);
     if (!lock) {
-        m_dialogs.refuse(lock.error());
+        m_dialogs.refuse(lock.error().message);
         return;
     }
     ScoreImportResult result = importScoreFile(*m_table, *file, {});
@@ -452,7 +451,7 @@ std::unique_ptr<ScoreEntry> openScoreEntry(const Pool& pool, Dialogs& dialogs) {
         return nullptr;
     Result<std::unique_ptr<GamesTable>> table = openGamesTable(pool);
     if (!table) {
-        dialogs.refuse(table.error());
+        dialogs.refuse(table.error().message);
         return nullptr;
     }
     auto window = std::make_unique<ScoreEntry>(pool, dialogs, std::move(*table));

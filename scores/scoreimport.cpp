@@ -396,22 +396,19 @@ std::string describeCounts(const ScoreImportCounts& counts) {
 
 } // namespace
 
-std::vector<TableGame> readTableGames(const GamesTable& table, std::string& error) {
-    error.clear();
+Result<std::vector<TableGame>> readTableGames(const GamesTable& table) {
     ReadSnapshot snapshot(table.handle());
-    std::vector<long long> rowids = table.rowids(&error);
-    if (!error.empty())
-        return {};
-    std::vector<GameRecord> records = table.records(&error);
-    if (!error.empty())
-        return {};
-    if (records.size() != rowids.size()) {
-        error = "the games table changed while it was read";
-        return {};
-    }
-    std::vector<TableGame> games(rowids.size());
-    for (size_t g = 0; g < rowids.size(); ++g)
-        games[g] = {rowids[g], std::move(records[g])};
+    Result<std::vector<long long>> rowids = table.rowids();
+    if (!rowids)
+        return failure(rowids.error());
+    Result<std::vector<GameRecord>> records = table.records();
+    if (!records)
+        return failure(records.error());
+    if (records->size() != rowids->size())
+        return failure(ErrorKind::Changed, "the games table changed while it was read");
+    std::vector<TableGame> games(rowids->size());
+    for (size_t g = 0; g < rowids->size(); ++g)
+        games[g] = {(*rowids)[g], std::move((*records)[g])};
     return games;
 }
 
@@ -482,9 +479,9 @@ ScoreImportResult applyScoreImport(GamesTable& table, const ScoreImportPlan& pla
         result.summary = describeScoreImport(plan);
         return result;
     }
-    std::string error;
-    if (!table.writeManyScores(plan.changes, error)) {
-        result.summary = "No score was entered: the games table could not be written: " + error;
+    if (Status written = table.writeManyScores(plan.changes); !written) {
+        result.summary = "No score was entered: the games table could not be written: " +
+                         written.error().message;
         return result;
     }
     result.ok = true;
@@ -497,24 +494,25 @@ ScoreImportResult importScoreFile(GamesTable& table, const std::filesystem::path
                                   const ScoreImportOptions& options) {
     constexpr std::string_view kNothing = "No score was entered: ";
     ScoreImportResult result;
-    std::string bytes;
-    std::string error;
     std::error_code ec;
     // A folder opens like a file here and reads as nothing.
     if (std::filesystem::is_directory(file, ec)) {
         result.summary = std::string(kNothing) + file.string() + " is a folder, not a file";
         return result;
     }
-    if (readFileBytes(file, bytes, error) != ReadStatus::Ok) {
-        result.summary = std::string(kNothing) + file.string() + " cannot be read: " + error;
+    Result<std::string> bytes = readFileBytes(file);
+    if (!bytes) {
+        result.summary =
+            std::string(kNothing) + file.string() + " cannot be read: " + bytes.error().message;
         return result;
     }
-    std::vector<TableGame> games = readTableGames(table, error);
-    if (!error.empty()) {
-        result.summary = std::string(kNothing) + "the games table cannot be read: " + error;
+    Result<std::vector<TableGame>> games = readTableGames(table);
+    if (!games) {
+        result.summary =
+            std::string(kNothing) + "the games table cannot be read: " + games.error().message;
         return result;
     }
-    return applyScoreImport(table, planScoreImport(bytes, games, options));
+    return applyScoreImport(table, planScoreImport(*bytes, *games, options));
 }
 
 } // namespace gs

@@ -12,6 +12,7 @@
 // score entry window share it: the caller reads the file and the table,
 // plans, shows the plan's refusals or applies it.
 
+#include "core/result.h"
 #include "schedule/gamesdb.h"
 
 #include <cstddef>
@@ -29,9 +30,8 @@ struct TableGame {
     GameRecord record;
 };
 
-// Every record of the table with its rowid, in table order. Empty and a
-// reason when the table cannot be read.
-std::vector<TableGame> readTableGames(const GamesTable& table, std::string& error);
+// Every record of the table with its rowid, in table order.
+Result<std::vector<TableGame>> readTableGames(const GamesTable& table);
 
 struct ScoreImportOptions {
     std::optional<int> season; // only this season's rows count

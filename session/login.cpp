@@ -26,7 +26,7 @@ bool Session::logIn() {
     }
     Result<UserListLoad> load = loadUserList(m_pool);
     if (!load) {
-        refuse(load.error(), kErrorTitle);
+        refuse(load.error().message, kErrorTitle);
         return false;
     }
     tellLoadNotices(*load, m_dialogs);
@@ -43,7 +43,7 @@ bool Session::logIn() {
         // ask him again.
         load = loadUserList(m_pool);
         if (!load) {
-            refuse(load.error(), kErrorTitle);
+            refuse(load.error().message, kErrorTitle);
             return false;
         }
         tellLoadNotices(*load, m_dialogs);
@@ -67,9 +67,9 @@ bool Session::logIn() {
     if (Result<PlayerPicks> picks = loadPicks(m_pool, m_pool.currentUser()))
         m_pool.setSavedPoolOrder(std::move(picks->activeOrder));
     else
-        m_dialogs.refuse(picks.error());
+        m_dialogs.refuse(picks.error().message);
     if (Result<Season> season = rebuildSeasonGames(m_pool); !season)
-        m_dialogs.refuse(season.error());
+        m_dialogs.refuse(season.error().message);
     w.loginVisible = false;
     w.fileMenuEnabled = true;
     w.viewMenuEnabled = true;

@@ -13,7 +13,7 @@ void SeasonSelection::open() {
     seasons = ListModel{};
     Result<std::vector<int>> years = seasonsInTable(m_pool);
     if (!years) {
-        m_dialogs.refuse(years.error());
+        m_dialogs.refuse(years.error().message);
         return;
     }
     for (int year : *years) {
@@ -34,7 +34,7 @@ void SeasonSelection::chooseSeason(int index) {
 
 bool SeasonSelection::setPoolDay(const std::string& setting) {
     if (Status stored = storePoolDaySetting(m_pool, setting); !stored) {
-        m_dialogs.refuse(stored.error());
+        m_dialogs.refuse(stored.error().message);
         return false;
     }
     dayBox.caption = m_pool.daySetting();
@@ -44,7 +44,7 @@ bool SeasonSelection::setPoolDay(const std::string& setting) {
 
 bool SeasonSelection::apply() {
     if (Status stored = storeSeasonInUserList(m_pool); !stored) {
-        m_dialogs.refuse(stored.error());
+        m_dialogs.refuse(stored.error().message);
         return false;
     }
     // The season switched with the click; Apply only keeps it for later.

@@ -74,13 +74,13 @@ const SeasonGame& rowOf(const std::vector<SeasonGame>& games, int r) {
 // PC's picks and spreads as its file holds them; a missing or unreadable
 // file starts the season's projections from nothing, as a new file would.
 Projection loadComputerPicks(const Pool& pool) {
-    PickFileContent content =
+    Result<PickFileContent> content =
         readPickFile(pickFilePath(pool, kComputerPlayer), poolSeasonShape(pool));
     Projection projection;
-    if (content.status != ReadStatus::Ok)
+    if (!content)
         return projection;
-    projection.picks = content.picks;
-    projection.spreads = spreadsFromLines(content.extraLines, poolSeasonShape(pool));
+    projection.picks = content->picks;
+    projection.spreads = spreadsFromLines(content->extraLines, poolSeasonShape(pool));
     return projection;
 }
 

@@ -11,13 +11,13 @@
 namespace gs {
 
 RatingProjection loadRatingPicks(const Pool& pool) {
-    PickFileContent content =
+    Result<PickFileContent> content =
         readPickFile(pickFilePath(pool, kRatingPlayer), poolSeasonShape(pool));
     RatingProjection projection;
-    if (content.status != ReadStatus::Ok)
+    if (!content)
         return projection;
-    projection.picks = content.picks;
-    SpreadTable numbers = spreadsFromLines(content.extraLines, poolSeasonShape(pool));
+    projection.picks = content->picks;
+    SpreadTable numbers = spreadsFromLines(content->extraLines, poolSeasonShape(pool));
     std::copy(numbers.begin() + 1, numbers.end(), projection.margins.begin());
     return projection;
 }
@@ -69,7 +69,7 @@ RatingPlayerState updateRatingPlayer(const Pool& pool, const std::vector<GameRec
     state.projection = loadRatingPicks(pool);
     projectRatingPicks(state.projection, season, now);
     if (Result<ComputerPicksSaved> saved = saveRatingPicks(pool, state.projection); !saved)
-        errors.push_back(saved.error());
+        errors.push_back(saved.error().message);
     else if (!saved->notice.empty())
         warnings.push_back(saved->notice);
     return state;
@@ -82,7 +82,7 @@ RatingPlayerState updateRatingPlayer(const Pool& pool, const Season& season,
         return {};
     Result<std::vector<GameRecord>> records = readGameRecords(pool);
     if (!records) {
-        errors.push_back(records.error());
+        errors.push_back(records.error().message);
         return {};
     }
     return updateRatingPlayer(pool, *records, season, errors, warnings);

@@ -37,7 +37,7 @@ SeasonState refreshSeason(const Pool& pool) {
     if (records)
         state.season = seasonOf(*records, pool.seasonYearNumber());
     else
-        state.errors.push_back(records.error());
+        state.errors.push_back(records.error().message);
 
     state.currentWeek = currentWeekFromScores(state.season.games);
     state.records = computeTeamRecords(pool, state.season);
@@ -50,17 +50,17 @@ SeasonState refreshSeason(const Pool& pool) {
     // cannot be read is left alone and the records come from the games table.
     TeamRecordTable lastSeason = emptyTeamRecords();
     int lastYear = pool.seasonYearNumber() - 1;
-    if (std::string unreadable;
-        !readOldScores(pool.folders(), lastYear, lastSeason, &unreadable) && !unreadable.empty())
+    if (Status read = readOldScores(pool.folders(), lastYear, lastSeason);
+        !read && read.error().kind != ErrorKind::NotFound)
         state.warnings.push_back("The old-scores file " +
                                  oldScoresPath(pool.folders(), lastYear).string() +
-                                 " cannot be read: " + unreadable +
+                                 " cannot be read: " + read.error().message +
                                  ". It was left as it is; the season before is counted from the "
                                  "games table instead.");
 
     state.projection = projectTeams(pool, state.season);
     if (Result<ComputerPicksSaved> saved = saveComputerPicks(pool, state.projection); !saved)
-        state.errors.push_back(saved.error());
+        state.errors.push_back(saved.error().message);
     else if (!saved->notice.empty())
         state.warnings.push_back(saved->notice);
     if (records)
@@ -80,7 +80,7 @@ SeasonState refreshSeason(const Pool& pool) {
         Status written = writeOldScores(pool.folders(), pool.seasonYearNumber(), state.records);
         state.oldScoresSaved = written.has_value();
         if (!written)
-            state.errors.push_back(written.error());
+            state.errors.push_back(written.error().message);
     }
     return state;
 }

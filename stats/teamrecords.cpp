@@ -61,11 +61,10 @@ void addRows(const std::vector<SeasonGame>& games, int lastRow, TeamRecordTable&
 std::vector<GameRecord> gameRecords(const Pool& pool) {
     if (!fileExists(pool.gamesDatabasePath()))
         return {};
-    std::string error;
-    std::unique_ptr<GamesTable> table = GamesTable::open(pool.gamesDatabasePath(), error);
+    Result<std::unique_ptr<GamesTable>> table = GamesTable::open(pool.gamesDatabasePath());
     if (!table)
         return {};
-    return table->records(&error);
+    return (*table)->records().value_or(std::vector<GameRecord>{});
 }
 
 // The season's games with their texts as the table holds them.
@@ -110,8 +109,8 @@ int addSeasonResults(const std::vector<SeasonGame>& games, TeamRecordTable& reco
 }
 
 bool loadLastSeasonRecords(const Pool& pool, int year, TeamRecordTable& records) {
-    std::string unreadable;
-    if (readOldScores(pool.folders(), year, records, &unreadable))
+    Status read = readOldScores(pool.folders(), year, records);
+    if (read)
         return true;
     clearRecords(records);
     std::vector<SeasonGame> games = gamesOf(gameRecords(pool), year);
@@ -121,7 +120,7 @@ bool loadLastSeasonRecords(const Pool& pool, int year, TeamRecordTable& records)
     // Only a shortcut for next time: the records stand without the file. A
     // file that is there but cannot be read is the person's to look at, not
     // to be replaced.
-    if (unreadable.empty())
+    if (read.error().kind == ErrorKind::NotFound)
         (void)writeOldScores(pool.folders(), year, records);
     return true;
 }

@@ -155,7 +155,7 @@ Status printMarkdownPdf(const QString& markdown, const QString& imageRoot, const
 
     QPainter painter;
     if (!painter.begin(&writer))
-        return failure("Cannot write " + pdf.toStdString() + ".");
+        return failure(ErrorKind::Unwritable, "Cannot write " + pdf.toStdString() + ".");
     for (int p = 0; p < document.pageCount(); ++p) {
         if (p > 0)
             writer.newPage();
@@ -170,15 +170,15 @@ Status printMarkdownPdf(const QString& markdown, const QString& imageRoot, const
     // QPdfWriter reports no failure of its own: check what reached the disk.
     QFile written(pdf);
     if (!written.open(QIODevice::ReadOnly) || written.read(5) != "%PDF-")
-        return failure("Cannot write " + pdf.toStdString() + ".");
+        return failure(ErrorKind::Unwritable, "Cannot write " + pdf.toStdString() + ".");
     return {};
 }
 
 Status ManualPdfRenderer::render(const std::filesystem::path& pdf) {
     QFile source(m_markdownFile);
     if (!source.open(QIODevice::ReadOnly))
-        return failure("The manual's text " + m_markdownFile.toStdString() +
-                       " is missing from this build.");
+        return failure(ErrorKind::NotFound, "The manual's text " + m_markdownFile.toStdString() +
+                                                " is missing from this build.");
     QString markdown = QString::fromUtf8(source.readAll());
     return printMarkdownPdf(markdown, m_imageRoot, QString::fromStdString(pdf.string()));
 }

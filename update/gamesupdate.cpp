@@ -24,18 +24,16 @@ fs::path downloadsPath(const Pool& pool) {
 // A fingerprint of the games table file: its size and a 64-bit FNV-1a hash
 // of its bytes. "" when the file cannot be read.
 std::string tableStamp(const Pool& pool) {
-    std::string bytes;
-    std::string error;
-    if (readFileBytes(pool.gamesDatabasePath(), bytes, error, kMaxScheduleFileBytes) !=
-        ReadStatus::Ok)
+    Result<std::string> bytes = readFileBytes(pool.gamesDatabasePath(), kMaxScheduleFileBytes);
+    if (!bytes)
         return {};
     std::uint64_t hash = 14695981039346656037ULL;
-    for (unsigned char c : bytes) {
+    for (unsigned char c : *bytes) {
         hash ^= c;
         hash *= 1099511628211ULL;
     }
     char text[40];
-    std::snprintf(text, sizeof text, "%zu:%016" PRIx64, bytes.size(), hash);
+    std::snprintf(text, sizeof text, "%zu:%016" PRIx64, bytes->size(), hash);
     return text;
 }
 
@@ -59,10 +57,10 @@ std::vector<std::string> fieldsOf(const std::string& line) {
 }
 
 std::optional<KnownDownload> knownDownload(const Pool& pool, const std::string& url) {
-    TextFile file = readTextFile(downloadsPath(pool));
-    if (file.status != ReadStatus::Ok)
+    Result<std::vector<std::string>> lines = readTextFile(downloadsPath(pool));
+    if (!lines)
         return std::nullopt;
-    for (const std::string& line : file.lines) {
+    for (const std::string& line : *lines) {
         std::vector<std::string> fields = fieldsOf(line);
         if (fields.size() == 4 && fields[0] == url)
             return KnownDownload{{fields[1], fields[2]}, fields[3]};
@@ -72,11 +70,11 @@ std::optional<KnownDownload> knownDownload(const Pool& pool, const std::string& 
 
 // Keeps the validators of an address, and every other address's line.
 Status keepDownload(const Pool& pool, const std::string& url, const KnownDownload& known) {
-    TextFile file = readTextFile(downloadsPath(pool));
-    if (file.status == ReadStatus::Error)
-        return failure(file.error);
+    Result<std::vector<std::string>> kept = readTextFile(downloadsPath(pool));
+    if (!kept && kept.error().kind != ErrorKind::NotFound)
+        return failure(kept.error());
     std::vector<std::string> lines;
-    for (const std::string& line : file.lines)
+    for (const std::string& line : kept.value_or(std::vector<std::string>{}))
         if (fieldsOf(line)[0] != url)
             lines.push_back(line);
     auto clean = [](std::string text) {
@@ -98,26 +96,22 @@ Status keepDownload(const Pool& pool, const std::string& url, const KnownDownloa
 // removed with the object.
 class HeldTemporary {
 public:
-    explicit HeldTemporary(const fs::path& beside) {
-        m_fd = createHeldTemporaryBeside(beside, m_path, m_error);
-    }
+    explicit HeldTemporary(const fs::path& beside) : m_file(createHeldTemporaryBeside(beside)) {}
     ~HeldTemporary() {
-        if (m_fd < 0)
+        if (!m_file)
             return;
         std::error_code ec;
-        fs::remove(m_path, ec);
-        ::close(m_fd);
+        fs::remove(m_file->path, ec);
+        ::close(m_file->fd);
     }
     HeldTemporary(const HeldTemporary&) = delete;
     HeldTemporary& operator=(const HeldTemporary&) = delete;
-    bool ok() const { return m_fd >= 0; }
-    const fs::path& path() const { return m_path; }
-    const std::string& error() const { return m_error; }
+    bool ok() const { return m_file.has_value(); }
+    const fs::path& path() const { return m_file->path; }
+    const Error& error() const { return m_file.error(); }
 
 private:
-    fs::path m_path;
-    std::string m_error;
-    int m_fd = -1;
+    Result<OpenTemporary> m_file;
 };
 
 std::string cannotFetch(const std::string& reason) {
@@ -160,7 +154,7 @@ fetchGamesFile(const Pool& pool, const GamesUpdateOptions& options,
     FetchedGamesFile fetched;
     Result<std::string> url = gamesFileUrl(pool, options.url);
     if (!url) {
-        fetched.reason = cannotFetch(url.error());
+        fetched.reason = cannotFetch(url.error().message);
         return fetched;
     }
     fetched.url = *url;
@@ -179,7 +173,7 @@ fetchGamesFile(const Pool& pool, const GamesUpdateOptions& options,
 
     HeldTemporary body(pool.folders().program / "games.csv");
     if (!body.ok()) {
-        fetched.reason = cannotFetch("no temporary file could be made: " + body.error());
+        fetched.reason = cannotFetch("no temporary file could be made: " + body.error().message);
         return fetched;
     }
     DownloadResult result = downloadToFile(request, body.path());
@@ -195,13 +189,13 @@ fetchGamesFile(const Pool& pool, const GamesUpdateOptions& options,
         return fetched;
     }
 
-    std::string error;
-    if (readFileBytes(body.path(), fetched.bytes, error, options.limits.maxBytes) !=
-        ReadStatus::Ok) {
+    Result<std::string> bytes = readFileBytes(body.path(), options.limits.maxBytes);
+    if (!bytes) {
         fetched.status = DownloadStatus::Failed;
-        fetched.reason = cannotFetch("the download cannot be read: " + error);
+        fetched.reason = cannotFetch("the download cannot be read: " + bytes.error().message);
         return fetched;
     }
+    fetched.bytes = std::move(*bytes);
     // What arrived must be the whole file: its header first, its last line
     // complete (a body cut short without the server saying so ends
     // mid-line).
@@ -230,7 +224,7 @@ GamesUpdateResult applyGamesFile(const Pool& pool, const FetchedGamesFile& fetch
     }
     Result<PoolLock> lock = lockPoolFiles(pool);
     if (!lock) {
-        update.summary = lock.error();
+        update.summary = lock.error().message;
         return update;
     }
     if (fetched.status == DownloadStatus::NotModified) {
@@ -259,7 +253,8 @@ GamesUpdateResult applyGamesFile(const Pool& pool, const FetchedGamesFile& fetch
     if (Status kept = keepDownload(pool, fetched.url, {fetched.validators, tableStamp(pool)});
         !kept)
         update.summary +=
-            " (The file's version could not be kept for the next update: " + kept.error() + ")";
+            " (The file's version could not be kept for the next update: " + kept.error().message +
+            ")";
     return update;
 }
 

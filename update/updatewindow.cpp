@@ -26,7 +26,7 @@ GamesUpdateWindow::GamesUpdateWindow(const Pool& pool, Dialogs& dialogs, GamesUp
 bool GamesUpdateWindow::start() {
     Result<std::string> url = gamesFileUrl(m_pool, m_options.url);
     if (!url) {
-        m_dialogs.refuse(url.error());
+        m_dialogs.refuse(url.error().message);
         return false;
     }
     m_options.url = *url;

@@ -17,7 +17,8 @@ constexpr const char* kBackupExtension = ".bak";
 
 Result<BackupPair> picksBackupPair(const Pool& pool) {
     if (!isSafeFileName(pool.currentUser()))
-        return failure("The name \"" + pool.currentUser() + "\" cannot be used as a file name.");
+        return failure(ErrorKind::Refused,
+                       "The name \"" + pool.currentUser() + "\" cannot be used as a file name.");
     BackupPair pair;
     pair.data = pickFilePath(pool, pool.currentUser());
     pair.backup = pair.data;
@@ -57,7 +58,8 @@ void BackupCommands::backUp(const std::vector<BackupPair>& pairs, const std::str
     }
     for (const BackupPair& pair : pairs) {
         if (Status copied = copyFileAtomic(pair.data, pair.backup, pair.access); !copied) {
-            m_dialogs.refuse(done + "The backup could not be made. " + copied.error(), title);
+            m_dialogs.refuse(done + "The backup could not be made. " + copied.error().message,
+                             title);
             return;
         }
         done += pair.data.filename().string() + " has been backed up to " + pair.backup.string() +
@@ -90,7 +92,7 @@ bool BackupCommands::restore(const std::vector<BackupPair>& pairs, const std::st
     for (const BackupPair* pair : backed) {
         if (Status copied = copyFileAtomic(pair->backup, pair->data, pair->access); !copied) {
             m_dialogs.refuse(done + "The restore failed; " + pair->data.string() +
-                                 " is as it was. " + copied.error(),
+                                 " is as it was. " + copied.error().message,
                              title);
             return !done.empty();
         }
@@ -105,7 +107,7 @@ bool BackupCommands::restore(const std::vector<BackupPair>& pairs, const std::st
 void BackupCommands::backUpPicks() {
     Result<BackupPair> pair = picksBackupPair(m_pool);
     if (!pair) {
-        m_dialogs.refuse(pair.error());
+        m_dialogs.refuse(pair.error().message);
         return;
     }
     backUp({*pair}, "Backup Picks Data");
@@ -120,7 +122,7 @@ void BackupCommands::backUpAdminData() {
 bool BackupCommands::restorePicks() {
     Result<BackupPair> pair = picksBackupPair(m_pool);
     if (!pair) {
-        m_dialogs.refuse(pair.error());
+        m_dialogs.refuse(pair.error().message);
         return false;
     }
     return restore({*pair}, "Restore Picks Data");

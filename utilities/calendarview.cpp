@@ -17,7 +17,7 @@ void SeasonCalendar::open() {
     if (Result<Season> season = rebuildSeasonGames(m_pool))
         m_season = std::move(*season);
     else
-        m_dialogs.refuse(season.error());
+        m_dialogs.refuse(season.error().message);
     widthTwips = kCalendarWithListTwips;
     gamesVisible = true;
     games = ListModel{};

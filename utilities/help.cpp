@@ -18,18 +18,20 @@ Status ensureManual(const Folders& folders, ManualRenderer& renderer) {
     if (fileExists(pdf))
         return {};
     std::error_code ec;
+    auto notMade = [](const Error& error) {
+        return failure(error.kind, "The user manual could not be made. " + error.message);
+    };
     if (Status made = createDataFolder(folders.program); !made)
-        return failure("The user manual could not be made. " + made.error());
-    std::string error;
-    fs::path temporary = createTemporaryBeside(pdf, error);
-    if (temporary.empty())
-        return failure("The user manual could not be made. " + error);
-    if (Status rendered = renderer.render(temporary); !rendered) {
-        fs::remove(temporary, ec);
-        return failure("The user manual could not be made. " + rendered.error());
+        return notMade(made.error());
+    Result<fs::path> temporary = createTemporaryBeside(pdf);
+    if (!temporary)
+        return notMade(temporary.error());
+    if (Status rendered = renderer.render(*temporary); !rendered) {
+        fs::remove(*temporary, ec);
+        return notMade(rendered.error());
     }
-    if (Status renamed = renameIntoPlace(temporary, pdf); !renamed)
-        return failure("The user manual could not be made. " + renamed.error());
+    if (Status renamed = renameIntoPlace(*temporary, pdf); !renamed)
+        return notMade(renamed.error());
     return {};
 }
 
@@ -46,7 +48,7 @@ void HelpCommands::openAddress(const std::string& address) {
 
 void HelpCommands::openUserManual() {
     if (Status made = ensureManual(m_pool.folders(), m_renderer); !made) {
-        m_dialogs.refuse(made.error());
+        m_dialogs.refuse(made.error().message);
         return;
     }
     // Without a viewer the manual is still there to be opened by hand.

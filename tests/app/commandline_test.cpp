@@ -24,10 +24,10 @@ using Names = std::vector<std::string>;
 
 // What was parsed, or the error.
 std::string parsed(const std::vector<std::string>& args) {
-    CommandLine line;
-    std::string error;
-    if (!parseCommandLine(args, line, error))
-        return "error: " + error;
+    Result<CommandLine> result = parseCommandLine(args);
+    if (!result)
+        return "error: " + result.error().message;
+    const CommandLine& line = *result;
     std::string text;
     for (const auto& [key, value] : {std::pair{"home", line.home},
                                      {"user", line.user},

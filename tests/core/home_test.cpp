@@ -50,7 +50,7 @@ TEST(DefaultHome, WithoutVariablesTakesTheHomeOfThePasswordDatabase) {
     ScopedVariable data("XDG_DATA_HOME", nullptr);
     ScopedVariable home("HOME", nullptr);
     Result<fs::path> found = defaultHome();
-    ASSERT_TRUE(found) << found.error();
+    ASSERT_TRUE(found) << found.error().message;
     EXPECT_EQ(*found, fs::path(user->pw_dir) / ".local" / "share" / "gridslate");
 }
 

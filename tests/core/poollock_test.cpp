@@ -14,15 +14,15 @@ TEST(PoolLock, ExcludesOtherProgramsButNotTheHolderItself) {
     test::PoolFixture first;
     Pool second(first.home.path());
     Result<PoolLock> held = lockPoolFiles(first.pool);
-    ASSERT_TRUE(held) << held.error();
+    ASSERT_TRUE(held) << held.error().message;
 
     Pool copy = first.pool;
     Result<PoolLock> nested = lockPoolFiles(copy, std::chrono::milliseconds(0));
-    EXPECT_TRUE(nested) << nested.error();
+    EXPECT_TRUE(nested) << nested.error().message;
 
     Result<PoolLock> other = lockPoolFiles(second, std::chrono::milliseconds(20));
     ASSERT_FALSE(other);
-    EXPECT_EQ(other.error(), kPoolBusyMessage);
+    EXPECT_EQ(other.error(), (Error{ErrorKind::Busy, kPoolBusyMessage}));
 
     // Released only when the outermost holder lets go.
     nested->release();

@@ -7,6 +7,7 @@
 #include <fcntl.h>
 #include <functional>
 #include <gtest/gtest.h>
+#include <optional>
 #include <ostream>
 #include <sys/resource.h>
 #include <sys/stat.h>
@@ -20,20 +21,26 @@ namespace fs = std::filesystem;
 using test::folderEntries;
 using test::readBytes;
 
-TEST(TextFile, WritesCrLfLinesAndReadsEveryKindOfLineEnd) {
+TEST(TextFile, ReplacesWithCrLfLinesAndLeavesNoTemporary) {
     test::TempDir dir;
     fs::path file = dir.path() / "f.dat";
     test::writeBytes(file, "old\r\n");
     Status written = writeLinesAtomic(file, {"one", "", "tw\xE9"});
-    ASSERT_TRUE(written) << written.error();
+    ASSERT_TRUE(written) << written.error().message;
     EXPECT_EQ(readBytes(file), "one\r\n\r\ntw\xE9\r\n");
     EXPECT_EQ(folderEntries(dir.path()), std::vector<std::string>{"f.dat"});
+}
+
+TEST(TextFile, ReadsEveryKindOfLineEnd) {
+    test::TempDir dir;
+    fs::path file = dir.path() / "f.dat";
     test::writeBytes(file, "a\r\nb\nc\rd\r\n\r\n");
-    TextFile read = readTextFile(file);
-    EXPECT_EQ(read.status, ReadStatus::Ok);
-    EXPECT_EQ(read.lines, (std::vector<std::string>{"a", "b", "c", "d", ""}));
-    EXPECT_EQ(readTextFile(dir.path() / "none").status, ReadStatus::Missing);
-    EXPECT_FALSE(writeLinesAtomic(dir.path() / "no" / "f.dat", {"x"}));
+    EXPECT_EQ(readTextFile(file), (std::vector<std::string>{"a", "b", "c", "d", ""}));
+}
+
+TEST(TextFile, AFolderIsNotAFile) {
+    test::TempDir dir;
+    EXPECT_FALSE(fileExists(dir.path()));
 }
 
 // A file size limit makes the write fail halfway, even for root.
@@ -52,7 +59,8 @@ TEST(TextFile, FailedWriteKeepsTheOldFileAndLeavesNoTemporary) {
     std::signal(SIGXFSZ, previous);
 
     ASSERT_FALSE(written);
-    EXPECT_TRUE(written.error().starts_with("The file could not be saved. ")) << written.error();
+    EXPECT_TRUE(written.error().message.starts_with("The file could not be saved. "))
+        << written.error().message;
     EXPECT_EQ(readBytes(file), "old\r\n");
     EXPECT_EQ(folderEntries(dir.path()), std::vector<std::string>{"f.dat"});
 }
@@ -60,7 +68,7 @@ TEST(TextFile, FailedWriteKeepsTheOldFileAndLeavesNoTemporary) {
 struct SpecialFile {
     const char* name;
     std::function<void(const fs::path&)> make;
-    ReadStatus status;
+    std::optional<ErrorKind> kind; // none: the file is read
     std::string error;
 };
 
@@ -76,13 +84,14 @@ TEST_P(SpecialFiles, AreReadOnlyWhenRegularAndOfARealSize) {
     test::TempDir dir;
     fs::path file = dir.path() / "f.dat";
     GetParam().make(file);
-    std::string bytes;
-    std::string error;
-    EXPECT_EQ(readFileBytes(file, bytes, error), GetParam().status);
-    EXPECT_EQ(error, GetParam().error);
-    TextFile read = readTextFile(file);
-    EXPECT_EQ(read.status, GetParam().status);
-    EXPECT_EQ(read.error, GetParam().error);
+    Result<std::string> bytes = readFileBytes(file);
+    Result<std::vector<std::string>> lines = readTextFile(file);
+    ASSERT_EQ(bytes.has_value(), !GetParam().kind);
+    ASSERT_EQ(lines.has_value(), !GetParam().kind);
+    if (!GetParam().kind)
+        return;
+    EXPECT_EQ(bytes.error(), (Error{*GetParam().kind, GetParam().error}));
+    EXPECT_EQ(lines.error(), bytes.error());
 }
 
 void sizedFile(const fs::path& file, std::uintmax_t size) {
@@ -97,29 +106,29 @@ INSTANTIATE_TEST_SUITE_P(
     Cases, SpecialFiles,
     testing::Values(
         SpecialFile{"Pipe", [](const fs::path& f) { ASSERT_EQ(::mkfifo(f.c_str(), 0600), 0); },
-                    ReadStatus::Error, kNotRegular},
+                    ErrorKind::Unreadable, kNotRegular},
         SpecialFile{"LinkToDevZero", [](const fs::path& f) { fs::create_symlink("/dev/zero", f); },
-                    ReadStatus::Error, kNotRegular},
-        SpecialFile{"Folder", [](const fs::path& f) { fs::create_directory(f); }, ReadStatus::Error,
-                    "it is a folder"},
+                    ErrorKind::Unreadable, kNotRegular},
+        SpecialFile{"Folder", [](const fs::path& f) { fs::create_directory(f); },
+                    ErrorKind::Unreadable, "it is a folder"},
         SpecialFile{"PastFourMegabytes",
                     [](const fs::path& f) { sizedFile(f, kMaxDataFileBytes + 1); },
-                    ReadStatus::Error, kTooLarge},
+                    ErrorKind::Unreadable, kTooLarge},
         SpecialFile{"FourMegabytes", [](const fs::path& f) { sizedFile(f, kMaxDataFileBytes); },
-                    ReadStatus::Ok, ""},
+                    std::nullopt, ""},
         SpecialFile{"LinkToNothing",
                     [](const fs::path& f) { fs::create_symlink(f.parent_path() / "none", f); },
-                    ReadStatus::Missing, "No such file or directory"}),
+                    ErrorKind::NotFound, "No such file or directory"},
+        SpecialFile{"Nothing", [](const fs::path&) {}, ErrorKind::NotFound,
+                    "No such file or directory"}),
     [](const auto& info) { return std::string(info.param.name); });
 
-// A pipe is not opened: nobody writes to it. A folder is no file.
-TEST(TextFile, ExistenceIsToldWithoutOpening) {
+TEST(TextFile, APipeIsAFileThatExistsWithoutBeingOpened) {
     test::TempDir dir;
     fs::path pipe = dir.path() / "UserList.db";
     ASSERT_EQ(::mkfifo(pipe.c_str(), 0600), 0);
-    EXPECT_TRUE(fileExists(pipe));
+    EXPECT_TRUE(fileExists(pipe)); // returns at once: nobody writes to the pipe
     EXPECT_FALSE(fileExists(dir.path() / "none"));
-    EXPECT_FALSE(fileExists(dir.path()));
 }
 
 // The games table is copied whole whatever its size, but never from a pipe.
@@ -130,14 +139,15 @@ TEST(TextFile, CopiesAreNotLimitedInSizeButOnlyOfRegularFiles) {
     bytes[12345] = '\0';
     test::writeBytes(big, bytes);
     Status copied = copyFileAtomic(big, dir.path() / "copy.mdb");
-    ASSERT_TRUE(copied) << copied.error();
+    ASSERT_TRUE(copied) << copied.error().message;
     EXPECT_EQ(readBytes(dir.path() / "copy.mdb"), bytes);
 
     fs::path pipe = dir.path() / "pipe";
     ASSERT_EQ(::mkfifo(pipe.c_str(), 0600), 0);
     copied = copyFileAtomic(pipe, dir.path() / "copy.mdb");
     ASSERT_FALSE(copied);
-    EXPECT_EQ(copied.error(), "Cannot read " + pipe.string() + ": it is not a regular file");
+    EXPECT_EQ(copied.error().message,
+              "Cannot read " + pipe.string() + ": it is not a regular file");
     EXPECT_EQ(readBytes(dir.path() / "copy.mdb"), bytes);
 }
 
@@ -196,14 +206,21 @@ TEST(TextFile, WritingIfAbsentKeepsAFileThatStands) {
     test::TempDir dir;
     fs::path file = dir.path() / "admin2010.dat";
     Result<Placement> placed = writeLinesIfAbsent(file, {"new"});
-    ASSERT_TRUE(placed) << placed.error();
+    ASSERT_TRUE(placed) << placed.error().message;
     EXPECT_EQ(*placed, Placement::Placed);
     EXPECT_EQ(readBytes(file), "new\r\n");
     placed = writeLinesIfAbsent(file, {"newer"});
-    ASSERT_TRUE(placed) << placed.error();
+    ASSERT_TRUE(placed) << placed.error().message;
     EXPECT_EQ(*placed, Placement::AlreadyThere);
     EXPECT_EQ(readBytes(file), "new\r\n");
     EXPECT_EQ(folderEntries(dir.path()), std::vector<std::string>{"admin2010.dat"});
+}
+
+TEST(TextFile, WriteIntoAMissingFolderFails) {
+    test::TempDir dir;
+    Status written = writeLinesAtomic(dir.path() / "no" / "f.dat", {"x"});
+    ASSERT_FALSE(written);
+    EXPECT_NE(written.error().message, "");
 }
 
 } // namespace

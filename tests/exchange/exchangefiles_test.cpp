@@ -42,13 +42,11 @@ TEST(GamesTableCheck, AcceptsOnlyATableWithTheGamesFields) {
     };
     const std::string six = "TeamA TEXT, TeamB TEXT, Date TEXT, Visitor TEXT, Home TEXT, Year TEXT";
     test::writeGamesTable(file("whole.mdb"), 2010);
-    std::string error;
     // A table that keeps the official weeks has one field more.
-    ASSERT_TRUE(GamesTable::create(file("weeks.mdb"), error)
+    ASSERT_TRUE(GamesTable::create(file("weeks.mdb"))
+                    .value()
                     ->replaceSeasons({{"Carolina Panthers", "Denver Broncos", "9/8/2016", "20",
-                                       "21", "2016", 1}},
-                                     error))
-        << error;
+                                       "21", "2016", 1}}));
     database("lower.mdb", "scoresheet (teama TEXT, teamb TEXT, date TEXT, visitor TEXT, home "
                           "TEXT, year TEXT)");
     std::string whole = readBytes(file("whole.mdb"));
@@ -69,7 +67,7 @@ TEST(GamesTableCheck, AcceptsOnlyATableWithTheGamesFields) {
         Status checked = checkGamesTableFile(file(name));
         EXPECT_FALSE(checked) << name;
         if (!checked) {
-            EXPECT_TRUE(checked.error().starts_with("The received games table " +
+            EXPECT_TRUE(checked.error().message.starts_with("The received games table " +
                                                     std::string(name) + " cannot be used: "))
                 << checked.error();
         }
@@ -84,10 +82,11 @@ TEST(GamesTableInstall, TakesOnlyAWholeSeasonOfGamesWhileTheLocalTableIsIdle) {
     fs::path received = home.home.path() / "received.mdb";
     auto install = [&](const std::vector<GameRecord>& records) {
         fs::remove(received);
-        std::string error;
-        auto table = GamesTable::create(received, error);
-        EXPECT_TRUE(table && table->replaceSeasons(records, error)) << error;
-        table.reset();
+        {
+            auto table = GamesTable::create(received);
+            Status stored = table ? (*table)->replaceSeasons(records) : Status(failure(table.error()));
+            EXPECT_TRUE(stored) << stored.error();
+        }
         return installGamesTable(home.pool, received);
     };
     auto season = [](size_t games) {
@@ -114,7 +113,7 @@ TEST(GamesTableInstall, TakesOnlyAWholeSeasonOfGamesWhileTheLocalTableIsIdle) {
             writeBytes(local.string() + "-journal", "hot");
         Status installed = install(records);
         ASSERT_FALSE(installed);
-        EXPECT_NE(installed.error().find(reason), std::string::npos) << installed.error();
+        EXPECT_NE(installed.error().message.find(reason), std::string::npos) << installed.error();
         EXPECT_EQ(readBytes(local), localBytes);
     }
     fs::remove(local.string() + "-journal");
@@ -168,7 +167,7 @@ TEST(PickFileWhole, JudgesTheReceivedFile) {
         Status checked = checkPickFileWhole(folder.path() / c.fileName);
         EXPECT_EQ(checked.has_value(), c.whole);
         if (!checked) {
-            EXPECT_EQ(checked.error(), "The received file " + std::string(c.fileName) +
+            EXPECT_EQ(checked.error().message, "The received file " + std::string(c.fileName) +
                                            " is empty or cut short; the local copy was kept.");
         }
     }

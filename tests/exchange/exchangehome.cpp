@@ -23,10 +23,11 @@ void addPoolPlayers(Pool& pool) {
 
 void writeGamesTable(const std::filesystem::path& path, int year,
                      const std::string& scoresThrough) {
-    std::string error;
-    auto table = GamesTable::create(path, error);
-    if (!table || !table->replaceSeasons(seasonRecords(year, scoresThrough), error))
-        ADD_FAILURE() << "cannot write the games table " << path << ": " << error;
+    auto table = GamesTable::create(path);
+    Status written = table ? (*table)->replaceSeasons(seasonRecords(year, scoresThrough))
+                           : Status(failure(table.error()));
+    if (!written)
+        ADD_FAILURE() << "cannot write the games table " << path << ": " << written.error().message;
 }
 
 std::string pickFileBytes(const std::vector<int>& weekOnePicks) {

@@ -349,11 +349,12 @@ TEST(ExchangePlaceCheck, RefusesThisPoolsOwnFoldersAndWritingIntoAnyPoolsData) {
              {std::pair{PlaceUse::Reading, c.reading}, std::pair{PlaceUse::Writing, c.writing}}) {
             Status checked = checkExchangePlace(home.pool, c.place, use);
             if (wanted.empty()) {
-                EXPECT_TRUE(checked) << checked.error();
+                EXPECT_TRUE(checked) << checked.error().message;
                 continue;
             }
             ASSERT_FALSE(checked);
-            EXPECT_NE(checked.error().find(wanted), std::string::npos) << checked.error();
+            EXPECT_NE(checked.error().message.find(wanted), std::string::npos)
+                << checked.error().message;
         }
     }
 }

@@ -298,10 +298,11 @@ TEST_F(WeeklyPicks, AnEighteenthWeekEndsTheSeasonAndSavesTheScores) {
     EXPECT_EQ(program.dialogs.messages(),
               std::vector<std::string>{"Season Over: Season is over.  Scores have been saved."});
     EXPECT_EQ(program.dialogs.kinds, std::vector<MessageKind>{MessageKind::Information});
-    TextFile file = readTextFile(oldScores2010());
-    ASSERT_EQ(file.lines.size(), 32u);
-    EXPECT_EQ(file.lines[teamNumber("N.Y. Giants") - 1], " 411, 367, 10, 7, 0");
-    EXPECT_EQ(file.lines[teamNumber("New England Patriots") - 1], " 518, 313, 14, 2, 0");
+    Result<std::vector<std::string>> lines = readTextFile(oldScores2010());
+    ASSERT_TRUE(lines) << lines.error();
+    ASSERT_EQ(lines->size(), 32u);
+    EXPECT_EQ((*lines)[teamNumber("N.Y. Giants") - 1], " 411, 367, 10, 7, 0");
+    EXPECT_EQ((*lines)[teamNumber("New England Patriots") - 1], " 518, 313, 14, 2, 0");
     panel.togglePick(1, 0); // after the reference date, yet closed
     EXPECT_EQ(panel.picks(), PickTable{});
 }

@@ -42,8 +42,8 @@ protected:
     }
 
     std::string ownWeekLine(int week) {
-        TextFile file = readTextFile(pickFilePath(pool, "admin"));
-        return file.lines.at(static_cast<size_t>(week) - 1);
+        std::vector<std::string> file = readTextFile(pickFilePath(pool, "admin")).value();
+        return file.at(static_cast<size_t>(week) - 1);
     }
 
     Season season;
@@ -117,8 +117,8 @@ TEST_F(AllResults, OwnColumnCyclesOpenGamesAndSavesAtOnce) {
         EXPECT_EQ(ownWeekLine(2), test::weekLine(c.weekTwo));
     }
     // The saved file keeps the pool order of the active players.
-    TextFile file = readTextFile(pickFilePath(pool, "admin"));
-    EXPECT_EQ(std::vector<std::string>(file.lines.begin() + kWeeks, file.lines.end()),
+    std::vector<std::string> file = readTextFile(pickFilePath(pool, "admin")).value();
+    EXPECT_EQ(std::vector<std::string>(file.begin() + kWeeks, file.end()),
               (std::vector<std::string>{"admin", "PC", "ann", "bob", "cy"}));
 }
 

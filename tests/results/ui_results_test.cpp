@@ -63,8 +63,8 @@ protected:
         return widget;
     }
     std::string weekNine() {
-        TextFile file = readTextFile(pickFilePath(program.pool, "admin"));
-        return file.lines.size() < 9 ? "" : file.lines[8];
+        Result<std::vector<std::string>> lines = readTextFile(pickFilePath(program.pool, "admin"));
+        return !lines || lines->size() < 9 ? "" : (*lines)[8];
     }
 };
 

@@ -29,10 +29,9 @@ const std::vector<GameRecord> kSeason2009 = {
 class GamesDb : public testing::Test {
 protected:
     std::unique_ptr<GamesTable> open() {
-        std::string error;
-        auto table = GamesTable::create(fixture.pool.gamesDatabasePath(), error);
-        EXPECT_TRUE(table) << error;
-        return table;
+        auto table = GamesTable::create(fixture.pool.gamesDatabasePath());
+        EXPECT_TRUE(table) << table.error();
+        return table ? std::move(*table) : nullptr;
     }
     std::string stored() { return dumpRecords(test::tableRecords(fixture.pool)); }
     void store(const std::vector<GameRecord>& records) {
@@ -69,9 +68,9 @@ TEST_F(GamesDb, FailedReplaceHalfwayLeavesEveryRecord) {
                          "WHEN NEW.TeamA = 'Boom' BEGIN SELECT RAISE(ABORT, 'refused'); END");
     std::vector<GameRecord> replacement = {kSeason2010[0],
                                            {"Boom", "Bang", "9/20/2010", "", "", "2010"}};
-    std::string error;
-    EXPECT_FALSE(table->replaceSeasons(replacement, error));
-    EXPECT_EQ(error, "refused");
+    Status replaced = table->replaceSeasons(replacement);
+    ASSERT_FALSE(replaced);
+    EXPECT_EQ(replaced.error().message, "refused");
     EXPECT_EQ(stored(), before);
 }
 
@@ -96,9 +95,9 @@ TEST_F(GamesDb, WeekFieldIsAddedOnlyWithTheFirstWeeks) {
     store(weeks);
     EXPECT_TRUE(hasWeekField(open()->handle()));
     EXPECT_EQ(weeksOf(test::tableRecords(fixture.pool)), "0 0 1 1 0 ");
-    GameRecord one;
-    ASSERT_TRUE(open()->read(3, one));
-    EXPECT_EQ(one, weeks[0]);
+    Result<GameRecord> one = open()->read(3);
+    ASSERT_TRUE(one);
+    EXPECT_EQ(*one, weeks[0]);
     // A season without weeks stays without them in a table that has the field.
     store(kSeason2010);
     EXPECT_EQ(weeksOf(test::tableRecords(fixture.pool)), "0 0 0 0 0 ");
@@ -111,11 +110,13 @@ TEST_F(GamesDb, ReplaceWithWhatWasSeenRefusesAChangedTable) {
     changed[0].visitorScore = "11";
     store(changed);
     std::string before = test::readBytes(fixture.pool.gamesDatabasePath());
-    std::string error;
-    EXPECT_FALSE(open()->replaceSeasons(kSeason2010, error, &seen));
-    EXPECT_EQ(error, "the games table was changed by another program meanwhile");
+    Status refused = open()->replaceSeasons(kSeason2010, &seen);
+    ASSERT_FALSE(refused);
+    EXPECT_EQ(refused.error(), (Error{ErrorKind::Changed,
+                                      "the games table was changed by another program meanwhile"}));
     EXPECT_EQ(test::readBytes(fixture.pool.gamesDatabasePath()), before);
-    EXPECT_TRUE(open()->replaceSeasons(kSeason2010, error, &changed)) << error;
+    Status replaced = open()->replaceSeasons(kSeason2010, &changed);
+    EXPECT_TRUE(replaced) << replaced.error();
 }
 
 // Where the cursor stands: "bof", "eof" or position:TeamA.

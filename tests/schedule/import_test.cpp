@@ -356,10 +356,9 @@ std::string computerFile(const std::vector<std::string>& numbers) {
 }
 
 void runSql(const Pool& pool, const char* sql) {
-    std::string error;
-    auto table = GamesTable::open(pool.gamesDatabasePath(), error);
-    ASSERT_TRUE(table) << error;
-    ASSERT_EQ(sqlite3_exec(table->handle(), sql, nullptr, nullptr, nullptr), SQLITE_OK);
+    auto table = GamesTable::open(pool.gamesDatabasePath());
+    ASSERT_TRUE(table) << table.error();
+    ASSERT_EQ(sqlite3_exec((*table)->handle(), sql, nullptr, nullptr, nullptr), SQLITE_OK);
 }
 
 // PC's file leaves out the season's first game; the rating player's starts

@@ -308,10 +308,10 @@ TEST_F(PickFiles, UnsafeNamesAreRefusedWithoutTouchingAnyFile) {
         Result<PlayerPicks> loaded = loadPicks(pool, player);
         ASSERT_FALSE(loaded) << player;
         const std::string refusal = "The name \"" + player + "\" cannot be used as a file name.";
-        EXPECT_EQ(loaded.error(), refusal);
+        EXPECT_EQ(loaded.error().message, refusal);
         Status saved = savePicks(pool, player, picks);
         ASSERT_FALSE(saved) << player;
-        EXPECT_EQ(saved.error(), refusal);
+        EXPECT_EQ(saved.error().message, refusal);
     }
     EXPECT_TRUE(fs::is_empty(aliceFolder()));
     EXPECT_TRUE(fs::is_empty(pool.folders().program));

@@ -152,6 +152,7 @@ struct UnreadableTable {
     const char* name;
     std::string made; // SQL run on a new database, "folder", or the file's bytes
     std::string reason;
+    ErrorKind kind;
 };
 
 void PrintTo(const UnreadableTable& c, std::ostream* os) {
@@ -176,7 +177,8 @@ TEST_P(UnreadableTables, AreRefusedAndLeftAsTheyWere) {
     Result<Season> season = rebuildSeasonGames(pool);
     ASSERT_FALSE(season);
     EXPECT_EQ(season.error(),
-              "The games table " + tablePath().string() + " cannot be read: " + GetParam().reason);
+              (Error{GetParam().kind, "The games table " + tablePath().string() +
+                                          " cannot be read: " + GetParam().reason}));
     EXPECT_TRUE(ensureGamesTable(pool));
     EXPECT_EQ(fs::is_regular_file(tablePath()) ? test::readBytes(tablePath()) : "", before);
 }
@@ -187,14 +189,16 @@ const std::string kLeftAsItIs = ". The file was left as it is: remove it to have
 INSTANTIATE_TEST_SUITE_P(
     Cases, UnreadableTables,
     testing::Values(
-        UnreadableTable{"NoDatabase", "anything at all", "file is not a database"},
-        UnreadableTable{"AFolder", "folder", "it is a folder"},
-        UnreadableTable{"EmptyFile", "", "it holds no table \"Scoresheet\"" + kLeftAsItIs},
+        UnreadableTable{"NoDatabase", "anything at all", "file is not a database", ErrorKind::Malformed},
+        UnreadableTable{"AFolder", "folder", "it is a folder", ErrorKind::Unreadable},
+        UnreadableTable{"EmptyFile", "", "it holds no table \"Scoresheet\"" + kLeftAsItIs,
+                        ErrorKind::NoGamesTable},
         UnreadableTable{"AnotherDatabase", "CREATE TABLE Notes (Text TEXT)",
-                        "it holds no table \"Scoresheet\"" + kLeftAsItIs},
+                        "it holds no table \"Scoresheet\"" + kLeftAsItIs, ErrorKind::NoGamesTable},
         UnreadableTable{"TableWithoutTheScores",
                         "CREATE TABLE Scoresheet (TeamA TEXT, TeamB TEXT, Date TEXT, Year TEXT)",
-                        "its table \"Scoresheet\" has no field Visitor" + kLeftAsItIs}),
+                        "its table \"Scoresheet\" has no field Visitor" + kLeftAsItIs,
+                        ErrorKind::NoGamesTable}),
     [](const auto& info) { return std::string(info.param.name); });
 
 } // namespace

@@ -11,6 +11,14 @@
 namespace gs {
 namespace {
 
+// A games table file holding these records; null, with a failure, when it cannot be made.
+std::unique_ptr<GamesTable> tableOf(const std::filesystem::path& path, const std::vector<GameRecord>& records) {
+    auto table = GamesTable::create(path);
+    Status stored = table ? (*table)->replaceSeasons(records) : Status(failure(table.error()));
+    EXPECT_TRUE(stored) << stored.error();
+    return stored ? std::move(*table) : nullptr;
+}
+
 namespace fs = std::filesystem;
 
 const std::string kCommunity =
@@ -57,9 +65,8 @@ void PrintTo(const PlanCase& c, std::ostream* out) {
 class Plan : public testing::TestWithParam<PlanCase> {
 protected:
     void SetUp() override {
-        std::string error;
-        m_table = GamesTable::create(m_folder.path() / "scoresheet97.mdb", error);
-        ASSERT_TRUE(m_table && m_table->replaceSeasons(kGames, error)) << error;
+        m_table = tableOf(m_folder.path() / "scoresheet97.mdb", kGames);
+        ASSERT_TRUE(m_table);
         ASSERT_EQ(sqlite3_exec(m_table->handle(), "DELETE FROM Scoresheet WHERE rowid = 7", nullptr,
                                nullptr, nullptr),
                   SQLITE_OK);
@@ -70,8 +77,7 @@ protected:
 
 // A refused file writes nothing: the table stays byte for byte.
 TEST_P(Plan, SummaryAndWrites) {
-    std::string error;
-    std::vector<TableGame> games = readTableGames(*m_table, error);
+    std::vector<TableGame> games = readTableGames(*m_table).value();
     ScoreImportPlan plan = planScoreImport(GetParam().csv, games, GetParam().options);
     EXPECT_EQ(dumpPlan(plan), GetParam().expected);
     std::string before = test::readBytes(m_folder.path() / "scoresheet97.mdb");
@@ -230,9 +236,8 @@ protected:
         for (GameRecord& g : games)
             if (!onOrBefore(g.date, scoresThrough))
                 g.visitorScore = g.homeScore = "";
-        std::string error;
-        m_table = GamesTable::create(m_folder.path() / "scoresheet97.mdb", error);
-        ASSERT_TRUE(m_table && m_table->replaceSeasons(games, error)) << error;
+        m_table = tableOf(m_folder.path() / "scoresheet97.mdb", games);
+        ASSERT_TRUE(m_table);
     }
     std::string import(const std::string& csv, const ScoreImportOptions& options = {}) {
         fs::path file = m_folder.path() / "games.csv";
@@ -256,7 +261,7 @@ TEST_F(RealTable, BothLayoutsOfTheSevenSeasonsFillEveryScore) {
     std::string community = sample::dataSetGamesFile(realGames(), sample::DataSetColumns::Read);
     EXPECT_EQ(import(community), "Entered the scores of 1536 games; 256 games already held "
                                  "their scores. No rows were skipped.");
-    EXPECT_EQ(test::dumpRecords(m_table->records()), test::dumpRecords(asEntered(realGames())));
+    EXPECT_EQ(test::dumpRecords(m_table->records().value()), test::dumpRecords(asEntered(realGames())));
 
     std::string once = bytes();
     EXPECT_EQ(import(community), "Entered no scores; 1792 games already held their scores. No "
@@ -274,11 +279,10 @@ TEST_F(RealTable, AScoreEnteredAfterPlanningStopsTheWholeWriteUntilOverwritten) 
     fill("11/2/2010");
     std::vector<GameRecord> week16 = gamesWhere(realGames(), isWeek16Of2010);
     std::string file = sample::dataSetGamesFile(week16, sample::DataSetColumns::Full);
-    std::string error;
-    ScoreImportPlan planned = planScoreImport(file, readTableGames(*m_table, error), {});
+    ScoreImportPlan planned = planScoreImport(file, readTableGames(*m_table).value(), {});
     ASSERT_EQ(planned.changes.size(), 16u);
-    ASSERT_TRUE(m_table->writeScores(planned.changes.back().rowid, " 21", " 14", error));
-    std::vector<GameRecord> before = m_table->records();
+    ASSERT_TRUE(m_table->writeScores(planned.changes.back().rowid, " 21", " 14"));
+    std::vector<GameRecord> before = m_table->records().value();
 
     ScoreImportResult result = applyScoreImport(*m_table, planned);
     EXPECT_FALSE(result.ok);
@@ -286,12 +290,12 @@ TEST_F(RealTable, AScoreEnteredAfterPlanningStopsTheWholeWriteUntilOverwritten) 
               "No score was entered: the games table could not be written: the record " +
                   std::to_string(planned.changes.back().rowid) +
                   " no longer exists or was changed meanwhile");
-    EXPECT_EQ(m_table->records(), before);
+    EXPECT_EQ(m_table->records().value(), before);
 
     EXPECT_EQ(import(file, {.season = std::nullopt, .overwrite = true}),
               "Entered the scores of 16 games (1 of them replaces a different score); 0 games "
               "already held their scores. No rows were skipped.");
-    EXPECT_EQ(test::dumpRecords(gamesWhere(m_table->records(), isWeek16Of2010)),
+    EXPECT_EQ(test::dumpRecords(gamesWhere(m_table->records().value(), isWeek16Of2010)),
               test::dumpRecords(asEntered(week16)));
 }
 

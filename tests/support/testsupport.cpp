@@ -118,13 +118,13 @@ fs::path communityCsv() {
 }
 
 std::vector<SeasonGame> seasonFromCsv(int year, const std::string& scoresThrough) {
-    TextFile file = readTextFile(scheduleCsv());
-    if (file.status != ReadStatus::Ok)
+    Result<std::vector<std::string>> lines = readTextFile(scheduleCsv());
+    if (!lines)
         throw std::runtime_error("cannot read " + scheduleCsv().string());
     std::vector<SeasonGame> games;
-    for (size_t i = 1; i < file.lines.size(); ++i) {
+    for (size_t i = 1; i < lines->size(); ++i) {
         std::vector<std::string> fields;
-        std::stringstream line(file.lines[i]);
+        std::stringstream line((*lines)[i]);
         for (std::string field; std::getline(line, field, ',');)
             fields.push_back(field);
         if (fields.size() < 6 || numericValue(fields[5]) != year)
@@ -152,10 +152,10 @@ Season csvSeason(int year, const std::string& scoresThrough) {
 }
 
 void storeRecords(const Pool& pool, const std::vector<GameRecord>& records) {
-    std::string error;
-    auto table = GamesTable::create(pool.gamesDatabasePath(), error);
-    if (!table || !table->replaceSeasons(records, error))
-        ADD_FAILURE() << "cannot store the games: " << error;
+    auto table = GamesTable::create(pool.gamesDatabasePath());
+    Status stored = table ? (*table)->replaceSeasons(records) : Status(failure(table.error()));
+    if (!stored)
+        ADD_FAILURE() << "cannot store the games: " << stored.error().message;
 }
 
 void storeSeasons(const Pool& pool, const std::vector<int>& years,
@@ -168,11 +168,11 @@ void storeSeasons(const Pool& pool, const std::vector<int>& years,
 }
 
 std::vector<GameRecord> tableRecords(const Pool& pool) {
-    std::string error;
-    auto table = GamesTable::open(pool.gamesDatabasePath(), error);
+    auto table = GamesTable::open(pool.gamesDatabasePath());
     if (!table)
-        ADD_FAILURE() << "cannot open the games table: " << error;
-    return table ? table->records() : std::vector<GameRecord>{};
+        ADD_FAILURE() << "cannot open the games table: " << table.error().message;
+    return table ? (*table)->records().value_or(std::vector<GameRecord>{})
+                 : std::vector<GameRecord>{};
 }
 
 std::string dumpRecords(const std::vector<GameRecord>& records) {
@@ -239,6 +239,21 @@ void PrintTo(MessageKind kind, std::ostream* os) {
         return;
     }
     *os << "MessageKind(" << static_cast<int>(kind) << ")";
+}
+
+} // namespace gs
+
+namespace gs {
+
+std::ostream& operator<<(std::ostream& out, const Error& error) {
+    static const char* const kKinds[] = {"NotFound", "Unreadable", "Unwritable", "Malformed",
+                                         "NoGamesTable", "Changed", "Busy", "Refused"};
+    const auto kind = static_cast<size_t>(error.kind);
+    return out << (kind < std::size(kKinds) ? kKinds[kind] : "ErrorKind?") << ": " << error.message;
+}
+
+void PrintTo(const Error& error, std::ostream* out) {
+    *out << error;
 }
 
 } // namespace gs

@@ -137,3 +137,11 @@ namespace gs {
 void PrintTo(MessageKind kind, std::ostream* os);
 
 } // namespace gs
+
+namespace gs {
+
+// An error's kind and message in assertion failures and after `<<`.
+std::ostream& operator<<(std::ostream& out, const Error& error);
+void PrintTo(const Error& error, std::ostream* out);
+
+} // namespace gs

@@ -35,8 +35,9 @@ protected:
     }
     // Week 9's line of admin's pick file.
     std::string week9Line() {
-        TextFile picks = readTextFile(program.pool.folders().program / "admin2010.dat");
-        return picks.lines.size() > 8 ? picks.lines[8] : "";
+        Result<std::vector<std::string>> lines =
+            readTextFile(program.pool.folders().program / "admin2010.dat");
+        return lines && lines->size() > 8 ? (*lines)[8] : "";
     }
     GridView* grid = nullptr;
 };

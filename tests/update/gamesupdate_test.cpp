@@ -171,7 +171,7 @@ TEST(GamesFileUrl, DefaultIsWrittenBesideTheSettingsAnotherCopyKeeps) {
     fs::path settings = poolSettingsPath(fixture.pool.folders());
     test::writeBytes(settings, "# the pool's settings\r\nday=3\r\n");
     Result<std::string> url = gamesFileUrl(fixture.pool, std::nullopt);
-    ASSERT_TRUE(url) << url.error();
+    ASSERT_TRUE(url) << url.error().message;
     EXPECT_EQ(*url, kDefaultGamesUrl);
     EXPECT_EQ(test::readBytes(settings), "# the pool's settings\r\nday=3\r\ngamesUrl=" +
                                              std::string(kDefaultGamesUrl) + "\r\n");

@@ -31,11 +31,10 @@ std::string HttpServer::url(const std::string& path) const {
 }
 
 std::vector<std::string> HttpServer::requests() const {
-    std::string bytes;
-    std::string error;
-    if (readFileBytes(requestLog(m_logFolder), bytes, error) != ReadStatus::Ok)
+    Result<std::string> bytes = readFileBytes(requestLog(m_logFolder));
+    if (!bytes)
         return {};
-    return splitLines(bytes);
+    return splitLines(*bytes);
 }
 
 } // namespace gs::test

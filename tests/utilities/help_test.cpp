@@ -18,7 +18,7 @@ public:
     Status render(const fs::path& pdf) override {
         ++renders;
         if (!works)
-            return failure("no fonts");
+            return failure(ErrorKind::Unwritable, "no fonts");
         test::writeBytes(pdf, "%PDF-1.4 manual");
         return {};
     }
