@@ -53,8 +53,7 @@ void keepPoolOrderInPickFile(Pool& pool, Dialogs& dialogs) {
     if (isComputerPlayer(user) || !isSafeFileName(user) || pool.userSlot(user) == 0)
         return;
     Result<PickFileContent> content = readPickFile(pickFilePath(pool, user), poolSeasonShape(pool));
-    if (!content || content->extraLines.empty() ||
-        content->extraLines == pool.poolOrder())
+    if (!content || content->extraLines.empty() || content->extraLines == pool.poolOrder())
         return;
     if (Status saved = savePicks(pool, user, content->picks); !saved)
         dialogs.refuse(saved.error().message);

@@ -109,11 +109,11 @@ Status saveUserListChanges(Pool& pool, Dialogs& dialogs) {
     if (saved)
         return {};
     Status restored = changes.restore();
-    return failure(saved.error().kind,
-                   saved.error().message +
-                       (restored ? std::string(" The user list on file is unchanged.")
-                                 : " The old files could not all be put back: " +
-                                       restored.error().message));
+    return failure(
+        saved.error().kind,
+        saved.error().message +
+            (restored ? std::string(" The user list on file is unchanged.")
+                      : " The old files could not all be put back: " + restored.error().message));
 }
 
 ListModel UserAdministrationPanel::playersOnFile() const {

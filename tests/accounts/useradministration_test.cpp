@@ -184,8 +184,8 @@ TEST_F(Panel, AddChecksTheNameBeforeItReachesTheFiles) {
         add(typed, {kNotAllowed});
     for (const std::string& typed : Lines{"  zed ", forty, "Zo\xEB", "j.r.", "mary ann", "pc"})
         add(typed, {});
-    EXPECT_EQ(panel.playersOnFile().entries, (Lines{"admin", "PC", "ann", "bob", "carl", "zed", forty,
-                                                 "Zo\xEB", "j.r.", "mary ann", "pc"}));
+    EXPECT_EQ(panel.playersOnFile().entries, (Lines{"admin", "PC", "ann", "bob", "carl", "zed",
+                                                    forty, "Zo\xEB", "j.r.", "mary ann", "pc"}));
     ASSERT_TRUE(panel.saveChanges());
     EXPECT_EQ(userListLines(pool).back(), "pc,0,9,0,,0,F");
 }
@@ -303,7 +303,7 @@ TEST_F(Panel, TheOrderSurvivesASaveAndANewLogin) {
         ProgramRun next(program.home.path());
         next.logInAndOpen(name);
         EXPECT_EQ(dumpLists(next.panel), "onFile: admin PC dave bob ann carl | active: admin PC "
-                                        "dave bob ann | selected: -1 -1")
+                                         "dave bob ann | selected: -1 -1")
             << name;
         EXPECT_TRUE(next.dialogs.messages().empty());
     }

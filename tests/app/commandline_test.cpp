@@ -219,7 +219,9 @@ protected:
         inactivePlayer("Bob");
         for (const char* user : {"admin", "Al"}) { // kept in each one's preferences
             loggedIn(user);
-            test::editCurrentUser(pool, [&](UserSlot& own) { own.exchangeAddress = "ftp://" + server.address("pool"); });
+            test::editCurrentUser(pool, [&](UserSlot& own) {
+                own.exchangeAddress = "ftp://" + server.address("pool");
+            });
             savedUserList();
         }
     }

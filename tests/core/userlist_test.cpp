@@ -60,7 +60,8 @@ class Loads : public UserList, public testing::WithParamInterface<LoadCase> {};
 // named slot as "slot name|active|scheme|admin|password|flag|folder|address"
 // (the data folder as "."); the two lists; the messages.
 TEST_P(Loads, FillTheTableTheSeasonAndTheUsersPreferences) {
-    test::editUser(pool, 5, [](UserSlot& ghost) { ghost.name = "ghost"; }); // the table is emptied first
+    test::editUser(pool, 5,
+                   [](UserSlot& ghost) { ghost.name = "ghost"; }); // the table is emptied first
     pool.setSeasonYear("2013");
     if (GetParam().preferences)
         writeBytes(preferences(GetParam().user), GetParam().preferences);

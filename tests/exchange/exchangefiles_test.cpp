@@ -67,8 +67,8 @@ TEST(GamesTableCheck, AcceptsOnlyATableWithTheGamesFields) {
         Status checked = checkGamesTableFile(file(name));
         EXPECT_FALSE(checked) << name;
         if (!checked) {
-            EXPECT_TRUE(checked.error().message.starts_with("The received games table " +
-                                                    std::string(name) + " cannot be used: "))
+            EXPECT_TRUE(checked.error().message.starts_with(
+                "The received games table " + std::string(name) + " cannot be used: "))
                 << checked.error();
         }
     }
@@ -84,7 +84,8 @@ TEST(GamesTableInstall, TakesOnlyAWholeSeasonOfGamesWhileTheLocalTableIsIdle) {
         fs::remove(received);
         {
             auto table = GamesTable::create(received);
-            Status stored = table ? (*table)->replaceSeasons(records) : Status(failure(table.error()));
+            Status stored =
+                table ? (*table)->replaceSeasons(records) : Status(failure(table.error()));
             EXPECT_TRUE(stored) << stored.error();
         }
         return installGamesTable(home.pool, received);
@@ -167,8 +168,9 @@ TEST(PickFileWhole, JudgesTheReceivedFile) {
         Status checked = checkPickFileWhole(folder.path() / c.fileName);
         EXPECT_EQ(checked.has_value(), c.whole);
         if (!checked) {
-            EXPECT_EQ(checked.error().message, "The received file " + std::string(c.fileName) +
-                                           " is empty or cut short; the local copy was kept.");
+            EXPECT_EQ(checked.error().message,
+                      "The received file " + std::string(c.fileName) +
+                          " is empty or cut short; the local copy was kept.");
         }
     }
 }

@@ -251,7 +251,8 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST_F(PickFiles, NameNotInTheTableUsesTheLastSlotsFolder) {
     EXPECT_EQ(pickFilePath(pool, "zed"), pool.folders().program / "zed2010.dat"); // no folder set
-    test::editUser(pool, 100, [&](UserSlot& u) { u.folder = (fixture.home.path() / "spare").string(); });
+    test::editUser(pool, 100,
+                   [&](UserSlot& u) { u.folder = (fixture.home.path() / "spare").string(); });
     fs::create_directories(fixture.home.path() / "spare");
     pool.setSeasonYear("2011");
     load("zed");

@@ -189,7 +189,8 @@ const std::string kLeftAsItIs = ". The file was left as it is: remove it to have
 INSTANTIATE_TEST_SUITE_P(
     Cases, UnreadableTables,
     testing::Values(
-        UnreadableTable{"NoDatabase", "anything at all", "file is not a database", ErrorKind::Malformed},
+        UnreadableTable{"NoDatabase", "anything at all", "file is not a database",
+                        ErrorKind::Malformed},
         UnreadableTable{"AFolder", "folder", "it is a folder", ErrorKind::Unreadable},
         UnreadableTable{"EmptyFile", "", "it holds no table \"Scoresheet\"" + kLeftAsItIs,
                         ErrorKind::NoGamesTable},

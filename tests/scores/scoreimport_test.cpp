@@ -12,7 +12,8 @@ namespace gs {
 namespace {
 
 // A games table file holding these records; null, with a failure, when it cannot be made.
-std::unique_ptr<GamesTable> tableOf(const std::filesystem::path& path, const std::vector<GameRecord>& records) {
+std::unique_ptr<GamesTable> tableOf(const std::filesystem::path& path,
+                                    const std::vector<GameRecord>& records) {
     auto table = GamesTable::create(path);
     Status stored = table ? (*table)->replaceSeasons(records) : Status(failure(table.error()));
     EXPECT_TRUE(stored) << stored.error();
@@ -261,7 +262,8 @@ TEST_F(RealTable, BothLayoutsOfTheSevenSeasonsFillEveryScore) {
     std::string community = sample::dataSetGamesFile(realGames(), sample::DataSetColumns::Read);
     EXPECT_EQ(import(community), "Entered the scores of 1536 games; 256 games already held "
                                  "their scores. No rows were skipped.");
-    EXPECT_EQ(test::dumpRecords(m_table->records().value()), test::dumpRecords(asEntered(realGames())));
+    EXPECT_EQ(test::dumpRecords(m_table->records().value()),
+              test::dumpRecords(asEntered(realGames())));
 
     std::string once = bytes();
     EXPECT_EQ(import(community), "Entered no scores; 1792 games already held their scores. No "

@@ -246,8 +246,8 @@ void PrintTo(MessageKind kind, std::ostream* os) {
 namespace gs {
 
 std::ostream& operator<<(std::ostream& out, const Error& error) {
-    static const char* const kKinds[] = {"NotFound", "Unreadable", "Unwritable", "Malformed",
-                                         "NoGamesTable", "Changed", "Busy", "Refused"};
+    static const char* const kKinds[] = {"NotFound",     "Unreadable", "Unwritable", "Malformed",
+                                         "NoGamesTable", "Changed",    "Busy",       "Refused"};
     const auto kind = static_cast<size_t>(error.kind);
     return out << (kind < std::size(kKinds) ? kKinds[kind] : "ErrorKind?") << ": " << error.message;
 }

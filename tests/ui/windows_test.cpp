@@ -108,7 +108,8 @@ TEST_F(ExchangeWindow, ButtonsListSendAndChangeThePlace) {
     loginAsAdmin();
     test::TempDir shared;
     test::writeBytes(shared.path() / "Al2010.dat", "picks");
-    test::editCurrentUser(program.pool, [&](UserSlot& own) { own.exchangeAddress = shared.path().string(); });
+    test::editCurrentUser(program.pool,
+                          [&](UserSlot& own) { own.exchangeAddress = shared.path().string(); });
     ASSERT_TRUE(withModal("exchangeFilesAction", [&](QWidget* dialog) {
         auto* files = test::child<QListWidget>(dialog, "remoteFileList");
         test::press(dialog, "remoteDirectoryButton");
@@ -135,7 +136,8 @@ TEST_F(ExchangeWindow, ButtonsListSendAndChangeThePlace) {
 TEST_F(ExchangeWindow, AFailedTryShowsAndExitCancelsTheWait) {
     loginAsAdmin();
     test::FtpServer server;
-    test::editCurrentUser(program.pool, [&](UserSlot& own) { own.exchangeAddress = "ftp://" + server.address(); });
+    test::editCurrentUser(
+        program.pool, [&](UserSlot& own) { own.exchangeAddress = "ftp://" + server.address(); });
     server.stop();
     QString progress;
     bool closed = false;
