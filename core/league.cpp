@@ -90,7 +90,7 @@ const LeagueTable& league() {
 TeamRecordTable emptyTeamRecords() {
     TeamRecordTable records{};
     for (int t = 1; t <= kTeamCount; ++t)
-        records[t][6] = kTeams[t - 1].division;
+        records[t].division = kTeams[t - 1].division;
     return records;
 }
 

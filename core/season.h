@@ -67,9 +67,27 @@ using PickTable = std::array<std::array<int, kTeamCount + 1>, kMaxWeeks + 1>;
 // season's first game and is not kept on file).
 using SpreadTable = std::array<int16_t, kMaxGames + 1>;
 
-// Rows 1..32 (teams); columns 1 points for, 2 points against, 3 wins,
-// 4 losses, 5 ties, 6 division.
-using TeamRecordTable = std::array<std::array<double, 7>, kTeamCount + 1>;
+// A team's season so far. The counts are decimals because the old-scores
+// file, which other machines write too, keeps them as numbers of any form.
+struct TeamRecord {
+    double pointsFor = 0;
+    double pointsAgainst = 0;
+    double wins = 0;
+    double losses = 0;
+    double ties = 0;
+    int division = 0;
+
+    double gamesPlayed() const { return wins + losses + ties; }
+    bool operator==(const TeamRecord&) const = default;
+};
+
+// The five counts in the order of the old-scores file's fields.
+inline constexpr std::array<double TeamRecord::*, 5> kRecordCounts = {
+    &TeamRecord::pointsFor, &TeamRecord::pointsAgainst, &TeamRecord::wins, &TeamRecord::losses,
+    &TeamRecord::ties};
+
+// Rows 1..32 (teams); row 0 is unused.
+using TeamRecordTable = std::array<TeamRecord, kTeamCount + 1>;
 
 // Records with every count at 0 and each team's division in column 6.
 TeamRecordTable emptyTeamRecords();

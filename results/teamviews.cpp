@@ -70,11 +70,11 @@ void TeamDetail::showTeam(int team, const PickTable& picks) {
     if (m_scoredGameCount == 0)
         m.frame.caption += kLastYearSuffix;
     const auto& record = records[team];
-    m.pointsFor.caption = decimalText(record[1]);
-    m.pointsAgainst.caption = decimalText(record[2]);
-    m.wins.caption = decimalText(record[3]);
-    m.losses.caption = decimalText(record[4]);
-    m.ties.caption = decimalText(record[5]);
+    m.pointsFor.caption = decimalText(record.pointsFor);
+    m.pointsAgainst.caption = decimalText(record.pointsAgainst);
+    m.wins.caption = decimalText(record.wins);
+    m.losses.caption = decimalText(record.losses);
+    m.ties.caption = decimalText(record.ties);
     m.divisionHeading.caption = teams.divisionName[teams.teamDivision[team]] + " Division";
     m.pickedCount.caption = std::to_string(lists.pickedCount);
     m.timesCaption.caption = lists.pickedCount == 1 ? "time" : "times";
@@ -127,8 +127,8 @@ std::vector<int> rankTeams(const TeamRecordTable& records) {
     };
     std::array<Measure, kTeamCount + 1> measures{};
     for (int t = 1; t <= kTeamCount; ++t) {
-        double pointsFor = records[t][1];
-        double pointsAgainst = records[t][2];
+        double pointsFor = records[t].pointsFor;
+        double pointsAgainst = records[t].pointsAgainst;
         bool nothingAllowed = pointsAgainst == 0;
         double value = nothingAllowed ? pointsFor : pointsFor / pointsAgainst;
         // Only damaged scores could make this undefined; such a team ranks as 0.
@@ -195,8 +195,8 @@ void TeamRankingPanel::open() {
         grid.setText(rank, 0, std::to_string(rank));
         grid.setText(rank, 1, league().teamName[team]);
         grid.setText(rank, 2,
-                     decimalText(record[3]) + "-" + decimalText(record[4]) + "-" +
-                         decimalText(record[5]));
+                     decimalText(record.wins) + "-" + decimalText(record.losses) + "-" +
+                         decimalText(record.ties));
     }
     showRatings();
     readOwnPicks();

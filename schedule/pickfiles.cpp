@@ -258,10 +258,10 @@ Status writeOldScores(const Folders& folders, int year, const TeamRecordTable& r
     lines.reserve(kTeamCount);
     for (int t = 1; t <= kTeamCount; ++t) {
         std::string line;
-        for (int column = 1; column <= 5; ++column) {
-            if (column > 1)
+        for (double TeamRecord::*count : kRecordCounts) {
+            if (!line.empty())
                 line += ',';
-            line += signedText(records[t][column]);
+            line += signedText(records[t].*count);
         }
         lines.push_back(std::move(line));
     }
@@ -276,10 +276,8 @@ Status readOldScores(const Folders& folders, int year, TeamRecordTable& records)
         size_t k = static_cast<size_t>(t) - 1;
         std::vector<std::string> fields =
             k < lines->size() ? splitAtCommas((*lines)[k]) : std::vector<std::string>{};
-        for (int column = 1; column <= 5; ++column) {
-            size_t f = static_cast<size_t>(column) - 1;
-            records[t][column] = f < fields.size() ? numericValue(fields[f]) : 0.0;
-        }
+        for (size_t f = 0; f < kRecordCounts.size(); ++f)
+            records[t].*kRecordCounts[f] = f < fields.size() ? numericValue(fields[f]) : 0.0;
     }
     return {};
 }

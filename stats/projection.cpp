@@ -62,8 +62,8 @@ void updateFromWorking(SideValues& side, const WorkingTable& table, int team) {
 }
 
 void updateFromLastSeason(SideValues& side, const TeamRecordTable& lastSeason, int team) {
-    const auto& row = lastSeason[team];
-    side.update(row[1], row[2], row[3] + row[4] + row[5]);
+    const TeamRecord& record = lastSeason[team];
+    side.update(record.pointsFor, record.pointsAgainst, record.gamesPlayed());
 }
 
 const SeasonGame& rowOf(const std::vector<SeasonGame>& games, int r) {

@@ -15,8 +15,8 @@ namespace {
 
 void clearRecords(TeamRecordTable& records) {
     for (int t = 1; t <= kTeamCount; ++t)
-        for (int column = 1; column <= 5; ++column)
-            records[t][column] = 0.0;
+        for (double TeamRecord::*count : kRecordCounts)
+            records[t].*count = 0.0;
 }
 
 int countScored(const std::vector<SeasonGame>& games) {
@@ -32,15 +32,15 @@ int countScored(const std::vector<SeasonGame>& games) {
 void addSide(TeamRecordTable& records, int team, double own, double other, bool entered) {
     if (team == 0)
         return;
-    auto& row = records[team];
-    row[1] += own;
-    row[2] += other;
+    TeamRecord& record = records[team];
+    record.pointsFor += own;
+    record.pointsAgainst += other;
     if (own > other)
-        row[3] += 1;
+        record.wins += 1;
     else if (own < other)
-        row[4] += 1;
+        record.losses += 1;
     else if (entered)
-        row[5] += 1;
+        record.ties += 1;
 }
 
 // Rows 0..lastRow; a row past the end stands for a blank row and adds nothing.

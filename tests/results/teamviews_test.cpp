@@ -186,8 +186,8 @@ TEST_F(TeamStatistics, TheRankingRanksByPointsScoredOverPointsAllowed) {
 TEST(RankTeams, NothingAllowedRanksFirstByPointsThenRatiosThenLeagueOrder) {
     TeamRecordTable records = emptyTeamRecords();
     auto set = [&](int team, double pointsFor, double pointsAgainst) {
-        records[team][1] = pointsFor;
-        records[team][2] = pointsAgainst;
+        records[team].pointsFor = pointsFor;
+        records[team].pointsAgainst = pointsAgainst;
     };
     for (int t = 1; t <= kTeamCount; ++t)
         set(t, 10, 20); // ratio 0.5

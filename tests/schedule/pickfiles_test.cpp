@@ -321,9 +321,9 @@ TEST_F(PickFiles, UnsafeNamesAreRefusedWithoutTouchingAnyFile) {
 // Missing, they leave the records alone.
 TEST_F(PickFiles, OldScoresCarryTheirSignSpaceAndReadBack) {
     TeamRecordTable records{};
-    records[1] = {0, 10, 3, 1, 0, 0, 2};
-    records[2] = {0, -3, 0, 0, 12, 1, 4};
-    records[32] = {0, 416, 307, 14, 2, 0, 1};
+    records[1] = {10, 3, 1, 0, 0, 2};
+    records[2] = {-3, 0, 0, 12, 1, 4};
+    records[32] = {416, 307, 14, 2, 0, 1};
     TeamRecordTable read = records;
     EXPECT_FALSE(readOldScores(pool.folders(), 2009, read));
     EXPECT_EQ(read, records);
@@ -335,8 +335,8 @@ TEST_F(PickFiles, OldScoresCarryTheirSignSpaceAndReadBack) {
     expected[31] = " 416, 307, 14, 2, 0";
     EXPECT_EQ(test::readBytes(oldScoresPath(pool.folders(), 2009)), crlf(expected));
     for (int t = 1; t <= kTeamCount; ++t)
-        for (int c = 1; c <= 5; ++c)
-            read[t][c] = 77;
+        for (double TeamRecord::*count : kRecordCounts)
+            read[t].*count = 77;
     ASSERT_TRUE(readOldScores(pool.folders(), 2009, read));
     EXPECT_EQ(read, records);
 }

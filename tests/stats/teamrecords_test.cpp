@@ -11,9 +11,9 @@ namespace gs {
 namespace {
 
 std::string recordOf(const TeamRecordTable& records, int team) {
-    const auto& row = records[team];
-    return decimalText(row[1]) + " " + decimalText(row[2]) + " " + decimalText(row[3]) + "-" +
-           decimalText(row[4]) + "-" + decimalText(row[5]);
+    const TeamRecord& r = records[team];
+    return decimalText(r.pointsFor) + " " + decimalText(r.pointsAgainst) + " " +
+           decimalText(r.wins) + "-" + decimalText(r.losses) + "-" + decimalText(r.ties);
 }
 
 // "name: for against wins-losses-ties" a line, for every team with anything in it.
@@ -59,7 +59,7 @@ TEST_F(TeamRecords, TiesAndHalfScoredRows) {
                                     "N.Y. Giants: 17 17 0-0-1\n"
                                     "Philadelphia Eagles: 10 0 1-0-0\n"
                                     "Washington Redskins: 0 10 0-1-0\n");
-    EXPECT_EQ(records[9][6], 1); // the division column is left alone
+    EXPECT_EQ(records[9].division, 1); // the division is left alone
     // A tie is no loss for the visitor either.
     EXPECT_TRUE(teamGameLists(season, PickTable{}, 9).lostTo.empty());
 }
@@ -74,8 +74,8 @@ TEST_F(TeamRecords, BeforeTheFirstScoreLastSeasonsFileStands) {
 
 TEST_F(TeamRecords, WithoutLastSeasonEveryTeamStartsFromNothing) {
     TeamRecordTable records;
-    for (auto& team : records)
-        team.fill(7.0);
+    for (TeamRecord& team : records)
+        team = {7, 7, 7, 7, 7, 7};
     EXPECT_FALSE(loadLastSeasonRecords(pool, 2009, records));
     EXPECT_EQ(recordsDump(records), "");
 }
