@@ -20,23 +20,8 @@ protected:
             entries.push_back(list->item(i)->text().toStdString());
         return entries;
     }
-    // Clicks a button that opens a modal window and lets `drive` work it.
-    bool withModalFrom(const char* button, const std::function<void(QWidget*)>& drive) {
-        bool seen = false;
-        QTimer::singleShot(0, [&] {
-            if (QWidget* dialog = QApplication::activeModalWidget()) {
-                seen = true;
-                drive(dialog);
-            }
-        });
-        click(button);
-        return seen;
-    }
     static void type(QWidget* dialog, const char* box, const QString& text) {
         dialog->findChild<QLineEdit*>(box)->setText(text);
-    }
-    static void press(QWidget* dialog, const char* button) {
-        QTest::mouseClick(dialog->findChild<QPushButton*>(button), Qt::LeftButton);
     }
 };
 
@@ -81,10 +66,10 @@ TEST_F(AdminWindow, ChangesThePasswordFromTheFileMenu) {
         EXPECT_EQ(dialog->findChild<QLabel*>("passwordUserLabel")->text(), "admin");
         type(dialog, "newPasswordEdit", "abc");
         type(dialog, "verifyPasswordEdit", "abd");
-        press(dialog, "savePasswordButton");
+        test::press(dialog, "savePasswordButton");
         EXPECT_TRUE(dialog->isVisible());
         type(dialog, "verifyPasswordEdit", "abc");
-        press(dialog, "savePasswordButton");
+        test::press(dialog, "savePasswordButton");
         EXPECT_FALSE(dialog->isVisible());
     });
     EXPECT_TRUE(opened);
@@ -98,15 +83,19 @@ TEST_F(AdminWindow, RenamesPlayersFromThePanel) {
     loginAsAdmin();
     trigger("userAdministrationAction");
     onFile()->setCurrentRow(0);
-    bool opened = withModalFrom("changeUserNameButton", [&](QWidget* dialog) {
-        EXPECT_EQ(dialog->windowTitle(), "Change User Name");
-        EXPECT_EQ(dialog->findChild<QLabel*>("currentUserNameLabel")->text(), "admin");
-        type(dialog, "newUserNameEdit", QString::fromUtf8("Snow☃"));
-        press(dialog, "saveUserNameButton");
-        EXPECT_TRUE(dialog->isVisible());
-        type(dialog, "newUserNameEdit", "boss");
-        press(dialog, "saveUserNameButton");
-    });
+    bool opened = false;
+    test::whenModal(
+        [&](QWidget* dialog) {
+            opened = true;
+            EXPECT_EQ(dialog->windowTitle(), "Change User Name");
+            EXPECT_EQ(dialog->findChild<QLabel*>("currentUserNameLabel")->text(), "admin");
+            type(dialog, "newUserNameEdit", QString::fromUtf8("Snow☃"));
+            test::press(dialog, "saveUserNameButton");
+            EXPECT_TRUE(dialog->isVisible());
+            type(dialog, "newUserNameEdit", "boss");
+            test::press(dialog, "saveUserNameButton");
+        },
+        [&] { click("changeUserNameButton"); });
     EXPECT_TRUE(opened);
     EXPECT_EQ(program.dialogs.messages(), Lines{"Error: User Name Not Allowed"});
     EXPECT_EQ(texts(onFile()), (Lines{"PC", "boss"}));

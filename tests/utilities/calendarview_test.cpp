@@ -69,11 +69,12 @@ TEST_F(Calendar, OnlyGamesDatedAsTheProgramWritesThemAreListed) {
     EXPECT_TRUE(program.dialogs.shown.empty());
 }
 
+// What a date reads as is the date parser's; the calendar also wants the
+// year in four digits.
 TEST(CalendarDates, ReadOnlyValidFourDigitYearDates) {
-    EXPECT_EQ(text(calendarDate("9/9/2010")), "9/9/2010");
-    EXPECT_EQ(text(calendarDate("09/09/2010")), "9/9/2010");
-    for (const char* bad : {"", "9/9", "2/30/2010", "9/9/10", "x/9/2010", "9/9/2010 "})
-        EXPECT_EQ(text(calendarDate(bad)), "none") << bad;
+    EXPECT_EQ(text(calendarDate("09/09/2010")) + " " + text(calendarDate("9/9/10")) + " " +
+                  text(calendarDate("2/30/2010")),
+              "9/9/2010 none none");
 }
 
 } // namespace
