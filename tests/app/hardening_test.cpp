@@ -116,14 +116,6 @@ TEST_F(Home, AnImportIntoAnEmptyGamesTableFileFillsIt) {
               "Dallas Cowboys|N.Y. Giants|9/8/2011|||2011\n");
 }
 
-// Temporaries that killed runs left in the data folder go at the next start.
-TEST_F(Home, LeftoverTemporariesAreRemovedAtStart) {
-    ASSERT_EQ(run({"players"}).status, 0);
-    writeBytes(data() / ".PC2010.dat.k1LLed", std::string(1000, 'x'));
-    EXPECT_EQ(run({"players"}).status, 0);
-    EXPECT_FALSE(fs::exists(data() / ".PC2010.dat.k1LLed"));
-}
-
 // Runs each job in a child process, all of them released at the same
 // moment; true when all of them exited 0.
 bool allSucceedTogether(const std::vector<std::function<Outcome()>>& jobs) {
@@ -164,10 +156,12 @@ TEST_F(Home, TwoRunsMakingTheSamePickFileBothSucceed) {
 }
 
 // Two scripts adding a player each at the same moment: both players stay,
-// since the second one reads the list again once the first saved it.
+// since the second one reads the list again once the first saved it. A
+// temporary that a killed run left goes at the next start.
 TEST_F(Home, TwoPlayersAddedAtOnceAreBothKept) {
     ASSERT_EQ(run({"players"}).status, 0);
     const std::string list = readBytes(data() / "UserList.db");
+    writeBytes(data() / ".PC2010.dat.k1LLed", std::string(1000, 'x'));
     auto add = [&](const std::string& name) {
         return [&, name] { return run({"add-player", name, "--active"}); };
     };
@@ -180,6 +174,7 @@ TEST_F(Home, TwoPlayersAddedAtOnceAreBothKept) {
         EXPECT_NE(players.out.find(bob + ",1,0,"), std::string::npos) << players.out;
         writeBytes(data() / "UserList.db", list);
     }
+    EXPECT_FALSE(fs::exists(data() / ".PC2010.dat.k1LLed"));
 }
 
 // Two first starts on one new home: one builds the games table while the
@@ -192,24 +187,6 @@ TEST(FirstStart, TwoProgramsStartingOnANewHomeBothSucceed) {
         auto start = [&] { return test::runGridslateIn(home, {"players"}); };
         ASSERT_TRUE(allSucceedTogether({start, start})) << "pair " << pair;
     }
-}
-
-// `cp -a A C` copies a user list that names A's data folder: C's commands
-// keep their files in C, and leave the copied list as it is.
-TEST(CopiedHome, KeepsItsPickFilesInItsOwnDataFolder) {
-    TempDir dir;
-    fs::path a = dir.path() / "A";
-    fs::path c = dir.path() / "C";
-    ASSERT_EQ(test::runGridslateIn(a, {"project"}).status, 0);
-    fs::copy(a, c, fs::copy_options::recursive);
-    std::string userList = readBytes(c / "data" / "UserList.db");
-    Outcome outcome = test::runGridslateIn(c, {"--season", "2011", "project"});
-    EXPECT_EQ(outcome.status, 0) << outcome.err;
-    for (const char* name : {"PC2011.dat", "admin2011.dat"}) {
-        EXPECT_TRUE(fs::exists(c / "data" / name)) << name;
-        EXPECT_FALSE(fs::exists(a / "data" / name)) << name;
-    }
-    EXPECT_EQ(readBytes(c / "data" / "UserList.db"), userList);
 }
 
 } // namespace

@@ -125,5 +125,15 @@ TEST_F(Login, EachAttemptIsAdmittedOrRefused) {
     }
 }
 
+// The login still admits, and names the file that lost its table.
+TEST_F(Login, AGamesTableWithoutTheTableIsNamedAtLogin) {
+    fs::resize_file(pool.gamesDatabasePath(), 0);
+    EXPECT_TRUE(login("admin"));
+    std::string said;
+    for (const std::string& message : program.dialogs.messages())
+        said += message + "\n";
+    EXPECT_NE(said.find("scoresheet97.mdb"), std::string::npos) << said;
+}
+
 } // namespace
 } // namespace gs

@@ -1,15 +1,12 @@
 #include "serverprocess.h"
 
-#include <arpa/inet.h>
 #include <cerrno>
 #include <csignal>
 #include <fcntl.h>
-#include <netinet/in.h>
 #include <poll.h>
 #include <stdexcept>
 #include <stdlib.h>
 #include <sys/prctl.h>
-#include <sys/socket.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -36,19 +33,6 @@ std::string readFirstLine(int fd) {
             return line;
         line += c;
     }
-}
-
-bool acceptsConnections(int port) {
-    int fd = ::socket(AF_INET, SOCK_STREAM, 0);
-    if (fd < 0)
-        return false;
-    sockaddr_in address{};
-    address.sin_family = AF_INET;
-    address.sin_port = htons(static_cast<uint16_t>(port));
-    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-    bool connected = ::connect(fd, reinterpret_cast<sockaddr*>(&address), sizeof address) == 0;
-    ::close(fd);
-    return connected;
 }
 
 } // namespace
@@ -82,14 +66,10 @@ ServerProcess::ServerProcess(const std::vector<std::string>& arguments, bool qui
     ::close(output[1]);
     std::string line = readFirstLine(output[0]);
     ::close(output[0]);
+    // The servers print their port once they listen: from then on the
+    // system queues every connection until the server takes it.
     m_port = std::atoi(line.c_str());
-    bool ready = false;
-    for (int attempt = 0; m_port > 0 && attempt < 200 && !ready; ++attempt) {
-        ready = acceptsConnections(m_port);
-        if (!ready)
-            ::usleep(50000);
-    }
-    if (!ready) {
+    if (m_port <= 0) {
         stop();
         throw std::runtime_error(failure);
     }

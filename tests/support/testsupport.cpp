@@ -3,9 +3,9 @@
 #include "core/startup.h"
 
 #include "core/text.h"
-#include "core/textfile.h"
 #include "schedule/calendar.h"
 #include "schedule/seasongames.h"
+#include "tests/support/sampledata.h"
 
 #include <algorithm>
 #include <fstream>
@@ -18,6 +18,19 @@ namespace gs::test {
 
 namespace fs = std::filesystem;
 
+namespace {
+
+// The next answer of a queue, or the fallback once the queue ran dry.
+template <typename T> T nextAnswer(std::deque<T>& answers, T fallback) {
+    if (answers.empty())
+        return fallback;
+    T answer = std::move(answers.front());
+    answers.pop_front();
+    return answer;
+}
+
+} // namespace
+
 void FakeDialogs::message(MessageKind kind, const std::string& text, const std::string& title) {
     shown.push_back({"message", text, title});
     kinds.push_back(kind);
@@ -25,11 +38,7 @@ void FakeDialogs::message(MessageKind kind, const std::string& text, const std::
 
 bool FakeDialogs::confirm(const std::string& text, const std::string& title) {
     shown.push_back({"confirm", text, title});
-    if (confirmAnswers.empty())
-        return true;
-    bool answer = confirmAnswers.front();
-    confirmAnswers.pop_front();
-    return answer;
+    return nextAnswer(confirmAnswers, true);
 }
 
 void PrintTo(const FakeDialogs::Shown& shown, std::ostream* os) {
@@ -38,21 +47,13 @@ void PrintTo(const FakeDialogs::Shown& shown, std::ostream* os) {
 
 SaveAnswer FakeDialogs::askToSave(const std::string& text, const std::string& title) {
     shown.push_back({"askToSave", text, title});
-    if (saveAnswers.empty())
-        return SaveAnswer::Save;
-    SaveAnswer answer = saveAnswers.front();
-    saveAnswers.pop_front();
-    return answer;
+    return nextAnswer(saveAnswers, SaveAnswer::Save);
 }
 
 std::string FakeDialogs::input(const std::string& prompt, const std::string& title,
                                const std::string&) {
     shown.push_back({"input", prompt, title});
-    if (inputAnswers.empty())
-        return {};
-    std::string answer = inputAnswers.front();
-    inputAnswers.pop_front();
-    return answer;
+    return nextAnswer(inputAnswers, std::string());
 }
 
 std::vector<std::string> FakeDialogs::messages() const {
@@ -118,23 +119,14 @@ fs::path communityCsv() {
 }
 
 std::vector<SeasonGame> seasonFromCsv(int year, const std::string& scoresThrough) {
-    Result<std::vector<std::string>> lines = readTextFile(scheduleCsv());
-    if (!lines)
-        throw std::runtime_error("cannot read " + scheduleCsv().string());
+    static const std::vector<GameRecord> bundled = sample::bundledGames();
     std::vector<SeasonGame> games;
-    for (size_t i = 1; i < lines->size(); ++i) {
-        std::vector<std::string> fields;
-        std::stringstream line((*lines)[i]);
-        for (std::string field; std::getline(line, field, ',');)
-            fields.push_back(field);
-        if (fields.size() < 6 || numericValue(fields[5]) != year)
+    for (const GameRecord& r : bundled) {
+        if (numericValue(r.year) != year)
             continue;
-        SeasonGame game{fields[0], fields[1], fields[2], fields[3], fields[4]};
-        if (!scoresThrough.empty() && !onOrBefore(game.date, scoresThrough)) {
-            game.visitorScore.clear();
-            game.homeScore.clear();
-        }
-        games.push_back(game);
+        games.push_back({r.visitor, r.home, r.date, r.visitorScore, r.homeScore});
+        if (!scoresThrough.empty() && !onOrBefore(r.date, scoresThrough))
+            games.back().visitorScore = games.back().homeScore = "";
     }
     return games;
 }
@@ -227,23 +219,13 @@ std::string weekLine(const std::vector<int>& picked) {
 namespace gs {
 
 void PrintTo(MessageKind kind, std::ostream* os) {
-    switch (kind) {
-    case MessageKind::Information:
-        *os << "Information";
-        return;
-    case MessageKind::Warning:
-        *os << "Warning";
-        return;
-    case MessageKind::Error:
-        *os << "Error";
-        return;
-    }
-    *os << "MessageKind(" << static_cast<int>(kind) << ")";
+    static const char* const kKinds[] = {"Information", "Warning", "Error"};
+    const auto k = static_cast<size_t>(kind);
+    if (k < std::size(kKinds))
+        *os << kKinds[k];
+    else
+        *os << "MessageKind(" << k << ")";
 }
-
-} // namespace gs
-
-namespace gs {
 
 std::ostream& operator<<(std::ostream& out, const Error& error) {
     static const char* const kKinds[] = {"NotFound",     "Unreadable", "Unwritable", "Malformed",

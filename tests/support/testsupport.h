@@ -136,10 +136,6 @@ namespace gs {
 // Names a message kind in assertion failures ("Error" rather than bytes).
 void PrintTo(MessageKind kind, std::ostream* os);
 
-} // namespace gs
-
-namespace gs {
-
 // An error's kind and message in assertion failures and after `<<`.
 std::ostream& operator<<(std::ostream& out, const Error& error);
 void PrintTo(const Error& error, std::ostream* out);

@@ -101,10 +101,9 @@ protected:
     void loginAsAdmin() {
         login("admin");
         ASSERT_TRUE(window->windowTitle().startsWith("Gridslate for admin"));
-        closeFirstStart();
+        delete window->findChild<QDialog*>("firstStartDialog");
         program.dialogs.clear();
     }
-    void closeFirstStart() { delete window->findChild<QDialog*>("firstStartDialog"); }
 };
 
 } // namespace gs::test

@@ -49,8 +49,7 @@ TEST_F(WeeklyPicksWindow, PicksAreMadeSavedAndRestored) {
                                "week 9 ";
     trigger("weeklyPicksAction");
     trigger("backupPicksAction");
-    EXPECT_EQ(page(),
-              "Tampa Bay Buccaneers | Atlanta Falcons | Atlanta Falcons | 1 | week 9 Save Picks-");
+    EXPECT_EQ(page(), open + "Save Picks-");
     clickCell(1, 1);
     EXPECT_EQ(page(), picked + "Save Picks+");
     window->activateWindow();
@@ -62,13 +61,9 @@ TEST_F(WeeklyPicksWindow, PicksAreMadeSavedAndRestored) {
     loginAsAdmin();
     EXPECT_EQ(page(), picked + "Save Picks-");
 
-    // A restore asks first; the restored picks replace the ones on show.
-    program.dialogs.confirmAnswers = {false, true};
+    // The restored picks replace the ones on show.
     trigger("restorePicksAction");
-    EXPECT_EQ(week9Line(), test::weekLine({teamNumber("Atlanta Falcons")}));
-    trigger("restorePicksAction");
-    EXPECT_EQ(page(),
-              "Tampa Bay Buccaneers | Atlanta Falcons | Atlanta Falcons | 1 | week 9 Save Picks-");
+    EXPECT_EQ(page(), open + "Save Picks-");
     // A pick made after the restore is saved with the restored ones only.
     clickCell(2, 1);
     click("savePicksButton");
