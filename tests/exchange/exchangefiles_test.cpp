@@ -137,9 +137,8 @@ TEST(PickFileWhole, JudgesTheReceivedFile) {
         return test::crlf(std::vector<std::string>(count, line));
     };
     const std::string week = test::weekLine();
-    std::string lfWeeks;
-    for (int k = 0; k < kWeeks; ++k)
-        lfWeeks += week + "\n";
+    std::string lfWeeks = lines(kWeeks, week);
+    std::erase(lfWeeks, '\r');
     const std::string whole = test::pickFileBytes();
     struct Case {
         const char* name;

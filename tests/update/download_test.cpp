@@ -145,12 +145,6 @@ TEST_F(Download, AServerThatIsDownIsTriedThreeTimes) {
     EXPECT_EQ(result.tries, 3);
 }
 
-TEST_F(Download, FileAddressReadsALocalFile) {
-    DownloadResult result = fetch("file://" + (server.root() / "games.csv").string());
-    EXPECT_EQ(result.status, DownloadStatus::Fetched);
-    EXPECT_EQ(test::readBytes(target()), sampleFile());
-}
-
 TEST(DownloadOverTls, CertificateThatDoesNotVerifyIsNotTriedAgain) {
     test::HttpServer server(true);
     test::TempDir folder;

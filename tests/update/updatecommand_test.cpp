@@ -1,9 +1,8 @@
 #include "tests/support/commandrun.h"
 
 #include "core/poolsettings.h"
-#include "core/userlist.h"
 #include "httpserver.h"
-#include "schedule/seasongames.h"
+#include "tests/support/poolbuilder.h"
 #include "tests/support/testsupport.h"
 
 #include <gtest/gtest.h>
@@ -13,21 +12,16 @@ namespace {
 
 // A home with an administrator and a player without rights, and a server
 // that holds the real games file.
-class UpdateGamesCommand : public testing::Test {
+class UpdateGamesCommand : public test::PoolBuilder, public testing::Test {
 protected:
-    void SetUp() override {
-        ASSERT_TRUE(ensureGamesTable(pool));
-        const std::string folder = pool.programFolderText();
-        test::writeBytes(
-            userListPath(pool.folders()),
-            test::crlf({"2010", "admin,1,9,1,,0," + folder, "ann,1,5,0,,0," + folder}));
+    UpdateGamesCommand() {
+        season(2010).player("admin", test::kAdminRights).player("ann").bundledGames();
+        savedUserList();
         test::writeBytes(server.root() / "games.csv", test::readBytes(test::communityCsv()));
     }
     test::CommandRun gridslate(std::vector<std::string> args) {
-        return test::runGridslateIn(program.home.path(), std::move(args));
+        return test::runGridslateIn(home.path(), std::move(args));
     }
-    test::PoolFixture program;
-    Pool& pool = program.pool;
     test::HttpServer server;
 };
 
