@@ -9,7 +9,6 @@
 #include "tests/support/testsupport.h"
 
 #include <gtest/gtest.h>
-#include <ostream>
 #include <sys/stat.h>
 
 namespace gs {
@@ -40,10 +39,6 @@ struct Umask {
     mode_t mask;
     unsigned sharedMode; // what any other file gets
 };
-
-void PrintTo(const Umask& c, std::ostream* os) {
-    *os << c.name;
-}
 
 class Modes : public testing::TestWithParam<Umask> {
 protected:

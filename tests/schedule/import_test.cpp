@@ -7,7 +7,6 @@
 
 #include <gtest/gtest.h>
 #include <map>
-#include <ostream>
 #include <sqlite3.h>
 #include <tuple>
 
@@ -77,10 +76,6 @@ struct Refusal {
     std::string csv;
     std::string error;
 };
-
-void PrintTo(const Refusal& c, std::ostream* os) {
-    *os << c.name;
-}
 
 class ScheduleRefusal : public ScheduleImport, public testing::WithParamInterface<Refusal> {};
 
@@ -236,10 +231,6 @@ struct MergeCase {
     std::map<std::string, std::pair<std::string, std::string>> entered = {}; // by visitor
     bool overwrite = false;
 };
-
-void PrintTo(const MergeCase& c, std::ostream* os) {
-    *os << c.name;
-}
 
 class Merge : public ScheduleImport, public testing::WithParamInterface<MergeCase> {};
 

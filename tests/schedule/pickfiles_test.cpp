@@ -4,7 +4,6 @@
 
 #include <chrono>
 #include <gtest/gtest.h>
-#include <ostream>
 
 namespace gs {
 namespace {
@@ -163,10 +162,6 @@ struct DamagedCase {
     std::string weeks; // the first weeks as read; the rest are all 0
 };
 
-void PrintTo(const DamagedCase& c, std::ostream* os) {
-    *os << c.name;
-}
-
 class DamagedFiles : public PickFiles, public testing::WithParamInterface<DamagedCase> {};
 
 TEST_P(DamagedFiles, LoadWhatTheyCanAndStayUntouched) {
@@ -199,10 +194,6 @@ struct DamagedComputerFile {
     const char* name;
     std::string bytes;
 };
-
-void PrintTo(const DamagedComputerFile& c, std::ostream* os) {
-    *os << c.name;
-}
 
 class DamagedComputerFiles : public PickFiles,
                              public testing::WithParamInterface<DamagedComputerFile> {};
@@ -265,10 +256,6 @@ struct StoredFolder {
     std::string aliceFolder;
     std::string expected; // where alice's file goes, "@" for the home
 };
-
-void PrintTo(const StoredFolder& c, std::ostream* os) {
-    *os << c.name;
-}
 
 class StoredFolders : public PickFiles, public testing::WithParamInterface<StoredFolder> {
 protected:

@@ -6,7 +6,6 @@
 
 #include <algorithm>
 #include <gtest/gtest.h>
-#include <ostream>
 #include <sqlite3.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -154,10 +153,6 @@ struct UnreadableTable {
     std::string reason;
     ErrorKind kind;
 };
-
-void PrintTo(const UnreadableTable& c, std::ostream* os) {
-    *os << c.name;
-}
 
 class UnreadableTables : public SeasonGamesTest,
                          public testing::WithParamInterface<UnreadableTable> {};

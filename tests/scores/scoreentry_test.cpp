@@ -4,7 +4,6 @@
 
 #include <gtest/gtest.h>
 #include <optional>
-#include <ostream>
 
 namespace gs {
 namespace {
@@ -58,10 +57,6 @@ struct OpeningCase {
     std::string shown;         // then the game's day and position
 };
 
-void PrintTo(const OpeningCase& c, std::ostream* os) {
-    *os << c.name;
-}
-
 class Opening : public EnterScores, public testing::WithParamInterface<OpeningCase> {};
 
 TEST_P(Opening, FindsTheFirstGameWithoutScoresOrTheLastWeekPlayed) {
@@ -102,10 +97,6 @@ struct WalkCase {
     int previouses;
     const char* shown;
 };
-
-void PrintTo(const WalkCase& c, std::ostream* os) {
-    *os << c.name;
-}
 
 class Walk : public EnterScores, public testing::WithParamInterface<WalkCase> {};
 
@@ -227,10 +218,6 @@ struct ImportCase {
     std::string shown;        // the boxes afterwards
     std::string changed;      // the records of the table that changed
 };
-
-void PrintTo(const ImportCase& c, std::ostream* os) {
-    *os << c.name;
-}
 
 // The window on week 9 of 2010, whose games have no scores yet, the day
 // after its Monday game.
