@@ -104,11 +104,14 @@ std::string tooManyGames() {
 
 // Distinct games of one week, more than a season may hold.
 std::string manyGames(int season, int count) {
+    static const char* const kCodes[] = {"ARI", "ATL", "BAL", "BUF", "CAR", "CHI", "CIN", "CLE",
+                                         "DAL", "DEN", "DET", "GB",  "HOU", "IND", "JAX", "KC",
+                                         "MIA", "MIN", "NYG", "NYJ", "NE",  "NO",  "OAK", "PHI",
+                                         "PIT", "SD",  "SF",  "SEA", "STL", "TB",  "TEN", "WAS"};
     std::string rows, day = std::to_string(season) + ",REG,1," + std::to_string(season) + "-09-12";
-    for (int away = 1, home = 2; count > 0; home = home % kTeamCount + 1, away += home == 1)
+    for (int away = 0, home = 1; count > 0; home = (home + 1) % 32, away += home == 0)
         if (home != away && count-- > 0)
-            rows += day + ",13:00," + teamAbbreviation(away, season) + "," +
-                    teamAbbreviation(home, season) + ",,\n";
+            rows += day + ",13:00," + kCodes[away] + "," + kCodes[home] + ",,\n";
     return communityRows(rows);
 }
 
