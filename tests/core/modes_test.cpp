@@ -9,7 +9,6 @@
 #include "tests/support/testsupport.h"
 
 #include <gtest/gtest.h>
-#include <ostream>
 #include <sys/stat.h>
 
 namespace gs {
@@ -40,10 +39,6 @@ struct Umask {
     mode_t mask;
     unsigned sharedMode; // what any other file gets
 };
-
-void PrintTo(const Umask& c, std::ostream* os) {
-    *os << c.name;
-}
 
 class Modes : public testing::TestWithParam<Umask> {
 protected:
@@ -114,7 +109,9 @@ TEST(DataFolder, AnExistingFolderKeepsItsMode) {
 
 // A pool made by an older version, which followed the umask, becomes
 // private at the next start; files without passwords keep their mode.
-TEST(Start, MakesAnOlderPoolPrivateAndMarksItsDataFolder) {
+// Exports and the exchange's staging folder are written the same way as
+// the data files, so killed runs leave their temporaries there as well.
+TEST(Start, MakesAnOlderPoolPrivateMarksItsDataFolderAndRemovesLeftovers) {
     test::PoolFixture program;
     const Folders& folders = program.pool.folders();
     fs::permissions(folders.program, fs::perms(0755));
@@ -122,19 +119,6 @@ TEST(Start, MakesAnOlderPoolPrivateAndMarksItsDataFolder) {
         writeBytes(folders.program / name, "x\r\n");
         fs::permissions(folders.program / name, fs::perms(0644));
     }
-    prepareFolders(program.pool);
-    EXPECT_EQ(modeOf(folders.program), 0700u);
-    for (const char* name : {"UserList.db", "UserList.bak", "ann_UserPref.dbu"})
-        EXPECT_EQ(modeOf(folders.program / name), 0600u) << name;
-    EXPECT_EQ(modeOf(folders.program / "ann2010.dat"), 0644u);
-    EXPECT_TRUE(fs::exists(folders.program / kDataFolderMarker));
-}
-
-// Exports and the exchange's staging folder are written the same way as
-// the data files, so killed runs leave their temporaries there as well.
-TEST(Start, RemovesLeftoverTemporariesOfEveryFolderItWritesTo) {
-    test::PoolFixture program;
-    const Folders& folders = program.pool.folders();
     fs::create_directories(folders.staging);
     const std::vector<fs::path> leftovers = {folders.program / ".PC2010.dat.k1LLed",
                                              folders.install / ".AllUserPickResults.csv.a2B3c4",
@@ -143,6 +127,11 @@ TEST(Start, RemovesLeftoverTemporariesOfEveryFolderItWritesTo) {
         writeBytes(leftover, "x");
     writeBytes(folders.install / ".notes.txt", "kept: not one of ours");
     prepareFolders(program.pool);
+    EXPECT_EQ(modeOf(folders.program), 0700u);
+    for (const char* name : {"UserList.db", "UserList.bak", "ann_UserPref.dbu"})
+        EXPECT_EQ(modeOf(folders.program / name), 0600u) << name;
+    EXPECT_EQ(modeOf(folders.program / "ann2010.dat"), 0644u);
+    EXPECT_TRUE(fs::exists(folders.program / kDataFolderMarker));
     for (const fs::path& leftover : leftovers)
         EXPECT_FALSE(fs::exists(leftover)) << leftover;
     EXPECT_TRUE(fs::exists(folders.install / ".notes.txt"));

@@ -8,7 +8,6 @@
 #include <functional>
 #include <gtest/gtest.h>
 #include <optional>
-#include <ostream>
 #include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
@@ -21,7 +20,7 @@ namespace fs = std::filesystem;
 using test::folderEntries;
 using test::readBytes;
 
-TEST(TextFile, ReplacesWithCrLfLinesAndLeavesNoTemporary) {
+TEST(TextFile, ReplacesWithCrLfLinesAndReadsEveryLineEnd) {
     test::TempDir dir;
     fs::path file = dir.path() / "f.dat";
     test::writeBytes(file, "old\r\n");
@@ -29,18 +28,10 @@ TEST(TextFile, ReplacesWithCrLfLinesAndLeavesNoTemporary) {
     ASSERT_TRUE(written) << written.error().message;
     EXPECT_EQ(readBytes(file), "one\r\n\r\ntw\xE9\r\n");
     EXPECT_EQ(folderEntries(dir.path()), std::vector<std::string>{"f.dat"});
-}
+    EXPECT_FALSE(writeLinesAtomic(dir.path() / "no" / "f.dat", {"x"})); // a missing folder
 
-TEST(TextFile, ReadsEveryKindOfLineEnd) {
-    test::TempDir dir;
-    fs::path file = dir.path() / "f.dat";
     test::writeBytes(file, "a\r\nb\nc\rd\r\n\r\n");
     EXPECT_EQ(readTextFile(file), (std::vector<std::string>{"a", "b", "c", "d", ""}));
-}
-
-TEST(TextFile, AFolderIsNotAFile) {
-    test::TempDir dir;
-    EXPECT_FALSE(fileExists(dir.path()));
 }
 
 // A file size limit makes the write fail halfway, even for root.
@@ -71,10 +62,6 @@ struct SpecialFile {
     std::optional<ErrorKind> kind; // none: the file is read
     std::string error;
 };
-
-void PrintTo(const SpecialFile& c, std::ostream* os) {
-    *os << c.name;
-}
 
 class SpecialFiles : public testing::TestWithParam<SpecialFile> {};
 
@@ -129,6 +116,7 @@ TEST(TextFile, APipeIsAFileThatExistsWithoutBeingOpened) {
     ASSERT_EQ(::mkfifo(pipe.c_str(), 0600), 0);
     EXPECT_TRUE(fileExists(pipe)); // returns at once: nobody writes to the pipe
     EXPECT_FALSE(fileExists(dir.path() / "none"));
+    EXPECT_FALSE(fileExists(dir.path())); // a folder is no file
 }
 
 // The games table is copied whole whatever its size, but never from a pipe.
@@ -214,13 +202,6 @@ TEST(TextFile, WritingIfAbsentKeepsAFileThatStands) {
     EXPECT_EQ(*placed, Placement::AlreadyThere);
     EXPECT_EQ(readBytes(file), "new\r\n");
     EXPECT_EQ(folderEntries(dir.path()), std::vector<std::string>{"admin2010.dat"});
-}
-
-TEST(TextFile, WriteIntoAMissingFolderFails) {
-    test::TempDir dir;
-    Status written = writeLinesAtomic(dir.path() / "no" / "f.dat", {"x"});
-    ASSERT_FALSE(written);
-    EXPECT_NE(written.error().message, "");
 }
 
 } // namespace

@@ -7,7 +7,6 @@
 
 #include <gtest/gtest.h>
 #include <map>
-#include <ostream>
 #include <sqlite3.h>
 #include <tuple>
 
@@ -78,10 +77,6 @@ struct Refusal {
     std::string error;
 };
 
-void PrintTo(const Refusal& c, std::ostream* os) {
-    *os << c.name;
-}
-
 class ScheduleRefusal : public ScheduleImport, public testing::WithParamInterface<Refusal> {};
 
 TEST_P(ScheduleRefusal, NamesTheLineAndLeavesTheTableByteIdentical) {
@@ -113,15 +108,10 @@ std::string manyGames(int season, int count) {
                                          "DAL", "DEN", "DET", "GB",  "HOU", "IND", "JAX", "KC",
                                          "MIA", "MIN", "NYG", "NYJ", "NE",  "NO",  "OAK", "PHI",
                                          "PIT", "SD",  "SF",  "SEA", "STL", "TB",  "TEN", "WAS"};
-    std::string rows;
-    for (int g = 0; g < count; ++g) {
-        int away = g % 32 + 1;
-        int home = (g / 32 + away) % 32 + 1;
-        if (home == away)
-            home = home % 32 + 1;
-        rows += std::to_string(season) + ",REG,1," + std::to_string(season) + "-09-12,13:00," +
-                kCodes[away - 1] + "," + kCodes[home - 1] + ",,\n";
-    }
+    std::string rows, day = std::to_string(season) + ",REG,1," + std::to_string(season) + "-09-12";
+    for (int away = 0, home = 1; count > 0; home = (home + 1) % 32, away += home == 0)
+        if (home != away && count-- > 0)
+            rows += day + ",13:00," + kCodes[away] + "," + kCodes[home] + ",,\n";
     return communityRows(rows);
 }
 
@@ -216,16 +206,6 @@ TEST_F(ScheduleImport, TheCommunityFileGivesSixSeasonsWithTheirOfficialWeeks) {
                        "2019: 16 16 16 15 15 14 14 15 14 13 14 14 16 16 16 16 16\n"
                        "2020: 16 16 16 15 14 14 14 14 14 14 14 16 15 16 16 16 16\n"
                        "2021: 16 16 16 16 16 14 13 15 14 14 15 15 14 14 16 16 16 16\n");
-
-    // A second import of the same file finds every game in place.
-    std::string before = tableBytes();
-    ScheduleImportResult again = importScheduleFile(pool(), test::communityCsv(), {});
-    EXPECT_TRUE(again.ok && !again.changed);
-    EXPECT_EQ(again.summary,
-              "Already up to date: seasons 2016 to 2021 (1552 games) stand in the games table as "
-              "the file has them; 1552 games already held their scores. Skipped 0 seasons before "
-              "2016 and 70 playoff games.");
-    EXPECT_EQ(tableBytes(), before);
 }
 
 struct MergeCase {
@@ -236,10 +216,6 @@ struct MergeCase {
     std::map<std::string, std::pair<std::string, std::string>> entered = {}; // by visitor
     bool overwrite = false;
 };
-
-void PrintTo(const MergeCase& c, std::ostream* os) {
-    *os << c.name;
-}
 
 class Merge : public ScheduleImport, public testing::WithParamInterface<MergeCase> {};
 
