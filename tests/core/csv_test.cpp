@@ -1,6 +1,7 @@
 #include "core/csv.h"
 
 #include <gtest/gtest.h>
+#include <ostream>
 
 namespace gs {
 namespace {
@@ -24,6 +25,10 @@ struct CsvCase {
     std::string text;
     std::string records;
 };
+
+void PrintTo(const CsvCase& c, std::ostream* os) {
+    *os << c.name;
+}
 
 class ReadCsv : public testing::TestWithParam<CsvCase> {};
 

@@ -9,6 +9,7 @@
 #include "tests/support/testsupport.h"
 
 #include <gtest/gtest.h>
+#include <ostream>
 #include <sys/stat.h>
 
 namespace gs {
@@ -39,6 +40,10 @@ struct Umask {
     mode_t mask;
     unsigned sharedMode; // what any other file gets
 };
+
+void PrintTo(const Umask& c, std::ostream* os) {
+    *os << c.name;
+}
 
 class Modes : public testing::TestWithParam<Umask> {
 protected:

@@ -2,6 +2,7 @@
 #include "core/text.h"
 
 #include <gtest/gtest.h>
+#include <ostream>
 
 namespace gs {
 namespace {
@@ -11,6 +12,10 @@ struct ValueCase {
     const char* text;
     double value;
 };
+
+void PrintTo(const ValueCase& c, std::ostream* os) {
+    *os << c.name << " \"" << c.text << "\"";
+}
 
 class NumericValue : public testing::TestWithParam<ValueCase> {};
 

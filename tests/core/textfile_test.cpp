@@ -8,6 +8,7 @@
 #include <functional>
 #include <gtest/gtest.h>
 #include <optional>
+#include <ostream>
 #include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
@@ -62,6 +63,10 @@ struct SpecialFile {
     std::optional<ErrorKind> kind; // none: the file is read
     std::string error;
 };
+
+void PrintTo(const SpecialFile& c, std::ostream* os) {
+    *os << c.name;
+}
 
 class SpecialFiles : public testing::TestWithParam<SpecialFile> {};
 

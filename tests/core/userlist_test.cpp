@@ -3,6 +3,7 @@
 #include "tests/support/testsupport.h"
 
 #include <gtest/gtest.h>
+#include <ostream>
 
 namespace gs {
 namespace {
@@ -48,6 +49,10 @@ struct LoadCase {
     const char* user;
     std::string expected; // see the test
 };
+
+void PrintTo(const LoadCase& c, std::ostream* os) {
+    *os << c.name;
+}
 
 class Loads : public UserList, public testing::WithParamInterface<LoadCase> {};
 

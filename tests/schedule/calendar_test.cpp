@@ -3,6 +3,7 @@
 #include "tests/support/testsupport.h"
 
 #include <gtest/gtest.h>
+#include <ostream>
 
 namespace gs {
 namespace {
@@ -32,6 +33,10 @@ struct RealWeeksCase {
     int year;
     const char* sizes; // games in weeks 1..18, "-" for a week the season lacks
 };
+
+void PrintTo(const RealWeeksCase& c, std::ostream* os) {
+    *os << c.name;
+}
 
 class RealWeeks : public testing::TestWithParam<RealWeeksCase> {};
 

@@ -7,6 +7,7 @@
 
 #include <gtest/gtest.h>
 #include <map>
+#include <ostream>
 #include <sqlite3.h>
 #include <tuple>
 
@@ -76,6 +77,10 @@ struct Refusal {
     std::string csv;
     std::string error;
 };
+
+void PrintTo(const Refusal& c, std::ostream* os) {
+    *os << c.name;
+}
 
 class ScheduleRefusal : public ScheduleImport, public testing::WithParamInterface<Refusal> {};
 
@@ -216,6 +221,10 @@ struct MergeCase {
     std::map<std::string, std::pair<std::string, std::string>> entered = {}; // by visitor
     bool overwrite = false;
 };
+
+void PrintTo(const MergeCase& c, std::ostream* os) {
+    *os << c.name;
+}
 
 class Merge : public ScheduleImport, public testing::WithParamInterface<MergeCase> {};
 

@@ -4,6 +4,7 @@
 
 #include <chrono>
 #include <gtest/gtest.h>
+#include <ostream>
 
 namespace gs {
 namespace {
@@ -158,6 +159,10 @@ struct DamagedCase {
     std::string weeks; // the picks read
 };
 
+void PrintTo(const DamagedCase& c, std::ostream* os) {
+    *os << c.name;
+}
+
 class DamagedFiles : public PickFiles, public testing::WithParamInterface<DamagedCase> {};
 
 TEST_P(DamagedFiles, LoadWhatTheyCanAndStayUntouched) {
@@ -182,6 +187,10 @@ struct DamagedComputerFile {
     const char* name;
     std::string bytes;
 };
+
+void PrintTo(const DamagedComputerFile& c, std::ostream* os) {
+    *os << c.name;
+}
 
 class DamagedComputerFiles : public PickFiles,
                              public testing::WithParamInterface<DamagedComputerFile> {};
@@ -244,6 +253,10 @@ struct StoredFolder {
     std::string aliceFolder;
     std::string expected; // where alice's file goes, "@" for the home
 };
+
+void PrintTo(const StoredFolder& c, std::ostream* os) {
+    *os << c.name;
+}
 
 class StoredFolders : public PickFiles, public testing::WithParamInterface<StoredFolder> {
 protected:

@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <gtest/gtest.h>
+#include <ostream>
 #include <sqlite3.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -142,6 +143,10 @@ struct UnreadableTable {
     std::string reason;
     ErrorKind kind;
 };
+
+void PrintTo(const UnreadableTable& c, std::ostream* os) {
+    *os << c.name;
+}
 
 class UnreadableTables : public SeasonGamesTest,
                          public testing::WithParamInterface<UnreadableTable> {};

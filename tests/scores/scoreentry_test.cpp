@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 #include <optional>
+#include <ostream>
 
 namespace gs {
 namespace {
@@ -60,6 +61,10 @@ struct WalkCase {
     int previouses;
     std::string shown;
 };
+
+void PrintTo(const WalkCase& c, std::ostream* os) {
+    *os << c.name;
+}
 
 class Walk : public EnterScores, public testing::WithParamInterface<WalkCase> {};
 
@@ -204,6 +209,10 @@ struct ImportCase {
     std::string shown;        // the boxes afterwards
     std::string changed;      // the records of the table that changed
 };
+
+void PrintTo(const ImportCase& c, std::ostream* os) {
+    *os << c.name;
+}
 
 // The window on week 9 of 2010, whose games have no scores yet, the day
 // after its Monday game.

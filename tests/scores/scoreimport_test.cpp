@@ -59,6 +59,10 @@ struct PlanCase {
     ScoreImportOptions options = {};
 };
 
+void PrintTo(const PlanCase& c, std::ostream* out) {
+    *out << c.name;
+}
+
 class Plan : public testing::TestWithParam<PlanCase> {
 protected:
     void SetUp() override {
