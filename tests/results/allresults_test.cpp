@@ -211,22 +211,5 @@ TEST_F(AllResults, WithoutActivePlayersOnlyTheGameColumns) {
     EXPECT_EQ(panel.ownColumn(), -1);
 }
 
-TEST(AllResultsSeason, WeekNumbersFollowTheWeekRule) {
-    ResultsPool home;
-    home.writeUserList({});
-    AllResultsPanel panel(home.pool, home.dialogs);
-    panel.open();
-    const GridModel& g = panel.model().grid;
-    ASSERT_EQ(g.rows(), 258); // the header, 256 games, the totals
-    // The first row of each week; the Monday game of week 8 (11/1/2010, row
-    // 117) carries the week of the Sunday before.
-    std::string starts;
-    for (int r = 1; r < g.rows() - 1; ++r)
-        if (g.cell(r, 0).text != g.cell(r - 1, 0).text)
-            starts += g.cell(r, 0).text + "@" + std::to_string(r) + " ";
-    EXPECT_EQ(starts, "1@1 2@17 3@33 4@49 5@63 6@77 7@91 8@105 9@118 10@131 11@145 12@161 13@177 "
-                      "14@193 15@209 16@225 17@241 ");
-}
-
 } // namespace
 } // namespace gs

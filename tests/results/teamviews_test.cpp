@@ -54,22 +54,15 @@ protected:
     TeamStatisticsPanel panel{pool, dialogs};
 };
 
-TEST_F(TeamStatistics, OpeningTwiceListsTheThirtyTwoTeamsWithAHint) {
+TEST_F(TeamStatistics, DetailOfTheGiantsOnThe2010Season) {
     panel.open();
-    panel.open();
+    panel.open(); // opening again lists the teams once
     EXPECT_EQ(panel.model().teams.entries.size(), 32u);
     EXPECT_EQ(panel.model().teams.selected, -1);
     EXPECT_TRUE(panel.model().hint.visible);
     EXPECT_FALSE(panel.detail().frame.visible);
-    panel.showTeam(0);
-    EXPECT_EQ(panel.model().teams.selected, 0);
-    EXPECT_EQ(panel.detail().pickedCount.caption + " " + panel.detail().timesCaption.caption,
-              "1 time");
-}
-
-TEST_F(TeamStatistics, DetailOfTheGiantsOnThe2010Season) {
-    panel.open();
     panel.showTeam(18);
+    EXPECT_EQ(panel.model().teams.selected, 18);
     EXPECT_EQ(detailText(panel.detail()),
               "N.Y. Giants\n"
               "Wins 5, Losses 2, Ties 0, PF 175, PA 153\n"
@@ -103,6 +96,9 @@ TEST_F(TeamStatistics, DetailOfTheGiantsOnThe2010Season) {
     EXPECT_EQ(gameBoxText(panel.detail()), "Dallas Cowboys at N.Y. Giants\nSunday / 11/14/2010\n");
     EXPECT_EQ(panel.detail().lostTo.selected, -1);
     EXPECT_EQ(panel.detail().remaining.selected, -1);
+    panel.showTeam(0); // Arizona, picked once
+    EXPECT_EQ(panel.detail().pickedCount.caption + " " + panel.detail().timesCaption.caption,
+              "1 time");
 }
 
 TEST_F(TeamStatistics, BeforeTheFirstScoreTheFiguresAreLastYears) {
@@ -131,40 +127,12 @@ TEST_F(TeamStatistics, TwoPlayedMeetingsShowTwoLines) {
 TEST_F(TeamStatistics, TheRankingRanksByPointsScoredOverPointsAllowed) {
     TeamRankingPanel panel(pool, dialogs);
     panel.open();
-    EXPECT_EQ(panel.model().ranking.dump(), "Rank | Team | Record\n"
-                                            "1 | Tennessee Titans | 5-3-0\n"
-                                            "2 | N.Y. Jets | 5-2-0\n"
-                                            "3 | Pittsburgh Steelers | 5-2-0\n"
-                                            "4 | Indianapolis Colts | 5-2-0\n"
-                                            "5 | Kansas City Chiefs | 5-2-0\n"
-                                            "6 | New England Patriots | 6-1-0\n"
-                                            "7 | Green Bay Packers | 5-3-0\n"
-                                            "8 | Atlanta Falcons | 5-2-0\n"
-                                            "9 | Oakland Raiders | 4-4-0\n"
-                                            "10 | San Diego Chargers | 3-5-0\n"
-                                            "11 | Baltimore Ravens | 5-2-0\n"
-                                            "12 | N.Y. Giants | 5-2-0\n"
-                                            "13 | New Orleans Saints | 5-3-0\n"
-                                            "14 | Detroit Lions | 2-5-0\n"
-                                            "15 | Chicago Bears | 4-3-0\n"
-                                            "16 | Philadelphia Eagles | 4-3-0\n"
-                                            "17 | St. Louis Rams | 4-4-0\n"
-                                            "18 | Washington Redskins | 4-4-0\n"
-                                            "19 | Minnesota Vikings | 2-5-0\n"
-                                            "20 | Cincinnati Bengals | 2-5-0\n"
-                                            "21 | Miami Dolphins | 4-3-0\n"
-                                            "22 | Seattle Seahawks | 4-3-0\n"
-                                            "23 | Houston Texans | 4-3-0\n"
-                                            "24 | Tampa Bay Buccaneers | 5-2-0\n"
-                                            "25 | Cleveland Browns | 2-5-0\n"
-                                            "26 | Dallas Cowboys | 1-6-0\n"
-                                            "27 | San Francisco 49ers | 2-6-0\n"
-                                            "28 | Jacksonville Jaguars | 4-4-0\n"
-                                            "29 | Denver Broncos | 2-6-0\n"
-                                            "30 | Arizona Cardinals | 3-4-0\n"
-                                            "31 | Buffalo Bills | 0-7-0\n"
-                                            "32 | Carolina Panthers | 1-6-0\n");
+    // The order itself is rankTeams' (below) over the records of the season.
     const GridModel& g = panel.model().ranking;
+    EXPECT_TRUE(g.dump().starts_with("Rank | Team | Record\n"
+                                     "1 | Tennessee Titans | 5-3-0\n"
+                                     "2 | N.Y. Jets | 5-2-0\n"));
+    EXPECT_TRUE(g.dump().ends_with("\n32 | Carolina Panthers | 1-6-0\n"));
     EXPECT_EQ((std::vector<int>{g.columnWidth(0), g.columnWidth(1), g.columnWidth(2)}),
               (std::vector<int>{800, 1900, 900}));
     EXPECT_TRUE(panel.model().ratingsHeading.visible);

