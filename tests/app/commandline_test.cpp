@@ -268,6 +268,10 @@ struct ImportCase {
     std::string printed; // on standard output after a success, else on standard error
 };
 
+void PrintTo(const ImportCase& c, std::ostream* os) {
+    *os << c.name;
+}
+
 // The home of a first start (2009 scored, 2010 scored through 11/02/2010,
 // 2011 on unscored) with an administrator and a player without rights.
 class Cases : public test::PoolBuilder, public testing::TestWithParam<ImportCase> {};

@@ -51,6 +51,10 @@ struct PlantedFile {
     const char* told; // part of the one line on standard error
 };
 
+void PrintTo(const PlantedFile& c, std::ostream* os) {
+    *os << c.name;
+}
+
 class Planted : public Home, public testing::WithParamInterface<PlantedFile> {};
 
 constexpr const char* kDamaged = " was damaged. It is kept as PC2010.dat.damaged";

@@ -80,6 +80,10 @@ struct LeaveCase {
     SaveAnswer answer;
 };
 
+void PrintTo(const LeaveCase& c, std::ostream* os) {
+    *os << c.name;
+}
+
 class LeavingTheWeeksPicks : public WeeklyPicksWindow,
                              public testing::WithParamInterface<LeaveCase> {};
 
