@@ -16,7 +16,7 @@
 
 namespace gs {
 
-struct Pool;
+class Pool;
 
 // The lock file in the data folder; it is never replaced, since a lock
 // held on a file that was renamed over would no longer exclude anybody.
