@@ -430,6 +430,22 @@ Result<std::unique_ptr<GamesTable>> openForImport(const Pool& pool) {
     return table;
 }
 
+// The pool's files locked for the whole import, and its games table open.
+struct LockedTable {
+    PoolLock lock;
+    std::unique_ptr<GamesTable> table;
+};
+
+Result<LockedTable> lockAndOpenForImport(const Pool& pool) {
+    Result<PoolLock> lock = lockPoolFiles(pool);
+    if (!lock)
+        return failure(lock.error());
+    Result<std::unique_ptr<GamesTable>> table = openForImport(pool);
+    if (!table)
+        return failure(table.error());
+    return LockedTable{std::move(*lock), std::move(*table)};
+}
+
 // Success means the seasons stand in the table under its name now, whatever
 // another program did to the file meanwhile.
 Status checkAfterImport(const fs::path& path, const std::vector<GameRecord>& imported) {
@@ -449,17 +465,15 @@ Status checkAfterImport(const fs::path& path, const std::vector<GameRecord>& imp
 }
 
 ScheduleImportResult importTableLayout(const Pool& pool, const ScheduleParse& parse) {
-    Result<PoolLock> lock = lockPoolFiles(pool);
-    if (!lock)
-        return refused(lock.error().message);
-    Result<std::unique_ptr<GamesTable>> table = openForImport(pool);
-    if (!table)
-        return refused(table.error().message);
+    Result<LockedTable> locked = lockAndOpenForImport(pool);
+    if (!locked)
+        return refused(locked.error().message);
+    std::unique_ptr<GamesTable>& table = locked->table;
     fs::path path = pool.gamesDatabasePath();
-    if (Status written = (*table)->replaceSeasons(parse.records); !written)
+    if (Status written = table->replaceSeasons(parse.records); !written)
         return refused("the games table " + path.string() +
                        " could not be written: " + written.error().message);
-    table->reset();
+    table.reset();
     if (Status stands = checkAfterImport(path, parse.records); !stands)
         return refused(stands.error().message);
     ScheduleImportResult result;
@@ -469,14 +483,12 @@ ScheduleImportResult importTableLayout(const Pool& pool, const ScheduleParse& pa
 
 ScheduleImportResult mergeCommunity(const Pool& pool, const ScheduleParse& parse,
                                     const ScheduleImportOptions& options) {
-    Result<PoolLock> lock = lockPoolFiles(pool);
-    if (!lock)
-        return refused(lock.error().message);
-    Result<std::unique_ptr<GamesTable>> table = openForImport(pool);
-    if (!table)
-        return refused(table.error().message);
+    Result<LockedTable> locked = lockAndOpenForImport(pool);
+    if (!locked)
+        return refused(locked.error().message);
+    std::unique_ptr<GamesTable>& table = locked->table;
     fs::path path = pool.gamesDatabasePath();
-    Result<std::vector<GameRecord>> read = (*table)->records();
+    Result<std::vector<GameRecord>> read = table->records();
     if (!read)
         return refused("the games table " + path.string() +
                        " cannot be read: " + read.error().message);
@@ -505,7 +517,7 @@ ScheduleImportResult mergeCommunity(const Pool& pool, const ScheduleParse& parse
     FileRollback changes;
     Status moved = moveComputerNumbers(pool, plan.orders, changes);
     if (moved)
-        if (Status written = (*table)->replaceSeasons(plan.replacement, &before); !written)
+        if (Status written = table->replaceSeasons(plan.replacement, &before); !written)
             moved = failure(written.error().kind,
                             "the games table " + path.string() +
                                 " could not be written: " + written.error().message);
@@ -513,7 +525,7 @@ ScheduleImportResult mergeCommunity(const Pool& pool, const ScheduleParse& parse
         Status restored = changes.restore();
         return refused(moved.error().message + (restored ? "" : "; " + restored.error().message));
     }
-    table->reset();
+    table.reset();
     if (Status stands = checkAfterImport(path, plan.replacement); !stands)
         return refused(stands.error().message);
     result.ok = result.changed = true;
