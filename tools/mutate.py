@@ -16,6 +16,7 @@ to the tests compare the same mutants.
 import argparse
 import os
 import random
+import resource
 import re
 import subprocess
 import sys
@@ -65,6 +66,13 @@ def draw(count):
         print(f"{path}\t{old}\t{new}\t{text}")
 
 
+def limitMemory():
+    # A mutant that turns a loop endless can grow until the machine runs out
+    # of memory; stop it at 4 GiB, which fails the run and kills the mutant.
+    limit = 4 << 30
+    resource.setrlimit(resource.RLIMIT_AS, (limit, limit))
+
+
 def mutate(text, line, old, new):
     """The text with the first `old` of the line `line` turned into `new`."""
     lines = text.split("\n")
@@ -108,7 +116,7 @@ def run(build, only):
                 exe = next(Path(build).rglob(target), None)
                 try:
                     ran = subprocess.run([str(exe), "--gtest_brief=1", "--gtest_fail_fast"], capture_output=True,
-                                         env=env, timeout=300)
+                                         env=env, timeout=120, preexec_fn=limitMemory)
                     failed = ran.returncode != 0
                 except subprocess.TimeoutExpired:
                     failed = True
