@@ -157,6 +157,7 @@ TEST_F(Commands, ImportScheduleNeedsOverwriteForConflicts) {
         "season,game_type,week,gameday,gametime,away_team,home_team,away_score,home_score\n";
     writeBytes(csv(), header + "2016,REG,1,2016-09-08,20:30,CAR,DEN,20,21\n");
     ASSERT_EQ(run({"import-schedule", csv().string()}), 0) << err.str();
+    EXPECT_TRUE(out.str().starts_with("Updated season 2016")) << out.str(); // the summary
     writeBytes(csv(), header + "2016,REG,1,2016-09-08,20:30,CAR,DEN,20,24\n");
     EXPECT_EQ(run({"import-schedule", csv().string()}), 1);
     EXPECT_TRUE(err.str().starts_with("gridslate: " + csv().string() + ": The file was refused"));
@@ -227,7 +228,9 @@ protected:
 
 TEST_F(ExchangeCommands, UploadAndDownloadReachTheServer) {
     writeBytes(pool.folders().program / "Al2010.dat", test::pickFileBytes({1}));
-    EXPECT_EQ(run("Al", {"exchange-upload"}).status, 0);
+    test::CommandRun upload = run("Al", {"exchange-upload"});
+    EXPECT_EQ(upload.status, 0) << upload.err;
+    EXPECT_TRUE(upload.out.starts_with("Sent Al2010.dat to ")) << upload.out; // each file moved
     EXPECT_EQ(folderEntries(shared()), Names{"Al2010.dat"});
 
     writeBytes(shared() / "PC2010.dat", test::crlf(Names(17 + 256, test::weekLine())));
