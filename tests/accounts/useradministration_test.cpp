@@ -11,7 +11,6 @@
 #include <functional>
 #include <gtest/gtest.h>
 #include <ostream>
-#include <tuple>
 #include <unistd.h>
 
 namespace gs {
@@ -342,32 +341,75 @@ protected:
                     (fs::is_directory(where / name) ? "<folder>" : readBytes(where / name)) + "\n";
         return test::replaceAll(test::replaceAll(text, "\r\n", "|"), pool.programFolderText(), "F");
     }
+    // The files, the lists and the slots, passwords and folders too.
+    std::string everything() {
+        return folderDump(folder) + dumpLists(panel) + dumpSlots(pool) + slotOf("ann").password +
+               slotOf("admin").folder;
+    }
+    bool rename(const std::string& from, const std::string& to) {
+        UserNameChange change(pool, dialogs, from);
+        change.newName = to;
+        return change.save();
+    }
+    bool setPassword(const std::string& user, const std::string& password,
+                     const std::string& verification) {
+        PasswordChange change(pool, dialogs, user);
+        change.password = password;
+        change.verification = verification;
+        return change.save();
+    }
+    bool moveTo(const std::string& chosen) { return FolderChange(pool, dialogs).select(chosen); }
 };
 
-// Nothing changes: not the files, not the lists, not the slots.
-TEST_F(Accounts, ARefusedRenameChangesNothing) {
-    const std::string before = folderDump(folder) + dumpLists(panel) + dumpSlots(pool);
+// A password goes into the files shifted by ten, and a quote would end its
+// field: what cannot be carried, or two entries that differ, write nothing.
+TEST_F(Accounts, ARefusedChangeSaysWhyAndChangesNothing) {
+    fs::create_directories(elsewhere.path() / "a,b");
+    const std::string commaFolder = (elsewhere.path() / "a,b").string();
+    const std::string missing = (elsewhere.path() / "missing").string();
+    const std::string here = "Gridslate: Your pick files are already in this folder. The folder "
+                             "setting stays as it was.";
+    const std::string unchanged = " The folder setting was not changed.";
+    const std::string cannotContain = "Error: The password cannot contain ";
+    const std::string before = everything();
     struct Case {
         const char* name;
-        std::string oldName;
-        std::string newName;
-        std::string message;
+        std::function<bool()> change;
+        std::string said;
     };
     for (const Case& c :
-         {Case{"LowerCasePc", "bob", "pc", kNotAllowed},
-          Case{"RatingPlayersName", "bob", "Elo", kNotAllowed},
-          Case{"Slash", "bob", "../bob", kNotAllowed},
-          Case{"AnotherUsersName", "bob", "ann", kTaken}, Case{"OwnName", "bob", "bob", kTaken},
-          Case{"PlayerNotOnTheUserList", "dave", "david",
-               "Error: The player dave is not on the user list."}}) {
+         {Case{"RenameToLowerCasePc", [&] { return rename("bob", "pc"); }, kNotAllowed},
+          Case{"RenameToTheRatingPlayer", [&] { return rename("bob", "Elo"); }, kNotAllowed},
+          Case{"RenameWithASlash", [&] { return rename("bob", "../bob"); }, kNotAllowed},
+          Case{"RenameToAnotherUser", [&] { return rename("bob", "ann"); }, kTaken},
+          Case{"RenameToTheOwnName", [&] { return rename("bob", "bob"); }, kTaken},
+          Case{"RenameOfAPlayerNotOnTheList", [&] { return rename("dave", "david"); },
+               "Error: The player dave is not on the user list."},
+          Case{"PasswordsThatDiffer", [&] { return setPassword("ann", "abc", "abd"); },
+               "Error: Password entries do not match. "},
+          Case{"PasswordPastTheShift", [&] { return setPassword("ann", "k\xFC", "k\xFC"); },
+               cannotContain + "the character \"\xFC\"."},
+          Case{"PasswordWithAQuote", [&] { return setPassword("ann", "a\"b", "a\"b"); },
+               cannotContain + "the character \"\"\"."},
+          Case{"PasswordWithAControl", [&] { return setPassword("ann", "a\x1A", "a\x1A"); },
+               cannotContain +
+                   "control characters or characters outside the Windows-1252 code page."},
+          Case{"TheFolderItself", [&] { return moveTo(pool.programFolderText()); }, here},
+          Case{"TheFolderWithASlash", [&] { return moveTo(pool.programFolderText() + "/"); }, here},
+          Case{"AMissingFolder", [&] { return moveTo(missing); },
+               "Error: The folder " + missing + " cannot be written (it is not a folder)." +
+                   unchanged},
+          Case{"AFolderNamedWithAComma", [&] { return moveTo(commaFolder); },
+               "Error: The user list cannot store the name of this folder: it holds a comma "
+               "or a control character." +
+                   unchanged}}) {
         SCOPED_TRACE(c.name);
         dialogs.clear();
-        UserNameChange change(pool, dialogs, c.oldName);
-        change.newName = c.newName;
-        EXPECT_FALSE(change.save());
-        EXPECT_EQ(said(), Lines{c.message});
-        EXPECT_EQ(folderDump(folder) + dumpLists(panel) + dumpSlots(pool), before);
+        EXPECT_FALSE(c.change());
+        EXPECT_EQ(said(), Lines{c.said});
+        EXPECT_EQ(everything(), before);
     }
+    EXPECT_TRUE(checkPassword("\xF5")); // õ: 245 + 10 = 255, the highest that fits
 }
 
 TEST_F(Accounts, RenamingCopiesThePickFilesAndPreferencesAndLeavesTheOldOnes) {
@@ -401,10 +443,8 @@ TEST_F(Accounts, RenamingCopiesThePickFilesAndPreferencesAndLeavesTheOldOnes) {
 TEST_F(Accounts, RenamingAPlayerWithoutFilesAndTheAdministrator) {
     writeBytes(preferencePath(pool.folders(), "dave"), "old,address\r\n");
     for (const auto& [from, to] : {std::pair{"carl", "dave"}, std::pair{"admin", "boss"}}) {
-        UserNameChange change(pool, dialogs, from);
-        change.newName = to;
-        ASSERT_TRUE(change.save());
-        panel.playerRenamed(change.oldName(), change.newName);
+        ASSERT_TRUE(rename(from, to));
+        panel.playerRenamed(from, to);
     }
     EXPECT_EQ(pool.currentUser() + " " + panel.model().administratorButton.caption, "boss boss");
     EXPECT_EQ(userListLines(pool), (Lines{"PC,1,1,0,Z,0,F", "ann,1,5,0,,0,F", "bob,1,9,0,,0,F",
@@ -422,41 +462,14 @@ TEST_F(Accounts, ARenameThatFailsHalfwayPutsEverythingBack) {
          {folder / "robert2009.dat", preferencePath(pool.folders(), "admin")}) {
         SCOPED_TRACE(blocked.filename().string());
         fs::create_directories(blocked);
-        const std::string before = folderDump(folder) + dumpLists(panel) + dumpSlots(pool);
+        const std::string before = everything();
         dialogs.clear();
-        UserNameChange change(pool, dialogs, "bob");
-        change.newName = "robert";
-        EXPECT_FALSE(change.save());
+        EXPECT_FALSE(rename("bob", "robert"));
         ASSERT_EQ(said().size(), 1u);
         EXPECT_TRUE(said()[0].ends_with("Nothing was changed.")) << said()[0];
-        EXPECT_EQ(folderDump(folder) + dumpLists(panel) + dumpSlots(pool), before);
+        EXPECT_EQ(everything(), before);
         fs::remove(blocked);
     }
-}
-
-// A password goes into the files shifted by ten, and a quote would end its
-// field: what cannot be carried, or two entries that differ, write nothing.
-TEST_F(Accounts, ARefusedPasswordWritesNothing) {
-    const std::string files = folderDump(folder);
-    const std::string cannotContain = "Error: The password cannot contain ";
-    using Entries = std::tuple<std::string, std::string, std::string>; // and what they bring
-    for (const auto& [password, verification, message] :
-         {Entries{"abc", "abd", "Error: Password entries do not match. "},
-          Entries{"k\xFC", "k\xFC", cannotContain + "the character \"\xFC\"."},
-          Entries{"a\"b", "a\"b", cannotContain + "the character \"\"\"."},
-          Entries{"a\x1A", "a\x1A",
-                  cannotContain +
-                      "control characters or characters outside the Windows-1252 code page."}}) {
-        dialogs.clear();
-        PasswordChange change(pool, dialogs, "ann");
-        change.password = password;
-        change.verification = verification;
-        EXPECT_FALSE(change.save());
-        EXPECT_EQ(said(), Lines{message});
-    }
-    EXPECT_EQ(folderDump(folder), files);
-    EXPECT_EQ(slotOf("ann").password, "");
-    EXPECT_TRUE(checkPassword("\xF5")); // õ: 245 + 10 = 255, the highest that fits
 }
 
 // The current user's preference file is written with the list; another
@@ -465,12 +478,9 @@ TEST_F(Accounts, ARefusedPasswordWritesNothing) {
 TEST_F(Accounts, APasswordGoesToTheListAndToThePreferenceFileThatExists) {
     writeBytes(preferencePath(pool.folders(), "ann"), "old,ftp://ann.example/picks\r\n");
     fs::permissions(preferencePath(pool.folders(), "ann"), fs::perms(0644));
-    for (const char* name : {"admin", "ann", "bob"}) {
-        PasswordChange change(pool, dialogs, name);
-        EXPECT_EQ(change.user.caption, name);
-        change.password = change.verification = "abc";
-        ASSERT_TRUE(change.save());
-    }
+    EXPECT_EQ(PasswordChange(pool, dialogs, "ann").user.caption, "ann");
+    for (const char* name : {"admin", "ann", "bob"})
+        ASSERT_TRUE(setPassword(name, "abc", "abc"));
     EXPECT_TRUE(said().empty());
     EXPECT_EQ(userListLines(pool),
               (Lines{"admin,1,9,1,klm,0,F", "PC,1,1,0,Z,0,F", "ann,1,5,0,klm,0,F",
@@ -487,11 +497,10 @@ TEST_F(Accounts, SelectingAFolderCopiesThePickFilesAndSavesTheFolder) {
     test::writeUserList(pool, {"admin,1,9,1,,0,F", "PC,1,1,0,Z,0,F", "bob,1,9,0,klm,0,F"});
     pool.setCurrentUser("bob");
     ASSERT_TRUE(panel.open());
-    FolderChange change(pool, dialogs);
-    EXPECT_EQ(change.startFolder(), pool.programFolderText());
+    EXPECT_EQ(FolderChange(pool, dialogs).startFolder(), pool.programFolderText());
     const fs::path target = elsewhere.path() / "picks";
     fs::create_directories(target);
-    ASSERT_TRUE(change.select(target.string() + "/"));
+    ASSERT_TRUE(moveTo(target.string() + "/"));
     EXPECT_TRUE(said().empty());
     EXPECT_EQ(folderDump(target), "bob2009.dat=picks of 2009|\nbob2010.dat=picks of 2010|\n");
     EXPECT_TRUE(fs::exists(folder / "bob2010.dat"));
@@ -499,37 +508,11 @@ TEST_F(Accounts, SelectingAFolderCopiesThePickFilesAndSavesTheFolder) {
     EXPECT_EQ(readBytes(preferencePath(pool.folders(), "bob")), "klm,\r\n");
 }
 
-TEST_F(Accounts, ARefusedFolderChangesNothing) {
-    fs::create_directories(elsewhere.path() / "a,b");
-    const std::string here = "Gridslate: Your pick files are already in this folder. The folder "
-                             "setting stays as it was.";
-    const std::string missing = (elsewhere.path() / "missing").string();
-    const std::string unchanged = "The folder setting was not changed.";
-    using Said = std::pair<std::string, std::string>; // the folder chosen and what it brings
-    for (const auto& [chosen, message] :
-         {Said{pool.programFolderText(), here}, Said{pool.programFolderText() + "/", here},
-          Said{missing, "Error: The folder " + missing +
-                            " cannot be written (it is not a folder). " + unchanged},
-          Said{(elsewhere.path() / "a,b").string(),
-               "Error: The user list cannot store the name of this folder: it holds a comma or a "
-               "control character. " +
-                   unchanged}}) {
-        dialogs.clear();
-        const std::string before = test::userListBytes(pool);
-        FolderChange change(pool, dialogs);
-        EXPECT_FALSE(change.select(chosen));
-        EXPECT_EQ(said(), Lines{message});
-        EXPECT_EQ(test::userListBytes(pool), before);
-        EXPECT_EQ(slotOf("admin").folder, pool.programFolderText());
-    }
-}
-
 TEST_F(Accounts, AFolderThatCannotBeWrittenIsRefused) {
     if (geteuid() == 0)
         GTEST_SKIP() << "the superuser writes into read-only folders";
     fs::permissions(elsewhere.path(), fs::perms::owner_write, fs::perm_options::remove);
-    FolderChange change(pool, dialogs);
-    bool changed = change.select(elsewhere.path().string());
+    bool changed = moveTo(elsewhere.path().string());
     fs::permissions(elsewhere.path(), fs::perms::owner_write, fs::perm_options::add);
     EXPECT_FALSE(changed);
     ASSERT_EQ(said().size(), 1u);
