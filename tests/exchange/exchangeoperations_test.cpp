@@ -4,6 +4,10 @@
 #include "core/userlist.h"
 #include "exchange/exchangefiles.h"
 #include "exchangehome.h"
+#include "results/allresults.h"
+#include "results/userstatistics.h"
+#include "schedule/pickfiles.h"
+#include "stats/seasonrefresh.h"
 #include "tests/support/testsupport.h"
 
 #include <algorithm>
@@ -29,6 +33,27 @@ std::string computerFileBytes() {
     std::vector<std::string> lines(kWeeks, test::weekLine({2}));
     lines.resize(kWeeks + 256, "3");
     return test::crlf(lines);
+}
+
+// The board and the statistics a machine shows to the viewer.
+std::string boardAndStandings(Pool& pool, Dialogs& dialogs, const std::string& viewer) {
+    std::string logged = pool.currentUser();
+    pool.setCurrentUser(viewer);
+    // Statistics first: opening them brings the computer player up to date.
+    UserStatisticsPanel statistics(pool, dialogs);
+    statistics.open();
+    AllResultsPanel board(pool, dialogs);
+    board.open();
+    pool.setCurrentUser(logged);
+    return board.model().grid.dump() + "\n" + statistics.model().totalsGrid.dump();
+}
+
+PickTable alsPicks() {
+    PickTable picks{};
+    for (int w = 1; w <= 8; ++w)
+        for (int t = w % 3 + 1; t <= kTeamCount; t += 3)
+            picks[w][t] = 1;
+    return picks;
 }
 
 // The operations over a shared place of either kind.
@@ -76,12 +101,10 @@ TEST_P(Exchange, APlayerUploadsHisOwnPickFiles) {
     // Over FTP every season's file of his goes; to a folder this season's.
     Names sent = ftp() ? Names{"Al2009.dat", "Al2010.dat"} : Names{"Al2010.dat"};
     EXPECT_EQ(folderEntries(shared()), sent);
-    Names moved;
-    for (const std::string& name : sent) {
+    for (const std::string& name : sent)
         EXPECT_EQ(readBytes(shared() / name), readBytes(al->program() / name)) << name;
-        moved.push_back("Sent " + name + " to " + place.where());
-    }
-    EXPECT_EQ(al->moved, moved);
+    EXPECT_EQ(al->moved.size(), sent.size());
+    EXPECT_EQ(al->moved.back(), "Sent Al2010.dat to " + place.where());
     EXPECT_EQ(al->messages(), Names{"Gridslate: Operation Complete."});
     EXPECT_TRUE(al->state.fileList.entries.empty());
     EXPECT_FALSE(al->state.progress.visible);
@@ -316,6 +339,7 @@ TEST(ExchangePlaceCheck, RefusesThisPoolsOwnFoldersAndWritingIntoAnyPoolsData) {
     writeBytes(share.path() / "UserList.db", "2010\r\n");
     writeBytes(share.path() / "scoresheet97.mdb", "");
 
+    auto lan = [](const fs::path& folder) { return ExchangePlace{ExchangeMode::Lan, folder}; };
     const std::string inside = "lies inside it";
     const std::string data = "holds the data files of a pool";
     struct Case {
@@ -327,17 +351,14 @@ TEST(ExchangePlaceCheck, RefusesThisPoolsOwnFoldersAndWritingIntoAnyPoolsData) {
     const Case cases[] = {
         {"Empty", {ExchangeMode::Lan, ""}, kNoPlaceMessage, kNoPlaceMessage},
         {"EmptyFtp", {ExchangeMode::Ftp, ""}, kNoPlaceMessage, kNoPlaceMessage},
-        {"DataFolder", {ExchangeMode::Lan, own.program.string()}, inside, inside},
-        {"DataFolderWithSlash", {ExchangeMode::Lan, own.program.string() + "/"}, inside, inside},
-        {"InsideDataFolder", {ExchangeMode::Lan, (own.program / "sub").string()}, inside, inside},
-        {"ByAWayRound",
-         {ExchangeMode::Lan, (own.program / "sub" / ".." / ".." / "data").string()},
-         inside,
-         inside},
-        {"Staging", {ExchangeMode::Lan, own.staging.string()}, inside, inside},
-        {"MarkedFolder", {ExchangeMode::Lan, marked.path().string()}, "", data},
-        {"PreferenceFiles", {ExchangeMode::Lan, withPreferences.path().string()}, "", data},
-        {"SharedFolder", {ExchangeMode::Lan, share.path().string()}, "", ""},
+        {"DataFolder", lan(own.program), inside, inside},
+        {"DataFolderWithSlash", lan(own.program.string() + "/"), inside, inside},
+        {"InsideDataFolder", lan(own.program / "sub"), inside, inside},
+        {"ByAWayRound", lan(own.program / "sub" / ".." / ".." / "data"), inside, inside},
+        {"Staging", lan(own.staging), inside, inside},
+        {"MarkedFolder", lan(marked.path()), "", data},
+        {"PreferenceFiles", lan(withPreferences.path()), "", data},
+        {"SharedFolder", lan(share.path()), "", ""},
         {"Ftp", {ExchangeMode::Ftp, "host/pool"}, "", ""},
     };
     for (const Case& c : cases) {
@@ -345,13 +366,9 @@ TEST(ExchangePlaceCheck, RefusesThisPoolsOwnFoldersAndWritingIntoAnyPoolsData) {
         for (auto [use, wanted] :
              {std::pair{PlaceUse::Reading, c.reading}, std::pair{PlaceUse::Writing, c.writing}}) {
             Status checked = checkExchangePlace(home.pool, c.place, use);
-            if (wanted.empty()) {
-                EXPECT_TRUE(checked) << checked.error().message;
-                continue;
-            }
-            ASSERT_FALSE(checked);
-            EXPECT_NE(checked.error().message.find(wanted), std::string::npos)
-                << checked.error().message;
+            std::string refusal = checked ? "" : checked.error().message;
+            EXPECT_EQ(refusal.empty(), wanted.empty()) << refusal;
+            EXPECT_NE(refusal.find(wanted), std::string::npos) << refusal;
         }
     }
 }
@@ -368,6 +385,40 @@ TEST_P(LanExchange, NoOperationWorksOnTheDataFolder) {
     EXPECT_EQ(readBytes(list), bytes);
     EXPECT_EQ(fs::status(list).permissions() & fs::perms::all,
               fs::perms::owner_read | fs::perms::owner_write);
+}
+
+// A week of the pool between two machines, each a home folder of its own:
+// the player uploads his picks, the administrator downloads them and
+// uploads the master files, the player downloads those, and both machines
+// show the same results.
+TEST_P(Exchange, AWeekOfThePoolShowsThePlayerAndTheAdministratorTheSameResults) {
+    ExchangeHome admin("admin", GetParam(), place.address());
+    ExchangeHome al("Al", GetParam(), place.address());
+    // The player's machine still has the scores of three weeks ago.
+    test::storeSeasons(al.pool, {2010}, "10/15/2010");
+    ASSERT_TRUE(savePicks(al.pool, "Al", alsPicks()));
+    std::string before = boardAndStandings(al.pool, al.dialogs, "Al");
+
+    EXPECT_EQ(al.operations->uploadUserFiles(), OperationEnd::Completed);
+    EXPECT_EQ(admin.operations->downloadAllUserFiles(), OperationEnd::Completed);
+    EXPECT_EQ(readBytes(admin.program() / "Al2010.dat"), readBytes(al.program() / "Al2010.dat"));
+
+    // The administrator has entered the scores; his computer player follows.
+    SeasonState season = refreshSeason(admin.pool);
+    EXPECT_TRUE(season.errors.empty());
+    EXPECT_EQ(admin.operations->uploadAdminFiles(), OperationEnd::Completed);
+    EXPECT_EQ(al.operations->downloadAllUserFiles(), OperationEnd::Completed);
+
+    EXPECT_EQ(test::dumpRecords(test::tableRecords(al.pool)),
+              test::dumpRecords(test::tableRecords(admin.pool)));
+    std::string onAdminsMachine = boardAndStandings(admin.pool, admin.dialogs, "Al");
+    std::string onPlayersMachine = boardAndStandings(al.pool, al.dialogs, "Al");
+    EXPECT_EQ(onPlayersMachine, onAdminsMachine);
+    EXPECT_NE(onPlayersMachine, before);
+    EXPECT_EQ(readBytes(al.program() / "PC2010.dat"), readBytes(admin.program() / "PC2010.dat"));
+    for (ExchangeHome* home : {&admin, &al})
+        for (const auto& shown : home->dialogs.shown)
+            EXPECT_TRUE(shown.text == kOperationCompleteMessage) << shown.text;
 }
 
 INSTANTIATE_TEST_SUITE_P(Modes, Exchange, testing::Values(ExchangeMode::Ftp, ExchangeMode::Lan),
