@@ -73,7 +73,7 @@ protected:
         writeBytes(shared() / "PC2010.dat", computerFileBytes());
         writeBytes(shared() / "oldscores2010.dat", test::crlf(Names(32, " 1, 2, 0, 20, 10")));
         writeBytes(shared() / "UserList.db", "2010\r\n");
-        test::writeGamesTable(shared() / "scoresheet97.mdb", 2010);
+        test::writeGamesTable(shared() / "scoresheet97.mdb", test::seasonRecords(2010));
     }
 
     test::SharedPlace place;
