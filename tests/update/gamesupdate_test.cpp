@@ -125,20 +125,18 @@ TEST(GamesFileUrl, DefaultIsWrittenBesideTheSettingsAnotherCopyKeeps) {
               "http://127.0.0.1/x.csv");
 }
 
-class UpdateWindowFlow : public testing::Test {
+class UpdateWindowFlow : public GamesUpdate {
 protected:
-    UpdateWindowFlow() { ensureGamesTable(fixture.pool); }
     // One run of the window as the window layer drives it, on one thread,
     // on a file of one game: the status it ends with, then every dialog.
     std::string run(const std::string& homeScore, bool cancelFirst = false) {
-        fs::path file = fixture.home.path() / "games.csv";
-        test::writeBytes(file, "season,game_type,week,gameday,gametime,away_team,home_team,"
-                               "away_score,home_score\n2016,REG,1,2016-09-08,20:30,CAR,DEN,20," +
-                                   homeScore + "\n");
+        const std::string file = "season,game_type,week,gameday,gametime,away_team,home_team,"
+                                 "away_score,home_score\n2016,REG,1,2016-09-08,20:30,CAR,DEN,20," +
+                                 homeScore + "\n";
+        serve(file);
         fixture.dialogs.clear();
-        GamesUpdateOptions options;
-        options.url = "file://" + file.string();
-        GamesUpdateWindow window(fixture.pool, fixture.dialogs, options);
+        options.url = server.url("files/games.csv");
+        GamesUpdateWindow window(pool(), fixture.dialogs, options);
         EXPECT_TRUE(window.start());
         EXPECT_TRUE(window.model().cancelButton.enabled);
         EXPECT_FALSE(window.model().closeButton.enabled);
@@ -148,14 +146,12 @@ protected:
         EXPECT_FALSE(window.isRunning());
         EXPECT_TRUE(window.model().closeButton.enabled);
         bar = window.model().progress;
-        bytes = static_cast<int>(fs::file_size(file));
+        bytes = static_cast<int>(file.size());
         std::string shown = window.model().status.caption;
         for (const test::FakeDialogs::Shown& dialog : fixture.dialogs.shown)
             shown += "\n" + dialog.kind + " " + dialog.title;
         return shown;
     }
-    std::string tableBytes() { return test::readBytes(fixture.pool.gamesDatabasePath()); }
-    test::PoolFixture fixture;
     ProgressModel bar;
     int bytes = 0;
 };
