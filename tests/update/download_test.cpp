@@ -21,20 +21,18 @@ class Download : public testing::Test {
 protected:
     Download() {
         test::writeBytes(server.root() / "games.csv", sampleFile());
-        limits.retryPause = std::chrono::milliseconds(0);
-        limits.connect = std::chrono::milliseconds(5000);
+        request.limits.retryPause = std::chrono::milliseconds(0);
+        request.limits.connect = std::chrono::milliseconds(5000);
     }
     DownloadResult fetch(const std::string& url, Validators conditional = {}) {
-        DownloadRequest request;
         request.url = url;
-        request.limits = limits;
         request.conditional = conditional;
         return downloadToFile(request, target());
     }
     fs::path target() const { return folder.path() / "body"; }
     test::HttpServer server;
     test::TempDir folder;
-    DownloadLimits limits;
+    DownloadRequest request;
 };
 
 // How a download ended: its status, its tries, the requests the server saw
@@ -74,8 +72,8 @@ TEST_F(Download, EndsAsTheServerAnswers) {
     const char* statuses[] = {"Fetched", "NotModified", "Failed", "Cancelled"};
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
-        limits.stall = std::chrono::milliseconds(c.path == "stall/games.csv" ? 100 : 30000);
-        limits.maxBytes = c.maxBytes;
+        request.limits.stall = std::chrono::milliseconds(c.path == "stall/games.csv" ? 100 : 30000);
+        request.limits.maxBytes = c.maxBytes;
         size_t before = server.requests().size();
         std::string url = c.path.contains("://") ? c.path : server.url(c.path);
         DownloadResult result = fetch(url);
@@ -111,9 +109,6 @@ TEST_F(Download, AnUnchangedFileIsNotSentAgain) {
 
 TEST_F(Download, CancelEndsTheTransferAndItsRetries) {
     std::atomic<bool> cancel = false;
-    DownloadRequest request;
-    request.url = server.url("stall/games.csv");
-    request.limits = limits;
     std::uint64_t seen = 0;
     request.progress = [&](std::uint64_t received, std::uint64_t total) {
         if (received == 0)
@@ -123,7 +118,7 @@ TEST_F(Download, CancelEndsTheTransferAndItsRetries) {
         cancel = true;
     };
     request.cancel = &cancel;
-    DownloadResult result = downloadToFile(request, target());
+    DownloadResult result = fetch(server.url("stall/games.csv"));
     EXPECT_EQ(result.status, DownloadStatus::Cancelled);
     EXPECT_EQ(result.tries, 1);
     EXPECT_GT(seen, 0u);
