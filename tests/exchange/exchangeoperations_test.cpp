@@ -1,6 +1,5 @@
 #include "exchange/exchangeoperations.h"
 
-#include "core/textfile.h"
 #include "core/userlist.h"
 #include "exchange/exchangefiles.h"
 #include "exchangehome.h"
