@@ -50,6 +50,8 @@ TEST_F(Download, EndsAsTheServerAnswers) {
     const Case cases[] = {
         {"WholeFile", "files/games.csv", kCap, "Fetched, 1 tries, 1 requests"},
         {"RedirectsFollowed", "redirect/3/games.csv", kCap, "Fetched, 1 tries, 4 requests"},
+        {"FileAddress", "file://" + (server.root() / "games.csv").string(), kCap,
+         "Fetched, 1 tries, 0 requests"},
         {"NotFoundIsNotTriedAgain", "status/404", kCap,
          "Failed, 1 tries, 1 requests: the server answered {url} with HTTP code 404"},
         {"ServerErrorTriedThreeTimes", "status/503", kCap,
