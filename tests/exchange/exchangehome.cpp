@@ -21,11 +21,9 @@ void addPoolPlayers(Pool& pool) {
     refreshPoolOrder(pool);
 }
 
-void writeGamesTable(const std::filesystem::path& path, int year,
-                     const std::string& scoresThrough) {
+void writeGamesTable(const std::filesystem::path& path, const std::vector<GameRecord>& records) {
     auto table = GamesTable::create(path);
-    Status written = table ? (*table)->replaceSeasons(seasonRecords(year, scoresThrough))
-                           : Status(failure(table.error()));
+    Status written = table ? (*table)->replaceSeasons(records) : Status(failure(table.error()));
     if (!written)
         ADD_FAILURE() << "cannot write the games table " << path << ": " << written.error().message;
 }

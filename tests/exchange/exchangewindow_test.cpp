@@ -34,6 +34,13 @@ protected:
         return readBytes(preferencePath(program.pool.folders(), program.pool.currentUser()));
     }
     const ExchangeState& exchange() const { return window->model().exchange; }
+    // The place in use, what the address box shows of it, and the heading
+    // of its files.
+    std::string place() const {
+        const ExchangeWindowModel& m = window->model();
+        return std::string(modeName(exchange().place.mode)) + " " + exchange().place.address +
+               " [" + m.addressBox.caption + "] " + m.remoteHeading.caption;
+    }
 
     test::PoolFixture program;
     DirectRequests requests;
@@ -41,31 +48,18 @@ protected:
     std::unique_ptr<ExchangeWindow> window;
 };
 
-const char* remoteHeading(ExchangeMode mode) {
-    return mode == ExchangeMode::Ftp ? kServerFilesHeading : kSharedFolderFilesHeading;
-}
-
 TEST_F(WindowTest, OpensOnTheStoredPlace) {
-    struct Case {
-        std::string stored;
-        ExchangeMode mode;
-        std::string address; // the working address
-        std::string box;     // what the box shows of it
-    };
-    const Case cases[] = {
-        {"ftp://host/dir", ExchangeMode::Ftp, "host/dir", "host/dir"},
-        {"ftp://ann:pw@host", ExchangeMode::Ftp, "ann:pw@host", "ann:***@host"},
+    const std::pair<std::string, std::string> cases[] = {
+        {"ftp://host/dir", "FTP host/dir [host/dir] On the server"},
+        {"ftp://ann:pw@host", "FTP ann:pw@host [ann:***@host] On the server"},
         // Only the scheme as it is stored makes an FTP address.
-        {"FTP://host", ExchangeMode::Lan, "FTP://host", "FTP://host"},
-        {"/mnt/a:b@c", ExchangeMode::Lan, "/mnt/a:b@c", "/mnt/a:b@c"},
-        {"", ExchangeMode::Lan, "", ""},
+        {"FTP://host", "LAN FTP://host [FTP://host] In the shared folder"},
+        {"/mnt/a:b@c", "LAN /mnt/a:b@c [/mnt/a:b@c] In the shared folder"},
+        {"", "LAN  [] In the shared folder"},
     };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.stored);
-        logIn("Al", c.stored);
-        EXPECT_EQ(exchange().place, (ExchangePlace{c.mode, c.address}));
-        EXPECT_EQ(window->model().addressBox.caption, c.box);
-        EXPECT_EQ(window->model().remoteHeading.caption, remoteHeading(c.mode));
+    for (const auto& [stored, shown] : cases) {
+        logIn("Al", stored);
+        EXPECT_EQ(place(), shown) << stored;
         EXPECT_TRUE(window->isOpen());
     }
 }
@@ -93,17 +87,17 @@ TEST_F(WindowTest, ChangeStoresTheTypedAddressWithTheUser) {
         std::string opening; // the stored address
         ExchangeMode mode;   // chosen before typing
         std::string typed;
-        std::string stored; // after "Change"
-        std::string box;
+        std::string shown; // after "Change"
     };
     const Case cases[] = {
-        {"FtpWithTrailingSlash", "/mnt/pool", ExchangeMode::Ftp, "host/dir/", "ftp://host/dir",
-         "host/dir"},
-        {"FtpWithUpperCaseScheme", "/mnt/pool", ExchangeMode::Ftp, "FTP://Host/x", "ftp://Host/x",
-         "Host/x"},
+        {"FtpWithTrailingSlash", "/mnt/pool", ExchangeMode::Ftp, "host/dir/",
+         "FTP ftp://host/dir [host/dir] On the server"},
+        {"FtpWithUpperCaseScheme", "/mnt/pool", ExchangeMode::Ftp, "FTP://Host/x",
+         "FTP ftp://Host/x [Host/x] On the server"},
         {"FtpHostNamedFtp", "/mnt/pool", ExchangeMode::Ftp, "ftp.example.org/pool",
-         "ftp://ftp.example.org/pool", "ftp.example.org/pool"},
-        {"Folder", "ftp://host/dir", ExchangeMode::Lan, "/srv/share", "/srv/share", "/srv/share"},
+         "FTP ftp://ftp.example.org/pool [ftp.example.org/pool] On the server"},
+        {"Folder", "ftp://host/dir", ExchangeMode::Lan, "/srv/share",
+         "LAN /srv/share [/srv/share] In the shared folder"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -112,10 +106,9 @@ TEST_F(WindowTest, ChangeStoresTheTypedAddressWithTheUser) {
         EXPECT_EQ(window->model().addressBox.caption, "");
         window->typeAddress(c.typed);
         window->changeAddress();
-        EXPECT_EQ(window->model().addressBox.caption, c.box);
-        EXPECT_EQ(window->model().remoteHeading.caption, remoteHeading(c.mode));
-        EXPECT_EQ(exchange().place, (ExchangePlace{c.mode, c.stored}));
-        EXPECT_EQ(storedPreferences(), encodePassword(test::kAlPassword) + "," + c.stored + "\r\n");
+        EXPECT_EQ(place(), c.shown);
+        EXPECT_EQ(storedPreferences(),
+                  encodePassword(test::kAlPassword) + "," + exchange().place.address + "\r\n");
         EXPECT_TRUE(program.dialogs.shown.empty());
     }
 }
@@ -140,18 +133,14 @@ TEST_F(WindowTest, AnEmptyOrMaskedBoxKeepsTheAddressInUse) {
 }
 
 TEST_F(WindowTest, AUserOnNoSlotIsToldAndStoresNothing) {
-    ASSERT_TRUE(ensureGamesTable(program.pool));
-    test::addPoolPlayers(program.pool);
+    logIn("Al", "");
+    const std::string list = readBytes(userListPath(program.pool.folders()));
     program.pool.setCurrentUser("Nobody");
-    window = std::make_unique<ExchangeWindow>(program.pool, program.dialogs, makeTransport,
-                                              requests, wait);
     window->open();
     window->typeAddress("/srv/other");
     window->changeAddress();
-    EXPECT_EQ(program.dialogs.messages(),
-              std::vector<std::string>{std::string(kErrorTitle) + ": " + kNotOnUserListMessage});
-    EXPECT_EQ(program.pool.users()[kUserSlots].exchangeAddress, "");
-    EXPECT_FALSE(fs::exists(userListPath(program.pool.folders())));
+    EXPECT_EQ(program.dialogs.messages(), Names{"Error: You are not on the user list."});
+    EXPECT_EQ(readBytes(userListPath(program.pool.folders())), list);
 }
 
 TEST_F(WindowTest, LocalDirectoryListsTheUsersPickFiles) {
@@ -225,19 +214,19 @@ TEST_F(WindowOnFtp, DeleteRemoteFileAsksFirst) {
     writeBytes(shared() / "a.dat", "a");
     writeBytes(shared() / "b.dat", "b");
     window->deleteRemoteFile();
-    EXPECT_EQ(program.dialogs.messages(),
-              Names{"Gridslate: Select the remote file to delete in the file list."});
     window->listRemoteFiles();
     window->selectRemoteFile(window->model().remoteFiles.entries[0] == "a.dat" ? 0 : 1);
     program.dialogs.confirmAnswers = {false, true};
     window->deleteRemoteFile();
     window->deleteRemoteFile();
-    // Asked twice: the first answer kept the file.
-    ASSERT_EQ(program.dialogs.shown.size(), 3u);
-    EXPECT_EQ(program.dialogs.shown[1],
-              (test::FakeDialogs::Shown{"confirm", "Delete a.dat from the shared place?",
-                                        "Delete Remote File"}));
-    EXPECT_EQ(program.dialogs.shown[2].kind, "confirm");
+    // Nothing chosen, then asked twice: the first answer kept the file.
+    const test::FakeDialogs::Shown asked = {"confirm", "Delete a.dat from the shared place?",
+                                            "Delete Remote File"};
+    EXPECT_EQ(program.dialogs.shown,
+              (std::vector<test::FakeDialogs::Shown>{
+                  {"message", "Select the remote file to delete in the file list.", "Gridslate"},
+                  asked,
+                  asked}));
     EXPECT_EQ(test::folderEntries(shared()), Names{"b.dat"});
     EXPECT_EQ(window->model().remoteFiles.entries, Names{"b.dat"});
     // Nothing chosen to send is said so, rather than done.

@@ -21,6 +21,7 @@ enum class FtpAccount {
     NoReplace, // may rename, but onto no existing name
     Stalling,  // sends half of any file, then nothing until the client leaves
     NoSize,    // never announces the size of a file it sends
+    Silent,    // never answers the login, as a hung server
 };
 
 class FtpServer {

@@ -25,6 +25,7 @@ NO_STORE = user + "-nostore"
 NO_REPLACE = user + "-noreplace"
 STALLING = user + "-stalling"
 NO_SIZE = user + "-nosize"
+SILENT = user + "-silent"
 # Longest a stalled transfer waits for the client to give up.
 STALL_SECONDS = 60
 
@@ -87,6 +88,14 @@ class Handler(FTPHandler):
     abstracted_fs = TestFS
     # Answer a wrong password at once instead of after the usual pause.
     auth_failed_timeout = 0
+
+    def ftp_USER(self, line):
+        if line != SILENT:
+            return super().ftp_USER(line)
+        # Never answers, as a hung server: the whole server waits until the
+        # client hangs up.
+        select.select([self.socket], [], [], STALL_SECONDS)
+        return None
 
     def ftp_PASS(self, line):
         with open(log, "a") as attempts:

@@ -10,13 +10,8 @@
 #include "tests/support/testsupport.h"
 
 #include <algorithm>
-#include <arpa/inet.h>
 #include <curl/curl.h>
 #include <gtest/gtest.h>
-#include <netinet/in.h>
-#include <stdexcept>
-#include <sys/socket.h>
-#include <unistd.h>
 
 namespace gs {
 namespace {
@@ -52,15 +47,6 @@ protected:
 class FtpTransports : public Transports {
 protected:
     test::FtpServer& server = place.server;
-    Names sortedNames(Transport& other) {
-        std::string listing;
-        Outcome outcome = other.listNames(listing);
-        EXPECT_TRUE(outcome.isDone()) << outcome.text;
-        Names names = parseListing(listing);
-        std::sort(names.begin(), names.end());
-        return names;
-    }
-    fs::path pool() const { return remote(); }
 };
 
 TEST_P(Transports, ListingHasEveryFileOnACrLfLine) {
@@ -82,7 +68,7 @@ TEST_P(Transports, ListingHasEveryFileOnACrLfLine) {
     EXPECT_TRUE(listing.ends_with("\r\n"));
 }
 
-TEST_P(Transports, SendReplacesWholeAndFetchKeepsEveryByte) {
+TEST_P(Transports, SendReplacesWholeFetchKeepsEveryByteAndRemoveDeletes) {
     writeBytes(remote() / "Al2010.dat", "old picks, longer than the new ones");
     writeBytes(local.path() / "Al2010.dat", test::binaryBytes());
     Outcome sent = transport->send(local.path() / "Al2010.dat", "Al2010.dat");
@@ -96,6 +82,12 @@ TEST_P(Transports, SendReplacesWholeAndFetchKeepsEveryByte) {
     writeBytes(local.path() / "Al2010.dat", "");
     ASSERT_TRUE(transport->send(local.path() / "Al2010.dat", "Al2010.dat").isDone());
     EXPECT_EQ(readBytes(remote() / "Al2010.dat"), "");
+    Outcome removed = transport->remove("Al2010.dat");
+    ASSERT_TRUE(removed.isDone()) << removed.text;
+    EXPECT_TRUE(folderEntries(remote()).empty());
+    // A missing file is removed already.
+    Outcome again = transport->remove("Al2010.dat");
+    EXPECT_TRUE(again.isDone()) << again.text;
 }
 
 TEST_P(Transports, AFailedRequestLeavesBothSidesAsTheyWere) {
@@ -109,16 +101,6 @@ TEST_P(Transports, AFailedRequestLeavesBothSidesAsTheyWere) {
     // Nor does a failed fetch leave a file where there was none.
     EXPECT_EQ(transport->fetch("Al2010.dat", local.path() / "new.dat").kind, OutcomeKind::Failure);
     EXPECT_EQ(folderEntries(local.path()), (Names{"Al2010.dat"}));
-}
-
-TEST_P(Transports, RemoveDeletesAndAMissingFileIsDone) {
-    writeBytes(remote() / "Al2010.dat", "x");
-    writeBytes(remote() / "Bo2010.dat", "x");
-    Outcome removed = transport->remove("Al2010.dat");
-    ASSERT_TRUE(removed.isDone()) << removed.text;
-    EXPECT_EQ(folderEntries(remote()), (Names{"Bo2010.dat"}));
-    Outcome again = transport->remove("Al2010.dat");
-    EXPECT_TRUE(again.isDone()) << again.text;
 }
 
 TEST_P(Transports, FarEndOutOfReachFailsEveryRequest) {
@@ -179,18 +161,18 @@ TEST_P(FtpTransports, ASendReplacesTheFileWholeOrNotAtAll) {
     writeBytes(local.path() / "Al2010.dat", test::binaryBytes());
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
-        writeBytes(pool() / "Al2010.dat", "old picks");
+        writeBytes(remote() / "Al2010.dat", "old picks");
         Outcome outcome = FtpTransport(c.address).send(local.path() / "Al2010.dat", "Al2010.dat");
         EXPECT_EQ(outcome.kind, c.kind) << outcome.text;
         EXPECT_TRUE(outcome.text.starts_with(c.text)) << outcome.text;
-        EXPECT_EQ(readBytes(pool() / "Al2010.dat"), c.after);
+        EXPECT_EQ(readBytes(remote() / "Al2010.dat"), c.after);
         // No temporary name is left behind.
-        EXPECT_EQ(folderEntries(pool()), (Names{"Al2010.dat"}));
+        EXPECT_EQ(folderEntries(remote()), (Names{"Al2010.dat"}));
     }
 }
 
 TEST_P(FtpTransports, AMissingFolderOnEitherSideFails) {
-    writeBytes(pool() / "Al2010.dat", "x");
+    writeBytes(remote() / "Al2010.dat", "x");
     Outcome outcome = transport->fetch("Al2010.dat", local.path() / "gone" / "Al2010.dat");
     EXPECT_EQ(outcome.kind, OutcomeKind::Failure);
     EXPECT_EQ(outcome.code, CURLE_WRITE_ERROR);
@@ -212,86 +194,58 @@ TEST_P(FtpTransports, WrongPasswordFailsWithoutShowingIt) {
     EXPECT_EQ(server.passwordsFrom("ann"), 2);
 }
 
-TEST_P(FtpTransports, FetchThatStallsEndsAtTheStallLimitAndKeepsTheLocalFile) {
-    writeBytes(pool() / "Al2010.dat", test::binaryBytes());
-    writeBytes(local.path() / "Al2010.dat", "my picks");
-    ExchangeLimits limits;
-    limits.stall = std::chrono::seconds(1);
-    FtpTransport stalling(server.address("pool", test::FtpAccount::Stalling), limits);
-    Outcome outcome = stalling.fetch("Al2010.dat", local.path() / "Al2010.dat");
-    EXPECT_EQ(outcome.kind, OutcomeKind::Failure);
-    EXPECT_EQ(outcome.code, CURLE_OPERATION_TIMEDOUT);
-    EXPECT_TRUE(outcome.text.starts_with("The server stopped answering")) << outcome.text;
-    EXPECT_EQ(readBytes(local.path() / "Al2010.dat"), "my picks");
-    EXPECT_EQ(folderEntries(local.path()), (Names{"Al2010.dat"}));
+TEST_P(FtpTransports, AServerThatStopsAnsweringIsLeftWithinTheLimit) {
+    using std::chrono::seconds;
+    struct Case {
+        const char* name;
+        test::FtpAccount account;
+        seconds connect, stall;
+        seconds deadline; // from now
+    };
+    // Last, every wait longer than the time the step has left.
+    const Case cases[] = {
+        {"StalledFetch", test::FtpAccount::Stalling, seconds(600), seconds(1), seconds(600)},
+        {"ConnectLimit", test::FtpAccount::Silent, seconds(1), seconds(1), seconds(600)},
+        {"Deadline", test::FtpAccount::Silent, seconds(600), seconds(600), seconds(1)},
+    };
+    writeBytes(remote() / "Al2010.dat", test::binaryBytes());
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        writeBytes(local.path() / "Al2010.dat", "my picks");
+        FtpTransport hung(server.address("pool", c.account));
+        hung.limit({.connect = c.connect, .stall = c.stall},
+                   std::chrono::steady_clock::now() + c.deadline);
+        Outcome outcome = hung.fetch("Al2010.dat", local.path() / "Al2010.dat");
+        EXPECT_EQ(outcome.kind, OutcomeKind::Failure);
+        EXPECT_EQ(outcome.code, CURLE_OPERATION_TIMEDOUT);
+        EXPECT_TRUE(outcome.text.starts_with("The server stopped answering")) << outcome.text;
+        EXPECT_EQ(readBytes(local.path() / "Al2010.dat"), "my picks");
+        EXPECT_EQ(folderEntries(local.path()), (Names{"Al2010.dat"}));
+    }
 }
 
 TEST_P(FtpTransports, NoRequestStartsOnceTheDeadlineHasPassed) {
-    writeBytes(pool() / "Al2010.dat", "old picks");
+    writeBytes(remote() / "Al2010.dat", "old picks");
     writeBytes(local.path() / "Al2010.dat", "new picks");
     transport->limit(ExchangeLimits{}, std::chrono::steady_clock::now());
     for (const Outcome& outcome : everyRequest(*transport, local.path())) {
         EXPECT_EQ(outcome.kind, OutcomeKind::Failure);
         EXPECT_EQ(outcome.code, CURLE_OPERATION_TIMEDOUT);
     }
-    EXPECT_EQ(folderEntries(pool()), (Names{"Al2010.dat"}));
-    EXPECT_EQ(readBytes(pool() / "Al2010.dat"), "old picks");
+    EXPECT_EQ(folderEntries(remote()), (Names{"Al2010.dat"}));
+    EXPECT_EQ(readBytes(remote() / "Al2010.dat"), "old picks");
     EXPECT_EQ(folderEntries(local.path()), (Names{"Al2010.dat"}));
 }
 
-TEST_P(FtpTransports, RequestsGoOnAfterQuit) {
-    writeBytes(pool() / "Al2010.dat", "x");
-    // An anonymous login may read.
+TEST_P(FtpTransports, AnAnonymousLoginReadsAndRequestsGoOnAfterQuit) {
+    writeBytes(remote() / "Al2010.dat", "x");
     FtpTransport anonymous(server.anonymousAddress("pool"));
-    EXPECT_EQ(sortedNames(anonymous), (Names{"Al2010.dat"}));
-    EXPECT_TRUE(anonymous.quit().isDone());
-    EXPECT_EQ(sortedNames(anonymous), (Names{"Al2010.dat"}));
-    // Nor does a quit without a connection fail.
-    EXPECT_TRUE(FtpTransport(server.address("pool")).quit().isDone());
-    EXPECT_TRUE(FtpTransport("").quit().isDone());
-}
-
-// A port that takes connections and never says a word, as a hung server.
-struct SilentPort {
-    SilentPort() {
-        sockaddr_in address{};
-        address.sin_family = AF_INET;
-        address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-        socklen_t length = sizeof address;
-        auto* any = reinterpret_cast<sockaddr*>(&address);
-        if (fd < 0 || ::bind(fd, any, length) != 0 || ::listen(fd, 4) != 0 ||
-            ::getsockname(fd, any, &length) != 0)
-            throw std::runtime_error("cannot open a silent port");
-        port = ntohs(address.sin_port);
-    }
-    ~SilentPort() { ::close(fd); }
-    int fd = ::socket(AF_INET, SOCK_STREAM, 0);
-    int port = 0;
-};
-
-TEST(SilentServer, StopsTheRequestWithinItsLimit) {
-    using std::chrono::seconds;
-    struct Case {
-        const char* name;
-        seconds connect, stall;
-        seconds deadline; // from now
-    };
-    // Last, every wait longer than the time the step has left.
-    const Case cases[] = {{"ConnectLimit", seconds(1), seconds(1), seconds(600)},
-                          {"Deadline", seconds(600), seconds(600), seconds(1)}};
-    SilentPort silent;
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.name);
-        FtpTransport transport("ann:secret@127.0.0.1:" + std::to_string(silent.port) + "/pool");
-        ExchangeLimits limits;
-        limits.connect = c.connect;
-        limits.stall = c.stall;
-        transport.limit(limits, std::chrono::steady_clock::now() + c.deadline);
+    for (int pass = 0; pass < 2; ++pass) {
         std::string listing;
-        Outcome outcome = transport.listNames(listing);
-        EXPECT_EQ(outcome.kind, OutcomeKind::Failure);
-        EXPECT_EQ(outcome.code, CURLE_OPERATION_TIMEDOUT);
-        EXPECT_TRUE(outcome.text.starts_with("The server stopped answering")) << outcome.text;
+        Outcome listed = anonymous.listNames(listing);
+        EXPECT_TRUE(listed.isDone()) << listed.text;
+        EXPECT_EQ(listing, "Al2010.dat\r\n");
+        EXPECT_TRUE(anonymous.quit().isDone());
     }
 }
 
@@ -308,8 +262,8 @@ TEST_P(FtpTransports, AFileOverTheLimitIsRefusedAndTheLocalOneKept) {
                           {"UnannouncedOverTheLimit", test::FtpAccount::NoSize, kLimit + 1}};
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
-        std::string remote(c.bytes, 'x');
-        writeBytes(pool() / "Al2010.dat", remote);
+        std::string served(c.bytes, 'x');
+        writeBytes(remote() / "Al2010.dat", served);
         writeBytes(local.path() / "Al2010.dat", "my picks");
         FtpTransport sized(server.address("pool", c.account));
         Outcome outcome = sized.fetch("Al2010.dat", local.path() / "Al2010.dat");
@@ -321,21 +275,21 @@ TEST_P(FtpTransports, AFileOverTheLimitIsRefusedAndTheLocalOneKept) {
         }
         // Compared whole, but not printed: four megabytes would drown the report.
         std::string now = readBytes(local.path() / "Al2010.dat");
-        EXPECT_TRUE(now == (taken ? remote : "my picks")) << now.size() << " bytes";
+        EXPECT_TRUE(now == (taken ? served : "my picks")) << now.size() << " bytes";
         EXPECT_EQ(folderEntries(local.path()), (Names{"Al2010.dat"}));
     }
 }
 
-TEST(FtpAddress, DirectoryUrlHoldsNoCredentials) {
-    EXPECT_EQ(FtpTransport("ann:secret@127.0.0.1:2121/pool").directoryUrl(),
-              "ftp://127.0.0.1:2121/pool/");
-    EXPECT_EQ(FtpTransport("ftp://127.0.0.1").directoryUrl(), "ftp://127.0.0.1/");
-    EXPECT_EQ(FtpTransport("FTP://127.0.0.1/pool/").directoryUrl(), "ftp://127.0.0.1/pool/");
-    EXPECT_EQ(FtpTransport("127.0.0.1/my pool/2010/").directoryUrl(),
-              "ftp://127.0.0.1/my%20pool/2010/");
-}
-
-TEST(FtpAddress, AMalformedOneFailsEveryRequestWithoutConnecting) {
+TEST(FtpAddress, GivesTheDirectoryOrFailsEveryRequestWithoutConnecting) {
+    // The directory holds no credentials.
+    const std::pair<const char*, const char*> directories[] = {
+        {"ann:secret@127.0.0.1:2121/pool", "ftp://127.0.0.1:2121/pool/"},
+        {"ftp://127.0.0.1", "ftp://127.0.0.1/"},
+        {"FTP://127.0.0.1/pool/", "ftp://127.0.0.1/pool/"},
+        {"127.0.0.1/my pool/2010/", "ftp://127.0.0.1/my%20pool/2010/"},
+    };
+    for (auto [address, directory] : directories)
+        EXPECT_EQ(FtpTransport(address).directoryUrl(), directory) << address;
     test::TempDir local;
     writeBytes(local.path() / "Al2010.dat", "picks");
     for (const char* address : {"", "ftp://", "ftp:///pool", "ann:secret@/pool",

@@ -1,9 +1,9 @@
 #include "update/gamesupdate.h"
 
 #include "core/poolsettings.h"
-#include "core/textfile.h"
 #include "httpserver.h"
 #include "schedule/seasongames.h"
+#include "update/updatewindow.h"
 
 #include <gtest/gtest.h>
 
@@ -12,33 +12,12 @@ namespace {
 
 namespace fs = std::filesystem;
 
-// The real file, its data rows as they stand, or with a change per row.
-std::string realFile(const std::function<void(std::vector<std::string>& fields)>& change = {}) {
+// The real file; corrected, with another score for its first game.
+std::string realFile(bool corrected = false) {
     std::string text = test::readBytes(test::communityCsv());
-    if (!change)
-        return text;
-    std::string out;
-    for (const std::string& line : splitLines(text)) {
-        std::vector<std::string> fields;
-        size_t start = 0;
-        for (size_t comma; (comma = line.find(',', start)) != std::string::npos; start = comma + 1)
-            fields.push_back(line.substr(start, comma - start));
-        fields.push_back(line.substr(start));
-        if (fields[0] != "game_id")
-            change(fields);
-        for (size_t f = 0; f < fields.size(); ++f)
-            out += (f ? "," : "") + fields[f];
-        out += "\n";
-    }
-    return out;
-}
-
-// The last week of 2021 not yet played.
-std::string withoutLastWeeksScores() {
-    return realFile([](std::vector<std::string>& f) {
-        if (f[1] == "2021" && f[2] == "REG" && f[3] == "18")
-            f[8] = f[10] = "";
-    });
+    if (corrected)
+        text.replace(text.find(",CAR,20,DEN,21,"), 15, ",CAR,20,DEN,22,");
+    return text;
 }
 
 class GamesUpdate : public testing::Test {
@@ -53,93 +32,59 @@ protected:
         options.url = server.url(path);
         return updateGames(pool(), options, overwrite);
     }
+    // How an update of the served file went, and whether its request asked
+    // for the whole file or only for a changed one.
+    std::string updateServed(bool overwrite = false) {
+        last = update("files/games.csv", overwrite);
+        return std::string(last.ok ? "ok" : "refused") + ", " +
+               std::to_string(last.conflicts.size()) + " conflicts, " +
+               (last.changed ? "changed" : "unchanged") +
+               (server.requests().back().ends_with("\t") ? ", whole file" : ", if changed");
+    }
     std::string tableBytes() { return test::readBytes(pool().gamesDatabasePath()); }
     std::string downloads() {
         return test::readBytes(pool().folders().program / kGamesDownloadsFileName);
     }
-    // Whether the last request asked only for a changed file.
-    bool lastRequestWasConditional() {
-        std::string last = server.requests().back();
-        return !last.ends_with("\t");
-    }
     test::PoolFixture fixture;
     test::HttpServer server;
     GamesUpdateOptions options;
+    GamesUpdateResult last;
 };
 
-const char* const kSkipped = " Skipped 0 seasons before 2016 and 70 playoff games.";
-
+// What the file's import says is checked by the schedule import's tests.
 TEST_F(GamesUpdate, FillsTheSeasonsThenFollowsTheFile) {
-    serve(withoutLastWeeksScores());
-    GamesUpdateResult first = update("files/games.csv");
-    EXPECT_TRUE(first.ok);
-    EXPECT_EQ(first.summary, std::string("Updated seasons 2016 to 2021 (1552 games): added 1552 "
-                                         "games, removed 0, changed the date or week of 0; "
-                                         "entered the scores of 1536 games; 0 games already "
-                                         "held their scores.") +
-                                 kSkipped);
-    EXPECT_FALSE(lastRequestWasConditional());
-
+    serve(realFile());
+    EXPECT_EQ(updateServed(), "ok, 0 conflicts, changed, whole file") << last.summary;
     // Unchanged: the server says so and nothing is read or written.
     std::string before = tableBytes();
-    GamesUpdateResult second = update("files/games.csv");
-    EXPECT_TRUE(second.ok);
-    EXPECT_FALSE(second.changed);
-    EXPECT_EQ(second.summary, "Already up to date: the games file at " +
-                                  server.url("files/games.csv") +
-                                  " has not changed since it was last applied.");
-    EXPECT_TRUE(lastRequestWasConditional());
+    EXPECT_EQ(updateServed(), "ok, 0 conflicts, unchanged, if changed");
+    EXPECT_EQ(last.summary, "Already up to date: the games file at " +
+                                server.url("files/games.csv") +
+                                " has not changed since it was last applied.");
     EXPECT_EQ(tableBytes(), before);
     // Forced, the whole file comes again and changes nothing.
     options.force = true;
-    GamesUpdateResult forced = update("files/games.csv");
-    EXPECT_FALSE(lastRequestWasConditional());
-    EXPECT_TRUE(forced.ok && !forced.changed);
-    EXPECT_TRUE(forced.summary.starts_with("Already up to date: seasons 2016 to 2021"))
-        << forced.summary;
+    EXPECT_EQ(updateServed(), "ok, 0 conflicts, unchanged, whole file");
     options.force = false;
 
-    // The last week's scores arrive.
-    serve(realFile());
-    GamesUpdateResult third = update("files/games.csv");
-    EXPECT_TRUE(third.changed);
-    EXPECT_TRUE(third.summary.starts_with("Updated seasons 2016 to 2021 (1552 games): added 0 "
-                                          "games, removed 0, changed the date or week of 0; "
-                                          "entered the scores of 16 games; 1536 games already"))
-        << third.summary;
-
     // A corrected score is refused, then taken when overwritten.
-    serve(realFile([](std::vector<std::string>& f) {
-        if (f[0] == "2016_01_CAR_DEN")
-            f[10] = "22";
-    }));
-    before = tableBytes();
+    serve(realFile(true));
     std::string kept = downloads();
-    GamesUpdateResult refused = update("files/games.csv");
-    EXPECT_FALSE(refused.ok);
-    EXPECT_EQ(refused.conflicts,
-              std::vector<std::string>{"2016 week 1, Carolina Panthers at Denver Broncos on "
-                                       "9/8/2016: the table holds 20-21, the file 20-22"});
+    EXPECT_EQ(updateServed(), "refused, 1 conflicts, unchanged, if changed");
     EXPECT_EQ(tableBytes(), before);
     EXPECT_EQ(downloads(), kept);
-    GamesUpdateResult overwritten = update("files/games.csv", true);
-    EXPECT_TRUE(overwritten.ok);
-    EXPECT_TRUE(overwritten.changed);
+    EXPECT_EQ(updateServed(true), "ok, 0 conflicts, changed, if changed");
 
     // A table changed since (a score typed in) is never taken as up to date.
     std::vector<GameRecord> records = test::tableRecords(pool());
     records.back().homeScore = " 99";
     test::storeRecords(pool(), records);
-    GamesUpdateResult afterTyping = update("files/games.csv");
-    EXPECT_FALSE(lastRequestWasConditional());
-    EXPECT_FALSE(afterTyping.ok);
-    EXPECT_EQ(afterTyping.conflicts.size(), 1u);
+    EXPECT_EQ(updateServed(), "refused, 1 conflicts, unchanged, whole file");
 }
 
 TEST_F(GamesUpdate, ARefusedFileLeavesTheTableByteIdentical) {
-    serve(withoutLastWeeksScores());
-    ASSERT_TRUE(update("files/games.csv").ok);
     serve(realFile());
+    ASSERT_TRUE(update("files/games.csv").ok);
     // Cut inside a row, without the server saying so.
     std::string real = realFile();
     test::writeBytes(server.root() / "cut.csv", real.substr(0, real.size() / 2));
@@ -178,6 +123,60 @@ TEST(GamesFileUrl, DefaultIsWrittenBesideTheSettingsAnotherCopyKeeps) {
     EXPECT_EQ(gamesFileUrl(fixture.pool, std::nullopt).value(), "file:///srv/games.csv");
     EXPECT_EQ(gamesFileUrl(fixture.pool, "http://127.0.0.1/x.csv").value(),
               "http://127.0.0.1/x.csv");
+}
+
+class UpdateWindowFlow : public GamesUpdate {
+protected:
+    // One run of the window as the window layer drives it, on one thread,
+    // on a file of one game: the status it ends with, then every dialog.
+    std::string run(const std::string& homeScore, bool cancelFirst = false) {
+        const std::string file = "season,game_type,week,gameday,gametime,away_team,home_team,"
+                                 "away_score,home_score\n2016,REG,1,2016-09-08,20:30,CAR,DEN,20," +
+                                 homeScore + "\n";
+        serve(file);
+        fixture.dialogs.clear();
+        options.url = server.url("files/games.csv");
+        GamesUpdateWindow window(pool(), fixture.dialogs, options);
+        EXPECT_TRUE(window.start());
+        EXPECT_TRUE(window.model().cancelButton.enabled);
+        EXPECT_FALSE(window.model().closeButton.enabled);
+        if (cancelFirst)
+            window.cancel();
+        window.finish(window.fetch());
+        EXPECT_FALSE(window.isRunning());
+        EXPECT_TRUE(window.model().closeButton.enabled);
+        bar = window.model().progress;
+        bytes = static_cast<int>(file.size());
+        std::string shown = window.model().status.caption;
+        for (const test::FakeDialogs::Shown& dialog : fixture.dialogs.shown)
+            shown += "\n" + dialog.kind + " " + dialog.title;
+        return shown;
+    }
+    ProgressModel bar;
+    int bytes = 0;
+};
+
+TEST_F(UpdateWindowFlow, ShowsTheBytesAndAsksBeforeOverwriting) {
+    EXPECT_EQ(run("21"), "The games table was updated.\nmessage Update Schedule and Scores");
+    EXPECT_EQ(bar.maximum, bytes);
+    EXPECT_EQ(bar.value, bytes);
+    std::string before = tableBytes();
+    fixture.dialogs.confirmAnswers = {false};
+    EXPECT_EQ(run("24"), "Nothing was changed.\nconfirm Update Schedule and Scores\nmessage Error");
+    EXPECT_TRUE(tableBytes() == before);
+    // Asked again, the person agrees.
+    EXPECT_EQ(run("24"), "The games table was updated.\nconfirm Update Schedule and Scores\n"
+                         "message Update Schedule and Scores");
+    EXPECT_EQ(test::tableRecords(fixture.pool).back().homeScore, "24");
+}
+
+TEST_F(UpdateWindowFlow, CancelChangesNothing) {
+    std::string before = tableBytes();
+    EXPECT_EQ(run("21", true), "Nothing was changed.\nmessage Error");
+    EXPECT_EQ(fixture.dialogs.messages(),
+              std::vector<std::string>{
+                  "Error: The download was cancelled. The games table was left as it is."});
+    EXPECT_TRUE(tableBytes() == before);
 }
 
 } // namespace
