@@ -1,6 +1,7 @@
 #include "scores/scoreimport.h"
 
 #include "core/date.h"
+#include "tests/core/namedcases.h"
 #include "tests/support/sampledata.h"
 #include "tests/support/testsupport.h"
 
@@ -11,16 +12,22 @@
 namespace gs {
 namespace {
 
-// A games table file holding these records; null, with a failure, when it cannot be made.
-std::unique_ptr<GamesTable> tableOf(const std::filesystem::path& path,
-                                    const std::vector<GameRecord>& records) {
-    auto table = GamesTable::create(path);
-    Status stored = table ? (*table)->replaceSeasons(records) : Status(failure(table.error()));
-    EXPECT_TRUE(stored) << stored.error();
-    return stored ? std::move(*table) : nullptr;
-}
-
 namespace fs = std::filesystem;
+
+// A games table file holding some records.
+class GamesFile {
+protected:
+    void fill(const std::vector<GameRecord>& records) {
+        test::storeRecords(m_home.pool, records);
+        auto table = GamesTable::open(path());
+        ASSERT_TRUE(table) << table.error();
+        m_table = std::move(*table);
+    }
+    fs::path path() const { return m_home.pool.gamesDatabasePath(); }
+    std::string bytes() const { return test::readBytes(path()); }
+    test::PoolFixture m_home;
+    std::unique_ptr<GamesTable> m_table;
+};
 
 const std::string kCommunity =
     "season,game_type,gameday,away_team,home_team,away_score,home_score\n";
@@ -52,28 +59,20 @@ std::string dumpPlan(const ScoreImportPlan& plan) {
     return text;
 }
 
-struct PlanCase {
-    const char* name;
+struct PlanCase : test::NamedCase {
     std::string csv;
     std::string expected;
     ScoreImportOptions options = {};
 };
 
-void PrintTo(const PlanCase& c, std::ostream* out) {
-    *out << c.name;
-}
-
-class Plan : public testing::TestWithParam<PlanCase> {
+class Plan : public GamesFile, public testing::TestWithParam<PlanCase> {
 protected:
     void SetUp() override {
-        m_table = tableOf(m_folder.path() / "scoresheet97.mdb", kGames);
-        ASSERT_TRUE(m_table);
+        ASSERT_NO_FATAL_FAILURE(fill(kGames));
         ASSERT_EQ(sqlite3_exec(m_table->handle(), "DELETE FROM Scoresheet WHERE rowid = 7", nullptr,
                                nullptr, nullptr),
                   SQLITE_OK);
     }
-    test::TempDir m_folder;
-    std::unique_ptr<GamesTable> m_table;
 };
 
 // A refused file writes nothing: the table stays byte for byte.
@@ -81,11 +80,11 @@ TEST_P(Plan, SummaryAndWrites) {
     std::vector<TableGame> games = readTableGames(*m_table).value();
     ScoreImportPlan plan = planScoreImport(GetParam().csv, games, GetParam().options);
     EXPECT_EQ(dumpPlan(plan), GetParam().expected);
-    std::string before = test::readBytes(m_folder.path() / "scoresheet97.mdb");
+    std::string before = bytes();
     EXPECT_EQ(applyScoreImport(*m_table, plan).ok, plan.accepted());
     m_table.reset();
     if (!plan.accepted()) {
-        EXPECT_EQ(test::readBytes(m_folder.path() / "scoresheet97.mdb"), before);
+        EXPECT_EQ(bytes(), before);
     }
 }
 
@@ -201,7 +200,7 @@ INSTANTIATE_TEST_SUITE_P(
         PlanCase{"HeaderOnly", kCommunity,
                  "Entered no scores; 0 games already held their scores. "
                  "No rows were skipped.\n"}),
-    [](const auto& info) { return std::string(info.param.name); });
+    test::caseName);
 
 // ------------------------------------------------------------ the real seasons
 
@@ -230,25 +229,20 @@ std::vector<GameRecord> gamesWhere(const std::vector<GameRecord>& games,
 }
 
 // A real games table file holding the bundled seasons, scored through a day.
-class RealTable : public testing::Test {
+class RealTable : public GamesFile, public testing::Test {
 protected:
     void fill(const std::string& scoresThrough) {
         std::vector<GameRecord> games = realGames();
         for (GameRecord& g : games)
             if (!onOrBefore(g.date, scoresThrough))
                 g.visitorScore = g.homeScore = "";
-        m_table = tableOf(m_folder.path() / "scoresheet97.mdb", games);
-        ASSERT_TRUE(m_table);
+        GamesFile::fill(games);
     }
     std::string import(const std::string& csv, const ScoreImportOptions& options = {}) {
-        fs::path file = m_folder.path() / "games.csv";
+        fs::path file = m_home.home.path() / "games.csv";
         test::writeBytes(file, csv);
         return importScoreFile(*m_table, file, options).summary;
     }
-    std::string bytes() const { return test::readBytes(m_folder.path() / "scoresheet97.mdb"); }
-
-    test::TempDir m_folder;
-    std::unique_ptr<GamesTable> m_table;
 };
 
 // Every game finds its own row, the Tuesday, London, Toronto and Detroit
