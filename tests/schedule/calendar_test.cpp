@@ -1,9 +1,9 @@
 #include "schedule/calendar.h"
 
+#include "tests/core/namedcases.h"
 #include "tests/support/testsupport.h"
 
 #include <gtest/gtest.h>
-#include <ostream>
 
 namespace gs {
 namespace {
@@ -28,15 +28,10 @@ TEST(WeekRule, AGameAfterAMondayGameOrAnOfficialWeekOpensAWeek) {
     EXPECT_EQ(marks, "....N...N ...NN.N");
 }
 
-struct RealWeeksCase {
-    const char* name;
+struct RealWeeksCase : test::NamedCase {
     int year;
     const char* sizes; // games in weeks 1..18, "-" for a week the season lacks
 };
-
-void PrintTo(const RealWeeksCase& c, std::ostream* os) {
-    *os << c.name;
-}
 
 class RealWeeks : public testing::TestWithParam<RealWeeksCase> {};
 
@@ -60,7 +55,7 @@ INSTANTIATE_TEST_SUITE_P(
     testing::Values(
         RealWeeksCase{"Official2010", 2010, "16 16 16 14 14 14 14 13 13 14 16 16 16 16 16 16 16 -"},
         RealWeeksCase{"Merged2012", 2012, "16 16 16 15 14 14 13 14 14 14 14 16 16 16 16 21 - -"}),
-    [](const auto& info) { return std::string(info.param.name); });
+    test::caseName);
 
 TEST(TeamsBySeason, NamesFollowTheSeasonAndEveryNameFindsItsTeam) {
     struct Case {

@@ -3,11 +3,11 @@
 #include "core/league.h"
 #include "core/text.h"
 #include "schedule/seasongames.h"
+#include "tests/core/namedcases.h"
 #include "tests/support/testsupport.h"
 
 #include <gtest/gtest.h>
 #include <map>
-#include <ostream>
 #include <sqlite3.h>
 #include <tuple>
 
@@ -72,15 +72,10 @@ TEST_F(ScheduleImport, TheTablesLayoutReplacesOnlyTheSeasonsOfTheFile) {
               "cannot read " + missing.string() + ": No such file or directory");
 }
 
-struct Refusal {
-    const char* name;
+struct Refusal : test::NamedCase {
     std::string csv;
     std::string error;
 };
-
-void PrintTo(const Refusal& c, std::ostream* os) {
-    *os << c.name;
-}
 
 class ScheduleRefusal : public ScheduleImport, public testing::WithParamInterface<Refusal> {};
 
@@ -173,7 +168,7 @@ INSTANTIATE_TEST_SUITE_P(
                 "season,game_type,week,gameday,away_team,home_team,away_score,home_score\n" +
                     kCarDen,
                 "line 1: the header lacks the columns gametime"}),
-    [](const auto& info) { return std::string(info.param.name); });
+    test::caseName);
 
 TEST_F(ScheduleImport, TheCommunityFileGivesSixSeasonsWithTheirOfficialWeeks) {
     std::vector<GameRecord> bundled = test::tableRecords(pool());
@@ -213,18 +208,13 @@ TEST_F(ScheduleImport, TheCommunityFileGivesSixSeasonsWithTheirOfficialWeeks) {
                        "2021: 16 16 16 16 16 14 13 15 14 14 15 15 14 14 16 16 16 16\n");
 }
 
-struct MergeCase {
-    const char* name;
+struct MergeCase : test::NamedCase {
     std::string file;
     std::string summary; // what the import says
     std::string stored;  // the season afterwards; "" for unchanged
     std::map<std::string, std::pair<std::string, std::string>> entered = {}; // by visitor
     bool overwrite = false;
 };
-
-void PrintTo(const MergeCase& c, std::ostream* os) {
-    *os << c.name;
-}
 
 class Merge : public ScheduleImport, public testing::WithParamInterface<MergeCase> {};
 
@@ -311,7 +301,7 @@ INSTANTIATE_TEST_SUITE_P(
                   "Tampa Bay Buccaneers|Atlanta Falcons|9/11/2016|31|24|1\n",
                   {},
                   true}),
-    [](const auto& info) { return std::string(info.param.name); });
+    test::caseName);
 
 TEST(OverwriteQuestion, NamesTheGamesInConflict) {
     EXPECT_EQ(overwriteQuestion({"2016 week 1, a game"}),

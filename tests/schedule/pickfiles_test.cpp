@@ -1,10 +1,10 @@
 #include "schedule/pickfiles.h"
 
+#include "tests/core/namedcases.h"
 #include "tests/support/testsupport.h"
 
 #include <chrono>
 #include <gtest/gtest.h>
-#include <ostream>
 
 namespace gs {
 namespace {
@@ -153,15 +153,10 @@ TEST_F(PickFiles, ComputerFileSpreadsAreReadAsAProjectionGivesThem) {
     EXPECT_EQ(test::readBytes(pcFile()), shortFile);
 }
 
-struct DamagedCase {
-    const char* name;
+struct DamagedCase : test::NamedCase {
     std::string bytes;
     std::string weeks; // the picks read
 };
-
-void PrintTo(const DamagedCase& c, std::ostream* os) {
-    *os << c.name;
-}
 
 class DamagedFiles : public PickFiles, public testing::WithParamInterface<DamagedCase> {};
 
@@ -181,16 +176,11 @@ INSTANTIATE_TEST_SUITE_P(
                     DamagedCase{"ShortLinesWithLineFeeds", "1,0\nx,-,1,.\n", "1:1=1 2:3=1 "},
                     DamagedCase{"Binary", std::string("\x00\x01\xff,1\r\n\x7f", 8), "1:3=1 "},
                     DamagedCase{"ValuesOtherThanZeroAndOne", "2,1,9,0,-,1,7\r\n", "1:2=1 1:6=1 "}),
-    [](const auto& info) { return std::string(info.param.name); });
+    test::caseName);
 
-struct DamagedComputerFile {
-    const char* name;
+struct DamagedComputerFile : test::NamedCase {
     std::string bytes;
 };
-
-void PrintTo(const DamagedComputerFile& c, std::ostream* os) {
-    *os << c.name;
-}
 
 class DamagedComputerFiles : public PickFiles,
                              public testing::WithParamInterface<DamagedComputerFile> {};
@@ -235,7 +225,7 @@ INSTANTIATE_TEST_SUITE_P(
         DamagedComputerFile{"SpreadOfMinus999", tidyComputerFile({"0", "0", "0", "0", "-999"})},
         DamagedComputerFile{"Truncated", crlf(lines({}, 17, {"5", "6"}))},
         DamagedComputerFile{"Empty", ""}),
-    [](const auto& info) { return std::string(info.param.name); });
+    test::caseName);
 
 TEST_F(PickFiles, NameNotInTheTableUsesTheLastSlotsFolder) {
     EXPECT_EQ(pickFilePath(pool, "zed"), pool.folders().program / "zed2010.dat"); // no folder set
@@ -247,16 +237,11 @@ TEST_F(PickFiles, NameNotInTheTableUsesTheLastSlotsFolder) {
     EXPECT_TRUE(fs::exists(fixture.home.path() / "spare" / "zed2011.dat"));
 }
 
-struct StoredFolder {
-    const char* name;
+struct StoredFolder : test::NamedCase {
     std::string computerFolder; // as the user list stores them; "@" stands for the home
     std::string aliceFolder;
     std::string expected; // where alice's file goes, "@" for the home
 };
-
-void PrintTo(const StoredFolder& c, std::ostream* os) {
-    *os << c.name;
-}
 
 class StoredFolders : public PickFiles, public testing::WithParamInterface<StoredFolder> {
 protected:
@@ -287,7 +272,7 @@ INSTANTIATE_TEST_SUITE_P(
         StoredFolder{"AFolderMissingHere", "@/data", "@/missing", "@/data"},
         StoredFolder{"AChosenFolderThatExists", "/gone/A/data", "@/alice", "@/alice"},
         StoredFolder{"NoFolder", "@/data", "", "@/data"}),
-    [](const auto& info) { return std::string(info.param.name); });
+    test::caseName);
 
 TEST_F(PickFiles, UnsafeNamesAreRefusedWithoutTouchingAnyFile) {
     PickTable picks{};

@@ -2,11 +2,11 @@
 
 #include "schedule/gamesdb.h"
 #include "schedule/importer.h"
+#include "tests/core/namedcases.h"
 #include "tests/support/testsupport.h"
 
 #include <algorithm>
 #include <gtest/gtest.h>
-#include <ostream>
 #include <sqlite3.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -137,16 +137,11 @@ void writeDatabase(const fs::path& path, const std::string& sql) {
     sqlite3_close(db);
 }
 
-struct UnreadableTable {
-    const char* name;
+struct UnreadableTable : test::NamedCase {
     std::string made; // SQL run on a new database, "folder", or the file's bytes
     std::string reason;
     ErrorKind kind;
 };
-
-void PrintTo(const UnreadableTable& c, std::ostream* os) {
-    *os << c.name;
-}
 
 class UnreadableTables : public SeasonGamesTest,
                          public testing::WithParamInterface<UnreadableTable> {};
@@ -189,7 +184,7 @@ INSTANTIATE_TEST_SUITE_P(
                         "CREATE TABLE Scoresheet (TeamA TEXT, TeamB TEXT, Date TEXT, Year TEXT)",
                         "its table \"Scoresheet\" has no field Visitor" + kLeftAsItIs,
                         ErrorKind::NoGamesTable}),
-    [](const auto& info) { return std::string(info.param.name); });
+    test::caseName);
 
 } // namespace
 } // namespace gs
