@@ -49,8 +49,8 @@ protected:
     }
 
     fs::path aliceFolder() const { return fixture.home.path() / "alice"; }
-    fs::path aliceFile() const { return aliceFolder() / "alice2010.dat"; }
-    fs::path pcFile() const { return pool.folders().program / "PC2010.dat"; }
+    fs::path aliceFile() const { return aliceFolder() / ("alice" + pool.seasonYear() + ".dat"); }
+    fs::path pcFile() const { return pool.folders().program / ("PC" + pool.seasonYear() + ".dat"); }
 
     PlayerPicks load(const std::string& player) {
         Result<PlayerPicks> loaded = loadPicks(pool, player);
@@ -70,29 +70,27 @@ protected:
     Pool& pool = fixture.pool;
 };
 
-TEST_F(PickFiles, MissingFilesAreCreatedWithZeros) {
-    PlayerPicks human = load("alice");
-    EXPECT_EQ(human.picks, PickTable{});
-    EXPECT_TRUE(human.activeOrder.empty());
-    EXPECT_EQ(test::readBytes(aliceFile()), crlf(lines({}, 17)));
-    PlayerPicks computer = load("PC");
-    EXPECT_EQ(computer.picks, PickTable{});
-    EXPECT_EQ(computer.spreads, SpreadTable{});
-    EXPECT_EQ(test::readBytes(pcFile()), crlf(lines({}, 17, std::vector<std::string>(256, "0"))));
-}
-
-// A human's file holds the season's weeks, then the active players; the
-// computer player's its projection's weeks, then its spreads from game 1 to
-// the season's last.
+// A missing file is made with zeros. A human's file holds the season's
+// weeks, then the active players; the computer player's its projection's
+// weeks, then its spreads from game 1 to the season's last.
 TEST_F(PickFiles, FilesHoldEveryWeekAndGameOfTheSeason) {
     for (auto [season, weeks, games] : {std::tuple{"2010", 17, 256}, {"2021", 18, 272}}) {
         SCOPED_TRACE(season);
         pool.setSeasonYear(season);
+        PlayerPicks human = load("alice");
+        PlayerPicks computer = load("PC");
+        EXPECT_EQ(allWeeks(human.picks) + allWeeks(computer.picks), "");
+        EXPECT_TRUE(human.activeOrder.empty());
+        EXPECT_EQ(computer.spreads, SpreadTable{});
+        EXPECT_EQ(test::readBytes(aliceFile()), crlf(lines({}, weeks)));
+        EXPECT_EQ(test::readBytes(pcFile()),
+                  crlf(lines({}, weeks, std::vector<std::string>(games, "0"))));
+
         PickTable picks{};
         picks[1][1] = picks[1][32] = picks[weeks][16] = 1;
         pool.setPoolOrder({"alice", "admin", "Bob Smith"});
         save("alice", picks);
-        EXPECT_EQ(test::readBytes(aliceFolder() / ("alice" + std::string(season) + ".dat")),
+        EXPECT_EQ(test::readBytes(aliceFile()),
                   crlf(lines({weekLine({1, 32})}, weeks - 2,
                              {weekLine({16}), "alice", "admin", "Bob Smith"})));
         PlayerPicks loaded = load("alice");
@@ -111,9 +109,8 @@ TEST_F(PickFiles, FilesHoldEveryWeekAndGameOfTheSeason) {
         rest[1] = "3";
         rest[2] = "999";
         rest[games] = "11";
-        EXPECT_EQ(test::readBytes(pool.folders().program / ("PC" + std::string(season) + ".dat")),
-                  crlf(lines({}, weeks - 1, rest)));
-        PlayerPicks computer = load("PC");
+        EXPECT_EQ(test::readBytes(pcFile()), crlf(lines({}, weeks - 1, rest)));
+        computer = load("PC");
         EXPECT_EQ(allWeeks(computer.picks), allWeeks(projection.picks));
         EXPECT_EQ(spreads(computer.spreads, 0, 3) + spreads(computer.spreads, games, games),
                   "0 3 999 0 11 ");
