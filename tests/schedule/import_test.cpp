@@ -4,7 +4,7 @@
 #include "core/text.h"
 #include "schedule/seasongames.h"
 #include "tests/core/namedcases.h"
-#include "tests/support/testsupport.h"
+#include "tests/support/poolbuilder.h"
 
 #include <gtest/gtest.h>
 #include <map>
@@ -31,10 +31,7 @@ const std::string kBase = kHeader + kCarDen + kTbAtl + kMinTen + kSeaLa + kPhiCh
 
 class ScheduleImport : public testing::Test {
 protected:
-    void SetUp() override {
-        Status created = ensureGamesTable(pool());
-        ASSERT_TRUE(created) << created.error();
-    }
+    void SetUp() override { fixture.bundledGames(); }
     const Pool& pool() const { return fixture.pool; }
     ScheduleImportResult import(const std::string& csv, ScheduleImportOptions options = {}) {
         fs::path file = fixture.home.path() / "games.csv";
@@ -51,7 +48,7 @@ protected:
         return text;
     }
     std::string tableBytes() { return test::readBytes(pool().gamesDatabasePath()); }
-    test::PoolFixture fixture;
+    test::PoolBuilder fixture;
 };
 
 // A UTF-8 mark, quotes and mixed line ends are what spreadsheets save.
