@@ -5,7 +5,6 @@
 #include "tests/support/sampledata.h"
 #include "tests/support/testsupport.h"
 
-#include <functional>
 #include <gtest/gtest.h>
 #include <sqlite3.h>
 
@@ -219,13 +218,13 @@ std::vector<GameRecord> asEntered(std::vector<GameRecord> games) {
     return games;
 }
 
-std::vector<GameRecord> gamesWhere(const std::vector<GameRecord>& games,
-                                   const std::function<bool(const GameRecord&)>& keep) {
-    std::vector<GameRecord> kept;
-    for (const GameRecord& g : games)
-        if (keep(g))
-            kept.push_back(g);
-    return kept;
+// The games of 2010's week 16, the Tuesday game included.
+std::vector<GameRecord> week16Of2010(std::vector<GameRecord> games) {
+    std::erase_if(games, [](const GameRecord& g) {
+        return g.year != "2010" || onOrBefore(g.date, "12/22/2010") ||
+               !onOrBefore(g.date, "12/29/2010");
+    });
+    return games;
 }
 
 // A real games table file holding the bundled seasons, scored through a day.
@@ -265,15 +264,10 @@ TEST_F(RealTable, BothLayoutsOfTheSevenSeasonsFillEveryScore) {
     EXPECT_EQ(bytes(), once);
 }
 
-bool isWeek16Of2010(const GameRecord& g) {
-    return g.year == "2010" && !onOrBefore(g.date, "12/22/2010") &&
-           onOrBefore(g.date, "12/29/2010");
-}
-
 // Another window enters the Tuesday game between planning and writing.
 TEST_F(RealTable, AScoreEnteredAfterPlanningStopsTheWholeWriteUntilOverwritten) {
     fill("11/2/2010");
-    std::vector<GameRecord> week16 = gamesWhere(realGames(), isWeek16Of2010);
+    std::vector<GameRecord> week16 = week16Of2010(realGames());
     std::string file = sample::dataSetGamesFile(week16, sample::DataSetColumns::Full);
     ScoreImportPlan planned = planScoreImport(file, readTableGames(*m_table).value(), {});
     ASSERT_EQ(planned.changes.size(), 16u);
@@ -291,7 +285,7 @@ TEST_F(RealTable, AScoreEnteredAfterPlanningStopsTheWholeWriteUntilOverwritten) 
     EXPECT_EQ(import(file, {.season = std::nullopt, .overwrite = true}),
               "Entered the scores of 16 games (1 of them replaces a different score); 0 games "
               "already held their scores. No rows were skipped.");
-    EXPECT_EQ(test::dumpRecords(gamesWhere(m_table->records().value(), isWeek16Of2010)),
+    EXPECT_EQ(test::dumpRecords(week16Of2010(m_table->records().value())),
               test::dumpRecords(asEntered(week16)));
 }
 
