@@ -145,10 +145,11 @@ struct ImportCase : test::NamedCase {
 
 class Imports : public ScheduleImport, public testing::WithParamInterface<ImportCase> {};
 
-// Over five games of 2016, with scores typed into the window stored as " 7".
-// A file refused is named by its line and leaves the table byte for byte;
-// one that agrees with the table changes nothing and is no refusal.
-TEST_P(Imports, FollowTheFileButKeepWhatItLacks) {
+// Over five games of 2016, with scores typed into the window stored as " 7",
+// the table follows the file but keeps the scores it lacks. A file refused
+// is named by its line and leaves the table byte for byte; one that agrees
+// with the table changes nothing and is no refusal.
+TEST_P(Imports, FollowTheFileOrLeaveTheTableAsItIs) {
     ASSERT_TRUE(import(kBase).ok);
     std::vector<GameRecord> records = test::tableRecords(pool());
     for (GameRecord& record : records)
