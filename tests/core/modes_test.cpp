@@ -6,10 +6,10 @@
 #include "core/startup.h"
 #include "core/textfile.h"
 #include "core/userlist.h"
+#include "tests/core/namedcases.h"
 #include "tests/support/testsupport.h"
 
 #include <gtest/gtest.h>
-#include <ostream>
 #include <sys/stat.h>
 
 namespace gs {
@@ -35,15 +35,10 @@ private:
     mode_t m_saved;
 };
 
-struct Umask {
-    const char* name;
+struct Umask : test::NamedCase {
     mode_t mask;
     unsigned sharedMode; // what any other file gets
 };
-
-void PrintTo(const Umask& c, std::ostream* os) {
-    *os << c.name;
-}
 
 class Modes : public testing::TestWithParam<Umask> {
 protected:
@@ -98,7 +93,7 @@ TEST_P(Modes, OtherFilesFollowTheUmask) {
 INSTANTIATE_TEST_SUITE_P(Umasks, Modes,
                          testing::Values(Umask{"Permissive", 0, 0666}, Umask{"Usual", 022, 0644},
                                          Umask{"TakingTheOwnersWrite", 0277, 0400}),
-                         [](const auto& info) { return std::string(info.param.name); });
+                         test::caseName);
 
 // A data folder that exists is not changed: the person may share it on purpose.
 TEST(DataFolder, AnExistingFolderKeepsItsMode) {

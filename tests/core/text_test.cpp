@@ -1,21 +1,17 @@
 #include "core/codepage.h"
 #include "core/text.h"
 
+#include "tests/core/namedcases.h"
+
 #include <gtest/gtest.h>
-#include <ostream>
 
 namespace gs {
 namespace {
 
-struct ValueCase {
-    const char* name;
+struct ValueCase : test::NamedCase {
     const char* text;
     double value;
 };
-
-void PrintTo(const ValueCase& c, std::ostream* os) {
-    *os << c.name << " \"" << c.text << "\"";
-}
 
 class NumericValue : public testing::TestWithParam<ValueCase> {};
 
@@ -30,7 +26,7 @@ INSTANTIATE_TEST_SUITE_P(
                     ValueCase{"Letters", "abc", 0}, ValueCase{"Decimal", "2.5", 2.5},
                     ValueCase{"StopsAtComma", "12,5", 12}, ValueCase{"Exponent", "1e2", 100},
                     ValueCase{"ExponentWithoutDigits", "3e", 3}, ValueCase{"SignOnly", "-", 0}),
-    [](const auto& info) { return std::string(info.param.name); });
+    test::caseName);
 
 // Halves round to the even neighbour; out of range reads as 0 instead of
 // failing; signs take a space; beyond six significant digits printf's
@@ -42,8 +38,9 @@ TEST(NumberText, RoundsConvertsAndWritesNumbers) {
     EXPECT_EQ(signedText(10) + "|" + signedText(0) + "|" + signedText(-3), " 10| 0|-3");
     EXPECT_EQ(decimalText(66.6667) + "|" + decimalText(62.5) + "|" + decimalText(50),
               "66.6667|62.5|50");
-    EXPECT_EQ(decimalText(1234567.5) + "|" + decimalText(0.1234567) + "|" + decimalText(123456789),
-              "1234567.5|0.1234567|123456789");
+    EXPECT_EQ(decimalText(1234567.5) + "|" + decimalText(0.123456789012345) + "|" +
+                  decimalText(123456789),
+              "1234567.5|0.123456789012345|123456789");
 }
 
 // Trimming takes at most five passes: six leading spaces lose only five.

@@ -1,9 +1,9 @@
 #include "core/userlist.h"
 
+#include "tests/core/namedcases.h"
 #include "tests/support/testsupport.h"
 
 #include <gtest/gtest.h>
-#include <ostream>
 
 namespace gs {
 namespace {
@@ -42,17 +42,12 @@ TEST_F(UserList, MissingFileIsCreatedWithTheDefaults) {
               "2010\r\nadmin,1,9,1,,0," + folder() + "\r\nPC,1,1,0,Z,0," + folder() + "\r\n");
 }
 
-struct LoadCase {
-    const char* name;
+struct LoadCase : test::NamedCase {
     std::string list;
     const char* preferences; // the user's file; nullptr for none
     const char* user;
     std::string expected; // see the test
 };
-
-void PrintTo(const LoadCase& c, std::ostream* os) {
-    *os << c.name;
-}
 
 class Loads : public UserList, public testing::WithParamInterface<LoadCase> {};
 
@@ -117,7 +112,7 @@ INSTANTIATE_TEST_SUITE_P(
                  "loaded 2010\n1 ann|1|9|0|abc|0|.|\nann | ann"},
         LoadCase{"UndecodablePassword", kAnn, "\x05,x\r\n", "ann",
                  "loaded 2010 defaulted\n1 ann|1|9|0||0|.|\nann | ann\n" + kDefaulted}),
-    [](const auto& info) { return std::string(info.param.name); });
+    test::caseName);
 
 TEST_F(UserList, MoreThanAHundredUsersLoadsTheFirstHundredAndSaysSo) {
     std::string bytes = "2010\r\n";

@@ -1,10 +1,10 @@
 #include "schedule/pickfiles.h"
 
+#include "tests/core/namedcases.h"
 #include "tests/support/testsupport.h"
 
 #include <chrono>
 #include <gtest/gtest.h>
-#include <ostream>
 
 namespace gs {
 namespace {
@@ -49,8 +49,8 @@ protected:
     }
 
     fs::path aliceFolder() const { return fixture.home.path() / "alice"; }
-    fs::path aliceFile() const { return aliceFolder() / "alice2010.dat"; }
-    fs::path pcFile() const { return pool.folders().program / "PC2010.dat"; }
+    fs::path aliceFile() const { return aliceFolder() / ("alice" + pool.seasonYear() + ".dat"); }
+    fs::path pcFile() const { return pool.folders().program / ("PC" + pool.seasonYear() + ".dat"); }
 
     PlayerPicks load(const std::string& player) {
         Result<PlayerPicks> loaded = loadPicks(pool, player);
@@ -70,29 +70,27 @@ protected:
     Pool& pool = fixture.pool;
 };
 
-TEST_F(PickFiles, MissingFilesAreCreatedWithZeros) {
-    PlayerPicks human = load("alice");
-    EXPECT_EQ(human.picks, PickTable{});
-    EXPECT_TRUE(human.activeOrder.empty());
-    EXPECT_EQ(test::readBytes(aliceFile()), crlf(lines({}, 17)));
-    PlayerPicks computer = load("PC");
-    EXPECT_EQ(computer.picks, PickTable{});
-    EXPECT_EQ(computer.spreads, SpreadTable{});
-    EXPECT_EQ(test::readBytes(pcFile()), crlf(lines({}, 17, std::vector<std::string>(256, "0"))));
-}
-
-// A human's file holds the season's weeks, then the active players; the
-// computer player's its projection's weeks, then its spreads from game 1 to
-// the season's last.
+// A missing file is made with zeros. A human's file holds the season's
+// weeks, then the active players; the computer player's its projection's
+// weeks, then its spreads from game 1 to the season's last.
 TEST_F(PickFiles, FilesHoldEveryWeekAndGameOfTheSeason) {
     for (auto [season, weeks, games] : {std::tuple{"2010", 17, 256}, {"2021", 18, 272}}) {
         SCOPED_TRACE(season);
         pool.setSeasonYear(season);
+        PlayerPicks human = load("alice");
+        PlayerPicks computer = load("PC");
+        EXPECT_EQ(allWeeks(human.picks) + allWeeks(computer.picks), "");
+        EXPECT_TRUE(human.activeOrder.empty());
+        EXPECT_EQ(computer.spreads, SpreadTable{});
+        EXPECT_EQ(test::readBytes(aliceFile()), crlf(lines({}, weeks)));
+        EXPECT_EQ(test::readBytes(pcFile()),
+                  crlf(lines({}, weeks, std::vector<std::string>(games, "0"))));
+
         PickTable picks{};
         picks[1][1] = picks[1][32] = picks[weeks][16] = 1;
         pool.setPoolOrder({"alice", "admin", "Bob Smith"});
         save("alice", picks);
-        EXPECT_EQ(test::readBytes(aliceFolder() / ("alice" + std::string(season) + ".dat")),
+        EXPECT_EQ(test::readBytes(aliceFile()),
                   crlf(lines({weekLine({1, 32})}, weeks - 2,
                              {weekLine({16}), "alice", "admin", "Bob Smith"})));
         PlayerPicks loaded = load("alice");
@@ -111,9 +109,8 @@ TEST_F(PickFiles, FilesHoldEveryWeekAndGameOfTheSeason) {
         rest[1] = "3";
         rest[2] = "999";
         rest[games] = "11";
-        EXPECT_EQ(test::readBytes(pool.folders().program / ("PC" + std::string(season) + ".dat")),
-                  crlf(lines({}, weeks - 1, rest)));
-        PlayerPicks computer = load("PC");
+        EXPECT_EQ(test::readBytes(pcFile()), crlf(lines({}, weeks - 1, rest)));
+        computer = load("PC");
         EXPECT_EQ(allWeeks(computer.picks), allWeeks(projection.picks));
         EXPECT_EQ(spreads(computer.spreads, 0, 3) + spreads(computer.spreads, games, games),
                   "0 3 999 0 11 ");
@@ -153,15 +150,10 @@ TEST_F(PickFiles, ComputerFileSpreadsAreReadAsAProjectionGivesThem) {
     EXPECT_EQ(test::readBytes(pcFile()), shortFile);
 }
 
-struct DamagedCase {
-    const char* name;
+struct DamagedCase : test::NamedCase {
     std::string bytes;
     std::string weeks; // the picks read
 };
-
-void PrintTo(const DamagedCase& c, std::ostream* os) {
-    *os << c.name;
-}
 
 class DamagedFiles : public PickFiles, public testing::WithParamInterface<DamagedCase> {};
 
@@ -181,16 +173,11 @@ INSTANTIATE_TEST_SUITE_P(
                     DamagedCase{"ShortLinesWithLineFeeds", "1,0\nx,-,1,.\n", "1:1=1 2:3=1 "},
                     DamagedCase{"Binary", std::string("\x00\x01\xff,1\r\n\x7f", 8), "1:3=1 "},
                     DamagedCase{"ValuesOtherThanZeroAndOne", "2,1,9,0,-,1,7\r\n", "1:2=1 1:6=1 "}),
-    [](const auto& info) { return std::string(info.param.name); });
+    test::caseName);
 
-struct DamagedComputerFile {
-    const char* name;
+struct DamagedComputerFile : test::NamedCase {
     std::string bytes;
 };
-
-void PrintTo(const DamagedComputerFile& c, std::ostream* os) {
-    *os << c.name;
-}
 
 class DamagedComputerFiles : public PickFiles,
                              public testing::WithParamInterface<DamagedComputerFile> {};
@@ -235,7 +222,7 @@ INSTANTIATE_TEST_SUITE_P(
         DamagedComputerFile{"SpreadOfMinus999", tidyComputerFile({"0", "0", "0", "0", "-999"})},
         DamagedComputerFile{"Truncated", crlf(lines({}, 17, {"5", "6"}))},
         DamagedComputerFile{"Empty", ""}),
-    [](const auto& info) { return std::string(info.param.name); });
+    test::caseName);
 
 TEST_F(PickFiles, NameNotInTheTableUsesTheLastSlotsFolder) {
     EXPECT_EQ(pickFilePath(pool, "zed"), pool.folders().program / "zed2010.dat"); // no folder set
@@ -247,16 +234,11 @@ TEST_F(PickFiles, NameNotInTheTableUsesTheLastSlotsFolder) {
     EXPECT_TRUE(fs::exists(fixture.home.path() / "spare" / "zed2011.dat"));
 }
 
-struct StoredFolder {
-    const char* name;
+struct StoredFolder : test::NamedCase {
     std::string computerFolder; // as the user list stores them; "@" stands for the home
     std::string aliceFolder;
     std::string expected; // where alice's file goes, "@" for the home
 };
-
-void PrintTo(const StoredFolder& c, std::ostream* os) {
-    *os << c.name;
-}
 
 class StoredFolders : public PickFiles, public testing::WithParamInterface<StoredFolder> {
 protected:
@@ -287,7 +269,7 @@ INSTANTIATE_TEST_SUITE_P(
         StoredFolder{"AFolderMissingHere", "@/data", "@/missing", "@/data"},
         StoredFolder{"AChosenFolderThatExists", "/gone/A/data", "@/alice", "@/alice"},
         StoredFolder{"NoFolder", "@/data", "", "@/data"}),
-    [](const auto& info) { return std::string(info.param.name); });
+    test::caseName);
 
 TEST_F(PickFiles, UnsafeNamesAreRefusedWithoutTouchingAnyFile) {
     PickTable picks{};

@@ -1,24 +1,29 @@
 #include "scores/scoreentry.h"
 
-#include "tests/support/testsupport.h"
+#include "tests/core/namedcases.h"
+#include "tests/support/poolbuilder.h"
 
 #include <gtest/gtest.h>
 #include <optional>
-#include <ostream>
 
 namespace gs {
 namespace {
 
 // What the window shows: the record's position in table order (2009's 256
 // games come first), the game, the score boxes, the week's dates and the
-// weeks that can be chosen.
+// weeks that can be chosen ("1-3 5": weeks 1 to 3 and 5).
 std::string shown(const ScoreEntry& w) {
     std::string text = std::to_string(w.recordPosition()) + " " + w.visitorTeam.caption + " at " +
                        w.homeTeam.caption + " [" + w.visitorScore + "]-[" + w.homeScore + "] " +
                        w.firstDate.caption + "-" + w.lastDate.caption + " weeks";
-    for (int week = 1; week <= kWeeks; ++week)
-        if (w.weekOptions[week].enabled)
+    for (int week = 1; week <= kWeeks; ++week) {
+        bool before = week > 1 && w.weekOptions[week - 1].enabled;
+        bool after = week < kWeeks && w.weekOptions[week + 1].enabled;
+        if (w.weekOptions[week].enabled && !before)
             text += " " + std::to_string(week);
+        else if (w.weekOptions[week].enabled && !after)
+            text += "-" + std::to_string(week);
+    }
     return text;
 }
 
@@ -27,20 +32,15 @@ std::string shown(const ScoreEntry& w) {
 class EnterScores : public testing::Test {
 protected:
     EnterScores() {
-        test::addUser(pool, 1, "admin", 1);
-        test::addUser(pool, 2, "alice");
-        pool.setCurrentUser("admin");
-        pool.setSeasonYear("2010");
+        program.season(2010).player("admin", test::kAdminRights).player("alice").loggedIn("admin");
     }
     std::unique_ptr<ScoreEntry> open(const char* scoresThrough = kDefaultReferenceDate) {
-        test::storeSeasons(pool, {2009});
-        test::storeSeasons(pool, {2010}, scoresThrough);
-        test::storeSeasons(pool, {2011}, test::kNoScores);
+        program.games({2009}).games({2010}, scoresThrough).games({2011}, test::kNoScores);
         std::unique_ptr<ScoreEntry> window = openScoreEntry(pool, program.dialogs);
         EXPECT_TRUE(window);
         return window;
     }
-    test::PoolFixture program;
+    test::PoolBuilder program;
     Pool& pool = program.pool;
 };
 
@@ -51,8 +51,7 @@ TEST_F(EnterScores, AUserWithoutAdministratorRightsCannotOpenIt) {
               std::vector<std::string>{"Error: You do not have administrator control"});
 }
 
-struct WalkCase {
-    const char* name;
+struct WalkCase : test::NamedCase {
     const char* season;
     const char* referenceDate;
     const char* scoresThrough; // of 2010
@@ -61,10 +60,6 @@ struct WalkCase {
     int previouses;
     std::string shown;
 };
-
-void PrintTo(const WalkCase& c, std::ostream* os) {
-    *os << c.name;
-}
 
 class Walk : public EnterScores, public testing::WithParamInterface<WalkCase> {};
 
@@ -102,89 +97,74 @@ INSTANTIATE_TEST_SUITE_P(
     Moves, Walk,
     testing::Values(
         WalkCase{"EveryGamePlayedHasItsScores", "2010", kRef, kRef, 0, 0, 0,
-                 "360 Miami Dolphins at Cincinnati Bengals [22]-[14] 10/31/2010-11/1/2010 "
-                 "weeks 1 2 3 4 5 6 7 8 | Sunday, 10/31/2010 | Game 1 of 13, week 8 | chosen 8"},
+                 "360 Miami Dolphins at Cincinnati Bengals [22]-[14] 10/31/2010-11/1/2010 weeks "
+                 "1-8 | Sunday, 10/31/2010 | Game 1 of 13, week 8 | chosen 8"},
         WalkCase{"TheMondayGameIsStillOpen", "2010", kRef, "10/31/2010", 0, 0, 0,
-                 "372 Houston Texans at Indianapolis Colts []-[] 10/31/2010-11/1/2010 weeks 1 2 "
-                 "3 4 5 6 7 8 | Monday, 11/1/2010 | Game 13 of 13, week 8 | chosen 8"},
+                 "372 Houston Texans at Indianapolis Colts []-[] 10/31/2010-11/1/2010 weeks 1-8 | "
+                 "Monday, 11/1/2010 | Game 13 of 13, week 8 | chosen 8"},
         // The next season's games before the reference date are not this one's.
         WalkCase{"ASeasonOverBeforeTheNextBegan", "2009", kRef, kRef, 0, 0, 0,
-                 "240 Indianapolis Colts at Buffalo Bills [7]-[30] 1/3/2010-1/3/2010 weeks 1 2 3 "
-                 "4 5 6 7 8 9 10 11 12 13 14 15 16 17 | Sunday, 1/3/2010 | Game 1 of 16, week "
-                 "17 | chosen 17"},
+                 "240 Indianapolis Colts at Buffalo Bills [7]-[30] 1/3/2010-1/3/2010 weeks 1-17 | "
+                 "Sunday, 1/3/2010 | Game 1 of 16, week 17 | chosen 17"},
         WalkCase{"ASeasonNotBegun", "2011", kRef, kRef, 0, 0, 0,
                  "512 New Orleans Saints at Green Bay Packers []-[] - weeks 1 | Thursday, "
                  "9/8/2011 | Game 1 of 16, week 1 | chosen 0"},
-        WalkCase{"NextStopsAtTheWeeksLastGame", "2010", kRef, kRef, 8, 20, 0,
-                 "372 Houston Texans at Indianapolis Colts [17]-[30] 10/31/2010-11/1/2010 weeks "
-                 "1 2 3 4 5 6 7 8"},
+        WalkCase{
+            "NextStopsAtTheWeeksLastGame", "2010", kRef, kRef, 8, 20, 0,
+            "372 Houston Texans at Indianapolis Colts [17]-[30] 10/31/2010-11/1/2010 weeks 1-8"},
         WalkCase{"NextStopsBeforeAnUnplayedGame", "2010", "11/7/2010", kRef, 9, 20, 0,
-                 "384 Dallas Cowboys at Green Bay Packers []-[] 11/7/2010-11/8/2010 weeks 1 2 3 "
-                 "4 5 6 7 8 9"},
+                 "384 Dallas Cowboys at Green Bay Packers []-[] 11/7/2010-11/8/2010 weeks 1-9"},
         WalkCase{"NextStopsAtTheSeasonsEnd", "2009", kRef, kRef, 17, 20, 0,
-                 "255 Cincinnati Bengals at N.Y. Jets [0]-[37] 1/3/2010-1/3/2010 weeks 1 2 3 4 5 "
-                 "6 7 8 9 10 11 12 13 14 15 16 17"},
-        WalkCase{"PreviousStaysInTheWeek", "2010", kRef, kRef, 8, 1, 20,
-                 "360 Miami Dolphins at Cincinnati Bengals [22]-[14] 10/31/2010-11/1/2010 weeks "
-                 "1 2 3 4 5 6 7 8"},
-        WalkCase{"PreviousStaysInTheSeason", "2010", kRef, kRef, 1, 0, 1,
-                 "256 Minnesota Vikings at New Orleans Saints [9]-[14] 9/9/2010-9/13/2010 weeks "
-                 "1 2 3 4 5 6 7 8"},
+                 "255 Cincinnati Bengals at N.Y. Jets [0]-[37] 1/3/2010-1/3/2010 weeks 1-17"},
+        WalkCase{
+            "PreviousStaysInTheWeek", "2010", kRef, kRef, 8, 1, 20,
+            "360 Miami Dolphins at Cincinnati Bengals [22]-[14] 10/31/2010-11/1/2010 weeks 1-8"},
+        WalkCase{
+            "PreviousStaysInTheSeason", "2010", kRef, kRef, 1, 0, 1,
+            "256 Minnesota Vikings at New Orleans Saints [9]-[14] 9/9/2010-9/13/2010 weeks 1-8"},
         WalkCase{"AWeekNotPlayedCannotBeChosen", "2010", kRef, kRef, 9, 5, 0,
-                 "261 Carolina Panthers at N.Y. Giants [18]-[31] 9/9/2010-9/13/2010 weeks 1 2 3 "
-                 "4 5 6 7 8"}),
-    [](const auto& info) { return std::string(info.param.name); });
+                 "261 Carolina Panthers at N.Y. Giants [18]-[31] 9/9/2010-9/13/2010 weeks 1-8"}),
+    test::caseName);
 
 // Typed over, left with "Next" and shown again with "Previous", the
-// season's first game holds the table's form; "Close" keeps what is shown.
-TEST_F(EnterScores, ScoresAreStoredInTheTablesForm) {
+// season's first game holds the table's form. Neither moving on nor closing
+// gets past a refused score, and nothing is written; "Close" keeps what is shown.
+TEST_F(EnterScores, ScoresAreStoredInTheTablesFormOrRefused) {
     auto window = open();
     ASSERT_TRUE(window);
     window->chooseWeek(1);
-    auto enter = [&](const char* visitor, const char* home, bool close) {
+    // The position, the game's stored scores, the boxes and the messages said.
+    auto enter = [&](const char* visitor, const char* home, bool close = false) {
+        program.dialogs.clear();
         window->visitorScore = visitor;
         window->homeScore = home;
         if (close) {
-            EXPECT_TRUE(window->commitAndClose());
+            window->commitAndClose();
         } else {
             window->nextGame();
             window->previousGame();
         }
         const GameRecord stored = test::tableRecords(pool).at(256);
-        return stored.visitorScore + "|" + stored.homeScore + " shown " + window->visitorScore +
-               "|" + window->homeScore;
+        std::string text = std::to_string(window->recordPosition()) + " " + stored.visitorScore +
+                           "|" + stored.homeScore + " shown " + window->visitorScore + "|" +
+                           window->homeScore + (window->closed ? " closed" : "");
+        for (const std::string& message : program.dialogs.messages())
+            text += "\n" + message;
+        return text;
     };
-    EXPECT_EQ(enter("21", "7abc", false), " 21| 7 shown  21| 7");
-    EXPECT_EQ(enter("", "", false), "| shown |"); // an empty box leaves the game unscored
-    EXPECT_EQ(enter("   ", "17", true), "| 17 shown | 17");
-    EXPECT_TRUE(window->closed);
-    EXPECT_TRUE(program.dialogs.shown.empty());
-}
-
-// Neither moving on nor closing gets past a refused score, and nothing is written.
-TEST_F(EnterScores, ScoresThatAreNoWholeNumbersAreRefused) {
-    auto window = open();
-    ASSERT_TRUE(window);
-    window->chooseWeek(1);
-    const std::vector<GameRecord> before = test::tableRecords(pool);
-    for (auto [visitor, home, reason] :
-         {std::tuple{"abc", "14",
-                     "\"abc\" of Minnesota Vikings at New Orleans Saints is not a number."},
-          std::tuple{"9", "-3", "\"-3\" of Minnesota Vikings at New Orleans Saints is negative."},
-          std::tuple{"7.5", "3",
-                     "\"7.5\" of Minnesota Vikings at New Orleans Saints is not a "
-                     "whole number from 0 to 999."}}) {
-        program.dialogs.clear();
-        window->visitorScore = visitor;
-        window->homeScore = home;
-        window->nextGame();
-        EXPECT_FALSE(window->commitAndClose());
-        std::string refusal = std::string("Error: The score ") + reason;
-        EXPECT_EQ(program.dialogs.messages(), (std::vector<std::string>{refusal, refusal}));
-        EXPECT_EQ(window->recordPosition(), 256);
-    }
-    EXPECT_FALSE(window->closed);
-    EXPECT_EQ(test::tableRecords(pool), before);
+    auto refused = [](const char* score, const char* problem) {
+        return "\nError: The score \"" + std::string(score) +
+               "\" of Minnesota Vikings at New Orleans Saints " + problem;
+    };
+    EXPECT_EQ(enter("21", "7abc"), "256  21| 7 shown  21| 7");
+    EXPECT_EQ(enter("", ""), "256 | shown |"); // an empty box leaves the game unscored
+    EXPECT_EQ(enter("abc", "14"), "256 | shown abc|14" + refused("abc", "is not a number.") +
+                                      refused("abc", "is not a number."));
+    EXPECT_EQ(enter("9", "-3"),
+              "256 | shown 9|-3" + refused("-3", "is negative.") + refused("-3", "is negative."));
+    EXPECT_EQ(enter("7.5", "3", true),
+              "256 | shown 7.5|3" + refused("7.5", "is not a whole number from 0 to 999."));
+    EXPECT_EQ(enter("   ", "17", true), "256 | 17 shown | 17 closed");
 }
 
 // Three games of 2010's week 9, the first the one the window shows.
@@ -200,8 +180,7 @@ const std::string kConflict =
     "line 2 (TB at ATL, 2010-11-07, 21-27): the game already holds 20-27.\n\nReplace the scores "
     "these games hold with the file's?\n";
 
-struct ImportCase {
-    const char* name;
+struct ImportCase : test::NamedCase {
     std::string typedVisitor; // typed before the button, beside a home score of 27
     bool cancel;              // the chooser is cancelled
     bool overwrite;           // the answer to the offer to import over other scores
@@ -209,10 +188,6 @@ struct ImportCase {
     std::string shown;        // the boxes afterwards
     std::string changed;      // the records of the table that changed
 };
-
-void PrintTo(const ImportCase& c, std::ostream* os) {
-    *os << c.name;
-}
 
 // The window on week 9 of 2010, whose games have no scores yet, the day
 // after its Monday game.
@@ -273,14 +248,12 @@ INSTANTIATE_TEST_SUITE_P(
                     ImportCase{"AnotherScoreTypedIsOverwrittenWhenThePersonAgrees", "20", false,
                                true, kConflict + "message Import Scores\n", "[ 21]-[ 27]",
                                kWeek9Entered}),
-    [](const auto& info) { return std::string(info.param.name); });
+    test::caseName);
 
 // The schedule import opens the window again on the season it brought, and
 // takes the file's word over the table's only when the person agrees.
 TEST_F(EnterScores, ScheduleImportShowsTheNewSeasonAndAsksBeforeOverwriting) {
-    pool.setSeasonYear("2016");
-    pool.setReferenceDate("9/12/2016");
-    test::storeSeasons(pool, {2015});
+    program.season(2016).day("9/12/2016").games({2015});
     std::filesystem::path file = program.home.path() / "games.csv";
     const std::string header =
         "season,game_type,week,gameday,gametime,away_team,home_team,away_score,home_score\n";
@@ -289,22 +262,22 @@ TEST_F(EnterScores, ScheduleImportShowsTheNewSeasonAndAsksBeforeOverwriting) {
     std::unique_ptr<ScoreEntry> window = openScoreEntry(pool, program.dialogs);
     ASSERT_TRUE(window);
     EXPECT_EQ(window->recordPosition(), -1);
-    auto chooser = [&]() -> std::optional<std::filesystem::path> { return file; };
-    window->importSchedule(chooser);
-    EXPECT_EQ(program.dialogs.shown.at(0).title, "Import Schedule");
-    EXPECT_EQ(window->visitorTeam.caption, "Tampa Bay Buccaneers"); // played, not scored
-
-    test::writeBytes(file, header + "2016,REG,1,2016-09-08,20:30,CAR,DEN,20,24\n" + tbAtl);
-    for (bool agree : {false, true}) {
+    // The dialogs titles and the game shown afterwards.
+    auto import = [&](bool agree) {
         program.dialogs.clear();
         program.dialogs.confirmAnswers = {agree};
-        window->importSchedule(chooser);
-        ASSERT_EQ(program.dialogs.shown.size(), 2u);
-        EXPECT_EQ(program.dialogs.shown[0].kind + " " + program.dialogs.shown[0].title,
-                  "confirm Import Schedule");
-        EXPECT_EQ(program.dialogs.kinds.back(),
-                  agree ? MessageKind::Information : MessageKind::Error);
-    }
+        window->importSchedule([&]() -> std::optional<std::filesystem::path> { return file; });
+        std::string text;
+        for (const test::FakeDialogs::Shown& shown : program.dialogs.shown)
+            text += shown.kind + " " + shown.title + ", ";
+        return text + window->visitorTeam.caption + " " + window->visitorScore + "-" +
+               window->homeScore;
+    };
+    EXPECT_EQ(import(false), "message Import Schedule, Tampa Bay Buccaneers -"); // not scored
+    test::writeBytes(file, header + "2016,REG,1,2016-09-08,20:30,CAR,DEN,20,24\n" + tbAtl);
+    EXPECT_EQ(import(false), "confirm Import Schedule, message Error, Tampa Bay Buccaneers -");
+    EXPECT_EQ(import(true),
+              "confirm Import Schedule, message Import Schedule, Tampa Bay Buccaneers -");
     window->previousGame();
     EXPECT_EQ(window->visitorTeam.caption + " " + window->visitorScore + "-" + window->homeScore,
               "Carolina Panthers 20-24");

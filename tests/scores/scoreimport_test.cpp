@@ -1,26 +1,32 @@
 #include "scores/scoreimport.h"
 
 #include "core/date.h"
+#include "tests/core/namedcases.h"
 #include "tests/support/sampledata.h"
 #include "tests/support/testsupport.h"
 
-#include <functional>
 #include <gtest/gtest.h>
 #include <sqlite3.h>
 
 namespace gs {
 namespace {
 
-// A games table file holding these records; null, with a failure, when it cannot be made.
-std::unique_ptr<GamesTable> tableOf(const std::filesystem::path& path,
-                                    const std::vector<GameRecord>& records) {
-    auto table = GamesTable::create(path);
-    Status stored = table ? (*table)->replaceSeasons(records) : Status(failure(table.error()));
-    EXPECT_TRUE(stored) << stored.error();
-    return stored ? std::move(*table) : nullptr;
-}
-
 namespace fs = std::filesystem;
+
+// A games table file holding some records.
+class GamesFile {
+protected:
+    void fill(const std::vector<GameRecord>& records) {
+        test::storeRecords(m_home.pool, records);
+        auto table = GamesTable::open(path());
+        ASSERT_TRUE(table) << table.error();
+        m_table = std::move(*table);
+    }
+    fs::path path() const { return m_home.pool.gamesDatabasePath(); }
+    std::string bytes() const { return test::readBytes(path()); }
+    test::PoolFixture m_home;
+    std::unique_ptr<GamesTable> m_table;
+};
 
 const std::string kCommunity =
     "season,game_type,gameday,away_team,home_team,away_score,home_score\n";
@@ -52,28 +58,20 @@ std::string dumpPlan(const ScoreImportPlan& plan) {
     return text;
 }
 
-struct PlanCase {
-    const char* name;
+struct PlanCase : test::NamedCase {
     std::string csv;
     std::string expected;
     ScoreImportOptions options = {};
 };
 
-void PrintTo(const PlanCase& c, std::ostream* out) {
-    *out << c.name;
-}
-
-class Plan : public testing::TestWithParam<PlanCase> {
+class Plan : public GamesFile, public testing::TestWithParam<PlanCase> {
 protected:
     void SetUp() override {
-        m_table = tableOf(m_folder.path() / "scoresheet97.mdb", kGames);
-        ASSERT_TRUE(m_table);
+        ASSERT_NO_FATAL_FAILURE(fill(kGames));
         ASSERT_EQ(sqlite3_exec(m_table->handle(), "DELETE FROM Scoresheet WHERE rowid = 7", nullptr,
                                nullptr, nullptr),
                   SQLITE_OK);
     }
-    test::TempDir m_folder;
-    std::unique_ptr<GamesTable> m_table;
 };
 
 // A refused file writes nothing: the table stays byte for byte.
@@ -81,11 +79,11 @@ TEST_P(Plan, SummaryAndWrites) {
     std::vector<TableGame> games = readTableGames(*m_table).value();
     ScoreImportPlan plan = planScoreImport(GetParam().csv, games, GetParam().options);
     EXPECT_EQ(dumpPlan(plan), GetParam().expected);
-    std::string before = test::readBytes(m_folder.path() / "scoresheet97.mdb");
+    std::string before = bytes();
     EXPECT_EQ(applyScoreImport(*m_table, plan).ok, plan.accepted());
     m_table.reset();
     if (!plan.accepted()) {
-        EXPECT_EQ(test::readBytes(m_folder.path() / "scoresheet97.mdb"), before);
+        EXPECT_EQ(bytes(), before);
     }
 }
 
@@ -201,7 +199,7 @@ INSTANTIATE_TEST_SUITE_P(
         PlanCase{"HeaderOnly", kCommunity,
                  "Entered no scores; 0 games already held their scores. "
                  "No rows were skipped.\n"}),
-    [](const auto& info) { return std::string(info.param.name); });
+    test::caseName);
 
 // ------------------------------------------------------------ the real seasons
 
@@ -220,35 +218,30 @@ std::vector<GameRecord> asEntered(std::vector<GameRecord> games) {
     return games;
 }
 
-std::vector<GameRecord> gamesWhere(const std::vector<GameRecord>& games,
-                                   const std::function<bool(const GameRecord&)>& keep) {
-    std::vector<GameRecord> kept;
-    for (const GameRecord& g : games)
-        if (keep(g))
-            kept.push_back(g);
-    return kept;
+// The games of 2010's week 16, the Tuesday game included.
+std::vector<GameRecord> week16Of2010(std::vector<GameRecord> games) {
+    std::erase_if(games, [](const GameRecord& g) {
+        return g.year != "2010" || onOrBefore(g.date, "12/22/2010") ||
+               !onOrBefore(g.date, "12/29/2010");
+    });
+    return games;
 }
 
 // A real games table file holding the bundled seasons, scored through a day.
-class RealTable : public testing::Test {
+class RealTable : public GamesFile, public testing::Test {
 protected:
     void fill(const std::string& scoresThrough) {
         std::vector<GameRecord> games = realGames();
         for (GameRecord& g : games)
             if (!onOrBefore(g.date, scoresThrough))
                 g.visitorScore = g.homeScore = "";
-        m_table = tableOf(m_folder.path() / "scoresheet97.mdb", games);
-        ASSERT_TRUE(m_table);
+        GamesFile::fill(games);
     }
     std::string import(const std::string& csv, const ScoreImportOptions& options = {}) {
-        fs::path file = m_folder.path() / "games.csv";
+        fs::path file = m_home.home.path() / "games.csv";
         test::writeBytes(file, csv);
         return importScoreFile(*m_table, file, options).summary;
     }
-    std::string bytes() const { return test::readBytes(m_folder.path() / "scoresheet97.mdb"); }
-
-    test::TempDir m_folder;
-    std::unique_ptr<GamesTable> m_table;
 };
 
 // Every game finds its own row, the Tuesday, London, Toronto and Detroit
@@ -271,15 +264,10 @@ TEST_F(RealTable, BothLayoutsOfTheSevenSeasonsFillEveryScore) {
     EXPECT_EQ(bytes(), once);
 }
 
-bool isWeek16Of2010(const GameRecord& g) {
-    return g.year == "2010" && !onOrBefore(g.date, "12/22/2010") &&
-           onOrBefore(g.date, "12/29/2010");
-}
-
 // Another window enters the Tuesday game between planning and writing.
 TEST_F(RealTable, AScoreEnteredAfterPlanningStopsTheWholeWriteUntilOverwritten) {
     fill("11/2/2010");
-    std::vector<GameRecord> week16 = gamesWhere(realGames(), isWeek16Of2010);
+    std::vector<GameRecord> week16 = week16Of2010(realGames());
     std::string file = sample::dataSetGamesFile(week16, sample::DataSetColumns::Full);
     ScoreImportPlan planned = planScoreImport(file, readTableGames(*m_table).value(), {});
     ASSERT_EQ(planned.changes.size(), 16u);
@@ -297,7 +285,7 @@ TEST_F(RealTable, AScoreEnteredAfterPlanningStopsTheWholeWriteUntilOverwritten) 
     EXPECT_EQ(import(file, {.season = std::nullopt, .overwrite = true}),
               "Entered the scores of 16 games (1 of them replaces a different score); 0 games "
               "already held their scores. No rows were skipped.");
-    EXPECT_EQ(test::dumpRecords(gamesWhere(m_table->records().value(), isWeek16Of2010)),
+    EXPECT_EQ(test::dumpRecords(week16Of2010(m_table->records().value())),
               test::dumpRecords(asEntered(week16)));
 }
 
