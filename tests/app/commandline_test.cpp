@@ -6,6 +6,7 @@
 #include "ftpserver.h"
 #include "schedule/gamesdb.h"
 #include "tests/support/commandrun.h"
+#include "tests/support/namedcases.h"
 #include "tests/support/poolbuilder.h"
 
 #include <gtest/gtest.h>
@@ -257,16 +258,11 @@ const std::string kFile = "season,game_type,gameday,away_team,home_team,away_sco
                           "2011,REG,2011-09-08,NO,GB,34,42\n"
                           "2010,REG,2010-09-09,MIN,NO,10,14\n";
 
-struct ImportCase {
-    const char* name;
+struct ImportCase : test::NamedCase {
     std::vector<std::string> args; // "FILE" stands for kFile's path
     int status;
     std::string told; // part of standard output after a success, else of standard error
 };
-
-void PrintTo(const ImportCase& c, std::ostream* os) {
-    *os << c.name;
-}
 
 // The home of a first start (2009 scored, 2010 scored through 11/02/2010,
 // 2011 on unscored) with an administrator and a player without rights.
@@ -312,7 +308,7 @@ INSTANTIATE_TEST_SUITE_P(
         ImportCase{"NoFile", words("import-scores --overwrite"), 2, kUsage},
         ImportCase{"TwoFiles", words("import-scores FILE FILE"), 2, kUsage},
         ImportCase{"UnknownOption", words("import-scores --force FILE"), 2, kUsage}),
-    [](const auto& info) { return std::string(info.param.name); });
+    test::caseName);
 
 } // namespace
 } // namespace gs

@@ -3,6 +3,7 @@
 // every file as it was unless the command's job is to change it.
 
 #include "tests/support/commandrun.h"
+#include "tests/support/namedcases.h"
 
 #include "tests/support/testsupport.h"
 
@@ -42,18 +43,13 @@ std::string standing(const fs::path& path) {
     return text;
 }
 
-struct PlantedFile {
-    const char* name;
+struct PlantedFile : test::NamedCase {
     const char* file; // in the data folder, replaced after a first run
     std::string what; // "pipe", "link" (to /dev/zero), "huge" (3 GB) or the bytes
     const char* command;
     int status;
     const char* told; // part of the one line on standard error
 };
-
-void PrintTo(const PlantedFile& c, std::ostream* os) {
-    *os << c.name;
-}
 
 class Planted : public Home, public testing::WithParamInterface<PlantedFile> {};
 
@@ -106,7 +102,7 @@ INSTANTIATE_TEST_SUITE_P(
                     kDamaged},
         PlantedFile{"HugeOldScoresFile", "oldscores2009.dat", "huge", "project", 0,
                     "it is larger than 4 MB"}),
-    [](const auto& info) { return std::string(info.param.name); });
+    test::caseName);
 
 // The recovery an empty games table's refusal names: an import fills it.
 TEST_F(Home, AnImportIntoAnEmptyGamesTableFileFillsIt) {

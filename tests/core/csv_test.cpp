@@ -1,6 +1,6 @@
 #include "core/csv.h"
 
-#include "tests/core/namedcases.h"
+#include "tests/support/namedcases.h"
 
 #include <gtest/gtest.h>
 

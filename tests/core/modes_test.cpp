@@ -6,7 +6,7 @@
 #include "core/startup.h"
 #include "core/textfile.h"
 #include "core/userlist.h"
-#include "tests/core/namedcases.h"
+#include "tests/support/namedcases.h"
 #include "tests/support/testsupport.h"
 
 #include <gtest/gtest.h>

@@ -1,7 +1,7 @@
 #include "core/codepage.h"
 #include "core/text.h"
 
-#include "tests/core/namedcases.h"
+#include "tests/support/namedcases.h"
 
 #include <gtest/gtest.h>
 

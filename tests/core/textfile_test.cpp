@@ -1,6 +1,6 @@
 #include "core/textfile.h"
 
-#include "tests/core/namedcases.h"
+#include "tests/support/namedcases.h"
 #include "tests/support/testsupport.h"
 
 #include <algorithm>

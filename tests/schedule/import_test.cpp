@@ -3,7 +3,7 @@
 #include "core/league.h"
 #include "core/text.h"
 #include "schedule/seasongames.h"
-#include "tests/core/namedcases.h"
+#include "tests/support/namedcases.h"
 #include "tests/support/poolbuilder.h"
 
 #include <gtest/gtest.h>

@@ -1,6 +1,6 @@
 #include "schedule/pickfiles.h"
 
-#include "tests/core/namedcases.h"
+#include "tests/support/namedcases.h"
 #include "tests/support/testsupport.h"
 
 #include <chrono>

@@ -2,7 +2,7 @@
 
 #include "schedule/gamesdb.h"
 #include "schedule/importer.h"
-#include "tests/core/namedcases.h"
+#include "tests/support/namedcases.h"
 #include "tests/support/testsupport.h"
 
 #include <algorithm>

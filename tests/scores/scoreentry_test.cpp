@@ -1,6 +1,6 @@
 #include "scores/scoreentry.h"
 
-#include "tests/core/namedcases.h"
+#include "tests/support/namedcases.h"
 #include "tests/support/poolbuilder.h"
 
 #include <gtest/gtest.h>

@@ -1,7 +1,7 @@
 #include "scores/scoreimport.h"
 
 #include "core/date.h"
-#include "tests/core/namedcases.h"
+#include "tests/support/namedcases.h"
 #include "tests/support/sampledata.h"
 #include "tests/support/testsupport.h"
 
