@@ -46,7 +46,8 @@ TEST_F(AdminWindow, TheButtonsReachTheLists) {
     trigger("logoutAction");
     login("ann");
     trigger("userAdministrationAction");
-    EXPECT_FALSE(find("changeUserNameButton")->isVisible());
+    for (const char* name : {"changeUserNameButton", "changePlayerPasswordButton"})
+        EXPECT_FALSE(find(name)->isVisible()) << name;
     for (const char* name :
          {"administratorButton", "removePlayerButton", "addPlayerButton", "addRatingPlayerButton",
           "deactivatePlayerButton", "activatePlayerButton", "saveChangesButton"}) {
@@ -54,7 +55,7 @@ TEST_F(AdminWindow, TheButtonsReachTheLists) {
         EXPECT_TRUE(button->isVisible() && !button->isEnabled()) << name;
         EXPECT_EQ(button->toolTip(), "Administrator rights are needed to change the user list.");
     }
-    EXPECT_TRUE(find("moveUpButton")->isEnabled());
+    EXPECT_TRUE(find("moveUpButton")->isEnabled() && find("moveDownButton")->isEnabled());
 }
 
 TEST_F(AdminWindow, ChangesThePasswordFromTheFileMenu) {
@@ -70,7 +71,6 @@ TEST_F(AdminWindow, ChangesThePasswordFromTheFileMenu) {
         EXPECT_FALSE(dialog->isVisible());
     });
     EXPECT_TRUE(opened);
-    EXPECT_EQ(program.dialogs.messages(), Lines{"Error: Password entries do not match. "});
     EXPECT_EQ(test::userListLines(program.pool)[0], "admin,1,9,1,klm,0,F");
 }
 
@@ -93,7 +93,6 @@ TEST_F(AdminWindow, RenamesPlayersFromThePanel) {
         },
         [&] { click("changeUserNameButton"); });
     EXPECT_TRUE(opened);
-    EXPECT_EQ(program.dialogs.messages(), Lines{"Error: User Name Not Allowed"});
     EXPECT_EQ(texts(onFile()), (Lines{"PC", "boss"}));
     EXPECT_EQ(window->windowTitle(), "Gridslate for boss – 2010 season");
 }

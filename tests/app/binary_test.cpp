@@ -43,14 +43,6 @@ protected:
     fs::path folder = dir.path() / "work";
 };
 
-TEST_F(Program, RefusesAnEmptyHome) {
-    Finished finished = run("exec ", {"--home", "", "project"});
-    EXPECT_EQ(finished.status, 2);
-    EXPECT_EQ(finished.err,
-              "gridslate: --home takes a folder, not an empty name (see gridslate --help)\n");
-    EXPECT_TRUE(fs::is_empty(folder));
-}
-
 TEST_F(Program, RefusesARelativeHomeInADeletedWorkingFolder) {
     Finished finished = run("rmdir \"$PWD\" && exec ", {"--home", "pool", "project"});
     EXPECT_EQ(finished.status, 1);
