@@ -132,6 +132,9 @@ TEST_P(FtpTransports, ASendReplacesTheFileWholeOrNotAtAll) {
     const Case cases[] = {
         {"AnonymousMayOnlyRead", server.anonymousAddress("pool"), OutcomeKind::Failure, "",
          "old picks"},
+        // May delete: the old file would go if it were removed first.
+        {"NoStoring", server.address("pool", test::FtpAccount::NoStore), OutcomeKind::Failure, "",
+         "old picks"},
         {"NoRenaming", server.address("pool", test::FtpAccount::NoRename), OutcomeKind::Refused,
          "The server allows no renaming", "old picks"},
         {"RenamingOntoNoExistingName", server.address("pool", test::FtpAccount::NoReplace),
