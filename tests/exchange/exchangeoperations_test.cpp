@@ -99,7 +99,7 @@ TEST_P(Exchange, AnAdministratorUploadsOnlyTheSelectedFile) {
     EXPECT_EQ(folderEntries(shared()), Names{"Bob2010.dat"});
 }
 
-TEST_P(Exchange, APlayerDownloadsTheListedPlayersFilesAndTheMasterFiles) {
+TEST_P(Exchange, APlayerDownloadsTheListedPlayersFilesAndWithoutTheRightsTheMasterFiles) {
     fillSharedPlace();
     auto al = home("Al");
     writeBytes(al->program() / "Al2010.dat", pickFileBytes({9}));
@@ -128,14 +128,12 @@ TEST_P(Exchange, APlayerDownloadsTheListedPlayersFilesAndTheMasterFiles) {
     EXPECT_EQ(al->messages(), ftp() ? Names{} : Names{"Gridslate: Operation Complete."});
     EXPECT_EQ(al->state.listing.empty(), !ftp());
     EXPECT_FALSE(fs::exists(al->pool.folders().staging));
-}
 
-TEST_P(Exchange, AUserWithRightsKeepsHisMasterFiles) {
-    fillSharedPlace();
-    // The rights come with the flag, which the administrator has too.
-    auto al = home("Al");
+    // With the rights (the administrator has them too) he keeps his master files.
     test::editUser(al->pool, 3, [](UserSlot& own) { own.admin = 1; });
     writeBytes(al->program() / "PC2010.dat", "the master copy");
+    writeBytes(al->program() / "Bob2010.dat", "last week's picks");
+    test::storeRecords(al->pool, test::seasonRecords(2010, "10/01/2010"));
     std::string table = readBytes(al->pool.gamesDatabasePath());
     EXPECT_EQ(al->operations->downloadAllUserFiles(), OperationEnd::Completed);
     EXPECT_EQ(readBytes(al->program() / "PC2010.dat"), "the master copy");
