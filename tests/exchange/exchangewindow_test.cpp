@@ -51,7 +51,6 @@ protected:
 TEST_F(WindowTest, OpensOnTheStoredPlace) {
     const std::pair<std::string, std::string> cases[] = {
         {"ftp://host/dir", "FTP host/dir [host/dir] On the server"},
-        {"ftp://ann:pw@host", "FTP ann:pw@host [ann:***@host] On the server"},
         // Only the scheme as it is stored makes an FTP address.
         {"FTP://host", "LAN FTP://host [FTP://host] In the shared folder"},
         {"/mnt/a:b@c", "LAN /mnt/a:b@c [/mnt/a:b@c] In the shared folder"},
@@ -60,7 +59,6 @@ TEST_F(WindowTest, OpensOnTheStoredPlace) {
     for (const auto& [stored, shown] : cases) {
         logIn("Al", stored);
         EXPECT_EQ(place(), shown) << stored;
-        EXPECT_TRUE(window->isOpen());
     }
 }
 
@@ -82,31 +80,24 @@ TEST_F(WindowTest, OnlyUsersWithRightsGetTheAdministratorsButtons) {
 }
 
 TEST_F(WindowTest, ChangeStoresTheTypedAddressWithTheUser) {
-    struct Case {
-        const char* name;
-        std::string opening; // the stored address
-        ExchangeMode mode;   // chosen before typing
-        std::string typed;
-        std::string shown; // after "Change"
-    };
-    const Case cases[] = {
-        {"FtpWithTrailingSlash", "/mnt/pool", ExchangeMode::Ftp, "host/dir/",
-         "FTP ftp://host/dir [host/dir] On the server"},
-        {"FtpWithUpperCaseScheme", "/mnt/pool", ExchangeMode::Ftp, "FTP://Host/x",
-         "FTP ftp://Host/x [Host/x] On the server"},
-        {"FtpHostNamedFtp", "/mnt/pool", ExchangeMode::Ftp, "ftp.example.org/pool",
+    // What is typed, after choosing the mode of the place it then shows;
+    // the window opens on a place of the other mode.
+    const std::pair<std::string, std::string> cases[] = {
+        {"host/dir/", "FTP ftp://host/dir [host/dir] On the server"},
+        {"FTP://Host/x", "FTP ftp://Host/x [Host/x] On the server"},
+        {"ftp.example.org/pool",
          "FTP ftp://ftp.example.org/pool [ftp.example.org/pool] On the server"},
-        {"Folder", "ftp://host/dir", ExchangeMode::Lan, "/srv/share",
-         "LAN /srv/share [/srv/share] In the shared folder"},
+        {"/srv/share", "LAN /srv/share [/srv/share] In the shared folder"},
     };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.name);
-        logIn("Al", c.opening);
-        c.mode == ExchangeMode::Ftp ? window->chooseFtpMode() : window->chooseLanMode();
+    for (const auto& [typed, shown] : cases) {
+        SCOPED_TRACE(typed);
+        bool ftp = shown.starts_with("FTP");
+        logIn("Al", ftp ? "/mnt/pool" : "ftp://host/dir");
+        ftp ? window->chooseFtpMode() : window->chooseLanMode();
         EXPECT_EQ(window->model().addressBox.caption, "");
-        window->typeAddress(c.typed);
+        window->typeAddress(typed);
         window->changeAddress();
-        EXPECT_EQ(place(), c.shown);
+        EXPECT_EQ(place(), shown);
         EXPECT_EQ(storedPreferences(),
                   encodePassword(test::kAlPassword) + "," + exchange().place.address + "\r\n");
         EXPECT_TRUE(program.dialogs.shown.empty());
@@ -159,7 +150,9 @@ TEST_F(WindowTest, ABadAddressClosesTheWindowAndLeavesTheStoredOne) {
     std::string before = storedPreferences();
     window->downloadAllUserFiles();
     EXPECT_FALSE(window->isOpen());
-    EXPECT_EQ(program.dialogs.messages().size(), 1u);
+    EXPECT_EQ(wait.waits, 0); // not tried again
+    // The password stays hidden, however the address is read.
+    EXPECT_EQ(program.dialogs.messages(), Names{"Error: Bad URL ***@/pool"});
     EXPECT_EQ(storedPreferences(), before);
 }
 
@@ -227,7 +220,6 @@ TEST_F(WindowOnFtp, DeleteRemoteFileAsksFirst) {
                   {"message", "Select the remote file to delete in the file list.", "Gridslate"},
                   asked,
                   asked}));
-    EXPECT_EQ(test::folderEntries(shared()), Names{"b.dat"});
     EXPECT_EQ(window->model().remoteFiles.entries, Names{"b.dat"});
     // Nothing chosen to send is said so, rather than done.
     program.dialogs.clear();
@@ -235,7 +227,6 @@ TEST_F(WindowOnFtp, DeleteRemoteFileAsksFirst) {
     EXPECT_EQ(program.dialogs.messages(),
               Names{"Gridslate: Nothing was sent: choose the file to send in the list \"On this "
                     "computer\" first."});
-    EXPECT_EQ(test::folderEntries(shared()), Names{"b.dat"});
     window->exit();
     EXPECT_FALSE(window->isOpen());
 }

@@ -156,11 +156,17 @@ protected:
     int bytes = 0;
 };
 
-TEST_F(UpdateWindowFlow, ShowsTheBytesAndAsksBeforeOverwriting) {
+TEST_F(UpdateWindowFlow, CancelChangesNothingAndAnOverwriteIsAskedFirst) {
+    std::string before = tableBytes();
+    EXPECT_EQ(run("21", true), "Nothing was changed.\nmessage Error");
+    EXPECT_EQ(fixture.dialogs.messages(),
+              std::vector<std::string>{
+                  "Error: The download was cancelled. The games table was left as it is."});
+    EXPECT_TRUE(tableBytes() == before);
     EXPECT_EQ(run("21"), "The games table was updated.\nmessage Update Schedule and Scores");
     EXPECT_EQ(bar.maximum, bytes);
     EXPECT_EQ(bar.value, bytes);
-    std::string before = tableBytes();
+    before = tableBytes();
     fixture.dialogs.confirmAnswers = {false};
     EXPECT_EQ(run("24"), "Nothing was changed.\nconfirm Update Schedule and Scores\nmessage Error");
     EXPECT_TRUE(tableBytes() == before);
@@ -168,15 +174,6 @@ TEST_F(UpdateWindowFlow, ShowsTheBytesAndAsksBeforeOverwriting) {
     EXPECT_EQ(run("24"), "The games table was updated.\nconfirm Update Schedule and Scores\n"
                          "message Update Schedule and Scores");
     EXPECT_EQ(test::tableRecords(fixture.pool).back().homeScore, "24");
-}
-
-TEST_F(UpdateWindowFlow, CancelChangesNothing) {
-    std::string before = tableBytes();
-    EXPECT_EQ(run("21", true), "Nothing was changed.\nmessage Error");
-    EXPECT_EQ(fixture.dialogs.messages(),
-              std::vector<std::string>{
-                  "Error: The download was cancelled. The games table was left as it is."});
-    EXPECT_TRUE(tableBytes() == before);
 }
 
 } // namespace

@@ -37,8 +37,6 @@ TEST_F(UpdateGamesCommand, UpdatesFromTheSettingsAddressAndExitsOneOnAFailure) {
     EXPECT_EQ(server.requests().back(), "/files/games.csv\t");
     test::CommandRun missing = gridslate({"update-games", "--url", server.url("status/404")});
     EXPECT_EQ(missing.status, 1);
-    EXPECT_TRUE(missing.err.starts_with("gridslate: The games file could not be fetched"))
-        << missing.err;
 }
 
 TEST_F(UpdateGamesCommand, IsForAdministratorsWithItsOwnArguments) {
