@@ -4,7 +4,6 @@
 #include "core/userlist.h"
 #include "tests/support/testsupport.h"
 
-#include <gtest/gtest.h>
 #include <iterator>
 #include <sstream>
 

@@ -3,15 +3,11 @@
 #include "core/textfile.h"
 #include "tests/support/testsupport.h"
 
-#include <gtest/gtest.h>
 #include <optional>
 
 namespace gs {
 namespace {
 
-namespace fs = std::filesystem;
-using test::readBytes;
-using test::writeBytes;
 
 // A name or an argument is refused, or marked, where the code page lacks a
 // character; a question mark is a character like any other.

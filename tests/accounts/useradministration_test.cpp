@@ -9,20 +9,15 @@
 
 #include <algorithm>
 #include <functional>
-#include <gtest/gtest.h>
 #include <ostream>
 #include <unistd.h>
 
 namespace gs {
 namespace {
 
-namespace fs = std::filesystem;
 using test::dumpLists;
 using test::dumpSlots;
-using test::readBytes;
 using test::userListLines;
-using test::writeBytes;
-using Lines = std::vector<std::string>;
 
 const Lines kNotAdmin = {"Error: You do not have administrator control"};
 const std::string kNotAllowed = "Error: User Name Not Allowed";

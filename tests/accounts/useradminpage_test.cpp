@@ -8,7 +8,6 @@
 namespace gs {
 namespace {
 
-using Lines = std::vector<std::string>;
 
 class AdminWindow : public test::MainWindowTest {
 protected:

@@ -4,14 +4,12 @@
 #include "tests/support/testsupport.h"
 
 #include <cstdio>
-#include <gtest/gtest.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
 namespace gs {
 namespace {
 
-namespace fs = std::filesystem;
 
 struct Finished {
     int status = -1; // the exit code, or 128 + the signal that ended it

@@ -9,7 +9,6 @@
 #include "tests/support/namedcases.h"
 #include "tests/support/poolbuilder.h"
 
-#include <gtest/gtest.h>
 #include <iterator>
 #include <optional>
 #include <sstream>
@@ -17,11 +16,6 @@
 namespace gs {
 namespace {
 
-namespace fs = std::filesystem;
-using test::folderEntries;
-using test::readBytes;
-using test::TempDir;
-using test::writeBytes;
 using Names = std::vector<std::string>;
 
 // The words of a command line, split at spaces.

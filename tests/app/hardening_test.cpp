@@ -8,7 +8,6 @@
 #include "tests/support/testsupport.h"
 
 #include <functional>
-#include <gtest/gtest.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -16,10 +15,6 @@
 namespace gs {
 namespace {
 
-namespace fs = std::filesystem;
-using test::readBytes;
-using test::TempDir;
-using test::writeBytes;
 
 using Outcome = test::CommandRun;
 

@@ -5,7 +5,6 @@
 #include "tests/support/testsupport.h"
 
 #include <cstdlib>
-#include <gtest/gtest.h>
 #include <optional>
 #include <pwd.h>
 #include <unistd.h>
@@ -13,7 +12,6 @@
 namespace gs {
 namespace {
 
-namespace fs = std::filesystem;
 
 // Sets or clears an environment variable for one test.
 class ScopedVariable {

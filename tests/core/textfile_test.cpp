@@ -7,7 +7,6 @@
 #include <csignal>
 #include <fcntl.h>
 #include <functional>
-#include <gtest/gtest.h>
 #include <optional>
 #include <sys/resource.h>
 #include <sys/stat.h>
@@ -17,9 +16,6 @@
 namespace gs {
 namespace {
 
-namespace fs = std::filesystem;
-using test::folderEntries;
-using test::readBytes;
 
 TEST(TextFile, ReplacesWithCrLfLinesAndReadsEveryLineEnd) {
     test::TempDir dir;

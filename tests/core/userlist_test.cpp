@@ -5,14 +5,11 @@
 #include "tests/support/namedcases.h"
 #include "tests/support/testsupport.h"
 
-#include <gtest/gtest.h>
 #include <sys/stat.h>
 
 namespace gs {
 namespace {
 
-using test::readBytes;
-using test::writeBytes;
 
 class UserList : public testing::Test {
 protected:
@@ -153,7 +150,6 @@ TEST_F(UserList, SaveWritesActiveThenInactiveUsers) {
 // the data folder 0700, "UserList.db" and every preference file 0600; and
 // what a start does to the folders of a pool.
 
-namespace fs = std::filesystem;
 
 // The permission bits of a file, as 0600 would be written.
 unsigned modeOf(const fs::path& path) {

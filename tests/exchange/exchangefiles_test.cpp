@@ -3,15 +3,11 @@
 #include "exchangehome.h"
 #include "schedule/gamesdb.h"
 
-#include <gtest/gtest.h>
 #include <sqlite3.h>
 
 namespace gs {
 namespace {
 
-namespace fs = std::filesystem;
-using test::readBytes;
-using test::writeBytes;
 
 TEST(UserListWithoutPasswords, EmptiesOnlyThePasswordFields) {
     const std::pair<std::string, std::string> cases[] = {

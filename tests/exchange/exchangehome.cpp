@@ -4,7 +4,6 @@
 #include "schedule/gamesdb.h"
 #include "schedule/seasongames.h"
 
-#include <gtest/gtest.h>
 
 namespace gs::test {
 

@@ -6,17 +6,12 @@
 #include "tests/support/testsupport.h"
 
 #include <algorithm>
-#include <gtest/gtest.h>
 
 namespace gs {
 namespace {
 
-namespace fs = std::filesystem;
 using test::ExchangeHome;
-using test::folderEntries;
 using test::pickFileBytes;
-using test::readBytes;
-using test::writeBytes;
 using Names = std::vector<std::string>;
 
 Names sorted(Names names) {

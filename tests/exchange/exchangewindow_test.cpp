@@ -6,14 +6,10 @@
 #include "schedule/seasongames.h"
 #include "tests/support/testsupport.h"
 
-#include <gtest/gtest.h>
 
 namespace gs {
 namespace {
 
-namespace fs = std::filesystem;
-using test::readBytes;
-using test::writeBytes;
 using Names = std::vector<std::string>;
 
 // A logged-in user of a home with the pool's players, and his window.

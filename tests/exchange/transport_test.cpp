@@ -9,15 +9,10 @@
 #include "tests/support/testsupport.h"
 
 #include <curl/curl.h>
-#include <gtest/gtest.h>
 
 namespace gs {
 namespace {
 
-namespace fs = std::filesystem;
-using test::folderEntries;
-using test::readBytes;
-using test::writeBytes;
 using Names = std::vector<std::string>;
 
 // One request of each kind (list, fetch, send, remove) on "Al2010.dat",

@@ -6,7 +6,6 @@
 #include "tests/support/namedcases.h"
 #include "tests/support/poolbuilder.h"
 
-#include <gtest/gtest.h>
 #include <map>
 #include <sqlite3.h>
 #include <tuple>
@@ -14,7 +13,6 @@
 namespace gs {
 namespace {
 
-namespace fs = std::filesystem;
 
 const std::string kTableHeader = "TeamA,TeamB,Date,Visitor,Home,Year\r\n";
 const std::string kGood = "Minnesota Vikings,New Orleans Saints,9/9/2010,9,14,2010\r\n";

@@ -4,12 +4,10 @@
 #include "tests/support/testsupport.h"
 
 #include <chrono>
-#include <gtest/gtest.h>
 
 namespace gs {
 namespace {
 
-namespace fs = std::filesystem;
 using test::crlf;
 using test::weekLine;
 

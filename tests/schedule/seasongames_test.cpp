@@ -7,7 +7,6 @@
 #include "tests/support/testsupport.h"
 
 #include <algorithm>
-#include <gtest/gtest.h>
 #include <sqlite3.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -179,8 +178,6 @@ TEST_F(GamesDb, CursorWalksLikeARecordsetAndWritesItsEditsWhenItMoves) {
                         "Caf\xE9 Team|N.Y. Jets|9/13/2010|||2010\n");
 }
 
-namespace fs = std::filesystem;
-using test::folderEntries;
 
 std::string dumpSeason(const Season& season) {
     std::string text;

@@ -3,7 +3,6 @@
 #include "tests/support/namedcases.h"
 #include "tests/support/poolbuilder.h"
 
-#include <gtest/gtest.h>
 #include <optional>
 
 namespace gs {

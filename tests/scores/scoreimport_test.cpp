@@ -5,13 +5,11 @@
 #include "tests/support/sampledata.h"
 #include "tests/support/testsupport.h"
 
-#include <gtest/gtest.h>
 #include <sqlite3.h>
 
 namespace gs {
 namespace {
 
-namespace fs = std::filesystem;
 
 // A games table file holding some records.
 class GamesFile {

@@ -4,14 +4,11 @@
 #include "schedule/seasongames.h"
 #include "tests/support/testsupport.h"
 
-#include <gtest/gtest.h>
 #include <ostream>
 
 namespace gs {
 namespace {
 
-namespace fs = std::filesystem;
-using test::writeBytes;
 
 class Login : public testing::Test {
 protected:

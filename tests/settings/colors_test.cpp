@@ -3,7 +3,6 @@
 #include "tests/support/testsupport.h"
 
 #include <cstdio>
-#include <gtest/gtest.h>
 
 namespace gs {
 namespace {

@@ -7,16 +7,11 @@
 #include "tests/support/poolbuilder.h"
 #include "tests/support/testsupport.h"
 
-#include <gtest/gtest.h>
 
 namespace gs {
 namespace {
 
-namespace fs = std::filesystem;
 using test::crlf;
-using test::readBytes;
-using test::writeBytes;
-using Lines = std::vector<std::string>;
 
 const std::string kList = crlf({"2010", "admin,1,9,1,,0,", "PC,1,1,0,Z,0,", "ann,1,3,0,,0,"});
 

@@ -11,6 +11,7 @@
 #include <deque>
 #include <filesystem>
 #include <functional>
+#include <gtest/gtest.h>
 #include <iosfwd>
 #include <string>
 #include <vector>
@@ -132,6 +133,15 @@ std::string weekLine(const std::vector<int>& picked = {});
 } // namespace gs::test
 
 namespace gs {
+
+// The names every test uses, where the tests are written: in the program's
+// namespace.
+namespace fs = std::filesystem;
+using Lines = std::vector<std::string>;
+using test::folderEntries;
+using test::readBytes;
+using test::TempDir;
+using test::writeBytes;
 
 // Names a message kind in assertion failures ("Error" rather than bytes).
 void PrintTo(MessageKind kind, std::ostream* os);

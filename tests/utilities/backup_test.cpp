@@ -3,14 +3,10 @@
 #include "core/userlist.h"
 #include "tests/support/testsupport.h"
 
-#include <gtest/gtest.h>
 
 namespace gs {
 namespace {
 
-namespace fs = std::filesystem;
-using test::readBytes;
-using test::writeBytes;
 using Shown = std::vector<test::FakeDialogs::Shown>;
 
 const std::string kList = "2010\r\nadmin,1,9,1,,0,\r\n";

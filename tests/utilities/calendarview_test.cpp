@@ -3,7 +3,6 @@
 #include "schedule/seasongames.h"
 #include "tests/support/testsupport.h"
 
-#include <gtest/gtest.h>
 
 namespace gs {
 namespace {

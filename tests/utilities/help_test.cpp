@@ -3,12 +3,10 @@
 #include "tests/support/recordingopener.h"
 #include "tests/support/testsupport.h"
 
-#include <gtest/gtest.h>
 
 namespace gs {
 namespace {
 
-namespace fs = std::filesystem;
 
 using test::RecordingOpener;
 
