@@ -57,17 +57,10 @@ TEST_F(WeeklyPicksWindow, PicksAreMadeSavedAndRestored) {
     QTest::keyClick(grid, Qt::Key_S, Qt::ControlModifier);
     EXPECT_EQ(page(), picked + "Picks Saved-");
     EXPECT_EQ(week9Line(), test::weekLine({teamNumber("Atlanta Falcons")}));
-    trigger("logoutAction");
-    loginAsAdmin();
-    EXPECT_EQ(page(), picked + "Save Picks-");
 
     // The restored picks replace the ones on show.
     trigger("restorePicksAction");
     EXPECT_EQ(page(), open + "Save Picks-");
-    // A pick made after the restore is saved with the restored ones only.
-    clickCell(2, 1);
-    click("savePicksButton");
-    EXPECT_EQ(week9Line(), test::weekLine({teamNumber(grid->item(2, 1)->text().toStdString())}));
     trigger("backupAdminAction");
     EXPECT_TRUE(fs::exists(program.pool.folders().program / "UserList.bak"));
 }
