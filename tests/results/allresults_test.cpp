@@ -2,11 +2,11 @@
 
 #include "core/textfile.h"
 #include "schedule/pickfiles.h"
+#include "schedule/seasongames.h"
 #include "tests/results/resultsfixture.h"
 
 #include <filesystem>
 #include <gtest/gtest.h>
-#include <sstream>
 
 namespace gs {
 namespace {
@@ -26,8 +26,7 @@ protected:
         std::vector<GameRecord> all = test::seasonRecords(2010, "11/1/2010");
         std::vector<GameRecord> records(all.begin() + 112, all.begin() + 122);
         test::storeRecords(pool, records);
-        for (const GameRecord& r : records)
-            season.games.push_back({r.visitor, r.home, r.date, r.visitorScore, r.homeScore});
+        season = seasonOf(records, 2010);
         pool.setReferenceDate("11/1/2010");
         writeUserList({"ann", "bob", "cy"}, "admin");
 
@@ -52,11 +51,7 @@ protected:
 
 // One line of a grid's dump, row 0 the header.
 std::string dumpLine(const GridModel& g, int row) {
-    std::istringstream dump(g.dump());
-    std::string line;
-    for (int r = 0; r <= row; ++r)
-        std::getline(dump, line);
-    return line;
+    return splitLines(g.dump()).at(static_cast<size_t>(row));
 }
 
 // A correct pick is bold as well as green; the last row counts them.
