@@ -2,6 +2,7 @@
 
 #include "core/league.h"
 #include "tests/results/resultsfixture.h"
+#include "tests/support/commandrun.h"
 
 #include <gtest/gtest.h>
 
@@ -135,26 +136,19 @@ TEST_F(ExportFiles, TheStatisticsFollowTheSeasonInForceNotTheStoredOne) {
                     "User,Correct,Picks,% Correct", "ann,0,0,0", "bob,0,0,0"}));
 }
 
+// The three exports write through one routine: a file that cannot be
+// written is reported, and the bar goes away.
 TEST_F(ExportFiles, AnUnwritableFileIsReportedAndNothingIsComplete) {
-    // A folder standing where an export goes: its file cannot be written.
-    const std::vector<fs::path> blocked = {pickHistoryPath(pool.folders()),
-                                           userStatisticsPath(pool.folders(), pool.seasonYear())};
-    for (const fs::path& path : blocked)
-        fs::create_directories(path);
+    fs::create_directories(pickHistoryPath(pool.folders()));
     CsvExports exports(pool, dialogs);
     int told = 0;
     exports.onProgress = [&](const ProgressModel&) { ++told; };
     exports.exportHistory();
-    exports.exportStatistics();
     EXPECT_GT(told, 0);
-    ASSERT_EQ(dialogs.shown.size(), blocked.size());
-    for (size_t i = 0; i < blocked.size(); ++i) {
-        const test::FakeDialogs::Shown& shown = dialogs.shown[i];
-        EXPECT_EQ(shown.title, "Error");
-        EXPECT_TRUE(shown.text.starts_with("The file could not be saved.")) << shown.text;
-        EXPECT_NE(shown.text.find(blocked[i].filename().string()), std::string::npos) << shown.text;
-        EXPECT_TRUE(fs::is_empty(blocked[i]));
-    }
+    ASSERT_EQ(dialogs.kinds, std::vector<MessageKind>{MessageKind::Error});
+    EXPECT_TRUE(dialogs.shown[0].text.starts_with("The file could not be saved."))
+        << dialogs.shown[0].text;
+    EXPECT_TRUE(fs::is_empty(pickHistoryPath(pool.folders())));
     EXPECT_FALSE(exports.progress().visible);
 }
 
@@ -192,6 +186,31 @@ TEST(GameList, PrintsTheWeekTheProgramCountsAndWholeScores) {
     EXPECT_EQ(gameListLines(official)[1], "5,10/13/2020,Buffalo Bills,Tennessee Titans,16,42");
     EXPECT_EQ(gameListLines(official).back(),
               "6,10/15/2020,Los Angeles Rams,Washington Football Team,,");
+}
+
+// Each command reaches its export (the files' contents are the export's
+// own tests'); the three share one runner, so its refusal and its failure
+// are seen once.
+TEST(ExportCommands, WriteTheFileAndPrintItsPathOrFailWithTheReason) {
+    test::TempDir home;
+    for (const auto& [command, file] : {std::pair{"export-history", "AllUserPickHistory.csv"},
+                                        {"export-results", "AllUserPickResults.csv"},
+                                        {"export-stats", "AllUserStats2010.csv"}}) {
+        test::CommandRun run = test::runGridslateIn(home.path(), {command});
+        ASSERT_EQ(run.status, 0) << command << run.err;
+        EXPECT_EQ(run.out, (home.path() / file).string() + "\n");
+        EXPECT_TRUE(fs::is_regular_file(home.path() / file));
+    }
+    test::CommandRun extra = test::runGridslateIn(home.path(), {"export-history", "x"});
+    EXPECT_EQ(extra.status, 2);
+    EXPECT_EQ(extra.err, "gridslate: export-history takes no arguments\n");
+
+    fs::remove(home.path() / "AllUserPickHistory.csv");
+    fs::create_directories(home.path() / "AllUserPickHistory.csv");
+    test::CommandRun failed = test::runGridslateIn(home.path(), {"export-history"});
+    EXPECT_EQ(failed.status, 1);
+    EXPECT_EQ(failed.out, "");
+    EXPECT_TRUE(failed.err.starts_with("gridslate: The file could not be saved.")) << failed.err;
 }
 
 } // namespace

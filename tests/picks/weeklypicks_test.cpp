@@ -61,7 +61,7 @@ constexpr const char* kFirstGameOf2011 =
     "New Orleans Saints | Green Bay Packers | Green Bay Packers | 1";
 constexpr const char* kHeader = "Visitor Team | Home Team | Projected Winner | Projected Spread\n";
 
-TEST_F(WeeklyPicks, BeforeTheFirstScoreWeekOneIsShownAndAClickPicks) {
+TEST_F(WeeklyPicks, BeforeTheFirstScoreWeekOneIsShownAClickPicksAndSavingKeepsIt) {
     open2011();
     EXPECT_EQ(grid().rows(), 17); // the header and the 16 games of week 1
     EXPECT_EQ(dumpRow(1), kFirstGameOf2011);
@@ -79,11 +79,8 @@ TEST_F(WeeklyPicks, BeforeTheFirstScoreWeekOneIsShownAndAClickPicks) {
     panel.togglePick(1, 1);
     EXPECT_EQ(panel.picks(), PickTable{});
     EXPECT_TRUE(program.dialogs.shown.empty());
-}
 
-// Saved picks are written and shown on opening; unsaved ones are dropped.
-TEST_F(WeeklyPicks, SavedPicksAreWrittenAndShownOnOpening) {
-    open2011();
+    // Saved picks are written and shown on opening; unsaved ones are dropped.
     panel.togglePick(2, 0);
     panel.savePicks();
     EXPECT_EQ(test::readBytes(pool.folders().program / "alice2011.dat"),
@@ -298,8 +295,8 @@ TEST_F(WeeklyPicks, AnEighteenthWeekEndsTheSeasonAndSavesTheScores) {
     EXPECT_EQ(panel.picks(), PickTable{});
 }
 
-// Opening the panel over a damaged computer player's file keeps the file
-// beside the new one and says so once; the next opening says nothing.
+// Opening the panel over a damaged computer player's file says so once;
+// the next opening says nothing.
 TEST_F(WeeklyPicks, ADamagedComputerFileIsToldOnce) {
     test::storeSeasons(pool, {2011}, kNoScores);
     fs::path pcFile = pool.folders().program / "PC2011.dat";

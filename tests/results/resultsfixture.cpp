@@ -21,30 +21,18 @@ void writeUserList(Pool& pool, const std::vector<std::string>& players,
     refreshPoolOrder(pool);
 }
 
-// The week of every game of a season, by the week rule.
-std::vector<int> weeksOf(const Season& season) {
-    std::vector<int> weeks;
-    WeekTracker tracker;
-    int week = 1;
-    for (const SeasonGame& game : season.games) {
-        week += tracker.isBoundary(game.date) ? 1 : 0;
-        weeks.push_back(week);
-    }
-    return weeks;
-}
-
 void pickGame(PickTable& picks, const Season& season, int game, Side side) {
     const SeasonGame& g = season.games.at(static_cast<size_t>(game));
     bool visitorWon = numericValue(g.visitorScore) > numericValue(g.homeScore);
     bool visitor = side == Side::Visitor || (side == Side::Winner && visitorWon) ||
                    (side == Side::Loser && !visitorWon);
-    picks[weeksOf(season).at(static_cast<size_t>(game))][teamNumber(visitor ? g.visitor : g.home)] =
-        1;
+    picks[gameWeeks(season).at(static_cast<size_t>(game))]
+         [teamNumber(visitor ? g.visitor : g.home)] = 1;
 }
 
 PickTable sidePicks(const Season& season, Side side, int first, int last) {
     PickTable picks{};
-    std::vector<int> weeks = weeksOf(season);
+    std::vector<int> weeks = gameWeeks(season);
     for (size_t g = 0; g < season.games.size(); ++g)
         if (weeks[g] >= first && weeks[g] <= last)
             pickGame(picks, season, static_cast<int>(g), side);

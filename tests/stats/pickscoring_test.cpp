@@ -71,16 +71,6 @@ TEST(PickScoring, AWeekClosesOnlyWhenTheNextWeeksFirstGameIsInRange) {
     EXPECT_EQ(dump(scorePicks(firstWeek, scored, PickTable{}).weeks), "");
 }
 
-TEST(PickScoring, ScoresAfterTheReferenceDayDoNotCountForTheExport) {
-    Season all = test::csvSeason(2010);
-    PickTable picks{};
-    pickRows(picks, all, 117, 3, 0); // week 9
-    ScoringRange onOrBefore = scoringRange(all.games, "11/02/2010");
-    EXPECT_EQ(onOrBefore.lastRow, 117);
-    EXPECT_EQ(scorePicks(all.games, onOrBefore, picks).season.picked, 0);
-    EXPECT_EQ(scorePicks(all.games, ScoringRange{256, ""}, picks).season.correct, 3);
-}
-
 TEST(PickScoring, ATieIsPickedButNeverRightAndAnUnscoredGameCountsForNothing) {
     std::vector<SeasonGame> games = {
         {"Detroit Lions", "Chicago Bears", "9/12/2010", "14", "14"},

@@ -64,24 +64,20 @@ TEST_F(TeamRecords, TiesAndHalfScoredRows) {
     EXPECT_TRUE(teamGameLists(season, PickTable{}, 9).lostTo.empty());
 }
 
+// Before the first score last season's file stands, every team from nothing
+// without it; no game is listed as remaining yet.
 TEST_F(TeamRecords, BeforeTheFirstScoreLastSeasonsFileStands) {
-    writeLastSeason();
-    Season season = test::csvSeason(2010, test::kNoScores);
-    TeamRecordTable records = computeTeamRecords(pool, season);
-    EXPECT_EQ(season.scoredGameCount, 0);
-    EXPECT_EQ(recordOf(records, 9) + "|" + recordOf(records, 32), "361 250 11-5-0|1 2 3-4-0");
-}
-
-TEST_F(TeamRecords, WithoutLastSeasonEveryTeamStartsFromNothing) {
     TeamRecordTable records;
     for (TeamRecord& team : records)
         team = {7, 7, 7, 7, 7, 7};
     EXPECT_FALSE(loadLastSeasonRecords(pool, 2009, records));
     EXPECT_EQ(recordsDump(records), "");
-}
 
-TEST_F(TeamRecords, BeforeTheFirstScoreNoGameIsListedAsRemaining) {
+    writeLastSeason();
     Season season = test::csvSeason(2010, test::kNoScores);
+    records = computeTeamRecords(pool, season);
+    EXPECT_EQ(season.scoredGameCount, 0);
+    EXPECT_EQ(recordOf(records, 9) + "|" + recordOf(records, 32), "361 250 11-5-0|1 2 3-4-0");
     for (int t = 1; t <= kTeamCount; ++t)
         EXPECT_TRUE(teamGameLists(season, PickTable{}, t).remaining.empty()) << t;
 }
