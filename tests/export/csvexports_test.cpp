@@ -4,14 +4,11 @@
 #include "tests/results/resultsfixture.h"
 #include "tests/support/commandrun.h"
 
-#include <gtest/gtest.h>
 
 namespace gs {
 namespace {
 
-namespace fs = std::filesystem;
 using test::crlf;
-using test::readBytes;
 
 // A week of games around the pool's current day (11/02/2010): a win before
 // it, a tie without a date, a Monday game, a game on the day itself (the

@@ -9,14 +9,12 @@
 #include "tests/support/testsupport.h"
 
 #include <algorithm>
-#include <gtest/gtest.h>
 #include <map>
 #include <ostream>
 
 namespace gs {
 namespace {
 
-namespace fs = std::filesystem;
 
 using test::weekLine;
 

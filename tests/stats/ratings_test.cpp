@@ -8,13 +8,11 @@
 
 #include <algorithm>
 #include <cmath>
-#include <gtest/gtest.h>
 #include <map>
 
 namespace gs {
 namespace {
 
-namespace fs = std::filesystem;
 
 using test::weekLine;
 

@@ -13,7 +13,6 @@
 namespace gs {
 namespace {
 
-namespace fs = std::filesystem;
 
 class MainWindow : public test::MainWindowTest {
 protected:

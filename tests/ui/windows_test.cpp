@@ -24,7 +24,6 @@
 namespace gs {
 namespace {
 
-namespace fs = std::filesystem;
 
 using test::RecordingOpener;
 
