@@ -7,13 +7,11 @@
 #include "tests/support/testsupport.h"
 
 #include <functional>
-#include <gtest/gtest.h>
 #include <ostream>
 
 namespace gs {
 namespace {
 
-namespace fs = std::filesystem;
 using test::kNoScores;
 using test::seasonRecords;
 

@@ -10,12 +10,10 @@
 
 #include <algorithm>
 #include <filesystem>
-#include <gtest/gtest.h>
 
 namespace gs {
 namespace {
 
-namespace fs = std::filesystem;
 using test::ResultsPool;
 using test::Side;
 using test::sidePicks;
