@@ -8,7 +8,6 @@
 namespace gs {
 namespace {
 
-
 // A name or an argument is refused, or marked, where the code page lacks a
 // character; a question mark is a character like any other.
 TEST(CodePage, ExactlyRefusesAndMarkedMarksWhatTheCodePageLacks) {

@@ -8,7 +8,6 @@
 namespace gs {
 namespace {
 
-
 class AdminWindow : public test::MainWindowTest {
 protected:
     QListWidget* onFile() { return find<QListWidget>("playersOnFileList"); }

@@ -10,7 +10,6 @@
 namespace gs {
 namespace {
 
-
 struct Finished {
     int status = -1; // the exit code, or 128 + the signal that ended it
     std::string err;

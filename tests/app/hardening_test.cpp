@@ -15,7 +15,6 @@
 namespace gs {
 namespace {
 
-
 using Outcome = test::CommandRun;
 
 // A fresh home for each case, run as `gridslate --home HOME ...`.

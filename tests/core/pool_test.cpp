@@ -12,7 +12,6 @@
 namespace gs {
 namespace {
 
-
 // Sets or clears an environment variable for one test.
 class ScopedVariable {
 public:

@@ -16,7 +16,6 @@
 namespace gs {
 namespace {
 
-
 TEST(TextFile, ReplacesWithCrLfLinesAndReadsEveryLineEnd) {
     test::TempDir dir;
     fs::path file = dir.path() / "f.dat";

@@ -10,7 +10,6 @@
 namespace gs {
 namespace {
 
-
 class UserList : public testing::Test {
 protected:
     test::PoolFixture fixture;
@@ -149,7 +148,6 @@ TEST_F(UserList, SaveWritesActiveThenInactiveUsers) {
 // The files that hold passwords are their owner's only, whatever the umask:
 // the data folder 0700, "UserList.db" and every preference file 0600; and
 // what a start does to the folders of a pool.
-
 
 // The permission bits of a file, as 0600 would be written.
 unsigned modeOf(const fs::path& path) {

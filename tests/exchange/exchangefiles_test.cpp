@@ -8,7 +8,6 @@
 namespace gs {
 namespace {
 
-
 TEST(UserListWithoutPasswords, EmptiesOnlyThePasswordFields) {
     const std::pair<std::string, std::string> cases[] = {
         // Short and empty lines stay; a folder may hold commas; the password

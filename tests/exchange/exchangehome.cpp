@@ -4,7 +4,6 @@
 #include "schedule/gamesdb.h"
 #include "schedule/seasongames.h"
 
-
 namespace gs::test {
 
 void addPoolPlayers(Pool& pool) {

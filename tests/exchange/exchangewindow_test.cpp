@@ -6,7 +6,6 @@
 #include "schedule/seasongames.h"
 #include "tests/support/testsupport.h"
 
-
 namespace gs {
 namespace {
 

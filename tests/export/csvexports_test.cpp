@@ -4,7 +4,6 @@
 #include "tests/results/resultsfixture.h"
 #include "tests/support/commandrun.h"
 
-
 namespace gs {
 namespace {
 

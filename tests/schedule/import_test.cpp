@@ -13,7 +13,6 @@
 namespace gs {
 namespace {
 
-
 const std::string kTableHeader = "TeamA,TeamB,Date,Visitor,Home,Year\r\n";
 const std::string kGood = "Minnesota Vikings,New Orleans Saints,9/9/2010,9,14,2010\r\n";
 const std::string kHeader =

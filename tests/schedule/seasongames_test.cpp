@@ -178,7 +178,6 @@ TEST_F(GamesDb, CursorWalksLikeARecordsetAndWritesItsEditsWhenItMoves) {
                         "Caf\xE9 Team|N.Y. Jets|9/13/2010|||2010\n");
 }
 
-
 std::string dumpSeason(const Season& season) {
     std::string text;
     for (const auto& g : season.games)

@@ -10,7 +10,6 @@
 namespace gs {
 namespace {
 
-
 // A games table file holding some records.
 class GamesFile {
 protected:

@@ -9,7 +9,6 @@
 namespace gs {
 namespace {
 
-
 class Login : public testing::Test {
 protected:
     test::PoolFixture program;

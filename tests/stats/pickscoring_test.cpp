@@ -4,7 +4,6 @@
 #include "schedule/calendar.h"
 #include "tests/results/resultsfixture.h"
 
-
 namespace gs {
 namespace {
 

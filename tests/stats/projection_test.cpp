@@ -15,7 +15,6 @@
 namespace gs {
 namespace {
 
-
 using test::weekLine;
 
 // The whole PC file: week lines (missing weeks all 0), then spreads 1..256.

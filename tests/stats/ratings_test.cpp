@@ -13,7 +13,6 @@
 namespace gs {
 namespace {
 
-
 using test::weekLine;
 
 constexpr int kArizona = 1;

@@ -5,7 +5,6 @@
 #include "schedule/pickfiles.h"
 #include "tests/support/testsupport.h"
 
-
 namespace gs {
 namespace {
 

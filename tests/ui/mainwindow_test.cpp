@@ -13,7 +13,6 @@
 namespace gs {
 namespace {
 
-
 class MainWindow : public test::MainWindowTest {
 protected:
     // The title, the menus on ("+") or off, and the login page with its boxes.

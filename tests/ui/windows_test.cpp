@@ -24,7 +24,6 @@
 namespace gs {
 namespace {
 
-
 using test::RecordingOpener;
 
 class MenuEntries : public test::MainWindowTest {

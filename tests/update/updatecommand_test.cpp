@@ -5,7 +5,6 @@
 #include "tests/support/poolbuilder.h"
 #include "tests/support/testsupport.h"
 
-
 namespace gs {
 namespace {
 

@@ -3,7 +3,6 @@
 #include "core/userlist.h"
 #include "tests/support/testsupport.h"
 
-
 namespace gs {
 namespace {
 

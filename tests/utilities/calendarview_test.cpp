@@ -3,7 +3,6 @@
 #include "schedule/seasongames.h"
 #include "tests/support/testsupport.h"
 
-
 namespace gs {
 namespace {
 

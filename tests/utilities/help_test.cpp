@@ -3,10 +3,8 @@
 #include "tests/support/recordingopener.h"
 #include "tests/support/testsupport.h"
 
-
 namespace gs {
 namespace {
-
 
 using test::RecordingOpener;
 
