@@ -196,7 +196,7 @@ TEST_F(Home, EachCommandReachesItsOperation) {
     struct Step {
         const char* line;
         int status;
-        const char* told; // part of standard output, or of standard error after a refusal
+        const char* told; // found in standard output, or in standard error after a refusal
     };
     const Step steps[] = {
         {"project", 0, "Season 2010: week 9 is current; 130 games have a projected spread.\n"},
@@ -323,7 +323,7 @@ struct PlantedFile : test::NamedCase {
     std::string what; // "pipe", "link" (to /dev/zero) or "huge" (3 GB)
     const char* command;
     int status;
-    const char* told; // part of the one line on standard error
+    const char* told; // found in the one line on standard error
 };
 
 class Planted : public Home, public testing::WithParamInterface<PlantedFile> {};
