@@ -1,6 +1,7 @@
 // The gridslate executable itself, for what only a whole process shows: its
 // exit status, and that it never aborts.
 
+#include "tests/support/commandrun.h"
 #include "tests/support/testsupport.h"
 
 #include <cstdio>
@@ -10,25 +11,21 @@
 namespace gs {
 namespace {
 
-struct Finished {
-    int status = -1; // the exit code, or 128 + the signal that ended it
-    std::string err;
-};
-
 // Runs of the program in a working folder of their own. Each ends with one
 // line saying why and an exit status below 128, never with an abort, and
 // nothing lands in the working folder.
 class Program : public testing::Test {
 protected:
     Program() { fs::create_directory(folder); }
-    // Runs the program by the shell in the working folder; `launch` is the
-    // shell's way there ("exec ", after what it does first).
-    Finished run(const std::string& launch, const std::vector<std::string>& args) {
-        std::string command = "cd '" + folder.string() + "' && " + launch + GS_GRIDSLATE_PROGRAM;
-        for (const std::string& arg : args)
-            command += " '" + arg + "'";
-        FILE* shell = ::popen((command + " 2>&1 >/dev/null").c_str(), "r");
-        Finished finished;
+    // Runs the program by the shell in the working folder with these plain
+    // arguments; `launch` is the shell's way there ("exec ", after what it
+    // does first). The status is the exit code, or 128 + the signal that
+    // ended it; standard error alone is kept.
+    test::CommandRun run(const std::string& launch, const std::string& args) {
+        const std::string command = "cd '" + folder.string() + "' && " + launch +
+                                    GS_GRIDSLATE_PROGRAM + " " + args + " 2>&1 >/dev/null";
+        FILE* shell = ::popen(command.c_str(), "r");
+        test::CommandRun finished;
         char buffer[4096];
         for (size_t n; (n = std::fread(buffer, 1, sizeof buffer, shell)) > 0;)
             finished.err.append(buffer, n);
@@ -41,7 +38,7 @@ protected:
 };
 
 TEST_F(Program, RefusesARelativeHomeInADeletedWorkingFolder) {
-    Finished finished = run("rmdir \"$PWD\" && exec ", {"--home", "pool", "project"});
+    test::CommandRun finished = run("rmdir \"$PWD\" && exec ", "--home pool project");
     EXPECT_EQ(finished.status, 1);
     EXPECT_EQ(finished.err, "gridslate: the folder \"pool\" cannot be found from the working "
                             "folder: No such file or directory\n");
@@ -55,9 +52,9 @@ TEST_F(Program, RefusesToRunWithoutAnyHome) {
     fs::permissions(dir.path(), fs::perms::all);
     fs::permissions(folder, fs::perms::all);
     // 54321 is on no line of /etc/passwd.
-    Finished finished = run("exec env -u HOME -u XDG_DATA_HOME setpriv --reuid=54321 "
-                            "--regid=54321 --clear-groups ",
-                            {"players"});
+    test::CommandRun finished = run("exec env -u HOME -u XDG_DATA_HOME setpriv --reuid=54321 "
+                                    "--regid=54321 --clear-groups ",
+                                    "players");
     EXPECT_EQ(finished.status, 1);
     EXPECT_EQ(finished.err, "gridslate: no folder for the data is known: neither XDG_DATA_HOME nor "
                             "HOME is set, and the user has no home folder; give one with --home\n");

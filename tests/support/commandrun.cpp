@@ -2,6 +2,7 @@
 
 #include "app/commandline.h"
 
+#include <iterator>
 #include <sstream>
 
 namespace gs::test {
@@ -10,9 +11,18 @@ CommandRun runGridslateIn(const std::filesystem::path& home, std::vector<std::st
     args.insert(args.begin(), {"--home", home.string()});
     std::ostringstream out;
     std::ostringstream err;
-    int status = runCommandLine(
-        args, [](Pool&) { return 99; }, out, err);
-    return {status, out.str(), err.str()};
+    CommandRun run;
+    run.status = runCommandLine(
+        args, [](Pool&) { return 99; }, out, err,
+        [&run](const std::string& reason) { run.shown = reason; });
+    run.out = out.str();
+    run.err = err.str();
+    return run;
+}
+
+std::vector<std::string> words(const std::string& line) {
+    std::istringstream in(line);
+    return {std::istream_iterator<std::string>(in), std::istream_iterator<std::string>()};
 }
 
 } // namespace gs::test

@@ -11,10 +11,14 @@ struct CommandRun {
     int status = -1;
     std::string out;
     std::string err;
+    std::string shown; // the reason a window could not start, as it shows it
 };
 
 // Runs the command line in the given home (--home HOME ARGS...). A window
 // it would open is not opened: the run ends with status 99 instead.
 CommandRun runGridslateIn(const std::filesystem::path& home, std::vector<std::string> args);
+
+// The words of a command line, split at spaces.
+std::vector<std::string> words(const std::string& line);
 
 } // namespace gs::test
