@@ -52,14 +52,6 @@ protected:
     }
 };
 
-TEST_F(Panel, OpeningFillsTheListsAndKeepsTheSeason) {
-    pool.setSeasonYear("2011");
-    openAs("admin");
-    EXPECT_EQ(pool.seasonYear(), "2011"); // reading the list does not change the season
-    EXPECT_EQ(dumpLists(panel),
-              "onFile: admin PC ann bob carl | active: admin PC ann bob | selected: -1 -1");
-}
-
 TEST_F(Panel, APlayerWithoutRightsChangesNothing) {
     openAs("ann");
     const std::vector<std::pair<const char*, std::function<void()>>> buttons = {

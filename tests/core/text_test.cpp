@@ -64,6 +64,23 @@ TEST(CodePage, RoundTripsEveryByte) {
     EXPECT_EQ(utf8ToCp1252("\xE2\x98\x83") + utf8ToCp1252("\xC3"), "??");
 }
 
+// A name or an argument is refused, or marked, where the code page lacks a
+// character; a question mark is a character like any other.
+TEST(CodePage, ExactlyRefusesAndMarkedMarksWhatTheCodePageLacks) {
+    struct Case {
+        const char* utf8;
+        std::optional<std::string> exactly; // nothing: refused
+        std::string marked;
+    };
+    for (const Case& c :
+         {Case{"Zoë", "Zo\xEB", "Zo\xEB"}, Case{"who?", "who?", "who?"},
+          Case{"a☃b", std::nullopt, "a\032b"}, Case{"Иван", std::nullopt, "\x1A\x1A\x1A\x1A"},
+          Case{"a\xFF", std::nullopt, "a\x1A"}}) {
+        EXPECT_EQ(utf8ToCp1252Exactly(c.utf8), c.exactly) << c.utf8;
+        EXPECT_EQ(utf8ToCp1252Marked(c.utf8), c.marked) << c.utf8;
+    }
+}
+
 // Records as "line:field|field" lines, blank ones marked "(blank)".
 std::string dump(const CsvText& csv) {
     if (!csv.ok())

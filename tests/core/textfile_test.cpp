@@ -52,19 +52,19 @@ TEST(TextFile, FailedWriteKeepsTheOldFileAndLeavesNoTemporary) {
     EXPECT_EQ(folderEntries(dir.path()), std::vector<std::string>{"f.dat"});
 }
 
-struct SpecialFile : test::NamedCase {
+struct OddFile : test::NamedCase {
     std::function<void(const fs::path&)> make;
     bool exists;
     std::optional<ErrorKind> kind; // none: the file is read
     std::string error;
 };
 
-class SpecialFiles : public testing::TestWithParam<SpecialFile> {};
+class OddFiles : public testing::TestWithParam<OddFile> {};
 
 // Only a regular file of a size a pool's file can have is read: a pipe would
 // wait for a writer for ever, a device never ends, a huge file fills memory.
 // Whether it exists is told at once, without opening it: nobody writes to the pipe.
-TEST_P(SpecialFiles, AreReadOnlyWhenRegularAndOfARealSize) {
+TEST_P(OddFiles, AreReadOnlyWhenRegularAndOfARealSize) {
     test::TempDir dir;
     fs::path file = dir.path() / "f.dat";
     GetParam().make(file);
@@ -88,24 +88,23 @@ constexpr const char* kNotRegular = "it is not a regular file (a pipe, a device 
 constexpr const char* kTooLarge = "it is larger than 4 MB, more than any file of a pool holds";
 
 INSTANTIATE_TEST_SUITE_P(
-    Cases, SpecialFiles,
+    Cases, OddFiles,
     testing::Values(
-        SpecialFile{"Pipe", [](const fs::path& f) { ASSERT_EQ(::mkfifo(f.c_str(), 0600), 0); },
-                    true, ErrorKind::Unreadable, kNotRegular},
-        SpecialFile{"LinkToDevZero", [](const fs::path& f) { fs::create_symlink("/dev/zero", f); },
-                    true, ErrorKind::Unreadable, kNotRegular},
-        SpecialFile{"Folder", [](const fs::path& f) { fs::create_directory(f); }, false,
-                    ErrorKind::Unreadable, "it is a folder"},
-        SpecialFile{"PastFourMegabytes",
-                    [](const fs::path& f) { sizedFile(f, kMaxDataFileBytes + 1); }, true,
-                    ErrorKind::Unreadable, kTooLarge},
-        SpecialFile{"FourMegabytes", [](const fs::path& f) { sizedFile(f, kMaxDataFileBytes); },
-                    true, std::nullopt, ""},
-        SpecialFile{"LinkToNothing",
-                    [](const fs::path& f) { fs::create_symlink(f.parent_path() / "none", f); },
-                    false, ErrorKind::NotFound, "No such file or directory"},
-        SpecialFile{"Nothing", [](const fs::path&) {}, false, ErrorKind::NotFound,
-                    "No such file or directory"}),
+        OddFile{"Pipe", [](const fs::path& f) { ASSERT_EQ(::mkfifo(f.c_str(), 0600), 0); }, true,
+                ErrorKind::Unreadable, kNotRegular},
+        OddFile{"LinkToDevZero", [](const fs::path& f) { fs::create_symlink("/dev/zero", f); },
+                true, ErrorKind::Unreadable, kNotRegular},
+        OddFile{"Folder", [](const fs::path& f) { fs::create_directory(f); }, false,
+                ErrorKind::Unreadable, "it is a folder"},
+        OddFile{"PastFourMegabytes", [](const fs::path& f) { sizedFile(f, kMaxDataFileBytes + 1); },
+                true, ErrorKind::Unreadable, kTooLarge},
+        OddFile{"FourMegabytes", [](const fs::path& f) { sizedFile(f, kMaxDataFileBytes); }, true,
+                std::nullopt, ""},
+        OddFile{"LinkToNothing",
+                [](const fs::path& f) { fs::create_symlink(f.parent_path() / "none", f); }, false,
+                ErrorKind::NotFound, "No such file or directory"},
+        OddFile{"Nothing", [](const fs::path&) {}, false, ErrorKind::NotFound,
+                "No such file or directory"}),
     test::caseName);
 
 // The games table is copied whole whatever its size, but never from a pipe.

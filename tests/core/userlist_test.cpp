@@ -226,6 +226,27 @@ INSTANTIATE_TEST_SUITE_P(Umasks, Modes,
                                          Umask{"TakingTheOwnersWrite", 0277, 0400}),
                          test::caseName);
 
+TEST(Rollback, PutsChangedFilesBackAndLeavesAloneWhatTheChangeNeverReached) {
+    test::TempDir dir;
+    const fs::path kept = dir.path() / "kept.txt";
+    const fs::path untouched = dir.path() / "untouched.txt";
+    writeBytes(kept, "old");
+    writeBytes(untouched, "old");
+    const auto modified = fs::last_write_time(untouched);
+    FileRollback changes;
+    for (const char* name : {"kept.txt", "untouched.txt", "new.txt", "never.txt"})
+        ASSERT_TRUE(changes.remember(dir.path() / name));
+    ASSERT_TRUE(writeFileAtomic(kept, "changed"));
+    ASSERT_TRUE(writeFileAtomic(dir.path() / "new.txt", "made"));
+    // Remembering again keeps the first state.
+    ASSERT_TRUE(changes.remember(kept));
+    ASSERT_TRUE(changes.restore());
+    EXPECT_EQ(readBytes(kept), "old");
+    EXPECT_EQ(fs::last_write_time(untouched), modified);
+    EXPECT_EQ(test::folderEntries(dir.path()),
+              (std::vector<std::string>{"kept.txt", "untouched.txt"}));
+}
+
 // A data folder that exists is not changed: the person may share it on purpose.
 TEST(DataFolder, AnExistingFolderKeepsItsMode) {
     test::TempDir home;

@@ -108,16 +108,6 @@ TEST_F(ExportFiles, TheThreeFilesGoToTheInstallFolderWithTheirMessages) {
               "User Stat Summary:", "User,Correct,Picks,% Correct", "ann,3,4,75", "bob,0,3,0"}));
 }
 
-TEST_F(ExportFiles, APlayerWithoutAPickFileGetsAnEmptyOne) {
-    fs::remove(pool.folders().program / "bob2010.dat");
-    ASSERT_TRUE(exportPickHistory(pool));
-    EXPECT_TRUE(fs::exists(pool.folders().program / "bob2010.dat"));
-    // Without picks every row shows the home team, and a home win counts.
-    std::string history = readBytes(installed("AllUserPickHistory.csv"));
-    EXPECT_NE(history.find("Indianapolis Colts,30,IND,IND\r\n"), std::string::npos) << history;
-    EXPECT_TRUE(history.ends_with(",,,,,,, 2, 1\r\n")) << history;
-}
-
 TEST_F(ExportFiles, TheStatisticsFollowTheSeasonInForceNotTheStoredOne) {
     pool.setSeasonYear("2011");
     Result<ExportOutcome> outcome = exportUserStatistics(pool);

@@ -137,19 +137,6 @@ TEST_F(AllResults, ClicksBesideTheOwnOpenGamesChangeNothing) {
     EXPECT_EQ(test::readBytes(pickFilePath(pool, "admin")), bytes);
 }
 
-TEST_F(AllResults, GamesOfALaterWeekCannotBePickedYet) {
-    // With week 1 still open the current week is 1: week 2 waits.
-    std::vector<GameRecord> records = test::seasonRecords(2010, "10/30/2010");
-    test::storeRecords(pool, {records.begin() + 112, records.begin() + 122});
-    pool.setReferenceDate("10/30/2010");
-    panel.open();
-    panel.cyclePick(7, 7);
-    EXPECT_EQ(panel.model().grid.cell(7, 7).text, "");
-    panel.cyclePick(2, 7); // week 1, Minnesota at New England: NE was picked
-    EXPECT_EQ(panel.model().grid.cell(2, 7).text, "");
-    EXPECT_EQ(ownWeekLine(1), test::weekLine({25, 30})); // PIT and TB stay
-}
-
 TEST_F(AllResults, ScoresAheadOfThePoolsDayOpenNoEarlierWeekAndShowNoOtherPlayersPicks) {
     // The scores came in through Monday 11/8 while the pool's day is still
     // 11/1: week 3 is the current week, week 2 is still ahead of the pool.
@@ -193,19 +180,6 @@ TEST_F(AllResults, DamagedPickFileShowsNoPicks) {
         columns += panel.model().grid.cell(r, 9).text + panel.model().grid.cell(r, 10).text + ";";
     EXPECT_EQ(columns, "AZ;;;;;;;;;;");
     EXPECT_TRUE(dialogs.shown.empty());
-}
-
-TEST_F(AllResults, WithoutActivePlayersOnlyTheGameColumns) {
-    UserTable users = pool.users();
-    for (UserSlot& slot : users)
-        slot.active = 0;
-    pool.replaceUsers(users);
-    panel.open();
-    const GridModel& g = panel.model().grid;
-    EXPECT_EQ(g.cols(), 7);
-    EXPECT_EQ(g.rows(), 12);          // and the totals
-    EXPECT_EQ(g.cell(1, 0).text, ""); // week numbers come with the players
-    EXPECT_EQ(panel.ownColumn(), -1);
 }
 
 // ------------------------------------------------------------ team views
@@ -405,7 +379,6 @@ TEST_F(UserStatistics, OpensWithTheUserLeftThePcRightAndEverybodysTotals) {
                                    "cy | 0 | 0 | 0\n"
                                    "admin | 0 | 0 | 0\n");
     EXPECT_EQ(m.totalsHeight, 6 * 300);
-    EXPECT_TRUE(fs::exists(pickFilePath(pool, "cy"))); // a missing file is created empty
     EXPECT_TRUE(dialogs.shown.empty());
 }
 
@@ -446,26 +419,10 @@ TEST_F(UserStatistics, TheStandingsCommandPrintsTheTotalsAsCsv) {
     for (size_t bar; (bar = csv.find(" | ")) != std::string::npos;)
         csv.replace(bar, 3, ",");
     EXPECT_EQ(standings.out, csv);
-    EXPECT_EQ(standings.err, "");
 
     test::CommandRun extra = test::runGridslateIn(home.path(), {"standings", "extra"});
     EXPECT_EQ(extra.status, 2);
     EXPECT_EQ(extra.err, "gridslate: standings takes no arguments\n");
-    EXPECT_EQ(extra.out, "");
-}
-
-TEST(UserStatisticsTotals, GrowWithThePlayersUpToTheCapOnTheSeasonChosenForTheRun) {
-    test::ResultsPool home;
-    std::vector<std::string> players;
-    for (int k = 3; k <= 15; ++k)
-        players.push_back("player" + std::to_string(k));
-    home.writeUserList(players);
-    home.pool.setSeasonYear("2009");
-    UserStatisticsPanel panel(home.pool, home.dialogs);
-    panel.open();
-    EXPECT_EQ(panel.model().totalsHeight, 4575); // not 16 x 300
-    EXPECT_EQ(home.pool.seasonYear(), "2009");
-    EXPECT_EQ(panel.model().leftGrid.rows(), 17); // 2009 is fully scored: 16 closed weeks
 }
 
 } // namespace

@@ -75,15 +75,6 @@ TEST_F(Login, ABlankNameEntersAsAdminAndLogoutShowsTheLoginAgain) {
     EXPECT_FALSE(session.isFirstStart());
 }
 
-TEST_F(Login, AnEmptyPreferenceFileIsReportedAndItsPasswordIgnored) {
-    writeBytes(userListPath(pool.folders()), "2010\r\nadmin,1,9,1,,0,\r\nann,1,4,0,klm,0,\r\n");
-    writeBytes(preferencePath(pool.folders(), "ann"), "");
-    ASSERT_TRUE(login("ann", "abc"));
-    EXPECT_EQ(program.dialogs.messages(),
-              std::vector<std::string>{"Gridslate: Error reading User Preferences. Defaults set."});
-    EXPECT_EQ(pool.users()[2].password, "");
-}
-
 // ann's preference file holds the password "abc"; carl has none and his user
 // list entry holds "xyz"; bob is not active; the old administrator code is an
 // ordinary name. A refusal leaves the login with empty boxes.

@@ -99,14 +99,6 @@ TEST(SchemeContrast, EveryTextReadsOnWhatItStandsOn) {
     }
 }
 
-TEST(ContrastRatio, MeasuresAsTheGuidelinesDo) {
-    EXPECT_NEAR(contrastRatio(kBlack, kWhite), 21.0, 1e-9);
-    EXPECT_NEAR(contrastRatio(kWhite, kWhite), 1.0, 1e-9);
-    // The marks that did not read before.
-    EXPECT_LT(contrastRatio(0x00C000, kWhite), kReadableContrast);
-    EXPECT_LT(contrastRatio(0xFF0000, kWhite), kReadableContrast);
-}
-
 // ann, in slot 3, paints with Dallas's scheme 9.
 TEST(ColorSettingsWindow, AChoiceTakesEffectAtOnceAndCloseStoresIt) {
     test::PoolFixture program;

@@ -1,10 +1,6 @@
 #include "settings/seasonselection.h"
 
-#include "core/league.h"
 #include "core/userlist.h"
-#include "picks/weeklypicks.h"
-#include "schedule/seasongames.h"
-#include "tests/support/poolbuilder.h"
 #include "tests/support/testsupport.h"
 
 namespace gs {
@@ -91,45 +87,6 @@ TEST(StoredSeason, ALoadTakesLineOneOr2010) {
         ASSERT_TRUE(loadUserList(program.pool));
         EXPECT_EQ(program.pool.seasonYear(), season) << "\"" << line << "\"";
     }
-}
-
-// The weekly panel after a season switch: nothing of the season before, the
-// same state as a pool that starts in that season.
-TEST(SeasonSwitch, PicksFilesProjectionsAndRecordsComeFromTheChosenSeason) {
-    test::PoolBuilder b;
-    b.player("admin", test::kAdminRights).player("PC").player("ann").bundledGames().loggedIn("ann");
-    WeeklyPicksPanel panel(b.pool, b.dialogs);
-    panel.open();
-    ASSERT_EQ(panel.displayedWeek(), 9);
-    panel.togglePick(1, 0);
-    panel.savePicks();
-    const PickTable picks2010 = panel.picks();
-    ASSERT_EQ(picks2010[9][teamNumber("Tampa Bay Buccaneers")], 1);
-    const std::string file2010 = readBytes(b.pool.folders().program / "ann2010.dat");
-
-    SeasonSelection window(b.pool, b.dialogs);
-    window.open();
-    window.chooseSeason(4); // 2011
-    window.close();
-    panel.open();
-    EXPECT_EQ(panel.picks(), PickTable{});
-    const std::string grid2011 = panel.model().grid.dump();
-    panel.togglePick(1, 1);
-    panel.savePicks();
-    EXPECT_EQ(readBytes(b.pool.folders().program / "ann2010.dat"), file2010);
-    EXPECT_TRUE(fs::exists(b.pool.folders().program / "ann2011.dat"));
-
-    test::PoolBuilder fresh;
-    fresh.season(2011).player("admin", test::kAdminRights).player("PC").player("ann");
-    fresh.bundledGames().loggedIn("ann");
-    WeeklyPicksPanel freshPanel(fresh.pool, fresh.dialogs);
-    freshPanel.open();
-    EXPECT_EQ(panel.displayedWeek(), freshPanel.displayedWeek());
-    EXPECT_EQ(grid2011, freshPanel.model().grid.dump());
-
-    window.chooseSeason(5); // 2010
-    panel.open();
-    EXPECT_EQ(panel.picks(), picks2010);
 }
 
 } // namespace

@@ -57,18 +57,6 @@ TEST(PickScoring, ClosesEveryCompleteWeekOnTheRealSeason) {
     EXPECT_EQ(record.season.picked, 30);
 }
 
-TEST(PickScoring, AWeekClosesOnlyWhenTheNextWeeksFirstGameIsInRange) {
-    std::vector<SeasonGame> firstWeek = test::seasonFromCsv(2010, "9/13/2010");
-    ScoringRange scored = scoringRange(firstWeek, "11/02/2010");
-    EXPECT_EQ(scored.lastRow, 16);
-    EXPECT_EQ(dump(scorePicks(firstWeek, scored, PickTable{}).weeks), "1 | 0 | 0 | 0 | 0 | 0\n");
-
-    // Week 1 without its last score is still running: no row at all.
-    firstWeek[15].homeScore.clear();
-    scored = scoringRange(firstWeek, "11/02/2010");
-    EXPECT_EQ(dump(scorePicks(firstWeek, scored, PickTable{}).weeks), "");
-}
-
 TEST(PickScoring, ATieIsPickedButNeverRightAndAnUnscoredGameCountsForNothing) {
     std::vector<SeasonGame> games = {
         {"Detroit Lions", "Chicago Bears", "9/12/2010", "14", "14"},

@@ -18,11 +18,8 @@ using test::weekLine;
 constexpr int kArizona = 1;
 constexpr int kAtlanta = 2;
 
-// The chance as the week began and the margin a projection keeps on file.
-TEST(Ratings, ChanceAndMarginFromTheEdge) {
-    EXPECT_NEAR(homeWinChance(100), 0.640065, 1e-6);
-    EXPECT_NEAR(homeWinChance(-100), 1 - 0.640065, 1e-6);
-    EXPECT_NEAR(projectedPoints(-37.5), -1.5, 1e-12);
+// The margin a projection keeps on file: halves away from zero, at least 1.
+TEST(Ratings, MarginFromTheEdge) {
     std::string margins;
     for (double edge : {100.0, -37.5, 37.4, 12.0, 0.0, -312.5})
         margins += std::to_string(marginOnFile(edge)) + " ";
@@ -230,9 +227,16 @@ TEST(RatingPicks, TheBetterChanceIsPickedForTheComingWeekAndKept) {
     // Baltimore at Buffalo: D = 0, an even game: the home team, by at least 1.
     ratings[kBuffalo] = 1440;
     // Carolina at Chicago: D = 65, the home team by 2.6.
-    RatingProjection projection;
+    RatingPlayerState state{true, 2010, ratings, {}};
+    RatingProjection& projection = state.projection;
     projectRatingPicks(projection, Season{games, 0, {}}, ratings);
     EXPECT_EQ(projected(projection), "1: 1 4 6; 2:; 3:; 5 1 3 0 0 0 0 ");
+    // The favourite's chance as the week began (0.6788, 0.5 and 0.5925) and
+    // the kept margin; week 2 is not projected yet.
+    FavouriteTexts week1(state, games, 1, 0);
+    EXPECT_EQ(week1.textOf(0) + "|" + week1.textOf(1) + "|" + week1.textOf(2) + "|" +
+                  week1.textOf(3),
+              "AZ 68 % by 5|BUF 50 % by 1|CHI 59 % by 3|");
 
     // Week 1 played; the ratings have moved. Week 1 keeps its picks and
     // margins, week 2 is picked from the ratings of now.
@@ -310,20 +314,6 @@ TEST_F(RatingPlayerFile, APersonWhoTookTheNameBeforeKeepsHisFile) {
     test::writeBytes(eloPath(), his);
     EXPECT_FALSE(update().listed);
     EXPECT_EQ(test::readBytes(eloPath()), his);
-}
-
-TEST(FavouriteTexts, NameThePickItsChanceAsTheWeekBeganAndTheKeptMargin) {
-    std::vector<SeasonGame> games = miniSeason();
-    RatingPlayerState state;
-    state.listed = true;
-    state.seasonStart = startingRatings();
-    state.seasonStart[kArizona] = 1700;
-    projectRatingPicks(state.projection, Season{games, 0, {}}, state.seasonStart);
-    // D = -130: the visitor's chance 0.6788; D = 65: 0.5925; D = 0: 0.5.
-    FavouriteTexts week1(state, games, 1, 0);
-    EXPECT_EQ(week1.textOf(0), "AZ 68 % by 5");
-    EXPECT_EQ(week1.textOf(1), "BUF 59 % by 3");
-    EXPECT_EQ(week1.textOf(3), ""); // week 2 is not projected yet
 }
 
 } // namespace

@@ -1,7 +1,6 @@
 #include "stats/teamrecords.h"
 
 #include "core/text.h"
-#include "core/textfile.h"
 #include "schedule/pickfiles.h"
 #include "tests/support/testsupport.h"
 
@@ -21,13 +20,6 @@ std::string recordsDump(const TeamRecordTable& records) {
         if (recordOf(records, t) != "0 0 0-0-0")
             dump += league().teamName[t] + ": " + recordOf(records, t) + "\n";
     return dump;
-}
-
-std::string joined(const std::vector<std::string>& names) {
-    std::string text;
-    for (const auto& name : names)
-        text += name + ";";
-    return text;
 }
 
 class TeamRecords : public testing::Test {
@@ -78,22 +70,6 @@ TEST_F(TeamRecords, BeforeTheFirstScoreLastSeasonsFileStands) {
     EXPECT_EQ(recordOf(records, 9) + "|" + recordOf(records, 32), "361 250 11-5-0|1 2 3-4-0");
     for (int t = 1; t <= kTeamCount; ++t)
         EXPECT_TRUE(teamGameLists(season, PickTable{}, t).remaining.empty()) << t;
-}
-
-TEST_F(TeamRecords, TeamsMetTwiceAreListedTwice) {
-    int giants = teamNumber("N.Y. Giants");
-    PickTable picks{};
-    picks[1][giants] = 1;
-    picks[9][giants] = 1;
-    TeamLists lists = teamGameLists(test::csvSeason(2010), picks, giants);
-    EXPECT_EQ(joined(lists.beaten),
-              "Carolina Panthers;Chicago Bears;Houston Texans;Detroit Lions;Dallas Cowboys;"
-              "Seattle Seahawks;Jacksonville Jaguars;Washington Redskins;Minnesota Vikings;"
-              "Washington Redskins;");
-    EXPECT_EQ(joined(lists.lostTo), "Indianapolis Colts;Tennessee Titans;Dallas Cowboys;"
-                                    "Philadelphia Eagles;Philadelphia Eagles;Green Bay Packers;");
-    EXPECT_EQ(joined(lists.remaining), "");
-    EXPECT_EQ(lists.pickedCount, 2);
 }
 
 } // namespace

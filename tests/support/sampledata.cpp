@@ -35,12 +35,12 @@ std::string isoDate(const std::string& date) {
            twoDigits(date.substr(first + 1, second - first - 1));
 }
 
-} // namespace
-
+// The real schedules of 2009..2015 with their scores.
 std::filesystem::path schedulesCsv() {
     return GS_SCHEDULES_CSV;
 }
 
+// The whole file; throws std::runtime_error when it cannot be read.
 std::string readWholeFile(const std::filesystem::path& path) {
     std::ifstream in(path, std::ios::binary);
     if (!in)
@@ -49,6 +49,8 @@ std::string readWholeFile(const std::filesystem::path& path) {
     content << in.rdbuf();
     return content.str();
 }
+
+} // namespace
 
 std::vector<GameRecord> bundledGames() {
     ScheduleParse parse = parseSchedule(readWholeFile(schedulesCsv()));

@@ -11,12 +11,6 @@
 
 namespace gs::sample {
 
-// The real schedules of 2009..2015 with their scores.
-std::filesystem::path schedulesCsv();
-
-// The whole file; throws std::runtime_error when it cannot be read.
-std::string readWholeFile(const std::filesystem::path& path);
-
 // Every game of the real schedules, in file order, with its scores; throws
 // std::runtime_error when the file cannot be read or parsed.
 std::vector<GameRecord> bundledGames();
