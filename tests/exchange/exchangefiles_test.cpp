@@ -2,8 +2,7 @@
 
 #include "exchangehome.h"
 #include "schedule/gamesdb.h"
-
-#include <sqlite3.h>
+#include "tests/schedule/runsql.h"
 
 namespace gs {
 namespace {
@@ -30,10 +29,7 @@ TEST(GamesTableCheck, AcceptsOnlyATableWithTheGamesFields) {
     auto file = [&](const std::string& name) { return folder.path() / name; };
     // A database with one table of these fields.
     auto database = [&](const std::string& name, const std::string& table) {
-        sqlite3* db = nullptr;
-        sqlite3_open(file(name).c_str(), &db);
-        sqlite3_exec(db, ("CREATE TABLE " + table).c_str(), nullptr, nullptr, nullptr);
-        sqlite3_close(db);
+        EXPECT_TRUE(test::runSql(file(name), "CREATE TABLE " + table));
     };
     const std::string six = "TeamA TEXT, TeamB TEXT, Date TEXT, Visitor TEXT, Home TEXT, Year TEXT";
     test::writeGamesTable(file("whole.mdb"), test::seasonRecords(2010));
