@@ -314,6 +314,18 @@ TEST(ExchangePlaceCheck, RefusesThisPoolsOwnFoldersAndWritingIntoAnyPoolsData) {
     }
 }
 
+TEST(LanExchange, NoOperationWorksOnTheDataFolder) {
+    test::ExchangeHome admin("admin", ExchangeMode::Lan, "");
+    admin.moveTo(ExchangeMode::Lan, admin.program().string());
+    fs::path list = userListPath(admin.pool.folders());
+    std::string bytes = readBytes(list);
+    EXPECT_EQ(admin.operations->uploadAdminFiles(), OperationEnd::Failed);
+    EXPECT_EQ(admin.operations->downloadAllUserFiles(), OperationEnd::Failed);
+    EXPECT_EQ(admin.operations->listRemoteDirectory(), OperationEnd::Failed);
+    EXPECT_EQ(admin.operations->deleteRemoteFile("UserList.db"), OperationEnd::Failed);
+    EXPECT_EQ(readBytes(list), bytes);
+}
+
 INSTANTIATE_TEST_SUITE_P(Modes, Exchange, testing::Values(ExchangeMode::Ftp, ExchangeMode::Lan),
                          testing::PrintToStringParamName());
 INSTANTIATE_TEST_SUITE_P(Mode, FtpExchange, testing::Values(ExchangeMode::Ftp),

@@ -116,6 +116,17 @@ TEST_F(WindowTest, AUserOnNoSlotIsToldAndStoresNothing) {
     EXPECT_EQ(readBytes(userListPath(home->pool.folders())), list);
 }
 
+TEST_F(WindowTest, LocalDirectoryListsTheUsersPickFiles) {
+    logIn("Al", "/mnt/pool");
+    fs::path folder = home->fixture.home.path() / "al";
+    test::editCurrentUser(home->pool, [&](UserSlot& own) { own.folder = folder.string(); });
+    for (const char* name : {"Al2010.dat", "Bob2009.DAT", "notes.txt", "Al2010.dat.bak"})
+        writeBytes(folder / name, "x");
+    fs::create_directories(folder / "old.dat");
+    window->listLocalFiles();
+    EXPECT_EQ(window->model().localFiles.entries, (Names{"Al2010.dat", "Bob2009.DAT"}));
+}
+
 TEST_F(WindowTest, ABadAddressClosesTheWindowAndLeavesTheStoredOne) {
     logIn("admin", "ftp://ann:secret@/pool");
     std::string before = storedPreferences();
