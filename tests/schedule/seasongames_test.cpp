@@ -304,8 +304,6 @@ INSTANTIATE_TEST_SUITE_P(
         UnreadableTable{"AFolder", "folder", "it is a folder", ErrorKind::Unreadable},
         UnreadableTable{"EmptyFile", "", "it holds no table \"Scoresheet\"" + kLeftAsItIs,
                         ErrorKind::NoGamesTable},
-        UnreadableTable{"AnotherDatabase", "CREATE TABLE Notes (Text TEXT)",
-                        "it holds no table \"Scoresheet\"" + kLeftAsItIs, ErrorKind::NoGamesTable},
         UnreadableTable{"TableWithoutTheScores",
                         "CREATE TABLE Scoresheet (TeamA TEXT, TeamB TEXT, Date TEXT, Year TEXT)",
                         "its table \"Scoresheet\" has no field Visitor" + kLeftAsItIs,
