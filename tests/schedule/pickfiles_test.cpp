@@ -180,8 +180,7 @@ INSTANTIATE_TEST_SUITE_P(
         DamagedComputerFile{"RandomBytes", std::string("\x8f\x00\xd3Q\r\x91\n\xfe\x07,,9", 12)},
         DamagedComputerFile{"PickValueNine", "9" + tidyComputerFile().substr(1)},
         DamagedComputerFile{"SpreadOfMinus999", tidyComputerFile({"0", "0", "0", "0", "-999"})},
-        DamagedComputerFile{"Truncated", crlf(lines({}, 17, {"5", "6"}))},
-        DamagedComputerFile{"Empty", ""}),
+        DamagedComputerFile{"Truncated", crlf(lines({}, 17, {"5", "6"}))}),
     test::caseName);
 
 struct StoredFolder : test::NamedCase {

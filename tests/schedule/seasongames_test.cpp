@@ -330,5 +330,12 @@ TEST(RealWeeks, SplitTheSeason) {
     }
 }
 
+// The teams' codes follow the season: a renamed team takes its new code
+// from the season of the rename on.
+TEST(TeamsBySeason, AnAbbreviationChangesInTheSeasonOfTheRename) {
+    EXPECT_EQ(teamAbbreviation(29, 2015), "STL");
+    EXPECT_EQ(teamAbbreviation(29, 2016), "LAR");
+}
+
 } // namespace
 } // namespace gs
