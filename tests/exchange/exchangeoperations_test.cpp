@@ -48,9 +48,8 @@ protected:
     test::SharedPlace place;
 };
 
-// Over FTP only, or over a shared folder only.
+// Over FTP only.
 class FtpExchange : public Exchange {};
-class LanExchange : public Exchange {};
 
 TEST_P(Exchange, APlayerUploadsHisOwnPickFiles) {
     auto al = home("Al");
@@ -315,23 +314,21 @@ TEST(ExchangePlaceCheck, RefusesThisPoolsOwnFoldersAndWritingIntoAnyPoolsData) {
     }
 }
 
-TEST_P(LanExchange, NoOperationWorksOnTheDataFolder) {
-    auto admin = home("admin");
-    admin->moveTo(ExchangeMode::Lan, admin->program().string());
-    fs::path list = userListPath(admin->pool.folders());
+TEST(LanExchange, NoOperationWorksOnTheDataFolder) {
+    test::ExchangeHome admin("admin", ExchangeMode::Lan, "");
+    admin.moveTo(ExchangeMode::Lan, admin.program().string());
+    fs::path list = userListPath(admin.pool.folders());
     std::string bytes = readBytes(list);
-    EXPECT_EQ(admin->operations->uploadAdminFiles(), OperationEnd::Failed);
-    EXPECT_EQ(admin->operations->downloadAllUserFiles(), OperationEnd::Failed);
-    EXPECT_EQ(admin->operations->listRemoteDirectory(), OperationEnd::Failed);
-    EXPECT_EQ(admin->operations->deleteRemoteFile("UserList.db"), OperationEnd::Failed);
+    EXPECT_EQ(admin.operations->uploadAdminFiles(), OperationEnd::Failed);
+    EXPECT_EQ(admin.operations->downloadAllUserFiles(), OperationEnd::Failed);
+    EXPECT_EQ(admin.operations->listRemoteDirectory(), OperationEnd::Failed);
+    EXPECT_EQ(admin.operations->deleteRemoteFile("UserList.db"), OperationEnd::Failed);
     EXPECT_EQ(readBytes(list), bytes);
 }
 
 INSTANTIATE_TEST_SUITE_P(Modes, Exchange, testing::Values(ExchangeMode::Ftp, ExchangeMode::Lan),
                          testing::PrintToStringParamName());
 INSTANTIATE_TEST_SUITE_P(Mode, FtpExchange, testing::Values(ExchangeMode::Ftp),
-                         testing::PrintToStringParamName());
-INSTANTIATE_TEST_SUITE_P(Mode, LanExchange, testing::Values(ExchangeMode::Lan),
                          testing::PrintToStringParamName());
 
 } // namespace

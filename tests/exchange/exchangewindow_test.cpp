@@ -2,8 +2,6 @@
 
 #include "core/userlist.h"
 #include "exchangehome.h"
-#include "ftpserver.h"
-#include "schedule/seasongames.h"
 #include "tests/support/testsupport.h"
 
 namespace gs {
@@ -15,18 +13,14 @@ using Names = std::vector<std::string>;
 class WindowTest : public testing::Test {
 protected:
     void logIn(const std::string& user, const std::string& storedAddress) {
-        ASSERT_TRUE(ensureGamesTable(program.pool));
-        test::addPoolPlayers(program.pool);
-        program.pool.setCurrentUser(user);
-        test::editCurrentUser(program.pool,
-                              [&](UserSlot& own) { own.exchangeAddress = storedAddress; });
-        ASSERT_TRUE(saveUserList(program.pool));
-        window = std::make_unique<ExchangeWindow>(program.pool, program.dialogs, makeTransport,
-                                                  requests, wait);
+        window.reset();
+        home = std::make_unique<test::ExchangeHome>(user, ExchangeMode::Lan, storedAddress);
+        window = std::make_unique<ExchangeWindow>(home->pool, home->dialogs, makeTransport,
+                                                  home->requests, home->wait);
         window->open();
     }
     std::string storedPreferences() {
-        return readBytes(preferencePath(program.pool.folders(), program.pool.currentUser()));
+        return readBytes(preferencePath(home->pool.folders(), home->pool.currentUser()));
     }
     const ExchangeState& exchange() const { return window->model().exchange; }
     // The place in use, what the address box shows of it, and the heading
@@ -37,32 +31,25 @@ protected:
                " [" + m.addressBox.caption + "] " + m.remoteHeading.caption;
     }
 
-    test::PoolFixture program;
-    DirectRequests requests;
-    test::CountingWait wait;
+    std::unique_ptr<test::ExchangeHome> home;
     std::unique_ptr<ExchangeWindow> window;
 };
 
-TEST_F(WindowTest, OpensOnTheStoredPlace) {
-    const std::pair<std::string, std::string> cases[] = {
-        {"ftp://host/dir", "FTP host/dir [host/dir] On the server"},
-        // Only the scheme as it is stored makes an FTP address.
-        {"FTP://host", "LAN FTP://host [FTP://host] In the shared folder"},
-        {"/mnt/a:b@c", "LAN /mnt/a:b@c [/mnt/a:b@c] In the shared folder"},
-        {"", "LAN  [] In the shared folder"},
+// Only the scheme as it is stored makes an FTP address. A greyed-out button
+// says why.
+TEST_F(WindowTest, OpensOnTheStoredPlaceWithTheButtonsOfTheUsersRights) {
+    const std::tuple<std::string, std::string, std::string> cases[] = {
+        {"admin", "ftp://host/dir", "FTP host/dir [host/dir] On the server"},
+        {"Al", "FTP://host", "LAN FTP://host [FTP://host] In the shared folder"},
+        {"Al", "/mnt/a:b@c", "LAN /mnt/a:b@c [/mnt/a:b@c] In the shared folder"},
+        {"Al", "", "LAN  [] In the shared folder"},
     };
-    for (const auto& [stored, shown] : cases) {
-        logIn("Al", stored);
-        EXPECT_EQ(place(), shown) << stored;
-    }
-}
-
-TEST_F(WindowTest, OnlyUsersWithRightsGetTheAdministratorsButtons) {
-    for (auto [user, rights] : {std::pair{"Al", false}, std::pair{"admin", true}}) {
-        SCOPED_TRACE(user);
-        logIn(user, "/mnt/pool");
+    for (const auto& [user, stored, shown] : cases) {
+        SCOPED_TRACE(stored);
+        logIn(user, stored);
+        EXPECT_EQ(place(), shown);
         const ExchangeWindowModel& m = window->model();
-        // A greyed-out button says why.
+        bool rights = user == "admin";
         for (const ControlModel* c :
              {&m.remoteDirectoryButton, &m.deleteRemoteFileButton, &m.uploadAdminFilesButton}) {
             EXPECT_EQ(c->enabled, rights) << c->caption;
@@ -95,7 +82,7 @@ TEST_F(WindowTest, ChangeStoresTheTypedAddressWithTheUser) {
         EXPECT_EQ(place(), shown);
         EXPECT_EQ(storedPreferences(),
                   encodePassword(test::kAlPassword) + "," + exchange().place.address + "\r\n");
-        EXPECT_TRUE(program.dialogs.shown.empty());
+        EXPECT_TRUE(home->dialogs.shown.empty());
     }
 }
 
@@ -120,19 +107,19 @@ TEST_F(WindowTest, AnEmptyOrMaskedBoxKeepsTheAddressInUse) {
 
 TEST_F(WindowTest, AUserOnNoSlotIsToldAndStoresNothing) {
     logIn("Al", "");
-    const std::string list = readBytes(userListPath(program.pool.folders()));
-    program.pool.setCurrentUser("Nobody");
+    const std::string list = readBytes(userListPath(home->pool.folders()));
+    home->pool.setCurrentUser("Nobody");
     window->open();
     window->typeAddress("/srv/other");
     window->changeAddress();
-    EXPECT_EQ(program.dialogs.messages(), Names{"Error: You are not on the user list."});
-    EXPECT_EQ(readBytes(userListPath(program.pool.folders())), list);
+    EXPECT_EQ(home->dialogs.messages(), Names{"Error: You are not on the user list."});
+    EXPECT_EQ(readBytes(userListPath(home->pool.folders())), list);
 }
 
 TEST_F(WindowTest, LocalDirectoryListsTheUsersPickFiles) {
     logIn("Al", "/mnt/pool");
-    fs::path folder = program.home.path() / "al";
-    test::editCurrentUser(program.pool, [&](UserSlot& own) { own.folder = folder.string(); });
+    fs::path folder = home->fixture.home.path() / "al";
+    test::editCurrentUser(home->pool, [&](UserSlot& own) { own.folder = folder.string(); });
     for (const char* name : {"Al2010.dat", "Bob2009.DAT", "notes.txt", "Al2010.dat.bak"})
         writeBytes(folder / name, "x");
     fs::create_directories(folder / "old.dat");
@@ -145,9 +132,9 @@ TEST_F(WindowTest, ABadAddressClosesTheWindowAndLeavesTheStoredOne) {
     std::string before = storedPreferences();
     window->downloadAllUserFiles();
     EXPECT_FALSE(window->isOpen());
-    EXPECT_EQ(wait.waits, 0); // not tried again
+    EXPECT_EQ(home->wait.waits, 0); // not tried again
     // The password stays hidden, however the address is read.
-    EXPECT_EQ(program.dialogs.messages(), Names{"Error: Bad URL ***@/pool"});
+    EXPECT_EQ(home->dialogs.messages(), Names{"Error: Bad URL ***@/pool"});
     EXPECT_EQ(storedPreferences(), before);
 }
 
@@ -162,7 +149,7 @@ TEST_F(WindowOnFtp, ExitWhileWaitingCancelsAndCloses) {
     logIn("admin", "ftp://" + server.address("pool"));
     server.stop();
     std::vector<bool> enabledWhileWaiting;
-    wait.onWait = [&](int) {
+    home->wait.onWait = [&](int) {
         const ExchangeWindowModel& m = window->model();
         enabledWhileWaiting = {m.changeButton.enabled, m.downloadAllButton.enabled,
                                m.remoteDirectoryButton.enabled, m.exitButton.enabled};
@@ -172,25 +159,25 @@ TEST_F(WindowOnFtp, ExitWhileWaitingCancelsAndCloses) {
     };
     window->listRemoteFiles();
     EXPECT_EQ(enabledWhileWaiting, (std::vector<bool>{false, false, false, true}));
-    EXPECT_EQ(wait.waits, 1);
+    EXPECT_EQ(home->wait.waits, 1);
     EXPECT_FALSE(window->isBusy());
     EXPECT_FALSE(window->isOpen());
     // Neither the failed tries nor the cancel make a message.
-    EXPECT_EQ(program.dialogs.messages(), Names{});
+    EXPECT_EQ(home->dialogs.messages(), Names{});
 }
 
 TEST_F(WindowOnFtp, AFailingServerEndsInOneMessageSayingWhatWasSentAndWhatFailed) {
     logIn("Al", "ftp://" + server.address("pool"));
-    writeBytes(program.pool.folders().program / "Al2009.dat", test::pickFileBytes());
-    writeBytes(program.pool.folders().program / "Al2010.dat", test::pickFileBytes());
+    writeBytes(home->pool.folders().program / "Al2009.dat", test::pickFileBytes());
+    writeBytes(home->pool.folders().program / "Al2010.dat", test::pickFileBytes());
     // The first file goes; then the server stops answering.
     window->onChanged = [&] {
         if (exchange().status.starts_with("Sending Al2010.dat"))
             server.stop();
     };
     window->uploadUserFiles();
-    ASSERT_EQ(program.dialogs.messages().size(), 1u);
-    const std::string said = program.dialogs.messages()[0];
+    ASSERT_EQ(home->dialogs.messages().size(), 1u);
+    const std::string said = home->dialogs.messages()[0];
     EXPECT_TRUE(said.starts_with("Error: The operation failed.\n\nDone:\n  Sent Al2009.dat to "))
         << said;
     EXPECT_NE(said.find("\n\nFailed:\n  Sending Al2010.dat to "), std::string::npos) << said;
@@ -204,22 +191,22 @@ TEST_F(WindowOnFtp, DeleteRemoteFileAsksFirst) {
     window->deleteRemoteFile();
     window->listRemoteFiles();
     window->selectRemoteFile(window->model().remoteFiles.entries[0] == "a.dat" ? 0 : 1);
-    program.dialogs.confirmAnswers = {false, true};
+    home->dialogs.confirmAnswers = {false, true};
     window->deleteRemoteFile();
     window->deleteRemoteFile();
     // Nothing chosen, then asked twice: the first answer kept the file.
     const test::FakeDialogs::Shown asked = {"confirm", "Delete a.dat from the shared place?",
                                             "Delete Remote File"};
-    EXPECT_EQ(program.dialogs.shown,
+    EXPECT_EQ(home->dialogs.shown,
               (std::vector<test::FakeDialogs::Shown>{
                   {"message", "Select the remote file to delete in the file list.", "Gridslate"},
                   asked,
                   asked}));
     EXPECT_EQ(window->model().remoteFiles.entries, Names{"b.dat"});
     // Nothing chosen to send is said so, rather than done.
-    program.dialogs.clear();
+    home->dialogs.clear();
     window->uploadUserFiles();
-    EXPECT_EQ(program.dialogs.messages(),
+    EXPECT_EQ(home->dialogs.messages(),
               Names{"Gridslate: Nothing was sent: choose the file to send in the list \"On this "
                     "computer\" first."});
     window->exit();

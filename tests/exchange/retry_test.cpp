@@ -54,12 +54,6 @@ std::string trace(const std::vector<Outcome>& answers, const Setting& setting = 
 }
 
 const Outcome kRefused = Outcome::failure(7, "Connection refused");
-const std::string kAgain = "try@60 seen 7 wait 1000 ";
-
-TEST(RetryRule, AFailingStepIsTriedAgainEverySecondUntilDone) {
-    EXPECT_EQ(trace({kRefused, kRefused, Outcome::done()}),
-              kAgain + kAgain + "try@60 -> Done after 3");
-}
 
 TEST(RetryRule, TheLimitsSetTheTriesAndThePauseAndTheLastErrorIsNamed) {
     EXPECT_EQ(trace({kRefused, kRefused, Outcome::failure(78, "Server denied the file")},

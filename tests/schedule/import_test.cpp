@@ -3,11 +3,11 @@
 #include "core/league.h"
 #include "core/text.h"
 #include "schedule/seasongames.h"
+#include "tests/schedule/runsql.h"
 #include "tests/support/namedcases.h"
 #include "tests/support/poolbuilder.h"
 
 #include <map>
-#include <sqlite3.h>
 #include <tuple>
 
 namespace gs {
@@ -307,12 +307,6 @@ std::string computerFile(const std::vector<std::string>& numbers) {
     return test::crlf(lines);
 }
 
-void runSql(const Pool& pool, const char* sql) {
-    auto table = GamesTable::open(pool.gamesDatabasePath());
-    ASSERT_TRUE(table) << table.error();
-    ASSERT_EQ(sqlite3_exec((*table)->handle(), sql, nullptr, nullptr, nullptr), SQLITE_OK);
-}
-
 // PC's file leaves out the season's first game; the rating player's starts
 // with it. Both files change with the table or not at all.
 TEST_F(ScheduleImport, ComputerPlayersNumbersFollowTheirGames) {
@@ -324,8 +318,9 @@ TEST_F(ScheduleImport, ComputerPlayersNumbersFollowTheirGames) {
     std::string moved =
         kHeader + kCarDen + kTbAtl + kMinTen + kSeaLa + "2016,REG,1,2016-09-10,20:30,PHI,CHI,,\n";
 
-    runSql(pool(), "CREATE TRIGGER refuse BEFORE INSERT ON Scoresheet "
-                   "BEGIN SELECT RAISE(ABORT, 'refused'); END");
+    ASSERT_TRUE(test::runSql(pool().gamesDatabasePath(),
+                             "CREATE TRIGGER refuse BEFORE INSERT ON Scoresheet "
+                             "BEGIN SELECT RAISE(ABORT, 'refused'); END"));
     std::string before = tableBytes();
     ScheduleImportResult failed = import(moved);
     EXPECT_FALSE(failed.ok);
@@ -334,7 +329,7 @@ TEST_F(ScheduleImport, ComputerPlayersNumbersFollowTheirGames) {
     EXPECT_EQ(test::readBytes(elo), computerFile({"20", "21", "22", "23", "24"}));
     EXPECT_EQ(tableBytes(), before);
 
-    runSql(pool(), "DROP TRIGGER refuse");
+    ASSERT_TRUE(test::runSql(pool().gamesDatabasePath(), "DROP TRIGGER refuse"));
     ScheduleImportResult result = import(moved);
     ASSERT_TRUE(result.ok) << result.summary;
     EXPECT_EQ(test::readBytes(pc), computerFile({"14", "11", "12", "13"}));

@@ -135,44 +135,6 @@ TEST_F(PickFiles, ComputerFileChangesOnlyWithItsProjection) {
     EXPECT_EQ(test::readBytes(pcFile()), before);
 }
 
-// A short file gives 0 for the spreads it lacks and is left as it is.
-// Spreads come from a projection: 1 up to a few dozen points. What lies
-// outside 0..999 is damage, read as no spread so the projection sets it anew.
-TEST_F(PickFiles, ComputerFileSpreadsAreReadAsAProjectionGivesThem) {
-    std::string shortFile =
-        crlf(lines({}, 17, {"5", " 6", "x", "-999", "1000", "999", "-4", "32767", " 7"}));
-    test::writeBytes(pcFile(), shortFile);
-    PlayerPicks loaded = load("PC");
-    EXPECT_EQ(spreads(loaded.spreads, 0, 11) + spreads(loaded.spreads, 256, 256),
-              "0 5 6 0 0 0 999 0 0 7 0 0 0 ");
-    EXPECT_EQ(test::readBytes(pcFile()), shortFile);
-}
-
-struct DamagedCase : test::NamedCase {
-    std::string bytes;
-    std::string weeks; // the picks read
-};
-
-class DamagedFiles : public PickFiles, public testing::WithParamInterface<DamagedCase> {};
-
-TEST_P(DamagedFiles, LoadWhatTheyCanAndStayUntouched) {
-    test::writeBytes(aliceFile(), GetParam().bytes);
-    PlayerPicks loaded = load("alice");
-    EXPECT_EQ(allWeeks(loaded.picks), GetParam().weeks);
-    EXPECT_EQ(test::readBytes(aliceFile()), GetParam().bytes);
-}
-
-// Only the odd character positions of a week line are read.
-INSTANTIATE_TEST_SUITE_P(
-    Reading, DamagedFiles,
-    testing::Values(DamagedCase{"Empty", "", ""},
-                    DamagedCase{"Semicolons", "1;0;0;1\r\n", "1:1=1 1:4=1 "},
-                    DamagedCase{"LongerLine", weekLine({2}) + ",1,1,1\r\n", "1:2=1 "},
-                    DamagedCase{"ShortLinesWithLineFeeds", "1,0\nx,-,1,.\n", "1:1=1 2:3=1 "},
-                    DamagedCase{"Binary", std::string("\x00\x01\xff,1\r\n\x7f", 8), "1:3=1 "},
-                    DamagedCase{"ValuesOtherThanZeroAndOne", "2,1,9,0,-,1,7\r\n", "1:2=1 1:6=1 "}),
-    test::caseName);
-
 struct DamagedComputerFile : test::NamedCase {
     std::string bytes;
 };
@@ -218,19 +180,8 @@ INSTANTIATE_TEST_SUITE_P(
         DamagedComputerFile{"RandomBytes", std::string("\x8f\x00\xd3Q\r\x91\n\xfe\x07,,9", 12)},
         DamagedComputerFile{"PickValueNine", "9" + tidyComputerFile().substr(1)},
         DamagedComputerFile{"SpreadOfMinus999", tidyComputerFile({"0", "0", "0", "0", "-999"})},
-        DamagedComputerFile{"Truncated", crlf(lines({}, 17, {"5", "6"}))},
-        DamagedComputerFile{"Empty", ""}),
+        DamagedComputerFile{"Truncated", crlf(lines({}, 17, {"5", "6"}))}),
     test::caseName);
-
-TEST_F(PickFiles, NameNotInTheTableUsesTheLastSlotsFolder) {
-    EXPECT_EQ(pickFilePath(pool, "zed"), pool.folders().program / "zed2010.dat"); // no folder set
-    test::editUser(pool, 100,
-                   [&](UserSlot& u) { u.folder = (fixture.home.path() / "spare").string(); });
-    fs::create_directories(fixture.home.path() / "spare");
-    pool.setSeasonYear("2011");
-    load("zed");
-    EXPECT_TRUE(fs::exists(fixture.home.path() / "spare" / "zed2011.dat"));
-}
 
 struct StoredFolder : test::NamedCase {
     std::string computerFolder; // as the user list stores them; "@" stands for the home
@@ -282,29 +233,6 @@ TEST_F(PickFiles, UnsafeNamesAreRefusedWithoutTouchingAnyFile) {
     }
     EXPECT_TRUE(fs::is_empty(aliceFolder()));
     EXPECT_TRUE(fs::is_empty(pool.folders().program));
-}
-
-// Missing, they leave the records alone.
-TEST_F(PickFiles, OldScoresCarryTheirSignSpaceAndReadBack) {
-    TeamRecordTable records{};
-    records[1] = {10, 3, 1, 0, 0, 2};
-    records[2] = {-3, 0, 0, 12, 1, 4};
-    records[32] = {416, 307, 14, 2, 0, 1};
-    TeamRecordTable read = records;
-    EXPECT_FALSE(readOldScores(pool.folders(), 2009, read));
-    EXPECT_EQ(read, records);
-    Status written = writeOldScores(pool.folders(), 2009, records);
-    ASSERT_TRUE(written) << written.error();
-    std::vector<std::string> expected(32, " 0, 0, 0, 0, 0");
-    expected[0] = " 10, 3, 1, 0, 0";
-    expected[1] = "-3, 0, 0, 12, 1";
-    expected[31] = " 416, 307, 14, 2, 0";
-    EXPECT_EQ(test::readBytes(oldScoresPath(pool.folders(), 2009)), crlf(expected));
-    for (int t = 1; t <= kTeamCount; ++t)
-        for (double TeamRecord::*count : kRecordCounts)
-            read[t].*count = 77;
-    ASSERT_TRUE(readOldScores(pool.folders(), 2009, read));
-    EXPECT_EQ(read, records);
 }
 
 } // namespace

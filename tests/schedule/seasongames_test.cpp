@@ -3,11 +3,11 @@
 #include "schedule/calendar.h"
 #include "schedule/gamesdb.h"
 #include "schedule/importer.h"
+#include "tests/schedule/runsql.h"
 #include "tests/support/namedcases.h"
 #include "tests/support/testsupport.h"
 
 #include <algorithm>
-#include <sqlite3.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -15,12 +15,7 @@ namespace gs {
 namespace {
 
 using test::dumpRecords;
-
-// Runs fixed SQL on a connection (test set-up only; no values pasted in).
-void sql(sqlite3* db, const char* statement) {
-    char* error = nullptr;
-    ASSERT_EQ(sqlite3_exec(db, statement, nullptr, nullptr, &error), SQLITE_OK) << error;
-}
+using test::runSql;
 
 const std::vector<GameRecord> kSeason2010 = {
     {"Minnesota Vikings", "New Orleans Saints", "9/9/2010", "9", "14", "2010"},
@@ -39,6 +34,7 @@ protected:
         EXPECT_TRUE(table) << table.error();
         return table ? std::move(*table) : nullptr;
     }
+    fs::path path() const { return fixture.pool.gamesDatabasePath(); }
     std::string stored() { return dumpRecords(test::tableRecords(fixture.pool)); }
     void store(const std::vector<GameRecord>& records) {
         test::storeRecords(fixture.pool, records);
@@ -49,12 +45,13 @@ protected:
 TEST_F(GamesDb, ReplaceKeepsOtherSeasonsAndEveryByteInYearOrder) {
     // Out of order on purpose, a year with a trailing space, and scores as
     // another tool may store them: '' and whole numbers.
-    sql(open()->handle(),
-        "INSERT INTO Scoresheet VALUES "
-        "('Dallas Cowboys','N.Y. Giants','9/8/2011',NULL,NULL,'2011'),"
-        "('Old Visitor','Old Home','9/9/2010','1','2','2010 '),"
-        "('Chicago Bears','Detroit Lions','9/11/2011','',13,'2011'),"
-        "('Tennessee Titans','Pittsburgh Steelers','9/10/2009','10','13','2009')");
+    open();
+    ASSERT_TRUE(runSql(path(),
+                       "INSERT INTO Scoresheet VALUES "
+                       "('Dallas Cowboys','N.Y. Giants','9/8/2011',NULL,NULL,'2011'),"
+                       "('Old Visitor','Old Home','9/9/2010','1','2','2010 '),"
+                       "('Chicago Bears','Detroit Lions','9/11/2011','',13,'2011'),"
+                       "('Tennessee Titans','Pittsburgh Steelers','9/10/2009','10','13','2009')"));
     store({kSeason2010[0], kSeason2010[1], kSeason2009[1], kSeason2010[2]});
     EXPECT_EQ(stored(), "Miami Dolphins|Atlanta Falcons|9/13/2009|7|19|2009\n"
                         "Minnesota Vikings|New Orleans Saints|9/9/2010|9|14|2010\n"
@@ -68,21 +65,16 @@ TEST_F(GamesDb, FailedReplaceHalfwayLeavesEveryRecord) {
     store(kSeason2009);
     store(kSeason2010);
     std::string before = stored();
-    auto table = open();
     // The last insert is refused after the old 2010 records are gone.
-    sql(table->handle(), "CREATE TRIGGER refuse BEFORE INSERT ON Scoresheet "
-                         "WHEN NEW.TeamA = 'Boom' BEGIN SELECT RAISE(ABORT, 'refused'); END");
+    ASSERT_TRUE(runSql(path(), "CREATE TRIGGER refuse BEFORE INSERT ON Scoresheet WHEN "
+                               "NEW.TeamA = 'Boom' BEGIN SELECT RAISE(ABORT, 'refused'); END"));
+    auto table = open();
     std::vector<GameRecord> replacement = {kSeason2010[0],
                                            {"Boom", "Bang", "9/20/2010", "", "", "2010"}};
     Status replaced = table->replaceSeasons(replacement);
     ASSERT_FALSE(replaced);
     EXPECT_EQ(replaced.error().message, "refused");
     EXPECT_EQ(stored(), before);
-}
-
-// Whether the table has the field, as older copies of the program read it.
-bool hasWeekField(sqlite3* db) {
-    return sqlite3_exec(db, "SELECT Week FROM Scoresheet", nullptr, nullptr, nullptr) == SQLITE_OK;
 }
 
 std::string weeksOf(const std::vector<GameRecord>& records) {
@@ -94,12 +86,13 @@ std::string weeksOf(const std::vector<GameRecord>& records) {
 
 TEST_F(GamesDb, WeekFieldIsAddedOnlyWithTheFirstWeeks) {
     store(kSeason2009);
-    EXPECT_FALSE(hasWeekField(open()->handle()));
+    // Whether the table has the field, as older copies of the program read it.
+    EXPECT_FALSE(runSql(path(), "SELECT Week FROM Scoresheet"));
     std::vector<GameRecord> weeks = kSeason2010;
     weeks[0].week = 1;
     weeks[1].week = 1;
     store(weeks);
-    EXPECT_TRUE(hasWeekField(open()->handle()));
+    EXPECT_TRUE(runSql(path(), "SELECT Week FROM Scoresheet"));
     EXPECT_EQ(weeksOf(test::tableRecords(fixture.pool)), "0 0 1 1 0 ");
     Result<GameRecord> one = open()->read(3);
     ASSERT_TRUE(one);
@@ -219,19 +212,6 @@ TEST_F(SeasonGamesTest, TakesTheSeasonByNumericYearAndCountsOnlyFullScores) {
                                      "scored 2\n");
 }
 
-// The bundled seasons as the pool saw them on its reference day: 2009
-// finished, 2010 scored through 11/02/2010, the later seasons unplayed.
-TEST_F(SeasonGamesTest, FreshHomeGetsTheBundledSeasons) {
-    fs::remove_all(pool.folders().program); // a first start has no data folder yet
-    EXPECT_EQ(dumpSeason(rebuild()), dumpSeason(test::csvSeason(2010, "11/02/2010")));
-    std::vector<GameRecord> expected = test::seasonRecords(2009);
-    for (int year = 2010; year <= 2015; ++year)
-        for (GameRecord& r :
-             test::seasonRecords(year, year == 2010 ? "11/02/2010" : test::kNoScores))
-            expected.push_back(r);
-    EXPECT_EQ(test::dumpRecords(test::tableRecords(pool)), test::dumpRecords(expected));
-}
-
 // Runs in a child process; its exit status says whether it succeeded.
 template <typename Work> pid_t inChild(int startSignal, Work work) {
     pid_t child = ::fork();
@@ -283,14 +263,6 @@ TEST(ConcurrentStart, AnImportReportedAsDoneIsInTheTable) {
     EXPECT_GT(importsDone, 0);
 }
 
-// A database file made with SQLite itself, holding the given statements.
-void writeDatabase(const fs::path& path, const std::string& sql) {
-    sqlite3* db = nullptr;
-    ASSERT_EQ(sqlite3_open(path.c_str(), &db), SQLITE_OK);
-    EXPECT_EQ(sqlite3_exec(db, sql.c_str(), nullptr, nullptr, nullptr), SQLITE_OK);
-    sqlite3_close(db);
-}
-
 struct UnreadableTable : test::NamedCase {
     std::string made; // SQL run on a new database, "folder", or the file's bytes
     std::string reason;
@@ -306,7 +278,7 @@ class UnreadableTables : public SeasonGamesTest,
 TEST_P(UnreadableTables, AreRefusedAndLeftAsTheyWere) {
     const std::string& made = GetParam().made;
     if (made.starts_with("CREATE"))
-        writeDatabase(tablePath(), made);
+        ASSERT_TRUE(runSql(tablePath(), made));
     else if (made == "folder")
         fs::create_directory(tablePath());
     else
@@ -332,33 +304,11 @@ INSTANTIATE_TEST_SUITE_P(
         UnreadableTable{"AFolder", "folder", "it is a folder", ErrorKind::Unreadable},
         UnreadableTable{"EmptyFile", "", "it holds no table \"Scoresheet\"" + kLeftAsItIs,
                         ErrorKind::NoGamesTable},
-        UnreadableTable{"AnotherDatabase", "CREATE TABLE Notes (Text TEXT)",
-                        "it holds no table \"Scoresheet\"" + kLeftAsItIs, ErrorKind::NoGamesTable},
         UnreadableTable{"TableWithoutTheScores",
                         "CREATE TABLE Scoresheet (TeamA TEXT, TeamB TEXT, Date TEXT, Year TEXT)",
                         "its table \"Scoresheet\" has no field Visitor" + kLeftAsItIs,
                         ErrorKind::NoGamesTable}),
     test::caseName);
-
-// Thu, Sun, Mon, Mon, Thu, (no date), Mon, (no date), Sun. An undated game
-// carries the day before it, so the undated game after the Monday is still
-// Monday and the Sunday after it opens a week. Where every game carries its
-// official week, the weeks decide: in 2020 a Tuesday game ends week 5; week
-// 17 of 2022 had no Monday game.
-TEST(WeekRule, AGameAfterAMondayGameOrAnOfficialWeekOpensAWeek) {
-    WeekTracker byDays, byWeeks;
-    std::string marks;
-    for (const char* date : {"11/4/2010", "11/7/2010", "11/8/2010", "11/8/2010", "11/11/2010", "",
-                             "11/15/2010", "", "11/21/2010"})
-        marks += byDays.isBoundary(date) ? "N" : ".";
-    marks += " ";
-    const std::pair<const char*, int> games[] = {
-        {"10/11/2020", 5}, {"10/12/2020", 5}, {"10/13/2020", 5}, {"10/15/2020", 6},
-        {"1/1/2023", 17},  {"1/2/2023", 17},  {"1/7/2023", 18}};
-    for (auto [date, week] : games)
-        marks += byWeeks.isBoundary(date, week) ? "N" : ".";
-    EXPECT_EQ(marks, "....N...N ...NN.N");
-}
 
 // Games a week in weeks 1..18, "-" for a week the season lacks. 2012 has no
 // Monday game in official week 16, so its games and week 17's make one
@@ -380,37 +330,11 @@ TEST(RealWeeks, SplitTheSeason) {
     }
 }
 
-TEST(TeamsBySeason, NamesFollowTheSeasonAndEveryNameFindsItsTeam) {
-    struct Case {
-        int team;
-        int season;
-        const char* name;
-        const char* abbreviation;
-    };
-    const Case cases[] = {
-        {29, 2015, "St. Louis Rams", "STL"},
-        {29, 2016, "Los Angeles Rams", "LAR"},
-        {26, 2016, "San Diego Chargers", "SD"},
-        {26, 2017, "Los Angeles Chargers", "LAC"},
-        {23, 2020, "Las Vegas Raiders", "LV"},
-        {32, 2019, "Washington Redskins", "WAS"},
-        {32, 2021, "Washington Football Team", "WAS"},
-        {32, 2022, "Washington Commanders", "WAS"},
-        {9, 2021, "Dallas Cowboys", "DAL"},
-    };
-    for (const Case& c : cases) {
-        EXPECT_EQ(teamName(c.team, c.season), c.name) << c.season;
-        EXPECT_EQ(teamAbbreviation(c.team, c.season), c.abbreviation) << c.season;
-        EXPECT_EQ(teamNumber(c.name), c.team);
-        EXPECT_EQ(teamNumberIgnoringSpaces(c.name), c.team);
-    }
-    const std::pair<const char*, int> codes[] = {{"LA", 29},    {"STL", 29}, {"lv", 23},
-                                                 {" OAK ", 23}, {"SD", 26},  {"JAC", 15},
-                                                 {"JAX", 15},   {"XYZ", 0}};
-    for (auto [code, team] : codes)
-        EXPECT_EQ(teamOfCode(code), team) << code;
-    EXPECT_EQ(seasonShape(2020), (SeasonShape{17, 256}));
-    EXPECT_EQ(seasonShape(2021), (SeasonShape{18, 272}));
+// The teams' codes follow the season: a renamed team takes its new code
+// from the season of the rename on.
+TEST(TeamsBySeason, AnAbbreviationChangesInTheSeasonOfTheRename) {
+    EXPECT_EQ(teamAbbreviation(29, 2015), "STL");
+    EXPECT_EQ(teamAbbreviation(29, 2016), "LAR");
 }
 
 } // namespace

@@ -43,13 +43,6 @@ protected:
     Pool& pool = program.pool;
 };
 
-TEST_F(EnterScores, AUserWithoutAdministratorRightsCannotOpenIt) {
-    pool.setCurrentUser("alice");
-    EXPECT_FALSE(openScoreEntry(pool, program.dialogs));
-    EXPECT_EQ(program.dialogs.messages(),
-              std::vector<std::string>{"Error: You do not have administrator control"});
-}
-
 struct WalkCase : test::NamedCase {
     const char* season;
     const char* referenceDate;

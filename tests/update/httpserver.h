@@ -31,8 +31,6 @@ public:
     std::string url(const std::string& path) const;
     // The requests so far, one "path<TAB>If-None-Match" a line.
     std::vector<std::string> requests() const;
-    // Stops the server; its port then refuses connections.
-    void stop() { m_process.stop(); }
 
 private:
     TempDir m_root;
