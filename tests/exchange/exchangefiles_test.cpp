@@ -2,7 +2,6 @@
 
 #include "exchangehome.h"
 #include "schedule/gamesdb.h"
-#include "tests/schedule/runsql.h"
 
 namespace gs {
 namespace {

@@ -286,7 +286,7 @@ TEST(ExchangePlaceCheck, RefusesThisPoolsOwnFoldersAndWritingIntoAnyPoolsData) {
     struct Case {
         const char* name;
         ExchangePlace place;
-        std::string reading; // part of the refusal, or "" when allowed
+        std::string reading; // a piece of the refusal, or "" when allowed
         std::string writing;
     };
     const Case cases[] = {

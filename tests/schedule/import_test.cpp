@@ -3,7 +3,6 @@
 #include "core/league.h"
 #include "core/text.h"
 #include "schedule/seasongames.h"
-#include "tests/schedule/runsql.h"
 #include "tests/support/namedcases.h"
 #include "tests/support/poolbuilder.h"
 

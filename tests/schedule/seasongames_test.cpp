@@ -3,7 +3,6 @@
 #include "schedule/calendar.h"
 #include "schedule/gamesdb.h"
 #include "schedule/importer.h"
-#include "tests/schedule/runsql.h"
 #include "tests/support/namedcases.h"
 #include "tests/support/testsupport.h"
 

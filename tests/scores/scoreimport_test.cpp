@@ -1,7 +1,6 @@
 #include "scores/scoreimport.h"
 
 #include "core/date.h"
-#include "tests/schedule/runsql.h"
 #include "tests/support/namedcases.h"
 #include "tests/support/sampledata.h"
 #include "tests/support/testsupport.h"

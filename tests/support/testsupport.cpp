@@ -10,6 +10,7 @@
 #include <algorithm>
 #include <fstream>
 #include <gtest/gtest.h>
+#include <sqlite3.h>
 #include <sstream>
 #include <stdexcept>
 #include <stdlib.h>
@@ -157,6 +158,14 @@ void storeSeasons(const Pool& pool, const std::vector<int>& years,
         for (GameRecord& r : seasonRecords(year, scoresThrough))
             records.push_back(std::move(r));
     storeRecords(pool, records);
+}
+
+bool runSql(const fs::path& file, const std::string& sql) {
+    sqlite3* db = nullptr;
+    bool ran = sqlite3_open(file.c_str(), &db) == SQLITE_OK &&
+               sqlite3_exec(db, sql.c_str(), nullptr, nullptr, nullptr) == SQLITE_OK;
+    sqlite3_close(db);
+    return ran;
 }
 
 std::vector<GameRecord> tableRecords(const Pool& pool) {

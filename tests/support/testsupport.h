@@ -108,6 +108,10 @@ void storeRecords(const Pool& pool, const std::vector<GameRecord>& records);
 void storeSeasons(const Pool& pool, const std::vector<int>& years,
                   const std::string& scoresThrough = "");
 
+// Runs fixed SQL on a database file, made when missing (set-up only; no
+// values pasted in), and says whether it ran.
+bool runSql(const std::filesystem::path& file, const std::string& sql);
+
 // Every record of the pool's games table.
 std::vector<GameRecord> tableRecords(const Pool& pool);
 
