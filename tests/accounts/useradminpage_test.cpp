@@ -8,33 +8,39 @@ namespace {
 
 class AdminWindow : public test::MainWindowTest {
 protected:
-    QListWidget* onFile() { return find<QListWidget>("playersOnFileList"); }
     static std::string texts(const QListWidget* list) {
         std::string entries;
         for (int i = 0; i < list->count(); ++i)
             entries += list->item(i)->text().toStdString() + " ";
         return entries;
     }
-    static void type(QWidget* dialog, const char* box, const char* text) {
-        test::child<QLineEdit>(dialog, box)->setText(text);
-    }
 };
 
-// What each button does to the lists is useradministration_test.cpp's.
-TEST_F(AdminWindow, TheButtonsReachTheLists) {
+// What each button does to the lists is useradministration_test.cpp's; a
+// renamed administrator is the window's user.
+TEST_F(AdminWindow, TheButtonsReachTheListsAndARenameRetitlesTheWindow) {
     loginAsAdmin();
     trigger("userAdministrationAction");
+    auto* onFile = find<QListWidget>("playersOnFileList");
+    auto* active = find<QListWidget>("activePlayersList");
     program.dialogs.inputAnswers = {"ann"};
     click("addPlayerButton");
-    onFile()->setCurrentRow(2);
+    onFile->setCurrentRow(2);
     click("activatePlayerButton");
-    auto* active = find<QListWidget>("activePlayersList");
     active->setCurrentRow(2);
     click("moveUpButton");
     click("addRatingPlayerButton");
-    EXPECT_EQ(texts(onFile()) + "| " + texts(active), "admin PC ann ELO | admin ann PC ELO ");
+    EXPECT_EQ(texts(onFile) + "| " + texts(active), "admin PC ann ELO | admin ann PC ELO ");
     click("saveChangesButton");
     EXPECT_EQ(program.dialogs.messages().size(), 1u);
+    onFile->setCurrentRow(0);
+    EXPECT_TRUE(test::whenModal(
+        [&](QWidget* dialog) {
+            test::child<QLineEdit>(dialog, "newUserNameEdit")->setText("boss");
+            test::press(dialog, "saveUserNameButton");
+        },
+        [&] { click("changeUserNameButton"); }));
+    EXPECT_EQ(window->windowTitle(), "Gridslate for boss – 2010 season");
 
     // A player sees the panel with the administrator's buttons greyed out
     // ("-") or hidden ("h"), and the tip says why.
@@ -55,29 +61,14 @@ TEST_F(AdminWindow, TheButtonsReachTheLists) {
 TEST_F(AdminWindow, ChangesThePasswordFromTheFileMenu) {
     loginAsAdmin();
     EXPECT_TRUE(withModal("changePasswordAction", [&](QWidget* dialog) {
-        type(dialog, "newPasswordEdit", "abc");
-        type(dialog, "verifyPasswordEdit", "abd");
+        test::child<QLineEdit>(dialog, "newPasswordEdit")->setText("abc");
+        test::child<QLineEdit>(dialog, "verifyPasswordEdit")->setText("abd");
         test::press(dialog, "savePasswordButton");
         EXPECT_TRUE(dialog->isVisible());
-        type(dialog, "verifyPasswordEdit", "abc");
+        test::child<QLineEdit>(dialog, "verifyPasswordEdit")->setText("abc");
         test::press(dialog, "savePasswordButton");
         EXPECT_FALSE(dialog->isVisible());
     }));
-}
-
-// The renamed administrator is the window's user.
-TEST_F(AdminWindow, RenamesPlayersFromThePanel) {
-    loginAsAdmin();
-    trigger("userAdministrationAction");
-    onFile()->setCurrentRow(0);
-    EXPECT_TRUE(test::whenModal(
-        [&](QWidget* dialog) {
-            type(dialog, "newUserNameEdit", "boss");
-            test::press(dialog, "saveUserNameButton");
-        },
-        [&] { click("changeUserNameButton"); }));
-    EXPECT_EQ(texts(onFile()), "PC boss ");
-    EXPECT_EQ(window->windowTitle(), "Gridslate for boss – 2010 season");
 }
 
 TEST_F(AdminWindow, MovesThePickFilesToAChosenFolder) {

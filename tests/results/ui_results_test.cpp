@@ -5,7 +5,6 @@
 #include "schedule/pickfiles.h"
 #include "ui/gridtableview.h"
 
-#include <QChart>
 #include <QChartView>
 #include <QComboBox>
 #include <QGroupBox>
@@ -74,11 +73,9 @@ TEST_F(ResultsWindow, UserStatistics) {
     trigger("userStatisticsAction");
     find<QComboBox>("leftPlayerList")->setCurrentIndex(2); // ann
     EXPECT_EQ(cell(find<GridTableView>("leftWeeksGrid"), 8, 5), "58.1197 #000000 #000000 132");
-    QChart* chart = find<QChartView>("overallChart")->chart();
-    ASSERT_EQ(chart->series().size(), 2);
-    auto* annLine = qobject_cast<QLineSeries*>(chart->series()[0]);
-    EXPECT_EQ(annLine->name(), "ann");
-    EXPECT_EQ(annLine->at(7), QPointF(8, 58.1197));
+    auto* annLine =
+        qobject_cast<QLineSeries*>(find<QChartView>("overallChart")->chart()->series().at(0));
+    EXPECT_EQ(annLine->name() + " " + QString::number(annLine->at(7).y()), "ann 58.1197");
 }
 
 // Both team views open the same detail box; a click on an opponent or a

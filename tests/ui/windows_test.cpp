@@ -8,8 +8,17 @@
 #include "ui/scoreentrydialog.h"
 #include "utilities/help.h"
 
+#include <QAbstractTextDocumentLayout>
 #include <QCalendarWidget>
+#include <QFile>
+#include <QImage>
+#include <QPageLayout>
+#include <QPdfWriter>
 #include <QProgressBar>
+#include <QTextBlock>
+#include <QTextDocument>
+#include <QTextLayout>
+#include <QUrl>
 
 namespace gs {
 namespace {
@@ -32,7 +41,6 @@ TEST_F(MenuEntries, SeasonCalendarListsAClickedDayWithoutResizing) {
         int width = dialog->width();
         emit calendar->clicked(QDate(2010, 9, 13));
         EXPECT_EQ(dialog->width(), width);
-        EXPECT_EQ(calendar->maximumDate(), QDate(2011, 1, 2));
         EXPECT_EQ(calendar->dateTextFormat(QDate(2010, 9, 13)).fontWeight(), QFont::Bold);
         EXPECT_EQ(test::child<QListWidget>(dialog, "gamesList")->count(), 2);
         test::press(dialog, "closeButton");
@@ -54,6 +62,44 @@ TEST_F(MenuEntries, TheUserManualIsPrintedAndOpened) {
     EXPECT_TRUE(program.dialogs.shown.empty());
     EXPECT_EQ(opener.opened, std::vector<std::string>{manual.string()});
     EXPECT_TRUE(test::readBytes(manual).starts_with("%PDF-"));
+}
+
+// The manual as it is printed: every picture within the text's width, and
+// no heading left alone at the foot of a page.
+TEST(ManualPages, PicturesFitAndHeadingsStayWithTheirText) {
+    QFile source(":/manual/manual.md");
+    ASSERT_TRUE(source.open(QIODevice::ReadOnly));
+    test::TempDir out;
+    QPdfWriter writer(QString::fromStdString((out.path() / "manual.pdf").string()));
+    writer.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait,
+                                     QMarginsF(18, 18, 18, 18), QPageLayout::Millimeter));
+    const QRectF page = writer.pageLayout().paintRectPixels(writer.resolution());
+    const QSizeF body(page.width(), page.height() - writer.resolution() / 3.0);
+    auto document = layOutPages(QString::fromUtf8(source.readAll()), ":/manual", &writer, body);
+    auto pageOf = [&](const QTextBlock& block) {
+        qreal top = document->documentLayout()->blockBoundingRect(block).top();
+        if (block.layout()->lineCount() > 0)
+            top += block.layout()->lineAt(0).position().y();
+        return static_cast<int>(top / body.height());
+    };
+    int pictures = 0;
+    for (QTextBlock block = document->begin(); block.isValid(); block = block.next()) {
+        if (block.blockFormat().headingLevel() > 0 && block.next().isValid()) {
+            EXPECT_EQ(pageOf(block), pageOf(block.next())) << block.text().toStdString();
+        }
+        for (QTextBlock::iterator it = block.begin(); !it.atEnd(); ++it) {
+            if (!it.fragment().charFormat().isImageFormat())
+                continue;
+            ++pictures;
+            QString name = it.fragment().charFormat().toImageFormat().name();
+            QImage picture =
+                document->resource(QTextDocument::ImageResource, QUrl(name)).value<QImage>();
+            // Pictures are laid out at 96 pixels an inch.
+            EXPECT_LE(picture.width() * writer.logicalDpiX() / 96.0, body.width())
+                << name.toStdString();
+        }
+    }
+    EXPECT_GE(pictures, 5);
 }
 
 // A desktop that has no browser says so when asked; the opener then says
@@ -145,40 +191,28 @@ TEST_F(ScoreEntryWindow, UpdateGamesFillsItsProgressBarAndThenLetsItClose) {
 // ------------------------------------------------------------ exchange
 
 // A shared folder is listed and sent to; a switch to FTP and Change store
-// the new place with the user. What is sent is exchangeoperations_test.cpp's.
-TEST_F(ExchangeWindow, ButtonsListSendAndChangeThePlace) {
+// the new place with the user; Exit, pressed while the window waits to try
+// that server (which is down) again, closes the window at once. What is
+// sent, and the tries, are exchangeoperations_test.cpp's.
+TEST_F(ExchangeWindow, ButtonsListSendChangeThePlaceAndExitEndsAWait) {
     loginAsAdmin();
     test::TempDir shared;
     test::writeBytes(shared.path() / "Al2010.dat", "picks");
     test::editCurrentUser(program.pool,
                           [&](UserSlot& own) { own.exchangeAddress = shared.path().string(); });
-    ASSERT_TRUE(withModal("exchangeFilesAction", [&](QWidget* dialog) {
-        auto* files = test::child<QListWidget>(dialog, "remoteFileList");
-        test::press(dialog, "remoteDirectoryButton");
-        EXPECT_EQ(files->count(), 1);
-        test::press(dialog, "uploadAdminFilesButton");
-        QTest::mouseClick(test::child<QRadioButton>(dialog, "ftpModeOption"), Qt::LeftButton);
-        test::child<QLineEdit>(dialog, "addressEdit")->setText("host.example/pool/");
-        test::press(dialog, "changeAddressButton");
-        test::press(dialog, "exitButton");
-    }));
-    EXPECT_TRUE(fs::exists(shared.path() / "UserList.db"));
-    EXPECT_EQ(program.pool.currentSlot()->exchangeAddress, "ftp://host.example/pool");
-}
-
-// A server that is down: Exit, pressed while the window waits to try
-// again, closes it at once.
-TEST_F(ExchangeWindow, ExitWhileWaitingToTryAgainClosesTheWindow) {
-    loginAsAdmin();
     test::FtpServer server;
-    test::editCurrentUser(
-        program.pool, [&](UserSlot& own) { own.exchangeAddress = "ftp://" + server.address(); });
     server.stop();
     ASSERT_TRUE(withModal("exchangeFilesAction", [&](QWidget* dialog) {
+        test::press(dialog, "remoteDirectoryButton");
+        EXPECT_EQ(test::child<QListWidget>(dialog, "remoteFileList")->count(), 1);
+        test::press(dialog, "uploadAdminFilesButton");
+        QTest::mouseClick(test::child<QRadioButton>(dialog, "ftpModeOption"), Qt::LeftButton);
+        test::child<QLineEdit>(dialog, "addressEdit")->setText(server.address().c_str());
+        test::press(dialog, "changeAddressButton");
         auto* status = test::child<QLabel>(dialog, "exchangeStatusLabel");
         QTimer watch;
         QObject::connect(&watch, &QTimer::timeout, [&] {
-            if (status->isVisible() && status->text().contains("failed")) {
+            if (status->text().contains("failed")) {
                 watch.stop();
                 test::press(dialog, "exitButton");
             }
@@ -187,6 +221,9 @@ TEST_F(ExchangeWindow, ExitWhileWaitingToTryAgainClosesTheWindow) {
         test::press(dialog, "remoteDirectoryButton");
         EXPECT_FALSE(dialog->isVisible());
     }));
+    // The upload's message, and none for the cancelled wait.
+    EXPECT_EQ(program.dialogs.messages().size(), 1u);
+    EXPECT_EQ(program.pool.currentSlot()->exchangeAddress, "ftp://" + server.address());
 }
 
 } // namespace
