@@ -56,14 +56,6 @@ TEST_F(MenuEntries, ExportsRunAndHideTheProgressBar) {
     EXPECT_FALSE(find<QProgressBar>("exportProgressBar")->isVisible());
 }
 
-TEST_F(MenuEntries, TheUserManualIsPrintedAndOpened) {
-    fs::path manual = program.pool.folders().program / "GSLT_manual.pdf";
-    trigger("userManualAction");
-    EXPECT_TRUE(program.dialogs.shown.empty());
-    EXPECT_EQ(opener.opened, std::vector<std::string>{manual.string()});
-    EXPECT_TRUE(test::readBytes(manual).starts_with("%PDF-"));
-}
-
 // The manual as it is printed: every picture within the text's width, and
 // no heading left alone at the foot of a page.
 TEST(ManualPages, PicturesFitAndHeadingsStayWithTheirText) {
@@ -115,7 +107,12 @@ TEST(DesktopOpening, ADesktopWithoutABrowserIsNoSuccess) {
     EXPECT_FALSE(opened);
 }
 
-TEST_F(MenuEntries, AboutShowsTheVersionAndItsPictureOpensTheMakersPage) {
+// The manual is printed and opened; the About window shows the version and
+// its picture opens the maker's page.
+TEST_F(MenuEntries, HelpEntriesOpenTheManualAndThePages) {
+    fs::path manual = program.pool.folders().program / "GSLT_manual.pdf";
+    trigger("userManualAction");
+    EXPECT_TRUE(test::readBytes(manual).starts_with("%PDF-"));
     ASSERT_TRUE(withModal("aboutAction", [&](QWidget* dialog) {
         EXPECT_EQ(test::child<QLabel>(dialog, "versionLabel")->text(),
                   QString("Version ") + kVersion);
@@ -123,7 +120,8 @@ TEST_F(MenuEntries, AboutShowsTheVersionAndItsPictureOpensTheMakersPage) {
         test::press(dialog, "closeButton");
     }));
     trigger("scoresPageAction");
-    EXPECT_EQ(opener.opened, (std::vector<std::string>{kMakerPageAddress, kScoresPageAddress}));
+    EXPECT_EQ(opener.opened,
+              (std::vector<std::string>{manual.string(), kMakerPageAddress, kScoresPageAddress}));
 }
 
 // ------------------------------------------------------------ score entry
