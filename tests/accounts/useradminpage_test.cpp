@@ -34,9 +34,14 @@ TEST_F(AdminWindow, TheButtonsReachTheListsAndARenameRetitlesTheWindow) {
     click("saveChangesButton");
     EXPECT_EQ(program.dialogs.messages().size(), 1u);
     onFile->setCurrentRow(0);
+    // A character outside the code page reaches the check, not as "?".
     EXPECT_TRUE(test::whenModal(
         [&](QWidget* dialog) {
-            test::child<QLineEdit>(dialog, "newUserNameEdit")->setText("boss");
+            auto* name = test::child<QLineEdit>(dialog, "newUserNameEdit");
+            name->setText(QString::fromUtf8("Snow☃"));
+            test::press(dialog, "saveUserNameButton");
+            EXPECT_TRUE(dialog->isVisible());
+            name->setText("boss");
             test::press(dialog, "saveUserNameButton");
         },
         [&] { click("changeUserNameButton"); }));

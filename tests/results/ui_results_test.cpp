@@ -53,8 +53,11 @@ TEST_F(ResultsWindow, AllUserPickResults) {
     auto* grid = find<GridTableView>("allResultsGrid");
     EXPECT_FALSE(find("allResultsProgress")->isVisible());
     // 9/9/2010: Minnesota 9 at New Orleans 14; ann picked New Orleans.
-    EXPECT_EQ(cell(grid, 1, 9) + " | " + cell(grid, 1, 5),
-              "NO* #00c000 #000000 132 | New Orleans Saints* #f0f0f0 #007a00 132");
+    // ann's column, the home team's and admin's own, open one.
+    EXPECT_EQ(grid->model()->headerData(9, Qt::Horizontal).toString().toStdString() + ": " +
+                  cell(grid, 1, 9) + " | " + cell(grid, 1, 5) + " | " + cell(grid, 1, 7),
+              "ann: NO* #00c000 #000000 132 | New Orleans Saints* #f0f0f0 #007a00 132 | "
+              " #000000 #000000 132");
     // Week 9 starts at row 118, at the top of the view.
     EXPECT_EQ(grid->indexAt(QPoint(2, 2)).row() + 1, 118);
 

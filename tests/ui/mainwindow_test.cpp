@@ -65,10 +65,13 @@ TEST_F(MainWindow, LoginAndLogoutSwitchTheMenusAndTheEntriesFollowTheRights) {
     EXPECT_EQ(shown() + " " + adminEntries(), "Gridslate for admin – 2010 season+++ on on on ");
     // Rights taken meanwhile: the entries still on refuse rather than open.
     test::editUser(program.pool, program.pool.userSlot("admin"), [](UserSlot& u) { u.admin = 0; });
-    for (const char* entry : {"enterScoresAction", "updateGamesAction"})
+    for (const char* entry : {"enterScoresAction", "updateGamesAction"}) {
+        program.dialogs.clear();
         EXPECT_FALSE(
             test::whenModal([](QWidget* dialog) { dialog->close(); }, [&] { trigger(entry); }))
             << entry;
+        EXPECT_EQ(program.dialogs.messages().size(), 1u) << entry; // said once
+    }
     test::editUser(program.pool, program.pool.userSlot("admin"), [](UserSlot& u) { u.admin = 1; });
 
     test::addUser(program.pool, 3, "ann");
@@ -94,6 +97,7 @@ TEST_F(MainWindow, LoginAndLogoutSwitchTheMenusAndTheEntriesFollowTheRights) {
 TEST_F(MainWindow, ColorAndSeasonWindowsRepaintAndRetitleAtOnce) {
     loginAsAdmin();
     ASSERT_TRUE(withModal("colorSettingsAction", [&](QWidget* dialog) {
+        EXPECT_TRUE(test::child<QRadioButton>(dialog, "schemeOption9")->isChecked());
         QTest::mouseClick(test::child<QRadioButton>(dialog, "schemeOption12"), Qt::LeftButton);
         EXPECT_TRUE(window->styleSheet().contains("#008000"));
         test::press(dialog, "closeButton");
@@ -137,6 +141,7 @@ TEST(SaveQuestion, AnswersByTheButton) {
         test::whenModal(
             [&](QWidget* widget) {
                 auto* box = qobject_cast<QMessageBox*>(widget);
+                EXPECT_EQ(box->windowTitle() + ": " + box->text(), "Gridslate: Save your picks?");
                 if (button == QMessageBox::NoButton)
                     QTest::keyClick(box, Qt::Key_Escape);
                 else

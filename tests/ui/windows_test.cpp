@@ -18,6 +18,7 @@
 #include <QTextBlock>
 #include <QTextDocument>
 #include <QTextLayout>
+#include <QToolButton>
 #include <QUrl>
 
 namespace gs {
@@ -116,7 +117,9 @@ TEST_F(MenuEntries, HelpEntriesOpenTheManualAndThePages) {
     ASSERT_TRUE(withModal("aboutAction", [&](QWidget* dialog) {
         EXPECT_EQ(test::child<QLabel>(dialog, "versionLabel")->text(),
                   QString("Version ") + kVersion);
-        QTest::mouseClick(test::child(dialog, "makerPageButton"), Qt::LeftButton);
+        auto* picture = test::child<QToolButton>(dialog, "makerPageButton");
+        EXPECT_FALSE(picture->icon().isNull());
+        QTest::mouseClick(picture, Qt::LeftButton);
         test::press(dialog, "closeButton");
     }));
     trigger("scoresPageAction");
