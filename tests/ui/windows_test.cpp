@@ -87,6 +87,7 @@ TEST(ManualPages, PicturesFitAndHeadingsStayWithTheirText) {
             QString name = it.fragment().charFormat().toImageFormat().name();
             QImage picture =
                 document->resource(QTextDocument::ImageResource, QUrl(name)).value<QImage>();
+            EXPECT_FALSE(picture.isNull()) << name.toStdString();
             // Pictures are laid out at 96 pixels an inch.
             EXPECT_LE(picture.width() * writer.logicalDpiX() / 96.0, body.width())
                 << name.toStdString();
