@@ -33,30 +33,21 @@ inline void press(const QWidget* parent, const char* button) {
     QTest::mouseClick(child<QPushButton>(parent, button), Qt::LeftButton);
 }
 
-// Runs `act`, and `drive` on the modal window it opens. The timer goes with
-// the call, so that it never fires into a later test.
-inline void whenModal(const std::function<void(QWidget*)>& drive,
+// Runs `act`, and `drive` on the modal window it opens; false when none
+// opened. The timer goes with `call`, so that it never fires into a later
+// test.
+inline bool whenModal(const std::function<void(QWidget*)>& drive,
                       const std::function<void()>& act) {
-    QTimer timer;
-    timer.setSingleShot(true);
-    QObject::connect(&timer, &QTimer::timeout, [&] {
-        if (QWidget* dialog = QApplication::activeModalWidget())
+    bool seen = false;
+    QObject call;
+    QTimer::singleShot(0, &call, [&] {
+        if (QWidget* dialog = QApplication::activeModalWidget()) {
+            seen = true;
             drive(dialog);
+        }
     });
-    timer.start(0);
     act();
-}
-
-// The name of the modal window `act` opens, which is closed at once.
-inline QString modalOpenedBy(const std::function<void()>& act) {
-    QString opened;
-    whenModal(
-        [&](QWidget* dialog) {
-            opened = dialog->objectName();
-            dialog->close();
-        },
-        act);
-    return opened;
+    return seen;
 }
 
 class MainWindowTest : public testing::Test {
@@ -74,26 +65,17 @@ protected:
         return child<T>(window.get(), name);
     }
     QAction* action(const char* name) { return find<QAction>(name); }
-    QMenu* menu(const char* name) { return find<QMenu>(name); }
     void click(const char* button) { press(window.get(), button); }
     void trigger(const char* entry) { action(entry)->trigger(); }
 
-    void login(const char* name, const char* password = "") {
+    // Logs in without a password.
+    void login(const char* name) {
         find<QLineEdit>("userNameEdit")->setText(name);
-        find<QLineEdit>("passwordEdit")->setText(password);
         click("loginButton");
     }
-    // Triggers a menu entry that opens a modal window and lets `drive` work
-    // the window once it is up; false when no window opened.
+    // Triggers a menu entry and lets `drive` work the modal window it opens.
     bool withModal(const char* entry, const std::function<void(QWidget*)>& drive) {
-        bool seen = false;
-        whenModal(
-            [&](QWidget* dialog) {
-                seen = true;
-                drive(dialog);
-            },
-            [&] { trigger(entry); });
-        return seen;
+        return whenModal(drive, [&] { trigger(entry); });
     }
 
     // Logs in as admin on a fresh home, which sets up the user list, and
