@@ -6,15 +6,14 @@
 namespace gs {
 namespace {
 
-class AdminWindow : public test::MainWindowTest {
-protected:
-    static std::string texts(const QListWidget* list) {
-        std::string entries;
-        for (int i = 0; i < list->count(); ++i)
-            entries += list->item(i)->text().toStdString() + " ";
-        return entries;
-    }
-};
+using AdminWindow = test::MainWindowTest;
+
+std::string texts(const QListWidget* list) {
+    std::string entries;
+    for (int i = 0; i < list->count(); ++i)
+        entries += list->item(i)->text().toStdString() + " ";
+    return entries;
+}
 
 // What each button does to the lists is useradministration_test.cpp's; a
 // renamed administrator is the window's user.

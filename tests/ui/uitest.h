@@ -64,9 +64,8 @@ protected:
     template <typename T = QWidget> T* find(const char* name) {
         return child<T>(window.get(), name);
     }
-    QAction* action(const char* name) { return find<QAction>(name); }
     void click(const char* button) { press(window.get(), button); }
-    void trigger(const char* entry) { action(entry)->trigger(); }
+    void trigger(const char* entry) { find<QAction>(entry)->trigger(); }
 
     // Logs in without a password.
     void login(const char* name) {
@@ -82,7 +81,6 @@ protected:
     // closes the first start's window.
     void loginAsAdmin() {
         login("admin");
-        ASSERT_TRUE(window->windowTitle().startsWith("Gridslate for admin"));
         delete window->findChild<QDialog*>("firstStartDialog");
         program.dialogs.clear();
     }
