@@ -32,8 +32,6 @@ public:
     // Starts the server and returns once it accepts connections; throws
     // std::runtime_error when it cannot start.
     FtpServer();
-    FtpServer(const FtpServer&) = delete;
-    FtpServer& operator=(const FtpServer&) = delete;
 
     // The folder the server serves as its root.
     const std::filesystem::path& root() const { return m_root.path(); }

@@ -29,13 +29,6 @@ std::string allWeeks(const PickTable& table) {
     return dump;
 }
 
-std::string spreads(const SpreadTable& table, int from, int to) {
-    std::string text;
-    for (int g = from; g <= to; ++g)
-        text += std::to_string(table[g]) + " ";
-    return text;
-}
-
 class PickFiles : public testing::Test {
 protected:
     PickFiles() {
@@ -110,8 +103,8 @@ TEST_F(PickFiles, FilesHoldEveryWeekAndGameOfTheSeason) {
         EXPECT_EQ(test::readBytes(pcFile()), crlf(lines({}, weeks - 1, rest)));
         computer = load("PC");
         EXPECT_EQ(allWeeks(computer.picks), allWeeks(projection.picks));
-        EXPECT_EQ(spreads(computer.spreads, 0, 3) + spreads(computer.spreads, games, games),
-                  "0 3 999 0 11 ");
+        projection.spreads[0] = 0;
+        EXPECT_EQ(computer.spreads, projection.spreads);
     }
 }
 
@@ -214,7 +207,6 @@ INSTANTIATE_TEST_SUITE_P(
     testing::Values(
         StoredFolder{"TheComputerPlayersFolderThatExists", "@/other", "@/other", "@/data"},
         StoredFolder{"TheComputerPlayersFolderWithASeparator", "@/other/", "@/other", "@/data"},
-        StoredFolder{"AFolderOfAnotherMachine", "/gone/A/data", "/gone/A/data", "@/data"},
         StoredFolder{"AFolderMissingHere", "@/data", "@/missing", "@/data"},
         StoredFolder{"AChosenFolderThatExists", "/gone/A/data", "@/alice", "@/alice"},
         StoredFolder{"NoFolder", "@/data", "", "@/data"}),

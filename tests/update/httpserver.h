@@ -22,8 +22,6 @@ public:
     // it cannot start. Requests then go to it whatever proxy the machine
     // has.
     explicit HttpServer(bool tls = false);
-    HttpServer(const HttpServer&) = delete;
-    HttpServer& operator=(const HttpServer&) = delete;
 
     // The folder /files/ serves.
     const std::filesystem::path& root() const { return m_root.path(); }
