@@ -63,7 +63,6 @@ TEST_F(WeeklyPicks, BeforeTheFirstScoreWeekOneIsShownAClickPicksAndSavingKeepsIt
     open2011();
     EXPECT_EQ(grid().rows(), 17); // the header and the 16 games of week 1
     EXPECT_EQ(dumpRow(1), kFirstGameOf2011);
-    EXPECT_EQ(panel.season().currentWeek, 1);
     EXPECT_EQ(controls(), "week 1 9/8/2011-9/12/2011 next- prev- Save Picks-");
     panel.togglePick(1, 0); // the first game of the season
     EXPECT_EQ(dumpRow(1),
@@ -213,7 +212,6 @@ TEST_F(WeeklyPicks, PicksAreMarkedByTheResult) {
     Status saved = savePicks(pool, "alice", picks);
     ASSERT_TRUE(saved) << saved.error();
     panel.open();
-    EXPECT_EQ(panel.season().currentWeek, 10);
     EXPECT_EQ(
         grid().dump(),
         std::string(kHeader) +
