@@ -278,9 +278,9 @@ TEST_F(Panel, AFailedSaveSaysSoAndKeepsTheOldFiles) {
     select("bob");
     panel.remove();
     EXPECT_FALSE(panel.saveChanges());
-    ASSERT_EQ(said().size(), 1u);
-    EXPECT_TRUE(said()[0].starts_with("Error: The file could not be saved.")) << said()[0];
-    EXPECT_TRUE(said()[0].ends_with("The user list on file is unchanged."));
+    EXPECT_THAT(said(), testing::ElementsAre(testing::AllOf(
+                            testing::StartsWith("Error: The file could not be saved."),
+                            testing::EndsWith("The user list on file is unchanged."))));
     EXPECT_EQ(test::userListBytes(pool), before);
 }
 
@@ -425,8 +425,7 @@ TEST_F(Accounts, ARenameThatFailsHalfwayPutsEverythingBack) {
         const std::string before = everything();
         dialogs.clear();
         EXPECT_FALSE(rename("bob", "robert"));
-        ASSERT_EQ(said().size(), 1u);
-        EXPECT_TRUE(said()[0].ends_with("Nothing was changed.")) << said()[0];
+        EXPECT_THAT(said(), testing::ElementsAre(testing::EndsWith("Nothing was changed.")));
         EXPECT_EQ(everything(), before);
         fs::remove(blocked);
     }
@@ -479,8 +478,8 @@ TEST_F(Accounts, AFolderThatCannotBeWrittenIsRefused) {
     bool changed = moveTo(elsewhere.path().string());
     fs::permissions(elsewhere.path(), fs::perms::owner_write, fs::perm_options::add);
     EXPECT_FALSE(changed);
-    ASSERT_EQ(said().size(), 1u);
-    EXPECT_TRUE(said()[0].ends_with("The folder setting was not changed."));
+    EXPECT_THAT(said(),
+                testing::ElementsAre(testing::EndsWith("The folder setting was not changed.")));
 }
 
 } // namespace

@@ -46,8 +46,7 @@ TEST(TextFile, FailedWriteKeepsTheOldFileAndLeavesNoTemporary) {
     std::signal(SIGXFSZ, previous);
 
     ASSERT_FALSE(written);
-    EXPECT_TRUE(written.error().message.starts_with("The file could not be saved. "))
-        << written.error().message;
+    EXPECT_THAT(written.error().message, testing::StartsWith("The file could not be saved. "));
     EXPECT_EQ(readBytes(file), "old\r\n");
     EXPECT_EQ(folderEntries(dir.path()), std::vector<std::string>{"f.dat"});
 }

@@ -19,10 +19,6 @@ void writeUserList(Pool& pool, const std::vector<std::string>& players,
 
 struct ResultsPool : PoolBuilder {
     ResultsPool() { bundledGames(); }
-    void writeUserList(const std::vector<std::string>& players,
-                       const std::string& current = "admin") {
-        test::writeUserList(pool, players, current);
-    }
 };
 
 // The 2010 season as the bundled table holds it.

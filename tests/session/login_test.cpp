@@ -116,10 +116,8 @@ TEST_F(Login, EachAttemptIsAdmittedOrRefused) {
 TEST_F(Login, AGamesTableWithoutTheTableIsNamedAtLogin) {
     fs::resize_file(pool.gamesDatabasePath(), 0);
     EXPECT_TRUE(login("admin"));
-    std::string said;
-    for (const std::string& message : program.dialogs.messages())
-        said += message + "\n";
-    EXPECT_NE(said.find("scoresheet97.mdb"), std::string::npos) << said;
+    EXPECT_THAT(program.dialogs.messages(),
+                testing::Contains(testing::HasSubstr("scoresheet97.mdb")));
 }
 
 } // namespace

@@ -11,6 +11,7 @@
 #include <deque>
 #include <filesystem>
 #include <functional>
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 #include <iosfwd>
 #include <string>

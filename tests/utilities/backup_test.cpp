@@ -110,11 +110,9 @@ TEST_F(Backups, AdminDataIsTheUserListAndTheGamesTable) {
     program.dialogs.clear();
     commands.restoreAdminData();
     EXPECT_EQ(readBytes(games), "scores entered since");
-    ASSERT_EQ(program.dialogs.messages().size(), 1u);
-    EXPECT_NE(program.dialogs.messages()[0].find("There is no backup " + gamesBackup.string() +
-                                                 "; scoresheet97.mdb is as it was."),
-              std::string::npos)
-        << program.dialogs.messages()[0];
+    EXPECT_THAT(program.dialogs.messages(), testing::ElementsAre(testing::HasSubstr(
+                                                "There is no backup " + gamesBackup.string() +
+                                                "; scoresheet97.mdb is as it was.")));
 }
 
 // The administrator's data is his only; a missing backup changes nothing.
@@ -142,10 +140,9 @@ TEST_F(Backups, AFailedCopyIsReported) {
     fs::remove(picks);
     fs::create_directories(picks);
     commands.restorePicks();
-    ASSERT_EQ(program.dialogs.shown.size(), 2u);
-    EXPECT_EQ(program.dialogs.shown[1].title, "Restore Picks Data");
-    EXPECT_TRUE(program.dialogs.shown[1].text.starts_with("The restore failed; " + picks.string()))
-        << program.dialogs.shown[1].text;
+    EXPECT_THAT(program.dialogs.messages(),
+                testing::ElementsAre(testing::StartsWith(
+                    "Restore Picks Data: The restore failed; " + picks.string())));
     EXPECT_TRUE(fs::is_directory(picks));
 }
 
