@@ -173,6 +173,7 @@ TEST_F(Home, EachAnswerOrRefusalHasItsExitStatusAndChangesNothing) {
         {"AddPlayerByAPlayer", "--user ann add-player dave", 1, kNoRights},
         {"ImportScoresByAPlayer", "--user ann import-scores FILE", 1, kNoRights},
         {"UpdateGamesByAPlayer", "--user ann update-games", 1, kNoRights},
+        {"UploadAdminByAPlayer", "--user ann exchange-upload-admin", 1, kNoRights},
     };
     for (int k = 3; k <= kUserSlots; ++k) // a full list; none of the rows adds a player
         player("p" + std::to_string(k));

@@ -3,7 +3,6 @@
 #include "tests/support/namedcases.h"
 #include "tests/support/testsupport.h"
 
-#include <algorithm>
 #include <csignal>
 #include <fcntl.h>
 #include <functional>

@@ -110,6 +110,8 @@ INSTANTIATE_TEST_SUITE_P(
         LoadCase{"NoPreferenceFile", kAnn, nullptr, "ann",
                  "loaded 2010\n1 ann|1|9|0|abc|0|.|\nann | ann"},
         LoadCase{"UndecodablePassword", kAnn, "\x05,x\r\n", "ann",
+                 "loaded 2010 defaulted\n1 ann|1|9|0||0|.|\nann | ann\n" + kDefaulted},
+        LoadCase{"EmptyPreferenceFile", kAnn, "", "ann",
                  "loaded 2010 defaulted\n1 ann|1|9|0||0|.|\nann | ann\n" + kDefaulted}),
     test::caseName);
 

@@ -144,6 +144,19 @@ TEST_F(AllResults, ClicksBesideTheOwnOpenGamesChangeNothing) {
     EXPECT_EQ(test::readBytes(pickFilePath(pool, "admin")), bytes);
 }
 
+TEST_F(AllResults, GamesOfALaterWeekCannotBePickedYet) {
+    // With week 1 still open the current week is 1: week 2 waits.
+    std::vector<GameRecord> records = test::seasonRecords(2010, "10/30/2010");
+    test::storeRecords(pool, {records.begin() + 112, records.begin() + 122});
+    pool.setReferenceDate("10/30/2010");
+    panel.open();
+    panel.cyclePick(7, 7);
+    EXPECT_EQ(panel.model().grid.cell(7, 7).text, "");
+    panel.cyclePick(2, 7); // week 1, Minnesota at New England: NE was picked
+    EXPECT_EQ(panel.model().grid.cell(2, 7).text, "");
+    EXPECT_EQ(ownWeekLine(1), test::weekLine({25, 30})); // PIT and TB stay
+}
+
 TEST_F(AllResults, ScoresAheadOfThePoolsDayOpenNoEarlierWeekAndShowNoOtherPlayersPicks) {
     // The scores came in through Monday 11/8 while the pool's day is still
     // 11/1: week 3 is the current week, week 2 is still ahead of the pool.

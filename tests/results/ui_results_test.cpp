@@ -71,14 +71,17 @@ TEST_F(ResultsWindow, AllUserPickResults) {
     EXPECT_TRUE(cell(grid, 118, 7).starts_with(" ")); // no pick
 }
 
-// Choosing a player shows his weeks, and his line in the chart.
+// Choosing the players shows their weeks, and their lines in the chart.
 TEST_F(ResultsWindow, UserStatistics) {
     trigger("userStatisticsAction");
-    find<QComboBox>("leftPlayerList")->setCurrentIndex(2); // ann
+    find<QComboBox>("leftPlayerList")->setCurrentIndex(2);  // ann
+    find<QComboBox>("rightPlayerList")->setCurrentIndex(3); // bob
     EXPECT_EQ(cell(find<GridTableView>("leftWeeksGrid"), 8, 5), "58.1197 #000000 #000000 132");
-    auto* annLine =
-        qobject_cast<QLineSeries*>(find<QChartView>("overallChart")->chart()->series().at(0));
-    EXPECT_EQ(annLine->name() + " " + QString::number(annLine->at(7).y()), "ann 58.1197");
+    const QList<QAbstractSeries*> lines = find<QChartView>("overallChart")->chart()->series();
+    auto* annLine = qobject_cast<QLineSeries*>(lines.at(0));
+    EXPECT_EQ(annLine->name() + " " + QString::number(annLine->at(7).y()) + " " +
+                  lines.at(1)->name(),
+              "ann 58.1197 bob");
 }
 
 // Both team views open the same detail box; a click on an opponent or a

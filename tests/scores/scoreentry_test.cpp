@@ -43,6 +43,12 @@ protected:
     Pool& pool = program.pool;
 };
 
+TEST_F(EnterScores, AUserWithoutAdministratorRightsCannotOpenIt) {
+    pool.setCurrentUser("alice");
+    EXPECT_FALSE(openScoreEntry(pool, program.dialogs));
+    EXPECT_EQ(program.dialogs.messages(), Lines{"Error: You do not have administrator control"});
+}
+
 struct WalkCase : test::NamedCase {
     const char* season;
     const char* referenceDate;

@@ -165,6 +165,9 @@ INSTANTIATE_TEST_SUITE_P(
         PlanCase{"HeaderAfterBlankLines", "\r\n\r\nTeamA,TeamB,Date,Visitor,Home\r\n",
                  "The file was refused and no score was entered: line 3: the header lacks the "
                  "columns Year.\n"},
+        PlanCase{"QuoteNeverClosed", kCommunity + "2010,\"REG,2010-09-09\n",
+                 "The file was refused and no score was entered: line 2: a quoted field is "
+                 "not closed.\n"},
         PlanCase{"EmptyFile", "\xEF\xBB\xBF\r\n",
                  "The file was refused and no score was entered: line 1: the file is empty.\n"}),
     test::caseName);
