@@ -1,7 +1,6 @@
 #include "exchangehome.h"
 
 #include "core/userlist.h"
-#include "schedule/gamesdb.h"
 #include "schedule/seasongames.h"
 
 namespace gs::test {
@@ -17,13 +16,6 @@ void addPoolPlayers(Pool& pool) {
         });
     }
     refreshPoolOrder(pool);
-}
-
-void writeGamesTable(const std::filesystem::path& path, const std::vector<GameRecord>& records) {
-    auto table = GamesTable::create(path);
-    Status written = table ? (*table)->replaceSeasons(records) : Status(failure(table.error()));
-    if (!written)
-        ADD_FAILURE() << "cannot write the games table " << path << ": " << written.error().message;
 }
 
 std::string pickFileBytes(const std::vector<int>& weekOnePicks) {

@@ -41,9 +41,6 @@ public:
 inline constexpr const char* kAlPassword = "alpass";
 void addPoolPlayers(Pool& pool);
 
-// A games table file of these records.
-void writeGamesTable(const std::filesystem::path& path, const std::vector<GameRecord>& records);
-
 // A whole pick file of a human player: 17 week lines, then the pool order.
 std::string pickFileBytes(const std::vector<int>& weekOnePicks = {1});
 

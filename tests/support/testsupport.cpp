@@ -144,11 +144,15 @@ Season csvSeason(int year, const std::string& scoresThrough) {
     return seasonOf(seasonRecords(year, scoresThrough), year);
 }
 
+void writeGamesTable(const fs::path& path, const std::vector<GameRecord>& records) {
+    auto table = GamesTable::create(path);
+    Status written = table ? (*table)->replaceSeasons(records) : Status(failure(table.error()));
+    if (!written)
+        ADD_FAILURE() << "cannot write the games table " << path << ": " << written.error().message;
+}
+
 void storeRecords(const Pool& pool, const std::vector<GameRecord>& records) {
-    auto table = GamesTable::create(pool.gamesDatabasePath());
-    Status stored = table ? (*table)->replaceSeasons(records) : Status(failure(table.error()));
-    if (!stored)
-        ADD_FAILURE() << "cannot store the games: " << stored.error().message;
+    writeGamesTable(pool.gamesDatabasePath(), records);
 }
 
 void storeSeasons(const Pool& pool, const std::vector<int>& years,

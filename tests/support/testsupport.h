@@ -102,6 +102,10 @@ std::vector<GameRecord> seasonRecords(int year, const std::string& scoresThrough
 // The same season with its scored games counted, as the pool reads it.
 Season csvSeason(int year, const std::string& scoresThrough = "");
 
+// Replaces the seasons these records hold in a games table file, made
+// when missing.
+void writeGamesTable(const std::filesystem::path& path, const std::vector<GameRecord>& records);
+
 // Replaces the seasons these records hold in the pool's games table.
 void storeRecords(const Pool& pool, const std::vector<GameRecord>& records);
 
