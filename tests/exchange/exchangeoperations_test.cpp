@@ -1,5 +1,6 @@
 #include "exchange/exchangeoperations.h"
 
+#include "adminsupport.h"
 #include "core/userlist.h"
 #include "exchange/exchangefiles.h"
 #include "exchangehome.h"
@@ -41,7 +42,6 @@ protected:
             writeBytes(shared() / (std::string(players[k]) + "2010.dat"), pickFileBytes({k + 1}));
         writeBytes(shared() / "PC2010.dat", computerFileBytes());
         writeBytes(shared() / "oldscores2010.dat", test::crlf(Names(32, " 1, 2, 0, 20, 10")));
-        writeBytes(shared() / "UserList.db", "2010\r\n");
         test::writeGamesTable(shared() / "scoresheet97.mdb", test::seasonRecords(2010));
     }
 
@@ -96,6 +96,9 @@ TEST_P(Exchange, AnAdministratorUploadsOnlyTheSelectedFile) {
 TEST_P(Exchange, APlayerDownloadsTheListedPlayersFilesAndWithoutTheRightsTheMasterFiles) {
     fillSharedPlace();
     auto al = home("Al");
+    // The pool's list as the administrator sends it: the list Al has.
+    writeBytes(shared() / "UserList.db",
+               userListWithoutPasswords(readBytes(userListPath(al->pool.folders()))));
     writeBytes(al->program() / "Al2010.dat", pickFileBytes({9}));
     // Left by an operation cut short: never installed.
     writeBytes(al->pool.folders().staging / "Bob2009.dat", pickFileBytes({7}));
@@ -110,14 +113,18 @@ TEST_P(Exchange, APlayerDownloadsTheListedPlayersFilesAndWithoutTheRightsTheMast
     for (const std::string& name : taken)
         EXPECT_EQ(readBytes(al->program() / name), readBytes(shared() / name)) << name;
     Names files = taken;
-    files.insert(files.end(), {"Al2010.dat", "Al_UserPref.dbu", "UserList.db", kGamesFileName});
+    // The pool's names are kept with the settings; the list stands as it was.
+    files.insert(files.end(), {"Al2010.dat", "Al_UserPref.dbu", "PoolSettings.ini", "UserList.db",
+                               kGamesFileName});
     EXPECT_EQ(folderEntries(al->program()), sorted(files));
-    EXPECT_EQ(readBytes(al->program() / "Al2010.dat"), pickFileBytes({9}));
+    // His picks, now with the pool's order after them.
+    EXPECT_EQ(readBytes(al->program() / "Al2010.dat"),
+              test::replaceAll(pickFileBytes({9}), "admin\r\nAl", "admin\r\nPC\r\nAl"));
     EXPECT_EQ(readBytes(userListPath(al->pool.folders())), list);
     EXPECT_EQ(test::dumpRecords(test::tableRecords(al->pool)),
               test::dumpRecords(test::seasonRecords(2010)));
     // Over FTP the window shows what came; from a folder it is just done.
-    taken.push_back(kGamesFileName);
+    taken.insert(taken.end(), {kGamesFileName, "UserList.db"});
     EXPECT_EQ(sorted(al->state.fileList.entries), ftp() ? sorted(taken) : Names{});
     EXPECT_EQ(al->messages(), ftp() ? Names{} : Names{"Gridslate: Operation Complete."});
     EXPECT_EQ(al->state.listing.empty(), !ftp());

@@ -127,7 +127,7 @@ INSTANTIATE_TEST_SUITE_P(
 // Typed over, left with "Next" and shown again with "Previous", the
 // season's first game holds the table's form. Neither moving on nor closing
 // gets past a refused score, and nothing is written; "Close" keeps what is shown.
-TEST_F(EnterScores, ScoresAreStoredInTheTablesFormOrRefused) {
+TEST_F(EnterScores, ScoresAreStoredAsPlainNumbersOrRefused) {
     auto window = open();
     ASSERT_TRUE(window);
     window->chooseWeek(1);
@@ -154,7 +154,7 @@ TEST_F(EnterScores, ScoresAreStoredInTheTablesFormOrRefused) {
         return "\nError: The score \"" + std::string(score) +
                "\" of Minnesota Vikings at New Orleans Saints " + problem;
     };
-    EXPECT_EQ(enter("21", "7abc"), "256  21| 7 shown  21| 7");
+    EXPECT_EQ(enter("21", "7abc"), "256 21|7 shown 21|7");
     EXPECT_EQ(enter("", ""), "256 | shown |"); // an empty box leaves the game unscored
     EXPECT_EQ(enter("abc", "14"), "256 | shown abc|14" + refused("abc", "is not a number.") +
                                       refused("abc", "is not a number."));
@@ -162,7 +162,7 @@ TEST_F(EnterScores, ScoresAreStoredInTheTablesFormOrRefused) {
               "256 | shown 9|-3" + refused("-3", "is negative.") + refused("-3", "is negative."));
     EXPECT_EQ(enter("7.5", "3", true),
               "256 | shown 7.5|3" + refused("7.5", "is not a whole number from 0 to 999."));
-    EXPECT_EQ(enter("   ", "17", true), "256 | 17 shown | 17 closed");
+    EXPECT_EQ(enter("   ", "017", true), "256 |17 shown |17 closed");
 }
 
 // Three games of 2010's week 9, the first the one the window shows.
