@@ -164,8 +164,7 @@ bool ExchangeOperations::isAdminName() const {
 }
 
 bool ExchangeOperations::takesMasterFiles() const {
-    return isPlayersMachine(m_pool.folders()) ||
-           (!isAdminName() && !m_pool.isAdmin(m_pool.currentUser()));
+    return m_playersMachine || (!isAdminName() && !m_pool.isAdmin(m_pool.currentUser()));
 }
 
 bool ExchangeOperations::takePoolList(const std::vector<std::string>& names, OperationEnd& end) {
@@ -248,6 +247,7 @@ void ExchangeOperations::hideProgress() {
 
 void ExchangeOperations::beginOperation() {
     m_cancelRequested = false;
+    m_playersMachine = isPlayersMachine(m_pool.folders());
     m_state.status.clear();
 }
 

@@ -214,6 +214,7 @@ private:
     std::unique_ptr<Transport> m_transport;
     ExchangePlace m_transportPlace;
     bool m_cancelRequested = false;
+    bool m_playersMachine = false; // as the operation found the home at its start
     std::vector<std::string> m_unavailable;
     std::optional<PoolListInstalled> m_poolList;
 };

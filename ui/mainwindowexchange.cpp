@@ -23,14 +23,13 @@ void MainWindow::offerPoolStart() {
         return;
     auto* dialog =
         new PoolStartDialog([this] { logInAs(kAdminUser, ""); }, [this] { openJoinPool(); }, this);
+    // Nobody is logged in yet: no scheme is in force, as on the login page.
     dialog->setAttribute(Qt::WA_DeleteOnClose);
-    dialog->paint(colorSlots(m_pool.colorScheme()));
     dialog->show();
 }
 
 void MainWindow::openJoinPool() {
     JoinPoolDialog dialog(m_pool, m_dialogs, makeTransport, this);
-    dialog.paint(colorSlots(m_pool.colorScheme()));
     if (dialog.exec() == QDialog::Accepted)
         logInAs(dialog.request().player, dialog.request().password);
 }

@@ -11,7 +11,6 @@
 #include "exchangehome.h"
 #include "schedule/calendar.h"
 #include "schedule/pickfiles.h"
-#include "schedule/seasongames.h"
 #include "scores/scoreentry.h"
 #include "tests/support/commandrun.h"
 
@@ -44,52 +43,52 @@ protected:
         return done;
     }
     fs::path file() const { return admin.path() / "scores.csv"; }
-    // The pool as a player's command sees it on the day.
-    Pool poolOf(const fs::path& home, const std::string& user, const std::string& day) {
+    // The pool as a command of the user sees it.
+    Pool poolOf(const fs::path& home, const std::string& user) {
         Pool pool(home);
         pool.setCurrentUser(user);
         EXPECT_TRUE(loadUserList(pool));
-        pool.setDayOverride(day);
         return pool;
+    }
+    // The rows of the week's games in the season's table order.
+    std::vector<size_t> gamesOf(int week) const {
+        std::vector<size_t> rows;
+        for (size_t g = 0; g < weeks.size(); ++g)
+            if (weeks[g] == week)
+                rows.push_back(g);
+        return rows;
     }
     // The player picks every game of the week: the home team, the visitor,
     // or each in turn.
     void pick(const fs::path& home, const std::string& player, int week, int side) {
-        Pool pool = poolOf(home, player, "11/1/2010");
-        Season season = *rebuildSeasonGames(pool);
-        std::vector<int> weeks = gameWeeks(season);
+        Pool pool = poolOf(home, player);
         PickTable picks = loadPicks(pool, player)->picks;
-        for (size_t g = 0; g < weeks.size(); ++g)
-            if (weeks[g] == week) {
-                bool home = side == 2 ? g % 2 == 0 : side == 1;
-                picks[week][teamNumber(home ? season.games[g].home : season.games[g].visitor)] = 1;
-            }
+        for (size_t g : gamesOf(week))
+            picks[week][teamNumber(side == 1 || (side == 2 && g % 2 == 0) ? real[g].home
+                                                                          : real[g].visitor)] = 1;
         ASSERT_TRUE(savePicks(pool, player, picks));
     }
     // The week's real scores, typed into "Enter Scores" or as a file.
     void enterScores(int week, const std::string& day) {
-        Pool pool = poolOf(admin.path(), "admin", day);
+        Pool pool = poolOf(admin.path(), "admin");
+        pool.setDayOverride(day);
         refreshPoolDay(pool);
         test::FakeDialogs dialogs;
         std::unique_ptr<ScoreEntry> entry = openScoreEntry(pool, dialogs);
         ASSERT_TRUE(entry);
-        std::vector<int> weeks = gameWeeks(test::csvSeason(2010));
-        for (size_t g = 0; g < weeks.size(); ++g)
-            if (weeks[g] == week) {
-                entry->visitorScore = real[g].visitorScore;
-                entry->homeScore = real[g].homeScore;
-                entry->nextGame();
-            }
+        for (size_t g : gamesOf(week)) {
+            entry->visitorScore = real[g].visitorScore;
+            entry->homeScore = real[g].homeScore;
+            entry->nextGame();
+        }
         EXPECT_TRUE(entry->commitAndClose());
         EXPECT_TRUE(dialogs.shown.empty());
     }
     void writeScoreFile(int week) {
         std::vector<std::string> lines = {"TeamA,TeamB,Date,Visitor,Home,Year"};
-        std::vector<int> weeks = gameWeeks(test::csvSeason(2010));
-        for (size_t g = 0; g < weeks.size(); ++g)
-            if (weeks[g] == week)
-                lines.push_back(real[g].visitor + "," + real[g].home + "," + real[g].date + "," +
-                                real[g].visitorScore + "," + real[g].homeScore + ",2010");
+        for (size_t g : gamesOf(week))
+            lines.push_back(real[g].visitor + "," + real[g].home + "," + real[g].date + "," +
+                            real[g].visitorScore + "," + real[g].homeScore + ",2010");
         writeBytes(file(), test::crlf(lines));
     }
     std::string tableOf(const fs::path& home) {
@@ -106,18 +105,25 @@ protected:
     test::SharedPlace place;
     TempDir admin, ann, bob;
     const std::vector<GameRecord> real = test::seasonRecords(2010);
+    const std::vector<int> weeks = gameWeeks(test::csvSeason(2010));
 };
 
 TEST_P(PoolMachines, ThreeMachinesPlayThreeWeeksAndAgreeOnTheStandings) {
     run(admin.path(), "11/3/2010", "add-player Ann --active");
     run(admin.path(), "11/3/2010", "add-player Bob --active");
     // Ann holds the rights on the administrator's machine: they stay there.
-    Pool pool = poolOf(admin.path(), "admin", "11/3/2010");
+    Pool pool = poolOf(admin.path(), "admin");
     test::editUser(pool, pool.userSlot("Ann"), [](UserSlot& u) { u.admin = 1; });
     test::editCurrentUser(pool, [&](UserSlot& u) { u.exchangeAddress = placeText(); });
     ASSERT_TRUE(saveUserList(pool));
     run(admin.path(), "11/3/2010", "exchange-upload-admin");
     run(ann.path(), "11/3/2010", "--user Ann join PLACE", "ann1\n");
+    // A name the pool does not hold joins nothing, and leaves nothing behind.
+    test::CommandRun refused = runAny(bob.path(), "11/3/2010", "--user Zed join PLACE", "z\n");
+    EXPECT_EQ(refused.status, 1);
+    EXPECT_THAT(refused.err, testing::EndsWith("Zed is not a player of this pool: ask its "
+                                               "administrator to add you\n"));
+    EXPECT_EQ(folderEntries(bob.path() / "data"), Lines{kGamesFileName});
     run(bob.path(), "11/3/2010", "--user Bob join PLACE", "bob1\n");
 
     const std::string own = encodePassword("ann1");

@@ -1,6 +1,7 @@
 #include "exchange/exchangeoperations.h"
 
 #include "adminsupport.h"
+#include "core/poolsettings.h"
 #include "core/userlist.h"
 #include "exchange/exchangefiles.h"
 #include "exchangehome.h"
@@ -147,9 +148,11 @@ TEST_P(Exchange, ReceivedFilesThatCannotBeUsedAreReportedAndTheOthersInstalled) 
     writeBytes(shared() / "Bob2010.dat", pickFileBytes({1}).substr(0, 100));
     writeBytes(shared() / "PC2010.dat", "");
     writeBytes(shared() / "Alice2010.dat", pickFileBytes({2}));
+    writeBytes(shared() / "UserList.db", "2010\r\nAl,1,9,0,,0,/d\r\n"); // no pool's list
     auto al = home("Al");
     writeBytes(al->program() / "Bob2010.dat", pickFileBytes({5}));
     std::string table = readBytes(al->pool.gamesDatabasePath());
+    std::string list = readBytes(userListPath(al->pool.folders()));
 
     // The operation did not do all it should, so a script sees a failure.
     EXPECT_EQ(al->operations->downloadAllUserFiles(), OperationEnd::Failed);
@@ -157,7 +160,9 @@ TEST_P(Exchange, ReceivedFilesThatCannotBeUsedAreReportedAndTheOthersInstalled) 
     EXPECT_EQ(readBytes(al->program() / "Bob2010.dat"), pickFileBytes({5}));
     EXPECT_EQ(readBytes(al->program() / "Alice2010.dat"), pickFileBytes({2}));
     EXPECT_FALSE(fs::exists(al->program() / "PC2010.dat"));
-    EXPECT_EQ(al->messages().size(), 3u);
+    EXPECT_EQ(readBytes(userListPath(al->pool.folders())), list);
+    EXPECT_FALSE(fs::exists(poolSettingsPath(al->pool.folders())));
+    EXPECT_EQ(al->messages().size(), 4u);
 }
 
 TEST_P(Exchange, AFetchThatFailsInstallsNothing) {
