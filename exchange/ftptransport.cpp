@@ -105,9 +105,12 @@ struct FtpTransport::Session {
     // Whether the server answered an RNFR of the request with "go on".
     bool renamePending = false;
     ~Session() {
-        // Sends QUIT on a connection that is still open.
-        if (curl)
-            curl_easy_cleanup(curl);
+        if (!curl)
+            return;
+        // Sends QUIT on a connection that is still open, but waits only a
+        // moment for the goodbye of a server that has stopped answering.
+        curl_easy_setopt(curl, CURLOPT_SERVER_RESPONSE_TIMEOUT, 1L);
+        curl_easy_cleanup(curl);
     }
 
     // Has the next request's replies seen, so that a failed rename tells
@@ -252,6 +255,11 @@ Outcome FtpTransport::perform(Session& session) {
         return Outcome::failure(code, "The server stopped answering (" + text + ")");
     if (reply >= 400 && text.find(std::to_string(reply)) == std::string::npos)
         text += replyText;
+    // "Not logged in" and the server's refusals of a name or a file (no such
+    // file, no room, no such page type, a name not allowed): asking again
+    // gets the same answer.
+    if (reply == 530 || (reply >= 550 && reply <= 553))
+        return Outcome::refused(code, text);
     return Outcome::failure(code, text);
 }
 
@@ -414,9 +422,9 @@ Outcome FtpTransport::replaceAside(const std::string& temporary, const std::stri
     // rather than going, so that it can come back should the new one still
     // not take its name.
     auto refusedRename = [&](const Outcome& outcome) {
-        return Outcome::failure(CURLE_QUOTE_ERROR, "The server did not rename the sent file to " +
-                                                       remoteName + " (" + outcome.text +
-                                                       "); the file there was left as it was");
+        return Outcome{outcome.kind, CURLE_QUOTE_ERROR,
+                       "The server did not rename the sent file to " + remoteName + " (" +
+                           outcome.text + "); the file there was left as it was"};
     };
     std::string aside = besideRemoteName(remoteName, ".old");
     if (Outcome moved = renameRemote(remoteName, aside); !moved.isDone()) {
