@@ -382,7 +382,7 @@ Outcome FtpTransport::send(const std::filesystem::path& localPath, const std::st
     if (outcome.code == CURLE_QUOTE_ERROR) {
         // The whole file is on the server under its temporary name.
         if (current->renamePending)
-            return replaceAside(temporary, remoteName);
+            return replaceAside(temporary, remoteName, outcome);
         long reply = 0;
         curl_easy_getinfo(current->curl, CURLINFO_RESPONSE_CODE, &reply);
         removeQuietly(temporary);
@@ -417,25 +417,27 @@ Outcome FtpTransport::renameRemote(const std::string& from, const std::string& t
     return perform(*current);
 }
 
-Outcome FtpTransport::replaceAside(const std::string& temporary, const std::string& remoteName) {
+Outcome FtpTransport::replaceAside(const std::string& temporary, const std::string& remoteName,
+                                   const Outcome& refusal) {
     // Some servers rename onto no existing name. The old file steps aside
     // rather than going, so that it can come back should the new one still
-    // not take its name.
-    auto refusedRename = [&](const Outcome& outcome) {
-        return Outcome{outcome.kind, CURLE_QUOTE_ERROR,
+    // not take its name. Whether trying again may help is the last step's
+    // word; what went wrong, the refused rename's.
+    auto refusedRename = [&](const Outcome& last, const Outcome& why) {
+        return Outcome{last.kind, CURLE_QUOTE_ERROR,
                        "The server did not rename the sent file to " + remoteName + " (" +
-                           outcome.text + "); the file there was left as it was"};
+                           why.text + "); the file there was left as it was"};
     };
     std::string aside = besideRemoteName(remoteName, ".old");
     if (Outcome moved = renameRemote(remoteName, aside); !moved.isDone()) {
         removeQuietly(temporary);
-        return refusedRename(moved);
+        return refusedRename(moved, refusal);
     }
     Outcome placed = renameRemote(temporary, remoteName);
     if (!placed.isDone()) {
         renameRemote(aside, remoteName);
         removeQuietly(temporary);
-        return refusedRename(placed);
+        return refusedRename(placed, placed);
     }
     removeQuietly(aside);
     return Outcome::done();

@@ -192,7 +192,9 @@ fetchGamesFile(const Pool& pool, const GamesUpdateOptions& options,
     }
     if (result.status != DownloadStatus::Fetched) {
         if (result.status == DownloadStatus::Failed)
-            fetched.reason = cannotFetch(result.reason);
+            fetched.reason = cannotFetch(
+                result.reason +
+                (result.tries > 1 ? " (" + std::to_string(result.tries) + " tries)" : ""));
         return fetched;
     }
 
