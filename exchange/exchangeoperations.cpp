@@ -177,8 +177,11 @@ bool ExchangeOperations::takePoolList(const std::vector<std::string>& names, Ope
         end = OperationEnd::Failed;
         return false;
     }
-    if (!fetchAll({kUserListFileName}, end))
+    std::vector<std::string> list = {kUserListFileName};
+    if (!fetchAll(list, end))
         return false;
+    if (list.empty()) // no file, which was reported
+        return joiningPlayer.empty();
     Result<PoolListInstalled> installed =
         installPoolList(m_pool, m_pool.folders().staging / kUserListFileName, joiningPlayer);
     if (!installed) {
@@ -254,6 +257,7 @@ void ExchangeOperations::beginOperation() {
 bool ExchangeOperations::request(const std::string& stepName,
                                  const std::function<Outcome(Transport&)>& call,
                                  OperationEnd& end) {
+    m_lastOutcome = Outcome::done();
     if (m_cancelRequested) {
         end = OperationEnd::Cancelled;
         return false;
@@ -270,6 +274,7 @@ bool ExchangeOperations::request(const std::string& stepName,
     if (m_state.place.mode == ExchangeMode::Lan) {
         // A shared folder answers at once; trying again would not help.
         Outcome outcome = attempt(SteadyTime::max());
+        m_lastOutcome = outcome;
         if (outcome.isDone())
             return true;
         tell(MessageKind::Error, stepName + " failed: " + outcome.text);
@@ -289,6 +294,7 @@ bool ExchangeOperations::request(const std::string& stepName,
                   std::to_string(failed.code) + "); trying again.");
     };
     StepResult result = runStep(stepName, attempt, *m_wait, limits, showRetry);
+    m_lastOutcome = result.last;
     switch (result.end) {
     case StepEnd::Done:
         if (m_cancelRequested) {
@@ -386,16 +392,23 @@ std::string ExchangeOperations::selectedFile() const {
     return list.entries[static_cast<size_t>(list.selected)];
 }
 
-bool ExchangeOperations::fetchAll(const std::vector<std::string>& names, OperationEnd& end) {
-    for (size_t k = 0; k < names.size(); ++k) {
+bool ExchangeOperations::fetchAll(std::vector<std::string>& names, OperationEnd& end) {
+    for (size_t k = 0; k < names.size();) {
         showProgress(k, names.size());
         const std::string& name = names[k];
         fs::path staged = m_pool.folders().staging / name;
         if (!request(
                 "Fetching " + name + " from " + where(),
-                [&](Transport& t) { return t.fetch(name, staged); }, end))
-            return false;
+                [&](Transport& t) { return t.fetch(name, staged); }, end)) {
+            // Something that is no file under a player's name (a folder, a
+            // pipe) has been reported; the other files still come.
+            if (m_lastOutcome.code != kNotAFileCode)
+                return false;
+            names.erase(names.begin() + static_cast<std::ptrdiff_t>(k));
+            continue;
+        }
         moved("Fetched " + name + " from " + where());
+        ++k;
     }
     return true;
 }
