@@ -172,6 +172,8 @@ bool isRefusal(CURLcode code) {
     }
 }
 
+} // namespace
+
 bool hasAcceptedScheme(std::string_view url) {
     std::string lower;
     for (char c : url.substr(0, 8))
@@ -179,6 +181,8 @@ bool hasAcceptedScheme(std::string_view url) {
     return lower.starts_with("https://") || lower.starts_with("http://") ||
            lower.starts_with("file://");
 }
+
+namespace {
 
 struct TryOutcome {
     DownloadResult result;

@@ -30,6 +30,7 @@ protected:
     std::string adminEntries() {
         std::string text;
         for (const auto& [name, tip] : {std::pair{"enterScoresAction", kScoreEntryNeedsAdminTip},
+                                        {"updateGamesAction", kUpdateGamesNeedsAdminTip},
                                         {"backupAdminAction", kAdminBackupNeedsAdminTip},
                                         {"restoreAdminAction", kAdminRestoreNeedsAdminTip}})
             text += std::string(find<QAction>(name)->isEnabled() ? "on" : "off") +
@@ -63,22 +64,25 @@ TEST_F(MainWindow, LoginAndLogoutSwitchTheMenusAndTheEntriesFollowTheRights) {
     const std::string loggedOut = "Gridslate--+ [] []";
     EXPECT_EQ(shown(), loggedOut);
     loginAsAdmin();
-    EXPECT_EQ(shown() + " " + adminEntries(), "Gridslate for admin – 2010 season+++ on on on ");
+    EXPECT_EQ(shown() + " " + adminEntries(), "Gridslate for admin – 2010 season+++ on on on on ");
     // Rights taken meanwhile: the entries still on refuse rather than open.
-    test::editUser(program.pool, program.pool.userSlot("admin"), [](UserSlot& u) { u.admin = 0; });
     for (const char* entry : {"enterScoresAction", "updateGamesAction"}) {
+        test::editUser(program.pool, program.pool.userSlot("admin"),
+                       [](UserSlot& u) { u.admin = 0; });
         program.dialogs.clear();
         EXPECT_FALSE(withModal(entry, [](QWidget* dialog) { dialog->close(); })) << entry;
         EXPECT_EQ(program.dialogs.messages().size(), 1u) << entry; // said once
+        test::editUser(program.pool, program.pool.userSlot("admin"),
+                       [](UserSlot& u) { u.admin = 1; });
+        window->run([] {});
     }
-    test::editUser(program.pool, program.pool.userSlot("admin"), [](UserSlot& u) { u.admin = 1; });
 
     test::addUser(program.pool, 3, "ann");
     ASSERT_TRUE(saveUserList(program.pool));
     trigger("logoutAction");
     EXPECT_EQ(shown(), loggedOut);
     login("ann");
-    EXPECT_EQ(adminEntries(), "off(why) off(why) off(why) ");
+    EXPECT_EQ(adminEntries(), "off(why) off(why) off(why) off(why) ");
     EXPECT_TRUE(find<QMenu>("fileMenu")->toolTipsVisible());
 
     // Handing the rights on greys out the giver's entries at once.
@@ -88,7 +92,7 @@ TEST_F(MainWindow, LoginAndLogoutSwitchTheMenusAndTheEntriesFollowTheRights) {
     program.dialogs.inputAnswers = {"ann"};
     click("administratorButton");
     click("saveChangesButton");
-    EXPECT_EQ(adminEntries(), "off(why) off(why) off(why) ");
+    EXPECT_EQ(adminEntries(), "off(why) off(why) off(why) off(why) ");
 }
 
 // The scheme and the season chosen show at once; the page stays behind the
