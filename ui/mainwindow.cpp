@@ -381,7 +381,14 @@ void MainWindow::openSeasonYear() {
     if (!leavePanelForWindow())
         return;
     const std::string season = m_pool.seasonYear();
-    SeasonYearDialog dialog(m_pool, m_dialogs, this);
+    // The title follows the season at once; the page waits for the close.
+    SeasonYearDialog dialog(
+        m_pool, m_dialogs,
+        [this] {
+            m_session.followPool();
+            setWindowTitle(toQt(m_model.caption));
+        },
+        this);
     dialog.paint(colorSlots(m_pool.colorScheme()));
     dialog.exec();
     // The page shows the season now in force.
