@@ -153,7 +153,8 @@ TEST_F(Home, EachAnswerOrRefusalHasItsExitStatusAndChangesNothing) {
          "The games table holds no season 2021; it holds 2015, 2014, 2013, 2012, 2011, 2010, "
          "2009."},
         {"ScheduleFromNoYear", "import-schedule --from=16 FILE", 2,
-         "import-schedule takes one file: import-schedule [--from YYYY] [--overwrite] FILE.csv"},
+         "--from takes a season year YYYY, not \"16\": import-schedule [--from YYYY] "
+         "[--overwrite] FILE.csv"},
         {"ScoresWithoutAFile", "import-scores --overwrite", 2,
          "import-scores takes one file: import-scores [--overwrite] FILE.csv"},
         {"ScoresOfTwoFiles", "import-scores FILE FILE", 2,
@@ -169,6 +170,9 @@ TEST_F(Home, EachAnswerOrRefusalHasItsExitStatusAndChangesNothing) {
          "the user list is full: it holds 100 players"},
         {"UpdateGamesWithAFile", "update-games games.csv", 2,
          "update-games takes no file: update-games [--url URL] [--overwrite] [--force]"},
+        {"UpdateGamesFromNoAddress", "update-games --url=", 2,
+         "--url takes an address, not an empty one: update-games [--url URL] [--overwrite] "
+         "[--force]"},
         {"ExchangeWithAnArgument", "exchange-download extra", 2,
          "exchange-download takes no arguments"},
         {"AddPlayerByAPlayer", "--user ann add-player dave", 1, kNoRights},
