@@ -311,12 +311,9 @@ TEST_F(TeamStatistics, TwoPlayedMeetingsShowTwoLines) {
 TEST_F(TeamStatistics, TeamsStandByTheSeasonsOwnNames) {
     pool.setSeasonYear("2021");
     panel.open();
-    const std::vector<std::string>& teams = panel.model().teams.entries;
-    EXPECT_EQ(std::vector<std::string>(teams.begin() + 15, teams.begin() + 19),
-              (std::vector<std::string>{"Kansas City Chiefs", "Las Vegas Raiders",
-                                        "Los Angeles Chargers", "Los Angeles Rams"}));
-    panel.showTeam(16);
-    EXPECT_TRUE(panel.detail().frame.caption.starts_with("Las Vegas Raiders"));
+    panel.showTeam(16); // after Kansas City Chiefs
+    EXPECT_EQ(panel.model().teams.entries[16] + "/" + panel.detail().frame.caption,
+              "Las Vegas Raiders/Las Vegas Raiders: Last Year");
     TeamRankingPanel ranking(pool, dialogs);
     ranking.open();
     EXPECT_NE(ranking.model().ranking.dump().find("| Washington Football Team |"),
