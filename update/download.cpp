@@ -399,6 +399,10 @@ DownloadResult copyFileAddress(const DownloadRequest& request, const CurlUrl& pa
 
 } // namespace
 
+bool hasAcceptedScheme(std::string_view url) {
+    return schemeOf(url) != Scheme::Other;
+}
+
 DownloadResult downloadToFile(const DownloadRequest& request, const std::filesystem::path& target) {
     const Clock::time_point deadline = Clock::now() + request.limits.total;
     const std::string shown = maskedAddress(request.url);

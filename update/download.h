@@ -11,6 +11,7 @@
 #include <filesystem>
 #include <functional>
 #include <string>
+#include <string_view>
 
 namespace gs {
 
@@ -75,6 +76,9 @@ struct DownloadResult {
     long httpStatus = 0;   // of the last answer, 0 for none (file://)
     int tries = 0;
 };
+
+// True for an address downloadToFile takes: https://, http:// or file://.
+bool hasAcceptedScheme(std::string_view url);
 
 // Fetches the address into the target file, which the fetch truncates and
 // fills; on any outcome but Fetched its content means nothing. Only

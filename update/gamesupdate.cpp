@@ -154,6 +154,23 @@ Result<std::string> gamesFileUrl(const Pool& pool, const std::optional<std::stri
     return std::string(kDefaultGamesUrl);
 }
 
+Status storeGamesFileUrl(const Pool& pool, const std::string& url) {
+    if (!hasAcceptedScheme(url) || url.find_first_of(" \t\r\n") != std::string::npos)
+        return failure(ErrorKind::Refused,
+                       "The games file's address must begin with https://, http:// or file:// "
+                       "and hold no spaces, not \"" +
+                           maskedAddress(url) + "\".");
+    Result<PoolLock> lock = lockPoolFiles(pool);
+    if (!lock)
+        return failure(lock.error());
+    fs::path path = poolSettingsPath(pool.folders());
+    Result<PoolSettings> settings = PoolSettings::load(path);
+    if (!settings)
+        return failure(settings.error());
+    settings->set(kGamesUrlKey, url);
+    return settings->save(path);
+}
+
 FetchedGamesFile
 fetchGamesFile(const Pool& pool, const GamesUpdateOptions& options,
                const std::function<void(std::uint64_t received, std::uint64_t total)>& progress,
