@@ -89,6 +89,14 @@ private:
     sqlite3* m_db = nullptr;
 };
 
+// Done when a database file that comes from elsewhere (received from
+// another machine, or a backup) is plain data as the games table is: the
+// one table "Scoresheet" with at least the fields TeamA, TeamB, Date,
+// Visitor, Home and Year (more are ignored), and no trigger, view, index or
+// other table, which a later write to the table could set off. Otherwise
+// says what is wrong; the file is only read.
+Status checkPlainGamesTable(const std::filesystem::path& path);
+
 // A record cursor over the table in table order, as score entry uses it.
 // Edits of Visitor and Home are held until the cursor moves or flush() runs,
 // then written to the table.
