@@ -40,6 +40,17 @@ bool isGameDate(std::string_view text) {
     return date && date->hasFullYear() && text.find_first_of(" \t-") == std::string_view::npos;
 }
 
+// Why a game of the season cannot be on that day: a season is played from
+// August of its year to February of the next. Empty when it can.
+std::string outsideSeason(const Date& day, int season) {
+    Date first = *Date::fromParts(season, 8, 1);
+    Date last = Date::fromParts(season + 1, 2, 29).value_or(*Date::fromParts(season + 1, 2, 28));
+    if (day >= first && day <= last)
+        return {};
+    return "the date " + quotedForMessage(day.text()) + " lies outside the season " +
+           std::to_string(season) + " (" + first.text() + " to " + last.text() + ")";
+}
+
 } // namespace
 
 std::string checkGameRecord(const GameRecord& record) {
@@ -62,7 +73,7 @@ std::string checkGameRecord(const GameRecord& record) {
                " (expected empty or a whole number)";
     if (record.year.size() != 4 || !allDigits(record.year))
         return "invalid year " + quotedForMessage(record.year) + " (expected four digits)";
-    return {};
+    return outsideSeason(*Date::parse(record.date), std::stoi(record.year));
 }
 
 namespace {
@@ -194,6 +205,8 @@ std::string readCommunityRow(const std::array<std::string, kColumns>& field, int
     if (!day || !day->hasFullYear())
         return "invalid date " + quotedForMessage(field[kGameday]) +
                " (expected a real date as YYYY-MM-DD)";
+    if (std::string outside = outsideSeason(*day, season); !outside.empty())
+        return outside;
     std::optional<int> kickOff = kickOffMinutes(field[kKickOff]);
     if (!kickOff)
         return "invalid kick-off time " + quotedForMessage(field[kKickOff]) + " (expected HH:MM)";
@@ -564,9 +577,8 @@ std::string overwriteQuestion(const std::vector<std::string>& conflicts) {
     std::string text = "The file disagrees with the games table on " +
                        std::to_string(conflicts.size()) +
                        (conflicts.size() == 1 ? " game:\n" : " games:\n");
-    for (const std::string& conflict : conflicts)
-        text += conflict + "\n";
-    return text + "\nTake the file's word for " + (conflicts.size() == 1 ? "it" : "them") +
+    text += namedGames(conflicts, "\n");
+    return text + "\n\nTake the file's word for " + (conflicts.size() == 1 ? "it" : "them") +
            ": its scores, and the removal of the games it no longer holds?";
 }
 
