@@ -271,7 +271,7 @@ Result<std::vector<GameRecord>> GamesTable::records() const {
 }
 
 Status GamesTable::replaceSeasons(const std::vector<GameRecord>& records,
-                                  const std::vector<GameRecord>* seen) {
+                                  const std::vector<GameRecord>* seen, std::optional<int> mark) {
     Transaction transaction(m_db);
     if (Status begun = transaction.begin(); !begun)
         return begun;
@@ -309,7 +309,18 @@ Status GamesTable::replaceSeasons(const std::vector<GameRecord>& records,
         if (!insert.run())
             return failure(insert.failed(ErrorKind::Unwritable));
     }
+    if (mark)
+        if (Status marked = exec(m_db, ("PRAGMA user_version = " + std::to_string(*mark)).c_str());
+            !marked)
+            return marked;
     return transaction.commit();
+}
+
+Result<int> GamesTable::importMark() const {
+    Statement select(m_db, "PRAGMA user_version");
+    if (select.step())
+        return static_cast<int>(select.int64(0));
+    return failure(select.failed(ErrorKind::Unreadable));
 }
 
 Result<std::vector<long long>> GamesTable::rowids() const {

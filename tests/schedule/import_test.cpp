@@ -7,7 +7,9 @@
 #include "tests/support/poolbuilder.h"
 
 #include <map>
+#include <sys/wait.h>
 #include <tuple>
+#include <unistd.h>
 
 namespace gs {
 namespace {
@@ -333,11 +335,44 @@ TEST_F(ScheduleImport, ComputerPlayersNumbersFollowTheirGames) {
     EXPECT_EQ(tableBytes(), before);
 
     ASSERT_TRUE(test::runSql(pool().gamesDatabasePath(), "DROP TRIGGER refuse"));
+    const std::string oldTable = tableBytes();
+    const std::string old = oldTable + test::readBytes(pc) + test::readBytes(elo);
     ScheduleImportResult result = import(moved);
     ASSERT_TRUE(result.ok) << result.summary;
     EXPECT_EQ(test::readBytes(pc), computerFile({"14", "11", "12", "13"}));
     EXPECT_EQ(test::readBytes(elo), computerFile({"20", "24", "21", "22", "23"}));
+
+    // Stopped after any step of its commit (a file staged, the table
+    // committed, a file renamed), the import leaves the old three files or
+    // the new three once the next reader of the table has finished it, and
+    // run again gives the bytes of one run.
+    const std::string whole = tableBytes() + test::readBytes(pc) + test::readBytes(elo);
+    for (int stop = 1;; ++stop) {
+        test::writeBytes(pool().gamesDatabasePath(), oldTable);
+        test::writeBytes(pc, computerFile({"11", "12", "13", "14"}));
+        test::writeBytes(elo, computerFile({"20", "21", "22", "23", "24"}));
+        pid_t child = ::fork();
+        if (child == 0) {
+            int steps = 0;
+            import(moved, {.reached = [&] {
+                               if (++steps == stop)
+                                   ::_exit(0);
+        }
+    });
+    ::_exit(1);
 }
+int status = 0;
+ASSERT_EQ(::waitpid(child, &status, 0), child);
+if (WEXITSTATUS(status) == 1)
+    break;
+ASSERT_TRUE(ensureGamesTable(pool()));
+std::string after = tableBytes() + test::readBytes(pc) + test::readBytes(elo);
+EXPECT_TRUE(after == old || after == whole) << "stopped at step " << stop;
+ASSERT_TRUE(import(moved).ok);
+EXPECT_EQ(tableBytes() + test::readBytes(pc) + test::readBytes(elo), whole) << stop;
+EXPECT_FALSE(fs::exists(pool().folders().program / kImportJournalName));
+} // namespace
+} // namespace gs
 
 } // namespace
 } // namespace gs
