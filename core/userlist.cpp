@@ -210,9 +210,7 @@ Result<std::vector<std::string>> mergeUserLines(const Pool& pool,
                        "The user list " + userListPath(pool.folders()).string() +
                            " was changed by another program since it was read here, and these "
                            "players were changed both there and here: " +
-                           clashes +
-                           ". Nothing was saved; open the user list again and make the change "
-                           "once more.");
+                           clashes + "; open the user list again and make the change once more.");
     std::stable_partition(merged.begin(), merged.end(),
                           [](const ListEntry* entry) { return entry->slot.active == 1; });
     std::vector<std::string> lines;
@@ -446,7 +444,7 @@ Status saveUserList(Pool& pool) {
                 return failure(ErrorKind::Changed,
                                "The preference file " + preferenceFile.string() +
                                    " was changed by another program since it was read here, "
-                                   "and here too. Nothing was saved; make the change once more.");
+                                   "and here too; make the change once more.");
         }
     }
 

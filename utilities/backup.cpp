@@ -99,6 +99,12 @@ bool BackupCommands::restore(const std::vector<BackupPair>& pairs, const std::st
         }
     if (!m_dialogs.confirm("Proceed with restore?", title))
         return false;
+    // No import or save of another program may be half-way through them.
+    Result<PoolLock> lock = lockPoolFiles(m_pool);
+    if (!lock) {
+        m_dialogs.refuse(lock.error().message + " Nothing has been changed.", title);
+        return false;
+    }
     std::string done;
     for (const BackupPair* pair : backed) {
         if (Status copied = copyFileAtomic(pair->backup, pair->data, pair->access); !copied) {

@@ -179,8 +179,8 @@ TEST_F(UserList, SaveKeepsWhatAnotherProgramSavedMeanwhile) {
     EXPECT_EQ(saveUserList(pool).error().message,
               "The user list " + listPath().string() +
                   " was changed by another program since it was read here, and these players "
-                  "were changed both there and here: ann. Nothing was saved; open the user list "
-                  "again and make the change once more.");
+                  "were changed both there and here: ann; open the user list again and make the "
+                  "change once more.");
     scheme("ann", 4);
     writeBytes(preferences("admin"), "qrs,\r\n");
     test::editUser(pool, pool.userSlot("admin"), [](UserSlot& u) { u.password = "xyz"; });
