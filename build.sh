@@ -2,12 +2,13 @@
 # Sets up, builds and runs Gridslate on Debian.
 #   ./build.sh run [ARGS...]   install what is missing, build, start the program
 #   ./build.sh test            install what is missing, build, run every test
+#   ./build.sh package         install what is missing, build, write build/gridslate_*.deb
 set -euo pipefail
 cd "$(dirname "$0")"
 
 packages=(cmake ninja-build g++ pkg-config qt6-base-dev libsqlite3-dev libcurl4-openssl-dev
           googletest libgtest-dev libgmock-dev libbenchmark-dev python3-pyftpdlib
-          desktop-file-utils appstream qt6-charts-dev)
+          desktop-file-utils appstream qt6-charts-dev dpkg-dev file)
 
 install_missing() {
     local missing=()
@@ -40,8 +41,13 @@ test)
     export QT_QPA_PLATFORM=offscreen
     ctest --test-dir build --output-on-failure -j2
     ;;
+package)
+    install_missing
+    build
+    (cd build && cpack -G DEB)
+    ;;
 *)
-    echo "usage: $0 run [ARGS...] | test" >&2
+    echo "usage: $0 run [ARGS...] | test | package" >&2
     exit 2
     ;;
 esac

@@ -17,37 +17,54 @@ bool isYear(const std::string& text) {
            std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; });
 }
 
+// Why a command did not take one of its words: an option of its own given
+// again, an option it does not have, or a file too many.
+std::string strayWord(const std::string& command, const std::string& word,
+                      std::initializer_list<std::string_view> options, const char* files) {
+    if (!word.starts_with("--"))
+        return command + " takes " + files;
+    std::string_view name = std::string_view(word).substr(0, word.find('='));
+    if (std::find(options.begin(), options.end(), name) != options.end())
+        return command + " takes " + std::string(name) + " once";
+    return command + " has no option " + word;
+}
+
 } // namespace
 
 int importScheduleCommand(CommandContext& c) {
+    constexpr const char* kUsage = "import-schedule [--from YYYY] [--overwrite] FILE.csv";
     std::optional<std::string> file;
     ScheduleImportOptions options;
     bool overwrite = false;
     bool from = false;
-    bool wrong = false;
-    for (size_t i = 1; i < c.args.size(); ++i) {
+    std::string stray;
+    for (size_t i = 1; i < c.args.size() && stray.empty(); ++i) {
         const std::string& arg = c.args[i];
         std::optional<std::string> year;
-        if (arg == "--from" && i + 1 < c.args.size())
-            year = c.args[++i];
+        if (arg == "--from")
+            year = i + 1 < c.args.size() ? c.args[++i] : "";
         else if (arg.starts_with("--from="))
             year = arg.substr(7);
-        if (year && !from && isYear(*year)) {
+        if (year && !isYear(*year)) {
+            c.err << "gridslate: --from takes a season year YYYY, not \"" << *year
+                  << "\": " << kUsage << '\n';
+            return 2;
+        }
+        if (year && !from) {
             options.fromSeason = std::stoi(*year);
             from = true;
-        } else if (year) {
-            wrong = true;
         } else if (arg == "--overwrite" && !overwrite) {
             overwrite = options.overwrite = true;
         } else if (!file && !arg.starts_with("--")) {
             file = arg;
         } else {
-            wrong = true;
+            stray = strayWord("import-schedule", arg, {"--from", "--overwrite"}, "one file");
         }
     }
-    if (!file || wrong) {
-        c.err << "gridslate: import-schedule takes one file: import-schedule [--from YYYY] "
-                 "[--overwrite] FILE.csv\n";
+    if (!file && stray.empty())
+        stray = "import-schedule takes one file";
+    if (!stray.empty()) {
+        c.err << "gridslate: " << stray << ": " << kUsage << '\n';
         return 2;
     }
     ScheduleImportResult result = importScheduleFile(c.pool, *file, options);
@@ -66,25 +83,32 @@ int importScheduleCommand(CommandContext& c) {
 }
 
 int updateGamesCommand(CommandContext& c) {
+    constexpr const char* kUsage = "update-games [--url URL] [--overwrite] [--force]";
     GamesUpdateOptions options;
     bool overwrite = false;
-    bool wrong = false;
-    for (size_t i = 1; i < c.args.size(); ++i) {
+    std::string stray;
+    for (size_t i = 1; i < c.args.size() && stray.empty(); ++i) {
         const std::string& arg = c.args[i];
-        if (arg == "--url" && i + 1 < c.args.size() && !options.url)
-            options.url = c.args[++i];
-        else if (arg.starts_with("--url=") && !options.url)
-            options.url = arg.substr(6);
+        std::optional<std::string> url;
+        if (arg == "--url")
+            url = i + 1 < c.args.size() ? c.args[++i] : "";
+        else if (arg.starts_with("--url="))
+            url = arg.substr(6);
+        if (url && url->empty()) {
+            c.err << "gridslate: --url takes an address, not an empty one: " << kUsage << '\n';
+            return 2;
+        }
+        if (url && !options.url)
+            options.url = url;
         else if (arg == "--overwrite" && !overwrite)
             overwrite = true;
         else if (arg == "--force" && !options.force)
             options.force = true;
         else
-            wrong = true;
+            stray = strayWord("update-games", arg, {"--url", "--overwrite", "--force"}, "no file");
     }
-    if (wrong || (options.url && options.url->empty())) {
-        c.err << "gridslate: update-games takes no file: update-games [--url URL] [--overwrite] "
-                 "[--force]\n";
+    if (!stray.empty()) {
+        c.err << "gridslate: " << stray << ": " << kUsage << '\n';
         return 2;
     }
     if (!requireAdmin(c.pool, c.pool.currentUser(), c.dialogs))

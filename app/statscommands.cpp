@@ -83,9 +83,22 @@ int poolDayCommand(CommandContext& c) {
             return 1;
         }
     }
-    c.out << "Setting: " << (c.pool.daySetting().empty() ? "none" : c.pool.daySetting())
-          << "; the pool's day for season " << c.pool.seasonYear() << ": " << c.pool.referenceDate()
-          << '\n';
+    // Only without a setting does the day depend on the season; the season
+    // is named then, as the one in force (a new home's is 2010).
+    const std::string& setting = c.pool.daySetting();
+    c.out << "Setting: "
+          << (setting.empty() ? std::string("none: ") + kDefaultReferenceDate +
+                                    " up to the 2015 season, today's date after it"
+                              : setting)
+          << "\nThe pool's day: " << c.pool.referenceDate();
+    if (!c.pool.dayOverride().empty())
+        c.out << " for this command (--reference-date)";
+    else if (setting.empty())
+        c.out << " for season " << c.pool.seasonYear()
+              << ", the season in force (--season YYYY names another)";
+    else
+        c.out << (setting == kTodaySetting ? " (today's date)" : "") << " in every season";
+    c.out << '\n';
     return 0;
 }
 

@@ -106,6 +106,25 @@ Result<std::vector<std::string>> readTextFile(const fs::path& path) {
     return splitLines(*bytes);
 }
 
+std::string nonFileKind(const fs::path& path) {
+    std::error_code ec;
+    switch (fs::status(path, ec).type()) {
+    case fs::file_type::directory:
+        return "a folder";
+    case fs::file_type::fifo:
+        return "a named pipe";
+    case fs::file_type::block:
+    case fs::file_type::character:
+        return "a device";
+    case fs::file_type::socket:
+        return "a socket";
+    case fs::file_type::unknown:
+        return "something else";
+    default:
+        return "";
+    }
+}
+
 namespace {
 
 std::string systemError(const std::string& what, const fs::path& path) {

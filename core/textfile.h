@@ -34,6 +34,11 @@ Result<std::string> readFileBytes(const std::filesystem::path& path,
 // break does not add an empty line.
 Result<std::vector<std::string>> readTextFile(const std::filesystem::path& path);
 
+// What stands at a path that is no regular file, for a message: "a folder",
+// "a named pipe", "a device", "a socket"; "" for a regular file or nothing.
+// Looked at without opening it.
+std::string nonFileKind(const std::filesystem::path& path);
+
 // Splits text into lines at CR LF, LF or CR.
 std::vector<std::string> splitLines(std::string_view text);
 

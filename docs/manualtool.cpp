@@ -106,7 +106,7 @@ int renderPictures(const QString& target) {
         ok &= save(&dialog, folder, "score-entry");
     }
     {
-        SeasonYearDialog dialog(pool, dialogs, &window);
+        SeasonYearDialog dialog(pool, dialogs, {}, &window);
         dialog.paint(colorSlots(pool.colorScheme()));
         ok &= save(&dialog, folder, "season-year");
     }

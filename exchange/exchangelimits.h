@@ -19,8 +19,9 @@ struct ExchangeLimits {
     // long has stalled.
     std::chrono::seconds stall{20};
     // One step of an operation, all its tries and pauses together: a server
-    // that stalls again and again still lets the exchange go within this.
-    std::chrono::seconds stepCap{60};
+    // that stalls again and again, or sends a byte a second, still lets the
+    // exchange go within this, well within a minute.
+    std::chrono::seconds stepCap{45};
     // The pause between two tries of a step.
     std::chrono::milliseconds retryPause{1000};
     // The most tries of one step.

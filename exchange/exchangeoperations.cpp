@@ -225,6 +225,7 @@ void ExchangeOperations::beginOperation() {
 bool ExchangeOperations::request(const std::string& stepName,
                                  const std::function<Outcome(Transport&)>& call,
                                  OperationEnd& end) {
+    m_lastOutcome = Outcome::done();
     if (m_cancelRequested) {
         end = OperationEnd::Cancelled;
         return false;
@@ -241,6 +242,7 @@ bool ExchangeOperations::request(const std::string& stepName,
     if (m_state.place.mode == ExchangeMode::Lan) {
         // A shared folder answers at once; trying again would not help.
         Outcome outcome = attempt(SteadyTime::max());
+        m_lastOutcome = outcome;
         if (outcome.isDone())
             return true;
         tell(MessageKind::Error, stepName + " failed: " + outcome.text);
@@ -260,6 +262,7 @@ bool ExchangeOperations::request(const std::string& stepName,
                   std::to_string(failed.code) + "); trying again.");
     };
     StepResult result = runStep(stepName, attempt, *m_wait, limits, showRetry);
+    m_lastOutcome = result.last;
     switch (result.end) {
     case StepEnd::Done:
         if (m_cancelRequested) {
@@ -357,16 +360,23 @@ std::string ExchangeOperations::selectedFile() const {
     return list.entries[static_cast<size_t>(list.selected)];
 }
 
-bool ExchangeOperations::fetchAll(const std::vector<std::string>& names, OperationEnd& end) {
-    for (size_t k = 0; k < names.size(); ++k) {
+bool ExchangeOperations::fetchAll(std::vector<std::string>& names, OperationEnd& end) {
+    for (size_t k = 0; k < names.size();) {
         showProgress(k, names.size());
         const std::string& name = names[k];
         fs::path staged = m_pool.folders().staging / name;
         if (!request(
                 "Fetching " + name + " from " + where(),
-                [&](Transport& t) { return t.fetch(name, staged); }, end))
-            return false;
+                [&](Transport& t) { return t.fetch(name, staged); }, end)) {
+            // Something that is no file under a player's name (a folder, a
+            // pipe) has been reported; the other files still come.
+            if (m_lastOutcome.code != kNotAFileCode)
+                return false;
+            names.erase(names.begin() + static_cast<std::ptrdiff_t>(k));
+            continue;
+        }
         moved("Fetched " + name + " from " + where());
+        ++k;
     }
     return true;
 }

@@ -177,7 +177,9 @@ private:
     void clearStaging();
     bool stageCopy(const std::filesystem::path& from, const std::string& name, OperationEnd& end);
     bool sendStaged(const std::string& name, OperationEnd& end);
-    bool fetchAll(const std::vector<std::string>& names, OperationEnd& end);
+    // Fetches the names into the staging folder; one that is no file is
+    // reported and taken off the list.
+    bool fetchAll(std::vector<std::string>& names, OperationEnd& end);
     void installFetched(const std::vector<std::string>& names, OperationEnd& end);
     std::vector<std::string> ownPickFiles() const;
     std::filesystem::path ownPickFolder() const;
@@ -201,6 +203,7 @@ private:
     ExchangePlace m_transportPlace;
     bool m_cancelRequested = false;
     std::vector<std::string> m_unavailable;
+    Outcome m_lastOutcome; // of the last request
 };
 
 } // namespace gs

@@ -263,12 +263,20 @@ void ExchangeWindow::uploadUserFiles() {
     runOperation([this] { return m_operations.uploadUserFiles(); },
                  {.tellSuccess = true,
                   .nothingDone = chooses ? kNothingChosenToSendMessage : kNoOwnFilesToSendMessage});
+    listSentFiles();
 }
 
 void ExchangeWindow::uploadAdminFiles() {
     if (!userHasRights())
         return;
     runOperation([this] { return m_operations.uploadAdminFiles(); }, {});
+    listSentFiles();
+}
+
+// The shared place's list shows what an upload sent, for whoever may list it.
+void ExchangeWindow::listSentFiles() {
+    if (!m_moved.empty() && m_open && userHasRights())
+        listRemoteFiles();
 }
 
 void ExchangeWindow::runOperation(const std::function<OperationEnd()>& operation,

@@ -97,7 +97,9 @@ public:
     // and what failed. Each failed try meanwhile shows on the progress line.
     void downloadAllUserFiles();
     // An administrator sends the file selected in the list "On this
-    // computer"; anybody else his own pick files.
+    // computer"; anybody else his own pick files. After an upload that sent
+    // a file, the shared place's list is read again for a user who may list
+    // it.
     void uploadUserFiles();
     void uploadAdminFiles();
     // "Exit": ends the connection and closes; while an operation runs, it
@@ -127,6 +129,7 @@ private:
     bool userHasRights();
     void runOperation(const std::function<OperationEnd()>& operation, const Report& report);
     void tellEnd(OperationEnd end, const Report& report);
+    void listSentFiles();
     void showPlaceInBox();
     void followMode();
     void close();

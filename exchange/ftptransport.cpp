@@ -105,9 +105,12 @@ struct FtpTransport::Session {
     // Whether the server answered an RNFR of the request with "go on".
     bool renamePending = false;
     ~Session() {
-        // Sends QUIT on a connection that is still open.
-        if (curl)
-            curl_easy_cleanup(curl);
+        if (!curl)
+            return;
+        // Sends QUIT on a connection that is still open, but waits only a
+        // moment for the goodbye of a server that has stopped answering.
+        curl_easy_setopt(curl, CURLOPT_SERVER_RESPONSE_TIMEOUT, 1L);
+        curl_easy_cleanup(curl);
     }
 
     // Has the next request's replies seen, so that a failed rename tells
@@ -252,6 +255,11 @@ Outcome FtpTransport::perform(Session& session) {
         return Outcome::failure(code, "The server stopped answering (" + text + ")");
     if (reply >= 400 && text.find(std::to_string(reply)) == std::string::npos)
         text += replyText;
+    // "Not logged in" and the server's refusals of a name or a file (no such
+    // file, no room, no such page type, a name not allowed): asking again
+    // gets the same answer.
+    if (reply == 530 || (reply >= 550 && reply <= 553))
+        return Outcome::refused(code, text);
     return Outcome::failure(code, text);
 }
 
@@ -374,7 +382,7 @@ Outcome FtpTransport::send(const std::filesystem::path& localPath, const std::st
     if (outcome.code == CURLE_QUOTE_ERROR) {
         // The whole file is on the server under its temporary name.
         if (current->renamePending)
-            return replaceAside(temporary, remoteName);
+            return replaceAside(temporary, remoteName, outcome);
         long reply = 0;
         curl_easy_getinfo(current->curl, CURLINFO_RESPONSE_CODE, &reply);
         removeQuietly(temporary);
@@ -409,25 +417,27 @@ Outcome FtpTransport::renameRemote(const std::string& from, const std::string& t
     return perform(*current);
 }
 
-Outcome FtpTransport::replaceAside(const std::string& temporary, const std::string& remoteName) {
+Outcome FtpTransport::replaceAside(const std::string& temporary, const std::string& remoteName,
+                                   const Outcome& refusal) {
     // Some servers rename onto no existing name. The old file steps aside
     // rather than going, so that it can come back should the new one still
-    // not take its name.
-    auto refusedRename = [&](const Outcome& outcome) {
-        return Outcome::failure(CURLE_QUOTE_ERROR, "The server did not rename the sent file to " +
-                                                       remoteName + " (" + outcome.text +
-                                                       "); the file there was left as it was");
+    // not take its name. Whether trying again may help is the last step's
+    // word; what went wrong, the refused rename's.
+    auto refusedRename = [&](const Outcome& last, const Outcome& why) {
+        return Outcome{last.kind, CURLE_QUOTE_ERROR,
+                       "The server did not rename the sent file to " + remoteName + " (" +
+                           why.text + "); the file there was left as it was"};
     };
     std::string aside = besideRemoteName(remoteName, ".old");
     if (Outcome moved = renameRemote(remoteName, aside); !moved.isDone()) {
         removeQuietly(temporary);
-        return refusedRename(moved);
+        return refusedRename(moved, refusal);
     }
     Outcome placed = renameRemote(temporary, remoteName);
     if (!placed.isDone()) {
         renameRemote(aside, remoteName);
         removeQuietly(temporary);
-        return refusedRename(placed);
+        return refusedRename(placed, placed);
     }
     removeQuietly(aside);
     return Outcome::done();

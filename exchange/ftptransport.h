@@ -40,7 +40,8 @@ private:
     Session* session(Outcome& failure);
     Outcome perform(Session& session);
     Outcome renameRemote(const std::string& from, const std::string& to);
-    Outcome replaceAside(const std::string& temporary, const std::string& remoteName);
+    Outcome replaceAside(const std::string& temporary, const std::string& remoteName,
+                         const Outcome& refusal);
     void removeQuietly(const std::string& remoteName);
 
     std::string m_address;

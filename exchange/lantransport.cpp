@@ -22,6 +22,8 @@ Outcome refusedName(const std::string& name) {
 // as it was. Only regular files of a data file's size travel, so that a
 // huge file or a pipe in the shared folder is refused before it is read.
 Outcome copyWhole(const fs::path& from, const fs::path& to) {
+    if (std::string kind = nonFileKind(from); !kind.empty())
+        return Outcome::refused(kNotAFileCode, from.string() + " is " + kind + ", not a file");
     std::error_code ec;
     if (!fs::is_regular_file(from, ec))
         return Outcome::failure(ec ? ec.value() : ENOENT,
@@ -53,11 +55,11 @@ Outcome LanTransport::listNames(std::string& listing) {
     std::error_code ec;
     for (fs::directory_iterator entry(m_folder, ec), end; !ec && entry != end;
          entry.increment(ec)) {
-        std::error_code typeError;
         std::string name = entry->path().filename().string();
         // A name that could not be fetched, or would break the lines of the
-        // listing, is left out.
-        if (entry->is_regular_file(typeError) && isPlainFileName(name))
+        // listing, is left out. What is no file (a folder, a pipe) is listed
+        // all the same, so that a fetch of it says what it is.
+        if (isPlainFileName(name))
             names.push_back(name);
     }
     if (ec)

@@ -11,7 +11,8 @@ public:
     // The address is the shared folder's path.
     explicit LanTransport(std::filesystem::path folder);
 
-    // The plain file names of the folder, sorted.
+    // The names of the folder's entries that are plain file names, files
+    // or not (a fetch of a folder or a pipe then says what it is), sorted.
     Outcome listNames(std::string& listing) override;
     Outcome fetch(const std::string& remoteName, const std::filesystem::path& localPath) override;
     Outcome send(const std::filesystem::path& localPath, const std::string& remoteName) override;

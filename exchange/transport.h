@@ -5,8 +5,10 @@
 // A transport performs one request at a time and returns when it has
 // finished. Every request ends in one of four ways: done, an address that
 // cannot be used at all, a refusal that trying again cannot change (a login
-// turned down, a file too large), or a failure that may clear by itself (a
-// server that is down, a busy connection, a missing file).
+// turned down, a file too large, a server's "no such file" or "name not
+// allowed", a rename it will not do, a name that is no file), or a failure
+// that may clear by itself (a server that is down or stalls, a busy
+// connection).
 
 #include "exchange/exchangelimits.h"
 
@@ -20,6 +22,9 @@ enum class OutcomeKind { Done, MalformedAddress, Refused, Failure };
 // The failure code of a request refused before anything was sent, because
 // the remote name is not a plain file name.
 inline constexpr long kRefusedNameCode = -1;
+// The refusal code of a fetch or a send whose file is there but is none: a
+// folder, a named pipe, a device.
+inline constexpr long kNotAFileCode = -3;
 
 struct Outcome {
     OutcomeKind kind = OutcomeKind::Done;

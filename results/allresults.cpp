@@ -21,23 +21,28 @@ struct ColumnLayout {
     Align align;
 };
 
+// Each column as wide as its longest text ("Wednesday", a winner's name in
+// bold; only the longest of all, "Washington Football Team", is cut) and
+// no wider, so that the games and six players' columns fit a window 1024
+// pixels wide.
 constexpr ColumnLayout kColumns[kResultsFixedColumns] = {
-    {600, Align::Center}, // week
-    {0, Align::Center},   // date
-    {0, Align::Center},   // day
-    {2100, Align::Left},  // visitor
-    {600, Align::Center}, // visiting score
-    {2100, Align::Left},  // home
-    {600, Align::Center}, // home score
+    {500, Align::Center},  // week
+    {1000, Align::Center}, // date
+    {1000, Align::Center}, // day
+    {2100, Align::Left},   // visitor
+    {350, Align::Center},  // visiting score
+    {2100, Align::Left},   // home
+    {350, Align::Center},  // home score
 };
 
 // A player's column fits his name, and at least a total like "123/256".
-constexpr int kTwipsPerCharacter = 120;
-constexpr size_t kShortestColumnCharacters = 5;
+constexpr int kTwipsPerCharacter = 90;
+constexpr int kColumnPaddingTwips = 150;
+constexpr size_t kShortestColumnCharacters = 7;
 
 int playerColumnWidth(const std::string& name) {
-    size_t characters = std::max(name.size(), kShortestColumnCharacters) + 2;
-    return kTwipsPerCharacter * static_cast<int>(characters);
+    size_t characters = std::max(name.size(), kShortestColumnCharacters);
+    return kTwipsPerCharacter * static_cast<int>(characters) + kColumnPaddingTwips;
 }
 
 } // namespace

@@ -158,17 +158,24 @@ void TeamStatisticsPanel::open() {
     m_detail.hide();
     m_model.heading.visible = true;
     m_model.hint.visible = true;
+    // In the alphabetical order of the season's own names: a team renamed
+    // since stands where its name of that season sorts.
+    const int season = m_pool.seasonYearNumber();
+    m_listTeams.resize(kTeamCount);
+    std::iota(m_listTeams.begin(), m_listTeams.end(), 1);
+    std::stable_sort(m_listTeams.begin(), m_listTeams.end(),
+                     [&](int a, int b) { return teamName(a, season) < teamName(b, season); });
     m_model.teams = ListModel{};
-    for (int t = 1; t <= kTeamCount; ++t)
-        m_model.teams.entries.push_back(teamName(t, m_pool.seasonYearNumber()));
+    for (int team : m_listTeams)
+        m_model.teams.entries.push_back(teamName(team, season));
     readOwnPicks();
 }
 
 void TeamStatisticsPanel::showTeam(int index) {
-    if (index < 0 || index >= static_cast<int>(m_model.teams.entries.size()))
+    if (index < 0 || index >= static_cast<int>(m_listTeams.size()))
         return;
     m_model.teams.selected = index;
-    showTeamDetail(index + 1);
+    showTeamDetail(m_listTeams[static_cast<size_t>(index)]);
 }
 
 void TeamRankingPanel::open() {
@@ -176,14 +183,14 @@ void TeamRankingPanel::open() {
     m_detail.hide();
     GridModel& grid = m_model.ranking;
     grid.reset(kTeamCount + 1, 3, 1, 0);
-    grid.setColumnWidth(0, 800);
+    grid.setColumnWidth(0, kRankColumnTwips);
     grid.setColumnAlign(0, Align::Center);
     grid.setText(0, 0, "Rank");
-    grid.setColumnWidth(1, 1900);
+    grid.setColumnWidth(1, kTeamColumnTwips);
     grid.setColumnAlign(1, Align::Left);
     grid.setText(0, 1, "Team");
     // The record beside the rank, written as the ratings write it.
-    grid.setColumnWidth(2, 900);
+    grid.setColumnWidth(2, kRecordColumnTwips);
     grid.setColumnAlign(2, Align::Center);
     grid.setText(0, 2, "Record");
 
@@ -193,7 +200,7 @@ void TeamRankingPanel::open() {
         int team = order[static_cast<size_t>(rank) - 1];
         const auto& record = records[team];
         grid.setText(rank, 0, std::to_string(rank));
-        grid.setText(rank, 1, league().teamName[team]);
+        grid.setText(rank, 1, teamName(team, m_pool.seasonYearNumber()));
         grid.setText(rank, 2,
                      decimalText(record.wins) + "-" + decimalText(record.losses) + "-" +
                          decimalText(record.ties));
@@ -207,7 +214,7 @@ void TeamRankingPanel::showRatings() {
     m_model.ratingsHeading.visible = true;
     grid.reset(1, 3, 1, 0);
     const std::pair<const char*, int> columns[] = {
-        {"Team", 1900}, {"Rating", 700}, {"Record", 900}};
+        {"Team", kTeamColumnTwips}, {"Rating", kRatingColumnTwips}, {"Record", kRecordColumnTwips}};
     for (int c = 0; c < 3; ++c) {
         grid.setText(0, c, columns[c].first);
         grid.setColumnWidth(c, columns[c].second);

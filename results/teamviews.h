@@ -117,7 +117,7 @@ protected:
 struct TeamStatisticsModel {
     ControlModel heading{"Team Statistics"};
     ControlModel hint{"Choose a team to see its record, its games and how often you picked it."};
-    ListModel teams; // the 32 team names
+    ListModel teams; // the 32 team names of the season, in alphabetical order
     bool visible = false;
 };
 
@@ -134,7 +134,17 @@ public:
 
 private:
     TeamStatisticsModel m_model;
+    std::vector<int> m_listTeams; // the team of each entry of the list
 };
+
+// The columns of the ranking and the ratings, in twips: a team's column fits
+// the longest name of any season ("Washington Football Team"), the others
+// their headings, and both grids and the detail box a window 1024 pixels
+// wide.
+inline constexpr int kRankColumnTwips = 600;
+inline constexpr int kTeamColumnTwips = 2100;
+inline constexpr int kRatingColumnTwips = 650;
+inline constexpr int kRecordColumnTwips = 700;
 
 struct TeamRankingModel {
     GridModel ranking; // "Rank", "Team", "Record"; rows 1..32 best first

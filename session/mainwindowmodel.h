@@ -27,6 +27,8 @@ enum class Panel {
 // else.
 inline constexpr const char* kScoreEntryNeedsAdminTip =
     "Only the pool's administrator can enter game scores.";
+inline constexpr const char* kUpdateGamesNeedsAdminTip =
+    "Only the pool's administrator can update the schedule and scores.";
 inline constexpr const char* kAdminBackupNeedsAdminTip =
     "Only the pool's administrator can back up the admin data.";
 inline constexpr const char* kAdminRestoreNeedsAdminTip =
@@ -42,6 +44,7 @@ struct MainWindowModel {
     // The entries that need administrator rights: enabled for a user who
     // has them, greyed out with the reason for anybody else.
     ControlModel scoreEntryEntry{"Enter Game Scores", true, false};
+    ControlModel updateGamesEntry{"Update Schedule and Scores", true, false};
     ControlModel adminBackupEntry{"Admin Data", true, false};
     ControlModel adminRestoreEntry{"Admin Data", true, false};
     Panel panel = Panel::None;
@@ -56,6 +59,7 @@ struct MainWindowModel {
     // Enables the administrator's entries, or greys them out and says why.
     void grantAdminEntries(bool admin) {
         for (auto [entry, tip] : {std::pair{&scoreEntryEntry, kScoreEntryNeedsAdminTip},
+                                  std::pair{&updateGamesEntry, kUpdateGamesNeedsAdminTip},
                                   std::pair{&adminBackupEntry, kAdminBackupNeedsAdminTip},
                                   std::pair{&adminRestoreEntry, kAdminRestoreNeedsAdminTip}}) {
             entry->enabled = admin;

@@ -40,7 +40,6 @@ FirstStartDialog::FirstStartDialog(Actions actions, QWidget* parent)
             m_actions.setPassword();
     });
     connect(players, &QPushButton::clicked, this, [this] {
-        accept();
         if (m_actions.addPlayers)
             m_actions.addPlayers();
     });

@@ -10,7 +10,7 @@ namespace gs {
 // "Welcome to Gridslate": shown once, after the login that set up the pool,
 // with the three things to do next and a button for each. It stays open
 // beside the main window until it is closed, so the next step is always in
-// view; "Add Players..." closes it, for the players' page fills the window.
+// view; "Add Players..." brings the players' page up behind it.
 class FirstStartDialog : public PaintedDialog {
     Q_OBJECT
 public:

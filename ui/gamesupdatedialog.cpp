@@ -6,6 +6,7 @@
 
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QLineEdit>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QTimer>
@@ -31,8 +32,13 @@ GamesUpdateDialog::GamesUpdateDialog(const Pool& pool, Dialogs& dialogs, GamesUp
     setPaintRole(this, PaintRole::Background);
     resize(560, 160);
 
-    m_address = named(new QLabel, "gamesFileAddressLabel", "Where the games file comes from",
-                      PaintRole::Text);
+    auto* addressLabel = named(new QLabel(toQt(m.addressLabel.caption)), "gamesFileAddressLabel",
+                               "Address", PaintRole::Text);
+    m_address = named(new QLineEdit, "gamesFileAddressEdit", "Where the games file comes from");
+    m_change = named(new QPushButton(toQt(m.changeButton.caption)), "changeGamesAddressButton",
+                     "Store the address and fetch from it", PaintRole::Button);
+    m_change->setAutoDefault(false);
+    addressLabel->setBuddy(m_address);
     m_status = named(new QLabel, "updateStatusLabel", "What the update is doing", PaintRole::Text);
     m_progress = named(new QProgressBar, "gamesUpdateProgressBar", "Bytes of the games file");
     m_cancel = named(new QPushButton, "cancelUpdateButton", "Cancel the update", PaintRole::Button);
@@ -41,7 +47,11 @@ GamesUpdateDialog::GamesUpdateDialog(const Pool& pool, Dialogs& dialogs, GamesUp
     m_close->setAutoDefault(false);
 
     auto* layout = new QVBoxLayout(this);
-    layout->addWidget(m_address);
+    auto* address = new QHBoxLayout;
+    address->addWidget(addressLabel);
+    address->addWidget(m_address, 1);
+    address->addWidget(m_change);
+    layout->addLayout(address);
     layout->addWidget(m_status);
     layout->addWidget(m_progress);
     auto* buttons = new QHBoxLayout;
@@ -55,22 +65,31 @@ GamesUpdateDialog::GamesUpdateDialog(const Pool& pool, Dialogs& dialogs, GamesUp
         render();
     });
     connect(m_close, &QPushButton::clicked, this, &GamesUpdateDialog::reject);
+    connect(m_change, &QPushButton::clicked, this, [this] {
+        m_window->typeAddress(fromQt(m_address->text()));
+        if (m_window->changeAddress())
+            startFetch();
+        render();
+    });
+    connect(m_address, &QLineEdit::returnPressed, m_change, &QPushButton::click);
     m_timer = new QTimer(this);
     connect(m_timer, &QTimer::timeout, this, [this] {
         m_window->showProgress();
         render();
     });
 
-    if (m_window->start()) {
-        m_timer->start(kProgressIntervalMs);
-        m_worker = std::thread([this] {
-            FetchedGamesFile fetched = m_window->fetch();
-            QMetaObject::invokeMethod(
-                this, [this, fetched = std::move(fetched)] { finish(fetched); },
-                Qt::QueuedConnection);
-        });
-    }
+    if (m_window->start())
+        startFetch();
     render();
+}
+
+void GamesUpdateDialog::startFetch() {
+    m_timer->start(kProgressIntervalMs);
+    m_worker = std::thread([this] {
+        FetchedGamesFile fetched = m_window->fetch();
+        QMetaObject::invokeMethod(
+            this, [this, fetched = std::move(fetched)] { finish(fetched); }, Qt::QueuedConnection);
+    });
 }
 
 GamesUpdateDialog::~GamesUpdateDialog() {
@@ -102,7 +121,10 @@ void GamesUpdateDialog::reject() {
 
 void GamesUpdateDialog::render() {
     const GamesUpdateWindowModel& m = m_window->model();
-    m_address->setText(toQt(m.address.caption));
+    if (m_address->text() != toQt(m.address.caption))
+        m_address->setText(toQt(m.address.caption));
+    showControl(m_address, m.address);
+    showControl(m_change, m.changeButton);
     m_status->setText(toQt(m.status.caption));
     m_progress->setRange(m.progress.minimum, m.progress.maximum);
     m_progress->setValue(m.progress.value);

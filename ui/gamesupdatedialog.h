@@ -11,6 +11,7 @@
 #include <thread>
 
 class QLabel;
+class QLineEdit;
 class QProgressBar;
 class QPushButton;
 class QTimer;
@@ -33,13 +34,16 @@ public:
     void reject() override;
 
 private:
+    // The fetch on the worker thread; finish() on this one when it ends.
+    void startFetch();
     void finish(const FetchedGamesFile& fetched);
     void render();
 
     std::unique_ptr<GamesUpdateWindow> m_window;
     std::thread m_worker;
     bool m_closeWhenDone = false;
-    QLabel* m_address = nullptr;
+    QLineEdit* m_address = nullptr;
+    QPushButton* m_change = nullptr;
     QLabel* m_status = nullptr;
     QProgressBar* m_progress = nullptr;
     QPushButton* m_cancel = nullptr;

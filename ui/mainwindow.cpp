@@ -102,8 +102,8 @@ void MainWindow::buildMenus() {
     addEntry(m_fileMenu, "logoutAction", "&Logout of Session", [this] { logOut(); });
     m_scoreEntryAction = addEntry(m_fileMenu, "enterScoresAction", "Enter Game &Scores",
                                   [this] { openScoreEntry(); });
-    addEntry(m_fileMenu, "updateGamesAction", "Up&date Schedule and Scores",
-             [this] { openGamesUpdate(); });
+    m_updateGamesAction = addEntry(m_fileMenu, "updateGamesAction", "Up&date Schedule and Scores",
+                                   [this] { openGamesUpdate(); });
     addEntry(m_fileMenu, "userAdministrationAction", "&User List Administration",
              [this] { openUserAdministration(); });
     addEntry(m_fileMenu, "exchangeFilesAction", "Exchange Files with &Admin",
@@ -282,6 +282,7 @@ void MainWindow::render() {
     m_fileMenu->menuAction()->setEnabled(w.fileMenuEnabled);
     m_viewMenu->menuAction()->setEnabled(w.viewMenuEnabled);
     showEntry(m_scoreEntryAction, w.scoreEntryEntry);
+    showEntry(m_updateGamesAction, w.updateGamesEntry);
     showEntry(m_adminBackupAction, w.adminBackupEntry);
     showEntry(m_adminRestoreAction, w.adminRestoreEntry);
 
@@ -380,7 +381,14 @@ void MainWindow::openSeasonYear() {
     if (!leavePanelForWindow())
         return;
     const std::string season = m_pool.seasonYear();
-    SeasonYearDialog dialog(m_pool, m_dialogs, this);
+    // The title follows the season at once; the page waits for the close.
+    SeasonYearDialog dialog(
+        m_pool, m_dialogs,
+        [this] {
+            m_session.followPool();
+            setWindowTitle(toQt(m_model.caption));
+        },
+        this);
     dialog.paint(colorSlots(m_pool.colorScheme()));
     dialog.exec();
     // The page shows the season now in force.

@@ -73,7 +73,8 @@ private:
     void openPanel(Panel panel);
     void restorePicks();
     void openScoreEntry();
-    // "Update Schedule and Scores": for an administrator only.
+    // "Update Schedule and Scores": for an administrator only; the window
+    // also sets where the games file comes from.
     void openGamesUpdate();
     void openColorSettings();
     // ui/mainwindowaccounts.cpp: the user list administration page and the
@@ -120,6 +121,7 @@ private:
     QMenu* m_viewMenu = nullptr;
     // The entries that need administrator rights.
     QAction* m_scoreEntryAction = nullptr;
+    QAction* m_updateGamesAction = nullptr;
     QAction* m_adminBackupAction = nullptr;
     QAction* m_adminRestoreAction = nullptr;
 };

@@ -22,6 +22,8 @@ ResultsPage::ResultsPage(Pool& pool, Dialogs& dialogs, Runner run, QWidget* pare
     : PanelPage(std::move(run), parent), m_panel(pool, dialogs) {
     setObjectName("allResultsPage");
     auto* layout = new QVBoxLayout(this);
+    // The board takes the window's whole width: a column more shows.
+    layout->setContentsMargins(0, 0, 0, 0);
     m_heading = named(new QLabel("All-User Pick Results"), "allResultsHeading",
                       "All-User Pick Results", PaintRole::Text);
     makeHeading(m_heading);

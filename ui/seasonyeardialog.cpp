@@ -12,8 +12,9 @@
 
 namespace gs {
 
-SeasonYearDialog::SeasonYearDialog(Pool& pool, Dialogs& dialogs, QWidget* parent)
-    : PaintedDialog(parent), m_model(pool, dialogs) {
+SeasonYearDialog::SeasonYearDialog(Pool& pool, Dialogs& dialogs, std::function<void()> seasonChosen,
+                                   QWidget* parent)
+    : PaintedDialog(parent), m_model(pool, dialogs), m_seasonChosen(std::move(seasonChosen)) {
     m_model.open();
     setObjectName("seasonYearDialog");
     setWindowTitle(toQt(m_model.caption));
@@ -31,6 +32,8 @@ SeasonYearDialog::SeasonYearDialog(Pool& pool, Dialogs& dialogs, QWidget* parent
         if (row >= 0 && row != m_model.seasons.selected) {
             m_model.chooseSeason(row);
             m_dayNow->setText(toQt(m_model.dayNow.caption));
+            if (m_seasonChosen)
+                m_seasonChosen();
         }
     });
 

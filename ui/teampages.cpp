@@ -202,7 +202,8 @@ TeamRankingPage::TeamRankingPage(Pool& pool, Dialogs& dialogs, Runner run, QWidg
     // Both lists are as wide as their columns and tight enough in their
     // rows that all 32 teams show in a window of ordinary height.
     for (auto [grid, twips] :
-         {std::pair{m_ranking, 800 + 1900 + 900}, std::pair{m_ratings, 1900 + 700 + 900}}) {
+         {std::pair{m_ranking, kRankColumnTwips + kTeamColumnTwips + kRecordColumnTwips},
+          std::pair{m_ratings, kTeamColumnTwips + kRatingColumnTwips + kRecordColumnTwips}}) {
         grid->setFixedWidth(grid->pixelsForWidth(twips) + 24);
         grid->setCompactRows();
     }

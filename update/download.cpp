@@ -1,6 +1,7 @@
 #include "download.h"
 
 #include "core/text.h"
+#include "core/textfile.h"
 #include "core/version.h"
 #include "exchange/address.h"
 #include "exchange/curlhandles.h"
@@ -25,11 +26,13 @@ struct Transfer {
     Validators validators;
     bool tooLarge = false;
     bool stalled = false;
+    bool outOfTime = false; // the fetch's time, tries included, ran out
     bool cancelled = false;
     bool writeFailed = false;
     bool answered = false; // a header line arrived
     curl_off_t seen = -1;
     Clock::time_point lastByte = Clock::now();
+    Clock::time_point deadline;
 };
 
 size_t writeBody(char* data, size_t size, size_t count, void* target) {
@@ -93,12 +96,12 @@ int watchTransfer(void* target, curl_off_t total, curl_off_t now, curl_off_t, cu
 }
 
 // Runs the transfer, waking often enough to end it at once when it is
-// cancelled or has brought no byte for the stall limit: libcurl's own
-// loop would look only about once a second.
+// cancelled, has brought no byte for the stall limit or has run out of
+// time: libcurl's own loop would look only about once a second.
 CURLcode runTransfer(CURLM* multi, CURL* curl, Transfer& transfer) {
     const DownloadRequest& request = *transfer.request;
-    const auto wake = std::clamp(request.limits.stall / 4, std::chrono::milliseconds(5),
-                                 std::chrono::milliseconds(200));
+    const auto wake = std::clamp(std::min(request.limits.stall, request.limits.total) / 4,
+                                 std::chrono::milliseconds(5), std::chrono::milliseconds(200));
     curl_multi_add_handle(multi, curl);
     CURLcode code = CURLE_OK;
     for (int running = 1;;) {
@@ -115,9 +118,11 @@ CURLcode runTransfer(CURLM* multi, CURL* curl, Transfer& transfer) {
         }
         if (request.cancel && request.cancel->load())
             transfer.cancelled = true;
+        else if (Clock::now() >= transfer.deadline)
+            transfer.outOfTime = true;
         else if (Clock::now() - transfer.lastByte > request.limits.stall)
             transfer.stalled = true;
-        if (transfer.cancelled || transfer.stalled) {
+        if (transfer.cancelled || transfer.stalled || transfer.outOfTime) {
             code = CURLE_ABORTED_BY_CALLBACK;
             break;
         }
@@ -155,6 +160,24 @@ bool isCertificateFailure(CURLcode code) {
     }
 }
 
+// A secure connection that could not be set up: the same server and the
+// same library will fail the same way again.
+bool isTlsFailure(CURLcode code) {
+    switch (code) {
+    case CURLE_SSL_CONNECT_ERROR:
+    case CURLE_SSL_ENGINE_NOTFOUND:
+    case CURLE_SSL_ENGINE_SETFAILED:
+    case CURLE_SSL_ENGINE_INITFAILED:
+    case CURLE_SSL_CIPHER:
+    case CURLE_SSL_CRL_BADFILE:
+    case CURLE_SSL_CLIENTCERT:
+    case CURLE_USE_SSL_FAILED:
+        return true;
+    default:
+        return false;
+    }
+}
+
 // Failures that trying again cannot change.
 bool isRefusal(CURLcode code) {
     switch (code) {
@@ -166,18 +189,46 @@ bool isRefusal(CURLcode code) {
     case CURLE_REMOTE_ACCESS_DENIED:
     case CURLE_REMOTE_FILE_NOT_FOUND:
     case CURLE_FILESIZE_EXCEEDED:
+    case CURLE_BAD_CONTENT_ENCODING:
         return true;
     default:
-        return isCertificateFailure(code);
+        return isCertificateFailure(code) || isTlsFailure(code);
     }
 }
 
-bool hasAcceptedScheme(std::string_view url) {
-    std::string lower;
+// HTTP answers that say the same to the same request later: every 4xx but
+// a timeout (408) and "too many requests" (429), and of the 5xx a method
+// or a version the server does not serve.
+bool isLastingHttpFailure(long status) {
+    if (status == 408 || status == 429)
+        return false;
+    return (status >= 400 && status < 500) || status == 501 || status == 505;
+}
+
+enum class Scheme { Http, File, Other };
+
+Scheme schemeOf(std::string_view url) {
+    std::string start;
     for (char c : url.substr(0, 8))
-        lower += static_cast<char>(c >= 'A' && c <= 'Z' ? c - 'A' + 'a' : c);
-    return lower.starts_with("https://") || lower.starts_with("http://") ||
-           lower.starts_with("file://");
+        start += static_cast<char>(c >= 'A' && c <= 'Z' ? c - 'A' + 'a' : c);
+    if (start.starts_with("https://") || start.starts_with("http://"))
+        return Scheme::Http;
+    return start.starts_with("file://") ? Scheme::File : Scheme::Other;
+}
+
+// The address as libcurl's URL parser reads it, or why it cannot be used.
+// The parser is lenient: "http:///ok" would be fetched from the host "ok",
+// so an address must name its server right after "://".
+std::string checkAddress(const CurlUrl& parsed, std::string_view url, Scheme scheme) {
+    if (scheme == Scheme::Http) {
+        size_t authority = url.find("://") + 3;
+        if (authority >= url.size() || std::string_view("/?#").contains(url[authority]))
+            return "it names no server";
+    }
+    if (!parsed.handle)
+        return "libcurl could not start";
+    CURLUcode code = curl_url_set(parsed.handle, CURLUPART_URL, std::string(url).c_str(), 0);
+    return code == CURLUE_OK ? "" : curl_url_strerror(code);
 }
 
 struct TryOutcome {
@@ -185,12 +236,26 @@ struct TryOutcome {
     bool retry = false;
 };
 
+std::string outOfTimeText(const DownloadRequest& request, const std::string& shown) {
+    return "the download of " + shown + " did not end within " + secondsText(request.limits.total) +
+           ", tries included";
+}
+
 TryOutcome tryOnce(CURLM* multi, CURL* curl, const DownloadRequest& request,
-                   const std::filesystem::path& target, const std::string& shown) {
+                   const std::filesystem::path& target, const std::string& shown,
+                   Clock::time_point deadline) {
     TryOutcome outcome;
     DownloadResult& result = outcome.result;
     Transfer transfer;
     transfer.request = &request;
+    transfer.deadline = deadline;
+    // The connection may take only the time that is left; running out of it
+    // is the fetch's time running out, not a server out of reach.
+    auto left = std::chrono::duration_cast<std::chrono::milliseconds>(deadline - Clock::now());
+    bool connectCut = left < request.limits.connect;
+    curl_easy_setopt(
+        curl, CURLOPT_CONNECTTIMEOUT_MS,
+        static_cast<long>(std::max<long long>(std::min(left, request.limits.connect).count(), 1)));
     transfer.file = std::fopen(target.c_str(), "wb");
     if (!transfer.file) {
         result.reason = "the download could not be written to " + target.string();
@@ -222,25 +287,50 @@ TryOutcome tryOnce(CURLM* multi, CURL* curl, const DownloadRequest& request,
         result.reason = "the download could not be written to " + target.string();
         return outcome;
     }
+    if (transfer.outOfTime ||
+        (code == CURLE_OPERATION_TIMEDOUT && !transfer.answered && connectCut)) {
+        result.reason = outOfTimeText(request, shown);
+        return outcome;
+    }
     if (transfer.stalled) {
         result.reason = "no data came from " + shown + " for " + secondsText(request.limits.stall);
         outcome.retry = true;
         return outcome;
     }
+    const std::string answered =
+        "the server answered " + shown + " with HTTP code " + std::to_string(result.httpStatus);
     if (code == CURLE_OK) {
+        // Only the whole file, or "not modified" to a request that named
+        // the version it has, answers what was asked.
+        bool conditional = !request.conditional.empty();
+        if (result.httpStatus == 304 && !conditional) {
+            result.reason = answered + " (not modified) to a request for the whole file";
+            return outcome;
+        }
+        if (result.httpStatus != 200 && result.httpStatus != 304) {
+            result.reason = answered + ", which does not answer a request for the whole file";
+            return outcome;
+        }
         result.status =
             result.httpStatus == 304 ? DownloadStatus::NotModified : DownloadStatus::Fetched;
         result.validators = transfer.validators;
         return outcome;
     }
     if (code == CURLE_HTTP_RETURNED_ERROR) {
-        result.reason =
-            "the server answered " + shown + " with HTTP code " + std::to_string(result.httpStatus);
-        outcome.retry = result.httpStatus >= 500;
+        result.reason = answered;
+        outcome.retry = !isLastingHttpFailure(result.httpStatus);
         return outcome;
     }
     if (isCertificateFailure(code)) {
         result.reason = "the certificate of " + shown + " could not be verified: " + curlText;
+        return outcome;
+    }
+    if (isTlsFailure(code)) {
+        result.reason = "no secure connection to " + shown + " could be made: " + curlText;
+        return outcome;
+    }
+    if (code == CURLE_BAD_CONTENT_ENCODING) {
+        result.reason = "what " + shown + " sent could not be decoded: " + curlText;
         return outcome;
     }
     if (code == CURLE_PARTIAL_FILE) {
@@ -260,8 +350,8 @@ TryOutcome tryOnce(CURLM* multi, CURL* curl, const DownloadRequest& request,
 }
 
 // Sleeps between tries, in short steps so that a cancel ends the pause.
-bool pauseUnlessCancelled(const DownloadRequest& request) {
-    Clock::time_point end = Clock::now() + request.limits.retryPause;
+bool pauseUnlessCancelled(const DownloadRequest& request, std::chrono::milliseconds pause) {
+    Clock::time_point end = Clock::now() + pause;
     while (Clock::now() < end) {
         if (request.cancel && request.cancel->load())
             return false;
@@ -271,18 +361,71 @@ bool pauseUnlessCancelled(const DownloadRequest& request) {
     return !(request.cancel && request.cancel->load());
 }
 
+// A file:// address is read here, not by libcurl, which would open a pipe
+// and wait for a writer for ever: only a regular file is opened.
+DownloadResult copyFileAddress(const DownloadRequest& request, const CurlUrl& parsed,
+                               const std::filesystem::path& target, const std::string& shown) {
+    DownloadResult result;
+    char* path = nullptr;
+    if (curl_url_get(parsed.handle, CURLUPART_PATH, &path, CURLU_URLDECODE) != CURLUE_OK) {
+        result.reason = shown + " is not a well-formed address";
+        return result;
+    }
+    std::string file = path;
+    curl_free(path);
+    if (std::string kind = nonFileKind(file); !kind.empty()) {
+        result.reason = shown + " names " + kind + ", not a file";
+        return result;
+    }
+    result.tries = 1;
+    Result<std::string> bytes = readFileBytes(file, request.limits.maxBytes);
+    if (!bytes) {
+        result.reason = shown + " could not be read: " + bytes.error().message;
+        return result;
+    }
+    FILE* out = std::fopen(target.c_str(), "wb");
+    bool written = out && std::fwrite(bytes->data(), 1, bytes->size(), out) == bytes->size();
+    if (out)
+        written = std::fclose(out) == 0 && written;
+    if (!written) {
+        result.reason = "the download could not be written to " + target.string();
+        return result;
+    }
+    if (request.progress)
+        request.progress(bytes->size(), bytes->size());
+    result.status = DownloadStatus::Fetched;
+    return result;
+}
+
 } // namespace
 
+bool hasAcceptedScheme(std::string_view url) {
+    return schemeOf(url) != Scheme::Other;
+}
+
 DownloadResult downloadToFile(const DownloadRequest& request, const std::filesystem::path& target) {
+    const Clock::time_point deadline = Clock::now() + request.limits.total;
     const std::string shown = maskedAddress(request.url);
     DownloadResult failed;
-    if (!hasAcceptedScheme(request.url)) {
+    Scheme scheme = schemeOf(request.url);
+    if (scheme == Scheme::Other) {
         failed.reason = "only https://, http:// and file:// addresses can be used, not " + shown;
         return failed;
     }
+    if (!startCurl()) {
+        failed.reason = "libcurl could not start";
+        return failed;
+    }
+    CurlUrl parsed;
+    if (std::string problem = checkAddress(parsed, request.url, scheme); !problem.empty()) {
+        failed.reason = shown + " is not a well-formed address: " + problem;
+        return failed;
+    }
+    if (scheme == Scheme::File)
+        return copyFileAddress(request, parsed, target, shown);
     CurlHandle handle;
     CurlMulti multi;
-    if (!startCurl() || !handle.curl || !multi.multi) {
+    if (!handle.curl || !multi.multi) {
         failed.reason = "libcurl could not start";
         return failed;
     }
@@ -295,14 +438,12 @@ DownloadResult downloadToFile(const DownloadRequest& request, const std::filesys
     const std::string agent = std::string("Gridslate/") + kVersion;
 
     curl_easy_setopt(curl, CURLOPT_URL, request.url.c_str());
-    curl_easy_setopt(curl, CURLOPT_PROTOCOLS_STR, "https,http,file");
+    curl_easy_setopt(curl, CURLOPT_PROTOCOLS_STR, "https,http");
     curl_easy_setopt(curl, CURLOPT_REDIR_PROTOCOLS_STR, "https,http");
     curl_easy_setopt(curl, CURLOPT_FOLLOWLOCATION, 1L);
     curl_easy_setopt(curl, CURLOPT_MAXREDIRS, static_cast<long>(request.limits.redirects));
     curl_easy_setopt(curl, CURLOPT_SSL_VERIFYPEER, 1L);
     curl_easy_setopt(curl, CURLOPT_SSL_VERIFYHOST, 2L);
-    curl_easy_setopt(curl, CURLOPT_CONNECTTIMEOUT_MS,
-                     static_cast<long>(std::max<long long>(request.limits.connect.count(), 1)));
     curl_easy_setopt(curl, CURLOPT_MAXFILESIZE_LARGE,
                      static_cast<curl_off_t>(request.limits.maxBytes));
     curl_easy_setopt(curl, CURLOPT_FAILONERROR, 1L);
@@ -317,11 +458,28 @@ DownloadResult downloadToFile(const DownloadRequest& request, const std::filesys
 
     const int tries = std::max(request.limits.tries, 1);
     for (int attempt = 1;; ++attempt) {
-        TryOutcome outcome = tryOnce(multi.multi, curl, request, target, shown);
-        outcome.result.tries = attempt;
+        TryOutcome outcome = tryOnce(multi.multi, curl, request, target, shown, deadline);
+        DownloadResult& result = outcome.result;
+        result.tries = attempt;
         if (!outcome.retry || attempt == tries)
-            return outcome.result;
-        if (!pauseUnlessCancelled(request)) {
+            return result;
+        // A server that is busy may say when to come back.
+        curl_off_t asked = 0;
+        if (result.httpStatus >= 400)
+            curl_easy_getinfo(curl, CURLINFO_RETRY_AFTER, &asked);
+        // Any wait past the deadline is as good as another.
+        asked = std::clamp<curl_off_t>(asked, 0, 1000000);
+        auto pause = std::max(request.limits.retryPause,
+                              std::chrono::milliseconds(std::chrono::seconds(asked)));
+        if (Clock::now() + pause >= deadline) {
+            result.reason += asked > 0 ? "; it asked to be tried again in " +
+                                             secondsText(std::chrono::seconds(asked))
+                                       : "; no time was left to try again";
+            result.reason +=
+                ", and a download may take " + secondsText(request.limits.total) + " in all";
+            return result;
+        }
+        if (!pauseUnlessCancelled(request, pause)) {
             DownloadResult cancelled;
             cancelled.status = DownloadStatus::Cancelled;
             cancelled.reason = "the download of " + shown + " was cancelled";

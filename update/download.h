@@ -1,8 +1,9 @@
 #pragma once
 
-// Fetching one file over https://, http:// or file:// with libcurl, into a
-// file the caller names (a temporary one): bounded in time, size and tries,
-// conditional on what the last fetch saw, and cancellable.
+// Fetching one file over https:// or http:// with libcurl, or copying it from
+// a file:// address, into a file the caller names (a temporary one): bounded
+// in time, size and tries, conditional on what the last fetch saw, and
+// cancellable.
 
 #include <atomic>
 #include <chrono>
@@ -10,6 +11,7 @@
 #include <filesystem>
 #include <functional>
 #include <string>
+#include <string_view>
 
 namespace gs {
 
@@ -20,11 +22,18 @@ struct DownloadLimits {
     std::chrono::milliseconds connect{15000};
     // A transfer that brings no byte for this long has stalled.
     std::chrono::milliseconds stall{30000};
+    // Every try and pause together: whatever a server does (a byte a
+    // second, a stall after each answer, a long Retry-After), the fetch ends
+    // by then, so that an update run by a script never hangs.
+    std::chrono::milliseconds total{45000};
     // A larger file is refused, announced or not: the games file is a few
     // megabytes, and a server's mistake must not fill the disk.
     std::uint64_t maxBytes = 50 * 1024 * 1024;
-    // Tries in all; a refusal (a 4xx answer, a certificate that does not
-    // verify, a file too large) is not tried again.
+    // Tries in all. A failure that trying again cannot change is not tried
+    // again: a 4xx answer but 408 and 429, a 501 or 505, a TLS or
+    // certificate failure, a body that cannot be decoded, a file too large, a
+    // malformed address, an answer to a request that was not made. A pause
+    // the server asks for (Retry-After) is kept when it ends in time.
     int tries = 3;
     std::chrono::milliseconds retryPause{2000};
     int redirects = 5;
@@ -68,11 +77,17 @@ struct DownloadResult {
     int tries = 0;
 };
 
+// True for an address downloadToFile takes: https://, http:// or file://.
+bool hasAcceptedScheme(std::string_view url);
+
 // Fetches the address into the target file, which the fetch truncates and
 // fills; on any outcome but Fetched its content means nothing. Only
 // https://, http:// and file:// addresses are accepted, and redirects lead
-// only to https:// or http://. Certificates are verified against the
-// system's store; proxy variables are honoured as libcurl does.
+// only to https:// or http://; a file:// address must name a regular file
+// (a pipe, a device or a folder is refused before any read). Only a whole
+// file (200), or for a conditional request a 304, is taken. Certificates are
+// verified against the system's store; proxy variables are honoured as
+// libcurl does.
 DownloadResult downloadToFile(const DownloadRequest& request, const std::filesystem::path& target);
 
 } // namespace gs

@@ -37,8 +37,9 @@ std::string tableStamp(const Pool& pool) {
     return text;
 }
 
-// One address's line of GamesDownloads.txt: address, ETag, Last-Modified
-// and the table's fingerprint, separated by tabs (no address holds one).
+// One address's line of GamesDownloads.txt: address (its password masked),
+// ETag, Last-Modified and the table's fingerprint, separated by tabs (no
+// address holds one).
 struct KnownDownload {
     Validators validators;
     std::string tableStamp;
@@ -62,7 +63,7 @@ std::optional<KnownDownload> knownDownload(const Pool& pool, const std::string& 
         return std::nullopt;
     for (const std::string& line : *lines) {
         std::vector<std::string> fields = fieldsOf(line);
-        if (fields.size() == 4 && fields[0] == url)
+        if (fields.size() == 4 && fields[0] == maskedAddress(url))
             return KnownDownload{{fields[1], fields[2]}, fields[3]};
     }
     return std::nullopt;
@@ -73,10 +74,15 @@ Status keepDownload(const Pool& pool, const std::string& url, const KnownDownloa
     Result<std::vector<std::string>> kept = readTextFile(downloadsPath(pool));
     if (!kept && kept.error().kind != ErrorKind::NotFound)
         return failure(kept.error());
+    // A password never stands in the file, not even in a line an older
+    // release wrote.
+    const std::string shown = maskedAddress(url);
     std::vector<std::string> lines;
-    for (const std::string& line : kept.value_or(std::vector<std::string>{}))
-        if (fieldsOf(line)[0] != url)
-            lines.push_back(line);
+    for (const std::string& line : kept.value_or(std::vector<std::string>{})) {
+        const std::string address = fieldsOf(line)[0];
+        if (maskedAddress(address) != shown)
+            lines.push_back(maskedAddress(address) + line.substr(address.size()));
+    }
     auto clean = [](std::string text) {
         for (char& c : text)
             if (c == '\t' || c == '\r' || c == '\n')
@@ -85,9 +91,10 @@ Status keepDownload(const Pool& pool, const std::string& url, const KnownDownloa
     };
     // A server that gave no validators is asked unconditionally next time.
     if (!known.validators.empty())
-        lines.push_back(clean(url) + "\t" + clean(known.validators.etag) + "\t" +
+        lines.push_back(clean(shown) + "\t" + clean(known.validators.etag) + "\t" +
                         clean(known.validators.lastModified) + "\t" + known.tableStamp);
-    // The address may hold a password: the file is the owner's only.
+    // The owner's only all the same: an address's user name is nobody
+    // else's business either.
     return writeLinesAtomic(downloadsPath(pool), lines, FileAccess::OwnerOnly);
 }
 
@@ -147,6 +154,23 @@ Result<std::string> gamesFileUrl(const Pool& pool, const std::optional<std::stri
     return std::string(kDefaultGamesUrl);
 }
 
+Status storeGamesFileUrl(const Pool& pool, const std::string& url) {
+    if (!hasAcceptedScheme(url) || url.find_first_of(" \t\r\n") != std::string::npos)
+        return failure(ErrorKind::Refused,
+                       "The games file's address must begin with https://, http:// or file:// "
+                       "and hold no spaces, not \"" +
+                           maskedAddress(url) + "\".");
+    Result<PoolLock> lock = lockPoolFiles(pool);
+    if (!lock)
+        return failure(lock.error());
+    fs::path path = poolSettingsPath(pool.folders());
+    Result<PoolSettings> settings = PoolSettings::load(path);
+    if (!settings)
+        return failure(settings.error());
+    settings->set(kGamesUrlKey, url);
+    return settings->save(path);
+}
+
 FetchedGamesFile
 fetchGamesFile(const Pool& pool, const GamesUpdateOptions& options,
                const std::function<void(std::uint64_t received, std::uint64_t total)>& progress,
@@ -185,7 +209,9 @@ fetchGamesFile(const Pool& pool, const GamesUpdateOptions& options,
     }
     if (result.status != DownloadStatus::Fetched) {
         if (result.status == DownloadStatus::Failed)
-            fetched.reason = cannotFetch(result.reason);
+            fetched.reason = cannotFetch(
+                result.reason +
+                (result.tries > 1 ? " (" + std::to_string(result.tries) + " tries)" : ""));
         return fetched;
     }
 

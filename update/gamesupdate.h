@@ -39,6 +39,10 @@ struct GamesUpdateOptions {
 // administrator finds where to change it.
 Result<std::string> gamesFileUrl(const Pool& pool, const std::optional<std::string>& url);
 
+// Makes an address the pool's setting, for every later update. Refuses
+// one that does not begin with https://, http:// or file://.
+Status storeGamesFileUrl(const Pool& pool, const std::string& url);
+
 struct FetchedGamesFile {
     std::string url;
     DownloadStatus status = DownloadStatus::Failed;

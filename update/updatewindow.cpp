@@ -1,5 +1,6 @@
 #include "updatewindow.h"
 
+#include "core/text.h"
 #include "exchange/address.h"
 #include "schedule/importer.h"
 
@@ -30,12 +31,37 @@ bool GamesUpdateWindow::start() {
         return false;
     }
     m_options.url = *url;
-    m_model.address.caption = "From " + maskedAddress(*url);
+    m_model.address.caption = maskedAddress(*url);
     m_model.status.caption = "Fetching the games file...";
-    m_model.cancelButton.enabled = true;
-    m_model.closeButton.enabled = false;
-    m_running = true;
+    m_model.progress = ProgressModel{true, 0, 0, 0};
+    m_received = 0;
+    m_total = 0;
+    m_cancel = false;
+    setRunning(true);
     return true;
+}
+
+void GamesUpdateWindow::setRunning(bool running) {
+    m_running = running;
+    m_model.cancelButton.enabled = running;
+    m_model.closeButton.enabled = !running;
+    m_model.address.enabled = !running;
+    m_model.changeButton.enabled = !running;
+}
+
+bool GamesUpdateWindow::changeAddress() {
+    if (m_running)
+        return false;
+    std::string typed = trimSpaces(m_model.address.caption);
+    // The box as it was shown stands for the address it masks.
+    if (m_options.url && typed == maskedAddress(*m_options.url))
+        typed = *m_options.url;
+    if (Status stored = storeGamesFileUrl(m_pool, typed); !stored) {
+        m_dialogs.refuse(stored.error().message);
+        return false;
+    }
+    m_options.url = typed;
+    return start();
 }
 
 FetchedGamesFile GamesUpdateWindow::fetch() {
@@ -70,12 +96,15 @@ void GamesUpdateWindow::cancel() {
 
 void GamesUpdateWindow::finish(const FetchedGamesFile& fetched) {
     showProgress();
-    m_running = false;
-    m_model.cancelButton.enabled = false;
-    m_model.closeButton.enabled = true;
+    setRunning(false);
     if (fetched.status == DownloadStatus::Fetched) {
         // Whatever size was announced, the whole file is here.
         m_model.progress.maximum = m_model.progress.value = barValue(fetched.bytes.size());
+    } else if (m_model.progress.maximum == 0) {
+        // A bar without a size keeps moving: it stops, full when the file
+        // had not changed, empty when nothing came.
+        m_model.progress.maximum = 1;
+        m_model.progress.value = fetched.usable() ? 1 : 0;
     }
     GamesUpdateResult result = applyGamesFile(m_pool, fetched, false);
     if (!result.ok && !result.conflicts.empty() &&

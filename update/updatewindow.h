@@ -6,7 +6,8 @@
 // file refused over games in conflict is shown and overwritten only when the
 // person agrees, and a summary ends it. The window layer runs fetch() on
 // its worker, calls showProgress() now and then, and finish() with what
-// fetch() returned.
+// fetch() returned. Between fetches the address can be changed: "Change"
+// stores it in the pool's settings and fetches from it.
 
 #include "core/dialogs.h"
 #include "core/grid.h"
@@ -21,7 +22,11 @@ namespace gs {
 
 struct GamesUpdateWindowModel {
     std::string caption = "Update Schedule and Scores";
-    ControlModel address{"", true};        // where the file comes from, password masked
+    ControlModel addressLabel{"Address:", true};
+    // Where the file comes from, its password masked; what the person
+    // typed between fetches.
+    ControlModel address{"", true, false};
+    ControlModel changeButton{"Change", true, false};
     ControlModel status{"", true};         // what is going on
     ProgressModel progress{true, 0, 0, 0}; // bytes of the total; 0..0 while it is unknown
     ControlModel cancelButton{"Cancel", true, false};
@@ -41,6 +46,12 @@ public:
     void showProgress();
     // "Cancel": the fetch ends at its next look, changing nothing.
     void cancel();
+    // What the person typed into the address box.
+    void typeAddress(const std::string& text) { m_model.address.caption = text; }
+    // "Change": stores the typed address as the pool's and starts a fetch
+    // from it; false when it was refused (the person has been told why) or
+    // a fetch is running.
+    bool changeAddress();
     // Applies what was fetched and tells the person how it went.
     void finish(const FetchedGamesFile& fetched);
 
@@ -48,6 +59,8 @@ public:
     const GamesUpdateWindowModel& model() const { return m_model; }
 
 private:
+    void setRunning(bool running);
+
     const Pool& m_pool;
     Dialogs& m_dialogs;
     GamesUpdateOptions m_options;

@@ -15,6 +15,7 @@
 #include "tests/support/namedcases.h"
 #include "tests/support/poolbuilder.h"
 
+#include <set>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -152,7 +153,8 @@ TEST_F(Home, EachAnswerOrRefusalHasItsExitStatusAndChangesNothing) {
          "The games table holds no season 2021; it holds 2015, 2014, 2013, 2012, 2011, 2010, "
          "2009."},
         {"ScheduleFromNoYear", "import-schedule --from=16 FILE", 2,
-         "import-schedule takes one file: import-schedule [--from YYYY] [--overwrite] FILE.csv"},
+         "--from takes a season year YYYY, not \"16\": import-schedule [--from YYYY] "
+         "[--overwrite] FILE.csv"},
         {"ScoresWithoutAFile", "import-scores --overwrite", 2,
          "import-scores takes one file: import-scores [--overwrite] FILE.csv"},
         {"ScoresOfTwoFiles", "import-scores FILE FILE", 2,
@@ -168,6 +170,9 @@ TEST_F(Home, EachAnswerOrRefusalHasItsExitStatusAndChangesNothing) {
          "the user list is full: it holds 100 players"},
         {"UpdateGamesWithAFile", "update-games games.csv", 2,
          "update-games takes no file: update-games [--url URL] [--overwrite] [--force]"},
+        {"UpdateGamesFromNoAddress", "update-games --url=", 2,
+         "--url takes an address, not an empty one: update-games [--url URL] [--overwrite] "
+         "[--force]"},
         {"ExchangeWithAnArgument", "exchange-download extra", 2,
          "exchange-download takes no arguments"},
         {"AddPlayerByAPlayer", "--user ann add-player dave", 1, kNoRights},
@@ -209,6 +214,10 @@ TEST_F(Home, EachCommandReachesItsOperation) {
         {"add-player ELO", 0, "User list saved.\n"}, // the rating player, active from the start
         {"--user Zoë players", 0,
          "Name,Active,Admin,Folder\nadmin,1,1,F\nann,1,0,F\ndave,1,0,F\nELO,1,0,F\nZoë,0,0,F\n"},
+        {"--season 2011 pool-day", 0,
+         "Setting: none: 11/02/2010 up to the 2015 season, today's date after it\nThe pool's day: "
+         "11/02/2010 for season 2011, the season in force (--season YYYY names another)\n"},
+        {"pool-day 3/1/2025", 0, "Setting: 3/1/2025\nThe pool's day: 3/1/2025 in every season\n"},
     };
     for (const Step& s : steps) {
         test::CommandRun o = run(s.line);
@@ -259,19 +268,35 @@ TEST(Window, StartsWithTheBundledSeasonsOrSaysWhyOnScreenAsWell) {
 }
 
 // Every option and every command of --help is an entry of the manual page,
-// in bold with its arguments in italics.
-TEST(ManPage, HoldsEveryEntryOfTheHelpText) {
+// in bold with its arguments in italics, and a row of the README's tables,
+// with the same arguments.
+TEST(ManPage, HoldsEveryEntryOfTheHelpTextAsTheReadmeDoes) {
     const std::string page = manPage(usageText(), "9.9.9");
     EXPECT_TRUE(page.starts_with(".TH GRIDSLATE 1 \"\" \"Gridslate 9.9.9\" \"User Commands\"\n"));
     std::istringstream help(usageText());
+    std::set<std::string> entries;
     for (std::string line; std::getline(help, line);) {
-        // An entry starts two spaces in; its explanation's lines further in.
+        // An entry starts two spaces in; its explanation's lines further in,
+        // or after two spaces.
         if (!line.starts_with("  ") || line[2] == ' ')
             continue;
+        entries.insert(line.substr(2, line.find("  ", 2) - 2));
         const std::string name = line.substr(2, line.find(' ', 2) - 2);
         const std::string entry = ".TP\n\\fB" + test::replaceAll(name, "-", "\\-") + "\\fR";
         EXPECT_NE(page.find(entry), std::string::npos) << name;
     }
+    // The rows of the README's tables of options and commands begin with
+    // the entry in backticks.
+    std::istringstream readme(readBytes(fs::path(TEST_DATA_DIR) / ".." / "README.md"));
+    std::set<std::string> rows;
+    bool inTable = false;
+    for (std::string line; std::getline(readme, line);) {
+        inTable = line.starts_with("| option |") || line.starts_with("| command |") ||
+                  (inTable && line.starts_with("|"));
+        if (inTable && line.starts_with("| `"))
+            rows.insert(test::replaceAll(line.substr(3, line.find("` |") - 3), "\\|", "|"));
+    }
+    EXPECT_EQ(rows, entries);
     // A term too long for its column keeps its arguments whole.
     EXPECT_NE(
         page.find(".TP\n\\fBimport\\-scores\\fR \\fI[\\-\\-overwrite]\\fR \\fIFILE.csv\\fR\n"),

@@ -203,6 +203,9 @@ TEST_F(WindowOnFtp, DeleteRemoteFileAsksFirst) {
                   asked,
                   asked}));
     EXPECT_EQ(window->model().remoteFiles.entries, Names{"b.dat"});
+    // What an upload sent shows in the list at once.
+    window->uploadAdminFiles();
+    EXPECT_THAT(window->model().remoteFiles.entries, testing::Contains("scoresheet97.mdb"));
     // Nothing chosen to send is said so, rather than done.
     home->dialogs.clear();
     window->uploadUserFiles();

@@ -13,7 +13,7 @@ std::filesystem::path logPath(const TempDir& folder) {
 std::string userName(FtpAccount account) {
     // In the order of the accounts, as the server script names them.
     const char* suffixes[] = {"",          "-norename", "-nostore", "-noreplace",
-                              "-stalling", "-nosize",   "-silent"};
+                              "-stalling", "-nosize",   "-silent",  "-nornto"};
     return FtpServer::kUser + std::string(suffixes[static_cast<int>(account)]);
 }
 

@@ -22,6 +22,7 @@ enum class FtpAccount {
     Stalling,  // sends half of any file, then nothing until the client leaves
     NoSize,    // never announces the size of a file it sends
     Silent,    // never answers the login, as a hung server
+    NoRnto,    // takes a rename's RNFR, refuses every RNTO
 };
 
 class FtpServer {

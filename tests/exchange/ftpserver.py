@@ -26,6 +26,7 @@ NO_REPLACE = user + "-noreplace"
 STALLING = user + "-stalling"
 NO_SIZE = user + "-nosize"
 SILENT = user + "-silent"
+NO_RENAME_TO = user + "-nornto"
 # Longest a stalled transfer waits for the client to give up.
 STALL_SECONDS = 60
 
@@ -42,6 +43,8 @@ authorizer.add_user(NO_REPLACE, password, root, perm="elradfmwMT")
 authorizer.add_user(STALLING, password, root, perm="elradfmwMT")
 # Never tells the size of a file before sending it.
 authorizer.add_user(NO_SIZE, password, root, perm="elradfmwMT")
+# Takes a rename's RNFR, then refuses every RNTO.
+authorizer.add_user(NO_RENAME_TO, password, root, perm="elradfmwMT")
 
 
 class StallingFile:
@@ -103,7 +106,8 @@ class Handler(FTPHandler):
         return super().ftp_PASS(line)
 
     def ftp_RNTO(self, path):
-        if self.username == NO_REPLACE and self._rnfr and self.fs.lexists(path):
+        if self.username == NO_RENAME_TO or (
+                self.username == NO_REPLACE and self._rnfr and self.fs.lexists(path)):
             self._rnfr = None
             self.respond("553 File exists.")
             return None

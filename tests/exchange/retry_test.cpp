@@ -58,22 +58,22 @@ const Outcome kRefused = Outcome::failure(7, "Connection refused");
 TEST(RetryRule, TheLimitsSetTheTriesAndThePauseAndTheLastErrorIsNamed) {
     EXPECT_EQ(trace({kRefused, kRefused, Outcome::failure(78, "Server denied the file")},
                     {.tries = 3, .pause = 5}),
-              "try@60 seen 7 wait 5 try@60 seen 7 wait 5 try@60 -> GaveUp after 3: Listing failed "
+              "try@45 seen 7 wait 5 try@45 seen 7 wait 5 try@45 -> GaveUp after 3: Listing failed "
               "after 3 tries: Server denied the file (error 78)");
 }
 
 TEST(RetryRule, ARefusalStopsAtOnce) {
     EXPECT_EQ(
         trace({Outcome::refused(67, "The server refused the login of ann"), Outcome::done()}),
-        "try@60 -> GaveUp after 1: Listing failed: The server refused the login of ann (error 67)");
+        "try@45 -> GaveUp after 1: Listing failed: The server refused the login of ann (error 67)");
 }
 
 TEST(RetryRule, AllTriesTogetherEndWithinTheCap) {
-    // Tries that each stall for 25 s: the third ends past the 60 s cap.
+    // Tries that each stall for 20 s: the third ends past the 45 s cap.
     EXPECT_EQ(
-        trace({Outcome::failure(28, "The server stopped answering")}, {.tryTime = seconds(25)}),
-        "try@60 seen 28 wait 1000 try@60 seen 28 wait 1000 try@60 -> GaveUp after 3: Listing gave "
-        "up after 60 seconds and 3 tries: The server stopped answering (error 28)");
+        trace({Outcome::failure(28, "The server stopped answering")}, {.tryTime = seconds(20)}),
+        "try@45 seen 28 wait 1000 try@45 seen 28 wait 1000 try@45 -> GaveUp after 3: Listing gave "
+        "up after 45 seconds and 3 tries: The server stopped answering (error 28)");
 }
 
 } // namespace

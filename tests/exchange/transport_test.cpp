@@ -69,11 +69,12 @@ TEST_P(Transports, AFailedRequestLeavesBothSidesAsTheyWere) {
               OutcomeKind::Failure);
     EXPECT_TRUE(folderEntries(remote()).empty());
     writeBytes(local.path() / "Al2010.dat", "my picks");
-    EXPECT_EQ(transport->fetch("Al2010.dat", local.path() / "Al2010.dat").kind,
-              OutcomeKind::Failure);
+    // A server's "no such file" is its last word on it.
+    const OutcomeKind missing = ftp() ? OutcomeKind::Refused : OutcomeKind::Failure;
+    EXPECT_EQ(transport->fetch("Al2010.dat", local.path() / "Al2010.dat").kind, missing);
     EXPECT_EQ(readBytes(local.path() / "Al2010.dat"), "my picks");
     // Nor does a failed fetch leave a file where there was none.
-    EXPECT_EQ(transport->fetch("Al2010.dat", local.path() / "new.dat").kind, OutcomeKind::Failure);
+    EXPECT_EQ(transport->fetch("Al2010.dat", local.path() / "new.dat").kind, missing);
     EXPECT_EQ(folderEntries(local.path()), (Names{"Al2010.dat"}));
 }
 
@@ -125,15 +126,17 @@ TEST_P(FtpTransports, ASendReplacesTheFileWholeOrNotAtAll) {
         std::string after;
     };
     const Case cases[] = {
-        {"AnonymousMayOnlyRead", server.anonymousAddress("pool"), OutcomeKind::Failure, "",
+        {"AnonymousMayOnlyRead", server.anonymousAddress("pool"), OutcomeKind::Refused, "",
          "old picks"},
         // May delete: the old file would go if it were removed first.
-        {"NoStoring", server.address("pool", test::FtpAccount::NoStore), OutcomeKind::Failure, "",
+        {"NoStoring", server.address("pool", test::FtpAccount::NoStore), OutcomeKind::Refused, "",
          "old picks"},
         {"NoRenaming", server.address("pool", test::FtpAccount::NoRename), OutcomeKind::Refused,
          "The server allows no renaming", "old picks"},
         {"RenamingOntoNoExistingName", server.address("pool", test::FtpAccount::NoReplace),
          OutcomeKind::Done, "", test::binaryBytes()},
+        {"RenamingRefused", server.address("pool", test::FtpAccount::NoRnto), OutcomeKind::Refused,
+         "The server did not rename the sent file to Al2010.dat", "old picks"},
     };
     writeBytes(local.path() / "Al2010.dat", test::binaryBytes());
     for (const Case& c : cases) {
@@ -155,7 +158,7 @@ TEST_P(FtpTransports, AMissingFolderOnEitherSideFails) {
     EXPECT_EQ(outcome.code, CURLE_WRITE_ERROR);
     std::string listing;
     EXPECT_EQ(FtpTransport(server.address("nowhere")).listNames(listing).kind,
-              OutcomeKind::Failure);
+              OutcomeKind::Refused);
 }
 
 TEST_P(FtpTransports, AnAnonymousLoginReadsAndAWrongPasswordIsRefusedWithoutShowingIt) {

@@ -90,7 +90,7 @@ TEST_F(AllResults, ShowsEveryGameAndRevealsPicksOnlyBeforeThePoolsDay) {
     // A player's column fits the longer of his name and a total.
     EXPECT_EQ(
         (std::vector<int>{g.fixedCols(), g.columnWidth(3), g.columnWidth(7), g.columnWidth(9)}),
-        (std::vector<int>{7, 2100, 840, 840}));
+        (std::vector<int>{7, 2100, 780, 780}));
     EXPECT_EQ(panel.model().openingRow, 6); // the current week, 2
     EXPECT_EQ(panel.ownColumn(), 7);
     EXPECT_EQ(steps.size(), 60u);
@@ -305,6 +305,19 @@ TEST_F(TeamStatistics, TwoPlayedMeetingsShowTwoLines) {
     EXPECT_EQ(gameBoxText(panel.detail()), "San Francisco 49ers against St. Louis Rams\n"
                                            "11/11/2012 / Tied  24 to  24\n"
                                            "12/2/2012 / Lost  13 to  16\n");
+}
+
+// A season lists and ranks its teams by their names of that season.
+TEST_F(TeamStatistics, TeamsStandByTheSeasonsOwnNames) {
+    pool.setSeasonYear("2021");
+    panel.open();
+    panel.showTeam(16); // after Kansas City Chiefs
+    EXPECT_EQ(panel.model().teams.entries[16] + "/" + panel.detail().frame.caption,
+              "Las Vegas Raiders/Las Vegas Raiders: Last Year");
+    TeamRankingPanel ranking(pool, dialogs);
+    ranking.open();
+    EXPECT_NE(ranking.model().ranking.dump().find("| Washington Football Team |"),
+              std::string::npos);
 }
 
 // The ranking of the 2010 season through week 8, the ratings beside it, and

@@ -3,6 +3,7 @@
 #include "httpserver.h"
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 namespace gs {
 namespace {
@@ -38,13 +39,17 @@ protected:
 // How a download ended: its status, its tries, the requests the server saw
 // and its reason, with "{url}" for the address and "..." for libcurl's words.
 TEST_F(Download, EndsAsTheServerAnswers) {
+    using ms = std::chrono::milliseconds;
     constexpr std::uint64_t kCap = 50 << 20;
     struct Case {
         const char* name;
         std::string path; // on the server, or a whole address
         std::uint64_t maxBytes;
         std::string ended;
+        ms stall{30000}, total{45000}, pause{0};
     };
+    const fs::path pipe = server.root() / "pipe";
+    ASSERT_EQ(::mkfifo(pipe.c_str(), 0600), 0);
     const std::string tooLarge = "Failed, 1 tries, 1 requests: the file at {url} is larger than "
                                  "1000 bytes, more than a games file holds";
     const Case cases[] = {
@@ -59,7 +64,36 @@ TEST_F(Download, EndsAsTheServerAnswers) {
         {"RedirectLoopEnds", "loop", kCap,
          "Failed, 1 tries, 6 requests: {url} could not be fetched: ..."},
         {"StallEndedByTheLimit", "stall/games.csv", kCap,
-         "Failed, 3 tries, 3 requests: no data came from {url} for 100 milliseconds"},
+         "Failed, 3 tries, 3 requests: no data came from {url} for 100 milliseconds", ms(100)},
+        {"NoTryPastTheDeadline", "stall/games.csv", kCap,
+         "Failed, 1 tries, 1 requests: no data came from {url} for 100 milliseconds; no time "
+         "was left to try again, and a download may take 1 second in all",
+         ms(100), ms(1000), ms(2000)},
+        {"AByteASecondEndedByTheDeadline", "slow/games.csv", kCap,
+         "Failed, 1 tries, 1 requests: the download of {url} did not end within 300 "
+         "milliseconds, tries included",
+         ms(30000), ms(300)},
+        {"RetryAfterPastTheDeadline", "busy/120", kCap,
+         "Failed, 1 tries, 1 requests: the server answered {url} with HTTP code 503; it asked "
+         "to be tried again in 120 seconds, and a download may take 45 seconds in all"},
+        {"NotImplementedIsNotTriedAgain", "status/501", kCap,
+         "Failed, 1 tries, 1 requests: the server answered {url} with HTTP code 501"},
+        {"TooManyRequestsTriedAgain", "status/429", kCap,
+         "Failed, 3 tries, 3 requests: the server answered {url} with HTTP code 429"},
+        {"NotModifiedUnasked", "status/304", kCap,
+         "Failed, 1 tries, 1 requests: the server answered {url} with HTTP code 304 (not "
+         "modified) to a request for the whole file"},
+        {"PartOfTheFileUnasked", "status/206", kCap,
+         "Failed, 1 tries, 1 requests: the server answered {url} with HTTP code 206, which does "
+         "not answer a request for the whole file"},
+        {"BodyThatCannotBeDecoded", "gzip", kCap,
+         "Failed, 1 tries, 1 requests: what {url} sent could not be decoded: ..."},
+        {"TlsWithAPlainServer", "https" + server.url("files/games.csv").substr(4), kCap,
+         "Failed, 1 tries, 0 requests: no secure connection to {url} could be made: ..."},
+        {"AddressWithoutAServer", "http:///games.csv", kCap,
+         "Failed, 0 tries, 0 requests: {url} is not a well-formed address: ..."},
+        {"FileAddressOfAPipe", "file://" + pipe.string(), kCap,
+         "Failed, 0 tries, 0 requests: {url} names a named pipe, not a file"},
         {"BodyCutShort", "short/games.csv", kCap,
          "Failed, 3 tries, 3 requests: the file at {url} arrived cut short: ..."},
         {"AnnouncedSizeOverTheCap", "files/games.csv", 1000, tooLarge},
@@ -74,7 +108,9 @@ TEST_F(Download, EndsAsTheServerAnswers) {
     const char* statuses[] = {"Fetched", "NotModified", "Failed", "Cancelled"};
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
-        request.limits.stall = std::chrono::milliseconds(c.path == "stall/games.csv" ? 100 : 30000);
+        request.limits.stall = c.stall;
+        request.limits.total = c.total;
+        request.limits.retryPause = c.pause;
         request.limits.maxBytes = c.maxBytes;
         size_t before = server.requests().size();
         std::string url = c.path.contains("://") ? c.path : server.url(c.path);

@@ -7,12 +7,15 @@ answers these paths:
 
   /files/NAME           ROOT/NAME with an ETag and a Last-Modified; 304 when
                         If-None-Match names the current ETag
-  /status/CODE          that status, with a short body
+  /status/CODE          that status, with a short body (none for 204 and 304)
+  /busy/SECONDS         503 with Retry-After: SECONDS
   /redirect/N/NAME      N redirects, then /files/NAME
   /loop                 redirects to itself
   /stall/NAME           announces NAME's size, sends half, then nothing
   /short/NAME           announces NAME's size, sends half and closes
   /nolength/NAME        NAME without announcing its size, then closes
+  /slow/NAME            announces NAME's size, then sends a byte every 50 ms
+  /gzip                 a body announced as gzip that is none
   /html                 a web page instead of a file
 
 Every request is appended to LOG as "path<TAB>If-None-Match" lines. With
@@ -44,6 +47,8 @@ class Handler(http.server.BaseHTTPRequestHandler):
             log.write("%s\t%s\n" % (self.path, self.headers.get("If-None-Match", "")))
 
     def answer(self, code, body=b"", headers=()):
+        if code in (204, 304):
+            body = b""
         self.send_response(code)
         for name, value in headers:
             self.send_header(name, value)
@@ -73,6 +78,23 @@ class Handler(http.server.BaseHTTPRequestHandler):
                                     ("Content-Type", "text/csv")])
         elif kind == "status":
             self.answer(int(parts[1]), b"status page\n")
+        elif kind == "busy":
+            self.answer(503, b"busy\n", [("Retry-After", parts[1])])
+        elif kind == "gzip":
+            self.answer(200, b"not gzip at all\n", [("Content-Encoding", "gzip")])
+        elif kind == "slow":
+            body, _ = self.content(parts[1])
+            self.send_response(200)
+            self.send_header("Content-Length", str(len(body)))
+            self.end_headers()
+            try:
+                for byte in body:
+                    self.wfile.write(bytes([byte]))
+                    self.wfile.flush()
+                    time.sleep(0.05)
+            except OSError:
+                pass
+            self.close_connection = True
         elif kind == "redirect":
             left = int(parts[1])
             target = "/redirect/%d/%s" % (left - 1, parts[2]) if left > 1 else "/files/" + parts[2]
