@@ -362,6 +362,15 @@ bool FolderChange::select(const std::string& chosen) {
             return false;
         }
     }
+    // The mark tells this home's chosen folder from a folder that a list
+    // copied from elsewhere names.
+    Status marked = changes.remember(fs::path(folder) / kPickFolderMark);
+    if (marked)
+        marked = markPickFolder(m_pool, folder);
+    if (!marked) {
+        tellChangeFailed(m_dialogs, marked.error().message, changes);
+        return false;
+    }
     UserSlot slot = m_pool.users()[k];
     slot.folder = folder;
     m_pool.setUser(k, std::move(slot));

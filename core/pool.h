@@ -167,11 +167,11 @@ public:
 
     // The folder on this machine that holds the pick files of the user in a
     // slot. The user list stores absolute folders and travels between
-    // machines (copies of a home, the exchange, a restore), so a stored
-    // folder is honoured only where it means a folder here: a stored folder
-    // equal to the computer player's stored folder (the program folder of
-    // the machine that saved the list), an empty one, or one that does not
-    // exist here all mean this pool's program folder.
+    // machines and homes (copies of a home, the exchange, a restore), so a
+    // stored folder is honoured only when "Change Folder Setting" chose it
+    // in this very home (its mark names this program folder); any other
+    // stored folder, another home's data folder above all, means this
+    // pool's program folder, and nothing is ever written into it.
     std::filesystem::path pickFolder(int slot) const;
 
     // The program folder as the user list stores it: without a trailing separator.
@@ -203,6 +203,14 @@ inline constexpr const char* kNotAdminMessage = "You do not have administrator c
 inline constexpr const char* kNotOnUserListMessage = "You are not on the user list.";
 
 class Dialogs;
+
+// The mark of a folder chosen for pick files: the program folders of the
+// homes that chose it, one a line.
+inline constexpr const char* kPickFolderMark = ".gridslate-picks";
+
+// Adds this home's program folder to the mark of a folder chosen for its
+// pick files.
+Status markPickFolder(const Pool& pool, const std::filesystem::path& folder);
 
 // True for a user whose admin field is 1. A user whose field is 0, or who
 // is on no slot, is told kNotAdminMessage; any other value refuses silently.

@@ -34,6 +34,12 @@ bool allDigits(std::string_view text) {
     return !text.empty();
 }
 
+// A score as a table holds it: digits, after the space that older copies of
+// the program wrote in front of a typed score.
+bool isStoredScore(std::string_view text) {
+    return allDigits(text.substr(std::min(text.find_first_not_of(' '), text.size())));
+}
+
 // A real day written M/D/YYYY, as the table stores dates.
 bool isGameDate(std::string_view text) {
     std::optional<Date> date = Date::parse(text);
@@ -65,10 +71,10 @@ std::string checkGameRecord(const GameRecord& record) {
     if (!isGameDate(record.date))
         return "invalid date " + quotedForMessage(record.date) +
                " (expected a real date as M/D/YYYY)";
-    if (!record.visitorScore.empty() && !allDigits(record.visitorScore))
+    if (!record.visitorScore.empty() && !isStoredScore(record.visitorScore))
         return "invalid visitor score " + quotedForMessage(record.visitorScore) +
                " (expected empty or a whole number)";
-    if (!record.homeScore.empty() && !allDigits(record.homeScore))
+    if (!record.homeScore.empty() && !isStoredScore(record.homeScore))
         return "invalid home score " + quotedForMessage(record.homeScore) +
                " (expected empty or a whole number)";
     if (record.year.size() != 4 || !allDigits(record.year))
@@ -359,7 +365,9 @@ ScheduleParse parseSchedule(std::string_view csvText, int fromSeason) {
         if (++seasonSizes[fields[5]] > most)
             return refuse(rows[i].line, "season " + fields[5] + " has more than " +
                                             std::to_string(most) + " games");
-        parse.records.push_back({fields[0], fields[1], fields[2], fields[3], fields[4], fields[5]});
+        // A score is written without the space older tables put before it.
+        parse.records.push_back({fields[0], fields[1], fields[2], trimSpaces(fields[3]),
+                                 trimSpaces(fields[4]), fields[5]});
     }
     parse.ok = true;
     return parse;

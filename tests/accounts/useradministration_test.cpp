@@ -467,7 +467,9 @@ TEST_F(Accounts, SelectingAFolderCopiesThePickFilesAndSavesTheFolder) {
     fs::create_directories(target);
     ASSERT_TRUE(moveTo(target.string() + "/"));
     EXPECT_TRUE(said().empty());
-    EXPECT_EQ(folderDump(target), "bob2009.dat=picks of 2009|\nbob2010.dat=picks of 2010|\n");
+    // The mark tells this home's chosen folder from one a copied list names.
+    EXPECT_EQ(folderDump(target), ".gridslate-picks=F|\nbob2009.dat=picks of 2009|\n"
+                                  "bob2010.dat=picks of 2010|\n");
     EXPECT_TRUE(fs::exists(folder / "bob2010.dat"));
     EXPECT_EQ(userListLines(pool)[2], "bob,1,9,0,klm,0," + target.string());
     EXPECT_EQ(readBytes(preferencePath(pool.folders(), "bob")), "klm,\r\n");

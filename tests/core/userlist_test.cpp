@@ -188,6 +188,16 @@ TEST_F(UserList, SaveKeepsWhatAnotherProgramSavedMeanwhile) {
     EXPECT_EQ(readBytes(listPath()) + readBytes(preferences("admin")), elsewhere + "qrs,\r\n");
 }
 
+// A list whose folders are all this home's data folder is written back byte
+// for byte.
+TEST_F(UserList, AListOfThisHomeIsSavedAsItWasLoaded) {
+    const std::string list = "2011\r\nadmin,1,9,1,klm,0," + folder() + "\r\nPC,1,1,0,Z,0," +
+                             folder() + "\r\nann,0,4,0,,0," + folder() + "\r\n";
+    load(list, "admin");
+    ASSERT_TRUE(saveUserList(pool));
+    EXPECT_EQ(readBytes(listPath()), list);
+}
+
 // The files that hold passwords are their owner's only, whatever the umask:
 // the data folder 0700, "UserList.db" and every preference file 0600; and
 // what a start does to the folders of a pool.

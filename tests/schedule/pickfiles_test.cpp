@@ -37,6 +37,7 @@ protected:
         test::addUser(pool, 2, "PC");
         test::addUser(pool, 3, "alice", 0, aliceFolder().string());
         fs::create_directories(aliceFolder());
+        EXPECT_TRUE(markPickFolder(pool, aliceFolder())); // chosen in this home
     }
 
     fs::path aliceFolder() const { return fixture.home.path() / "alice"; }
@@ -219,10 +220,11 @@ protected:
 };
 
 // A user list brought from another machine, or with a copied home, names
-// folders of elsewhere: the computer player's stands for the program folder
-// there, and a folder that does not exist here cannot hold anything.
+// folders of elsewhere: only a folder chosen in this home (its mark names
+// this program folder) is ever used; another home's is never written into.
 TEST_P(StoredFolders, PickFilesStayInThisPoolUnlessAChosenFolderExists) {
     fs::create_directories(fixture.home.path() / "other");
+    writeBytes(fixture.home.path() / "other" / kPickFolderMark, "/old/home/data\r\n");
     test::editUser(pool, 2, [&](UserSlot& u) { u.folder = atHome(GetParam().computerFolder); });
     test::editUser(pool, 3, [&](UserSlot& u) { u.folder = atHome(GetParam().aliceFolder); });
     EXPECT_EQ(pickFilePath(pool, "alice"), fs::path(atHome(GetParam().expected)) / "alice2010.dat");
@@ -231,12 +233,12 @@ TEST_P(StoredFolders, PickFilesStayInThisPoolUnlessAChosenFolderExists) {
 
 INSTANTIATE_TEST_SUITE_P(
     Cases, StoredFolders,
-    testing::Values(
-        StoredFolder{"TheComputerPlayersFolderThatExists", "@/other", "@/other", "@/data"},
-        StoredFolder{"TheComputerPlayersFolderWithASeparator", "@/other/", "@/other", "@/data"},
-        StoredFolder{"AFolderMissingHere", "@/data", "@/missing", "@/data"},
-        StoredFolder{"AChosenFolderThatExists", "/gone/A/data", "@/alice", "@/alice"},
-        StoredFolder{"NoFolder", "@/data", "", "@/data"}),
+    testing::Values(StoredFolder{"AFolderAnotherHomeChose", "@/data", "@/other", "@/data"},
+                    StoredFolder{"TheComputerPlayersFolderWithASeparator", "@/other/", "@/other",
+                                 "@/data"},
+                    StoredFolder{"AFolderMissingHere", "@/data", "@/missing", "@/data"},
+                    StoredFolder{"AChosenFolderThatExists", "/gone/A/data", "@/alice", "@/alice"},
+                    StoredFolder{"NoFolder", "@/data", "", "@/data"}),
     test::caseName);
 
 TEST_F(PickFiles, UnsafeNamesAreRefusedWithoutTouchingAnyFile) {
@@ -250,7 +252,7 @@ TEST_F(PickFiles, UnsafeNamesAreRefusedWithoutTouchingAnyFile) {
         const std::string refusal = "The name \"" + player + "\" cannot be used as a file name.";
         EXPECT_EQ(loaded.error().message + "|" + saved.error().message, refusal + "|" + refusal);
     }
-    EXPECT_TRUE(fs::is_empty(aliceFolder()));
+    EXPECT_EQ(folderEntries(aliceFolder()), Lines{kPickFolderMark});
     EXPECT_TRUE(fs::is_empty(pool.folders().program));
 }
 
