@@ -79,6 +79,18 @@ struct UserSlot {
 // Slots 1..100; slot 0 is unused.
 using UserTable = std::array<UserSlot, kUserSlots + 1>;
 
+// The user list's user lines and the current user's preference file as a
+// pool last read or wrote them: a save keeps what another program changed
+// in them since (userlist.h).
+struct UserFilesSeen {
+    bool known = false; // the user list was read or written
+    std::vector<std::string> userLines;
+    std::string preferencesOf; // whose preference file; "" when not known
+    // Its line; for a missing file the line it stands for (the user list's
+    // password, no exchange address).
+    std::string preferences;
+};
+
 class Pool {
 public:
     explicit Pool(const std::filesystem::path& home) : m_folders(Folders::at(home)) {}
@@ -136,6 +148,9 @@ public:
     const std::vector<std::string>& savedPoolOrder() const { return m_savedPoolOrder; }
     void setSavedPoolOrder(std::vector<std::string> order) { m_savedPoolOrder = std::move(order); }
 
+    const UserFilesSeen& userFilesSeen() const { return m_userFilesSeen; }
+    void setUserFilesSeen(UserFilesSeen seen) { m_userFilesSeen = std::move(seen); }
+
     // Whether this program holds the lock of the data files (poollock.h);
     // copies of the pool share it.
     const std::shared_ptr<PoolLockState>& lockState() const { return m_lockState; }
@@ -176,6 +191,7 @@ private:
     UserTable m_users;
     std::vector<std::string> m_poolOrder;
     std::vector<std::string> m_savedPoolOrder;
+    UserFilesSeen m_userFilesSeen;
     std::shared_ptr<PoolLockState> m_lockState = std::make_shared<PoolLockState>();
 };
 

@@ -2,13 +2,13 @@
 
 #include "core/csv.h"
 #include "core/date.h"
-#include "core/filerollback.h"
 #include "core/league.h"
 #include "core/poollock.h"
 #include "core/season.h"
 #include "core/text.h"
 #include "core/textfile.h"
 #include "schedule/calendar.h"
+#include "schedule/importjournal.h"
 #include "schedule/pickfiles.h"
 #include "schedule/seasongames.h"
 
@@ -46,6 +46,17 @@ bool isGameDate(std::string_view text) {
     return date && date->hasFullYear() && text.find_first_of(" \t-") == std::string_view::npos;
 }
 
+// Why a game of the season cannot be on that day: a season is played from
+// August of its year to February of the next. Empty when it can.
+std::string outsideSeason(const Date& day, int season) {
+    Date first = *Date::fromParts(season, 8, 1);
+    Date last = Date::fromParts(season + 1, 2, 29).value_or(*Date::fromParts(season + 1, 2, 28));
+    if (day >= first && day <= last)
+        return {};
+    return "the date " + quotedForMessage(day.text()) + " lies outside the season " +
+           std::to_string(season) + " (" + first.text() + " to " + last.text() + ")";
+}
+
 } // namespace
 
 std::string checkGameRecord(const GameRecord& record) {
@@ -68,7 +79,7 @@ std::string checkGameRecord(const GameRecord& record) {
                " (expected empty or a whole number)";
     if (record.year.size() != 4 || !allDigits(record.year))
         return "invalid year " + quotedForMessage(record.year) + " (expected four digits)";
-    return {};
+    return outsideSeason(*Date::parse(record.date), std::stoi(record.year));
 }
 
 namespace {
@@ -200,6 +211,8 @@ std::string readCommunityRow(const std::array<std::string, kColumns>& field, int
     if (!day || !day->hasFullYear())
         return "invalid date " + quotedForMessage(field[kGameday]) +
                " (expected a real date as YYYY-MM-DD)";
+    if (std::string outside = outsideSeason(*day, season); !outside.empty())
+        return outside;
     std::optional<int> kickOff = kickOffMinutes(field[kKickOff]);
     if (!kickOff)
         return "invalid kick-off time " + quotedForMessage(field[kKickOff]) + " (expected HH:MM)";
@@ -391,11 +404,11 @@ fs::path computerFilePath(const Pool& pool, const ComputerFile& file, int year) 
            (std::string(file.player) + std::to_string(year) + ".dat");
 }
 
-// Moves each game's number in the computer players' files of the seasons
-// whose games moved. Every file written is remembered first, so that the
-// caller can put them all back.
-Status moveComputerNumbers(const Pool& pool, const std::vector<SeasonOrder>& orders,
-                           FileRollback& changes) {
+// The computer players' files of the seasons whose games moved, with each
+// game's number moved along.
+Result<std::vector<StagedFile>> movedComputerFiles(const Pool& pool,
+                                                   const std::vector<SeasonOrder>& orders) {
+    std::vector<StagedFile> files;
     for (const SeasonOrder& order : orders) {
         bool identity = true;
         for (size_t p = 0; p < order.oldPosition.size(); ++p)
@@ -411,15 +424,11 @@ Status moveComputerNumbers(const Pool& pool, const std::vector<SeasonOrder>& ord
                 return failure(lines.error().kind, "the computer player's file " + path.string() +
                                                        " cannot be read: " + lines.error().message);
             std::vector<std::string> moved = movedSpreadLines(*lines, order, file.firstGame);
-            if (moved == *lines)
-                continue;
-            if (Status kept = changes.remember(path); !kept)
-                return kept;
-            if (Status written = writeLinesAtomic(path, moved); !written)
-                return written;
+            if (moved != *lines)
+                files.push_back({path, std::move(moved)});
         }
     }
-    return {};
+    return files;
 }
 
 // Opens the pool's games table for an import: a missing table first gets
@@ -520,19 +529,16 @@ ScheduleImportResult mergeCommunity(const Pool& pool, const ScheduleParse& parse
         return result;
     }
 
-    // The computer players' numbers go first and come back should the
-    // table refuse the write: both change, or neither.
-    FileRollback changes;
-    Status moved = moveComputerNumbers(pool, plan.orders, changes);
-    if (moved)
-        if (Status written = table->replaceSeasons(plan.replacement, &before); !written)
-            moved = failure(written.error().kind,
-                            "the games table " + path.string() +
-                                " could not be written: " + written.error().message);
-    if (!moved) {
-        Status restored = changes.restore();
-        return refused(moved.error().message + (restored ? "" : "; " + restored.error().message));
-    }
+    // The computer players' numbers move with their games in one commit:
+    // both change, or neither, whatever stops the program on the way.
+    Result<std::vector<StagedFile>> moved = movedComputerFiles(pool, plan.orders);
+    if (!moved)
+        return refused(moved.error().message);
+    if (Status written =
+            commitImport(pool, *table, plan.replacement, before, *moved, options.reached);
+        !written)
+        return refused("the games table " + path.string() +
+                       " could not be written: " + written.error().message);
     table.reset();
     if (Status stands = checkAfterImport(path, plan.replacement); !stands)
         return refused(stands.error().message);
@@ -572,9 +578,8 @@ std::string overwriteQuestion(const std::vector<std::string>& conflicts) {
     std::string text = "The file disagrees with the games table on " +
                        std::to_string(conflicts.size()) +
                        (conflicts.size() == 1 ? " game:\n" : " games:\n");
-    for (const std::string& conflict : conflicts)
-        text += conflict + "\n";
-    return text + "\nTake the file's word for " + (conflicts.size() == 1 ? "it" : "them") +
+    text += namedGames(conflicts, "\n");
+    return text + "\n\nTake the file's word for " + (conflicts.size() == 1 ? "it" : "them") +
            ": its scores, and the removal of the games it no longer holds?";
 }
 

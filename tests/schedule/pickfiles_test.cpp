@@ -62,6 +62,33 @@ protected:
     Pool& pool = fixture.pool;
 };
 
+// A save keeps the weeks another program saved since the picks were shown;
+// a week changed on both sides refuses the save, naming it, and the file
+// stays as that program left it.
+TEST_F(PickFiles, SaveKeepsTheWeeksSavedElsewhereMeanwhile) {
+    PickTable shown{};
+    shown[1][3] = 1;
+    save("alice", shown);
+    PickTable elsewhere = shown;
+    elsewhere[2][5] = elsewhere[4][6] = 1;
+    save("alice", elsewhere);
+    PickTable mine = shown;
+    mine[1][3] = 0;
+    mine[1][4] = mine[3][7] = mine[4][6] = 1;
+    Result<PickTable> saved = savePicksOver(pool, "alice", mine, shown);
+    ASSERT_TRUE(saved) << saved.error();
+    EXPECT_EQ(allWeeks(*saved), "1:4=1 2:5=1 3:7=1 4:6=1 ");
+    EXPECT_EQ(allWeeks(load("alice").picks), allWeeks(*saved));
+
+    mine = *saved;
+    mine[2][5] = mine[3][7] = 0;
+    mine[2][9] = mine[3][8] = 1;
+    EXPECT_THAT(savePicksOver(pool, "alice", mine, shown).error().message,
+                testing::EndsWith("in the weeks also changed here (week 2, 3). Nothing was saved; "
+                                  "open the picks again and make the change once more."));
+    EXPECT_EQ(allWeeks(load("alice").picks), allWeeks(*saved));
+}
+
 // A missing file is made with zeros. A human's file holds the season's
 // weeks, then the active players; the computer player's its projection's
 // weeks, then its spreads from game 1 to the season's last.
