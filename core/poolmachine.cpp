@@ -22,6 +22,13 @@ bool isPlayersMachine(const Folders& folders) {
     return settings && settings->value(kMachineKey) == kPlayersMachine;
 }
 
+std::string joinedPlayer(const Folders& folders) {
+    Result<PoolSettings> settings = PoolSettings::load(poolSettingsPath(folders));
+    if (!settings || settings->value(kMachineKey) != kPlayersMachine)
+        return {};
+    return settings->value(kJoinedPlayerKey).value_or("");
+}
+
 Status markPlayersMachine(const Pool& pool, const std::string& player) {
     Result<PoolLock> lock = lockPoolFiles(pool);
     if (!lock)

@@ -35,6 +35,9 @@ inline constexpr const char* kPlayersMachineMessage =
 // True when the home was set up as a player's machine.
 bool isPlayersMachine(const Folders& folders);
 
+// The player who joined the pool from this home; empty on any other home.
+std::string joinedPlayer(const Folders& folders);
+
 // Makes the home the player's machine of the pool, under the pool's lock.
 Status markPlayersMachine(const Pool& pool, const std::string& player);
 

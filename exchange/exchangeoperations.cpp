@@ -207,7 +207,8 @@ bool ExchangeOperations::usablePlace(PlaceUse use, OperationEnd& end) {
 
 bool ExchangeOperations::installsPickFile(const std::string& name) const {
     std::string owner = pickFileOwner(name);
-    if (owner.empty() || owner == m_pool.currentUser() || m_pool.userSlot(owner) == 0)
+    if (owner.empty() || owner == m_pool.currentUser() || owner == m_joinedPlayer ||
+        m_pool.userSlot(owner) == 0)
         return false;
     return takesMasterFiles() || !isComputerPlayer(owner);
 }
@@ -251,6 +252,7 @@ void ExchangeOperations::hideProgress() {
 void ExchangeOperations::beginOperation() {
     m_cancelRequested = false;
     m_playersMachine = isPlayersMachine(m_pool.folders());
+    m_joinedPlayer = joinedPlayer(m_pool.folders());
     m_state.status.clear();
 }
 
@@ -672,6 +674,12 @@ OperationEnd ExchangeOperations::listRemoteDirectory() {
 OperationEnd ExchangeOperations::deleteRemoteFile(const std::string& name) {
     beginOperation();
     OperationEnd end = OperationEnd::Completed;
+    // The shared place holds the pool's master files and everybody's picks;
+    // only the administrator's machine removes any of them.
+    if (m_playersMachine) {
+        tell(MessageKind::Error, kPlayersMachineMessage);
+        return OperationEnd::Failed;
+    }
     if (!usablePlace(PlaceUse::Writing, end))
         return end;
     if (!request(

@@ -218,6 +218,9 @@ private:
     ExchangePlace m_transportPlace;
     bool m_cancelRequested = false;
     bool m_playersMachine = false; // as the operation found the home at its start
+    // On a player's machine, the player who joined from it: his own picks
+    // are made here, so a download never replaces them with the shared copy.
+    std::string m_joinedPlayer;
     std::vector<std::string> m_unavailable;
     Outcome m_lastOutcome; // of the last request
     std::optional<PoolListInstalled> m_poolList;

@@ -132,8 +132,11 @@ void ExchangeWindow::enableControls() {
         control->toolTip = rights ? "" : kExchangeNeedsAdminTip;
     }
     if (rights && isPlayersMachine(m_pool.folders())) {
-        m_model.uploadAdminFilesButton.enabled = false;
-        m_model.uploadAdminFilesButton.toolTip = kPlayersMachineMessage;
+        for (ControlModel* control :
+             {&m_model.deleteRemoteFileButton, &m_model.uploadAdminFilesButton}) {
+            control->enabled = false;
+            control->toolTip = kPlayersMachineMessage;
+        }
     }
     Status mayUpload = mayUploadPickFiles(m_pool);
     m_model.uploadUserFilesButton.enabled = idle && mayUpload;

@@ -108,6 +108,17 @@ TEST_P(Exchange, AnAdministratorUploadsOnlyTheSelectedFileAndAPlayersMachineOnly
     admin->pool.setCurrentUser("Al");
     EXPECT_EQ(admin->operations->uploadUserFiles(), OperationEnd::Completed);
     EXPECT_EQ(folderEntries(shared()), Names{"Al2010.dat"});
+    // Picks Al made since are his machine's: its admin's download keeps
+    // them, and nobody there removes a file of the shared place.
+    writeBytes(admin->program() / "Al2010.dat", pickFileBytes({3}));
+    admin->pool.setCurrentUser("admin");
+    admin->dialogs.clear();
+    admin->operations->downloadAllUserFiles();
+    EXPECT_EQ(readBytes(admin->program() / "Al2010.dat"), pickFileBytes({3}));
+    admin->dialogs.clear();
+    EXPECT_EQ(admin->operations->deleteRemoteFile("Al2010.dat"), OperationEnd::Failed);
+    EXPECT_EQ(admin->messages(), Names{std::string("Error: ") + kPlayersMachineMessage});
+    EXPECT_EQ(folderEntries(shared()), Names{"Al2010.dat"});
 }
 
 TEST_P(Exchange, APlayerDownloadsTheListedPlayersFilesAndWithoutTheRightsTheMasterFiles) {

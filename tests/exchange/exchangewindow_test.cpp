@@ -66,8 +66,10 @@ TEST_F(WindowTest, OpensOnTheStoredPlaceWithTheButtonsOfTheUsersRights) {
     window->open();
     const ExchangeWindowModel& m = window->model();
     EXPECT_EQ(std::tuple(m.uploadAdminFilesButton.enabled, m.uploadAdminFilesButton.toolTip,
+                         m.deleteRemoteFileButton.enabled, m.deleteRemoteFileButton.toolTip,
                          m.uploadUserFilesButton.enabled, m.uploadUserFilesButton.toolTip),
               std::tuple(false, std::string(kPlayersMachineMessage), false,
+                         std::string(kPlayersMachineMessage), false,
                          mayUploadPickFiles(home->pool).error().message));
 }
 
