@@ -2,8 +2,8 @@
 
 #include "core/text.h"
 #include "core/userlist.h"
-#include "exchange/address.h"
 #include "exchange/exchangefiles.h"
+#include "net/address.h"
 
 #include <algorithm>
 #include <filesystem>
