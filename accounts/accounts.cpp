@@ -1,6 +1,7 @@
 #include "accounts.h"
 
 #include "core/codepage.h"
+#include "core/poollock.h"
 #include "core/text.h"
 #include "core/textfile.h"
 #include "core/userlist.h"

@@ -1,5 +1,6 @@
 #include "pickfiles.h"
 
+#include "core/poollock.h"
 #include "core/text.h"
 
 #include <algorithm>
