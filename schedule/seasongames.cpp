@@ -6,7 +6,7 @@
 #include "schedule/bundledschedules.h"
 #include "schedule/calendar.h"
 #include "schedule/gamesdb.h"
-#include "schedule/importer.h"
+#include "schedule/scheduleparse.h"
 
 #include <algorithm>
 #include <functional>
