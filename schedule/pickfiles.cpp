@@ -254,6 +254,18 @@ Result<ComputerPicksSaved> saveComputerFile(const Pool& pool, const std::string&
     return saved;
 }
 
+ComputerFileContent loadComputerFile(const Pool& pool, const std::string& player) {
+    SeasonShape shape = poolSeasonShape(pool);
+    Result<PickFileContent> content = readPickFile(pickFilePath(pool, player), shape);
+    ComputerFileContent loaded;
+    if (!content)
+        return loaded;
+    loaded.picks = content->picks;
+    SpreadTable numbers = spreadsFromLines(content->extraLines, shape);
+    std::copy(numbers.begin() + 1, numbers.end(), loaded.numbers.begin());
+    return loaded;
+}
+
 Status writeOldScores(const Folders& folders, int year, const TeamRecordTable& records) {
     std::vector<std::string> lines;
     lines.reserve(kTeamCount);
