@@ -91,13 +91,37 @@ Status checkUserName(std::string_view name) {
 bool isUserNameTaken(const Pool& pool, const std::string& name) {
     // Names that differ only by spaces look alike in every list, and the
     // pool order tells players apart without their spaces.
-    std::string stripped = stripSpaces(name);
-    auto alike = [&](const std::string& other) { return stripSpaces(other) == stripped; };
+    std::string stripped = upperAscii(stripSpaces(name));
+    auto alike = [&](const std::string& other) {
+        return upperAscii(stripSpaces(other)) == stripped;
+    };
     // A player taken off the list but not yet saved still holds his slot.
     bool onSlot = std::any_of(pool.users().begin() + 1, pool.users().end(),
                               [&](const UserSlot& slot) { return alike(slot.name); });
     const std::vector<std::string>& order = pool.poolOrder();
     return onSlot || std::any_of(order.begin(), order.end(), alike);
+}
+
+Status checkNewUserName(const Pool& pool, const std::string& name) {
+    auto notAllowed = [] { return failure(ErrorKind::Refused, kNameNotAllowedMessage); };
+    if (!checkUserName(name) || name.find_first_of(":*?\"<>|") != std::string::npos)
+        return notAllowed();
+    const std::string upper = upperAscii(name);
+    for (const char* reserved : {kAdminUser, kComputerPlayer, kRatingPlayer})
+        if (upper == upperAscii(reserved) && name != reserved)
+            return notAllowed();
+    // Windows takes these for devices, with any extension ("CON.x2025.dat"
+    // too), and the superscript digits of Windows-1252 for ordinary ones.
+    std::string device = trimSpaces(upper.substr(0, upper.find('.')));
+    bool numbered = device.size() == 4 &&
+                    (device.starts_with("COM") || device.starts_with("LPT")) &&
+                    ((device[3] >= '1' && device[3] <= '9') || device[3] == '\xB9' ||
+                     device[3] == '\xB2' || device[3] == '\xB3');
+    if (numbered || device == "CON" || device == "PRN" || device == "AUX" || device == "NUL")
+        return notAllowed();
+    if (isUserNameTaken(pool, name))
+        return failure(ErrorKind::Refused, kNameTakenMessage);
+    return {};
 }
 
 std::string trimmedUserName(std::string_view typed) {
@@ -200,13 +224,13 @@ void UserNameChange::renameInLists(const std::string& name, int slot) {
 
 bool UserNameChange::save() {
     const std::string name = trimmedUserName(newName);
-    if (!checkUserName(name) || isReservedUserName(name)) {
+    if (isReservedUserName(name)) {
         m_dialogs.refuse(kNameNotAllowedMessage);
         return false;
     }
     // Two users of one name would share a pick file.
-    if (isUserNameTaken(m_pool, name)) {
-        m_dialogs.refuse(kNameTakenMessage);
+    if (Status allowed = checkNewUserName(m_pool, name); !allowed) {
+        m_dialogs.refuse(allowed.error().message);
         return false;
     }
     int k = m_pool.userSlot(m_oldName);
@@ -338,6 +362,15 @@ bool FolderChange::select(const std::string& chosen) {
             tellChangeFailed(m_dialogs, copied.error().message, changes);
             return false;
         }
+    }
+    // The mark tells this home's chosen folder from a folder that a list
+    // copied from elsewhere names.
+    Status marked = changes.remember(fs::path(folder) / kPickFolderMark);
+    if (marked)
+        marked = markPickFolder(m_pool, folder);
+    if (!marked) {
+        tellChangeFailed(m_dialogs, marked.error().message, changes);
+        return false;
     }
     UserSlot slot = m_pool.users()[k];
     slot.folder = folder;

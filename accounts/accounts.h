@@ -30,8 +30,19 @@ inline constexpr size_t kMaxUserNameLength = 40;
 Status checkUserName(std::string_view name);
 
 // True when a slot of the table or the pool order already has the name,
-// spaces aside (" Bob" is taken by "Bob").
+// spaces and letter case aside (" bob" is taken by "Bob"): the pick files of
+// the two would be one file on a shared folder or FTP server that ignores
+// case.
 bool isUserNameTaken(const Pool& pool, const std::string& name);
+
+// Refuses a name for a new player or a new name for a player: with
+// kNameNotAllowedMessage a name checkUserName refuses, a reserved name
+// (admin, PC, ELO) in another letter case, a character that Windows or FTP
+// servers refuse in file names (: * ? " < > | besides those above) or a
+// device name of Windows (CON, PRN, AUX, NUL, COM1-COM9, LPT1-LPT9, also
+// before a dot); with kNameTakenMessage a name isUserNameTaken finds. The
+// names already on a list are never checked again.
+Status checkNewUserName(const Pool& pool, const std::string& name);
 
 // A typed user name without the spaces around it, as it is stored.
 std::string trimmedUserName(std::string_view typed);

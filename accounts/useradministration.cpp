@@ -56,10 +56,10 @@ AddResult addPlayer(Pool& pool, const std::string& typed) {
         return {AddOutcome::ListFull, {}};
     // The rating player's name is kept for it: a person of that name would
     // be taken for it by anyone who reads the name alone.
-    if (!checkUserName(name) || upperAscii(name) == kRatingPlayer)
+    if (upperAscii(name) == kRatingPlayer)
         return refused(kNameNotAllowedMessage);
-    if (isUserNameTaken(pool, name))
-        return refused(kNameTakenMessage);
+    if (Status allowed = checkNewUserName(pool, name); !allowed)
+        return {AddOutcome::Refused, allowed.error().message};
     // A player removed but not yet saved still holds a slot.
     int free = pool.userSlot("");
     if (free == 0)

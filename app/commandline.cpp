@@ -5,6 +5,7 @@
 #include "core/codepage.h"
 #include "core/dialogs.h"
 #include "core/poolday.h"
+#include "core/poolmachine.h"
 #include "core/startup.h"
 #include "core/text.h"
 #include "core/textfile.h"
@@ -80,6 +81,10 @@ bool actAsUser(Pool& pool, const CommandLine& line, Dialogs& dialogs, std::ostre
     }
     if (load->outcome == UserListOutcome::UserNotFound) {
         err << "gridslate: user \"" << user << "\" is not on the user list\n";
+        return false;
+    }
+    if (playsElsewhere(pool, pool.currentUser())) {
+        dialogs.refuse(playsElsewhereMessage(user));
         return false;
     }
     if (line.season)
@@ -238,7 +243,11 @@ std::string usageText() {
            "  exchange-upload            send the user's own pick files to the exchange place\n"
            "  exchange-upload-admin      send the games table, the computer players' picks\n"
            "                             and the user list (without passwords); needs\n"
-           "                             administrator rights\n";
+           "                             administrator rights\n"
+           "  join PLACE                 with --user NAME: make this new home a player's\n"
+           "                             machine of the pool whose files are at PLACE (a\n"
+           "                             shared folder or an ftp:// address); the password\n"
+           "                             for this machine is read from standard input\n";
 }
 
 namespace {
@@ -246,7 +255,8 @@ namespace {
 int runParsedCommandLine(const std::vector<std::string>& args,
                          const std::function<int(Pool& pool)>& startWindow, std::ostream& out,
                          std::ostream& err,
-                         const std::function<void(const std::string&)>& showStartError) {
+                         const std::function<void(const std::string&)>& showStartError,
+                         std::istream* in) {
     Result<CommandLine> parsed = parseCommandLine(args);
     if (!parsed) {
         err << "gridslate: " << parsed.error().message << " (see gridslate --help)\n";
@@ -280,6 +290,7 @@ int runParsedCommandLine(const std::vector<std::string>& args,
         {"exchange-download", exchangeDownloadCommand},
         {"exchange-upload", exchangeUploadCommand},
         {"exchange-upload-admin", exchangeUploadAdminCommand},
+        {"join", joinCommand},
     };
     auto command = line.command.empty() ? kCommands.end() : kCommands.find(line.command[0]);
     if (!line.command.empty() && command == kCommands.end()) {
@@ -327,6 +338,8 @@ int runParsedCommandLine(const std::vector<std::string>& args,
     else if (Status held = line.season ? checkSeasonHeld(pool, std::stoi(*line.season)) : Status{};
              !held)
         dialogs.refuse(held.error().message);
+    else if (line.command[0] == "join")
+        ready = true; // nobody is on the list yet, and nothing may be made for him
     else
         ready = actAsUser(pool, line, dialogs, err);
     dialogs.setQuiet(false);
@@ -337,6 +350,8 @@ int runParsedCommandLine(const std::vector<std::string>& args,
         CommandContext context{pool, dialogs, line.command, out, err};
         if (line.season)
             context.chosenSeason = std::stoi(*line.season);
+        context.in = in;
+        context.user = line.user;
         status = command->second(context);
     }
     if (status == 0 && dialogs.failed())
@@ -349,11 +364,12 @@ int runParsedCommandLine(const std::vector<std::string>& args,
 int runCommandLine(const std::vector<std::string>& args,
                    const std::function<int(Pool& pool)>& startWindow, std::ostream& out,
                    std::ostream& err,
-                   const std::function<void(const std::string& reason)>& showStartError) {
+                   const std::function<void(const std::string& reason)>& showStartError,
+                   std::istream* in) {
     // A folder that vanishes or cannot be read under the program ends the
     // command with its reason, not with an abort.
     try {
-        return runParsedCommandLine(args, startWindow, out, err, showStartError);
+        return runParsedCommandLine(args, startWindow, out, err, showStartError, in);
     } catch (const std::filesystem::filesystem_error& e) {
         err << "gridslate: " << e.what() << '\n';
         return 1;

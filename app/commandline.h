@@ -9,6 +9,7 @@
 #include "core/result.h"
 
 #include <functional>
+#include <istream>
 #include <optional>
 #include <ostream>
 #include <string>
@@ -36,10 +37,12 @@ std::string usageText();
 // startWindow with the pool of the chosen home and returns its exit code.
 // When the window cannot start (no home, no games table), the reason goes to
 // err and, where given, to showStartError: a person who started the program
-// from a menu sees no terminal.
+// from a menu sees no terminal. A command that reads (join) reads `in`, or
+// without it the program's standard input.
 int runCommandLine(const std::vector<std::string>& args,
                    const std::function<int(Pool& pool)>& startWindow, std::ostream& out,
                    std::ostream& err,
-                   const std::function<void(const std::string& reason)>& showStartError = {});
+                   const std::function<void(const std::string& reason)>& showStartError = {},
+                   std::istream* in = nullptr);
 
 } // namespace gs

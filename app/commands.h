@@ -7,6 +7,7 @@
 #include "core/dialogs.h"
 #include "core/pool.h"
 
+#include <istream>
 #include <optional>
 #include <ostream>
 #include <string>
@@ -21,6 +22,8 @@ struct CommandContext {
     std::ostream& out;
     std::ostream& err;
     std::optional<int> chosenSeason = std::nullopt; // --season, only when it was given
+    std::istream* in = nullptr;                     // standard input; null for the terminal's
+    std::optional<std::string> user = std::nullopt; // --user, as given
 };
 
 // app/admincommands.cpp
@@ -49,5 +52,9 @@ int updateGamesCommand(CommandContext& c);
 int exchangeDownloadCommand(CommandContext& c);
 int exchangeUploadCommand(CommandContext& c);
 int exchangeUploadAdminCommand(CommandContext& c);
+// --user NAME join PLACE: this home, without a user list yet, becomes a
+// player's machine of the pool at PLACE; the password for this machine
+// comes from standard input. It runs without a user logged in.
+int joinCommand(CommandContext& c);
 
 } // namespace gs

@@ -24,6 +24,7 @@ int main(int argc, char** argv) {
             gs::QtDialogs dialogs;
             gs::MainWindow window(pool, dialogs);
             window.show();
+            window.offerPoolStart();
             return QApplication::exec();
         };
         auto showStartError = [&](const std::string& reason) {

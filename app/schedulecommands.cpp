@@ -2,6 +2,7 @@
 
 #include "commands.h"
 
+#include "core/poolmachine.h"
 #include "schedule/importer.h"
 #include "update/gamesupdate.h"
 
@@ -111,7 +112,8 @@ int updateGamesCommand(CommandContext& c) {
         c.err << "gridslate: " << stray << ": " << kUsage << '\n';
         return 2;
     }
-    if (!requireAdmin(c.pool, c.pool.currentUser(), c.dialogs))
+    if (!requireAdmin(c.pool, c.pool.currentUser(), c.dialogs) ||
+        !requireAdministratorsMachine(c.pool, c.dialogs))
         return 1;
     GamesUpdateResult result = updateGames(c.pool, options, overwrite);
     if (!result.ok) {

@@ -3,6 +3,7 @@
 #include "commands.h"
 
 #include "core/poollock.h"
+#include "core/poolmachine.h"
 #include "schedule/seasongames.h"
 #include "scores/scoreimport.h"
 
@@ -27,7 +28,8 @@ int importScoresCommand(CommandContext& c) {
                  "FILE.csv\n";
         return 2;
     }
-    if (!requireAdmin(c.pool, c.pool.currentUser(), c.dialogs))
+    if (!requireAdmin(c.pool, c.pool.currentUser(), c.dialogs) ||
+        !requireAdministratorsMachine(c.pool, c.dialogs))
         return 1;
     Result<PoolLock> lock = lockPoolFiles(c.pool);
     if (!lock) {

@@ -2,6 +2,7 @@
 
 #include "dialogs.h"
 #include "text.h"
+#include "textfile.h"
 
 #include <algorithm>
 #include <cstdlib>
@@ -112,24 +113,28 @@ bool requireAdmin(const Pool& pool, const std::string& name, Dialogs& dialogs) {
 
 namespace {
 
-std::string_view withoutTrailingSeparators(std::string_view folder) {
-    while (folder.size() > 1 && folder.back() == '/')
-        folder.remove_suffix(1);
-    return folder;
+// The program folders of the homes that chose the folder for pick files.
+std::vector<std::string> markedHomes(const fs::path& folder) {
+    Result<std::vector<std::string>> lines = readTextFile(folder / kPickFolderMark);
+    return lines ? *lines : std::vector<std::string>{};
 }
 
 } // namespace
 
+Status markPickFolder(const Pool& pool, const fs::path& folder) {
+    std::vector<std::string> homes = markedHomes(folder);
+    if (std::find(homes.begin(), homes.end(), pool.programFolderText()) != homes.end())
+        return {};
+    homes.push_back(pool.programFolderText());
+    return writeLinesAtomic(folder / kPickFolderMark, homes);
+}
+
 fs::path Pool::pickFolder(int slot) const {
     const std::string& stored = m_users[slot].folder;
-    if (stored.empty())
+    if (stored.empty() || stored == programFolderText())
         return m_folders.program;
-    if (int computer = userSlot(kComputerPlayer);
-        computer &&
-        withoutTrailingSeparators(stored) == withoutTrailingSeparators(m_users[computer].folder))
-        return m_folders.program;
-    std::error_code ec;
-    if (!fs::is_directory(stored, ec))
+    std::vector<std::string> homes = markedHomes(stored);
+    if (std::find(homes.begin(), homes.end(), programFolderText()) == homes.end())
         return m_folders.program;
     return stored;
 }

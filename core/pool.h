@@ -86,6 +86,18 @@ struct UserSlot {
 // Slots 1..100; slot 0 is unused.
 using UserTable = std::array<UserSlot, kUserSlots + 1>;
 
+// The user list's user lines and the current user's preference file as a
+// pool last read or wrote them: a save keeps what another program changed
+// in them since (userlist.h).
+struct UserFilesSeen {
+    bool known = false; // the user list was read or written
+    std::vector<std::string> userLines;
+    std::string preferencesOf; // whose preference file; "" when not known
+    // Its line; for a missing file the line it stands for (the user list's
+    // password, no exchange address).
+    std::string preferences;
+};
+
 class Pool {
 public:
     explicit Pool(const std::filesystem::path& home) : m_folders(Folders::at(home)) {}
@@ -143,6 +155,9 @@ public:
     const std::vector<std::string>& savedPoolOrder() const { return m_savedPoolOrder; }
     void setSavedPoolOrder(std::vector<std::string> order) { m_savedPoolOrder = std::move(order); }
 
+    const UserFilesSeen& userFilesSeen() const { return m_userFilesSeen; }
+    void setUserFilesSeen(UserFilesSeen seen) { m_userFilesSeen = std::move(seen); }
+
     // Whether this program holds the lock of the data files (poollock.h);
     // copies of the pool share it.
     const std::shared_ptr<PoolLockState>& lockState() const { return m_lockState; }
@@ -159,11 +174,11 @@ public:
 
     // The folder on this machine that holds the pick files of the user in a
     // slot. The user list stores absolute folders and travels between
-    // machines (copies of a home, the exchange, a restore), so a stored
-    // folder is honoured only where it means a folder here: a stored folder
-    // equal to the computer player's stored folder (the program folder of
-    // the machine that saved the list), an empty one, or one that does not
-    // exist here all mean this pool's program folder.
+    // machines and homes (copies of a home, the exchange, a restore), so a
+    // stored folder is honoured only when "Change Folder Setting" chose it
+    // in this very home (its mark names this program folder); any other
+    // stored folder, another home's data folder above all, means this
+    // pool's program folder, and nothing is ever written into it.
     std::filesystem::path pickFolder(int slot) const;
 
     // The program folder as the user list stores it: without a trailing separator.
@@ -183,6 +198,7 @@ private:
     UserTable m_users;
     std::vector<std::string> m_poolOrder;
     std::vector<std::string> m_savedPoolOrder;
+    UserFilesSeen m_userFilesSeen;
     std::shared_ptr<PoolLockState> m_lockState = std::make_shared<PoolLockState>();
 };
 
@@ -194,6 +210,14 @@ inline constexpr const char* kNotAdminMessage = "You do not have administrator c
 inline constexpr const char* kNotOnUserListMessage = "You are not on the user list.";
 
 class Dialogs;
+
+// The mark of a folder chosen for pick files: the program folders of the
+// homes that chose it, one a line.
+inline constexpr const char* kPickFolderMark = ".gridslate-picks";
+
+// Adds this home's program folder to the mark of a folder chosen for its
+// pick files.
+Status markPickFolder(const Pool& pool, const std::filesystem::path& folder);
 
 // True for a user whose admin field is 1. A user whose field is 0, or who
 // is on no slot, is told kNotAdminMessage; any other value refuses silently.

@@ -2,6 +2,7 @@
 
 #include "date.h"
 #include "poollock.h"
+#include "poolmachine.h"
 #include "poolsettings.h"
 
 #include <ctime>
@@ -49,6 +50,8 @@ Status storePoolDaySetting(Pool& pool, const std::string& setting) {
         return failure(ErrorKind::Refused,
                        "The pool's day must be a date M/D/YYYY or \"today\", not \"" + setting +
                            "\".");
+    if (isPlayersMachine(pool.folders()))
+        return failure(ErrorKind::Refused, kPlayersMachineMessage);
     Result<PoolLock> lock = lockPoolFiles(pool);
     if (!lock)
         return failure(lock.error());

@@ -6,6 +6,9 @@
 #include "textfile.h"
 
 #include <algorithm>
+#include <map>
+#include <optional>
+#include <tuple>
 #include <vector>
 
 namespace gs {
@@ -41,13 +44,20 @@ std::string userLine(const std::string& name, bool active, const UserSlot& slot,
 
 enum class PreferenceRead { Read, Missing, Damaged };
 
+// What a missing preference file stands for: the user list's password and
+// no exchange place.
+std::string missingPreferences(const UserSlot& slot) {
+    return encodePassword(slot.listPassword) + ",";
+}
+
 // Reads the current user's preference file into the slot. A missing file
 // leaves the password the user list gave and no exchange place; a damaged
 // one empties the password as well. No exchange place is ever assumed: the
 // data folder, which once served as the default, is the one place the
 // exchange must never write to.
-PreferenceRead loadPreferences(Pool& pool, UserSlot& slot) {
+PreferenceRead loadPreferences(Pool& pool, UserSlot& slot, UserFilesSeen& seen) {
     pool.setPreferencesRead(false);
+    seen.preferencesOf.clear();
     auto useDefaults = [&](PreferenceRead why) {
         if (why == PreferenceRead::Damaged)
             slot.password.clear();
@@ -58,6 +68,12 @@ PreferenceRead loadPreferences(Pool& pool, UserSlot& slot) {
         return useDefaults(PreferenceRead::Damaged);
     Result<std::vector<std::string>> lines =
         readTextFile(preferencePath(pool.folders(), pool.currentUser()));
+    if (lines || failedWith(lines, ErrorKind::NotFound)) {
+        seen.preferencesOf = pool.currentUser();
+        seen.preferences = missingPreferences(slot);
+        if (lines)
+            seen.preferences = lines->empty() ? "" : lines->front();
+    }
     if (failedWith(lines, ErrorKind::NotFound))
         return useDefaults(PreferenceRead::Missing);
     if (!lines || lines->empty())
@@ -73,6 +89,155 @@ PreferenceRead loadPreferences(Pool& pool, UserSlot& slot) {
     slot.password = password;
     slot.exchangeAddress = line.substr(comma + 1);
     return PreferenceRead::Read;
+}
+
+// Fills a slot from a line of the user list, as a load reads it.
+void readUserLine(const Pool& pool, const std::string& line, UserSlot& slot) {
+    std::vector<std::string> fields = splitFields(line);
+    for (size_t f = 0; f < fields.size() && f < 7; ++f) {
+        const std::string& value = fields[f];
+        switch (f) {
+        case 0:
+            slot.name = value;
+            break;
+        case 1:
+            slot.active = toInt16(numericValue(value));
+            break;
+        case 2:
+            slot.colorScheme = toInt16(numericValue(value));
+            break;
+        case 3:
+            slot.admin = toInt16(numericValue(value));
+            break;
+        case 4:
+            decodePassword(value, slot.password);
+            slot.listPassword = slot.password;
+            break;
+        case 5:
+            slot.flag = numericValue(value) != 0.0;
+            break;
+        case 6:
+            slot.folder = value;
+            break;
+        }
+        if (slot.folder.empty())
+            slot.folder = pool.programFolderText();
+    }
+}
+
+// A user's line of the user list, with the slot it loads as.
+struct ListEntry {
+    std::string key; // the name, and for a name that stands twice which time
+    std::string line;
+    UserSlot slot;
+};
+
+std::vector<ListEntry> listEntries(const Pool& pool, const std::vector<std::string>& lines) {
+    std::vector<ListEntry> entries;
+    std::map<std::string, int> times;
+    for (const std::string& line : lines) {
+        ListEntry entry{{}, line, {}};
+        readUserLine(pool, line, entry.slot);
+        if (entry.slot.name.empty())
+            continue;
+        entry.key = entry.slot.name + '\n' + std::to_string(times[entry.slot.name]++);
+        entries.push_back(std::move(entry));
+    }
+    return entries;
+}
+
+// Two lines that load as the same user.
+bool sameEntry(const ListEntry* a, const ListEntry* b) {
+    if (!a || !b)
+        return a == b;
+    const UserSlot& x = a->slot;
+    const UserSlot& y = b->slot;
+    return std::tie(x.name, x.active, x.colorScheme, x.admin, x.listPassword, x.flag, x.folder) ==
+           std::tie(y.name, y.active, y.colorScheme, y.admin, y.listPassword, y.flag, y.folder);
+}
+
+const ListEntry* entryOf(const std::vector<ListEntry>& entries, const std::string& key) {
+    auto it = std::find_if(entries.begin(), entries.end(),
+                           [&](const ListEntry& entry) { return entry.key == key; });
+    return it == entries.end() ? nullptr : &*it;
+}
+
+std::vector<std::string> keysOf(const std::vector<ListEntry>& entries,
+                                const std::vector<ListEntry>& within) {
+    std::vector<std::string> keys;
+    for (const ListEntry& entry : entries)
+        if (entryOf(within, entry.key))
+            keys.push_back(entry.key);
+    return keys;
+}
+
+// The user lines to save when the file holds `theirs`, this pool read
+// `base` and would write `ours`: each user as the side that changed him
+// has him, and refused, naming the users, where both sides changed one.
+// The order is this pool's if it changed it, else the file's; users one
+// side added come after the others, and the active players first.
+Result<std::vector<std::string>> mergeUserLines(const Pool& pool,
+                                                const std::vector<std::string>& baseLines,
+                                                const std::vector<std::string>& oursLines,
+                                                const std::vector<std::string>& theirsLines) {
+    std::vector<ListEntry> base = listEntries(pool, baseLines);
+    std::vector<ListEntry> ours = listEntries(pool, oursLines);
+    std::vector<ListEntry> theirs = listEntries(pool, theirsLines);
+    bool reordered = keysOf(ours, base) != keysOf(base, ours);
+    std::vector<const ListEntry*> order;
+    for (const auto* side : {reordered ? &ours : &theirs, reordered ? &theirs : &ours})
+        for (const ListEntry& entry : *side)
+            if (std::none_of(order.begin(), order.end(),
+                             [&](const ListEntry* taken) { return taken->key == entry.key; }))
+                order.push_back(&entry);
+
+    std::vector<const ListEntry*> merged;
+    std::string clashes;
+    for (const ListEntry* any : order) {
+        const ListEntry* b = entryOf(base, any->key);
+        const ListEntry* o = entryOf(ours, any->key);
+        const ListEntry* t = entryOf(theirs, any->key);
+        const ListEntry* chosen = o;
+        if (sameEntry(o, b))
+            chosen = t;
+        else if (!sameEntry(t, b) && !sameEntry(o, t))
+            clashes += (clashes.empty() ? "" : ", ") + any->slot.name;
+        if (chosen)
+            merged.push_back(chosen);
+    }
+    if (!clashes.empty())
+        return failure(ErrorKind::Changed,
+                       "The user list " + userListPath(pool.folders()).string() +
+                           " was changed by another program since it was read here, and these "
+                           "players were changed both there and here: " +
+                           clashes + "; open the user list again and make the change once more.");
+    std::stable_partition(merged.begin(), merged.end(),
+                          [](const ListEntry* entry) { return entry->slot.active == 1; });
+    std::vector<std::string> lines;
+    for (const ListEntry* entry : merged)
+        lines.push_back(entry->line);
+    return lines;
+}
+
+// Makes the pool's players those of the saved lines, keeping the current
+// user's password and exchange address.
+void adoptUserLines(Pool& pool, const std::vector<std::string>& lines) {
+    const UserSlot* current = pool.currentSlot();
+    UserSlot kept = current ? *current : UserSlot{};
+    UserTable users{};
+    std::vector<std::string> order;
+    for (size_t i = 0; i < lines.size() && i < static_cast<size_t>(kUserSlots); ++i) {
+        UserSlot& slot = users[i + 1];
+        readUserLine(pool, lines[i], slot);
+        if (current && slot.name == kept.name) {
+            slot.password = kept.password;
+            slot.exchangeAddress = kept.exchangeAddress;
+        }
+        if (slot.active == 1 && !slot.name.empty())
+            order.push_back(slot.name);
+    }
+    pool.replaceUsers(users);
+    pool.setPoolOrder(std::move(order));
 }
 
 } // namespace
@@ -146,6 +311,7 @@ Result<UserListLoad> loadUserList(Pool& pool) {
             return failure(written.error());
         if (*written == Placement::Placed) {
             load.outcome = UserListOutcome::Created;
+            pool.setUserFilesSeen({true, {lines.begin() + 1, lines.end()}, {}, {}});
             return load;
         }
     }
@@ -164,52 +330,24 @@ Result<UserListLoad> loadUserList(Pool& pool) {
     pool.setSeasonYear(storedSeasonYear(lines.empty() ? std::string() : lines.front()));
 
     size_t userLines = lines.empty() ? 0 : lines.size() - 1;
-    for (size_t i = 1; i < lines.size() && i <= kUserSlots; ++i) {
-        UserSlot& slot = users[i];
-        std::vector<std::string> fields = splitFields(lines[i]);
-        for (size_t f = 0; f < fields.size() && f < 7; ++f) {
-            const std::string& value = fields[f];
-            switch (f) {
-            case 0:
-                slot.name = value;
-                break;
-            case 1:
-                slot.active = toInt16(numericValue(value));
-                break;
-            case 2:
-                slot.colorScheme = toInt16(numericValue(value));
-                break;
-            case 3:
-                slot.admin = toInt16(numericValue(value));
-                break;
-            case 4:
-                decodePassword(value, slot.password);
-                slot.listPassword = slot.password;
-                break;
-            case 5:
-                slot.flag = numericValue(value) != 0.0;
-                break;
-            case 6:
-                slot.folder = value;
-                break;
-            }
-            if (slot.folder.empty())
-                slot.folder = pool.programFolderText();
-        }
-    }
+    for (size_t i = 1; i < lines.size() && i <= kUserSlots; ++i)
+        readUserLine(pool, lines[i], users[i]);
     if (userLines > static_cast<size_t>(kUserSlots))
         load.droppedUserLines = userLines - kUserSlots;
 
     pool.replaceUsers(users);
+    UserFilesSeen seen{true, {lines.begin() + (lines.empty() ? 0 : 1), lines.end()}, {}, {}};
 
     int k = pool.userSlot(pool.currentUser());
     if (k == 0) {
         load.outcome = UserListOutcome::UserNotFound;
+        pool.setUserFilesSeen(std::move(seen));
         return load;
     }
     UserSlot current = pool.users()[k];
-    PreferenceRead preferences = loadPreferences(pool, current);
+    PreferenceRead preferences = loadPreferences(pool, current, seen);
     pool.setUser(k, std::move(current));
+    pool.setUserFilesSeen(std::move(seen));
     load.preferencesDefaulted = preferences == PreferenceRead::Damaged;
     load.preferencesMissing = preferences == PreferenceRead::Missing;
     return load;
@@ -245,45 +383,100 @@ Status saveUserList(Pool& pool) {
         fallback.folder = pool.programFolderText();
         return fallback;
     };
-
-    Result<PoolLock> lock = lockPoolFiles(pool);
-    if (!lock)
-        return failure(lock.error());
-    // Line 1 is the season a login starts in, which only the season
-    // window's "Apply" changes: the season browsed meanwhile, or chosen for
-    // one command, stays out of it.
-    fs::path path = userListPath(pool.folders());
-    std::string loginSeason = kDefaultSeason;
-    if (Result<std::vector<std::string>> stored = readTextFile(path); stored)
-        loginSeason = storedSeasonYear(stored->empty() ? std::string() : stored->front());
-    else if (stored.error().kind == ErrorKind::NotFound)
-        loginSeason = storedSeasonYear(pool.seasonYear());
-    std::vector<std::string> lines = {loginSeason};
+    std::vector<std::string> ours;
     const auto& active = pool.poolOrder();
     for (const std::string& name : active) {
         UserSlot slot = slotFor(name);
-        lines.push_back(userLine(name, true, slot, slot.colorScheme));
+        ours.push_back(userLine(name, true, slot, slot.colorScheme));
     }
     for (const std::string& name : playersOnFile(pool)) {
         if (std::find(active.begin(), active.end(), name) != active.end())
             continue;
         UserSlot slot = slotFor(name);
         int scheme = name == pool.currentUser() ? pool.colorScheme() : slot.colorScheme;
-        lines.push_back(userLine(name, false, slot, scheme));
+        ours.push_back(userLine(name, false, slot, scheme));
     }
+    const UserSlot* current = isSafeFileName(pool.currentUser()) ? pool.currentSlot() : nullptr;
+    std::string preferences;
+    if (current)
+        preferences = encodePassword(current->password) + "," + current->exchangeAddress;
+
+    // Held from the reads below to the last write: what another program
+    // saved since this pool read the files is kept, not written over.
+    Result<PoolLock> lock = lockPoolFiles(pool);
+    if (!lock)
+        return failure(lock.error());
+    const UserFilesSeen& seen = pool.userFilesSeen();
+    // Line 1 is the season a login starts in, which only the season
+    // window's "Apply" changes: the season browsed meanwhile, or chosen for
+    // one command, stays out of it.
+    fs::path path = userListPath(pool.folders());
+    std::string loginSeason = kDefaultSeason;
+    std::vector<std::string> userLines = ours;
+    if (Result<std::vector<std::string>> stored = readTextFile(path); stored) {
+        loginSeason = storedSeasonYear(stored->empty() ? std::string() : stored->front());
+        if (seen.known) {
+            std::vector<std::string> theirs(stored->begin() + (stored->empty() ? 0 : 1),
+                                            stored->end());
+            Result<std::vector<std::string>> merged =
+                mergeUserLines(pool, seen.userLines, ours, theirs);
+            if (!merged)
+                return failure(merged.error());
+            userLines = std::move(*merged);
+        }
+    } else if (stored.error().kind == ErrorKind::NotFound) {
+        loginSeason = storedSeasonYear(pool.seasonYear());
+    }
+
+    fs::path preferenceFile = current ? preferencePath(pool.folders(), pool.currentUser()) : "";
+    std::string theirPreferences;
+    bool writePreferences = current != nullptr;
+    if (current && seen.preferencesOf == pool.currentUser()) {
+        Result<std::vector<std::string>> stored = readTextFile(preferenceFile);
+        theirPreferences = missingPreferences(*current);
+        if (stored)
+            theirPreferences = stored->empty() ? "" : stored->front();
+        bool readAsBefore = stored || failedWith(stored, ErrorKind::NotFound);
+        if (readAsBefore && theirPreferences != seen.preferences) {
+            if (preferences == seen.preferences)
+                writePreferences = false;
+            else if (preferences != theirPreferences)
+                return failure(ErrorKind::Changed,
+                               "The preference file " + preferenceFile.string() +
+                                   " was changed by another program since it was read here, "
+                                   "and here too; make the change once more.");
+        }
+    }
+
+    std::vector<std::string> lines = {loginSeason};
+    lines.insert(lines.end(), userLines.begin(), userLines.end());
     // Both files hold passwords.
     if (Status written = writeLinesAtomic(path, lines, FileAccess::OwnerOnly); !written)
         return written;
-
-    if (!isSafeFileName(pool.currentUser()))
+    if (userLines != ours)
+        adoptUserLines(pool, userLines);
+    UserFilesSeen saved{true, std::move(userLines), pool.currentUser(), preferences};
+    if (!writePreferences) {
+        // Another program's password and address stand; this pool takes them.
+        saved.preferences = theirPreferences;
+        if (int k = pool.userSlot(pool.currentUser())) {
+            UserSlot slot = pool.users()[k];
+            std::string password;
+            size_t comma = theirPreferences.find(',');
+            if (comma != std::string::npos &&
+                decodePassword(std::string_view(theirPreferences).substr(0, comma), password)) {
+                slot.password = password;
+                slot.exchangeAddress = theirPreferences.substr(comma + 1);
+                pool.setUser(k, std::move(slot));
+            }
+        }
+    }
+    if (!current)
+        saved.preferencesOf.clear();
+    pool.setUserFilesSeen(std::move(saved));
+    if (!writePreferences)
         return {};
-    int k = pool.userSlot(pool.currentUser());
-    if (k == 0)
-        return {};
-    const UserSlot& current = pool.users()[k];
-    return writeLinesAtomic(preferencePath(pool.folders(), pool.currentUser()),
-                            {encodePassword(current.password) + "," + current.exchangeAddress},
-                            FileAccess::OwnerOnly);
+    return writeLinesAtomic(preferenceFile, {preferences}, FileAccess::OwnerOnly);
 }
 
 std::vector<std::string> playersOnFile(const Pool& pool) {

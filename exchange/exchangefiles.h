@@ -28,10 +28,10 @@ bool isDataFileName(std::string_view name);
 // ".dat" (in any case); empty for any other name.
 std::string pickFileOwner(std::string_view fileName);
 
-// Done when the file is a readable games table: a SQLite database holding
-// the table "Scoresheet" with exactly its six fields, or those and the
-// field Week of a table that keeps official weeks, every record of which
-// can be read. Otherwise says what is wrong.
+// Done when the file is a readable games table: a SQLite database that is
+// plain data (checkPlainGamesTable: the table "Scoresheet" with at least its
+// six fields, and nothing else), every record of which can be read.
+// Otherwise says what is wrong.
 Status checkGamesTableFile(const std::filesystem::path& path);
 
 // Replaces the pool's games table by a received file, atomically, after

@@ -1,5 +1,6 @@
 #include "exchangeoperations.h"
 
+#include "core/poolmachine.h"
 #include "core/startup.h"
 #include "core/text.h"
 #include "core/textfile.h"
@@ -8,6 +9,7 @@
 #include "exchange/ftptransport.h"
 #include "exchange/lantransport.h"
 #include "exchange/listing.h"
+#include "exchange/poollist.h"
 #include "net/address.h"
 
 #include <algorithm>
@@ -162,7 +164,36 @@ bool ExchangeOperations::isAdminName() const {
 }
 
 bool ExchangeOperations::takesMasterFiles() const {
-    return !isAdminName() && !m_pool.isAdmin(m_pool.currentUser());
+    return m_playersMachine || (!isAdminName() && !m_pool.isAdmin(m_pool.currentUser()));
+}
+
+bool ExchangeOperations::takePoolList(const std::vector<std::string>& names, OperationEnd& end) {
+    if (std::find(names.begin(), names.end(), kUserListFileName) == names.end()) {
+        if (joiningPlayer.empty())
+            return true;
+        tell(MessageKind::Error, "The shared place " + where() + " holds no user list " +
+                                     kUserListFileName +
+                                     ": its administrator has not uploaded the admin files yet.");
+        end = OperationEnd::Failed;
+        return false;
+    }
+    std::vector<std::string> list = {kUserListFileName};
+    if (!fetchAll(list, end))
+        return false;
+    if (list.empty()) // no file, which was reported
+        return joiningPlayer.empty();
+    Result<PoolListInstalled> installed =
+        installPoolList(m_pool, m_pool.folders().staging / kUserListFileName, joiningPlayer);
+    if (!installed) {
+        // The rest of a player's download still comes, by the list he had.
+        tell(MessageKind::Error, installed.error().message);
+        end = OperationEnd::Failed;
+        return joiningPlayer.empty();
+    }
+    m_poolList = *installed;
+    moved(std::string("Merged ") + kUserListFileName + " into this computer's user list: season " +
+          installed->season + ", " + std::to_string(installed->players) + " players");
+    return true;
 }
 
 bool ExchangeOperations::usablePlace(PlaceUse use, OperationEnd& end) {
@@ -219,6 +250,7 @@ void ExchangeOperations::hideProgress() {
 
 void ExchangeOperations::beginOperation() {
     m_cancelRequested = false;
+    m_playersMachine = isPlayersMachine(m_pool.folders());
     m_state.status.clear();
 }
 
@@ -435,9 +467,19 @@ OperationEnd ExchangeOperations::downloadAllUserFiles() {
         return end;
     }
 
+    // The pool's list first: it decides the season the games table is
+    // checked against and whose pick files come.
+    std::vector<std::string> names = parseListing(listing);
+    m_poolList.reset();
+    if (takesMasters && !takePoolList(names, end)) {
+        clearStaging();
+        hideProgress();
+        return end;
+    }
+
     std::vector<std::string> wanted;
     bool ftp = m_state.place.mode == ExchangeMode::Ftp;
-    for (const std::string& name : parseListing(listing)) {
+    for (const std::string& name : names) {
         // A name that is not a plain file name could make a fetch write
         // outside the staging folder.
         if (!isPlainFileName(name))
@@ -449,9 +491,13 @@ OperationEnd ExchangeOperations::downloadAllUserFiles() {
         if (wantedFile)
             wanted.push_back(name);
     }
+    std::stable_partition(wanted.begin(), wanted.end(),
+                          [](const std::string& name) { return name == kGamesFileName; });
     if (ftp)
         m_state.listing = listing;
     m_state.fileList = ListModel{wanted, -1};
+    if (m_poolList)
+        m_state.fileList.entries.insert(m_state.fileList.entries.begin(), kUserListFileName);
     changed();
 
     // From a shared folder a user with rights keeps his own computer
@@ -536,7 +582,8 @@ OperationEnd ExchangeOperations::uploadAdminFiles() {
     beginOperation();
     OperationEnd end = OperationEnd::Completed;
     m_unavailable.clear();
-    if (!requireAdmin(m_pool, m_pool.currentUser(), m_dialogs))
+    if (!requireAdmin(m_pool, m_pool.currentUser(), m_dialogs) ||
+        !requireAdministratorsMachine(m_pool, m_dialogs))
         return OperationEnd::NothingDone;
     if (!usablePlace(PlaceUse::Writing, end))
         return end;

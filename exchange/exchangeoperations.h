@@ -15,11 +15,13 @@
 #include "core/grid.h"
 #include "core/pool.h"
 #include "exchange/exchangelimits.h"
+#include "exchange/poollist.h"
 #include "exchange/retry.h"
 #include "exchange/transport.h"
 
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -113,9 +115,18 @@ public:
     ExchangeOperations(const ExchangeOperations&) = delete;
     ExchangeOperations& operator=(const ExchangeOperations&) = delete;
 
-    // "Download All User Files": the players' pick files (and, for a player
-    // without administrator rights, the games table) from the shared place.
+    // "Download All User Files": the players' pick files from the shared
+    // place. A player's download (anybody's on a player's machine, else a
+    // user's without administrator rights) first merges the pool's user
+    // list, then takes the games table and the computer players' files.
     OperationEnd downloadAllUserFiles();
+
+    // The player who joins the pool with the next download: the shared
+    // place must hold the pool's list, the list must hold him, and he is no
+    // newcomer who plays elsewhere.
+    std::string joiningPlayer;
+    // What the last download's merge of the pool's list installed, if any.
+    const std::optional<PoolListInstalled>& poolListInstalled() const { return m_poolList; }
 
     enum class UploadSet {
         // As the window's button: an administrator sends the file selected
@@ -173,6 +184,9 @@ private:
     // table and computer player's file from the shared place; a user with
     // rights keeps his own, which are the masters.
     bool takesMasterFiles() const;
+    // Fetches and merges the pool's list when the names hold it. False when
+    // the download must stop.
+    bool takePoolList(const std::vector<std::string>& names, OperationEnd& end);
     bool prepareStaging(OperationEnd& end);
     void clearStaging();
     bool stageCopy(const std::filesystem::path& from, const std::string& name, OperationEnd& end);
@@ -202,8 +216,10 @@ private:
     std::unique_ptr<Transport> m_transport;
     ExchangePlace m_transportPlace;
     bool m_cancelRequested = false;
+    bool m_playersMachine = false; // as the operation found the home at its start
     std::vector<std::string> m_unavailable;
     Outcome m_lastOutcome; // of the last request
+    std::optional<PoolListInstalled> m_poolList;
 };
 
 } // namespace gs

@@ -1,5 +1,6 @@
 #include "exchangewindow.h"
 
+#include "core/poolmachine.h"
 #include "core/text.h"
 #include "core/userlist.h"
 #include "exchange/exchangefiles.h"
@@ -129,6 +130,10 @@ void ExchangeWindow::enableControls() {
                                   &m_model.uploadAdminFilesButton}) {
         control->enabled = idle && rights;
         control->toolTip = rights ? "" : kExchangeNeedsAdminTip;
+    }
+    if (rights && isPlayersMachine(m_pool.folders())) {
+        m_model.uploadAdminFilesButton.enabled = false;
+        m_model.uploadAdminFilesButton.toolTip = kPlayersMachineMessage;
     }
     m_model.exitButton.enabled = !m_exitRequested;
 }

@@ -278,7 +278,8 @@ void WeeklyPicksPanel::reloadPicks() {
 
 void WeeklyPicksPanel::savePicks() {
     ControlModel& button = m_model.savePicksButton;
-    if (Status saved = gs::savePicks(m_pool, m_pool.currentUser(), m_picks); !saved) {
+    Result<PickTable> saved = savePicksOver(m_pool, m_pool.currentUser(), m_picks, m_savedPicks);
+    if (!saved) {
         // The picks stay unsaved and can be saved again.
         m_dialogs.refuse(saved.error().message);
         button.caption = "Save Picks";
@@ -289,7 +290,9 @@ void WeeklyPicksPanel::savePicks() {
     button.caption = "Picks Saved";
     button.enabled = false;
     m_picksSaved = true;
-    m_savedPicks = m_picks;
+    // Weeks another program saved meanwhile came in with the save.
+    m_picks = m_savedPicks = *saved;
+    colourPicks();
 }
 
 bool WeeklyPicksPanel::mayLeave() {

@@ -261,12 +261,13 @@ void AllResultsPanel::cyclePick(int row, int column) {
     } else {
         week[visitor] = 1;
     }
-    if (Status saved = savePicks(m_pool, m_pool.currentUser(), picks); !saved) {
+    Result<PickTable> saved = savePicksOver(m_pool, m_pool.currentUser(), picks, m_ownPicks);
+    if (!saved) {
         // The board keeps showing what the file holds.
         m_dialogs.refuse(saved.error().message);
         return;
     }
-    m_ownPicks = picks;
+    m_ownPicks = *saved;
     markPick(row, column, m_ownPicks, true);
     countCorrect(column);
 }

@@ -1,5 +1,6 @@
 #include "userstatistics.h"
 
+#include "core/poollock.h"
 #include "core/userlist.h"
 #include "schedule/pickfiles.h"
 #include "stats/projection.h"
@@ -97,6 +98,12 @@ void UserStatisticsPanel::showWeeks(GridModel& grid, std::vector<WeekStanding>& 
 UserStatistics computeUserStatistics(Pool& pool) {
     UserStatistics statistics;
     std::vector<std::string>& errors = statistics.errors;
+    // The computer players' files written below follow the table read here.
+    Result<PoolLock> lock = lockPoolFiles(pool);
+    if (!lock) {
+        errors.push_back(lock.error().message);
+        return statistics;
+    }
     statistics.season = seasonForView(pool, errors);
     if (Result<UserListLoad> load = reloadUserList(pool); !load)
         errors.push_back(load.error().message);

@@ -271,7 +271,7 @@ Result<std::vector<GameRecord>> GamesTable::records() const {
 }
 
 Status GamesTable::replaceSeasons(const std::vector<GameRecord>& records,
-                                  const std::vector<GameRecord>* seen) {
+                                  const std::vector<GameRecord>* seen, std::optional<int> mark) {
     Transaction transaction(m_db);
     if (Status begun = transaction.begin(); !begun)
         return begun;
@@ -309,7 +309,18 @@ Status GamesTable::replaceSeasons(const std::vector<GameRecord>& records,
         if (!insert.run())
             return failure(insert.failed(ErrorKind::Unwritable));
     }
+    if (mark)
+        if (Status marked = exec(m_db, ("PRAGMA user_version = " + std::to_string(*mark)).c_str());
+            !marked)
+            return marked;
     return transaction.commit();
+}
+
+Result<int> GamesTable::importMark() const {
+    Statement select(m_db, "PRAGMA user_version");
+    if (select.step())
+        return static_cast<int>(select.int64(0));
+    return failure(select.failed(ErrorKind::Unreadable));
 }
 
 Result<std::vector<long long>> GamesTable::rowids() const {
@@ -344,6 +355,40 @@ Status GamesTable::writeScores(long long rowid, const std::string& visitor,
         return failure(ErrorKind::Changed,
                        "the record " + std::to_string(rowid) + " no longer exists");
     return {};
+}
+
+Status checkPlainGamesTable(const std::filesystem::path& path) {
+    struct stat status {};
+    if (::stat(path.c_str(), &status) != 0 || !S_ISREG(status.st_mode))
+        return failure(ErrorKind::Unreadable, "it is missing or not a regular file");
+    sqlite3* db = nullptr;
+    int rc = sqlite3_open_v2(path.c_str(), &db, SQLITE_OPEN_READONLY, nullptr);
+    std::unique_ptr<sqlite3, int (*)(sqlite3*)> closer(db, sqlite3_close);
+    if (rc != SQLITE_OK)
+        return failure(kindOf(rc, ErrorKind::Unreadable),
+                       db ? sqlite3_errmsg(db) : sqlite3_errstr(rc));
+    // SQLite's own bookkeeping (sqlite_sequence, the statistics, the index
+    // of a UNIQUE field) runs no code of the file's.
+    Statement objects(db, "SELECT type, name, sql IS NULL, "
+                          "upper(substr(ltrim(sql), 1, 12)) = 'CREATE TABLE' FROM sqlite_master");
+    int tables = 0;
+    while (objects.step()) {
+        std::string type = objects.text(0);
+        std::string name = objects.text(1);
+        bool internal = name.starts_with("sqlite_") &&
+                        (type == "table" || (type == "index" && objects.int64(2) != 0));
+        if (type == "table" && upperAscii(name) == "SCORESHEET" && objects.int64(3) != 0)
+            ++tables;
+        else if (!internal)
+            return failure(ErrorKind::Refused, "it holds the " + type + " " +
+                                                   quotedForMessage(name) +
+                                                   " besides the table \"Scoresheet\"");
+    }
+    if (!objects.ok())
+        return failure(objects.failed(ErrorKind::Unreadable));
+    if (tables != 1)
+        return failure(ErrorKind::NoGamesTable, "it holds no table \"Scoresheet\"");
+    return checkGamesFields(db);
 }
 
 RecordCursor::RecordCursor(GamesTable& table) : m_table(table) {

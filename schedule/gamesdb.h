@@ -10,6 +10,7 @@
 
 #include <filesystem>
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -54,9 +55,18 @@ public:
     // Seasons stay contiguous and in year order. The field Week is added
     // when a record with a week is written to a table without it. With
     // `seen`, nothing is written unless the table still holds exactly those
-    // records (else it fails with Changed). On failure nothing changes.
+    // records (else it fails with Changed). With `mark`, the same
+    // transaction stores it as the file's import mark. On failure nothing
+    // changes.
     Status replaceSeasons(const std::vector<GameRecord>& records,
-                          const std::vector<GameRecord>* seen = nullptr);
+                          const std::vector<GameRecord>* seen = nullptr,
+                          std::optional<int> mark = std::nullopt);
+
+    // The number the last import stored with its records (SQLite's
+    // user_version, in the file's header: no table), 0 for none. An import
+    // that must change other files with the table tells by it whether its
+    // commit happened.
+    Result<int> importMark() const;
 
     // The rowids of every record, in table order.
     Result<std::vector<long long>> rowids() const;
@@ -88,6 +98,14 @@ private:
                                                         bool create);
     sqlite3* m_db = nullptr;
 };
+
+// Done when a database file that comes from elsewhere (received from
+// another machine, or a backup) is plain data as the games table is: the
+// one table "Scoresheet" with at least the fields TeamA, TeamB, Date,
+// Visitor, Home and Year (more are ignored), and no trigger, view, index or
+// other table, which a later write to the table could set off. Otherwise
+// says what is wrong; the file is only read.
+Status checkPlainGamesTable(const std::filesystem::path& path);
 
 // A record cursor over the table in table order, as score entry uses it.
 // Edits of Visitor and Home are held until the cursor moves or flush() runs,

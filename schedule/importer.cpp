@@ -1,9 +1,9 @@
 #include "importer.h"
 
-#include "core/filerollback.h"
 #include "core/poollock.h"
 #include "core/text.h"
 #include "core/textfile.h"
+#include "schedule/importjournal.h"
 #include "schedule/seasongames.h"
 
 #include <map>
@@ -47,11 +47,11 @@ fs::path computerFilePath(const Pool& pool, const ComputerFile& file, int year) 
            (std::string(file.player) + std::to_string(year) + ".dat");
 }
 
-// Moves each game's number in the computer players' files of the seasons
-// whose games moved. Every file written is remembered first, so that the
-// caller can put them all back.
-Status moveComputerNumbers(const Pool& pool, const std::vector<SeasonOrder>& orders,
-                           FileRollback& changes) {
+// The computer players' files of the seasons whose games moved, with each
+// game's number moved along.
+Result<std::vector<StagedFile>> movedComputerFiles(const Pool& pool,
+                                                   const std::vector<SeasonOrder>& orders) {
+    std::vector<StagedFile> files;
     for (const SeasonOrder& order : orders) {
         bool identity = true;
         for (size_t p = 0; p < order.oldPosition.size(); ++p)
@@ -67,15 +67,11 @@ Status moveComputerNumbers(const Pool& pool, const std::vector<SeasonOrder>& ord
                 return failure(lines.error().kind, "the computer player's file " + path.string() +
                                                        " cannot be read: " + lines.error().message);
             std::vector<std::string> moved = movedSpreadLines(*lines, order, file.firstGame);
-            if (moved == *lines)
-                continue;
-            if (Status kept = changes.remember(path); !kept)
-                return kept;
-            if (Status written = writeLinesAtomic(path, moved); !written)
-                return written;
+            if (moved != *lines)
+                files.push_back({path, std::move(moved)});
         }
     }
-    return {};
+    return files;
 }
 
 // Opens the pool's games table for an import: a missing table first gets
@@ -176,19 +172,16 @@ ScheduleImportResult mergeCommunity(const Pool& pool, const ScheduleParse& parse
         return result;
     }
 
-    // The computer players' numbers go first and come back should the
-    // table refuse the write: both change, or neither.
-    FileRollback changes;
-    Status moved = moveComputerNumbers(pool, plan.orders, changes);
-    if (moved)
-        if (Status written = table->replaceSeasons(plan.replacement, &before); !written)
-            moved = failure(written.error().kind,
-                            "the games table " + path.string() +
-                                " could not be written: " + written.error().message);
-    if (!moved) {
-        Status restored = changes.restore();
-        return refused(moved.error().message + (restored ? "" : "; " + restored.error().message));
-    }
+    // The computer players' numbers move with their games in one commit:
+    // both change, or neither, whatever stops the program on the way.
+    Result<std::vector<StagedFile>> moved = movedComputerFiles(pool, plan.orders);
+    if (!moved)
+        return refused(moved.error().message);
+    if (Status written =
+            commitImport(pool, *table, plan.replacement, before, *moved, options.reached);
+        !written)
+        return refused("the games table " + path.string() +
+                       " could not be written: " + written.error().message);
     table.reset();
     if (Status stands = checkAfterImport(path, plan.replacement); !stands)
         return refused(stands.error().message);
@@ -228,9 +221,8 @@ std::string overwriteQuestion(const std::vector<std::string>& conflicts) {
     std::string text = "The file disagrees with the games table on " +
                        std::to_string(conflicts.size()) +
                        (conflicts.size() == 1 ? " game:\n" : " games:\n");
-    for (const std::string& conflict : conflicts)
-        text += conflict + "\n";
-    return text + "\nTake the file's word for " + (conflicts.size() == 1 ? "it" : "them") +
+    text += namedGames(conflicts, "\n");
+    return text + "\n\nTake the file's word for " + (conflicts.size() == 1 ? "it" : "them") +
            ": its scores, and the removal of the games it no longer holds?";
 }
 

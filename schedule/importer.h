@@ -15,6 +15,7 @@
 #include "core/pool.h"
 #include "core/result.h"
 #include "gamesdb.h"
+#include "importjournal.h"
 #include "schedulemerge.h"
 #include "scheduleparse.h"
 
@@ -32,6 +33,8 @@ struct ScheduleImportOptions {
     // over different ones, and the removal of scored games or of more than
     // a few games of a season.
     bool overwrite = false;
+    // Called after each step of the commit (importjournal.h).
+    ImportStepHook reached = nullptr;
 };
 
 struct ScheduleImportResult {

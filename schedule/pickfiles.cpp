@@ -163,6 +163,47 @@ Status savePicks(const Pool& pool, const std::string& player, const PickTable& p
     return writeLinesAtomic(pickFilePath(pool, player), lines);
 }
 
+Result<PickTable> savePicksOver(const Pool& pool, const std::string& player, const PickTable& picks,
+                                const PickTable& shown) {
+    if (Status safe = checkFileName(player); !safe)
+        return failure(safe.error());
+    if (isComputerPlayer(player))
+        return picks;
+    Result<PoolLock> lock = lockPoolFiles(pool);
+    if (!lock)
+        return failure(lock.error());
+    const SeasonShape shape = poolSeasonShape(pool);
+    const fs::path path = pickFilePath(pool, player);
+    PickTable merged = picks;
+    // A file that cannot be read now has nothing to keep.
+    if (Result<PickFileContent> stored = readPickFile(path, shape)) {
+        std::string clashes;
+        for (int w = 1; w <= shape.weeks; ++w) {
+            const auto& theirs = stored->picks[w];
+            if (theirs == shown[w] || theirs == picks[w])
+                continue;
+            if (picks[w] == shown[w])
+                merged[w] = theirs;
+            else
+                clashes += (clashes.empty() ? "" : ", ") + std::to_string(w);
+        }
+        if (!clashes.empty())
+            return failure(ErrorKind::Changed,
+                           "The picks in " + path.string() +
+                               " were changed by another program since they were shown here, "
+                               "in the weeks also changed here (week " +
+                               clashes +
+                               "). Nothing was saved; open the picks again and make "
+                               "the change once more.");
+    }
+    std::vector<std::string> lines = weekLines(merged, shape);
+    for (const std::string& name : pool.poolOrder())
+        lines.push_back(name);
+    if (Status written = writeLinesAtomic(path, lines); !written)
+        return failure(written.error());
+    return merged;
+}
+
 bool isTidyComputerFile(const std::vector<std::string>& lines, SeasonShape shape) {
     if (lines.size() != static_cast<size_t>(shape.weeks + shape.maxGames))
         return false;

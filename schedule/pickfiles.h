@@ -63,6 +63,14 @@ Result<PlayerPicks> loadPicks(const Pool& pool, const std::string& player);
 // projection, which only saveComputerPicks and saveComputerFile write.
 Status savePicks(const Pool& pool, const std::string& player, const PickTable& picks);
 
+// savePicks for a window that showed the picks `shown` as it read them from
+// the file: the file is read again under the pool lock, and a week another
+// program changed since keeps that program's picks where `picks` leave the
+// week as shown. Where both changed a week, differently, nothing is written
+// (Changed, naming the weeks). Returns the picks written.
+Result<PickTable> savePicksOver(const Pool& pool, const std::string& player, const PickTable& picks,
+                                const PickTable& shown);
+
 // The largest spread a projection gives in any real season; a spread line
 // outside 0..kMaxSpread is damage and reads as 0.
 inline constexpr int kMaxSpread = 999;

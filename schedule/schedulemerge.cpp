@@ -42,6 +42,20 @@ std::string gameName(int year, const GameRecord& record) {
            trimSpaces(record.date);
 }
 
+// "Week 10: Atlanta Falcons at New England Patriots moved from 11/9/2025 to
+// 11/10/2025", with the old week where it changed too.
+std::string movedGame(const GameRecord& old, const GameRecord& now) {
+    std::string text = "Week " + std::to_string(now.week) + ": " + trimSpaces(now.visitor) +
+                       " at " + trimSpaces(now.home) + " moved from ";
+    bool otherWeek = old.week > 0 && old.week != now.week;
+    if (old.date == now.date)
+        return text + "week " + std::to_string(old.week);
+    text += trimSpaces(old.date);
+    if (otherWeek)
+        text += " (week " + std::to_string(old.week) + ")";
+    return text + " to " + trimSpaces(now.date);
+}
+
 int dayKey(std::string_view date) {
     std::optional<Date> day = Date::parse(trimSpaces(date));
     return day ? day->key() : 0;
@@ -84,7 +98,7 @@ public:
         SeasonOrder order{m_year, {}};
         std::vector<GameRecord> merged;
         std::vector<bool> taken(m_old.size(), false);
-        std::vector<int> unchangedPositions;
+        std::vector<int> keptDayPositions;
         for (const GameRecord* game : games) {
             auto found = m_byTeams.find(teamsOf(*game));
             int p = found == m_byTeams.end() ? -1 : found->second;
@@ -99,16 +113,17 @@ public:
                 continue;
             }
             taken[static_cast<size_t>(p)] = true;
-            bool unchanged = true;
-            merged.push_back(matched(*game, m_old[static_cast<size_t>(p)], unchanged));
-            if (unchanged)
-                unchangedPositions.push_back(p);
+            bool rescheduled = false;
+            merged.push_back(matched(*game, m_old[static_cast<size_t>(p)], rescheduled));
+            if (!rescheduled)
+                keptDayPositions.push_back(p);
         }
         removeMissing(taken);
-        // Games that kept everything but their place: those outside the
-        // longest run of them that already stands in order.
+        // Games that kept their day and week but not their place (whether
+        // or not they got scores too): those outside the longest run of them
+        // that already stands in order.
         m_counts.reordered +=
-            static_cast<int>(unchangedPositions.size() - longestIncreasingRun(unchangedPositions));
+            static_cast<int>(keptDayPositions.size() - longestIncreasingRun(keptDayPositions));
         m_counts.games += static_cast<int>(merged.size());
         if (merged != m_old)
             m_plan.changesTable = true;
@@ -119,19 +134,21 @@ public:
 private:
     // The file's game with what the table keeps of it: the date's own text
     // where the day is the same, the scores the file lacks.
-    GameRecord matched(const GameRecord& game, const GameRecord& old, bool& unchanged) {
+    GameRecord matched(const GameRecord& game, const GameRecord& old, bool& rescheduled) {
         GameRecord merged = game;
         merged.year = old.year;
         if (dayKey(old.date) == dayKey(game.date))
             merged.date = old.date;
         if (merged.date != old.date || old.week != game.week) {
             ++m_counts.rescheduled;
-            unchanged = false;
+            rescheduled = true;
+            // A game of a bundled season that only gains its official week
+            // has not moved.
+            if (merged.date != old.date || old.week > 0)
+                m_counts.moved.push_back(movedGame(old, merged));
         }
-        if (old.visitor != game.visitor || old.home != game.home) {
+        if (old.visitor != game.visitor || old.home != game.home)
             ++m_counts.renamed;
-            unchanged = false;
-        }
         if (game.visitorScore.empty()) {
             merged.visitorScore = old.visitorScore;
             merged.homeScore = old.homeScore;
@@ -145,7 +162,6 @@ private:
             merged.homeScore = old.homeScore;
             return merged;
         }
-        unchanged = false;
         ++m_counts.scoresEntered;
         if (isScored(old)) {
             ++m_counts.scoresReplaced;
@@ -250,6 +266,19 @@ std::vector<std::string> movedSpreadLines(const std::vector<std::string>& lines,
     return moved;
 }
 
+std::string namedGames(const std::vector<std::string>& games, std::string_view separator) {
+    std::string text;
+    for (size_t g = 0; g < games.size() && g < kMostGamesNamed; ++g) {
+        if (g > 0)
+            text += separator;
+        text += games[g];
+    }
+    if (games.size() > kMostGamesNamed)
+        text += std::string(separator) + "and " + std::to_string(games.size() - kMostGamesNamed) +
+                " more";
+    return text;
+}
+
 std::string describeScheduleMerge(const ScheduleCounts& counts, bool changed) {
     std::string seasons =
         seasonsText(counts.seasons) + " (" + counted(counts.games, "game", "games") + ")";
@@ -268,16 +297,17 @@ std::string describeScheduleMerge(const ScheduleCounts& counts, bool changed) {
     text += "; entered the scores of " + counted(counts.scoresEntered, "game", "games");
     if (counts.scoresReplaced > 0)
         text += " (" + std::to_string(counts.scoresReplaced) + " of them over a different score)";
-    return text + "; " + already + skippedText(counts);
+    text += "; " + already + skippedText(counts);
+    if (!counts.moved.empty())
+        text += "\n" + namedGames(counts.moved, "\n");
+    return text;
 }
 
 std::string describeScheduleConflicts(const std::vector<std::string>& conflicts) {
     std::string text = "The file was refused and the games table was left as it is: " +
                        counted(static_cast<int>(conflicts.size()), "game is", "games are") +
                        " in conflict with it: ";
-    for (size_t c = 0; c < conflicts.size(); ++c)
-        text += (c ? "; " : "") + conflicts[c];
-    return text + ".";
+    return text + namedGames(conflicts, "; ") + ".";
 }
 
 } // namespace gs

@@ -21,6 +21,7 @@
 #include <cstdint>
 #include <set>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace gs {
@@ -48,6 +49,9 @@ struct ScheduleCounts {
     std::set<int> skippedSeasons;
     int skippedPlayoffGames = 0;
     int firstSeason = 0; // the first season taken; earlier ones were skipped
+    // Each game on another day or in another week, named: "Week 10: Atlanta
+    // Falcons at New England Patriots moved from 11/9/2025 to 11/10/2025".
+    std::vector<std::string> moved;
     bool operator==(const ScheduleCounts&) const = default;
 };
 
@@ -84,10 +88,18 @@ ScheduleMergePlan planScheduleMerge(const std::vector<GameRecord>& table,
 std::vector<std::string> movedSpreadLines(const std::vector<std::string>& lines,
                                           const SeasonOrder& order, int firstGame);
 
-// What an accepted merge changed, as a paragraph for the person.
+// The most games a message names; the rest are counted ("and 5 more").
+inline constexpr size_t kMostGamesNamed = 20;
+
+// The entries joined by the separator, the first kMostGamesNamed of them
+// and "and N more" for the rest.
+std::string namedGames(const std::vector<std::string>& games, std::string_view separator);
+
+// What an accepted merge changed, as a paragraph for the person, then a
+// line for each game moved.
 std::string describeScheduleMerge(const ScheduleCounts& counts, bool changed);
 
-// Why a merge was refused, naming each game in conflict.
+// Why a merge was refused, naming the games in conflict.
 std::string describeScheduleConflicts(const std::vector<std::string>& conflicts);
 
 } // namespace gs

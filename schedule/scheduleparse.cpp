@@ -26,10 +26,27 @@ bool allDigits(std::string_view text) {
     return !text.empty();
 }
 
+// A score as a table holds it: digits, after the space that older copies of
+// the program wrote in front of a typed score.
+bool isStoredScore(std::string_view text) {
+    return allDigits(text.substr(std::min(text.find_first_not_of(' '), text.size())));
+}
+
 // A real day written M/D/YYYY, as the table stores dates.
 bool isGameDate(std::string_view text) {
     std::optional<Date> date = Date::parse(text);
     return date && date->hasFullYear() && text.find_first_of(" \t-") == std::string_view::npos;
+}
+
+// Why a game of the season cannot be on that day: a season is played from
+// August of its year to February of the next. Empty when it can.
+std::string outsideSeason(const Date& day, int season) {
+    Date first = *Date::fromParts(season, 8, 1);
+    Date last = Date::fromParts(season + 1, 2, 29).value_or(*Date::fromParts(season + 1, 2, 28));
+    if (day >= first && day <= last)
+        return {};
+    return "the date " + quotedForMessage(day.text()) + " lies outside the season " +
+           std::to_string(season) + " (" + first.text() + " to " + last.text() + ")";
 }
 
 } // namespace
@@ -46,15 +63,15 @@ std::string checkGameRecord(const GameRecord& record) {
     if (!isGameDate(record.date))
         return "invalid date " + quotedForMessage(record.date) +
                " (expected a real date as M/D/YYYY)";
-    if (!record.visitorScore.empty() && !allDigits(record.visitorScore))
+    if (!record.visitorScore.empty() && !isStoredScore(record.visitorScore))
         return "invalid visitor score " + quotedForMessage(record.visitorScore) +
                " (expected empty or a whole number)";
-    if (!record.homeScore.empty() && !allDigits(record.homeScore))
+    if (!record.homeScore.empty() && !isStoredScore(record.homeScore))
         return "invalid home score " + quotedForMessage(record.homeScore) +
                " (expected empty or a whole number)";
     if (record.year.size() != 4 || !allDigits(record.year))
         return "invalid year " + quotedForMessage(record.year) + " (expected four digits)";
-    return {};
+    return outsideSeason(*Date::parse(record.date), std::stoi(record.year));
 }
 
 namespace {
@@ -173,6 +190,8 @@ std::string readCommunityRow(const std::array<std::string, kColumns>& field, int
     if (!day || !day->hasFullYear())
         return "invalid date " + quotedForMessage(field[kGameday]) +
                " (expected a real date as YYYY-MM-DD)";
+    if (std::string outside = outsideSeason(*day, season); !outside.empty())
+        return outside;
     std::optional<int> kickOff = kickOffMinutes(field[kKickOff]);
     if (!kickOff)
         return "invalid kick-off time " + quotedForMessage(field[kKickOff]) + " (expected HH:MM)";
@@ -325,7 +344,9 @@ ScheduleParse parseSchedule(std::string_view csvText, int fromSeason) {
         if (++seasonSizes[fields[5]] > most)
             return refuse(rows[i].line, "season " + fields[5] + " has more than " +
                                             std::to_string(most) + " games");
-        parse.records.push_back({fields[0], fields[1], fields[2], fields[3], fields[4], fields[5]});
+        // A score is written without the space older tables put before it.
+        parse.records.push_back({fields[0], fields[1], fields[2], trimSpaces(fields[3]),
+                                 trimSpaces(fields[4]), fields[5]});
     }
     parse.ok = true;
     return parse;

@@ -34,16 +34,17 @@ struct ScheduleParse {
 };
 
 // Why a record is no game: an unknown team, a team playing itself, a date
-// that is no real M/D/YYYY day, a score that is not empty or a whole
-// number, a year that is not four digits. Empty for a game.
+// that is no real M/D/YYYY day or lies outside its season (8/1 of the
+// year to the end of February of the next), a score that is not empty or a
+// whole number, a year that is not four digits. Empty for a game.
 std::string checkGameRecord(const GameRecord& record);
 
 // Parses and checks a whole schedule text. The table layout: every team must
-// be in the league table, every date a real date, every score empty or a
-// whole number >= 0. The community layout: the regular-season rows of the
-// seasons from fromSeason on, with known team codes, real dates, official
-// weeks of the season, kick-off times HH:MM and whole-number scores (empty
-// or NA before the game is played).
+// be in the league table, every date a real date of its season, every score
+// empty or a whole number >= 0. The community layout: the regular-season
+// rows of the seasons from fromSeason on, with known team codes, real dates
+// of their season, official weeks of the season, kick-off times HH:MM and
+// whole-number scores (empty or NA before the game is played).
 ScheduleParse parseSchedule(std::string_view csvText, int fromSeason = kFirstCommunitySeason);
 
 // True when the text's first line is a header naming every column the

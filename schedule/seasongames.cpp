@@ -6,6 +6,7 @@
 #include "schedule/bundledschedules.h"
 #include "schedule/calendar.h"
 #include "schedule/gamesdb.h"
+#include "schedule/importjournal.h"
 #include "schedule/scheduleparse.h"
 
 #include <algorithm>
@@ -145,12 +146,10 @@ Status checkSeasonHeld(const Pool& pool, int year) {
 
 Result<std::unique_ptr<GamesTable>> openGamesTable(const Pool& pool) {
     fs::path path = pool.gamesDatabasePath();
-    std::error_code ec;
     // Opening creates a missing file; an empty one would then pass for the
     // table and keep the bundled seasons out for good.
-    if (!fs::exists(path, ec))
-        if (Status created = ensureGamesTable(pool); !created)
-            return failure(created.error());
+    if (Status ready = ensureGamesTable(pool); !ready)
+        return failure(ready.error());
     Result<std::unique_ptr<GamesTable>> table = GamesTable::open(path);
     if (!table)
         return failure(cannotRead(path, table.error()));
@@ -176,9 +175,12 @@ Result<Season> rebuildSeasonGames(const Pool& pool) {
 
 Status ensureGamesTable(const Pool& pool) {
     std::error_code ec;
-    if (fs::exists(pool.gamesDatabasePath(), ec))
-        return {};
-    return installBundledTable(pool);
+    if (!fs::exists(pool.gamesDatabasePath(), ec))
+        if (Status installed = installBundledTable(pool); !installed)
+            return installed;
+    // An import that a kill interrupted is completed or undone before
+    // anybody reads the table or the computer players' files.
+    return finishInterruptedImport(pool);
 }
 
 Status installBundledTable(const Pool& pool) {

@@ -22,7 +22,8 @@ Result<Season> rebuildSeasonGames(const Pool& pool);
 Result<std::vector<GameRecord>> readGameRecords(const Pool& pool);
 
 // Creates the games table from the bundled seasons when the program folder
-// has none.
+// has none, and completes or undoes an import that a kill interrupted
+// (importjournal.h).
 Status ensureGamesTable(const Pool& pool);
 
 // Builds the bundled seasons beside the games table's place and installs

@@ -1,6 +1,7 @@
 #include "scoreentry.h"
 
 #include "core/poollock.h"
+#include "core/poolmachine.h"
 #include "core/text.h"
 #include "core/textfile.h"
 #include "schedule/calendar.h"
@@ -304,6 +305,10 @@ bool ScoreEntry::commitBoxes() {
     if ((visitorScore != m_cursor->field("Visitor") && !normaliseScore(visitorScore, visitor)) ||
         (homeScore != m_cursor->field("Home") && !normaliseScore(homeScore, home)))
         return false;
+    // A score typed again as it stands keeps the form it was stored in.
+    for (auto [score, field] : {std::pair{&visitor, "Visitor"}, std::pair{&home, "Home"}})
+        if (!score->empty() && trimSpaces(m_cursor->field(field)) == *score)
+            *score = m_cursor->field(field);
     visitorScore = visitor;
     homeScore = home;
     if (visitor != m_cursor->field("Visitor"))
@@ -313,8 +318,8 @@ bool ScoreEntry::commitBoxes() {
     return true;
 }
 
-// A score in the form the table keeps ("21" becomes " 21", "7abc" " 7"). An
-// empty box stays empty, so an untouched game stays unscored.
+// A score in the form every machine of the pool reads ("021" becomes "21",
+// "7abc" "7"). An empty box stays empty, so an untouched game stays unscored.
 bool ScoreEntry::normaliseScore(const std::string& text, std::string& score) {
     if (isBlank(text)) {
         score.clear();
@@ -332,7 +337,7 @@ bool ScoreEntry::normaliseScore(const std::string& text, std::string& score) {
         m_dialogs.refuse("The score \"" + text + "\" of " + gameName() + " " + problem);
         return false;
     }
-    score = signedText(value + 0.0); // no "-0"
+    score = decimalText(value + 0.0); // no "-0"
     return true;
 }
 
@@ -448,7 +453,8 @@ void ScoreEntry::reopenCursor() {
 }
 
 std::unique_ptr<ScoreEntry> openScoreEntry(const Pool& pool, Dialogs& dialogs) {
-    if (!requireAdmin(pool, pool.currentUser(), dialogs))
+    if (!requireAdmin(pool, pool.currentUser(), dialogs) ||
+        !requireAdministratorsMachine(pool, dialogs))
         return nullptr;
     Result<std::unique_ptr<GamesTable>> table = openGamesTable(pool);
     if (!table) {

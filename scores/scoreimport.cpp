@@ -165,9 +165,9 @@ bool isBlank(std::string_view text) {
     return trimSpaces(text).empty();
 }
 
-// A score in the form the score entry window stores it: " 24".
+// A score in the form the score entry window stores it: "24".
 std::string scoreText(int score) {
-    return signedText(score);
+    return std::to_string(score);
 }
 
 // ---------------------------------------------------------------- matching

@@ -1,11 +1,26 @@
 #include "login.h"
 
+#include "core/poolmachine.h"
 #include "core/text.h"
 #include "core/userlist.h"
 #include "schedule/pickfiles.h"
 #include "schedule/seasongames.h"
 
 namespace gs {
+
+namespace {
+
+// The administrator's entries for a user with rights or without; on a
+// player's machine the scores are nobody's to enter.
+void grantEntries(MainWindowModel& window, const Pool& pool, bool admin) {
+    window.grantAdminEntries(admin);
+    if (admin && isPlayersMachine(pool.folders())) {
+        window.scoreEntryEntry.enabled = false;
+        window.scoreEntryEntry.toolTip = kPlayersMachineMessage;
+    }
+}
+
+} // namespace
 
 void Session::refuse(const std::string& text, const std::string& title) {
     m_dialogs.refuse(text, title);
@@ -54,6 +69,10 @@ bool Session::logIn() {
         refuse("You are not in the Active Player List.", kErrorTitle);
         return false;
     }
+    if (playsElsewhere(m_pool, m_pool.currentUser())) {
+        refuse(playsElsewhereMessage(m_pool.currentUser()), kErrorTitle);
+        return false;
+    }
     // An empty stored password admits any entry, so a pool that never set
     // passwords works as before.
     const UserSlot& slot = m_pool.users()[k];
@@ -62,7 +81,7 @@ bool Session::logIn() {
         refuse("Incorrect password.", kErrorTitle);
         return false;
     }
-    w.grantAdminEntries(slot.admin == 1);
+    grantEntries(w, m_pool, slot.admin == 1);
     m_pool.setColorScheme(slot.colorScheme);
     if (Result<PlayerPicks> picks = loadPicks(m_pool, m_pool.currentUser()))
         m_pool.setSavedPoolOrder(std::move(picks->activeOrder));
@@ -84,7 +103,7 @@ std::string windowCaption(const Pool& pool) {
 void Session::followPool() {
     if (m_window.loginVisible)
         return;
-    m_window.grantAdminEntries(m_pool.isAdmin(m_pool.currentUser()));
+    grantEntries(m_window, m_pool, m_pool.isAdmin(m_pool.currentUser()));
     m_window.caption = windowCaption(m_pool);
 }
 

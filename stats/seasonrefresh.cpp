@@ -1,5 +1,6 @@
 #include "seasonrefresh.h"
 
+#include "core/poollock.h"
 #include "schedule/calendar.h"
 #include "schedule/pickfiles.h"
 #include "schedule/seasongames.h"
@@ -31,6 +32,15 @@ int currentWeekFromScores(const std::vector<SeasonGame>& games) {
 
 SeasonState refreshSeason(const Pool& pool) {
     SeasonState state;
+    // Held from the read of the games table to the last write: an import
+    // that reorders the games and moves the computer players' numbers with
+    // them must not come between, or the files written here would put the
+    // numbers back on the old games.
+    Result<PoolLock> lock = lockPoolFiles(pool);
+    if (!lock) {
+        state.errors.push_back(lock.error().message);
+        return state;
+    }
     // Read once: the season's games for everything, every season's for the
     // ratings.
     Result<std::vector<GameRecord>> records = readGameRecords(pool);

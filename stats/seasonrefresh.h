@@ -36,7 +36,8 @@ int currentWeekFromScores(const std::vector<SeasonGame>& games);
 // Rebuilds the season's games from the games table, works out the current
 // week, the team records and the computer players' projections, saves the
 // computer players' pick files, and at the season's end writes the season's
-// old-scores file.
+// old-scores file; all under the pool lock, so that what it writes follows
+// the table it read.
 SeasonState refreshSeason(const Pool& pool);
 
 } // namespace gs

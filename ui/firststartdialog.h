@@ -2,6 +2,7 @@
 
 #include "painter.h"
 #include "session/login.h"
+#include "session/pooljoin.h"
 
 #include <functional>
 
@@ -25,6 +26,19 @@ public:
 private:
     FirstStartModel m_model;
     Actions m_actions;
+};
+
+// "Welcome to Gridslate" on a machine without a user list, before anybody
+// logged in: start a new pool here, or join one run elsewhere. It closes on
+// either choice; closed, it leaves the login page.
+class PoolStartDialog : public PaintedDialog {
+    Q_OBJECT
+public:
+    PoolStartDialog(std::function<void()> startNewPool, std::function<void()> joinPool,
+                    QWidget* parent = nullptr);
+
+private:
+    PoolStartModel m_model;
 };
 
 } // namespace gs

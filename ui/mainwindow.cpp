@@ -5,6 +5,7 @@
 #include "colorsettingsdialog.h"
 #include "controls.h"
 #include "core/poolday.h"
+#include "core/poolmachine.h"
 #include "firststartdialog.h"
 #include "gamesupdatedialog.h"
 #include "helpservices.h"
@@ -333,7 +334,10 @@ void MainWindow::openScoreEntry() {
 
 void MainWindow::openGamesUpdate() {
     bool allowed = false;
-    run([&] { allowed = requireAdmin(m_pool, m_pool.currentUser(), m_dialogs) && leavePanel(); });
+    run([&] {
+        allowed = requireAdmin(m_pool, m_pool.currentUser(), m_dialogs) &&
+                  requireAdministratorsMachine(m_pool, m_dialogs) && leavePanel();
+    });
     if (!allowed)
         return;
     GamesUpdateDialog dialog(m_pool, m_dialogs, {}, this);

@@ -46,6 +46,9 @@ public:
     // tests put fakes here so nothing outside the test opens.
     void setOpener(Opener& opener) { m_opener = &opener; }
     void setManualRenderer(ManualRenderer& renderer) { m_renderer = &renderer; }
+    // On a machine without a user list, before anybody logged in: the
+    // choice to start a new pool here or to join one run elsewhere.
+    void offerPoolStart();
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -88,8 +91,11 @@ private:
     void openSeasonYear();
     void openSeasonCalendar();
     void openAbout();
-    // ui/mainwindowexchange.cpp: the "Internet File Transfer Tool".
+    // ui/mainwindowexchange.cpp: the "Internet File Transfer Tool", and
+    // "Join a Pool", which logs the player in once he joined.
     void openExchange();
+    void openJoinPool();
+    void logInAs(const std::string& name, const std::string& password);
     void runExport(void (CsvExports::*exportFile)());
     void showProgress(const ProgressModel& progress);
     HelpCommands help();

@@ -1,6 +1,10 @@
 #include "mainwindow.h"
 
+#include "core/textfile.h"
+#include "core/userlist.h"
 #include "exchangedialog.h"
+#include "firststartdialog.h"
+#include "joinpooldialog.h"
 
 namespace gs {
 
@@ -12,6 +16,29 @@ void MainWindow::openExchange() {
     dialog.exec();
     // The page shows what was fetched.
     reopenPanel();
+}
+
+void MainWindow::offerPoolStart() {
+    if (fileExists(userListPath(m_pool.folders())))
+        return;
+    auto* dialog =
+        new PoolStartDialog([this] { logInAs(kAdminUser, ""); }, [this] { openJoinPool(); }, this);
+    // Nobody is logged in yet: no scheme is in force, as on the login page.
+    dialog->setAttribute(Qt::WA_DeleteOnClose);
+    dialog->show();
+}
+
+void MainWindow::openJoinPool() {
+    JoinPoolDialog dialog(m_pool, m_dialogs, makeTransport, this);
+    if (dialog.exec() == QDialog::Accepted)
+        logInAs(dialog.request().player, dialog.request().password);
+}
+
+void MainWindow::logInAs(const std::string& name, const std::string& password) {
+    m_model.userName = name;
+    m_model.password = password;
+    render();
+    logIn();
 }
 
 } // namespace gs

@@ -1,8 +1,10 @@
 #include "backup.h"
 
+#include "core/poollock.h"
 #include "core/text.h"
 #include "core/textfile.h"
 #include "core/userlist.h"
+#include "schedule/gamesdb.h"
 #include "schedule/pickfiles.h"
 
 namespace gs {
@@ -41,6 +43,7 @@ BackupPair gamesTableBackupPair(const Folders& folders) {
     pair.data = folders.program / kGamesFileName;
     pair.backup = pair.data;
     pair.backup.replace_extension(kBackupExtension);
+    pair.gamesTable = true;
     return pair;
 }
 
@@ -86,8 +89,23 @@ bool BackupCommands::restore(const std::vector<BackupPair>& pairs, const std::st
                          title);
         return false;
     }
+    for (const BackupPair* pair : backed)
+        if (Status plain = pair->gamesTable ? checkPlainGamesTable(pair->backup) : Status{};
+            !plain) {
+            m_dialogs.refuse("The backup " + pair->backup.string() +
+                                 " is not a games table that can be restored: " +
+                                 plain.error().message + ". Nothing has been changed.",
+                             title);
+            return false;
+        }
     if (!m_dialogs.confirm("Proceed with restore?", title))
         return false;
+    // No import or save of another program may be half-way through them.
+    Result<PoolLock> lock = lockPoolFiles(m_pool);
+    if (!lock) {
+        m_dialogs.refuse(lock.error().message + " Nothing has been changed.", title);
+        return false;
+    }
     std::string done;
     for (const BackupPair* pair : backed) {
         if (Status copied = copyFileAtomic(pair->backup, pair->data, pair->access); !copied) {

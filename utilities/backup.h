@@ -22,6 +22,8 @@ struct BackupPair {
     std::filesystem::path backup;
     // The user list holds passwords: both copies are its owner's only.
     FileAccess access = FileAccess::Shared;
+    // The games table: its backup must be plain data to be restored.
+    bool gamesTable = false;
 };
 
 // The current user's pick file and its backup. Fails for a name that cannot
@@ -47,7 +49,9 @@ public:
     // picks must read them again.
     bool restorePicks();
     // "Restore" > "Admin Data": the same for the user list and the games
-    // table, after one question; a file without a backup stays as it is.
+    // table, after one question; a file without a backup stays as it is. A
+    // backup of the games table that is not plain data (checkPlainGamesTable)
+    // refuses the restore whole.
     // The list in memory stays as it is until the next load.
     void restoreAdminData();
 

@@ -136,20 +136,22 @@ TEST_F(Panel, AddChecksTheNameBeforeItReachesTheFiles) {
                   (test::FakeDialogs::Shown{"input", "Enter the user's name", "User Name"}));
         EXPECT_EQ(said(), expected) << typed;
     };
-    for (const std::string& typed : Lines{"bob", " b ob"}) // also taken but for spaces
+    for (const std::string& typed : Lines{"bob", " b ob", "BOB"}) // also taken but for spaces, case
         add(typed, {kTaken});
     // Empty, a comma, slashes, a control character, one outside the code page
-    // and one undefined in it, only dots, 41 characters, and the rating
-    // player's name in any letter case.
+    // and one undefined in it, only dots, 41 characters, the reserved names in
+    // another letter case, what Windows refuses in a file name, and device
+    // names (also before a dot).
     for (const std::string& typed :
-         Lines{"   ", "a,b", "a/b", "a\\b", "a\x7F", "a\x1A", "a\x81", "..", forty + "x", "eLo"})
+         Lines{"   ", "a,b", "a/b", "a\\b", "a\x7F", "a\x1A", "a\x81", "..", forty + "x", "eLo",
+               "pc", "Admin", "a*b", "a|b", "CON", "lpt1.x", "com\xB9"})
         add(typed, {kNotAllowed});
-    for (const std::string& typed : Lines{"  zed ", forty, "Zo\xEB", "j.r.", "mary ann", "pc"})
+    for (const std::string& typed : Lines{"  zed ", forty, "Zo\xEB", "j.r.", "mary ann", "COM10"})
         add(typed, {});
     EXPECT_EQ(panel.playersOnFile().entries, (Lines{"admin", "PC", "ann", "bob", "carl", "zed",
-                                                    forty, "Zo\xEB", "j.r.", "mary ann", "pc"}));
+                                                    forty, "Zo\xEB", "j.r.", "mary ann", "COM10"}));
     ASSERT_TRUE(panel.saveChanges());
-    EXPECT_EQ(userListLines(pool).back(), "pc,0,9,0,,0,F");
+    EXPECT_EQ(userListLines(pool).back(), "COM10,0,9,0,,0,F");
 }
 
 TEST_F(Panel, AddRatingPlayerPutsEloOnBothListsOnce) {
@@ -347,7 +349,7 @@ TEST_F(Accounts, ARefusedChangeSaysWhyAndChangesNothing) {
          {Case{"RenameToLowerCasePc", [&] { return rename("bob", "pc"); }, kNotAllowed},
           Case{"RenameToTheRatingPlayer", [&] { return rename("bob", "Elo"); }, kNotAllowed},
           Case{"RenameWithASlash", [&] { return rename("bob", "../bob"); }, kNotAllowed},
-          Case{"RenameToAnotherUser", [&] { return rename("bob", "ann"); }, kTaken},
+          Case{"RenameToAnotherUser", [&] { return rename("bob", "Ann"); }, kTaken},
           Case{"RenameToTheOwnName", [&] { return rename("bob", "bob"); }, kTaken},
           Case{"RenameOfAPlayerNotOnTheList", [&] { return rename("dave", "david"); },
                "Error: The player dave is not on the user list."},
@@ -465,7 +467,9 @@ TEST_F(Accounts, SelectingAFolderCopiesThePickFilesAndSavesTheFolder) {
     fs::create_directories(target);
     ASSERT_TRUE(moveTo(target.string() + "/"));
     EXPECT_TRUE(said().empty());
-    EXPECT_EQ(folderDump(target), "bob2009.dat=picks of 2009|\nbob2010.dat=picks of 2010|\n");
+    // The mark tells this home's chosen folder from one a copied list names.
+    EXPECT_EQ(folderDump(target), ".gridslate-picks=F|\nbob2009.dat=picks of 2009|\n"
+                                  "bob2010.dat=picks of 2010|\n");
     EXPECT_TRUE(fs::exists(folder / "bob2010.dat"));
     EXPECT_EQ(userListLines(pool)[2], "bob,1,9,0,klm,0," + target.string());
     EXPECT_EQ(readBytes(preferencePath(pool.folders(), "bob")), "klm,\r\n");

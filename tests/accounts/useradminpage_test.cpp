@@ -1,4 +1,5 @@
 #include "adminsupport.h"
+#include "tests/support/commandrun.h"
 #include "tests/ui/uitest.h"
 
 #include <QFileDialog>
@@ -61,9 +62,12 @@ TEST_F(AdminWindow, TheButtonsReachTheListsAndARenameRetitlesTheWindow) {
     EXPECT_EQ(find("saveChangesButton")->toolTip(), kAdminRightsNeededTip);
 }
 
-// A password that differs from its check keeps the window open.
+// A password that differs from its check keeps the window open. A player
+// added from the command line while the window is open stays on the list.
 TEST_F(AdminWindow, ChangesThePasswordFromTheFileMenu) {
     loginAsAdmin();
+    ASSERT_EQ(test::runGridslateIn(program.home.path(), {"add-player", "Zoe", "--active"}).status,
+              0);
     EXPECT_TRUE(withModal("changePasswordAction", [&](QWidget* dialog) {
         test::child<QLineEdit>(dialog, "newPasswordEdit")->setText("abc");
         test::child<QLineEdit>(dialog, "verifyPasswordEdit")->setText("abd");
@@ -73,6 +77,8 @@ TEST_F(AdminWindow, ChangesThePasswordFromTheFileMenu) {
         test::press(dialog, "savePasswordButton");
         EXPECT_FALSE(dialog->isVisible());
     }));
+    EXPECT_EQ(test::userListLines(program.pool),
+              (Lines{"admin,1,9,1,klm,0,F", "PC,1,1,0,Z,0,F", "Zoe,1,9,0,,0,F"}));
 }
 
 TEST_F(AdminWindow, MovesThePickFilesToAChosenFolder) {

@@ -147,6 +147,57 @@ TEST_F(UserList, SaveWritesActiveThenInactiveUsers) {
     EXPECT_EQ(readBytes(preferences("admin")), "klm,ftp://h/d\r\n");
 }
 
+// A save keeps what another program saved since the load: a player added
+// or changed there stands beside one changed here (the table and the pool
+// order take them), another password and address of the user stand when
+// this save leaves them as read. A player or the preference file changed on
+// both sides refuses the save, naming it, and writes nothing.
+TEST_F(UserList, SaveKeepsWhatAnotherProgramSavedMeanwhile) {
+    writeBytes(preferences("admin"), "klm,\r\n");
+    load("2010\r\nadmin,1,9,1,klm,0,/a\r\nPC,1,1,0,Z,0,/a\r\nann,1,4,0,,0,/a\r\n"
+         "bob,0,3,0,,0,/a\r\n",
+         "admin");
+    refreshPoolOrder(pool);
+    auto scheme = [&](const char* name, int16_t scheme) {
+        test::editUser(pool, pool.userSlot(name), [&](UserSlot& u) { u.colorScheme = scheme; });
+    };
+    const std::string elsewhere = "2010\r\nadmin,1,9,1,klm,0,/a\r\nPC,1,1,0,Z,0,/a\r\n"
+                                  "ann,1,4,0,,0,/a\r\nZoe,1,9,0,,0,/a\r\nbob,0,7,0,,0,/a\r\n";
+    writeBytes(listPath(), elsewhere);
+    writeBytes(preferences("admin"), "nop,ftp://h\r\n");
+    scheme("ann", 5);
+    Status saved = saveUserList(pool);
+    ASSERT_TRUE(saved) << saved.error();
+    const std::string merged = "2010\r\nadmin,1,9,1,klm,0,/a\r\nPC,1,1,0,Z,0,/a\r\n"
+                               "ann,1,5,0,,0,/a\r\nZoe,1,9,0,,0,/a\r\nbob,0,7,0,,0,/a\r\n";
+    EXPECT_EQ(readBytes(listPath()) + readBytes(preferences("admin")), merged + "nop,ftp://h\r\n");
+    EXPECT_EQ(pool.poolOrder(), (std::vector<std::string>{"admin", "PC", "ann", "Zoe"}));
+    EXPECT_EQ(pool.currentSlot()->exchangeAddress, "ftp://h");
+
+    writeBytes(listPath(), elsewhere);
+    scheme("ann", 8);
+    EXPECT_EQ(saveUserList(pool).error().message,
+              "The user list " + listPath().string() +
+                  " was changed by another program since it was read here, and these players "
+                  "were changed both there and here: ann; open the user list again and make the "
+                  "change once more.");
+    scheme("ann", 4);
+    writeBytes(preferences("admin"), "qrs,\r\n");
+    test::editUser(pool, pool.userSlot("admin"), [](UserSlot& u) { u.password = "xyz"; });
+    EXPECT_EQ(saveUserList(pool).error().kind, ErrorKind::Changed);
+    EXPECT_EQ(readBytes(listPath()) + readBytes(preferences("admin")), elsewhere + "qrs,\r\n");
+}
+
+// A list whose folders are all this home's data folder is written back byte
+// for byte.
+TEST_F(UserList, AListOfThisHomeIsSavedAsItWasLoaded) {
+    const std::string list = "2011\r\nadmin,1,9,1,klm,0," + folder() + "\r\nPC,1,1,0,Z,0," +
+                             folder() + "\r\nann,0,4,0,,0," + folder() + "\r\n";
+    load(list, "admin");
+    ASSERT_TRUE(saveUserList(pool));
+    EXPECT_EQ(readBytes(listPath()), list);
+}
+
 // The files that hold passwords are their owner's only, whatever the umask:
 // the data folder 0700, "UserList.db" and every preference file 0600; and
 // what a start does to the folders of a pool.

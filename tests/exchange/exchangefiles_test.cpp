@@ -1,7 +1,14 @@
 #include "exchange/exchangefiles.h"
 
+#include "core/poolday.h"
+#include "exchange/poollist.h"
 #include "exchangehome.h"
 #include "schedule/gamesdb.h"
+#include "schedule/importer.h"
+#include "schedule/seasongames.h"
+#include "scores/scoreentry.h"
+#include "scores/scoreimport.h"
+#include "tests/support/namedcases.h"
 
 namespace gs {
 namespace {
@@ -40,12 +47,27 @@ TEST(GamesTableCheck, AcceptsOnlyATableWithTheGamesFields) {
     std::string whole = readBytes(file("whole.mdb"));
     writeBytes(file("half.mdb"), whole.substr(0, whole.size() / 2));
     database("other.mdb", "Picks (Name TEXT)");
-    database("sevenfields.mdb", "Scoresheet (" + six + ", Extra TEXT)");
-    for (const char* name : {"whole.mdb", "weeks.mdb", "lower.mdb"}) {
+    // A later release's table may have more fields; nothing but the table is plain data.
+    database("extrafield.mdb", "Scoresheet (" + six + ", Extra TEXT)");
+    database("fivefields.mdb", "Scoresheet (TeamA, TeamB, Date, Visitor, Home)");
+    for (const auto& [name, extra] :
+         {std::pair{"trigger.mdb", "CREATE TRIGGER t AFTER UPDATE ON Scoresheet BEGIN "
+                                   "UPDATE Scoresheet SET Date = '1/1/1999'; END"},
+          {"view.mdb", "CREATE VIEW v AS SELECT * FROM Scoresheet"},
+          {"index.mdb", "CREATE INDEX i ON Scoresheet (Year)"},
+          {"twotables.mdb", "CREATE TABLE Picks (Name TEXT)"}}) {
+        test::writeGamesTable(file(name), test::seasonRecords(2010));
+        EXPECT_TRUE(test::runSql(file(name), extra));
+    }
+    for (const char* name : {"whole.mdb", "weeks.mdb", "lower.mdb", "extrafield.mdb"}) {
         Status checked = checkGamesTableFile(file(name));
         EXPECT_TRUE(checked) << name << ": " << checked.error();
     }
-    for (const char* name : {"half.mdb", "other.mdb", "sevenfields.mdb", "missing.mdb"}) {
+    EXPECT_EQ(checkGamesTableFile(file("trigger.mdb")).error().message,
+              "The received games table trigger.mdb cannot be used: it holds the trigger \"t\" "
+              "besides the table \"Scoresheet\"");
+    for (const char* name : {"half.mdb", "other.mdb", "fivefields.mdb", "view.mdb", "index.mdb",
+                             "twotables.mdb", "missing.mdb"}) {
         Status checked = checkGamesTableFile(file(name));
         std::string refusal = checked ? "accepted" : checked.error().message;
         EXPECT_TRUE(refusal.starts_with("The received games table " + std::string(name) +
@@ -98,6 +120,38 @@ TEST(GamesTableInstall, TakesOnlyAWholeSeasonOfGamesWhileTheLocalTableIsIdle) {
     EXPECT_EQ(readBytes(local), readBytes(received));
 }
 
+// Whatever writes a score (score entry, the score import, the community
+// merge, and the copies before them with " 21"), the players take the table.
+TEST(GamesTableInstall, TakesEveryTableTheProgramWrites) {
+    test::PoolFixture admin, player;
+    for (Pool* pool : {&admin.pool, &player.pool})
+        ASSERT_TRUE(ensureGamesTable(*pool));
+    ASSERT_TRUE(importSchedule(admin.pool, test::communityCsv()));
+    test::addUser(admin.pool, 1, "admin", 1);
+    admin.pool.setCurrentUser("admin");
+    admin.pool.setDayOverride("11/8/2010");
+    refreshPoolDay(admin.pool);
+    std::unique_ptr<ScoreEntry> entry = openScoreEntry(admin.pool, admin.dialogs);
+    ASSERT_TRUE(entry);
+    entry->visitorScore = "024";
+    entry->homeScore = "3";
+    EXPECT_TRUE(entry->commitAndClose());
+    entry.reset();
+    std::unique_ptr<GamesTable> table = std::move(openGamesTable(admin.pool).value());
+    const fs::path scores = admin.home.path() / "scores.csv";
+    writeBytes(scores, "TeamA,TeamB,Date,Visitor,Home,Year\r\n"
+                       "Baltimore Ravens,Atlanta Falcons,11/11/2010,21,26,2010\r\n");
+    EXPECT_TRUE(importScoreFile(*table, scores, {}).ok);
+    ASSERT_TRUE(table->writeScores(table->rowids().value().back(), " 21", " 7"));
+    table.reset();
+
+    Status installed = installGamesTable(player.pool, admin.pool.gamesDatabasePath());
+    ASSERT_TRUE(installed) << installed.error();
+    const std::string records = test::dumpRecords(test::tableRecords(player.pool));
+    for (const char* form : {"|24|3|2010", "|21|26|2010", "| 21| 7|2021"})
+        EXPECT_NE(records.find(form), std::string::npos) << form;
+}
+
 TEST(PickFileWhole, JudgesTheReceivedFile) {
     auto lines = [](size_t count, const std::string& line) {
         return test::crlf(std::vector<std::string>(count, line));
@@ -136,6 +190,92 @@ TEST(PickFileWhole, JudgesTheReceivedFile) {
                                 " is empty or cut short; the local copy was kept.");
     }
 }
+
+// A received list is taken whole or not at all.
+TEST(PoolList, RefusesADamagedOrForeignListNamingItsLine) {
+    const std::pair<std::string, std::string> cases[] = {
+        {"2010\r\nPC,1,1,0,,0,/d", "it is empty or cut short"},
+        {"<html><body>Not Found</body></html>\n", "line 1 holds no season"},
+        {"2010\r\nPC,1,1,0,,0,/d\r\nAl,1,9,0,,0\r\n", "line 3: it is no user line of 7 fields"},
+        {"2010\r\nPC,1,1,0,,0,/d\r\n../x,1,9,0,,0,/d\r\n",
+         "line 3: the name \"../x\" cannot be a player's"},
+        {"2010\r\nPC,1,one,0,,0,/d\r\n", "line 2: the field \"one\" is no number"},
+        {"2010\r\nPC,1,1,0,,0,/d\r\nPC,1,1,0,,0,/d\r\n", "line 3: the name \"PC\" stands twice"},
+        {"2010\r\nadmin,1,9,1,,0,/d\r\n", "it does not hold the computer player PC"},
+    };
+    for (const auto& [bytes, reason] : cases) {
+        Result<PoolList> list = parsePoolList(bytes);
+        EXPECT_EQ(list ? "taken" : list.error().message,
+                  "The received user list UserList.db was not installed: " + reason +
+                      ". This computer's list stays as it was.");
+    }
+}
+
+struct MergeCase : test::NamedCase {
+    std::vector<std::string> poolUsers;   // held by earlier received lists
+    std::vector<std::string> remoteUsers; // known here through them only
+    const char* joining;
+    std::string merged; // the lines, then "remote:" and the pool's names
+};
+
+class PoolListMerges : public testing::TestWithParam<MergeCase> {};
+
+// This machine's list: its admin, PC, Ann (who plays here), Zed (added here)
+// and Old (a player of an earlier pool's list). The pool's: Bob is new, Ann
+// inactive and with rights there, the season 2011.
+TEST_P(PoolListMerges, TakeThePoolsMembersOrderAndSeasonAndKeepWhatIsThisMachines) {
+    const std::vector<std::string> local = {
+        "2010",
+        "admin,1,9,1,klm,0,/h/data",
+        "Old,1,4,0,,0,/h/data",
+        "Ann,1,5,0,abc,0,/h/data",
+        "PC,1,1,0,Z,0,/h/data",
+        "Zed,1,2,0,,0,/mine",
+    };
+    PoolList received = parsePoolList("2011\r\nPC,1,1,0,,0,/a/data\r\nBob,1,3,1,,1,/a/data\r\n"
+                                      "Ann,0,9,1,,0,/a/data\r\nadmin,1,9,1,,0,/a/data\r\n")
+                            .value();
+    PoolListMerge merge = mergePoolList(local, received, GetParam().poolUsers,
+                                        GetParam().remoteUsers, "/h/data", GetParam().joining);
+    auto names = [](const std::vector<std::string>& list) {
+        std::string text;
+        for (const std::string& name : list)
+            text += " " + name;
+        return text;
+    };
+    std::string text;
+    for (const std::string& line : merge.lines)
+        text += line + "\n";
+    text += "remote:" + names(merge.remoteUsers) + " pool:" + names(merge.poolUsers) +
+            " order:" + names(merge.activeOrder);
+    EXPECT_EQ(text, GetParam().merged);
+}
+
+const std::string kMerged = "2011\nPC,1,1,0,Z,0,/h/data\nBob,1,3,0,,1,/h/data\n"
+                            "Ann,0,5,0,abc,0,/h/data\nadmin,1,9,1,klm,0,/h/data\n";
+
+INSTANTIATE_TEST_SUITE_P(
+    Lists, PoolListMerges,
+    testing::Values(MergeCase{"TheFirstMerge",
+                              {},
+                              {},
+                              "",
+                              kMerged + "Old,1,4,0,,0,/h/data\nZed,1,2,0,,0,/mine\n"
+                                        "remote: Bob pool: PC Bob Ann admin order: PC Bob admin"},
+                    MergeCase{"ALaterOneWithoutOld",
+                              {"Old", "PC"},
+                              {"Old"},
+                              "",
+                              kMerged +
+                                  "Old,0,4,0,,0,/h/data\nZed,1,2,0,,0,/mine\n"
+                                  "remote: Old Bob pool: Old PC Bob Ann admin order: PC Bob admin"},
+                    MergeCase{"BobJoiningHere",
+                              {},
+                              {},
+                              "Bob",
+                              kMerged + "Old,1,4,0,,0,/h/data\nZed,1,2,0,,0,/mine\n"
+                                        "remote: pool: PC Bob Ann admin order: PC Bob admin"}),
+    test::caseName);
 
 } // namespace
 } // namespace gs

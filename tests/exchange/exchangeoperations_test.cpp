@@ -1,5 +1,7 @@
 #include "exchange/exchangeoperations.h"
 
+#include "adminsupport.h"
+#include "core/poolsettings.h"
 #include "core/userlist.h"
 #include "exchange/exchangefiles.h"
 #include "exchangehome.h"
@@ -42,7 +44,6 @@ protected:
             writeBytes(shared() / (std::string(players[k]) + "2010.dat"), pickFileBytes({k + 1}));
         writeBytes(shared() / "PC2010.dat", computerFileBytes());
         writeBytes(shared() / "oldscores2010.dat", test::crlf(Names(32, " 1, 2, 0, 20, 10")));
-        writeBytes(shared() / "UserList.db", "2010\r\n");
         test::writeGamesTable(shared() / "scoresheet97.mdb", test::seasonRecords(2010));
     }
 
@@ -97,6 +98,9 @@ TEST_P(Exchange, AnAdministratorUploadsOnlyTheSelectedFile) {
 TEST_P(Exchange, APlayerDownloadsTheListedPlayersFilesAndWithoutTheRightsTheMasterFiles) {
     fillSharedPlace();
     auto al = home("Al");
+    // The pool's list as the administrator sends it: the list Al has.
+    writeBytes(shared() / "UserList.db",
+               userListWithoutPasswords(readBytes(userListPath(al->pool.folders()))));
     writeBytes(al->program() / "Al2010.dat", pickFileBytes({9}));
     // Left by an operation cut short: never installed.
     writeBytes(al->pool.folders().staging / "Bob2009.dat", pickFileBytes({7}));
@@ -111,14 +115,18 @@ TEST_P(Exchange, APlayerDownloadsTheListedPlayersFilesAndWithoutTheRightsTheMast
     for (const std::string& name : taken)
         EXPECT_EQ(readBytes(al->program() / name), readBytes(shared() / name)) << name;
     Names files = taken;
-    files.insert(files.end(), {"Al2010.dat", "Al_UserPref.dbu", "UserList.db", kGamesFileName});
+    // The pool's names are kept with the settings; the list stands as it was.
+    files.insert(files.end(), {"Al2010.dat", "Al_UserPref.dbu", "PoolSettings.ini", "UserList.db",
+                               kGamesFileName});
     EXPECT_EQ(folderEntries(al->program()), sorted(files));
-    EXPECT_EQ(readBytes(al->program() / "Al2010.dat"), pickFileBytes({9}));
+    // His picks, now with the pool's order after them.
+    EXPECT_EQ(readBytes(al->program() / "Al2010.dat"),
+              test::replaceAll(pickFileBytes({9}), "admin\r\nAl", "admin\r\nPC\r\nAl"));
     EXPECT_EQ(readBytes(userListPath(al->pool.folders())), list);
     EXPECT_EQ(test::dumpRecords(test::tableRecords(al->pool)),
               test::dumpRecords(test::seasonRecords(2010)));
     // Over FTP the window shows what came; from a folder it is just done.
-    taken.push_back(kGamesFileName);
+    taken.insert(taken.end(), {kGamesFileName, "UserList.db"});
     EXPECT_EQ(sorted(al->state.fileList.entries), ftp() ? sorted(taken) : Names{});
     EXPECT_EQ(al->messages(), ftp() ? Names{} : Names{"Gridslate: Operation Complete."});
     EXPECT_EQ(al->state.listing.empty(), !ftp());
@@ -141,6 +149,7 @@ TEST_P(Exchange, ReceivedFilesThatCannotBeUsedAreReportedAndTheOthersInstalled) 
     writeBytes(shared() / "Bob2010.dat", pickFileBytes({1}).substr(0, 100));
     writeBytes(shared() / "PC2010.dat", "");
     writeBytes(shared() / "Alice2010.dat", pickFileBytes({2}));
+    writeBytes(shared() / "UserList.db", "2010\r\nAl,1,9,0,,0,/d\r\n"); // no pool's list
     // In a shared folder, something that is no file under a player's name.
     if (!ftp()) {
         ASSERT_EQ(::mkfifo((shared() / "Alice2009.dat").c_str(), 0600), 0);
@@ -148,6 +157,7 @@ TEST_P(Exchange, ReceivedFilesThatCannotBeUsedAreReportedAndTheOthersInstalled) 
     auto al = home("Al");
     writeBytes(al->program() / "Bob2010.dat", pickFileBytes({5}));
     std::string table = readBytes(al->pool.gamesDatabasePath());
+    std::string list = readBytes(userListPath(al->pool.folders()));
 
     // The operation did not do all it should, so a script sees a failure.
     EXPECT_EQ(al->operations->downloadAllUserFiles(), OperationEnd::Failed);
@@ -155,7 +165,9 @@ TEST_P(Exchange, ReceivedFilesThatCannotBeUsedAreReportedAndTheOthersInstalled) 
     EXPECT_EQ(readBytes(al->program() / "Bob2010.dat"), pickFileBytes({5}));
     EXPECT_EQ(readBytes(al->program() / "Alice2010.dat"), pickFileBytes({2}));
     EXPECT_FALSE(fs::exists(al->program() / "PC2010.dat"));
-    EXPECT_EQ(al->messages().size(), ftp() ? 3u : 4u);
+    EXPECT_EQ(readBytes(userListPath(al->pool.folders())), list);
+    EXPECT_FALSE(fs::exists(poolSettingsPath(al->pool.folders())));
+    EXPECT_EQ(al->messages().size(), ftp() ? 4u : 5u);
     EXPECT_FALSE(fs::exists(al->program() / "Alice2009.dat"));
 }
 

@@ -123,6 +123,7 @@ TEST_F(WindowTest, LocalDirectoryListsTheUsersPickFiles) {
     for (const char* name : {"Al2010.dat", "Bob2009.DAT", "notes.txt", "Al2010.dat.bak"})
         writeBytes(folder / name, "x");
     fs::create_directories(folder / "old.dat");
+    ASSERT_TRUE(markPickFolder(home->pool, folder)); // chosen in this home
     window->listLocalFiles();
     EXPECT_EQ(window->model().localFiles.entries, (Names{"Al2010.dat", "Bob2009.DAT"}));
 }

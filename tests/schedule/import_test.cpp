@@ -7,7 +7,9 @@
 #include "tests/support/poolbuilder.h"
 
 #include <map>
+#include <sys/wait.h>
 #include <tuple>
+#include <unistd.h>
 
 namespace gs {
 namespace {
@@ -178,6 +180,9 @@ INSTANTIATE_TEST_SUITE_P(
                    "line 3: \"Dallas Cowboys\" cannot play itself"},
         ImportCase{"NoSuchDay", tableRow("Dallas Cowboys,N.Y. Giants,2/30/2010,,,2010"),
                    "line 3: invalid date \"2/30/2010\" (expected a real date as M/D/YYYY)"},
+        ImportCase{"DayAfterTheSeason", tableRow("Dallas Cowboys,N.Y. Giants,3/1/2011,,,2010"),
+                   "line 3: the date \"3/1/2011\" lies outside the season 2010 (8/1/2010 to "
+                   "2/28/2011)"},
         ImportCase{"NegativeVisitorScore",
                    tableRow("Dallas Cowboys,N.Y. Giants,9/12/2010,-3,7,2010"),
                    "line 3: invalid visitor score \"-3\" (expected empty or a whole number)"},
@@ -196,6 +201,9 @@ INSTANTIATE_TEST_SUITE_P(
                    "line 3: invalid week \"18\" (expected 1 to 17 in 2016)"},
         ImportCase{"NoSuchIsoDay", communityRows("2016,REG,1,2016-09-31,13:00,TB,ATL,,\n"),
                    "line 3: invalid date \"2016-09-31\" (expected a real date as YYYY-MM-DD)"},
+        ImportCase{"DayOfAnotherCentury", communityRows("2016,REG,1,1899-12-31,13:00,TB,ATL,,\n"),
+                   "line 3: the date \"1899-12-31\" lies outside the season 2016 (8/1/2016 to "
+                   "2/28/2017)"},
         ImportCase{"KickOffIsNoTime", communityRows("2016,REG,1,2016-09-11,1pm,TB,ATL,,\n"),
                    "line 3: invalid kick-off time \"1pm\" (expected HH:MM)"},
         ImportCase{"HalfAScore", communityRows("2016,REG,1,2016-09-11,13:00,TB,ATL,31,\n"),
@@ -229,16 +237,18 @@ INSTANTIATE_TEST_SUITE_P(
                    {{"Seattle Seahawks", {" 3", " 6"}}, {"Philadelphia Eagles", {" 14", " 10"}}}},
         ImportCase{"EntersRemovesMovesAndAdds",
                    kHeader + kCarDen + "2016,REG,1,2016-09-10,20:30,PHI,CHI,,\n" + kTbAtl +
-                       "2016,REG,1,2016-09-11,13:00,MIN,TEN,25,16\n" +
+                       "2016,REG,1,2016-09-11,09:30,MIN,TEN,25,16\n" +
                        "2016,REG,2,2016-09-25,13:00,NYG,WAS,,\n",
                    std::string("Updated season 2016 (5 games): added 1 game, removed 1, changed "
-                               "the date or week of 1; entered the scores of 1 game; 2 games "
-                               "already held their scores.") +
-                       kNothingSkipped,
+                               "the date or week of 1, moved 1 in the order; entered the scores "
+                               "of 1 game; 2 games already held their scores.") +
+                       kNothingSkipped +
+                       "\nWeek 1: Philadelphia Eagles at Chicago Bears moved from 9/19/2016 "
+                       "(week 2) to 9/10/2016",
                    "Carolina Panthers|Denver Broncos|9/8/2016|20|21|1\n"
                    "Philadelphia Eagles|Chicago Bears|9/10/2016| 14| 10|1\n"
-                   "Tampa Bay Buccaneers|Atlanta Falcons|9/11/2016|31|24|1\n"
                    "Minnesota Vikings|Tennessee Titans|9/11/2016|25|16|1\n"
+                   "Tampa Bay Buccaneers|Atlanta Falcons|9/11/2016|31|24|1\n"
                    "N.Y. Giants|Washington Redskins|9/25/2016|||2\n",
                    {{"Philadelphia Eagles", {" 14", " 10"}}}},
         ImportCase{"OtherScoresAndAScoredGameMissingRefuseTheFile",
@@ -288,6 +298,9 @@ TEST_F(ScheduleImport, BundledSeasonsAreMergedOnlyWhenAskedFor) {
     ScheduleImportResult asked = import(file, {.fromSeason = 2015});
     EXPECT_FALSE(asked.ok);
     EXPECT_EQ(asked.conflicts.size(), 255u);
+    EXPECT_TRUE(asked.summary.ends_with("is not in the file (the file lacks 255 games of 2015); "
+                                        "and 235 more."))
+        << asked.summary;
     EXPECT_EQ(tableBytes(), before);
 }
 
@@ -322,11 +335,44 @@ TEST_F(ScheduleImport, ComputerPlayersNumbersFollowTheirGames) {
     EXPECT_EQ(tableBytes(), before);
 
     ASSERT_TRUE(test::runSql(pool().gamesDatabasePath(), "DROP TRIGGER refuse"));
+    const std::string oldTable = tableBytes();
+    const std::string old = oldTable + test::readBytes(pc) + test::readBytes(elo);
     ScheduleImportResult result = import(moved);
     ASSERT_TRUE(result.ok) << result.summary;
     EXPECT_EQ(test::readBytes(pc), computerFile({"14", "11", "12", "13"}));
     EXPECT_EQ(test::readBytes(elo), computerFile({"20", "24", "21", "22", "23"}));
+
+    // Stopped after any step of its commit (a file staged, the table
+    // committed, a file renamed), the import leaves the old three files or
+    // the new three once the next reader of the table has finished it, and
+    // run again gives the bytes of one run.
+    const std::string whole = tableBytes() + test::readBytes(pc) + test::readBytes(elo);
+    for (int stop = 1;; ++stop) {
+        test::writeBytes(pool().gamesDatabasePath(), oldTable);
+        test::writeBytes(pc, computerFile({"11", "12", "13", "14"}));
+        test::writeBytes(elo, computerFile({"20", "21", "22", "23", "24"}));
+        pid_t child = ::fork();
+        if (child == 0) {
+            int steps = 0;
+            import(moved, {.reached = [&] {
+                               if (++steps == stop)
+                                   ::_exit(0);
+        }
+    });
+    ::_exit(1);
 }
+int status = 0;
+ASSERT_EQ(::waitpid(child, &status, 0), child);
+if (WEXITSTATUS(status) == 1)
+    break;
+ASSERT_TRUE(ensureGamesTable(pool()));
+std::string after = tableBytes() + test::readBytes(pc) + test::readBytes(elo);
+EXPECT_TRUE(after == old || after == whole) << "stopped at step " << stop;
+ASSERT_TRUE(import(moved).ok);
+EXPECT_EQ(tableBytes() + test::readBytes(pc) + test::readBytes(elo), whole) << stop;
+EXPECT_FALSE(fs::exists(pool().folders().program / kImportJournalName));
+} // namespace
+} // namespace gs
 
 } // namespace
 } // namespace gs

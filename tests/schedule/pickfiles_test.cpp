@@ -37,6 +37,7 @@ protected:
         test::addUser(pool, 2, "PC");
         test::addUser(pool, 3, "alice", 0, aliceFolder().string());
         fs::create_directories(aliceFolder());
+        EXPECT_TRUE(markPickFolder(pool, aliceFolder())); // chosen in this home
     }
 
     fs::path aliceFolder() const { return fixture.home.path() / "alice"; }
@@ -60,6 +61,33 @@ protected:
     test::PoolFixture fixture;
     Pool& pool = fixture.pool;
 };
+
+// A save keeps the weeks another program saved since the picks were shown;
+// a week changed on both sides refuses the save, naming it, and the file
+// stays as that program left it.
+TEST_F(PickFiles, SaveKeepsTheWeeksSavedElsewhereMeanwhile) {
+    PickTable shown{};
+    shown[1][3] = 1;
+    save("alice", shown);
+    PickTable elsewhere = shown;
+    elsewhere[2][5] = elsewhere[4][6] = 1;
+    save("alice", elsewhere);
+    PickTable mine = shown;
+    mine[1][3] = 0;
+    mine[1][4] = mine[3][7] = mine[4][6] = 1;
+    Result<PickTable> saved = savePicksOver(pool, "alice", mine, shown);
+    ASSERT_TRUE(saved) << saved.error();
+    EXPECT_EQ(allWeeks(*saved), "1:4=1 2:5=1 3:7=1 4:6=1 ");
+    EXPECT_EQ(allWeeks(load("alice").picks), allWeeks(*saved));
+
+    mine = *saved;
+    mine[2][5] = mine[3][7] = 0;
+    mine[2][9] = mine[3][8] = 1;
+    EXPECT_THAT(savePicksOver(pool, "alice", mine, shown).error().message,
+                testing::EndsWith("in the weeks also changed here (week 2, 3). Nothing was saved; "
+                                  "open the picks again and make the change once more."));
+    EXPECT_EQ(allWeeks(load("alice").picks), allWeeks(*saved));
+}
 
 // A missing file is made with zeros. A human's file holds the season's
 // weeks, then the active players; the computer player's its projection's
@@ -192,10 +220,11 @@ protected:
 };
 
 // A user list brought from another machine, or with a copied home, names
-// folders of elsewhere: the computer player's stands for the program folder
-// there, and a folder that does not exist here cannot hold anything.
+// folders of elsewhere: only a folder chosen in this home (its mark names
+// this program folder) is ever used; another home's is never written into.
 TEST_P(StoredFolders, PickFilesStayInThisPoolUnlessAChosenFolderExists) {
     fs::create_directories(fixture.home.path() / "other");
+    writeBytes(fixture.home.path() / "other" / kPickFolderMark, "/old/home/data\r\n");
     test::editUser(pool, 2, [&](UserSlot& u) { u.folder = atHome(GetParam().computerFolder); });
     test::editUser(pool, 3, [&](UserSlot& u) { u.folder = atHome(GetParam().aliceFolder); });
     EXPECT_EQ(pickFilePath(pool, "alice"), fs::path(atHome(GetParam().expected)) / "alice2010.dat");
@@ -204,12 +233,12 @@ TEST_P(StoredFolders, PickFilesStayInThisPoolUnlessAChosenFolderExists) {
 
 INSTANTIATE_TEST_SUITE_P(
     Cases, StoredFolders,
-    testing::Values(
-        StoredFolder{"TheComputerPlayersFolderThatExists", "@/other", "@/other", "@/data"},
-        StoredFolder{"TheComputerPlayersFolderWithASeparator", "@/other/", "@/other", "@/data"},
-        StoredFolder{"AFolderMissingHere", "@/data", "@/missing", "@/data"},
-        StoredFolder{"AChosenFolderThatExists", "/gone/A/data", "@/alice", "@/alice"},
-        StoredFolder{"NoFolder", "@/data", "", "@/data"}),
+    testing::Values(StoredFolder{"AFolderAnotherHomeChose", "@/data", "@/other", "@/data"},
+                    StoredFolder{"TheComputerPlayersFolderWithASeparator", "@/other/", "@/other",
+                                 "@/data"},
+                    StoredFolder{"AFolderMissingHere", "@/data", "@/missing", "@/data"},
+                    StoredFolder{"AChosenFolderThatExists", "/gone/A/data", "@/alice", "@/alice"},
+                    StoredFolder{"NoFolder", "@/data", "", "@/data"}),
     test::caseName);
 
 TEST_F(PickFiles, UnsafeNamesAreRefusedWithoutTouchingAnyFile) {
@@ -223,7 +252,7 @@ TEST_F(PickFiles, UnsafeNamesAreRefusedWithoutTouchingAnyFile) {
         const std::string refusal = "The name \"" + player + "\" cannot be used as a file name.";
         EXPECT_EQ(loaded.error().message + "|" + saved.error().message, refusal + "|" + refusal);
     }
-    EXPECT_TRUE(fs::is_empty(aliceFolder()));
+    EXPECT_EQ(folderEntries(aliceFolder()), Lines{kPickFolderMark});
     EXPECT_TRUE(fs::is_empty(pool.folders().program));
 }
 

@@ -127,7 +127,7 @@ INSTANTIATE_TEST_SUITE_P(
 // Typed over, left with "Next" and shown again with "Previous", the
 // season's first game holds the table's form. Neither moving on nor closing
 // gets past a refused score, and nothing is written; "Close" keeps what is shown.
-TEST_F(EnterScores, ScoresAreStoredInTheTablesFormOrRefused) {
+TEST_F(EnterScores, ScoresAreStoredAsPlainNumbersOrRefused) {
     auto window = open();
     ASSERT_TRUE(window);
     window->chooseWeek(1);
@@ -154,7 +154,7 @@ TEST_F(EnterScores, ScoresAreStoredInTheTablesFormOrRefused) {
         return "\nError: The score \"" + std::string(score) +
                "\" of Minnesota Vikings at New Orleans Saints " + problem;
     };
-    EXPECT_EQ(enter("21", "7abc"), "256  21| 7 shown  21| 7");
+    EXPECT_EQ(enter("21", "7abc"), "256 21|7 shown 21|7");
     EXPECT_EQ(enter("", ""), "256 | shown |"); // an empty box leaves the game unscored
     EXPECT_EQ(enter("abc", "14"), "256 | shown abc|14" + refused("abc", "is not a number.") +
                                       refused("abc", "is not a number."));
@@ -162,7 +162,7 @@ TEST_F(EnterScores, ScoresAreStoredInTheTablesFormOrRefused) {
               "256 | shown 9|-3" + refused("-3", "is negative.") + refused("-3", "is negative."));
     EXPECT_EQ(enter("7.5", "3", true),
               "256 | shown 7.5|3" + refused("7.5", "is not a whole number from 0 to 999."));
-    EXPECT_EQ(enter("   ", "17", true), "256 | 17 shown | 17 closed");
+    EXPECT_EQ(enter("   ", "017", true), "256 |17 shown |17 closed");
 }
 
 // Three games of 2010's week 9, the first the one the window shows.
@@ -170,9 +170,9 @@ const std::string kWeek9 = "season,game_type,gameday,away_team,home_team,away_sc
                            "2010,REG,2010-11-07,TB,ATL,21,27\n"
                            "2010,REG,2010-11-07,MIA,BAL,10,26\n"
                            "2010,REG,2010-11-08,PIT,CIN,27,21\n";
-const std::string kWeek9Entered = "Tampa Bay Buccaneers|Atlanta Falcons|11/7/2010| 21| 27|2010\n"
-                                  "Miami Dolphins|Baltimore Ravens|11/7/2010| 10| 26|2010\n"
-                                  "Pittsburgh Steelers|Cincinnati Bengals|11/8/2010| 27| 21|2010\n";
+const std::string kWeek9Entered = "Tampa Bay Buccaneers|Atlanta Falcons|11/7/2010|21|27|2010\n"
+                                  "Miami Dolphins|Baltimore Ravens|11/7/2010|10|26|2010\n"
+                                  "Pittsburgh Steelers|Cincinnati Bengals|11/8/2010|27|21|2010\n";
 const std::string kConflict =
     "confirm Import Scores: The file was refused and no score was entered because of 1 line: "
     "line 2 (TB at ATL, 2010-11-07, 21-27): the game already holds 20-27.\n\nReplace the scores "
@@ -232,19 +232,19 @@ TEST_P(ImportInTheWindow, KeepsTheTypedScoreFirstAndShowsTheTableAfterwards) {
     EXPECT_EQ(test::tableRecords(pool), after);
 }
 
-const std::string kTypedKept = "Tampa Bay Buccaneers|Atlanta Falcons|11/7/2010| 21| 27|2010\n";
+const std::string kTypedKept = "Tampa Bay Buccaneers|Atlanta Falcons|11/7/2010|21|27|2010\n";
 
 INSTANTIATE_TEST_SUITE_P(
     Cases, ImportInTheWindow,
     testing::Values(ImportCase{"AnUnusableTypedScoreAsksForNoFile", "abc", false, false,
                                "message Error\n", "[abc]-[27]", ""},
                     ImportCase{"ACancelledChooserStillKeepsTheTypedScore", "21", true, false, "",
-                               "[ 21]-[ 27]", kTypedKept},
+                               "[21]-[27]", kTypedKept},
                     ImportCase{"AnotherScoreTypedIsKeptUnlessTheFileMayOverwriteIt", "20", false,
-                               false, kConflict, "[ 20]-[ 27]",
-                               "Tampa Bay Buccaneers|Atlanta Falcons|11/7/2010| 20| 27|2010\n"},
+                               false, kConflict, "[20]-[27]",
+                               "Tampa Bay Buccaneers|Atlanta Falcons|11/7/2010|20|27|2010\n"},
                     ImportCase{"AnotherScoreTypedIsOverwrittenWhenThePersonAgrees", "20", false,
-                               true, kConflict + "message Import Scores\n", "[ 21]-[ 27]",
+                               true, kConflict + "message Import Scores\n", "[21]-[27]",
                                kWeek9Entered}),
     test::caseName);
 

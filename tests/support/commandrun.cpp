@@ -7,14 +7,16 @@
 
 namespace gs::test {
 
-CommandRun runGridslateIn(const std::filesystem::path& home, std::vector<std::string> args) {
+CommandRun runGridslateIn(const std::filesystem::path& home, std::vector<std::string> args,
+                          const std::string& input) {
     args.insert(args.begin(), {"--home", home.string()});
+    std::istringstream in(input);
     std::ostringstream out;
     std::ostringstream err;
     CommandRun run;
     run.status = runCommandLine(
         args, [](Pool&) { return 99; }, out, err,
-        [&run](const std::string& reason) { run.shown = reason; });
+        [&run](const std::string& reason) { run.shown = reason; }, &in);
     run.out = out.str();
     run.err = err.str();
     return run;

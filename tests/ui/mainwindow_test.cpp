@@ -1,6 +1,7 @@
 #include "tests/ui/uitest.h"
 
 #include "core/userlist.h"
+#include "tests/support/commandrun.h"
 #include "ui/gridview.h"
 #include "ui/qtdialogs.h"
 
@@ -56,6 +57,37 @@ TEST_F(MainWindow, FirstStartLogsInAtOnceAndItsDialogLeadsOn) {
     test::press(next, "addPlayersButton");
     EXPECT_TRUE(find("userAdministrationPage")->isVisible());
     EXPECT_TRUE(next->isVisible()); // it stays for the next step
+}
+
+// A new player's machine: "Join a Pool..." sets it up from the pool's
+// shared folder and logs him in; Bob, who plays elsewhere, cannot log in.
+TEST_F(MainWindow, AFirstStartJoinsAPoolAndLogsThePlayerIn) {
+    TempDir admin, shared;
+    for (const char* line : {"add-player Ann --active", "add-player Bob --active"})
+        ASSERT_EQ(test::runGridslateIn(admin.path(), test::words(line)).status, 0);
+    writeBytes(admin.path() / "data" / "admin_UserPref.dbu", "," + shared.path().string());
+    ASSERT_EQ(test::runGridslateIn(admin.path(), {"exchange-upload-admin"}).status, 0);
+
+    window->offerPoolStart();
+    auto* start = find<QDialog>("poolStartDialog");
+    ASSERT_TRUE(start && start->isVisible());
+    EXPECT_TRUE(test::whenModal(
+        [&](QWidget* dialog) {
+            for (auto [edit, text] : {std::pair{"joinPlayerEdit", "Ann"},
+                                      {"joinPlaceEdit", shared.path().c_str()},
+                                      {"joinPasswordEdit", "pw"},
+                                      {"joinRepeatEdit", "pw"}})
+                test::child<QLineEdit>(dialog, edit)->setText(text);
+            test::press(dialog, "joinButton");
+        },
+        [&] { test::press(start, "joinPoolButton"); }));
+    EXPECT_EQ(window->windowTitle().toStdString(), "Gridslate for Ann – 2010 season");
+    EXPECT_EQ(program.dialogs.messages(),
+              Lines{"Join a Pool: Ann joined the pool of the 2010 season, which has 3 players."});
+    trigger("logoutAction");
+    program.dialogs.clear();
+    login("Bob");
+    EXPECT_EQ(program.dialogs.messages(), Lines{"Error: Bob plays on another machine"});
 }
 
 // A login opens the menus, each to the rights of the user.

@@ -156,7 +156,7 @@ TEST_F(ScoreEntryWindow, ImportButtonsTakeTheChosenFileAndTheWindowShowsIt) {
         QTest::mouseClick(test::child<QRadioButton>(dialog, "weekOption9"), Qt::LeftButton);
         test::press(dialog, "importScoresButton");
         test::press(dialog, "nextGameButton");
-        EXPECT_EQ(shown(dialog), "Miami Dolphins|Baltimore Ravens|Game 2 of 13, week 9| 10| 26|"
+        EXPECT_EQ(shown(dialog), "Miami Dolphins|Baltimore Ravens|Game 2 of 13, week 9|10|26|"
                                  "+++++++++--------");
         test::press(dialog, "importScheduleButton");
         test::press(dialog, "closeButton");

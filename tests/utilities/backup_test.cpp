@@ -31,8 +31,10 @@ protected:
         pool.setCurrentUser("ann");
         writeBytes(picks, "picks of the week\r\n");
         writeBytes(list, kList);
-        writeBytes(games, test::binaryBytes());
+        test::writeGamesTable(games, test::seasonRecords(2010));
+        gamesBytes = readBytes(games);
     }
+    std::string gamesBytes;
 };
 
 // Each user of a shared folder, and each season, has a backup of his own.
@@ -80,7 +82,7 @@ TEST_F(Backups, AdminDataIsTheUserListAndTheGamesTable) {
               std::vector<std::string>{
                   "Backup Admin Data: UserList.db has been backed up to " + listBackup.string() +
                   ".\nscoresheet97.mdb has been backed up to " + gamesBackup.string() + "."});
-    EXPECT_EQ(readBytes(listBackup) + readBytes(gamesBackup), kList + test::binaryBytes());
+    EXPECT_EQ(readBytes(listBackup) + readBytes(gamesBackup), kList + gamesBytes);
     EXPECT_EQ(fs::status(listBackup).permissions(), fs::perms(0600));
 
     fs::permissions(listBackup, fs::perms(0644));
@@ -98,10 +100,24 @@ TEST_F(Backups, AdminDataIsTheUserListAndTheGamesTable) {
                 "UserList.db has been restored from " + listBackup.string() +
                     ".\nscoresheet97.mdb has been restored from " + gamesBackup.string() + ".",
                 "Restore Admin Data"}}));
-    EXPECT_EQ(readBytes(list) + readBytes(games), kList + test::binaryBytes());
+    EXPECT_EQ(readBytes(list) + readBytes(games), kList + gamesBytes);
     EXPECT_EQ(fs::status(list).permissions(), fs::perms(0600));
     EXPECT_FALSE(fs::exists(file("UserList.dat")));
     EXPECT_EQ(pool.users()[2].name, "ann"); // the list in memory waits for the next load
+
+    // A backup of the games table that would run code of its own at the
+    // next write is refused, and the list stays too.
+    ASSERT_TRUE(test::runSql(gamesBackup, "CREATE TRIGGER t AFTER UPDATE ON Scoresheet BEGIN "
+                                          "DELETE FROM Scoresheet; END"));
+    writeBytes(list, kList + "bob,1,1,0,,0,\r\n");
+    program.dialogs.clear();
+    commands.restoreAdminData();
+    EXPECT_EQ(program.dialogs.messages(),
+              std::vector<std::string>{"Restore Admin Data: The backup " + gamesBackup.string() +
+                                       " is not a games table that can be restored: it holds the "
+                                       "trigger \"t\" besides the table \"Scoresheet\". Nothing "
+                                       "has been changed."});
+    EXPECT_EQ(readBytes(list) + readBytes(games), kList + "bob,1,1,0,,0,\r\n" + gamesBytes);
 
     // A backup made before the games table was backed up restores the list
     // alone and says so.
