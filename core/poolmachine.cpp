@@ -1,6 +1,7 @@
 #include "poolmachine.h"
 
 #include "dialogs.h"
+#include "poollock.h"
 #include "poolsettings.h"
 
 #include <algorithm>
@@ -19,6 +20,36 @@ std::vector<std::string> namesInSetting(const Folders& folders, const char* key)
 bool isPlayersMachine(const Folders& folders) {
     Result<PoolSettings> settings = PoolSettings::load(poolSettingsPath(folders));
     return settings && settings->value(kMachineKey) == kPlayersMachine;
+}
+
+Status markPlayersMachine(const Pool& pool, const std::string& player) {
+    Result<PoolLock> lock = lockPoolFiles(pool);
+    if (!lock)
+        return failure(lock.error());
+    std::filesystem::path path = poolSettingsPath(pool.folders());
+    Result<PoolSettings> settings = PoolSettings::load(path);
+    if (!settings)
+        return failure(settings.error());
+    settings->set(kMachineKey, kPlayersMachine);
+    settings->set(kJoinedPlayerKey, player);
+    return settings->save(path);
+}
+
+Status mayUploadPickFiles(const Pool& pool) {
+    Result<PoolSettings> settings = PoolSettings::load(poolSettingsPath(pool.folders()));
+    if (!settings || settings->value(kMachineKey) != kPlayersMachine)
+        return {};
+    std::string player = settings->value(kJoinedPlayerKey).value_or("");
+    if (!player.empty() && pool.currentUser() == player)
+        return {};
+    if (player.empty())
+        return failure(ErrorKind::Refused,
+                       "This computer is a player's machine of the pool that does not say which "
+                       "player joined from it, so no pick files are uploaded from it.");
+    return failure(ErrorKind::Refused, "This computer is " + player +
+                                           "'s machine in the pool, so only " + player +
+                                           "'s pick files are uploaded from it: log in as " +
+                                           player + " to upload them.");
 }
 
 bool requireAdministratorsMachine(const Pool& pool, Dialogs& dialogs) {

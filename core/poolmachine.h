@@ -7,6 +7,7 @@
 // and keeps the names the pool's lists brought.
 
 #include "pool.h"
+#include "result.h"
 
 #include <string>
 #include <vector>
@@ -18,6 +19,8 @@ class PoolSettings;
 
 inline constexpr const char* kMachineKey = "machine";
 inline constexpr const char* kPlayersMachine = "player";
+// The player who joined the pool from this machine: its own picks are his.
+inline constexpr const char* kJoinedPlayerKey = "player";
 // Every name a received user list of the pool held, joined by ",".
 inline constexpr const char* kPoolUsersKey = "poolUsers";
 // The names that reached this machine only through the pool's list: they
@@ -31,6 +34,15 @@ inline constexpr const char* kPlayersMachineMessage =
 
 // True when the home was set up as a player's machine.
 bool isPlayersMachine(const Folders& folders);
+
+// Makes the home the player's machine of the pool, under the pool's lock.
+Status markPlayersMachine(const Pool& pool, const std::string& player);
+
+// Done when the current user may send his pick files to the shared place.
+// On a player's machine only the player who joined from it may: the local
+// admin, above all, shares the pool administrator's name, and his file
+// would replace the administrator's picks there.
+Status mayUploadPickFiles(const Pool& pool);
 
 // True on any machine but a player's; on a player's machine the person is
 // told kPlayersMachineMessage.

@@ -525,7 +525,12 @@ OperationEnd ExchangeOperations::uploadUserFiles(UploadSet set) {
         tell(MessageKind::Error, kNotOnUserListMessage);
         return OperationEnd::Failed;
     }
-    bool own = set == UploadSet::OwnPickFiles;
+    if (Status may = mayUploadPickFiles(m_pool); !may) {
+        tell(MessageKind::Error, may.error().message);
+        return OperationEnd::Failed;
+    }
+    // A player's machine sends its player's picks, and nothing else.
+    bool own = set == UploadSet::OwnPickFiles || m_playersMachine;
     if (!usablePlace(PlaceUse::Writing, end))
         return end;
     if (!own && row->admin == 1 && m_state.fileList.entries.empty())

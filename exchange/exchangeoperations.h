@@ -135,7 +135,8 @@ public:
         // The user's own pick files, whoever he is.
         OwnPickFiles,
     };
-    // "Upload User Files".
+    // "Upload User Files". On a player's machine only the player who joined
+    // from it uploads, and only his own pick files.
     OperationEnd uploadUserFiles(UploadSet set = UploadSet::Window);
 
     // "Upload Admin Files": the games table, the computer player's pick file

@@ -122,9 +122,9 @@ void ExchangeWindow::followMode() {
 void ExchangeWindow::enableControls() {
     bool idle = !m_busy;
     bool rights = userHasRights();
-    for (ControlModel* control : {&m_model.ftpOption, &m_model.lanOption, &m_model.addressBox,
-                                  &m_model.changeButton, &m_model.localDirectoryButton,
-                                  &m_model.downloadAllButton, &m_model.uploadUserFilesButton})
+    for (ControlModel* control :
+         {&m_model.ftpOption, &m_model.lanOption, &m_model.addressBox, &m_model.changeButton,
+          &m_model.localDirectoryButton, &m_model.downloadAllButton})
         control->enabled = idle;
     for (ControlModel* control : {&m_model.remoteDirectoryButton, &m_model.deleteRemoteFileButton,
                                   &m_model.uploadAdminFilesButton}) {
@@ -135,6 +135,9 @@ void ExchangeWindow::enableControls() {
         m_model.uploadAdminFilesButton.enabled = false;
         m_model.uploadAdminFilesButton.toolTip = kPlayersMachineMessage;
     }
+    Status mayUpload = mayUploadPickFiles(m_pool);
+    m_model.uploadUserFilesButton.enabled = idle && mayUpload;
+    m_model.uploadUserFilesButton.toolTip = mayUpload ? "" : mayUpload.error().message;
     m_model.exitButton.enabled = !m_exitRequested;
 }
 
@@ -261,9 +264,10 @@ void ExchangeWindow::uploadUserFiles() {
     // Who sends the file chosen here rather than his own pick files, as the
     // operation decides it.
     const UserSlot* user = m_pool.currentSlot();
-    bool chooses = m_model.exchange.place.mode == ExchangeMode::Ftp
-                       ? m_pool.currentUser() == kAdminUser
-                       : user && user->admin != 0;
+    bool chooses =
+        !isPlayersMachine(m_pool.folders()) &&
+        (m_model.exchange.place.mode == ExchangeMode::Ftp ? m_pool.currentUser() == kAdminUser
+                                                          : user && user->admin != 0);
     m_model.exchange.fileList = m_model.localFiles;
     runOperation([this] { return m_operations.uploadUserFiles(); },
                  {.tellSuccess = true,

@@ -97,9 +97,10 @@ public:
     // and what failed. Each failed try meanwhile shows on the progress line.
     void downloadAllUserFiles();
     // An administrator sends the file selected in the list "On this
-    // computer"; anybody else his own pick files. After an upload that sent
-    // a file, the shared place's list is read again for a user who may list
-    // it.
+    // computer"; anybody else his own pick files. On a player's machine the
+    // button is greyed out for all but the player who joined from it, with
+    // the reason. After an upload that sent a file, the shared place's list
+    // is read again for a user who may list it.
     void uploadUserFiles();
     void uploadAdminFiles();
     // "Exit": ends the connection and closes; while an operation runs, it

@@ -11,13 +11,14 @@ namespace gs {
 namespace {
 
 // The administrator's entries for a user with rights or without; on a
-// player's machine the scores are nobody's to enter.
+// player's machine the scores and the schedule are nobody's to change.
 void grantEntries(MainWindowModel& window, const Pool& pool, bool admin) {
     window.grantAdminEntries(admin);
-    if (admin && isPlayersMachine(pool.folders())) {
-        window.scoreEntryEntry.enabled = false;
-        window.scoreEntryEntry.toolTip = kPlayersMachineMessage;
-    }
+    if (admin && isPlayersMachine(pool.folders()))
+        for (ControlModel* entry : {&window.scoreEntryEntry, &window.updateGamesEntry}) {
+            entry->enabled = false;
+            entry->toolTip = kPlayersMachineMessage;
+        }
 }
 
 } // namespace

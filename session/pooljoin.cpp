@@ -4,7 +4,6 @@
 #include "core/filerollback.h"
 #include "core/poollock.h"
 #include "core/poolmachine.h"
-#include "core/poolsettings.h"
 #include "core/text.h"
 #include "core/textfile.h"
 #include "core/userlist.h"
@@ -76,18 +75,6 @@ private:
     std::set<std::string> m_names;
     FileRollback m_files;
 };
-
-Status markPlayersMachine(const Pool& pool) {
-    Result<PoolLock> lock = lockPoolFiles(pool);
-    if (!lock)
-        return failure(lock.error());
-    fs::path path = poolSettingsPath(pool.folders());
-    Result<PoolSettings> settings = PoolSettings::load(path);
-    if (!settings)
-        return failure(settings.error());
-    settings->set(kMachineKey, kPlayersMachine);
-    return settings->save(path);
-}
 
 // The player's and the local admin's password; the place is the player's.
 Status keepAccounts(Pool& pool, const JoinRequest& request, const std::string& address) {
@@ -166,7 +153,7 @@ std::optional<std::string> joinPool(Pool& pool, Dialogs& dialogs, const JoinRequ
     pool.setCurrentUser(player);
     if (Result<UserListLoad> made = loadUserList(pool); !made)
         return fail(made.error().message);
-    if (Status marked = markPlayersMachine(pool); !marked)
+    if (Status marked = markPlayersMachine(pool, player); !marked)
         return fail(marked.error().message);
 
     JoinDialogs quiet(dialogs);

@@ -1,6 +1,7 @@
 #include "seasonselection.h"
 
 #include "core/poolday.h"
+#include "core/poolmachine.h"
 #include "core/userlist.h"
 #include "schedule/seasongames.h"
 
@@ -8,6 +9,12 @@ namespace gs {
 
 void SeasonSelection::open() {
     m_open = true;
+    // The pool's day is the administrator's, set on his own machine.
+    bool playersMachine = isPlayersMachine(m_pool.folders());
+    for (ControlModel* control : {&dayBox, &setDayButton}) {
+        control->enabled = !playersMachine;
+        control->toolTip = playersMachine ? kPlayersMachineMessage : "";
+    }
     dayBox.caption = m_pool.daySetting();
     dayNow.caption = "The pool's day is " + m_pool.referenceDate() + ".";
     seasons = ListModel{};

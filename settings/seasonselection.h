@@ -29,7 +29,8 @@ public:
     // "Close".
     void close() { m_open = false; }
     // "Set Day": the pool's day, "today", or empty for the default rule.
-    // False when refused (the person has been told).
+    // False when refused (the person has been told). Greyed out with the
+    // reason on a player's machine.
     bool setPoolDay(const std::string& setting);
 
     std::string caption = "Season Year";

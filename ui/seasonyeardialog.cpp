@@ -1,6 +1,7 @@
 #include "seasonyeardialog.h"
 
 #include "controls.h"
+#include "modelwidgets.h"
 #include "textconv.h"
 
 #include <QHBoxLayout>
@@ -41,14 +42,14 @@ SeasonYearDialog::SeasonYearDialog(Pool& pool, Dialogs& dialogs, std::function<v
                             "Pool's day", PaintRole::Text));
     auto* dayRow = new QHBoxLayout;
     m_day = named(new QLineEdit(toQt(m_model.dayBox.caption)), "poolDayEdit", "Pool's day");
-    auto* setDay = named(new QPushButton(toQt(m_model.setDayButton.caption)), "setDayButton",
-                         "Set the pool's day", PaintRole::Button);
+    m_setDay = named(new QPushButton(toQt(m_model.setDayButton.caption)), "setDayButton",
+                     "Set the pool's day", PaintRole::Button);
     dayRow->addWidget(m_day);
-    dayRow->addWidget(setDay);
+    dayRow->addWidget(m_setDay);
     layout->addLayout(dayRow);
     m_dayNow = named(new QLabel, "poolDayNowLabel", "The pool's day now", PaintRole::Text);
     layout->addWidget(m_dayNow);
-    connect(setDay, &QPushButton::clicked, this, [this] {
+    connect(m_setDay, &QPushButton::clicked, this, [this] {
         m_model.setPoolDay(fromQt(m_day->text()));
         render();
     });
@@ -71,7 +72,9 @@ SeasonYearDialog::SeasonYearDialog(Pool& pool, Dialogs& dialogs, std::function<v
 
 void SeasonYearDialog::render() {
     m_seasons->setCurrentRow(m_model.seasons.selected);
+    showControl(m_day, m_model.dayBox);
     m_day->setText(toQt(m_model.dayBox.caption));
+    showControl(m_setDay, m_model.setDayButton);
     m_dayNow->setText(toQt(m_model.dayNow.caption));
 }
 

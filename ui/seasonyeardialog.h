@@ -6,6 +6,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QPushButton>
 
 #include <functional>
 
@@ -26,6 +27,7 @@ private:
     std::function<void()> m_seasonChosen;
     QListWidget* m_seasons = nullptr;
     QLineEdit* m_day = nullptr;
+    QPushButton* m_setDay = nullptr;
     QLabel* m_dayNow = nullptr;
 };
 

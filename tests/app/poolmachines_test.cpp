@@ -175,10 +175,11 @@ TEST_P(PoolMachines, ThreeMachinesPlayThreeWeeksAndAgreeOnTheStandings) {
     writeScoreFile(11);
     for (const char* line :
          {"pool-day today", "import-scores FILE", "update-games", "exchange-upload-admin",
-          "--user Bob standings", "--user Ann join PLACE"}) {
+          "exchange-upload", "--user Bob standings", "--user Ann join PLACE"}) {
         test::CommandRun refused = runAny(ann.path(), "11/23/2010", line, "x\n");
         EXPECT_EQ(refused.status, 1) << line;
         EXPECT_THAT(refused.err, testing::AnyOf(testing::HasSubstr(kPlayersMachineMessage),
+                                                testing::HasSubstr("log in as Ann to upload"),
                                                 testing::HasSubstr("Bob plays on another machine"),
                                                 testing::HasSubstr("already holds a pool")))
             << line;

@@ -1,6 +1,7 @@
 #include "exchange/exchangeoperations.h"
 
 #include "adminsupport.h"
+#include "core/poolmachine.h"
 #include "core/poolsettings.h"
 #include "core/userlist.h"
 #include "exchange/exchangefiles.h"
@@ -82,7 +83,7 @@ TEST_P(Exchange, APlayerUploadsHisOwnPickFiles) {
     EXPECT_FALSE(fs::exists(al->pool.folders().staging));
 }
 
-TEST_P(Exchange, AnAdministratorUploadsOnlyTheSelectedFile) {
+TEST_P(Exchange, AnAdministratorUploadsOnlyTheSelectedFileAndAPlayersMachineOnlyItsPlayers) {
     auto admin = home("admin");
     EXPECT_EQ(admin->operations->uploadUserFiles(), OperationEnd::NothingDone);
     writeBytes(admin->program() / "Al2010.dat", pickFileBytes({1}));
@@ -93,6 +94,20 @@ TEST_P(Exchange, AnAdministratorUploadsOnlyTheSelectedFile) {
     admin->state.fileList = {{"Al2010.dat", "Bob2010.dat"}, 1};
     EXPECT_EQ(admin->operations->uploadUserFiles(), OperationEnd::Completed);
     EXPECT_EQ(folderEntries(shared()), Names{"Bob2010.dat"});
+
+    // Al's machine: its admin would replace the pool's administrator's
+    // picks; Al, even with the rights and a file chosen, sends only his own.
+    fs::remove(shared() / "Bob2010.dat");
+    ASSERT_TRUE(markPlayersMachine(admin->pool, "Al"));
+    admin->dialogs.clear();
+    EXPECT_EQ(admin->operations->uploadUserFiles(), OperationEnd::Failed);
+    EXPECT_EQ(admin->messages(), Names{"Error: This computer is Al's machine in the pool, so only "
+                                       "Al's pick files are uploaded from it: log in as Al to "
+                                       "upload them."});
+    test::editUser(admin->pool, 3, [](UserSlot& al) { al.admin = 1; });
+    admin->pool.setCurrentUser("Al");
+    EXPECT_EQ(admin->operations->uploadUserFiles(), OperationEnd::Completed);
+    EXPECT_EQ(folderEntries(shared()), Names{"Al2010.dat"});
 }
 
 TEST_P(Exchange, APlayerDownloadsTheListedPlayersFilesAndWithoutTheRightsTheMasterFiles) {

@@ -1,5 +1,6 @@
 #include "exchange/exchangewindow.h"
 
+#include "core/poolmachine.h"
 #include "core/userlist.h"
 #include "exchangehome.h"
 #include "tests/support/testsupport.h"
@@ -59,6 +60,15 @@ TEST_F(WindowTest, OpensOnTheStoredPlaceWithTheButtonsOfTheUsersRights) {
                                       &m.localDirectoryButton, &m.exitButton})
             EXPECT_TRUE(c->enabled) << c->caption;
     }
+    // On Al's machine its admin sends neither the admin files nor picks.
+    logIn("admin", "");
+    ASSERT_TRUE(markPlayersMachine(home->pool, "Al"));
+    window->open();
+    const ExchangeWindowModel& m = window->model();
+    EXPECT_EQ(std::tuple(m.uploadAdminFilesButton.enabled, m.uploadAdminFilesButton.toolTip,
+                         m.uploadUserFilesButton.enabled, m.uploadUserFilesButton.toolTip),
+              std::tuple(false, std::string(kPlayersMachineMessage), false,
+                         mayUploadPickFiles(home->pool).error().message));
 }
 
 TEST_F(WindowTest, ChangeStoresTheTypedAddressWithTheUser) {

@@ -1,5 +1,6 @@
 #include "session/login.h"
 
+#include "core/poolmachine.h"
 #include "core/userlist.h"
 #include "schedule/seasongames.h"
 #include "tests/support/testsupport.h"
@@ -73,6 +74,12 @@ TEST_F(Login, ABlankNameEntersAsAdminAndLogoutShowsTheLoginAgain) {
     EXPECT_EQ(window.userName + window.password, "");
     EXPECT_TRUE(login("admin"));
     EXPECT_FALSE(session.isFirstStart());
+    // On a player's machine the scores and the schedule are not his either.
+    ASSERT_TRUE(markPlayersMachine(pool, "ann"));
+    session.followPool();
+    for (const ControlModel* entry : {&window.scoreEntryEntry, &window.updateGamesEntry})
+        EXPECT_EQ(std::pair(entry->enabled, entry->toolTip),
+                  std::pair(false, std::string(kPlayersMachineMessage)));
 }
 
 // ann's preference file holds the password "abc"; carl has none and his user

@@ -1,5 +1,6 @@
 #include "settings/seasonselection.h"
 
+#include "core/poolmachine.h"
 #include "core/userlist.h"
 #include "tests/support/testsupport.h"
 
@@ -55,6 +56,14 @@ TEST_F(SeasonChoice, ThePoolsDayIsSetBesideTheSeason) {
     ASSERT_TRUE(window.setPoolDay(""));
     window.chooseSeason(0); // 2015 keeps the day of old
     EXPECT_EQ(window.dayNow.caption, "The pool's day is 11/02/2010.");
+
+    // On a player's machine the day is the administrator's: greyed, and refused.
+    ASSERT_TRUE(markPlayersMachine(pool, "ann"));
+    window.open();
+    for (const ControlModel* control : {&window.dayBox, &window.setDayButton})
+        EXPECT_EQ(std::pair(control->enabled, control->toolTip),
+                  std::pair(false, std::string(kPlayersMachineMessage)));
+    EXPECT_FALSE(window.setPoolDay("today"));
 }
 
 TEST_F(SeasonChoice, ApplyStoresTheSeasonForTheNextLogin) {
