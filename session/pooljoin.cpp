@@ -2,7 +2,6 @@
 
 #include "accounts/accounts.h"
 #include "core/filerollback.h"
-#include "core/poollock.h"
 #include "core/poolmachine.h"
 #include "core/text.h"
 #include "core/textfile.h"
