@@ -1,6 +1,7 @@
 #include "accounts.h"
 
 #include "core/codepage.h"
+#include "core/poollock.h"
 #include "core/text.h"
 #include "core/textfile.h"
 #include "core/userlist.h"
@@ -87,11 +88,13 @@ Status checkUserName(std::string_view name) {
     return {};
 }
 
-bool isUserNameTaken(const Pool& pool, const std::string& name) {
+bool isUserNameTaken(const Pool& pool, const std::string& name, const std::string& renamed) {
     // Names that differ only by spaces look alike in every list, and the
     // pool order tells players apart without their spaces.
     std::string stripped = upperAscii(stripSpaces(name));
     auto alike = [&](const std::string& other) {
+        if (!renamed.empty() && other == renamed && name != renamed)
+            return false;
         return upperAscii(stripSpaces(other)) == stripped;
     };
     // A player taken off the list but not yet saved still holds his slot.
@@ -101,7 +104,7 @@ bool isUserNameTaken(const Pool& pool, const std::string& name) {
     return onSlot || std::any_of(order.begin(), order.end(), alike);
 }
 
-Status checkNewUserName(const Pool& pool, const std::string& name) {
+Status checkNewUserName(const Pool& pool, const std::string& name, const std::string& renamed) {
     auto notAllowed = [] { return failure(ErrorKind::Refused, kNameNotAllowedMessage); };
     if (!checkUserName(name) || name.find_first_of(":*?\"<>|") != std::string::npos)
         return notAllowed();
@@ -118,7 +121,7 @@ Status checkNewUserName(const Pool& pool, const std::string& name) {
                      device[3] == '\xB2' || device[3] == '\xB3');
     if (numbered || device == "CON" || device == "PRN" || device == "AUX" || device == "NUL")
         return notAllowed();
-    if (isUserNameTaken(pool, name))
+    if (isUserNameTaken(pool, name, renamed))
         return failure(ErrorKind::Refused, kNameTakenMessage);
     return {};
 }
@@ -227,8 +230,9 @@ bool UserNameChange::save() {
         m_dialogs.refuse(kNameNotAllowedMessage);
         return false;
     }
-    // Two users of one name would share a pick file.
-    if (Status allowed = checkNewUserName(m_pool, name); !allowed) {
+    // Two users of one name would share a pick file; the player himself may
+    // change the letter case of his.
+    if (Status allowed = checkNewUserName(m_pool, name, m_oldName); !allowed) {
         m_dialogs.refuse(allowed.error().message);
         return false;
     }

@@ -32,17 +32,19 @@ Status checkUserName(std::string_view name);
 // True when a slot of the table or the pool order already has the name,
 // spaces and letter case aside (" bob" is taken by "Bob"): the pick files of
 // the two would be one file on a shared folder or FTP server that ignores
-// case.
-bool isUserNameTaken(const Pool& pool, const std::string& name);
+// case. A player being renamed (renamed: his name on the list) does not hold
+// another spelling of his own name against himself, only the very same name.
+bool isUserNameTaken(const Pool& pool, const std::string& name, const std::string& renamed = {});
 
 // Refuses a name for a new player or a new name for a player: with
 // kNameNotAllowedMessage a name checkUserName refuses, a reserved name
 // (admin, PC, ELO) in another letter case, a character that Windows or FTP
 // servers refuse in file names (: * ? " < > | besides those above) or a
 // device name of Windows (CON, PRN, AUX, NUL, COM1-COM9, LPT1-LPT9, also
-// before a dot); with kNameTakenMessage a name isUserNameTaken finds. The
-// names already on a list are never checked again.
-Status checkNewUserName(const Pool& pool, const std::string& name);
+// before a dot); with kNameTakenMessage a name isUserNameTaken finds (for
+// a rename, renamed is the player's name on the list). The names already on
+// a list are never checked again.
+Status checkNewUserName(const Pool& pool, const std::string& name, const std::string& renamed = {});
 
 // A typed user name without the spaces around it, as it is stored.
 std::string trimmedUserName(std::string_view typed);

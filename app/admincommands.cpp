@@ -6,6 +6,7 @@
 #include "accounts/accounts.h"
 #include "accounts/useradministration.h"
 #include "core/codepage.h"
+#include "core/poollock.h"
 #include "core/text.h"
 #include "core/userlist.h"
 

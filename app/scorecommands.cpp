@@ -2,6 +2,7 @@
 
 #include "commands.h"
 
+#include "core/poollock.h"
 #include "core/poolmachine.h"
 #include "schedule/seasongames.h"
 #include "scores/scoreimport.h"

@@ -1,6 +1,5 @@
 #include "league.h"
 
-#include "season.h"
 #include "text.h"
 
 #include <vector>
@@ -85,13 +84,6 @@ LeagueTable buildLeagueTable() {
 const LeagueTable& league() {
     static const LeagueTable table = buildLeagueTable();
     return table;
-}
-
-TeamRecordTable emptyTeamRecords() {
-    TeamRecordTable records{};
-    for (int t = 1; t <= kTeamCount; ++t)
-        records[t].division = kTeams[t - 1].division;
-    return records;
 }
 
 namespace {

@@ -5,7 +5,6 @@
 // the run, a command of the command line for the command, a test for each
 // temporary home) and passes it by reference to what needs it.
 
-#include "poollock.h"
 #include "result.h"
 
 #include <array>
@@ -40,6 +39,14 @@ bool isComputerPickFile(std::string_view fileName);
 
 // True for a name no person may take: a computer player's in any letter case.
 bool isReservedUserName(std::string_view name);
+
+// Who holds the lock of the data files in this program (poollock.h): shared
+// by a pool and its copies, so that an operation that holds the lock may
+// call another that takes it.
+struct PoolLockState {
+    int fd = -1;
+    int depth = 0;
+};
 
 // Where an installation keeps its files.
 struct Folders {

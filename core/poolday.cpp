@@ -1,6 +1,7 @@
 #include "poolday.h"
 
 #include "date.h"
+#include "poollock.h"
 #include "poolmachine.h"
 #include "poolsettings.h"
 

@@ -17,6 +17,7 @@
 namespace gs {
 
 class Pool;
+struct PoolLockState;
 
 // The lock file in the data folder; it is never replaced, since a lock
 // held on a file that was renamed over would no longer exclude anybody.
@@ -28,13 +29,6 @@ inline constexpr std::chrono::milliseconds kLockWait{10000};
 inline constexpr const char* kPoolBusyMessage =
     "The pool's files are busy: another copy of Gridslate is changing them. Try again in a "
     "moment.";
-
-// Who holds the lock in this program: shared by a pool and its copies, so
-// that an operation that holds the lock may call another that takes it.
-struct PoolLockState {
-    int fd = -1;
-    int depth = 0;
-};
 
 // Holds the lock until it is destroyed or released.
 class PoolLock {

@@ -90,7 +90,12 @@ inline constexpr std::array<double TeamRecord::*, 5> kRecordCounts = {
 using TeamRecordTable = std::array<TeamRecord, kTeamCount + 1>;
 
 // Records with every count at 0 and each team's division in column 6.
-TeamRecordTable emptyTeamRecords();
+inline TeamRecordTable emptyTeamRecords() {
+    TeamRecordTable records{};
+    for (int t = 1; t <= kTeamCount; ++t)
+        records[t].division = league().teamDivision[t];
+    return records;
+}
 
 // The computer player's picks and spreads.
 struct Projection {

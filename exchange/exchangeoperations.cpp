@@ -5,12 +5,12 @@
 #include "core/text.h"
 #include "core/textfile.h"
 #include "core/userlist.h"
-#include "exchange/address.h"
 #include "exchange/exchangefiles.h"
 #include "exchange/ftptransport.h"
 #include "exchange/lantransport.h"
 #include "exchange/listing.h"
 #include "exchange/poollist.h"
+#include "net/address.h"
 
 #include <algorithm>
 #include <system_error>

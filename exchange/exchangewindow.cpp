@@ -3,8 +3,8 @@
 #include "core/poolmachine.h"
 #include "core/text.h"
 #include "core/userlist.h"
-#include "exchange/address.h"
 #include "exchange/exchangefiles.h"
+#include "net/address.h"
 
 #include <algorithm>
 #include <filesystem>

@@ -2,9 +2,9 @@
 
 #include "core/text.h"
 #include "core/textfile.h"
-#include "exchange/address.h"
-#include "exchange/curlhandles.h"
 #include "exchange/listing.h"
+#include "net/address.h"
+#include "net/curlhandles.h"
 
 #include <algorithm>
 #include <cerrno>

@@ -1,7 +1,7 @@
 // A schedule CSV for "import-schedule": header
 // "TeamA,TeamB,Date,Visitor,Home,Year", then one game a row.
 
-#include "schedule/importer.h"
+#include "schedule/scheduleparse.h"
 
 #include <cstddef>
 #include <cstdint>

@@ -1,5 +1,6 @@
 #include "userstatistics.h"
 
+#include "core/poollock.h"
 #include "core/userlist.h"
 #include "schedule/pickfiles.h"
 #include "stats/projection.h"

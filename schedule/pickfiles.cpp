@@ -1,5 +1,6 @@
 #include "pickfiles.h"
 
+#include "core/poollock.h"
 #include "core/text.h"
 
 #include <algorithm>
@@ -292,6 +293,18 @@ Result<ComputerPicksSaved> saveComputerFile(const Pool& pool, const std::string&
     if (Status written = writeLinesAtomic(path, lines); !written)
         return failure(written.error());
     return saved;
+}
+
+ComputerFileContent loadComputerFile(const Pool& pool, const std::string& player) {
+    SeasonShape shape = poolSeasonShape(pool);
+    Result<PickFileContent> content = readPickFile(pickFilePath(pool, player), shape);
+    ComputerFileContent loaded;
+    if (!content)
+        return loaded;
+    loaded.picks = content->picks;
+    SpreadTable numbers = spreadsFromLines(content->extraLines, shape);
+    std::copy(numbers.begin() + 1, numbers.end(), loaded.numbers.begin());
+    return loaded;
 }
 
 Status writeOldScores(const Folders& folders, int year, const TeamRecordTable& records) {

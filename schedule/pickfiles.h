@@ -99,6 +99,16 @@ using ComputerNumbers = std::array<int16_t, kMaxGames>;
 Result<ComputerPicksSaved> saveComputerFile(const Pool& pool, const std::string& player,
                                             const PickTable& picks, const ComputerNumbers& numbers);
 
+// A computer player's picks and numbers as its file holds them.
+struct ComputerFileContent {
+    PickTable picks{};
+    ComputerNumbers numbers{};
+};
+
+// Reads a computer player's pick file; a missing or unreadable file gives
+// no picks and every number 0, as a new file would.
+ComputerFileContent loadComputerFile(const Pool& pool, const std::string& player);
+
 // True when the lines stand as the program writes the computer player's
 // file: 17 week lines of 32 picks 0 or 1 between commas, then 256 spreads
 // 0..kMaxSpread.

@@ -6,8 +6,8 @@
 #include "schedule/bundledschedules.h"
 #include "schedule/calendar.h"
 #include "schedule/gamesdb.h"
-#include "schedule/importer.h"
 #include "schedule/importjournal.h"
+#include "schedule/scheduleparse.h"
 
 #include <algorithm>
 #include <functional>

@@ -1,5 +1,6 @@
 #include "scoreentry.h"
 
+#include "core/poollock.h"
 #include "core/poolmachine.h"
 #include "core/text.h"
 #include "core/textfile.h"

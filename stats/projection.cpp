@@ -74,13 +74,10 @@ const SeasonGame& rowOf(const std::vector<SeasonGame>& games, int r) {
 // PC's picks and spreads as its file holds them; a missing or unreadable
 // file starts the season's projections from nothing, as a new file would.
 Projection loadComputerPicks(const Pool& pool) {
-    Result<PickFileContent> content =
-        readPickFile(pickFilePath(pool, kComputerPlayer), poolSeasonShape(pool));
+    ComputerFileContent file = loadComputerFile(pool, kComputerPlayer);
     Projection projection;
-    if (!content)
-        return projection;
-    projection.picks = content->picks;
-    projection.spreads = spreadsFromLines(content->extraLines, poolSeasonShape(pool));
+    projection.picks = file.picks;
+    std::copy(file.numbers.begin(), file.numbers.end(), projection.spreads.begin() + 1);
     return projection;
 }
 

@@ -11,15 +11,8 @@
 namespace gs {
 
 RatingProjection loadRatingPicks(const Pool& pool) {
-    Result<PickFileContent> content =
-        readPickFile(pickFilePath(pool, kRatingPlayer), poolSeasonShape(pool));
-    RatingProjection projection;
-    if (!content)
-        return projection;
-    projection.picks = content->picks;
-    SpreadTable numbers = spreadsFromLines(content->extraLines, poolSeasonShape(pool));
-    std::copy(numbers.begin() + 1, numbers.end(), projection.margins.begin());
-    return projection;
+    ComputerFileContent file = loadComputerFile(pool, kRatingPlayer);
+    return {file.picks, file.numbers};
 }
 
 void projectRatingPicks(RatingProjection& projection, const Season& season,

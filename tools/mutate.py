@@ -25,7 +25,7 @@ from pathlib import Path
 
 ROOT = Path(__file__).resolve().parent.parent
 LIBRARIES = ["core", "schedule", "scores", "stats", "picks", "results", "accounts", "session",
-             "settings", "utilities", "exchange", "export"]
+             "settings", "utilities", "net", "exchange", "export"]
 # The test executables that see each library's faults, lowest layer first.
 LAYERS = {
     "core": ["core_tests", "schedule_tests", "stats_tests", "picks_tests"],
@@ -39,6 +39,7 @@ LAYERS = {
     "settings": ["picks_tests"],
     "utilities": ["picks_tests"],
     "export": ["picks_tests", "stats_tests"],
+    "net": ["exchange_tests"],
     "exchange": ["exchange_tests"],
 }
 FLIPS = [(" <= ", " < "), (" >= ", " > "), (" < ", " <= "), (" > ", " >= "),

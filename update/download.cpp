@@ -3,8 +3,8 @@
 #include "core/text.h"
 #include "core/textfile.h"
 #include "core/version.h"
-#include "exchange/address.h"
-#include "exchange/curlhandles.h"
+#include "net/address.h"
+#include "net/curlhandles.h"
 
 #include <algorithm>
 #include <cstdio>

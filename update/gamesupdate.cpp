@@ -4,7 +4,7 @@
 #include "core/poolsettings.h"
 #include "core/text.h"
 #include "core/textfile.h"
-#include "exchange/address.h"
+#include "net/address.h"
 #include "schedule/importer.h"
 
 #include <cinttypes>

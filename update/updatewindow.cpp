@@ -1,7 +1,7 @@
 #include "updatewindow.h"
 
 #include "core/text.h"
-#include "exchange/address.h"
+#include "net/address.h"
 #include "schedule/importer.h"
 
 #include <algorithm>

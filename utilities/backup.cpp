@@ -1,5 +1,6 @@
 #include "backup.h"
 
+#include "core/poollock.h"
 #include "core/text.h"
 #include "core/textfile.h"
 #include "core/userlist.h"

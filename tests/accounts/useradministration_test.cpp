@@ -381,8 +381,9 @@ TEST_F(Accounts, ARefusedChangeSaysWhyAndChangesNothing) {
 }
 
 // bob's files are copied; carl has none, and a stale preference file of a
-// former "dave" must not become his. The renamed administrator is the
-// current user still, and the save writes his own preference file.
+// former "dave" must not become his; ann's new letter case is no name of
+// another. The renamed administrator is the current user still, and the save
+// writes his own preference file.
 TEST_F(Accounts, RenamingCopiesThePickFilesAndPreferencesAndLeavesTheOldOnes) {
     writeBytes(preferencePath(pool.folders(), "bob"), "klm,ftp://pool.example/\r\n");
     fs::permissions(preferencePath(pool.folders(), "bob"), fs::perms(0644));
@@ -392,16 +393,17 @@ TEST_F(Accounts, RenamingCopiesThePickFilesAndPreferencesAndLeavesTheOldOnes) {
     change.newName = "robert";
     ASSERT_TRUE(change.save());
     EXPECT_EQ(pool.currentUser(), "admin");
-    for (const auto& [from, to] : {std::pair{"carl", "dave"}, std::pair{"admin", "boss"}}) {
+    for (const auto& [from, to] :
+         {std::pair{"carl", "dave"}, std::pair{"admin", "boss"}, std::pair{"ann", "Ann"}}) {
         ASSERT_TRUE(rename(from, to));
         panel.playerRenamed(from, to);
     }
     EXPECT_TRUE(said().empty());
     EXPECT_EQ(pool.currentUser() + " " + panel.model().administratorButton.caption, "boss boss");
     EXPECT_EQ(dumpLists(panel),
-              "onFile: PC ann robert dave boss | active: PC ann robert boss | selected: -1 -1");
+              "onFile: PC robert dave boss Ann | active: PC robert boss Ann | selected: -1 -1");
     EXPECT_EQ(folderDump(folder),
-              "UserList.db=2010|PC,1,1,0,Z,0,F|ann,1,5,0,,0,F|robert,1,9,0,,0,F|boss,1,9,1,,0,F|"
+              "UserList.db=2010|PC,1,1,0,Z,0,F|robert,1,9,0,,0,F|boss,1,9,1,,0,F|Ann,1,5,0,,0,F|"
               "dave,0,9,0,,0,F|\n"
               "admin_UserPref.dbu=,|\n"
               "bob2009.dat=picks of 2009|\n"

@@ -1,7 +1,7 @@
 // The names the exchange reads: addresses, listings and file names.
 
-#include "exchange/address.h"
 #include "exchange/listing.h"
+#include "net/address.h"
 
 #include <gtest/gtest.h>
 

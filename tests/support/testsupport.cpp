@@ -1,5 +1,6 @@
 #include "testsupport.h"
 
+#include "core/poollock.h"
 #include "core/startup.h"
 
 #include "core/text.h"
