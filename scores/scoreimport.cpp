@@ -25,17 +25,17 @@ constexpr std::string_view kRegularSeason = "REG";
 enum Column { kSeason, kGameType, kDate, kVisitor, kHome, kVisitorScore, kHomeScore, kColumns };
 
 struct Layout {
-    std::array<std::string_view, kColumns> names; // "" for a column the layout lacks
-    int (*team)(std::string_view);                // the team's number, 0 when unknown
-    std::string_view unknownTeam;                 // how a refusal names a team it does not know
+    std::array<std::string_view, kColumns> names;  // "" for a column the layout lacks
+    std::optional<Team> (*team)(std::string_view); // nullopt for a team it does not know
+    std::string_view unknownTeam;                  // how a refusal names a team it does not know
 };
 
 constexpr Layout kCommunityLayout{
     {"season", "game_type", "gameday", "away_team", "home_team", "away_score", "home_score"},
-    teamOfCode,
+    Team::ofCode,
     "unknown team code "};
 constexpr Layout kTableLayout{{"Year", "", "Date", "TeamA", "TeamB", "Visitor", "Home"},
-                              teamNumberIgnoringSpaces,
+                              Team::namedIgnoringSpaces,
                               "unknown team "};
 
 // Where each column of a layout stands in the header; -1 when missing.
@@ -174,7 +174,7 @@ std::string scoreText(int score) {
 
 // A game as both sides name it: season, visiting and home team (by number,
 // so that any season's name or code finds its team) and the date as YYYYMMDD.
-using GameKey = std::tuple<int, int, int, int>;
+using GameKey = std::tuple<int, Team, Team, int>;
 
 struct GameIndex {
     std::set<int> seasons;
@@ -189,11 +189,11 @@ GameIndex indexGames(const std::vector<TableGame>& games) {
         if (!season)
             continue;
         index.seasons.insert(*season);
-        int visitor = teamNumberIgnoringSpaces(record.visitor);
-        int home = teamNumberIgnoringSpaces(record.home);
+        std::optional<Team> visitor = Team::namedIgnoringSpaces(record.visitor);
+        std::optional<Team> home = Team::namedIgnoringSpaces(record.home);
         int date = dateKey(record.date);
         if (visitor && home && date)
-            index.games[{*season, visitor, home, date}].push_back(g);
+            index.games[{*season, *visitor, *home, date}].push_back(g);
     }
     return index;
 }
@@ -261,8 +261,8 @@ public:
         }
 
         std::vector<std::string> reasons;
-        int visitor = layout.team(row.field[kVisitor]);
-        int home = layout.team(row.field[kHome]);
+        std::optional<Team> visitor = layout.team(row.field[kVisitor]);
+        std::optional<Team> home = layout.team(row.field[kHome]);
         if (!visitor)
             reasons.push_back(std::string(layout.unknownTeam) +
                               quotedForMessage(row.field[kVisitor]));
@@ -289,7 +289,7 @@ public:
             return;
         }
 
-        auto found = m_index.games.find({*season, visitor, home, date});
+        auto found = m_index.games.find({*season, *visitor, *home, date});
         if (found == m_index.games.end()) {
             plan.problems.push_back(problemOf(row, "no game of the table matches"));
             return;
