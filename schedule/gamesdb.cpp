@@ -119,6 +119,7 @@ public:
 
     GameRecord record() const {
         GameRecord read{text(1), text(2), text(3), text(4), text(5), text(6)};
+        read.rowid = int64(0);
         if (sqlite3_column_count(m_stmt) > 7 && sqlite3_column_type(m_stmt, 7) == SQLITE_INTEGER)
             read.week = static_cast<int>(std::clamp<long long>(int64(7), 0, 99));
         return read;

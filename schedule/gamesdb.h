@@ -19,7 +19,10 @@ struct sqlite3;
 
 namespace gs {
 
-// One record of the table: fields TeamA, TeamB, Date, Visitor, Home, Year.
+// One record of the table as it is stored: fields TeamA, TeamB, Date,
+// Visitor, Home, Year, the optional Week, and the rowid it is read and
+// written back by. The one place where a game is text: the layers above
+// take it as a Game (gameOf).
 struct GameRecord {
     std::string visitor;      // TeamA: the visiting team
     std::string home;         // TeamB: the home team
@@ -30,7 +33,15 @@ struct GameRecord {
     // Week: the game's official week, 0 where the table has none (tables
     // made before the column, and every bundled season).
     int week = 0;
-    bool operator==(const GameRecord&) const = default;
+    // Where the record stands in the table; 0 for one not read from it.
+    long long rowid = 0;
+    // Records are equal when their fields are: where they stand is no part
+    // of what they hold.
+    bool operator==(const GameRecord& other) const {
+        return visitor == other.visitor && home == other.home && date == other.date &&
+               visitorScore == other.visitorScore && homeScore == other.homeScore &&
+               year == other.year && week == other.week;
+    }
 };
 
 class GamesTable {
@@ -47,7 +58,7 @@ public:
     GamesTable(const GamesTable&) = delete;
     GamesTable& operator=(const GamesTable&) = delete;
 
-    // Every record in table order; empty fields read as "".
+    // Every record in table order, with its rowid; empty fields read as "".
     Result<std::vector<GameRecord>> records() const;
 
     // Replaces every record of the seasons (by numeric Year) that the given

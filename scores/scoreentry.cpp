@@ -49,7 +49,7 @@ bool onlyScoresDiffer(const GamesTable& table, const std::filesystem::path& file
     Result<std::string> bytes = readFileBytes(file);
     if (!bytes)
         return false;
-    Result<std::vector<TableGame>> games = readTableGames(table);
+    Result<std::vector<GameRecord>> games = table.records();
     if (!games)
         return false;
     ScoreImportPlan plan =

@@ -10,7 +10,6 @@
 #include <cmath>
 #include <map>
 #include <set>
-#include <sqlite3.h>
 #include <tuple>
 
 namespace gs {
@@ -181,10 +180,10 @@ struct GameIndex {
     std::map<GameKey, std::vector<size_t>> games;
 };
 
-GameIndex indexGames(const std::vector<TableGame>& games) {
+GameIndex indexGames(const std::vector<GameRecord>& games) {
     GameIndex index;
     for (size_t g = 0; g < games.size(); ++g) {
-        const GameRecord& record = games[g].record;
+        const GameRecord& record = games[g];
         std::optional<int> season = tableSeason(record.year);
         if (!season)
             continue;
@@ -234,7 +233,7 @@ struct Claim {
 
 class Planner {
 public:
-    Planner(const std::vector<TableGame>& games, const ScoreImportOptions& options)
+    Planner(const std::vector<GameRecord>& games, const ScoreImportOptions& options)
         : m_games(games), m_options(options), m_index(indexGames(games)) {}
 
     void plan(const ScoreRow& row, const Layout& layout, ScoreImportPlan& plan) {
@@ -318,7 +317,7 @@ private:
             return;
         }
 
-        const GameRecord& record = m_games[g].record;
+        const GameRecord& record = m_games[g];
         if (storedScore(record.visitorScore) == visitorScore &&
             storedScore(record.homeScore) == homeScore) {
             ++counts.alreadyThere;
@@ -333,36 +332,16 @@ private:
         if (!empty)
             ++counts.replaced;
         plan.changes.push_back(
-            {m_games[g].rowid, record, scoreText(visitorScore), scoreText(homeScore)});
+            {record.rowid, record, scoreText(visitorScore), scoreText(homeScore)});
     }
 
-    const std::vector<TableGame>& m_games;
+    const std::vector<GameRecord>& m_games;
     const ScoreImportOptions& m_options;
     GameIndex m_index;
     std::map<size_t, Claim> m_claims;
 };
 
 // ---------------------------------------------------------------- reading
-
-// Holds one read lock over the reads made meanwhile, so that the rowids and
-// the records, both in rowid order, come from the same table and pair up.
-// Without it (a transaction already open) the reads still work one by one.
-class ReadSnapshot {
-public:
-    explicit ReadSnapshot(sqlite3* db) : m_db(db) {
-        m_open = sqlite3_exec(m_db, "BEGIN", nullptr, nullptr, nullptr) == SQLITE_OK;
-    }
-    ~ReadSnapshot() {
-        if (m_open)
-            sqlite3_exec(m_db, "COMMIT", nullptr, nullptr, nullptr);
-    }
-    ReadSnapshot(const ReadSnapshot&) = delete;
-    ReadSnapshot& operator=(const ReadSnapshot&) = delete;
-
-private:
-    sqlite3* m_db;
-    bool m_open = false;
-};
 
 // ---------------------------------------------------------------- texts
 
@@ -396,23 +375,7 @@ std::string describeCounts(const ScoreImportCounts& counts) {
 
 } // namespace
 
-Result<std::vector<TableGame>> readTableGames(const GamesTable& table) {
-    ReadSnapshot snapshot(table.handle());
-    Result<std::vector<long long>> rowids = table.rowids();
-    if (!rowids)
-        return failure(rowids.error());
-    Result<std::vector<GameRecord>> records = table.records();
-    if (!records)
-        return failure(records.error());
-    if (records->size() != rowids->size())
-        return failure(ErrorKind::Changed, "the games table changed while it was read");
-    std::vector<TableGame> games(rowids->size());
-    for (size_t g = 0; g < rowids->size(); ++g)
-        games[g] = {(*rowids)[g], std::move((*records)[g])};
-    return games;
-}
-
-ScoreImportPlan planScoreImport(std::string_view csvText, const std::vector<TableGame>& games,
+ScoreImportPlan planScoreImport(std::string_view csvText, const std::vector<GameRecord>& games,
                                 const ScoreImportOptions& options) {
     ScoreImportPlan plan;
     CsvText csv = readCsv(csvText);
@@ -506,7 +469,7 @@ ScoreImportResult importScoreFile(GamesTable& table, const std::filesystem::path
             std::string(kNothing) + file.string() + " cannot be read: " + bytes.error().message;
         return result;
     }
-    Result<std::vector<TableGame>> games = readTableGames(table);
+    Result<std::vector<GameRecord>> games = table.records();
     if (!games) {
         result.summary =
             std::string(kNothing) + "the games table cannot be read: " + games.error().message;
