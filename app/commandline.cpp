@@ -88,7 +88,7 @@ bool actAsUser(Pool& pool, const CommandLine& line, Dialogs& dialogs, std::ostre
         return false;
     }
     if (line.season)
-        pool.setSeasonYear(*line.season);
+        pool.setSeasonYear(std::stoi(*line.season));
     return true;
 }
 

@@ -38,7 +38,7 @@ std::optional<int> ratingsSeason(const std::vector<std::string>& args, int poolS
 } // namespace
 
 int ratingsCommand(CommandContext& c) {
-    std::optional<int> season = ratingsSeason(c.args, c.pool.seasonYearNumber());
+    std::optional<int> season = ratingsSeason(c.args, c.pool.seasonYear());
     if (!season) {
         c.err << "gridslate: ratings takes at most a season: ratings [--season YYYY]\n";
         return 2;
@@ -56,7 +56,7 @@ int ratingsCommand(CommandContext& c) {
 }
 
 int gamesCommand(CommandContext& c) {
-    std::optional<int> season = ratingsSeason(c.args, c.pool.seasonYearNumber());
+    std::optional<int> season = ratingsSeason(c.args, c.pool.seasonYear());
     if (!season) {
         c.err << "gridslate: games takes at most a season: games [--season YYYY]\n";
         return 2;
@@ -90,7 +90,7 @@ int poolDayCommand(CommandContext& c) {
           << (setting.empty() ? std::string("none: ") + kDefaultReferenceDate +
                                     " up to the 2015 season, today's date after it"
                               : setting)
-          << "\nThe pool's day: " << c.pool.referenceDate();
+          << "\nThe pool's day: " << c.pool.referenceDate().text();
     if (!c.pool.dayOverride().empty())
         c.out << " for this command (--reference-date)";
     else if (setting.empty())

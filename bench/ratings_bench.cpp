@@ -120,7 +120,7 @@ void measurePicks(benchmark::State& state) {
     for (auto _ : state) {
         elo = pc = favourites = Tally{};
         for (int year = kFirstMeasured; year <= kLastMeasured; ++year) {
-            pool.setSeasonYear(std::to_string(year));
+            pool.setSeasonYear(year);
             for (const char* player : kComputerPlayers)
                 fs::remove(pickFilePath(pool, player));
             const Season final = seasonOf(bench.records, year);

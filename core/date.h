@@ -60,7 +60,7 @@ std::string dayName(int day);
 
 // Whether a game's date comes before the given day, or on or before it. A
 // game whose date is no date counts as long past: it is locked and shown.
-bool isBefore(std::string_view date, std::string_view day);
-bool onOrBefore(std::string_view date, std::string_view day);
+bool isBefore(std::string_view date, const Date& day);
+bool onOrBefore(std::string_view date, const Date& day);
 
 } // namespace gs

@@ -138,8 +138,8 @@ fs::path pickResultsPath(const Folders& folders) {
     return folders.install / "AllUserPickResults.csv";
 }
 
-fs::path userStatisticsPath(const Folders& folders, const std::string& seasonYear) {
-    return folders.install / ("AllUserStats" + seasonYear + ".csv");
+fs::path userStatisticsPath(const Folders& folders, int season) {
+    return folders.install / ("AllUserStats" + std::to_string(season) + ".csv");
 }
 
 std::vector<std::string> gameListLines(const Season& season) {
@@ -161,7 +161,7 @@ std::vector<std::string> gameListLines(const Season& season) {
 
 std::vector<std::string> pickExportLines(PickExport kind, const std::vector<SeasonGame>& games,
                                          int season, const std::vector<PlayerPickTable>& players,
-                                         const std::string& referenceDate,
+                                         const Date& referenceDate,
                                          const std::function<void()>& step) {
     auto advance = [&step] {
         if (step)
@@ -254,7 +254,7 @@ std::vector<std::string> pickExportLines(PickExport kind, const std::vector<Seas
 }
 
 std::vector<std::string> userStatisticsLines(const std::vector<SeasonGame>& games,
-                                             const std::string& referenceDate,
+                                             const Date& referenceDate,
                                              const std::vector<PlayerPickTable>& weekly,
                                              const std::vector<PlayerPickTable>& totals) {
     // The figures of "User Statistics", but only games played by the

@@ -62,7 +62,7 @@ std::string projectedWinner(const PickTable& projected, int week, const SeasonGa
 } // namespace
 
 bool isPickOpen(std::string_view gameDate, int gameWeek, int currentWeek, bool seasonOver,
-                std::string_view referenceDate) {
+                const Date& referenceDate) {
     // A game is locked from its own day on.
     return !seasonOver && gameWeek == currentWeek && !onOrBefore(gameDate, referenceDate);
 }
@@ -169,7 +169,7 @@ void WeeklyPicksPanel::showPanelControls() {
 }
 
 void WeeklyPicksPanel::loadLastSeason() {
-    loadLastSeasonRecords(m_pool, m_pool.seasonYearNumber() - 1, m_state.records);
+    loadLastSeasonRecords(m_pool, m_pool.seasonYear() - 1, m_state.records);
 }
 
 // The player's picks as his file holds them; a file that cannot be read

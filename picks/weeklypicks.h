@@ -23,7 +23,7 @@ inline constexpr const char* kSavePicksQuestion = "Save your picks?";
 // alike: only in the current week of a season still on, and only before the
 // game's own day.
 bool isPickOpen(std::string_view gameDate, int gameWeek, int currentWeek, bool seasonOver,
-                std::string_view referenceDate);
+                const Date& referenceDate);
 
 struct WeeklyPicksModel {
     GridModel grid;

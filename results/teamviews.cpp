@@ -66,7 +66,7 @@ void TeamDetail::showTeam(int team, const PickTable& picks) {
     const LeagueTable& teams = league();
     // Before the season's first score the records are last season's; a
     // season with scores is never "over" before its first one.
-    m.frame.caption = teamName(team, m_pool.seasonYearNumber());
+    m.frame.caption = teamName(team, m_pool.seasonYear());
     if (m_scoredGameCount == 0)
         m.frame.caption += kLastYearSuffix;
     const auto& record = records[team];
@@ -102,7 +102,7 @@ void TeamDetail::showMeetings(OpponentList list, int index) {
     clicked.selected = index;
     other.selected = -1;
     HeadToHeadResult meetings =
-        headToHead(m_pool, m_scoredGameCount, teamName(m_team, m_pool.seasonYearNumber()),
+        headToHead(m_pool, m_scoredGameCount, teamName(m_team, m_pool.seasonYear()),
                    clicked.entries[static_cast<size_t>(index)]);
     showGameBox(meetings.heading, {meetings.firstDate, meetings.firstResult},
                 {meetings.secondDate, meetings.secondResult});
@@ -112,7 +112,7 @@ void TeamDetail::showRemainingGame(int index) {
     TeamDetailModel& m = m_model;
     if (m_team == 0 || index < 0 || index >= static_cast<int>(m.remaining.entries.size()))
         return;
-    ScheduledGame game = findScheduledGame(m_pool, teamName(m_team, m_pool.seasonYearNumber()),
+    ScheduledGame game = findScheduledGame(m_pool, teamName(m_team, m_pool.seasonYear()),
                                            m.remaining.entries[static_cast<size_t>(index)]);
     showGameBox(game.heading, {game.dayName, game.date}, {});
     m.beaten.selected = -1;
@@ -160,7 +160,7 @@ void TeamStatisticsPanel::open() {
     m_model.hint.visible = true;
     // In the alphabetical order of the season's own names: a team renamed
     // since stands where its name of that season sorts.
-    const int season = m_pool.seasonYearNumber();
+    const int season = m_pool.seasonYear();
     m_listTeams.resize(kTeamCount);
     std::iota(m_listTeams.begin(), m_listTeams.end(), 1);
     std::stable_sort(m_listTeams.begin(), m_listTeams.end(),
@@ -200,7 +200,7 @@ void TeamRankingPanel::open() {
         int team = order[static_cast<size_t>(rank) - 1];
         const auto& record = records[team];
         grid.setText(rank, 0, std::to_string(rank));
-        grid.setText(rank, 1, teamName(team, m_pool.seasonYearNumber()));
+        grid.setText(rank, 1, teamName(team, m_pool.seasonYear()));
         grid.setText(rank, 2,
                      decimalText(record.wins) + "-" + decimalText(record.losses) + "-" +
                          decimalText(record.ties));
@@ -227,7 +227,7 @@ void TeamRankingPanel::showRatings() {
         return;
     }
     for (const TeamRating& team :
-         seasonRatingList(*records, m_pool.seasonYearNumber(), m_pool.referenceDate())) {
+         seasonRatingList(*records, m_pool.seasonYear(), m_pool.referenceDate())) {
         grid.addRow();
         int r = grid.rows() - 1;
         grid.setText(r, 0, team.name);

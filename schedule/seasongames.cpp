@@ -27,7 +27,8 @@ constexpr int kRunningSeason = 2010;
 constexpr const char* kScoresThrough = kDefaultReferenceDate;
 
 bool scoredBy(std::string_view date) {
-    return onOrBefore(date, kScoresThrough);
+    static const Date day = *Date::parse(kScoresThrough);
+    return onOrBefore(date, day);
 }
 
 Result<std::vector<GameRecord>> bundledRecords() {
@@ -170,7 +171,7 @@ Result<Season> rebuildSeasonGames(const Pool& pool) {
     Result<std::vector<GameRecord>> records = readGameRecords(pool);
     if (!records)
         return failure(records.error());
-    return seasonOf(*records, pool.seasonYearNumber());
+    return seasonOf(*records, pool.seasonYear());
 }
 
 Status ensureGamesTable(const Pool& pool) {

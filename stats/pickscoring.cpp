@@ -12,7 +12,7 @@ namespace {
 bool counts(const SeasonGame& game, const ScoringRange& range) {
     if (!game.scored())
         return false;
-    return range.referenceDate.empty() || onOrBefore(game.date, range.referenceDate);
+    return !range.referenceDate || onOrBefore(game.date, *range.referenceDate);
 }
 
 // One game of week w into the count: picked when either team is picked,
@@ -81,7 +81,8 @@ Winner winnerByScores(std::string_view visitorScore, std::string_view homeScore)
     return Winner::None;
 }
 
-ScoringRange scoringRange(const std::vector<SeasonGame>& games, const std::string& referenceDate) {
+ScoringRange scoringRange(const std::vector<SeasonGame>& games,
+                          const std::optional<Date>& referenceDate) {
     ScoringRange range;
     range.referenceDate = referenceDate;
     int counted = 0;

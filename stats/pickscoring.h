@@ -5,9 +5,11 @@
 // export all show these figures, so they are worked out here once; the
 // callers differ only in which games they score (ScoringRange).
 
+#include "core/date.h"
 #include "core/season.h"
 
 #include <array>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -32,7 +34,7 @@ Winner winnerByScores(std::string_view visitorScore, std::string_view homeScore)
 // played on or before that day.
 struct ScoringRange {
     int lastRow = -1;
-    std::string referenceDate; // empty: the scores alone decide
+    std::optional<Date> referenceDate; // none: the scores alone decide
 };
 
 // Rows 0 up to the number of games that count (at most 256), so that with
@@ -41,7 +43,7 @@ struct ScoringRange {
 // reference date empty; the statistics export passes the pool's current day
 // (compared as a date), so that scores entered ahead count for nothing.
 ScoringRange scoringRange(const std::vector<SeasonGame>& games,
-                          const std::string& referenceDate = {});
+                          const std::optional<Date>& referenceDate = std::nullopt);
 
 struct PickCount {
     int correct = 0;

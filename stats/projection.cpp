@@ -146,7 +146,7 @@ Projection projectTeams(const Pool& pool, const Season& season) {
         if (tracker.isBoundary(game) && week < poolSeasonShape(pool).weeks)
             ++week;
         if (week == 1 && r == 0)
-            loadLastSeasonRecords(pool, pool.seasonYearNumber() - 1, lastSeason);
+            loadLastSeasonRecords(pool, pool.seasonYear() - 1, lastSeason);
         int a = teamNumberIgnoringSpaces(game.visitor);
         int b = teamNumberIgnoringSpaces(game.home);
         if (a == 0 || b == 0)

@@ -55,8 +55,8 @@ RatingPlayerState updateRatingPlayer(const Pool& pool, const std::vector<GameRec
     state.listed = pool.hasRatingPlayer();
     if (!state.listed)
         return state;
-    state.season = pool.seasonYearNumber();
-    state.seasonStart = seasonStartRatings(records, pool.seasonYearNumber());
+    state.season = pool.seasonYear();
+    state.seasonStart = seasonStartRatings(records, pool.seasonYear());
     TeamRatings now = state.seasonStart;
     rateSeasonRows(now, season.games, static_cast<int>(season.games.size()));
     state.projection = loadRatingPicks(pool);

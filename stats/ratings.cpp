@@ -45,8 +45,8 @@ bool rateScores(TeamRatings& ratings, std::string_view visitorName, std::string_
     return true;
 }
 
-bool datedBefore(const std::string& date, const std::string& day) {
-    return day.empty() || isBefore(date, day);
+bool datedBefore(const std::string& date, const std::optional<Date>& day) {
+    return !day || isBefore(date, *day);
 }
 
 } // namespace
@@ -127,7 +127,7 @@ int shownRating(double rating) {
 }
 
 std::vector<TeamRating> seasonRatingList(const std::vector<GameRecord>& records, int year,
-                                         const std::string& day) {
+                                         const std::optional<Date>& day) {
     TeamRatings ratings = seasonStartRatings(records, year);
     std::vector<TeamRating> list(kTeamCount);
     for (int t = 1; t <= kTeamCount; ++t) {

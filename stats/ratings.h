@@ -13,10 +13,12 @@
 // where R is 1 for a home win, 0 for a loss and 1/2 for a tie, and M grows
 // with the margin and shrinks when the favourite won by it.
 
+#include "core/date.h"
 #include "core/season.h"
 #include "schedule/gamesdb.h"
 
 #include <array>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -77,10 +79,10 @@ struct TeamRating {
 int shownRating(double rating);
 
 // Every team's rating in a season after each scored game of the season
-// dated before the day (M/D/YYYY; empty: every scored game), and its record
+// dated before the day (none: every scored game), and its record
 // in those games; so for a season wholly before the day, its final
 // ratings. Best first; equal shown ratings in team order.
 std::vector<TeamRating> seasonRatingList(const std::vector<GameRecord>& records, int year,
-                                         const std::string& day);
+                                         const std::optional<Date>& day);
 
 } // namespace gs

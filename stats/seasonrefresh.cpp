@@ -45,7 +45,7 @@ SeasonState refreshSeason(const Pool& pool) {
     // ratings.
     Result<std::vector<GameRecord>> records = readGameRecords(pool);
     if (records)
-        state.season = seasonOf(*records, pool.seasonYearNumber());
+        state.season = seasonOf(*records, pool.seasonYear());
     else
         state.errors.push_back(records.error().message);
 
@@ -53,13 +53,13 @@ SeasonState refreshSeason(const Pool& pool) {
     state.records = computeTeamRecords(pool, state.season);
     if (state.season.scoredGameCount == 0) {
         state.currentWeek = 1;
-        loadLastSeasonRecords(pool, pool.seasonYearNumber() - 1, state.records);
+        loadLastSeasonRecords(pool, pool.seasonYear() - 1, state.records);
     }
 
     // The season before is read on every refresh; a file in its place that
     // cannot be read is left alone and the records come from the games table.
     TeamRecordTable lastSeason = emptyTeamRecords();
-    int lastYear = pool.seasonYearNumber() - 1;
+    int lastYear = pool.seasonYear() - 1;
     if (Status read = readOldScores(pool.folders(), lastYear, lastSeason);
         !read && read.error().kind != ErrorKind::NotFound)
         state.warnings.push_back("The old-scores file " +
@@ -87,7 +87,7 @@ SeasonState refreshSeason(const Pool& pool) {
     if (state.currentWeek > season.shape.weeks || allScored) {
         state.currentWeek = state.season.shape.weeks;
         state.seasonOver = true;
-        Status written = writeOldScores(pool.folders(), pool.seasonYearNumber(), state.records);
+        Status written = writeOldScores(pool.folders(), pool.seasonYear(), state.records);
         state.oldScoresSaved = written.has_value();
         if (!written)
             state.errors.push_back(written.error().message);

@@ -78,7 +78,7 @@ std::vector<SeasonGame> gamesOf(const std::vector<GameRecord>& records, int year
 }
 
 bool isSeason(const Pool& pool, const GameRecord& record) {
-    return numericValue(record.year) == numericValue(pool.seasonYear());
+    return numericValue(record.year) == pool.seasonYear();
 }
 
 // Both score fields compared as numbers, from the side of one team.
@@ -129,7 +129,7 @@ TeamRecordTable computeTeamRecords(const Pool& pool, const Season& season) {
     TeamRecordTable records = emptyTeamRecords();
     int scored = countScored(season.games);
     if (scored == 0)
-        loadLastSeasonRecords(pool, pool.seasonYearNumber() - 1, records);
+        loadLastSeasonRecords(pool, pool.seasonYear() - 1, records);
     addRows(season.games, scored, records);
     return records;
 }

@@ -39,7 +39,8 @@ const PickTable kBob = picks({"Buffalo Bills", "Chicago Bears", "Houston Texans"
 
 TEST(PickExportTable, WithoutActivePlayersRowsHaveSevenFieldsAndNoWeeks) {
     for (PickExport kind : {PickExport::History, PickExport::Results})
-        EXPECT_EQ(crlf(pickExportLines(kind, aroundTheReferenceDay(), 2010, {}, "11/02/2010")),
+        EXPECT_EQ(crlf(pickExportLines(kind, aroundTheReferenceDay(), 2010, {},
+                                       test::dateOf("11/02/2010"))),
                   crlf({"Week,Date,,Visitor Team,,Home Team,",
                         ",10/31/2010,Sunday,Miami Dolphins,20,Buffalo Bills,10",
                         ",,Sunday,Detroit Lions,14,Chicago Bears,14",
@@ -50,7 +51,7 @@ TEST(PickExportTable, WithoutActivePlayersRowsHaveSevenFieldsAndNoWeeks) {
 TEST(PickExportTable, ProgressCountsUpToGamesTimesPlayersPlusGames) {
     int steps = 0;
     pickExportLines(PickExport::History, aroundTheReferenceDay(), 2010,
-                    {{"ann", kAnn}, {"bob", kBob}}, "11/02/2010", [&] { ++steps; });
+                    {{"ann", kAnn}, {"bob", kBob}}, test::dateOf("11/02/2010"), [&] { ++steps; });
     // 5 game rows, 5 x 2 player cells and 7 table rows written or skipped.
     EXPECT_EQ(steps, 5 + 10 + 7);
 }
@@ -109,11 +110,11 @@ TEST_F(ExportFiles, TheThreeFilesGoToTheInstallFolderWithTheirMessages) {
 }
 
 TEST_F(ExportFiles, TheStatisticsFollowTheSeasonInForceNotTheStoredOne) {
-    pool.setSeasonYear("2011");
+    pool.setSeasonYear(2011);
     Result<ExportOutcome> outcome = exportUserStatistics(pool);
     ASSERT_TRUE(outcome) << outcome.error();
     EXPECT_EQ(outcome->path, installed("AllUserStats2011.csv"));
-    EXPECT_EQ(pool.seasonYear(), "2011");
+    EXPECT_EQ(pool.seasonYear(), 2011);
     // The 2011 pick files were read (made empty), not those of 2010.
     EXPECT_TRUE(fs::exists(pool.folders().program / "ann2011.dat"));
     EXPECT_EQ(readBytes(outcome->path),

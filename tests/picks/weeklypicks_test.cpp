@@ -202,7 +202,7 @@ TEST_F(WeeklyPicks, LeavingWithAnUnsavedPickFollowsTheAnswerAndAFailedSaveKeepsT
 // 2012 through the Sunday of week 10, whose Monday game is still to come.
 // St. Louis at San Francisco ended in a tie: a pick of either team is wrong.
 TEST_F(WeeklyPicks, PicksAreMarkedByTheResult) {
-    pool.setSeasonYear("2012");
+    pool.setSeasonYear(2012);
     test::storeSeasons(pool, {2012}, "11/11/2012");
     PickTable picks{};
     for (const char* team :
@@ -235,7 +235,7 @@ TEST_F(WeeklyPicks, PicksAreMarkedByTheResult) {
 // is still on, and no old-scores file is written. One more game closes week
 // 17, and the Sunday after opens an eighteenth week, which ends the season.
 TEST_F(WeeklyPicks, AnEighteenthWeekEndsTheSeasonAndSavesTheScores) {
-    pool.setSeasonYear("2010");
+    pool.setSeasonYear(2010);
     test::storeSeasons(pool, {2010});
     panel.open();
     EXPECT_EQ(panel.season().currentWeek, 17);

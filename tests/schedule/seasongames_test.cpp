@@ -180,7 +180,7 @@ std::string dumpSeason(const Season& season) {
 
 class SeasonGamesTest : public testing::Test {
 protected:
-    SeasonGamesTest() { pool.setSeasonYear("2010"); }
+    SeasonGamesTest() { pool.setSeasonYear(2010); }
     Season rebuild() {
         Result<Season> season = rebuildSeasonGames(pool);
         EXPECT_TRUE(season) << season.error();

@@ -183,8 +183,8 @@ const std::vector<GameRecord>& realGames() {
 // The games of 2010's week 16, the Tuesday game included.
 std::vector<GameRecord> week16Of2010(std::vector<GameRecord> games) {
     std::erase_if(games, [](const GameRecord& g) {
-        return g.year != "2010" || onOrBefore(g.date, "12/22/2010") ||
-               !onOrBefore(g.date, "12/29/2010");
+        return g.year != "2010" || onOrBefore(g.date, test::dateOf("12/22/2010")) ||
+               !onOrBefore(g.date, test::dateOf("12/29/2010"));
     });
     return games;
 }
@@ -195,7 +195,7 @@ protected:
     void fill(const std::string& scoresThrough) {
         std::vector<GameRecord> games = realGames();
         for (GameRecord& g : games)
-            if (!onOrBefore(g.date, scoresThrough))
+            if (!onOrBefore(g.date, test::dateOf(scoresThrough)))
                 g.visitorScore = g.homeScore = "";
         GamesFile::fill(games);
     }

@@ -91,7 +91,7 @@ void expectProjectedThrough(const std::vector<SeasonGame>& games, const Projecti
 class ComputerPlayer : public testing::Test {
 protected:
     ComputerPlayer() {
-        pool.setSeasonYear("2010");
+        pool.setSeasonYear(2010);
         test::addUser(pool, 2, "PC");
     }
     fs::path pcPath() const { return pool.folders().program / "PC2010.dat"; }
@@ -201,7 +201,7 @@ TEST(EighteenWeekSeason, RunsWeekByWeekToItsEnd) {
     ASSERT_TRUE(ensureGamesTable(pool));
     ASSERT_TRUE(importScheduleFile(pool, test::communityCsv(), {}).ok);
     std::vector<GameRecord> full = test::tableRecords(pool);
-    pool.setSeasonYear("2021");
+    pool.setSeasonYear(2021);
     for (int week : {1, 9, 18}) {
         std::vector<GameRecord> records = full;
         for (GameRecord& r : records)

@@ -91,7 +91,7 @@ TEST(Ratings, EverySeasonEndAgreesWithAnIndependentComputation) {
             records.push_back(std::move(r));
     auto ends = independentSeasonEnds();
     for (int year = 2009; year <= 2015; ++year) {
-        std::vector<TeamRating> list = seasonRatingList(records, year, "");
+        std::vector<TeamRating> list = seasonRatingList(records, year, std::nullopt);
         ASSERT_EQ(list.size(), 32u);
         // A few teams: Arizona, Cleveland, Miami, Pittsburgh and Tennessee.
         for (const TeamRating& line : list) {
@@ -127,12 +127,12 @@ TEST(Ratings, AListCountsTheGamesBeforeTheDayBestFirstAndEqualsByTeam) {
     // Before 9/14 the Carolina game does not count. A tie costs the home
     // team, which was expected to win: Buffalo 1502.18, Baltimore 1507.82.
     // The teams without a game stay at 1505, in team order.
-    EXPECT_EQ(listDump(seasonRatingList(kSmallTable, 2009, "9/14/2009"), 4),
+    EXPECT_EQ(listDump(seasonRatingList(kSmallTable, 2009, test::dateOf("9/14/2009")), 4),
               "Atlanta Falcons 1521 1-0-0\n"
               "Baltimore Ravens 1508 0-0-1\n"
               "Carolina Panthers 1505 0-0-0\n"
               "Chicago Bears 1505 0-0-0\n");
-    std::vector<TeamRating> all = seasonRatingList(kSmallTable, 2009, "");
+    std::vector<TeamRating> all = seasonRatingList(kSmallTable, 2009, std::nullopt);
     // Carolina won by 27 away as the underdog: 1545.69.
     EXPECT_EQ(listDump(all, 3), "Carolina Panthers 1546 1-0-0\n"
                                 "Atlanta Falcons 1521 1-0-0\n"
@@ -174,7 +174,7 @@ TEST(RatingsCommand, PrintsTheListOfTheSeasonAskedFor) {
 TEST(Ratings, TheListNamesATeamAsItsSeasonDoes) {
     std::vector<GameRecord> records = {
         record("NewEngland Patriots", "N.Y. Jets", "9/13/2009", "", "", "2009")};
-    std::vector<TeamRating> list = seasonRatingList(records, 2009, "");
+    std::vector<TeamRating> list = seasonRatingList(records, 2009, std::nullopt);
     auto patriots =
         std::find_if(list.begin(), list.end(), [](const TeamRating& t) { return t.team == 21; });
     EXPECT_EQ(patriots->name, "NewEngland Patriots");
@@ -261,7 +261,7 @@ TEST(RatingPicks, GamesPastTheLastWeekArePickedInTheLastWeek) {
 class RatingPlayerFile : public testing::Test {
 protected:
     RatingPlayerFile() {
-        pool.setSeasonYear("2010");
+        pool.setSeasonYear(2010);
         test::addUser(pool, 1, "admin", 1);
         test::addUser(pool, 2, "PC");
         test::addUser(pool, 3, "ELO");

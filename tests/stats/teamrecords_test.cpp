@@ -24,7 +24,7 @@ std::string recordsDump(const TeamRecordTable& records) {
 
 class TeamRecords : public testing::Test {
 protected:
-    TeamRecords() { pool.setSeasonYear("2010"); }
+    TeamRecords() { pool.setSeasonYear(2010); }
     // Last season's final records: team 9 (Dallas) 361 250 11-5-0, every other
     // team 1 2 3-4-0.
     void writeLastSeason() {

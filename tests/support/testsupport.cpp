@@ -120,6 +120,13 @@ fs::path communityCsv() {
     return fs::path(TEST_DATA_DIR) / "games_2016_2021.csv";
 }
 
+Date dateOf(std::string_view text) {
+    std::optional<Date> day = Date::parse(text);
+    if (!day)
+        ADD_FAILURE() << "no day: " << text;
+    return day.value_or(Date{});
+}
+
 std::vector<SeasonGame> seasonFromCsv(int year, const std::string& scoresThrough) {
     static const std::vector<GameRecord> bundled = sample::bundledGames();
     std::vector<SeasonGame> games;
@@ -127,7 +134,7 @@ std::vector<SeasonGame> seasonFromCsv(int year, const std::string& scoresThrough
         if (numericValue(r.year) != year)
             continue;
         games.push_back({r.visitor, r.home, r.date, r.visitorScore, r.homeScore});
-        if (!scoresThrough.empty() && !onOrBefore(r.date, scoresThrough))
+        if (!scoresThrough.empty() && !onOrBefore(r.date, dateOf(scoresThrough)))
             games.back().visitorScore = games.back().homeScore = "";
     }
     return games;

@@ -83,6 +83,9 @@ std::vector<std::string> folderEntries(const std::filesystem::path& folder);
 // Bytes that a text-mode copy would change: every byte value and both line ends.
 std::string binaryBytes();
 
+// A day as a test writes it (M/D/YYYY); a text that is no day fails the test.
+Date dateOf(std::string_view text);
+
 // The real schedules of 2009..2015.
 std::filesystem::path scheduleCsv();
 
