@@ -6,6 +6,7 @@
 // field Week that only a table holding official weeks has. Record order is
 // the order the games were played and is kept as rowid order.
 
+#include "core/game.h"
 #include "core/result.h"
 
 #include <filesystem>
@@ -43,6 +44,13 @@ struct GameRecord {
                year == other.year && week == other.week;
     }
 };
+
+// The game a record holds: its teams by their names (any season's, spaces
+// aside), its date (none for an empty field), its scores as they are written
+// and its season by the numeric value of Year. Fails (Malformed) for a team
+// the league does not know, a date that is no date and a year that is no
+// whole number.
+Result<Game> gameOf(const GameRecord& record);
 
 class GamesTable {
 public:
