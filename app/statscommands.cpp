@@ -43,13 +43,13 @@ int ratingsCommand(CommandContext& c) {
         c.err << "gridslate: ratings takes at most a season: ratings [--season YYYY]\n";
         return 2;
     }
-    Result<std::vector<GameRecord>> records = readGameRecords(c.pool);
-    if (!records) {
-        c.dialogs.refuse(records.error().message);
+    Result<std::vector<Game>> games = readGames(c.pool);
+    if (!games) {
+        c.dialogs.refuse(games.error().message);
         return 1;
     }
     c.out << "Team,Rating,Wins,Losses,Ties\n";
-    for (const TeamRating& team : seasonRatingList(*records, *season, c.pool.referenceDate()))
+    for (const TeamRating& team : seasonRatingList(*games, *season, c.pool.referenceDate()))
         c.out << cp1252ToUtf8(team.name) << ',' << shownRating(team.rating) << ',' << team.wins
               << ',' << team.losses << ',' << team.ties << '\n';
     return 0;
@@ -61,12 +61,12 @@ int gamesCommand(CommandContext& c) {
         c.err << "gridslate: games takes at most a season: games [--season YYYY]\n";
         return 2;
     }
-    Result<std::vector<GameRecord>> records = readGameRecords(c.pool);
-    if (!records) {
-        c.dialogs.refuse(records.error().message);
+    Result<std::vector<Game>> games = readGames(c.pool);
+    if (!games) {
+        c.dialogs.refuse(games.error().message);
         return 1;
     }
-    for (const std::string& line : gameListLines(seasonOf(*records, *season)))
+    for (const std::string& line : gameListLines(seasonOf(*games, *season)))
         c.out << cp1252ToUtf8(line) << '\n';
     return 0;
 }

@@ -111,11 +111,6 @@ std::string dayName(int day) {
     return kNames[static_cast<size_t>(day - 1)];
 }
 
-bool isBefore(std::string_view date, const Date& day) {
-    std::optional<Date> game = Date::parse(date);
-    return !game || *game < day;
-}
-
 bool onOrBefore(std::string_view date, const Date& day) {
     std::optional<Date> game = Date::parse(date);
     return !game || *game <= day;

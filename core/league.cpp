@@ -168,14 +168,4 @@ std::optional<Team> Team::ofCode(std::string_view code) {
     return std::nullopt;
 }
 
-int teamNumber(std::string_view name) {
-    std::optional<Team> team = Team::named(name);
-    return team ? team->number() : 0;
-}
-
-int teamNumberIgnoringSpaces(std::string_view name) {
-    std::optional<Team> team = Team::namedIgnoringSpaces(name);
-    return team ? team->number() : 0;
-}
-
 } // namespace gs

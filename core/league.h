@@ -60,8 +60,4 @@ private:
     int m_number;
 };
 
-// Until every caller takes a Team: the number of a team found as above, or 0.
-int teamNumber(std::string_view name);
-int teamNumberIgnoringSpaces(std::string_view name);
-
 } // namespace gs

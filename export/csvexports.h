@@ -42,7 +42,7 @@ enum class PickExport { History, Results };
 // stored, and the scores as whole numbers (empty for a game not scored).
 std::vector<std::string> gameListLines(const Season& season);
 
-std::vector<std::string> pickExportLines(PickExport kind, const std::vector<SeasonGame>& games,
+std::vector<std::string> pickExportLines(PickExport kind, const std::vector<Game>& games,
                                          int season, const std::vector<PlayerPickTable>& players,
                                          const Date& referenceDate,
                                          const std::function<void()>& step = {});
@@ -50,7 +50,7 @@ std::vector<std::string> pickExportLines(PickExport kind, const std::vector<Seas
 // The lines of the statistics file: the weekly table of each player of
 // `weekly` (the active slots), then the totals of the `totals` players
 // (the "Active Players" list), best first.
-std::vector<std::string> userStatisticsLines(const std::vector<SeasonGame>& games,
+std::vector<std::string> userStatisticsLines(const std::vector<Game>& games,
                                              const Date& referenceDate,
                                              const std::vector<PlayerPickTable>& weekly,
                                              const std::vector<PlayerPickTable>& totals);

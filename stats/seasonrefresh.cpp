@@ -9,11 +9,11 @@
 
 namespace gs {
 
-int currentWeekFromScores(const std::vector<SeasonGame>& games) {
+int currentWeekFromScores(const std::vector<Game>& games) {
     int boundaries = 0;
     int scoredInWeek = 0;
     WeekTracker tracker;
-    for (const SeasonGame& game : games) {
+    for (const Game& game : games) {
         bool boundary = tracker.isBoundary(game);
         bool scored = game.scored();
         if (boundary) {
@@ -43,11 +43,11 @@ SeasonState refreshSeason(const Pool& pool) {
     }
     // Read once: the season's games for everything, every season's for the
     // ratings.
-    Result<std::vector<GameRecord>> records = readGameRecords(pool);
-    if (records)
-        state.season = seasonOf(*records, pool.seasonYear());
+    Result<std::vector<Game>> games = readGames(pool);
+    if (games)
+        state.season = seasonOf(*games, pool.seasonYear());
     else
-        state.errors.push_back(records.error().message);
+        state.errors.push_back(games.error().message);
 
     state.currentWeek = currentWeekFromScores(state.season.games);
     state.records = computeTeamRecords(pool, state.season);
@@ -73,9 +73,9 @@ SeasonState refreshSeason(const Pool& pool) {
         state.errors.push_back(saved.error().message);
     else if (!saved->notice.empty())
         state.warnings.push_back(saved->notice);
-    if (records)
+    if (games)
         state.ratingPlayer =
-            updateRatingPlayer(pool, *records, state.season, state.errors, state.warnings);
+            updateRatingPlayer(pool, *games, state.season, state.errors, state.warnings);
 
     // The season ends on its last week; its records become the old-scores
     // file the next season starts from.

@@ -172,9 +172,10 @@ TEST_F(GamesDb, CursorWalksLikeARecordsetAndWritesItsEditsWhenItMoves) {
 
 std::string dumpSeason(const Season& season) {
     std::string text;
+    auto score = [](const std::optional<Score>& s) { return s ? s->text() : std::string(); };
     for (const auto& g : season.games)
-        text += g.visitor + "|" + g.home + "|" + g.date + "|" + g.visitorScore + "|" + g.homeScore +
-                "\n";
+        text += g.visitorName() + "|" + g.homeName() + "|" + g.dateText() + "|" +
+                score(g.visitorScore) + "|" + score(g.homeScore) + "\n";
     return text + "scored " + std::to_string(season.scoredGameCount) + "\n";
 }
 
@@ -292,6 +293,9 @@ TEST_P(UnreadableTables, AreRefusedAndLeftAsTheyWere) {
     EXPECT_EQ(fs::is_regular_file(tablePath()) ? test::readBytes(tablePath()) : "", before);
 }
 
+const std::string kTable = "CREATE TABLE Scoresheet (TeamA TEXT, TeamB TEXT, Date TEXT, "
+                           "Visitor TEXT, Home TEXT, Year TEXT); INSERT INTO Scoresheet VALUES ";
+
 const std::string kLeftAsItIs = ". The file was left as it is: remove it to have the bundled "
                                 "seasons restored, or import a schedule into it.";
 
@@ -306,7 +310,16 @@ INSTANTIATE_TEST_SUITE_P(
         UnreadableTable{"TableWithoutTheScores",
                         "CREATE TABLE Scoresheet (TeamA TEXT, TeamB TEXT, Date TEXT, Year TEXT)",
                         "its table \"Scoresheet\" has no field Visitor" + kLeftAsItIs,
-                        ErrorKind::NoGamesTable}),
+                        ErrorKind::NoGamesTable},
+        // A record that holds no game: the views would count another season
+        // than the table's.
+        UnreadableTable{"ATeamOutsideTheLeague",
+                        kTable + "('Dallas Cowboys','N.Y. Giants','9/12/2010','','','2009'),"
+                                 "('Gotham Knights','Buffalo Bills','9/12/2010','','','2010')",
+                        "record 2: unknown team \"Gotham Knights\"", ErrorKind::Malformed},
+        UnreadableTable{"NoDay",
+                        kTable + "('Dallas Cowboys','N.Y. Giants','9/31/2010','','','2010')",
+                        "record 1: invalid date \"9/31/2010\"", ErrorKind::Malformed}),
     test::caseName);
 
 // Games a week in weeks 1..18, "-" for a week the season lacks. 2012 has no
@@ -316,7 +329,7 @@ TEST(RealWeeks, SplitTheSeason) {
     for (auto [year, expected] :
          {std::pair{2010, "16 16 16 14 14 14 14 13 13 14 16 16 16 16 16 16 16 -"},
           {2012, "16 16 16 15 14 14 13 14 14 14 14 16 16 16 16 21 - -"}}) {
-        std::vector<SeasonGame> games = test::seasonFromCsv(year);
+        std::vector<Game> games = test::seasonFromCsv(year);
         ASSERT_EQ(games.size(), 256u);
         std::string sizes;
         for (int week = 1; week <= 18; ++week) {

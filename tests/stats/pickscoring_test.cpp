@@ -59,15 +59,15 @@ TEST(PickScoring, ClosesEveryCompleteWeekOnTheRealSeason) {
 }
 
 TEST(PickScoring, ATieIsPickedButNeverRightAndAnUnscoredGameCountsForNothing) {
-    std::vector<SeasonGame> games = {
-        {"Detroit Lions", "Chicago Bears", "9/12/2010", "14", "14"},
-        {"Miami Dolphins", "Buffalo Bills", "9/12/2010", "15", ""},
-        {"N.Y. Jets", "New England Patriots", "9/12/2010", "", ""},
-        {"Kansas City Chiefs", "Atlantis", "9/12/2010", "3", "0"},
-    };
+    std::vector<Game> games =
+        test::gamesOf(2010, {
+                                {"Detroit Lions", "Chicago Bears", "9/12/2010", "14", "14", "2010"},
+                                {"Miami Dolphins", "Buffalo Bills", "9/12/2010", "15", "", "2010"},
+                                {"N.Y. Jets", "New England Patriots", "9/12/2010", "", "", "2010"},
+                            });
     PickTable picks{};
-    for (const char* team : {"Detroit Lions", "Miami Dolphins", "N.Y. Jets", "Kansas City Chiefs"})
-        picks[1][teamNumber(team)] = 1;
+    for (const char* team : {"Detroit Lions", "Miami Dolphins", "N.Y. Jets"})
+        picks[1][Team::named(team)->number()] = 1;
     PickCount count = scorePicks(games, ScoringRange{3, std::nullopt}, picks).season;
     EXPECT_EQ(std::to_string(count.correct) + "/" + std::to_string(count.picked), "0/1");
 }

@@ -15,6 +15,7 @@
 namespace gs {
 namespace {
 
+using test::miniSeason;
 using test::weekLine;
 
 // The whole PC file: week lines (missing weeks all 0), then spreads 1..256.
@@ -43,26 +44,11 @@ const std::string kLastSeason = test::crlf({
     " 150, 100, 6, 4, 0", // ratio 1.5, margin 5
 });
 
-Season miniSeason() {
-    return {{
-        {"Arizona Cardinals", "Atlanta Falcons", "9/12/2010", "", ""},
-        {"Baltimore Ravens", "Buffalo Bills", "9/12/2010", "", ""},
-        {"Cincinnati Bengals", "Carolina Panthers", "9/12/2010", "", ""},
-        {"Chicago Bears", "Cleveland Browns", "9/13/2010", "", ""},
-        {"Atlanta Falcons", "Arizona Cardinals", "9/19/2010", "", ""},
-        {"Buffalo Bills", "Cincinnati Bengals", "9/19/2010", "", ""},
-        {"Carolina Panthers", "Chicago Bears", "9/19/2010", "", ""},
-        {"Cleveland Browns", "Baltimore Ravens", "9/20/2010", "", ""},
-        {"Arizona Cardinals", "Baltimore Ravens", "9/26/2010", "", ""},
-        {"Buffalo Bills", "Chicago Bears", "9/27/2010", "", ""},
-    }};
-}
-
 void scoreWeekOne(Season& season) {
     const char* scores[4][2] = {{"10", "20"}, {"21", "14"}, {"17", "17"}, {"24", "0"}};
     for (int r = 0; r < 4; ++r) {
-        season.games[r].visitorScore = scores[r][0];
-        season.games[r].homeScore = scores[r][1];
+        season.games[r].visitorScore = Score::parse(scores[r][0]);
+        season.games[r].homeScore = Score::parse(scores[r][1]);
     }
     season.scoredGameCount = 4;
 }
@@ -70,7 +56,7 @@ void scoreWeekOne(Season& season) {
 // Every game of weeks 1..last has exactly one team picked and its spread
 // set, every team without a game in a week none; nothing after them is
 // projected.
-void expectProjectedThrough(const std::vector<SeasonGame>& games, const Projection& projection,
+void expectProjectedThrough(const std::vector<Game>& games, const Projection& projection,
                             int lastWeek) {
     for (int w = 1; w <= kWeeks; ++w) {
         WeekRows rows = findWeekRows(games, w);
@@ -79,8 +65,7 @@ void expectProjectedThrough(const std::vector<SeasonGame>& games, const Projecti
                   w > lastWeek ? 0 : rows.last - rows.first + 1)
             << "week " << w;
         for (int r = rows.first; w <= lastWeek && r <= rows.last; ++r) {
-            EXPECT_EQ(picks[teamNumber(games[r].visitor)] + picks[teamNumber(games[r].home)], 1)
-                << r;
+            EXPECT_EQ(picks[games[r].visitor.number()] + picks[games[r].home.number()], 1) << r;
             EXPECT_GE(projection.spreads[r], 1) << "row " << r;
         }
     }
