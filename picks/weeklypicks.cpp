@@ -1,6 +1,5 @@
 #include "weeklypicks.h"
 
-#include "core/text.h"
 #include "schedule/calendar.h"
 #include "schedule/pickfiles.h"
 #include "stats/teamrecords.h"

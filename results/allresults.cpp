@@ -1,6 +1,5 @@
 #include "allresults.h"
 
-#include "core/text.h"
 #include "core/userlist.h"
 #include "picks/weeklypicks.h"
 #include "results/viewdata.h"

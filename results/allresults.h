@@ -12,7 +12,6 @@
 #include "core/pool.h"
 #include "core/season.h"
 #include "schedule/gametable.h"
-#include "stats/pickscoring.h"
 
 #include <functional>
 #include <vector>

@@ -127,6 +127,19 @@ Season seasonOf(const std::vector<Game>& games, int year) {
     return season;
 }
 
+std::vector<Game> storedSeasonGames(const Pool& pool, int year) {
+    if (!fileExists(pool.gamesDatabasePath()))
+        return {};
+    Result<std::unique_ptr<GamesTable>> table = GamesTable::open(pool.gamesDatabasePath());
+    if (!table)
+        return {};
+    Result<std::vector<GameRecord>> records = (*table)->records();
+    if (!records)
+        return {};
+    Result<std::vector<Game>> games = gamesOf(*records);
+    return games ? seasonOf(*games, year).games : std::vector<Game>{};
+}
+
 Result<std::vector<int>> seasonsInTable(const Pool& pool) {
     Result<std::vector<GameRecord>> records = readGameRecords(pool);
     if (!records)

@@ -45,6 +45,11 @@ Status installBundledTable(const Pool& pool);
 // when it is missing.
 Result<std::unique_ptr<GamesTable>> openGamesTable(const Pool& pool);
 
+// The season's games as the games table holds them now, for a lookup that
+// must not create a missing table: none when there is no table, or none
+// that can be read.
+std::vector<Game> storedSeasonGames(const Pool& pool, int year);
+
 // The season's games among the games, in their order, and its shape.
 Season seasonOf(const std::vector<Game>& games, int year);
 

@@ -1,8 +1,6 @@
 #include "ratings.h"
 
 #include "core/league.h"
-#include "core/text.h"
-#include "schedule/calendar.h"
 #include "schedule/seasongames.h"
 
 #include <algorithm>

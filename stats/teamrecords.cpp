@@ -1,14 +1,10 @@
 #include "teamrecords.h"
 
 #include "core/text.h"
-#include "core/textfile.h"
-#include "schedule/calendar.h"
-#include "schedule/gamesdb.h"
 #include "schedule/pickfiles.h"
 #include "schedule/seasongames.h"
 
 #include <algorithm>
-#include <memory>
 
 namespace gs {
 
@@ -54,21 +50,6 @@ void addRows(const std::vector<Game>& games, int lastRow, TeamRecordTable& recor
     }
 }
 
-// The season's games in the games table, or none when there is no table to
-// read. A missing database file is not created by a mere lookup.
-std::vector<Game> tableSeasonGames(const Pool& pool, int year) {
-    if (!fileExists(pool.gamesDatabasePath()))
-        return {};
-    Result<std::unique_ptr<GamesTable>> table = GamesTable::open(pool.gamesDatabasePath());
-    if (!table)
-        return {};
-    Result<std::vector<GameRecord>> records = (*table)->records();
-    if (!records)
-        return {};
-    Result<std::vector<Game>> games = gamesOf(*records);
-    return games ? seasonOf(*games, year).games : std::vector<Game>{};
-}
-
 // Both scores compared as numbers, from the side of one team.
 std::string resultWord(double own, double other) {
     if (own > other)
@@ -101,7 +82,7 @@ bool loadLastSeasonRecords(const Pool& pool, int year, TeamRecordTable& records)
     if (read)
         return true;
     clearRecords(records);
-    std::vector<Game> games = tableSeasonGames(pool, year);
+    std::vector<Game> games = storedSeasonGames(pool, year);
     if (games.empty() || countScored(games) != static_cast<int>(games.size()))
         return false;
     addSeasonResults(games, records);
