@@ -33,9 +33,26 @@ std::string parsed(const Names& args) {
     if (!line)
         return "error: " + line.error().message;
     std::string text = line->home.value_or("-") + " " + line->user.value_or("-") + " " +
-                       line->season.value_or("-") + " " + line->referenceDate.value_or("-");
+                       (line->season ? std::to_string(*line->season) : "-") + " " +
+                       line->referenceDate.value_or("-");
     for (const std::string& word : line->command)
         text += " [" + word + "]";
+    return text;
+}
+
+// The command's values, a number bare and a text quoted, or its refusal.
+std::string commandValues(const Names& args) {
+    Result<CommandLine> line = parseCommandLine(args);
+    if (!line->arguments)
+        return "error: " + line->arguments.error().message;
+    std::string text;
+    for (const auto& [name, value] : line->arguments->values) {
+        text += (text.empty() ? "" : " ") + name;
+        if (const int* number = std::get_if<int>(&value))
+            text += "=" + std::to_string(*number);
+        if (const std::string* word = std::get_if<std::string>(&value))
+            text += "=\"" + *word + "\"";
+    }
     return text;
 }
 
@@ -44,6 +61,7 @@ TEST(Parse, OptionsAndTheCommand) {
         const char* name;
         Names args;
         std::string parsed;
+        const char* command = nullptr; // the command's values or refusal, where the row tells
     };
     const Case cases[] = {
         {"Nothing", {}, "- - - -"},
@@ -53,10 +71,25 @@ TEST(Parse, OptionsAndTheCommand) {
         {"EqualsForm", words("--home=/h import-schedule f.csv"),
          "/h - - - [import-schedule] [f.csv]"},
         {"OptionsAfterTheCommandBelongToIt", words("project --user x"),
-         "- - - - [project] [--user] [x]"},
+         "- - - - [project] [--user] [x]", "error: project takes no arguments"},
+        {"CommandValuesAsTheirKinds", words("import-schedule --from=2012 f.csv --overwrite"),
+         "- - - - [import-schedule] [--from=2012] [f.csv] [--overwrite]",
+         "--from=2012 --overwrite file=\"f.csv\""},
+        {"CommandOptionTwice", words("update-games --force --url=u --force"),
+         "- - - - [update-games] [--force] [--url=u] [--force]",
+         "error: update-games takes --force once: update-games [--url URL] [--overwrite] "
+         "[--force]"},
+        {"CommandWithoutTheOption", words("import-scores --force f.csv"),
+         "- - - - [import-scores] [--force] [f.csv]",
+         "error: import-scores has no option --force: import-scores [--overwrite] FILE.csv"},
+        {"CommandValueMissing", words("ratings --season"), "- - - - [ratings] [--season]",
+         "error: --season needs a value: ratings [--season YYYY]"},
+        {"JoinWithoutTheUser", words("join /p"), "- - - - [join] [/p]",
+         "error: join takes your name and the pool's place: --user NAME join PLACE"},
         {"MissingValue", words("--home"), "error: --home needs a value"},
         {"EmptyHome", {"--home", ""}, "error: --home takes a folder, not an empty name"},
         {"UnknownOption", words("--colour"), "error: unknown option --colour"},
+        {"UnknownShortOption", words("-x project"), "error: unknown option -x"},
         {"BadSeason", words("--season 10"), "error: --season takes a four-digit year, not \"10\""},
         {"BadDate", words("--reference-date 2/30/2010"),
          "error: --reference-date takes a date M/D/YYYY or today, not \"2/30/2010\""},
@@ -64,6 +97,9 @@ TEST(Parse, OptionsAndTheCommand) {
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         EXPECT_EQ(parsed(c.args), c.parsed);
+        if (c.command) {
+            EXPECT_EQ(commandValues(c.args), c.command);
+        }
     }
 }
 
