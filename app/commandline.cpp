@@ -125,7 +125,8 @@ struct Parameter {
     std::string_view name; // "--from"; an argument's name for its command ("file")
     ValueKind kind = ValueKind::Switch;
     std::string_view shown = {}; // the value as usage shows it: "YYYY", "FILE.csv"
-    std::string_view what = {};  // what a wrong value is told: "takes a four-digit year"
+    std::string_view what = {};  // a wrong value's refusal: "takes a four-digit year" (a Word's
+                                 // whole; else `, not "VALUE"` follows)
     bool required = false;       // an argument that must be given
     std::string_view help = {};  // the lines of --help of the program's own options
 
@@ -147,6 +148,7 @@ struct Command {
     std::string_view takes = {}; // told when its words are not what it takes: "one file"
     std::vector<Parameter> parameters = {};
     bool needsUser = false; // runs only with --user NAME, which its usage shows then
+    bool precise = false;   // a refusal names the wrong word, not only what it takes
 };
 
 const std::vector<Parameter> kProgramOptions = {
@@ -184,7 +186,9 @@ const std::vector<Command> kCommands = {
      "season); games in conflict refuse the file unless\n"
      "--overwrite",
      "one file",
-     {{"--from", ValueKind::Year, "YYYY", "takes a season year YYYY"}, kOverwrite, kFile}},
+     {{"--from", ValueKind::Year, "YYYY", "takes a season year YYYY"}, kOverwrite, kFile},
+     false,
+     true},
     {"project", projectCommand,
      "run the computer player as opening This Week's\n"
      "Picks does, and at the season's end write the\n"
@@ -240,7 +244,9 @@ const std::vector<Command> kCommands = {
      "no file",
      {{"--url", ValueKind::Word, "URL", "takes an address, not an empty one"},
       kOverwrite,
-      {"--force"}}},
+      {"--force"}},
+     false,
+     true},
     {"exchange-download", exchangeDownloadCommand,
      "fetch the pool's files from the user's exchange\n"
      "place, as \"Download All User Files\" does"},
@@ -268,10 +274,10 @@ std::string usageOf(const Command& command) {
     return usage;
 }
 
-// The refusal of a command's words: "import-scores takes one file" unless
-// told otherwise, followed by the usage where the command has one.
+// The refusal of a command's words: "import-scores takes one file", or for a
+// precise command the reason, followed by the usage where it has one.
 Error refusalOfWords(const Command& command, std::string reason = {}) {
-    if (reason.empty())
+    if (reason.empty() || !command.precise)
         reason = std::string(command.name) + " takes " +
                  std::string(command.takes.empty() ? "no arguments" : command.takes);
     if (!command.parameters.empty())
