@@ -81,7 +81,7 @@ class PoolMoment {
 public:
     // A fixed day without a time of day.
     static PoolMoment ofDay(Date day);
-    // A day and a time of day (0 to 23:59) in the zone.
+    // A day and a time of day (00:00 to 23:59) in the zone.
     static PoolMoment at(Date day, std::chrono::minutes timeOfDay, const TimeZone& zone);
     // Now: the instant the clock read, and its day in the zone.
     static PoolMoment now(std::chrono::sys_seconds clock, const TimeZone& zone);
