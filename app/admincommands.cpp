@@ -32,10 +32,6 @@ std::string csvField(const std::string& text) {
 } // namespace
 
 int playersCommand(CommandContext& c) {
-    if (c.args.size() != 1) {
-        c.err << "gridslate: players takes no arguments\n";
-        return 2;
-    }
     c.out << "Name,Active,Admin,Folder\n";
     for (int k = 1; k <= kUserSlots; ++k) {
         const UserSlot& slot = c.pool.users()[k];
@@ -48,27 +44,11 @@ int playersCommand(CommandContext& c) {
 }
 
 int addPlayerCommand(CommandContext& c) {
-    std::optional<std::string> name;
-    bool makeActive = false;
-    for (size_t i = 1; i < c.args.size(); ++i) {
-        if (c.args[i] == "--active" && !makeActive) {
-            makeActive = true;
-        } else if (!name) {
-            name = c.args[i];
-        } else {
-            name.reset();
-            break;
-        }
-    }
-    if (!name) {
-        c.err << "gridslate: add-player takes one name: add-player NAME [--active]\n";
-        return 2;
-    }
     if (!requireAdmin(c.pool, c.pool.currentUser(), c.dialogs))
         return 1;
     // The name arrives in UTF-8; the files keep Windows-1252, and a character
     // they cannot carry is refused rather than stored as "?".
-    std::optional<std::string> stored = utf8ToCp1252Exactly(*name);
+    std::optional<std::string> stored = utf8ToCp1252Exactly(*c.args.get<std::string>("name"));
     if (!stored) {
         c.dialogs.refuse(kNameNotAllowedMessage);
         return 1;
@@ -106,7 +86,7 @@ int addPlayerCommand(CommandContext& c) {
         c.err << "gridslate: the user list is full: it holds " << kUserSlots << " players\n";
         return 1;
     }
-    if (makeActive && !ratingPlayer)
+    if (c.args.has("--active") && !ratingPlayer)
         activatePlayer(c.pool, trimmedUserName(*stored));
     if (Status saved = saveUserListChanges(c.pool, c.dialogs); !saved) {
         c.dialogs.refuse(saved.error().message);

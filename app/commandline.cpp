@@ -18,6 +18,7 @@
 
 #include <algorithm>
 #include <map>
+#include <span>
 
 namespace gs {
 
@@ -61,11 +62,6 @@ private:
     bool m_quiet = false;
 };
 
-bool isYear(const std::string& text) {
-    return text.size() == 4 &&
-           std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; });
-}
-
 // Logs the command's user in without a window: the user must stand in the
 // user list (a missing list is created first).
 bool actAsUser(Pool& pool, const CommandLine& line, Dialogs& dialogs, std::ostream& err) {
@@ -88,15 +84,11 @@ bool actAsUser(Pool& pool, const CommandLine& line, Dialogs& dialogs, std::ostre
         return false;
     }
     if (line.season)
-        pool.setSeasonYear(std::stoi(*line.season));
+        pool.setSeasonYear(*line.season);
     return true;
 }
 
 int projectCommand(CommandContext& c) {
-    if (c.args.size() != 1) {
-        c.err << "gridslate: project takes no arguments\n";
-        return 2;
-    }
     SeasonState state = refreshSeason(c.pool);
     // As the weekly panel does, the user's pick file is made when missing.
     if (Result<PlayerPicks> picks = loadPicks(c.pool, c.pool.currentUser()); !picks)
@@ -118,136 +110,313 @@ int projectCommand(CommandContext& c) {
     return 0;
 }
 
+// What the value of an option or an argument must be. Each kind is read and
+// checked here, once; a command gets the value as its type.
+enum class ValueKind {
+    Switch,  // an option without a value
+    Text,    // any word (a file, a place): the operation that takes it checks it
+    Word,    // any word but an empty one (a folder, a name, an address)
+    Year,    // four digits, passed on as the number
+    PoolDay, // a date M/D/YYYY or "today"
+};
+
+// An option ("--name", with a value unless it is a switch) or an argument.
+struct Parameter {
+    std::string_view name; // "--from"; an argument's name for its command ("file")
+    ValueKind kind = ValueKind::Switch;
+    std::string_view shown = {}; // the value as usage shows it: "YYYY", "FILE.csv"
+    std::string_view what = {};  // a wrong value's refusal: "takes a four-digit year" (a Word's
+                                 // whole; else `, not "VALUE"` follows)
+    bool required = false;       // an argument that must be given
+    std::string_view help = {};  // the lines of --help of the program's own options
+
+    bool isOption() const { return name.starts_with("--"); }
+    // As usage shows it: "--from YYYY", "FILE.csv".
+    std::string usage() const {
+        return std::string(isOption() ? name : "") + (isOption() && !shown.empty() ? " " : "") +
+               std::string(shown);
+    }
+};
+
+// A command: what runs it, its options and arguments in the order its usage
+// shows them, and its lines of --help. A new command is an entry here and its
+// handler.
+struct Command {
+    std::string_view name;
+    int (*run)(CommandContext&);
+    std::string_view help;
+    std::string_view takes = {}; // told when its words are not what it takes: "one file"
+    std::vector<Parameter> parameters = {};
+    bool needsUser = false; // runs only with --user NAME, which its usage shows then
+    bool precise = false;   // a refusal names the wrong word, not only what it takes
+};
+
+const std::vector<Parameter> kProgramOptions = {
+    {"--home", ValueKind::Word, "DIR", "takes a folder, not an empty name", false,
+     "keep all data under DIR (default: the per-user data\n"
+     "folder, $XDG_DATA_HOME/gridslate)"},
+    {"--user", ValueKind::Word, "NAME", "takes a user's name, not an empty one", false,
+     "the user a command acts as (default admin); must be\n"
+     "on the user list"},
+    {"--season", ValueKind::Year, "YYYY", "takes a four-digit year", false,
+     "the season a command works on (default: the one\n"
+     "stored in the user list, else 2010)"},
+    {"--reference-date", ValueKind::PoolDay, "M/D/YYYY|today", "takes a date M/D/YYYY or today",
+     false,
+     "the pool's current day for this command (default:\n"
+     "the pool's setting; without one 11/02/2010 up to\n"
+     "the 2015 season, today's date after it)"},
+    {"--help", ValueKind::Switch, {}, {}, false, "show this text"},
+    {"--version", ValueKind::Switch, {}, {}, false, "show the program's version"},
+};
+
+const Parameter kSeason = {"--season", ValueKind::Year, "YYYY", "takes a four-digit year"};
+const Parameter kOverwrite = {"--overwrite"};
+const Parameter kFile = {"file", ValueKind::Text, "FILE.csv", {}, true};
+
+// Every command, in the order of --help.
+const std::vector<Command> kCommands = {
+    {"import-schedule",
+     importScheduleCommand,
+     "replace the seasons the file holds in the games\n"
+     "table (header TeamA,TeamB,Date,Visitor,Home,Year),\n"
+     "or merge the regular-season games of a community\n"
+     "games file (season,game_type,week,gameday,...) of\n"
+     "the seasons from 2016 (--from: another first\n"
+     "season); games in conflict refuse the file unless\n"
+     "--overwrite",
+     "one file",
+     {{"--from", ValueKind::Year, "YYYY", "takes a season year YYYY"}, kOverwrite, kFile},
+     false,
+     true},
+    {"project", projectCommand,
+     "run the computer player as opening This Week's\n"
+     "Picks does, and at the season's end write the\n"
+     "old-scores file"},
+    {"players", playersCommand, "print the user list as CSV: Name,Active,Admin,Folder"},
+    {"add-player",
+     addPlayerCommand,
+     "add a player (and make him active) and save the\n"
+     "user list; needs administrator rights. The name\n"
+     "ELO adds the rating player, which is active",
+     "one name",
+     {{"name", ValueKind::Text, "NAME", {}, true}, {"--active"}}},
+    {"export-history", exportHistoryCommand, "write AllUserPickHistory.csv to the home folder"},
+    {"export-results", exportResultsCommand, "write AllUserPickResults.csv to the home folder"},
+    {"export-stats", exportStatisticsCommand, "write AllUserStatsYYYY.csv to the home folder"},
+    {"standings", standingsCommand,
+     "print the All Active User Totals of User Statistics\n"
+     "as CSV: User,Correct,Picks,% Correct, best first"},
+    {"pool-day",
+     poolDayCommand,
+     "show or set the pool's day (kept in the data\n"
+     "folder; none: 11/02/2010 up to 2015, then today)",
+     "at most one day",
+     {{"day", ValueKind::Text, "M/D/YYYY|today|none"}}},
+    {"games",
+     gamesCommand,
+     "print the season's games as CSV: Week,Date,Visitor,\n"
+     "Home,Visitor Score,Home Score, in table order",
+     "at most a season",
+     {kSeason}},
+    {"ratings",
+     ratingsCommand,
+     "print the teams' ratings as CSV: Team,Rating,Wins,\n"
+     "Losses,Ties, best first; after every scored game\n"
+     "of the season (default: the pool's) dated before\n"
+     "--reference-date",
+     "at most a season",
+     {kSeason}},
+    {"import-scores",
+     importScoresCommand,
+     "enter a games file's final scores (with --season,\n"
+     "that season's only); needs administrator rights",
+     "one file",
+     {kOverwrite, kFile}},
+    {"update-games",
+     updateGamesCommand,
+     "fetch the public community games file (from URL,\n"
+     "else gamesUrl in data/PoolSettings.ini) and merge\n"
+     "it as import-schedule does; exits 0 when the games\n"
+     "table is up to date; --force fetches the whole file\n"
+     "even when the last one is unchanged; needs\n"
+     "administrator rights",
+     "no file",
+     {{"--url", ValueKind::Word, "URL", "takes an address, not an empty one"},
+      kOverwrite,
+      {"--force"}},
+     false,
+     true},
+    {"exchange-download", exchangeDownloadCommand,
+     "fetch the pool's files from the user's exchange\n"
+     "place, as \"Download All User Files\" does"},
+    {"exchange-upload", exchangeUploadCommand,
+     "send the user's own pick files to the exchange place"},
+    {"exchange-upload-admin", exchangeUploadAdminCommand,
+     "send the games table, the computer players' picks\n"
+     "and the user list (without passwords); needs\n"
+     "administrator rights"},
+    {"join",
+     joinCommand,
+     "with --user NAME: make this new home a player's\n"
+     "machine of the pool whose files are at PLACE (a\n"
+     "shared folder or an ftp:// address); the password\n"
+     "for this machine is read from standard input",
+     "your name and the pool's place",
+     {{"place", ValueKind::Text, "PLACE", {}, true}},
+     true},
+};
+
+std::string usageOf(const Command& command) {
+    std::string usage(command.name);
+    for (const Parameter& p : command.parameters)
+        usage += p.required ? " " + p.usage() : " [" + p.usage() + "]";
+    return usage;
+}
+
+// The refusal of a command's words: "import-scores takes one file", or for a
+// precise command the reason, followed by the usage where it has one.
+Error refusalOfWords(const Command& command, std::string reason = {}) {
+    if (reason.empty() || !command.precise)
+        reason = std::string(command.name) + " takes " +
+                 std::string(command.takes.empty() ? "no arguments" : command.takes);
+    if (!command.parameters.empty())
+        reason += std::string(": ") + (command.needsUser ? "--user NAME " : "") + usageOf(command);
+    return {ErrorKind::Refused, std::move(reason)};
+}
+
+bool isYear(const std::string& text) {
+    return text.size() == 4 &&
+           std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; });
+}
+
+// The value as its parameter's kind reads it, or why it is none.
+Result<Arguments::Value> readValue(const Parameter& p, const std::string& text) {
+    bool valid = p.kind == ValueKind::Year      ? isYear(text)
+                 : p.kind == ValueKind::PoolDay ? isPoolDaySetting(text)
+                                                : p.kind != ValueKind::Word || !text.empty();
+    if (!valid)
+        return failure(ErrorKind::Refused,
+                       std::string(p.name) + " " + std::string(p.what) +
+                           (p.kind == ValueKind::Word ? "" : ", not \"" + text + "\""));
+    if (p.kind == ValueKind::Switch)
+        return true;
+    if (p.kind == ValueKind::Year)
+        return std::stoi(text);
+    return text;
+}
+
+// Reads words as options ("--name VALUE" or "--name=VALUE") and arguments
+// in their order, for a command or (without one) for the program. The
+// program's options may be given again, the last one counting, and end at
+// its first other word, the command, whose place goes to `commandAt`.
+Result<Arguments> readWords(const Command* command, std::span<const std::string> words,
+                            size_t* commandAt = nullptr) {
+    const std::vector<Parameter>& parameters = command ? command->parameters : kProgramOptions;
+    auto refuse = [&](std::string reason) -> Result<Arguments> {
+        return failure(command ? refusalOfWords(*command, std::move(reason))
+                               : Error{ErrorKind::Refused, std::move(reason)});
+    };
+    if (command && parameters.empty() && !words.empty())
+        return refuse({});
+    std::map<std::string_view, std::string> given;
+    auto nextArgument = parameters.begin();
+    for (size_t i = 0; i < words.size(); ++i) {
+        const std::string word = !command && words[i] == "-h" ? "--help" : words[i];
+        if (!word.starts_with(command ? "--" : "-")) {
+            if (!command) {
+                *commandAt = i;
+                break;
+            }
+            nextArgument =
+                std::ranges::find_if_not(nextArgument, parameters.end(), &Parameter::isOption);
+            if (nextArgument == parameters.end())
+                return refuse({});
+            given[nextArgument++->name] = word;
+            continue;
+        }
+        const std::string name = word.substr(0, word.find('='));
+        auto p = std::find_if(parameters.begin(), parameters.end(),
+                              [&](const Parameter& p) { return p.isOption() && p.name == name; });
+        if (p == parameters.end() || (p->kind == ValueKind::Switch && name != word))
+            return refuse(command ? std::string(command->name) + " has no option " + word
+                                  : "unknown option " + word);
+        if (command && given.contains(p->name))
+            return refuse(std::string(command->name) + " takes " + name + " once");
+        std::string& value = given[p->name];
+        if (name != word)
+            value = word.substr(name.size() + 1);
+        else if (p->kind != ValueKind::Switch && i + 1 == words.size())
+            return refuse(name + " needs a value");
+        else if (p->kind != ValueKind::Switch)
+            value = words[++i];
+    }
+    Arguments arguments;
+    for (const Parameter& p : parameters) {
+        auto text = given.find(p.name);
+        if (text == given.end() && p.required)
+            return refuse({});
+        if (text == given.end())
+            continue;
+        Result<Arguments::Value> value = readValue(p, text->second);
+        if (!value)
+            return refuse(value.error().message);
+        arguments.values.emplace(p.name, std::move(*value));
+    }
+    return arguments;
+}
+
+// An entry of --help: its term two spaces in, the lines of its explanation
+// from column 29, the first beside the term when the term leaves room.
+std::string helpEntry(const std::string& term, std::string_view help) {
+    constexpr size_t kColumn = 29;
+    std::string entry = "  " + term;
+    entry += term.size() + 4 <= kColumn ? std::string(kColumn - 2 - term.size(), ' ')
+                                        : "\n" + std::string(kColumn, ' ');
+    for (char c : help)
+        entry += c == '\n' ? "\n" + std::string(kColumn, ' ') : std::string(1, c);
+    return entry + "\n";
+}
+
 } // namespace
 
 Result<CommandLine> parseCommandLine(const std::vector<std::string>& args) {
-    CommandLine out;
-    static const std::map<std::string, std::optional<std::string> CommandLine::*> kOptions = {
-        {"--home", &CommandLine::home},
-        {"--user", &CommandLine::user},
-        {"--season", &CommandLine::season},
-        {"--reference-date", &CommandLine::referenceDate},
-    };
-    for (size_t i = 0; i < args.size(); ++i) {
-        const std::string& arg = args[i];
-        if (!out.command.empty()) {
-            out.command.push_back(arg);
-            continue;
-        }
-        if (arg == "--help" || arg == "-h") {
-            out.help = true;
-            continue;
-        }
-        if (arg == "--version") {
-            out.version = true;
-            continue;
-        }
-        std::string name = arg;
-        std::optional<std::string> value;
-        if (size_t eq = arg.find('='); arg.rfind("--", 0) == 0 && eq != std::string::npos) {
-            name = arg.substr(0, eq);
-            value = arg.substr(eq + 1);
-        }
-        auto option = kOptions.find(name);
-        if (option != kOptions.end()) {
-            if (!value) {
-                if (i + 1 >= args.size())
-                    return failure(ErrorKind::Refused, name + " needs a value");
-                value = args[++i];
-            }
-            out.*(option->second) = *value;
-            continue;
-        }
-        if (arg.rfind("-", 0) == 0)
-            return failure(ErrorKind::Refused, "unknown option " + arg);
-        out.command.push_back(arg);
-    }
-    // An empty name would stand for the working folder, where the data of a
-    // pool never belongs.
-    if (out.home && out.home->empty())
-        return failure(ErrorKind::Refused, "--home takes a folder, not an empty name");
-    // Refused before anything is looked up or created for it.
-    if (out.user && out.user->empty())
-        return failure(ErrorKind::Refused, "--user takes a user's name, not an empty one");
-    if (out.season && !isYear(*out.season))
-        return failure(ErrorKind::Refused,
-                       "--season takes a four-digit year, not \"" + *out.season + "\"");
-    if (out.referenceDate && !isPoolDaySetting(*out.referenceDate))
-        return failure(ErrorKind::Refused,
-                       "--reference-date takes a date M/D/YYYY or today, not \"" +
-                           *out.referenceDate + "\"");
-    return out;
+    CommandLine line;
+    size_t commandAt = args.size();
+    Result<Arguments> options = readWords(nullptr, args, &commandAt);
+    if (!options)
+        return failure(options.error());
+    line.home = options->get<std::string>("--home");
+    line.user = options->get<std::string>("--user");
+    line.season = options->get<int>("--season");
+    line.referenceDate = options->get<std::string>("--reference-date");
+    line.help = options->has("--help");
+    line.version = options->has("--version");
+    line.command.assign(args.begin() + static_cast<std::ptrdiff_t>(commandAt), args.end());
+    if (line.help || line.version || line.command.empty())
+        return line;
+    auto command = std::find_if(kCommands.begin(), kCommands.end(),
+                                [&](const Command& c) { return c.name == line.command[0]; });
+    if (command == kCommands.end())
+        return failure(ErrorKind::Refused, "unknown command " + line.command[0]);
+    line.run = command->run;
+    line.arguments = readWords(&*command, std::span(line.command).subspan(1));
+    if (line.arguments && command->needsUser && !line.user)
+        line.arguments = failure(refusalOfWords(*command));
+    return line;
 }
 
 std::string usageText() {
-    return "Usage: gridslate [OPTIONS] [COMMAND ...]\n"
-           "Runs the weekly football picks pool. Without a command the window opens.\n"
-           "\n"
-           "Options:\n"
-           "  --home DIR                 keep all data under DIR (default: the per-user data\n"
-           "                             folder, $XDG_DATA_HOME/gridslate)\n"
-           "  --user NAME                the user a command acts as (default admin); must be\n"
-           "                             on the user list\n"
-           "  --season YYYY              the season a command works on (default: the one\n"
-           "                             stored in the user list, else 2010)\n"
-           "  --reference-date M/D/YYYY|today\n"
-           "                             the pool's current day for this command (default:\n"
-           "                             the pool's setting; without one 11/02/2010 up to\n"
-           "                             the 2015 season, today's date after it)\n"
-           "  --help                     show this text\n"
-           "  --version                  show the program's version\n"
-           "\n"
-           "Commands:\n"
-           "  import-schedule [--from YYYY] [--overwrite] FILE.csv\n"
-           "                             replace the seasons the file holds in the games\n"
-           "                             table (header TeamA,TeamB,Date,Visitor,Home,Year),\n"
-           "                             or merge the regular-season games of a community\n"
-           "                             games file (season,game_type,week,gameday,...) of\n"
-           "                             the seasons from 2016 (--from: another first\n"
-           "                             season); games in conflict refuse the file unless\n"
-           "                             --overwrite\n"
-           "  project                    run the computer player as opening This Week's\n"
-           "                             Picks does, and at the season's end write the\n"
-           "                             old-scores file\n"
-           "  players                    print the user list as CSV: Name,Active,Admin,Folder\n"
-           "  add-player NAME [--active]\n"
-           "                             add a player (and make him active) and save the\n"
-           "                             user list; needs administrator rights. The name\n"
-           "                             ELO adds the rating player, which is active\n"
-           "  export-history             write AllUserPickHistory.csv to the home folder\n"
-           "  export-results             write AllUserPickResults.csv to the home folder\n"
-           "  export-stats               write AllUserStatsYYYY.csv to the home folder\n"
-           "  standings                  print the All Active User Totals of User Statistics\n"
-           "                             as CSV: User,Correct,Picks,% Correct, best first\n"
-           "  pool-day [M/D/YYYY|today|none]\n"
-           "                             show or set the pool's day (kept in the data\n"
-           "                             folder; none: 11/02/2010 up to 2015, then today)\n"
-           "  games [--season YYYY]      print the season's games as CSV: Week,Date,Visitor,\n"
-           "                             Home,Visitor Score,Home Score, in table order\n"
-           "  ratings [--season YYYY]    print the teams' ratings as CSV: Team,Rating,Wins,\n"
-           "                             Losses,Ties, best first; after every scored game\n"
-           "                             of the season (default: the pool's) dated before\n"
-           "                             --reference-date\n"
-           "  import-scores [--overwrite] FILE.csv\n"
-           "                             enter a games file's final scores (with --season,\n"
-           "                             that season's only); needs administrator rights\n"
-           "  update-games [--url URL] [--overwrite] [--force]\n"
-           "                             fetch the public community games file (from URL,\n"
-           "                             else gamesUrl in data/PoolSettings.ini) and merge\n"
-           "                             it as import-schedule does; exits 0 when the games\n"
-           "                             table is up to date; --force fetches the whole file\n"
-           "                             even when the last one is unchanged; needs\n"
-           "                             administrator rights\n"
-           "  exchange-download          fetch the pool's files from the user's exchange\n"
-           "                             place, as \"Download All User Files\" does\n"
-           "  exchange-upload            send the user's own pick files to the exchange place\n"
-           "  exchange-upload-admin      send the games table, the computer players' picks\n"
-           "                             and the user list (without passwords); needs\n"
-           "                             administrator rights\n"
-           "  join PLACE                 with --user NAME: make this new home a player's\n"
-           "                             machine of the pool whose files are at PLACE (a\n"
-           "                             shared folder or an ftp:// address); the password\n"
-           "                             for this machine is read from standard input\n";
+    std::string text = "Usage: gridslate [OPTIONS] [COMMAND ...]\n"
+                       "Runs the weekly football picks pool. Without a command the window opens.\n"
+                       "\n"
+                       "Options:\n";
+    for (const Parameter& option : kProgramOptions)
+        text += helpEntry(option.usage(), option.help);
+    text += "\nCommands:\n";
+    for (const Command& command : kCommands)
+        text += helpEntry(usageOf(command), command.help);
+    return text;
 }
 
 namespace {
@@ -271,30 +440,9 @@ int runParsedCommandLine(const std::vector<std::string>& args,
         out << "gridslate " << kVersion << '\n';
         return 0;
     }
-    // Every command, by name. Commands of other areas live in their own
-    // files (commands.h).
-    static const std::map<std::string, int (*)(CommandContext&)> kCommands = {
-        {"import-schedule", importScheduleCommand},
-        {"export-history", exportHistoryCommand},
-        {"export-results", exportResultsCommand},
-        {"export-stats", exportStatisticsCommand},
-        {"project", projectCommand},
-        {"players", playersCommand},
-        {"add-player", addPlayerCommand},
-        {"standings", standingsCommand},
-        {"ratings", ratingsCommand},
-        {"games", gamesCommand},
-        {"pool-day", poolDayCommand},
-        {"import-scores", importScoresCommand},
-        {"update-games", updateGamesCommand},
-        {"exchange-download", exchangeDownloadCommand},
-        {"exchange-upload", exchangeUploadCommand},
-        {"exchange-upload-admin", exchangeUploadAdminCommand},
-        {"join", joinCommand},
-    };
-    auto command = line.command.empty() ? kCommands.end() : kCommands.find(line.command[0]);
-    if (!line.command.empty() && command == kCommands.end()) {
-        err << "gridslate: unknown command " << line.command[0] << " (see gridslate --help)\n";
+    // Refused before anything is looked up or created for the command.
+    if (!line.command.empty() && !line.arguments) {
+        err << "gridslate: " << line.arguments.error().message << '\n';
         return 2;
     }
     auto refuseStart = [&](const std::string& reason) {
@@ -335,8 +483,7 @@ int runParsedCommandLine(const std::vector<std::string>& args,
     bool ready = false;
     if (Status table = ensureGamesTable(pool); !table)
         dialogs.refuse(table.error().message);
-    else if (Status held = line.season ? checkSeasonHeld(pool, std::stoi(*line.season)) : Status{};
-             !held)
+    else if (Status held = line.season ? checkSeasonHeld(pool, *line.season) : Status{}; !held)
         dialogs.refuse(held.error().message);
     else if (line.command[0] == "join")
         ready = true; // nobody is on the list yet, and nothing may be made for him
@@ -347,12 +494,9 @@ int runParsedCommandLine(const std::vector<std::string>& args,
     refreshPoolDay(pool);
     int status = 1;
     if (ready) {
-        CommandContext context{pool, dialogs, line.command, out, err};
-        if (line.season)
-            context.chosenSeason = std::stoi(*line.season);
-        context.in = in;
-        context.user = line.user;
-        status = command->second(context);
+        CommandContext context{pool,        dialogs, *line.arguments, out, err,
+                               line.season, in,      line.user};
+        status = line.run(context);
     }
     if (status == 0 && dialogs.failed())
         status = 1;

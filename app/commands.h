@@ -2,7 +2,10 @@
 
 // What a command of the command line works with, and the commands that live
 // outside commandline.cpp. Each command returns its exit status: 0 on
-// success, 1 when it could not do its job, 2 for wrong arguments.
+// success, 1 when it could not do its job; its words were checked against
+// its entry of the command table (commandline.cpp) before it runs.
+
+#include "commandline.h"
 
 #include "core/dialogs.h"
 #include "core/pool.h"
@@ -11,14 +14,13 @@
 #include <optional>
 #include <ostream>
 #include <string>
-#include <vector>
 
 namespace gs {
 
 struct CommandContext {
     Pool& pool; // logged in as the command's user
     Dialogs& dialogs;
-    const std::vector<std::string>& args; // the command's name and its arguments
+    const Arguments& args; // the command's options and arguments, read by its entry
     std::ostream& out;
     std::ostream& err;
     std::optional<int> chosenSeason = std::nullopt; // --season, only when it was given

@@ -19,10 +19,6 @@ namespace gs {
 namespace {
 
 int runExchange(CommandContext& c, const std::function<OperationEnd(ExchangeOperations&)>& run) {
-    if (c.args.size() != 1) {
-        c.err << "gridslate: " << c.args[0] << " takes no arguments\n";
-        return 2;
-    }
     // The place the window opens with, from the user's stored address.
     const UserSlot* user = c.pool.currentSlot();
     if (!user) {
@@ -104,19 +100,16 @@ std::optional<std::string> joinPassword(CommandContext& c, const std::string& pl
 } // namespace
 
 int joinCommand(CommandContext& c) {
-    if (c.args.size() != 2 || !c.user) {
-        c.err << "gridslate: join takes your name and the pool's place: --user NAME join PLACE\n";
-        return 2;
-    }
     std::string player = utf8ToCp1252Exactly(*c.user).value_or(*c.user);
     std::optional<std::string> password = joinPassword(c, player);
     if (!password)
         return 1;
     DirectRequests requests;
     SleepingWait wait;
-    std::optional<std::string> joined = joinPool(
-        c.pool, c.dialogs, {player, c.args[1], *password}, makeTransport, requests, wait,
-        ExchangeLimits{}, [&c](const std::string& line) { c.out << cp1252ToUtf8(line) << '\n'; });
+    std::optional<std::string> joined =
+        joinPool(c.pool, c.dialogs, {player, *c.args.get<std::string>("place"), *password},
+                 makeTransport, requests, wait, ExchangeLimits{},
+                 [&c](const std::string& line) { c.out << cp1252ToUtf8(line) << '\n'; });
     if (!joined)
         return 1;
     c.out << cp1252ToUtf8(*joined) << '\n';

@@ -11,10 +11,6 @@ namespace {
 
 int runExport(CommandContext& c,
               Result<ExportOutcome> (*exportFile)(Pool&, const ProgressListener&)) {
-    if (c.args.size() != 1) {
-        c.err << "gridslate: " << c.args[0] << " takes no arguments\n";
-        return 2;
-    }
     Result<ExportOutcome> outcome = exportFile(c.pool, {});
     if (!outcome) {
         c.err << "gridslate: " << outcome.error().message << '\n';

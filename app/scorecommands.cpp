@@ -7,27 +7,9 @@
 #include "schedule/seasongames.h"
 #include "scores/scoreimport.h"
 
-#include <optional>
-
 namespace gs {
 
 int importScoresCommand(CommandContext& c) {
-    std::optional<std::string> file;
-    bool overwrite = false;
-    bool wrong = false;
-    for (size_t i = 1; i < c.args.size(); ++i) {
-        if (c.args[i] == "--overwrite" && !overwrite)
-            overwrite = true;
-        else if (!file && !c.args[i].starts_with("--"))
-            file = c.args[i];
-        else
-            wrong = true;
-    }
-    if (!file || wrong) {
-        c.err << "gridslate: import-scores takes one file: import-scores [--overwrite] "
-                 "FILE.csv\n";
-        return 2;
-    }
     if (!requireAdmin(c.pool, c.pool.currentUser(), c.dialogs) ||
         !requireAdministratorsMachine(c.pool, c.dialogs))
         return 1;
@@ -42,7 +24,8 @@ int importScoresCommand(CommandContext& c) {
         return 1;
     }
     ScoreImportResult result =
-        importScoreFile(**table, *file, {.season = c.chosenSeason, .overwrite = overwrite});
+        importScoreFile(**table, *c.args.get<std::string>("file"),
+                        {.season = c.chosenSeason, .overwrite = c.args.has("--overwrite")});
     if (!result.ok) {
         c.dialogs.refuse(result.summary);
         return 1;

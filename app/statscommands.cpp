@@ -8,76 +8,39 @@
 #include "schedule/seasongames.h"
 #include "stats/ratings.h"
 
-#include <algorithm>
 #include <optional>
 
 namespace gs {
 
-namespace {
-
-bool isYear(const std::string& text) {
-    return text.size() == 4 &&
-           std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; });
-}
-
-// The season of `ratings [--season YYYY]` (or --season=YYYY); nothing when
-// the arguments are wrong.
-std::optional<int> ratingsSeason(const std::vector<std::string>& args, int poolSeason) {
-    std::string year;
-    if (args.size() == 1)
-        return poolSeason;
-    if (args.size() == 3 && args[1] == "--season")
-        year = args[2];
-    else if (args.size() == 2 && args[1].starts_with("--season="))
-        year = args[1].substr(9);
-    if (!isYear(year))
-        return std::nullopt;
-    return std::stoi(year);
-}
-
-} // namespace
-
 int ratingsCommand(CommandContext& c) {
-    std::optional<int> season = ratingsSeason(c.args, c.pool.seasonYear());
-    if (!season) {
-        c.err << "gridslate: ratings takes at most a season: ratings [--season YYYY]\n";
-        return 2;
-    }
+    const int season = c.args.get<int>("--season").value_or(c.pool.seasonYear());
     Result<std::vector<Game>> games = readGames(c.pool);
     if (!games) {
         c.dialogs.refuse(games.error().message);
         return 1;
     }
     c.out << "Team,Rating,Wins,Losses,Ties\n";
-    for (const TeamRating& team : seasonRatingList(*games, *season, c.pool.referenceDate()))
+    for (const TeamRating& team : seasonRatingList(*games, season, c.pool.referenceDate()))
         c.out << cp1252ToUtf8(team.name) << ',' << shownRating(team.rating) << ',' << team.wins
               << ',' << team.losses << ',' << team.ties << '\n';
     return 0;
 }
 
 int gamesCommand(CommandContext& c) {
-    std::optional<int> season = ratingsSeason(c.args, c.pool.seasonYear());
-    if (!season) {
-        c.err << "gridslate: games takes at most a season: games [--season YYYY]\n";
-        return 2;
-    }
+    const int season = c.args.get<int>("--season").value_or(c.pool.seasonYear());
     Result<std::vector<Game>> games = readGames(c.pool);
     if (!games) {
         c.dialogs.refuse(games.error().message);
         return 1;
     }
-    for (const std::string& line : gameListLines(seasonOf(*games, *season)))
+    for (const std::string& line : gameListLines(seasonOf(*games, season)))
         c.out << cp1252ToUtf8(line) << '\n';
     return 0;
 }
 
 int poolDayCommand(CommandContext& c) {
-    if (c.args.size() > 2) {
-        c.err << "gridslate: pool-day takes at most one day: pool-day [M/D/YYYY|today|none]\n";
-        return 2;
-    }
-    if (c.args.size() == 2) {
-        std::string setting = c.args[1] == "none" ? "" : c.args[1];
+    if (std::optional<std::string> day = c.args.get<std::string>("day")) {
+        std::string setting = *day == "none" ? "" : *day;
         if (Status stored = storePoolDaySetting(c.pool, setting); !stored) {
             c.dialogs.refuse(stored.error().message);
             return 1;
@@ -103,10 +66,6 @@ int poolDayCommand(CommandContext& c) {
 }
 
 int standingsCommand(CommandContext& c) {
-    if (c.args.size() != 1) {
-        c.err << "gridslate: standings takes no arguments\n";
-        return 2;
-    }
     // Exactly what opening "User Statistics" works out, as the grid the
     // panel shows, so that the two never tell different figures.
     UserStatistics statistics = computeUserStatistics(c.pool);

@@ -33,7 +33,8 @@ std::string parsed(const Names& args) {
     if (!line)
         return "error: " + line.error().message;
     std::string text = line->home.value_or("-") + " " + line->user.value_or("-") + " " +
-                       line->season.value_or("-") + " " + line->referenceDate.value_or("-");
+                       (line->season ? std::to_string(*line->season) : "-") + " " +
+                       line->referenceDate.value_or("-");
     for (const std::string& word : line->command)
         text += " [" + word + "]";
     return text;
@@ -57,6 +58,7 @@ TEST(Parse, OptionsAndTheCommand) {
         {"MissingValue", words("--home"), "error: --home needs a value"},
         {"EmptyHome", {"--home", ""}, "error: --home takes a folder, not an empty name"},
         {"UnknownOption", words("--colour"), "error: unknown option --colour"},
+        {"UnknownShortOption", words("-x project"), "error: unknown option -x"},
         {"BadSeason", words("--season 10"), "error: --season takes a four-digit year, not \"10\""},
         {"BadDate", words("--reference-date 2/30/2010"),
          "error: --reference-date takes a date M/D/YYYY or today, not \"2/30/2010\""},
@@ -131,6 +133,9 @@ protected:
 };
 
 const std::string kAddUsage = "add-player takes one name: add-player NAME [--active]";
+const std::string kOneFile = "import-scores takes one file: import-scores [--overwrite] FILE.csv";
+const std::string kScheduleUsage = "import-schedule [--from YYYY] [--overwrite] FILE.csv";
+const std::string kUpdateUsage = "update-games [--url URL] [--overwrite] [--force]";
 const std::string kNoRights = "You do not have administrator control";
 
 TEST_F(Home, EachAnswerOrRefusalHasItsExitStatusAndChangesNothing) {
@@ -153,12 +158,9 @@ TEST_F(Home, EachAnswerOrRefusalHasItsExitStatusAndChangesNothing) {
          "The games table holds no season 2021; it holds 2015, 2014, 2013, 2012, 2011, 2010, "
          "2009."},
         {"ScheduleFromNoYear", "import-schedule --from=16 FILE", 2,
-         "--from takes a season year YYYY, not \"16\": import-schedule [--from YYYY] "
-         "[--overwrite] FILE.csv"},
-        {"ScoresWithoutAFile", "import-scores --overwrite", 2,
-         "import-scores takes one file: import-scores [--overwrite] FILE.csv"},
-        {"ScoresOfTwoFiles", "import-scores FILE FILE", 2,
-         "import-scores takes one file: import-scores [--overwrite] FILE.csv"},
+         "--from takes a season year YYYY, not \"16\": " + kScheduleUsage},
+        {"ScoresWithoutAFile", "import-scores --overwrite", 2, kOneFile},
+        {"ScoresOfTwoFiles", "import-scores FILE FILE", 2, kOneFile},
         {"ScoresOfAMissingFile", "import-scores /nonexistent/none.csv", 1,
          "No score was entered: /nonexistent/none.csv cannot be read: No such file or directory"},
         {"ScoresOfAFolder", "import-scores /", 1,
@@ -169,12 +171,15 @@ TEST_F(Home, EachAnswerOrRefusalHasItsExitStatusAndChangesNothing) {
         {"AddPlayerToAFullList", "add-player dave --active", 1,
          "the user list is full: it holds 100 players"},
         {"UpdateGamesWithAFile", "update-games games.csv", 2,
-         "update-games takes no file: update-games [--url URL] [--overwrite] [--force]"},
+         "update-games takes no file: " + kUpdateUsage},
         {"UpdateGamesFromNoAddress", "update-games --url=", 2,
-         "--url takes an address, not an empty one: update-games [--url URL] [--overwrite] "
-         "[--force]"},
+         "--url takes an address, not an empty one: " + kUpdateUsage},
         {"ExchangeWithAnArgument", "exchange-download extra", 2,
          "exchange-download takes no arguments"},
+        {"RatingsOfNoYear", "ratings --season 09", 2,
+         "ratings takes at most a season: ratings [--season YYYY]"}, // what it takes, alone
+        {"JoinWithoutTheUser", "join /p", 2,
+         "join takes your name and the pool's place: --user NAME join PLACE"},
         {"AddPlayerByAPlayer", "--user ann add-player dave", 1, kNoRights},
         {"ImportScoresByAPlayer", "--user ann import-scores FILE", 1, kNoRights},
         {"UpdateGamesByAPlayer", "--user ann update-games", 1, kNoRights},

@@ -436,10 +436,6 @@ TEST_F(UserStatistics, TheStandingsCommandPrintsTheTotalsAsCsv) {
     for (size_t bar; (bar = csv.find(" | ")) != std::string::npos;)
         csv.replace(bar, 3, ",");
     EXPECT_EQ(standings.out, csv);
-
-    test::CommandRun extra = test::runGridslateIn(home.path(), {"standings", "extra"});
-    EXPECT_EQ(extra.status, 2);
-    EXPECT_EQ(extra.err, "gridslate: standings takes no arguments\n");
 }
 
 } // namespace

@@ -165,14 +165,6 @@ TEST(RatingsCommand, PrintsTheListOfTheSeasonAskedFor) {
         EXPECT_THAT(run.out,
                     testing::StartsWith(std::string("Team,Rating,Wins,Losses,Ties\n") + c.best));
     }
-    for (const std::vector<std::string>& args : {std::vector<std::string>{"ratings", "2009"},
-                                                 {"ratings", "--season", "09"},
-                                                 {"ratings", "--season"}}) {
-        test::CommandRun run = test::runGridslateIn(fixture.home.path(), args);
-        EXPECT_EQ(run.status, 2);
-        EXPECT_EQ(run.err, "gridslate: ratings takes at most a season: ratings [--season YYYY]\n");
-        EXPECT_EQ(run.out, "");
-    }
 }
 
 // Whatever name of the team the table gives it.
