@@ -39,7 +39,7 @@ const PickTable kBob = picks({"Buffalo Bills", "Chicago Bears", "Houston Texans"
 
 TEST(PickExportTable, WithoutActivePlayersRowsHaveSevenFieldsAndNoWeeks) {
     for (PickExport kind : {PickExport::History, PickExport::Results})
-        EXPECT_EQ(crlf(pickExportLines(kind, test::gamesOf(2010, aroundTheReferenceDay()), 2010, {},
+        EXPECT_EQ(crlf(pickExportLines(kind, gamesOf(aroundTheReferenceDay()).value(), 2010, {},
                                        test::dateOf("11/02/2010"))),
                   crlf({"Week,Date,,Visitor Team,,Home Team,",
                         ",10/31/2010,Sunday,Miami Dolphins,20,Buffalo Bills,10",
@@ -50,7 +50,7 @@ TEST(PickExportTable, WithoutActivePlayersRowsHaveSevenFieldsAndNoWeeks) {
 
 TEST(PickExportTable, ProgressCountsUpToGamesTimesPlayersPlusGames) {
     int steps = 0;
-    pickExportLines(PickExport::History, test::gamesOf(2010, aroundTheReferenceDay()), 2010,
+    pickExportLines(PickExport::History, gamesOf(aroundTheReferenceDay()).value(), 2010,
                     {{"ann", kAnn}, {"bob", kBob}}, test::dateOf("11/02/2010"), [&] { ++steps; });
     // 5 game rows, 5 x 2 player cells and 7 table rows written or skipped.
     EXPECT_EQ(steps, 5 + 10 + 7);
@@ -148,24 +148,23 @@ TEST_F(ExportFiles, TheProgressBarShowsWhileTheExportRunsAndNeverPassesItsMaximu
 }
 
 TEST(GameList, PrintsTheWeekTheProgramCountsAndWholeScores) {
-    Season byDates;
-    byDates.games =
-        test::gamesOf(2010, {{"Dallas Cowboys", "N.Y. Giants", "9/12/2010", " 17", "20 ", "2010"},
-                             {"Minnesota Vikings", "Detroit Lions", "9/13/2010", "3", "", "2010"},
-                             {"Oakland Raiders", "Denver Broncos", "9/19/2010", "", "", "2010"}});
+    Season byDates{gamesOf({{"Dallas Cowboys", "N.Y. Giants", "9/12/2010", " 17", "20 ", "2010"},
+                            {"Minnesota Vikings", "Detroit Lions", "9/13/2010", "3", "", "2010"},
+                            {"Oakland Raiders", "Denver Broncos", "9/19/2010", "", "", "2010"}})
+                       .value()};
     EXPECT_EQ(test::crlf(gameListLines(byDates)),
               test::crlf({"Week,Date,Visitor,Home,Visitor Score,Home Score",
                           "1,9/12/2010,Dallas Cowboys,N.Y. Giants,17,20",
                           "1,9/13/2010,Minnesota Vikings,Detroit Lions,,",
                           "2,9/19/2010,Oakland Raiders,Denver Broncos,,"}));
     // A Tuesday game keeps the week the table gives it.
-    Season official;
-    official.shape = seasonShape(2020);
-    official.games = test::gamesOf(
-        2020, {{"Buffalo Bills", "Tennessee Titans", "10/13/2020", "16", "42", "2020", 5},
-               {"Chicago Bears", "Tampa Bay Buccaneers", "10/8/2020", "20", "19", "2020", 5},
-               {"Miami Dolphins", "San Francisco 49ers", "10/11/2020", "43", "17", "2020", 5},
-               {"Los Angeles Rams", "Washington Football Team", "10/15/2020", "", "", "2020", 6}});
+    Season official{
+        gamesOf({{"Buffalo Bills", "Tennessee Titans", "10/13/2020", "16", "42", "2020", 5},
+                 {"Chicago Bears", "Tampa Bay Buccaneers", "10/8/2020", "20", "19", "2020", 5},
+                 {"Miami Dolphins", "San Francisco 49ers", "10/11/2020", "43", "17", "2020", 5},
+                 {"Los Angeles Rams", "Washington Football Team", "10/15/2020", "", "", "2020", 6}})
+            .value(),
+        0, seasonShape(2020)};
     EXPECT_EQ(gameListLines(official)[1], "5,10/13/2020,Buffalo Bills,Tennessee Titans,16,42");
     EXPECT_EQ(gameListLines(official).back(),
               "6,10/15/2020,Los Angeles Rams,Washington Football Team,,");

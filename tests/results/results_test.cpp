@@ -28,7 +28,7 @@ protected:
         std::vector<GameRecord> all = test::seasonRecords(2010, "11/1/2010");
         std::vector<GameRecord> records(all.begin() + 112, all.begin() + 122);
         test::storeRecords(pool, records);
-        season = seasonOf(test::gamesOf(2010, records), 2010);
+        season = seasonOf(gamesOf(records).value(), 2010);
         pool.setReferenceDate(test::dateOf("11/1/2010"));
         test::writeUserList(pool, {"ann", "bob", "cy"});
 

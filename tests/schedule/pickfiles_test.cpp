@@ -41,12 +41,9 @@ protected:
     }
 
     fs::path aliceFolder() const { return fixture.home.path() / "alice"; }
-    fs::path aliceFile() const {
-        return aliceFolder() / ("alice" + std::to_string(pool.seasonYear()) + ".dat");
-    }
-    fs::path pcFile() const {
-        return pool.folders().program / ("PC" + std::to_string(pool.seasonYear()) + ".dat");
-    }
+    std::string season() const { return std::to_string(pool.seasonYear()); }
+    fs::path aliceFile() const { return aliceFolder() / ("alice" + season() + ".dat"); }
+    fs::path pcFile() const { return pool.folders().program / ("PC" + season() + ".dat"); }
 
     PlayerPicks load(const std::string& player) {
         Result<PlayerPicks> loaded = loadPicks(pool, player);

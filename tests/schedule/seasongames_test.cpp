@@ -293,9 +293,6 @@ TEST_P(UnreadableTables, AreRefusedAndLeftAsTheyWere) {
     EXPECT_EQ(fs::is_regular_file(tablePath()) ? test::readBytes(tablePath()) : "", before);
 }
 
-const std::string kTable = "CREATE TABLE Scoresheet (TeamA TEXT, TeamB TEXT, Date TEXT, "
-                           "Visitor TEXT, Home TEXT, Year TEXT); INSERT INTO Scoresheet VALUES ";
-
 const std::string kLeftAsItIs = ". The file was left as it is: remove it to have the bundled "
                                 "seasons restored, or import a schedule into it.";
 
@@ -314,12 +311,10 @@ INSTANTIATE_TEST_SUITE_P(
         // A record that holds no game: the views would count another season
         // than the table's.
         UnreadableTable{"ATeamOutsideTheLeague",
-                        kTable + "('Dallas Cowboys','N.Y. Giants','9/12/2010','','','2009'),"
-                                 "('Gotham Knights','Buffalo Bills','9/12/2010','','','2010')",
-                        "record 2: unknown team \"Gotham Knights\"", ErrorKind::Malformed},
-        UnreadableTable{"NoDay",
-                        kTable + "('Dallas Cowboys','N.Y. Giants','9/31/2010','','','2010')",
-                        "record 1: invalid date \"9/31/2010\"", ErrorKind::Malformed}),
+                        "CREATE TABLE Scoresheet (TeamA, TeamB, Date, Visitor, Home, Year); "
+                        "INSERT INTO Scoresheet VALUES ('Dallas Cowboys','N.Y. Giants','','','',"
+                        "'2009'), ('Gotham Knights','Buffalo Bills','9/12/2010','','','2010')",
+                        "record 2: unknown team \"Gotham Knights\"", ErrorKind::Malformed}),
     test::caseName);
 
 // Games a week in weeks 1..18, "-" for a week the season lacks. 2012 has no
@@ -329,7 +324,7 @@ TEST(RealWeeks, SplitTheSeason) {
     for (auto [year, expected] :
          {std::pair{2010, "16 16 16 14 14 14 14 13 13 14 16 16 16 16 16 16 16 -"},
           {2012, "16 16 16 15 14 14 13 14 14 14 14 16 16 16 16 21 - -"}}) {
-        std::vector<Game> games = test::seasonFromCsv(year);
+        std::vector<Game> games = test::csvSeason(year).games;
         ASSERT_EQ(games.size(), 256u);
         std::string sizes;
         for (int week = 1; week <= 18; ++week) {
@@ -342,11 +337,18 @@ TEST(RealWeeks, SplitTheSeason) {
     }
 }
 
-// The teams' codes follow the season: a renamed team takes its new code
-// from the season of the rename on.
-TEST(TeamsBySeason, AnAbbreviationChangesInTheSeasonOfTheRename) {
-    EXPECT_EQ(teamAbbreviation(29, 2015), "STL");
-    EXPECT_EQ(teamAbbreviation(29, 2016), "LAR");
+// A record names a team by any of its names, spaces aside; the game names
+// and codes it as its season does (a renamed team from the season of the
+// rename on).
+TEST(GameOfARecord, TakesAnyNameOfATeamAndRefusesWhatIsNoGame) {
+    Game game = gameOf({"St. Louis Rams", "NewEngland Patriots", "", "", "", "2016"}).value();
+    EXPECT_EQ(game.visitorName() + "|" + game.visitor.abbreviation(2015) + "|" +
+                  game.visitor.abbreviation(2016) + "|" + game.homeName(),
+              "Los Angeles Rams|STL|LAR|New England Patriots");
+    for (auto [date, year, reason] : {std::tuple{"9/31/2010", "2010", "invalid date \"9/31/2010\""},
+                                      {"9/12/2010", "2010.5", "invalid year \"2010.5\""}})
+        EXPECT_EQ(gameOf({"Dallas Cowboys", "N.Y. Giants", date, "", "", year}).error().message,
+                  reason);
 }
 
 } // namespace

@@ -60,11 +60,10 @@ TEST(PickScoring, ClosesEveryCompleteWeekOnTheRealSeason) {
 
 TEST(PickScoring, ATieIsPickedButNeverRightAndAnUnscoredGameCountsForNothing) {
     std::vector<Game> games =
-        test::gamesOf(2010, {
-                                {"Detroit Lions", "Chicago Bears", "9/12/2010", "14", "14", "2010"},
-                                {"Miami Dolphins", "Buffalo Bills", "9/12/2010", "15", "", "2010"},
-                                {"N.Y. Jets", "New England Patriots", "9/12/2010", "", "", "2010"},
-                            });
+        gamesOf({{"Detroit Lions", "Chicago Bears", "9/12/2010", "14", "14", "2010"},
+                 {"Miami Dolphins", "Buffalo Bills", "9/12/2010", "15", "", "2010"},
+                 {"N.Y. Jets", "New England Patriots", "9/12/2010", "", "", "2010"}})
+            .value();
     PickTable picks{};
     for (const char* team : {"Detroit Lions", "Miami Dolphins", "N.Y. Jets"})
         picks[1][Team::named(team)->number()] = 1;

@@ -15,7 +15,6 @@
 namespace gs {
 namespace {
 
-using test::miniSeason;
 using test::weekLine;
 
 // The whole PC file: week lines (missing weeks all 0), then spreads 1..256.
@@ -112,7 +111,7 @@ const std::string kWeekOne = pcFile({weekLine({2, 4, 5, 8})}, {{1, 1}, {2, 1}, {
 
 TEST_F(ComputerPlayer, ProjectsTheFirstWeekFromLastSeasonThenTheNextFromThisSeasons) {
     test::writeBytes(oldScoresPath(pool.folders(), 2009), kLastSeason);
-    Season season = miniSeason();
+    Season season = test::miniSeason();
     project(season);
     Projection again = project(season); // a second run changes nothing
     EXPECT_EQ(pcBytes(), kWeekOne);
@@ -137,7 +136,7 @@ TEST_F(ComputerPlayer, ProjectsTheFirstWeekFromLastSeasonThenTheNextFromThisSeas
 // takes for one, so the file the computer player writes is never damaged.
 TEST_F(ComputerPlayer, AbsurdRecordsGiveAtMostTheLargestSpread) {
     test::writeBytes(oldScoresPath(pool.folders(), 2009), test::crlf({" 30000, 0, 1, 0, 0"}));
-    Projection projection = project(miniSeason());
+    Projection projection = project(test::miniSeason());
     EXPECT_EQ(projection.spreads[0], kMaxSpread);
     EXPECT_TRUE(isTidyComputerFile(splitLines(pcBytes()), SeasonShape{}));
 }

@@ -40,11 +40,11 @@ protected:
 // its missing score as 0, and a scored row beyond that range waits.
 TEST_F(TeamRecords, TiesAndHalfScoredRows) {
     Season season{
-        test::gamesOf(
-            2010, {{"Dallas Cowboys", "N.Y. Giants", "9/12/2010", "17", "17", "2010"},
-                   {"Philadelphia Eagles", "Washington Redskins", "9/12/2010", "10", "", "2010"},
-                   {"Miami Dolphins", "Buffalo Bills", "9/12/2010", "", "", "2010"},
-                   {"Chicago Bears", "Detroit Lions", "9/12/2010", "3", "6", "2010"}}),
+        gamesOf({{"Dallas Cowboys", "N.Y. Giants", "9/12/2010", "17", "17", "2010"},
+                 {"Philadelphia Eagles", "Washington Redskins", "9/12/2010", "10", "", "2010"},
+                 {"Miami Dolphins", "Buffalo Bills", "9/12/2010", "", "", "2010"},
+                 {"Chicago Bears", "Detroit Lions", "9/12/2010", "3", "6", "2010"}})
+            .value(),
         2};
     TeamRecordTable records = computeTeamRecords(pool, season);
     EXPECT_EQ(recordsDump(records), "Dallas Cowboys: 17 17 0-0-1\n"
