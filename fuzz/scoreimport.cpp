@@ -45,8 +45,10 @@ std::vector<gs::GameRecord> smallTable() {
             break;
     }
     // The same game twice, and a record whose year is no number.
-    games.push_back({++rowid, games.back().record});
-    games.push_back({++rowid, {"N.Y. Jets", "Miami Dolphins", "12/26/2010", "", "", "20x0"}});
+    games.push_back(games.back());
+    games.push_back({"N.Y. Jets", "Miami Dolphins", "12/26/2010", "", "", "20x0"});
+    for (gs::GameRecord* twice : {&games[games.size() - 2], &games.back()})
+        twice->rowid = ++rowid;
     return games;
 }
 
