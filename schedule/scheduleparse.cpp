@@ -54,9 +54,9 @@ std::string outsideSeason(const Date& day, int season) {
 std::string checkGameRecord(const GameRecord& record) {
     const std::string& visitor = record.visitor;
     const std::string& home = record.home;
-    if (!teamNumber(visitor))
+    if (!Team::named(visitor))
         return "unknown team " + quotedForMessage(visitor);
-    if (!teamNumber(home))
+    if (!Team::named(home))
         return "unknown team " + quotedForMessage(home);
     if (visitor == home)
         return quotedForMessage(visitor) + " cannot play itself";
@@ -195,8 +195,8 @@ std::string readCommunityRow(const std::array<std::string, kColumns>& field, int
     std::optional<int> kickOff = kickOffMinutes(field[kKickOff]);
     if (!kickOff)
         return "invalid kick-off time " + quotedForMessage(field[kKickOff]) + " (expected HH:MM)";
-    int away = teamOfCode(field[kAway]);
-    int home = teamOfCode(field[kHome]);
+    std::optional<Team> away = Team::ofCode(field[kAway]);
+    std::optional<Team> home = Team::ofCode(field[kHome]);
     if (!away)
         return "unknown team code " + quotedForMessage(field[kAway]);
     if (!home)
@@ -217,8 +217,8 @@ std::string readCommunityRow(const std::array<std::string, kColumns>& field, int
                " (expected empty, NA or a whole number from 0 to 999)";
 
     GameRecord& record = game.record;
-    record.visitor = teamName(away, season);
-    record.home = teamName(home, season);
+    record.visitor = away->name(season);
+    record.home = home->name(season);
     record.date = Date::fromParts(day->year(), day->month(), day->day())->text();
     if (!awayMissing) {
         record.visitorScore = std::to_string(*awayScore);
