@@ -38,6 +38,10 @@ bool isGameDate(std::string_view text) {
     return date && date->hasFullYear() && text.find_first_of(" \t-") == std::string_view::npos;
 }
 
+// Seasons whose August and following February are both dates.
+constexpr int kFirstSeason = 100;
+constexpr int kLastSeason = 9998;
+
 // Why a game of the season cannot be on that day: a season is played from
 // August of its year to February of the next. Empty when it can.
 std::string outsideSeason(const Date& day, int season) {
@@ -71,7 +75,12 @@ std::string checkGameRecord(const GameRecord& record) {
                " (expected empty or a whole number)";
     if (record.year.size() != 4 || !allDigits(record.year))
         return "invalid year " + quotedForMessage(record.year) + " (expected four digits)";
-    return outsideSeason(*Date::parse(record.date), std::stoi(record.year));
+    // Four digits may still name a year the calendar of dates does not hold.
+    int season = std::stoi(record.year);
+    if (season < kFirstSeason || season > kLastSeason)
+        return "invalid year " + quotedForMessage(record.year) + " (expected a season from " +
+               std::to_string(kFirstSeason) + " to " + std::to_string(kLastSeason) + ")";
+    return outsideSeason(*Date::parse(record.date), season);
 }
 
 namespace {
