@@ -6,6 +6,7 @@
 // the views and the exports count and compare and never parse.
 
 #include "date.h"
+#include "kickoff.h"
 #include "league.h"
 
 #include <optional>
@@ -44,6 +45,9 @@ struct Game {
     std::optional<Score> homeScore;
     int week = 0;   // the official week the table gives it, 0 where it gives none
     int season = 0; // the season's year
+    // The kickoff, where the table gives one (seasons from the community
+    // games file); none for the bundled seasons.
+    std::optional<Kickoff> kickoff;
 
     // Both scores are entered.
     bool scored() const { return visitorScore && homeScore; }
@@ -61,6 +65,11 @@ struct Game {
     // counts as long past.
     bool playedBefore(const Date& day) const { return !date || *date < day; }
     bool playedBy(const Date& day) const { return !date || *date <= day; }
+    // No longer open to picks at the pool's moment: at its kickoff, or on
+    // its day (see isLocked). A game without a date is long past.
+    bool lockedAt(const PoolMoment& moment) const {
+        return !date || isLocked(*date, kickoff, moment);
+    }
 
     // The teams' names in the game's season.
     const std::string& visitorName() const { return visitor.name(season); }

@@ -570,7 +570,8 @@ Result<Game> gameOf(const GameRecord& record) {
                 Score::parse(record.visitorScore),
                 Score::parse(record.homeScore),
                 record.week,
-                static_cast<int>(year)};
+                static_cast<int>(year),
+                std::nullopt};
 }
 
 } // namespace gs
