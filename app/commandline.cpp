@@ -204,6 +204,20 @@ const std::vector<Command> kCommands = {
     {"export-history", exportHistoryCommand, "write AllUserPickHistory.csv to the home folder"},
     {"export-results", exportResultsCommand, "write AllUserPickResults.csv to the home folder"},
     {"export-stats", exportStatisticsCommand, "write AllUserStatsYYYY.csv to the home folder"},
+    {"export-winners", exportWinnersCommand,
+     "write AllUserWeeklyWinnersYYYY.csv to the home folder"},
+    {"winners", winnersCommand,
+     "print the week's winners of every decided week as\n"
+     "CSV: Week,Winners,Correct,Guess,Total (Correct: the\n"
+     "winners' correct picks, or points in a confidence\n"
+     "pool; Total: the points of the week's last game)"},
+    {"pool-rules",
+     poolRulesCommand,
+     "show or set how the pool scores: winners (correct\n"
+     "picks, the default) or confidence (points 1..N);\n"
+     "setting it needs administrator rights",
+     "at most a rule",
+     {{"rule", ValueKind::Text, "confidence|winners"}}},
     {"standings", standingsCommand,
      "print the All Active User Totals of User Statistics\n"
      "as CSV: User,Correct,Picks,% Correct, best first"},

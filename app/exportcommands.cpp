@@ -36,4 +36,8 @@ int exportStatisticsCommand(CommandContext& c) {
     return runExport(c, exportUserStatistics);
 }
 
+int exportWinnersCommand(CommandContext& c) {
+    return runExport(c, [](Pool& pool, const ProgressListener&) { return exportWeeklyWinners(pool); });
+}
+
 } // namespace gs

@@ -1,6 +1,7 @@
 #include "exchangeoperations.h"
 
 #include "core/poolmachine.h"
+#include "core/poolrules.h"
 #include "core/startup.h"
 #include "core/text.h"
 #include "core/textfile.h"
@@ -11,6 +12,7 @@
 #include "exchange/listing.h"
 #include "exchange/poollist.h"
 #include "net/address.h"
+#include "schedule/pickextras.h"
 
 #include <algorithm>
 #include <system_error>
@@ -213,6 +215,12 @@ bool ExchangeOperations::installsPickFile(const std::string& name) const {
     return takesMasterFiles() || !isComputerPlayer(owner);
 }
 
+bool ExchangeOperations::installsExtrasFile(const std::string& name) const {
+    if (extrasFileOwner(name).empty())
+        return false;
+    return installsPickFile(name.substr(0, name.size() - 4) + ".dat");
+}
+
 std::string ExchangeOperations::withoutPlacePassword(const std::string& text) const {
     if (m_state.place.mode != ExchangeMode::Ftp)
         return text;
@@ -380,7 +388,8 @@ std::vector<std::string> ExchangeOperations::ownPickFiles() const {
     for (fs::directory_iterator entry(folder, ec), end; !ec && entry != end; entry.increment(ec)) {
         std::error_code typeError;
         std::string name = entry->path().filename().string();
-        if (entry->is_regular_file(typeError) && pickFileOwner(name) == m_pool.currentUser())
+        if (entry->is_regular_file(typeError) && (pickFileOwner(name) == m_pool.currentUser() ||
+                                                  extrasFileOwner(name) == m_pool.currentUser()))
             names.push_back(name);
     }
     std::sort(names.begin(), names.end());
@@ -415,6 +424,32 @@ bool ExchangeOperations::fetchAll(std::vector<std::string>& names, OperationEnd&
     return true;
 }
 
+void ExchangeOperations::installExtras(const fs::path& staged, const std::string& name,
+                                       OperationEnd& end) {
+    // A file cut short would lose the guesses past the cut: every line ends
+    // in a line break (an emptied file holds none).
+    Result<std::string> bytes = readFileBytes(staged);
+    if (!bytes || (!bytes->empty() && bytes->back() != '\n' && bytes->back() != '\r')) {
+        tell(MessageKind::Warning,
+             "The received file " + name + " is cut short; the local copy was kept.");
+        end = OperationEnd::Failed;
+        return;
+    }
+    // LATE-CHANGE SEAM (tiebreaker file): the received guesses and
+    // confidence values replace the local ones here whole. The pick files'
+    // rule for values changed after their game's kickoff is to be applied
+    // here, to each week's guess (a value of the game it names) and to the
+    // confidence values (a value per game, at the visiting team's number),
+    // between parseExtras of the local file and of `staged`.
+    fs::path target = m_pool.folders().program / name;
+    if (Status copied = copyFileAtomic(staged, target); !copied) {
+        tell(MessageKind::Error, copied.error().message);
+        end = OperationEnd::Failed;
+        return;
+    }
+    moved("Installed " + name + " in " + m_pool.folders().program.string());
+}
+
 void ExchangeOperations::installFetched(const std::vector<std::string>& names, OperationEnd& end) {
     bool takesMasters = takesMasterFiles();
     for (size_t k = 0; k < names.size(); ++k) {
@@ -430,6 +465,15 @@ void ExchangeOperations::installFetched(const std::vector<std::string>& names, O
                 continue;
             }
             moved("Installed " + name + " as the games table");
+            continue;
+        }
+        if (name == kPoolRulesFileName) {
+            if (takesMasters)
+                installExtras(staged, name, end);
+            continue;
+        }
+        if (installsExtrasFile(name)) {
+            installExtras(staged, name, end);
             continue;
         }
         if (!startsWith(name, kOldScoresPrefix) && !installsPickFile(name))
@@ -487,9 +531,11 @@ OperationEnd ExchangeOperations::downloadAllUserFiles() {
         if (!isPlainFileName(name))
             continue;
         // The old-scores files travel only through a shared folder.
-        bool wantedFile = name == kGamesFileName               ? takesMasters
+        bool wantedFile = name == kGamesFileName || name == kPoolRulesFileName
+                              ? takesMasters
                           : startsWith(name, kOldScoresPrefix) ? !ftp && isDataFileName(name)
-                                                               : installsPickFile(name);
+                                                               : installsPickFile(name) ||
+                                                                     installsExtrasFile(name);
         if (wantedFile)
             wanted.push_back(name);
     }
@@ -554,6 +600,13 @@ OperationEnd ExchangeOperations::uploadUserFiles(UploadSet set) {
         std::string name = m_pool.currentUser() + std::to_string(m_pool.seasonYear()) + ".dat";
         m_state.fileList = ListModel{{name}, -1};
         files.emplace_back(userFolder / name, name);
+        // The player's guesses and confidence values go with his picks, where
+        // he has any.
+        std::string extras = extrasFileName(m_pool.currentUser(), m_pool.seasonYear());
+        if (fileExists(userFolder / extras)) {
+            m_state.fileList.entries.push_back(extras);
+            files.emplace_back(userFolder / extras, extras);
+        }
     } else if (std::string name = selectedFile(); !name.empty()) {
         files.emplace_back(userFolder / name, name);
     }
@@ -610,6 +663,8 @@ OperationEnd ExchangeOperations::uploadAdminFiles() {
         {std::string(kComputerPlayer) + std::to_string(m_pool.seasonYear()) + ".dat", false},
         {std::string(kRatingPlayer) + std::to_string(m_pool.seasonYear()) + ".dat", false},
         {kUserListFileName, true},
+        // Only a pool whose administrator chose a rule has one.
+        {kPoolRulesFileName, false},
     };
     for (const MasterFile& master : masters) {
         fs::path source = m_pool.folders().program / master.name;

@@ -181,6 +181,8 @@ private:
     // own file, by exact name, never the user's own (his machine holds the
     // latest) and, for a user with rights, never a computer player's.
     bool installsPickFile(const std::string& name) const;
+    // A player's tiebreaker file comes with his pick file.
+    bool installsExtrasFile(const std::string& name) const;
     // A player without administrator rights takes the administrator's games
     // table and computer player's file from the shared place; a user with
     // rights keeps his own, which are the masters.
@@ -196,6 +198,10 @@ private:
     // reported and taken off the list.
     bool fetchAll(std::vector<std::string>& names, OperationEnd& end);
     void installFetched(const std::vector<std::string>& names, OperationEnd& end);
+    // Installs a received tiebreaker file (or the pool's rules) over the
+    // local one.
+    void installExtras(const std::filesystem::path& staged, const std::string& name,
+                       OperationEnd& end);
     std::vector<std::string> ownPickFiles() const;
     std::filesystem::path ownPickFolder() const;
     std::string selectedFile() const;
