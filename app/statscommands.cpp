@@ -74,7 +74,7 @@ int standingsCommand(CommandContext& c) {
     // panel shows, so that the two never tell different figures.
     UserStatistics statistics = computeUserStatistics(c.pool);
     tellStatisticsProblems(statistics, c.dialogs);
-    const GridModel totals = standingsGrid(statistics.standings);
+    const GridModel totals = standingsGrid(statistics.standings, statistics.rule);
     for (int r = 0; r < totals.rows(); ++r) {
         for (int col = 0; col < totals.cols(); ++col)
             c.out << (col > 0 ? "," : "") << cp1252ToUtf8(totals.cell(r, col).text);

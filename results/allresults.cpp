@@ -89,10 +89,17 @@ void AllResultsPanel::addWinnersColumn() {
                            m_values[j]});
     const std::vector<int> weeks = gameWeeks(m_season);
     for (const WeekWinners& week : rankWeeklyWinners(m_season.games, weeks, m_rule, entries)) {
+        // Like the picks, the winner shows once every game of the week is
+        // before the pool's day: scores may be entered ahead of it.
         int lastRow = 0;
+        bool shown = true;
         for (size_t r = 0; r < weeks.size(); ++r)
-            if (weeks[r] == week.week)
+            if (weeks[r] == week.week) {
                 lastRow = static_cast<int>(r) + 1;
+                shown = shown && m_season.games[r].playedBefore(m_pool.referenceDate());
+            }
+        if (!shown)
+            continue;
         std::string names;
         for (const std::string& name : week.winners)
             names += (names.empty() ? "" : "; ") + name;
