@@ -9,7 +9,9 @@
 #include "core/dialogs.h"
 #include "core/grid.h"
 #include "core/pool.h"
+#include "core/poolrules.h"
 #include "core/result.h"
+#include "schedule/pickextras.h"
 #include "stats/seasonrefresh.h"
 
 #include <vector>
@@ -34,6 +36,13 @@ struct WeeklyPicksModel {
     ControlModel thru{"Thru"};
     ControlModel lastDate; // date of the week's last game
     ControlModel savePicksButton{"Save Picks"};
+    // Under the grid: "Tiebreaker: total points of Los Angeles Rams at
+    // Atlanta Falcons" and the guess, open while that game is.
+    ControlModel tiebreakerLabel;
+    ControlModel tiebreakerField;
+    // In a confidence pool, the grid's column of the confidence values
+    // (editable while the game is open); -1 otherwise.
+    int confidenceColumn = -1;
     // The season's game shown in each grid row (-1 for the header row), so
     // that a click or a colour finds its own game even when two teams meet
     // twice in a season.
@@ -55,8 +64,16 @@ public:
     // A click on a grid cell (row 0 is the header): toggles the pick of a
     // team of the current week whose game has not been reached yet.
     void togglePick(int row, int column);
-    // "Save Picks": writes the player's pick file.
+    // "Save Picks": writes the player's pick file (and his tiebreaker file
+    // where he has guesses or confidence values).
     void savePicks();
+    // The tiebreaker field was changed: a whole number of points 0..999, or
+    // empty for no guess. The guess is made for the game the field names.
+    void setTiebreaker(const std::string& text);
+    // A confidence cell was changed: a value 1..N (N the week's games), or
+    // empty for none. Another game of the week holding that value takes the
+    // game's old one, so that the week's values stay distinct.
+    void setConfidence(int row, const std::string& text);
     // After the pick file was replaced under the panel (a restore): shows
     // the file's picks in the week on show, so that "Save Picks" cannot
     // write the old ones back.
@@ -67,11 +84,12 @@ public:
     // go, false on Cancel or when the save failed.
     bool mayLeave();
     // Picks changed since they were last read or saved.
-    bool hasUnsavedPicks() const { return m_picks != m_savedPicks; }
+    bool hasUnsavedPicks() const { return m_picks != m_savedPicks || m_extras != m_savedExtras; }
 
     const WeeklyPicksModel& model() const { return m_model; }
     const SeasonState& season() const { return m_state; }
     const PickTable& picks() const { return m_picks; }
+    const ExtrasTable& extras() const { return m_extras; }
     int displayedWeek() const { return m_displayedWeek; }
 
 private:
@@ -83,6 +101,11 @@ private:
     void showDisplayedWeek();
     void showWeekLabels(int first, int last);
     void showPanelControls();
+    void showTiebreaker();
+    // The rows of the displayed week's games, in table order.
+    std::vector<int> displayedRows() const;
+    bool displayedWeekOpen(int game) const;
+    void changed();
     void loadLastSeason();
     Status loadPicks();
 
@@ -92,6 +115,9 @@ private:
     SeasonState m_state;
     PickTable m_picks{};
     PickTable m_savedPicks{}; // as the file holds them
+    ExtrasTable m_extras{};
+    ExtrasTable m_savedExtras{};
+    PoolRule m_rule = PoolRule::Winners;
     int m_displayedWeek = 1;
     bool m_picksSaved = true;
 };

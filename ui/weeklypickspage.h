@@ -7,6 +7,7 @@
 #include "picks/weeklypicks.h"
 
 class QLabel;
+class QLineEdit;
 class QPushButton;
 
 namespace gs {
@@ -34,6 +35,8 @@ private:
     QPushButton* m_previousWeek = nullptr;
     QPushButton* m_nextWeek = nullptr;
     QPushButton* m_savePicks = nullptr;
+    QLabel* m_tiebreakerLabel = nullptr;
+    QLineEdit* m_tiebreaker = nullptr;
     GridView* m_grid = nullptr;
 };
 
