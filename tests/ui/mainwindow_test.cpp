@@ -260,10 +260,13 @@ TEST_F(WeeklyPicksWindow, TheTiebreakerAndTheConfidenceColumnAreTypedAndSaved) {
 
     const int confidence = grid->columnCount() - 1;
     EXPECT_EQ(grid->item(0, confidence)->text().toStdString(), "Confidence");
-    grid->setFocus();
     grid->setCurrentCell(1, confidence);
-    QTest::keyClicks(grid, "13");
-    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+    QTest::keyClick(grid, Qt::Key_F2);
+    auto* editor = grid->viewport()->findChild<QLineEdit*>();
+    ASSERT_NE(editor, nullptr);
+    QTest::keyClicks(editor, "13");
+    QTest::keyClick(editor, Qt::Key_Return);
+    QCoreApplication::processEvents(); // the edit is committed from the event loop
     EXPECT_EQ(grid->item(1, confidence)->text().toStdString(), "13");
     click("savePicksButton");
 
