@@ -5,6 +5,7 @@
 #include "core/poolmachine.h"
 #include "core/poolrules.h"
 #include "core/text.h"
+#include "core/userlist.h"
 #include "export/csvexports.h"
 #include "results/userstatistics.h"
 #include "results/viewdata.h"
@@ -86,6 +87,9 @@ int standingsCommand(CommandContext& c) {
 int winnersCommand(CommandContext& c) {
     std::vector<std::string> errors;
     const Season season = seasonForView(c.pool, errors);
+    // The players in the pool's order, as the user's pick file keeps it.
+    ownPicksForView(c.pool, errors);
+    refreshPoolOrder(c.pool);
     for (const std::string& error : errors)
         c.dialogs.refuse(error);
     if (!errors.empty())

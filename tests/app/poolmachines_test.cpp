@@ -184,6 +184,8 @@ TEST_P(PoolMachines, ThreeMachinesPlayThreeWeeksAndAgreeOnTheStandings) {
     EXPECT_THAT(standings, testing::StartsWith("User,Points,Correct,Picks,% Correct\n"));
     EXPECT_NE(standings.find("\nCal,0,0,0,0\n"), std::string::npos) << standings;
     std::string winners = run(admin.path(), "11/23/2010", "winners").out;
+    EXPECT_EQ(winners, "Week,Winners,Correct,Guess,Total\n9,Ann,49,40,48\n10,admin,67,50,87\n"
+                       "11,Ann,88,40,49\n");
     EXPECT_EQ(run(ann.path(), "11/23/2010", "--user Ann winners").out, winners);
     EXPECT_EQ(run(bob.path(), "11/23/2010", "--user Bob winners").out, winners);
 
