@@ -82,11 +82,9 @@ void AllResultsPanel::addWinnersColumn() {
     std::vector<WinnerEntry> entries;
     const std::vector<std::string>& players = m_pool.poolOrder();
     for (size_t j = 0; j < players.size(); ++j)
-        entries.push_back({players[j], isComputerPlayer(players[j]),
-                           players[j] == m_pool.currentUser()
-                               ? m_ownPicks
-                               : picksForView(m_pool, players[j]),
-                           m_values[j]});
+        entries.push_back({players[j], isComputerPlayer(players[j]), m_columnPicks[j],
+                           m_rule == PoolRule::Confidence ? m_values[j]
+                                                          : extrasForView(m_pool, players[j])});
     const std::vector<int> weeks = gameWeeks(m_season);
     for (const WeekWinners& week : rankWeeklyWinners(m_season.games, weeks, m_rule, entries)) {
         // Like the picks, the winner shows once every game of the week is
@@ -190,10 +188,9 @@ void AllResultsPanel::open() {
     m_ownPicks = ownPicksForView(m_pool, errors);
     m_rule = poolRule(m_pool.folders());
     m_values.clear();
-    for (const std::string& player : m_pool.poolOrder())
-        m_values.push_back(m_rule == PoolRule::Confidence
-                               ? scoringExtras(m_pool, m_season, m_rule, player)
-                               : ExtrasTable{});
+    if (m_rule == PoolRule::Confidence)
+        for (const std::string& player : m_pool.poolOrder())
+            m_values.push_back(scoringExtras(m_pool, m_season, m_rule, player));
 
     const std::vector<std::string>& players = m_pool.poolOrder();
     int games = static_cast<int>(m_season.games.size());
@@ -205,15 +202,14 @@ void AllResultsPanel::open() {
     fillGames();
 
     m_ownColumn = -1;
+    m_columnPicks.clear();
     for (size_t j = 0; j < players.size(); ++j) {
         int column = kResultsFixedColumns + static_cast<int>(j);
         bool own = players[j] == m_pool.currentUser() && m_ownColumn < 0;
-        if (own) {
+        m_columnPicks.push_back(own ? m_ownPicks : picksForView(m_pool, players[j]));
+        if (own)
             m_ownColumn = column;
-            fillPlayer(column, m_ownPicks, true);
-        } else {
-            fillPlayer(column, picksForView(m_pool, players[j]), false);
-        }
+        fillPlayer(column, m_columnPicks.back(), own);
     }
     addTotalsRow();
     addWinnersColumn();

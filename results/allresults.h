@@ -86,6 +86,8 @@ private:
     PoolRule m_rule = PoolRule::Winners;
     // The confidence values of each player's column, in a confidence pool.
     std::vector<ExtrasTable> m_values;
+    // Each player column's picks, as read on opening.
+    std::vector<PickTable> m_columnPicks;
     int m_ownColumn = -1;
     int m_currentWeek = 1;
     bool m_seasonOver = false;

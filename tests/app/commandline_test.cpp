@@ -184,6 +184,10 @@ TEST_F(Home, EachAnswerOrRefusalHasItsExitStatusAndChangesNothing) {
         {"ImportScoresByAPlayer", "--user ann import-scores FILE", 1, kNoRights},
         {"UpdateGamesByAPlayer", "--user ann update-games", 1, kNoRights},
         {"UploadAdminByAPlayer", "--user ann exchange-upload-admin", 1, kNoRights},
+        {"PoolRulesByAPlayer", "--user ann pool-rules confidence", 1, kNoRights},
+        {"PoolRulesUnknown", "pool-rules points", 1,
+         "The pool's rule is confidence or winners, not \"points\"."},
+        {"PoolRulesDefaultWritesNothing", "pool-rules winners", 0, "Rule: winners\n"},
     };
     for (int k = 3; k <= kUserSlots; ++k) // a full list; none of the rows adds a player
         player("p" + std::to_string(k));
@@ -223,6 +227,9 @@ TEST_F(Home, EachCommandReachesItsOperation) {
          "Setting: none: 11/02/2010 up to the 2015 season, today's date after it\nThe pool's day: "
          "11/02/2010 for season 2011, the season in force (--season YYYY names another)\n"},
         {"pool-day 3/1/2025", 0, "Setting: 3/1/2025\nThe pool's day: 3/1/2025 in every season\n"},
+        {"pool-rules confidence", 0, "Rule: confidence\n"},
+        {"--user ann pool-rules", 0, "Rule: confidence\n"},
+        {"export-winners", 0, "AllUserWeeklyWinners2010.csv\n"},
     };
     for (const Step& s : steps) {
         test::CommandRun o = run(s.line);
