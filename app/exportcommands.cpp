@@ -37,7 +37,8 @@ int exportStatisticsCommand(CommandContext& c) {
 }
 
 int exportWinnersCommand(CommandContext& c) {
-    return runExport(c, [](Pool& pool, const ProgressListener&) { return exportWeeklyWinners(pool); });
+    return runExport(c,
+                     [](Pool& pool, const ProgressListener&) { return exportWeeklyWinners(pool); });
 }
 
 } // namespace gs

@@ -531,11 +531,10 @@ OperationEnd ExchangeOperations::downloadAllUserFiles() {
         if (!isPlainFileName(name))
             continue;
         // The old-scores files travel only through a shared folder.
-        bool wantedFile = name == kGamesFileName || name == kPoolRulesFileName
-                              ? takesMasters
-                          : startsWith(name, kOldScoresPrefix) ? !ftp && isDataFileName(name)
-                                                               : installsPickFile(name) ||
-                                                                     installsExtrasFile(name);
+        bool wantedFile = name == kGamesFileName || name == kPoolRulesFileName ? takesMasters
+                          : startsWith(name, kOldScoresPrefix)
+                              ? !ftp && isDataFileName(name)
+                              : installsPickFile(name) || installsExtrasFile(name);
         if (wantedFile)
             wanted.push_back(name);
     }

@@ -174,8 +174,20 @@ bool WeeklyPicksPanel::displayedWeekOpen(int game) const {
                       m_state.currentWeek, m_state.seasonOver, m_pool.referenceDate());
 }
 
-// The guess of the displayed week names the game it was made for; without
-// one, the week's last game. It is open while that game is.
+// The game the displayed week's guess was made for, where it is still in
+// the week; otherwise the week's last game.
+int WeeklyPicksPanel::tiebreakGame(const std::vector<int>& rows) const {
+    const std::vector<Game>& games = m_state.season.games;
+    const std::optional<TiebreakGuess>& guess =
+        m_extras[static_cast<size_t>(m_displayedWeek)].guess;
+    for (int r : rows)
+        if (guess && games[static_cast<size_t>(r)].visitor.number() == guess->visitor &&
+            games[static_cast<size_t>(r)].home.number() == guess->home)
+            return r;
+    return lastGameRow(games, rows);
+}
+
+// The guess names its game, and is open while that game is.
 void WeeklyPicksPanel::showTiebreaker() {
     ControlModel& label = m_model.tiebreakerLabel;
     ControlModel& field = m_model.tiebreakerField;
@@ -186,12 +198,7 @@ void WeeklyPicksPanel::showTiebreaker() {
     const std::vector<Game>& games = m_state.season.games;
     const std::optional<TiebreakGuess>& guess =
         m_extras[static_cast<size_t>(m_displayedWeek)].guess;
-    int game = lastGameRow(games, rows);
-    if (guess)
-        for (int r : rows)
-            if (games[static_cast<size_t>(r)].visitor.number() == guess->visitor &&
-                games[static_cast<size_t>(r)].home.number() == guess->home)
-                game = r;
+    const int game = tiebreakGame(rows);
     const Game& named = games[static_cast<size_t>(game)];
     label.caption =
         "Tiebreaker: total points of " + named.visitorName() + " at " + named.homeName();
@@ -211,12 +218,7 @@ void WeeklyPicksPanel::setTiebreaker(const std::string& text) {
         return;
     std::optional<TiebreakGuess>& guess = m_extras[static_cast<size_t>(m_displayedWeek)].guess;
     const std::vector<Game>& games = m_state.season.games;
-    int game = lastGameRow(games, rows);
-    if (guess)
-        for (int r : rows)
-            if (games[static_cast<size_t>(r)].visitor.number() == guess->visitor &&
-                games[static_cast<size_t>(r)].home.number() == guess->home)
-                game = r;
+    const int game = tiebreakGame(rows);
     if (!displayedWeekOpen(game)) {
         showTiebreaker();
         return;
@@ -259,16 +261,18 @@ void WeeklyPicksPanel::setConfidence(int row, const std::string& text) {
         return;
     }
     auto& values = m_extras[static_cast<size_t>(m_displayedWeek)].values;
-    const std::vector<Game>& games = m_state.season.games;
-    int& own = values[static_cast<size_t>(games[static_cast<size_t>(game)].visitor.number())];
+    auto valueOf = [&](int r) -> int& {
+        return values[static_cast<size_t>(
+            m_state.season.games[static_cast<size_t>(r)].visitor.number())];
+    };
     const int wanted = value.value_or(0);
-    if (wanted != own) {
+    const int old = valueOf(game);
+    if (wanted != old) {
         // The game that held the value takes this one's old value.
         for (int r : rows)
-            if (int& other = values[static_cast<size_t>(games[static_cast<size_t>(r)].visitor.number())];
-                r != game && wanted > 0 && other == wanted)
-                other = own;
-        own = wanted;
+            if (r != game && wanted > 0 && valueOf(r) == wanted)
+                valueOf(r) = old;
+        valueOf(game) = wanted;
         changed();
     }
     refresh();

@@ -102,6 +102,7 @@ private:
     void showWeekLabels(int first, int last);
     void showPanelControls();
     void showTiebreaker();
+    int tiebreakGame(const std::vector<int>& rows) const;
     // The rows of the displayed week's games, in table order.
     std::vector<int> displayedRows() const;
     bool displayedWeekOpen(int game) const;

@@ -82,9 +82,9 @@ void AllResultsPanel::addWinnersColumn() {
     std::vector<WinnerEntry> entries;
     const std::vector<std::string>& players = m_pool.poolOrder();
     for (size_t j = 0; j < players.size(); ++j)
-        entries.push_back({players[j], isComputerPlayer(players[j]), m_columnPicks[j],
-                           m_rule == PoolRule::Confidence ? m_values[j]
-                                                          : extrasForView(m_pool, players[j])});
+        entries.push_back(
+            {players[j], isComputerPlayer(players[j]), m_columnPicks[j],
+             m_rule == PoolRule::Confidence ? m_values[j] : extrasForView(m_pool, players[j])});
     const std::vector<int> weeks = gameWeeks(m_season);
     for (const WeekWinners& week : rankWeeklyWinners(m_season.games, weeks, m_rule, entries)) {
         // Like the picks, the winner shows once every game of the week is

@@ -83,9 +83,9 @@ std::vector<Standing> activeStandings(const Pool& pool, const Season& season) {
     const bool confidence = rule == PoolRule::Confidence;
     std::vector<PlayerPickTable> players;
     for (const std::string& player : pool.poolOrder())
-        players.push_back({player, picksForView(pool, player),
-                           confidence ? std::optional(scoringExtras(pool, season, rule, player))
-                                      : std::nullopt});
+        players.push_back(
+            {player, picksForView(pool, player),
+             confidence ? std::optional(scoringExtras(pool, season, rule, player)) : std::nullopt});
     return rankStandings(season.games, scoringRange(season.games), players, confidence);
 }
 

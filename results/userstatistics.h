@@ -51,8 +51,7 @@ void tellStatisticsProblems(const UserStatistics& statistics, Dialogs& dialogs);
 
 // The totals as the panel's grid shows them, with the header row; in a
 // confidence pool with the points.
-GridModel standingsGrid(const std::vector<Standing>& standings,
-                        PoolRule rule = PoolRule::Winners);
+GridModel standingsGrid(const std::vector<Standing>& standings, PoolRule rule = PoolRule::Winners);
 
 // The panel's totals column of the weeks each player won.
 inline constexpr const char* kWeeksWonHeader = "Weeks Won";

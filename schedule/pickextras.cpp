@@ -29,7 +29,8 @@ std::vector<std::string_view> fieldsOf(std::string_view line) {
     size_t start = 0;
     while (true) {
         size_t comma = line.find(',', start);
-        fields.push_back(line.substr(start, comma == std::string_view::npos ? comma : comma - start));
+        fields.push_back(
+            line.substr(start, comma == std::string_view::npos ? comma : comma - start));
         if (comma == std::string_view::npos)
             return fields;
         start = comma + 1;
@@ -43,7 +44,8 @@ bool WeekExtras::empty() const {
 }
 
 bool hasExtras(const ExtrasTable& extras) {
-    return std::any_of(extras.begin(), extras.end(), [](const WeekExtras& w) { return !w.empty(); });
+    return std::any_of(extras.begin(), extras.end(),
+                       [](const WeekExtras& w) { return !w.empty(); });
 }
 
 std::string extrasFileName(const std::string& player, int season) {

@@ -22,7 +22,7 @@ void SeasonSelection::open() {
     ruleBox.enabled = admin && !playersMachine;
     ruleBox.toolTip = playersMachine ? kPlayersMachineMessage
                       : admin        ? ""
-                                     : "Only a user with administrator rights sets the pool's rule.";
+                              : "Only a user with administrator rights sets the pool's rule.";
     rules.selected = poolRule(m_pool.folders()) == PoolRule::Confidence ? 1 : 0;
     seasons = ListModel{};
     Result<std::vector<int>> years = seasonsInTable(m_pool);

@@ -105,8 +105,7 @@ PickRecord scorePicks(const Season& season, const PickTable& picks) {
 }
 
 std::vector<Standing> rankStandings(const std::vector<Game>& games, const ScoringRange& range,
-                                    const std::vector<PlayerPickTable>& players,
-                                    bool byPoints) {
+                                    const std::vector<PlayerPickTable>& players, bool byPoints) {
     std::vector<Standing> standings;
     standings.reserve(players.size());
     for (const PlayerPickTable& player : players) {

@@ -49,8 +49,8 @@ bool pickedAny(const std::vector<Game>& games, const std::vector<int>& rows, int
 int lastGameRow(const std::vector<Game>& games, const std::vector<int>& rows) {
     int last = -1;
     for (int r : rows)
-        if (last < 0 || !startsBefore(games[static_cast<size_t>(r)], r,
-                                      games[static_cast<size_t>(last)], last))
+        if (last < 0 ||
+            !startsBefore(games[static_cast<size_t>(r)], r, games[static_cast<size_t>(last)], last))
             last = r;
     return last;
 }
@@ -74,8 +74,8 @@ int weekScore(const std::vector<Game>& games, const std::vector<int>& rows, int 
         std::optional<Team> winner = game.winner();
         if (!game.scored() || !winner || chosen[static_cast<size_t>(winner->number())] != 1)
             continue;
-        score += rule == PoolRule::Confidence ? values[static_cast<size_t>(game.visitor.number())]
-                                              : 1;
+        score +=
+            rule == PoolRule::Confidence ? values[static_cast<size_t>(game.visitor.number())] : 1;
     }
     return score;
 }
@@ -106,8 +106,7 @@ std::vector<WeekWinners> rankWeeklyWinners(const std::vector<Game>& games,
             const WinnerEntry& player = players[p];
             if (player.computer || !pickedAny(games, rows, w, player.picks))
                 continue;
-            const std::optional<TiebreakGuess>& guess =
-                player.extras[static_cast<size_t>(w)].guess;
+            const std::optional<TiebreakGuess>& guess = player.extras[static_cast<size_t>(w)].guess;
             long distance =
                 guess ? std::labs(guess->points - guessTotal(games, rows, *guess, lastTotal))
                       : kNoGuess;
@@ -125,8 +124,7 @@ std::vector<WeekWinners> rankWeeklyWinners(const std::vector<Game>& games,
                 continue;
             const WinnerEntry& player = players[r.player];
             week.winners.push_back(player.name);
-            const std::optional<TiebreakGuess>& guess =
-                player.extras[static_cast<size_t>(w)].guess;
+            const std::optional<TiebreakGuess>& guess = player.extras[static_cast<size_t>(w)].guess;
             week.guesses.push_back(guess ? std::optional<int>(guess->points) : std::nullopt);
         }
         decided.push_back(std::move(week));
@@ -141,8 +139,9 @@ ExtrasTable confidenceByMargin(const std::vector<Game>& games, const std::vector
     for (int w = 1; w <= kMaxWeeks; ++w) {
         std::vector<int> rows = weeks[static_cast<size_t>(w)];
         auto margin = [&](int r) {
-            return static_cast<size_t>(r) < margins.size() ? std::abs(margins[static_cast<size_t>(r)])
-                                                           : 0;
+            return static_cast<size_t>(r) < margins.size()
+                       ? std::abs(margins[static_cast<size_t>(r)])
+                       : 0;
         };
         // Equal margins: the earlier game is the more confident.
         std::sort(rows.begin(), rows.end(), [&](int a, int b) {
@@ -167,9 +166,8 @@ std::vector<std::string> winnersLines(const std::vector<WeekWinners>& weeks) {
             guesses += (k ? "; " : "") +
                        (week.guesses[k] ? std::to_string(*week.guesses[k]) : std::string());
         }
-        lines.push_back(std::to_string(week.week) + ',' + names + ',' +
-                        std::to_string(week.score) + ',' + guesses + ',' +
-                        std::to_string(week.total));
+        lines.push_back(std::to_string(week.week) + ',' + names + ',' + std::to_string(week.score) +
+                        ',' + guesses + ',' + std::to_string(week.total));
     }
     return lines;
 }

@@ -29,10 +29,10 @@ struct WinnerEntry {
 
 struct WeekWinners {
     int week = 0;
-    std::vector<std::string> winners; // in the entries' order
-    int score = 0;                    // their correct picks, or their points
+    std::vector<std::string> winners;        // in the entries' order
+    int score = 0;                           // their correct picks, or their points
     std::vector<std::optional<int>> guesses; // the winners' guesses, in the same order
-    int total = 0;                    // the points of the week's last game
+    int total = 0;                           // the points of the week's last game
 };
 
 // The row (index into the games) of the week's last game among the rows:

@@ -32,10 +32,10 @@ GridView::GridView(QWidget* parent) : QTableWidget(parent) {
 
 void GridView::setEditableColumn(int column) {
     m_editableColumn = column;
-    setEditTriggers(column >= 0 ? QAbstractItemView::DoubleClicked |
-                                      QAbstractItemView::EditKeyPressed |
-                                      QAbstractItemView::AnyKeyPressed
-                                : QAbstractItemView::NoEditTriggers);
+    setEditTriggers(column >= 0
+                        ? QAbstractItemView::DoubleClicked | QAbstractItemView::EditKeyPressed |
+                              QAbstractItemView::AnyKeyPressed
+                        : QAbstractItemView::NoEditTriggers);
 }
 
 void GridView::render(const GridModel& model) {

@@ -98,9 +98,7 @@ TEST_F(WeeklyPicks, ConfidenceValuesStayDistinctAndTheGuessNamesTheLastGame) {
     open2011();
     const int column = panel.model().confidenceColumn;
     ASSERT_EQ(column, 4);
-    auto values = [&] {
-        return grid().cell(1, column).text + "," + grid().cell(2, column).text;
-    };
+    auto values = [&] { return grid().cell(1, column).text + "," + grid().cell(2, column).text; };
     panel.setConfidence(1, "16");
     panel.setConfidence(2, "15");
     panel.setConfidence(2, "16");

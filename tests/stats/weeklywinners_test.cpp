@@ -25,7 +25,7 @@ struct Player {
     const char* name;
     std::vector<const char*> teams; // picked in weeks 1 and 2
     std::optional<int> guess{};
-    int guessRow = 1; // the game the guess was made for
+    int guessRow = 1;          // the game the guess was made for
     std::vector<int> values{}; // confidence of rows 0..2
 };
 
@@ -49,8 +49,8 @@ TEST_P(WeeklyWinners, RankTheDecidedWeeks) {
         WinnerEntry entry{p.name, isComputerPlayer(p.name)};
         for (const char* team : p.teams)
             for (int w : {1, 2})
-                entry.picks[static_cast<size_t>(w)][static_cast<size_t>(
-                    Team::named(team)->number())] = 1;
+                entry.picks[static_cast<size_t>(w)]
+                           [static_cast<size_t>(Team::named(team)->number())] = 1;
         const Game& guessed = games[static_cast<size_t>(p.guessRow)];
         if (p.guess)
             entry.extras[1].guess =
