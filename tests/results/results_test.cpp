@@ -10,6 +10,7 @@
 
 #include <algorithm>
 #include <filesystem>
+#include <set>
 
 namespace gs {
 namespace {
@@ -318,6 +319,17 @@ TEST_F(TeamStatistics, TeamsStandByTheSeasonsOwnNames) {
     ranking.open();
     EXPECT_NE(ranking.model().ranking.dump().find("| Washington Football Team |"),
               std::string::npos);
+    // A season the table does not hold yet still names its teams as they are.
+    pool.setSeasonYear(2025);
+    ranking.open();
+    std::set<std::string> moved;
+    for (int row = 1; row < ranking.model().ranking.rows(); ++row)
+        if (std::string name = ranking.model().ranking.cell(row, 1).text;
+            name.starts_with("Washington") || name.starts_with("Los Angeles") ||
+            name.starts_with("Las Vegas"))
+            moved.insert(name);
+    EXPECT_EQ(moved, (std::set<std::string>{"Las Vegas Raiders", "Los Angeles Chargers",
+                                            "Los Angeles Rams", "Washington Commanders"}));
 }
 
 // The ranking of the 2010 season through week 8, the ratings beside it, and
