@@ -84,7 +84,7 @@ bool actAsUser(Pool& pool, const CommandLine& line, Dialogs& dialogs, std::ostre
         return false;
     }
     if (line.season)
-        pool.setSeasonYear(std::to_string(*line.season));
+        pool.setSeasonYear(*line.season);
     return true;
 }
 

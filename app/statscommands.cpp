@@ -13,27 +13,27 @@
 namespace gs {
 
 int ratingsCommand(CommandContext& c) {
-    const int season = c.args.get<int>("--season").value_or(c.pool.seasonYearNumber());
-    Result<std::vector<GameRecord>> records = readGameRecords(c.pool);
-    if (!records) {
-        c.dialogs.refuse(records.error().message);
+    const int season = c.args.get<int>("--season").value_or(c.pool.seasonYear());
+    Result<std::vector<Game>> games = readGames(c.pool);
+    if (!games) {
+        c.dialogs.refuse(games.error().message);
         return 1;
     }
     c.out << "Team,Rating,Wins,Losses,Ties\n";
-    for (const TeamRating& team : seasonRatingList(*records, season, c.pool.referenceDate()))
+    for (const TeamRating& team : seasonRatingList(*games, season, c.pool.referenceDate()))
         c.out << cp1252ToUtf8(team.name) << ',' << shownRating(team.rating) << ',' << team.wins
               << ',' << team.losses << ',' << team.ties << '\n';
     return 0;
 }
 
 int gamesCommand(CommandContext& c) {
-    const int season = c.args.get<int>("--season").value_or(c.pool.seasonYearNumber());
-    Result<std::vector<GameRecord>> records = readGameRecords(c.pool);
-    if (!records) {
-        c.dialogs.refuse(records.error().message);
+    const int season = c.args.get<int>("--season").value_or(c.pool.seasonYear());
+    Result<std::vector<Game>> games = readGames(c.pool);
+    if (!games) {
+        c.dialogs.refuse(games.error().message);
         return 1;
     }
-    for (const std::string& line : gameListLines(seasonOf(*records, season)))
+    for (const std::string& line : gameListLines(seasonOf(*games, season)))
         c.out << cp1252ToUtf8(line) << '\n';
     return 0;
 }
@@ -53,7 +53,7 @@ int poolDayCommand(CommandContext& c) {
           << (setting.empty() ? std::string("none: ") + kDefaultReferenceDate +
                                     " up to the 2015 season, today's date after it"
                               : setting)
-          << "\nThe pool's day: " << c.pool.referenceDate();
+          << "\nThe pool's day: " << c.pool.referenceDate().text();
     if (!c.pool.dayOverride().empty())
         c.out << " for this command (--reference-date)";
     else if (setting.empty())

@@ -30,7 +30,7 @@ BigPool::BigPool() : m_home(makeHome()), pool(m_home) {
     if (Status imported = importSchedule(pool, GS_SCHEDULES_CSV); !imported)
         throw std::runtime_error(imported.error().message);
     // Every game of 2010 is played: every pick is revealed and judged.
-    pool.setReferenceDate("3/1/2011");
+    pool.setReferenceDate(*Date::fromParts(2011, 3, 1));
     writeUserList();
     pool.setCurrentUser(kAdminUser);
     if (!loadUserList(pool))
@@ -67,11 +67,11 @@ void BigPool::writePickFiles() {
         WeekTracker tracker;
         int week = 1;
         int game = 0;
-        for (const SeasonGame& g : season->games) {
-            if (tracker.isBoundary(g.date) && week < kWeeks)
+        for (const Game& g : season->games) {
+            if (tracker.isBoundary(g.dateText()) && week < kWeeks)
                 ++week;
             bool home = (game++ * 7 + k) % 3 != 0;
-            picks[week][teamNumber(home ? g.home : g.visitor)] = 1;
+            picks[week][(home ? g.home : g.visitor).number()] = 1;
         }
         if (!savePicks(pool, name, picks))
             throw std::runtime_error("cannot write a pick file");

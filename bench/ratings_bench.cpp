@@ -36,6 +36,14 @@ fs::path temporaryHome() {
     return pattern;
 }
 
+// The bundled seasons as the pool reads them.
+std::vector<Game> bundledGameValues() {
+    Result<std::vector<Game>> games = gamesOf(sample::bundledGames());
+    if (!games)
+        throw std::runtime_error(games.error().message);
+    return *games;
+}
+
 // A pool with every bundled season scored in its games table, and PC and
 // the rating player on its user list.
 class MeasuredPool {
@@ -57,6 +65,7 @@ public:
             users[k].folder = pool.programFolderText();
         }
         pool.replaceUsers(users);
+        games = bundledGameValues();
     }
     ~MeasuredPool() {
         std::error_code ec;
@@ -69,15 +78,16 @@ private:
 public:
     Pool pool;
     std::vector<GameRecord> records;
+    std::vector<Game> games;
 };
 
 // The first row of each week by the week rule, without the cap on a week's
 // games, so that every game is projected in the week it was played.
-std::vector<int> weekStarts(const std::vector<SeasonGame>& games) {
+std::vector<int> weekStarts(const std::vector<Game>& games) {
     std::vector<int> starts = {0};
     WeekTracker tracker;
     for (int r = 0; r < static_cast<int>(games.size()); ++r)
-        if (tracker.isBoundary(games[static_cast<size_t>(r)].date))
+        if (tracker.isBoundary(games[static_cast<size_t>(r)].dateText()))
             starts.push_back(r);
     starts.push_back(static_cast<int>(games.size()));
     return starts;
@@ -94,17 +104,17 @@ struct Tally {
 
 // Counts a player's picks of the season's decided games: right when the
 // winner is picked and the loser is not.
-void tallyPicks(const std::vector<SeasonGame>& games, const PickTable& picks, Tally& tally) {
+void tallyPicks(const std::vector<Game>& games, const PickTable& picks, Tally& tally) {
     WeekTracker tracker;
     int week = 1;
-    for (const SeasonGame& game : games) {
+    for (const Game& game : games) {
         if (tracker.isBoundary(game) && week < kMaxWeeks)
             ++week;
-        double margin = numericValue(game.homeScore) - numericValue(game.visitorScore);
+        double margin = game.homePoints() - game.visitorPoints();
         if (margin == 0)
             continue;
-        int winner = teamNumberIgnoringSpaces(margin > 0 ? game.home : game.visitor);
-        int loser = teamNumberIgnoringSpaces(margin > 0 ? game.visitor : game.home);
+        int winner = (margin > 0 ? game.home : game.visitor).number();
+        int loser = (margin > 0 ? game.visitor : game.home).number();
         tally.count(picks[week][winner] == 1 && picks[week][loser] != 1);
     }
 }
@@ -120,10 +130,10 @@ void measurePicks(benchmark::State& state) {
     for (auto _ : state) {
         elo = pc = favourites = Tally{};
         for (int year = kFirstMeasured; year <= kLastMeasured; ++year) {
-            pool.setSeasonYear(std::to_string(year));
+            pool.setSeasonYear(year);
             for (const char* player : kComputerPlayers)
                 fs::remove(pickFilePath(pool, player));
-            const Season final = seasonOf(bench.records, year);
+            const Season final = seasonOf(bench.games, year);
             std::vector<int> starts = weekStarts(final.games);
             Projection pcPicks;
             RatingPlayerState eloState;
@@ -131,24 +141,23 @@ void measurePicks(benchmark::State& state) {
                 Season season = final;
                 season.scoredGameCount = starts[w];
                 for (size_t r = static_cast<size_t>(starts[w]); r < season.games.size(); ++r)
-                    season.games[r].visitorScore = season.games[r].homeScore = "";
+                    season.games[r].visitorScore = season.games[r].homeScore = std::nullopt;
                 pcPicks = projectTeams(pool, season);
                 if (!saveComputerPicks(pool, pcPicks))
                     throw std::runtime_error("cannot save PC's picks");
                 std::vector<std::string> errors;
                 std::vector<std::string> warnings;
-                eloState = updateRatingPlayer(pool, bench.records, season, errors, warnings);
+                eloState = updateRatingPlayer(pool, bench.games, season, errors, warnings);
                 if (!errors.empty())
                     throw std::runtime_error(errors.front());
                 TeamRatings weekStart = eloState.seasonStart;
                 rateSeasonRows(weekStart, final.games, starts[w]);
                 for (int r = starts[w]; r < starts[w + 1]; ++r) {
-                    const SeasonGame& game = final.games[static_cast<size_t>(r)];
-                    double margin = numericValue(game.homeScore) - numericValue(game.visitorScore);
+                    const Game& game = final.games[static_cast<size_t>(r)];
+                    double margin = game.homePoints() - game.visitorPoints();
                     if (margin == 0)
                         continue;
-                    double edge = ratingEdge(weekStart, teamNumberIgnoringSpaces(game.visitor),
-                                             teamNumberIgnoringSpaces(game.home));
+                    double edge = ratingEdge(weekStart, game.visitor.number(), game.home.number());
                     favourites.count((edge >= 0) == (margin > 0));
                 }
             }
@@ -167,17 +176,17 @@ BENCHMARK(measurePicks)->Iterations(1)->Unit(benchmark::kMillisecond);
 
 // Every rating of the bundled seasons, from the games in memory.
 void computeAllRatings(benchmark::State& state) {
-    const std::vector<GameRecord> records = sample::bundledGames();
+    const std::vector<Game> games = bundledGameValues();
     for (auto _ : state)
-        benchmark::DoNotOptimize(seasonStartRatings(records, 2016));
+        benchmark::DoNotOptimize(seasonStartRatings(games, 2016));
 }
 BENCHMARK(computeAllRatings)->Unit(benchmark::kMillisecond);
 
 // The rating list of the last season, as the `ratings` command prints it.
 void listSeasonRatings(benchmark::State& state) {
-    const std::vector<GameRecord> records = sample::bundledGames();
+    const std::vector<Game> games = bundledGameValues();
     for (auto _ : state)
-        benchmark::DoNotOptimize(seasonRatingList(records, 2015, {}));
+        benchmark::DoNotOptimize(seasonRatingList(games, 2015, {}));
 }
 BENCHMARK(listSeasonRatings)->Unit(benchmark::kMillisecond);
 

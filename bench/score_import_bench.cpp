@@ -79,7 +79,7 @@ void bench_score_import(benchmark::State& state) {
         fs::path path = fixture.freshTable();
         state.ResumeTiming();
         auto table = openTable(path);
-        std::vector<TableGame> games = readTableGames(*table).value();
+        std::vector<GameRecord> games = table->records().value();
         ScoreImportPlan plan = planScoreImport(fixture.csv, games, {});
         ScoreImportResult result = applyScoreImport(*table, plan);
         if (!result.ok || result.counts.entered != 1792)
@@ -112,14 +112,14 @@ void bench_score_import_read_table(benchmark::State& state) {
     Fixture fixture;
     auto table = openTable(fixture.freshTable());
     for (auto _ : state)
-        benchmark::DoNotOptimize(readTableGames(*table));
+        benchmark::DoNotOptimize(table->records());
 }
 BENCHMARK(bench_score_import_read_table)->Unit(benchmark::kMillisecond);
 
 void bench_score_import_plan(benchmark::State& state) {
     Fixture fixture;
     auto table = openTable(fixture.freshTable());
-    std::vector<TableGame> games = readTableGames(*table).value();
+    std::vector<GameRecord> games = table->records().value();
     for (auto _ : state)
         benchmark::DoNotOptimize(planScoreImport(fixture.csv, games, {}));
 }
@@ -130,7 +130,7 @@ void bench_score_import_write(benchmark::State& state) {
     for (auto _ : state) {
         state.PauseTiming();
         auto table = openTable(fixture.freshTable());
-        ScoreImportPlan plan = planScoreImport(fixture.csv, readTableGames(*table).value(), {});
+        ScoreImportPlan plan = planScoreImport(fixture.csv, table->records().value(), {});
         state.ResumeTiming();
         benchmark::DoNotOptimize(applyScoreImport(*table, plan));
     }

@@ -111,20 +111,9 @@ std::string dayName(int day) {
     return kNames[static_cast<size_t>(day - 1)];
 }
 
-bool isBefore(std::string_view date, std::string_view day) {
+bool onOrBefore(std::string_view date, const Date& day) {
     std::optional<Date> game = Date::parse(date);
-    std::optional<Date> reference = Date::parse(day);
-    if (!game || !reference)
-        return !game;
-    return *game < *reference;
-}
-
-bool onOrBefore(std::string_view date, std::string_view day) {
-    std::optional<Date> game = Date::parse(date);
-    std::optional<Date> reference = Date::parse(day);
-    if (!game || !reference)
-        return !game;
-    return *game <= *reference;
+    return !game || *game <= day;
 }
 
 } // namespace gs

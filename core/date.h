@@ -58,9 +58,9 @@ int dayOfWeek(std::string_view text);
 // 1 "Sunday" .. 7 "Saturday"; any other number gives "".
 std::string dayName(int day);
 
-// Whether a game's date comes before the given day, or on or before it. A
-// game whose date is no date counts as long past: it is locked and shown.
-bool isBefore(std::string_view date, std::string_view day);
-bool onOrBefore(std::string_view date, std::string_view day);
+// Whether a date as the games table writes it comes on or before the given
+// day, for what walks the table's records (score entry). A date that is no
+// date counts as long past: it is locked and shown.
+bool onOrBefore(std::string_view date, const Date& day);
 
 } // namespace gs

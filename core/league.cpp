@@ -137,29 +137,35 @@ const std::string& teamAbbreviation(int team, int season) {
     return *abbreviation;
 }
 
-int teamNumber(std::string_view name) {
-    for (const NameOfTeam& known : everyTeamName())
-        if (known.name == name)
-            return known.team;
-    return 0;
+std::optional<Team> Team::ofNumber(int number) {
+    if (number < 1 || number > kTeamCount)
+        return std::nullopt;
+    return Team(number);
 }
 
-int teamNumberIgnoringSpaces(std::string_view name) {
-    // Looked up for every game each time the ratings or a projection are
-    // worked out: the names are stripped once.
+std::optional<Team> Team::named(std::string_view name) {
+    for (const NameOfTeam& known : everyTeamName())
+        if (known.name == name)
+            return Team(known.team);
+    return std::nullopt;
+}
+
+std::optional<Team> Team::namedIgnoringSpaces(std::string_view name) {
+    // Looked up for every game each time the table is read: the names are
+    // stripped once.
     std::string stripped = stripSpaces(name);
     for (const NameOfTeam& known : everyTeamName())
         if (known.stripped == stripped)
-            return known.team;
-    return 0;
+            return Team(known.team);
+    return std::nullopt;
 }
 
-int teamOfCode(std::string_view code) {
+std::optional<Team> Team::ofCode(std::string_view code) {
     std::string wanted = upperAscii(trimSpaces(code));
     for (const TeamCode& known : kTeamCodes)
         if (known.code == wanted)
-            return known.team;
-    return 0;
+            return Team(known.team);
+    return std::nullopt;
 }
 
 } // namespace gs

@@ -5,6 +5,7 @@
 // index 0 is unused.
 
 #include <array>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -30,17 +31,33 @@ const LeagueTable& league();
 const std::string& teamName(int team, int season);
 const std::string& teamAbbreviation(int team, int season);
 
-// The number 1..32 of the team with exactly this name (case-sensitive) in
-// any season, or 0: last season's games must find their teams after a
-// rename.
-int teamNumber(std::string_view name);
+// A team of the league, by its number 1..32 in league-table order: the
+// number every file, table and grid keeps. There is no team 0: a lookup that
+// finds none gives std::nullopt.
+class Team {
+public:
+    // The team of a number 1..32.
+    static std::optional<Team> ofNumber(int number);
+    // The team whose name in any season is exactly this one (case-sensitive):
+    // last season's games must find their teams after a rename.
+    static std::optional<Team> named(std::string_view name);
+    // The team whose name in any season equals this one once both lose
+    // their spaces.
+    static std::optional<Team> namedIgnoringSpaces(std::string_view name);
+    // The team of a code of the public games files (ARI, LA, STL, LAC, SD,
+    // LV, OAK, ...; any letter case, spaces around ignored).
+    static std::optional<Team> ofCode(std::string_view code);
 
-// The number of the team whose name in any season equals this one once
-// both lose their spaces, or 0.
-int teamNumberIgnoringSpaces(std::string_view name);
+    int number() const { return m_number; }
+    const std::string& name(int season) const { return teamName(m_number, season); }
+    const std::string& abbreviation(int season) const { return teamAbbreviation(m_number, season); }
+    int division() const { return league().teamDivision[static_cast<size_t>(m_number)]; }
 
-// The team of a code of the public games files (ARI, LA, STL, LAC, SD, LV,
-// OAK, ...; any letter case, spaces around ignored), or 0.
-int teamOfCode(std::string_view code);
+    friend auto operator<=>(Team, Team) = default;
+
+private:
+    explicit Team(int number) : m_number(number) {}
+    int m_number;
+};
 
 } // namespace gs

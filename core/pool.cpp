@@ -139,10 +139,6 @@ fs::path Pool::pickFolder(int slot) const {
     return stored;
 }
 
-int Pool::seasonYearNumber() const {
-    return static_cast<int>(numericValue(m_seasonYear));
-}
-
 std::string Pool::programFolderText() const {
     return m_folders.program.string();
 }

@@ -5,6 +5,7 @@
 // the run, a command of the command line for the command, a test for each
 // temporary home) and passes it by reference to what needs it.
 
+#include "date.h"
 #include "result.h"
 
 #include <array>
@@ -20,7 +21,7 @@ namespace gs {
 
 inline constexpr int kUserSlots = 100;
 inline constexpr const char* kDefaultReferenceDate = "11/02/2010";
-inline constexpr const char* kDefaultSeason = "2010";
+inline constexpr int kDefaultSeason = 2010;
 inline constexpr const char* kGamesFileName = "scoresheet97.mdb";
 inline constexpr const char* kAdminUser = "admin";
 inline constexpr const char* kComputerPlayer = "PC";
@@ -108,24 +109,23 @@ public:
     const std::string& currentUser() const { return m_currentUser; }
     void setCurrentUser(std::string name) { m_currentUser = std::move(name); }
 
-    // The season the pool works on, as its four-digit year.
-    const std::string& seasonYear() const { return m_seasonYear; }
-    void setSeasonYear(std::string year) { m_seasonYear = std::move(year); }
-    int seasonYearNumber() const;
+    // The season the pool works on, by its year.
+    int seasonYear() const { return m_seasonYear; }
+    void setSeasonYear(int year) { m_seasonYear = year; }
 
     // The pool's current day (poolday.h keeps it up to date).
-    const std::string& referenceDate() const { return m_referenceDate; }
-    void setReferenceDate(std::string date) { m_referenceDate = std::move(date); }
+    const Date& referenceDate() const { return m_referenceDate; }
+    void setReferenceDate(Date day) { m_referenceDate = std::move(day); }
     // The pool's day setting ("today", a day, or empty for none), and the
     // command line's --reference-date, which stands for it in one command.
     const std::string& daySetting() const { return m_daySetting; }
     void setDaySetting(std::string setting) { m_daySetting = std::move(setting); }
     const std::string& dayOverride() const { return m_dayOverride; }
     void setDayOverride(std::string day) { m_dayOverride = std::move(day); }
-    // Reads the machine's date as M/D/YYYY; empty for the system's clock.
-    // Tests put in their own.
-    const std::function<std::string()>& clock() const { return m_clock; }
-    void setClock(std::function<std::string()> clock) { m_clock = std::move(clock); }
+    // Reads the machine's date; empty for the system's clock. Tests put in
+    // their own.
+    const std::function<Date()>& clock() const { return m_clock; }
+    void setClock(std::function<Date()> clock) { m_clock = std::move(clock); }
 
     // The colour scheme in force for the current user.
     int colorScheme() const { return m_colorScheme; }
@@ -188,11 +188,11 @@ public:
 private:
     Folders m_folders;
     std::string m_currentUser;
-    std::string m_seasonYear = kDefaultSeason;
-    std::string m_referenceDate = kDefaultReferenceDate;
+    int m_seasonYear = kDefaultSeason;
+    Date m_referenceDate = *Date::parse(kDefaultReferenceDate);
     std::string m_daySetting;
     std::string m_dayOverride;
-    std::function<std::string()> m_clock;
+    std::function<Date()> m_clock;
     int m_colorScheme = 0;
     bool m_preferencesRead = false;
     UserTable m_users;

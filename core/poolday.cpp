@@ -17,12 +17,11 @@ constexpr int kLastSeasonOfOld = 2015;
 
 } // namespace
 
-std::string localDateText() {
+Date localDate() {
     std::time_t now = std::time(nullptr);
     std::tm local{};
     localtime_r(&now, &local);
-    return std::to_string(local.tm_mon + 1) + "/" + std::to_string(local.tm_mday) + "/" +
-           std::to_string(local.tm_year + 1900);
+    return *Date::fromParts(local.tm_year + 1900, local.tm_mon + 1, local.tm_mday);
 }
 
 bool isPoolDaySetting(const std::string& setting) {
@@ -32,12 +31,12 @@ bool isPoolDaySetting(const std::string& setting) {
     return day && day->hasFullYear();
 }
 
-std::string poolDayFor(const std::string& setting, int season, const std::string& today) {
+Date poolDayFor(const std::string& setting, int season, const Date& today) {
     if (setting == kTodaySetting)
         return today;
     if (isPoolDaySetting(setting))
-        return setting;
-    return season <= kLastSeasonOfOld ? kDefaultReferenceDate : today;
+        return *Date::parse(setting);
+    return season <= kLastSeasonOfOld ? *Date::parse(kDefaultReferenceDate) : today;
 }
 
 void loadPoolDaySetting(Pool& pool) {
@@ -70,8 +69,8 @@ Status storePoolDaySetting(Pool& pool, const std::string& setting) {
 void refreshPoolDay(Pool& pool) {
     const std::string& setting =
         pool.dayOverride().empty() ? pool.daySetting() : pool.dayOverride();
-    pool.setReferenceDate(poolDayFor(setting, pool.seasonYearNumber(),
-                                     pool.clock() ? pool.clock()() : localDateText()));
+    pool.setReferenceDate(
+        poolDayFor(setting, pool.seasonYear(), pool.clock() ? pool.clock()() : localDate()));
 }
 
 } // namespace gs

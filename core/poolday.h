@@ -17,8 +17,8 @@ inline constexpr const char* kTodaySetting = "today";
 // The key of the setting in the pool's settings file.
 inline constexpr const char* kPoolDayKey = "day";
 
-// The machine's local date as M/D/YYYY.
-std::string localDateText();
+// The machine's local date, written M/D/YYYY.
+Date localDate();
 
 // True for a setting the pool accepts: "today" or a real M/D/YYYY day.
 bool isPoolDaySetting(const std::string& setting);
@@ -26,7 +26,7 @@ bool isPoolDaySetting(const std::string& setting);
 // The day a setting gives for a season: the setting's own day, today's for
 // "today", and for no setting (empty) the rule above. `today` is the
 // machine's date, as the pool's clock reads it.
-std::string poolDayFor(const std::string& setting, int season, const std::string& today);
+Date poolDayFor(const std::string& setting, int season, const Date& today);
 
 // Reads the pool's day setting from its settings file into pool.daySetting()
 // (nothing set when the file is missing or cannot be read).

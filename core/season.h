@@ -4,6 +4,7 @@
 // computer player's spreads and the teams' records. Weeks, teams and
 // divisions count from 1; index 0 of each table is unused.
 
+#include "game.h"
 #include "league.h"
 
 #include <algorithm>
@@ -33,29 +34,17 @@ constexpr SeasonShape seasonShape(int year) {
     return year >= 2021 ? SeasonShape{kMaxWeeks, kMaxGames} : SeasonShape{};
 }
 
-// One game of the season: texts as the games table holds them.
-struct SeasonGame {
-    std::string visitor;
-    std::string home;
-    std::string date;
-    std::string visitorScore;
-    std::string homeScore;
-    // The official week the table gives it, 0 where it gives none.
-    int week = 0;
-    bool scored() const { return !visitorScore.empty() && !homeScore.empty(); }
-};
-
 // The season's games in table order, and how many of them are scored.
 struct Season {
-    std::vector<SeasonGame> games;
+    std::vector<Game> games;
     int scoredGameCount = 0;
     SeasonShape shape{};
     int year = 0;
     // Every game carries its official week, so weeks come from the table
     // rather than from the Monday rule.
     bool hasOfficialWeeks() const {
-        return !games.empty() && std::all_of(games.begin(), games.end(),
-                                             [](const SeasonGame& g) { return g.week > 0; });
+        return !games.empty() &&
+               std::all_of(games.begin(), games.end(), [](const Game& g) { return g.week > 0; });
     }
 };
 

@@ -264,7 +264,7 @@ std::string storedSeasonYear(std::string_view line) {
     std::string year = trimSpaces(line);
     bool fourDigits = year.size() == 4 && std::all_of(year.begin(), year.end(),
                                                       [](char c) { return c >= '0' && c <= '9'; });
-    return fourDigits ? year : std::string(kDefaultSeason);
+    return fourDigits ? year : std::to_string(kDefaultSeason);
 }
 
 Status storeSeasonInUserList(const Pool& pool) {
@@ -281,7 +281,7 @@ Status storeSeasonInUserList(const Pool& pool) {
                                                   " cannot be read: " + lines.error().message);
     if (lines->empty())
         lines->emplace_back();
-    lines->front() = storedSeasonYear(pool.seasonYear());
+    lines->front() = storedSeasonYear(std::to_string(pool.seasonYear()));
     return writeLinesAtomic(path, *lines, FileAccess::OwnerOnly);
 }
 
@@ -327,7 +327,7 @@ Result<UserListLoad> loadUserList(Pool& pool) {
     pool.setPreferencesRead(false);
     // Line 1 holds the season the pool works on ("Apply" in the season
     // window stores it there).
-    pool.setSeasonYear(storedSeasonYear(lines.empty() ? std::string() : lines.front()));
+    pool.setSeasonYear(std::stoi(storedSeasonYear(lines.empty() ? std::string() : lines.front())));
 
     size_t userLines = lines.empty() ? 0 : lines.size() - 1;
     for (size_t i = 1; i < lines.size() && i <= kUserSlots; ++i)
@@ -354,7 +354,7 @@ Result<UserListLoad> loadUserList(Pool& pool) {
 }
 
 Result<UserListLoad> reloadUserList(Pool& pool) {
-    const std::string season = pool.seasonYear();
+    const int season = pool.seasonYear();
     Result<UserListLoad> load = loadUserList(pool);
     pool.setSeasonYear(season);
     return load;
@@ -411,7 +411,7 @@ Status saveUserList(Pool& pool) {
     // window's "Apply" changes: the season browsed meanwhile, or chosen for
     // one command, stays out of it.
     fs::path path = userListPath(pool.folders());
-    std::string loginSeason = kDefaultSeason;
+    std::string loginSeason = std::to_string(kDefaultSeason);
     std::vector<std::string> userLines = ours;
     if (Result<std::vector<std::string>> stored = readTextFile(path); stored) {
         loginSeason = storedSeasonYear(stored->empty() ? std::string() : stored->front());
@@ -425,7 +425,7 @@ Status saveUserList(Pool& pool) {
             userLines = std::move(*merged);
         }
     } else if (stored.error().kind == ErrorKind::NotFound) {
-        loginSeason = storedSeasonYear(pool.seasonYear());
+        loginSeason = storedSeasonYear(std::to_string(pool.seasonYear()));
     }
 
     fs::path preferenceFile = current ? preferencePath(pool.folders(), pool.currentUser()) : "";

@@ -164,6 +164,8 @@ long seasonGameCount(const std::vector<GameRecord>& records, const std::string& 
 }
 
 Status checkReceivedGames(const Pool& pool, const fs::path& received) {
+    // As Year holds it: four digits.
+    const std::string season = std::to_string(pool.seasonYear());
     auto refused = [&](const std::string& why) {
         return failure(ErrorKind::Malformed, "The received games table " +
                                                  received.filename().string() +
@@ -184,15 +186,14 @@ Status checkReceivedGames(const Pool& pool, const fs::path& received) {
     if (fileExists(pool.gamesDatabasePath())) {
         ReadOnlyDatabase own(pool.gamesDatabasePath());
         own.query("SELECT Year FROM Scoresheet",
-                  [&](sqlite3_stmt* row) { local += columnText(row, 0) == pool.seasonYear(); });
+                  [&](sqlite3_stmt* row) { local += columnText(row, 0) == season; });
     }
-    long games = seasonGameCount(records, pool.seasonYear());
+    long games = seasonGameCount(records, season);
     if (games == 0)
-        return refused("it holds no games of the season " + pool.seasonYear());
+        return refused("it holds no games of the season " + season);
     if (games < local - 2)
-        return refused("it holds " + std::to_string(games) + " games of the season " +
-                       pool.seasonYear() + " where this computer's table holds " +
-                       std::to_string(local));
+        return refused("it holds " + std::to_string(games) + " games of the season " + season +
+                       " where this computer's table holds " + std::to_string(local));
     return {};
 }
 

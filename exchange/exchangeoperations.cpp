@@ -551,7 +551,7 @@ OperationEnd ExchangeOperations::uploadUserFiles(UploadSet set) {
             files.emplace_back(m_pool.folders().program / name, name);
         }
     } else if (own || row->admin == 0) {
-        std::string name = m_pool.currentUser() + m_pool.seasonYear() + ".dat";
+        std::string name = m_pool.currentUser() + std::to_string(m_pool.seasonYear()) + ".dat";
         m_state.fileList = ListModel{{name}, -1};
         files.emplace_back(userFolder / name, name);
     } else if (std::string name = selectedFile(); !name.empty()) {
@@ -607,8 +607,8 @@ OperationEnd ExchangeOperations::uploadAdminFiles() {
     };
     const std::vector<MasterFile> masters = {
         {kGamesFileName, true},
-        {std::string(kComputerPlayer) + m_pool.seasonYear() + ".dat", false},
-        {std::string(kRatingPlayer) + m_pool.seasonYear() + ".dat", false},
+        {std::string(kComputerPlayer) + std::to_string(m_pool.seasonYear()) + ".dat", false},
+        {std::string(kRatingPlayer) + std::to_string(m_pool.seasonYear()) + ".dat", false},
         {kUserListFileName, true},
     };
     for (const MasterFile& master : masters) {

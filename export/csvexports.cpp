@@ -18,17 +18,6 @@ namespace fs = std::filesystem;
 
 namespace {
 
-// A team the league does not know stands as the last team of the table.
-int teamOrLast(int number) {
-    return number != 0 ? number : kTeamCount;
-}
-
-// The team number of the winner of a table row, 0 for a tie.
-int winnerOf(const std::vector<std::string>& row, int visitor, int home) {
-    Winner winner = winnerByScores(row[kVisitorScoreColumn], row[kHomeScoreColumn]);
-    return winner == Winner::Visitor ? visitor : winner == Winner::Home ? home : 0;
-}
-
 template <typename Fields> std::string joinFields(const Fields& fields) {
     std::string line;
     bool first = true;
@@ -138,30 +127,33 @@ fs::path pickResultsPath(const Folders& folders) {
     return folders.install / "AllUserPickResults.csv";
 }
 
-fs::path userStatisticsPath(const Folders& folders, const std::string& seasonYear) {
-    return folders.install / ("AllUserStats" + seasonYear + ".csv");
+fs::path userStatisticsPath(const Folders& folders, int season) {
+    return folders.install / ("AllUserStats" + std::to_string(season) + ".csv");
 }
 
 std::vector<std::string> gameListLines(const Season& season) {
     std::vector<std::string> lines = {"Week,Date,Visitor,Home,Visitor Score,Home Score"};
     std::vector<int> weeks = gameWeeks(season);
-    auto score = [](const std::string& text) {
-        std::string trimmed = trimSpaces(text);
-        return trimmed.empty() ? trimmed : std::to_string(static_cast<long>(numericValue(trimmed)));
+    // Whole numbers; a score of spaces only is entered but shows as nothing.
+    auto score = [](const std::optional<Score>& entered) {
+        return trimSpaces(entered->text()).empty()
+                   ? std::string()
+                   : std::to_string(static_cast<long>(entered->points()));
     };
     for (size_t g = 0; g < season.games.size(); ++g) {
-        const SeasonGame& game = season.games[g];
+        const Game& game = season.games[g];
         bool scored = game.scored();
-        lines.push_back(std::to_string(weeks[g]) + "," + game.date + "," + game.visitor + "," +
-                        game.home + "," + (scored ? score(game.visitorScore) : "") + "," +
+        lines.push_back(std::to_string(weeks[g]) + "," + game.dateText() + "," +
+                        game.visitorName() + "," + game.homeName() + "," +
+                        (scored ? score(game.visitorScore) : "") + "," +
                         (scored ? score(game.homeScore) : ""));
     }
     return lines;
 }
 
-std::vector<std::string> pickExportLines(PickExport kind, const std::vector<SeasonGame>& games,
+std::vector<std::string> pickExportLines(PickExport kind, const std::vector<Game>& games,
                                          int season, const std::vector<PlayerPickTable>& players,
-                                         const std::string& referenceDate,
+                                         const Date& referenceDate,
                                          const std::function<void()>& step) {
     auto advance = [&step] {
         if (step)
@@ -180,19 +172,17 @@ std::vector<std::string> pickExportLines(PickExport kind, const std::vector<Seas
 
     std::string dayText;
     for (int g = 0; g < gameRows; ++g) {
-        const SeasonGame& game = games[static_cast<size_t>(g)];
+        const Game& game = games[static_cast<size_t>(g)];
         // A game without a date is played on the day of the game before it.
-        if (!game.date.empty())
-            dayText = dayName(dayOfWeek(game.date));
-        if (!game.visitor.empty()) {
-            std::vector<std::string>& row = table[static_cast<size_t>(g) + 1];
-            row[kDateColumn] = game.date;
-            row[kDayColumn] = dayText;
-            row[kVisitorColumn] = game.visitor;
-            row[kVisitorScoreColumn] = game.visitorScore;
-            row[kHomeColumn] = game.home;
-            row[kHomeScoreColumn] = game.homeScore;
-        }
+        if (game.date)
+            dayText = game.dayName();
+        std::vector<std::string>& row = table[static_cast<size_t>(g) + 1];
+        row[kDateColumn] = game.dateText();
+        row[kDayColumn] = dayText;
+        row[kVisitorColumn] = game.visitorName();
+        row[kVisitorScoreColumn] = game.visitorScore ? game.visitorScore->text() : "";
+        row[kHomeColumn] = game.homeName();
+        row[kHomeScoreColumn] = game.homeScore ? game.homeScore->text() : "";
         advance();
     }
 
@@ -201,44 +191,31 @@ std::vector<std::string> pickExportLines(PickExport kind, const std::vector<Seas
         const size_t column = kGameColumns + j;
         WeekTracker tracker;
         int week = 1;
+        int total = 0;
         for (int r = 1; r <= gameRows; ++r) {
+            const Game& game = games[static_cast<size_t>(r) - 1];
             std::vector<std::string>& row = table[static_cast<size_t>(r)];
-            if (tracker.isBoundary(row[kDateColumn], games[static_cast<size_t>(r) - 1].week))
+            if (tracker.isBoundary(game))
                 ++week;
             row[kWeekColumn] = std::to_string(week);
-            int visitor = teamOrLast(teamNumber(row[kVisitorColumn]));
-            int home = teamOrLast(teamNumberIgnoringSpaces(row[kHomeColumn]));
             // The pick tables end with the last week; later weeks hold no picks.
             bool hasWeek = week <= kMaxWeeks;
+            std::optional<Team> winner = game.winner();
             if (kind == PickExport::History) {
-                bool visitorPicked = hasWeek && picks[week][visitor] == 1;
-                row[column] = teamAbbreviation(visitorPicked ? visitor : home, season);
+                bool visitorPicked = hasWeek && picks[week][game.visitor.number()] == 1;
+                Team shown = visitorPicked ? game.visitor : game.home;
+                row[column] = shown.abbreviation(season);
+                // Only games played before the reference date count; a game
+                // on that day may still be running.
+                if (game.entered() && winner == shown && game.playedBefore(referenceDate))
+                    ++total;
             } else {
-                int winner = winnerOf(row, visitor, home);
-                bool right = !row[kVisitorScoreColumn].empty() && winner != 0 && hasWeek &&
-                             picks[week][winner] == 1;
+                bool right =
+                    game.entered() && winner && hasWeek && picks[week][winner->number()] == 1;
                 row[column] = right ? "1" : "0";
+                total += right ? 1 : 0;
             }
             advance();
-        }
-
-        double total = 0;
-        for (int r = 1; r <= gameRows; ++r) {
-            const std::vector<std::string>& row = table[static_cast<size_t>(r)];
-            if (kind == PickExport::Results) {
-                total += numericValue(row[column]);
-                continue;
-            }
-            if (row[kVisitorScoreColumn].empty())
-                continue;
-            int visitor = teamOrLast(teamNumber(row[kVisitorColumn]));
-            int home = teamOrLast(teamNumberIgnoringSpaces(row[kHomeColumn]));
-            int winner = winnerOf(row, visitor, home);
-            // Only games played before the reference date count; a game on
-            // that day may still be running.
-            if (winner != 0 && teamAbbreviation(winner, season) == stripSpaces(row[column]) &&
-                isBefore(row[kDateColumn], referenceDate))
-                ++total;
         }
         table[static_cast<size_t>(totalsRow)][column] = signedText(total);
     }
@@ -246,15 +223,16 @@ std::vector<std::string> pickExportLines(PickExport kind, const std::vector<Seas
     std::vector<std::string> lines;
     for (int r = 0; r <= totalsRow; ++r) {
         const std::vector<std::string>& row = table[static_cast<size_t>(r)];
-        if (r == 0 || r == totalsRow || !row[kVisitorScoreColumn].empty())
+        bool entered = r > 0 && r < totalsRow && games[static_cast<size_t>(r) - 1].entered();
+        if (r == 0 || r == totalsRow || entered)
             lines.push_back(joinFields(row));
         advance();
     }
     return lines;
 }
 
-std::vector<std::string> userStatisticsLines(const std::vector<SeasonGame>& games,
-                                             const std::string& referenceDate,
+std::vector<std::string> userStatisticsLines(const std::vector<Game>& games,
+                                             const Date& referenceDate,
                                              const std::vector<PlayerPickTable>& weekly,
                                              const std::vector<PlayerPickTable>& totals) {
     // The figures of "User Statistics", but only games played by the

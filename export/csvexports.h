@@ -25,7 +25,7 @@ inline constexpr const char* kExportStatusTitle = "Export Status";
 
 std::filesystem::path pickHistoryPath(const Folders& folders);
 std::filesystem::path pickResultsPath(const Folders& folders);
-std::filesystem::path userStatisticsPath(const Folders& folders, const std::string& seasonYear);
+std::filesystem::path userStatisticsPath(const Folders& folders, int season);
 
 // Told of every change of the progress bar, so the window can repaint it
 // while the export runs.
@@ -42,16 +42,16 @@ enum class PickExport { History, Results };
 // stored, and the scores as whole numbers (empty for a game not scored).
 std::vector<std::string> gameListLines(const Season& season);
 
-std::vector<std::string> pickExportLines(PickExport kind, const std::vector<SeasonGame>& games,
+std::vector<std::string> pickExportLines(PickExport kind, const std::vector<Game>& games,
                                          int season, const std::vector<PlayerPickTable>& players,
-                                         const std::string& referenceDate,
+                                         const Date& referenceDate,
                                          const std::function<void()>& step = {});
 
 // The lines of the statistics file: the weekly table of each player of
 // `weekly` (the active slots), then the totals of the `totals` players
 // (the "Active Players" list), best first.
-std::vector<std::string> userStatisticsLines(const std::vector<SeasonGame>& games,
-                                             const std::string& referenceDate,
+std::vector<std::string> userStatisticsLines(const std::vector<Game>& games,
+                                             const Date& referenceDate,
                                              const std::vector<PlayerPickTable>& weekly,
                                              const std::vector<PlayerPickTable>& totals);
 

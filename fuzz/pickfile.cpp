@@ -15,7 +15,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const fuzz::FuzzHome& home = fuzz::FuzzHome::instance();
     // No user list: both players' files live in the data folder.
     Pool pool(home.path());
-    home.writeDataFile(std::string(kComputerPlayer) + pool.seasonYear() + ".dat", data, size);
+    home.writeDataFile(std::string(kComputerPlayer) + std::to_string(pool.seasonYear()) + ".dat",
+                       data, size);
 
     // The computer player's reading takes the spreads as well.
     Result<PlayerPicks> computer = loadPicks(pool, kComputerPlayer);

@@ -17,7 +17,7 @@
 
 namespace {
 
-std::vector<gs::TableGame> smallTable() {
+std::vector<gs::GameRecord> smallTable() {
     gs::Result<std::string> bytes = gs::readFileBytes(GS_FUZZ_SCHEDULES_CSV);
     if (!bytes) {
         std::fprintf(stderr, "%s: %s\n", GS_FUZZ_SCHEDULES_CSV, bytes.error().message.c_str());
@@ -26,30 +26,33 @@ std::vector<gs::TableGame> smallTable() {
     gs::ScheduleParse parse = gs::parseSchedule(*bytes);
     if (!parse.ok)
         std::abort();
-    std::vector<gs::TableGame> games;
+    std::vector<gs::GameRecord> games;
     long long rowid = 0;
     for (const gs::GameRecord& record : parse.records) {
         if (record.year != "2010")
             continue;
-        gs::TableGame game{++rowid, record};
+        gs::GameRecord game = record;
+        game.rowid = ++rowid;
         if (games.size() < 16) {
-            game.record.visitorScore = " " + record.visitorScore;
-            game.record.homeScore = " " + record.homeScore;
+            game.visitorScore = " " + record.visitorScore;
+            game.homeScore = " " + record.homeScore;
         } else if (games.size() >= 32) {
-            game.record.visitorScore.clear();
-            game.record.homeScore.clear();
+            game.visitorScore.clear();
+            game.homeScore.clear();
         }
         games.push_back(std::move(game));
         if (games.size() == 48)
             break;
     }
     // The same game twice, and a record whose year is no number.
-    games.push_back({++rowid, games.back().record});
-    games.push_back({++rowid, {"N.Y. Jets", "Miami Dolphins", "12/26/2010", "", "", "20x0"}});
+    games.push_back(games.back());
+    games.push_back({"N.Y. Jets", "Miami Dolphins", "12/26/2010", "", "", "20x0"});
+    for (gs::GameRecord* twice : {&games[games.size() - 2], &games.back()})
+        twice->rowid = ++rowid;
     return games;
 }
 
-void plan(std::string_view text, const std::vector<gs::TableGame>& games,
+void plan(std::string_view text, const std::vector<gs::GameRecord>& games,
           const gs::ScoreImportOptions& options) {
     gs::ScoreImportPlan plan = gs::planScoreImport(text, games, options);
     if (!plan.accepted() && !plan.changes.empty())
@@ -61,7 +64,7 @@ void plan(std::string_view text, const std::vector<gs::TableGame>& games,
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-    static const std::vector<gs::TableGame> games = smallTable();
+    static const std::vector<gs::GameRecord> games = smallTable();
     std::string_view text(reinterpret_cast<const char*>(data), size);
     plan(text, games, {});
     plan(text, games, {2010, true});

@@ -22,7 +22,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     // What a login does next with the table: the two player lists, the
     // season as a number and every player's pick file path.
     refreshPoolOrder(pool);
-    (void)pool.seasonYearNumber();
+    (void)pool.seasonYear();
     (void)pool.isAdmin(pool.currentUser());
     for (const std::string& player : playersOnFile(pool))
         (void)pickFilePath(pool, player);

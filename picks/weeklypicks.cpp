@@ -1,6 +1,5 @@
 #include "weeklypicks.h"
 
-#include "core/text.h"
 #include "schedule/calendar.h"
 #include "schedule/pickfiles.h"
 #include "stats/teamrecords.h"
@@ -32,39 +31,31 @@ constexpr ColumnLayout kColumns[] = {
     {"ELO's Favourite", 1900, Align::Center},
 };
 
-enum class Side { Visitor, Home, None };
-
 bool validWeek(int week) {
     return week >= 1 && week <= kMaxWeeks;
 }
 
-Side winner(const SeasonGame& game) {
-    double visitor = numericValue(game.visitorScore);
-    double home = numericValue(game.homeScore);
-    if (visitor > home)
-        return Side::Visitor;
-    if (home > visitor)
-        return Side::Home;
-    return Side::None;
-}
-
-std::string projectedWinner(const PickTable& projected, int week, const SeasonGame& game,
-                            int visitor, int home) {
+std::string projectedWinner(const PickTable& projected, int week, const Game& game) {
     if (!validWeek(week))
         return {};
-    if (home && projected[week][home] == 1)
-        return game.home;
-    if (visitor && projected[week][visitor] == 1)
-        return game.visitor;
+    if (projected[week][game.home.number()] == 1)
+        return game.homeName();
+    if (projected[week][game.visitor.number()] == 1)
+        return game.visitorName();
     return {};
+}
+
+// The team of a team cell of the grid.
+Team teamOfColumn(const Game& game, int column) {
+    return column == kVisitorColumn ? game.visitor : game.home;
 }
 
 } // namespace
 
-bool isPickOpen(std::string_view gameDate, int gameWeek, int currentWeek, bool seasonOver,
-                std::string_view referenceDate) {
+bool isPickOpen(const Game& game, int gameWeek, int currentWeek, bool seasonOver,
+                const Date& referenceDate) {
     // A game is locked from its own day on.
-    return !seasonOver && gameWeek == currentWeek && !onOrBefore(gameDate, referenceDate);
+    return !seasonOver && gameWeek == currentWeek && !game.playedBy(referenceDate);
 }
 
 void WeeklyPicksPanel::resetGrid() {
@@ -94,18 +85,16 @@ void WeeklyPicksPanel::markTeamCell(int row, int column) {
     cell.bold = false;
     cell.textColor.reset();
     int game = gameOfRow(row);
-    int team = teamNumber(cell.text);
-    if (game < 0 || team == 0 || !validWeek(m_displayedWeek))
+    if (game < 0 || !validWeek(m_displayedWeek))
         return;
-    if (m_picks[m_displayedWeek][team] != 1)
+    const Game& played = m_state.season.games[static_cast<size_t>(game)];
+    if (m_picks[m_displayedWeek][teamOfColumn(played, column).number()] != 1)
         return;
-    const SeasonGame& played = m_state.season.games[static_cast<size_t>(game)];
-    Side side = column == kVisitorColumn ? Side::Visitor : Side::Home;
     cell.bold = true;
-    if (played.visitorScore.empty() && played.homeScore.empty())
+    if (!played.visitorScore && !played.homeScore)
         cell.textColor = kBlack;
     else
-        cell.textColor = winner(played) == side ? kGreen : kRed;
+        cell.textColor = played.winner() == teamOfColumn(played, column) ? kGreen : kRed;
 }
 
 void WeeklyPicksPanel::colourPicks() {
@@ -120,22 +109,20 @@ void WeeklyPicksPanel::colourPicks() {
 void WeeklyPicksPanel::fillGrid(int first, int last) {
     resetGrid();
     GridModel& g = m_model.grid;
-    const std::vector<SeasonGame>& games = m_state.season.games;
+    const std::vector<Game>& games = m_state.season.games;
     int end = std::min({last, static_cast<int>(games.size()) - 1, kMaxGames});
     FavouriteTexts favourites(m_state.ratingPlayer, games, m_displayedWeek, std::max(first, 0));
     for (int game = std::max(first, 0); first >= 0 && game <= end; ++game) {
         if (g.rows() > kMaxGames)
             break;
-        const SeasonGame& row = games[static_cast<size_t>(game)];
-        int visitor = teamNumber(trimSpaces(row.visitor));
-        int home = teamNumber(trimSpaces(row.home));
+        const Game& row = games[static_cast<size_t>(game)];
         g.addRow();
         int r = g.rows() - 1;
         m_model.gameOfRow.push_back(game);
-        g.setText(r, kVisitorColumn, row.visitor);
-        g.setText(r, kHomeColumn, row.home);
+        g.setText(r, kVisitorColumn, row.visitorName());
+        g.setText(r, kHomeColumn, row.homeName());
         g.setText(r, kWinnerColumn,
-                  projectedWinner(m_state.projection.picks, m_displayedWeek, row, visitor, home));
+                  projectedWinner(m_state.projection.picks, m_displayedWeek, row));
         g.setText(r, kSpreadColumn,
                   std::to_string(m_state.projection.spreads[static_cast<size_t>(game)]));
         if (m_state.ratingPlayer.listed)
@@ -145,10 +132,10 @@ void WeeklyPicksPanel::fillGrid(int first, int last) {
 }
 
 void WeeklyPicksPanel::showWeekLabels(int first, int last) {
-    const std::vector<SeasonGame>& games = m_state.season.games;
+    const std::vector<Game>& games = m_state.season.games;
     m_model.weekNumber.caption = std::to_string(m_displayedWeek);
-    m_model.firstDate.caption = first >= 0 ? games[static_cast<size_t>(first)].date : "";
-    m_model.lastDate.caption = first >= 0 ? games[static_cast<size_t>(last)].date : "";
+    m_model.firstDate.caption = first >= 0 ? games[static_cast<size_t>(first)].dateText() : "";
+    m_model.lastDate.caption = first >= 0 ? games[static_cast<size_t>(last)].dateText() : "";
 }
 
 void WeeklyPicksPanel::showDisplayedWeek() {
@@ -169,7 +156,7 @@ void WeeklyPicksPanel::showPanelControls() {
 }
 
 void WeeklyPicksPanel::loadLastSeason() {
-    loadLastSeasonRecords(m_pool, m_pool.seasonYearNumber() - 1, m_state.records);
+    loadLastSeasonRecords(m_pool, m_pool.seasonYear() - 1, m_state.records);
 }
 
 // The player's picks as his file holds them; a file that cannot be read
@@ -247,17 +234,14 @@ void WeeklyPicksPanel::togglePick(int row, int column) {
     int game = gameOfRow(row);
     if (game < 0)
         return;
-    if (!validWeek(m_displayedWeek) ||
-        !isPickOpen(m_state.season.games[static_cast<size_t>(game)].date, m_displayedWeek,
-                    m_state.currentWeek, m_state.seasonOver, m_pool.referenceDate()))
+    const Game& played = m_state.season.games[static_cast<size_t>(game)];
+    if (!validWeek(m_displayedWeek) || !isPickOpen(played, m_displayedWeek, m_state.currentWeek,
+                                                   m_state.seasonOver, m_pool.referenceDate()))
         return;
     if (column != kVisitorColumn && column != kHomeColumn)
         return;
-    int team = teamNumber(m_model.grid.cell(row, column).text);
-    int other = teamNumber(m_model.grid.cell(row, 1 - column).text);
-    // A game with a team the league does not know cannot be picked.
-    if (team == 0 || other == 0)
-        return;
+    int team = teamOfColumn(played, column).number();
+    int other = teamOfColumn(played, 1 - column).number();
     m_model.savePicksButton.caption = "Save Picks";
     m_model.savePicksButton.enabled = true;
     auto& picks = m_picks[m_displayedWeek];

@@ -12,7 +12,6 @@
 #include "core/result.h"
 #include "stats/seasonrefresh.h"
 
-#include <string_view>
 #include <vector>
 
 namespace gs {
@@ -22,8 +21,8 @@ inline constexpr const char* kSavePicksQuestion = "Save your picks?";
 // Whether the pick of a game can still change, here and on the results board
 // alike: only in the current week of a season still on, and only before the
 // game's own day.
-bool isPickOpen(std::string_view gameDate, int gameWeek, int currentWeek, bool seasonOver,
-                std::string_view referenceDate);
+bool isPickOpen(const Game& game, int gameWeek, int currentWeek, bool seasonOver,
+                const Date& referenceDate);
 
 struct WeeklyPicksModel {
     GridModel grid;

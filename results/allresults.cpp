@@ -1,6 +1,5 @@
 #include "allresults.h"
 
-#include "core/text.h"
 #include "core/userlist.h"
 #include "picks/weeklypicks.h"
 #include "results/viewdata.h"
@@ -47,25 +46,6 @@ int playerColumnWidth(const std::string& name) {
 
 } // namespace
 
-AllResultsPanel::GameRow AllResultsPanel::gameRow(const SeasonGame& game, int week) const {
-    GameRow row;
-    row.week = week;
-    row.visitor = teamNumber(trimSpaces(game.visitor));
-    row.home = teamNumber(trimSpaces(game.home));
-    row.side = winnerByScores(game.visitorScore, game.homeScore);
-    if (row.side == Winner::Visitor) {
-        row.winner = row.visitor;
-        row.loser = row.home;
-    } else if (row.side == Winner::Home) {
-        row.winner = row.home;
-        row.loser = row.visitor;
-    }
-    row.judged = !game.visitorScore.empty();
-    // Strictly before: on the day itself the picks stay hidden.
-    row.revealed = isBefore(game.date, m_pool.referenceDate());
-    return row;
-}
-
 void AllResultsPanel::advance() {
     ++m_model.progress.value;
     if (m_reportProgress)
@@ -92,24 +72,24 @@ void AllResultsPanel::setUpColumns() {
 
 void AllResultsPanel::fillGames() {
     GridModel& g = m_model.grid;
-    m_rows.assign(1, GameRow{});
+    m_weeks.assign(1, 0);
     WeekTracker tracker;
     int week = 1;
-    for (const SeasonGame& game : m_season.games) {
+    for (const Game& game : m_season.games) {
         g.addRow();
         int r = g.rows() - 1;
         if (tracker.isBoundary(game))
             week = std::min(week + 1, m_season.shape.weeks);
-        m_rows.push_back(gameRow(game, week));
-        g.setText(r, kDateColumn, game.date);
-        g.setText(r, kDayColumn, dayName(dayOfWeek(game.date)));
-        g.setText(r, kVisitorColumn, game.visitor);
-        g.setText(r, kVisitorScoreColumn, game.visitorScore);
-        g.setText(r, kHomeColumn, game.home);
-        g.setText(r, kHomeScoreColumn, game.homeScore);
-        // Only the scores decide: a winner outside the league is still marked.
-        if (Winner side = m_rows.back().side; side != Winner::None) {
-            GridCell& winner = g.cell(r, side == Winner::Visitor ? kVisitorColumn : kHomeColumn);
+        m_weeks.push_back(week);
+        g.setText(r, kDateColumn, game.dateText());
+        g.setText(r, kDayColumn, game.dayName());
+        g.setText(r, kVisitorColumn, game.visitorName());
+        g.setText(r, kVisitorScoreColumn, game.visitorScore ? game.visitorScore->text() : "");
+        g.setText(r, kHomeColumn, game.homeName());
+        g.setText(r, kHomeScoreColumn, game.homeScore ? game.homeScore->text() : "");
+        if (game.winner()) {
+            bool visitorWon = game.visitorPoints() > game.homePoints();
+            GridCell& winner = g.cell(r, visitorWon ? kVisitorColumn : kHomeColumn);
             winner.bold = true;
             winner.textColor = kGreen;
         }
@@ -125,31 +105,32 @@ void AllResultsPanel::markPick(int row, int column, const PickTable& picks, bool
     cell.text.clear();
     cell.background.reset();
     cell.bold = false;
-    const GameRow& game = m_rows[static_cast<size_t>(row)];
+    const Game& game = gameOf(row);
     // Scores may come in before the pool's day: the colour would tell the
-    // pick as well as the name.
-    if (!reveal && !game.revealed)
+    // pick as well as the name. Strictly before: on the day itself the picks
+    // stay hidden.
+    if (!reveal && !game.playedBefore(m_pool.referenceDate()))
         return;
-    const auto& chosen = picks[game.week];
-    if (game.judged && game.winner != 0) {
+    const auto& chosen = picks[m_weeks[static_cast<size_t>(row)]];
+    if (std::optional<Team> winner = game.winner(); game.entered() && winner) {
         // Not by colour alone: a correct pick is bold as well.
-        if (chosen[game.winner] == 1) {
+        if (chosen[winner->number()] == 1) {
             cell.background = kGreenCell;
             cell.bold = true;
-        } else if (chosen[game.loser] == 1) {
+        } else if (chosen[game.loser()->number()] == 1) {
             cell.background = kRedCell;
         }
     }
-    if (game.visitor != 0 && chosen[game.visitor] == 1)
-        cell.text = teamAbbreviation(game.visitor, m_season.year);
-    else if (game.home != 0 && chosen[game.home] == 1)
-        cell.text = teamAbbreviation(game.home, m_season.year);
+    if (chosen[game.visitor.number()] == 1)
+        cell.text = game.visitor.abbreviation(m_season.year);
+    else if (chosen[game.home.number()] == 1)
+        cell.text = game.home.abbreviation(m_season.year);
 }
 
 void AllResultsPanel::fillPlayer(int column, const PickTable& picks, bool own) {
     GridModel& g = m_model.grid;
     for (int r = 1; r <= gameRows(); ++r) {
-        g.setText(r, kWeekColumn, std::to_string(m_rows[static_cast<size_t>(r)].week));
+        g.setText(r, kWeekColumn, std::to_string(m_weeks[static_cast<size_t>(r)]));
         markPick(r, column, picks, own);
         advance();
     }
@@ -192,7 +173,7 @@ void AllResultsPanel::open() {
     addTotalsRow();
     m_model.openingRow = 1;
     for (int r = 1; r <= gameRows(); ++r)
-        if (m_rows[static_cast<size_t>(r)].week >= std::min(m_currentWeek, kWeeks)) {
+        if (m_weeks[static_cast<size_t>(r)] >= std::min(m_currentWeek, kWeeks)) {
             m_model.openingRow = r;
             break;
         }
@@ -204,7 +185,7 @@ void AllResultsPanel::open() {
 void AllResultsPanel::addTotalsRow() {
     GridModel& g = m_model.grid;
     g.addRow();
-    m_rows.push_back(GameRow{});
+    m_weeks.push_back(0);
     int r = g.rows() - 1;
     // The totals stand apart from the picks as the game columns do.
     for (int c = kResultsFixedColumns; c < g.cols(); ++c)
@@ -237,20 +218,17 @@ void AllResultsPanel::countCorrect(int column) {
 bool AllResultsPanel::canPick(int row) const {
     if (row < 1 || row > gameRows())
         return false;
-    const GameRow& game = m_rows[static_cast<size_t>(row)];
-    return game.visitor != 0 && game.home != 0 &&
-           isPickOpen(m_season.games[static_cast<size_t>(row) - 1].date, game.week, m_currentWeek,
-                      m_seasonOver, m_pool.referenceDate());
+    return isPickOpen(gameOf(row), m_weeks[static_cast<size_t>(row)], m_currentWeek, m_seasonOver,
+                      m_pool.referenceDate());
 }
 
 void AllResultsPanel::cyclePick(int row, int column) {
     if (column != m_ownColumn || m_ownColumn < 0 || !canPick(row))
         return;
-    const GameRow& game = m_rows[static_cast<size_t>(row)];
-    int visitor = game.visitor;
-    int home = game.home;
+    int visitor = gameOf(row).visitor.number();
+    int home = gameOf(row).home.number();
     PickTable picks = m_ownPicks;
-    auto& week = picks[game.week];
+    auto& week = picks[m_weeks[static_cast<size_t>(row)]];
     // None, then the visiting team, then the home team, then none again;
     // one picked team per game.
     if (week[visitor] == 1) {

@@ -12,7 +12,6 @@
 #include "core/pool.h"
 #include "core/season.h"
 #include "schedule/gametable.h"
-#include "stats/pickscoring.h"
 
 #include <functional>
 #include <vector>
@@ -57,19 +56,6 @@ public:
     int ownColumn() const { return m_ownColumn; }
 
 private:
-    // What every player's cell of one grid row is judged by.
-    struct GameRow {
-        int week = 0;
-        int visitor = 0; // team numbers, 0 when not in the league
-        int home = 0;
-        int winner = 0; // 0 for a tie or a game without scores
-        int loser = 0;
-        Winner side = Winner::None; // by the scores alone
-        bool judged = false;        // the visiting score has been entered
-        bool revealed = false;      // dated before the pool's current day
-    };
-
-    GameRow gameRow(const SeasonGame& game, int week) const;
     void setUpColumns();
     void fillGames();
     void fillPlayer(int column, const PickTable& picks, bool own);
@@ -77,6 +63,8 @@ private:
     void addTotalsRow();
     void countCorrect(int column);
     int gameRows() const { return static_cast<int>(m_season.games.size()); }
+    // The game of a grid row 1..gameRows().
+    const Game& gameOf(int row) const { return m_season.games[static_cast<size_t>(row) - 1]; }
     bool canPick(int row) const;
     void advance();
 
@@ -85,7 +73,7 @@ private:
     AllResultsModel m_model;
     std::function<void(const ProgressModel&)> m_reportProgress;
     Season m_season;
-    std::vector<GameRow> m_rows; // by grid row; row 0 (the header) unused
+    std::vector<int> m_weeks; // the week of each grid row; row 0 (the header) unused
     PickTable m_ownPicks{};
     int m_ownColumn = -1;
     int m_currentWeek = 1;

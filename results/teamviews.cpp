@@ -44,40 +44,48 @@ void TeamDetail::showControls(bool visible) {
 
 void TeamDetail::hide() {
     showControls(false);
-    m_team = 0;
+    m_team.reset();
 }
 
-void TeamDetail::showTeam(int team, const PickTable& picks) {
-    if (team < 1 || team > kTeamCount)
-        return;
+void TeamDetail::showTeam(Team team, const PickTable& picks) {
     TeamDetailModel& m = m_model;
     showControls(true);
     m_team = team;
 
-    Season season = loadSeason(m_pool, m_dialogs);
-    TeamRecordTable records = computeTeamRecords(m_pool, season);
-    m_scoredGameCount = season.scoredGameCount;
-    TeamLists lists = teamGameLists(season, picks, team);
-    showList(m.beaten, std::move(lists.beaten));
-    showList(m.lostTo, std::move(lists.lostTo));
-    showList(m.remaining, std::move(lists.remaining));
-    showList(m.division, std::move(lists.division));
+    m_season = loadSeason(m_pool, m_dialogs);
+    TeamRecordTable records = computeTeamRecords(m_pool, m_season);
+    m_lists = teamGameLists(m_season, picks, team);
+    const int year = m_season.year;
+    auto names = [year](const std::vector<Team>& teams) {
+        std::vector<std::string> entries;
+        for (Team t : teams)
+            entries.push_back(t.name(year));
+        return entries;
+    };
+    showList(m.beaten, names(m_lists.beaten));
+    showList(m.lostTo, names(m_lists.lostTo));
+    std::vector<std::string> remaining;
+    for (const Game& game : m_lists.remaining)
+        remaining.push_back(game.visitor == team ? "@" + game.homeName() : game.visitorName());
+    showList(m.remaining, std::move(remaining));
+    showList(m.division, names(m_lists.division));
 
     const LeagueTable& teams = league();
     // Before the season's first score the records are last season's; a
     // season with scores is never "over" before its first one.
-    m.frame.caption = teamName(team, m_pool.seasonYearNumber());
-    if (m_scoredGameCount == 0)
+    m.frame.caption = team.name(m_pool.seasonYear());
+    if (m_season.scoredGameCount == 0)
         m.frame.caption += kLastYearSuffix;
-    const auto& record = records[team];
+    const auto& record = records[static_cast<size_t>(team.number())];
     m.pointsFor.caption = decimalText(record.pointsFor);
     m.pointsAgainst.caption = decimalText(record.pointsAgainst);
     m.wins.caption = decimalText(record.wins);
     m.losses.caption = decimalText(record.losses);
     m.ties.caption = decimalText(record.ties);
-    m.divisionHeading.caption = teams.divisionName[teams.teamDivision[team]] + " Division";
-    m.pickedCount.caption = std::to_string(lists.pickedCount);
-    m.timesCaption.caption = lists.pickedCount == 1 ? "time" : "times";
+    m.divisionHeading.caption =
+        teams.divisionName[static_cast<size_t>(team.division())] + " Division";
+    m.pickedCount.caption = std::to_string(m_lists.pickedCount);
+    m.timesCaption.caption = m_lists.pickedCount == 1 ? "time" : "times";
 }
 
 void TeamDetail::showGameBox(const std::string& heading, const GameLine& first,
@@ -97,24 +105,28 @@ void TeamDetail::showMeetings(OpponentList list, int index) {
     TeamDetailModel& m = m_model;
     ListModel& clicked = list == OpponentList::Beaten ? m.beaten : m.lostTo;
     ListModel& other = list == OpponentList::Beaten ? m.lostTo : m.beaten;
-    if (m_team == 0 || index < 0 || index >= static_cast<int>(clicked.entries.size()))
+    const std::vector<Team>& opponents =
+        list == OpponentList::Beaten ? m_lists.beaten : m_lists.lostTo;
+    if (!m_team || index < 0 || index >= static_cast<int>(opponents.size()))
         return;
     clicked.selected = index;
     other.selected = -1;
     HeadToHeadResult meetings =
-        headToHead(m_pool, m_scoredGameCount, teamName(m_team, m_pool.seasonYearNumber()),
-                   clicked.entries[static_cast<size_t>(index)]);
+        headToHead(m_season, *m_team, opponents[static_cast<size_t>(index)]);
     showGameBox(meetings.heading, {meetings.firstDate, meetings.firstResult},
                 {meetings.secondDate, meetings.secondResult});
 }
 
 void TeamDetail::showRemainingGame(int index) {
     TeamDetailModel& m = m_model;
-    if (m_team == 0 || index < 0 || index >= static_cast<int>(m.remaining.entries.size()))
+    if (!m_team || index < 0 || index >= static_cast<int>(m_lists.remaining.size()))
         return;
-    ScheduledGame game = findScheduledGame(m_pool, teamName(m_team, m_pool.seasonYearNumber()),
-                                           m.remaining.entries[static_cast<size_t>(index)]);
-    showGameBox(game.heading, {game.dayName, game.date}, {});
+    const Game& remaining = m_lists.remaining[static_cast<size_t>(index)];
+    if (std::optional<Game> game = findScheduledGame(m_season, remaining.visitor, remaining.home))
+        showGameBox(game->visitorName() + " at " + game->homeName(),
+                    {game->dayName(), game->dateText()}, {});
+    else
+        showGameBox({}, {}, {});
     m.beaten.selected = -1;
     m.lostTo.selected = -1;
     m.remaining.selected = -1;
@@ -160,14 +172,15 @@ void TeamStatisticsPanel::open() {
     m_model.hint.visible = true;
     // In the alphabetical order of the season's own names: a team renamed
     // since stands where its name of that season sorts.
-    const int season = m_pool.seasonYearNumber();
-    m_listTeams.resize(kTeamCount);
-    std::iota(m_listTeams.begin(), m_listTeams.end(), 1);
+    const int season = m_pool.seasonYear();
+    m_listTeams.clear();
+    for (int t = 1; t <= kTeamCount; ++t)
+        m_listTeams.push_back(*Team::ofNumber(t));
     std::stable_sort(m_listTeams.begin(), m_listTeams.end(),
-                     [&](int a, int b) { return teamName(a, season) < teamName(b, season); });
+                     [&](Team a, Team b) { return a.name(season) < b.name(season); });
     m_model.teams = ListModel{};
-    for (int team : m_listTeams)
-        m_model.teams.entries.push_back(teamName(team, season));
+    for (Team team : m_listTeams)
+        m_model.teams.entries.push_back(team.name(season));
     readOwnPicks();
 }
 
@@ -196,11 +209,13 @@ void TeamRankingPanel::open() {
 
     TeamRecordTable records = computeTeamRecords(m_pool, loadSeason(m_pool, m_dialogs));
     std::vector<int> order = rankTeams(records);
+    m_rankedTeams.clear();
     for (int rank = 1; rank <= kTeamCount; ++rank) {
         int team = order[static_cast<size_t>(rank) - 1];
+        m_rankedTeams.push_back(*Team::ofNumber(team));
         const auto& record = records[team];
         grid.setText(rank, 0, std::to_string(rank));
-        grid.setText(rank, 1, teamName(team, m_pool.seasonYearNumber()));
+        grid.setText(rank, 1, teamName(team, m_pool.seasonYear()));
         grid.setText(rank, 2,
                      decimalText(record.wins) + "-" + decimalText(record.losses) + "-" +
                          decimalText(record.ties));
@@ -220,14 +235,14 @@ void TeamRankingPanel::showRatings() {
         grid.setColumnWidth(c, columns[c].second);
         grid.setColumnAlign(c, c == 0 ? Align::Left : Align::Center);
     }
-    m_ratingTeams.assign(1, 0);
-    Result<std::vector<GameRecord>> records = readGameRecords(m_pool);
-    if (!records) {
-        m_dialogs.refuse(records.error().message);
+    m_ratingTeams.clear();
+    Result<std::vector<Game>> games = readGames(m_pool);
+    if (!games) {
+        m_dialogs.refuse(games.error().message);
         return;
     }
     for (const TeamRating& team :
-         seasonRatingList(*records, m_pool.seasonYearNumber(), m_pool.referenceDate())) {
+         seasonRatingList(*games, m_pool.seasonYear(), m_pool.referenceDate())) {
         grid.addRow();
         int r = grid.rows() - 1;
         grid.setText(r, 0, team.name);
@@ -240,18 +255,15 @@ void TeamRankingPanel::showRatings() {
 }
 
 void TeamRankingPanel::showTeamOfRatingRow(int row) {
-    if (row < 1 || row >= static_cast<int>(m_ratingTeams.size()))
+    if (row < 1 || row > static_cast<int>(m_ratingTeams.size()))
         return;
-    showTeamDetail(m_ratingTeams[static_cast<size_t>(row)]);
+    showTeamDetail(m_ratingTeams[static_cast<size_t>(row) - 1]);
 }
 
 void TeamRankingPanel::showTeamOfRow(int row) {
-    const GridModel& grid = m_model.ranking;
-    if (row < 1 || row >= grid.rows())
+    if (row < 1 || row > static_cast<int>(m_rankedTeams.size()))
         return;
-    int team = teamNumber(grid.cell(row, 1).text);
-    if (team != 0)
-        showTeamDetail(team);
+    showTeamDetail(m_rankedTeams[static_cast<size_t>(row) - 1]);
 }
 
 } // namespace gs

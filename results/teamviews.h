@@ -10,7 +10,9 @@
 #include "core/grid.h"
 #include "core/pool.h"
 #include "core/season.h"
+#include "stats/teamrecords.h"
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -57,9 +59,9 @@ public:
     TeamDetail(Pool& pool, Dialogs& dialogs) : m_pool(pool), m_dialogs(dialogs) {}
 
     void hide();
-    // Recomputes the records from the games table and shows team 1..32;
-    // the picked count is taken from these picks.
-    void showTeam(int team, const PickTable& picks);
+    // Recomputes the records from the games table and shows the team; the
+    // picked count is taken from these picks.
+    void showTeam(Team team, const PickTable& picks);
     // A click on an entry of the beaten or lost-to list: the meetings of
     // the shown team and that opponent.
     void showMeetings(OpponentList list, int index);
@@ -67,7 +69,7 @@ public:
     void showRemainingGame(int index);
 
     const TeamDetailModel& model() const { return m_model; }
-    int team() const { return m_team; }
+    std::optional<Team> team() const { return m_team; }
 
 private:
     void showControls(bool visible);
@@ -81,8 +83,10 @@ private:
     Pool& m_pool;
     Dialogs& m_dialogs;
     TeamDetailModel m_model;
-    int m_team = 0;
-    int m_scoredGameCount = 0;
+    std::optional<Team> m_team; // none while hidden
+    // The season and the lists on show, which a click on a list entry looks into.
+    Season m_season;
+    TeamLists m_lists;
 };
 
 // A team's place in the ranking: the ratio of points for to points against.
@@ -106,7 +110,7 @@ protected:
     // Reads the logged-in user's picks again; the pool takes that user's
     // order of the active players.
     void readOwnPicks();
-    void showTeamDetail(int team) { m_detail.showTeam(team, m_picks); }
+    void showTeamDetail(Team team) { m_detail.showTeam(team, m_picks); }
 
     Pool& m_pool;
     Dialogs& m_dialogs;
@@ -134,7 +138,7 @@ public:
 
 private:
     TeamStatisticsModel m_model;
-    std::vector<int> m_listTeams; // the team of each entry of the list
+    std::vector<Team> m_listTeams; // the team of each entry of the list
 };
 
 // The columns of the ranking and the ratings, in twips: a team's column fits
@@ -173,7 +177,8 @@ private:
     void showRatings();
 
     TeamRankingModel m_model;
-    std::vector<int> m_ratingTeams; // the team of each ratings row 1..32
+    std::vector<Team> m_rankedTeams; // the team of each ranking row 1..32, from row 1
+    std::vector<Team> m_ratingTeams; // the team of each ratings row 1..32, from row 1
 };
 
 } // namespace gs

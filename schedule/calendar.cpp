@@ -5,7 +5,15 @@
 namespace gs {
 
 bool WeekTracker::isBoundary(std::string_view date, int officialWeek) {
-    int day = date.empty() ? m_day : dayOfWeek(date);
+    return feed(date.empty() ? std::nullopt : std::optional<int>(dayOfWeek(date)), officialWeek);
+}
+
+bool WeekTracker::isBoundary(const Game& game) {
+    return feed(game.date ? std::optional<int>(game.date->weekday()) : std::nullopt, game.week);
+}
+
+bool WeekTracker::feed(std::optional<int> dayOfGame, int officialWeek) {
+    int day = dayOfGame.value_or(m_day);
     bool boundary = officialWeek > 0 ? m_week > 0 && officialWeek != m_week
                                      : m_day == kMonday && day != kMonday;
     m_day = day;
@@ -17,13 +25,13 @@ std::vector<int> gameWeeks(const Season& season) {
     std::vector<int> weeks;
     weeks.reserve(season.games.size());
     if (season.hasOfficialWeeks()) {
-        for (const SeasonGame& game : season.games)
+        for (const Game& game : season.games)
             weeks.push_back(std::min(game.week, season.shape.weeks));
         return weeks;
     }
     WeekTracker tracker;
     int week = 1;
-    for (const SeasonGame& game : season.games) {
+    for (const Game& game : season.games) {
         if (tracker.isBoundary(game) && week < season.shape.weeks)
             ++week;
         weeks.push_back(week);
@@ -31,7 +39,7 @@ std::vector<int> gameWeeks(const Season& season) {
     return weeks;
 }
 
-WeekRows findWeekRows(const std::vector<SeasonGame>& games, int week) {
+WeekRows findWeekRows(const std::vector<Game>& games, int week) {
     WeekRows rows;
     WeekTracker tracker;
     int count = 0;

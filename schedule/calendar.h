@@ -5,6 +5,7 @@
 #include "core/date.h"
 #include "core/season.h"
 
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -19,9 +20,11 @@ namespace gs {
 // game with an empty date keeps the day of the game before it.
 class WeekTracker {
 public:
-    // Feeds the next game; true when that game starts a new week.
+    // Feeds the next game; true when that game starts a new week. A record
+    // as the table writes it (score entry walks the table's records), or a
+    // game.
     bool isBoundary(std::string_view date, int officialWeek = 0);
-    bool isBoundary(const SeasonGame& game) { return isBoundary(game.date, game.week); }
+    bool isBoundary(const Game& game);
     int day() const { return m_day; }
     void reset() {
         m_day = 0;
@@ -29,6 +32,9 @@ public:
     }
 
 private:
+    // The game's day of the week; none for a game without a date, which
+    // keeps the day of the game before it.
+    bool feed(std::optional<int> day, int officialWeek);
     int m_day = 0;  // day of the last game fed, 0 before the first
     int m_week = 0; // official week of the last game fed, 0 for none
 };
@@ -50,6 +56,6 @@ struct WeekRows {
 // Finds the rows of week w in the games: the week starts at the row where
 // the count of boundaries reaches w - 1 and runs up to the next boundary or
 // the season's end, at most 21 rows.
-WeekRows findWeekRows(const std::vector<SeasonGame>& games, int week);
+WeekRows findWeekRows(const std::vector<Game>& games, int week);
 
 } // namespace gs

@@ -3,6 +3,8 @@
 #include "core/text.h"
 
 #include <algorithm>
+#include <climits>
+#include <cmath>
 #include <map>
 #include <sqlite3.h>
 #include <sys/stat.h>
@@ -119,6 +121,7 @@ public:
 
     GameRecord record() const {
         GameRecord read{text(1), text(2), text(3), text(4), text(5), text(6)};
+        read.rowid = int64(0);
         if (sqlite3_column_count(m_stmt) > 7 && sqlite3_column_type(m_stmt, 7) == SQLITE_INTEGER)
             read.week = static_cast<int>(std::clamp<long long>(int64(7), 0, 99));
         return read;
@@ -546,6 +549,29 @@ std::string heldScores(const GameRecord& record) {
     if (visitor.empty())
         return "the home score " + home + " only";
     return visitor + "-" + home;
+}
+
+Result<Game> gameOf(const GameRecord& record) {
+    std::optional<Team> visitor = Team::namedIgnoringSpaces(record.visitor);
+    if (!visitor)
+        return failure(ErrorKind::Malformed, "unknown team " + quotedForMessage(record.visitor));
+    std::optional<Team> home = Team::namedIgnoringSpaces(record.home);
+    if (!home)
+        return failure(ErrorKind::Malformed, "unknown team " + quotedForMessage(record.home));
+    std::optional<Date> date;
+    if (!record.date.empty() && !(date = Date::parse(record.date)))
+        return failure(ErrorKind::Malformed, "invalid date " + quotedForMessage(record.date));
+    double year = numericValue(record.year);
+    if (year != std::floor(year) || year < INT_MIN || year > INT_MAX)
+        return failure(ErrorKind::Malformed, "invalid year " + quotedForMessage(record.year));
+    return Game{*visitor,
+                *home,
+                date,
+                Score::parse(record.visitorScore),
+                Score::parse(record.homeScore),
+                record.week,
+                static_cast<int>(year),
+                std::nullopt};
 }
 
 } // namespace gs

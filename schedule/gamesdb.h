@@ -6,6 +6,7 @@
 // field Week that only a table holding official weeks has. Record order is
 // the order the games were played and is kept as rowid order.
 
+#include "core/game.h"
 #include "core/result.h"
 
 #include <filesystem>
@@ -19,7 +20,10 @@ struct sqlite3;
 
 namespace gs {
 
-// One record of the table: fields TeamA, TeamB, Date, Visitor, Home, Year.
+// One record of the table as it is stored: fields TeamA, TeamB, Date,
+// Visitor, Home, Year, the optional Week, and the rowid it is read and
+// written back by. The one place where a game is text: the layers above
+// take it as a Game (gameOf).
 struct GameRecord {
     std::string visitor;      // TeamA: the visiting team
     std::string home;         // TeamB: the home team
@@ -30,8 +34,23 @@ struct GameRecord {
     // Week: the game's official week, 0 where the table has none (tables
     // made before the column, and every bundled season).
     int week = 0;
-    bool operator==(const GameRecord&) const = default;
+    // Where the record stands in the table; 0 for one not read from it.
+    long long rowid = 0;
+    // Records are equal when their fields are: where they stand is no part
+    // of what they hold.
+    bool operator==(const GameRecord& other) const {
+        return visitor == other.visitor && home == other.home && date == other.date &&
+               visitorScore == other.visitorScore && homeScore == other.homeScore &&
+               year == other.year && week == other.week;
+    }
 };
+
+// The game a record holds: its teams by their names (any season's, spaces
+// aside), its date (none for an empty field), its scores as they are written
+// and its season by the numeric value of Year. Fails (Malformed) for a team
+// the league does not know, a date that is no date and a year that is no
+// whole number.
+Result<Game> gameOf(const GameRecord& record);
 
 class GamesTable {
 public:
@@ -47,7 +66,7 @@ public:
     GamesTable(const GamesTable&) = delete;
     GamesTable& operator=(const GamesTable&) = delete;
 
-    // Every record in table order; empty fields read as "".
+    // Every record in table order, with its rowid; empty fields read as "".
     Result<std::vector<GameRecord>> records() const;
 
     // Replaces every record of the seasons (by numeric Year) that the given

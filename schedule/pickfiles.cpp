@@ -62,12 +62,13 @@ std::vector<std::string> splitAtCommas(std::string_view line) {
 } // namespace
 
 SeasonShape poolSeasonShape(const Pool& pool) {
-    return seasonShape(pool.seasonYearNumber());
+    return seasonShape(pool.seasonYear());
 }
 
 fs::path pickFilePath(const Pool& pool, const std::string& player) {
     int slot = pool.userSlot(player);
-    return pool.pickFolder(slot ? slot : kUserSlots) / (player + pool.seasonYear() + ".dat");
+    return pool.pickFolder(slot ? slot : kUserSlots) /
+           (player + std::to_string(pool.seasonYear()) + ".dat");
 }
 
 fs::path oldScoresPath(const Folders& folders, int year) {

@@ -61,10 +61,10 @@ int dayKey(std::string_view date) {
     return day ? day->key() : 0;
 }
 
-using TeamPair = std::pair<int, int>;
+using TeamPair = std::pair<std::optional<Team>, std::optional<Team>>;
 
 TeamPair teamsOf(const GameRecord& record) {
-    return {teamNumberIgnoringSpaces(record.visitor), teamNumberIgnoringSpaces(record.home)};
+    return {Team::namedIgnoringSpaces(record.visitor), Team::namedIgnoringSpaces(record.home)};
 }
 
 // How many of the positions stand in increasing order already: the games

@@ -38,6 +38,10 @@ bool isGameDate(std::string_view text) {
     return date && date->hasFullYear() && text.find_first_of(" \t-") == std::string_view::npos;
 }
 
+// Seasons whose August and following February are both dates.
+constexpr int kFirstSeason = 100;
+constexpr int kLastSeason = 9998;
+
 // Why a game of the season cannot be on that day: a season is played from
 // August of its year to February of the next. Empty when it can.
 std::string outsideSeason(const Date& day, int season) {
@@ -54,9 +58,9 @@ std::string outsideSeason(const Date& day, int season) {
 std::string checkGameRecord(const GameRecord& record) {
     const std::string& visitor = record.visitor;
     const std::string& home = record.home;
-    if (!teamNumber(visitor))
+    if (!Team::named(visitor))
         return "unknown team " + quotedForMessage(visitor);
-    if (!teamNumber(home))
+    if (!Team::named(home))
         return "unknown team " + quotedForMessage(home);
     if (visitor == home)
         return quotedForMessage(visitor) + " cannot play itself";
@@ -71,7 +75,12 @@ std::string checkGameRecord(const GameRecord& record) {
                " (expected empty or a whole number)";
     if (record.year.size() != 4 || !allDigits(record.year))
         return "invalid year " + quotedForMessage(record.year) + " (expected four digits)";
-    return outsideSeason(*Date::parse(record.date), std::stoi(record.year));
+    // Four digits may still name a year the calendar of dates does not hold.
+    int season = std::stoi(record.year);
+    if (season < kFirstSeason || season > kLastSeason)
+        return "invalid year " + quotedForMessage(record.year) + " (expected a season from " +
+               std::to_string(kFirstSeason) + " to " + std::to_string(kLastSeason) + ")";
+    return outsideSeason(*Date::parse(record.date), season);
 }
 
 namespace {
@@ -195,8 +204,8 @@ std::string readCommunityRow(const std::array<std::string, kColumns>& field, int
     std::optional<int> kickOff = kickOffMinutes(field[kKickOff]);
     if (!kickOff)
         return "invalid kick-off time " + quotedForMessage(field[kKickOff]) + " (expected HH:MM)";
-    int away = teamOfCode(field[kAway]);
-    int home = teamOfCode(field[kHome]);
+    std::optional<Team> away = Team::ofCode(field[kAway]);
+    std::optional<Team> home = Team::ofCode(field[kHome]);
     if (!away)
         return "unknown team code " + quotedForMessage(field[kAway]);
     if (!home)
@@ -217,8 +226,8 @@ std::string readCommunityRow(const std::array<std::string, kColumns>& field, int
                " (expected empty, NA or a whole number from 0 to 999)";
 
     GameRecord& record = game.record;
-    record.visitor = teamName(away, season);
-    record.home = teamName(home, season);
+    record.visitor = away->name(season);
+    record.home = home->name(season);
     record.date = Date::fromParts(day->year(), day->month(), day->day())->text();
     if (!awayMissing) {
         record.visitorScore = std::to_string(*awayScore);

@@ -27,7 +27,8 @@ constexpr int kRunningSeason = 2010;
 constexpr const char* kScoresThrough = kDefaultReferenceDate;
 
 bool scoredBy(std::string_view date) {
-    return onOrBefore(date, kScoresThrough);
+    static const Date day = *Date::parse(kScoresThrough);
+    return onOrBefore(date, day);
 }
 
 Result<std::vector<GameRecord>> bundledRecords() {
@@ -99,20 +100,44 @@ Error cannotRead(const fs::path& path, const Error& reason) {
 
 } // namespace
 
-Season seasonOf(const std::vector<GameRecord>& records, int year) {
+Result<std::vector<Game>> gamesOf(const std::vector<GameRecord>& records) {
+    std::vector<Game> games;
+    games.reserve(records.size());
+    for (size_t k = 0; k < records.size(); ++k) {
+        Result<Game> game = gameOf(records[k]);
+        if (!game)
+            return failure(ErrorKind::Malformed,
+                           "record " + std::to_string(k + 1) + ": " + game.error().message);
+        games.push_back(std::move(*game));
+    }
+    return games;
+}
+
+Season seasonOf(const std::vector<Game>& games, int year) {
     Season season;
     season.shape = seasonShape(year);
     season.year = year;
-    for (const auto& record : records) {
-        if (numericValue(record.year) != year)
+    for (const Game& game : games) {
+        if (game.season != year)
             continue;
-        SeasonGame game{trimSpaces(record.visitor), trimSpaces(record.home), record.date,
-                        record.visitorScore,        record.homeScore,        record.week};
         if (game.scored())
             ++season.scoredGameCount;
-        season.games.push_back(std::move(game));
+        season.games.push_back(game);
     }
     return season;
+}
+
+std::vector<Game> storedSeasonGames(const Pool& pool, int year) {
+    if (!fileExists(pool.gamesDatabasePath()))
+        return {};
+    Result<std::unique_ptr<GamesTable>> table = GamesTable::open(pool.gamesDatabasePath());
+    if (!table)
+        return {};
+    Result<std::vector<GameRecord>> records = (*table)->records();
+    if (!records)
+        return {};
+    Result<std::vector<Game>> games = gamesOf(*records);
+    return games ? seasonOf(*games, year).games : std::vector<Game>{};
 }
 
 Result<std::vector<int>> seasonsInTable(const Pool& pool) {
@@ -166,11 +191,21 @@ Result<std::vector<GameRecord>> readGameRecords(const Pool& pool) {
     return records;
 }
 
-Result<Season> rebuildSeasonGames(const Pool& pool) {
+Result<std::vector<Game>> readGames(const Pool& pool) {
     Result<std::vector<GameRecord>> records = readGameRecords(pool);
     if (!records)
         return failure(records.error());
-    return seasonOf(*records, pool.seasonYearNumber());
+    Result<std::vector<Game>> games = gamesOf(*records);
+    if (!games)
+        return failure(cannotRead(pool.gamesDatabasePath(), games.error()));
+    return games;
+}
+
+Result<Season> rebuildSeasonGames(const Pool& pool) {
+    Result<std::vector<Game>> games = readGames(pool);
+    if (!games)
+        return failure(games.error());
+    return seasonOf(*games, pool.seasonYear());
 }
 
 Status ensureGamesTable(const Pool& pool) {

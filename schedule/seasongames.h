@@ -1,6 +1,7 @@
 #pragma once
 
-// The current season's games, read from the games table.
+// The games, read from the games table: the one place where a stored
+// record becomes a Game.
 
 #include "core/pool.h"
 #include "core/result.h"
@@ -12,14 +13,23 @@
 
 namespace gs {
 
-// The games of the pool's season (records whose numeric Year equals the
-// season year), in table order, with their scored count. A missing games
-// table is first created from the bundled seasons.
+// The games of the pool's season, in table order, with their scored count.
+// A missing games table is first created from the bundled seasons.
 Result<Season> rebuildSeasonGames(const Pool& pool);
+
+// Every game of the games table, of every season, in table order; a missing
+// table is first created from the bundled seasons. A record that holds no
+// game fails the whole read, naming the record: the views would otherwise
+// count and show a table other than the one on disk.
+Result<std::vector<Game>> readGames(const Pool& pool);
 
 // Every record of the games table, of every season, in table order; a
 // missing table is first created from the bundled seasons.
 Result<std::vector<GameRecord>> readGameRecords(const Pool& pool);
+
+// The games the records hold, in their order; fails (Malformed) at the first
+// record that holds none, naming it ("record 12: unknown team ...").
+Result<std::vector<Game>> gamesOf(const std::vector<GameRecord>& records);
 
 // Creates the games table from the bundled seasons when the program folder
 // has none, and completes or undoes an import that a kill interrupted
@@ -35,8 +45,13 @@ Status installBundledTable(const Pool& pool);
 // when it is missing.
 Result<std::unique_ptr<GamesTable>> openGamesTable(const Pool& pool);
 
-// The season's games among the records, by numeric Year, in record order.
-Season seasonOf(const std::vector<GameRecord>& records, int year);
+// The season's games as the games table holds them now, for a lookup that
+// must not create a missing table: none when there is no table, or none
+// that can be read.
+std::vector<Game> storedSeasonGames(const Pool& pool, int year);
+
+// The season's games among the games, in their order, and its shape.
+Season seasonOf(const std::vector<Game>& games, int year);
 
 // The seasons the games table holds, newest first.
 Result<std::vector<int>> seasonsInTable(const Pool& pool);

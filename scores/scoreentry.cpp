@@ -49,7 +49,7 @@ bool onlyScoresDiffer(const GamesTable& table, const std::filesystem::path& file
     Result<std::string> bytes = readFileBytes(file);
     if (!bytes)
         return false;
-    Result<std::vector<TableGame>> games = readTableGames(table);
+    Result<std::vector<GameRecord>> games = table.records();
     if (!games)
         return false;
     ScoreImportPlan plan =
@@ -73,7 +73,7 @@ ScoreEntry::ScoreEntry(const Pool& pool, Dialogs& dialogs, std::unique_ptr<Games
 ScoreEntry::~ScoreEntry() = default;
 
 void ScoreEntry::open() {
-    const int weeks = seasonShape(static_cast<int>(numericValue(m_pool.seasonYear()))).weeks;
+    const int weeks = seasonShape(m_pool.seasonYear()).weeks;
     weekOptions[1].enabled = true;
     for (int week = 2; week <= kMaxWeeks; ++week) {
         weekOptions[week].enabled = false;
@@ -266,8 +266,7 @@ bool ScoreEntry::hasRecord() const {
 bool ScoreEntry::sameSeason(int position) const {
     if (position < 0 || position >= static_cast<int>(m_schedule.size()))
         return false;
-    return numericValue(m_schedule[static_cast<size_t>(position)].year) ==
-           numericValue(m_pool.seasonYear());
+    return numericValue(m_schedule[static_cast<size_t>(position)].year) == m_pool.seasonYear();
 }
 
 const std::string& ScoreEntry::dateOf(int position) const {

@@ -10,7 +10,6 @@
 #include <cmath>
 #include <map>
 #include <set>
-#include <sqlite3.h>
 #include <tuple>
 
 namespace gs {
@@ -25,17 +24,17 @@ constexpr std::string_view kRegularSeason = "REG";
 enum Column { kSeason, kGameType, kDate, kVisitor, kHome, kVisitorScore, kHomeScore, kColumns };
 
 struct Layout {
-    std::array<std::string_view, kColumns> names; // "" for a column the layout lacks
-    int (*team)(std::string_view);                // the team's number, 0 when unknown
-    std::string_view unknownTeam;                 // how a refusal names a team it does not know
+    std::array<std::string_view, kColumns> names;  // "" for a column the layout lacks
+    std::optional<Team> (*team)(std::string_view); // nullopt for a team it does not know
+    std::string_view unknownTeam;                  // how a refusal names a team it does not know
 };
 
 constexpr Layout kCommunityLayout{
     {"season", "game_type", "gameday", "away_team", "home_team", "away_score", "home_score"},
-    teamOfCode,
+    Team::ofCode,
     "unknown team code "};
 constexpr Layout kTableLayout{{"Year", "", "Date", "TeamA", "TeamB", "Visitor", "Home"},
-                              teamNumberIgnoringSpaces,
+                              Team::namedIgnoringSpaces,
                               "unknown team "};
 
 // Where each column of a layout stands in the header; -1 when missing.
@@ -174,26 +173,26 @@ std::string scoreText(int score) {
 
 // A game as both sides name it: season, visiting and home team (by number,
 // so that any season's name or code finds its team) and the date as YYYYMMDD.
-using GameKey = std::tuple<int, int, int, int>;
+using GameKey = std::tuple<int, Team, Team, int>;
 
 struct GameIndex {
     std::set<int> seasons;
     std::map<GameKey, std::vector<size_t>> games;
 };
 
-GameIndex indexGames(const std::vector<TableGame>& games) {
+GameIndex indexGames(const std::vector<GameRecord>& games) {
     GameIndex index;
     for (size_t g = 0; g < games.size(); ++g) {
-        const GameRecord& record = games[g].record;
+        const GameRecord& record = games[g];
         std::optional<int> season = tableSeason(record.year);
         if (!season)
             continue;
         index.seasons.insert(*season);
-        int visitor = teamNumberIgnoringSpaces(record.visitor);
-        int home = teamNumberIgnoringSpaces(record.home);
+        std::optional<Team> visitor = Team::namedIgnoringSpaces(record.visitor);
+        std::optional<Team> home = Team::namedIgnoringSpaces(record.home);
         int date = dateKey(record.date);
         if (visitor && home && date)
-            index.games[{*season, visitor, home, date}].push_back(g);
+            index.games[{*season, *visitor, *home, date}].push_back(g);
     }
     return index;
 }
@@ -234,7 +233,7 @@ struct Claim {
 
 class Planner {
 public:
-    Planner(const std::vector<TableGame>& games, const ScoreImportOptions& options)
+    Planner(const std::vector<GameRecord>& games, const ScoreImportOptions& options)
         : m_games(games), m_options(options), m_index(indexGames(games)) {}
 
     void plan(const ScoreRow& row, const Layout& layout, ScoreImportPlan& plan) {
@@ -261,8 +260,8 @@ public:
         }
 
         std::vector<std::string> reasons;
-        int visitor = layout.team(row.field[kVisitor]);
-        int home = layout.team(row.field[kHome]);
+        std::optional<Team> visitor = layout.team(row.field[kVisitor]);
+        std::optional<Team> home = layout.team(row.field[kHome]);
         if (!visitor)
             reasons.push_back(std::string(layout.unknownTeam) +
                               quotedForMessage(row.field[kVisitor]));
@@ -289,7 +288,7 @@ public:
             return;
         }
 
-        auto found = m_index.games.find({*season, visitor, home, date});
+        auto found = m_index.games.find({*season, *visitor, *home, date});
         if (found == m_index.games.end()) {
             plan.problems.push_back(problemOf(row, "no game of the table matches"));
             return;
@@ -318,7 +317,7 @@ private:
             return;
         }
 
-        const GameRecord& record = m_games[g].record;
+        const GameRecord& record = m_games[g];
         if (storedScore(record.visitorScore) == visitorScore &&
             storedScore(record.homeScore) == homeScore) {
             ++counts.alreadyThere;
@@ -333,36 +332,16 @@ private:
         if (!empty)
             ++counts.replaced;
         plan.changes.push_back(
-            {m_games[g].rowid, record, scoreText(visitorScore), scoreText(homeScore)});
+            {record.rowid, record, scoreText(visitorScore), scoreText(homeScore)});
     }
 
-    const std::vector<TableGame>& m_games;
+    const std::vector<GameRecord>& m_games;
     const ScoreImportOptions& m_options;
     GameIndex m_index;
     std::map<size_t, Claim> m_claims;
 };
 
 // ---------------------------------------------------------------- reading
-
-// Holds one read lock over the reads made meanwhile, so that the rowids and
-// the records, both in rowid order, come from the same table and pair up.
-// Without it (a transaction already open) the reads still work one by one.
-class ReadSnapshot {
-public:
-    explicit ReadSnapshot(sqlite3* db) : m_db(db) {
-        m_open = sqlite3_exec(m_db, "BEGIN", nullptr, nullptr, nullptr) == SQLITE_OK;
-    }
-    ~ReadSnapshot() {
-        if (m_open)
-            sqlite3_exec(m_db, "COMMIT", nullptr, nullptr, nullptr);
-    }
-    ReadSnapshot(const ReadSnapshot&) = delete;
-    ReadSnapshot& operator=(const ReadSnapshot&) = delete;
-
-private:
-    sqlite3* m_db;
-    bool m_open = false;
-};
 
 // ---------------------------------------------------------------- texts
 
@@ -396,23 +375,7 @@ std::string describeCounts(const ScoreImportCounts& counts) {
 
 } // namespace
 
-Result<std::vector<TableGame>> readTableGames(const GamesTable& table) {
-    ReadSnapshot snapshot(table.handle());
-    Result<std::vector<long long>> rowids = table.rowids();
-    if (!rowids)
-        return failure(rowids.error());
-    Result<std::vector<GameRecord>> records = table.records();
-    if (!records)
-        return failure(records.error());
-    if (records->size() != rowids->size())
-        return failure(ErrorKind::Changed, "the games table changed while it was read");
-    std::vector<TableGame> games(rowids->size());
-    for (size_t g = 0; g < rowids->size(); ++g)
-        games[g] = {(*rowids)[g], std::move((*records)[g])};
-    return games;
-}
-
-ScoreImportPlan planScoreImport(std::string_view csvText, const std::vector<TableGame>& games,
+ScoreImportPlan planScoreImport(std::string_view csvText, const std::vector<GameRecord>& games,
                                 const ScoreImportOptions& options) {
     ScoreImportPlan plan;
     CsvText csv = readCsv(csvText);
@@ -506,7 +469,7 @@ ScoreImportResult importScoreFile(GamesTable& table, const std::filesystem::path
             std::string(kNothing) + file.string() + " cannot be read: " + bytes.error().message;
         return result;
     }
-    Result<std::vector<TableGame>> games = readTableGames(table);
+    Result<std::vector<GameRecord>> games = table.records();
     if (!games) {
         result.summary =
             std::string(kNothing) + "the games table cannot be read: " + games.error().message;

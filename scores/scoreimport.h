@@ -24,15 +24,6 @@
 
 namespace gs {
 
-// One record of the games table with the rowid it is written back by.
-struct TableGame {
-    long long rowid = 0;
-    GameRecord record;
-};
-
-// Every record of the table with its rowid, in table order.
-Result<std::vector<TableGame>> readTableGames(const GamesTable& table);
-
 struct ScoreImportOptions {
     std::optional<int> season; // only this season's rows count
     bool overwrite = false;    // replace different scores already entered
@@ -70,7 +61,7 @@ struct ScoreImportPlan {
 // Plans the import of a whole CSV text (UTF-8 byte-order mark, CR LF or LF,
 // RFC 4180 quoting) against the table's games. Any unusable row refuses the
 // whole file: the plan then lists every such row and holds no change.
-ScoreImportPlan planScoreImport(std::string_view csvText, const std::vector<TableGame>& games,
+ScoreImportPlan planScoreImport(std::string_view csvText, const std::vector<GameRecord>& games,
                                 const ScoreImportOptions& options);
 
 // What the import did (or why it did nothing), as one paragraph fit for

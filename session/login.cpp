@@ -98,7 +98,8 @@ bool Session::logIn() {
 }
 
 std::string windowCaption(const Pool& pool) {
-    return "Gridslate for " + pool.currentUser() + " \x96 " + pool.seasonYear() + " season";
+    return "Gridslate for " + pool.currentUser() + " \x96 " + std::to_string(pool.seasonYear()) +
+           " season";
 }
 
 void Session::followPool() {

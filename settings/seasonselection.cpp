@@ -16,7 +16,7 @@ void SeasonSelection::open() {
         control->toolTip = playersMachine ? kPlayersMachineMessage : "";
     }
     dayBox.caption = m_pool.daySetting();
-    dayNow.caption = "The pool's day is " + m_pool.referenceDate() + ".";
+    dayNow.caption = "The pool's day is " + m_pool.referenceDate().text() + ".";
     seasons = ListModel{};
     Result<std::vector<int>> years = seasonsInTable(m_pool);
     if (!years) {
@@ -25,7 +25,7 @@ void SeasonSelection::open() {
     }
     for (int year : *years) {
         seasons.entries.push_back(std::to_string(year));
-        if (seasons.entries.back() == m_pool.seasonYear())
+        if (year == m_pool.seasonYear())
             seasons.selected = static_cast<int>(seasons.entries.size()) - 1;
     }
 }
@@ -34,9 +34,9 @@ void SeasonSelection::chooseSeason(int index) {
     if (index < 0 || index >= static_cast<int>(seasons.entries.size()))
         return;
     seasons.selected = index;
-    m_pool.setSeasonYear(seasons.entries[static_cast<size_t>(index)]);
+    m_pool.setSeasonYear(std::stoi(seasons.entries[static_cast<size_t>(index)]));
     refreshPoolDay(m_pool);
-    dayNow.caption = "The pool's day is " + m_pool.referenceDate() + ".";
+    dayNow.caption = "The pool's day is " + m_pool.referenceDate().text() + ".";
 }
 
 bool SeasonSelection::setPoolDay(const std::string& setting) {
@@ -45,7 +45,7 @@ bool SeasonSelection::setPoolDay(const std::string& setting) {
         return false;
     }
     dayBox.caption = m_pool.daySetting();
-    dayNow.caption = "The pool's day is " + m_pool.referenceDate() + ".";
+    dayNow.caption = "The pool's day is " + m_pool.referenceDate().text() + ".";
     return true;
 }
 
@@ -55,7 +55,7 @@ bool SeasonSelection::apply() {
         return false;
     }
     // The season switched with the click; Apply only keeps it for later.
-    m_dialogs.inform("Season " + m_pool.seasonYear() +
+    m_dialogs.inform("Season " + std::to_string(m_pool.seasonYear()) +
                          " is the season now, and the next login starts in it as well.",
                      caption);
     return true;

@@ -9,28 +9,23 @@ namespace gs {
 
 namespace {
 
-bool counts(const SeasonGame& game, const ScoringRange& range) {
+bool counts(const Game& game, const ScoringRange& range) {
     if (!game.scored())
         return false;
-    return range.referenceDate.empty() || onOrBefore(game.date, range.referenceDate);
+    return !range.referenceDate || game.playedBy(*range.referenceDate);
 }
 
 // One game of week w into the count: picked when either team is picked,
 // correct when the picked team won.
-void countGame(const SeasonGame& game, const ScoringRange& range, const PickTable& picks, int week,
+void countGame(const Game& game, const ScoringRange& range, const PickTable& picks, int week,
                PickCount& count) {
     if (!counts(game, range))
         return;
-    int visitor = teamNumber(trimSpaces(game.visitor));
-    int home = teamNumber(trimSpaces(game.home));
-    if (visitor == 0 || home == 0)
-        return;
     const auto& chosen = picks[week];
-    if (chosen[visitor] != 1 && chosen[home] != 1)
+    if (chosen[game.visitor.number()] != 1 && chosen[game.home.number()] != 1)
         return;
     ++count.picked;
-    Winner winner = winnerByScores(game.visitorScore, game.homeScore);
-    if (winner != Winner::None && chosen[winner == Winner::Visitor ? visitor : home] == 1)
+    if (std::optional<Team> winner = game.winner(); winner && chosen[winner->number()] == 1)
         ++count.correct;
 }
 
@@ -71,27 +66,18 @@ std::string percentText(int correct, int picked) {
     return decimalText(percentOf(correct, picked));
 }
 
-Winner winnerByScores(std::string_view visitorScore, std::string_view homeScore) {
-    double visitor = numericValue(visitorScore);
-    double home = numericValue(homeScore);
-    if (visitor > home)
-        return Winner::Visitor;
-    if (home > visitor)
-        return Winner::Home;
-    return Winner::None;
-}
-
-ScoringRange scoringRange(const std::vector<SeasonGame>& games, const std::string& referenceDate) {
+ScoringRange scoringRange(const std::vector<Game>& games,
+                          const std::optional<Date>& referenceDate) {
     ScoringRange range;
     range.referenceDate = referenceDate;
     int counted = 0;
-    for (const SeasonGame& game : games)
+    for (const Game& game : games)
         counted += counts(game, range) ? 1 : 0;
     range.lastRow = std::min(counted, kMaxGames);
     return range;
 }
 
-PickRecord scorePicks(const std::vector<SeasonGame>& games, const ScoringRange& range,
+PickRecord scorePicks(const std::vector<Game>& games, const ScoringRange& range,
                       const PickTable& picks) {
     PickRecord record;
     PickCount count;
@@ -99,7 +85,7 @@ PickRecord scorePicks(const std::vector<SeasonGame>& games, const ScoringRange& 
     int week = 1;
     WeekTracker tracker;
     for (int r = 0; r <= range.lastRow && r < static_cast<int>(games.size()); ++r) {
-        const SeasonGame& game = games[static_cast<size_t>(r)];
+        const Game& game = games[static_cast<size_t>(r)];
         if (tracker.isBoundary(game)) {
             record.weeks.push_back(closeWeek(week, count, overall, record.weeks));
             week = std::min(week + 1, kMaxWeeks);
@@ -114,7 +100,7 @@ PickRecord scorePicks(const Season& season, const PickTable& picks) {
     return scorePicks(season.games, scoringRange(season.games), picks);
 }
 
-std::vector<Standing> rankStandings(const std::vector<SeasonGame>& games, const ScoringRange& range,
+std::vector<Standing> rankStandings(const std::vector<Game>& games, const ScoringRange& range,
                                     const std::vector<PlayerPickTable>& players) {
     std::vector<Standing> standings;
     standings.reserve(players.size());

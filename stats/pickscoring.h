@@ -5,11 +5,12 @@
 // export all show these figures, so they are worked out here once; the
 // callers differ only in which games they score (ScoringRange).
 
+#include "core/date.h"
 #include "core/season.h"
 
 #include <array>
+#include <optional>
 #include <string>
-#include <string_view>
 #include <vector>
 
 namespace gs {
@@ -21,18 +22,12 @@ double percentOf(int correct, int picked);
 // The same as the shortest decimal text: 66.6667, 62.5, 50, 0.7812.
 std::string percentText(int correct, int picked);
 
-enum class Winner { None, Visitor, Home };
-
-// The winner by the scores' numeric values; None for a tie, and so for a
-// game without scores.
-Winner winnerByScores(std::string_view visitorScore, std::string_view homeScore);
-
 // The games a table scores: rows 0..lastRow in season order. A game counts
 // when both scores are entered and, with a reference date, when it was
 // played on or before that day.
 struct ScoringRange {
     int lastRow = -1;
-    std::string referenceDate; // empty: the scores alone decide
+    std::optional<Date> referenceDate; // none: the scores alone decide
 };
 
 // Rows 0 up to the number of games that count (at most 256), so that with
@@ -40,8 +35,8 @@ struct ScoringRange {
 // the next week, closes the last scored week. "User Statistics" leaves the
 // reference date empty; the statistics export passes the pool's current day
 // (compared as a date), so that scores entered ahead count for nothing.
-ScoringRange scoringRange(const std::vector<SeasonGame>& games,
-                          const std::string& referenceDate = {});
+ScoringRange scoringRange(const std::vector<Game>& games,
+                          const std::optional<Date>& referenceDate = std::nullopt);
 
 struct PickCount {
     int correct = 0;
@@ -71,7 +66,7 @@ struct PickRecord {
 // winner; a tie is picked but never correct. A week closes when the row that
 // starts the next week lies within the range; games past week 17 are scored
 // with week 17's picks.
-PickRecord scorePicks(const std::vector<SeasonGame>& games, const ScoringRange& range,
+PickRecord scorePicks(const std::vector<Game>& games, const ScoringRange& range,
                       const PickTable& picks);
 
 // The same over the range of "User Statistics".
@@ -91,7 +86,7 @@ struct Standing {
 
 // Every player's season totals over the range, best first; players with
 // equal percentages keep their order.
-std::vector<Standing> rankStandings(const std::vector<SeasonGame>& games, const ScoringRange& range,
+std::vector<Standing> rankStandings(const std::vector<Game>& games, const ScoringRange& range,
                                     const std::vector<PlayerPickTable>& players);
 
 // The columns of the weekly table and of the totals, and their cells as the

@@ -66,11 +66,6 @@ void updateFromLastSeason(SideValues& side, const TeamRecordTable& lastSeason, i
     side.update(record.pointsFor, record.pointsAgainst, record.gamesPlayed());
 }
 
-const SeasonGame& rowOf(const std::vector<SeasonGame>& games, int r) {
-    static const SeasonGame kBlank;
-    return r >= 0 && r < static_cast<int>(games.size()) ? games[r] : kBlank;
-}
-
 // PC's picks and spreads as its file holds them; a missing or unreadable
 // file starts the season's projections from nothing, as a new file would.
 Projection loadComputerPicks(const Pool& pool) {
@@ -82,12 +77,12 @@ Projection loadComputerPicks(const Pool& pool) {
 }
 
 // The first row after the coming week, scanning at most kLookAhead rows past
-// the last scored game.
-int projectionEnd(const std::vector<SeasonGame>& games, int scored) {
+// the last scored game; rows past the season's last start no week.
+int projectionEnd(const std::vector<Game>& games, int scored) {
     int last = std::min(scored + kLookAhead, kMaxGames);
     WeekTracker tracker;
-    for (int r = scored + 1; r <= last; ++r)
-        if (tracker.isBoundary(rowOf(games, r)))
+    for (int r = scored + 1; r <= last && r < static_cast<int>(games.size()); ++r)
+        if (tracker.isBoundary(games[static_cast<size_t>(r)]))
             return r;
     return last + 1;
 }
@@ -120,40 +115,38 @@ void setSpread(SpreadTable& spreads, int row, const SideValues& v, const SideVal
 
 } // namespace
 
-int comingWeekEnd(const std::vector<SeasonGame>& games) {
+int comingWeekEnd(const std::vector<Game>& games) {
     int scored = static_cast<int>(
-        std::count_if(games.begin(), games.end(), [](const SeasonGame& g) { return g.scored(); }));
+        std::count_if(games.begin(), games.end(), [](const Game& g) { return g.scored(); }));
     return projectionEnd(games, scored);
 }
 
 Projection projectTeams(const Pool& pool, const Season& season) {
-    const std::vector<SeasonGame>& games = season.games;
+    const std::vector<Game>& games = season.games;
     Projection projection = loadComputerPicks(pool);
+    // The first week's games also weigh last season's records.
     TeamRecordTable lastSeason = emptyTeamRecords();
+    loadLastSeasonRecords(pool, pool.seasonYear() - 1, lastSeason);
     WorkingTable table{};
     int scored = 0;
-    for (const SeasonGame& game : games)
+    for (const Game& game : games)
         if (game.scored())
             ++scored;
-    int end = projectionEnd(games, scored);
+    int end = std::min(projectionEnd(games, scored), static_cast<int>(games.size()));
     SideValues visitorSide;
     SideValues homeSide;
     WeekTracker tracker;
     int week = 1;
     for (int r = 0; r < end; ++r) {
-        const SeasonGame& game = rowOf(games, r);
+        const Game& game = games[static_cast<size_t>(r)];
         // Games past the last week count as the last week's.
         if (tracker.isBoundary(game) && week < poolSeasonShape(pool).weeks)
             ++week;
-        if (week == 1 && r == 0)
-            loadLastSeasonRecords(pool, pool.seasonYearNumber() - 1, lastSeason);
-        int a = teamNumberIgnoringSpaces(game.visitor);
-        int b = teamNumberIgnoringSpaces(game.home);
-        if (a == 0 || b == 0)
-            continue;
-        int vs = toInt16(numericValue(game.visitorScore));
-        int hs = toInt16(numericValue(game.homeScore));
-        bool entered = !game.visitorScore.empty();
+        int a = game.visitor.number();
+        int b = game.home.number();
+        int vs = toInt16(game.visitorPoints());
+        int hs = toInt16(game.homePoints());
+        bool entered = game.entered();
         addSide(table, a, vs, hs, entered);
         addSide(table, b, hs, vs, entered);
         updateFromWorking(visitorSide, table, a);

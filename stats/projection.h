@@ -13,7 +13,7 @@ namespace gs {
 // every game before it. The coming week is the week of row n, n being the
 // number of scored games (scores are entered in order), and its end is
 // looked for within 20 rows of it.
-int comingWeekEnd(const std::vector<SeasonGame>& games);
+int comingWeekEnd(const std::vector<Game>& games);
 
 // Starts from the projection in the computer player's pick file and projects
 // every game up to the end of the coming week that has none yet.

@@ -17,20 +17,18 @@ RatingProjection loadRatingPicks(const Pool& pool) {
 
 void projectRatingPicks(RatingProjection& projection, const Season& season,
                         const TeamRatings& ratings) {
-    const std::vector<SeasonGame>& games = season.games;
+    const std::vector<Game>& games = season.games;
     const SeasonShape shape = season.shape;
     int end = std::min({comingWeekEnd(games), static_cast<int>(games.size()), shape.maxGames});
     WeekTracker tracker;
     int week = 1;
     for (int r = 0; r < end; ++r) {
-        const SeasonGame& game = games[static_cast<size_t>(r)];
+        const Game& game = games[static_cast<size_t>(r)];
         // Games past the last week count as the last week's, as PC's do.
         if (tracker.isBoundary(game) && week < shape.weeks)
             ++week;
-        int visitor = teamNumberIgnoringSpaces(game.visitor);
-        int home = teamNumberIgnoringSpaces(game.home);
-        if (visitor == 0 || home == 0)
-            continue;
+        int visitor = game.visitor.number();
+        int home = game.home.number();
         double edge = ratingEdge(ratings, visitor, home);
         auto& picks = projection.picks[week];
         if (picks[visitor] == picks[home]) {
@@ -48,15 +46,15 @@ Result<ComputerPicksSaved> saveRatingPicks(const Pool& pool, const RatingProject
     return saveComputerFile(pool, kRatingPlayer, projection.picks, projection.margins);
 }
 
-RatingPlayerState updateRatingPlayer(const Pool& pool, const std::vector<GameRecord>& records,
+RatingPlayerState updateRatingPlayer(const Pool& pool, const std::vector<Game>& games,
                                      const Season& season, std::vector<std::string>& errors,
                                      std::vector<std::string>& warnings) {
     RatingPlayerState state;
     state.listed = pool.hasRatingPlayer();
     if (!state.listed)
         return state;
-    state.season = pool.seasonYearNumber();
-    state.seasonStart = seasonStartRatings(records, pool.seasonYearNumber());
+    state.season = pool.seasonYear();
+    state.seasonStart = seasonStartRatings(games, pool.seasonYear());
     TeamRatings now = state.seasonStart;
     rateSeasonRows(now, season.games, static_cast<int>(season.games.size()));
     state.projection = loadRatingPicks(pool);
@@ -73,15 +71,15 @@ RatingPlayerState updateRatingPlayer(const Pool& pool, const Season& season,
                                      std::vector<std::string>& warnings) {
     if (!pool.hasRatingPlayer())
         return {};
-    Result<std::vector<GameRecord>> records = readGameRecords(pool);
-    if (!records) {
-        errors.push_back(records.error().message);
+    Result<std::vector<Game>> games = readGames(pool);
+    if (!games) {
+        errors.push_back(games.error().message);
         return {};
     }
-    return updateRatingPlayer(pool, *records, season, errors, warnings);
+    return updateRatingPlayer(pool, *games, season, errors, warnings);
 }
 
-FavouriteTexts::FavouriteTexts(const RatingPlayerState& state, const std::vector<SeasonGame>& games,
+FavouriteTexts::FavouriteTexts(const RatingPlayerState& state, const std::vector<Game>& games,
                                int week, int weekFirstRow)
     : m_state(state), m_games(games), m_week(week), m_weekStart(state.seasonStart) {
     if (state.listed)
@@ -92,11 +90,11 @@ std::string FavouriteTexts::textOf(int row) const {
     if (!m_state.listed || m_week < 1 || m_week > kMaxWeeks || row < 0 ||
         row >= static_cast<int>(m_games.size()) || row >= kMaxGames)
         return {};
-    const SeasonGame& game = m_games[static_cast<size_t>(row)];
-    int visitor = teamNumberIgnoringSpaces(game.visitor);
-    int home = teamNumberIgnoringSpaces(game.home);
+    const Game& game = m_games[static_cast<size_t>(row)];
+    int visitor = game.visitor.number();
+    int home = game.home.number();
     int margin = m_state.projection.margins[static_cast<size_t>(row)];
-    if (visitor == 0 || home == 0 || margin == 0)
+    if (margin == 0)
         return {};
     const auto& picks = m_state.projection.picks[m_week];
     int picked = picks[home] == 1 ? home : picks[visitor] == 1 ? visitor : 0;

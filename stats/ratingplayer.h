@@ -8,7 +8,6 @@
 
 #include "core/pool.h"
 #include "core/season.h"
-#include "schedule/gamesdb.h"
 #include "schedule/pickfiles.h"
 #include "stats/ratings.h"
 
@@ -45,7 +44,7 @@ struct RatingPlayerState {
 // Brings the rating player up to date when it is on the user list: the
 // ratings after every scored game so far, its projection, its file. What
 // failed goes to `errors`, what the person is told besides to `warnings`.
-RatingPlayerState updateRatingPlayer(const Pool& pool, const std::vector<GameRecord>& records,
+RatingPlayerState updateRatingPlayer(const Pool& pool, const std::vector<Game>& games,
                                      const Season& season, std::vector<std::string>& errors,
                                      std::vector<std::string>& warnings);
 
@@ -59,13 +58,13 @@ RatingPlayerState updateRatingPlayer(const Pool& pool, const Season& season,
 // ratings as the week began, and the kept margin. Empty without a pick.
 class FavouriteTexts {
 public:
-    FavouriteTexts(const RatingPlayerState& state, const std::vector<SeasonGame>& games, int week,
+    FavouriteTexts(const RatingPlayerState& state, const std::vector<Game>& games, int week,
                    int weekFirstRow);
     std::string textOf(int row) const;
 
 private:
     const RatingPlayerState& m_state;
-    const std::vector<SeasonGame>& m_games;
+    const std::vector<Game>& m_games;
     int m_week;
     TeamRatings m_weekStart;
 };

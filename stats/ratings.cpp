@@ -1,8 +1,6 @@
 #include "ratings.h"
 
 #include "core/league.h"
-#include "core/text.h"
-#include "schedule/calendar.h"
 #include "schedule/seasongames.h"
 
 #include <algorithm>
@@ -29,24 +27,6 @@ double marginMultiplier(double margin, double winnerEdge, bool tie) {
         return std::log(2.0) * kFavouriteDamping;
     double points = std::max(std::fabs(margin), 1.0);
     return std::log(points + 1) * kFavouriteDamping / (0.001 * winnerEdge + kFavouriteDamping);
-}
-
-// A game by its texts as the games table holds them: rated when both scores
-// are entered and both teams are known.
-bool rateScores(TeamRatings& ratings, std::string_view visitorName, std::string_view homeName,
-                std::string_view visitorScore, std::string_view homeScore) {
-    if (visitorScore.empty() || homeScore.empty())
-        return false;
-    int visitor = teamNumberIgnoringSpaces(visitorName);
-    int home = teamNumberIgnoringSpaces(homeName);
-    if (visitor == 0 || home == 0 || visitor == home)
-        return false;
-    rateGame(ratings, visitor, home, numericValue(visitorScore), numericValue(homeScore));
-    return true;
-}
-
-bool datedBefore(const std::string& date, const std::string& day) {
-    return day.empty() || isBefore(date, day);
 }
 
 } // namespace
@@ -91,15 +71,19 @@ void rateGame(TeamRatings& ratings, int visitor, int home, double visitorScore, 
     ratings[visitor] -= shift;
 }
 
-bool rateScoredGame(TeamRatings& ratings, const SeasonGame& game) {
-    return rateScores(ratings, game.visitor, game.home, game.visitorScore, game.homeScore);
+bool rateScoredGame(TeamRatings& ratings, const Game& game) {
+    if (!game.scored() || game.visitor == game.home)
+        return false;
+    rateGame(ratings, game.visitor.number(), game.home.number(), game.visitorPoints(),
+             game.homePoints());
+    return true;
 }
 
-TeamRatings seasonStartRatings(const std::vector<GameRecord>& records, int year) {
+TeamRatings seasonStartRatings(const std::vector<Game>& games, int year) {
     // The seasons in year order, each one's games in table order.
-    std::map<int, std::vector<const GameRecord*>> seasons;
-    for (const GameRecord& record : records)
-        seasons[static_cast<int>(numericValue(record.year))].push_back(&record);
+    std::map<int, std::vector<const Game*>> seasons;
+    for (const Game& game : games)
+        seasons[game.season].push_back(&game);
     TeamRatings ratings = startingRatings();
     if (seasons.empty() || year <= seasons.begin()->first)
         return ratings;
@@ -108,15 +92,14 @@ TeamRatings seasonStartRatings(const std::vector<GameRecord>& records, int year)
             break;
         if (season != seasons.begin()->first)
             carryIntoNewSeason(ratings);
-        for (const GameRecord* record : games)
-            rateScores(ratings, record->visitor, record->home, record->visitorScore,
-                       record->homeScore);
+        for (const Game* game : games)
+            rateScoredGame(ratings, *game);
     }
     carryIntoNewSeason(ratings);
     return ratings;
 }
 
-void rateSeasonRows(TeamRatings& ratings, const std::vector<SeasonGame>& games, int end) {
+void rateSeasonRows(TeamRatings& ratings, const std::vector<Game>& games, int end) {
     int last = std::min(end, static_cast<int>(games.size()));
     for (int r = 0; r < last; ++r)
         rateScoredGame(ratings, games[static_cast<size_t>(r)]);
@@ -126,29 +109,18 @@ int shownRating(double rating) {
     return static_cast<int>(std::round(rating));
 }
 
-std::vector<TeamRating> seasonRatingList(const std::vector<GameRecord>& records, int year,
-                                         const std::string& day) {
-    TeamRatings ratings = seasonStartRatings(records, year);
-    std::vector<TeamRating> list(kTeamCount);
-    for (int t = 1; t <= kTeamCount; ++t) {
-        list[t - 1].team = t;
-        list[t - 1].name = teamName(t, year);
-    }
-    std::array<bool, kTeamCount + 1> named{};
-    Season season = seasonOf(records, year);
-    for (const SeasonGame& game : season.games) {
-        int visitor = teamNumberIgnoringSpaces(game.visitor);
-        int home = teamNumberIgnoringSpaces(game.home);
-        for (auto [team, name] : {std::pair{visitor, &game.visitor}, std::pair{home, &game.home}})
-            if (team && !named[team]) {
-                named[team] = true;
-                list[team - 1].name = *name;
-            }
-        if (!datedBefore(game.date, day) || !rateScoredGame(ratings, game))
+std::vector<TeamRating> seasonRatingList(const std::vector<Game>& games, int year,
+                                         const std::optional<Date>& day) {
+    TeamRatings ratings = seasonStartRatings(games, year);
+    std::vector<TeamRating> list;
+    for (int t = 1; t <= kTeamCount; ++t)
+        list.push_back({*Team::ofNumber(t), teamName(t, year)});
+    for (const Game& game : seasonOf(games, year).games) {
+        if ((day && !game.playedBefore(*day)) || !rateScoredGame(ratings, game))
             continue;
-        double margin = numericValue(game.homeScore) - numericValue(game.visitorScore);
-        TeamRating& h = list[home - 1];
-        TeamRating& v = list[visitor - 1];
+        double margin = game.homePoints() - game.visitorPoints();
+        TeamRating& h = list[static_cast<size_t>(game.home.number() - 1)];
+        TeamRating& v = list[static_cast<size_t>(game.visitor.number() - 1)];
         if (margin > 0) {
             ++h.wins;
             ++v.losses;
@@ -161,7 +133,7 @@ std::vector<TeamRating> seasonRatingList(const std::vector<GameRecord>& records,
         }
     }
     for (TeamRating& line : list)
-        line.rating = ratings[line.team];
+        line.rating = ratings[static_cast<size_t>(line.team.number())];
     std::stable_sort(list.begin(), list.end(), [](const TeamRating& a, const TeamRating& b) {
         return shownRating(a.rating) > shownRating(b.rating);
     });

@@ -13,10 +13,11 @@
 // where R is 1 for a home win, 0 for a loss and 1/2 for a tie, and M grows
 // with the margin and shrinks when the favourite won by it.
 
+#include "core/date.h"
 #include "core/season.h"
-#include "schedule/gamesdb.h"
 
 #include <array>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -49,24 +50,24 @@ void carryIntoNewSeason(TeamRatings& ratings);
 // One scored game: the home team gains what the visitor loses.
 void rateGame(TeamRatings& ratings, int visitor, int home, double visitorScore, double homeScore);
 
-// Rates one game of a season when both its scores are entered and both its
-// teams are known; false otherwise.
-bool rateScoredGame(TeamRatings& ratings, const SeasonGame& game);
+// Rates one game of a season when both its scores are entered (and it is
+// not a team's game against itself); false otherwise.
+bool rateScoredGame(TeamRatings& ratings, const Game& game);
 
 // The ratings before the first game of a season: the starting ratings for
-// the first season the records hold (or an earlier one); otherwise every
+// the first season the games hold (or an earlier one); otherwise every
 // scored game of the earlier seasons in order, each of those seasons after
 // the first, and the season itself, begun by carrying the ratings over. A
-// season the records do not hold is passed over.
-TeamRatings seasonStartRatings(const std::vector<GameRecord>& records, int year);
+// season the games do not hold is passed over.
+TeamRatings seasonStartRatings(const std::vector<Game>& games, int year);
 
 // Rates the scored games among rows 0..end-1 of a season, in order.
-void rateSeasonRows(TeamRatings& ratings, const std::vector<SeasonGame>& games, int end);
+void rateSeasonRows(TeamRatings& ratings, const std::vector<Game>& games, int end);
 
 // One line of a season's rating list.
 struct TeamRating {
-    int team = 0;     // 1..32
-    std::string name; // as the season's games name the team
+    Team team;
+    std::string name; // the team's name in the season
     double rating = 0;
     int wins = 0;
     int losses = 0;
@@ -77,10 +78,10 @@ struct TeamRating {
 int shownRating(double rating);
 
 // Every team's rating in a season after each scored game of the season
-// dated before the day (M/D/YYYY; empty: every scored game), and its record
+// dated before the day (none: every scored game), and its record
 // in those games; so for a season wholly before the day, its final
 // ratings. Best first; equal shown ratings in team order.
-std::vector<TeamRating> seasonRatingList(const std::vector<GameRecord>& records, int year,
-                                         const std::string& day);
+std::vector<TeamRating> seasonRatingList(const std::vector<Game>& games, int year,
+                                         const std::optional<Date>& day);
 
 } // namespace gs

@@ -9,11 +9,11 @@
 
 namespace gs {
 
-int currentWeekFromScores(const std::vector<SeasonGame>& games) {
+int currentWeekFromScores(const std::vector<Game>& games) {
     int boundaries = 0;
     int scoredInWeek = 0;
     WeekTracker tracker;
-    for (const SeasonGame& game : games) {
+    for (const Game& game : games) {
         bool boundary = tracker.isBoundary(game);
         bool scored = game.scored();
         if (boundary) {
@@ -43,23 +43,23 @@ SeasonState refreshSeason(const Pool& pool) {
     }
     // Read once: the season's games for everything, every season's for the
     // ratings.
-    Result<std::vector<GameRecord>> records = readGameRecords(pool);
-    if (records)
-        state.season = seasonOf(*records, pool.seasonYearNumber());
+    Result<std::vector<Game>> games = readGames(pool);
+    if (games)
+        state.season = seasonOf(*games, pool.seasonYear());
     else
-        state.errors.push_back(records.error().message);
+        state.errors.push_back(games.error().message);
 
     state.currentWeek = currentWeekFromScores(state.season.games);
     state.records = computeTeamRecords(pool, state.season);
     if (state.season.scoredGameCount == 0) {
         state.currentWeek = 1;
-        loadLastSeasonRecords(pool, pool.seasonYearNumber() - 1, state.records);
+        loadLastSeasonRecords(pool, pool.seasonYear() - 1, state.records);
     }
 
     // The season before is read on every refresh; a file in its place that
     // cannot be read is left alone and the records come from the games table.
     TeamRecordTable lastSeason = emptyTeamRecords();
-    int lastYear = pool.seasonYearNumber() - 1;
+    int lastYear = pool.seasonYear() - 1;
     if (Status read = readOldScores(pool.folders(), lastYear, lastSeason);
         !read && read.error().kind != ErrorKind::NotFound)
         state.warnings.push_back("The old-scores file " +
@@ -73,9 +73,9 @@ SeasonState refreshSeason(const Pool& pool) {
         state.errors.push_back(saved.error().message);
     else if (!saved->notice.empty())
         state.warnings.push_back(saved->notice);
-    if (records)
+    if (games)
         state.ratingPlayer =
-            updateRatingPlayer(pool, *records, state.season, state.errors, state.warnings);
+            updateRatingPlayer(pool, *games, state.season, state.errors, state.warnings);
 
     // The season ends on its last week; its records become the old-scores
     // file the next season starts from.
@@ -87,7 +87,7 @@ SeasonState refreshSeason(const Pool& pool) {
     if (state.currentWeek > season.shape.weeks || allScored) {
         state.currentWeek = state.season.shape.weeks;
         state.seasonOver = true;
-        Status written = writeOldScores(pool.folders(), pool.seasonYearNumber(), state.records);
+        Status written = writeOldScores(pool.folders(), pool.seasonYear(), state.records);
         state.oldScoresSaved = written.has_value();
         if (!written)
             state.errors.push_back(written.error().message);

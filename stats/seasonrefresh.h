@@ -31,7 +31,7 @@ struct SeasonState {
 
 // The week of the first game without a score, counting only whole weeks of
 // scored games before it.
-int currentWeekFromScores(const std::vector<SeasonGame>& games);
+int currentWeekFromScores(const std::vector<Game>& games);
 
 // Rebuilds the season's games from the games table, works out the current
 // week, the team records and the computer players' projections, saves the

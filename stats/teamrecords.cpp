@@ -1,13 +1,10 @@
 #include "teamrecords.h"
 
 #include "core/text.h"
-#include "core/textfile.h"
-#include "schedule/calendar.h"
-#include "schedule/gamesdb.h"
 #include "schedule/pickfiles.h"
+#include "schedule/seasongames.h"
 
 #include <algorithm>
-#include <memory>
 
 namespace gs {
 
@@ -19,9 +16,9 @@ void clearRecords(TeamRecordTable& records) {
             records[t].*count = 0.0;
 }
 
-int countScored(const std::vector<SeasonGame>& games) {
+int countScored(const std::vector<Game>& games) {
     int count = 0;
-    for (const SeasonGame& game : games)
+    for (const Game& game : games)
         if (game.scored())
             ++count;
     return count;
@@ -29,10 +26,8 @@ int countScored(const std::vector<SeasonGame>& games) {
 
 // One side of a game: its own score, the opponent's, and whether the game
 // was entered at all (a 0-0 that nobody entered is no tie).
-void addSide(TeamRecordTable& records, int team, double own, double other, bool entered) {
-    if (team == 0)
-        return;
-    TeamRecord& record = records[team];
+void addSide(TeamRecordTable& records, Team team, double own, double other, bool entered) {
+    TeamRecord& record = records[static_cast<size_t>(team.number())];
     record.pointsFor += own;
     record.pointsAgainst += other;
     if (own > other)
@@ -44,44 +39,18 @@ void addSide(TeamRecordTable& records, int team, double own, double other, bool 
 }
 
 // Rows 0..lastRow; a row past the end stands for a blank row and adds nothing.
-void addRows(const std::vector<SeasonGame>& games, int lastRow, TeamRecordTable& records) {
+void addRows(const std::vector<Game>& games, int lastRow, TeamRecordTable& records) {
     int end = std::min(lastRow + 1, static_cast<int>(games.size()));
     for (int r = 0; r < end; ++r) {
-        const SeasonGame& game = games[r];
-        double vs = numericValue(game.visitorScore);
-        double hs = numericValue(game.homeScore);
-        bool entered = !game.visitorScore.empty();
-        addSide(records, teamNumber(game.visitor), vs, hs, entered);
-        addSide(records, teamNumber(game.home), hs, vs, entered);
+        const Game& game = games[static_cast<size_t>(r)];
+        double vs = game.visitorPoints();
+        double hs = game.homePoints();
+        addSide(records, game.visitor, vs, hs, game.entered());
+        addSide(records, game.home, hs, vs, game.entered());
     }
 }
 
-// The games table's records, or none when there is no table to read. A
-// missing database file is not created by a mere lookup.
-std::vector<GameRecord> gameRecords(const Pool& pool) {
-    if (!fileExists(pool.gamesDatabasePath()))
-        return {};
-    Result<std::unique_ptr<GamesTable>> table = GamesTable::open(pool.gamesDatabasePath());
-    if (!table)
-        return {};
-    return (*table)->records().value_or(std::vector<GameRecord>{});
-}
-
-// The season's games with their texts as the table holds them.
-std::vector<SeasonGame> gamesOf(const std::vector<GameRecord>& records, int year) {
-    std::vector<SeasonGame> games;
-    for (const GameRecord& record : records)
-        if (numericValue(record.year) == year)
-            games.push_back(
-                {record.visitor, record.home, record.date, record.visitorScore, record.homeScore});
-    return games;
-}
-
-bool isSeason(const Pool& pool, const GameRecord& record) {
-    return numericValue(record.year) == numericValue(pool.seasonYear());
-}
-
-// Both score fields compared as numbers, from the side of one team.
+// Both scores compared as numbers, from the side of one team.
 std::string resultWord(double own, double other) {
     if (own > other)
         return "Won ";
@@ -90,19 +59,19 @@ std::string resultWord(double own, double other) {
     return "Tied ";
 }
 
-std::string resultText(const GameRecord& record, bool teamVisits) {
+std::string resultText(const Game& game, bool teamVisits) {
     // A meeting not yet played has no result to show.
-    if (record.visitorScore.empty() || record.homeScore.empty())
+    if (!game.scored())
         return {};
-    double visitor = numericValue(record.visitorScore);
-    double home = numericValue(record.homeScore);
+    double visitor = game.visitorPoints();
+    double home = game.homePoints();
     std::string word = teamVisits ? resultWord(visitor, home) : resultWord(home, visitor);
     return word + signedText(visitor) + " to " + signedText(home);
 }
 
 } // namespace
 
-int addSeasonResults(const std::vector<SeasonGame>& games, TeamRecordTable& records) {
+int addSeasonResults(const std::vector<Game>& games, TeamRecordTable& records) {
     int scored = countScored(games);
     addRows(games, scored, records);
     return scored;
@@ -113,7 +82,7 @@ bool loadLastSeasonRecords(const Pool& pool, int year, TeamRecordTable& records)
     if (read)
         return true;
     clearRecords(records);
-    std::vector<SeasonGame> games = gamesOf(gameRecords(pool), year);
+    std::vector<Game> games = storedSeasonGames(pool, year);
     if (games.empty() || countScored(games) != static_cast<int>(games.size()))
         return false;
     addSeasonResults(games, records);
@@ -129,74 +98,61 @@ TeamRecordTable computeTeamRecords(const Pool& pool, const Season& season) {
     TeamRecordTable records = emptyTeamRecords();
     int scored = countScored(season.games);
     if (scored == 0)
-        loadLastSeasonRecords(pool, pool.seasonYearNumber() - 1, records);
+        loadLastSeasonRecords(pool, pool.seasonYear() - 1, records);
     addRows(season.games, scored, records);
     return records;
 }
 
-TeamLists teamGameLists(const Season& season, const PickTable& picks, int team) {
+TeamLists teamGameLists(const Season& season, const PickTable& picks, Team team) {
     TeamLists lists;
-    if (team < 1 || team > kTeamCount)
-        return lists;
-    const std::string& name = teamName(team, season.year);
     bool seasonStarted = countScored(season.games) > 0;
-    for (const SeasonGame& game : season.games) {
-        std::string v = trimSpaces(game.visitor);
-        std::string h = trimSpaces(game.home);
-        double vs = numericValue(game.visitorScore);
-        double hs = numericValue(game.homeScore);
-        bool entered = !game.visitorScore.empty();
-        if (v == name) {
+    for (const Game& game : season.games) {
+        double vs = game.visitorPoints();
+        double hs = game.homePoints();
+        bool entered = game.entered();
+        if (game.visitor == team) {
             if (entered && vs > hs)
-                lists.beaten.push_back(h);
+                lists.beaten.push_back(game.home);
             if (entered && vs < hs)
-                lists.lostTo.push_back(h);
+                lists.lostTo.push_back(game.home);
             if (seasonStarted && !entered)
-                lists.remaining.push_back("@" + h);
+                lists.remaining.push_back(game);
         }
-        if (h == name) {
+        if (game.home == team) {
             if (entered && vs > hs)
-                lists.lostTo.push_back(v);
+                lists.lostTo.push_back(game.visitor);
             if (entered && vs < hs)
-                lists.beaten.push_back(v);
+                lists.beaten.push_back(game.visitor);
             if (seasonStarted && !entered)
-                lists.remaining.push_back(v);
+                lists.remaining.push_back(game);
         }
     }
-    int division = league().teamDivision[team];
     for (int t = 1; t <= kTeamCount; ++t)
-        if (league().teamDivision[t] == division)
-            lists.division.push_back(teamName(t, season.year));
+        if (std::optional<Team> other = Team::ofNumber(t); other->division() == team.division())
+            lists.division.push_back(*other);
     for (int w = 1; w <= kMaxWeeks; ++w)
-        if (picks[w][team] == 1)
+        if (picks[w][team.number()] == 1)
             ++lists.pickedCount;
     return lists;
 }
 
-HeadToHeadResult headToHead(const Pool& pool, int scoredGameCount, const std::string& team,
-                            const std::string& opponent) {
+HeadToHeadResult headToHead(const Season& season, Team team, Team opponent) {
     HeadToHeadResult result;
-    std::string x = stripSpaces(team);
-    std::string y = stripSpaces(opponent);
     bool found = false;
     int seasonCount = 0;
-    for (const GameRecord& record : gameRecords(pool)) {
-        if (!isSeason(pool, record))
-            continue;
+    for (const Game& game : season.games) {
         ++seasonCount;
-        std::string a = stripSpaces(record.visitor);
-        std::string b = stripSpaces(record.home);
-        bool visiting = a == x && b == y;
-        bool atHome = b == x && a == y;
+        bool visiting = game.visitor == team && game.home == opponent;
+        bool atHome = game.home == team && game.visitor == opponent;
         if (!visiting && !atHome)
             continue;
-        result.heading = team + " against " + opponent;
-        std::string text = resultText(record, visiting);
-        if (found && seasonCount <= scoredGameCount) {
-            result.secondDate = record.date;
+        result.heading = team.name(season.year) + " against " + opponent.name(season.year);
+        std::string text = resultText(game, visiting);
+        if (found && seasonCount <= season.scoredGameCount) {
+            result.secondDate = game.dateText();
             result.secondResult = text;
         } else if (!found) {
-            result.firstDate = record.date;
+            result.firstDate = game.dateText();
             result.firstResult = text;
             found = true;
         }
@@ -204,28 +160,12 @@ HeadToHeadResult headToHead(const Pool& pool, int scoredGameCount, const std::st
     return result;
 }
 
-ScheduledGame findScheduledGame(const Pool& pool, const std::string& team,
-                                const std::string& entry) {
-    ScheduledGame game;
-    bool away = !entry.empty() && entry.front() == '@';
-    std::string opponent = away ? entry.substr(1) : entry;
-    std::string x = stripSpaces(team);
-    std::string y = stripSpaces(opponent);
-    for (const GameRecord& record : gameRecords(pool)) {
-        if (!isSeason(pool, record))
-            continue;
-        std::string a = stripSpaces(record.visitor);
-        std::string b = stripSpaces(record.home);
-        if (away && a == x && b == y)
-            game.heading = team + " at " + opponent;
-        else if (!away && b == x && a == y)
-            game.heading = opponent + " at " + team;
-        else
-            continue;
-        game.dayName = dayName(dayOfWeek(record.date));
-        game.date = record.date;
-    }
-    return game;
+std::optional<Game> findScheduledGame(const Season& season, Team visitor, Team home) {
+    std::optional<Game> found;
+    for (const Game& game : season.games)
+        if (game.visitor == visitor && game.home == home)
+            found = game;
+    return found;
 }
 
 } // namespace gs

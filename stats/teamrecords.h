@@ -6,6 +6,7 @@
 #include "core/pool.h"
 #include "core/season.h"
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -18,7 +19,7 @@ TeamRecordTable computeTeamRecords(const Pool& pool, const Season& season);
 // Adds rows 0..(number of scored games) of a season to columns 1..5 of the
 // records, as computeTeamRecords does, and returns that number of scored
 // games. Columns 1..5 are not cleared first.
-int addSeasonResults(const std::vector<SeasonGame>& games, TeamRecordTable& records);
+int addSeasonResults(const std::vector<Game>& games, TeamRecordTable& records);
 
 // Sets columns 1..5 of the records to the final records of a season: from
 // its old-scores file; when that is missing and every game the games table
@@ -27,16 +28,16 @@ int addSeasonResults(const std::vector<SeasonGame>& games, TeamRecordTable& reco
 bool loadLastSeasonRecords(const Pool& pool, int year, TeamRecordTable& records);
 
 struct TeamLists {
-    std::vector<std::string> beaten;
-    std::vector<std::string> lostTo;
-    std::vector<std::string> remaining; // "@" + name for away games
-    std::vector<std::string> division;
+    std::vector<Team> beaten;
+    std::vector<Team> lostTo;
+    std::vector<Game> remaining; // in season order
+    std::vector<Team> division;
     int pickedCount = 0;
 };
 
 // A team's beaten, lost-to and remaining opponents in the season, its
 // division, and how often the player's picks chose it.
-TeamLists teamGameLists(const Season& season, const PickTable& picks, int team);
+TeamLists teamGameLists(const Season& season, const PickTable& picks, Team team);
 
 struct HeadToHeadResult {
     std::string heading;
@@ -44,19 +45,11 @@ struct HeadToHeadResult {
     std::string secondDate, secondResult;
 };
 
-// The season's meetings of two teams, from the games table.
-HeadToHeadResult headToHead(const Pool& pool, int scoredGameCount, const std::string& team,
-                            const std::string& opponent);
+// The season's meetings of two teams: the first one, and the last later
+// one among the season's scored count of games.
+HeadToHeadResult headToHead(const Season& season, Team team, Team opponent);
 
-struct ScheduledGame {
-    std::string heading;
-    std::string dayName;
-    std::string date;
-};
-
-// The season's game of a team against a remaining opponent ("@" + name for
-// an away game), from the games table.
-ScheduledGame findScheduledGame(const Pool& pool, const std::string& team,
-                                const std::string& entry);
+// The season's last game with this visitor and home team.
+std::optional<Game> findScheduledGame(const Season& season, Team visitor, Team home);
 
 } // namespace gs

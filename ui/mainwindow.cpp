@@ -384,7 +384,7 @@ void MainWindow::runExport(void (CsvExports::*exportFile)()) {
 void MainWindow::openSeasonYear() {
     if (!leavePanelForWindow())
         return;
-    const std::string season = m_pool.seasonYear();
+    const int season = m_pool.seasonYear();
     // The title follows the season at once; the page waits for the close.
     SeasonYearDialog dialog(
         m_pool, m_dialogs,

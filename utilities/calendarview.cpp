@@ -5,11 +5,10 @@
 
 namespace gs {
 
-std::optional<Date> calendarDate(const std::string& text) {
-    std::optional<Date> date = Date::parse(text);
-    if (!date || !date->hasFullYear())
+std::optional<Date> calendarDate(const Game& game) {
+    if (!game.date || !game.date->hasFullYear())
         return std::nullopt;
-    return date;
+    return game.date;
 }
 
 void SeasonCalendar::open() {
@@ -22,22 +21,20 @@ void SeasonCalendar::open() {
     gamesVisible = true;
     games = ListModel{};
     gameDays.clear();
-    for (const SeasonGame& game : m_season.games)
-        if (std::optional<Date> day = calendarDate(game.date);
+    for (const Game& game : m_season.games)
+        if (std::optional<Date> day = calendarDate(game);
             day && (gameDays.empty() || !(gameDays.back() == *day)))
             gameDays.push_back(*day);
 
     // The first game's date and the last dated game's; a season without
     // dated games leaves the calendar free.
-    const std::vector<SeasonGame>& rows = m_season.games;
+    const std::vector<Game>& rows = m_season.games;
     std::optional<Date> first;
     std::optional<Date> last;
     for (auto row = rows.begin(); row != rows.end() && !first; ++row)
-        if (!row->date.empty())
-            first = calendarDate(row->date);
+        first = calendarDate(*row);
     for (auto row = rows.rbegin(); row != rows.rend() && !last; ++row)
-        if (!row->date.empty())
-            last = calendarDate(row->date);
+        last = calendarDate(*row);
     earliest.reset();
     latest.reset();
     selected.reset();
@@ -58,9 +55,9 @@ void SeasonCalendar::clickDate(const Date& date) {
     // The table's own spelling of the day: a date stored with leading zeros
     // has never been listed.
     const std::string text = Date::fromParts(date.year(), date.month(), date.day())->text();
-    for (const SeasonGame& game : m_season.games)
-        if (game.date == text)
-            games.entries.push_back(game.visitor + " @ " + game.home);
+    for (const Game& game : m_season.games)
+        if (game.dateText() == text)
+            games.entries.push_back(game.visitorName() + " @ " + game.homeName());
 }
 
 } // namespace gs

@@ -16,10 +16,9 @@
 
 namespace gs {
 
-// A date text M/D/YYYY (leading zeros allowed) as a day of the calendar;
-// nothing for a text that is no valid date or has a two-digit year, whose
-// century a calendar cannot guess.
-std::optional<Date> calendarDate(const std::string& text);
+// A game's date as a day of the calendar; nothing for a game without a date
+// or with a two-digit year, whose century a calendar cannot guess.
+std::optional<Date> calendarDate(const Game& game);
 
 class SeasonCalendar {
 public:

@@ -64,8 +64,9 @@ protected:
         Pool pool = poolOf(home, player);
         PickTable picks = loadPicks(pool, player)->picks;
         for (size_t g : gamesOf(week))
-            picks[week][teamNumber(side == 1 || (side == 2 && g % 2 == 0) ? real[g].home
-                                                                          : real[g].visitor)] = 1;
+            picks[week][Team::named(side == 1 || (side == 2 && g % 2 == 0) ? real[g].home
+                                                                           : real[g].visitor)
+                            ->number()] = 1;
         ASSERT_TRUE(savePicks(pool, player, picks));
     }
     // The week's real scores, typed into "Enter Scores" or as a file.

@@ -88,7 +88,7 @@ TEST(PoolDay, FollowsTheSettingTheSeasonAndTheClock) {
         {"9/12/21", 2010, "11/02/2010"},
     };
     for (const Case& c : cases)
-        EXPECT_EQ(poolDayFor(c.setting, c.season, "12/7/2026"), c.day)
+        EXPECT_EQ(poolDayFor(c.setting, c.season, test::dateOf("12/7/2026")).text(), c.day)
             << c.setting << " " << c.season;
 }
 
@@ -96,20 +96,20 @@ TEST(PoolDay, IsKeptInTheSettingsFileBesideOtherKeysAndReadAtEveryRefresh) {
     test::PoolFixture home;
     Pool& pool = home.pool;
     std::string today = "9/19/2021";
-    pool.setClock([&] { return today; });
-    pool.setSeasonYear("2021");
+    pool.setClock([&] { return test::dateOf(today); });
+    pool.setSeasonYear(2021);
     PoolSettings other;
     other.set("gamesUrl", "file:///games.csv");
     ASSERT_TRUE(other.save(poolSettingsPath(pool.folders())));
 
     ASSERT_TRUE(storePoolDaySetting(pool, "today"));
-    EXPECT_EQ(pool.referenceDate(), "9/19/2021");
+    EXPECT_EQ(pool.referenceDate().text(), "9/19/2021");
     today = "9/20/2021";
     refreshPoolDay(pool);
-    EXPECT_EQ(pool.referenceDate(), "9/20/2021");
+    EXPECT_EQ(pool.referenceDate().text(), "9/20/2021");
     pool.setDayOverride("9/9/2021");
     refreshPoolDay(pool);
-    EXPECT_EQ(pool.referenceDate(), "9/9/2021");
+    EXPECT_EQ(pool.referenceDate().text(), "9/9/2021");
 
     EXPECT_FALSE(storePoolDaySetting(pool, "someday"));
     Pool next(home.home.path());

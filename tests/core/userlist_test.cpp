@@ -56,13 +56,14 @@ class Loads : public UserList, public testing::WithParamInterface<LoadCase> {};
 TEST_P(Loads, FillTheTableTheSeasonAndTheUsersPreferences) {
     test::editUser(pool, 5,
                    [](UserSlot& ghost) { ghost.name = "ghost"; }); // the table is emptied first
-    pool.setSeasonYear("2013");
+    pool.setSeasonYear(2013);
     if (GetParam().preferences)
         writeBytes(preferences(GetParam().user), GetParam().preferences);
     load(GetParam().list, GetParam().user);
     refreshPoolOrder(pool);
     static const char* const kOutcomes[] = {"loaded", "created", "not found"};
-    std::string text = kOutcomes[static_cast<int>(loaded.outcome)] + (" " + pool.seasonYear()) +
+    std::string text = kOutcomes[static_cast<int>(loaded.outcome)] +
+                       (" " + std::to_string(pool.seasonYear())) +
                        (pool.preferencesRead() ? " read" : "") +
                        (loaded.preferencesDefaulted ? " defaulted" : "") + "\n";
     for (size_t s = 0; s < pool.users().size(); ++s) {
@@ -249,7 +250,7 @@ TEST_P(Modes, FilesWithPasswordsAreTheOwnersOnly) {
     EXPECT_EQ(modeOf(preferencePath(pool.folders(), "admin")), 0600u);
 
     fs::permissions(userListPath(pool.folders()), fs::perms(0644));
-    pool.setSeasonYear("2011");
+    pool.setSeasonYear(2011);
     ASSERT_TRUE(storeSeasonInUserList(pool));
     EXPECT_EQ(modeOf(userListPath(pool.folders())), 0600u);
 }

@@ -12,13 +12,13 @@ using test::crlf;
 // A week of games around the pool's current day (11/02/2010): a win before
 // it, a tie without a date, a Monday game, a game on the day itself (the
 // Tuesday starts week 2) and a game not played yet.
-std::vector<SeasonGame> aroundTheReferenceDay() {
+std::vector<GameRecord> aroundTheReferenceDay() {
     return {
-        {"Miami Dolphins", "Buffalo Bills", "10/31/2010", "20", "10"},
-        {"Detroit Lions", "Chicago Bears", "", "14", "14"},
-        {"Houston Texans", "Indianapolis Colts", "11/1/2010", "17", "30"},
-        {"N.Y. Jets", "New England Patriots", "11/2/2010", "21", "7"},
-        {"Tampa Bay Buccaneers", "Atlanta Falcons", "11/7/2010", "", ""},
+        {"Miami Dolphins", "Buffalo Bills", "10/31/2010", "20", "10", "2010"},
+        {"Detroit Lions", "Chicago Bears", "", "14", "14", "2010"},
+        {"Houston Texans", "Indianapolis Colts", "11/1/2010", "17", "30", "2010"},
+        {"N.Y. Jets", "New England Patriots", "11/2/2010", "21", "7", "2010"},
+        {"Tampa Bay Buccaneers", "Atlanta Falcons", "11/7/2010", "", "", "2010"},
     };
 }
 
@@ -26,9 +26,9 @@ PickTable picks(std::initializer_list<const char*> weekOne,
                 std::initializer_list<const char*> weekTwo = {}) {
     PickTable table{};
     for (const char* team : weekOne)
-        table[1][teamNumber(team)] = 1;
+        table[1][Team::named(team)->number()] = 1;
     for (const char* team : weekTwo)
-        table[2][teamNumber(team)] = 1;
+        table[2][Team::named(team)->number()] = 1;
     return table;
 }
 
@@ -39,7 +39,8 @@ const PickTable kBob = picks({"Buffalo Bills", "Chicago Bears", "Houston Texans"
 
 TEST(PickExportTable, WithoutActivePlayersRowsHaveSevenFieldsAndNoWeeks) {
     for (PickExport kind : {PickExport::History, PickExport::Results})
-        EXPECT_EQ(crlf(pickExportLines(kind, aroundTheReferenceDay(), 2010, {}, "11/02/2010")),
+        EXPECT_EQ(crlf(pickExportLines(kind, gamesOf(aroundTheReferenceDay()).value(), 2010, {},
+                                       test::dateOf("11/02/2010"))),
                   crlf({"Week,Date,,Visitor Team,,Home Team,",
                         ",10/31/2010,Sunday,Miami Dolphins,20,Buffalo Bills,10",
                         ",,Sunday,Detroit Lions,14,Chicago Bears,14",
@@ -49,8 +50,8 @@ TEST(PickExportTable, WithoutActivePlayersRowsHaveSevenFieldsAndNoWeeks) {
 
 TEST(PickExportTable, ProgressCountsUpToGamesTimesPlayersPlusGames) {
     int steps = 0;
-    pickExportLines(PickExport::History, aroundTheReferenceDay(), 2010,
-                    {{"ann", kAnn}, {"bob", kBob}}, "11/02/2010", [&] { ++steps; });
+    pickExportLines(PickExport::History, gamesOf(aroundTheReferenceDay()).value(), 2010,
+                    {{"ann", kAnn}, {"bob", kBob}}, test::dateOf("11/02/2010"), [&] { ++steps; });
     // 5 game rows, 5 x 2 player cells and 7 table rows written or skipped.
     EXPECT_EQ(steps, 5 + 10 + 7);
 }
@@ -60,10 +61,7 @@ TEST(PickExportTable, ProgressCountsUpToGamesTimesPlayersPlusGames) {
 class ExportFiles : public testing::Test, public test::PoolBuilder {
 protected:
     void SetUp() override {
-        std::vector<GameRecord> records;
-        for (const SeasonGame& g : aroundTheReferenceDay())
-            records.push_back({g.visitor, g.home, g.date, g.visitorScore, g.homeScore, "2010"});
-        test::storeRecords(pool, records);
+        test::storeRecords(pool, aroundTheReferenceDay());
         season(2010).inactivePlayer("admin").players({"ann", "bob"}).loggedIn("admin");
         savedUserList().picks("ann", kAnn).picks("bob", kBob);
     }
@@ -109,11 +107,11 @@ TEST_F(ExportFiles, TheThreeFilesGoToTheInstallFolderWithTheirMessages) {
 }
 
 TEST_F(ExportFiles, TheStatisticsFollowTheSeasonInForceNotTheStoredOne) {
-    pool.setSeasonYear("2011");
+    pool.setSeasonYear(2011);
     Result<ExportOutcome> outcome = exportUserStatistics(pool);
     ASSERT_TRUE(outcome) << outcome.error();
     EXPECT_EQ(outcome->path, installed("AllUserStats2011.csv"));
-    EXPECT_EQ(pool.seasonYear(), "2011");
+    EXPECT_EQ(pool.seasonYear(), 2011);
     // The 2011 pick files were read (made empty), not those of 2010.
     EXPECT_TRUE(fs::exists(pool.folders().program / "ann2011.dat"));
     EXPECT_EQ(readBytes(outcome->path),
@@ -150,22 +148,23 @@ TEST_F(ExportFiles, TheProgressBarShowsWhileTheExportRunsAndNeverPassesItsMaximu
 }
 
 TEST(GameList, PrintsTheWeekTheProgramCountsAndWholeScores) {
-    Season byDates;
-    byDates.games = {{"Dallas Cowboys", "N.Y. Giants", "9/12/2010", " 17", "20 "},
-                     {"Minnesota Vikings", "Detroit Lions", "9/13/2010", "3", ""},
-                     {"Oakland Raiders", "Denver Broncos", "9/19/2010", "", ""}};
+    Season byDates{gamesOf({{"Dallas Cowboys", "N.Y. Giants", "9/12/2010", " 17", "20 ", "2010"},
+                            {"Minnesota Vikings", "Detroit Lions", "9/13/2010", "3", "", "2010"},
+                            {"Oakland Raiders", "Denver Broncos", "9/19/2010", "", "", "2010"}})
+                       .value()};
     EXPECT_EQ(test::crlf(gameListLines(byDates)),
               test::crlf({"Week,Date,Visitor,Home,Visitor Score,Home Score",
                           "1,9/12/2010,Dallas Cowboys,N.Y. Giants,17,20",
                           "1,9/13/2010,Minnesota Vikings,Detroit Lions,,",
                           "2,9/19/2010,Oakland Raiders,Denver Broncos,,"}));
     // A Tuesday game keeps the week the table gives it.
-    Season official;
-    official.shape = seasonShape(2020);
-    official.games = {{"Buffalo Bills", "Tennessee Titans", "10/13/2020", "16", "42", 5},
-                      {"Chicago Bears", "Tampa Bay Buccaneers", "10/8/2020", "20", "19", 5},
-                      {"Miami Dolphins", "San Francisco 49ers", "10/11/2020", "43", "17", 5},
-                      {"Los Angeles Rams", "Washington Football Team", "10/15/2020", "", "", 6}};
+    Season official{
+        gamesOf({{"Buffalo Bills", "Tennessee Titans", "10/13/2020", "16", "42", "2020", 5},
+                 {"Chicago Bears", "Tampa Bay Buccaneers", "10/8/2020", "20", "19", "2020", 5},
+                 {"Miami Dolphins", "San Francisco 49ers", "10/11/2020", "43", "17", "2020", 5},
+                 {"Los Angeles Rams", "Washington Football Team", "10/15/2020", "", "", "2020", 6}})
+            .value(),
+        0, seasonShape(2020)};
     EXPECT_EQ(gameListLines(official)[1], "5,10/13/2020,Buffalo Bills,Tennessee Titans,16,42");
     EXPECT_EQ(gameListLines(official).back(),
               "6,10/15/2020,Los Angeles Rams,Washington Football Team,,");

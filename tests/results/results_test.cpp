@@ -28,8 +28,8 @@ protected:
         std::vector<GameRecord> all = test::seasonRecords(2010, "11/1/2010");
         std::vector<GameRecord> records(all.begin() + 112, all.begin() + 122);
         test::storeRecords(pool, records);
-        season = seasonOf(records, 2010);
-        pool.setReferenceDate("11/1/2010");
+        season = seasonOf(gamesOf(records).value(), 2010);
+        pool.setReferenceDate(test::dateOf("11/1/2010"));
         test::writeUserList(pool, {"ann", "bob", "cy"});
 
         PickTable own{};
@@ -148,7 +148,7 @@ TEST_F(AllResults, GamesOfALaterWeekCannotBePickedYet) {
     // With week 1 still open the current week is 1: week 2 waits.
     std::vector<GameRecord> records = test::seasonRecords(2010, "10/30/2010");
     test::storeRecords(pool, {records.begin() + 112, records.begin() + 122});
-    pool.setReferenceDate("10/30/2010");
+    pool.setReferenceDate(test::dateOf("10/30/2010"));
     panel.open();
     panel.cyclePick(7, 7);
     EXPECT_EQ(panel.model().grid.cell(7, 7).text, "");
@@ -298,7 +298,7 @@ TEST_F(TeamStatistics, BeforeTheFirstScoreTheFiguresAreLastYears) {
 TEST_F(TeamStatistics, TwoPlayedMeetingsShowTwoLines) {
     // 2012: San Francisco tied and lost to St. Louis.
     test::storeSeasons(pool, {2012});
-    pool.setSeasonYear("2012");
+    pool.setSeasonYear(2012);
     panel.open();
     panel.showTeam(26);
     panel.showMeetings(OpponentList::LostTo, 2);
@@ -309,7 +309,7 @@ TEST_F(TeamStatistics, TwoPlayedMeetingsShowTwoLines) {
 
 // A season lists and ranks its teams by their names of that season.
 TEST_F(TeamStatistics, TeamsStandByTheSeasonsOwnNames) {
-    pool.setSeasonYear("2021");
+    pool.setSeasonYear(2021);
     panel.open();
     panel.showTeam(16); // after Kansas City Chiefs
     EXPECT_EQ(panel.model().teams.entries[16] + "/" + panel.detail().frame.caption,

@@ -22,12 +22,12 @@ void writeUserList(Pool& pool, const std::vector<std::string>& players,
 }
 
 void pickGame(PickTable& picks, const Season& season, int game, Side side) {
-    const SeasonGame& g = season.games.at(static_cast<size_t>(game));
-    bool visitorWon = numericValue(g.visitorScore) > numericValue(g.homeScore);
+    const Game& g = season.games.at(static_cast<size_t>(game));
+    bool visitorWon = g.visitorPoints() > g.homePoints();
     bool visitor = side == Side::Visitor || (side == Side::Winner && visitorWon) ||
                    (side == Side::Loser && !visitorWon);
     picks[gameWeeks(season).at(static_cast<size_t>(game))]
-         [teamNumber(visitor ? g.visitor : g.home)] = 1;
+         [(visitor ? g.visitor : g.home).number()] = 1;
 }
 
 PickTable sidePicks(const Season& season, Side side, int first, int last) {

@@ -188,6 +188,8 @@ INSTANTIATE_TEST_SUITE_P(
                    "line 3: invalid visitor score \"-3\" (expected empty or a whole number)"},
         ImportCase{"ShortYear", tableRow("Dallas Cowboys,N.Y. Giants,9/12/2010,,,10"),
                    "line 3: invalid year \"10\" (expected four digits)"},
+        ImportCase{"YearNoCalendarHolds", tableRow("Dallas Cowboys,N.Y. Giants,9/12/2010,,,0009"),
+                   "line 3: invalid year \"0009\" (expected a season from 100 to 9998)"},
         ImportCase{"TooFewFields", tableRow("Dallas Cowboys,N.Y. Giants,9/12/2010,,"),
                    "line 3: expected 6 fields, found 5"},
         ImportCase{"WrongHeader", "teama,teamb,date,visitor,home,year\r\n" + kGood,

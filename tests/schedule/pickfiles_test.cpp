@@ -32,7 +32,7 @@ std::string allWeeks(const PickTable& table) {
 class PickFiles : public testing::Test {
 protected:
     PickFiles() {
-        pool.setSeasonYear("2010");
+        pool.setSeasonYear(2010);
         test::addUser(pool, 1, "admin");
         test::addUser(pool, 2, "PC");
         test::addUser(pool, 3, "alice", 0, aliceFolder().string());
@@ -41,8 +41,9 @@ protected:
     }
 
     fs::path aliceFolder() const { return fixture.home.path() / "alice"; }
-    fs::path aliceFile() const { return aliceFolder() / ("alice" + pool.seasonYear() + ".dat"); }
-    fs::path pcFile() const { return pool.folders().program / ("PC" + pool.seasonYear() + ".dat"); }
+    std::string season() const { return std::to_string(pool.seasonYear()); }
+    fs::path aliceFile() const { return aliceFolder() / ("alice" + season() + ".dat"); }
+    fs::path pcFile() const { return pool.folders().program / ("PC" + season() + ".dat"); }
 
     PlayerPicks load(const std::string& player) {
         Result<PlayerPicks> loaded = loadPicks(pool, player);
@@ -93,7 +94,7 @@ TEST_F(PickFiles, SaveKeepsTheWeeksSavedElsewhereMeanwhile) {
 // weeks, then the active players; the computer player's its projection's
 // weeks, then its spreads from game 1 to the season's last.
 TEST_F(PickFiles, FilesHoldEveryWeekAndGameOfTheSeason) {
-    for (auto [season, weeks, games] : {std::tuple{"2010", 17, 256}, {"2021", 18, 272}}) {
+    for (auto [season, weeks, games] : {std::tuple{2010, 17, 256}, {2021, 18, 272}}) {
         SCOPED_TRACE(season);
         pool.setSeasonYear(season);
         PlayerPicks human = load("alice");

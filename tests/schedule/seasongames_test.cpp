@@ -172,15 +172,16 @@ TEST_F(GamesDb, CursorWalksLikeARecordsetAndWritesItsEditsWhenItMoves) {
 
 std::string dumpSeason(const Season& season) {
     std::string text;
+    auto score = [](const std::optional<Score>& s) { return s ? s->text() : std::string(); };
     for (const auto& g : season.games)
-        text += g.visitor + "|" + g.home + "|" + g.date + "|" + g.visitorScore + "|" + g.homeScore +
-                "\n";
+        text += g.visitorName() + "|" + g.homeName() + "|" + g.dateText() + "|" +
+                score(g.visitorScore) + "|" + score(g.homeScore) + "\n";
     return text + "scored " + std::to_string(season.scoredGameCount) + "\n";
 }
 
 class SeasonGamesTest : public testing::Test {
 protected:
-    SeasonGamesTest() { pool.setSeasonYear("2010"); }
+    SeasonGamesTest() { pool.setSeasonYear(2010); }
     Season rebuild() {
         Result<Season> season = rebuildSeasonGames(pool);
         EXPECT_TRUE(season) << season.error();
@@ -306,7 +307,14 @@ INSTANTIATE_TEST_SUITE_P(
         UnreadableTable{"TableWithoutTheScores",
                         "CREATE TABLE Scoresheet (TeamA TEXT, TeamB TEXT, Date TEXT, Year TEXT)",
                         "its table \"Scoresheet\" has no field Visitor" + kLeftAsItIs,
-                        ErrorKind::NoGamesTable}),
+                        ErrorKind::NoGamesTable},
+        // A record that holds no game: the views would count another season
+        // than the table's.
+        UnreadableTable{"ATeamOutsideTheLeague",
+                        "CREATE TABLE Scoresheet (TeamA, TeamB, Date, Visitor, Home, Year); "
+                        "INSERT INTO Scoresheet VALUES ('Dallas Cowboys','N.Y. Giants','','','',"
+                        "'2009'), ('Gotham Knights','Buffalo Bills','9/12/2010','','','2010')",
+                        "record 2: unknown team \"Gotham Knights\"", ErrorKind::Malformed}),
     test::caseName);
 
 // Games a week in weeks 1..18, "-" for a week the season lacks. 2012 has no
@@ -316,7 +324,7 @@ TEST(RealWeeks, SplitTheSeason) {
     for (auto [year, expected] :
          {std::pair{2010, "16 16 16 14 14 14 14 13 13 14 16 16 16 16 16 16 16 -"},
           {2012, "16 16 16 15 14 14 13 14 14 14 14 16 16 16 16 21 - -"}}) {
-        std::vector<SeasonGame> games = test::seasonFromCsv(year);
+        std::vector<Game> games = test::csvSeason(year).games;
         ASSERT_EQ(games.size(), 256u);
         std::string sizes;
         for (int week = 1; week <= 18; ++week) {
@@ -329,11 +337,18 @@ TEST(RealWeeks, SplitTheSeason) {
     }
 }
 
-// The teams' codes follow the season: a renamed team takes its new code
-// from the season of the rename on.
-TEST(TeamsBySeason, AnAbbreviationChangesInTheSeasonOfTheRename) {
-    EXPECT_EQ(teamAbbreviation(29, 2015), "STL");
-    EXPECT_EQ(teamAbbreviation(29, 2016), "LAR");
+// A record names a team by any of its names, spaces aside; the game names
+// and codes it as its season does (a renamed team from the season of the
+// rename on).
+TEST(GameOfARecord, TakesAnyNameOfATeamAndRefusesWhatIsNoGame) {
+    Game game = gameOf({"St. Louis Rams", "NewEngland Patriots", "", "", "", "2016"}).value();
+    EXPECT_EQ(game.visitorName() + "|" + game.visitor.abbreviation(2015) + "|" +
+                  game.visitor.abbreviation(2016) + "|" + game.homeName(),
+              "Los Angeles Rams|STL|LAR|New England Patriots");
+    for (auto [date, year, reason] : {std::tuple{"9/31/2010", "2010", "invalid date \"9/31/2010\""},
+                                      {"9/12/2010", "2010.5", "invalid year \"2010.5\""}})
+        EXPECT_EQ(gameOf({"Dallas Cowboys", "N.Y. Giants", date, "", "", year}).error().message,
+                  reason);
 }
 
 } // namespace

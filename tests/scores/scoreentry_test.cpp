@@ -50,7 +50,7 @@ TEST_F(EnterScores, AUserWithoutAdministratorRightsCannotOpenIt) {
 }
 
 struct WalkCase : test::NamedCase {
-    const char* season;
+    int season;
     const char* referenceDate;
     const char* scoresThrough; // of 2010
     int week; // chosen after week 1; 0: the window as it opens, with its day and position
@@ -67,7 +67,7 @@ class Walk : public EnterScores, public testing::WithParamInterface<WalkCase> {}
 TEST_P(Walk, StaysWithinTheWeekAndWritesNothing) {
     const WalkCase& c = GetParam();
     pool.setSeasonYear(c.season);
-    pool.setReferenceDate(c.referenceDate);
+    pool.setReferenceDate(test::dateOf(c.referenceDate));
     auto window = open(c.scoresThrough);
     ASSERT_TRUE(window);
     const std::vector<GameRecord> before = test::tableRecords(pool);
@@ -94,33 +94,33 @@ constexpr const char* kRef = kDefaultReferenceDate;
 INSTANTIATE_TEST_SUITE_P(
     Moves, Walk,
     testing::Values(
-        WalkCase{"EveryGamePlayedHasItsScores", "2010", kRef, kRef, 0, 0, 0,
+        WalkCase{"EveryGamePlayedHasItsScores", 2010, kRef, kRef, 0, 0, 0,
                  "360 Miami Dolphins at Cincinnati Bengals [22]-[14] 10/31/2010-11/1/2010 weeks "
                  "1-8 | Sunday, 10/31/2010 | Game 1 of 13, week 8 | chosen 8"},
-        WalkCase{"TheMondayGameIsStillOpen", "2010", kRef, "10/31/2010", 0, 0, 0,
+        WalkCase{"TheMondayGameIsStillOpen", 2010, kRef, "10/31/2010", 0, 0, 0,
                  "372 Houston Texans at Indianapolis Colts []-[] 10/31/2010-11/1/2010 weeks 1-8 | "
                  "Monday, 11/1/2010 | Game 13 of 13, week 8 | chosen 8"},
         // The next season's games before the reference date are not this one's.
-        WalkCase{"ASeasonOverBeforeTheNextBegan", "2009", kRef, kRef, 0, 0, 0,
+        WalkCase{"ASeasonOverBeforeTheNextBegan", 2009, kRef, kRef, 0, 0, 0,
                  "240 Indianapolis Colts at Buffalo Bills [7]-[30] 1/3/2010-1/3/2010 weeks 1-17 | "
                  "Sunday, 1/3/2010 | Game 1 of 16, week 17 | chosen 17"},
-        WalkCase{"ASeasonNotBegun", "2011", kRef, kRef, 0, 0, 0,
+        WalkCase{"ASeasonNotBegun", 2011, kRef, kRef, 0, 0, 0,
                  "512 New Orleans Saints at Green Bay Packers []-[] - weeks 1 | Thursday, "
                  "9/8/2011 | Game 1 of 16, week 1 | chosen 0"},
         WalkCase{
-            "NextStopsAtTheWeeksLastGame", "2010", kRef, kRef, 8, 20, 0,
+            "NextStopsAtTheWeeksLastGame", 2010, kRef, kRef, 8, 20, 0,
             "372 Houston Texans at Indianapolis Colts [17]-[30] 10/31/2010-11/1/2010 weeks 1-8"},
-        WalkCase{"NextStopsBeforeAnUnplayedGame", "2010", "11/7/2010", kRef, 9, 20, 0,
+        WalkCase{"NextStopsBeforeAnUnplayedGame", 2010, "11/7/2010", kRef, 9, 20, 0,
                  "384 Dallas Cowboys at Green Bay Packers []-[] 11/7/2010-11/8/2010 weeks 1-9"},
-        WalkCase{"NextStopsAtTheSeasonsEnd", "2009", kRef, kRef, 17, 20, 0,
+        WalkCase{"NextStopsAtTheSeasonsEnd", 2009, kRef, kRef, 17, 20, 0,
                  "255 Cincinnati Bengals at N.Y. Jets [0]-[37] 1/3/2010-1/3/2010 weeks 1-17"},
         WalkCase{
-            "PreviousStaysInTheWeek", "2010", kRef, kRef, 8, 1, 20,
+            "PreviousStaysInTheWeek", 2010, kRef, kRef, 8, 1, 20,
             "360 Miami Dolphins at Cincinnati Bengals [22]-[14] 10/31/2010-11/1/2010 weeks 1-8"},
         WalkCase{
-            "PreviousStaysInTheSeason", "2010", kRef, kRef, 1, 0, 1,
+            "PreviousStaysInTheSeason", 2010, kRef, kRef, 1, 0, 1,
             "256 Minnesota Vikings at New Orleans Saints [9]-[14] 9/9/2010-9/13/2010 weeks 1-8"},
-        WalkCase{"AWeekNotPlayedCannotBeChosen", "2010", kRef, kRef, 9, 5, 0,
+        WalkCase{"AWeekNotPlayedCannotBeChosen", 2010, kRef, kRef, 9, 5, 0,
                  "261 Carolina Panthers at N.Y. Giants [18]-[31] 9/9/2010-9/13/2010 weeks 1-8"}),
     test::caseName);
 
@@ -197,7 +197,7 @@ TEST_P(ImportInTheWindow, KeepsTheTypedScoreFirstAndShowsTheTableAfterwards) {
     const ImportCase& c = GetParam();
     std::filesystem::path file = program.home.path() / "games.csv";
     test::writeBytes(file, kWeek9);
-    pool.setReferenceDate("11/9/2010");
+    pool.setReferenceDate(test::dateOf("11/9/2010"));
     auto window = open("11/2/2010");
     ASSERT_TRUE(window);
     ASSERT_EQ(window->recordPosition(), 373);

@@ -69,7 +69,7 @@ protected:
 
 // A refused file writes nothing: the table stays byte for byte.
 TEST_P(Plan, SummaryAndWrites) {
-    std::vector<TableGame> games = readTableGames(*m_table).value();
+    std::vector<GameRecord> games = m_table->records().value();
     ScoreImportPlan plan = planScoreImport(GetParam().csv, games, GetParam().options);
     EXPECT_EQ(dumpPlan(plan), GetParam().expected);
     std::string before = bytes();
@@ -183,8 +183,8 @@ const std::vector<GameRecord>& realGames() {
 // The games of 2010's week 16, the Tuesday game included.
 std::vector<GameRecord> week16Of2010(std::vector<GameRecord> games) {
     std::erase_if(games, [](const GameRecord& g) {
-        return g.year != "2010" || onOrBefore(g.date, "12/22/2010") ||
-               !onOrBefore(g.date, "12/29/2010");
+        return g.year != "2010" || onOrBefore(g.date, test::dateOf("12/22/2010")) ||
+               !onOrBefore(g.date, test::dateOf("12/29/2010"));
     });
     return games;
 }
@@ -195,7 +195,7 @@ protected:
     void fill(const std::string& scoresThrough) {
         std::vector<GameRecord> games = realGames();
         for (GameRecord& g : games)
-            if (!onOrBefore(g.date, scoresThrough))
+            if (!onOrBefore(g.date, test::dateOf(scoresThrough)))
                 g.visitorScore = g.homeScore = "";
         GamesFile::fill(games);
     }
@@ -230,7 +230,7 @@ TEST_F(RealTable, AScoreEnteredAfterPlanningStopsTheWholeWriteUntilOverwritten) 
     fill("11/2/2010");
     std::vector<GameRecord> week16 = week16Of2010(realGames());
     std::string file = sample::dataSetGamesFile(week16, sample::DataSetColumns::Full);
-    ScoreImportPlan planned = planScoreImport(file, readTableGames(*m_table).value(), {});
+    ScoreImportPlan planned = planScoreImport(file, m_table->records().value(), {});
     ASSERT_EQ(planned.changes.size(), 16u);
     ASSERT_TRUE(m_table->writeScores(planned.changes.back().rowid, "21", "14"));
     std::vector<GameRecord> before = m_table->records().value();

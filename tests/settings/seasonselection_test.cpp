@@ -32,27 +32,27 @@ TEST_F(SeasonChoice, OpensOnTheSeasonInForceAndSwitchesAtOnce) {
               (Lines{"2015", "2014", "2013", "2012", "2011", "2010", "2009"}));
     EXPECT_EQ(window.seasons.selected, 5);
     window.chooseSeason(4);
-    EXPECT_EQ(pool.seasonYear(), "2011");
+    EXPECT_EQ(pool.seasonYear(), 2011);
     EXPECT_EQ(window.seasons.selected, 4);
     window.close();
-    EXPECT_EQ(pool.seasonYear(), "2011");
+    EXPECT_EQ(pool.seasonYear(), 2011);
     ASSERT_TRUE(saveUserList(pool));
     EXPECT_TRUE(readBytes(userListPath(pool.folders())).starts_with("2010\r\nadmin,1,9,1,,0,"));
 
-    pool.setSeasonYear("1999");
+    pool.setSeasonYear(1999);
     window.open();
     EXPECT_EQ(window.seasons.selected, -1);
 }
 
 TEST_F(SeasonChoice, ThePoolsDayIsSetBesideTheSeason) {
-    pool.setClock([] { return std::string("10/3/2021"); });
+    pool.setClock([] { return test::dateOf("10/3/2021"); });
     window.open();
     EXPECT_EQ(window.dayNow.caption, "The pool's day is 11/02/2010.");
     EXPECT_FALSE(window.setPoolDay("tomorrow"));
     EXPECT_EQ(program.dialogs.messages().size(), 1u);
     ASSERT_TRUE(window.setPoolDay("today"));
     EXPECT_EQ(window.dayBox.caption, "today");
-    EXPECT_EQ(pool.referenceDate(), "10/3/2021");
+    EXPECT_EQ(pool.referenceDate().text(), "10/3/2021");
     ASSERT_TRUE(window.setPoolDay(""));
     window.chooseSeason(0); // 2015 keeps the day of old
     EXPECT_EQ(window.dayNow.caption, "The pool's day is 11/02/2010.");
@@ -84,15 +84,15 @@ TEST_F(SeasonChoice, ApplyStoresTheSeasonForTheNextLogin) {
 
 // What is no four-digit year on line 1 of the user list reads as 2010.
 TEST(StoredSeason, ALoadTakesLineOneOr2010) {
-    using Line = std::pair<std::string, std::string>; // and the season it gives
+    using Line = std::pair<std::string, int>; // and the season it gives
     for (const auto& [line, season] :
-         {Line{"2012", "2012"}, Line{" 2011 ", "2011"}, Line{"", "2010"}, Line{"20111", "2010"},
-          Line{"201", "2010"}, Line{"2O12", "2010"}}) {
+         {Line{"2012", 2012}, Line{" 2011 ", 2011}, Line{"", 2010}, Line{"20111", 2010},
+          Line{"201", 2010}, Line{"2O12", 2010}}) {
         test::PoolFixture program;
         writeBytes(userListPath(program.pool.folders()),
                    crlf({line, "admin,1,9,1,,0,", "ann,1,3,0,,0,"}));
         program.pool.setCurrentUser("ann");
-        program.pool.setSeasonYear("2013");
+        program.pool.setSeasonYear(2013);
         ASSERT_TRUE(loadUserList(program.pool));
         EXPECT_EQ(program.pool.seasonYear(), season) << "\"" << line << "\"";
     }

@@ -44,7 +44,8 @@ TEST(PickScoring, ClosesEveryCompleteWeekOnTheRealSeason) {
     PickTable picks{}; // 10 of 16 in week 1, nothing in week 2, 9 of 14 in week 3
     pickRows(picks, season, 0, 10, 6);
     pickRows(picks, season, 32, 9, 5);
-    PickRecord record = scorePicks(season.games, scoringRange(season.games, "11/02/2010"), picks);
+    PickRecord record =
+        scorePicks(season.games, scoringRange(season.games, test::dateOf("11/02/2010")), picks);
     EXPECT_EQ(dump(record.weeks), "1 | 10 | 62.5 | 10 | 16 | 62.5\n"
                                   "2 | 0 | 0 | 10 | 16 | 62.5\n"
                                   "3 | 9 | 64.2857 | 19 | 30 | 63.3333\n"
@@ -58,16 +59,15 @@ TEST(PickScoring, ClosesEveryCompleteWeekOnTheRealSeason) {
 }
 
 TEST(PickScoring, ATieIsPickedButNeverRightAndAnUnscoredGameCountsForNothing) {
-    std::vector<SeasonGame> games = {
-        {"Detroit Lions", "Chicago Bears", "9/12/2010", "14", "14"},
-        {"Miami Dolphins", "Buffalo Bills", "9/12/2010", "15", ""},
-        {"N.Y. Jets", "New England Patriots", "9/12/2010", "", ""},
-        {"Kansas City Chiefs", "Atlantis", "9/12/2010", "3", "0"},
-    };
+    std::vector<Game> games =
+        gamesOf({{"Detroit Lions", "Chicago Bears", "9/12/2010", "14", "14", "2010"},
+                 {"Miami Dolphins", "Buffalo Bills", "9/12/2010", "15", "", "2010"},
+                 {"N.Y. Jets", "New England Patriots", "9/12/2010", "", "", "2010"}})
+            .value();
     PickTable picks{};
-    for (const char* team : {"Detroit Lions", "Miami Dolphins", "N.Y. Jets", "Kansas City Chiefs"})
-        picks[1][teamNumber(team)] = 1;
-    PickCount count = scorePicks(games, ScoringRange{3, ""}, picks).season;
+    for (const char* team : {"Detroit Lions", "Miami Dolphins", "N.Y. Jets"})
+        picks[1][Team::named(team)->number()] = 1;
+    PickCount count = scorePicks(games, ScoringRange{3, std::nullopt}, picks).season;
     EXPECT_EQ(std::to_string(count.correct) + "/" + std::to_string(count.picked), "0/1");
 }
 

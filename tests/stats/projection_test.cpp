@@ -43,26 +43,11 @@ const std::string kLastSeason = test::crlf({
     " 150, 100, 6, 4, 0", // ratio 1.5, margin 5
 });
 
-Season miniSeason() {
-    return {{
-        {"Arizona Cardinals", "Atlanta Falcons", "9/12/2010", "", ""},
-        {"Baltimore Ravens", "Buffalo Bills", "9/12/2010", "", ""},
-        {"Cincinnati Bengals", "Carolina Panthers", "9/12/2010", "", ""},
-        {"Chicago Bears", "Cleveland Browns", "9/13/2010", "", ""},
-        {"Atlanta Falcons", "Arizona Cardinals", "9/19/2010", "", ""},
-        {"Buffalo Bills", "Cincinnati Bengals", "9/19/2010", "", ""},
-        {"Carolina Panthers", "Chicago Bears", "9/19/2010", "", ""},
-        {"Cleveland Browns", "Baltimore Ravens", "9/20/2010", "", ""},
-        {"Arizona Cardinals", "Baltimore Ravens", "9/26/2010", "", ""},
-        {"Buffalo Bills", "Chicago Bears", "9/27/2010", "", ""},
-    }};
-}
-
 void scoreWeekOne(Season& season) {
     const char* scores[4][2] = {{"10", "20"}, {"21", "14"}, {"17", "17"}, {"24", "0"}};
     for (int r = 0; r < 4; ++r) {
-        season.games[r].visitorScore = scores[r][0];
-        season.games[r].homeScore = scores[r][1];
+        season.games[r].visitorScore = Score::parse(scores[r][0]);
+        season.games[r].homeScore = Score::parse(scores[r][1]);
     }
     season.scoredGameCount = 4;
 }
@@ -70,7 +55,7 @@ void scoreWeekOne(Season& season) {
 // Every game of weeks 1..last has exactly one team picked and its spread
 // set, every team without a game in a week none; nothing after them is
 // projected.
-void expectProjectedThrough(const std::vector<SeasonGame>& games, const Projection& projection,
+void expectProjectedThrough(const std::vector<Game>& games, const Projection& projection,
                             int lastWeek) {
     for (int w = 1; w <= kWeeks; ++w) {
         WeekRows rows = findWeekRows(games, w);
@@ -79,8 +64,7 @@ void expectProjectedThrough(const std::vector<SeasonGame>& games, const Projecti
                   w > lastWeek ? 0 : rows.last - rows.first + 1)
             << "week " << w;
         for (int r = rows.first; w <= lastWeek && r <= rows.last; ++r) {
-            EXPECT_EQ(picks[teamNumber(games[r].visitor)] + picks[teamNumber(games[r].home)], 1)
-                << r;
+            EXPECT_EQ(picks[games[r].visitor.number()] + picks[games[r].home.number()], 1) << r;
             EXPECT_GE(projection.spreads[r], 1) << "row " << r;
         }
     }
@@ -91,7 +75,7 @@ void expectProjectedThrough(const std::vector<SeasonGame>& games, const Projecti
 class ComputerPlayer : public testing::Test {
 protected:
     ComputerPlayer() {
-        pool.setSeasonYear("2010");
+        pool.setSeasonYear(2010);
         test::addUser(pool, 2, "PC");
     }
     fs::path pcPath() const { return pool.folders().program / "PC2010.dat"; }
@@ -127,7 +111,7 @@ const std::string kWeekOne = pcFile({weekLine({2, 4, 5, 8})}, {{1, 1}, {2, 1}, {
 
 TEST_F(ComputerPlayer, ProjectsTheFirstWeekFromLastSeasonThenTheNextFromThisSeasons) {
     test::writeBytes(oldScoresPath(pool.folders(), 2009), kLastSeason);
-    Season season = miniSeason();
+    Season season = test::miniSeason();
     project(season);
     Projection again = project(season); // a second run changes nothing
     EXPECT_EQ(pcBytes(), kWeekOne);
@@ -152,7 +136,7 @@ TEST_F(ComputerPlayer, ProjectsTheFirstWeekFromLastSeasonThenTheNextFromThisSeas
 // takes for one, so the file the computer player writes is never damaged.
 TEST_F(ComputerPlayer, AbsurdRecordsGiveAtMostTheLargestSpread) {
     test::writeBytes(oldScoresPath(pool.folders(), 2009), test::crlf({" 30000, 0, 1, 0, 0"}));
-    Projection projection = project(miniSeason());
+    Projection projection = project(test::miniSeason());
     EXPECT_EQ(projection.spreads[0], kMaxSpread);
     EXPECT_TRUE(isTidyComputerFile(splitLines(pcBytes()), SeasonShape{}));
 }
@@ -201,7 +185,7 @@ TEST(EighteenWeekSeason, RunsWeekByWeekToItsEnd) {
     ASSERT_TRUE(ensureGamesTable(pool));
     ASSERT_TRUE(importScheduleFile(pool, test::communityCsv(), {}).ok);
     std::vector<GameRecord> full = test::tableRecords(pool);
-    pool.setSeasonYear("2021");
+    pool.setSeasonYear(2021);
     for (int week : {1, 9, 18}) {
         std::vector<GameRecord> records = full;
         for (GameRecord& r : records)

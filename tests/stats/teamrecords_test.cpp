@@ -24,7 +24,7 @@ std::string recordsDump(const TeamRecordTable& records) {
 
 class TeamRecords : public testing::Test {
 protected:
-    TeamRecords() { pool.setSeasonYear("2010"); }
+    TeamRecords() { pool.setSeasonYear(2010); }
     // Last season's final records: team 9 (Dallas) 361 250 11-5-0, every other
     // team 1 2 3-4-0.
     void writeLastSeason() {
@@ -39,11 +39,13 @@ protected:
 // Rows 0..(number of scored games) are counted: a row with one score counts,
 // its missing score as 0, and a scored row beyond that range waits.
 TEST_F(TeamRecords, TiesAndHalfScoredRows) {
-    Season season{{{"Dallas Cowboys", "N.Y. Giants", "9/12/2010", "17", "17"},
-                   {"Philadelphia Eagles", "Washington Redskins", "9/12/2010", "10", ""},
-                   {"Miami Dolphins", "Buffalo Bills", "9/12/2010", "", ""},
-                   {"Chicago Bears", "Detroit Lions", "9/12/2010", "3", "6"}},
-                  2};
+    Season season{
+        gamesOf({{"Dallas Cowboys", "N.Y. Giants", "9/12/2010", "17", "17", "2010"},
+                 {"Philadelphia Eagles", "Washington Redskins", "9/12/2010", "10", "", "2010"},
+                 {"Miami Dolphins", "Buffalo Bills", "9/12/2010", "", "", "2010"},
+                 {"Chicago Bears", "Detroit Lions", "9/12/2010", "3", "6", "2010"}})
+            .value(),
+        2};
     TeamRecordTable records = computeTeamRecords(pool, season);
     EXPECT_EQ(recordsDump(records), "Dallas Cowboys: 17 17 0-0-1\n"
                                     "N.Y. Giants: 17 17 0-0-1\n"
@@ -51,7 +53,7 @@ TEST_F(TeamRecords, TiesAndHalfScoredRows) {
                                     "Washington Redskins: 0 10 0-1-0\n");
     EXPECT_EQ(records[9].division, 1); // the division is left alone
     // A tie is no loss for the visitor either.
-    EXPECT_TRUE(teamGameLists(season, PickTable{}, 9).lostTo.empty());
+    EXPECT_TRUE(teamGameLists(season, PickTable{}, *Team::ofNumber(9)).lostTo.empty());
 }
 
 // Before the first score last season's file stands, every team from nothing
@@ -69,7 +71,7 @@ TEST_F(TeamRecords, BeforeTheFirstScoreLastSeasonsFileStands) {
     EXPECT_EQ(season.scoredGameCount, 0);
     EXPECT_EQ(recordOf(records, 9) + "|" + recordOf(records, 32), "361 250 11-5-0|1 2 3-4-0");
     for (int t = 1; t <= kTeamCount; ++t)
-        EXPECT_TRUE(teamGameLists(season, PickTable{}, t).remaining.empty()) << t;
+        EXPECT_TRUE(teamGameLists(season, PickTable{}, *Team::ofNumber(t)).remaining.empty()) << t;
 }
 
 } // namespace

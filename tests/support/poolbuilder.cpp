@@ -23,12 +23,12 @@ void writePicks(const Pool& pool, const std::string& player, const PickTable& pi
 }
 
 PoolBuilder& PoolBuilder::season(int year) {
-    pool.setSeasonYear(std::to_string(year));
+    pool.setSeasonYear(year);
     return *this;
 }
 
 PoolBuilder& PoolBuilder::day(const std::string& date) {
-    pool.setReferenceDate(date);
+    pool.setReferenceDate(dateOf(date));
     return *this;
 }
 

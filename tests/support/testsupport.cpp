@@ -120,29 +120,31 @@ fs::path communityCsv() {
     return fs::path(TEST_DATA_DIR) / "games_2016_2021.csv";
 }
 
-std::vector<SeasonGame> seasonFromCsv(int year, const std::string& scoresThrough) {
-    static const std::vector<GameRecord> bundled = sample::bundledGames();
-    std::vector<SeasonGame> games;
-    for (const GameRecord& r : bundled) {
-        if (numericValue(r.year) != year)
-            continue;
-        games.push_back({r.visitor, r.home, r.date, r.visitorScore, r.homeScore});
-        if (!scoresThrough.empty() && !onOrBefore(r.date, scoresThrough))
-            games.back().visitorScore = games.back().homeScore = "";
-    }
-    return games;
-}
-
 std::vector<GameRecord> seasonRecords(int year, const std::string& scoresThrough) {
+    static const std::vector<GameRecord> bundled = sample::bundledGames();
     std::vector<GameRecord> records;
-    for (const SeasonGame& g : seasonFromCsv(year, scoresThrough))
-        records.push_back(
-            {g.visitor, g.home, g.date, g.visitorScore, g.homeScore, std::to_string(year)});
+    for (GameRecord r : bundled) {
+        if (!scoresThrough.empty() && !onOrBefore(r.date, dateOf(scoresThrough)))
+            r.visitorScore = r.homeScore = "";
+        if (numericValue(r.year) == year)
+            records.push_back(r);
+    }
     return records;
 }
 
 Season csvSeason(int year, const std::string& scoresThrough) {
-    return seasonOf(seasonRecords(year, scoresThrough), year);
+    return seasonOf(gamesOf(seasonRecords(year, scoresThrough)).value(), year);
+}
+
+Season miniSeason() {
+    const std::tuple<int, int, const char*> games[] = {
+        {1, 2, "9/12/2010"}, {3, 4, "9/12/2010"}, {7, 5, "9/12/2010"}, {6, 8, "9/13/2010"},
+        {2, 1, "9/19/2010"}, {4, 7, "9/19/2010"}, {5, 6, "9/19/2010"}, {8, 3, "9/20/2010"},
+        {1, 3, "9/26/2010"}, {4, 6, "9/27/2010"}};
+    std::vector<GameRecord> records;
+    for (auto [visitor, home, date] : games)
+        records.push_back({teamName(visitor, 2010), teamName(home, 2010), date, "", "", "2010"});
+    return seasonOf(gamesOf(records).value(), 2010);
 }
 
 void writeGamesTable(const fs::path& path, const std::vector<GameRecord>& records) {

@@ -7,6 +7,7 @@
 #include "core/pool.h"
 #include "core/season.h"
 #include "schedule/gamesdb.h"
+#include "schedule/seasongames.h"
 
 #include <deque>
 #include <filesystem>
@@ -83,24 +84,31 @@ std::vector<std::string> folderEntries(const std::filesystem::path& folder);
 // Bytes that a text-mode copy would change: every byte value and both line ends.
 std::string binaryBytes();
 
+// A day as a test writes it (M/D/YYYY); a text that is no day fails the test.
+inline Date dateOf(std::string_view text) {
+    return Date::parse(text).value();
+}
+
 // The real schedules of 2009..2015.
 std::filesystem::path scheduleCsv();
 
 // The real community games file of the seasons 2016..2021, playoffs included.
 std::filesystem::path communityCsv();
 
-// One season of the real schedules as season rows. Scores of games
+// One season of the real schedules as games table records. Scores of games
 // dated after scoresThrough (M/D/YYYY) are left empty; "" keeps every score.
-std::vector<SeasonGame> seasonFromCsv(int year, const std::string& scoresThrough = "");
-
-// A date before every game: seasonFromCsv(year, kNoScores) has no score.
-inline constexpr const char* kNoScores = "1/1/1990";
-
-// The same season as games table records.
 std::vector<GameRecord> seasonRecords(int year, const std::string& scoresThrough = "");
+
+// A date before every game: seasonRecords(year, kNoScores) has no score.
+inline constexpr const char* kNoScores = "1/1/1990";
 
 // The same season with its scored games counted, as the pool reads it.
 Season csvSeason(int year, const std::string& scoresThrough = "");
+
+// A small season of 2010 for the computer players: ten games of the teams
+// 1..8, week 1 rows 0..3 (the last on a Monday), week 2 rows 4..7, week 3
+// rows 8..9; nothing scored.
+Season miniSeason();
 
 // Replaces the seasons these records hold in a games table file, made
 // when missing.

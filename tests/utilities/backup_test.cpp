@@ -63,7 +63,7 @@ TEST_F(Backups, PicksGoToTheirBackupAndComeBackAfterTheQuestion) {
                       "Restore Picks Data"}}));
     EXPECT_EQ(readBytes(picks), "picks of the week\r\n");
 
-    pool.setSeasonYear("2011");
+    pool.setSeasonYear(2011);
     writeBytes(file("ann2011.bak"), "ann's 2011 picks\r\n");
     commands.restorePicks();
     EXPECT_EQ(readBytes(file("ann2011.dat")) + readBytes(picks),

@@ -57,7 +57,7 @@ TEST_F(Calendar, OnlyGamesDatedAsTheProgramWritesThemAreListed) {
     calendar.clickDate(*Date::fromParts(2010, 9, 12));
     EXPECT_EQ(listing(calendar), "shown\nDetroit Lions @ Chicago Bears");
 
-    program.pool.setSeasonYear("2016");
+    program.pool.setSeasonYear(2016);
     calendar.open();
     EXPECT_EQ(text(calendar.earliest) + " " + text(calendar.latest), "none none");
     calendar.clickDate(*Date::fromParts(2010, 9, 12));
