@@ -2,15 +2,12 @@
 
 #include "core/codepage.h"
 #include "settings/colors.h"
+#include "tests/support/chromium.h"
 #include "tests/support/testsupport.h"
-
-#include <cstdlib>
-#include <unistd.h>
 
 namespace gs {
 namespace {
 
-namespace fs = std::filesystem;
 
 // Two players whose names need escaping, one with a Windows-1252 letter; a
 // decided and an undecided game; two weeks of the chart.
@@ -84,20 +81,6 @@ TEST(PoolPage, ThemesReadAtWcagContrast) {
     }
 }
 
-// The text of a <pre> of serialized HTML, with the entities a serializer
-// writes in text read back.
-std::string preText(const std::string& html, const std::string& id) {
-    const size_t start = html.find("<pre id=\"" + id + "\">");
-    if (start == std::string::npos)
-        return "no " + id;
-    const size_t open = start + id.size() + 11;
-    std::string text = html.substr(open, html.find("</pre>", open) - open);
-    for (auto [entity, character] : {std::pair{"&lt;", '<'}, {"&gt;", '>'}, {"&amp;", '&'}})
-        for (size_t at = text.find(entity); at != std::string::npos; at = text.find(entity, at + 1))
-            text.replace(at, std::string_view(entity).size(), 1, character);
-    return text;
-}
-
 // The small model with as many players and games as a pool has, and a season
 // of weeks: the picks table is far wider than a phone.
 PoolPageModel fullModel() {
@@ -116,61 +99,15 @@ PoolPageModel fullModel() {
     return model;
 }
 
-// Headless Chromium lays no window out narrower than 500 px, so a harness
-// frames the page at a phone's width and a desktop's. Each frame tells
-// whether its page fits its width, how many requests the page made over the
-// network (a file the page named would be caught in its text) and how many
-// of the standings' captions the sorting script made buttons; the phone's
-// frame also gives the standings' rows, a tab between cells.
-constexpr const char* kHarness = R"(<!DOCTYPE html>
-<html><body>
-<iframe id="phone" src="index.html" style="width:360px;height:800px;border:0"></iframe>
-<iframe id="desktop" src="index.html" style="width:1280px;height:800px;border:0"></iframe>
-<pre id="phone-says"></pre><pre id="desktop-says"></pre><pre id="standings"></pre>
-<script>
-document.querySelectorAll("iframe").forEach(function (f) {
-  f.addEventListener("load", function () {
-    var doc = f.contentDocument, page = doc.documentElement;
-    var wide = page.scrollWidth > page.clientWidth;
-    document.getElementById(f.id + "-says").textContent = (wide ? "scrolls sideways: " +
-      page.scrollWidth + " > " + page.clientWidth : "fits") + ", requests " +
-      f.contentWindow.performance.getEntriesByType("resource").length + ", buttons " +
-      doc.querySelectorAll("#standings-table th button").length;
-    if (f.id !== "phone")
-      return;
-    document.getElementById("standings").textContent = Array.prototype.map.call(
-      doc.querySelectorAll("#standings-table tr"), function (row) {
-        return Array.prototype.map.call(row.cells, function (c) { return c.textContent; }).join("\t");
-      }).join("\n");
-  });
-});
-</script>
-</body></html>
-)";
-
+// The page at a phone's width and a desktop's: it fits both, asks for
+// nothing, sorts, and shows the standings as the model has them.
 TEST(PoolPageInChromium, ShowsTheStandingsAndFitsAPhoneWithoutAsking) {
-    const fs::path chromium = "/usr/bin/chromium";
-    if (!fs::exists(chromium))
-        GTEST_SKIP() << "no " << chromium << ": install Debian's chromium package to test the "
-                     << "pool's page in a browser";
+    if (const std::string missing = test::chromiumMissing(); !missing.empty())
+        GTEST_SKIP() << missing;
     test::TempDir dir;
     const PoolPageModel model = fullModel();
     test::writeBytes(dir.path() / "index.html", renderPoolPage(model));
-    test::writeBytes(dir.path() / "harness.html", kHarness);
-
-    // A fresh profile, and Chromium's own services kept off the network.
-    const fs::path dom = dir.path() / "dom.html";
-    const fs::path log = dir.path() / "chromium.log";
-    const std::string command =
-        "timeout 60 " + chromium.string() + " --headless --disable-gpu --no-first-run " +
-        "--disable-background-networking --disable-component-update --disable-sync " +
-        (::geteuid() == 0 ? "--no-sandbox " : "") + "--user-data-dir='" +
-        (dir.path() / "profile").string() +
-        "' --allow-file-access-from-files --virtual-time-budget=5000 --dump-dom 'file://" +
-        (dir.path() / "harness.html").string() + "' > '" + dom.string() + "' 2> '" + log.string() +
-        "'";
-    ASSERT_EQ(std::system(command.c_str()), 0) << command << "\n" << test::readBytes(log);
-    const std::string harness = test::readBytes(dom);
+    const std::string dom = test::framedPageDom(dir.path());
 
     std::string rows;
     for (const std::vector<std::string>& row : model.standings.rows) {
@@ -178,9 +115,9 @@ TEST(PoolPageInChromium, ShowsTheStandingsAndFitsAPhoneWithoutAsking) {
         for (size_t c = 0; c < row.size(); ++c)
             rows += (c > 0 ? "\t" : "") + cp1252ToUtf8(row[c]);
     }
-    EXPECT_EQ(preText(harness, "standings"), "User\tCorrect\tPicks\t% Correct" + rows);
-    EXPECT_EQ(preText(harness, "phone-says"), "fits, requests 0, buttons 4");
-    EXPECT_EQ(preText(harness, "desktop-says"), "fits, requests 0, buttons 4");
+    EXPECT_EQ(test::harnessSays(dom, "standings"), "User\tCorrect\tPicks\t% Correct" + rows);
+    EXPECT_EQ(test::harnessSays(dom, "phone-says"), "fits, requests 0, buttons 4");
+    EXPECT_EQ(test::harnessSays(dom, "desktop-says"), "fits, requests 0, buttons 4");
 }
 
 } // namespace
