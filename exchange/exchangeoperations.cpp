@@ -675,7 +675,8 @@ Status checkPagePlace(const Pool& pool, const ExchangePlace& exchangePlace,
                                            "address for the pool's page.");
     if (Status usable = checkExchangePlace(pool, page, PlaceUse::Writing); !usable)
         return usable;
-    const std::string shown = page.mode == ExchangeMode::Ftp ? maskedAddress(pageAddress) : pageAddress;
+    const std::string shown =
+        page.mode == ExchangeMode::Ftp ? maskedAddress(pageAddress) : pageAddress;
     const Error holdsExchange{
         ErrorKind::Refused,
         "The page address " + shown +

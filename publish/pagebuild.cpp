@@ -75,8 +75,8 @@ Result<PoolPageModel> assemblePoolPage(Pool& pool, Dialogs& dialogs, const PoolM
                                        const WinnersOf& winners) {
     UserStatistics statistics = computeUserStatistics(pool);
     if (!statistics.errors.empty())
-        return failure(ErrorKind::Unreadable, "The pool's page was not written: " +
-                                                  statistics.errors.front());
+        return failure(ErrorKind::Unreadable,
+                       "The pool's page was not written: " + statistics.errors.front());
     tellStatisticsProblems(statistics, dialogs);
 
     PoolPageModel model;
@@ -88,7 +88,8 @@ Result<PoolPageModel> assemblePoolPage(Pool& pool, Dialogs& dialogs, const PoolM
     model.picks = lockedPicks(pool, statistics.season, moment);
     for (const std::string& player : pool.poolOrder()) {
         ChartSeries series{player, {}};
-        for (const WeekStanding& week : scorePicks(statistics.season, picksForView(pool, player)).weeks)
+        for (const WeekStanding& week :
+             scorePicks(statistics.season, picksForView(pool, player)).weeks)
             series.points.push_back({week.week, week.overall});
         model.chart.push_back(std::move(series));
     }
@@ -97,8 +98,10 @@ Result<PoolPageModel> assemblePoolPage(Pool& pool, Dialogs& dialogs, const PoolM
 
 Status writePoolPageFile(Pool& pool, Dialogs& dialogs, const fs::path& file) {
     const PoolMoment moment = poolPageMoment(pool);
-    Result<PoolPageModel> model = assemblePoolPage(
-        pool, dialogs, moment, [&pool](const Season& season) { return weeklyWinnersTable(pool, season); });
+    Result<PoolPageModel> model =
+        assemblePoolPage(pool, dialogs, moment, [&pool](const Season& season) {
+            return weeklyWinnersTable(pool, season);
+        });
     if (!model)
         return failure(model.error());
     return writeFileAtomic(file, renderPoolPage(*model));

@@ -384,7 +384,8 @@ TEST_F(Home, PublishWritesAndSendsThePageAndTheAdminUploadSendsItAgain) {
     EXPECT_EQ(run("publish --to ftp://" + server.address()).status, 0);
     EXPECT_TRUE(fs::exists(server.root() / "index.html"));
     EXPECT_EQ(readBytes(poolSettingsPath(pool.folders())),
-              "gamesUrl=http://127.0.0.1:1/g.csv\r\npageAddress=ftp://" + server.address() + "\r\n");
+              "gamesUrl=http://127.0.0.1:1/g.csv\r\npageAddress=ftp://" + server.address() +
+                  "\r\n");
 }
 
 // ------------------------------------------------------------ odd files and a second copy

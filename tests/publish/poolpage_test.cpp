@@ -8,7 +8,6 @@
 namespace gs {
 namespace {
 
-
 // Two players whose names need escaping, one with a Windows-1252 letter; a
 // decided and an undecided game; two weeks of the chart.
 PoolPageModel smallModel() {

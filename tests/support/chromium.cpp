@@ -61,8 +61,7 @@ std::string framedPageDom(const fs::path& folder) {
         (::geteuid() == 0 ? "--no-sandbox " : "") + "--user-data-dir='" +
         (work.path() / "profile").string() +
         "' --allow-file-access-from-files --virtual-time-budget=5000 --dump-dom 'file://" +
-        (folder / "harness.html").string() + "' > '" + dom.string() + "' 2> '" + log.string() +
-        "'";
+        (folder / "harness.html").string() + "' > '" + dom.string() + "' 2> '" + log.string() + "'";
     const int status = std::system(command.c_str());
     fs::remove(folder / "harness.html");
     EXPECT_EQ(status, 0) << command << "\n" << readBytes(log);
