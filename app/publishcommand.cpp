@@ -20,6 +20,15 @@ int publishCommand(CommandContext& c) {
     if (to && (!requireAdmin(c.pool, c.pool.currentUser(), c.dialogs) ||
                !requireAdministratorsMachine(c.pool, c.dialogs)))
         return 1;
+    // Nor does --out put the page into the exchange place.
+    const UserSlot* user = c.pool.currentSlot();
+    if (Status usable =
+            out ? checkPagePlace(c.pool, openingPlace(user ? user->exchangeAddress : ""), *out)
+                : Status{};
+        !usable) {
+        c.dialogs.refuse(usable.error().message);
+        return 1;
+    }
     const fs::path file = out ? fs::path(*out) / kPageFileName : homePagePath(c.pool);
     std::error_code ec;
     if (out && (fs::create_directories(*out, ec), ec)) {

@@ -371,8 +371,9 @@ TEST_F(Home, PublishWritesAndSendsThePageAndTheAdminUploadSendsItAgain) {
     loggedIn("admin");
     test::editCurrentUser(pool, [&](UserSlot& own) { own.exchangeAddress = shared.string(); });
     savedUserList();
-    EXPECT_THAT(run("publish --to " + home.path().string()).err,
-                testing::HasSubstr("is the exchange place or holds it"));
+    for (const std::string& words : {"--to " + home.path().string(), "--out " + shared.string()})
+        EXPECT_THAT(run("publish " + words).err,
+                    testing::HasSubstr("is the exchange place or holds it"));
     EXPECT_EQ(run("publish --to " + web.string()).status, 0);
     EXPECT_EQ(folderEntries(web), Names{"index.html"});
     fs::remove(web / "index.html");
