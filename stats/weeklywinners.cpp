@@ -156,18 +156,25 @@ ExtrasTable confidenceByMargin(const std::vector<Game>& games, const std::vector
     return extras;
 }
 
+std::array<std::string, 5> winnerFields(const WeekWinners& week) {
+    std::string names;
+    std::string guesses;
+    for (size_t k = 0; k < week.winners.size(); ++k) {
+        names += (k ? "; " : "") + week.winners[k];
+        guesses +=
+            (k ? "; " : "") + (week.guesses[k] ? std::to_string(*week.guesses[k]) : std::string());
+    }
+    return {std::to_string(week.week), names, std::to_string(week.score), guesses,
+            std::to_string(week.total)};
+}
+
 std::vector<std::string> winnersLines(const std::vector<WeekWinners>& weeks) {
     std::vector<std::string> lines{kWinnersHeader};
     for (const WeekWinners& week : weeks) {
-        std::string names;
-        std::string guesses;
-        for (size_t k = 0; k < week.winners.size(); ++k) {
-            names += (k ? "; " : "") + week.winners[k];
-            guesses += (k ? "; " : "") +
-                       (week.guesses[k] ? std::to_string(*week.guesses[k]) : std::string());
-        }
-        lines.push_back(std::to_string(week.week) + ',' + names + ',' + std::to_string(week.score) +
-                        ',' + guesses + ',' + std::to_string(week.total));
+        std::string line;
+        for (const std::string& field : winnerFields(week))
+            line += (line.empty() ? "" : ",") + field;
+        lines.push_back(std::move(line));
     }
     return lines;
 }

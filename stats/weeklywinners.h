@@ -14,6 +14,7 @@
 #include "core/season.h"
 #include "schedule/pickextras.h"
 
+#include <array>
 #include <optional>
 #include <string>
 #include <vector>
@@ -63,6 +64,11 @@ ExtrasTable confidenceByMargin(const std::vector<Game>& games, const std::vector
 // The CSV of the `winners` command and the export: the header, then one
 // line per decided week.
 inline constexpr const char* kWinnersHeader = "Week,Winners,Correct,Guess,Total";
+inline constexpr std::array<const char*, 5> kWinnersColumns = {"Week", "Winners", "Correct",
+                                                               "Guess", "Total"};
+// A decided week's fields in the order of the columns: the names and the
+// guesses joined by "; ", a missing guess empty.
+std::array<std::string, 5> winnerFields(const WeekWinners& week);
 std::vector<std::string> winnersLines(const std::vector<WeekWinners>& weeks);
 
 } // namespace gs
