@@ -1,5 +1,6 @@
 #include "weeklypicks.h"
 
+#include "core/poolday.h"
 #include "schedule/calendar.h"
 #include "schedule/pickfiles.h"
 #include "stats/teamrecords.h"
@@ -53,9 +54,15 @@ Team teamOfColumn(const Game& game, int column) {
 } // namespace
 
 bool isPickOpen(const Game& game, int gameWeek, int currentWeek, bool seasonOver,
-                const Date& referenceDate) {
-    // A game is locked from its own day on.
-    return !seasonOver && gameWeek == currentWeek && !game.playedBy(referenceDate);
+                const PoolMoment& moment) {
+    return !seasonOver && gameWeek == currentWeek && !game.lockedAt(moment);
+}
+
+std::string lockedGameText(const Game& game) {
+    Result<TimeZone> zone = clockZone();
+    if (!game.date || !zone)
+        return "Kicked off";
+    return kickedOffText(*game.date, game.kickoff, *zone);
 }
 
 void WeeklyPicksPanel::resetGrid() {
@@ -79,11 +86,13 @@ int WeeklyPicksPanel::gameOfRow(int row) const {
 }
 
 // One team cell from the pick of its team in the displayed week: picked cells
-// are bold and coloured by the result, the rest plain.
+// are bold and coloured by the result, the rest plain (muted in a locked row).
 void WeeklyPicksPanel::markTeamCell(int row, int column) {
     GridCell& cell = m_model.grid.cell(row, column);
     cell.bold = false;
     cell.textColor.reset();
+    if (cell.locked)
+        cell.textColor = kMutedText;
     int game = gameOfRow(row);
     if (game < 0 || !validWeek(m_displayedWeek))
         return;
@@ -127,6 +136,15 @@ void WeeklyPicksPanel::fillGrid(int first, int last) {
                   std::to_string(m_state.projection.spreads[static_cast<size_t>(game)]));
         if (m_state.ratingPlayer.listed)
             g.setText(r, kFavouriteColumn, favourites.textOf(game));
+        if (row.lockedAt(m_pool.moment())) {
+            std::string kickedOff = lockedGameText(row);
+            for (int c = 0; c < g.cols(); ++c) {
+                GridCell& cell = g.cell(r, c);
+                cell.locked = c == kVisitorColumn;
+                cell.textColor = kMutedText;
+                cell.toolTip = kickedOff;
+            }
+        }
     }
     colourPicks();
 }
@@ -235,8 +253,14 @@ void WeeklyPicksPanel::togglePick(int row, int column) {
     if (game < 0)
         return;
     const Game& played = m_state.season.games[static_cast<size_t>(game)];
+    m_model.status.clear();
+    if (played.lockedAt(m_pool.moment())) {
+        m_model.status = played.visitorName() + " at " + played.homeName() +
+                         " can no longer be picked: " + lockedGameText(played) + ".";
+        return;
+    }
     if (!validWeek(m_displayedWeek) || !isPickOpen(played, m_displayedWeek, m_state.currentWeek,
-                                                   m_state.seasonOver, m_pool.referenceDate()))
+                                                   m_state.seasonOver, m_pool.moment()))
         return;
     if (column != kVisitorColumn && column != kHomeColumn)
         return;
