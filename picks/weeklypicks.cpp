@@ -91,7 +91,7 @@ void WeeklyPicksPanel::markTeamCell(int row, int column) {
     GridCell& cell = m_model.grid.cell(row, column);
     cell.bold = false;
     cell.textColor.reset();
-    if (cell.locked)
+    if (m_model.grid.cell(row, kVisitorColumn).locked)
         cell.textColor = kMutedText;
     int game = gameOfRow(row);
     if (game < 0 || !validWeek(m_displayedWeek))
