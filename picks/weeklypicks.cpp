@@ -284,7 +284,36 @@ void WeeklyPicksPanel::reloadPicks() {
     colourPicks();
 }
 
+// A game that kicked off since its pick was changed keeps the pick the file
+// holds; the person is told which.
+void WeeklyPicksPanel::keepLockedPicks() {
+    const std::vector<Game>& games = m_state.season.games;
+    std::vector<int> weeks = gameWeeks(m_state.season);
+    std::string kept;
+    for (size_t g = 0; g < games.size() && g < weeks.size(); ++g) {
+        const Game& game = games[g];
+        auto& now = m_picks[static_cast<size_t>(weeks[g])];
+        const auto& held = m_savedPicks[static_cast<size_t>(weeks[g])];
+        auto v = static_cast<size_t>(game.visitor.number());
+        auto h = static_cast<size_t>(game.home.number());
+        if ((now[v] == held[v] && now[h] == held[h]) || !game.lockedAt(m_pool.moment()))
+            continue;
+        now[v] = held[v];
+        now[h] = held[h];
+        kept += "\n" + game.visitorName() + " at " + game.homeName() + ": " + lockedGameText(game);
+    }
+    if (kept.empty())
+        return;
+    showDisplayedWeek(); // the rows locked since show so
+    m_dialogs.message(MessageKind::Warning,
+                      "These games kicked off before the picks were saved; their picks stay "
+                      "as they were:" +
+                          kept,
+                      kProgramTitle);
+}
+
 void WeeklyPicksPanel::savePicks() {
+    keepLockedPicks();
     ControlModel& button = m_model.savePicksButton;
     Result<PickTable> saved = savePicksOver(m_pool, m_pool.currentUser(), m_picks, m_savedPicks);
     if (!saved) {

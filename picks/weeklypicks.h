@@ -63,7 +63,8 @@ public:
     // team of the current week whose game is not locked; on a locked game
     // the status line says when it kicked off.
     void togglePick(int row, int column);
-    // "Save Picks": writes the player's pick file.
+    // "Save Picks": writes the player's pick file. A game locked since its
+    // pick was changed keeps the pick the file holds, and the person is told.
     void savePicks();
     // After the pick file was replaced under the panel (a restore): shows
     // the file's picks in the week on show, so that "Save Picks" cannot
@@ -92,6 +93,7 @@ private:
     void showWeekLabels(int first, int last);
     void showPanelControls();
     void loadLastSeason();
+    void keepLockedPicks();
     Status loadPicks();
 
     Pool& m_pool;

@@ -7,6 +7,8 @@
 #include <QPalette>
 #include <QPixmap>
 
+#include <vector>
+
 namespace gs {
 
 namespace {
@@ -30,6 +32,16 @@ const QIcon& lockIcon() {
         painter.setBrush(Qt::white);
         painter.drawEllipse(QRectF(6.75, 9.5, 2.5, 2.5));
         painter.drawRect(QRectF(7.5, 11, 1, 2.5));
+        return QIcon(pixmap);
+    }();
+    return icon;
+}
+
+// As wide as the lock mark, so that a column's texts line up beside it.
+const QIcon& blankIcon() {
+    static const QIcon icon = [] {
+        QPixmap pixmap(16, 16);
+        pixmap.fill(Qt::transparent);
         return QIcon(pixmap);
     }();
     return icon;
@@ -64,6 +76,11 @@ void GridView::render(const GridModel& model) {
         if (width > 0)
             setColumnWidth(c, width);
     }
+    std::vector<bool> lockColumn(static_cast<size_t>(model.cols()), false);
+    for (int r = model.fixedRows(); r < model.rows(); ++r)
+        for (int c = 0; c < model.cols(); ++c)
+            if (model.cell(r, c).locked)
+                lockColumn[static_cast<size_t>(c)] = true;
     for (int r = 0; r < model.rows(); ++r) {
         for (int c = 0; c < model.cols(); ++c) {
             const GridCell& cell = model.cell(r, c);
@@ -73,7 +90,8 @@ void GridView::render(const GridModel& model) {
                 setItem(r, c, item);
             }
             item->setText(toQt(cell.text));
-            item->setIcon(cell.locked ? lockIcon() : QIcon());
+            bool aligned = lockColumn[static_cast<size_t>(c)] && r >= model.fixedRows();
+            item->setIcon(cell.locked ? lockIcon() : aligned ? blankIcon() : QIcon());
             item->setToolTip(toQt(cell.toolTip));
             QFont font = this->font();
             font.setBold(cell.bold);
