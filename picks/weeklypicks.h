@@ -14,6 +14,7 @@
 #include "schedule/pickextras.h"
 #include "stats/seasonrefresh.h"
 
+#include <string>
 #include <vector>
 
 namespace gs {
@@ -21,10 +22,14 @@ namespace gs {
 inline constexpr const char* kSavePicksQuestion = "Save your picks?";
 
 // Whether the pick of a game can still change, here and on the results board
-// alike: only in the current week of a season still on, and only before the
-// game's own day.
+// alike: only in the current week of a season still on, and only while the
+// game is not locked at the pool's moment (Game::lockedAt).
 bool isPickOpen(const Game& game, int gameWeek, int currentWeek, bool seasonOver,
-                const Date& referenceDate);
+                const PoolMoment& moment);
+
+// What a locked game's row and a click on it say: "Kicked off Sun 9/7/2025
+// 1:00 PM", the kickoff on the machine's clock.
+std::string lockedGameText(const Game& game);
 
 struct WeeklyPicksModel {
     GridModel grid;
@@ -47,6 +52,8 @@ struct WeeklyPicksModel {
     // that a click or a colour finds its own game even when two teams meet
     // twice in a season.
     std::vector<int> gameOfRow;
+    // The status bar's line: what the last click on a locked game said.
+    std::string status;
 };
 
 class WeeklyPicksPanel {
@@ -62,10 +69,12 @@ public:
     // "Prev.": the week before, never before week 1.
     void showPreviousWeek();
     // A click on a grid cell (row 0 is the header): toggles the pick of a
-    // team of the current week whose game has not been reached yet.
+    // team of the current week whose game is not locked; on a locked game
+    // the status line says when it kicked off.
     void togglePick(int row, int column);
     // "Save Picks": writes the player's pick file (and his tiebreaker file
-    // where he has guesses or confidence values).
+    // where he has guesses or confidence values). A game locked since its
+    // pick was changed keeps the pick the file holds, and the person is told.
     void savePicks();
     // The tiebreaker field was changed: a whole number of points 0..999, or
     // empty for no guess. The guess is made for the game the field names.
@@ -108,6 +117,7 @@ private:
     bool displayedWeekOpen(int game) const;
     void changed();
     void loadLastSeason();
+    void keepLockedPicks();
     Status loadPicks();
 
     Pool& m_pool;

@@ -9,8 +9,10 @@
 #include <QIntValidator>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMainWindow>
 #include <QPushButton>
 #include <QShortcut>
+#include <QStatusBar>
 #include <QVBoxLayout>
 
 namespace gs {
@@ -115,6 +117,14 @@ void WeeklyPicksPage::render() {
         m_tiebreaker->setText(toQt(m.tiebreakerField.caption));
     m_grid->setEditableColumn(m.confidenceColumn);
     m_grid->render(m.grid);
+    // A click on a locked game says why nothing changed.
+    if (auto* main = qobject_cast<QMainWindow*>(window()); main && isVisible()) {
+        if (!m.status.empty())
+            main->statusBar()->showMessage(toQt(m.status));
+        else if (m.status != m_shownStatus)
+            main->statusBar()->clearMessage();
+    }
+    m_shownStatus = m.status;
 }
 
 } // namespace gs

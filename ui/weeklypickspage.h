@@ -6,6 +6,8 @@
 #include "panelpage.h"
 #include "picks/weeklypicks.h"
 
+#include <string>
+
 class QLabel;
 class QLineEdit;
 class QPushButton;
@@ -38,6 +40,7 @@ private:
     QLabel* m_tiebreakerLabel = nullptr;
     QLineEdit* m_tiebreaker = nullptr;
     GridView* m_grid = nullptr;
+    std::string m_shownStatus; // the status line this page put up last
 };
 
 } // namespace gs
