@@ -11,6 +11,7 @@
 #include "core/version.h"
 #include "exchangehome.h"
 #include "httpserver.h"
+#include "schedule/pickextras.h"
 #include "tests/support/chromium.h"
 #include "tests/support/commandrun.h"
 #include "tests/support/namedcases.h"
@@ -295,6 +296,8 @@ TEST_F(Home, PickLocksEachGameAtItsKickoffInTheMachinesZone) {
         EXPECT_EQ(runAs({"--user", "ann", "pick", "1", "PHI"}).status, 1);
         EXPECT_EQ(runAs({"--user", "ann", "pick", "1", "kc", "NE", "New Orleans Saints"}).status,
                   0);
+        // The guess is for the game that kicks off last, Monday's.
+        EXPECT_EQ(runAs({"--user", "ann", "pick", "1", "--tiebreak", "51"}).status, 0);
         EXPECT_EQ(runAs({"--user", "ann", "pick", "1"}).out,
                   "Date,Kickoff,Visitor,Home,Pick,Locked\n"
                   "9/9/2021,20:20,Dallas Cowboys,Tampa Bay Buccaneers,,yes\n"
@@ -312,7 +315,12 @@ TEST_F(Home, PickLocksEachGameAtItsKickoffInTheMachinesZone) {
                   "9/12/2021,16:25,Miami Dolphins,New England Patriots,NE,no\n"
                   "9/12/2021,16:25,Green Bay Packers,New Orleans Saints,NO,no\n"
                   "9/12/2021,20:20,Chicago Bears,Los Angeles Rams,,no\n"
-                  "9/13/2021,20:15,Baltimore Ravens,Las Vegas Raiders,,no\n");
+                  "9/13/2021,20:15,Baltimore Ravens,Las Vegas Raiders,,no\n"
+                  "Tiebreaker,51\n");
+        pool.setSeasonYear(2021);
+        const ExtrasTable extras = loadExtras(pool, "ann").value();
+        EXPECT_EQ(extras[1].guess, (TiebreakGuess{51, Team::named("Baltimore Ravens")->number(),
+                                                  Team::named("Las Vegas Raiders")->number()}));
     }
     ::unsetenv("TZ");
 }
