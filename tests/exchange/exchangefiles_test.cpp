@@ -1,6 +1,8 @@
 #include "exchange/exchangefiles.h"
 
 #include "core/poolday.h"
+#include "exchange/downloadrecord.h"
+#include "exchange/latepicks.h"
 #include "exchange/poollist.h"
 #include "exchangehome.h"
 #include "schedule/gamesdb.h"
@@ -192,6 +194,73 @@ TEST(PickFileWhole, JudgesTheReceivedFile) {
 }
 
 // A received list is taken whole or not at all.
+TEST(LatePicks, PutsARefusedPickBackAsHeldAndNamesIt) {
+    test::TempDir folder;
+    auto team = [](const char* name) { return Team::named(name).value(); };
+    Date sunday = *Date::parse("9/7/2025");
+    Season season;
+    season.year = 2025;
+    season.games = {{team("Kansas City Chiefs"),
+                     team("Philadelphia Eagles"),
+                     sunday,
+                     {},
+                     {},
+                     1,
+                     2025,
+                     Kickoff::parse(sunday, "16:25").value()},
+                    {team("Dallas Cowboys"),
+                     team("N.Y. Giants"),
+                     Date::parse("9/8/2025"),
+                     {},
+                     {},
+                     1,
+                     2025,
+                     {}}};
+    int kc = season.games[0].visitor.number(), phi = season.games[0].home.number();
+    int dal = season.games[1].visitor.number(), nyg = season.games[1].home.number();
+    auto file = [&](const std::vector<int>& weekOne) {
+        Lines lines(18, test::weekLine());
+        lines[0] = test::weekLine(weekOne);
+        lines.insert(lines.end(), {"admin", "Ann"});
+        return lines;
+    };
+    fs::path held = folder.path() / "held.dat", received = folder.path() / "received.dat";
+    writeBytes(held, test::crlf(file({phi, nyg})));
+    writeBytes(received, test::crlf(file({kc, dal})));
+    TimeZone zone = TimeZone::named("America/New_York").value();
+    auto at = [&](const char* text) { return *parsePoolMoment(text, zone, {}).value().instant(); };
+    DownloadTimes times{at("9/6/2025 12:00"), at("9/7/2025 17:00"), at("9/7/2025 17:05")};
+
+    Result<ReceivedPicks> merged = mergeReceivedPicks(season, "Ann", held, received, times, zone);
+    ASSERT_TRUE(merged);
+    EXPECT_EQ(merged->refusals, Lines{"Ann: the pick of Kansas City Chiefs at Philadelphia Eagles "
+                                      "(week 1) changed after its kickoff; kept PHI"});
+    EXPECT_EQ(merged->lines, file({phi, dal}));
+    // Nothing held, never downloaded: the played game's pick is dropped.
+    times.lastDownload.reset();
+    merged = mergeReceivedPicks(season, "Ann", folder.path() / "none.dat", received, times, zone);
+    EXPECT_EQ(merged->refusals, Lines{"Ann: the pick of Kansas City Chiefs at Philadelphia Eagles "
+                                      "(week 1) changed after its kickoff; kept no pick"});
+    EXPECT_EQ(merged->lines, file({dal}));
+    // Nothing changed after a kickoff: the file goes in as it came.
+    merged = mergeReceivedPicks(season, "Ann", received, received, times, zone);
+    EXPECT_TRUE(merged->refusals.empty());
+    EXPECT_FALSE(merged->lines);
+
+    // The record of downloads: read leniently, written whole with CR LF.
+    Folders folders = Folders::at(folder.path());
+    fs::create_directories(folders.program);
+    writeBytes(folders.program / kDownloadTimesFileName,
+               "Bob2025.dat=2025-09-07T17:00:00Z\nbroken\nAl2025.dat=yesterday\r\n");
+    DownloadRecord record = DownloadRecord::read(folders);
+    EXPECT_EQ(record.lastDownload("Bob2025.dat"), at("9/7/2025 13:00"));
+    EXPECT_FALSE(record.lastDownload("Al2025.dat"));
+    record.note("Ann2025.dat", at("9/7/2025 17:05"));
+    ASSERT_TRUE(record.save(folders));
+    EXPECT_EQ(readBytes(folders.program / kDownloadTimesFileName),
+              "Ann2025.dat=2025-09-07T21:05:00Z\r\nBob2025.dat=2025-09-07T17:00:00Z\r\n");
+}
+
 TEST(PoolList, RefusesADamagedOrForeignListNamingItsLine) {
     const std::pair<std::string, std::string> cases[] = {
         {"2010\r\nPC,1,1,0,,0,/d", "it is empty or cut short"},

@@ -6,6 +6,7 @@
 #include "core/userlist.h"
 #include "exchange/exchangefiles.h"
 #include "exchangehome.h"
+#include "schedule/seasongames.h"
 #include "tests/support/testsupport.h"
 
 #include <algorithm>
@@ -121,6 +122,47 @@ TEST_P(Exchange, AnAdministratorUploadsOnlyTheSelectedFileAndAPlayersMachineOnly
     EXPECT_EQ(folderEntries(shared()), Names{"Al2010.dat"});
 }
 
+TEST_P(Exchange, APickChangedAfterItsKickoffNeverReachesTheAdministrator) {
+    auto admin = home("admin");
+    const Game opener = rebuildSeasonGames(admin->pool).value().games.front();
+    int visitor = opener.visitor.number(), home = opener.home.number();
+    // The opener has no kickoff: it locks as its day starts on this machine.
+    TimeZone zone = machineZone().value();
+    auto onGameDay = *parsePoolMoment(opener.dateText() + " 12:00", zone, {}).value().instant();
+    auto twoDaysBefore = onGameDay - std::chrono::hours(48);
+    fs::path shared = place.folder() / "Al2010.dat", held = admin->program() / "Al2010.dat";
+    auto send = [&](int picked, std::chrono::sys_seconds when) {
+        writeBytes(shared, pickFileBytes({picked}));
+        fs::last_write_time(shared, std::chrono::file_clock::from_sys(when));
+    };
+
+    send(visitor, twoDaysBefore);
+    admin->operations->clock = [&] { return twoDaysBefore + std::chrono::hours(1); };
+    admin->operations->downloadAllUserFiles();
+    EXPECT_EQ(readBytes(held), pickFileBytes({visitor}));
+
+    // Sent the day before the game and taken after it: the file's time says
+    // the change was made in time.
+    send(home, onGameDay - std::chrono::hours(24));
+    admin->operations->clock = [&] { return onGameDay + std::chrono::hours(1); };
+    admin->operations->downloadAllUserFiles();
+    EXPECT_EQ(readBytes(held), pickFileBytes({home}));
+
+    // Al picks the other team once the game is played, and sends it again.
+    send(visitor, onGameDay);
+    admin->moved.clear();
+    EXPECT_EQ(admin->operations->downloadAllUserFiles(), OperationEnd::Completed);
+    EXPECT_EQ(readBytes(held), pickFileBytes({home}));
+    EXPECT_EQ(admin->moved.back(),
+              "Al: the pick of " + opener.visitorName() + " at " + opener.homeName() +
+                  " (week 1) changed after its kickoff; kept " + opener.home.abbreviation(2010));
+    // With an earlier file time it is still refused: the game had kicked
+    // off when this machine last took the file.
+    send(visitor, twoDaysBefore);
+    admin->operations->downloadAllUserFiles();
+    EXPECT_EQ(readBytes(held), pickFileBytes({home}));
+}
+
 TEST_P(Exchange, APlayerDownloadsTheListedPlayersFilesAndWithoutTheRightsTheMasterFiles) {
     fillSharedPlace();
     auto al = home("Al");
@@ -141,9 +183,10 @@ TEST_P(Exchange, APlayerDownloadsTheListedPlayersFilesAndWithoutTheRightsTheMast
     for (const std::string& name : taken)
         EXPECT_EQ(readBytes(al->program() / name), readBytes(shared() / name)) << name;
     Names files = taken;
-    // The pool's names are kept with the settings; the list stands as it was.
+    // The pool's names are kept with the settings; the list stands as it
+    // was; when each pick file came is this machine's own record.
     files.insert(files.end(), {"Al2010.dat", "Al_UserPref.dbu", "PoolSettings.ini", "UserList.db",
-                               kGamesFileName});
+                               kGamesFileName, kDownloadTimesFileName});
     EXPECT_EQ(folderEntries(al->program()), sorted(files));
     // His picks, now with the pool's order after them.
     EXPECT_EQ(readBytes(al->program() / "Al2010.dat"),

@@ -1,0 +1,103 @@
+#include "core/latechange.h"
+#include "tests/support/namedcases.h"
+
+#include <gtest/gtest.h>
+
+namespace gs {
+namespace {
+
+constexpr const char* kNy = "America/New_York";
+constexpr const char* kChi = "America/Chicago";
+
+TimeZone zoneOf(const char* name) {
+    return TimeZone::named(name).value();
+}
+
+// "M/D/YYYY HH:MM" on a clock in New York.
+std::chrono::sys_seconds at(const char* text) {
+    return *parsePoolMoment(text, zoneOf(kNy), {}).value().instant();
+}
+
+// One game ("M/D/YYYY", or with its kickoff "M/D/YYYY HH:MM" in Eastern
+// time), the value held and the one received (0: none), the times of the
+// download (New York's clock; "" for a file never downloaded), and whether
+// the received value is taken. The rule runs on a machine in `zone`.
+struct ChangeCase : test::NamedCase {
+    const char* game;
+    int held;
+    int received;
+    const char* lastDownload;
+    const char* sent;
+    const char* now;
+    bool taken;
+    const char* zone = kNy;
+};
+
+class LateChange : public testing::TestWithParam<ChangeCase> {};
+
+TEST_P(LateChange, TakesAChangeOnlyWhileItsGameWasOpen) {
+    const ChangeCase& c = GetParam();
+    std::string_view text = c.game;
+    Game game{Team::named("Kansas City Chiefs").value(),
+              Team::named("Philadelphia Eagles").value(),
+              Date::parse(text.substr(0, text.find(' '))),
+              {},
+              {},
+              1,
+              2021,
+              {}};
+    if (text.find(' ') != text.npos)
+        game.kickoff = Kickoff::parse(*game.date, text.substr(text.find(' ') + 1)).value();
+    auto value = [](int v) { return v ? GameValue(v) : std::nullopt; };
+    DownloadTimes times{{}, at(c.sent), at(c.now)};
+    if (*c.lastDownload)
+        times.lastDownload = at(c.lastDownload);
+    // A second game, long open, always takes its change.
+    Game later = game;
+    later.date = Date::parse("12/26/2021");
+    later.kickoff.reset();
+
+    LateChangeMerge merge = mergeLateChanges({game, later}, {value(c.held), value(1)},
+                                             {value(c.received), value(2)}, times, zoneOf(c.zone));
+    GameValue kept = value(c.held);
+    EXPECT_EQ(merge.values, (std::vector<GameValue>{c.taken ? value(c.received) : kept, 2}));
+    ASSERT_EQ(merge.refused.size(), c.taken ? 0u : 1u);
+    if (!c.taken) {
+        EXPECT_EQ(merge.refused[0].game, 0u);
+        EXPECT_EQ(merge.refused[0].kept, kept);
+    }
+}
+
+// The game kicks off at 16:25 on Sunday 9/12/2021 (Eastern).
+constexpr const char* kGame = "9/12/2021 16:25";
+INSTANTIATE_TEST_SUITE_P(
+    Cases, LateChange,
+    testing::Values(ChangeCase{"OpenGameTakesTheChange", kGame, 1, 2, "9/10/2021 09:00",
+                               "9/12/2021 12:00", "9/12/2021 12:05", true},
+                    ChangeCase{"SameValueAfterKickoff", kGame, 2, 2, "9/13/2021 09:00",
+                               "9/14/2021 12:00", "9/14/2021 12:05", true},
+                    ChangeCase{"KickedOffAtLastDownloadWhateverTheFileTime", kGame, 1, 2,
+                               "9/12/2021 17:00", "9/12/2021 12:00", "9/14/2021 12:05", false},
+                    ChangeCase{"RemovedAfterKickoff", kGame, 2, 0, "9/12/2021 17:00",
+                               "9/13/2021 12:00", "9/14/2021 12:05", false},
+                    ChangeCase{"KickedOffSinceSentBefore", kGame, 1, 2, "9/10/2021 09:00",
+                               "9/12/2021 16:24", "9/14/2021 12:05", true},
+                    ChangeCase{"KickedOffSinceSentAtKickoff", kGame, 1, 2, "9/10/2021 09:00",
+                               "9/12/2021 16:25", "9/14/2021 12:05", false},
+                    ChangeCase{"FirstTimeSentBeforeKickoff", kGame, 0, 2, "", "9/12/2021 12:00",
+                               "9/14/2021 12:05", true},
+                    ChangeCase{"FirstTimeSentAfterKickoffIsDropped", kGame, 0, 2, "",
+                               "9/12/2021 17:00", "9/14/2021 12:05", false},
+                    // A clock running ahead gives no later time than the download's.
+                    ChangeCase{"FileTimeAheadOfTheDownload", kGame, 1, 2, "9/10/2021 09:00",
+                               "9/13/2021 12:00", "9/12/2021 12:05", true},
+                    // Without a kickoff a game locks as its day starts on this machine:
+                    // 0:30 in New York is still the day before in Chicago.
+                    ChangeCase{"NoKickoffLockedAtMidnight", "9/12/2021", 1, 2, "9/10/2021 09:00",
+                               "9/12/2021 00:30", "9/14/2021 12:05", false},
+                    ChangeCase{"NoKickoffOpenInChicago", "9/12/2021", 1, 2, "9/10/2021 09:00",
+                               "9/12/2021 00:30", "9/14/2021 12:05", true, kChi}),
+    test::caseName);
+
+} // namespace
+} // namespace gs
