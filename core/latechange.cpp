@@ -1,8 +1,13 @@
 #include "latechange.h"
 
-#include <algorithm>
-
 namespace gs {
+
+PoolMoment momentNoLaterThan(std::chrono::sys_seconds instant, const PoolMoment& now,
+                             const TimeZone& zone) {
+    PoolMoment moment = PoolMoment::now(instant, zone);
+    bool later = now.instant() ? instant >= *now.instant() : !(moment.day() < now.day());
+    return later ? now : moment;
+}
 
 LateChangeMerge mergeLateChanges(const std::vector<Game>& games, const std::vector<GameValue>& held,
                                  const std::vector<GameValue>& received, const DownloadTimes& times,
@@ -10,10 +15,8 @@ LateChangeMerge mergeLateChanges(const std::vector<Game>& games, const std::vect
     auto valueAt = [](const std::vector<GameValue>& values, size_t g) {
         return g < values.size() ? values[g] : GameValue{};
     };
-    std::optional<PoolMoment> lastDownload;
-    if (times.lastDownload)
-        lastDownload = PoolMoment::now(*times.lastDownload, zone);
-    PoolMoment sent = PoolMoment::now(std::min(times.sent, times.now), zone);
+    PoolMoment sent = times.sent ? momentNoLaterThan(*times.sent, times.now, zone) : times.now;
+    const std::optional<PoolMoment>& lastDownload = times.lastDownload;
 
     LateChangeMerge merge;
     merge.values.reserve(games.size());

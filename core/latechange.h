@@ -10,8 +10,11 @@
 //   sent before its kickoff;
 // - in a file seen for the first time, a game that had kicked off when it
 //   was sent keeps the held value (none, mostly).
-// A file time later than the download itself (a clock running ahead) counts
-// as the time of the download.
+// The download's time is the pool's moment: the clock in a live pool, the
+// administrator's fixed day in a pool played over again. A file time later
+// than that (a clock running ahead, a file sent after the fixed day) counts
+// as that moment, and so does a file whose time the shared place does not
+// tell.
 
 #include "game.h"
 #include "kickoff.h"
@@ -27,12 +30,13 @@ namespace gs {
 // nothing.
 using GameValue = std::optional<int>;
 
-// When a file came in: when this machine last downloaded it (none: never),
-// when it was sent, and now.
+// When a file came in: the pool's moment when this machine last downloaded
+// it (none: never), when it was sent (none: not told), and the pool's
+// moment now.
 struct DownloadTimes {
-    std::optional<std::chrono::sys_seconds> lastDownload;
-    std::chrono::sys_seconds sent;
-    std::chrono::sys_seconds now;
+    std::optional<PoolMoment> lastDownload;
+    std::optional<std::chrono::sys_seconds> sent;
+    PoolMoment now;
 };
 
 // A value not taken: the game (its index in the games) and the value kept.
@@ -46,9 +50,16 @@ struct LateChangeMerge {
     std::vector<RefusedChange> refused;
 };
 
+// The moment of an instant in the zone, or `now` when the instant is not
+// before it. A fixed day stands for its start: any instant of the day or
+// after it is no earlier.
+PoolMoment momentNoLaterThan(std::chrono::sys_seconds instant, const PoolMoment& now,
+                             const TimeZone& zone);
+
 // Merges the received values into the held ones, game by game (both in the
 // order of `games`; a missing entry is none). Whether a game had kicked off
-// at an instant is Game::lockedAt on this machine's clock in `zone`.
+// at a moment is Game::lockedAt; the file's time is read in `zone`, the
+// machine's.
 LateChangeMerge mergeLateChanges(const std::vector<Game>& games, const std::vector<GameValue>& held,
                                  const std::vector<GameValue>& received, const DownloadTimes& times,
                                  const TimeZone& zone);

@@ -44,7 +44,7 @@ std::optional<chr::sys_seconds> parseTime(std::string_view text) {
 
 } // namespace
 
-DownloadRecord DownloadRecord::read(const Folders& folders) {
+DownloadRecord DownloadRecord::read(const Folders& folders, const TimeZone& zone) {
     DownloadRecord record;
     Result<std::vector<std::string>> lines = readTextFile(recordPath(folders));
     if (!lines)
@@ -53,28 +53,33 @@ DownloadRecord DownloadRecord::read(const Folders& folders) {
         size_t equals = line.find('=');
         if (equals == std::string::npos || equals == 0)
             continue;
-        if (std::optional<chr::sys_seconds> when = parseTime(line.substr(equals + 1)))
-            record.m_times[line.substr(0, equals)] = *when;
+        std::string value = line.substr(equals + 1);
+        std::optional<Date> day = Date::parse(value);
+        if (std::optional<chr::sys_seconds> when = parseTime(value))
+            record.m_times.insert_or_assign(line.substr(0, equals), PoolMoment::now(*when, zone));
+        else if (day && day->hasFullYear())
+            record.m_times.insert_or_assign(line.substr(0, equals), PoolMoment::ofDay(*day));
     }
     return record;
 }
 
-std::optional<chr::sys_seconds> DownloadRecord::lastDownload(const std::string& fileName) const {
+std::optional<PoolMoment> DownloadRecord::lastDownload(const std::string& fileName) const {
     auto found = m_times.find(fileName);
     if (found == m_times.end())
         return std::nullopt;
     return found->second;
 }
 
-void DownloadRecord::note(const std::string& fileName, chr::sys_seconds when) {
-    m_times[fileName] = when;
+void DownloadRecord::note(const std::string& fileName, const PoolMoment& when) {
+    m_times.insert_or_assign(fileName, when);
 }
 
 Status DownloadRecord::save(const Folders& folders) const {
     std::vector<std::string> lines;
     lines.reserve(m_times.size());
     for (const auto& [name, when] : m_times)
-        lines.push_back(name + "=" + timeText(when));
+        lines.push_back(name + "=" +
+                        (when.instant() ? timeText(*when.instant()) : when.day().text()));
     return writeLinesAtomic(recordPath(folders), lines);
 }
 

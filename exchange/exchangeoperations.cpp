@@ -1,5 +1,6 @@
 #include "exchangeoperations.h"
 
+#include "core/poolday.h"
 #include "core/poolmachine.h"
 #include "core/startup.h"
 #include "core/text.h"
@@ -25,6 +26,9 @@ namespace fs = std::filesystem;
 namespace {
 
 constexpr const char* kOldScoresPrefix = "oldscores";
+// The last season whose pool, with no day set, keeps its fixed day of old
+// (poolday.h); a later one works on today.
+constexpr int kLastFixedDaySeason = 2015;
 
 bool startsWith(std::string_view text, std::string_view prefix) {
     return text.substr(0, prefix.size()) == prefix;
@@ -422,8 +426,17 @@ bool ExchangeOperations::fetchAll(std::vector<std::string>& names, OperationEnd&
     return true;
 }
 
+PoolMoment ExchangeOperations::poolMoment(const TimeZone& zone) const {
+    const std::string& setting =
+        m_pool.dayOverride().empty() ? m_pool.daySetting() : m_pool.dayOverride();
+    if (setting == kTodaySetting || (setting.empty() && m_pool.seasonYear() > kLastFixedDaySeason))
+        return PoolMoment::now(clock(), zone);
+    return PoolMoment::ofDay(m_pool.referenceDate());
+}
+
 bool ExchangeOperations::installPlayersPicks(const std::string& name, DownloadRecord& record,
-                                             std::chrono::sys_seconds now, OperationEnd& end) {
+                                             const PoolMoment& now, const TimeZone& zone,
+                                             OperationEnd& end) {
     fs::path staged = m_pool.folders().staging / name;
     fs::path target = m_pool.folders().program / name;
     if (!m_games) {
@@ -435,31 +448,22 @@ bool ExchangeOperations::installPlayersPicks(const std::string& name, DownloadRe
         }
         m_games = std::move(*games);
     }
-    Result<TimeZone> zone = machineZone();
-    if (!zone)
-        zone = TimeZone::named("UTC");
-    if (!zone) {
-        tell(MessageKind::Error, zone.error().message);
-        end = OperationEnd::Failed;
-        return false;
-    }
 
-    // A copy held from before this machine kept the record arrived when it
-    // was last written here.
-    DownloadTimes times{record.lastDownload(name), now, now};
+    DownloadTimes times{record.lastDownload(name), std::nullopt, now};
+    // A copy held from before this machine kept the record came when it was
+    // last written here.
     std::error_code ec;
     if (auto written = fs::last_write_time(target, ec); !times.lastDownload && !ec)
-        times.lastDownload = std::min(now, std::chrono::time_point_cast<std::chrono::seconds>(
-                                               std::chrono::file_clock::to_sys(written)));
-    // A place that does not tell the file's time has it sent now: only the
-    // games still to come take its changes.
+        times.lastDownload = momentNoLaterThan(std::chrono::time_point_cast<std::chrono::seconds>(
+                                                   std::chrono::file_clock::to_sys(written)),
+                                               now, zone);
     if (auto sent = m_sentTimes.find(name); sent != m_sentTimes.end())
         times.sent = sent->second;
 
     std::string owner = pickFileOwner(name);
     int year = std::atoi(name.c_str() + owner.size());
     Result<ReceivedPicks> merged =
-        mergeReceivedPicks(seasonOf(*m_games, year), owner, target, staged, times, *zone);
+        mergeReceivedPicks(seasonOf(*m_games, year), owner, target, staged, times, zone);
     Status installed = !merged         ? Status(failure(merged.error()))
                        : merged->lines ? writeLinesAtomic(target, *merged->lines)
                                        : copyFileAtomic(staged, target);
@@ -477,8 +481,15 @@ bool ExchangeOperations::installPlayersPicks(const std::string& name, DownloadRe
 
 void ExchangeOperations::installFetched(const std::vector<std::string>& names, OperationEnd& end) {
     bool takesMasters = takesMasterFiles();
-    DownloadRecord record = DownloadRecord::read(m_pool.folders());
-    const std::chrono::sys_seconds now = clock();
+    // Whether a pick came in time is judged on the pool's moment in the
+    // machine's zone (UTC where $TZ names no zone, as for the C library).
+    Result<TimeZone> zone = machineZone();
+    if (!zone)
+        zone = TimeZone::named("UTC");
+    std::optional<PoolMoment> now;
+    if (zone)
+        now = poolMoment(*zone);
+    DownloadRecord record = zone ? DownloadRecord::read(m_pool.folders(), *zone) : DownloadRecord{};
     bool recorded = false;
     for (size_t k = 0; k < names.size(); ++k) {
         showProgress(k, names.size());
@@ -505,8 +516,14 @@ void ExchangeOperations::installFetched(const std::vector<std::string>& names, O
         }
         // A person's picks: the computer players' files are the
         // administrator's, worked out on his machine.
-        if (std::string owner = pickFileOwner(name); !owner.empty() && !isComputerPlayer(owner)) {
-            recorded = installPlayersPicks(name, record, now, end) || recorded;
+        if (std::string owner = pickFileOwner(name);
+            !owner.empty() && !isComputerPlayer(owner) && !startsWith(name, kOldScoresPrefix)) {
+            if (!zone) {
+                tell(MessageKind::Error, zone.error().message);
+                end = OperationEnd::Failed;
+                continue;
+            }
+            recorded = installPlayersPicks(name, record, *now, *zone, end) || recorded;
             continue;
         }
         fs::path target = m_pool.folders().program / name;

@@ -14,14 +14,23 @@ TimeZone zoneOf(const char* name) {
 }
 
 // "M/D/YYYY HH:MM" on a clock in New York.
-std::chrono::sys_seconds at(const char* text) {
+std::chrono::sys_seconds at(std::string_view text) {
     return *parsePoolMoment(text, zoneOf(kNy), {}).value().instant();
 }
 
+// The pool's moment on a machine in the zone: an instant ("M/D/YYYY HH:MM"
+// in New York) or a fixed day ("M/D/YYYY").
+PoolMoment momentOf(std::string_view text, const TimeZone& zone) {
+    if (text.find(' ') == text.npos)
+        return PoolMoment::ofDay(*Date::parse(text));
+    return PoolMoment::now(at(text), zone);
+}
+
 // One game ("M/D/YYYY", or with its kickoff "M/D/YYYY HH:MM" in Eastern
-// time), the value held and the one received (0: none), the times of the
-// download (New York's clock; "" for a file never downloaded), and whether
-// the received value is taken. The rule runs on a machine in `zone`.
+// time), the value held and the one received (0: none), the pool's moments
+// of the last download ("": never) and of this one, the file's time ("":
+// not told), and whether the received value is taken. The rule runs on a
+// machine in `zone`.
 struct ChangeCase : test::NamedCase {
     const char* game;
     int held;
@@ -49,16 +58,19 @@ TEST_P(LateChange, TakesAChangeOnlyWhileItsGameWasOpen) {
     if (text.find(' ') != text.npos)
         game.kickoff = Kickoff::parse(*game.date, text.substr(text.find(' ') + 1)).value();
     auto value = [](int v) { return v ? GameValue(v) : std::nullopt; };
-    DownloadTimes times{{}, at(c.sent), at(c.now)};
+    TimeZone zone = zoneOf(c.zone);
+    DownloadTimes times{{}, {}, momentOf(c.now, zone)};
     if (*c.lastDownload)
-        times.lastDownload = at(c.lastDownload);
+        times.lastDownload = momentOf(c.lastDownload, zone);
+    if (*c.sent)
+        times.sent = at(c.sent);
     // A second game, long open, always takes its change.
     Game later = game;
     later.date = Date::parse("12/26/2021");
     later.kickoff.reset();
 
     LateChangeMerge merge = mergeLateChanges({game, later}, {value(c.held), value(1)},
-                                             {value(c.received), value(2)}, times, zoneOf(c.zone));
+                                             {value(c.received), value(2)}, times, zone);
     GameValue kept = value(c.held);
     EXPECT_EQ(merge.values, (std::vector<GameValue>{c.taken ? value(c.received) : kept, 2}));
     ASSERT_EQ(merge.refused.size(), c.taken ? 0u : 1u);

@@ -229,7 +229,8 @@ TEST(LatePicks, PutsARefusedPickBackAsHeldAndNamesIt) {
     writeBytes(received, test::crlf(file({kc, dal})));
     TimeZone zone = TimeZone::named("America/New_York").value();
     auto at = [&](const char* text) { return *parsePoolMoment(text, zone, {}).value().instant(); };
-    DownloadTimes times{at("9/6/2025 12:00"), at("9/7/2025 17:00"), at("9/7/2025 17:05")};
+    auto moment = [&](const char* text) { return PoolMoment::now(at(text), zone); };
+    DownloadTimes times{moment("9/6/2025 12:00"), at("9/7/2025 17:00"), moment("9/7/2025 17:05")};
 
     Result<ReceivedPicks> merged = mergeReceivedPicks(season, "Ann", held, received, times, zone);
     ASSERT_TRUE(merged);
@@ -251,14 +252,17 @@ TEST(LatePicks, PutsARefusedPickBackAsHeldAndNamesIt) {
     Folders folders = Folders::at(folder.path());
     fs::create_directories(folders.program);
     writeBytes(folders.program / kDownloadTimesFileName,
-               "Bob2025.dat=2025-09-07T17:00:00Z\nbroken\nAl2025.dat=yesterday\r\n");
-    DownloadRecord record = DownloadRecord::read(folders);
-    EXPECT_EQ(record.lastDownload("Bob2025.dat"), at("9/7/2025 13:00"));
+               "Bob2025.dat=2025-09-07T17:00:00Z\nbroken\nAl2025.dat=yesterday\r\n"
+               "Cy2010.dat=11/3/2010\n");
+    DownloadRecord record = DownloadRecord::read(folders, zone);
+    EXPECT_EQ(record.lastDownload("Bob2025.dat")->text(), "9/7/2025 13:00");
+    EXPECT_EQ(record.lastDownload("Cy2010.dat")->text(), "11/3/2010");
     EXPECT_FALSE(record.lastDownload("Al2025.dat"));
-    record.note("Ann2025.dat", at("9/7/2025 17:05"));
+    record.note("Ann2025.dat", moment("9/7/2025 17:05"));
     ASSERT_TRUE(record.save(folders));
     EXPECT_EQ(readBytes(folders.program / kDownloadTimesFileName),
-              "Ann2025.dat=2025-09-07T21:05:00Z\r\nBob2025.dat=2025-09-07T17:00:00Z\r\n");
+              "Ann2025.dat=2025-09-07T21:05:00Z\r\nBob2025.dat=2025-09-07T17:00:00Z\r\n"
+              "Cy2010.dat=11/3/2010\r\n");
 }
 
 TEST(PoolList, RefusesADamagedOrForeignListNamingItsLine) {
