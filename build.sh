@@ -9,7 +9,7 @@ cd "$(dirname "$0")"
 packages=(cmake ninja-build g++ pkg-config qt6-base-dev libsqlite3-dev libcurl4-openssl-dev
           googletest libgtest-dev libgmock-dev libbenchmark-dev python3-pyftpdlib
           desktop-file-utils appstream qt6-charts-dev dpkg-dev file
-          libhowardhinnant-date-dev tzdata)
+          libhowardhinnant-date-dev tzdata chromium)
 
 install_missing() {
     local missing=()

@@ -254,8 +254,25 @@ const std::vector<Command> kCommands = {
      "send the user's own pick files to the exchange place"},
     {"exchange-upload-admin", exchangeUploadAdminCommand,
      "send the games table, the computer players' picks\n"
-     "and the user list (without passwords); needs\n"
-     "administrator rights"},
+     "and the user list (without passwords), and the\n"
+     "pool's page to its page address when one is kept;\n"
+     "needs administrator rights"},
+    {"publish",
+     publishCommand,
+     "write the pool's page for a browser (standings,\n"
+     "weekly winners, the picks of the current week's\n"
+     "games that have kicked off, the % Overall chart):\n"
+     "DIR/index.html, else pool-YYYY.html in the home\n"
+     "folder; --to sends it as index.html to ADDRESS (a\n"
+     "folder or an ftp:// address, never the exchange\n"
+     "place), kept for Upload Admin Files to send it\n"
+     "again; --to needs administrator rights",
+     "no arguments",
+     {{"--out", ValueKind::Word, "DIR", "takes a folder, not an empty name"},
+      {"--to", ValueKind::Word, "ADDRESS",
+       "takes a folder or an ftp:// address, not an empty one"}},
+     false,
+     true},
     {"join",
      joinCommand,
      "with --user NAME: make this new home a player's\n"

@@ -54,6 +54,8 @@ int updateGamesCommand(CommandContext& c);
 int exchangeDownloadCommand(CommandContext& c);
 int exchangeUploadCommand(CommandContext& c);
 int exchangeUploadAdminCommand(CommandContext& c);
+// app/publishcommand.cpp: publish [--out DIR] [--to ADDRESS], the pool's page.
+int publishCommand(CommandContext& c);
 // --user NAME join PLACE: this home, without a user list yet, becomes a
 // player's machine of the pool at PLACE; the password for this machine
 // comes from standard input. It runs without a user logged in.

@@ -25,18 +25,21 @@ fs::path makeHome() {
 
 } // namespace
 
-BigPool::BigPool() : m_home(makeHome()), pool(m_home) {
+BigPool::BigPool(int season) : m_home(makeHome()), pool(m_home) {
     fs::create_directories(pool.folders().program);
     if (Status imported = importSchedule(pool, GS_SCHEDULES_CSV); !imported)
         throw std::runtime_error(imported.error().message);
-    // Every game of 2010 is played: every pick is revealed and judged.
-    pool.setReferenceDate(*Date::fromParts(2011, 3, 1));
-    writeUserList();
+    if (season >= kFirstCommunitySeason)
+        if (Status imported = importSchedule(pool, GS_COMMUNITY_CSV); !imported)
+            throw std::runtime_error(imported.error().message);
+    // Every game of the season is played: every pick is revealed and judged.
+    pool.setReferenceDate(*Date::fromParts(season + 1, 3, 1));
+    writeUserList(season);
     pool.setCurrentUser(kAdminUser);
     if (!loadUserList(pool))
         throw std::runtime_error("cannot load the user list");
     refreshPoolOrder(pool);
-    writePickFiles();
+    writePickFiles(season);
 }
 
 BigPool::~BigPool() {
@@ -44,9 +47,10 @@ BigPool::~BigPool() {
     fs::remove_all(m_home, ec);
 }
 
-void BigPool::writeUserList() {
+void BigPool::writeUserList(int season) {
     std::string folder = pool.programFolderText();
-    std::vector<std::string> lines = {"2010", "admin,1,9,1,,0," + folder, "PC,1,1,0,,0," + folder};
+    std::vector<std::string> lines = {std::to_string(season), "admin,1,9,1,,0," + folder,
+                                      "PC,1,1,0,,0," + folder};
     for (int k = 3; k <= kPlayers; ++k)
         lines.push_back("player" + std::to_string(k) + ",1,1,0,,0," + folder);
     if (!writeLinesAtomic(pool.folders().program / "UserList.db", lines))
@@ -55,10 +59,10 @@ void BigPool::writeUserList() {
 
 // Each player picks the visiting or the home team of every game, by a
 // pattern of his own, so that the board is full of green and red.
-void BigPool::writePickFiles() {
+void BigPool::writePickFiles(int year) {
     Result<Season> season = rebuildSeasonGames(pool);
-    if (!season)
-        throw std::runtime_error(season.error().message);
+    if (!season || season->year != year)
+        throw std::runtime_error(season ? "the season is not in force" : season.error().message);
     for (int k = 1; k <= kPlayers; ++k) {
         std::string name = pool.users()[k].name;
         if (name == kComputerPlayer)
@@ -68,7 +72,7 @@ void BigPool::writePickFiles() {
         int week = 1;
         int game = 0;
         for (const Game& g : season->games) {
-            if (tracker.isBoundary(g.dateText()) && week < kWeeks)
+            if (tracker.isBoundary(g) && week < season->shape.weeks)
                 ++week;
             bool home = (game++ * 7 + k) % 3 != 0;
             picks[week][(home ? g.home : g.visitor).number()] = 1;

@@ -1,8 +1,10 @@
 #pragma once
 
 // A big pool for the benchmarks of the windows: 100 active players with
-// their pick files and the full 256-game 2010 season, every game scored and
-// every pick revealed, in a temporary home removed with it.
+// their pick files and a whole season, every game scored and every pick
+// revealed, in a temporary home removed with it: 2010 (17 weeks, 256 games,
+// from the bundled seasons) or 2021 (18 weeks, 272 games, from the
+// community games file).
 
 #include "core/dialogs.h"
 #include "core/pool.h"
@@ -29,14 +31,14 @@ public:
 
 class BigPool {
 public:
-    BigPool();
+    explicit BigPool(int season = 2010);
     ~BigPool();
     BigPool(const BigPool&) = delete;
     BigPool& operator=(const BigPool&) = delete;
 
 private:
-    void writeUserList();
-    void writePickFiles();
+    void writeUserList(int season);
+    void writePickFiles(int season);
 
     std::filesystem::path m_home;
 

@@ -13,6 +13,7 @@
 #include "exchange/listing.h"
 #include "exchange/poollist.h"
 #include "net/address.h"
+#include "publish/pagebuild.h"
 #include "schedule/seasongames.h"
 
 #include <algorithm>
@@ -138,10 +139,10 @@ ExchangeOperations::ExchangeOperations(Pool& pool, Dialogs& dialogs, ExchangeSta
 ExchangeOperations::~ExchangeOperations() = default;
 
 Transport& ExchangeOperations::transport() {
-    if (!m_transport || !(m_transportPlace == m_state.place)) {
+    if (!m_transport || !(m_transportPlace == target())) {
         quit();
-        m_transport = m_makeTransport(m_state.place.mode, m_state.place.address);
-        m_transportPlace = m_state.place;
+        m_transport = m_makeTransport(target().mode, target().address);
+        m_transportPlace = target();
     }
     return *m_transport;
 }
@@ -160,8 +161,8 @@ void ExchangeOperations::quit() {
 }
 
 std::string ExchangeOperations::where() const {
-    const std::string& address = m_state.place.address;
-    if (m_state.place.mode == ExchangeMode::Lan)
+    const std::string& address = target().address;
+    if (target().mode == ExchangeMode::Lan)
         return address;
     return maskedAddress(startsWithNoCase(address, kFtpScheme) ? address : kFtpScheme + address);
 }
@@ -221,9 +222,9 @@ bool ExchangeOperations::installsPickFile(const std::string& name) const {
 }
 
 std::string ExchangeOperations::withoutPlacePassword(const std::string& text) const {
-    if (m_state.place.mode != ExchangeMode::Ftp)
+    if (target().mode != ExchangeMode::Ftp)
         return text;
-    return withoutPassword(text, m_state.place.address);
+    return withoutPassword(text, target().address);
 }
 
 void ExchangeOperations::tell(MessageKind kind, const std::string& text) {
@@ -282,7 +283,7 @@ bool ExchangeOperations::request(const std::string& stepName,
         });
     };
 
-    if (m_state.place.mode == ExchangeMode::Lan) {
+    if (target().mode == ExchangeMode::Lan) {
         // A shared folder answers at once; trying again would not help.
         Outcome outcome = attempt(SteadyTime::max());
         m_lastOutcome = outcome;
@@ -314,7 +315,7 @@ bool ExchangeOperations::request(const std::string& stepName,
         }
         return true;
     case StepEnd::MalformedAddress:
-        tell(MessageKind::Error, kBadUrlMessage + maskedAddress(m_state.place.address));
+        tell(MessageKind::Error, kBadUrlMessage + maskedAddress(target().address));
         end = OperationEnd::MalformedAddress;
         return false;
     case StepEnd::GaveUp:
@@ -735,6 +736,17 @@ OperationEnd ExchangeOperations::uploadAdminFiles() {
         if (!sendStaged(master.name, end))
             break;
     }
+    // The pool's page goes to its own address, never into the exchange place.
+    if (const std::string pageAddress = storedPageAddress(m_pool);
+        end == OperationEnd::Completed && !pageAddress.empty()) {
+        const fs::path page = m_pool.folders().staging / kPageFileName;
+        if (Status written = writePoolPageFile(m_pool, m_dialogs, page); !written) {
+            tell(MessageKind::Error, written.error().message);
+            end = OperationEnd::Failed;
+        } else {
+            sendPageTo(pageAddress, end);
+        }
+    }
     clearStaging();
     if (end != OperationEnd::Completed) {
         hideProgress();
@@ -744,6 +756,65 @@ OperationEnd ExchangeOperations::uploadAdminFiles() {
     if (ftp)
         m_dialogs.inform(kOperationCompleteMessage);
     hideProgress();
+    return end;
+}
+
+Status checkPagePlace(const Pool& pool, const ExchangePlace& exchangePlace,
+                      const std::string& pageAddress) {
+    const ExchangePlace page = openingPlace(pageAddress);
+    if (page.address.empty())
+        return failure(ErrorKind::Refused, "No page address given: type a folder or an ftp:// "
+                                           "address for the pool's page.");
+    if (Status usable = checkExchangePlace(pool, page, PlaceUse::Writing); !usable)
+        return usable;
+    const std::string shown =
+        page.mode == ExchangeMode::Ftp ? maskedAddress(pageAddress) : pageAddress;
+    const Error holdsExchange{
+        ErrorKind::Refused,
+        "The page address " + shown +
+            " is the exchange place or holds it: the players' pick files there would be "
+            "readable from the web. Give the pool's page a folder of its own."};
+    if (exchangePlace.address.empty() || exchangePlace.mode != page.mode)
+        return {};
+    if (page.mode == ExchangeMode::Lan) {
+        if (isWithin(exchangePlace.address, page.address))
+            return failure(holdsExchange);
+        return {};
+    }
+    // The same server's folder, or one inside it.
+    auto folderOf = [](std::string address) {
+        while (!address.empty() && address.back() == '/')
+            address.pop_back();
+        return address;
+    };
+    const std::string pageFolder = folderOf(page.address);
+    const std::string exchangeFolder = folderOf(exchangePlace.address);
+    if (exchangeFolder == pageFolder || exchangeFolder.starts_with(pageFolder + "/"))
+        return failure(holdsExchange);
+    return {};
+}
+
+bool ExchangeOperations::sendPageTo(const std::string& pageAddress, OperationEnd& end) {
+    if (Status usable = checkPagePlace(m_pool, m_state.place, pageAddress); !usable) {
+        tell(MessageKind::Error, usable.error().message);
+        end = OperationEnd::Failed;
+        return false;
+    }
+    m_pagePlace = openingPlace(pageAddress);
+    const bool sent = sendStaged(kPageFileName, end);
+    m_pagePlace.reset();
+    return sent;
+}
+
+OperationEnd ExchangeOperations::sendPoolPage(const std::string& pageAddress,
+                                              const fs::path& page) {
+    beginOperation();
+    OperationEnd end = OperationEnd::Completed;
+    if (!prepareStaging(end))
+        return end;
+    if (stageCopy(page, kPageFileName, end))
+        sendPageTo(pageAddress, end);
+    clearStaging();
     return end;
 }
 

@@ -72,6 +72,12 @@ enum class PlaceUse { Reading, Writing };
 // folder holds are no such sign.
 Status checkExchangePlace(const Pool& pool, const ExchangePlace& place, PlaceUse use);
 
+// Done when the pool's page may go to the address: a place the exchange
+// could write to that neither is the exchange place nor holds it, as a web
+// folder holding the exchange place would show everybody's pick files.
+Status checkPagePlace(const Pool& pool, const ExchangePlace& exchangePlace,
+                      const std::string& pageAddress);
+
 // Makes the transport of a place; tests put their own in.
 using TransportFactory =
     std::function<std::unique_ptr<Transport>(ExchangeMode mode, const std::string& address)>;
@@ -146,7 +152,14 @@ public:
 
     // "Upload Admin Files": the games table, the computer player's pick file
     // and the user list without its passwords. Needs administrator rights.
+    // With a page address kept in the pool's settings, the pool's page is
+    // written afresh and sent there as well.
     OperationEnd uploadAdminFiles();
+
+    // Sends the pool's page file as index.html to the page address (a folder
+    // or an ftp:// address) by the rule of every send; refused for an address
+    // that is, or holds, the exchange place.
+    OperationEnd sendPoolPage(const std::string& pageAddress, const std::filesystem::path& page);
 
     // "Remote Directory": the names of the shared place into the file list
     // (over FTP, the listing into the listing box as well).
@@ -183,6 +196,10 @@ private:
     bool request(const std::string& stepName, const std::function<Outcome(Transport&)>& call,
                  OperationEnd& end);
     Transport& transport();
+    // Where requests go: the exchange place, or the page address while the
+    // page is sent.
+    const ExchangePlace& target() const { return m_pagePlace ? *m_pagePlace : m_state.place; }
+    bool sendPageTo(const std::string& pageAddress, OperationEnd& end);
     std::string where() const;
     bool isAdminName() const;
     bool usablePlace(PlaceUse use, OperationEnd& end);
@@ -245,6 +262,7 @@ private:
     // The games of the pool's table, read for the first pick file a
     // download installs.
     std::optional<std::vector<Game>> m_games;
+    std::optional<ExchangePlace> m_pagePlace;
 };
 
 } // namespace gs

@@ -202,12 +202,16 @@ std::vector<std::string> pickExportLines(PickExport kind, const std::vector<Game
             bool hasWeek = week <= kMaxWeeks;
             std::optional<Team> winner = game.winner();
             if (kind == PickExport::History) {
-                bool visitorPicked = hasWeek && picks[week][game.visitor.number()] == 1;
-                Team shown = visitorPicked ? game.visitor : game.home;
-                row[column] = shown.abbreviation(season);
+                // A game without a pick shows nothing and counts for nobody.
+                std::optional<Team> shown;
+                if (hasWeek && picks[week][game.visitor.number()] == 1)
+                    shown = game.visitor;
+                else if (hasWeek && picks[week][game.home.number()] == 1)
+                    shown = game.home;
+                row[column] = shown ? shown->abbreviation(season) : "";
                 // Only games played before the reference date count; a game
                 // on that day may still be running.
-                if (game.entered() && winner == shown && game.playedBefore(referenceDate))
+                if (shown && game.entered() && winner == shown && game.playedBefore(referenceDate))
                     ++total;
             } else {
                 bool right =

@@ -156,6 +156,7 @@ void UserStatisticsPanel::open() {
     m_model.totalsCaption.visible = true;
     UserStatistics statistics = computeUserStatistics(m_pool);
     m_season = std::move(statistics.season);
+    m_model.seasonWeeks = m_season.shape.weeks;
 
     fillPlayerLists();
     m_model.totalsCaption.caption = kStandingsCaption;

@@ -64,6 +64,7 @@ struct UserStatisticsModel {
     std::string rightPlayer;
     std::vector<WeekStanding> leftWeeks;
     std::vector<WeekStanding> rightWeeks;
+    int seasonWeeks = kWeeks; // the chart's weeks
     bool visible = false;
 };
 

@@ -161,6 +161,10 @@ ScheduleImportResult mergeCommunity(const Pool& pool, const ScheduleParse& parse
     ScheduleImportResult result;
     result.layout = ScheduleLayout::Community;
     result.counts = plan.counts;
+    if (!plan.busyWeeks.empty()) {
+        result.summary = describeBusyWeeks(plan.busyWeeks);
+        return result;
+    }
     if (!plan.conflicts.empty() && !options.overwrite) {
         result.conflicts = plan.conflicts;
         result.summary = describeScheduleConflicts(plan.conflicts);

@@ -119,6 +119,7 @@ public:
                 keptDayPositions.push_back(p);
         }
         removeMissing(taken);
+        findBusyWeeks(merged);
         // Games that kept their day and week but not their place (whether
         // or not they got scores too): those outside the longest run of them
         // that already stands in order.
@@ -170,6 +171,37 @@ private:
                                        game.homeScore);
         }
         return merged;
+    }
+
+    // A pick file holds one pick a team and week, so no team may play twice
+    // in an official week. Games without a week follow the Monday rule,
+    // which may give a week two games of a team, and are not checked.
+    void findBusyWeeks(const std::vector<GameRecord>& merged) {
+        std::map<std::pair<int, int>, size_t> firstGame; // by week and team
+        for (size_t g = 0; g < merged.size(); ++g) {
+            const GameRecord& game = merged[g];
+            if (game.week <= 0)
+                continue;
+            TeamPair teams = teamsOf(game);
+            for (const auto& [team, name] :
+                 {std::pair{teams.first, &game.visitor}, std::pair{teams.second, &game.home}}) {
+                if (!team)
+                    continue;
+                auto [first, fresh] = firstGame.try_emplace({game.week, team->number()}, g);
+                if (fresh)
+                    continue;
+                const GameRecord& other = merged[first->second];
+                m_plan.busyWeeks.push_back(trimSpaces(*name) + " would play twice in " +
+                                           std::to_string(m_year) + " week " +
+                                           std::to_string(game.week) + ": " + gameText(other) +
+                                           " and " + gameText(game));
+            }
+        }
+    }
+
+    static std::string gameText(const GameRecord& game) {
+        return trimSpaces(game.visitor) + " at " + trimSpaces(game.home) + " on " +
+               trimSpaces(game.date);
     }
 
     void removeMissing(const std::vector<bool>& taken) {
@@ -301,6 +333,12 @@ std::string describeScheduleMerge(const ScheduleCounts& counts, bool changed) {
     if (!counts.moved.empty())
         text += "\n" + namedGames(counts.moved, "\n");
     return text;
+}
+
+std::string describeBusyWeeks(const std::vector<std::string>& busyWeeks) {
+    return "The file was refused and the games table was left as it is: a team may play only "
+           "one game a week: " +
+           namedGames(busyWeeks, "; ") + ".";
 }
 
 std::string describeScheduleConflicts(const std::vector<std::string>& conflicts) {

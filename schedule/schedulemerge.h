@@ -11,7 +11,8 @@
 // cancelled one) is removed, but removing a scored game, or more than
 // kMostRemovedGames games of a season, is a conflict too: a file cut short
 // must never delete a season. Conflicts refuse the whole file unless the
-// caller overwrites them.
+// caller overwrites them; a team with two games in one official week
+// refuses it always.
 //
 // Planning reads nothing but its arguments; the importer applies a plan.
 
@@ -71,6 +72,9 @@ struct ScheduleMergePlan {
     ScheduleCounts counts;
     // One line per game in conflict, naming it; refused unless overwritten.
     std::vector<std::string> conflicts;
+    // One line per team the merge would give two games in an official week,
+    // naming both; refused whatever the caller overwrites.
+    std::vector<std::string> busyWeeks;
     bool changesTable = false; // the replacement differs from the table
 };
 
@@ -98,6 +102,9 @@ std::string namedGames(const std::vector<std::string>& games, std::string_view s
 // What an accepted merge changed, as a paragraph for the person, then a
 // line for each game moved.
 std::string describeScheduleMerge(const ScheduleCounts& counts, bool changed);
+
+// Why a merge was refused over teams playing twice in a week.
+std::string describeBusyWeeks(const std::vector<std::string>& busyWeeks);
 
 // Why a merge was refused, naming the games in conflict.
 std::string describeScheduleConflicts(const std::vector<std::string>& conflicts);

@@ -92,6 +92,12 @@ PickRecord scorePicks(const std::vector<Game>& games, const ScoringRange& range,
         }
         countGame(game, range, picks, week, count);
     }
+    // The season's last week has no next week to close it: it closes when
+    // every game of the season counts.
+    const int rows = static_cast<int>(games.size());
+    if (rows > 0 && range.lastRow >= rows &&
+        (record.weeks.empty() || record.weeks.back().week != week))
+        record.weeks.push_back(closeWeek(week, count, overall, record.weeks));
     record.season = count;
     return record;
 }

@@ -54,8 +54,9 @@ struct WeekStanding {
 };
 
 struct PickRecord {
-    // The weeks whose last game is scored, in order; the week in progress
-    // has no entry.
+    // The weeks whose last game is scored, in order, the season's last
+    // week included once every game counts; the week in progress has no
+    // entry.
     std::vector<WeekStanding> weeks;
     // Every game that counts in the range.
     PickCount season;
@@ -64,8 +65,8 @@ struct PickRecord {
 // Scores a player's picks over the range: a game counts as picked when the
 // player picked either of its teams, and as correct when the pick is its
 // winner; a tie is picked but never correct. A week closes when the row that
-// starts the next week lies within the range; games past week 17 are scored
-// with week 17's picks.
+// starts the next week lies within the range, the last week when the range
+// holds every game; games past week 18 are scored with week 18's picks.
 PickRecord scorePicks(const std::vector<Game>& games, const ScoringRange& range,
                       const PickTable& picks);
 

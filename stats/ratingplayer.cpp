@@ -16,20 +16,28 @@ RatingProjection loadRatingPicks(const Pool& pool) {
 }
 
 void projectRatingPicks(RatingProjection& projection, const Season& season,
-                        const TeamRatings& ratings) {
+                        const TeamRatings& seasonStart) {
     const std::vector<Game>& games = season.games;
     const SeasonShape shape = season.shape;
     int end = std::min({comingWeekEnd(games), static_cast<int>(games.size()), shape.maxGames});
+    // A week's picks and margins come from the ratings as the week began,
+    // never from results of that week or later, so that a pick made late is
+    // the pick that would have been made in time.
+    TeamRatings running = seasonStart;
+    TeamRatings weekStart = seasonStart;
     WeekTracker tracker;
     int week = 1;
     for (int r = 0; r < end; ++r) {
         const Game& game = games[static_cast<size_t>(r)];
         // Games past the last week count as the last week's, as PC's do.
-        if (tracker.isBoundary(game) && week < shape.weeks)
+        if (tracker.isBoundary(game) && week < shape.weeks) {
             ++week;
+            weekStart = running;
+        }
+        rateScoredGame(running, game);
         int visitor = game.visitor.number();
         int home = game.home.number();
-        double edge = ratingEdge(ratings, visitor, home);
+        double edge = ratingEdge(weekStart, visitor, home);
         auto& picks = projection.picks[week];
         if (picks[visitor] == picks[home]) {
             bool homePicked = homeWinChance(edge) >= 0.5;
@@ -55,10 +63,8 @@ RatingPlayerState updateRatingPlayer(const Pool& pool, const std::vector<Game>& 
         return state;
     state.season = pool.seasonYear();
     state.seasonStart = seasonStartRatings(games, pool.seasonYear());
-    TeamRatings now = state.seasonStart;
-    rateSeasonRows(now, season.games, static_cast<int>(season.games.size()));
     state.projection = loadRatingPicks(pool);
-    projectRatingPicks(state.projection, season, now);
+    projectRatingPicks(state.projection, season, state.seasonStart);
     if (Result<ComputerPicksSaved> saved = saveRatingPicks(pool, state.projection); !saved)
         errors.push_back(saved.error().message);
     else if (!saved->notice.empty())

@@ -1,9 +1,11 @@
 #pragma once
 
 // The rating player ELO: a computer player that picks, for every game up to
-// the end of the coming week, the team the ratings give the better chance
-// (the home team when the chances are equal). A game's pick and margin are
-// made once and kept. Its file ELO<season>.dat has PC's layout: the week
+// the end of the coming week, the team the ratings as that week began give
+// the better chance (the home team when the chances are equal). A game's
+// pick and margin are made once and kept; as they never see a result of
+// their week or a later one, the file is the same whenever the player
+// joined. Its file ELO<season>.dat has PC's layout: the week
 // lines, then the margin of each game of the season in order.
 
 #include "core/pool.h"
@@ -26,9 +28,11 @@ struct RatingProjection {
 RatingProjection loadRatingPicks(const Pool& pool);
 
 // Picks every game up to the end of the coming week that has no pick yet,
-// and gives every such game without a margin its margin, from the ratings.
+// and gives every such game without a margin its margin, from the ratings
+// before its week's first game: the season's starting ratings moved by the
+// scored games of the earlier weeks.
 void projectRatingPicks(RatingProjection& projection, const Season& season,
-                        const TeamRatings& ratings);
+                        const TeamRatings& seasonStart);
 
 // Writes the rating player's file (as saveComputerPicks writes PC's).
 Result<ComputerPicksSaved> saveRatingPicks(const Pool& pool, const RatingProjection& projection);
@@ -42,7 +46,7 @@ struct RatingPlayerState {
 };
 
 // Brings the rating player up to date when it is on the user list: the
-// ratings after every scored game so far, its projection, its file. What
+// season's starting ratings, its projection, its file. What
 // failed goes to `errors`, what the person is told besides to `warnings`.
 RatingPlayerState updateRatingPlayer(const Pool& pool, const std::vector<Game>& games,
                                      const Season& season, std::vector<std::string>& errors,

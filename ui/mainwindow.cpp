@@ -109,6 +109,7 @@ void MainWindow::buildMenus() {
              [this] { openUserAdministration(); });
     addEntry(m_fileMenu, "exchangeFilesAction", "Exchange Files with &Admin",
              [this] { openExchange(); });
+    addEntry(m_fileMenu, "publishPageAction", "Publis&h Pool Page...", [this] { publishPage(); });
     addEntry(m_fileMenu, "changePasswordAction", "Change &Password",
              [this] { openPasswordChange(m_pool.currentUser()); });
     addEntry(m_fileMenu, "changeFolderAction", "Change &Folder Setting",

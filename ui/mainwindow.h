@@ -95,6 +95,9 @@ private:
     // "Join a Pool", which logs the player in once he joined.
     void openExchange();
     void openJoinPool();
+    // "Publish Pool Page...": the page written, sent to its address and
+    // offered in the browser.
+    void publishPage();
     void logInAs(const std::string& name, const std::string& password);
     void runExport(void (CsvExports::*exportFile)());
     void showProgress(const ProgressModel& progress);

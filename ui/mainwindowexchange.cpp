@@ -2,6 +2,7 @@
 
 #include "core/textfile.h"
 #include "core/userlist.h"
+#include "exchange/pagepublish.h"
 #include "exchangedialog.h"
 #include "firststartdialog.h"
 #include "joinpooldialog.h"
@@ -16,6 +17,17 @@ void MainWindow::openExchange() {
     dialog.exec();
     // The page shows what was fetched.
     reopenPanel();
+}
+
+void MainWindow::publishPage() {
+    run([this] {
+        // The page goes out in place: one file, within the exchange's limits.
+        DirectRequests requests;
+        SleepingWait wait;
+        if (std::optional<std::filesystem::path> page =
+                publishPoolPageFromWindow(m_pool, m_dialogs, {makeTransport, requests, wait}))
+            help().openAddress(page->string());
+    });
 }
 
 void MainWindow::offerPoolStart() {

@@ -76,9 +76,9 @@ QWidget* StatisticsPage::buildChart() {
         series->setPointsVisible(true);
         chart->addSeries(series);
     }
-    auto* weeks = new QValueAxis;
-    weeks->setRange(1, 17);
-    weeks->setTickCount(17);
+    auto* weeks = m_weeksAxis = new QValueAxis;
+    weeks->setRange(1, kWeeks);
+    weeks->setTickCount(kWeeks);
     weeks->setLabelFormat("%d");
     weeks->setTitleText("Week");
     auto* percent = new QValueAxis;
@@ -107,6 +107,11 @@ void StatisticsPage::open() {
 
 void StatisticsPage::renderChart() {
     const UserStatisticsModel& m = m_panel.model();
+    // Every week of the season has its place, the last one included.
+    if (static_cast<int>(m_weeksAxis->max()) != m.seasonWeeks) {
+        m_weeksAxis->setRange(1, m.seasonWeeks);
+        m_weeksAxis->setTickCount(m.seasonWeeks);
+    }
     showWeeks(m_leftSeries, m.leftPlayer, m.leftWeeks);
     showWeeks(m_rightSeries, m.rightPlayer, m.rightWeeks);
 }

@@ -42,6 +42,7 @@ private:
     QChartView* m_chartView = nullptr;
     QLineSeries* m_leftSeries = nullptr;
     QLineSeries* m_rightSeries = nullptr;
+    QValueAxis* m_weeksAxis = nullptr;
 };
 
 } // namespace gs

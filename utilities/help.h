@@ -62,10 +62,11 @@ public:
     void openScoresPage();
     // A click on the about window's picture.
     void openMakerPage();
-
-private:
+    // A web address or a file in the browser or viewer; told when none
+    // could be started.
     void openAddress(const std::string& address);
 
+private:
     const Pool& m_pool;
     Dialogs& m_dialogs;
     Opener& m_opener;

@@ -11,10 +11,12 @@
 #include "core/version.h"
 #include "exchangehome.h"
 #include "httpserver.h"
+#include "tests/support/chromium.h"
 #include "tests/support/commandrun.h"
 #include "tests/support/namedcases.h"
 #include "tests/support/poolbuilder.h"
 
+#include <gmock/gmock.h>
 #include <set>
 #include <sys/stat.h>
 #include <sys/wait.h>
@@ -341,6 +343,54 @@ TEST_F(Home, ExchangeCommandsReachTheServer) {
     EXPECT_EQ(run("exchange-upload-admin").status, 0);
     EXPECT_EQ(folderEntries(shared),
               (Names{"UserList.db", "admin2010.dat", "ann2010.dat", "scoresheet97.mdb"}));
+}
+
+// The page's standings are those of `standings` as the browser shows them,
+// and no pick of a game still open is anywhere in it; the page goes to its
+// address, which is kept for the admin upload to send it there again, never
+// into the exchange place.
+TEST_F(Home, PublishWritesAndSendsThePageAndTheAdminUploadSendsItAgain) {
+    PickTable picks{};
+    picks[9][Team::named("Tampa Bay Buccaneers")->number()] = 1; // Sunday 11/7/2010
+    picks[9][Team::named("Pittsburgh Steelers")->number()] = 1;  // Monday night
+    test::writePicks(pool, "ann", picks);
+    const fs::path out = home.path() / "out";
+    test::CommandRun written = run("--reference-date 11/7/2010 publish --out " + out.string());
+    EXPECT_EQ(written.out, "Wrote " + (out / "index.html").string() + "\n") << written.err;
+    const std::string page = readBytes(out / "index.html");
+    EXPECT_NE(page.find(">TB at ATL</th>"), std::string::npos);
+    for (const char* open : {"PIT", "CIN"})
+        EXPECT_EQ(page.find(open), std::string::npos) << open;
+    if (test::chromiumMissing().empty()) {
+        std::string standings = test::replaceAll(run("standings").out, ",", "\t");
+        standings.pop_back();
+        EXPECT_EQ(test::harnessSays(test::framedPageDom(out), "standings"), standings);
+    }
+    EXPECT_EQ(run("publish").out, "Wrote " + (home.path() / "pool-2010.html").string() + "\n");
+
+    const fs::path web = home.path() / "web";
+    const fs::path shared = home.path() / "shared";
+    fs::create_directories(web);
+    fs::create_directories(shared);
+    loggedIn("admin");
+    test::editCurrentUser(pool, [&](UserSlot& own) { own.exchangeAddress = shared.string(); });
+    savedUserList();
+    for (const std::string& words : {"--to " + home.path().string(), "--out " + shared.string()})
+        EXPECT_THAT(run("publish " + words).err,
+                    testing::HasSubstr("is the exchange place or holds it"));
+    EXPECT_EQ(run("publish --to " + web.string()).status, 0);
+    EXPECT_EQ(folderEntries(web), Names{"index.html"});
+    fs::remove(web / "index.html");
+    EXPECT_EQ(run("exchange-upload-admin").status, 0);
+    EXPECT_EQ(folderEntries(web), Names{"index.html"});
+    EXPECT_FALSE(fs::exists(shared / "index.html"));
+
+    test::FtpServer server;
+    EXPECT_EQ(run("publish --to ftp://" + server.address()).status, 0);
+    EXPECT_TRUE(fs::exists(server.root() / "index.html"));
+    EXPECT_EQ(readBytes(poolSettingsPath(pool.folders())),
+              "gamesUrl=http://127.0.0.1:1/g.csv\r\npageAddress=ftp://" + server.address() +
+                  "\r\n");
 }
 
 // ------------------------------------------------------------ odd files and a second copy

@@ -318,6 +318,12 @@ TEST_F(TeamStatistics, TeamsStandByTheSeasonsOwnNames) {
     ranking.open();
     EXPECT_NE(ranking.model().ranking.dump().find("| Washington Football Team |"),
               std::string::npos);
+    // A season the table does not hold yet still names its teams as they are.
+    pool.setSeasonYear(2025);
+    ranking.open();
+    for (const char* name :
+         {"Washington Commanders", "Los Angeles Rams", "Los Angeles Chargers", "Las Vegas Raiders"})
+        EXPECT_THAT(ranking.model().ranking.dump(), testing::HasSubstr(std::string("| ") + name));
 }
 
 // The ranking of the 2010 season through week 8, the ratings beside it, and

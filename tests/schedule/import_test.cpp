@@ -272,6 +272,17 @@ INSTANTIATE_TEST_SUITE_P(
                            "week 2, Philadelphia Eagles at Chicago Bears on 9/19/2016 is not in "
                            "the file (the file lacks 3 games of 2016)"),
                    ""},
+        // Overwriting takes no game into a week its team already plays.
+        ImportCase{"ATeamTwiceInAWeekRefusesTheFile",
+                   kHeader + kCarDen + kTbAtl + kMinTen +
+                       "2016,REG,1,2016-09-12,16:25,SEA,DEN,,\n" + kSeaLa + kPhiChi,
+                   "The file was refused and the games table was left as it is: a team may "
+                   "play only one game a week: Denver Broncos would play twice in 2016 week 1: "
+                   "Carolina Panthers at Denver Broncos on 9/8/2016 and Seattle Seahawks at "
+                   "Denver Broncos on 9/12/2016.",
+                   "",
+                   {},
+                   true},
         ImportCase{"OverwriteTakesTheFilesScoresAndRemovals",
                    kHeader + "2016,REG,1,2016-09-08,20:30,CAR,DEN,20,22\n" + kTbAtl,
                    std::string("Updated season 2016 (2 games): added 0 games, removed 3, changed "

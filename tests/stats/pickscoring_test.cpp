@@ -2,6 +2,8 @@
 
 #include "core/league.h"
 #include "schedule/calendar.h"
+#include "schedule/scheduleparse.h"
+#include "schedule/seasongames.h"
 #include "tests/results/resultsfixture.h"
 
 namespace gs {
@@ -56,6 +58,21 @@ TEST(PickScoring, ClosesEveryCompleteWeekOnTheRealSeason) {
                                   "8 | 0 | 0 | 19 | 30 | 63.3333\n");
     EXPECT_EQ(record.season.correct, 19);
     EXPECT_EQ(record.season.picked, 30);
+}
+
+// The season's last week has no next week to close it: it closes once
+// every game counts (2009: week 17; 2021: week 18), not a game earlier.
+TEST(PickScoring, TheLastWeekClosesOnceEveryGameCounts) {
+    ScheduleParse community = parseSchedule(test::readBytes(test::communityCsv()), 2021);
+    ASSERT_TRUE(community.ok) << community.error;
+    Season season2021 = seasonOf(gamesOf(community.records).value(), 2021);
+    for (auto [season, weeks] : {std::pair{test::csvSeason(2009, ""), 17}, {season2021, 18}}) {
+        std::vector<WeekStanding> closed = scorePicks(season, PickTable{}).weeks;
+        ASSERT_EQ(closed.size(), static_cast<size_t>(weeks)) << season.year;
+        EXPECT_EQ(closed.back().week, weeks);
+        season.games.back().homeScore.reset();
+        EXPECT_EQ(scorePicks(season, PickTable{}).weeks.size(), closed.size() - 1);
+    }
 }
 
 TEST(PickScoring, ATieIsPickedButNeverRightAndAnUnscoredGameCountsForNothing) {

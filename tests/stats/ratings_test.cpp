@@ -211,13 +211,18 @@ TEST(RatingPicks, TheBetterChanceIsPickedForTheComingWeekAndKept) {
                   week1.textOf(3) + "|" + week1.textOf(4),
               "AZ 68 % by 5|BUF 50 % by 1|CAR 59 % by 3|CLE 59 % by 3|");
 
-    // Week 1 played; the ratings have moved. Week 1 keeps its picks and
-    // margins, week 2 is picked from the ratings of now.
-    scoreRows(games, 4);
-    ratings = startingRatings();
-    ratings[kAtlanta] = 1900; // away at Arizona: D = -330, by 13.2
-    projectRatingPicks(projection, Season{games, 0, {}}, ratings);
-    EXPECT_EQ(projected(projection), "1: 1 4 5 8; 2: 2 3 6 7; 3:; 5 1 3 3 13 3 3 3 0 0 ");
+    // Week 1 played, home teams winning: week 1 keeps its picks and
+    // margins, week 2 is picked from the ratings after week 1. Picked late,
+    // with every game played, each week still comes from the ratings as it
+    // began: the file is the same whenever the player joined.
+    for (int scored : {4, 8, 10}) {
+        scoreRows(games, scored);
+        projectRatingPicks(projection, Season{games, 0, {}}, ratings);
+    }
+    EXPECT_EQ(projected(projection), "1: 1 4 5 8; 2: 1 3 6 7; 3: 1 6; 5 1 3 3 8 3 1 1 4 5 ");
+    RatingProjection late;
+    projectRatingPicks(late, Season{games, 0, {}}, ratings);
+    EXPECT_EQ(projected(late), projected(projection));
 }
 
 TEST(RatingPicks, GamesPastTheLastWeekArePickedInTheLastWeek) {

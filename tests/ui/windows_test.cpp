@@ -119,6 +119,19 @@ TEST_F(MenuEntries, HelpEntriesOpenTheManualAndThePages) {
               (std::vector<std::string>{manual.string(), kMakerPageAddress, kScoresPageAddress}));
 }
 
+// The page is written into the home, sent to the address typed and offered
+// in the browser; the page itself is the publish library's.
+TEST_F(MenuEntries, PublishPoolPageSendsThePageAndOpensIt) {
+    const fs::path web = program.pool.folders().install / "web";
+    fs::create_directories(web);
+    program.dialogs.inputAnswers.push_back(web.string());
+    program.dialogs.confirmAnswers.push_back(true);
+    trigger("publishPageAction");
+    EXPECT_TRUE(fs::exists(web / "index.html"));
+    EXPECT_EQ(opener.opened, std::vector<std::string>{
+                                 (program.pool.folders().install / "pool-2010.html").string()});
+}
+
 // ------------------------------------------------------------ score entry
 
 using ScoreEntryWindow = test::MainWindowTest;
