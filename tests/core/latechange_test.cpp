@@ -12,7 +12,6 @@ constexpr const char* kChi = "America/Chicago";
 TimeZone zoneOf(const char* name) {
     return TimeZone::named(name).value();
 }
-
 // "M/D/YYYY HH:MM" on a clock in New York.
 std::chrono::sys_seconds at(std::string_view text) {
     return *parsePoolMoment(text, zoneOf(kNy), {}).value().instant();
@@ -26,11 +25,10 @@ PoolMoment momentOf(std::string_view text, const TimeZone& zone) {
     return PoolMoment::now(at(text), zone);
 }
 
-// One game ("M/D/YYYY", or with its kickoff "M/D/YYYY HH:MM" in Eastern
-// time), the value held and the one received (0: none), the pool's moments
-// of the last download ("": never) and of this one, the file's time ("":
-// not told), and whether the received value is taken. The rule runs on a
-// machine in `zone`.
+// A game ("M/D/YYYY", or with its kickoff "M/D/YYYY HH:MM" Eastern), the
+// values held and received (0: none), the pool's moments of the last download
+// ("": never), the file's time ("": not told) and now, and whether the
+// received value is taken, on a machine in `zone`.
 struct ChangeCase : test::NamedCase {
     const char* game;
     int held;
@@ -47,14 +45,8 @@ class LateChange : public testing::TestWithParam<ChangeCase> {};
 TEST_P(LateChange, TakesAChangeOnlyWhileItsGameWasOpen) {
     const ChangeCase& c = GetParam();
     std::string_view text = c.game;
-    Game game{Team::named("Kansas City Chiefs").value(),
-              Team::named("Philadelphia Eagles").value(),
-              Date::parse(text.substr(0, text.find(' '))),
-              {},
-              {},
-              1,
-              2021,
-              {}};
+    Team team = *Team::ofNumber(1);
+    Game game{team, team, Date::parse(text.substr(0, text.find(' '))), {}, {}, 1, 2021, {}};
     if (text.find(' ') != text.npos)
         game.kickoff = Kickoff::parse(*game.date, text.substr(text.find(' ') + 1)).value();
     auto value = [](int v) { return v ? GameValue(v) : std::nullopt; };
@@ -64,20 +56,11 @@ TEST_P(LateChange, TakesAChangeOnlyWhileItsGameWasOpen) {
         times.lastDownload = momentOf(c.lastDownload, zone);
     if (*c.sent)
         times.sent = at(c.sent);
-    // A second game, long open, always takes its change.
-    Game later = game;
-    later.date = Date::parse("12/26/2021");
-    later.kickoff.reset();
 
-    LateChangeMerge merge = mergeLateChanges({game, later}, {value(c.held), value(1)},
-                                             {value(c.received), value(2)}, times, zone);
-    GameValue kept = value(c.held);
-    EXPECT_EQ(merge.values, (std::vector<GameValue>{c.taken ? value(c.received) : kept, 2}));
-    ASSERT_EQ(merge.refused.size(), c.taken ? 0u : 1u);
-    if (!c.taken) {
-        EXPECT_EQ(merge.refused[0].game, 0u);
-        EXPECT_EQ(merge.refused[0].kept, kept);
-    }
+    LateChangeMerge merge =
+        mergeLateChanges({game}, {value(c.held)}, {value(c.received)}, times, zone);
+    EXPECT_EQ(merge.values[0], value(c.taken ? c.received : c.held));
+    EXPECT_EQ(merge.refused.size(), c.taken ? 0u : 1u);
 }
 
 // The game kicks off at 16:25 on Sunday 9/12/2021 (Eastern).
@@ -108,7 +91,18 @@ INSTANTIATE_TEST_SUITE_P(
                     ChangeCase{"NoKickoffLockedAtMidnight", "9/12/2021", 1, 2, "9/10/2021 09:00",
                                "9/12/2021 00:30", "9/14/2021 12:05", false},
                     ChangeCase{"NoKickoffOpenInChicago", "9/12/2021", 1, 2, "9/10/2021 09:00",
-                               "9/12/2021 00:30", "9/14/2021 12:05", true, kChi}),
+                               "9/12/2021 00:30", "9/14/2021 12:05", true, kChi},
+                    // A place that does not tell the file's time has it sent now.
+                    ChangeCase{"FileTimeNotTold", kGame, 1, 2, "9/10/2021 09:00", "",
+                               "9/14/2021 12:05", false},
+                    // A pool on a fixed day: the day locks its games from its start,
+                    // and a file time on or after it counts as the day.
+                    ChangeCase{"FixedDayTakesAFileSentTheDayBefore", kGame, 1, 2, "9/10/2021",
+                               "9/11/2021 10:00", "9/13/2021", true},
+                    ChangeCase{"FixedDayRefusesAFileSentThatDay", kGame, 1, 2, "9/10/2021",
+                               "9/12/2021 10:00", "9/12/2021", false},
+                    ChangeCase{"FixedDayOfTheLastDownload", kGame, 1, 2, "9/12/2021",
+                               "9/11/2021 10:00", "9/13/2021", false}),
     test::caseName);
 
 } // namespace
