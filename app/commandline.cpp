@@ -117,7 +117,8 @@ enum class ValueKind {
     Text,    // any word (a file, a place): the operation that takes it checks it
     Word,    // any word but an empty one (a folder, a name, an address)
     Year,    // four digits, passed on as the number
-    PoolDay, // a date M/D/YYYY or "today"
+    PoolDay, // a date M/D/YYYY, a date and a time "M/D/YYYY HH:MM", or "today"
+    Week,    // a week 1..18, passed on as the number
 };
 
 // An option ("--name", with a value unless it is a switch) or an argument.
@@ -129,6 +130,7 @@ struct Parameter {
                                  // whole; else `, not "VALUE"` follows)
     bool required = false;       // an argument that must be given
     std::string_view help = {};  // the lines of --help of the program's own options
+    bool repeated = false;       // the last argument, taking every word left (a list)
 
     bool isOption() const { return name.starts_with("--"); }
     // As usage shows it: "--from YYYY", "FILE.csv".
@@ -161,11 +163,13 @@ const std::vector<Parameter> kProgramOptions = {
     {"--season", ValueKind::Year, "YYYY", "takes a four-digit year", false,
      "the season a command works on (default: the one\n"
      "stored in the user list, else 2010)"},
-    {"--reference-date", ValueKind::PoolDay, "M/D/YYYY|today", "takes a date M/D/YYYY or today",
-     false,
-     "the pool's current day for this command (default:\n"
-     "the pool's setting; without one 11/02/2010 up to\n"
-     "the 2015 season, today's date after it)"},
+    {"--reference-date", ValueKind::PoolDay, "DAY",
+     "takes a date M/D/YYYY, \"M/D/YYYY HH:MM\" or today", false,
+     "the pool's day for this command: M/D/YYYY,\n"
+     "\"M/D/YYYY HH:MM\" (24-hour, the machine's clock) or\n"
+     "today (default: the pool's setting; without one\n"
+     "11/02/2010 up to the 2015 season, now after it);\n"
+     "needs administrator rights"},
     {"--help", ValueKind::Switch, {}, {}, false, "show this text"},
     {"--version", ValueKind::Switch, {}, {}, false, "show the program's version"},
 };
@@ -210,15 +214,32 @@ const std::vector<Command> kCommands = {
     {"pool-day",
      poolDayCommand,
      "show or set the pool's day (kept in the data\n"
-     "folder; none: 11/02/2010 up to 2015, then today)",
+     "folder): M/D/YYYY, \"M/D/YYYY HH:MM\" (24-hour, the\n"
+     "machine's clock), today (now), or none (11/02/2010\n"
+     "up to 2015, then now); setting it needs\n"
+     "administrator rights",
      "at most one day",
-     {{"day", ValueKind::Text, "M/D/YYYY|today|none"}}},
+     {{"day", ValueKind::Text, "DAY|today|none"}}},
     {"games",
      gamesCommand,
-     "print the season's games as CSV: Week,Date,Visitor,\n"
-     "Home,Visitor Score,Home Score, in table order",
+     "print the season's games as CSV: Week,Date,Kickoff,\n"
+     "Visitor,Home,Visitor Score,Home Score, in table\n"
+     "order; Kickoff is Eastern time, empty where unknown",
      "at most a season",
      {kSeason}},
+    {"pick",
+     pickCommand,
+     "make each TEAM (as the grid shows it, any season's\n"
+     "name, or the community file's code) the user's pick\n"
+     "in its game of WEEK; a locked game, an unknown team\n"
+     "or both teams of a game refuse them all. Without\n"
+     "TEAM print the week as CSV: Date,Kickoff,Visitor,\n"
+     "Home,Pick,Locked",
+     "a week and teams",
+     {{"week", ValueKind::Week, "WEEK", "takes a week from 1 to 18", true},
+      {"teams", ValueKind::Text, "TEAM ...", {}, false, {}, true}},
+     true,
+     true},
     {"ratings",
      ratingsCommand,
      "print the teams' ratings as CSV: Team,Rating,Wins,\n"
@@ -302,14 +323,23 @@ Error refusalOfWords(const Command& command, std::string reason = {}) {
     return {ErrorKind::Refused, std::move(reason)};
 }
 
-bool isYear(const std::string& text) {
-    return text.size() == 4 &&
+bool isDigits(const std::string& text, size_t most) {
+    return !text.empty() && text.size() <= most &&
            std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; });
+}
+
+bool isYear(const std::string& text) {
+    return text.size() == 4 && isDigits(text, 4);
+}
+
+bool isWeek(const std::string& text) {
+    return isDigits(text, 2) && std::stoi(text) >= 1 && std::stoi(text) <= kMaxWeeks;
 }
 
 // The value as its parameter's kind reads it, or why it is none.
 Result<Arguments::Value> readValue(const Parameter& p, const std::string& text) {
     bool valid = p.kind == ValueKind::Year      ? isYear(text)
+                 : p.kind == ValueKind::Week    ? isWeek(text)
                  : p.kind == ValueKind::PoolDay ? isPoolDaySetting(text)
                                                 : p.kind != ValueKind::Word || !text.empty();
     if (!valid)
@@ -318,7 +348,7 @@ Result<Arguments::Value> readValue(const Parameter& p, const std::string& text) 
                            (p.kind == ValueKind::Word ? "" : ", not \"" + text + "\""));
     if (p.kind == ValueKind::Switch)
         return true;
-    if (p.kind == ValueKind::Year)
+    if (p.kind == ValueKind::Year || p.kind == ValueKind::Week)
         return std::stoi(text);
     return text;
 }
@@ -337,6 +367,7 @@ Result<Arguments> readWords(const Command* command, std::span<const std::string>
     if (command && parameters.empty() && !words.empty())
         return refuse({});
     std::map<std::string_view, std::string> given;
+    std::vector<std::string> list; // the words of a repeated argument
     auto nextArgument = parameters.begin();
     for (size_t i = 0; i < words.size(); ++i) {
         const std::string word = !command && words[i] == "-h" ? "--help" : words[i];
@@ -349,6 +380,10 @@ Result<Arguments> readWords(const Command* command, std::span<const std::string>
                 std::ranges::find_if_not(nextArgument, parameters.end(), &Parameter::isOption);
             if (nextArgument == parameters.end())
                 return refuse({});
+            if (nextArgument->repeated) {
+                list.push_back(word);
+                continue;
+            }
             given[nextArgument++->name] = word;
             continue;
         }
@@ -370,6 +405,10 @@ Result<Arguments> readWords(const Command* command, std::span<const std::string>
     }
     Arguments arguments;
     for (const Parameter& p : parameters) {
+        if (p.repeated && !list.empty()) {
+            arguments.values.emplace(p.name, list);
+            continue;
+        }
         auto text = given.find(p.name);
         if (text == given.end() && p.required)
             return refuse({});
@@ -507,6 +546,12 @@ int runParsedCommandLine(const std::vector<std::string>& args,
     else
         ready = actAsUser(pool, line, dialogs, err);
     dialogs.setQuiet(false);
+    // The pool's day is the administrator's, for one command as for good.
+    if (ready && line.referenceDate && !pool.isAdmin(pool.currentUser())) {
+        dialogs.refuse(std::string(kNotAdminMessage) +
+                       ": only an administrator may set the pool's day (--reference-date)");
+        ready = false;
+    }
     // The season is known now: the pool's day may follow it.
     refreshPoolDay(pool);
     int status = 1;

@@ -26,7 +26,8 @@ struct CommandContext;
 // them ("--from", "file"), each read as its kind: a switch as true, a year
 // as its number, any other value as its text.
 struct Arguments {
-    using Value = std::variant<bool, int, std::string>;
+    // A switch, a year or a week, a word, or the words of a repeated argument.
+    using Value = std::variant<bool, int, std::string, std::vector<std::string>>;
     std::map<std::string, Value, std::less<>> values;
 
     bool has(std::string_view name) const { return values.contains(name); }

@@ -41,6 +41,9 @@ int standingsCommand(CommandContext& c);
 // ratings [--season YYYY]: the teams' ratings of a season as CSV.
 int ratingsCommand(CommandContext& c);
 int gamesCommand(CommandContext& c);
+// app/pickcommand.cpp: --user NAME pick WEEK [TEAM ...]: the teams made the
+// user's picks of the week, or without a team the week's games and picks.
+int pickCommand(CommandContext& c);
 int poolDayCommand(CommandContext& c);
 // app/scorecommands.cpp: import-scores [--overwrite] FILE.csv.
 int importScoresCommand(CommandContext& c);

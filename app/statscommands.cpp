@@ -51,16 +51,16 @@ int poolDayCommand(CommandContext& c) {
     const std::string& setting = c.pool.daySetting();
     c.out << "Setting: "
           << (setting.empty() ? std::string("none: ") + kDefaultReferenceDate +
-                                    " up to the 2015 season, today's date after it"
+                                    " up to the 2015 season, now after it"
                               : setting)
-          << "\nThe pool's day: " << c.pool.referenceDate().text();
+          << "\nThe pool's day: " << c.pool.moment().text();
     if (!c.pool.dayOverride().empty())
         c.out << " for this command (--reference-date)";
     else if (setting.empty())
         c.out << " for season " << c.pool.seasonYear()
               << ", the season in force (--season YYYY names another)";
     else
-        c.out << (setting == kTodaySetting ? " (today's date)" : "") << " in every season";
+        c.out << (setting == kTodaySetting ? " (now)" : "") << " in every season";
     c.out << '\n';
     return 0;
 }

@@ -76,6 +76,8 @@ struct Game {
     const std::string& homeName() const { return home.name(season); }
     // The date as the table writes it, and its day's name; "" without one.
     std::string dateText() const { return date ? date->text() : std::string(); }
+    // The kickoff "HH:MM" in Eastern time as the table holds it; "" without one.
+    std::string kickoffText() const { return kickoff ? kickoff->text() : std::string(); }
     std::string dayName() const;
 };
 

@@ -44,6 +44,7 @@ std::string GridModel::dump() const {
             if (c > 0)
                 out += " | ";
             const GridCell& cell = row[c];
+            out += cell.locked ? "(L)" : "";
             out += cell.bold ? "*" + cell.text + "*" : cell.text;
             if (cell.textColor) {
                 char colour[16];

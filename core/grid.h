@@ -26,6 +26,9 @@ inline constexpr Rgb kRed = 0xC00000;
 // The same marks as a cell's background under black text.
 inline constexpr Rgb kGreenCell = 0x00C000;
 inline constexpr Rgb kRedCell = 0xFF0000;
+// The text of a row that can no longer change (a game that kicked off):
+// muted, yet 4.5:1 on the grid's cells and on its header colour.
+inline constexpr Rgb kMutedText = 0x5E5E5E;
 
 enum class Align { Left, Center, Right };
 
@@ -34,6 +37,9 @@ struct GridCell {
     bool bold = false;
     std::optional<Rgb> textColor;
     std::optional<Rgb> background;
+    // Drawn with a lock mark: the cell's game can no longer be picked.
+    bool locked = false;
+    std::string toolTip; // shown when the pointer rests on the cell
 };
 
 class GridModel {
@@ -57,7 +63,8 @@ public:
     Align columnAlign(int col) const;
 
     // One line a row, cells joined by " | "; a bold cell is written *text*, a
-    // coloured one text{#RRGGBB}, one on a coloured background text[#RRGGBB].
+    // coloured one text{#RRGGBB}, one on a coloured background text[#RRGGBB],
+    // a locked one with a leading "(L)".
     // Header rows are included.
     std::string dump() const;
 

@@ -55,9 +55,14 @@ std::string weekdayAndDate(const Date& day) {
 }
 
 // Local times that daylight saving makes ambiguous or skips take the
-// earlier instant (see PoolMoment in the header).
+// earlier instant (see PoolMoment in the header). The library's choice for a
+// skipped time is the jump itself, which is not the earlier reading.
 chr::sys_seconds instantOf(const Date& day, chr::minutes timeOfDay, const TimeZone& zone) {
-    return zone.zone().to_sys(localDay(day) + timeOfDay, date::choose::earliest);
+    date::local_seconds local = localDay(day) + timeOfDay;
+    date::local_info info = zone.zone().get_info(local);
+    if (info.result == date::local_info::nonexistent)
+        return chr::sys_seconds{local.time_since_epoch() - info.second.offset};
+    return zone.zone().to_sys(local, date::choose::earliest);
 }
 
 } // namespace

@@ -74,9 +74,9 @@ private:
 // daylight saving makes ambiguous takes the earlier instant: in the autumn
 // overlap (1:30 twice on 11/7/2021 in New York) the first of the two, still
 // in daylight time; in the spring gap (2:30 on 3/14/2021 in New York never
-// happens) the instant the clocks jump, which every time of the gap names
-// (3:00 daylight time, 07:00 UTC): the earliest instant whose local time is
-// not before the one given.
+// happens) the earlier of the two readings of the clock's offsets: the time
+// less the offset after the gap (2:30 less -4 hours, 06:30 UTC, which the
+// clock showed as 1:30 standard time), never the jump (07:00 UTC).
 class PoolMoment {
 public:
     // A fixed day without a time of day.

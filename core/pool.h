@@ -6,9 +6,11 @@
 // temporary home) and passes it by reference to what needs it.
 
 #include "date.h"
+#include "kickoff.h"
 #include "result.h"
 
 #include <array>
+#include <chrono>
 #include <cstdint>
 #include <filesystem>
 #include <functional>
@@ -113,19 +115,25 @@ public:
     int seasonYear() const { return m_seasonYear; }
     void setSeasonYear(int year) { m_seasonYear = year; }
 
-    // The pool's current day (poolday.h keeps it up to date).
-    const Date& referenceDate() const { return m_referenceDate; }
-    void setReferenceDate(Date day) { m_referenceDate = std::move(day); }
+    // The pool's moment (poolday.h keeps it up to date): its day, and the
+    // time of day when the pool works on one. Every lock is decided on it
+    // (Game::lockedAt); what compares days takes its day.
+    const PoolMoment& moment() const { return m_moment; }
+    void setMoment(PoolMoment moment) { m_moment = std::move(moment); }
+    const Date& referenceDate() const { return m_moment.day(); }
+    // A fixed day without a time of day.
+    void setReferenceDate(Date day) { m_moment = PoolMoment::ofDay(std::move(day)); }
     // The pool's day setting ("today", a day, or empty for none), and the
     // command line's --reference-date, which stands for it in one command.
     const std::string& daySetting() const { return m_daySetting; }
     void setDaySetting(std::string setting) { m_daySetting = std::move(setting); }
     const std::string& dayOverride() const { return m_dayOverride; }
     void setDayOverride(std::string day) { m_dayOverride = std::move(day); }
-    // Reads the machine's date; empty for the system's clock. Tests put in
+    // Reads the machine's clock; empty for the system's clock. Tests put in
     // their own.
-    const std::function<Date()>& clock() const { return m_clock; }
-    void setClock(std::function<Date()> clock) { m_clock = std::move(clock); }
+    using Clock = std::function<std::chrono::sys_seconds()>;
+    const Clock& clock() const { return m_clock; }
+    void setClock(Clock clock) { m_clock = std::move(clock); }
 
     // The colour scheme in force for the current user.
     int colorScheme() const { return m_colorScheme; }
@@ -189,10 +197,10 @@ private:
     Folders m_folders;
     std::string m_currentUser;
     int m_seasonYear = kDefaultSeason;
-    Date m_referenceDate = *Date::parse(kDefaultReferenceDate);
+    PoolMoment m_moment = PoolMoment::ofDay(*Date::parse(kDefaultReferenceDate));
     std::string m_daySetting;
     std::string m_dayOverride;
-    std::function<Date()> m_clock;
+    Clock m_clock;
     int m_colorScheme = 0;
     bool m_preferencesRead = false;
     UserTable m_users;

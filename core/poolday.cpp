@@ -5,8 +5,6 @@
 #include "poolmachine.h"
 #include "poolsettings.h"
 
-#include <ctime>
-
 namespace gs {
 
 namespace fs = std::filesystem;
@@ -17,26 +15,23 @@ constexpr int kLastSeasonOfOld = 2015;
 
 } // namespace
 
-Date localDate() {
-    std::time_t now = std::time(nullptr);
-    std::tm local{};
-    localtime_r(&now, &local);
-    return *Date::fromParts(local.tm_year + 1900, local.tm_mon + 1, local.tm_mday);
+Result<TimeZone> clockZone() {
+    Result<TimeZone> zone = machineZone();
+    return zone ? zone : TimeZone::named("Etc/UTC");
 }
 
 bool isPoolDaySetting(const std::string& setting) {
-    if (setting == kTodaySetting)
-        return true;
-    std::optional<Date> day = Date::parse(setting);
-    return day && day->hasFullYear();
+    Result<TimeZone> zone = TimeZone::named("Etc/UTC");
+    return setting == kTodaySetting || (zone && parsePoolMoment(setting, *zone, {}));
 }
 
-Date poolDayFor(const std::string& setting, int season, const Date& today) {
-    if (setting == kTodaySetting)
-        return today;
-    if (isPoolDaySetting(setting))
-        return *Date::parse(setting);
-    return season <= kLastSeasonOfOld ? *Date::parse(kDefaultReferenceDate) : today;
+PoolMoment poolMomentFor(const std::string& setting, int season, const TimeZone& zone,
+                         std::chrono::sys_seconds now) {
+    if (Result<PoolMoment> moment = parsePoolMoment(setting, zone, now))
+        return *moment;
+    if (season <= kLastSeasonOfOld)
+        return PoolMoment::ofDay(*Date::parse(kDefaultReferenceDate));
+    return PoolMoment::now(now, zone);
 }
 
 void loadPoolDaySetting(Pool& pool) {
@@ -47,8 +42,11 @@ void loadPoolDaySetting(Pool& pool) {
 Status storePoolDaySetting(Pool& pool, const std::string& setting) {
     if (!setting.empty() && !isPoolDaySetting(setting))
         return failure(ErrorKind::Refused,
-                       "The pool's day must be a date M/D/YYYY or \"today\", not \"" + setting +
-                           "\".");
+                       "The pool's day must be a date M/D/YYYY, a date and a time \"M/D/YYYY "
+                       "HH:MM\" (24-hour) or \"today\", not \"" +
+                           setting + "\".");
+    if (!pool.isAdmin(pool.currentUser()))
+        return failure(ErrorKind::Refused, kNotAdminMessage);
     if (isPlayersMachine(pool.folders()))
         return failure(ErrorKind::Refused, kPlayersMachineMessage);
     Result<PoolLock> lock = lockPoolFiles(pool);
@@ -69,8 +67,11 @@ Status storePoolDaySetting(Pool& pool, const std::string& setting) {
 void refreshPoolDay(Pool& pool) {
     const std::string& setting =
         pool.dayOverride().empty() ? pool.daySetting() : pool.dayOverride();
-    pool.setReferenceDate(
-        poolDayFor(setting, pool.seasonYear(), pool.clock() ? pool.clock()() : localDate()));
+    std::chrono::sys_seconds now = pool.clock() ? pool.clock()() : systemClock();
+    Result<TimeZone> zone = clockZone();
+    if (!zone) // no time zone database at all: the pool keeps its day
+        return;
+    pool.setMoment(poolMomentFor(setting, pool.seasonYear(), *zone, now));
 }
 
 } // namespace gs

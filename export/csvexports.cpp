@@ -132,7 +132,7 @@ fs::path userStatisticsPath(const Folders& folders, int season) {
 }
 
 std::vector<std::string> gameListLines(const Season& season) {
-    std::vector<std::string> lines = {"Week,Date,Visitor,Home,Visitor Score,Home Score"};
+    std::vector<std::string> lines = {"Week,Date,Kickoff,Visitor,Home,Visitor Score,Home Score"};
     std::vector<int> weeks = gameWeeks(season);
     // Whole numbers; a score of spaces only is entered but shows as nothing.
     auto score = [](const std::optional<Score>& entered) {
@@ -144,8 +144,8 @@ std::vector<std::string> gameListLines(const Season& season) {
         const Game& game = season.games[g];
         bool scored = game.scored();
         lines.push_back(std::to_string(weeks[g]) + "," + game.dateText() + "," +
-                        game.visitorName() + "," + game.homeName() + "," +
-                        (scored ? score(game.visitorScore) : "") + "," +
+                        game.kickoffText() + "," + game.visitorName() + "," + game.homeName() +
+                        "," + (scored ? score(game.visitorScore) : "") + "," +
                         (scored ? score(game.homeScore) : ""));
     }
     return lines;

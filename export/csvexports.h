@@ -37,9 +37,10 @@ enum class PickExport { History, Results };
 // with a visiting score, and the players' totals. `step` runs once per unit
 // of work (the progress bar's maximum is games x players + games).
 // The season's games as `games` prints them: the header
-// "Week,Date,Visitor,Home,Visitor Score,Home Score", then a line a game in
-// table order with the week the program counts it in, the date and names as
-// stored, and the scores as whole numbers (empty for a game not scored).
+// "Week,Date,Kickoff,Visitor,Home,Visitor Score,Home Score", then a line a
+// game in table order with the week the program counts it in, the date,
+// kickoff (Eastern time, empty where unknown) and names as stored, and the
+// scores as whole numbers (empty for a game not scored).
 std::vector<std::string> gameListLines(const Season& season);
 
 std::vector<std::string> pickExportLines(PickExport kind, const std::vector<Game>& games,

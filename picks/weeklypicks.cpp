@@ -1,5 +1,6 @@
 #include "weeklypicks.h"
 
+#include "core/poolday.h"
 #include "schedule/calendar.h"
 #include "schedule/pickfiles.h"
 #include "stats/teamrecords.h"
@@ -53,9 +54,15 @@ Team teamOfColumn(const Game& game, int column) {
 } // namespace
 
 bool isPickOpen(const Game& game, int gameWeek, int currentWeek, bool seasonOver,
-                const Date& referenceDate) {
-    // A game is locked from its own day on.
-    return !seasonOver && gameWeek == currentWeek && !game.playedBy(referenceDate);
+                const PoolMoment& moment) {
+    return !seasonOver && gameWeek == currentWeek && !game.lockedAt(moment);
+}
+
+std::string lockedGameText(const Game& game) {
+    Result<TimeZone> zone = clockZone();
+    if (!game.date || !zone)
+        return "Kicked off";
+    return kickedOffText(*game.date, game.kickoff, *zone);
 }
 
 void WeeklyPicksPanel::resetGrid() {
@@ -79,11 +86,13 @@ int WeeklyPicksPanel::gameOfRow(int row) const {
 }
 
 // One team cell from the pick of its team in the displayed week: picked cells
-// are bold and coloured by the result, the rest plain.
+// are bold and coloured by the result, the rest plain (muted in a locked row).
 void WeeklyPicksPanel::markTeamCell(int row, int column) {
     GridCell& cell = m_model.grid.cell(row, column);
     cell.bold = false;
     cell.textColor.reset();
+    if (m_model.grid.cell(row, kVisitorColumn).locked)
+        cell.textColor = kMutedText;
     int game = gameOfRow(row);
     if (game < 0 || !validWeek(m_displayedWeek))
         return;
@@ -127,6 +136,15 @@ void WeeklyPicksPanel::fillGrid(int first, int last) {
                   std::to_string(m_state.projection.spreads[static_cast<size_t>(game)]));
         if (m_state.ratingPlayer.listed)
             g.setText(r, kFavouriteColumn, favourites.textOf(game));
+        if (row.lockedAt(m_pool.moment())) {
+            std::string kickedOff = lockedGameText(row);
+            for (int c = 0; c < g.cols(); ++c) {
+                GridCell& cell = g.cell(r, c);
+                cell.locked = c == kVisitorColumn;
+                cell.textColor = kMutedText;
+                cell.toolTip = kickedOff;
+            }
+        }
     }
     colourPicks();
 }
@@ -235,8 +253,14 @@ void WeeklyPicksPanel::togglePick(int row, int column) {
     if (game < 0)
         return;
     const Game& played = m_state.season.games[static_cast<size_t>(game)];
+    m_model.status.clear();
+    if (played.lockedAt(m_pool.moment())) {
+        m_model.status = played.visitorName() + " at " + played.homeName() +
+                         " can no longer be picked: " + lockedGameText(played) + ".";
+        return;
+    }
     if (!validWeek(m_displayedWeek) || !isPickOpen(played, m_displayedWeek, m_state.currentWeek,
-                                                   m_state.seasonOver, m_pool.referenceDate()))
+                                                   m_state.seasonOver, m_pool.moment()))
         return;
     if (column != kVisitorColumn && column != kHomeColumn)
         return;
@@ -260,7 +284,36 @@ void WeeklyPicksPanel::reloadPicks() {
     colourPicks();
 }
 
+// A game that kicked off since its pick was changed keeps the pick the file
+// holds; the person is told which.
+void WeeklyPicksPanel::keepLockedPicks() {
+    const std::vector<Game>& games = m_state.season.games;
+    std::vector<int> weeks = gameWeeks(m_state.season);
+    std::string kept;
+    for (size_t g = 0; g < games.size() && g < weeks.size(); ++g) {
+        const Game& game = games[g];
+        auto& now = m_picks[static_cast<size_t>(weeks[g])];
+        const auto& held = m_savedPicks[static_cast<size_t>(weeks[g])];
+        auto v = static_cast<size_t>(game.visitor.number());
+        auto h = static_cast<size_t>(game.home.number());
+        if ((now[v] == held[v] && now[h] == held[h]) || !game.lockedAt(m_pool.moment()))
+            continue;
+        now[v] = held[v];
+        now[h] = held[h];
+        kept += "\n" + game.visitorName() + " at " + game.homeName() + ": " + lockedGameText(game);
+    }
+    if (kept.empty())
+        return;
+    showDisplayedWeek(); // the rows locked since show so
+    m_dialogs.message(MessageKind::Warning,
+                      "These games kicked off before the picks were saved; their picks stay "
+                      "as they were:" +
+                          kept,
+                      kProgramTitle);
+}
+
 void WeeklyPicksPanel::savePicks() {
+    keepLockedPicks();
     ControlModel& button = m_model.savePicksButton;
     Result<PickTable> saved = savePicksOver(m_pool, m_pool.currentUser(), m_picks, m_savedPicks);
     if (!saved) {

@@ -12,6 +12,7 @@
 #include "core/result.h"
 #include "stats/seasonrefresh.h"
 
+#include <string>
 #include <vector>
 
 namespace gs {
@@ -19,10 +20,14 @@ namespace gs {
 inline constexpr const char* kSavePicksQuestion = "Save your picks?";
 
 // Whether the pick of a game can still change, here and on the results board
-// alike: only in the current week of a season still on, and only before the
-// game's own day.
+// alike: only in the current week of a season still on, and only while the
+// game is not locked at the pool's moment (Game::lockedAt).
 bool isPickOpen(const Game& game, int gameWeek, int currentWeek, bool seasonOver,
-                const Date& referenceDate);
+                const PoolMoment& moment);
+
+// What a locked game's row and a click on it say: "Kicked off Sun 9/7/2025
+// 1:00 PM", the kickoff on the machine's clock.
+std::string lockedGameText(const Game& game);
 
 struct WeeklyPicksModel {
     GridModel grid;
@@ -38,6 +43,8 @@ struct WeeklyPicksModel {
     // that a click or a colour finds its own game even when two teams meet
     // twice in a season.
     std::vector<int> gameOfRow;
+    // The status bar's line: what the last click on a locked game said.
+    std::string status;
 };
 
 class WeeklyPicksPanel {
@@ -53,9 +60,11 @@ public:
     // "Prev.": the week before, never before week 1.
     void showPreviousWeek();
     // A click on a grid cell (row 0 is the header): toggles the pick of a
-    // team of the current week whose game has not been reached yet.
+    // team of the current week whose game is not locked; on a locked game
+    // the status line says when it kicked off.
     void togglePick(int row, int column);
-    // "Save Picks": writes the player's pick file.
+    // "Save Picks": writes the player's pick file. A game locked since its
+    // pick was changed keeps the pick the file holds, and the person is told.
     void savePicks();
     // After the pick file was replaced under the panel (a restore): shows
     // the file's picks in the week on show, so that "Save Picks" cannot
@@ -84,6 +93,7 @@ private:
     void showWeekLabels(int first, int last);
     void showPanelControls();
     void loadLastSeason();
+    void keepLockedPicks();
     Status loadPicks();
 
     Pool& m_pool;

@@ -60,11 +60,7 @@ fs::path homePagePath(const Pool& pool) {
 }
 
 PoolMoment poolPageMoment(const Pool& pool) {
-    // Today's date without a clock of the tests': the kickoffs decide.
-    if (!pool.clock() && pool.referenceDate() == localDate())
-        if (Result<TimeZone> zone = machineZone())
-            return PoolMoment::now(systemClock(), *zone);
-    return PoolMoment::ofDay(pool.referenceDate());
+    return pool.moment();
 }
 
 PageTable weeklyWinnersTable(const Pool&, const Season&) {

@@ -25,8 +25,8 @@ inline constexpr const char* kPageAddressKey = "pageAddress";
 // Where a page written without a folder goes: the home's pool-<season>.html.
 std::filesystem::path homePagePath(const Pool& pool);
 
-// The moment the pool's picks lock at: now on the machine's clock when the
-// pool's day is today's date, else the pool's day.
+// The moment the pool's picks lock at: the pool's moment (now on the
+// machine's clock for "today", a day and a time, or a day).
 PoolMoment poolPageMoment(const Pool& pool);
 
 // The weekly winners' table of the page. Empty (the page says no week is

@@ -219,7 +219,7 @@ bool AllResultsPanel::canPick(int row) const {
     if (row < 1 || row > gameRows())
         return false;
     return isPickOpen(gameOf(row), m_weeks[static_cast<size_t>(row)], m_currentWeek, m_seasonOver,
-                      m_pool.referenceDate());
+                      m_pool.moment());
 }
 
 void AllResultsPanel::cyclePick(int row, int column) {

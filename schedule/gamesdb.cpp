@@ -20,23 +20,33 @@ constexpr int kBusyTimeoutMs = 5000;
 constexpr const char* kCreateTable = "CREATE TABLE IF NOT EXISTS Scoresheet ("
                                      "TeamA TEXT, TeamB TEXT, Date TEXT, "
                                      "Visitor TEXT, Home TEXT, Year TEXT)";
-// A table made before the official weeks were kept has no field Week; the
-// reads then take 0 for every week.
-constexpr const char* kSelectAll = "SELECT rowid, TeamA, TeamB, Date, Visitor, Home, Year "
-                                   "FROM Scoresheet ORDER BY rowid";
-constexpr const char* kSelectAllWithWeek =
-    "SELECT rowid, TeamA, TeamB, Date, Visitor, Home, Year, Week FROM Scoresheet ORDER BY rowid";
-constexpr const char* kSelectOne = "SELECT rowid, TeamA, TeamB, Date, Visitor, Home, Year "
-                                   "FROM Scoresheet WHERE rowid = ?1";
-constexpr const char* kSelectOneWithWeek =
-    "SELECT rowid, TeamA, TeamB, Date, Visitor, Home, Year, Week FROM Scoresheet WHERE rowid = ?1";
-constexpr const char* kInsert = "INSERT INTO Scoresheet (TeamA, TeamB, Date, Visitor, Home, Year) "
-                                "VALUES (?1, ?2, ?3, ?4, ?5, ?6)";
-constexpr const char* kInsertWithWeek =
-    "INSERT INTO Scoresheet (TeamA, TeamB, Date, Visitor, Home, Year, Week) "
-    "VALUES (?1, ?2, ?3, ?4, ?5, ?6, ?7)";
+// The optional fields: a table made before the official weeks were kept has
+// no field Week, one made before kickoffs were kept no field Kickoff; the
+// reads then take NULL for them (no week, no kickoff), and the writes leave
+// them out.
+struct OptionalFields {
+    bool week = false;
+    bool kickoff = false;
+};
+
+std::string selectSql(OptionalFields fields, const char* where) {
+    return std::string("SELECT rowid, TeamA, TeamB, Date, Visitor, Home, Year, ") +
+           (fields.week ? "Week" : "NULL") + ", " + (fields.kickoff ? "Kickoff" : "NULL") +
+           " FROM Scoresheet " + where;
+}
+constexpr const char* kAll = "ORDER BY rowid";
+constexpr const char* kOne = "WHERE rowid = ?1";
+
+std::string insertSql(OptionalFields fields) {
+    return std::string("INSERT INTO Scoresheet (TeamA, TeamB, Date, Visitor, Home, Year") +
+           (fields.week ? ", Week" : "") + (fields.kickoff ? ", Kickoff" : "") +
+           ") VALUES (?1, ?2, ?3, ?4, ?5, ?6" + (fields.week ? ", ?7" : "") +
+           (fields.kickoff ? ", ?8" : "") + ")";
+}
 // Only integers: the field's affinity turns a week written as text into one.
 constexpr const char* kAddWeek = "ALTER TABLE Scoresheet ADD COLUMN Week INTEGER";
+// "HH:MM" in US Eastern time, as the community games file gives it.
+constexpr const char* kAddKickoff = "ALTER TABLE Scoresheet ADD COLUMN Kickoff TEXT";
 
 // The kind of a failed SQLite call: another program holding the database,
 // a file that is no database or a damaged one, or else the given kind.
@@ -59,6 +69,7 @@ public:
     Statement(sqlite3* db, const char* sql) : m_db(db) {
         m_rc = sqlite3_prepare_v2(db, sql, -1, &m_stmt, nullptr);
     }
+    Statement(sqlite3* db, const std::string& sql) : Statement(db, sql.c_str()) {}
     ~Statement() { sqlite3_finalize(m_stmt); }
     Statement(const Statement&) = delete;
     Statement& operator=(const Statement&) = delete;
@@ -122,8 +133,9 @@ public:
     GameRecord record() const {
         GameRecord read{text(1), text(2), text(3), text(4), text(5), text(6)};
         read.rowid = int64(0);
-        if (sqlite3_column_count(m_stmt) > 7 && sqlite3_column_type(m_stmt, 7) == SQLITE_INTEGER)
+        if (sqlite3_column_type(m_stmt, 7) == SQLITE_INTEGER)
             read.week = static_cast<int>(std::clamp<long long>(int64(7), 0, 99));
+        read.kickoff = text(8);
         return read;
     }
 
@@ -210,13 +222,18 @@ Status checkGamesFields(sqlite3* db) {
     return {};
 }
 
-// True when the table has the optional field Week. Asked at each read,
-// since another program may add the field to an open table; a failure here
-// shows again in the read that follows.
-bool hasWeekField(sqlite3* db) {
-    Statement columns(db, "SELECT 1 FROM pragma_table_info('Scoresheet') "
-                          "WHERE upper(name) = 'WEEK'");
-    return columns.step();
+// Which optional fields the table has. Asked at each read, since another
+// program may add a field to an open table; a failure here shows again in
+// the read that follows.
+OptionalFields optionalFields(sqlite3* db) {
+    OptionalFields fields;
+    Statement columns(db, "SELECT upper(name) FROM pragma_table_info('Scoresheet')");
+    while (columns.step()) {
+        std::string name = columns.text(0);
+        fields.week = fields.week || name == "WEEK";
+        fields.kickoff = fields.kickoff || name == "KICKOFF";
+    }
+    return fields;
 }
 
 } // namespace
@@ -265,7 +282,7 @@ GamesTable::~GamesTable() {
 
 Result<std::vector<GameRecord>> GamesTable::records() const {
     std::vector<GameRecord> records;
-    Statement select(m_db, hasWeekField(m_db) ? kSelectAllWithWeek : kSelectAll);
+    Statement select(m_db, selectSql(optionalFields(m_db), kAll));
     while (select.step())
         records.push_back(select.record());
     if (!select.ok())
@@ -285,20 +302,28 @@ Status GamesTable::replaceSeasons(const std::vector<GameRecord>& records,
         return failure(ErrorKind::Changed,
                        "the games table was changed by another program meanwhile");
     std::vector<GameRecord> merged = mergeSeasons(*existing, records);
-    // The field is added only for the first weeks written, so that a table
-    // of seasons without weeks stays as older copies of the program made it.
-    bool withWeek = hasWeekField(m_db);
-    if (!withWeek && std::any_of(merged.begin(), merged.end(),
-                                 [](const GameRecord& record) { return record.week > 0; })) {
+    // Each field is added only for the first weeks or kickoffs written, so
+    // that a table of seasons without them stays as older copies of the
+    // program made it.
+    OptionalFields fields = optionalFields(m_db);
+    if (!fields.week && std::any_of(merged.begin(), merged.end(),
+                                    [](const GameRecord& record) { return record.week > 0; })) {
         if (Status added = exec(m_db, kAddWeek); !added)
             return added;
-        withWeek = true;
+        fields.week = true;
+    }
+    if (!fields.kickoff && std::any_of(merged.begin(), merged.end(), [](const GameRecord& record) {
+            return !record.kickoff.empty();
+        })) {
+        if (Status added = exec(m_db, kAddKickoff); !added)
+            return added;
+        fields.kickoff = true;
     }
     // Emptying the table restarts the rowids at 1, so the inserts below
     // set the record order.
     if (Status emptied = exec(m_db, "DELETE FROM Scoresheet"); !emptied)
         return emptied;
-    Statement insert(m_db, withWeek ? kInsertWithWeek : kInsert);
+    Statement insert(m_db, insertSql(fields));
     for (const auto& record : merged) {
         insert.reset();
         insert.bindText(1, record.visitor);
@@ -307,8 +332,10 @@ Status GamesTable::replaceSeasons(const std::vector<GameRecord>& records,
         insert.bindScore(4, record.visitorScore);
         insert.bindScore(5, record.homeScore);
         insert.bindText(6, record.year);
-        if (withWeek)
+        if (fields.week)
             insert.bindWeek(7, record.week);
+        if (fields.kickoff)
+            insert.bindScore(8, record.kickoff); // none as NULL
         if (!insert.run())
             return failure(insert.failed(ErrorKind::Unwritable));
     }
@@ -337,7 +364,7 @@ Result<std::vector<long long>> GamesTable::rowids() const {
 }
 
 Result<GameRecord> GamesTable::read(long long rowid) const {
-    Statement select(m_db, hasWeekField(m_db) ? kSelectOneWithWeek : kSelectOne);
+    Statement select(m_db, selectSql(optionalFields(m_db), kOne));
     select.bindInt64(1, rowid);
     if (select.step())
         return select.record();
@@ -564,6 +591,15 @@ Result<Game> gameOf(const GameRecord& record) {
     double year = numericValue(record.year);
     if (year != std::floor(year) || year < INT_MIN || year > INT_MAX)
         return failure(ErrorKind::Malformed, "invalid year " + quotedForMessage(record.year));
+    std::optional<Kickoff> kickoff;
+    if (!record.kickoff.empty()) {
+        Result<Kickoff> read = date ? Kickoff::parse(*date, record.kickoff)
+                                    : failure(ErrorKind::Malformed, "a kickoff without a date");
+        if (!read)
+            return failure(read.error().kind,
+                           "invalid kickoff " + quotedForMessage(record.kickoff));
+        kickoff = *read;
+    }
     return Game{*visitor,
                 *home,
                 date,
@@ -571,7 +607,7 @@ Result<Game> gameOf(const GameRecord& record) {
                 Score::parse(record.homeScore),
                 record.week,
                 static_cast<int>(year),
-                std::nullopt};
+                kickoff};
 }
 
 } // namespace gs

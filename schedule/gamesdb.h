@@ -2,8 +2,9 @@
 
 // The games table "Scoresheet": a SQLite database in ProgramFolder under the
 // file name the pool exchanges (scoresheet97.mdb). Six text fields in this
-// order: TeamA, TeamB, Date, Visitor, Home, Year, and an optional integer
-// field Week that only a table holding official weeks has. Record order is
+// order: TeamA, TeamB, Date, Visitor, Home, Year, an optional integer field
+// Week that only a table holding official weeks has, and an optional text
+// field Kickoff that only a table holding kickoffs has. Record order is
 // the order the games were played and is kept as rowid order.
 
 #include "core/game.h"
@@ -21,7 +22,7 @@ struct sqlite3;
 namespace gs {
 
 // One record of the table as it is stored: fields TeamA, TeamB, Date,
-// Visitor, Home, Year, the optional Week, and the rowid it is read and
+// Visitor, Home, Year, the optional Week and Kickoff, and the rowid it is read and
 // written back by. The one place where a game is text: the layers above
 // take it as a Game (gameOf).
 struct GameRecord {
@@ -34,6 +35,10 @@ struct GameRecord {
     // Week: the game's official week, 0 where the table has none (tables
     // made before the column, and every bundled season).
     int week = 0;
+    // Kickoff: the game's kickoff "HH:MM" in US Eastern time, "" where the
+    // table has none (tables made before the column, and every bundled
+    // season).
+    std::string kickoff = {};
     // Where the record stands in the table; 0 for one not read from it.
     long long rowid = 0;
     // Records are equal when their fields are: where they stand is no part
@@ -41,21 +46,22 @@ struct GameRecord {
     bool operator==(const GameRecord& other) const {
         return visitor == other.visitor && home == other.home && date == other.date &&
                visitorScore == other.visitorScore && homeScore == other.homeScore &&
-               year == other.year && week == other.week;
+               year == other.year && week == other.week && kickoff == other.kickoff;
     }
 };
 
 // The game a record holds: its teams by their names (any season's, spaces
 // aside), its date (none for an empty field), its scores as they are written
-// and its season by the numeric value of Year. Fails (Malformed) for a team
-// the league does not know, a date that is no date and a year that is no
-// whole number.
+// its season by the numeric value of Year, and its kickoff where the record
+// has one. Fails (Malformed) for a team the league does not know, a date
+// that is no date, a year that is no whole number and a kickoff that is no
+// "HH:MM" (or has no date).
 Result<Game> gameOf(const GameRecord& record);
 
 class GamesTable {
 public:
     // Opens an existing database file that holds the table "Scoresheet" with
-    // its six fields (Week or not); nothing in the file is changed. Fails
+    // its six fields (Week and Kickoff or not); nothing in the file is changed. Fails
     // when it cannot be opened, and with NoGamesTable when it holds no such
     // table (for instance a file of 0 bytes).
     static Result<std::unique_ptr<GamesTable>> open(const std::filesystem::path& path);
@@ -71,8 +77,9 @@ public:
 
     // Replaces every record of the seasons (by numeric Year) that the given
     // records hold, in one transaction; other seasons stay as they are.
-    // Seasons stay contiguous and in year order. The field Week is added
-    // when a record with a week is written to a table without it. With
+    // Seasons stay contiguous and in year order. The field Week (Kickoff)
+    // is added when a record with a week (kickoff) is written to a table
+    // without it. With
     // `seen`, nothing is written unless the table still holds exactly those
     // records (else it fails with Changed). With `mark`, the same
     // transaction stores it as the file's import mark. On failure nothing

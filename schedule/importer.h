@@ -10,7 +10,8 @@
 //   gameday, gametime, away_team, home_team, away_score, home_score found
 //   by name; others ignored). Its regular-season games are merged into the
 //   table's seasons (schedule/schedulemerge.h): games are matched, dates,
-//   weeks and order follow the file, scores the table holds are kept.
+//   weeks, kickoffs and order follow the file, scores the table holds are
+//   kept.
 
 #include "core/pool.h"
 #include "core/result.h"

@@ -235,6 +235,9 @@ std::string readCommunityRow(const std::array<std::string, kColumns>& field, int
     }
     record.year = std::to_string(season);
     record.week = *week;
+    if (*kickOff >= 0) // kept as "HH:MM", Eastern time as the file gives it
+        record.kickoff = std::string(*kickOff < 600 ? "0" : "") + std::to_string(*kickOff / 60) +
+                         (*kickOff % 60 < 10 ? ":0" : ":") + std::to_string(*kickOff % 60);
     game.day = day->key();
     game.kickOff = *kickOff;
     return {};

@@ -11,12 +11,13 @@ void SeasonSelection::open() {
     m_open = true;
     // The pool's day is the administrator's, set on his own machine.
     bool playersMachine = isPlayersMachine(m_pool.folders());
+    bool admin = m_pool.isAdmin(m_pool.currentUser());
     for (ControlModel* control : {&dayBox, &setDayButton}) {
-        control->enabled = !playersMachine;
-        control->toolTip = playersMachine ? kPlayersMachineMessage : "";
+        control->enabled = !playersMachine && admin;
+        control->toolTip = playersMachine ? kPlayersMachineMessage : admin ? "" : kNotAdminMessage;
     }
     dayBox.caption = m_pool.daySetting();
-    dayNow.caption = "The pool's day is " + m_pool.referenceDate().text() + ".";
+    dayNow.caption = "The pool's day is " + m_pool.moment().text() + ".";
     seasons = ListModel{};
     Result<std::vector<int>> years = seasonsInTable(m_pool);
     if (!years) {
@@ -36,7 +37,7 @@ void SeasonSelection::chooseSeason(int index) {
     seasons.selected = index;
     m_pool.setSeasonYear(std::stoi(seasons.entries[static_cast<size_t>(index)]));
     refreshPoolDay(m_pool);
-    dayNow.caption = "The pool's day is " + m_pool.referenceDate().text() + ".";
+    dayNow.caption = "The pool's day is " + m_pool.moment().text() + ".";
 }
 
 bool SeasonSelection::setPoolDay(const std::string& setting) {
@@ -45,7 +46,7 @@ bool SeasonSelection::setPoolDay(const std::string& setting) {
         return false;
     }
     dayBox.caption = m_pool.daySetting();
-    dayNow.caption = "The pool's day is " + m_pool.referenceDate().text() + ".";
+    dayNow.caption = "The pool's day is " + m_pool.moment().text() + ".";
     return true;
 }
 

@@ -28,9 +28,11 @@ public:
     bool apply();
     // "Close".
     void close() { m_open = false; }
-    // "Set Day": the pool's day, "today", or empty for the default rule.
+    // "Set Day": the pool's day, a day and a time, "today", or empty for the
+    // default rule.
     // False when refused (the person has been told). Greyed out with the
-    // reason on a player's machine.
+    // reason on a player's machine and for a user without administrator
+    // rights.
     bool setPoolDay(const std::string& setting);
 
     std::string caption = "Season Year";
@@ -39,7 +41,7 @@ public:
     // -1 when the table does not hold it.
     ListModel seasons;
     // The pool's day setting as it stands, and the day it gives now.
-    ControlModel dayLabel{"Pool's day (M/D/YYYY, today, or empty):", true};
+    ControlModel dayLabel{"Pool's day (M/D/YYYY, M/D/YYYY HH:MM, today, or empty):", true};
     ControlModel dayBox{"", true};
     ControlModel dayNow{"", true};
     ControlModel setDayButton{"Set Day", true};

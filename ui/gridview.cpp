@@ -3,9 +3,51 @@
 #include "textconv.h"
 
 #include <QHeaderView>
+#include <QPainter>
 #include <QPalette>
+#include <QPixmap>
+
+#include <vector>
 
 namespace gs {
+
+namespace {
+
+// A padlock in the muted colour of a locked row: a shackle over a body with
+// a keyhole.
+const QIcon& lockIcon() {
+    static const QIcon icon = [] {
+        QPixmap pixmap(16, 16);
+        pixmap.fill(Qt::transparent);
+        QPainter painter(&pixmap);
+        painter.setRenderHint(QPainter::Antialiasing);
+        const QColor muted = toQColor(kMutedText);
+        painter.setPen(QPen(muted, 2));
+        painter.drawArc(QRectF(4, 1.5, 8, 9), 0, 180 * 16);
+        painter.drawLine(QPointF(4, 6), QPointF(4, 8));
+        painter.drawLine(QPointF(12, 6), QPointF(12, 8));
+        painter.setPen(Qt::NoPen);
+        painter.setBrush(muted);
+        painter.drawRoundedRect(QRectF(2, 7.5, 12, 8), 1.5, 1.5);
+        painter.setBrush(Qt::white);
+        painter.drawEllipse(QRectF(6.75, 9.5, 2.5, 2.5));
+        painter.drawRect(QRectF(7.5, 11, 1, 2.5));
+        return QIcon(pixmap);
+    }();
+    return icon;
+}
+
+// As wide as the lock mark, so that a column's texts line up beside it.
+const QIcon& blankIcon() {
+    static const QIcon icon = [] {
+        QPixmap pixmap(16, 16);
+        pixmap.fill(Qt::transparent);
+        return QIcon(pixmap);
+    }();
+    return icon;
+}
+
+} // namespace
 
 GridView::GridView(QWidget* parent) : QTableWidget(parent) {
     // The cells keep their own colours whatever the desktop's theme: the
@@ -34,6 +76,11 @@ void GridView::render(const GridModel& model) {
         if (width > 0)
             setColumnWidth(c, width);
     }
+    std::vector<bool> lockColumn(static_cast<size_t>(model.cols()), false);
+    for (int r = model.fixedRows(); r < model.rows(); ++r)
+        for (int c = 0; c < model.cols(); ++c)
+            if (model.cell(r, c).locked)
+                lockColumn[static_cast<size_t>(c)] = true;
     for (int r = 0; r < model.rows(); ++r) {
         for (int c = 0; c < model.cols(); ++c) {
             const GridCell& cell = model.cell(r, c);
@@ -43,6 +90,9 @@ void GridView::render(const GridModel& model) {
                 setItem(r, c, item);
             }
             item->setText(toQt(cell.text));
+            bool aligned = lockColumn[static_cast<size_t>(c)] && r >= model.fixedRows();
+            item->setIcon(cell.locked ? lockIcon() : aligned ? blankIcon() : QIcon());
+            item->setToolTip(toQt(cell.toolTip));
             QFont font = this->font();
             font.setBold(cell.bold);
             item->setFont(font);

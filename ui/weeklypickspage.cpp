@@ -3,11 +3,14 @@
 #include "controls.h"
 #include "gridview.h"
 #include "modelwidgets.h"
+#include "textconv.h"
 
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QMainWindow>
 #include <QPushButton>
 #include <QShortcut>
+#include <QStatusBar>
 #include <QVBoxLayout>
 
 namespace gs {
@@ -90,6 +93,14 @@ void WeeklyPicksPage::render() {
     showControl(m_previousWeek, m.previousWeekButton);
     showControl(m_savePicks, m.savePicksButton);
     m_grid->render(m.grid);
+    // A click on a locked game says why nothing changed.
+    if (auto* main = qobject_cast<QMainWindow*>(window()); main && isVisible()) {
+        if (!m.status.empty())
+            main->statusBar()->showMessage(toQt(m.status));
+        else if (m.status != m_shownStatus)
+            main->statusBar()->clearMessage();
+    }
+    m_shownStatus = m.status;
 }
 
 } // namespace gs

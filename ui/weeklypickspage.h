@@ -6,6 +6,8 @@
 #include "panelpage.h"
 #include "picks/weeklypicks.h"
 
+#include <string>
+
 class QLabel;
 class QPushButton;
 
@@ -35,6 +37,7 @@ private:
     QPushButton* m_nextWeek = nullptr;
     QPushButton* m_savePicks = nullptr;
     GridView* m_grid = nullptr;
+    std::string m_shownStatus; // the status line this page put up last
 };
 
 } // namespace gs

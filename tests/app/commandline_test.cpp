@@ -63,7 +63,11 @@ TEST(Parse, OptionsAndTheCommand) {
         {"UnknownShortOption", words("-x project"), "error: unknown option -x"},
         {"BadSeason", words("--season 10"), "error: --season takes a four-digit year, not \"10\""},
         {"BadDate", words("--reference-date 2/30/2010"),
-         "error: --reference-date takes a date M/D/YYYY or today, not \"2/30/2010\""},
+         "error: --reference-date takes a date M/D/YYYY, \"M/D/YYYY HH:MM\" or today, not "
+         "\"2/30/2010\""},
+        {"DayAndTime",
+         {"--reference-date", "9/12/2021 13:05", "pick", "1"},
+         "- - - 9/12/2021 13:05 [pick] [1]"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -186,6 +190,16 @@ TEST_F(Home, EachAnswerOrRefusalHasItsExitStatusAndChangesNothing) {
         {"ImportScoresByAPlayer", "--user ann import-scores FILE", 1, kNoRights},
         {"UpdateGamesByAPlayer", "--user ann update-games", 1, kNoRights},
         {"UploadAdminByAPlayer", "--user ann exchange-upload-admin", 1, kNoRights},
+        {"PoolDayByAPlayer", "--user ann pool-day 9/12/2010", 1, kNoRights},
+        {"ReferenceDateByAPlayer", "--user ann --reference-date 9/12/2010 players", 1,
+         kNoRights + ": only an administrator may set the pool's day (--reference-date)"},
+        {"PickWithoutAWeek", "--user ann pick", 2,
+         "pick takes a week and teams: --user NAME pick WEEK [TEAM ...]"},
+        {"PickInWeek19", "--user ann pick 19 NE", 2,
+         "week takes a week from 1 to 18, not \"19\": --user NAME pick WEEK [TEAM ...]"},
+        {"PickBothTeams", "--user ann pick 1 MIN NO", 1,
+         "both teams of Minnesota Vikings at New Orleans Saints (week 1) are named: pick one of "
+         "them; no pick was saved"},
     };
     for (int k = 3; k <= kUserSlots; ++k) // a full list; none of the rows adds a player
         player("p" + std::to_string(k));
@@ -222,7 +236,7 @@ TEST_F(Home, EachCommandReachesItsOperation) {
         {"--user Zoë players", 0,
          "Name,Active,Admin,Folder\nadmin,1,1,F\nann,1,0,F\ndave,1,0,F\nELO,1,0,F\nZoë,0,0,F\n"},
         {"--season 2011 pool-day", 0,
-         "Setting: none: 11/02/2010 up to the 2015 season, today's date after it\nThe pool's day: "
+         "Setting: none: 11/02/2010 up to the 2015 season, now after it\nThe pool's day: "
          "11/02/2010 for season 2011, the season in force (--season YYYY names another)\n"},
         {"pool-day 3/1/2025", 0, "Setting: 3/1/2025\nThe pool's day: 3/1/2025 in every season\n"},
     };
@@ -233,6 +247,59 @@ TEST_F(Home, EachCommandReachesItsOperation) {
             test::replaceAll(s.status == 0 ? o.out : o.err, pool.programFolderText(), "F");
         EXPECT_NE(told.find(s.told), std::string::npos) << s.line << ": " << o.out << o.err;
     }
+}
+
+// Each game locks at its kickoff, given in Eastern time: the same instants on
+// the clocks of New York and of Chicago. A refusal saves none of the picks.
+TEST_F(Home, PickLocksEachGameAtItsKickoffInTheMachinesZone) {
+    auto runAs = [&](std::vector<std::string> args) {
+        if (args[0] == "--user")
+            args.insert(args.begin(), {"--season", "2021"});
+        return test::runGridslateIn(home.path(), args);
+    };
+    ASSERT_EQ(runAs({"import-schedule", "--from", "2021", test::communityCsv().string()}).status,
+              0);
+    struct Zone {
+        const char* tz;
+        const char* beforeOne; // 12:30 and 13:05 in New York
+        const char* afterOne;
+    };
+    for (Zone zone : {Zone{"America/New_York", "9/12/2021 12:30", "9/12/2021 13:05"},
+                      Zone{"America/Chicago", "9/12/2021 11:30", "9/12/2021 12:05"}}) {
+        SCOPED_TRACE(zone.tz);
+        ::setenv("TZ", zone.tz, 1);
+        ASSERT_EQ(runAs({"pool-day", zone.beforeOne}).status, 0);
+        EXPECT_EQ(runAs({"--user", "ann", "pick", "1", "atl", "Buffalo Bills"}).status, 0);
+        test::CommandRun thursday = runAs({"--user", "ann", "pick", "1", "NE", "TB"});
+        EXPECT_EQ(thursday.status, 1);
+        EXPECT_EQ(thursday.err,
+                  "gridslate: Dallas Cowboys at Tampa Bay Buccaneers (week 1) is locked at the "
+                  "pool's day " +
+                      std::string(zone.beforeOne) + "; no pick was saved\n");
+        ASSERT_EQ(runAs({"pool-day", zone.afterOne}).status, 0);
+        EXPECT_EQ(runAs({"--user", "ann", "pick", "1", "PHI"}).status, 1);
+        EXPECT_EQ(runAs({"--user", "ann", "pick", "1", "kc", "NE", "New Orleans Saints"}).status,
+                  0);
+        EXPECT_EQ(runAs({"--user", "ann", "pick", "1"}).out,
+                  "Date,Kickoff,Visitor,Home,Pick,Locked\n"
+                  "9/9/2021,20:20,Dallas Cowboys,Tampa Bay Buccaneers,,yes\n"
+                  "9/12/2021,13:00,Philadelphia Eagles,Atlanta Falcons,ATL,yes\n"
+                  "9/12/2021,13:00,Pittsburgh Steelers,Buffalo Bills,BUF,yes\n"
+                  "9/12/2021,13:00,N.Y. Jets,Carolina Panthers,,yes\n"
+                  "9/12/2021,13:00,Minnesota Vikings,Cincinnati Bengals,,yes\n"
+                  "9/12/2021,13:00,San Francisco 49ers,Detroit Lions,,yes\n"
+                  "9/12/2021,13:00,Jacksonville Jaguars,Houston Texans,,yes\n"
+                  "9/12/2021,13:00,Seattle Seahawks,Indianapolis Colts,,yes\n"
+                  "9/12/2021,13:00,Arizona Cardinals,Tennessee Titans,,yes\n"
+                  "9/12/2021,13:00,Los Angeles Chargers,Washington Football Team,,yes\n"
+                  "9/12/2021,16:25,Cleveland Browns,Kansas City Chiefs,KC,no\n"
+                  "9/12/2021,16:25,Denver Broncos,N.Y. Giants,,no\n"
+                  "9/12/2021,16:25,Miami Dolphins,New England Patriots,NE,no\n"
+                  "9/12/2021,16:25,Green Bay Packers,New Orleans Saints,NO,no\n"
+                  "9/12/2021,20:20,Chicago Bears,Los Angeles Rams,,no\n"
+                  "9/13/2021,20:15,Baltimore Ravens,Las Vegas Raiders,,no\n");
+    }
+    ::unsetenv("TZ");
 }
 
 // A community file's game in conflict with the table (MIN at NO of 2010,

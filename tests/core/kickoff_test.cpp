@@ -64,9 +64,10 @@ INSTANTIATE_TEST_SUITE_P(
         LockCase{"MarchChicagoAtKickoff", kChi, "3/14/2021 12:00", "3/14/2021 13:00", true},
         LockCase{"MarchBerlinStillInWinter", kBer, "3/14/2021 17:59", "3/14/2021 13:00", false},
         LockCase{"MarchBerlinAtKickoff", kBer, "3/14/2021 18:00", "3/14/2021 13:00", true},
-        // 2:30 is in New York's gap: the moment is the jump, 3:00 daylight time.
-        LockCase{"GapIsTheJump", kNy, "3/14/2021 02:30", "3/14/2021 03:00", true},
-        LockCase{"GapIsNotLater", kNy, "3/14/2021 02:30", "3/14/2021 03:01", false},
+        // 2:30 is in New York's gap: the earlier reading, 06:30 UTC (1:30
+        // standard time), not the jump at 07:00 UTC.
+        LockCase{"GapIsTheEarlierReading", kNy, "3/14/2021 02:30", "3/14/2021 01:30", true},
+        LockCase{"GapIsBeforeTheJump", kNy, "3/14/2021 02:30", "3/14/2021 01:45", false},
         LockCase{"NovemberBerlinBefore", kBer, "11/7/2021 18:59", "11/7/2021 13:00", false},
         LockCase{"NovemberBerlinAtKickoff", kBer, "11/7/2021 19:00", "11/7/2021 13:00", true},
         // 1:30 in Chicago's overlap is the first (6:30 UTC), before 2:00

@@ -81,14 +81,21 @@ TEST(PoolDay, FollowsTheSettingTheSeasonAndTheClock) {
         const char* day;
     };
     const Case cases[] = {
-        {"", 2010, "11/02/2010"},         {"", 2015, "11/02/2010"},
-        {"", 2016, "12/7/2026"},          {"", 2021, "12/7/2026"},
-        {"today", 2010, "12/7/2026"},     {"9/12/2021", 2010, "9/12/2021"},
-        {"9/12/2021", 2021, "9/12/2021"}, {"2/30/2021", 2021, "12/7/2026"},
+        {"", 2010, "11/02/2010"},
+        {"", 2015, "11/02/2010"},
+        {"", 2016, "12/7/2026 06:00"}, // now, on the clock of Chicago
+        {"", 2021, "12/7/2026 06:00"},
+        {"today", 2010, "12/7/2026 06:00"},
+        {"9/12/2021", 2010, "9/12/2021"},
+        {"9/12/2021", 2021, "9/12/2021"},
+        {"9/12/2021 13:05", 2010, "9/12/2021 13:05"},
+        {"2/30/2021", 2021, "12/7/2026 06:00"},
         {"9/12/21", 2010, "11/02/2010"},
     };
+    const TimeZone chicago = TimeZone::named("America/Chicago").value();
     for (const Case& c : cases)
-        EXPECT_EQ(poolDayFor(c.setting, c.season, test::dateOf("12/7/2026")).text(), c.day)
+        EXPECT_EQ(poolMomentFor(c.setting, c.season, chicago, test::noonOf("12/7/2026")).text(),
+                  c.day)
             << c.setting << " " << c.season;
 }
 
@@ -96,7 +103,9 @@ TEST(PoolDay, IsKeptInTheSettingsFileBesideOtherKeysAndReadAtEveryRefresh) {
     test::PoolFixture home;
     Pool& pool = home.pool;
     std::string today = "9/19/2021";
-    pool.setClock([&] { return test::dateOf(today); });
+    pool.setClock([&] { return test::noonOf(today); });
+    test::addUser(pool, 1, "admin", 1);
+    pool.setCurrentUser("admin");
     pool.setSeasonYear(2021);
     PoolSettings other;
     other.set("gamesUrl", "file:///games.csv");

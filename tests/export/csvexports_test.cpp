@@ -154,21 +154,23 @@ TEST(GameList, PrintsTheWeekTheProgramCountsAndWholeScores) {
                             {"Oakland Raiders", "Denver Broncos", "9/19/2010", "", "", "2010"}})
                        .value()};
     EXPECT_EQ(test::crlf(gameListLines(byDates)),
-              test::crlf({"Week,Date,Visitor,Home,Visitor Score,Home Score",
-                          "1,9/12/2010,Dallas Cowboys,N.Y. Giants,17,20",
-                          "1,9/13/2010,Minnesota Vikings,Detroit Lions,,",
-                          "2,9/19/2010,Oakland Raiders,Denver Broncos,,"}));
+              test::crlf({"Week,Date,Kickoff,Visitor,Home,Visitor Score,Home Score",
+                          "1,9/12/2010,,Dallas Cowboys,N.Y. Giants,17,20",
+                          "1,9/13/2010,,Minnesota Vikings,Detroit Lions,,",
+                          "2,9/19/2010,,Oakland Raiders,Denver Broncos,,"}));
     // A Tuesday game keeps the week the table gives it.
     Season official{
-        gamesOf({{"Buffalo Bills", "Tennessee Titans", "10/13/2020", "16", "42", "2020", 5},
-                 {"Chicago Bears", "Tampa Bay Buccaneers", "10/8/2020", "20", "19", "2020", 5},
-                 {"Miami Dolphins", "San Francisco 49ers", "10/11/2020", "43", "17", "2020", 5},
-                 {"Los Angeles Rams", "Washington Football Team", "10/15/2020", "", "", "2020", 6}})
+        gamesOf(
+            {{"Buffalo Bills", "Tennessee Titans", "10/13/2020", "16", "42", "2020", 5, "19:00"},
+             {"Chicago Bears", "Tampa Bay Buccaneers", "10/8/2020", "20", "19", "2020", 5},
+             {"Miami Dolphins", "San Francisco 49ers", "10/11/2020", "43", "17", "2020", 5},
+             {"Los Angeles Rams", "Washington Football Team", "10/15/2020", "", "", "2020", 6}})
             .value(),
         0, seasonShape(2020)};
-    EXPECT_EQ(gameListLines(official)[1], "5,10/13/2020,Buffalo Bills,Tennessee Titans,16,42");
+    EXPECT_EQ(gameListLines(official)[1],
+              "5,10/13/2020,19:00,Buffalo Bills,Tennessee Titans,16,42");
     EXPECT_EQ(gameListLines(official).back(),
-              "6,10/15/2020,Los Angeles Rams,Washington Football Team,,");
+              "6,10/15/2020,,Los Angeles Rams,Washington Football Team,,");
 }
 
 // Each command reaches its export (the files' contents are the export's

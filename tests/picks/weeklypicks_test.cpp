@@ -88,6 +88,23 @@ TEST_F(WeeklyPicks, BeforeTheFirstScoreWeekOneIsShownAClickPicksAndSavingKeepsIt
     EXPECT_EQ(grid().dump(), saved);
 }
 
+// A game that kicked off between the click and the save keeps the pick
+// the file holds; the other games' picks are saved.
+TEST_F(WeeklyPicks, APickOfAGameLockedBeforeTheSaveIsNotSaved) {
+    open2011();
+    panel.togglePick(1, 0); // Thursday's game
+    panel.togglePick(2, 0);
+    pool.setReferenceDate(test::dateOf("9/8/2011"));
+    panel.savePicks();
+    EXPECT_EQ(program.dialogs.messages(),
+              Lines{"Gridslate: These games kicked off before the picks were saved; their picks "
+                    "stay as they were:\nNew Orleans Saints at Green Bay Packers: Kicked off Thu "
+                    "9/8/2011"});
+    EXPECT_EQ(std::pair(picked("New Orleans Saints"), picked("Pittsburgh Steelers")),
+              std::pair(0, 1));
+    EXPECT_EQ(dumpRow(1).substr(0, 23), "(L)New Orleans Saints{#");
+}
+
 TEST_F(WeeklyPicks, TheRatingPlayersFavouriteStandsBesidePCsProjection) {
     // 2011 is the only season held: every team at 1505, so every home team
     // is favoured by its 65 points at home: a chance of 59 %, by 2.6, so 3.

@@ -83,15 +83,25 @@ std::string weeksOf(const std::vector<GameRecord>& records) {
     return weeks;
 }
 
-TEST_F(GamesDb, WeekFieldIsAddedOnlyWithTheFirstWeeks) {
+TEST_F(GamesDb, WeekAndKickoffFieldsAreAddedOnlyWithTheFirstOnes) {
     store(kSeason2009);
-    // Whether the table has the field, as older copies of the program read it.
+    // Whether the table has the fields, as older copies of the program read it.
     EXPECT_FALSE(runSql(path(), "SELECT Week FROM Scoresheet"));
     std::vector<GameRecord> weeks = kSeason2010;
     weeks[0].week = 1;
     weeks[1].week = 1;
     store(weeks);
     EXPECT_TRUE(runSql(path(), "SELECT Week FROM Scoresheet"));
+    EXPECT_FALSE(runSql(path(), "SELECT Kickoff FROM Scoresheet"));
+    weeks[1].kickoff = "20:20";
+    store(weeks);
+    EXPECT_TRUE(runSql(path(), "SELECT Kickoff FROM Scoresheet"));
+    EXPECT_EQ(test::tableRecords(fixture.pool)[3], weeks[1]);
+    Game game = gameOf(weeks[1]).value();
+    EXPECT_EQ(game.kickoffText() + " " +
+                  std::to_string(game.kickoff->instant().time_since_epoch().count()),
+              "20:20 1284337200"); // 9/13/2010 00:20 UTC
+    weeks[1].kickoff.clear();
     EXPECT_EQ(weeksOf(test::tableRecords(fixture.pool)), "0 0 1 1 0 ");
     Result<GameRecord> one = open()->read(3);
     ASSERT_TRUE(one);
@@ -349,6 +359,10 @@ TEST(GameOfARecord, TakesAnyNameOfATeamAndRefusesWhatIsNoGame) {
                                       {"9/12/2010", "2010.5", "invalid year \"2010.5\""}})
         EXPECT_EQ(gameOf({"Dallas Cowboys", "N.Y. Giants", date, "", "", year}).error().message,
                   reason);
+    EXPECT_EQ(gameOf({"Dallas Cowboys", "N.Y. Giants", "9/12/2010", "", "", "2010", 1, "1 PM"})
+                  .error()
+                  .message,
+              "invalid kickoff \"1 PM\"");
 }
 
 } // namespace

@@ -85,7 +85,9 @@ TEST(SchemeContrast, EveryTextReadsOnWhatItStandsOn) {
               Pair{"won", kGreen, kGridCell, read}, Pair{"won", kGreen, kFixedCell, read},
               Pair{"lost", kRed, kGridCell, read}, Pair{"lost", kRed, kFixedCell, read},
               Pair{"header", kBlack, kFixedCell, read}, Pair{"won cell", kBlack, kGreenCell, read},
-              Pair{"lost cell", kBlack, kRedCell, read}})
+              Pair{"lost cell", kBlack, kRedCell, read},
+              Pair{"locked", kMutedText, kGridCell, read},
+              Pair{"locked", kMutedText, kFixedCell, read}})
             EXPECT_GE(contrastRatio(pair.foreground, pair.background), pair.minimum)
                 << "scheme " << scheme << ": " << pair.what << " " << hex(pair.foreground) << " on "
                 << hex(pair.background);

@@ -45,7 +45,15 @@ TEST_F(SeasonChoice, OpensOnTheSeasonInForceAndSwitchesAtOnce) {
 }
 
 TEST_F(SeasonChoice, ThePoolsDayIsSetBesideTheSeason) {
-    pool.setClock([] { return test::dateOf("10/3/2021"); });
+    pool.setClock([] { return test::noonOf("10/3/2021"); });
+    // Only an administrator sets it: greyed for ann, and refused.
+    ASSERT_TRUE(loadUserList(pool));
+    window.open();
+    EXPECT_EQ(std::pair(window.setDayButton.enabled, window.setDayButton.toolTip),
+              std::pair(false, std::string(kNotAdminMessage)));
+    EXPECT_FALSE(window.setPoolDay("today"));
+    program.dialogs.clear();
+    pool.setCurrentUser("admin");
     window.open();
     EXPECT_EQ(window.dayNow.caption, "The pool's day is 11/02/2010.");
     EXPECT_FALSE(window.setPoolDay("tomorrow"));

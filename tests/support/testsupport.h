@@ -9,6 +9,7 @@
 #include "schedule/gamesdb.h"
 #include "schedule/seasongames.h"
 
+#include <chrono>
 #include <deque>
 #include <filesystem>
 #include <functional>
@@ -87,6 +88,14 @@ std::string binaryBytes();
 // A day as a test writes it (M/D/YYYY); a text that is no day fails the test.
 inline Date dateOf(std::string_view text) {
     return Date::parse(text).value();
+}
+
+// Noon UTC of a day (M/D/YYYY): a clock that reads that day in the
+// Americas and Europe alike.
+inline std::chrono::sys_seconds noonOf(std::string_view text) {
+    Date day = dateOf(text);
+    return std::chrono::sys_days{std::chrono::year{day.year()} / day.month() / day.day()} +
+           std::chrono::hours(12);
 }
 
 // The real schedules of 2009..2015.

@@ -7,6 +7,7 @@
 
 #include <QMenuBar>
 #include <QMessageBox>
+#include <QStatusBar>
 
 #include <set>
 
@@ -224,6 +225,29 @@ TEST_F(WeeklyPicksWindow, PicksAreMadeSavedAndRestored) {
     EXPECT_EQ(page(), "Save Picks-");
     trigger("backupAdminAction");
     EXPECT_TRUE(fs::exists(program.pool.folders().program / "UserList.bak"));
+}
+
+// On Sunday of week 9 its Sunday games are locked and Monday's is not: the
+// locked rows, and only they, carry the lock mark and say when they kicked
+// off; a click on one says so in the status bar.
+TEST_F(WeeklyPicksWindow, ExactlyTheLockedRowsLookLocked) {
+    program.pool.setDayOverride("11/7/2010");
+    trigger("weeklyPicksAction");
+    std::string marks;
+    for (int r = 1; r < grid->rowCount(); ++r) {
+        // The lock mark's body, where the other rows' room for it is clear.
+        bool mark = grid->item(r, 0)->icon().pixmap(16).toImage().pixelColor(4, 12).alpha() > 0;
+        QString tip = grid->item(r, 1)->toolTip();
+        marks += !mark && tip.isEmpty()                      ? "-"
+                 : mark && tip == "Kicked off Sun 11/7/2010" ? "L"
+                                                             : "?";
+    }
+    EXPECT_EQ(marks, "LLLLLLLLLLLL-");
+    pickAtlanta();
+    EXPECT_EQ(page(), "Save Picks-");
+    EXPECT_EQ(window->statusBar()->currentMessage().toStdString(),
+              "Tampa Bay Buccaneers at Atlanta Falcons can no longer be picked: Kicked off Sun "
+              "11/7/2010.");
 }
 
 // Leaving with a pick not saved asks first: Cancel keeps the page, on
