@@ -27,9 +27,6 @@ namespace fs = std::filesystem;
 namespace {
 
 constexpr const char* kOldScoresPrefix = "oldscores";
-// The last season whose pool, with no day set, keeps its fixed day of old
-// (poolday.h); a later one works on today.
-constexpr int kLastFixedDaySeason = 2015;
 
 bool startsWith(std::string_view text, std::string_view prefix) {
     return text.substr(0, prefix.size()) == prefix;
@@ -427,14 +424,6 @@ bool ExchangeOperations::fetchAll(std::vector<std::string>& names, OperationEnd&
     return true;
 }
 
-PoolMoment ExchangeOperations::poolMoment(const TimeZone& zone) const {
-    const std::string& setting =
-        m_pool.dayOverride().empty() ? m_pool.daySetting() : m_pool.dayOverride();
-    if (setting == kTodaySetting || (setting.empty() && m_pool.seasonYear() > kLastFixedDaySeason))
-        return PoolMoment::now(clock(), zone);
-    return PoolMoment::ofDay(m_pool.referenceDate());
-}
-
 bool ExchangeOperations::installPlayersPicks(const std::string& name, DownloadRecord& record,
                                              const PoolMoment& now, const TimeZone& zone,
                                              OperationEnd& end) {
@@ -482,14 +471,12 @@ bool ExchangeOperations::installPlayersPicks(const std::string& name, DownloadRe
 
 void ExchangeOperations::installFetched(const std::vector<std::string>& names, OperationEnd& end) {
     bool takesMasters = takesMasterFiles();
-    // Whether a pick came in time is judged on the pool's moment in the
-    // machine's zone (UTC where $TZ names no zone, as for the C library).
-    Result<TimeZone> zone = machineZone();
-    if (!zone)
-        zone = TimeZone::named("UTC");
-    std::optional<PoolMoment> now;
-    if (zone)
-        now = poolMoment(*zone);
+    // Whether a pick came in time is judged on the pool's moment, read
+    // afresh: the clock's in a live pool, the administrator's fixed day in a
+    // pool played over again.
+    refreshPoolDay(m_pool);
+    const PoolMoment now = m_pool.moment();
+    Result<TimeZone> zone = clockZone();
     DownloadRecord record = zone ? DownloadRecord::read(m_pool.folders(), *zone) : DownloadRecord{};
     bool recorded = false;
     for (size_t k = 0; k < names.size(); ++k) {
@@ -524,7 +511,7 @@ void ExchangeOperations::installFetched(const std::vector<std::string>& names, O
                 end = OperationEnd::Failed;
                 continue;
             }
-            recorded = installPlayersPicks(name, record, *now, *zone, end) || recorded;
+            recorded = installPlayersPicks(name, record, now, *zone, end) || recorded;
             continue;
         }
         fs::path target = m_pool.folders().program / name;

@@ -182,9 +182,6 @@ public:
     // Told of each file moved ("Fetched ...", "Installed ...", "Sent ..."),
     // and of each pick a download did not take ("Ann: the pick of ...").
     std::function<void(const std::string&)> onFileMoved;
-    // The clock a download in a live pool compares the games' kickoffs
-    // with; tests set their own.
-    std::function<std::chrono::sys_seconds()> clock = systemClock;
     // Told whenever the state changed in the middle of an operation.
     std::function<void()> onStateChanged;
 
@@ -226,9 +223,6 @@ private:
     // what changed after its game's kickoff stays as this machine held it.
     bool installPlayersPicks(const std::string& name, DownloadRecord& record, const PoolMoment& now,
                              const TimeZone& zone, OperationEnd& end);
-    // The pool's moment: the clock's in a pool on "today" (or, after 2015,
-    // on no setting), else the pool's fixed day.
-    PoolMoment poolMoment(const TimeZone& zone) const;
     std::vector<std::string> ownPickFiles() const;
     std::filesystem::path ownPickFolder() const;
     std::string selectedFile() const;

@@ -140,7 +140,7 @@ TEST_P(Exchange, APickChangedAfterItsKickoffNeverReachesTheAdministrator) {
                std::chrono::days(days);
     };
     auto poolDay = [&](int days) {
-        admin->pool.setReferenceDate(PoolMoment::now(noon(days), zone).day());
+        admin->pool.setDayOverride(PoolMoment::now(noon(days), zone).day().text());
     };
     fs::path shared = place.folder() / "Al2010.dat", held = admin->program() / "Al2010.dat";
     auto send = [&](int picked, int day) {
