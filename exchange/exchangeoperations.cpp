@@ -1,5 +1,6 @@
 #include "exchangeoperations.h"
 
+#include "core/poolday.h"
 #include "core/poolmachine.h"
 #include "core/poolrules.h"
 #include "core/startup.h"
@@ -9,13 +10,16 @@
 #include "exchange/exchangefiles.h"
 #include "exchange/ftptransport.h"
 #include "exchange/lantransport.h"
+#include "exchange/latepicks.h"
 #include "exchange/listing.h"
 #include "exchange/poollist.h"
 #include "net/address.h"
 #include "publish/pagebuild.h"
 #include "schedule/pickextras.h"
+#include "schedule/seasongames.h"
 
 #include <algorithm>
+#include <cstdlib>
 #include <system_error>
 
 namespace gs {
@@ -263,6 +267,8 @@ void ExchangeOperations::beginOperation() {
     m_playersMachine = isPlayersMachine(m_pool.folders());
     m_joinedPlayer = joinedPlayer(m_pool.folders());
     m_state.status.clear();
+    m_sentTimes.clear();
+    m_games.reset();
 }
 
 bool ExchangeOperations::request(const std::string& stepName,
@@ -419,6 +425,8 @@ bool ExchangeOperations::fetchAll(std::vector<std::string>& names, OperationEnd&
             names.erase(names.begin() + static_cast<std::ptrdiff_t>(k));
             continue;
         }
+        if (m_lastOutcome.modified)
+            m_sentTimes[name] = *m_lastOutcome.modified;
         moved("Fetched " + name + " from " + where());
         ++k;
     }
@@ -438,10 +446,10 @@ void ExchangeOperations::installExtras(const fs::path& staged, const std::string
     }
     // LATE-CHANGE SEAM (tiebreaker file): the received guesses and
     // confidence values replace the local ones here whole. The pick files'
-    // rule for values changed after their game's kickoff is to be applied
-    // here, to each week's guess (a value of the game it names) and to the
-    // confidence values (a value per game, at the visiting team's number),
-    // between parseExtras of the local file and of `staged`.
+    // rule (mergeLateChanges, as installPlayersPicks applies it) is to be
+    // applied here to the values per game of parseExtras of the local file
+    // and of `staged`: each game's confidence (at its visiting team's number)
+    // and each week's guess (a value of the game it names).
     fs::path target = m_pool.folders().program / name;
     if (Status copied = copyFileAtomic(staged, target); !copied) {
         tell(MessageKind::Error, copied.error().message);
@@ -451,8 +459,61 @@ void ExchangeOperations::installExtras(const fs::path& staged, const std::string
     moved("Installed " + name + " in " + m_pool.folders().program.string());
 }
 
+bool ExchangeOperations::installPlayersPicks(const std::string& name, DownloadRecord& record,
+                                             const PoolMoment& now, const TimeZone& zone,
+                                             OperationEnd& end) {
+    fs::path staged = m_pool.folders().staging / name;
+    fs::path target = m_pool.folders().program / name;
+    if (!m_games) {
+        Result<std::vector<Game>> games = readGames(m_pool);
+        if (!games) {
+            tell(MessageKind::Error, games.error().message);
+            end = OperationEnd::Failed;
+            return false;
+        }
+        m_games = std::move(*games);
+    }
+
+    DownloadTimes times{record.lastDownload(name), std::nullopt, now};
+    // A copy held from before this machine kept the record came when it was
+    // last written here.
+    std::error_code ec;
+    if (auto written = fs::last_write_time(target, ec); !times.lastDownload && !ec)
+        times.lastDownload = momentNoLaterThan(std::chrono::time_point_cast<std::chrono::seconds>(
+                                                   std::chrono::file_clock::to_sys(written)),
+                                               now, zone);
+    if (auto sent = m_sentTimes.find(name); sent != m_sentTimes.end())
+        times.sent = sent->second;
+
+    std::string owner = pickFileOwner(name);
+    int year = std::atoi(name.c_str() + owner.size());
+    Result<ReceivedPicks> merged =
+        mergeReceivedPicks(seasonOf(*m_games, year), owner, target, staged, times, zone);
+    Status installed = !merged         ? Status(failure(merged.error()))
+                       : merged->lines ? writeLinesAtomic(target, *merged->lines)
+                                       : copyFileAtomic(staged, target);
+    if (!installed) {
+        tell(MessageKind::Error, installed.error().message);
+        end = OperationEnd::Failed;
+        return false;
+    }
+    record.note(name, now);
+    moved("Installed " + name + " in " + m_pool.folders().program.string());
+    for (const std::string& refusal : merged->refusals)
+        moved(refusal);
+    return true;
+}
+
 void ExchangeOperations::installFetched(const std::vector<std::string>& names, OperationEnd& end) {
     bool takesMasters = takesMasterFiles();
+    // Whether a pick came in time is judged on the pool's moment, read
+    // afresh: the clock's in a live pool, the administrator's fixed day in a
+    // pool played over again.
+    refreshPoolDay(m_pool);
+    const PoolMoment now = m_pool.moment();
+    Result<TimeZone> zone = clockZone();
+    DownloadRecord record = zone ? DownloadRecord::read(m_pool.folders(), *zone) : DownloadRecord{};
+    bool recorded = false;
     for (size_t k = 0; k < names.size(); ++k) {
         showProgress(k, names.size());
         const std::string& name = names[k];
@@ -485,6 +546,18 @@ void ExchangeOperations::installFetched(const std::vector<std::string>& names, O
             end = OperationEnd::Failed;
             continue;
         }
+        // A person's picks: the computer players' files are the
+        // administrator's, worked out on his machine.
+        if (std::string owner = pickFileOwner(name);
+            !owner.empty() && !isComputerPlayer(owner) && !startsWith(name, kOldScoresPrefix)) {
+            if (!zone) {
+                tell(MessageKind::Error, zone.error().message);
+                end = OperationEnd::Failed;
+                continue;
+            }
+            recorded = installPlayersPicks(name, record, now, *zone, end) || recorded;
+            continue;
+        }
         fs::path target = m_pool.folders().program / name;
         if (Status copied = copyFileAtomic(staged, target); !copied) {
             tell(MessageKind::Error, copied.error().message);
@@ -492,6 +565,12 @@ void ExchangeOperations::installFetched(const std::vector<std::string>& names, O
             continue;
         }
         moved("Installed " + name + " in " + m_pool.folders().program.string());
+    }
+    if (!recorded)
+        return;
+    if (Status saved = record.save(m_pool.folders()); !saved) {
+        tell(MessageKind::Error, saved.error().message);
+        end = OperationEnd::Failed;
     }
 }
 

@@ -12,14 +12,19 @@
 // operation with the reason.
 
 #include "core/dialogs.h"
+#include "core/game.h"
 #include "core/grid.h"
+#include "core/kickoff.h"
 #include "core/pool.h"
+#include "exchange/downloadrecord.h"
 #include "exchange/exchangelimits.h"
 #include "exchange/poollist.h"
 #include "exchange/retry.h"
 #include "exchange/transport.h"
 
+#include <chrono>
 #include <functional>
+#include <map>
 #include <memory>
 #include <optional>
 #include <string>
@@ -174,7 +179,8 @@ public:
 
     // How long the shared place may take, how often a step is tried.
     ExchangeLimits limits;
-    // Told of each file moved ("Fetched ...", "Installed ...", "Sent ...").
+    // Told of each file moved ("Fetched ...", "Installed ...", "Sent ..."),
+    // and of each pick a download did not take ("Ann: the pick of ...").
     std::function<void(const std::string&)> onFileMoved;
     // Told whenever the state changed in the middle of an operation.
     std::function<void()> onStateChanged;
@@ -219,6 +225,10 @@ private:
     // local one.
     void installExtras(const std::filesystem::path& staged, const std::string& name,
                        OperationEnd& end);
+    // Installs a player's received pick file under the late-change rule:
+    // what changed after its game's kickoff stays as this machine held it.
+    bool installPlayersPicks(const std::string& name, DownloadRecord& record, const PoolMoment& now,
+                             const TimeZone& zone, OperationEnd& end);
     std::vector<std::string> ownPickFiles() const;
     std::filesystem::path ownPickFolder() const;
     std::string selectedFile() const;
@@ -247,6 +257,11 @@ private:
     std::vector<std::string> m_unavailable;
     Outcome m_lastOutcome; // of the last request
     std::optional<PoolListInstalled> m_poolList;
+    // The time the shared place gave each file fetched by this download.
+    std::map<std::string, std::chrono::sys_seconds> m_sentTimes;
+    // The games of the pool's table, read for the first pick file a
+    // download installs.
+    std::optional<std::vector<Game>> m_games;
     std::optional<ExchangePlace> m_pagePlace;
 };
 

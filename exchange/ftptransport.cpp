@@ -315,7 +315,15 @@ Outcome FtpTransport::fetch(const std::string& remoteName, const std::filesystem
     // in writeDownload stops one it does not announce.
     curl_easy_setopt(current->curl, CURLOPT_MAXFILESIZE_LARGE,
                      static_cast<curl_off_t>(download.limit));
+    // The server's time of the file (MDTM, in UTC), asked before it is sent:
+    // when the player's machine sent it.
+    curl_easy_setopt(current->curl, CURLOPT_FILETIME, 1L);
     Outcome outcome = perform(*current);
+    curl_off_t modified = -1;
+    if (outcome.isDone() &&
+        curl_easy_getinfo(current->curl, CURLINFO_FILETIME_T, &modified) == CURLE_OK &&
+        modified >= 0)
+        outcome.modified = std::chrono::sys_seconds(std::chrono::seconds(modified));
     if (download.tooLarge || outcome.code == CURLE_FILESIZE_EXCEEDED)
         outcome = Outcome::refused(CURLE_FILESIZE_EXCEEDED,
                                    remoteName + " is larger than " + sizeText(download.limit) +
@@ -424,9 +432,11 @@ Outcome FtpTransport::replaceAside(const std::string& temporary, const std::stri
     // not take its name. Whether trying again may help is the last step's
     // word; what went wrong, the refused rename's.
     auto refusedRename = [&](const Outcome& last, const Outcome& why) {
-        return Outcome{last.kind, CURLE_QUOTE_ERROR,
+        return Outcome{last.kind,
+                       CURLE_QUOTE_ERROR,
                        "The server did not rename the sent file to " + remoteName + " (" +
-                           why.text + "); the file there was left as it was"};
+                           why.text + "); the file there was left as it was",
+                       {}};
     };
     std::string aside = besideRemoteName(remoteName, ".old");
     if (Outcome moved = renameRemote(remoteName, aside); !moved.isDone()) {

@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <sys/stat.h>
 #include <system_error>
 #include <vector>
 
@@ -21,6 +22,15 @@ Outcome refusedName(const std::string& name) {
 // Copies whole files only: the target is replaced by a complete copy or left
 // as it was. Only regular files of a data file's size travel, so that a
 // huge file or a pipe in the shared folder is refused before it is read.
+// When the file was last written, to the second; none when it cannot be
+// looked at.
+std::optional<std::chrono::sys_seconds> modifiedTime(const fs::path& path) {
+    struct stat status {};
+    if (::stat(path.c_str(), &status) != 0)
+        return std::nullopt;
+    return std::chrono::sys_seconds(std::chrono::seconds(status.st_mtime));
+}
+
 Outcome copyWhole(const fs::path& from, const fs::path& to) {
     if (std::string kind = nonFileKind(from); !kind.empty())
         return Outcome::refused(kNotAFileCode, from.string() + " is " + kind + ", not a file");
@@ -28,10 +38,16 @@ Outcome copyWhole(const fs::path& from, const fs::path& to) {
     if (!fs::is_regular_file(from, ec))
         return Outcome::failure(ec ? ec.value() : ENOENT,
                                 "The file " + from.string() + " does not exist");
+    std::optional<std::chrono::sys_seconds> before = modifiedTime(from);
     errno = 0;
     if (Status copied = copyFileAtomic(from, to, FileAccess::Shared, kMaxDataFileBytes); !copied)
         return Outcome::failure(errno ? errno : EIO, copied.error().message);
-    return Outcome::done();
+    // A file replaced while it was copied has the later time: what was
+    // copied was written no later than that.
+    Outcome done = Outcome::done();
+    std::optional<std::chrono::sys_seconds> after = modifiedTime(from);
+    done.modified = before && after ? std::max(*before, *after) : after ? after : before;
+    return done;
 }
 
 } // namespace

@@ -12,7 +12,9 @@
 
 #include "exchange/exchangelimits.h"
 
+#include <chrono>
 #include <filesystem>
+#include <optional>
 #include <string>
 
 namespace gs {
@@ -33,18 +35,22 @@ struct Outcome {
     long code = 0;
     // What went wrong, for a person; never holds a password.
     std::string text;
+    // For a fetch that is done: when the file was last written at the shared
+    // place, as the FTP server (MDTM) or the shared folder gives it; none
+    // when the place does not say.
+    std::optional<std::chrono::sys_seconds> modified;
 
     bool isDone() const { return kind == OutcomeKind::Done; }
 
     static Outcome done() { return {}; }
     static Outcome malformedAddress(std::string text) {
-        return {OutcomeKind::MalformedAddress, 0, std::move(text)};
+        return {OutcomeKind::MalformedAddress, 0, std::move(text), {}};
     }
     static Outcome refused(long code, std::string text) {
-        return {OutcomeKind::Refused, code, std::move(text)};
+        return {OutcomeKind::Refused, code, std::move(text), {}};
     }
     static Outcome failure(long code, std::string text) {
-        return {OutcomeKind::Failure, code, std::move(text)};
+        return {OutcomeKind::Failure, code, std::move(text), {}};
     }
 };
 
@@ -55,7 +61,8 @@ public:
     // The names of the remote directory, each line ended by CR LF.
     virtual Outcome listNames(std::string& listing) = 0;
     // Fetches a remote file. The local file is replaced only by a whole copy;
-    // on failure it is left as it was.
+    // on failure it is left as it was. A fetch that is done says, where the
+    // place can, when the file was last written there.
     virtual Outcome fetch(const std::string& remoteName,
                           const std::filesystem::path& localPath) = 0;
     // Sends a local file under a remote name. Readers never see a partial file

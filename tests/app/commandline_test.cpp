@@ -423,6 +423,10 @@ TEST_F(Home, ExchangeCommandsReachTheServer) {
     EXPECT_TRUE(run("--user ann exchange-upload").out.starts_with("Sent ann2010.dat to "));
 
     writeBytes(shared / "admin2010.dat", test::pickFileBytes({2}));
+    // Sent before the season: a download takes a pick only while its game is open.
+    fs::last_write_time(shared / "admin2010.dat",
+                        std::chrono::file_clock::from_sys(std::chrono::sys_seconds{
+                            std::chrono::sys_days{std::chrono::year{2010} / 8 / 1}}));
     EXPECT_EQ(run("--user ann exchange-download").status, 0);
     EXPECT_EQ(readBytes(pool.folders().program / "admin2010.dat"), test::pickFileBytes({2}));
 

@@ -47,6 +47,10 @@ protected:
         return done;
     }
     fs::path file() const { return admin.path() / "scores.csv"; }
+    // Noon of a day on this machine's clock.
+    static std::chrono::sys_seconds noonOf(const std::string& day) {
+        return *parsePoolMoment(day + " 12:00", machineZone().value(), {}).value().instant();
+    }
     // The pool as a command of the user sees it.
     Pool poolOf(const fs::path& home, const std::string& user) {
         Pool pool(home);
@@ -162,6 +166,10 @@ TEST_P(PoolMachines, ThreeMachinesPlayThreeWeeksAndAgreeOnTheStandings) {
         run(admin.path(), w.pickDay, "exchange-upload");
         run(ann.path(), w.pickDay, "--user Ann exchange-upload");
         run(bob.path(), w.pickDay, "--user Bob exchange-upload");
+        // The pool plays 2010 over again: the files were sent on the pick day.
+        for (const char* name : {"admin2010.dat", "Ann2010.dat", "Bob2010.dat"})
+            fs::last_write_time(place.folder() / name,
+                                std::chrono::file_clock::from_sys(noonOf(w.pickDay)));
         run(admin.path(), w.pickDay, "project");
         run(admin.path(), w.pickDay, "exchange-download");
         if (w.week == 9)

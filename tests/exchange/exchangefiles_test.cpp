@@ -1,6 +1,8 @@
 #include "exchange/exchangefiles.h"
 
 #include "core/poolday.h"
+#include "exchange/downloadrecord.h"
+#include "exchange/latepicks.h"
 #include "exchange/poollist.h"
 #include "exchangehome.h"
 #include "schedule/gamesdb.h"
@@ -189,6 +191,60 @@ TEST(PickFileWhole, JudgesTheReceivedFile) {
                           : "The received file " + std::string(c.fileName) +
                                 " is empty or cut short; the local copy was kept.");
     }
+}
+
+TEST(LatePicks, PutsARefusedPickBackAsHeldAndNamesIt) {
+    test::TempDir folder;
+    auto game = [](const char* visitor, const char* home, const char* day, const char* time) {
+        Game game{*Team::named(visitor), *Team::named(home), Date::parse(day), {}, {}, 1, 2025, {}};
+        if (*time)
+            game.kickoff = Kickoff::parse(*game.date, time).value();
+        return game;
+    };
+    Season season;
+    season.year = 2025;
+    season.games = {game("Kansas City Chiefs", "Philadelphia Eagles", "9/7/2025", "16:25"),
+                    game("Dallas Cowboys", "N.Y. Giants", "9/8/2025", "")};
+    int kc = season.games[0].visitor.number(), phi = season.games[0].home.number();
+    int dal = season.games[1].visitor.number(), nyg = season.games[1].home.number();
+    auto file = [&](const std::vector<int>& weekOne) {
+        Lines lines(18, test::weekLine());
+        lines[0] = test::weekLine(weekOne);
+        lines.insert(lines.end(), {"admin", "Ann"});
+        return lines;
+    };
+    fs::path held = folder.path() / "held.dat", received = folder.path() / "received.dat";
+    writeBytes(held, test::crlf(file({phi, nyg})));
+    writeBytes(received, test::crlf(file({kc, dal})));
+    TimeZone zone = TimeZone::named("America/New_York").value();
+    auto at = [&](const char* text) { return *parsePoolMoment(text, zone, {}).value().instant(); };
+    auto moment = [&](const char* text) { return PoolMoment::now(at(text), zone); };
+    DownloadTimes times{moment("9/6/2025 12:00"), at("9/7/2025 17:00"), moment("9/7/2025 17:05")};
+
+    Result<ReceivedPicks> merged = mergeReceivedPicks(season, "Ann", held, received, times, zone);
+    ASSERT_TRUE(merged);
+    EXPECT_EQ(merged->refusals, Lines{"Ann: the pick of Kansas City Chiefs at Philadelphia Eagles "
+                                      "(week 1) changed after its kickoff; kept PHI"});
+    EXPECT_EQ(merged->lines, file({phi, dal}));
+    // Nothing held, never downloaded: the played game's pick is dropped.
+    times.lastDownload.reset();
+    merged = mergeReceivedPicks(season, "Ann", folder.path() / "none.dat", received, times, zone);
+    EXPECT_EQ(merged->refusals, Lines{"Ann: the pick of Kansas City Chiefs at Philadelphia Eagles "
+                                      "(week 1) changed after its kickoff; kept no pick"});
+    EXPECT_EQ(merged->lines, file({dal}));
+    // The record of downloads: read leniently, written whole with CR LF.
+    Folders folders = Folders::at(folder.path());
+    fs::create_directories(folders.program);
+    writeBytes(folders.program / kDownloadTimesFileName,
+               "Bob2025.dat=2025-09-07T17:00:00Z\nbroken\nAl2025.dat=yesterday\r\n"
+               "Cy2010.dat=11/3/2010\n");
+    DownloadRecord record = DownloadRecord::read(folders, zone);
+    EXPECT_EQ(record.lastDownload("Bob2025.dat")->text(), "9/7/2025 13:00");
+    record.note("Ann2025.dat", moment("9/7/2025 17:05"));
+    ASSERT_TRUE(record.save(folders));
+    EXPECT_EQ(readBytes(folders.program / kDownloadTimesFileName),
+              "Ann2025.dat=2025-09-07T21:05:00Z\r\nBob2025.dat=2025-09-07T17:00:00Z\r\n"
+              "Cy2010.dat=11/3/2010\r\n");
 }
 
 // A received list is taken whole or not at all.

@@ -6,6 +6,7 @@
 #include "core/userlist.h"
 #include "exchange/exchangefiles.h"
 #include "exchangehome.h"
+#include "schedule/seasongames.h"
 #include "tests/support/testsupport.h"
 
 #include <algorithm>
@@ -29,6 +30,9 @@ std::string computerFileBytes() {
     return test::crlf(lines);
 }
 
+constexpr std::chrono::sys_seconds kBeforeTheSeason{
+    std::chrono::sys_days{std::chrono::year{2010} / 8 / 1}};
+
 // The operations over a shared place of either kind.
 class Exchange : public testing::TestWithParam<ExchangeMode> {
 protected:
@@ -46,6 +50,9 @@ protected:
         writeBytes(shared() / "PC2010.dat", computerFileBytes());
         writeBytes(shared() / "oldscores2010.dat", test::crlf(Names(32, " 1, 2, 0, 20, 10")));
         test::writeGamesTable(shared() / "scoresheet97.mdb", test::seasonRecords(2010));
+        // Sent before the season began.
+        for (const auto& entry : fs::directory_iterator(shared()))
+            fs::last_write_time(entry.path(), std::chrono::file_clock::from_sys(kBeforeTheSeason));
     }
 
     test::SharedPlace place;
@@ -121,6 +128,53 @@ TEST_P(Exchange, AnAdministratorUploadsOnlyTheSelectedFileAndAPlayersMachineOnly
     EXPECT_EQ(folderEntries(shared()), Names{"Al2010.dat"});
 }
 
+TEST_P(Exchange, APickChangedAfterItsKickoffNeverReachesTheAdministrator) {
+    auto admin = home("admin");
+    const Game opener = rebuildSeasonGames(admin->pool).value().games.front();
+    int visitor = opener.visitor.number(), home = opener.home.number();
+    // The pool goes from day to day; the opener, without a kickoff, locks
+    // on its day. Al's file is sent at noon of a day, on this machine's clock.
+    TimeZone zone = machineZone().value();
+    auto noon = [&](int days) {
+        return *parsePoolMoment(opener.dateText() + " 12:00", zone, {}).value().instant() +
+               std::chrono::days(days);
+    };
+    auto poolDay = [&](int days) {
+        admin->pool.setDayOverride(PoolMoment::now(noon(days), zone).day().text());
+    };
+    fs::path shared = place.folder() / "Al2010.dat", held = admin->program() / "Al2010.dat";
+    auto send = [&](int picked, int day) {
+        writeBytes(shared, pickFileBytes({picked}));
+        fs::last_write_time(shared, std::chrono::file_clock::from_sys(noon(day)));
+    };
+
+    send(visitor, -2);
+    poolDay(-1);
+    admin->operations->downloadAllUserFiles();
+    EXPECT_EQ(readBytes(held), pickFileBytes({visitor}));
+
+    // Sent the day before the game and taken after it: the file's time says
+    // the change was made in time.
+    send(home, -1);
+    poolDay(1);
+    admin->operations->downloadAllUserFiles();
+    EXPECT_EQ(readBytes(held), pickFileBytes({home}));
+
+    // Al picks the other team once the game is played, and sends it again.
+    send(visitor, 0);
+    admin->moved.clear();
+    EXPECT_EQ(admin->operations->downloadAllUserFiles(), OperationEnd::Completed);
+    EXPECT_EQ(readBytes(held), pickFileBytes({home}));
+    EXPECT_EQ(admin->moved.back(),
+              "Al: the pick of " + opener.visitorName() + " at " + opener.homeName() +
+                  " (week 1) changed after its kickoff; kept " + opener.home.abbreviation(2010));
+    // With an earlier file time it is still refused: the game had kicked
+    // off when this machine last took the file.
+    send(visitor, -2);
+    admin->operations->downloadAllUserFiles();
+    EXPECT_EQ(readBytes(held), pickFileBytes({home}));
+}
+
 TEST_P(Exchange, APlayerDownloadsTheListedPlayersFilesAndWithoutTheRightsTheMasterFiles) {
     fillSharedPlace();
     auto al = home("Al");
@@ -141,9 +195,10 @@ TEST_P(Exchange, APlayerDownloadsTheListedPlayersFilesAndWithoutTheRightsTheMast
     for (const std::string& name : taken)
         EXPECT_EQ(readBytes(al->program() / name), readBytes(shared() / name)) << name;
     Names files = taken;
-    // The pool's names are kept with the settings; the list stands as it was.
+    // The pool's names are kept with the settings; the list stands as it
+    // was; when each pick file came is this machine's own record.
     files.insert(files.end(), {"Al2010.dat", "Al_UserPref.dbu", "PoolSettings.ini", "UserList.db",
-                               kGamesFileName});
+                               kGamesFileName, kDownloadTimesFileName});
     EXPECT_EQ(folderEntries(al->program()), sorted(files));
     // His picks, now with the pool's order after them.
     EXPECT_EQ(readBytes(al->program() / "Al2010.dat"),
