@@ -208,6 +208,20 @@ const std::vector<Command> kCommands = {
     {"export-history", exportHistoryCommand, "write AllUserPickHistory.csv to the home folder"},
     {"export-results", exportResultsCommand, "write AllUserPickResults.csv to the home folder"},
     {"export-stats", exportStatisticsCommand, "write AllUserStatsYYYY.csv to the home folder"},
+    {"export-winners", exportWinnersCommand,
+     "write AllUserWeeklyWinnersYYYY.csv to the home folder"},
+    {"winners", winnersCommand,
+     "print the week's winners of every decided week as\n"
+     "CSV: Week,Winners,Correct,Guess,Total (Correct: the\n"
+     "winners' correct picks, or points in a confidence\n"
+     "pool; Total: the points of the week's last game)"},
+    {"pool-rules",
+     poolRulesCommand,
+     "show or set how the pool scores: winners (correct\n"
+     "picks, the default) or confidence (points 1..N);\n"
+     "setting it needs administrator rights",
+     "at most a rule",
+     {{"rule", ValueKind::Text, "confidence|winners"}}},
     {"standings", standingsCommand,
      "print the All Active User Totals of User Statistics\n"
      "as CSV: User,Correct,Picks,% Correct, best first"},
@@ -231,12 +245,15 @@ const std::vector<Command> kCommands = {
      pickCommand,
      "make each TEAM (as the grid shows it, any season's\n"
      "name, or the community file's code) the user's pick\n"
-     "in its game of WEEK; a locked game, an unknown team\n"
+     "in its game of WEEK (TEAM:POINTS with its confidence\n"
+     "1..N); --tiebreak: the guessed total points of the\n"
+     "week's last game. A locked game, an unknown team\n"
      "or both teams of a game refuse them all. Without\n"
      "TEAM print the week as CSV: Date,Kickoff,Visitor,\n"
-     "Home,Pick,Locked",
+     "Home,Pick,Locked, and last Tiebreaker,POINTS",
      "a week and teams",
      {{"week", ValueKind::Week, "WEEK", "takes a week from 1 to 18", true},
+      {"--tiebreak", ValueKind::Text, "POINTS", "takes the total points guessed"},
       {"teams", ValueKind::Text, "TEAM ...", {}, false, {}, true}},
      true,
      true},

@@ -35,9 +35,15 @@ int addPlayerCommand(CommandContext& c);
 int exportHistoryCommand(CommandContext& c);
 int exportResultsCommand(CommandContext& c);
 int exportStatisticsCommand(CommandContext& c);
+// export-winners: AllUserWeeklyWinnersYYYY.csv.
+int exportWinnersCommand(CommandContext& c);
 // app/statscommands.cpp
 // standings: the "All Active User Totals" of "User Statistics" as CSV.
 int standingsCommand(CommandContext& c);
+// winners: the week's winners of every decided week as CSV.
+int winnersCommand(CommandContext& c);
+// pool-rules [confidence|winners]: show or (administrator) set the pool's rule.
+int poolRulesCommand(CommandContext& c);
 // ratings [--season YYYY]: the teams' ratings of a season as CSV.
 int ratingsCommand(CommandContext& c);
 int gamesCommand(CommandContext& c);

@@ -36,4 +36,9 @@ int exportStatisticsCommand(CommandContext& c) {
     return runExport(c, exportUserStatistics);
 }
 
+int exportWinnersCommand(CommandContext& c) {
+    return runExport(c,
+                     [](Pool& pool, const ProgressListener&) { return exportWeeklyWinners(pool); });
+}
+
 } // namespace gs

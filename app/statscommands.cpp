@@ -2,9 +2,14 @@
 
 #include "core/codepage.h"
 #include "core/poolday.h"
+#include "core/poolmachine.h"
+#include "core/poolrules.h"
 #include "core/text.h"
+#include "core/userlist.h"
 #include "export/csvexports.h"
 #include "results/userstatistics.h"
+#include "results/viewdata.h"
+#include "results/weekwinners.h"
 #include "schedule/seasongames.h"
 #include "stats/ratings.h"
 
@@ -70,12 +75,46 @@ int standingsCommand(CommandContext& c) {
     // panel shows, so that the two never tell different figures.
     UserStatistics statistics = computeUserStatistics(c.pool);
     tellStatisticsProblems(statistics, c.dialogs);
-    const GridModel totals = standingsGrid(statistics.standings);
+    const GridModel totals = standingsGrid(statistics.standings, statistics.rule);
     for (int r = 0; r < totals.rows(); ++r) {
         for (int col = 0; col < totals.cols(); ++col)
             c.out << (col > 0 ? "," : "") << cp1252ToUtf8(totals.cell(r, col).text);
         c.out << '\n';
     }
+    return 0;
+}
+
+int winnersCommand(CommandContext& c) {
+    std::vector<std::string> errors;
+    const Season season = seasonForView(c.pool, errors);
+    // The players in the pool's order, as the user's pick file keeps it.
+    ownPicksForView(c.pool, errors);
+    refreshPoolOrder(c.pool);
+    for (const std::string& error : errors)
+        c.dialogs.refuse(error);
+    if (!errors.empty())
+        return 1;
+    for (const std::string& line : winnersLines(seasonWeekWinners(c.pool, season)))
+        c.out << cp1252ToUtf8(line) << '\n';
+    return 0;
+}
+
+int poolRulesCommand(CommandContext& c) {
+    if (std::optional<std::string> name = c.args.get<std::string>("rule")) {
+        std::optional<PoolRule> rule = poolRuleNamed(*name);
+        if (!rule) {
+            c.dialogs.refuse("The pool's rule is confidence or winners, not \"" + *name + "\".");
+            return 1;
+        }
+        if (!requireAdmin(c.pool, c.pool.currentUser(), c.dialogs) ||
+            !requireAdministratorsMachine(c.pool, c.dialogs))
+            return 1;
+        if (Status stored = storePoolRule(c.pool.folders(), *rule); !stored) {
+            c.dialogs.refuse(stored.error().message);
+            return 1;
+        }
+    }
+    c.out << "Rule: " << poolRuleName(poolRule(c.pool.folders())) << '\n';
     return 0;
 }
 

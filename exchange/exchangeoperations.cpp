@@ -2,6 +2,7 @@
 
 #include "core/poolday.h"
 #include "core/poolmachine.h"
+#include "core/poolrules.h"
 #include "core/startup.h"
 #include "core/text.h"
 #include "core/textfile.h"
@@ -14,6 +15,7 @@
 #include "exchange/poollist.h"
 #include "net/address.h"
 #include "publish/pagebuild.h"
+#include "schedule/pickextras.h"
 #include "schedule/seasongames.h"
 
 #include <algorithm>
@@ -218,6 +220,12 @@ bool ExchangeOperations::installsPickFile(const std::string& name) const {
     return takesMasterFiles() || !isComputerPlayer(owner);
 }
 
+bool ExchangeOperations::installsExtrasFile(const std::string& name) const {
+    if (extrasFileOwner(name).empty())
+        return false;
+    return installsPickFile(name.substr(0, name.size() - 4) + ".dat");
+}
+
 std::string ExchangeOperations::withoutPlacePassword(const std::string& text) const {
     if (target().mode != ExchangeMode::Ftp)
         return text;
@@ -387,7 +395,8 @@ std::vector<std::string> ExchangeOperations::ownPickFiles() const {
     for (fs::directory_iterator entry(folder, ec), end; !ec && entry != end; entry.increment(ec)) {
         std::error_code typeError;
         std::string name = entry->path().filename().string();
-        if (entry->is_regular_file(typeError) && pickFileOwner(name) == m_pool.currentUser())
+        if (entry->is_regular_file(typeError) && (pickFileOwner(name) == m_pool.currentUser() ||
+                                                  extrasFileOwner(name) == m_pool.currentUser()))
             names.push_back(name);
     }
     std::sort(names.begin(), names.end());
@@ -422,6 +431,32 @@ bool ExchangeOperations::fetchAll(std::vector<std::string>& names, OperationEnd&
         ++k;
     }
     return true;
+}
+
+void ExchangeOperations::installExtras(const fs::path& staged, const std::string& name,
+                                       OperationEnd& end) {
+    // A file cut short would lose the guesses past the cut: every line ends
+    // in a line break (an emptied file holds none).
+    Result<std::string> bytes = readFileBytes(staged);
+    if (!bytes || (!bytes->empty() && bytes->back() != '\n' && bytes->back() != '\r')) {
+        tell(MessageKind::Warning,
+             "The received file " + name + " is cut short; the local copy was kept.");
+        end = OperationEnd::Failed;
+        return;
+    }
+    // LATE-CHANGE SEAM (tiebreaker file): the received guesses and
+    // confidence values replace the local ones here whole. The pick files'
+    // rule (mergeLateChanges, as installPlayersPicks applies it) is to be
+    // applied here to the values per game of parseExtras of the local file
+    // and of `staged`: each game's confidence (at its visiting team's number)
+    // and each week's guess (a value of the game it names).
+    fs::path target = m_pool.folders().program / name;
+    if (Status copied = copyFileAtomic(staged, target); !copied) {
+        tell(MessageKind::Error, copied.error().message);
+        end = OperationEnd::Failed;
+        return;
+    }
+    moved("Installed " + name + " in " + m_pool.folders().program.string());
 }
 
 bool ExchangeOperations::installPlayersPicks(const std::string& name, DownloadRecord& record,
@@ -492,6 +527,15 @@ void ExchangeOperations::installFetched(const std::vector<std::string>& names, O
                 continue;
             }
             moved("Installed " + name + " as the games table");
+            continue;
+        }
+        if (name == kPoolRulesFileName) {
+            if (takesMasters)
+                installExtras(staged, name, end);
+            continue;
+        }
+        if (installsExtrasFile(name)) {
+            installExtras(staged, name, end);
             continue;
         }
         if (!startsWith(name, kOldScoresPrefix) && !installsPickFile(name))
@@ -567,9 +611,10 @@ OperationEnd ExchangeOperations::downloadAllUserFiles() {
         if (!isPlainFileName(name))
             continue;
         // The old-scores files travel only through a shared folder.
-        bool wantedFile = name == kGamesFileName               ? takesMasters
-                          : startsWith(name, kOldScoresPrefix) ? !ftp && isDataFileName(name)
-                                                               : installsPickFile(name);
+        bool wantedFile = name == kGamesFileName || name == kPoolRulesFileName ? takesMasters
+                          : startsWith(name, kOldScoresPrefix)
+                              ? !ftp && isDataFileName(name)
+                              : installsPickFile(name) || installsExtrasFile(name);
         if (wantedFile)
             wanted.push_back(name);
     }
@@ -634,6 +679,13 @@ OperationEnd ExchangeOperations::uploadUserFiles(UploadSet set) {
         std::string name = m_pool.currentUser() + std::to_string(m_pool.seasonYear()) + ".dat";
         m_state.fileList = ListModel{{name}, -1};
         files.emplace_back(userFolder / name, name);
+        // The player's guesses and confidence values go with his picks, where
+        // he has any.
+        std::string extras = extrasFileName(m_pool.currentUser(), m_pool.seasonYear());
+        if (fileExists(userFolder / extras)) {
+            m_state.fileList.entries.push_back(extras);
+            files.emplace_back(userFolder / extras, extras);
+        }
     } else if (std::string name = selectedFile(); !name.empty()) {
         files.emplace_back(userFolder / name, name);
     }
@@ -690,6 +742,8 @@ OperationEnd ExchangeOperations::uploadAdminFiles() {
         {std::string(kComputerPlayer) + std::to_string(m_pool.seasonYear()) + ".dat", false},
         {std::string(kRatingPlayer) + std::to_string(m_pool.seasonYear()) + ".dat", false},
         {kUserListFileName, true},
+        // Only a pool whose administrator chose a rule has one.
+        {kPoolRulesFileName, false},
     };
     for (const MasterFile& master : masters) {
         fs::path source = m_pool.folders().program / master.name;

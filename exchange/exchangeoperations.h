@@ -204,6 +204,8 @@ private:
     // own file, by exact name, never the user's own (his machine holds the
     // latest) and, for a user with rights, never a computer player's.
     bool installsPickFile(const std::string& name) const;
+    // A player's tiebreaker file comes with his pick file.
+    bool installsExtrasFile(const std::string& name) const;
     // A player without administrator rights takes the administrator's games
     // table and computer player's file from the shared place; a user with
     // rights keeps his own, which are the masters.
@@ -219,6 +221,10 @@ private:
     // reported and taken off the list.
     bool fetchAll(std::vector<std::string>& names, OperationEnd& end);
     void installFetched(const std::vector<std::string>& names, OperationEnd& end);
+    // Installs a received tiebreaker file (or the pool's rules) over the
+    // local one.
+    void installExtras(const std::filesystem::path& staged, const std::string& name,
+                       OperationEnd& end);
     // Installs a player's received pick file under the late-change rule:
     // what changed after its game's kickoff stays as this machine held it.
     bool installPlayersPicks(const std::string& name, DownloadRecord& record, const PoolMoment& now,

@@ -4,6 +4,7 @@
 #include "core/text.h"
 #include "core/textfile.h"
 #include "core/userlist.h"
+#include "results/weekwinners.h"
 #include "schedule/calendar.h"
 #include "schedule/gametable.h"
 #include "schedule/pickfiles.h"
@@ -129,6 +130,10 @@ fs::path pickResultsPath(const Folders& folders) {
 
 fs::path userStatisticsPath(const Folders& folders, int season) {
     return folders.install / ("AllUserStats" + std::to_string(season) + ".csv");
+}
+
+fs::path weeklyWinnersPath(const Folders& folders, int season) {
+    return folders.install / ("AllUserWeeklyWinners" + std::to_string(season) + ".csv");
 }
 
 std::vector<std::string> gameListLines(const Season& season) {
@@ -307,6 +312,17 @@ Result<ExportOutcome> exportUserStatistics(Pool& pool, const ProgressListener& p
                        std::move(reader.problems));
 }
 
+Result<ExportOutcome> exportWeeklyWinners(Pool& pool) {
+    Result<Season> season = rebuildSeasonGames(pool);
+    if (!season)
+        return failure(season.error());
+    if (Result<UserListLoad> load = reloadUserList(pool); !load)
+        return failure(load.error());
+    refreshPoolOrder(pool);
+    return writeExport(weeklyWinnersPath(pool.folders(), pool.seasonYear()),
+                       winnersLines(seasonWeekWinners(pool, *season)), {});
+}
+
 ProgressListener CsvExports::listener() {
     return [this](const ProgressModel& model) {
         m_progress = model;
@@ -336,6 +352,10 @@ void CsvExports::exportResults() {
 
 void CsvExports::exportStatistics() {
     finish(exportUserStatistics(m_pool, listener()), "User Stat Export Complete");
+}
+
+void CsvExports::exportWinners() {
+    finish(exportWeeklyWinners(m_pool), "Weekly Winners Export Complete");
 }
 
 } // namespace gs

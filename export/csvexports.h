@@ -5,6 +5,7 @@
 //   AllUserPickHistory.csv  every active player's pick of every played game
 //   AllUserPickResults.csv  whether each of those picks was right
 //   AllUserStats<season>.csv every active player's weekly and season figures
+//   AllUserWeeklyWinners<season>.csv the winners of every decided week
 // Lines end in CR LF, fields are joined by "," and never quoted.
 
 #include "core/dialogs.h"
@@ -26,6 +27,7 @@ inline constexpr const char* kExportStatusTitle = "Export Status";
 std::filesystem::path pickHistoryPath(const Folders& folders);
 std::filesystem::path pickResultsPath(const Folders& folders);
 std::filesystem::path userStatisticsPath(const Folders& folders, int season);
+std::filesystem::path weeklyWinnersPath(const Folders& folders, int season);
 
 // Told of every change of the progress bar, so the window can repaint it
 // while the export runs.
@@ -71,6 +73,9 @@ Result<ExportOutcome> exportPickHistory(Pool& pool, const ProgressListener& prog
 Result<ExportOutcome> exportPickResults(Pool& pool, const ProgressListener& progress = {});
 // Also reloads the user list, keeping the season in force.
 Result<ExportOutcome> exportUserStatistics(Pool& pool, const ProgressListener& progress = {});
+// The lines of the `winners` command (weeklyWinnersLines), keeping the
+// season in force.
+Result<ExportOutcome> exportWeeklyWinners(Pool& pool);
 
 // The menu entries: run an export and tell the person how it went in an
 // "Export Status" message, or why it failed.
@@ -84,6 +89,8 @@ public:
     void exportResults();
     // "Active User Stats"
     void exportStatistics();
+    // "All-User Weekly Winners"
+    void exportWinners();
 
     const ProgressModel& progress() const { return m_progress; }
     // Runs at every change of the progress bar.

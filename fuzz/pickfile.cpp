@@ -1,9 +1,11 @@
 // A pick file "<name><season>.dat": 17 week lines of picks, then the pool
-// order (a human player) or 256 spreads (the computer player). Pick files
-// travel between the players' machines with the exchange.
+// order (a human player) or 256 spreads (the computer player); and the same
+// bytes as the tiebreaker file beside it. Both travel between the players'
+// machines with the exchange.
 
 #include "fuzzhome.h"
 
+#include "schedule/pickextras.h"
 #include "schedule/pickfiles.h"
 
 #include <cstddef>
@@ -27,5 +29,14 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     if (!content)
         std::abort();
     (void)spreadsFromLines(content->extraLines, poolSeasonShape(pool));
+
+    // The same bytes as a tiebreaker file: read leniently, and what was read
+    // is written back and read again unchanged.
+    home.writeDataFile(extrasFileName(kComputerPlayer, pool.seasonYear()), data, size);
+    Result<ExtrasTable> extras = loadExtras(pool, kComputerPlayer);
+    if (!extras)
+        std::abort();
+    if (parseExtras(extrasLines(*extras, poolSeasonShape(pool)), poolSeasonShape(pool)) != *extras)
+        std::abort();
     return 0;
 }

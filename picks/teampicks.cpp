@@ -4,8 +4,10 @@
 #include "schedule/calendar.h"
 #include "schedule/pickfiles.h"
 #include "schedule/seasongames.h"
+#include "stats/weeklywinners.h"
 
 #include <algorithm>
+#include <charconv>
 
 namespace gs {
 
@@ -114,6 +116,94 @@ Status pickTeams(Pool& pool, const std::string& player, int week,
     return {};
 }
 
+namespace {
+
+// A whole number low..high, or nullopt.
+std::optional<int> numberIn(std::string_view text, int low, int high) {
+    int value = 0;
+    auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), value);
+    if (text.empty() || ec != std::errc() || end != text.data() + text.size() || value < low ||
+        value > high)
+        return std::nullopt;
+    return value;
+}
+
+} // namespace
+
+Result<ExtrasTable> changeWeekExtras(const Pool& pool, const std::string& player, int week,
+                                     std::vector<std::string>& words,
+                                     const std::optional<std::string>& guess) {
+    auto refused = [](const std::string& reason) {
+        return failure(ErrorKind::Refused, reason + "; no pick was saved");
+    };
+    if (isComputerPlayer(player))
+        return refused(player + " makes its own picks");
+    Result<ExtrasTable> extras = loadExtras(pool, player);
+    if (!extras)
+        return extras;
+    Result<Season> season = seasonWithWeek(pool, week);
+    if (!season)
+        return season.error().kind == ErrorKind::Refused ? refused(season.error().message)
+                                                         : failure(season.error());
+    const std::vector<int> games = gamesOfWeek(*season, week);
+    auto& values = (*extras)[static_cast<size_t>(week)].values;
+    std::vector<int> given;
+    for (std::string& word : words) {
+        size_t colon = word.rfind(':');
+        if (colon == std::string::npos)
+            continue;
+        std::optional<int> value =
+            numberIn(std::string_view(word).substr(colon + 1), 1, static_cast<int>(games.size()));
+        if (!value)
+            return refused(""
+                           " + word + "
+                           " gives a confidence other than 1 to " +
+                           std::to_string(games.size()));
+        if (std::find(given.begin(), given.end(), *value) != given.end())
+            return refused("the confidence " + std::to_string(*value) + " is given twice");
+        given.push_back(*value);
+        word.resize(colon);
+        Result<std::vector<TeamPick>> pick = readTeamPicks({word}, *season, week);
+        if (!pick)
+            return refused(pick.error().message);
+        const Game& game = season->games[static_cast<size_t>(pick->front().game)];
+        if (game.lockedAt(pool.moment()))
+            return refused(gameName(game, week) + " is locked at the pool's day " +
+                           pool.moment().text());
+        int& own = values[static_cast<size_t>(game.visitor.number())];
+        for (int g : games)
+            if (int& other = values[static_cast<size_t>(
+                    season->games[static_cast<size_t>(g)].visitor.number())];
+                other == *value && &other != &own)
+                other = own;
+        own = *value;
+    }
+    if (!guess)
+        return extras;
+    std::optional<TiebreakGuess>& held = (*extras)[static_cast<size_t>(week)].guess;
+    int last = lastGameRow(season->games, games);
+    for (int g : games)
+        if (held && season->games[static_cast<size_t>(g)].visitor.number() == held->visitor &&
+            season->games[static_cast<size_t>(g)].home.number() == held->home)
+            last = g;
+    if (last < 0)
+        return refused("week " + std::to_string(week) + " has no games");
+    const Game& game = season->games[static_cast<size_t>(last)];
+    if (game.lockedAt(pool.moment()))
+        return refused("the tiebreaker's game, " + gameName(game, week) +
+                       ", is locked at the pool's day " + pool.moment().text());
+    if (guess->empty()) {
+        held.reset();
+        return extras;
+    }
+    std::optional<int> points = numberIn(*guess, 0, kMaxGuess);
+    if (!points)
+        return refused("--tiebreak takes the total points guessed, 0 to " +
+                       std::to_string(kMaxGuess) + ", not \"" + *guess + "\"");
+    held = TiebreakGuess{*points, game.visitor.number(), game.home.number()};
+    return extras;
+}
+
 Result<std::vector<std::string>> weekPickLines(const Pool& pool, const std::string& player,
                                                int week) {
     Result<Season> season = seasonWithWeek(pool, week);
@@ -134,6 +224,11 @@ Result<std::vector<std::string>> weekPickLines(const Pool& pool, const std::stri
                         "," + game.homeName() + "," + pick + "," +
                         (game.lockedAt(pool.moment()) ? "yes" : "no"));
     }
+    Result<ExtrasTable> extras = loadExtras(pool, player);
+    if (!extras)
+        return failure(extras.error());
+    const std::optional<TiebreakGuess>& guess = (*extras)[static_cast<size_t>(week)].guess;
+    lines.push_back("Tiebreaker," + (guess ? std::to_string(guess->points) : std::string()));
     return lines;
 }
 

@@ -9,7 +9,9 @@
 #include "core/pool.h"
 #include "core/result.h"
 #include "core/season.h"
+#include "schedule/pickextras.h"
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -38,11 +40,22 @@ Result<std::vector<TeamPick>> readTeamPicks(const std::vector<std::string>& word
 Status pickTeams(Pool& pool, const std::string& player, int week,
                  const std::vector<std::string>& words);
 
+// The player's guesses and confidence values with the week's changed: each
+// "TEAM:POINTS" word gives the game of TEAM the confidence POINTS (1..N, N
+// the week's games; a game that held a value given here takes the old value
+// of the game it went to), and `guess` (when given) is the total points of
+// the week's last game (0..999; empty removes the guess). Refused, nothing
+// changed, for a locked game, a value out of range or given twice, and what
+// readTeamPicks refuses. Each word is left as its team alone, for pickTeams.
+Result<ExtrasTable> changeWeekExtras(const Pool& pool, const std::string& player, int week,
+                                     std::vector<std::string>& words,
+                                     const std::optional<std::string>& guess);
+
 // The week's games with the player's picks: "Date,Kickoff,Visitor,Home,
 // Pick,Locked", then a line a game in table order with the date, kickoff
 // (Eastern time as stored), names as `games` prints them, the picked team's
 // abbreviation (empty for none) and whether it is locked at the pool's
-// moment ("yes"/"no").
+// moment ("yes"/"no"); last "Tiebreaker,POINTS" (empty without a guess).
 Result<std::vector<std::string>> weekPickLines(const Pool& pool, const std::string& player,
                                                int week);
 

@@ -4,8 +4,10 @@
 #include "schedule/calendar.h"
 #include "schedule/pickfiles.h"
 #include "stats/teamrecords.h"
+#include "stats/weeklywinners.h"
 
 #include <algorithm>
+#include <charconv>
 #include <string>
 
 namespace gs {
@@ -31,6 +33,20 @@ constexpr ColumnLayout kColumns[] = {
     {"Projected Winner", 2350, Align::Center}, {"Projected Spread", 1600, Align::Center},
     {"ELO's Favourite", 1900, Align::Center},
 };
+constexpr ColumnLayout kConfidenceColumn = {"Confidence", 1200, Align::Center};
+
+// A whole number low..high; nullopt for an empty text; -1 for anything else.
+std::optional<int> numberIn(const std::string& text, int low, int high) {
+    size_t start = text.find_first_not_of(' ');
+    if (start == std::string::npos)
+        return std::nullopt;
+    size_t end = text.find_last_not_of(' ') + 1;
+    int value = 0;
+    auto [stop, ec] = std::from_chars(text.data() + start, text.data() + end, value);
+    if (ec != std::errc() || stop != text.data() + end || value < low || value > high)
+        return -1;
+    return value;
+}
 
 bool validWeek(int week) {
     return week >= 1 && week <= kMaxWeeks;
@@ -68,11 +84,18 @@ std::string lockedGameText(const Game& game) {
 void WeeklyPicksPanel::resetGrid() {
     GridModel& g = m_model.grid;
     int columns = m_state.ratingPlayer.listed ? kFavouriteColumn + 1 : kFavouriteColumn;
-    g.reset(1, columns, 1, 0);
+    const bool confidence = m_rule == PoolRule::Confidence;
+    g.reset(1, columns + (confidence ? 1 : 0), 1, 0);
     for (int c = 0; c < columns; ++c) {
         g.setColumnWidth(c, kColumns[c].width);
         g.setColumnAlign(c, kColumns[c].align);
         g.setText(0, c, kColumns[c].header);
+    }
+    m_model.confidenceColumn = confidence ? columns : -1;
+    if (confidence) {
+        g.setColumnWidth(columns, kConfidenceColumn.width);
+        g.setColumnAlign(columns, kConfidenceColumn.align);
+        g.setText(0, columns, kConfidenceColumn.header);
     }
     m_model.gameOfRow.assign(1, -1);
 }
@@ -136,6 +159,11 @@ void WeeklyPicksPanel::fillGrid(int first, int last) {
                   std::to_string(m_state.projection.spreads[static_cast<size_t>(game)]));
         if (m_state.ratingPlayer.listed)
             g.setText(r, kFavouriteColumn, favourites.textOf(game));
+        if (m_model.confidenceColumn >= 0 && validWeek(m_displayedWeek)) {
+            int value = m_extras[static_cast<size_t>(m_displayedWeek)]
+                            .values[static_cast<size_t>(row.visitor.number())];
+            g.setText(r, m_model.confidenceColumn, value > 0 ? std::to_string(value) : "");
+        }
         if (row.lockedAt(m_pool.moment())) {
             std::string kickedOff = lockedGameText(row);
             for (int c = 0; c < g.cols(); ++c) {
@@ -147,6 +175,125 @@ void WeeklyPicksPanel::fillGrid(int first, int last) {
         }
     }
     colourPicks();
+    showTiebreaker();
+}
+
+std::vector<int> WeeklyPicksPanel::displayedRows() const {
+    std::vector<int> rows;
+    for (int r = 1; r < static_cast<int>(m_model.gameOfRow.size()); ++r)
+        if (int game = gameOfRow(r); game >= 0)
+            rows.push_back(game);
+    return rows;
+}
+
+bool WeeklyPicksPanel::displayedWeekOpen(int game) const {
+    return validWeek(m_displayedWeek) &&
+           isPickOpen(m_state.season.games[static_cast<size_t>(game)], m_displayedWeek,
+                      m_state.currentWeek, m_state.seasonOver, m_pool.moment());
+}
+
+// The game the displayed week's guess was made for, where it is still in
+// the week; otherwise the week's last game.
+int WeeklyPicksPanel::tiebreakGame(const std::vector<int>& rows) const {
+    const std::vector<Game>& games = m_state.season.games;
+    const std::optional<TiebreakGuess>& guess =
+        m_extras[static_cast<size_t>(m_displayedWeek)].guess;
+    for (int r : rows)
+        if (guess && games[static_cast<size_t>(r)].visitor.number() == guess->visitor &&
+            games[static_cast<size_t>(r)].home.number() == guess->home)
+            return r;
+    return lastGameRow(games, rows);
+}
+
+// The guess names its game, and is open while that game is.
+void WeeklyPicksPanel::showTiebreaker() {
+    ControlModel& label = m_model.tiebreakerLabel;
+    ControlModel& field = m_model.tiebreakerField;
+    const std::vector<int> rows = displayedRows();
+    label.visible = field.visible = !rows.empty() && validWeek(m_displayedWeek);
+    if (!label.visible)
+        return;
+    const std::vector<Game>& games = m_state.season.games;
+    const std::optional<TiebreakGuess>& guess =
+        m_extras[static_cast<size_t>(m_displayedWeek)].guess;
+    const int game = tiebreakGame(rows);
+    const Game& named = games[static_cast<size_t>(game)];
+    label.caption =
+        "Tiebreaker: total points of " + named.visitorName() + " at " + named.homeName();
+    field.caption = guess ? std::to_string(guess->points) : "";
+    field.enabled = displayedWeekOpen(game);
+}
+
+void WeeklyPicksPanel::changed() {
+    m_picksSaved = false;
+    m_model.savePicksButton.caption = "Save Picks";
+    m_model.savePicksButton.enabled = true;
+}
+
+void WeeklyPicksPanel::setTiebreaker(const std::string& text) {
+    const std::vector<int> rows = displayedRows();
+    if (rows.empty() || !validWeek(m_displayedWeek))
+        return;
+    std::optional<TiebreakGuess>& guess = m_extras[static_cast<size_t>(m_displayedWeek)].guess;
+    const std::vector<Game>& games = m_state.season.games;
+    const int game = tiebreakGame(rows);
+    if (!displayedWeekOpen(game)) {
+        showTiebreaker();
+        return;
+    }
+    std::optional<int> points = numberIn(text, 0, kMaxGuess);
+    if (points == -1) {
+        m_dialogs.refuse("The tiebreaker is a whole number of points from 0 to " +
+                         std::to_string(kMaxGuess) + ".");
+        showTiebreaker();
+        return;
+    }
+    std::optional<TiebreakGuess> wanted;
+    if (points) {
+        const Game& named = games[static_cast<size_t>(game)];
+        wanted = TiebreakGuess{*points, named.visitor.number(), named.home.number()};
+    }
+    if (wanted != guess) {
+        guess = wanted;
+        changed();
+    }
+    showTiebreaker();
+}
+
+void WeeklyPicksPanel::setConfidence(int row, const std::string& text) {
+    const int game = gameOfRow(row);
+    const int column = m_model.confidenceColumn;
+    if (game < 0 || column < 0)
+        return;
+    auto refresh = [&] { fillGrid(displayedRows().front(), displayedRows().back()); };
+    if (!displayedWeekOpen(game)) {
+        refresh();
+        return;
+    }
+    const std::vector<int> rows = displayedRows();
+    std::optional<int> value = numberIn(text, 1, static_cast<int>(rows.size()));
+    if (value == -1) {
+        m_dialogs.refuse("The confidence of a game is a whole number from 1 to " +
+                         std::to_string(rows.size()) + ", each once a week.");
+        refresh();
+        return;
+    }
+    auto& values = m_extras[static_cast<size_t>(m_displayedWeek)].values;
+    auto valueOf = [&](int r) -> int& {
+        return values[static_cast<size_t>(
+            m_state.season.games[static_cast<size_t>(r)].visitor.number())];
+    };
+    const int wanted = value.value_or(0);
+    const int old = valueOf(game);
+    if (wanted != old) {
+        // The game that held the value takes this one's old value.
+        for (int r : rows)
+            if (r != game && wanted > 0 && valueOf(r) == wanted)
+                valueOf(r) = old;
+        valueOf(game) = wanted;
+        changed();
+    }
+    refresh();
 }
 
 void WeeklyPicksPanel::showWeekLabels(int first, int last) {
@@ -183,16 +330,22 @@ Status WeeklyPicksPanel::loadPicks() {
     Result<PlayerPicks> loaded = gs::loadPicks(m_pool, m_pool.currentUser());
     if (!loaded) {
         m_picks = m_savedPicks = PickTable{};
+        m_extras = m_savedExtras = ExtrasTable{};
         return failure(loaded.error());
     }
     m_picks = m_savedPicks = loaded->picks;
     m_pool.setSavedPoolOrder(std::move(loaded->activeOrder));
+    Result<ExtrasTable> extras = loadExtras(m_pool, m_pool.currentUser());
+    m_extras = m_savedExtras = extras.value_or(ExtrasTable{});
+    if (!extras)
+        return failure(extras.error());
     return {};
 }
 
 void WeeklyPicksPanel::open() {
     showPanelControls();
     m_picksSaved = true;
+    m_rule = poolRule(m_pool.folders());
     resetGrid();
     m_state = refreshSeason(m_pool);
     if (Status loaded = loadPicks(); !loaded)
@@ -281,7 +434,7 @@ void WeeklyPicksPanel::reloadPicks() {
     m_picksSaved = true;
     m_model.savePicksButton.caption = "Save Picks";
     m_model.savePicksButton.enabled = false;
-    colourPicks();
+    showDisplayedWeek();
 }
 
 // A game that kicked off since its pick was changed keeps the pick the file
@@ -316,6 +469,9 @@ void WeeklyPicksPanel::savePicks() {
     keepLockedPicks();
     ControlModel& button = m_model.savePicksButton;
     Result<PickTable> saved = savePicksOver(m_pool, m_pool.currentUser(), m_picks, m_savedPicks);
+    if (saved && m_extras != m_savedExtras)
+        if (Status extras = saveExtras(m_pool, m_pool.currentUser(), m_extras); !extras)
+            saved = failure(extras.error());
     if (!saved) {
         // The picks stay unsaved and can be saved again.
         m_dialogs.refuse(saved.error().message);
@@ -329,6 +485,7 @@ void WeeklyPicksPanel::savePicks() {
     m_picksSaved = true;
     // Weeks another program saved meanwhile came in with the save.
     m_picks = m_savedPicks = *saved;
+    m_savedExtras = m_extras;
     colourPicks();
 }
 
@@ -342,6 +499,7 @@ bool WeeklyPicksPanel::mayLeave() {
     case SaveAnswer::Discard:
         // What is shown next comes from the file again.
         m_picks = m_savedPicks;
+        m_extras = m_savedExtras;
         m_picksSaved = true;
         m_model.savePicksButton.enabled = false;
         colourPicks();

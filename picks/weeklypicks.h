@@ -9,7 +9,9 @@
 #include "core/dialogs.h"
 #include "core/grid.h"
 #include "core/pool.h"
+#include "core/poolrules.h"
 #include "core/result.h"
+#include "schedule/pickextras.h"
 #include "stats/seasonrefresh.h"
 
 #include <string>
@@ -39,6 +41,13 @@ struct WeeklyPicksModel {
     ControlModel thru{"Thru"};
     ControlModel lastDate; // date of the week's last game
     ControlModel savePicksButton{"Save Picks"};
+    // Under the grid: "Tiebreaker: total points of Los Angeles Rams at
+    // Atlanta Falcons" and the guess, open while that game is.
+    ControlModel tiebreakerLabel;
+    ControlModel tiebreakerField;
+    // In a confidence pool, the grid's column of the confidence values
+    // (editable while the game is open); -1 otherwise.
+    int confidenceColumn = -1;
     // The season's game shown in each grid row (-1 for the header row), so
     // that a click or a colour finds its own game even when two teams meet
     // twice in a season.
@@ -63,9 +72,17 @@ public:
     // team of the current week whose game is not locked; on a locked game
     // the status line says when it kicked off.
     void togglePick(int row, int column);
-    // "Save Picks": writes the player's pick file. A game locked since its
+    // "Save Picks": writes the player's pick file (and his tiebreaker file
+    // where he has guesses or confidence values). A game locked since its
     // pick was changed keeps the pick the file holds, and the person is told.
     void savePicks();
+    // The tiebreaker field was changed: a whole number of points 0..999, or
+    // empty for no guess. The guess is made for the game the field names.
+    void setTiebreaker(const std::string& text);
+    // A confidence cell was changed: a value 1..N (N the week's games), or
+    // empty for none. Another game of the week holding that value takes the
+    // game's old one, so that the week's values stay distinct.
+    void setConfidence(int row, const std::string& text);
     // After the pick file was replaced under the panel (a restore): shows
     // the file's picks in the week on show, so that "Save Picks" cannot
     // write the old ones back.
@@ -76,11 +93,12 @@ public:
     // go, false on Cancel or when the save failed.
     bool mayLeave();
     // Picks changed since they were last read or saved.
-    bool hasUnsavedPicks() const { return m_picks != m_savedPicks; }
+    bool hasUnsavedPicks() const { return m_picks != m_savedPicks || m_extras != m_savedExtras; }
 
     const WeeklyPicksModel& model() const { return m_model; }
     const SeasonState& season() const { return m_state; }
     const PickTable& picks() const { return m_picks; }
+    const ExtrasTable& extras() const { return m_extras; }
     int displayedWeek() const { return m_displayedWeek; }
 
 private:
@@ -92,6 +110,12 @@ private:
     void showDisplayedWeek();
     void showWeekLabels(int first, int last);
     void showPanelControls();
+    void showTiebreaker();
+    int tiebreakGame(const std::vector<int>& rows) const;
+    // The rows of the displayed week's games, in table order.
+    std::vector<int> displayedRows() const;
+    bool displayedWeekOpen(int game) const;
+    void changed();
     void loadLastSeason();
     void keepLockedPicks();
     Status loadPicks();
@@ -102,6 +126,9 @@ private:
     SeasonState m_state;
     PickTable m_picks{};
     PickTable m_savedPicks{}; // as the file holds them
+    ExtrasTable m_extras{};
+    ExtrasTable m_savedExtras{};
+    PoolRule m_rule = PoolRule::Winners;
     int m_displayedWeek = 1;
     bool m_picksSaved = true;
 };

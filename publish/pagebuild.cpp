@@ -6,6 +6,7 @@
 #include "core/textfile.h"
 #include "results/userstatistics.h"
 #include "results/viewdata.h"
+#include "results/weekwinners.h"
 #include "schedule/calendar.h"
 #include "stats/pickscoring.h"
 #include "stats/seasonrefresh.h"
@@ -63,8 +64,14 @@ PoolMoment poolPageMoment(const Pool& pool) {
     return pool.moment();
 }
 
-PageTable weeklyWinnersTable(const Pool&, const Season&) {
-    return {};
+PageTable weeklyWinnersTable(const Pool& pool, const Season& season) {
+    PageTable table{
+        "Winners of each decided week", {kWinnersColumns.begin(), kWinnersColumns.end()}, {}};
+    for (const WeekWinners& week : seasonWeekWinners(pool, season)) {
+        std::array<std::string, 5> fields = winnerFields(week);
+        table.rows.emplace_back(fields.begin(), fields.end());
+    }
+    return table;
 }
 
 Result<PoolPageModel> assemblePoolPage(Pool& pool, Dialogs& dialogs, const PoolMoment& moment,
@@ -78,7 +85,8 @@ Result<PoolPageModel> assemblePoolPage(Pool& pool, Dialogs& dialogs, const PoolM
     PoolPageModel model;
     model.season = pool.seasonYear();
     model.writtenAt = moment.text();
-    model.standings = pageTableOf(kStandingsCaption, standingsGrid(statistics.standings));
+    model.standings =
+        pageTableOf(kStandingsCaption, standingsGrid(statistics.standings, statistics.rule));
     if (winners)
         model.winners = winners(statistics.season);
     model.picks = lockedPicks(pool, statistics.season, moment);

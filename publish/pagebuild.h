@@ -29,9 +29,8 @@ std::filesystem::path homePagePath(const Pool& pool);
 // machine's clock for "today", a day and a time, or a day).
 PoolMoment poolPageMoment(const Pool& pool);
 
-// The weekly winners' table of the page. Empty (the page says no week is
-// decided yet) until the pool works out its weekly winners; then the rows
-// the `winners` command prints.
+// The weekly winners' table of the page: the rows the `winners` command
+// prints (none, and the page says no week is decided yet, before the first).
 PageTable weeklyWinnersTable(const Pool& pool, const Season& season);
 
 // The page's model: the season, the moment written, the standings (the rows

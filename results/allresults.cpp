@@ -3,6 +3,7 @@
 #include "core/userlist.h"
 #include "picks/weeklypicks.h"
 #include "results/viewdata.h"
+#include "results/weekwinners.h"
 #include "schedule/calendar.h"
 #include "schedule/gametable.h"
 #include "schedule/pickfiles.h"
@@ -38,6 +39,7 @@ constexpr ColumnLayout kColumns[kResultsFixedColumns] = {
 constexpr int kTwipsPerCharacter = 90;
 constexpr int kColumnPaddingTwips = 150;
 constexpr size_t kShortestColumnCharacters = 7;
+constexpr int kWinnerColumnWidth = 1800;
 
 int playerColumnWidth(const std::string& name) {
     size_t characters = std::max(name.size(), kShortestColumnCharacters);
@@ -55,7 +57,7 @@ void AllResultsPanel::advance() {
 void AllResultsPanel::setUpColumns() {
     GridModel& g = m_model.grid;
     const std::vector<std::string>& players = m_pool.poolOrder();
-    int columns = kResultsFixedColumns + static_cast<int>(players.size());
+    int columns = kResultsFixedColumns + static_cast<int>(players.size()) + 1;
     g.reset(1, columns, 1, kResultsFixedColumns);
     for (int c = 0; c < kResultsFixedColumns; ++c) {
         g.setColumnWidth(c, kColumns[c].width);
@@ -67,6 +69,41 @@ void AllResultsPanel::setUpColumns() {
         g.setColumnWidth(c, playerColumnWidth(players[j]));
         g.setColumnAlign(c, Align::Center);
         g.setText(0, c, players[j]);
+    }
+    g.setColumnWidth(columns - 1, kWinnerColumnWidth);
+    g.setColumnAlign(columns - 1, Align::Left);
+    g.setText(0, columns - 1, kWeekWinnerHeader);
+}
+
+// The winners of each decided week on its last row in the table's order.
+void AllResultsPanel::addWinnersColumn() {
+    GridModel& g = m_model.grid;
+    const int column = g.cols() - 1;
+    std::vector<WinnerEntry> entries;
+    const std::vector<std::string>& players = m_pool.poolOrder();
+    for (size_t j = 0; j < players.size(); ++j)
+        entries.push_back(
+            {players[j], isComputerPlayer(players[j]), m_columnPicks[j],
+             m_rule == PoolRule::Confidence ? m_values[j] : extrasForView(m_pool, players[j])});
+    const std::vector<int> weeks = gameWeeks(m_season);
+    for (const WeekWinners& week : rankWeeklyWinners(m_season.games, weeks, m_rule, entries)) {
+        // Like the picks, the winner shows once every game of the week is
+        // before the pool's day: scores may be entered ahead of it.
+        int lastRow = 0;
+        bool shown = true;
+        for (size_t r = 0; r < weeks.size(); ++r)
+            if (weeks[r] == week.week) {
+                lastRow = static_cast<int>(r) + 1;
+                shown = shown && m_season.games[r].playedBefore(m_pool.referenceDate());
+            }
+        if (!shown)
+            continue;
+        std::string names;
+        for (const std::string& name : week.winners)
+            names += (names.empty() ? "" : "; ") + name;
+        GridCell& cell = g.cell(lastRow, column);
+        cell.text = names + " (" + std::to_string(week.score) + ")";
+        cell.bold = true;
     }
 }
 
@@ -149,6 +186,11 @@ void AllResultsPanel::open() {
 
     refreshPoolOrder(m_pool);
     m_ownPicks = ownPicksForView(m_pool, errors);
+    m_rule = poolRule(m_pool.folders());
+    m_values.clear();
+    if (m_rule == PoolRule::Confidence)
+        for (const std::string& player : m_pool.poolOrder())
+            m_values.push_back(scoringExtras(m_pool, m_season, m_rule, player));
 
     const std::vector<std::string>& players = m_pool.poolOrder();
     int games = static_cast<int>(m_season.games.size());
@@ -160,17 +202,17 @@ void AllResultsPanel::open() {
     fillGames();
 
     m_ownColumn = -1;
+    m_columnPicks.clear();
     for (size_t j = 0; j < players.size(); ++j) {
         int column = kResultsFixedColumns + static_cast<int>(j);
         bool own = players[j] == m_pool.currentUser() && m_ownColumn < 0;
-        if (own) {
+        m_columnPicks.push_back(own ? m_ownPicks : picksForView(m_pool, players[j]));
+        if (own)
             m_ownColumn = column;
-            fillPlayer(column, m_ownPicks, true);
-        } else {
-            fillPlayer(column, picksForView(m_pool, players[j]), false);
-        }
+        fillPlayer(column, m_columnPicks.back(), own);
     }
     addTotalsRow();
+    addWinnersColumn();
     m_model.openingRow = 1;
     for (int r = 1; r <= gameRows(); ++r)
         if (m_weeks[static_cast<size_t>(r)] >= std::min(m_currentWeek, kWeeks)) {
@@ -191,9 +233,9 @@ void AllResultsPanel::addTotalsRow() {
     for (int c = kResultsFixedColumns; c < g.cols(); ++c)
         g.cell(r, c).background = kFixedCell;
     GridCell& caption = g.cell(r, kVisitorColumn);
-    caption.text = kTotalsCaption;
+    caption.text = m_rule == PoolRule::Confidence ? kPointsCaption : kTotalsCaption;
     caption.bold = true;
-    for (int c = kResultsFixedColumns; c < g.cols(); ++c)
+    for (int c = kResultsFixedColumns; c < g.cols() - 1; ++c)
         countCorrect(c);
 }
 
@@ -202,15 +244,24 @@ void AllResultsPanel::countCorrect(int column) {
     GridModel& g = m_model.grid;
     int correct = 0;
     int judged = 0;
+    const size_t player = static_cast<size_t>(column - kResultsFixedColumns);
     for (int r = 1; r <= gameRows(); ++r) {
         const std::optional<Rgb>& mark = g.cell(r, column).background;
         if (mark == kGreenCell)
-            ++correct;
+            correct += m_rule == PoolRule::Confidence && player < m_values.size()
+                           ? m_values[player][static_cast<size_t>(m_weeks[static_cast<size_t>(r)])]
+                                 .values[static_cast<size_t>(gameOf(r).visitor.number())]
+                           : 1;
         if (mark == kGreenCell || mark == kRedCell)
             ++judged;
     }
     GridCell& total = g.cell(g.rows() - 1, column);
-    total.text = judged == 0 ? "" : std::to_string(correct) + "/" + std::to_string(judged);
+    if (judged == 0)
+        total.text.clear();
+    else if (m_rule == PoolRule::Confidence)
+        total.text = std::to_string(correct);
+    else
+        total.text = std::to_string(correct) + "/" + std::to_string(judged);
     total.bold = judged > 0;
 }
 

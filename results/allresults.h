@@ -10,8 +10,10 @@
 #include "core/dialogs.h"
 #include "core/grid.h"
 #include "core/pool.h"
+#include "core/poolrules.h"
 #include "core/season.h"
 #include "schedule/gametable.h"
+#include "schedule/pickextras.h"
 
 #include <functional>
 #include <vector>
@@ -24,6 +26,11 @@ inline constexpr int kResultsFixedColumns = kGameColumns;
 // The caption of the board's last row: each player's correct picks of the
 // games judged so far.
 inline constexpr const char* kTotalsCaption = "Correct picks";
+// In a confidence pool the last row adds up the points of the correct picks.
+inline constexpr const char* kPointsCaption = "Points";
+// The board's last column names the winners of each decided week on the
+// week's last row.
+inline constexpr const char* kWeekWinnerHeader = "Week winner";
 
 struct AllResultsModel {
     GridModel grid;
@@ -61,6 +68,7 @@ private:
     void fillPlayer(int column, const PickTable& picks, bool own);
     void markPick(int row, int column, const PickTable& picks, bool reveal);
     void addTotalsRow();
+    void addWinnersColumn();
     void countCorrect(int column);
     int gameRows() const { return static_cast<int>(m_season.games.size()); }
     // The game of a grid row 1..gameRows().
@@ -75,6 +83,11 @@ private:
     Season m_season;
     std::vector<int> m_weeks; // the week of each grid row; row 0 (the header) unused
     PickTable m_ownPicks{};
+    PoolRule m_rule = PoolRule::Winners;
+    // The confidence values of each player's column, in a confidence pool.
+    std::vector<ExtrasTable> m_values;
+    // Each player column's picks, as read on opening.
+    std::vector<PickTable> m_columnPicks;
     int m_ownColumn = -1;
     int m_currentWeek = 1;
     bool m_seasonOver = false;

@@ -2,6 +2,7 @@
 
 #include "core/poollock.h"
 #include "core/userlist.h"
+#include "results/weekwinners.h"
 #include "schedule/pickfiles.h"
 #include "stats/projection.h"
 #include "stats/ratingplayer.h"
@@ -34,6 +35,16 @@ constexpr ColumnLayout kTotalsColumns[kStandingHeaders.size()] = {
     {600, Align::Center}, // Picks
     {800, Align::Center}, // % Correct
 };
+
+constexpr ColumnLayout kPointsTotalsColumns[kPointsStandingHeaders.size()] = {
+    {1250, Align::Left},  // User
+    {650, Align::Center}, // Points
+    {650, Align::Center}, // Correct
+    {600, Align::Center}, // Picks
+    {800, Align::Center}, // % Correct
+};
+
+constexpr int kWeeksWonWidth = 900;
 
 constexpr int kTotalsRowHeight = 300; // twips
 constexpr int kTotalsMaxHeight = 4575;
@@ -68,10 +79,14 @@ int selectName(const ListModel& list, const std::string& name) {
 } // namespace
 
 std::vector<Standing> activeStandings(const Pool& pool, const Season& season) {
+    const PoolRule rule = poolRule(pool.folders());
+    const bool confidence = rule == PoolRule::Confidence;
     std::vector<PlayerPickTable> players;
     for (const std::string& player : pool.poolOrder())
-        players.push_back({player, picksForView(pool, player)});
-    return rankStandings(season.games, scoringRange(season.games), players);
+        players.push_back(
+            {player, picksForView(pool, player),
+             confidence ? std::optional(scoringExtras(pool, season, rule, player)) : std::nullopt});
+    return rankStandings(season.games, scoringRange(season.games), players, confidence);
 }
 
 void UserStatisticsPanel::fillPlayerLists() {
@@ -123,6 +138,7 @@ UserStatistics computeUserStatistics(Pool& pool) {
     // The logged-in user's pick file may have brought his own pool order.
     refreshPoolOrder(pool);
     statistics.standings = activeStandings(pool, statistics.season);
+    statistics.rule = poolRule(pool.folders());
     return statistics;
 }
 
@@ -135,19 +151,43 @@ void tellStatisticsProblems(const UserStatistics& statistics, Dialogs& dialogs) 
         dialogs.message(MessageKind::Warning, warning, kProgramTitle);
 }
 
-GridModel standingsGrid(const std::vector<Standing>& standings) {
+GridModel standingsGrid(const std::vector<Standing>& standings, PoolRule rule) {
     GridModel grid;
+    if (rule == PoolRule::Confidence) {
+        resetGrid(grid, kPointsStandingHeaders, kPointsTotalsColumns);
+        for (const Standing& standing : standings)
+            appendRow(grid, pointsStandingCells(standing));
+        return grid;
+    }
     resetGrid(grid, kStandingHeaders, kTotalsColumns);
     for (const Standing& standing : standings)
         appendRow(grid, standingCells(standing));
     return grid;
 }
 
-void UserStatisticsPanel::showTotals(const std::vector<Standing>& standings) {
+void UserStatisticsPanel::showTotals(const std::vector<Standing>& standings, PoolRule rule) {
     int players = static_cast<int>(m_pool.poolOrder().size());
     m_model.totalsHeight = std::min((players + 1) * kTotalsRowHeight, kTotalsMaxHeight);
     m_standings = standings;
-    m_model.totalsGrid = standingsGrid(m_standings);
+    // The season's figures, then the weeks each player won.
+    const GridModel figures = standingsGrid(m_standings, rule);
+    const std::map<std::string, int> won = weeksWon(seasonWeekWinners(m_pool, m_season));
+    const int column = figures.cols();
+    GridModel& grid = m_model.totalsGrid;
+    grid.reset(figures.rows(), column + 1);
+    for (int c = 0; c < column; ++c) {
+        grid.setColumnWidth(c, figures.columnWidth(c));
+        grid.setColumnAlign(c, figures.columnAlign(c));
+        for (int r = 0; r < figures.rows(); ++r)
+            grid.cell(r, c) = figures.cell(r, c);
+    }
+    grid.setColumnWidth(column, kWeeksWonWidth);
+    grid.setColumnAlign(column, Align::Center);
+    grid.setText(0, column, kWeeksWonHeader);
+    for (int r = 1; r < grid.rows(); ++r) {
+        auto found = won.find(m_standings[static_cast<size_t>(r) - 1].player);
+        grid.setText(r, column, std::to_string(found == won.end() ? 0 : found->second));
+    }
 }
 
 void UserStatisticsPanel::open() {
@@ -166,7 +206,7 @@ void UserStatisticsPanel::open() {
     m_model.leftPlayer = m_pool.currentUser();
     showWeeks(m_model.leftGrid, m_model.leftWeeks, statistics.ownPicks);
 
-    showTotals(statistics.standings);
+    showTotals(statistics.standings, statistics.rule);
     tellStatisticsProblems(statistics, m_dialogs);
 }
 

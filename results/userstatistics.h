@@ -8,6 +8,7 @@
 #include "core/dialogs.h"
 #include "core/grid.h"
 #include "core/pool.h"
+#include "core/poolrules.h"
 #include "core/season.h"
 #include "results/viewdata.h"
 #include "stats/pickscoring.h"
@@ -18,7 +19,7 @@
 namespace gs {
 
 // Every active player's season totals, best first; players with equal
-// percentages keep the pool order.
+// percentages keep the pool order. In a confidence pool, by points first.
 std::vector<Standing> activeStandings(const Pool& pool, const Season& season);
 
 inline constexpr const char* kStandingsCaption = "All Active User Totals";
@@ -30,6 +31,7 @@ struct UserStatistics {
     PickTable ownPicks;      // the logged-in user's
     PickTable computerPicks; // PC's, as the projection brought them up to date
     std::vector<Standing> standings;
+    PoolRule rule = PoolRule::Winners;
     // What went wrong on the way, what the computer players' update has to
     // say, and its warnings, to be told in that order.
     std::vector<std::string> errors;
@@ -47,8 +49,12 @@ UserStatistics computeUserStatistics(Pool& pool);
 // Tells what computeUserStatistics came across.
 void tellStatisticsProblems(const UserStatistics& statistics, Dialogs& dialogs);
 
-// The totals as the panel's grid shows them, with the header row.
-GridModel standingsGrid(const std::vector<Standing>& standings);
+// The totals as the panel's grid shows them, with the header row; in a
+// confidence pool with the points.
+GridModel standingsGrid(const std::vector<Standing>& standings, PoolRule rule = PoolRule::Winners);
+
+// The panel's totals column of the weeks each player won.
+inline constexpr const char* kWeeksWonHeader = "Weeks Won";
 
 struct UserStatisticsModel {
     ControlModel heading{"User and PC Correct Pick Totals"};
@@ -86,7 +92,7 @@ public:
 private:
     void fillPlayerLists();
     void showWeeks(GridModel& grid, std::vector<WeekStanding>& shown, const PickTable& picks);
-    void showTotals(const std::vector<Standing>& standings);
+    void showTotals(const std::vector<Standing>& standings, PoolRule rule);
     // Choosing an entry of one side's list shows that player's weeks.
     void choosePlayer(ListModel& list, std::string& player, GridModel& grid,
                       std::vector<WeekStanding>& shown, int index);

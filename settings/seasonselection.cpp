@@ -2,6 +2,7 @@
 
 #include "core/poolday.h"
 #include "core/poolmachine.h"
+#include "core/poolrules.h"
 #include "core/userlist.h"
 #include "schedule/seasongames.h"
 
@@ -18,6 +19,9 @@ void SeasonSelection::open() {
     }
     dayBox.caption = m_pool.daySetting();
     dayNow.caption = "The pool's day is " + m_pool.moment().text() + ".";
+    ruleBox.enabled = admin && !playersMachine;
+    ruleBox.toolTip = playersMachine ? kPlayersMachineMessage : admin ? "" : kNotAdminMessage;
+    rules.selected = poolRule(m_pool.folders()) == PoolRule::Confidence ? 1 : 0;
     seasons = ListModel{};
     Result<std::vector<int>> years = seasonsInTable(m_pool);
     if (!years) {
@@ -47,6 +51,22 @@ bool SeasonSelection::setPoolDay(const std::string& setting) {
     }
     dayBox.caption = m_pool.daySetting();
     dayNow.caption = "The pool's day is " + m_pool.moment().text() + ".";
+    return true;
+}
+
+bool SeasonSelection::chooseRule(int index) {
+    if (index < 0 || index >= static_cast<int>(rules.entries.size()) || index == rules.selected)
+        return true;
+    if (!requireAdmin(m_pool, m_pool.currentUser(), m_dialogs) ||
+        !requireAdministratorsMachine(m_pool, m_dialogs))
+        return false;
+    if (Status stored =
+            storePoolRule(m_pool.folders(), index == 1 ? PoolRule::Confidence : PoolRule::Winners);
+        !stored) {
+        m_dialogs.refuse(stored.error().message);
+        return false;
+    }
+    rules.selected = index;
     return true;
 }
 

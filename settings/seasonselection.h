@@ -34,6 +34,10 @@ public:
     // reason on a player's machine and for a user without administrator
     // rights.
     bool setPoolDay(const std::string& setting);
+    // A click on a rule of the pool: 0 winners, 1 confidence. Only the
+    // administrator sets it, on his own machine (greyed out otherwise); it
+    // travels with his files. False when refused (the person has been told).
+    bool chooseRule(int index);
 
     std::string caption = "Season Year";
     ControlModel label{"Select Season Schedule:", true};
@@ -45,6 +49,10 @@ public:
     ControlModel dayBox{"", true};
     ControlModel dayNow{"", true};
     ControlModel setDayButton{"Set Day", true};
+    // How the pool scores.
+    ControlModel ruleLabel{"Pool rule:", true};
+    ControlModel ruleBox{"", true};
+    ListModel rules{{"Winners: most correct picks", "Confidence: points 1..N a week"}, 0};
     ControlModel applyButton{"Apply", true};
     ControlModel closeButton{"Close", true};
 

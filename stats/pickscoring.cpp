@@ -18,15 +18,19 @@ bool counts(const Game& game, const ScoringRange& range) {
 // One game of week w into the count: picked when either team is picked,
 // correct when the picked team won.
 void countGame(const Game& game, const ScoringRange& range, const PickTable& picks, int week,
-               PickCount& count) {
+               const ExtrasTable* values, PickCount& count) {
     if (!counts(game, range))
         return;
     const auto& chosen = picks[week];
     if (chosen[game.visitor.number()] != 1 && chosen[game.home.number()] != 1)
         return;
     ++count.picked;
-    if (std::optional<Team> winner = game.winner(); winner && chosen[winner->number()] == 1)
+    if (std::optional<Team> winner = game.winner(); winner && chosen[winner->number()] == 1) {
         ++count.correct;
+        if (values)
+            count.points += (*values)[static_cast<size_t>(week)]
+                                .values[static_cast<size_t>(game.visitor.number())];
+    }
 }
 
 WeekStanding closeWeek(int week, const PickCount& count, double& overall,
@@ -78,7 +82,7 @@ ScoringRange scoringRange(const std::vector<Game>& games,
 }
 
 PickRecord scorePicks(const std::vector<Game>& games, const ScoringRange& range,
-                      const PickTable& picks) {
+                      const PickTable& picks, const ExtrasTable* values) {
     PickRecord record;
     PickCount count;
     double overall = 0;
@@ -90,7 +94,7 @@ PickRecord scorePicks(const std::vector<Game>& games, const ScoringRange& range,
             record.weeks.push_back(closeWeek(week, count, overall, record.weeks));
             week = std::min(week + 1, kMaxWeeks);
         }
-        countGame(game, range, picks, week, count);
+        countGame(game, range, picks, week, values, count);
     }
     // The season's last week has no next week to close it: it closes when
     // every game of the season counts.
@@ -107,15 +111,21 @@ PickRecord scorePicks(const Season& season, const PickTable& picks) {
 }
 
 std::vector<Standing> rankStandings(const std::vector<Game>& games, const ScoringRange& range,
-                                    const std::vector<PlayerPickTable>& players) {
+                                    const std::vector<PlayerPickTable>& players, bool byPoints) {
     std::vector<Standing> standings;
     standings.reserve(players.size());
     for (const PlayerPickTable& player : players) {
-        PickCount count = scorePicks(games, range, player.picks).season;
+        PickCount count =
+            scorePicks(games, range, player.picks, player.values ? &*player.values : nullptr)
+                .season;
         standings.push_back({player.name, count, percentOf(count.correct, count.picked)});
     }
     std::stable_sort(standings.begin(), standings.end(),
-                     [](const Standing& a, const Standing& b) { return a.percent > b.percent; });
+                     [byPoints](const Standing& a, const Standing& b) {
+                         if (byPoints && a.count.points != b.count.points)
+                             return a.count.points > b.count.points;
+                         return a.percent > b.percent;
+                     });
     return standings;
 }
 
@@ -128,6 +138,12 @@ std::array<std::string, 6> weekCells(const WeekStanding& week) {
 std::array<std::string, 4> standingCells(const Standing& standing) {
     return {standing.player, std::to_string(standing.count.correct),
             std::to_string(standing.count.picked), decimalText(standing.percent)};
+}
+
+std::array<std::string, 5> pointsStandingCells(const Standing& standing) {
+    return {standing.player, std::to_string(standing.count.points),
+            std::to_string(standing.count.correct), std::to_string(standing.count.picked),
+            decimalText(standing.percent)};
 }
 
 } // namespace gs

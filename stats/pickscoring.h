@@ -7,6 +7,7 @@
 
 #include "core/date.h"
 #include "core/season.h"
+#include "schedule/pickextras.h"
 
 #include <array>
 #include <optional>
@@ -41,6 +42,7 @@ ScoringRange scoringRange(const std::vector<Game>& games,
 struct PickCount {
     int correct = 0;
     int picked = 0;
+    int points = 0; // the confidence values of the correct picks
 };
 
 // One complete week of a player's weekly table.
@@ -68,7 +70,7 @@ struct PickRecord {
 // starts the next week lies within the range, the last week when the range
 // holds every game; games past week 18 are scored with week 18's picks.
 PickRecord scorePicks(const std::vector<Game>& games, const ScoringRange& range,
-                      const PickTable& picks);
+                      const PickTable& picks, const ExtrasTable* values = nullptr);
 
 // The same over the range of "User Statistics".
 PickRecord scorePicks(const Season& season, const PickTable& picks);
@@ -76,6 +78,8 @@ PickRecord scorePicks(const Season& season, const PickTable& picks);
 struct PlayerPickTable {
     std::string name;
     PickTable picks{};
+    // The confidence values, in a confidence pool.
+    std::optional<ExtrasTable> values{};
 };
 
 // One line of "All Active User Totals".
@@ -86,9 +90,10 @@ struct Standing {
 };
 
 // Every player's season totals over the range, best first; players with
-// equal percentages keep their order.
+// equal percentages keep their order. By points first, with `byPoints`.
 std::vector<Standing> rankStandings(const std::vector<Game>& games, const ScoringRange& range,
-                                    const std::vector<PlayerPickTable>& players);
+                                    const std::vector<PlayerPickTable>& players,
+                                    bool byPoints = false);
 
 // The columns of the weekly table and of the totals, and their cells as the
 // grids and the exported lines show them.
@@ -99,5 +104,10 @@ inline constexpr std::array<const char*, 4> kStandingHeaders = {"User", "Correct
 
 std::array<std::string, 6> weekCells(const WeekStanding& week);
 std::array<std::string, 4> standingCells(const Standing& standing);
+
+// A confidence pool's totals: the points before the counts.
+inline constexpr std::array<const char*, 5> kPointsStandingHeaders = {"User", "Points", "Correct",
+                                                                      "Picks", "% Correct"};
+std::array<std::string, 5> pointsStandingCells(const Standing& standing);
 
 } // namespace gs

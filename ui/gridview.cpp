@@ -65,9 +65,23 @@ GridView::GridView(QWidget* parent) : QTableWidget(parent) {
         if (onCellClicked)
             onCellClicked(row, col);
     });
+    connect(this, &QTableWidget::itemChanged, this, [this](QTableWidgetItem* item) {
+        if (m_rendering || !onCellEdited || item->column() != m_editableColumn)
+            return;
+        onCellEdited(item->row(), item->column(), fromQt(item->text()));
+    });
+}
+
+void GridView::setEditableColumn(int column) {
+    m_editableColumn = column;
+    setEditTriggers(column >= 0
+                        ? QAbstractItemView::DoubleClicked | QAbstractItemView::EditKeyPressed |
+                              QAbstractItemView::AnyKeyPressed
+                        : QAbstractItemView::NoEditTriggers);
 }
 
 void GridView::render(const GridModel& model) {
+    m_rendering = true;
     setRowCount(model.rows());
     setColumnCount(model.cols());
     const QColor headerBack = toQColor(kFixedCell);
@@ -115,8 +129,13 @@ void GridView::render(const GridModel& model) {
                 break;
             }
             item->setTextAlignment(align);
+            Qt::ItemFlags flags = Qt::ItemIsEnabled | Qt::ItemIsSelectable;
+            if (c == m_editableColumn && r >= model.fixedRows())
+                flags |= Qt::ItemIsEditable;
+            item->setFlags(flags);
         }
     }
+    m_rendering = false;
 }
 
 } // namespace gs

@@ -124,6 +124,8 @@ void MainWindow::buildMenus() {
              [this] { runExport(&CsvExports::exportHistory); });
     addEntry(exportMenu, "exportStatisticsAction", "Active User &Stats",
              [this] { runExport(&CsvExports::exportStatistics); });
+    addEntry(exportMenu, "exportWinnersAction", "All-User &Weekly Winners",
+             [this] { runExport(&CsvExports::exportWinners); });
     QMenu* backup = m_fileMenu->addMenu("&Backup");
     backup->setObjectName("backupMenu");
     backup->setToolTipsVisible(true);

@@ -4,6 +4,7 @@
 #include "modelwidgets.h"
 #include "textconv.h"
 
+#include <QComboBox>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
@@ -54,6 +55,21 @@ SeasonYearDialog::SeasonYearDialog(Pool& pool, Dialogs& dialogs, std::function<v
         render();
     });
 
+    auto* ruleRow = new QHBoxLayout;
+    auto* ruleLabel = named(new QLabel(toQt(m_model.ruleLabel.caption)), "poolRuleLabel",
+                            "Pool rule", PaintRole::Text);
+    m_rule = named(new QComboBox, "poolRuleBox", "How the pool scores a week");
+    for (const std::string& rule : m_model.rules.entries)
+        m_rule->addItem(toQt(rule));
+    ruleLabel->setBuddy(m_rule);
+    ruleRow->addWidget(ruleLabel);
+    ruleRow->addWidget(m_rule, 1);
+    layout->addLayout(ruleRow);
+    connect(m_rule, &QComboBox::activated, this, [this](int index) {
+        m_model.chooseRule(index);
+        render();
+    });
+
     auto* apply = named(new QPushButton(toQt(m_model.applyButton.caption)), "applyButton", "Apply",
                         PaintRole::Button);
     auto* close = named(new QPushButton(toQt(m_model.closeButton.caption)), "closeButton", "Close",
@@ -76,6 +92,8 @@ void SeasonYearDialog::render() {
     m_day->setText(toQt(m_model.dayBox.caption));
     showControl(m_setDay, m_model.setDayButton);
     m_dayNow->setText(toQt(m_model.dayNow.caption));
+    showControl(m_rule, m_model.ruleBox);
+    m_rule->setCurrentIndex(m_model.rules.selected);
 }
 
 } // namespace gs

@@ -3,6 +3,7 @@
 #include "painter.h"
 #include "settings/seasonselection.h"
 
+#include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -29,6 +30,7 @@ private:
     QLineEdit* m_day = nullptr;
     QPushButton* m_setDay = nullptr;
     QLabel* m_dayNow = nullptr;
+    QComboBox* m_rule = nullptr;
 };
 
 } // namespace gs

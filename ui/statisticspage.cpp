@@ -5,6 +5,8 @@
 #include "modelwidgets.h"
 #include "textconv.h"
 
+#include <algorithm>
+
 #include <QChart>
 #include <QChartView>
 #include <QComboBox>
@@ -125,6 +127,11 @@ void StatisticsPage::render() {
     m_leftGrid->render(m.leftGrid);
     m_rightGrid->render(m.rightGrid);
     m_totalsGrid->render(m.totalsGrid);
+    // The totals keep the width of their columns (more in a confidence pool).
+    int twips = 0;
+    for (int c = 0; c < m.totalsGrid.cols(); ++c)
+        twips += m.totalsGrid.columnWidth(c);
+    m_totalsGrid->setMinimumWidth(m_totalsGrid->pixelsForWidth(std::max(twips, 3300)) + 24);
     // The totals grid is as tall as its rows, up to its cap.
     m_totalsGrid->setFixedHeight(m_totalsGrid->pixelsForHeight(m.totalsHeight));
     renderChart();

@@ -6,7 +6,9 @@
 #include "textconv.h"
 
 #include <QHBoxLayout>
+#include <QIntValidator>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMainWindow>
 #include <QPushButton>
 #include <QShortcut>
@@ -59,6 +61,14 @@ WeeklyPicksPage::WeeklyPicksPage(WeeklyPicksPanel& panel, Runner run, QWidget* p
     layout->addWidget(m_grid, 1);
 
     auto* footer = new QHBoxLayout;
+    m_tiebreakerLabel = named(new QLabel, "tiebreakerLabel", "Tiebreaker", PaintRole::Text);
+    m_tiebreaker = named(new QLineEdit, "tiebreakerEdit",
+                         "Tiebreaker: your guess of the total points of the week's last game");
+    m_tiebreaker->setValidator(new QIntValidator(0, kMaxGuess, m_tiebreaker));
+    m_tiebreaker->setMaximumWidth(80);
+    m_tiebreakerLabel->setBuddy(m_tiebreaker);
+    footer->addWidget(m_tiebreakerLabel);
+    footer->addWidget(m_tiebreaker);
     footer->addStretch();
     footer->addWidget(m_savePicks);
     layout->addLayout(footer);
@@ -72,6 +82,14 @@ WeeklyPicksPage::WeeklyPicksPage(WeeklyPicksPanel& panel, Runner run, QWidget* p
     m_grid->onCellClicked = [this](int row, int column) {
         this->run([this, row, column] { m_panel.togglePick(row, column); });
     };
+    m_grid->onCellEdited = [this](int row, int, const std::string& text) {
+        this->run([this, row, text] { m_panel.setConfidence(row, text); });
+    };
+    connect(m_tiebreaker, &QLineEdit::editingFinished, this, [this] {
+        if (m_tiebreaker->isModified())
+            this->run([this] { m_panel.setTiebreaker(fromQt(m_tiebreaker->text())); });
+        m_tiebreaker->setModified(false);
+    });
 }
 
 void WeeklyPicksPage::open() {
@@ -92,6 +110,12 @@ void WeeklyPicksPage::render() {
     showControl(m_nextWeek, m.nextWeekButton);
     showControl(m_previousWeek, m.previousWeekButton);
     showControl(m_savePicks, m.savePicksButton);
+    showControl(m_tiebreakerLabel, m.tiebreakerLabel);
+    m_tiebreaker->setVisible(m.tiebreakerField.visible);
+    m_tiebreaker->setEnabled(m.tiebreakerField.enabled);
+    if (!m_tiebreaker->isModified())
+        m_tiebreaker->setText(toQt(m.tiebreakerField.caption));
+    m_grid->setEditableColumn(m.confidenceColumn);
     m_grid->render(m.grid);
     // A click on a locked game says why nothing changed.
     if (auto* main = qobject_cast<QMainWindow*>(window()); main && isVisible()) {

@@ -9,6 +9,7 @@
 #include <string>
 
 class QLabel;
+class QLineEdit;
 class QPushButton;
 
 namespace gs {
@@ -36,6 +37,8 @@ private:
     QPushButton* m_previousWeek = nullptr;
     QPushButton* m_nextWeek = nullptr;
     QPushButton* m_savePicks = nullptr;
+    QLabel* m_tiebreakerLabel = nullptr;
+    QLineEdit* m_tiebreaker = nullptr;
     GridView* m_grid = nullptr;
     std::string m_shownStatus; // the status line this page put up last
 };

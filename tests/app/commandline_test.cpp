@@ -11,6 +11,7 @@
 #include "core/version.h"
 #include "exchangehome.h"
 #include "httpserver.h"
+#include "schedule/pickextras.h"
 #include "tests/support/chromium.h"
 #include "tests/support/commandrun.h"
 #include "tests/support/namedcases.h"
@@ -194,12 +195,21 @@ TEST_F(Home, EachAnswerOrRefusalHasItsExitStatusAndChangesNothing) {
         {"ReferenceDateByAPlayer", "--user ann --reference-date 9/12/2010 players", 1,
          kNoRights + ": only an administrator may set the pool's day (--reference-date)"},
         {"PickWithoutAWeek", "--user ann pick", 2,
-         "pick takes a week and teams: --user NAME pick WEEK [TEAM ...]"},
+         "pick takes a week and teams: --user NAME pick WEEK [--tiebreak POINTS] [TEAM ...]"},
         {"PickInWeek19", "--user ann pick 19 NE", 2,
-         "week takes a week from 1 to 18, not \"19\": --user NAME pick WEEK [TEAM ...]"},
+         "week takes a week from 1 to 18, not \"19\": --user NAME pick WEEK [--tiebreak POINTS] "
+         "[TEAM ...]"},
         {"PickBothTeams", "--user ann pick 1 MIN NO", 1,
          "both teams of Minnesota Vikings at New Orleans Saints (week 1) are named: pick one of "
          "them; no pick was saved"},
+        {"PickATiebreakerOfNoNumber", "--user ann pick 10 --tiebreak many", 1,
+         "--tiebreak takes the total points guessed, 0 to 999, not \"many\"; no pick was saved"},
+        {"PickAConfidenceTwice", "--user ann pick 10 NYJ:2 KC:2", 1,
+         "the confidence 2 is given twice; no pick was saved"},
+        {"PoolRulesByAPlayer", "--user ann pool-rules confidence", 1, kNoRights},
+        {"PoolRulesUnknown", "pool-rules points", 1,
+         "The pool's rule is confidence or winners, not \"points\"."},
+        {"PoolRulesDefaultWritesNothing", "pool-rules winners", 0, "Rule: winners\n"},
     };
     for (int k = 3; k <= kUserSlots; ++k) // a full list; none of the rows adds a player
         player("p" + std::to_string(k));
@@ -235,10 +245,16 @@ TEST_F(Home, EachCommandReachesItsOperation) {
         {"add-player ELO", 0, "User list saved.\n"}, // the rating player, active from the start
         {"--user Zoë players", 0,
          "Name,Active,Admin,Folder\nadmin,1,1,F\nann,1,0,F\ndave,1,0,F\nELO,1,0,F\nZoë,0,0,F\n"},
+        {"--user ann pick 10 NYJ:2 --tiebreak 45", 0, ""},
+        {"--user ann pick 10", 0, ",N.Y. Jets,Cleveland Browns,NYJ,no\n"},
+        {"--user ann pick 10", 0, "\nTiebreaker,45\n"},
         {"--season 2011 pool-day", 0,
          "Setting: none: 11/02/2010 up to the 2015 season, now after it\nThe pool's day: "
          "11/02/2010 for season 2011, the season in force (--season YYYY names another)\n"},
         {"pool-day 3/1/2025", 0, "Setting: 3/1/2025\nThe pool's day: 3/1/2025 in every season\n"},
+        {"pool-rules confidence", 0, "Rule: confidence\n"},
+        {"--user ann pool-rules", 0, "Rule: confidence\n"},
+        {"export-winners", 0, "AllUserWeeklyWinners2010.csv\n"},
     };
     for (const Step& s : steps) {
         test::CommandRun o = run(s.line);
@@ -280,6 +296,8 @@ TEST_F(Home, PickLocksEachGameAtItsKickoffInTheMachinesZone) {
         EXPECT_EQ(runAs({"--user", "ann", "pick", "1", "PHI"}).status, 1);
         EXPECT_EQ(runAs({"--user", "ann", "pick", "1", "kc", "NE", "New Orleans Saints"}).status,
                   0);
+        // The guess is for the game that kicks off last, Monday's.
+        EXPECT_EQ(runAs({"--user", "ann", "pick", "1", "--tiebreak", "51"}).status, 0);
         EXPECT_EQ(runAs({"--user", "ann", "pick", "1"}).out,
                   "Date,Kickoff,Visitor,Home,Pick,Locked\n"
                   "9/9/2021,20:20,Dallas Cowboys,Tampa Bay Buccaneers,,yes\n"
@@ -297,7 +315,12 @@ TEST_F(Home, PickLocksEachGameAtItsKickoffInTheMachinesZone) {
                   "9/12/2021,16:25,Miami Dolphins,New England Patriots,NE,no\n"
                   "9/12/2021,16:25,Green Bay Packers,New Orleans Saints,NO,no\n"
                   "9/12/2021,20:20,Chicago Bears,Los Angeles Rams,,no\n"
-                  "9/13/2021,20:15,Baltimore Ravens,Las Vegas Raiders,,no\n");
+                  "9/13/2021,20:15,Baltimore Ravens,Las Vegas Raiders,,no\n"
+                  "Tiebreaker,51\n");
+        pool.setSeasonYear(2021);
+        const ExtrasTable extras = loadExtras(pool, "ann").value();
+        EXPECT_EQ(extras[1].guess, (TiebreakGuess{51, Team::named("Baltimore Ravens")->number(),
+                                                  Team::named("Las Vegas Raiders")->number()}));
     }
     ::unsetenv("TZ");
 }

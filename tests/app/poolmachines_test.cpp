@@ -10,6 +10,7 @@
 #include "core/userlist.h"
 #include "exchangehome.h"
 #include "schedule/calendar.h"
+#include "schedule/pickextras.h"
 #include "schedule/pickfiles.h"
 #include "scores/scoreentry.h"
 #include "tests/support/commandrun.h"
@@ -75,6 +76,14 @@ protected:
                                                                            : real[g].visitor)
                             ->number()] = 1;
         ASSERT_TRUE(savePicks(pool, player, picks));
+        // A guess and confidence values 1..N, in table order or reversed.
+        ExtrasTable extras = loadExtras(pool, player).value();
+        std::vector<size_t> rows = gamesOf(week);
+        extras[week].guess = TiebreakGuess{30 + 10 * side, 1, 2};
+        for (size_t k = 0; k < rows.size(); ++k)
+            extras[week].values[Team::named(real[rows[k]].visitor)->number()] =
+                static_cast<int>(side == 1 ? k + 1 : rows.size() - k);
+        ASSERT_TRUE(saveExtras(pool, player, extras));
     }
     // The week's real scores, typed into "Enter Scores" or as a file.
     void enterScores(int week, const std::string& day) {
@@ -124,6 +133,8 @@ TEST_P(PoolMachines, ThreeMachinesPlayThreeWeeksAndAgreeOnTheStandings) {
     test::editUser(pool, pool.userSlot("Ann"), [](UserSlot& u) { u.admin = 1; });
     test::editCurrentUser(pool, [&](UserSlot& u) { u.exchangeAddress = placeText(); });
     ASSERT_TRUE(saveUserList(pool));
+    // A confidence pool: the rule goes with the administrator's files.
+    run(admin.path(), "11/3/2010", "pool-rules confidence");
     run(admin.path(), "11/3/2010", "exchange-upload-admin");
     run(ann.path(), "11/3/2010", "--user Ann join PLACE", "ann1\n");
     // A name the pool does not hold joins nothing, and leaves nothing behind.
@@ -181,7 +192,13 @@ TEST_P(PoolMachines, ThreeMachinesPlayThreeWeeksAndAgreeOnTheStandings) {
     std::string standings = run(admin.path(), "11/23/2010", "standings").out;
     EXPECT_EQ(run(ann.path(), "11/23/2010", "--user Ann standings").out, standings);
     EXPECT_EQ(run(bob.path(), "11/23/2010", "--user Bob standings").out, standings);
-    EXPECT_NE(standings.find("\nCal,0,0,0\n"), std::string::npos) << standings;
+    EXPECT_THAT(standings, testing::StartsWith("User,Points,Correct,Picks,% Correct\n"));
+    EXPECT_NE(standings.find("\nCal,0,0,0,0\n"), std::string::npos) << standings;
+    std::string winners = run(admin.path(), "11/23/2010", "winners").out;
+    EXPECT_EQ(winners, "Week,Winners,Correct,Guess,Total\n9,Ann,49,40,48\n10,admin,67,50,87\n"
+                       "11,Ann,88,40,49\n");
+    EXPECT_EQ(run(ann.path(), "11/23/2010", "--user Ann winners").out, winners);
+    EXPECT_EQ(run(bob.path(), "11/23/2010", "--user Bob winners").out, winners);
 
     // What is the administrator's, or Bob's, is refused on Ann's machine.
     writeScoreFile(11);

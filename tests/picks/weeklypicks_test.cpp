@@ -1,6 +1,7 @@
 #include "picks/weeklypicks.h"
 
 #include "core/league.h"
+#include "core/poolrules.h"
 #include "core/textfile.h"
 #include "schedule/pickfiles.h"
 #include "tests/support/poolbuilder.h"
@@ -86,6 +87,41 @@ TEST_F(WeeklyPicks, BeforeTheFirstScoreWeekOneIsShownAClickPicksAndSavingKeepsIt
     panel.togglePick(3, 0);
     panel.open();
     EXPECT_EQ(grid().dump(), saved);
+}
+
+// In a confidence pool each game of the week takes a value 1..N once: a
+// value given to a second game moves the first game to the second's old
+// one. The guess is made for the week's last game, and both are saved in
+// the tiebreaker file.
+TEST_F(WeeklyPicks, ConfidenceValuesStayDistinctAndTheGuessNamesTheLastGame) {
+    ASSERT_TRUE(storePoolRule(pool.folders(), PoolRule::Confidence));
+    open2011();
+    const int column = panel.model().confidenceColumn;
+    ASSERT_EQ(column, 4);
+    auto values = [&] { return grid().cell(1, column).text + "," + grid().cell(2, column).text; };
+    panel.setConfidence(1, "16");
+    panel.setConfidence(2, "15");
+    panel.setConfidence(2, "16");
+    EXPECT_EQ(values(), "15,16");
+    panel.setConfidence(1, "17");
+    panel.setConfidence(1, " ");
+    EXPECT_EQ(values(), ",16");
+    panel.setTiebreaker("1000");
+    EXPECT_EQ(panel.model().tiebreakerLabel.caption,
+              "Tiebreaker: total points of Oakland Raiders at Denver Broncos");
+    panel.setTiebreaker("41");
+    ASSERT_EQ(program.dialogs.shown.size(), 2u);
+    EXPECT_EQ(program.dialogs.shown[0].text,
+              "The confidence of a game is a whole number from 1 to 16, each once a week.");
+    EXPECT_EQ(program.dialogs.shown[1].text,
+              "The tiebreaker is a whole number of points from 0 to 999.");
+    panel.savePicks();
+    ExtrasTable saved = loadExtras(pool, "alice").value();
+    EXPECT_EQ(saved[1].guess, (TiebreakGuess{41, Team::named("Oakland Raiders")->number(),
+                                             Team::named("Denver Broncos")->number()}));
+    EXPECT_EQ(saved[1].values[static_cast<size_t>(Team::named("Pittsburgh Steelers")->number())],
+              16);
+    EXPECT_FALSE(panel.hasUnsavedPicks());
 }
 
 // A game that kicked off between the click and the save keeps the pick

@@ -58,24 +58,24 @@ std::string dumpLine(const GridModel& g, int row) {
 
 // A correct pick is bold as well as green; the last row counts them.
 constexpr const char* kBoard =
-    "Week | Date |  | Visitor Team |  | Home Team |  | admin | PC | ann | bob | cy\n"
+    "Week | Date |  | Visitor Team |  | Home Team |  | admin | PC | ann | bob | cy | Week winner\n"
     "1 | 10/31/2010 | Sunday | *Tampa Bay Buccaneers*{#007A00} | 38 | Arizona Cardinals | 35 | "
-    "*TB*[#00C000] |  | AZ[#FF0000] | *TB*[#00C000] | \n"
+    "*TB*[#00C000] |  | AZ[#FF0000] | *TB*[#00C000] |  | \n"
     "1 | 10/31/2010 | Sunday | Minnesota Vikings | 18 | *New England Patriots*{#007A00} | 28 | "
-    "*NE*[#00C000] |  | *NE*[#00C000] | MIN[#FF0000] | \n"
+    "*NE*[#00C000] |  | *NE*[#00C000] | MIN[#FF0000] |  | \n"
     "1 | 10/31/2010 | Sunday | Seattle Seahawks | 3 | *Oakland Raiders*{#007A00} | 33 |  |  | "
-    "*OAK*[#00C000] | SEA[#FF0000] | \n"
+    "*OAK*[#00C000] | SEA[#FF0000] |  | \n"
     "1 | 10/31/2010 | Sunday | Pittsburgh Steelers | 10 | *New Orleans Saints*{#007A00} | 20 | "
-    "PIT[#FF0000] |  | *NO*[#00C000] | PIT[#FF0000] | \n"
+    "PIT[#FF0000] |  | *NO*[#00C000] | PIT[#FF0000] |  | \n"
     "1 | 11/1/2010 | Monday | Houston Texans | 17 | *Indianapolis Colts*{#007A00} | 30 |  |  | "
-    " |  | \n"
-    "2 | 11/7/2010 | Sunday | Tampa Bay Buccaneers |  | Atlanta Falcons |  | ATL |  |  |  | \n"
-    "2 | 11/7/2010 | Sunday | Miami Dolphins |  | Baltimore Ravens |  |  |  |  |  | \n"
-    "2 | 11/7/2010 | Sunday | Chicago Bears |  | Buffalo Bills |  |  |  |  |  | \n"
-    "2 | 11/7/2010 | Sunday | New Orleans Saints |  | Carolina Panthers |  |  |  |  |  | \n"
-    "2 | 11/7/2010 | Sunday | New England Patriots |  | Cleveland Browns |  |  |  |  |  | \n"
+    " |  |  | \n"
+    "2 | 11/7/2010 | Sunday | Tampa Bay Buccaneers |  | Atlanta Falcons |  | ATL |  |  |  |  | \n"
+    "2 | 11/7/2010 | Sunday | Miami Dolphins |  | Baltimore Ravens |  |  |  |  |  |  | \n"
+    "2 | 11/7/2010 | Sunday | Chicago Bears |  | Buffalo Bills |  |  |  |  |  |  | \n"
+    "2 | 11/7/2010 | Sunday | New Orleans Saints |  | Carolina Panthers |  |  |  |  |  |  | \n"
+    "2 | 11/7/2010 | Sunday | New England Patriots |  | Cleveland Browns |  |  |  |  |  |  | \n"
     " |  |  | *Correct picks* |  |  |  | *2/3*[#F0F0F0] | [#F0F0F0] | *3/4*[#F0F0F0] | "
-    "*1/4*[#F0F0F0] | [#F0F0F0]\n";
+    "*1/4*[#F0F0F0] | [#F0F0F0] | [#F0F0F0]\n";
 
 TEST_F(AllResults, ShowsEveryGameAndRevealsPicksOnlyBeforeThePoolsDay) {
     std::vector<int> steps;
@@ -166,9 +166,9 @@ TEST_F(AllResults, ScoresAheadOfThePoolsDayOpenNoEarlierWeekAndShowNoOtherPlayer
     const GridModel& g = panel.model().grid;
     // admin's own picks show with their results; ann's and bob's do not.
     EXPECT_EQ(dumpLine(g, 6), "2 | 11/7/2010 | Sunday | Tampa Bay Buccaneers | 21 | "
-                              "*Atlanta Falcons*{#007A00} | 27 | *ATL*[#00C000] |  |  |  | ");
+                              "*Atlanta Falcons*{#007A00} | 27 | *ATL*[#00C000] |  |  |  |  | ");
     const std::string miamiAtBaltimore = "2 | 11/7/2010 | Sunday | Miami Dolphins | 10 | "
-                                         "*Baltimore Ravens*{#007A00} | 26 |  |  |  |  | ";
+                                         "*Baltimore Ravens*{#007A00} | 26 |  |  |  |  |  | ";
     EXPECT_EQ(dumpLine(g, 7), miamiAtBaltimore);
 
     std::string bytes = test::readBytes(pickFilePath(pool, "admin"));
@@ -398,12 +398,13 @@ TEST_F(UserStatistics, OpensWithTheUserLeftThePcRightAndEverybodysTotalsThenShow
     // like anyone's picks.
     EXPECT_TRUE(m.rightGrid.dump().ends_with("\n8 | 8 | 61.5385 | 79 | 117 | 67.5214\n"));
     // Equal percentages keep the pool's order, as ann's pick file keeps it.
-    EXPECT_EQ(m.totalsGrid.dump(), "User | Correct | Picks | % Correct\n"
-                                   "PC | 79 | 117 | 67.5214\n"
-                                   "ann | 68 | 117 | 58.1197\n"
-                                   "bob | 49 | 117 | 41.8803\n"
-                                   "cy | 0 | 0 | 0\n"
-                                   "admin | 0 | 0 | 0\n");
+    // PC has the most correct picks but takes no week from a person.
+    EXPECT_EQ(m.totalsGrid.dump(), "User | Correct | Picks | % Correct | Weeks Won\n"
+                                   "PC | 79 | 117 | 67.5214 | 0\n"
+                                   "ann | 68 | 117 | 58.1197 | 8\n"
+                                   "bob | 49 | 117 | 41.8803 | 3\n"
+                                   "cy | 0 | 0 | 0 | 0\n"
+                                   "admin | 0 | 0 | 0 | 0\n");
     EXPECT_EQ(m.totalsHeight, 6 * 300);
     EXPECT_TRUE(dialogs.shown.empty());
 
@@ -427,7 +428,7 @@ TEST_F(UserStatistics, OpeningBringsTheRatingPlayersPicksUpToDate) {
     picks("ELO", sidePicks(test::bundled2010(), Side::Home, 1, 8));
     panel.open();
     EXPECT_THAT(panel.model().totalsGrid.dump(),
-                testing::HasSubstr("\nELO | 68 | 117 | 58.1197\n"));
+                testing::HasSubstr("\nELO | 68 | 117 | 58.1197 | "));
     Result<PlayerPicks> elo = loadPicks(pool, "ELO");
     ASSERT_TRUE(elo);
     EXPECT_EQ(std::count(elo->picks[9].begin(), elo->picks[9].end(), 1), 13); // week 9 now
@@ -438,7 +439,7 @@ TEST_F(UserStatistics, TheStandingsCommandPrintsTheTotalsAsCsv) {
     test::CommandRun standings = test::runGridslateIn(home.path(), {"--user", "ann", "standings"});
     ASSERT_EQ(standings.status, 0) << standings.err;
     panel.open();
-    std::string csv = panel.model().totalsGrid.dump();
+    std::string csv = standingsGrid(panel.standings()).dump();
     for (size_t bar; (bar = csv.find(" | ")) != std::string::npos;)
         csv.replace(bar, 3, ",");
     EXPECT_EQ(standings.out, csv);

@@ -1,5 +1,6 @@
 #include "schedule/pickfiles.h"
 
+#include "schedule/pickextras.h"
 #include "tests/support/namedcases.h"
 #include "tests/support/testsupport.h"
 
@@ -255,6 +256,46 @@ TEST_F(PickFiles, UnsafeNamesAreRefusedWithoutTouchingAnyFile) {
     }
     EXPECT_EQ(folderEntries(aliceFolder()), Lines{kPickFolderMark});
     EXPECT_TRUE(fs::is_empty(pool.folders().program));
+}
+
+} // namespace
+} // namespace gs
+
+namespace gs {
+namespace {
+
+// The tiebreaker file stands beside the pick file only once there is
+// something in it; it is written CR LF, read leniently, and its name says
+// whose it is.
+TEST_F(PickFiles, TiebreakerFilesAreWrittenOnlyWhenUsedAndReadLeniently) {
+    const fs::path file = aliceFolder() / ("alice" + season() + ".tie");
+    ASSERT_TRUE(saveExtras(pool, "alice", ExtrasTable{}));
+    EXPECT_FALSE(fs::exists(file));
+
+    ExtrasTable extras{};
+    extras[3].guess = TiebreakGuess{41, 25, 1};
+    extras[17].values[7] = 2;
+    extras[17].values[32] = 16;
+    ASSERT_TRUE(saveExtras(pool, "alice", extras));
+    auto line = [](std::string start, int team, int value) {
+        for (int t = 1; t <= kTeamCount; ++t)
+            start += "," + std::to_string(t == team ? value : t == 32 ? 16 * (team == 7) : 0);
+        return start;
+    };
+    EXPECT_EQ(test::readBytes(file), crlf({line("3,41,25,1", 0, 0), line("17,,,", 7, 2)}));
+    EXPECT_EQ(loadExtras(pool, "alice").value(), extras);
+
+    // Damage: a bad week, a guess without its game, values out of range,
+    // LF line ends, a line cut short. What can be read still counts.
+    test::writeBytes(file, "99,1,2,3\nx\n2,55\n4,60,9,10,5,40,-1\n5,,,,3");
+    ExtrasTable read = loadExtras(pool, "alice").value();
+    EXPECT_FALSE(read[2].guess);
+    EXPECT_EQ(read[4].guess, (TiebreakGuess{60, 9, 10}));
+    EXPECT_EQ(read[4].values[1] * 100 + read[4].values[2] * 10 + read[4].values[3], 500);
+    EXPECT_EQ(read[5].values[1], 3);
+    EXPECT_EQ(extrasFileOwner("alice2010.tie") + "|" + extrasFileOwner("alice2010.dat") + "|" +
+                  extrasFileOwner("alice10.tie"),
+              "alice||");
 }
 
 } // namespace

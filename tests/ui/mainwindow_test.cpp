@@ -1,6 +1,8 @@
 #include "tests/ui/uitest.h"
 
+#include "core/poolrules.h"
 #include "core/userlist.h"
+#include "schedule/pickextras.h"
 #include "tests/support/commandrun.h"
 #include "ui/gridview.h"
 #include "ui/qtdialogs.h"
@@ -265,6 +267,38 @@ TEST_F(WeeklyPicksWindow, LeavingAsksFirstAndStaysOnlyOnCancel) {
     login("admin");
     trigger("exitAction");
     EXPECT_FALSE(window->isVisible());
+}
+
+// In a confidence pool the grid has a column of values typed from the
+// keyboard, and the tiebreaker field under it names the week's last game;
+// both are saved with the picks. The rules are weeklypicks_test.cpp's.
+TEST_F(WeeklyPicksWindow, TheTiebreakerAndTheConfidenceColumnAreTypedAndSaved) {
+    ASSERT_TRUE(storePoolRule(program.pool.folders(), PoolRule::Confidence));
+    trigger("weeklyPicksAction");
+    EXPECT_EQ(find<QLabel>("tiebreakerLabel")->text().toStdString(),
+              "Tiebreaker: total points of Pittsburgh Steelers at Cincinnati Bengals");
+    auto* guess = find<QLineEdit>("tiebreakerEdit");
+    guess->setFocus();
+    QTest::keyClicks(guess, "45");
+    QTest::keyClick(guess, Qt::Key_Return);
+
+    const int confidence = grid->columnCount() - 1;
+    EXPECT_EQ(grid->item(0, confidence)->text().toStdString(), "Confidence");
+    grid->setCurrentCell(1, confidence);
+    QTest::keyClick(grid, Qt::Key_F2);
+    auto* editor = grid->viewport()->findChild<QLineEdit*>();
+    ASSERT_NE(editor, nullptr);
+    QTest::keyClicks(editor, "13");
+    QTest::keyClick(editor, Qt::Key_Return);
+    QCoreApplication::processEvents(); // the edit is committed from the event loop
+    EXPECT_EQ(grid->item(1, confidence)->text().toStdString(), "13");
+    click("savePicksButton");
+
+    const ExtrasTable saved = loadExtras(program.pool, "admin").value();
+    ASSERT_TRUE(saved[9].guess);
+    EXPECT_EQ(saved[9].guess->points, 45);
+    EXPECT_EQ(saved[9].values[static_cast<size_t>(Team::named("Tampa Bay Buccaneers")->number())],
+              13);
 }
 
 } // namespace
