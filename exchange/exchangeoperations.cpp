@@ -433,23 +433,23 @@ bool ExchangeOperations::fetchAll(std::vector<std::string>& names, OperationEnd&
     return true;
 }
 
-void ExchangeOperations::installExtras(const fs::path& staged, const std::string& name,
-                                       OperationEnd& end) {
+bool ExchangeOperations::extrasArrivedWhole(const fs::path& staged, const std::string& name,
+                                            OperationEnd& end) {
     // A file cut short would lose the guesses past the cut: every line ends
     // in a line break (an emptied file holds none).
     Result<std::string> bytes = readFileBytes(staged);
-    if (!bytes || (!bytes->empty() && bytes->back() != '\n' && bytes->back() != '\r')) {
-        tell(MessageKind::Warning,
-             "The received file " + name + " is cut short; the local copy was kept.");
-        end = OperationEnd::Failed;
+    if (bytes && (bytes->empty() || bytes->back() == '\n' || bytes->back() == '\r'))
+        return true;
+    tell(MessageKind::Warning,
+         "The received file " + name + " is cut short; the local copy was kept.");
+    end = OperationEnd::Failed;
+    return false;
+}
+
+void ExchangeOperations::installExtras(const fs::path& staged, const std::string& name,
+                                       OperationEnd& end) {
+    if (!extrasArrivedWhole(staged, name, end))
         return;
-    }
-    // LATE-CHANGE SEAM (tiebreaker file): the received guesses and
-    // confidence values replace the local ones here whole. The pick files'
-    // rule (mergeLateChanges, as installPlayersPicks applies it) is to be
-    // applied here to the values per game of parseExtras of the local file
-    // and of `staged`: each game's confidence (at its visiting team's number)
-    // and each week's guess (a value of the game it names).
     fs::path target = m_pool.folders().program / name;
     if (Status copied = copyFileAtomic(staged, target); !copied) {
         tell(MessageKind::Error, copied.error().message);
@@ -485,10 +485,11 @@ bool ExchangeOperations::installPlayersPicks(const std::string& name, DownloadRe
     if (auto sent = m_sentTimes.find(name); sent != m_sentTimes.end())
         times.sent = sent->second;
 
-    std::string owner = pickFileOwner(name);
+    bool picks = !pickFileOwner(name).empty();
+    std::string owner = picks ? pickFileOwner(name) : extrasFileOwner(name);
     int year = std::atoi(name.c_str() + owner.size());
-    Result<ReceivedPicks> merged =
-        mergeReceivedPicks(seasonOf(*m_games, year), owner, target, staged, times, zone);
+    Result<ReceivedPicks> merged = (picks ? mergeReceivedPicks : mergeReceivedExtras)(
+        seasonOf(*m_games, year), owner, target, staged, times, zone);
     Status installed = !merged         ? Status(failure(merged.error()))
                        : merged->lines ? writeLinesAtomic(target, *merged->lines)
                                        : copyFileAtomic(staged, target);
@@ -535,7 +536,15 @@ void ExchangeOperations::installFetched(const std::vector<std::string>& names, O
             continue;
         }
         if (installsExtrasFile(name)) {
-            installExtras(staged, name, end);
+            // A person's guesses and values come under the picks' rule; the
+            // computer players' are the administrator's.
+            std::string owner = extrasFileOwner(name);
+            if (isComputerPlayer(owner) || !zone) {
+                installExtras(staged, name, end);
+                continue;
+            }
+            if (extrasArrivedWhole(staged, name, end))
+                recorded = installPlayersPicks(name, record, now, *zone, end) || recorded;
             continue;
         }
         if (!startsWith(name, kOldScoresPrefix) && !installsPickFile(name))

@@ -221,12 +221,17 @@ private:
     // reported and taken off the list.
     bool fetchAll(std::vector<std::string>& names, OperationEnd& end);
     void installFetched(const std::vector<std::string>& names, OperationEnd& end);
+    // Whether a received tiebreaker file (or the pool's rules) came whole;
+    // says so when it did not.
+    bool extrasArrivedWhole(const std::filesystem::path& staged, const std::string& name,
+                            OperationEnd& end);
     // Installs a received tiebreaker file (or the pool's rules) over the
-    // local one.
+    // local one as it came.
     void installExtras(const std::filesystem::path& staged, const std::string& name,
                        OperationEnd& end);
-    // Installs a player's received pick file under the late-change rule:
-    // what changed after its game's kickoff stays as this machine held it.
+    // Installs a player's received pick file, or tiebreaker file, under the
+    // late-change rule: what changed after its game's kickoff stays as this
+    // machine held it.
     bool installPlayersPicks(const std::string& name, DownloadRecord& record, const PoolMoment& now,
                              const TimeZone& zone, OperationEnd& end);
     std::vector<std::string> ownPickFiles() const;

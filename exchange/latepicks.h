@@ -39,4 +39,16 @@ Result<ReceivedPicks> mergeReceivedPicks(const Season& season, const std::string
                                          const std::filesystem::path& received,
                                          const DownloadTimes& times, const TimeZone& zone);
 
+// The same rule for a received tiebreaker file (guesses and confidence
+// values): a game's confidence value, and a week's guess as a value of the
+// game it was made for, change only while that game is open. A refused
+// value is put back as held and the file installed is written afresh;
+// "Ann: the tiebreaker of week 1 (Los Angeles Rams at Atlanta Falcons)
+// changed after its kickoff; kept 45", "Ann: the confidence of ... (week 1)
+// changed after its kickoff; kept 5" name each one.
+Result<ReceivedPicks> mergeReceivedExtras(const Season& season, const std::string& player,
+                                          const std::filesystem::path& held,
+                                          const std::filesystem::path& received,
+                                          const DownloadTimes& times, const TimeZone& zone);
+
 } // namespace gs

@@ -7,6 +7,7 @@
 #include "exchangehome.h"
 #include "schedule/gamesdb.h"
 #include "schedule/importer.h"
+#include "schedule/pickextras.h"
 #include "schedule/seasongames.h"
 #include "scores/scoreentry.h"
 #include "scores/scoreimport.h"
@@ -232,6 +233,24 @@ TEST(LatePicks, PutsARefusedPickBackAsHeldAndNamesIt) {
     EXPECT_EQ(merged->refusals, Lines{"Ann: the pick of Kansas City Chiefs at Philadelphia Eagles "
                                       "(week 1) changed after its kickoff; kept no pick"});
     EXPECT_EQ(merged->lines, file({dal}));
+    // A guess and confidence values come under the same rule.
+    auto extras = [&](int guess, int kcValue, int dalValue) {
+        ExtrasTable table{};
+        table[1].guess = TiebreakGuess{guess, kc, phi};
+        table[1].values[static_cast<size_t>(kc)] = kcValue;
+        table[1].values[static_cast<size_t>(dal)] = dalValue;
+        return extrasLines(table, seasonShape(2025));
+    };
+    writeBytes(held, test::crlf(extras(45, 2, 1)));
+    writeBytes(received, test::crlf(extras(50, 1, 2)));
+    times.lastDownload = moment("9/6/2025 12:00");
+    merged = mergeReceivedExtras(season, "Ann", held, received, times, zone);
+    EXPECT_EQ(merged->refusals,
+              (Lines{"Ann: the tiebreaker of week 1 (Kansas City Chiefs at Philadelphia Eagles) "
+                     "changed after its kickoff; kept 45",
+                     "Ann: the confidence of Kansas City Chiefs at Philadelphia Eagles (week 1) "
+                     "changed after its kickoff; kept 2"}));
+    EXPECT_EQ(merged->lines, extras(45, 2, 2));
     // The record of downloads: read leniently, written whole with CR LF.
     Folders folders = Folders::at(folder.path());
     fs::create_directories(folders.program);
