@@ -49,15 +49,7 @@ Status storePoolDaySetting(Pool& pool, const std::string& setting) {
         return failure(ErrorKind::Refused, kNotAdminMessage);
     if (isPlayersMachine(pool.folders()))
         return failure(ErrorKind::Refused, kPlayersMachineMessage);
-    Result<PoolLock> lock = lockPoolFiles(pool);
-    if (!lock)
-        return failure(lock.error());
-    fs::path path = poolSettingsPath(pool.folders());
-    Result<PoolSettings> settings = PoolSettings::load(path);
-    if (!settings)
-        return failure(settings.error());
-    settings->set(kPoolDayKey, setting);
-    if (Status saved = settings->save(path); !saved)
+    if (Status saved = storePoolSettings(pool, {{kPoolDayKey, setting}}); !saved)
         return saved;
     pool.setDaySetting(setting);
     refreshPoolDay(pool);

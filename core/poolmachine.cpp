@@ -30,16 +30,7 @@ std::string joinedPlayer(const Folders& folders) {
 }
 
 Status markPlayersMachine(const Pool& pool, const std::string& player) {
-    Result<PoolLock> lock = lockPoolFiles(pool);
-    if (!lock)
-        return failure(lock.error());
-    std::filesystem::path path = poolSettingsPath(pool.folders());
-    Result<PoolSettings> settings = PoolSettings::load(path);
-    if (!settings)
-        return failure(settings.error());
-    settings->set(kMachineKey, kPlayersMachine);
-    settings->set(kJoinedPlayerKey, player);
-    return settings->save(path);
+    return storePoolSettings(pool, {{kMachineKey, kPlayersMachine}, {kJoinedPlayerKey, player}});
 }
 
 Status mayUploadPickFiles(const Pool& pool) {

@@ -1,6 +1,7 @@
 #include "poolsettings.h"
 
 #include "pool.h"
+#include "poollock.h"
 #include "text.h"
 #include "textfile.h"
 
@@ -55,6 +56,21 @@ void PoolSettings::set(std::string_view key, std::string_view value) {
 
 Status PoolSettings::save(const std::filesystem::path& path) const {
     return writeLinesAtomic(path, m_lines);
+}
+
+Status
+storePoolSettings(const Pool& pool,
+                  std::initializer_list<std::pair<std::string_view, std::string_view>> values) {
+    Result<PoolLock> lock = lockPoolFiles(pool);
+    if (!lock)
+        return failure(lock.error());
+    std::filesystem::path path = poolSettingsPath(pool.folders());
+    Result<PoolSettings> settings = PoolSettings::load(path);
+    if (!settings)
+        return failure(settings.error());
+    for (const auto& [key, value] : values)
+        settings->set(key, value);
+    return settings->save(path);
 }
 
 } // namespace gs

@@ -9,9 +9,11 @@
 #include "result.h"
 
 #include <filesystem>
+#include <initializer_list>
 #include <optional>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 namespace gs {
@@ -24,6 +26,15 @@ inline constexpr const char* kPoolSettingsFileName = "PoolSettings.ini";
 inline constexpr const char* kGamesUrlKey = "gamesUrl";
 
 std::filesystem::path poolSettingsPath(const Folders& folders);
+
+class Pool;
+
+// Sets the keys in the pool's settings file and writes it, holding the pool
+// lock from the read to the rename, so that a key another copy of the
+// program wrote meanwhile is kept.
+Status
+storePoolSettings(const Pool& pool,
+                  std::initializer_list<std::pair<std::string_view, std::string_view>> values);
 
 class PoolSettings {
 public:

@@ -1,7 +1,6 @@
 #include "publish/pagebuild.h"
 
 #include "core/poolday.h"
-#include "core/poollock.h"
 #include "core/poolsettings.h"
 #include "core/textfile.h"
 #include "results/userstatistics.h"
@@ -119,15 +118,7 @@ std::string storedPageAddress(const Pool& pool) {
 }
 
 Status storePageAddress(const Pool& pool, const std::string& address) {
-    Result<PoolLock> lock = lockPoolFiles(pool);
-    if (!lock)
-        return failure(lock.error());
-    const fs::path path = poolSettingsPath(pool.folders());
-    Result<PoolSettings> settings = PoolSettings::load(path);
-    if (!settings)
-        return failure(settings.error());
-    settings->set(kPageAddressKey, address);
-    return settings->save(path);
+    return storePoolSettings(pool, {{kPageAddressKey, address}});
 }
 
 } // namespace gs

@@ -160,15 +160,7 @@ Status storeGamesFileUrl(const Pool& pool, const std::string& url) {
                        "The games file's address must begin with https://, http:// or file:// "
                        "and hold no spaces, not \"" +
                            maskedAddress(url) + "\".");
-    Result<PoolLock> lock = lockPoolFiles(pool);
-    if (!lock)
-        return failure(lock.error());
-    fs::path path = poolSettingsPath(pool.folders());
-    Result<PoolSettings> settings = PoolSettings::load(path);
-    if (!settings)
-        return failure(settings.error());
-    settings->set(kGamesUrlKey, url);
-    return settings->save(path);
+    return storePoolSettings(pool, {{kGamesUrlKey, url}});
 }
 
 FetchedGamesFile
