@@ -1,7 +1,6 @@
 #include "poolday.h"
 
 #include "date.h"
-#include "poollock.h"
 #include "poolmachine.h"
 #include "poolsettings.h"
 

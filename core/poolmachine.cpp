@@ -1,7 +1,6 @@
 #include "poolmachine.h"
 
 #include "dialogs.h"
-#include "poollock.h"
 #include "poolsettings.h"
 
 #include <algorithm>
