@@ -134,6 +134,15 @@ std::string quotedForMessage(std::string_view text) {
     return quoted;
 }
 
+std::vector<std::string> splitFields(std::string_view line, char separator) {
+    std::vector<std::string> fields;
+    size_t start = 0;
+    for (size_t at; (at = line.find(separator, start)) != std::string_view::npos; start = at + 1)
+        fields.emplace_back(line.substr(start, at - start));
+    fields.emplace_back(line.substr(start));
+    return fields;
+}
+
 std::string trimSpaces(std::string_view text) {
     std::string result(text);
     for (int pass = 0; pass < 5 && !result.empty(); ++pass) {

@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace gs {
 
@@ -36,6 +37,10 @@ std::string stripSpaces(std::string_view text);
 // The text without its surrounding spaces. An empty text stays empty; the
 // trimming makes at most five passes, so very long runs of spaces keep a rest.
 std::string trimSpaces(std::string_view text);
+
+// The fields of a line between separators, as they stand: "a,,b" gives
+// "a", "" and "b"; an empty line one empty field.
+std::vector<std::string> splitFields(std::string_view line, char separator = ',');
 
 // Upper-case of the ASCII letters of a text.
 std::string upperAscii(std::string_view text);

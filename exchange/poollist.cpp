@@ -24,15 +24,6 @@ bool isNumberField(std::string_view field) {
            std::all_of(field.begin(), field.end(), [](char c) { return c >= '0' && c <= '9'; });
 }
 
-std::vector<std::string> fieldsOf(std::string_view line) {
-    std::vector<std::string> fields;
-    size_t start = 0;
-    for (size_t comma; (comma = line.find(',', start)) != std::string_view::npos; start = comma + 1)
-        fields.emplace_back(line.substr(start, comma - start));
-    fields.emplace_back(line.substr(start));
-    return fields;
-}
-
 // The reason a received user line cannot be taken, or "".
 std::string checkUserLine(const std::vector<std::string>& fields) {
     if (fields.size() != kUserFields)
@@ -80,7 +71,7 @@ Result<PoolList> parsePoolList(std::string_view bytes) {
         return refused("line 1 holds no season");
     std::set<std::string> names;
     for (size_t k = 1; k < lines.size(); ++k) {
-        std::vector<std::string> fields = fieldsOf(lines[k]);
+        std::vector<std::string> fields = splitFields(lines[k]);
         std::string reason = checkUserLine(fields);
         if (reason.empty() && !names.insert(fields[0]).second)
             reason = "the name " + quotedForMessage(fields[0]) + " stands twice";

@@ -24,19 +24,6 @@ std::optional<int> wholeNumber(std::string_view text, int low, int high) {
     return value;
 }
 
-std::vector<std::string_view> fieldsOf(std::string_view line) {
-    std::vector<std::string_view> fields;
-    size_t start = 0;
-    while (true) {
-        size_t comma = line.find(',', start);
-        fields.push_back(
-            line.substr(start, comma == std::string_view::npos ? comma : comma - start));
-        if (comma == std::string_view::npos)
-            return fields;
-        start = comma + 1;
-    }
-}
-
 } // namespace
 
 bool WeekExtras::empty() const {
@@ -71,7 +58,7 @@ std::string extrasFileOwner(std::string_view fileName) {
 ExtrasTable parseExtras(const std::vector<std::string>& lines, SeasonShape shape) {
     ExtrasTable extras{};
     for (const std::string& line : lines) {
-        std::vector<std::string_view> fields = fieldsOf(line);
+        std::vector<std::string> fields = splitFields(line);
         std::optional<int> week = wholeNumber(fields[0], 1, shape.weeks);
         if (!week)
             continue;

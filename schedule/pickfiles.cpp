@@ -45,20 +45,6 @@ std::vector<std::string> weekLines(const PickTable& picks, SeasonShape shape) {
     return lines;
 }
 
-std::vector<std::string> splitAtCommas(std::string_view line) {
-    std::vector<std::string> fields;
-    size_t start = 0;
-    while (true) {
-        size_t comma = line.find(',', start);
-        if (comma == std::string_view::npos) {
-            fields.emplace_back(line.substr(start));
-            return fields;
-        }
-        fields.emplace_back(line.substr(start, comma - start));
-        start = comma + 1;
-    }
-}
-
 } // namespace
 
 SeasonShape poolSeasonShape(const Pool& pool) {
@@ -330,7 +316,7 @@ Status readOldScores(const Folders& folders, int year, TeamRecordTable& records)
     for (int t = 1; t <= kTeamCount; ++t) {
         size_t k = static_cast<size_t>(t) - 1;
         std::vector<std::string> fields =
-            k < lines->size() ? splitAtCommas((*lines)[k]) : std::vector<std::string>{};
+            k < lines->size() ? splitFields((*lines)[k]) : std::vector<std::string>{};
         for (size_t f = 0; f < kRecordCounts.size(); ++f)
             records[t].*kRecordCounts[f] = f < fields.size() ? numericValue(fields[f]) : 0.0;
     }

@@ -45,24 +45,12 @@ struct KnownDownload {
     std::string tableStamp;
 };
 
-std::vector<std::string> fieldsOf(const std::string& line) {
-    std::vector<std::string> fields;
-    size_t start = 0;
-    for (;;) {
-        size_t tab = line.find('\t', start);
-        fields.push_back(line.substr(start, tab - start));
-        if (tab == std::string::npos)
-            return fields;
-        start = tab + 1;
-    }
-}
-
 std::optional<KnownDownload> knownDownload(const Pool& pool, const std::string& url) {
     Result<std::vector<std::string>> lines = readTextFile(downloadsPath(pool));
     if (!lines)
         return std::nullopt;
     for (const std::string& line : *lines) {
-        std::vector<std::string> fields = fieldsOf(line);
+        std::vector<std::string> fields = splitFields(line, '\t');
         if (fields.size() == 4 && fields[0] == maskedAddress(url))
             return KnownDownload{{fields[1], fields[2]}, fields[3]};
     }
@@ -79,7 +67,7 @@ Status keepDownload(const Pool& pool, const std::string& url, const KnownDownloa
     const std::string shown = maskedAddress(url);
     std::vector<std::string> lines;
     for (const std::string& line : kept.value_or(std::vector<std::string>{})) {
-        const std::string address = fieldsOf(line)[0];
+        const std::string address = splitFields(line, '\t')[0];
         if (maskedAddress(address) != shown)
             lines.push_back(maskedAddress(address) + line.substr(address.size()));
     }
