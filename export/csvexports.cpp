@@ -271,15 +271,27 @@ Result<ExportOutcome> exportPickResults(Pool& pool, const ProgressListener& prog
     return exportPicks(PickExport::Results, pool, progress);
 }
 
-Result<ExportOutcome> exportUserStatistics(Pool& pool, const ProgressListener& progress) {
+namespace {
+
+// The season's games and the pool's players, both read afresh for an
+// export of the whole pool: the games are those of the season in force,
+// and so is the file's name.
+Result<Season> seasonOfWholePool(Pool& pool) {
     Result<Season> season = rebuildSeasonGames(pool);
     if (!season)
         return failure(season.error());
-    // The games above are those of the season in force, and so is the
-    // file's name.
     if (Result<UserListLoad> load = reloadUserList(pool); !load)
         return failure(load.error());
     refreshPoolOrder(pool);
+    return season;
+}
+
+} // namespace
+
+Result<ExportOutcome> exportUserStatistics(Pool& pool, const ProgressListener& progress) {
+    Result<Season> season = seasonOfWholePool(pool);
+    if (!season)
+        return failure(season.error());
 
     // Every active slot once, in slot order.
     std::vector<std::string> weeklyNames;
@@ -313,12 +325,9 @@ Result<ExportOutcome> exportUserStatistics(Pool& pool, const ProgressListener& p
 }
 
 Result<ExportOutcome> exportWeeklyWinners(Pool& pool) {
-    Result<Season> season = rebuildSeasonGames(pool);
+    Result<Season> season = seasonOfWholePool(pool);
     if (!season)
         return failure(season.error());
-    if (Result<UserListLoad> load = reloadUserList(pool); !load)
-        return failure(load.error());
-    refreshPoolOrder(pool);
     return writeExport(weeklyWinnersPath(pool.folders(), pool.seasonYear()),
                        winnersLines(seasonWeekWinners(pool, *season)), {});
 }
